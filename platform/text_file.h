@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Whole-file reads and safe writes of the program's text files (GBK on disk, UTF-8 in memory, CR LF).
+namespace textfile {
+
+/// Reads a GBK text file into UTF-8 lines; a line ends at CR LF, at a lone LF or at a lone CR.
+/// nullopt when the file cannot be opened.
+std::optional<std::vector<std::string>> ReadLines(const std::string& path);
+
+/// Reads a file's raw bytes; nullopt when it cannot be opened.
+std::optional<std::string> ReadBytes(const std::string& path);
+
+/// Writes bytes to a temporary file in the same folder and renames it over `path`, so that a failed write
+/// never leaves half a file and never damages the old one. False when anything fails (the temporary file
+/// is removed then).
+bool WriteAtomically(const std::string& path, std::string_view bytes);
+
+/// Writes UTF-8 lines as GBK, each ended by CR LF, through WriteAtomically.
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
+
+} // namespace textfile
