@@ -1,1 +1,154 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/text_file.h"
+
+#include "platform/textcodec.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace textfile {
+namespace {
+
+// The permissions a plain new file gets (0666 less the process's umask), read without changing the umask.
+mode_t NewFileMode() {
+    mode_t mask = 022;
+    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f)) {
+            unsigned int m = 0;
+            if (std::sscanf(line, "Umask: %o", &m) == 1) {
+                mask = static_cast<mode_t>(m);
+                break;
+            }
+        }
+        std::fclose(f);
+    }
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    try {
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) {
+            return std::nullopt;
+        }
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            return std::nullopt;
+        }
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return bytes;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+    try {
+        std::optional<std::string> bytes = ReadBytes(path);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        const std::string text = textcodec::FromGbk(*bytes);
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        std::size_t i = 0;
+        while (i < text.size()) {
+            char c = text[i];
+            if (c == '\r' || c == '\n') {
+                lines.emplace_back(text, start, i - start);
+                i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+                start = i;
+            } else {
+                ++i;
+            }
+        }
+        if (start < text.size()) {
+            lines.emplace_back(text, start, text.size() - start);
+        }
+        return lines;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+bool WriteAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp;
+    try {
+        if (path.empty()) {
+            return false;
+        }
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        temp = path + ".tmpXXXXXX";
+        int fd = ::mkstemp(temp.data());
+        if (fd < 0) {
+            temp.clear();
+            return false;
+        }
+        // Keep the permissions of the file being replaced; a new file gets those of any new file.
+        struct stat st {};
+        mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+        (void)::fchmod(fd, mode); // a file system without permissions is no reason to fail the save
+        bool ok = WriteAll(fd, bytes);
+        ok = ::fsync(fd) == 0 && ok;
+        ok = ::close(fd) == 0 && ok;
+        if (ok) {
+            fs::rename(temp, path, ec);
+            ok = !ec;
+        }
+        if (!ok) {
+            fs::remove(temp, ec);
+            return false;
+        }
+        return true;
+    } catch (...) {
+        if (!temp.empty()) {
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
+        }
+        return false;
+    }
+}
+
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    try {
+        std::string bytes;
+        for (const std::string& line : lines) {
+            bytes += textcodec::ToGbk(line);
+            bytes += "\r\n";
+        }
+        return WriteAtomically(path, bytes);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace textfile
