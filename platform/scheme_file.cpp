@@ -1,1 +1,245 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/scheme_file.h"
+
+#include "platform/text_file.h"
+#include "platform/textcodec.h"
+#include "platform/vb.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace scheme {
+namespace {
+
+// The format has no escape for a double quote inside a text: written as is, it would end the text early
+// and shift every later field of the file. It is written as the full-width quote, which GBK holds.
+constexpr std::string_view kFullWidthQuote = "\xEF\xBC\x82"; // U+FF02
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
+        char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void SchemeWriter::add(std::string field) {
+    if (!recordOpen_) {
+        records_.emplace_back();
+        recordOpen_ = true;
+    }
+    records_.back().push_back(std::move(field));
+}
+
+SchemeWriter& SchemeWriter::Text(std::string_view utf8) {
+    std::string field = "\"";
+    for (char c : utf8) {
+        if (c == '"') {
+            field += kFullWidthQuote;
+        } else {
+            field.push_back(c);
+        }
+    }
+    field.push_back('"');
+    add(std::move(field));
+    return *this;
+}
+
+SchemeWriter& SchemeWriter::Number(double value) {
+    add(vb::CStr(value));
+    return *this;
+}
+
+SchemeWriter& SchemeWriter::Whole(long long value) {
+    add(std::to_string(value));
+    return *this;
+}
+
+SchemeWriter& SchemeWriter::Boolean(bool value) {
+    add(value ? "#TRUE#" : "#FALSE#");
+    return *this;
+}
+
+SchemeWriter& SchemeWriter::Empty() {
+    add(std::string());
+    return *this;
+}
+
+SchemeWriter& SchemeWriter::EndRecord() {
+    recordOpen_ = false;
+    return *this;
+}
+
+std::string SchemeWriter::Bytes() const {
+    std::string text;
+    for (const auto& record : records_) {
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            if (i > 0) {
+                text.push_back(',');
+            }
+            text += record[i];
+        }
+        text += "\r\n";
+    }
+    return textcodec::ToGbk(text);
+}
+
+bool SchemeWriter::Save(const std::string& path) const {
+    try {
+        return textfile::WriteAtomically(path, Bytes());
+    } catch (...) {
+        return false;
+    }
+}
+
+bool SchemeReader::Open(const std::string& path) {
+    fields_.clear();
+    pos_ = 0;
+    try {
+        std::optional<std::string> bytes = textfile::ReadBytes(path);
+        if (!bytes) {
+            return false;
+        }
+        Parse(*bytes);
+        return true;
+    } catch (...) {
+        fields_.clear();
+        pos_ = 0;
+        return false;
+    }
+}
+
+void SchemeReader::Parse(std::string_view gbkBytes) {
+    try {
+        ParseFields(textcodec::FromGbk(gbkBytes));
+    } catch (...) {
+        fields_.clear();
+    }
+    pos_ = 0;
+}
+
+void SchemeReader::ParseFields(const std::string& text) {
+    fields_.clear();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    // After a comma another field always follows, even an empty one at the end of the file; after a line
+    // end the file may end.
+    bool fieldDue = false;
+    while (i < n || fieldDue) {
+        fieldDue = false;
+        std::size_t b = i;
+        while (b < n && IsBlank(text[b])) {
+            ++b;
+        }
+        std::size_t end = i; // position of the comma or line end that closes the field
+        if (b < n && text[b] == '"') {
+            std::size_t close = text.find('"', b + 1);
+            if (close == std::string::npos) {
+                // A quoted text cut off by the end of the file keeps what is there.
+                fields_.emplace_back(text, b + 1, n - b - 1);
+                break;
+            }
+            fields_.emplace_back(text, b + 1, close - b - 1);
+            // Anything between the closing quote and the next comma or line end is passed over.
+            end = close + 1;
+            while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
+                ++end;
+            }
+        } else {
+            end = i;
+            while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
+                ++end;
+            }
+            fields_.push_back(vb::Trim(std::string_view(text).substr(i, end - i)));
+        }
+        if (end >= n) {
+            break;
+        }
+        if (text[end] == ',') {
+            fieldDue = true;
+            i = end + 1;
+        } else {
+            i = end + ((text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ? 2 : 1);
+        }
+    }
+}
+
+std::optional<std::string> SchemeReader::NextText() {
+    if (AtEnd()) {
+        return std::nullopt;
+    }
+    return fields_[pos_++];
+}
+
+std::optional<long long> SchemeReader::NextWhole() {
+    std::optional<std::string> field = NextText();
+    if (!field) {
+        return std::nullopt;
+    }
+    std::optional<double> value = vb::StrictNumber(*field);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double r = vb::RoundHalfEven(*value);
+    // Beyond +-2^63 a whole number does not fit: the field fails like any text that is not a number.
+    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) {
+        return std::nullopt;
+    }
+    return static_cast<long long>(r);
+}
+
+std::optional<double> SchemeReader::NextNumber() {
+    std::optional<std::string> field = NextText();
+    if (!field) {
+        return std::nullopt;
+    }
+    return vb::StrictNumber(*field);
+}
+
+std::optional<double> SchemeReader::NextLeading() {
+    std::optional<std::string> field = NextText();
+    if (!field) {
+        return std::nullopt;
+    }
+    return vb::Val(*field);
+}
+
+std::optional<bool> SchemeReader::NextBoolean() {
+    std::optional<std::string> field = NextText();
+    if (!field) {
+        return std::nullopt;
+    }
+    if (EqualsNoCase(*field, "#TRUE#")) {
+        return true;
+    }
+    if (EqualsNoCase(*field, "#FALSE#")) {
+        return false;
+    }
+    std::optional<double> value = vb::StrictNumber(*field);
+    if (!value || std::isnan(*value)) {
+        return std::nullopt;
+    }
+    return *value != 0.0;
+}
+
+void SchemeReader::Skip(std::size_t n) {
+    const std::size_t left = fields_.size() - pos_;
+    pos_ += n < left ? n : left;
+}
+
+} // namespace scheme

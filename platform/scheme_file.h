@@ -15,12 +15,18 @@ namespace scheme {
 /// Builds a file record by record, then writes it atomically.
 class SchemeWriter {
 public:
-    /// Starts a new record (the first field of a record needs no call).
+    // Each field goes into the open record; the first field after EndRecord (or of the file) opens a new one.
+
+    /// A text between double quotes, unchanged, except that a double quote inside it is written as the
+    /// full-width quote U+FF02: the format has no escape, and a plain quote would end the text early and
+    /// shift every later field. Characters that GBK cannot hold are written as '?'.
     SchemeWriter& Text(std::string_view utf8);
-    SchemeWriter& Number(double value); ///< plain number text (vb::CStr)
+    /// Plain number text (vb::CStr); a value that is not finite is written as an empty field.
+    SchemeWriter& Number(double value);
     SchemeWriter& Whole(long long value);
     SchemeWriter& Boolean(bool value);
     SchemeWriter& Empty(); ///< nothing between two commas
+    /// Ends the open record; with no record open it does nothing (so no stray empty record is written).
     SchemeWriter& EndRecord();
 
     /// The file's bytes: GBK, CR LF after every record (an open record is ended first).
@@ -34,8 +40,11 @@ private:
     void add(std::string field);
 };
 
-/// Reads a file as a stream of fields: a comma or a line end ends a field; a quoted field runs to the next
-/// quote (commas and line breaks inside belong to it). Past the end every read fails (nullopt / false).
+/// Reads a file as a stream of fields: a comma or a line end (CR LF, LF or CR) ends a field; a quoted field
+/// runs to the next quote (commas and line breaks inside belong to it) and whatever follows the closing
+/// quote up to the next comma or line end is passed over; any other field is trimmed of blanks and tabs.
+/// A blank line is one empty field; a comma at the very end of the file is followed by one empty field;
+/// a quoted field without its closing quote runs to the end of the file. Past the end every read fails.
 class SchemeReader {
 public:
     /// Loads a file; false (and an empty stream) when it cannot be opened.
@@ -63,6 +72,7 @@ public:
 private:
     std::vector<std::string> fields_; // UTF-8
     std::size_t pos_ = 0;
+    void ParseFields(const std::string& text);
 };
 
 } // namespace scheme
