@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Neutral bodies of the main window's operations whose behaviour lives in another source file; each area
+// moves its bodies out of here into its own file.
+#include "app/frmReq.h"
+
+// basic information, publication, design concentrations
+void frmReq::RefreshData(bool) {}
+double frmReq::GetTunnelLength() {
+    return 0;
+}
+double frmReq::GetDelta(vb::Integer) {
+    return 0;
+}
+double frmReq::GetKK(double, vb::Integer) {
+    return 0;
+}
+double frmReq::GetUpRatio() {
+    return 0;
+}
+void frmReq::lstCOModel_Click() {}
+void frmReq::lstLightModel_Click() {}
+void frmReq::chkBlock_Click() {}
+void frmReq::chkDelta_Click() {}
+void frmReq::chkDeltaBi_Click() {}
+void frmReq::chkDeltaBlock_Click() {}
+void frmReq::chkKK_Click() {}
+void frmReq::chkKKBi_Click() {}
+void frmReq::chkKKBlock_Click() {}
+void frmReq::chkPetrol_Click() {}
+void frmReq::chkTrafficTotal_Click() {}
+void frmReq::cmbRoadClass_Change() {}
+void frmReq::cmbvt_Change() {}
+void frmReq::txtDescRatio_Change() {}
+void frmReq::txtDescYear_Change() {}
+void frmReq::txtElevation_Change() {}
+
+// slopes, sections, segment table, blocks
+void frmReq::lstSlope_ItemClick(platform::ListItem&) {}
+void frmReq::cmdAddSlope_Click() {}
+void frmReq::cmdDeleteSlope_Click() {}
+void frmReq::cmdUpdateSlope_Click() {}
+void frmReq::lstSection_ItemClick(platform::ListItem&) {}
+void frmReq::cmdAddSection_Click() {}
+void frmReq::cmdDeleteSection_Click() {}
+void frmReq::cmdUpdateSection_Click() {}
+void frmReq::txtSectionArea_Change() {}
+void frmReq::txtSectionPerimeter_Change() {}
+void frmReq::cmdRefreshSegment_Click() {}
+void frmReq::lstblock_ItemClick(platform::ListItem&) {}
+void frmReq::cmdAddBlock_Click() {}
+void frmReq::cmdDeleteBlock_Click() {}
+void frmReq::cmdUpdateBlock_Click() {}
+
+// design years, vehicle mix, traffic analysis
+void frmReq::lstTraffic_ItemClick(platform::ListItem&) {}
+void frmReq::cmdAdd_Click() {}
+void frmReq::cmdDelete_Click() {}
+void frmReq::cmdUpdate_Click() {}
+void frmReq::chkRatioNotSame_Click() {}
+void frmReq::lstTrafficAnalysis_ItemClick(platform::ListItem&) {}
+void frmReq::cmdRefreshTraffic_Click() {}
+void frmReq::optBiDirectionMethod1_Click() {}
+void frmReq::optBiDirectionMethod2_Click() {}
+void frmReq::txtBiDirection_Change() {}
+void frmReq::txtYear_Change() {}
+void frmReq::LoadVehicleMix(const std::string&) {}
+void frmReq::cmdCalculateTraffic_Click() {}
+
+// required air of pages 4 and 5
+void frmReq::RefreshQQ() {}
+void frmReq::lstYear_ItemClick(platform::ListItem&) {}
+void frmReq::lstCalSegment_ItemClick(platform::ListItem&) {}
+void frmReq::sclVt_Change() {}
+void frmReq::cmdCalculateQQ_CO_Click(vb::Integer, double) {}
+void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer) {}
+
+// project files and file commands
+void frmReq::OpenFile() {}
+void frmReq::SaveFile() {}
+void frmReq::ReadParameter() {}
+void frmReq::mnuFileNew_Click() {}
+void frmReq::mnuFileOpen_Click() {}
+void frmReq::mnuFileSave_Click() {}
+void frmReq::mnuFileSaveAs_Click() {}
+void frmReq::mnuFileExit_Click() {}
+void frmReq::Form_QueryUnload(int&, int) {}
+
+// later steps
+void frmReq::cmdCalculateQQ_block_Click() {}
+void frmReq::CalQQ_req_exchange(double) {}
+void frmReq::cmdCalQQ_req_exchange_Click() {}
+double frmReq::GetCriticalVelocity(int, double&) {
+    return 0;
+}
+void frmReq::BuildSegments(const std::vector<double>&, vb::Integer, double&, double&, double, bool) {}
+double frmReq::GetSectionQreq(double, double, vb::Integer, double*, double*) {
+    return 0;
+}
+double frmReq::GetExchangeSectionQreq(double, double) {
+    return 0;
+}
+double frmReq::GetTotalDeltap_m(double, double, double, double) {
+    return 0;
+}
+double frmReq::GetRUKOUDeltap_m(double, double, double) {
+    return 0;
+}
+double frmReq::GetTotalDeltap_r(double, double, double, double) {
+    return 0;
+}
+double frmReq::GetYANCHENGDeltap_r_m(double, double, double, double, double, vb::Integer, double, double,
+                                     double) {
+    return 0;
+}
+double frmReq::GetRUKOUDeltap_r(double, double, double) {
+    return 0;
+}
+double frmReq::Getr_1(vb::Integer) {
+    return 0;
+}
+double frmReq::GetYANCHENGDeltap_t1(double, double, double, double, double, vb::Integer, bool) {
+    return 0;
+}
+double frmReq::GetYANCHENGDeltap_t2(double, double, double, double, double, bool) {
+    return 0;
+}
+double frmReq::GetAA_r(double, double*) {
+    return 0;
+}
+double frmReq::GetUU_r(double) {
+    return 0;
+}
+double frmReq::GetSlope_i(double) {
+    return 0;
+}
+double frmReq::GetWorkv_t(double, vb::Integer) {
+    return 0;
+}
+void frmReq::cmdNextStep_Click() {}
+void frmReq::mnuToolsmnuFire_Click() {}
+void frmReq::mnuToolsmnuConstructionVent_Click() {}
+void frmReq::mnuLighting_Click() {}
+void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}
+void frmReq::mnuToolsmnuJetDB_Click() {}
+void frmReq::mnuToolSectionQreq_Click() {}
+void frmReq::mnuSectionPressure_Click() {}
+void frmReq::mnuJetPressure_Click() {}
+void frmReq::mnuToolReport_Click() {}
+void frmReq::mnuHelpAbout_Click() {}
