@@ -57,7 +57,8 @@ void SplitNumbers(std::vector<double>& values, std::string_view line);
 
 /// Linear lookup of `key` in row 1 of `v` along the column keys `x`. Outside the keys it gives the value
 /// at the nearer end (never extrapolates), for ascending and descending keys; a single key always gives
-/// its value. Gives 0 for an empty table and for a key that no pair brackets on a non-monotonic axis.
+/// its value. Gives 0 for an empty table, a NaN key, and a key that no pair brackets on a non-monotonic
+/// axis.
 double Interpolate1D(const std::vector<double>& x, const std::vector<std::vector<double>>& v, double key);
 double Interpolate1D(const CoefTable& table, double key);
 
