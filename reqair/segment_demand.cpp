@@ -9,6 +9,10 @@ namespace reqair {
 
 namespace {
 
+/// The fresh air must leave at least this share of the design concentration for the traffic; below it
+/// the demand is rounding noise on a division by (almost) zero.
+constexpr double kMinDilutionMargin = 1e-9;
+
 double finiteOrZero(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
@@ -22,7 +26,7 @@ void finish(const SegmentDemandInput& in, SegmentDemand& out) {
     const double reqCO = (in.Site.p0 * out.QQ_CO * in.Site.TT * 1000000) / D / (1 - freshShare);
     // Fresh air at or above the design concentration cannot dilute anything: the demand is not finite
     // or turns negative.
-    if (!(in.dDelta > 0) || !(in.Site.p > 0) || !(in.Site.T0 > 0) || !(1 - freshShare > 0) ||
+    if (!(in.dDelta > 0) || !(in.Site.p > 0) || !(in.Site.T0 > 0) || !(1 - freshShare > kMinDilutionMargin) ||
         !std::isfinite(reqCO)) {
         out.QQ_req_CO = 0;
         out.COFailed = true;
