@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reqair/segments.h"
 
+#include "platform/vb.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -117,6 +119,17 @@ SegmentCut BuildSegments(const TunnelLayout& layout, std::span<const double> ext
         cut.Segments.emplace_back();
     }
     return cut;
+}
+
+CalSegment SegmentFromCells(const std::array<std::string, 6>& cells) {
+    CalSegment seg;
+    seg.StartPile = vb::Val(cells[0]);
+    seg.EndPile = vb::Val(cells[1]);
+    seg.Slope = vb::Val(cells[2]);
+    seg.Area = vb::Val(cells[3]);
+    seg.Diameter = vb::Val(cells[4]);
+    seg.Speed = vb::Val(cells[5]);
+    return seg;
 }
 
 } // namespace reqair

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace reqair {
@@ -69,5 +71,9 @@ struct SegmentCut {
 /// midpoint; any other case leaves it 0. dQ [m³/s] gives the mean air velocity.
 SegmentCut BuildSegments(const TunnelLayout& layout, std::span<const double> extraPiles, int iCaseID,
                          double dsp, double dep, double dQ);
+
+/// A row of the segment table (sub-items 1 to 6: start, end, slope, area, equivalent diameter, speed) as a
+/// segment. A cell without a number counts 0, never the previous row's value.
+CalSegment SegmentFromCells(const std::array<std::string, 6>& cells);
 
 } // namespace reqair

@@ -173,3 +173,14 @@ TEST(Segments, EmptyListsAndBadNumbersNeverCrash) {
         EXPECT_TRUE(std::isfinite(seg.Velocity));
     }
 }
+
+TEST(Segments, TableRowWithABlankCellReadsZeroThere) {
+    const CalSegment s = SegmentFromCells({"1000", "1500.5", "-2.5", "", "abc", "60 "});
+    EXPECT_EQ(s.StartPile, 1000);
+    EXPECT_EQ(s.EndPile, 1500.5);
+    EXPECT_EQ(s.Slope, -2.5);
+    EXPECT_EQ(s.Area, 0);
+    EXPECT_EQ(s.Diameter, 0);
+    EXPECT_EQ(s.Speed, 60);
+    EXPECT_EQ(s.Velocity, 0);
+}
