@@ -1,1 +1,1014 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmReq.h"
+
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+
+using platform::Container;
+using platform::ListItem;
+using platform::TextBox;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+
+const char* const kPageCaptions[7] = {"基本信息(&1)", "通风区段(&2)", "交通量分析(&3)", "单向交通(&4)",
+                                      "双向交通(&5)", "阻滞(&6)",     "换气/火灾(&7)"};
+const char* const kRoadClasses[5] = {"高速公路", "一级公路", "二级公路", "三级公路", "四级公路"};
+const char* const kTrafficRowCaptions[8] = {"1 小型货车", "2 中型货车", "3 大型货车", "4 小    客",
+                                            "5 大    客", "6 挂    车", "7 集装箱车", "合      计"};
+const char* const kTwoWayClasses[7] = {"1 小型货车", "2 中型货车", "3 大型货车", "4 小客",
+                                       "5 大客",     "6 挂车",     "7 集装箱车"};
+
+/// Height of one text line of the window's font [twips]. A label box puts one empty line between its
+/// entries, so the boxes beside it stand two lines apart.
+int lineTwips() {
+    return QFontMetrics(QApplication::font()).lineSpacing() * 15;
+}
+
+/// Distance between two boxes described by one label box [twips].
+int rowPitch() {
+    return std::max(2 * lineTwips(), kBoxHeight + 60);
+}
+
+/// Entries of a label box: one empty line between entries, so that each stands beside its box.
+std::string joinEntries(std::initializer_list<const char*> entries) {
+    std::string text;
+    bool first = true;
+    for (const char* e : entries) {
+        if (!first) {
+            text += "\r\n\r\n";
+        }
+        text += e;
+        first = false;
+    }
+    return text;
+}
+
+/// Runs one step of a guarded sequence: a failing step is skipped and the next one runs.
+void guarded(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    } catch (...) {
+    }
+}
+
+void inputBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+    box.place(parent, left, top, width, height);
+    box.setBackColor(kInputColor);
+}
+
+void resultBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+    box.place(parent, left, top, width, height);
+}
+
+/// A label box: multi-line, borderless, read-only, in the colour of buttons. Its first line is centred
+/// on the box at `firstBoxTop`.
+void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int width, int entries) {
+    const int line = lineTwips();
+    const int top = std::max(0, firstBoxTop + (kBoxHeight - line) / 2 - 60);
+    box.place(parent, left, top, width, rowPitch() * entries);
+    box.setMultiLine(true);
+    box.setBorderless(true);
+    box.setLocked(true);
+    box.setBackColor(platform::vbButtonFace);
+}
+
+} // namespace
+
+frmReq::frmReq() {
+    setCaption("Kelvora-Aridane");
+    setWidth(9300);
+    setHeight(9300);
+    buildMenus();
+    buildFrame();
+    buildPage1();
+    buildPage2();
+    buildPage3();
+    buildPage4();
+    buildPage5();
+    buildPage6();
+    buildPage7();
+    connectEvents();
+    // The window description's defaults; the option handlers set the enabled states that go with them.
+    optLeftLine.setSilently(true);
+    txtHRR.setSilently("50");
+    txtAT.setSilently("308");
+    txtFireSize.setSilently("45");
+    txtPerimeter.setSilently("36");
+    txtCH.setSilently("5.4");
+    txtDSL.setSilently("1.5");
+    txtPRL.setSilently("5");
+    optQsMethod1(0).setSilently(true);
+    optCrMehthod(2).setSilently(true);
+    optCrMehthod_Click(2);
+    optQsMethod1_Click(0);
+}
+
+frmReq::~frmReq() = default;
+
+platform::Label& frmReq::caption(Container& parent, const std::string& text, int left, int top, int width,
+                                 int height) {
+    auto label = std::make_unique<platform::Label>();
+    label->place(parent, left, top, width, height);
+    label->setCaption(text);
+    captions_.push_back(std::move(label));
+    return *captions_.back();
+}
+
+void frmReq::buildMenus() {
+    mnuFile.create(*this, "文件(&F)");
+    mnuFileNew.create(mnuFile, "新建(&N)");
+    mnuFileNew.setShortcut("Ctrl+N");
+    mnuFileOpen.create(mnuFile, "打开(&O)");
+    mnuFileOpen.setShortcut("Ctrl+O");
+    mnuFile0.create(mnuFile, "-");
+    mnuFileSave.create(mnuFile, "保存(&S)");
+    mnuFileSave.setShortcut("Ctrl+S");
+    mnuFileSaveAs.create(mnuFile, "另存为...(&A)");
+    mnuFileSaveAs.setShortcut("Ctrl+A");
+    mnuFile2.create(mnuFile, "-");
+    mnuFileExit.create(mnuFile, "退出(&X)");
+
+    mnuModule.create(*this, "其它模块(&M)");
+    mnuToolsmnuFire.create(mnuModule, "火灾工况分析(&F)");
+    mnuToolsmnuFire.setShortcut("Ctrl+F");
+    mnuToolsmnuConstructionVent.create(mnuModule, "施工通风分析(&C)");
+    mnuToolsmnuConstructionVent.setShortcut("Ctrl+C");
+    mnuLighting.create(mnuModule, "隧道照明分析(&L)");
+    mnuLighting.setShortcut("Ctrl+L");
+
+    mnuToolS.create(*this, "工具(&T)");
+    mnuToolsmnuFanPowerAnalysis.create(mnuToolS, "轴流风机动力分析(&A)");
+    mnuToolsmnuJetDB.create(mnuToolS, "射流风机数据库维护(&J)");
+    mnuToolsmnuJetDB.setShortcut("Ctrl+J");
+    mnuTool2.create(mnuToolS, "-");
+    mnuToolSectionQreq.create(mnuToolS, "任意区段需风量");
+    mnuSectionPressure.create(mnuToolS, "任意区段通风阻力");
+    mnuJetPressure.create(mnuToolS, "射流风机升压力计算");
+    mnuTool3.create(mnuToolS, "-");
+    mnuToolReport.create(mnuToolS, "需风量计算报告");
+
+    mnuHelp.create(*this, "帮助(&H)");
+    mnuHelpContents.create(mnuHelp, "目录(&C)");
+    mnuHelpAbout.create(mnuHelp, "关于(&A) ");
+
+    tbToolBar.place(*this, 0, 0, 9000, 420);
+    tbToolBar.AddButton("新建", "新建").setToolTipText("新建");
+    tbToolBar.AddButton("打开", "打开").setToolTipText("打开");
+    tbToolBar.AddButton("保存", "保存").setToolTipText("保存");
+    tbToolBar.dock();
+}
+
+void frmReq::buildFrame() {
+    pgMain.place(*this, 100, 440, 8900, 7200);
+    for (const char* c : kPageCaptions) {
+        pgMain.Tabs.Add(c);
+    }
+    pgMain.setSilently(1);
+    for (int i = 0; i <= 6; ++i) {
+        auto& frame = frmList.add(i);
+        frame.place(*this, 200, 800, 8700, 6800);
+        frame.setBorderStyle(0);
+        frame.setVisible(i == 0);
+    }
+
+    lblYear.place(*this, 9360, 700, 3855, 255);
+    lblYear.setCaption("选择特征年:");
+    lstYear.place(*this, 9360, 960, 3855, 3615);
+    lblSegment.place(*this, 9360, 4780, 3855, 255);
+    lblSegment.setCaption("选择计算区段:");
+    lstCalSegment.place(*this, 9360, 5040, 3855, 2295);
+    lblvt.place(*this, 9360, 7540, 3855, 255);
+    lblvt.setCaption("选择工况车速vt(km/h):");
+    sclVt.place(*this, 9360, 7800, 3855, 375);
+    // Working speeds are whole km/h; the range holds every design speed up to 100 km/h.
+    sclVt.setMin(0);
+    sclVt.setMax(120);
+    sclVt.setSmallChange(1);
+    sclVt.setLargeChange(10);
+
+    cmdNextStep.place(*this, 6900, 7720, 2100, 400);
+    cmdNextStep.setCaption("下一步(&N) -->");
+
+    sbStatusBar.place(*this, 0, 8200, 9000, 330);
+    sbStatusBar.AddPanel("状态", platform::Panel::Style::Text, 0);
+    sbStatusBar.AddPanel("", platform::Panel::Style::Date, 1500);
+    sbStatusBar.AddPanel("", platform::Panel::Style::Time, 1200);
+    sbStatusBar.dock();
+}
+
+void frmReq::buildPage1() {
+    Container& page = frmList(0);
+    const int r = rowPitch();
+
+    int y = 150;
+    labelBox(Text1, page, 120, y, 1300, 2);
+    inputBox(txtProjectName, page, 1500, y, 6900);
+    inputBox(txtProjectDiscribe, page, 1500, y + r, 6900, r + kBoxHeight + 150);
+    txtProjectDiscribe.setMultiLine(true);
+
+    y += 2 * r + kBoxHeight + 250;
+    Frame1.place(page, 120, y, 4000, 3 * r + 100);
+    Frame1.setCaption("左线or右线");
+    optLeftLine.place(Frame1, 150, 300, 3700, 300);
+    optLeftLine.setCaption("左线(下行,大桩号->小桩号)");
+    optRightLine.place(Frame1, 150, 300 + r, 3700, 300);
+    optRightLine.setCaption("右线(上行,小桩号->大桩号)");
+
+    labelBox(Text6, page, 4400, y + 150, 800, 3);
+    inputBox(txtName1, page, 5250, y + 150, 3150);
+    inputBox(txtName2, page, 5250, y + 150 + r, 3150);
+    inputBox(txtName3, page, 5250, y + 150 + 2 * r, 3150);
+
+    y += 3 * r + 200;
+    labelBox(Text2, page, 120, y, 1900, 4);
+    inputBox(txtElevation, page, 2050, y + r, 1900);
+    inputBox(txtRHO, page, 2050, y + 2 * r, 1900);
+    inputBox(txtTT, page, 2050, y + 3 * r, 1900);
+    cmbRoadClass.place(page, 2050, y, 1900, kBoxHeight);
+    cmbRoadClass.setBackColor(kInputColor);
+
+    labelBox(Text3, page, 4150, y, 2200, 3);
+    cmbvt.place(page, 6400, y, 2000, kBoxHeight);
+    cmbvt.setBackColor(kInputColor);
+    inputBox(txtP, page, 6400, y + r, 2000);
+    inputBox(txtCO_in_Air, page, 6400, y + 2 * r, 2000);
+
+    y += 4 * r;
+    Frame2.place(page, 120, y, 8460, 3 * r + 300);
+    Frame2.setCaption("基准排放量及折减");
+    const int fy = 280;
+    labelBox(Text4, Frame2, 100, fy, 2750, 3);
+    inputBox(txtq_co, Frame2, 2900, fy, 1200);
+    inputBox(txtDescRatio, Frame2, 2900, fy + r, 1200);
+    inputBox(txtDescYear, Frame2, 2900, fy + 2 * r, 1200);
+    // Text5 starts one line higher: its two-line first entry stands beside txtq_VI, and its last line
+    // (the percent sign) right after the reduction rate.
+    labelBox(Text5, Frame2, 4150, fy - lineTwips(), 2300, 3);
+    inputBox(txtq_VI, Frame2, 6500, fy, 1800);
+}
+
+void frmReq::buildPage2() {
+    Container& page = frmList(1);
+    caption(page, "隧道起点桩号:", 120, 180, 1300);
+    inputBox(txtStartPile, page, 1450, 150, 1600);
+
+    Frame3.place(page, 120, 550, 4150, 2950);
+    Frame3.setCaption("坡度分段(仅需按纵断面图数据输入即可)");
+    lstSlope.place(Frame3, 100, 280, 2200, 2550);
+    caption(Frame3, "桩号:", 2400, 300, 1600);
+    inputBox(txtSlopePile, Frame3, 2400, 550, 1600);
+    caption(Frame3, "坡度(%):", 2400, 950, 1600);
+    inputBox(txtSlopeRatio, Frame3, 2400, 1200, 1600);
+    cmdAddSlope.place(Frame3, 2400, 1650, 1600, 350);
+    cmdAddSlope.setCaption("添加");
+    cmdDeleteSlope.place(Frame3, 2400, 2050, 1600, 350);
+    cmdDeleteSlope.setCaption("删除");
+    cmdUpdateSlope.place(Frame3, 2400, 2450, 1600, 350);
+    cmdUpdateSlope.setCaption("更新");
+
+    Frame4.place(page, 4400, 550, 4180, 2950);
+    Frame4.setCaption("横断面分段");
+    lstSection.place(Frame4, 100, 280, 3980, 1350);
+    caption(Frame4, "桩号:", 100, 1730, 900);
+    inputBox(txtSectionPile, Frame4, 1000, 1700, 1000);
+    caption(Frame4, "面积(m^2)", 2100, 1730, 900);
+    inputBox(txtSectionArea, Frame4, 3050, 1700, 1030);
+    caption(Frame4, "周长(m)", 100, 2130, 900);
+    inputBox(txtSectionPerimeter, Frame4, 1000, 2100, 1000);
+    caption(Frame4, "当量直径(m)", 2100, 2130, 950);
+    resultBox(txtSectionD, Frame4, 3050, 2100, 1030);
+    cmdAddSection.place(Frame4, 100, 2500, 1250, 350);
+    cmdAddSection.setCaption("添加");
+    cmdDeleteSection.place(Frame4, 1465, 2500, 1250, 350);
+    cmdDeleteSection.setCaption("删除");
+    cmdUpdateSection.place(Frame4, 2830, 2500, 1250, 350);
+    cmdUpdateSection.setCaption("更新");
+
+    Frame5.place(page, 120, 3600, 8460, 3100);
+    Frame5.setCaption("通风计算区段划分");
+    lstSegment.place(Frame5, 100, 280, 7050, 2700);
+    cmdRefreshSegment.place(Frame5, 7250, 280, 1100, 400);
+    cmdRefreshSegment.setCaption("更新");
+}
+
+void frmReq::buildPage3() {
+    Container& page = frmList(2);
+    const int r = rowPitch();
+
+    Frame6.place(page, 120, 100, 3700, 2950);
+    Frame6.setCaption("特征年与预测交通量(折算标准车)");
+    lstTraffic.place(Frame6, 100, 280, 3500, 1500);
+    caption(Frame6, "特征年:", 100, 1900, 700);
+    inputBox(txtYear, Frame6, 800, 1870, 1000);
+    caption(Frame6, "pcu/d:", 1900, 1900, 600);
+    inputBox(txtPcu, Frame6, 2500, 1870, 1100);
+    cmdAdd.place(Frame6, 100, 2400, 1100, 380);
+    cmdAdd.setCaption("添加");
+    cmdDelete.place(Frame6, 1300, 2400, 1100, 380);
+    cmdDelete.setCaption("删除");
+    cmdUpdate.place(Frame6, 2500, 2400, 1100, 380);
+    cmdUpdate.setCaption("更新");
+
+    const int y = 160;
+    labelBox(Text10, page, 3950, y, 2700, 6);
+    inputBox(txtTrafficRatio, page, 6700, y, 1880);
+    inputBox(txtMainDirectionRatio, page, 6700, y + r, 1880);
+    resultBox(txtPCUVeh, page, 6700, y + 2 * r, 1880);
+    resultBox(txtTraffic1, page, 6700, y + 3 * r, 1880);
+    inputBox(txtTraffic2, page, 6700, y + 4 * r, 1880);
+    resultBox(txtNN, page, 6700, y + 5 * r, 1880);
+
+    const int cy = std::max(3120, y + 6 * r);
+    chkTrafficTotal.place(page, 120, cy, 4000, 300);
+    chkTrafficTotal.setCaption("特征年预测交通量为上行和下行总和");
+    chkPetrol.place(page, 4250, cy, 3200, 300);
+    chkPetrol.setCaption("考虑汽油车烟雾排放    排放系数:");
+    inputBox(txtPetrol, page, 7500, cy, 1080);
+    chkRatioNotSame.place(page, 120, cy + 360, 4000, 300);
+    chkRatioNotSame.setCaption("各特征年车型比例不同");
+
+    const int ly = cy + 720;
+    const int editorTop = 6800 - 420;
+    lstTrafficAnalysis.place(page, 120, ly, 8460, editorTop - 60 - ly);
+    lblTrafficType.place(page, 120, editorTop + 40, 1250, 300);
+    caption(page, "比例", 1400, editorTop + 40, 450);
+    inputBox(txtRatio1, page, 1850, editorTop, 700);
+    caption(page, "换算比例", 2650, editorTop + 40, 800);
+    inputBox(txtRatio2, page, 3450, editorTop, 700);
+    caption(page, "柴油车占有率", 4250, editorTop + 40, 1100);
+    inputBox(txtRatio3, page, 5350, editorTop, 700);
+    cmdRefreshTraffic.place(page, 6200, editorTop - 20, 1100, 360);
+    cmdRefreshTraffic.setCaption("更新");
+    cmdCalculateTraffic.place(page, 7450, editorTop - 20, 1100, 360);
+    cmdCalculateTraffic.setCaption("计算");
+}
+
+void frmReq::buildPage4() {
+    Container& page = frmList(3);
+    const int r = rowPitch();
+
+    Frame12.place(page, 120, 60, 8460, 1950);
+    Frame12.setCaption("基本参数");
+    caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
+    resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
+    caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
+    resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
+    caption(Frame12, "设计工况", 2800, 260, 1600);
+    lstCOModel.place(Frame12, 2800, 500, 1700, 640);
+    lstCOModel.setBackColor(kInputColor);
+    caption(Frame12, "光源类型", 2800, 1160, 1600);
+    lstLightModel.place(Frame12, 2800, 1400, 1700, 450);
+    lstLightModel.setBackColor(kInputColor);
+    chkDelta.place(Frame12, 4650, 240, 3700, 300);
+    chkDelta.setCaption("由软件计算CO设计浓度δ(ppm)");
+    inputBox(txtDelta, Frame12, 4650, 560, 1200);
+    caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
+    resultBox(txtworkv_t, Frame12, 7350, 560, 950);
+    chkKK.place(Frame12, 4650, 1100, 3700, 300);
+    chkKK.setCaption("由软件计算VI设计浓度K(1/m):");
+    inputBox(txtKK, Frame12, 4650, 1420, 1200);
+
+    const int rows = 6;
+    const int segHeight = 300 + rows * r + 100;
+    Frame7.place(page, 120, 2080, 8460, segHeight + 350);
+    Frame7.setCaption("区段需风量计算");
+    Frame8.place(Frame7, 100, 250, 4100, segHeight);
+    Frame8.setCaption("稀释CO新风量");
+    labelBox(Text8, Frame8, 80, 300, 2600, 6);
+    resultBox(txtf_a, Frame8, 2700, 300, 1300);
+    resultBox(txtf_d, Frame8, 2700, 300 + r, 1300);
+    resultBox(txtf_h, Frame8, 2700, 300 + 2 * r, 1300);
+    resultBox(txtf_iv, Frame8, 2700, 300 + 3 * r, 1300);
+    resultBox(txtQQ_CO_SEGMENT, Frame8, 2700, 300 + 4 * r, 1300);
+    resultBox(txtQQ_req_CO_SEGMENT, Frame8, 2700, 300 + 5 * r, 1300);
+    Frame10.place(Frame7, 4260, 250, 4100, segHeight);
+    Frame10.setCaption("稀释烟尘的新风量");
+    labelBox(Text9, Frame10, 80, 300, 2600, 5);
+    resultBox(txtf_a_VI, Frame10, 2700, 300, 1300);
+    resultBox(txtf_h_VI, Frame10, 2700, 300 + r, 1300);
+    resultBox(txtf_iv_VI, Frame10, 2700, 300 + 2 * r, 1300);
+    resultBox(txtQQ_VI_SEGMENT, Frame10, 2700, 300 + 3 * r, 1300);
+    resultBox(txtQQ_req_VI_SEGMENT, Frame10, 2700, 300 + 4 * r, 1300);
+
+    const int ty = 2080 + segHeight + 350 + 60;
+    Frame11.place(page, 120, ty, 8460, 6800 - ty - 20);
+    Frame11.setCaption("全长需风量计算");
+    caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
+    resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
+    caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
+    resultBox(txtQQ_req_CO, Frame11, 6800, 300, 1500);
+    caption(Frame11, "烟雾排放量Qvi(m^2/s)", 100, 730, 2000);
+    resultBox(txtQQ_VI, Frame11, 2100, 700, 1500);
+    caption(Frame11, "稀释烟雾的需风量Qreq(VI)(m^3/s)", 3800, 730, 2900);
+    resultBox(txtQQ_req_VI, Frame11, 6800, 700, 1500);
+}
+
+void frmReq::buildPage5() {
+    Container& page = frmList(4);
+
+    Frame14.place(page, 120, 60, 8460, 720);
+    Frame14.setCaption("基本参数");
+    caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
+    cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, kBoxHeight);
+    cmbWorkVt_Bidirection.setBackColor(kInputColor);
+
+    Frame13.place(page, 120, 850, 8460, 1050);
+    Frame13.setCaption("设计浓度");
+    chkDeltaBi.place(Frame13, 100, 300, 3600, 300);
+    chkDeltaBi.setCaption("由软件计算CO设计浓度δ(ppm)");
+    inputBox(txtDelta_Bi, Frame13, 3800, 300, 1300);
+    chkKKBi.place(Frame13, 100, 660, 3600, 300);
+    chkKKBi.setCaption("由软件计算VI设计浓度K(1/m):");
+    inputBox(txtKK_Bi, Frame13, 3800, 660, 1300);
+
+    optBiDirectionMethod1.place(page, 120, 2020, 3000, 300);
+    optBiDirectionMethod1.setCaption("按控制交通量计算");
+    caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
+    inputBox(txtBiDirection, page, 6550, 2020, 1300);
+    optBiDirectionMethod2.place(page, 120, 2420, 6500, 300);
+    optBiDirectionMethod2.setCaption("按控制通行车辆类型计算        (选择允许通行的车类型)");
+    lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
+    lstAllowVechileType.setCheckBoxStyle(true);
+    lstAllowVechileType.setBackColor(kInputColor);
+    caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
+    resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
+
+    Frame15.place(page, 120, 4850, 8460, 900);
+    Frame15.setCaption("区段需风量计算");
+    caption(Frame15, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 2850);
+    resultBox(txtQQ_req_CO_Bidirection_SEGMENT, Frame15, 2950, 370, 1150);
+    caption(Frame15, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 400, 2850);
+    resultBox(txtQQ_req_VI_Bidirection_SEGMENT, Frame15, 7150, 370, 1150);
+
+    Frame16.place(page, 120, 5850, 8460, 900);
+    Frame16.setCaption("全长需风量计算");
+    caption(Frame16, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 2850);
+    resultBox(txtQQ_req_CO_Bidirection, Frame16, 2950, 370, 1150);
+    caption(Frame16, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 400, 2850);
+    resultBox(txtQQ_req_VI_Bidirection, Frame16, 7150, 370, 1150);
+}
+
+void frmReq::buildPage6() {
+    Container& page = frmList(5);
+
+    frmBlock.place(page, 120, 60, 8460, 2400);
+    frmBlock.setCaption("阻塞区段划分(注意:阻塞区段应布置于出洞口侧)");
+    lstBlock.place(frmBlock, 100, 280, 5950, 2000);
+    caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
+    inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
+    caption(frmBlock, "车速(km/h)", 6150, 690, 1050);
+    txtBlockVt.place(frmBlock, 7200, 660, 1150, kBoxHeight);
+    txtBlockVt.setBackColor(kInputColor);
+    caption(frmBlock, "需风量Q(CO)", 6150, 1070, 1050);
+    resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
+    caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
+    resultBox(txtQQreq_VI_block, frmBlock, 7200, 1420, 1150);
+    cmdAddBlock.place(frmBlock, 6150, 1880, 700, 380);
+    cmdAddBlock.setCaption("添加");
+    cmdDeleteBlock.place(frmBlock, 6900, 1880, 700, 380);
+    cmdDeleteBlock.setCaption("删除");
+    cmdUpdateBlock.place(frmBlock, 7650, 1880, 700, 380);
+    cmdUpdateBlock.setCaption("更新");
+
+    Frame17.place(page, 120, 2520, 4150, 1050);
+    Frame17.setCaption("设计浓度");
+    chkDeltaBlock.place(Frame17, 100, 300, 2800, 300);
+    chkDeltaBlock.setCaption("由软件计算CO设计浓度δ(ppm)");
+    inputBox(txtDelta_block, Frame17, 2950, 300, 1100);
+    chkKKBlock.place(Frame17, 100, 660, 2800, 300);
+    chkKKBlock.setCaption("由软件计算VI设计浓度K(1/m):");
+    inputBox(txtKK_block, Frame17, 2950, 660, 1100);
+
+    Frame18.place(page, 4400, 2520, 4180, 1050);
+    Frame18.setCaption("全程阻滞需风量");
+    caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 2850);
+    resultBox(txtQQ_req_CO_block, Frame18, 2950, 300, 1130);
+    caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 2850);
+    resultBox(txtQQ_req_VI_block, Frame18, 2950, 660, 1130);
+
+    Frame19.place(page, 120, 3630, 8460, 1080);
+    Frame19.setCaption("按规范1km阻滞需风量");
+    chkBlock.place(Frame19, 100, 300, 3000, 300);
+    chkBlock.setCaption("由软件搜索最大需风量位置");
+    caption(Frame19, "起始桩号", 3300, 330, 800);
+    inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
+    caption(Frame19, "终止桩号", 5750, 330, 800);
+    inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
+    caption(Frame19, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 690, 2850);
+    resultBox(txtQQ_req_CO_1kmblock, Frame19, 2950, 660, 1150);
+    caption(Frame19, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 690, 2850);
+    resultBox(txtQQ_req_VI_1kmblock, Frame19, 7150, 660, 1150);
+
+    // A fixed picture of 450 × 132 pixels below the frames.
+    Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);
+}
+
+void frmReq::buildPage7() {
+    Container& page = frmList(6);
+    const int r = rowPitch();
+
+    Frame20.place(page, 120, 60, 8460, 1000);
+    Frame20.setCaption("按换气次数要求计算");
+    Label69.place(Frame20, 100, 280, 6500, 255);
+    Label69.setCaption("换气频率(次/h):                                    Qreq(m^3/s):");
+    inputBox(txtExchangeNum, Frame20, 100, 560, 2000);
+    resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
+    cmdCalQQ_req_exchange.place(Frame20, 6900, 520, 1300, 380);
+    cmdCalQQ_req_exchange.setCaption("计算");
+
+    Frame21.place(page, 120, 1120, 8460, 5660);
+    Frame21.setCaption("火灾工况需风量计算");
+
+    // Left column: the plume method with its ten boxes.
+    frmQsMethod.add(1).place(Frame21, 100, 250, 4050, 5300);
+    frmQsMethod(1).setCaption("按大面积火源羽流烟气生成量计算");
+    labelBox(txtFireLabel, frmQsMethod(1), 80, 300, 2550, 10);
+    TextBox* plume[10] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL,  &txtHOR,
+                          &txtMPRS,     &txtPRL,       &txtCHO, &txtTSLA, &txtST};
+    const bool plumeInput[10] = {true, true, true, true, false, false, true, false, false, false};
+    for (int i = 0; i < 10; ++i) {
+        if (plumeInput[i]) {
+            inputBox(*plume[i], frmQsMethod(1), 2650, 300 + i * r, 1300);
+        } else {
+            resultBox(*plume[i], frmQsMethod(1), 2650, 300 + i * r, 1300);
+        }
+    }
+
+    // Right column: fire size, method, critical velocity, results.
+    const int x = 4250;
+    labelBox(txtFireLabel2, Frame21, x, 300, 2200, 2);
+    inputBox(txtHRR, Frame21, x + 2300, 300, 1800);
+    inputBox(txtAT, Frame21, x + 2300, 300 + r, 1800);
+
+    const int my = 300 + 2 * r + 60;
+    Frame22.place(Frame21, x, my, 4110, 950);
+    Frame22.setCaption("计算方法");
+    optQsMethod1.add(0).place(Frame22, 100, 260, 3900, 300);
+    optQsMethod1(0).setCaption("按临界风速Vcr计算");
+    optQsMethod1.add(1).place(Frame22, 100, 580, 3900, 300);
+    optQsMethod1(1).setCaption("按大面积火源羽流烟气生成量计算");
+
+    const int cy = my + 1010;
+    frmQsMethod.add(0).place(Frame21, x, cy, 4110, 1250 + 2 * r);
+    frmQsMethod(0).setCaption("按临界风速Vcr计算");
+    const char* formulas[3] = {"按照Heselden, Danziger, Kennedy公式计算", "按照Oka, Atkinson公式计算",
+                               "按照Wu, Bakar公式计算"};
+    for (int i = 0; i < 3; ++i) {
+        optCrMehthod.add(i).place(frmQsMethod(0), 100, 260 + i * 300, 3950, 300);
+        optCrMehthod(i).setCaption(formulas[i]);
+    }
+    labelBox(Text11, frmQsMethod(0), 80, 1200, 2150, 2);
+    inputBox(txtTunnelH, frmQsMethod(0), 2300, 1200, 1700);
+    resultBox(txtvcr, frmQsMethod(0), 2300, 1200 + r, 1700);
+
+    const int ry = cy + 1250 + 2 * r + 100;
+    lblAirDensity.place(Frame21, x, ry + 30, 2250, 255);
+    resultBox(txtAD, Frame21, x + 2300, ry, 1800);
+    caption(Frame21, "需风量Qs(m^3/s):", x, ry + 430, 2250);
+    resultBox(txtQs, Frame21, x + 2300, ry + 400, 1800);
+}
+
+void frmReq::connectEvents() {
+    // Menus and toolbar.
+    mnuFileNew.Click = [this] { mnuFileNew_Click(); };
+    mnuFileOpen.Click = [this] { mnuFileOpen_Click(); };
+    mnuFileSave.Click = [this] { mnuFileSave_Click(); };
+    mnuFileSaveAs.Click = [this] { mnuFileSaveAs_Click(); };
+    mnuFileExit.Click = [this] { mnuFileExit_Click(); };
+    mnuToolsmnuFire.Click = [this] { mnuToolsmnuFire_Click(); };
+    mnuToolsmnuConstructionVent.Click = [this] { mnuToolsmnuConstructionVent_Click(); };
+    mnuLighting.Click = [this] { mnuLighting_Click(); };
+    mnuToolsmnuFanPowerAnalysis.Click = [this] { mnuToolsmnuFanPowerAnalysis_Click(); };
+    mnuToolsmnuJetDB.Click = [this] { mnuToolsmnuJetDB_Click(); };
+    mnuToolSectionQreq.Click = [this] { mnuToolSectionQreq_Click(); };
+    mnuSectionPressure.Click = [this] { mnuSectionPressure_Click(); };
+    mnuJetPressure.Click = [this] { mnuJetPressure_Click(); };
+    mnuToolReport.Click = [this] { mnuToolReport_Click(); };
+    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
+    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
+    tbToolBar.ButtonClick = [this](platform::ToolbarButton& b) { tbToolBar_ButtonClick(b); };
+
+    // Window frame.
+    pgMain.Click = [this] { pgMain_Click(); };
+    lstYear.ItemClick = [this](ListItem& item) { lstYear_ItemClick(item); };
+    lstCalSegment.ItemClick = [this](ListItem& item) { lstCalSegment_ItemClick(item); };
+    sclVt.Change = [this] { sclVt_Change(); };
+    cmdNextStep.Click = [this] { cmdNextStep_Click(); };
+
+    // Page 1.
+    cmbRoadClass.Change = [this] { cmbRoadClass_Change(); };
+    cmbvt.Change = [this] { cmbvt_Change(); };
+    txtElevation.Change = [this] { txtElevation_Change(); };
+    txtDescRatio.Change = [this] { txtDescRatio_Change(); };
+    txtDescYear.Change = [this] { txtDescYear_Change(); };
+
+    // Page 2.
+    txtStartPile.MouseMove = [this] { txtStartPile_MouseMove(); };
+    lstSlope.ItemClick = [this](ListItem& item) { lstSlope_ItemClick(item); };
+    cmdAddSlope.Click = [this] { cmdAddSlope_Click(); };
+    cmdDeleteSlope.Click = [this] { cmdDeleteSlope_Click(); };
+    cmdUpdateSlope.Click = [this] { cmdUpdateSlope_Click(); };
+    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
+    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
+    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
+    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
+    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
+    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
+    cmdRefreshSegment.Click = [this] { cmdRefreshSegment_Click(); };
+
+    // Page 3.
+    lstTraffic.ItemClick = [this](ListItem& item) { lstTraffic_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdAdd.MouseMove = [this] { cmdAdd_MouseMove(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    txtYear.Change = [this] { txtYear_Change(); };
+    txtMainDirectionRatio.MouseMove = [this] { txtMainDirectionRatio_MouseMove(); };
+    chkTrafficTotal.Click = [this] { chkTrafficTotal_Click(); };
+    chkPetrol.Click = [this] { chkPetrol_Click(); };
+    chkPetrol.MouseMove = [this] { chkPetrol_MouseMove(); };
+    chkRatioNotSame.Click = [this] { chkRatioNotSame_Click(); };
+    lstTrafficAnalysis.ItemClick = [this](ListItem& item) { lstTrafficAnalysis_ItemClick(item); };
+    cmdRefreshTraffic.Click = [this] { cmdRefreshTraffic_Click(); };
+    cmdCalculateTraffic.Click = [this] { cmdCalculateTraffic_Click(); };
+
+    // Page 4.
+    Frame10.MouseMove = [this] { Frame10_MouseMove(); };
+    Frame11.MouseMove = [this] { Frame11_MouseMove(); };
+    Frame12.MouseMove = [this] { Frame12_MouseMove(); };
+    txtq_co_at_Year.MouseMove = [this] { txtq_co_at_Year_MouseMove(); };
+    txtq_VI_at_Year.MouseMove = [this] { txtq_VI_at_Year_MouseMove(); };
+    lstCOModel.Click = [this] { lstCOModel_Click(); };
+    lstLightModel.Click = [this] { lstLightModel_Click(); };
+    chkDelta.Click = [this] { chkDelta_Click(); };
+    chkDelta.MouseMove = [this] { chkDelta_MouseMove(); };
+    chkKK.Click = [this] { chkKK_Click(); };
+    chkKK.MouseMove = [this] { chkKK_MouseMove(); };
+
+    // Page 5.
+    Frame13.MouseMove = [this] { Frame13_MouseMove(); };
+    chkDeltaBi.Click = [this] { chkDeltaBi_Click(); };
+    chkDeltaBi.MouseMove = [this] { chkDeltaBi_MouseMove(); };
+    chkKKBi.Click = [this] { chkKKBi_Click(); };
+    chkKKBi.MouseMove = [this] { chkKKBi_MouseMove(); };
+    optBiDirectionMethod1.Click = [this] { optBiDirectionMethod1_Click(); };
+    optBiDirectionMethod2.Click = [this] { optBiDirectionMethod2_Click(); };
+    txtBiDirection.Change = [this] { txtBiDirection_Change(); };
+
+    // Page 6.
+    lstBlock.ItemClick = [this](ListItem& item) { lstblock_ItemClick(item); };
+    cmdAddBlock.Click = [this] { cmdAddBlock_Click(); };
+    cmdDeleteBlock.Click = [this] { cmdDeleteBlock_Click(); };
+    cmdUpdateBlock.Click = [this] { cmdUpdateBlock_Click(); };
+    chkDeltaBlock.Click = [this] { chkDeltaBlock_Click(); };
+    chkKKBlock.Click = [this] { chkKKBlock_Click(); };
+    chkBlock.Click = [this] { chkBlock_Click(); };
+
+    // Page 7.
+    cmdCalQQ_req_exchange.Click = [this] { cmdCalQQ_req_exchange_Click(); };
+    optCrMehthod.on(&platform::OptionButton::Click, [this](int i) { optCrMehthod_Click(i); });
+    optQsMethod1.on(&platform::OptionButton::Click, [this](int i) { optQsMethod1_Click(i); });
+}
+
+void frmReq::Form_Load() {
+    // The jet-fan model table handles its own failures.
+    modPublic::LoadJetModels();
+    if (modPublic::AppFolder.empty()) {
+        modPublic::AppFolder = platform::AppPath();
+    }
+
+    // From here every step is guarded: a failing step is skipped and the next one runs.
+    guarded([this] {
+        for (int i = 0; i <= 6; ++i) {
+            frmList(i).setVisible(false);
+            frmList(i).Move(200, 800, 8700, 6800);
+            frmList(i).setBorderStyle(0);
+        }
+        setWidth(9300);
+        setHeight(9300);
+        pgMain.setWidth(8900);
+        pgMain.setHeight(7200);
+        frmList(0).setVisible(true);
+        iCurrentPage = 0;
+    });
+    guarded([] { modPublic::WorkSpeeds.items = {100, 80, 70, 60, 50, 40, 30, 20, 10}; });
+    guarded([] {
+        // Every coefficient would read 0 without its table, so the engineer is told once which are missing.
+        const std::vector<std::string> missing = modPublic::LoadCoefTables();
+        if (!missing.empty()) {
+            std::string keys;
+            for (const auto& k : missing) {
+                keys += (keys.empty() ? "" : ", ") + k;
+            }
+            platform::MsgBox("系数表文件 configfiles\\autocadconfig.txt 中以下系数表未能读入: " + keys +
+                                 "\r\n与之相关的系数将按0计算.",
+                             platform::vbOKOnly, "出错");
+        }
+    });
+    guarded([this] {
+        for (const vb::Integer speed : modPublic::WorkSpeeds) {
+            const std::string text = vb::CStr(speed);
+            cmbvt.AddItem(text);
+            txtBlockVt.AddItem(text);
+            cmbWorkVt_Bidirection.AddItem(text);
+        }
+    });
+    guarded([this] {
+        for (const char* c : kRoadClasses) {
+            cmbRoadClass.AddItem(c);
+        }
+        cmbRoadClass.setListIndex(2);
+    });
+    guarded([this] {
+        lstCOModel.AddItem("纵向通风");
+        lstCOModel.AddItem("横向通风");
+        lstCOModel.AddItem("人车混行隧道");
+        lstCOModel.setListIndex(0);
+        lstLightModel.AddItem("钠灯光源");
+        lstLightModel.AddItem("荧光灯光源");
+        lstLightModel.setListIndex(0);
+    });
+    guarded([this] { cmbvt.setListIndex(0); });
+    guarded([this] {
+        lstTraffic.ColumnHeaders.Clear();
+        lstTraffic.ColumnHeaders.Add("特征年", 1000);
+        lstTraffic.ColumnHeaders.Add("pcu/d", 1600);
+        lstBlock.ColumnHeaders.Clear();
+        lstBlock.ColumnHeaders.Add("区段长度(m)", 1600);
+        lstBlock.ColumnHeaders.Add("车速", 1000);
+        lstBlock.ColumnHeaders.Add(" Qreq(CO)", 1600);
+        lstBlock.ColumnHeaders.Add(" Qreq(VI)", 1600);
+        lstTrafficAnalysis.ColumnHeaders.Clear();
+        lstTrafficAnalysis.ColumnHeaders.Add("车型", 1200);
+        lstTrafficAnalysis.ColumnHeaders.Add("比例", 800);
+        lstTrafficAnalysis.ColumnHeaders.Add("换算比例", 800);
+        lstTrafficAnalysis.ColumnHeaders.Add("数量", 1200);
+        lstTrafficAnalysis.ColumnHeaders.Add("柴油车占有率", 600);
+        lstTrafficAnalysis.ColumnHeaders.Add("柴油车数量", 1200);
+        lstTrafficAnalysis.ColumnHeaders.Add("汽油车数量", 1200);
+        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(CO)", 1200);
+        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(VI)", 1200);
+        lstTrafficAnalysis.ListItems.Clear();
+        for (const char* c : kTrafficRowCaptions) {
+            lstTrafficAnalysis.ListItems.Add(c);
+        }
+        lstSlope.ColumnHeaders.Clear();
+        lstSlope.ColumnHeaders.Add("桩号", 1200);
+        lstSlope.ColumnHeaders.Add("坡度", 800);
+        lstSection.ColumnHeaders.Clear();
+        lstSection.ColumnHeaders.Add("桩号", 1200);
+        lstSection.ColumnHeaders.Add("面积(m^2)", 800);
+        lstSection.ColumnHeaders.Add("周长(m)", 800);
+        lstSection.ColumnHeaders.Add("当量直径(m)", 800);
+        lstSegment.ColumnHeaders.Clear();
+        lstSegment.ColumnHeaders.Add("编号", 400);
+        lstSegment.ColumnHeaders.Add("起始桩号(m)", 1200);
+        lstSegment.ColumnHeaders.Add("终止桩号(m)", 1200);
+        lstSegment.ColumnHeaders.Add("坡度", 800);
+        lstSegment.ColumnHeaders.Add("面积(m^2)", 800);
+        lstSegment.ColumnHeaders.Add("当量直径(m)", 800);
+        lstSegment.ColumnHeaders.Add("车速(km/h)", 800);
+    });
+    guarded([this] {
+        lstAllowVechileType.Clear();
+        for (const char* c : kTwoWayClasses) {
+            lstAllowVechileType.AddItem(c);
+        }
+    });
+    guarded([this] { chkBlock_Click(); });
+    guarded([this] { RefreshData(false); });
+    guarded([this] {
+        modPublic::ProjectFile = platform::AppPath() + "\\ConfigFiles\\Normal.vnt";
+        OpenFile();
+    });
+    guarded([this] {
+        if (lstTraffic.select(1)) {
+            lstTraffic_ItemClick(*lstTraffic.SelectedItem());
+        }
+    });
+    guarded([this] {
+        if (lstSlope.select(1)) {
+            lstSlope_ItemClick(*lstSlope.SelectedItem());
+        }
+    });
+    guarded([this] {
+        if (lstSection.select(1)) {
+            lstSection_ItemClick(*lstSection.SelectedItem());
+        }
+    });
+    guarded([this] { lstSegment.select(1); });
+    guarded([this] {
+        if (lstBlock.select(1)) {
+            lstblock_ItemClick(*lstBlock.SelectedItem());
+        }
+    });
+    guarded([this] { cmdCalculateTraffic_Click(); });
+    modPublic::ProjectFile.clear();
+    guarded([this] { writeLabelBoxTexts(); });
+}
+
+void frmReq::writeLabelBoxTexts() {
+    Text1.setSilently(joinEntries({"项目名称:", "工程概况:"}));
+    Text2.setSilently(joinEntries({"公路等级:", "计算海拔E(m):", "空气密度(kg/m^3):", "夏季设计气温T(K):"}));
+    Text3.setSilently(joinEntries({"设计时速vt(km/h): ", "隧址设计气压P(kPa):", "空气中CO平均浓度(ppm):"}));
+    Text4.setSilently(
+        joinEntries({"CO基准排放量qco(m^3/辆.km)", "排放量折减率:", "排放量折减率起算特征年:"}));
+    Text5.setSilently("烟雾基准排放量qvi(m^2\r\n/辆.km)\r\n\r\n %(\"-\"号不用填)");
+    Text6.setSilently(joinEntries({"计算: ", "复核:", "审核:"}));
+    Text10.setSilently(joinEntries({"预测交通量缩放系数:", "方向不均匀系数:", "当量标准车(Pcu/veh):",
+                                    "交通量(混合):", "设计小时交通量系数:", "设计交通量N(混合)(辆/h):"}));
+    Text8.setSilently(joinEntries({"车况系数fa", "车密度系数fd", "海拔高度系数fh", "纵坡-车速系数fiv",
+                                   "区段CO排放量Qco(m^3/s)", "区段需风量Qreq(co)(m^3/s)"}));
+    Text9.setSilently(joinEntries({"车况系数fa(vi)", "海拔高度系数fh(VI)", "纵坡-车速系数fiv(VI)",
+                                   "区段VI排放量Qvi(m^2/s)", "区段需风量Qreq(VI)(m^3/s)"}));
+    txtFireLabel.setSilently(
+        joinEntries({"火源面积(m^2):", "火源周长(m):", "排烟道(天花板)高度(m):", "烟气层厚度(m):",
+                     "面积热释放率(MW/m^2):", "烟气生成量(kg/s):", "热辐射率(%):", "对流热释放率(MW):",
+                     "烟雾温升(K):", "烟气温度(K):"}));
+    txtFireLabel2.setSilently(joinEntries({"火灾释热量(MW):", "环境温度(K):"}));
+    Text11.setSilently(joinEntries({"隧道(水力)高度H(m):", "临界风速vcr(m/s):"}));
+}
+
+void frmReq::pgMain_Click() {
+    const int k = pgMain.SelectedIndex();
+    if (k < 1 || k > 7 || k == iCurrentPage + 1) {
+        return;
+    }
+    frmList(k - 1).setVisible(true);
+    frmList(iCurrentPage).setVisible(false);
+    iCurrentPage = k - 1;
+
+    if (k == 7) {
+        guarded([this] { setWidth(9300); });
+        guarded([this] { CalQQ_req_exchange(-1); });
+        return;
+    }
+    if (k <= 3) {
+        guarded([this] { setWidth(9300); });
+        return;
+    }
+    if (lstSegment.ListItems.Count() == 0) {
+        platform::MsgBox("尚未划分区段,请在第二个表单正确划分计算区段.", platform::vbOKOnly, "");
+        return;
+    }
+    guarded([this] {
+        lstYear.ListItems.Clear();
+        lstYear.ColumnHeaders.Clear();
+        lstYear.ColumnHeaders.Add("特征年");
+        lstYear.ColumnHeaders.Add("pcu/h");
+        for (int i = 1; i <= lstTraffic.ListItems.Count(); ++i) {
+            ListItem& row = lstTraffic.ListItems(i);
+            lstYear.ListItems.Add(row.Text()).setSubItems(1, row.SubItems(1));
+        }
+    });
+    guarded([this] {
+        for (int i = 1; i <= lstYear.ListItems.Count(); ++i) {
+            if (lstYear.ListItems(i).Text() == txtYear.Text()) {
+                lstYear.select(i);
+                break;
+            }
+        }
+    });
+    guarded([this] {
+        lstCalSegment.ListItems.Clear();
+        lstCalSegment.ColumnHeaders.Clear();
+        for (int c = 1; c <= lstSegment.ColumnHeaders.Count(); ++c) {
+            lstCalSegment.ColumnHeaders.Add(lstSegment.ColumnHeaders(c).Text(),
+                                            lstSegment.ColumnHeaders(c).Width());
+        }
+        for (int i = 1; i <= lstSegment.ListItems.Count(); ++i) {
+            ListItem& row = lstSegment.ListItems(i);
+            ListItem& copy = lstCalSegment.ListItems.Add(row.Text());
+            for (int c = 1; c <= 6; ++c) {
+                copy.setSubItems(c, row.SubItems(c));
+            }
+        }
+    });
+    guarded([this] { lstCalSegment.select(lstSegment.SelectedIndex()); });
+    guarded([this, k] {
+        sclVt.setEnabled(true);
+        lstCalSegment.setEnabled(true);
+        if (k == 5 || k == 6) {
+            sclVt.setEnabled(false);
+        }
+        if (k == 6) {
+            lstCalSegment.setEnabled(false);
+        }
+    });
+    guarded([this] {
+        const ListItem* year = lstYear.SelectedItem();
+        const ListItem* segment = lstCalSegment.SelectedItem();
+        lblYear.setCaption("选择特征年:" + (year != nullptr ? year->Text() : std::string()));
+        lblSegment.setCaption("选择计算区段:" + (segment != nullptr ? segment->Text() : std::string()));
+    });
+    guarded([this] {
+        // A speed outside the bar's range leaves it as it was.
+        if (const auto speed = vb::CInt(workv_t)) {
+            sclVt.set(*speed);
+        }
+    });
+    guarded([this] {
+        if (ListItem* segment = lstCalSegment.SelectedItem()) {
+            lstCalSegment_ItemClick(*segment);
+        }
+    });
+    guarded([this] { setWidth(13440); });
+}
+
+void frmReq::optCrMehthod_Click(int) {
+    if (optCrMehthod(2).Value()) {
+        txtTunnelH.setEnabled(false);
+        txtTunnelH.setBackColor(txtQs.BackColor());
+    } else {
+        txtTunnelH.setEnabled(true);
+        txtTunnelH.setBackColor(txtHRR.BackColor());
+    }
+}
+
+void frmReq::optQsMethod1_Click(int) {
+    for (int i = 0; i <= 1; ++i) {
+        frmQsMethod(i).setEnabled(optQsMethod1(i).Value());
+    }
+}
+
+void frmReq::mnuHelpContents_Click() {
+    platform::MsgBox("请参阅安装目录下的<<Kelvora-Aridane用户文件.pdf>>", platform::vbOKOnly, "");
+}
+
+void frmReq::tbToolBar_ButtonClick(platform::ToolbarButton& Button) {
+    tbToolBar_Dispatch(Button.Key());
+}
+
+void frmReq::tbToolBar_Dispatch(const std::string& key) {
+    if (key == "新建") {
+        mnuFileNew_Click();
+    } else if (key == "打开") {
+        mnuFileOpen_Click();
+    } else if (key == "保存") {
+        mnuFileSave_Click();
+    }
+}
+
+void frmReq::txtStartPile_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_2_1");
+}
+void frmReq::Frame10_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_2_2");
+}
+void frmReq::Frame11_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_2_2");
+}
+void frmReq::Frame12_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_2_2");
+}
+void frmReq::Frame13_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_2_2");
+}
+void frmReq::cmdAdd_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_3_1");
+}
+void frmReq::txtMainDirectionRatio_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_3_2");
+}
+void frmReq::chkPetrol_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_3_3");
+}
+void frmReq::txtq_co_at_Year_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_1");
+}
+void frmReq::txtq_VI_at_Year_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_1");
+}
+void frmReq::chkDelta_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_2");
+}
+void frmReq::chkKK_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_2");
+}
+void frmReq::chkDeltaBi_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_2");
+}
+void frmReq::chkKKBi_MouseMove() {
+    modPublic::ShowStatusHelp("REQ_4_2");
+}
+
+void modPublic::ShowStatusHelp(const std::string& sKey, const std::string&) {
+    if (!platform::Forms::isLoaded<frmReq>()) {
+        return;
+    }
+    if (const auto hint = modPublic::HelpText(sKey, modPublic::HelpFile())) {
+        platform::Forms::instance<frmReq>().sbStatusBar.Panels(1).setText(*hint);
+    }
+}

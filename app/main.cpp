@@ -1,2 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-int main() { return 0; }
+#include "app/frmReq.h"
+#include "platform/Forms.h"
+
+#include <QApplication>
+
+#include <clocale>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // Numbers are read and written with a decimal point whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationDisplayName(QStringLiteral("Kelvora-Aridane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The program ends when its last window is unloaded, by the close box or by code.
+    platform::Forms::setLastFormUnloaded([] { QCoreApplication::quit(); });
+    platform::Forms::instance<frmReq>().Show();
+    const int code = QApplication::exec();
+    platform::Forms::destroyAll();
+    return code;
+}

@@ -1,1 +1,154 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/MsgBox.h"
+
+#include "platform/scripted.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <deque>
+
+namespace platform {
+namespace {
+
+std::deque<int>& queue() {
+    static std::deque<int> answers;
+    return answers;
+}
+
+std::vector<msgbox::Shown>& shown() {
+    static std::vector<msgbox::Shown> boxes;
+    return boxes;
+}
+
+/// The answers a box offers, in button order.
+std::vector<int> answersOf(int buttons) {
+    switch (buttons & 0x0F) {
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
+    }
+}
+
+QMessageBox::StandardButton standardButton(int answer) {
+    switch (answer) {
+    case vbOK:
+        return QMessageBox::Ok;
+    case vbCancel:
+        return QMessageBox::Cancel;
+    case vbAbort:
+        return QMessageBox::Abort;
+    case vbRetry:
+        return QMessageBox::Retry;
+    case vbIgnore:
+        return QMessageBox::Ignore;
+    case vbYes:
+        return QMessageBox::Yes;
+    default:
+        return QMessageBox::No;
+    }
+}
+
+int showReal(const std::string& prompt, int buttons, const std::string& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(QString::fromStdString(prompt));
+    box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
+                                     : QString::fromStdString(title));
+    switch (buttons & 0x70) {
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    const std::vector<int> answers = answersOf(buttons);
+    for (int answer : answers) {
+        box.addButton(standardButton(answer));
+    }
+    box.setDefaultButton(standardButton(DefaultAnswer(buttons)));
+    // Escape answers Cancel where the box has it, else its only button.
+    if (std::find(answers.begin(), answers.end(), vbCancel) != answers.end()) {
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else if (answers.size() == 1) {
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    for (int answer : answers) {
+        if (clicked == box.button(standardButton(answer))) {
+            return answer;
+        }
+    }
+    return DefaultAnswer(buttons);
+}
+
+} // namespace
+
+int DefaultAnswer(int buttons) {
+    const std::vector<int> answers = answersOf(buttons);
+    std::size_t which = 0;
+    if ((buttons & vbDefaultButton3) != 0) {
+        which = 2;
+    } else if ((buttons & vbDefaultButton2) != 0) {
+        which = 1;
+    }
+    return answers[std::min(which, answers.size() - 1)];
+}
+
+int MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (!scripted::active()) {
+        return showReal(prompt, buttons, title);
+    }
+    int answer = DefaultAnswer(buttons);
+    if (queue().empty()) {
+        scripted::fault("a message box nobody scripted: \"" + prompt + "\" (title \"" + title + "\")");
+    } else {
+        answer = queue().front();
+        queue().pop_front();
+        const std::vector<int> offered = answersOf(buttons);
+        if (std::find(offered.begin(), offered.end(), answer) == offered.end()) {
+            scripted::fault("the scripted answer " + std::to_string(answer) + " is no button of the box \"" +
+                            prompt + "\"");
+            answer = DefaultAnswer(buttons);
+        }
+    }
+    shown().push_back({prompt, title, buttons, answer});
+    return answer;
+}
+
+namespace msgbox {
+void script(int answer) {
+    queue().push_back(answer);
+}
+const std::vector<Shown>& log() {
+    return shown();
+}
+int pending() {
+    return static_cast<int>(queue().size());
+}
+void reset() {
+    queue().clear();
+    shown().clear();
+}
+} // namespace msgbox
+
+} // namespace platform

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Buttons, icon and default-button flags of a message box, added together.
+constexpr int vbOKOnly = 0;
+constexpr int vbOKCancel = 1;
+constexpr int vbAbortRetryIgnore = 2;
+constexpr int vbYesNoCancel = 3;
+constexpr int vbYesNo = 4;
+constexpr int vbRetryCancel = 5;
+constexpr int vbCritical = 16;
+constexpr int vbQuestion = 32;
+constexpr int vbExclamation = 48;
+constexpr int vbInformation = 64;
+constexpr int vbDefaultButton1 = 0;
+constexpr int vbDefaultButton2 = 256;
+constexpr int vbDefaultButton3 = 512;
+
+// Answers.
+constexpr int vbOK = 1;
+constexpr int vbCancel = 2;
+constexpr int vbAbort = 3;
+constexpr int vbRetry = 4;
+constexpr int vbIgnore = 5;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
+
+/// Shows a message box and returns the button pressed. An empty title shows the program's name.
+int MsgBox(const std::string& prompt, int buttons = vbOKOnly, const std::string& title = "");
+
+/// The answer a box gives when nobody picks one: its default button.
+int DefaultAnswer(int buttons);
+
+/// The test side: scripted answers, and a log of every box.
+namespace msgbox {
+
+struct Shown {
+    std::string prompt;
+    std::string title;
+    int buttons = 0;
+    int answer = 0;
+};
+
+/// Queues the answer of the next box.
+void script(int answer);
+/// Every box shown since the last reset, in order.
+const std::vector<Shown>& log();
+/// Answers still queued.
+int pending();
+/// Forgets the queue and the log.
+void reset();
+
+} // namespace msgbox
+} // namespace platform

@@ -1,0 +1,717 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Form.h"
+
+#include <QtCore/QPointer>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+class QObject;
+class QTreeWidgetItem;
+class QAction;
+class QMenu;
+
+// The controls a window holds as members. Every control keeps its geometry in twips (15 twips = 1
+// pixel), relative to its container. Events are std::function members that the window sets in its
+// connectEvents(). The control owns the firing: set...() fires the event only when the value changes,
+// setSilently...() fires nothing, and user...() acts as a user would and fires what the user's action
+// fires. Qt's own signals never reach window code directly.
+namespace platform {
+
+/// A colour as the classic runtime keeps it: red + 256·green + 65536·blue; values with the top bit set
+/// are system colours.
+using Color = std::uint32_t;
+constexpr Color RGB(int r, int g, int b) {
+    return static_cast<Color>(r & 0xFF) | (static_cast<Color>(g & 0xFF) << 8) |
+           (static_cast<Color>(b & 0xFF) << 16);
+}
+constexpr Color vbButtonFace = 0x8000000F;
+constexpr Color vbWindowBackground = 0x80000005;
+constexpr Color vbWindowText = 0x80000008;
+constexpr Color vbWhite = 0xFFFFFF;
+constexpr Color vbBlack = 0x000000;
+constexpr Color vbRed = 0x0000FF;
+
+class Control {
+public:
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    /// Puts the control into its container at a position and size in twips.
+    void place(Container& parent, int left, int top, int width, int height);
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void Move(int left, int top, int width = -1, int height = -1);
+
+    /// The control's own Enabled and Visible: a control in a disabled frame keeps Enabled true, as in
+    /// the classic runtime, but the user cannot reach it.
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+
+    Color BackColor() const { return backColor_; }
+    void setBackColor(Color color);
+    Color ForeColor() const { return foreColor_; }
+    void setForeColor(Color color);
+    std::string ToolTipText() const;
+    void setToolTipText(const std::string& text);
+    void setFont(const std::string& family, double points, bool bold = false);
+    void SetFocus();
+
+    /// The mouse entered or moved over the control (status-bar help).
+    std::function<void()> MouseMove;
+    void userMouseMove();
+
+    /// The widget behind the control (platform use only).
+    QWidget* widget() const;
+
+protected:
+    Control(QWidget* widget, Color backColor);
+    /// Swaps the widget for another kind, keeping container, geometry and state.
+    void replaceWidget(QWidget* widget);
+    /// True when a user could act on the control now; otherwise records a fault naming `action`.
+    bool userCanAct(const char* action) const;
+    static void fire(const std::function<void()>& event);
+    /// Runs after place() (docked bars lay themselves out).
+    virtual void placed() {}
+    /// The user released the mouse over the control.
+    virtual void mouseReleased() {}
+
+private:
+    void applyGeometry();
+    void applyColors();
+    void watchMouse();
+    friend class MouseWatch;
+
+    QPointer<QWidget> widget_;
+    int left_ = 0, top_ = 0, width_ = 1200, height_ = 375;
+    bool enabled_ = true, visible_ = true;
+    Color backColor_, foreColor_ = vbWindowText;
+};
+
+class TextBox : public Control {
+public:
+    TextBox();
+    std::string Text() const;
+    /// Assigns the text; fires Change when it differs from the current text.
+    void set(const std::string& text);
+    void setSilently(const std::string& text);
+    bool Locked() const { return locked_; }
+    void setLocked(bool locked);
+    bool MultiLine() const { return multiLine_; }
+    /// A multi-line box wraps its text and has a vertical scroll bar.
+    void setMultiLine(bool multiLine);
+    /// A borderless box (the label boxes of the main window).
+    void setBorderless(bool borderless);
+    void setSelStart(int start);
+    void setSelLength(int length);
+
+    std::function<void()> Change;
+
+    /// The user replaces the text by typing `text`: Change fires once when the text changed.
+    void userType(const std::string& text);
+
+private:
+    void build();
+    void typed();
+    std::string last_;
+    bool locked_ = false, multiLine_ = false, borderless_ = false;
+};
+
+class Label : public Control {
+public:
+    Label();
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    /// 0 left, 1 right, 2 centre.
+    void setAlignment(int alignment);
+    void setWordWrap(bool wrap);
+    std::function<void()> Click;
+    void userClick();
+
+protected:
+    void mouseReleased() override;
+};
+
+class CommandButton : public Control {
+public:
+    CommandButton();
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    std::function<void()> Click;
+    void userClick();
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox();
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    /// 0 unchecked, 1 checked, 2 grayed.
+    int Value() const;
+    /// Fires Click when the value changes. A value outside 0..2 is refused (false).
+    bool set(int value);
+    bool setSilently(int value);
+    std::function<void()> Click;
+    /// The user clicks: unchecked or grayed becomes checked, checked becomes unchecked; fires Click.
+    void userClick();
+};
+
+/// Option buttons with the same container exclude each other.
+class OptionButton : public Control {
+public:
+    OptionButton();
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    bool Value() const;
+    /// Setting true clears the other options of the container and fires Click on this one when it was
+    /// not selected; setting false only clears it.
+    void set(bool value);
+    void setSilently(bool value);
+    std::function<void()> Click;
+    /// The user picks this option: Click fires when it was not selected.
+    void userClick();
+
+private:
+    void apply(bool value);
+};
+
+class ComboBox : public Control {
+public:
+    enum Style { DropdownCombo = 0, DropdownList = 2 };
+    ComboBox();
+    void setStyle(Style style);
+    Style getStyle() const { return style_; }
+
+    void AddItem(const std::string& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const;
+    /// Item `index` (0-based); "" outside the list.
+    std::string List(int index) const;
+    void setList(int index, const std::string& item);
+
+    /// 0-based position of the selected item, -1 for none.
+    int ListIndex() const;
+    /// Selects an item (-1 none); fires Click when the position changes. False (nothing changes) when
+    /// the position is outside the list.
+    bool setListIndex(int index);
+    bool setListIndexSilently(int index);
+
+    std::string Text() const;
+    /// Editable box: shows the text (selecting the item it equals) and fires Change when the text
+    /// changes. Drop-down list: selects the item with that text, firing Click; a text that is no item
+    /// is refused (false).
+    bool setText(const std::string& text);
+    bool setTextSilently(const std::string& text);
+
+    std::function<void()> Click;
+    std::function<void()> Change;
+
+    /// The user picks item `index` from the list: Click fires (as it does for every pick).
+    void userSelect(int index);
+    /// The user types into an editable box: Change fires once when the text changed.
+    void userType(const std::string& text);
+
+private:
+    bool applyText(const std::string& text, bool fireEvents);
+    Style style_ = DropdownCombo;
+};
+
+class ListBox : public Control {
+public:
+    ListBox();
+    /// 0 single, 1 simple (a click toggles), 2 extended.
+    void setMultiSelect(int mode);
+    int MultiSelect() const { return multiSelect_; }
+    /// Items with a check box; Selected(i) is then the check mark.
+    void setCheckBoxStyle(bool checkBoxes);
+
+    void AddItem(const std::string& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const;
+    std::string List(int index) const;
+    void setList(int index, const std::string& item);
+    /// The text of the item at ListIndex, "" for none.
+    std::string Text() const;
+
+    /// 0-based current item, -1 for none.
+    int ListIndex() const;
+    /// Makes an item current (and selected in a single-select list); fires Click and Change when it
+    /// changes. False when outside the list.
+    bool setListIndex(int index);
+    bool setListIndexSilently(int index);
+
+    bool Selected(int index) const;
+    /// Fires Click and Change when the selection changes; false outside the list.
+    bool setSelected(int index, bool selected);
+    bool setSelectedSilently(int index, bool selected);
+
+    std::function<void()> Click;
+    std::function<void()> Change;
+
+    /// The user clicks item `index`: selects it (toggles it in a multi-select or check-box list).
+    void userClick(int index);
+
+private:
+    bool applyIndex(int index, bool fireEvents);
+    bool applySelected(int index, bool selected, bool fireEvents);
+    bool checkable() const { return checkBoxes_; }
+    int multiSelect_ = 0;
+    bool checkBoxes_ = false;
+};
+
+class Frame : public Control, public Container {
+public:
+    Frame();
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    /// 0 none, 1 a line with the caption.
+    void setBorderStyle(int style);
+    QWidget* containerWidget() const override;
+};
+
+class Image : public Control {
+public:
+    Image();
+    /// Loads a picture from a file; false (picture unchanged) when it cannot be read. "" clears it.
+    bool setPicture(const std::string& path);
+    std::string Picture() const { return picture_; }
+    void setStretch(bool stretch);
+
+private:
+    void render();
+    std::string picture_;
+    bool stretch_ = false;
+};
+
+class ScrollBar : public Control {
+public:
+    enum Orientation { Horizontal, Vertical };
+    explicit ScrollBar(Orientation orientation = Horizontal);
+    int Min() const;
+    int Max() const;
+    void setMin(int value);
+    void setMax(int value);
+    int SmallChange() const;
+    int LargeChange() const;
+    void setSmallChange(int value);
+    void setLargeChange(int value);
+    int Value() const;
+    /// Fires Change when the value changes; a value outside Min..Max is refused (false).
+    bool set(int value);
+    bool setSilently(int value);
+    std::function<void()> Change;
+    /// The user drags the box to `value` (clamped to the range); Change fires when it moved.
+    void userSet(int value);
+
+private:
+    bool apply(int value, bool fireEvents);
+    void applyRange();
+    int min_ = 0, max_ = 32767;
+};
+
+class TextBox;
+
+class UpDown : public Control {
+public:
+    UpDown();
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void setMin(int value) { min_ = value; }
+    void setMax(int value) { max_ = value; }
+    int Increment() const { return increment_; }
+    void setIncrement(int value) { increment_ = value; }
+    int Value() const { return value_; }
+    /// Fires Change when the value changes; outside Min..Max is refused (false).
+    bool set(int value);
+    bool setSilently(int value);
+    /// A text box that shows the value (its Change fires when the text changes).
+    void setBuddy(TextBox* buddy) { buddy_ = buddy; }
+    std::function<void()> Change;
+    void userUp();
+    void userDown();
+
+private:
+    bool apply(int value, bool fireEvents);
+    int min_ = 0, max_ = 10, increment_ = 1, value_ = 0;
+    TextBox* buddy_ = nullptr;
+};
+
+class ListView;
+class TabStrip;
+class MultiPage;
+
+class ListItem {
+public:
+    /// 1-based position in the list.
+    int Index() const;
+    std::string Text() const;
+    void setText(const std::string& text);
+    /// Cell `i` (1-based, the columns after the first); "" when it has none.
+    std::string SubItems(int i) const;
+    void setSubItems(int i, const std::string& text);
+    bool Selected() const;
+    /// Selecting in code never fires ItemClick.
+    void setSelected(bool selected);
+
+private:
+    friend class ListView;
+    friend class ListItems;
+    ListItem(ListView* owner, QTreeWidgetItem* item) : owner_(owner), item_(item) {}
+    ListView* owner_;
+    QTreeWidgetItem* item_;
+};
+
+class ColumnHeader {
+public:
+    std::string Text() const;
+    void setText(const std::string& text);
+    int Width() const;
+    void setWidth(int twips);
+    int Index() const { return index_; }
+
+private:
+    friend class ColumnHeaders;
+    ColumnHeader(ListView* owner, int index, int width) : owner_(owner), index_(index), width_(width) {}
+    ListView* owner_;
+    int index_;
+    int width_;
+};
+
+class ColumnHeaders {
+public:
+    /// Adds a column; the classic default width is 1440 twips.
+    ColumnHeader& Add(const std::string& text, int widthTwips = 1440);
+    int Count() const;
+    void Clear();
+    /// Column `i`, 1-based.
+    ColumnHeader& operator()(int i);
+
+private:
+    friend class ListView;
+    explicit ColumnHeaders(ListView* owner) : owner_(owner) {}
+    ListView* owner_;
+    std::vector<std::unique_ptr<ColumnHeader>> headers_;
+};
+
+class ListItems {
+public:
+    /// Appends a row. The first row added to an empty list becomes the selected one.
+    ListItem& Add(const std::string& text = "");
+    /// Inserts a row at 1-based position `index` (Count()+1 appends).
+    ListItem& Insert(int index, const std::string& text = "");
+    int Count() const;
+    /// Row `i`, 1-based. Outside the list: a fault is recorded and a detached empty row returned.
+    ListItem& operator()(int i);
+    /// Removes row `i`; the selection moves to the row now at that place (or the last).
+    void Remove(int i);
+    void Clear();
+
+private:
+    friend class ListView;
+    friend class ListItem;
+    explicit ListItems(ListView* owner) : owner_(owner) {}
+    ListView* owner_;
+    std::vector<std::unique_ptr<ListItem>> items_;
+    std::unique_ptr<ListItem> nowhere_;
+};
+
+/// A list view in report view. A list that holds rows always has a selected row.
+class ListView : public Control {
+public:
+    ListView();
+    ~ListView() override;
+
+    platform::ColumnHeaders ColumnHeaders;
+    platform::ListItems ListItems;
+
+    /// The selected row, nullptr only for an empty list.
+    ListItem* SelectedItem();
+    /// 1-based position of the selected row, 0 for none.
+    int SelectedIndex() const;
+    /// Selects row `i` in code (no ItemClick); false outside the list.
+    bool select(int i);
+    void setGridLines(bool gridLines);
+
+    std::function<void(ListItem&)> ItemClick;
+
+    /// The user clicks row `i`: it becomes selected and ItemClick fires.
+    void userItemClick(int i);
+
+private:
+    friend class ListItem;
+    friend class ListItems;
+    friend class ColumnHeader;
+    friend class platform::ColumnHeaders;
+    int indexOf(const QTreeWidgetItem* item) const;
+    void fireItemClick(int i);
+    bool mouseDown_ = false;
+};
+
+class Tab {
+public:
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    int Index() const { return index_; }
+
+private:
+    friend class Tabs;
+    Tab(TabStrip* owner, int index) : owner_(owner), index_(index) {}
+    TabStrip* owner_;
+    int index_;
+};
+
+class Tabs {
+public:
+    Tab& Add(const std::string& caption);
+    int Count() const;
+    void Clear();
+    /// Tab `i`, 1-based.
+    Tab& operator()(int i);
+
+private:
+    friend class TabStrip;
+    explicit Tabs(TabStrip* owner) : owner_(owner) {}
+    TabStrip* owner_;
+    std::vector<std::unique_ptr<Tab>> tabs_;
+};
+
+/// A row of tabs; the pages are frames the window shows and hides itself.
+class TabStrip : public Control {
+public:
+    TabStrip();
+    ~TabStrip() override;
+    platform::Tabs Tabs;
+    /// 1-based selected tab, 0 for none.
+    int SelectedIndex() const;
+    /// Selects a tab; fires Click when the selection changes. False outside the tabs.
+    bool set(int index);
+    bool setSilently(int index);
+    std::function<void()> Click;
+    /// The user clicks tab `i`: it becomes selected and Click fires (also on the selected tab).
+    void userClick(int i);
+
+private:
+    friend class platform::Tabs;
+};
+
+class Page : public Container {
+public:
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    int Index() const { return index_; }
+    QWidget* containerWidget() const override { return widget_; }
+
+private:
+    friend class MultiPage;
+    Page(MultiPage* owner, QWidget* widget, int index) : owner_(owner), widget_(widget), index_(index) {}
+    MultiPage* owner_;
+    QWidget* widget_;
+    int index_;
+};
+
+/// Pages with tabs, each page a container.
+class MultiPage : public Control {
+public:
+    MultiPage();
+    Page& AddPage(const std::string& caption);
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    /// Page `i`, 0-based.
+    Page& Pages(int i);
+    /// 0-based selected page.
+    int Value() const;
+    /// Fires Change when the page changes; false outside the pages.
+    bool set(int index);
+    bool setSilently(int index);
+    std::function<void()> Change;
+    void userClick(int index);
+
+private:
+    std::vector<std::unique_ptr<Page>> pages_;
+};
+
+class Panel {
+public:
+    enum Style { sbrText, sbrDate, sbrTime };
+    std::string Text() const;
+    void setText(const std::string& text);
+    void setStyle(Style style);
+    /// Width in twips; 0 lets the panel take the spare room.
+    void setWidth(int twips);
+
+private:
+    friend class StatusBar;
+    Panel(QWidget* label) : label_(label) {}
+    QWidget* label_;
+    std::string text_;
+    Style style_ = sbrText;
+};
+
+/// The status bar along the bottom of the form, with its panels.
+class StatusBar : public Control {
+public:
+    StatusBar();
+    ~StatusBar() override;
+    Panel& AddPanel(const std::string& text = "", Panel::Style style = Panel::sbrText, int widthTwips = 0);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    /// Panel `i`, 1-based.
+    Panel& Panels(int i);
+    /// Lays itself along the bottom of its container (after place or a resize of the form).
+    void dock();
+
+protected:
+    void placed() override { dock(); }
+
+private:
+    void tick();
+    std::vector<std::unique_ptr<Panel>> panels_;
+    QObject* timer_ = nullptr;
+};
+
+class ToolbarButton {
+public:
+    enum Style { tbrDefault, tbrCheck, tbrSeparator };
+    std::string Key() const { return key_; }
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+    bool Visible() const;
+    void setVisible(bool visible);
+    /// Pressed state of a Check button.
+    bool Value() const;
+    void setValue(bool pressed);
+    void setToolTipText(const std::string& text);
+    /// An icon from a picture file; false when it cannot be read.
+    bool setImage(const std::string& path);
+    int Index() const { return index_; }
+
+private:
+    friend class Toolbar;
+    ToolbarButton(QAction* action, std::string key, int index)
+        : action_(action), key_(std::move(key)), index_(index) {}
+    QAction* action_;
+    std::string key_;
+    int index_;
+};
+
+/// The tool bar along the top of the form.
+class Toolbar : public Control {
+public:
+    Toolbar();
+    ~Toolbar() override;
+    ToolbarButton& AddButton(const std::string& key, const std::string& caption,
+                             ToolbarButton::Style style = ToolbarButton::tbrDefault);
+    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+    /// Button `i`, 1-based.
+    ToolbarButton& Buttons(int i);
+    /// The button with this key, nullptr when none has it.
+    ToolbarButton* Button(const std::string& key);
+    std::function<void(ToolbarButton&)> ButtonClick;
+    /// The user clicks the button with this key: ButtonClick fires when it is enabled.
+    void userClick(const std::string& key);
+    void dock();
+
+protected:
+    void placed() override { dock(); }
+
+private:
+    void clicked(ToolbarButton& button);
+    std::vector<std::unique_ptr<ToolbarButton>> buttons_;
+};
+
+/// An entry of the form's menu bar or of a menu: a caption "-" makes a separator. An entry that
+/// receives entries becomes a submenu.
+class Menu {
+public:
+    Menu();
+    ~Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    /// A menu of the menu bar.
+    void create(Form& form, const std::string& caption);
+    /// An entry of `parent`.
+    void create(Menu& parent, const std::string& caption);
+
+    std::string Caption() const;
+    void setCaption(const std::string& caption);
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+    bool Checked() const;
+    void setChecked(bool checked);
+    bool Visible() const;
+    void setVisible(bool visible);
+    /// Keyboard shortcut such as "Ctrl+O".
+    void setShortcut(const std::string& keys);
+
+    std::function<void()> Click;
+    /// The user chooses the entry: Click fires when it and its parents are enabled.
+    void userClick();
+
+private:
+    QMenu* submenu();
+    void connectAction();
+    QPointer<QAction> action_;
+    QPointer<QMenu> menu_;
+    Menu* parent_ = nullptr;
+};
+
+/// Controls sharing a name and an event handler, told apart by an index (optCrMehthod(0..2)).
+template <class T> class ControlArray {
+public:
+    /// Creates element `index` (it keeps the handlers connected so far).
+    T& add(int index) {
+        auto& slot = items_[index];
+        slot = std::make_unique<T>();
+        for (auto& connect : connections_) {
+            connect(index, *slot);
+        }
+        return *slot;
+    }
+    T& operator()(int index) { return *items_.at(index); }
+    const T& operator()(int index) const { return *items_.at(index); }
+    bool exists(int index) const { return items_.count(index) != 0; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    int LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
+    int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+
+    /// Connects an event of every element to one handler that receives the element's index:
+    /// `optCrMehthod.on(&OptionButton::Click, [this](int i) { optCrMehthod_Click(i); });`
+    void on(std::function<void()> T::*event, std::function<void(int)> handler) {
+        auto connect = [event, handler](int index, T& control) {
+            control.*event = [handler, index] { handler(index); };
+        };
+        for (auto& [index, control] : items_) {
+            connect(index, *control);
+        }
+        connections_.push_back(connect);
+    }
+
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+
+private:
+    std::map<int, std::unique_ptr<T>> items_;
+    std::vector<std::function<void(int, T&)>> connections_;
+};
+
+} // namespace platform
