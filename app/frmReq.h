@@ -158,6 +158,9 @@ public:
     void txtDescYear_Change();
     void lstCOModel_Click();
     void lstLightModel_Click();
+    /// Brings the base emissions to the design year in `txtYear` (what `txtDescRatio_Change` runs); for
+    /// every handler that changes the rate, the start year or the design year.
+    void RefreshEmissionAtYear();
 
     // Required air of pages 4 to 7.
     void lstYear_ItemClick(platform::ListItem& Item);

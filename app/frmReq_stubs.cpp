@@ -3,37 +3,6 @@
 // moves its bodies out of here into its own file.
 #include "app/frmReq.h"
 
-// basic information, publication, design concentrations
-void frmReq::RefreshData(bool) {}
-double frmReq::GetTunnelLength() {
-    return 0;
-}
-double frmReq::GetDelta(vb::Integer) {
-    return 0;
-}
-double frmReq::GetKK(double, vb::Integer) {
-    return 0;
-}
-double frmReq::GetUpRatio() {
-    return 0;
-}
-void frmReq::lstCOModel_Click() {}
-void frmReq::lstLightModel_Click() {}
-void frmReq::chkBlock_Click() {}
-void frmReq::chkDelta_Click() {}
-void frmReq::chkDeltaBi_Click() {}
-void frmReq::chkDeltaBlock_Click() {}
-void frmReq::chkKK_Click() {}
-void frmReq::chkKKBi_Click() {}
-void frmReq::chkKKBlock_Click() {}
-void frmReq::chkPetrol_Click() {}
-void frmReq::chkTrafficTotal_Click() {}
-void frmReq::cmbRoadClass_Change() {}
-void frmReq::cmbvt_Change() {}
-void frmReq::txtDescRatio_Change() {}
-void frmReq::txtDescYear_Change() {}
-void frmReq::txtElevation_Change() {}
-
 // slopes, sections, segment table, blocks
 void frmReq::lstSlope_ItemClick(platform::ListItem&) {}
 void frmReq::cmdAddSlope_Click() {}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's design concentrations, tunnel length and uphill share of two-way traffic, read from
+// its pages anew on every call.
+#include "app/frmReq.h"
+
+#include "app/modPublic.h"
+#include "platform/vb.h"
+#include "reqair/design_concentration.h"
+
+#include <vector>
+
+namespace {
+
+bool ticked(const platform::CheckBox& box) {
+    return box.Value() == 1;
+}
+
+reqair::CaseConcentration caseOf(const platform::CheckBox& deltaComputed, const platform::TextBox& deltaTyped,
+                                 const platform::CheckBox& kkComputed, const platform::TextBox& kkTyped) {
+    reqair::CaseConcentration c;
+    c.DeltaComputed = ticked(deltaComputed);
+    c.DeltaTyped = vb::Val(deltaTyped.Text());
+    c.KKComputed = ticked(kkComputed);
+    c.KKTyped = vb::Val(kkTyped.Text());
+    return c;
+}
+
+reqair::DesignConcentrationInput concentrationInput(frmReq& w) {
+    reqair::DesignConcentrationInput in;
+    in.Cases[0] = caseOf(w.chkDelta, w.txtDelta, w.chkKK, w.txtKK);
+    in.Cases[1] = caseOf(w.chkDeltaBi, w.txtDelta_Bi, w.chkKKBi, w.txtKK_Bi);
+    in.Cases[2] = caseOf(w.chkDeltaBlock, w.txtDelta_block, w.chkKKBlock, w.txtKK_block);
+    in.COModelIndex = w.lstCOModel.ListIndex();
+    in.LightModelIndex = w.lstLightModel.ListIndex();
+    return in;
+}
+
+} // namespace
+
+double frmReq::GetTunnelLength() {
+    // The station of the last slope row, in list order, is the tunnel end.
+    std::vector<double> slopePiles;
+    const int rows = lstSlope.ListItems.Count();
+    slopePiles.reserve(static_cast<std::size_t>(rows));
+    for (int i = 1; i <= rows; ++i) {
+        slopePiles.push_back(vb::Val(lstSlope.ListItems(i).Text()));
+    }
+    return reqair::GetTunnelLength(vb::Val(txtStartPile.Text()), slopePiles);
+}
+
+double frmReq::GetDelta(vb::Integer iCaseID) {
+    reqair::DesignConcentrationInput in = concentrationInput(*this);
+    in.TunnelLength = GetTunnelLength();
+    return reqair::GetDelta(in, iCaseID);
+}
+
+double frmReq::GetKK(double dv, vb::Integer iCaseID) {
+    const reqair::DesignConcentrationInput in = concentrationInput(*this);
+    return reqair::GetKK(in, modPublic::CoefTableOf("K"), dv, iCaseID);
+}
+
+double frmReq::GetUpRatio() {
+    return reqair::GetUpRatio();
+}
+
+void frmReq::lstCOModel_Click() {
+    txtDelta.set(vb::Format(GetDelta(reqair::kCaseOneWay), "0.00"));
+}
+
+void frmReq::lstLightModel_Click() {
+    txtKK.set(vb::Format(GetKK(vb::Val(txtworkv_t.Text()), reqair::kCaseOneWay), "0.0000"));
+}
