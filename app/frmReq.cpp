@@ -202,9 +202,9 @@ void frmReq::buildFrame() {
     cmdNextStep.setCaption("下一步(&N) -->");
 
     sbStatusBar.place(*this, 0, 8200, 9000, 330);
-    sbStatusBar.AddPanel("状态", platform::Panel::Style::Text, 0);
-    sbStatusBar.AddPanel("", platform::Panel::Style::Date, 1500);
-    sbStatusBar.AddPanel("", platform::Panel::Style::Time, 1200);
+    sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
+    sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
+    sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
     sbStatusBar.dock();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmReq.h"
+#include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "platform/paths.h"
 
 #include <QApplication>
 
@@ -12,6 +14,7 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvora-Aridane"));
     QApplication::setQuitOnLastWindowClosed(false);
+    modPublic::AppFolder = platform::AppPath();
     // The program ends when its last window is unloaded, by the close box or by code.
     platform::Forms::setLastFormUnloaded([] { QCoreApplication::quit(); });
     platform::Forms::instance<frmReq>().Show();
