@@ -3,23 +3,6 @@
 // moves its bodies out of here into its own file.
 #include "app/frmReq.h"
 
-// slopes, sections, segment table, blocks
-void frmReq::lstSlope_ItemClick(platform::ListItem&) {}
-void frmReq::cmdAddSlope_Click() {}
-void frmReq::cmdDeleteSlope_Click() {}
-void frmReq::cmdUpdateSlope_Click() {}
-void frmReq::lstSection_ItemClick(platform::ListItem&) {}
-void frmReq::cmdAddSection_Click() {}
-void frmReq::cmdDeleteSection_Click() {}
-void frmReq::cmdUpdateSection_Click() {}
-void frmReq::txtSectionArea_Change() {}
-void frmReq::txtSectionPerimeter_Change() {}
-void frmReq::cmdRefreshSegment_Click() {}
-void frmReq::lstblock_ItemClick(platform::ListItem&) {}
-void frmReq::cmdAddBlock_Click() {}
-void frmReq::cmdDeleteBlock_Click() {}
-void frmReq::cmdUpdateBlock_Click() {}
-
 // design years, vehicle mix, traffic analysis
 void frmReq::lstTraffic_ItemClick(platform::ListItem&) {}
 void frmReq::cmdAdd_Click() {}
