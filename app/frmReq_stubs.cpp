@@ -3,21 +3,6 @@
 // moves its bodies out of here into its own file.
 #include "app/frmReq.h"
 
-// design years, vehicle mix, traffic analysis
-void frmReq::lstTraffic_ItemClick(platform::ListItem&) {}
-void frmReq::cmdAdd_Click() {}
-void frmReq::cmdDelete_Click() {}
-void frmReq::cmdUpdate_Click() {}
-void frmReq::chkRatioNotSame_Click() {}
-void frmReq::lstTrafficAnalysis_ItemClick(platform::ListItem&) {}
-void frmReq::cmdRefreshTraffic_Click() {}
-void frmReq::optBiDirectionMethod1_Click() {}
-void frmReq::optBiDirectionMethod2_Click() {}
-void frmReq::txtBiDirection_Change() {}
-void frmReq::txtYear_Change() {}
-void frmReq::LoadVehicleMix(const std::string&) {}
-void frmReq::cmdCalculateTraffic_Click() {}
-
 // required air of pages 4 and 5
 void frmReq::RefreshQQ() {}
 void frmReq::lstYear_ItemClick(platform::ListItem&) {}

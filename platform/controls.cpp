@@ -1251,6 +1251,19 @@ void ListItem::setSelected(bool selected) {
     }
 }
 
+Color ListItem::ForeColor() const {
+    const QBrush brush = item_->foreground(0);
+    if (brush.style() == Qt::NoBrush) {
+        return vbWindowText;
+    }
+    const QColor c = brush.color();
+    return RGB(c.red(), c.green(), c.blue());
+}
+void ListItem::setForeColor(Color color) {
+    const QSignalBlocker block(item_->treeWidget());
+    item_->setForeground(0, QBrush(toQColor(color, QPalette::Text)));
+}
+
 std::string ColumnHeader::Text() const {
     return ss(tree(owner_)->headerItem()->text(index_ - 1));
 }

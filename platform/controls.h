@@ -371,6 +371,9 @@ public:
     bool Selected() const;
     /// Selecting in code never fires ItemClick.
     void setSelected(bool selected);
+    /// Text colour of the row's first cell; vbWindowText until one is set.
+    Color ForeColor() const;
+    void setForeColor(Color color);
 
 private:
     friend class ListView;
