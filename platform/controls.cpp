@@ -1625,7 +1625,7 @@ std::string Panel::Text() const {
 
 void Panel::setText(const std::string& text) {
     text_ = text;
-    if (style_ == sbrText) {
+    if (style_ == Style::Text) {
         static_cast<QLabel*>(label_)->setText(qs(text));
     }
 }
@@ -1633,9 +1633,9 @@ void Panel::setText(const std::string& text) {
 void Panel::setStyle(Style style) {
     style_ = style;
     auto* label = static_cast<QLabel*>(label_);
-    if (style == sbrDate) {
+    if (style == Style::Date) {
         label->setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    } else if (style == sbrTime) {
+    } else if (style == Style::Time) {
         label->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
     } else {
         label->setText(qs(text_));
@@ -1687,7 +1687,7 @@ Panel& StatusBar::Panels(int i) {
 
 void StatusBar::tick() {
     for (auto& panel : panels_) {
-        if (panel->style_ != Panel::sbrText) {
+        if (panel->style_ != Panel::Style::Text) {
             panel->setStyle(panel->style_);
         }
     }
@@ -1751,8 +1751,8 @@ ToolbarButton& Toolbar::AddButton(const std::string& key, const std::string& cap
                                   ToolbarButton::Style style) {
     auto* bar = static_cast<QToolBar*>(widget());
     QAction* action =
-        style == ToolbarButton::tbrSeparator ? bar->addSeparator() : bar->addAction(qs(caption));
-    action->setCheckable(style == ToolbarButton::tbrCheck);
+        style == ToolbarButton::Style::Separator ? bar->addSeparator() : bar->addAction(qs(caption));
+    action->setCheckable(style == ToolbarButton::Style::Check);
     buttons_.push_back(std::unique_ptr<ToolbarButton>(
         new ToolbarButton(action, key, static_cast<int>(buttons_.size()) + 1)));
     ToolbarButton* button = buttons_.back().get();

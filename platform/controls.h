@@ -553,7 +553,10 @@ private:
 
 class Panel {
 public:
-    enum Style { sbrText, sbrDate, sbrTime };
+    enum class Style { Text, Date, Time };
+    static constexpr Style sbrText = Style::Text;
+    static constexpr Style sbrDate = Style::Date;
+    static constexpr Style sbrTime = Style::Time;
     std::string Text() const;
     void setText(const std::string& text);
     void setStyle(Style style);
@@ -565,7 +568,7 @@ private:
     Panel(QWidget* label) : label_(label) {}
     QWidget* label_;
     std::string text_;
-    Style style_ = sbrText;
+    Style style_ = Style::Text;
 };
 
 /// The status bar along the bottom of the form, with its panels.
@@ -573,7 +576,8 @@ class StatusBar : public Control {
 public:
     StatusBar();
     ~StatusBar() override;
-    Panel& AddPanel(const std::string& text = "", Panel::Style style = Panel::sbrText, int widthTwips = 0);
+    Panel& AddPanel(const std::string& text = "", Panel::Style style = Panel::Style::Text,
+                    int widthTwips = 0);
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     /// Panel `i`, 1-based.
     Panel& Panels(int i);
@@ -591,7 +595,10 @@ private:
 
 class ToolbarButton {
 public:
-    enum Style { tbrDefault, tbrCheck, tbrSeparator };
+    enum class Style { Default, Check, Separator };
+    static constexpr Style tbrDefault = Style::Default;
+    static constexpr Style tbrCheck = Style::Check;
+    static constexpr Style tbrSeparator = Style::Separator;
     std::string Key() const { return key_; }
     std::string Caption() const;
     void setCaption(const std::string& caption);
@@ -622,7 +629,7 @@ public:
     Toolbar();
     ~Toolbar() override;
     ToolbarButton& AddButton(const std::string& key, const std::string& caption,
-                             ToolbarButton::Style style = ToolbarButton::tbrDefault);
+                             ToolbarButton::Style style = ToolbarButton::Style::Default);
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     /// Button `i`, 1-based.
     ToolbarButton& Buttons(int i);
