@@ -610,6 +610,9 @@ void frmReq::connectEvents() {
     // Page 1.
     cmbRoadClass.Change = [this] { cmbRoadClass_Change(); };
     cmbvt.Change = [this] { cmbvt_Change(); };
+    // A pick from the list changes the text as much as typing does.
+    cmbRoadClass.Click = [this] { cmbRoadClass_Change(); };
+    cmbvt.Click = [this] { cmbvt_Change(); };
     txtElevation.Change = [this] { txtElevation_Change(); };
     txtDescRatio.Change = [this] { txtDescRatio_Change(); };
     txtDescYear.Change = [this] { txtDescYear_Change(); };
