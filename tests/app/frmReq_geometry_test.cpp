@@ -203,8 +203,8 @@ TEST_F(GeometryWindow, NoPerimeterClearsTheDiameterSoNoRowTakesAStaleOne) {
 
 TEST_F(GeometryWindow, ClickingASectionRowKeepsItsStoredDiameter) {
     addSection("500", "60", "30");
-    w.txtSectionD.userType("7.9"); // a diameter taken from the drawing rather than 4A/U = 8.000
-    w.cmdUpdateSection.userClick();
+    // A diameter taken from the drawing rather than 4A/U = 8.000, as a project file brings it back.
+    w.lstSection.ListItems(1).setSubItems(3, "7.9");
     addSection("800", "50", "0");
     ASSERT_EQ(rowsOf(w.lstSection, 4),
               (std::vector<Row>{{"500", "60", "30", "7.9"}, {"800", "50", "0", ""}}));
@@ -255,7 +255,7 @@ TEST_F(GeometryWindow, SlopeRowsAreAddedUpdatedAndDeletedInPlace) {
     EXPECT_EQ(w.lstSection.ListItems.Count(), 0);
 }
 
-TEST_F(GeometryWindow, SectionRowsAreDeletedAndTheRestMoveUp) {
+TEST_F(GeometryWindow, SectionRowsAreDeletedAndUpdatedInPlace) {
     addSection("100", "60", "30");
     addSection("200", "64", "32");
     addSection("300", "70", "35");
@@ -264,6 +264,13 @@ TEST_F(GeometryWindow, SectionRowsAreDeletedAndTheRestMoveUp) {
     EXPECT_EQ(rowsOf(w.lstSection, 4),
               (std::vector<Row>{{"100", "60", "30", "8.000"}, {"300", "70", "35", "8.000"}}));
     EXPECT_EQ(w.lstSection.SelectedIndex(), 2);
+
+    // Update rewrites all four cells in place: 4·64/30 = 8.5333 → "8.533".
+    w.lstSection.userItemClick(1);
+    w.txtSectionArea.userType("64");
+    w.cmdUpdateSection.userClick();
+    EXPECT_EQ(rowsOf(w.lstSection, 4),
+              (std::vector<Row>{{"100", "64", "30", "8.533"}, {"300", "70", "35", "8.000"}}));
 }
 
 // ---- Congestion blocks ----
