@@ -89,6 +89,39 @@ protected:
     }
 };
 
+// A frame without a border draws nothing of its own. Not a style sheet: that would take over the
+// colours of every control inside it.
+class VbFrame : public QGroupBox {
+public:
+    bool borderless = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!borderless) {
+            QGroupBox::paintEvent(event);
+        }
+    }
+};
+
+// The tab strip: its row of tabs over a raised panel, on which the window lays its page frames.
+class VbTabStrip : public QWidget {
+public:
+    VbTabStrip() : bar(new QTabBar(this)), panel(new QFrame(this)) {
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->lower();
+    }
+    QTabBar* bar;
+    QFrame* panel;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        const int h = bar->sizeHint().height();
+        bar->setGeometry(0, 0, width(), h);
+        panel->setGeometry(0, h - 1, width(), std::max(0, height() - h + 1));
+    }
+};
+
 const char* const kOptionProperty = "platformOption";
 const char* const kDockProperty = "platformDock";
 
@@ -1000,7 +1033,7 @@ void ListBox::userClick(int index) {
 
 // ---- Frame, Image -----------------------------------------------------------------------------------
 
-Frame::Frame() : Control(new QGroupBox, vbButtonFace) {}
+Frame::Frame() : Control(new VbFrame, vbButtonFace) {}
 
 std::string Frame::Caption() const {
     return ss(static_cast<QGroupBox*>(widget())->title());
@@ -1010,8 +1043,8 @@ void Frame::setCaption(const std::string& caption) {
 }
 
 void Frame::setBorderStyle(int style) {
-    widget()->setStyleSheet(
-        style == 0 ? QStringLiteral("QGroupBox { border: 0px; margin: 0px; padding: 0px; }") : QString());
+    static_cast<VbFrame*>(widget())->borderless = style == 0;
+    widget()->update();
 }
 
 QWidget* Frame::containerWidget() const {
@@ -1469,7 +1502,7 @@ void ListView::userItemClick(int i) {
 
 namespace {
 QTabBar* tabbar(const TabStrip* strip) {
-    return static_cast<QTabBar*>(strip->widget());
+    return static_cast<VbTabStrip*>(strip->widget())->bar;
 }
 } // namespace
 
@@ -1505,9 +1538,10 @@ Tab& Tabs::operator()(int i) {
     return *tabs_.at(static_cast<std::size_t>(i - 1));
 }
 
-TabStrip::TabStrip() : Control(new QTabBar, vbButtonFace), Tabs(this) {
+TabStrip::TabStrip() : Control(new VbTabStrip, vbButtonFace), Tabs(this) {
     QTabBar* bar = tabbar(this);
     bar->setExpanding(false);
+    bar->setUsesScrollButtons(false);
     bar->setDrawBase(true);
     QObject::connect(bar, &QTabBar::currentChanged, bar, [this] { fire(Click); });
     // A click on the selected tab changes nothing in Qt, but it is a click all the same.
@@ -1528,7 +1562,7 @@ bool TabStrip::setSilently(int index) {
     if (index < 1 || index > Tabs.Count()) {
         return false;
     }
-    const QSignalBlocker block(widget());
+    const QSignalBlocker block(tabbar(this));
     tabbar(this)->setCurrentIndex(index - 1);
     return true;
 }
