@@ -1297,6 +1297,20 @@ void ListItem::setForeColor(Color color) {
     item_->setForeground(0, QBrush(toQColor(color, QPalette::Text)));
 }
 
+Color ListItem::ForeColor() const {
+    const QVariant v = item_->data(0, Qt::ForegroundRole);
+    if (!v.isValid()) {
+        return vbWindowText;
+    }
+    const QColor c = v.value<QBrush>().color();
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+void ListItem::setForeColor(Color color) {
+    const QSignalBlocker block(item_->treeWidget());
+    item_->setForeground(0, QBrush(toQColor(color, QPalette::Text)));
+}
+
 std::string ColumnHeader::Text() const {
     return ss(tree(owner_)->headerItem()->text(index_ - 1));
 }
@@ -1342,7 +1356,7 @@ ListItem& ListItems::Insert(int index, const std::string& text) {
     QTreeWidget* t = tree(owner_);
     if (index < 1 || index > Count() + 1) {
         scripted::fault("ListItems.Add: no position " + std::to_string(index));
-        return (*this)(0);
+        return detached();
     }
     const bool wasEmpty = items_.empty();
     auto* row = new QTreeWidgetItem;
@@ -1370,9 +1384,11 @@ ListItem& ListItems::operator()(int i) {
     if (i >= 1 && i <= Count()) {
         return *items_[static_cast<std::size_t>(i - 1)];
     }
-    if (i != 0 || !nowhere_) {
-        scripted::fault("ListItems: no row " + std::to_string(i) + " of " + std::to_string(Count()));
-    }
+    scripted::fault("ListItems: no row " + std::to_string(i) + " of " + std::to_string(Count()));
+    return detached();
+}
+
+ListItem& ListItems::detached() {
     // A row in no list, so that a statement on a missing row changes nothing.
     static QTreeWidgetItem* const spare = new QTreeWidgetItem;
     spare->setText(0, QString());

@@ -371,6 +371,9 @@ public:
     bool Selected() const;
     /// Selecting in code never fires ItemClick.
     void setSelected(bool selected);
+    /// Colour of the row's own text (the first cell).
+    Color ForeColor() const;
+    void setForeColor(Color color);
     /// Text colour of the row's first cell; vbWindowText until one is set.
     Color ForeColor() const;
     void setForeColor(Color color);
@@ -432,6 +435,7 @@ private:
     friend class ListView;
     friend class ListItem;
     explicit ListItems(ListView* owner) : owner_(owner) {}
+    ListItem& detached();
     ListView* owner_;
     std::vector<std::unique_ptr<ListItem>> items_;
     std::unique_ptr<ListItem> nowhere_;

@@ -252,6 +252,9 @@ TEST(ListView, UserClickFiresItemClickWithTheClickedRow) {
     list.userItemClick(2);
     EXPECT_EQ(clicked, "2030@2");
     EXPECT_EQ(list.SelectedIndex(), 2);
+    list.ListItems(2).setForeColor(RGB(0, 0, 128));
+    EXPECT_EQ(list.ListItems(2).ForeColor(), RGB(0, 0, 128));
+    EXPECT_EQ(list.ListItems(1).ForeColor(), vbWindowText);
 }
 
 TEST(ListView, RemovingTheSelectedRowSelectsTheOneNowInItsPlace) {
