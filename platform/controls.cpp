@@ -1297,20 +1297,6 @@ void ListItem::setForeColor(Color color) {
     item_->setForeground(0, QBrush(toQColor(color, QPalette::Text)));
 }
 
-Color ListItem::ForeColor() const {
-    const QVariant v = item_->data(0, Qt::ForegroundRole);
-    if (!v.isValid()) {
-        return vbWindowText;
-    }
-    const QColor c = v.value<QBrush>().color();
-    return RGB(c.red(), c.green(), c.blue());
-}
-
-void ListItem::setForeColor(Color color) {
-    const QSignalBlocker block(item_->treeWidget());
-    item_->setForeground(0, QBrush(toQColor(color, QPalette::Text)));
-}
-
 std::string ColumnHeader::Text() const {
     return ss(tree(owner_)->headerItem()->text(index_ - 1));
 }

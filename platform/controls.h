@@ -371,9 +371,6 @@ public:
     bool Selected() const;
     /// Selecting in code never fires ItemClick.
     void setSelected(bool selected);
-    /// Colour of the row's own text (the first cell).
-    Color ForeColor() const;
-    void setForeColor(Color color);
     /// Text colour of the row's first cell; vbWindowText until one is set.
     Color ForeColor() const;
     void setForeColor(Color color);
