@@ -6,9 +6,10 @@
 #include "platform/paths.h"
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <functional>
 
@@ -32,7 +33,8 @@ const char* const kTwoWayClasses[7] = {"1 小型货车", "2 中型货车", "3 �
 /// Height of one text line of the window's font [twips]. A label box puts one empty line between its
 /// entries, so the boxes beside it stand two lines apart.
 int lineTwips() {
-    return QFontMetrics(QApplication::font()).lineSpacing() * 15;
+    // A text box lays its lines out on whole pixels.
+    return static_cast<int>(std::ceil(QFontMetricsF(QApplication::font()).lineSpacing())) * 15;
 }
 
 /// Distance between two boxes described by one label box [twips].
@@ -239,24 +241,24 @@ void frmReq::buildPage1() {
     cmbRoadClass.place(page, 2050, y, 1900, kBoxHeight);
     cmbRoadClass.setBackColor(kInputColor);
 
-    labelBox(Text3, page, 4150, y, 2200, 3);
-    cmbvt.place(page, 6400, y, 2000, kBoxHeight);
+    labelBox(Text3, page, 4100, y, 2350, 3);
+    cmbvt.place(page, 6500, y, 1900, kBoxHeight);
     cmbvt.setBackColor(kInputColor);
-    inputBox(txtP, page, 6400, y + r, 2000);
-    inputBox(txtCO_in_Air, page, 6400, y + 2 * r, 2000);
+    inputBox(txtP, page, 6500, y + r, 1900);
+    inputBox(txtCO_in_Air, page, 6500, y + 2 * r, 1900);
 
     y += 4 * r;
-    Frame2.place(page, 120, y, 8460, 3 * r + 300);
+    Frame2.place(page, 120, y, 8460, 3 * r + 450);
     Frame2.setCaption("基准排放量及折减");
     const int fy = 280;
-    labelBox(Text4, Frame2, 100, fy, 2750, 3);
-    inputBox(txtq_co, Frame2, 2900, fy, 1200);
-    inputBox(txtDescRatio, Frame2, 2900, fy + r, 1200);
-    inputBox(txtDescYear, Frame2, 2900, fy + 2 * r, 1200);
+    labelBox(Text4, Frame2, 100, fy, 2900, 3);
+    inputBox(txtq_co, Frame2, 3050, fy, 1100);
+    inputBox(txtDescRatio, Frame2, 3050, fy + r, 1100);
+    inputBox(txtDescYear, Frame2, 3050, fy + 2 * r, 1100);
     // Text5 starts one line higher: its two-line first entry stands beside txtq_VI, and its last line
     // (the percent sign) right after the reduction rate.
-    labelBox(Text5, Frame2, 4150, fy - lineTwips(), 2300, 3);
-    inputBox(txtq_VI, Frame2, 6500, fy, 1800);
+    labelBox(Text5, Frame2, 4200, fy - lineTwips(), 2300, 3);
+    inputBox(txtq_VI, Frame2, 6550, fy, 1750);
 }
 
 void frmReq::buildPage2() {
@@ -283,12 +285,12 @@ void frmReq::buildPage2() {
     lstSection.place(Frame4, 100, 280, 3980, 1350);
     caption(Frame4, "桩号:", 100, 1730, 900);
     inputBox(txtSectionPile, Frame4, 1000, 1700, 1000);
-    caption(Frame4, "面积(m^2)", 2100, 1730, 900);
-    inputBox(txtSectionArea, Frame4, 3050, 1700, 1030);
+    caption(Frame4, "面积(m^2)", 2080, 1730, 1100);
+    inputBox(txtSectionArea, Frame4, 3200, 1700, 880);
     caption(Frame4, "周长(m)", 100, 2130, 900);
     inputBox(txtSectionPerimeter, Frame4, 1000, 2100, 1000);
-    caption(Frame4, "当量直径(m)", 2100, 2130, 950);
-    resultBox(txtSectionD, Frame4, 3050, 2100, 1030);
+    caption(Frame4, "当量直径(m)", 2080, 2130, 1100);
+    resultBox(txtSectionD, Frame4, 3200, 2100, 880);
     cmdAddSection.place(Frame4, 100, 2500, 1250, 350);
     cmdAddSection.setCaption("添加");
     cmdDeleteSection.place(Frame4, 1465, 2500, 1250, 350);
@@ -359,17 +361,17 @@ void frmReq::buildPage4() {
     Container& page = frmList(3);
     const int r = rowPitch();
 
-    Frame12.place(page, 120, 60, 8460, 1950);
+    Frame12.place(page, 120, 60, 8460, 2150);
     Frame12.setCaption("基本参数");
     caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
     caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
     resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
     caption(Frame12, "设计工况", 2800, 260, 1600);
-    lstCOModel.place(Frame12, 2800, 500, 1700, 640);
+    lstCOModel.place(Frame12, 2800, 480, 1700, 820);
     lstCOModel.setBackColor(kInputColor);
-    caption(Frame12, "光源类型", 2800, 1160, 1600);
-    lstLightModel.place(Frame12, 2800, 1400, 1700, 450);
+    caption(Frame12, "光源类型", 2800, 1330, 1600);
+    lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
     lstLightModel.setBackColor(kInputColor);
     chkDelta.place(Frame12, 4650, 240, 3700, 300);
     chkDelta.setCaption("由软件计算CO设计浓度δ(ppm)");
@@ -382,7 +384,7 @@ void frmReq::buildPage4() {
 
     const int rows = 6;
     const int segHeight = 300 + rows * r + 100;
-    Frame7.place(page, 120, 2080, 8460, segHeight + 350);
+    Frame7.place(page, 120, 2270, 8460, segHeight + 350);
     Frame7.setCaption("区段需风量计算");
     Frame8.place(Frame7, 100, 250, 4100, segHeight);
     Frame8.setCaption("稀释CO新风量");
@@ -402,7 +404,7 @@ void frmReq::buildPage4() {
     resultBox(txtQQ_VI_SEGMENT, Frame10, 2700, 300 + 3 * r, 1300);
     resultBox(txtQQ_req_VI_SEGMENT, Frame10, 2700, 300 + 4 * r, 1300);
 
-    const int ty = 2080 + segHeight + 350 + 60;
+    const int ty = 2270 + segHeight + 350 + 60;
     Frame11.place(page, 120, ty, 8460, 6800 - ty - 20);
     Frame11.setCaption("全长需风量计算");
     caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
@@ -447,17 +449,17 @@ void frmReq::buildPage5() {
 
     Frame15.place(page, 120, 4850, 8460, 900);
     Frame15.setCaption("区段需风量计算");
-    caption(Frame15, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 2850);
-    resultBox(txtQQ_req_CO_Bidirection_SEGMENT, Frame15, 2950, 370, 1150);
-    caption(Frame15, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 400, 2850);
-    resultBox(txtQQ_req_VI_Bidirection_SEGMENT, Frame15, 7150, 370, 1150);
+    caption(Frame15, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 3050);
+    resultBox(txtQQ_req_CO_Bidirection_SEGMENT, Frame15, 3200, 370, 1000);
+    caption(Frame15, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 400, 3050);
+    resultBox(txtQQ_req_VI_Bidirection_SEGMENT, Frame15, 7400, 370, 950);
 
     Frame16.place(page, 120, 5850, 8460, 900);
     Frame16.setCaption("全长需风量计算");
-    caption(Frame16, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 2850);
-    resultBox(txtQQ_req_CO_Bidirection, Frame16, 2950, 370, 1150);
-    caption(Frame16, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 400, 2850);
-    resultBox(txtQQ_req_VI_Bidirection, Frame16, 7150, 370, 1150);
+    caption(Frame16, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 3050);
+    resultBox(txtQQ_req_CO_Bidirection, Frame16, 3200, 370, 1000);
+    caption(Frame16, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 400, 3050);
+    resultBox(txtQQ_req_VI_Bidirection, Frame16, 7400, 370, 950);
 }
 
 void frmReq::buildPage6() {
@@ -493,10 +495,10 @@ void frmReq::buildPage6() {
 
     Frame18.place(page, 4400, 2520, 4180, 1050);
     Frame18.setCaption("全程阻滞需风量");
-    caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 2850);
-    resultBox(txtQQ_req_CO_block, Frame18, 2950, 300, 1130);
-    caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 2850);
-    resultBox(txtQQ_req_VI_block, Frame18, 2950, 660, 1130);
+    caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
+    resultBox(txtQQ_req_CO_block, Frame18, 3100, 300, 980);
+    caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
+    resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
     Frame19.place(page, 120, 3630, 8460, 1080);
     Frame19.setCaption("按规范1km阻滞需风量");
@@ -506,10 +508,10 @@ void frmReq::buildPage6() {
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
     caption(Frame19, "终止桩号", 5750, 330, 800);
     inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
-    caption(Frame19, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 690, 2850);
-    resultBox(txtQQ_req_CO_1kmblock, Frame19, 2950, 660, 1150);
-    caption(Frame19, "按VI浓度计算的需风量Qreq(m^3/s)", 4250, 690, 2850);
-    resultBox(txtQQ_req_VI_1kmblock, Frame19, 7150, 660, 1150);
+    caption(Frame19, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 690, 3050);
+    resultBox(txtQQ_req_CO_1kmblock, Frame19, 3200, 660, 1000);
+    caption(Frame19, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 690, 3050);
+    resultBox(txtQQ_req_VI_1kmblock, Frame19, 7400, 660, 950);
 
     // A fixed picture of 450 × 132 pixels below the frames.
     Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);

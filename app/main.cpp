@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include <clocale>
 
@@ -14,6 +15,8 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvora-Aridane"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // A face that holds the Chinese captions and keeps Latin text narrow, so that the pages fit.
+    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
     modPublic::AppFolder = platform::AppPath();
     // The program ends when its last window is unloaded, by the close box or by code.
     platform::Forms::setLastFormUnloaded([] { QCoreApplication::quit(); });
