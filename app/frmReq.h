@@ -3,6 +3,7 @@
 
 #include "app/design_years.h"
 #include "app/modPublic.h"
+#include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/vb.h"
@@ -217,6 +218,8 @@ public:
         mnuSectionPressure, mnuJetPressure, mnuTool3, mnuToolReport;
     platform::Menu mnuHelp, mnuHelpContents, mnuHelpAbout;
     platform::Toolbar tbToolBar;
+    /// The file dialog shared by Open and Save As; it offers the file name of its last use again.
+    platform::FileDialog dlgFile;
 
     // ---- Window frame ----
     platform::TabStrip pgMain;
@@ -345,6 +348,12 @@ private:
     void buildPage7();
     void connectEvents();
     void writeLabelBoxTexts();
+    // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
+    bool writeProjectFiles();
+    bool saveProject();
+    bool saveProjectAs();
+    /// Asks whether to save before the program ends; false when a save the user asked for did not happen.
+    bool askSaveBeforeLeaving();
     /// A caption label that no code addresses by name.
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);

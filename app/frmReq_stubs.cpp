@@ -11,17 +11,6 @@ void frmReq::sclVt_Change() {}
 void frmReq::cmdCalculateQQ_CO_Click(vb::Integer, double) {}
 void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer) {}
 
-// project files and file commands
-void frmReq::OpenFile() {}
-void frmReq::SaveFile() {}
-void frmReq::ReadParameter() {}
-void frmReq::mnuFileNew_Click() {}
-void frmReq::mnuFileOpen_Click() {}
-void frmReq::mnuFileSave_Click() {}
-void frmReq::mnuFileSaveAs_Click() {}
-void frmReq::mnuFileExit_Click() {}
-void frmReq::Form_QueryUnload(int&, int) {}
-
 // later steps
 void frmReq::cmdCalculateQQ_block_Click() {}
 void frmReq::CalQQ_req_exchange(double) {}
