@@ -848,13 +848,15 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     w.txtProjectName.set("雁门关隧道右线");
     w.txtProjectDiscribe.set(
         "模板工程：雁门关隧道右线（新广武—原平高速公路），纵坡、海拔、交通量与车型组成取自已发表设计资料；"
-        "断面借用乌池坝隧道（63.96 m²，周长31.21 m）。");
+        "断面借用乌池坝隧道（面积63.96 m^2，周长31.21 m）。");
     w.optRightLine.set(true);
     w.cmbRoadClass.setText("高速公路");
     w.cmbvt.setText("80");
     w.txtElevation.set("1430.39");
     w.txtTT.set("293");
     w.txtCO_in_Air.set("0");
+    // 1.293 kg/m³ at 101.325 kPa and 273 K, brought to the site pressure of the elevation and to 293 K.
+    w.txtRHO.set(vb::Format(1.293 * vb::Val(w.txtP.Text()) / 101.325 * 273 / 293, "0.00"));
     w.txtq_co.set("0.01");
     w.txtq_VI.set("2.5");
     w.txtDescRatio.set("1.5");
@@ -904,7 +906,19 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
         c->set(1);
     }
     w.lstCOModel.setListIndex(0);
+    w.lstCOModel_Click();
     w.lstLightModel.setListIndex(0);
+    w.lstLightModel_Click();
+    // The fire case of the window's own defaults.
+    w.txtHRR.set("50");
+    w.txtAT.set("308");
+    w.txtFireSize.set("45");
+    w.txtPerimeter.set("36");
+    w.txtCH.set("5.4");
+    w.txtDSL.set("1.5");
+    w.txtPRL.set("5");
+    w.optQsMethod1(0).set(true);
+    w.optCrMehthod(2).set(true);
     w.optBiDirectionMethod1.set(true);
     w.txtBiDirection.set("1");
     w.cmbWorkVt_Bidirection.setText("40");
