@@ -20,74 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char ca = a[i];
-        char cb = b[i];
-        if (ca >= 'A' && ca <= 'Z') {
-            ca = static_cast<char>(ca - 'A' + 'a');
-        }
-        if (cb >= 'A' && cb <= 'Z') {
-            cb = static_cast<char>(cb - 'A' + 'a');
-        }
-        if (ca != cb) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The entry of `dir` whose name equals `name` without regard to case; the smallest such name when several
-// differ only in case, so that the choice does not depend on the order the folder lists them in.
-std::optional<std::string> FindNoCase(const fs::path& dir, const std::string& name) {
-    std::optional<std::string> match;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (EqualNoCase(entry, name) && (!match || entry < *match)) {
-            match = std::move(entry);
-        }
-    }
-    return match;
-}
-
 } // namespace
-
-std::string ResolvePathCaseInsensitive(std::string_view path) {
-    try {
-        std::string local(path);
-        std::replace(local.begin(), local.end(), '\\', '/');
-        const fs::path written(local);
-        std::error_code ec;
-        if (local.empty() || fs::exists(written, ec)) {
-            return local;
-        }
-        fs::path out = written.root_path();
-        bool resolving = true;
-        for (const fs::path& part : written.relative_path()) {
-            if (part.empty()) {
-                continue;
-            }
-            fs::path candidate = out / part;
-            if (resolving && !fs::exists(candidate, ec)) {
-                std::optional<std::string> match =
-                    FindNoCase(out.empty() ? fs::path(".") : out, part.string());
-                if (match) {
-                    candidate = out / *match;
-                } else {
-                    resolving = false; // nothing below a missing folder can match
-                }
-            }
-            out = std::move(candidate);
-        }
-        return out.string();
-    } catch (...) {
-        return std::string(path);
-    }
-}
 
 std::string InstallPath(std::string_view relative) {
     std::string joined = globals.AppFolder;
@@ -95,7 +28,7 @@ std::string InstallPath(std::string_view relative) {
         joined += '/';
     }
     joined += relative;
-    return ResolvePathCaseInsensitive(joined);
+    return textfile::ResolveCaseInsensitive(joined);
 }
 
 std::string DefaultTableFile() {
@@ -105,7 +38,7 @@ std::string DefaultTableFile() {
 bool ReadTable(const std::string& key, std::vector<double>& x, std::vector<double>& y,
                std::vector<std::vector<double>>& v, const std::string& file) {
     try {
-        globals.TableFile = file.empty() ? DefaultTableFile() : ResolvePathCaseInsensitive(file);
+        globals.TableFile = file.empty() ? DefaultTableFile() : textfile::ResolveCaseInsensitive(file);
         std::optional<std::vector<std::string>> lines = textfile::ReadLines(globals.TableFile);
         if (!lines) {
             return false;
@@ -174,7 +107,7 @@ std::string HelpFile() {
 std::optional<std::string> HelpText(std::string_view key, const std::string& helpFilePath) {
     try {
         std::optional<std::vector<std::string>> lines =
-            textfile::ReadLines(ResolvePathCaseInsensitive(helpFilePath));
+            textfile::ReadLines(textfile::ResolveCaseInsensitive(helpFilePath));
         if (!lines) {
             return std::nullopt;
         }

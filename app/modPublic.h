@@ -121,11 +121,6 @@ inline double& AA_r = globals.AA_r;
 inline double& Lambda_b = globals.Lambda_b;
 inline double& Lambda_e = globals.Lambda_e;
 
-/// Turns a path written with '\' or '/' into a local one and matches each part that does not exist as
-/// written against the names in its folder without regard to ASCII letter case (an exact match wins).
-/// Parts that match nothing are kept as written, so the result names where the file would be.
-std::string ResolvePathCaseInsensitive(std::string_view path);
-
 /// A path below the program's folder (AppFolder), resolved case-insensitively:
 /// InstallPath("ConfigFiles\\Jet.db").
 std::string InstallPath(std::string_view relative);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/paths.h"
 
+#include "platform/text_file.h"
+
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -28,19 +31,6 @@ bool holdsConfigFiles(const fs::path& dir) {
         }
     }
     return false;
-}
-
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -73,52 +63,11 @@ void setAppPath(const std::string& path) {
 
 std::string ResolvePath(const std::string& path) {
     std::string p = path;
-    for (char& c : p) {
-        if (c == '\\') {
-            c = '/';
-        }
+    std::replace(p.begin(), p.end(), '\\', '/');
+    if (p.empty() || p.front() != '/') {
+        p = AppPath() + "/" + p;
     }
-    fs::path result;
-    std::size_t pos = 0;
-    if (!p.empty() && p.front() == '/') {
-        result = "/";
-        pos = 1;
-    } else {
-        result = AppPath();
-    }
-    bool exists = true;
-    while (pos <= p.size()) {
-        const std::size_t next = std::min(p.find('/', pos), p.size());
-        const std::string part = p.substr(pos, next - pos);
-        pos = next + 1;
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            result /= part;
-            continue;
-        }
-        std::error_code ec;
-        if (exists && !fs::exists(result / part, ec)) {
-            // The first name that matches without regard to case; none keeps the caller's spelling.
-            std::string found;
-            for (const auto& entry : fs::directory_iterator(result, ec)) {
-                const std::string name = entry.path().filename().string();
-                if (sameIgnoringCase(name, part) && (found.empty() || name < found)) {
-                    found = name;
-                }
-            }
-            if (found.empty()) {
-                exists = false;
-                result /= part;
-            } else {
-                result /= found;
-            }
-            continue;
-        }
-        result /= part;
-    }
-    return result.lexically_normal().string();
+    return fs::path(textfile::ResolveCaseInsensitive(p)).lexically_normal().string();
 }
 
 } // namespace platform

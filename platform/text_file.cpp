@@ -3,11 +3,15 @@
 
 #include "platform/textcodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +50,42 @@ bool WriteAll(int fd, std::string_view bytes) {
         left -= static_cast<std::size_t>(n);
     }
     return true;
+}
+
+namespace fs = std::filesystem;
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char ca = a[i];
+        char cb = b[i];
+        if (ca >= 'A' && ca <= 'Z') {
+            ca = static_cast<char>(ca - 'A' + 'a');
+        }
+        if (cb >= 'A' && cb <= 'Z') {
+            cb = static_cast<char>(cb - 'A' + 'a');
+        }
+        if (ca != cb) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The entry of `dir` whose name equals `name` without regard to case; the smallest such name when several
+// differ only in case, so that the choice does not depend on the order the folder lists them in.
+std::optional<std::string> FindNoCase(const fs::path& dir, const std::string& name) {
+    std::optional<std::string> match;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (EqualNoCase(entry, name) && (!match || entry < *match)) {
+            match = std::move(entry);
+        }
+    }
+    return match;
 }
 
 } // namespace
@@ -148,6 +188,39 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines) 
         return WriteAtomically(path, bytes);
     } catch (...) {
         return false;
+    }
+}
+
+std::string ResolveCaseInsensitive(std::string_view path) {
+    try {
+        std::string local(path);
+        std::replace(local.begin(), local.end(), '\\', '/');
+        const fs::path written(local);
+        std::error_code ec;
+        if (local.empty() || fs::exists(written, ec)) {
+            return local;
+        }
+        fs::path out = written.root_path();
+        bool resolving = true;
+        for (const fs::path& part : written.relative_path()) {
+            if (part.empty()) {
+                continue;
+            }
+            fs::path candidate = out / part;
+            if (resolving && !fs::exists(candidate, ec)) {
+                std::optional<std::string> match =
+                    FindNoCase(out.empty() ? fs::path(".") : out, part.string());
+                if (match) {
+                    candidate = out / *match;
+                } else {
+                    resolving = false; // nothing below a missing folder can match
+                }
+            }
+            out = std::move(candidate);
+        }
+        return out.string();
+    } catch (...) {
+        return std::string(path);
     }
 }
 

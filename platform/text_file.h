@@ -21,6 +21,12 @@ std::optional<std::string> ReadBytes(const std::string& path);
 /// is removed then).
 bool WriteAtomically(const std::string& path, std::string_view bytes);
 
+/// Turns a path written with '\' into a local one, matching each existing component without regard to
+/// letter case: the data folder is spelt both "ConfigFiles" and "configfiles". An exact match wins, then the
+/// smallest name that differs only in case; components that do not exist keep their spelling, so a file
+/// about to be written gets the name the caller gave. A relative path stays relative.
+std::string ResolveCaseInsensitive(std::string_view path);
+
 /// Writes UTF-8 lines as GBK, each ended by CR LF, through WriteAtomically.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
 

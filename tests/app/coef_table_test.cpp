@@ -2,6 +2,7 @@
 #include "app/coef_table.h"
 #include "app/modPublic.h"
 
+#include "platform/text_file.h"
 #include "platform/textcodec.h"
 
 #include <gtest/gtest.h>
@@ -308,10 +309,10 @@ TEST_F(TablesTest, PathsResolveEachPartWithoutRegardToCase) {
     TempFolder dir;
     WriteGbk(dir.path() / "ConfigFiles" / "Normal.par", "x");
     const std::string base = dir.path().string();
-    EXPECT_EQ(modPublic::ResolvePathCaseInsensitive(base + "\\configfiles\\normal.PAR"),
+    EXPECT_EQ(textfile::ResolveCaseInsensitive(base + "\\configfiles\\normal.PAR"),
               base + "/ConfigFiles/Normal.par");
     // A part that matches nothing is kept as written, and so is everything below it.
-    EXPECT_EQ(modPublic::ResolvePathCaseInsensitive(base + "/configfiles/Sub/x.txt"),
+    EXPECT_EQ(textfile::ResolveCaseInsensitive(base + "/configfiles/Sub/x.txt"),
               base + "/ConfigFiles/Sub/x.txt");
     modPublic::AppFolder = base;
     EXPECT_EQ(modPublic::InstallPath("configfiles\\normal.par"), base + "/ConfigFiles/Normal.par");
