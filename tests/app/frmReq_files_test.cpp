@@ -52,74 +52,22 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 /// Every text box that the .req file names, in file order (txtBiDirection is stored twice, once here).
 std::vector<TextBox*> storedBoxes(frmReq& w) {
-    return {&w.txtProjectName,
-            &w.txtProjectDiscribe,
-            &w.txtElevation,
-            &w.txtStartPile,
-            &w.txtCO_in_Air,
-            &w.txtq_co,
-            &w.txtq_VI,
-            &w.txtDescRatio,
-            &w.txtDescYear,
-            &w.txtName1,
-            &w.txtName2,
-            &w.txtName3,
-            &w.txtTrafficRatio,
-            &w.txtBiDirection,
-            &w.txtMainDirectionRatio,
-            &w.txtTraffic1,
-            &w.txtNN,
-            &w.txtTraffic2,
-            &w.txtPetrol,
-            &w.txtq_co_at_Year,
-            &w.txtf_a,
-            &w.txtf_d,
-            &w.txtf_h,
-            &w.txtf_iv,
-            &w.txtQQ_CO,
-            &w.txtDelta,
-            &w.txtP,
-            &w.txtTT,
-            &w.txtQQ_req_CO,
-            &w.txtq_VI_at_Year,
-            &w.txtf_a_VI,
-            &w.txtf_h_VI,
-            &w.txtf_iv_VI,
-            &w.txtQQ_VI,
-            &w.txtKK,
-            &w.txtQQ_req_VI,
-            &w.txtNN_bidirection,
-            &w.txtQQ_req_CO_Bidirection,
-            &w.txtQQ_req_VI_Bidirection,
-            &w.txtDelta_Bi,
+    // clang-format off
+    return {&w.txtProjectName, &w.txtProjectDiscribe, &w.txtElevation, &w.txtStartPile, &w.txtCO_in_Air,
+            &w.txtq_co, &w.txtq_VI, &w.txtDescRatio, &w.txtDescYear, &w.txtName1, &w.txtName2, &w.txtName3,
+            &w.txtTrafficRatio, &w.txtBiDirection, &w.txtMainDirectionRatio, &w.txtTraffic1, &w.txtNN,
+            &w.txtTraffic2, &w.txtPetrol,
+            &w.txtq_co_at_Year, &w.txtf_a, &w.txtf_d, &w.txtf_h, &w.txtf_iv, &w.txtQQ_CO, &w.txtDelta, &w.txtP,
+            &w.txtTT, &w.txtQQ_req_CO, &w.txtq_VI_at_Year, &w.txtf_a_VI, &w.txtf_h_VI, &w.txtf_iv_VI,
+            &w.txtQQ_VI, &w.txtKK, &w.txtQQ_req_VI,
+            &w.txtNN_bidirection, &w.txtQQ_req_CO_Bidirection, &w.txtQQ_req_VI_Bidirection, &w.txtDelta_Bi,
             &w.txtKK_Bi,
-            &w.txtDelta_block,
-            &w.txtKK_block,
-            &w.txtQQ_req_CO_block,
-            &w.txtQQ_req_VI_block,
-            &w.txtBlockStartPile,
-            &w.txtBlockEndPile,
-            &w.txtQQ_req_CO_1kmblock,
-            &w.txtQQ_req_VI_1kmblock,
-            &w.txtExchangeNum,
-            &w.txtQQ_req_exchange,
-            &w.txtFireSize,
-            &w.txtPerimeter,
-            &w.txtCH,
-            &w.txtDSL,
-            &w.txtHRR,
-            &w.txtHOR,
-            &w.txtMPRS,
-            &w.txtPRL,
-            &w.txtCHO,
-            &w.txtTSLA,
-            &w.txtAT,
-            &w.txtST,
-            &w.txtAD,
-            &w.txtQs,
-            &w.txtTunnelH,
-            &w.txtvcr,
-            &w.txtRHO};
+            &w.txtDelta_block, &w.txtKK_block, &w.txtQQ_req_CO_block, &w.txtQQ_req_VI_block,
+            &w.txtBlockStartPile, &w.txtBlockEndPile, &w.txtQQ_req_CO_1kmblock, &w.txtQQ_req_VI_1kmblock,
+            &w.txtExchangeNum, &w.txtQQ_req_exchange, &w.txtFireSize, &w.txtPerimeter, &w.txtCH, &w.txtDSL,
+            &w.txtHRR, &w.txtHOR, &w.txtMPRS, &w.txtPRL, &w.txtCHO, &w.txtTSLA, &w.txtAT, &w.txtST, &w.txtAD,
+            &w.txtQs, &w.txtTunnelH, &w.txtvcr, &w.txtRHO};
+    // clang-format on
 }
 
 void fillRows(platform::ListView& list, const std::vector<std::vector<std::string>>& rows) {
@@ -336,6 +284,27 @@ TEST(ProjectFiles, ReadingClearsThePerYearModeWithoutAskingAndRecordsDefineTheMi
     EXPECT_EQ(w.chkRatioNotSame.Value(), 0);
     EXPECT_EQ(w.VehicleMixes, saved.mixes);
     EXPECT_TRUE(platform::msgbox::log().empty()) << "no question in the middle of reading a project";
+}
+
+TEST(ProjectFiles, AListPositionThatChangesOnReadingRunsItsHandlerAfterTheFilesText) {
+    frmReq& w = window();
+    Project p("x");
+    p.putInto(w);
+    w.lstCOModel.setListIndex(1);
+    w.lstLightModel.setListIndex(1);
+    w.txtDelta.set("x125");
+    w.txtKK.set("x134");
+    modPublic::ProjectFile = folder("p") + "/a.vnt";
+    w.SaveFile();
+    w.lstCOModel.setListIndex(0);
+    w.lstLightModel.setListIndex(0);
+    w.OpenFile();
+    EXPECT_EQ(w.lstCOModel.ListIndex(), 1);
+    EXPECT_EQ(w.lstLightModel.ListIndex(), 1);
+    // The position is set last in its record, so its handler's design concentration stands.
+    EXPECT_NE(w.txtDelta.Text(), "x125");
+    EXPECT_NE(w.txtKK.Text(), "x134");
+    EXPECT_EQ(w.txtP.Text(), "x126");
 }
 
 TEST(ProjectFiles, FilesAreGbkWithCrLfAndTheLayoutOfTheRecords) {
@@ -759,15 +728,30 @@ TEST(FileCommands, OpeningAProjectWhoseReqCannotBeReadSaysSo) {
     frmReq& w = window();
     const std::string dir = folder("p");
     writeBytes(dir + "/lost.vnt", "\"[Axial_fan_list]\"\r\n0\r\n");
+    w.optRightLine.set(true);
+    w.chkDelta.set(1);
+    w.chkBlock.set(1);
+    w.VehicleMixes = {mix("AnyYear", 4)};
+    struct {
+        int chkDelta;
+        std::vector<app::VehicleMixRecord> VehicleMixes;
+    } before{w.chkDelta.Value(), w.VehicleMixes};
     platform::filedialog::script(dir + "/lost.vnt");
     platform::msgbox::script(platform::vbOK);
     w.mnuFileOpen_Click();
     ASSERT_EQ(platform::msgbox::log().size(), 1u);
     EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
     EXPECT_NE(platform::msgbox::log()[0].prompt.find("lost.req"), std::string::npos);
-    // The documented reading of a file that is not there: the lists are empty.
+    // The documented reading of a file that is not there: every field is an empty text.
     EXPECT_EQ(w.lstSlope.ListItems.Count(), 0);
     EXPECT_EQ(w.lstTraffic.ListItems.Count(), 0);
+    EXPECT_EQ(w.txtProjectName.Text(), "");
+    EXPECT_EQ(w.chkBlock.Value(), 0);
+    EXPECT_EQ(w.lstCOModel.ListIndex(), 0);
+    EXPECT_EQ(w.chkDelta.Value(), before.chkDelta) << "an empty text is no check state";
+    EXPECT_EQ(w.optRightLine.Value(), true);
+    EXPECT_EQ(w.VehicleMixes, before.VehicleMixes);
+    EXPECT_EQ(w.txtworkv_t.Text(), vb::CStr(w.workv_t));
 }
 
 TEST(FileCommands, OpenSelectsTheFirstRowOfEachList) {
