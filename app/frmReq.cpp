@@ -415,6 +415,9 @@ void frmReq::buildPage4() {
     resultBox(txtQQ_VI, Frame11, 2100, 700, 1500);
     caption(Frame11, "稀释烟雾的需风量Qreq(VI)(m^3/s)", 3800, 730, 2900);
     resultBox(txtQQ_req_VI, Frame11, 6800, 700, 1500);
+    lblWarning4.place(Frame11, 100, 1010, 8260, 165);
+    lblWarning4.setForeColor(platform::vbRed);
+    lblWarning4.setVisible(false);
 }
 
 void frmReq::buildPage5() {
@@ -460,6 +463,10 @@ void frmReq::buildPage5() {
     resultBox(txtQQ_req_CO_Bidirection, Frame16, 3200, 370, 1000);
     caption(Frame16, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 400, 3050);
     resultBox(txtQQ_req_VI_Bidirection, Frame16, 7400, 370, 950);
+    lblWarning5.place(page, 3500, 3300, 5000, 1400);
+    lblWarning5.setWordWrap(true);
+    lblWarning5.setForeColor(platform::vbRed);
+    lblWarning5.setVisible(false);
 }
 
 void frmReq::buildPage6() {

@@ -282,6 +282,8 @@ public:
     platform::TextBox txtf_a_VI, txtf_h_VI, txtf_iv_VI, txtQQ_VI_SEGMENT, txtQQ_req_VI_SEGMENT;
     platform::Frame Frame11; // "全长需风量计算"
     platform::TextBox txtQQ_CO, txtQQ_req_CO, txtQQ_VI, txtQQ_req_VI;
+    /// Names the segments whose demand could not be computed and counts 0; empty when all could.
+    platform::Label lblWarning4;
 
     // ---- Page 5: two-way traffic ----
     platform::Frame Frame14; // "基本参数"
@@ -297,6 +299,8 @@ public:
     platform::TextBox txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT;
     platform::Frame Frame16; // "全长需风量计算"
     platform::TextBox txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection;
+    /// Names the segments whose demand could not be computed and counts 0; empty when all could.
+    platform::Label lblWarning5;
 
     // ---- Page 6: congestion ----
     platform::Frame frmBlock;

@@ -3,14 +3,6 @@
 // moves its bodies out of here into its own file.
 #include "app/frmReq.h"
 
-// required air of pages 4 and 5
-void frmReq::RefreshQQ() {}
-void frmReq::lstYear_ItemClick(platform::ListItem&) {}
-void frmReq::lstCalSegment_ItemClick(platform::ListItem&) {}
-void frmReq::sclVt_Change() {}
-void frmReq::cmdCalculateQQ_CO_Click(vb::Integer, double) {}
-void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer) {}
-
 // later steps
 void frmReq::cmdCalculateQQ_block_Click() {}
 void frmReq::CalQQ_req_exchange(double) {}
@@ -18,7 +10,6 @@ void frmReq::cmdCalQQ_req_exchange_Click() {}
 double frmReq::GetCriticalVelocity(int, double&) {
     return 0;
 }
-void frmReq::BuildSegments(const std::vector<double>&, vb::Integer, double&, double&, double, bool) {}
 double frmReq::GetSectionQreq(double, double, vb::Integer, double*, double*) {
     return 0;
 }
