@@ -476,7 +476,7 @@ TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
     const std::string req = bytesOf(dir + "/a.req");
     const std::string vnt = bytesOf(dir + "/a.vnt");
     const std::string par = bytesOf(dir + "/a.par");
-    const char specials[] = {'"', ',', '\r', '\n', '-', '9', '#', '\xB0', '\0', 'e'};
+    const char tokens[] = {'"', ',', '\r', '\n', '-', '9', '#', '\xB0', '\0', 'e'};
 
     std::mt19937 rng(20261209);
     const auto start = std::chrono::steady_clock::now();
@@ -492,7 +492,7 @@ TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
             const int flips = static_cast<int>(rng() % 8);
             for (int f = 0; f < flips && !bytes.empty(); ++f) {
                 const std::size_t at = rng() % bytes.size();
-                bytes[at] = rng() % 2 == 0 ? specials[rng() % sizeof specials] : static_cast<char>(rng());
+                bytes[at] = rng() % 2 == 0 ? tokens[rng() % sizeof tokens] : static_cast<char>(rng());
             }
             if (rng() % 8 == 0 && !bytes.empty()) {
                 // A huge row count somewhere.
