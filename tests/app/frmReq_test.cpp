@@ -332,7 +332,6 @@ TEST_F(MainWindow, PagesCanBePictured) {
     }
     QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
     frmReq& f = start();
-    fillSegments(f);
     for (int k = 1; k <= 7; ++k) {
         f.pgMain.userClick(k);
         QApplication::processEvents();
