@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+namespace reqair {
+struct DesignConcentrationInput;
+} // namespace reqair
+
 /// The main window: the project lives in the controls of its seven pages. Other windows read its
 /// controls and call its public operations directly, so controls and handlers are public. The handlers
 /// of each area are defined in the source file of the folder that owns the area.
@@ -358,6 +362,9 @@ private:
     bool saveProjectAs();
     /// Asks whether to save before the program ends; false when a save the user asked for did not happen.
     bool askSaveBeforeLeaving();
+    /// The δ/K switches and typed values of the three traffic cases, the CO and smoke models and the tunnel
+    /// length, as the pages show them now: what GetDelta, GetKK and the required-air runs read.
+    reqair::DesignConcentrationInput concentrationInput();
     /// A caption label that no code addresses by name.
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);

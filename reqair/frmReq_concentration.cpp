@@ -25,17 +25,18 @@ reqair::CaseConcentration caseOf(const platform::CheckBox& deltaComputed, const 
     return c;
 }
 
-reqair::DesignConcentrationInput concentrationInput(frmReq& w) {
+} // namespace
+
+reqair::DesignConcentrationInput frmReq::concentrationInput() {
     reqair::DesignConcentrationInput in;
-    in.Cases[0] = caseOf(w.chkDelta, w.txtDelta, w.chkKK, w.txtKK);
-    in.Cases[1] = caseOf(w.chkDeltaBi, w.txtDelta_Bi, w.chkKKBi, w.txtKK_Bi);
-    in.Cases[2] = caseOf(w.chkDeltaBlock, w.txtDelta_block, w.chkKKBlock, w.txtKK_block);
-    in.COModelIndex = w.lstCOModel.ListIndex();
-    in.LightModelIndex = w.lstLightModel.ListIndex();
+    in.Cases[0] = caseOf(chkDelta, txtDelta, chkKK, txtKK);
+    in.Cases[1] = caseOf(chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi);
+    in.Cases[2] = caseOf(chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block);
+    in.COModelIndex = lstCOModel.ListIndex();
+    in.LightModelIndex = lstLightModel.ListIndex();
+    in.TunnelLength = GetTunnelLength();
     return in;
 }
-
-} // namespace
 
 double frmReq::GetTunnelLength() {
     // The station of the last slope row, in list order, is the tunnel end.
@@ -49,14 +50,11 @@ double frmReq::GetTunnelLength() {
 }
 
 double frmReq::GetDelta(vb::Integer iCaseID) {
-    reqair::DesignConcentrationInput in = concentrationInput(*this);
-    in.TunnelLength = GetTunnelLength();
-    return reqair::GetDelta(in, iCaseID);
+    return reqair::GetDelta(concentrationInput(), iCaseID);
 }
 
 double frmReq::GetKK(double dv, vb::Integer iCaseID) {
-    const reqair::DesignConcentrationInput in = concentrationInput(*this);
-    return reqair::GetKK(in, modPublic::CoefTableOf("K"), dv, iCaseID);
+    return reqair::GetKK(concentrationInput(), modPublic::CoefTableOf("K"), dv, iCaseID);
 }
 
 double frmReq::GetUpRatio() {

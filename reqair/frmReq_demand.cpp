@@ -33,28 +33,6 @@ bool ticked(const platform::CheckBox& box) {
     return box.Value() == 1;
 }
 
-reqair::CaseConcentration caseOf(const platform::CheckBox& deltaComputed, const platform::TextBox& deltaTyped,
-                                 const platform::CheckBox& kkComputed, const platform::TextBox& kkTyped) {
-    reqair::CaseConcentration c;
-    c.DeltaComputed = ticked(deltaComputed);
-    c.DeltaTyped = vb::Val(deltaTyped.Text());
-    c.KKComputed = ticked(kkComputed);
-    c.KKTyped = vb::Val(kkTyped.Text());
-    return c;
-}
-
-// The same switches and typed values that GetDelta and GetKK read, gathered once for a whole run.
-reqair::DesignConcentrationInput concentrationInput(frmReq& w) {
-    reqair::DesignConcentrationInput in;
-    in.Cases[0] = caseOf(w.chkDelta, w.txtDelta, w.chkKK, w.txtKK);
-    in.Cases[1] = caseOf(w.chkDeltaBi, w.txtDelta_Bi, w.chkKKBi, w.txtKK_Bi);
-    in.Cases[2] = caseOf(w.chkDeltaBlock, w.txtDelta_block, w.chkKKBlock, w.txtKK_block);
-    in.COModelIndex = w.lstCOModel.ListIndex();
-    in.LightModelIndex = w.lstLightModel.ListIndex();
-    in.TunnelLength = w.GetTunnelLength();
-    return in;
-}
-
 // The coefficients as their two-decimal boxes show them, and the air state last published.
 reqair::SiteFactors siteFactors(frmReq& w) {
     reqair::SiteFactors s;
@@ -263,7 +241,7 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
         in.nn_vi = nn_vi;
         in.COAir = vb::Val(txtCO_in_Air.Text());
         in.Site = siteFactors(*this);
-        in.Concentrations = concentrationInput(*this);
+        in.Concentrations = concentrationInput();
         in.iSegmentIndex = iSegmentIndex;
         const reqair::OneWayResult r =
             reqair::CalculateOneWay(in, emissionTables(), modPublic::CoefTableOf("K"));
@@ -319,7 +297,7 @@ void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
         in.qvi = vb::Val(txtq_VI_at_Year.Text());
         in.COAir = vb::Val(txtCO_in_Air.Text());
         in.Site = siteFactors(*this);
-        in.Concentrations = concentrationInput(*this);
+        in.Concentrations = concentrationInput();
         in.iSegmentIndex = iSegmentIndex;
         const reqair::TwoWayResult r =
             reqair::CalculateTwoWay(in, emissionTables(), modPublic::CoefTableOf("K"));
