@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
@@ -13,6 +14,7 @@
 #include <exception>
 #include <functional>
 
+using app::guarded;
 using platform::Container;
 using platform::ListItem;
 using platform::TextBox;
@@ -54,15 +56,6 @@ std::string joinEntries(std::initializer_list<const char*> entries) {
         first = false;
     }
     return text;
-}
-
-/// Runs one step of a guarded sequence: a failing step is skipped and the next one runs.
-void guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
 }
 
 void inputBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
@@ -805,28 +798,7 @@ void frmReq::Form_Load() {
         modPublic::ProjectFile = platform::AppPath() + "\\ConfigFiles\\Normal.vnt";
         OpenFile();
     });
-    guarded([this] {
-        if (lstTraffic.select(1)) {
-            lstTraffic_ItemClick(*lstTraffic.SelectedItem());
-        }
-    });
-    guarded([this] {
-        if (lstSlope.select(1)) {
-            lstSlope_ItemClick(*lstSlope.SelectedItem());
-        }
-    });
-    guarded([this] {
-        if (lstSection.select(1)) {
-            lstSection_ItemClick(*lstSection.SelectedItem());
-        }
-    });
-    guarded([this] { lstSegment.select(1); });
-    guarded([this] {
-        if (lstBlock.select(1)) {
-            lstblock_ItemClick(*lstBlock.SelectedItem());
-        }
-    });
-    guarded([this] { cmdCalculateTraffic_Click(); });
+    showFirstRows();
     modPublic::ProjectFile.clear();
     guarded([this] { writeLabelBoxTexts(); });
 }

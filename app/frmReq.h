@@ -362,6 +362,9 @@ private:
     bool saveProjectAs();
     /// Asks whether to save before the program ends; false when a save the user asked for did not happen.
     bool askSaveBeforeLeaving();
+    /// After a project is read: the first row of the year, slope, section, segment and congestion-block
+    /// lists selected with its handler run, then the traffic computed; each step guarded on its own.
+    void showFirstRows();
     /// The δ/K switches and typed values of the three traffic cases, the CO and smoke models and the tunnel
     /// length, as the pages show them now: what GetDelta, GetKK and the required-air runs read.
     reqair::DesignConcentrationInput concentrationInput();

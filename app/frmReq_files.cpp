@@ -3,6 +3,7 @@
 // commands of the File menu.
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "app/design_years.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
@@ -21,6 +22,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+using app::guarded;
 
 namespace {
 
@@ -54,15 +57,6 @@ constexpr std::array<const char*, 19> kCompanionSuffixes = {
     "_竖井排出式通风.rpt",
     "_集中送入式通风.rpt",
 };
-
-/// Runs one step; a step that fails is passed over and the next one runs.
-void guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
 
 /// The project's base name: its .vnt path less the last four characters.
 std::string BaseName(const std::string& projectFile) {
@@ -857,6 +851,10 @@ void frmReq::mnuFileOpen_Click() {
         platform::MsgBox("无法读取工程文件:\r\n" + reqPath + "\r\n各页的数据未能从该工程读入.",
                          platform::vbOKOnly, "出错");
     }
+    showFirstRows();
+}
+
+void frmReq::showFirstRows() {
     guarded([this] {
         if (lstTraffic.select(1)) {
             lstTraffic_ItemClick(*lstTraffic.SelectedItem());

@@ -3,6 +3,7 @@
 // class table, the class-row editor, and the two small two-way inputs of page 5.
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "app/design_years.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
@@ -13,18 +14,10 @@
 #include <string>
 #include <vector>
 
+using app::guarded;
 using platform::ListItem;
 
 namespace {
-
-/// Runs one step of a handler: a failing step is skipped and the next one runs.
-void step(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
 
 /// Uniform random value in [0, 1), the colour picker of a clicked class row.
 double randomUnit() {
@@ -56,17 +49,17 @@ void frmReq::cmdAdd_Click() {
         platform::MsgBox("请输入正确的特征年数据!", platform::vbOKOnly, "出错");
         return;
     }
-    step([&] {
+    guarded([&] {
         if (txtPcu.Text().empty() && lstTraffic.ListItems.Count() >= 2) {
             if (const auto estimate = app::estimate_traffic_text(designYearRows(*this), vb::Val(year))) {
                 txtPcu.set(*estimate);
             }
         }
     });
-    step([&] { lstTraffic.ListItems.Add(year).setSubItems(1, txtPcu.Text()); });
+    guarded([&] { lstTraffic.ListItems.Add(year).setSubItems(1, txtPcu.Text()); });
     if (mixPerYear(*this)) {
-        step([&] { VehicleMixes.push_back(app::new_year_mix(year)); });
-        step([&] { LoadVehicleMix(year); });
+        guarded([&] { VehicleMixes.push_back(app::new_year_mix(year)); });
+        guarded([&] { LoadVehicleMix(year); });
     }
 }
 
@@ -84,7 +77,7 @@ void frmReq::cmdDelete_Click() {
 
     const int current = app::row_after_delete(k, rowsBefore);
     if (current > 0) {
-        step([&] {
+        guarded([&] {
             lstTraffic.select(current);
             lstTraffic_ItemClick(lstTraffic.ListItems(current));
         });
@@ -93,7 +86,7 @@ void frmReq::cmdDelete_Click() {
         const int rowsLeft = lstTraffic.ListItems.Count();
         VehicleMixes = app::remove_year_mix(VehicleMixes, deletedYear, rowsLeft);
         if (rowsLeft > 0) {
-            step([&] { LoadVehicleMix(txtYear.Text()); });
+            guarded([&] { LoadVehicleMix(txtYear.Text()); });
         }
     }
 }
@@ -112,16 +105,16 @@ void frmReq::cmdUpdate_Click() {
 }
 
 void frmReq::lstTraffic_ItemClick(ListItem& Item) {
-    step([&] { txtYear.set(Item.Text()); });
-    step([&] { txtPcu.set(Item.SubItems(1)); });
-    step([&] { LoadVehicleMix(mixPerYear(*this) ? txtYear.Text() : std::string(app::kAnyYear)); });
-    step([&] { txtDescRatio_Change(); });
-    step([&] { txtBiDirection_Change(); });
-    step([&] { cmdCalculateTraffic_Click(); });
+    guarded([&] { txtYear.set(Item.Text()); });
+    guarded([&] { txtPcu.set(Item.SubItems(1)); });
+    guarded([&] { LoadVehicleMix(mixPerYear(*this) ? txtYear.Text() : std::string(app::kAnyYear)); });
+    guarded([&] { txtDescRatio_Change(); });
+    guarded([&] { txtBiDirection_Change(); });
+    guarded([&] { cmdCalculateTraffic_Click(); });
 }
 
 void frmReq::LoadVehicleMix(const std::string& sYear) {
-    step([&] {
+    guarded([&] {
         // Each matching record overwrites the table in turn, so the last one is what stays shown.
         if (const app::VehicleMixRecord* mix = app::mix_shown_for(VehicleMixes, sYear)) {
             for (int k = 1; k <= app::kVehicleClassCount; ++k) {
@@ -133,7 +126,7 @@ void frmReq::LoadVehicleMix(const std::string& sYear) {
             }
         }
     });
-    step([&] { cmdCalculateTraffic_Click(); });
+    guarded([&] { cmdCalculateTraffic_Click(); });
 }
 
 void frmReq::chkRatioNotSame_Click() {
@@ -160,11 +153,11 @@ void frmReq::lstTrafficAnalysis_ItemClick(ListItem& Item) {
     if (k < 1 || k >= kTotalRow) {
         return;
     }
-    step([&] { lblTrafficType.setCaption(Item.Text()); });
-    step([&] { txtRatio1.set(Item.SubItems(1)); });
-    step([&] { txtRatio2.set(Item.SubItems(2)); });
-    step([&] { txtRatio3.set(Item.SubItems(4)); });
-    step([&] {
+    guarded([&] { lblTrafficType.setCaption(Item.Text()); });
+    guarded([&] { txtRatio1.set(Item.SubItems(1)); });
+    guarded([&] { txtRatio2.set(Item.SubItems(2)); });
+    guarded([&] { txtRatio3.set(Item.SubItems(4)); });
+    guarded([&] {
         const app::PaletteColour c = app::class_row_colour(randomUnit());
         Item.setForeColor(platform::RGB(c.Red, c.Green, c.Blue));
     });

@@ -3,6 +3,7 @@
 // page, and the calculation segments the later steps cut from the page-2 lists.
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "app/modPublic.h"
 #include "platform/vb.h"
 #include "reqair/design_concentration.h"
@@ -18,16 +19,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+using app::guarded;
 
-// A failing step is abandoned and the next one runs; nothing reaches the event loop.
-void guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
+namespace {
 
 bool ticked(const platform::CheckBox& box) {
     return box.Value() == 1;
