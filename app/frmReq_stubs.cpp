@@ -5,11 +5,6 @@
 
 // later steps
 void frmReq::cmdCalculateQQ_block_Click() {}
-void frmReq::CalQQ_req_exchange(double) {}
-void frmReq::cmdCalQQ_req_exchange_Click() {}
-double frmReq::GetCriticalVelocity(int, double&) {
-    return 0;
-}
 double frmReq::GetSectionQreq(double, double, vb::Integer, double*, double*) {
     return 0;
 }
