@@ -11,43 +11,6 @@ double frmReq::GetSectionQreq(double, double, vb::Integer, double*, double*) {
 double frmReq::GetExchangeSectionQreq(double, double) {
     return 0;
 }
-double frmReq::GetTotalDeltap_m(double, double, double, double) {
-    return 0;
-}
-double frmReq::GetRUKOUDeltap_m(double, double, double) {
-    return 0;
-}
-double frmReq::GetTotalDeltap_r(double, double, double, double) {
-    return 0;
-}
-double frmReq::GetYANCHENGDeltap_r_m(double, double, double, double, double, vb::Integer, double, double,
-                                     double) {
-    return 0;
-}
-double frmReq::GetRUKOUDeltap_r(double, double, double) {
-    return 0;
-}
-double frmReq::Getr_1(vb::Integer) {
-    return 0;
-}
-double frmReq::GetYANCHENGDeltap_t1(double, double, double, double, double, vb::Integer, bool) {
-    return 0;
-}
-double frmReq::GetYANCHENGDeltap_t2(double, double, double, double, double, bool) {
-    return 0;
-}
-double frmReq::GetAA_r(double, double*) {
-    return 0;
-}
-double frmReq::GetUU_r(double) {
-    return 0;
-}
-double frmReq::GetSlope_i(double) {
-    return 0;
-}
-double frmReq::GetWorkv_t(double, vb::Integer) {
-    return 0;
-}
 void frmReq::cmdNextStep_Click() {}
 void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}
