@@ -15,6 +15,8 @@
 #include <functional>
 
 using app::guarded;
+using platform::CheckBox;
+using platform::CommandButton;
 using platform::Container;
 using platform::ListItem;
 using platform::TextBox;
@@ -65,6 +67,31 @@ void inputBox(TextBox& box, Container& parent, int left, int top, int width, int
 
 void resultBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
     box.place(parent, left, top, width, height);
+}
+
+/// A control that shows its own caption: button, switch, option button, frame or label.
+template <class Captioned>
+void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top, int width,
+               int height) {
+    control.place(parent, left, top, width, height);
+    control.setCaption(text);
+}
+
+/// The "添加", "删除" and "更新" buttons of a list editor, each `dx` right of and `dy` below the one before.
+void editButtons(CommandButton& add, CommandButton& remove, CommandButton& update, Container& parent,
+                 int left, int top, int width, int height, int dx, int dy) {
+    captioned(add, parent, "添加", left, top, width, height);
+    captioned(remove, parent, "删除", left + dx, top + dy, width, height);
+    captioned(update, parent, "更新", left + 2 * dx, top + 2 * dy, width, height);
+}
+
+/// The two switches of a design-concentration frame, each followed by the box its value is typed in.
+void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox, CheckBox& kk, TextBox& kkBox,
+                           int switchWidth, int boxLeft, int boxWidth) {
+    captioned(delta, frame, "由软件计算CO设计浓度δ(ppm)", 100, 300, switchWidth, 300);
+    inputBox(deltaBox, frame, boxLeft, 300, boxWidth);
+    captioned(kk, frame, "由软件计算VI设计浓度K(1/m):", 100, 660, switchWidth, 300);
+    inputBox(kkBox, frame, boxLeft, 660, boxWidth);
 }
 
 /// A label box: multi-line, borderless, read-only, in the colour of buttons. Its first line is centred
@@ -119,6 +146,13 @@ platform::Label& frmReq::caption(Container& parent, const std::string& text, int
     label->setCaption(text);
     captions_.push_back(std::move(label));
     return *captions_.back();
+}
+
+void frmReq::demandRow(Container& parent, TextBox& co, TextBox& vi, int top) {
+    caption(parent, "按CO浓度计算的需风量Qreq(m^3/s)", 100, top + 30, 3050);
+    resultBox(co, parent, 3200, top, 1000);
+    caption(parent, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, top + 30, 3050);
+    resultBox(vi, parent, 7400, top, 950);
 }
 
 void frmReq::buildMenus() {
@@ -178,14 +212,11 @@ void frmReq::buildFrame() {
         frame.setVisible(i == 0);
     }
 
-    lblYear.place(*this, 9360, 700, 3855, 255);
-    lblYear.setCaption("选择特征年:");
+    captioned(lblYear, *this, "选择特征年:", 9360, 700, 3855, 255);
     lstYear.place(*this, 9360, 960, 3855, 3615);
-    lblSegment.place(*this, 9360, 4780, 3855, 255);
-    lblSegment.setCaption("选择计算区段:");
+    captioned(lblSegment, *this, "选择计算区段:", 9360, 4780, 3855, 255);
     lstCalSegment.place(*this, 9360, 5040, 3855, 2295);
-    lblvt.place(*this, 9360, 7540, 3855, 255);
-    lblvt.setCaption("选择工况车速vt(km/h):");
+    captioned(lblvt, *this, "选择工况车速vt(km/h):", 9360, 7540, 3855, 255);
     sclVt.place(*this, 9360, 7800, 3855, 375);
     // Working speeds are whole km/h; the range holds every design speed up to 100 km/h.
     sclVt.setMin(0);
@@ -193,8 +224,7 @@ void frmReq::buildFrame() {
     sclVt.setSmallChange(1);
     sclVt.setLargeChange(10);
 
-    cmdNextStep.place(*this, 6900, 7720, 2100, 400);
-    cmdNextStep.setCaption("下一步(&N) -->");
+    captioned(cmdNextStep, *this, "下一步(&N) -->", 6900, 7720, 2100, 400);
 
     sbStatusBar.place(*this, 0, 8200, 9000, 330);
     sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
@@ -214,12 +244,9 @@ void frmReq::buildPage1() {
     txtProjectDiscribe.setMultiLine(true);
 
     y += 2 * r + kBoxHeight + 250;
-    Frame1.place(page, 120, y, 4000, 3 * r + 100);
-    Frame1.setCaption("左线or右线");
-    optLeftLine.place(Frame1, 150, 300, 3700, 300);
-    optLeftLine.setCaption("左线(下行,大桩号->小桩号)");
-    optRightLine.place(Frame1, 150, 300 + r, 3700, 300);
-    optRightLine.setCaption("右线(上行,小桩号->大桩号)");
+    captioned(Frame1, page, "左线or右线", 120, y, 4000, 3 * r + 100);
+    captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, 3700, 300);
+    captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, 3700, 300);
 
     labelBox(Text6, page, 4400, y + 150, 800, 3);
     inputBox(txtName1, page, 5250, y + 150, 3150);
@@ -241,8 +268,7 @@ void frmReq::buildPage1() {
     inputBox(txtCO_in_Air, page, 6500, y + 2 * r, 1900);
 
     y += 4 * r;
-    Frame2.place(page, 120, y, 8460, 3 * r + 450);
-    Frame2.setCaption("基准排放量及折减");
+    captioned(Frame2, page, "基准排放量及折减", 120, y, 8460, 3 * r + 450);
     const int fy = 280;
     labelBox(Text4, Frame2, 100, fy, 2900, 3);
     inputBox(txtq_co, Frame2, 3050, fy, 1100);
@@ -259,22 +285,15 @@ void frmReq::buildPage2() {
     caption(page, "隧道起点桩号:", 120, 180, 1300);
     inputBox(txtStartPile, page, 1450, 150, 1600);
 
-    Frame3.place(page, 120, 550, 4150, 2950);
-    Frame3.setCaption("坡度分段(仅需按纵断面图数据输入即可)");
+    captioned(Frame3, page, "坡度分段(仅需按纵断面图数据输入即可)", 120, 550, 4150, 2950);
     lstSlope.place(Frame3, 100, 280, 2200, 2550);
     caption(Frame3, "桩号:", 2400, 300, 1600);
     inputBox(txtSlopePile, Frame3, 2400, 550, 1600);
     caption(Frame3, "坡度(%):", 2400, 950, 1600);
     inputBox(txtSlopeRatio, Frame3, 2400, 1200, 1600);
-    cmdAddSlope.place(Frame3, 2400, 1650, 1600, 350);
-    cmdAddSlope.setCaption("添加");
-    cmdDeleteSlope.place(Frame3, 2400, 2050, 1600, 350);
-    cmdDeleteSlope.setCaption("删除");
-    cmdUpdateSlope.place(Frame3, 2400, 2450, 1600, 350);
-    cmdUpdateSlope.setCaption("更新");
+    editButtons(cmdAddSlope, cmdDeleteSlope, cmdUpdateSlope, Frame3, 2400, 1650, 1600, 350, 0, 400);
 
-    Frame4.place(page, 4400, 550, 4180, 2950);
-    Frame4.setCaption("横断面分段");
+    captioned(Frame4, page, "横断面分段", 4400, 550, 4180, 2950);
     lstSection.place(Frame4, 100, 280, 3980, 1350);
     caption(Frame4, "桩号:", 100, 1730, 900);
     inputBox(txtSectionPile, Frame4, 1000, 1700, 1000);
@@ -284,37 +303,24 @@ void frmReq::buildPage2() {
     inputBox(txtSectionPerimeter, Frame4, 1000, 2100, 1000);
     caption(Frame4, "当量直径(m)", 2080, 2130, 1100);
     resultBox(txtSectionD, Frame4, 3200, 2100, 880);
-    cmdAddSection.place(Frame4, 100, 2500, 1250, 350);
-    cmdAddSection.setCaption("添加");
-    cmdDeleteSection.place(Frame4, 1465, 2500, 1250, 350);
-    cmdDeleteSection.setCaption("删除");
-    cmdUpdateSection.place(Frame4, 2830, 2500, 1250, 350);
-    cmdUpdateSection.setCaption("更新");
+    editButtons(cmdAddSection, cmdDeleteSection, cmdUpdateSection, Frame4, 100, 2500, 1250, 350, 1365, 0);
 
-    Frame5.place(page, 120, 3600, 8460, 3100);
-    Frame5.setCaption("通风计算区段划分");
+    captioned(Frame5, page, "通风计算区段划分", 120, 3600, 8460, 3100);
     lstSegment.place(Frame5, 100, 280, 7050, 2700);
-    cmdRefreshSegment.place(Frame5, 7250, 280, 1100, 400);
-    cmdRefreshSegment.setCaption("更新");
+    captioned(cmdRefreshSegment, Frame5, "更新", 7250, 280, 1100, 400);
 }
 
 void frmReq::buildPage3() {
     Container& page = frmList(2);
     const int r = rowPitch();
 
-    Frame6.place(page, 120, 100, 3700, 2950);
-    Frame6.setCaption("特征年与预测交通量(折算标准车)");
+    captioned(Frame6, page, "特征年与预测交通量(折算标准车)", 120, 100, 3700, 2950);
     lstTraffic.place(Frame6, 100, 280, 3500, 1500);
     caption(Frame6, "特征年:", 100, 1900, 700);
     inputBox(txtYear, Frame6, 800, 1870, 1000);
     caption(Frame6, "pcu/d:", 1900, 1900, 600);
     inputBox(txtPcu, Frame6, 2500, 1870, 1100);
-    cmdAdd.place(Frame6, 100, 2400, 1100, 380);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(Frame6, 1300, 2400, 1100, 380);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(Frame6, 2500, 2400, 1100, 380);
-    cmdUpdate.setCaption("更新");
+    editButtons(cmdAdd, cmdDelete, cmdUpdate, Frame6, 100, 2400, 1100, 380, 1200, 0);
 
     const int y = 160;
     labelBox(Text10, page, 3950, y, 2700, 6);
@@ -326,13 +332,10 @@ void frmReq::buildPage3() {
     resultBox(txtNN, page, 6700, y + 5 * r, 1880);
 
     const int cy = std::max(3120, y + 6 * r);
-    chkTrafficTotal.place(page, 120, cy, 4000, 300);
-    chkTrafficTotal.setCaption("特征年预测交通量为上行和下行总和");
-    chkPetrol.place(page, 4250, cy, 3200, 300);
-    chkPetrol.setCaption("考虑汽油车烟雾排放    排放系数:");
+    captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", 120, cy, 4000, 300);
+    captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", 4250, cy, 3200, 300);
     inputBox(txtPetrol, page, 7500, cy, 1080);
-    chkRatioNotSame.place(page, 120, cy + 360, 4000, 300);
-    chkRatioNotSame.setCaption("各特征年车型比例不同");
+    captioned(chkRatioNotSame, page, "各特征年车型比例不同", 120, cy + 360, 4000, 300);
 
     const int ly = cy + 720;
     const int editorTop = 6800 - 420;
@@ -344,18 +347,15 @@ void frmReq::buildPage3() {
     inputBox(txtRatio2, page, 3450, editorTop, 700);
     caption(page, "柴油车占有率", 4250, editorTop + 40, 1100);
     inputBox(txtRatio3, page, 5350, editorTop, 700);
-    cmdRefreshTraffic.place(page, 6200, editorTop - 20, 1100, 360);
-    cmdRefreshTraffic.setCaption("更新");
-    cmdCalculateTraffic.place(page, 7450, editorTop - 20, 1100, 360);
-    cmdCalculateTraffic.setCaption("计算");
+    captioned(cmdRefreshTraffic, page, "更新", 6200, editorTop - 20, 1100, 360);
+    captioned(cmdCalculateTraffic, page, "计算", 7450, editorTop - 20, 1100, 360);
 }
 
 void frmReq::buildPage4() {
     Container& page = frmList(3);
     const int r = rowPitch();
 
-    Frame12.place(page, 120, 60, 8460, 2150);
-    Frame12.setCaption("基本参数");
+    captioned(Frame12, page, "基本参数", 120, 60, 8460, 2150);
     caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
     caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
@@ -366,21 +366,17 @@ void frmReq::buildPage4() {
     caption(Frame12, "光源类型", 2800, 1330, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
     lstLightModel.setBackColor(kInputColor);
-    chkDelta.place(Frame12, 4650, 240, 3700, 300);
-    chkDelta.setCaption("由软件计算CO设计浓度δ(ppm)");
+    captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
-    chkKK.place(Frame12, 4650, 1100, 3700, 300);
-    chkKK.setCaption("由软件计算VI设计浓度K(1/m):");
+    captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
     const int rows = 6;
     const int segHeight = 300 + rows * r + 100;
-    Frame7.place(page, 120, 2270, 8460, segHeight + 350);
-    Frame7.setCaption("区段需风量计算");
-    Frame8.place(Frame7, 100, 250, 4100, segHeight);
-    Frame8.setCaption("稀释CO新风量");
+    captioned(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
+    captioned(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
     labelBox(Text8, Frame8, 80, 300, 2600, 6);
     resultBox(txtf_a, Frame8, 2700, 300, 1300);
     resultBox(txtf_d, Frame8, 2700, 300 + r, 1300);
@@ -388,8 +384,7 @@ void frmReq::buildPage4() {
     resultBox(txtf_iv, Frame8, 2700, 300 + 3 * r, 1300);
     resultBox(txtQQ_CO_SEGMENT, Frame8, 2700, 300 + 4 * r, 1300);
     resultBox(txtQQ_req_CO_SEGMENT, Frame8, 2700, 300 + 5 * r, 1300);
-    Frame10.place(Frame7, 4260, 250, 4100, segHeight);
-    Frame10.setCaption("稀释烟尘的新风量");
+    captioned(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
     labelBox(Text9, Frame10, 80, 300, 2600, 5);
     resultBox(txtf_a_VI, Frame10, 2700, 300, 1300);
     resultBox(txtf_h_VI, Frame10, 2700, 300 + r, 1300);
@@ -398,8 +393,7 @@ void frmReq::buildPage4() {
     resultBox(txtQQ_req_VI_SEGMENT, Frame10, 2700, 300 + 4 * r, 1300);
 
     const int ty = 2270 + segHeight + 350 + 60;
-    Frame11.place(page, 120, ty, 8460, 6800 - ty - 20);
-    Frame11.setCaption("全长需风量计算");
+    captioned(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
     caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
     caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
@@ -416,46 +410,30 @@ void frmReq::buildPage4() {
 void frmReq::buildPage5() {
     Container& page = frmList(4);
 
-    Frame14.place(page, 120, 60, 8460, 720);
-    Frame14.setCaption("基本参数");
+    captioned(Frame14, page, "基本参数", 120, 60, 8460, 720);
     caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
     cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, kBoxHeight);
     cmbWorkVt_Bidirection.setBackColor(kInputColor);
 
-    Frame13.place(page, 120, 850, 8460, 1050);
-    Frame13.setCaption("设计浓度");
-    chkDeltaBi.place(Frame13, 100, 300, 3600, 300);
-    chkDeltaBi.setCaption("由软件计算CO设计浓度δ(ppm)");
-    inputBox(txtDelta_Bi, Frame13, 3800, 300, 1300);
-    chkKKBi.place(Frame13, 100, 660, 3600, 300);
-    chkKKBi.setCaption("由软件计算VI设计浓度K(1/m):");
-    inputBox(txtKK_Bi, Frame13, 3800, 660, 1300);
+    captioned(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
+    concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
 
-    optBiDirectionMethod1.place(page, 120, 2020, 3000, 300);
-    optBiDirectionMethod1.setCaption("按控制交通量计算");
+    captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
     caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
     inputBox(txtBiDirection, page, 6550, 2020, 1300);
-    optBiDirectionMethod2.place(page, 120, 2420, 6500, 300);
-    optBiDirectionMethod2.setCaption("按控制通行车辆类型计算        (选择允许通行的车类型)");
+    captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)", 120, 2420,
+              6500, 300);
     lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
     lstAllowVechileType.setCheckBoxStyle(true);
     lstAllowVechileType.setBackColor(kInputColor);
     caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
     resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
 
-    Frame15.place(page, 120, 4850, 8460, 900);
-    Frame15.setCaption("区段需风量计算");
-    caption(Frame15, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 3050);
-    resultBox(txtQQ_req_CO_Bidirection_SEGMENT, Frame15, 3200, 370, 1000);
-    caption(Frame15, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 400, 3050);
-    resultBox(txtQQ_req_VI_Bidirection_SEGMENT, Frame15, 7400, 370, 950);
+    captioned(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
+    demandRow(Frame15, txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT, 370);
 
-    Frame16.place(page, 120, 5850, 8460, 900);
-    Frame16.setCaption("全长需风量计算");
-    caption(Frame16, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 400, 3050);
-    resultBox(txtQQ_req_CO_Bidirection, Frame16, 3200, 370, 1000);
-    caption(Frame16, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 400, 3050);
-    resultBox(txtQQ_req_VI_Bidirection, Frame16, 7400, 370, 950);
+    captioned(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
+    demandRow(Frame16, txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection, 370);
     lblWarning5.place(page, 3500, 3300, 5000, 1400);
     lblWarning5.setWordWrap(true);
     lblWarning5.setForeColor(platform::vbRed);
@@ -465,8 +443,7 @@ void frmReq::buildPage5() {
 void frmReq::buildPage6() {
     Container& page = frmList(5);
 
-    frmBlock.place(page, 120, 60, 8460, 2400);
-    frmBlock.setCaption("阻塞区段划分(注意:阻塞区段应布置于出洞口侧)");
+    captioned(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460, 2400);
     lstBlock.place(frmBlock, 100, 280, 5950, 2000);
     caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
     inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
@@ -477,41 +454,24 @@ void frmReq::buildPage6() {
     resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
     caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
     resultBox(txtQQreq_VI_block, frmBlock, 7200, 1420, 1150);
-    cmdAddBlock.place(frmBlock, 6150, 1880, 700, 380);
-    cmdAddBlock.setCaption("添加");
-    cmdDeleteBlock.place(frmBlock, 6900, 1880, 700, 380);
-    cmdDeleteBlock.setCaption("删除");
-    cmdUpdateBlock.place(frmBlock, 7650, 1880, 700, 380);
-    cmdUpdateBlock.setCaption("更新");
+    editButtons(cmdAddBlock, cmdDeleteBlock, cmdUpdateBlock, frmBlock, 6150, 1880, 700, 380, 750, 0);
 
-    Frame17.place(page, 120, 2520, 4150, 1050);
-    Frame17.setCaption("设计浓度");
-    chkDeltaBlock.place(Frame17, 100, 300, 2800, 300);
-    chkDeltaBlock.setCaption("由软件计算CO设计浓度δ(ppm)");
-    inputBox(txtDelta_block, Frame17, 2950, 300, 1100);
-    chkKKBlock.place(Frame17, 100, 660, 2800, 300);
-    chkKKBlock.setCaption("由软件计算VI设计浓度K(1/m):");
-    inputBox(txtKK_block, Frame17, 2950, 660, 1100);
+    captioned(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
+    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2800, 2950, 1100);
 
-    Frame18.place(page, 4400, 2520, 4180, 1050);
-    Frame18.setCaption("全程阻滞需风量");
+    captioned(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
     caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
     resultBox(txtQQ_req_CO_block, Frame18, 3100, 300, 980);
     caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
     resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
-    Frame19.place(page, 120, 3630, 8460, 1080);
-    Frame19.setCaption("按规范1km阻滞需风量");
-    chkBlock.place(Frame19, 100, 300, 3000, 300);
-    chkBlock.setCaption("由软件搜索最大需风量位置");
+    captioned(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
+    captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
     caption(Frame19, "起始桩号", 3300, 330, 800);
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
     caption(Frame19, "终止桩号", 5750, 330, 800);
     inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
-    caption(Frame19, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 690, 3050);
-    resultBox(txtQQ_req_CO_1kmblock, Frame19, 3200, 660, 1000);
-    caption(Frame19, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, 690, 3050);
-    resultBox(txtQQ_req_VI_1kmblock, Frame19, 7400, 660, 950);
+    demandRow(Frame19, txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock, 660);
 
     // A fixed picture of 450 × 132 pixels below the frames.
     Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);
@@ -521,21 +481,17 @@ void frmReq::buildPage7() {
     Container& page = frmList(6);
     const int r = rowPitch();
 
-    Frame20.place(page, 120, 60, 8460, 1000);
-    Frame20.setCaption("按换气次数要求计算");
-    Label69.place(Frame20, 100, 280, 6500, 255);
-    Label69.setCaption("换气频率(次/h):                                    Qreq(m^3/s):");
+    captioned(Frame20, page, "按换气次数要求计算", 120, 60, 8460, 1000);
+    captioned(Label69, Frame20, "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280,
+              6500, 255);
     inputBox(txtExchangeNum, Frame20, 100, 560, 2000);
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
-    cmdCalQQ_req_exchange.place(Frame20, 6900, 520, 1300, 380);
-    cmdCalQQ_req_exchange.setCaption("计算");
+    captioned(cmdCalQQ_req_exchange, Frame20, "计算", 6900, 520, 1300, 380);
 
-    Frame21.place(page, 120, 1120, 8460, 5660);
-    Frame21.setCaption("火灾工况需风量计算");
+    captioned(Frame21, page, "火灾工况需风量计算", 120, 1120, 8460, 5660);
 
     // Left column: the plume method with its ten boxes.
-    frmQsMethod.add(1).place(Frame21, 100, 250, 4050, 5300);
-    frmQsMethod(1).setCaption("按大面积火源羽流烟气生成量计算");
+    captioned(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", 100, 250, 4050, 5300);
     labelBox(txtFireLabel, frmQsMethod(1), 80, 300, 2550, 10);
     TextBox* plume[10] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL,  &txtHOR,
                           &txtMPRS,     &txtPRL,       &txtCHO, &txtTSLA, &txtST};
@@ -555,21 +511,16 @@ void frmReq::buildPage7() {
     inputBox(txtAT, Frame21, x + 2300, 300 + r, 1800);
 
     const int my = 300 + 2 * r + 60;
-    Frame22.place(Frame21, x, my, 4110, 950);
-    Frame22.setCaption("计算方法");
-    optQsMethod1.add(0).place(Frame22, 100, 260, 3900, 300);
-    optQsMethod1(0).setCaption("按临界风速Vcr计算");
-    optQsMethod1.add(1).place(Frame22, 100, 580, 3900, 300);
-    optQsMethod1(1).setCaption("按大面积火源羽流烟气生成量计算");
+    captioned(Frame22, Frame21, "计算方法", x, my, 4110, 950);
+    captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", 100, 260, 3900, 300);
+    captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", 100, 580, 3900, 300);
 
     const int cy = my + 1010;
-    frmQsMethod.add(0).place(Frame21, x, cy, 4110, 1250 + 2 * r);
-    frmQsMethod(0).setCaption("按临界风速Vcr计算");
+    captioned(frmQsMethod.add(0), Frame21, "按临界风速Vcr计算", x, cy, 4110, 1250 + 2 * r);
     const char* formulas[3] = {"按照Heselden, Danziger, Kennedy公式计算", "按照Oka, Atkinson公式计算",
                                "按照Wu, Bakar公式计算"};
     for (int i = 0; i < 3; ++i) {
-        optCrMehthod.add(i).place(frmQsMethod(0), 100, 260 + i * 300, 3950, 300);
-        optCrMehthod(i).setCaption(formulas[i]);
+        captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], 100, 260 + i * 300, 3950, 300);
     }
     labelBox(Text11, frmQsMethod(0), 80, 1200, 2150, 2);
     inputBox(txtTunnelH, frmQsMethod(0), 2300, 1200, 1700);

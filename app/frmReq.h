@@ -371,6 +371,8 @@ private:
     /// A caption label that no code addresses by name.
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);
+    /// The CO and the smoke demand of a required-air frame on one row, each caption beside its result box.
+    void demandRow(platform::Container& parent, platform::TextBox& co, platform::TextBox& vi, int top);
 
     std::vector<std::unique_ptr<platform::Label>> captions_;
 };
