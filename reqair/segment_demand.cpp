@@ -13,8 +13,13 @@ namespace {
 /// the demand is rounding noise on a division by (almost) zero.
 constexpr double kMinDilutionMargin = 1e-9;
 
-double finiteOrZero(double value) {
-    return std::isfinite(value) ? value : 0.0;
+/// An emission too large to represent shows 0 and flags its gas, so that it never passes as a genuine 0.
+double finiteOrFlagged(double value, bool& failed) {
+    if (std::isfinite(value)) {
+        return value;
+    }
+    failed = true;
+    return 0.0;
 }
 
 /// Required air from the two emissions. A gas whose design concentration, pressure or temperature
@@ -26,8 +31,10 @@ void finish(const SegmentDemandInput& in, SegmentDemand& out) {
     const double reqCO = (in.Site.p0 * out.QQ_CO * in.Site.TT * 1000000) / D / (1 - freshShare);
     // Fresh air at or above the design concentration cannot dilute anything: the demand is not finite
     // or turns negative.
-    if (!(in.dDelta > 0) || !(in.Site.p > 0) || !(in.Site.T0 > 0) || !(1 - freshShare > kMinDilutionMargin) ||
-        !std::isfinite(reqCO)) {
+    // A design temperature (or standard pressure) at or below zero would give no demand or a negative one
+    // that lowers the tunnel's total.
+    if (!(in.dDelta > 0) || !(in.Site.p > 0) || !(in.Site.T0 > 0) || !(in.Site.TT > 0) || !(in.Site.p0 > 0) ||
+        !(1 - freshShare > kMinDilutionMargin) || !std::isfinite(reqCO)) {
         out.QQ_req_CO = 0;
         out.COFailed = true;
     } else {
@@ -55,9 +62,10 @@ SegmentDemand GetSegmentQreq(const SegmentDemandInput& in, const EmissionTables&
     out.fiv = modPublic::Interpolate2D(tables.f_iv, i, v);
     out.fiv_VI = modPublic::Interpolate2D(tables.f_iv_VI, i, v);
     // The factor order follows the hand formula so that results agree to the last digit.
-    out.QQ_CO = finiteOrZero(in.Site.fa * in.qco * fd * in.Site.fh * out.fiv * L * in.nnCO / 3.6 / 1000000);
-    out.QQ_VI =
-        finiteOrZero(in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * out.fiv_VI * L * in.nnVI / 3.6 / 1000000);
+    out.QQ_CO = finiteOrFlagged(in.Site.fa * in.qco * fd * in.Site.fh * out.fiv * L * in.nnCO / 3.6 / 1000000,
+                                out.COFailed);
+    out.QQ_VI = finiteOrFlagged(
+        in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * out.fiv_VI * L * in.nnVI / 3.6 / 1000000, out.VIFailed);
     finish(in, out);
     return out;
 }
@@ -83,11 +91,14 @@ SegmentDemand GetSegmentQreqBidirectional(const SegmentDemandInput& in, const Em
     out.fiv = fivUp;
     out.fiv_VI = fivVIUp;
 
-    out.QQ_CO = finiteOrZero(in.Site.fa * in.qco * fd * in.Site.fh * fivDown * L * nCODown / 3.6 / 1000000 +
-                             in.Site.fa * in.qco * fd * in.Site.fh * fivUp * L * nCOUp / 3.6 / 1000000);
-    out.QQ_VI =
-        finiteOrZero(in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIDown * L * nVIDown / 3.6 / 1000000 +
-                     in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIUp * L * nVIUp / 3.6 / 1000000);
+    out.QQ_CO =
+        finiteOrFlagged(in.Site.fa * in.qco * fd * in.Site.fh * fivDown * L * nCODown / 3.6 / 1000000 +
+                            in.Site.fa * in.qco * fd * in.Site.fh * fivUp * L * nCOUp / 3.6 / 1000000,
+                        out.COFailed);
+    out.QQ_VI = finiteOrFlagged(
+        in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIDown * L * nVIDown / 3.6 / 1000000 +
+            in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIUp * L * nVIUp / 3.6 / 1000000,
+        out.VIFailed);
     finish(in, out);
     return out;
 }

@@ -216,6 +216,16 @@ TEST_F(DemandWindow, AZeroPressureMakesTheCODemandIncomputable) {
     EXPECT_EQ(w.lblWarning4.Caption(), "区段1、2: δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
 }
 
+TEST_F(DemandWindow, ABlankDesignTemperatureMakesTheCODemandIncomputable) {
+    // T = 0 K turns Qreq(CO) = p0·Qco·T·10⁶ / (p·δ·T0) into 0 for every segment: the page must say so
+    // rather than show 0.000 as a result. The smoke demand does not depend on the temperature.
+    w.txtTT.userType("");
+    w.cmdCalculateQQ_CO_Click(-1, 60);
+    EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
+    EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
+    EXPECT_EQ(w.lblWarning4.Caption(), "区段1、2: δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
+}
+
 TEST_F(DemandWindow, AnEmptySegmentTableLeavesTheEmissionBoxesEmpty) {
     w.lstSegment.ListItems.Clear();
     markResults("x");

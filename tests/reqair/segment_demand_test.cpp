@@ -190,6 +190,42 @@ TEST(SegmentDemand, UnusableConcentrationOrAirStateCountsZeroAndIsFlagged) {
     EXPECT_TRUE(d.VIFailed);
 }
 
+TEST(SegmentDemand, DesignTemperatureNotAboveZeroKelvinIsFlaggedNotCounted) {
+    const Tables t;
+    // T = −20 K (a Celsius reading with a sign): p0·T = 101.325·(−20) = −2026.5, so
+    // Qreq(CO) = −2026.5·0.0033·10⁶ / 6142500 / (1 + 2026.5 / 6142500) = −1.08836 m³/s, a negative demand
+    // that would lower the tunnel's total. It must count 0 and be flagged, smoke unaffected.
+    SegmentDemandInput in = handSegment();
+    in.Site.TT = -20;
+    SegmentDemand d = GetSegmentQreq(in, t.ref());
+    EXPECT_TRUE(d.COFailed);
+    EXPECT_EQ(d.QQ_req_CO, 0);
+    expectRel(d.QQ_req_VI, 45.1388888888889);
+    d = GetSegmentQreqBidirectional(in, t.ref());
+    EXPECT_TRUE(d.COFailed);
+    EXPECT_EQ(d.QQ_req_CO, 0);
+
+    // A blank temperature box publishes T = 0: Qreq(CO) = 0·… = 0 by the formula, which is no demand at
+    // all rather than a small one; it must be flagged too.
+    in.Site.TT = 0;
+    d = GetSegmentQreq(in, t.ref());
+    EXPECT_TRUE(d.COFailed);
+    EXPECT_EQ(d.QQ_req_CO, 0);
+}
+
+TEST(SegmentDemand, AnEmissionTooLargeToRepresentIsFlaggedNotCountedAsZeroSilently) {
+    // 1e300 CO-equivalent vehicles overflow Qco to infinity; the emission shows 0 and the CO demand must
+    // be reported as not computed instead of passing as a genuine 0.
+    const Tables t;
+    SegmentDemandInput in = handSegment();
+    in.nnCO = 1e300;
+    in.Segment.EndPile = 1e300;
+    const SegmentDemand d = GetSegmentQreq(in, t.ref());
+    EXPECT_EQ(d.QQ_CO, 0);
+    EXPECT_TRUE(d.COFailed);
+    EXPECT_FALSE(d.VIFailed);
+}
+
 TEST(SegmentDemand, EmptyTablesGiveZeroDemandWithoutFailure) {
     const CoefTable none;
     const SegmentDemand d = GetSegmentQreq(handSegment(), {none, none, none});
