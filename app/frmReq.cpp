@@ -122,7 +122,7 @@ frmReq::frmReq() {
     buildPage6();
     buildPage7();
     connectEvents();
-    // The window description's defaults; the option handlers set the enabled states that go with them.
+    // The values a new window opens with; the option handlers set the enabled states that go with them.
     optLeftLine.setSilently(true);
     txtHRR.setSilently("50");
     txtAT.setSilently("308");
