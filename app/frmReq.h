@@ -71,9 +71,13 @@ public:
     double GetDelta(vb::Integer iCaseID = 1);
     double GetKK(double dv, vb::Integer iCaseID = 1);
     double GetUpRatio();
-    /// The stretch's demand by CO and by smoke is added to *dSectionQco and *dSectionQvi when given.
-    double GetSectionQreq(double dsp, double dep, vb::Integer iCaseID = 1, double* dSectionQco = nullptr,
+    /// The stretch's demand by CO and by smoke is added to *dSectionQco and *dSectionQvi when given. In
+    /// case 4 the caller's dsp and dep are put in order and cut to the 1 km window.
+    double GetSectionQreq(double& dsp, double& dep, vb::Integer iCaseID = 1, double* dSectionQco = nullptr,
                           double* dSectionQvi = nullptr);
+    /// The same for stations that are values (a box's number, a constant): nothing is written back.
+    double GetSectionQreq(const double& dsp, const double& dep, vb::Integer iCaseID = 1,
+                          double* dSectionQco = nullptr, double* dSectionQvi = nullptr);
     double GetExchangeSectionQreq(double dsp, double dep);
     double GetTotalDeltap_m(double dzeta_e, double dlambda_r, double dro, double dv_n);
     double GetRUKOUDeltap_m(double dzeta_e, double dro, double dv_n);

@@ -4,13 +4,6 @@
 #include "app/frmReq.h"
 
 // later steps
-void frmReq::cmdCalculateQQ_block_Click() {}
-double frmReq::GetSectionQreq(double, double, vb::Integer, double*, double*) {
-    return 0;
-}
-double frmReq::GetExchangeSectionQreq(double, double) {
-    return 0;
-}
 void frmReq::cmdNextStep_Click() {}
 void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reqair/congestion_demand.h"
+
+#include "app/coef_table.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace reqair {
+
+std::vector<double> BlockBoundaries(double startPile, std::span<const double> blockLengths) {
+    std::vector<double> piles{startPile};
+    piles.reserve(blockLengths.size() + 1);
+    for (double length : blockLengths) {
+        piles.push_back(piles.back() + length);
+    }
+    return piles;
+}
+
+BlockDemand SumBlockDemand(const std::vector<CalSegment>& segments, const std::vector<SegmentDemand>& demands,
+                           const std::vector<double>& blockPiles) {
+    BlockDemand out;
+    const std::size_t blocks = blockPiles.empty() ? 0 : blockPiles.size() - 1;
+    out.BlockCO.assign(blocks, "0");
+    out.BlockVI.assign(blocks, "0");
+    const std::size_t n = segments.size() < demands.size() ? segments.size() : demands.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const CalSegment& seg = segments[i];
+        const SegmentDemand& d = demands[i];
+        const double m = (seg.StartPile + seg.EndPile) * 0.5;
+        for (std::size_t j = 0; j < blocks; ++j) {
+            if ((m - blockPiles[j]) * (m - blockPiles[j + 1]) < 0) {
+                // The list cell is the running sum, so each addition starts from its two-decimal text.
+                out.BlockCO[j] = vb::Format(vb::Val(out.BlockCO[j]) + d.QQ_req_CO, "0.00");
+                out.BlockVI[j] = vb::Format(vb::Val(out.BlockVI[j]) + d.QQ_req_VI, "0.00");
+            }
+        }
+        out.SumCO += d.QQ_req_CO;
+        out.SumVI += d.QQ_req_VI;
+    }
+    out.QQ_req_CO = vb::Format(out.SumCO, "0.00");
+    out.QQ_req_VI = vb::Format(out.SumVI, "0.00");
+    return out;
+}
+
+CongestionWindow SearchCongestionWindow(double startPile, double tunnelLength,
+                                        const std::function<double(double start, double end)>& windowDemand) {
+    // A short tunnel jams as a whole; a search would find no window that fits and report no demand.
+    if (!(tunnelLength > kCongestionWindowLength)) {
+        return {startPile, startPile + kCongestionWindowLength};
+    }
+    double best = kCoarseWindowStartBest;
+    double bestStart = startPile;
+    const double lastStart = startPile + tunnelLength - kCongestionWindowLength;
+    // Stations are stepped by count, so a station the steps cannot move (or no station at all) ends the
+    // search instead of hanging it.
+    if (!std::isfinite(lastStart)) {
+        return {};
+    }
+    for (long k = 0; k < kMaxWindowCandidates; ++k) {
+        const double s = startPile + static_cast<double>(k) * kCoarseWindowStep;
+        if (!(s <= lastStart)) {
+            break;
+        }
+        const double q = windowDemand(s, s + kCongestionWindowLength);
+        if (q > best + kCoarseWindowMargin) {
+            best = q;
+            bestStart = s;
+        }
+    }
+
+    CongestionWindow fine;
+    best = 0;
+    const double fineFirst = modPublic::MaxOf(bestStart - kFineWindowRange, startPile);
+    const double fineLast = bestStart + kFineWindowRange;
+    for (long k = 0; k < kMaxWindowCandidates; ++k) {
+        const double s = fineFirst + static_cast<double>(k) * kFineWindowStep;
+        if (!(s <= fineLast)) {
+            break;
+        }
+        const double e = s + kCongestionWindowLength;
+        const double q = windowDemand(s, e);
+        if (q > best) {
+            best = q;
+            fine = {s, e};
+        }
+    }
+    return fine;
+}
+
+} // namespace reqair

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Congestion demand of page 6 (full length and the 1 km window) and the required air of a stretch, which
+// the page's window search and the scheme windows ask for.
+#include "app/frmReq.h"
+
+#include "app/modPublic.h"
+#include "platform/vb.h"
+#include "reqair/congestion_demand.h"
+#include "reqair/design_concentration.h"
+#include "reqair/segment_demand.h"
+#include "reqair/segments.h"
+#include "reqair/stretch_demand.h"
+
+#include <array>
+#include <exception>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A failing step is abandoned and the next one runs; nothing reaches the event loop.
+void guarded(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    } catch (...) {
+    }
+}
+
+// The coefficients as their two-decimal boxes show them, and the air state last published.
+reqair::SiteFactors siteFactors(frmReq& w) {
+    reqair::SiteFactors s;
+    s.fa = vb::Val(w.txtf_a.Text());
+    s.fa_VI = vb::Val(w.txtf_a_VI.Text());
+    s.fh = vb::Val(w.txtf_h.Text());
+    s.fh_VI = vb::Val(w.txtf_h_VI.Text());
+    s.p = modPublic::p;
+    s.p0 = modPublic::p0;
+    s.T0 = modPublic::T0;
+    s.TT = modPublic::TT;
+    return s;
+}
+
+reqair::EmissionTables emissionTables() {
+    return {modPublic::CoefTableOf("f_d"), modPublic::CoefTableOf("f_iv"), modPublic::CoefTableOf("f_iv_VI")};
+}
+
+// Two-way traffic of the page-5 method: a share of the one-way traffic, or the allowed vehicle classes.
+void twoWayTraffic(frmReq& w, reqair::StretchDemandInput& in) {
+    if (w.optBiDirectionMethod1.Value()) {
+        const double k = vb::Val(w.txtBiDirection.Text());
+        in.nnCOBi = k * w.nn_co;
+        in.nnVIBi = k * w.nn_vi;
+        return;
+    }
+    std::array<bool, reqair::kVehicleClasses> allowed{};
+    std::array<reqair::ClassTraffic, reqair::kVehicleClasses> classes{};
+    for (int c = 0; c < reqair::kVehicleClasses; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        allowed[k] = c < w.lstAllowVechileType.ListCount() && w.lstAllowVechileType.Selected(c);
+        if (c + 1 <= w.lstTrafficAnalysis.ListItems.Count()) {
+            platform::ListItem& row = w.lstTrafficAnalysis.ListItems(c + 1);
+            classes[k].EquivCO = vb::Val(row.SubItems(7));
+            classes[k].EquivVI = vb::Val(row.SubItems(8));
+        }
+    }
+    const reqair::AllowedTraffic t =
+        reqair::AllowedClassTraffic(allowed, classes, vb::Val(w.txtMainDirectionRatio.Text()));
+    in.nnCOBi = t.CO;
+    in.nnVIBi = t.VI;
+}
+
+// What every traffic case reads from the pages, read anew on each call.
+reqair::StretchDemandInput stretchInput(frmReq& w, int iCaseID, double dsp, double dep,
+                                        const reqair::DesignConcentrationInput& concentrations) {
+    reqair::StretchDemandInput in;
+    in.Segments = w.CalSegments.items;
+    in.iCaseID = iCaseID;
+    in.dsp = dsp;
+    in.dep = dep;
+    in.qco = vb::Val(w.txtq_co_at_Year.Text());
+    in.qvi = vb::Val(w.txtq_VI_at_Year.Text());
+    in.COAir = vb::Val(w.txtCO_in_Air.Text());
+    in.nnCO = w.nn_co;
+    in.nnVI = w.nn_vi;
+    if (iCaseID == reqair::kCaseTwoWay) {
+        twoWayTraffic(w, in);
+    }
+    in.Site = siteFactors(w);
+    in.Concentrations = concentrations;
+    return in;
+}
+
+} // namespace
+
+double frmReq::GetSectionQreq(double& dsp, double& dep, vb::Integer iCaseID, double* dSectionQco,
+                              double* dSectionQvi) {
+    if (iCaseID == reqair::kCaseOneKmCongestion) {
+        // The window boxes are taken as they stand; the caller's stations are ordered and cut to them.
+        const reqair::WindowClip clip = reqair::ClipToWindow(dsp, dep, vb::Val(txtBlockStartPile.Text()),
+                                                             vb::Val(txtBlockEndPile.Text()));
+        dsp = clip.dsp;
+        dep = clip.dep;
+        if (!clip.Overlaps) {
+            return 0;
+        }
+    }
+    double tunnelStart = reqair::kTunnelEnd;
+    double tunnelEnd = reqair::kTunnelEnd;
+    BuildSegments({dsp, dep}, iCaseID, tunnelStart, tunnelEnd, 0, false);
+
+    double co = dSectionQco != nullptr ? *dSectionQco : 0;
+    double vi = dSectionQvi != nullptr ? *dSectionQvi : 0;
+    reqair::StretchDemand d;
+    guarded([&] {
+        d = reqair::GetStretchDemand(stretchInput(*this, iCaseID, dsp, dep, concentrationInput()),
+                                     emissionTables(), modPublic::CoefTableOf("K"));
+    });
+    if (!d.Segments.empty()) {
+        QQ_req_CO = d.Segments.back().QQ_req_CO;
+        QQ_req_VI = d.Segments.back().QQ_req_VI;
+    }
+    co += d.QreqCO;
+    vi += d.QreqVI;
+    if (dSectionQco != nullptr) {
+        *dSectionQco = co;
+    }
+    if (dSectionQvi != nullptr) {
+        *dSectionQvi = vi;
+    }
+    return reqair::GoverningDemand(d.SumCO, d.SumVI, co, vi);
+}
+
+double frmReq::GetSectionQreq(const double& dsp, const double& dep, vb::Integer iCaseID, double* dSectionQco,
+                              double* dSectionQvi) {
+    double sp = dsp;
+    double ep = dep;
+    return GetSectionQreq(sp, ep, iCaseID, dSectionQco, dSectionQvi);
+}
+
+double frmReq::GetExchangeSectionQreq(double dsp, double dep) {
+    double tunnelStart = reqair::kTunnelEnd;
+    double tunnelEnd = reqair::kTunnelEnd;
+    BuildSegments({dsp, dep}, reqair::kCaseOneWay, tunnelStart, tunnelEnd, 0, false);
+    return reqair::ExchangeDemand(CalSegments.items, dsp, dep, vb::Val(txtExchangeNum.Text()));
+}
+
+void frmReq::cmdCalculateQQ_block_Click() {
+    // Full-length congestion: every segment at the speed of its block.
+    guarded([this] {
+        double tunnelStart = reqair::kTunnelEnd;
+        double tunnelEnd = reqair::kTunnelEnd;
+        BuildSegments({}, reqair::kCaseCongestion, tunnelStart, tunnelEnd, 0, false);
+
+        const int rows = lstBlock.ListItems.Count();
+        std::vector<double> lengths;
+        lengths.reserve(static_cast<std::size_t>(rows));
+        for (int j = 1; j <= rows; ++j) {
+            platform::ListItem& row = lstBlock.ListItems(j);
+            row.setSubItems(2, "0");
+            row.setSubItems(3, "0");
+            lengths.push_back(vb::Val(row.Text()));
+        }
+        BlockPiles.items = reqair::BlockBoundaries(vb::Val(txtStartPile.Text()), lengths);
+
+        const reqair::StretchDemand d = reqair::GetStretchDemand(
+            stretchInput(*this, reqair::kCaseCongestion, tunnelStart, tunnelEnd, concentrationInput()),
+            emissionTables(), modPublic::CoefTableOf("K"));
+        if (!d.Segments.empty()) {
+            QQ_req_CO = d.Segments.back().QQ_req_CO;
+            QQ_req_VI = d.Segments.back().QQ_req_VI;
+        }
+        const reqair::BlockDemand blocks =
+            reqair::SumBlockDemand(CalSegments.items, d.Segments, BlockPiles.items);
+        for (int j = 1; j <= rows && static_cast<std::size_t>(j) <= blocks.BlockCO.size(); ++j) {
+            platform::ListItem& row = lstBlock.ListItems(j);
+            row.setSubItems(2, blocks.BlockCO[static_cast<std::size_t>(j - 1)]);
+            row.setSubItems(3, blocks.BlockVI[static_cast<std::size_t>(j - 1)]);
+        }
+        txtQQ_req_CO_block.set(blocks.QQ_req_CO);
+        txtQQ_req_VI_block.set(blocks.QQ_req_VI);
+    });
+
+    // The window boxes carry each candidate to the stretch demand, as they carry the final window to
+    // every later 1 km calculation.
+    if (chkBlock.Value() == 1) {
+        guarded([this] {
+            const reqair::CongestionWindow window = reqair::SearchCongestionWindow(
+                vb::Val(txtStartPile.Text()), GetTunnelLength(), [this](double s, double e) {
+                    txtBlockStartPile.set(vb::CStr(s));
+                    txtBlockEndPile.set(vb::CStr(e));
+                    double co = 0;
+                    double vi = 0;
+                    return GetSectionQreq(s, e, reqair::kCaseOneKmCongestion, &co, &vi);
+                });
+            txtBlockStartPile.set(vb::CStr(window.Start));
+            txtBlockEndPile.set(vb::CStr(window.End));
+        });
+    }
+
+    guarded([this] {
+        double co = 0;
+        double vi = 0;
+        const double ws = vb::Val(txtBlockStartPile.Text());
+        const double we = vb::Val(txtBlockEndPile.Text());
+        GetSectionQreq(ws, we, reqair::kCaseOneKmCongestion, &co, &vi);
+        txtQQ_req_CO_1kmblock.set(vb::Format(co, "0.0"));
+        txtQQ_req_VI_1kmblock.set(vb::Format(vi, "0.0"));
+    });
+}

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/coef_table.h"
+#include "reqair/design_concentration.h"
+#include "reqair/segment_demand.h"
+#include "reqair/segments.h"
+#include "reqair/traffic_analysis.h"
+#include "reqair/twoway_demand.h"
+
+#include <array>
+#include <vector>
+
+namespace reqair {
+
+/// Traffic case of congestion within the 1 km window.
+inline constexpr int kCaseOneKmCongestion = 4;
+/// Vehicles jammed in the 1 km window crawl at this speed [km/h].
+inline constexpr double kOneKmCongestionSpeed = 10.0;
+
+/// A stretch put in ascending order and cut to the 1 km congestion window.
+struct WindowClip {
+    bool Overlaps = false; ///< false: the stretch has no part in the window
+    double dsp = 0;        ///< ordered start, cut to the window when it overlaps [m]
+    double dep = 0;        ///< ordered end, cut to the window when it overlaps [m]
+};
+
+/// Orders dsp..dep and cuts it to the window ws..we. The window is taken as its boxes hold it (not
+/// ordered), and a stretch that only touches it has no part in it.
+WindowClip ClipToWindow(double dsp, double dep, double ws, double we);
+
+/// CO- and smoke-equivalent traffic of the vehicle classes allowed in two-way traffic, divided by the
+/// directional factor. A factor of 0 or less has no meaning: the traffic is then 0 and Valid is false.
+struct AllowedTraffic {
+    double CO = 0;     ///< [veh/h]
+    double VI = 0;     ///< [veh/h]
+    bool Valid = true; ///< false when the directional factor was not above 0
+};
+AllowedTraffic AllowedClassTraffic(const std::array<bool, kVehicleClasses>& allowed,
+                                   const std::array<ClassTraffic, kVehicleClasses>& classes,
+                                   double mainDirectionRatio);
+
+/// Everything the demand of a stretch depends on besides the tables.
+struct StretchDemandInput {
+    /// The whole tunnel cut for the case, with the stretch ends among the break stations.
+    std::vector<CalSegment> Segments;
+    int iCaseID = kCaseOneWay; ///< 1 one-way, 2 two-way, 3 full-length congestion, 4 1 km congestion
+    double dsp = 0;            ///< stretch start [m] (either order)
+    double dep = 0;            ///< stretch end [m]
+    double qco = 0;            ///< CO base emission at the design year, as read back
+    double qvi = 0;            ///< smoke base emission at the design year, as read back
+    double COAir = 0;          ///< CO in the fresh air [ppm]
+    double nnCO = 0;           ///< one-way CO-equivalent traffic (cases 1, 3 and 4) [veh/h]
+    double nnVI = 0;           ///< one-way smoke-equivalent traffic (cases 1, 3 and 4) [veh/h]
+    double nnCOBi = 0;         ///< two-way CO-equivalent traffic (case 2) [veh/h]
+    double nnVIBi = 0;         ///< two-way smoke-equivalent traffic (case 2) [veh/h]
+    SiteFactors Site;
+    DesignConcentrationInput Concentrations;
+};
+
+/// The demand of a stretch and of the whole tunnel in one traffic case.
+struct StretchDemand {
+    double QreqCO = 0; ///< required air by CO of the segments inside the stretch [m³/s]
+    double QreqVI = 0; ///< required air by smoke of the segments inside the stretch [m³/s]
+    double SumCO = 0;  ///< required air by CO of the whole tunnel [m³/s]
+    double SumVI = 0;  ///< required air by smoke of the whole tunnel [m³/s]
+    /// One per segment, in order; empty for a case number outside 1..4, which computes nothing.
+    std::vector<SegmentDemand> Segments;
+};
+
+/// Demand of every segment under the case (case 4: at 10 km/h with the congestion concentrations), of
+/// the segments whose midpoint lies strictly inside dsp..dep, and of the whole tunnel.
+StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTables& tables,
+                               const CoefTable& tableK);
+
+/// The stretch figure of the gas that governs the whole tunnel: CO when its tunnel demand is at least the
+/// smoke demand, even when smoke is larger within the stretch.
+double GoverningDemand(double sumCO, double sumVI, double stretchCO, double stretchVI);
+
+/// Air-change demand of the stretch dsp..dep [m³/s]: the volume of the segments whose midpoint lies
+/// strictly inside it, changed exchangeNum times an hour.
+double ExchangeDemand(const std::vector<CalSegment>& segments, double dsp, double dep, double exchangeNum);
+
+} // namespace reqair
