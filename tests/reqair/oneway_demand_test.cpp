@@ -7,18 +7,11 @@
 
 using namespace reqair;
 using reqair_test::Table1D;
-using reqair_test::Table2D;
 
 namespace {
 
 // Flat fd = 1; fiv (CO) over slopes −2, 0, 2: 0.5, 1, 1.5; fiv (VI): 0.8, 1, 1.2; at every speed.
-struct Tables {
-    CoefTable f_d = Table1D({10, 100}, {1, 1});
-    CoefTable f_iv = Table2D({-2, 0, 2}, {10, 100}, {{0.5, 1, 1.5}, {0.5, 1, 1.5}});
-    CoefTable f_iv_VI = Table2D({-2, 0, 2}, {10, 100}, {{0.8, 1, 1.2}, {0.8, 1, 1.2}});
-    CoefTable K = Table1D({10, 100}, {0.0075, 0.0075});
-    EmissionTables ref() const { return {f_d, f_iv, f_iv_VI}; }
-};
+using Tables = reqair_test::DemandTables;
 
 CalSegment seg(double from, double to, double slope, double speed) {
     CalSegment s;

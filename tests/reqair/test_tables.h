@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/coef_table.h"
+#include "reqair/segment_demand.h"
 
 #include <vector>
 
@@ -24,5 +25,15 @@ inline CoefTable Table2D(std::vector<double> x, std::vector<double> y, std::vect
     t.v = std::move(v);
     return t;
 }
+
+/// Flat fd = 1; fiv (CO) over slopes −2, 0, 2: 0.5, 1, 1.5; fiv (VI): 0.8, 1, 1.2; at every speed;
+/// K 0.0075 throughout. The tables of the one-way and two-way demand cases worked by hand.
+struct DemandTables {
+    CoefTable f_d = Table1D({10, 100}, {1, 1});
+    CoefTable f_iv = Table2D({-2, 0, 2}, {10, 100}, {{0.5, 1, 1.5}, {0.5, 1, 1.5}});
+    CoefTable f_iv_VI = Table2D({-2, 0, 2}, {10, 100}, {{0.8, 1, 1.2}, {0.8, 1, 1.2}});
+    CoefTable K = Table1D({10, 100}, {0.0075, 0.0075});
+    reqair::EmissionTables ref() const { return {f_d, f_iv, f_iv_VI}; }
+};
 
 } // namespace reqair_test
