@@ -3,27 +3,19 @@
 // velocity at the fire or by the smoke production of a large fire plume.
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "app/modPublic.h"
 #include "platform/vb.h"
 #include "reqair/fire_demand.h"
 
 #include <cmath>
-#include <exception>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace {
+using app::guarded;
 
-// A failing statement is abandoned and the next one runs; nothing reaches the event loop.
-void guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
+namespace {
 
 // A result that could not be computed leaves the box with the text it had.
 void writeResult(platform::TextBox& box, const std::optional<double>& value, const char* pattern) {
