@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scheme_file.h"
 #include "platform/text_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <stdlib.h>
 
 namespace fs = std::filesystem;
 using scheme::SchemeReader;
@@ -27,20 +27,7 @@ std::vector<std::string> AllFields(std::string_view gbk) {
 
 using Fields = std::vector<std::string>;
 
-class SchemeFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "scheme_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
-};
+class SchemeFileTest : public test_support::TempFolderTest {};
 
 } // namespace
 
