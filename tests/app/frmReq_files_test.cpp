@@ -9,6 +9,7 @@
 #include "platform/scheme_file.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@
 
 namespace fs = std::filesystem;
 using platform::TextBox;
+using test_support::rowsOf;
 
 namespace {
 
@@ -78,18 +80,6 @@ void fillRows(platform::ListView& list, const std::vector<std::vector<std::strin
             item.setSubItems(static_cast<int>(c), row[c]);
         }
     }
-}
-
-std::vector<std::vector<std::string>> rowsOf(platform::ListView& list, int columns) {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 1; r <= list.ListItems.Count(); ++r) {
-        std::vector<std::string> row{list.ListItems(r).Text()};
-        for (int c = 1; c < columns; ++c) {
-            row.push_back(list.ListItems(r).SubItems(c));
-        }
-        rows.push_back(row);
-    }
-    return rows;
 }
 
 app::VehicleMixRecord mix(const std::string& year, int seed) {

@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "tests/support/list_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +16,9 @@
 
 namespace {
 
-using Row = std::vector<std::string>;
-
-Row rowOf(platform::ListView& list, int i, int columns) {
-    platform::ListItem& item = list.ListItems(i);
-    Row cells{item.Text()};
-    for (int c = 1; c < columns; ++c) {
-        cells.push_back(item.SubItems(c));
-    }
-    return cells;
-}
-
-std::vector<Row> rowsOf(platform::ListView& list, int columns) {
-    std::vector<Row> rows;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        rows.push_back(rowOf(list, i, columns));
-    }
-    return rows;
-}
+using test_support::Row;
+using test_support::rowOf;
+using test_support::rowsOf;
 
 class GeometryWindow : public ::testing::Test {
 protected:

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/controls.h"
+
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+/// The texts of one list row: the row's own text, then its first `columns` − 1 cells.
+using Row = std::vector<std::string>;
+
+/// Row `i` (from 1) of `list`.
+inline Row rowOf(platform::ListView& list, int i, int columns) {
+    platform::ListItem& item = list.ListItems(i);
+    Row cells{item.Text()};
+    for (int c = 1; c < columns; ++c) {
+        cells.push_back(item.SubItems(c));
+    }
+    return cells;
+}
+
+/// Every row of `list`, in list order.
+inline std::vector<Row> rowsOf(platform::ListView& list, int columns) {
+    std::vector<Row> rows;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        rows.push_back(rowOf(list, i, columns));
+    }
+    return rows;
+}
+
+} // namespace test_support
