@@ -3,10 +3,12 @@
 // the page's window search and the scheme windows ask for.
 #include "app/frmReq.h"
 
+#include "app/guarded.h"
 #include "app/modPublic.h"
 #include "platform/vb.h"
 #include "reqair/congestion_demand.h"
 #include "reqair/design_concentration.h"
+#include "reqair/frmReq_inputs.h"
 #include "reqair/segment_demand.h"
 #include "reqair/segments.h"
 #include "reqair/stretch_demand.h"
@@ -16,34 +18,11 @@
 #include <functional>
 #include <vector>
 
+using app::guarded;
+using reqair::window::emissionTables;
+using reqair::window::siteFactors;
+
 namespace {
-
-// A failing step is abandoned and the next one runs; nothing reaches the event loop.
-void guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
-
-// The coefficients as their two-decimal boxes show them, and the air state last published.
-reqair::SiteFactors siteFactors(frmReq& w) {
-    reqair::SiteFactors s;
-    s.fa = vb::Val(w.txtf_a.Text());
-    s.fa_VI = vb::Val(w.txtf_a_VI.Text());
-    s.fh = vb::Val(w.txtf_h.Text());
-    s.fh_VI = vb::Val(w.txtf_h_VI.Text());
-    s.p = modPublic::p;
-    s.p0 = modPublic::p0;
-    s.T0 = modPublic::T0;
-    s.TT = modPublic::TT;
-    return s;
-}
-
-reqair::EmissionTables emissionTables() {
-    return {modPublic::CoefTableOf("f_d"), modPublic::CoefTableOf("f_iv"), modPublic::CoefTableOf("f_iv_VI")};
-}
 
 // Two-way traffic of the page-5 method: a share of the one-way traffic, or the allowed vehicle classes.
 void twoWayTraffic(frmReq& w, reqair::StretchDemandInput& in) {

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "platform/vb.h"
 #include "reqair/design_concentration.h"
+#include "reqair/frmReq_inputs.h"
 #include "reqair/oneway_demand.h"
 #include "reqair/segment_demand.h"
 #include "reqair/segments.h"
@@ -20,29 +21,13 @@
 #include <vector>
 
 using app::guarded;
+using reqair::window::emissionTables;
+using reqair::window::siteFactors;
 
 namespace {
 
 bool ticked(const platform::CheckBox& box) {
     return box.Value() == 1;
-}
-
-// The coefficients as their two-decimal boxes show them, and the air state last published.
-reqair::SiteFactors siteFactors(frmReq& w) {
-    reqair::SiteFactors s;
-    s.fa = vb::Val(w.txtf_a.Text());
-    s.fa_VI = vb::Val(w.txtf_a_VI.Text());
-    s.fh = vb::Val(w.txtf_h.Text());
-    s.fh_VI = vb::Val(w.txtf_h_VI.Text());
-    s.p = modPublic::p;
-    s.p0 = modPublic::p0;
-    s.T0 = modPublic::T0;
-    s.TT = modPublic::TT;
-    return s;
-}
-
-reqair::EmissionTables emissionTables() {
-    return {modPublic::CoefTableOf("f_d"), modPublic::CoefTableOf("f_iv"), modPublic::CoefTableOf("f_iv_VI")};
 }
 
 // Rows of the page-2 segment table; a cell without a number counts 0.
@@ -112,6 +97,23 @@ void showWarning(platform::Label& label, const std::string& text) {
 }
 
 } // namespace
+
+reqair::SiteFactors reqair::window::siteFactors(frmReq& w) {
+    reqair::SiteFactors s;
+    s.fa = vb::Val(w.txtf_a.Text());
+    s.fa_VI = vb::Val(w.txtf_a_VI.Text());
+    s.fh = vb::Val(w.txtf_h.Text());
+    s.fh_VI = vb::Val(w.txtf_h_VI.Text());
+    s.p = modPublic::p;
+    s.p0 = modPublic::p0;
+    s.T0 = modPublic::T0;
+    s.TT = modPublic::TT;
+    return s;
+}
+
+reqair::EmissionTables reqair::window::emissionTables() {
+    return {modPublic::CoefTableOf("f_d"), modPublic::CoefTableOf("f_iv"), modPublic::CoefTableOf("f_iv_VI")};
+}
 
 void frmReq::BuildSegments(const std::vector<double>& extraPiles, vb::Integer iCaseID, double& dsp,
                            double& dep, double dQ, bool) {
