@@ -22,6 +22,12 @@ double finiteOrFlagged(double value, bool& failed) {
     return 0.0;
 }
 
+/// Emission of one stream of traffic over a segment: CO [m³/s] or smoke [m²/s]. The factors stand in the
+/// order of the hand formula so that results agree to the last digit.
+double emission(double fa, double q, double fd, double fh, double fiv, double L, double n) {
+    return fa * q * fd * fh * fiv * L * n / 3.6 / 1000000;
+}
+
 /// Required air from the two emissions. A gas whose design concentration, pressure or temperature
 /// makes the dilution meaningless contributes nothing and is flagged, so that a caller adding up the
 /// segments never counts a stale or infinite value.
@@ -61,11 +67,10 @@ SegmentDemand GetSegmentQreq(const SegmentDemandInput& in, const EmissionTables&
     out.fd = fd;
     out.fiv = modPublic::Interpolate2D(tables.f_iv, i, v);
     out.fiv_VI = modPublic::Interpolate2D(tables.f_iv_VI, i, v);
-    // The factor order follows the hand formula so that results agree to the last digit.
-    out.QQ_CO = finiteOrFlagged(in.Site.fa * in.qco * fd * in.Site.fh * out.fiv * L * in.nnCO / 3.6 / 1000000,
-                                out.COFailed);
-    out.QQ_VI = finiteOrFlagged(
-        in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * out.fiv_VI * L * in.nnVI / 3.6 / 1000000, out.VIFailed);
+    out.QQ_CO =
+        finiteOrFlagged(emission(in.Site.fa, in.qco, fd, in.Site.fh, out.fiv, L, in.nnCO), out.COFailed);
+    out.QQ_VI = finiteOrFlagged(emission(in.Site.fa_VI, in.qvi, fd, in.Site.fh_VI, out.fiv_VI, L, in.nnVI),
+                                out.VIFailed);
     finish(in, out);
     return out;
 }
@@ -91,14 +96,13 @@ SegmentDemand GetSegmentQreqBidirectional(const SegmentDemandInput& in, const Em
     out.fiv = fivUp;
     out.fiv_VI = fivVIUp;
 
-    out.QQ_CO =
-        finiteOrFlagged(in.Site.fa * in.qco * fd * in.Site.fh * fivDown * L * nCODown / 3.6 / 1000000 +
-                            in.Site.fa * in.qco * fd * in.Site.fh * fivUp * L * nCOUp / 3.6 / 1000000,
-                        out.COFailed);
-    out.QQ_VI = finiteOrFlagged(
-        in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIDown * L * nVIDown / 3.6 / 1000000 +
-            in.Site.fa_VI * in.qvi * fd * in.Site.fh_VI * fivVIUp * L * nVIUp / 3.6 / 1000000,
-        out.VIFailed);
+    // Traffic of the down direction meets the slope as −i.
+    out.QQ_CO = finiteOrFlagged(emission(in.Site.fa, in.qco, fd, in.Site.fh, fivDown, L, nCODown) +
+                                    emission(in.Site.fa, in.qco, fd, in.Site.fh, fivUp, L, nCOUp),
+                                out.COFailed);
+    out.QQ_VI = finiteOrFlagged(emission(in.Site.fa_VI, in.qvi, fd, in.Site.fh_VI, fivVIDown, L, nVIDown) +
+                                    emission(in.Site.fa_VI, in.qvi, fd, in.Site.fh_VI, fivVIUp, L, nVIUp),
+                                out.VIFailed);
     finish(in, out);
     return out;
 }
