@@ -19,11 +19,11 @@ inline constexpr double kVaneDistanceStart = 100000;
 
 /// The fittings of the local loss coefficient dialog, in the order of its type list.
 enum ZetaType {
-    kCircularBend = 0,         ///< smooth circular bend
-    kMitredElbow = 1,          ///< mitred circular elbow
-    kRectBendAirfoilVanes = 2, ///< rectangular bend with airfoil guide vanes
-    kRectBendThinVanes = 3,    ///< rectangular bend with thin circular-arc guide vanes
-    kRoundBendAirfoilVanes = 4,///< circular bend with airfoil guide vanes
+    kCircularBend = 0,          ///< smooth circular bend
+    kMitredElbow = 1,           ///< mitred circular elbow
+    kRectBendAirfoilVanes = 2,  ///< rectangular bend with airfoil guide vanes
+    kRectBendThinVanes = 3,     ///< rectangular bend with thin circular-arc guide vanes
+    kRoundBendAirfoilVanes = 4, ///< circular bend with airfoil guide vanes
     kEntrance = 5,
     kGrille = 6,
     kWireScreen = 7,
@@ -40,18 +40,18 @@ struct ZetaTables {
 
 /// What one press of "计算" reads. Lengths in m, angles in degrees.
 struct ZetaInput {
-    int Type = -1;            ///< ZetaType, -1 when none is chosen
-    double D = 0;             ///< equivalent duct diameter [m]
-    double r = 0;             ///< inner wall radius [m]
-    double theta = 0;         ///< turning angle [°]
-    double VaneNum = 0;       ///< number of guide vanes
-    double Re = 0;            ///< Reynolds number [10^5]
-    double Delta = 0;         ///< mean wall roughness [mm]
-    int VanePosition = -1;    ///< type 4: the selected vane-count entry, -1 for none
+    int Type = -1;              ///< ZetaType, -1 when none is chosen
+    double D = 0;               ///< equivalent duct diameter [m]
+    double r = 0;               ///< inner wall radius [m]
+    double theta = 0;           ///< turning angle [°]
+    double VaneNum = 0;         ///< number of guide vanes
+    double Re = 0;              ///< Reynolds number [10^5]
+    double Delta = 0;           ///< mean wall roughness [mm]
+    int VanePosition = -1;      ///< type 4: the selected vane-count entry, -1 for none
     bool EdgeChamfered = false; ///< type 4: "转弯边缘削边" rather than "平滑转弯"
     bool SharpEntrance = true;  ///< type 5: "直角锐缘" rather than "圆缘,倒角"
     bool GrilleInlet = true;    ///< type 6: "入口" rather than "出口"
-    double AreaRatio = 0;     ///< effective area ratio [%]
+    double AreaRatio = 0;       ///< effective area ratio [%]
 };
 
 struct ZetaResult {
