@@ -15,6 +15,7 @@
 
 namespace reqair {
 struct DesignConcentrationInput;
+class ReportText;
 } // namespace reqair
 
 /// The main window: the project lives in the controls of its seven pages. Other windows read its
@@ -377,6 +378,17 @@ private:
                              int width, int height = 255);
     /// The CO and the smoke demand of a required-air frame on one row, each caption beside its result box.
     void demandRow(platform::Container& parent, platform::TextBox& co, platform::TextBox& vi, int top);
+    // Sections of the required-air report, in the order of the report; each writes the boxes as the
+    // window's calculations leave them, the four that recalculate first running their page's handler.
+    void WriteReportBasicInfo(reqair::ReportText& r);
+    void WriteReportTrafficAnalysis(reqair::ReportText& r);
+    void WriteReportTrafficVolume(reqair::ReportText& r);
+    void WriteReportNormalQreq(reqair::ReportText& r);
+    void WriteReportBidirectionalQreq(reqair::ReportText& r);
+    void WriteReportJamQreq(reqair::ReportText& r);
+    void WriteReport1kmJamQreq(reqair::ReportText& r);
+    void WriteReportExchangeQreq(reqair::ReportText& r);
+    void WriteReportFireQreq(reqair::ReportText& r);
 
     std::vector<std::unique_ptr<platform::Label>> captions_;
 };

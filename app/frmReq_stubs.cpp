@@ -13,5 +13,4 @@ void frmReq::mnuToolsmnuJetDB_Click() {}
 void frmReq::mnuToolSectionQreq_Click() {}
 void frmReq::mnuSectionPressure_Click() {}
 void frmReq::mnuJetPressure_Click() {}
-void frmReq::mnuToolReport_Click() {}
 void frmReq::mnuHelpAbout_Click() {}

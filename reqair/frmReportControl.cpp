@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reqair/frmReportControl.h"
+
+#include "platform/Forms.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "reqair/report_text.h"
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Sets each row that has a stored flag; rows beyond the stored ones, and flags beyond the rows, are
+// passed over, so that a project with another number of years keeps what applies by position.
+void restoreList(platform::ListBox& list, const std::vector<std::optional<bool>>& flags) {
+    const int rows = list.ListCount();
+    for (std::size_t i = 0; i < flags.size() && static_cast<int>(i) < rows; ++i) {
+        if (flags[i]) {
+            list.setSelectedSilently(static_cast<int>(i), *flags[i]);
+        }
+    }
+}
+
+std::vector<bool> selections(const platform::ListBox& list) {
+    std::vector<bool> flags;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        flags.push_back(list.Selected(i));
+    }
+    return flags;
+}
+
+} // namespace
+
+frmReportControl::frmReportControl() {
+    setCaption("需风量计算报告输出控制");
+    setWidth(7650);
+    setHeight(5100);
+
+    Label1.place(*this, 120, 120, 2160, 255);
+    Label1.setCaption("选择特征年:");
+    lstYear.place(*this, 120, 420, 2160, 3120);
+    lstYear.setMultiSelect(1);
+
+    Label2.place(*this, 2400, 120, 2280, 255);
+    Label2.setCaption("选择工况:");
+    lstCase.place(*this, 2400, 420, 2280, 3120);
+    lstCase.setMultiSelect(1);
+
+    Label3.place(*this, 4800, 120, 2640, 255);
+    Label3.setCaption("选择单向交通的工况时速:");
+    lstvt.place(*this, 4800, 420, 2640, 3120);
+    lstvt.setMultiSelect(1);
+
+    chkOutputSegment.place(*this, 120, 3720, 3000, 300);
+    chkOutputSegment.setCaption("输出各区段的计算结果");
+    chkOpenReport.place(*this, 3240, 3720, 2400, 300);
+    chkOpenReport.setCaption("打开计算报告");
+    cmdOK.place(*this, 6000, 3960, 1440, 420);
+    cmdOK.setCaption("确定");
+
+    connectEvents();
+}
+
+void frmReportControl::connectEvents() {
+    lstCase.Click = [this] { lstCase_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+}
+
+void frmReportControl::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmReportControl::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmReportControl::UserForm_Initialize() {
+    for (const char* name : reqair::kReportCaseNames) {
+        lstCase.AddItem(name);
+    }
+}
+
+std::string frmReportControl::OptionsPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\ReportControl.txt");
+}
+
+void frmReportControl::UserForm_Activate() {
+    if (const std::optional<std::string> bytes = textfile::ReadBytes(OptionsPath())) {
+        const reqair::StoredReportOptions stored = reqair::ParseReportOptions(*bytes);
+        restoreList(lstYear, stored.Years);
+        restoreList(lstCase, stored.Cases);
+        restoreList(lstvt, stored.Speeds);
+        if (stored.OutputSegment) {
+            chkOutputSegment.setSilently(*stored.OutputSegment ? 1 : 0);
+        }
+        if (stored.OpenReport) {
+            chkOpenReport.setSilently(*stored.OpenReport ? 1 : 0);
+        }
+    }
+    // The speeds are offered whatever cases were restored; only the user's case clicks switch them.
+    lstvt.setEnabled(true);
+    Label3.setEnabled(true);
+}
+
+void frmReportControl::UserForm_QueryClose() {
+    // A failed save keeps the old file whole; the choices are then only not remembered.
+    textfile::WriteAtomically(
+        OptionsPath(), reqair::ReportOptionsBytes(selections(lstYear), selections(lstCase), selections(lstvt),
+                                                  chkOutputSegment.Value() == 1, chkOpenReport.Value() == 1));
+}
+
+void frmReportControl::lstCase_Click() {
+    // The working speeds belong to the one-way case only.
+    const bool oneWay = lstCase.ListCount() > 0 && lstCase.Selected(0);
+    lstvt.setEnabled(oneWay);
+    Label3.setEnabled(oneWay);
+}
+
+void frmReportControl::cmdOK_Click() {
+    okPressed_ = true;
+    Hide();
+}
+
+bool frmReportControl::ShowOptions(platform::Form* owner) {
+    frmReportControl& dialog = platform::Forms::instance<frmReportControl>();
+    dialog.okPressed_ = false;
+    dialog.UserForm_Activate();
+    dialog.ShowModal(owner);
+    // Closed by the close box: the dialog has unloaded itself and may already be gone.
+    if (!platform::Forms::isLoaded<frmReportControl>()) {
+        return false;
+    }
+    return platform::Forms::instance<frmReportControl>().okPressed_;
+}
