@@ -104,7 +104,7 @@ TEST(ReportOptionsDialog, ShippedSelectionsComeBackByPosition) {
         f.cmdOK.userClick();
     });
     EXPECT_TRUE(frmReportControl::ShowOptions(nullptr));
-    EXPECT_TRUE(d.Visible() == false);
+    EXPECT_FALSE(d.Visible());
     Forms::unload<frmReportControl>();
 
     // One year against the three now stored: the extra flags are read and dropped.
