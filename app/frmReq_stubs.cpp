@@ -11,6 +11,5 @@ void frmReq::mnuLighting_Click() {}
 void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}
 void frmReq::mnuToolsmnuJetDB_Click() {}
 void frmReq::mnuToolSectionQreq_Click() {}
-void frmReq::mnuSectionPressure_Click() {}
 void frmReq::mnuJetPressure_Click() {}
 void frmReq::mnuHelpAbout_Click() {}

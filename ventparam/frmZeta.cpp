@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ventparam/frmZeta.h"
+
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/vb.h"
+
+#include <string>
+
+using app::guarded;
+using platform::TextBox;
+
+namespace {
+
+const char* const kTypeEntries[8] = {"圆形弯曲",
+                                     "圆形折曲",
+                                     "带翼型导流叶片矩形弯曲管段",
+                                     "带薄圆形导流叶片矩形弯曲管段",
+                                     "带翼型导流叶片圆形形弯曲管段",
+                                     "入口损失",
+                                     "出入口隔栅损失",
+                                     "金属网筛损失"};
+const char* const kFrameCaptions[8] = {"圆形弯曲",
+                                       "圆形折曲",
+                                       "带翼型导流叶片矩形弯曲管段",
+                                       "带薄圆形导流叶片矩形弯曲管段",
+                                       "带翼型导流叶片圆形形弯曲管段",
+                                       "入口损失系数",
+                                       "入口隔栅损失系数",
+                                       "金属网筛损失系数"};
+const char* const kRectVaneTypes[3] = {"正常叶片数", "减少叶片数", "最少叶片数"};
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kFrameLeft = 3360;
+constexpr int kFrameTop = 360;
+constexpr int kFrameWidth = 4260;
+constexpr int kFrameHeight = 4500;
+constexpr int kRowTop = 360;
+constexpr int kRowPitch = 420;
+constexpr int kLabelLeft = 150;
+constexpr int kLabelWidth = 2400;
+constexpr int kBoxLeft = 2600;
+constexpr int kBoxWidth = 1500;
+constexpr int kBoxHeight = 300;
+
+int rowTop(int row) {
+    return kRowTop + row * kRowPitch;
+}
+
+} // namespace
+
+frmZeta::frmZeta() {
+    setCaption("局部损失系数计算");
+    buildControls();
+    connectEvents();
+}
+
+platform::Label& frmZeta::caption(platform::Container& parent, const char* text, int left, int top,
+                                  int width) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top + 30, width, kBoxHeight);
+    label.setCaption(text);
+    return label;
+}
+
+void frmZeta::buildControls() {
+    setWidth(7860);
+    setHeight(6800);
+    caption(*this, "管件类型:", 120, 60, 3000);
+    lstZetaType.place(*this, 120, kFrameTop, 3120, kFrameHeight);
+
+    for (int i = 0; i < 8; ++i) {
+        platform::Frame& frame = frmZetaType.add(i);
+        frame.place(*this, kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
+        frame.setCaption(kFrameCaptions[i]);
+    }
+    auto box = [this](TextBox& b, platform::Container& parent, const char* label, int row) {
+        caption(parent, label, kLabelLeft, rowTop(row), kLabelWidth);
+        b.place(parent, kBoxLeft, rowTop(row), kBoxWidth, kBoxHeight);
+        b.setBackColor(kInputColor);
+    };
+    auto vaneTypeList = [this](int i, int row) {
+        caption(frmZetaType(i), "叶片数类型:", kLabelLeft, rowTop(row), kLabelWidth);
+        platform::ComboBox& list = lstVaneType.add(i);
+        list.setStyle(platform::ComboBox::DropdownList);
+        list.place(frmZetaType(i), kLabelLeft, rowTop(row + 1), kFrameWidth - 2 * kLabelLeft, kBoxHeight);
+    };
+
+    box(txtD.add(0), frmZetaType(0), "管道当量直径D(m):", 0);
+    box(txtr.add(0), frmZetaType(0), "内壁半径r(m):", 1);
+    box(txttheta.add(0), frmZetaType(0), "转角θ(°):", 2);
+
+    box(txttheta.add(1), frmZetaType(1), "转角θ(°):", 0);
+
+    for (int i : {2, 3}) {
+        box(txtD.add(i), frmZetaType(i), "管道当量直径D(m):", 0);
+        box(txtr.add(i), frmZetaType(i), "内壁半径r(m):", 1);
+        box(txttheta.add(i), frmZetaType(i), "转角θ(°):", 2);
+        box(txtVaneNum.add(i), frmZetaType(i), "叶片数目:", 3);
+        vaneTypeList(i, 4);
+        box(txtRe.add(i), frmZetaType(i), "雷诺数Re(10^-5):", 6);
+    }
+
+    platform::Frame& round = frmZetaType(4);
+    box(txtD.add(4), round, "管道当量直径D(m):", 0);
+    box(txtt1, round, "t1(m):", 1);
+    box(txtVaneNum.add(4), round, "叶片数目:", 2);
+    vaneTypeList(4, 3);
+    box(txtRe.add(4), round, "雷诺数Re(10^-5):", 5);
+    box(txtDelta, round, "平均壁面粗糙度(mm):", 6);
+    optZhuanwan1.place(round, kLabelLeft, rowTop(7), 1800, kBoxHeight);
+    optZhuanwan1.setCaption("平滑转弯");
+    optZhuanwan2.place(round, kLabelLeft + 1900, rowTop(7), 2000, kBoxHeight);
+    optZhuanwan2.setCaption("转弯边缘削边");
+
+    optRK1.place(frmZetaType(5), kLabelLeft, rowTop(0), 2400, kBoxHeight);
+    optRK1.setCaption("直角锐缘");
+    optRK2.place(frmZetaType(5), kLabelLeft, rowTop(1), 2400, kBoxHeight);
+    optRK2.setCaption("圆缘,倒角");
+
+    optGS1.place(frmZetaType(6), kLabelLeft, rowTop(0), 1800, kBoxHeight);
+    optGS1.setCaption("入口");
+    optGS2.place(frmZetaType(6), kLabelLeft + 1900, rowTop(0), 1800, kBoxHeight);
+    optGS2.setCaption("出口");
+    box(txtAreaRatio.add(6), frmZetaType(6), "有效面积比(%):", 1);
+
+    box(txtAreaRatio.add(7), frmZetaType(7), "有效面积比(%):", 0);
+
+    const int bottom = kFrameTop + kFrameHeight + 240;
+    caption(*this, "局部损失系数ζ:", 120, bottom, 1800);
+    txtzeta.place(*this, 1920, bottom, 1500, kBoxHeight);
+    cmdCalculate.place(*this, 4200, bottom - 30, 1500, 360);
+    cmdCalculate.setCaption("计算");
+    cmdOK.place(*this, 5940, bottom - 30, 1500, 360);
+    cmdOK.setCaption("OK");
+    lblTableNote.place(*this, 120, bottom + 480, 7440, 600);
+    lblTableNote.setWordWrap(true);
+    lblTableNote.setForeColor(platform::vbRed);
+
+    optZhuanwan1.setSilently(true);
+    optRK1.setSilently(true);
+    optGS1.setSilently(true);
+}
+
+void frmZeta::connectEvents() {
+    lstZetaType.Click = [this] { lstZetaType_Click(); };
+    optZhuanwan1.Click = [this] { optZhuanwan1_Click(); };
+    optZhuanwan2.Click = [this] { optZhuanwan2_Click(); };
+    txtt1.Change = [this] { txtt1_Change(); };
+    txtD.on(&TextBox::Change, [this](int i) { txtD_Change(i); });
+    txtVaneNum.on(&TextBox::Change, [this](int i) { txtVaneNum_Change(i); });
+    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+}
+
+void frmZeta::Form_Load() {
+    for (const char* entry : kTypeEntries) {
+        lstZetaType.AddItem(entry);
+    }
+    for (int i : {2, 3}) {
+        for (const char* entry : kRectVaneTypes) {
+            lstVaneType(i).AddItem(entry);
+        }
+        lstVaneType(i).setListIndexSilently(0);
+    }
+    optZhuanwan1_Click();
+    for (auto& [i, frame] : frmZetaType) {
+        frame->setVisible(false);
+    }
+    guarded([this] { modPublic::ReadTable("TabA02_3", ZetaTables.TabA02_3); });
+    guarded([this] { modPublic::ReadTable("TabA02_4", ZetaTables.TabA02_4); });
+    guarded([this] { modPublic::ReadTable("TabA02_6", ZetaTables.TabA02_6); });
+    guarded([this] { modPublic::ReadTable("TabA05_2", ZetaTables.TabA05_2); });
+    guarded([this] { modPublic::ReadTable("TabA05_3", ZetaTables.TabA05_3); });
+    setWidth(7860);
+    setHeight(6800);
+    lstZetaType.setListIndexSilently(0);
+    lstZetaType_Click();
+}
+
+void frmZeta::lstZetaType_Click() {
+    for (auto& [i, frame] : frmZetaType) {
+        frame->setVisible(false);
+    }
+    lblTableNote.setCaption("");
+    const int type = lstZetaType.ListIndex();
+    if (frmZetaType.exists(type)) {
+        frmZetaType(type).Move(kFrameLeft, kFrameTop);
+        frmZetaType(type).setVisible(true);
+    }
+}
+
+void frmZeta::optZhuanwan1_Click() {
+    guarded([this] {
+        const int position = ventparam::PreselectRoundBendVanes(
+            vb::Val(txtVaneNum(4).Text()), vb::Val(txtD(4).Text()), vb::Val(txtt1.Text()));
+        platform::ComboBox& list = lstVaneType(4);
+        list.Clear();
+        list.AddItem("正常叶片数");
+        list.AddItem("减少叶片数");
+        if (optZhuanwan2.Value()) {
+            list.AddItem("减少叶片数(从外壁拿掉第1,2个叶片)");
+        }
+        list.setListIndexSilently(position);
+    });
+}
+
+void frmZeta::optZhuanwan2_Click() {
+    optZhuanwan1_Click();
+}
+
+void frmZeta::txtt1_Change() {
+    optZhuanwan1_Click();
+}
+
+void frmZeta::txtD_Change(int index) {
+    if (index == ventparam::kRoundBendAirfoilVanes) {
+        optZhuanwan1_Click();
+    }
+}
+
+void frmZeta::txtVaneNum_Change(int index) {
+    if (index == ventparam::kRoundBendAirfoilVanes) {
+        optZhuanwan1_Click();
+    }
+}
+
+void frmZeta::cmdCalculate_Click() {
+    guarded([this] {
+        ventparam::ZetaInput in;
+        const int type = lstZetaType.ListIndex();
+        in.Type = type;
+        auto read = [type](platform::ControlArray<TextBox>& boxes) {
+            return boxes.exists(type) ? vb::Val(boxes(type).Text()) : 0.0;
+        };
+        in.D = read(txtD);
+        in.r = read(txtr);
+        in.theta = read(txttheta);
+        in.VaneNum = read(txtVaneNum);
+        in.Re = read(txtRe);
+        in.AreaRatio = read(txtAreaRatio);
+        in.Delta = vb::Val(txtDelta.Text());
+        in.VanePosition = lstVaneType(ventparam::kRoundBendAirfoilVanes).ListIndex();
+        in.EdgeChamfered = optZhuanwan2.Value();
+        in.SharpEntrance = optRK1.Value();
+        in.GrilleInlet = optGS1.Value();
+
+        const ventparam::ZetaResult result = ventparam::LocalLossCoefficient(in, ZetaTables);
+        if (type == ventparam::kRectBendAirfoilVanes || type == ventparam::kRectBendThinVanes) {
+            // The list shows the vane-count type the coefficient was read for.
+            lstVaneType(type).setListIndexSilently(result.VaneType - 1);
+        }
+        txtzeta.set(vb::Format(result.Zeta, "0.000"));
+
+        std::string note;
+        if (!result.MissingTables.empty()) {
+            std::string keys;
+            for (const std::string& key : result.MissingTables) {
+                keys += (keys.empty() ? "" : "、") + key;
+            }
+            note = "表文件中没有系数表" + keys + ", 查表值未能计入, 此系数不可作为设计依据。";
+        }
+        lblTableNote.setCaption(note);
+    });
+}
+
+void frmZeta::cmdOK_Click() {
+    Hide();
+}
+
+bool frmZeta::ShowFor(platform::TextBox& target, platform::Form* owner) {
+    platform::Forms::instance<frmZeta>().ShowModal(owner);
+    // Closed with its close box, the dialog is gone and has nothing to give.
+    if (!platform::Forms::isLoaded<frmZeta>()) {
+        return false;
+    }
+    const std::string text = platform::Forms::instance<frmZeta>().txtzeta.Text();
+    platform::Forms::unload<frmZeta>();
+    if (text.empty()) {
+        return false;
+    }
+    target.set(text);
+    return true;
+}
