@@ -4,7 +4,6 @@
 #include "app/frmReq.h"
 
 // later steps
-void frmReq::cmdNextStep_Click() {}
 void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}
 void frmReq::mnuLighting_Click() {}

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/controls.h"
+
+/// The shaft-exhaust scheme window. Step 2 shows it modally and unloads it when the modal call returns.
+class frmShaftEject : public platform::Form {
+public:
+    frmShaftEject();
+
+    void cmdBack_Click();
+
+    platform::CommandButton cmdBack;
+};

@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ventparam/frmVentParam.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/frmJet.h"
+#include "multishaft/frmMultiShaftAndJet.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "shaft/frmShaftAndJet.h"
+#include "shaft/frmShaftEject.h"
+#include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral3.h"
+#include "ventparam/frmZeta.h"
+#include "ventparam/par_file.h"
+#include "ventparam/ventparam_formulas.h"
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+constexpr int kPitch = 360;
+
+const char* const kCases[4] = {"单向正常交通", "双向交通", "单向全阻滞", "1km阻滞"};
+const char* const kSchemes[6] = {"射流风机通风方式",
+                                 "集中送入通风方式",
+                                 "竖井排出通风方式",
+                                 "单竖井与射流风机组合通风方式",
+                                 "多竖井与射流风机组合通风方式",
+                                 "全(半)横向通风方式"};
+constexpr const char* kExchangeNote = "由换气次数要求需风量控制！";
+constexpr const char* kSpeedTip =
+    "隧道设计风速横断面有变化的隧道中是变化的,本处值为第一个横断面对应的设计风速!";
+
+/// The `.par` file of the open project; "" for an unnamed project or a name too short to have a base.
+std::string ProjectParPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".par");
+}
+
+std::string TemplateParPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.par");
+}
+
+void applyText(TextBox& box, const std::optional<std::string>& text) {
+    if (text) {
+        guarded([&] { box.set(*text); });
+    }
+}
+
+} // namespace
+
+frmVentParam::frmVentParam() {
+    buildControls();
+    connectEvents();
+}
+
+frmVentParam::~frmVentParam() = default;
+
+platform::Label& frmVentParam::caption(const std::string& text, int left, int top, int width, int height) {
+    auto label = std::make_unique<platform::Label>();
+    label->place(*this, left, top, width, height);
+    label->setCaption(text);
+    captions_.push_back(std::move(label));
+    return *captions_.back();
+}
+
+void frmVentParam::buildControls() {
+    setCaption("Step 2: 通风分析参数设置");
+    setWidth(9600);
+    setHeight(7200);
+
+    auto input = [this](TextBox& box, int left, int top, int width) {
+        box.place(*this, left, top, width, kBoxHeight);
+        box.setBackColor(kInputColor);
+    };
+    auto result = [this](TextBox& box, int left, int top, int width) {
+        box.place(*this, left, top, width, kBoxHeight);
+    };
+
+    // Pressure balance and vehicles, left column.
+    const int lx = 120, bx = 3120, bw = 1100;
+    int y = 150;
+    const struct {
+        const char* text;
+        TextBox* box;
+        bool isInput;
+    } rows[] = {
+        {"隧道入口损失系数ζe:", &txtzeta_e, true},
+        {"隧道壁面摩阻系数λr:", &txtlambda_r, true},
+        {"隧道内自然风速vn(m/s):", &txtv_n, true},
+        {"小型车正面投影面积Acs(m^2):", &txtAA_cs, true},
+        {"小型车空气阻力系数ξcs:", &txtxi_cs, true},
+        {"大型车正面投影面积Acl(m^2):", &txtAA_cl, true},
+        {"大型车空气阻力系数ξcl:", &txtxi_cl, true},
+        {"大型车混入率r1(单向交通):", &txtr_1, false},
+        {"车辆等效阻抗面积Am(单向,m^2):", &txtAA_m, false},
+        {"大型车混入率r1(双向交通):", &txtr_1_Bidirection, false},
+        {"车辆等效阻抗面积Am(双向,m^2):", &txtAA_m_Bidirection, false},
+    };
+    for (const auto& row : rows) {
+        caption(row.text, lx, y + 30, bx - lx - 60);
+        if (row.isInput) {
+            input(*row.box, bx, y, bw);
+        } else {
+            result(*row.box, bx, y, bw);
+        }
+        y += kPitch;
+    }
+
+    // Design case and demand, right column.
+    const int rx = 4500, rbx = 7300, rbw = 1100;
+    caption("交通工况:", rx, 180, 1500);
+    lstCase.place(*this, rx, 450, 2600, 1100);
+    lstCase.setBackColor(kInputColor);
+    caption("设计需风量Qreq(m^3/s):", rx, 1690, 2700);
+    input(txtQQ_req, rbx, 1660, rbw);
+    caption("设计风速vr(m/s):", rx, 2050, 2700);
+    input(txtv_r, rbx, 2020, rbw);
+    chkExchange.place(*this, rx, 2380, 4900, 300);
+    chkExchange.setCaption("如果小于换气需风量，则按换气需风量控制");
+    lblQreqTip.place(*this, rx, 2720, 4900, 255);
+    lblQreqTip.setForeColor(platform::vbRed);
+
+    // Local losses along the tunnel.
+    caption("局部压力损失:", rx, 3080, 2000);
+    lstzeta.place(*this, rx, 3350, 2300, 1900);
+    lstzeta.setGridLines(true);
+    caption("桩号:", rx + 2400, 3380, 900);
+    input(txtzetapile, rx + 3300, 3350, 1000);
+    caption("损失系数:", rx + 2400, 3740, 900);
+    input(txtzeta, rx + 3300, 3710, 1000);
+    cmdZeta.place(*this, rx + 4360, 3710, 450, kBoxHeight);
+    cmdZeta.setCaption(">>");
+    cmdAdd.place(*this, rx + 2400, 4190, 760, 375);
+    cmdAdd.setCaption("添加");
+    cmdDelete.place(*this, rx + 3220, 4190, 760, 375);
+    cmdDelete.setCaption("删除");
+    cmdUpdate.place(*this, rx + 4040, 4190, 760, 375);
+    cmdUpdate.setCaption("更新");
+
+    // Scheme and leaving.
+    caption("通风方式:", lx, 5520, 1200);
+    cmbNextStep.place(*this, lx + 1260, 5490, 3600, kBoxHeight);
+    cmbNextStep.setStyle(platform::ComboBox::DropdownList);
+    cmbNextStep.setBackColor(kInputColor);
+    lblTip.place(*this, lx, 5940, 9200, 255);
+    cmdReturn.place(*this, 5400, 6300, 1800, 420);
+    cmdReturn.setCaption("<-- 上一步");
+    cmdNextStep.place(*this, 7400, 6300, 1800, 420);
+    cmdNextStep.setCaption("下一步 -->");
+}
+
+void frmVentParam::connectEvents() {
+    lstCase.Click = [this] { lstCase_Click(); };
+    for (TextBox* box : {&txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl}) {
+        box->Change = [this] { GetAA_m(); };
+    }
+    txtv_r.MouseMove = [this] { txtv_r_MouseMove(); };
+    lstzeta.ItemClick = [this](platform::ListItem& item) { lstzeta_ItemClick(item); };
+    cmdNextStep.Click = [this] { cmdNextStep_Click(); };
+    cmdReturn.Click = [this] { cmdReturn_Click(); };
+    cmdZeta.Click = [this] { cmdZeta_Click(); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+}
+
+// ---- Start-up and closing ----
+
+void frmVentParam::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmVentParam::UserForm_Initialize() {
+    guarded([this] {
+        lstCase.Clear();
+        for (const char* c : kCases) {
+            lstCase.AddItem(c);
+        }
+    });
+    guarded([this] {
+        cmbNextStep.Clear();
+        for (const char* s : kSchemes) {
+            cmbNextStep.AddItem(s);
+        }
+        cmbNextStep.setListIndex(0);
+    });
+    guarded([this] { GetAA_m(); });
+    guarded([this] {
+        lstzeta.ColumnHeaders.Clear();
+        // Column widths of 60 and 40 pixels.
+        lstzeta.ColumnHeaders.Add("桩号", 60 * 15);
+        lstzeta.ColumnHeaders.Add("损失系数", 40 * 15);
+    });
+    guarded([this] { OpenFile(); });
+}
+
+void frmVentParam::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmVentParam::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
+}
+
+// ---- The .par file ----
+
+void frmVentParam::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string projectPar = ProjectParPath();
+    bool opened = !projectPar.empty() && in.Open(projectPar);
+    if (!opened) {
+        opened = in.Open(TemplateParPath());
+    }
+    if (opened) {
+        applyParameters(ventparam::ReadPar(in));
+        return;
+    }
+    // Neither file: every field it would have given reads as empty text.
+    ventparam::ParContents empty;
+    empty.zeta_e = empty.lambda_r = empty.v_n = std::string();
+    for (auto& field : empty.Record3) {
+        field = std::string();
+    }
+    empty.ZetaRows.emplace();
+    empty.r_1_Bidirection = empty.AA_m_Bidirection = std::string();
+    applyParameters(empty);
+}
+
+void frmVentParam::applyParameters(const ventparam::ParContents& par) {
+    using namespace ventparam;
+    applyText(txtzeta_e, par.zeta_e);
+    applyText(txtlambda_r, par.lambda_r);
+    applyText(txtv_n, par.v_n);
+    // The four vehicle boxes recompute r1 and Am as they change; the file's r1 and Am are put in after them.
+    TextBox* const record3[kRecord3Fields] = {&txtQQ_req, &txtv_r,   &txtAA_cs, &txtxi_cs,
+                                              &txtAA_cl,  &txtxi_cl, &txtr_1,   &txtAA_m};
+    for (int i = 0; i < kRecord3Fields; ++i) {
+        applyText(*record3[i], par.Record3[static_cast<std::size_t>(i)]);
+    }
+    if (par.ZetaRows) {
+        guarded([&] {
+            lstzeta.ListItems.Clear();
+            for (const ZetaRow& row : *par.ZetaRows) {
+                lstzeta.ListItems.Add(row.Pile).setSubItems(1, row.Zeta);
+            }
+        });
+    }
+    applyText(txtr_1_Bidirection, par.r_1_Bidirection);
+    applyText(txtAA_m_Bidirection, par.AA_m_Bidirection);
+    if (par.SchemeIndex && *par.SchemeIndex >= 0 && *par.SchemeIndex < cmbNextStep.ListCount()) {
+        guarded([&] { cmbNextStep.setListIndex(static_cast<int>(*par.SchemeIndex)); });
+    }
+    if (par.Exchange) {
+        guarded([&] { chkExchange.set(*par.Exchange ? 1 : 0); });
+    }
+}
+
+void frmVentParam::SaveFile() {
+    const std::string path = ProjectParPath();
+    if (path.empty()) {
+        return;
+    }
+    ventparam::ParContents par;
+    par.zeta_e = txtzeta_e.Text();
+    par.lambda_r = txtlambda_r.Text();
+    par.v_n = txtv_n.Text();
+    const TextBox* const record3[ventparam::kRecord3Fields] = {&txtQQ_req, &txtv_r,   &txtAA_cs, &txtxi_cs,
+                                                               &txtAA_cl,  &txtxi_cl, &txtr_1,   &txtAA_m};
+    for (int i = 0; i < ventparam::kRecord3Fields; ++i) {
+        par.Record3[static_cast<std::size_t>(i)] = record3[i]->Text();
+    }
+    std::vector<ventparam::ZetaRow> rows;
+    for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstzeta.ListItems(i);
+        rows.push_back({item.Text(), item.SubItems(1)});
+    }
+    par.ZetaRows = std::move(rows);
+    par.r_1_Bidirection = txtr_1_Bidirection.Text();
+    par.AA_m_Bidirection = txtAA_m_Bidirection.Text();
+    par.SchemeIndex = cmbNextStep.ListIndex() < 0 ? 0 : cmbNextStep.ListIndex();
+    par.Exchange = chkExchange.Value() == 1;
+    // The parameters would otherwise be lost without a word when the folder cannot be written.
+    if (!ventparam::WritePar(par).Save(path)) {
+        platform::MsgBox("通风参数文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+    }
+}
+
+// ---- Design case and vehicle resistance ----
+
+double frmVentParam::GetAA_m() {
+    frmReq& req = Forms::instance<frmReq>();
+    guarded([&] { txtr_1.set(vb::Format(req.Getr_1(1), "0.000")); });
+    guarded([&] { txtr_1_Bidirection.set(vb::Format(req.Getr_1(2), "0.000")); });
+    // r1 enters with the three decimals its box shows.
+    auto area = [this](const TextBox& share) {
+        return ventparam::ResistanceArea(vb::Val(share.Text()), vb::Val(txtAA_cs.Text()),
+                                         vb::Val(txtxi_cs.Text()), vb::Val(txtAA_cl.Text()),
+                                         vb::Val(txtxi_cl.Text()));
+    };
+    guarded([&] { txtAA_m.set(vb::Format(area(txtr_1), "0.00")); });
+    guarded([&] { txtAA_m_Bidirection.set(vb::Format(area(txtr_1_Bidirection), "0.00")); });
+    return lstCase.ListIndex() == 1 ? vb::Val(txtAA_m_Bidirection.Text()) : vb::Val(txtAA_m.Text());
+}
+
+void frmVentParam::lstCase_Click() {
+    frmReq& req = Forms::instance<frmReq>();
+    guarded([&] {
+        const TextBox* co = nullptr;
+        const TextBox* vi = nullptr;
+        switch (lstCase.ListIndex()) {
+        case 0:
+            co = &req.txtQQ_req_CO, vi = &req.txtQQ_req_VI;
+            break;
+        case 1:
+            co = &req.txtQQ_req_CO_Bidirection, vi = &req.txtQQ_req_VI_Bidirection;
+            break;
+        case 2:
+            co = &req.txtQQ_req_CO_block, vi = &req.txtQQ_req_VI_block;
+            break;
+        case 3:
+            co = &req.txtQQ_req_CO_1kmblock, vi = &req.txtQQ_req_VI_1kmblock;
+            break;
+        default:
+            return;
+        }
+        txtQQ_req.set(vb::CStr(modPublic::MaxOf(vb::Val(co->Text()), vb::Val(vi->Text()))));
+    });
+    guarded([&] { req.CalQQ_req_exchange(-1); });
+    guarded([&] {
+        if (vb::Val(txtQQ_req.Text()) < vb::Val(req.txtQQ_req_exchange.Text()) && chkExchange.Value() == 1) {
+            txtQQ_req.set(req.txtQQ_req_exchange.Text());
+            lblQreqTip.setCaption(kExchangeNote);
+        } else {
+            lblQreqTip.setCaption("");
+        }
+    });
+    guarded([&] {
+        if (req.lstSection.ListItems.Count() < 1) {
+            return;
+        }
+        const auto v = ventparam::DesignAirSpeed(vb::Val(txtQQ_req.Text()),
+                                                 vb::Val(req.lstSection.ListItems(1).SubItems(1)));
+        if (v) {
+            txtv_r.set(vb::Format(*v, "0.000"));
+        }
+    });
+    guarded([this] { GetAA_m(); });
+}
+
+void frmVentParam::PublishParameters(int flag) {
+    if (flag == 0) {
+        return;
+    }
+    modPublic::zeta_e = vb::Val(txtzeta_e.Text());
+    modPublic::lambda_r = vb::Val(txtlambda_r.Text());
+    modPublic::v_n = vb::Val(txtv_n.Text());
+    modPublic::v_r = vb::Val(txtv_r.Text());
+    modPublic::AA_m = vb::Val(txtAA_m.Text());
+    modPublic::AA_m_Bidirection = vb::Val(txtAA_m_Bidirection.Text());
+    modPublic::CaseIndex = static_cast<vb::Integer>(lstCase.ListIndex() + 1);
+    modPublic::QQ_req = vb::Val(txtQQ_req.Text());
+}
+
+void frmVentParam::ShowTip(int index) {
+    if (index == 1) {
+        lblTip.setCaption(kSpeedTip);
+    }
+}
+
+void frmVentParam::txtv_r_MouseMove() {
+    ShowTip(1);
+}
+
+// ---- Local losses ----
+
+void frmVentParam::lstzeta_ItemClick(platform::ListItem& Item) {
+    txtzetapile.set(Item.Text());
+    txtzeta.set(Item.SubItems(1));
+}
+
+void frmVentParam::cmdAdd_Click() {
+    guarded([this] { lstzeta.ListItems.Add(txtzetapile.Text()).setSubItems(1, txtzeta.Text()); });
+}
+
+void frmVentParam::cmdUpdate_Click() {
+    guarded([this] {
+        platform::ListItem* row = lstzeta.SelectedItem();
+        if (row == nullptr) {
+            return;
+        }
+        row->setText(txtzetapile.Text());
+        row->setSubItems(1, txtzeta.Text());
+    });
+}
+
+void frmVentParam::cmdDelete_Click() {
+    guarded([this] {
+        const int i = lstzeta.SelectedIndex();
+        if (i > 0) {
+            lstzeta.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmVentParam::cmdZeta_Click() {
+    guarded([this] { frmZeta::ShowFor(txtzeta, this); });
+}
+
+// ---- Leaving ----
+
+template <class T> void frmVentParam::showScheme() {
+    guarded([this] {
+        T& scheme = Forms::instance<T>();
+        scheme.ShowModal(this);
+        Forms::unload<T>();
+    });
+}
+
+void frmVentParam::cmdNextStep_Click() {
+    PublishParameters(1);
+    for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
+        const std::string pile = lstzeta.ListItems(i).Text();
+        if (ventparam::OutsideTunnel(vb::Val(pile), modPublic::StartPile, modPublic::EndPile)) {
+            platform::MsgBox("局部压力损失系数说对应的桩号" + pile + "超过了隧道范围, 请检查!");
+            return;
+        }
+    }
+    switch (cmbNextStep.ListIndex()) {
+    case 0:
+        showScheme<frmJet>();
+        break;
+    case 1:
+        showScheme<frmConcentrate>();
+        break;
+    case 2:
+        showScheme<frmShaftEject>();
+        break;
+    case 3:
+        showScheme<frmShaftAndJet>();
+        break;
+    case 4:
+        showScheme<frmMultiShaftAndJet>();
+        break;
+    case 5:
+        if (lstCase.ListIndex() == 1) {
+            showScheme<frmLateral3>();
+        } else {
+            platform::MsgBox("全(半)横向通风方式计算仅适用于双向交通工况！");
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmVentParam::cmdReturn_Click() {
+    PublishParameters(1);
+    guarded([this] { Forms::unload(*this); });
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/controls.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ventparam {
+struct ParContents;
+} // namespace ventparam
+
+/// Step 2: the parameters of the pressure balance, the design traffic case and demand, the local losses
+/// along the tunnel and the choice of the ventilation scheme. The scheme windows read its controls while
+/// they work, so controls and operations are public. The parameters live in the project's `.par` file.
+class frmVentParam : public platform::Form {
+public:
+    frmVentParam();
+    ~frmVentParam() override;
+
+    // ---- Public operations ----
+    /// Recomputes r1 and Am of both kinds of traffic into their boxes; returns the two-way Am when the
+    /// two-way case is selected, else the one-way Am shown.
+    double GetAA_m();
+    void lstCase_Click();
+    /// Publishes the parameters into the shared module when `flag` is not 0.
+    void PublishParameters(int flag);
+    void ShowTip(int index);
+    void OpenFile();
+    void SaveFile();
+
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void UserForm_QueryClose();
+    void cmdNextStep_Click();
+    void cmdReturn_Click();
+    void cmdZeta_Click();
+    void cmdAdd_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void lstzeta_ItemClick(platform::ListItem& Item);
+    void txtv_r_MouseMove();
+
+    // ---- Controls ----
+    platform::TextBox txtzeta_e, txtlambda_r, txtv_n;
+    platform::TextBox txtr_1, txtr_1_Bidirection;
+    platform::TextBox txtAA_cs, txtxi_cs, txtAA_cl, txtxi_cl;
+    platform::TextBox txtAA_m, txtAA_m_Bidirection;
+    platform::ListBox lstCase;
+    platform::TextBox txtQQ_req, txtv_r;
+    platform::CheckBox chkExchange;
+    platform::Label lblQreqTip;
+    platform::ListView lstzeta;
+    platform::TextBox txtzetapile, txtzeta;
+    platform::ComboBox cmbNextStep;
+    platform::Label lblTip;
+    platform::CommandButton cmdNextStep, cmdReturn, cmdZeta, cmdAdd, cmdUpdate, cmdDelete;
+
+private:
+    void buildControls();
+    void connectEvents();
+    /// Puts what a `.par` file holds into the controls; fields it does not hold leave their controls alone.
+    void applyParameters(const ventparam::ParContents& par);
+    /// Shows one scheme window modally over step 2 and unloads it when the modal call returns.
+    template <class T> void showScheme();
+
+    platform::Label& caption(const std::string& text, int left, int top, int width, int height = 255);
+    std::vector<std::unique_ptr<platform::Label>> captions_;
+};
