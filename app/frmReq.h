@@ -327,6 +327,9 @@ public:
     platform::CheckBox chkBlock;
     platform::TextBox txtBlockStartPile, txtBlockEndPile;
     platform::TextBox txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock;
+    /// Names the full-length and 1 km demands that have a segment counted 0 because its demand could not
+    /// be computed; empty when all could.
+    platform::Label lblWarning6;
     platform::Image Picture1;
 
     // ---- Page 7: air changes and fire ----
@@ -378,6 +381,10 @@ private:
                              int width, int height = 255);
     /// The CO and the smoke demand of a required-air frame on one row, each caption beside its result box.
     void demandRow(platform::Container& parent, platform::TextBox& co, platform::TextBox& vi, int top);
+    /// While the stretch dialog is open: its stretch's demand in the traffic case (1 one-way, 2 two-way,
+    /// 3 congestion) written into it, or its air-change demand.
+    void ShowSectionQreq(vb::Integer iCaseID);
+    void ShowExchangeSectionQreq();
     // Sections of the required-air report, in the order of the report; each writes the boxes as the
     // window's calculations leave them, the four that recalculate first running their page's handler.
     void WriteReportBasicInfo(reqair::ReportText& r);
@@ -390,6 +397,9 @@ private:
     void WriteReportExchangeQreq(reqair::ReportText& r);
     void WriteReportFireQreq(reqair::ReportText& r);
 
+    /// Whether the last GetSectionQreq run had a segment whose CO (smoke) demand could not be computed.
+    bool sectionCOFailed_ = false;
+    bool sectionVIFailed_ = false;
     std::vector<std::unique_ptr<platform::Label>> captions_;
 };
 

@@ -9,6 +9,4 @@ void frmReq::mnuToolsmnuConstructionVent_Click() {}
 void frmReq::mnuLighting_Click() {}
 void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}
 void frmReq::mnuToolsmnuJetDB_Click() {}
-void frmReq::mnuToolSectionQreq_Click() {}
 void frmReq::mnuJetPressure_Click() {}
-void frmReq::mnuHelpAbout_Click() {}

@@ -16,6 +16,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <string>
 #include <vector>
 
 using app::guarded;
@@ -70,10 +71,56 @@ reqair::StretchDemandInput stretchInput(frmReq& w, int iCaseID, double dsp, doub
     return in;
 }
 
+// Which gases had a segment whose demand could not be computed and counts 0.
+struct Failures {
+    bool CO = false;
+    bool VI = false;
+};
+
+Failures failuresOf(const std::vector<reqair::SegmentDemand>& segments) {
+    Failures f;
+    for (const reqair::SegmentDemand& s : segments) {
+        f.CO = f.CO || s.COFailed;
+        f.VI = f.VI || s.VIFailed;
+    }
+    return f;
+}
+
+// What counts 0 and why; empty when every segment could be computed.
+std::string failureText(Failures f) {
+    std::string text;
+    if (f.CO) {
+        text = "δ、气压、气温或新风CO浓度不可用, CO需风量按0计";
+    }
+    if (f.VI) {
+        text += (text.empty() ? "" : "; ") + std::string("K不可用, 烟雾需风量按0计");
+    }
+    return text;
+}
+
+// Names the full-length and the 1 km demand that count 0, the two together when the cause is the same.
+std::string congestionWarning(Failures fullLength, Failures oneKm) {
+    const std::string a = failureText(fullLength);
+    const std::string b = failureText(oneKm);
+    if (a.empty() && b.empty()) {
+        return {};
+    }
+    if (a == b) {
+        return "全程及1km阻滞: " + a + ".";
+    }
+    std::string text = a.empty() ? "" : "全程阻滞: " + a + ".";
+    if (!b.empty()) {
+        text += (text.empty() ? "" : " ") + std::string("1km阻滞: ") + b + ".";
+    }
+    return text;
+}
+
 } // namespace
 
 double frmReq::GetSectionQreq(double& dsp, double& dep, vb::Integer iCaseID, double* dSectionQco,
                               double* dSectionQvi) {
+    sectionCOFailed_ = false;
+    sectionVIFailed_ = false;
     if (iCaseID == reqair::kCaseOneKmCongestion) {
         // The window boxes are taken as they stand; the caller's stations are ordered and cut to them.
         const reqair::WindowClip clip = reqair::ClipToWindow(dsp, dep, vb::Val(txtBlockStartPile.Text()),
@@ -95,6 +142,9 @@ double frmReq::GetSectionQreq(double& dsp, double& dep, vb::Integer iCaseID, dou
         d = reqair::GetStretchDemand(stretchInput(*this, iCaseID, dsp, dep, concentrationInput()),
                                      emissionTables(), modPublic::CoefTableOf("K"));
     });
+    const Failures failed = failuresOf(d.Segments);
+    sectionCOFailed_ = failed.CO;
+    sectionVIFailed_ = failed.VI;
     if (!d.Segments.empty()) {
         QQ_req_CO = d.Segments.back().QQ_req_CO;
         QQ_req_VI = d.Segments.back().QQ_req_VI;
@@ -125,8 +175,10 @@ double frmReq::GetExchangeSectionQreq(double dsp, double dep) {
 }
 
 void frmReq::cmdCalculateQQ_block_Click() {
+    Failures fullLength;
+    Failures oneKm;
     // Full-length congestion: every segment at the speed of its block.
-    guarded([this] {
+    guarded([&] {
         double tunnelStart = reqair::kTunnelEnd;
         double tunnelEnd = reqair::kTunnelEnd;
         BuildSegments({}, reqair::kCaseCongestion, tunnelStart, tunnelEnd, 0, false);
@@ -149,6 +201,8 @@ void frmReq::cmdCalculateQQ_block_Click() {
             QQ_req_CO = d.Segments.back().QQ_req_CO;
             QQ_req_VI = d.Segments.back().QQ_req_VI;
         }
+        // Every block's segments are among them.
+        fullLength = failuresOf(d.Segments);
         const reqair::BlockDemand blocks =
             reqair::SumBlockDemand(CalSegments.items, d.Segments, BlockPiles.items);
         for (int j = 1; j <= rows && static_cast<std::size_t>(j) <= blocks.BlockCO.size(); ++j) {
@@ -163,27 +217,42 @@ void frmReq::cmdCalculateQQ_block_Click() {
     // The window boxes carry each candidate to the stretch demand, as they carry the final window to
     // every later 1 km calculation.
     if (chkBlock.Value() == 1) {
-        guarded([this] {
+        guarded([&] {
             const reqair::CongestionWindow window = reqair::SearchCongestionWindow(
-                vb::Val(txtStartPile.Text()), GetTunnelLength(), [this](double s, double e) {
+                vb::Val(txtStartPile.Text()), GetTunnelLength(), [&](double s, double e) {
                     txtBlockStartPile.set(vb::CStr(s));
                     txtBlockEndPile.set(vb::CStr(e));
                     double co = 0;
                     double vi = 0;
-                    return GetSectionQreq(s, e, reqair::kCaseOneKmCongestion, &co, &vi);
+                    const double q = GetSectionQreq(s, e, reqair::kCaseOneKmCongestion, &co, &vi);
+                    // A gas that counts 0 also steers the search, so the window found is affected too.
+                    oneKm.CO = oneKm.CO || sectionCOFailed_;
+                    oneKm.VI = oneKm.VI || sectionVIFailed_;
+                    return q;
                 });
             txtBlockStartPile.set(vb::CStr(window.Start));
             txtBlockEndPile.set(vb::CStr(window.End));
         });
     }
 
-    guarded([this] {
+    guarded([&] {
         double co = 0;
         double vi = 0;
         const double ws = vb::Val(txtBlockStartPile.Text());
         const double we = vb::Val(txtBlockEndPile.Text());
         GetSectionQreq(ws, we, reqair::kCaseOneKmCongestion, &co, &vi);
+        oneKm.CO = oneKm.CO || sectionCOFailed_;
+        oneKm.VI = oneKm.VI || sectionVIFailed_;
         txtQQ_req_CO_1kmblock.set(vb::Format(co, "0.0"));
         txtQQ_req_VI_1kmblock.set(vb::Format(vi, "0.0"));
     });
+
+    guarded([&] {
+        const std::string text = congestionWarning(fullLength, oneKm);
+        lblWarning6.setCaption(text);
+        // The label has room for a few lines only; the whole text is always at hand under the mouse.
+        lblWarning6.setToolTipText(text);
+        lblWarning6.setVisible(!text.empty());
+    });
+    ShowSectionQreq(reqair::kCaseCongestion);
 }

@@ -265,6 +265,7 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
         txtQQ_req_VI.set(r.QQ_req_VI);
         showWarning(lblWarning4, failureWarning(lstSegment, r.Segments, r.FailedRows));
     });
+    ShowSectionQreq(reqair::kCaseOneWay);
 }
 
 void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
@@ -321,4 +322,5 @@ void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
         }
         showWarning(lblWarning5, warning);
     });
+    ShowSectionQreq(reqair::kCaseTwoWay);
 }

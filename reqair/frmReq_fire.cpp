@@ -47,6 +47,7 @@ void frmReq::CalQQ_req_exchange(double dFirePile) {
     guarded([&] {
         writeResult(txtQQ_req_exchange, reqair::air_change_demand(volume, valueOf(txtExchangeNum)), "0.00");
     });
+    ShowExchangeSectionQreq();
 
     if (optQsMethod1(0).Value()) {
         for (int i = 0; i <= 2; ++i) {

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmAbout.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "platform/Forms.h"
+#include "platform/paths.h"
+#include "platform/scheme_file.h"
+
+#include <string>
+
+frmAbout::frmAbout() {
+    setCaption("关于");
+    setWidth(6900);
+    setHeight(5400);
+    Image1.place(*this, 240, 240, 720, 720);
+    Image1.setStretch(true);
+    Label1.place(*this, 1150, 260, 4000, 300);
+    Label1.setCaption("Aridane      v1.1");
+    Label2.place(*this, 1150, 620, 4000, 300);
+    Label2.setCaption("Aridane");
+    txtAbout.setMultiLine(true);
+    txtAbout.setLocked(true);
+    txtAbout.place(*this, 240, 1140, 6300, 3180);
+    cmdClose.place(*this, 5340, 4440, 1200, 375);
+    cmdClose.setCaption("关闭");
+    connectEvents();
+}
+
+void frmAbout::connectEvents() {
+    cmdClose.Click = [this] { cmdClose_Click(); };
+}
+
+void frmAbout::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmAbout::UserForm_Initialize() {
+    app::guarded([this] {
+        // Read as fields: a line that holds commas shows as one line per part, unless it is quoted.
+        scheme::SchemeReader file;
+        if (!file.Open(platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\About.txt"))) {
+            return;
+        }
+        std::string text = txtAbout.Text();
+        while (const std::optional<std::string> field = file.NextText()) {
+            text += *field + '\r';
+        }
+        txtAbout.setSilently(text);
+    });
+}
+
+void frmAbout::cmdClose_Click() {
+    platform::Forms::unload(*this);
+}
+
+void frmReq::mnuHelpAbout_Click() {
+    platform::Forms::instance<frmAbout>().ShowModal(this);
+}
