@@ -4,12 +4,83 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 
-/// The jet-fan scheme window. Step 2 shows it modally and unloads it when the modal call returns.
+#include <memory>
+#include <string>
+#include <vector>
+
+/// Step 3 of longitudinal ventilation with jet fans only: the data of one fan, the pressure balance of the
+/// whole tunnel with the number of fans, the fan groups along the tunnel, the pressure curve, the report and
+/// the operation control table. Step 2 shows it modally and unloads it when it returns; the window keeps
+/// what it shows in the project's `.jet` file. Its controls and operations are public: the curve, the
+/// report and the control table read the values the window shows.
 class frmJet : public platform::Form {
 public:
     frmJet();
+    ~frmJet() override;
 
+    // ---- Public operations ----
+    /// Reads the project's `.jet` file (or the template `configfiles\normal.jet`) into the controls.
+    void OpenFile();
+    /// Writes the controls into the project's `.jet` file; false when it could not be written.
+    bool SaveFile();
+
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void UserForm_QueryClose();
     void cmdBack_Click();
 
-    platform::CommandButton cmdBack;
+    // Data of one fan.
+    void cmbJetModel_Change();
+    void txtDD_j_Change();
+    void txtZZ_j_Change();
+
+    // Pressure balance and fan count.
+    void cmdCalculateJet_Click();
+
+    // Fan groups.
+    void lstJet_ItemClick(platform::ListItem& Item);
+    void cmdAdd_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdAutoLayout_Click();
+
+    // Curve, report and operation control table.
+    void cmdDrawPressCurve_Click();
+    void cmdReport_Click();
+    void cmdTable_Click();
+
+    // ---- Controls ----
+    platform::MultiPage MultiPage1;
+
+    // Page "风机升压力计算".
+    platform::ComboBox cmbJetModel;
+    platform::TextBox txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j;
+    platform::Frame Frame2;
+    platform::TextBox txtZZ_j, txteta;
+    platform::Image Image2;
+
+    // Page "风机数量".
+    platform::TextBox txtdeltap_m, txtdeltap_t, txtdeltap_r, txtdeltap_l, txttotaldeltap_j, txti,
+        txtTotalPower;
+
+    // Page "风机布置".
+    platform::ListView lstJet;
+    platform::TextBox txtPile, txtJetNumPerTeam, txtPress;
+    platform::CommandButton cmdAdd, cmdDelete, cmdUpdate, cmdAutoLayout;
+
+    // Beside and below the pages.
+    platform::CommandButton cmdCalculateJet, cmdReport, cmdDrawPressCurve, cmdTable, cmdBack;
+    platform::Image Image1;
+
+private:
+    void buildControls();
+    void connectEvents();
+    /// The summary of the current combination for the operation control table.
+    std::string GetControlSummary();
+
+    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
+                             int width, int height = 255);
+    std::vector<std::unique_ptr<platform::Label>> captions_;
 };

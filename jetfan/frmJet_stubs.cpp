@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Handlers of frmJet that are still empty.
+#include "jetfan/frmJet.h"
+
+void frmJet::cmdDrawPressCurve_Click() {}
+
+void frmJet::cmdReport_Click() {}
+
+void frmJet::cmdTable_Click() {}
+
+std::string frmJet::GetControlSummary() {
+    return {};
+}
