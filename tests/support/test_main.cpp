@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/test_stage.h"
 
+#include "app/modPublic.h"
 #include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -71,6 +72,10 @@ void freshFolder() {
         ADD_FAILURE() << "cannot copy ConfigFiles: " << ec.message();
     }
     platform::setAppPath(app.string());
+    // Every test starts from the shared module's initial state, reading its data from this folder, so
+    // that no test depends on which window happened to run before it.
+    modPublic::Reset();
+    modPublic::AppFolder = app.string();
 }
 
 void resetScripts() {
