@@ -8,5 +8,3 @@ void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}
 void frmReq::mnuLighting_Click() {}
 void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}
-void frmReq::mnuToolsmnuJetDB_Click() {}
-void frmReq::mnuJetPressure_Click() {}

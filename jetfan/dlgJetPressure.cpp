@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfan/dlgJetPressure.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/jet_helpers.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+constexpr const char* kErrorTitle = "出错！";
+
+} // namespace
+
+dlgJetPressure::dlgJetPressure() {
+    setCaption("射流风机升压力计算");
+    setWidth(5400);
+    setHeight(3600);
+    label("射流风机型号:", 240, 240, 1900);
+    cmbJetModel.place(*this, 2200, 240, 1600, kBoxHeight);
+    label("设计风量Q(m^3/s):", 240, 660, 1900);
+    txtQ.place(*this, 2200, 660, 1600, kBoxHeight);
+    label("安装桩号:", 240, 1080, 1900);
+    txtPile.place(*this, 2200, 1080, 1600, kBoxHeight);
+    label("顶心距Z(m):", 240, 1500, 1900);
+    txtZ.place(*this, 2200, 1500, 1600, kBoxHeight);
+    cmbJetModel.setBackColor(kInputColor);
+    for (platform::TextBox* box : {&txtQ, &txtPile, &txtZ}) {
+        box->setBackColor(kInputColor);
+    }
+    chkReverse.place(*this, 2200, 1900, 1000, kBoxHeight);
+    chkReverse.setCaption("逆转");
+    label("升压力Pj(Pa):", 240, 2320, 1900);
+    txtPj.place(*this, 2200, 2320, 1600, kBoxHeight);
+    OKButton.place(*this, 4000, 240, 1100, 375);
+    OKButton.setCaption("计算");
+    CancelButton.place(*this, 4000, 720, 1100, 375);
+    CancelButton.setCaption("关闭");
+    connectEvents();
+}
+
+void dlgJetPressure::label(const char* text, int left, int top, int width) {
+    labels_.push_back(std::make_unique<platform::Label>());
+    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
+    labels_.back()->setCaption(text);
+}
+
+void dlgJetPressure::connectEvents() {
+    OKButton.Click = [this] { OKButton_Click(); };
+    CancelButton.Click = [this] { CancelButton_Click(); };
+}
+
+void dlgJetPressure::Form_Load() {
+    app::guarded([this] {
+        for (const JetFanModel& model : modPublic::JetModels) {
+            cmbJetModel.AddItem(model.JetName);
+        }
+    });
+}
+
+void dlgJetPressure::OKButton_Click() {
+    app::guarded([this] {
+        // The name is looked up in the table as it is now; where names repeat, the last entry decides.
+        const JetFanModel* model = nullptr;
+        const std::string name = cmbJetModel.Text();
+        for (const JetFanModel& m : modPublic::JetModels) {
+            if (m.JetName == name) {
+                model = &m;
+            }
+        }
+        // A rise of 0 would read as a result; say what is missing and show none instead.
+        if (model == nullptr) {
+            txtPj.set("");
+            platform::MsgBox("请选择射流风机型号", platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+            return;
+        }
+        jetfan::JetFanAtStation fan;
+        fan.Flow = model->Flow;
+        fan.DD = model->DD;
+        fan.Discount = model->Discount;
+        fan.Ar = platform::Forms::instance<frmReq>().GetAA_r(vb::Val(txtPile.Text()));
+        if (!(fan.Ar > 0)) {
+            txtPj.set("");
+            platform::MsgBox("安装桩号处的断面面积为零，无法计算升压力",
+                             platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+            return;
+        }
+        fan.vr = vb::Val(txtQ.Text()) / fan.Ar;
+        fan.Z = vb::Val(txtZ.Text());
+        fan.rho = modPublic::rho;
+        fan.Reversed = chkReverse.Value() == 1;
+        if (!(fan.Flow > 0 && fan.DD > 0)) {
+            txtPj.set("");
+            platform::MsgBox("该型号的风机流量或出口直径不大于零，无法计算升压力",
+                             platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+            return;
+        }
+        const double rise = jetfan::JetPressureRise(fan);
+        if (!std::isfinite(rise)) {
+            txtPj.set("");
+            platform::MsgBox("升压力超出数值范围，请检查输入的数值",
+                             platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+            return;
+        }
+        txtPj.set(vb::Format(rise, "0.00"));
+    });
+}
+
+void dlgJetPressure::CancelButton_Click() {
+    platform::Forms::unload(*this);
+}
+
+// The Tools menu's calculator stays open beside the main window.
+void frmReq::mnuJetPressure_Click() {
+    platform::Forms::instance<dlgJetPressure>().Show();
+}

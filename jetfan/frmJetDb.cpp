@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfan/frmJetDb.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/jet_models.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/scheme_file.h"
+#include "platform/vb.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+constexpr const char* kErrorTitle = "出错！";
+
+std::string jetDbPath() {
+    return modPublic::InstallPath("ConfigFiles\\Jet.db");
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+} // namespace
+
+frmJetDb::frmJetDb() {
+    setCaption("射流风机数据库维护");
+    setWidth(7800);
+    setHeight(6600);
+    lstJet.place(*this, 120, 120, 7440, 2700);
+    lstJet.setGridLines(true);
+    label("型号", 240, 3000, 2400);
+    txtJetName.place(*this, 2760, 3000, 2400, kBoxHeight);
+    label("风机流量(m^3/s)", 240, 3360, 2400);
+    txtFlow.place(*this, 2760, 3360, 2400, kBoxHeight);
+    label("出口直径Dj(m)", 240, 3720, 2400);
+    txtDD.place(*this, 2760, 3720, 2400, kBoxHeight);
+    label("风机功率(kW)", 240, 4080, 2400);
+    txtPower.place(*this, 2760, 4080, 2400, kBoxHeight);
+    label("逆转效率折减系数", 240, 4440, 2400);
+    txtDiscount.place(*this, 2760, 4440, 2400, kBoxHeight);
+    for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
+        box->setBackColor(kInputColor);
+    }
+    cmdAdd.place(*this, 1200, 4980, 1300, 375);
+    cmdAdd.setCaption("添加");
+    cmdDelete.place(*this, 3000, 4980, 1300, 375);
+    cmdDelete.setCaption("删除");
+    cmdUpdate.place(*this, 4800, 4980, 1300, 375);
+    cmdUpdate.setCaption("更新");
+    cmdOK.place(*this, 3000, 5520, 1300, 375);
+    cmdOK.setCaption("确定");
+    connectEvents();
+}
+
+void frmJetDb::label(const char* text, int left, int top, int width) {
+    labels_.push_back(std::make_unique<platform::Label>());
+    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
+    labels_.back()->setCaption(text);
+}
+
+void frmJetDb::connectEvents() {
+    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+}
+
+void frmJetDb::Form_Load() {
+    app::guarded([this] {
+        // The column widths are points of the editor's scale.
+        lstJet.ColumnHeaders.Add("型号", 1200);
+        lstJet.ColumnHeaders.Add("风机流量(m^3/s)", 800);
+        lstJet.ColumnHeaders.Add("出口直径Dj(m^2)", 800);
+        lstJet.ColumnHeaders.Add("风机功率(kW)", 800);
+        lstJet.ColumnHeaders.Add("逆转效率折减系数", 800);
+    });
+    app::guarded([this] {
+        if (!ReadJetDb()) {
+            unreadableFile_ = true;
+            platform::MsgBox("射流风机数据库无法读取：" + jetDbPath() +
+                                 "\n不作修改而关闭时，该文件保持原样。",
+                             platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+        }
+    });
+}
+
+bool frmJetDb::ReadJetDb() {
+    const std::string path = jetDbPath();
+    scheme::SchemeReader reader;
+    if (!reader.Open(path)) {
+        // A missing file starts an empty list; saving creates it.
+        return !fileExists(path);
+    }
+    std::optional<std::vector<modPublic::JetDbRow>> rows = modPublic::ParseJetDbRows(reader);
+    if (!rows) {
+        return false;
+    }
+    for (const modPublic::JetDbRow& cells : *rows) {
+        platform::ListItem& row = lstJet.ListItems.Add(cells[0]);
+        for (int i = 1; i < 5; ++i) {
+            row.setSubItems(i, cells[static_cast<std::size_t>(i)]);
+        }
+    }
+    return true;
+}
+
+bool frmJetDb::WriteJetDb() {
+    std::vector<modPublic::JetDbRow> rows;
+    const int count = lstJet.ListItems.Count();
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k) {
+        platform::ListItem& item = lstJet.ListItems(k);
+        rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2), item.SubItems(3), item.SubItems(4)});
+    }
+    return modPublic::WriteJetDbRows(jetDbPath(), rows);
+}
+
+void frmJetDb::lstJet_ItemClick(platform::ListItem& Item) {
+    app::guarded([&] {
+        txtJetName.set(Item.Text());
+        txtFlow.set(Item.SubItems(1));
+        txtDD.set(Item.SubItems(2));
+        txtPower.set(Item.SubItems(3));
+        txtDiscount.set(Item.SubItems(4));
+    });
+}
+
+bool frmJetDb::boxesHoldModel() {
+    std::string fault;
+    const auto atLeast = [](const platform::TextBox& box, bool zeroAllowed) {
+        const std::optional<double> v = vb::StrictNumber(box.Text());
+        return v && (zeroAllowed ? *v >= 0 : *v > 0);
+    };
+    // A model without a flow or diameter would divide by zero in every jet-fan calculation.
+    if (txtJetName.Text().find_first_not_of(" \t") == std::string::npos) {
+        fault = "请输入射流风机型号";
+    } else if (!atLeast(txtFlow, false)) {
+        fault = "风机流量(m^3/s)须为大于零的数值";
+    } else if (!atLeast(txtDD, false)) {
+        fault = "出口直径Dj(m)须为大于零的数值";
+    } else if (!atLeast(txtPower, true)) {
+        fault = "风机功率(kW)须为不小于零的数值";
+    } else if (!atLeast(txtDiscount, true)) {
+        fault = "逆转效率折减系数须为不小于零的数值";
+    }
+    if (fault.empty()) {
+        return true;
+    }
+    platform::MsgBox(fault, platform::vbOKOnly + platform::vbExclamation, kErrorTitle);
+    return false;
+}
+
+void frmJetDb::setRow(platform::ListItem& row) {
+    row.setText(txtJetName.Text());
+    row.setSubItems(1, txtFlow.Text());
+    row.setSubItems(2, txtDD.Text());
+    row.setSubItems(3, txtPower.Text());
+    row.setSubItems(4, txtDiscount.Text());
+    edited_ = true;
+}
+
+void frmJetDb::cmdAdd_Click() {
+    app::guarded([this] {
+        if (!boxesHoldModel()) {
+            return;
+        }
+        setRow(lstJet.ListItems.Add());
+    });
+}
+
+void frmJetDb::cmdUpdate_Click() {
+    app::guarded([this] {
+        platform::ListItem* row = lstJet.SelectedItem();
+        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
+            return;
+        }
+        if (!boxesHoldModel()) {
+            return;
+        }
+        setRow(*row);
+    });
+}
+
+void frmJetDb::cmdDelete_Click() {
+    app::guarded([this] {
+        const int selected = lstJet.SelectedIndex();
+        if (selected < 1) {
+            return;
+        }
+        lstJet.ListItems.Remove(selected);
+        edited_ = true;
+    });
+}
+
+void frmJetDb::cmdOK_Click() {
+    platform::Forms::unload(*this);
+}
+
+void frmJetDb::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    app::guarded([this] {
+        if (unreadableFile_ && !edited_) {
+            return;
+        }
+        // Every way of closing saves; a failed save is said, and the old file and table stay whole.
+        while (!WriteJetDb()) {
+            const int answer = platform::MsgBox(
+                "射流风机数据库未能写入：" + jetDbPath() + "\n选择“取消”则关闭窗口，本次修改不保存。",
+                platform::vbRetryCancel + platform::vbExclamation, kErrorTitle);
+            if (answer != platform::vbRetry) {
+                return;
+            }
+        }
+        modPublic::LoadJetModels();
+    });
+}
+
+// The Tools menu's model editor, modal over the main window.
+void frmReq::mnuToolsmnuJetDB_Click() {
+    platform::Forms::instance<frmJetDb>().ShowModal(this);
+}
