@@ -3,11 +3,3 @@
 #include "jetfan/frmJet.h"
 
 void frmJet::cmdDrawPressCurve_Click() {}
-
-void frmJet::cmdReport_Click() {}
-
-void frmJet::cmdTable_Click() {}
-
-std::string frmJet::GetControlSummary() {
-    return {};
-}
