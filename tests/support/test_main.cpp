@@ -2,6 +2,7 @@
 #include "tests/support/test_stage.h"
 
 #include "app/modPublic.h"
+#include "platform/Cad.h"
 #include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -82,6 +83,7 @@ void resetScripts() {
     platform::msgbox::reset();
     platform::filedialog::reset();
     platform::textviewer::reset();
+    platform::cad::reset();
     modalScripts().clear();
     platform::scripted::takeFaults();
 }

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfan/CPressionCurve.h"
+
+#include "platform/Cad.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace cad = platform::cad;
+
+CPressionCurve::CPressionCurve() = default;
+
+void CPressionCurve::SetPressPointArray(const jetfan::CurvePointArray& a) {
+    PressPointArray = a;
+    iPressPointCount = static_cast<int>(a.size());
+}
+
+void CPressionCurve::SetVPointArray(const jetfan::CurvePointArray& a) {
+    VPointArray = a;
+}
+
+void CPressionCurve::SetCPointArray(const jetfan::CurvePointArray& a) {
+    CPointArray = a;
+}
+
+double CPressionCurve::GetPressureValue(double dPile) const {
+    return jetfan::PressureAt(PressPointArray, dPile);
+}
+
+void CPressionCurve::Draw(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve) {
+    if (!bDrawPressCurve && !bDrawVCurve && !bDrawCCurve) {
+        return;
+    }
+    AcadApp = cad::Application::Attach();
+    if (AcadApp == nullptr) {
+        platform::MsgBox("创建AutoCAD文档失败，请手动打开AutoCAD软件，并新建文档后，再试！",
+                         platform::vbOKOnly, "创建AutoCAD文档出错");
+        bIsCanDraw = false;
+        return;
+    }
+    bIsCanDraw = true;
+    AcadApp->setVisible(true);
+    AcadDoc = &AcadApp->activeDocument();
+
+    double ySaved = 0;
+    if (bDrawPressCurve) {
+        drawChart(PressPointArray, jetfan::PressureChart(dValueScale, dValueStep), ySaved);
+    }
+    if (bDrawVCurve) {
+        dBasePoint[1] = ySaved + 100;
+        dValueScale = dVScale;
+        dValueStep = 1;
+        drawChart(VPointArray, jetfan::VelocityChart(dValueScale), ySaved);
+    }
+    if (bDrawCCurve) {
+        dBasePoint[1] = ySaved + 100;
+        dValueScale = dCScale;
+        dValueStep = 0.1;
+        drawChart(CPointArray, jetfan::ConcentrationChart(dValueScale), ySaved);
+    }
+}
+
+// A chart without points draws nothing and moves the next chart nowhere: an axis from the empty curve's
+// start value of -1e9 would only push the drawing out of sight.
+void CPressionCurve::drawChart(const jetfan::CurvePointArray& points, const jetfan::ChartStyle& style,
+                               double& ySaved) {
+    if (points.empty()) {
+        return;
+    }
+    const jetfan::ChartSizes sizes{dArrowSize, dTextHeight, dPileStep};
+    const jetfan::ChartLayout layout =
+        jetfan::LayoutChart(points, dBasePoint[0], dBasePoint[1], style, sizes);
+    for (const jetfan::ChartItem& item : layout.items) {
+        if (item.kind == jetfan::ChartItem::Kind::Line) {
+            AddLineToModel({item.x1, item.y1, 0}, {item.x2, item.y2, 0}, item.color);
+        } else {
+            AddTextToModel({item.x1, item.y1, 0}, item.text, item.color);
+        }
+    }
+    // An axis of no finite length leaves the next chart where it would have been without this one.
+    if (std::isfinite(layout.titleY)) {
+        ySaved = layout.titleY;
+    }
+}
+
+void CPressionCurve::AddLineToModel(const cad::Point& p1, const cad::Point& p2, double color) {
+    if (AcadDoc == nullptr) {
+        return;
+    }
+    cad::EntityRef line = AcadDoc->modelSpace().AddLine(p1, p2);
+    if (const std::optional<std::int32_t> index = vb::CLng(color)) {
+        line.setColor(*index);
+    }
+}
+
+void CPressionCurve::AddTextToModel(const cad::Point& p, const std::string& text, double color) {
+    if (AcadDoc == nullptr) {
+        return;
+    }
+    cad::EntityRef entity = AcadDoc->modelSpace().AddText(text, p, dTextHeight);
+    if (const std::optional<std::int32_t> index = vb::CLng(color)) {
+        entity.setColor(*index);
+    }
+}

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Cad.h"
+
+#include "platform/FileDialog.h"
+#include "platform/MsgBox.h"
+#include "platform/text_file.h"
+#include "tests/support/ezdxf_reader.h"
+#include "tests/support/test_stage.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+namespace cad = platform::cad;
+using Type = cad::Entity::Type;
+
+namespace {
+
+cad::ModelSpace& attachedModelSpace() {
+    cad::Application* app = cad::Application::Attach();
+    EXPECT_NE(app, nullptr);
+    return app->activeDocument().modelSpace();
+}
+
+std::string inAppFolder(const std::string& name) {
+    return (std::filesystem::path(test_stage::appFolder()) / name).string();
+}
+
+} // namespace
+
+TEST(Cad, ModelSpaceKeepsEveryEntityWithItsProperties) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({0, 0, 0}, {100, 50, 0}).setColor(1);
+    ms.AddText("压力(Pa)", {-40, 1670, 0}, 20).setColor(2);
+    ms.AddCircle({5, 6, 0}, 10);
+    ms.AddPoint({7, 8, 0}).setLayer("GRID");
+
+    const auto& e = ms.entities();
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_EQ(e[0].type, Type::Line);
+    EXPECT_EQ(e[0].b.x, 100);
+    EXPECT_EQ(e[0].b.y, 50);
+    EXPECT_EQ(e[0].color, 1);
+    EXPECT_EQ(e[0].layer, "0");
+    EXPECT_EQ(e[1].type, Type::Text);
+    EXPECT_EQ(e[1].text, "压力(Pa)");
+    EXPECT_EQ(e[1].height, 20);
+    EXPECT_EQ(e[1].a.y, 1670);
+    EXPECT_EQ(e[1].color, 2);
+    EXPECT_EQ(e[2].type, Type::Circle);
+    EXPECT_EQ(e[2].radius, 10);
+    EXPECT_EQ(e[2].color, cad::ByLayer);
+    EXPECT_EQ(e[3].type, Type::Point);
+    EXPECT_EQ(e[3].layer, "GRID");
+}
+
+TEST(Cad, RefusesWhatNoDrawingCanHold) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(ms.AddLine({0, 0, 0}, {inf, 0, 0}).valid());
+    EXPECT_FALSE(ms.AddText("x", {nan, 0, 0}, 20).valid());
+    EXPECT_FALSE(ms.AddText("x", {0, 0, 0}, 0).valid());
+    EXPECT_FALSE(ms.AddCircle({0, 0, 0}, -1).valid());
+    // A refused entity's properties are set on nothing.
+    ms.AddPoint({0, nan, 0}).setColor(1);
+    EXPECT_TRUE(ms.entities().empty());
+
+    // A colour index outside 0..256 and a layer name a DXF table cannot hold leave the entity as it was.
+    ms.AddLine({0, 0, 0}, {1, 1, 0}).setColor(3).setColor(257).setColor(-1).setLayer("层 1").setLayer("");
+    ASSERT_EQ(ms.entities().size(), 1u);
+    EXPECT_EQ(ms.entities()[0].color, 3);
+    EXPECT_EQ(ms.entities()[0].layer, "0");
+}
+
+TEST(Cad, AttachReusesTheDrawingAndShowsNothingUnderTheTestStage) {
+    cad::Application* first = cad::Application::Attach();
+    ASSERT_NE(first, nullptr);
+    first->setVisible(true);
+    first->activeDocument().modelSpace().AddLine({0, 0, 0}, {1, 0, 0});
+    ASSERT_NE(cad::drawingWindow(), nullptr);
+    EXPECT_FALSE(cad::drawingWindow()->isVisible());
+
+    // Charts drawn later are added to what the drawing already holds.
+    cad::Application* second = cad::Application::Attach();
+    EXPECT_EQ(second, first);
+    second->activeDocument().modelSpace().AddLine({0, 0, 0}, {0, 1, 0});
+    EXPECT_EQ(second->activeDocument().modelSpace().entities().size(), 2u);
+
+    cad::setUnavailable(true);
+    EXPECT_EQ(cad::Application::Attach(), nullptr);
+}
+
+TEST(Cad, DxfTextKeepsAsciiAndEscapesEverythingElse) {
+    EXPECT_EQ(cad::DxfText("K1+234.568:-56.79"), "K1+234.568:-56.79");
+    // 压 U+538B, 力 U+529B.
+    EXPECT_EQ(cad::DxfText("压力(Pa)"), "\\U+538B\\U+529B(Pa)");
+    // ° U+00B0 (two bytes), 𝑥 U+1D465 as its UTF-16 halves D835 DC65.
+    EXPECT_EQ(cad::DxfText("5°"), "5\\U+00B0");
+    EXPECT_EQ(cad::DxfText("\xF0\x9D\x91\xA5"), "\\U+D835\\U+DC65");
+    // A line end inside a text would end the DXF value: it becomes a blank.
+    EXPECT_EQ(cad::DxfText("a\r\nb\tc"), "a  b c");
+    // Bytes that are not UTF-8 (a GBK text, a cut sequence) become the replacement character.
+    EXPECT_EQ(cad::DxfText("\xC4\xE3"), "\\U+FFFD\\U+FFFD");
+    EXPECT_EQ(cad::DxfText("x\xE5\x8E"), "x\\U+FFFD\\U+FFFD");
+    EXPECT_EQ(cad::DxfText(""), "");
+}
+
+TEST(Cad, DxfIsReadBackByAnIndependentReader) {
+    const auto python = ezdxf_reader::python();
+    if (!python) {
+        GTEST_SKIP() << "python3 with ezdxf is not installed";
+    }
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({-10, 0, 0}, {2330, 0, 0}).setColor(1);
+    ms.AddLine({0, 0, 0}, {50.5, -625.25, 0}).setColor(2);
+    ms.AddText("桩号(m)", {2350, -10, 0}, 20).setColor(1);
+    ms.AddText("K1+234.568:-56.79", {70, -625.25, 0}, 20).setColor(2);
+    ms.AddCircle({100, 200, 0}, 10);
+    ms.AddPoint({300, 400, 0});
+    const std::string path = inAppFolder("曲线.dxf");
+    ASSERT_TRUE(cad::WriteDxf(ms.entities(), path));
+
+    const std::string script = R"(
+import sys, ezdxf
+from ezdxf.lldxf.encoding import decode_dxf_unicode
+doc = ezdxf.readfile(sys.argv[1])
+for e in doc.modelspace():
+    t = e.dxftype()
+    if t == 'LINE':
+        print('LINE', e.dxf.color, e.dxf.layer, '%g %g %g %g' % (e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y))
+    elif t == 'TEXT':
+        print('TEXT', e.dxf.color, e.dxf.layer, '%g %g %g' % (e.dxf.insert.x, e.dxf.insert.y, e.dxf.height), decode_dxf_unicode(e.dxf.text))
+    elif t == 'CIRCLE':
+        print('CIRCLE', e.dxf.color, e.dxf.layer, '%g %g %g' % (e.dxf.center.x, e.dxf.center.y, e.dxf.radius))
+    else:
+        print(t, e.dxf.color, e.dxf.layer, '%g %g' % (e.dxf.location.x, e.dxf.location.y))
+)";
+    std::string error;
+    const auto out = ezdxf_reader::run(*python, script, path, &error);
+    ASSERT_TRUE(out.has_value()) << error;
+    EXPECT_EQ(*out, "LINE 1 0 -10 0 2330 0\n"
+                    "LINE 2 0 0 0 50.5 -625.25\n"
+                    "TEXT 1 0 2350 -10 20 桩号(m)\n"
+                    "TEXT 2 0 70 -625.25 20 K1+234.568:-56.79\n"
+                    "CIRCLE 256 0 100 200 10\n"
+                    "POINT 256 0 300 400\n");
+}
+
+TEST(Cad, SaveAsWritesTheDrawingAndAFailedWriteKeepsTheOldFile) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({0, 0, 0}, {1, 1, 0});
+    const std::string path = inAppFolder("drawing.dxf");
+    platform::filedialog::script(path);
+    cad::SaveDrawingAs();
+    const auto bytes = textfile::ReadBytes(path);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_NE(bytes->find("LINE"), std::string::npos);
+    EXPECT_NE(bytes->find("EOF"), std::string::npos);
+    EXPECT_TRUE(platform::msgbox::log().empty());
+
+    // A folder that does not exist: the box says so.
+    const std::string nowhere = inAppFolder("no-such-folder/drawing.dxf");
+    platform::filedialog::script(nowhere);
+    platform::msgbox::script(platform::vbOK);
+    cad::SaveDrawingAs();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "无法写入文件：" + nowhere);
+    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+
+    // Cancelled: nothing written.
+    platform::filedialog::scriptCancel();
+    ms.AddLine({0, 0, 0}, {2, 2, 0});
+    cad::SaveDrawingAs();
+    EXPECT_EQ(textfile::ReadBytes(path), bytes);
+}
