@@ -1,24 +1,183 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfan/frmJet.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/frmSetJetPile.h"
+#include "jetfan/jet_balance.h"
+#include "jetfan/jet_file.h"
+#include "jetfan/jet_helpers.h"
+#include "jetfan/jet_layout.h"
+#include "jetfan/modPublic_jet.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "ventparam/frmVentParam.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+std::string ProjectJetPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".jet");
+}
+
+std::string TemplateJetPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.jet");
+}
+
+void applyText(TextBox& box, const std::optional<std::string>& text) {
+    if (text) {
+        guarded([&] { box.set(*text); });
+    }
+}
+
+/// The message that tells why the balance gave no fan count.
+std::string FanCountMessage(jetfan::FanCountFault fault) {
+    switch (fault) {
+    case jetfan::FanCountFault::NoFanModel:
+        return "请选择射流风机型号！";
+    case jetfan::FanCountFault::NoTunnelArea:
+        return "隧道起点处断面面积为零，无法计算单台风机升压力，请检查断面数据！";
+    case jetfan::FanCountFault::RiseNotPositive:
+        return "单台射流风机升压力不大于零，无法确定所需风机台数，请检查风机参数与设计风速！";
+    case jetfan::FanCountFault::TotalNotComputed:
+        return "射流风机群总升压力无法计算，请检查断面数据！";
+    case jetfan::FanCountFault::CountTooLarge:
+        return "所需射流风机台数过多，请检查输入数据！";
+    case jetfan::FanCountFault::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
 
 frmJet::frmJet() {
     setCaption("Step 3: 射流风机通风方式");
-    setWidth(9600);
-    setHeight(7200);
+    setWidth(9900);
+    setHeight(7800);
     buildControls();
     connectEvents();
 }
 
 frmJet::~frmJet() = default;
 
+// ---- Layout ----
+
 void frmJet::buildControls() {
-    cmdBack.place(*this, 7400, 6300, 1800, 420);
+    MultiPage1.place(*this, 120, 120, 6900, 4500);
+    platform::Page& fan = MultiPage1.AddPage("风机升压力计算");
+    platform::Page& count = MultiPage1.AddPage("风机数量");
+    platform::Page& layout = MultiPage1.AddPage("风机布置");
+
+    // Data of one fan, the picture of its position beside it.
+    const int labelLeft = 120, boxLeft = 1920, boxWidth = 1500, row = 450;
+    int top = 240;
+    caption(fan, "选择常用型号", labelLeft, top + 40, 1750);
+    cmbJetModel.place(fan, boxLeft, top, boxWidth, 315);
+    const std::array<std::pair<const char*, TextBox*>, 6> fanBoxes = {{{"风机流量(m^3/s)", &txtFlow},
+                                                                       {"出口直径Dj(m^2)", &txtDD_j},
+                                                                       {"出口面积Aj(m^2)", &txtAA_j},
+                                                                       {"出口风速vj(m/s)", &txtvj},
+                                                                       {"风机功率(kW)", &txtPower},
+                                                                       {"升压力Δpj(Pa)", &txtdeltap_j}}};
+    for (const auto& [text, box] : fanBoxes) {
+        top += row;
+        caption(fan, text, labelLeft, top + 40, 1750);
+        box->place(fan, boxLeft, top, boxWidth, 315);
+    }
+    for (TextBox* box : {&txtFlow, &txtDD_j, &txtAA_j, &txtvj, &txtPower}) {
+        box->setLocked(true);
+    }
+    Frame2.place(fan, 3600, 120, 3120, 3900);
+    Image2.place(Frame2, 120, 240, 2880, 2200);
+    Image2.setStretch(true);
+    caption(Frame2, "悬挂高度Z(m)", 120, 2620, 1900);
+    txtZZ_j.place(Frame2, 2040, 2580, 960, 315);
+    caption(Frame2, "位置摩阻损失折减系数η", 120, 3100, 1900, 480);
+    txteta.place(Frame2, 2040, 3060, 960, 315);
+
+    // Pressure balance.
+    const std::array<std::pair<const char*, TextBox*>, 7> countBoxes = {
+        {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
+         {"交通通风力Δpt(Pa):", &txtdeltap_t},
+         {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
+         {"局部压力损失Δpl(Pa):", &txtdeltap_l},
+         {"射流风机群总升压力ΣΔpj(Pa):", &txttotaldeltap_j},
+         {"所需射流风机台数i:", &txti},
+         {"总耗电功率(kw):", &txtTotalPower}}};
+    top = 240;
+    for (const auto& [text, box] : countBoxes) {
+        caption(count, text, 600, top + 40, 3000);
+        box->place(count, 3700, top, 1800, 315);
+        top += row + 30;
+    }
+
+    // Fan groups.
+    lstJet.place(layout, 120, 120, 3700, 3900);
+    lstJet.setGridLines(true);
+    caption(layout, "桩号(m):", 4000, 280, 1300);
+    txtPile.place(layout, 5350, 240, 1350, 315);
+    caption(layout, "本组台数(台):", 4000, 760, 1300);
+    txtJetNumPerTeam.place(layout, 5350, 720, 1350, 315);
+    caption(layout, "升压力(Pa):", 4000, 1240, 1300);
+    txtPress.place(layout, 5350, 1200, 1350, 315);
+    cmdAdd.place(layout, 4000, 1800, 1300, 400);
+    cmdAdd.setCaption("添加");
+    cmdDelete.place(layout, 5400, 1800, 1300, 400);
+    cmdDelete.setCaption("删除");
+    cmdUpdate.place(layout, 4000, 2350, 1300, 400);
+    cmdUpdate.setCaption("更新");
+    cmdAutoLayout.place(layout, 5400, 2350, 1300, 400);
+    cmdAutoLayout.setCaption("自动布置");
+
+    // Beside the pages, top to bottom; the longitudinal section below them.
+    const int buttonLeft = 7200, buttonWidth = 2400;
+    cmdCalculateJet.place(*this, buttonLeft, 420, buttonWidth, 450);
+    cmdCalculateJet.setCaption("计算");
+    cmdReport.place(*this, buttonLeft, 1020, buttonWidth, 450);
+    cmdReport.setCaption("计算书");
+    cmdDrawPressCurve.place(*this, buttonLeft, 1620, buttonWidth, 450);
+    cmdDrawPressCurve.setCaption("绘制曲线");
+    cmdTable.place(*this, buttonLeft, 2220, buttonWidth, 450);
+    cmdTable.setCaption("运营控制表");
+    Image1.place(*this, 120, 4740, 6900, 2400);
+    Image1.setStretch(true);
+    cmdBack.place(*this, buttonLeft, 6660, buttonWidth, 450);
     cmdBack.setCaption("<-- 上一步");
 }
 
 void frmJet::connectEvents() {
+    // A pick from the list and a change of the text both choose the model.
+    cmbJetModel.Click = [this] { cmbJetModel_Change(); };
+    cmbJetModel.Change = [this] { cmbJetModel_Change(); };
+    txtDD_j.Change = [this] { txtDD_j_Change(); };
+    txtZZ_j.Change = [this] { txtZZ_j_Change(); };
+    cmdCalculateJet.Click = [this] { cmdCalculateJet_Click(); };
+    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
+    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+    cmdTable.Click = [this] { cmdTable_Click(); };
     cmdBack.Click = [this] { cmdBack_Click(); };
 }
 
@@ -31,6 +190,8 @@ platform::Label& frmJet::caption(platform::Container& parent, const std::string&
     return label;
 }
 
+// ---- Lifecycle ----
+
 void frmJet::Form_Initialize() {
     UserForm_Initialize();
 }
@@ -39,22 +200,286 @@ void frmJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
     UserForm_QueryClose();
 }
 
-void frmJet::UserForm_Initialize() {}
-void frmJet::UserForm_QueryClose() {}
-void frmJet::OpenFile() {}
-bool frmJet::SaveFile() {
-    return false;
+void frmJet::UserForm_Initialize() {
+    guarded([this] {
+        lstJet.ColumnHeaders.Clear();
+        // Column widths of 80, 20 and 80 pixels.
+        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
+        lstJet.ColumnHeaders.Add("台数", 20 * 15);
+        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+    });
+    guarded([this] {
+        cmbJetModel.Clear();
+        for (const JetFanModel& model : modPublic::JetModels) {
+            cmbJetModel.AddItem(model.JetName);
+        }
+    });
+    guarded([this] { OpenFile(); });
 }
-void frmJet::cmbJetModel_Change() {}
-void frmJet::txtDD_j_Change() {}
-void frmJet::txtZZ_j_Change() {}
-void frmJet::cmdCalculateJet_Click() {}
-void frmJet::lstJet_ItemClick(platform::ListItem& /*Item*/) {}
-void frmJet::cmdAdd_Click() {}
-void frmJet::cmdUpdate_Click() {}
-void frmJet::cmdDelete_Click() {}
-void frmJet::cmdAutoLayout_Click() {}
+
+void frmJet::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
+}
 
 void frmJet::cmdBack_Click() {
-    platform::Forms::unload(*this);
+    guarded([this] { Forms::unload(*this); });
+}
+
+// ---- The .jet file ----
+
+void frmJet::OpenFile() {
+    if (modPublic::ProjectFile.empty()) {
+        return;
+    }
+    scheme::SchemeReader in;
+    const std::string projectJet = ProjectJetPath();
+    bool opened = !projectJet.empty() && in.Open(projectJet);
+    if (!opened) {
+        opened = in.Open(TemplateJetPath());
+    }
+    if (!opened) {
+        return;
+    }
+    const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
+    // The model name first: its handler fills the model's boxes, which the stored texts then replace, η
+    // after Z, so that the window shows exactly what was stored.
+    if (const auto& name = jet.Record2[jetfan::kJetName]) {
+        guarded([&] { cmbJetModel.setText(*name); });
+    }
+    TextBox* const record2[jetfan::kRecord2Fields] = {nullptr, &txtvj,       &txtAA_j, &txtDD_j, &txtZZ_j,
+                                                      &txteta, &txtdeltap_j, &txtFlow, &txtPower};
+    for (int i = 1; i < jetfan::kRecord2Fields; ++i) {
+        applyText(*record2[i], jet.Record2[static_cast<std::size_t>(i)]);
+    }
+    TextBox* const record4[jetfan::kRecord4Fields] = {
+        &txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txttotaldeltap_j, &txti, &txtTotalPower};
+    for (int i = 0; i < jetfan::kRecord4Fields; ++i) {
+        applyText(*record4[i], jet.Record4[static_cast<std::size_t>(i)]);
+    }
+    if (jet.Groups) {
+        lstJet.ListItems.Clear();
+        for (const jetfan::JetGroupRow& group : *jet.Groups) {
+            platform::ListItem& row = lstJet.ListItems.Add(group.Pile);
+            row.setSubItems(1, group.Count);
+            row.setSubItems(2, group.Press);
+        }
+    }
+}
+
+bool frmJet::SaveFile() {
+    const std::string path = ProjectJetPath();
+    if (path.empty()) {
+        return false;
+    }
+    jetfan::JetFileContents jet;
+    jet.Record2 = {cmbJetModel.Text(), txtvj.Text(),       txtAA_j.Text(), txtDD_j.Text(), txtZZ_j.Text(),
+                   txteta.Text(),      txtdeltap_j.Text(), txtFlow.Text(), txtPower.Text()};
+    jet.Record4 = {txtdeltap_m.Text(),      txtdeltap_t.Text(), txtdeltap_r.Text(),  txtdeltap_l.Text(),
+                   txttotaldeltap_j.Text(), txti.Text(),        txtTotalPower.Text()};
+    std::vector<jetfan::JetGroupRow> rows;
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstJet.ListItems(i);
+        rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    jet.Groups = std::move(rows);
+    // The fan data and groups would otherwise be lost without a word when the folder cannot be written.
+    if (!jetfan::WriteJetFile(jet).Save(path)) {
+        platform::MsgBox("射流风机通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Data of one fan ----
+
+void frmJet::cmbJetModel_Change() {
+    const int position = cmbJetModel.ListIndex();
+    if (position < 0) {
+        return;
+    }
+    const JetFanModel* model = modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1);
+    if (model == nullptr) {
+        return;
+    }
+    const JetFanModel m = *model;
+    guarded([&] { txtFlow.set(vb::CStr(m.Flow)); });
+    guarded([&] { txtDD_j.set(vb::CStr(m.DD)); });
+    guarded([&] { txtPower.set(vb::CStr(m.Power)); });
+    guarded([this] { txtAA_j.set(vb::Format(jetfan::JetOutletArea(vb::Val(txtDD_j.Text())), "0.000")); });
+    // The outlet speed is taken over the area as shown, rounded to three decimals.
+    guarded([this] { txtvj.set(vb::Format(vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000")); });
+}
+
+void frmJet::txtDD_j_Change() {
+    guarded([this] {
+        txteta.set(vb::Format(modPublic::GetJetWallFactor(vb::Val(txtZZ_j.Text()), vb::Val(txtDD_j.Text())),
+                              "0.000"));
+    });
+}
+
+void frmJet::txtZZ_j_Change() {
+    txtDD_j_Change();
+}
+
+// ---- Pressure balance and fan count ----
+
+void frmJet::cmdCalculateJet_Click() {
+    frmReq& req = Forms::instance<frmReq>();
+    frmVentParam& step2 = Forms::instance<frmVentParam>();
+    const double start = modPublic::StartPile, end = modPublic::EndPile, rho = modPublic::rho;
+    const double qreq = vb::Val(step2.txtQQ_req.Text());
+    // The first reason the balance cannot be trusted; shown once, at the end.
+    std::string fault;
+    auto noteIfNotFinite = [&fault](double value, const std::string& why) {
+        if (!std::isfinite(value) && fault.empty()) {
+            fault = why;
+        }
+    };
+
+    double dpm = 0, dpr = 0;
+    guarded([&] {
+        const double qm = modPublic::v_n * req.GetAA_r(start + jetfan::kNaturalWindAreaOffset);
+        dpm = req.GetYANCHENGDeltap_r_m(start, end, modPublic::lambda_r, rho, qm, 1,
+                                        jetfan::kBalanceEntranceLoss, 0, 0);
+    });
+    guarded([&] {
+        dpr = req.GetYANCHENGDeltap_r_m(start, end, modPublic::lambda_r, rho, qreq, 1,
+                                        jetfan::kBalanceEntranceLoss, 0, 0);
+    });
+    guarded([&] { txtdeltap_m.set(vb::Format(dpm, "0.00")); });
+    guarded([&] { txtdeltap_r.set(vb::Format(dpr, "0.00")); });
+    noteIfNotFinite(dpm, "自然风阻力无法计算，请检查断面数据与自然风速！");
+    noteIfNotFinite(dpr, "通风阻抗力无法计算，请检查断面数据与设计需风量！");
+
+    double dpt = 0;
+    guarded([&] {
+        const jetfan::TrafficForceChoice choice = jetfan::TrafficForceFor(step2.lstCase.ListIndex());
+        switch (choice.Kind) {
+        case jetfan::TrafficForceKind::OneWay:
+            dpt = req.GetYANCHENGDeltap_t1(start, end, qreq, modPublic::AA_m, jetfan::kTrafficForceDensity,
+                                           choice.CaseID, false);
+            break;
+        case jetfan::TrafficForceKind::Block1km:
+            dpt = req.GetYANCHENGDeltap_t1(vb::Val(req.txtBlockStartPile.Text()),
+                                           vb::Val(req.txtBlockEndPile.Text()), qreq, modPublic::AA_m,
+                                           jetfan::kTrafficForceDensity, choice.CaseID, false);
+            break;
+        case jetfan::TrafficForceKind::TwoWay:
+            dpt = req.GetYANCHENGDeltap_t2(start, end, qreq, modPublic::AA_m_Bidirection,
+                                           jetfan::kTrafficForceDensity, true);
+            break;
+        }
+    });
+    guarded([&] { txtdeltap_t.set(vb::Format(dpt, "0.00")); });
+    noteIfNotFinite(dpt, "交通通风力无法计算，请检查断面与交通数据！");
+    // The balance works with the traffic force as shown, rounded to two decimals.
+    const double dptShown = std::isfinite(dpt) ? vb::Val(txtdeltap_t.Text()) : kNotComputed;
+
+    double dpl = 0;
+    guarded([&] {
+        std::vector<jetfan::LocalLossRow> rows;
+        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
+            platform::ListItem& item = step2.lstzeta.ListItems(i);
+            const double v = modPublic::GetStationVelocity(vb::Val(item.Text()), jetfan::kDesignDemandMarker);
+            noteIfNotFinite(v, "局部压力损失桩号" + item.Text() +
+                                   "处没有断面，无法计算局部压力损失，请检查断面数据！");
+            rows.push_back({vb::Val(item.SubItems(1)), v});
+        }
+        dpl = jetfan::LocalLosses(rho, rows);
+    });
+    guarded([&] { txtdeltap_l.set(vb::Format(dpl, "0.00")); });
+
+    const double total = jetfan::RequiredTotalRise(dpm, dpr, dpl, dptShown);
+    guarded([&] { txttotaldeltap_j.set(vb::Format(total, "0.00")); });
+
+    jetfan::FanRiseInputs fan;
+    fan.vj = vb::Val(txtvj.Text());
+    fan.Aj = vb::Val(txtAA_j.Text());
+    fan.vr = vb::Val(step2.txtv_r.Text());
+    fan.eta = vb::Val(txteta.Text());
+    guarded([&] { fan.Ar = req.GetAA_r(vb::Val(req.txtStartPile.Text()) + jetfan::kFanAreaOffset); });
+    const double dpj = jetfan::JetPressureRise(fan.vj, rho, fan.Aj, fan.Ar, fan.vr, fan.eta);
+    const jetfan::FanCountResult result = jetfan::FanCount(total, dpj, vb::Val(txtPower.Text()), fan);
+    guarded([&] { txtdeltap_j.set(vb::Format(dpj, "0.000")); });
+    if (result.Fault == jetfan::FanCountFault::None) {
+        guarded([&] { txti.set(vb::Format(result.Count, "0.0")); });
+        guarded([&] { txtTotalPower.set(vb::Format(result.TotalPower, "0.00")); });
+    } else {
+        // No count is shown rather than a count of 0 that would read as a result.
+        guarded([&] { txti.set(""); });
+        guarded([&] { txtTotalPower.set(""); });
+        if (fault.empty()) {
+            fault = FanCountMessage(result.Fault);
+        }
+    }
+    if (!fault.empty()) {
+        platform::MsgBox(fault, platform::vbOKOnly, "出错！");
+    }
+}
+
+// ---- Fan groups ----
+
+void frmJet::lstJet_ItemClick(platform::ListItem& Item) {
+    guarded([&] { txtPile.set(Item.Text()); });
+    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
+    guarded([&] { txtPress.set(Item.SubItems(2)); });
+}
+
+void frmJet::cmdAdd_Click() {
+    guarded([this] {
+        platform::ListItem& row = lstJet.ListItems.Add(txtPile.Text());
+        row.setSubItems(1, txtJetNumPerTeam.Text());
+        row.setSubItems(2, txtPress.Text());
+    });
+}
+
+void frmJet::cmdUpdate_Click() {
+    guarded([this] {
+        platform::ListItem* row = lstJet.SelectedItem();
+        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
+            return;
+        }
+        row->setText(txtPile.Text());
+        row->setSubItems(1, txtJetNumPerTeam.Text());
+        row->setSubItems(2, txtPress.Text());
+    });
+}
+
+void frmJet::cmdDelete_Click() {
+    guarded([this] {
+        const int i = lstJet.SelectedIndex();
+        if (i > 0) {
+            lstJet.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmJet::cmdAutoLayout_Click() {
+    guarded([this] {
+        frmSetJetPile& dialog = Forms::instance<frmSetJetPile>();
+        dialog.ShowModal(this);
+        if (Forms::isLoaded(dialog) && !dialog.bIsCancel) {
+            jetfan::JetLayoutSettings s;
+            s.StartPile = modPublic::StartPile;
+            s.EndPile = modPublic::EndPile;
+            s.N1 = vb::CInt(vb::Val(dialog.txtTeamNum1.Text())).value_or(0);
+            s.N2 = vb::CInt(vb::Val(dialog.txtTeamNum2.Text())).value_or(0);
+            s.S1 = vb::Val(dialog.txtSpan1.Text());
+            s.S2 = vb::Val(dialog.txtSpan2.Text());
+            s.D1 = vb::Val(dialog.txtDist1.Text());
+            s.D2 = vb::Val(dialog.txtDist2.Text());
+            // Every group has the rise of one fan as shown times the fans per group.
+            const std::string fans = dialog.txtJetNumPerTeam.Text();
+            const std::string rise = vb::Format(vb::Val(txtdeltap_j.Text()) * vb::Val(fans), "0.00");
+            lstJet.ListItems.Clear();
+            for (double station : jetfan::JetLayoutStations(s)) {
+                platform::ListItem& row = lstJet.ListItems.Add(vb::Format(station, "0.00"));
+                row.setSubItems(1, fans);
+                row.setSubItems(2, rise);
+            }
+        }
+    });
+    guarded([] { Forms::unload<frmSetJetPile>(); });
 }

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfan/jet_file.h"
+
+#include "platform/vb.h"
+
+namespace jetfan {
+
+JetFileContents ReadJetFile(scheme::SchemeReader& in) {
+    JetFileContents jet;
+    in.Skip(1);
+    for (auto& field : jet.Record2) {
+        field = in.NextText();
+    }
+    in.Skip(1);
+    for (auto& field : jet.Record4) {
+        field = in.NextText();
+    }
+    in.Skip(1);
+    const std::optional<double> n = in.NextLeading();
+    if (!n) {
+        return jet;
+    }
+    std::vector<JetGroupRow> rows;
+    const std::optional<vb::Integer> count = vb::CInt(*n);
+    for (int k = 0; count && k < *count; ++k) {
+        std::optional<std::string> pile = in.NextText();
+        std::optional<std::string> fans = in.NextText();
+        std::optional<std::string> press = in.NextText();
+        if (!pile || !fans || !press) {
+            break;
+        }
+        rows.push_back({std::move(*pile), std::move(*fans), std::move(*press)});
+    }
+    jet.Groups = std::move(rows);
+    return jet;
+}
+
+scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
+    scheme::SchemeWriter out;
+    out.Text(kJetTitle1).EndRecord();
+    for (const auto& field : jet.Record2) {
+        out.Text(field.value_or(""));
+    }
+    out.EndRecord();
+    out.Text(kJetTitle2).EndRecord();
+    for (const auto& field : jet.Record4) {
+        out.Text(field.value_or(""));
+    }
+    out.EndRecord();
+    out.Text(kJetTitle3).EndRecord();
+    const std::vector<JetGroupRow> none;
+    const std::vector<JetGroupRow>& rows = jet.Groups ? *jet.Groups : none;
+    out.Whole(static_cast<long long>(rows.size())).EndRecord();
+    for (const JetGroupRow& row : rows) {
+        out.Text(row.Pile).Text(row.Count).Text(row.Press).EndRecord();
+    }
+    return out;
+}
+
+} // namespace jetfan

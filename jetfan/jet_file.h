@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/scheme_file.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The jet-fan scheme file (`.jet`) of a project, read and written record by record as texts.
+namespace jetfan {
+
+/// The fields of record 2 (data of one fan), in file order. The fire window reads the model name and η
+/// by these positions.
+enum JetRecord2 { kJetName, kvj, kAA_j, kDD_j, kZZ_j, keta, kdeltap_j, kFlow, kPower, kRecord2Fields };
+/// The fields of record 4 (pressure balance), in file order.
+enum JetRecord4 {
+    kdeltap_m,
+    kdeltap_t,
+    kdeltap_r,
+    kdeltap_l,
+    ktotaldeltap_j,
+    ki,
+    kTotalPower,
+    kRecord4Fields
+};
+
+/// One fan group as the three texts of its list row.
+struct JetGroupRow {
+    std::string Pile;  ///< station [m]
+    std::string Count; ///< fans in the group
+    std::string Press; ///< pressure rise of the group [Pa]
+};
+
+inline constexpr const char* kJetTitle1 = "[风机升压力计算]";
+inline constexpr const char* kJetTitle2 = "[风机数量]";
+inline constexpr const char* kJetTitle3 = "[风机布置]";
+
+/// The file's contents. After reading, a field the file does not hold (it ended early) is nullopt.
+struct JetFileContents {
+    std::array<std::optional<std::string>, kRecord2Fields> Record2;
+    std::array<std::optional<std::string>, kRecord4Fields> Record4;
+    /// The fan groups; nullopt when the file ends before the group count. Only whole rows are kept.
+    std::optional<std::vector<JetGroupRow>> Groups;
+};
+
+/// Reads the records in order, titles passed over unchecked. The group count is the leading number of its
+/// field rounded half to even; one without a number, or below 1, gives no groups; a count larger than the
+/// rows present gives the whole rows only.
+JetFileContents ReadJetFile(scheme::SchemeReader& in);
+
+/// The records of the file: every field quoted except the group count; a nullopt field is written empty.
+scheme::SchemeWriter WriteJetFile(const JetFileContents& jet);
+
+} // namespace jetfan
