@@ -240,8 +240,7 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const std::set<std::string>& layer
     }
     dw.tableEnd();
     dw.tableStyle(1);
-    // gbcbig.shx is the big font that Chinese CAD installations use for the characters beyond ASCII.
-    dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", "gbcbig.shx"));
+    dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
     dw.tableEnd();
     dxf.writeView(dw);
     dxf.writeUcs(dw);
