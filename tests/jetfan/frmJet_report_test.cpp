@@ -1,0 +1,300 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The jet-fan report and operation control table of the template project, written through the window
+// as a designer reaches it: the project saved into the test folder, step 2 from the main window, Next
+// with the jet-fan scheme.
+#include "jetfan/frmJet.h"
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_report.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/TextViewer.h"
+#include "platform/text_file.h"
+#include "platform/textcodec.h"
+#include "platform/vb.h"
+#include "reqair/frmReportControl.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Forms;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+const std::string kStars(113, '*');
+
+class JetReport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+        req.SaveFile();
+        report = test_stage::appFolder() + "/proj_纯射流风机通风.rpt";
+        table = test_stage::appFolder() + "/proj_纯射流风机通风运营控制表.tab";
+    }
+
+    /// Opens step 2 from the main window and the jet-fan window from step 2; `script` acts on the jet-fan
+    /// window, which is then left by its back button and step 2 by Return.
+    void open(const std::function<void(frmJet&, frmVentParam&)>& script) {
+        bool opened = false;
+        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+            step2.cmbNextStep.setListIndex(0);
+            test_stage::onModal<frmJet>([&](frmJet& w) {
+                opened = true;
+                script(w, step2);
+                if (Forms::isLoaded(w)) {
+                    w.cmdBack.userClick();
+                }
+            });
+            step2.cmdNextStep.userClick();
+            step2.cmdReturn.userClick();
+        });
+        req.cmdNextStep.userClick();
+        EXPECT_TRUE(opened);
+    }
+
+    static void clearAll(platform::ListBox& list) {
+        for (int i = 0; i < list.ListCount(); ++i) {
+            if (list.Selected(i)) {
+                list.userClick(i);
+            }
+        }
+    }
+
+    /// The options the user picks in the dialog before "确定".
+    static void pick(frmReportControl& d, const std::vector<int>& years, const std::vector<int>& cases,
+                     const std::vector<int>& speeds, bool open) {
+        clearAll(d.lstvt);
+        clearAll(d.lstYear);
+        clearAll(d.lstCase);
+        // The speeds can be clicked only while 单向交通 is selected.
+        d.lstCase.userClick(0);
+        for (int i : speeds) {
+            d.lstvt.userClick(i);
+        }
+        d.lstCase.userClick(0);
+        for (int i : years) {
+            d.lstYear.userClick(i);
+        }
+        for (int i : cases) {
+            d.lstCase.userClick(i);
+        }
+        if ((d.chkOpenReport.Value() == 1) != open) {
+            d.chkOpenReport.userClick();
+        }
+        d.cmdOK.userClick();
+    }
+
+    static void choose(std::vector<int> years, std::vector<int> cases, std::vector<int> speeds, bool open) {
+        test_stage::onModal<frmReportControl>(
+            [=](frmReportControl& d) { pick(d, years, cases, speeds, open); });
+    }
+
+    static std::vector<std::string> linesOf(const std::string& path) {
+        return textfile::ReadLines(path).value_or(std::vector<std::string>{"<unreadable>"});
+    }
+
+    static void expectGbkCrLf(const std::string& path, const std::string& sample) {
+        const std::string bytes = textfile::ReadBytes(path).value_or("");
+        ASSERT_FALSE(bytes.empty());
+        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+        }
+        EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos);
+    }
+
+    frmReq& req = Forms::instance<frmReq>();
+    std::string report, table;
+};
+
+// ---- The report ----
+
+TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
+    open([&](frmJet& w, frmVentParam&) {
+        w.cmdCalculateJet.userClick();
+        w.MultiPage1.userClick(2);
+        const auto add = [&w](const char* pile, const char* count, const char* press) {
+            w.txtPile.userType(pile);
+            w.txtJetNumPerTeam.userType(count);
+            w.txtPress.userType(press);
+            w.cmdAdd.userClick();
+        };
+        add("1200", "2", "93.5");
+        add("1234.5", "4", "12.3456");
+        w.cmdReport.userClick();
+        expectGbkCrLf(report, "纯射流风机通风计算报告");
+        EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
+
+        const std::vector<std::string> lines = linesOf(report);
+        ASSERT_EQ(lines.size(), 30u);
+        EXPECT_EQ(lines[2], std::string(29, ' ') + req.txtProjectName.Text() + "纯射流风机通风计算报告");
+        EXPECT_EQ(lines[5], "■■风机升压力计算■■");
+        EXPECT_EQ(lines[16], " ■■压力平衡分析■■");
+        EXPECT_EQ(lines[25], "■■射流风机布置■■");
+        // Values as the window shows them.
+        EXPECT_EQ(lines[6], "            风机型号:    " + w.cmbJetModel.Text());
+        EXPECT_EQ(lines[6], "            风机型号:    1120型射流风机");
+        EXPECT_EQ(lines[12], "         悬挂高度Z(m):   " + w.txtZZ_j.Text());
+        EXPECT_EQ(lines[14], "       升压力Δpj(Pa)：  " + w.txtdeltap_j.Text());
+        EXPECT_EQ(lines[17], " 通风阻抗力Δpr(Pa):     " + w.txtdeltap_r.Text());
+        EXPECT_EQ(lines[21], " 射流风机群总升压力ΣΔpj(Pa):" + w.txttotaldeltap_j.Text());
+        EXPECT_EQ(lines[22], "   所需射流风机台数i:    " + w.txti.Text());
+        EXPECT_EQ(lines[23], "     总耗电功率(kw):     " + w.txtTotalPower.Text());
+        EXPECT_FALSE(w.txti.Text().empty());
+        EXPECT_EQ(lines[27], "桩号\t台数\t升压力(Pa):");
+        EXPECT_EQ(lines[28], "001200.00     02            93.500");
+        EXPECT_EQ(lines[29], "001234.50     04            12.346");
+
+        // A snapshot: written again without a calculation, the same file, replaced.
+        const std::string first = textfile::ReadBytes(report).value_or("");
+        w.cmdReport.userClick();
+        EXPECT_EQ(textfile::ReadBytes(report).value_or(""), first);
+        EXPECT_EQ(platform::textviewer::log().size(), 2u);
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 2);
+    });
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+TEST_F(JetReport, AnUnnamedProjectIsRefused) {
+    open([&](frmJet& w, frmVentParam&) {
+        modPublic::ProjectFile = "";
+        platform::msgbox::script(platform::vbOK);
+        w.cmdReport.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
+        EXPECT_EQ(platform::msgbox::log()[0].title, "保存");
+        platform::msgbox::script(platform::vbOK);
+        w.cmdTable.userClick(); // refused before the options are asked
+        EXPECT_EQ(platform::msgbox::log().size(), 2u);
+        EXPECT_FALSE(Forms::isLoaded<frmReportControl>());
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+    });
+    EXPECT_FALSE(fs::exists(report));
+    EXPECT_FALSE(fs::exists(table));
+    EXPECT_TRUE(platform::textviewer::log().empty());
+}
+
+TEST_F(JetReport, AReportThatCannotBeWrittenIsSaidAndNotOpened) {
+    // A folder in the report's place: the file cannot be created.
+    fs::create_directory(report);
+    open([&](frmJet& w, frmVentParam&) {
+        platform::msgbox::script(platform::vbOK);
+        w.cmdReport.userClick();
+    });
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "计算报告未能写入：" + report);
+    EXPECT_EQ(platform::msgbox::log()[0].title, "纯射流风机通风计算报告");
+    EXPECT_TRUE(platform::textviewer::log().empty());
+}
+
+// ---- The operation control table ----
+
+TEST_F(JetReport, TableOfEveryCaseForTheChosenYearAndSpeeds) {
+    open([&](frmJet& w, frmVentParam& step2) {
+        ASSERT_GE(req.lstTraffic.ListItems.Count(), 2);
+        const std::string year = req.lstTraffic.ListItems(2).Text();
+        test_stage::onModal<frmReportControl>([&](frmReportControl& d) {
+            // The dialog as the table shows it.
+            EXPECT_EQ(d.Caption(), "运营控制表设置");
+            EXPECT_EQ(d.chkOpenReport.Caption(), "打开运营控制表");
+            EXPECT_FALSE(d.chkOutputSegment.Visible());
+            ASSERT_EQ(d.lstYear.ListCount(), req.lstTraffic.ListItems.Count());
+            EXPECT_EQ(d.lstYear.List(1), year);
+            ASSERT_EQ(d.lstvt.ListCount(), 9);
+            EXPECT_EQ(d.lstvt.List(0), "100");
+            EXPECT_EQ(d.lstvt.List(8), "10");
+            // Speeds picked 60 before 80; the second design year; all four cases and the two that are
+            // not the table's.
+            pick(d, {1}, {0, 1, 2, 3, 4, 5}, {3, 1}, true);
+        });
+        w.cmdTable.userClick();
+        EXPECT_FALSE(Forms::isLoaded<frmReportControl>());
+        expectGbkCrLf(table, "特征年:");
+        EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{table});
+
+        const std::vector<std::string> lines = linesOf(table);
+        ASSERT_EQ(lines.size(), 13u);
+        EXPECT_EQ(lines[0], "特征年:" + year);
+        EXPECT_EQ(req.txtYear.Text(), year);
+        EXPECT_EQ(lines[1], "单向正常交通工况:");
+        EXPECT_EQ(lines[2], "混合车:" + req.txtNN.Text());
+        EXPECT_EQ(lines[3].rfind("工况车速:80km/h,   Qreq:", 0), 0u) << lines[3];
+        EXPECT_EQ(lines[4].rfind("工况车速:60km/h,   Qreq:", 0), 0u) << lines[4];
+        // Each speed is balanced on its own demand.
+        EXPECT_NE(lines[3].substr(lines[3].find("Qreq:")), lines[4].substr(lines[4].find("Qreq:")));
+        EXPECT_EQ(lines[5], "双向交通工况:");
+        EXPECT_EQ(lines[6].rfind("工况车速:" + req.cmbWorkVt_Bidirection.Text() + "km/h,   Qreq:", 0), 0u)
+            << lines[6];
+        EXPECT_EQ(lines[7], "全阻滞工况:");
+        EXPECT_EQ(lines[8].rfind("工况车速:分段组合, Qreq:", 0), 0u) << lines[8];
+        EXPECT_EQ(lines[9], "1km阻塞工况:");
+        EXPECT_EQ(lines[11], kStars);
+        EXPECT_EQ(lines[12], kStars);
+
+        // The last line is the balance the window and step 2 are left on: the 1 km case.
+        EXPECT_EQ(step2.lstCase.ListIndex(), 3);
+        EXPECT_FALSE(w.txti.Text().empty());
+        EXPECT_EQ(lines[10],
+                  "工况车速:10km/h, " +
+                      jetfan::JetControlSummary(step2.txtQQ_req.Text(), w.txti.Text(), w.txtPower.Text()));
+        // The one-way lines were balanced at their own speeds: the main window keeps the last one run.
+        EXPECT_DOUBLE_EQ(req.workv_t, 60);
+    });
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+TEST_F(JetReport, YearsInListOrderAndEmptyBlocks) {
+    open([&](frmJet& w, frmVentParam&) {
+        ASSERT_GE(req.lstTraffic.ListItems.Count(), 2);
+        // Years picked last first, no case: the heads and separators in the main window's order.
+        choose({1, 0}, {}, {}, false);
+        w.cmdTable.userClick();
+        EXPECT_EQ(linesOf(table),
+                  (std::vector<std::string>{"特征年:" + req.lstTraffic.ListItems(1).Text(), kStars, kStars,
+                                            "特征年:" + req.lstTraffic.ListItems(2).Text(), kStars, kStars}));
+        // The one-way case without a speed: its head and traffic line only. Not opened when not asked.
+        choose({0}, {0}, {}, false);
+        w.cmdTable.userClick();
+        const std::vector<std::string> lines = linesOf(table);
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines[1], "单向正常交通工况:");
+        EXPECT_EQ(lines[2].rfind("混合车:", 0), 0u);
+        // Nothing chosen: an empty table replaces the last one.
+        choose({}, {}, {}, true);
+        w.cmdTable.userClick();
+        EXPECT_EQ(textfile::ReadBytes(table).value_or("<none>"), "");
+        EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{table});
+    });
+}
+
+TEST_F(JetReport, ClosingTheOptionsDialogWritesAndChangesNothing) {
+    open([&](frmJet& w, frmVentParam& step2) {
+        w.cmdCalculateJet.userClick();
+        const std::string count = w.txti.Text(), demand = step2.txtQQ_req.Text(), year = req.txtYear.Text();
+        test_stage::onModal<frmReportControl>([](frmReportControl& d) {
+            d.lstYear.userClick(1);
+            d.lstCase.userClick(1);
+            Forms::unload(d, platform::vbFormControlMenu);
+        });
+        w.cmdTable.userClick();
+        EXPECT_FALSE(Forms::isLoaded<frmReportControl>());
+        EXPECT_EQ(w.txti.Text(), count);
+        EXPECT_EQ(step2.txtQQ_req.Text(), demand);
+        EXPECT_EQ(req.txtYear.Text(), year);
+    });
+    EXPECT_FALSE(fs::exists(table));
+    EXPECT_TRUE(platform::textviewer::log().empty());
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+} // namespace
