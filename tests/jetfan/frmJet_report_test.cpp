@@ -277,6 +277,20 @@ TEST_F(JetReport, YearsInListOrderAndEmptyBlocks) {
     });
 }
 
+TEST_F(JetReport, ATableThatCannotBeWrittenIsSaidAndNotOpened) {
+    fs::create_directory(table);
+    open([&](frmJet& w, frmVentParam&) {
+        choose({0}, {}, {}, true);
+        platform::msgbox::script(platform::vbOK);
+        w.cmdTable.userClick();
+        EXPECT_FALSE(Forms::isLoaded<frmReportControl>());
+    });
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "运营控制表未能写入：" + table);
+    EXPECT_EQ(platform::msgbox::log()[0].title, "纯射流风机通风运营控制表");
+    EXPECT_TRUE(platform::textviewer::log().empty());
+}
+
 TEST_F(JetReport, ClosingTheOptionsDialogWritesAndChangesNothing) {
     open([&](frmJet& w, frmVentParam& step2) {
         w.cmdCalculateJet.userClick();
