@@ -196,8 +196,11 @@ void Form::ShowModal(Form* owner) {
     if (host_->isVisible()) {
         host_->hide();
     }
-    host_->setWindowModality(Qt::ApplicationModal);
-    if (owner != nullptr && owner != this) {
+    // A window shown over an owner blocks only its owners, so that the drawing window of the curves
+    // stays usable beside a scheme window, as a separate CAD program was.
+    const bool owned = owner != nullptr && owner != this;
+    host_->setWindowModality(owned ? Qt::WindowModal : Qt::ApplicationModal);
+    if (owned) {
         host_->winId();
         owner->host_->winId();
         host_->windowHandle()->setTransientParent(owner->host_->windowHandle());
