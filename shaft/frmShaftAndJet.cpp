@@ -1,17 +1,1100 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/frmShaftAndJet.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/CPressionCurve.h"
+#include "jetfan/frmSetJetPile.h"
+#include "jetfan/jet_helpers.h"
+#include "jetfan/modPublic_jet.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "shaft/section_demand.h"
+#include "shaft/shaft_and_jet.h"
+#include "shaft/sj_file.h"
+#include "ventparam/frmCalculatePd.h"
+#include "ventparam/frmVentParam.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr const char* kErrorTitle = "出错！";
+
+std::string ProjectSjPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".sj");
+}
+
+std::string TemplateSjPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.sj");
+}
+
+/// Writes a value through its format; a value that is not finite leaves the box as it was.
+void setFormatted(TextBox& box, double value, const char* pattern) {
+    if (std::isfinite(value)) {
+        guarded([&] { box.set(vb::Format(value, pattern)); });
+    }
+}
+
+/// Writes a value as plain number text; a value that is not finite leaves the box as it was.
+void setPlain(TextBox& box, double value) {
+    if (std::isfinite(value)) {
+        guarded([&] { box.set(vb::CStr(value)); });
+    }
+}
+
+void applyText(TextBox& box, const shaft::SjField& text) {
+    if (text) {
+        guarded([&] { box.set(*text); });
+    }
+}
+
+void applyText(platform::ComboBox& box, const shaft::SjField& text) {
+    if (text) {
+        guarded([&] { box.setText(*text); });
+    }
+}
+
+frmReq& mainWindow() {
+    return Forms::instance<frmReq>();
+}
+
+frmVentParam& step2() {
+    return Forms::instance<frmVentParam>();
+}
+
+int lineDirection() {
+    return mainWindow().optLeftLine.Value() ? -1 : 1;
+}
+
+} // namespace
 
 frmShaftAndJet::frmShaftAndJet() {
     setCaption("Step 3: 单竖井与射流风机组合通风方式");
-    setWidth(9600);
-    setHeight(7200);
-    cmdBack.place(*this, 7400, 6300, 1800, 420);
-    cmdBack.setCaption("<-- 上一步");
+    setWidth(14700);
+    setHeight(9000);
+    buildControls();
+    connectEvents();
+    // The design-time texts, which the scheme file replaces when the window opens.
+    const std::pair<TextBox*, const char*> initial[] = {
+        {&txtQe, "150"},           {&txtQQ_e, "280"},       {&txtKK_e, "0.9"}, {&txtv_e, "6"},
+        {&txtZeta_fencha, "0.28"}, {&txtQb, "150"},         {&txtv_b, "25"},   {&txtKK_b, "1"},
+        {&txtbeta, "5"},           {&txtZeta_heliu, "0.7"}, {&txtds, "60"},    {&txtetam_e, "0.925"},
+        {&txtetam_b, "0.925"},     {&txtk_e, "1.15"},       {&txtk_b, "1.15"}};
+    for (const auto& [box, text] : initial) {
+        box->setSilently(text);
+    }
+    chkQb.setSilently(1);
+}
+
+frmShaftAndJet::~frmShaftAndJet() = default;
+
+// ---- Layout ----
+
+platform::Label& frmShaftAndJet::caption(platform::Container& parent, const std::string& text, int left,
+                                         int top, int width, int height) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top, width, height);
+    label.setCaption(text);
+    return label;
+}
+
+void frmShaftAndJet::buildControls() {
+    const int row = 345, boxHeight = 300;
+    // A column of labelled boxes in a container, from `top` down; returns the top below the last row.
+    auto column = [&](platform::Container& parent, int left, int top, int labelWidth, int boxWidth,
+                      const std::vector<std::pair<const char*, platform::Control*>>& rows) {
+        for (const auto& [text, control] : rows) {
+            caption(parent, text, left, top + 30, labelWidth);
+            control->place(parent, left + labelWidth, top, boxWidth, boxHeight);
+            top += row;
+        }
+        return top;
+    };
+    auto frame = [](platform::Frame& f, platform::Container& parent, const char* text, int left, int top,
+                    int width, int height) {
+        f.place(parent, left, top, width, height);
+        f.setCaption(text);
+    };
+
+    MultiPage1.place(*this, 120, 120, 14400, 7500);
+    platform::Page& shaftPage = MultiPage1.AddPage("竖井及风机信息(S)");
+    platform::Page& sectionPage = MultiPage1.AddPage("通风区段(V)");
+    platform::Page& layoutPage = MultiPage1.AddPage("射流风机布置(J)");
+
+    // ---- Shaft and its openings ----
+    column(shaftPage, 240, 180, 1500, 1200, {{"竖井桩号(m):", &txtShaftPile}});
+    const int frameTop = 660, frameWidth = 7000, frameHeight = 6300;
+    frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
+    column(Frame1, 120, 300, 2500, 900,
+           {{"排风机流量(m^3/台):", &txtQe},
+            {"配置台数(台):", &cmbCounte},
+            {"排风量Qe(m^3/s):", &txtQQ_e},
+            {"排风口面积Ae(m^2):", &txtAA_e},
+            {"排风口升压动量系数Ke", &txtKK_e},
+            {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
+            {"升压力Δpe(Pa):", &txtdeltap_e},
+            {"分叉损失系数", &txtZeta_fencha}});
+    frame(Frame10, Frame1, "设计风压计算", 3660, 240, 3220, 1400);
+    column(Frame10, 100, 260, 1900, 800,
+           {{"总压力损失pde(Pa)", &txtp_de},
+            {"排风口处总升压力pse(Pa)", &txtp_se},
+            {"设计风压ptote(Pa)", &txtp_tote}});
+    cmdCalpde.place(Frame10, 2810, 260, 330, boxHeight);
+    frame(Frame11, Frame1, "风机功率计算", 3660, 1720, 3220, 1760);
+    column(Frame11, 100, 260, 1900, 800,
+           {{"环境温度t1(℃)", &txtt1_e},
+            {"环境大气压p1(Pa)", &txtp1_e},
+            {"风机效率η", &txteta_e},
+            {"风机功率Skw(kW)", &txtSSkw_e}});
+    frame(Frame12, Frame1, "电机功率计算", 3660, 3560, 3220, 1400);
+    column(
+        Frame12, 100, 260, 1900, 800,
+        {{"效率ηm(0.90-0.95)", &txtetam_e}, {"容量安全系数k(1.15)", &txtk_e}, {"电机功率M1(kW)", &txtMM1_e}});
+
+    frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
+    int top =
+        column(Frame2, 120, 300, 2500, 900, {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
+    chkQb.place(Frame2, 120, top, 3300, boxHeight);
+    chkQb.setCaption("送风量已知");
+    top += row;
+    top = column(Frame2, 120, top, 2500, 900, {{"送风量Qb(m^3/s):", &txtQQ_b}});
+    lblAA_b.place(Frame2, 120, top + 30, 2500, 255);
+    lblAA_b.setCaption("送风口面积Ab(m^2):");
+    txtAA_b.place(Frame2, 2620, top, 900, boxHeight);
+    top += row;
+    column(Frame2, 120, top, 2500, 900,
+           {{"送风口喷出风速vb(m/s)", &txtv_b},
+            {"送风口升压动量系数Kb", &txtKK_b},
+            {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
+            {"升压力Δpb(Pa):", &txtdeltap_b},
+            {"合流损失系数", &txtZeta_heliu}});
+    frame(Frame15, Frame2, "设计风压计算", 3660, 240, 3220, 1400);
+    column(Frame15, 100, 260, 1900, 800,
+           {{"总压力损失pdb(Pa)", &txtp_db},
+            {"送风口处总升压力psb(Pa)", &txtp_sb},
+            {"设计风压ptotb(Pa)", &txtp_totb}});
+    cmdCalpdb.place(Frame15, 2810, 260, 330, boxHeight);
+    frame(Frame16, Frame2, "风机功率计算", 3660, 1720, 3220, 1760);
+    column(Frame16, 100, 260, 1900, 800,
+           {{"环境温度t1(℃)", &txtt1_b},
+            {"环境大气压p1(Pa)", &txtp1_b},
+            {"风机效率η", &txteta_b},
+            {"风机功率Skw(kW)", &txtSSkw_b}});
+    frame(Frame17, Frame2, "电机功率计算", 3660, 3560, 3220, 1400);
+    column(
+        Frame17, 100, 260, 1900, 800,
+        {{"效率ηm(0.90-0.95)", &txtetam_b}, {"容量安全系数k(1.15)", &txtk_b}, {"电机功率M1(kW)", &txtMM1_b}});
+    cmdCalpde.setCaption("...");
+    cmdCalpdb.setCaption("...");
+
+    // ---- Ventilation sections ----
+    frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4300, 2600);
+    column(Frame6, 120, 280, 3000, 1000,
+           {{"短道长度ds(m)", &txtds},
+            {"稀释烟雾的需风量Qreq(VI)(m^3/s)", &txtQQ_req_VI},
+            {"短道风量Qs(m^3/s):", &txtQQ_s},
+            {"设计风速vrs(m/s):", &txtv_rs},
+            {"浓度C2", &txtCC_2s},
+            {"竖井底部气流中的等效新鲜空气量Qsf", &txtQQ_sf}});
+    frame(Frame3, sectionPage, "短道回流", 120, 2820, 4300, 1000);
+    column(Frame3, 120, 260, 3000, 1000,
+           {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
+    column(sectionPage, 240, 4000, 2200, 1200, {{"该工况总耗电功率(kW):", &txtTotalPower}});
+
+    struct SectionControls {
+        platform::Frame* section;
+        const char* title;
+        std::vector<std::pair<const char*, platform::Control*>> rows;
+        platform::Frame* fans;
+        platform::ComboBox* model;
+        TextBox *flow, *dd, *aa, *vj, *zz, *eta, *dpj, *power, *count;
+        platform::Image* picture;
+    };
+    const SectionControls sections[] = {
+        {&Frame18,
+         "进口区段(行车方向进口桩号~竖井桩号)",
+         {{"需风量Qreq(m^3/s):", &txtQQ_req1},
+          {"设计风量Qr1(m^3/s):", &txtQQ_r1},
+          {"设计风速vr1(m/s):", &txtv_r1},
+          {"通风阻抗力Δpr1(Pa):", &txtdeltap_r1},
+          {"自然风阻力Δpm1(Pa):", &txtdeltap_m1},
+          {"交通通风力Δpt1(Pa):", &txtdeltap_t1},
+          {"所需升压力Δpj1(Pa):", &txttotaldeltap_j1},
+          {"竖井底部浓度C2(0.9≤C2≤1.0)", &txtCC_2}},
+         &Frame19,
+         &cmbJetModel1,
+         &txtFlow1,
+         &txtDD_j1,
+         &txtAA_j1,
+         &txtvj1,
+         &txtZZ_j1,
+         &txteta1,
+         &txtdeltap_j1,
+         &txtPower1,
+         &txtjetcount1,
+         &Image2},
+        {&Frame20,
+         "出口区段(竖井桩号~行车方向出口桩号)",
+         {{"需风量Qreq2(m^3/s)", &txtQQ_req2},
+          {"设计风量Qr2(m^3/s)", &txtQQ_r2},
+          {"设计风速vr2(m/s):", &txtv_r2},
+          {"通风阻抗力Δpr2(Pa)", &txtdeltap_r2},
+          {"自然风阻力Δpm2(Pa)", &txtdeltap_m2},
+          {"交通通风力Δpt2(Pa)", &txtdeltap_t2},
+          {"所需升压力Δpj2(Pa)", &txttotaldeltap_j2},
+          {"隧道出口内侧处的浓度C3(0.9≤C3≤1.0)", &txtCC_3}},
+         &Frame21,
+         &cmbJetModel2,
+         &txtFlow2,
+         &txtDD_j2,
+         &txtAA_j2,
+         &txtvj2,
+         &txtZZ_j2,
+         &txteta2,
+         &txtdeltap_j2,
+         &txtPower2,
+         &txtjetcount2,
+         &Image3},
+    };
+    int left = 4560;
+    for (const SectionControls& s : sections) {
+        frame(*s.section, sectionPage, s.title, left, 120, 4800, 3100);
+        column(*s.section, 120, 300, 3200, 1300, s.rows);
+        frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3800);
+        column(*s.fans, 120, 260, 1700, 1300,
+               {{"选择常用型号", s.model},
+                {"风机流量(m^3/s)", s.flow},
+                {"出口直径Dj(m^2)", s.dd},
+                {"出口面积Aj(m^2)", s.aa},
+                {"出口风速vj(m/s)", s.vj},
+                {"悬挂高度Z(m)", s.zz},
+                {"折减系数η", s.eta},
+                {"升压力Δpj(Pa)", s.dpj},
+                {"风机功率(kW)", s.power},
+                {"风机数量(台)", s.count}});
+        s.picture->place(*s.fans, 3240, 260, 1440, 3300);
+        s.picture->setStretch(true);
+        left += 4920;
+    }
+    txtv_r2.setEnabled(false);
+
+    // ---- Jet-fan groups ----
+    lstJet.place(layoutPage, 120, 120, 4200, 6800);
+    lstJet.setGridLines(true);
+    column(layoutPage, 4500, 240, 1400, 1400,
+           {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
+    const std::pair<platform::CommandButton*, const char*> groupButtons[] = {
+        {&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}, {&cmdAutoLayout, "自动布置"}};
+    top = 1500;
+    for (const auto& [button, text] : groupButtons) {
+        button->place(layoutPage, 4500, top, 1400, 400);
+        button->setCaption(text);
+        top += 500;
+    }
+    Image1.place(layoutPage, 6200, 240, 8000, 6600);
+    Image1.setStretch(true);
+
+    // ---- Buttons and the hint line ----
+    const std::pair<platform::CommandButton*, const char*> buttons[] = {
+        {&cmdBack, "<-- 上一步"},         {&cmdCalculateSectionQQ_req, "需风量计算"},
+        {&cmdCalculatePtot3, "通风计算"}, {&cmdDrawPressCurve, "绘制曲线"},
+        {&cmdCalPower, "动力计算"},       {&cmdReport, "计算报告书"},
+        {&cmdTable, "运营控制表"}};
+    left = 240;
+    for (const auto& [button, text] : buttons) {
+        button->place(*this, left, 7740, 1900, 450);
+        button->setCaption(text);
+        left += 2040;
+    }
+    caption(*this, "提示信息:", 240, 8330, 1000);
+    lblTip.place(*this, 1260, 8330, 13000, 255);
+    lblTip.setCaption("");
+
+    // The boxes a designer fills in.
+    TextBox* const inputs[] = {&txtShaftPile, &txtQe,    &txtKK_e,  &txtv_e,    &txtZeta_fencha,   &txtp_de,
+                               &txtt1_e,      &txtp1_e,  &txteta_e, &txtetam_e, &txtk_e,           &txtQb,
+                               &txtQQ_b,      &txtv_b,   &txtKK_b,  &txtbeta,   &txtZeta_heliu,    &txtp_db,
+                               &txtt1_b,      &txtp1_b,  &txteta_b, &txtetam_b, &txtk_b,           &txtds,
+                               &txtQQ_r1,     &txtZZ_j1, &txtZZ_j2, &txtPile,   &txtJetNumPerTeam, &txtPress};
+    for (TextBox* box : inputs) {
+        box->setBackColor(kInputColor);
+    }
+    for (platform::ComboBox* box : {&cmbCounte, &cmbCountb, &cmbJetModel1, &cmbJetModel2}) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void frmShaftAndJet::connectEvents() {
+    // A pick from a list and a typed text both change the count or the model.
+    cmbCounte.Click = [this] { cmbCounte_Change(); };
+    cmbCounte.Change = [this] { cmbCounte_Change(); };
+    cmbCountb.Click = [this] { cmbCountb_Change(); };
+    cmbCountb.Change = [this] { cmbCountb_Change(); };
+    txtQe.Change = [this] { txtQe_Change(); };
+    txtQb.Change = [this] { txtQb_Change(); };
+    txtQQ_b.Change = [this] { txtQQ_b_Change(); };
+    cmbJetModel1.Click = [this] { cmbJetModel1_Change(); };
+    cmbJetModel1.Change = [this] { cmbJetModel1_Change(); };
+    cmbJetModel2.Click = [this] { cmbJetModel2_Change(); };
+    cmbJetModel2.Change = [this] { cmbJetModel2_Change(); };
+    txtZZ_j1.Change = [this] { txtZZ_j1_Change(); };
+    txtZZ_j2.Change = [this] { txtZZ_j2_Change(); };
+    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
+    lstJet.MouseMove = [this] { lstJet_MouseMove(); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
+    cmdCalpde.Click = [this] { cmdCalpde_Click(); };
+    cmdCalpdb.Click = [this] { cmdCalpdb_Click(); };
     cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdCalculateSectionQQ_req.Click = [this] { cmdCalculateSectionQQ_req_Click(); };
+    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
+    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
+    cmdCalPower.Click = [this] { cmdCalPower_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+    cmdTable.Click = [this] { cmdTable_Click(); };
+}
+
+// ---- Lifecycle ----
+
+void frmShaftAndJet::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmShaftAndJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmShaftAndJet::UserForm_Initialize() {
+    guarded([this] {
+        lstJet.ColumnHeaders.Clear();
+        // Three columns of 80 pixels.
+        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
+        lstJet.ColumnHeaders.Add("台数", 80 * 15);
+        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+    });
+    guarded([this] {
+        for (platform::ComboBox* box : {&cmbCounte, &cmbCountb}) {
+            for (int i = 0; i <= 4; ++i) {
+                box->AddItem(std::to_string(i));
+            }
+        }
+    });
+    guarded([this] {
+        for (const JetFanModel& model : modPublic::JetModels) {
+            cmbJetModel1.AddItem(model.JetName);
+            cmbJetModel2.AddItem(model.JetName);
+        }
+    });
+    guarded([this] { OpenFile(); });
+}
+
+void frmShaftAndJet::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
 }
 
 void frmShaftAndJet::cmdBack_Click() {
-    platform::Forms::unload(*this);
+    guarded([this] { Forms::unload(*this); });
+}
+
+void frmShaftAndJet::lstJet_MouseMove() {
+    guarded([this] { modPublic::ShowStatusHelp("SJ_3_1", lblTip.Caption()); });
+}
+
+// ---- Working values ----
+
+void frmShaftAndJet::UpdateData(bool flag) {
+    if (flag) {
+        QQ_e = vb::Val(txtQQ_e.Text());
+        v_e = vb::Val(txtv_e.Text());
+        KK_e = vb::Val(txtKK_e.Text());
+        QQ_b = vb::Val(txtQQ_b.Text());
+        beta = vb::Val(txtbeta.Text());
+        KK_b = vb::Val(txtKK_b.Text());
+        AA_b = vb::Val(txtAA_b.Text());
+        v_b = vb::Val(txtv_b.Text());
+        ds = vb::Val(txtds.Text());
+        Zeta_fencha = vb::Val(txtZeta_fencha.Text());
+        Zeta_heliu = vb::Val(txtZeta_heliu.Text());
+        guarded([this] { zeta_e = vb::Val(step2().txtzeta_e.Text()); });
+        return;
+    }
+    // A value that could not be computed shows an empty box rather than a number that means nothing.
+    const std::pair<TextBox*, double> fields[] = {{&txtQQ_req1, QQ_req1},
+                                                  {&txtQQ_r1, QQ_r1},
+                                                  {&txtv_r1, v_r1},
+                                                  {&txtv_e, v_e},
+                                                  {&txtdeltap_e, deltap_e},
+                                                  {&txtAA_e, AA_e},
+                                                  {&txtQQ_req2, QQ_req2},
+                                                  {&txtQQ_r2, QQ_r2},
+                                                  {&txtv_r2, v_r2},
+                                                  {&txtdeltap_b, deltap_b},
+                                                  {&txtv_b, v_b},
+                                                  {&txtCC_2, CC_2},
+                                                  {&txtCC_3, CC_3},
+                                                  {&txtQQ_sf, QQ_sf},
+                                                  {&txtdeltap_t1, deltap_t1},
+                                                  {&txtdeltap_m1, deltap_m1},
+                                                  {&txtdeltap_r1, deltap_r1},
+                                                  {&txtdeltap_r2, deltap_r2},
+                                                  {&txtdeltap_m2, deltap_m2},
+                                                  {&txtdeltap_t2, deltap_t2},
+                                                  {&txtratio_Qe_Qr1, ratio_Qe_Qr1},
+                                                  {&txtratio_Qb_Qr2, ratio_Qb_Qr2},
+                                                  {&txtCC_2s, CC_2s},
+                                                  {&txtQQ_req_VI, QQ_req_VI},
+                                                  {&txtQQ_s, QQ_s},
+                                                  {&txtv_rs, v_rs}};
+    for (const auto& [box, value] : fields) {
+        const char* pattern = box == &txtQQ_req_VI ? "0.0000000" : "0.00";
+        guarded([&] { box->set(vb::Format(value, pattern)); });
+    }
+}
+
+// ---- Fan flows of the openings ----
+
+void frmShaftAndJet::cmbCounte_Change() {
+    setPlain(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
+}
+
+void frmShaftAndJet::cmbCountb_Change() {
+    setPlain(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+}
+
+void frmShaftAndJet::txtQe_Change() {
+    cmbCounte_Change();
+}
+
+void frmShaftAndJet::txtQb_Change() {
+    cmbCountb_Change();
+}
+
+void frmShaftAndJet::txtQQ_b_Change() {
+    QQ_r2 = vb::Val(txtQQ_b.Text()) - vb::Val(txtQQ_e.Text()) + vb::Val(txtQQ_r1.Text());
+    setFormatted(txtQQ_r2, QQ_r2, "0.00");
+}
+
+double frmShaftAndJet::GetFlowAtPile(double S) {
+    double q = 0;
+    guarded([&] {
+        frmReq& req = mainWindow();
+        const double start = vb::Val(req.txtStartPile.Text());
+        const double end = start + req.GetTunnelLength();
+        q = shaft::FlowAtPile(S, start, end, vb::Val(txtShaftPile.Text()), vb::Val(txtds.Text()),
+                              req.optLeftLine.Value(), vb::Val(txtQQ_r1.Text()), vb::Val(txtQQ_s.Text()),
+                              vb::Val(txtQQ_r2.Text()));
+    });
+    return q;
+}
+
+// ---- Section air demand ----
+
+void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
+    UpdateData(true);
+    frmReq& req = mainWindow();
+    const double shaftPile = vb::Val(txtShaftPile.Text());
+    double start = 0, end = 0;
+    guarded([&] {
+        start = vb::Val(req.txtStartPile.Text());
+        end = start + req.GetTunnelLength();
+    });
+    // A shaft outside the tunnel or a short passage of negative length gives stretches that run backwards
+    // or beyond the portals: no demand of such stretches means anything.
+    if ((shaftPile - start) * (shaftPile - end) > 0) {
+        platform::MsgBox("竖井桩号不在隧道桩号范围内，请检查！", platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    if (vb::Val(txtds.Text()) < 0) {
+        platform::MsgBox("短道长度ds不能为负值，请检查！", platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    const shaft::SectionDemand demand = shaft::ComputeSectionDemand(
+        req, step2(), shaftPile, vb::Val(txtds.Text()), {QQ_req1, QQ_req2, QQ_req_VI});
+    QQ_req1 = demand.Inlet;
+    QQ_req2 = demand.Outlet;
+    QQ_req_VI = demand.Passage;
+    setFormatted(txtQQ_req1, QQ_req1, "0.00");
+    setFormatted(txtQQ_req2, QQ_req2, "0.00");
+    setFormatted(txtQQ_req_VI, QQ_req_VI, "0.00");
+    demandComputed_ = true;
+}
+
+// ---- Pressure balance ----
+
+void frmShaftAndJet::cmdCalculatePtot3_Click() {
+    UpdateData(true);
+    // The balance divides the fresh air of the sections between the openings: without the section
+    // demands of this window's case it would balance zeros and overwrite the demands shown.
+    if (!demandComputed_) {
+        platform::MsgBox("请先进行需风量计算！", platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    const bool supplyGiven = chkQb.Value() == 1;
+    if (vb::Val(txtQQ_e.Text()) < 0 || (supplyGiven && vb::Val(txtQQ_b.Text()) < 0)) {
+        platform::MsgBox("排风量Qe和送风量Qb不能为负值，请检查！", platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    // With the supply flow to be found the inlet design flow is the designer's input, taken as typed.
+    if (!supplyGiven && !(vb::Val(txtQQ_r1.Text()) > 0)) {
+        platform::MsgBox("送风量未知时，请输入大于零的进口区段设计风量Qr1！", platform::vbOKOnly,
+                         kErrorTitle);
+        return;
+    }
+
+    frmReq& req = mainWindow();
+    frmVentParam& vent = step2();
+    const double rho = modPublic::rho;
+    const double shaftPile = vb::Val(txtShaftPile.Text());
+    double s0 = 0;
+    guarded([&] { s0 = vb::Val(req.txtStartPile.Text()); });
+    const bool leftLine = req.optLeftLine.Value();
+    const int dir = leftLine ? -1 : 1;
+    const std::pair<double, double> inlet =
+        leftLine ? std::pair{shaftPile, modPublic::EndPile} : std::pair{modPublic::StartPile, shaftPile};
+    const std::pair<double, double> outlet =
+        leftLine ? std::pair{modPublic::StartPile, shaftPile} : std::pair{shaftPile, modPublic::EndPile};
+    zeta_e = modPublic::zeta_e;
+
+    if (supplyGiven) {
+        QQ_b = vb::Val(txtQQ_b.Text());
+        const std::optional<double> qr1 = shaft::InletFlowForSupply(
+            vb::Val(txtQQ_req1.Text()), vb::Val(txtQQ_req2.Text()), vb::Val(txtQQ_e.Text()), QQ_b);
+        if (qr1) {
+            setPlain(txtQQ_r1, *qr1);
+        }
+    } else {
+        QQ_r1 = vb::Val(txtQQ_r1.Text());
+        modPublic::QQ_req = QQ_req1 + QQ_req2;
+        QQ_b = shaft::SupplyFlowForInlet(QQ_req1, QQ_req2, QQ_r1, QQ_e);
+        setFormatted(txtQQ_b, QQ_b, "0.00");
+    }
+    if (!(vb::Val(txtQQ_r1.Text()) > 0)) {
+        platform::MsgBox("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！",
+                         platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+
+    v_b = vb::Val(txtv_b.Text());
+    ds = vb::Val(txtds.Text());
+    KK_e = vb::Val(txtKK_e.Text());
+    KK_b = vb::Val(txtKK_b.Text());
+    setFormatted(txtAA_b, QQ_b / v_b, "0.000");
+
+    const shaft::ShaftOpenings openings = shaft::OpeningsOf(shaftPile, ds, dir);
+    QQ_r1 = vb::Val(txtQQ_r1.Text());
+    guarded([&] { v_r1 = QQ_r1 / req.GetAA_r(openings.Exhaust); });
+    QQ_e = vb::Val(txtQQ_e.Text());
+    v_e = vb::Val(txtv_e.Text());
+    deltap_e = shaft::ExhaustOpeningRise(QQ_e, QQ_r1, KK_e, v_e, v_r1, rho);
+
+    UpdateData(false);
+    QQ_r2 = QQ_b - QQ_e + QQ_r1;
+    UpdateData(false);
+
+    guarded([&] { v_r2 = QQ_r2 / req.GetAA_r(openings.Supply); });
+    deltap_b = shaft::SupplyOpeningRise(QQ_b, QQ_r2, KK_b, v_b, beta, v_r2, rho);
+
+    const shaft::ShortPassage passage = shaft::ShortPassageOf(QQ_r1, QQ_e, QQ_b, QQ_r2, QQ_req1);
+    QQ_sf = passage.QQ_sf;
+    CC_2 = passage.CC_2;
+    ratio_Qe_Qr1 = passage.ratio_Qe_Qr1;
+    ratio_Qb_Qr2 = passage.ratio_Qb_Qr2;
+    QQ_s = passage.QQ_s;
+    guarded([&] { v_rs = QQ_s / req.GetAA_r(shaftPile); });
+
+    // The short passage's demand as its box shows it, with seven decimals.
+    const shaft::Concentrations c =
+        shaft::ConcentrationsOf(vb::Val(txtQQ_req_VI.Text()), QQ_r1, QQ_e, QQ_b, QQ_req1, QQ_req2);
+    CC_2s = c.CC_2s;
+    CC_2b = c.CC_2b;
+    CC_3 = c.CC_3;
+    UpdateData(false);
+
+    // An opening without flow has no branch or merge loss.
+    Zeta_fencha = vb::Val(txtZeta_fencha.Text());
+    Zeta_heliu = vb::Val(txtZeta_heliu.Text());
+    if (vb::Val(txtQQ_e.Text()) <= 0) {
+        Zeta_fencha = 0;
+    }
+    if (vb::Val(txtQQ_b.Text()) <= 0) {
+        Zeta_heliu = 0;
+    }
+
+    const double lambda = modPublic::lambda_r;
+    guarded([&] {
+        deltap_r1 = req.GetYANCHENGDeltap_r_m(inlet.first, inlet.second, lambda, rho, QQ_r1, 1, zeta_e,
+                                              Zeta_fencha, Zeta_heliu);
+    });
+    guarded([&] {
+        deltap_r2 = req.GetYANCHENGDeltap_r_m(outlet.first, outlet.second, lambda, rho, QQ_r2, 3, zeta_e,
+                                              Zeta_fencha, Zeta_heliu);
+    });
+    guarded([&] {
+        const double qn = modPublic::v_n * req.GetAA_r(s0 + 0.0001);
+        deltap_m1 = req.GetYANCHENGDeltap_r_m(inlet.first, inlet.second, lambda, rho, qn, 1, zeta_e, 0, 0);
+        deltap_m2 = req.GetYANCHENGDeltap_r_m(outlet.first, outlet.second, lambda, rho, qn, 3, 0, 0, 0);
+    });
+
+    // Traffic forces; the density of the traffic force is 1.2 whatever the project's air density.
+    const int position = vent.lstCase.ListIndex();
+    guarded([&] {
+        if (position == 0 || position == 2) {
+            const auto caseId = static_cast<vb::Integer>(position + 1);
+            deltap_t1 = req.GetYANCHENGDeltap_t1(inlet.first, inlet.second, QQ_r1, modPublic::AA_m, 1.2,
+                                                 caseId, false);
+            deltap_t2 = req.GetYANCHENGDeltap_t1(outlet.first, outlet.second, QQ_r2, modPublic::AA_m, 1.2,
+                                                 caseId, false);
+        } else if (position == 1) {
+            const bool up = req.optRightLine.Value();
+            deltap_t1 = req.GetYANCHENGDeltap_t2(inlet.first, inlet.second, QQ_r1,
+                                                 modPublic::AA_m_Bidirection, 1.2, up);
+            deltap_t2 = req.GetYANCHENGDeltap_t2(outlet.first, outlet.second, QQ_r2,
+                                                 modPublic::AA_m_Bidirection, 1.2, up);
+        } else if (position == 3) {
+            const double force = req.GetYANCHENGDeltap_t2(inlet.first, inlet.second, QQ_r1,
+                                                          modPublic::AA_m_Bidirection, 1.2, true);
+            const auto [t1, t2] =
+                shaft::CongestionSplit(force, vb::Val(req.txtBlockEndPile.Text()), shaftPile, dir);
+            deltap_t1 = t1;
+            deltap_t2 = t2;
+        }
+    });
+
+    AA_b = QQ_b / v_b;
+    AA_e = QQ_e / v_e;
+    setFormatted(txttotaldeltap_j1, shaft::RequiredJetRise(deltap_r1, deltap_m1, deltap_e, deltap_t1),
+                 "0.00");
+    setFormatted(txttotaldeltap_j2, shaft::RequiredJetRise(deltap_r2, deltap_m2, deltap_b, deltap_t2),
+                 "0.00");
+
+    std::string faults;
+    for (int k = 1; k <= 2; ++k) {
+        const std::string why = jetFansOfSection(k);
+        if (!why.empty()) {
+            faults += (k == 1 ? "进口区段：" : "出口区段：") + why + "\r\n";
+        }
+    }
+    UpdateData(false);
+
+    // Results that could not be computed are shown empty; say which, once.
+    const std::pair<double, const char*> results[] = {{v_r1, "设计风速vr1"},
+                                                      {v_r2, "设计风速vr2"},
+                                                      {deltap_e, "升压力Δpe"},
+                                                      {deltap_b, "升压力Δpb"},
+                                                      {AA_e, "排风口面积Ae"},
+                                                      {AA_b, "送风口面积Ab"},
+                                                      {CC_2s, "浓度C2"},
+                                                      {CC_3, "浓度C3"},
+                                                      {ratio_Qb_Qr2, "Qb/Qr2"},
+                                                      {v_rs, "设计风速vrs"},
+                                                      {deltap_r1, "通风阻抗力Δpr1"},
+                                                      {deltap_r2, "通风阻抗力Δpr2"},
+                                                      {deltap_m1, "自然风阻力Δpm1"},
+                                                      {deltap_m2, "自然风阻力Δpm2"},
+                                                      {deltap_t1, "交通通风力Δpt1"},
+                                                      {deltap_t2, "交通通风力Δpt2"}};
+    std::string missing;
+    for (const auto& [value, name] : results) {
+        if (!std::isfinite(value)) {
+            missing += (missing.empty() ? "" : "、") + std::string(name);
+        }
+    }
+    if (!missing.empty()) {
+        faults = "以下数值无法计算(除数为零或断面数据缺失)：" + missing + "\r\n" + faults;
+    }
+    if (!faults.empty()) {
+        platform::MsgBox(faults + "请检查输入数据！", platform::vbOKOnly, kErrorTitle);
+    }
+}
+
+// ---- Jet fans of the sections ----
+
+void frmShaftAndJet::cmbJetModel1_Change() {
+    jetFansOfSection(1);
+}
+
+void frmShaftAndJet::cmbJetModel2_Change() {
+    jetFansOfSection(2);
+}
+
+void frmShaftAndJet::txtZZ_j1_Change() {
+    positionFactor(1);
+}
+
+void frmShaftAndJet::txtZZ_j2_Change() {
+    positionFactor(2);
+}
+
+void frmShaftAndJet::positionFactor(int k) {
+    TextBox& zz = k == 1 ? txtZZ_j1 : txtZZ_j2;
+    TextBox& dd = k == 1 ? txtDD_j1 : txtDD_j2;
+    TextBox& eta = k == 1 ? txteta1 : txteta2;
+    setFormatted(eta, modPublic::GetJetWallFactor(vb::Val(zz.Text()), vb::Val(dd.Text())), "0.000");
+}
+
+std::string frmShaftAndJet::jetFansOfSection(int k) {
+    platform::ComboBox& model = k == 1 ? cmbJetModel1 : cmbJetModel2;
+    TextBox& flow = k == 1 ? txtFlow1 : txtFlow2;
+    TextBox& dd = k == 1 ? txtDD_j1 : txtDD_j2;
+    TextBox& aa = k == 1 ? txtAA_j1 : txtAA_j2;
+    TextBox& vj = k == 1 ? txtvj1 : txtvj2;
+    TextBox& eta = k == 1 ? txteta1 : txteta2;
+    TextBox& dpj = k == 1 ? txtdeltap_j1 : txtdeltap_j2;
+    TextBox& power = k == 1 ? txtPower1 : txtPower2;
+    TextBox& count = k == 1 ? txtjetcount1 : txtjetcount2;
+    TextBox& required = k == 1 ? txttotaldeltap_j1 : txttotaldeltap_j2;
+
+    const int position = model.ListIndex();
+    if (position >= 0) {
+        if (const JetFanModel* m = modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1)) {
+            const JetFanModel data = *m;
+            setPlain(flow, data.Flow);
+            setPlain(dd, data.DD);
+            setPlain(power, data.Power);
+        }
+    }
+    setFormatted(aa, jetfan::JetOutletArea(vb::Val(dd.Text())), "0.000");
+    // The outlet speed is taken over the area as shown, rounded to three decimals.
+    setFormatted(vj, vb::Val(flow.Text()) / vb::Val(aa.Text()), "0.000");
+    positionFactor(k);
+
+    double s = 0, ar = 0, vr = 0;
+    guarded([&] {
+        frmReq& req = mainWindow();
+        const double s0 = vb::Val(req.txtStartPile.Text());
+        const double s1 = s0 + req.GetTunnelLength();
+        if (k == 1) {
+            s = req.optLeftLine.Value() ? s1 - 0.0001 : s0 + 0.0001;
+        } else {
+            s = req.optRightLine.Value() ? s1 - 0.0002 : s0 + 0.0002;
+        }
+        ar = req.GetAA_r(s);
+        vr = GetFlowAtPile(s) / ar;
+    });
+    const double rise = jetfan::JetPressureRise(vb::Val(vj.Text()), modPublic::rho, vb::Val(aa.Text()), ar,
+                                                vr, vb::Val(eta.Text()));
+    std::string why;
+    if (std::isfinite(rise)) {
+        setPlain(dpj, rise);
+    } else {
+        // A rise that means nothing is not shown, nor a count taken from it.
+        guarded([&] { dpj.set(""); });
+        if (position < 0) {
+            why = "请选择射流风机型号！";
+        } else if (!(ar > 0)) {
+            why = "风机处断面面积为零，无法计算单台风机升压力，请检查断面数据！";
+        } else {
+            why = "单台射流风机升压力无法计算，请检查风机参数！";
+        }
+    }
+    const std::optional<int> n = shaft::SectionJetCount(vb::Val(required.Text()), vb::Val(dpj.Text()));
+    if (n && std::isfinite(rise)) {
+        guarded([&] { count.set(vb::CStr(*n)); });
+        return {};
+    }
+    guarded([&] { count.set(""); });
+    if (why.empty()) {
+        why = "单台射流风机升压力不大于零，无法确定所需风机台数，请检查风机参数与设计风速！";
+    }
+    return why;
+}
+
+// ---- Jet-fan groups ----
+
+void frmShaftAndJet::lstJet_ItemClick(platform::ListItem& Item) {
+    guarded([&] { txtPile.set(Item.Text()); });
+    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
+    guarded([&] { txtPress.set(Item.SubItems(2)); });
+}
+
+void frmShaftAndJet::cmdAdd_Click() {
+    guarded([this] {
+        std::vector<double> stations;
+        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+            stations.push_back(vb::Val(lstJet.ListItems(i).Text()));
+        }
+        const int place =
+            shaft::GroupInsertPosition(stations, vb::Val(txtPile.Text()), mainWindow().optLeftLine.Value());
+        platform::ListItem& row = lstJet.ListItems.Insert(place + 1, txtPile.Text());
+        row.setSubItems(1, txtJetNumPerTeam.Text());
+        row.setSubItems(2, txtPress.Text());
+    });
+}
+
+void frmShaftAndJet::cmdUpdate_Click() {
+    guarded([this] {
+        platform::ListItem* row = lstJet.SelectedItem();
+        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
+            return;
+        }
+        row->setText(txtPile.Text());
+        row->setSubItems(1, txtJetNumPerTeam.Text());
+        row->setSubItems(2, txtPress.Text());
+    });
+}
+
+void frmShaftAndJet::cmdDelete_Click() {
+    guarded([this] {
+        const int i = lstJet.SelectedIndex();
+        if (i > 0) {
+            lstJet.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmShaftAndJet::cmdAutoLayout_Click() {
+    guarded([this] {
+        frmSetJetPile& dialog = Forms::instance<frmSetJetPile>();
+        dialog.ShowModal(this);
+        // The dialog's close box is a cancel: the groups already listed are never lost by dismissing it.
+        if (!Forms::isLoaded(dialog) || dialog.bIsCancel) {
+            return;
+        }
+        frmReq& req = mainWindow();
+        shaft::ShaftJetLayoutSettings s;
+        s.StartPile = vb::Val(req.txtStartPile.Text());
+        s.Length = req.GetTunnelLength();
+        s.LeftLine = !req.optRightLine.Value();
+        s.G1 = vb::CInt(vb::Val(dialog.txtTeamNum1.Text())).value_or(0);
+        s.G2 = vb::CInt(vb::Val(dialog.txtTeamNum2.Text())).value_or(0);
+        s.Span1 = vb::Val(dialog.txtSpan1.Text());
+        s.Span2 = vb::Val(dialog.txtSpan2.Text());
+        s.Dist1 = vb::Val(dialog.txtDist1.Text());
+        s.Dist2 = vb::Val(dialog.txtDist2.Text());
+        const std::string fans = dialog.txtJetNumPerTeam.Text();
+        const double m = vb::Val(fans);
+        const std::string rise1 = vb::Format(m * vb::Val(txtdeltap_j1.Text()), "0.00");
+        const std::string rise2 = vb::Format(m * vb::Val(txtdeltap_j2.Text()), "0.00");
+        lstJet.ListItems.Clear();
+        for (const shaft::LaidGroup& g : shaft::ShaftJetLayout(s)) {
+            platform::ListItem& row = lstJet.ListItems.Add(vb::Format(g.Station, "0.00"));
+            row.setSubItems(1, fans);
+            row.setSubItems(2, g.Section == 1 ? rise1 : rise2);
+        }
+    });
+    guarded([] { Forms::unload<frmSetJetPile>(); });
+}
+
+// ---- Axial fans of the openings ----
+
+void frmShaftAndJet::cmdCalPower_Click() {
+    UpdateData(true);
+    const int dir = lineDirection();
+    const double x0 = vb::Val(txtShaftPile.Text());
+    const double d = vb::Val(txtds.Text());
+    // A refused curve has said why; the pressures of an older curve must not pass for this one's.
+    if (!BuildPressureCurve(false, false, false) || !PressCurve) {
+        return;
+    }
+    const shaft::ShaftOpenings openings = shaft::OpeningsOf(x0, d, dir);
+    const double pse = PressCurve->GetPressureValue(openings.Exhaust);
+    const double psb = PressCurve->GetPressureValue(openings.Supply);
+    if (pse == jetfan::kNoPressure || psb == jetfan::kNoPressure) {
+        platform::MsgBox(
+            "排风口或送风口桩号不在压力曲线范围内，无法取得风口处压力，请检查竖井桩号与短道长度！",
+            platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    setFormatted(txtp_se, pse, "0.000");
+    setFormatted(txtp_sb, psb, "0.000");
+
+    const double rho = modPublic::rho;
+    setFormatted(txtp_tote,
+                 shaft::ExhaustFanPressure(vb::Val(txtv_e.Text()), rho, vb::Val(txtp_de.Text()),
+                                           vb::Val(txtp_se.Text())),
+                 "0.00");
+    setFormatted(txtp_totb,
+                 shaft::SupplyFanPressure(vb::Val(txtv_b.Text()), rho, vb::Val(txtp_db.Text()),
+                                          vb::Val(txtp_sb.Text())),
+                 "0.00");
+    setFormatted(txtSSkw_e,
+                 shaft::FanShaftPower(vb::Val(txtQe.Text()), vb::Val(txtp_tote.Text()),
+                                      vb::Val(txtp1_e.Text()), vb::Val(txteta_e.Text()),
+                                      vb::Val(txtt1_e.Text())),
+                 "0.00");
+    setFormatted(txtSSkw_b,
+                 shaft::FanShaftPower(vb::Val(txtQb.Text()), vb::Val(txtp_totb.Text()),
+                                      vb::Val(txtp1_b.Text()), vb::Val(txteta_b.Text()),
+                                      vb::Val(txtt1_b.Text())),
+                 "0.00");
+    setFormatted(
+        txtMM1_e,
+        shaft::FanMotorPower(vb::Val(txtSSkw_e.Text()), vb::Val(txtk_e.Text()), vb::Val(txtetam_e.Text())),
+        "0.00");
+    setFormatted(
+        txtMM1_b,
+        shaft::FanMotorPower(vb::Val(txtSSkw_b.Text()), vb::Val(txtk_b.Text()), vb::Val(txtetam_b.Text())),
+        "0.00");
+    // Each section counts the jet fans its box shows.
+    const double total = vb::Val(cmbCounte.Text()) * vb::Val(txtSSkw_e.Text()) +
+                         vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
+                         shaft::CountedJetFans(vb::Val(txtjetcount1.Text())) * vb::Val(txtPower1.Text()) +
+                         shaft::CountedJetFans(vb::Val(txtjetcount2.Text())) * vb::Val(txtPower2.Text());
+    setPlain(txtTotalPower, total);
+}
+
+void frmShaftAndJet::cmdCalpde_Click() {
+    guarded([this] {
+        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_e.Text());
+        frmCalculatePd::ShowFor(txtp_de, this);
+    });
+}
+
+void frmShaftAndJet::cmdCalpdb_Click() {
+    guarded([this] {
+        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_b.Text());
+        frmCalculatePd::ShowFor(txtp_db, this);
+    });
+}
+
+// ---- The .sj file ----
+
+void frmShaftAndJet::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string projectSj = ProjectSjPath();
+    bool opened = !projectSj.empty() && in.Open(projectSj);
+    if (!opened) {
+        opened = in.Open(TemplateSjPath());
+    }
+    shaft::SjFileContents sj;
+    if (opened) {
+        sj = shaft::ReadSjFile(in);
+    } else {
+        // Neither the project's file nor the template: the boxes the file would fill are emptied.
+        sj.ShaftPile = "";
+        for (auto* fields : {&sj.Exhaust, &sj.Supply}) {
+            fields->fill(std::string());
+        }
+        for (auto* fields : {&sj.ExhaustFan, &sj.SupplyFan}) {
+            fields->fill(std::string());
+        }
+        sj.Beta = "";
+        sj.Passage.fill(std::string());
+        sj.Inlet.fill(std::string());
+        sj.Outlet.fill(std::string());
+        sj.Groups = std::vector<shaft::SjGroupRow>();
+    }
+    // Field by field in file order: each box's own change behaviour runs as the texts arrive, and every
+    // stored text comes after the boxes its handler fills, so each box ends with its stored text.
+    applyText(txtShaftPile, sj.ShaftPile);
+    applyText(txtQe, sj.Exhaust[0]);
+    applyText(cmbCounte, sj.Exhaust[1]);
+    TextBox* const exhaust[] = {&txtQQ_e, &txtAA_e, &txtKK_e, &txtv_e, &txtdeltap_e, &txtZeta_fencha};
+    for (int i = 0; i < 6; ++i) {
+        applyText(*exhaust[i], sj.Exhaust[static_cast<std::size_t>(i) + 2]);
+    }
+    TextBox* const exhaustFan[] = {&txtp_de,  &txtp_se,   &txtp_tote, &txtt1_e, &txtp1_e,
+                                   &txteta_e, &txtSSkw_e, &txtetam_e, &txtk_e,  &txtMM1_e};
+    for (int i = 0; i < shaft::kSjFanFields; ++i) {
+        applyText(*exhaustFan[i], sj.ExhaustFan[static_cast<std::size_t>(i)]);
+    }
+    applyText(txtQb, sj.Supply[0]);
+    applyText(cmbCountb, sj.Supply[1]);
+    TextBox* const supply[] = {&txtQQ_b, &txtAA_b, &txtKK_b, &txtv_b, &txtdeltap_b, &txtZeta_heliu};
+    for (int i = 0; i < 6; ++i) {
+        applyText(*supply[i], sj.Supply[static_cast<std::size_t>(i) + 2]);
+    }
+    TextBox* const supplyFan[] = {&txtp_db,  &txtp_sb,   &txtp_totb, &txtt1_b, &txtp1_b,
+                                  &txteta_b, &txtSSkw_b, &txtetam_b, &txtk_b,  &txtMM1_b};
+    for (int i = 0; i < shaft::kSjFanFields; ++i) {
+        applyText(*supplyFan[i], sj.SupplyFan[static_cast<std::size_t>(i)]);
+    }
+    if (sj.SupplyGiven) {
+        guarded([&] { chkQb.set(*sj.SupplyGiven ? 1 : 0); });
+    }
+    applyText(txtbeta, sj.Beta);
+    TextBox* const passage[] = {&txtds,   &txtQQ_req_VI, &txtQQ_s,         &txtQQ_sf,
+                                &txtv_rs, &txtCC_2s,     &txtratio_Qe_Qr1, &txtratio_Qb_Qr2};
+    for (int i = 0; i < shaft::kSjPassageFields; ++i) {
+        applyText(*passage[i], sj.Passage[static_cast<std::size_t>(i)]);
+    }
+    for (int k = 1; k <= 2; ++k) {
+        const auto& fields = k == 1 ? sj.Inlet : sj.Outlet;
+        TextBox* const before[] = {k == 1 ? &txtQQ_req1 : &txtQQ_req2,
+                                   k == 1 ? &txtQQ_r1 : &txtQQ_r2,
+                                   k == 1 ? &txtv_r1 : &txtv_r2,
+                                   k == 1 ? &txtdeltap_r1 : &txtdeltap_r2,
+                                   k == 1 ? &txtdeltap_m1 : &txtdeltap_m2,
+                                   k == 1 ? &txtdeltap_t1 : &txtdeltap_t2,
+                                   k == 1 ? &txttotaldeltap_j1 : &txttotaldeltap_j2,
+                                   k == 1 ? &txtCC_2 : &txtCC_3};
+        for (int i = 0; i < 8; ++i) {
+            applyText(*before[i], fields[static_cast<std::size_t>(i)]);
+        }
+        applyText(k == 1 ? cmbJetModel1 : cmbJetModel2, fields[8]);
+        TextBox* const after[] = {k == 1 ? &txtZZ_j1 : &txtZZ_j2, k == 1 ? &txteta1 : &txteta2,
+                                  k == 1 ? &txtdeltap_j1 : &txtdeltap_j2, k == 1 ? &txtPower1 : &txtPower2,
+                                  k == 1 ? &txtjetcount1 : &txtjetcount2};
+        for (int i = 0; i < 5; ++i) {
+            applyText(*after[i], fields[static_cast<std::size_t>(i) + 9]);
+        }
+    }
+    if (sj.Groups) {
+        lstJet.ListItems.Clear();
+        for (const shaft::SjGroupRow& group : *sj.Groups) {
+            platform::ListItem& row = lstJet.ListItems.Add(group.Pile);
+            row.setSubItems(1, group.Count);
+            row.setSubItems(2, group.Press);
+        }
+    }
+}
+
+bool frmShaftAndJet::SaveFile() {
+    const std::string path = ProjectSjPath();
+    if (path.empty()) {
+        return false;
+    }
+    shaft::SjFileContents sj;
+    sj.ShaftPile = txtShaftPile.Text();
+    sj.Exhaust = {txtQe.Text(),   cmbCounte.Text(), txtQQ_e.Text(),     txtAA_e.Text(),
+                  txtKK_e.Text(), txtv_e.Text(),    txtdeltap_e.Text(), txtZeta_fencha.Text()};
+    sj.ExhaustFan = {txtp_de.Text(),  txtp_se.Text(),   txtp_tote.Text(), txtt1_e.Text(), txtp1_e.Text(),
+                     txteta_e.Text(), txtSSkw_e.Text(), txtetam_e.Text(), txtk_e.Text(),  txtMM1_e.Text()};
+    sj.Supply = {txtQb.Text(),   cmbCountb.Text(), txtQQ_b.Text(),     txtAA_b.Text(),
+                 txtKK_b.Text(), txtv_b.Text(),    txtdeltap_b.Text(), txtZeta_heliu.Text()};
+    sj.SupplyFan = {txtp_db.Text(),  txtp_sb.Text(),   txtp_totb.Text(), txtt1_b.Text(), txtp1_b.Text(),
+                    txteta_b.Text(), txtSSkw_b.Text(), txtetam_b.Text(), txtk_b.Text(),  txtMM1_b.Text()};
+    sj.SupplyGiven = chkQb.Value() == 1;
+    sj.Beta = txtbeta.Text();
+    sj.Passage = {txtds.Text(),   txtQQ_req_VI.Text(), txtQQ_s.Text(),         txtQQ_sf.Text(),
+                  txtv_rs.Text(), txtCC_2s.Text(),     txtratio_Qe_Qr1.Text(), txtratio_Qb_Qr2.Text()};
+    sj.Inlet = {txtQQ_req1.Text(),   txtQQ_r1.Text(),     txtv_r1.Text(),           txtdeltap_r1.Text(),
+                txtdeltap_m1.Text(), txtdeltap_t1.Text(), txttotaldeltap_j1.Text(), txtCC_2.Text(),
+                cmbJetModel1.Text(), txtZZ_j1.Text(),     txteta1.Text(),           txtdeltap_j1.Text(),
+                txtPower1.Text(),    txtjetcount1.Text()};
+    sj.Outlet = {txtQQ_req2.Text(),   txtQQ_r2.Text(),     txtv_r2.Text(),           txtdeltap_r2.Text(),
+                 txtdeltap_m2.Text(), txtdeltap_t2.Text(), txttotaldeltap_j2.Text(), txtCC_3.Text(),
+                 cmbJetModel2.Text(), txtZZ_j2.Text(),     txteta2.Text(),           txtdeltap_j2.Text(),
+                 txtPower2.Text(),    txtjetcount2.Text()};
+    std::vector<shaft::SjGroupRow> rows;
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstJet.ListItems(i);
+        rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    sj.Groups = std::move(rows);
+    // The scheme would otherwise be lost without a word when the folder cannot be written.
+    if (!shaft::WriteSjFile(sj).Save(path)) {
+        platform::MsgBox("单竖井送排式通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
 }

@@ -1,16 +1,180 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jetfan/curve_layout.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 
-/// The scheme window of one shaft with exhaust and supply openings plus jet fans. Step 2 shows it modally and
-/// unloads it when the modal call returns.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CPressionCurve;
+
+/// Step 3 of the scheme with one shaft that has an exhaust and a supply opening, combined with jet fans in
+/// the inlet and the outlet section: the section air demand, the pressure balance at the shaft, the jet fans
+/// of both sections and their groups, the axial fans of the openings, the pressure curve, the report and
+/// the operation control table. Step 2 shows it modally and unloads it when it returns; the window keeps
+/// what it shows in the project's `.sj` file. Controls, operations and working values are public: the
+/// curve, the report and the control table read what the window holds.
 class frmShaftAndJet : public platform::Form {
 public:
     frmShaftAndJet();
+    ~frmShaftAndJet() override;
 
+    // ---- Public operations ----
+    /// Reads the project's `.sj` file (or the template `configfiles\normal.sj`) into the controls.
+    void OpenFile();
+    /// Writes the controls into the project's `.sj` file; false when it could not be written.
+    bool SaveFile();
+
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void UserForm_QueryClose();
     void cmdBack_Click();
+    void lstJet_MouseMove();
 
-    platform::CommandButton cmdBack;
+    // Fan flows of the openings and the outlet flow.
+    void cmbCounte_Change();
+    void cmbCountb_Change();
+    void txtQe_Change();
+    void txtQb_Change();
+    void txtQQ_b_Change();
+
+    // Section air demand and pressure balance.
+    void cmdCalculateSectionQQ_req_Click();
+    void cmdCalculatePtot3_Click();
+
+    // Jet fans of the inlet (1) and the outlet (2) section.
+    void cmbJetModel1_Change();
+    void cmbJetModel2_Change();
+    void txtZZ_j1_Change();
+    void txtZZ_j2_Change();
+
+    // Jet-fan groups.
+    void lstJet_ItemClick(platform::ListItem& Item);
+    void cmdAdd_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdAutoLayout_Click();
+
+    // Axial fans of the openings.
+    void cmdCalPower_Click();
+    void cmdCalpde_Click();
+    void cmdCalpdb_Click();
+
+    // Curve, report and operation control table.
+    void cmdDrawPressCurve_Click();
+    void cmdReport_Click();
+    void cmdTable_Click();
+
+    /// True: boxes into the working values; false: working values into their boxes.
+    void UpdateData(bool flag);
+    /// Design flow at a station [m³/s]: Qr1, Qs or Qr2 by where it lies; 0 outside the tunnel.
+    double GetFlowAtPile(double S);
+    /// Air speed at a station for the local losses of the curve [m/s].
+    double GetVelocityAtPile(double S);
+    /// Builds the pressure, air-speed and concentration curves into a new PressCurve and draws those whose
+    /// flag is set. False when the curve could not be built (the reason has been said).
+    bool BuildPressureCurve(bool flag1, bool flag2, bool flag3);
+    /// The summary of the current combination for the operation control table (least-power fan pair).
+    std::string GetControlSummary();
+
+    // ---- Controls ----
+    platform::MultiPage MultiPage1;
+
+    // Page "竖井及风机信息(S)".
+    platform::TextBox txtShaftPile;
+    platform::Frame Frame1; // 排风
+    platform::TextBox txtQe;
+    platform::ComboBox cmbCounte;
+    platform::TextBox txtQQ_e, txtAA_e, txtKK_e, txtv_e, txtdeltap_e, txtZeta_fencha;
+    platform::Frame Frame10, Frame11, Frame12;
+    platform::TextBox txtp_de;
+    platform::CommandButton cmdCalpde;
+    platform::TextBox txtp_se, txtp_tote, txtt1_e, txtp1_e, txteta_e, txtSSkw_e, txtetam_e, txtk_e, txtMM1_e;
+    platform::Frame Frame2; // 送风
+    platform::TextBox txtQb;
+    platform::ComboBox cmbCountb;
+    platform::CheckBox chkQb;
+    platform::TextBox txtQQ_b, txtAA_b;
+    platform::Label lblAA_b;
+    platform::TextBox txtv_b, txtKK_b, txtbeta, txtdeltap_b, txtZeta_heliu;
+    platform::Frame Frame15, Frame16, Frame17;
+    platform::TextBox txtp_db;
+    platform::CommandButton cmdCalpdb;
+    platform::TextBox txtp_sb, txtp_totb, txtt1_b, txtp1_b, txteta_b, txtSSkw_b, txtetam_b, txtk_b, txtMM1_b;
+
+    // Page "通风区段(V)".
+    platform::Frame Frame6; // 短道气流验算
+    platform::TextBox txtds, txtQQ_req_VI, txtQQ_s, txtv_rs, txtCC_2s, txtQQ_sf;
+    platform::Frame Frame3; // 短道回流
+    platform::TextBox txtratio_Qe_Qr1, txtratio_Qb_Qr2;
+    platform::Frame Frame18; // inlet section
+    platform::TextBox txtQQ_req1, txtQQ_r1, txtv_r1, txtdeltap_r1, txtdeltap_m1, txtdeltap_t1,
+        txttotaldeltap_j1, txtCC_2;
+    platform::Frame Frame19; // jet fans of the inlet section
+    platform::ComboBox cmbJetModel1;
+    platform::TextBox txtFlow1, txtDD_j1, txtAA_j1, txtvj1, txtZZ_j1, txteta1, txtdeltap_j1, txtPower1,
+        txtjetcount1;
+    platform::Image Image2;
+    platform::Frame Frame20; // outlet section
+    platform::TextBox txtQQ_req2, txtQQ_r2, txtv_r2, txtdeltap_r2, txtdeltap_m2, txtdeltap_t2,
+        txttotaldeltap_j2, txtCC_3;
+    platform::Frame Frame21; // jet fans of the outlet section
+    platform::ComboBox cmbJetModel2;
+    platform::TextBox txtFlow2, txtDD_j2, txtAA_j2, txtvj2, txtZZ_j2, txteta2, txtdeltap_j2, txtPower2,
+        txtjetcount2;
+    platform::Image Image3;
+    platform::TextBox txtTotalPower;
+
+    // Page "射流风机布置(J)".
+    platform::ListView lstJet;
+    platform::TextBox txtPile, txtJetNumPerTeam, txtPress;
+    platform::CommandButton cmdAdd, cmdUpdate, cmdDelete, cmdAutoLayout;
+    platform::Image Image1;
+
+    // Under the pages.
+    platform::CommandButton cmdBack, cmdCalculateSectionQQ_req, cmdCalculatePtot3, cmdDrawPressCurve,
+        cmdCalPower, cmdReport, cmdTable;
+    platform::Label lblTip;
+
+    // ---- Working values, named after their boxes; 0 when the window opens ----
+    double QQ_req1 = 0, QQ_req2 = 0, QQ_req_VI = 0;
+    double QQ_r1 = 0, QQ_r2 = 0, v_r1 = 0, v_r2 = 0;
+    double QQ_e = 0, v_e = 0, KK_e = 0;
+    double QQ_b = 0, v_b = 0, KK_b = 0, beta = 0;
+    double AA_e = 0, AA_b = 0, deltap_e = 0, deltap_b = 0;
+    double deltap_r1 = 0, deltap_m1 = 0, deltap_t1 = 0;
+    double deltap_r2 = 0, deltap_m2 = 0, deltap_t2 = 0;
+    double CC_2 = 0, CC_2s = 0, CC_2b = 0, CC_3 = 0;
+    double QQ_sf = 0, QQ_s = 0, v_rs = 0;
+    double ratio_Qe_Qr1 = 0, ratio_Qb_Qr2 = 0;
+    double ds = 0, zeta_e = 0, Zeta_fencha = 0, Zeta_heliu = 0;
+
+    // ---- The last curve build ----
+    std::vector<std::array<double, 2>> dStepPoints;
+    std::vector<std::array<double, 2>> dWorkPoints;
+    jetfan::CurvePointArray dPressPoints, dVPoints, dCPoints;
+    /// The curve of the last completed build; none before the first.
+    std::unique_ptr<CPressionCurve> PressCurve;
+
+private:
+    void buildControls();
+    void connectEvents();
+    /// The jet fans of section k (1 inlet, 2 outlet): model data, Aj, vj, η, the rise of one fan and the
+    /// count. The reason the count could not be given, or "" when it was.
+    std::string jetFansOfSection(int k);
+    void positionFactor(int k);
+
+    /// Whether the section air demand has run since the window opened.
+    bool demandComputed_ = false;
+
+    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
+                             int width, int height = 255);
+    std::vector<std::unique_ptr<platform::Label>> captions_;
+    std::vector<std::unique_ptr<platform::Frame>> subFrames_;
 };

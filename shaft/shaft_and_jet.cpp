@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shaft/shaft_and_jet.h"
+
+#include <cmath>
+#include <limits>
+
+namespace shaft {
+
+ShaftOpenings OpeningsOf(double shaftPile, double ds, int dir) {
+    return {shaftPile - dir * 0.5 * ds, shaftPile + dir * 0.5 * ds};
+}
+
+std::optional<double> InletFlowForSupply(double qreq1, double qreq2, double qe, double qb) {
+    if (!(qreq2 > qb)) {
+        return qreq1;
+    }
+    const double b = qb - qe - (qreq1 + qreq2);
+    const double c = qreq1 * qe;
+    const double d = b * b - 4 * c;
+    if (!(d >= 0)) {
+        return std::nullopt;
+    }
+    return (-b + std::sqrt(d)) * 0.5;
+}
+
+double SupplyFlowForInlet(double qreq1, double qreq2, double qr1, double qe) {
+    const double qreq = qreq1 + qreq2;
+    return (qreq - qr1) + (qr1 - qreq1) * qe / qr1;
+}
+
+double ExhaustOpeningRise(double qe, double qr1, double ke, double ve, double vr1, double rho) {
+    return (2 * qe / qr1) * ((2 - ke * ve / vr1) - qe / qr1) * 0.5 * rho * vr1 * vr1;
+}
+
+double SupplyOpeningRise(double qb, double qr2, double kb, double vb, double betaDeg, double vr2,
+                         double rho) {
+    return (2 * qb / qr2) * ((kb * vb * std::cos(betaDeg * kOpeningPi / 180) / vr2 - 2) + qb / qr2) * 0.5 *
+           rho * vr2 * vr2;
+}
+
+ShortPassage ShortPassageOf(double qr1, double qe, double qb, double qr2, double qreq1) {
+    ShortPassage s;
+    s.QQ_sf = (qr1 - qe - qreq1) + qe * qreq1 / qr1;
+    s.CC_2 = qreq1 / qr1;
+    s.ratio_Qe_Qr1 = qe / qr1;
+    s.ratio_Qb_Qr2 = qb / qr2;
+    s.QQ_s = qr1 - qe;
+    return s;
+}
+
+Concentrations ConcentrationsOf(double qvi, double qr1, double qe, double qb, double qreq1, double qreq2) {
+    const double p = qvi + (1 - qe / qr1) * qreq1;
+    Concentrations c;
+    c.CC_2s = p / (qr1 - qe);
+    c.CC_2b = p / (qr1 - qe + qb);
+    c.CC_3 = (p + qreq2) / (qr1 - qe + qb);
+    return c;
+}
+
+std::pair<double, double> CongestionSplit(double force, double blockEnd, double shaftPile, int dir) {
+    const double blockStart = blockEnd - 1000;
+    // The share of the window at the higher stations; on the left line the inlet section lies there.
+    double upper = 0;
+    if (blockEnd <= shaftPile) {
+        upper = 0;
+    } else if (blockStart >= shaftPile) {
+        upper = force;
+    } else {
+        upper = (blockEnd - shaftPile) * force / 1000;
+    }
+    const double lower = force - upper;
+    if (dir < 0) {
+        return {upper, lower};
+    }
+    return {lower, upper};
+}
+
+double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt) {
+    return dpr + dpm - openingRise - dpt;
+}
+
+double FlowAtPile(double s, double start, double end, double shaftPile, double ds, bool leftLine, double qr1,
+                  double qs, double qr2) {
+    const double a = shaftPile - ds / 2;
+    const double b = shaftPile + ds / 2;
+    double q = 0;
+    if ((s - start) * (s - a) <= 0) {
+        q = leftLine ? qr2 : qr1;
+    }
+    if ((s - a) * (s - b) <= 0) {
+        q = qs;
+    }
+    if ((s - b) * (s - end) <= 0) {
+        q = leftLine ? qr1 : qr2;
+    }
+    return q;
+}
+
+std::optional<int> SectionJetCount(double required, double dpj) {
+    if (!std::isfinite(dpj) || !(dpj > 0) || !std::isfinite(required)) {
+        return std::nullopt;
+    }
+    const double n = std::floor(required / dpj) + 1;
+    if (n > std::numeric_limits<short>::max()) {
+        return std::nullopt;
+    }
+    return n < 0 ? 0 : static_cast<int>(n);
+}
+
+double ExhaustFanPressure(double ve, double rho, double pde, double pse) {
+    return (ve * ve * (0.5 * rho) + pde - pse) * 1.1;
+}
+
+double SupplyFanPressure(double vb, double rho, double pdb, double psb) {
+    return (vb * vb * (0.5 * rho) + pdb + psb) * 1.1;
+}
+
+double FanShaftPower(double q, double ptot, double p1, double eta, double t1) {
+    return q * ptot * 293 * p1 / (1000 * eta * (273 + t1) * 101.325);
+}
+
+double FanMotorPower(double skw, double k, double etam) {
+    return skw * k / etam;
+}
+
+double CountedJetFans(double countShown) {
+    const double n = std::floor(countShown);
+    return n > 0 ? n : 0;
+}
+
+int GroupInsertPosition(const std::vector<double>& stations, double s, bool leftLine) {
+    const int n = static_cast<int>(stations.size());
+    for (int i = 0; i + 1 < n; ++i) {
+        const double a = stations[static_cast<std::size_t>(i)];
+        const double b = stations[static_cast<std::size_t>(i) + 1];
+        const bool between = leftLine ? (a > s && b < s) : (a < s && b > s);
+        if (between) {
+            return i + 1;
+        }
+    }
+    return n;
+}
+
+std::vector<LaidGroup> ShaftJetLayout(const ShaftJetLayoutSettings& s) {
+    std::vector<LaidGroup> groups;
+    const double s0 = s.StartPile, l = s.Length;
+    for (int k = 1; k <= s.G1; ++k) {
+        const double along = s.Dist1 + (k - 1) * s.Span1;
+        groups.push_back({s.LeftLine ? s0 + l - along : s0 + along, 1});
+    }
+    for (int k = s.G2; k >= 1; --k) {
+        const double along = s.Dist2 + (k - 1) * s.Span2;
+        groups.push_back({s.LeftLine ? s0 + along : s0 + l - along, 2});
+    }
+    return groups;
+}
+
+} // namespace shaft

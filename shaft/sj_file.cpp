@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shaft/sj_file.h"
+
+#include "platform/vb.h"
+
+namespace shaft {
+
+namespace {
+
+template <std::size_t N> void readFields(scheme::SchemeReader& in, std::array<SjField, N>& fields) {
+    for (auto& field : fields) {
+        field = in.NextText();
+    }
+}
+
+template <std::size_t N> void writeFields(scheme::SchemeWriter& out, const std::array<SjField, N>& fields) {
+    for (const auto& field : fields) {
+        out.Text(field.value_or(""));
+    }
+    out.EndRecord();
+}
+
+} // namespace
+
+SjFileContents ReadSjFile(scheme::SchemeReader& in) {
+    SjFileContents sj;
+    in.Skip(1);
+    sj.ShaftPile = in.NextText();
+    readFields(in, sj.Exhaust);
+    readFields(in, sj.ExhaustFan);
+    readFields(in, sj.Supply);
+    readFields(in, sj.SupplyFan);
+    sj.SupplyGiven = in.NextBoolean();
+    sj.Beta = in.NextText();
+    in.Skip(1);
+    readFields(in, sj.Passage);
+    in.Skip(1);
+    readFields(in, sj.Inlet);
+    in.Skip(1);
+    readFields(in, sj.Outlet);
+    in.Skip(1);
+    const std::optional<double> n = in.NextLeading();
+    if (!n) {
+        return sj;
+    }
+    std::vector<SjGroupRow> rows;
+    const std::optional<vb::Integer> count = vb::CInt(*n);
+    for (int k = 0; count && k < *count; ++k) {
+        std::optional<std::string> pile = in.NextText();
+        std::optional<std::string> fans = in.NextText();
+        std::optional<std::string> press = in.NextText();
+        if (!pile || !fans || !press) {
+            break;
+        }
+        rows.push_back({std::move(*pile), std::move(*fans), std::move(*press)});
+    }
+    sj.Groups = std::move(rows);
+    return sj;
+}
+
+scheme::SchemeWriter WriteSjFile(const SjFileContents& sj) {
+    scheme::SchemeWriter out;
+    out.Text(kSjTitleShaft).EndRecord();
+    out.Text(sj.ShaftPile.value_or("")).EndRecord();
+    writeFields(out, sj.Exhaust);
+    writeFields(out, sj.ExhaustFan);
+    writeFields(out, sj.Supply);
+    writeFields(out, sj.SupplyFan);
+    out.Boolean(sj.SupplyGiven.value_or(false)).Text(sj.Beta.value_or("")).EndRecord();
+    out.Text(kSjTitlePassage).EndRecord();
+    writeFields(out, sj.Passage);
+    out.Text(kSjTitleInlet).EndRecord();
+    writeFields(out, sj.Inlet);
+    out.Text(kSjTitleOutlet).EndRecord();
+    writeFields(out, sj.Outlet);
+    out.Text(kSjTitleGroups).EndRecord();
+    const std::vector<SjGroupRow> none;
+    const std::vector<SjGroupRow>& rows = sj.Groups ? *sj.Groups : none;
+    out.Whole(static_cast<long long>(rows.size())).EndRecord();
+    for (const SjGroupRow& row : rows) {
+        out.Text(row.Pile).Text(row.Count).Text(row.Press).EndRecord();
+    }
+    return out;
+}
+
+} // namespace shaft
