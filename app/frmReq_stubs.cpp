@@ -6,5 +6,4 @@
 // later steps
 void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}
-void frmReq::mnuLighting_Click() {}
 void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}

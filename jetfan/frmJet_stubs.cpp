@@ -2,4 +2,3 @@
 // Handlers of frmJet that are still empty.
 #include "jetfan/frmJet.h"
 
-void frmJet::cmdDrawPressCurve_Click() {}

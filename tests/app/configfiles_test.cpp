@@ -79,6 +79,45 @@ TEST(ConfigFilesTables, EveryShippedTableHasItsShapeAndMonotonicKeys) {
     }
 }
 
+// Lighting step 1: columns and rows as the zone calculation looks them up (speeds in km/h, volumes in veh/h,
+// slope in %, zone numbers 1 to 3, L20 rows 1 to 8).
+TEST(ConfigFilesTables, LightingTablesHaveTheAxesOfTheirLookups) {
+    const std::vector<Shape> lighting = {{"LL_20_S", 8, 4}, {"LL_in1", 4, 2}, {"LL_in2", 4, 2}, {"k1", 2, 4},
+                                         {"k2", 2, 4},      {"DD_s", 4, 9},   {"DD_tr", 4, 3}};
+    for (const Shape& s : lighting) {
+        SCOPED_TRACE(s.key);
+        const CoefTable t = Load(s.key);
+        ASSERT_EQ(t.ny(), s.ny);
+        ASSERT_EQ(t.nx(), s.nx);
+        for (const auto& row : t.v) {
+            EXPECT_EQ(static_cast<int>(row.size()), s.nx);
+        }
+        EXPECT_TRUE(StrictlyMonotonic(t.x));
+        EXPECT_TRUE(StrictlyMonotonic(t.y));
+    }
+    const std::vector<double> speeds = {40, 60, 80, 100};
+    EXPECT_EQ(Load("LL_20_S").x, speeds);
+    EXPECT_EQ(Load("LL_20_S").y, (std::vector<double>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(Load("LL_in1").y, speeds);
+    EXPECT_EQ(Load("LL_in1").x, (std::vector<double>{700, 2400}));
+    EXPECT_EQ(Load("LL_in2").x, (std::vector<double>{360, 1300}));
+    EXPECT_EQ(Load("k1").x, speeds);
+    EXPECT_EQ(Load("k1").y, (std::vector<double>{360, 1300}));
+    EXPECT_EQ(Load("k2").y, (std::vector<double>{700, 2400}));
+    EXPECT_EQ(Load("DD_s").x.front(), -4);
+    EXPECT_EQ(Load("DD_s").y, speeds);
+    EXPECT_EQ(Load("DD_tr").x, (std::vector<double>{1, 2, 3}));
+    // The worked 80 km/h examples: one-way N = 1200 gives k = 0.028 and Lin = 2.74; Ds at -2 % is 106 m;
+    // transitions 72, 89 and 133 m.
+    EXPECT_NEAR(modPublic::Interpolate2D(Load("k2"), 80, 1200), 0.028, 0.0005);
+    EXPECT_NEAR(modPublic::Interpolate2D(Load("LL_in1"), 1200, 80), 2.74, 0.005);
+    EXPECT_EQ(modPublic::Interpolate2D(Load("DD_s"), -2, 80), 106);
+    EXPECT_EQ(modPublic::Interpolate2D(Load("DD_tr"), 3, 80), 133);
+    // The consecutive-tunnel reduction table is not shipped until its published values are found.
+    CoefTable none;
+    EXPECT_FALSE(modPublic::ReadTable("kdiscount", none, kTableFile));
+}
+
 TEST_F(InstalledFolder, StartUpFindsAllSevenTablesInTheDefaultFile) {
     EXPECT_TRUE(modPublic::LoadCoefTables().empty());
     EXPECT_EQ(modPublic::CoefTableOf("f_iv").ny(), 8);

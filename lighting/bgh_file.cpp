@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lighting/bgh_file.h"
+
+#include "platform/vb.h"
+
+namespace lighting {
+
+namespace {
+
+constexpr int kReserveRecords = 3;
+constexpr int kReserveFields = 15;
+
+std::optional<std::vector<std::string>> readTexts(scheme::SchemeReader& in, long long count) {
+    std::vector<std::string> texts;
+    for (long long i = 0; i < count && !in.AtEnd(); ++i) {
+        texts.push_back(in.NextText().value_or(""));
+    }
+    return texts;
+}
+
+} // namespace
+
+BghContents ReadBgh(scheme::SchemeReader& in) {
+    BghContents c;
+    const std::optional<long long> n = in.NextWhole();
+    if (!n) {
+        return c;
+    }
+    c.Volumes = readTexts(in, *n);
+
+    c.Speed = in.NextText();
+    c.Length = in.NextText();
+    c.TwoWay = in.NextBoolean();
+    c.OneWay = in.NextBoolean();
+    c.Mixed = in.NextBoolean();
+
+    c.SkyRatio = in.NextText();
+    c.Surroundings = in.NextWhole();
+    for (std::optional<std::string>* field :
+         {&c.Slope, &c.Height, &c.PreLength, &c.Span, &c.k, &c.Discount, &c.L20, &c.Ds}) {
+        *field = in.NextText();
+    }
+    c.Mode = in.NextWhole();
+
+    const std::optional<long long> m = in.NextWhole();
+    if (!m) {
+        return c;
+    }
+    std::vector<BghZoneRow> rows;
+    for (long long i = 0; i < *m && !in.AtEnd(); ++i) {
+        BghZoneRow row;
+        row.Luminance = in.NextText();
+        row.Length = in.NextText();
+        rows.push_back(row);
+    }
+    c.Zones = std::move(rows);
+    return c;
+}
+
+scheme::SchemeWriter WriteBgh(const BghContents& c) {
+    scheme::SchemeWriter out;
+    const std::vector<std::string> volumes = c.Volumes.value_or(std::vector<std::string>{});
+    out.Whole(static_cast<long long>(volumes.size())).EndRecord();
+    for (const std::string& v : volumes) {
+        out.Text(v).EndRecord();
+    }
+    out.Text(c.Speed.value_or(""))
+        .Text(c.Length.value_or(""))
+        .Boolean(c.TwoWay.value_or(false))
+        .Boolean(c.OneWay.value_or(false))
+        .Boolean(c.Mixed.value_or(false))
+        .EndRecord();
+    out.Text(c.SkyRatio.value_or("")).Whole(c.Surroundings.value_or(-1));
+    for (const std::optional<std::string>* field :
+         {&c.Slope, &c.Height, &c.PreLength, &c.Span, &c.k, &c.Discount, &c.L20, &c.Ds}) {
+        out.Text(field->value_or(""));
+    }
+    out.EndRecord();
+    out.Whole(c.Mode.value_or(-1)).EndRecord();
+    const std::vector<BghZoneRow> zones = c.Zones.value_or(std::vector<BghZoneRow>{});
+    out.Whole(static_cast<long long>(zones.size())).EndRecord();
+    for (const BghZoneRow& row : zones) {
+        out.Text(row.Luminance.value_or("")).Text(row.Length.value_or("")).EndRecord();
+    }
+    for (int r = 0; r < kReserveRecords; ++r) {
+        for (int f = 0; f < kReserveFields; ++f) {
+            out.Text("");
+        }
+        out.EndRecord();
+    }
+    return out;
+}
+
+} // namespace lighting

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/scheme_file.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The `.bgh` file of lighting step 1: the graded traffic volumes, the tunnel's lighting inputs, the
+/// lighting mode and the last zone table, as the window's controls show them.
+namespace lighting {
+
+/// One row of the zone table: luminance and length as shown.
+struct BghZoneRow {
+    std::optional<std::string> Luminance, Length;
+};
+
+/// What a `.bgh` file holds. Reading fills a field only when the file has it, so that a file that ends
+/// early leaves the remaining controls as they are.
+struct BghContents {
+    /// The volumes, in list order; nullopt when not even the count could be read.
+    std::optional<std::vector<std::string>> Volumes;
+    std::optional<std::string> Speed, Length;
+    std::optional<bool> TwoWay, OneWay, Mixed;
+    std::optional<std::string> SkyRatio;
+    std::optional<long long> Surroundings; ///< 0 or 1, -1 for none
+    std::optional<std::string> Slope, Height, PreLength, Span, k, Discount, L20, Ds;
+    std::optional<long long> Mode; ///< 0 to 5, -1 for none
+    /// The stored zone rows (normally six); nullopt when the row count could not be read.
+    std::optional<std::vector<BghZoneRow>> Zones;
+};
+
+/// Reads the records in file order. A count that is not a whole number ends the reading there, since the
+/// fields after it can no longer be told apart; a negative count reads as 0, and a count larger than the
+/// fields left reads what there is.
+BghContents ReadBgh(scheme::SchemeReader& in);
+
+/// The records of a `.bgh` file, the three reserve records of 15 empty texts last.
+scheme::SchemeWriter WriteBgh(const BghContents& contents);
+
+} // namespace lighting

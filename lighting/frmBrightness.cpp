@@ -1,0 +1,622 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lighting/frmBrightness.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_output.h"
+#include "lighting/bgh_file.h"
+#include "lighting/frmDefineLamp.h"
+#include "lighting/zone_luminance.h"
+#include "lighting/zone_report.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+#include <algorithm>
+#include <optional>
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
+
+std::string ProjectBghPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".bgh");
+}
+
+std::string TemplateBghPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.bgh");
+}
+
+/// A table of the table file, read afresh; nullopt when the file lacks it.
+std::optional<CoefTable> ReadZoneTable(const char* key) {
+    CoefTable t;
+    modPublic::ReadTable(key, t);
+    if (t.empty()) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+/// The sentences that say what a calculation lacked.
+std::vector<std::string> NoteLines(const lighting::ZoneNotes& notes) {
+    std::vector<std::string> lines;
+    for (const std::string& key : notes.MissingTables) {
+        if (key == "kdiscount") {
+            lines.push_back("表文件缺少连续隧道折减率表 kdiscount: 入口段亮度按不折减计算。");
+        } else {
+            lines.push_back("表文件缺少表 " + key + ": 由该表查得的数值未能重新计算。");
+        }
+    }
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines) {
+        text += text.empty() ? l : "\n" + l;
+    }
+    return text;
+}
+
+void AddUnique(std::vector<std::string>& to, const std::vector<std::string>& lines) {
+    for (const std::string& l : lines) {
+        if (std::find(to.begin(), to.end(), l) == to.end()) {
+            to.push_back(l);
+        }
+    }
+}
+
+} // namespace
+
+frmBrightness::frmBrightness() {
+    buildControls();
+    connectEvents();
+}
+
+frmBrightness::~frmBrightness() = default;
+
+platform::Label& frmBrightness::caption(platform::Container& parent, const std::string& text, int left,
+                                        int top, int width) {
+    auto label = std::make_unique<platform::Label>();
+    label->place(parent, left, top, width, 255);
+    label->setCaption(text);
+    captions_.push_back(std::move(label));
+    return *captions_.back();
+}
+
+void frmBrightness::buildControls() {
+    setCaption("Step 1: 照明亮度及长度计算");
+    setWidth(13200);
+    setHeight(7900);
+
+    Frame1.place(*this, 120, 60, 6100, 6300);
+    Frame1.setCaption("基本信息");
+
+    const int lx = 120, bx = 2300, bw = 1400, pitch = 360;
+    int y = 300;
+    auto row = [&](const std::string& text, platform::Control& box, bool input) {
+        caption(Frame1, text, lx, y + 30, bx - lx - 60);
+        box.place(Frame1, bx, y, bw, kBoxHeight);
+        if (input) {
+            box.setBackColor(kInputColor);
+        }
+        y += pitch;
+    };
+    row("设计时速vt(km/h):", cmbvt, true);
+    row("隧道长度L(m):", txtLL, true);
+    optBidirection.place(Frame1, lx, y, 1200, kBoxHeight);
+    optBidirection.setCaption("双向交通");
+    OptionButton1.place(Frame1, lx + 1250, y, 1200, kBoxHeight);
+    OptionButton1.setCaption("单向交通");
+    chkMix.place(Frame1, lx + 2500, y, 1200, kBoxHeight);
+    chkMix.setCaption("人车混行");
+    y += pitch;
+    row("天空百分比:", cmbSkyRatio, true);
+    caption(Frame1, "洞口朝向或洞外环境", lx, y + 30, bx - lx - 60);
+    lstEnvironmnet.place(Frame1, bx, y, bw, 600);
+    lstEnvironmnet.setBackColor(kInputColor);
+    y += 660;
+    row("纵坡坡度i(m):", txtdTunnelSlope, true);
+    row("洞内净空高度h(m):", txth, true);
+    row("前一隧道的长度(m):", txtdPreLength, true);
+    row("两隧道的间距(m):", txtdSpan, true);
+    row("洞外亮度L20(S)(cd/m^2)", txtLL_20_S, false);
+    row("折减系数k", txtk, false);
+    row("连续隧道折减率(%):", txtdDiscount, false);
+    row("停车视距Ds(m):", txtDD_s, false);
+
+    Frame2.place(Frame1, 3850, 240, 2150, 3700);
+    Frame2.setCaption("交通量分级:");
+    caption(Frame2, "设计交通量N(辆/h):", 100, 300, 1950);
+    txtNN.place(Frame2, 100, 600, 1950, kBoxHeight);
+    txtNN.setBackColor(kInputColor);
+    lstNN.place(Frame2, 100, 1000, 1950, 2100);
+    cmdAdd.place(Frame2, 100, 3200, 620, 375);
+    cmdAdd.setCaption("添加");
+    cmdUpdate.place(Frame2, 765, 3200, 620, 375);
+    cmdUpdate.setCaption("更新");
+    cmdDelete.place(Frame2, 1430, 3200, 620, 375);
+    cmdDelete.setCaption("删除");
+
+    // The luminance profile at the entrance; lists and buttons beside the frame.
+    Image1.place(*this, 6400, 120, 432 * 15, 200 * 15);
+    Image1.setStretch(true);
+    caption(*this, "调光:", 6400, 3300, 1900);
+    lstAdjust.place(*this, 6400, 3580, 1900, 1700);
+    caption(*this, "计算结果:", 8500, 3300, 2400);
+    lstResult.place(*this, 8500, 3580, 4400, 2300);
+
+    lblTableNote.place(*this, 120, 6420, 6100, 600);
+    lblTableNote.setWordWrap(true);
+    lblTableNote.setForeColor(platform::vbRed);
+
+    const int by = 6600, bwid = 1350;
+    cmdCalculate.place(*this, 6400, by, bwid, 420);
+    cmdCalculate.setCaption("计算");
+    cmdReport.place(*this, 6400 + 1500, by, bwid, 420);
+    cmdReport.setCaption("计算书");
+    cmdClose.place(*this, 6400 + 3000, by, bwid, 420);
+    cmdClose.setCaption("下一步-->");
+    cmdOK.place(*this, 6400 + 4500, by, bwid, 420);
+    cmdOK.setCaption("结束");
+}
+
+void frmBrightness::connectEvents() {
+    // The speed may be picked or typed; either way it is a change of the speed.
+    cmbvt.Click = [this] { cmbvt_Change(); };
+    cmbvt.Change = [this] { cmbvt_Change(); };
+    cmbSkyRatio.Click = [this] { cmbSkyRatio_Change(); };
+    cmbSkyRatio.Change = [this] { cmbSkyRatio_Change(); };
+    lstEnvironmnet.Click = [this] { lstEnvironmnet_Click(); };
+    lstAdjust.Click = [this] { lstAdjust_Click(); };
+    lstNN.ItemClick = [this](platform::ListItem& item) { lstNN_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+}
+
+void frmBrightness::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmBrightness::UserForm_Initialize() {
+    guarded([this] {
+        for (const char* s : kSpeeds) {
+            cmbvt.AddItem(s);
+        }
+        cmbvt.setListIndex(0);
+    });
+    guarded([this] {
+        for (const char* s : lighting::kSkyRatios) {
+            cmbSkyRatio.AddItem(s);
+        }
+        cmbSkyRatio.setListIndex(0);
+    });
+    guarded([this] {
+        lstNN.ColumnHeaders.Clear();
+        lstNN.ColumnHeaders.Add("分级交通量(Pcu/h)", 50 * 15);
+    });
+    guarded([this] {
+        lstResult.ColumnHeaders.Clear();
+        lstResult.ColumnHeaders.Add("区段", 50 * 15);
+        lstResult.ColumnHeaders.Add("亮度(cd/m^2)", 40 * 15);
+        lstResult.ColumnHeaders.Add("长度(m)", 50 * 15);
+        lstResult.ListItems.Clear();
+        for (const char* zone : lighting::kZoneNames) {
+            lstResult.ListItems.Add(zone);
+        }
+    });
+    guarded([this] {
+        for (const char* m : lighting::kModeNames) {
+            lstAdjust.AddItem(m);
+        }
+    });
+    guarded([this] { OpenFile(); });
+}
+
+void frmBrightness::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // Closing with the close box keeps the inputs, as 结束 does, rather than dropping them without a word.
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveFile(); });
+    }
+}
+
+// ---- Fields and controls ----
+
+void frmBrightness::UpdateData(bool toFields) {
+    if (toFields) {
+        guarded([this] { modPublic::TunnelLength = vb::Val(txtLL.Text()); });
+        guarded([this] { modPublic::DesignTraffic = vb::Val(txtNN.Text()); });
+        guarded([this] { modPublic::DesignSpeed = vb::Val(cmbvt.Text()); });
+        guarded([this] { H = vb::Val(txth.Text()); });
+        guarded([this] { dTunnelSlope = vb::Val(txtdTunnelSlope.Text()); });
+        guarded([this] { dDiscount = vb::Val(txtdDiscount.Text()); });
+        guarded([this] { dSpan = vb::Val(txtdSpan.Text()); });
+        guarded([this] { dPreLength = vb::Val(txtdPreLength.Text()); });
+        return;
+    }
+    guarded([this] { txtLL_20_S.set(vb::Format(LL_20_S, "0.00")); });
+    guarded([this] { txtDD_s.set(vb::Format(DD_s, "0.00")); });
+    guarded([this] { txtk.set(vb::Format(k, "0.000")); });
+    guarded([this] { txtdDiscount.set(vb::Format(dDiscount, "0.00")); });
+}
+
+lighting::ZoneValues frmBrightness::values() const {
+    lighting::ZoneValues v;
+    v.LL_in = LL_in, v.DD_in = DD_in, v.k = k, v.LL_20_S = LL_20_S, v.LL_th = LL_th, v.DD_s = DD_s;
+    v.DD_th = DD_th, v.dDiscount = dDiscount;
+    v.LL_tr1 = LL_tr1, v.LL_tr2 = LL_tr2, v.LL_tr3 = LL_tr3;
+    v.DD_tr1 = DD_tr1, v.DD_tr2 = DD_tr2, v.DD_tr3 = DD_tr3, v.DD_exit = DD_exit, v.LL_exit = LL_exit;
+    return v;
+}
+
+void frmBrightness::setValues(const lighting::ZoneValues& v) {
+    LL_in = v.LL_in, DD_in = v.DD_in, k = v.k, LL_20_S = v.LL_20_S, LL_th = v.LL_th, DD_s = v.DD_s;
+    DD_th = v.DD_th, dDiscount = v.dDiscount;
+    LL_tr1 = v.LL_tr1, LL_tr2 = v.LL_tr2, LL_tr3 = v.LL_tr3;
+    DD_tr1 = v.DD_tr1, DD_tr2 = v.DD_tr2, DD_tr3 = v.DD_tr3, DD_exit = v.DD_exit, LL_exit = v.LL_exit;
+}
+
+void frmBrightness::showNotes(const lighting::ZoneNotes& notes) {
+    notes_ = NoteLines(notes);
+    guarded([this] { lblTableNote.setCaption(Join(notes_)); });
+}
+
+// ---- Access-zone luminance and the zone calculation ----
+
+void frmBrightness::cmbvt_Change() {
+    const std::optional<CoefTable> table = ReadZoneTable("LL_20_S");
+    if (!table) {
+        lighting::ZoneNotes notes;
+        notes.MissingTables.emplace_back("LL_20_S");
+        showNotes(notes);
+        return;
+    }
+    guarded([&] {
+        const int row = lighting::AccessLuminanceRow(cmbSkyRatio.ListIndex(), lstEnvironmnet.ListIndex());
+        LL_20_S = modPublic::Interpolate2D(*table, vb::Val(cmbvt.Text()), row);
+    });
+    guarded([this] { txtLL_20_S.set(vb::Format(LL_20_S, "0.00")); });
+}
+
+void frmBrightness::cmdCalculate_Click() {
+    UpdateData(true);
+
+    lighting::ZoneTables tables;
+    guarded([&] {
+        tables.LL_in1 = ReadZoneTable("LL_in1");
+        tables.LL_in2 = ReadZoneTable("LL_in2");
+        tables.k1 = ReadZoneTable("k1");
+        tables.k2 = ReadZoneTable("k2");
+        tables.kdiscount = ReadZoneTable("kdiscount");
+        tables.DD_s = ReadZoneTable("DD_s");
+        tables.DD_tr = ReadZoneTable("DD_tr");
+    });
+
+    lighting::ZoneInputs in;
+    in.N = modPublic::DesignTraffic;
+    in.vt = modPublic::DesignSpeed;
+    in.L = modPublic::TunnelLength;
+    in.twoWay = optBidirection.Value();
+    in.mode = lstAdjust.ListIndex();
+    in.h = H;
+    in.slope = dTunnelSlope;
+    in.span = dSpan;
+    in.preLength = dPreLength;
+    in.L20 = vb::Val(txtLL_20_S.Text());
+
+    lighting::ZoneValues v = values();
+    const lighting::ZoneNotes notes = lighting::CalculateZones(in, tables, v);
+    setValues(v);
+
+    guarded([&] {
+        for (int z = 0; z < lighting::kZoneCount && z < lstResult.ListItems.Count(); ++z) {
+            platform::ListItem& item = lstResult.ListItems(z + 1);
+            item.setSubItems(1, vb::Format(v.Luminance(z), "0.00"));
+            item.setSubItems(2, vb::Format(v.Length(z), "0.00"));
+        }
+    });
+    UpdateData(false);
+    showNotes(notes);
+}
+
+void frmBrightness::lstAdjust_Click() {
+    cmdCalculate_Click();
+}
+
+void frmBrightness::lstNN_ItemClick(platform::ListItem& /*Item*/) {
+    guarded([this] {
+        if (platform::ListItem* selected = lstNN.SelectedItem()) {
+            txtNN.set(selected->Text());
+        }
+    });
+    cmdCalculate_Click();
+}
+
+void frmBrightness::cmbSkyRatio_Change() {
+    guarded([this] {
+        lstEnvironmnet.Clear();
+        const int sky = cmbSkyRatio.ListIndex();
+        if (sky == 0 || sky == 1) {
+            for (const char* e : lighting::kOrientations) {
+                lstEnvironmnet.AddItem(e);
+            }
+        } else if (sky == 2 || sky == 3) {
+            for (const char* e : lighting::kSurroundings) {
+                lstEnvironmnet.AddItem(e);
+            }
+        }
+    });
+}
+
+void frmBrightness::lstEnvironmnet_Click() {
+    cmbvt_Change();
+}
+
+// ---- Traffic volumes ----
+
+void frmBrightness::cmdAdd_Click() {
+    guarded([this] { lstNN.ListItems.Add(txtNN.Text()); });
+    SortTrafficLevels();
+}
+
+void frmBrightness::cmdUpdate_Click() {
+    if (lstNN.ListItems.Count() < 1) {
+        return;
+    }
+    guarded([this] {
+        if (platform::ListItem* selected = lstNN.SelectedItem()) {
+            selected->setText(txtNN.Text());
+        }
+    });
+    SortTrafficLevels();
+}
+
+void frmBrightness::cmdDelete_Click() {
+    guarded([this] {
+        if (const int i = lstNN.SelectedIndex(); i > 0) {
+            lstNN.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmBrightness::SortTrafficLevels() {
+    guarded([this] {
+        const int n = lstNN.ListItems.Count();
+        for (int i = 1; i <= n; ++i) {
+            for (int j = i + 1; j <= n; ++j) {
+                platform::ListItem& a = lstNN.ListItems(i);
+                platform::ListItem& b = lstNN.ListItems(j);
+                if (vb::Val(b.Text()) < vb::Val(a.Text())) {
+                    const std::string t = a.Text();
+                    a.setText(b.Text());
+                    b.setText(t);
+                }
+            }
+        }
+    });
+    int match = 0;
+    guarded([&] {
+        const std::string wanted = txtNN.Text();
+        for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
+            if (lstNN.ListItems(i).Text() == wanted) {
+                match = i;
+                break;
+            }
+        }
+    });
+    if (match > 0) {
+        guarded([&] { lstNN.select(match); });
+        cmdCalculate_Click();
+    }
+}
+
+// ---- The .bgh file ----
+
+void frmBrightness::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string projectBgh = ProjectBghPath();
+    bool opened = !projectBgh.empty() && in.Open(projectBgh);
+    if (!opened) {
+        opened = in.Open(TemplateBghPath());
+    }
+    guarded([this] { lstNN.ListItems.Clear(); });
+    if (!opened) {
+        return;
+    }
+    lighting::BghContents c;
+    guarded([&] { c = lighting::ReadBgh(in); });
+
+    if (c.Volumes) {
+        guarded([&] {
+            for (const std::string& v : *c.Volumes) {
+                lstNN.ListItems.Add(v);
+            }
+        });
+    }
+    SortTrafficLevels();
+
+    auto text = [](TextBox& box, const std::optional<std::string>& value) {
+        if (value) {
+            guarded([&] { box.set(*value); });
+        }
+    };
+    if (c.Speed) {
+        guarded([&] { cmbvt.setText(*c.Speed); });
+    }
+    text(txtLL, c.Length);
+    if (c.TwoWay) {
+        guarded([&] { optBidirection.set(*c.TwoWay); });
+    }
+    if (c.OneWay) {
+        guarded([&] { OptionButton1.set(*c.OneWay); });
+    }
+    if (c.Mixed) {
+        guarded([&] { chkMix.set(*c.Mixed ? 1 : 0); });
+    }
+    if (c.SkyRatio) {
+        guarded([&] { cmbSkyRatio.setText(*c.SkyRatio); });
+    }
+    if (c.Surroundings && *c.Surroundings >= -1 && *c.Surroundings < lstEnvironmnet.ListCount()) {
+        guarded([&] { lstEnvironmnet.setListIndex(static_cast<int>(*c.Surroundings)); });
+    }
+    text(txtdTunnelSlope, c.Slope);
+    text(txth, c.Height);
+    text(txtdPreLength, c.PreLength);
+    text(txtdSpan, c.Span);
+    text(txtk, c.k);
+    text(txtdDiscount, c.Discount);
+    text(txtLL_20_S, c.L20);
+    text(txtDD_s, c.Ds);
+    if (c.Mode && *c.Mode >= -1 && *c.Mode < lstAdjust.ListCount()) {
+        guarded([&] { lstAdjust.setListIndex(static_cast<int>(*c.Mode)); });
+    }
+    if (c.Zones) {
+        guarded([&] {
+            const int rows = std::min<int>(static_cast<int>(c.Zones->size()), lstResult.ListItems.Count());
+            for (int i = 1; i <= rows; ++i) {
+                const lighting::BghZoneRow& r = (*c.Zones)[static_cast<std::size_t>(i - 1)];
+                platform::ListItem& item = lstResult.ListItems(i);
+                if (r.Luminance) {
+                    item.setSubItems(1, *r.Luminance);
+                }
+                if (r.Length) {
+                    item.setSubItems(2, *r.Length);
+                }
+            }
+        });
+    }
+}
+
+void frmBrightness::SaveFile() {
+    const std::string path = ProjectBghPath();
+    if (path.empty()) {
+        return;
+    }
+    lighting::BghContents c;
+    std::vector<std::string> volumes;
+    for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
+        volumes.push_back(lstNN.ListItems(i).Text());
+    }
+    c.Volumes = volumes;
+    c.Speed = cmbvt.Text();
+    c.Length = txtLL.Text();
+    c.TwoWay = optBidirection.Value();
+    c.OneWay = OptionButton1.Value();
+    c.Mixed = chkMix.Value() == 1;
+    c.SkyRatio = cmbSkyRatio.Text();
+    c.Surroundings = lstEnvironmnet.ListIndex();
+    c.Slope = txtdTunnelSlope.Text();
+    c.Height = txth.Text();
+    c.PreLength = txtdPreLength.Text();
+    c.Span = txtdSpan.Text();
+    c.k = txtk.Text();
+    c.Discount = txtdDiscount.Text();
+    c.L20 = txtLL_20_S.Text();
+    c.Ds = txtDD_s.Text();
+    c.Mode = lstAdjust.ListIndex();
+    std::vector<lighting::BghZoneRow> rows;
+    for (int i = 1; i <= lstResult.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstResult.ListItems(i);
+        rows.push_back({item.SubItems(1), item.SubItems(2)});
+    }
+    c.Zones = rows;
+    // The inputs would otherwise be lost without a word when the folder cannot be written.
+    if (!lighting::WriteBgh(c).Save(path)) {
+        platform::MsgBox("照明亮度计算文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+    }
+}
+
+// ---- Report and navigation ----
+
+void frmBrightness::cmdReport_Click() {
+    // An unnamed project has no file to write to: refused before anything is calculated or opened.
+    const std::optional<std::string> path = jetfan::ProjectOutputPath(lighting::kZoneReportName, ".rpt");
+    if (!path) {
+        return;
+    }
+    lighting::ZoneReportHead head;
+    guarded([&] { head.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    head.Speed = cmbvt.Text();
+    head.Length = txtLL.Text();
+    head.TwoWay = optBidirection.Value();
+    head.Mixed = chkMix.Value() == 1;
+    head.SkyRatio = cmbSkyRatio.Text();
+    if (lstEnvironmnet.ListIndex() >= 0) {
+        head.Surroundings = lstEnvironmnet.Text();
+    }
+    head.Slope = txtdTunnelSlope.Text();
+    head.Height = txth.Text();
+    head.PreLength = txtdPreLength.Text();
+    head.Span = txtdSpan.Text();
+    head.k = txtk.Text();
+    head.Discount = txtdDiscount.Text();
+    head.L20 = txtLL_20_S.Text();
+    head.Ds = txtDD_s.Text();
+
+    std::vector<lighting::ZoneReportBlock> blocks;
+    std::vector<std::string> notes;
+    std::vector<std::string> volumes;
+    for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
+        volumes.push_back(lstNN.ListItems(i).Text());
+    }
+    for (const std::string& volume : volumes) {
+        for (int j = 0; j < lighting::kModeCount; ++j) {
+            guarded([&] { txtNN.set(volume); });
+            // Every pair is calculated once, also when its mode is selected already.
+            if (lstAdjust.ListIndex() == j) {
+                cmdCalculate_Click();
+            } else {
+                guarded([&] { lstAdjust.setListIndex(j); });
+            }
+            AddUnique(notes, notes_);
+            lighting::ZoneReportBlock b;
+            b.Volume = txtNN.Text();
+            b.Mode = lighting::kModeNames[static_cast<std::size_t>(j)];
+            for (int z = 0; z < lighting::kZoneCount && z < lstResult.ListItems.Count(); ++z) {
+                platform::ListItem& item = lstResult.ListItems(z + 1);
+                b.Rows[static_cast<std::size_t>(z)] = {item.Text(), item.SubItems(1), item.SubItems(2)};
+            }
+            blocks.push_back(b);
+        }
+    }
+    jetfan::PublishSchemeText(*path, lighting::ZoneReportLines(head, blocks, notes), true,
+                              "照明区段亮度与长度计算书", "计算书");
+}
+
+void frmBrightness::cmdClose_Click() {
+    guarded([this] { SaveFile(); });
+    guarded([this] { Forms::instance<frmDefineLamp>().ShowModal(this); });
+}
+
+void frmBrightness::cmdOK_Click() {
+    guarded([this] { SaveFile(); });
+    guarded([this] { Forms::unload(*this); });
+}
+
+// ---- The main window's menu entry ----
+
+void frmReq::mnuLighting_Click() {
+    guarded([this] { Forms::instance<frmBrightness>().ShowModal(this); });
+    // The lighting steps publish their own length, traffic and speed; the project's own come back as
+    // soon as the wizard is closed, so no later calculation of the main window works with them.
+    guarded([this] { RefreshData(true); });
+}
