@@ -6,4 +6,3 @@
 // later steps
 void frmReq::mnuToolsmnuFire_Click() {}
 void frmReq::mnuToolsmnuConstructionVent_Click() {}
-void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {}

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/axial_fan_file.h"
+
+#include "platform/scheme_file.h"
+
+#include <algorithm>
+
+namespace tools {
+
+namespace {
+
+constexpr std::string_view kSectionHeading = "[沿程损失计算]";
+constexpr std::string_view kZetaHeading = "[局部损失计算]";
+constexpr int kReserveFields = 10;
+
+std::string next(scheme::SchemeReader& in) {
+    return in.NextText().value_or("");
+}
+
+// A count cannot ask for more rows than the fields left could fill.
+std::size_t rowCount(scheme::SchemeReader& in, std::size_t fieldsPerRow) {
+    const std::optional<long long> n = in.NextWhole();
+    if (!n || *n <= 0) {
+        return 0;
+    }
+    const auto wanted = static_cast<unsigned long long>(*n);
+    return static_cast<std::size_t>(std::min<unsigned long long>(wanted, in.FieldCount() / fieldsPerRow + 1));
+}
+
+template <std::size_t N> std::vector<std::array<std::string, N>> rows(scheme::SchemeReader& in) {
+    const std::size_t n = rowCount(in, N);
+    std::vector<std::array<std::string, N>> result;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::array<std::string, N> row;
+        for (std::size_t c = 0; c < N; ++c) {
+            const std::optional<std::string> field = in.NextText();
+            if (!field) {
+                return result;
+            }
+            row[c] = *field;
+        }
+        result.push_back(std::move(row));
+    }
+    return result;
+}
+
+} // namespace
+
+std::string AxialFanFilePath(std::string_view projectFile, std::string_view fanNo) {
+    if (projectFile.size() <= 4) {
+        return "";
+    }
+    std::string path(projectFile.substr(0, projectFile.size() - 4));
+    path += "_";
+    path += fanNo;
+    path += ".afd";
+    return path;
+}
+
+std::optional<std::string> FanNoProblem(std::string_view fanNo) {
+    if (fanNo.empty()) {
+        return "请输入风机编号。";
+    }
+    if (fanNo == "." || fanNo == "..") {
+        return "风机编号不能为\"" + std::string(fanNo) + "\"。";
+    }
+    for (const char c : fanNo) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            return "风机编号用作文件名，不能含有字符 \\ / : * ? \" < > | 。";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string AxialFanFileBytes(const AxialFanTexts& fan) {
+    scheme::SchemeWriter out;
+    out.Text(fan.Q).Text(fan.N).Text(fan.RHO);
+    out.Boolean(fan.Supply.value_or(false)).Boolean(fan.Exhaust.value_or(false));
+    out.Text(fan.v).Text(fan.Disc).EndRecord();
+    out.Text(kSectionHeading).EndRecord();
+    out.Whole(static_cast<long long>(fan.Sections.size())).EndRecord();
+    for (const AxialSectionTexts& row : fan.Sections) {
+        for (const std::string& cell : row) {
+            out.Text(cell);
+        }
+        out.EndRecord();
+    }
+    out.Text(kZetaHeading).EndRecord();
+    out.Whole(static_cast<long long>(fan.Zetas.size())).EndRecord();
+    for (const AxialZetaTexts& row : fan.Zetas) {
+        for (const std::string& cell : row) {
+            out.Text(cell);
+        }
+        out.EndRecord();
+    }
+    out.Text(fan.p_d).Text(fan.p_s).Text(fan.p_tot).EndRecord();
+    out.Text(fan.t).Text(fan.P).Text(fan.eta).Text(fan.SSkw).EndRecord();
+    out.Text(fan.etam).Text(fan.k).Text(fan.MM).EndRecord();
+    for (int r = 0; r < 2; ++r) {
+        for (int f = 0; f < kReserveFields; ++f) {
+            out.Text("");
+        }
+        out.EndRecord();
+    }
+    return out.Bytes();
+}
+
+AxialFanTexts ParseAxialFanFile(std::string_view gbkBytes) {
+    scheme::SchemeReader in;
+    in.Parse(gbkBytes);
+    AxialFanTexts fan;
+    fan.Q = next(in);
+    fan.N = next(in);
+    fan.RHO = next(in);
+    fan.Supply = in.NextBoolean();
+    fan.Exhaust = in.NextBoolean();
+    fan.v = next(in);
+    fan.Disc = next(in);
+    in.Skip(); // the heading; its text is not compared
+    fan.Sections = rows<8>(in);
+    in.Skip();
+    fan.Zetas = rows<3>(in);
+    fan.p_d = next(in);
+    fan.p_s = next(in);
+    fan.p_tot = next(in);
+    fan.t = next(in);
+    fan.P = next(in);
+    fan.eta = next(in);
+    fan.SSkw = next(in);
+    fan.etam = next(in);
+    fan.k = next(in);
+    fan.MM = next(in);
+    return fan;
+}
+
+} // namespace tools

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The fan file (.afd) of one axial fan: the texts of the design window's boxes and lists.
+namespace tools {
+
+/// One duct piece row: length, tapered flag, area, perimeter, equivalent diameter, roughness, λ, remark.
+using AxialSectionTexts = std::array<std::string, 8>;
+/// One local-loss row: position, coefficient, remark.
+using AxialZetaTexts = std::array<std::string, 3>;
+
+/// Everything the fan file holds, as the window shows it.
+struct AxialFanTexts {
+    std::string Q, N, RHO;
+    /// The two fan-type options; nullopt where the file gave no Boolean (the window keeps its choice).
+    std::optional<bool> Supply, Exhaust;
+    std::string v, Disc;
+    std::vector<AxialSectionTexts> Sections;
+    std::vector<AxialZetaTexts> Zetas;
+    std::string p_d, p_s, p_tot;
+    std::string t, P, eta, SSkw;
+    std::string etam, k, MM;
+};
+
+/// The fan file of fan `fanNo`: the project file less its last four characters, "_", the number, ".afd".
+/// "" for an unnamed project (a project path of four characters or less).
+std::string AxialFanFilePath(std::string_view projectFile, std::string_view fanNo);
+
+/// Why a fan number cannot name a fan file: empty, or holding a character a file name cannot hold
+/// (\ / : * ? " < > | or a control character), or "." or "..". nullopt when the number is usable.
+std::optional<std::string> FanNoProblem(std::string_view fanNo);
+
+/// The file's bytes (GBK, CR LF): record 1, "[沿程损失计算]", the piece count and rows, "[局部损失计算]", the
+/// loss count and rows, the three result records and two reserve records of ten empty texts.
+std::string AxialFanFileBytes(const AxialFanTexts& fan);
+
+/// Reads the file's bytes field by field in the order they are written. A file that ends early gives
+/// empty texts past its end; a row cut short by the end is dropped; a count that is not a whole number
+/// of 0 or more gives no rows.
+AxialFanTexts ParseAxialFanFile(std::string_view gbkBytes);
+
+} // namespace tools

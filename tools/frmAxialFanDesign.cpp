@@ -1,0 +1,728 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/frmAxialFanDesign.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_output.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "platform/vb.h"
+#include "tools/axial_fan_report.h"
+#include "ventparam/frmZeta.h"
+#include "ventparam/loss_coefficients.h"
+
+#include <optional>
+#include <string>
+
+using app::guarded;
+using platform::Container;
+using platform::ListItem;
+using platform::TextBox;
+
+namespace {
+
+constexpr const char* kCaption = "轴流风机动力设计";
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kBoxHeight = 300;
+constexpr int kButtonHeight = 360;
+constexpr int kSectionCells = 7;
+
+struct WallMaterial {
+    const char* entry;
+    std::optional<double> roughness; ///< [mm]; none for a separator line
+};
+
+const WallMaterial kWallMaterials[9] = {
+    {"混凝土壁面(抹平度良好)", 0.5},
+    {"混凝土壁面(抹平度一般)", 2.5},
+    {"混凝土壁面(粗糙)", 6},
+    {"----------------------", std::nullopt},
+    {"水泥浆壁面(抹平度良好)", 0.5},
+    {"水泥浆壁面(抹平度一般)", 1.5},
+    {"水泥浆壁面(粗糙)", 4.7},
+    {"--------------------", std::nullopt},
+    {"陶瓷贴面", 1.4},
+};
+
+void inputBox(TextBox& box, Container& parent, int left, int top, int width) {
+    box.place(parent, left, top, width, kBoxHeight);
+    box.setBackColor(kInputColor);
+}
+
+template <class Captioned>
+void captioned(Captioned& control, Container& parent, const char* text, int left, int top, int width,
+               int height) {
+    control.place(parent, left, top, width, height);
+    control.setCaption(text);
+}
+
+void copySectionRow(ListItem& from, ListItem& to) {
+    to.setText(from.Text());
+    for (int c = 1; c <= kSectionCells; ++c) {
+        to.setSubItems(c, from.SubItems(c));
+    }
+}
+
+std::string templatePath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.afd");
+}
+
+} // namespace
+
+frmAxialFanDesign::frmAxialFanDesign() {
+    setCaption(kCaption);
+    buildControls();
+    connectEvents();
+    txtRHO.setSilently("1.2");
+    txtp_s.setSilently("300");
+    txtt.setSilently("273");
+    txtP.setSilently("101.32");
+    txteta.setSilently("0.8");
+    txtetam.setSilently("0.925");
+    txtk.setSilently("1.15");
+    optFanType1.setSilently(true);
+    udN.setMin(1);
+    udN.setMax(4);
+    udN.setIncrement(1);
+    udN.setSilently(1);
+}
+
+void frmAxialFanDesign::label(Container& parent, const char* text, int left, int top, int width) {
+    labels_.push_back(std::make_unique<platform::Label>());
+    labels_.back()->place(parent, left, top + 30, width, kBoxHeight);
+    labels_.back()->setCaption(text);
+}
+
+void frmAxialFanDesign::buildControls() {
+    setWidth(15300);
+    setHeight(10400);
+
+    captioned(Frame1, *this, "选择轴流风机编号", 120, 60, 4400, 4200);
+    lstFanNo.place(Frame1, 120, 300, 4160, 2900);
+    lstFanNo.setGridLines(true);
+    label(Frame1, "风机编号:", 120, 3300, 1000);
+    inputBox(txtFanNo, Frame1, 1150, 3300, 3130);
+    captioned(cmdAddFan, Frame1, "添加", 120, 3720, 1200, kButtonHeight);
+    captioned(cmdUpdateFan, Frame1, "更新", 1600, 3720, 1200, kButtonHeight);
+    captioned(cmdDeleteFan, Frame1, "删除", 3080, 3720, 1200, kButtonHeight);
+
+    captioned(Frame2, *this, "基本参数", 4640, 60, 10460, 1500);
+    label(Frame2, "流量(m^3/s):", 120, 300, 1300);
+    inputBox(txtQ, Frame2, 1450, 300, 1100);
+    label(Frame2, "风机数量(台):", 2700, 300, 1400);
+    inputBox(txtN, Frame2, 4100, 300, 700);
+    udN.place(Frame2, 4800, 300, 255, kBoxHeight);
+    label(Frame2, "空气密度(kg/m^3)", 5300, 300, 1700);
+    inputBox(txtRHO, Frame2, 7000, 300, 900);
+    captioned(optFanType1, Frame2, "送风机", 8100, 300, 1000, kBoxHeight);
+    captioned(optFanType2, Frame2, "排风机", 9200, 300, 1000, kBoxHeight);
+    captioned(lbl1, Frame2, "送风口风速vb(m/s):", 120, 780, 2000, kBoxHeight);
+    inputBox(txtv, Frame2, 2150, 750, 1100);
+    captioned(lbltemp, Frame2, "多台风机并列运行效率损失", 3500, 780, 2600, kBoxHeight);
+    inputBox(txtDisc, Frame2, 6150, 750, 1100);
+
+    captioned(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", 4640, 1620, 10460, 3900);
+    label(Frame3, "区段长度(m):", 120, 300, 1300);
+    inputBox(txtSectionPile, Frame3, 1450, 300, 1100);
+    captioned(chkKS, Frame3, "渐扩,减缩管段", 2650, 300, 1700, kBoxHeight);
+    captioned(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
+    label(frmSectionData, "面积(m^2):", 120, 280, 1700);
+    inputBox(txtSectionArea, frmSectionData, 1850, 280, 1100);
+    label(frmSectionData, "周长(m):", 120, 620, 1700);
+    inputBox(txtSectionPerimeter, frmSectionData, 1850, 620, 1100);
+    label(frmSectionData, "当量直径(m):", 120, 960, 1700);
+    txtSectionD.place(frmSectionData, 1850, 960, 1100, kBoxHeight);
+    label(frmSectionData, "平均壁面粗糙度(mm)", 120, 1300, 1700);
+    inputBox(txtSectionDelta, frmSectionData, 1850, 1300, 1100);
+    captioned(cmdSectionDelta, frmSectionData, "▼", 2960, 1300, 300, kBoxHeight);
+    label(frmSectionData, "摩阻力λ:", 120, 1640, 1700);
+    txtlambdra.place(frmSectionData, 1850, 1640, 1100, kBoxHeight);
+    label(frmSectionData, "备注:", 120, 1980, 1700);
+    txtSectionDisc.place(frmSectionData, 1850, 1980, 2250, kBoxHeight);
+    captioned(cmdAddSection, Frame3, "添加", 120, 3420, 950, kButtonHeight);
+    captioned(cmdInsertSection, Frame3, "插入", 1170, 3420, 950, kButtonHeight);
+    captioned(cmdUpdateSection, Frame3, "更新", 2220, 3420, 950, kButtonHeight);
+    captioned(cmdDeleteSection, Frame3, "删除", 3270, 3420, 950, kButtonHeight);
+    lstSection.place(Frame3, 4500, 300, 5840, 3480);
+    lstSection.setGridLines(true);
+
+    captioned(Frame4, *this, "局部损失计算", 120, 4320, 4400, 3300);
+    label(Frame4, "位置(距起点长度)(m):", 120, 300, 2000);
+    inputBox(txtzetapile, Frame4, 2150, 300, 1100);
+    label(Frame4, "损失系数ξ:", 120, 640, 2000);
+    inputBox(txtzeta, Frame4, 2150, 640, 1100);
+    captioned(cmdZeta, Frame4, ">>", 3300, 640, 450, kBoxHeight);
+    label(Frame4, "备注:", 120, 980, 2000);
+    txtZetaDisc.place(Frame4, 2150, 980, 2100, kBoxHeight);
+    captioned(cmdAddZeta, Frame4, "添加", 120, 1360, 1200, kButtonHeight);
+    captioned(cmdUpdateZeta, Frame4, "更新", 1600, 1360, 1200, kButtonHeight);
+    captioned(cmdDeleteZeta, Frame4, "删除", 3080, 1360, 1200, kButtonHeight);
+    lstzeta.place(Frame4, 120, 1800, 4160, 1380);
+    lstzeta.setGridLines(true);
+
+    captioned(Frame5, *this, "设计风压计算", 4640, 5580, 10460, 1380);
+    captioned(lbl2, Frame5, "送风口,送风井及连接风道总压力损失pdb(Pa):", 120, 300, 4400, kBoxHeight);
+    txtp_d.place(Frame5, 4550, 270, 1300, kBoxHeight);
+    captioned(lbl3, Frame5, "送风口处总升压力psb(Pa):", 120, 640, 4400, kBoxHeight);
+    inputBox(txtp_s, Frame5, 4550, 610, 1300);
+    captioned(lbl4, Frame5, "送风机设计风压ptotb(Pa):", 120, 980, 4400, kBoxHeight);
+    txtp_tot.place(Frame5, 4550, 950, 1300, kBoxHeight);
+
+    captioned(Frame6, *this, "风机功率计算", 4640, 7020, 5200, 1750);
+    label(Frame6, "环境温度t1(K):", 120, 300, 2200);
+    inputBox(txtt, Frame6, 2400, 300, 1200);
+    // The box holds kPa, which the power formula divides by 101.325.
+    label(Frame6, "环境大气压p1(kPa):", 120, 640, 2200);
+    inputBox(txtP, Frame6, 2400, 640, 1200);
+    label(Frame6, "风机效率η", 120, 980, 2200);
+    inputBox(txteta, Frame6, 2400, 980, 1200);
+    label(Frame6, "风机功率Skw(kW)", 120, 1320, 2200);
+    txtSSkw.place(Frame6, 2400, 1320, 1200, kBoxHeight);
+
+    captioned(Frame7, *this, "电机功率计算", 9900, 7020, 5200, 1750);
+    label(Frame7, "效率ηm(0.90-0.95)", 120, 300, 2200);
+    inputBox(txtetam, Frame7, 2400, 300, 1200);
+    label(Frame7, "容量安全系数k(1.15)", 120, 640, 2200);
+    inputBox(txtk, Frame7, 2400, 640, 1200);
+    label(Frame7, "电机功率M1(kW)", 120, 980, 2200);
+    txtMM.place(Frame7, 2400, 980, 1200, kBoxHeight);
+
+    captioned(cmdCalculate, *this, "计算", 120, 7800, 1300, kButtonHeight);
+    captioned(cmdReport, *this, "计算书", 1600, 7800, 1300, kButtonHeight);
+    captioned(cmdClose, *this, "完成", 3080, 7800, 1300, kButtonHeight);
+
+    // Lies over the window below the "▼" button until it is asked for.
+    lstWallMaterial.place(*this, 8100, 3800, 2900, 2300);
+    for (const WallMaterial& m : kWallMaterials) {
+        lstWallMaterial.AddItem(m.entry);
+    }
+    lstWallMaterial.setVisible(false);
+}
+
+void frmAxialFanDesign::connectEvents() {
+    lstFanNo.ItemClick = [this](ListItem& item) { lstFanNo_ItemClick(item); };
+    cmdAddFan.Click = [this] { cmdAddFan_Click(); };
+    cmdUpdateFan.Click = [this] { cmdUpdateFan_Click(); };
+    cmdDeleteFan.Click = [this] { cmdDeleteFan_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+    optFanType1.Click = [this] { optFanType1_Click(); };
+    optFanType2.Click = [this] { optFanType2_Click(); };
+    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
+    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
+    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
+    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
+    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
+    chkKS.Click = [this] { chkKS_Click(); };
+    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
+    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
+    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
+    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
+    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
+    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
+    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
+    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
+    cmdZeta.Click = [this] { cmdZeta_Click(); };
+    udN.Change = [this] { udN_Change(); };
+    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+}
+
+void frmAxialFanDesign::Form_Load() {
+    lstSection.ColumnHeaders.Clear();
+    lstSection.ColumnHeaders.Add("长度(m)", 600);
+    lstSection.ColumnHeaders.Add("渐扩|缩", 800);
+    lstSection.ColumnHeaders.Add("Ar(m^2)", 800);
+    lstSection.ColumnHeaders.Add("Pr(m)", 800);
+    lstSection.ColumnHeaders.Add("Dr(m)", 800);
+    lstSection.ColumnHeaders.Add("Δ(mm)", 800);
+    lstSection.ColumnHeaders.Add("λ", 800);
+    lstSection.ColumnHeaders.Add("备注", 2000);
+    lstzeta.ColumnHeaders.Clear();
+    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
+    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    lstzeta.ColumnHeaders.Add("备注", 2000);
+    lstFanNo.ColumnHeaders.Clear();
+    lstFanNo.ColumnHeaders.Add("风机编号", 4000);
+
+    guarded([this] { modPublic::ReadTable("TabA03_1", Tables.TabA03_1); });
+    guarded([this] { modPublic::ReadTable("TabA03_2", Tables.TabA03_2); });
+    guarded([this] { modPublic::ReadTable("TabA03_3", Tables.TabA03_3); });
+    guarded([this] { modPublic::ReadTable("TabA03_1A", Tables.TabA03_1A); });
+    guarded([this] { modPublic::ReadTable("TabA03_1B", Tables.TabA03_1B); });
+
+    for (const std::string& fanNo : modPublic::AxialFanList) {
+        lstFanNo.ListItems.Add(fanNo);
+    }
+    optFanType1_Click();
+    if (lstFanNo.ListItems.Count() > 0) {
+        lstFanNo_ItemClick(lstFanNo.ListItems(1));
+    }
+}
+
+void frmAxialFanDesign::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // The close box keeps the fan and the fan list as "完成" does, rather than dropping every change.
+    if (unloadMode == platform::vbFormControlMenu) {
+        closeSteps();
+    }
+}
+
+// ---- Fans ----
+
+tools::AxialFanTexts frmAxialFanDesign::collect() {
+    tools::AxialFanTexts fan;
+    fan.Q = txtQ.Text();
+    fan.N = txtN.Text();
+    fan.RHO = txtRHO.Text();
+    fan.Supply = optFanType1.Value();
+    fan.Exhaust = optFanType2.Value();
+    fan.v = txtv.Text();
+    fan.Disc = txtDisc.Text();
+    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
+        ListItem& row = lstSection.ListItems(i);
+        tools::AxialSectionTexts cells;
+        cells[0] = row.Text();
+        for (int c = 1; c <= kSectionCells; ++c) {
+            cells[static_cast<std::size_t>(c)] = row.SubItems(c);
+        }
+        fan.Sections.push_back(cells);
+    }
+    for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
+        ListItem& row = lstzeta.ListItems(i);
+        fan.Zetas.push_back({row.Text(), row.SubItems(1), row.SubItems(2)});
+    }
+    fan.p_d = txtp_d.Text();
+    fan.p_s = txtp_s.Text();
+    fan.p_tot = txtp_tot.Text();
+    fan.t = txtt.Text();
+    fan.P = txtP.Text();
+    fan.eta = txteta.Text();
+    fan.SSkw = txtSSkw.Text();
+    fan.etam = txtetam.Text();
+    fan.k = txtk.Text();
+    fan.MM = txtMM.Text();
+    return fan;
+}
+
+void frmAxialFanDesign::apply(const tools::AxialFanTexts& fan) {
+    txtQ.set(fan.Q);
+    txtN.set(fan.N);
+    txtRHO.set(fan.RHO);
+    if (fan.Supply.value_or(false)) {
+        optFanType1.set(true);
+    } else if (fan.Exhaust.value_or(false)) {
+        optFanType2.set(true);
+    }
+    txtv.set(fan.v);
+    txtDisc.set(fan.Disc);
+    optFanType1_Click();
+    lstSection.ListItems.Clear();
+    for (const tools::AxialSectionTexts& cells : fan.Sections) {
+        ListItem& row = lstSection.ListItems.Add(cells[0]);
+        for (int c = 1; c <= kSectionCells; ++c) {
+            row.setSubItems(c, cells[static_cast<std::size_t>(c)]);
+        }
+    }
+    lstzeta.ListItems.Clear();
+    for (const tools::AxialZetaTexts& cells : fan.Zetas) {
+        ListItem& row = lstzeta.ListItems.Add(cells[0]);
+        row.setSubItems(1, cells[1]);
+        row.setSubItems(2, cells[2]);
+    }
+    txtp_d.set(fan.p_d);
+    txtp_s.set(fan.p_s);
+    txtp_tot.set(fan.p_tot);
+    txtt.set(fan.t);
+    txtP.set(fan.P);
+    txteta.set(fan.eta);
+    txtSSkw.set(fan.SSkw);
+    txtetam.set(fan.etam);
+    txtk.set(fan.k);
+    txtMM.set(fan.MM);
+}
+
+void frmAxialFanDesign::SaveFile() {
+    // Only a shown fan has a file: the window's content never goes to a file of a number nobody chose.
+    if (modPublic::ProjectFile.empty() || shownFanNo_.empty()) {
+        return;
+    }
+    const std::string name = tools::AxialFanFilePath(modPublic::ProjectFile, shownFanNo_);
+    if (name.empty()) {
+        return;
+    }
+    const std::string path = platform::ResolvePath(name);
+    if (!textfile::WriteAtomically(path, tools::AxialFanFileBytes(collect()))) {
+        platform::MsgBox("风机文件未能写入：" + path, platform::vbExclamation, kCaption);
+    }
+}
+
+void frmAxialFanDesign::OpenFile() {
+    const std::string fanNo = txtFanNo.Text();
+    std::optional<std::string> bytes;
+    if (!modPublic::ProjectFile.empty() && !tools::FanNoProblem(fanNo)) {
+        const std::string name = tools::AxialFanFilePath(modPublic::ProjectFile, fanNo);
+        if (!name.empty()) {
+            bytes = textfile::ReadBytes(platform::ResolvePath(name));
+        }
+    }
+    if (!bytes) {
+        bytes = textfile::ReadBytes(templatePath());
+    }
+    apply(tools::ParseAxialFanFile(bytes.value_or("")));
+    shownFanNo_ = tools::FanNoProblem(fanNo) ? "" : fanNo;
+}
+
+void frmAxialFanDesign::lstFanNo_ItemClick(ListItem& item) {
+    const std::string fanNo = item.Text();
+    SaveFile();
+    txtFanNo.set(fanNo);
+    OpenFile();
+}
+
+bool frmAxialFanDesign::acceptFanNo(const std::string& fanNo, int except) {
+    if (const auto problem = tools::FanNoProblem(fanNo)) {
+        platform::MsgBox(*problem, platform::vbExclamation, kCaption);
+        return false;
+    }
+    for (int i = 1; i <= lstFanNo.ListItems.Count(); ++i) {
+        if (i != except && lstFanNo.ListItems(i).Text() == fanNo) {
+            // Two fans of one number would share one file and overwrite each other's data.
+            platform::MsgBox("风机编号" + fanNo + "已存在，请换一个编号。", platform::vbExclamation,
+                             kCaption);
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmAxialFanDesign::cmdAddFan_Click() {
+    const std::string fanNo = txtFanNo.Text();
+    if (!acceptFanNo(fanNo, 0)) {
+        return;
+    }
+    // The shown fan keeps its edits in its own file; the new fan starts as a copy of them.
+    SaveFile();
+    lstFanNo.ListItems.Add(fanNo);
+    lstFanNo.select(lstFanNo.ListItems.Count());
+    shownFanNo_ = fanNo;
+    SaveFile();
+}
+
+void frmAxialFanDesign::cmdUpdateFan_Click() {
+    const int selected = lstFanNo.SelectedIndex();
+    if (selected < 1) {
+        return;
+    }
+    const std::string fanNo = txtFanNo.Text();
+    if (!acceptFanNo(fanNo, selected)) {
+        return;
+    }
+    lstFanNo.ListItems(selected).setText(fanNo);
+    shownFanNo_ = fanNo;
+    SaveFile();
+}
+
+void frmAxialFanDesign::cmdDeleteFan_Click() {
+    const int selected = lstFanNo.SelectedIndex();
+    if (selected >= 1) {
+        lstFanNo.ListItems.Remove(selected);
+    }
+}
+
+void frmAxialFanDesign::closeSteps() {
+    guarded([this] { SaveFile(); });
+    guarded([this] {
+        // An emptied list empties the project's fan list: deleted fans must not come back.
+        std::vector<std::string> fans;
+        for (int i = 1; i <= lstFanNo.ListItems.Count(); ++i) {
+            fans.push_back(lstFanNo.ListItems(i).Text());
+        }
+        modPublic::AxialFanList.items = std::move(fans);
+    });
+}
+
+void frmAxialFanDesign::cmdClose_Click() {
+    closeSteps();
+    platform::Forms::unload(*this);
+}
+
+void frmAxialFanDesign::optFanType1_Click() {
+    const tools::FanTypeCaptions& captions = tools::CaptionsOf(optFanType1.Value());
+    lbl1.setCaption(captions[0]);
+    lbl2.setCaption(captions[1]);
+    lbl3.setCaption(captions[2]);
+    lbl4.setCaption(captions[3]);
+}
+
+void frmAxialFanDesign::optFanType2_Click() {
+    optFanType1_Click();
+}
+
+// ---- Duct pieces ----
+
+void frmAxialFanDesign::fillSectionRow(ListItem& row) {
+    row.setText(txtSectionPile.Text());
+    row.setSubItems(1, std::to_string(chkKS.Value()));
+    const bool tapered = chkKS.Value() == 1;
+    row.setSubItems(2, tapered ? "" : txtSectionArea.Text());
+    row.setSubItems(3, tapered ? "" : txtSectionPerimeter.Text());
+    row.setSubItems(4, tapered ? "" : txtSectionD.Text());
+    row.setSubItems(5, tapered ? "" : txtSectionDelta.Text());
+    row.setSubItems(6, tapered ? "" : txtlambdra.Text());
+    row.setSubItems(7, tapered ? "" : txtSectionDisc.Text());
+}
+
+void frmAxialFanDesign::cmdAddSection_Click() {
+    fillSectionRow(lstSection.ListItems.Add());
+}
+
+void frmAxialFanDesign::cmdInsertSection_Click() {
+    const int selected = lstSection.SelectedIndex();
+    if (selected < 1) {
+        return;
+    }
+    platform::ListItems& rows = lstSection.ListItems;
+    rows.Add();
+    for (int k = rows.Count(); k > selected; --k) {
+        copySectionRow(rows(k - 1), rows(k));
+    }
+    fillSectionRow(rows(selected));
+}
+
+void frmAxialFanDesign::cmdUpdateSection_Click() {
+    ListItem* row = lstSection.SelectedItem();
+    if (row == nullptr) {
+        return;
+    }
+    fillSectionRow(*row);
+    // Only the shown fan is saved: a row edit never renames a fan of the list.
+    SaveFile();
+}
+
+void frmAxialFanDesign::cmdDeleteSection_Click() {
+    const int selected = lstSection.SelectedIndex();
+    if (selected >= 1) {
+        lstSection.ListItems.Remove(selected);
+    }
+}
+
+void frmAxialFanDesign::lstSection_ItemClick(ListItem& item) {
+    // Read everything first: the boxes' own events must not see a half-copied row.
+    const std::string length = item.Text();
+    std::string cells[kSectionCells];
+    for (int c = 1; c <= kSectionCells; ++c) {
+        cells[c - 1] = item.SubItems(c);
+    }
+    txtSectionPile.set(length);
+    if (const auto value = vb::CInt(vb::Val(cells[0])); value && *value >= 0 && *value <= 2) {
+        chkKS.set(*value);
+    }
+    txtSectionArea.set(cells[1]);
+    txtSectionPerimeter.set(cells[2]);
+    txtSectionD.set(cells[3]);
+    txtSectionDelta.set(cells[4]);
+    txtlambdra.set(cells[5]);
+    txtSectionDisc.set(cells[6]);
+}
+
+void frmAxialFanDesign::chkKS_Click() {
+    // A tapered piece has no section of its own: it takes its neighbours'.
+    frmSectionData.setEnabled(chkKS.Value() != 1);
+}
+
+void frmAxialFanDesign::updateDiameter() {
+    const auto d =
+        ventparam::EquivalentDiameter(vb::Val(txtSectionArea.Text()), vb::Val(txtSectionPerimeter.Text()));
+    if (d) {
+        txtSectionD.set(vb::Format(*d, "0.000"));
+    }
+}
+
+void frmAxialFanDesign::txtSectionArea_Change() {
+    updateDiameter();
+}
+
+void frmAxialFanDesign::txtSectionPerimeter_Change() {
+    updateDiameter();
+}
+
+void frmAxialFanDesign::cmdSectionDelta_Click() {
+    lstWallMaterial.setVisible(true);
+}
+
+void frmAxialFanDesign::lstWallMaterial_Click() {
+    const int index = lstWallMaterial.ListIndex();
+    if (index < 0 || index >= static_cast<int>(std::size(kWallMaterials))) {
+        return;
+    }
+    const WallMaterial& material = kWallMaterials[index];
+    if (material.roughness) {
+        txtSectionDelta.set(vb::CStr(*material.roughness));
+    }
+    // A λ that cannot be formed (no diameter, no roughness) is shown as none rather than as the old one.
+    const auto lambda =
+        ventparam::RoughWallFrictionFactor(vb::Val(txtSectionDelta.Text()), vb::Val(txtSectionD.Text()));
+    txtlambdra.set(lambda ? vb::Format(*lambda, "0.000") : "");
+    if (material.roughness) {
+        lstWallMaterial.setVisible(false);
+        // Nothing stays chosen, so that the same entry can be chosen again next time.
+        lstWallMaterial.setListIndexSilently(-1);
+    }
+}
+
+// ---- Local losses ----
+
+void frmAxialFanDesign::cmdAddZeta_Click() {
+    ListItem& row = lstzeta.ListItems.Add(txtzetapile.Text());
+    row.setSubItems(1, txtzeta.Text());
+    row.setSubItems(2, txtZetaDisc.Text());
+}
+
+void frmAxialFanDesign::cmdUpdateZeta_Click() {
+    ListItem* row = lstzeta.SelectedItem();
+    if (row == nullptr) {
+        return;
+    }
+    row->setText(txtzetapile.Text());
+    row->setSubItems(1, txtzeta.Text());
+    row->setSubItems(2, txtZetaDisc.Text());
+    SaveFile();
+}
+
+void frmAxialFanDesign::cmdDeleteZeta_Click() {
+    const int selected = lstzeta.SelectedIndex();
+    if (selected >= 1) {
+        lstzeta.ListItems.Remove(selected);
+    }
+}
+
+void frmAxialFanDesign::lstzeta_ItemClick(ListItem& item) {
+    const std::string position = item.Text();
+    const std::string zeta = item.SubItems(1);
+    const std::string remark = item.SubItems(2);
+    txtzetapile.set(position);
+    txtzeta.set(zeta);
+    txtZetaDisc.set(remark);
+}
+
+void frmAxialFanDesign::cmdZeta_Click() {
+    frmZeta::ShowFor(txtzeta, nullptr);
+}
+
+void frmAxialFanDesign::udN_Change() {
+    txtN.set(std::to_string(udN.Value()));
+}
+
+// ---- Calculation and report ----
+
+std::vector<tools::AxialDuctRow> frmAxialFanDesign::ductRows() {
+    std::vector<tools::AxialDuctRow> rows;
+    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
+        ListItem& item = lstSection.ListItems(i);
+        tools::AxialDuctRow row;
+        row.Length = vb::Val(item.Text());
+        row.Tapered = vb::Val(item.SubItems(1)) == 1;
+        row.Area = vb::Val(item.SubItems(2));
+        row.Diameter = vb::Val(item.SubItems(4));
+        row.Lambda = vb::Val(item.SubItems(6));
+        row.StrictArea = vb::StrictNumber(item.SubItems(2));
+        row.StrictDiameter = vb::StrictNumber(item.SubItems(4));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+double frmAxialFanDesign::GetSpeedAtPosition(double x) {
+    return tools::AxialSpeedAtPosition(ductRows(), vb::Val(txtQ.Text()), x);
+}
+
+void frmAxialFanDesign::calculate(bool quiet) {
+    const double Q = vb::Val(txtQ.Text());
+    const double rho = vb::Val(txtRHO.Text());
+    std::vector<tools::AxialLocalLoss> losses;
+    for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
+        ListItem& row = lstzeta.ListItems(i);
+        losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+    }
+    const double p_d = tools::AxialDuctLoss(ductRows(), losses, Q, rho, Tables);
+    txtp_d.set(vb::Format(p_d, "0.00"));
+
+    // Each step reads the one before back from its two-decimal box. A step that cannot be formed leaves
+    // no result, and none after it, so that no earlier figure passes for a result of these inputs.
+    TextBox* const results[3] = {&txtp_tot, &txtSSkw, &txtMM};
+    auto fail = [&](int from, const char* why) {
+        for (int k = from; k < 3; ++k) {
+            results[k]->set("");
+        }
+        if (!quiet) {
+            platform::MsgBox(why, platform::vbExclamation, kCaption);
+        }
+    };
+    const double Disc = vb::Val(txtDisc.Text());
+    const auto p_tot = tools::AxialDesignPressure(vb::Val(txtv.Text()), rho, vb::Val(txtp_d.Text()),
+                                                  vb::Val(txtp_s.Text()), Disc, optFanType1.Value());
+    if (!p_tot) {
+        fail(0, "多台风机并列运行效率损失不能为0或空，设计风压无法计算。");
+        return;
+    }
+    txtp_tot.set(vb::Format(*p_tot, "0.00"));
+
+    const double N = vb::Val(txtN.Text());
+    const double t = vb::Val(txtt.Text());
+    const double eta = vb::Val(txteta.Text());
+    const auto Skw = tools::AxialShaftPower(Q, N, vb::Val(txtp_tot.Text()), t, vb::Val(txtP.Text()), eta);
+    if (!Skw) {
+        fail(1, N == 0     ? "风机数量不能为0或空，风机功率无法计算。"
+                : eta == 0 ? "风机效率η不能为0或空，风机功率无法计算。"
+                : t == 0   ? "环境温度t1不能为0或空，风机功率无法计算。"
+                           : "风机功率无法计算。");
+        return;
+    }
+    txtSSkw.set(vb::Format(*Skw, "0.00"));
+
+    const auto M1 =
+        tools::AxialMotorPower(vb::Val(txtSSkw.Text()), vb::Val(txtk.Text()), vb::Val(txtetam.Text()));
+    if (!M1) {
+        fail(2, "电机效率ηm不能为0或空，电机功率无法计算。");
+        return;
+    }
+    txtMM.set(vb::Format(*M1, "0.00"));
+}
+
+void frmAxialFanDesign::cmdCalculate_Click() {
+    guarded([this] { calculate(false); });
+}
+
+void frmAxialFanDesign::cmdReport_Click() {
+    guarded([this] {
+        const auto path = jetfan::ProjectOutputPath(tools::kAxialFanReportName, ".rpt");
+        if (!path) {
+            return;
+        }
+        std::vector<tools::AxialFanReportFan> fans;
+        const int count = lstFanNo.ListItems.Count();
+        for (int i = 1; i <= count; ++i) {
+            lstFanNo_ItemClick(lstFanNo.ListItems(i));
+            // Each fan is recalculated, so that its results belong to the inputs printed beside them.
+            calculate(true);
+            fans.push_back({txtFanNo.Text(), optFanType1.Value(), collect()});
+        }
+        if (count > 0) {
+            // The highlighted fan is the one shown, so that "更新" renames the fan it shows.
+            lstFanNo.select(count);
+            SaveFile();
+        }
+        std::string projectName;
+        guarded([&] { projectName = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+        jetfan::PublishSchemeText(*path, tools::AxialFanReportLines(projectName, fans), true, "计算书",
+                                  kCaption);
+    });
+}
+
+// ---- The main window's menu entry ----
+
+void frmReq::mnuToolsmnuFanPowerAnalysis_Click() {
+    platform::Forms::instance<frmAxialFanDesign>().ShowModal(this);
+}

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/controls.h"
+#include "tools/axial_fan.h"
+#include "tools/axial_fan_file.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+/// The axial fans of the project, one at a time: the duct each fan moves its air through, its basic data,
+/// and its duct pressure loss, design pressure, shaft power and motor power. Each fan keeps its data in a
+/// file of its own beside the project. Shown modally by the main window.
+class frmAxialFanDesign : public platform::Form {
+public:
+    frmAxialFanDesign();
+
+    platform::Frame Frame1;
+    platform::ListView lstFanNo;
+    platform::TextBox txtFanNo;
+    platform::CommandButton cmdAddFan, cmdUpdateFan, cmdDeleteFan;
+
+    platform::Frame Frame2;
+    platform::TextBox txtQ;
+    platform::TextBox txtN;
+    platform::UpDown udN;
+    platform::TextBox txtRHO;
+    platform::OptionButton optFanType1, optFanType2;
+    platform::Label lbl1;
+    platform::TextBox txtv;
+    platform::Label lbltemp;
+    platform::TextBox txtDisc;
+
+    platform::Frame Frame3;
+    platform::ListView lstSection;
+    platform::TextBox txtSectionPile;
+    platform::CheckBox chkKS;
+    platform::Frame frmSectionData;
+    platform::TextBox txtSectionArea;
+    platform::TextBox txtSectionPerimeter;
+    platform::TextBox txtSectionD;
+    platform::TextBox txtSectionDelta;
+    platform::CommandButton cmdSectionDelta;
+    platform::TextBox txtlambdra;
+    platform::TextBox txtSectionDisc;
+    platform::CommandButton cmdAddSection, cmdInsertSection, cmdUpdateSection, cmdDeleteSection;
+    platform::ListBox lstWallMaterial;
+
+    platform::Frame Frame4;
+    platform::ListView lstzeta;
+    platform::TextBox txtzetapile;
+    platform::TextBox txtzeta;
+    platform::CommandButton cmdZeta;
+    platform::TextBox txtZetaDisc;
+    platform::CommandButton cmdAddZeta, cmdUpdateZeta, cmdDeleteZeta;
+
+    platform::Frame Frame5;
+    platform::Label lbl2, lbl3, lbl4;
+    platform::TextBox txtp_d, txtp_s, txtp_tot;
+
+    platform::Frame Frame6;
+    platform::TextBox txtt, txtP, txteta, txtSSkw;
+
+    platform::Frame Frame7;
+    platform::TextBox txtetam, txtk, txtMM;
+
+    platform::CommandButton cmdCalculate, cmdReport, cmdClose;
+
+    /// The five coefficient tables, read when the window loads.
+    tools::AxialFanTables Tables;
+
+    /// Writes the window's content to the file of the fan it shows. Nothing is written for an unnamed
+    /// project or while no fan is shown; a file that cannot be written is said so.
+    void SaveFile();
+    /// Reads the file of the number in txtFanNo into the window, or the template when there is none; the
+    /// window then shows that fan.
+    void OpenFile();
+    /// Air speed at `x` metres from the start of the duct [m/s]; 0 outside the duct.
+    double GetSpeedAtPosition(double x);
+
+    void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void lstFanNo_ItemClick(platform::ListItem& item);
+    void cmdAddFan_Click();
+    void cmdUpdateFan_Click();
+    void cmdDeleteFan_Click();
+    void cmdClose_Click();
+    void optFanType1_Click();
+    void optFanType2_Click();
+    void cmdAddSection_Click();
+    void cmdInsertSection_Click();
+    void cmdUpdateSection_Click();
+    void cmdDeleteSection_Click();
+    void lstSection_ItemClick(platform::ListItem& item);
+    void chkKS_Click();
+    void txtSectionArea_Change();
+    void txtSectionPerimeter_Change();
+    void cmdSectionDelta_Click();
+    void lstWallMaterial_Click();
+    void cmdAddZeta_Click();
+    void cmdUpdateZeta_Click();
+    void cmdDeleteZeta_Click();
+    void lstzeta_ItemClick(platform::ListItem& item);
+    void cmdZeta_Click();
+    void udN_Change();
+    void cmdCalculate_Click();
+    void cmdReport_Click();
+
+    /// The number of the fan whose content the window shows ("" while none is).
+    const std::string& ShownFanNo() const { return shownFanNo_; }
+
+private:
+    void buildControls();
+    void connectEvents();
+    void label(platform::Container& parent, const char* text, int left, int top, int width);
+    void fillSectionRow(platform::ListItem& row);
+    void updateDiameter();
+    /// The duct calculation and the three steps after it; a step that cannot be formed empties its box
+    /// and the boxes after it and, unless `quiet`, says which input is missing.
+    void calculate(bool quiet);
+    std::vector<tools::AxialDuctRow> ductRows();
+    tools::AxialFanTexts collect();
+    void apply(const tools::AxialFanTexts& fan);
+    /// Says why `fanNo` cannot be the number of a fan other than row `except`; true when it can.
+    bool acceptFanNo(const std::string& fanNo, int except);
+    /// Saves the shown fan and puts the window's fan list into the shared module.
+    void closeSteps();
+
+    std::string shownFanNo_;
+    std::vector<std::unique_ptr<platform::Label>> labels_;
+};

@@ -1,0 +1,834 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/frmConstructionVent.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_output.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/scheme_file.h"
+#include "platform/vb.h"
+#include "tools/frmSelectP.h"
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kRowHeight = 300;
+constexpr int kPitch = 360;
+constexpr const char* kTitle = "施工通风计算";
+
+struct Gas {
+    const char* name;
+    const char* limit;
+};
+constexpr Gas kGases[6] = {{"二氧化碳(CO2)", "0.05"},    {"一氧化碳(CO)", "0.0024"},
+                           {"二氧化氮(NO2)", "0.00025"}, {"二氧化硫(SO2)", "0.00052"},
+                           {"硫化氢(H2S)", "0.00066"},   {"甲烷(CH4)", "1"}};
+
+const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法四", "方法五"};
+
+// The common place of the three ventilation-type frames inside Frame1, under Frame7.
+constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight = 5175;
+
+std::string cvtPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() <= 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".cvt");
+}
+
+std::string templatePath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.cvt");
+}
+
+} // namespace
+
+frmConstructionVent::frmConstructionVent() {
+    setCaption(kTitle);
+    buildControls();
+    connectEvents();
+}
+
+platform::Label& frmConstructionVent::label(platform::Container& parent, const std::string& text, int left,
+                                            int top, int width) {
+    labels_.push_back(std::make_unique<platform::Label>());
+    platform::Label& l = *labels_.back();
+    l.place(parent, left, top + 30, width, kRowHeight);
+    l.setCaption(text);
+    return l;
+}
+
+void frmConstructionVent::inputRow(platform::Container& parent, const std::string& text, TextBox& box,
+                                   int top, int labelWidth, int boxWidth, bool input) {
+    label(parent, text, 120, top, labelWidth);
+    box.place(parent, 120 + labelWidth, top, boxWidth, kRowHeight);
+    if (input) {
+        box.setBackColor(kInputColor);
+    }
+}
+
+void frmConstructionVent::buildControls() {
+    setWidth(13200);
+    setHeight(9900);
+
+    // Left column: tunnel and duct, blasting.
+    Frame9.place(*this, 120, 60, 4215, 1440);
+    Frame9.setCaption("隧道及风管基本参数");
+    inputRow(Frame9, "隧道开挖面积A(m^2):", txtA, 300, 2400, 1500);
+    inputRow(Frame9, "通风区段长度(m):", txtTunnelL, 300 + kPitch, 2400, 1500);
+    inputRow(Frame9, "空气密度(kg/m^3)", txtRHO, 300 + 2 * kPitch, 2400, 1500);
+
+    Frame1.place(*this, 120, 1560, 4215, 7800);
+    Frame1.setCaption("按同一时间内爆破的最大炸药量计算");
+    Frame7.place(Frame1, 120, 240, 3975, 600);
+    Frame7.setCaption("选择通风方式");
+    const char* const typeCaptions[3] = {"压入式", "排出式", "混合式"};
+    for (int i = 0; i < 3; ++i) {
+        platform::OptionButton& o = optType.add(i);
+        o.place(Frame7, 120 + i * 1300, 240, 1200, kRowHeight);
+        o.setCaption(typeCaptions[i]);
+    }
+    inputRow(Frame1, "一次爆炸的最大炸药量G(kg):", txtG, 900, 2700, 1200);
+    lblt.place(Frame1, 120, 900 + kPitch + 30, 2700, kRowHeight);
+    lblt.setCaption("通风时间t(min):");
+    txtt.place(Frame1, 2820, 900 + kPitch, 1200, kRowHeight);
+    txtt.setBackColor(kInputColor);
+
+    const char* const frameCaptions[3] = {"压入式通风", "排出式通风", "混合式通风"};
+    for (int i = 0; i < 3; ++i) {
+        platform::Frame& f = frmtype.add(i);
+        f.place(Frame1, kTypeLeft, kTypeTop + i * 60, kTypeWidth, kTypeHeight);
+        f.setCaption(frameCaptions[i]);
+        f.setVisible(i == 0);
+    }
+    for (int i = 0; i < 6; ++i) {
+        txtQ.add(i);
+    }
+    inputRow(Frame1, "需风量Q1(m^3/min):", txtQ(0), kTypeTop + kTypeHeight + 240, 2700, 1200, false);
+
+    // Forced ventilation.
+    platform::Frame& forced = frmtype(0);
+    Frame10.place(forced, 120, 240, 3735, 1500);
+    Frame10.setCaption("选择计算方法");
+    lstMethod1.place(Frame10, 120, 240, 1000, 1140);
+    picMethod1.place(Frame10, 1200, 240, 2415, 1140);
+    picMethod1.setStretch(true);
+    txtPHI.add(0);
+    txtPHI.add(1);
+    txtb.add(0);
+    txtb.add(1);
+    txtb.add(2);
+    txtL.add(0);
+    txtL.add(1);
+    inputRow(forced, "淋湿系数Φ", txtPHI(0), 1860, 2600, 1100);
+    inputRow(forced, "炸药爆炸时的有害气体产量b(m^3/kg)", txtb(0), 1860 + kPitch, 2600, 1100);
+    inputRow(forced, "紊流扩散系数k:", txtk, 1860 + 2 * kPitch, 2600, 1100);
+    inputRow(forced, "百米漏风率P100", txtLF, 1860 + 3 * kPitch, 2100, 1100);
+    cmdP100.place(forced, 3360, 1860 + 3 * kPitch, 480, kRowHeight);
+    cmdP100.setCaption(">>");
+    inputRow(forced, "漏风系数p:", txtP, 1860 + 4 * kPitch, 2600, 1100, false);
+    platform::Label& l0 = lblL.add(0);
+    l0.place(forced, 120, 1860 + 5 * kPitch + 30, 2600, kRowHeight);
+    l0.setCaption("临界长度L(m):");
+    txtL(0).place(forced, 2720, 1860 + 5 * kPitch, 1100, kRowHeight);
+
+    // Exhaust ventilation.
+    platform::Frame& exhaust = frmtype(1);
+    Frame6.place(exhaust, 120, 240, 3735, 1500);
+    Frame6.setCaption("选择计算方法");
+    lstMethod2.place(Frame6, 120, 240, 1000, 1140);
+    picMethod2.place(Frame6, 1200, 240, 2415, 1140);
+    picMethod2.setStretch(true);
+    Frame8.place(exhaust, 120, 1860, 3735, 660);
+    Frame8.setCaption("选择雷管类型");
+    optLeiGuan1.place(Frame8, 120, 270, 1700, kRowHeight);
+    optLeiGuan1.setCaption("火雷管起爆");
+    optLeiGuan2.place(Frame8, 1900, 270, 1700, kRowHeight);
+    optLeiGuan2.setCaption("电雷管起爆");
+    lblB.place(exhaust, 120, 2640 + 30, 2600, kRowHeight);
+    lblB.setCaption("炸药爆炸时的有害气体产量b(m^3/kg)");
+    txtb(1).place(exhaust, 2720, 2640, 1100, kRowHeight);
+    txtb(1).setBackColor(kInputColor);
+
+    // Mixed ventilation.
+    platform::Frame& mixed = frmtype(2);
+    Frame11.place(mixed, 120, 240, 3735, 1320);
+    Frame11.setCaption("压入式通风风量");
+    lstMethod3.place(Frame11, 120, 240, 1000, 960);
+    picMethod3.place(Frame11, 1200, 240, 2415, 960);
+    picMethod3.setStretch(true);
+    inputRow(mixed, "淋湿系数Φ", txtPHI(1), 1620, 2600, 1100);
+    inputRow(mixed, "炸药爆炸时的有害气体产量b(m^3/kg)", txtb(2), 1620 + kPitch, 2600, 1100);
+    platform::Label& l1 = lblL.add(1);
+    l1.place(mixed, 120, 1620 + 2 * kPitch + 30, 2600, kRowHeight);
+    l1.setCaption("压风口到工作面距离L(m):");
+    txtL(1).place(mixed, 2720, 1620 + 2 * kPitch, 1100, kRowHeight);
+    txtL(1).setBackColor(kInputColor);
+    Frame12.place(mixed, 120, 2760, 3735, 1320);
+    Frame12.setCaption("排出式通风风量");
+    lstMethod4.place(Frame12, 120, 240, 1000, 960);
+    picMethod4.place(Frame12, 1200, 240, 2415, 960);
+    picMethod4.setStretch(true);
+    lblHP.place(mixed, 120, 4140 + 30, 2600, kRowHeight);
+    lblHP.setCaption("系数:");
+    txtHP.place(mixed, 2720, 4140, 1100, kRowHeight);
+    txtHP.setBackColor(kInputColor);
+    optHY.place(mixed, 120, 4560, 1800, kRowHeight);
+    optHY.setCaption("计算混压风量");
+    optHP.place(mixed, 1980, 4560, 1800, kRowHeight);
+    optHP.setCaption("计算混排风量");
+
+    // Middle column.
+    const int mid = 4440;
+    Frame2.place(*this, mid, 60, 4300, 1020);
+    Frame2.setCaption("按最小风速计算");
+    inputRow(Frame2, "最小风速v(m/s):", txtv, 260, 2700, 1300);
+    inputRow(Frame2, "需风量Q2(m^3/min):", txtQ(1), 260 + kPitch, 2700, 1300, false);
+
+    Frame3.place(*this, mid, 1140, 4300, 1380);
+    Frame3.setCaption("按洞内最多人数计算");
+    inputRow(Frame3, "洞内最多工人数(人):", txtN, 260, 2700, 1300);
+    inputRow(Frame3, "人均需新鲜空气量(m^3/min/人)", txtqperperson, 260 + kPitch, 2700, 1300);
+    inputRow(Frame3, "需风量Q3(m^3/min):", txtQ(2), 260 + 2 * kPitch, 2700, 1300, false);
+
+    Frame4.place(*this, mid, 2580, 4300, 4500);
+    Frame4.setCaption("按稀释和排除内燃机废气计算");
+    lstNR.place(Frame4, 120, 260, 4060, 1400);
+    lstNR.setGridLines(true);
+    inputRow(Frame4, "功率通风计算系数k(m^3/min/kW)", txtqperkW, 1740, 2700, 1300);
+    inputRow(Frame4, "额定功率Ni(kW)", txtNi, 1740 + kPitch, 2700, 1300);
+    inputRow(Frame4, "设备数量:", txtNum, 1740 + 2 * kPitch, 2700, 1300);
+    inputRow(Frame4, "时间利用率Ti:", txtTi, 1740 + 3 * kPitch, 2700, 1300);
+    inputRow(Frame4, "平均负荷率wi", txtwi, 1740 + 4 * kPitch, 2700, 1300);
+    cmdAdd.place(Frame4, 120, 3600, 1200, 360);
+    cmdAdd.setCaption("添加");
+    cmdUpdate.place(Frame4, 1500, 3600, 1200, 360);
+    cmdUpdate.setCaption("更新");
+    cmdDelete.place(Frame4, 2880, 3600, 1200, 360);
+    cmdDelete.setCaption("删除");
+    inputRow(Frame4, "需风量Q4(m^3/min):", txtQ(3), 4050, 2700, 1300, false);
+
+    Frame5.place(*this, mid, 7140, 4300, 1740);
+    Frame5.setCaption("按有害气体浓度控制要求计算");
+    label(Frame5, "有害气体名称：", 120, 260, 1500);
+    cmbgasname.place(Frame5, 1620, 260, 2560, kRowHeight);
+    cmbgasname.setBackColor(kInputColor);
+    inputRow(Frame5, "有害气体浓度限值(%):", txtC, 260 + kPitch, 2700, 1300);
+    inputRow(Frame5, "有害气体涌出量g(m^3/min):", txtgas, 260 + 2 * kPitch, 2700, 1300);
+    inputRow(Frame5, "需风量Q5(m^3/min):", txtQ(4), 260 + 3 * kPitch, 2700, 1300, false);
+
+    // Right column.
+    const int right = 8840;
+    Frame15.place(*this, right, 60, 4200, 1380);
+    Frame15.setCaption("最终计算需风量");
+    inputRow(Frame15, "全长漏风系数Ptot", txtptot, 260, 2300, 1100);
+    cmdPtot.place(Frame15, 3540, 260, 480, kRowHeight);
+    cmdPtot.setCaption(">>");
+    inputRow(Frame15, "修正系数(<1):", txtXZ, 260 + kPitch, 2300, 1100);
+    inputRow(Frame15, "修正后需风量Q(m^3/s)", txtQ(5), 260 + 2 * kPitch, 2300, 1100, false);
+
+    Frame14.place(*this, right, 1500, 4200, 1380);
+    Frame14.setCaption("风管参数");
+    inputRow(Frame14, "风管长度L(m):", txtTubeL, 260, 2300, 1100);
+    inputRow(Frame14, "风管当量直径D(m):", txtD, 260 + kPitch, 2300, 1100);
+    inputRow(Frame14, "风管摩擦阻力系数a", txtlambdra, 260 + 2 * kPitch, 2300, 1100);
+    cmdLambda.place(Frame14, 3540, 260 + 2 * kPitch, 480, kRowHeight);
+    cmdLambda.setCaption(">>");
+
+    Frame13.place(*this, right, 2940, 4200, 1740);
+    Frame13.setCaption("风压计算");
+    inputRow(Frame13, "摩擦阻力H1(Pa):", txtH1, 260, 2300, 1100, false);
+    inputRow(Frame13, "局部阻力系数ξ之和:", txtzeta, 260 + kPitch, 2300, 1100);
+    inputRow(Frame13, "局部阻力H2(Pa):", txtH2, 260 + 2 * kPitch, 2300, 1100, false);
+    inputRow(Frame13, "总阻力H(Pa):", txth, 260 + 3 * kPitch, 2300, 1100, false);
+
+    Frame16.place(*this, right, 4740, 4200, 2460);
+    Frame16.setCaption("风机选型参数");
+    inputRow(Frame16, "风机台数: ", txtFanNum, 260, 2300, 900);
+    udFanNum.place(Frame16, 3320, 260, 300, kRowHeight);
+    udFanNum.setMin(1);
+    udFanNum.setMax(10);
+    udFanNum.setSilently(1);
+    label(Frame16, "布置方式:", 120, 260 + kPitch, 1000);
+    optLayoutType1.place(Frame16, 1140, 260 + kPitch, 1400, kRowHeight);
+    optLayoutType1.setCaption("并联布置");
+    optLayoutType2.place(Frame16, 2600, 260 + kPitch, 1400, kRowHeight);
+    optLayoutType2.setCaption("串连布置");
+    inputRow(Frame16, "多台布置效率损失系数(<1):", txtRatio, 260 + 2 * kPitch, 2300, 900);
+    udRatio.place(Frame16, 3320, 260 + 2 * kPitch, 300, kRowHeight);
+    udRatio.setMin(0);
+    udRatio.setMax(10);
+    udRatio.setSilently(0);
+    inputRow(Frame16, "单台风机风量Qf(m^3/s):", txtQf, 260 + 3 * kPitch, 2300, 900, false);
+    inputRow(Frame16, "单台风机升压力Pf(Pa):", txtPf, 260 + 4 * kPitch, 2300, 900, false);
+
+    cmdCal.place(*this, right, 7320, 1300, 420);
+    cmdCal.setCaption("计算");
+    cmdReport.place(*this, right + 1440, 7320, 1300, 420);
+    cmdReport.setCaption("计算书(&R)");
+    cmdClose.place(*this, right + 2880, 7320, 1300, 420);
+    cmdClose.setCaption("结束(&C)");
+
+    // The friction panel, hidden until its ">>" is pressed.
+    frma.place(*this, 9840, 3000, 2655, 2535);
+    frma.setBorderStyle(1);
+    label(frma, "风管类型:", 120, 120, 2400);
+    lstTubeType.place(frma, 120, 420, 2415, 780);
+    lstTubeType.setBackColor(kInputColor);
+    for (const char* name : tools::kFrictionDuctNames) {
+        lstTubeType.AddItem(name);
+    }
+    lblTube.place(frma, 120, 1260, 2415, kRowHeight);
+    lstRe.place(frma, 120, 1560, 2415, 860);
+    lstRe.setBackColor(kInputColor);
+    frma.setVisible(false);
+
+    for (int i = 0; i < 5; ++i) {
+        lstMethod1.AddItem(kMethods[i]);
+    }
+    for (int i = 0; i < 2; ++i) {
+        lstMethod2.AddItem(kMethods[i]);
+        lstMethod4.AddItem(kMethods[i]);
+    }
+    for (int i = 0; i < 3; ++i) {
+        lstMethod3.AddItem(kMethods[i]);
+    }
+    for (platform::ListBox* list : {&lstMethod1, &lstMethod2, &lstMethod3, &lstMethod4}) {
+        list->setBackColor(kInputColor);
+    }
+    for (platform::TextBox* box : {&txtPHI(0), &txtb(0), &txtk, &txtL(0)}) {
+        box->setBackColor(kInputColor);
+    }
+
+    optType(0).setSilently(true);
+    optLeiGuan2.setSilently(true);
+    optHY.setSilently(true);
+    optLayoutType1.setSilently(true);
+}
+
+void frmConstructionVent::connectEvents() {
+    optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
+    lstMethod1.Click = [this] { lstMethod1_Click(); };
+    lstMethod2.Click = [this] { lstMethod2_Click(); };
+    lstMethod3.Click = [this] { lstMethod3_Click(); };
+    lstMethod4.Click = [this] { lstMethod4_Click(); };
+    cmbgasname.Click = [this] { cmbgasname_Click(); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    lstNR.ItemClick = [this](platform::ListItem& item) { lstNR_ItemClick(item); };
+    cmdLambda.Click = [this] { cmdLambda_Click(); };
+    lstTubeType.Click = [this] { lstTubeType_Click(); };
+    lstRe.Click = [this] { lstRe_Click(); };
+    cmdPtot.Click = [this] { cmdPtot_Click(); };
+    udFanNum.Change = [this] { udFanNum_Change(); };
+    udRatio.Change = [this] { udRatio_Change(); };
+    cmdCal.Click = [this] { cmdCal_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+}
+
+void frmConstructionVent::Form_Load() {
+    guarded([&] {
+        for (const Gas& gas : kGases) {
+            cmbgasname.AddItem(gas.name);
+        }
+    });
+    guarded([&] {
+        lstNR.ColumnHeaders.Clear();
+        lstNR.ColumnHeaders.Add("功率通风计算系数k(m^3/min/kW)", 1200);
+        lstNR.ColumnHeaders.Add("额定功率Ni(kW)", 800);
+        lstNR.ColumnHeaders.Add("设备数量", 800);
+        lstNR.ColumnHeaders.Add("时间利用率Ti", 800);
+        lstNR.ColumnHeaders.Add("平均负荷率wi", 800);
+    });
+    for (int i = 0; i < 3; ++i) {
+        guarded([&] { modPublic::ReadTable(tools::kFrictionTableKeys[i], FrictionTables[i]); });
+    }
+    guarded([&] { OpenFile(); });
+}
+
+void frmConstructionVent::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // The close box keeps the inputs as "结束(&C)" does: an engineer closing the window expects them kept.
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([&] { SaveFile(); });
+    }
+}
+
+void frmConstructionVent::optType_Click(int /*index*/) {
+    for (int i = 0; i < 3; ++i) {
+        frmtype(i).setVisible(optType(i).Value());
+        frmtype(i).Move(kTypeLeft, kTypeTop, kTypeWidth, kTypeHeight);
+    }
+}
+
+void frmConstructionVent::showPicture(platform::Image& picture, const char* name) {
+    picture.setPicture(platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\图片\\" + name));
+}
+
+void frmConstructionVent::lstMethod1_Click() {
+    for (TextBox* box : {&txtPHI(0), &txtb(0), &txtk, &txtP, &txtL(0)}) {
+        box->setEnabled(true);
+    }
+    lblL(0).setCaption("临界长度L(m):");
+    txtLF.setEnabled(false);
+    cmdP100.setEnabled(false);
+    const auto disable = [](std::initializer_list<TextBox*> boxes) {
+        for (TextBox* box : boxes) {
+            box->setEnabled(false);
+        }
+    };
+    switch (lstMethod1.ListIndex()) {
+    case 0:
+        showPicture(picMethod1, "yaru1.bmp");
+        txtLF.setEnabled(true);
+        cmdP100.setEnabled(true);
+        break;
+    case 1:
+        showPicture(picMethod1, "yaru2.bmp");
+        disable({&txtPHI(0), &txtb(0), &txtk, &txtP, &txtL(0)});
+        break;
+    case 2:
+        showPicture(picMethod1, "yaru3.bmp");
+        disable({&txtPHI(0), &txtb(0), &txtk, &txtP});
+        break;
+    case 3:
+        showPicture(picMethod1, "yaru4.bmp");
+        disable({&txtPHI(0), &txtk, &txtP, &txtL(0)});
+        break;
+    case 4:
+        showPicture(picMethod1, "yaru5.bmp");
+        disable({&txtPHI(0), &txtk, &txtP});
+        lblL(0).setCaption("炮烟抛掷长度lo(m):");
+        txtL(0).set("20");
+        break;
+    default:
+        break;
+    }
+}
+
+void frmConstructionVent::lstMethod2_Click() {
+    switch (lstMethod2.ListIndex()) {
+    case 0:
+        showPicture(picMethod2, "paichu1.bmp");
+        txtb(1).setEnabled(true);
+        lblB.setEnabled(true);
+        break;
+    case 1:
+        showPicture(picMethod2, "paichu2.bmp");
+        txtb(1).setEnabled(false);
+        lblB.setEnabled(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmConstructionVent::lstMethod3_Click() {
+    txtPHI(1).setEnabled(false);
+    txtb(2).setEnabled(false);
+    switch (lstMethod3.ListIndex()) {
+    case 0:
+        showPicture(picMethod3, "hy1.bmp");
+        txtPHI(1).setEnabled(true);
+        txtb(2).setEnabled(true);
+        break;
+    case 1:
+        showPicture(picMethod3, "hy2.bmp");
+        break;
+    case 2:
+        showPicture(picMethod3, "hy3.bmp");
+        break;
+    default:
+        break;
+    }
+    txtL(1).setEnabled(true);
+}
+
+void frmConstructionVent::lstMethod4_Click() {
+    switch (lstMethod4.ListIndex()) {
+    case 0:
+        showPicture(picMethod4, "hp1.bmp");
+        break;
+    case 1:
+        showPicture(picMethod4, "hp2.bmp");
+        break;
+    default:
+        break;
+    }
+}
+
+void frmConstructionVent::cmbgasname_Click() {
+    const int i = cmbgasname.ListIndex();
+    if (i >= 0 && i < 6) {
+        txtC.set(kGases[i].limit);
+    }
+}
+
+void frmConstructionVent::cmdAdd_Click() {
+    platform::ListItem& row = lstNR.ListItems.Add(txtqperkW.Text());
+    row.setSubItems(1, txtNi.Text());
+    row.setSubItems(2, txtNum.Text());
+    row.setSubItems(3, txtTi.Text());
+    row.setSubItems(4, txtwi.Text());
+}
+
+void frmConstructionVent::cmdUpdate_Click() {
+    if (lstNR.ListItems.Count() == 0) {
+        return;
+    }
+    platform::ListItem* row = lstNR.SelectedItem();
+    if (row == nullptr) {
+        return;
+    }
+    row->setText(txtqperkW.Text());
+    row->setSubItems(1, txtNi.Text());
+    row->setSubItems(2, txtNum.Text());
+    row->setSubItems(3, txtTi.Text());
+    row->setSubItems(4, txtwi.Text());
+}
+
+void frmConstructionVent::cmdDelete_Click() {
+    if (lstNR.SelectedIndex() > 0) {
+        lstNR.ListItems.Remove(lstNR.SelectedIndex());
+    }
+}
+
+void frmConstructionVent::lstNR_ItemClick(platform::ListItem& item) {
+    txtqperkW.set(item.Text());
+    txtNi.set(item.SubItems(1));
+    txtNum.set(item.SubItems(2));
+    txtTi.set(item.SubItems(3));
+    txtwi.set(item.SubItems(4));
+}
+
+void frmConstructionVent::cmdLambda_Click() {
+    frma.Move(9840, 3000, 2655, 2535);
+    frma.setVisible(true);
+}
+
+void frmConstructionVent::lstTubeType_Click() {
+    lstRe.Clear();
+    const int type = lstTubeType.ListIndex();
+    if (type < 0 || type > 2) {
+        return;
+    }
+    lblTube.setCaption(type == 2 ? "风管特征Re:" : "风管直径(mm):");
+    for (const std::string& item : tools::FrictionItems(type)) {
+        lstRe.AddItem(item);
+    }
+}
+
+void frmConstructionVent::lstRe_Click() {
+    const int type = lstTubeType.ListIndex();
+    const std::optional<double> key = tools::FrictionKey(type, lstRe.ListIndex());
+    if (!key) {
+        return;
+    }
+    frma.setVisible(false);
+    const CoefTable& table = FrictionTables[type];
+    // A missing table would give a coefficient of 0 and a duct without friction: say which table is
+    // missing and keep the coefficient the engineer had.
+    if (table.empty()) {
+        platform::MsgBox(std::string("系数表文件中没有") + tools::kFrictionDuctNames[type] +
+                             "的摩擦阻力系数表 " + tools::kFrictionTableKeys[type] +
+                             "，风管摩擦阻力系数未改变，请直接输入。",
+                         platform::vbExclamation, kTitle);
+        return;
+    }
+    txtlambdra.set(vb::CStr(modPublic::Interpolate1D(table, *key)));
+}
+
+void frmConstructionVent::cmdPtot_Click() {
+    Forms::instance<frmSelectP>().ShowModal(this);
+    // Every showing starts from the dialog's own starting values.
+    Forms::unload<frmSelectP>();
+}
+
+void frmConstructionVent::udFanNum_Change() {
+    txtFanNum.set(vb::CStr(udFanNum.Value()));
+}
+
+void frmConstructionVent::udRatio_Change() {
+    txtRatio.set(vb::CStr(udRatio.Value() * 0.1));
+}
+
+tools::ConstructionBoxes frmConstructionVent::Boxes() {
+    tools::ConstructionBoxes b;
+    b.Type = tools::VentType::None;
+    for (int i = 0; i < 3; ++i) {
+        if (optType(i).Value()) {
+            b.Type = static_cast<tools::VentType>(i);
+            break;
+        }
+    }
+    b.Method1 = lstMethod1.ListIndex();
+    b.Method2 = lstMethod2.ListIndex();
+    b.Method3 = lstMethod3.ListIndex();
+    b.Method4 = lstMethod4.ListIndex();
+    b.FireFuse = optLeiGuan1.Value();
+    b.MixedForced = optHY.Value();
+    b.Parallel = optLayoutType1.Value();
+    b.A = txtA.Text();
+    b.TunnelL = txtTunnelL.Text();
+    b.TubeL = txtTubeL.Text();
+    b.D = txtD.Text();
+    b.RHO = txtRHO.Text();
+    b.lambda = txtlambdra.Text();
+    b.G = txtG.Text();
+    b.t = txtt.Text();
+    b.PHI0 = txtPHI(0).Text();
+    b.b0 = txtb(0).Text();
+    b.k = txtk.Text();
+    b.LF = txtLF.Text();
+    b.P = txtP.Text();
+    b.L0 = txtL(0).Text();
+    b.b1 = txtb(1).Text();
+    b.PHI1 = txtPHI(1).Text();
+    b.b2 = txtb(2).Text();
+    b.L1 = txtL(1).Text();
+    b.HP = txtHP.Text();
+    b.v = txtv.Text();
+    b.N = txtN.Text();
+    b.qPerPerson = txtqperperson.Text();
+    for (int i = 1; i <= lstNR.ListItems.Count(); ++i) {
+        platform::ListItem& row = lstNR.ListItems(i);
+        b.Diesel.push_back({row.Text(), row.SubItems(1), row.SubItems(2), row.SubItems(3), row.SubItems(4)});
+    }
+    b.GasName = cmbgasname.Text();
+    b.C = txtC.Text();
+    b.gas = txtgas.Text();
+    b.ptot = txtptot.Text();
+    b.XZ = txtXZ.Text();
+    b.zeta = txtzeta.Text();
+    b.FanNum = txtFanNum.Text();
+    b.Ratio = txtRatio.Text();
+    for (int i = 0; i < 6; ++i) {
+        b.Q[i] = txtQ(i).Text();
+    }
+    b.H1 = txtH1.Text();
+    b.H2 = txtH2.Text();
+    b.H = txth.Text();
+    b.Qf = txtQf.Text();
+    b.Pf = txtPf.Text();
+    return b;
+}
+
+void frmConstructionVent::cmdCal_Click() {
+    const tools::ConstructionResults r = tools::CalculateConstructionVent(Boxes());
+    const auto put = [](TextBox& box, const std::optional<std::string>& text) {
+        if (text) {
+            box.set(*text);
+        }
+    };
+    put(txtP, r.P);
+    put(txtL(0), r.L0);
+    for (int i = 0; i < 6; ++i) {
+        put(txtQ(i), r.Q[i]);
+    }
+    put(txtH1, r.H1);
+    put(txtH2, r.H2);
+    put(txth, r.H);
+    put(txtQf, r.Qf);
+    put(txtPf, r.Pf);
+    if (!r.Problems.empty()) {
+        std::string prompt = "以下输入使计算无法完成，相应结果已清空：";
+        for (const std::string& problem : r.Problems) {
+            prompt += "\n" + problem;
+        }
+        platform::MsgBox(prompt, platform::vbExclamation, kTitle);
+    }
+}
+
+void frmConstructionVent::cmdReport_Click() {
+    const std::optional<std::string> path = jetfan::ProjectOutputPath(tools::kConstructionReportName, ".rpt");
+    if (!path) {
+        return;
+    }
+    tools::ConstructionBoxes boxes = Boxes();
+    guarded([&] { boxes.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    jetfan::PublishSchemeText(*path, tools::ConstructionReportLines(boxes), true, "施工通风计算书", kTitle);
+}
+
+void frmConstructionVent::cmdClose_Click() {
+    guarded([&] { SaveFile(); });
+    Forms::unload(*this);
+}
+
+void frmConstructionVent::OpenFile() {
+    scheme::SchemeReader rd;
+    const std::string own = cvtPath();
+    if (own.empty() || !rd.Open(own)) {
+        rd.Open(templatePath());
+    }
+    const auto text = [&rd](TextBox& box) {
+        if (const std::optional<std::string> v = rd.NextText()) {
+            box.set(*v);
+        }
+    };
+    const auto option = [&rd](platform::OptionButton& o) {
+        if (const std::optional<bool> v = rd.NextBoolean()) {
+            o.set(*v);
+        }
+    };
+    // The stored position is selected and the method's handler run before the boxes beside the list are
+    // filled, so the stored texts replace what the handler presets.
+    const auto position = [&rd](platform::ListBox& list, void (frmConstructionVent::*handler)(),
+                                frmConstructionVent* self) {
+        if (const std::optional<long long> v = rd.NextWhole()) {
+            if (*v >= -1 && *v < list.ListCount()) {
+                list.setListIndexSilently(static_cast<int>(*v));
+            }
+        }
+        (self->*handler)();
+    };
+
+    text(txtA);
+    text(txtTunnelL);
+    text(txtTubeL);
+    text(txtD);
+    text(txtRHO);
+    for (int i = 0; i < 3; ++i) {
+        option(optType(i));
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (optType(i).Value()) {
+            optType_Click(i);
+        }
+    }
+    text(txtG);
+    text(txtt);
+    text(txtQ(0));
+    position(lstMethod1, &frmConstructionVent::lstMethod1_Click, this);
+    for (TextBox* box : {&txtPHI(0), &txtb(0), &txtk, &txtP, &txtL(0), &txtLF}) {
+        text(*box);
+    }
+    position(lstMethod2, &frmConstructionVent::lstMethod2_Click, this);
+    option(optLeiGuan1);
+    option(optLeiGuan2);
+    text(txtb(1));
+    position(lstMethod3, &frmConstructionVent::lstMethod3_Click, this);
+    text(txtPHI(1));
+    text(txtb(2));
+    text(txtL(1));
+    position(lstMethod4, &frmConstructionVent::lstMethod4_Click, this);
+    text(txtHP);
+    option(optHY);
+    option(optHP);
+    text(txtv);
+    text(txtQ(1));
+    text(txtN);
+    text(txtqperperson);
+    text(txtQ(2));
+    if (const std::optional<long long> n = rd.NextWhole()) {
+        lstNR.ListItems.Clear();
+        for (long long row = 0; row < *n && !rd.AtEnd(); ++row) {
+            platform::ListItem& item = lstNR.ListItems.Add(rd.NextText().value_or(""));
+            for (int c = 1; c <= 4; ++c) {
+                item.setSubItems(c, rd.NextText().value_or(""));
+            }
+        }
+    }
+    text(txtQ(3));
+    if (const std::optional<std::string> gas = rd.NextText()) {
+        cmbgasname.setText(*gas);
+    }
+    text(txtC);
+    text(txtgas);
+    text(txtQ(4));
+    text(txtptot);
+    text(txtXZ);
+    text(txtQ(4));
+    text(txtlambdra);
+    text(txtTunnelL);
+    text(txtH1);
+    text(txtH2);
+    text(txth);
+    text(txtFanNum);
+    if (const std::optional<vb::Integer> count = vb::CInt(vb::Val(txtFanNum.Text()))) {
+        if (*count >= udFanNum.Min() && *count <= udFanNum.Max()) {
+            udFanNum.set(*count);
+        }
+    }
+    option(optLayoutType1);
+    option(optLayoutType2);
+    text(txtRatio);
+    // The ratio spinner moves in tenths; it follows the stored ratio without rewriting its text.
+    if (const std::optional<vb::Integer> tenths = vb::CInt(vb::Val(txtRatio.Text()) * 10)) {
+        if (*tenths >= udRatio.Min() && *tenths <= udRatio.Max()) {
+            udRatio.setSilently(*tenths);
+        }
+    }
+    text(txtQf);
+    text(txtPf);
+    // The first reserve record keeps the local loss sum and the corrected demand, which the records
+    // above have no place for; older files hold empty texts there.
+    text(txtzeta);
+    text(txtQ(5));
+}
+
+void frmConstructionVent::SaveFile() {
+    const std::string path = cvtPath();
+    if (path.empty()) {
+        return;
+    }
+    scheme::SchemeWriter w;
+    w.Text(txtA.Text()).Text(txtTunnelL.Text()).Text(txtTubeL.Text()).Text(txtD.Text()).Text(txtRHO.Text());
+    w.EndRecord();
+    w.Boolean(optType(0).Value()).Boolean(optType(1).Value()).Boolean(optType(2).Value()).EndRecord();
+    w.Text(txtG.Text()).Text(txtt.Text()).Text(txtQ(0).Text()).EndRecord();
+    w.Whole(lstMethod1.ListIndex());
+    for (TextBox* box : {&txtPHI(0), &txtb(0), &txtk, &txtP, &txtL(0), &txtLF}) {
+        w.Text(box->Text());
+    }
+    w.EndRecord();
+    w.Whole(lstMethod2.ListIndex()).Boolean(optLeiGuan1.Value()).Boolean(optLeiGuan2.Value());
+    w.Text(txtb(1).Text()).EndRecord();
+    w.Whole(lstMethod3.ListIndex()).Text(txtPHI(1).Text()).Text(txtb(2).Text()).Text(txtL(1).Text());
+    w.Whole(lstMethod4.ListIndex()).Text(txtHP.Text()).Boolean(optHY.Value()).Boolean(optHP.Value());
+    w.EndRecord();
+    w.Text(txtv.Text()).Text(txtQ(1).Text()).EndRecord();
+    w.Text(txtN.Text()).Text(txtqperperson.Text()).Text(txtQ(2).Text()).EndRecord();
+    w.Whole(lstNR.ListItems.Count()).EndRecord();
+    for (int i = 1; i <= lstNR.ListItems.Count(); ++i) {
+        platform::ListItem& row = lstNR.ListItems(i);
+        w.Text(row.Text());
+        for (int c = 1; c <= 4; ++c) {
+            w.Text(row.SubItems(c));
+        }
+        w.EndRecord();
+    }
+    w.Text(txtQ(3).Text()).EndRecord();
+    w.Text(cmbgasname.Text()).Text(txtC.Text()).Text(txtgas.Text()).Text(txtQ(4).Text()).EndRecord();
+    w.Text(txtptot.Text()).Text(txtXZ.Text()).Text(txtQ(4).Text()).EndRecord();
+    w.Text(txtlambdra.Text()).Text(txtTunnelL.Text()).Text(txtH1.Text()).Text(txtH2.Text()).Text(txth.Text());
+    w.EndRecord();
+    w.Text(txtFanNum.Text()).Boolean(optLayoutType1.Value()).Boolean(optLayoutType2.Value());
+    w.Text(txtRatio.Text()).Text(txtQf.Text()).Text(txtPf.Text()).EndRecord();
+    for (int record = 0; record < 4; ++record) {
+        for (int field = 0; field < 12; ++field) {
+            if (record == 0 && field == 0) {
+                w.Text(txtzeta.Text());
+            } else if (record == 0 && field == 1) {
+                w.Text(txtQ(5).Text());
+            } else {
+                w.Text("");
+            }
+        }
+        w.EndRecord();
+    }
+    if (!w.Save(path)) {
+        platform::MsgBox("施工通风数据未能写入：" + path, platform::vbExclamation, kTitle);
+    }
+}
+
+void frmReq::mnuToolsmnuConstructionVent_Click() {
+    Forms::instance<frmConstructionVent>().ShowModal(this);
+}

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/frmSelectP.h"
+
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+#include "tools/construction_vent.h"
+#include "tools/frmConstructionVent.h"
+
+using app::guarded;
+using platform::Forms;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr const char* kTableKeys[6] = {"Tab12_2",   "Tab12_3_1", "Tab12_3_2",
+                                       "Tab12_3_3", "Tab12_3_4", "Tab12_4"};
+
+} // namespace
+
+frmSelectP::frmSelectP() {
+    setCaption("选择管道漏风系数");
+    buildControls();
+    connectEvents();
+}
+
+void frmSelectP::buildControls() {
+    setWidth(4800);
+    setHeight(5400);
+    const auto label = [this](platform::Container& parent, const char* text, int left, int top, int width) {
+        labels_.push_back(std::make_unique<platform::Label>());
+        labels_.back()->place(parent, left, top + 30, width, 300);
+        labels_.back()->setCaption(text);
+    };
+    label(*this, "风管长度L(m):", 120, 120, 2000);
+    txtL.place(*this, 2200, 120, 2300, 300);
+    label(*this, "风管直径D(m):", 120, 480, 2000);
+    txtD.place(*this, 2200, 480, 2300, 300);
+    label(*this, "风管类型:", 120, 840, 2000);
+    lstType.place(*this, 2200, 840, 2300, 760);
+    for (const char* type : {"胶质管", "金属管", "聚氯乙稀塑料风管"}) {
+        lstType.AddItem(type);
+    }
+    Frame1.place(*this, 120, 1680, 4380, 1500);
+    Frame1.setCaption("金属风管参数");
+    label(Frame1, "单个接头透风系数:", 120, 270, 1900);
+    lstK0.place(Frame1, 2080, 270, 2180, 520);
+    lstK0.AddItem("0.001");
+    lstK0.AddItem("0.003");
+    opt3m.place(Frame1, 120, 1000, 1900, 300);
+    opt3m.setCaption("风管每节3m");
+    opt4m.place(Frame1, 2080, 1000, 1900, 300);
+    opt4m.setCaption("风管每节4m");
+    label(*this, "管道漏风系数P:", 120, 3300, 2000);
+    txtP.place(*this, 2200, 3300, 2300, 300);
+    cmdOK.place(*this, 3000, 3720, 1500, 420);
+    cmdOK.setCaption("确定");
+    lblTableNote.place(*this, 120, 4260, 4380, 600);
+    lblTableNote.setWordWrap(true);
+    lblTableNote.setForeColor(platform::vbRed);
+
+    for (platform::Control* c : std::initializer_list<platform::Control*>{&txtL, &txtD, &lstType, &lstK0}) {
+        c->setBackColor(kInputColor);
+    }
+    txtL.setSilently("500");
+    txtD.setSilently("0.6");
+    opt3m.setSilently(true);
+    Frame1.setEnabled(false);
+}
+
+void frmSelectP::connectEvents() {
+    lstType.Click = [this] { lstType_Click(); };
+    lstK0.Click = [this] { lstK0_Click(); };
+    opt3m.Click = [this] { opt3m_Click(); };
+    opt4m.Click = [this] { opt4m_Click(); };
+    txtL.Change = [this] { txtL_Change(); };
+    txtD.Change = [this] { txtD_Change(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+}
+
+void frmSelectP::Form_Load() {
+    for (const char* key : kTableKeys) {
+        guarded([&] {
+            CoefTable table;
+            modPublic::ReadTable(key, table);
+            Tables[key] = table;
+        });
+    }
+    guarded([&] { lstType.setListIndex(0); });
+    guarded([&] { lstType_Click(); });
+    guarded([&] { lstK0.setListIndex(0); });
+}
+
+void frmSelectP::lstType_Click() {
+    Frame1.setEnabled(lstType.ListIndex() == 1);
+    UpdateP();
+}
+
+void frmSelectP::lstK0_Click() {
+    UpdateP();
+}
+
+void frmSelectP::opt3m_Click() {
+    UpdateP();
+}
+
+void frmSelectP::opt4m_Click() {
+    UpdateP();
+}
+
+void frmSelectP::txtL_Change() {
+    UpdateP();
+}
+
+void frmSelectP::txtD_Change() {
+    UpdateP();
+}
+
+bool frmSelectP::UpdateP() {
+    const double L = vb::Val(txtL.Text());
+    const double D = vb::Val(txtD.Text());
+    const auto duct = static_cast<tools::LeakageDuct>(lstType.ListIndex());
+    const std::string key = tools::LeakageTableKey(duct, lstK0.ListIndex(), opt3m.Value());
+    missingTable_.clear();
+    double P = 0;
+    if (!key.empty()) {
+        const auto found = Tables.find(key);
+        const std::optional<double> looked =
+            found == Tables.end() ? std::nullopt : tools::LeakageCoefficient(duct, found->second, L, D);
+        if (!looked) {
+            // A coefficient of 0 would pass for a duct without leakage: name the missing table instead.
+            missingTable_ = key;
+            txtP.set("");
+            lblTableNote.setCaption("系数表文件中没有管道漏风系数表 " + key +
+                                    "，无法查得此类风管的漏风系数P。");
+            return false;
+        }
+        P = *looked;
+    }
+    lblTableNote.setCaption("");
+    txtP.set(vb::Format(P, "0.000"));
+    return true;
+}
+
+void frmSelectP::cmdOK_Click() {
+    if (!UpdateP()) {
+        platform::MsgBox("系数表文件中没有管道漏风系数表 " + missingTable_ +
+                             "，无法查得漏风系数P；全长漏风系数未改变。",
+                         platform::vbExclamation, "选择管道漏风系数");
+        return;
+    }
+    const std::string P = txtP.Text();
+    Forms::instance<frmConstructionVent>().txtptot.set(P);
+    Forms::unload(*this);
+}
