@@ -5,4 +5,3 @@
 
 // later steps
 void frmReq::mnuToolsmnuFire_Click() {}
-void frmReq::mnuToolsmnuConstructionVent_Click() {}
