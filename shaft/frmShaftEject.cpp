@@ -1,17 +1,585 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/frmShaftEject.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/CPressionCurve.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "shaft/eject_file.h"
+#include "shaft/section_demand.h"
+#include "shaft/shaft_eject.h"
+#include "ventparam/frmVentParam.h"
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+/// The system colour of highlighted text.
+constexpr platform::Color kHighlightText = 0x8000000E;
+
+/// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
+std::string ProjectSePath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() <= 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".se");
+}
+
+std::string TemplateSePath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.se");
+}
+
+} // namespace
 
 frmShaftEject::frmShaftEject() {
     setCaption("Step3: 竖井排出通风方式");
-    setWidth(9600);
-    setHeight(7200);
-    cmdBack.place(*this, 7400, 6300, 1800, 420);
-    cmdBack.setCaption("<-- 上一步");
+    setWidth(12300);
+    setHeight(9300);
+    buildControls();
+    connectEvents();
+}
+
+frmShaftEject::~frmShaftEject() = default;
+
+// ---- Layout ----
+
+platform::Label& frmShaftEject::caption(platform::Container& parent, const std::string& text, int left,
+                                        int top, int width, int height) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top, width, height);
+    label.setCaption(text);
+    return label;
+}
+
+void frmShaftEject::buildControls() {
+    const int row = 390, labelLeft = 120, labelWidth = 4150, boxLeft = 4350, boxWidth = 1300;
+    // A caption (a named label where the window switches it) and its box on one row of a frame.
+    auto line = [&](platform::Container& frame, platform::Label* named, const std::string& text, TextBox& box,
+                    int top) {
+        if (named != nullptr) {
+            named->place(frame, labelLeft, top + 40, labelWidth, 255);
+            named->setCaption(text);
+        } else {
+            caption(frame, text, labelLeft, top + 40, labelWidth);
+        }
+        box.place(frame, boxLeft, top, boxWidth, 315);
+    };
+
+    caption(*this, "竖井桩号(m):", 120, 160, 1300);
+    txtShaftPile.place(*this, 1450, 120, 1300, 315);
+    caption(*this, "计算行车速度vt(m/s)", 3000, 160, 1900);
+    txtv_t.place(*this, 4900, 120, 1000, 315);
+    txtv_t.setEnabled(false);
+
+    Frame1.place(*this, 6100, 0, 5900, 660);
+    Frame1.setCaption("压力模式");
+    optPresModel1.place(Frame1, 120, 260, 2800, 300);
+    optPresModel1.setCaption("双向交通隧道合流型竖井");
+    optPresModel2.place(Frame1, 3000, 260, 2800, 300);
+    optPresModel2.setCaption("单向交通隧道分流型竖井");
+    optPresModel1.setEnabled(false);
+    optPresModel2.setEnabled(false);
+
+    Frame2.place(*this, 120, 720, 5900, 3420);
+    Frame2.setCaption("第I区段");
+    int top = 280;
+    line(Frame2, nullptr, "隧道口与竖井出口之间的气象压力差Δpg1(Pa):", txtdeltap_g1, top);
+    line(Frame2, nullptr, "以竖井内风速为基准的损失系数ζ1-3:", txtzeta_13, top += row);
+    line(Frame2, &lblzeta_12, "分流型风道主流分叉损失系数ζ1-2:", txtzeta_12, top += row);
+    line(Frame2, nullptr, "需风量Qreq1(m^3/s):", txtQQ_req1, top += row);
+    line(Frame2, nullptr, "设计风量Qr1(m^3/s):", txtQQ_r1, top += row);
+    line(Frame2, nullptr, "①-①断面平均风速v1(m/s):", txtv_1, top += row);
+    line(Frame2, nullptr, "交通通风力Δpt1(Pa):", txtdeltap_t1, top += row);
+    line(Frame2, &lblp_tot1, "末端的全压力ptot1(Pa):", txtp_tot1, top += row);
+
+    Frame3.place(*this, 6100, 720, 5900, 3810);
+    Frame3.setCaption("第II区段");
+    top = 280;
+    line(Frame3, nullptr, "隧道口与竖井出口之间的气象压力差Δpg2(Pa):", txtdeltap_g2, top);
+    line(Frame3, nullptr, "以竖井内风速为基准的损失系数ζ2-3:", txtzeta_23, top += row);
+    line(Frame3, nullptr, "需风量Qreq2(m^3/s):", txtQQ_req2, top += row);
+    line(Frame3, nullptr, "设计风量Qr2(m^3/s):", txtQQ_r2, top += row);
+    line(Frame3, nullptr, "②-②断面平均风速v2(m/s):", txtv_2, top += row);
+    line(Frame3, nullptr, "交通通风力Δpt2(Pa):", txtdeltap_t2, top += row);
+    line(Frame3, &lblp_tot21, "始端的全压力ptot21(Pa):", txtp_tot21, top += row);
+    line(Frame3, &lblp_tot22, "末端的全压力ptot22(Pa):", txtp_tot22, top += row);
+    line(Frame3, &lblp_tot23, "Δpg2+0.5ρv2^2(Pa):", txtp_tot23, top += row);
+
+    Frame4.place(*this, 120, 4200, 5900, 3420);
+    Frame4.setCaption("竖井");
+    top = 280;
+    line(Frame4, nullptr, "净空断面积Ar(m^2):", txtShaftAA_r, top);
+    line(Frame4, nullptr, "周长Pr(m):", txtShaftPP_r, top += row);
+    line(Frame4, nullptr, "断面当量直径Dr(m):", txtShaftDD_r, top += row);
+    line(Frame4, nullptr, "设计风量Qr3(m^3/s):", txtQQ_r3, top += row);
+    line(Frame4, nullptr, "③-③断面平均风速v3(m/s):", txtv_3, top += row);
+    line(Frame4, nullptr, "竖井及连接风道总压力损失Δpd(Pa)", txtdeltap_d, top += row);
+    txtdeltap_d.setWidth(boxWidth - 420);
+    cmdCalPd.place(Frame4, boxLeft + boxWidth - 400, top, 400, 315);
+    cmdCalPd.setCaption(">>");
+    line(Frame4, &lblp_tot3, "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", txtp_tot3, top += row);
+    line(Frame4, &lblp_tot3a, "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", txtp_tot3a, top += row);
+
+    Frame5.place(*this, 6100, 4590, 5900, 1830);
+    Frame5.setCaption("风机动力设计");
+    top = 280;
+    line(Frame5, nullptr, "排风机设计风压ptot(Pa):", txtp_tot, top);
+    line(Frame5, nullptr, "理论功率Atot(kw):", txtAA_tot, top += row);
+    line(Frame5, nullptr, "送风机效率η", txteta, top += row);
+    line(Frame5, nullptr, "送风机电机轴功率Stot(kw):", txtSS_tot, top += row);
+
+    Image1.place(*this, 6100, 6480, 2400, 1140);
+    Image1.setStretch(true);
+    lblTip.place(*this, 8600, 6540, 3400, 900);
+    lblTip.setWordWrap(true);
+    lblTip.setCaption("");
+
+    const int buttonTop = 7780, buttonWidth = 1640, buttonStep = 1700;
+    int left = 120;
+    for (auto [button, text] : std::array<std::pair<platform::CommandButton*, const char*>, 7>{
+             {{&cmdCalculateSectionQQ_req, "求各区段的需风量"},
+              {&cmdBalanceLength, "求各区段压力平衡长度"},
+              {&cmdCalculatePtot3, "计算"},
+              {&cmdDrawCurve, "绘制曲线图"},
+              {&cmdReport, "计算报告书"},
+              {&cmdTable, "运营控制表"},
+              {&cmdBack, "<-- 上一步"}}}) {
+        button->place(*this, left, buttonTop, buttonWidth, 450);
+        button->setCaption(text);
+        left += buttonStep;
+    }
+
+    for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
+                         &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta}) {
+        box->setBackColor(kInputColor);
+    }
+    txtShaftDD_r.setBackColor(kHighlightText);
+}
+
+void frmShaftEject::connectEvents() {
+    optPresModel1.Click = [this] { optPresModel1_Click(); };
+    optPresModel2.Click = [this] { optPresModel2_Click(); };
+    txtShaftAA_r.Change = [this] { txtShaftAA_r_Change(); };
+    txtShaftPP_r.Change = [this] { txtShaftPP_r_Change(); };
+    cmdCalculateSectionQQ_req.Click = [this] { cmdCalculateSectionQQ_req_Click(); };
+    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
+    cmdBalanceLength.Click = [this] { cmdBalanceLength_Click(); };
+    cmdCalPd.Click = [this] { cmdCalPd_Click(); };
+    cmdDrawCurve.Click = [this] { cmdDrawCurve_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
     cmdBack.Click = [this] { cmdBack_Click(); };
+    // cmdTable has no action in this scheme.
+}
+
+// ---- Lifecycle ----
+
+void frmShaftEject::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmShaftEject::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmShaftEject::UserForm_Initialize() {
+    guarded([this] { OpenFile(); });
+    guarded([this] {
+        if (IsMergeModel()) {
+            optPresModel1.setSilently(true);
+            cmdBalanceLength.setEnabled(true);
+            txtQQ_r3.setBackColor(txtv_t.BackColor());
+        } else {
+            optPresModel1.setSilently(false);
+            cmdBalanceLength.setEnabled(false);
+            txtQQ_r3.setBackColor(txtShaftPile.BackColor());
+        }
+        optPresModel2.setSilently(!optPresModel1.Value());
+    });
+    guarded([this] { optPresModel1_Click(); });
+}
+
+void frmShaftEject::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
 }
 
 void frmShaftEject::cmdBack_Click() {
-    platform::Forms::unload(*this);
+    guarded([this] { Forms::unload(*this); });
+}
+
+bool frmShaftEject::IsMergeModel() {
+    return modPublic::CaseIndex == 2;
+}
+
+void frmShaftEject::optPresModel1_Click() {
+    const bool merge = optPresModel1.Value();
+    for (platform::Control* c : std::initializer_list<platform::Control*>{
+             &lblzeta_12, &txtzeta_12, &lblp_tot1, &txtp_tot1, &lblp_tot21, &txtp_tot21, &lblp_tot22,
+             &txtp_tot22, &lblp_tot23, &txtp_tot23}) {
+        c->setEnabled(!merge);
+    }
+    lblp_tot3a.setEnabled(merge);
+    txtp_tot3a.setEnabled(merge);
+    // The pictures are files of the installation; a missing one leaves the image as it was.
+    guarded([&] {
+        Image1.setPicture(
+            platform::ResolvePath(platform::AppPath() + (merge ? "\\ConfigFiles\\图片\\shaft1.bmp"
+                                                               : "\\ConfigFiles\\图片\\shaft2.bmp")));
+    });
+}
+
+void frmShaftEject::optPresModel2_Click() {
+    optPresModel1_Click();
+}
+
+void frmShaftEject::txtShaftAA_r_Change() {
+    ShaftDD_r = shaft::ShaftDiameter(vb::Val(txtShaftAA_r.Text()), vb::Val(txtShaftPP_r.Text()));
+    guarded([this] { txtShaftDD_r.set(vb::Format(ShaftDD_r, "0.00")); });
+}
+
+void frmShaftEject::txtShaftPP_r_Change() {
+    txtShaftAA_r_Change();
+}
+
+// ---- The .se file ----
+
+namespace {
+
+/// The boxes of the file, in the order of shaft::SeBox.
+std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
+    return {&w.txtv_t,      &w.txtShaftPile, &w.txtdeltap_g1, &w.txtzeta_13,   &w.txtzeta_12,   &w.txtQQ_req1,
+            &w.txtQQ_r1,    &w.txtv_1,       &w.txtdeltap_t1, &w.txtp_tot1,    &w.txtdeltap_g2, &w.txtzeta_23,
+            &w.txtQQ_req2,  &w.txtQQ_r2,     &w.txtv_2,       &w.txtdeltap_t2, &w.txtp_tot21,   &w.txtp_tot22,
+            &w.txtp_tot23,  &w.txtShaftAA_r, &w.txtShaftPP_r, &w.txtShaftDD_r, &w.txtQQ_r3,     &w.txtv_3,
+            &w.txtdeltap_d, &w.txtp_tot3,    &w.txtp_tot3a,   &w.txtp_tot,     &w.txtAA_tot,    &w.txteta,
+            &w.txtSS_tot};
+}
+
+} // namespace
+
+void frmShaftEject::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string project = ProjectSePath();
+    bool opened = !project.empty() && in.Open(project);
+    if (!opened) {
+        opened = in.Open(TemplateSePath());
+    }
+    const auto boxes = seBoxes(*this);
+    if (!opened) {
+        for (TextBox* box : boxes) {
+            guarded([&] { box->set(""); });
+        }
+        return;
+    }
+    // Area and perimeter recompute the diameter as they are set; the stored diameter, read after them,
+    // is what the window then shows. The stored model is not followed: the traffic case decides it.
+    const shaft::SeFileContents se = shaft::ReadSeFile(in);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (se.Boxes[i]) {
+            guarded([&] { boxes[i]->set(*se.Boxes[i]); });
+        }
+    }
+}
+
+bool frmShaftEject::SaveFile() {
+    const std::string path = ProjectSePath();
+    if (path.empty()) {
+        return false;
+    }
+    shaft::SeFileContents se;
+    const auto boxes = seBoxes(*this);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        se.Boxes[i] = boxes[i]->Text();
+    }
+    se.Merge = optPresModel1.Value();
+    if (!shaft::WriteSeFile(se).Save(path)) {
+        platform::MsgBox("竖井排出式通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Boxes and fields ----
+
+void frmShaftEject::UpdateData(bool bSaveAndValidate) {
+    if (bSaveAndValidate) {
+        ShaftPile = vb::Val(txtShaftPile.Text());
+        deltap_g1 = vb::Val(txtdeltap_g1.Text());
+        zeta_13 = vb::Val(txtzeta_13.Text());
+        zeta_12 = vb::Val(txtzeta_12.Text());
+        deltap_g2 = vb::Val(txtdeltap_g2.Text());
+        zeta_23 = vb::Val(txtzeta_23.Text());
+        deltap_d = vb::Val(txtdeltap_d.Text());
+        ShaftDD_r = vb::Val(txtShaftDD_r.Text());
+        eta = vb::Val(txteta.Text());
+        // The split type's shaft flow is an input: a flow typed since the last section calculation is taken
+        // as it stands, so that the write-back below never replaces it with the older one.
+        if (!IsMergeModel()) {
+            QQ_r3 = vb::Val(txtQQ_r3.Text());
+        }
+        frmReq& req = Forms::instance<frmReq>();
+        if (req.optRightLine.Value()) {
+            EntrancePile = modPublic::StartPile;
+            ExitPile = modPublic::EndPile;
+        } else {
+            EntrancePile = modPublic::EndPile;
+            ExitPile = modPublic::StartPile;
+        }
+        guarded([&] {
+            if (req.lstSection.ListItems.Count() >= 1) {
+                if (const auto dr = vb::StrictNumber(req.lstSection.ListItems(1).SubItems(3))) {
+                    modPublic::DD_r = *dr;
+                }
+            }
+        });
+        return;
+    }
+    const double vt = Forms::instance<frmReq>().workv_t / 3.6;
+    const std::array<std::pair<TextBox*, double>, 21> out = {{{&txtv_1, v_1},
+                                                              {&txtv_2, v_2},
+                                                              {&txtv_3, v_3},
+                                                              {&txtv_t, vt},
+                                                              {&txtdeltap_t1, deltap_t1},
+                                                              {&txtdeltap_t2, deltap_t2},
+                                                              {&txtp_tot3, p_tot3},
+                                                              {&txtp_tot1, p_tot1},
+                                                              {&txtp_tot21, p_tot21},
+                                                              {&txtp_tot22, p_tot22},
+                                                              {&txtp_tot23, p_tot23},
+                                                              {&txtp_tot, p_tot},
+                                                              {&txtQQ_r1, QQ_r1},
+                                                              {&txtQQ_r2, QQ_r2},
+                                                              {&txtQQ_req1, QQ_req1},
+                                                              {&txtQQ_req2, QQ_req2},
+                                                              {&txtQQ_r3, QQ_r3},
+                                                              {&txtp_tot3a, p_tot3a},
+                                                              {&txtAA_tot, AA_tot},
+                                                              {&txtSS_tot, SS_tot},
+                                                              {&txtShaftPile, ShaftPile}}};
+    // A value that is not a number empties its box rather than showing a figure that is none.
+    for (const auto& [box, value] : out) {
+        guarded([&] { box->set(vb::Format(value, "0.00")); });
+    }
+}
+
+double frmShaftEject::GetFlowAtPile(double dPile) {
+    return shaft::FlowAtPile(dPile, ShaftPile, EntrancePile, vb::Val(txtQQ_r1.Text()),
+                             vb::Val(txtQQ_r2.Text()));
+}
+
+bool frmShaftEject::reportNotComputed() {
+    if (quiet_) {
+        return true;
+    }
+    const std::array<std::pair<double, const char*>, 19> results = {{{QQ_req1, "Qreq1"},
+                                                                     {QQ_req2, "Qreq2"},
+                                                                     {QQ_r1, "Qr1"},
+                                                                     {QQ_r2, "Qr2"},
+                                                                     {QQ_r3, "Qr3"},
+                                                                     {v_1, "v1"},
+                                                                     {v_2, "v2"},
+                                                                     {v_3, "v3"},
+                                                                     {deltap_t1, "Δpt1"},
+                                                                     {deltap_t2, "Δpt2"},
+                                                                     {p_tot1, "ptot1"},
+                                                                     {p_tot21, "ptot21"},
+                                                                     {p_tot22, "ptot22"},
+                                                                     {p_tot3, "ptot3"},
+                                                                     {p_tot3a, "ptot3a"},
+                                                                     {p_tot, "ptot"},
+                                                                     {AA_tot, "Atot"},
+                                                                     {SS_tot, "Stot"},
+                                                                     {p_tot23, "Δpg2+0.5ρv2^2"}}};
+    std::string names;
+    for (const auto& [value, name] : results) {
+        if (!std::isfinite(value)) {
+            names += (names.empty() ? "" : "、") + std::string(name);
+        }
+    }
+    if (names.empty()) {
+        return true;
+    }
+    platform::MsgBox("以下结果无法计算: " + names + "\r\n请检查隧道断面、竖井断面积、送风机效率等输入数据！",
+                     platform::vbOKOnly, "出错！");
+    return false;
+}
+
+bool frmShaftEject::shaftInsideTunnel() {
+    const double station = vb::Val(txtShaftPile.Text());
+    if (station >= modPublic::StartPile && station <= modPublic::EndPile) {
+        return true;
+    }
+    if (!quiet_) {
+        platform::MsgBox("竖井桩号" + txtShaftPile.Text() + "超出隧道桩号范围，请检查！", platform::vbOKOnly,
+                         "出错！");
+    }
+    return false;
+}
+
+// ---- Section air demand and design flows ----
+
+void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
+    if (!shaftInsideTunnel()) {
+        return;
+    }
+    guarded([this] { UpdateData(true); });
+    frmReq& req = Forms::instance<frmReq>();
+    frmVentParam& step2 = Forms::instance<frmVentParam>();
+
+    shaft::SectionDemand previous;
+    previous.Inlet = QQ_req1;
+    previous.Outlet = QQ_req2;
+    const shaft::SectionDemand d = shaft::ComputeSectionDemand(req, step2, ShaftPile, std::nullopt, previous);
+    QQ_req1 = d.Inlet;
+    QQ_req2 = d.Outlet;
+
+    const shaft::DesignFlows f = IsMergeModel()
+                                     ? shaft::MergeFlows(QQ_req1, QQ_req2)
+                                     : shaft::SplitFlows(QQ_req1, QQ_req2, vb::Val(txtQQ_r3.Text()));
+    QQ_r1 = f.Qr1;
+    QQ_r2 = f.Qr2;
+    QQ_r3 = f.Qr3;
+    // Both sections take the tunnel area at the shaft.
+    guarded([&] {
+        const double area = req.GetAA_r(ShaftPile);
+        v_1 = QQ_r1 / area;
+        v_2 = QQ_r2 / area;
+    });
+    v_3 = QQ_r3 / vb::Val(txtShaftAA_r.Text());
+    guarded([this] { UpdateData(false); });
+    flowsComputed_ = true;
+    reportNotComputed();
+}
+
+// ---- Pressures and the exhaust fan ----
+
+void frmShaftEject::cmdCalculatePtot3_Click() {
+    if (!shaftInsideTunnel()) {
+        return;
+    }
+    // The pressures need the section flows; in a window just opened they would otherwise be taken as 0 and
+    // the flows shown would be replaced by zeros.
+    if (!flowsComputed_) {
+        const bool wasQuiet = quiet_;
+        quiet_ = true;
+        cmdCalculateSectionQQ_req_Click();
+        quiet_ = wasQuiet;
+    }
+    guarded([this] { UpdateData(true); });
+    frmReq& req = Forms::instance<frmReq>();
+    const double rho = modPublic::rho, lambda = modPublic::lambda_r;
+    if (IsMergeModel()) {
+        double dpr1 = 0, dpr2 = 0;
+        guarded([&] {
+            deltap_t1 = req.GetYANCHENGDeltap_t2(EntrancePile, ShaftPile, QQ_r1, modPublic::AA_m_Bidirection,
+                                                 shaft::kTrafficForceDensity, true);
+        });
+        guarded([&] {
+            deltap_t2 = req.GetYANCHENGDeltap_t2(ExitPile, ShaftPile, QQ_r2, modPublic::AA_m_Bidirection,
+                                                 shaft::kTrafficForceDensity, true);
+        });
+        guarded([&] {
+            dpr1 = req.GetYANCHENGDeltap_r_m(EntrancePile, ShaftPile, lambda, rho, QQ_r1, 1,
+                                             shaft::kEjectEntranceLoss, 0, shaft::kEjectMergeLoss);
+        });
+        guarded([&] {
+            dpr2 = req.GetYANCHENGDeltap_r_m(ShaftPile, ExitPile, lambda, rho, QQ_r2, 1,
+                                             shaft::kEjectEntranceLoss, 0, shaft::kEjectMergeLoss);
+        });
+        const shaft::MergePressures p = shaft::MergeShaftPressures(
+            deltap_g1, deltap_t1, dpr1, deltap_g2, deltap_t2, dpr2, v_3, rho, zeta_13, zeta_23);
+        p_tot3 = p.p_tot3;
+        p_tot3a = p.p_tot3a;
+    } else {
+        const vb::Integer caseId = modPublic::CaseIndex;
+        guarded([&] {
+            shaft::EjectStretch s1{EntrancePile, ShaftPile};
+            shaft::EjectStretch s2{ExitPile, ShaftPile};
+            if (caseId == 4) {
+                const shaft::TrafficStretches w = shaft::CongestionTrafficStretches(
+                    vb::Val(req.txtBlockStartPile.Text()), vb::Val(req.txtBlockEndPile.Text()), ShaftPile,
+                    modPublic::PileDirection);
+                s1 = w.Section1;
+                s2 = w.Section2;
+            }
+            deltap_t1 = req.GetYANCHENGDeltap_t1(s1.sp, s1.ep, QQ_r1, modPublic::AA_m,
+                                                 shaft::kTrafficForceDensity, caseId, false);
+            deltap_t2 = req.GetYANCHENGDeltap_t1(s2.sp, s2.ep, QQ_r2, modPublic::AA_m,
+                                                 shaft::kTrafficForceDensity, caseId, false);
+        });
+        shaft::SplitInputs in;
+        in.deltap_g1 = deltap_g1;
+        in.deltap_g2 = deltap_g2;
+        in.deltap_t1 = deltap_t1;
+        in.deltap_t2 = deltap_t2;
+        guarded([&] {
+            in.deltap_r1 = req.GetYANCHENGDeltap_r_m(EntrancePile, ShaftPile, lambda, rho, QQ_r1, 1,
+                                                     shaft::kEjectEntranceLoss, 0, shaft::kEjectMergeLoss);
+        });
+        guarded([&] {
+            in.deltap_r2 = req.GetYANCHENGDeltap_r_m(ShaftPile, ExitPile, lambda, rho, QQ_r2, 4,
+                                                     shaft::kEjectEntranceLoss, shaft::kEjectBranchLoss, 0);
+        });
+        in.zeta_12 = zeta_12;
+        in.zeta_13 = zeta_13;
+        in.v1 = v_1;
+        in.v2 = v_2;
+        in.rho = rho;
+        const shaft::SplitPressures p = shaft::SplitShaftPressures(in);
+        p_tot1 = p.p_tot1;
+        p_tot21 = p.p_tot21;
+        p_tot22 = p.p_tot22;
+        p_tot23 = p.p_tot23;
+        p_tot3 = p.p_tot3;
+        lblTip.setCaption(shaft::ExitImbalance(p_tot22, p_tot23) ? "提示：出口端压力不平衡，请检查！" : "");
+    }
+    const shaft::FanPower fan = shaft::ExhaustFan(p_tot3, deltap_d, QQ_r3, eta);
+    p_tot = fan.p_tot;
+    AA_tot = fan.AA_tot;
+    SS_tot = fan.SS_tot;
+    guarded([this] { UpdateData(false); });
+    reportNotComputed();
+}
+
+// ---- Shaft position ----
+
+void frmShaftEject::cmdBalanceLength_Click() {
+    guarded([this] { UpdateData(true); });
+    double length = 0;
+    guarded([&] { length = Forms::instance<frmReq>().GetTunnelLength(); });
+    const double dir = modPublic::PileDirection;
+    // Messages of the single steps would repeat at every station tried; the search says once what it found.
+    quiet_ = true;
+    shaft::BalanceResult r;
+    guarded([&] {
+        r = shaft::BalanceShaftPosition(length, [&](double x) {
+            ShaftPile = dir * x + EntrancePile;
+            guarded([&] { txtShaftPile.set(vb::CStr(ShaftPile)); });
+            cmdCalculateSectionQQ_req_Click();
+            cmdCalculatePtot3_Click();
+            return std::make_pair(p_tot3, p_tot3a);
+        });
+    });
+    quiet_ = false;
+    ShaftPile = dir * r.x + EntrancePile;
+    guarded([this] { UpdateData(false); });
+    if (!r.found && reportNotComputed()) {
+        platform::MsgBox(
+            "在隧道范围内未找到两区段竖井底部全压力平衡的竖井位置, 窗口显示的是最后一次试算的结果, 请检查!",
+            platform::vbOKOnly, "提示");
+    }
 }

@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shaft-exhaust window reached as a designer reaches it: the template project saved into the test
+// folder, step 2 opened from the main window, Next with the shaft-exhaust scheme. Section flows, pressures,
+// the balancing shaft station, the .se file, the report and the curves.
+#include "shaft/frmShaftEject.h"
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "platform/Cad.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/TextViewer.h"
+#include "platform/text_file.h"
+#include "platform/textcodec.h"
+#include "platform/vb.h"
+#include "shaft/eject_file.h"
+#include "shaft/shaft_eject.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+#include "jetfan/CPressionCurve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Forms;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+std::string sePath() {
+    return test_stage::appFolder() + "/proj.se";
+}
+
+class ShaftEjectWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+        req.SaveFile();
+        req.txtQQ_req_CO.setSilently("300");
+        req.txtQQ_req_VI.setSilently("250");
+    }
+
+    /// Step 2 from the main window with the case at `casePosition`, Next with the shaft-exhaust scheme;
+    /// `script` acts on the window, which is then left by its back button.
+    void open(const std::function<void(frmShaftEject&)>& script, int casePosition = 0) {
+        bool opened = false;
+        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+            step2.lstCase.setSelected(casePosition, true);
+            step2.cmbNextStep.setListIndex(2);
+            test_stage::onModal<frmShaftEject>([&](frmShaftEject& w) {
+                opened = true;
+                script(w);
+                if (Forms::isLoaded(w)) {
+                    w.cmdBack.userClick();
+                }
+            });
+            step2.cmdNextStep.userClick();
+            step2.cmdReturn.userClick();
+        });
+        req.cmdNextStep.userClick();
+        EXPECT_TRUE(opened);
+        EXPECT_FALSE(Forms::isLoaded<frmShaftEject>());
+    }
+
+    shaft::SeFileContents stored() {
+        scheme::SchemeReader in;
+        EXPECT_TRUE(in.Open(sePath()));
+        return shaft::ReadSeFile(in);
+    }
+
+    frmReq& req = Forms::instance<frmReq>();
+};
+
+// Writes the template ConfigFiles/Normal.se: ARIDANE_TEMPLATE_OUT names the folder.
+TEST(ShaftEjectTemplate, DISABLED_MakeTemplate) {
+    frmReq& req = Forms::instance<frmReq>();
+    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
+    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
+    fs::create_directories(dir);
+    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.se");
+    modPublic::ProjectFile = dir + "/Normal.vnt";
+    modPublic::StartPile = vb::Val(req.txtStartPile.Text());
+    frmShaftEject& w = Forms::instance<frmShaftEject>();
+    // A shaft in the middle of the tunnel, calm weather at both portals, junction losses of a shaft drawn
+    // off the tunnel crown, a shaft of 40 m² and 26 m perimeter, 250 Pa of shaft and duct loss, a fan
+    // efficiency of 0.8; the results are left to the calculations.
+    w.txtShaftPile.set(vb::Format(vb::Val(req.txtStartPile.Text()) + req.GetTunnelLength() / 2, "0.00"));
+    w.txtdeltap_g1.set("0");
+    w.txtdeltap_g2.set("0");
+    w.txtzeta_13.set("0.8");
+    w.txtzeta_23.set("0.8");
+    w.txtzeta_12.set("0.28");
+    w.txtShaftAA_r.set("40");
+    w.txtShaftPP_r.set("26");
+    w.txtQQ_r3.set("100");
+    w.txtdeltap_d.set("250");
+    w.txteta.set("0.8");
+    ASSERT_EQ(w.txtShaftDD_r.Text(), "6.15");
+    ASSERT_TRUE(w.SaveFile());
+    Forms::destroyAll();
+}
+
+TEST_F(ShaftEjectWindow, OneWayOpensAsSplitTypeFromTheTemplateAndLeavesItsOwnFile) {
+    ASSERT_FALSE(fs::exists(sePath()));
+    open([](frmShaftEject& w) {
+        EXPECT_EQ(w.Caption(), "Step3: 竖井排出通风方式");
+        EXPECT_TRUE(w.IsModal());
+        EXPECT_FALSE(w.optPresModel1.Value());
+        EXPECT_TRUE(w.optPresModel2.Value());
+        EXPECT_EQ(w.optPresModel1.Caption(), "双向交通隧道合流型竖井");
+        EXPECT_FALSE(w.optPresModel1.Enabled());
+        EXPECT_FALSE(w.cmdBalanceLength.Enabled());
+        EXPECT_TRUE(w.txtzeta_12.Enabled());
+        EXPECT_TRUE(w.lblp_tot23.Enabled());
+        EXPECT_FALSE(w.txtp_tot3a.Enabled());
+        EXPECT_FALSE(w.lblp_tot3a.Enabled());
+        EXPECT_FALSE(w.txtv_t.Enabled());
+        EXPECT_EQ(w.txtShaftPile.BackColor(), platform::RGB(255, 255, 192));
+        EXPECT_EQ(w.txteta.BackColor(), platform::RGB(255, 255, 192));
+        EXPECT_EQ(w.txtQQ_r3.BackColor(), w.txtShaftPile.BackColor());
+        EXPECT_NE(w.txtp_tot.BackColor(), platform::RGB(255, 255, 192));
+        // The pictures are not shipped: the image stays empty.
+        EXPECT_EQ(w.Image1.Picture(), "");
+        EXPECT_EQ(w.cmdCalculateSectionQQ_req.Caption(), "求各区段的需风量");
+        EXPECT_EQ(w.cmdTable.Caption(), "运营控制表");
+        EXPECT_EQ(w.lblp_tot3.Caption(), "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):");
+        // The template's boxes, the stored diameter standing.
+        EXPECT_EQ(w.txtShaftPile.Text(), "12617.50");
+        EXPECT_EQ(w.txtShaftAA_r.Text(), "40");
+        EXPECT_EQ(w.txtShaftDD_r.Text(), "6.15");
+        EXPECT_EQ(w.txtQQ_r1.Text(), "");
+        w.txtShaftPP_r.userType("32");
+        w.txtShaftAA_r.userType("60");
+        EXPECT_EQ(w.txtShaftDD_r.Text(), "7.50");
+        // A perimeter of 0 gives no diameter, and no figure for it.
+        w.txtShaftPP_r.userType("0");
+        EXPECT_EQ(w.txtShaftDD_r.Text(), "");
+        w.txtShaftPP_r.userType("32");
+    });
+    ASSERT_TRUE(fs::exists(sePath()));
+    const shaft::SeFileContents se = stored();
+    EXPECT_EQ(se.Boxes[shaft::kSeShaftPile], "12617.50");
+    EXPECT_EQ(se.Boxes[shaft::kSeShaftDD_r], "7.50");
+    EXPECT_EQ(se.Merge, false);
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+TEST_F(ShaftEjectWindow, SplitTypeFlowsPressuresAndFanFromTheBoxes) {
+    open([&](frmShaftEject& w) {
+        w.txtQQ_r3.userType("60");
+        w.cmdCalculateSectionQQ_req.userClick();
+        ASSERT_GT(w.QQ_req1, 0);
+        const shaft::DesignFlows f = shaft::SplitFlows(w.QQ_req1, w.QQ_req2, 60);
+        EXPECT_EQ(w.txtQQ_req1.Text(), vb::Format(w.QQ_req1, "0.00"));
+        EXPECT_EQ(w.txtQQ_r1.Text(), vb::Format(f.Qr1, "0.00"));
+        EXPECT_EQ(w.txtQQ_r2.Text(), vb::Format(f.Qr2, "0.00"));
+        EXPECT_EQ(w.txtQQ_r3.Text(), "60.00");
+        const double area = req.GetAA_r(12617.5);
+        EXPECT_EQ(w.txtv_1.Text(), vb::Format(f.Qr1 / area, "0.00"));
+        EXPECT_EQ(w.txtv_3.Text(), vb::Format(60.0 / 40, "0.00"));
+        EXPECT_EQ(w.txtv_t.Text(), vb::Format(req.workv_t / 3.6, "0.00"));
+        EXPECT_DOUBLE_EQ(w.QQ_r1, f.Qr1);
+        // A flow typed after the section calculation is kept by the pressure calculation.
+        w.txtQQ_r3.userType("65");
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_EQ(w.txtQQ_r3.Text(), "65.00");
+        // The fan from the shaft-bottom pressure and the 250 Pa duct loss at 0.8.
+        const shaft::FanPower fan = shaft::ExhaustFan(w.p_tot3, 250, 65, 0.8);
+        EXPECT_EQ(w.txtp_tot.Text(), vb::Format(fan.p_tot, "0.00"));
+        EXPECT_EQ(w.txtAA_tot.Text(), vb::Format(fan.AA_tot, "0.00"));
+        EXPECT_EQ(w.txtSS_tot.Text(), vb::Format(fan.SS_tot, "0.00"));
+        EXPECT_EQ(w.txtp_tot3a.Text(), "0.00");
+        EXPECT_EQ(w.txtp_tot3.Text(),
+                  vb::Format(w.p_tot1 - 0.8 * 0.5 * modPublic::rho * w.v_1 * w.v_1, "0.00"));
+        EXPECT_EQ(w.lblTip.Caption(),
+                  shaft::ExitImbalance(w.p_tot22, w.p_tot23) ? "提示：出口端压力不平衡，请检查！" : "");
+        EXPECT_NE(w.txtdeltap_t1.Text(), "");
+    });
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+TEST_F(ShaftEjectWindow, PressuresBeforeTheFlowsComputeTheFlowsFirst) {
+    open([](frmShaftEject& w) {
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_NE(w.txtQQ_r1.Text(), "0.00");
+        EXPECT_NE(w.txtQQ_req1.Text(), "0.00");
+        EXPECT_GT(w.QQ_r1, 0);
+    });
+}
+
+TEST_F(ShaftEjectWindow, AShaftOutsideTheTunnelAndAZeroEfficiencyAreSaid) {
+    platform::msgbox::script(platform::vbOK);
+    platform::msgbox::script(platform::vbOK);
+    open([](frmShaftEject& w) {
+        w.txtShaftPile.userType("9000");
+        w.cmdCalculateSectionQQ_req.userClick();
+        EXPECT_EQ(w.txtQQ_r1.Text(), "");
+        w.txtShaftPile.userType("12000");
+        w.txteta.userType("0");
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_EQ(w.txtSS_tot.Text(), "");
+        EXPECT_NE(w.txtAA_tot.Text(), "");
+    });
+    const auto& log = platform::msgbox::log();
+    ASSERT_EQ(log.size(), 2U);
+    EXPECT_EQ(log[0].prompt, "竖井桩号9000超出隧道桩号范围，请检查！");
+    EXPECT_EQ(log[0].title, "出错！");
+    EXPECT_EQ(log[1].prompt, "以下结果无法计算: Stot\r\n请检查隧道断面、竖井断面积、送风机效率等输入数据！");
+}
+
+TEST_F(ShaftEjectWindow, TwoWayCaseIsTheMergeTypeAndFindsTheBalancingShaft) {
+    open(
+        [&](frmShaftEject& w) {
+            EXPECT_TRUE(w.optPresModel1.Value());
+            EXPECT_FALSE(w.optPresModel2.Value());
+            EXPECT_TRUE(w.cmdBalanceLength.Enabled());
+            EXPECT_TRUE(w.txtp_tot3a.Enabled());
+            EXPECT_FALSE(w.txtzeta_12.Enabled());
+            EXPECT_FALSE(w.lblp_tot1.Enabled());
+            EXPECT_EQ(w.txtQQ_r3.BackColor(), w.txtv_t.BackColor());
+            w.txtp_tot1.set("999");
+            w.cmdCalculateSectionQQ_req.userClick();
+            EXPECT_EQ(w.txtQQ_r1.Text(), vb::Format(w.QQ_req1, "0.00"));
+            EXPECT_EQ(w.txtQQ_r3.Text(), vb::Format(w.QQ_req1 + w.QQ_req2, "0.00"));
+            w.cmdCalculatePtot3.userClick();
+            EXPECT_EQ(w.txtp_tot1.Text(), "0.00");
+            EXPECT_EQ(w.txtp_tot23.Text(), "0.00");
+            w.cmdBalanceLength.userClick();
+            const double station = vb::Val(w.txtShaftPile.Text());
+            EXPECT_GT(station, modPublic::StartPile);
+            EXPECT_LT(station, modPublic::EndPile);
+            EXPECT_EQ(w.txtShaftPile.Text(), vb::Format(station, "0.00"));
+            if (platform::msgbox::log().empty()) {
+                EXPECT_LT(std::fabs(w.p_tot3 - w.p_tot3a), 0.1);
+            }
+        },
+        1);
+    EXPECT_EQ(stored().Merge, true);
+}
+
+TEST_F(ShaftEjectWindow, BoxesComeBackFromTheSeFile) {
+    open([](frmShaftEject& w) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        w.txtShaftDD_r.userType("7.00");
+    });
+    const shaft::SeFileContents first = stored();
+    open([&](frmShaftEject& w) {
+        EXPECT_EQ(w.txtShaftDD_r.Text(), "7.00");
+        EXPECT_EQ(w.txtQQ_req2.Text(), *first.Boxes[shaft::kSeQQ_req2]);
+        EXPECT_EQ(w.txtp_tot23.Text(), *first.Boxes[shaft::kSeP_tot23]);
+        EXPECT_EQ(w.txtSS_tot.Text(), *first.Boxes[shaft::kSeSS_tot]);
+    });
+    EXPECT_EQ(stored().Boxes, first.Boxes);
+}
+
+TEST_F(ShaftEjectWindow, MissingTruncatedAndFuzzedSeFilesNeverStopTheWindow) {
+    // A truncated file: the boxes it holds, the rest empty; the template is not read in its place.
+    textfile::WriteAtomically(sePath(), textcodec::ToGbk("\"[x]\"\r\n\"\",\"11000\"\r\n\"[y]\"\r\n\"5\""));
+    open([](frmShaftEject& w) {
+        EXPECT_EQ(w.txtShaftPile.Text(), "11000");
+        EXPECT_EQ(w.txtdeltap_g1.Text(), "5");
+        EXPECT_EQ(w.txteta.Text(), "");
+    });
+    std::mt19937 rng(11);
+    for (int n = 0; n < 5; ++n) {
+        std::string junk(static_cast<std::size_t>(rng() % 600), '\0');
+        for (char& ch : junk) {
+            ch = static_cast<char>(rng() % 256);
+        }
+        textfile::WriteAtomically(sePath(), junk);
+        open([](frmShaftEject& w) { EXPECT_EQ(w.Caption(), "Step3: 竖井排出通风方式"); });
+    }
+    // Neither the project's file nor the template: every box empty.
+    fs::remove(sePath());
+    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.se");
+    open([](frmShaftEject& w) {
+        EXPECT_EQ(w.txtShaftPile.Text(), "");
+        EXPECT_EQ(w.txtShaftAA_r.Text(), "");
+    });
+}
+
+TEST_F(ShaftEjectWindow, ReportPrintsTheBoxesInGbkAndOpensInTheViewer) {
+    const std::string rpt = test_stage::appFolder() + "/proj_竖井排出式通风.rpt";
+    open([](frmShaftEject& w) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        w.cmdReport.userClick();
+    });
+    const auto bytes = textfile::ReadBytes(rpt);
+    ASSERT_TRUE(bytes);
+    const std::string text = textcodec::FromGbk(*bytes);
+    EXPECT_NE(
+        text.find("\r\n\r\n压力模式:         单向交通隧道分流型竖井\r\n竖井桩号(m):         12617.50\r\n"),
+        std::string::npos);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+    EXPECT_NE(text.find("竖井排出通风方式计算报告"), std::string::npos);
+    ASSERT_FALSE(platform::textviewer::log().empty());
+    EXPECT_EQ(platform::textviewer::log().back(), rpt);
+    // An unnamed project is refused.
+    platform::msgbox::script(platform::vbOK);
+    open([](frmShaftEject& w) {
+        modPublic::ProjectFile.clear();
+        w.cmdReport.userClick();
+    });
+    ASSERT_FALSE(platform::msgbox::log().empty());
+    EXPECT_EQ(platform::msgbox::log().back().prompt, "请先保存项目！");
+}
+
+TEST_F(ShaftEjectWindow, CurveDrawsThreeChartsFromTheWalk) {
+    int losses = 0;
+    open([&](frmShaftEject& w) {
+        losses = Forms::instance<frmVentParam>().lstzeta.ListItems.Count();
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        w.cmdDrawCurve.userClick();
+        EXPECT_EQ(w.dPressPoints.size(), static_cast<std::size_t>(2 * losses + 6));
+        EXPECT_EQ(w.dCPoints.size(), 3U);
+        EXPECT_DOUBLE_EQ(w.dPressPoints.front().station, modPublic::StartPile);
+        EXPECT_DOUBLE_EQ(w.dPressPoints.back().station, modPublic::EndPile);
+        ASSERT_TRUE(w.PressCurve);
+        EXPECT_TRUE(w.PressCurve->bIsCanDraw);
+    });
+    platform::cad::Application* app = platform::cad::Application::Attach();
+    ASSERT_NE(app, nullptr);
+    const auto& entities = app->activeDocument().modelSpace().entities();
+    int titles = 0;
+    for (const auto& e : entities) {
+        if (e.type == platform::cad::Entity::Type::Text &&
+            (e.text == "压力(Pa)" || e.text == "速度(m/s)" || e.text == "浓度C(%)")) {
+            ++titles;
+        }
+    }
+    EXPECT_EQ(titles, 3);
+}
+
+} // namespace
