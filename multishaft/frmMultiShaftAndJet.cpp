@@ -1,18 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/frmMultiShaftAndJet.h"
 
-#include "platform/Forms.h"
+#include "jetfan/CPressionCurve.h"
 
 frmMultiShaftAndJet::frmMultiShaftAndJet() {
     setCaption("Step 3: 多竖井送排式与射流风机组合通风方式");
-    setWidth(9600);
-    setHeight(7200);
     cmdBack.place(*this, 7400, 6300, 1800, 420);
     cmdBack.setCaption("<-- 上一步");
     cmdBack.Click = [this] { cmdBack_Click(); };
 }
-
-// Leaving hides the window, which ends step 2's modal call; step 2 then unloads it.
+frmMultiShaftAndJet::~frmMultiShaftAndJet() = default;
+void frmMultiShaftAndJet::Form_Initialize() {}
+void frmMultiShaftAndJet::Form_QueryUnload(int&, int) {}
+void frmMultiShaftAndJet::UserForm_Initialize() {}
+void frmMultiShaftAndJet::UserForm_QueryClose() {}
 void frmMultiShaftAndJet::cmdBack_Click() {
     Hide();
+}
+bool frmMultiShaftAndJet::SaveFile() {
+    return false;
+}
+void frmMultiShaftAndJet::OpenFile() {}
+void frmMultiShaftAndJet::txtQe_Change() {}
+void frmMultiShaftAndJet::txtQb_Change() {}
+void frmMultiShaftAndJet::cmbCounte_Change() {}
+void frmMultiShaftAndJet::cmbCountb_Change() {}
+void frmMultiShaftAndJet::cmdAddShaft_Click() {}
+void frmMultiShaftAndJet::cmdUpdateShaft_Click() {}
+void frmMultiShaftAndJet::cmdDeleteShaft_Click() {}
+void frmMultiShaftAndJet::lstShaft_ItemClick(platform::ListItem&) {}
+void frmMultiShaftAndJet::cmdShaftSection_Click() {}
+bool frmMultiShaftAndJet::FormSections() {
+    return false;
+}
+double frmMultiShaftAndJet::SectionDemands() {
+    return 0;
 }

@@ -1,16 +1,172 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jetfan/curve_layout.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 
-/// The scheme window of several shafts with jet fans. Step 2 shows it modally and unloads it when the modal
-/// call returns.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CPressionCurve;
+
+/// Step 3 of the scheme of several shafts, each with an exhaust and a supply opening joined by a short
+/// passage, combined with jet fans in the ventilation sections between them. Step 2 shows it modally and
+/// unloads it when the modal call returns. All working data lives in the three lists and the boxes, as text;
+/// the window keeps them in the project's `.msj` file. Controls and operations are public: the group dialog,
+/// the curve and the report read and drive what the window holds.
 class frmMultiShaftAndJet : public platform::Form {
 public:
     frmMultiShaftAndJet();
+    ~frmMultiShaftAndJet() override;
 
+    // ---- Public operations ----
+    /// Appends the group in the entry boxes of page 3 and orders the list (also called by the group dialog).
+    void cmdAdd_Click();
+    /// Shows a section row in the section boxes and sizes its jet fans (Item is to be the selected row).
+    void lstShaftSection_ItemClick(platform::ListItem& Item);
+    /// Writes the lists and boxes into the project's `.msj` file; false when it could not be written (an
+    /// unnamed project writes nothing).
+    bool SaveFile();
+
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void UserForm_QueryClose();
     void cmdBack_Click();
 
-    platform::CommandButton cmdBack;
+    // Shaft list editing (page 1).
+    void txtQe_Change();
+    void txtQb_Change();
+    void cmbCounte_Change();
+    void cmbCountb_Change();
+    void cmdAddShaft_Click();
+    void cmdUpdateShaft_Click();
+    void cmdDeleteShaft_Click();
+    /// Copies a shaft row into the boxes of page 1 and shows the short-passage ratios (also called by the
+    /// shaft fan design and the report, row by row).
+    void lstShaft_ItemClick(platform::ListItem& Item);
+
+    // Sections, design flow and section pressures.
+    void cmdShaftSection_Click();
+
+    // Shaft fan design.
+    void cmdAxialFanDesign_Click();
+    void cmdCalpde_Click();
+    void cmdCalpdb_Click();
+
+    // Jet fans of a section and their groups.
+    void cmbJetModel_Change();
+    void txtZZ_j_Change();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdClearAll_Click();
+    void lstJet_ItemClick(platform::ListItem& Item);
+    void cmdAutoLayout_Click();
+
+    // Curve and report.
+    void cmdDrawPressCurve_Click();
+    void cmdReport_Click();
+
+    // ---- Steps of the section calculation (cmdShaftSection_Click runs them in this order) ----
+    /// Step 1: the position in cmbJetModel of every current section row's model (0 when unmatched).
+    std::vector<int> RememberSectionModels();
+    /// Step 2: rebuilds the section rows from the shaft list. False (after saying why) when the shafts do not
+    /// form sections: stations not ascending, a negative ds, a passage outside the tunnel or overlapping.
+    bool FormSections();
+    /// Step 3 and 4: required air of every row ("0.00") for the case of step 2, then the override by the
+    /// air-change demand. Returns the total required air, unrounded.
+    double SectionDemands();
+    /// Step 5: the design flow of the first section, given or searched from the total required air. False
+    /// when the search failed (said); the handler then ends.
+    bool FindDesignFlow(double totalQreq);
+    /// Step 6: resistance, natural-wind and traffic pressures of every row.
+    void SectionPressures();
+    /// Step 7: the pressure rises at every shaft's openings.
+    void OpeningRises();
+    /// Step 8: the jet fans of every row from the models remembered in step 1.
+    void SectionJetFans(const std::vector<int>& models);
+
+    /// The section flow trial: writes columns 3 to 7 of every row from the first section's flow; true when
+    /// no concentration exceeds its admissible value.
+    bool TrySectionFlows(double flow);
+    /// Builds the pressure, speed and concentration curves into a new PressionCurve and draws those whose
+    /// flag is set.
+    void BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve);
+    double GetFlowAtPile(double dPile);
+    double GetVelocityAtPile(double dPile);
+
+    // ---- Controls ----
+    platform::MultiPage pgMain;
+
+    // Outside the pages.
+    platform::CommandButton cmdBack, cmdDrawPressCurve, cmdReport;
+
+    // Page 1 "竖井及风机信息".
+    platform::ListView lstShaft;
+    platform::TextBox txtShaftPile, txtds;
+    platform::CommandButton cmdAddShaft, cmdDeleteShaft, cmdUpdateShaft, cmdShaftSection;
+    platform::Frame fraExhaust; // 排风
+    platform::TextBox txtQe;
+    platform::ComboBox cmbCounte;
+    platform::TextBox txtQQ_e, txtAA_e, txtv_e, txtKK_e, txtdeltap_e, txtZeta_fencha;
+    platform::TextBox txtp_de;
+    platform::CommandButton cmdCalpde;
+    platform::TextBox txtp_se, txtp_tote, txtt1_e, txtp1_e, txteta_e, txtSSkw_e, txtetam_e, txtk_e, txtMM1_e;
+    platform::CommandButton cmdAxialFanDesign;
+    platform::Frame fraSupply; // 送风
+    platform::TextBox txtQb;
+    platform::ComboBox cmbCountb;
+    platform::TextBox txtQQ_b, txtAA_b, txtv_b, txtKK_b, txtbeta, txtdeltap_b, txtZeta_heliu;
+    platform::TextBox txtp_db;
+    platform::CommandButton cmdCalpdb;
+    platform::TextBox txtp_sb, txtp_totb, txtt1_b, txtp1_b, txteta_b, txtSSkw_b, txtetam_b, txtk_b, txtMM1_b;
+    platform::Frame fraPassage; // 短道回流
+    platform::TextBox txtratio_Qe_Qr1, txtratio_Qb_Qr2;
+
+    // Page 2 "通风区段".
+    platform::ListView lstShaftSection;
+    platform::TextBox txtPile1, txtPile2, txtQQ_req, txtQQ_r, txtQQ_f, txtv_r, txtCC_1, txtCC_2, txtPP_1,
+        txtPP_2, txtdeltap_r, txtdeltap_m, txtdeltap_t;
+    platform::CheckBox chkKnowQr1;
+    platform::TextBox txtCertanQr1, txtTotalPower;
+    platform::Frame fraJet; // 射流风机配置
+    platform::ComboBox cmbJetModel;
+    platform::TextBox txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j, txtjetcount;
+    platform::Frame fraJetPosition;
+    platform::TextBox txtZZ_j, txteta;
+    platform::Image imgJet;
+
+    // Page 3 "射流风机布置".
+    platform::ListView lstJet;
+    platform::TextBox txtPile, txtJetNumPerTeam, txtPress;
+    platform::CommandButton cmdAdd, cmdDelete, cmdUpdate, cmdAutoLayout, cmdClearAll;
+    platform::Image imgScheme;
+
+    // ---- Working values kept between operations ----
+    /// Entrance loss coefficient of the section resistances; 0 until a section calculation sets it.
+    double zeta_rukou = 0;
+    /// Branch and merge loss coefficients of the section being computed.
+    double zeta_fencha = 0, zeta_heliu = 0;
+    /// Events (station, pressure change) and the three curves of the last build.
+    std::vector<std::array<double, 2>> EventPoints;
+    jetfan::CurvePointArray PressPoints, VPoints, CPoints;
+    /// The curve of the last completed build; none before the first.
+    std::unique_ptr<CPressionCurve> PressionCurve;
+
+private:
+    /// Reads the project's `.msj` file, or the template `configfiles\normal.msj`, into the lists and boxes.
+    void OpenFile();
+    void buildControls();
+    void connectEvents();
+    /// The boxes of page 1 in the column order of lstShaft (columns 1 to 38); columns 36 and 38 are combos.
+    void shaftRowFromBoxes(platform::ListItem& row);
+
+    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
+                             int width, int height = 255);
+    std::vector<std::unique_ptr<platform::Label>> captions_;
+    std::vector<std::unique_ptr<platform::Frame>> groups_;
 };
