@@ -1,17 +1,468 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/frmConcentrate.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_output.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/scheme_file.h"
+#include "platform/vb.h"
+#include "transverse/concentrate.h"
+#include "ventparam/frmCalculatePd.h"
+#include "ventparam/frmVentParam.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr const char* kFaultTitle = "出错！";
+
+std::string ProjectConPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".con");
+}
+
+std::string TemplateConPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.con");
+}
+
+void applyText(TextBox& box, const std::optional<std::string>& text) {
+    if (text) {
+        guarded([&] { box.set(*text); });
+    }
+}
+
+/// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
+void show(TextBox& box, double value) {
+    if (std::isfinite(value)) {
+        guarded([&] { box.set(vb::Format(value, "0.00")); });
+    }
+}
+
+std::string FaultMessage(transverse::BalanceFault fault) {
+    using transverse::BalanceFault;
+    switch (fault) {
+    case BalanceFault::NoTunnelArea:
+        return "隧道起点处断面面积为零，无法计算，请检查断面数据！";
+    case BalanceFault::NoDesignFlow:
+        return "隧道设计风量Qr必须大于零，请检查！";
+    case BalanceFault::BadNozzleArea:
+        return "送风口面积Ab必须大于零且小于隧道断面面积，请检查！";
+    case BalanceFault::BadJetSpeed:
+        return "送风口喷出风速vb必须大于零，请检查！";
+    case BalanceFault::BadEfficiency:
+        return "送风机效率η必须大于零，请检查！";
+    case BalanceFault::BadStation:
+        return "送风口桩号必须位于隧道起点与终点之间，请检查！";
+    case BalanceFault::NotComputed:
+        return "压力平衡无法计算，请检查断面、交通与送风口数据！";
+    case BalanceFault::NoRoot:
+        return "送风口所需升压力Δpb为负（交通通风力大于各项阻力），任何送风量都不能使压力平衡，请检查输入数据"
+               "！";
+    case BalanceFault::NotConverged:
+        return "送风段风速迭代" + std::to_string(transverse::kMaxPasses) +
+               "次仍未收敛，所示结果为最后一次迭代的结果，不能作为设计依据！";
+    case BalanceFault::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
 
 frmConcentrate::frmConcentrate() {
     setCaption("Step 3: 集中送入通风方式");
-    setWidth(9600);
-    setHeight(7200);
-    cmdBack.place(*this, 7400, 6300, 1800, 420);
+    setWidth(11400);
+    setHeight(8400);
+    buildControls();
+    connectEvents();
+}
+
+frmConcentrate::~frmConcentrate() = default;
+
+// ---- Layout ----
+
+void frmConcentrate::buildControls() {
+    // The scheme drawing across the top, the design flow and the mode below it.
+    Image1.place(*this, 120, 120, 11000, 1800);
+    Image1.setStretch(true);
+    caption(*this, "隧道设计风量Qr(m^3/s):", 120, 2100, 2300);
+    txtQQ_r.place(*this, 2450, 2060, 1300, 315);
+
+    Frame1.place(*this, 4000, 1980, 4200, 600);
+    Frame1.setCaption("计算模式");
+    optKnowArea.place(Frame1, 120, 240, 1900, 280);
+    optKnowArea.setCaption("已知送风口面积");
+    OptionButton2.place(Frame1, 2100, 240, 2000, 280);
+    OptionButton2.setCaption("已知送风口喷出风速");
+    optKnowArea.setSilently(true);
+
+    const int row = 420;
+    // Pressure balance, left column.
+    Frame2.place(*this, 120, 2760, 5400, 2500);
+    Frame2.setCaption("压力平衡分析");
+    const std::array<std::pair<const char*, TextBox*>, 5> balance = {
+        {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
+         {"通风阻抗力Δpr(经送风段修正)(Pa):", &txtdeltap_r},
+         {"交通通风力Δpt(Pa):", &txtdeltap_t},
+         {"送风机送风口升压力Δpb(Pa):", &txtdeltap_b},
+         {"局部压力损失Δpl(Pa):", &txtdeltap_l}}};
+    int top = 300;
+    for (const auto& [text, box] : balance) {
+        caption(Frame2, text, 120, top + 40, 3400);
+        box->place(Frame2, 3600, top, 1600, 315);
+        top += row;
+    }
+
+    // Supply opening, right column.
+    Frame3.place(*this, 5700, 2760, 5400, 3400);
+    Frame3.setCaption("送风参数");
+    top = 300;
+    lblv_b.place(Frame3, 120, top + 40, 3400, 255);
+    lblv_b.setCaption("送风口喷出风速vb(m/s)");
+    txtv_b.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    caption(Frame3, "喷流方向与隧道轴向的夹角β(度)", 120, top + 40, 3400);
+    txtbeta.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    caption(Frame3, "送风口升压动量系数Kb", 120, top + 40, 3400);
+    txtKK_b.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    lblAA_b.place(Frame3, 120, top + 40, 3400, 255);
+    lblAA_b.setCaption("送风口面积Ab(m^2):");
+    txtAA_b.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    caption(Frame3, "送风机风量Qb(m^3/s):", 120, top + 40, 3400);
+    txtQQ_b.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    caption(Frame3, "送风口桩号(m):", 120, top + 40, 3400);
+    txtShaftPile.place(Frame3, 3600, top, 1600, 315);
+    top += row;
+    caption(Frame3, "送风段风速v1(m/s):", 120, top + 40, 3400);
+    txtv_1.place(Frame3, 3600, top, 1600, 315);
+
+    // Supply fan, below the balance.
+    Frame4.place(*this, 120, 5400, 5400, 2400);
+    Frame4.setCaption("风机动力设计");
+    top = 300;
+    caption(Frame4, "风道等总压力损失Δpd(Pa):", 120, top + 40, 2900);
+    txtdeltap_d.place(Frame4, 3100, top, 1500, 315);
+    cmdCalPd.place(Frame4, 4700, top, 500, 315);
+    cmdCalPd.setCaption(">>");
+    const std::array<std::pair<const char*, TextBox*>, 4> fan = {{{"送风机所需全风压Ptot(Pa):", &txtPP_tot},
+                                                                  {"理论功率Atot(kw):", &txtAA_tot},
+                                                                  {"送风机效率η", &txteta},
+                                                                  {"送风机电机轴功率Stot(kw):", &txtSS_tot}}};
+    for (const auto& [text, box] : fan) {
+        top += row;
+        caption(Frame4, text, 120, top + 40, 2900);
+        box->place(Frame4, 3100, top, 1500, 315);
+    }
+
+    cmdCalculateJet.place(*this, 5900, 6500, 1600, 450);
+    cmdCalculateJet.setCaption("计算");
+    cmdReport.place(*this, 7600, 6500, 1600, 450);
+    cmdReport.setCaption("计算报告");
+    cmdBack.place(*this, 9300, 6500, 1700, 450);
     cmdBack.setCaption("<-- 上一步");
+
+    for (TextBox* box :
+         {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta}) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void frmConcentrate::connectEvents() {
+    cmdCalculateJet.Click = [this] { cmdCalculateJet_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
     cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdCalPd.Click = [this] { cmdCalPd_Click(); };
+    optKnowArea.Click = [this] { optKnowArea_Click(); };
+    OptionButton2.Click = [this] { OptionButton2_Click(); };
+}
+
+platform::Label& frmConcentrate::caption(platform::Container& parent, const std::string& text, int left,
+                                         int top, int width) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top, width, 255);
+    label.setCaption(text);
+    return label;
+}
+
+// ---- Lifecycle ----
+
+void frmConcentrate::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmConcentrate::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmConcentrate::UserForm_Initialize() {
+    guarded([this] { QQ_r = vb::Val(Forms::instance<frmVentParam>().txtQQ_req.Text()); });
+    deltap_d = 300;
+    v_b = 25;
+    beta = 5;
+    KK_b = 0.9;
+    AA_b = 12;
+    PP_tot = vb::Val(txtPP_tot.Text());
+    guarded([this] { UpdateData(false); });
+    guarded([this] { OpenFile(); });
+}
+
+void frmConcentrate::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
 }
 
 void frmConcentrate::cmdBack_Click() {
-    platform::Forms::unload(*this);
+    guarded([this] { SaveFile(); });
+    guarded([this] { Forms::unload(*this); });
+}
+
+void frmConcentrate::optKnowArea_Click() {
+    const bool knownArea = optKnowArea.Value();
+    lblAA_b.setEnabled(knownArea);
+    txtAA_b.setEnabled(knownArea);
+    lblv_b.setEnabled(!knownArea);
+    txtv_b.setEnabled(!knownArea);
+}
+
+void frmConcentrate::OptionButton2_Click() {
+    optKnowArea_Click();
+}
+
+void frmConcentrate::cmdCalPd_Click() {
+    // The dialog's flow box is left for the designer to fill with the duct's own flow.
+    guarded([this] { frmCalculatePd::ShowFor(txtdeltap_d, this); });
+}
+
+// ---- Exchange between boxes and fields ----
+
+void frmConcentrate::UpdateData(bool toFields) {
+    if (toFields) {
+        deltap_d = vb::Val(txtdeltap_d.Text());
+        QQ_r = vb::Val(txtQQ_r.Text());
+        v_b = vb::Val(txtv_b.Text());
+        beta = vb::Val(txtbeta.Text());
+        KK_b = vb::Val(txtKK_b.Text());
+        AA_b = vb::Val(txtAA_b.Text());
+        PP_tot = vb::Val(txtPP_tot.Text());
+        ShaftPile = vb::Val(txtShaftPile.Text());
+        guarded([] {
+            frmReq& req = Forms::instance<frmReq>();
+            modPublic::AA_r = req.GetAA_r(vb::Val(req.txtStartPile.Text()));
+        });
+        guarded([] {
+            frmReq& req = Forms::instance<frmReq>();
+            if (req.lstSection.ListItems.Count() >= 1) {
+                modPublic::DD_r = vb::Val(req.lstSection.ListItems(1).SubItems(3));
+            }
+        });
+        // A zero area stores the infinite speed; the calculation refuses it before any pass.
+        modPublic::v_r = QQ_r / modPublic::AA_r;
+        AA_tot = vb::Val(txtAA_tot.Text());
+        eta = vb::Val(txteta.Text());
+        SS_tot = vb::Val(txtSS_tot.Text());
+        return;
+    }
+    show(txtdeltap_m, deltap_m);
+    show(txtdeltap_t, deltap_t);
+    show(txtdeltap_r, deltap_r);
+    show(txtdeltap_l, deltap_l);
+    show(txtdeltap_b, deltap_b);
+    show(txtdeltap_d, deltap_d);
+    show(txtQQ_r, QQ_r);
+    show(txtQQ_b, QQ_b);
+    show(txtv_b, v_b);
+    show(txtv_1, v_1);
+    show(txtbeta, beta);
+    show(txtKK_b, KK_b);
+    show(txtAA_b, AA_b);
+    show(txtPP_tot, PP_tot);
+    show(txtAA_tot, AA_tot);
+    show(txtSS_tot, SS_tot);
+}
+
+// ---- The .con file ----
+
+void frmConcentrate::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string own = ProjectConPath();
+    bool opened = !own.empty() && in.Open(own);
+    if (!opened) {
+        opened = in.Open(TemplateConPath());
+    }
+    if (opened) {
+        const transverse::ConFileContents con = transverse::ReadConFile(in);
+        TextBox* const record1[transverse::kConRecord1Fields] = {
+            &txtdeltap_m,  &txtdeltap_t, &txtdeltap_r, &txtdeltap_b, nullptr,     &txtQQ_b,
+            &txtShaftPile, &txtv_1,      &txtbeta,     &txtKK_b,     &txtdeltap_l};
+        // The design flow of the file is dropped: the window keeps step 2's demand.
+        for (int i = 0; i < transverse::kConRecord1Fields; ++i) {
+            if (record1[i] != nullptr) {
+                applyText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
+            }
+        }
+        if (con.KnownArea) {
+            optKnowArea.setSilently(*con.KnownArea);
+            OptionButton2.setSilently(!*con.KnownArea);
+        }
+        TextBox* const record2[transverse::kConRecord2Texts] = {&txtAA_b,   &txtv_b, &txtdeltap_d, &txtPP_tot,
+                                                                &txtAA_tot, &txteta, &txtSS_tot};
+        for (int i = 0; i < transverse::kConRecord2Texts; ++i) {
+            applyText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
+        }
+    }
+    optKnowArea_Click();
+}
+
+bool frmConcentrate::SaveFile() {
+    // An unnamed project has no base to name the file after; writing ".con" into the working folder
+    // would only leave a stray file.
+    const std::string path = ProjectConPath();
+    if (path.empty()) {
+        return false;
+    }
+    transverse::ConFileContents con;
+    con.Record1 = {txtdeltap_m.Text(), txtdeltap_t.Text(), txtdeltap_r.Text(),  txtdeltap_b.Text(),
+                   txtQQ_r.Text(),     txtQQ_b.Text(),     txtShaftPile.Text(), txtv_1.Text(),
+                   txtbeta.Text(),     txtKK_b.Text(),     txtdeltap_l.Text()};
+    con.KnownArea = optKnowArea.Value();
+    con.Record2 = {txtAA_b.Text(),   txtv_b.Text(), txtdeltap_d.Text(), txtPP_tot.Text(),
+                   txtAA_tot.Text(), txteta.Text(), txtSS_tot.Text()};
+    // The scheme would otherwise be lost without a word when the folder cannot be written.
+    if (!transverse::WriteConFile(con).Save(path)) {
+        platform::MsgBox("集中送入通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Pressure balance ----
+
+double frmConcentrate::GetVelocityAtPile(double station) const {
+    return transverse::VelocityAtPile(station, ShaftPile, modPublic::PileDirection, v_1, modPublic::v_r);
+}
+
+void frmConcentrate::cmdCalculateJet_Click() {
+    UpdateData(true);
+    frmReq& req = Forms::instance<frmReq>();
+    frmVentParam& step2 = Forms::instance<frmVentParam>();
+
+    transverse::ConcentrateScheme s;
+    s.Qr = QQ_r;
+    s.Ar = modPublic::AA_r;
+    s.rho = modPublic::rho;
+    s.vn = modPublic::v_n;
+    s.Am = modPublic::AA_m;
+    s.Am2 = modPublic::AA_m_Bidirection;
+    s.S = ShaftPile;
+    s.RightLine = req.optRightLine.Value();
+    s.StartPile = modPublic::StartPile;
+    s.EndPile = modPublic::EndPile;
+    s.PileDirection = modPublic::PileDirection;
+    s.CaseIndex = step2.lstCase.ListIndex();
+    s.BlockStart = vb::Val(req.txtBlockStartPile.Text());
+    s.BlockEnd = vb::Val(req.txtBlockEndPile.Text());
+    for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
+        platform::ListItem& row = step2.lstzeta.ListItems(i);
+        s.Losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+    }
+    s.Mode = optKnowArea.Value() ? transverse::OpeningMode::KnownArea : transverse::OpeningMode::KnownSpeed;
+    s.beta = beta;
+    s.Kb = KK_b;
+
+    const transverse::BalanceFault inputFault = transverse::CheckInputs(s, AA_b, v_b, eta);
+    if (inputFault != transverse::BalanceFault::None) {
+        platform::MsgBox(FaultMessage(inputFault), platform::vbOKOnly, kFaultTitle);
+        return;
+    }
+
+    transverse::TunnelServices t;
+    const double lambda = modPublic::lambda_r, rho = modPublic::rho;
+    t.Resistance = [&req, lambda, rho](double a, double b, double Q, int type, double z1, double z2,
+                                       double z3) {
+        return req.GetYANCHENGDeltap_r_m(a, b, lambda, rho, Q, static_cast<vb::Integer>(type), z1, z2, z3);
+    };
+    t.OneWayTraffic = [&req](double a, double b, double Q, double Am, int caseId) {
+        return req.GetYANCHENGDeltap_t1(a, b, Q, Am, transverse::kTrafficDensity,
+                                        static_cast<vb::Integer>(caseId), false);
+    };
+    t.TwoWayTraffic = [&req](double a, double b, double Q, double Am) {
+        return req.GetYANCHENGDeltap_t2(a, b, Q, Am, transverse::kTrafficDensity, true);
+    };
+
+    // The supply flow carries over from the last calculation of this opening, as the first pass's
+    // traffic force of the supply stretch reads it.
+    const transverse::BalanceResult r = transverse::Balance(s, t, QQ_b, AA_b, v_b);
+    if (r.Fault == transverse::BalanceFault::NotComputed || r.Fault == transverse::BalanceFault::NoRoot) {
+        platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
+        return;
+    }
+    deltap_m = r.Pressures.dpm;
+    deltap_t = r.Pressures.dpt;
+    deltap_r = r.Pressures.dpr;
+    deltap_l = r.Pressures.dpl;
+    deltap_b = r.dpb;
+    QQ_b = r.Qb;
+    AA_b = r.Ab;
+    v_b = r.vb;
+    v_1 = r.v1;
+    const transverse::FanDuty fan = transverse::SupplyFan(modPublic::rho, v_b, deltap_d, QQ_b, eta);
+    PP_tot = fan.Ptot;
+    AA_tot = fan.Atot;
+    SS_tot = fan.Stot;
+    UpdateData(false);
+    if (r.Fault == transverse::BalanceFault::NotConverged) {
+        platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
+    }
+}
+
+// ---- Report ----
+
+void frmConcentrate::cmdReport_Click() {
+    const std::optional<std::string> path = jetfan::ProjectOutputPath(transverse::kConReportName, ".rpt");
+    if (!path) {
+        return;
+    }
+    transverse::ConReportBoxes b;
+    guarded([&] { b.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    b.KnownArea = optKnowArea.Value();
+    b.deltap_m = txtdeltap_m.Text();
+    b.deltap_t = txtdeltap_t.Text();
+    b.deltap_r = txtdeltap_r.Text();
+    b.deltap_l = txtdeltap_l.Text();
+    b.deltap_b = txtdeltap_b.Text();
+    b.QQ_r = txtQQ_r.Text();
+    b.QQ_b = txtQQ_b.Text();
+    b.ShaftPile = txtShaftPile.Text();
+    b.v_1 = txtv_1.Text();
+    b.beta = txtbeta.Text();
+    b.KK_b = txtKK_b.Text();
+    b.AA_b = txtAA_b.Text();
+    b.v_b = txtv_b.Text();
+    b.deltap_d = txtdeltap_d.Text();
+    b.PP_tot = txtPP_tot.Text();
+    b.AA_tot = txtAA_tot.Text();
+    b.eta = txteta.Text();
+    b.SS_tot = txtSS_tot.Text();
+    jetfan::PublishSchemeText(*path, transverse::ConReportLines(b), true, "计算报告",
+                              transverse::kConReportTitle);
 }

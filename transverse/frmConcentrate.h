@@ -4,12 +4,71 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 
-/// The concentrated-supply scheme window. Step 2 shows it modally and unloads it when the modal call returns.
+#include <memory>
+#include <string>
+#include <vector>
+
+/// Step 3 of the concentrated-supply scheme: the pressure balance of the tunnel split at one supply
+/// opening, the supply flow and nozzle, the supply fan and the report. Step 2 shows it modally and unloads
+/// it when the modal call returns; the window keeps what it shows in the project's `.con` file, written at
+/// every close.
 class frmConcentrate : public platform::Form {
 public:
     frmConcentrate();
+    ~frmConcentrate() override;
 
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void UserForm_QueryClose();
     void cmdBack_Click();
+    void cmdCalculateJet_Click();
+    void cmdReport_Click();
+    void cmdCalPd_Click();
+    void optKnowArea_Click();
+    void OptionButton2_Click();
 
-    platform::CommandButton cmdBack;
+    /// The air speed at a station in the last calculation: v1 on the supply side of the opening, vr
+    /// elsewhere.
+    double GetVelocityAtPile(double station) const;
+
+    // ---- Controls ----
+    platform::Image Image1;
+    platform::TextBox txtQQ_r;
+    platform::CommandButton cmdCalculateJet, cmdReport, cmdBack;
+
+    platform::Frame Frame1; // 计算模式
+    platform::OptionButton optKnowArea, OptionButton2;
+
+    platform::Frame Frame2; // 压力平衡分析
+    platform::TextBox txtdeltap_m, txtdeltap_r, txtdeltap_t, txtdeltap_b, txtdeltap_l;
+
+    platform::Frame Frame3; // 送风参数
+    platform::Label lblv_b, lblAA_b;
+    platform::TextBox txtv_b, txtbeta, txtKK_b, txtAA_b, txtQQ_b, txtShaftPile, txtv_1;
+
+    platform::Frame Frame4; // 风机动力设计
+    platform::TextBox txtdeltap_d;
+    platform::CommandButton cmdCalPd;
+    platform::TextBox txtPP_tot, txtAA_tot, txteta, txtSS_tot;
+
+private:
+    void buildControls();
+    void connectEvents();
+    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
+                             int width);
+    /// True: boxes → fields (and the shared module's Ar, Dr, vr); false: fields → boxes, "0.00".
+    void UpdateData(bool toFields);
+    /// Reads the project's `.con` file, or the template when it cannot be opened.
+    void OpenFile();
+    /// Writes the boxes into the project's `.con` file; false when it could not be written.
+    bool SaveFile();
+
+    // Calculation fields.
+    double QQ_r = 0, QQ_b = 0, v_b = 0, beta = 0, KK_b = 0, AA_b = 0, ShaftPile = 0, v_1 = 0;
+    double deltap_m = 0, deltap_t = 0, deltap_r = 0, deltap_l = 0, deltap_b = 0, deltap_d = 0;
+    double PP_tot = 0, AA_tot = 0, eta = 0, SS_tot = 0;
+
+    std::vector<std::unique_ptr<platform::Label>> captions_;
 };
