@@ -2,6 +2,3 @@
 // Neutral bodies of the main window's operations whose behaviour lives in another source file; each area
 // moves its bodies out of here into its own file.
 #include "app/frmReq.h"
-
-// later steps
-void frmReq::mnuToolsmnuFire_Click() {}

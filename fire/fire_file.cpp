@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fire/fire_file.h"
+
+#include "jetfan/jet_file.h"
+#include "platform/vb.h"
+#include "shaft/sj_file.h"
+
+#include <algorithm>
+
+namespace fire {
+
+namespace {
+
+std::vector<std::string> readRows(scheme::SchemeReader& in) {
+    std::vector<std::string> rows;
+    const std::optional<long long> n = in.NextWhole();
+    if (!n || *n <= 0) {
+        return rows;
+    }
+    const long long count = std::min<long long>(*n, static_cast<long long>(in.FieldCount()));
+    for (long long i = 0; i < count; ++i) {
+        std::optional<std::string> row = in.NextText();
+        if (!row) {
+            break;
+        }
+        rows.push_back(std::move(*row));
+    }
+    return rows;
+}
+
+template <std::size_t N>
+void readTexts(scheme::SchemeReader& in, std::array<std::optional<std::string>, N>& a) {
+    for (auto& f : a) {
+        f = in.NextText();
+    }
+}
+
+template <std::size_t N> void readBooleans(scheme::SchemeReader& in, std::array<std::optional<bool>, N>& a) {
+    for (auto& f : a) {
+        f = in.NextBoolean();
+    }
+}
+
+// The shafts' ports from a station and a short-passage length given as texts.
+double portOf(const std::string& pile, const std::string& ds, bool rightLine) {
+    return rightLine ? vb::Val(pile) + vb::Val(ds) : vb::Val(pile) - vb::Val(ds);
+}
+
+} // namespace
+
+FirSettings ReadFirFile(scheme::SchemeReader& in) {
+    FirSettings fir;
+    in.Skip(1);
+    fir.FireLocs = readRows(in);
+    in.Skip(1);
+    fir.ExsmokePiles = readRows(in);
+    for (auto& c : fir.Checks) {
+        if (const std::optional<long long> v = in.NextWhole()) {
+            c = static_cast<int>(std::clamp<long long>(*v, -1, 3));
+        }
+    }
+    readBooleans(in, fir.VentModes);
+    readBooleans(in, fir.TrafficModes);
+    readBooleans(in, fir.WindDirections);
+    readTexts(in, fir.Texts);
+    readTexts(in, fir.Range);
+    readTexts(in, fir.WindRatio);
+    return fir;
+}
+
+scheme::SchemeWriter WriteFirFile(const FirSettings& fir) {
+    scheme::SchemeWriter out;
+    out.Text(kFirTitleFires).EndRecord();
+    out.Whole(static_cast<long long>(fir.FireLocs.size())).EndRecord();
+    for (const std::string& row : fir.FireLocs) {
+        out.Text(row).EndRecord();
+    }
+    out.Text(kFirTitlePorts).EndRecord();
+    out.Whole(static_cast<long long>(fir.ExsmokePiles.size())).EndRecord();
+    for (const std::string& row : fir.ExsmokePiles) {
+        out.Text(row).EndRecord();
+    }
+    for (const auto& c : fir.Checks) {
+        out.Whole(c.value_or(0));
+    }
+    out.EndRecord();
+    for (const auto& b : fir.VentModes) {
+        out.Boolean(b.value_or(false));
+    }
+    out.EndRecord();
+    for (const auto& b : fir.TrafficModes) {
+        out.Boolean(b.value_or(false));
+    }
+    out.EndRecord();
+    for (const auto& b : fir.WindDirections) {
+        out.Boolean(b.value_or(false));
+    }
+    out.EndRecord();
+    for (const auto& t : fir.Texts) {
+        out.Text(t.value_or(""));
+    }
+    out.EndRecord();
+    for (const auto& t : fir.Range) {
+        out.Text(t.value_or(""));
+    }
+    out.EndRecord();
+    for (const auto& t : fir.WindRatio) {
+        out.Text(t.value_or(""));
+    }
+    out.EndRecord();
+    for (int r = 0; r < kFirReserveRecords; ++r) {
+        for (int f = 0; f < kFirReserveFields; ++f) {
+            out.Text("");
+        }
+        out.EndRecord();
+    }
+    return out;
+}
+
+std::optional<CollectedScheme> CollectJetScheme(scheme::SchemeReader& in) {
+    const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
+    if (!jet.Record2[jetfan::kJetName] || !jet.Record2[jetfan::keta]) {
+        return std::nullopt;
+    }
+    CollectedScheme out;
+    out.JetModel = jet.Record2[jetfan::kJetName];
+    out.Eta = jet.Record2[jetfan::keta];
+    return out;
+}
+
+std::optional<CollectedScheme> CollectSjScheme(scheme::SchemeReader& in, bool rightLine) {
+    const shaft::SjFileContents sj = shaft::ReadSjFile(in);
+    if (!sj.ShaftPile || !sj.Passage[0] || !sj.Inlet[8] || !sj.Inlet[10]) {
+        return std::nullopt;
+    }
+    CollectedScheme out;
+    out.Ports.push_back(portOf(*sj.ShaftPile, *sj.Passage[0], rightLine));
+    out.JetModel = sj.Inlet[8];
+    out.Eta = sj.Inlet[10];
+    return out;
+}
+
+std::optional<CollectedScheme> CollectMsjScheme(scheme::SchemeReader& in, bool rightLine) {
+    constexpr int kShaftFields = 39, kShaftDs = 34, kSectionFields = 16, kSectionModel = 13;
+    CollectedScheme out;
+    in.Skip(1);
+    const std::optional<long long> shafts = in.NextWhole();
+    if (!shafts) {
+        return std::nullopt;
+    }
+    for (long long k = 0; k < *shafts; ++k) {
+        std::array<std::string, kShaftFields> f;
+        for (auto& field : f) {
+            std::optional<std::string> t = in.NextText();
+            if (!t) {
+                return std::nullopt;
+            }
+            field = std::move(*t);
+        }
+        out.Ports.push_back(portOf(f[0], f[kShaftDs], rightLine));
+    }
+    const std::optional<long long> sections = in.NextWhole();
+    if (!sections) {
+        return std::nullopt;
+    }
+    for (long long k = 0; k < *sections; ++k) {
+        for (int j = 0; j < kSectionFields; ++j) {
+            std::optional<std::string> t = in.NextText();
+            if (!t) {
+                return std::nullopt;
+            }
+            if (j == kSectionModel) {
+                out.JetModel = std::move(*t);
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace fire

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/scheme_file.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The fire window's settings file (`.fir`) and what the fire window takes from the ventilation schemes'
+/// files (`.jet`, `.sj`, `.msj`).
+namespace fire {
+
+inline constexpr const char* kFirTitleFires = "[火灾位置]";
+inline constexpr const char* kFirTitlePorts = "[排烟口桩号]";
+inline constexpr int kFirReserveRecords = 5;
+inline constexpr int kFirReserveFields = 14;
+
+/// The window's content as the file holds it. After reading, a field the file does not hold, or one that
+/// is not of its kind (a text where a number or a Boolean belongs), is nullopt: its control keeps its value.
+struct FirSettings {
+    std::vector<std::string> FireLocs;     ///< rows of the fire-point list
+    std::vector<std::string> ExsmokePiles; ///< rows of the exhaust-port list
+    /// chkTranverse, chkAirExpand, chkUseJetOnly, chkNaturalWind (0 clear, 1 ticked, 2 greyed).
+    std::array<std::optional<int>, 4> Checks;
+    std::array<std::optional<bool>, 3> VentModes;
+    std::array<std::optional<bool>, 2> TrafficModes;
+    std::array<std::optional<bool>, 2> WindDirections;
+    /// txtMW, txtQ, cmbJetModel, txtBlockVehNum, txteta.
+    std::array<std::optional<std::string>, 5> Texts;
+    /// txtExsmokePile1, txtExsmokePile2.
+    std::array<std::optional<std::string>, 2> Range;
+    /// txtvn, txtRatio.
+    std::array<std::optional<std::string>, 2> WindRatio;
+};
+
+/// Reads the records in order, titles passed over unchecked. A list count is taken as a whole number; one
+/// that is missing or below 0 gives no rows, and a count beyond the fields left gives the fields left.
+FirSettings ReadFirFile(scheme::SchemeReader& in);
+
+/// The records of the file; a nullopt field is written as the empty value of its kind (0, #FALSE#, "").
+scheme::SchemeWriter WriteFirFile(const FirSettings& fir);
+
+/// What the collection takes from the scheme file of the chosen ventilation mode.
+struct CollectedScheme {
+    std::optional<std::string> JetModel;
+    std::optional<std::string> Eta; ///< not given by the several-shafts file
+    /// The shafts' exhaust openings, S + ds on the right line and S − ds on the left, in file order [m].
+    std::vector<double> Ports;
+};
+
+/// `.jet`: record 2, field 1 the model name, field 6 η. nullopt when the file ends before field 6.
+std::optional<CollectedScheme> CollectJetScheme(scheme::SchemeReader& in);
+/// `.sj`: the shaft station (record 2), ds (record 9, field 1), the inlet section's model (record 11, field
+/// 9) and η (field 11). nullopt when the file ends before that field.
+std::optional<CollectedScheme> CollectSjScheme(scheme::SchemeReader& in, bool rightLine);
+/// `.msj`: title, shaft count, 39 fields per shaft (1st the station, 35th ds), section count, 16 fields per
+/// section (14th the model; the last section's stays). nullopt when the file ends before the last field.
+std::optional<CollectedScheme> CollectMsjScheme(scheme::SchemeReader& in, bool rightLine);
+
+} // namespace fire

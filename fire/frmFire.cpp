@@ -1,0 +1,729 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fire/frmFire.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "fire/fire_file.h"
+#include "fire/fire_scheme.h"
+#include "jetfan/scheme_output.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+using app::guarded;
+using platform::Forms;
+
+namespace {
+
+constexpr int kRow = 300;
+constexpr int kPitch = 390;
+const char* const kTableName = "火灾设备控制表";
+/// Above this natural wind [m/s] (the spinner's top) the table would run without end.
+constexpr double kMaxTableWind = 10;
+
+frmReq& mainWindow() {
+    return Forms::instance<frmReq>();
+}
+
+// The project's companion file, "" for an unnamed project.
+std::string firPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() <= 4) {
+        return "";
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".fir");
+}
+
+// A spinner set from code follows its box silently: its Change handler would rewrite the box with the
+// whole number and so change the value the project holds (a fire size of 12.5 would become 12).
+void followBox(platform::UpDown& spinner, double number) {
+    if (const std::optional<vb::Integer> v = vb::CInt(number)) {
+        spinner.setSilently(*v);
+    }
+}
+
+std::vector<std::string> rowsOf(platform::ListView& list) {
+    std::vector<std::string> rows;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        rows.push_back(list.ListItems(i).Text());
+    }
+    return rows;
+}
+
+} // namespace
+
+frmFire::frmFire() {
+    buildControls();
+    connectEvents();
+}
+
+platform::Label& frmFire::caption(platform::Container& parent, const std::string& text, int left, int top,
+                                  int width) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& l = *captions_.back();
+    l.place(parent, left, top + 30, width, kRow);
+    l.setCaption(text);
+    return l;
+}
+
+void frmFire::buildControls() {
+    setCaption("火灾分析模块(适用于纵向排烟和半横向集中排烟模式)");
+    setWidth(11400);
+    setHeight(8400);
+
+    // Left column: the fire and the jet fans.
+    int y = 120;
+    lblMW.place(*this, 120, y + 30, 2200, kRow);
+    lblMW.setCaption("火灾规模(MW)");
+    txtMW.place(*this, 2400, y, 1000, kRow);
+    udMW.place(*this, 3400, y, 255, kRow);
+    udMW.setMin(5);
+    udMW.setMax(100);
+    udMW.setIncrement(5);
+    udMW.setSilently(5);
+    y += kPitch;
+    lblQ.place(*this, 120, y + 30, 2200, kRow);
+    lblQ.setCaption("火灾需风量(m^3/s):");
+    txtQ.place(*this, 2400, y, 1255, kRow);
+    y += kPitch;
+    lblJetModel.place(*this, 120, y + 30, 2200, kRow);
+    lblJetModel.setCaption("射流风机型号:");
+    cmbJetModel.place(*this, 2400, y, 1800, kRow);
+    y += kPitch;
+    lbleta.place(*this, 120, y + 30, 2200, kRow);
+    lbleta.setCaption("位置摩阻损失折减系数");
+    txteta.place(*this, 2400, y, 1255, kRow);
+    y += kPitch;
+    lblBlockVehNum.place(*this, 120, y + 30, 2200, kRow);
+    lblBlockVehNum.setCaption("阻塞车辆数:");
+    txtBlockVehNum.place(*this, 2400, y, 1255, kRow);
+    y += kPitch;
+    chkAirExpand.place(*this, 120, y, 4000, kRow);
+    chkAirExpand.setCaption("考虑空气升温后体积膨胀");
+    y += kPitch;
+    lblRatio.place(*this, 120, y + 30, 2700, kRow);
+    lblRatio.setCaption("空气吸热占火灾规模比例(%):");
+    txtRatio.place(*this, 2900, y, 800, kRow);
+    udRatio.place(*this, 3700, y, 255, kRow);
+    udRatio.setMin(0);
+    udRatio.setMax(100);
+    udRatio.setIncrement(1);
+    udRatio.setSilently(70);
+    y += kPitch;
+    chkTranverse.place(*this, 120, y, 4000, kRow);
+    chkTranverse.setCaption("采用独立排烟道横向排烟");
+    y += kPitch;
+    chkNaturalWind.place(*this, 120, y, 4000, kRow);
+    chkNaturalWind.setCaption("考虑洞内自然风(洞口两端气压差)");
+    y += kPitch;
+    chkUseJetOnly.place(*this, 120, y, 4000, kRow);
+    chkUseJetOnly.setCaption("仅利用射流风机进行气流控制");
+    chkUseJetOnly.setSilently(1);
+    chkUseJetOnly.setEnabled(false);
+    y += kPitch;
+
+    frmVentMode.place(*this, 120, y, 4000, 1260);
+    frmVentMode.setCaption("通风模式");
+    optVentMode1.place(frmVentMode, 120, 240, 3700, kRow);
+    optVentMode1.setCaption("纯射流风机纵向通风");
+    optVentMode2.place(frmVentMode, 120, 240 + kRow, 3700, kRow);
+    optVentMode2.setCaption("单竖井");
+    optVentMode3.place(frmVentMode, 120, 240 + 2 * kRow, 3700, kRow);
+    optVentMode3.setCaption("多竖井");
+    optVentMode1.setSilently(true);
+    y += 1320;
+
+    Frame1.place(*this, 120, y, 4000, 1800);
+    Frame1.setCaption("交通模式");
+    optTrafficMode1.place(Frame1, 120, 240, 1700, kRow);
+    optTrafficMode1.setCaption("单向交通");
+    optTrafficMode2.place(Frame1, 1900, 240, 1700, kRow);
+    optTrafficMode2.setCaption("双向交通");
+    optTrafficMode1.setSilently(true);
+    frmBidirectionVent.place(Frame1, 120, 620, 3760, 1060);
+    frmBidirectionVent.setCaption("双向交通正常通风方向");
+    optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, kRow);
+    optBDVentDirection1.setCaption("从小桩号到大桩号");
+    optBDVentDirection2.place(frmBidirectionVent, 120, 240 + kRow, 3400, kRow);
+    optBDVentDirection2.setCaption("从大桩号到小桩号");
+    optBDVentDirection1.setSilently(true);
+
+    // Right part: natural wind, exhaust duct, the two station lists, the result and the buttons.
+    const int x = 4300;
+    frmNaturalWind.place(*this, x, 120, 3300, 1400);
+    frmNaturalWind.setCaption("洞内自然风方向");
+    optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, kRow);
+    optNaturalWindDirection1.setCaption("从小桩号到大桩号");
+    optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + kRow, 3000, kRow);
+    optNaturalWindDirection2.setCaption("从大桩号到小桩号");
+    optNaturalWindDirection1.setSilently(true);
+    caption(frmNaturalWind, "风速(m/s):", 120, 900, 1100);
+    txtvn.place(frmNaturalWind, 1300, 900, 1000, kRow);
+    udvn.place(frmNaturalWind, 2300, 900, 255, kRow);
+    udvn.setMin(0);
+    udvn.setMax(100);
+    udvn.setIncrement(5);
+    udvn.setSilently(0);
+
+    frmExsmokeRange.place(*this, x + 3400, 120, 3500, 1400);
+    frmExsmokeRange.setCaption("横向排烟区段");
+    caption(frmExsmokeRange, "起始桩号:", 120, 300, 1200);
+    txtExsmokePile1.place(frmExsmokeRange, 1400, 300, 1800, kRow);
+    caption(frmExsmokeRange, "终止桩号:", 120, 300 + kPitch, 1200);
+    txtExsmokePile2.place(frmExsmokeRange, 1400, 300 + kPitch, 1800, kRow);
+
+    const auto stationFrame = [&](platform::Frame& frame, const std::string& title, int left,
+                                  platform::ListView& list, platform::TextBox& edit,
+                                  platform::CommandButton& add, platform::CommandButton& del,
+                                  platform::CommandButton& update) {
+        frame.place(*this, left, 1620, 3300, 3900);
+        frame.setCaption(title);
+        list.place(frame, 120, 300, 2300, 2700);
+        caption(frame, "桩号:", 120, 3100, 600);
+        edit.place(frame, 760, 3100, 1660, kRow);
+        add.place(frame, 2520, 300, 660, kRow + 60);
+        add.setCaption("添加");
+        del.place(frame, 2520, 300 + kPitch + 60, 660, kRow + 60);
+        del.setCaption("删除");
+        update.place(frame, 2520, 300 + 2 * (kPitch + 60), 660, kRow + 60);
+        update.setCaption("更新");
+    };
+    stationFrame(frmLocation, "火灾位置列表", x, lstFireLoc, txtFirePile, cmdFireLocAdd, cmdFireLocDelete,
+                 cmdFireLocUpdate);
+    stationFrame(frmExsmokePile, "可用的排烟口桩号(包括进出洞口桩号)", x + 3400, lstExsmokePile,
+                 txtExsmokePile, cmdExsmokeAdd, cmdExsmokeDelete, cmdExsmokeUpdate);
+
+    txtResult.place(*this, x, 5620, 6700, 1200);
+    txtResult.setMultiLine(true);
+
+    cmdCollect.place(*this, x, 6960, 1500, 420);
+    cmdCollect.setCaption("收集信息");
+    cmdControlScheme.place(*this, x + 1700, 6960, 1500, 420);
+    cmdControlScheme.setCaption("设备控制方案");
+    cmdClose.place(*this, x + 5200, 6960, 1500, 420);
+    cmdClose.setCaption("关闭(&C)");
+
+    // The initial states follow the enabling rules: no expansion, no duct, no wind, one-way traffic.
+    chkAirExpand_Click();
+    chkNaturalWind_Click();
+    chkTranverse_Click();
+    optTrafficMode1_Click();
+}
+
+void frmFire::connectEvents() {
+    chkAirExpand.Click = [this] { chkAirExpand_Click(); };
+    chkNaturalWind.Click = [this] { chkNaturalWind_Click(); };
+    chkTranverse.Click = [this] { chkTranverse_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+    cmdCollect.Click = [this] { cmdCollect_Click(); };
+    cmdControlScheme.Click = [this] { cmdControlScheme_Click(); };
+    cmdExsmokeAdd.Click = [this] { cmdExsmokeAdd_Click(); };
+    cmdExsmokeDelete.Click = [this] { cmdExsmokeDelete_Click(); };
+    cmdExsmokeUpdate.Click = [this] { cmdExsmokeUpdate_Click(); };
+    cmdFireLocAdd.Click = [this] { cmdFireLocAdd_Click(); };
+    cmdFireLocDelete.Click = [this] { cmdFireLocDelete_Click(); };
+    cmdFireLocUpdate.Click = [this] { cmdFireLocUpdate_Click(); };
+    lstExsmokePile.ItemClick = [this](platform::ListItem& item) { lstExsmokePile_ItemClick(item); };
+    lstFireLoc.ItemClick = [this](platform::ListItem& item) { lstFireLoc_ItemClick(item); };
+    optTrafficMode1.Click = [this] { optTrafficMode1_Click(); };
+    optTrafficMode2.Click = [this] { optTrafficMode2_Click(); };
+    txtMW.Change = [this] { txtMW_Change(); };
+    udMW.Change = [this] { udMW_Change(); };
+    udRatio.Change = [this] { udRatio_Change(); };
+    udvn.Change = [this] { udvn_Change(); };
+}
+
+// ---- Enabling rules ----
+
+void frmFire::chkAirExpand_Click() {
+    const bool on = chkAirExpand.Value() == 1;
+    lblRatio.setEnabled(on);
+    txtRatio.setEnabled(on);
+}
+
+void frmFire::chkNaturalWind_Click() {
+    frmNaturalWind.setEnabled(chkNaturalWind.Value() != 0);
+}
+
+void frmFire::chkTranverse_Click() {
+    frmExsmokeRange.setEnabled(chkTranverse.Value() != 0);
+    chkAirExpand.setEnabled(chkTranverse.Value() == 0);
+}
+
+void frmFire::optTrafficMode1_Click() {
+    frmBidirectionVent.setEnabled(optTrafficMode2.Value());
+}
+
+void frmFire::optTrafficMode2_Click() {
+    optTrafficMode1_Click();
+}
+
+// ---- Spinners and the fire size exchange ----
+
+void frmFire::udMW_Change() {
+    txtMW.set(vb::CStr(udMW.Value()));
+}
+
+void frmFire::udRatio_Change() {
+    txtRatio.set(vb::CStr(udRatio.Value()));
+}
+
+void frmFire::udvn_Change() {
+    txtvn.set(vb::CStr(udvn.Value() * 0.1));
+}
+
+void frmFire::txtMW_Change() {
+    frmReq& req = mainWindow();
+    guarded([&] { req.txtHRR.set(txtMW.Text()); });
+    guarded([&] {
+        if (platform::ListItem* row = lstFireLoc.SelectedItem()) {
+            req.CalQQ_req_exchange(vb::Val(row->Text()));
+        }
+    });
+    guarded([&] { txtQ.set(req.txtQs.Text()); });
+}
+
+// ---- The two station lists ----
+
+void frmFire::lstFireLoc_ItemClick(platform::ListItem& Item) {
+    txtFirePile.set(Item.Text());
+    txtMW_Change();
+    std::string line1, line2;
+    CalControlScheme(vb::Val(txtFirePile.Text()), line1, line2);
+    txtResult.set(line1 + "\r\n" + line2);
+}
+
+void frmFire::lstExsmokePile_ItemClick(platform::ListItem& Item) {
+    txtExsmokePile.set(Item.Text());
+}
+
+void frmFire::cmdFireLocAdd_Click() {
+    lstFireLoc.ListItems.Add(txtFirePile.Text());
+}
+
+void frmFire::cmdFireLocDelete_Click() {
+    if (lstFireLoc.SelectedItem() != nullptr) {
+        lstFireLoc.ListItems.Remove(lstFireLoc.SelectedIndex());
+    }
+}
+
+void frmFire::cmdFireLocUpdate_Click() {
+    if (platform::ListItem* row = lstFireLoc.SelectedItem()) {
+        row->setText(txtFirePile.Text());
+    }
+}
+
+int frmFire::addPort(const std::string& text) {
+    const double station = vb::Val(text);
+    const int n = lstExsmokePile.ListItems.Count();
+    for (int i = 1; i <= n; ++i) {
+        if (vb::Val(lstExsmokePile.ListItems(i).Text()) > station) {
+            lstExsmokePile.ListItems.Insert(i, text);
+            return i;
+        }
+    }
+    lstExsmokePile.ListItems.Add(text);
+    return n + 1;
+}
+
+void frmFire::cmdExsmokeAdd_Click() {
+    addPort(txtExsmokePile.Text());
+}
+
+void frmFire::cmdExsmokeDelete_Click() {
+    if (lstExsmokePile.SelectedItem() != nullptr) {
+        lstExsmokePile.ListItems.Remove(lstExsmokePile.SelectedIndex());
+    }
+}
+
+void frmFire::cmdExsmokeUpdate_Click() {
+    if (lstExsmokePile.SelectedItem() == nullptr) {
+        return;
+    }
+    // The changed station takes its place in the order; the row stays the selected one.
+    lstExsmokePile.ListItems.Remove(lstExsmokePile.SelectedIndex());
+    lstExsmokePile.select(addPort(txtExsmokePile.Text()));
+}
+
+// ---- Opening and closing ----
+
+void frmFire::Form_Load() {
+    lstFireLoc.ColumnHeaders.Clear();
+    lstFireLoc.ColumnHeaders.Add("火灾点桩号", 2000);
+    lstExsmokePile.ColumnHeaders.Clear();
+    lstExsmokePile.ColumnHeaders.Add("排烟口桩号", 2000);
+    guarded([] { modPublic::LoadJetModels(); });
+    guarded([this] {
+        for (const JetFanModel& m : modPublic::JetModels) {
+            cmbJetModel.AddItem(m.JetName);
+        }
+    });
+    OpenFile();
+}
+
+void frmFire::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
+    guarded([this] { SaveFile(); });
+    cancel = 0;
+}
+
+void frmFire::cmdClose_Click() {
+    Forms::unload(*this);
+}
+
+void frmFire::OpenFile() {
+    fire::FirSettings fir;
+    guarded([&] {
+        scheme::SchemeReader in;
+        const std::string path = firPath();
+        if (path.empty() || !in.Open(path)) {
+            in.Open(modPublic::InstallPath("configfiles\\normal.fir"));
+        }
+        fir = fire::ReadFirFile(in);
+    });
+
+    guarded([&] {
+        lstFireLoc.ListItems.Clear();
+        for (const std::string& row : fir.FireLocs) {
+            lstFireLoc.ListItems.Add(row);
+        }
+    });
+    guarded([&] {
+        lstExsmokePile.ListItems.Clear();
+        for (const std::string& row : fir.ExsmokePiles) {
+            addPort(row);
+        }
+    });
+
+    const auto check = [](platform::CheckBox& box, const std::optional<int>& v) {
+        if (v) {
+            box.set(*v);
+        }
+    };
+    check(chkTranverse, fir.Checks[0]);
+    check(chkAirExpand, fir.Checks[1]);
+    chkAirExpand_Click();
+    check(chkUseJetOnly, fir.Checks[2]);
+    chkTranverse_Click();
+    check(chkNaturalWind, fir.Checks[3]);
+    chkNaturalWind_Click();
+
+    const auto option = [](platform::OptionButton& o, const std::optional<bool>& v) {
+        if (v) {
+            o.set(*v);
+        }
+    };
+    option(optVentMode1, fir.VentModes[0]);
+    option(optVentMode2, fir.VentModes[1]);
+    option(optVentMode3, fir.VentModes[2]);
+    option(optTrafficMode1, fir.TrafficModes[0]);
+    option(optTrafficMode2, fir.TrafficModes[1]);
+    optTrafficMode1_Click();
+    option(optNaturalWindDirection1, fir.WindDirections[0]);
+    option(optNaturalWindDirection2, fir.WindDirections[1]);
+
+    const auto text = [](platform::TextBox& box, const std::optional<std::string>& v) {
+        if (v) {
+            guarded([&] { box.set(*v); });
+        }
+    };
+    text(txtMW, fir.Texts[0]);
+    followBox(udMW, vb::Val(txtMW.Text()));
+    text(txtQ, fir.Texts[1]);
+    if (fir.Texts[2]) {
+        cmbJetModel.setText(*fir.Texts[2]);
+    }
+    text(txtBlockVehNum, fir.Texts[3]);
+    text(txteta, fir.Texts[4]);
+    text(txtExsmokePile1, fir.Range[0]);
+    text(txtExsmokePile2, fir.Range[1]);
+    text(txtvn, fir.WindRatio[0]);
+    followBox(udvn, 10 * vb::Val(txtvn.Text()));
+    text(txtRatio, fir.WindRatio[1]);
+    followBox(udRatio, vb::Val(txtRatio.Text()));
+}
+
+bool frmFire::SaveFile() {
+    const std::string path = firPath();
+    if (path.empty()) {
+        return true;
+    }
+    fire::FirSettings fir;
+    fir.FireLocs = rowsOf(lstFireLoc);
+    fir.ExsmokePiles = rowsOf(lstExsmokePile);
+    fir.Checks = {chkTranverse.Value(), chkAirExpand.Value(), chkUseJetOnly.Value(), chkNaturalWind.Value()};
+    fir.VentModes = {optVentMode1.Value(), optVentMode2.Value(), optVentMode3.Value()};
+    fir.TrafficModes = {optTrafficMode1.Value(), optTrafficMode2.Value()};
+    fir.WindDirections = {optNaturalWindDirection1.Value(), optNaturalWindDirection2.Value()};
+    fir.Texts = {txtMW.Text(), txtQ.Text(), cmbJetModel.Text(), txtBlockVehNum.Text(), txteta.Text()};
+    fir.Range = {txtExsmokePile1.Text(), txtExsmokePile2.Text()};
+    fir.WindRatio = {txtvn.Text(), txtRatio.Text()};
+    if (!fire::WriteFirFile(fir).Save(path)) {
+        platform::MsgBox("火灾工况设置文件未能保存：" + path, platform::vbExclamation, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Collecting the inputs ----
+
+void frmFire::cmdCollect_Click() {
+    if (modPublic::ProjectFile.empty()) {
+        return;
+    }
+    frmReq& req = mainWindow();
+    guarded([&] { req.RefreshData(true); });
+    guarded([&] { txtMW.set(req.txtHRR.Text()); });
+    guarded([&] { followBox(udMW, vb::Val(txtMW.Text())); });
+    guarded([&] { txtQ.set(req.txtQs.Text()); });
+    guarded([&] {
+        if (req.lstSection.ListItems.Count() >= 2) {
+            chkTranverse.set(1);
+            txtExsmokePile1.set(req.lstSection.ListItems(1).Text());
+            txtExsmokePile2.set(req.lstSection.ListItems(2).Text());
+        } else {
+            chkTranverse.set(0);
+        }
+    });
+    chkTranverse_Click();
+    guarded([&] {
+        addPort(vb::CStr(modPublic::StartPile));
+        addPort(vb::CStr(modPublic::EndPile));
+    });
+    guarded([&] {
+        optBDVentDirection1.set(req.optRightLine.Value());
+        optBDVentDirection2.set(req.optLeftLine.Value());
+        optNaturalWindDirection1.set(req.optLeftLine.Value());
+        optNaturalWindDirection2.set(req.optRightLine.Value());
+    });
+    guarded([&] {
+        txtvn.set(vb::CStr(modPublic::v_n));
+        followBox(udvn, 10 * vb::Val(txtvn.Text()));
+    });
+
+    // A scheme file that is missing or ends early changes nothing: the model, η and ports stay as they are.
+    guarded([&] {
+        const std::string base = modPublic::ProjectFile.size() > 4
+                                     ? modPublic::ProjectFile.substr(0, modPublic::ProjectFile.size() - 4)
+                                     : std::string();
+        const bool right = req.optRightLine.Value();
+        scheme::SchemeReader in;
+        std::optional<fire::CollectedScheme> got;
+        if (optVentMode1.Value()) {
+            if (in.Open(platform::ResolvePath(base + ".jet"))) {
+                got = fire::CollectJetScheme(in);
+            }
+        } else if (optVentMode2.Value()) {
+            if (in.Open(platform::ResolvePath(base + ".sj"))) {
+                got = fire::CollectSjScheme(in, right);
+            }
+        } else if (optVentMode3.Value()) {
+            if (in.Open(platform::ResolvePath(base + ".msj"))) {
+                got = fire::CollectMsjScheme(in, right);
+            }
+        }
+        if (!got) {
+            return;
+        }
+        for (double port : got->Ports) {
+            addPort(vb::CStr(port));
+        }
+        if (got->JetModel) {
+            cmbJetModel.setText(*got->JetModel);
+        }
+        if (got->Eta) {
+            txteta.set(*got->Eta);
+        }
+    });
+}
+
+// ---- The scheme of one fire location ----
+
+std::optional<double> frmFire::GetJetDeltap(double q, bool reversed) {
+    try {
+        fire::JetRiseInput in;
+        in.q = q;
+        in.reversed = reversed;
+        in.area = mainWindow().GetAA_r(modPublic::StartPile + 0.0001);
+        in.rho = modPublic::rho;
+        in.eta = vb::Val(txteta.Text());
+        in.model = fire::FindJetModel(modPublic::JetModels.items, cmbJetModel.Text());
+        return fire::JetFanRise(in);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> frmFire::GetFireDeltap(double s, bool toLarger, double e) {
+    try {
+        frmReq& req = mainWindow();
+        fire::FirePressureInput in;
+        in.slope = req.GetSlope_i(s);
+        in.rightLine = req.optRightLine.Value();
+        in.T = modPublic::TT;
+        in.rho = modPublic::rho;
+        in.Q = vb::Val(txtQ.Text());
+        in.W = vb::Val(txtMW.Text());
+        in.ratio = vb::Val(txtRatio.Text());
+        in.perimeter = req.GetUU_r(s);
+        in.s = s;
+        in.e = e;
+        in.toLarger = toLarger;
+        return fire::FirePressure(in);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+void frmFire::CalControlScheme(double s, std::string& line1, std::string& line2) {
+    guarded([&] {
+        frmReq& req = mainWindow();
+        fire::SchemeInput in;
+        in.s = s;
+        in.naturalWind = chkNaturalWind.Value() == 1;
+        in.vn = vb::Val(txtvn.Text());
+        in.windDirection1 = optNaturalWindDirection1.Value();
+        in.windDirection2 = optNaturalWindDirection2.Value();
+        in.airExpand = chkAirExpand.Value() == 1;
+        in.ratio = vb::Val(txtRatio.Text());
+        in.W = vb::Val(txtMW.Text());
+        in.Q = vb::Val(txtQ.Text());
+        in.nb = vb::Val(txtBlockVehNum.Text());
+        in.oneWay = optTrafficMode1.Value();
+        in.twoWayToLarger = optBDVentDirection1.Value();
+        in.transverse = chkTranverse.Value() == 1;
+        in.X1 = vb::Val(txtExsmokePile1.Text());
+        in.X2 = vb::Val(txtExsmokePile2.Text());
+        for (int i = 1; i <= lstExsmokePile.ListItems.Count(); ++i) {
+            in.ports.push_back(vb::Val(lstExsmokePile.ListItems(i).Text()));
+        }
+        in.rightLine = req.optRightLine.Value();
+        // The hot smoke is worked out with the density and temperature as they stood before the project
+        // values are published again.
+        in.rhoBefore = modPublic::rho;
+        in.TBefore = modPublic::TT;
+        guarded([&] { req.RefreshData(true); });
+        in.rho = modPublic::rho;
+        in.T = modPublic::TT;
+        in.S = modPublic::StartPile;
+        in.E = modPublic::EndPile;
+        in.lambda_r = modPublic::lambda_r;
+        in.AA_m = modPublic::AA_m;
+        in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+        in.model = fire::FindJetModel(modPublic::JetModels.items, cmbJetModel.Text());
+        in.eta = vb::Val(txteta.Text());
+
+        fire::SchemeTunnel tunnel;
+        tunnel.Resistance = [&req](double a, double b, double lambda, double rho, double q, int type,
+                                   double zr, double zf, double zh) {
+            return req.GetYANCHENGDeltap_r_m(a, b, lambda, rho, q, static_cast<vb::Integer>(type), zr, zf,
+                                             zh);
+        };
+        tunnel.Area = [&req](double p) { return req.GetAA_r(p); };
+        tunnel.Perimeter = [&req](double p) { return req.GetUU_r(p); };
+        tunnel.Slope = [&req](double p) { return req.GetSlope_i(p); };
+        const fire::SchemeResult r = fire::ControlScheme(in, tunnel);
+        line1 = r.Line1;
+        line2 = r.Line2;
+    });
+}
+
+// ---- The fire equipment control table ----
+
+void frmFire::cmdControlScheme_Click() {
+    const std::optional<std::string> path = jetfan::ProjectOutputPath(kTableName, ".rpt");
+    if (!path) {
+        return;
+    }
+    const bool wind = chkNaturalWind.Value() == 1;
+    const double vn = vb::Val(txtvn.Text());
+    if (wind && !(vn <= kMaxTableWind)) {
+        platform::MsgBox("洞内自然风速超出0～10m/s，未生成火灾设备控制表！", platform::vbExclamation,
+                         kTableName);
+        return;
+    }
+
+    std::vector<std::string> lines;
+    lines.push_back(std::string(16, ' ') + mainWindow().txtProjectName.Text() + kTableName);
+    lines.emplace_back();
+    lines.emplace_back("■■基本设计参数■■");
+    lines.push_back("火灾规模(MW):\t" + txtMW.Text());
+    lines.push_back("火灾需风量(m^3/s):\t" + txtQ.Text());
+    lines.push_back("射流风机型号:\t" + cmbJetModel.Text());
+    lines.push_back("阻塞车辆数:\t" + txtBlockVehNum.Text());
+    lines.emplace_back();
+    if (chkTranverse.Value() == 1) {
+        lines.emplace_back("排烟方式: 采用独立排烟道横向排烟");
+        lines.push_back("排烟道起始桩号:\t" + txtExsmokePile1.Text() + "\t终止桩号:\t" +
+                        txtExsmokePile2.Text());
+    } else {
+        lines.emplace_back("排烟方式: 采用纵向排烟");
+    }
+    lines.emplace_back();
+    if (optTrafficMode1.Value()) {
+        lines.emplace_back("交通模式: 单向交通");
+    } else if (optBDVentDirection1.Value()) {
+        lines.emplace_back("交通模式: 双向交通, 正常通风方向:从小桩号到大桩号");
+    } else {
+        lines.emplace_back("交通模式: 双向交通, 正常通风方向:从大桩号到小桩号");
+    }
+    lines.emplace_back();
+    lines.emplace_back(chkAirExpand.Value() == 1 ? "考虑空气升温后体积膨胀" : "不考虑空气升温后体积膨胀");
+    lines.emplace_back();
+    lines.emplace_back(chkUseJetOnly.Value() == 1 ? "仅利用射流风机进行气流控制"
+                                                  : "利用射流风机和竖井轴流送风机联合进行气流控制");
+    lines.emplace_back("可用的排烟口桩号(包括进出洞口桩号)");
+    for (int i = 1; i <= lstExsmokePile.ListItems.Count(); ++i) {
+        lines.push_back(std::to_string(i) + "\t" + lstExsmokePile.ListItems(i).Text());
+    }
+    lines.insert(lines.end(), 3, std::string());
+    lines.emplace_back("■■各火灾点的设备控制表■■");
+
+    if (!wind) {
+        lines.emplace_back("不考虑洞内自然风(洞口两端气压差)");
+    } else {
+        lines.emplace_back("考虑洞内自然风(洞口两端气压差)");
+        // The wind controls are the calculation's inputs; the engineer's own settings come back afterwards
+        // so that closing the window does not store the last speed of the table.
+        const std::string keptSpeed = txtvn.Text();
+        const bool keptDirection1 = optNaturalWindDirection1.Value();
+        const bool keptDirection2 = optNaturalWindDirection2.Value();
+        const auto lineAt = [&](double v, const char* head, double s) {
+            txtvn.set(vb::CStr(v));
+            std::string line1, line2;
+            CalControlScheme(s, line1, line2);
+            lines.push_back(std::string(head) + vb::Format(v, "0.0") + "    " + line1);
+        };
+        for (int i = 1; i <= lstFireLoc.ListItems.Count(); ++i) {
+            const double s = vb::Val(lstFireLoc.ListItems(i).Text());
+            lines.emplace_back();
+            lines.push_back("火灾点：" + std::to_string(i));
+            optNaturalWindDirection1.set(true);
+            for (double v = vn; v >= 0; v -= 1) {
+                lineAt(v, "洞内自然风方向:从小桩号到大桩号; 风速(m/s):", s);
+            }
+            optNaturalWindDirection2.set(true);
+            for (double v = 1; v <= vn; v += 1) {
+                lineAt(v, "洞内自然风方向:从大桩号到小桩号; 风速(m/s):", s);
+            }
+        }
+        txtvn.set(keptSpeed);
+        optNaturalWindDirection1.set(keptDirection1);
+        optNaturalWindDirection2.set(keptDirection2);
+    }
+    jetfan::PublishSchemeText(*path, lines, true, kTableName, "出错");
+}
+
+// ---- The main window's menu entry ----
+
+void frmReq::mnuToolsmnuFire_Click() {
+    frmFire& w = Forms::instance<frmFire>();
+    w.ShowModal(this);
+    // The module lives only while it is shown: its content survives in the .fir file.
+    if (Forms::isLoaded(w)) {
+        Forms::unload(w);
+    }
+}
