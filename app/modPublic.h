@@ -54,6 +54,11 @@ struct State {
     std::string ProjectFile;
     /// The project's axial-fan numbers as texts, entries from 1; empty when the project has none.
     OneBased<std::string> AxialFanList;
+    /// Reduced luminance coefficients of the road surface chosen in lighting step 2: column keys β [°],
+    /// row keys tan γ; loaded by the step-3 calculation before it asks for luminances.
+    CoefTable RoadLuminanceTable;
+    /// Intensity table [cd/klm] of the lamp model the photometry asked for last.
+    CoefTable LampIntensityTable;
 
     // Project values published by the main window.
     double DesignSpeed = 0;        ///< [km/h]
@@ -96,6 +101,8 @@ inline OneBased<vb::Integer>& WorkSpeeds = globals.WorkSpeeds;
 inline OneBased<JetFanModel>& JetModels = globals.JetModels;
 inline std::string& ProjectFile = globals.ProjectFile;
 inline OneBased<std::string>& AxialFanList = globals.AxialFanList;
+inline CoefTable& RoadLuminanceTable = globals.RoadLuminanceTable;
+inline CoefTable& LampIntensityTable = globals.LampIntensityTable;
 inline double& DesignSpeed = globals.DesignSpeed;
 inline double& Elevation = globals.Elevation;
 inline double& DesignTraffic = globals.DesignTraffic;
