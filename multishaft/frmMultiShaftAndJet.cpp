@@ -1,38 +1,691 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/frmMultiShaftAndJet.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "multishaft/multishaft.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "ventparam/frmVentParam.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+using app::guarded;
+using platform::ComboBox;
+using platform::Forms;
+using platform::ListItem;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+constexpr int kHeaderWidth = 80 * 15; // 80 pixels
+constexpr int kLastSectionWidth = 40 * 15;
+
+const char* const kShaftHeaders[multishaft::kShaftFields] = {"桩号(m)",
+                                                             "排风量Qe(m^3/s)",
+                                                             "面积Ae(m^2)",
+                                                             "风速ve(m/s)",
+                                                             "升压动量系数Ke",
+                                                             "升压力Δpe(Pa)",
+                                                             "总压力损失pde(Pa)",
+                                                             "总升压力pse(Pa)",
+                                                             "设计风压ptote(Pa)",
+                                                             "风机处环境温度t1(℃)",
+                                                             "风机环境大气压p1(Pa)",
+                                                             "风机效率η",
+                                                             "风机功率Skw(kW)",
+                                                             "电机效率ηm",
+                                                             "电机容量安全系数k",
+                                                             "电机功率M1(kW)",
+                                                             "分叉损失系数",
+                                                             "送风量Qb(m^3/s)",
+                                                             "面积Ab(m^2)",
+                                                             "风速vb(m/s)",
+                                                             "升压动量系数Kb",
+                                                             "喷流角β(度)",
+                                                             "升压力Δpb(Pa)",
+                                                             "总压力损失pdb(Pa)",
+                                                             "总升压力psb(Pa)",
+                                                             "送风机设计风压ptotb(Pa)",
+                                                             "风机处环境温度t1(℃)",
+                                                             "风机环境大气压p1(Pa)",
+                                                             "风机效率η",
+                                                             "风机功率Skw(kW)",
+                                                             "电机效率ηm",
+                                                             "电机容量安全系数k(1.5)",
+                                                             "电机功率M1(kW)",
+                                                             "合流损失系数",
+                                                             "短道长度ds(m)",
+                                                             "每台排风机排量(m^3/s)",
+                                                             "排风机数量",
+                                                             "每台送风机排量(m^3/s)",
+                                                             "送风机数量"};
+
+const char* const kSectionHeaders[multishaft::kSectionFields] = {
+    "起始桩号(m)",         "终止桩号(m)",     "需风量Qreq(m^3/s)",  "设计风量Qr(m^3/s)",
+    "新鲜空气两Qf(m^3/s)", "设计风速vr(m/s)", "起点浓度C1",         "终点浓度C2",
+    "起点压强P1",          "终点压强P2",      "通风阻抗力Δpr(Pa)",  "自然风阻力Δpm(Pa)",
+    "交通通风力Δpt(Pa)",   "射流风机型号",    "射流风机升压力(Pa)", "射流风机台数(台)"};
+
+/// A box of page 1 that mirrors a column of lstShaft: a text box or one of the fan-count combos.
+struct ShaftBox {
+    TextBox* text = nullptr;
+    ComboBox* combo = nullptr;
+    std::string get() const { return text != nullptr ? text->Text() : combo->Text(); }
+    void set(const std::string& value) const {
+        if (text != nullptr) {
+            text->set(value);
+        } else {
+            combo->setText(value);
+        }
+    }
+};
+
+std::string projectMsjPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() < 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".msj");
+}
+
+std::string templateMsjPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.msj");
+}
+
+frmReq& mainWindow() {
+    return Forms::instance<frmReq>();
+}
+
+frmVentParam& step2() {
+    return Forms::instance<frmVentParam>();
+}
+
+/// Plain number text into a box; a value that is not finite leaves the box as it was.
+void setPlain(TextBox& box, double value) {
+    if (std::isfinite(value)) {
+        guarded([&] { box.set(vb::CStr(value)); });
+    }
+}
+
+} // namespace
 
 frmMultiShaftAndJet::frmMultiShaftAndJet() {
     setCaption("Step 3: 多竖井送排式与射流风机组合通风方式");
-    cmdBack.place(*this, 7400, 6300, 1800, 420);
-    cmdBack.setCaption("<-- 上一步");
-    cmdBack.Click = [this] { cmdBack_Click(); };
+    setWidth(15600);
+    setHeight(10200);
+    buildControls();
+    connectEvents();
+    // The design-time texts: the boxes show them until a shaft row is clicked.
+    const std::pair<TextBox*, const char*> initial[] = {
+        {&txtQQ_e, "280"},     {&txtv_e, "6"},    {&txtKK_e, "0.9"},         {&txtSSkw_e, "210"},
+        {&txtetam_e, "0.925"}, {&txtk_e, "1.15"}, {&txtZeta_fencha, "0.28"}, {&txtv_b, "25"},
+        {&txtKK_b, "1"},       {&txtbeta, "5"},   {&txtdeltap_b, "5"},       {&txtSSkw_b, "400"},
+        {&txtetam_b, "0.925"}, {&txtk_b, "1.15"}, {&txtZeta_heliu, "0.7"},   {&txtds, "60"},
+        {&txtQe, "120"},       {&txtQb, "120"}};
+    for (const auto& [box, text] : initial) {
+        box->setSilently(text);
+    }
 }
+
 frmMultiShaftAndJet::~frmMultiShaftAndJet() = default;
-void frmMultiShaftAndJet::Form_Initialize() {}
-void frmMultiShaftAndJet::Form_QueryUnload(int&, int) {}
-void frmMultiShaftAndJet::UserForm_Initialize() {}
-void frmMultiShaftAndJet::UserForm_QueryClose() {}
+
+// ---- Layout ----
+
+platform::Label& frmMultiShaftAndJet::caption(platform::Container& parent, const std::string& text, int left,
+                                              int top, int width, int height) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top, width, height);
+    label.setCaption(text);
+    return label;
+}
+
+void frmMultiShaftAndJet::buildControls() {
+    const int row = 330, boxHeight = 300;
+    auto column = [&](platform::Container& parent, int left, int top, int labelWidth, int boxWidth,
+                      const std::vector<std::pair<const char*, platform::Control*>>& rows) {
+        for (const auto& [text, control] : rows) {
+            caption(parent, text, left, top + 30, labelWidth);
+            control->place(parent, left + labelWidth, top, boxWidth, boxHeight);
+            top += row;
+        }
+        return top;
+    };
+    auto frame = [](platform::Frame& f, platform::Container& parent, const char* text, int left, int top,
+                    int width, int height) {
+        f.place(parent, left, top, width, height);
+        f.setCaption(text);
+    };
+    auto group = [&](platform::Container& parent, const char* text, int left, int top, int width,
+                     int height) -> platform::Frame& {
+        groups_.push_back(std::make_unique<platform::Frame>());
+        frame(*groups_.back(), parent, text, left, top, width, height);
+        return *groups_.back();
+    };
+
+    pgMain.place(*this, 120, 120, 15240, 9000);
+    platform::Page& shaftPage = pgMain.AddPage("竖井及风机信息");
+    platform::Page& sectionPage = pgMain.AddPage("通风区段");
+    platform::Page& layoutPage = pgMain.AddPage("射流风机布置");
+
+    cmdBack.place(*this, 120, 9240, 1800, 420);
+    cmdBack.setCaption("<-- 上一步");
+    cmdDrawPressCurve.place(*this, 11400, 9240, 1800, 420);
+    cmdDrawPressCurve.setCaption("绘制曲线");
+    cmdReport.place(*this, 13320, 9240, 1800, 420);
+    cmdReport.setCaption("计算报告书");
+
+    // ---- Page 1: shafts and their fans ----
+    lstShaft.place(shaftPage, 120, 120, 10800, 2300);
+    lstShaft.setGridLines(true);
+    column(shaftPage, 11040, 120, 1700, 1000,
+           {{"竖井中心桩号(m)", &txtShaftPile}, {"短道长度ds(m)", &txtds}});
+    cmdAddShaft.place(shaftPage, 11040, 840, 1000, 360);
+    cmdAddShaft.setCaption("添加");
+    cmdUpdateShaft.place(shaftPage, 12100, 840, 1000, 360);
+    cmdUpdateShaft.setCaption("更新");
+    cmdDeleteShaft.place(shaftPage, 13160, 840, 1000, 360);
+    cmdDeleteShaft.setCaption("删除");
+    cmdShaftSection.place(shaftPage, 11040, 1320, 3120, 420);
+    cmdShaftSection.setCaption("形成通风区段");
+
+    const int sideTop = 2520, sideHeight = 5900, sideWidth = 7440;
+    frame(fraExhaust, shaftPage, "排风", 120, sideTop, sideWidth, sideHeight);
+    platform::Frame& riseE = group(fraExhaust, "升压力计算", 120, 240, 3700, 3000);
+    column(riseE, 100, 260, 2300, 1100,
+           {{"每台风机排风量Qe(m^3/s):", &txtQe},
+            {"风机台数(台):", &cmbCounte},
+            {"总排风量Qe(m^3/s):", &txtQQ_e},
+            {"面积Ae(m^2)", &txtAA_e},
+            {"风速ve(m/s)", &txtv_e},
+            {"升压动量系数Ke", &txtKK_e},
+            {"升压力Δpe(Pa)", &txtdeltap_e},
+            {"分叉损失系数", &txtZeta_fencha}});
+    platform::Frame& designE = group(fraExhaust, "设计风压计算", 3900, 240, 3420, 2300);
+    column(designE, 100, 260, 2100, 800,
+           {{"排风口,排风井及连接风道总压力损失pde(Pa)", &txtp_de},
+            {"排风口处总升压力pse(Pa)", &txtp_se},
+            {"排风机设计风压ptote(Pa)", &txtp_tote}});
+    cmdCalpde.place(designE, 3020, 260, 330, boxHeight);
+    cmdCalpde.setCaption("...");
+    platform::Frame& fanE = group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1500);
+    column(fanE, 100, 260, 2100, 1000,
+           {{"环境温度t1(℃)", &txtt1_e},
+            {"环境大气压p1(Pa)", &txtp1_e},
+            {"风机效率η", &txteta_e},
+            {"风机功率Skw(kW)", &txtSSkw_e}});
+    platform::Frame& motorE = group(fraExhaust, "电机功率计算", 3900, 4160, 3420, 1200);
+    column(motorE, 100, 260, 2100, 1000,
+           {{"电机效率ηm(0.90-0.95)", &txtetam_e},
+            {"电机容量安全系数k(1.5)", &txtk_e},
+            {"电机功率M1(kW):", &txtMM1_e}});
+    cmdAxialFanDesign.place(fraExhaust, 120, 3400, 3700, 420);
+    cmdAxialFanDesign.setCaption("轴流风机动力设计");
+
+    frame(fraSupply, shaftPage, "送风", 7680, sideTop, sideWidth, sideHeight);
+    platform::Frame& riseB = group(fraSupply, "升压力计算", 120, 240, 3700, 3400);
+    column(riseB, 100, 260, 2300, 1100,
+           {{"每台风机送风量Qb(m^3/s):", &txtQb},
+            {"风机台数(台):", &cmbCountb},
+            {"总送风量Qb(m^3/s):", &txtQQ_b},
+            {"面积Ab(m^2)", &txtAA_b},
+            {"风速vb(m/s)", &txtv_b},
+            {"升压动量系数Kb", &txtKK_b},
+            {"喷流角β(度)", &txtbeta},
+            {"升压力Δpb(Pa)", &txtdeltap_b},
+            {"合流损失系数", &txtZeta_heliu}});
+    platform::Frame& designB = group(fraSupply, "设计风压计算", 3900, 240, 3420, 2300);
+    column(designB, 100, 260, 2100, 800,
+           {{"送风口,送风井及连接风道总压力损失pdb(Pa)", &txtp_db},
+            {"送风口处总升压力psb(Pa)", &txtp_sb},
+            {"送风机设计风压ptotb(Pa):", &txtp_totb}});
+    cmdCalpdb.place(designB, 3020, 260, 330, boxHeight);
+    cmdCalpdb.setCaption("...");
+    platform::Frame& fanB = group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1500);
+    column(fanB, 100, 260, 2100, 1000,
+           {{"环境温度t1(℃)", &txtt1_b},
+            {"环境大气压p1(Pa)", &txtp1_b},
+            {"风机效率η", &txteta_b},
+            {"风机功率Skw(kW)", &txtSSkw_b}});
+    platform::Frame& motorB = group(fraSupply, "电机功率计算", 3900, 4160, 3420, 1200);
+    column(motorB, 100, 260, 2100, 1000,
+           {{"电机效率ηm(0.90-0.95)", &txtetam_b},
+            {"电机容量安全系数k(1.5)", &txtk_b},
+            {"电机功率M1(kW)", &txtMM1_b}});
+    frame(fraPassage, fraSupply, "短道回流", 120, 3720, 3700, 1000);
+    column(fraPassage, 100, 260, 1600, 1100,
+           {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
+
+    // ---- Page 2: sections ----
+    lstShaftSection.place(sectionPage, 120, 120, 15000, 2600);
+    lstShaftSection.setGridLines(true);
+    int left = 120;
+    column(sectionPage, left, 2840, 1800, 1100,
+           {{"起始桩号:", &txtPile1},
+            {"终止桩号:", &txtPile2},
+            {"需风量Qreq(m^3/s):", &txtQQ_req},
+            {"设计风量Qr(m^3/s):", &txtQQ_r},
+            {"新鲜空气量Qf(m^3/s)", &txtQQ_f},
+            {"设计风速vr(m/s):", &txtv_r},
+            {"起点浓度C1:", &txtCC_1}});
+    column(sectionPage, left + 3000, 2840, 1800, 1100,
+           {{"终点浓度C2:", &txtCC_2},
+            {"起点压力P1(Pa):", &txtPP_1},
+            {"终点压力P2(Pa):", &txtPP_2},
+            {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
+            {"自然风阻力Δpm(Pa):", &txtdeltap_m},
+            {"交通通风力Δpt(Pa):", &txtdeltap_t}});
+    chkKnowQr1.place(sectionPage, left, 5300, 2700, boxHeight);
+    chkKnowQr1.setCaption("第I区段设计风量已知");
+    txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, boxHeight);
+    column(sectionPage, left, 5800, 2700, 1100, {{"该工况总耗电功率(kW):", &txtTotalPower}});
+
+    frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);
+    column(fraJet, 120, 300, 1800, 2200,
+           {{"选择常用型号", &cmbJetModel},
+            {"风机流量(m^3/s)", &txtFlow},
+            {"出口直径Dj(m^2)", &txtDD_j},
+            {"出口面积Aj(m^2)", &txtAA_j},
+            {"出口风速vj(m/s)", &txtvj},
+            {"风机功率(kW)", &txtPower},
+            {"升压力Δpj(Pa)", &txtdeltap_j},
+            {"风机数量(台)", &txtjetcount}});
+    frame(fraJetPosition, fraJet, "", 4300, 240, 4400, 3000);
+    column(fraJetPosition, 120, 240, 2300, 1000,
+           {{"悬挂高度Z(m)", &txtZZ_j}, {"位置摩阻损失折减系数η", &txteta}});
+    imgJet.place(fraJetPosition, 120, 960, 4100, 1900);
+
+    // ---- Page 3: jet-fan groups ----
+    lstJet.place(layoutPage, 120, 120, 4200, 5000);
+    lstJet.setGridLines(true);
+    column(layoutPage, 4440, 120, 1500, 1200,
+           {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
+    const std::pair<platform::CommandButton*, const char*> buttons[] = {{&cmdAdd, "添加"},
+                                                                        {&cmdUpdate, "更新"},
+                                                                        {&cmdDelete, "删除"},
+                                                                        {&cmdAutoLayout, "自动布置"},
+                                                                        {&cmdClearAll, "全部清除"}};
+    int top = 1260;
+    for (const auto& [button, text] : buttons) {
+        button->place(layoutPage, 4440, top, 2700, 400);
+        button->setCaption(text);
+        top += 480;
+    }
+    imgScheme.place(layoutPage, 7400, 120, 7700, 5000);
+
+    for (platform::Control* box : std::initializer_list<platform::Control*>{
+             &txtShaftPile,   &txtds,   &txtQe,       &cmbCounte, &txtQb,   &cmbCountb, &txtv_e,  &txtKK_e,
+             &txtZeta_fencha, &txtv_b,  &txtKK_b,     &txtbeta,   &txtp_de, &txtp_se,   &txtp_db, &txtp_sb,
+             &txtt1_e,        &txtp1_e, &txteta_e,    &txtetam_e, &txtk_e,  &txtt1_b,   &txtp1_b, &txteta_b,
+             &txtetam_b,      &txtk_b,  &cmbJetModel, &txtFlow,   &txtDD_j, &txtPower,  &txtZZ_j}) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void frmMultiShaftAndJet::connectEvents() {
+    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
+    txtQe.Change = [this] { txtQe_Change(); };
+    txtQb.Change = [this] { txtQb_Change(); };
+    cmbCounte.Change = [this] { cmbCounte_Change(); };
+    cmbCountb.Change = [this] { cmbCountb_Change(); };
+    // A pick from the list is a change of the count as much as a typed one.
+    cmbCounte.Click = [this] { cmbCounte_Change(); };
+    cmbCountb.Click = [this] { cmbCountb_Change(); };
+    cmdAddShaft.Click = [this] { cmdAddShaft_Click(); };
+    cmdUpdateShaft.Click = [this] { cmdUpdateShaft_Click(); };
+    cmdDeleteShaft.Click = [this] { cmdDeleteShaft_Click(); };
+    lstShaft.ItemClick = [this](ListItem& item) { lstShaft_ItemClick(item); };
+    cmdShaftSection.Click = [this] { cmdShaftSection_Click(); };
+    cmdAxialFanDesign.Click = [this] { cmdAxialFanDesign_Click(); };
+    cmdCalpde.Click = [this] { cmdCalpde_Click(); };
+    cmdCalpdb.Click = [this] { cmdCalpdb_Click(); };
+    lstShaftSection.ItemClick = [this](ListItem& item) { lstShaftSection_ItemClick(item); };
+    cmbJetModel.Change = [this] { cmbJetModel_Change(); };
+    txtZZ_j.Change = [this] { txtZZ_j_Change(); };
+    lstJet.ItemClick = [this](ListItem& item) { lstJet_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdClearAll.Click = [this] { cmdClearAll_Click(); };
+    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
+}
+
+// ---- Lifecycle ----
+
+void frmMultiShaftAndJet::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmMultiShaftAndJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    UserForm_QueryClose();
+}
+
+void frmMultiShaftAndJet::UserForm_Initialize() {
+    guarded([this] {
+        lstJet.ColumnHeaders.Clear();
+        for (const char* text : {"桩号", "台数", "升压力"}) {
+            lstJet.ColumnHeaders.Add(text, kHeaderWidth);
+        }
+    });
+    guarded([this] {
+        lstShaft.ColumnHeaders.Clear();
+        for (const char* text : kShaftHeaders) {
+            lstShaft.ColumnHeaders.Add(text, kHeaderWidth);
+        }
+    });
+    guarded([this] {
+        lstShaftSection.ColumnHeaders.Clear();
+        for (int k = 0; k < multishaft::kSectionFields; ++k) {
+            lstShaftSection.ColumnHeaders.Add(
+                kSectionHeaders[k], k + 1 == multishaft::kSectionFields ? kLastSectionWidth : kHeaderWidth);
+        }
+    });
+    guarded([this] {
+        for (int i = 0; i <= 4; ++i) {
+            cmbCounte.AddItem(std::to_string(i));
+            cmbCountb.AddItem(std::to_string(i));
+        }
+    });
+    guarded([this] {
+        for (const JetFanModel& model : modPublic::JetModels) {
+            cmbJetModel.AddItem(model.JetName);
+        }
+    });
+    guarded([this] { OpenFile(); });
+}
+
+void frmMultiShaftAndJet::UserForm_QueryClose() {
+    guarded([this] { SaveFile(); });
+}
+
 void frmMultiShaftAndJet::cmdBack_Click() {
+    guarded([this] { SaveFile(); });
     Hide();
 }
+
+// ---- The scheme file ----
+
+void frmMultiShaftAndJet::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string project = projectMsjPath();
+    const bool opened = (!project.empty() && in.Open(project)) || in.Open(templateMsjPath());
+    if (!opened) {
+        return;
+    }
+    const multishaft::MsjFile msj = multishaft::ReadMsjFile(in);
+    for (const auto& cells : msj.Shafts) {
+        guarded([&] {
+            ListItem& item = lstShaft.ListItems.Add(cells[0]);
+            for (int k = 1; k < multishaft::kShaftFields; ++k) {
+                item.setSubItems(k, cells[static_cast<std::size_t>(k)]);
+            }
+        });
+    }
+    for (const auto& cells : msj.Sections) {
+        guarded([&] {
+            ListItem& item = lstShaftSection.ListItems.Add(cells[0]);
+            for (int k = 1; k < multishaft::kSectionFields; ++k) {
+                item.setSubItems(k, cells[static_cast<std::size_t>(k)]);
+            }
+        });
+    }
+    if (msj.HasBoxes) {
+        guarded([&] { txtZZ_j.set(msj.ZZ_j); });
+        guarded([&] { txtTotalPower.set(msj.TotalPower); });
+    }
+    if (msj.HasKnownFlow) {
+        guarded([&] { chkKnowQr1.set(msj.KnowQr1 ? 1 : 0); });
+        guarded([&] { txtCertanQr1.set(msj.CertanQr1); });
+    }
+    if (msj.HasJetBoxes) {
+        guarded([&] { txtdeltap_j.set(msj.Deltap_j); });
+        guarded([&] { txtjetcount.set(msj.JetCount); });
+    }
+    if (msj.HasGroups) {
+        guarded([&] {
+            lstJet.ListItems.Clear();
+            for (const auto& cells : msj.Groups) {
+                ListItem& item = lstJet.ListItems.Add(cells[0]);
+                item.setSubItems(1, cells[1]);
+                item.setSubItems(2, cells[2]);
+            }
+        });
+    }
+}
+
 bool frmMultiShaftAndJet::SaveFile() {
-    return false;
+    const std::string path = projectMsjPath();
+    if (path.empty()) {
+        return false;
+    }
+    multishaft::MsjFile msj;
+    for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
+        ListItem& item = lstShaft.ListItems(i);
+        std::array<std::string, multishaft::kShaftFields> cells;
+        cells[0] = item.Text();
+        for (int k = 1; k < multishaft::kShaftFields; ++k) {
+            cells[static_cast<std::size_t>(k)] = item.SubItems(k);
+        }
+        msj.Shafts.push_back(std::move(cells));
+    }
+    for (int i = 1; i <= lstShaftSection.ListItems.Count(); ++i) {
+        ListItem& item = lstShaftSection.ListItems(i);
+        std::array<std::string, multishaft::kSectionFields> cells;
+        cells[0] = item.Text();
+        for (int k = 1; k < multishaft::kSectionFields; ++k) {
+            cells[static_cast<std::size_t>(k)] = item.SubItems(k);
+        }
+        msj.Sections.push_back(std::move(cells));
+    }
+    msj.ZZ_j = txtZZ_j.Text();
+    msj.TotalPower = txtTotalPower.Text();
+    msj.KnowQr1 = chkKnowQr1.Value() == 1;
+    msj.CertanQr1 = txtCertanQr1.Text();
+    msj.Deltap_j = txtdeltap_j.Text();
+    msj.JetCount = txtjetcount.Text();
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        ListItem& item = lstJet.ListItems(i);
+        msj.Groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    // The shafts, sections and groups would otherwise be lost without a word when the folder cannot be
+    // written; the earlier file stays as it was.
+    if (!multishaft::WriteMsjFile(msj).Save(path)) {
+        platform::MsgBox("多竖井通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
 }
-void frmMultiShaftAndJet::OpenFile() {}
-void frmMultiShaftAndJet::txtQe_Change() {}
-void frmMultiShaftAndJet::txtQb_Change() {}
-void frmMultiShaftAndJet::cmbCounte_Change() {}
-void frmMultiShaftAndJet::cmbCountb_Change() {}
-void frmMultiShaftAndJet::cmdAddShaft_Click() {}
-void frmMultiShaftAndJet::cmdUpdateShaft_Click() {}
-void frmMultiShaftAndJet::cmdDeleteShaft_Click() {}
-void frmMultiShaftAndJet::lstShaft_ItemClick(platform::ListItem&) {}
-void frmMultiShaftAndJet::cmdShaftSection_Click() {}
+
+// ---- Shaft list editing ----
+
+void frmMultiShaftAndJet::txtQe_Change() {
+    setPlain(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
+}
+
+void frmMultiShaftAndJet::txtQb_Change() {
+    setPlain(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+}
+
+void frmMultiShaftAndJet::cmbCounte_Change() {
+    txtQe_Change();
+}
+
+void frmMultiShaftAndJet::cmbCountb_Change() {
+    txtQb_Change();
+}
+
+namespace {
+
+/// The boxes of page 1 in the column order of lstShaft, columns 1 to 38.
+std::vector<ShaftBox> shaftBoxes(frmMultiShaftAndJet& w) {
+    std::vector<ShaftBox> boxes;
+    for (TextBox* box :
+         {&w.txtQQ_e,   &w.txtAA_e,   &w.txtv_e,        &w.txtKK_e,        &w.txtdeltap_e, &w.txtp_de,
+          &w.txtp_se,   &w.txtp_tote, &w.txtt1_e,       &w.txtp1_e,        &w.txteta_e,    &w.txtSSkw_e,
+          &w.txtetam_e, &w.txtk_e,    &w.txtMM1_e,      &w.txtZeta_fencha, &w.txtQQ_b,     &w.txtAA_b,
+          &w.txtv_b,    &w.txtKK_b,   &w.txtbeta,       &w.txtdeltap_b,    &w.txtp_db,     &w.txtp_sb,
+          &w.txtp_totb, &w.txtt1_b,   &w.txtp1_b,       &w.txteta_b,       &w.txtSSkw_b,   &w.txtetam_b,
+          &w.txtk_b,    &w.txtMM1_b,  &w.txtZeta_heliu, &w.txtds,          &w.txtQe}) {
+        boxes.push_back({box, nullptr});
+    }
+    boxes.push_back({nullptr, &w.cmbCounte});
+    boxes.push_back({&w.txtQb, nullptr});
+    boxes.push_back({nullptr, &w.cmbCountb});
+    return boxes;
+}
+
+} // namespace
+
+void frmMultiShaftAndJet::shaftRowFromBoxes(ListItem& row) {
+    guarded([&] { row.setText(txtShaftPile.Text()); });
+    const std::vector<ShaftBox> boxes = shaftBoxes(*this);
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        guarded([&] { row.setSubItems(static_cast<int>(k) + 1, boxes[k].get()); });
+    }
+}
+
+void frmMultiShaftAndJet::cmdAddShaft_Click() {
+    guarded([this] { shaftRowFromBoxes(lstShaft.ListItems.Add(txtShaftPile.Text())); });
+}
+
+void frmMultiShaftAndJet::cmdUpdateShaft_Click() {
+    guarded([this] {
+        if (ListItem* row = lstShaft.SelectedItem()) {
+            shaftRowFromBoxes(*row);
+        }
+    });
+}
+
+void frmMultiShaftAndJet::cmdDeleteShaft_Click() {
+    guarded([this] {
+        const int i = lstShaft.SelectedIndex();
+        if (i >= 1 && i <= lstShaft.ListItems.Count()) {
+            lstShaft.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmMultiShaftAndJet::lstShaft_ItemClick(ListItem& Item) {
+    guarded([&] { txtShaftPile.set(Item.Text()); });
+    const std::vector<ShaftBox> boxes = shaftBoxes(*this);
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        guarded([&] { boxes[k].set(Item.SubItems(static_cast<int>(k) + 1)); });
+    }
+    guarded([&] {
+        const bool leftLine = mainWindow().optLeftLine.Value();
+        const auto [before, after] = multishaft::PassageRatioRows(Item.Index(), leftLine);
+        auto ratio = [this](TextBox& box, const TextBox& flow, int r) {
+            if (r < 1 || r > lstShaftSection.ListItems.Count()) {
+                return;
+            }
+            const double qr = vb::Val(lstShaftSection.ListItems(r).SubItems(3));
+            if (qr != 0) {
+                setPlain(box, vb::Val(flow.Text()) / qr);
+            }
+        };
+        ratio(txtratio_Qe_Qr1, txtQQ_e, before);
+        ratio(txtratio_Qb_Qr2, txtQQ_b, after);
+    });
+}
+
+// ---- Sections and their air demand ----
+
+void frmMultiShaftAndJet::cmdShaftSection_Click() {
+    std::vector<int> models;
+    guarded([&] { models = RememberSectionModels(); });
+    bool formed = false;
+    guarded([&] { formed = FormSections(); });
+    if (!formed) {
+        return;
+    }
+    double total = 0;
+    guarded([&] { total = SectionDemands(); });
+    bool found = false;
+    guarded([&] { found = FindDesignFlow(total); });
+    if (!found) {
+        return;
+    }
+    guarded([this] { SectionPressures(); });
+    guarded([this] { OpeningRises(); });
+    guarded([&] { SectionJetFans(models); });
+}
+
 bool frmMultiShaftAndJet::FormSections() {
-    return false;
+    std::vector<multishaft::Shaft> shafts;
+    for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
+        ListItem& item = lstShaft.ListItems(i);
+        shafts.push_back({vb::Val(item.Text()), vb::Val(item.SubItems(multishaft::kColumnDs))});
+    }
+    frmReq& req = mainWindow();
+    const double start = vb::Val(req.txtStartPile.Text());
+    const double length = req.GetTunnelLength();
+    // Sections of shafts out of order, overlapping or outside the tunnel end before they start and every
+    // later pressure would rest on them: the shaft is named and the earlier sections stay.
+    if (const auto problem = multishaft::CheckShafts(start, start + length, shafts)) {
+        platform::MsgBox(multishaft::ShaftProblemText(*problem), platform::vbOKOnly, "出错！");
+        return false;
+    }
+    lstShaftSection.ListItems.Clear();
+    for (const multishaft::Stretch& stretch : multishaft::FormStretches(start, length, shafts)) {
+        guarded([&] {
+            ListItem& item = lstShaftSection.ListItems.Add(vb::CStr(stretch.Start));
+            item.setSubItems(1, vb::CStr(stretch.End));
+        });
+    }
+    return true;
 }
+
 double frmMultiShaftAndJet::SectionDemands() {
-    return 0;
+    frmReq& req = mainWindow();
+    vb::Integer caseId = 1;
+    guarded([&] {
+        const int position = step2().lstCase.ListIndex();
+        if (position >= 0 && position <= 3) {
+            caseId = static_cast<vb::Integer>(position + 1);
+        }
+    });
+    const int rows = lstShaftSection.ListItems.Count();
+    double total = 0;
+    auto write = [this](int r, double q) {
+        if (std::isfinite(q)) {
+            guarded([&] { lstShaftSection.ListItems(r).setSubItems(2, vb::Format(q, "0.00")); });
+        }
+    };
+    for (int r = 1; r <= rows; ++r) {
+        guarded([&] {
+            ListItem& item = lstShaftSection.ListItems(r);
+            double dsp = vb::Val(item.Text());
+            double dep = vb::Val(item.SubItems(1));
+            const double q = req.GetSectionQreq(dsp, dep, caseId);
+            write(r, q);
+            total += q;
+        });
+    }
+    double tunnelExchange = 0;
+    guarded([&] { tunnelExchange = req.GetExchangeSectionQreq(modPublic::StartPile, modPublic::EndPile); });
+    bool exchangeSwitch = false;
+    guarded([&] { exchangeSwitch = step2().chkExchange.Value() == 1; });
+    if (multishaft::ExchangeGoverns(exchangeSwitch, total, tunnelExchange)) {
+        total = 0;
+        for (int r = 1; r <= rows; ++r) {
+            guarded([&] {
+                ListItem& item = lstShaftSection.ListItems(r);
+                const double q = req.GetExchangeSectionQreq(vb::Val(item.Text()), vb::Val(item.SubItems(1)));
+                write(r, q);
+                total += q;
+            });
+        }
+    }
+    return total;
 }

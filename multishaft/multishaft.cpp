@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "multishaft/multishaft.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace multishaft {
+
+std::vector<Stretch> FormStretches(double startPile, double tunnelLength, const std::vector<Shaft>& shafts) {
+    std::vector<Stretch> rows;
+    rows.reserve(2 * shafts.size() + 1);
+    double prev = startPile;
+    for (const Shaft& shaft : shafts) {
+        const double exhaust = shaft.Station - shaft.Ds / 2;
+        const double supply = shaft.Station + shaft.Ds / 2;
+        rows.push_back({prev, exhaust});
+        rows.push_back({exhaust, supply});
+        prev = supply;
+    }
+    rows.push_back({prev, startPile + tunnelLength});
+    return rows;
+}
+
+std::optional<ShaftCheck> CheckShafts(double startPile, double endPile, const std::vector<Shaft>& shafts) {
+    const double low = std::min(startPile, endPile);
+    const double high = std::max(startPile, endPile);
+    for (std::size_t i = 0; i < shafts.size(); ++i) {
+        const Shaft& shaft = shafts[i];
+        const ShaftCheck here{i + 1, ShaftProblem::NegativeDs};
+        if (!std::isfinite(shaft.Station) || !std::isfinite(shaft.Ds)) {
+            return ShaftCheck{i + 1, ShaftProblem::OutsideTunnel};
+        }
+        if (shaft.Ds < 0) {
+            return here;
+        }
+        if (shaft.Station - shaft.Ds / 2 <= low || shaft.Station + shaft.Ds / 2 >= high) {
+            return ShaftCheck{i + 1, ShaftProblem::OutsideTunnel};
+        }
+        if (i > 0) {
+            const Shaft& before = shafts[i - 1];
+            if (shaft.Station <= before.Station) {
+                return ShaftCheck{i + 1, ShaftProblem::NotAscending};
+            }
+            if (shaft.Station - shaft.Ds / 2 < before.Station + before.Ds / 2) {
+                return ShaftCheck{i + 1, ShaftProblem::OverlapsPrevious};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string ShaftProblemText(const ShaftCheck& check) {
+    const std::string shaft = "第" + std::to_string(check.Shaft) + "个竖井";
+    switch (check.Problem) {
+    case ShaftProblem::NegativeDs:
+        return shaft + "的短道长度ds不能为负值，请修改后再形成通风区段！";
+    case ShaftProblem::OutsideTunnel:
+        return shaft + "的短道不在隧道范围内，请检查竖井桩号和短道长度！";
+    case ShaftProblem::NotAscending:
+        return shaft + "的桩号不大于前一个竖井的桩号，请按桩号从小到大的顺序输入竖井！";
+    case ShaftProblem::OverlapsPrevious:
+        return shaft + "的短道与前一个竖井的短道重叠，请检查竖井桩号和短道长度！";
+    }
+    return shaft;
+}
+
+bool ExchangeGoverns(bool exchangeSwitch, double totalTrafficDemand, double tunnelExchangeDemand) {
+    return exchangeSwitch && totalTrafficDemand < tunnelExchangeDemand;
+}
+
+std::pair<int, int> PassageRatioRows(int shaft, bool leftLine) {
+    const int before = 2 * shaft - 1;
+    const int after = 2 * shaft + 1;
+    return leftLine ? std::pair{after, before} : std::pair{before, after};
+}
+
+namespace {
+
+/// A count field: leading number, halves to even, 0 below 0; nullopt at the end of the file.
+std::optional<std::size_t> readCount(scheme::SchemeReader& in) {
+    const std::optional<double> value = in.NextLeading();
+    if (!value) {
+        return std::nullopt;
+    }
+    // A count beyond the fields left cannot be read in full anyway: capping it keeps a corrupted count from
+    // driving a long loop.
+    const double whole = std::nearbyint(*value);
+    if (!std::isfinite(whole) || whole < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(std::min(whole, static_cast<double>(in.FieldCount())));
+}
+
+/// Reads up to `count` rows of N fields; a row cut short by the end of the file is dropped. False when the
+/// file ended inside the block.
+template <std::size_t N>
+bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<std::array<std::string, N>>& rows) {
+    for (std::size_t k = 0; k < count; ++k) {
+        std::array<std::string, N> row;
+        for (std::string& cell : row) {
+            std::optional<std::string> text = in.NextText();
+            if (!text) {
+                return false;
+            }
+            cell = std::move(*text);
+        }
+        rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+template <std::size_t N>
+void writeRows(scheme::SchemeWriter& out, const std::vector<std::array<std::string, N>>& rows) {
+    for (const auto& row : rows) {
+        for (const std::string& cell : row) {
+            out.Text(cell).EndRecord();
+        }
+    }
+}
+
+} // namespace
+
+MsjFile ReadMsjFile(scheme::SchemeReader& in) {
+    MsjFile msj;
+    in.Skip(1);
+    const std::optional<std::size_t> shafts = readCount(in);
+    if (!shafts || !readRows(in, *shafts, msj.Shafts)) {
+        return msj;
+    }
+    const std::optional<std::size_t> sections = readCount(in);
+    if (!sections || !readRows(in, *sections, msj.Sections)) {
+        return msj;
+    }
+    std::optional<std::string> z = in.NextText();
+    std::optional<std::string> power = in.NextText();
+    if (!z || !power) {
+        return msj;
+    }
+    msj.ZZ_j = std::move(*z);
+    msj.TotalPower = std::move(*power);
+    msj.HasBoxes = true;
+    const bool atEnd = in.AtEnd();
+    const std::optional<bool> know = in.NextBoolean();
+    std::optional<std::string> certain = in.NextText();
+    if (atEnd || !certain) {
+        return msj;
+    }
+    msj.KnowQr1 = know.value_or(false);
+    msj.CertanQr1 = std::move(*certain);
+    msj.HasKnownFlow = true;
+    in.Skip(2); // the title and the reserved field
+    std::optional<std::string> rise = in.NextText();
+    std::optional<std::string> count = in.NextText();
+    if (!rise || !count) {
+        return msj;
+    }
+    msj.Deltap_j = std::move(*rise);
+    msj.JetCount = std::move(*count);
+    msj.HasJetBoxes = true;
+    const std::optional<std::size_t> groups = readCount(in);
+    if (!groups) {
+        return msj;
+    }
+    msj.HasGroups = true;
+    readRows(in, *groups, msj.Groups);
+    return msj;
+}
+
+scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
+    scheme::SchemeWriter out;
+    out.Text(kMsjTitleBasic).EndRecord();
+    out.Whole(static_cast<long long>(msj.Shafts.size())).EndRecord();
+    writeRows(out, msj.Shafts);
+    out.Whole(static_cast<long long>(msj.Sections.size())).EndRecord();
+    writeRows(out, msj.Sections);
+    out.Text(msj.ZZ_j).Text(msj.TotalPower).EndRecord();
+    out.Boolean(msj.KnowQr1).Text(msj.CertanQr1).EndRecord();
+    out.Text(kMsjTitleLayout).EndRecord();
+    out.Text("").Text(msj.Deltap_j).Text(msj.JetCount).EndRecord();
+    out.Whole(static_cast<long long>(msj.Groups.size())).EndRecord();
+    for (const auto& group : msj.Groups) {
+        out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
+    }
+    return out;
+}
+
+} // namespace multishaft

@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The several-shafts window reached as a designer reaches it: the template project saved into the test
+// folder, step 2 opened from the main window, Next with the several-shafts scheme. The shaft list, the
+// sections and their air demand, and the .msj file.
+#include "multishaft/frmMultiShaftAndJet.h"
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "multishaft/multishaft.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/text_file.h"
+#include "platform/vb.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Forms;
+using test_support::Row;
+using test_support::rowsOf;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+std::string msjPath() {
+    return test_stage::appFolder() + "/proj.msj";
+}
+
+std::string templatePath() {
+    return test_stage::appFolder() + "/ConfigFiles/Normal.msj";
+}
+
+class MultiShaftWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The template project (start 10000, end 15235), saved under a name.
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+        req.SaveFile();
+    }
+
+    /// Opens step 2 from the main window and this window from step 2 with its Next (scheme 4); `before`
+    /// acts on step 2 first, `script` on the window, which is then left by "<-- 上一步".
+    void open(const std::function<void(frmMultiShaftAndJet&)>& script,
+              const std::function<void(frmVentParam&)>& before = {}) {
+        bool opened = false;
+        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+            if (before) {
+                before(step2);
+            }
+            step2.cmbNextStep.setListIndex(4);
+            test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
+                opened = true;
+                script(w);
+                if (Forms::isLoaded(w)) {
+                    w.cmdBack.userClick();
+                }
+            });
+            step2.cmdNextStep.userClick();
+            step2.cmdReturn.userClick();
+        });
+        req.cmdNextStep.userClick();
+        EXPECT_TRUE(opened);
+        EXPECT_FALSE(Forms::isLoaded<frmMultiShaftAndJet>());
+    }
+
+    /// Adds a shaft through the boxes of page 1.
+    static void addShaft(frmMultiShaftAndJet& w, const std::string& station, const std::string& ds) {
+        w.txtShaftPile.userType(station);
+        w.txtds.userType(ds);
+        w.cmdAddShaft.userClick();
+    }
+
+    static std::vector<Row> sections(frmMultiShaftAndJet& w) { return rowsOf(w.lstShaftSection, 3); }
+
+    frmReq& req = Forms::instance<frmReq>();
+};
+
+// ---- Opening ----
+
+TEST_F(MultiShaftWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
+    ASSERT_FALSE(fs::exists(msjPath()));
+    open([](frmMultiShaftAndJet& w) {
+        EXPECT_EQ(w.Caption(), "Step 3: 多竖井送排式与射流风机组合通风方式");
+        EXPECT_TRUE(w.IsModal());
+        ASSERT_EQ(w.lstShaft.ColumnHeaders.Count(), 39);
+        EXPECT_EQ(w.lstShaft.ColumnHeaders(1).Text(), "桩号(m)");
+        EXPECT_EQ(w.lstShaft.ColumnHeaders(35).Text(), "短道长度ds(m)");
+        EXPECT_EQ(w.lstShaft.ColumnHeaders(39).Text(), "送风机数量");
+        ASSERT_EQ(w.lstShaftSection.ColumnHeaders.Count(), 16);
+        EXPECT_EQ(w.lstShaftSection.ColumnHeaders(5).Text(), "新鲜空气两Qf(m^3/s)");
+        EXPECT_EQ(w.lstShaftSection.ColumnHeaders(16).Width(),
+                  w.lstShaftSection.ColumnHeaders(15).Width() / 2);
+        ASSERT_EQ(w.lstJet.ColumnHeaders.Count(), 3);
+        EXPECT_EQ(w.lstJet.ColumnHeaders(3).Text(), "升压力");
+        for (platform::ComboBox* box : {&w.cmbCounte, &w.cmbCountb}) {
+            ASSERT_EQ(box->ListCount(), 5);
+            EXPECT_EQ(box->List(0), "0");
+            EXPECT_EQ(box->List(4), "4");
+            EXPECT_EQ(box->Text(), "");
+        }
+        ASSERT_EQ(w.cmbJetModel.ListCount(), static_cast<int>(modPublic::JetModels.UBound()));
+        // The template's two shafts are listed; the boxes keep their design-time texts.
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 2);
+        EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "11800");
+        EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(34), "60");
+        EXPECT_EQ(w.txtShaftPile.Text(), "");
+        EXPECT_EQ(w.txtQQ_e.Text(), "280");
+        EXPECT_EQ(w.txtv_e.Text(), "6");
+        EXPECT_EQ(w.txtKK_e.Text(), "0.9");
+        EXPECT_EQ(w.txtdeltap_b.Text(), "5");
+        EXPECT_EQ(w.txtSSkw_b.Text(), "400");
+        EXPECT_EQ(w.txtQe.Text(), "120");
+        EXPECT_EQ(w.txtds.Text(), "60");
+        EXPECT_EQ(w.txtZZ_j.Text(), "1.2");
+        EXPECT_EQ(w.chkKnowQr1.Value(), 0);
+        EXPECT_EQ(w.txtShaftPile.BackColor(), platform::RGB(255, 255, 192));
+        EXPECT_EQ(w.cmbJetModel.BackColor(), platform::RGB(255, 255, 192));
+        EXPECT_NE(w.txtQQ_e.BackColor(), platform::RGB(255, 255, 192));
+        EXPECT_EQ(w.pgMain.Pages(0).Caption(), "竖井及风机信息");
+        EXPECT_EQ(w.pgMain.Pages(1).Caption(), "通风区段");
+        EXPECT_EQ(w.pgMain.Pages(2).Caption(), "射流风机布置");
+        EXPECT_EQ(w.cmdShaftSection.Caption(), "形成通风区段");
+        EXPECT_EQ(w.cmdAxialFanDesign.Caption(), "轴流风机动力设计");
+        EXPECT_EQ(w.chkKnowQr1.Caption(), "第I区段设计风量已知");
+    });
+    // Leaving wrote the template's content under the project's name.
+    EXPECT_EQ(textfile::ReadBytes(msjPath()), textfile::ReadBytes(templatePath()));
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+// ---- Shaft list editing ----
+
+TEST_F(MultiShaftWindow, TotalFlowFromOneFanAndTheCount) {
+    open([](frmMultiShaftAndJet& w) {
+        w.cmbCounte.userType("2");
+        EXPECT_EQ(w.txtQQ_e.Text(), "240");
+        w.cmbCounte.userSelect(3);
+        EXPECT_EQ(w.txtQQ_e.Text(), "360");
+        w.cmbCounte.userType("");
+        EXPECT_EQ(w.txtQQ_e.Text(), "0");
+        w.txtQb.userType("33.5");
+        w.cmbCountb.userType("3");
+        EXPECT_EQ(w.txtQQ_b.Text(), "100.5");
+    });
+}
+
+TEST_F(MultiShaftWindow, AddUpdateDeleteKeepTheOrderTyped) {
+    open([](frmMultiShaftAndJet& w) {
+        w.lstShaft.ListItems.Clear();
+        // Every box empty: a row of empty cells.
+        w.txtShaftPile.userType("");
+        w.txtds.userType("");
+        w.txtQQ_e.userType("");
+        w.cmdAddShaft.userClick();
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 1);
+        EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "");
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(1), "");
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(34), "");
+        w.lstShaft.ListItems.Clear();
+        // An empty list has no selected row: update and delete change nothing.
+        w.cmdUpdateShaft.userClick();
+        w.cmdDeleteShaft.userClick();
+        EXPECT_EQ(w.lstShaft.ListItems.Count(), 0);
+
+        w.cmbCounte.userType("2");
+        addShaft(w, "3000", "40");
+        w.cmbCounte.userType("3");
+        addShaft(w, "2000", "60");
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 2);
+        EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "3000");
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(1), "240");
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(36), "2");
+        EXPECT_EQ(w.lstShaft.ListItems(2).Text(), "2000");
+        EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(1), "360");
+        EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(3), "6");
+        EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(35), "120");
+
+        // Showing row 1 copies it back; the count and flow give the total again.
+        w.lstShaft.userItemClick(1);
+        EXPECT_EQ(w.txtShaftPile.Text(), "3000");
+        EXPECT_EQ(w.txtds.Text(), "40");
+        EXPECT_EQ(w.cmbCounte.Text(), "2");
+        EXPECT_EQ(w.txtQQ_e.Text(), "240");
+        w.txtv_e.userType("7");
+        w.cmdUpdateShaft.userClick();
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(3), "7");
+        EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(3), "6");
+        w.cmdDeleteShaft.userClick();
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 1);
+        EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "2000");
+    });
+}
+
+TEST_F(MultiShaftWindow, PassageRatiosByLineDirection) {
+    auto check = [&](bool leftLine, const char* qe, const char* qb) {
+        open([&](frmMultiShaftAndJet& w) {
+            // Before any section: the ratios keep their text.
+            w.txtratio_Qe_Qr1.set("x");
+            w.lstShaft.userItemClick(1);
+            EXPECT_EQ(w.txtratio_Qe_Qr1.Text(), "x");
+            for (int r = 1; r <= 5; ++r) {
+                w.lstShaftSection.ListItems.Add(std::to_string(r));
+            }
+            w.lstShaftSection.ListItems(1).setSubItems(3, "480.00");
+            w.lstShaftSection.ListItems(3).setSubItems(3, "500.00");
+            w.lstShaft.ListItems(1).setSubItems(1, "240");
+            w.lstShaft.ListItems(1).setSubItems(17, "250");
+            // 120 × 2 and 125 × 2: the copied counts differ from the empty combos, so the totals are their
+            // products, 240 and 250.
+            w.lstShaft.ListItems(1).setSubItems(35, "120");
+            w.lstShaft.ListItems(1).setSubItems(36, "2");
+            w.lstShaft.ListItems(1).setSubItems(37, "125");
+            w.lstShaft.ListItems(1).setSubItems(38, "2");
+            w.lstShaft.userItemClick(1);
+            EXPECT_EQ(w.txtratio_Qe_Qr1.Text(), qe);
+            EXPECT_EQ(w.txtratio_Qb_Qr2.Text(), qb);
+            // Shaft 2 on the right line: row 5 has Qr 0, so Qb/Qr2 keeps its text.
+            w.lstShaftSection.ListItems.Clear();
+        });
+    };
+    req.optRightLine.set(true);
+    check(false, "0.5", "0.5");
+    req.optLeftLine.set(true);
+    // Qr1 from row 3 (500) and Qr2 from row 1 (480).
+    check(true, "0.48", "0.520833333333333");
+}
+
+// ---- Sections and their air demand ----
+
+TEST_F(MultiShaftWindow, SectionsFromTheShaftsOfTheTemplateTunnel) {
+    for (bool leftLine : {false, true}) {
+        (leftLine ? req.optLeftLine : req.optRightLine).set(true);
+        open([](frmMultiShaftAndJet& w) {
+            w.lstShaft.ListItems.Clear();
+            addShaft(w, "12000", "40");
+            addShaft(w, "13000", "60");
+            w.cmdShaftSection.userClick();
+            const std::vector<Row> rows = rowsOf(w.lstShaftSection, 2);
+            const std::vector<Row> want = {{"10000", "11980"},
+                                           {"11980", "12020"},
+                                           {"12020", "12970"},
+                                           {"12970", "13030"},
+                                           {"13030", "15235"}};
+            EXPECT_EQ(rows, want);
+            EXPECT_EQ(w.lstShaftSection.ListItems(2).SubItems(8), "");
+        });
+        EXPECT_TRUE(platform::msgbox::log().empty());
+    }
+}
+
+TEST_F(MultiShaftWindow, ShaftsThatCannotFormSectionsAreNamed) {
+    open([](frmMultiShaftAndJet& w) {
+        w.lstShaft.ListItems.Clear();
+        addShaft(w, "12000", "40");
+        w.cmdShaftSection.userClick();
+        const std::vector<Row> formed = rowsOf(w.lstShaftSection, 3);
+        ASSERT_EQ(formed.size(), 3u);
+        addShaft(w, "11000", "40");
+        platform::msgbox::script(platform::vbOK);
+        w.cmdShaftSection.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+        EXPECT_EQ(platform::msgbox::log()[0].prompt,
+                  "第2个竖井的桩号不大于前一个竖井的桩号，请按桩号从小到大的顺序输入竖井！");
+        // The sections of the last sound shaft list stay.
+        EXPECT_EQ(rowsOf(w.lstShaftSection, 3), formed);
+    });
+}
+
+TEST_F(MultiShaftWindow, DemandOfEveryRowByTheCaseOfStep2) {
+    std::vector<Row> normal;
+    open(
+        [&](frmMultiShaftAndJet& w) {
+            w.cmdShaftSection.userClick();
+            normal = sections(w);
+            ASSERT_EQ(normal.size(), 5u);
+            for (const Row& row : normal) {
+                double dsp = vb::Val(row[0]);
+                double dep = vb::Val(row[1]);
+                EXPECT_EQ(row[2], vb::Format(req.GetSectionQreq(dsp, dep, 1), "0.00"));
+            }
+            EXPECT_GT(vb::Val(normal[0][2]), 0);
+        },
+        [](frmVentParam& step2) {
+            step2.lstCase.setListIndex(0);
+            step2.chkExchange.set(0);
+        });
+    // 1 km congestion from 10100 to 11100: only the first row (10000 to 11770) holds part of it.
+    req.txtBlockStartPile.set("10100");
+    req.txtBlockEndPile.set("11100");
+    open(
+        [&](frmMultiShaftAndJet& w) {
+            w.cmdShaftSection.userClick();
+            const std::vector<Row> rows = sections(w);
+            ASSERT_EQ(rows.size(), 5u);
+            EXPECT_EQ(rows[0][2], vb::Format(req.GetSectionQreq(10100.0, 11100.0, 4), "0.00"));
+            EXPECT_NE(rows[0][2], "0.00");
+            for (std::size_t r = 1; r < rows.size(); ++r) {
+                EXPECT_EQ(rows[r][2], "0.00");
+            }
+            // The rows keep their own stations.
+            EXPECT_EQ(rows[0][0], "10000");
+        },
+        [](frmVentParam& step2) { step2.lstCase.setListIndex(3); });
+}
+
+TEST_F(MultiShaftWindow, AirChangeDemandReplacesEveryRowOnlyWhenLarger) {
+    // A high air-change rate makes the tunnel's air-change demand govern.
+    std::vector<Row> rows;
+    open(
+        [&](frmMultiShaftAndJet& w) {
+            const double exchange = req.GetExchangeSectionQreq(modPublic::StartPile, modPublic::EndPile);
+            w.cmdShaftSection.userClick();
+            rows = sections(w);
+            double traffic = 0;
+            for (const Row& row : rows) {
+                traffic += req.GetSectionQreq(vb::Val(row[0]), vb::Val(row[1]), 1);
+            }
+            const bool governs = traffic < exchange;
+            for (const Row& row : rows) {
+                const double q = governs ? req.GetExchangeSectionQreq(vb::Val(row[0]), vb::Val(row[1]))
+                                         : req.GetSectionQreq(vb::Val(row[0]), vb::Val(row[1]), 1);
+                EXPECT_EQ(row[2], vb::Format(q, "0.00"));
+            }
+        },
+        [](frmVentParam& step2) {
+            step2.lstCase.setListIndex(0);
+            step2.chkExchange.set(1);
+        });
+}
+
+// ---- The scheme file ----
+
+TEST_F(MultiShaftWindow, EverythingComesBackAndIsWrittenAgainUnchanged) {
+    open([](frmMultiShaftAndJet& w) {
+        w.cmbCountb.userType("3");
+        addShaft(w, "14000", "");
+        w.cmdShaftSection.userClick();
+        w.txtTotalPower.set("812.5");
+        w.pgMain.userClick(1);
+        w.chkKnowQr1.userClick();
+        w.txtCertanQr1.userType("480");
+        w.txtdeltap_j.set("12.25");
+        w.txtjetcount.set("4");
+        w.lstJet.ListItems.Add("10500").setSubItems(1, "2");
+        w.lstJet.ListItems(1).setSubItems(2, "24.5");
+    });
+    const auto first = textfile::ReadBytes(msjPath());
+    ASSERT_TRUE(first);
+    open([](frmMultiShaftAndJet& w) {
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 3);
+        EXPECT_EQ(w.lstShaft.ListItems(3).Text(), "14000");
+        EXPECT_EQ(w.lstShaft.ListItems(3).SubItems(34), "");
+        EXPECT_EQ(w.lstShaft.ListItems(3).SubItems(17), "360");
+        ASSERT_EQ(w.lstShaftSection.ListItems.Count(), 7);
+        EXPECT_EQ(w.lstShaftSection.ListItems(6).Text(), "14000");
+        EXPECT_EQ(w.txtTotalPower.Text(), "812.5");
+        EXPECT_EQ(w.chkKnowQr1.Value(), 1);
+        EXPECT_EQ(w.txtCertanQr1.Text(), "480");
+        EXPECT_EQ(w.txtdeltap_j.Text(), "12.25");
+        EXPECT_EQ(w.txtjetcount.Text(), "4");
+        ASSERT_EQ(w.lstJet.ListItems.Count(), 1);
+        EXPECT_EQ(w.lstJet.ListItems(1).SubItems(2), "24.5");
+        w.pgMain.userClick(1);
+        w.chkKnowQr1.userClick();
+    });
+    open([](frmMultiShaftAndJet& w) { EXPECT_EQ(w.chkKnowQr1.Value(), 0); });
+    open([](frmMultiShaftAndJet& w) {
+        w.pgMain.userClick(1);
+        w.chkKnowQr1.userClick();
+    });
+    EXPECT_EQ(textfile::ReadBytes(msjPath()), first);
+}
+
+TEST_F(MultiShaftWindow, TheCloseBoxWritesTheFileToo) {
+    test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+        step2.cmbNextStep.setListIndex(4);
+        test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
+            addShaft(w, "14500", "30");
+            Forms::unload(w);
+        });
+        step2.cmdNextStep.userClick();
+        step2.cmdReturn.userClick();
+    });
+    req.cmdNextStep.userClick();
+    open([](frmMultiShaftAndJet& w) {
+        ASSERT_EQ(w.lstShaft.ListItems.Count(), 3);
+        EXPECT_EQ(w.lstShaft.ListItems(3).Text(), "14500");
+    });
+}
+
+TEST_F(MultiShaftWindow, AMissingTemplateLeavesTheListsEmpty) {
+    fs::remove(templatePath());
+    open([](frmMultiShaftAndJet& w) {
+        EXPECT_EQ(w.lstShaft.ListItems.Count(), 0);
+        EXPECT_EQ(w.lstShaftSection.ListItems.Count(), 0);
+        EXPECT_EQ(w.txtQQ_e.Text(), "280");
+    });
+    // Leaving writes the empty scheme: eight records.
+    const auto bytes = textfile::ReadBytes(msjPath());
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::count(bytes->begin(), bytes->end(), '\n'), 8);
+}
+
+TEST_F(MultiShaftWindow, ShortAndDamagedFilesNeverStopTheWindow) {
+    const std::string whole = textfile::ReadBytes(templatePath()).value();
+    std::mt19937 random(20240612);
+    std::vector<std::string> damaged;
+    for (std::size_t n = 0; n < whole.size(); n += 23) {
+        damaged.push_back(whole.substr(0, n));
+    }
+    for (int k = 0; k < 20; ++k) {
+        std::string bytes = whole;
+        for (int j = 0; j < 8; ++j) {
+            bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+        }
+        damaged.push_back(bytes);
+    }
+    damaged.push_back("\"t\"\r\n30000\r\n\"1\"\r\n");
+    damaged.push_back(std::string(3000, '"'));
+    for (const std::string& bytes : damaged) {
+        ASSERT_TRUE(textfile::WriteAtomically(msjPath(), bytes));
+        open([](frmMultiShaftAndJet& w) { EXPECT_LE(w.lstShaft.ListItems.Count(), 2); });
+        platform::msgbox::reset();
+    }
+}
+
+TEST_F(MultiShaftWindow, AFileThatCannotBeWrittenIsSaid) {
+    fs::create_directory(msjPath());
+    platform::msgbox::script(platform::vbOK);
+    platform::msgbox::script(platform::vbOK);
+    open([](frmMultiShaftAndJet&) {});
+    ASSERT_FALSE(platform::msgbox::log().empty());
+    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    EXPECT_NE(platform::msgbox::log()[0].prompt.find("多竖井通风方案文件未能保存"), std::string::npos);
+}
+
+/// Writes the template `Normal.msj` into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
+/// folder) through the window's own controls and SaveFile:
+///   multishaft_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
+TEST(MultiShaftTemplate, DISABLED_MakeTemplate) {
+    frmReq& req = Forms::instance<frmReq>();
+    (void)req;
+    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
+    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
+    fs::create_directories(dir);
+    fs::remove(templatePath());
+    modPublic::ProjectFile = dir + "/Normal.vnt";
+    frmMultiShaftAndJet& w = Forms::instance<frmMultiShaftAndJet>();
+    // Two shafts with two exhaust and two supply fans of 120 m³/s each; sections are left to the designer.
+    for (const char* station : {"11800", "13500"}) {
+        w.txtShaftPile.set(station);
+        w.cmbCounte.setText("2");
+        w.cmbCountb.setText("2");
+        w.cmdAddShaft_Click();
+    }
+    w.txtZZ_j.set("1.2");
+    ASSERT_EQ(w.lstShaft.ListItems(1).SubItems(1), "240");
+    ASSERT_TRUE(w.SaveFile());
+    Forms::destroyAll();
+}
+
+} // namespace
