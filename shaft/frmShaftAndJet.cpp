@@ -518,11 +518,11 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
     // A shaft outside the tunnel or a short passage of negative length gives stretches that run backwards
     // or beyond the portals: no demand of such stretches means anything.
     if ((shaftPile - start) * (shaftPile - end) > 0) {
-        platform::MsgBox("竖井桩号不在隧道桩号范围内，请检查！", platform::vbOKOnly, kErrorTitle);
+        balanceMessage("竖井桩号不在隧道桩号范围内，请检查！");
         return;
     }
     if (vb::Val(txtds.Text()) < 0) {
-        platform::MsgBox("短道长度ds不能为负值，请检查！", platform::vbOKOnly, kErrorTitle);
+        balanceMessage("短道长度ds不能为负值，请检查！");
         return;
     }
     const shaft::SectionDemand demand = shaft::ComputeSectionDemand(
@@ -543,18 +543,17 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     // The balance divides the fresh air of the sections between the openings: without the section
     // demands of this window's case it would balance zeros and overwrite the demands shown.
     if (!demandComputed_) {
-        platform::MsgBox("请先进行需风量计算！", platform::vbOKOnly, kErrorTitle);
+        balanceMessage("请先进行需风量计算！");
         return;
     }
     const bool supplyGiven = chkQb.Value() == 1;
     if (vb::Val(txtQQ_e.Text()) < 0 || (supplyGiven && vb::Val(txtQQ_b.Text()) < 0)) {
-        platform::MsgBox("排风量Qe和送风量Qb不能为负值，请检查！", platform::vbOKOnly, kErrorTitle);
+        balanceMessage("排风量Qe和送风量Qb不能为负值，请检查！");
         return;
     }
     // With the supply flow to be found the inlet design flow is the designer's input, taken as typed.
     if (!supplyGiven && !(vb::Val(txtQQ_r1.Text()) > 0)) {
-        platform::MsgBox("送风量未知时，请输入大于零的进口区段设计风量Qr1！", platform::vbOKOnly,
-                         kErrorTitle);
+        balanceMessage("送风量未知时，请输入大于零的进口区段设计风量Qr1！");
         return;
     }
 
@@ -586,8 +585,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         setFormatted(txtQQ_b, QQ_b, "0.00");
     }
     if (!(vb::Val(txtQQ_r1.Text()) > 0)) {
-        platform::MsgBox("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！",
-                         platform::vbOKOnly, kErrorTitle);
+        balanceMessage("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！");
         return;
     }
 
@@ -720,7 +718,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         faults = "以下数值无法计算(除数为零或断面数据缺失)：" + missing + "\r\n" + faults;
     }
     if (!faults.empty()) {
-        platform::MsgBox(faults + "请检查输入数据！", platform::vbOKOnly, kErrorTitle);
+        balanceMessage(faults + "请检查输入数据！");
     }
 }
 

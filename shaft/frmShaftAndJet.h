@@ -173,6 +173,14 @@ private:
     /// Whether the section air demand has run since the window opened.
     bool demandComputed_ = false;
 
+    /// While set, the section air demand and the balance show no message box: the control table runs them
+    /// many times in a row. What they would have said is kept in quietFaults_, so that a pair whose
+    /// balance failed is not judged on the boxes of an earlier one.
+    bool quietBalance_ = false;
+    std::string quietFaults_;
+    /// A message of the section air demand or the balance: shown, or kept while quiet.
+    void balanceMessage(const std::string& prompt);
+
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);
     std::vector<std::unique_ptr<platform::Label>> captions_;

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shaft/sj_report.h"
+
+#include "platform/vb.h"
+#include "reqair/report_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace shaft {
+
+namespace {
+
+enum class Kind {
+    Blank,   // an empty line
+    Text,    // the label alone
+    Value,   // the label and the box's text with no gap
+    Tab,     // the label, then the box's text from column 26
+    RiseSum, // the label and the sum of the two opening rises as a number item
+};
+
+struct ReportRow {
+    Kind kind;
+    const char* label;
+    const char* box;
+};
+
+// Every line after the title, in order.
+const ReportRow kRows[] = {
+    {Kind::Blank, "", ""},
+    {Kind::Text, "■■竖井及轴流风机信息■■", ""},
+    {Kind::Blank, "", ""},
+    {Kind::Text, "  >>  排风有关参数  <<  ", ""},
+    {Kind::Value, "         竖井桩号(m):", "txtShaftPile"},
+    {Kind::Blank, "", ""},
+    {Kind::Value, "  排风机流量(m^3/台):    ", "txtQe"},
+    {Kind::Value, "        配置台数(台):    ", "cmbCounte"},
+    {Kind::Value, "     排风量Qe(m^3/s):    ", "txtQQ_e"},
+    {Kind::Value, "     排风量Qe(m^3/s):    ", "txtQQ_e"}, // printed twice, as the report always had it
+    {Kind::Value, "   排风口面积Ae(m^2):    ", "txtAA_e"},
+    {Kind::Value, " 排风口升压动量系数Ke:   ", "txtKK_e"},
+    {Kind::Tab, "与Qe相应的排风口风速ve(m/s):", "txtv_e"},
+    {Kind::Value, "      升压力Δpe(Pa):    ", "txtdeltap_e"},
+    {Kind::Value, "        分叉损失系数:    ", "txtZeta_fencha"},
+    {Kind::Blank, "", ""},
+    {Kind::Tab, "排风口,排风井及连接风道总压力损失pde(Pa):", "txtp_de"},
+    {Kind::Value, "排风口处总升压力pse(Pa): ", "txtp_se"},
+    {Kind::Value, "排风机设计风压ptote(Pa): ", "txtp_tote"},
+    {Kind::Value, "         环境温度t1(℃): ", "txtt1_e"},
+    {Kind::Value, "       环境大气压p1(Pa): ", "txtp1_e"},
+    {Kind::Value, "             风机效率η: ", "txteta_e"},
+    {Kind::Value, "        风机功率Skw(kW): ", "txtSSkw_e"},
+    {Kind::Value, " 电机效率ηm(0.90-0.95): ", "txtetam_e"},
+    {Kind::Value, "    容量安全系数k(1.15): ", "txtk_e"},
+    {Kind::Value, "         电机功率M1(kW): ", "txtMM1_e"},
+    {Kind::Blank, "", ""},
+    {Kind::Text, "  >>  送风有关参数  <<  ", ""},
+    {Kind::Value, "     送风机流量(m^3/台): ", "txtQb"},
+    {Kind::Value, "           配置台数(台): ", "cmbCountb"},
+    {Kind::Value, "        送风量Qb(m^3/s): ", "txtQQ_b"},
+    {Kind::Value, "        送风量Qb(m^3/s): ", "txtQQ_b"}, // printed twice, as the report always had it
+    {Kind::Value, "      送风口面积Ab(m^2): ", "txtAA_b"},
+    {Kind::Value, "     送风口升压动量系数Kb:   ", "txtKK_b"},
+    {Kind::Tab, "与Qb相应的排风口风速vb(m/s):", "txtv_b"},
+    {Kind::Value, "喷流方向与隧道轴向的夹角β(度):", "txtbeta"},
+    {Kind::Value, "         升压力Δpb(Pa): ", "txtdeltap_b"},
+    {Kind::Value, "           合流损失系数: ", "txtZeta_heliu"},
+    {Kind::Tab, "排风口,排风井及连接风道总压力损失pdb(Pa):", "txtp_db"},
+    {Kind::Value, "排风口处总升压力psb(Pa): ", "txtp_sb"},
+    {Kind::Value, "排风机设计风压ptotb(Pa): ", "txtp_totb"},
+    // The supply fan: the seven lines of the exhaust fan with its own boxes.
+    {Kind::Value, "         环境温度t1(℃): ", "txtt1_b"},
+    {Kind::Value, "       环境大气压p1(Pa): ", "txtp1_b"},
+    {Kind::Value, "             风机效率η: ", "txteta_b"},
+    {Kind::Value, "        风机功率Skw(kW): ", "txtSSkw_b"},
+    {Kind::Value, " 电机效率ηm(0.90-0.95): ", "txtetam_b"},
+    {Kind::Value, "    容量安全系数k(1.15): ", "txtk_b"},
+    {Kind::Value, "         电机功率M1(kW): ", "txtMM1_b"},
+    {Kind::Text, "■■ 区段分析 ■■", ""},
+    {Kind::Text, ">>  进口区段  <<", ""},
+    {Kind::Value, "     需风量Qreq1(m^3/s):", "txtQQ_req1"},
+    {Kind::Value, "     设计风量Qr1(m^3/s):", "txtQQ_r1"},
+    {Kind::Value, "       设计风速vr1(m/s):", "txtv_r1"},
+    {Kind::Value, "    通风阻抗力Δpr1(Pa):", "txtdeltap_r1"},
+    {Kind::Value, "    自然风阻力Δpm1(Pa):", "txtdeltap_m1"},
+    {Kind::Value, "    交通通风力Δpt1(Pa):", "txtdeltap_t1"},
+    {Kind::Value, "   排风口升压力Δpe(Pa):", "txtdeltap_e"},
+    {Kind::Value, "进口区段所需压力Δp1(Pa):", "txttotaldeltap_j1"},
+    {Kind::Blank, "", ""},
+    {Kind::Value, "   射流风机选择常用型号: ", "cmbJetModel1"},
+    {Kind::Value, "       风机流量(m^3/s):  ", "txtFlow1"},
+    {Kind::Value, "       出口直径Dj(m^2):  ", "txtDD_j1"},
+    {Kind::Value, "       出口面积Aj(m^2):  ", "txtAA_j1"},
+    {Kind::Value, "       出口风速vj(m/s):  ", "txtvj1"},
+    {Kind::Value, "          悬挂高度Z(m):  ", "txtZZ_j1"},
+    {Kind::Value, "            折减系数η:  ", "txteta1"},
+    {Kind::Value, "        升压力Δpj(Pa):  ", "txtdeltap_j1"},
+    {Kind::Value, "          风机功率(kW):  ", "txtPower1"},
+    {Kind::Value, "          风机数量(台):  ", "txtjetcount1"},
+    {Kind::Tab, "竖井底部浓度C2(0.9≤C2≤1.0):", "txtCC_2"},
+    {Kind::Blank, "", ""},
+    {Kind::Text, ">>  出口区段  <<", ""},
+    {Kind::Blank, "", ""},
+    {Kind::Value, "   需风量Qreq2(m^3/s):   ", "txtQQ_req2"},
+    {Kind::Value, "   设计风量Qr2(m^3/s):   ", "txtQQ_r2"},
+    {Kind::Value, "     设计风速vr2(m/s):   ", "txtv_r2"},
+    {Kind::Value, "     通风阻抗力Δpr2(Pa):", "txtdeltap_r2"},
+    {Kind::Value, "     自然风阻力Δpm2(Pa):", "txtdeltap_m2"},
+    {Kind::Value, "     交通通风力Δpt2(Pa):", "txtdeltap_t2"},
+    {Kind::Value, "    送风口升压力Δpb(Pa):", "txtdeltap_b"},
+    {Kind::Value, "出口区段所需压力Δp2(Pa):", "txttotaldeltap_j2"},
+    {Kind::RiseSum, "          Δpe+Δpb(Pa):", ""},
+    {Kind::Blank, "", ""},
+    {Kind::Value, " 射流风机选择常用型号:   ", "cmbJetModel2"},
+    {Kind::Value, "     风机流量(m^3/s):    ", "txtFlow2"},
+    {Kind::Value, "     出口直径Dj(m^2):    ", "txtDD_j2"},
+    {Kind::Value, "     出口面积Aj(m^2):    ", "txtAA_j2"},
+    {Kind::Value, "     出口风速vj(m/s):    ", "txtvj2"},
+    {Kind::Value, "        悬挂高度Z(m):    ", "txtZZ_j2"},
+    {Kind::Value, "          折减系数η:    ", "txteta2"},
+    {Kind::Value, "      升压力Δpj(Pa):    ", "txtdeltap_j2"},
+    {Kind::Value, "        风机功率(kW):    ", "txtPower2"},
+    {Kind::Value, "        风机数量(台):    ", "txtjetcount2"},
+    {Kind::Tab, "隧道出口内侧处的浓度C3(0.9≤C3≤1.0):", "txtCC_3"},
+    {Kind::Blank, "", ""},
+    {Kind::Text, ">>  短道  <<", ""},
+    {Kind::Blank, "", ""},
+    {Kind::Value, "       短道长度ds(m):    ", "txtds"},
+    {Kind::Tab, "稀释烟雾的需风量Qreq(VI)(m^3/s):", "txtQQ_req_VI"},
+    {Kind::Value, "   短道风量Qs(m^3/s):    ", "txtQQ_s"},
+    {Kind::Tab, "竖井底部气流中的等效新鲜空气量Qsf:", "txtQQ_sf"},
+    {Kind::Value, "    设计风速vrs(m/s):    ", "txtv_rs"},
+    {Kind::Value, "      短道末端浓度C2:    ", "txtCC_2s"},
+    {Kind::Value, "         Qe/Qr1≤1.0     ", "txtratio_Qe_Qr1"},
+    {Kind::Value, "         Qb/Qr2≤1.0     ", "txtratio_Qb_Qr2"},
+    {Kind::Blank, "", ""},
+    {Kind::Value, "该工况总耗电功率(kW):", "txtTotalPower"},
+    {Kind::Blank, "", ""},
+    {Kind::Text, "■■射流流风机桩号列表■■", ""},
+    {Kind::Blank, "", ""},
+    {Kind::Text, "射流风机布置桩号", ""},
+};
+
+/// Column of the values that follow a wide label.
+constexpr int kValueTab = 26;
+
+/// A number as a report prints a number item: its sign or a blank, the number, a blank.
+std::string numberItem(double value) {
+    if (!std::isfinite(value)) {
+        return "";
+    }
+    const std::string text = vb::CStr(std::fabs(value));
+    return (value < 0 && text != "0" ? "-" : " ") + text + " ";
+}
+
+std::string boxText(const SjBoxTexts& boxes, std::string_view name) {
+    const auto it = boxes.find(name);
+    return it == boxes.end() ? std::string() : it->second;
+}
+
+} // namespace
+
+std::string SjStationRow(const SjStationTexts& row) {
+    const std::string gap(6, ' ');
+    return vb::Format(vb::Val(row.Station), "000000.000") + gap + vb::Format(vb::Val(row.Count), "00") + gap +
+           vb::Format(vb::Val(row.Rise), "00.000");
+}
+
+std::vector<std::string> SjReportLines(std::string_view projectName, const SjBoxTexts& boxes,
+                                       const std::vector<SjStationTexts>& stations) {
+    reqair::ReportText r;
+    r.Col(30).Add(projectName).Add(kSjReportTitle).EndLine();
+    for (const ReportRow& row : kRows) {
+        switch (row.kind) {
+        case Kind::Blank:
+            r.EmptyLine();
+            break;
+        case Kind::Text:
+            r.Line(row.label);
+            break;
+        case Kind::Value:
+            r.Add(row.label).Add(boxText(boxes, row.box)).EndLine();
+            break;
+        case Kind::Tab:
+            r.Add(row.label).Col(kValueTab).Add(boxText(boxes, row.box)).EndLine();
+            break;
+        case Kind::RiseSum:
+            r.Add(row.label)
+                .Add(numberItem(vb::Val(boxText(boxes, "txtdeltap_b")) +
+                                vb::Val(boxText(boxes, "txtdeltap_e"))))
+                .EndLine();
+            break;
+        }
+    }
+    r.Line("     桩号      台数   升压力(Pa) ");
+    for (const SjStationTexts& row : stations) {
+        r.Line(SjStationRow(row));
+    }
+    return r.Lines();
+}
+
+namespace {
+
+/// Whole jet fans a section's count box stands for: rounded down, never below 0.
+double countedFans(const std::string& countText) {
+    return std::max(0.0, vb::Int(vb::Val(countText)));
+}
+
+} // namespace
+
+bool SjPairMeetsLimits(const SjPairBoxes& b) {
+    return vb::Val(b.ratio_Qe_Qr1) <= 1 && vb::Val(b.ratio_Qb_Qr2) <= 1 && vb::Val(b.CC_2) <= 1 &&
+           vb::Val(b.CC_3) <= 1.02;
+}
+
+std::optional<std::int64_t> SjPairPower(int i, int j, const SjPairBoxes& b) {
+    const double total = i * vb::Val(b.SSkw_e) + j * vb::Val(b.SSkw_b) +
+                         countedFans(b.jetcount1) * vb::Val(b.Power1) +
+                         countedFans(b.jetcount2) * vb::Val(b.Power2);
+    const double rounded = vb::RoundHalfEven(total);
+    // Held in 64 bits: a large installation's power does not wrap around into a small one.
+    if (!std::isfinite(rounded) || std::fabs(rounded) > 9.0e15) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(rounded);
+}
+
+std::string SjControlSummary(int i, int j, std::int64_t power, const SjPairBoxes& b) {
+    const double qreq = vb::Val(b.QQ_req1) + vb::Val(b.QQ_req2);
+    return "Qreq:" + vb::CStr(qreq) + ",  Qr1:" + b.QQ_r1 + ",  Qr2:" + b.QQ_r2 +
+           ",  运营控制:" + "  进口区段射:" + vb::CStr(countedFans(b.jetcount1)) +
+           ",  轴排:" + std::to_string(i) + ",  轴送:" + std::to_string(j) +
+           ",  出口区段射:" + vb::CStr(countedFans(b.jetcount2)) + ",  总功率:" + std::to_string(power) +
+           "kW";
+}
+
+SjSearchResult LeastPowerSearch(int exhaustFans, int supplyFans,
+                                const std::function<std::optional<SjPairBoxes>(int, int)>& balance) {
+    SjSearchResult best;
+    for (int i = 0; i <= exhaustFans; ++i) {
+        for (int j = 0; j <= supplyFans; ++j) {
+            const std::optional<SjPairBoxes> boxes = balance(i, j);
+            if (!boxes || !SjPairMeetsLimits(*boxes)) {
+                continue;
+            }
+            const std::optional<std::int64_t> power = SjPairPower(i, j, *boxes);
+            // Among pairs of equal power the first one, with fewer exhaust and then fewer supply fans.
+            if (!power || (best.Exhaust && *power >= best.Power)) {
+                continue;
+            }
+            best.Exhaust = i;
+            best.Supply = j;
+            best.Power = *power;
+            best.Summary = SjControlSummary(i, j, *power, *boxes);
+        }
+    }
+    return best;
+}
+
+} // namespace shaft
