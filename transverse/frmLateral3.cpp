@@ -1,17 +1,534 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/frmLateral3.h"
 
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "transverse/lateral.h"
+#include "ventparam/frmCalculatePd.h"
+#include "ventparam/frmVentParam.h"
+#include "ventparam/traffic_force.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+
+/// The project's `.tra` file; "" for an unnamed project, which has nothing to name it after.
+std::string ProjectTraPath() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() <= 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".tra");
+}
+
+std::string TemplateTraPath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.tra");
+}
+
+/// A station in whole metres as the scroll bar can hold it.
+int WholeMetres(double station) {
+    const double whole = vb::RoundHalfEven(station);
+    if (!std::isfinite(whole)) {
+        return 0;
+    }
+    return static_cast<int>(
+        std::clamp(whole, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
+}
+
+/// Traffic case and air-change switch of step 2, which shows this window; two-way traffic without it.
+struct Step2Choice {
+    vb::Integer CaseId = 2;
+    bool Exchange = false;
+};
+
+Step2Choice Step2() {
+    Step2Choice c;
+    if (Forms::isLoaded<frmVentParam>()) {
+        frmVentParam& step2 = Forms::instance<frmVentParam>();
+        c.CaseId = static_cast<vb::Integer>(step2.lstCase.ListIndex() + 1);
+        c.Exchange = step2.chkExchange.Value() == 1;
+    }
+    return c;
+}
+
+} // namespace
 
 frmLateral3::frmLateral3() {
     setCaption("全横向式通风计算");
-    setWidth(9600);
-    setHeight(7200);
-    cmdClose.place(*this, 7400, 6300, 1800, 420);
-    cmdClose.setCaption("<--上一步");
+    setWidth(16000);
+    setHeight(8600);
+    buildControls();
+    connectEvents();
+    // The design-time state: full transverse, a fan at each end of the section.
+    optTranverse.setSilently(true);
+    chkTwoSect.setSilently(1);
+}
+
+frmLateral3::~frmLateral3() = default;
+
+// ---- Layout ----
+
+platform::Label& frmLateral3::caption(platform::Container& parent, const std::string& text, int left, int top,
+                                      int width) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(parent, left, top + 40, width, 255);
+    label.setCaption(text);
+    return label;
+}
+
+void frmLateral3::buildControls() {
+    const int row = 390;
+    int top = 120;
+    for (auto [box, text] :
+         std::array<std::pair<TextBox*, const char*>, 5>{{{&txtv_t, "计算行车速度vt(m/s):"},
+                                                          {&txtStartPile, "区段起始桩号:"},
+                                                          {&txtEndPile, "区段终点桩号:"},
+                                                          {&txtQQ_req, "区段需风量Qreq(m^3/s):"},
+                                                          {&txtPa, "两端气压差(Pa):"}}}) {
+        caption(*this, text, 120, top, 2300);
+        box->place(*this, 2450, top, 1400, 315);
+        top += row;
+    }
+    chkTwoSect.place(*this, 120, top, 3700, 300);
+    chkTwoSect.setCaption("区段两端送排风");
+    txtStartPile.setEnabled(false);
+    txtEndPile.setEnabled(false);
+
+    Frame1.place(*this, 120, 2520, 3730, 900);
+    Frame1.setCaption("模式");
+    optTranverse.place(Frame1, 120, 360, 1500, 300);
+    optTranverse.setCaption("全横向");
+    OptionButton2.place(Frame1, 1700, 360, 1900, 300);
+    OptionButton2.setCaption("送风型半横向");
+
+    const int labelLeft = 120, labelWidth = 3300, boxLeft = 3450, boxWidth = 1350;
+    auto line = [&](platform::Container& frame, const char* text, TextBox& box, int t) {
+        caption(frame, text, labelLeft, t, labelWidth);
+        box.place(frame, boxLeft, t, boxWidth, 315);
+    };
+
+    Frame2.place(*this, 3950, 0, 4950, 5100);
+    Frame2.setCaption("送风机的参数与全风压");
+    top = 280;
+    line(Frame2, "送风道断面积Ab(m^2):", txtAA_b, top);
+    line(Frame2, "送风道当量直径Db(m):", txtDD_b, top += row);
+    line(Frame2, "送风道沿程摩阻系数λb:", txtLambda_b, top += row);
+    line(Frame2, "每单位长度的送风量qb(m^3/s/m):", txtq_b, top += row);
+    line(Frame2, "送风道始端风速vbi(m/s):", txtv_b, top += row);
+    line(Frame2, "送风道始端动压Pb(Pa):", txtp_b, top += row);
+    line(Frame2, "送风道风压损失系数kb:", txtk_b, top += row);
+    line(Frame2, "送风道静压差Pbi-Pb0(Pa):", txtpbi_pb0, top += row);
+    line(Frame2, "送风道所需末端压力Pbo-Pro(Pa):", txtpb0_pr0, top += row);
+    line(Frame2, "隧道风压Prc-Pr(x)(Pa):", txtprc_prx, top += row);
+    line(Frame2, "连接风道损失Pbd(Pa):", txtp_d, top += row);
+    txtp_d.setWidth(boxWidth - 420);
+    cmdCalculatePd.place(Frame2, boxLeft + boxWidth - 400, top, 400, 315);
+    cmdCalculatePd.setCaption("...");
+    line(Frame2, "送风机所需全压力Pbtot(Pa):", txtp_tot, top += row);
+
+    Frame3.place(*this, 9000, 0, 4950, 4320);
+    Frame3.setCaption("排风机的参数与全风压");
+    top = 280;
+    line(Frame3, "排风道断面积Ae(m^2):", txtAA_e, top);
+    line(Frame3, "排风道当量直径De(m):", txtDD_e, top += row);
+    line(Frame3, "排风道沿程摩阻系数λe:", txtLambda_e, top += row);
+    line(Frame3, "排风道末端风速ve0(m/s):", txtv_e0, top += row);
+    line(Frame3, "排风道末端动压Pe(Pa):", txtp_e, top += row);
+    line(Frame3, "排风道风压损失系数ke:", txtk_e, top += row);
+    line(Frame3, "排风道静压差Pei-Pe0(Pa):", txtpei_pe0, top += row);
+    line(Frame3, "排风道所需始端压力Pri-Pei(Pa):", txtpri_pei, top += row);
+    line(Frame3, "连接风道损失Ped(Pa):", txtp_ed, top += row);
+    txtp_ed.setWidth(boxWidth - 420);
+    cmdCalculatePed.place(Frame3, boxLeft + boxWidth - 400, top, 400, 315);
+    cmdCalculatePed.setCaption("...");
+    line(Frame3, "排风机所需全压力Petot(Pa):", txtp_etot, top += row);
+
+    Frame4.place(*this, 120, 5200, 8780, 1800);
+    Frame4.setCaption("隧道内风压计算");
+    caption(Frame4, "中性点桩号:", 120, 300, 1900);
+    txtPileC.place(Frame4, 2050, 300, 1500, 315);
+    caption(Frame4, "中性点压力(Pa):", 4000, 300, 1900);
+    txtPC.place(Frame4, 5950, 300, 1500, 315);
+    caption(Frame4, "任意点桩号:", 120, 900, 1900);
+    scbPileR.place(Frame4, 2050, 900, 3000, 300);
+    scbPileR.setSmallChange(10);
+    txtPileR.place(Frame4, 5150, 900, 1300, 315);
+    txtPileR.setBorderless(true);
+    caption(Frame4, "任意点压力(Pa):", 120, 1350, 1900);
+    txtPR.place(Frame4, 2050, 1350, 1500, 315);
+
+    Image1.place(*this, 9000, 4420, 4950, 3600);
+    Image1.setStretch(true);
+
+    int left = 14100;
+    top = 240;
+    for (auto [button, text] : std::array<std::pair<platform::CommandButton*, const char*>, 3>{
+             {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}}}) {
+        button->place(*this, left, top, 1700, 450);
+        button->setCaption(text);
+        top += 600;
+    }
+
+    for (TextBox* box : {&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
+                         &txtDD_e, &txtLambda_e}) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void frmLateral3::connectEvents() {
+    optTranverse.Click = [this] { optTranverse_Click(); };
+    OptionButton2.Click = [this] { OptionButton2_Click(); };
+    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
+    cmdCalculatePd.Click = [this] { cmdCalculatePd_Click(); };
+    cmdCalculatePed.Click = [this] { cmdCalculatePed_Click(); };
+    scbPileR.Change = [this] { scbPileR_Change(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
     cmdClose.Click = [this] { cmdClose_Click(); };
 }
 
+// ---- Lifecycle ----
+
+void frmLateral3::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmLateral3::UserForm_Initialize() {
+    frmReq& req = Forms::instance<frmReq>();
+    guarded([&] { modPublic::AA_r = req.GetAA_r(modPublic::StartPile, &modPublic::DD_r); });
+    guarded([&] { txtStartPile.set(req.txtStartPile.Text()); });
+    guarded([&] {
+        const int n = req.lstSlope.ListItems.Count();
+        if (n > 0) {
+            txtEndPile.set(req.lstSlope.ListItems(n).Text());
+        }
+    });
+    // Setting the range moves the position into it without a calculation; the station box follows it so
+    // that the calculation and the box agree.
+    guarded([&] {
+        scbPileR.setMin(WholeMetres(vb::Val(txtStartPile.Text())));
+        scbPileR.setMax(WholeMetres(vb::Val(txtEndPile.Text())));
+        txtPileR.setSilently(std::to_string(scbPileR.Value()));
+    });
+    guarded([&] { txtv_t.set(req.cmbWorkVt_Bidirection.Text()); });
+    guarded([&] {
+        const double L = vb::Val(txtEndPile.Text()) - vb::Val(txtStartPile.Text());
+        txtPa.set(vb::Format(transverse::PortalPressureDifference(modPublic::v_n, modPublic::rho, L,
+                                                                  modPublic::lambda_r, modPublic::DD_r,
+                                                                  modPublic::zeta_e),
+                             "0.00"));
+    });
+    guarded([this] { optTranverse_Click(); });
+    guarded([this] { UpdateData(false); });
+    guarded([this] { OpenFile(); });
+}
+
+void frmLateral3::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // Closing by the close box keeps the work as "<--上一步" does; the back button has saved already.
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveFile(); });
+    }
+}
+
 void frmLateral3::cmdClose_Click() {
-    platform::Forms::unload(*this);
+    guarded([this] { SaveFile(); });
+    guarded([this] { Forms::unload(*this); });
+}
+
+void frmLateral3::optTranverse_Click() {
+    const bool full = optTranverse.Value();
+    Frame3.setEnabled(full);
+    // The pictures are files of the installation; without the variant's picture the image shows none
+    // rather than the other variant's.
+    guarded([&] {
+        const std::string path =
+            platform::ResolvePath(platform::AppPath() + (full ? "\\ConfigFiles\\图片\\lateral.bmp"
+                                                              : "\\ConfigFiles\\图片\\lateral1.bmp"));
+        if (!Image1.setPicture(path)) {
+            Image1.setPicture("");
+        }
+    });
+}
+
+void frmLateral3::OptionButton2_Click() {
+    optTranverse_Click();
+}
+
+// ---- Boxes and fields ----
+
+void frmLateral3::UpdateData(bool bSaveAndValidate) {
+    if (bSaveAndValidate) {
+        AA_b = vb::Val(txtAA_b.Text());
+        DD_b = vb::Val(txtDD_b.Text());
+        modPublic::Lambda_b = vb::Val(txtLambda_b.Text());
+        AA_e = vb::Val(txtAA_e.Text());
+        DD_e = vb::Val(txtDD_e.Text());
+        modPublic::Lambda_e = vb::Val(txtLambda_e.Text());
+        p_d = vb::Val(txtp_d.Text());
+        p_ed = vb::Val(txtp_ed.Text());
+        return;
+    }
+    // A result that could not be computed shows an empty box; the calculation says which input is missing.
+    guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
+    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 15>{{{&txtq_b, q_b},
+                                                                          {&txtv_b, v_b},
+                                                                          {&txtp_b, p_b},
+                                                                          {&txtk_b, k_b},
+                                                                          {&txtpbi_pb0, pbi_pb0},
+                                                                          {&txtpb0_pr0, pb0_pr0},
+                                                                          {&txtprc_prx, prc_prx},
+                                                                          {&txtp_tot, p_tot},
+                                                                          {&txtv_e0, v_e0},
+                                                                          {&txtp_e, p_e},
+                                                                          {&txtk_e, k_e},
+                                                                          {&txtpei_pe0, pei_pe0},
+                                                                          {&txtpri_pei, pri_pei},
+                                                                          {&txtp_ed, p_ed},
+                                                                          {&txtp_etot, p_etot}}}) {
+        guarded([&] { box->set(vb::Format(value, "0.00")); });
+    }
+}
+
+// ---- The .tra file ----
+
+void frmLateral3::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string project = ProjectTraPath();
+    bool opened = !project.empty() && in.Open(project);
+    if (!opened) {
+        opened = in.Open(TemplateTraPath());
+    }
+    if (!opened) {
+        return;
+    }
+    const transverse::TraFile f = transverse::ReadTraFile(in);
+    if (f.TwoSect) {
+        chkTwoSect.setSilently(*f.TwoSect ? 1 : 0);
+    }
+    if (f.Tranverse) {
+        optTranverse.setSilently(*f.Tranverse);
+        OptionButton2.setSilently(!*f.Tranverse);
+    }
+    guarded([this] { optTranverse_Click(); });
+    auto put = [](TextBox& box, const std::optional<std::string>& text) {
+        if (text) {
+            guarded([&] { box.set(*text); });
+        }
+    };
+    const std::array<TextBox*, 3> supply{&txtAA_b, &txtDD_b, &txtLambda_b};
+    const std::array<TextBox*, 9> supplyResult{&txtq_b,     &txtv_b,     &txtp_b, &txtk_b,  &txtpbi_pb0,
+                                               &txtpb0_pr0, &txtprc_prx, &txtp_d, &txtp_tot};
+    const std::array<TextBox*, 10> exhaust{&txtAA_e, &txtDD_e,    &txtLambda_e, &txtv_e0, &txtp_e,
+                                           &txtk_e,  &txtpei_pe0, &txtpri_pei,  &txtp_ed, &txtp_etot};
+    for (std::size_t i = 0; i < supply.size(); ++i) {
+        put(*supply[i], f.Supply[i]);
+    }
+    for (std::size_t i = 0; i < supplyResult.size(); ++i) {
+        put(*supplyResult[i], f.SupplyResult[i]);
+    }
+    for (std::size_t i = 0; i < exhaust.size(); ++i) {
+        put(*exhaust[i], f.Exhaust[i]);
+    }
+    put(txtPileC, f.PileC);
+    put(txtPC, f.PC);
+    if (f.ScrollPosition) {
+        // A stored station outside this tunnel is taken to the nearer end of the section.
+        const int lo = std::min(scbPileR.Min(), scbPileR.Max()),
+                  hi = std::max(scbPileR.Min(), scbPileR.Max());
+        const long long pos = std::clamp<long long>(*f.ScrollPosition, lo, hi);
+        guarded([&] { scbPileR.set(static_cast<int>(pos)); });
+    }
+    put(txtPR, f.PR);
+}
+
+bool frmLateral3::SaveFile() {
+    const std::string path = ProjectTraPath();
+    if (path.empty()) {
+        return false;
+    }
+    transverse::TraFile f;
+    f.TwoSect = chkTwoSect.Value() == 1;
+    f.Tranverse = optTranverse.Value();
+    f.Supply = {txtAA_b.Text(), txtDD_b.Text(), txtLambda_b.Text()};
+    f.SupplyResult = {txtq_b.Text(),     txtv_b.Text(),     txtp_b.Text(), txtk_b.Text(),  txtpbi_pb0.Text(),
+                      txtpb0_pr0.Text(), txtprc_prx.Text(), txtp_d.Text(), txtp_tot.Text()};
+    f.Exhaust = {txtAA_e.Text(), txtDD_e.Text(),    txtLambda_e.Text(), txtv_e0.Text(), txtp_e.Text(),
+                 txtk_e.Text(),  txtpei_pe0.Text(), txtpri_pei.Text(),  txtp_ed.Text(), txtp_etot.Text()};
+    f.PileC = txtPileC.Text();
+    f.PC = txtPC.Text();
+    f.ScrollPosition = scbPileR.Value();
+    f.PR = txtPR.Text();
+    if (!transverse::WriteTraFile(f).Save(path)) {
+        platform::MsgBox("横向通风方案文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Calculation ----
+
+void frmLateral3::cmdCalculatePtot3_Click() {
+    frmReq& req = Forms::instance<frmReq>();
+    const Step2Choice step2 = Step2();
+    guarded([this] { UpdateData(true); });
+    const double start = vb::Val(txtStartPile.Text()), end = vb::Val(txtEndPile.Text());
+    const double L = std::fabs(start - end);
+    guarded([&] { modPublic::QQ_req = req.GetSectionQreq(start, end, step2.CaseId); });
+    guarded([&] { req.CalQQ_req_exchange(-1); });
+    guarded([&] {
+        if (vb::Val(req.txtQQ_req_exchange.Text()) > modPublic::QQ_req && step2.Exchange) {
+            modPublic::QQ_req =
+                req.GetExchangeSectionQreq(vb::Val(txtStartPile.Text()), vb::Val(txtEndPile.Text()));
+        }
+    });
+
+    transverse::LateralDuctInput in;
+    in.L = L;
+    in.TwoSections = chkTwoSect.Value() == 1;
+    in.FullTransverse = optTranverse.Value();
+    in.Q = modPublic::QQ_req;
+    in.AA_b = AA_b;
+    in.DD_b = DD_b;
+    in.Lambda_b = modPublic::Lambda_b;
+    in.p_d = p_d;
+    in.AA_e = AA_e;
+    in.DD_e = DD_e;
+    in.Lambda_e = modPublic::Lambda_e;
+    in.p_ed = p_ed;
+    in.rho = modPublic::rho;
+    in.v_n = modPublic::v_n;
+    in.zeta_e = modPublic::zeta_e;
+    in.lambda_r = modPublic::lambda_r;
+    in.DD_r = modPublic::DD_r;
+    const transverse::LateralDuctResult r = transverse::LateralDucts(in);
+    QQ_b = r.QQ_b;
+    QQ_e = r.QQ_e;
+    LL_b = r.LL_b;
+    LL_e = r.LL_e;
+    q_b = r.q_b;
+    v_b = r.v_b;
+    p_b = r.p_b;
+    k_b = r.k_b;
+    pbi_pb0 = r.pbi_pb0;
+    pb0_pr0 = r.pb0_pr0;
+    p_tot = r.p_tot;
+    v_e0 = r.v_e0;
+    p_e = r.p_e;
+    k_e = r.k_e;
+    pei_pe0 = r.pei_pe0;
+    pri_pei = r.pri_pei;
+    p_etot = r.p_etot;
+
+    guarded([this] { tunnelPressure(); });
+    guarded([this] { UpdateData(false); });
+    guarded([this] { reportNotComputed(); });
+}
+
+void frmLateral3::tunnelPressure() {
+    frmReq& req = Forms::instance<frmReq>();
+    transverse::TunnelPressureInput t;
+    t.L = std::fabs(vb::Val(txtEndPile.Text()) - vb::Val(txtStartPile.Text()));
+    if (optTranverse.Value()) {
+        txtPR.set("0");
+        return;
+    }
+    ventparam::TwoWayVolume volume;
+    volume.ControlTraffic = req.optBiDirectionMethod1.Value();
+    volume.BiDirection = vb::Val(req.txtBiDirection.Text());
+    volume.NN = vb::Val(req.txtNN.Text());
+    for (int i = 0; i < reqair::kVehicleClasses; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        volume.Allowed[k] = i < req.lstAllowVechileType.ListCount() && req.lstAllowVechileType.Selected(i);
+        if (i + 1 <= req.lstTrafficAnalysis.ListItems.Count()) {
+            volume.Vehicles[k] = vb::StrictNumber(req.lstTrafficAnalysis.ListItems(i + 1).SubItems(3));
+        }
+    }
+    volume.MainDirectionRatio = vb::Val(req.txtMainDirectionRatio.Text());
+    t.N = ventparam::TwoWayTraffic(volume);
+    t.vt = vb::Val(req.cmbWorkVt_Bidirection.Text());
+    t.q_b = q_b;
+    t.AA_r = modPublic::AA_r;
+    t.DD_r = modPublic::DD_r;
+    t.lambda_r = modPublic::lambda_r;
+    t.rho = modPublic::rho;
+    t.AA_m = modPublic::AA_m_Bidirection;
+
+    const transverse::NeutralPoint n = transverse::FindNeutralPoint(t, vb::Val(txtPa.Text()));
+    const double PC = -n.P1;
+    txtPileC.set(vb::Format(vb::Val(txtStartPile.Text()) + n.x1, "0.00"));
+    txtPC.set(vb::Format(PC, "0.00"));
+    // The distance is taken from the neutral station as its box shows it, two decimals.
+    const double d = std::fabs(vb::Val(txtPileR.Text()) - vb::Val(txtPileC.Text()));
+    t.vt = vb::Val(req.cmbWorkVt_Bidirection.Text());
+    txtPR.set(vb::Format(PC - transverse::NeutralPressureDrop(t, d), "0.00"));
+}
+
+void frmLateral3::reportNotComputed() {
+    const bool semi = !optTranverse.Value();
+    bool failed = false;
+    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, p_tot, v_e0, p_e, k_e, pei_pe0, p_etot}) {
+        failed = failed || !std::isfinite(v);
+    }
+    const bool tunnelFailed =
+        semi && (txtPileC.Text().empty() || txtPC.Text().empty() || txtPR.Text().empty());
+    if (!failed && !tunnelFailed) {
+        return;
+    }
+    std::string names;
+    auto need = [&names](bool missing, const char* name) {
+        if (missing) {
+            names += std::string("\r\n") + name;
+        }
+    };
+    auto zero = [](double v) { return v == 0 || !std::isfinite(v); };
+    need(zero(vb::Val(txtEndPile.Text()) - vb::Val(txtStartPile.Text())),
+         "区段长度(区段起始桩号与终点桩号相同)");
+    need(zero(AA_b), "送风道断面积Ab");
+    need(zero(DD_b), "送风道当量直径Db");
+    need(zero(AA_e), "排风道断面积Ae");
+    need(zero(DD_e), "排风道当量直径De");
+    need((semi || tunnelFailed) && zero(modPublic::DD_r), "隧道断面当量直径Dr");
+    if (tunnelFailed) {
+        need(zero(modPublic::AA_r), "隧道断面积Ar");
+        need(zero(vb::Val(Forms::instance<frmReq>().cmbWorkVt_Bidirection.Text())), "双向交通计算行车速度vt");
+    }
+    platform::MsgBox("部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):" + names, platform::vbOKOnly,
+                     "出错");
+}
+
+void frmLateral3::scbPileR_Change() {
+    guarded([this] { txtPileR.set(std::to_string(scbPileR.Value())); });
+    cmdCalculatePtot3_Click();
+}
+
+// ---- Connecting ducts ----
+
+void frmLateral3::cmdCalculatePd_Click() {
+    guarded([this] {
+        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_req.Text());
+        frmCalculatePd::ShowFor(txtp_d, this);
+    });
+}
+
+void frmLateral3::cmdCalculatePed_Click() {
+    guarded([this] {
+        Forms::instance<frmCalculatePd>().txtQ.set(vb::CStr(modPublic::QQ_req));
+        frmCalculatePd::ShowFor(txtp_ed, this);
+    });
 }

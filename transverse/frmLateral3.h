@@ -4,13 +4,76 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 
-/// The full and supply semi-transverse scheme window (two-way traffic only). Step 2 shows it modally and
-/// unloads it when the modal call returns.
+#include <memory>
+#include <string>
+#include <vector>
+
+/// Step 3 of full and supply semi-transverse ventilation (two-way traffic only): the supply duct and fan,
+/// the exhaust duct and fan, and in the semi-transverse case the neutral point of the tunnel and the
+/// pressure at a chosen station. Step 2 shows it modally and unloads it when the modal call returns; the
+/// window keeps its boxes in the project's `.tra` file.
 class frmLateral3 : public platform::Form {
 public:
     frmLateral3();
+    ~frmLateral3() override;
 
+    /// Reads the project's `.tra` file (or the template `configfiles\normal.tra`) into the controls.
+    void OpenFile();
+    /// Writes the controls into the project's `.tra` file; false when nothing could be written.
+    bool SaveFile();
+
+    // ---- Window events ----
+    void Form_Initialize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void UserForm_Initialize();
+    void optTranverse_Click();
+    void OptionButton2_Click();
+    void cmdCalculatePtot3_Click();
+    void cmdCalculatePd_Click();
+    void cmdCalculatePed_Click();
+    void scbPileR_Change();
+    void cmdReport_Click();
     void cmdClose_Click();
 
-    platform::CommandButton cmdClose;
+    // ---- Controls ----
+    platform::TextBox txtv_t, txtStartPile, txtEndPile, txtQQ_req, txtPa;
+    platform::CheckBox chkTwoSect;
+
+    platform::Frame Frame1; ///< "模式"
+    platform::OptionButton optTranverse, OptionButton2;
+
+    platform::Frame Frame2; ///< "送风机的参数与全风压"
+    platform::TextBox txtAA_b, txtDD_b, txtLambda_b, txtq_b, txtv_b, txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0,
+        txtprc_prx, txtp_d, txtp_tot;
+    platform::CommandButton cmdCalculatePd;
+
+    platform::Frame Frame3; ///< "排风机的参数与全风压"
+    platform::TextBox txtAA_e, txtDD_e, txtLambda_e, txtv_e0, txtp_e, txtk_e, txtpei_pe0, txtpri_pei, txtp_ed,
+        txtp_etot;
+    platform::CommandButton cmdCalculatePed;
+
+    platform::Frame Frame4; ///< "隧道内风压计算"
+    platform::TextBox txtPileC, txtPC, txtPileR, txtPR;
+    platform::ScrollBar scbPileR;
+
+    platform::Image Image1;
+    platform::CommandButton cmdCalculatePtot3, cmdReport, cmdClose;
+
+    // ---- Calculation fields ----
+    double AA_b = 0, DD_b = 0, p_d = 0, AA_e = 0, DD_e = 0, p_ed = 0;
+    double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0;
+    double q_b = 0, v_b = 0, p_b = 0, k_b = 0, pbi_pb0 = 0, pb0_pr0 = 0, prc_prx = 0, p_tot = 0;
+    double v_e0 = 0, p_e = 0, k_e = 0, pei_pe0 = 0, pri_pei = 0, p_etot = 0;
+
+private:
+    void buildControls();
+    void connectEvents();
+    void UpdateData(bool bSaveAndValidate);
+    /// The tunnel part of the calculation: neutral point and the pressure at the chosen station.
+    void tunnelPressure();
+    /// Names the inputs that left results uncomputable, once per calculation.
+    void reportNotComputed();
+    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
+                             int width);
+    std::vector<std::unique_ptr<platform::Label>> captions_;
 };
