@@ -20,7 +20,7 @@ TrafficForceChoice TrafficForceFor(int listPosition) {
 double LocalLosses(double rho, const std::vector<LocalLossRow>& rows) {
     double sum = 0;
     for (const LocalLossRow& row : rows) {
-        sum += 0.5 * rho * row.Zeta * row.v * row.v;
+        sum += 0.5 * rho * row.Zeta * (row.v * row.v);
     }
     return sum;
 }

@@ -147,7 +147,7 @@ JetCurves BuildJetCurves(const JetCurveInputs& in, const JetCurveLookups& look) 
     }
     for (const LocalLossAt& loss : in.LocalLosses) {
         const double v = speed(loss.Station);
-        events.push_back({loss.Station, loss.Zeta * -0.5 * in.Rho * v * v});
+        events.push_back({loss.Station, loss.Zeta * -0.5 * in.Rho * (v * v)});
     }
     SortByFirstColumn(events, in.PileDirection);
     std::vector<PressureStep> steps;

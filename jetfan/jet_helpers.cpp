@@ -4,7 +4,7 @@
 namespace jetfan {
 
 double JetOutletArea(double dj) {
-    return 0.25 * kJetPi * dj * dj;
+    return 0.25 * kJetPi * (dj * dj);
 }
 
 double JetWallFactor(double dZ, double dD) {

@@ -88,3 +88,10 @@ TEST(JetBalance, FanCountThatCannotBeGivenNamesItsReason) {
 }
 
 } // namespace
+
+TEST(JetBalance, LocalLossSquaresTheSpeedFirst) {
+    // 0.5 × 1.2 × 0.1 × 1.18² = 0.06 × 1.3924 = 0.083544 Pa, to the last digit.
+    EXPECT_EQ(jetfan::LocalLosses(1.2, {{0.1, 1.18}}), 0.083544);
+    // 0.06 × 1.24² = 0.06 × 1.5376 = 0.092256 Pa
+    EXPECT_EQ(jetfan::LocalLosses(1.2, {{0.1, 1.24}}), 0.092256);
+}

@@ -184,3 +184,23 @@ TEST(JetCurve, StationWithoutSectionIsNamed) {
     ASSERT_TRUE(c.NoSectionAt);
     EXPECT_EQ(*c.NoSectionAt, 1000);
 }
+
+TEST(JetCurve, LocalLossStepSquaresTheSpeedFirst) {
+    // No friction, no traffic force and still air at the entrance, so p0 = 0 and the curve shows the
+    // local loss alone: 0.1 × (−0.5) × 1.2 × 1.18² = −0.06 × 1.3924 = −0.083544 Pa, to the last digit.
+    jetfan::JetCurveInputs in;
+    in.StartPile = 1000;
+    in.EndPile = 2000;
+    in.Rho = 1.2;
+    in.Groups = {{1500, 30}};
+    in.LocalLosses = {{1200, 0.1}};
+    in.SpeedStations = {1000, 2000};
+    jetfan::JetCurveLookups look;
+    look.Velocity = [](double station) { return station == 1200 ? 1.18 : 0.0; };
+    look.Area = [](double) { return 100.0; };
+    look.Friction = [](double, double, double, double, double) { return 0.0; };
+    const jetfan::JetCurves curves = jetfan::BuildJetCurves(in, look);
+    ASSERT_EQ(curves.Pressure.size(), 6u);
+    EXPECT_EQ(curves.Pressure[1].value, 0);
+    EXPECT_EQ(curves.Pressure[2].value, -0.083544);
+}

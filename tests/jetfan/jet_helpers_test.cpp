@@ -150,3 +150,10 @@ TEST(SortByFirstColumn, ExchangesPastEqualKeysAsTheCurveBuildersExpect) {
     modPublic::SortByFirstColumn(points, vb::Integer{-1});
     EXPECT_EQ(points, (std::vector<std::array<double, 3>>{{1500, 12.5, 0}, {1200, 4, 0}, {1000, -3, 0}}));
 }
+
+TEST(JetOutletArea, SquaresTheDiameterBeforeTakingTheConstants) {
+    // Aj = 0.78539815 × Dj², the square formed first: the last digit depends on it.
+    // Dj = 1.2: 0.78539815 × 1.44 = 1.130973336; Dj = 0.6: 0.78539815 × 0.36 = 0.282743334.
+    EXPECT_EQ(jetfan::JetOutletArea(1.2), 1.130973336);
+    EXPECT_EQ(jetfan::JetOutletArea(0.6), 0.282743334);
+}
