@@ -8,13 +8,20 @@ namespace ventparam {
 
 namespace {
 
-/// ζ · ρ/2 · (Q/A)², or 0 when the area is 0 (the velocity is then undefined).
-double endTerm(double zeta, double rho, double Q, double area) {
+/// ζ · (Q/A)², or 0 when the area is 0 (the velocity is then undefined).
+double endTerm(double zeta, double Q, double area) {
     if (area == 0) {
         return 0.0;
     }
-    const double term = rho * 0.5 * zeta * (Q / area) * (Q / area);
+    const double v = Q / area;
+    const double term = zeta * (v * v);
     return std::isfinite(term) ? term : 0.0;
+}
+
+/// ρ/2 · (both end terms): the density multiplies their sum, not each term.
+double endLosses(double rho, double first, double second) {
+    const double sum = rho / 2 * (first + second);
+    return std::isfinite(sum) ? sum : 0.0;
 }
 
 } // namespace
@@ -55,7 +62,7 @@ double GetYANCHENGDeltap_r_m(const StationLists& lists, double dsp, double dep, 
             if ((m - prev) * (m - x) < 0 && row.Area && row.Diameter && *row.Area != 0 &&
                 *row.Diameter != 0) {
                 const double v = Q / *row.Area;
-                const double term = (p[i] - p[i - 1]) * lambda / *row.Diameter * 0.5 * rho * v * v;
+                const double term = (p[i] - p[i - 1]) * lambda / *row.Diameter * 0.5 * rho * (v * v);
                 if (std::isfinite(term)) {
                     sum += term;
                 }
@@ -68,13 +75,13 @@ double GetYANCHENGDeltap_r_m(const StationLists& lists, double dsp, double dep, 
     const double a2 = GetAA_r(lists, dep - kEndAreaInset);
     switch (ends.SectionType) {
     case 1:
-        sum += endTerm(ends.ZetaRukou, rho, Q, a1) + endTerm(ends.ZetaFencha, rho, Q, a2);
+        sum += endLosses(rho, endTerm(ends.ZetaRukou, Q, a1), endTerm(ends.ZetaFencha, Q, a2));
         break;
     case 2:
-        sum += endTerm(ends.ZetaHeliu, rho, Q, a1) + endTerm(ends.ZetaFencha, rho, Q, a2);
+        sum += endLosses(rho, endTerm(ends.ZetaHeliu, Q, a1), endTerm(ends.ZetaFencha, Q, a2));
         break;
     case 3:
-        sum += endTerm(ends.ZetaHeliu, rho, Q, a1) + endTerm(1.0, rho, Q, a2);
+        sum += endLosses(rho, endTerm(ends.ZetaHeliu, Q, a1), endTerm(1.0, Q, a2));
         break;
     default:
         break;

@@ -108,3 +108,18 @@ TEST(StretchResistance, WholeTunnelLossesInClosedForm) {
 }
 
 } // namespace
+
+TEST(StretchResistance, SpeedsAreSquaredBeforeTheyMultiply) {
+    // One section 0 .. 1000 m, A 80 m², D 8 m; Q 102 m³/s, so Q/A = 1.275 and (Q/A)² = 1.625625.
+    // Friction: 1000 × 0.02 / 8 × 0.5 × 1.2 × 1.625625 = 1.5 × 1.625625 = 2.4384375 Pa exactly.
+    StationLists lists;
+    lists.StartPile = 0;
+    lists.TunnelLength = 1000;
+    lists.Sections = {{1000, 80.0, 36.0, 8.0}};
+    EXPECT_EQ(ventparam::GetYANCHENGDeltap_r_m(lists, 0, 1000, kLambda, kRho, 102, kNone), 2.4384375);
+    // End losses of the whole-tunnel pattern (1, 1.6, 0, 0) at one station, A 55 m², Q 100 m³/s:
+    // ρ/2 × (1.6 × (100/55)² + 0 × (100/55)²) = 0.6 × 1.6 × 10000 / 3025 = 9600 / 3025 Pa (3.17355372)
+    lists.Sections = {{1000, 55.0, 30.0, 8.0}};
+    EXPECT_EQ(ventparam::GetYANCHENGDeltap_r_m(lists, 500, 500, kLambda, kRho, kQ, {1, 1.6, 0, 0}),
+              9600.0 / 3025.0);
+}
