@@ -21,7 +21,7 @@ bool isLarge(std::size_t index) {
 /// + k·n·(vt − vr)² when the vehicles outrun the air, − otherwise.
 double drivingTerm(double k, double n, double vt, double vr) {
     const double d = vt - vr;
-    return vt >= vr ? k * n * d * d : -k * n * d * d;
+    return vt >= vr ? k * n * (d * d) : -(k * n * (d * d));
 }
 
 /// A result that cannot be formed (an overflow) adds nothing.
@@ -121,10 +121,10 @@ double GetYANCHENGDeltap_t2(std::span<const reqair::CalSegment> segments, const 
         const double vr = seg.Velocity;
         if (in.bIsVrUpDirection) {
             sum += finiteOrZero(drivingTerm(k, nUp, vt, vr));
-            sum -= finiteOrZero(k * nDown * (vt2 + vr) * (vt2 + vr));
+            sum -= finiteOrZero(k * nDown * ((vt2 + vr) * (vt2 + vr)));
         } else {
             sum += finiteOrZero(drivingTerm(k, nDown, vt2, vr));
-            sum -= finiteOrZero(k * nUp * (vt + vr) * (vt + vr));
+            sum -= finiteOrZero(k * nUp * ((vt + vr) * (vt + vr)));
         }
     }
     return sum;

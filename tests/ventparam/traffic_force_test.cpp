@@ -120,3 +120,15 @@ TEST(TwoWayTrafficVolume, ControlRatioOrAllowedClassesOverTheDirectionFactor) {
 }
 
 } // namespace
+
+TEST(PistonForce, TheSpeedDifferenceIsSquaredBeforeItMultiplies) {
+    // One segment 0 .. 1000, A 60 (k = 0.025), 72 km/h (vt = 20 m/s), N 1800 (n = 25), so k·n = 0.625.
+    std::vector<CalSegment> segs = segments(3, 72);
+    segs.pop_back();
+    segs.front().EndPile = 1000;
+    // One-way, Q 3 (vr = 0.05): 0.625 × 19.95² = 0.625 × 398.0025 = 248.7515625 Pa exactly.
+    EXPECT_EQ(ventparam::GetYANCHENGDeltap_t1(segs, oneWay(1)), 248.7515625);
+    // Two-way, only the stream against the air, Q 20 (vr = 1/3): −0.625 × (61/3)² = −2325.625 / 9 Pa.
+    segs.front().Velocity = 20.0 / 60;
+    EXPECT_EQ(ventparam::GetYANCHENGDeltap_t2(segs, {0, 1800, 2.5, 1.2, true}), -(2325.625 / 9));
+}
