@@ -4,28 +4,6 @@
 
 #include "jetfan/CPressionCurve.h"
 
-// Design-flow search and section pressures.
-std::vector<int> frmMultiShaftAndJet::RememberSectionModels() {
-    return {};
-}
-bool frmMultiShaftAndJet::FindDesignFlow(double) {
-    return true;
-}
-void frmMultiShaftAndJet::SectionPressures() {}
-void frmMultiShaftAndJet::OpeningRises() {}
-void frmMultiShaftAndJet::SectionJetFans(const std::vector<int>&) {}
-void frmMultiShaftAndJet::lstShaftSection_ItemClick(platform::ListItem&) {}
-
-// Section flow trial.
-bool frmMultiShaftAndJet::TrySectionFlows(double) {
-    return true;
-}
-
-// Shaft fan design.
-void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {}
-void frmMultiShaftAndJet::cmdCalpde_Click() {}
-void frmMultiShaftAndJet::cmdCalpdb_Click() {}
-
 // Pressure curve.
 void frmMultiShaftAndJet::cmdDrawPressCurve_Click() {}
 void frmMultiShaftAndJet::BuildPressureCurve(bool, bool, bool) {}
