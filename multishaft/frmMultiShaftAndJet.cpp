@@ -350,6 +350,8 @@ void frmMultiShaftAndJet::connectEvents() {
     cmdCalpdb.Click = [this] { cmdCalpdb_Click(); };
     lstShaftSection.ItemClick = [this](ListItem& item) { lstShaftSection_ItemClick(item); };
     cmbJetModel.Change = [this] { cmbJetModel_Change(); };
+    // A model picked from the list is chosen as much as a typed one.
+    cmbJetModel.Click = [this] { cmbJetModel_Change(); };
     txtZZ_j.Change = [this] { txtZZ_j_Change(); };
     lstJet.ItemClick = [this](ListItem& item) { lstJet_ItemClick(item); };
     cmdAdd.Click = [this] { cmdAdd_Click(); };

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pressure, air-speed and concentration curves of the several-shafts scheme: drawn by "绘制曲线", and
+// kept undrawn as the pressure lookup of the axial fans at the openings.
+#include "multishaft/frmMultiShaftAndJet.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/CPressionCurve.h"
+#include "jetfan/jet_curve.h"
+#include "jetfan/modPublic_jet.h"
+#include "multishaft/ms_curve.h"
+#include "multishaft/multishaft.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+#include "ventparam/frmVentParam.h"
+
+#include <cmath>
+#include <vector>
+
+using app::guarded;
+using platform::Forms;
+using platform::ListItem;
+
+namespace {
+
+constexpr const char* kErrorTitle = "出错！";
+
+/// The section rows as the curve reads them; a row that cannot be read ends the list there.
+std::vector<multishaft::CurveSection> sectionRows(platform::ListView& list) {
+    std::vector<multishaft::CurveSection> rows;
+    guarded([&] {
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            const ListItem& row = list.ListItems(i);
+            rows.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1)), vb::Val(row.SubItems(3)),
+                            vb::Val(row.SubItems(6)), vb::Val(row.SubItems(7)), vb::Val(row.SubItems(12))});
+        }
+    });
+    return rows;
+}
+
+} // namespace
+
+void frmMultiShaftAndJet::cmdDrawPressCurve_Click() {
+    BuildPressureCurve(true, true, true);
+}
+
+double frmMultiShaftAndJet::GetFlowAtPile(double dPile) {
+    return multishaft::FlowAtPile(sectionRows(lstShaftSection), dPile);
+}
+
+double frmMultiShaftAndJet::GetVelocityAtPile(double dPile) {
+    const double q = GetFlowAtPile(dPile);
+    double v = std::nan("");
+    guarded([&] { v = q / Forms::instance<frmReq>().GetAA_r(dPile); });
+    return v;
+}
+
+void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve) {
+    multishaft::MsCurveInputs in;
+    std::vector<double> groupStations;
+    guarded([&] {
+        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+            const ListItem& row = lstJet.ListItems(i);
+            const double station = vb::Val(row.Text());
+            groupStations.push_back(station);
+            in.Groups.push_back({station, vb::Val(row.SubItems(2))});
+        }
+    });
+    switch (jetfan::CheckJetGroups(groupStations, modPublic::StartPile, modPublic::EndPile)) {
+    case jetfan::JetCurveCheck::NoGroups:
+        platform::MsgBox("绘制曲线或提取压力值前，请设置风机信息！", platform::vbOKOnly, kErrorTitle);
+        return;
+    case jetfan::JetCurveCheck::GroupOutsideTunnel:
+        platform::MsgBox("射流风机桩号超出隧道桩号范围，请检查！", platform::vbOKOnly, kErrorTitle);
+        return;
+    case jetfan::JetCurveCheck::Ok:
+        break;
+    }
+
+    frmReq& req = Forms::instance<frmReq>();
+    frmVentParam& step2 = Forms::instance<frmVentParam>();
+    guarded([&] { in.RightLine = req.optRightLine.Value(); });
+    guarded([&] { in.TunnelStart = vb::Val(req.txtStartPile.Text()); });
+    guarded([&] { in.TunnelLength = req.GetTunnelLength(); });
+    in.Rho = modPublic::rho;
+    in.Lambda = modPublic::lambda_r;
+    in.ZetaE = zeta_rukou;
+    guarded([&] { in.NaturalWind = vb::Val(step2.txtv_n.Text()); });
+    guarded([&] {
+        for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
+            const ListItem& row = lstShaft.ListItems(i);
+            multishaft::CurveShaft shaft;
+            shaft.Station = vb::Val(row.Text());
+            shaft.Qe = vb::Val(row.SubItems(1));
+            shaft.DeltaPe = vb::Val(row.SubItems(5));
+            shaft.ZetaBranch = vb::Val(row.SubItems(16));
+            shaft.Qb = vb::Val(row.SubItems(17));
+            shaft.DeltaPb = vb::Val(row.SubItems(22));
+            shaft.ZetaMerge = vb::Val(row.SubItems(33));
+            shaft.ds = vb::Val(row.SubItems(multishaft::kColumnDs));
+            in.Shafts.push_back(shaft);
+        }
+    });
+    in.Sections = sectionRows(lstShaftSection);
+    guarded([&] {
+        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
+            const ListItem& row = step2.lstzeta.ListItems(i);
+            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+        }
+    });
+    guarded([&] {
+        for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
+            in.CrossSectionStations.push_back(vb::Val(req.lstSection.ListItems(i).Text()));
+        }
+    });
+
+    multishaft::MsCurveLookups look;
+    look.Area = [&req](double s) { return req.GetAA_r(s); };
+    look.LossVelocity = [](double s, double q) { return modPublic::GetStationVelocity(s, q); };
+    look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
+        return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType,
+                                         multishaft::kWalkEntranceLoss, multishaft::kWalkBranchLoss,
+                                         multishaft::kWalkMergeLoss);
+    };
+    multishaft::MsCurves curves;
+    bool built = false;
+    guarded([&] {
+        curves = multishaft::BuildMsCurves(in, look);
+        built = true;
+    });
+    // A curve with a value that is not a number would be drawn, and read at the openings by the fan design,
+    // as if it were whole; the curve of the last complete build stays.
+    if (!built || !curves.Finite()) {
+        platform::MsgBox("压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！",
+                         platform::vbOKOnly, kErrorTitle);
+        return;
+    }
+    if (!in.Shafts.empty()) {
+        zeta_fencha = curves.ZetaBranch;
+        zeta_heliu = curves.ZetaMerge;
+    }
+    EventPoints = curves.Events;
+    PressPoints = curves.Pressure;
+    VPoints = curves.Velocity;
+    CPoints = curves.Concentration;
+
+    PressionCurve = std::make_unique<CPressionCurve>();
+    PressionCurve->SetPressPointArray(PressPoints);
+    PressionCurve->SetCPointArray(CPoints);
+    PressionCurve->SetVPointArray(VPoints);
+    if (bDrawPressCurve || bDrawVCurve || bDrawCCurve) {
+        guarded([&] { PressionCurve->Draw(bDrawPressCurve, bDrawVCurve, bDrawCCurve); });
+    }
+}

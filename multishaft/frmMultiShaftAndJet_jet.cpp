@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The jet fans of the current section (model, outlet, position factor, rise of one fan and the fans the
+// section needs) and the list of jet-fan groups with its editing and the group dialog.
+#include "multishaft/frmMultiShaftAndJet.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/jet_helpers.h"
+#include "jetfan/modPublic_jet.h"
+#include "multishaft/frmSetMSJetPile.h"
+#include "multishaft/ms_jet.h"
+#include "platform/Forms.h"
+#include "platform/vb.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+using app::guarded;
+using platform::Forms;
+using platform::ListItem;
+using platform::TextBox;
+
+namespace {
+
+/// Number text into a box; a value that is not finite leaves the box as it was.
+void setNumber(TextBox& box, double value, std::string_view pattern = {}) {
+    if (std::isfinite(value)) {
+        guarded([&] { box.set(pattern.empty() ? vb::CStr(value) : vb::Format(value, pattern)); });
+    }
+}
+
+} // namespace
+
+void frmMultiShaftAndJet::cmbJetModel_Change() {
+    guarded([this] {
+        const int position = cmbJetModel.ListIndex();
+        const JetFanModel* model =
+            position < 0 ? nullptr : modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1);
+        if (model == nullptr) {
+            return;
+        }
+        const JetFanModel m = *model;
+        setNumber(txtFlow, m.Flow);
+        setNumber(txtDD_j, m.DD);
+        setNumber(txtPower, m.Power);
+    });
+    setNumber(txtAA_j, jetfan::JetOutletArea(vb::Val(txtDD_j.Text())), "0.000");
+    // The outlet speed is taken over the area as shown, rounded to three decimals.
+    setNumber(txtvj, vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000");
+    txtZZ_j_Change();
+
+    frmReq& req = Forms::instance<frmReq>();
+    double ar = std::nan("");
+    guarded([&] { ar = req.GetAA_r((vb::Val(txtPile1.Text()) + vb::Val(txtPile2.Text())) * 0.5); });
+    setNumber(txtdeltap_j,
+              multishaft::SectionJetRise(modPublic::rho, vb::Val(txtvj.Text()), vb::Val(txtAA_j.Text()), ar,
+                                         vb::Val(txtv_r.Text()), vb::Val(txteta.Text())));
+
+    ListItem* row = nullptr;
+    guarded([&] { row = lstShaftSection.SelectedItem(); });
+    std::pair<double, double> rises{0, 0};
+    if (row != nullptr) {
+        guarded([&] {
+            std::vector<double> exhaust, supply;
+            for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
+                exhaust.push_back(vb::Val(lstShaft.ListItems(i).SubItems(5)));
+                supply.push_back(vb::Val(lstShaft.ListItems(i).SubItems(22)));
+            }
+            rises = multishaft::SectionOpeningRises(row->Index(), lstShaftSection.ListItems.Count(),
+                                                    req.optRightLine.Value(), exhaust, supply);
+        });
+    }
+    const std::optional<double> fans = multishaft::JetFansNeeded(
+        vb::Val(txtdeltap_r.Text()), vb::Val(txtdeltap_m.Text()), vb::Val(txtdeltap_t.Text()), rises.first,
+        rises.second, vb::Val(txtdeltap_j.Text()));
+    if (fans) {
+        setNumber(txtjetcount, *fans);
+    }
+
+    if (row != nullptr) {
+        guarded([&] { row->setSubItems(13, cmbJetModel.Text()); });
+        guarded([&] { row->setSubItems(14, txtdeltap_j.Text()); });
+        guarded([&] { row->setSubItems(15, txtjetcount.Text()); });
+    }
+}
+
+void frmMultiShaftAndJet::txtZZ_j_Change() {
+    setNumber(txteta, modPublic::GetJetWallFactor(vb::Val(txtZZ_j.Text()), vb::Val(txtDD_j.Text())), "0.000");
+}
+
+void frmMultiShaftAndJet::cmdAdd_Click() {
+    guarded([this] {
+        std::vector<multishaft::GroupRow> rows;
+        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+            const ListItem& item = lstJet.ListItems(i);
+            rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+        }
+        rows.push_back({txtPile.Text(), txtJetNumPerTeam.Text(), txtPress.Text()});
+        multishaft::OrderGroups(rows, Forms::instance<frmReq>().optRightLine.Value());
+        lstJet.ListItems.Add();
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            ListItem& item = lstJet.ListItems(static_cast<int>(k) + 1);
+            item.setText(rows[k][0]);
+            item.setSubItems(1, rows[k][1]);
+            item.setSubItems(2, rows[k][2]);
+        }
+    });
+}
+
+void frmMultiShaftAndJet::cmdUpdate_Click() {
+    guarded([this] {
+        ListItem* row = lstJet.SelectedItem();
+        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
+            return;
+        }
+        row->setText(txtPile.Text());
+        row->setSubItems(1, txtJetNumPerTeam.Text());
+        row->setSubItems(2, txtPress.Text());
+    });
+}
+
+void frmMultiShaftAndJet::cmdDelete_Click() {
+    guarded([this] {
+        const int i = lstJet.SelectedIndex();
+        if (i >= 1 && i <= lstJet.ListItems.Count()) {
+            lstJet.ListItems.Remove(i);
+        }
+    });
+}
+
+void frmMultiShaftAndJet::cmdClearAll_Click() {
+    guarded([this] { lstJet.ListItems.Clear(); });
+}
+
+void frmMultiShaftAndJet::lstJet_ItemClick(ListItem& Item) {
+    guarded([&] { txtPile.set(Item.Text()); });
+    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
+    guarded([&] { txtPress.set(Item.SubItems(2)); });
+}
+
+void frmMultiShaftAndJet::cmdAutoLayout_Click() {
+    guarded([this] { Forms::instance<frmSetMSJetPile>().ShowModal(this); });
+    guarded([] { Forms::unload<frmSetMSJetPile>(); });
+}

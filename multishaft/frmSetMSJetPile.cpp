@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "multishaft/frmSetMSJetPile.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "multishaft/frmMultiShaftAndJet.h"
+#include "multishaft/ms_jet.h"
+#include "platform/Forms.h"
+#include "platform/vb.h"
+
+#include <cmath>
+#include <optional>
+
+using app::guarded;
+using platform::Forms;
+
+namespace {
+
+frmMultiShaftAndJet& schemeWindow() {
+    return Forms::instance<frmMultiShaftAndJet>();
+}
+
+bool rightLine() {
+    return Forms::instance<frmReq>().optRightLine.Value();
+}
+
+} // namespace
+
+frmSetMSJetPile::frmSetMSJetPile() {
+    setCaption("设置风机桩号");
+    setWidth(5400);
+    setHeight(3700);
+    buildControls();
+    connectEvents();
+    txtJetNumPerTeam.setSilently("2");
+    txtTeamNum.setSilently("7");
+    txtSpan.setSilently("130");
+    txtDist.setSilently("203");
+}
+
+frmSetMSJetPile::~frmSetMSJetPile() = default;
+
+void frmSetMSJetPile::buildControls() {
+    const int labelLeft = 120, boxLeft = 3300, boxWidth = 1500, rowHeight = 420;
+    int top = 180;
+    const std::pair<const char*, platform::Control*> rows[] = {{"选择区段:", &cmbSectionNo},
+                                                               {"区段起点桩号:", &txtSectionStartPile},
+                                                               {"每组风机台数:", &txtJetNumPerTeam},
+                                                               {"风机组数:", &txtTeamNum},
+                                                               {"间距(m):", &txtSpan},
+                                                               {"第一组风机距区段起点距离(m):", &txtDist}};
+    for (const auto& [text, control] : rows) {
+        caption(text, labelLeft, top + 40, 3100);
+        control->place(*this, boxLeft, top, boxWidth, 315);
+        top += rowHeight;
+    }
+    top += 120;
+    ccmdOK.place(*this, 1500, top, 1100, 400);
+    ccmdOK.setCaption("布置");
+    ccmdCancel.place(*this, 2900, top, 1100, 400);
+    ccmdCancel.setCaption("完成");
+}
+
+void frmSetMSJetPile::connectEvents() {
+    // A pick from the list and a typed row number both choose the section.
+    cmbSectionNo.Click = [this] { cmbSectionNo_Change(); };
+    cmbSectionNo.Change = [this] { cmbSectionNo_Change(); };
+    txtJetNumPerTeam.Change = [this] { txtJetNumPerTeam_Change(); };
+    ccmdOK.Click = [this] { ccmdOK_Click(); };
+    ccmdCancel.Click = [this] { ccmdCancel_Click(); };
+}
+
+platform::Label& frmSetMSJetPile::caption(const std::string& text, int left, int top, int width, int height) {
+    captions_.push_back(std::make_unique<platform::Label>());
+    platform::Label& label = *captions_.back();
+    label.place(*this, left, top, width, height);
+    label.setCaption(text);
+    return label;
+}
+
+void frmSetMSJetPile::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmSetMSJetPile::UserForm_Initialize() {
+    guarded([this] {
+        const int rows = schemeWindow().lstShaftSection.ListItems.Count();
+        for (int r = 1; r <= rows; r += 2) {
+            cmbSectionNo.AddItem(std::to_string(r));
+        }
+    });
+}
+
+bool frmSetMSJetPile::showSection(int r) {
+    frmMultiShaftAndJet& w = schemeWindow();
+    if (r < 1 || r > w.lstShaftSection.ListItems.Count()) {
+        return false;
+    }
+    w.lstShaftSection.select(r);
+    w.lstShaftSection_ItemClick(w.lstShaftSection.ListItems(r));
+    return true;
+}
+
+void frmSetMSJetPile::cmbSectionNo_Change() {
+    guarded([this] {
+        const std::optional<vb::Integer> r = vb::CInt(vb::Val(cmbSectionNo.Text()));
+        if (!r || !showSection(*r)) {
+            return;
+        }
+        // On the left line traffic enters the section at its higher station.
+        const platform::ListItem& row = schemeWindow().lstShaftSection.ListItems(*r);
+        txtSectionStartPile.set(rightLine() ? row.Text() : row.SubItems(1));
+    });
+    txtJetNumPerTeam_Change();
+}
+
+void frmSetMSJetPile::txtJetNumPerTeam_Change() {
+    guarded([this] {
+        const std::optional<double> groups = multishaft::ProposedGroups(
+            vb::Val(schemeWindow().txtjetcount.Text()), vb::Val(txtJetNumPerTeam.Text()));
+        if (groups) {
+            txtTeamNum.set(vb::CStr(*groups));
+        }
+    });
+}
+
+void frmSetMSJetPile::ccmdOK_Click() {
+    guarded([this] {
+        // Without a section of the list the groups would be laid out from station 0, outside the tunnel:
+        // nothing is placed until a section is chosen.
+        const std::optional<double> chosen = vb::StrictNumber(cmbSectionNo.Text());
+        if (!chosen || !std::isfinite(*chosen)) {
+            return;
+        }
+        const double r = std::floor(*chosen);
+        if (r < 1 || r > schemeWindow().lstShaftSection.ListItems.Count() ||
+            !showSection(static_cast<int>(r))) {
+            return;
+        }
+        frmMultiShaftAndJet& w = schemeWindow();
+        const bool leftLine = Forms::instance<frmReq>().optLeftLine.Value();
+        const double start = vb::Val(txtSectionStartPile.Text());
+        const std::optional<vb::Integer> groups = vb::CInt(vb::Val(txtTeamNum.Text()));
+        if (!groups) {
+            return;
+        }
+        const double span = vb::Val(txtSpan.Text());
+        const double dist = vb::Val(txtDist.Text());
+        const std::string perGroup = txtJetNumPerTeam.Text();
+        const double rise = vb::Val(w.txtdeltap_j.Text()) * vb::Val(perGroup);
+        for (double station : multishaft::GroupStations(start, leftLine, dist, span, *groups)) {
+            guarded([&] { w.txtPile.set(vb::CStr(station)); });
+            guarded([&] { w.txtPress.set(vb::CStr(rise)); });
+            guarded([&] { w.txtJetNumPerTeam.set(perGroup); });
+            w.cmdAdd_Click();
+        }
+    });
+}
+
+void frmSetMSJetPile::ccmdCancel_Click() {
+    Forms::unload(*this);
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+/// The jet fans of a section of the several-shafts scheme and the groups they are hung in.
+namespace multishaft {
+
+/// Pressure rise of one jet fan in the section [Pa]: ρ × vj² × (Aj / Ar) × (1 − vr / vj) × η, with the
+/// outlet speed vj [m/s], outlet area Aj [m²], tunnel area Ar [m²], design air speed vr [m/s], position
+/// factor η and air density ρ [kg/m³].
+double SectionJetRise(double rho, double vj, double aj, double ar, double vr, double eta);
+
+/// The rises of the two openings that act on section row k (1-based) of `rows` rows [Pa]: that of the
+/// exhaust opening of the shaft at the section's downstream end and that of the supply opening of the
+/// shaft at its upstream end, in the direction of travel. `exhaust` and `supply` hold the rise of every
+/// shaft in list order; a short passage (even row), no row (k = 0) or a shaft that does not exist gives 0.
+std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
+                                              const std::vector<double>& exhaust,
+                                              const std::vector<double>& supply);
+
+/// Jet fans the section needs: the fewest whole fans whose rise covers Δpr + Δpm − Δpt − Δpe − Δpb, so
+/// 4.01 needs 5 and a need the traffic and the openings already cover gives 0 or less. nullopt when the
+/// rise of one fan is 0 or any value is not a number.
+std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj);
+
+/// Groups proposed for `needed` fans at `perGroup` fans a group: needed / perGroup rounded down, one more
+/// when `needed` (rounded, halves to even) is odd. nullopt when perGroup is 0 or a value is not a number.
+std::optional<double> ProposedGroups(double needed, double perGroup);
+
+/// Stations of `groups` groups laid out from the section's start in the direction of travel: the first
+/// `dist` past the start, the others `span` apart.
+std::vector<double> GroupStations(double start, bool leftLine, double dist, double span, long long groups);
+
+/// A row of the group list: station, fans in the group, rise of the group (as entered).
+using GroupRow = std::array<std::string, 3>;
+
+/// Orders the group rows by the leading number of their station in the direction of travel (ascending on
+/// the right line, descending on the left) by the list's exchange sort: rows with equal stations are never
+/// exchanged with each other.
+void OrderGroups(std::vector<GroupRow>& rows, bool rightLine);
+
+} // namespace multishaft

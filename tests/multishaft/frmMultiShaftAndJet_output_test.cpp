@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The several-shafts window's curve, jet fans, group dialog and report, reached as a designer reaches
+// them: the template project saved into the test folder, step 2 opened from the main window, Next with
+// the several-shafts scheme, the sections formed from the template's two shafts.
+#include "multishaft/frmMultiShaftAndJet.h"
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "jetfan/CPressionCurve.h"
+#include "multishaft/frmSetMSJetPile.h"
+#include "platform/Cad.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/TextViewer.h"
+#include "platform/text_file.h"
+#include "platform/textcodec.h"
+#include "platform/vb.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace cad = platform::cad;
+using platform::Forms;
+using test_support::Row;
+using test_support::rowsOf;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+int drawnTexts(const std::string& text) {
+    if (cad::drawingWindow() == nullptr) {
+        return 0;
+    }
+    int n = 0;
+    for (const cad::Entity& e : cad::Application::Attach()->activeDocument().modelSpace().entities()) {
+        n += e.type == cad::Entity::Type::Text && e.text == text ? 1 : 0;
+    }
+    return n;
+}
+
+class MultiShaftOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+        req.SaveFile();
+        report = test_stage::appFolder() + "/proj_多竖井送排式结合射流风机通风.rpt";
+    }
+
+    /// Step 2 from the main window, this window from step 2 (scheme 4) with its sections formed from the
+    /// template's shafts; `script` acts on the window, which is then left by "<-- 上一步".
+    void open(const std::function<void(frmMultiShaftAndJet&)>& script) {
+        bool opened = false;
+        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+            step2.cmbNextStep.setListIndex(4);
+            test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
+                opened = true;
+                w.cmdShaftSection.userClick();
+                script(w);
+                if (Forms::isLoaded(w)) {
+                    w.cmdBack.userClick();
+                }
+            });
+            step2.cmdNextStep.userClick();
+            step2.cmdReturn.userClick();
+        });
+        req.cmdNextStep.userClick();
+        EXPECT_TRUE(opened);
+    }
+
+    static void addGroup(frmMultiShaftAndJet& w, const std::string& station, const std::string& count,
+                         const std::string& rise) {
+        w.pgMain.userClick(2);
+        w.txtPile.userType(station);
+        w.txtJetNumPerTeam.userType(count);
+        w.txtPress.userType(rise);
+        w.cmdAdd.userClick();
+    }
+
+    frmReq& req = Forms::instance<frmReq>();
+    std::string report;
+};
+
+// ---- Curve ----
+
+TEST_F(MultiShaftOutput, CurveFromTheFormedSectionsAndItsRefusals) {
+    open([&](frmMultiShaftAndJet& w) {
+        ASSERT_EQ(w.lstShaftSection.ListItems.Count(), 5);
+        // No group yet: said, nothing built.
+        platform::msgbox::script(platform::vbOK);
+        w.cmdDrawPressCurve.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, "绘制曲线或提取压力值前，请设置风机信息！");
+        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+        EXPECT_EQ(w.PressionCurve, nullptr);
+
+        // A group on the entrance portal passes.
+        w.lstJet.ListItems.Clear();
+        addGroup(w, vb::CStr(modPublic::StartPile), "2", "40");
+        w.cmdDrawPressCurve.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        ASSERT_NE(w.PressionCurve, nullptr);
+        const int zetas = Forms::instance<frmVentParam>().lstzeta.ListItems.Count();
+        const std::size_t events = 1 + 2 * 2 + static_cast<std::size_t>(zetas);
+        EXPECT_EQ(w.EventPoints.size(), events);
+        EXPECT_EQ(w.PressionCurve->pressPoints().size(), 2 * events + 2);
+        EXPECT_EQ(w.PressionCurve->cPoints().size(), 10u);
+        const std::size_t m = static_cast<std::size_t>(req.lstSection.ListItems.Count()) + 2 * 2 + 1;
+        EXPECT_EQ(w.PressionCurve->vPoints().size(), 2 * m - 2);
+        for (const jetfan::CurvePointArray* curve :
+             {&w.PressionCurve->pressPoints(), &w.PressionCurve->vPoints(), &w.PressionCurve->cPoints()}) {
+            for (std::size_t k = 1; k < curve->size(); ++k) {
+                EXPECT_LE((*curve)[k - 1].station, (*curve)[k].station) << k;
+            }
+        }
+        // The entrance and the exit of the right line close the pressure curve.
+        EXPECT_EQ(w.PressionCurve->pressPoints().front().station, modPublic::StartPile);
+        EXPECT_EQ(w.PressionCurve->pressPoints().back().station, modPublic::EndPile);
+        EXPECT_EQ(drawnTexts("压力(Pa)"), 1);
+        EXPECT_EQ(drawnTexts("速度(m/s)"), 1);
+        EXPECT_EQ(drawnTexts("浓度C(%)"), 1);
+
+        // A group a millimetre past the exit: said, the last curve stays.
+        const jetfan::CurvePointArray last = w.PressionCurve->pressPoints();
+        addGroup(w, vb::CStr(modPublic::EndPile + 0.001), "2", "40");
+        platform::msgbox::script(platform::vbOK);
+        w.cmdDrawPressCurve.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 2u);
+        EXPECT_EQ(platform::msgbox::log()[1].prompt, "射流风机桩号超出隧道桩号范围，请检查！");
+        EXPECT_EQ(w.PressionCurve->pressPoints().size(), last.size());
+        EXPECT_EQ(drawnTexts("压力(Pa)"), 1);
+    });
+}
+
+// ---- Jet fans of a section and the group list ----
+
+TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
+    ASSERT_GE(modPublic::JetModels.UBound(), 1u);
+    open([&](frmMultiShaftAndJet& w) {
+        w.pgMain.userClick(1);
+        w.lstShaftSection.select(1);
+        w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
+        w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
+        w.txtv_r.userType("2");
+        w.txtdeltap_r.userType("200");
+        w.txtdeltap_m.userType("10");
+        w.txtdeltap_t.userType("20");
+        w.txtZZ_j.userType("1.2");
+        w.cmbJetModel.userSelect(0);
+        const JetFanModel& model = modPublic::JetModels(1);
+        EXPECT_EQ(w.txtFlow.Text(), vb::CStr(model.Flow));
+        EXPECT_EQ(w.txtDD_j.Text(), vb::CStr(model.DD));
+        // The speed is taken over the area as shown, three decimals.
+        EXPECT_EQ(w.txtvj.Text(), vb::Format(model.Flow / vb::Val(w.txtAA_j.Text()), "0.000"));
+        EXPECT_EQ(w.txteta.Text().size(), 5u);
+        const double dpj = vb::Val(w.txtdeltap_j.Text());
+        ASSERT_GT(dpj, 0);
+        // Row 1 on the right line: the first shaft's exhaust rise counts (its cell reads 0 in the template).
+        const double need = 200 + 10 - 20 - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
+        const double fans = vb::Val(w.txtjetcount.Text());
+        EXPECT_GE(fans * dpj, need - 1e-9);
+        EXPECT_LT((fans - 1) * dpj, need);
+        const Row row = test_support::rowOf(w.lstShaftSection, 1, 16);
+        EXPECT_EQ(row[13], model.JetName);
+        EXPECT_EQ(row[14], w.txtdeltap_j.Text());
+        EXPECT_EQ(row[15], w.txtjetcount.Text());
+        // Another row is not touched.
+        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(15), "");
+
+        // The hanging height changes η alone.
+        const std::string count = w.txtjetcount.Text();
+        w.txtZZ_j.userType("0.3");
+        EXPECT_EQ(w.txteta.Text(), "0.850");
+        EXPECT_EQ(w.txtjetcount.Text(), count);
+    });
+}
+
+TEST_F(MultiShaftOutput, GroupListKeepsTheOrderOfTravel) {
+    open([&](frmMultiShaftAndJet& w) {
+        w.lstJet.ListItems.Clear();
+        addGroup(w, "12500", "2", "30");
+        addGroup(w, "11300", "2", "31");
+        addGroup(w, "11400", "1", "32");
+        EXPECT_EQ(rowsOf(w.lstJet, 3),
+                  (std::vector<Row>{{"11300", "2", "31"}, {"11400", "1", "32"}, {"12500", "2", "30"}}));
+        w.lstJet.userItemClick(2);
+        EXPECT_EQ(w.txtPile.Text(), "11400");
+        EXPECT_EQ(w.txtPress.Text(), "32");
+        // Updating with a new station does not move the row.
+        w.txtPile.userType("13000");
+        w.cmdUpdate.userClick();
+        EXPECT_EQ(w.lstJet.ListItems(2).Text(), "13000");
+        w.cmdDelete.userClick();
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 2);
+        w.cmdClearAll.userClick();
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+        EXPECT_TRUE(platform::msgbox::log().empty());
+    });
+}
+
+// ---- Group dialog ----
+
+TEST_F(MultiShaftOutput, GroupDialogLaysOutASectionAndItsCloseBoxAddsNothing) {
+    open([&](frmMultiShaftAndJet& w) {
+        w.lstJet.ListItems.Clear();
+        w.pgMain.userClick(1);
+        w.txtjetcount.userType("7");
+        w.txtdeltap_j.userType("12.5");
+        const std::string start = w.lstShaftSection.ListItems(3).Text();
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            EXPECT_EQ(d.Caption(), "设置风机桩号");
+            ASSERT_EQ(d.cmbSectionNo.ListCount(), 3);
+            EXPECT_EQ(d.cmbSectionNo.List(0), "1");
+            EXPECT_EQ(d.cmbSectionNo.List(2), "5");
+            EXPECT_EQ(d.txtTeamNum.Text(), "7");
+            // Nothing chosen: "布置" places nothing rather than groups from station 0.
+            d.ccmdOK.userClick();
+            EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+
+            d.cmbSectionNo.userSelect(1);
+            EXPECT_EQ(d.txtSectionStartPile.Text(), start);
+            EXPECT_EQ(w.lstShaftSection.SelectedIndex(), 3);
+            // Showing the section sized its fans; the proposal follows the fans per group.
+            w.txtjetcount.setSilently("7");
+            d.txtJetNumPerTeam.userType("3");
+            EXPECT_EQ(d.txtTeamNum.Text(), "3");
+            d.txtJetNumPerTeam.userType("2");
+            EXPECT_EQ(d.txtTeamNum.Text(), "4"); // 7 fans, 2 a group: odd, one more
+            w.txtjetcount.setSilently("8");
+            d.txtJetNumPerTeam.userType("3");
+            EXPECT_EQ(d.txtTeamNum.Text(), "2");
+            d.txtJetNumPerTeam.userType("2");
+            d.txtTeamNum.userType("3");
+            d.ccmdOK.userClick();
+            // Each group rises by the section's rise of one fan times 2, at full precision.
+            const std::string rise = vb::CStr(vb::Val(w.txtdeltap_j.Text()) * 2);
+            const double s = vb::Val(start);
+            EXPECT_EQ(rowsOf(w.lstJet, 3), (std::vector<Row>{{vb::CStr(s + 203), "2", rise},
+                                                             {vb::CStr(s + 333), "2", rise},
+                                                             {vb::CStr(s + 463), "2", rise}}));
+            EXPECT_TRUE(Forms::isLoaded(d));
+            d.ccmdCancel.userClick();
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+        EXPECT_FALSE(Forms::isLoaded<frmSetMSJetPile>());
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 3);
+
+        // The close box is a cancel: a section chosen, nothing laid out.
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            d.cmbSectionNo.userSelect(0);
+            Forms::unload(d, platform::vbFormControlMenu);
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+        EXPECT_FALSE(Forms::isLoaded<frmSetMSJetPile>());
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 3);
+        EXPECT_TRUE(platform::msgbox::log().empty());
+    });
+}
+
+TEST_F(MultiShaftOutput, GroupDialogOnTheLeftLineStartsAtTheHigherStation) {
+    req.optLeftLine.set(true);
+    open([&](frmMultiShaftAndJet& w) {
+        w.lstJet.ListItems.Clear();
+        w.pgMain.userClick(1);
+        w.txtdeltap_j.userType("10");
+        const std::string end = w.lstShaftSection.ListItems(1).SubItems(1);
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            d.cmbSectionNo.userSelect(0);
+            EXPECT_EQ(d.txtSectionStartPile.Text(), end);
+            d.txtTeamNum.userType("2");
+            d.ccmdOK.userClick();
+            d.ccmdOK.userClick(); // twice: the groups twice
+            d.ccmdCancel.userClick();
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+        const double e = vb::Val(end);
+        const std::string rise = vb::CStr(vb::Val(w.txtdeltap_j.Text()) * 2);
+        EXPECT_EQ(rowsOf(w.lstJet, 3), (std::vector<Row>{{vb::CStr(e - 203), "2", rise},
+                                                         {vb::CStr(e - 203), "2", rise},
+                                                         {vb::CStr(e - 333), "2", rise},
+                                                         {vb::CStr(e - 333), "2", rise}}));
+    });
+}
+
+// ---- Report ----
+
+TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {
+    open([&](frmMultiShaftAndJet& w) {
+        w.lstJet.ListItems.Clear();
+        addGroup(w, "11850", "2", "23.5");
+        w.pgMain.userClick(1);
+        w.txtTotalPower.userType("812.5");
+        w.lstShaft.select(1);
+        w.cmdReport.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
+        const std::string bytes = textfile::ReadBytes(report).value_or("");
+        ASSERT_FALSE(bytes.empty());
+        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+        }
+        EXPECT_NE(bytes.find(textcodec::ToGbk("■■竖井及轴流风机信息■■")), std::string::npos);
+        const std::vector<std::string> lines =
+            textfile::ReadLines(report).value_or(std::vector<std::string>{});
+        // Two shaft blocks of 53 lines, five section blocks of 12 lines without a model.
+        ASSERT_EQ(lines.size(), 4u + 2 * 53 + 3 + 5 * 12 + 7 + 1);
+        EXPECT_EQ(lines[0], std::string(29, ' ') + req.txtProjectName.Text() +
+                                "多竖井送排式结合射流风机通风方式计算报告");
+        EXPECT_EQ(lines[8], "             竖井桩号(m):" + w.lstShaft.ListItems(1).Text());
+        EXPECT_EQ(lines[61], "             竖井桩号(m):" + w.lstShaft.ListItems(2).Text());
+        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 1], "■ 区段1 ■");
+        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 11], "未配置射流风机调压！");
+        EXPECT_EQ(lines[lines.size() - 7], "该工况总耗电功率(kW):812.5");
+        EXPECT_EQ(lines.back(), "011850.0000223.500");
+        // The boxes show the last shaft, and it is the selected one: "更新" writes it onto itself.
+        EXPECT_EQ(w.txtShaftPile.Text(), w.lstShaft.ListItems(2).Text());
+        EXPECT_EQ(w.lstShaft.SelectedIndex(), 2);
+        EXPECT_EQ(w.lstShaftSection.SelectedIndex(), 5);
+
+        // Written again, the same file is replaced, not appended to.
+        w.cmdReport.userClick();
+        EXPECT_EQ(textfile::ReadLines(report).value_or(std::vector<std::string>{}).size(), lines.size());
+    });
+}
+
+TEST_F(MultiShaftOutput, ReportOfAnUnnamedProjectIsRefused) {
+    open([&](frmMultiShaftAndJet& w) {
+        modPublic::ProjectFile = "";
+        platform::msgbox::script(platform::vbOK);
+        w.cmdReport.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
+        EXPECT_TRUE(platform::textviewer::log().empty());
+    });
+    EXPECT_FALSE(textfile::ReadBytes(report).has_value());
+}
+
+} // namespace
