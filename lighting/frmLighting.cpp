@@ -1,20 +1,693 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/frmLighting.h"
 
+#include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/scheme_output.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmDefineLamp.h"
+#include "lighting/lgh_file.h"
+#include "lighting/lighting_report.h"
+#include "lighting/modPublic_lighting.h"
+#include "lighting/point_lighting.h"
+#include "platform/Cad.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+#include <algorithm>
+
+using app::guarded;
+using platform::Forms;
+
+namespace {
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+
+constexpr const char* kModes[] = {"白天-晴天", "白天-云天",       "白天-阴天",
+                                  "白天-重阴", "夜间-交通量较大", "夜间-交通量较小"};
+constexpr const char* kZones[] = {"入口段", "过渡段1", "过渡段2", "过渡段3", "中间段", "出口段"};
+constexpr const char* kLampColumns[] = {"回路名称", "纵向间距(m)", "功率(W)", "与计算域起点距离(m)"};
+
+constexpr const char* kSpacingMessage =
+    "4.11.3-1-2 计算区域内纵向计算点间距不宜大于1.0m,横向计算点应不少于5点.";
+constexpr const char* kEvenMessage = "横向计算点个数宜为奇数.";
+constexpr const char* kErrorTitle = "错误提示";
+
+// The drawing: everything on one layer of its own, the lamps red, the points green, the illuminance
+// yellow and the luminance cyan, so that the values can be told apart at a glance.
+constexpr const char* kDrawingLayer = "LIGHTING";
+constexpr int kLampColor = 1;
+constexpr int kPointColor = 3;
+constexpr int kIlluminanceColor = 2;
+constexpr int kLuminanceColor = 4;
+constexpr double kDrawingScale = 100; // drawing units per metre
+
+std::string TemplatePath() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.lgh");
+}
+
+std::string CasePath(int volume, int mode, int zone) {
+    const std::string name = lighting::CaseFileName(modPublic::ProjectFile, volume, mode, zone);
+    return name.empty() ? name : platform::ResolvePath(name);
+}
+
+/// The cells of a step-2 circuit row, column 1 first.
+std::vector<std::string> CellsOf(platform::ListItem& item) {
+    std::vector<std::string> cells{item.Text()};
+    for (int c = 1; c < lighting::kCircuitColumns; ++c) {
+        cells.push_back(item.SubItems(c));
+    }
+    return cells;
+}
+
+/// The last character of a circuit name (UTF-8), as the lamp's label in the drawing.
+std::string LastCharacter(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    std::size_t i = text.size() - 1;
+    while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+        --i;
+    }
+    return text.substr(i);
+}
+
+platform::cad::Point Scaled(double x, double y, double z) {
+    return {kDrawingScale * x, kDrawingScale * y, kDrawingScale * z};
+}
+
+} // namespace
 
 frmLighting::frmLighting() {
+    buildControls();
+    connectEvents();
+}
+
+frmLighting::~frmLighting() = default;
+
+void frmLighting::buildControls() {
     setCaption("Step 3: 照明计算");
-    setWidth(6000);
-    setHeight(2400);
-    lblNotYet.place(*this, 240, 300, 5400, 600);
-    lblNotYet.setWordWrap(true);
-    lblNotYet.setCaption("逐点照明计算尚未提供。");
-    cmdPreStep.place(*this, 240, 1200, 1500, 420);
+    setWidth(12600);
+    setHeight(8400);
+
+    lblNN.place(*this, 120, 120, 1800, 255);
+    lblNN.setCaption("选择交通量");
+    lstNN.place(*this, 120, 400, 1800, 1700);
+    lblAdjust.place(*this, 2040, 120, 1900, 255);
+    lblAdjust.setCaption("选择调光方案:");
+    lstAdjust.place(*this, 2040, 400, 1900, 1700);
+    lblSegment.place(*this, 4060, 120, 1800, 255);
+    lblSegment.setCaption("选择计算区段:");
+    lstSegment.place(*this, 4060, 400, 1800, 1700);
+    for (platform::ListBox* l : {&lstNN, &lstAdjust, &lstSegment}) {
+        l->setBackColor(kInputColor);
+    }
+
+    Frame1.place(*this, 120, 2200, 5740, 3900);
+    Frame1.setCaption("选择开启回路");
+    lstLamp.place(Frame1, 120, 300, 5500, 1700);
+    lstLamp.setGridLines(true);
+    lblLampName.place(Frame1, 120, 2100, 2400, 255);
+    lblLampName.setCaption("选择回路:");
+    cmbLampName.place(Frame1, 2600, 2080, 1500, 300);
+    lblLightSS1.place(Frame1, 120, 2480, 2400, 255);
+    lblLightSS1.setCaption("纵向间距(m):");
+    txtLightSS1.place(Frame1, 2600, 2460, 1500, 300);
+    lblPower.place(Frame1, 120, 2860, 2400, 255);
+    lblPower.setCaption("功率(W):");
+    txtPower.place(Frame1, 2600, 2840, 1500, 300);
+    lblLightSS3.place(Frame1, 120, 3240, 2400, 255);
+    lblLightSS3.setCaption("与计算域起点距离(m):");
+    txtLightSS3.place(Frame1, 2600, 3220, 1500, 300);
+    for (platform::Control* c :
+         std::initializer_list<platform::Control*>{&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3}) {
+        c->setBackColor(kInputColor);
+    }
+    cmdAdd.place(Frame1, 4300, 2080, 1200, 380);
+    cmdAdd.setCaption("添加");
+    cmdDelete.place(Frame1, 4300, 2560, 1200, 380);
+    cmdDelete.setCaption("删除");
+    cmdUpdate.place(Frame1, 4300, 3040, 1200, 380);
+    cmdUpdate.setCaption("更新");
+
+    Frame2.place(*this, 6000, 120, 2900, 800);
+    Frame2.setCaption("计算区域设置");
+    lblSS.place(Frame2, 120, 340, 1400, 255);
+    lblSS.setCaption("纵向长度S(m)");
+    txtSS.place(Frame2, 1560, 320, 1200, 300);
+
+    Image1.place(*this, 9000, 120, 3400, 1980);
+    Image1.setStretch(true);
+
+    Frame3.place(*this, 6000, 2200, 6400, 3900);
+    Frame3.setCaption("计算结果");
+    struct Result {
+        platform::Label* label;
+        platform::TextBox* box;
+        const char* caption;
+    };
+    const Result results[] = {
+        {&lblEE_min, &txtEE_min, "最小照度Emin(lx)"},
+        {&lblEE_max, &txtEE_max, "最大照度Emax(lx)"},
+        {&lblEE_av, &txtEE_av, "平均照度Eav(lx)"},
+        {&lblLL_min, &txtLL_min, "最小亮度Lmin(cd/m^2)"},
+        {&lblLL_max, &txtLL_max, "最大亮度Lmax(cd/m^2)"},
+        {&lblLL_av, &txtLL_av, "平均亮度Lav(cd/m^2)"},
+        {&lblUU_0, &txtUU_0, "总均匀度Uo"},
+        {&lblUU_l, &txtUU_l, "纵向均匀度Ul"},
+    };
+    for (int i = 0; i < 8; ++i) {
+        const int column = i % 2;
+        const int row = i / 2;
+        results[i].label->place(Frame3, 120 + column * 3150, 340 + row * 420, 1900, 255);
+        results[i].label->setCaption(results[i].caption);
+        results[i].box->place(Frame3, 2040 + column * 3150, 320 + row * 420, 1100, 300);
+    }
+    txtResult.place(Frame3, 120, 2080, 6100, 1000);
+    txtResult.setMultiLine(true);
+    pgrBar.place(Frame3, 120, 3200, 6100, 255);
+    pgrBar.setVisible(false);
+
+    chkDraw.place(*this, 120, 6300, 1200, 300);
+    chkDraw.setCaption("绘图");
+    chkDraw.setSilently(1);
+    cmdCalculate.place(*this, 1500, 6900, 1500, 420);
+    cmdCalculate.setCaption("计算");
+    cmdReport.place(*this, 3200, 6900, 1500, 420);
+    cmdReport.setCaption("计算书");
+    cmdPreStep.place(*this, 7400, 6900, 1500, 420);
     cmdPreStep.setCaption("<--上一步");
+    cmdClose.place(*this, 9100, 6900, 1500, 420);
+    cmdClose.setCaption("完成");
+}
+
+void frmLighting::connectEvents() {
+    lstNN.Click = [this] { lstNN_Click(); };
+    lstAdjust.Click = [this] { lstAdjust_Click(); };
+    lstSegment.Click = [this] { lstSegment_Click(); };
+    cmbLampName.Change = [this] { cmbLampName_Change(); };
+    cmbLampName.Click = [this] { cmbLampName_Change(); };
+    lstLamp.ItemClick = [this](platform::ListItem& item) { lstLamp_ItemClick(item); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
+    cmdReport.Click = [this] { cmdReport_Click(); };
     cmdPreStep.Click = [this] { cmdPreStep_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+}
+
+std::array<platform::TextBox*, 8> frmLighting::resultBoxes() {
+    return {&txtEE_min, &txtEE_max, &txtEE_av, &txtLL_min, &txtLL_max, &txtLL_av, &txtUU_0, &txtUU_l};
+}
+
+// ---- Creation and the cases ----
+
+void frmLighting::Form_Load() {
+    UserForm_Initialize();
+}
+
+void frmLighting::UserForm_Initialize() {
+    bIsInitializing = true;
+    guarded([this] {
+        for (const char* m : kModes) {
+            lstAdjust.AddItem(m);
+        }
+        lstAdjust.setListIndex(0);
+    });
+    guarded([this] {
+        for (const char* z : kZones) {
+            lstSegment.AddItem(z);
+        }
+        lstSegment.setListIndex(0);
+    });
+    guarded([this] {
+        for (const char* c : kLampColumns) {
+            lstLamp.ColumnHeaders.Add(c, 60 * 15);
+        }
+    });
+    guarded([this] {
+        cmbLampName.Clear();
+        platform::ListView& circuits = Forms::instance<frmDefineLamp>().lstLamp;
+        for (int i = 1; i <= circuits.ListItems.Count(); ++i) {
+            cmbLampName.AddItem(circuits.ListItems(i).Text());
+        }
+        if (cmbLampName.ListCount() > 0) {
+            cmbLampName.setListIndex(0);
+        }
+    });
+    guarded([this] {
+        lstNN.Clear();
+        platform::ListView& volumes = Forms::instance<frmBrightness>().lstNN;
+        for (int i = 1; i <= volumes.ListItems.Count(); ++i) {
+            lstNN.AddItem(volumes.ListItems(i).Text());
+        }
+        if (lstNN.ListCount() > 0) {
+            lstNN.setListIndex(0);
+        }
+    });
+    guarded([this] { LoadZoneCase(); });
+    bIsInitializing = false;
+}
+
+void frmLighting::lstNN_Click() {
+    guarded([this] { SaveZoneCase(); });
+    guarded([this] { LoadZoneCase(); });
+    iCurNN = static_cast<std::int16_t>(std::max(lstNN.ListIndex(), 0));
+}
+
+void frmLighting::lstAdjust_Click() {
+    guarded([this] { SaveZoneCase(); });
+    guarded([this] { LoadZoneCase(); });
+    iCurAdjust = static_cast<std::int16_t>(std::max(lstAdjust.ListIndex(), 0));
+}
+
+void frmLighting::lstSegment_Click() {
+    guarded([this] { SaveZoneCase(); });
+    guarded([this] { LoadZoneCase(); });
+    iCurSegment = static_cast<std::int16_t>(std::max(lstSegment.ListIndex(), 0));
+}
+
+void frmLighting::LoadZoneCase() {
+    const int volume = lstNN.ListIndex();
+    const int mode = lstAdjust.ListIndex();
+    const int zone = lstSegment.ListIndex();
+
+    // Step 1 computes the zones of the chosen volume and mode.
+    guarded([&] {
+        frmBrightness& step1 = Forms::instance<frmBrightness>();
+        if (volume >= 0 && volume < lstNN.ListCount()) {
+            guarded([&] { step1.txtNN.set(lstNN.List(volume)); });
+        }
+        if (mode >= 0) {
+            guarded([&] { step1.lstAdjust.setListIndex(mode); });
+        }
+        step1.cmdCalculate_Click();
+    });
+    guarded([&] {
+        platform::ListView& rows = Forms::instance<frmBrightness>().lstResult;
+        if (zone >= 0 && zone + 1 <= rows.ListItems.Count()) {
+            platform::ListItem& row = rows.ListItems(zone + 1);
+            LL_zone = vb::Val(row.SubItems(1));
+            DD_zone = vb::Val(row.SubItems(2));
+        }
+    });
+    guarded([&] {
+        const std::string zoneText = zone >= 0 && zone < lstSegment.ListCount() ? lstSegment.List(zone) : "";
+        setCaption(" Step 3: " + zoneText + "照明计算    亮度(cd/m^2):" + vb::Format(LL_zone, "0.00") +
+                   "  长度(m):" + vb::Format(DD_zone, "0.00"));
+    });
+
+    scheme::SchemeReader in;
+    const std::string path = CasePath(volume, mode, zone);
+    bool opened = !path.empty() && in.Open(path);
+    if (!opened) {
+        opened = in.Open(TemplatePath());
+    }
+    if (!opened) {
+        // Neither the case nor the template: the case starts empty, the drawing switch as it was.
+        lstLamp.ListItems.Clear();
+        txtSS.set("");
+        ClearResults();
+        return;
+    }
+    const lighting::LghContents c = lighting::ReadLgh(in);
+    if (c.Rows) {
+        lstLamp.ListItems.Clear();
+        for (const lighting::CaseRow& row : *c.Rows) {
+            platform::ListItem& item = lstLamp.ListItems.Add(row[0]);
+            for (int col = 1; col < 4; ++col) {
+                item.setSubItems(col, row[static_cast<std::size_t>(col)]);
+            }
+        }
+    }
+    if (c.AreaLength) {
+        txtSS.set(*c.AreaLength);
+    }
+    const std::array<platform::TextBox*, 8> boxes = resultBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (c.Results[i]) {
+            boxes[i]->set(*c.Results[i]);
+        }
+    }
+    // The comparison lines belong to the calculation they came from, which the case file does not keep.
+    txtResult.set("");
+    if (c.Draw) {
+        chkDraw.set(*c.Draw ? 1 : 0);
+    }
+}
+
+void frmLighting::SaveZoneCase() {
+    if (modPublic::ProjectFile.empty() || bIsInitializing) {
+        return;
+    }
+    const std::string path = CasePath(iCurNN, iCurAdjust, iCurSegment);
+    if (path.empty()) {
+        return;
+    }
+    std::vector<lighting::CaseRow> rows;
+    for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstLamp.ListItems(i);
+        rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2), item.SubItems(3)});
+    }
+    std::array<std::string, lighting::kCaseResults> results;
+    const std::array<platform::TextBox*, 8> boxes = resultBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        results[i] = boxes[i]->Text();
+    }
+    // The case's circuits would otherwise be lost without a word when the folder cannot be written.
+    if (!lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1).Save(path)) {
+        platform::MsgBox("照明计算文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+    }
+}
+
+// ---- The circuit editor ----
+
+void frmLighting::cmbLampName_Change() {
+    guarded([this] {
+        platform::ListView& circuits = Forms::instance<frmDefineLamp>().lstLamp;
+        const std::string name = cmbLampName.Text();
+        for (int i = 1; i <= circuits.ListItems.Count(); ++i) {
+            platform::ListItem& row = circuits.ListItems(i);
+            if (row.Text() == name) {
+                txtLightSS1.set(row.SubItems(7));
+                txtPower.set(row.SubItems(2));
+                return;
+            }
+        }
+    });
+}
+
+void frmLighting::lstLamp_ItemClick(platform::ListItem& item) {
+    guarded([&] {
+        cmbLampName.setText(item.Text());
+        txtLightSS1.set(item.SubItems(1));
+        txtPower.set(item.SubItems(2));
+        txtLightSS3.set(item.SubItems(3));
+    });
+}
+
+void frmLighting::cmdAdd_Click() {
+    guarded([this] {
+        platform::ListItem& item = lstLamp.ListItems.Add(cmbLampName.Text());
+        item.setSubItems(1, txtLightSS1.Text());
+        item.setSubItems(2, txtPower.Text());
+        item.setSubItems(3, txtLightSS3.Text());
+    });
+}
+
+void frmLighting::cmdUpdate_Click() {
+    guarded([this] {
+        platform::ListItem* item = lstLamp.ListItems.Count() > 0 ? lstLamp.SelectedItem() : nullptr;
+        if (item == nullptr) {
+            return;
+        }
+        item->setText(cmbLampName.Text());
+        item->setSubItems(1, txtLightSS1.Text());
+        item->setSubItems(2, txtPower.Text());
+        item->setSubItems(3, txtLightSS3.Text());
+    });
+}
+
+void frmLighting::cmdDelete_Click() {
+    guarded([this] {
+        if (platform::ListItem* item = lstLamp.SelectedItem()) {
+            lstLamp.ListItems.Remove(item->Index());
+        }
+    });
+}
+
+// ---- Data exchange ----
+
+void frmLighting::UpdateData(bool flag) {
+    if (flag) {
+        frmDefineLamp& step2 = Forms::instance<frmDefineLamp>();
+        auto count = [](const std::string& text, std::int16_t& target) {
+            const std::optional<double> n = vb::StrictNumber(text);
+            if (!n) {
+                return;
+            }
+            if (const auto whole = vb::CInt(*n)) {
+                target = *whole;
+            }
+        };
+        guarded([&] { count(step2.txtCalPointCount2.Text(), CalPointCount2); });
+        guarded([&] { count(step2.txtCalPointCount1.Text(), CalPointCount1); });
+        guarded([&] { WW = vb::Val(step2.txtWW.Text()); });
+        guarded([&] { dDistanceToCalArea = vb::Val(step2.txtDistanceToCalArea.Text()); });
+        return;
+    }
+    auto f = [](double v) { return vb::Format(v, "0.00"); };
+    txtEE_min.set(f(EE_min));
+    txtEE_max.set(f(EE_max));
+    txtEE_av.set(f(EE_av));
+    txtLL_min.set(f(LL_min));
+    txtLL_max.set(f(LL_max));
+    txtLL_av.set(f(LL_av));
+    txtUU_0.set(f(UU_0));
+    txtUU_l.set(f(UU_l));
+    txtSS.set(f(SS));
+}
+
+void frmLighting::ClearResults() {
+    for (platform::TextBox* box : resultBoxes()) {
+        box->set("");
+    }
+    txtResult.set("");
+}
+
+// ---- The calculation ----
+
+void frmLighting::cmdCalculate_Click() {
+    guarded([this] { Calculate(); });
+}
+
+std::optional<std::string> frmLighting::Calculate() {
+    auto refuse = [](const std::string& message) -> std::optional<std::string> {
+        platform::MsgBox(message, platform::vbOKOnly, kErrorTitle);
+        return message;
+    };
+
+    UpdateData(true);
+    SS = 0;
+    for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
+        SS = std::max(SS, vb::Val(lstLamp.ListItems(i).SubItems(1)));
+    }
+
+    switch (lighting::CheckGrid(SS, CalPointCount1, CalPointCount2)) {
+    case lighting::GridCheck::Spacing:
+        return refuse(kSpacingMessage);
+    case lighting::GridCheck::EvenAcross:
+        return refuse(kEvenMessage);
+    case lighting::GridCheck::TooManyPoints:
+        return refuse("计算点总数(纵向点数 x 横向点数)不得超过" +
+                      std::to_string(lighting::kMaxCalculationPoints) + "点, 请减少计算点.");
+    case lighting::GridCheck::Ok:
+        break;
+    }
+
+    // The lamps: every step-2 circuit of the name counts, also a name listed twice there.
+    frmDefineLamp& step2 = Forms::instance<frmDefineLamp>();
+    LampPoints.clear();
+    std::vector<std::string> tooDense;
+    for (int r = 1; r <= lstLamp.ListItems.Count(); ++r) {
+        platform::ListItem& on = lstLamp.ListItems(r);
+        const double spacing = vb::Val(on.SubItems(1));
+        const double distance = vb::Val(on.SubItems(3));
+        for (int d = 1; d <= step2.lstLamp.ListItems.Count(); ++d) {
+            platform::ListItem& circuit = step2.lstLamp.ListItems(d);
+            if (circuit.Text() != on.Text()) {
+                continue;
+            }
+            lighting::CircuitLamps lamps = lighting::LayOutCircuit(on.Text(), spacing, distance, SS,
+                                                                   lighting::LayoutFromRow(CellsOf(circuit)));
+            if (lamps.StepTooSmall &&
+                std::find(tooDense.begin(), tooDense.end(), on.Text()) == tooDense.end()) {
+                tooDense.push_back(on.Text());
+            }
+            LampPoints.insert(LampPoints.end(), lamps.Lamps.begin(), lamps.Lamps.end());
+        }
+    }
+    if (!tooDense.empty()) {
+        std::string names;
+        for (const std::string& n : tooDense) {
+            names += (names.empty() ? "" : ", ") + n;
+        }
+        return refuse("下列回路的纵向间距过小, 灯具位置的间距取整后为0m, 无法布置灯具:\r\n" + names);
+    }
+    if (LampPoints.empty()) {
+        ClearResults();
+        return refuse("没有开启的灯具回路: 开启回路列表为空, 或其回路名称在第二步的灯具回路中没有定义, "
+                      "无灯具可计算.");
+    }
+
+    const std::string roadType = step2.cmbRoadType.Text();
+    if (!modPublic::ReadTable(roadType, modPublic::RoadLuminanceTable, "")) {
+        ClearResults();
+        return refuse("表文件中找不到路面 \"" + roadType + "\" 的简化亮度系数表, 无法计算路面亮度.");
+    }
+
+    platform::cad::ModelSpace* space = nullptr;
+    if (chkDraw.Value() == 1) {
+        platform::cad::Application* cad = platform::cad::Application::Attach();
+        if (cad == nullptr) {
+            platform::MsgBox("创建AutoCAD文档失败，请手动打开AutoCAD软件，并新建文档后，再试！",
+                             platform::vbOKOnly, "创建AutoCAD文档出错");
+            return std::string("创建AutoCAD文档失败");
+        }
+        guarded([&] { cad->setVisible(true); });
+        space = &cad->activeDocument().modelSpace();
+        for (const lighting::LampPoint& lamp : LampPoints) {
+            const auto& p = lamp.Pos;
+            space->AddCircle(Scaled(p[0], p[1], p[2]), 10).setLayer(kDrawingLayer).setColor(kLampColor);
+            space
+                ->AddText(LastCharacter(lamp.Name),
+                          {kDrawingScale * p[0] + 20, kDrawingScale * p[1], kDrawingScale * p[2]}, 20)
+                .setLayer(kDrawingLayer)
+                .setColor(kLampColor);
+        }
+    }
+
+    CalPoints = lighting::GridPoints(SS, WW, CalPointCount1, CalPointCount2);
+    if (space != nullptr) {
+        for (const auto& p : CalPoints) {
+            space->AddPoint(Scaled(p[0], p[1], p[2])).setLayer(kDrawingLayer).setColor(kPointColor);
+        }
+    }
+
+    const lighting::Point3 observer = lighting::Observer(dDistanceToCalArea, WW);
+    modPublic::ClearMissingLampModels();
+    pgrBar.setMax(static_cast<int>(CalPoints.size()));
+    pgrBar.setValue(0);
+    pgrBar.setVisible(true);
+    const std::vector<lighting::PointValue> values = lighting::SumOverPoints(
+        LampPoints, CalPoints, observer,
+        [](const lighting::LampPoint& lamp, const lighting::Point3& P) {
+            return modPublic::GetPointIlluminance(lamp, P);
+        },
+        [](const lighting::LampPoint& lamp, const lighting::Point3& P, const lighting::Point3& O) {
+            return modPublic::GetPointLuminance(lamp, P, O);
+        },
+        [this](int done) { pgrBar.setValue(done); });
+    pgrBar.setVisible(false);
+
+    // Lamps without an intensity table give no light: their zeros are no result.
+    const std::vector<std::string>& missing = modPublic::MissingLampModels();
+    if (!missing.empty()) {
+        std::string names;
+        for (const std::string& m : missing) {
+            names += (names.empty() ? "" : ", ") + (m.empty() ? std::string("(未填型号)") : m);
+        }
+        ClearResults();
+        return refuse(
+            "下列灯具型号在灯具光强表文件 ConfigFiles\\Icr.txt 中没有光强表, 无法计算照度和亮度:\r\n" +
+            names + "\r\n请先在该文件中加入这些型号的光强表.");
+    }
+
+    const lighting::LightingSummary s = lighting::Summarise(values);
+    EE_min = s.EE_min;
+    EE_max = s.EE_max;
+    EE_av = s.EE_av;
+    LL_min = s.LL_min;
+    LL_max = s.LL_max;
+    LL_av = s.LL_av;
+    LL_min_p = s.LL_min_p;
+    LL_max_p = s.LL_max_p;
+    UU_0 = s.UU_0.value_or(0);
+    UU_l = s.UU_l.value_or(0);
+
+    frmBrightness& step1 = Forms::instance<frmBrightness>();
+    const lighting::RequiredUniformity required =
+        lighting::RequiredUniformityFor(vb::Val(step1.txtNN.Text()), step1.optBidirection.Value());
+    txtResult.set(lighting::ResultText(LL_av, LL_zone, s.UU_0, s.UU_l, required));
+    UpdateData(false);
+    // A uniformity that cannot be formed shows no number rather than a stale or made-up one.
+    if (!s.UU_0) {
+        txtUU_0.set("");
+    }
+    if (!s.UU_l) {
+        txtUU_l.set("");
+    }
+
+    if (space != nullptr) {
+        for (std::size_t k = 0; k < CalPoints.size() && k < values.size(); ++k) {
+            const auto& p = CalPoints[k];
+            const double x = kDrawingScale * p[0] + 20;
+            const double y = kDrawingScale * p[1];
+            const double z = kDrawingScale * p[2];
+            space->AddText(vb::Format(values[k].E, "0.00"), {x, y + 20, z}, 20)
+                .setLayer(kDrawingLayer)
+                .setColor(kIlluminanceColor);
+            space->AddText(vb::Format(values[k].L, "0.00"), {x, y - 20, z}, 20)
+                .setLayer(kDrawingLayer)
+                .setColor(kLuminanceColor);
+        }
+        guarded([] { platform::cad::zoomExtents(); });
+    }
+    return std::nullopt;
+}
+
+// ---- Report and navigation ----
+
+void frmLighting::cmdReport_Click() {
+    // An unnamed project has no file to write to: refused before anything is calculated or opened.
+    const std::optional<std::string> path = jetfan::ProjectOutputPath(lighting::kLightingReportName, ".rpt");
+    if (!path) {
+        return;
+    }
+    std::string projectName;
+    guarded([&] { projectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    std::vector<std::string> lines = lighting::LightingReportHead(projectName);
+    bool numeric = true;
+    guarded([&] { numeric = Forms::instance<frmDefineLamp>().optNumeric.Value(); });
+
+    for (int i = 0; i < lstSegment.ListCount(); ++i) {
+        if (lstSegment.ListIndex() != i) {
+            guarded([&] { lstSegment.setListIndex(i); });
+        }
+        chkDraw.set(0);
+        std::optional<std::string> refused;
+        guarded([&] { refused = Calculate(); });
+
+        lighting::LightingZoneBlock block;
+        block.Zone = lstSegment.List(i);
+        block.Numeric = numeric;
+        block.Refused = refused;
+        for (int r = 1; r <= lstLamp.ListItems.Count(); ++r) {
+            platform::ListItem& item = lstLamp.ListItems(r);
+            block.Rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2), item.SubItems(3)});
+        }
+        const std::array<platform::TextBox*, 8> boxes = resultBoxes();
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            block.Results[k] = boxes[k]->Text();
+        }
+        const std::vector<std::string> zoneLines = lighting::LightingZoneLines(block);
+        lines.insert(lines.end(), zoneLines.begin(), zoneLines.end());
+    }
+    jetfan::PublishSchemeText(*path, lines, true, "照明计算书", "计算书");
 }
 
 void frmLighting::cmdPreStep_Click() {
-    app::guarded([this] { Hide(); });
+    guarded([this] { SaveZoneCase(); });
+    guarded([this] { Hide(); });
+}
+
+void frmLighting::cmdClose_Click() {
+    guarded([this] { SaveZoneCase(); });
+    // Steps 1 and 2 wrote their files when the engineer moved on from them; their unload writes nothing.
+    guarded([this] { Forms::unload(*this); });
+    guarded([] { Forms::unload<frmDefineLamp>(); });
+    guarded([] { Forms::unload<frmBrightness>(); });
+}
+
+void frmLighting::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // The close box keeps the open case, as Back does, rather than dropping its circuits without a word.
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveZoneCase(); });
+    }
 }

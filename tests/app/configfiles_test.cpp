@@ -118,6 +118,38 @@ TEST(ConfigFilesTables, LightingTablesHaveTheAxesOfTheirLookups) {
     EXPECT_FALSE(modPublic::ReadTable("kdiscount", none, kTableFile));
 }
 
+// Lighting step 3: the road-surface tables are named by step 2's surface list, columns β in degrees, rows
+// tan γ, values r x 1000 (the photometry multiplies by 0.001). CIE C1 r(0, 0) = 0.077 and S1 = r(0, 2) /
+// r(0, 0) = 18.8 / 77 = 0.244; C2 r(0, 0) = 0.0329 and S1 = 31.8 / 32.9 = 0.967 (CIE 144: 0.24 and 0.97).
+TEST(ConfigFilesTables, RoadSurfaceTablesAreTheCieGridsUnderTheSurfaceNames) {
+    for (const char* key : {"水泥混凝土路面", "沥青混凝土路面"}) {
+        SCOPED_TRACE(key);
+        const CoefTable t = Load(key);
+        ASSERT_EQ(t.ny(), 29);
+        ASSERT_EQ(t.nx(), 20);
+        for (const auto& row : t.v) {
+            ASSERT_EQ(row.size(), 20u);
+            for (double r : row) {
+                EXPECT_GE(r, 0);
+            }
+        }
+        EXPECT_TRUE(StrictlyMonotonic(t.x));
+        EXPECT_TRUE(StrictlyMonotonic(t.y));
+        EXPECT_EQ(t.x.front(), 0);
+        EXPECT_EQ(t.x.back(), 180);
+        EXPECT_EQ(t.y.front(), 0);
+        EXPECT_EQ(t.y.back(), 12);
+    }
+    const CoefTable concrete = Load("水泥混凝土路面");
+    const CoefTable asphalt = Load("沥青混凝土路面");
+    EXPECT_EQ(modPublic::Interpolate2D(concrete, 90, 0), 77);
+    EXPECT_NEAR(modPublic::Interpolate2D(concrete, 0, 2) / modPublic::Interpolate2D(concrete, 0, 0), 0.244, 0.001);
+    EXPECT_EQ(modPublic::Interpolate2D(asphalt, 90, 0), 32.9);
+    EXPECT_NEAR(modPublic::Interpolate2D(asphalt, 0, 2) / modPublic::Interpolate2D(asphalt, 0, 0), 0.967, 0.001);
+    // Between the keys: β = 7.5, tan γ = 1 lies halfway between 37.3 (β 5) and 36.3 (β 10) of C1.
+    EXPECT_NEAR(modPublic::Interpolate2D(concrete, 7.5, 1), 36.8, 1e-9);
+}
+
 TEST_F(InstalledFolder, StartUpFindsAllSevenTablesInTheDefaultFile) {
     EXPECT_TRUE(modPublic::LoadCoefTables().empty());
     EXPECT_EQ(modPublic::CoefTableOf("f_iv").ny(), 8);

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/scheme_file.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The case file `.lgh` of lighting step 3: one per traffic volume, lighting mode and zone, holding the
+/// switched-on circuits, the length of the calculation area, the last results and the drawing switch, as
+/// the window shows them.
+namespace lighting {
+
+/// Number of result texts of a case: Emin, Emax, Eav, Lmin, Lmax, Lav, Uo, Ul.
+inline constexpr int kCaseResults = 8;
+
+/// One switched-on circuit: name, longitudinal spacing, power, distance from the start of the area.
+using CaseRow = std::array<std::string, 4>;
+
+/// What a case file holds. Reading fills a field only when the file has it, so that the window keeps what
+/// it shows for the rest.
+struct LghContents {
+    /// nullopt when the row count could not be read: nothing after it can be told apart then.
+    std::optional<std::vector<CaseRow>> Rows;
+    std::optional<std::string> AreaLength;
+    std::array<std::optional<std::string>, kCaseResults> Results;
+    std::optional<bool> Draw;
+};
+
+/// Reads the records in file order. A count that is not a whole number ends the reading; a row cut off by
+/// the end of the file is dropped (the rows before it are kept); a drawing switch that is no Boolean is
+/// nullopt. The reserve records are not read.
+LghContents ReadLgh(scheme::SchemeReader& in);
+
+/// The records of a case file, the three reserve records of 15 empty texts last.
+scheme::SchemeWriter WriteLgh(const std::vector<CaseRow>& rows, const std::string& areaLength,
+                              const std::array<std::string, kCaseResults>& results, bool draw);
+
+/// The case file of the project for the list positions of volume, mode and zone: the project path less
+/// its last four characters + "_v_m_z.lgh"; "" for an unnamed project (a path of four characters or less).
+std::string CaseFileName(const std::string& projectFile, int volume, int mode, int zone);
+
+} // namespace lighting

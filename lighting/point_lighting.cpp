@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lighting/point_lighting.h"
+
+#include "platform/vb.h"
+
+#include <cmath>
+#include <limits>
+
+namespace lighting {
+
+namespace {
+
+std::string Cell(const std::vector<std::string>& cells, std::size_t i) {
+    return i < cells.size() ? cells[i] : std::string{};
+}
+
+std::optional<int> Whole(const std::string& text) {
+    const std::optional<double> n = vb::StrictNumber(text);
+    if (!n || !std::isfinite(*n)) {
+        return std::nullopt;
+    }
+    const double r = vb::RoundHalfEven(*n);
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(r);
+}
+
+/// A whole number as the layout divides it: rounded half to even; nullopt beyond the 32-bit range.
+std::optional<long long> Rounded(double v) {
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const double r = vb::RoundHalfEven(v);
+    if (std::fabs(r) > 2147483647.0) {
+        return std::nullopt;
+    }
+    return static_cast<long long>(r);
+}
+
+} // namespace
+
+CircuitLayout LayoutFromRow(const std::vector<std::string>& cells) {
+    CircuitLayout c;
+    c.Mounting = Whole(Cell(cells, 6));
+    c.Transverse = vb::Val(Cell(cells, 8));
+    c.Height = vb::Val(Cell(cells, 9));
+    c.CountAlong = Whole(Cell(cells, 12));
+    c.SpanAlong = vb::Val(Cell(cells, 13));
+    c.CountAcross = Whole(Cell(cells, 14));
+    c.SpanAcross = vb::Val(Cell(cells, 15));
+    return c;
+}
+
+CircuitLamps LayOutCircuit(const std::string& name, double spacing, double distance, double areaLength,
+                           const CircuitLayout& layout) {
+    CircuitLamps out;
+    if (!layout.Mounting || *layout.Mounting < 0 || *layout.Mounting > kCentreLineMounting ||
+        !layout.CountAlong || !layout.CountAcross || *layout.CountAlong < 1 || *layout.CountAcross < 1) {
+        return out;
+    }
+    const int mode = *layout.Mounting;
+    const double step = mode == kStaggeredMounting ? spacing / 2 : spacing;
+    const std::optional<long long> divisor = Rounded(step);
+    const std::optional<long long> before = Rounded(areaLength + distance);
+    const std::optional<long long> after = Rounded(2 * areaLength - distance);
+    if (!divisor || *divisor == 0) {
+        out.StepTooSmall = true;
+        return out;
+    }
+    if (!before || !after) {
+        return out;
+    }
+    const long long nBefore = *before / *divisor; // truncating, as the whole-number division does
+    const long long nAfter = *after / *divisor;
+    const long long positions = nBefore + nAfter + 1;
+    if (positions < 1 || positions > kMaxCalculationPoints) {
+        return out;
+    }
+
+    const double t = layout.Transverse;
+    const int na = *layout.CountAlong;
+    const int nt = *layout.CountAcross;
+    auto addRow = [&](double X, double Y) {
+        for (int m = 1; m <= na; ++m) {
+            for (int n = 1; n <= nt; ++n) {
+                LampPoint p;
+                p.Name = name;
+                p.Pos = {X - (na - 1) * layout.SpanAlong / 2 + (m - 1) * layout.SpanAlong,
+                         Y - (nt - 1) * layout.SpanAcross / 2 + (n - 1) * layout.SpanAcross, layout.Height};
+                out.Lamps.push_back(p);
+            }
+        }
+    };
+
+    // Staggered: the side of the first position is chosen so that the reference lamp lands on +t/2.
+    double y = nBefore % 2 != 0 ? -t / 2 : t / 2;
+    double sign = nBefore % 2 != 0 ? 1 : -1;
+    for (long long k = 1; k <= positions; ++k) {
+        const double X = distance - static_cast<double>(nBefore) * step + static_cast<double>(k - 1) * step;
+        if (mode == kStaggeredMounting) {
+            addRow(X, y);
+            y += sign * t;
+            sign = -sign;
+        } else if (mode == kSymmetricMounting) {
+            addRow(X, -t / 2);
+            addRow(X, t / 2);
+        } else {
+            addRow(X, 0);
+        }
+    }
+    return out;
+}
+
+GridCheck CheckGrid(double areaLength, int pointsAlong, int pointsAcross) {
+    // The points along must lie at most 1 m apart; their spacing is SS / (nL − 1).
+    if (pointsAlong < 2 || pointsAcross < 5 || !(areaLength / (pointsAlong - 1) <= 1)) {
+        return GridCheck::Spacing;
+    }
+    if (pointsAcross % 2 == 0) {
+        return GridCheck::EvenAcross;
+    }
+    if (static_cast<long long>(pointsAlong) * pointsAcross > kMaxCalculationPoints) {
+        return GridCheck::TooManyPoints;
+    }
+    return GridCheck::Ok;
+}
+
+std::vector<Point3> GridPoints(double areaLength, double roadWidth, int pointsAlong, int pointsAcross) {
+    std::vector<Point3> points;
+    if (pointsAlong < 2 || pointsAcross < 2) {
+        return points;
+    }
+    const double dx = areaLength / (pointsAlong - 1);
+    const double dy = roadWidth / (pointsAcross - 1);
+    points.reserve(static_cast<std::size_t>(pointsAlong) * static_cast<std::size_t>(pointsAcross));
+    for (int j = 1; j <= pointsAcross; ++j) {
+        for (int i = 1; i <= pointsAlong; ++i) {
+            points.push_back({(i - 1) * dx, -roadWidth / 2 + (j - 1) * dy, 0});
+        }
+    }
+    return points;
+}
+
+Point3 Observer(double distanceToArea, double roadWidth) {
+    return {-distanceToArea, -0.25 * roadWidth, kObserverHeight};
+}
+
+std::vector<PointValue>
+SumOverPoints(const std::vector<LampPoint>& lamps, const std::vector<Point3>& points, const Point3& observer,
+              const std::function<double(const LampPoint&, const Point3&)>& illuminance,
+              const std::function<double(const LampPoint&, const Point3&, const Point3&)>& luminance,
+              const std::function<void(int)>& progress) {
+    std::vector<PointValue> values;
+    values.reserve(points.size());
+    int done = 0;
+    for (const Point3& P : points) {
+        PointValue v;
+        v.y = P[1];
+        for (const LampPoint& lamp : lamps) {
+            v.E += illuminance(lamp, P);
+            v.L += luminance(lamp, P, observer);
+        }
+        values.push_back(v);
+        ++done;
+        if (progress) {
+            progress(done);
+        }
+    }
+    return values;
+}
+
+LightingSummary Summarise(const std::vector<PointValue>& values) {
+    LightingSummary s;
+    if (values.empty()) {
+        return s;
+    }
+    s.EE_min = std::numeric_limits<double>::infinity();
+    s.LL_min = std::numeric_limits<double>::infinity();
+    double centreMin = std::numeric_limits<double>::infinity();
+    double centreMax = 0;
+    bool centre = false;
+    double sumE = 0, sumL = 0;
+    for (const PointValue& v : values) {
+        s.EE_min = std::min(s.EE_min, v.E);
+        s.EE_max = std::max(s.EE_max, v.E);
+        s.LL_min = std::min(s.LL_min, v.L);
+        s.LL_max = std::max(s.LL_max, v.L);
+        sumE += v.E;
+        sumL += v.L;
+        if (std::fabs(v.y) < 0.0001) {
+            centre = true;
+            centreMin = std::min(centreMin, v.L);
+            centreMax = std::max(centreMax, v.L);
+        }
+    }
+    const double n = static_cast<double>(values.size());
+    s.EE_av = sumE / n;
+    s.LL_av = sumL / n;
+    if (centre) {
+        s.LL_min_p = centreMin;
+        s.LL_max_p = centreMax;
+    }
+    if (s.LL_av != 0) {
+        s.UU_0 = s.LL_min / s.LL_av;
+    }
+    if (centre && centreMax != 0) {
+        s.UU_l = centreMin / centreMax;
+    }
+    return s;
+}
+
+RequiredUniformity RequiredUniformityFor(double volume, bool twoWay) {
+    const double high = twoWay ? 2400 : 1300;
+    const double low = twoWay ? 700 : 360;
+    if (volume >= high) {
+        return {0.4, 0.6};
+    }
+    if (volume <= low) {
+        return {0.3, 0.5};
+    }
+    const double share = (volume - low) * 0.1 / (high - low);
+    return {share + 0.3, share + 0.5};
+}
+
+std::string ResultText(double LL_av, double LL_zone, const std::optional<double>& UU_0,
+                       const std::optional<double>& UU_l, const RequiredUniformity& required) {
+    auto f = [](double v) { return vb::Format(v, "0.00"); };
+    std::string text = "计算平均亮度: " + f(LL_av) +
+                       (LL_av >= LL_zone ? " > 规范要求值: " : " < 规范要求值: ") + f(LL_zone) + "\r\n";
+    text += "路面亮度总均匀度:";
+    if (UU_0) {
+        text += f(*UU_0) + (*UU_0 >= required.Uo ? " > 规范要求值:" : " < 规范要求值:");
+    } else {
+        text += "无法计算(平均亮度为0), 规范要求值:";
+    }
+    text += f(required.Uo) + "\r\n";
+    text += "亮度纵向  均匀度:";
+    if (UU_l) {
+        text += f(*UU_l) + (*UU_l >= required.Ul ? " > 规范要求值:" : " < 规范要求值:");
+    } else {
+        text += "无法计算(中线上最大亮度为0), 规范要求值:";
+    }
+    text += f(required.Ul);
+    return text;
+}
+
+} // namespace lighting
