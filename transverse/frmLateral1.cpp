@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transverse/frmLateral1.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "transverse/lateral1.h"
+#include "ventparam/frmCalculatePd.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+using app::guarded;
+using platform::Forms;
+using platform::TextBox;
+
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
+
+/// The project's `.lt1` file; "" for an unnamed project, which has nothing to name it after.
+std::string ProjectLt1Path() {
+    const std::string& project = modPublic::ProjectFile;
+    if (project.size() <= 4) {
+        return {};
+    }
+    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".lt1");
+}
+
+// The template has this window's own layout: step 2's parameter file would put its section title into
+// the duct area and other parameters into the duct boxes.
+std::string TemplateLt1Path() {
+    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.lt1");
+}
+
+} // namespace
+
+frmLateral1::frmLateral1() {
+    setCaption("送风型半横向通风计算(双向交通)(测试)");
+    setWidth(7400);
+    setHeight(6400);
+    buildControls();
+    connectEvents();
+}
+
+frmLateral1::~frmLateral1() = default;
+
+// ---- Layout ----
+
+void frmLateral1::buildControls() {
+    const int row = 390, labelLeft = 120, labelWidth = 3000, boxLeft = 3150, boxWidth = 1500;
+    int top = 120;
+    for (auto [box, text] :
+         std::array<std::pair<TextBox*, const char*>, 14>{{{&txtv_t, "计算行车速度vt(m/s):"},
+                                                           {&txtQQ_req, "需风量Qreq(m^3/s):"},
+                                                           {&txtAA_b, "风道断面积Ab(m^2):"},
+                                                           {&txtDD_b, "风道当量直径Db(m):"},
+                                                           {&txtZetab, "风道沿程摩阻系数λb::"},
+                                                           {&txtq_b, "每单位长度的送风量qb(m^3/s/m):"},
+                                                           {&txtv_b, "送风道始端风速vb(m/s):"},
+                                                           {&txtp_b, "送风道始端动压Pb(Pa):"},
+                                                           {&txtk_b, "送风道风压损失系数kb:"},
+                                                           {&txtpbi_pb0, "送风道静压差Pbi-Pb0(Pa):"},
+                                                           {&txtpb0_pr0, "送风道所需末端压力Pbo-Pro(Pa):"},
+                                                           {&txtprc_prx, "隧道风压Prc-Pr(x)(Pa):"},
+                                                           {&txtp_d, "连接风道损失Pd(Pa):"},
+                                                           {&txtp_tot, "送风机所需全压力Ptot(Pa):"}}}) {
+        captions_.push_back(std::make_unique<platform::Label>());
+        captions_.back()->place(*this, labelLeft, top + 40, labelWidth, 255);
+        captions_.back()->setCaption(text);
+        box->place(*this, boxLeft, top, boxWidth, 315);
+        top += row;
+    }
+    txtp_d.setWidth(boxWidth - 420);
+    cmdCalculatePd.place(*this, boxLeft + boxWidth - 400, txtp_d.Top(), 400, 315);
+    cmdCalculatePd.setCaption("...");
+
+    cmdCalculatePtot3.place(*this, 5000, 240, 1500, 450);
+    cmdCalculatePtot3.setCaption("计算");
+    cmdClose.place(*this, 5000, 840, 1500, 450);
+    cmdClose.setCaption("关闭");
+
+    for (TextBox* box : {&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab}) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void frmLateral1::connectEvents() {
+    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
+    cmdCalculatePd.Click = [this] { cmdCalculatePd_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+}
+
+// ---- Lifecycle ----
+
+void frmLateral1::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void frmLateral1::UserForm_Initialize() {
+    guarded(
+        [] { modPublic::AA_r = Forms::instance<frmReq>().GetAA_r(modPublic::StartPile, &modPublic::DD_r); });
+    guarded([this] { UpdateData(false); });
+    guarded([this] { OpenFile(); });
+}
+
+void frmLateral1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    // Closing by the close box keeps the work as "关闭" does; the button has saved already.
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveFile(); });
+    }
+}
+
+void frmLateral1::cmdClose_Click() {
+    guarded([this] { SaveFile(); });
+    guarded([this] { Forms::unload(*this); });
+}
+
+// ---- Boxes and fields ----
+
+void frmLateral1::UpdateData(bool bSaveAndValidate) {
+    if (bSaveAndValidate) {
+        AA_b = vb::Val(txtAA_b.Text());
+        DD_b = vb::Val(txtDD_b.Text());
+        p_d = vb::Val(txtp_d.Text());
+        modPublic::Lambda_b = vb::Val(txtZetab.Text());
+        return;
+    }
+    guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
+    guarded([this] { txtv_t.set(vb::CStr(modPublic::DesignSpeed)); });
+    // A result that could not be computed shows an empty box; the calculation says which input is missing.
+    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 8>{{{&txtq_b, q_b},
+                                                                         {&txtv_b, v_b},
+                                                                         {&txtp_b, p_b},
+                                                                         {&txtk_b, k_b},
+                                                                         {&txtpbi_pb0, pbi_pb0},
+                                                                         {&txtpb0_pr0, pb0_pr0},
+                                                                         {&txtprc_prx, prc_prx},
+                                                                         {&txtp_tot, p_tot}}}) {
+        guarded([&] { box->set(vb::Format(value, "0.00")); });
+    }
+}
+
+// ---- The .lt1 file ----
+
+void frmLateral1::OpenFile() {
+    scheme::SchemeReader in;
+    const std::string project = ProjectLt1Path();
+    bool opened = !project.empty() && in.Open(project);
+    if (!opened) {
+        opened = in.Open(TemplateLt1Path());
+    }
+    if (!opened) {
+        return;
+    }
+    const transverse::Lt1File f = transverse::ReadLt1File(in);
+    const std::array<TextBox*, 3> inputs{&txtAA_b, &txtDD_b, &txtZetab};
+    const std::array<TextBox*, 9> results{&txtq_b,     &txtv_b,     &txtp_b, &txtk_b,  &txtpbi_pb0,
+                                          &txtpb0_pr0, &txtprc_prx, &txtp_d, &txtp_tot};
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (f.Inputs[i]) {
+            guarded([&] { inputs[i]->set(*f.Inputs[i]); });
+        }
+    }
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (f.Results[i]) {
+            guarded([&] { results[i]->set(*f.Results[i]); });
+        }
+    }
+}
+
+bool frmLateral1::SaveFile() {
+    const std::string path = ProjectLt1Path();
+    if (path.empty()) {
+        return false;
+    }
+    transverse::Lt1File f;
+    f.Inputs = {txtAA_b.Text(), txtDD_b.Text(), txtZetab.Text()};
+    f.Results = {txtq_b.Text(),     txtv_b.Text(),     txtp_b.Text(), txtk_b.Text(),  txtpbi_pb0.Text(),
+                 txtpb0_pr0.Text(), txtprc_prx.Text(), txtp_d.Text(), txtp_tot.Text()};
+    if (!transverse::WriteLt1File(f).Save(path)) {
+        platform::MsgBox("送风型半横向通风文件未能保存:\r\n" + path +
+                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                         platform::vbOKOnly, "出错");
+        return false;
+    }
+    return true;
+}
+
+// ---- Calculation ----
+
+void frmLateral1::cmdCalculatePtot3_Click() {
+    frmReq& req = Forms::instance<frmReq>();
+    guarded([this] { UpdateData(true); });
+    transverse::OlderSupplyInput in;
+    guarded([&] { in.L = req.GetTunnelLength(); });
+    in.Q = modPublic::QQ_req;
+    in.AA_b = AA_b;
+    in.DD_b = DD_b;
+    in.Lambda_b = modPublic::Lambda_b;
+    in.p_d = p_d;
+    in.rho = modPublic::rho;
+    in.AA_r = modPublic::AA_r;
+    in.DD_r = modPublic::DD_r;
+    in.AA_m = modPublic::AA_m_Bidirection;
+    in.N = modPublic::DesignTraffic;
+    in.vt = modPublic::DesignSpeed;
+    const transverse::OlderSupplyResult r = transverse::OlderSupplyDuct(in);
+    q_b = r.q_b;
+    v_b = r.v_b;
+    p_b = r.p_b;
+    LL_b = r.LL_b;
+    k_b = r.k_b;
+    pbi_pb0 = r.pbi_pb0;
+    pb0_pr0 = r.pb0_pr0;
+    prc_prx = r.prc_prx;
+    p_tot = r.p_tot;
+    guarded([this] { UpdateData(false); });
+    guarded([&] { reportNotComputed(in.L); });
+}
+
+void frmLateral1::reportNotComputed(double L) {
+    bool failed = false;
+    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, prc_prx, p_tot}) {
+        failed = failed || !std::isfinite(v);
+    }
+    if (!failed) {
+        return;
+    }
+    std::string names;
+    auto need = [&names](double v, const char* name) {
+        if (v == 0 || !std::isfinite(v)) {
+            names += std::string("\r\n") + name;
+        }
+    };
+    need(L, "隧道长度");
+    need(AA_b, "风道断面积Ab");
+    need(DD_b, "风道当量直径Db");
+    need(modPublic::AA_r, "隧道断面积Ar");
+    need(modPublic::DD_r, "隧道断面当量直径Dr");
+    need(modPublic::DesignSpeed, "计算行车速度vt");
+    platform::MsgBox("部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):" + names, platform::vbOKOnly,
+                     "出错");
+}
+
+// ---- Connecting duct ----
+
+void frmLateral1::cmdCalculatePd_Click() {
+    guarded([this] {
+        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_req.Text());
+        frmCalculatePd::ShowFor(txtp_d, this);
+    });
+}
