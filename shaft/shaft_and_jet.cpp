@@ -29,13 +29,13 @@ double SupplyFlowForInlet(double qreq1, double qreq2, double qr1, double qe) {
 }
 
 double ExhaustOpeningRise(double qe, double qr1, double ke, double ve, double vr1, double rho) {
-    return (2 * qe / qr1) * ((2 - ke * ve / vr1) - qe / qr1) * 0.5 * rho * vr1 * vr1;
+    return (2 * qe / qr1) * ((2 - ke * ve / vr1) - qe / qr1) * 0.5 * rho * (vr1 * vr1);
 }
 
 double SupplyOpeningRise(double qb, double qr2, double kb, double vb, double betaDeg, double vr2,
                          double rho) {
     return (2 * qb / qr2) * ((kb * vb * std::cos(betaDeg * kOpeningPi / 180) / vr2 - 2) + qb / qr2) * 0.5 *
-           rho * vr2 * vr2;
+           rho * (vr2 * vr2);
 }
 
 ShortPassage ShortPassageOf(double qr1, double qe, double qb, double qr2, double qreq1) {

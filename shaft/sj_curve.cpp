@@ -72,25 +72,29 @@ SjCurves BuildSjCurves(const SjCurveInputs& in, const SjCurveLookups& look) {
 
     // The outlet section's traffic force enters at its upstream end, the supply opening.
     const std::array<double, 2> exhaust{out.Exhaust,
-                                        in.deltap_e - out.Zeta_fencha * 0.5 * rho * out.v_r1 * out.v_r1};
+                                        in.deltap_e - out.Zeta_fencha * 0.5 * rho * (out.v_r1 * out.v_r1)};
     const std::array<double, 2> supply{
-        out.Supply, in.deltap_b - out.Zeta_heliu * 0.5 * rho * out.v_r2 * out.v_r2 + in.deltap_t2};
+        out.Supply, in.deltap_b - out.Zeta_heliu * 0.5 * rho * (out.v_r2 * out.v_r2) + in.deltap_t2};
     std::vector<std::array<double, 2>> losses;
     losses.reserve(in.LocalLosses.size());
     for (const jetfan::LocalLossAt& loss : in.LocalLosses) {
         const double v = look.VelocityAt(loss.Station);
-        losses.push_back({loss.Station, -0.5 * loss.Zeta * rho * v * v});
+        losses.push_back({loss.Station, -0.5 * loss.Zeta * rho * (v * v)});
     }
     out.StepPoints = SjUnsortedSteps(in.Groups, exhaust, supply, d, losses);
     jetfan::SortByFirstColumn(out.StepPoints, in.PileDirection);
 
     // The inlet section's traffic force enters at the entrance together with the entrance loss.
-    const double p0 = in.deltap_t1 - in.zeta_e * 0.5 * rho * vin * vin;
-    const auto stretchLoss = [&](double to, double from) {
+    const double p0 = in.deltap_t1 - in.zeta_e * 0.5 * rho * (vin * vin);
+    // The pressure at the end of a stretch: the friction of the flow at its midpoint and that of the natural
+    // wind are taken off one after the other, as an engineer checks the walk by hand.
+    const auto afterStretch = [&](double p, double to, double from) {
         const double m = (from + to) / 2;
         const double q = look.FlowAt(m);
+        const double dpf = look.Friction(to, from, in.lambda, rho, q);
         const double qn = in.v_n * look.Area(m);
-        return jetfan::StretchLoss(look.Friction, to, from, in.lambda, rho, q, qn);
+        const double dpn = look.Friction(to, from, in.lambda, rho, qn);
+        return p - dpf - dpn;
     };
     jetfan::PressureWalk walk;
     std::vector<jetfan::PressureStep> steps;
@@ -98,7 +102,7 @@ SjCurves BuildSjCurves(const SjCurveInputs& in, const SjCurveLookups& look) {
     double x = out.Entrance;
     for (const auto& [station, change] : out.StepPoints) {
         jetfan::StepPressures at;
-        at.Before = p - stretchLoss(station, x);
+        at.Before = afterStretch(p, station, x);
         at.After = at.Before + change;
         walk.Steps.push_back(at);
         out.WorkPoints.push_back({at.Before, at.After});
@@ -106,7 +110,7 @@ SjCurves BuildSjCurves(const SjCurveInputs& in, const SjCurveLookups& look) {
         p = at.After;
         x = station;
     }
-    walk.Exit = p - stretchLoss(out.Exit, x);
+    walk.Exit = afterStretch(p, out.Exit, x);
     out.Pressure = jetfan::PressurePoints(out.Entrance, p0, steps, walk, out.Exit, !in.RightLine);
 
     // The air speed on either side of every cross-section change and of both openings.

@@ -49,6 +49,16 @@ TEST(ShaftAndJet, OpeningRisesShortPassageAndConcentrations) {
     EXPECT_NEAR(RequiredJetRise(10, 0, 6.3, 14), -10.3, 1e-12);
 }
 
+TEST(ShaftAndJet, OpeningRisesSquareTheSectionSpeedFirst) {
+    // The section speed is squared before it multiplies, so the last digit is the hand-calculated one.
+    // Exhaust, Qe 150, Qr1 300, Ke 0.9, ve 6, vr1 5.3, ρ 1.2: 1·((2 − 5.4/5.3) − 0.5)·0.6·28.09
+    // = 0.6·(1.5·28.09 − 5.4·5.3) = 0.6·13.515 = 8.109 Pa.
+    EXPECT_EQ(ExhaustOpeningRise(150, 300, 0.9, 6, 5.3, 1.2), 8.109);
+    // Supply, Qb 100, Qr2 400, Kb 1, vb 25, β 0, vr2 5.1: 0.5·((25/5.1 − 2) + 0.25)·0.6·26.01
+    // = 0.3·(127.5 − 1.75·26.01) = 0.3·81.9825 = 24.59475 Pa.
+    EXPECT_EQ(SupplyOpeningRise(100, 400, 1, 25, 0, 5.1, 1.2), 24.59475);
+}
+
 TEST(ShaftAndJet, CongestionForceSplitByTheWindowAlongTheDirectionOfTravel) {
     // Shaft 2200, F = 100. Right line: the inlet lies below the shaft.
     EXPECT_EQ(CongestionSplit(100, 2100, 2200, 1), std::make_pair(100.0, 0.0));

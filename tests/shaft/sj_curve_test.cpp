@@ -205,6 +205,36 @@ TEST(SjCurve, OpeningsStandBeforeTheFirstGroupAtOrBeyondThem) {
     EXPECT_EQ(shaft::SjUnsortedSteps({}, {1, -1}, {2, -2}, 1, {}).size(), 2u);
 }
 
+TEST(SjCurve, StepsAndStretchesToTheHandCalculatedLastDigit) {
+    // Speeds are squared before they multiply: Qr1 133 gives vin = 133/50 = 2.66 at the entrance and
+    // vr1 = 133/70 = 1.9 at the exhaust opening (70 m² there); Qr2 107 over 50 m² gives vr2 = 2.14; a local
+    // loss ζ 0.1 where the air moves at 1.18.
+    SmallTunnel t(true);
+    t.in.Qr1 = 133;
+    t.in.Qr2 = 107;
+    t.in.LocalLosses = {{300, 0.1}};
+    t.look.Area = [](double s) { return s == 590 ? 70.0 : 50.0; };
+    t.look.VelocityAt = [](double) { return 1.18; };
+    const shaft::SjCurves c = shaft::BuildSjCurves(t.in, t.look);
+    ASSERT_EQ(c.StepPoints.size(), 5u);
+    // p0 = 10 − 0.5·0.5·1.2·7.0756 = 10 − 2.12268 = 7.87732.
+    EXPECT_EQ(c.Pressure[0].value, 7.87732);
+    // Local loss −0.5·0.1·1.2·1.3924 = −0.083544.
+    EXPECT_EQ(c.StepPoints[1][1], -0.083544);
+    // Exhaust 5 − 0.28·0.5·1.2·3.61 = 5 − 0.60648 = 4.39352.
+    EXPECT_EQ(c.StepPoints[2][1], 4.39352);
+    // Supply 30 − 0.7·0.5·1.2·4.5796 + 8 = 30 − 1.923432 + 8 = 36.076568.
+    EXPECT_EQ(c.StepPoints[3][1], 36.076568);
+
+    // A stretch loses its friction and then its natural wind. Natural wind 0.09 m/s over 50 m², 4.5 m³/s:
+    // the first stretch 0–200 loses 0.2·100 = 20 and 0.2·4.5 = 0.9, from p0 = 8.8: 8.8 − 20 − 0.9 = −12.1.
+    SmallTunnel w(true);
+    w.in.v_n = 0.09;
+    const shaft::SjCurves walked = shaft::BuildSjCurves(w.in, w.look);
+    EXPECT_EQ(walked.Pressure[0].value, 8.8);
+    EXPECT_EQ(walked.Pressure[1].value, -12.1);
+}
+
 TEST(SjCurve, LossFlowBySideOfTheShortPassage) {
     // a = 590, b = 610; Qr1 100, Qr2 120, Qe 20.
     EXPECT_EQ(shaft::SjLossFlow(590, 600, 20, false, 100, 120, 20), 100);
