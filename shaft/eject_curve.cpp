@@ -35,20 +35,20 @@ EjectCurves BuildEjectCurves(const EjectCurveInputs& in) {
     // Pressure steps: the shaft zone first, then the local losses, sorted in the direction of travel.
     std::vector<std::array<double, 2>> steps;
     if (in.Merge) {
-        steps.push_back({zoneStart, -in.zeta_13 * rho / 2 * in.v3 * in.v3});
-        steps.push_back({zoneEnd, in.zeta_23 * rho / 2 * in.v3 * in.v3});
+        steps.push_back({zoneStart, -in.zeta_13 * rho / 2 * (in.v3 * in.v3)});
+        steps.push_back({zoneEnd, in.zeta_23 * rho / 2 * (in.v3 * in.v3)});
     } else {
-        steps.push_back({zoneStart, -in.zeta_12 * rho / 2 * in.v1 * in.v1});
+        steps.push_back({zoneStart, -in.zeta_12 * rho / 2 * (in.v1 * in.v1)});
         steps.push_back({zoneEnd, in.deltap_t2});
     }
     for (const auto& [station, zeta] : in.LocalLosses) {
         const double v = speed(station);
-        steps.push_back({station, -zeta * rho / 2 * v * v});
+        steps.push_back({station, -zeta * rho / 2 * (v * v)});
     }
     jetfan::SortByFirstColumn(steps, in.Dir < 0 ? -1 : 1);
 
     const double vIn = speed(in.Entrance + kPortalSpeedOffset * dir);
-    const double pIn = in.deltap_g1 + in.deltap_t1 - kCurvePortalLoss * rho / 2 * vIn * vIn;
+    const double pIn = in.deltap_g1 + in.deltap_t1 - kCurvePortalLoss * rho / 2 * (vIn * vIn);
 
     EjectCurves c;
     c.Press.push_back({in.Entrance, pIn, 0});
@@ -71,7 +71,7 @@ EjectCurves BuildEjectCurves(const EjectCurveInputs& in) {
     double pOut = 0;
     if (in.Merge) {
         const double vOut = speed(in.Exit - kPortalSpeedOffset * dir);
-        pOut = in.deltap_g2 + in.deltap_t2 - kCurvePortalLoss * rho / 2 * vOut * vOut;
+        pOut = in.deltap_g2 + in.deltap_t2 - kCurvePortalLoss * rho / 2 * (vOut * vOut);
     } else {
         pOut = p - friction(in.Exit, prev, flow((prev + in.Exit) / 2));
     }

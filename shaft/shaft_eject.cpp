@@ -39,10 +39,10 @@ MergePressures MergeShaftPressures(double deltap_g1, double deltap_t1, double de
 SplitPressures SplitShaftPressures(const SplitInputs& in) {
     SplitPressures p;
     p.p_tot1 = in.deltap_g1 + in.deltap_t1 - in.deltap_r1;
-    p.p_tot21 = p.p_tot1 - in.rho * in.zeta_12 * 0.5 * in.v1 * in.v1;
+    p.p_tot21 = p.p_tot1 - in.rho * in.zeta_12 * 0.5 * (in.v1 * in.v1);
     p.p_tot22 = p.p_tot21 - in.deltap_r2 + in.deltap_t2;
-    p.p_tot23 = 0.5 * in.rho * in.v2 * in.v2 + in.deltap_g2;
-    p.p_tot3 = p.p_tot1 - in.zeta_13 * 0.5 * in.rho * in.v1 * in.v1;
+    p.p_tot23 = 0.5 * in.rho * (in.v2 * in.v2) + in.deltap_g2;
+    p.p_tot3 = p.p_tot1 - in.zeta_13 * 0.5 * in.rho * (in.v1 * in.v1);
     return p;
 }
 

@@ -83,6 +83,22 @@ TEST(ShaftEject, ShaftBottomPressuresOfBothModels) {
     EXPECT_TRUE(ExitImbalance(100, 110.01));
 }
 
+TEST(ShaftEject, SplitPressuresSquareTheSpeedFirst) {
+    // The speeds are squared before they multiply, so the last digit is the hand-calculated one.
+    // v1 = v2 = 2.1, ρ 1.2, ζ1-2 = ζ1-3 = 0.5, no pressure otherwise: p21 = −1.2·0.5·0.5·4.41 = −1.323,
+    // p23 = 0.5·1.2·4.41 = 2.646, p3 = −0.5·0.5·1.2·4.41 = −1.323 Pa.
+    SplitInputs in;
+    in.zeta_12 = 0.5;
+    in.zeta_13 = 0.5;
+    in.v1 = 2.1;
+    in.v2 = 2.1;
+    in.rho = 1.2;
+    const SplitPressures p = SplitShaftPressures(in);
+    EXPECT_EQ(p.p_tot21, -1.323);
+    EXPECT_EQ(p.p_tot23, 2.646);
+    EXPECT_EQ(p.p_tot3, -1.323);
+}
+
 TEST(ShaftEject, ExhaustFanPressureAndPower) {
     // (500 + 300) · 1.1 = 880 Pa; 210 · 880 / 1000 = 184.8 kW; / 0.8 = 231 kW.
     const FanPower f = ExhaustFan(500, 300, 210, 0.8);
@@ -194,6 +210,41 @@ TEST(EjectCurve, SplitTypeWalksOnToTheExit) {
     ASSERT_EQ(c.C.size(), 3U);
     EXPECT_DOUBLE_EQ(c.C[1].value, 0.8);
     EXPECT_DOUBLE_EQ(c.C[2].value, 1);
+}
+
+TEST(EjectCurve, StepsAndPortalPressuresSquareTheSpeedFirst) {
+    // No friction and no pressure but the steps; air moves only at the two stations 1 mm inside the portals
+    // and at a local loss at 100, each 105 m³/s over 50 m², 2.1 m/s; v1 = v3 = 2.1, every ζ 0.5, ρ 1.2.
+    // Entrance −0.6·0.6·4.41 = −1.5876; local loss −0.5·0.6·4.41 = −1.323; zone start (split −ζ1-2, merge
+    // −ζ1-3) −1.323; merge exit −0.6·0.6·4.41 = −1.5876 Pa: each to the hand-calculated last digit.
+    for (const bool merge : {false, true}) {
+        EjectCurveInputs in;
+        in.Merge = merge;
+        in.Entrance = 0;
+        in.Exit = 1000;
+        in.Shaft = 500;
+        in.v1 = 2.1;
+        in.v3 = 2.1;
+        in.zeta_12 = 0.5;
+        in.zeta_13 = 0.5;
+        in.zeta_23 = 0.5;
+        in.rho = 1.2;
+        in.Qr1 = 1;
+        in.LocalLosses = {{100, 0.5}};
+        in.SectionStations = {1000};
+        in.FlowAt = [](double x) { return x == 0.001 || x == 1000.0 - 0.001 || x == 100 ? 105.0 : 0.0; };
+        in.AreaAt = [](double) { return 50.0; };
+        in.Friction = [](double, double, double) { return 0.0; };
+        const EjectCurves c = BuildEjectCurves(in);
+        ASSERT_EQ(c.Press.size(), 8U) << merge;
+        EXPECT_EQ(c.Press[0].value, -1.5876) << merge;
+        // The local loss after an entrance of −1.5876: the step itself is −1.323.
+        EXPECT_EQ(c.Press[2].value, -1.5876 + -1.323) << merge;
+        EXPECT_EQ(c.Press[4].value, (-1.5876 + -1.323) + -1.323) << merge;
+        if (merge) {
+            EXPECT_EQ(c.Press[7].value, -1.5876);
+        }
+    }
 }
 
 TEST(EjectCurve, MergeTypeGainsTowardsTheShaftAndEndsAtTheExitPressure) {
