@@ -277,17 +277,17 @@ void frmMultiShaftAndJet::OpeningRises() {
 
         const double qe = vb::Val(row.SubItems(1));
         const std::optional<double> dpe =
-            multishaft::OpeningRise(qe, shaft::ExhaustOpeningRise(qe, qr1, vb::Val(row.SubItems(4)),
-                                                                  vb::Val(row.SubItems(3)), vr1, rho));
+            multishaft::OpeningRise(qe, multishaft::ExhaustRise(qe, qr1, vb::Val(row.SubItems(4)),
+                                                                vb::Val(row.SubItems(3)), vr1, rho));
         const double qb = vb::Val(row.SubItems(17));
         const std::optional<double> beta = vb::StrictNumber(row.SubItems(21));
         std::optional<double> dpb;
         if (qb == 0) {
             dpb = 0.0;
         } else if (beta) {
-            dpb = multishaft::OpeningRise(qb, shaft::SupplyOpeningRise(qb, qr2, vb::Val(row.SubItems(20)),
-                                                                       vb::Val(row.SubItems(19)), *beta, vr2,
-                                                                       rho));
+            dpb = multishaft::OpeningRise(qb,
+                                          multishaft::SupplyRise(qb, qr2, vb::Val(row.SubItems(20)),
+                                                                 vb::Val(row.SubItems(19)), *beta, vr2, rho));
         }
         // A rise that cannot be computed is emptied: an older rise would pass into the pressure curve as
         // if it belonged to these flows.

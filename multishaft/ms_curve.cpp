@@ -59,8 +59,8 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
     const long long rows = static_cast<long long>(in.Sections.size());
     const double firstTraffic = trafficForceOf(in.Sections, in.RightLine ? 1 : rows);
     const double vIn = speedAt(out.Entrance + dir * kOpeningSpeedOffset);
-    out.P0 = firstTraffic - (1 + in.ZetaE) * halfRho * vIn * vIn -
-             (1 + in.ZetaE) * halfRho * in.NaturalWind * in.NaturalWind;
+    out.P0 = firstTraffic - (1 + in.ZetaE) * halfRho * (vIn * vIn) -
+             (1 + in.ZetaE) * halfRho * (in.NaturalWind * in.NaturalWind);
 
     for (const jetfan::PressureStep& group : in.Groups) {
         out.Events.push_back({group.Station, group.Jump});
@@ -76,12 +76,12 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
         // The merge loss takes the speed in the short passage, just past the exhaust opening.
         const double vs = speedAt(a + dir * kOpeningSpeedOffset);
         const double nextTraffic = trafficForceOf(in.Sections, in.RightLine ? 2 * i + 1 : 2 * i - 1);
-        out.Events.push_back({a, shaft.DeltaPe - out.ZetaBranch * halfRho * va * va});
-        out.Events.push_back({b, shaft.DeltaPb - out.ZetaMerge * halfRho * vs * vs + nextTraffic});
+        out.Events.push_back({a, shaft.DeltaPe - out.ZetaBranch * halfRho * (va * va)});
+        out.Events.push_back({b, shaft.DeltaPb - out.ZetaMerge * halfRho * (vs * vs) + nextTraffic});
     }
     for (const jetfan::LocalLossAt& loss : in.LocalLosses) {
         const double v = look.LossVelocity(loss.Station, FlowAtPile(in.Sections, loss.Station));
-        out.Events.push_back({loss.Station, -loss.Zeta * halfRho * v * v});
+        out.Events.push_back({loss.Station, -loss.Zeta * halfRho * (v * v)});
     }
     jetfan::SortByFirstColumn(out.Events, in.RightLine ? 1 : -1);
 
@@ -93,8 +93,9 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
     jetfan::PressureWalk walk;
     for (const auto& [station, change] : out.Events) {
         const double q = FlowAtPile(in.Sections, (prev + station) / 2);
-        const double loss = jetfan::StretchLoss(look.Friction, station, prev, in.Lambda, in.Rho, q, qNatural);
-        const double before = p - loss;
+        // The design flow's friction and the natural wind's are taken off one after the other.
+        const double before = p - look.Friction(station, prev, in.Lambda, in.Rho, q) -
+                              look.Friction(station, prev, in.Lambda, in.Rho, qNatural);
         const double after = before + change;
         out.WorkPoints.push_back({before, after});
         steps.push_back({station, change});
@@ -103,7 +104,8 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
         prev = station;
     }
     const double qLast = FlowAtPile(in.Sections, (prev + out.Exit) / 2);
-    walk.Exit = p - jetfan::StretchLoss(look.Friction, out.Exit, prev, in.Lambda, in.Rho, qLast, qNatural);
+    walk.Exit = p - look.Friction(out.Exit, prev, in.Lambda, in.Rho, qLast) -
+                look.Friction(out.Exit, prev, in.Lambda, in.Rho, qNatural);
     out.Pressure = jetfan::PressurePoints(out.Entrance, out.P0, steps, walk, out.Exit, !in.RightLine);
 
     std::vector<double> breakpoints{in.TunnelStart};

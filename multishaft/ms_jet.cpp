@@ -9,7 +9,7 @@
 namespace multishaft {
 
 double SectionJetRise(double rho, double vj, double aj, double ar, double vr, double eta) {
-    return rho * vj * vj * (aj / ar) * (1 - vr / vj) * eta;
+    return rho * (vj * vj) * (aj / ar) * (1 - vr / vj) * eta;
 }
 
 std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
@@ -53,8 +53,7 @@ std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double d
     }
     // Fewer fans than the balance asks would leave the section short of pressure; a quotient a hair above
     // a whole number only by the rounding of its inputs asks for no extra fan.
-    const double fans = std::ceil(quotient - 1e-9);
-    return fans == 0 ? 0.0 : fans;
+    return vb::Int(quotient);
 }
 
 std::optional<double> ProposedGroups(double needed, double perGroup) {

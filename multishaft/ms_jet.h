@@ -23,9 +23,9 @@ std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
                                               const std::vector<double>& exhaust,
                                               const std::vector<double>& supply);
 
-/// Jet fans the section needs: the fewest whole fans whose rise covers Δpr + Δpm − Δpt − Δpe − Δpb, so
-/// 4.01 needs 5 and a need the traffic and the openings already cover gives 0 or less. nullopt when the
-/// rise of one fan is 0 or any value is not a number.
+/// Jet fans the section needs: (Δpr + Δpm − Δpt − Δpe − Δpb) / Δpj taken down to the next lower whole
+/// number, so 4.99 gives 4 and −0.2 gives −1 (a need the traffic and the openings already cover). nullopt
+/// when the rise of one fan is 0 or any value is not a number.
 std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj);
 
 /// Groups proposed for `needed` fans at `perGroup` fans a group: needed / perGroup rounded down, one more

@@ -166,6 +166,15 @@ std::optional<std::pair<double, double>> CongestionPart(double start, double end
     return std::nullopt;
 }
 
+double ExhaustRise(double qe, double qr1, double ke, double ve, double vr1, double rho) {
+    return 2 * (qe / qr1) * (2 - ke * ve / vr1 - qe / qr1) * 0.5 * rho * (vr1 * vr1);
+}
+
+double SupplyRise(double qb, double qr2, double kb, double vb, double betaDeg, double vr2, double rho) {
+    return 2 * (qb / qr2) * (kb * vb * std::cos(betaDeg * 3.1415926 / 180) / vr2 - 2 + qb / qr2) * 0.5 * rho *
+           (vr2 * vr2);
+}
+
 std::optional<double> OpeningRise(double flow, double rise) {
     if (flow == 0) {
         return 0.0;
@@ -180,7 +189,7 @@ double TotalPower(const std::vector<ShaftPower>& shafts, const std::vector<doubl
                   double jetPower) {
     double total = 0;
     for (const ShaftPower& s : shafts) {
-        total += s.SkwE * s.CountE + s.SkwB * s.CountB;
+        total = total + s.SkwE * s.CountE + s.SkwB * s.CountB;
     }
     for (double count : jetCounts) {
         total += shaft::CountedJetFans(count) * jetPower;

@@ -84,6 +84,14 @@ SectionEnds SectionEndsOf(int row, int rows, bool leftLine, const std::vector<Sh
 std::optional<std::pair<double, double>> CongestionPart(double start, double end, double blockStart,
                                                         double blockEnd);
 
+/// Pressure rise of a shaft's exhaust opening [Pa]: 2·(Qe/Qr1)·(2 − Ke·ve/vr1 − Qe/Qr1)·0.5·ρ·vr1², the
+/// square of the speed taken as one factor.
+double ExhaustRise(double qe, double qr1, double ke, double ve, double vr1, double rho);
+
+/// Pressure rise of a shaft's supply opening [Pa]: 2·(Qb/Qr2)·(Kb·vb·cos β/vr2 − 2 + Qb/Qr2)·0.5·ρ·vr2²,
+/// β in degrees turned to radians with π = 3.1415926.
+double SupplyRise(double qb, double qr2, double kb, double vb, double betaDeg, double vr2, double rho);
+
 /// The pressure rise of an opening, guarded: 0 for an opening without flow, nullopt when the rise
 /// cannot be computed (not finite).
 std::optional<double> OpeningRise(double flow, double rise);

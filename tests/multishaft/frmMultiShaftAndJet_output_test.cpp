@@ -164,8 +164,9 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         // Row 1 on the right line: the first shaft's exhaust rise counts (its cell reads 0 in the template).
         const double need = 200 + 10 - 20 - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
         const double fans = vb::Val(w.txtjetcount.Text());
-        EXPECT_GE(fans * dpj, need - 1e-9);
-        EXPECT_LT((fans - 1) * dpj, need);
+        // The count is the quotient taken down to the next lower whole number.
+        EXPECT_LE(fans * dpj, need + 1e-9);
+        EXPECT_GT((fans + 1) * dpj, need);
         const Row row = test_support::rowOf(w.lstShaftSection, 1, 16);
         EXPECT_EQ(row[13], model.JetName);
         EXPECT_EQ(row[14], w.txtdeltap_j.Text());

@@ -165,19 +165,47 @@ TEST(MsCurve, FlowAtBordersOpeningsWithoutFlowAndTheSignOfTheWind) {
     EXPECT_FALSE(multishaft::BuildMsCurves(oneShaft(true), zero).Finite());
 }
 
+TEST(MsCurve, SpeedsSquaredFirstAndBothFrictionsTakenOffInTurn) {
+    // Entrance row Qr 113: v_in = 113/50 = 2.26. P0 = 20 − 1.5·0.6·2.26² − 1.5·0.6·2² = 20 − 4.59684 − 3.6
+    // = 11.80316, each speed squared as one factor. Up to the group at 1200 the design flow loses
+    // 200·1e-5·113² = 25.538 and the natural wind 200·1e-5·100² = 20, one after the other:
+    // 11.80316 − 25.538 − 20 = −33.73484.
+    multishaft::MsCurveInputs in = oneShaft(true);
+    in.Sections[0].Qr = 113;
+    const multishaft::MsCurves c = multishaft::BuildMsCurves(in, flatLookups());
+    const double p0 = 20 - (1 + 0.5) * (1.2 / 2) * (2.26 * 2.26) - (1 + 0.5) * (1.2 / 2) * (2.0 * 2.0);
+    EXPECT_NEAR(p0, 11.80316, 1e-9);
+    EXPECT_EQ(c.P0, p0);
+    ASSERT_FALSE(c.WorkPoints.empty());
+    const double before =
+        p0 - std::fabs(1200.0 - 1000) * 1e-5 * 113 * 113 - std::fabs(1200.0 - 1000) * 1e-5 * 100 * 100;
+    EXPECT_NEAR(before, -33.73484, 1e-9);
+    EXPECT_EQ(c.WorkPoints[0][0], before);
+}
+
 // ---- Jet fans of a section ----
 
 TEST(MsJet, RiseOfOneFanAndFansNeeded) {
     // 1.2 × 30² × (0.503 / 60) × (1 − 3/30) × 0.85 = 1080 × 0.00838333 × 0.9 × 0.85 = 6.92631.
     EXPECT_NEAR(multishaft::SectionJetRise(1.2, 30, 0.503, 60, 3, 0.85), 6.92631, 1e-9);
     // Need Δpr + Δpm − Δpt − Δpe − Δpb = 100 + 10 − 20 − 5 − 5 = 80 Pa.
+    // The count is the quotient taken down to the next lower whole number.
     EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 16), 5); // exactly 5
-    EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 15), 6); // 5.33: five would fall short
-    EXPECT_EQ(multishaft::JetFansNeeded(49.9, 0, 0, 0, 0, 10), 5);  // 4.99
-    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 20, 0, 0, 8), -1);   // −1.25: the surplus shows
-    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 12, 0, 0, 8), 0);    // −0.25
+    EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 15), 5); // 5.33
+    EXPECT_EQ(multishaft::JetFansNeeded(49.9, 0, 0, 0, 0, 10), 4);  // 4.99 gives 4, not 5
+    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 20, 0, 0, 8), -2);   // −1.25: the surplus shows
+    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 12, 0, 0, 8), -1);   // −0.25 gives −1
     EXPECT_EQ(multishaft::JetFansNeeded(100, 0, 0, 0, 0, 0), std::nullopt);
     EXPECT_EQ(multishaft::JetFansNeeded(NAN, 0, 0, 0, 0, 5), std::nullopt);
+}
+
+TEST(MsJet, RiseOfOneFanSquaresTheOutletSpeedFirst) {
+    // vj = 25.004: ρ·vj² = 1.2 × 625.200016 = 750.2400192; × (0.503/60) × (1 − 3/25.004) × 0.85 ≈ 4.70466.
+    // The square is one factor: ρ·(vj·vj), not (ρ·vj)·vj, which differs in the last digit.
+    const double vj = 25.004;
+    const double want = 1.2 * (vj * vj) * (0.503 / 60) * (1 - 3 / vj) * 0.85;
+    EXPECT_NEAR(want, 4.70465773, 1e-8);
+    EXPECT_EQ(multishaft::SectionJetRise(1.2, vj, 0.503, 60, 3, 0.85), want);
 }
 
 TEST(MsJet, OpeningRisesOfASectionByLine) {

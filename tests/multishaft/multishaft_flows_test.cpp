@@ -209,6 +209,20 @@ TEST(OpeningRises, ByHandAndWithoutFlow) {
     EXPECT_FALSE(OpeningRise(30, shaft::ExhaustOpeningRise(30, 0, 0.9, 6, 0, 1.2)));
 }
 
+// The same rise with vr1 1.01 and the supply rise with Qb 40, Qr2 110, Kb 1, vb 25, β 5°, vr2 1.02 take the
+// speed's square as one factor: 2·(Qe/Qr1)·(2 − Ke·ve/vr1 − Qe/Qr1)·0.5·ρ·vr1² ≈ −1.33914 and
+// 2·(40/110)·(25·cos 5°/1.02 − 2 + 40/110)·0.5·1.2·1.02² ≈ 10.342; (…·vr)·vr differs in the last digit.
+TEST(OpeningRises, SpeedSquaredAsOneFactor) {
+    const double vr1 = 1.01, vr2 = 1.02;
+    const double exhaust = 2 * (30.0 / 100) * (2 - 0.9 * 6 / vr1 - 30.0 / 100) * 0.5 * 1.2 * (vr1 * vr1);
+    EXPECT_NEAR(exhaust, -1.3391388, 1e-9);
+    EXPECT_EQ(ExhaustRise(30, 100, 0.9, 6, vr1, 1.2), exhaust);
+    const double supply = 2 * (40.0 / 110) * (1 * 25 * std::cos(5 * 3.1415926 / 180) / vr2 - 2 + 40.0 / 110) *
+                          0.5 * 1.2 * (vr2 * vr2);
+    EXPECT_NEAR(supply, 10.34203291, 1e-8);
+    EXPECT_EQ(SupplyRise(40, 110, 1, 25, 5, vr2, 1.2), supply);
+}
+
 // The fan design's formulas: ρ 1.2, v 10, pd 300, ps 50: (60 + 300 − 50) × 1.1 = 341 and
 // (60 + 300 + 50) × 1.1 = 451; one fan of 50 m³/s at 341 Pa, 20 °C, 101.325 kPa, η 0.8:
 // 341 × 50 / 800 = 21.3125; motor 1.15 × 21.31 / 0.925 = 26.4935.
@@ -223,6 +237,10 @@ TEST(ShaftFanDesign, PressuresAndPowersByHand) {
 TEST(ShaftFanDesign, TotalPowerOfTheScheme) {
     EXPECT_NEAR(TotalPower({{21.31, 2, 10, 3}}, {4, 6}, 30), 372.62, 1e-9);
     EXPECT_NEAR(TotalPower({}, {4.9, -3, 0}, 30), 120, 1e-9);
+    // Summed term by term in list order: (((0 + 21.31·2) + 2.64·3) + 13.47·1) + 7.77·2 = 79.55, to the
+    // last digit of the running sum.
+    EXPECT_EQ(TotalPower({{21.31, 2, 2.64, 3}, {13.47, 1, 7.77, 2}}, {}, 30),
+              ((0 + 21.31 * 2) + 2.64 * 3 + 13.47 * 1) + 7.77 * 2);
 }
 
 } // namespace
