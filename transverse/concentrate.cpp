@@ -58,7 +58,7 @@ PassPressures ComputePass(const ConcentrateScheme& s, const TunnelServices& t, d
     p.dpl = 0;
     for (const LocalLoss& loss : s.Losses) {
         const double v = VelocityAtPile(loss.Station, s.S, s.PileDirection, v1, vr);
-        p.dpl += 0.5 * s.rho * loss.Zeta * v * v;
+        p.dpl += 0.5 * s.rho * loss.Zeta * (v * v);
     }
     return p;
 }
@@ -76,11 +76,11 @@ OpeningResult SolveOpening(const ConcentrateScheme& s, double dpb, double Ab, do
         const double m = s.Ar * s.Kb * c0 / Ab;
         a = 2 * (1 + m);
         b = -4;
-        c = -2 * dpb / (s.rho * vr * vr);
+        c = -2 * dpb / (s.rho * (vr * vr));
     } else {
         a = 1;
         b = s.Kb * vb * c0 / vr - 2;
-        c = (-2 * dpb / (s.rho * vr * vr)) / 2;
+        c = (-2 * dpb / (s.rho * (vr * vr))) / 2;
     }
     const double discriminant = b * b - 4 * a * c;
     if (!(discriminant >= 0) || !std::isfinite(discriminant) || a == 0) {
@@ -102,7 +102,7 @@ OpeningResult SolveOpening(const ConcentrateScheme& s, double dpb, double Ab, do
 
 FanDuty SupplyFan(double rho, double vb, double dpd, double Qb, double eta) {
     FanDuty d;
-    d.Ptot = (0.5 * rho * vb * vb + dpd) * kFanPressureMargin;
+    d.Ptot = (0.5 * rho * (vb * vb) + dpd) * kFanPressureMargin;
     d.Atot = Qb * d.Ptot / 1000;
     d.Stot = d.Atot / eta;
     return d;

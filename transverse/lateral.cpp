@@ -16,24 +16,24 @@ LateralDuctResult LateralDucts(const LateralDuctInput& in) {
     // Uniform lateral outflow: the duct's friction over a third of its length, less the static regain.
     r.q_b = r.QQ_b / r.LL_b;
     r.v_b = r.QQ_b / in.AA_b;
-    r.p_b = 0.5 * in.rho * r.v_b * r.v_b;
+    r.p_b = 0.5 * in.rho * (r.v_b * r.v_b);
     r.k_b = in.Lambda_b * r.LL_b / 3 / in.DD_b - 1;
-    r.pbi_pb0 = r.k_b * 0.5 * in.rho * r.v_b * r.v_b;
+    r.pbi_pb0 = r.k_b * 0.5 * in.rho * (r.v_b * r.v_b);
     r.pb0_pr0 = kSupplyEndPressure;
     if (in.FullTransverse) {
         r.p_tot = (r.pb0_pr0 + r.pbi_pb0 + r.p_b + in.p_d) * kLateralFanMargin;
     } else {
         // The supply fan also drives the tunnel air out against the natural wind, over the whole section
         // and shared by the fans.
-        r.Pn = 0.5 * in.rho * in.v_n * in.v_n * (1 + in.zeta_e + in.lambda_r * in.L / in.DD_r) * f;
+        r.Pn = 0.5 * in.rho * (in.v_n * in.v_n) * (1 + in.zeta_e + in.lambda_r * in.L / in.DD_r) * f;
         r.p_tot = (r.Pn + r.pb0_pr0 + r.pbi_pb0 + r.p_b + in.p_d) * kLateralFanMargin;
     }
 
     // Uniform lateral inflow: the air accelerates along the duct, two dynamic pressures more.
     r.v_e0 = r.QQ_e / in.AA_e;
-    r.p_e = 0.5 * in.rho * r.v_e0 * r.v_e0;
+    r.p_e = 0.5 * in.rho * (r.v_e0 * r.v_e0);
     r.k_e = in.Lambda_e * r.LL_e / 3 / in.DD_e + 2;
-    r.pei_pe0 = r.k_e * 0.5 * in.rho * r.v_e0 * r.v_e0;
+    r.pei_pe0 = r.k_e * 0.5 * in.rho * (r.v_e0 * r.v_e0);
     r.pri_pei = kExhaustEndPressure;
     r.p_etot = (r.pri_pei + r.pei_pe0 - r.p_e + in.p_ed) * kLateralFanMargin;
     return r;
@@ -51,7 +51,8 @@ double VehicleTerm(const TunnelPressureInput& in) {
 double NeutralPressureDrop(const TunnelPressureInput& in, double x) {
     const double v = x * in.q_b / in.AA_r;
     const double c = VehicleTerm(in);
-    return 0.5 * in.rho * ((in.lambda_r * x / 3 / in.DD_r + 2) * v * v + c * (x / in.L) * (in.vt / 3.6) * v);
+    return 0.5 * in.rho *
+           ((in.lambda_r * x / 3 / in.DD_r + 2) * (v * v) + c * (x / in.L) * (in.vt / 3.6) * v);
 }
 
 NeutralPoint FindNeutralPoint(const TunnelPressureInput& in, double Pa) {

@@ -244,6 +244,15 @@ TEST(ConcentrateFan, WorkedExample) {
     EXPECT_NEAR(d.Stot, 100.8237, 1e-4);
 }
 
+TEST(ConcentrateFan, JetSpeedSquaredAsOneFactor) {
+    // vb 10.004, no duct loss: (0.5·1.2·10.004²)·1.1 = 0.6·100.080016·1.1 = 66.05281056 Pa, the square one
+    // factor; (0.6·vb)·vb differs in the last digit.
+    const double vb = 10.004;
+    const double want = (0.5 * 1.2 * (vb * vb) + 0) * 1.1;
+    EXPECT_NEAR(want, 66.05281056, 1e-9);
+    EXPECT_EQ(SupplyFan(1.2, vb, 0, 100, 0.8).Ptot, want);
+}
+
 TEST(ConcentrateFile, RecordsRoundTripAndShortFiles) {
     ConFileContents con;
     con.Record1 = {"1.00", "2.00", "3.00", "4.00", "300.00", "172.77",

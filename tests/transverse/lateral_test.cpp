@@ -108,6 +108,44 @@ TEST(LateralDucts, ZeroLengthAreaOrDiameterSpoilOnlyWhatDividesByThem) {
     EXPECT_NEAR(r.k_b, -1, 1e-12);
 }
 
+TEST(LateralDucts, DuctSpeedsAndNaturalWindSquaredAsOneFactor) {
+    // Q 101 in one section: v_b = v_e0 = 10.1; p_b = p_e = 0.6·10.1² = 61.206 with the square one factor.
+    // Semi-transverse with v_n 2.002: Pn = 0.6·2.002²·(1 + 0.5 + 0.02·2000/8) = 0.6·4.008004·6.5 = 15.63122.
+    LateralDuctInput in = Ducts();
+    in.Q = 101;
+    in.FullTransverse = false;
+    in.v_n = 2.002;
+    const LateralDuctResult r = LateralDucts(in);
+    const double v = 101.0 / 10;
+    EXPECT_NEAR(r.p_b, 61.206, 1e-9);
+    EXPECT_EQ(r.p_b, 0.5 * 1.2 * (v * v));
+    EXPECT_EQ(r.p_e, 0.5 * 1.2 * (v * v));
+    EXPECT_EQ(r.pei_pe0, r.k_e * 0.5 * 1.2 * (v * v));
+    EXPECT_NEAR(r.Pn, 15.631216, 1e-6);
+    EXPECT_EQ(r.Pn, 0.5 * 1.2 * (2.002 * 2.002) * (1 + 0.5 + 0.02 * 2000 / 8) * 1.0);
+}
+
+TEST(NeutralPoint, DropSquaresTheSpeedFirst) {
+    // L 2000, q_b 0.1, Ar 60, Dr 8, λr 0.02, ρ 1.2, Am 2, N 1000, vt 60 (C = 1.1111), x = 2: v = 0.2/60;
+    // D = 0.6·((0.02·2/3/8 + 2)·v² + C·(2/2000)·(60/3.6)·v) = 0.6·(2.224e-5 + 6.173e-5) = 5.0381e-5, the
+    // square one factor; (…·v)·v differs in the last digit.
+    TunnelPressureInput t;
+    t.L = 2000;
+    t.q_b = 0.1;
+    t.AA_r = 60;
+    t.DD_r = 8;
+    t.lambda_r = 0.02;
+    t.rho = 1.2;
+    t.AA_m = 2;
+    t.N = 1000;
+    t.vt = 60;
+    const double c = 2.0 * 1000 * 2000 * 3.6 / 60 / 60 / 3600;
+    const double v = 2 * 0.1 / 60;
+    const double want = 0.5 * 1.2 * ((0.02 * 2 / 3 / 8 + 2) * (v * v) + c * (2.0 / 2000) * (60 / 3.6) * v);
+    EXPECT_NEAR(want, 5.03814814815e-05, 1e-15);
+    EXPECT_EQ(NeutralPressureDrop(t, 2), want);
+}
+
 TEST(PortalPressure, NaturalWindOverTheSectionWithEntranceAndExit) {
     // 2² · (−0.6) · (2000·0.02/8 + 0.5 + 1) = −2.4 · 6.5 = −15.6; a negative length turns the friction term.
     EXPECT_NEAR(PortalPressureDifference(2, 1.2, 2000, 0.02, 8, 0.5), -15.6, 1e-12);
