@@ -123,9 +123,9 @@ std::optional<double> JetFanRise(const JetRiseInput& in) {
         return std::nullopt;
     }
     const double vr = in.q / in.area;
-    const double aj = 0.25 * kPi * in.model->DD * in.model->DD;
+    const double aj = 0.25 * kPi * (in.model->DD * in.model->DD);
     const double vj = in.model->Flow / aj;
-    double rise = in.rho * vj * vj * aj / in.area * (1 - vr / vj) * in.eta;
+    double rise = in.rho * (vj * vj) * aj / in.area * (1 - vr / vj) * in.eta;
     if (in.reversed) {
         rise *= in.model->Discount;
     }
@@ -136,7 +136,7 @@ std::optional<double> JetFanRise(const JetRiseInput& in) {
 }
 
 std::optional<double> FirePressure(const FirePressureInput& in) {
-    double sigma = 0.01 * in.slope / (1 + 0.0001 * in.slope * in.slope);
+    double sigma = 0.01 * in.slope / (1 + 0.0001 * (in.slope * in.slope));
     const double Tf = in.T + in.ratio * in.W * 0.01 * 1e6 / (in.Q * in.rho * kAirHeat);
     const double rhof = in.rho * in.Q / (in.Q * Tf / in.T);
     const double L = std::abs(in.e - in.s);
@@ -167,6 +167,11 @@ HotSmoke HotSmokeOf(bool expand, double W, double ratio, double rho, double T, d
     assign(Qh, Th * Q / T);
     assign(rhoh, rho * Q / Qh);
     return {Qh, rhoh};
+}
+
+double BlockedResistance(double Am, double rho, double q, double k, double nb, double A) {
+    const double v = q / A;
+    return Am * 0.5 * rho * k * nb * (v * v) / A;
 }
 
 std::optional<int> FanCount(double sum, const std::optional<double>& rise) {
@@ -213,7 +218,7 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
     const auto hotR = [&](double a, double b) { return R(a, b, hot.rhoh, hot.Qh, 4, 0.6); };
     const double A = termOf([&] { return tunnel.Area(s); });
     const auto blk = [&](double am, double rho, double q, double k) {
-        return termOf([&] { return am * 0.5 * rho * k * in.nb * (q / A) * (q / A) / A; });
+        return termOf([&] { return BlockedResistance(am, rho, q, k, in.nb, A); });
     };
     const double N0 = termOf([&] {
         const double areaAtStart = tunnel.Area(in.S);

@@ -71,6 +71,9 @@ struct HotSmoke {
 /// step that cannot be computed keeps 0 (Q = 0 gives Qh = 0 and ρh = 0). Without it: Q and ρ.
 HotSmoke HotSmokeOf(bool expand, double W, double ratio, double rho, double T, double Q);
 
+/// Resistance of the blocked vehicles [Pa]: Am·0.5·ρ·k·nb·(q/A)²/A, the square of the speed one factor.
+double BlockedResistance(double Am, double rho, double q, double k, double nb, double A);
+
 /// Fans to run for the sum Σ [Pa] of a side, one fan giving `rise` [Pa]: 1 + |Σ|/rise rounded half to
 /// even. A braking need (Σ < 0) takes as many fans as an equal driving need. nullopt when the rise is
 /// missing or not above 0, or the count leaves the 16-bit range: no count can be given.

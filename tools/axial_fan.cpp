@@ -59,7 +59,7 @@ double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, 
     if (!v) {
         return 0;
     }
-    return divide(row.Lambda * row.Length * 0.5 * rho * *v * *v, row.Diameter).value_or(0);
+    return divide(row.Lambda * row.Length * 0.5 * rho * (*v * *v), row.Diameter).value_or(0);
 }
 
 double AbruptChangeLoss(double A1, double A2, double Q, double rho, const AxialFanTables& tables) {
@@ -74,14 +74,14 @@ double AbruptChangeLoss(double A1, double A2, double Q, double rho, const AxialF
             return 0;
         }
         const double zeta = modPublic::Interpolate1D(tables.TabA03_1A, *ratio);
-        return finite(zeta * 0.5 * rho * *v2 * *v2).value_or(0);
+        return finite(zeta * 0.5 * rho * (*v2 * *v2)).value_or(0);
     }
     const auto ratio = divide(*v2, *v1);
     if (!ratio) {
         return 0;
     }
     const double zeta = modPublic::Interpolate1D(tables.TabA03_1B, *ratio);
-    return finite(zeta * 0.5 * rho * *v1 * *v1).value_or(0);
+    return finite(zeta * 0.5 * rho * (*v1 * *v1)).value_or(0);
 }
 
 double AxialSpeedAtPosition(const std::vector<AxialDuctRow>& rows, double Q, double x) {
@@ -101,7 +101,7 @@ double AxialDuctLoss(const std::vector<AxialDuctRow>& rows, const std::vector<Ax
     }
     for (const AxialLocalLoss& loss : losses) {
         const double v = AxialSpeedAtPosition(rows, Q, loss.Position);
-        p_d += finite(loss.Zeta * 0.5 * rho * v * v).value_or(0);
+        p_d += finite(loss.Zeta * 0.5 * rho * (v * v)).value_or(0);
     }
     return p_d;
 }

@@ -84,7 +84,8 @@ Q1Step forcedQ1(const ConstructionBoxes& in, std::vector<std::string>& problems)
         }
         r.L0 = limitedLength(shown(*critical, "0.000"), in.TunnelL);
         const double L0 = num(*r.L0);
-        const Maybe base = divide(G * (A * L0) * (A * L0) * num(in.PHI0) * b0, pShown * pShown);
+        const double AL = A * L0;
+        const Maybe base = divide(G * (AL * AL) * num(in.PHI0) * b0, pShown * pShown);
         Maybe q1;
         if (base) {
             if (const Maybe root = power(*base, 0.3333)) {
@@ -96,7 +97,8 @@ Q1Step forcedQ1(const ConstructionBoxes& in, std::vector<std::string>& problems)
     }
     case 1: {
         Maybe q1;
-        if (const Maybe root = power(G * (A * Lt) * (A * Lt), 0.3333)) {
+        const double AL = A * Lt;
+        if (const Maybe root = power(G * (AL * AL), 0.3333)) {
             q1 = divide(7.8 * *root, t);
         }
         r.Q1 = q1Text(q1, t, problems);
@@ -166,16 +168,19 @@ std::string mixedQ1(const ConstructionBoxes& in, std::vector<std::string>& probl
             problems.emplace_back("淋湿系数Φ或炸药爆炸时的有害气体产量b不是数字，混合式压入风量无法计算");
             return "";
         }
-        if (const Maybe root = power(G * (A * L1) * (A * L1) * *phi * *b, 0.33333)) {
+        const double AL = A * L1;
+        if (const Maybe root = power(G * (AL * AL) * *phi * *b, 0.33333)) {
             qm = divide(2.25 * *root, t);
         }
         break;
     }
-    case 1:
-        if (const Maybe root = power(G * (A * L1) * (A * L1), 0.33333)) {
+    case 1: {
+        const double AL = A * L1;
+        if (const Maybe root = power(G * (AL * AL), 0.33333)) {
             qm = divide(7.8 * *root, t);
         }
         break;
+    }
     case 2:
         if (const Maybe root = power(G * A * L1, 0.5)) {
             qm = divide(19 * *root, t);

@@ -213,7 +213,7 @@ double DuctPieceLoss(const std::vector<DuctPiece>& pieces, std::size_t index, do
             return 0;
         }
         const double lambda = DuctFrictionFactor(piece.Roughness, piece.Diameter);
-        return finite(lambda * piece.Length * 0.5 * rho * *v * *v / piece.Diameter).value_or(0);
+        return finite(lambda * piece.Length * 0.5 * rho * (*v * *v) / piece.Diameter).value_or(0);
     }
     // A tapered piece takes its shape from both neighbours; without either its loss is not known.
     if (index == 0 || index + 1 >= pieces.size()) {
@@ -237,9 +237,9 @@ double DuctPieceLoss(const std::vector<DuctPiece>& pieces, std::size_t index, do
         zeta = modPublic::Interpolate1D(tables.TabA03_2, std::fabs(theta)) *
                modPublic::Interpolate1D(tables.TabA03_3, *ratio);
     } else {
-        zeta = modPublic::Interpolate1D(tables.TabA03_1, std::fabs(theta)) * (*ratio - 1) * (*ratio - 1);
+        zeta = modPublic::Interpolate1D(tables.TabA03_1, std::fabs(theta)) * ((*ratio - 1) * (*ratio - 1));
     }
-    return finite(zeta * 0.5 * rho * *v * *v).value_or(0);
+    return finite(zeta * 0.5 * rho * (*v * *v)).value_or(0);
 }
 
 double DuctPressureLoss(const std::vector<DuctPiece>& pieces, const std::vector<DuctLocalLoss>& losses,
@@ -250,7 +250,7 @@ double DuctPressureLoss(const std::vector<DuctPiece>& pieces, const std::vector<
     }
     for (const DuctLocalLoss& loss : losses) {
         const double v = DuctSpeedAt(pieces, Q, loss.Position);
-        if (const auto dp = finite(loss.Zeta * 0.5 * rho * v * v)) {
+        if (const auto dp = finite(loss.Zeta * 0.5 * rho * (v * v))) {
             sum += *dp;
         }
     }

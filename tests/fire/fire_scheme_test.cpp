@@ -320,3 +320,52 @@ TEST(FireScheme, ZeroFlowWithExpansionCountsTheHotTermsAsZero) {
 }
 
 } // namespace
+
+TEST(FireFormulas, SquaresAreFormedBeforeTheyMultiply) {
+    // The engineer squares a diameter, a speed or a slope first and multiplies by it as one factor; the
+    // last digit, and so a fan count at a half, depends on it.
+    // Blocked vehicles: Am 2.4, ρ 1.2, k 1, nb 5, q 80, A 50: (80/50)² = 2.56; 2.4·0.5·1.2·5 = 7.2;
+    // 7.2·2.56 = 18.432; /50 = 0.36864 Pa.
+    EXPECT_EQ(fire::BlockedResistance(2.4, 1.2, 80, 1, 5, 50), 0.36864);
+
+    // One jet fan: Dj 0.63, flow 13 m³/s, A 60, ρ 1.2, η 0.85, q 120. Aj = 0.25·3.1415926·0.3969 = 0.311725;
+    // vj = 13/0.311725 = 41.7034 m/s, vj² = 1739.17; vr = 2; ρ·vj²·Aj/A = 10.8425; ·(1 − 2/41.7034)·0.85
+    // = 8.7745 Pa; reversed with 0.7: 6.1421 Pa.
+    fire::JetRiseInput jet;
+    jet.q = 120;
+    jet.area = 60;
+    jet.rho = 1.2;
+    jet.eta = 0.85;
+    jet.model = model("M", 13, 0.63, 0.7);
+    const double aj = 0.25 * fire::kPi * (0.63 * 0.63);
+    const double vj = 13 / aj;
+    const double rise = 1.2 * (vj * vj) * aj / 60 * (1 - 2 / vj) * 0.85;
+    EXPECT_NEAR(rise, 8.7745, 1e-4);
+    EXPECT_EQ(*fire::JetFanRise(jet), rise);
+    jet.reversed = true;
+    EXPECT_EQ(*fire::JetFanRise(jet), rise * 0.7);
+
+    // Fire pressure on a slope of 8.13 %: σ = 0.01·8.13/(1 + 0.0001·66.0969) = 0.0813/1.00660969 = 0.080766;
+    // the rest as in the hand-worked stretch above (T 293, ρ 1.2, Q 100, W 20, r 70 %, U 25, 500 m).
+    fire::FirePressureInput f;
+    f.slope = 8.13;
+    f.T = 293;
+    f.rho = 1.2;
+    f.Q = 100;
+    f.W = 20;
+    f.ratio = 70;
+    f.perimeter = 25;
+    f.s = 1000;
+    f.e = 1500;
+    const double i = 8.13;
+    const double sigma = 0.01 * i / (1 + 0.0001 * (i * i));
+    EXPECT_NEAR(sigma, 0.080766, 1e-6);
+    const double Tf = 293 + 70 * 20 * 0.01 * 1e6 / (100 * 1.2 * 1006);
+    const double rhof = 1.2 * 100 / (100 * Tf / 293);
+    const double k = 20 * 25 / (100 * 1.2 * 1006);
+    const double e1 = std::exp(-k * 500);
+    const double X = std::log(((Tf - 293) * e1 + 293) / (e1 * Tf));
+    const double dpf = std::abs(1.2 * 9.8 * 500 * sigma - rhof * Tf * 9.8 * sigma * X / (293 * k));
+    // Smoke moving up a rising slope is helped: the pressure is negative.
+    EXPECT_EQ(*fire::FirePressure(f), -dpf);
+}

@@ -265,3 +265,49 @@ TEST(AxialFanReport, RowLinesAndBlocks) {
     EXPECT_EQ(lines[51], "排风口,排风井及连接风道总压力损失pde(Pa):\t");
     EXPECT_EQ(AxialFanReportLines("X", {}).size(), 1u);
 }
+
+TEST(AxialFan, SpeedsAreSquaredBeforeTheyMultiply) {
+    // The engineer squares the speed first and multiplies by it as one factor; the last digit of the
+    // loss depends on it. ρ 1.2 throughout.
+    const AxialFanTables tables = shippedTables();
+    // Straight: L 100, A 10, D 3.5, λ 0.02, Q 91: v = 9.1, v² = 82.81; 0.02·100·0.5·1.2·82.81/3.5 = 28.392.
+    const double v = 91.0 / 10;
+    const double v2 = v * v;
+    EXPECT_EQ(AxialPieceLoss({straight(100, 10, 3.5, 0.02)}, 0, 91, 1.2, tables),
+              0.02 * 100 * 0.5 * 1.2 * v2 / 3.5);
+    // Narrowing 10 → 8, Q 84: v1/v2 = 0.8, TabA03_1A(0.8) = 0.10; v2 = 10.5, v2² = 110.25;
+    // 0.10·0.5·1.2·110.25 = 6.615 Pa.
+    const double vn = 84.0 / 8;
+    const double zc = modPublic::Interpolate1D(tables.TabA03_1A, (84.0 / 10) / vn);
+    EXPECT_NEAR(zc, 0.10, 1e-12);
+    EXPECT_EQ(AbruptChangeLoss(10, 8, 84, 1.2, tables), zc * 0.5 * 1.2 * (vn * vn));
+    // Widening 8 → 10, Q 86: v2/v1 = 0.8, TabA03_1B(0.8) = 0.04; v1 = 10.75, v1² = 115.5625;
+    // 0.04·0.5·1.2·115.5625 = 2.7735 Pa.
+    const double vw = 86.0 / 8;
+    const double ze = modPublic::Interpolate1D(tables.TabA03_1B, (86.0 / 10) / vw);
+    EXPECT_NEAR(ze, 0.04, 1e-12);
+    EXPECT_EQ(AbruptChangeLoss(8, 10, 86, 1.2, tables), ze * 0.5 * 1.2 * (vw * vw));
+    // Local loss ξ 0.5 in a piece of area 10, Q 81: v = 8.1, v² = 65.61; 0.5·0.5·1.2·65.61 = 19.683 Pa.
+    const std::vector<AxialDuctRow> plain{straight(10, 10, 3, 0)};
+    const double vl = 81.0 / 10;
+    EXPECT_EQ(AxialDuctLoss(plain, {{5, 0.5}}, 81, 1.2, tables), 0.5 * 0.5 * 1.2 * (vl * vl));
+}
+
+TEST(AxialFan, TaperedPieceSquaresItsSpeedAndAreaRatioFirst) {
+    const AxialFanTables tables = shippedTables();
+    const double theta = std::atan(0.1) * 180 / kPi; // 5.7106°
+    // Narrowing D 2.0 (A 3.14) → D 1.0 (A 0.785), Q 13: ζ = 0.37868·0.37 = 0.14011; v = 13/0.785 = 16.561,
+    // v² = 274.26; Δp = 0.14011·0.5·1.2·274.26 = 23.056 Pa.
+    const std::vector<AxialDuctRow> narrow{straight(0, 3.14, 2.0, 0), tapered(5), straight(0, 0.785, 1.0, 0)};
+    const double zn = modPublic::Interpolate1D(tables.TabA03_2, theta) *
+                      modPublic::Interpolate1D(tables.TabA03_3, 0.785 / 3.14);
+    const double vn = 13 / 0.785;
+    EXPECT_EQ(AxialPieceLoss(narrow, 1, 13, 1.2, tables), zn * 0.5 * 1.2 * (vn * vn));
+    // Widening D 1.0 (A 0.785) → D 2.0 (A 3.14), Q 6: ζ = TabA03_1(5.7106)·(4 − 1)², the square of the
+    // area term formed first: 0.20264·9 = 1.8237; v = 6/3.14 = 1.9108, v² = 3.6513; Δp = 3.9955 Pa.
+    const std::vector<AxialDuctRow> wide{straight(0, 0.785, 1.0, 0), tapered(5), straight(0, 3.14, 2.0, 0)};
+    const double ratio = 3.14 / 0.785;
+    const double zw = modPublic::Interpolate1D(tables.TabA03_1, theta) * ((ratio - 1) * (ratio - 1));
+    const double vw = 6 / 3.14;
+    EXPECT_EQ(AxialPieceLoss(wide, 1, 6, 1.2, tables), zw * 0.5 * 1.2 * (vw * vw));
+}

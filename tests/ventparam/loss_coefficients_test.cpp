@@ -312,3 +312,16 @@ TEST(StretchEndLosses, ChecksChooseTheSectionType) {
     EXPECT_EQ(StretchEndLosses(false, true).ZetaRukou, 0);
     EXPECT_EQ(StretchEndLosses(false, false).SectionType, 4);
 }
+
+TEST(DuctPressureLoss, SpeedIsSquaredBeforeItMultiplies) {
+    // The speed is squared first and enters as one factor; the last digit depends on it.
+    // Straight l 100, A 10, D 3.5, no roughness (λ 0.022), Q 91, ρ 1.2: v = 9.1, v² = 82.81;
+    // 0.022·100·0.5·1.2·82.81/3.5 = 31.2312 Pa.
+    const DuctTables t = ductTables();
+    const double v = 91.0 / 10;
+    EXPECT_EQ(DuctPressureLoss({straight(100, 10, 3.5)}, {}, 91, 1.2, t),
+              kDuctFrictionDefault * 100 * 0.5 * 1.2 * (v * v) / 3.5);
+    // With a local loss ζ 0.5 at 50 m: 0.5·0.5·1.2·82.81 = 24.843 Pa on top of the friction.
+    EXPECT_EQ(DuctPressureLoss({straight(100, 10, 3.5)}, {{50, 0.5}}, 91, 1.2, t),
+              kDuctFrictionDefault * 100 * 0.5 * 1.2 * (v * v) / 3.5 + 0.5 * 0.5 * 1.2 * (v * v));
+}
