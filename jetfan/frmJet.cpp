@@ -27,6 +27,7 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
+constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 std::string ProjectJetPath() {
@@ -87,9 +88,9 @@ void frmJet::buildControls() {
     platform::Page& layout = MultiPage1.AddPage("风机布置");
 
     // Data of one fan, the picture of its position beside it.
-    const int labelLeft = 120, boxLeft = 1920, boxWidth = 1500, row = 450;
+    const int labelLeft = 120, boxLeft = 1650, boxWidth = 1950, row = 450;
     int top = 240;
-    caption(fan, "选择常用型号", labelLeft, top + 40, 1750);
+    caption(fan, "选择常用型号", labelLeft, top + 40, 1500);
     cmbJetModel.place(fan, boxLeft, top, boxWidth, 315);
     const std::array<std::pair<const char*, TextBox*>, 6> fanBoxes = {{{"风机流量(m^3/s)", &txtFlow},
                                                                        {"出口直径Dj(m^2)", &txtDD_j},
@@ -99,13 +100,17 @@ void frmJet::buildControls() {
                                                                        {"升压力Δpj(Pa)", &txtdeltap_j}}};
     for (const auto& [text, box] : fanBoxes) {
         top += row;
-        caption(fan, text, labelLeft, top + 40, 1750);
+        caption(fan, text, labelLeft, top + 40, 1500);
         box->place(fan, boxLeft, top, boxWidth, 315);
     }
     for (TextBox* box : {&txtFlow, &txtDD_j, &txtAA_j, &txtvj, &txtPower}) {
         box->setLocked(true);
     }
-    Frame2.place(fan, 3600, 120, 3120, 3900);
+    // What the engineer chooses or types is light yellow; what the model and Z give keeps the default.
+    cmbJetModel.setBackColor(kInputColor);
+    txtdeltap_j.setBackColor(kInputColor);
+    txtZZ_j.setBackColor(kInputColor);
+    Frame2.place(fan, 3700, 120, 3080, 3900);
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);
     caption(Frame2, "悬挂高度Z(m)", 120, 2620, 1900);

@@ -209,19 +209,20 @@ void frmMultiShaftAndJet::buildControls() {
             {"升压力Δpe(Pa)", &txtdeltap_e},
             {"分叉损失系数", &txtZeta_fencha}});
     platform::Frame& designE = group(fraExhaust, "设计风压计算", 3900, 240, 3420, 2300);
-    column(designE, 100, 260, 2100, 800,
-           {{"排风口,排风井及连接风道总压力损失pde(Pa)", &txtp_de},
-            {"排风口处总升压力pse(Pa)", &txtp_se},
-            {"排风机设计风压ptote(Pa)", &txtp_tote}});
-    cmdCalpde.place(designE, 3020, 260, 330, boxHeight);
+    // The loss caption is too long for one line: it takes two, and its box sits beside the second.
+    caption(designE, "排风口,排风井及连接风道总压力损失pde(Pa)", 100, 260, 2100, 480);
+    txtp_de.place(designE, 2200, 440, 800, boxHeight);
+    column(designE, 100, 260 + 540, 2100, 800,
+           {{"排风口处总升压力pse(Pa)", &txtp_se}, {"排风机设计风压ptote(Pa)", &txtp_tote}});
+    cmdCalpde.place(designE, 3020, 440, 330, boxHeight);
     cmdCalpde.setCaption("...");
-    platform::Frame& fanE = group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1500);
+    platform::Frame& fanE = group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1640);
     column(fanE, 100, 260, 2100, 1000,
            {{"环境温度t1(℃)", &txtt1_e},
             {"环境大气压p1(Pa)", &txtp1_e},
             {"风机效率η", &txteta_e},
             {"风机功率Skw(kW)", &txtSSkw_e}});
-    platform::Frame& motorE = group(fraExhaust, "电机功率计算", 3900, 4160, 3420, 1200);
+    platform::Frame& motorE = group(fraExhaust, "电机功率计算", 3900, 4300, 3420, 1340);
     column(motorE, 100, 260, 2100, 1000,
            {{"电机效率ηm(0.90-0.95)", &txtetam_e},
             {"电机容量安全系数k(1.5)", &txtk_e},
@@ -242,19 +243,20 @@ void frmMultiShaftAndJet::buildControls() {
             {"升压力Δpb(Pa)", &txtdeltap_b},
             {"合流损失系数", &txtZeta_heliu}});
     platform::Frame& designB = group(fraSupply, "设计风压计算", 3900, 240, 3420, 2300);
-    column(designB, 100, 260, 2100, 800,
-           {{"送风口,送风井及连接风道总压力损失pdb(Pa)", &txtp_db},
-            {"送风口处总升压力psb(Pa)", &txtp_sb},
-            {"送风机设计风压ptotb(Pa):", &txtp_totb}});
-    cmdCalpdb.place(designB, 3020, 260, 330, boxHeight);
+    // The loss caption is too long for one line: it takes two, and its box sits beside the second.
+    caption(designB, "送风口,送风井及连接风道总压力损失pdb(Pa)", 100, 260, 2100, 480);
+    txtp_db.place(designB, 2200, 440, 800, boxHeight);
+    column(designB, 100, 260 + 540, 2100, 800,
+           {{"送风口处总升压力psb(Pa)", &txtp_sb}, {"送风机设计风压ptotb(Pa):", &txtp_totb}});
+    cmdCalpdb.place(designB, 3020, 440, 330, boxHeight);
     cmdCalpdb.setCaption("...");
-    platform::Frame& fanB = group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1500);
+    platform::Frame& fanB = group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1640);
     column(fanB, 100, 260, 2100, 1000,
            {{"环境温度t1(℃)", &txtt1_b},
             {"环境大气压p1(Pa)", &txtp1_b},
             {"风机效率η", &txteta_b},
             {"风机功率Skw(kW)", &txtSSkw_b}});
-    platform::Frame& motorB = group(fraSupply, "电机功率计算", 3900, 4160, 3420, 1200);
+    platform::Frame& motorB = group(fraSupply, "电机功率计算", 3900, 4300, 3420, 1340);
     column(motorB, 100, 260, 2100, 1000,
            {{"电机效率ηm(0.90-0.95)", &txtetam_b},
             {"电机容量安全系数k(1.5)", &txtk_b},

@@ -1471,7 +1471,11 @@ bool ListView::select(int i) {
 }
 
 void ListView::setGridLines(bool gridLines) {
-    tree(this)->setStyleSheet(gridLines ? QStringLiteral("QTreeView::item { border: 1px solid #d0d0d0; }")
+    // Once a style sheet draws the rows, the selected row of a window that is not active would get white
+    // text on a pale highlight; the selection is given readable colours of its own.
+    tree(this)->setStyleSheet(gridLines ? QStringLiteral("QTreeView::item { border: 1px solid #d0d0d0; }"
+                                                         "QTreeView::item:selected { background: #cce8ff; "
+                                                         "color: black; }")
                                         : QString());
 }
 

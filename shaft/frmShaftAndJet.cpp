@@ -203,15 +203,15 @@ void frmShaftAndJet::buildControls() {
     cmdCalpdb.setCaption("...");
 
     // ---- Ventilation sections ----
-    frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4300, 2600);
-    column(Frame6, 120, 280, 3000, 1000,
+    frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4400, 2600);
+    column(Frame6, 120, 280, 3150, 1000,
            {{"短道长度ds(m)", &txtds},
             {"稀释烟雾的需风量Qreq(VI)(m^3/s)", &txtQQ_req_VI},
             {"短道风量Qs(m^3/s):", &txtQQ_s},
             {"设计风速vrs(m/s):", &txtv_rs},
             {"浓度C2", &txtCC_2s},
             {"竖井底部气流中的等效新鲜空气量Qsf", &txtQQ_sf}});
-    frame(Frame3, sectionPage, "短道回流", 120, 2820, 4300, 1000);
+    frame(Frame3, sectionPage, "短道回流", 120, 2820, 4400, 1000);
     column(Frame3, 120, 260, 3000, 1000,
            {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
     column(sectionPage, 240, 4000, 2200, 1200, {{"该工况总耗电功率(kW):", &txtTotalPower}});
@@ -287,7 +287,10 @@ void frmShaftAndJet::buildControls() {
                 {"升压力Δpj(Pa)", s.dpj},
                 {"风机功率(kW)", s.power},
                 {"风机数量(台)", s.count}});
-        s.picture->place(*s.fans, 3240, 260, 1440, 3300);
+        // The model names are longer than the numbers below them: the list runs across the picture's column,
+        // and the picture starts below it.
+        s.model->place(*s.fans, 1820, 260, 2860, boxHeight);
+        s.picture->place(*s.fans, 3240, 660, 1440, 2900);
         s.picture->setStretch(true);
         left += 4920;
     }
