@@ -112,11 +112,12 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
     assign(v.DD_th, MaxOf(0, MinOf(1.154 * v.DD_s - (in.h - 1.5) / TanTenDegrees(), L)));
     assign(v.DD_exit, in.twoWay ? 0 : MaxOf(0, MinOf(60, L - v.DD_th)));
     if (const CoefTable* t = need(tables.DD_tr, "DD_tr", notes)) {
+        // What is left is the length less each earlier zone taken off in turn, from the entrance.
         double* tr[3] = {&v.DD_tr1, &v.DD_tr2, &v.DD_tr3};
-        double used = v.DD_th + v.DD_exit;
+        double left = L - v.DD_th - v.DD_exit;
         for (int z = 1; z <= 3; ++z) {
-            assign(*tr[z - 1], MaxOf(0, MinOf(Interpolate2D(*t, z, in.vt), L - used)));
-            used += *tr[z - 1];
+            assign(*tr[z - 1], MaxOf(0, MinOf(Interpolate2D(*t, z, in.vt), left)));
+            left -= *tr[z - 1];
         }
     }
     assign(v.DD_in, MaxOf(0, L - v.DD_th - v.DD_exit - v.DD_tr1 - v.DD_tr2 - v.DD_tr3));

@@ -175,6 +175,27 @@ TEST(ZoneLuminance, ShortTunnelsShareTheLengthFromTheEntrance) {
     EXPECT_EQ(v.DD_in, 0);
 }
 
+TEST(ZoneLuminance, WhatIsLeftForATransitionIsTakenOffTheLengthZoneByZone) {
+    // 80 km/h on the level (Ds = 100), h = 4.5 m, L = 160 m, one-way:
+    // Dth = 1.154 × 100 − 3 / tan 10° = 115.4 − 17.013846 = 98.386154; exit = min(60, 61.613846) = 60;
+    // transition 1 = min(72, 160 − Dth − 60) = 1.613846, the threshold taken off first, then the exit
+    // zone: (160 − 98.386154) − 60. Adding the two zones first and taking the sum off gives another last
+    // digit (1.6138457550567864 against 1.6138457550567722).
+    ZoneInputs in = Example();
+    in.slope = 0;
+    in.h = 4.5;
+    in.L = 160;
+    ZoneValues v;
+    CalculateZones(in, ShippedTables(), v);
+    const double th = 1.154 * 100 - (4.5 - 1.5) / TanTenDegrees();
+    EXPECT_EQ(v.DD_th, th);
+    EXPECT_EQ(v.DD_exit, 60);
+    EXPECT_EQ(v.DD_tr1, (160 - th) - 60);
+    EXPECT_EQ(v.DD_tr2, 0);
+    EXPECT_EQ(v.DD_tr3, 0);
+    EXPECT_EQ(v.DD_in, 0);
+}
+
 TEST(ZoneLuminance, ClearHeightSetsTheThresholdLength) {
     ZoneInputs in = Example();
     in.h = 1.5; // 1.154 × 99
