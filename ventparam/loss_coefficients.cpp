@@ -101,7 +101,7 @@ ZetaResult LocalLossCoefficient(const ZetaInput& in, const ZetaTables& tables) {
         break;
     case kMitredElbow: {
         const double s = std::sin(0.5 * in.theta * kZetaPi / 180);
-        if (const auto z = finite(0.946 * s * s + 2.05 * std::pow(s, 4))) {
+        if (const auto z = finite(0.946 * (s * s) + 2.05 * std::pow(s, 4))) {
             result.Zeta = *z;
         }
         break;

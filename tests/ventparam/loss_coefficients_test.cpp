@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,13 @@ TEST(LocalLossCoefficient, BendsWithoutVanesByTheirFormulas) {
     // θ = 90: s² = 0.5, 0.946·0.5 + 2.05·0.25 = 0.9855.
     elbow.theta = 90;
     EXPECT_NEAR(LocalLossCoefficient(elbow, {}).Zeta, 0.9855, 1e-7);
+    // θ = 35: s = sin(17.5°) = 0.3007058, s² = 0.0904240, s⁴ = 0.0081765;
+    // 0.946·0.0904240 + 2.05·0.0081765 = 0.1023029. The square is one factor: 0.946·s·s taken from the
+    // left rounds differently in the last digit.
+    elbow.theta = 35;
+    const double s = std::sin(0.5 * 35 * kZetaPi / 180);
+    EXPECT_NEAR(LocalLossCoefficient(elbow, {}).Zeta, 0.1023029, 1e-7);
+    EXPECT_EQ(LocalLossCoefficient(elbow, {}).Zeta, 0.946 * (s * s) + 2.05 * std::pow(s, 4));
 }
 
 TEST(LocalLossCoefficient, MissingInputsGiveZeroRatherThanAFailure) {
