@@ -10,13 +10,6 @@
 
 namespace jetfan {
 
-double StretchLoss(const StretchFriction& friction, double toStation, double fromStation, double lambda,
-                   double rho, double q, double qNatural) {
-    const double dpr = friction(toStation, fromStation, lambda, rho, q);
-    const double dpm = friction(toStation, fromStation, lambda, rho, qNatural);
-    return dpr + dpm;
-}
-
 PressureWalk WalkPressure(double p0, double entrance, double exit, const std::vector<PressureStep>& steps,
                           const StretchFriction& friction, double lambda, double rho, double q,
                           double qNatural) {

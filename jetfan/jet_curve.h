@@ -41,13 +41,9 @@ struct PressureWalk {
     double Exit = 0;
 };
 
-/// Loss of one stretch of a walk [Pa]: the friction of the design flow q plus that of the natural wind's
-/// flow qNatural, each over the stretch from `fromStation` to `toStation`.
-double StretchLoss(const StretchFriction& friction, double toStation, double fromStation, double lambda,
-                   double rho, double q, double qNatural);
-
 /// Walks the pressure from p0 at the entrance over the steps (already in the order of travel) to the exit:
-/// each stretch loses its StretchLoss, each step adds its jump. No exit loss.
+/// each stretch loses the friction of the design flow q and then that of the natural wind's flow
+/// qNatural, each step adds its jump. No exit loss.
 PressureWalk WalkPressure(double p0, double entrance, double exit, const std::vector<PressureStep>& steps,
                           const StretchFriction& friction, double lambda, double rho, double q,
                           double qNatural);

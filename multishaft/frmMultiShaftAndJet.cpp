@@ -3,6 +3,7 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
 #include "multishaft/multishaft.h"
@@ -88,15 +89,11 @@ struct ShaftBox {
 };
 
 std::string projectMsjPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".msj");
+    return app::ProjectCompanionPath(".msj");
 }
 
 std::string templateMsjPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.msj");
+    return app::TemplateCompanionPath(".msj");
 }
 
 frmReq& mainWindow() {
@@ -420,8 +417,7 @@ void frmMultiShaftAndJet::cmdBack_Click() {
 
 void frmMultiShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const std::string project = projectMsjPath();
-    const bool opened = (!project.empty() && in.Open(project)) || in.Open(templateMsjPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, projectMsjPath(), templateMsjPath());
     if (!opened) {
         return;
     }
@@ -500,15 +496,7 @@ bool frmMultiShaftAndJet::SaveFile() {
         ListItem& item = lstJet.ListItems(i);
         msj.Groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
-    // The shafts, sections and groups would otherwise be lost without a word when the folder cannot be
-    // written; the earlier file stays as it was.
-    if (!multishaft::WriteMsjFile(msj).Save(path)) {
-        platform::MsgBox("多竖井通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(multishaft::WriteMsjFile(msj), path, "多竖井通风方案文件");
 }
 
 // ---- Shaft list editing ----

@@ -3,6 +3,7 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
 #include "jetfan/frmSetJetPile.h"
@@ -31,15 +32,11 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kErrorTitle = "出错！";
 
 std::string ProjectSjPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".sj");
+    return app::ProjectCompanionPath(".sj");
 }
 
 std::string TemplateSjPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.sj");
+    return app::TemplateCompanionPath(".sj");
 }
 
 /// Writes a value through its format; a value that is not finite leaves the box as it was.
@@ -969,11 +966,7 @@ void frmShaftAndJet::cmdCalpdb_Click() {
 
 void frmShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const std::string projectSj = ProjectSjPath();
-    bool opened = !projectSj.empty() && in.Open(projectSj);
-    if (!opened) {
-        opened = in.Open(TemplateSjPath());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSjPath(), TemplateSjPath());
     shaft::SjFileContents sj;
     if (opened) {
         sj = shaft::ReadSjFile(in);
@@ -1090,12 +1083,5 @@ bool frmShaftAndJet::SaveFile() {
         rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
     sj.Groups = std::move(rows);
-    // The scheme would otherwise be lost without a word when the folder cannot be written.
-    if (!shaft::WriteSjFile(sj).Save(path)) {
-        platform::MsgBox("单竖井送排式通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(shaft::WriteSjFile(sj), path, "单竖井送排式通风方案文件");
 }

@@ -3,6 +3,7 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
 #include "platform/Forms.h"
@@ -28,15 +29,11 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kFaultTitle = "出错！";
 
 std::string ProjectConPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".con");
+    return app::ProjectCompanionPath(".con");
 }
 
 std::string TemplateConPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.con");
+    return app::TemplateCompanionPath(".con");
 }
 
 void applyText(TextBox& box, const std::optional<std::string>& text) {
@@ -302,11 +299,7 @@ void frmConcentrate::UpdateData(bool toFields) {
 
 void frmConcentrate::OpenFile() {
     scheme::SchemeReader in;
-    const std::string own = ProjectConPath();
-    bool opened = !own.empty() && in.Open(own);
-    if (!opened) {
-        opened = in.Open(TemplateConPath());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectConPath(), TemplateConPath());
     if (opened) {
         const transverse::ConFileContents con = transverse::ReadConFile(in);
         TextBox* const record1[transverse::kConRecord1Fields] = {
@@ -345,14 +338,7 @@ bool frmConcentrate::SaveFile() {
     con.KnownArea = optKnowArea.Value();
     con.Record2 = {txtAA_b.Text(),   txtv_b.Text(), txtdeltap_d.Text(), txtPP_tot.Text(),
                    txtAA_tot.Text(), txteta.Text(), txtSS_tot.Text()};
-    // The scheme would otherwise be lost without a word when the folder cannot be written.
-    if (!transverse::WriteConFile(con).Save(path)) {
-        platform::MsgBox("集中送入通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(transverse::WriteConFile(con), path, "集中送入通风方案文件");
 }
 
 // ---- Pressure balance ----

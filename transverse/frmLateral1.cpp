@@ -3,6 +3,7 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -24,17 +25,13 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 
 /// The project's `.lt1` file; "" for an unnamed project, which has nothing to name it after.
 std::string ProjectLt1Path() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() <= 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".lt1");
+    return app::ProjectCompanionPath(".lt1");
 }
 
 // The template has this window's own layout: step 2's parameter file would put its section title into
 // the duct area and other parameters into the duct boxes.
 std::string TemplateLt1Path() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.lt1");
+    return app::TemplateCompanionPath(".lt1");
 }
 
 } // namespace
@@ -149,11 +146,7 @@ void frmLateral1::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral1::OpenFile() {
     scheme::SchemeReader in;
-    const std::string project = ProjectLt1Path();
-    bool opened = !project.empty() && in.Open(project);
-    if (!opened) {
-        opened = in.Open(TemplateLt1Path());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectLt1Path(), TemplateLt1Path());
     if (!opened) {
         return;
     }
@@ -182,13 +175,7 @@ bool frmLateral1::SaveFile() {
     f.Inputs = {txtAA_b.Text(), txtDD_b.Text(), txtZetab.Text()};
     f.Results = {txtq_b.Text(),     txtv_b.Text(),     txtp_b.Text(), txtk_b.Text(),  txtpbi_pb0.Text(),
                  txtpb0_pr0.Text(), txtprc_prx.Text(), txtp_d.Text(), txtp_tot.Text()};
-    if (!transverse::WriteLt1File(f).Save(path)) {
-        platform::MsgBox("送风型半横向通风文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(transverse::WriteLt1File(f), path, "送风型半横向通风文件");
 }
 
 // ---- Calculation ----

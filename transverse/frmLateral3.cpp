@@ -3,6 +3,7 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -28,15 +29,11 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 
 /// The project's `.tra` file; "" for an unnamed project, which has nothing to name it after.
 std::string ProjectTraPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() <= 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".tra");
+    return app::ProjectCompanionPath(".tra");
 }
 
 std::string TemplateTraPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.tra");
+    return app::TemplateCompanionPath(".tra");
 }
 
 /// A station in whole metres as the scroll bar can hold it.
@@ -307,11 +304,7 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral3::OpenFile() {
     scheme::SchemeReader in;
-    const std::string project = ProjectTraPath();
-    bool opened = !project.empty() && in.Open(project);
-    if (!opened) {
-        opened = in.Open(TemplateTraPath());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectTraPath(), TemplateTraPath());
     if (!opened) {
         return;
     }
@@ -372,13 +365,7 @@ bool frmLateral3::SaveFile() {
     f.PC = txtPC.Text();
     f.ScrollPosition = scbPileR.Value();
     f.PR = txtPR.Text();
-    if (!transverse::WriteTraFile(f).Save(path)) {
-        platform::MsgBox("横向通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(transverse::WriteTraFile(f), path, "横向通风方案文件");
 }
 
 // ---- Calculation ----

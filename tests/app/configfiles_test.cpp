@@ -143,9 +143,11 @@ TEST(ConfigFilesTables, RoadSurfaceTablesAreTheCieGridsUnderTheSurfaceNames) {
     const CoefTable concrete = Load("水泥混凝土路面");
     const CoefTable asphalt = Load("沥青混凝土路面");
     EXPECT_EQ(modPublic::Interpolate2D(concrete, 90, 0), 77);
-    EXPECT_NEAR(modPublic::Interpolate2D(concrete, 0, 2) / modPublic::Interpolate2D(concrete, 0, 0), 0.244, 0.001);
+    EXPECT_NEAR(modPublic::Interpolate2D(concrete, 0, 2) / modPublic::Interpolate2D(concrete, 0, 0), 0.244,
+                0.001);
     EXPECT_EQ(modPublic::Interpolate2D(asphalt, 90, 0), 32.9);
-    EXPECT_NEAR(modPublic::Interpolate2D(asphalt, 0, 2) / modPublic::Interpolate2D(asphalt, 0, 0), 0.967, 0.001);
+    EXPECT_NEAR(modPublic::Interpolate2D(asphalt, 0, 2) / modPublic::Interpolate2D(asphalt, 0, 0), 0.967,
+                0.001);
     // Between the keys: β = 7.5, tan γ = 1 lies halfway between 37.3 (β 5) and 36.3 (β 10) of C1.
     EXPECT_NEAR(modPublic::Interpolate2D(concrete, 7.5, 1), 36.8, 1e-9);
 }
