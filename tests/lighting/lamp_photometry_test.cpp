@@ -157,6 +157,19 @@ TEST(LampLuminance, CountsFluxAndMaintenanceFactorLikeTheIlluminance) {
     EXPECT_EQ(PointLuminance(200, 53.130102, 30, 10000, 0.7, CoefTable{}, 6), 0);
 }
 
+TEST(LampLuminance, StraightUnderTheLampTheRoadReturnsRTimesTheIlluminance) {
+    // At γ = 0 (cos³γ = 1, tan γ = 0) the reduced luminance coefficient is the luminance per lux:
+    // L = r(β, 0) × E. Concrete road r(β, 0) × 1000 = 77: lamp I = 200 cd/klm, Φ = 10000 lm, M = 0.7,
+    // z = 6 m: E = 200 × 10000 × 0.7 × 0.001 / 36 = 38.888889 lx, L = 0.077 × 38.888889 = 2.994444 cd/m².
+    // A luminance without Φ × M × 0.001 would be 200 × 0.077 / 36 = 0.427778 cd/m², the luminance of a
+    // 1000 lm lamp and seven times too low for this one.
+    const CoefTable road{{0, 180}, {0, 12}, {{77, 77}, {0, 0}}};
+    const double E = PointIlluminance(200, 0, 10000, 0.7, 6);
+    EXPECT_NEAR(E, 38.888889, 1e-6);
+    EXPECT_NEAR(PointLuminance(200, 0, 90, 10000, 0.7, road, 6), 2.994444, 1e-6);
+    EXPECT_NEAR(PointLuminance(200, 0, 90, 10000, 0.7, road, 6), 0.077 * E, 1e-12);
+}
+
 TEST(LampCircuitRow, TakesTheLeadingNumbersOfItsColumns) {
     // Columns: 1 name, 2 model, 3 power, 4 flux, 5 M, 6 type, 7 mounting, 8–9 spacings, 10 H, 11 a1, 12 a2.
     const LampCircuit c = CircuitFromRow(
