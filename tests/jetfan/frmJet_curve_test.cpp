@@ -13,6 +13,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -76,21 +77,7 @@ protected:
 
     /// Step 2 from the main window, the jet-fan scheme from step 2; `script` acts on the window.
     void open(const std::function<void(frmJet&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(0);
-            test_stage::onModal<frmJet>([&](frmJet& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) { script(w); }));
     }
 
     /// The balance, then two groups from each end laid out by the dialog.

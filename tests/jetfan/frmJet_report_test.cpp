@@ -14,6 +14,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -46,21 +47,7 @@ protected:
     /// Opens step 2 from the main window and the jet-fan window from step 2; `script` acts on the jet-fan
     /// window, which is then left by its back button and step 2 by Return.
     void open(const std::function<void(frmJet&, frmVentParam&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(0);
-            test_stage::onModal<frmJet>([&](frmJet& w) {
-                opened = true;
-                script(w, step2);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, script));
     }
 
     static void clearAll(platform::ListBox& list) {

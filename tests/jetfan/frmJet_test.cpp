@@ -14,6 +14,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -51,21 +52,7 @@ protected:
     /// Opens step 2 from the main window and the jet-fan window from step 2 with its Next; `script` acts
     /// on the jet-fan window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmJet&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(0);
-            test_stage::onModal<frmJet>([&](frmJet& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) { script(w); }));
         EXPECT_FALSE(Forms::isLoaded<frmJet>());
     }
 

@@ -11,6 +11,7 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "shaft/shaft_and_jet.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -41,24 +42,8 @@ protected:
 
     void open(const std::function<void(frmMultiShaftAndJet&)>& script,
               const std::function<void(frmVentParam&)>& before = {}) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            if (before) {
-                before(step2);
-            }
-            step2.cmbNextStep.setListIndex(4);
-            test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmMultiShaftAndJet>(
+            req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) { script(w); }, before));
     }
 
     /// The fan data a design needs on every shaft row: temperature, pressure and both efficiencies.

@@ -16,6 +16,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -56,22 +57,11 @@ protected:
     /// Step 2 from the main window, this window from step 2 (scheme 4) with its sections formed from the
     /// template's shafts; `script` acts on the window, which is then left by "<-- 上一步".
     void open(const std::function<void(frmMultiShaftAndJet&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(4);
-            test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
-                opened = true;
+        EXPECT_TRUE(
+            test_support::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) {
                 w.cmdShaftSection.userClick();
                 script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+            }));
     }
 
     static void addGroup(frmMultiShaftAndJet& w, const std::string& station, const std::string& count,

@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -52,24 +53,8 @@ protected:
     /// acts on step 2 first, `script` on the window, which is then left by "<-- 上一步".
     void open(const std::function<void(frmMultiShaftAndJet&)>& script,
               const std::function<void(frmVentParam&)>& before = {}) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            if (before) {
-                before(step2);
-            }
-            step2.cmbNextStep.setListIndex(4);
-            test_stage::onModal<frmMultiShaftAndJet>([&](frmMultiShaftAndJet& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmMultiShaftAndJet>(
+            req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) { script(w); }, before));
         EXPECT_FALSE(Forms::isLoaded<frmMultiShaftAndJet>());
     }
 

@@ -15,6 +15,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -83,21 +84,7 @@ protected:
     /// Step 2 from the main window, this window from step 2 with Next and scheme 3; `script` acts on the
     /// window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&, frmVentParam&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(3);
-            test_stage::onModal<frmShaftAndJet>([&](frmShaftAndJet& w) {
-                opened = true;
-                script(w, step2);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(req, 3, script));
     }
 
     static std::vector<std::string> linesOf(const std::string& path) {

@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -49,21 +50,8 @@ protected:
     /// Opens step 2 from the main window and this window from step 2 with Next and scheme 3; `script` acts
     /// on the window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&)>& script) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.cmbNextStep.setListIndex(3);
-            test_stage::onModal<frmShaftAndJet>([&](frmShaftAndJet& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(
+            req, 3, [&](frmShaftAndJet& w, frmVentParam&) { script(w); }));
         EXPECT_FALSE(Forms::isLoaded<frmShaftAndJet>());
     }
 

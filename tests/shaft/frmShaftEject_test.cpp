@@ -15,6 +15,7 @@
 #include "platform/vb.h"
 #include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 #include "jetfan/CPressionCurve.h"
@@ -51,22 +52,9 @@ protected:
     /// Step 2 from the main window with the case at `casePosition`, Next with the shaft-exhaust scheme;
     /// `script` acts on the window, which is then left by its back button.
     void open(const std::function<void(frmShaftEject&)>& script, int casePosition = 0) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.lstCase.setSelected(casePosition, true);
-            step2.cmbNextStep.setListIndex(2);
-            test_stage::onModal<frmShaftEject>([&](frmShaftEject& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
-                }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(test_support::openScheme<frmShaftEject>(
+            req, 2, [&](frmShaftEject& w, frmVentParam&) { script(w); },
+            [&](frmVentParam& step2) { step2.lstCase.setSelected(casePosition, true); }));
         EXPECT_FALSE(Forms::isLoaded<frmShaftEject>());
     }
 

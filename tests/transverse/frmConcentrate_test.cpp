@@ -13,6 +13,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "transverse/concentrate.h"
 #include "ventparam/frmCalculatePd.h"
@@ -58,24 +59,13 @@ protected:
     /// Opens step 2 and the concentrated-supply window from its Next; `script` acts on the window; unless
     /// it left the window, "<-- 上一步" leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmConcentrate&)>& script, int caseIndex = -1) {
-        bool opened = false;
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            if (caseIndex >= 0) {
-                step2.lstCase.userClick(caseIndex);
-            }
-            step2.cmbNextStep.setListIndex(1);
-            test_stage::onModal<frmConcentrate>([&](frmConcentrate& w) {
-                opened = true;
-                script(w);
-                if (Forms::isLoaded(w)) {
-                    w.cmdBack.userClick();
+        EXPECT_TRUE(test_support::openScheme<frmConcentrate>(
+            req, 1, [&](frmConcentrate& w, frmVentParam&) { script(w); },
+            [&](frmVentParam& step2) {
+                if (caseIndex >= 0) {
+                    step2.lstCase.userClick(caseIndex);
                 }
-            });
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-        EXPECT_TRUE(opened);
+            }));
         EXPECT_FALSE(Forms::isLoaded<frmConcentrate>());
     }
 

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/frmReq.h"
+#include "platform/Forms.h"
+#include "test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <functional>
+
+namespace test_support {
+
+/// Opens step 2 from the main window and the scheme window W from step 2 with Next and the scheme at
+/// `scheme` of its list. `before` acts on step 2 first (a case, a check box), `script` on the scheme
+/// window, which is then left by its back button unless the script closed it; step 2 is left by Return.
+/// True when the scheme window opened.
+template <class W>
+bool openScheme(frmReq& req, int scheme, const std::function<void(W&, frmVentParam&)>& script,
+                const std::function<void(frmVentParam&)>& before = {}) {
+    bool opened = false;
+    test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+        if (before) {
+            before(step2);
+        }
+        step2.cmbNextStep.setListIndex(scheme);
+        test_stage::onModal<W>([&](W& w) {
+            opened = true;
+            script(w, step2);
+            if (platform::Forms::isLoaded(w)) {
+                w.cmdBack.userClick();
+            }
+        });
+        step2.cmdNextStep.userClick();
+        step2.cmdReturn.userClick();
+    });
+    req.cmdNextStep.userClick();
+    return opened;
+}
+
+} // namespace test_support
