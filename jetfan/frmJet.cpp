@@ -113,10 +113,11 @@ void frmJet::buildControls() {
     Frame2.place(fan, 3700, 120, 3080, 3900);
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);
-    caption(Frame2, "悬挂高度Z(m)", 120, 2620, 1900);
-    txtZZ_j.place(Frame2, 2040, 2580, 960, 315);
-    caption(Frame2, "位置摩阻损失折减系数η", 120, 3100, 1900, 480);
-    txteta.place(Frame2, 2040, 3060, 960, 315);
+    // The factor's caption keeps η on its line; the two boxes are narrower for it.
+    caption(Frame2, "悬挂高度Z(m)", 120, 2620, 2080);
+    txtZZ_j.place(Frame2, 2220, 2580, 780, 315);
+    caption(Frame2, "位置摩阻损失折减系数η", 120, 3100, 2080);
+    txteta.place(Frame2, 2220, 3060, 780, 315);
 
     // Pressure balance.
     const std::array<std::pair<const char*, TextBox*>, 7> countBoxes = {

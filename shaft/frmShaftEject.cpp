@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -132,6 +133,14 @@ void frmShaftEject::buildControls() {
     cmdCalPd.setCaption(">>");
     line(Frame4, &lblp_tot3, "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", txtp_tot3, top += row);
     line(Frame4, &lblp_tot3a, "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", txtp_tot3a, top += row);
+    // The two shaft-bottom captions are the longest of the window: their boxes give up
+    // some width so the captions read in full; the right edges stay in line.
+    for (auto [label, box] : {std::pair<platform::Label*, TextBox*>{&lblp_tot3, &txtp_tot3},
+                              std::pair<platform::Label*, TextBox*>{&lblp_tot3a, &txtp_tot3a}}) {
+        label->setWidth(labelWidth + 400);
+        box->setLeft(boxLeft + 400);
+        box->setWidth(boxWidth - 400);
+    }
 
     Frame5.place(*this, 6100, 4590, 5900, 1830);
     Frame5.setCaption("风机动力设计");
@@ -147,19 +156,20 @@ void frmShaftEject::buildControls() {
     lblTip.setWordWrap(true);
     lblTip.setCaption("");
 
-    const int buttonTop = 7780, buttonWidth = 1640, buttonStep = 1700;
+    // Each button is as wide as its caption needs; the row still fits the window.
+    const int buttonTop = 7780, buttonGap = 80;
     int left = 120;
-    for (auto [button, text] : std::array<std::pair<platform::CommandButton*, const char*>, 7>{
-             {{&cmdCalculateSectionQQ_req, "求各区段的需风量"},
-              {&cmdBalanceLength, "求各区段压力平衡长度"},
-              {&cmdCalculatePtot3, "计算"},
-              {&cmdDrawCurve, "绘制曲线图"},
-              {&cmdReport, "计算报告书"},
-              {&cmdTable, "运营控制表"},
-              {&cmdBack, "<-- 上一步"}}}) {
-        button->place(*this, left, buttonTop, buttonWidth, 450);
+    for (auto [button, text, width] : std::array<std::tuple<platform::CommandButton*, const char*, int>, 7>{
+             {{&cmdCalculateSectionQQ_req, "求各区段的需风量", 1720},
+              {&cmdBalanceLength, "求各区段压力平衡长度", 2120},
+              {&cmdCalculatePtot3, "计算", 1300},
+              {&cmdDrawCurve, "绘制曲线图", 1500},
+              {&cmdReport, "计算报告书", 1500},
+              {&cmdTable, "运营控制表", 1500},
+              {&cmdBack, "<-- 上一步", 1500}}}) {
+        button->place(*this, left, buttonTop, width, 450);
         button->setCaption(text);
-        left += buttonStep;
+        left += width + buttonGap;
     }
 
     for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,

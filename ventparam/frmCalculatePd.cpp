@@ -87,21 +87,22 @@ void frmCalculatePd::buildControls() {
     captioned(Frame1, *this, "沿程损失计算(含渐扩,渐缩管段)", 120, 900, 9540, 3700);
     label(Frame1, "区段长度(m):", 150, 300, 1300);
     inputBox(txtSectionPile, Frame1, 1500, 300, 1200);
-    captioned(chkKS, Frame1, "渐扩,减缩管段", 2850, 300, 2000, kBoxHeight);
-    captioned(frmSectionData, Frame1, "直管段断面参数", 150, 720, 3600, 1860);
-    label(frmSectionData, "面积(m^2):", 120, 300, 1650);
-    inputBox(txtSectionArea, frmSectionData, 1800, 300, 1200);
-    label(frmSectionData, "周长(m):", 120, 660, 1650);
-    inputBox(txtSectionPerimeter, frmSectionData, 1800, 660, 1200);
-    label(frmSectionData, "当量直径(m):", 120, 1020, 1650);
-    txtSectionD.place(frmSectionData, 1800, 1020, 1200, kBoxHeight);
-    label(frmSectionData, "平均壁面粗糙度(mm)", 120, 1380, 1650);
-    inputBox(txtSectionDelta, frmSectionData, 1800, 1380, 1200);
-    captioned(cmdSectionDelta, frmSectionData, "▼", 3020, 1380, 300, kBoxHeight);
-    captioned(cmdAddSection, Frame1, "添加", 150, 2760, 820, kButtonHeight);
-    captioned(cmdDeleteSection, Frame1, "删除", 1050, 2760, 820, kButtonHeight);
-    captioned(cmdUpdateSection, Frame1, "更新", 1950, 2760, 820, kButtonHeight);
-    captioned(cmdInsertSection, Frame1, "插入", 2850, 2760, 820, kButtonHeight);
+    // The tapered-piece box has a row of its own: beside the length it would run under the list.
+    captioned(chkKS, Frame1, "渐扩,减缩管段", 150, 660, 2400, kBoxHeight);
+    captioned(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
+    label(frmSectionData, "面积(m^2):", 120, 300, 1900);
+    inputBox(txtSectionArea, frmSectionData, 2050, 300, 1050);
+    label(frmSectionData, "周长(m):", 120, 660, 1900);
+    inputBox(txtSectionPerimeter, frmSectionData, 2050, 660, 1050);
+    label(frmSectionData, "当量直径(m):", 120, 1020, 1900);
+    txtSectionD.place(frmSectionData, 2050, 1020, 1050, kBoxHeight);
+    label(frmSectionData, "平均壁面粗糙度(mm)", 120, 1380, 1900);
+    inputBox(txtSectionDelta, frmSectionData, 2050, 1380, 1050);
+    captioned(cmdSectionDelta, frmSectionData, "▼", 3120, 1380, 300, kBoxHeight);
+    captioned(cmdAddSection, Frame1, "添加", 150, 3060, 820, kButtonHeight);
+    captioned(cmdDeleteSection, Frame1, "删除", 1050, 3060, 820, kButtonHeight);
+    captioned(cmdUpdateSection, Frame1, "更新", 1950, 3060, 820, kButtonHeight);
+    captioned(cmdInsertSection, Frame1, "插入", 2850, 3060, 820, kButtonHeight);
     lstSection.place(Frame1, 3900, 300, 5500, 3250);
     lstSection.setGridLines(true);
 
@@ -123,7 +124,7 @@ void frmCalculatePd::buildControls() {
     captioned(cmdClose, *this, "完成", 8460, 7250, 1200, kButtonHeight);
 
     // Lies over the dialog below the "▼" button until it is asked for.
-    lstWallMaterial.place(*this, 2070, 3300, 2900, 2300);
+    lstWallMaterial.place(*this, 2320, 3600, 2900, 2300);
     for (const WallMaterial& m : kWallMaterials) {
         lstWallMaterial.AddItem(m.entry);
     }
