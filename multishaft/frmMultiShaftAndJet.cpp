@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/frmMultiShaftAndJet.h"
 
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
@@ -102,13 +103,6 @@ frmReq& mainWindow() {
 
 frmVentParam& step2() {
     return Forms::instance<frmVentParam>();
-}
-
-/// Plain number text into a box; a value that is not finite leaves the box as it was.
-void setPlain(TextBox& box, double value) {
-    if (std::isfinite(value)) {
-        guarded([&] { box.set(vb::CStr(value)); });
-    }
 }
 
 } // namespace
@@ -502,11 +496,11 @@ bool frmMultiShaftAndJet::SaveFile() {
 // ---- Shaft list editing ----
 
 void frmMultiShaftAndJet::txtQe_Change() {
-    setPlain(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
+    app::SetFiniteBox(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
 }
 
 void frmMultiShaftAndJet::txtQb_Change() {
-    setPlain(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+    app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
 }
 
 void frmMultiShaftAndJet::cmbCounte_Change() {
@@ -583,7 +577,7 @@ void frmMultiShaftAndJet::lstShaft_ItemClick(ListItem& Item) {
             }
             const double qr = vb::Val(lstShaftSection.ListItems(r).SubItems(3));
             if (qr != 0) {
-                setPlain(box, vb::Val(flow.Text()) / qr);
+                app::SetFiniteBox(box, vb::Val(flow.Text()) / qr);
             }
         };
         ratio(txtratio_Qe_Qr1, txtQQ_e, before);

@@ -4,6 +4,7 @@
 // of the shafts' axial fans with the scheme's total power.
 #include "multishaft/frmMultiShaftAndJet.h"
 
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -46,24 +47,6 @@ void setCell(ListItem& row, int column, double value, const char* format) {
     if (std::isfinite(value)) {
         guarded([&] { row.setSubItems(column, vb::Format(value, format)); });
     }
-}
-
-/// A value into a box with its format; a value that is not finite leaves the box as it was.
-bool setBox(TextBox& box, double value, const char* format) {
-    if (!std::isfinite(value)) {
-        return false;
-    }
-    guarded([&] { box.set(vb::Format(value, format)); });
-    return true;
-}
-
-/// Plain number text into a box; a value that is not finite leaves the box as it was.
-bool setPlainBox(TextBox& box, double value) {
-    if (!std::isfinite(value)) {
-        return false;
-    }
-    guarded([&] { box.set(vb::CStr(value)); });
-    return true;
 }
 
 double val(const TextBox& box) {
@@ -382,11 +365,12 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                 problems.push_back(shaftName(i, row) + "的风口不在压力曲线范围内，该竖井的风机未设计；");
                 return;
             }
-            setBox(txtp_se, pe, "0.000");
-            setBox(txtp_sb, pb, "0.000");
-            setBox(txtp_tote, shaft::ExhaustFanPressure(val(txtv_e), rho, val(txtp_de), val(txtp_se)),
-                   "0.00");
-            setBox(txtp_totb, shaft::SupplyFanPressure(val(txtv_b), rho, val(txtp_db), val(txtp_sb)), "0.00");
+            app::SetFiniteBox(txtp_se, pe, "0.000");
+            app::SetFiniteBox(txtp_sb, pb, "0.000");
+            app::SetFiniteBox(
+                txtp_tote, shaft::ExhaustFanPressure(val(txtv_e), rho, val(txtp_de), val(txtp_se)), "0.00");
+            app::SetFiniteBox(txtp_totb,
+                              shaft::SupplyFanPressure(val(txtv_b), rho, val(txtp_db), val(txtp_sb)), "0.00");
 
             // A power or area that cannot be computed leaves its box, and the motor power resting on it.
             struct Side {
@@ -398,21 +382,23 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                                   {"送风", txtQb, txtp_totb, txtp1_b, txteta_b, txtt1_b, txtSSkw_b, txtk_b,
                                    txtetam_b, txtMM1_b, txtQQ_b, txtv_b, txtAA_b}};
             for (const Side& side : sides) {
-                const bool skw = setBox(side.skw,
-                                        shaft::FanShaftPower(val(side.flow), val(side.ptot), val(side.p1),
-                                                             val(side.eta), val(side.t1)),
-                                        "0.00");
+                const bool skw =
+                    app::SetFiniteBox(side.skw,
+                                      shaft::FanShaftPower(val(side.flow), val(side.ptot), val(side.p1),
+                                                           val(side.eta), val(side.t1)),
+                                      "0.00");
                 if (!skw) {
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "机功率无法计算(风机效率η为0或环境温度t1为-273℃)；");
-                } else if (!setBox(side.m1, shaft::FanMotorPower(val(side.skw), val(side.k), val(side.etam)),
-                                   "0.00")) {
+                } else if (!app::SetFiniteBox(
+                               side.m1, shaft::FanMotorPower(val(side.skw), val(side.k), val(side.etam)),
+                               "0.00")) {
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "机电机功率无法计算(电机效率ηm为0)；");
                 }
             }
             for (const Side& side : sides) {
-                if (!setPlainBox(side.area, val(side.total) / val(side.v))) {
+                if (!app::SetFiniteBox(side.area, val(side.total) / val(side.v))) {
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "口面积无法计算(风速为0)；");
                 }
@@ -436,7 +422,7 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
         jets.push_back(vb::Val(lstShaftSection.ListItems(r).SubItems(15)));
     }
-    setPlainBox(txtTotalPower, multishaft::TotalPower(powers, jets, val(txtPower)));
+    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, val(txtPower)));
     sayProblems(problems);
 }
 

@@ -3,6 +3,7 @@
 // section needs) and the list of jet-fan groups with its editing and the group dialog.
 #include "multishaft/frmMultiShaftAndJet.h"
 
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -22,17 +23,6 @@ using platform::Forms;
 using platform::ListItem;
 using platform::TextBox;
 
-namespace {
-
-/// Number text into a box; a value that is not finite leaves the box as it was.
-void setNumber(TextBox& box, double value, std::string_view pattern = {}) {
-    if (std::isfinite(value)) {
-        guarded([&] { box.set(pattern.empty() ? vb::CStr(value) : vb::Format(value, pattern)); });
-    }
-}
-
-} // namespace
-
 void frmMultiShaftAndJet::cmbJetModel_Change() {
     guarded([this] {
         const int position = cmbJetModel.ListIndex();
@@ -42,21 +32,21 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
             return;
         }
         const JetFanModel m = *model;
-        setNumber(txtFlow, m.Flow);
-        setNumber(txtDD_j, m.DD);
-        setNumber(txtPower, m.Power);
+        app::SetFiniteBox(txtFlow, m.Flow);
+        app::SetFiniteBox(txtDD_j, m.DD);
+        app::SetFiniteBox(txtPower, m.Power);
     });
-    setNumber(txtAA_j, jetfan::JetOutletArea(vb::Val(txtDD_j.Text())), "0.000");
+    app::SetFiniteBox(txtAA_j, jetfan::JetOutletArea(vb::Val(txtDD_j.Text())), "0.000");
     // The outlet speed is taken over the area as shown, rounded to three decimals.
-    setNumber(txtvj, vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000");
+    app::SetFiniteBox(txtvj, vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000");
     txtZZ_j_Change();
 
     frmReq& req = Forms::instance<frmReq>();
     double ar = std::nan("");
     guarded([&] { ar = req.GetAA_r((vb::Val(txtPile1.Text()) + vb::Val(txtPile2.Text())) * 0.5); });
-    setNumber(txtdeltap_j,
-              multishaft::SectionJetRise(modPublic::rho, vb::Val(txtvj.Text()), vb::Val(txtAA_j.Text()), ar,
-                                         vb::Val(txtv_r.Text()), vb::Val(txteta.Text())));
+    app::SetFiniteBox(txtdeltap_j, multishaft::SectionJetRise(
+                                       modPublic::rho, vb::Val(txtvj.Text()), vb::Val(txtAA_j.Text()), ar,
+                                       vb::Val(txtv_r.Text()), vb::Val(txteta.Text())));
 
     ListItem* row = nullptr;
     guarded([&] { row = lstShaftSection.SelectedItem(); });
@@ -76,7 +66,7 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
         vb::Val(txtdeltap_r.Text()), vb::Val(txtdeltap_m.Text()), vb::Val(txtdeltap_t.Text()), rises.first,
         rises.second, vb::Val(txtdeltap_j.Text()));
     if (fans) {
-        setNumber(txtjetcount, *fans);
+        app::SetFiniteBox(txtjetcount, *fans);
     }
 
     if (row != nullptr) {
@@ -87,7 +77,8 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
 }
 
 void frmMultiShaftAndJet::txtZZ_j_Change() {
-    setNumber(txteta, modPublic::GetJetWallFactor(vb::Val(txtZZ_j.Text()), vb::Val(txtDD_j.Text())), "0.000");
+    app::SetFiniteBox(txteta, modPublic::GetJetWallFactor(vb::Val(txtZZ_j.Text()), vb::Val(txtDD_j.Text())),
+                      "0.000");
 }
 
 void frmMultiShaftAndJet::cmdAdd_Click() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/frmShaftAndJet.h"
 
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
@@ -37,20 +38,6 @@ std::string ProjectSjPath() {
 
 std::string TemplateSjPath() {
     return app::TemplateCompanionPath(".sj");
-}
-
-/// Writes a value through its format; a value that is not finite leaves the box as it was.
-void setFormatted(TextBox& box, double value, const char* pattern) {
-    if (std::isfinite(value)) {
-        guarded([&] { box.set(vb::Format(value, pattern)); });
-    }
-}
-
-/// Writes a value as plain number text; a value that is not finite leaves the box as it was.
-void setPlain(TextBox& box, double value) {
-    if (std::isfinite(value)) {
-        guarded([&] { box.set(vb::CStr(value)); });
-    }
 }
 
 void applyText(TextBox& box, const shaft::SjField& text) {
@@ -471,11 +458,11 @@ void frmShaftAndJet::UpdateData(bool flag) {
 // ---- Fan flows of the openings ----
 
 void frmShaftAndJet::cmbCounte_Change() {
-    setPlain(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
+    app::SetFiniteBox(txtQQ_e, vb::Val(txtQe.Text()) * vb::Val(cmbCounte.Text()));
 }
 
 void frmShaftAndJet::cmbCountb_Change() {
-    setPlain(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+    app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
 }
 
 void frmShaftAndJet::txtQe_Change() {
@@ -488,7 +475,7 @@ void frmShaftAndJet::txtQb_Change() {
 
 void frmShaftAndJet::txtQQ_b_Change() {
     QQ_r2 = vb::Val(txtQQ_b.Text()) - vb::Val(txtQQ_e.Text()) + vb::Val(txtQQ_r1.Text());
-    setFormatted(txtQQ_r2, QQ_r2, "0.00");
+    app::SetFiniteBox(txtQQ_r2, QQ_r2, "0.00");
 }
 
 double frmShaftAndJet::GetFlowAtPile(double S) {
@@ -530,9 +517,9 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
     QQ_req1 = demand.Inlet;
     QQ_req2 = demand.Outlet;
     QQ_req_VI = demand.Passage;
-    setFormatted(txtQQ_req1, QQ_req1, "0.00");
-    setFormatted(txtQQ_req2, QQ_req2, "0.00");
-    setFormatted(txtQQ_req_VI, QQ_req_VI, "0.00");
+    app::SetFiniteBox(txtQQ_req1, QQ_req1, "0.00");
+    app::SetFiniteBox(txtQQ_req2, QQ_req2, "0.00");
+    app::SetFiniteBox(txtQQ_req_VI, QQ_req_VI, "0.00");
     demandComputed_ = true;
 }
 
@@ -576,13 +563,13 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         const std::optional<double> qr1 = shaft::InletFlowForSupply(
             vb::Val(txtQQ_req1.Text()), vb::Val(txtQQ_req2.Text()), vb::Val(txtQQ_e.Text()), QQ_b);
         if (qr1) {
-            setPlain(txtQQ_r1, *qr1);
+            app::SetFiniteBox(txtQQ_r1, *qr1);
         }
     } else {
         QQ_r1 = vb::Val(txtQQ_r1.Text());
         modPublic::QQ_req = QQ_req1 + QQ_req2;
         QQ_b = shaft::SupplyFlowForInlet(QQ_req1, QQ_req2, QQ_r1, QQ_e);
-        setFormatted(txtQQ_b, QQ_b, "0.00");
+        app::SetFiniteBox(txtQQ_b, QQ_b, "0.00");
     }
     if (!(vb::Val(txtQQ_r1.Text()) > 0)) {
         balanceMessage("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！");
@@ -593,7 +580,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     ds = vb::Val(txtds.Text());
     KK_e = vb::Val(txtKK_e.Text());
     KK_b = vb::Val(txtKK_b.Text());
-    setFormatted(txtAA_b, QQ_b / v_b, "0.000");
+    app::SetFiniteBox(txtAA_b, QQ_b / v_b, "0.000");
 
     const shaft::ShaftOpenings openings = shaft::OpeningsOf(shaftPile, ds, dir);
     QQ_r1 = vb::Val(txtQQ_r1.Text());
@@ -677,10 +664,10 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
 
     AA_b = QQ_b / v_b;
     AA_e = QQ_e / v_e;
-    setFormatted(txttotaldeltap_j1, shaft::RequiredJetRise(deltap_r1, deltap_m1, deltap_e, deltap_t1),
-                 "0.00");
-    setFormatted(txttotaldeltap_j2, shaft::RequiredJetRise(deltap_r2, deltap_m2, deltap_b, deltap_t2),
-                 "0.00");
+    app::SetFiniteBox(txttotaldeltap_j1, shaft::RequiredJetRise(deltap_r1, deltap_m1, deltap_e, deltap_t1),
+                      "0.00");
+    app::SetFiniteBox(txttotaldeltap_j2, shaft::RequiredJetRise(deltap_r2, deltap_m2, deltap_b, deltap_t2),
+                      "0.00");
 
     std::string faults;
     for (int k = 1; k <= 2; ++k) {
@@ -744,7 +731,7 @@ void frmShaftAndJet::positionFactor(int k) {
     TextBox& zz = k == 1 ? txtZZ_j1 : txtZZ_j2;
     TextBox& dd = k == 1 ? txtDD_j1 : txtDD_j2;
     TextBox& eta = k == 1 ? txteta1 : txteta2;
-    setFormatted(eta, modPublic::GetJetWallFactor(vb::Val(zz.Text()), vb::Val(dd.Text())), "0.000");
+    app::SetFiniteBox(eta, modPublic::GetJetWallFactor(vb::Val(zz.Text()), vb::Val(dd.Text())), "0.000");
 }
 
 std::string frmShaftAndJet::jetFansOfSection(int k) {
@@ -763,14 +750,14 @@ std::string frmShaftAndJet::jetFansOfSection(int k) {
     if (position >= 0) {
         if (const JetFanModel* m = modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1)) {
             const JetFanModel data = *m;
-            setPlain(flow, data.Flow);
-            setPlain(dd, data.DD);
-            setPlain(power, data.Power);
+            app::SetFiniteBox(flow, data.Flow);
+            app::SetFiniteBox(dd, data.DD);
+            app::SetFiniteBox(power, data.Power);
         }
     }
-    setFormatted(aa, jetfan::JetOutletArea(vb::Val(dd.Text())), "0.000");
+    app::SetFiniteBox(aa, jetfan::JetOutletArea(vb::Val(dd.Text())), "0.000");
     // The outlet speed is taken over the area as shown, rounded to three decimals.
-    setFormatted(vj, vb::Val(flow.Text()) / vb::Val(aa.Text()), "0.000");
+    app::SetFiniteBox(vj, vb::Val(flow.Text()) / vb::Val(aa.Text()), "0.000");
     positionFactor(k);
 
     double s = 0, ar = 0, vr = 0;
@@ -790,7 +777,7 @@ std::string frmShaftAndJet::jetFansOfSection(int k) {
                                                 vr, vb::Val(eta.Text()));
     std::string why;
     if (std::isfinite(rise)) {
-        setPlain(dpj, rise);
+        app::SetFiniteBox(dpj, rise);
     } else {
         // A rise that means nothing is not shown, nor a count taken from it.
         guarded([&] { dpj.set(""); });
@@ -910,33 +897,33 @@ void frmShaftAndJet::cmdCalPower_Click() {
             platform::vbOKOnly, kErrorTitle);
         return;
     }
-    setFormatted(txtp_se, pse, "0.000");
-    setFormatted(txtp_sb, psb, "0.000");
+    app::SetFiniteBox(txtp_se, pse, "0.000");
+    app::SetFiniteBox(txtp_sb, psb, "0.000");
 
     const double rho = modPublic::rho;
-    setFormatted(txtp_tote,
-                 shaft::ExhaustFanPressure(vb::Val(txtv_e.Text()), rho, vb::Val(txtp_de.Text()),
-                                           vb::Val(txtp_se.Text())),
-                 "0.00");
-    setFormatted(txtp_totb,
-                 shaft::SupplyFanPressure(vb::Val(txtv_b.Text()), rho, vb::Val(txtp_db.Text()),
-                                          vb::Val(txtp_sb.Text())),
-                 "0.00");
-    setFormatted(txtSSkw_e,
-                 shaft::FanShaftPower(vb::Val(txtQe.Text()), vb::Val(txtp_tote.Text()),
-                                      vb::Val(txtp1_e.Text()), vb::Val(txteta_e.Text()),
-                                      vb::Val(txtt1_e.Text())),
-                 "0.00");
-    setFormatted(txtSSkw_b,
-                 shaft::FanShaftPower(vb::Val(txtQb.Text()), vb::Val(txtp_totb.Text()),
-                                      vb::Val(txtp1_b.Text()), vb::Val(txteta_b.Text()),
-                                      vb::Val(txtt1_b.Text())),
-                 "0.00");
-    setFormatted(
+    app::SetFiniteBox(txtp_tote,
+                      shaft::ExhaustFanPressure(vb::Val(txtv_e.Text()), rho, vb::Val(txtp_de.Text()),
+                                                vb::Val(txtp_se.Text())),
+                      "0.00");
+    app::SetFiniteBox(txtp_totb,
+                      shaft::SupplyFanPressure(vb::Val(txtv_b.Text()), rho, vb::Val(txtp_db.Text()),
+                                               vb::Val(txtp_sb.Text())),
+                      "0.00");
+    app::SetFiniteBox(txtSSkw_e,
+                      shaft::FanShaftPower(vb::Val(txtQe.Text()), vb::Val(txtp_tote.Text()),
+                                           vb::Val(txtp1_e.Text()), vb::Val(txteta_e.Text()),
+                                           vb::Val(txtt1_e.Text())),
+                      "0.00");
+    app::SetFiniteBox(txtSSkw_b,
+                      shaft::FanShaftPower(vb::Val(txtQb.Text()), vb::Val(txtp_totb.Text()),
+                                           vb::Val(txtp1_b.Text()), vb::Val(txteta_b.Text()),
+                                           vb::Val(txtt1_b.Text())),
+                      "0.00");
+    app::SetFiniteBox(
         txtMM1_e,
         shaft::FanMotorPower(vb::Val(txtSSkw_e.Text()), vb::Val(txtk_e.Text()), vb::Val(txtetam_e.Text())),
         "0.00");
-    setFormatted(
+    app::SetFiniteBox(
         txtMM1_b,
         shaft::FanMotorPower(vb::Val(txtSSkw_b.Text()), vb::Val(txtk_b.Text()), vb::Val(txtetam_b.Text())),
         "0.00");
@@ -945,7 +932,7 @@ void frmShaftAndJet::cmdCalPower_Click() {
                          vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount1.Text())) * vb::Val(txtPower1.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount2.Text())) * vb::Val(txtPower2.Text());
-    setPlain(txtTotalPower, total);
+    app::SetFiniteBox(txtTotalPower, total);
 }
 
 void frmShaftAndJet::cmdCalpde_Click() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/frmConcentrate.h"
 
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
@@ -44,9 +45,7 @@ void applyText(TextBox& box, const std::optional<std::string>& text) {
 
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
 void show(TextBox& box, double value) {
-    if (std::isfinite(value)) {
-        guarded([&] { box.set(vb::Format(value, "0.00")); });
-    }
+    app::SetFiniteBox(box, value, "0.00");
 }
 
 std::string FaultMessage(transverse::BalanceFault fault) {
