@@ -5,20 +5,10 @@
 
 namespace jetfan {
 
-JetFileContents ReadJetFile(scheme::SchemeReader& in) {
-    JetFileContents jet;
-    in.Skip(1);
-    for (auto& field : jet.Record2) {
-        field = in.NextText();
-    }
-    in.Skip(1);
-    for (auto& field : jet.Record4) {
-        field = in.NextText();
-    }
-    in.Skip(1);
+std::optional<std::vector<JetGroupRow>> ReadGroupRows(scheme::SchemeReader& in) {
     const std::optional<double> n = in.NextLeading();
     if (!n) {
-        return jet;
+        return std::nullopt;
     }
     std::vector<JetGroupRow> rows;
     const std::optional<vb::Integer> count = vb::CInt(*n);
@@ -31,7 +21,30 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
         }
         rows.push_back({std::move(*pile), std::move(*fans), std::move(*press)});
     }
-    jet.Groups = std::move(rows);
+    return rows;
+}
+
+void WriteGroupRows(scheme::SchemeWriter& out, const std::optional<std::vector<JetGroupRow>>& groups) {
+    const std::vector<JetGroupRow> none;
+    const std::vector<JetGroupRow>& rows = groups ? *groups : none;
+    out.Whole(static_cast<long long>(rows.size())).EndRecord();
+    for (const JetGroupRow& row : rows) {
+        out.Text(row.Pile).Text(row.Count).Text(row.Press).EndRecord();
+    }
+}
+
+JetFileContents ReadJetFile(scheme::SchemeReader& in) {
+    JetFileContents jet;
+    in.Skip(1);
+    for (auto& field : jet.Record2) {
+        field = in.NextText();
+    }
+    in.Skip(1);
+    for (auto& field : jet.Record4) {
+        field = in.NextText();
+    }
+    in.Skip(1);
+    jet.Groups = ReadGroupRows(in);
     return jet;
 }
 
@@ -48,12 +61,7 @@ scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     }
     out.EndRecord();
     out.Text(kJetTitle3).EndRecord();
-    const std::vector<JetGroupRow> none;
-    const std::vector<JetGroupRow>& rows = jet.Groups ? *jet.Groups : none;
-    out.Whole(static_cast<long long>(rows.size())).EndRecord();
-    for (const JetGroupRow& row : rows) {
-        out.Text(row.Pile).Text(row.Count).Text(row.Press).EndRecord();
-    }
+    WriteGroupRows(out, jet.Groups);
     return out;
 }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/sj_file.h"
 
-#include "platform/vb.h"
-
 namespace shaft {
 
 namespace {
@@ -39,22 +37,7 @@ SjFileContents ReadSjFile(scheme::SchemeReader& in) {
     in.Skip(1);
     readFields(in, sj.Outlet);
     in.Skip(1);
-    const std::optional<double> n = in.NextLeading();
-    if (!n) {
-        return sj;
-    }
-    std::vector<SjGroupRow> rows;
-    const std::optional<vb::Integer> count = vb::CInt(*n);
-    for (int k = 0; count && k < *count; ++k) {
-        std::optional<std::string> pile = in.NextText();
-        std::optional<std::string> fans = in.NextText();
-        std::optional<std::string> press = in.NextText();
-        if (!pile || !fans || !press) {
-            break;
-        }
-        rows.push_back({std::move(*pile), std::move(*fans), std::move(*press)});
-    }
-    sj.Groups = std::move(rows);
+    sj.Groups = jetfan::ReadGroupRows(in);
     return sj;
 }
 
@@ -74,12 +57,7 @@ scheme::SchemeWriter WriteSjFile(const SjFileContents& sj) {
     out.Text(kSjTitleOutlet).EndRecord();
     writeFields(out, sj.Outlet);
     out.Text(kSjTitleGroups).EndRecord();
-    const std::vector<SjGroupRow> none;
-    const std::vector<SjGroupRow>& rows = sj.Groups ? *sj.Groups : none;
-    out.Whole(static_cast<long long>(rows.size())).EndRecord();
-    for (const SjGroupRow& row : rows) {
-        out.Text(row.Pile).Text(row.Count).Text(row.Press).EndRecord();
-    }
+    jetfan::WriteGroupRows(out, sj.Groups);
     return out;
 }
 

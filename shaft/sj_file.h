@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jetfan/jet_file.h"
 #include "platform/scheme_file.h"
 
 #include <array>
@@ -23,12 +24,8 @@ inline constexpr const char* kSjTitleInlet = "[进口区段]";
 inline constexpr const char* kSjTitleOutlet = "[出口区段]";
 inline constexpr const char* kSjTitleGroups = "[风机布置]";
 
-/// One jet-fan group as the three texts of its list row.
-struct SjGroupRow {
-    std::string Pile;
-    std::string Count;
-    std::string Press;
-};
+/// One jet-fan group as the three texts of its list row, as in the jet-fan scheme's file.
+using SjGroupRow = jetfan::JetGroupRow;
 
 using SjField = std::optional<std::string>;
 
