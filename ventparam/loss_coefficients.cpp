@@ -140,10 +140,12 @@ ZetaResult LocalLossCoefficient(const ZetaInput& in, const ZetaTables& tables) {
 }
 
 int NearestVaneType(double n, double D, double r) {
-    const std::optional<double> ratio = divide(D, r);
+    // Each count is the factor times D, then divided by r: near a tie the order decides the last digit.
     // A candidate whose quotient cannot be formed is never assigned and keeps its starting 0.
-    const double candidates[3] = {ratio ? 2.13 * *ratio - 1 : 0, ratio ? 1.4 * *ratio : 0,
-                                  ratio ? 0.9 * *ratio : 0};
+    const std::optional<double> normal = divide(2.13 * D, r);
+    const std::optional<double> reduced = divide(1.4 * D, r);
+    const std::optional<double> minimum = divide(0.9 * D, r);
+    const double candidates[3] = {normal ? *normal - 1 : 0, reduced.value_or(0), minimum.value_or(0)};
     double distance = kVaneDistanceStart;
     int type = 0;
     for (int k = 0; k < 3; ++k) {
@@ -157,9 +159,9 @@ int NearestVaneType(double n, double D, double r) {
 }
 
 int PreselectRoundBendVanes(double n, double D, double t1) {
-    const std::optional<double> ratio = divide(D, t1);
-    const double normal = ratio ? 3 * *ratio - 1 : 0;
-    const double reduced = ratio ? 2 * *ratio : 0;
+    const std::optional<double> normalCount = divide(3 * D, t1);
+    const double normal = normalCount ? *normalCount - 1 : 0;
+    const double reduced = divide(2 * D, t1).value_or(0);
     return std::fabs(n - reduced) > std::fabs(n - normal) ? 0 : 1;
 }
 

@@ -119,6 +119,12 @@ TEST(NearestVaneType, FirstNearestCandidateWinsAndTiesKeepTheEarlier) {
     EXPECT_EQ(NearestVaneType(200000, 2, 1), 0);
     // r = 0: no candidate can be formed, all stay 0 and the first is nearest.
     EXPECT_EQ(NearestVaneType(5, 1, 0), 1);
+    // D = 1.5, r = 0.69 (D/r = 50/23): reduced 1.4·1.5/0.69 = 70/23 = 3.0434783, minimum 0.9·1.5/0.69 =
+    // 45/23 = 1.9565217; n = 2.5 lies 12.5/23 = 0.5434783 from both, so the earlier (reduced) wins. The
+    // counts are taken as written, 1.4·D first and then /r: forming D/r first puts the tie the other way.
+    EXPECT_EQ(NearestVaneType(2.5, 1.5, 0.69), 2);
+    // D = 3, r = 0.69: reduced 140/23 = 6.0869565, minimum 90/23 = 3.9130435; n = 5 lies 25/23 from both.
+    EXPECT_EQ(NearestVaneType(5, 3, 0.69), 2);
 }
 
 TEST(LocalLossCoefficient, RectangularBendsWithVanesReadTheirTableAndScale) {
@@ -234,6 +240,11 @@ TEST(PreselectRoundBendVanes, NearerToNormalSelectsItTiesSelectReduced) {
     EXPECT_EQ(PreselectRoundBendVanes(9.5, 1, 0.25), 1);
     EXPECT_EQ(PreselectRoundBendVanes(8, 1, 0.25), 1);
     EXPECT_EQ(PreselectRoundBendVanes(5, 1, 0), 1); // t1 = 0: both counts 0, a tie
+    // D = 0.52, t1 = 0.65: normal 3·0.52/0.65 − 1 = 1.4, reduced 2·0.52/0.65 = 1.6; n = 1.5 lies 0.1 from
+    // both, a tie, so reduced. The counts are taken as written (3·D first, then /t1).
+    EXPECT_EQ(PreselectRoundBendVanes(1.5, 0.52, 0.65), 1);
+    // D = 0.5, t1 = 2.5: normal −0.4, reduced 0.4; n = 0 is a tie.
+    EXPECT_EQ(PreselectRoundBendVanes(0, 0.5, 2.5), 1);
 }
 
 TEST(DuctFormulas, FrictionFactorAndEquivalentDiameter) {
