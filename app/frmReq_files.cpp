@@ -14,6 +14,7 @@
 #include "platform/vb.h"
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <exception>
 #include <filesystem>
@@ -285,6 +286,64 @@ void CopyCompanions(const std::string& oldProjectFile, const std::string& newPro
             fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
         });
     }
+}
+
+/// Whether `name` is a lighting case file of a project whose file names start with `stem`: the stem, then
+/// "_" and three whole numbers joined by "_", then ".lgh".
+bool IsLightingCaseOf(const std::string& name, const std::string& stem) {
+    const std::string ext = ".lgh";
+    if (name.size() <= stem.size() + ext.size() || name.compare(0, stem.size(), stem) != 0 ||
+        name.compare(name.size() - ext.size(), ext.size(), ext) != 0) {
+        return false;
+    }
+    const std::string middle = name.substr(stem.size(), name.size() - stem.size() - ext.size());
+    int numbers = 0;
+    std::size_t i = 0;
+    while (i < middle.size()) {
+        if (middle[i] != '_' || i + 1 >= middle.size() ||
+            !std::isdigit(static_cast<unsigned char>(middle[i + 1]))) {
+            return false;
+        }
+        ++i;
+        while (i < middle.size() && std::isdigit(static_cast<unsigned char>(middle[i]))) {
+            ++i;
+        }
+        ++numbers;
+    }
+    return numbers == 3;
+}
+
+/// Copies the files of single axial fans (one per fan of the project's list) and of lighting cases to
+/// the new base name, so that Save As leaves no design of the project behind.
+void CopyFanAndLightingFiles(const std::string& oldProjectFile, const std::string& newProjectFile) {
+    const std::string oldBase = BaseName(oldProjectFile);
+    const std::string newBase = BaseName(newProjectFile);
+    auto copy = [](const fs::path& from, const fs::path& to) {
+        std::error_code ec;
+        if (!fs::is_regular_file(from, ec) || (fs::exists(to, ec) && fs::equivalent(from, to, ec))) {
+            return;
+        }
+        fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    };
+    for (int k = 1; k <= modPublic::AxialFanList.UBound(); ++k) {
+        guarded([&] {
+            const std::string suffix = "_" + modPublic::AxialFanList(k) + ".afd";
+            copy(platform::ResolvePath(oldBase + suffix), platform::ResolvePath(newBase + suffix));
+        });
+    }
+    guarded([&] {
+        const fs::path oldPath = platform::ResolvePath(oldBase);
+        const std::string stem = oldPath.filename().string();
+        const fs::path newPath = platform::ResolvePath(newBase);
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(oldPath.parent_path(), ec)) {
+            const std::string name = entry.path().filename().string();
+            if (IsLightingCaseOf(name, stem)) {
+                copy(entry.path(),
+                     newPath.parent_path() / (newPath.filename().string() + name.substr(stem.size())));
+            }
+        }
+    });
 }
 
 /// Whether two project paths name the same files.
@@ -811,6 +870,7 @@ bool frmReq::saveProjectAs() {
     setCaption(std::string("Kelvora-Kelvora-Aridane ") + kStep1 + newPath);
     if (!oldPath.empty() && !SameProject(oldPath, newPath)) {
         CopyCompanions(oldPath, newPath);
+        CopyFanAndLightingFiles(oldPath, newPath);
     }
     return true;
 }

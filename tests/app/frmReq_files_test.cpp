@@ -605,6 +605,29 @@ TEST(FileCommands, SaveAsCopiesExactlyTheCompanionsThatExist) {
     EXPECT_EQ(bytesOf(dir + "/new.par"), "old.par");
 }
 
+TEST(FileCommands, SaveAsCarriesTheFilesOfEachAxialFanAndLightingCase) {
+    frmReq& w = window();
+    const std::string dir = folder("p");
+    saveAs(w, dir + "/old.vnt");
+    modPublic::AxialFanList.items = {"1#", "2#"};
+    writeBytes(dir + "/old_1#.afd", "fan 1");
+    writeBytes(dir + "/old_3#.afd", "not in the project's fan list");
+    writeBytes(dir + "/old_0_1_2.lgh", "case 0 1 2");
+    writeBytes(dir + "/old_2_0_5.lgh", "case 2 0 5");
+    // Files of another project whose name starts like this one's are left alone.
+    writeBytes(dir + "/old_x_0_1_2.lgh", "other project");
+    writeBytes(dir + "/old_0_1.lgh", "not a case file");
+
+    saveAs(w, dir + "/new.vnt");
+    EXPECT_EQ(bytesOf(dir + "/new_1#.afd"), "fan 1");
+    EXPECT_FALSE(fs::exists(dir + "/new_2#.afd")); // the fan has no file yet
+    EXPECT_FALSE(fs::exists(dir + "/new_3#.afd"));
+    EXPECT_EQ(bytesOf(dir + "/new_0_1_2.lgh"), "case 0 1 2");
+    EXPECT_EQ(bytesOf(dir + "/new_2_0_5.lgh"), "case 2 0 5");
+    EXPECT_FALSE(fs::exists(dir + "/new_x_0_1_2.lgh"));
+    EXPECT_FALSE(fs::exists(dir + "/new_0_1.lgh"));
+}
+
 TEST(FileCommands, SaveAsOfAnUnnamedProjectCopiesNothing) {
     frmReq& w = window();
     const std::string dir = folder("p");
