@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fire/frmFire.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -29,13 +30,8 @@ frmReq& mainWindow() {
     return Forms::instance<frmReq>();
 }
 
-// The project's companion file, "" for an unnamed project.
 std::string firPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() <= 4) {
-        return "";
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".fir");
+    return app::ProjectCompanionPath(".fir");
 }
 
 // A spinner set from code follows its box silently: its Change handler would rewrite the box with the

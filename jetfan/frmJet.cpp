@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfan/frmJet.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -12,7 +13,6 @@
 #include "jetfan/modPublic_jet.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
 
@@ -31,15 +31,11 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 std::string ProjectJetPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".jet");
+    return app::ProjectCompanionPath(".jet");
 }
 
 std::string TemplateJetPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.jet");
+    return app::TemplateCompanionPath(".jet");
 }
 
 void applyText(TextBox& box, const std::optional<std::string>& text) {
@@ -238,12 +234,7 @@ void frmJet::OpenFile() {
         return;
     }
     scheme::SchemeReader in;
-    const std::string projectJet = ProjectJetPath();
-    bool opened = !projectJet.empty() && in.Open(projectJet);
-    if (!opened) {
-        opened = in.Open(TemplateJetPath());
-    }
-    if (!opened) {
+    if (!app::OpenCompanionOrTemplate(in, ProjectJetPath(), TemplateJetPath())) {
         return;
     }
     const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
@@ -288,14 +279,7 @@ bool frmJet::SaveFile() {
         rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
     jet.Groups = std::move(rows);
-    // The fan data and groups would otherwise be lost without a word when the folder cannot be written.
-    if (!jetfan::WriteJetFile(jet).Save(path)) {
-        platform::MsgBox("射流风机通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(jetfan::WriteJetFile(jet), path, "射流风机通风方案文件");
 }
 
 // ---- Data of one fan ----

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/frmBrightness.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -10,8 +11,6 @@
 #include "lighting/zone_luminance.h"
 #include "lighting/zone_report.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -28,15 +27,11 @@ constexpr int kBoxHeight = 300;
 constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
 
 std::string ProjectBghPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".bgh");
+    return app::ProjectCompanionPath(".bgh");
 }
 
 std::string TemplateBghPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.bgh");
+    return app::TemplateCompanionPath(".bgh");
 }
 
 /// A table of the table file, read afresh; nullopt when the file lacks it.
@@ -434,11 +429,7 @@ void frmBrightness::SortTrafficLevels() {
 
 void frmBrightness::OpenFile() {
     scheme::SchemeReader in;
-    const std::string projectBgh = ProjectBghPath();
-    bool opened = !projectBgh.empty() && in.Open(projectBgh);
-    if (!opened) {
-        opened = in.Open(TemplateBghPath());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectBghPath(), TemplateBghPath());
     guarded([this] { lstNN.ListItems.Clear(); });
     if (!opened) {
         return;
@@ -540,12 +531,7 @@ void frmBrightness::SaveFile() {
         rows.push_back({item.SubItems(1), item.SubItems(2)});
     }
     c.Zones = rows;
-    // The inputs would otherwise be lost without a word when the folder cannot be written.
-    if (!lighting::WriteBgh(c).Save(path)) {
-        platform::MsgBox("照明亮度计算文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-    }
+    app::SaveCompanionFile(lighting::WriteBgh(c), path, "照明亮度计算文件");
 }
 
 // ---- Report and navigation ----

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/frmDefineLamp.h"
 
+#include "app/companion_file.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "lighting/frmLighting.h"
 #include "lighting/lamp_photometry.h"
 #include "lighting/lmp_file.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
@@ -39,15 +39,11 @@ constexpr const char* kRoadTypes[] = {"水泥混凝土路面", "沥青混凝土�
 constexpr int kCircuitNames = 14; // 回路A to 回路N
 
 std::string ProjectLmpPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".lmp");
+    return app::ProjectCompanionPath(".lmp");
 }
 
 std::string TemplateLmpPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.lmp");
+    return app::TemplateCompanionPath(".lmp");
 }
 
 std::string LampFilePath() {
@@ -363,11 +359,8 @@ void frmDefineLamp::UpDown2_Change() {
 
 void frmDefineLamp::OpenFile() {
     scheme::SchemeReader in;
-    const std::string project = ProjectLmpPath();
-    if (project.empty() || !in.Open(project)) {
-        if (!in.Open(TemplateLmpPath())) {
-            return;
-        }
+    if (!app::OpenCompanionOrTemplate(in, ProjectLmpPath(), TemplateLmpPath())) {
+        return;
     }
     const lighting::LmpContents c = lighting::ReadLmp(in);
     if (c.Circuits) {
@@ -426,12 +419,7 @@ void frmDefineLamp::SaveFile() {
     c.PointsAcross = txtCalPointCount2.Text();
     c.Numeric = optNumeric.Value();
     c.Curve = optCurve.Value();
-    // The circuits would otherwise be lost without a word when the folder cannot be written.
-    if (!lighting::WriteLmp(c).Save(path)) {
-        platform::MsgBox("灯具回路文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-    }
+    app::SaveCompanionFile(lighting::WriteLmp(c), path, "灯具回路文件");
 }
 
 // ---- Navigation ----

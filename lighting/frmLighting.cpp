@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/frmLighting.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -46,7 +47,7 @@ constexpr int kLuminanceColor = 4;
 constexpr double kDrawingScale = 100; // drawing units per metre
 
 std::string TemplatePath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.lgh");
+    return app::TemplateCompanionPath(".lgh");
 }
 
 std::string CasePath(int volume, int mode, int zone) {
@@ -302,12 +303,7 @@ void frmLighting::LoadZoneCase() {
     });
 
     scheme::SchemeReader in;
-    const std::string path = CasePath(volume, mode, zone);
-    bool opened = !path.empty() && in.Open(path);
-    if (!opened) {
-        opened = in.Open(TemplatePath());
-    }
-    if (!opened) {
+    if (!app::OpenCompanionOrTemplate(in, CasePath(volume, mode, zone), TemplatePath())) {
         // Neither the case nor the template: the case starts empty, the drawing switch as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");
@@ -358,12 +354,8 @@ void frmLighting::SaveZoneCase() {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         results[i] = boxes[i]->Text();
     }
-    // The case's circuits would otherwise be lost without a word when the folder cannot be written.
-    if (!lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1).Save(path)) {
-        platform::MsgBox("照明计算文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-    }
+    app::SaveCompanionFile(lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1), path,
+                           "照明计算文件");
 }
 
 // ---- The circuit editor ----

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/frmShaftEject.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -31,15 +32,11 @@ constexpr platform::Color kHighlightText = 0x8000000E;
 
 /// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
 std::string ProjectSePath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() <= 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".se");
+    return app::ProjectCompanionPath(".se");
 }
 
 std::string TemplateSePath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.se");
+    return app::TemplateCompanionPath(".se");
 }
 
 } // namespace
@@ -281,11 +278,7 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
 
 void frmShaftEject::OpenFile() {
     scheme::SchemeReader in;
-    const std::string project = ProjectSePath();
-    bool opened = !project.empty() && in.Open(project);
-    if (!opened) {
-        opened = in.Open(TemplateSePath());
-    }
+    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSePath(), TemplateSePath());
     const auto boxes = seBoxes(*this);
     if (!opened) {
         for (TextBox* box : boxes) {
@@ -314,13 +307,7 @@ bool frmShaftEject::SaveFile() {
         se.Boxes[i] = boxes[i]->Text();
     }
     se.Merge = optPresModel1.Value();
-    if (!shaft::WriteSeFile(se).Save(path)) {
-        platform::MsgBox("竖井排出式通风方案文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-        return false;
-    }
-    return true;
+    return app::SaveCompanionFile(shaft::WriteSeFile(se), path, "竖井排出式通风方案文件");
 }
 
 // ---- Boxes and fields ----

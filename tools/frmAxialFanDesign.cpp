@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmAxialFanDesign.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -67,7 +68,7 @@ void copySectionRow(ListItem& from, ListItem& to) {
 }
 
 std::string templatePath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.afd");
+    return app::TemplateCompanionPath(".afd");
 }
 
 } // namespace

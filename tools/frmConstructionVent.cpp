@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmConstructionVent.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -37,15 +38,11 @@ const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法�
 constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight = 5175;
 
 std::string cvtPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() <= 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".cvt");
+    return app::ProjectCompanionPath(".cvt");
 }
 
 std::string templatePath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.cvt");
+    return app::TemplateCompanionPath(".cvt");
 }
 
 } // namespace

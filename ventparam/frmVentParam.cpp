@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ventparam/frmVentParam.h"
 
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
@@ -8,7 +9,6 @@
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
@@ -39,17 +39,12 @@ constexpr const char* kExchangeNote = "由换气次数要求需风量控制！";
 constexpr const char* kSpeedTip =
     "隧道设计风速横断面有变化的隧道中是变化的,本处值为第一个横断面对应的设计风速!";
 
-/// The `.par` file of the open project; "" for an unnamed project or a name too short to have a base.
 std::string ProjectParPath() {
-    const std::string& project = modPublic::ProjectFile;
-    if (project.size() < 4) {
-        return {};
-    }
-    return platform::ResolvePath(project.substr(0, project.size() - 4) + ".par");
+    return app::ProjectCompanionPath(".par");
 }
 
 std::string TemplateParPath() {
-    return platform::ResolvePath(platform::AppPath() + "\\configfiles\\normal.par");
+    return app::TemplateCompanionPath(".par");
 }
 
 void applyText(TextBox& box, const std::optional<std::string>& text) {
@@ -218,12 +213,7 @@ void frmVentParam::UserForm_QueryClose() {
 
 void frmVentParam::OpenFile() {
     scheme::SchemeReader in;
-    const std::string projectPar = ProjectParPath();
-    bool opened = !projectPar.empty() && in.Open(projectPar);
-    if (!opened) {
-        opened = in.Open(TemplateParPath());
-    }
-    if (opened) {
+    if (app::OpenCompanionOrTemplate(in, ProjectParPath(), TemplateParPath())) {
         applyParameters(ventparam::ReadPar(in));
         return;
     }
@@ -291,12 +281,7 @@ void frmVentParam::SaveFile() {
     par.AA_m_Bidirection = txtAA_m_Bidirection.Text();
     par.SchemeIndex = cmbNextStep.ListIndex() < 0 ? 0 : cmbNextStep.ListIndex();
     par.Exchange = chkExchange.Value() == 1;
-    // The parameters would otherwise be lost without a word when the folder cannot be written.
-    if (!ventparam::WritePar(par).Save(path)) {
-        platform::MsgBox("通风参数文件未能保存:\r\n" + path +
-                             "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
-                         platform::vbOKOnly, "出错");
-    }
+    app::SaveCompanionFile(ventparam::WritePar(par), path, "通风参数文件");
 }
 
 // ---- Design case and vehicle resistance ----
