@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "fire/fire_file.h"
 #include "fire/fire_scheme.h"
 #include "jetfan/scheme_output.h"
@@ -421,24 +422,19 @@ void frmFire::OpenFile() {
     option(optNaturalWindDirection1, fir.WindDirections[0]);
     option(optNaturalWindDirection2, fir.WindDirections[1]);
 
-    const auto text = [](platform::TextBox& box, const std::optional<std::string>& v) {
-        if (v) {
-            guarded([&] { box.set(*v); });
-        }
-    };
-    text(txtMW, fir.Texts[0]);
+    app::SetStoredText(txtMW, fir.Texts[0]);
     followBox(udMW, vb::Val(txtMW.Text()));
-    text(txtQ, fir.Texts[1]);
+    app::SetStoredText(txtQ, fir.Texts[1]);
     if (fir.Texts[2]) {
         cmbJetModel.setText(*fir.Texts[2]);
     }
-    text(txtBlockVehNum, fir.Texts[3]);
-    text(txteta, fir.Texts[4]);
-    text(txtExsmokePile1, fir.Range[0]);
-    text(txtExsmokePile2, fir.Range[1]);
-    text(txtvn, fir.WindRatio[0]);
+    app::SetStoredText(txtBlockVehNum, fir.Texts[3]);
+    app::SetStoredText(txteta, fir.Texts[4]);
+    app::SetStoredText(txtExsmokePile1, fir.Range[0]);
+    app::SetStoredText(txtExsmokePile2, fir.Range[1]);
+    app::SetStoredText(txtvn, fir.WindRatio[0]);
     followBox(udvn, 10 * vb::Val(txtvn.Text()));
-    text(txtRatio, fir.WindRatio[1]);
+    app::SetStoredText(txtRatio, fir.WindRatio[1]);
     followBox(udRatio, vb::Val(txtRatio.Text()));
 }
 

@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/frmSetJetPile.h"
 #include "jetfan/jet_balance.h"
 #include "jetfan/jet_file.h"
@@ -36,12 +37,6 @@ std::string ProjectJetPath() {
 
 std::string TemplateJetPath() {
     return app::TemplateCompanionPath(".jet");
-}
-
-void applyText(TextBox& box, const std::optional<std::string>& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
 }
 
 /// The message that tells why the balance gave no fan count.
@@ -246,12 +241,12 @@ void frmJet::OpenFile() {
     TextBox* const record2[jetfan::kRecord2Fields] = {nullptr, &txtvj,       &txtAA_j, &txtDD_j, &txtZZ_j,
                                                       &txteta, &txtdeltap_j, &txtFlow, &txtPower};
     for (int i = 1; i < jetfan::kRecord2Fields; ++i) {
-        applyText(*record2[i], jet.Record2[static_cast<std::size_t>(i)]);
+        app::SetStoredText(*record2[i], jet.Record2[static_cast<std::size_t>(i)]);
     }
     TextBox* const record4[jetfan::kRecord4Fields] = {
         &txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txttotaldeltap_j, &txti, &txtTotalPower};
     for (int i = 0; i < jetfan::kRecord4Fields; ++i) {
-        applyText(*record4[i], jet.Record4[static_cast<std::size_t>(i)]);
+        app::SetStoredText(*record4[i], jet.Record4[static_cast<std::size_t>(i)]);
     }
     if (jet.Groups) {
         lstJet.ListItems.Clear();

@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/frmJet.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
@@ -45,12 +46,6 @@ std::string ProjectParPath() {
 
 std::string TemplateParPath() {
     return app::TemplateCompanionPath(".par");
-}
-
-void applyText(TextBox& box, const std::optional<std::string>& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
 }
 
 } // namespace
@@ -230,14 +225,14 @@ void frmVentParam::OpenFile() {
 
 void frmVentParam::applyParameters(const ventparam::ParContents& par) {
     using namespace ventparam;
-    applyText(txtzeta_e, par.zeta_e);
-    applyText(txtlambda_r, par.lambda_r);
-    applyText(txtv_n, par.v_n);
+    app::SetStoredText(txtzeta_e, par.zeta_e);
+    app::SetStoredText(txtlambda_r, par.lambda_r);
+    app::SetStoredText(txtv_n, par.v_n);
     // The four vehicle boxes recompute r1 and Am as they change; the file's r1 and Am are put in after them.
     TextBox* const record3[kRecord3Fields] = {&txtQQ_req, &txtv_r,   &txtAA_cs, &txtxi_cs,
                                               &txtAA_cl,  &txtxi_cl, &txtr_1,   &txtAA_m};
     for (int i = 0; i < kRecord3Fields; ++i) {
-        applyText(*record3[i], par.Record3[static_cast<std::size_t>(i)]);
+        app::SetStoredText(*record3[i], par.Record3[static_cast<std::size_t>(i)]);
     }
     if (par.ZetaRows) {
         guarded([&] {
@@ -247,8 +242,8 @@ void frmVentParam::applyParameters(const ventparam::ParContents& par) {
             }
         });
     }
-    applyText(txtr_1_Bidirection, par.r_1_Bidirection);
-    applyText(txtAA_m_Bidirection, par.AA_m_Bidirection);
+    app::SetStoredText(txtr_1_Bidirection, par.r_1_Bidirection);
+    app::SetStoredText(txtAA_m_Bidirection, par.AA_m_Bidirection);
     if (par.SchemeIndex && *par.SchemeIndex >= 0 && *par.SchemeIndex < cmbNextStep.ListCount()) {
         guarded([&] { cmbNextStep.setListIndex(static_cast<int>(*par.SchemeIndex)); });
     }
