@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tools/axial_fan_report.h"
+#include "ventparam/duct_list.h"
 #include "ventparam/frmZeta.h"
 #include "ventparam/loss_coefficients.h"
 
@@ -31,23 +32,6 @@ constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
 
-struct WallMaterial {
-    const char* entry;
-    std::optional<double> roughness; ///< [mm]; none for a separator line
-};
-
-const WallMaterial kWallMaterials[9] = {
-    {"混凝土壁面(抹平度良好)", 0.5},
-    {"混凝土壁面(抹平度一般)", 2.5},
-    {"混凝土壁面(粗糙)", 6},
-    {"----------------------", std::nullopt},
-    {"水泥浆壁面(抹平度良好)", 0.5},
-    {"水泥浆壁面(抹平度一般)", 1.5},
-    {"水泥浆壁面(粗糙)", 4.7},
-    {"--------------------", std::nullopt},
-    {"陶瓷贴面", 1.4},
-};
-
 void inputBox(TextBox& box, Container& parent, int left, int top, int width) {
     box.place(parent, left, top, width, kBoxHeight);
     box.setBackColor(kInputColor);
@@ -58,13 +42,6 @@ void captioned(Captioned& control, Container& parent, const char* text, int left
                int height) {
     control.place(parent, left, top, width, height);
     control.setCaption(text);
-}
-
-void copySectionRow(ListItem& from, ListItem& to) {
-    to.setText(from.Text());
-    for (int c = 1; c <= kSectionCells; ++c) {
-        to.setSubItems(c, from.SubItems(c));
-    }
 }
 
 std::string templatePath() {
@@ -197,9 +174,7 @@ void frmAxialFanDesign::buildControls() {
 
     // Lies over the window below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, 8100, 3800, 2900, 2300);
-    for (const WallMaterial& m : kWallMaterials) {
-        lstWallMaterial.AddItem(m.entry);
-    }
+    ventparam::FillWallMaterials(lstWallMaterial);
     lstWallMaterial.setVisible(false);
 }
 
@@ -463,69 +438,33 @@ void frmAxialFanDesign::optFanType2_Click() {
 
 // ---- Duct pieces ----
 
-void frmAxialFanDesign::fillSectionRow(ListItem& row) {
-    row.setText(txtSectionPile.Text());
-    row.setSubItems(1, std::to_string(chkKS.Value()));
-    const bool tapered = chkKS.Value() == 1;
-    row.setSubItems(2, tapered ? "" : txtSectionArea.Text());
-    row.setSubItems(3, tapered ? "" : txtSectionPerimeter.Text());
-    row.setSubItems(4, tapered ? "" : txtSectionD.Text());
-    row.setSubItems(5, tapered ? "" : txtSectionDelta.Text());
-    row.setSubItems(6, tapered ? "" : txtlambdra.Text());
-    row.setSubItems(7, tapered ? "" : txtSectionDisc.Text());
+ventparam::DuctPieceBoxes frmAxialFanDesign::pieceBoxes() {
+    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
+            txtSectionPerimeter, txtSectionD,    txtSectionDelta, {&txtlambdra, &txtSectionDisc}};
 }
 
 void frmAxialFanDesign::cmdAddSection_Click() {
-    fillSectionRow(lstSection.ListItems.Add());
+    pieceBoxes().AddRow();
 }
 
 void frmAxialFanDesign::cmdInsertSection_Click() {
-    const int selected = lstSection.SelectedIndex();
-    if (selected < 1) {
-        return;
-    }
-    platform::ListItems& rows = lstSection.ListItems;
-    rows.Add();
-    for (int k = rows.Count(); k > selected; --k) {
-        copySectionRow(rows(k - 1), rows(k));
-    }
-    fillSectionRow(rows(selected));
+    pieceBoxes().InsertRow();
 }
 
 void frmAxialFanDesign::cmdUpdateSection_Click() {
-    ListItem* row = lstSection.SelectedItem();
-    if (row == nullptr) {
+    if (!pieceBoxes().UpdateRow()) {
         return;
     }
-    fillSectionRow(*row);
     // Only the shown fan is saved: a row edit never renames a fan of the list.
     SaveFile();
 }
 
 void frmAxialFanDesign::cmdDeleteSection_Click() {
-    const int selected = lstSection.SelectedIndex();
-    if (selected >= 1) {
-        lstSection.ListItems.Remove(selected);
-    }
+    ventparam::RemoveSelectedRow(lstSection);
 }
 
 void frmAxialFanDesign::lstSection_ItemClick(ListItem& item) {
-    // Read everything first: the boxes' own events must not see a half-copied row.
-    const std::string length = item.Text();
-    std::string cells[kSectionCells];
-    for (int c = 1; c <= kSectionCells; ++c) {
-        cells[c - 1] = item.SubItems(c);
-    }
-    txtSectionPile.set(length);
-    if (const auto value = vb::CInt(vb::Val(cells[0])); value && *value >= 0 && *value <= 2) {
-        chkKS.set(*value);
-    }
-    txtSectionArea.set(cells[1]);
-    txtSectionPerimeter.set(cells[2]);
-    txtSectionD.set(cells[3]);
-    txtSectionDelta.set(cells[4]);
-    txtlambdra.set(cells[5]);
-    txtSectionDisc.set(cells[6]);
+    pieceBoxes().ShowRow(item);
 }
 
 void frmAxialFanDesign::chkKS_Click() {
@@ -533,20 +472,12 @@ void frmAxialFanDesign::chkKS_Click() {
     frmSectionData.setEnabled(chkKS.Value() != 1);
 }
 
-void frmAxialFanDesign::updateDiameter() {
-    const auto d =
-        ventparam::EquivalentDiameter(vb::Val(txtSectionArea.Text()), vb::Val(txtSectionPerimeter.Text()));
-    if (d) {
-        txtSectionD.set(vb::Format(*d, "0.000"));
-    }
-}
-
 void frmAxialFanDesign::txtSectionArea_Change() {
-    updateDiameter();
+    pieceBoxes().UpdateDiameter();
 }
 
 void frmAxialFanDesign::txtSectionPerimeter_Change() {
-    updateDiameter();
+    pieceBoxes().UpdateDiameter();
 }
 
 void frmAxialFanDesign::cmdSectionDelta_Click() {
@@ -554,11 +485,11 @@ void frmAxialFanDesign::cmdSectionDelta_Click() {
 }
 
 void frmAxialFanDesign::lstWallMaterial_Click() {
-    const int index = lstWallMaterial.ListIndex();
-    if (index < 0 || index >= static_cast<int>(std::size(kWallMaterials))) {
+    const ventparam::WallMaterial* chosen = ventparam::WallMaterialAt(lstWallMaterial.ListIndex());
+    if (chosen == nullptr) {
         return;
     }
-    const WallMaterial& material = kWallMaterials[index];
+    const ventparam::WallMaterial& material = *chosen;
     if (material.roughness) {
         txtSectionDelta.set(vb::CStr(*material.roughness));
     }
@@ -567,45 +498,29 @@ void frmAxialFanDesign::lstWallMaterial_Click() {
         ventparam::RoughWallFrictionFactor(vb::Val(txtSectionDelta.Text()), vb::Val(txtSectionD.Text()));
     txtlambdra.set(lambda ? vb::Format(*lambda, "0.000") : "");
     if (material.roughness) {
-        lstWallMaterial.setVisible(false);
-        // Nothing stays chosen, so that the same entry can be chosen again next time.
-        lstWallMaterial.setListIndexSilently(-1);
+        ventparam::CloseWallMaterials(lstWallMaterial);
     }
 }
 
 // ---- Local losses ----
 
 void frmAxialFanDesign::cmdAddZeta_Click() {
-    ListItem& row = lstzeta.ListItems.Add(txtzetapile.Text());
-    row.setSubItems(1, txtzeta.Text());
-    row.setSubItems(2, txtZetaDisc.Text());
+    ventparam::AddRowOf(lstzeta, {&txtzetapile, &txtzeta, &txtZetaDisc});
 }
 
 void frmAxialFanDesign::cmdUpdateZeta_Click() {
-    ListItem* row = lstzeta.SelectedItem();
-    if (row == nullptr) {
+    if (!ventparam::UpdateRowOf(lstzeta, {&txtzetapile, &txtzeta, &txtZetaDisc})) {
         return;
     }
-    row->setText(txtzetapile.Text());
-    row->setSubItems(1, txtzeta.Text());
-    row->setSubItems(2, txtZetaDisc.Text());
     SaveFile();
 }
 
 void frmAxialFanDesign::cmdDeleteZeta_Click() {
-    const int selected = lstzeta.SelectedIndex();
-    if (selected >= 1) {
-        lstzeta.ListItems.Remove(selected);
-    }
+    ventparam::RemoveSelectedRow(lstzeta);
 }
 
 void frmAxialFanDesign::lstzeta_ItemClick(ListItem& item) {
-    const std::string position = item.Text();
-    const std::string zeta = item.SubItems(1);
-    const std::string remark = item.SubItems(2);
-    txtzetapile.set(position);
-    txtzeta.set(zeta);
-    txtZetaDisc.set(remark);
+    ventparam::ShowRowIn(item, {&txtzetapile, &txtzeta, &txtZetaDisc});
 }
 
 void frmAxialFanDesign::cmdZeta_Click() {
@@ -619,20 +534,8 @@ void frmAxialFanDesign::udN_Change() {
 // ---- Calculation and report ----
 
 std::vector<tools::AxialDuctRow> frmAxialFanDesign::ductRows() {
-    std::vector<tools::AxialDuctRow> rows;
-    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
-        ListItem& item = lstSection.ListItems(i);
-        tools::AxialDuctRow row;
-        row.Length = vb::Val(item.Text());
-        row.Tapered = vb::Val(item.SubItems(1)) == 1;
-        row.Area = vb::Val(item.SubItems(2));
-        row.Diameter = vb::Val(item.SubItems(4));
-        row.Lambda = vb::Val(item.SubItems(6));
-        row.StrictArea = vb::StrictNumber(item.SubItems(2));
-        row.StrictDiameter = vb::StrictNumber(item.SubItems(4));
-        rows.push_back(row);
-    }
-    return rows;
+    return ventparam::ReadDuctRows<tools::AxialDuctRow>(
+        lstSection, [](tools::AxialDuctRow& row, ListItem& item) { row.Lambda = vb::Val(item.SubItems(6)); });
 }
 
 double frmAxialFanDesign::GetSpeedAtPosition(double x) {
@@ -642,11 +545,7 @@ double frmAxialFanDesign::GetSpeedAtPosition(double x) {
 void frmAxialFanDesign::calculate(bool quiet) {
     const double Q = vb::Val(txtQ.Text());
     const double rho = vb::Val(txtRHO.Text());
-    std::vector<tools::AxialLocalLoss> losses;
-    for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
-        ListItem& row = lstzeta.ListItems(i);
-        losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-    }
+    const auto losses = ventparam::ReadLocalLosses<tools::AxialLocalLoss>(lstzeta);
     const double p_d = tools::AxialDuctLoss(ductRows(), losses, Q, rho, Tables);
     txtp_d.set(vb::Format(p_d, "0.00"));
 

@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "tools/axial_fan.h"
 #include "tools/axial_fan_file.h"
+#include "ventparam/duct_list.h"
 
 #include <memory>
 #include <string>
@@ -115,8 +116,7 @@ private:
     void buildControls();
     void connectEvents();
     void label(platform::Container& parent, const char* text, int left, int top, int width);
-    void fillSectionRow(platform::ListItem& row);
-    void updateDiameter();
+    ventparam::DuctPieceBoxes pieceBoxes();
     /// The duct calculation and the three steps after it; a step that cannot be formed empties its box
     /// and the boxes after it and, unless `quiet`, says which input is missing.
     void calculate(bool quiet);

@@ -5,9 +5,9 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "ventparam/duct_list.h"
 #include "ventparam/frmZeta.h"
 
-#include <optional>
 #include <string>
 
 using app::guarded;
@@ -22,23 +22,6 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 
-struct WallMaterial {
-    const char* entry;
-    std::optional<double> roughness; ///< [mm]; none for a separator line
-};
-
-const WallMaterial kWallMaterials[9] = {
-    {"混凝土壁面(抹平度良好)", 0.5},
-    {"混凝土壁面(抹平度一般)", 2.5},
-    {"混凝土壁面(粗糙)", 6},
-    {"----------------------", std::nullopt},
-    {"水泥浆壁面(抹平度良好)", 0.5},
-    {"水泥浆壁面(抹平度一般)", 1.5},
-    {"水泥浆壁面(粗糙)", 4.7},
-    {"--------------------", std::nullopt},
-    {"陶瓷贴面", 1.4},
-};
-
 void inputBox(TextBox& box, Container& parent, int left, int top, int width) {
     box.place(parent, left, top, width, kBoxHeight);
     box.setBackColor(kInputColor);
@@ -49,14 +32,6 @@ void captioned(Captioned& control, Container& parent, const char* text, int left
                int height) {
     control.place(parent, left, top, width, height);
     control.setCaption(text);
-}
-
-/// Copies the row text and the five cells of one piece row into another.
-void copySectionRow(ListItem& from, ListItem& to) {
-    to.setText(from.Text());
-    for (int c = 1; c <= 5; ++c) {
-        to.setSubItems(c, from.SubItems(c));
-    }
 }
 
 } // namespace
@@ -125,9 +100,7 @@ void frmCalculatePd::buildControls() {
 
     // Lies over the dialog below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, 2320, 3600, 2900, 2300);
-    for (const WallMaterial& m : kWallMaterials) {
-        lstWallMaterial.AddItem(m.entry);
-    }
+    ventparam::FillWallMaterials(lstWallMaterial);
     lstWallMaterial.setVisible(false);
 }
 
@@ -167,20 +140,17 @@ void frmCalculatePd::Form_Load() {
     guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
 }
 
-void frmCalculatePd::updateDiameter() {
-    const auto d =
-        ventparam::EquivalentDiameter(vb::Val(txtSectionArea.Text()), vb::Val(txtSectionPerimeter.Text()));
-    if (d) {
-        txtSectionD.set(vb::Format(*d, "0.000"));
-    }
+ventparam::DuctPieceBoxes frmCalculatePd::pieceBoxes() {
+    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
+            txtSectionPerimeter, txtSectionD,    txtSectionDelta, {}};
 }
 
 void frmCalculatePd::txtSectionArea_Change() {
-    updateDiameter();
+    pieceBoxes().UpdateDiameter();
 }
 
 void frmCalculatePd::txtSectionPerimeter_Change() {
-    updateDiameter();
+    pieceBoxes().UpdateDiameter();
 }
 
 void frmCalculatePd::chkKS_Click() {
@@ -193,96 +163,48 @@ void frmCalculatePd::cmdSectionDelta_Click() {
 }
 
 void frmCalculatePd::lstWallMaterial_Click() {
-    const int index = lstWallMaterial.ListIndex();
-    if (index < 0 || index >= static_cast<int>(std::size(kWallMaterials)) ||
-        !kWallMaterials[index].roughness) {
+    const ventparam::WallMaterial* material = ventparam::WallMaterialAt(lstWallMaterial.ListIndex());
+    if (material == nullptr || !material->roughness) {
         return;
     }
-    txtSectionDelta.set(vb::CStr(*kWallMaterials[index].roughness));
-    lstWallMaterial.setVisible(false);
-    // Nothing stays chosen, so that the same entry can be chosen again next time.
-    lstWallMaterial.setListIndexSilently(-1);
-}
-
-void frmCalculatePd::fillSectionRow(ListItem& row) {
-    row.setText(txtSectionPile.Text());
-    row.setSubItems(1, std::to_string(chkKS.Value()));
-    const bool tapered = chkKS.Value() == 1;
-    row.setSubItems(2, tapered ? "" : txtSectionArea.Text());
-    row.setSubItems(3, tapered ? "" : txtSectionPerimeter.Text());
-    row.setSubItems(4, tapered ? "" : txtSectionD.Text());
-    row.setSubItems(5, tapered ? "" : txtSectionDelta.Text());
+    txtSectionDelta.set(vb::CStr(*material->roughness));
+    ventparam::CloseWallMaterials(lstWallMaterial);
 }
 
 void frmCalculatePd::cmdAddSection_Click() {
-    fillSectionRow(lstSection.ListItems.Add());
+    pieceBoxes().AddRow();
 }
 
 void frmCalculatePd::cmdInsertSection_Click() {
-    const int selected = lstSection.SelectedIndex();
-    if (selected < 1) {
-        return;
-    }
-    platform::ListItems& rows = lstSection.ListItems;
-    rows.Add();
-    for (int k = rows.Count(); k > selected; --k) {
-        copySectionRow(rows(k - 1), rows(k));
-    }
-    fillSectionRow(rows(selected));
+    pieceBoxes().InsertRow();
 }
 
 void frmCalculatePd::cmdUpdateSection_Click() {
-    if (ListItem* row = lstSection.SelectedItem()) {
-        fillSectionRow(*row);
-    }
+    pieceBoxes().UpdateRow();
 }
 
 void frmCalculatePd::cmdDeleteSection_Click() {
-    const int selected = lstSection.SelectedIndex();
-    if (selected >= 1) {
-        lstSection.ListItems.Remove(selected);
-    }
+    ventparam::RemoveSelectedRow(lstSection);
 }
 
 void frmCalculatePd::lstSection_ItemClick(ListItem& item) {
-    // Read everything first: the boxes' own events must not see a half-copied row.
-    const std::string length = item.Text();
-    const std::string cells[5] = {item.SubItems(1), item.SubItems(2), item.SubItems(3), item.SubItems(4),
-                                  item.SubItems(5)};
-    txtSectionPile.set(length);
-    if (const auto value = vb::CInt(vb::Val(cells[0])); value && *value >= 0 && *value <= 2) {
-        chkKS.set(*value);
-    }
-    txtSectionArea.set(cells[1]);
-    txtSectionPerimeter.set(cells[2]);
-    txtSectionD.set(cells[3]);
-    txtSectionDelta.set(cells[4]);
+    pieceBoxes().ShowRow(item);
 }
 
 void frmCalculatePd::cmdAddZeta_Click() {
-    ListItem& row = lstzeta.ListItems.Add(txtzetapile.Text());
-    row.setSubItems(1, txtzeta.Text());
+    ventparam::AddRowOf(lstzeta, {&txtzetapile, &txtzeta});
 }
 
 void frmCalculatePd::cmdUpdateZeta_Click() {
-    if (ListItem* row = lstzeta.SelectedItem()) {
-        row->setText(txtzetapile.Text());
-        row->setSubItems(1, txtzeta.Text());
-    }
+    ventparam::UpdateRowOf(lstzeta, {&txtzetapile, &txtzeta});
 }
 
 void frmCalculatePd::cmdDeleteZeta_Click() {
-    const int selected = lstzeta.SelectedIndex();
-    if (selected >= 1) {
-        lstzeta.ListItems.Remove(selected);
-    }
+    ventparam::RemoveSelectedRow(lstzeta);
 }
 
 void frmCalculatePd::lstzeta_ItemClick(ListItem& item) {
-    const std::string position = item.Text();
-    const std::string zeta = item.SubItems(1);
-    txtzetapile.set(position);
-    txtzeta.set(zeta);
+    ventparam::ShowRowIn(item, {&txtzetapile, &txtzeta});
 }
 
 void frmCalculatePd::cmdZeta_Click() {
@@ -290,29 +212,14 @@ void frmCalculatePd::cmdZeta_Click() {
 }
 
 std::vector<ventparam::DuctPiece> frmCalculatePd::ductPieces() {
-    std::vector<ventparam::DuctPiece> pieces;
-    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
-        ListItem& row = lstSection.ListItems(i);
-        ventparam::DuctPiece piece;
-        piece.Length = vb::Val(row.Text());
-        piece.Tapered = vb::Val(row.SubItems(1)) == 1;
-        piece.Area = vb::Val(row.SubItems(2));
-        piece.Diameter = vb::Val(row.SubItems(4));
-        piece.Roughness = vb::Val(row.SubItems(5));
-        piece.StrictArea = vb::StrictNumber(row.SubItems(2));
-        piece.StrictDiameter = vb::StrictNumber(row.SubItems(4));
-        pieces.push_back(piece);
-    }
-    return pieces;
+    return ventparam::ReadDuctRows<ventparam::DuctPiece>(
+        lstSection,
+        [](ventparam::DuctPiece& piece, ListItem& row) { piece.Roughness = vb::Val(row.SubItems(5)); });
 }
 
 void frmCalculatePd::cmdCalculate_Click() {
     guarded([this] {
-        std::vector<ventparam::DuctLocalLoss> losses;
-        for (int i = 1; i <= lstzeta.ListItems.Count(); ++i) {
-            ListItem& row = lstzeta.ListItems(i);
-            losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
+        const auto losses = ventparam::ReadLocalLosses<ventparam::DuctLocalLoss>(lstzeta);
         const double total = ventparam::DuctPressureLoss(ductPieces(), losses, vb::Val(txtQ.Text()),
                                                          vb::Val(txtRHO.Text()), DuctTables);
         txtp_d.set(vb::Format(total, "0.00"));

@@ -3,6 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "ventparam/duct_list.h"
 #include "ventparam/loss_coefficients.h"
 
 #include <memory>
@@ -75,8 +76,7 @@ private:
     void connectEvents();
     void label(platform::Container& parent, const char* text, int left, int top, int width);
     /// Writes the piece in the editor into a row of lstSection.
-    void fillSectionRow(platform::ListItem& row);
-    void updateDiameter();
+    ventparam::DuctPieceBoxes pieceBoxes();
     std::vector<ventparam::DuctPiece> ductPieces();
 
     std::vector<std::unique_ptr<platform::Label>> labels_;

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ventparam/duct_list.h"
+
+#include "ventparam/loss_coefficients.h"
+
+#include <string>
+
+using platform::ListItem;
+using platform::TextBox;
+
+namespace ventparam {
+
+namespace {
+
+const WallMaterial kWallMaterials[9] = {
+    {"混凝土壁面(抹平度良好)", 0.5},
+    {"混凝土壁面(抹平度一般)", 2.5},
+    {"混凝土壁面(粗糙)", 6},
+    {"----------------------", std::nullopt},
+    {"水泥浆壁面(抹平度良好)", 0.5},
+    {"水泥浆壁面(抹平度一般)", 1.5},
+    {"水泥浆壁面(粗糙)", 4.7},
+    {"--------------------", std::nullopt},
+    {"陶瓷贴面", 1.4},
+};
+
+void copyRow(ListItem& from, ListItem& to, int cells) {
+    to.setText(from.Text());
+    for (int c = 1; c <= cells; ++c) {
+        to.setSubItems(c, from.SubItems(c));
+    }
+}
+
+} // namespace
+
+std::span<const WallMaterial> WallMaterials() {
+    return kWallMaterials;
+}
+
+void FillWallMaterials(platform::ListBox& list) {
+    for (const WallMaterial& m : kWallMaterials) {
+        list.AddItem(m.entry);
+    }
+}
+
+const WallMaterial* WallMaterialAt(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(kWallMaterials))) {
+        return nullptr;
+    }
+    return &kWallMaterials[index];
+}
+
+void CloseWallMaterials(platform::ListBox& list) {
+    list.setVisible(false);
+    list.setListIndexSilently(-1);
+}
+
+void DuctPieceBoxes::FillRow(ListItem& row) const {
+    row.setText(length.Text());
+    row.setSubItems(1, std::to_string(tapered.Value()));
+    const bool isTapered = tapered.Value() == 1;
+    int cell = 2;
+    for (TextBox* box : {&area, &perimeter, &diameter, &roughness}) {
+        row.setSubItems(cell++, isTapered ? "" : box->Text());
+    }
+    for (TextBox* box : more) {
+        row.setSubItems(cell++, isTapered ? "" : box->Text());
+    }
+}
+
+void DuctPieceBoxes::AddRow() const {
+    FillRow(list.ListItems.Add());
+}
+
+void DuctPieceBoxes::InsertRow() const {
+    const int selected = list.SelectedIndex();
+    if (selected < 1) {
+        return;
+    }
+    platform::ListItems& rows = list.ListItems;
+    rows.Add();
+    for (int k = rows.Count(); k > selected; --k) {
+        copyRow(rows(k - 1), rows(k), Cells());
+    }
+    FillRow(rows(selected));
+}
+
+bool DuctPieceBoxes::UpdateRow() const {
+    ListItem* row = list.SelectedItem();
+    if (row == nullptr) {
+        return false;
+    }
+    FillRow(*row);
+    return true;
+}
+
+void DuctPieceBoxes::ShowRow(ListItem& item) const {
+    // Read everything first: the boxes' own events must not see a half-copied row.
+    const std::string text = item.Text();
+    std::vector<std::string> cells;
+    for (int c = 1; c <= Cells(); ++c) {
+        cells.push_back(item.SubItems(c));
+    }
+    length.set(text);
+    if (const auto value = vb::CInt(vb::Val(cells[0])); value && *value >= 0 && *value <= 2) {
+        tapered.set(*value);
+    }
+    std::size_t cell = 1;
+    for (TextBox* box : {&area, &perimeter, &diameter, &roughness}) {
+        box->set(cells[cell++]);
+    }
+    for (TextBox* box : more) {
+        box->set(cells[cell++]);
+    }
+}
+
+void DuctPieceBoxes::UpdateDiameter() const {
+    const auto d = EquivalentDiameter(vb::Val(area.Text()), vb::Val(perimeter.Text()));
+    if (d) {
+        diameter.set(vb::Format(*d, "0.000"));
+    }
+}
+
+void RemoveSelectedRow(platform::ListView& list) {
+    const int selected = list.SelectedIndex();
+    if (selected >= 1) {
+        list.ListItems.Remove(selected);
+    }
+}
+
+void AddRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes) {
+    auto box = boxes.begin();
+    ListItem& row = list.ListItems.Add((*box)->Text());
+    int cell = 1;
+    for (++box; box != boxes.end(); ++box) {
+        row.setSubItems(cell++, (*box)->Text());
+    }
+}
+
+bool UpdateRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes) {
+    ListItem* row = list.SelectedItem();
+    if (row == nullptr) {
+        return false;
+    }
+    auto box = boxes.begin();
+    row->setText((*box)->Text());
+    int cell = 1;
+    for (++box; box != boxes.end(); ++box) {
+        row->setSubItems(cell++, (*box)->Text());
+    }
+    return true;
+}
+
+void ShowRowIn(ListItem& item, std::initializer_list<TextBox*> boxes) {
+    // Read everything first: the boxes' own events must not see a half-copied row.
+    std::vector<std::string> texts{item.Text()};
+    for (int c = 1; c < static_cast<int>(boxes.size()); ++c) {
+        texts.push_back(item.SubItems(c));
+    }
+    std::size_t k = 0;
+    for (TextBox* box : boxes) {
+        box->set(texts[k++]);
+    }
+}
+
+} // namespace ventparam

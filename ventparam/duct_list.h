@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/vb.h"
+
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <vector>
+
+/// The duct-piece and local-loss lists that the duct-loss dialog and the axial-fan window share: the row
+/// editing over their boxes, the wall-material list and the reading of the rows for the loss calculation.
+namespace ventparam {
+
+/// One entry of the wall-material list beside the roughness box.
+struct WallMaterial {
+    const char* entry;
+    std::optional<double> roughness; ///< [mm]; none for a separator line
+};
+
+/// The wall materials in list order.
+std::span<const WallMaterial> WallMaterials();
+
+/// Fills `list` with the wall-material entries.
+void FillWallMaterials(platform::ListBox& list);
+
+/// The material at 0-based list position `index`; nullptr outside the list.
+const WallMaterial* WallMaterialAt(int index);
+
+/// Hides the wall-material list with nothing chosen, so that the same entry can be chosen again next time.
+void CloseWallMaterials(platform::ListBox& list);
+
+/// The boxes of one duct-piece row: its length, the tapered box, the four section cells and after them the
+/// window's own further cells (empty, like the section cells, on a tapered piece).
+struct DuctPieceBoxes {
+    platform::ListView& list;
+    platform::TextBox& length;
+    platform::CheckBox& tapered;
+    platform::TextBox& area;
+    platform::TextBox& perimeter;
+    platform::TextBox& diameter;
+    platform::TextBox& roughness;
+    std::vector<platform::TextBox*> more;
+
+    /// The cells after the length.
+    int Cells() const { return 5 + static_cast<int>(more.size()); }
+    /// Writes the boxes into `row`.
+    void FillRow(platform::ListItem& row) const;
+    /// Appends a row of the boxes.
+    void AddRow() const;
+    /// Puts a row of the boxes in place of the selected one, which moves down with those after it.
+    void InsertRow() const;
+    /// Writes the boxes into the selected row; false when the list has none.
+    bool UpdateRow() const;
+    /// Shows `item` in the boxes; a tapered cell outside 0 to 2 leaves the tapered box as it is.
+    void ShowRow(platform::ListItem& item) const;
+    /// Shows the equivalent diameter of the area and perimeter as typed, when it can be formed.
+    void UpdateDiameter() const;
+};
+
+/// Removes the selected row of `list`, when there is one.
+void RemoveSelectedRow(platform::ListView& list);
+
+/// Appends a row of the texts of `boxes`: the first as the row text, the others as its cells.
+void AddRowOf(platform::ListView& list, std::initializer_list<platform::TextBox*> boxes);
+
+/// Writes the texts of `boxes` into the selected row as AddRowOf does; false when the list has none.
+bool UpdateRowOf(platform::ListView& list, std::initializer_list<platform::TextBox*> boxes);
+
+/// Shows the row text and cells of `item` in `boxes`, in the order AddRowOf writes them.
+void ShowRowIn(platform::ListItem& item, std::initializer_list<platform::TextBox*> boxes);
+
+/// The piece rows of `list` as the loss calculation reads them: length, tapered, area and diameter (with
+/// their strict readings for a tapered neighbour) from the shared cells; `more` reads the row's own.
+template <class Row, class More> std::vector<Row> ReadDuctRows(platform::ListView& list, More more) {
+    std::vector<Row> rows;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        platform::ListItem& item = list.ListItems(i);
+        Row row;
+        row.Length = vb::Val(item.Text());
+        row.Tapered = vb::Val(item.SubItems(1)) == 1;
+        row.Area = vb::Val(item.SubItems(2));
+        row.Diameter = vb::Val(item.SubItems(4));
+        more(row, item);
+        row.StrictArea = vb::StrictNumber(item.SubItems(2));
+        row.StrictDiameter = vb::StrictNumber(item.SubItems(4));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+/// The local losses of `list`: the position as the row text and ξ in the first cell.
+template <class Loss> std::vector<Loss> ReadLocalLosses(platform::ListView& list) {
+    std::vector<Loss> losses;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        platform::ListItem& row = list.ListItems(i);
+        losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+    }
+    return losses;
+}
+
+} // namespace ventparam
