@@ -9,6 +9,7 @@
 #include "jetfan/frmSetJetPile.h"
 #include "jetfan/jet_balance.h"
 #include "jetfan/jet_file.h"
+#include "jetfan/jet_group_list.h"
 #include "jetfan/jet_helpers.h"
 #include "jetfan/jet_layout.h"
 #include "jetfan/modPublic_jet.h"
@@ -207,9 +208,7 @@ void frmJet::UserForm_Initialize() {
     });
     guarded([this] {
         cmbJetModel.Clear();
-        for (const JetFanModel& model : modPublic::JetModels) {
-            cmbJetModel.AddItem(model.JetName);
-        }
+        jetfan::FillJetModelBox(cmbJetModel);
     });
     guarded([this] { OpenFile(); });
 }
@@ -280,15 +279,11 @@ bool frmJet::SaveFile() {
 // ---- Data of one fan ----
 
 void frmJet::cmbJetModel_Change() {
-    const int position = cmbJetModel.ListIndex();
-    if (position < 0) {
+    const std::optional<JetFanModel> chosen = jetfan::ChosenJetModel(cmbJetModel);
+    if (!chosen) {
         return;
     }
-    const JetFanModel* model = modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1);
-    if (model == nullptr) {
-        return;
-    }
-    const JetFanModel m = *model;
+    const JetFanModel& m = *chosen;
     guarded([&] { txtFlow.set(vb::CStr(m.Flow)); });
     guarded([&] { txtDD_j.set(vb::CStr(m.DD)); });
     guarded([&] { txtPower.set(vb::CStr(m.Power)); });
@@ -406,39 +401,24 @@ void frmJet::cmdCalculateJet_Click() {
 
 // ---- Fan groups ----
 
+jetfan::GroupBoxes frmJet::groupBoxes() {
+    return {txtPile, txtJetNumPerTeam, txtPress};
+}
+
 void frmJet::lstJet_ItemClick(platform::ListItem& Item) {
-    guarded([&] { txtPile.set(Item.Text()); });
-    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
-    guarded([&] { txtPress.set(Item.SubItems(2)); });
+    jetfan::ShowGroupRow(Item, groupBoxes());
 }
 
 void frmJet::cmdAdd_Click() {
-    guarded([this] {
-        platform::ListItem& row = lstJet.ListItems.Add(txtPile.Text());
-        row.setSubItems(1, txtJetNumPerTeam.Text());
-        row.setSubItems(2, txtPress.Text());
-    });
+    guarded([this] { jetfan::FillGroupRow(lstJet.ListItems.Add(), groupBoxes()); });
 }
 
 void frmJet::cmdUpdate_Click() {
-    guarded([this] {
-        platform::ListItem* row = lstJet.SelectedItem();
-        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
-            return;
-        }
-        row->setText(txtPile.Text());
-        row->setSubItems(1, txtJetNumPerTeam.Text());
-        row->setSubItems(2, txtPress.Text());
-    });
+    guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
 }
 
 void frmJet::cmdDelete_Click() {
-    guarded([this] {
-        const int i = lstJet.SelectedIndex();
-        if (i > 0) {
-            lstJet.ListItems.Remove(i);
-        }
-    });
+    guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
 }
 
 void frmJet::cmdAutoLayout_Click() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 
@@ -75,6 +76,8 @@ public:
     platform::Image Image1;
 
 private:
+    /// The boxes of one jet-fan group row.
+    jetfan::GroupBoxes groupBoxes();
     void buildControls();
     void connectEvents();
     /// The summary of the current combination for the operation control table.

@@ -7,6 +7,7 @@
 #include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "jetfan/jet_group_list.h"
 #include "multishaft/multishaft.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -390,11 +391,7 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
             cmbCountb.AddItem(std::to_string(i));
         }
     });
-    guarded([this] {
-        for (const JetFanModel& model : modPublic::JetModels) {
-            cmbJetModel.AddItem(model.JetName);
-        }
-    });
+    guarded([this] { jetfan::FillJetModelBox(cmbJetModel); });
     guarded([this] { OpenFile(); });
 }
 

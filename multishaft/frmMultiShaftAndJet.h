@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jetfan/curve_layout.h"
+#include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 
@@ -158,6 +159,8 @@ public:
     std::unique_ptr<CPressionCurve> PressionCurve;
 
 private:
+    /// The boxes of one jet-fan group row.
+    jetfan::GroupBoxes groupBoxes();
     /// Reads the project's `.msj` file, or the template `configfiles\normal.msj`, into the lists and boxes.
     void OpenFile();
     void buildControls();

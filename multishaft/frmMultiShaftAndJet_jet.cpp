@@ -7,6 +7,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "jetfan/jet_group_list.h"
 #include "jetfan/jet_helpers.h"
 #include "jetfan/modPublic_jet.h"
 #include "multishaft/frmSetMSJetPile.h"
@@ -25,13 +26,11 @@ using platform::TextBox;
 
 void frmMultiShaftAndJet::cmbJetModel_Change() {
     guarded([this] {
-        const int position = cmbJetModel.ListIndex();
-        const JetFanModel* model =
-            position < 0 ? nullptr : modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1);
-        if (model == nullptr) {
+        const std::optional<JetFanModel> chosen = jetfan::ChosenJetModel(cmbJetModel);
+        if (!chosen) {
             return;
         }
-        const JetFanModel m = *model;
+        const JetFanModel& m = *chosen;
         app::SetFiniteBox(txtFlow, m.Flow);
         app::SetFiniteBox(txtDD_j, m.DD);
         app::SetFiniteBox(txtPower, m.Power);
@@ -100,25 +99,16 @@ void frmMultiShaftAndJet::cmdAdd_Click() {
     });
 }
 
+jetfan::GroupBoxes frmMultiShaftAndJet::groupBoxes() {
+    return {txtPile, txtJetNumPerTeam, txtPress};
+}
+
 void frmMultiShaftAndJet::cmdUpdate_Click() {
-    guarded([this] {
-        ListItem* row = lstJet.SelectedItem();
-        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
-            return;
-        }
-        row->setText(txtPile.Text());
-        row->setSubItems(1, txtJetNumPerTeam.Text());
-        row->setSubItems(2, txtPress.Text());
-    });
+    guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
 }
 
 void frmMultiShaftAndJet::cmdDelete_Click() {
-    guarded([this] {
-        const int i = lstJet.SelectedIndex();
-        if (i >= 1 && i <= lstJet.ListItems.Count()) {
-            lstJet.ListItems.Remove(i);
-        }
-    });
+    guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
 }
 
 void frmMultiShaftAndJet::cmdClearAll_Click() {
@@ -126,9 +116,7 @@ void frmMultiShaftAndJet::cmdClearAll_Click() {
 }
 
 void frmMultiShaftAndJet::lstJet_ItemClick(ListItem& Item) {
-    guarded([&] { txtPile.set(Item.Text()); });
-    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
-    guarded([&] { txtPress.set(Item.SubItems(2)); });
+    jetfan::ShowGroupRow(Item, groupBoxes());
 }
 
 void frmMultiShaftAndJet::cmdAutoLayout_Click() {

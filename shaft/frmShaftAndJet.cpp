@@ -8,6 +8,7 @@
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
 #include "jetfan/frmSetJetPile.h"
+#include "jetfan/jet_group_list.h"
 #include "jetfan/jet_helpers.h"
 #include "jetfan/modPublic_jet.h"
 #include "platform/Forms.h"
@@ -21,6 +22,7 @@
 #include "ventparam/frmVentParam.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -384,10 +386,8 @@ void frmShaftAndJet::UserForm_Initialize() {
         }
     });
     guarded([this] {
-        for (const JetFanModel& model : modPublic::JetModels) {
-            cmbJetModel1.AddItem(model.JetName);
-            cmbJetModel2.AddItem(model.JetName);
-        }
+        jetfan::FillJetModelBox(cmbJetModel1);
+        jetfan::FillJetModelBox(cmbJetModel2);
     });
     guarded([this] { OpenFile(); });
 }
@@ -747,13 +747,10 @@ std::string frmShaftAndJet::jetFansOfSection(int k) {
     TextBox& required = k == 1 ? txttotaldeltap_j1 : txttotaldeltap_j2;
 
     const int position = model.ListIndex();
-    if (position >= 0) {
-        if (const JetFanModel* m = modPublic::JetModels.Get(static_cast<std::size_t>(position) + 1)) {
-            const JetFanModel data = *m;
-            app::SetFiniteBox(flow, data.Flow);
-            app::SetFiniteBox(dd, data.DD);
-            app::SetFiniteBox(power, data.Power);
-        }
+    if (const std::optional<JetFanModel> data = jetfan::ChosenJetModel(model)) {
+        app::SetFiniteBox(flow, data->Flow);
+        app::SetFiniteBox(dd, data->DD);
+        app::SetFiniteBox(power, data->Power);
     }
     app::SetFiniteBox(aa, jetfan::JetOutletArea(vb::Val(dd.Text())), "0.000");
     // The outlet speed is taken over the area as shown, rounded to three decimals.
@@ -803,10 +800,12 @@ std::string frmShaftAndJet::jetFansOfSection(int k) {
 
 // ---- Jet-fan groups ----
 
+jetfan::GroupBoxes frmShaftAndJet::groupBoxes() {
+    return {txtPile, txtJetNumPerTeam, txtPress};
+}
+
 void frmShaftAndJet::lstJet_ItemClick(platform::ListItem& Item) {
-    guarded([&] { txtPile.set(Item.Text()); });
-    guarded([&] { txtJetNumPerTeam.set(Item.SubItems(1)); });
-    guarded([&] { txtPress.set(Item.SubItems(2)); });
+    jetfan::ShowGroupRow(Item, groupBoxes());
 }
 
 void frmShaftAndJet::cmdAdd_Click() {
@@ -817,31 +816,16 @@ void frmShaftAndJet::cmdAdd_Click() {
         }
         const int place =
             shaft::GroupInsertPosition(stations, vb::Val(txtPile.Text()), mainWindow().optLeftLine.Value());
-        platform::ListItem& row = lstJet.ListItems.Insert(place + 1, txtPile.Text());
-        row.setSubItems(1, txtJetNumPerTeam.Text());
-        row.setSubItems(2, txtPress.Text());
+        jetfan::FillGroupRow(lstJet.ListItems.Insert(place + 1), groupBoxes());
     });
 }
 
 void frmShaftAndJet::cmdUpdate_Click() {
-    guarded([this] {
-        platform::ListItem* row = lstJet.SelectedItem();
-        if (lstJet.ListItems.Count() == 0 || row == nullptr) {
-            return;
-        }
-        row->setText(txtPile.Text());
-        row->setSubItems(1, txtJetNumPerTeam.Text());
-        row->setSubItems(2, txtPress.Text());
-    });
+    guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
 }
 
 void frmShaftAndJet::cmdDelete_Click() {
-    guarded([this] {
-        const int i = lstJet.SelectedIndex();
-        if (i > 0) {
-            lstJet.ListItems.Remove(i);
-        }
-    });
+    guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
 }
 
 void frmShaftAndJet::cmdAutoLayout_Click() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jetfan/curve_layout.h"
+#include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 
@@ -163,6 +164,8 @@ public:
     std::unique_ptr<CPressionCurve> PressCurve;
 
 private:
+    /// The boxes of one jet-fan group row.
+    jetfan::GroupBoxes groupBoxes();
     void buildControls();
     void connectEvents();
     /// The jet fans of section k (1 inlet, 2 outlet): model data, Aj, vj, η, the rise of one fan and the
