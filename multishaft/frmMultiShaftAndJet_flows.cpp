@@ -427,15 +427,9 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
 }
 
 void frmMultiShaftAndJet::cmdCalpde_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_e.Text());
-        frmCalculatePd::ShowFor(txtp_de, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_e.Text(), txtp_de, this); });
 }
 
 void frmMultiShaftAndJet::cmdCalpdb_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_b.Text());
-        frmCalculatePd::ShowFor(txtp_db, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_b.Text(), txtp_db, this); });
 }

@@ -920,17 +920,11 @@ void frmShaftAndJet::cmdCalPower_Click() {
 }
 
 void frmShaftAndJet::cmdCalpde_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_e.Text());
-        frmCalculatePd::ShowFor(txtp_de, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_e.Text(), txtp_de, this); });
 }
 
 void frmShaftAndJet::cmdCalpdb_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_b.Text());
-        frmCalculatePd::ShowFor(txtp_db, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_b.Text(), txtp_db, this); });
 }
 
 // ---- The .sj file ----

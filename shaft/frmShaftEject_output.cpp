@@ -23,10 +23,7 @@ using app::guarded;
 using platform::Forms;
 
 void frmShaftEject::cmdCalPd_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_r3.Text());
-        frmCalculatePd::ShowFor(txtdeltap_d, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_r3.Text(), txtdeltap_d, this); });
 }
 
 void frmShaftEject::cmdDrawCurve_Click() {

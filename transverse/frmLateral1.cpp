@@ -237,8 +237,5 @@ void frmLateral1::reportNotComputed(double L) {
 // ---- Connecting duct ----
 
 void frmLateral1::cmdCalculatePd_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_req.Text());
-        frmCalculatePd::ShowFor(txtp_d, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
 }

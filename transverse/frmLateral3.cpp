@@ -507,15 +507,9 @@ void frmLateral3::scbPileR_Change() {
 // ---- Connecting ducts ----
 
 void frmLateral3::cmdCalculatePd_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(txtQQ_req.Text());
-        frmCalculatePd::ShowFor(txtp_d, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
 }
 
 void frmLateral3::cmdCalculatePed_Click() {
-    guarded([this] {
-        Forms::instance<frmCalculatePd>().txtQ.set(vb::CStr(modPublic::QQ_req));
-        frmCalculatePd::ShowFor(txtp_ed, this);
-    });
+    guarded([this] { frmCalculatePd::ShowFor(vb::CStr(modPublic::QQ_req), txtp_ed, this); });
 }

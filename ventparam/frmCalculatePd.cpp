@@ -244,3 +244,8 @@ bool frmCalculatePd::ShowFor(platform::TextBox& target, platform::Form* owner) {
     target.set(text);
     return true;
 }
+
+bool frmCalculatePd::ShowFor(const std::string& flow, platform::TextBox& target, platform::Form* owner) {
+    platform::Forms::instance<frmCalculatePd>().txtQ.set(flow);
+    return ShowFor(target, owner);
+}

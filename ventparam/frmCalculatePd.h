@@ -7,6 +7,7 @@
 #include "ventparam/loss_coefficients.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 /// The pressure loss of a ventilation duct for a given air flow: wall friction of straight pieces, the
@@ -20,6 +21,8 @@ public:
     /// `owner`, copies its total into `target` and unloads it. The caller's box keeps its text when the
     /// dialog was closed with the close box or finished before a total was computed. True when written.
     static bool ShowFor(platform::TextBox& target, platform::Form* owner);
+    /// Writes `flow` into txtQ, then does as the one above.
+    static bool ShowFor(const std::string& flow, platform::TextBox& target, platform::Form* owner);
 
     platform::Frame Frame6;
     platform::TextBox txtQ;
