@@ -922,6 +922,12 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     if (w.lstTraffic.select(1)) {
         w.lstTraffic_ItemClick(*w.lstTraffic.SelectedItem());
     }
+    // The results of every page are stored with the project, so that a new project opens with its
+    // demands computed and step 2 starts from them.
+    w.Show();
+    for (int page : {4, 5, 6, 7, 1}) {
+        w.pgMain.userClick(page);
+    }
     modPublic::AxialFanList.items.clear();
     modPublic::ProjectFile = dir + "/Normal.vnt";
     w.SaveFile();

@@ -47,6 +47,8 @@ protected:
         w.nn_vi = 200;
         w.optRightLine.setSilently(true);
         w.chkBlock.setSilently(1);
+        w.txtBlockStartPile.setSilently("");
+        w.txtBlockEndPile.setSilently("");
         w.txtStartPile.setSilently("1000");
         addRow(w.lstSlope, "2000", {"0"});
         addRow(w.lstSection, "2000", {"60", "30", "8"});

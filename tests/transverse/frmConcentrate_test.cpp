@@ -54,6 +54,12 @@ protected:
         req.SaveFile();
         req.txtQQ_req_CO.setSilently("300");
         req.txtQQ_req_VI.setSilently("250");
+        // The other cases computed none, so the hand-off opens step 2 on the one-way case.
+        for (platform::TextBox* box :
+             {&req.txtQQ_req_CO_Bidirection, &req.txtQQ_req_VI_Bidirection, &req.txtQQ_req_CO_block,
+              &req.txtQQ_req_VI_block, &req.txtQQ_req_exchange}) {
+            box->setSilently("");
+        }
     }
 
     /// Opens step 2 and the concentrated-supply window from its Next; `script` acts on the window; unless
