@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <clocale>
 
@@ -14,6 +16,12 @@ int main(int argc, char* argv[]) {
     // Numbers are read and written with a decimal point whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvora-Aridane"));
+    // The file dialogs and the buttons of the message boxes speak Chinese like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     // A face that holds the Chinese captions and keeps Latin text narrow, so that the pages fit.
     QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
