@@ -845,7 +845,8 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     w.txtProjectName.set("雁门关隧道右线");
     w.txtProjectDiscribe.set(
         "模板工程：雁门关隧道右线（新广武—原平高速公路），纵坡、海拔、交通量与车型组成取自已发表设计资料；"
-        "断面借用乌池坝隧道（面积63.96 m^2，周长31.21 m）。");
+        "断面借用乌池坝隧道（面积63.96 m^2，周长31.21 m）；阻滞工况按乌池坝设计取法：出口侧1 km车速10 km/h，"
+        "其余40 km/h。");
     w.optRightLine.set(true);
     w.cmbRoadClass.setText("高速公路");
     w.cmbvt.setText("80");
@@ -877,6 +878,14 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     w.txtSectionD.set("8.197"); // 4 × 63.96 / 31.21
     w.cmdAddSection_Click();
     w.cmdRefreshSegment_Click();
+    // Congestion as 乌池坝's design took it: 10 km/h over the last kilometre before the exit, 40 km/h
+    // before it.
+    w.lstBlock.ListItems.Clear();
+    for (const auto& [length, speed] : {std::pair{"4235", "40"}, std::pair{"1000", "10"}}) {
+        w.txtBlockLen.set(length);
+        w.txtBlockVt.setText(speed);
+        w.cmdAddBlock_Click();
+    }
 
     // Page 3: forecast of both directions, split 0.51, peak hour 10 %.
     w.lstTraffic.ListItems.Clear();
