@@ -52,8 +52,11 @@ void script(int answer);
 const std::vector<Shown>& log();
 /// Answers still queued.
 int pending();
-/// Forgets the queue and the log.
+/// Forgets the queue and the log, and ends auto-answering.
 void reset();
+/// While on, a box with no scripted answer takes its default button and is logged, not a fault (for
+/// random-input tests that cannot know which boxes their actions raise). Scripted side only.
+void setAutoAnswer(bool on);
 
 } // namespace msgbox
 } // namespace platform
