@@ -163,3 +163,17 @@ void setAutoAnswer(bool on) {
 } // namespace msgbox
 
 } // namespace platform
+
+namespace platform {
+
+bool CountWithinLimit(long long count, long long limit, const std::string& what) {
+    if (count <= limit) {
+        return true;
+    }
+    MsgBox(what + "的数量 " + std::to_string(count) + " 超过上限 " + std::to_string(limit) +
+               "，请检查输入或文件。",
+           vbOKOnly | vbExclamation, "出错");
+    return false;
+}
+
+} // namespace platform

@@ -36,6 +36,12 @@ int MsgBox(const std::string& prompt, int buttons = vbOKOnly, const std::string&
 /// The answer a box gives when nobody picks one: its default button.
 int DefaultAnswer(int buttons);
 
+/// Guards a count that a file or a box asks for (groups, lamps, grid points, rows…) before anything is
+/// built for it, so that a typing slip or a damaged file cannot freeze a window or exhaust memory. A count
+/// above the limit shows one OK box titled "出错" naming what was counted, the count and the limit, and
+/// gives false; a count within it gives true and shows nothing.
+bool CountWithinLimit(long long count, long long limit, const std::string& what);
+
 /// The test side: scripted answers, and a log of every box.
 namespace msgbox {
 

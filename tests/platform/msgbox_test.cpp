@@ -65,3 +65,13 @@ TEST(TextViewer, ReportsOpenedUnderTheTestStageAreLogged) {
     ASSERT_EQ(textviewer::log().size(), 1u);
     EXPECT_EQ(textviewer::log()[0], "/tmp/a_需风量计算.rpt");
 }
+
+TEST(MsgBox, ACountAboveItsLimitIsRefusedWithOneBoxNamingCountAndLimit) {
+    EXPECT_TRUE(CountWithinLimit(1000, 1000, "射流风机组"));
+    EXPECT_TRUE(msgbox::log().empty());
+    msgbox::script(vbOK);
+    EXPECT_FALSE(CountWithinLimit(999999999, 10000, "灯具"));
+    ASSERT_EQ(msgbox::log().size(), 1u);
+    EXPECT_EQ(msgbox::log()[0].prompt, "灯具的数量 999999999 超过上限 10000，请检查输入或文件。");
+    EXPECT_EQ(msgbox::log()[0].title, "出错");
+}
