@@ -26,11 +26,13 @@ struct Shape {
     int nx;
 };
 
-// Start-up set, then the local-loss tables of the duct and axial-fan windows and the wire screen.
+// Start-up set, then the local-loss tables of the duct and axial-fan windows, the grille, the wire screen and
+// the Reynolds correction, then the construction window's duct friction.
 const std::vector<Shape> kShipped = {
-    {"f_d", 1, 9},        {"f_iv", 8, 9},       {"f_iv_VI", 8, 9},   {"f_m", 1, 7},      {"f_m_VI", 1, 7},
-    {"K", 1, 8},          {"daqiya", 1, 21},    {"TabA03_1", 1, 11}, {"TabA03_2", 1, 7}, {"TabA03_3", 1, 6},
-    {"TabA03_1A", 1, 11}, {"TabA03_1B", 1, 11}, {"TabA05_3", 1, 9},
+    {"f_d", 1, 9},        {"f_iv", 8, 9},       {"f_iv_VI", 8, 9},   {"f_m", 1, 7},       {"f_m_VI", 1, 7},
+    {"K", 1, 8},          {"daqiya", 1, 21},    {"TabA03_1", 1, 11}, {"TabA03_2", 1, 7},  {"TabA03_3", 1, 6},
+    {"TabA03_1A", 1, 11}, {"TabA03_1B", 1, 11}, {"TabA05_3", 1, 9},  {"TabA05_2", 10, 2}, {"TabA02_6", 1, 9},
+    {"TabA12_4_1", 1, 6}, {"TabA12_4_2", 1, 7},
 };
 
 CoefTable Load(const char* key) {
@@ -150,6 +152,78 @@ TEST(ConfigFilesTables, RoadSurfaceTablesAreTheCieGridsUnderTheSurfaceNames) {
                 0.001);
     // Between the keys: β = 7.5, tan γ = 1 lies halfway between 37.3 (β 5) and 36.3 (β 10) of C1.
     EXPECT_NEAR(modPublic::Interpolate2D(concrete, 7.5, 1), 36.8, 1e-9);
+}
+
+// The comment lines directly above a table's section line, joined, in UTF-8.
+std::string CommentBefore(const char* key) {
+    const auto lines = textfile::ReadLines(kTableFile);
+    EXPECT_TRUE(lines.has_value());
+    const std::string section = std::string("[") + key + "]";
+    std::string comment;
+    for (std::size_t i = 0; lines && i < lines->size(); ++i) {
+        if ((*lines)[i] != section) {
+            continue;
+        }
+        for (std::size_t j = i; j > 0 && (*lines)[j - 1].starts_with("#"); --j) {
+            comment = (*lines)[j - 1] + "\n" + comment;
+        }
+    }
+    return comment;
+}
+
+// The tables the later research found: each names its source and grade right above it, the duct tables say
+// that they hold the Darcy λ the construction window multiplies by L/D, and the lookups give the published
+// values. Grille (Idelchik's thin plate at its inlet/outlet limits): 50 % → (1.707 − 0.5)² / 0.25 = 5.827
+// and [1 + 0.707·0.5^0.375]² / 0.25 = 9.550; no grille → 0.5 and 1.0, the sharp entrance and the exit.
+// kRe: 0.5·10^5 lies halfway between 1.56 and 1.46; 10^5 gives 1.30; from 2·10^5 on 1.
+// Metal duct at 800 mm 0.0148; PVC 700 mm, not a key, halfway between 0.0191 and 0.0202.
+TEST(ConfigFilesTables, ResearchedTablesNameTheirSourceAndGiveTheNotesValues) {
+    const struct {
+        const char* key;
+        const char* grade;
+    } sourced[] = {{"TabA05_2", "等级 B"},
+                   {"TabA02_6", "等级 B (类比)"},
+                   {"TabA12_4_1", "等级 B"},
+                   {"TabA12_4_2", "等级 A-d"}};
+    for (const auto& s : sourced) {
+        SCOPED_TRACE(s.key);
+        const std::string comment = CommentBefore(s.key);
+        EXPECT_NE(comment.find("# 来源: "), std::string::npos) << comment;
+        EXPECT_NE(comment.find(s.grade), std::string::npos) << comment;
+    }
+    EXPECT_NE(CommentBefore("TabA02_6").find("Re 小于 10^5"), std::string::npos);
+    for (const char* duct : {"TabA12_4_1", "TabA12_4_2"}) {
+        EXPECT_NE(CommentBefore(duct).find("单位: 达西摩擦系数 λ (无量纲)"), std::string::npos) << duct;
+    }
+
+    const CoefTable grille = Load("TabA05_2");
+    EXPECT_EQ(grille.x, (std::vector<double>{1, 2}));
+    EXPECT_EQ(grille.y.front(), 10);
+    EXPECT_EQ(grille.y.back(), 100);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate2D(grille, 1, 50), 5.827);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate2D(grille, 2, 50), 9.550);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate2D(grille, 1, 100), 0.5);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate2D(grille, 2, 100), 1.0);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate2D(grille, 2, 10), 282.1);
+
+    const CoefTable kRe = Load("TabA02_6");
+    EXPECT_NEAR(modPublic::Interpolate1D(kRe, 0.5), 1.51, 1e-12);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(kRe, 0.1), 2.00);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(kRe, 1), 1.30);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(kRe, 2), 1.00);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(kRe, 5), 1.00);
+
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(Load("TabA12_4_1"), 800), 0.0148);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(Load("TabA12_4_1"), 500), 0.0163);
+    EXPECT_NEAR(modPublic::Interpolate1D(Load("TabA12_4_2"), 700), 0.01965, 1e-12);
+    EXPECT_DOUBLE_EQ(modPublic::Interpolate1D(Load("TabA12_4_2"), 500), 0.0173);
+
+    // Nothing publishable was found for these: the windows name them as missing.
+    for (const char* absent : {"TabA02_3", "TabA02_4", "TabA12_4_3", "Tab12_3_1", "Tab12_3_2", "Tab12_3_3",
+                               "Tab12_3_4", "Tab12_4"}) {
+        CoefTable none;
+        EXPECT_FALSE(modPublic::ReadTable(absent, none, kTableFile)) << absent;
+    }
 }
 
 TEST_F(InstalledFolder, StartUpFindsAllSevenTablesInTheDefaultFile) {

@@ -270,6 +270,32 @@ TEST(ConstructionWindow, FrictionPanelNamesAMissingTableAndLooksUpAPresentOne) {
     EXPECT_EQ(w.txtlambdra.Text(), "0.018");
 }
 
+// The shipped metal and PVC tables hold the Darcy λ the calculation multiplies by L/D: the chooser hands
+// it over without a box. Metal 1000 mm on the template with D = 1 m: vd = 31.755 × 4 / 3.1415926 = 40.431,
+// H1 = vd² × 0.6 × 1500 × 0.0141 / 1 = 20744.5 Pa. PVC 700 mm lies halfway between 0.0191 and 0.0202.
+TEST(ConstructionWindow, ShippedDuctTablesGiveTheDarcyFactor) {
+    frmConstructionVent& w = openWindow();
+    w.cmdLambda.userClick();
+    w.lstTubeType.userClick(0);
+    w.lstRe.userClick(1);
+    EXPECT_EQ(w.txtlambdra.Text(), "0.0157");
+    w.cmdLambda.userClick();
+    w.lstTubeType.userClick(1);
+    w.lstRe.userClick(2);
+    EXPECT_EQ(w.txtlambdra.Text(), "0.01965");
+    w.cmdLambda.userClick();
+    w.lstTubeType.userClick(0);
+    w.lstRe.userClick(5);
+    EXPECT_EQ(w.txtlambdra.Text(), "0.0141");
+    EXPECT_TRUE(platform::msgbox::log().empty());
+
+    w.txtD.userType("1");
+    w.cmdCal.userClick();
+    const double vd = 31.755 * 4 / 3.1415926;
+    EXPECT_EQ(w.txtH1.Text(), vb::Format(vd * vd * 0.6 * 1500 * 0.0141 / 1, "0.000"));
+    EXPECT_NEAR(vb::Val(w.txtH1.Text()), 20744.5, 0.5);
+}
+
 TEST(ConstructionWindow, LeakageDialogHandsItsCoefficientToTheWindow) {
     frmConstructionVent& w = openWindow();
     w.txtptot.userType("1.1");
