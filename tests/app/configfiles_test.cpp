@@ -309,7 +309,16 @@ TEST(ConfigFilesTables, TransitionLossesOfTheDuctExamples) {
 
 TEST_F(InstalledFolder, JetFanModelsAreCompleteAndPlausible) {
     ASSERT_TRUE(modPublic::LoadJetModels());
-    ASSERT_GE(modPublic::JetModels.UBound(), 1u);
+    // Stored schemes and templates keep a model's position: the catalogue fan comes after the six classes.
+    ASSERT_EQ(modPublic::JetModels.UBound(), 7u);
+    EXPECT_EQ(modPublic::JetModels(4).JetName, "1120型射流风机");
+    EXPECT_EQ(modPublic::JetModels(6).JetName, "1400型射流风机");
+    const JetFanModel& sds = modPublic::JetModels(7);
+    EXPECT_EQ(sds.JetName, "SDS-11.2射流风机");
+    EXPECT_DOUBLE_EQ(sds.Flow, 30.5);
+    EXPECT_DOUBLE_EQ(sds.DD, 1.12);
+    EXPECT_DOUBLE_EQ(sds.Power, 15);
+    EXPECT_DOUBLE_EQ(sds.Discount, 1);
     std::set<std::string> names;
     for (const JetFanModel& m : modPublic::JetModels) {
         SCOPED_TRACE(m.JetName);

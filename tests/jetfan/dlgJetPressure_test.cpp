@@ -68,10 +68,11 @@ TEST_F(JetPressureCalculator, OpensBesideTheMainWindowWithTheShippedModels) {
     EXPECT_EQ(d.chkReverse.Caption(), "逆转");
     EXPECT_EQ(d.OKButton.Caption(), "计算");
     EXPECT_EQ(d.CancelButton.Caption(), "关闭");
-    const std::vector<std::string> shipped{"630型射流风机",  "900型射流风机",  "1000型射流风机",
-                                           "1120型射流风机", "1250型射流风机", "1400型射流风机"};
-    ASSERT_EQ(d.cmbJetModel.ListCount(), 6);
-    for (int i = 0; i < 6; ++i) {
+    const std::vector<std::string> shipped{"630型射流风机",   "900型射流风机",  "1000型射流风机",
+                                           "1120型射流风机",  "1250型射流风机", "1400型射流风机",
+                                           "SDS-11.2射流风机"};
+    ASSERT_EQ(d.cmbJetModel.ListCount(), 7);
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(d.cmbJetModel.List(i), shipped[static_cast<std::size_t>(i)]);
     }
     for (platform::TextBox* box : {&d.txtQ, &d.txtPile, &d.txtZ, &d.txtPj}) {
@@ -140,14 +141,14 @@ TEST_F(JetPressureCalculator, LooksNamesUpAtTheClickAndListsThemWhenItOpens) {
     EXPECT_EQ(calculate("1000型射流风机", "300", "1100", "1.2"), "60.82");
     // Not listed while the calculator stays open, but found by its name.
     modPublic::JetModels.items.push_back({"新型号", 26.96, 1, 33.5, 1});
-    EXPECT_EQ(dialog().cmbJetModel.ListCount(), 6);
+    EXPECT_EQ(dialog().cmbJetModel.ListCount(), 7);
     EXPECT_EQ(calculate("新型号", "300", "1100", "1.2"), "14.01");
     dialog().CancelButton.userClick();
     Forms::collectGarbage();
     EXPECT_FALSE(Forms::isLoaded<dlgJetPressure>());
     w.mnuJetPressure.userClick();
-    ASSERT_EQ(dialog().cmbJetModel.ListCount(), 8);
-    EXPECT_EQ(dialog().cmbJetModel.List(7), "新型号");
+    ASSERT_EQ(dialog().cmbJetModel.ListCount(), 9);
+    EXPECT_EQ(dialog().cmbJetModel.List(8), "新型号");
     EXPECT_EQ(dialog().txtPj.Text(), "");
 }
 

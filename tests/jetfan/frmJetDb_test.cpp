@@ -31,6 +31,7 @@ const std::vector<Row> kShipped{
     {"630型射流风机", "10.7", "0.63", "13.3", "1"},   {"900型射流风机", "21.81", "0.9", "27.1", "1"},
     {"1000型射流风机", "26.96", "1", "33.5", "1"},    {"1120型射流风机", "33.79", "1.12", "42", "1"},
     {"1250型射流风机", "42.09", "1.25", "52.3", "1"}, {"1400型射流风机", "38.5", "1.4", "25.4", "1"},
+    {"SDS-11.2射流风机", "30.5", "1.12", "15", "1"},
 };
 
 std::string jetDbPath() {
@@ -72,7 +73,7 @@ protected:
 } // namespace
 
 TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
-    ASSERT_EQ(modPublic::JetModels.UBound(), 6u);
+    ASSERT_EQ(modPublic::JetModels.UBound(), 7u);
     edit([](frmJetDb& e) {
         EXPECT_EQ(e.Caption(), "射流风机数据库维护");
         ASSERT_EQ(e.lstJet.ColumnHeaders.Count(), 5);
@@ -98,17 +99,18 @@ TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
     EXPECT_TRUE(openedModal);
     EXPECT_FALSE(Forms::isLoaded<frmJetDb>());
     const std::string bytes = textfile::ReadBytes(jetDbPath()).value_or("");
-    EXPECT_EQ(bytes.substr(0, 3), "6\r\n");
-    EXPECT_EQ(textcodec::FromGbk(bytes), "6\r\n"
+    EXPECT_EQ(bytes.substr(0, 3), "7\r\n");
+    EXPECT_EQ(textcodec::FromGbk(bytes), "7\r\n"
                                          "\"630型射流风机\",\"10.7\",\"0.63\",\"13.3\",\"1\"\r\n"
                                          "\"900型射流风机\",\"21.81\",\"0.9\",\"27.1\",\"1\"\r\n"
                                          "\"1000型射流风机\",\"26.96\",\"1\",\"33.5\",\"1\"\r\n"
                                          "\"1120型射流风机\",\"33.79\",\"1.12\",\"42\",\"1\"\r\n"
                                          "\"1250型射流风机\",\"42.09\",\"1.25\",\"52.3\",\"1\"\r\n"
-                                         "\"1400型射流风机\",\"38.5\",\"1.4\",\"25.4\",\"1\"\r\n");
+                                         "\"1400型射流风机\",\"38.5\",\"1.4\",\"25.4\",\"1\"\r\n"
+                                         "\"SDS-11.2射流风机\",\"30.5\",\"1.12\",\"15\",\"1\"\r\n");
     // GBK on disk: 型 is the two bytes D0 CD.
     EXPECT_NE(bytes.find("630\xD0\xCD"), std::string::npos);
-    ASSERT_EQ(modPublic::JetModels.UBound(), 6u);
+    ASSERT_EQ(modPublic::JetModels.UBound(), 7u);
     EXPECT_EQ(modPublic::JetModels(6).JetName, "1400型射流风机");
     EXPECT_DOUBLE_EQ(modPublic::JetModels(6).Flow, 38.5);
 }
@@ -129,32 +131,33 @@ TEST_F(ModelEditor, AddsChangesAndDeletesModelsAndTheTableFollows) {
         // Two models of one name are both kept.
         typeModel(e, {"1000型射流风机", "27", "1", "34", "0.9"});
         e.cmdAdd.userClick();
-        EXPECT_EQ(e.lstJet.ListItems.Count(), 7);
+        EXPECT_EQ(e.lstJet.ListItems.Count(), 8);
         e.cmdOK.userClick();
     });
     EXPECT_TRUE(platform::msgbox::log().empty());
-    EXPECT_EQ(jetDbText(), "7\r\n"
+    EXPECT_EQ(jetDbText(), "8\r\n"
                            "\"900型射流风机\",\"22\",\"0.9\",\"30\",\"1\"\r\n"
                            "\"1000型射流风机\",\"26.96\",\"1\",\"33.5\",\"1\"\r\n"
                            "\"1120型射流风机\",\"33.79\",\"1.12\",\"42\",\"1\"\r\n"
                            "\"1250型射流风机\",\"42.09\",\"1.25\",\"52.3\",\"1\"\r\n"
                            "\"1400型射流风机\",\"38.5\",\"1.4\",\"25.4\",\"1\"\r\n"
+                           "\"SDS-11.2射流风机\",\"30.5\",\"1.12\",\"15\",\"1\"\r\n"
                            "\"710型\",\"15.20\",\"0.71\",\"18.5\",\"0.85\"\r\n"
                            "\"1000型射流风机\",\"27\",\"1\",\"34\",\"0.9\"\r\n");
-    ASSERT_EQ(modPublic::JetModels.UBound(), 7u);
+    ASSERT_EQ(modPublic::JetModels.UBound(), 8u);
     EXPECT_EQ(modPublic::JetModels(1).JetName, "900型射流风机");
     EXPECT_DOUBLE_EQ(modPublic::JetModels(1).Flow, 22);
     EXPECT_DOUBLE_EQ(modPublic::JetModels(1).Power, 30);
-    EXPECT_EQ(modPublic::JetModels(6).JetName, "710型");
-    EXPECT_DOUBLE_EQ(modPublic::JetModels(6).Flow, 15.2);
-    EXPECT_DOUBLE_EQ(modPublic::JetModels(6).Discount, 0.85);
+    EXPECT_EQ(modPublic::JetModels(7).JetName, "710型");
+    EXPECT_DOUBLE_EQ(modPublic::JetModels(7).Flow, 15.2);
+    EXPECT_DOUBLE_EQ(modPublic::JetModels(7).Discount, 0.85);
 
     // A calculator opened afterwards lists the new models last.
     w.mnuJetPressure.userClick();
     dlgJetPressure& d = Forms::instance<dlgJetPressure>();
-    ASSERT_EQ(d.cmbJetModel.ListCount(), 7);
-    EXPECT_EQ(d.cmbJetModel.List(5), "710型");
-    EXPECT_EQ(d.cmbJetModel.List(6), "1000型射流风机");
+    ASSERT_EQ(d.cmbJetModel.ListCount(), 8);
+    EXPECT_EQ(d.cmbJetModel.List(6), "710型");
+    EXPECT_EQ(d.cmbJetModel.List(7), "1000型射流风机");
 }
 
 TEST_F(ModelEditor, TheCloseBoxSavesToo) {
@@ -163,8 +166,8 @@ TEST_F(ModelEditor, TheCloseBoxSavesToo) {
         e.cmdDelete.userClick();
         Forms::unload(e, platform::vbFormControlMenu);
     });
-    EXPECT_EQ(jetDbText().substr(0, 3), "5\r\n");
-    EXPECT_EQ(modPublic::JetModels.UBound(), 5u);
+    EXPECT_EQ(jetDbText().substr(0, 3), "6\r\n");
+    EXPECT_EQ(modPublic::JetModels.UBound(), 6u);
 }
 
 TEST_F(ModelEditor, DeletingEveryModelEmptiesTheTable) {
@@ -218,9 +221,9 @@ TEST_F(ModelEditor, RefusesAModelThatCannotBeCalculatedWith) {
         EXPECT_EQ(log[2 * i].title, "出错！");
         EXPECT_EQ(log[2 * i + 1].prompt, bad[i].second);
     }
-    ASSERT_EQ(modPublic::JetModels.UBound(), 7u);
-    EXPECT_EQ(modPublic::JetModels(7).Flow, 20);
-    EXPECT_EQ(modPublic::JetModels(7).Power, 0);
+    ASSERT_EQ(modPublic::JetModels.UBound(), 8u);
+    EXPECT_EQ(modPublic::JetModels(8).Flow, 20);
+    EXPECT_EQ(modPublic::JetModels(8).Power, 0);
     EXPECT_EQ(modPublic::JetModels(6).JetName, "1400型射流风机");
 }
 
@@ -249,7 +252,7 @@ TEST_F(ModelEditor, AnUnreadableFileIsSaidAndKeptUnlessEdited) {
     EXPECT_EQ(platform::msgbox::log()[0].prompt,
               "射流风机数据库无法读取：" + jetDbPath() + "\n不作修改而关闭时，该文件保持原样。");
     EXPECT_EQ(textfile::ReadBytes(jetDbPath()).value_or(""), before);
-    EXPECT_EQ(modPublic::JetModels.UBound(), 6u);
+    EXPECT_EQ(modPublic::JetModels.UBound(), 7u);
 
     // Edited, the list replaces the file.
     platform::msgbox::script(platform::vbOK);
@@ -283,5 +286,5 @@ TEST_F(ModelEditor, AFailedSaveIsSaidAndLeavesFileAndTableAsTheyWere) {
     EXPECT_EQ(log[2].prompt, log[1].prompt);
     EXPECT_FALSE(Forms::isLoaded<frmJetDb>());
     EXPECT_TRUE(std::filesystem::is_directory(jetDbPath()));
-    EXPECT_EQ(modPublic::JetModels.UBound(), 6u);
+    EXPECT_EQ(modPublic::JetModels.UBound(), 7u);
 }

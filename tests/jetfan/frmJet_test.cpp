@@ -125,6 +125,22 @@ TEST_F(JetWindow, ChoosingAModelFillsItsDataButNotTheRise) {
     });
 }
 
+// The catalogue fan comes after the six diameter classes: 0.25 · 3.1415926 · 1.2544 = 0.985,
+// 30.5 / 0.985 = 30.964 m/s (the maker prints 31.1).
+TEST_F(JetWindow, OffersTheCatalogueReversibleFan) {
+    open([](frmJet& w) {
+        ASSERT_EQ(w.cmbJetModel.ListCount(), 7);
+        EXPECT_EQ(w.cmbJetModel.List(3), "1120型射流风机");
+        EXPECT_EQ(w.cmbJetModel.List(6), "SDS-11.2射流风机");
+        w.cmbJetModel.userSelect(6);
+        EXPECT_EQ(w.txtFlow.Text(), "30.5");
+        EXPECT_EQ(w.txtDD_j.Text(), "1.12");
+        EXPECT_EQ(w.txtPower.Text(), "15");
+        EXPECT_EQ(w.txtAA_j.Text(), "0.985");
+        EXPECT_EQ(w.txtvj.Text(), "30.964");
+    });
+}
+
 // ---- Pressure balance ----
 
 /// A tunnel from 1000 to 2000 with one 90 m² section (D 10 m), ρ 1.2, λ 0.02, natural wind 2.5 m/s, no
