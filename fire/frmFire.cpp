@@ -74,30 +74,32 @@ void frmFire::buildControls() {
 
     // Left column: the fire and the jet fans.
     int y = 120;
-    lblMW.place(*this, 120, y + 30, 2200, kRow);
+    lblMW.place(*this, 120, y + 30, 2100, kRow);
     lblMW.setCaption("火灾规模(MW)");
-    txtMW.place(*this, 2400, y, 1000, kRow);
-    udMW.place(*this, 3400, y, 255, kRow);
+    txtMW.place(*this, 2250, y, 1000, kRow);
+    udMW.place(*this, 3250, y, 255, kRow);
     udMW.setMin(5);
     udMW.setMax(100);
     udMW.setIncrement(5);
     udMW.setSilently(5);
     y += kPitch;
-    lblQ.place(*this, 120, y + 30, 2200, kRow);
+    lblQ.place(*this, 120, y + 30, 2100, kRow);
     lblQ.setCaption("火灾需风量(m^3/s):");
-    txtQ.place(*this, 2400, y, 1255, kRow);
+    txtQ.place(*this, 2250, y, 1255, kRow);
     y += kPitch;
-    lblJetModel.place(*this, 120, y + 30, 2200, kRow);
+    lblJetModel.place(*this, 120, y + 30, 2100, kRow);
     lblJetModel.setCaption("射流风机型号:");
-    cmbJetModel.place(*this, 2400, y, 1800, kRow);
+    // The boxes sit as far left as the longest caption allows, so that the model box shows the longest
+    // model name whole and still ends short of the frames on the right.
+    cmbJetModel.place(*this, 2250, y, 1950, kRow);
     y += kPitch;
-    lbleta.place(*this, 120, y + 30, 2200, kRow);
+    lbleta.place(*this, 120, y + 30, 2100, kRow);
     lbleta.setCaption("位置摩阻损失折减系数");
-    txteta.place(*this, 2400, y, 1255, kRow);
+    txteta.place(*this, 2250, y, 1255, kRow);
     y += kPitch;
-    lblBlockVehNum.place(*this, 120, y + 30, 2200, kRow);
+    lblBlockVehNum.place(*this, 120, y + 30, 2100, kRow);
     lblBlockVehNum.setCaption("阻塞车辆数:");
-    txtBlockVehNum.place(*this, 2400, y, 1255, kRow);
+    txtBlockVehNum.place(*this, 2250, y, 1255, kRow);
     y += kPitch;
     chkAirExpand.place(*this, 120, y, 4000, kRow);
     chkAirExpand.setCaption("考虑空气升温后体积膨胀");

@@ -21,10 +21,11 @@ constexpr const char* kErrorTitle = "出错！";
 
 dlgJetPressure::dlgJetPressure() {
     setCaption("射流风机升压力计算");
-    setWidth(5400);
+    setWidth(5750);
     setHeight(3600);
     label("射流风机型号:", 240, 240, 1900);
-    cmbJetModel.place(*this, 2200, 240, 1600, kBoxHeight);
+    // The model box is wider than the boxes below it: it shows the longest model name whole.
+    cmbJetModel.place(*this, 2200, 240, 1950, kBoxHeight);
     label("设计风量Q(m^3/s):", 240, 660, 1900);
     txtQ.place(*this, 2200, 660, 1600, kBoxHeight);
     label("安装桩号:", 240, 1080, 1900);
@@ -39,9 +40,9 @@ dlgJetPressure::dlgJetPressure() {
     chkReverse.setCaption("逆转");
     label("升压力Pj(Pa):", 240, 2320, 1900);
     txtPj.place(*this, 2200, 2320, 1600, kBoxHeight);
-    OKButton.place(*this, 4000, 240, 1100, 375);
+    OKButton.place(*this, 4350, 240, 1100, 375);
     OKButton.setCaption("计算");
-    CancelButton.place(*this, 4000, 720, 1100, 375);
+    CancelButton.place(*this, 4350, 720, 1100, 375);
     CancelButton.setCaption("关闭");
     connectEvents();
 }

@@ -35,9 +35,9 @@ bool fileExists(const std::string& path) {
 
 frmJetDb::frmJetDb() {
     setCaption("射流风机数据库维护");
-    setWidth(7800);
+    setWidth(8100);
     setHeight(6600);
-    lstJet.place(*this, 120, 120, 7440, 2700);
+    lstJet.place(*this, 120, 120, 7740, 2700);
     lstJet.setGridLines(true);
     label("型号", 240, 3000, 2400);
     txtJetName.place(*this, 2760, 3000, 2400, kBoxHeight);
@@ -79,12 +79,13 @@ void frmJetDb::connectEvents() {
 
 void frmJetDb::Form_Load() {
     app::guarded([this] {
-        // The column widths are points of the editor's scale.
-        lstJet.ColumnHeaders.Add("型号", 1200);
-        lstJet.ColumnHeaders.Add("风机流量(m^3/s)", 800);
-        lstJet.ColumnHeaders.Add("出口直径Dj(m^2)", 800);
-        lstJet.ColumnHeaders.Add("风机功率(kW)", 800);
-        lstJet.ColumnHeaders.Add("逆转效率折减系数", 800);
+        // Each column shows its header and the longest shipped model name whole, and all of them fit
+        // beside the scroll bar that a longer list brings.
+        lstJet.ColumnHeaders.Add("型号", 1650);
+        lstJet.ColumnHeaders.Add("风机流量(m^3/s)", 1470);
+        lstJet.ColumnHeaders.Add("出口直径Dj(m^2)", 1470);
+        lstJet.ColumnHeaders.Add("风机功率(kW)", 1230);
+        lstJet.ColumnHeaders.Add("逆转效率折减系数", 1530);
     });
     app::guarded([this] {
         if (!ReadJetDb()) {
