@@ -37,6 +37,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,22 @@ void picture(QWidget* widget, const std::string& name) {
 
 void picture(platform::Form& form, const std::string& name) {
     picture(form.window(), name);
+}
+
+/// Picks the model whose name is widest in the box's font: the one a too narrow box cuts first.
+void pickWidestModel(platform::ComboBox& box) {
+    const QFontMetrics metrics(box.widget()->font());
+    int widest = -1;
+    int pick = -1;
+    for (int i = 0; i < box.ListCount(); ++i) {
+        const int advance = metrics.horizontalAdvance(QString::fromStdString(box.List(i)));
+        if (advance > widest) {
+            widest = advance;
+            pick = i;
+        }
+    }
+    ASSERT_GE(pick, 0);
+    box.userSelect(pick);
 }
 
 /// Every page of a multi-page window, the window left on the page it was on.
@@ -147,6 +164,7 @@ TEST_F(WindowPictures, JetFanSchemeWithItsDialogAndCurve) {
     scheme<frmJet>(
         0,
         [](frmJet& w) {
+            pickWidestModel(w.cmbJetModel);
             w.cmdCalculateJet.userClick();
             test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
                 picture(d, "frmSetJetPile");
@@ -183,7 +201,13 @@ TEST_F(WindowPictures, ShaftExhaustSchemeWithItsDuctLossDialog) {
 
 TEST_F(WindowPictures, ShaftAndJetScheme) {
     scheme<frmShaftAndJet>(
-        3, [](frmShaftAndJet& w) { pictures(w, w.MultiPage1, "frmShaftAndJet"); },
+        3,
+        [](frmShaftAndJet& w) {
+            w.MultiPage1.userClick(1);
+            pickWidestModel(w.cmbJetModel1);
+            pickWidestModel(w.cmbJetModel2);
+            pictures(w, w.MultiPage1, "frmShaftAndJet");
+        },
         [](frmShaftAndJet& w) { w.cmdBack.userClick(); });
 }
 
@@ -191,6 +215,8 @@ TEST_F(WindowPictures, SeveralShaftsSchemeWithItsGroupDialog) {
     scheme<frmMultiShaftAndJet>(
         4,
         [](frmMultiShaftAndJet& w) {
+            w.pgMain.userClick(1);
+            pickWidestModel(w.cmbJetModel);
             pictures(w, w.pgMain, "frmMultiShaftAndJet");
             test_stage::onModal<frmSetMSJetPile>([](frmSetMSJetPile& d) {
                 picture(d, "frmSetMSJetPile");
@@ -231,6 +257,7 @@ TEST_F(WindowPictures, WindowsBesideTheMainWindow) {
     req.mnuToolSectionQreq.userClick();
     picture(Forms::instance<dlgSectionQreq>(), "dlgSectionQreq");
     req.mnuJetPressure.userClick();
+    pickWidestModel(Forms::instance<dlgJetPressure>().cmbJetModel);
     picture(Forms::instance<dlgJetPressure>(), "dlgJetPressure");
 }
 
@@ -250,7 +277,10 @@ TEST_F(WindowPictures, ModalWindowsOfTheMenus) {
         w.cmdClose.userClick();
     });
     req.mnuHelpAbout.userClick();
-    test_stage::onModal<frmFire>([](frmFire& w) { picture(w, "frmFire"); });
+    test_stage::onModal<frmFire>([](frmFire& w) {
+        pickWidestModel(w.cmbJetModel);
+        picture(w, "frmFire");
+    });
     req.mnuToolsmnuFire.userClick();
     test_stage::onModal<frmAxialFanDesign>([](frmAxialFanDesign& w) {
         picture(w, "frmAxialFanDesign");
