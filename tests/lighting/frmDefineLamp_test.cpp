@@ -83,9 +83,15 @@ const std::string kTestLamps = "# test data\r\n"
                                "50,50\r\n"
                                "[A,B]\r\n";
 
+// The template of these tests: no circuit, so that every circuit of a test is its own.
+const std::string kEmptyTemplate = "0\r\n0,\"7.5\"\r\n\"60\",\"20\",\"5\"\r\n#TRUE#,#FALSE#\r\n";
+
 class Step2 : public ::testing::Test {
 protected:
-    void SetUp() override { modPublic::ProjectFile = projectPath(); }
+    void SetUp() override {
+        modPublic::ProjectFile = projectPath();
+        writeGbk(configFile("Normal.lmp"), kEmptyTemplate);
+    }
     frmDefineLamp& step2() { return Forms::instance<frmDefineLamp>(); }
 
     /// Fills the editors with one circuit.
@@ -114,6 +120,7 @@ const Row kRowA = {"回路A", "T-250", "250", "28000", "0.7", "0", "1", "8",
 
 TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
     modPublic::ProjectFile.clear();
+    writeGbk(configFile("Normal.lmp"), readUtf8(std::string(CONFIGFILES_DIR) + "/Normal.lmp"));
     frmDefineLamp& w = step2();
     EXPECT_EQ(w.Caption(), "Step 2: 设置照明计算参数");
     EXPECT_EQ(w.Frame1.Caption(), "定义灯具回路");
@@ -185,9 +192,11 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
         EXPECT_EQ(c->BackColor(), yellow);
     }
 
-    // The template: no circuit (no lamp data is installed), a 7.5 m concrete road, the observer 60 m
-    // before the area, 20 × 5 points, the numeric method.
-    EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
+    // The shipped template: one circuit of the example lamp on the centre line, 8 m apart at 6 m, a 7.5 m
+    // concrete road, the observer 60 m before the area, 20 × 5 points, the numeric method.
+    EXPECT_EQ(circuits(w), (std::vector<Row>{{"回路A", "GE M-250R2 150W HPS MS2", "150", "16000", "0.7", "0",
+                                              "2", "8", "0", "6", "0", "0", "1", "0", "1", "0"}}));
+    EXPECT_EQ(items(w.cmbLightModel), (std::vector<std::string>{"GE M-250R2 150W HPS MS2"}));
     EXPECT_EQ(w.cmbRoadType.Text(), "水泥混凝土路面");
     EXPECT_EQ(w.txtWW.Text(), "7.5");
     EXPECT_EQ(w.txtDistanceToCalArea.Text(), "60");
@@ -200,6 +209,7 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
 }
 
 TEST_F(Step2, SaysPlainlyThatNoLampIntensityTableIsInstalled) {
+    writeGbk(configFile("Icr.txt"), "# 本文件没有任何灯具型号\r\n");
     frmDefineLamp& w = step2();
     EXPECT_EQ(w.cmbLightModel.ListCount(), 0);
     EXPECT_EQ(w.lblLampData.Caption(), "灯具光强表文件 ConfigFiles\\Icr.txt 中没有任何灯具型号: "
@@ -562,10 +572,29 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     fs::remove(configFile("Normal.lmp"));
     modPublic::ProjectFile = dir + "/Normal.vnt";
     frmDefineLamp& w = Forms::instance<frmDefineLamp>();
-    // No circuit: no lamp intensity table is installed, so no lamp can be named. Two 3.75 m lanes; the
-    // observer 60 m before the calculation area (CIE 140); 20 points along the area, the most the spinner
-    // allows, so that spacings up to 20 m keep points at most 1 m apart, and 5 odd points across.
+    // One circuit of the example lamp of Icr.txt, a road lantern whose road side is at C = 90: on the
+    // centre line, where the angle rule turns C by 90° and the lamp lights both halves of the road alike
+    // (on the walls, the lamps of the +y side would light the road with their house side). 8 m apart at
+    // 6 m, M = 0.7. Two 3.75 m lanes; the observer 60 m before the calculation area (CIE 140); 20 points
+    // along the area, the most the spinner allows, so that spacings up to 19 m keep points at most 1 m
+    // apart, and 5 odd points across.
     w.lstLamp.ListItems.Clear();
+    w.cmbLampName.userType("回路A");
+    w.cmbLightModel.userType("GE M-250R2 150W HPS MS2");
+    w.txtPower.userType("150");
+    w.txtPHI.userType("16000");
+    w.txtMM.userType("0.7");
+    w.cmbLightType.userSelect(0);
+    w.lstInstallMode.userClick(2);
+    for (platform::TextBox* box : {&w.txtLightSS1, &w.txtLightSS2, &w.txtHH, &w.txtAltitudeAngle,
+                                   &w.txtAngle2, &w.txtNum1, &w.txtSpan1, &w.txtNum2, &w.txtSpan2}) {
+        box->userType("0");
+    }
+    w.txtLightSS1.userType("8");
+    w.txtHH.userType("6");
+    w.txtNum1.userType("1");
+    w.txtNum2.userType("1");
+    w.cmdAddSection.userClick();
     w.cmbRoadType.userClick(0);
     w.txtWW.userType("7.5");
     w.txtDistanceToCalArea.userType("60");

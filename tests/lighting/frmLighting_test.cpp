@@ -479,3 +479,62 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
 
 } // namespace
 
+namespace {
+
+std::vector<std::string> shownResults(frmLighting& w) {
+    return {w.txtEE_min.Text(), w.txtEE_max.Text(), w.txtEE_av.Text(), w.txtLL_min.Text(),
+            w.txtLL_max.Text(), w.txtLL_av.Text(),  w.txtUU_0.Text(),  w.txtUU_l.Text()};
+}
+
+// The template project as the program ships it: 回路A of the example lamp of Icr.txt (GE M-250R2, 150 W
+// HPS, Φ = 16000 lm, M = 0.7) every 8 m on the centre line at H = 6 m, switched on in every case; a 7.5 m
+// concrete road, 20 × 5 points over the 8 m area. Every zone computes the same grid (the area is one
+// lamp spacing); only the required luminance of the comparison differs.
+// Hand check of the point (0, 0) under the reference lamp: that lamp sees it at γ = 0, where the table
+// gives 166 cd/klm at every C, so it alone gives E = cos³0 × 166 × 16000 × 0.7 × 0.001 / 6² = 51.6444 lx;
+// the other lamps add their share, so the window's Emax is above it.
+TEST(TemplateProject, Step3ComputesEveryZoneWithTheShippedLamp) {
+    modPublic::ProjectFile.clear();
+    frmLighting& w = Forms::instance<frmLighting>();
+    ASSERT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "8", "150", "0"}}));
+    const std::vector<std::string> figures = {"33.18", "109.78", "57.22", "2.71",
+                                              "9.20",  "4.94",   "0.55",  "0.69"};
+    const char* required[] = {"140.09", "42.03", "14.01", "4.90", "2.12", "10.59"};
+    for (int zone = 0; zone < 6; ++zone) {
+        w.lstSegment.userClick(zone);
+        w.cmdCalculate.userClick();
+        ASSERT_TRUE(platform::msgbox::log().empty()) << platform::msgbox::log()[0].prompt;
+        EXPECT_EQ(shownResults(w), figures) << zone;
+        for (double v : {w.EE_min, w.EE_max, w.EE_av, w.LL_min, w.LL_max, w.LL_av, w.LL_min_p, w.LL_max_p}) {
+            EXPECT_TRUE(std::isfinite(v));
+            EXPECT_GT(v, 0);
+        }
+        EXPECT_NE(w.txtResult.Text().find(std::string("规范要求值: ") + required[zone]), std::string::npos);
+    }
+    // The interior zone: enough light, and both uniformities above what the traffic requires.
+    w.lstSegment.userClick(4);
+    w.cmdCalculate.userClick();
+    const std::string text = w.txtResult.Text();
+    EXPECT_EQ(text.rfind("计算平均亮度: 4.94 > 规范要求值: 2.12\r\n", 0), 0u);
+    EXPECT_NE(text.find("路面亮度总均匀度:0.55 > 规范要求值:"), std::string::npos);
+    EXPECT_NE(text.find("亮度纵向  均匀度:0.69 > 规范要求值:"), std::string::npos);
+
+    EXPECT_DOUBLE_EQ(modPublic::GetPointIlluminance({"回路A", {0, 0, 6}}, {0, 0, 0}),
+                     166 * 16000 * 0.7 * 0.001 / 36);
+    EXPECT_NEAR(166 * 16000 * 0.7 * 0.001 / 36, 51.6444, 1e-4);
+    EXPECT_GT(w.EE_max, 51.6444);
+
+    // One thread or every core: the same grid to the last digit.
+    w.CalculationThreads = 1;
+    w.cmdCalculate.userClick();
+    const std::vector<double> single = {w.EE_min, w.EE_max, w.EE_av,    w.LL_min,
+                                        w.LL_max, w.LL_av,  w.LL_min_p, w.LL_max_p};
+    w.CalculationThreads = 0;
+    w.cmdCalculate.userClick();
+    const std::vector<double> all = {w.EE_min, w.EE_max, w.EE_av,    w.LL_min,
+                                     w.LL_max, w.LL_av,  w.LL_min_p, w.LL_max_p};
+    EXPECT_EQ(all, single);
+    Forms::destroyAll();
+}
+
+} // namespace
