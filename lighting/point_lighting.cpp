@@ -210,19 +210,47 @@ SumOverPoints(const std::vector<LampPoint>& lamps, const std::vector<Point3>& po
     return values;
 }
 
-PointValue LampAtPoint(const PlacedLamp& lamp, const Point3& P, const Point3& O, const CoefTable& road) {
+namespace {
+
+/// A lamp as the sum reads it at every point: its aim and its table formed once.
+struct ReadyLamp {
+    const PlacedLamp* lamp;
+    LampAim aim;
+    std::optional<KeyedTable> table;
+};
+
+ReadyLamp Ready(const PlacedLamp& lamp) {
+    ReadyLamp r{&lamp, {}, std::nullopt};
+    if (lamp.Source != nullptr) {
+        r.aim = AimOf(lamp.Source->Circuit, lamp.Pos[0], lamp.Pos[1]);
+        if (lamp.Source->HasTable) {
+            r.table.emplace(lamp.Source->Table);
+        }
+    }
+    return r;
+}
+
+PointValue ReadyLampAtPoint(const ReadyLamp& ready, const Point3& P, const Point3& O,
+                            const KeyedTable& road) {
     PointValue v;
     v.y = P[1];
+    const PlacedLamp& lamp = *ready.lamp;
     if (lamp.Source == nullptr) {
         return v;
     }
     const LampCircuit& circuit = lamp.Source->Circuit;
-    const LampDirection dir = DirectionToPoint(circuit, lamp.Pos[0], lamp.Pos[1], P[0], P[1]);
-    const double I = lamp.Source->HasTable ? IntensityOf(lamp.Source->Table, dir) : 0;
+    const LampDirection dir = DirectionFromAim(ready.aim, P[0], P[1]);
+    const double I = ready.table ? IntensityOf(*ready.table, dir) : 0;
     v.E = PointIlluminance(I, dir.Gamma, circuit.Flux, circuit.Maintenance, lamp.Pos[2]);
     const double beta = ObservationAngle(lamp.Pos[0], lamp.Pos[1], P[0], P[1], O[0], O[1]);
     v.L = PointLuminance(I, dir.Gamma, beta, circuit.Flux, circuit.Maintenance, road, lamp.Pos[2]);
     return v;
+}
+
+} // namespace
+
+PointValue LampAtPoint(const PlacedLamp& lamp, const Point3& P, const Point3& O, const CoefTable& road) {
+    return ReadyLampAtPoint(Ready(lamp), P, O, KeyedTable(road));
 }
 
 unsigned AllThreads() {
@@ -234,6 +262,12 @@ std::vector<PointValue> SumOverLamps(const std::vector<PlacedLamp>& lamps, const
                                      const std::function<void(int)>& progress) {
     const std::size_t n = points.size();
     std::vector<PointValue> values(n);
+    std::vector<ReadyLamp> ready;
+    ready.reserve(lamps.size());
+    for (const PlacedLamp& lamp : lamps) {
+        ready.push_back(Ready(lamp));
+    }
+    const KeyedTable roadTable(road);
     // Points are handed out in small chunks, so that threads finishing early take more work; the value of
     // a point is always the sum over the lamps in their order by one thread.
     constexpr std::size_t kChunk = 16;
@@ -249,8 +283,8 @@ std::vector<PointValue> SumOverLamps(const std::vector<PlacedLamp>& lamps, const
             for (std::size_t i = start; i < end; ++i) {
                 PointValue v;
                 v.y = points[i][1];
-                for (const PlacedLamp& lamp : lamps) {
-                    const PointValue one = LampAtPoint(lamp, points[i], observer, road);
+                for (const ReadyLamp& lamp : ready) {
+                    const PointValue one = ReadyLampAtPoint(lamp, points[i], observer, roadTable);
                     v.E += one.E;
                     v.L += one.L;
                 }

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "lighting/frmLighting.h"
 #include "lighting/modPublic_lighting.h"
+#include "lighting/point_lighting.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
@@ -551,6 +552,59 @@ TEST_F(Photometry, WithTheShippedFileEveryLampIsNamedAsMissing) {
     circuit("回路A", "T-250", "10000", "0.7", "6");
     EXPECT_EQ(modPublic::GetPointIlluminance({"回路A", {0, 5, 6}}, {0, 5, 0}), 0);
     EXPECT_EQ(modPublic::MissingLampModels(), (std::vector<std::string>{"T-250"}));
+}
+
+// The calculation reads circuits and tables once and sums on all cores; lamp by lamp and point by point
+// it gives the same bits as the photometry that looks the circuit and table up at every call: the shipped
+// lamp, tilted and untilted, on the walls and on the centre line, a model without table and a lamp of no
+// circuit, at points under, beside and far from the lamps.
+TEST_F(Photometry, TheCalculationGivesTheBitsOfTheCallByCallPhotometry) {
+    writeGbk(configFile("Icr.txt"), readUtf8(std::string(CONFIGFILES_DIR) + "/Icr.txt") + kTestLamps);
+    frmDefineLamp& w = step2();
+    circuit("回路A", "GE M-250R2 150W HPS MS2", "16000", "0.7", "6");
+    circuit("回路B", "GE M-250R2 150W HPS MS2", "16000", "0.65", "5.5");
+    w.txtAltitudeAngle.userType("15");
+    w.txtAngle2.userType("5");
+    w.lstInstallMode.userClick(2);
+    w.cmdUpdateSection.userClick(); // 回路B tilted, on the centre line
+    circuit("回路C", "T-250", "28000", "0.7", "6");
+    circuit("回路D", "无此型号", "10000", "0.7", "6");
+    modPublic::ReadTable("沥青混凝土路面", modPublic::RoadLuminanceTable, "");
+    ASSERT_FALSE(modPublic::RoadLuminanceTable.empty());
+
+    std::vector<lighting::LampPoint> lamps;
+    for (int k = -3; k <= 6; ++k) {
+        for (const char* name : {"回路A", "回路B", "回路C", "回路D", "回路Z"}) {
+            lamps.push_back({name, {4.0 * k, k % 2 == 0 ? 3.75 : -3.75, 6}});
+        }
+    }
+    lamps.push_back({"回路B", {0, 0, 5.5}});
+    const std::vector<lighting::Point3> points = lighting::GridPoints(12, 7.5, 13, 5);
+    const lighting::Point3 O = lighting::Observer(60, 7.5);
+
+    const std::vector<lighting::PointValue> callByCall = lighting::SumOverPoints(
+        lamps, points, O,
+        [](const lighting::LampPoint& l, const lighting::Point3& P) {
+            return modPublic::GetPointIlluminance(l, P);
+        },
+        [](const lighting::LampPoint& l, const lighting::Point3& P, const lighting::Point3& obs) {
+            return modPublic::GetPointLuminance(l, P, obs);
+        },
+        {});
+    const std::vector<std::string> missing = modPublic::MissingLampModels();
+    modPublic::ClearMissingLampModels();
+    const modPublic::PreparedLamps prepared = modPublic::PrepareLamps(lamps);
+    EXPECT_EQ(modPublic::MissingLampModels(), missing);
+    EXPECT_EQ(missing, (std::vector<std::string>{"无此型号"}));
+    const std::vector<lighting::PointValue> once =
+        lighting::SumOverLamps(prepared.Lamps, points, O, modPublic::RoadLuminanceTable, 0, {});
+    ASSERT_EQ(once.size(), callByCall.size());
+    for (std::size_t i = 0; i < once.size(); ++i) {
+        EXPECT_EQ(once[i].E, callByCall[i].E) << i;
+        EXPECT_EQ(once[i].L, callByCall[i].L) << i;
+    }
+    EXPECT_GT(once[20].E, 0);
+    EXPECT_GT(once[20].L, 0);
 }
 
 TEST_F(Photometry, ALampWithoutHeightGivesNoLight) {
