@@ -480,9 +480,7 @@ std::optional<std::string> frmLighting::Calculate() {
         const std::optional<long long> along = lighting::AskedCount(step2.txtCalPointCount1.Text());
         const std::optional<long long> across = lighting::AskedCount(step2.txtCalPointCount2.Text());
         if (along && across && *along > 0 && *across > 0) {
-            const long long points = *along > lighting::kMaxGridPoints || *across > lighting::kMaxGridPoints
-                                         ? std::max(*along, *across)
-                                         : *along * *across;
+            const long long points = lighting::AskedProduct(*along, *across, lighting::kMaxGridPoints);
             if (!platform::CountWithinLimit(points, lighting::kMaxGridPoints, "计算点")) {
                 return std::string("计算点过多");
             }
@@ -520,9 +518,7 @@ std::optional<std::string> frmLighting::Calculate() {
             const long long across = lighting::AskedCount(cells[14]).value_or(0);
             if (along > 0 && across > 0) {
                 const long long perPosition =
-                    along > lighting::kMaxLampsPerPosition || across > lighting::kMaxLampsPerPosition
-                        ? std::max(along, across)
-                        : along * across;
+                    lighting::AskedProduct(along, across, lighting::kMaxLampsPerPosition);
                 if (!platform::CountWithinLimit(perPosition, lighting::kMaxLampsPerPosition,
                                                 "回路 " + on.Text() + " 每个灯位的灯具")) {
                     return std::string("灯具过多");

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 namespace lighting {
@@ -301,7 +302,11 @@ std::vector<PointValue> SumOverLamps(const std::vector<PlacedLamp>& lamps, const
     std::vector<std::thread> pool;
     pool.reserve(helpers);
     for (std::size_t t = 0; t < helpers; ++t) {
-        pool.emplace_back(work, false);
+        try {
+            pool.emplace_back(work, false);
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: the ones running and this one share the points
+        }
     }
     work(true);
     for (std::thread& t : pool) {
@@ -321,6 +326,10 @@ std::optional<long long> AskedCount(const std::string& text) {
     constexpr double kCap = 1e15;
     const double r = vb::RoundHalfEven(std::max(-kCap, std::min(kCap, *n)));
     return static_cast<long long>(r);
+}
+
+long long AskedProduct(long long a, long long b, long long limit) {
+    return a > limit || b > limit ? std::max(a, b) : a * b;
 }
 
 LightingSummary Summarise(const std::vector<PointValue>& values) {

@@ -80,6 +80,11 @@ long long CircuitLampCount(double spacing, double distance, double areaLength, c
 /// count is refused rather than ignored.
 std::optional<long long> AskedCount(const std::string& text);
 
+/// The count asked for by two counts side by side (a × b, both positive): their product, or the larger of
+/// them when either alone passes the limit, so that the message names a count that was asked for and
+/// nothing overflows.
+long long AskedProduct(long long a, long long b, long long limit);
+
 /// Outcome of the checks of the grid before a calculation.
 enum class GridCheck {
     Ok,

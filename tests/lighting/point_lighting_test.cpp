@@ -144,6 +144,10 @@ TEST(LampLayout, AskedCountsKeepWhatTheSixteenBitCountsCannotHold) {
     EXPECT_EQ(AskedCount("-3"), -3);
     EXPECT_FALSE(AskedCount("").has_value());
     EXPECT_FALSE(AskedCount("x1").has_value());
+    EXPECT_EQ(AskedProduct(20001, 5, 100000), 100005);
+    EXPECT_EQ(AskedProduct(5, 1000000, 100000), 1000000);
+    EXPECT_EQ(AskedProduct(1000000000000000LL, 1000000000000000LL, 100000),
+              1000000000000000LL); // no overflow
 }
 
 // The points along must lie at most 1 m apart: SS / (nL − 1). 30 points on 30 m are 30/29 m apart.
