@@ -87,7 +87,7 @@ Positions PositionsOf(double spacing, double distance, double areaLength, const 
     p.nBefore = *before / *divisor; // truncating, as the whole-number division does
     const long long nAfter = *after / *divisor;
     const long long positions = p.nBefore + nAfter + 1;
-    if (positions >= 1 && positions <= kMaxCalculationPoints) {
+    if (positions >= 1) {
         p.count = positions;
     }
     return p;
@@ -114,7 +114,8 @@ CircuitLamps LayOutCircuit(const std::string& name, double spacing, double dista
     CircuitLamps out;
     const Positions where = PositionsOf(spacing, distance, areaLength, layout);
     out.StepTooSmall = where.stepTooSmall;
-    if (where.count == 0) {
+    // More positions than a layout may hold lamps are left to the count guard of the caller.
+    if (where.count == 0 || where.count > kMaxLamps) {
         return out;
     }
     const int mode = *layout.Mounting;

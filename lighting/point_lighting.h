@@ -26,9 +26,6 @@ inline constexpr int kSymmetricMounting = 1; ///< "两侧对称布置"
 /// Eye height of the observer [m].
 inline constexpr double kObserverHeight = 1.5;
 
-/// Most lamp positions one circuit gets along the road (the position count is a 16-bit number).
-inline constexpr int kMaxCalculationPoints = 32767;
-
 /// Most lamps side by side at one position of a circuit (along × across) that a file or a box may ask for.
 inline constexpr long long kMaxLampsPerPosition = 10000;
 
@@ -67,7 +64,8 @@ struct CircuitLamps {
 /// positions X_k = d0 − n_before·Δ + (k − 1)·Δ, k = 1 … n_before + n_after + 1. Staggered lamps alternate
 /// sides so that the reference lamp is at y = +t/2; symmetric ones stand at −t/2 then +t/2; centre-line
 /// ones at 0. Each row becomes na × nt lamps (along outer, across inner) at height H. A mounting other than
-/// 0, 1 or 2 or a count below 1 gives no lamps.
+/// 0, 1 or 2, a count below 1 or more than kMaxLamps positions gives no lamps; a caller holds the count
+/// of lamps to kMaxLamps with CircuitLampCount first.
 CircuitLamps LayOutCircuit(const std::string& name, double spacing, double distance, double areaLength,
                            const CircuitLayout& layout);
 

@@ -123,9 +123,15 @@ TEST(LampLayout, TheLampCountIsKnownBeforeLayingOut) {
     const struct {
         double s, d0, SS;
         CircuitLayout layout;
-    } cases[] = {{30, 0, 30, Layout(1)},          {30, 0, 30, Layout(0)},          {7, 2, 30, Layout(0)},
-                 {30, 5, 30, Layout(2, 0, 3, 2)}, {30, 0, 30, Layout(1, 7, 0, 1)}, {1, 0, 1, Layout(0)},
-                 {30, 0, 30, Layout(3)}};
+    } cases[] = {{30, 0, 30, Layout(1)},
+                 {30, 0, 30, Layout(0)},
+                 {7, 2, 30, Layout(0)},
+                 {30, 5, 30, Layout(2, 0, 3, 2)},
+                 {30, 0, 30, Layout(1, 7, 0, 1)},
+                 {1, 0, 1, Layout(0)},
+                 {30, 0, 30, Layout(3)},
+                 // 60,001 positions, more than a 16-bit count: laid out and counted alike.
+                 {1, 0, 20000, Layout(2)}};
     for (const auto& c : cases) {
         EXPECT_EQ(CircuitLampCount(c.s, c.d0, c.SS, c.layout),
                   static_cast<long long>(LayOutCircuit("A", c.s, c.d0, c.SS, c.layout).Lamps.size()));
