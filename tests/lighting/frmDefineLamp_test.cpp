@@ -639,7 +639,6 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     w.txtPHI.userType("16000");
     w.txtMM.userType("0.7");
     w.cmbLightType.userSelect(0);
-    w.lstInstallMode.userClick(2);
     for (platform::TextBox* box : {&w.txtLightSS1, &w.txtLightSS2, &w.txtHH, &w.txtAltitudeAngle,
                                    &w.txtAngle2, &w.txtNum1, &w.txtSpan1, &w.txtNum2, &w.txtSpan2}) {
         box->userType("0");
@@ -648,6 +647,7 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     w.txtHH.userType("6");
     w.txtNum1.userType("1");
     w.txtNum2.userType("1");
+    w.lstInstallMode.userClick(2); // after the boxes it greys out
     w.cmdAddSection.userClick();
     w.cmbRoadType.userClick(0);
     w.txtWW.userType("7.5");
