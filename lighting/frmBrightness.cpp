@@ -123,7 +123,7 @@ void frmBrightness::buildControls() {
     lstEnvironmnet.place(Frame1, bx, y, bw, 600);
     lstEnvironmnet.setBackColor(kInputColor);
     y += 660;
-    row("纵坡坡度i(m):", txtdTunnelSlope, true);
+    row("纵坡坡度i(%):", txtdTunnelSlope, true);
     row("洞内净空高度h(m):", txth, true);
     row("前一隧道的长度(m):", txtdPreLength, true);
     row("两隧道的间距(m):", txtdSpan, true);
@@ -206,7 +206,7 @@ void frmBrightness::UserForm_Initialize() {
     guarded([this] {
         // The one column fills the list so its heading reads in full.
         lstNN.ColumnHeaders.Clear();
-        lstNN.ColumnHeaders.Add("分级交通量(Pcu/h)", 1850);
+        lstNN.ColumnHeaders.Add("分级交通量(辆/h)", 1850);
     });
     guarded([this] {
         // Wide enough for a zone name ("4 过渡段3"), a luminance in the thousands

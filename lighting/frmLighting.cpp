@@ -50,6 +50,12 @@ std::string TemplatePath() {
     return app::TemplateCompanionPath(".lgh");
 }
 
+/// The position a list gives to its case file: a list without a chosen entry counts as its first, so that
+/// saving and reading a case always name the same file.
+std::int16_t CasePosition(int listIndex) {
+    return static_cast<std::int16_t>(std::max(listIndex, 0));
+}
+
 std::string CasePath(int volume, int mode, int zone) {
     const std::string name = lighting::CaseFileName(modPublic::ProjectFile, volume, mode, zone);
     return name.empty() ? name : platform::ResolvePath(name);
@@ -257,19 +263,19 @@ void frmLighting::UserForm_Initialize() {
 void frmLighting::lstNN_Click() {
     guarded([this] { SaveZoneCase(); });
     guarded([this] { LoadZoneCase(); });
-    iCurNN = static_cast<std::int16_t>(std::max(lstNN.ListIndex(), 0));
+    iCurNN = CasePosition(lstNN.ListIndex());
 }
 
 void frmLighting::lstAdjust_Click() {
     guarded([this] { SaveZoneCase(); });
     guarded([this] { LoadZoneCase(); });
-    iCurAdjust = static_cast<std::int16_t>(std::max(lstAdjust.ListIndex(), 0));
+    iCurAdjust = CasePosition(lstAdjust.ListIndex());
 }
 
 void frmLighting::lstSegment_Click() {
     guarded([this] { SaveZoneCase(); });
     guarded([this] { LoadZoneCase(); });
-    iCurSegment = static_cast<std::int16_t>(std::max(lstSegment.ListIndex(), 0));
+    iCurSegment = CasePosition(lstSegment.ListIndex());
 }
 
 void frmLighting::LoadZoneCase() {
@@ -303,7 +309,8 @@ void frmLighting::LoadZoneCase() {
     });
 
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, CasePath(volume, mode, zone), TemplatePath())) {
+    const std::string casePath = CasePath(CasePosition(volume), CasePosition(mode), CasePosition(zone));
+    if (!app::OpenCompanionOrTemplate(in, casePath, TemplatePath())) {
         // Neither the case nor the template: the case starts empty, the drawing switch as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");
@@ -466,6 +473,19 @@ std::optional<std::string> frmLighting::Calculate() {
     };
 
     UpdateData(true);
+    // A count asked for beyond the limits is refused before anything is laid out or allocated, also one
+    // too large for the 16-bit counts, which would otherwise keep their previous value.
+    {
+        frmDefineLamp& step2 = Forms::instance<frmDefineLamp>();
+        const std::optional<long long> along = lighting::AskedCount(step2.txtCalPointCount1.Text());
+        const std::optional<long long> across = lighting::AskedCount(step2.txtCalPointCount2.Text());
+        if (along && across && *along > 0 && *across > 0) {
+            const long long points = lighting::AskedProduct(*along, *across, lighting::kMaxGridPoints);
+            if (!platform::CountWithinLimit(points, lighting::kMaxGridPoints, "计算点")) {
+                return std::string("计算点过多");
+            }
+        }
+    }
     SS = 0;
     for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
         SS = std::max(SS, vb::Val(lstLamp.ListItems(i).SubItems(1)));
@@ -476,9 +496,6 @@ std::optional<std::string> frmLighting::Calculate() {
         return refuse(kSpacingMessage);
     case lighting::GridCheck::EvenAcross:
         return refuse(kEvenMessage);
-    case lighting::GridCheck::TooManyPoints:
-        return refuse("计算点总数(纵向点数 x 横向点数)不得超过" +
-                      std::to_string(lighting::kMaxCalculationPoints) + "点, 请减少计算点.");
     case lighting::GridCheck::Ok:
         break;
     }
@@ -487,6 +504,34 @@ std::optional<std::string> frmLighting::Calculate() {
     frmDefineLamp& step2 = Forms::instance<frmDefineLamp>();
     LampPoints.clear();
     std::vector<std::string> tooDense;
+    // The counts first, so that a circuit asking for a huge number of lamps allocates nothing.
+    long long lampCount = 0;
+    for (int r = 1; r <= lstLamp.ListItems.Count(); ++r) {
+        platform::ListItem& on = lstLamp.ListItems(r);
+        for (int d = 1; d <= step2.lstLamp.ListItems.Count(); ++d) {
+            platform::ListItem& circuit = step2.lstLamp.ListItems(d);
+            if (circuit.Text() != on.Text()) {
+                continue;
+            }
+            const std::vector<std::string> cells = CellsOf(circuit);
+            const long long along = lighting::AskedCount(cells[12]).value_or(0);
+            const long long across = lighting::AskedCount(cells[14]).value_or(0);
+            if (along > 0 && across > 0) {
+                const long long perPosition =
+                    lighting::AskedProduct(along, across, lighting::kMaxLampsPerPosition);
+                if (!platform::CountWithinLimit(perPosition, lighting::kMaxLampsPerPosition,
+                                                "回路 " + on.Text() + " 每个灯位的灯具")) {
+                    return std::string("灯具过多");
+                }
+            }
+            const long long count = lighting::CircuitLampCount(
+                vb::Val(on.SubItems(1)), vb::Val(on.SubItems(3)), SS, lighting::LayoutFromRow(cells));
+            lampCount = count > lighting::kMaxLamps ? count : lampCount + count;
+            if (!platform::CountWithinLimit(lampCount, lighting::kMaxLamps, "灯具")) {
+                return std::string("灯具过多");
+            }
+        }
+    }
     for (int r = 1; r <= lstLamp.ListItems.Count(); ++r) {
         platform::ListItem& on = lstLamp.ListItems(r);
         const double spacing = vb::Val(on.SubItems(1));
@@ -557,15 +602,11 @@ std::optional<std::string> frmLighting::Calculate() {
     pgrBar.setMax(static_cast<int>(CalPoints.size()));
     pgrBar.setValue(0);
     pgrBar.setVisible(true);
-    const std::vector<lighting::PointValue> values = lighting::SumOverPoints(
-        LampPoints, CalPoints, observer,
-        [](const lighting::LampPoint& lamp, const lighting::Point3& P) {
-            return modPublic::GetPointIlluminance(lamp, P);
-        },
-        [](const lighting::LampPoint& lamp, const lighting::Point3& P, const lighting::Point3& O) {
-            return modPublic::GetPointLuminance(lamp, P, O);
-        },
-        [this](int done) { pgrBar.setValue(done); });
+    // The circuits and intensity tables are read once, then the points are shared among the cores.
+    const modPublic::PreparedLamps prepared = modPublic::PrepareLamps(LampPoints);
+    const std::vector<lighting::PointValue> values =
+        lighting::SumOverLamps(prepared.Lamps, CalPoints, observer, modPublic::RoadLuminanceTable,
+                               CalculationThreads, [this](int done) { pgrBar.setValue(done); });
     pgrBar.setVisible(false);
 
     // Lamps without an intensity table give no light: their zeros are no result.

@@ -30,6 +30,8 @@ public:
     double EE_min = 0, EE_max = 0, EE_av = 0;
     double LL_min = 0, LL_max = 0, LL_av = 0;
     double LL_min_p = 0, LL_max_p = 0;
+    /// Threads the sum over lamps runs on; 0 for every core. The results do not depend on it.
+    unsigned CalculationThreads = 0;
 
     // ---- Public operations ----
     void cmdCalculate_Click();

@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lighting {
@@ -56,17 +57,29 @@ LampCircuit CircuitFromRow(const std::vector<std::string>& cells) {
     return c;
 }
 
-LampDirection DirectionToPoint(const LampCircuit& circuit, double lampX, double lampY, double px, double py) {
+LampAim AimOf(const LampCircuit& circuit, double lampX, double lampY) {
+    LampAim aim;
+    aim.X = lampX;
+    aim.Y = lampY;
+    aim.H = circuit.Height;
+    aim.Mounting = circuit.Mounting;
     const double H = circuit.Height;
-    const double d = PlanDistance(lampX, lampY, px, py);
-
     // The aiming point, where the lamp's axis meets the road.
     const double t = H * std::tan(Radians(circuit.TiltAcross));
     const double s = std::sqrt(H * H + t * t);
     const double u = s * std::tan(Radians(circuit.TiltAlong));
-    const double LA = std::sqrt(s * s + u * u);
-    const double xA = lampX + u;
-    const double yA = lampY > 0 ? lampY - t : lampY + t;
+    aim.LA = std::sqrt(s * s + u * u);
+    aim.xA = lampX + u;
+    aim.yA = lampY > 0 ? lampY - t : lampY + t;
+    return aim;
+}
+
+LampDirection DirectionFromAim(const LampAim& aim, double px, double py) {
+    const double H = aim.H;
+    const double d = PlanDistance(aim.X, aim.Y, px, py);
+    const double LA = aim.LA;
+    const double xA = aim.xA;
+    const double yA = aim.yA;
 
     const double AP = PlanDistance(xA, yA, px, py);
     const double LP = std::sqrt(d * d + H * H);
@@ -92,7 +105,7 @@ LampDirection DirectionToPoint(const LampCircuit& circuit, double lampX, double 
             C -= 360;
         }
     }
-    if (circuit.Mounting == kCentreLineMounting) {
+    if (aim.Mounting == kCentreLineMounting) {
         C += 90;
         if (C > 360) {
             C -= 360;
@@ -102,11 +115,100 @@ LampDirection DirectionToPoint(const LampCircuit& circuit, double lampX, double 
     return dir;
 }
 
+LampDirection DirectionToPoint(const LampCircuit& circuit, double lampX, double lampY, double px, double py) {
+    return DirectionFromAim(AimOf(circuit, lampX, lampY), px, py);
+}
+
+namespace {
+
+bool StrictlyRising(const std::vector<double>& keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!std::isfinite(keys[i]) || (i > 0 && !(keys[i - 1] < keys[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+KeyedTable::KeyedTable(const CoefTable& table)
+    : table_(&table), rising_(table.x.size() >= 2 && table.y.size() >= 2 && StrictlyRising(table.x) &&
+                              StrictlyRising(table.y)) {}
+
+std::optional<std::pair<int, int>> KeyedTable::Span(const std::vector<double>& keys, double key) {
+    // On rising keys the first pair of neighbours enclosing the key (ends included) is the one before
+    // the first key not below it; outside the keys the nearest end holds.
+    if (std::isnan(key)) {
+        return std::nullopt;
+    }
+    const int n = static_cast<int>(keys.size());
+    if (key < keys.front()) {
+        return std::pair{1, 1};
+    }
+    if (key > keys.back()) {
+        return std::pair{n, n};
+    }
+    const int j = static_cast<int>(std::lower_bound(keys.begin() + 1, keys.end(), key) - keys.begin());
+    return std::pair{j, j + 1};
+}
+
+double KeyedTable::Lerp(double x0, double x1, double v0, double v1, double key) {
+    if (key == x0 || x1 == x0) {
+        return v0;
+    }
+    if (key == x1) {
+        return v1;
+    }
+    return v0 + (key - x0) * (v1 - v0) / (x1 - x0);
+}
+
+double KeyedTable::At(int i, int j) const {
+    const auto& v = table_->v;
+    if (i < 1 || static_cast<std::size_t>(i) > v.size()) {
+        return 0.0;
+    }
+    const std::vector<double>& row = v[static_cast<std::size_t>(i - 1)];
+    return (j >= 1 && static_cast<std::size_t>(j) <= row.size()) ? row[static_cast<std::size_t>(j - 1)] : 0.0;
+}
+
+double KeyedTable::AlongRow(int row, std::pair<int, int> s, double key) const {
+    if (s.first == s.second) {
+        return At(row, s.first);
+    }
+    const auto& x = table_->x;
+    return Lerp(x[static_cast<std::size_t>(s.first - 1)], x[static_cast<std::size_t>(s.second - 1)],
+                At(row, s.first), At(row, s.second), key);
+}
+
+double KeyedTable::operator()(double columnKey, double rowKey) const {
+    if (!rising_) {
+        return modPublic::Interpolate2D(*table_, columnKey, rowKey);
+    }
+    const std::optional<std::pair<int, int>> sx = Span(table_->x, columnKey);
+    const std::optional<std::pair<int, int>> sy = Span(table_->y, rowKey);
+    if (!sx || !sy) {
+        return 0.0;
+    }
+    const double a = AlongRow(sy->first, *sx, columnKey);
+    if (sy->first == sy->second) {
+        return a;
+    }
+    const double b = AlongRow(sy->second, *sx, columnKey);
+    const auto& y = table_->y;
+    return Lerp(y[static_cast<std::size_t>(sy->first - 1)], y[static_cast<std::size_t>(sy->second - 1)], a, b,
+                rowKey);
+}
+
 double IntensityOf(const CoefTable& table, const LampDirection& direction) {
+    return IntensityOf(KeyedTable(table), direction);
+}
+
+double IntensityOf(const KeyedTable& table, const LampDirection& direction) {
     if (!direction.Defined) {
         return 0;
     }
-    return Finite(modPublic::Interpolate2D(table, direction.C, direction.Gamma));
+    return Finite(table(direction.C, direction.Gamma));
 }
 
 double PointIlluminance(double intensity, double gammaDeg, double flux, double maintenance, double z) {
@@ -134,10 +236,15 @@ double ObservationAngle(double lampX, double lampY, double px, double py, double
 
 double PointLuminance(double intensity, double gammaDeg, double betaDeg, double flux, double maintenance,
                       const CoefTable& road, double z) {
+    return PointLuminance(intensity, gammaDeg, betaDeg, flux, maintenance, KeyedTable(road), z);
+}
+
+double PointLuminance(double intensity, double gammaDeg, double betaDeg, double flux, double maintenance,
+                      const KeyedTable& road, double z) {
     if (z == 0) {
         return 0;
     }
-    const double r = modPublic::Interpolate2D(road, betaDeg, std::tan(Radians(gammaDeg))) * 0.001;
+    const double r = road(betaDeg, std::tan(Radians(gammaDeg))) * 0.001;
     return Finite(intensity * flux * maintenance * 0.001 * r / (z * z));
 }
 

@@ -4,7 +4,9 @@
 #include "app/coef_table.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// Photometry of one lamp at one calculation point on the road: the direction (γ, C) from the lamp
@@ -60,9 +62,40 @@ struct LampDirection {
 /// for any point exactly across from the aiming point; a centre-line lamp turns C by 90.
 LampDirection DirectionToPoint(const LampCircuit& circuit, double lampX, double lampY, double px, double py);
 
+/// What the direction needs of a lamp whatever the point: its foot, height and mounting, its aiming point
+/// (xA, yA) and the distance LA from the lamp to it. A sum over many points forms it once per lamp.
+struct LampAim {
+    double X = 0, Y = 0, H = 0;
+    int Mounting = 0;
+    double xA = 0, yA = 0, LA = 0;
+};
+LampAim AimOf(const LampCircuit& circuit, double lampX, double lampY);
+
+/// DirectionToPoint from the lamp's aim, to the same bits.
+LampDirection DirectionFromAim(const LampAim& aim, double px, double py);
+
+/// A table (column keys, row keys, values) prepared for many lookups: the values of
+/// modPublic::Interpolate2D to the last bit, its spans found by bisection when both key lists rise
+/// strictly (as intensity and road tables do), by Interpolate2D itself otherwise. Keeps a reference to
+/// the table.
+class KeyedTable {
+public:
+    explicit KeyedTable(const CoefTable& table);
+    double operator()(double columnKey, double rowKey) const;
+
+private:
+    static std::optional<std::pair<int, int>> Span(const std::vector<double>& keys, double key);
+    static double Lerp(double x0, double x1, double v0, double v1, double key);
+    double At(int i, int j) const;
+    double AlongRow(int row, std::pair<int, int> s, double key) const;
+    const CoefTable* table_;
+    bool rising_;
+};
+
 /// Intensity [cd/klm] of the table (column keys C, row keys γ) in a direction; bilinear, held at the
 /// table's edges; 0 for an empty table or an undefined direction.
 double IntensityOf(const CoefTable& table, const LampDirection& direction);
+double IntensityOf(const KeyedTable& table, const LampDirection& direction);
 
 /// Horizontal illuminance [lx] at the point: cos³γ × I × Φ × M × 0.001 / z², with I the table intensity
 /// [cd/klm] and z the lamp's height [m]. 0 when z is 0 or the result is not finite.
@@ -79,5 +112,7 @@ double ObservationAngle(double lampX, double lampY, double px, double py, double
 /// actual lamp and comparable with the required zone luminance. 0 when z is 0 or the result is not finite.
 double PointLuminance(double intensity, double gammaDeg, double betaDeg, double flux, double maintenance,
                       const CoefTable& road, double z);
+double PointLuminance(double intensity, double gammaDeg, double betaDeg, double flux, double maintenance,
+                      const KeyedTable& road, double z);
 
 } // namespace lighting

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "lighting/lamp_photometry.h"
+#include "lighting/point_lighting.h"
+
+#include <memory>
 
 #include <array>
 #include <string>
@@ -29,6 +32,18 @@ double GetPointIlluminance(const LampPoint& lamp, const std::array<double, 3>& P
 /// the caller loads first.
 double GetPointLuminance(const LampPoint& lamp, const std::array<double, 3>& P,
                          const std::array<double, 3>& O);
+
+/// The lamps of one calculation ready for the sum over lamps, with the circuits and tables they point to.
+struct PreparedLamps {
+    std::vector<std::unique_ptr<lighting::LampSource>> Sources;
+    std::vector<lighting::PlacedLamp> Lamps;
+};
+
+/// Reads what the lamps need once for a whole calculation: each lamp's circuit is the first circuit row
+/// of step 2 with its name (none: the lamp gives no light), and each model's table is read from the
+/// intensity file once. A model without a whole table is recorded in MissingLampModels(), in the order
+/// of the lamps. The values the sum gives are those of GetPointIlluminance and GetPointLuminance.
+PreparedLamps PrepareLamps(const std::vector<LampPoint>& lamps);
 
 /// The lamp models asked for since the last ClearMissingLampModels() that have no table, each once, in
 /// the order they were first met.

@@ -3,8 +3,12 @@
 
 #include "platform/vb.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 namespace lighting {
 
@@ -52,31 +56,72 @@ CircuitLayout LayoutFromRow(const std::vector<std::string>& cells) {
     return c;
 }
 
-CircuitLamps LayOutCircuit(const std::string& name, double spacing, double distance, double areaLength,
-                           const CircuitLayout& layout) {
-    CircuitLamps out;
+namespace {
+
+/// Where the lamp positions of a circuit lie along the road: nBefore positions before the reference lamp,
+/// `count` in all, `step` apart. `count` is 0 when the circuit gets no lamps.
+struct Positions {
+    long long nBefore = 0;
+    long long count = 0;
+    double step = 0;
+    bool stepTooSmall = false;
+};
+
+Positions PositionsOf(double spacing, double distance, double areaLength, const CircuitLayout& layout) {
+    Positions p;
     if (!layout.Mounting || *layout.Mounting < 0 || *layout.Mounting > kCentreLineMounting ||
         !layout.CountAlong || !layout.CountAcross || *layout.CountAlong < 1 || *layout.CountAcross < 1) {
-        return out;
+        return p;
     }
-    const int mode = *layout.Mounting;
-    const double step = mode == kStaggeredMounting ? spacing / 2 : spacing;
-    const std::optional<long long> divisor = Rounded(step);
+    p.step = *layout.Mounting == kStaggeredMounting ? spacing / 2 : spacing;
+    const std::optional<long long> divisor = Rounded(p.step);
     const std::optional<long long> before = Rounded(areaLength + distance);
     const std::optional<long long> after = Rounded(2 * areaLength - distance);
     if (!divisor || *divisor == 0) {
-        out.StepTooSmall = true;
-        return out;
+        p.stepTooSmall = true;
+        return p;
     }
     if (!before || !after) {
-        return out;
+        return p;
     }
-    const long long nBefore = *before / *divisor; // truncating, as the whole-number division does
+    p.nBefore = *before / *divisor; // truncating, as the whole-number division does
     const long long nAfter = *after / *divisor;
-    const long long positions = nBefore + nAfter + 1;
-    if (positions < 1 || positions > kMaxCalculationPoints) {
+    const long long positions = p.nBefore + nAfter + 1;
+    if (positions >= 1) {
+        p.count = positions;
+    }
+    return p;
+}
+
+} // namespace
+
+long long CircuitLampCount(double spacing, double distance, double areaLength, const CircuitLayout& layout) {
+    const Positions p = PositionsOf(spacing, distance, areaLength, layout);
+    if (p.count == 0) {
+        return 0;
+    }
+    const long long rows = *layout.Mounting == kSymmetricMounting ? 2 : 1;
+    // Both counts fit in 31 bits, so their product fits; the rest saturates rather than wraps.
+    const long long perPosition = static_cast<long long>(*layout.CountAlong) * *layout.CountAcross;
+    if (perPosition > std::numeric_limits<long long>::max() / (p.count * rows)) {
+        return std::numeric_limits<long long>::max();
+    }
+    return p.count * rows * perPosition;
+}
+
+CircuitLamps LayOutCircuit(const std::string& name, double spacing, double distance, double areaLength,
+                           const CircuitLayout& layout) {
+    CircuitLamps out;
+    const Positions where = PositionsOf(spacing, distance, areaLength, layout);
+    out.StepTooSmall = where.stepTooSmall;
+    // More positions than a layout may hold lamps are left to the count guard of the caller.
+    if (where.count == 0 || where.count > kMaxLamps) {
         return out;
     }
+    const int mode = *layout.Mounting;
+    const double step = where.step;
+    const long long nBefore = where.nBefore;
+    const long long positions = where.count;
 
     const double t = layout.Transverse;
     const int na = *layout.CountAlong;
@@ -119,9 +164,6 @@ GridCheck CheckGrid(double areaLength, int pointsAlong, int pointsAcross) {
     }
     if (pointsAcross % 2 == 0) {
         return GridCheck::EvenAcross;
-    }
-    if (static_cast<long long>(pointsAlong) * pointsAcross > kMaxCalculationPoints) {
-        return GridCheck::TooManyPoints;
     }
     return GridCheck::Ok;
 }
@@ -168,6 +210,127 @@ SumOverPoints(const std::vector<LampPoint>& lamps, const std::vector<Point3>& po
         }
     }
     return values;
+}
+
+namespace {
+
+/// A lamp as the sum reads it at every point: its aim and its table formed once.
+struct ReadyLamp {
+    const PlacedLamp* lamp;
+    LampAim aim;
+    std::optional<KeyedTable> table;
+};
+
+ReadyLamp Ready(const PlacedLamp& lamp) {
+    ReadyLamp r{&lamp, {}, std::nullopt};
+    if (lamp.Source != nullptr) {
+        r.aim = AimOf(lamp.Source->Circuit, lamp.Pos[0], lamp.Pos[1]);
+        if (lamp.Source->HasTable) {
+            r.table.emplace(lamp.Source->Table);
+        }
+    }
+    return r;
+}
+
+PointValue ReadyLampAtPoint(const ReadyLamp& ready, const Point3& P, const Point3& O,
+                            const KeyedTable& road) {
+    PointValue v;
+    v.y = P[1];
+    const PlacedLamp& lamp = *ready.lamp;
+    if (lamp.Source == nullptr) {
+        return v;
+    }
+    const LampCircuit& circuit = lamp.Source->Circuit;
+    const LampDirection dir = DirectionFromAim(ready.aim, P[0], P[1]);
+    const double I = ready.table ? IntensityOf(*ready.table, dir) : 0;
+    v.E = PointIlluminance(I, dir.Gamma, circuit.Flux, circuit.Maintenance, lamp.Pos[2]);
+    const double beta = ObservationAngle(lamp.Pos[0], lamp.Pos[1], P[0], P[1], O[0], O[1]);
+    v.L = PointLuminance(I, dir.Gamma, beta, circuit.Flux, circuit.Maintenance, road, lamp.Pos[2]);
+    return v;
+}
+
+} // namespace
+
+PointValue LampAtPoint(const PlacedLamp& lamp, const Point3& P, const Point3& O, const CoefTable& road) {
+    return ReadyLampAtPoint(Ready(lamp), P, O, KeyedTable(road));
+}
+
+unsigned AllThreads() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+std::vector<PointValue> SumOverLamps(const std::vector<PlacedLamp>& lamps, const std::vector<Point3>& points,
+                                     const Point3& observer, const CoefTable& road, unsigned threads,
+                                     const std::function<void(int)>& progress) {
+    const std::size_t n = points.size();
+    std::vector<PointValue> values(n);
+    std::vector<ReadyLamp> ready;
+    ready.reserve(lamps.size());
+    for (const PlacedLamp& lamp : lamps) {
+        ready.push_back(Ready(lamp));
+    }
+    const KeyedTable roadTable(road);
+    // Points are handed out in small chunks, so that threads finishing early take more work; the value of
+    // a point is always the sum over the lamps in their order by one thread.
+    constexpr std::size_t kChunk = 16;
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    auto work = [&](bool report) {
+        for (;;) {
+            const std::size_t start = next.fetch_add(kChunk);
+            if (start >= n) {
+                return;
+            }
+            const std::size_t end = std::min(n, start + kChunk);
+            for (std::size_t i = start; i < end; ++i) {
+                PointValue v;
+                v.y = points[i][1];
+                for (const ReadyLamp& lamp : ready) {
+                    const PointValue one = ReadyLampAtPoint(lamp, points[i], observer, roadTable);
+                    v.E += one.E;
+                    v.L += one.L;
+                }
+                values[i] = v;
+            }
+            const std::size_t total = done.fetch_add(end - start) + (end - start);
+            if (report && progress) {
+                progress(static_cast<int>(total));
+            }
+        }
+    };
+    const unsigned wanted = threads == 0 ? AllThreads() : threads;
+    const std::size_t helpers = std::min<std::size_t>(wanted - 1, n / kChunk);
+    std::vector<std::thread> pool;
+    pool.reserve(helpers);
+    for (std::size_t t = 0; t < helpers; ++t) {
+        try {
+            pool.emplace_back(work, false);
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: the ones running and this one share the points
+        }
+    }
+    work(true);
+    for (std::thread& t : pool) {
+        t.join();
+    }
+    if (progress) {
+        progress(static_cast<int>(n));
+    }
+    return values;
+}
+
+std::optional<long long> AskedCount(const std::string& text) {
+    const std::optional<double> n = vb::StrictNumber(text);
+    if (!n || std::isnan(*n)) {
+        return std::nullopt;
+    }
+    constexpr double kCap = 1e15;
+    const double r = vb::RoundHalfEven(std::max(-kCap, std::min(kCap, *n)));
+    return static_cast<long long>(r);
+}
+
+long long AskedProduct(long long a, long long b, long long limit) {
+    return a > limit || b > limit ? std::max(a, b) : a * b;
 }
 
 LightingSummary Summarise(const std::vector<PointValue>& values) {

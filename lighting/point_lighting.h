@@ -26,8 +26,14 @@ inline constexpr int kSymmetricMounting = 1; ///< "两侧对称布置"
 /// Eye height of the observer [m].
 inline constexpr double kObserverHeight = 1.5;
 
-/// Most calculation points one calculation takes (its count is a 16-bit number).
-inline constexpr int kMaxCalculationPoints = 32767;
+/// Most lamps side by side at one position of a circuit (along × across) that a file or a box may ask for.
+inline constexpr long long kMaxLampsPerPosition = 10000;
+
+/// Most lamps a layout may hold in all.
+inline constexpr long long kMaxLamps = 100000;
+
+/// Most calculation points (along × across) that a file or a box may ask for.
+inline constexpr long long kMaxGridPoints = 100000;
 
 /// What the layout reads of a circuit row of step 2. The mounting and the counts are whole numbers
 /// (halves to even); a text that is no number leaves them nullopt, and such a circuit gets no lamps.
@@ -58,9 +64,24 @@ struct CircuitLamps {
 /// positions X_k = d0 − n_before·Δ + (k − 1)·Δ, k = 1 … n_before + n_after + 1. Staggered lamps alternate
 /// sides so that the reference lamp is at y = +t/2; symmetric ones stand at −t/2 then +t/2; centre-line
 /// ones at 0. Each row becomes na × nt lamps (along outer, across inner) at height H. A mounting other than
-/// 0, 1 or 2 or a count below 1 gives no lamps.
+/// 0, 1 or 2, a count below 1 or more than kMaxLamps positions gives no lamps; a caller holds the count
+/// of lamps to kMaxLamps with CircuitLampCount first.
 CircuitLamps LayOutCircuit(const std::string& name, double spacing, double distance, double areaLength,
                            const CircuitLayout& layout);
+
+/// The number of lamps LayOutCircuit would place, found without placing them (saturating at the largest
+/// long long), so that a count asked for by a file or a box can be refused before anything is allocated.
+long long CircuitLampCount(double spacing, double distance, double areaLength, const CircuitLayout& layout);
+
+/// The whole count a text asks for (rounded half to even, saturating at 1e15); nullopt when the text is no
+/// number. Unlike the 16-bit counts of the calculation it keeps a count too large for them, so that such a
+/// count is refused rather than ignored.
+std::optional<long long> AskedCount(const std::string& text);
+
+/// The count asked for by two counts side by side (a × b, both positive): their product, or the larger of
+/// them when either alone passes the limit, so that the message names a count that was asked for and
+/// nothing overflows.
+long long AskedProduct(long long a, long long b, long long limit);
 
 /// Outcome of the checks of the grid before a calculation.
 enum class GridCheck {
@@ -69,11 +90,10 @@ enum class GridCheck {
     Spacing,
     /// An even number of points across (no row on the centre line).
     EvenAcross,
-    /// More than kMaxCalculationPoints points.
-    TooManyPoints,
 };
 
-/// The checks in their order: spacing and counts, then an odd count across, then the point count.
+/// The checks in their order: spacing and counts, then an odd count across. The point count is held to
+/// kMaxGridPoints by the caller before.
 GridCheck CheckGrid(double areaLength, int pointsAlong, int pointsAcross);
 
 /// The grid points, across (j) outer and along (i) inner: ((i − 1)·SS/(nL − 1), −W/2 + (j − 1)·W/(nT − 1),
@@ -97,6 +117,34 @@ SumOverPoints(const std::vector<LampPoint>& lamps, const std::vector<Point3>& po
               const std::function<double(const LampPoint&, const Point3&)>& illuminance,
               const std::function<double(const LampPoint&, const Point3&, const Point3&)>& luminance,
               const std::function<void(int)>& progress);
+
+/// The photometry of one circuit as the sum reads it: the circuit's data and its model's intensity table.
+struct LampSource {
+    LampCircuit Circuit;
+    CoefTable Table;
+    bool HasTable = false; ///< false: the model has no whole table, and its lamps give no light
+};
+
+/// A lamp of the layout with its circuit's photometry; a null source (no circuit of the lamp's name) gives
+/// no light.
+struct PlacedLamp {
+    Point3 Pos{};
+    const LampSource* Source = nullptr;
+};
+
+/// Illuminance E [lx] and luminance L [cd/m²] of one lamp at P seen from O, with the road's reduced
+/// luminance coefficients: the direction, intensity, illuminance and luminance of the photometry.
+PointValue LampAtPoint(const PlacedLamp& lamp, const Point3& P, const Point3& O, const CoefTable& road);
+
+/// Threads the sum uses when asked for 0: every core.
+unsigned AllThreads();
+
+/// SumOverPoints on `threads` threads (0: AllThreads()). Each point is summed by one thread over the lamps
+/// in their order, so the values do not depend on the number of threads. `progress` (may be empty) is told
+/// the count of points done, from the calling thread only.
+std::vector<PointValue> SumOverLamps(const std::vector<PlacedLamp>& lamps, const std::vector<Point3>& points,
+                                     const Point3& observer, const CoefTable& road, unsigned threads,
+                                     const std::function<void(int)>& progress);
 
 /// Minimum, maximum and average illuminance and luminance over the points, the luminance extremes on the
 /// centre line (|y| < 0.0001), and the uniformities.

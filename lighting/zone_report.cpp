@@ -19,7 +19,7 @@ std::vector<std::string> ZoneReportLines(const ZoneReportHead& h, const std::vec
     r.Line("                " + h.ProjectName + "照明区段亮度与长度计算书");
     r.BlankLine();
     r.Section("基本信息");
-    r.Value("  设计时速vt (km / H):   ", h.Speed);
+    r.Value("  设计时速vt (km / h):   ", h.Speed);
     r.Value("         隧道长度L(m):   ", h.Length);
     r.Line(h.TwoWay ? "交通方式：双向交通" : "交通方式：单向交通");
     if (h.Mixed) {
@@ -29,7 +29,7 @@ std::vector<std::string> ZoneReportLines(const ZoneReportHead& h, const std::vec
     if (h.Surroundings) {
         r.Value("     洞口朝向或洞外环境: ", *h.Surroundings);
     }
-    r.Value("          纵坡坡度i(m):  ", h.Slope);
+    r.Value("          纵坡坡度i(%):  ", h.Slope);
     r.Value("       洞内净空高度h(m): ", h.Height);
     r.Value("      前一隧道的长度(m): ", h.PreLength);
     r.Value("        两隧道的间距(m): ", h.Span);

@@ -337,7 +337,10 @@ TEST(ShippedTemplates, ToolAndLightingTemplatesReadToTheEnd) {
         scheme::SchemeReader in = openShipped("Normal.lmp");
         const lighting::LmpContents lmp = lighting::ReadLmp(in);
         ASSERT_TRUE(lmp.Circuits);
-        EXPECT_TRUE(lmp.Circuits->empty());
+        // One circuit of the example lamp shipped in Icr.txt, so that step 3 computes out of the box.
+        ASSERT_EQ(lmp.Circuits->size(), 1u);
+        EXPECT_EQ((*lmp.Circuits)[0][0], "回路A");
+        EXPECT_EQ((*lmp.Circuits)[0][1], "GE M-250R2 150W HPS MS2");
         EXPECT_EQ(lmp.RoadType, 0);
         EXPECT_EQ(lmp.RoadWidth, "7.5");
         EXPECT_EQ(lmp.PointsAcross, "5");
@@ -348,7 +351,8 @@ TEST(ShippedTemplates, ToolAndLightingTemplatesReadToTheEnd) {
         scheme::SchemeReader in = openShipped("normal.lgh");
         const lighting::LghContents lgh = lighting::ReadLgh(in);
         ASSERT_TRUE(lgh.Rows);
-        EXPECT_TRUE(lgh.Rows->empty());
+        ASSERT_EQ(lgh.Rows->size(), 1u); // that circuit switched on in every case
+        EXPECT_EQ((*lgh.Rows)[0][0], "回路A");
         EXPECT_EQ(lgh.AreaLength, "");
         EXPECT_EQ(lgh.Results[7], "");
         EXPECT_EQ(lgh.Draw, false);

@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
+#include <algorithm>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -112,7 +116,15 @@ TEST_F(Step1, ControlsCaptionsAndColours) {
     EXPECT_EQ(w.cmdClose.Caption(), "下一步-->");
     EXPECT_EQ(w.cmdOK.Caption(), "结束");
     EXPECT_EQ(w.cmdReport.Caption(), "计算书");
-    EXPECT_EQ(w.lstNN.ColumnHeaders(1).Text(), "分级交通量(Pcu/h)");
+    // The volumes of the list are the volume N of the box (辆/h), not passenger-car units.
+    EXPECT_EQ(w.lstNN.ColumnHeaders(1).Text(), "分级交通量(辆/h)");
+    // The slope is looked up by its percentage; a label in metres would be read as a height.
+    std::vector<std::string> labels;
+    for (const QLabel* l : w.window()->findChildren<QLabel*>()) {
+        labels.push_back(l->text().toStdString());
+    }
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "纵坡坡度i(%):"), labels.end());
+    EXPECT_EQ(std::find(labels.begin(), labels.end(), "纵坡坡度i(m):"), labels.end());
     EXPECT_EQ(w.lstResult.ColumnHeaders(2).Text(), "亮度(cd/m^2)");
     ASSERT_EQ(w.cmbvt.ListCount(), 8);
     EXPECT_EQ(w.cmbvt.List(7), "20");

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "lighting/frmLighting.h"
 #include "lighting/modPublic_lighting.h"
+#include "lighting/point_lighting.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
@@ -83,9 +84,15 @@ const std::string kTestLamps = "# test data\r\n"
                                "50,50\r\n"
                                "[A,B]\r\n";
 
+// The template of these tests: no circuit, so that every circuit of a test is its own.
+const std::string kEmptyTemplate = "0\r\n0,\"7.5\"\r\n\"60\",\"20\",\"5\"\r\n#TRUE#,#FALSE#\r\n";
+
 class Step2 : public ::testing::Test {
 protected:
-    void SetUp() override { modPublic::ProjectFile = projectPath(); }
+    void SetUp() override {
+        modPublic::ProjectFile = projectPath();
+        writeGbk(configFile("Normal.lmp"), kEmptyTemplate);
+    }
     frmDefineLamp& step2() { return Forms::instance<frmDefineLamp>(); }
 
     /// Fills the editors with one circuit.
@@ -114,6 +121,7 @@ const Row kRowA = {"回路A", "T-250", "250", "28000", "0.7", "0", "1", "8",
 
 TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
     modPublic::ProjectFile.clear();
+    writeGbk(configFile("Normal.lmp"), readUtf8(std::string(CONFIGFILES_DIR) + "/Normal.lmp"));
     frmDefineLamp& w = step2();
     EXPECT_EQ(w.Caption(), "Step 2: 设置照明计算参数");
     EXPECT_EQ(w.Frame1.Caption(), "定义灯具回路");
@@ -185,9 +193,11 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
         EXPECT_EQ(c->BackColor(), yellow);
     }
 
-    // The template: no circuit (no lamp data is installed), a 7.5 m concrete road, the observer 60 m
-    // before the area, 20 × 5 points, the numeric method.
-    EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
+    // The shipped template: one circuit of the example lamp on the centre line, 8 m apart at 6 m, a 7.5 m
+    // concrete road, the observer 60 m before the area, 20 × 5 points, the numeric method.
+    EXPECT_EQ(circuits(w), (std::vector<Row>{{"回路A", "GE M-250R2 150W HPS MS2", "150", "16000", "0.7", "0",
+                                              "2", "8", "0", "6", "0", "0", "1", "0", "1", "0"}}));
+    EXPECT_EQ(items(w.cmbLightModel), (std::vector<std::string>{"GE M-250R2 150W HPS MS2"}));
     EXPECT_EQ(w.cmbRoadType.Text(), "水泥混凝土路面");
     EXPECT_EQ(w.txtWW.Text(), "7.5");
     EXPECT_EQ(w.txtDistanceToCalArea.Text(), "60");
@@ -200,6 +210,7 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
 }
 
 TEST_F(Step2, SaysPlainlyThatNoLampIntensityTableIsInstalled) {
+    writeGbk(configFile("Icr.txt"), "# 本文件没有任何灯具型号\r\n");
     frmDefineLamp& w = step2();
     EXPECT_EQ(w.cmbLightModel.ListCount(), 0);
     EXPECT_EQ(w.lblLampData.Caption(), "灯具光强表文件 ConfigFiles\\Icr.txt 中没有任何灯具型号: "
@@ -543,6 +554,59 @@ TEST_F(Photometry, WithTheShippedFileEveryLampIsNamedAsMissing) {
     EXPECT_EQ(modPublic::MissingLampModels(), (std::vector<std::string>{"T-250"}));
 }
 
+// The calculation reads circuits and tables once and sums on all cores; lamp by lamp and point by point
+// it gives the same bits as the photometry that looks the circuit and table up at every call: the shipped
+// lamp, tilted and untilted, on the walls and on the centre line, a model without table and a lamp of no
+// circuit, at points under, beside and far from the lamps.
+TEST_F(Photometry, TheCalculationGivesTheBitsOfTheCallByCallPhotometry) {
+    writeGbk(configFile("Icr.txt"), readUtf8(std::string(CONFIGFILES_DIR) + "/Icr.txt") + kTestLamps);
+    frmDefineLamp& w = step2();
+    circuit("回路A", "GE M-250R2 150W HPS MS2", "16000", "0.7", "6");
+    circuit("回路B", "GE M-250R2 150W HPS MS2", "16000", "0.65", "5.5");
+    w.txtAltitudeAngle.userType("15");
+    w.txtAngle2.userType("5");
+    w.lstInstallMode.userClick(2);
+    w.cmdUpdateSection.userClick(); // 回路B tilted, on the centre line
+    circuit("回路C", "T-250", "28000", "0.7", "6");
+    circuit("回路D", "无此型号", "10000", "0.7", "6");
+    modPublic::ReadTable("沥青混凝土路面", modPublic::RoadLuminanceTable, "");
+    ASSERT_FALSE(modPublic::RoadLuminanceTable.empty());
+
+    std::vector<lighting::LampPoint> lamps;
+    for (int k = -3; k <= 6; ++k) {
+        for (const char* name : {"回路A", "回路B", "回路C", "回路D", "回路Z"}) {
+            lamps.push_back({name, {4.0 * k, k % 2 == 0 ? 3.75 : -3.75, 6}});
+        }
+    }
+    lamps.push_back({"回路B", {0, 0, 5.5}});
+    const std::vector<lighting::Point3> points = lighting::GridPoints(12, 7.5, 13, 5);
+    const lighting::Point3 O = lighting::Observer(60, 7.5);
+
+    const std::vector<lighting::PointValue> callByCall = lighting::SumOverPoints(
+        lamps, points, O,
+        [](const lighting::LampPoint& l, const lighting::Point3& P) {
+            return modPublic::GetPointIlluminance(l, P);
+        },
+        [](const lighting::LampPoint& l, const lighting::Point3& P, const lighting::Point3& obs) {
+            return modPublic::GetPointLuminance(l, P, obs);
+        },
+        {});
+    const std::vector<std::string> missing = modPublic::MissingLampModels();
+    modPublic::ClearMissingLampModels();
+    const modPublic::PreparedLamps prepared = modPublic::PrepareLamps(lamps);
+    EXPECT_EQ(modPublic::MissingLampModels(), missing);
+    EXPECT_EQ(missing, (std::vector<std::string>{"无此型号"}));
+    const std::vector<lighting::PointValue> once =
+        lighting::SumOverLamps(prepared.Lamps, points, O, modPublic::RoadLuminanceTable, 0, {});
+    ASSERT_EQ(once.size(), callByCall.size());
+    for (std::size_t i = 0; i < once.size(); ++i) {
+        EXPECT_EQ(once[i].E, callByCall[i].E) << i;
+        EXPECT_EQ(once[i].L, callByCall[i].L) << i;
+    }
+    EXPECT_GT(once[20].E, 0);
+    EXPECT_GT(once[20].L, 0);
+}
+
 TEST_F(Photometry, ALampWithoutHeightGivesNoLight) {
     circuit("回路A", "T-250", "10000", "0.7", "");
     double Phi = 0, M = 0, gamma = 0;
@@ -562,10 +626,29 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     fs::remove(configFile("Normal.lmp"));
     modPublic::ProjectFile = dir + "/Normal.vnt";
     frmDefineLamp& w = Forms::instance<frmDefineLamp>();
-    // No circuit: no lamp intensity table is installed, so no lamp can be named. Two 3.75 m lanes; the
-    // observer 60 m before the calculation area (CIE 140); 20 points along the area, the most the spinner
-    // allows, so that spacings up to 20 m keep points at most 1 m apart, and 5 odd points across.
+    // One circuit of the example lamp of Icr.txt, a road lantern whose road side is at C = 90: on the
+    // centre line, where the angle rule turns C by 90° and the lamp lights both halves of the road alike
+    // (on the walls, the lamps of the +y side would light the road with their house side). 8 m apart at
+    // 6 m, M = 0.7. Two 3.75 m lanes; the observer 60 m before the calculation area (CIE 140); 20 points
+    // along the area, the most the spinner allows, so that spacings up to 19 m keep points at most 1 m
+    // apart, and 5 odd points across.
     w.lstLamp.ListItems.Clear();
+    w.cmbLampName.userType("回路A");
+    w.cmbLightModel.userType("GE M-250R2 150W HPS MS2");
+    w.txtPower.userType("150");
+    w.txtPHI.userType("16000");
+    w.txtMM.userType("0.7");
+    w.cmbLightType.userSelect(0);
+    for (platform::TextBox* box : {&w.txtLightSS1, &w.txtLightSS2, &w.txtHH, &w.txtAltitudeAngle,
+                                   &w.txtAngle2, &w.txtNum1, &w.txtSpan1, &w.txtNum2, &w.txtSpan2}) {
+        box->userType("0");
+    }
+    w.txtLightSS1.userType("8");
+    w.txtHH.userType("6");
+    w.txtNum1.userType("1");
+    w.txtNum2.userType("1");
+    w.lstInstallMode.userClick(2); // after the boxes it greys out
+    w.cmdAddSection.userClick();
     w.cmbRoadType.userClick(0);
     w.txtWW.userType("7.5");
     w.txtDistanceToCalArea.userType("60");

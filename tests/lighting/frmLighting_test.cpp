@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -55,10 +56,19 @@ const std::string kTestLamp =
 const Row kCircuitA = {"回路A", "T-1", "100", "10000", "1", "0", "2", "4",
                        "0",     "5",   "0",   "0",     "1", "0", "1", "0"};
 
+// The templates of these tests: no circuit in step 2 and none switched on, so that every circuit of a
+// test is its own.
+const std::string kEmptyLmp = "0\r\n0,\"7.5\"\r\n\"60\",\"20\",\"5\"\r\n#TRUE#,#FALSE#\r\n";
+const std::string kEmptyLgh = "0\r\n\"\"\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n#FALSE#\r\n";
+
 class Step3 : public ::testing::Test {
 protected:
     void SetUp() override {
         modPublic::ProjectFile = folder() + "/proj.vnt";
+        ASSERT_TRUE(
+            textfile::WriteAtomically(folder() + "/ConfigFiles/Normal.lmp", textcodec::ToGbk(kEmptyLmp)));
+        ASSERT_TRUE(
+            textfile::WriteAtomically(folder() + "/ConfigFiles/normal.lgh", textcodec::ToGbk(kEmptyLgh)));
         frmDefineLamp& s2 = Forms::instance<frmDefineLamp>();
         platform::ListItem& row = s2.lstLamp.ListItems.Add(kCircuitA[0]);
         for (int c = 1; c < 16; ++c) {
@@ -261,6 +271,52 @@ TEST_F(Step3, RefusedCalculationsSayWhyAndKeepTheShownResults) {
     platform::cad::setUnavailable(false);
 }
 
+// A count asked for beyond its limit is refused with one box before any lamp or point is allocated: a
+// damaged .lmp asking for 999,999,999 lamps side by side, and a box asking for a million points along
+// (too many also for the 16-bit count, which would otherwise keep its previous value).
+TEST_F(Step3, HugeCountsOfLampsOrPointsAreRefusedBeforeAnythingIsAllocated) {
+    installTestLamp();
+    Forms::unload<frmDefineLamp>();
+    ASSERT_TRUE(textfile::WriteAtomically(
+        folder() + "/proj.lmp",
+        textcodec::ToGbk("1\r\n\"回路A\",\"T-1\",\"100\",\"10000\",\"1\",\"0\",\"2\",\"4\",\"0\",\"5\","
+                         "\"0\",\"0\",\"999999999\",\"0\",\"1\",\"0\"\r\n0,\"8\"\r\n\"60\",\"5\",\"5\"\r\n"
+                         "#TRUE#,#FALSE#\r\n")));
+    frmLighting& w = step3();
+    switchOnA(w);
+    w.chkDraw.set(0);
+    platform::msgbox::script(platform::vbOK);
+    w.cmdCalculate.userClick();
+    const auto& log = platform::msgbox::log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].title, "出错");
+    EXPECT_EQ(log[0].prompt, "回路 回路A 每个灯位的灯具的数量 999999999 超过上限 10000，请检查输入或文件。");
+    EXPECT_TRUE(w.txtEE_max.Text().empty());
+
+    // 10,000 side by side at the same place pass: 4 positions of 10,000 lamps, 40 lx each below them.
+    frmDefineLamp& s2 = Forms::instance<frmDefineLamp>();
+    s2.lstLamp.ListItems(1).setSubItems(12, "10000");
+    w.cmdCalculate.userClick();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(w.txtEE_max.Text(), "400000.00");
+    s2.lstLamp.ListItems(1).setSubItems(12, "1");
+    s2.txtCalPointCount1.set("1000000");
+    platform::msgbox::script(platform::vbOK);
+    w.cmdCalculate.userClick();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].prompt, "计算点的数量 1000000 超过上限 100000，请检查输入或文件。");
+    EXPECT_EQ(w.txtEE_max.Text(), "400000.00"); // the shown results stay, as for the grid checks
+    s2.txtCalPointCount1.set("20001");          // 20001 × 5 = 100,005
+    platform::msgbox::script(platform::vbOK);
+    w.cmdCalculate.userClick();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[2].prompt, "计算点的数量 100005 超过上限 100000，请检查输入或文件。");
+    s2.txtCalPointCount1.set("5");
+    w.cmdCalculate.userClick();
+    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(w.txtEE_max.Text(), "40.00");
+}
+
 // 4 lamps (circle + label each), 25 points, then per point its E above and its L below: 8 + 25 + 50.
 TEST_F(Step3, DrawsTheLampsThePointsAndTheirValues) {
     installTestLamp();
@@ -337,6 +393,24 @@ TEST_F(Step3, EachCaseKeepsItsOwnFile) {
     EXPECT_FALSE(w.Visible());
 }
 
+// Step 1 without a traffic volume leaves the volume list with no entry chosen: the case is saved and read
+// back under the first position, so a circuit survives a switch of zones.
+TEST_F(Step3, WithoutATrafficVolumeACaseKeepsItsCircuitsOverASwitch) {
+    Forms::instance<frmBrightness>().lstNN.ListItems.Clear();
+    frmLighting& w = step3();
+    ASSERT_EQ(w.lstNN.ListIndex(), -1);
+    switchOnA(w);
+    w.lstSegment.userClick(1);
+    EXPECT_TRUE(fs::exists(casePath("0_0_0")));
+    EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
+    w.lstSegment.userClick(0);
+    EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
+    EXPECT_TRUE(fs::exists(casePath("0_0_1")));
+    for (const auto& entry : fs::directory_iterator(folder())) {
+        EXPECT_EQ(entry.path().filename().string().find("proj_-1"), std::string::npos);
+    }
+}
+
 TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
     ASSERT_TRUE(textfile::WriteAtomically(
         casePath("0_0_0"), textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路B\"\r\n")));
@@ -401,6 +475,66 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
     w.cmdReport.userClick();
     EXPECT_EQ(platform::msgbox::log().back().prompt, "请先保存项目！");
     EXPECT_EQ(platform::textviewer::log().size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> shownResults(frmLighting& w) {
+    return {w.txtEE_min.Text(), w.txtEE_max.Text(), w.txtEE_av.Text(), w.txtLL_min.Text(),
+            w.txtLL_max.Text(), w.txtLL_av.Text(),  w.txtUU_0.Text(),  w.txtUU_l.Text()};
+}
+
+// The template project as the program ships it: 回路A of the example lamp of Icr.txt (GE M-250R2, 150 W
+// HPS, Φ = 16000 lm, M = 0.7) every 8 m on the centre line at H = 6 m, switched on in every case; a 7.5 m
+// concrete road, 20 × 5 points over the 8 m area. Every zone computes the same grid (the area is one
+// lamp spacing); only the required luminance of the comparison differs.
+// Hand check of the point (0, 0) under the reference lamp: that lamp sees it at γ = 0, where the table
+// gives 166 cd/klm at every C, so it alone gives E = cos³0 × 166 × 16000 × 0.7 × 0.001 / 6² = 51.6444 lx;
+// the other lamps add their share, so the window's Emax is above it.
+TEST(TemplateProject, Step3ComputesEveryZoneWithTheShippedLamp) {
+    modPublic::ProjectFile.clear();
+    frmLighting& w = Forms::instance<frmLighting>();
+    ASSERT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "8", "150", "0"}}));
+    const std::vector<std::string> figures = {"33.18", "109.78", "57.22", "2.71",
+                                              "9.20",  "4.94",   "0.55",  "0.69"};
+    const char* required[] = {"140.09", "42.03", "14.01", "4.90", "2.12", "10.59"};
+    for (int zone = 0; zone < 6; ++zone) {
+        w.lstSegment.userClick(zone);
+        w.cmdCalculate.userClick();
+        ASSERT_TRUE(platform::msgbox::log().empty()) << platform::msgbox::log()[0].prompt;
+        EXPECT_EQ(shownResults(w), figures) << zone;
+        for (double v : {w.EE_min, w.EE_max, w.EE_av, w.LL_min, w.LL_max, w.LL_av, w.LL_min_p, w.LL_max_p}) {
+            EXPECT_TRUE(std::isfinite(v));
+            EXPECT_GT(v, 0);
+        }
+        EXPECT_NE(w.txtResult.Text().find(std::string("规范要求值: ") + required[zone]), std::string::npos);
+    }
+    // The interior zone: enough light, and both uniformities above what the traffic requires.
+    w.lstSegment.userClick(4);
+    w.cmdCalculate.userClick();
+    const std::string text = w.txtResult.Text();
+    EXPECT_EQ(text.rfind("计算平均亮度: 4.94 > 规范要求值: 2.12\r\n", 0), 0u);
+    EXPECT_NE(text.find("路面亮度总均匀度:0.55 > 规范要求值:"), std::string::npos);
+    EXPECT_NE(text.find("亮度纵向  均匀度:0.69 > 规范要求值:"), std::string::npos);
+
+    EXPECT_DOUBLE_EQ(modPublic::GetPointIlluminance({"回路A", {0, 0, 6}}, {0, 0, 0}),
+                     166 * 16000 * 0.7 * 0.001 / 36);
+    EXPECT_NEAR(166 * 16000 * 0.7 * 0.001 / 36, 51.6444, 1e-4);
+    EXPECT_GT(w.EE_max, 51.6444);
+
+    // One thread or every core: the same grid to the last digit.
+    w.CalculationThreads = 1;
+    w.cmdCalculate.userClick();
+    const std::vector<double> single = {w.EE_min, w.EE_max, w.EE_av,    w.LL_min,
+                                        w.LL_max, w.LL_av,  w.LL_min_p, w.LL_max_p};
+    w.CalculationThreads = 0;
+    w.cmdCalculate.userClick();
+    const std::vector<double> all = {w.EE_min, w.EE_max, w.EE_av,    w.LL_min,
+                                     w.LL_max, w.LL_av,  w.LL_min_p, w.LL_max_p};
+    EXPECT_EQ(all, single);
+    Forms::destroyAll();
 }
 
 } // namespace

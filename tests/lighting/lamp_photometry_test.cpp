@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace lighting {
 namespace {
@@ -186,6 +188,40 @@ TEST(LampCircuitRow, TakesTheLeadingNumbersOfItsColumns) {
     EXPECT_EQ(shortRow.Model, "");
     EXPECT_EQ(shortRow.Flux, 0);
     EXPECT_EQ(shortRow.Height, 0);
+}
+
+// The table lookup of the sum gives the bits of Interpolate2D: at the keys, between them, outside them,
+// at infinities and NaN, on rising keys (by bisection) and on falling or single keys (by Interpolate2D).
+TEST(KeyedTable, GivesTheBitsOfInterpolate2D) {
+    CoefTable rising;
+    rising.x = {0, 2.5, 90, 177.5, 360};
+    rising.y = {0, 0.25, 1, 3.5, 12};
+    rising.v = {{166, 150, 206, 151, 166},
+                {140, 130.3, 352, 118, 136.5},
+                {90, 94, 333, 77.7, 92},
+                {12, 5, 44, 1, 3},
+                {0, 0.5, 2, 0, 1}};
+    CoefTable falling = rising;
+    falling.y = {12, 3.5, 1, 0.25, 0};
+    CoefTable single;
+    single.x = {0};
+    single.y = {0};
+    single.v = {{77}};
+    CoefTable ragged = rising;
+    ragged.v[2].resize(3);
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> keys = {-inf,   -1, 0,     1e-300, 0.25,  0.3, 1,   2.5, 3,           3.5,
+                                      89.999, 90, 177.5, 200,    359.9, 360, 361, inf, std::nan("")};
+    for (const CoefTable* t : {&rising, &falling, &single, &ragged}) {
+        const KeyedTable keyed(*t);
+        for (double cx : keys) {
+            for (double cy : keys) {
+                const double a = keyed(cx, cy);
+                const double b = modPublic::Interpolate2D(*t, cx, cy);
+                EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << cx << " " << cy;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,45 @@ TEST(LampLayout, RowTextsAreReadByColumn) {
     EXPECT_EQ(LayoutFromRow({"A", "", "", "", "", "", "2.5"}).Mounting, 2); // half to even
 }
 
+// The count a layout will give, known before any lamp is placed: equal to the lamps placed for every
+// mounting, and a count asked for by a damaged file is told without allocating it.
+TEST(LampLayout, TheLampCountIsKnownBeforeLayingOut) {
+    const struct {
+        double s, d0, SS;
+        CircuitLayout layout;
+    } cases[] = {{30, 0, 30, Layout(1)},
+                 {30, 0, 30, Layout(0)},
+                 {7, 2, 30, Layout(0)},
+                 {30, 5, 30, Layout(2, 0, 3, 2)},
+                 {30, 0, 30, Layout(1, 7, 0, 1)},
+                 {1, 0, 1, Layout(0)},
+                 {30, 0, 30, Layout(3)},
+                 // 60,001 positions, more than a 16-bit count: laid out and counted alike.
+                 {1, 0, 20000, Layout(2)}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CircuitLampCount(c.s, c.d0, c.SS, c.layout),
+                  static_cast<long long>(LayOutCircuit("A", c.s, c.d0, c.SS, c.layout).Lamps.size()));
+    }
+    // 4 positions × 2 sides × 999,999,999 lamps along; 2e9 × 2e9 saturates.
+    EXPECT_EQ(CircuitLampCount(30, 0, 30, Layout(1, 7, 999999999, 1)), 7999999992LL);
+    EXPECT_EQ(CircuitLampCount(30, 0, 30, Layout(1, 7, 2000000000, 2000000000)),
+              std::numeric_limits<long long>::max());
+}
+
+TEST(LampLayout, AskedCountsKeepWhatTheSixteenBitCountsCannotHold) {
+    EXPECT_EQ(AskedCount("20"), 20);
+    EXPECT_EQ(AskedCount("2.5"), 2);
+    EXPECT_EQ(AskedCount("999999999"), 999999999);
+    EXPECT_EQ(AskedCount("1e300"), 1000000000000000LL);
+    EXPECT_EQ(AskedCount("-3"), -3);
+    EXPECT_FALSE(AskedCount("").has_value());
+    EXPECT_FALSE(AskedCount("x1").has_value());
+    EXPECT_EQ(AskedProduct(20001, 5, 100000), 100005);
+    EXPECT_EQ(AskedProduct(5, 1000000, 100000), 1000000);
+    EXPECT_EQ(AskedProduct(1000000000000000LL, 1000000000000000LL, 100000),
+              1000000000000000LL); // no overflow
+}
+
 // The points along must lie at most 1 m apart: SS / (nL − 1). 30 points on 30 m are 30/29 m apart.
 TEST(GridChecks, SpacingCountsAndParity) {
     EXPECT_EQ(CheckGrid(30, 31, 5), GridCheck::Ok);
@@ -125,8 +165,9 @@ TEST(GridChecks, SpacingCountsAndParity) {
     EXPECT_EQ(CheckGrid(4, 5, 4), GridCheck::Spacing);
     EXPECT_EQ(CheckGrid(4, 5, 6), GridCheck::EvenAcross);
     EXPECT_EQ(CheckGrid(4, 5, 5), GridCheck::Ok);
-    EXPECT_EQ(CheckGrid(100, 6554, 5), GridCheck::TooManyPoints); // 32770 points
-    EXPECT_EQ(CheckGrid(100, 6553, 5), GridCheck::Ok);            // 32765
+    // The point count is held to its limit before the checks, so more than 32767 points pass them.
+    EXPECT_EQ(CheckGrid(100, 6554, 5), GridCheck::Ok); // 32770 points
+    EXPECT_EQ(CheckGrid(100, 6553, 5), GridCheck::Ok); // 32765
 }
 
 // nL = 3 on SS = 2, nT = 5 on W = 8: x = 0, 1, 2; y = −4, −2, 0, 2, 4, across outer.
@@ -158,6 +199,60 @@ TEST(Summary, SumsEveryLampAndReportsProgress) {
     EXPECT_EQ(v[0].L, 2);
     EXPECT_EQ(v[1].L, 4);
     EXPECT_EQ(progress, (std::vector<int>{1, 2}));
+}
+
+// The sum over lamps with real photometry (a table that varies with C and γ, a road table) on one, three
+// and eight threads gives the same bits at every point, and each point is the sum of its lamps in order.
+TEST(Summary, TheSumDoesNotDependOnTheThreadCount) {
+    LampSource source;
+    source.Circuit.Model = "T";
+    source.Circuit.Flux = 16000;
+    source.Circuit.Maintenance = 0.7;
+    source.Circuit.Height = 6;
+    source.Circuit.TiltAcross = 10;
+    source.Table.x = {0, 90, 180, 270, 360};
+    source.Table.y = {0, 30, 60, 90};
+    source.Table.v = {
+        {166, 166, 166, 166, 166}, {175, 250, 175, 120, 175}, {300, 380, 300, 60, 300}, {5, 8, 5, 1, 5}};
+    source.HasTable = true;
+    CoefTable road;
+    road.x = {0, 90, 180};
+    road.y = {0, 1, 2, 12};
+    road.v = {{77, 77, 77}, {60, 55, 50}, {30, 25, 20}, {1, 1, 1}};
+
+    std::vector<PlacedLamp> lamps;
+    for (int k = 0; k < 120; ++k) {
+        lamps.push_back({{-60.0 + 1.7 * k, k % 2 == 0 ? -3.5 : 3.5, 6}, &source});
+    }
+    lamps.push_back({{0, 0, 6}, nullptr}); // a lamp of no circuit gives nothing
+    const std::vector<Point3> points = GridPoints(100, 7.5, 101, 5);
+    const Point3 O = Observer(60, 7.5);
+
+    std::vector<int> progress;
+    const std::vector<PointValue> one =
+        SumOverLamps(lamps, points, O, road, 1, [&](int done) { progress.push_back(done); });
+    ASSERT_EQ(one.size(), points.size());
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), static_cast<int>(points.size()));
+    for (unsigned threads : {3u, 8u, 0u}) {
+        const std::vector<PointValue> many = SumOverLamps(lamps, points, O, road, threads, {});
+        ASSERT_EQ(many.size(), one.size());
+        for (std::size_t i = 0; i < one.size(); ++i) {
+            ASSERT_EQ(many[i].E, one[i].E) << threads << " threads, point " << i;
+            ASSERT_EQ(many[i].L, one[i].L) << threads << " threads, point " << i;
+            ASSERT_EQ(many[i].y, one[i].y);
+        }
+    }
+    PointValue byHand;
+    for (const PlacedLamp& lamp : lamps) {
+        const PointValue v = LampAtPoint(lamp, points[57], O, road);
+        byHand.E += v.E;
+        byHand.L += v.L;
+    }
+    EXPECT_EQ(one[57].E, byHand.E);
+    EXPECT_EQ(one[57].L, byHand.L);
+    EXPECT_GT(byHand.E, 0);
+    EXPECT_GT(byHand.L, 0);
 }
 
 // Values (y, E, L): (−2, 10, 1), (0, 20, 2), (0, 30, 4), (2, 40, 3):

@@ -48,12 +48,12 @@ TEST(ZoneReport, HeadAndBlocks) {
         "                雁门关隧道照明区段亮度与长度计算书",
         "",
         "■■基本信息■■",
-        "  设计时速vt (km / H):   80",
+        "  设计时速vt (km / h):   80",
         "         隧道长度L(m):   5235",
         "交通方式：单向交通",
         "             天空百分比: 25%",
         "     洞口朝向或洞外环境: 北洞口",
-        "          纵坡坡度i(m):  -1.84",
+        "          纵坡坡度i(%):  -1.84",
         "       洞内净空高度h(m): 5",
         "      前一隧道的长度(m): 0",
         "        两隧道的间距(m): 0",
@@ -87,7 +87,7 @@ TEST(ZoneReport, TwoWayMixedTrafficWithoutSurroundingsAndNotes) {
     EXPECT_EQ(lines[5], "交通方式：双向交通");
     EXPECT_EQ(lines[6], "人车混行");
     EXPECT_EQ(lines[7], "             天空百分比: 25%");
-    EXPECT_EQ(lines[8], "          纵坡坡度i(m):  -1.84");
+    EXPECT_EQ(lines[8], "          纵坡坡度i(%):  -1.84");
     // The head names the traffic the table is for.
     EXPECT_EQ(lines[17], "■■隧道双向交通照明工况表■■");
     EXPECT_EQ(lines[18], "");
