@@ -33,6 +33,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -232,15 +233,20 @@ std::string jetBalanceLine(double dpm, double dpr, double dpt, const jetfan::Fan
                                                    vb::Format(r.TotalPower, "0.0")));
 }
 
-void JetControlTable_Window(benchmark::State& state) {
+// "运营控制表" of the scheme window W over every line of the table.
+template <class W> void controlTable(benchmark::State& state, int scheme, std::string_view name) {
     frmReq& req = templateProject();
-    openScheme<frmJet>(req, kJetScheme, [&](frmJet& w) {
+    openScheme<W>(req, scheme, [&](W& w) {
         for (auto _ : state) {
             everyLineOfTheTable();
             w.cmdTable_Click();
         }
-        state.counters["lines"] = linesOf(std::string(jetfan::kJetControlTableName) + ".tab");
+        state.counters["lines"] = linesOf(std::string(name) + ".tab");
     });
+}
+
+void JetControlTable_Window(benchmark::State& state) {
+    controlTable<frmJet>(state, kJetScheme, jetfan::kJetControlTableName);
 }
 BENCHMARK(JetControlTable_Window)->Unit(benchmark::kMillisecond);
 
@@ -258,14 +264,7 @@ void JetControlTable_Engine(benchmark::State& state) {
 BENCHMARK(JetControlTable_Engine)->Unit(benchmark::kMillisecond);
 
 void ShaftJetControlTable_Window(benchmark::State& state) {
-    frmReq& req = templateProject();
-    openScheme<frmShaftAndJet>(req, kShaftJetScheme, [&](frmShaftAndJet& w) {
-        for (auto _ : state) {
-            everyLineOfTheTable();
-            w.cmdTable_Click();
-        }
-        state.counters["lines"] = linesOf(std::string(shaft::kSjControlTableName) + ".tab");
-    });
+    controlTable<frmShaftAndJet>(state, kShaftJetScheme, shaft::kSjControlTableName);
 }
 BENCHMARK(ShaftJetControlTable_Window)->Unit(benchmark::kMillisecond);
 
