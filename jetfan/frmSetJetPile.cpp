@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfan/frmSetJetPile.h"
 
+#include "jetfan/jet_layout.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+
 frmSetJetPile::frmSetJetPile() {
     setCaption("设置风机桩号");
     setWidth(6300);
@@ -60,6 +64,13 @@ platform::Label& frmSetJetPile::caption(const std::string& text, int left, int t
 }
 
 void frmSetJetPile::ccmdOK_Click() {
+    // A count beyond the limit is refused here, and the dialog stays open to correct it.
+    for (const platform::TextBox* count : {&txtTeamNum1, &txtTeamNum2}) {
+        if (!platform::CountWithinLimit(jetfan::AskedCount(vb::Val(count->Text())),
+                                        jetfan::kMaxGroupsPerSection, "射流风机组")) {
+            return;
+        }
+    }
     bIsCancel = false;
     Hide();
 }

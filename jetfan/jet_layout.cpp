@@ -1,7 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfan/jet_layout.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace jetfan {
+
+long long AskedCount(double value) {
+    // Beyond 2^62 every count is refused alike; the bound keeps the conversion defined.
+    constexpr double kBound = 4611686018427387904.0;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<long long>(std::clamp(vb::RoundHalfEven(value), -kBound, kBound));
+}
 
 std::vector<double> JetLayoutStations(const JetLayoutSettings& s) {
     std::vector<double> stations;

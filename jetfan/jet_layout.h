@@ -20,6 +20,13 @@ struct JetLayoutSettings {
     double D2 = 0;        ///< distance of the last group from the end end [m]
 };
 
+/// Most groups the layout dialog lays out from either end.
+inline constexpr int kMaxGroupsPerSection = 1000;
+
+/// A count of groups asked for by a box, as the whole number it is taken as (halves to even), held within
+/// the range of a long long so that any text can be named in a refusal.
+long long AskedCount(double value);
+
 /// Stations of the groups [m], in the order they are listed: the start-end groups upwards from
 /// StartPile + D1 in steps of S1, then the end-end groups, the last of which stands D2 before EndPile,
 /// also upwards. The line direction is not consulted; stations are not checked against the tunnel.

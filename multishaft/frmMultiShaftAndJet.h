@@ -24,8 +24,11 @@ public:
     ~frmMultiShaftAndJet() override;
 
     // ---- Public operations ----
-    /// Appends the group in the entry boxes of page 3 and orders the list (also called by the group dialog).
+    /// Appends the group in the entry boxes of page 3 and orders the list.
     void cmdAdd_Click();
+    /// Appends the groups (station, fans, rise) one after another, the list ordered after each as "添加"
+    /// orders it; the group dialog lays out a section through it.
+    void AddGroups(const std::vector<std::array<std::string, 3>>& groups);
     /// Shows a section row in the section boxes and sizes its jet fans (Item is to be the selected row).
     void lstShaftSection_ItemClick(platform::ListItem& Item);
     /// Writes the lists and boxes into the project's `.msj` file; false when it could not be written (an

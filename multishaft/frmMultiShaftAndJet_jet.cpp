@@ -81,16 +81,28 @@ void frmMultiShaftAndJet::txtZZ_j_Change() {
 }
 
 void frmMultiShaftAndJet::cmdAdd_Click() {
-    guarded([this] {
+    std::vector<multishaft::GroupRow> group;
+    guarded([&] { group.push_back({txtPile.Text(), txtJetNumPerTeam.Text(), txtPress.Text()}); });
+    AddGroups(group);
+}
+
+void frmMultiShaftAndJet::AddGroups(const std::vector<multishaft::GroupRow>& groups) {
+    guarded([&] {
         std::vector<multishaft::GroupRow> rows;
         for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
             const ListItem& item = lstJet.ListItems(i);
             rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
         }
-        rows.push_back({txtPile.Text(), txtJetNumPerTeam.Text(), txtPress.Text()});
-        multishaft::OrderGroups(rows, Forms::instance<frmReq>().optRightLine.Value());
-        lstJet.ListItems.Add();
+        const std::vector<multishaft::GroupRow> before = rows;
+        multishaft::AddGroupsInOrder(rows, groups, Forms::instance<frmReq>().optRightLine.Value());
+        for (std::size_t k = 0; k < groups.size(); ++k) {
+            lstJet.ListItems.Add();
+        }
+        // Only the rows that changed are written again.
         for (std::size_t k = 0; k < rows.size(); ++k) {
+            if (k < before.size() && rows[k] == before[k]) {
+                continue;
+            }
             ListItem& item = lstJet.ListItems(static_cast<int>(k) + 1);
             item.setText(rows[k][0]);
             item.setSubItems(1, rows[k][1]);

@@ -3,9 +3,11 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "jetfan/jet_layout.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/ms_jet.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "platform/vb.h"
 
 #include <cmath>
@@ -126,6 +128,10 @@ void frmSetMSJetPile::txtJetNumPerTeam_Change() {
 
 void frmSetMSJetPile::ccmdOK_Click() {
     guarded([this] {
+        if (!platform::CountWithinLimit(jetfan::AskedCount(vb::Val(txtTeamNum.Text())),
+                                        multishaft::kMaxGroupsPerSection, "射流风机组")) {
+            return;
+        }
         // Without a section of the list the groups would be laid out from station 0, outside the tunnel:
         // nothing is placed until a section is chosen.
         const std::optional<double> chosen = vb::StrictNumber(cmbSectionNo.Text());
@@ -148,12 +154,16 @@ void frmSetMSJetPile::ccmdOK_Click() {
         const double dist = vb::Val(txtDist.Text());
         const std::string perGroup = txtJetNumPerTeam.Text();
         const double rise = vb::Val(w.txtdeltap_j.Text()) * vb::Val(perGroup);
+        // Each group passes through the window's entry boxes as "添加" takes it; the list is ordered once
+        // for all of them, in the order adding them one by one gives.
+        std::vector<multishaft::GroupRow> rows;
         for (double station : multishaft::GroupStations(start, leftLine, dist, span, *groups)) {
             guarded([&] { w.txtPile.set(vb::CStr(station)); });
             guarded([&] { w.txtPress.set(vb::CStr(rise)); });
             guarded([&] { w.txtJetNumPerTeam.set(perGroup); });
-            w.cmdAdd_Click();
+            rows.push_back({w.txtPile.Text(), w.txtJetNumPerTeam.Text(), w.txtPress.Text()});
         }
+        w.AddGroups(rows);
     });
 }
 

@@ -3,8 +3,10 @@
 
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <map>
 
 namespace multishaft {
 
@@ -82,6 +84,125 @@ void OrderGroups(std::vector<GroupRow>& rows, bool rightLine) {
             if (rightLine ? b < a : b > a) {
                 std::swap(rows[i], rows[j]);
             }
+        }
+    }
+}
+
+namespace {
+
+// Counts of rows added so far by rank of their station, summed over the ranks below a rank.
+class RankCounts {
+public:
+    explicit RankCounts(std::size_t ranks) : tree_(ranks + 1, 0) {}
+    void add(std::size_t rank) {
+        for (std::size_t i = rank + 1; i < tree_.size(); i += i & (~i + 1)) {
+            ++tree_[i];
+        }
+    }
+    /// Rows added with a rank below `rank`.
+    long long below(std::size_t rank) const {
+        long long sum = 0;
+        for (std::size_t i = rank; i > 0; i -= i & (~i + 1)) {
+            sum += tree_[i];
+        }
+        return sum;
+    }
+
+private:
+    std::vector<long long> tree_;
+};
+
+// The exchange sort of OrderGroups on stations read already.
+template <class Before>
+void exchangeSort(std::vector<GroupRow>& rows, std::vector<double>& keys, const Before& before) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t j = i; j < rows.size(); ++j) {
+            if (before(keys[j], keys[i])) {
+                std::swap(rows[i], rows[j]);
+                std::swap(keys[i], keys[j]);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void AddGroupsInOrder(std::vector<GroupRow>& rows, const std::vector<GroupRow>& added, bool rightLine) {
+    const auto before = [rightLine](double a, double b) { return rightLine ? a < b : a > b; };
+    std::vector<double> keys;
+    keys.reserve(rows.size() + added.size());
+    for (const GroupRow& row : rows) {
+        keys.push_back(vb::Val(row[0]));
+    }
+    std::size_t next = 0;
+    // A list out of order (a row updated by hand, or read so from a file) is sorted whole by the first row
+    // added; the exchange sort leaves it in order, and every later row keeps it so.
+    bool ordered = true;
+    for (std::size_t i = 1; i < keys.size() && ordered; ++i) {
+        ordered = !before(keys[i], keys[i - 1]);
+    }
+    if (!ordered && next < added.size()) {
+        rows.push_back(added[next]);
+        keys.push_back(vb::Val(added[next][0]));
+        ++next;
+        exchangeSort(rows, keys, before);
+    }
+    if (next == added.size()) {
+        return;
+    }
+
+    // In an ordered list the exchange sort puts a new row after the rows of its station and before the
+    // first later station; every run of equal later stations then turns by one, its first row going to
+    // its end. Each run keeps count of the rows that arrived before it since it last turned.
+    std::vector<double> addedKeys;
+    addedKeys.reserve(added.size() - next);
+    for (std::size_t k = next; k < added.size(); ++k) {
+        addedKeys.push_back(vb::Val(added[k][0]));
+    }
+    std::vector<double> stations = keys;
+    stations.insert(stations.end(), addedKeys.begin(), addedKeys.end());
+    std::sort(stations.begin(), stations.end(), before);
+    stations.erase(std::unique(stations.begin(), stations.end(),
+                               [&](double a, double b) { return !before(a, b) && !before(b, a); }),
+                   stations.end());
+    const auto rankOf = [&](double key) {
+        return static_cast<std::size_t>(std::lower_bound(stations.begin(), stations.end(), key, before) -
+                                        stations.begin());
+    };
+
+    struct Run {
+        std::vector<GroupRow> rows;
+        long long seenBefore = 0; // rows added before this run's station when it last turned
+    };
+    std::map<std::size_t, Run> runs;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        runs[rankOf(keys[i])].rows.push_back(std::move(rows[i]));
+    }
+    RankCounts arrived(stations.size());
+    const auto turn = [&](Run& run, std::size_t rank) {
+        const long long now = arrived.below(rank);
+        const long long turns = now - run.seenBefore;
+        run.seenBefore = now;
+        if (!run.rows.empty()) {
+            const auto by = static_cast<std::ptrdiff_t>(turns % static_cast<long long>(run.rows.size()));
+            std::rotate(run.rows.begin(), run.rows.begin() + by, run.rows.end());
+        }
+    };
+    for (std::size_t k = 0; k < addedKeys.size(); ++k) {
+        const std::size_t rank = rankOf(addedKeys[k]);
+        auto [at, isNew] = runs.try_emplace(rank);
+        if (isNew) {
+            at->second.seenBefore = arrived.below(rank);
+        }
+        turn(at->second, rank);
+        at->second.rows.push_back(added[next + k]);
+        arrived.add(rank);
+    }
+    rows.clear();
+    for (auto& [rank, run] : runs) {
+        turn(run, rank);
+        for (GroupRow& row : run.rows) {
+            rows.push_back(std::move(row));
         }
     }
 }

@@ -39,9 +39,17 @@ std::vector<double> GroupStations(double start, bool leftLine, double dist, doub
 /// A row of the group list: station, fans in the group, rise of the group (as entered).
 using GroupRow = std::array<std::string, 3>;
 
+/// Most groups one press of "布置" lays out in a section.
+inline constexpr int kMaxGroupsPerSection = 1000;
+
 /// Orders the group rows by the leading number of their station in the direction of travel (ascending on
 /// the right line, descending on the left) by the list's exchange sort: rows with equal stations are never
 /// exchanged with each other.
 void OrderGroups(std::vector<GroupRow>& rows, bool rightLine);
+
+/// Appends the rows of `added` to `rows` one by one, each followed by OrderGroups, and gives the very
+/// order that gives, in O(n log n) with each station read once. The exchange sort is not stable: a row
+/// that arrives before a run of equal stations sends the first of that run to the run's end.
+void AddGroupsInOrder(std::vector<GroupRow>& rows, const std::vector<GroupRow>& added, bool rightLine);
 
 } // namespace multishaft

@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -74,7 +75,9 @@ QColor screenColor(int index) {
 }
 
 // The drawing window's view: the wheel zooms about the cursor, dragging pans. Until the user does either,
-// the view keeps the whole drawing in sight.
+// the view keeps the whole drawing in sight. Fitting looks at every item, so a drawing that grows by
+// thousands of entities in one go is fitted once, when control is back in the event loop (or when the
+// window is shown or resized, or asked to fit), not after each entity.
 class DrawingView : public QGraphicsView {
 public:
     explicit DrawingView(QGraphicsScene* scene) : QGraphicsView(scene) {
@@ -87,6 +90,7 @@ public:
     }
 
     void fitAll() {
+        fitPending_ = false;
         QRectF box = scene()->itemsBoundingRect();
         if (box.isEmpty()) {
             return;
@@ -105,6 +109,19 @@ public:
         }
     }
 
+    /// The drawing changed: fit it once the additions in progress are done.
+    void fitLater() {
+        if (userMoved_ || fitPending_) {
+            return;
+        }
+        fitPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (fitPending_) {
+                keepFitted();
+            }
+        });
+    }
+
 protected:
     void wheelEvent(QWheelEvent* event) override {
         userMoved_ = true;
@@ -120,12 +137,19 @@ protected:
         QGraphicsView::resizeEvent(event);
         keepFitted();
     }
+    void showEvent(QShowEvent* event) override {
+        QGraphicsView::showEvent(event);
+        if (fitPending_) {
+            keepFitted();
+        }
+    }
 
 private:
     bool userMoved_ = false;
+    bool fitPending_ = false;
 };
 
-class DrawingWindow : public QMainWindow {
+class DrawingWindow : public QMainWindow, public Viewer {
 public:
     DrawingWindow() {
         setWindowTitle(QStringLiteral("绘图"));
@@ -137,29 +161,56 @@ public:
         QAction* all = bar->addAction(QStringLiteral("全部显示"));
         connect(all, &QAction::triggered, this, [this] { view_->fitAll(); });
         resize(1000, 700);
+        // Every text is drawn in one font, scaled to its height.
+        textFont_.setPixelSize(100);
+        const QFontMetricsF metrics(textFont_);
+        capHeight_ = metrics.capHeight() > 0 ? metrics.capHeight() : 70.0;
+        ascent_ = metrics.ascent();
     }
+    ~DrawingWindow() override;
 
-    // Shows an entity added to the model space, or shown again after its properties changed.
-    void showEntity(std::size_t index, const Entity& e) {
-        if (index < items_.size() && items_[index] != nullptr) {
-            scene_.removeItem(items_[index]);
-            delete items_[index];
-            items_[index] = nullptr;
-        }
+    void added(std::size_t index, const Entity& e) override {
         if (index >= items_.size()) {
             items_.resize(index + 1, nullptr);
+        }
+        if (items_[index] != nullptr) {
+            scene_.removeItem(items_[index]);
+            delete items_[index];
         }
         items_[index] = makeItem(e);
         if (items_[index] != nullptr) {
             scene_.addItem(items_[index]);
         }
-        view_->keepFitted();
+        view_->fitLater();
+    }
+
+    void recoloured(std::size_t index, const Entity& e) override {
+        if (index >= items_.size() || items_[index] == nullptr) {
+            return;
+        }
+        const QColor color = screenColor(e.color);
+        if (e.type == Entity::Type::Text) {
+            static_cast<QGraphicsSimpleTextItem*>(items_[index])->setBrush(color);
+            return;
+        }
+        if (e.type == Entity::Type::Circle) {
+            auto* circle = static_cast<QGraphicsEllipseItem*>(items_[index]);
+            QPen pen = circle->pen();
+            pen.setColor(color);
+            circle->setPen(pen);
+            return;
+        }
+        // A line, or a point drawn as a line of no length.
+        auto* line = static_cast<QGraphicsLineItem*>(items_[index]);
+        QPen pen = line->pen();
+        pen.setColor(color);
+        line->setPen(pen);
     }
 
     DrawingView* view() { return view_; }
 
 private:
-    static QGraphicsItem* makeItem(const Entity& e) {
+    QGraphicsItem* makeItem(const Entity& e) const {
         QPen pen(screenColor(e.color), 0); // cosmetic: one pixel at every zoom
         switch (e.type) {
         case Entity::Type::Line: {
@@ -183,16 +234,12 @@ private:
         }
         case Entity::Type::Text: {
             auto* item = new QGraphicsSimpleTextItem(QString::fromStdString(e.text));
-            QFont font;
-            font.setPixelSize(100);
-            item->setFont(font);
+            item->setFont(textFont_);
             item->setBrush(screenColor(e.color));
             // The height is that of a capital letter, and the insertion point lies on the baseline.
-            const QFontMetricsF metrics(font);
-            const double capHeight = metrics.capHeight() > 0 ? metrics.capHeight() : 70.0;
-            const double f = e.height / capHeight;
+            const double f = e.height / capHeight_;
             item->setTransform(QTransform::fromScale(f, -f));
-            item->setPos(e.a.x, e.a.y + f * metrics.ascent());
+            item->setPos(e.a.x, e.a.y + f * ascent_);
             return item;
         }
         }
@@ -202,6 +249,9 @@ private:
     QGraphicsScene scene_;
     DrawingView* view_ = nullptr;
     std::vector<QGraphicsItem*> items_;
+    QFont textFont_;
+    double capHeight_ = 70.0;
+    double ascent_ = 0;
 };
 
 struct Program {
@@ -216,10 +266,10 @@ Program& program() {
     return p;
 }
 
-void showInWindow(const ModelSpace& space, std::size_t index) {
-    DrawingWindow* window = program().window;
-    if (window != nullptr && index < space.entities().size()) {
-        window->showEntity(index, space.entities()[index]);
+DrawingWindow::~DrawingWindow() {
+    Program& p = program();
+    if (p.document != nullptr) {
+        p.document->modelSpace().setViewer(nullptr);
     }
 }
 
@@ -317,8 +367,11 @@ void appendEscape(std::string& out, char32_t c) {
 
 EntityRef& EntityRef::setColor(int colorIndex) {
     if (space_ != nullptr && colorIndex >= 0 && colorIndex <= ByLayer) {
-        space_->entities_[index_].color = colorIndex;
-        space_->changed(index_);
+        Entity& e = space_->entities_[index_];
+        e.color = colorIndex;
+        if (space_->viewer_ != nullptr) {
+            space_->viewer_->recoloured(index_, e);
+        }
     }
     return *this;
 }
@@ -326,7 +379,6 @@ EntityRef& EntityRef::setColor(int colorIndex) {
 EntityRef& EntityRef::setLayer(const std::string& layer) {
     if (space_ != nullptr && plainLayerName(layer)) {
         space_->entities_[index_].layer = layer;
-        space_->changed(index_);
     }
     return *this;
 }
@@ -337,12 +389,11 @@ EntityRef ModelSpace::add(Entity entity) {
         return {};
     }
     entities_.push_back(std::move(entity));
-    changed(entities_.size() - 1);
-    return {this, entities_.size() - 1};
-}
-
-void ModelSpace::changed(std::size_t index) {
-    showInWindow(*this, index);
+    const std::size_t index = entities_.size() - 1;
+    if (viewer_ != nullptr) {
+        viewer_->added(index, entities_[index]);
+    }
+    return {this, index};
 }
 
 EntityRef ModelSpace::AddLine(const Point& from, const Point& to) {
@@ -394,10 +445,12 @@ Application* Application::Attach() {
     if (p.window == nullptr) {
         p.window = new DrawingWindow;
         // A drawing kept from before the window was closed is shown again.
-        const auto& entities = p.document->modelSpace().entities();
+        ModelSpace& space = p.document->modelSpace();
+        const auto& entities = space.entities();
         for (std::size_t i = 0; i < entities.size(); ++i) {
-            p.window->showEntity(i, entities[i]);
+            p.window->added(i, entities[i]);
         }
+        space.setViewer(p.window);
     }
     return &p.application;
 }
@@ -420,6 +473,7 @@ Document& Application::activeDocument() {
     Program& p = program();
     if (p.document == nullptr) {
         p.document = std::make_unique<Document>();
+        p.document->modelSpace().setViewer(p.window);
     }
     return *p.document;
 }

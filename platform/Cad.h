@@ -56,6 +56,15 @@ private:
     std::size_t index_ = 0;
 };
 
+/// What shows a model space: told of each entity as it is added and of each change of its colour. A
+/// layer changes nothing on screen, since every layer is drawn in the same colour.
+class Viewer {
+public:
+    virtual ~Viewer() = default;
+    virtual void added(std::size_t index, const Entity& entity) = 0;
+    virtual void recoloured(std::size_t index, const Entity& entity) = 0;
+};
+
 /// The model space of the drawing: entities in the order they were added. An entity whose points or
 /// sizes are not finite numbers is refused (an invalid EntityRef), as a CAD program refuses it.
 class ModelSpace {
@@ -67,11 +76,14 @@ public:
 
     const std::vector<Entity>& entities() const { return entities_; }
 
+    /// The viewer told of every later addition and colour change (nullptr: none).
+    void setViewer(Viewer* viewer) { viewer_ = viewer; }
+
 private:
     friend class EntityRef;
     EntityRef add(Entity entity);
-    void changed(std::size_t index);
     std::vector<Entity> entities_;
+    Viewer* viewer_ = nullptr;
 };
 
 /// The drawing: one model space.
@@ -111,7 +123,9 @@ void SaveDrawingAs();
 
 /// The drawing window (nullptr before the first attach), for a picture of it in the tests.
 QWidget* drawingWindow();
-/// Fits the whole drawing into the window, as it does by itself until the user zooms or pans.
+/// Fits the whole drawing into the window, as it does by itself until the user zooms or pans. The window
+/// fits itself once the drawing is complete (back in the event loop, or when it is shown or painted), not
+/// after every entity.
 void zoomExtents();
 
 /// The test side: forgets the drawing and closes the window; makes the next attach fail.

@@ -24,6 +24,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -391,6 +392,33 @@ TEST_F(JetWindow, AutomaticLayoutFromTheDialog) {
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) { d.ccmdOK.userClick(); });
         w.cmdAutoLayout.userClick();
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+    });
+}
+
+TEST_F(JetWindow, LayoutDialogRefusesTooManyGroupsAndStaysOpen) {
+    open([](frmJet& w) {
+        w.MultiPage1.userClick(2);
+        w.txtPile.userType("1500");
+        w.cmdAdd.userClick();
+        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
+            // Either end beyond the limit: said, the dialog stays open to correct it.
+            for (const auto& [inlet, outlet, asked] :
+                 {std::tuple{"1001", "2", "1001"}, std::tuple{"2", "1e12", "1000000000000"}}) {
+                d.txtTeamNum1.userType(inlet);
+                d.txtTeamNum2.userType(outlet);
+                platform::msgbox::script(platform::vbOK);
+                d.ccmdOK.userClick();
+                ASSERT_FALSE(platform::msgbox::log().empty());
+                EXPECT_EQ(platform::msgbox::log().back().prompt,
+                          std::string("射流风机组的数量 ") + asked + " 超过上限 1000，请检查输入或文件。");
+                EXPECT_EQ(platform::msgbox::log().back().title, "出错");
+                EXPECT_TRUE(d.bIsCancel);
+            }
+            EXPECT_EQ(platform::msgbox::log().size(), 2u);
+            d.ccmdCancel.userClick();
+        });
+        w.cmdAutoLayout.userClick();
+        EXPECT_EQ(rowsOf(w.lstJet, 1), (std::vector<Row>{{"1500"}}));
     });
 }
 

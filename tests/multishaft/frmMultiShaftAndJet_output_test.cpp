@@ -282,6 +282,53 @@ TEST_F(MultiShaftOutput, GroupDialogOnTheLeftLineStartsAtTheHigherStation) {
     });
 }
 
+TEST_F(MultiShaftOutput, GroupDialogKeepsTheOrderOfAddingOneByOneAndRefusesTooManyGroups) {
+    open([&](frmMultiShaftAndJet& w) {
+        w.lstJet.ListItems.Clear();
+        w.pgMain.userClick(1);
+        w.txtdeltap_j.userType("10");
+        const double s = vb::Val(w.lstShaftSection.ListItems(3).Text());
+        // Two groups typed at the station of the dialog's second group.
+        addGroup(w, vb::CStr(s + 333), "1", "X");
+        addGroup(w, vb::CStr(s + 333), "1", "Y");
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            d.cmbSectionNo.userSelect(1);
+            d.txtJetNumPerTeam.userType("2");
+            d.txtTeamNum.userType("3");
+            d.ccmdOK.userClick();
+            // The first group arrives before the typed pair, and the list's exchange sort turns the pair.
+            const std::string rise = vb::CStr(vb::Val(w.txtdeltap_j.Text()) * 2);
+            EXPECT_EQ(rowsOf(w.lstJet, 3), (std::vector<Row>{{vb::CStr(s + 203), "2", rise},
+                                                             {vb::CStr(s + 333), "1", "Y"},
+                                                             {vb::CStr(s + 333), "1", "X"},
+                                                             {vb::CStr(s + 333), "2", rise},
+                                                             {vb::CStr(s + 463), "2", rise}}));
+            EXPECT_EQ(w.txtPile.Text(), vb::CStr(s + 463));
+            EXPECT_TRUE(platform::msgbox::log().empty());
+
+            // Beyond the limit: said once, nothing laid out; at the limit every group is laid out.
+            d.txtTeamNum.userType("1001");
+            platform::msgbox::script(platform::vbOK);
+            d.ccmdOK.userClick();
+            ASSERT_EQ(platform::msgbox::log().size(), 1u);
+            EXPECT_EQ(platform::msgbox::log()[0].prompt,
+                      "射流风机组的数量 1001 超过上限 1000，请检查输入或文件。");
+            EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+            EXPECT_EQ(w.lstJet.ListItems.Count(), 5);
+            d.txtTeamNum.userType("1000");
+            d.ccmdOK.userClick();
+            EXPECT_EQ(platform::msgbox::log().size(), 1u);
+            ASSERT_EQ(w.lstJet.ListItems.Count(), 1005);
+            for (int i = 2; i <= w.lstJet.ListItems.Count(); ++i) {
+                ASSERT_LE(vb::Val(w.lstJet.ListItems(i - 1).Text()), vb::Val(w.lstJet.ListItems(i).Text()));
+            }
+            d.ccmdCancel.userClick();
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+    });
+}
+
 // ---- Report ----
 
 TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -252,6 +253,58 @@ TEST(MsJet, ProposedGroupsStationsAndOrder) {
     rows = {{"400", "1", "first"}, {"400", "1", "second"}};
     multishaft::OrderGroups(rows, true);
     EXPECT_EQ(rows[0][2], "first");
+}
+
+TEST(MsJet, GroupsAddedInOneGoKeepTheOrderOfAddingThemOneByOne) {
+    using Rows = std::vector<multishaft::GroupRow>;
+    const auto names = [](const Rows& rows) {
+        std::string s;
+        for (const auto& r : rows) {
+            s += r[2] + " ";
+        }
+        return s;
+    };
+    // 300 arrives before the run of 400s: the exchange sort sends the first 400 to the run's end.
+    Rows rows = {{"400", "1", "a"}, {"400", "1", "b"}, {"500", "1", "c"}};
+    multishaft::AddGroupsInOrder(rows, {{"300", "1", "d"}}, true);
+    EXPECT_EQ(names(rows), "d b a c ");
+    // A station equal to a run's joins it at its end; on the left line the later runs are the lower ones.
+    multishaft::AddGroupsInOrder(rows, {{"400", "2", "e"}}, true);
+    EXPECT_EQ(names(rows), "d b a e c ");
+    rows = {{"500", "1", "a"}, {"400", "1", "b"}, {"400", "1", "c"}};
+    multishaft::AddGroupsInOrder(rows, {{"450", "1", "d"}, {"500", "1", "e"}}, false);
+    EXPECT_EQ(names(rows), "a e d b c ");
+
+    // Against the exchange sort run after each row, on lists with many equal stations, in order or not
+    // (a row updated by hand), on both lines.
+    std::uint32_t seed = 12345;
+    const auto random = [&seed](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        const bool rightLine = trial % 2 == 0;
+        const std::uint32_t spread = 1 + random(8);
+        Rows start, added;
+        for (std::uint32_t i = 0, n = random(12); i < n; ++i) {
+            start.push_back({std::to_string(100 * random(spread)), "", "s" + std::to_string(i)});
+        }
+        if (trial % 3 != 0) {
+            multishaft::OrderGroups(start, rightLine);
+        }
+        for (std::uint32_t i = 0, n = random(15); i < n; ++i) {
+            added.push_back({std::to_string(100 * random(spread)) + (i % 4 == 0 ? ".0" : ""), "",
+                             "a" + std::to_string(i)});
+        }
+        Rows expected = start;
+        for (const auto& row : added) {
+            expected.push_back(row);
+            multishaft::OrderGroups(expected, rightLine);
+        }
+        Rows fast = start;
+        multishaft::AddGroupsInOrder(fast, added, rightLine);
+        ASSERT_EQ(fast, expected) << "trial " << trial << ": " << names(fast) << "/ " << names(expected);
+    }
 }
 
 // ---- Report ----

@@ -7,6 +7,9 @@
 #include "tests/support/ezdxf_reader.h"
 #include "tests/support/test_stage.h"
 
+#include <QCoreApplication>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -178,4 +181,30 @@ TEST(Cad, SaveAsWritesTheDrawingAndAFailedWriteKeepsTheOldFile) {
     ms.AddLine({0, 0, 0}, {2, 2, 0});
     cad::SaveDrawingAs();
     EXPECT_EQ(textfile::ReadBytes(path), bytes);
+}
+
+TEST(Cad, WindowShowsEachEntityOnceAndFitsTheDrawingWhenItIsDone) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    auto* view = cad::drawingWindow()->findChild<QGraphicsView*>();
+    ASSERT_NE(view, nullptr);
+    for (int i = 0; i < 200; ++i) {
+        ms.AddLine({i * 10.0, 0, 0}, {i * 10.0 + 5, 50, 0}).setColor(1).setColor(2).setLayer("CURVE");
+        ms.AddText("K1+234.568:-56.79", {i * 10.0, 60, 0}, 20).setColor(2);
+    }
+    // Recolouring changes the item shown, it adds none.
+    EXPECT_EQ(view->scene()->items().size(), 400);
+    // A model space of no drawing (a curve laid out for a test or a file) is never shown.
+    cad::ModelSpace loose;
+    loose.AddLine({0, 0, 0}, {1e6, 1e6, 0}).setColor(1);
+    EXPECT_EQ(view->scene()->items().size(), 400);
+
+    // Once control is back in the event loop the whole drawing is in sight.
+    QCoreApplication::processEvents();
+    const QRectF seen = view->mapToScene(view->viewport()->rect()).boundingRect();
+    EXPECT_TRUE(seen.contains(view->scene()->itemsBoundingRect())) << seen.width() << " " << seen.height();
+    ms.AddLine({0, 0, 0}, {20000, 0, 0});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(view->mapToScene(view->viewport()->rect())
+                    .boundingRect()
+                    .contains(view->scene()->itemsBoundingRect()));
 }
