@@ -26,11 +26,25 @@ struct Column {
     const char* header;
     int width;
 };
+// Each column is wide enough for its header, and the model column for the shipped lamp's full name, so
+// that no column of the list shows a cut text; the list scrolls sideways to the last columns.
 constexpr Column kColumns[lighting::kCircuitColumns] = {
-    {"回路名称", 1200},    {"灯具型号", 800}, {"功率(W)", 800},           {"光通量Φ(lm)", 800},
-    {"养护系数M", 800},    {"光源类型", 800}, {"安装方式", 800},          {"纵向间距(m)", 800},
-    {"横向间距(m)", 800},  {"高度H(m)", 800}, {"绕隧道轴线转角(°)", 800}, {"绕横断面转角(°)", 800},
-    {"纵向并排灯数", 800}, {"间距(m)", 800},  {"横向并排灯数", 800},      {"间距(m)", 800},
+    {"回路名称", 1200},
+    {"灯具型号", 2550},
+    {"功率(W)", 800},
+    {"光通量Φ(lm)", 1200},
+    {"养护系数M", 1000},
+    {"光源类型", 800},
+    {"安装方式", 800},
+    {"纵向间距(m)", 1100},
+    {"横向间距(m)", 1100},
+    {"高度H(m)", 900},
+    {"绕隧道轴线转角(°)", 1600},
+    {"绕横断面转角(°)", 1400},
+    {"纵向并排灯数", 1200},
+    {"间距(m)", 800},
+    {"横向并排灯数", 1200},
+    {"间距(m)", 800},
 };
 
 constexpr const char* kInstallModes[] = {"两侧交错布置", "两侧对称布置", "中线布置"};
@@ -112,17 +126,20 @@ void frmDefineLamp::buildControls() {
         box.place(Frame1, colX[col] + boxX, y, boxW, kBoxHeight);
         box.setBackColor(kInputColor);
     };
+    // The model box spans two columns so that a maker's full type designation shows whole: a cut name
+    // reads as another lamp. The other boxes follow in the grid, lamp data first, then its placing.
     at(0, 0, "回路名称:", cmbLampName, nullptr);
     at(0, 1, "灯具型号:", cmbLightModel, nullptr);
-    at(0, 2, "光源类型:", cmbLightType, nullptr);
+    cmbLightModel.setWidth(colX[2] - colX[1] + boxW);
     at(1, 0, "功率(W):", txtPower, nullptr);
     at(1, 1, "光通量Φ(lm)", txtPHI, nullptr);
     at(1, 2, "养护系数M:", txtMM, nullptr);
-    at(2, 0, "纵向间距(m)", txtLightSS1, nullptr);
-    at(2, 1, "横向间距(m)", txtLightSS2, &lblLightSS2);
-    at(2, 2, "高度H(m)", txtHH, nullptr);
-    at(3, 0, "绕隧道轴线转角(°)", txtAltitudeAngle, &lblAltitudeAngle);
-    at(3, 1, "绕横断面转角(°)", txtAngle2, nullptr);
+    at(2, 0, "光源类型:", cmbLightType, nullptr);
+    at(2, 1, "纵向间距(m)", txtLightSS1, nullptr);
+    at(2, 2, "横向间距(m)", txtLightSS2, &lblLightSS2);
+    at(3, 0, "高度H(m)", txtHH, nullptr);
+    at(3, 1, "绕隧道轴线转角(°)", txtAltitudeAngle, &lblAltitudeAngle);
+    at(3, 2, "绕横断面转角(°)", txtAngle2, nullptr);
     at(4, 0, "纵向并排灯数:", txtNum1, nullptr);
     at(4, 1, "间距(m):", txtSpan1, nullptr);
     at(4, 2, "横向并排灯数", txtNum2, nullptr);

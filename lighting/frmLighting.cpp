@@ -30,7 +30,12 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kModes[] = {"白天-晴天", "白天-云天",       "白天-阴天",
                                   "白天-重阴", "夜间-交通量较大", "夜间-交通量较小"};
 constexpr const char* kZones[] = {"入口段", "过渡段1", "过渡段2", "过渡段3", "中间段", "出口段"};
-constexpr const char* kLampColumns[] = {"回路名称", "纵向间距(m)", "功率(W)", "与计算域起点距离(m)"};
+struct LampColumn {
+    const char* header;
+    int width; // twips, each wide enough for its header
+};
+constexpr LampColumn kLampColumns[] = {
+    {"回路名称", 900}, {"纵向间距(m)", 1100}, {"功率(W)", 900}, {"与计算域起点距离(m)", 1850}};
 
 constexpr const char* kSpacingMessage =
     "4.11.3-1-2 计算区域内纵向计算点间距不宜大于1.0m,横向计算点应不少于5点.";
@@ -232,8 +237,8 @@ void frmLighting::UserForm_Initialize() {
         lstSegment.setListIndex(0);
     });
     guarded([this] {
-        for (const char* c : kLampColumns) {
-            lstLamp.ColumnHeaders.Add(c, 60 * 15);
+        for (const LampColumn& c : kLampColumns) {
+            lstLamp.ColumnHeaders.Add(c.header, c.width);
         }
     });
     guarded([this] {

@@ -304,7 +304,7 @@ TEST_F(WindowPictures, LightingSteps) {
         test_stage::onModal<frmDefineLamp>([](frmDefineLamp& d) {
             picture(d, "frmDefineLamp");
             d.cmbLampName.userType("回路A");
-            d.cmbLightModel.userType("T-250");
+            pickWidestModel(d.cmbLightModel);
             d.txtPower.userType("250");
             d.txtPHI.userType("28000");
             d.txtMM.userType("0.7");
@@ -320,6 +320,7 @@ TEST_F(WindowPictures, LightingSteps) {
             d.txtNum2.userType("2");
             d.txtSpan2.userType("0.6");
             d.cmdAddSection.userClick();
+            picture(d, "frmDefineLamp_added");
             test_stage::onModal<frmLighting>([](frmLighting& s) {
                 picture(s, "frmLighting");
                 s.cmdPreStep.userClick();

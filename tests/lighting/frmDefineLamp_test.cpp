@@ -14,6 +14,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -138,11 +139,22 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
     EXPECT_EQ(w.cmdPreStep.Caption(), "<--上一步");
     EXPECT_EQ(w.cmdNextStep.Caption(), "下一步-->");
 
-    const std::vector<std::pair<std::string, int>> headers = {
-        {"回路名称", 1200},    {"灯具型号", 800}, {"功率(W)", 800},           {"光通量Φ(lm)", 800},
-        {"养护系数M", 800},    {"光源类型", 800}, {"安装方式", 800},          {"纵向间距(m)", 800},
-        {"横向间距(m)", 800},  {"高度H(m)", 800}, {"绕隧道轴线转角(°)", 800}, {"绕横断面转角(°)", 800},
-        {"纵向并排灯数", 800}, {"间距(m)", 800},  {"横向并排灯数", 800},      {"间距(m)", 800}};
+    const std::vector<std::pair<std::string, int>> headers = {{"回路名称", 1200},
+                                                              {"灯具型号", 2550},
+                                                              {"功率(W)", 800},
+                                                              {"光通量Φ(lm)", 1200},
+                                                              {"养护系数M", 1000},
+                                                              {"光源类型", 800},
+                                                              {"安装方式", 800},
+                                                              {"纵向间距(m)", 1100},
+                                                              {"横向间距(m)", 1100},
+                                                              {"高度H(m)", 900},
+                                                              {"绕隧道轴线转角(°)", 1600},
+                                                              {"绕横断面转角(°)", 1400},
+                                                              {"纵向并排灯数", 1200},
+                                                              {"间距(m)", 800},
+                                                              {"横向并排灯数", 1200},
+                                                              {"间距(m)", 800}};
     ASSERT_EQ(w.lstLamp.ColumnHeaders.Count(), 16);
     for (int i = 1; i <= 16; ++i) {
         EXPECT_EQ(w.lstLamp.ColumnHeaders(i).Text(), headers[static_cast<std::size_t>(i - 1)].first);
@@ -235,6 +247,26 @@ TEST_F(Step2, ListsTheModelsOfTheIntensityFile) {
     EXPECT_EQ(items(w.cmbLightModel), (std::vector<std::string>{"T-250", "LED 120W"}));
     EXPECT_EQ(w.cmbLightModel.Text(), "T-250");
     EXPECT_EQ(w.lblLampData.Caption(), "");
+}
+
+// The shipped lamp's name shows whole in the model box and in the circuit list, and no header of the
+// list is cut, in the font the program runs with: a cut model name reads as another lamp.
+TEST_F(Step2, ShowsTheShippedLampAndEveryHeaderWhole) {
+    const test_support::ProgramFont font;
+    writeGbk(configFile("Normal.lmp"), readUtf8(std::string(CONFIGFILES_DIR) + "/Normal.lmp"));
+    writeGbk(configFile("Icr.txt"), readUtf8(std::string(CONFIGFILES_DIR) + "/Icr.txt"));
+    frmDefineLamp& w = step2();
+    const std::string lamp = "GE M-250R2 150W HPS MS2";
+    ASSERT_EQ(w.cmbLightModel.Text(), lamp);
+    ASSERT_EQ(circuits(w).at(0).at(1), lamp);
+
+    auto* box = qobject_cast<QComboBox*>(w.cmbLightModel.widget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_GE(box->width(), test_support::comboWidthFor(*box, lamp));
+    auto* list = qobject_cast<QTreeWidget*>(w.lstLamp.widget());
+    ASSERT_NE(list, nullptr);
+    EXPECT_GE(list->columnWidth(1), test_support::cellWidthFor(*list, lamp));
+    EXPECT_EQ(test_support::cutHeaders(*list), std::vector<std::string>{});
 }
 
 TEST_F(Step2, CircuitsAreAddedUpdatedAndDeletedAsTyped) {

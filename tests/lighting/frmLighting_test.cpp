@@ -17,6 +17,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,7 @@ TEST_F(Step3, OpensTheFirstCaseWithItsControlsAndSavesNothing) {
     ASSERT_EQ(w.lstLamp.ColumnHeaders.Count(), 4);
     EXPECT_EQ(w.lstLamp.ColumnHeaders(1).Text(), "回路名称");
     EXPECT_EQ(w.lstLamp.ColumnHeaders(4).Text(), "与计算域起点距离(m)");
-    EXPECT_EQ(w.lstLamp.ColumnHeaders(2).Width(), 900);
+    EXPECT_EQ(w.lstLamp.ColumnHeaders(2).Width(), 1100);
     EXPECT_EQ(w.Frame1.Caption(), "选择开启回路");
     EXPECT_EQ(w.Frame2.Caption(), "计算区域设置");
     EXPECT_EQ(w.Frame3.Caption(), "计算结果");
@@ -142,6 +143,14 @@ TEST_F(Step3, OpensTheFirstCaseWithItsControlsAndSavesNothing) {
     for (const auto& entry : fs::directory_iterator(folder())) {
         EXPECT_NE(entry.path().extension(), ".lgh");
     }
+}
+
+// No header of the switched-on circuits is cut in the font the program runs with.
+TEST_F(Step3, ShowsEveryHeaderOfTheCircuitsWhole) {
+    const test_support::ProgramFont font;
+    auto* list = qobject_cast<QTreeWidget*>(step3().lstLamp.widget());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(test_support::cutHeaders(*list), std::vector<std::string>{});
 }
 
 TEST_F(Step3, TheCircuitEditorCopiesAddsUpdatesAndDeletes) {
