@@ -12,9 +12,12 @@
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
 #include "jetfan/jet_file.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmDefineLamp.h"
 #include "lighting/bgh_file.h"
 #include "lighting/lgh_file.h"
 #include "lighting/lmp_file.h"
+#include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/multishaft.h"
 #include "platform/Form.h"
 #include "platform/Forms.h"
@@ -24,13 +27,19 @@
 #include "platform/text_file.h"
 #include "reqair/report_text.h"
 #include "shaft/eject_file.h"
+#include "shaft/frmShaftAndJet.h"
+#include "shaft/frmShaftEject.h"
 #include "shaft/sj_file.h"
+#include "tests/support/non_finite.h"
 #include "tests/support/test_stage.h"
 #include "tools/axial_fan_file.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/concentrate.h"
+#include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral3.h"
 #include "transverse/frmLateral1.h"
 #include "transverse/lateral.h"
+#include "ventparam/frmVentParam.h"
 #include "ventparam/par_file.h"
 
 #include <QLabel>
@@ -180,22 +189,7 @@ template <class Read> std::function<void(const std::string&)> records(Read read)
     };
 }
 
-/// A text that shows a non-finite number as a word of its own.
-bool nonFinite(const std::string& text) {
-    std::string word;
-    auto bad = [&] { return word == "inf" || word == "nan" || word == "infinity"; };
-    for (char ch : text) {
-        if (std::isalpha(static_cast<unsigned char>(ch)) != 0) {
-            word += ch;
-        } else {
-            if (bad()) {
-                return true;
-            }
-            word.clear();
-        }
-    }
-    return bad();
-}
+using test_support::nonFinite;
 
 /// Every text a window shows: its boxes, labels and list cells.
 void expectFiniteTexts(platform::Form& form, const std::string& what) {
@@ -339,6 +333,14 @@ TEST_F(Readers, FilesReadOnlyByTheirWindows) {
     fuzz(".cvt", shipped("normal.cvt"), n, window<frmConstructionVent>(".cvt"));
     fuzz(".jet (window)", shipped("Normal.jet"), n, window<frmJet>(".jet"));
     fuzz(".fir (window)", shipped("Normal.fir"), n, window<frmFire>(".fir"));
+    fuzz(".sj (window)", shipped("Normal.sj"), n, window<frmShaftAndJet>(".sj"));
+    fuzz(".se (window)", shipped("Normal.se"), n, window<frmShaftEject>(".se"));
+    fuzz(".msj (window)", shipped("Normal.msj"), n, window<frmMultiShaftAndJet>(".msj"));
+    fuzz(".con (window)", shipped("Normal.con"), n, window<frmConcentrate>(".con"));
+    fuzz(".tra (window)", shipped("Normal.tra"), n, window<frmLateral3>(".tra"));
+    fuzz(".bgh (window)", shipped("Normal.bgh"), n, window<frmBrightness>(".bgh"));
+    fuzz(".lmp (window)", shipped("Normal.lmp"), n, window<frmDefineLamp>(".lmp"));
+    fuzz(".par (window)", shipped("Normal.par"), n, window<frmVentParam>(".par"));
     const std::string about = test_stage::appFolder() + "/ConfigFiles/About.txt";
     fuzz("About.txt", shipped("About.txt"), n, [&](const std::string& b) {
         writeBytes(about, b);
