@@ -227,6 +227,7 @@ template <class Window> std::function<void(const std::string&)> window(const std
         Window& w = Forms::instance<Window>();
         expectFiniteTexts(w, extension);
         Forms::unload(w);
+        Forms::collectGarbage();
         for (const std::string& fault : platform::scripted::takeFaults()) {
             ADD_FAILURE() << extension << ": " << fault;
         }
@@ -347,5 +348,6 @@ TEST_F(Readers, FilesReadOnlyByTheirWindows) {
         frmAbout& w = Forms::instance<frmAbout>();
         expectFiniteTexts(w, "About.txt");
         Forms::unload(w);
+        Forms::collectGarbage();
     });
 }
