@@ -20,6 +20,8 @@ inline constexpr std::array<std::string_view, kVehicleClassCount> kNewYearConvRa
                                                                                        "2", "3",   "3"};
 /// Texts in one record: the year, then seven shares, seven conversion factors, seven diesel shares.
 inline constexpr int kVehicleMixFieldCount = 1 + 3 * kVehicleClassCount;
+/// Most vehicle-mix records a project file may ask for (one per design year).
+inline constexpr long long kMaxVehicleMixes = 10000;
 
 /// The vehicle mix of one design year. Arrays hold class k (1 to 7) at index k − 1; use the accessors
 /// to address them by class number.

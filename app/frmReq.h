@@ -366,6 +366,17 @@ private:
     void writeLabelBoxTexts();
     // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
     bool writeProjectFiles();
+    /// Before a save: refuses a fan number GBK cannot store and asks about other such texts; false when
+    /// the save must not go on.
+    bool confirmStorableTexts();
+    enum class FileRead { Whole, Damaged, Missing };
+    /// Reads a .req file into the window. A missing file is read as empty texts only when asked (the
+    /// template at start-up), else it leaves the window as it is.
+    FileRead readRequirementFile(const std::string& path, bool emptyWhenMissing);
+    /// What the last OpenFile found wrong with the project's files (their paths), for Open to say.
+    struct ReadFaults {
+        std::vector<std::string> missing, damaged;
+    } readFaults_;
     bool saveProject();
     bool saveProjectAs();
     /// Asks whether to save before the program ends; false when a save the user asked for did not happen.

@@ -5,14 +5,18 @@
 
 #include "app/guarded.h"
 #include "app/design_years.h"
+#include "app/geometry.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/scheme_file.h"
 #include "platform/text_file.h"
+#include "platform/textcodec.h"
+#include "platform/file_names.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -22,6 +26,8 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using app::guarded;
@@ -35,9 +41,11 @@ constexpr const char* kDialogFilter = "通风分析工程文件|*.vnt";
 constexpr const char* kSaveQuestion = "退出之前需要保存吗?";
 constexpr const char* kSaveQuestionTitle = "保存提示！";
 constexpr const char* kStep1 = "Step 1: 隧道需风量计算-";
+/// Fields of the .req file after the air density: the rest of its record and the two reserve records.
+constexpr std::size_t kReserveFieldsAfterDensity = 10 + 11 + 11;
 
 /// Companions of the other windows that Save As carries to the new name, in copying order.
-constexpr std::array<const char*, 19> kCompanionSuffixes = {
+constexpr std::array<const char*, 20> kCompanionSuffixes = {
     ".sj",
     ".par",
     ".jet",
@@ -57,6 +65,8 @@ constexpr std::array<const char*, 19> kCompanionSuffixes = {
     "_需风量.rpt",
     "_竖井排出式通风.rpt",
     "_集中送入式通风.rpt",
+    // The one-shaft lateral scheme keeps a file of its own too; without it the scheme would stay behind.
+    ".lt1",
 };
 
 /// The project's base name: its .vnt path less the last four characters.
@@ -137,26 +147,52 @@ std::optional<bool> BooleanOf(const std::string& text) {
 }
 
 /// The project reader's field stream. A file that cannot be opened reads as an endless run of empty
-/// texts, which empties what the file feeds. A file that ends early stops there: every read past its end
-/// gives nothing, so the controls the missing fields feed keep their values.
+/// texts when asked (the template: every field it feeds is emptied), else as nothing. A file that ends
+/// early stops there: every read past its end gives nothing, so the controls the missing fields feed keep
+/// the values the reading started from. Whatever is not what its place requires marks the file damaged.
 class FieldStream {
 public:
-    explicit FieldStream(const std::string& path) { opened_ = reader_.Open(path); }
+    FieldStream(const std::string& path, bool emptyWhenMissing) {
+        const std::optional<std::string> bytes = textfile::ReadBytes(path);
+        opened_ = bytes.has_value();
+        ended_ = !opened_ && !emptyWhenMissing;
+        if (bytes) {
+            reader_.Parse(*bytes);
+            // Every record ends with a line end: a last field without one was cut off in mid-write.
+            whole_ = reader_.FieldCount();
+            if (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r' && whole_ > 0) {
+                --whole_;
+            }
+        }
+    }
 
     bool opened() const { return opened_; }
-    /// True once a read found the end of the file.
+    /// True once a read found the end of the file (or a count that leaves the rest unplaceable).
     bool ended() const { return ended_; }
+    /// True when the file ended early or held a field its place cannot take.
+    bool damaged() const { return damaged_; }
+    /// Marks the file damaged when a field it holds was refused.
+    void check(bool fieldOk) {
+        if (!fieldOk && opened_) {
+            damaged_ = true;
+        }
+    }
 
     std::optional<std::string> text() {
-        if (!opened_) {
-            return std::string();
-        }
         if (ended_) {
             return std::nullopt;
         }
-        std::optional<std::string> field = reader_.NextText();
+        if (!opened_) {
+            return std::string();
+        }
+        std::optional<std::string> field;
+        if (read_ < whole_) {
+            field = reader_.NextText();
+            ++read_;
+        }
         if (!field) {
             ended_ = true;
+            damaged_ = true;
         }
         return field;
     }
@@ -174,23 +210,33 @@ public:
             text();
         }
     }
-    /// A row count: the leading number, rounded; nullopt past the end.
-    std::optional<long long> count() {
+    /// A row count: a whole number from 0 to `limit`. A count that is not one leaves the rows after it
+    /// unplaceable, so the reading stops there; nullopt then and past the end. An empty text (a file that
+    /// cannot be opened) counts no rows.
+    std::optional<long long> count(long long limit, const std::string& what) {
         const std::optional<std::string> field = text();
         if (!field) {
             return std::nullopt;
         }
-        const double r = vb::RoundHalfEven(vb::Val(*field));
-        if (!(r >= -9.0e18 && r <= 9.0e18)) {
+        if (!opened_) {
             return 0;
         }
-        return static_cast<long long>(r);
+        const std::optional<long long> n = WholeOf(*field);
+        if (!n || *n < 0 || !platform::CountWithinLimit(*n, limit, what)) {
+            damaged_ = true;
+            ended_ = true;
+            return std::nullopt;
+        }
+        return n;
     }
 
 private:
     scheme::SchemeReader reader_;
+    std::size_t whole_ = 0; // fields that the file holds whole
+    std::size_t read_ = 0;
     bool opened_ = false;
     bool ended_ = false;
+    bool damaged_ = false;
 };
 
 void ApplyText(platform::TextBox& box, const std::optional<std::string>& field) {
@@ -206,29 +252,34 @@ void ApplyComboText(platform::ComboBox& box, const std::optional<std::string>& f
 }
 
 /// A check box stored as its state: a whole number that fails keeps the box as it is.
-void ApplyCheck(platform::CheckBox& box, const std::optional<std::string>& field) {
+void ApplyCheck(FieldStream& in, platform::CheckBox& box, const std::optional<std::string>& field) {
     if (!field) {
         return;
     }
     if (const auto v = WholeOf(*field); v && *v >= 0 && *v <= 2) {
         box.set(static_cast<int>(*v));
+    } else {
+        in.check(field->empty() && !in.opened());
     }
 }
 
-void ApplyOption(platform::OptionButton& option, const std::optional<std::string>& field) {
+void ApplyOption(FieldStream& in, platform::OptionButton& option, const std::optional<std::string>& field) {
     if (!field) {
         return;
     }
     if (const auto v = BooleanOf(*field)) {
         option.set(*v);
+    } else {
+        in.check(false);
     }
 }
 
 /// A list position stored as a leading number; a position outside the list is refused by the list.
-void ApplyListIndex(platform::ListBox& list, const std::optional<std::string>& field) {
+void ApplyListIndex(FieldStream& in, platform::ListBox& list, const std::optional<std::string>& field) {
     if (!field) {
         return;
     }
+    in.check(vb::StrictNumber(*field).has_value());
     if (const auto i = IntOf(vb::Val(*field))) {
         list.setListIndex(*i);
     }
@@ -236,8 +287,8 @@ void ApplyListIndex(platform::ListBox& list, const std::optional<std::string>& f
 
 /// Empties a list view and reads its rows: a count, then one record of `columns` texts per row. A row
 /// cut off by the end of the file is not added.
-void ReadRows(FieldStream& in, platform::ListView& list, int columns) {
-    const std::optional<long long> n = in.count();
+void ReadRows(FieldStream& in, platform::ListView& list, int columns, const std::string& what) {
+    const std::optional<long long> n = in.count(app::kMaxProjectListRows, what);
     if (!n) {
         return;
     }
@@ -267,27 +318,6 @@ void WriteRows(scheme::SchemeWriter& out, platform::ListView& list, int columns)
     }
 }
 
-/// Copies the companions of the old project to the new base name; a missing source is passed over, an
-/// existing destination replaced, and a copy that fails passed over.
-void CopyCompanions(const std::string& oldProjectFile, const std::string& newProjectFile) {
-    const std::string oldBase = BaseName(oldProjectFile);
-    const std::string newBase = BaseName(newProjectFile);
-    for (const char* suffix : kCompanionSuffixes) {
-        guarded([&] {
-            const fs::path from = platform::ResolvePath(oldBase + suffix);
-            const fs::path to = platform::ResolvePath(newBase + suffix);
-            std::error_code ec;
-            if (!fs::is_regular_file(from, ec)) {
-                return;
-            }
-            if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) {
-                return;
-            }
-            fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-        });
-    }
-}
-
 /// Whether `name` is a lighting case file of a project whose file names start with `stem`: the stem, then
 /// "_" and three whole numbers joined by "_", then ".lgh".
 bool IsLightingCaseOf(const std::string& name, const std::string& stem) {
@@ -313,40 +343,158 @@ bool IsLightingCaseOf(const std::string& name, const std::string& stem) {
     return numbers == 3;
 }
 
-/// Copies the files of single axial fans (one per fan of the project's list) and of lighting cases to
-/// the new base name, so that Save As leaves no design of the project behind.
-void CopyFanAndLightingFiles(const std::string& oldProjectFile, const std::string& newProjectFile) {
+/// The fan numbers a .vnt file lists (empty when it cannot be read).
+std::vector<std::string> FansOf(const std::string& vntPath) {
+    std::vector<std::string> fans;
+    scheme::SchemeReader vnt;
+    if (!vnt.Open(vntPath)) {
+        return fans;
+    }
+    vnt.Skip(1);
+    const std::optional<long long> c = vnt.NextWhole();
+    for (long long i = 0; c && i < *c && i < app::kMaxAxialFans; ++i) {
+        std::optional<std::string> fan = vnt.NextText();
+        if (!fan) {
+            break;
+        }
+        fans.push_back(std::move(*fan));
+    }
+    return fans;
+}
+
+/// The suffixes (after the base name) of the project files that exist beside `projectFile`, other than
+/// its .req and .vnt: the companions of the table, one file per axial fan of `fans` whose number can name
+/// a file, and the lighting cases.
+std::vector<std::string> CompanionsPresent(const std::string& projectFile,
+                                           const std::vector<std::string>& fans) {
+    std::vector<std::string> present;
+    const std::string base = BaseName(projectFile);
+    std::error_code ec;
+    for (const char* suffix : kCompanionSuffixes) {
+        if (fs::is_regular_file(platform::ResolvePath(base + suffix), ec)) {
+            present.emplace_back(suffix);
+        }
+    }
+    for (const std::string& fan : fans) {
+        const std::string suffix = "_" + fan + ".afd";
+        if (!platform::FileNamePartProblem(fan, "风机编号") &&
+            fs::is_regular_file(platform::ResolvePath(base + suffix), ec)) {
+            present.push_back(suffix);
+        }
+    }
+    const fs::path basePath = platform::ResolvePath(base);
+    const std::string stem = basePath.filename().string();
+    std::vector<std::string> cases;
+    for (const auto& entry : fs::directory_iterator(basePath.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (IsLightingCaseOf(name, stem)) {
+            cases.push_back(name.substr(stem.size()));
+        }
+    }
+    std::sort(cases.begin(), cases.end());
+    present.insert(present.end(), cases.begin(), cases.end());
+    return present;
+}
+
+/// Copies the project files of the old project (its companions, the file of each axial fan and the
+/// lighting cases) to the new base name, each written like every other file: a temporary file, then a
+/// rename, so that a copy cut short leaves the destination as it was. A missing source is passed over, an
+/// existing destination replaced. The names of the files not copied, with a fan number that cannot name a
+/// file among them.
+std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
+                                          const std::string& newProjectFile) {
+    std::vector<std::string> failed;
     const std::string oldBase = BaseName(oldProjectFile);
     const std::string newBase = BaseName(newProjectFile);
-    auto copy = [](const fs::path& from, const fs::path& to) {
-        std::error_code ec;
-        if (!fs::is_regular_file(from, ec) || (fs::exists(to, ec) && fs::equivalent(from, to, ec))) {
-            return;
+    const std::string newFolder = fs::path(platform::ResolvePath(newBase)).parent_path().string();
+    std::vector<std::string> suffixes;
+    guarded([&] { suffixes = CompanionsPresent(oldProjectFile, {}); });
+    for (const std::string& fan : modPublic::AxialFanList) {
+        // A fan number read from a file may hold anything: it names a file only when it passes the check.
+        if (platform::FileNamePartProblem(fan, "风机编号")) {
+            std::error_code ec;
+            if (!fan.empty() && fs::exists(platform::ResolvePath(oldBase + "_" + fan + ".afd"), ec)) {
+                failed.push_back(oldBase + "_" + fan + ".afd");
+            }
+            continue;
         }
-        fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    };
-    for (int k = 1; k <= modPublic::AxialFanList.UBound(); ++k) {
-        guarded([&] {
-            const std::string suffix = "_" + modPublic::AxialFanList(k) + ".afd";
-            copy(platform::ResolvePath(oldBase + suffix), platform::ResolvePath(newBase + suffix));
-        });
+        suffixes.push_back("_" + fan + ".afd");
     }
+    for (const std::string& suffix : suffixes) {
+        bool ok = false;
+        guarded([&] {
+            const std::string from = platform::ResolvePath(oldBase + suffix);
+            const std::string to = platform::ResolvePath(newBase + suffix);
+            std::error_code ec;
+            if (!fs::is_regular_file(from, ec)) {
+                ok = true;
+                return;
+            }
+            if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) {
+                ok = true;
+                return;
+            }
+            if (!platform::IsDirectlyInside(to, newFolder)) {
+                return;
+            }
+            const std::optional<std::string> bytes = textfile::ReadBytes(from);
+            ok = bytes && textfile::WriteAtomically(to, *bytes);
+        });
+        if (!ok) {
+            failed.push_back(platform::ResolvePath(newBase + suffix));
+        }
+    }
+    return failed;
+}
+
+/// A list of paths, one a line.
+std::string Lines(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& p : paths) {
+        list += "\r\n" + p;
+    }
+    return list;
+}
+
+/// Removes what saves cut short left of the project's files: the temporary files of its .req and .vnt, of
+/// its companions, of its fans' files and of its lighting cases, and nothing else.
+void RemoveProjectLeftovers(const std::string& projectFile, const std::vector<std::string>& fans) {
     guarded([&] {
-        const fs::path oldPath = platform::ResolvePath(oldBase);
-        const std::string stem = oldPath.filename().string();
-        const fs::path newPath = platform::ResolvePath(newBase);
+        const fs::path basePath = platform::ResolvePath(BaseName(projectFile));
+        const std::string stem = basePath.filename().string();
+        std::vector<std::string> targets = {stem + ".req", stem + ".vnt"};
+        for (const char* suffix : kCompanionSuffixes) {
+            targets.push_back(stem + suffix);
+        }
+        for (const std::string& fan : fans) {
+            if (!platform::FileNamePartProblem(fan, "风机编号")) {
+                targets.push_back(stem + "_" + fan + ".afd");
+            }
+        }
         std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(oldPath.parent_path(), ec)) {
+        for (const auto& entry : fs::directory_iterator(basePath.parent_path(), ec)) {
             const std::string name = entry.path().filename().string();
-            if (IsLightingCaseOf(name, stem)) {
-                copy(entry.path(),
-                     newPath.parent_path() / (newPath.filename().string() + name.substr(stem.size())));
+            // A leftover is a project file's name and ten characters more.
+            if (name.size() <= 10) {
+                continue;
+            }
+            const std::string target = name.substr(0, name.size() - 10);
+            if (textfile::IsLeftoverOf(name, target) &&
+                (std::find(targets.begin(), targets.end(), target) != targets.end() ||
+                 IsLightingCaseOf(target, stem))) {
+                std::error_code rm;
+                fs::remove(entry.path(), rm);
             }
         }
     });
 }
 
-/// Whether two project paths name the same files.
+/// The template project, which New and start-up read and every project reading starts from.
+std::string TemplateProjectFile() {
+    return platform::AppPath() + "\\ConfigFiles\\Normal.vnt";
+}
+
+/// Whether two paths name the same file.
 bool SameProject(const std::string& a, const std::string& b) {
     const std::string pa = platform::ResolvePath(a);
     const std::string pb = platform::ResolvePath(b);
@@ -359,269 +507,304 @@ bool SameProject(const std::string& a, const std::string& b) {
 
 } // namespace
 
-void frmReq::OpenFile() {
+frmReq::FileRead frmReq::readRequirementFile(const std::string& path, bool emptyWhenMissing) {
     // Reading: each value goes into its control as if typed, so the control's handler runs when the value
     // changes, and a value read later wins over what an earlier handler wrote.
-    guarded([this] {
-        FieldStream in(ProjectPath(".req"));
+    FieldStream in(path, emptyWhenMissing);
 
-        // [BASIC INFO]
-        in.skip();
-        ApplyText(txtProjectName, in.text());
-        ApplyText(txtProjectDiscribe, in.text());
-        {
-            const auto f = in.record(2);
-            ApplyOption(optLeftLine, f[0]);
-            ApplyOption(optRightLine, f[1]);
+    // [BASIC INFO]
+    in.skip();
+    ApplyText(txtProjectName, in.text());
+    ApplyText(txtProjectDiscribe, in.text());
+    {
+        const auto f = in.record(2);
+        ApplyOption(in, optLeftLine, f[0]);
+        ApplyOption(in, optRightLine, f[1]);
+    }
+    {
+        const auto f = in.record(5);
+        ApplyComboText(cmbRoadClass, f[0]);
+        ApplyComboText(cmbvt, f[1]);
+        ApplyText(txtElevation, f[2]);
+        ApplyText(txtStartPile, f[3]);
+        ApplyText(txtCO_in_Air, f[4]);
+    }
+    {
+        const auto f = in.record(4);
+        ApplyText(txtq_co, f[0]);
+        ApplyText(txtq_VI, f[1]);
+        ApplyText(txtDescRatio, f[2]);
+        ApplyText(txtDescYear, f[3]);
+    }
+    {
+        const auto f = in.record(3);
+        ApplyText(txtName1, f[0]);
+        ApplyText(txtName2, f[1]);
+        ApplyText(txtName3, f[2]);
+    }
+    ReadRows(in, lstSlope, 2, "坡度分段");
+    ReadRows(in, lstSection, 4, "横断面分段");
+    // The block that is no longer used: a count and its two-field records.
+    in.skip();
+    if (const auto c = in.count(app::kMaxProjectListRows, "已不再使用的分段")) {
+        for (long long i = 0; i < *c && !in.ended(); ++i) {
+            in.skip(2);
         }
-        {
-            const auto f = in.record(5);
-            ApplyComboText(cmbRoadClass, f[0]);
-            ApplyComboText(cmbvt, f[1]);
-            ApplyText(txtElevation, f[2]);
-            ApplyText(txtStartPile, f[3]);
-            ApplyText(txtCO_in_Air, f[4]);
-        }
-        {
-            const auto f = in.record(4);
-            ApplyText(txtq_co, f[0]);
-            ApplyText(txtq_VI, f[1]);
-            ApplyText(txtDescRatio, f[2]);
-            ApplyText(txtDescYear, f[3]);
-        }
-        {
-            const auto f = in.record(3);
-            ApplyText(txtName1, f[0]);
-            ApplyText(txtName2, f[1]);
-            ApplyText(txtName3, f[2]);
-        }
-        ReadRows(in, lstSlope, 2);
-        ReadRows(in, lstSection, 4);
-        // The block that is no longer used: a count and its two-field records.
-        in.skip();
-        if (const auto c = in.count()) {
-            for (long long i = 0; i < *c && !in.ended(); ++i) {
-                in.skip(2);
-            }
-        }
-        ReadRows(in, lstSegment, 7);
-        in.skip(3);
+    }
+    ReadRows(in, lstSegment, 7, "计算区段");
+    in.skip(3);
 
-        // [TRAFFIC_ANYLYSIS]
-        in.skip();
-        ReadRows(in, lstTraffic, 2);
-        {
-            const auto f = in.record(11);
-            ApplyText(txtTraffic1, f[3]);
-            ApplyText(txtNN, f[4]);
-            ApplyText(txtTraffic2, f[5]);
-            ApplyCheck(chkPetrol, f[8]);
-            ApplyText(txtPetrol, f[9]);
-            ApplyText(txtTrafficRatio, f[0]);
-            ApplyText(txtBiDirection, f[1]);
-            ApplyText(txtMainDirectionRatio, f[2]);
-            ApplyCheck(chkTrafficTotal, f[7]);
-            // The mix mode comes with the mixes of records 21 and 22: switching it here would rebuild a
-            // store about to be replaced, and clearing it would ask the user a question in mid-read.
-            if (f[10]) {
-                if (const auto v = WholeOf(*f[10]); v && *v >= 0 && *v <= 2) {
-                    chkRatioNotSame.setSilently(static_cast<int>(*v));
-                }
-            }
-            if (!in.ended()) {
-                guarded([this] { chkTrafficTotal_Click(); });
-            }
-        }
-        if (const auto v = in.text()) {
-            if (const auto n = WholeOf(*v); n && *n >= 0) {
-                std::vector<app::VehicleMixRecord> mixes;
-                for (long long i = 0; i < *n && !in.ended(); ++i) {
-                    std::array<std::string, app::kVehicleMixFieldCount> fields;
-                    for (auto& field : fields) {
-                        field = in.text().value_or(std::string());
-                    }
-                    if (in.ended()) {
-                        break;
-                    }
-                    mixes.push_back(app::from_fields(fields));
-                }
-                // A record cut off by the end of the file is dropped rather than stored half blank.
-                VehicleMixes = std::move(mixes);
-            }
-        }
-
-        // [ONE DIRECTION]
-        in.skip();
-        {
-            const auto f = in.record(2);
-            ApplyCheck(chkDelta, f[0]);
-            ApplyCheck(chkKK, f[1]);
-            if (!in.ended()) {
-                guarded([this] { chkDelta_Click(); });
-                guarded([this] { chkKK_Click(); });
-            }
-        }
-        {
-            const auto f = in.record(11);
-            platform::TextBox* boxes[11] = {&txtq_co_at_Year, &txtf_a, &txtf_d,   &txtf_h, &txtf_iv,
-                                            &txtQQ_CO,        nullptr, &txtDelta, &txtP,   &txtTT,
-                                            &txtQQ_req_CO};
-            for (int i = 0; i < 11; ++i) {
-                if (boxes[i] != nullptr) {
-                    ApplyText(*boxes[i], f[static_cast<std::size_t>(i)]);
-                }
-            }
-            ApplyListIndex(lstCOModel, f[6]);
-        }
-        {
-            const auto f = in.record(8);
-            platform::TextBox* boxes[8] = {&txtq_VI_at_Year, &txtf_a_VI, &txtf_h_VI, &txtf_iv_VI,
-                                           &txtQQ_VI,        nullptr,    &txtKK,     &txtQQ_req_VI};
-            for (int i = 0; i < 8; ++i) {
-                if (boxes[i] != nullptr) {
-                    ApplyText(*boxes[i], f[static_cast<std::size_t>(i)]);
-                }
-            }
-            ApplyListIndex(lstLightModel, f[5]);
-        }
-        if (const auto w = in.text()) {
-            if (const auto speed = vb::StrictNumber(*w)) {
-                workv_t = *speed;
+    // [TRAFFIC_ANYLYSIS]
+    in.skip();
+    ReadRows(in, lstTraffic, 2, "特征年");
+    {
+        const auto f = in.record(11);
+        ApplyText(txtTraffic1, f[3]);
+        ApplyText(txtNN, f[4]);
+        ApplyText(txtTraffic2, f[5]);
+        ApplyCheck(in, chkPetrol, f[8]);
+        ApplyText(txtPetrol, f[9]);
+        ApplyText(txtTrafficRatio, f[0]);
+        ApplyText(txtBiDirection, f[1]);
+        ApplyText(txtMainDirectionRatio, f[2]);
+        ApplyCheck(in, chkTrafficTotal, f[7]);
+        // The mix mode comes with the mixes of records 21 and 22: switching it here would rebuild a
+        // store about to be replaced, and clearing it would ask the user a question in mid-read.
+        if (f[10]) {
+            if (const auto v = WholeOf(*f[10]); v && *v >= 0 && *v <= 2) {
+                chkRatioNotSame.setSilently(static_cast<int>(*v));
+            } else {
+                in.check(false);
             }
         }
         if (!in.ended()) {
-            txtworkv_t.set(vb::CStr(workv_t));
+            guarded([this] { chkTrafficTotal_Click(); });
         }
-
-        // [双向交通工况]
+    }
+    // A file that cannot be opened leaves the table as it is: an empty text is no count.
+    if (!in.opened()) {
         in.skip();
-        {
-            const auto f = in.record(5);
-            ApplyText(txtBiDirection, f[0]);
-            ApplyText(txtNN_bidirection, f[1]);
-            ApplyComboText(cmbWorkVt_Bidirection, f[2]);
-            ApplyText(txtQQ_req_CO_Bidirection, f[3]);
-            ApplyText(txtQQ_req_VI_Bidirection, f[4]);
-        }
-        {
-            const auto f = in.record(4);
-            ApplyCheck(chkDeltaBi, f[0]);
-            ApplyText(txtDelta_Bi, f[1]);
-            ApplyCheck(chkKKBi, f[2]);
-            ApplyText(txtKK_Bi, f[3]);
-            if (!in.ended()) {
-                guarded([this] { chkDeltaBi_Click(); });
-                guarded([this] { chkKKBi_Click(); });
+    } else if (const auto n = in.count(app::kMaxVehicleMixes, "车型比例记录")) {
+        std::vector<app::VehicleMixRecord> mixes;
+        for (long long i = 0; i < *n && !in.ended(); ++i) {
+            std::array<std::string, app::kVehicleMixFieldCount> fields;
+            for (auto& field : fields) {
+                field = in.text().value_or(std::string());
             }
+            if (in.ended()) {
+                break;
+            }
+            mixes.push_back(app::from_fields(fields));
         }
-        ApplyOption(optBiDirectionMethod1, in.text());
+        // A record cut off by the end of the file is dropped rather than stored half blank.
+        VehicleMixes = std::move(mixes);
+    }
+
+    // [ONE DIRECTION]
+    in.skip();
+    {
+        const auto f = in.record(2);
+        ApplyCheck(in, chkDelta, f[0]);
+        ApplyCheck(in, chkKK, f[1]);
         if (!in.ended()) {
-            guarded([this] { optBiDirectionMethod1_Click(); });
+            guarded([this] { chkDelta_Click(); });
+            guarded([this] { chkKK_Click(); });
         }
-        {
-            const auto f = in.record(7);
-            for (int i = 0; i < 7; ++i) {
-                if (const auto& field = f[static_cast<std::size_t>(i)]) {
-                    if (const auto v = BooleanOf(*field)) {
-                        lstAllowVechileType.setSelected(i, *v);
-                    }
-                }
-            }
-        }
-
-        // [单洞阻塞交通]
-        in.skip();
-        ReadRows(in, lstBlock, 4);
-        {
-            const auto f = in.record(4);
-            ApplyCheck(chkDeltaBlock, f[0]);
-            ApplyText(txtDelta_block, f[1]);
-            ApplyCheck(chkKKBlock, f[2]);
-            ApplyText(txtKK_block, f[3]);
-            if (!in.ended()) {
-                guarded([this] { chkDeltaBlock_Click(); });
-                guarded([this] { chkKKBlock_Click(); });
-            }
-        }
-        {
-            const auto f = in.record(2);
-            ApplyText(txtQQ_req_CO_block, f[0]);
-            ApplyText(txtQQ_req_VI_block, f[1]);
-        }
-        {
-            const auto f = in.record(3);
-            if (f[0]) {
-                if (const auto v = IntOf(vb::Val(*f[0]))) {
-                    chkBlock.set(*v);
-                }
-            }
-            ApplyText(txtBlockStartPile, f[1]);
-            ApplyText(txtBlockEndPile, f[2]);
-        }
-        {
-            const auto f = in.record(2);
-            ApplyText(txtQQ_req_CO_1kmblock, f[0]);
-            ApplyText(txtQQ_req_VI_1kmblock, f[1]);
-        }
-
-        // [换气次数要求]
-        in.skip();
-        {
-            const auto f = in.record(2);
-            ApplyText(txtExchangeNum, f[0]);
-            ApplyText(txtQQ_req_exchange, f[1]);
-        }
-        {
-            const auto f = in.record(14);
-            platform::TextBox* boxes[14] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL, &txtHRR,
-                                            &txtHOR,      &txtMPRS,      &txtPRL, &txtCHO, &txtTSLA,
-                                            &txtAT,       &txtST,        &txtAD,  &txtQs};
-            for (int i = 0; i < 14; ++i) {
+    }
+    {
+        const auto f = in.record(11);
+        platform::TextBox* boxes[11] = {&txtq_co_at_Year, &txtf_a, &txtf_d,   &txtf_h, &txtf_iv,
+                                        &txtQQ_CO,        nullptr, &txtDelta, &txtP,   &txtTT,
+                                        &txtQQ_req_CO};
+        for (int i = 0; i < 11; ++i) {
+            if (boxes[i] != nullptr) {
                 ApplyText(*boxes[i], f[static_cast<std::size_t>(i)]);
             }
         }
-        {
-            const auto f = in.record(11);
-            ApplyOption(optQsMethod1(0), f[0]);
-            ApplyOption(optQsMethod1(1), f[1]);
-            ApplyOption(optCrMehthod(0), f[2]);
-            ApplyOption(optCrMehthod(1), f[3]);
-            ApplyOption(optCrMehthod(2), f[4]);
-            ApplyText(txtTunnelH, f[5]);
-            ApplyText(txtvcr, f[6]);
-            if (!in.ended()) {
-                for (int i = 0; i <= 1; ++i) {
-                    if (optQsMethod1(i).Value()) {
-                        guarded([this, i] { optQsMethod1_Click(i); });
-                    }
-                }
-                for (int i = 0; i <= 2; ++i) {
-                    if (optCrMehthod(i).Value()) {
-                        guarded([this, i] { optCrMehthod_Click(i); });
-                    }
+        ApplyListIndex(in, lstCOModel, f[6]);
+    }
+    {
+        const auto f = in.record(8);
+        platform::TextBox* boxes[8] = {&txtq_VI_at_Year, &txtf_a_VI, &txtf_h_VI, &txtf_iv_VI,
+                                       &txtQQ_VI,        nullptr,    &txtKK,     &txtQQ_req_VI};
+        for (int i = 0; i < 8; ++i) {
+            if (boxes[i] != nullptr) {
+                ApplyText(*boxes[i], f[static_cast<std::size_t>(i)]);
+            }
+        }
+        ApplyListIndex(in, lstLightModel, f[5]);
+    }
+    if (const auto w = in.text()) {
+        if (const auto speed = vb::StrictNumber(*w)) {
+            workv_t = *speed;
+        } else {
+            in.check(false);
+        }
+    }
+    if (!in.ended()) {
+        txtworkv_t.set(vb::CStr(workv_t));
+    }
+
+    // [双向交通工况]
+    in.skip();
+    {
+        const auto f = in.record(5);
+        ApplyText(txtBiDirection, f[0]);
+        ApplyText(txtNN_bidirection, f[1]);
+        ApplyComboText(cmbWorkVt_Bidirection, f[2]);
+        ApplyText(txtQQ_req_CO_Bidirection, f[3]);
+        ApplyText(txtQQ_req_VI_Bidirection, f[4]);
+    }
+    {
+        const auto f = in.record(4);
+        ApplyCheck(in, chkDeltaBi, f[0]);
+        ApplyText(txtDelta_Bi, f[1]);
+        ApplyCheck(in, chkKKBi, f[2]);
+        ApplyText(txtKK_Bi, f[3]);
+        if (!in.ended()) {
+            guarded([this] { chkDeltaBi_Click(); });
+            guarded([this] { chkKKBi_Click(); });
+        }
+    }
+    ApplyOption(in, optBiDirectionMethod1, in.text());
+    if (!in.ended()) {
+        guarded([this] { optBiDirectionMethod1_Click(); });
+    }
+    {
+        const auto f = in.record(7);
+        for (int i = 0; i < 7; ++i) {
+            if (const auto& field = f[static_cast<std::size_t>(i)]) {
+                const auto v = BooleanOf(*field);
+                in.check(v.has_value());
+                if (v) {
+                    lstAllowVechileType.setSelected(i, *v);
                 }
             }
         }
-        ApplyText(txtRHO, in.text());
-    });
+    }
+
+    // [单洞阻塞交通]
+    in.skip();
+    ReadRows(in, lstBlock, 4, "阻塞分段");
+    {
+        const auto f = in.record(4);
+        ApplyCheck(in, chkDeltaBlock, f[0]);
+        ApplyText(txtDelta_block, f[1]);
+        ApplyCheck(in, chkKKBlock, f[2]);
+        ApplyText(txtKK_block, f[3]);
+        if (!in.ended()) {
+            guarded([this] { chkDeltaBlock_Click(); });
+            guarded([this] { chkKKBlock_Click(); });
+        }
+    }
+    {
+        const auto f = in.record(2);
+        ApplyText(txtQQ_req_CO_block, f[0]);
+        ApplyText(txtQQ_req_VI_block, f[1]);
+    }
+    {
+        const auto f = in.record(3);
+        if (f[0]) {
+            in.check(vb::StrictNumber(*f[0]).has_value());
+            if (const auto v = IntOf(vb::Val(*f[0]))) {
+                chkBlock.set(*v);
+            }
+        }
+        ApplyText(txtBlockStartPile, f[1]);
+        ApplyText(txtBlockEndPile, f[2]);
+    }
+    {
+        const auto f = in.record(2);
+        ApplyText(txtQQ_req_CO_1kmblock, f[0]);
+        ApplyText(txtQQ_req_VI_1kmblock, f[1]);
+    }
+
+    // [换气次数要求]
+    in.skip();
+    {
+        const auto f = in.record(2);
+        ApplyText(txtExchangeNum, f[0]);
+        ApplyText(txtQQ_req_exchange, f[1]);
+    }
+    {
+        const auto f = in.record(14);
+        platform::TextBox* boxes[14] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL, &txtHRR,
+                                        &txtHOR,      &txtMPRS,      &txtPRL, &txtCHO, &txtTSLA,
+                                        &txtAT,       &txtST,        &txtAD,  &txtQs};
+        for (int i = 0; i < 14; ++i) {
+            ApplyText(*boxes[i], f[static_cast<std::size_t>(i)]);
+        }
+    }
+    {
+        const auto f = in.record(11);
+        ApplyOption(in, optQsMethod1(0), f[0]);
+        ApplyOption(in, optQsMethod1(1), f[1]);
+        ApplyOption(in, optCrMehthod(0), f[2]);
+        ApplyOption(in, optCrMehthod(1), f[3]);
+        ApplyOption(in, optCrMehthod(2), f[4]);
+        ApplyText(txtTunnelH, f[5]);
+        ApplyText(txtvcr, f[6]);
+        if (!in.ended()) {
+            for (int i = 0; i <= 1; ++i) {
+                if (optQsMethod1(i).Value()) {
+                    guarded([this, i] { optQsMethod1_Click(i); });
+                }
+            }
+            for (int i = 0; i <= 2; ++i) {
+                if (optCrMehthod(i).Value()) {
+                    guarded([this, i] { optCrMehthod_Click(i); });
+                }
+            }
+        }
+    }
+    ApplyText(txtRHO, in.text());
+    // Reading ends here; the reserve of records 44 to 46 still tells a file cut off before its end.
+    in.skip(kReserveFieldsAfterDensity);
+    if (!in.opened()) {
+        return FileRead::Missing;
+    }
+    return in.damaged() ? FileRead::Damaged : FileRead::Whole;
+}
+
+void frmReq::OpenFile() {
+    readFaults_ = {};
+    // Every project starts from the template's values, as New does, so that a field its file does not
+    // hold (a file cut short, a record that cannot be read) never shows the project read before.
+    const std::string reqPath = ProjectPath(".req");
+    const std::string templateReq = platform::ResolvePath(BaseName(TemplateProjectFile()) + ".req");
+    const bool isTemplate = SameProject(reqPath, templateReq);
+    if (!isTemplate) {
+        guarded([&] { readRequirementFile(templateReq, true); });
+    }
+    FileRead read = FileRead::Damaged;
+    guarded([&] { read = readRequirementFile(reqPath, isTemplate); });
+    if (read == FileRead::Missing) {
+        readFaults_.missing.push_back(reqPath);
+    } else if (read == FileRead::Damaged) {
+        readFaults_.damaged.push_back(reqPath);
+    }
 
     guarded([this] { RefreshData(true); });
 
-    guarded([] {
+    guarded([this] {
         // A count that is missing, not a whole number or not above 0 leaves the project without fans.
         modPublic::AxialFanList.items.clear();
+        const std::string vntPath = ProjectPath(".vnt");
         scheme::SchemeReader vnt;
-        if (!vnt.Open(ProjectPath(".vnt"))) {
+        if (!vnt.Open(vntPath)) {
+            readFaults_.missing.push_back(vntPath);
             return;
         }
         vnt.Skip(1);
         const std::optional<long long> c = vnt.NextWhole();
-        if (!c || *c <= 0) {
+        if (!c || *c < 0 || !platform::CountWithinLimit(*c, app::kMaxAxialFans, "轴流风机")) {
+            readFaults_.damaged.push_back(vntPath);
             return;
         }
         for (long long i = 0; i < *c; ++i) {
             std::optional<std::string> fan = vnt.NextText();
             if (!fan) {
+                readFaults_.damaged.push_back(vntPath);
                 break;
             }
             modPublic::AxialFanList.items.push_back(std::move(*fan));
@@ -672,7 +855,94 @@ void frmReq::ReadParameter() {
     });
 }
 
+bool frmReq::confirmStorableTexts() {
+    // A fan number names a file: a character GBK cannot hold would save the fan's data under another name.
+    for (const std::string& fan : modPublic::AxialFanList) {
+        if (const auto c = textcodec::FirstNotInGbk(fan)) {
+            platform::MsgBox("轴流风机编号“" + fan + "”含有 GBK 无法保存的字符“" + *c +
+                                 "”，工程未保存。请在轴流风机设计中更改该编号。",
+                             platform::vbOKOnly, "出错");
+            return false;
+        }
+    }
+    // clang-format off
+    const std::vector<std::pair<const char*, std::string>> texts = {
+        {"工程名称", txtProjectName.Text()}, {"工程概况", txtProjectDiscribe.Text()},
+        {"公路等级", cmbRoadClass.Text()}, {"设计车速", cmbvt.Text()}, {"海拔高度", txtElevation.Text()},
+        {"隧道起点桩号", txtStartPile.Text()}, {"洞外空气CO浓度", txtCO_in_Air.Text()},
+        {"CO基准排放量", txtq_co.Text()}, {"烟尘基准排放量", txtq_VI.Text()}, {"年折减率", txtDescRatio.Text()},
+        {"折减起算年", txtDescYear.Text()}, {"计算人", txtName1.Text()}, {"复核人", txtName2.Text()},
+        {"审核人", txtName3.Text()}, {"交通量折算系数", txtTrafficRatio.Text()},
+        {"双向交通量比例", txtBiDirection.Text()}, {"方向系数", txtMainDirectionRatio.Text()},
+        {"混合交通量", txtTraffic1.Text()}, {"设计小时交通量", txtNN.Text()}, {"设计小时系数", txtTraffic2.Text()},
+        {"汽油车烟尘系数", txtPetrol.Text()}, {"单向交通CO排放量", txtq_co_at_Year.Text()},
+        {"单向交通CO海拔系数", txtf_a.Text()}, {"单向交通CO车密度系数", txtf_d.Text()},
+        {"单向交通CO海拔高度系数", txtf_h.Text()}, {"单向交通CO纵坡车速系数", txtf_iv.Text()},
+        {"单向交通CO排放总量", txtQQ_CO.Text()}, {"CO设计浓度", txtDelta.Text()}, {"设计气压", txtP.Text()},
+        {"设计气温", txtTT.Text()}, {"单向交通CO需风量", txtQQ_req_CO.Text()},
+        {"单向交通烟尘排放量", txtq_VI_at_Year.Text()}, {"单向交通烟尘海拔系数", txtf_a_VI.Text()},
+        {"单向交通烟尘海拔高度系数", txtf_h_VI.Text()}, {"单向交通烟尘纵坡车速系数", txtf_iv_VI.Text()},
+        {"单向交通烟尘排放总量", txtQQ_VI.Text()}, {"烟尘设计浓度", txtKK.Text()},
+        {"单向交通烟尘需风量", txtQQ_req_VI.Text()}, {"工况车速", txtworkv_t.Text()},
+        {"双向交通设计小时交通量", txtNN_bidirection.Text()}, {"双向交通工况车速", cmbWorkVt_Bidirection.Text()},
+        {"双向交通CO需风量", txtQQ_req_CO_Bidirection.Text()}, {"双向交通烟尘需风量", txtQQ_req_VI_Bidirection.Text()},
+        {"双向交通CO设计浓度", txtDelta_Bi.Text()}, {"双向交通烟尘设计浓度", txtKK_Bi.Text()},
+        {"阻塞CO设计浓度", txtDelta_block.Text()}, {"阻塞烟尘设计浓度", txtKK_block.Text()},
+        {"阻塞CO需风量", txtQQ_req_CO_block.Text()}, {"阻塞烟尘需风量", txtQQ_req_VI_block.Text()},
+        {"阻塞起点桩号", txtBlockStartPile.Text()}, {"阻塞终点桩号", txtBlockEndPile.Text()},
+        {"1km阻塞CO需风量", txtQQ_req_CO_1kmblock.Text()}, {"1km阻塞烟尘需风量", txtQQ_req_VI_1kmblock.Text()},
+        {"换气次数", txtExchangeNum.Text()}, {"换气需风量", txtQQ_req_exchange.Text()},
+        {"火灾规模", txtFireSize.Text()}, {"火灾周长", txtPerimeter.Text()}, {"火灾CH", txtCH.Text()},
+        {"火灾DSL", txtDSL.Text()}, {"火灾热释放率", txtHRR.Text()}, {"火灾HOR", txtHOR.Text()},
+        {"火灾MPRS", txtMPRS.Text()}, {"火灾PRL", txtPRL.Text()}, {"火灾CHO", txtCHO.Text()},
+        {"火灾TSLA", txtTSLA.Text()}, {"火灾AT", txtAT.Text()}, {"火灾ST", txtST.Text()}, {"火灾AD", txtAD.Text()},
+        {"火灾需风量", txtQs.Text()}, {"隧道高度", txtTunnelH.Text()}, {"临界风速", txtvcr.Text()},
+        {"空气密度", txtRHO.Text()}};
+    // clang-format on
+    std::vector<std::string> found;
+    auto note = [&found](const std::string& field, const std::string& text) {
+        if (const auto c = textcodec::FirstNotInGbk(text)) {
+            found.push_back(field + "：“" + *c + "”");
+        }
+    };
+    for (const auto& [field, text] : texts) {
+        note(field, text);
+    }
+    const std::tuple<const char*, platform::ListView*, int> lists[] = {{"坡度分段", &lstSlope, 2},
+                                                                       {"横断面分段", &lstSection, 4},
+                                                                       {"计算区段", &lstSegment, 7},
+                                                                       {"特征年交通量", &lstTraffic, 2},
+                                                                       {"阻塞分段", &lstBlock, 4}};
+    for (const auto& [field, list, columns] : lists) {
+        for (int r = 1; r <= list->ListItems.Count(); ++r) {
+            platform::ListItem& item = list->ListItems(r);
+            std::string row = item.Text();
+            for (int c = 1; c < columns; ++c) {
+                row += item.SubItems(c);
+            }
+            note(std::string(field) + "第" + std::to_string(r) + "行", row);
+        }
+    }
+    for (const app::VehicleMixRecord& mix : VehicleMixes) {
+        std::string all;
+        for (const std::string& f : app::to_fields(mix)) {
+            all += f;
+        }
+        note("车型比例(" + mix.Year + ")", all);
+    }
+    if (found.empty()) {
+        return true;
+    }
+    return platform::MsgBox("以下内容含有 GBK 无法保存的字符，保存后将变为“?”：" + Lines(found) +
+                                "\r\n是否以“?”代替后保存?",
+                            platform::vbYesNo + platform::vbQuestion + platform::vbDefaultButton2,
+                            "保存提示！") == platform::vbYes;
+}
+
 bool frmReq::writeProjectFiles() {
+    if (!confirmStorableTexts()) {
+        return false;
+    }
     std::vector<std::string> failed;
 
     std::string reqPath;
@@ -860,6 +1130,24 @@ bool frmReq::saveProjectAs() {
         return false;
     }
     const std::string newPath = WithVnt(*chosen);
+    // The project's name names every file of the project.
+    const std::string stem = fs::path(platform::ResolvePath(BaseName(newPath))).filename().string();
+    if (const auto problem = platform::FileNamePartProblem(stem, "工程文件名")) {
+        platform::MsgBox(*problem, platform::vbOKOnly, "出错");
+        return false;
+    }
+    // Another project saved under this name before: its files that this project does not have would be
+    // read as this project's schemes.
+    const bool replacesOther = (oldPath.empty() || !SameProject(oldPath, newPath)) &&
+                               (Readable(platform::ResolvePath(BaseName(newPath) + ".vnt")) ||
+                                Readable(platform::ResolvePath(BaseName(newPath) + ".req")));
+    std::vector<std::string> otherFiles;
+    if (replacesOther) {
+        guarded([&] {
+            otherFiles =
+                CompanionsPresent(newPath, FansOf(platform::ResolvePath(BaseName(newPath) + ".vnt")));
+        });
+    }
     dlgFile.FileName = newPath;
     modPublic::ProjectFile = newPath;
     if (!writeProjectFiles()) {
@@ -868,9 +1156,43 @@ bool frmReq::saveProjectAs() {
         return false;
     }
     setCaption(std::string("Kelvora-Kelvora-Aridane ") + kStep1 + newPath);
+    std::vector<std::string> ownFiles;
     if (!oldPath.empty() && !SameProject(oldPath, newPath)) {
-        CopyCompanions(oldPath, newPath);
-        CopyFanAndLightingFiles(oldPath, newPath);
+        const std::vector<std::string> failed = CopyProjectFiles(oldPath, newPath);
+        if (!failed.empty()) {
+            platform::MsgBox("另存为时以下文件未能复制:" + Lines(failed) +
+                                 "\r\n请检查文件夹是否可写入, 磁盘是否已满.",
+                             platform::vbOKOnly, "出错");
+        }
+        guarded([&] { ownFiles = CompanionsPresent(oldPath, modPublic::AxialFanList.items); });
+    }
+    std::vector<std::string> leftBehind;
+    const std::string newBase = BaseName(newPath);
+    for (const std::string& suffix : otherFiles) {
+        if (std::find(ownFiles.begin(), ownFiles.end(), suffix) == ownFiles.end()) {
+            leftBehind.push_back(platform::ResolvePath(newBase + suffix));
+        }
+    }
+    if (!leftBehind.empty()) {
+        if (platform::MsgBox("该名称下原有工程的以下文件, 本工程没有, 保留它们将被当作本工程的方案读入:" +
+                                 Lines(leftBehind) + "\r\n是否删除这些文件?",
+                             platform::vbYesNo + platform::vbQuestion + platform::vbDefaultButton2,
+                             "另存为") == platform::vbYes) {
+            std::vector<std::string> kept;
+            for (const std::string& f : leftBehind) {
+                std::error_code ec;
+                if (!fs::remove(f, ec) && fs::exists(f, ec)) {
+                    kept.push_back(f);
+                }
+            }
+            if (!kept.empty()) {
+                platform::MsgBox("以下文件未能删除, 仍保留在该名称下:" + Lines(kept), platform::vbOKOnly,
+                                 "出错");
+            }
+        } else {
+            platform::MsgBox("原有工程的以下文件仍保留在该名称下:" + Lines(leftBehind), platform::vbOKOnly,
+                             "另存为");
+        }
     }
     return true;
 }
@@ -889,13 +1211,18 @@ void frmReq::mnuFileNew_Click() {
             return;
         }
     }
-    modPublic::ProjectFile = platform::AppPath() + "\\ConfigFiles\\Normal.vnt";
+    modPublic::ProjectFile = TemplateProjectFile();
     OpenFile();
     modPublic::ProjectFile.clear();
     setCaption("Kelvora-Kelvora-Aridane Unamed");
 }
 
 void frmReq::mnuFileOpen_Click() {
+    // Opening replaces the project: the engineer may keep it first, or stay.
+    const int answer = platform::MsgBox(kSaveQuestion, platform::vbYesNoCancel, kSaveQuestionTitle);
+    if (answer == platform::vbCancel || (answer == platform::vbYes && !saveProject())) {
+        return;
+    }
     dlgFile.DialogTitle = kDialogTitle;
     dlgFile.Filter = kDialogFilter;
     const std::optional<std::string> chosen = dlgFile.ShowOpen();
@@ -904,12 +1231,29 @@ void frmReq::mnuFileOpen_Click() {
     }
     const std::string path = WithVnt(*chosen);
     modPublic::ProjectFile = path;
-    setCaption(std::string("Kelvora-Aridane ") + kStep1 + path);
-    const std::string reqPath = ProjectPath(".req");
     OpenFile();
-    if (!Readable(reqPath)) {
-        platform::MsgBox("无法读取工程文件:\r\n" + reqPath + "\r\n各页的数据未能从该工程读入.",
-                         platform::vbOKOnly, "出错");
+    RemoveProjectLeftovers(path, modPublic::AxialFanList.items);
+    const ReadFaults faults = readFaults_;
+    if (faults.missing.empty()) {
+        setCaption(std::string("Kelvora-Aridane ") + kStep1 + path);
+    } else {
+        // Files that are not there cannot be saved back under their name: the project stays unnamed.
+        modPublic::ProjectFile.clear();
+        setCaption("Kelvora-Kelvora-Aridane Unamed");
+    }
+    if (!faults.missing.empty() || !faults.damaged.empty()) {
+        std::string text;
+        if (!faults.missing.empty()) {
+            text += "无法读取工程文件:" + Lines(faults.missing) + "\r\n";
+        }
+        if (!faults.damaged.empty()) {
+            text += "工程文件不完整或已损坏:" + Lines(faults.damaged) + "\r\n";
+        }
+        text += "文件中未能读入的数据为模板工程的数值.";
+        if (!faults.missing.empty()) {
+            text += "\r\n工程未命名, 保存时请重新选择文件名.";
+        }
+        platform::MsgBox(text, platform::vbOKOnly, "出错");
     }
     showFirstRows();
 }

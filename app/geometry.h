@@ -53,6 +53,12 @@ struct SegmentRecord {
     double Speed = 0;     ///< [km/h]
 };
 
+/// Most rows one list of the project file (slopes, sections, segments, design years, congestion blocks)
+/// may ask for: a 20 km tunnel with a row every two metres stays far below it.
+inline constexpr long long kMaxProjectListRows = 10000;
+/// Most axial fans a project's fan list may ask for.
+inline constexpr long long kMaxAxialFans = 1000;
+
 /// Columns of `lstSegment`: number, start, end, slope, area, diameter, speed.
 inline constexpr int kSegmentColumnCount = 7;
 using SegmentRowTexts = std::array<std::string, kSegmentColumnCount>;

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
+#include "platform/file_names.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
@@ -22,6 +23,10 @@ using platform::Forms;
 namespace jetfan {
 
 std::optional<std::string> ProjectOutputPath(std::string_view name, std::string_view extension) {
+    if (const auto problem = platform::FileNamePartProblem(name, "报告名称")) {
+        platform::MsgBox(*problem, platform::vbOKOnly, "出错");
+        return std::nullopt;
+    }
     const std::string path = SchemeOutputPath(modPublic::ProjectFile, name, extension);
     if (path.empty()) {
         platform::MsgBox("请先保存项目！", platform::vbOKOnly, "保存");

@@ -88,7 +88,43 @@ std::optional<std::string> FindNoCase(const fs::path& dir, const std::string& na
     return match;
 }
 
+constexpr std::string_view kTempMark = ".tmp";
+constexpr std::size_t kTempLetters = 6; // the XXXXXX of mkstemp
+
 } // namespace
+
+bool IsLeftoverOf(std::string_view name, std::string_view target) {
+    if (target.empty() || name.size() != target.size() + kTempMark.size() + kTempLetters ||
+        name.substr(0, target.size()) != target ||
+        name.substr(target.size(), kTempMark.size()) != kTempMark) {
+        return false;
+    }
+    for (const char c : name.substr(target.size() + kTempMark.size())) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int RemoveLeftovers(const std::string& path) {
+    int removed = 0;
+    try {
+        const fs::path p(path);
+        const std::string target = p.filename().string();
+        const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+        std::error_code ec;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code fileEc;
+            if (IsLeftoverOf(it->path().filename().string(), target) && it->is_regular_file(fileEc) &&
+                fs::remove(it->path(), fileEc)) {
+                ++removed;
+            }
+        }
+    } catch (...) {
+    }
+    return removed;
+}
 
 std::optional<std::string> ReadBytes(const std::string& path) {
     try {
@@ -147,7 +183,7 @@ bool WriteAtomically(const std::string& path, std::string_view bytes) {
         }
         namespace fs = std::filesystem;
         std::error_code ec;
-        temp = path + ".tmpXXXXXX";
+        temp = path + std::string(kTempMark) + std::string(kTempLetters, 'X');
         int fd = ::mkstemp(temp.data());
         if (fd < 0) {
             temp.clear();
@@ -168,6 +204,7 @@ bool WriteAtomically(const std::string& path, std::string_view bytes) {
             fs::remove(temp, ec);
             return false;
         }
+        RemoveLeftovers(path);
         return true;
     } catch (...) {
         if (!temp.empty()) {

@@ -18,8 +18,16 @@ std::optional<std::string> ReadBytes(const std::string& path);
 
 /// Writes bytes to a temporary file in the same folder and renames it over `path`, so that a failed write
 /// never leaves half a file and never damages the old one. False when anything fails (the temporary file
-/// is removed then).
+/// is removed then). A write that succeeds also removes what earlier saves of the file left behind.
 bool WriteAtomically(const std::string& path, std::string_view bytes);
+
+/// Whether `name` (a bare file name) is a temporary file that WriteAtomically made for the file `target`
+/// (a bare file name) and a save that was cut off left behind: the target's name, ".tmp" and six letters
+/// or digits. Nothing else is ever taken for one.
+bool IsLeftoverOf(std::string_view name, std::string_view target);
+
+/// Removes the leftover temporary files of `path` from its folder; the number removed.
+int RemoveLeftovers(const std::string& path);
 
 /// Turns a path written with '\' into a local one, matching each existing component without regard to
 /// letter case: the data folder is spelt both "ConfigFiles" and "configfiles". An exact match wins, then the

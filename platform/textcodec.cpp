@@ -91,6 +91,21 @@ std::string ToGbk(std::string_view utf8) {
     return conv.Run(utf8, "?", Utf8Length);
 }
 
+std::optional<std::string> FirstNotInGbk(std::string_view utf8) {
+    thread_local Converter conv("CP936", "UTF-8");
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t n = Utf8Length(utf8.substr(i));
+        const std::string_view c = utf8.substr(i, n);
+        // Plain ASCII always converts; anything else that comes out as the replacement was not held.
+        if (static_cast<unsigned char>(c[0]) >= 0x80 && conv.Run(c, "?", Utf8Length) == "?") {
+            return std::string(c);
+        }
+        i += n;
+    }
+    return std::nullopt;
+}
+
 std::string FromGbk(std::string_view gbk) {
     thread_local Converter conv("UTF-8", "CP936");
     // Only the faulty byte is passed over, so a quote, comma or line end after a broken lead byte survives.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/axial_fan_file.h"
 
+#include "platform/file_names.h"
 #include "platform/scheme_file.h"
 
 #include <algorithm>
@@ -58,19 +59,7 @@ std::string AxialFanFilePath(std::string_view projectFile, std::string_view fanN
 }
 
 std::optional<std::string> FanNoProblem(std::string_view fanNo) {
-    if (fanNo.empty()) {
-        return "请输入风机编号。";
-    }
-    if (fanNo == "." || fanNo == "..") {
-        return "风机编号不能为\"" + std::string(fanNo) + "\"。";
-    }
-    for (const char c : fanNo) {
-        if (static_cast<unsigned char>(c) < 0x20 ||
-            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
-            return "风机编号用作文件名，不能含有字符 \\ / : * ? \" < > | 。";
-        }
-    }
-    return std::nullopt;
+    return platform::FileNamePartProblem(fanNo, "风机编号");
 }
 
 std::string AxialFanFileBytes(const AxialFanTexts& fan) {

@@ -32,8 +32,8 @@ struct AxialFanTexts {
 /// "" for an unnamed project (a project path of four characters or less).
 std::string AxialFanFilePath(std::string_view projectFile, std::string_view fanNo);
 
-/// Why a fan number cannot name a fan file: empty, or holding a character a file name cannot hold
-/// (\ / : * ? " < > | or a control character), or "." or "..". nullopt when the number is usable.
+/// Why a fan number cannot name a fan file (the program's one check of names built from texts, see
+/// platform::FileNamePartProblem). nullopt when the number is usable.
 std::optional<std::string> FanNoProblem(std::string_view fanNo);
 
 /// The file's bytes (GBK, CR LF): record 1, "[沿程损失计算]", the piece count and rows, "[局部损失计算]", the

@@ -427,8 +427,14 @@ TEST(ProjectFiles, ReadParameterTakesFourValuesSkippingTheLocalLossRows) {
     EXPECT_EQ(modPublic::AA_m_Bidirection, 0);
 }
 
-TEST(ProjectFiles, FileEndingEarlyStopsThereAndTheRestOfTheWindowKeepsItsValues) {
+TEST(ProjectFiles, FileEndingEarlyStopsThereAndTheRestComesFromTheTemplate) {
     frmReq& w = window();
+    const std::string templateRatio = w.txtTrafficRatio.Text();
+    const std::string templateRho = w.txtRHO.Text();
+    const auto templateSections = rowsOf(w.lstSection, 4);
+    const auto templateMixes = w.VehicleMixes;
+    const int templateDelta = w.chkDelta.Value();
+    const bool templateMethod1 = w.optBiDirectionMethod1.Value();
     Project p("x");
     p.texts[1] = "一行";
     p.putInto(w);
@@ -438,19 +444,18 @@ TEST(ProjectFiles, FileEndingEarlyStopsThereAndTheRestOfTheWindowKeepsItsValues)
     const std::string full = bytesOf(folder("p") + "/a.req");
     writeBytes(folder("p") + "/a.req", full.substr(0, full.find("\"10420\"") + 7));
 
-    const Project other = otherProject();
-    other.putInto(w);
+    otherProject().putInto(w);
     w.OpenFile();
     EXPECT_EQ(w.txtProjectName.Text(), "x100");
     EXPECT_EQ(w.txtName3.Text(), "x111");
     // The slope list was emptied by its count; the cut row is not added half.
     EXPECT_EQ(w.lstSlope.ListItems.Count(), 0);
-    EXPECT_EQ(rowsOf(w.lstSection, 4), other.sections);
-    EXPECT_EQ(w.txtRHO.Text(), other.texts.back());
-    EXPECT_EQ(w.txtTrafficRatio.Text(), "y112");
-    EXPECT_EQ(w.VehicleMixes, other.mixes);
-    EXPECT_EQ(w.chkDelta.Value(), other.chkDelta);
-    EXPECT_EQ(w.optBiDirectionMethod1.Value(), other.method1);
+    EXPECT_EQ(rowsOf(w.lstSection, 4), templateSections);
+    EXPECT_EQ(w.txtRHO.Text(), templateRho);
+    EXPECT_EQ(w.txtTrafficRatio.Text(), templateRatio);
+    EXPECT_EQ(w.VehicleMixes, templateMixes);
+    EXPECT_EQ(w.chkDelta.Value(), templateDelta);
+    EXPECT_EQ(w.optBiDirectionMethod1.Value(), templateMethod1);
 }
 
 TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
@@ -468,6 +473,8 @@ TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
     const std::string par = bytesOf(dir + "/a.par");
     const char tokens[] = {'"', ',', '\r', '\n', '-', '9', '#', '\xB0', '\0', 'e'};
 
+    // A huge count says so in a box; every box of the run is an error box answered with OK.
+    platform::msgbox::setAutoAnswer(true);
     std::mt19937 rng(20261209);
     const auto start = std::chrono::steady_clock::now();
     int runs = 0;
@@ -499,7 +506,10 @@ TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
         ASSERT_LE(modPublic::AxialFanList.UBound(), 1000u);
     }
     EXPECT_GE(runs, 50);
-    EXPECT_TRUE(platform::msgbox::log().empty());
+    for (const auto& box : platform::msgbox::log()) {
+        EXPECT_EQ(box.title, "出错") << box.prompt;
+    }
+    platform::msgbox::reset();
     // The window still works: the intact project reads back whole.
     writeBytes(dir + "/a.req", req);
     writeBytes(dir + "/a.vnt", vnt);
@@ -529,8 +539,10 @@ TEST(FileCommands, CaptionsAndTheDialogOfEachCommand) {
     EXPECT_EQ(platform::filedialog::log().size(), 1u);
     EXPECT_NE(bytesOf(folder("p") + "/隧道.req").find(textcodec::ToGbk("\"改过\"")), std::string::npos);
 
+    platform::msgbox::script(platform::vbNo);
     platform::filedialog::script(path);
     w.mnuFileOpen_Click();
+    platform::msgbox::reset();
     EXPECT_EQ(w.Caption(), "Kelvora-Aridane Step 1: 隧道需风量计算-" + path);
     EXPECT_FALSE(platform::filedialog::log()[1].save);
     EXPECT_EQ(platform::filedialog::log()[1].title, "选择通风分析工程文件");
@@ -549,6 +561,7 @@ TEST(FileCommands, CaptionsAndTheDialogOfEachCommand) {
 TEST(FileCommands, CancelledDialogsChangeNothing) {
     frmReq& w = window();
     w.txtProjectName.set("原样");
+    platform::msgbox::script(platform::vbNo);
     platform::filedialog::scriptCancel();
     w.mnuFileOpen_Click();
     platform::filedialog::scriptCancel();
@@ -737,34 +750,31 @@ TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotH
     EXPECT_EQ(platform::msgbox::log().size(), 5u);
 }
 
-TEST(FileCommands, OpeningAProjectWhoseReqCannotBeReadSaysSo) {
+TEST(FileCommands, OpeningAProjectWhoseReqCannotBeReadSaysSoAndShowsTheTemplateUnnamed) {
     frmReq& w = window();
     const std::string dir = folder("p");
     writeBytes(dir + "/lost.vnt", "\"[Axial_fan_list]\"\r\n0\r\n");
-    w.optRightLine.set(true);
-    w.chkDelta.set(1);
-    w.chkBlock.set(1);
-    w.VehicleMixes = {mix("AnyYear", 4)};
-    struct {
-        int chkDelta;
-        std::vector<app::VehicleMixRecord> VehicleMixes;
-    } before{w.chkDelta.Value(), w.VehicleMixes};
+    const std::string templateName = w.txtProjectName.Text();
+    const auto templateSlopes = rowsOf(w.lstSlope, 2);
+    const auto templateMixes = w.VehicleMixes;
+    const int templateDelta = w.chkDelta.Value();
+    otherProject().putInto(w);
+    platform::msgbox::script(platform::vbNo);
     platform::filedialog::script(dir + "/lost.vnt");
     platform::msgbox::script(platform::vbOK);
     w.mnuFileOpen_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-    EXPECT_NE(platform::msgbox::log()[0].prompt.find("lost.req"), std::string::npos);
-    // The documented reading of a file that is not there: every field is an empty text.
-    EXPECT_EQ(w.lstSlope.ListItems.Count(), 0);
-    EXPECT_EQ(w.lstTraffic.ListItems.Count(), 0);
-    EXPECT_EQ(w.txtProjectName.Text(), "");
-    EXPECT_EQ(w.chkBlock.Value(), 0);
-    EXPECT_EQ(w.lstCOModel.ListIndex(), 0);
-    EXPECT_EQ(w.chkDelta.Value(), before.chkDelta) << "an empty text is no check state";
-    EXPECT_EQ(w.optRightLine.Value(), true);
-    EXPECT_EQ(w.VehicleMixes, before.VehicleMixes);
+    ASSERT_EQ(platform::msgbox::log().size(), 2u);
+    EXPECT_EQ(platform::msgbox::log()[1].title, "出错");
+    EXPECT_NE(platform::msgbox::log()[1].prompt.find("lost.req"), std::string::npos);
+    // Nothing of the project shown before survives: every field is the template's.
+    EXPECT_EQ(w.txtProjectName.Text(), templateName);
+    EXPECT_EQ(rowsOf(w.lstSlope, 2), templateSlopes);
+    EXPECT_EQ(w.VehicleMixes, templateMixes);
+    EXPECT_EQ(w.chkDelta.Value(), templateDelta);
     EXPECT_EQ(w.txtworkv_t.Text(), vb::CStr(w.workv_t));
+    // Files that are not there are no project to save back to.
+    EXPECT_TRUE(modPublic::ProjectFile.empty());
+    EXPECT_EQ(w.Caption(), "Kelvora-Kelvora-Aridane Unamed");
 }
 
 TEST(FileCommands, OpenSelectsTheFirstRowOfEachList) {
@@ -773,6 +783,7 @@ TEST(FileCommands, OpenSelectsTheFirstRowOfEachList) {
     p.putInto(w);
     const std::string path = saveAs(w, folder("p") + "/rows.vnt");
     otherProject().putInto(w);
+    platform::msgbox::script(platform::vbNo);
     platform::filedialog::script(path);
     w.mnuFileOpen_Click();
     EXPECT_EQ(w.lstTraffic.SelectedIndex(), 1);
@@ -955,4 +966,354 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     ASSERT_TRUE(par.Save(dir + "/Normal.par"));
     ASSERT_TRUE(fs::exists(dir + "/Normal.req"));
     EXPECT_EQ(w.lstSegment.ListItems.Count(), 2);
+}
+
+// ---- Never losing or mixing a project ----
+
+namespace {
+
+/// Opens `path` with the File menu, answering No to the save question and OK to `errors` error boxes.
+void openWithMenu(frmReq& w, const std::string& path, int errors) {
+    platform::msgbox::script(platform::vbNo);
+    platform::filedialog::script(path);
+    for (int i = 0; i < errors; ++i) {
+        platform::msgbox::script(platform::vbOK);
+    }
+    w.mnuFileOpen_Click();
+}
+
+/// The error boxes shown since the last reset.
+std::vector<platform::msgbox::Shown> errorBoxes() {
+    std::vector<platform::msgbox::Shown> boxes;
+    for (const auto& box : platform::msgbox::log()) {
+        if (box.title == "出错") {
+            boxes.push_back(box);
+        }
+    }
+    return boxes;
+}
+
+} // namespace
+
+TEST(OpenCommand, AsksBeforeReplacingTheProjectAndCancelKeepsEverything) {
+    frmReq& w = window();
+    Project p("x");
+    p.putInto(w);
+    const std::string other = saveAs(w, folder("p") + "/other.vnt");
+    w.txtProjectName.set("未保存的修改");
+
+    // Cancel: no dialog, nothing changes.
+    platform::msgbox::script(platform::vbCancel);
+    w.mnuFileOpen_Click();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
+    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
+    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
+    EXPECT_EQ(platform::filedialog::log().size(), 1u) << "only the Save As of the set-up";
+    EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
+    EXPECT_EQ(modPublic::ProjectFile, other);
+
+    // Yes on a named project saves it in place, then opens.
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbYes);
+    platform::filedialog::script(other);
+    w.mnuFileOpen_Click();
+    EXPECT_NE(bytesOf(folder("p") + "/other.req").find(textcodec::ToGbk("\"未保存的修改\"")),
+              std::string::npos);
+    EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
+}
+
+TEST(OpenCommand, YesOnAnUnnamedProjectShowsTheSaveDialogAndCancellingItOpensNothing) {
+    frmReq& w = window();
+    Project p("x");
+    p.putInto(w);
+    const std::string other = saveAs(w, folder("p") + "/other.vnt");
+    modPublic::ProjectFile.clear();
+    w.txtProjectName.set("未命名的修改");
+
+    platform::msgbox::script(platform::vbYes);
+    platform::filedialog::scriptCancel();
+    w.mnuFileOpen_Click();
+    ASSERT_EQ(platform::filedialog::log().size(), 2u);
+    EXPECT_TRUE(platform::filedialog::log()[1].save) << "the save dialog, not the open dialog";
+    EXPECT_EQ(w.txtProjectName.Text(), "未命名的修改");
+    EXPECT_TRUE(modPublic::ProjectFile.empty());
+
+    // A save that fails keeps the project too.
+    platform::msgbox::script(platform::vbYes);
+    platform::filedialog::script(test_stage::appFolder() + "/no/such/folder/a.vnt");
+    platform::msgbox::script(platform::vbOK);
+    w.mnuFileOpen_Click();
+    EXPECT_EQ(platform::filedialog::log().size(), 3u);
+    EXPECT_EQ(w.txtProjectName.Text(), "未命名的修改");
+}
+
+TEST(DamagedProject, ATruncatedReqOpensWithTheTemplatesValuesPastTheCutAndOneErrorBox) {
+    frmReq& w = window();
+    // The template as New shows it, field by field, in the order of the file.
+    auto probes = [](frmReq& f) {
+        // Inputs only: a result box shows what its page computes from the inputs it has.
+        return std::vector<std::string>{f.txtProjectName.Text(), f.txtProjectDiscribe.Text(),
+                                        f.txtElevation.Text(),   f.txtq_co.Text(),
+                                        f.txtName3.Text(),       f.txtTrafficRatio.Text(),
+                                        f.txtExchangeNum.Text(), f.txtFireSize.Text(),
+                                        f.txtTunnelH.Text()};
+    };
+    const std::vector<std::string> templ = probes(w);
+    const auto templateSlopes = rowsOf(w.lstSlope, 2);
+    Project p("x");
+    p.putInto(w);
+    const std::string dir = folder("cut");
+    const std::string path = saveAs(w, dir + "/a.vnt");
+    const std::vector<std::string> saved = probes(w);
+    const std::string full = bytesOf(dir + "/a.req");
+    const Project other = otherProject();
+
+    std::vector<std::size_t> cuts;
+    for (std::size_t i = 0; i + 1 < full.size(); ++i) {
+        if (full[i] == '\r') {
+            cuts.push_back(i + 2);             // at a record boundary
+            cuts.push_back(i > 3 ? i - 3 : i); // inside the record
+        }
+    }
+    cuts.pop_back(); // the last boundary is the whole file
+    cuts.pop_back();
+    ASSERT_GT(cuts.size(), 60u);
+    for (std::size_t k = 0; k < cuts.size(); k += 3) {
+        const std::size_t cut = cuts[k];
+        SCOPED_TRACE("cut at byte " + std::to_string(cut));
+        other.putInto(w);
+        writeBytes(dir + "/a.req", full.substr(0, cut));
+        platform::msgbox::reset();
+        openWithMenu(w, path, 1);
+        ASSERT_EQ(errorBoxes().size(), 1u);
+        EXPECT_NE(errorBoxes()[0].prompt.find("a.req"), std::string::npos);
+        EXPECT_EQ(errorBoxes()[0].buttons & 0x0F, platform::vbOKOnly);
+        // Each field is the file's or the template's, and once one is the template's all later are.
+        const std::vector<std::string> now = probes(w);
+        bool pastTheCut = false;
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (pastTheCut || now[i] != saved[i]) {
+                pastTheCut = true;
+                EXPECT_EQ(now[i], templ[i]) << "field " << i;
+            }
+        }
+        // No field shows the project open before.
+        for (TextBox* box : storedBoxes(w)) {
+            EXPECT_EQ(box->Text().rfind("y1", 0), std::string::npos) << box->Text();
+        }
+        EXPECT_NE(rowsOf(w.lstSection, 4), other.sections);
+        EXPECT_NE(w.VehicleMixes, other.mixes);
+        EXPECT_NE(modPublic::AxialFanList.items, other.fans);
+        EXPECT_EQ(modPublic::ProjectFile, path) << "a file that could be read keeps its name";
+    }
+    (void)templateSlopes;
+}
+
+TEST(DamagedProject, LettersInANumberAHugeCountAndAMissingVntAreSaidOnce) {
+    frmReq& w = window();
+    const int templateDelta = w.chkDelta.Value();
+    const auto templateSlopes = rowsOf(w.lstSlope, 2);
+    Project p("x");
+    p.putInto(w);
+    const std::string dir = folder("bad");
+    const std::string path = saveAs(w, dir + "/a.vnt");
+    const std::string full = bytesOf(dir + "/a.req");
+
+    // A check state that is not a number: the rest of the file is read, the box keeps the template's.
+    {
+        std::string bad = full;
+        const std::size_t at = bad.find("\"[ONE DIRECTION]\"\r\n") + 19;
+        bad.replace(at, 1, "x");
+        writeBytes(dir + "/a.req", bad);
+        otherProject().putInto(w);
+        platform::msgbox::reset();
+        openWithMenu(w, path, 1);
+        ASSERT_EQ(errorBoxes().size(), 1u);
+        EXPECT_NE(errorBoxes()[0].prompt.find("a.req"), std::string::npos);
+        EXPECT_EQ(w.chkDelta.Value(), templateDelta);
+        EXPECT_EQ(w.txtRHO.Text(), p.texts.back()) << "fields after it are read";
+    }
+    // A row count far above any tunnel: refused before anything is built, the reading stops there.
+    {
+        std::string bad = full;
+        const std::size_t at = bad.find("2\r\n\"10420\"");
+        bad.replace(at, 1, "999999999");
+        writeBytes(dir + "/a.req", bad);
+        platform::msgbox::reset();
+        openWithMenu(w, path, 2);
+        ASSERT_EQ(errorBoxes().size(), 2u);
+        EXPECT_NE(errorBoxes()[0].prompt.find("999999999"), std::string::npos) << errorBoxes()[0].prompt;
+        EXPECT_NE(errorBoxes()[1].prompt.find("a.req"), std::string::npos);
+        EXPECT_EQ(w.txtProjectName.Text(), "x100");
+        EXPECT_EQ(rowsOf(w.lstSlope, 2), templateSlopes);
+    }
+    // A missing .vnt is named as the .vnt, and the project stays unnamed.
+    {
+        writeBytes(dir + "/a.req", full);
+        fs::remove(dir + "/a.vnt");
+        platform::msgbox::reset();
+        openWithMenu(w, path, 1);
+        ASSERT_EQ(errorBoxes().size(), 1u);
+        EXPECT_NE(errorBoxes()[0].prompt.find("a.vnt"), std::string::npos);
+        EXPECT_EQ(errorBoxes()[0].prompt.find("a.req"), std::string::npos);
+        EXPECT_TRUE(modPublic::ProjectFile.empty());
+        EXPECT_EQ(w.txtProjectName.Text(), "x100");
+    }
+}
+
+TEST(SaveAsSafety, AFanNumberFromAFileNeverWritesOutsideTheProjectsFolder) {
+    frmReq& w = window();
+    const std::string root = folder("root");
+    fs::create_directories(root + "/a");
+    fs::create_directories(root + "/b/c");
+    saveAs(w, root + "/a/old.vnt");
+    // A .vnt edited by hand: the fan number climbs two folders up from either project.
+    modPublic::AxialFanList.items = {"x/../../victim", "1#"};
+    writeBytes(root + "/victim.afd", "payload");
+    writeBytes(root + "/b/victim.afd", "precious");
+    writeBytes(root + "/a/old_1#.afd", "fan 1");
+
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, root + "/b/c/new.vnt");
+    EXPECT_EQ(bytesOf(root + "/b/victim.afd"), "precious");
+    EXPECT_EQ(bytesOf(root + "/b/c/new_1#.afd"), "fan 1");
+    ASSERT_EQ(errorBoxes().size(), 1u);
+    EXPECT_NE(errorBoxes()[0].prompt.find("x/../../victim"), std::string::npos) << errorBoxes()[0].prompt;
+}
+
+TEST(SaveAsSafety, ACopyThatFailsIsSaidOnceNamingTheFilesAndLeavesNoHalfFile) {
+    frmReq& w = window();
+    const std::string dir = folder("p");
+    saveAs(w, dir + "/old.vnt");
+    writeBytes(dir + "/old.sj", "shaft scheme");
+    writeBytes(dir + "/old.jet", "jet scheme");
+    writeBytes(dir + "/old.fir", "fire scheme");
+    // The destination of two copies cannot be written (a folder stands where the file would go).
+    fs::create_directories(dir + "/new.jet");
+    fs::create_directories(dir + "/new.fir");
+
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, dir + "/new.vnt");
+    EXPECT_EQ(bytesOf(dir + "/new.sj"), "shaft scheme");
+    ASSERT_EQ(errorBoxes().size(), 1u);
+    const std::string prompt = errorBoxes()[0].prompt;
+    EXPECT_NE(prompt.find("new.jet"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("new.fir"), std::string::npos) << prompt;
+    EXPECT_EQ(prompt.find("new.sj"), std::string::npos) << prompt;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    }
+}
+
+TEST(SaveAsSafety, ReplacingAnotherProjectAsksAboutItsSchemesThisProjectLacks) {
+    frmReq& w = window();
+    const std::string dir = folder("p");
+    saveAs(w, dir + "/mine.vnt");
+    writeBytes(dir + "/mine.jet", "my jet scheme");
+    // The other project, saved earlier under the name, with schemes of its own and a fan.
+    const std::vector<std::string> theirs = {".fir", "_7.afd", "_0_1_2.lgh", ".lt1"};
+    auto makeOther = [&] {
+        writeBytes(dir + "/other.vnt", "\"[Axial_fan_list]\"\r\n1\r\n\"7\"\r\n");
+        writeBytes(dir + "/other.req", "\"[BASIC INFO]\"\r\n");
+        writeBytes(dir + "/other.jet", "their jet scheme");
+        for (const auto& s : theirs) {
+            writeBytes(dir + "/other" + s, "other" + s);
+        }
+    };
+    makeOther();
+
+    // No (the default) keeps them and says which remain.
+    platform::msgbox::script(platform::vbNo);
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, dir + "/other.vnt");
+    ASSERT_EQ(platform::msgbox::log().size(), 2u);
+    const auto question = platform::msgbox::log()[0];
+    EXPECT_EQ(question.buttons & 0x0F, platform::vbYesNo);
+    EXPECT_EQ(platform::DefaultAnswer(question.buttons), platform::vbNo);
+    for (const auto& s : theirs) {
+        EXPECT_NE(question.prompt.find("other" + s), std::string::npos) << s;
+        EXPECT_NE(platform::msgbox::log()[1].prompt.find("other" + s), std::string::npos) << s;
+        EXPECT_TRUE(fs::exists(dir + "/other" + s)) << s;
+    }
+    EXPECT_EQ(question.prompt.find("other.jet"), std::string::npos) << "replaced by this project's own";
+    EXPECT_EQ(bytesOf(dir + "/other.jet"), "my jet scheme");
+
+    // Yes removes them.
+    makeOther();
+    modPublic::ProjectFile = dir + "/mine.vnt";
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbYes);
+    saveAs(w, dir + "/other.vnt");
+    EXPECT_EQ(platform::msgbox::log().size(), 1u);
+    for (const auto& s : theirs) {
+        EXPECT_FALSE(fs::exists(dir + "/other" + s)) << s;
+    }
+    EXPECT_EQ(bytesOf(dir + "/other.jet"), "my jet scheme");
+}
+
+TEST(SaveSafety, TextGbkCannotStoreIsNamedBeforeSaving) {
+    frmReq& w = window();
+    const std::string dir = folder("p");
+    const std::string path = saveAs(w, dir + "/a.vnt");
+    const std::string before = bytesOf(dir + "/a.req");
+
+    // Free text: the field and the character are named; No saves nothing.
+    w.txtProjectDiscribe.set("隧道😀概况");
+    platform::msgbox::script(platform::vbNo);
+    w.mnuFileSave_Click();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_NE(platform::msgbox::log()[0].prompt.find("工程概况"), std::string::npos);
+    EXPECT_NE(platform::msgbox::log()[0].prompt.find("😀"), std::string::npos);
+    EXPECT_EQ(platform::DefaultAnswer(platform::msgbox::log()[0].buttons), platform::vbNo);
+    EXPECT_EQ(bytesOf(dir + "/a.req"), before);
+    // Yes saves it with "?".
+    platform::msgbox::script(platform::vbYes);
+    w.mnuFileSave_Click();
+    EXPECT_NE(bytesOf(dir + "/a.req").find(textcodec::ToGbk("\"隧道?概况\"")), std::string::npos);
+
+    // A fan number names a file: refused, nothing written.
+    w.txtProjectDiscribe.set("概况");
+    const std::string vnt = bytesOf(dir + "/a.vnt");
+    modPublic::AxialFanList.items = {"风机😀"};
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbOK);
+    w.mnuFileSave_Click();
+    ASSERT_EQ(errorBoxes().size(), 1u);
+    EXPECT_NE(errorBoxes()[0].prompt.find("😀"), std::string::npos);
+    EXPECT_EQ(bytesOf(dir + "/a.vnt"), vnt);
+    // So is a project name.
+    modPublic::AxialFanList.items.clear();
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, dir + "/隧道😀.vnt");
+    EXPECT_EQ(errorBoxes().size(), 1u);
+    EXPECT_FALSE(fs::exists(dir + "/隧道😀.req"));
+    EXPECT_EQ(modPublic::ProjectFile, path);
+}
+
+TEST(SaveSafety, LeftoversOfAnInterruptedSaveGoOnTheNextOpeningAndNothingElse) {
+    frmReq& w = window();
+    const std::string dir = folder("p");
+    modPublic::AxialFanList.items = {"3"};
+    const std::string path = saveAs(w, dir + "/a.vnt");
+    const std::vector<std::string> leftovers = {"a.req.tmpAb3xYz", "a.vnt.tmp000000", "a.jet.tmpQwErTy",
+                                                "a_3.afd.tmpzzzzzz", "a_0_1_2.lgh.tmpA1b2C3"};
+    const std::vector<std::string> others = {"a.req.tmp",       "a.req.tmpAb3xY!",   "a.req.tmpAb3xYzz",
+                                             "b.req.tmpAb3xYz", "a_9.afd.tmpAb3xYz", "a.txt.tmpAb3xYz",
+                                             "ab.req.tmpAb3xYz"};
+    for (const auto& n : leftovers) {
+        writeBytes(dir + "/" + n, "half a file");
+    }
+    for (const auto& n : others) {
+        writeBytes(dir + "/" + n, "somebody's file");
+    }
+    openWithMenu(w, path, 0);
+    platform::msgbox::reset();
+    for (const auto& n : leftovers) {
+        EXPECT_FALSE(fs::exists(dir + "/" + n)) << n;
+    }
+    for (const auto& n : others) {
+        EXPECT_TRUE(fs::exists(dir + "/" + n)) << n;
+    }
 }

@@ -15,6 +15,7 @@
 #include "platform/scripted.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/non_finite.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -101,24 +102,7 @@ bool reachable(const platform::Control& c) {
     return true;
 }
 
-/// A text that shows a non-finite number: "inf", "nan", "-nan", "infinity" as a word of its own, in the
-/// lower case the C library writes them.
-bool nonFinite(const std::string& text) {
-    std::string word;
-    auto bad = [&] { return word == "inf" || word == "nan" || word == "infinity"; };
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (std::isalpha(c) != 0) {
-            word += ch;
-        } else {
-            if (bad()) {
-                return true;
-            }
-            word.clear();
-        }
-    }
-    return bad();
-}
+using test_support::nonFinite;
 
 const std::vector<std::string>& oddTexts() {
     static const std::vector<std::string> texts = {"",
