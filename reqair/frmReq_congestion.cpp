@@ -175,6 +175,8 @@ double frmReq::GetExchangeSectionQreq(double dsp, double dep) {
 }
 
 void frmReq::cmdCalculateQQ_block_Click() {
+    // Every candidate window of the search cuts the whole tunnel again, from lists that stay as they are.
+    const HoldLists hold(*this);
     Failures fullLength;
     Failures oneKm;
     // Full-length congestion: every segment at the speed of its block.
