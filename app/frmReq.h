@@ -16,6 +16,7 @@
 namespace reqair {
 struct DesignConcentrationInput;
 class ReportText;
+struct SegmentDemandMemo;
 } // namespace reqair
 namespace ventparam {
 struct IndexedStations;
@@ -429,6 +430,8 @@ private:
     int listHolds_ = 0;
     std::unique_ptr<reqair::TunnelLayout> heldLayout_;
     std::unique_ptr<ventparam::IndexedStations> heldStations_;
+    /// The segment demands of the last stretch, kept while the lists are held.
+    std::unique_ptr<reqair::SegmentDemandMemo> heldDemands_;
 
     /// Whether the last GetSectionQreq run had a segment whose CO (smoke) demand could not be computed.
     bool sectionCOFailed_ = false;

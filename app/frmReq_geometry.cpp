@@ -4,6 +4,7 @@
 #include "app/geometry.h"
 
 #include "platform/vb.h"
+#include "reqair/stretch_demand.h"
 #include "ventparam/station_lookup.h"
 
 #include <string>
@@ -102,6 +103,7 @@ void frmReq::txtSectionPerimeter_Change() {
 void frmReq::dropLists() {
     heldLayout_.reset();
     heldStations_.reset();
+    heldDemands_.reset();
 }
 
 void frmReq::cmdRefreshSegment_Click() {

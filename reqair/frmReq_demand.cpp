@@ -166,6 +166,7 @@ void frmReq::BuildSegments(const std::vector<double>& extraPiles, vb::Integer iC
 }
 
 void frmReq::RefreshQQ() {
+    const HoldLists hold(*this);
     guarded([this] {
         const platform::ListItem* year = lstYear.SelectedItem();
         if (year == nullptr) {
