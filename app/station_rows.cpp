@@ -8,6 +8,32 @@
 
 namespace app {
 
+namespace {
+
+/// The first row, in list order, whose stretch (previous station .. own station) holds the pile by
+/// `holds`. Over stations in order only the first row whose station lies beyond the pile can hold it.
+template <typename Holds>
+long findRow(const std::vector<double>& piles, double startPile, bool inOrder, double pile, Holds holds) {
+    if (!inOrder) {
+        double prev = startPile;
+        for (std::size_t r = 0; r < piles.size(); ++r) {
+            if (holds(prev, piles[r])) {
+                return static_cast<long>(r);
+            }
+            prev = piles[r];
+        }
+        return -1;
+    }
+    const auto r =
+        static_cast<std::size_t>(std::upper_bound(piles.begin(), piles.end(), pile) - piles.begin());
+    if (r == piles.size()) {
+        return -1;
+    }
+    return holds(r == 0 ? startPile : piles[r - 1], piles[r]) ? static_cast<long>(r) : -1;
+}
+
+} // namespace
+
 StationRows::StationRows(double startPile, std::vector<double> piles)
     : startPile_(startPile), piles_(std::move(piles)) {
     // `<=` is false for NaN, so a NaN anywhere also sends the searches down the walk.
@@ -22,23 +48,8 @@ StationRows::StationRows(double startPile, std::vector<double> piles)
 }
 
 long StationRows::FindOpen(double pile) const {
-    if (!inOrder_) {
-        double prev = startPile_;
-        for (std::size_t r = 0; r < piles_.size(); ++r) {
-            if (pile > prev && piles_[r] > pile) {
-                return static_cast<long>(r);
-            }
-            prev = piles_[r];
-        }
-        return -1;
-    }
-    // The first row whose station lies beyond the station is the only one that can hold it.
-    const auto it = std::upper_bound(piles_.begin(), piles_.end(), pile);
-    if (it == piles_.end()) {
-        return -1;
-    }
-    const auto r = static_cast<std::size_t>(it - piles_.begin());
-    return pile > PreviousPile(r) ? static_cast<long>(r) : -1;
+    return findRow(piles_, startPile_, inOrder_, pile,
+                   [pile](double prev, double x) { return pile > prev && x > pile; });
 }
 
 long StationRows::FindOpenAscending(double pile, std::size_t& cursor) const {
@@ -60,22 +71,8 @@ long StationRows::FindOpenAscending(double pile, std::size_t& cursor) const {
 }
 
 long StationRows::FindHalfOpen(double pile) const {
-    if (!inOrder_) {
-        double prev = startPile_;
-        for (std::size_t r = 0; r < piles_.size(); ++r) {
-            if (piles_[r] > pile && pile >= prev) {
-                return static_cast<long>(r);
-            }
-            prev = piles_[r];
-        }
-        return -1;
-    }
-    const auto it = std::upper_bound(piles_.begin(), piles_.end(), pile);
-    if (it == piles_.end()) {
-        return -1;
-    }
-    const auto r = static_cast<std::size_t>(it - piles_.begin());
-    return pile >= PreviousPile(r) ? static_cast<long>(r) : -1;
+    return findRow(piles_, startPile_, inOrder_, pile,
+                   [pile](double prev, double x) { return x > pile && pile >= prev; });
 }
 
 std::vector<double> DistinctSorted(std::vector<double> piles) {

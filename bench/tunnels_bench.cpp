@@ -295,6 +295,7 @@ void TemplatePage_Engine(benchmark::State& state) {
     const int page = static_cast<int>(state.range(0));
     const reqair::EmissionTables tables = reqair::window::emissionTables();
     const CoefTable& tableK = modPublic::CoefTableOf("K");
+    state.counters["segments"] = static_cast<double>(e.OneWay.Segments.size());
     for (auto _ : state) {
         switch (page) {
         case 2:

@@ -102,28 +102,29 @@ StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTable
     bool haveK = false;
     out.Segments.reserve(in.Segments.size());
     for (const CalSegment& seg : in.Segments) {
-        SegmentDemandInput s = shared;
-        s.Segment = seg;
+        CalSegment handed = seg;
         if (c == kCaseOneKmCongestion) {
-            s.Segment.Speed = kOneKmCongestionSpeed;
+            handed.Speed = kOneKmCongestionSpeed;
         }
-        if (!haveK || !sameBits(lastSpeed, s.Segment.Speed)) {
-            lastSpeed = s.Segment.Speed;
-            lastK = GetKK(in.Concentrations, tableK, s.Segment.Speed, concentrationCase);
+        if (!haveK || !sameBits(lastSpeed, handed.Speed)) {
+            lastSpeed = handed.Speed;
+            lastK = GetKK(in.Concentrations, tableK, handed.Speed, concentrationCase);
             haveK = true;
         }
-        s.dK = lastK;
         // Segments come in station order in both lists; the memo's segment at the same start is the
         // only one that can match.
-        while (next < remembered.size() && remembered[next].Segment.StartPile < s.Segment.StartPile) {
+        while (next < remembered.size() && remembered[next].Segment.StartPile < handed.StartPile) {
             ++next;
         }
         SegmentDemand d;
-        if (next < remembered.size() && sameBits(remembered[next].Segment, s.Segment) &&
-            sameBits(remembered[next].dK, s.dK)) {
+        if (next < remembered.size() && sameBits(remembered[next].Segment, handed) &&
+            sameBits(remembered[next].dK, lastK)) {
             d = remembered[next].Demand;
             ++next;
         } else {
+            SegmentDemandInput s = shared;
+            s.Segment = handed;
+            s.dK = lastK;
             d = twoWay ? GetSegmentQreqBidirectional(s, tables) : GetSegmentQreq(s, tables);
         }
         if (insideStretch(seg, in.dsp, in.dep)) {
@@ -134,7 +135,7 @@ StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTable
         out.SumVI += d.QQ_req_VI;
         out.Segments.push_back(d);
         if (memo != nullptr) {
-            entries.push_back({s.Segment, s.dK, d});
+            entries.push_back({handed, lastK, d});
         }
     }
     if (memo != nullptr) {
