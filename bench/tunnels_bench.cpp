@@ -464,8 +464,24 @@ void StationLookups_Window(benchmark::State& state) {
 }
 BENCHMARK(StationLookups_Window)->Arg(3000)->Unit(benchmark::kMillisecond);
 
+/// The same with the lists held over the whole curve, as a caller that asks for many stations can.
+void StationLookupsHeld_Window(benchmark::State& state) {
+    frmReq& w = longTunnel(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const frmReq::HoldLists hold(w);
+        double sum = 0;
+        for (int k = 0; k < kLookups; ++k) {
+            const double pile = kStart + kLength * k / kLookups;
+            sum +=
+                w.GetAA_r(pile) + w.GetSlope_i(pile) + w.GetYANCHENGDeltap_r_m(kStart, pile, 0.02, 1.2, 300);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(StationLookupsHeld_Window)->Arg(3000)->Unit(benchmark::kMillisecond);
+
 void StationLookups_Engine(benchmark::State& state) {
-    const ventparam::StationLists lists = stationListsOf(longTunnel(static_cast<int>(state.range(0))));
+    const ventparam::IndexedStations lists(stationListsOf(longTunnel(static_cast<int>(state.range(0)))));
     for (auto _ : state) {
         double sum = 0;
         for (int k = 0; k < kLookups; ++k) {
