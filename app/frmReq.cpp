@@ -5,6 +5,8 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
+#include "reqair/stretch_demand.h"
+#include "ventparam/station_lookup.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

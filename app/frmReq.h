@@ -16,7 +16,11 @@
 namespace reqair {
 struct DesignConcentrationInput;
 class ReportText;
+struct SegmentDemandMemo;
 } // namespace reqair
+namespace ventparam {
+struct IndexedStations;
+} // namespace ventparam
 
 /// The main window: the project lives in the controls of its seven pages. Other windows read its
 /// controls and call its public operations directly, so controls and handlers are public. The handlers
@@ -97,6 +101,27 @@ public:
     double GetUU_r(double dPile);
     double GetSlope_i(double dPile);
     double GetWorkv_t(double dPile, vb::Integer iCaseID);
+
+    /// While one lives, the slope, cross-section and congestion lists are read once, at their first use, and
+    /// every segment cut and station lookup works from that reading; when the last one goes the reading is
+    /// dropped. For a calculation that cuts segments or looks stations up many times over: the lists
+    /// cannot change under it, and an edit of a list in between is read again all the same.
+    class HoldLists {
+    public:
+        explicit HoldLists(frmReq& w) : w_(w) { ++w_.listHolds_; }
+        ~HoldLists() {
+            if (--w_.listHolds_ == 0) {
+                w_.dropLists();
+            }
+        }
+        HoldLists(const HoldLists&) = delete;
+        HoldLists& operator=(const HoldLists&) = delete;
+
+    private:
+        frmReq& w_;
+    };
+    /// Forgets the lists read for the segment cuts and station lookups; the next one reads them anew.
+    void dropLists();
 
     // ---- Window events ----
     void Form_Load() override;
@@ -407,6 +432,17 @@ private:
     void WriteReport1kmJamQreq(reqair::ReportText& r);
     void WriteReportExchangeQreq(reqair::ReportText& r);
     void WriteReportFireQreq(reqair::ReportText& r);
+
+    /// The slope, section and congestion lists by their leading numbers, and the station lists with their
+    /// columns read strictly, as held or read anew (see HoldLists); the boxes beside them are read on
+    /// every call.
+    reqair::TunnelLayout& segmentLists();
+    const ventparam::IndexedStations& stationLists();
+    int listHolds_ = 0;
+    std::unique_ptr<reqair::TunnelLayout> heldLayout_;
+    std::unique_ptr<ventparam::IndexedStations> heldStations_;
+    /// The segment demands of the last stretch, kept while the lists are held.
+    std::unique_ptr<reqair::SegmentDemandMemo> heldDemands_;
 
     /// Whether the last GetSectionQreq run had a segment whose CO (smoke) demand could not be computed.
     bool sectionCOFailed_ = false;

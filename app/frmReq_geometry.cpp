@@ -4,6 +4,8 @@
 #include "app/geometry.h"
 
 #include "platform/vb.h"
+#include "reqair/stretch_demand.h"
+#include "ventparam/station_lookup.h"
 
 #include <string>
 #include <vector>
@@ -48,14 +50,17 @@ void frmReq::lstSlope_ItemClick(ListItem& Item) {
 }
 
 void frmReq::cmdAddSlope_Click() {
+    dropLists();
     appendRow(lstSlope, {txtSlopePile.Text(), txtSlopeRatio.Text()});
 }
 
 void frmReq::cmdDeleteSlope_Click() {
+    dropLists();
     deleteSelectedRow(lstSlope);
 }
 
 void frmReq::cmdUpdateSlope_Click() {
+    dropLists();
     updateSelectedRow(lstSlope, {txtSlopePile.Text(), txtSlopeRatio.Text()});
 }
 
@@ -69,15 +74,18 @@ void frmReq::lstSection_ItemClick(ListItem& Item) {
 }
 
 void frmReq::cmdAddSection_Click() {
+    dropLists();
     appendRow(lstSection,
               {txtSectionPile.Text(), txtSectionArea.Text(), txtSectionPerimeter.Text(), txtSectionD.Text()});
 }
 
 void frmReq::cmdDeleteSection_Click() {
+    dropLists();
     deleteSelectedRow(lstSection);
 }
 
 void frmReq::cmdUpdateSection_Click() {
+    dropLists();
     updateSelectedRow(lstSection, {txtSectionPile.Text(), txtSectionArea.Text(), txtSectionPerimeter.Text(),
                                    txtSectionD.Text()});
 }
@@ -90,6 +98,12 @@ void frmReq::txtSectionArea_Change() {
 
 void frmReq::txtSectionPerimeter_Change() {
     txtSectionArea_Change();
+}
+
+void frmReq::dropLists() {
+    heldLayout_.reset();
+    heldStations_.reset();
+    heldDemands_.reset();
 }
 
 void frmReq::cmdRefreshSegment_Click() {
@@ -121,15 +135,18 @@ void frmReq::lstblock_ItemClick(ListItem& Item) {
 }
 
 void frmReq::cmdAddBlock_Click() {
+    dropLists();
     // The demand columns stay empty until the congestion demand runs.
     appendRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
 }
 
 void frmReq::cmdDeleteBlock_Click() {
+    dropLists();
     deleteSelectedRow(lstBlock);
 }
 
 void frmReq::cmdUpdateBlock_Click() {
+    dropLists();
     // Only length and speed belong to the user; the demand columns keep their figures.
     updateSelectedRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
 }

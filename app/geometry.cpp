@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/geometry.h"
 
+#include "app/station_rows.h"
+
 #include "platform/vb.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace app {
 
@@ -29,65 +32,59 @@ std::string equivalent_diameter_text(std::string_view areaText, std::string_view
 
 namespace {
 
-void append_distinct(std::vector<double>& piles, double pile) {
-    if (std::find(piles.begin(), piles.end(), pile) == piles.end()) {
-        piles.push_back(pile);
-    }
-}
-
 // A row ends its stretch, which begins at the previous row's station (the start station for the first
-// row). Rows are walked in list order, so a row entered out of order covers only what lies between its
+// row). Rows are searched in list order, so a row entered out of order covers only what lies between its
 // list predecessor and itself.
-template <typename Row, typename PileOf>
-const Row* row_covering(const std::vector<Row>& rows, double startPile, double mid, PileOf pileOf) {
-    double prev = startPile;
+template <typename Row> StationRows station_rows(const std::vector<Row>& rows, double startPile) {
+    std::vector<double> piles;
+    piles.reserve(rows.size());
     for (const Row& row : rows) {
-        const double pile = pileOf(row);
-        if (prev < mid && mid < pile) {
-            return &row;
-        }
-        prev = pile;
+        piles.push_back(vb::Val(row.Pile));
     }
-    return nullptr;
+    return {startPile, std::move(piles)};
 }
 
 } // namespace
 
 std::vector<double> segment_break_piles(const SegmentTableInput& in) {
     std::vector<double> piles{vb::Val(in.StartPile)};
+    piles.reserve(1 + in.Slopes.size() + in.Sections.size());
     for (const SlopeRow& row : in.Slopes) {
-        append_distinct(piles, vb::Val(row.Pile));
+        piles.push_back(vb::Val(row.Pile));
     }
     for (const SectionRow& row : in.Sections) {
-        append_distinct(piles, vb::Val(row.Pile));
+        piles.push_back(vb::Val(row.Pile));
     }
-    std::sort(piles.begin(), piles.end());
-    return piles;
+    return DistinctSorted(std::move(piles));
 }
 
 std::vector<SegmentRecord> build_segment_records(const SegmentTableInput& in) {
     const std::vector<double> piles = segment_break_piles(in);
     const double startPile = vb::Val(in.StartPile);
     const double speed = vb::Val(in.DesignSpeed);
+    const StationRows slopeRows = station_rows(in.Slopes, startPile);
+    const StationRows sectionRows = station_rows(in.Sections, startPile);
+    std::size_t slopeCursor = 0;
+    std::size_t sectionCursor = 0;
 
     std::vector<SegmentRecord> segments;
+    segments.reserve(piles.size());
     for (std::size_t k = 1; k < piles.size(); ++k) {
         SegmentRecord seg;
         seg.StartPile = piles[k - 1];
         seg.EndPile = piles[k];
         const double mid = (seg.StartPile + seg.EndPile) / 2.0;
 
-        if (const SlopeRow* row =
-                row_covering(in.Slopes, startPile, mid, [](const SlopeRow& r) { return vb::Val(r.Pile); })) {
-            seg.Slope = vb::Val(row->Slope);
+        if (const long r = slopeRows.FindOpenAscending(mid, slopeCursor); r >= 0) {
+            seg.Slope = vb::Val(in.Slopes[static_cast<std::size_t>(r)].Slope);
             if (in.LeftLine) {
                 seg.Slope = -seg.Slope;
             }
         }
-        if (const SectionRow* row = row_covering(in.Sections, startPile, mid,
-                                                 [](const SectionRow& r) { return vb::Val(r.Pile); })) {
-            seg.Area = vb::Val(row->Area);
-            seg.Diameter = vb::Val(row->Diameter);
+        if (const long r = sectionRows.FindOpenAscending(mid, sectionCursor); r >= 0) {
+            const SectionRow& row = in.Sections[static_cast<std::size_t>(r)];
+            seg.Area = vb::Val(row.Area);
+            seg.Diameter = vb::Val(row.Diameter);
         }
         seg.Speed = speed;
         segments.push_back(seg);

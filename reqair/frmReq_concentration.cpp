@@ -39,14 +39,12 @@ reqair::DesignConcentrationInput frmReq::concentrationInput() {
 }
 
 double frmReq::GetTunnelLength() {
-    // The station of the last slope row, in list order, is the tunnel end.
-    std::vector<double> slopePiles;
-    const int rows = lstSlope.ListItems.Count();
-    slopePiles.reserve(static_cast<std::size_t>(rows));
-    for (int i = 1; i <= rows; ++i) {
-        slopePiles.push_back(vb::Val(lstSlope.ListItems(i).Text()));
+    // The station of the last slope row, in list order, is the tunnel end; the rows before it do not count.
+    std::vector<double> lastPile;
+    if (const int rows = lstSlope.ListItems.Count(); rows > 0) {
+        lastPile.push_back(vb::Val(lstSlope.ListItems(rows).Text()));
     }
-    return reqair::GetTunnelLength(vb::Val(txtStartPile.Text()), slopePiles);
+    return reqair::GetTunnelLength(vb::Val(txtStartPile.Text()), lastPile);
 }
 
 double frmReq::GetDelta(vb::Integer iCaseID) {

@@ -16,7 +16,9 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using app::guarded;
@@ -51,10 +53,10 @@ void twoWayTraffic(frmReq& w, reqair::StretchDemandInput& in) {
 }
 
 // What every traffic case reads from the pages, read anew on each call.
+// The segments are left out: the caller lends them (see lendSegments).
 reqair::StretchDemandInput stretchInput(frmReq& w, int iCaseID, double dsp, double dep,
                                         const reqair::DesignConcentrationInput& concentrations) {
     reqair::StretchDemandInput in;
-    in.Segments = w.CalSegments.items;
     in.iCaseID = iCaseID;
     in.dsp = dsp;
     in.dep = dep;
@@ -69,6 +71,19 @@ reqair::StretchDemandInput stretchInput(frmReq& w, int iCaseID, double dsp, doub
     in.Site = siteFactors(w);
     in.Concentrations = concentrations;
     return in;
+}
+
+// The demand of the segments just cut, which stay the window's segments afterwards: they are lent to the
+// engine rather than copied, and given back whatever happens.
+reqair::StretchDemand lendSegments(frmReq& w, reqair::StretchDemandInput& in,
+                                   reqair::SegmentDemandMemo* memo) {
+    in.Segments = std::move(w.CalSegments.items);
+    struct GiveBack {
+        frmReq& w;
+        reqair::StretchDemandInput& in;
+        ~GiveBack() { w.CalSegments.items = std::move(in.Segments); }
+    } giveBack{w, in};
+    return reqair::GetStretchDemand(in, emissionTables(), modPublic::CoefTableOf("K"), memo);
 }
 
 // Which gases had a segment whose demand could not be computed and counts 0.
@@ -139,8 +154,11 @@ double frmReq::GetSectionQreq(double& dsp, double& dep, vb::Integer iCaseID, dou
     double vi = dSectionQvi != nullptr ? *dSectionQvi : 0;
     reqair::StretchDemand d;
     guarded([&] {
-        d = reqair::GetStretchDemand(stretchInput(*this, iCaseID, dsp, dep, concentrationInput()),
-                                     emissionTables(), modPublic::CoefTableOf("K"));
+        if (listHolds_ > 0 && !heldDemands_) {
+            heldDemands_ = std::make_unique<reqair::SegmentDemandMemo>();
+        }
+        reqair::StretchDemandInput in = stretchInput(*this, iCaseID, dsp, dep, concentrationInput());
+        d = lendSegments(*this, in, listHolds_ > 0 ? heldDemands_.get() : nullptr);
     });
     const Failures failed = failuresOf(d.Segments);
     sectionCOFailed_ = failed.CO;
@@ -175,6 +193,8 @@ double frmReq::GetExchangeSectionQreq(double dsp, double dep) {
 }
 
 void frmReq::cmdCalculateQQ_block_Click() {
+    // Every candidate window of the search cuts the whole tunnel again, from lists that stay as they are.
+    const HoldLists hold(*this);
     Failures fullLength;
     Failures oneKm;
     // Full-length congestion: every segment at the speed of its block.
@@ -194,9 +214,9 @@ void frmReq::cmdCalculateQQ_block_Click() {
         }
         BlockPiles.items = reqair::BlockBoundaries(vb::Val(txtStartPile.Text()), lengths);
 
-        const reqair::StretchDemand d = reqair::GetStretchDemand(
-            stretchInput(*this, reqair::kCaseCongestion, tunnelStart, tunnelEnd, concentrationInput()),
-            emissionTables(), modPublic::CoefTableOf("K"));
+        reqair::StretchDemandInput in =
+            stretchInput(*this, reqair::kCaseCongestion, tunnelStart, tunnelEnd, concentrationInput());
+        const reqair::StretchDemand d = lendSegments(*this, in, nullptr);
         if (!d.Segments.empty()) {
             QQ_req_CO = d.Segments.back().QQ_req_CO;
             QQ_req_VI = d.Segments.back().QQ_req_VI;

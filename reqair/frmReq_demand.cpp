@@ -17,7 +17,9 @@
 #include <exception>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using app::guarded;
@@ -115,36 +117,44 @@ reqair::EmissionTables reqair::window::emissionTables() {
     return {modPublic::CoefTableOf("f_d"), modPublic::CoefTableOf("f_iv"), modPublic::CoefTableOf("f_iv_VI")};
 }
 
+reqair::TunnelLayout& frmReq::segmentLists() {
+    if (listHolds_ == 0 || !heldLayout_) {
+        auto layout = std::make_unique<reqair::TunnelLayout>();
+        for (int i = 1; i <= lstSlope.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstSlope.ListItems(i);
+            layout->Slopes.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+        }
+        for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstSection.ListItems(i);
+            layout->Sections.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1)),
+                                        vb::Val(row.SubItems(2)), vb::Val(row.SubItems(3))});
+        }
+        for (int i = 1; i <= lstBlock.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstBlock.ListItems(i);
+            layout->Blocks.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+        }
+        heldLayout_ = std::move(layout);
+    }
+    return *heldLayout_;
+}
+
 void frmReq::BuildSegments(const std::vector<double>& extraPiles, vb::Integer iCaseID, double& dsp,
                            double& dep, double dQ, bool) {
     // The later steps work with the values just published, not with those of the last publication.
     RefreshData(true);
     guarded([&] {
-        reqair::TunnelLayout layout;
+        reqair::TunnelLayout& layout = segmentLists();
         layout.StartPile = vb::Val(txtStartPile.Text());
         layout.TunnelLength = GetTunnelLength();
-        for (int i = 1; i <= lstSlope.ListItems.Count(); ++i) {
-            platform::ListItem& row = lstSlope.ListItems(i);
-            layout.Slopes.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
-        for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
-            platform::ListItem& row = lstSection.ListItems(i);
-            layout.Sections.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1)),
-                                       vb::Val(row.SubItems(2)), vb::Val(row.SubItems(3))});
-        }
-        for (int i = 1; i <= lstBlock.ListItems.Count(); ++i) {
-            platform::ListItem& row = lstBlock.ListItems(i);
-            layout.Blocks.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
         layout.LeftLine = optLeftLine.Value();
         layout.OneWaySpeed = vb::Val(txtworkv_t.Text());
         layout.TwoWaySpeed = vb::Val(cmbWorkVt_Bidirection.Text());
 
-        const reqair::SegmentCut cut = reqair::BuildSegments(layout, extraPiles, iCaseID, dsp, dep, dQ);
+        reqair::SegmentCut cut = reqair::BuildSegments(layout, extraPiles, iCaseID, dsp, dep, dQ);
         dsp = cut.dsp;
         dep = cut.dep;
-        CalSegments.items = cut.Segments;
-        BreakPiles.items = cut.BreakPiles;
+        CalSegments.items = std::move(cut.Segments);
+        BreakPiles.items = std::move(cut.BreakPiles);
         if (iCaseID == reqair::kCaseCongestion) {
             std::vector<double> blocks{layout.StartPile};
             for (const reqair::BlockRow& block : layout.Blocks) {
@@ -156,6 +166,7 @@ void frmReq::BuildSegments(const std::vector<double>& extraPiles, vb::Integer iC
 }
 
 void frmReq::RefreshQQ() {
+    const HoldLists hold(*this);
     guarded([this] {
         const platform::ListItem* year = lstYear.SelectedItem();
         if (year == nullptr) {

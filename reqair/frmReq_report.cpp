@@ -99,6 +99,8 @@ void frmReq::mnuToolReport_Click() {
         platform::Forms::unload<frmReportControl>();
         return;
     }
+    // Every year recalculates the pages over the same slope, section and congestion lists.
+    const HoldLists hold(*this);
     ReportChoice choice;
     guarded([&] { choice = readChoice(platform::Forms::instance<frmReportControl>()); });
     const auto chosen = [&](int caseIndex) { return choice.Cases[static_cast<std::size_t>(caseIndex)]; };

@@ -1,34 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reqair/segments.h"
 
+#include "app/station_rows.h"
 #include "platform/vb.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace reqair {
 
 namespace {
 
-void addBreak(std::vector<double>& piles, double pile) {
-    // Exact comparison: a slope change and a section change at one station make a single break.
-    if (std::find(piles.begin(), piles.end(), pile) == piles.end()) {
-        piles.push_back(pile);
+template <typename Row> app::StationRows stationRows(const std::vector<Row>& rows, double startPile) {
+    std::vector<double> piles;
+    piles.reserve(rows.size());
+    for (const Row& row : rows) {
+        piles.push_back(row.Pile);
     }
-}
-
-/// Index of the first row, in list order, whose stretch (previous qualifying-walk station .. its own
-/// station, both strict) holds the midpoint; -1 when none does.
-template <typename Row> long findRow(const std::vector<Row>& rows, double startPile, double mid) {
-    double prev = startPile;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double x = rows[r].Pile;
-        if (mid > prev && x > mid) {
-            return static_cast<long>(r);
-        }
-        prev = x;
-    }
-    return -1;
+    return {startPile, std::move(piles)};
 }
 
 double blockSpeed(const TunnelLayout& layout, double mid) {
@@ -57,27 +47,33 @@ SegmentCut BuildSegments(const TunnelLayout& layout, std::span<const double> ext
     cut.dsp = dsp;
     cut.dep = dep;
 
-    std::vector<double>& piles = cut.BreakPiles;
-    piles.push_back(layout.StartPile);
+    std::vector<double> stations;
+    stations.reserve(1 + layout.Slopes.size() + layout.Sections.size() + layout.Blocks.size() +
+                     extraPiles.size() + 2);
+    stations.push_back(layout.StartPile);
     for (const SlopeRow& row : layout.Slopes) {
-        addBreak(piles, row.Pile);
+        stations.push_back(row.Pile);
     }
     for (const SectionRow& row : layout.Sections) {
-        addBreak(piles, row.Pile);
+        stations.push_back(row.Pile);
     }
     double blockEnd = layout.StartPile;
     for (const BlockRow& block : layout.Blocks) {
         blockEnd += block.Length;
-        addBreak(piles, blockEnd);
+        stations.push_back(blockEnd);
     }
-    for (double pile : extraPiles) {
-        addBreak(piles, pile);
-    }
-    addBreak(piles, dsp);
-    addBreak(piles, dep);
-    // A NaN station cannot be ordered; it would make the sort undefined and cut nonsense pieces.
-    std::erase_if(piles, [](double pile) { return std::isnan(pile); });
-    std::sort(piles.begin(), piles.end());
+    stations.insert(stations.end(), extraPiles.begin(), extraPiles.end());
+    stations.push_back(dsp);
+    stations.push_back(dep);
+    // Exact comparison: a slope change and a section change at one station make a single break. A NaN
+    // station cannot be ordered; it would cut nonsense pieces.
+    cut.BreakPiles = app::DistinctSorted(std::move(stations));
+    const std::vector<double>& piles = cut.BreakPiles;
+    const app::StationRows slopeRows = stationRows(layout.Slopes, layout.StartPile);
+    const app::StationRows sectionRows = stationRows(layout.Sections, layout.StartPile);
+    std::size_t slopeCursor = 0;
+    std::size_t sectionCursor = 0;
+    cut.Segments.reserve(piles.size());
 
     for (std::size_t i = 1; i < piles.size(); ++i) {
         const double mid = (piles[i] + piles[i - 1]) * 0.5;
@@ -87,11 +83,12 @@ SegmentCut BuildSegments(const TunnelLayout& layout, std::span<const double> ext
         CalSegment seg;
         seg.StartPile = piles[i - 1];
         seg.EndPile = piles[i];
-        if (const long r = findRow(layout.Slopes, layout.StartPile, mid); r >= 0) {
+        // The first row, in list order, whose stretch holds the midpoint strictly inside.
+        if (const long r = slopeRows.FindOpenAscending(mid, slopeCursor); r >= 0) {
             const double slope = layout.Slopes[static_cast<std::size_t>(r)].Slope;
             seg.Slope = layout.LeftLine ? -slope : slope;
         }
-        if (const long r = findRow(layout.Sections, layout.StartPile, mid); r >= 0) {
+        if (const long r = sectionRows.FindOpenAscending(mid, sectionCursor); r >= 0) {
             const SectionRow& section = layout.Sections[static_cast<std::size_t>(r)];
             seg.Area = section.Area;
             seg.Diameter = section.Diameter;

@@ -2,11 +2,19 @@
 #include "reqair/stretch_demand.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace reqair {
 
 namespace {
+
+// Every member is a double, so equal bytes are equal inputs to the last bit.
+static_assert(sizeof(SegmentDemandInput) == sizeof(double) * 23);
+static_assert(sizeof(CalSegment) == sizeof(double) * 7);
+template <typename T> bool sameBits(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 bool insideStretch(const CalSegment& seg, double dsp, double dep) {
     const double m = (seg.StartPile + seg.EndPile) * 0.5;
@@ -54,7 +62,7 @@ AllowedTraffic AllowedClassTraffic(const std::array<bool, kVehicleClasses>& allo
 }
 
 StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTables& tables,
-                               const CoefTable& tableK) {
+                               const CoefTable& tableK, SegmentDemandMemo* memo) {
     StretchDemand out;
     const int c = in.iCaseID;
     if (c < kCaseOneWay || c > kCaseOneKmCongestion) {
@@ -63,28 +71,61 @@ StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTable
     }
     // The 1 km window takes its design concentrations from full-length congestion.
     const int concentrationCase = c == kCaseOneKmCongestion ? kCaseCongestion : c;
-    const double delta = GetDelta(in.Concentrations, concentrationCase);
+    const bool twoWay = c == kCaseTwoWay;
+    SegmentDemandInput shared;
+    shared.qco = in.qco;
+    shared.qvi = in.qvi;
+    shared.nnCO = twoWay ? in.nnCOBi : in.nnCO;
+    shared.nnVI = twoWay ? in.nnVIBi : in.nnVI;
+    shared.dDelta = GetDelta(in.Concentrations, concentrationCase);
+    shared.dCOAir = in.COAir;
+    shared.Site = in.Site;
+    if (twoWay) {
+        shared.dUpRatio = GetUpRatio();
+    }
+
+    std::vector<SegmentDemandMemo::Entry> remembered;
+    std::vector<SegmentDemandMemo::Entry> entries;
+    if (memo != nullptr) {
+        if (memo->TwoWay == twoWay && memo->f_d == &tables.f_d && memo->f_iv == &tables.f_iv &&
+            memo->f_iv_VI == &tables.f_iv_VI && sameBits(memo->Shared, shared)) {
+            remembered = std::move(memo->Entries);
+        }
+        entries = std::move(memo->Spare);
+        entries.clear();
+        entries.reserve(in.Segments.size());
+    }
+    std::size_t next = 0;
+    // K depends on the speed alone, which most segments share.
+    double lastSpeed = 0;
+    double lastK = 0;
+    bool haveK = false;
     out.Segments.reserve(in.Segments.size());
     for (const CalSegment& seg : in.Segments) {
-        SegmentDemandInput s;
-        s.Segment = seg;
+        CalSegment handed = seg;
         if (c == kCaseOneKmCongestion) {
-            s.Segment.Speed = kOneKmCongestionSpeed;
+            handed.Speed = kOneKmCongestionSpeed;
         }
-        s.qco = in.qco;
-        s.qvi = in.qvi;
-        s.nnCO = c == kCaseTwoWay ? in.nnCOBi : in.nnCO;
-        s.nnVI = c == kCaseTwoWay ? in.nnVIBi : in.nnVI;
-        s.dK = GetKK(in.Concentrations, tableK, s.Segment.Speed, concentrationCase);
-        s.dDelta = delta;
-        s.dCOAir = in.COAir;
-        s.Site = in.Site;
+        if (!haveK || !sameBits(lastSpeed, handed.Speed)) {
+            lastSpeed = handed.Speed;
+            lastK = GetKK(in.Concentrations, tableK, handed.Speed, concentrationCase);
+            haveK = true;
+        }
+        // Segments come in station order in both lists; the memo's segment at the same start is the
+        // only one that can match.
+        while (next < remembered.size() && remembered[next].Segment.StartPile < handed.StartPile) {
+            ++next;
+        }
         SegmentDemand d;
-        if (c == kCaseTwoWay) {
-            s.dUpRatio = GetUpRatio();
-            d = GetSegmentQreqBidirectional(s, tables);
+        if (next < remembered.size() && sameBits(remembered[next].Segment, handed) &&
+            sameBits(remembered[next].dK, lastK)) {
+            d = remembered[next].Demand;
+            ++next;
         } else {
-            d = GetSegmentQreq(s, tables);
+            SegmentDemandInput s = shared;
+            s.Segment = handed;
+            s.dK = lastK;
+            d = twoWay ? GetSegmentQreqBidirectional(s, tables) : GetSegmentQreq(s, tables);
         }
         if (insideStretch(seg, in.dsp, in.dep)) {
             out.QreqCO += d.QQ_req_CO;
@@ -93,6 +134,18 @@ StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTable
         out.SumCO += d.QQ_req_CO;
         out.SumVI += d.QQ_req_VI;
         out.Segments.push_back(d);
+        if (memo != nullptr) {
+            entries.push_back({handed, lastK, d});
+        }
+    }
+    if (memo != nullptr) {
+        memo->Shared = shared;
+        memo->TwoWay = twoWay;
+        memo->f_d = &tables.f_d;
+        memo->f_iv = &tables.f_iv;
+        memo->f_iv_VI = &tables.f_iv_VI;
+        memo->Entries = std::move(entries);
+        memo->Spare = std::move(remembered);
     }
     return out;
 }

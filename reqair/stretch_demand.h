@@ -68,10 +68,32 @@ struct StretchDemand {
     std::vector<SegmentDemand> Segments;
 };
 
+/// The demands of the segments of the last stretch computed with it. The 1 km search cuts the same tunnel
+/// for every candidate window, and most segments come again with the very same inputs: their demand is
+/// taken from here instead of being computed anew. Only inputs equal to the last bit are matched, so a
+/// memo never changes a result.
+struct SegmentDemandMemo {
+    struct Entry {
+        CalSegment Segment; ///< as handed to the per-segment routine
+        double dK = 0;
+        SegmentDemand Demand;
+    };
+    /// What every segment of the last stretch shared: its inputs but the segment and K.
+    SegmentDemandInput Shared;
+    bool TwoWay = false;
+    /// The tables the demands were computed with.
+    const CoefTable* f_d = nullptr;
+    const CoefTable* f_iv = nullptr;
+    const CoefTable* f_iv_VI = nullptr;
+    std::vector<Entry> Entries; ///< in segment order
+    std::vector<Entry> Spare;   ///< room for the next call's entries
+};
+
 /// Demand of every segment under the case (case 4: at 10 km/h with the congestion concentrations), of
-/// the segments whose midpoint lies strictly inside dsp..dep, and of the whole tunnel.
+/// the segments whose midpoint lies strictly inside dsp..dep, and of the whole tunnel. A memo, when given,
+/// supplies the segments it holds and keeps this call's segments for the next.
 StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTables& tables,
-                               const CoefTable& tableK);
+                               const CoefTable& tableK, SegmentDemandMemo* memo = nullptr);
 
 /// The stretch figure of the gas that governs the whole tunnel: CO when its tunnel demand is at least the
 /// smoke demand, even when smoke is larger within the stretch.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's station lookups, stretch resistance and traffic piston force. Every call reads the
-// page-2, traffic and congestion lists as they stand now: nothing is cached between calls.
+// page-2, traffic and congestion lists as they stand now, unless a calculation holds them (HoldLists).
 #include "app/frmReq.h"
 
 #include "reqair/design_concentration.h"
@@ -9,6 +9,7 @@
 #include "ventparam/traffic_force.h"
 
 #include <exception>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -23,29 +24,6 @@ template <typename F> double guardedValue(F&& step) {
     }
 }
 
-// Stations are read by their leading number; the column values strictly, so that a cell that is not a
-// number counts as missing rather than as 0.
-ventparam::StationLists stationLists(frmReq& w) {
-    ventparam::StationLists lists;
-    lists.StartPile = vb::Val(w.txtStartPile.Text());
-    lists.TunnelLength = w.GetTunnelLength();
-    for (int i = 1; i <= w.lstSection.ListItems.Count(); ++i) {
-        platform::ListItem& row = w.lstSection.ListItems(i);
-        lists.Sections.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1)),
-                                  vb::StrictNumber(row.SubItems(2)), vb::StrictNumber(row.SubItems(3))});
-    }
-    for (int i = 1; i <= w.lstSlope.ListItems.Count(); ++i) {
-        platform::ListItem& row = w.lstSlope.ListItems(i);
-        lists.Slopes.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
-    }
-    for (int i = 1; i <= w.lstBlock.ListItems.Count(); ++i) {
-        platform::ListItem& row = w.lstBlock.ListItems(i);
-        lists.Blocks.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
-    }
-    lists.LeftLine = w.optLeftLine.Value();
-    return lists;
-}
-
 ventparam::AllowedClasses allowedClasses(frmReq& w) {
     ventparam::AllowedClasses allowed{};
     for (int j = 0; j < reqair::kVehicleClasses; ++j) {
@@ -57,21 +35,49 @@ ventparam::AllowedClasses allowedClasses(frmReq& w) {
 
 } // namespace
 
+// Stations are read by their leading number; the column values strictly, so that a cell that is not a
+// number counts as missing rather than as 0.
+const ventparam::IndexedStations& frmReq::stationLists() {
+    const double startPile = vb::Val(txtStartPile.Text());
+    if (listHolds_ == 0 || !heldStations_ || heldStations_->Lists.StartPile != startPile) {
+        ventparam::StationLists lists;
+        lists.StartPile = startPile;
+        for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstSection.ListItems(i);
+            lists.Sections.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1)),
+                                      vb::StrictNumber(row.SubItems(2)), vb::StrictNumber(row.SubItems(3))});
+        }
+        for (int i = 1; i <= lstSlope.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstSlope.ListItems(i);
+            lists.Slopes.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
+        }
+        for (int i = 1; i <= lstBlock.ListItems.Count(); ++i) {
+            platform::ListItem& row = lstBlock.ListItems(i);
+            lists.Blocks.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
+        }
+        heldStations_ = std::make_unique<ventparam::IndexedStations>(std::move(lists));
+    }
+    // The row searches do not depend on these two; they are read on every call like the other boxes.
+    heldStations_->Lists.TunnelLength = GetTunnelLength();
+    heldStations_->Lists.LeftLine = optLeftLine.Value();
+    return *heldStations_;
+}
+
 double frmReq::GetAA_r(double dPile, double* dDr) {
-    return guardedValue([&] { return ventparam::GetAA_r(stationLists(*this), dPile, dDr); });
+    return guardedValue([&] { return ventparam::GetAA_r(stationLists(), dPile, dDr); });
 }
 
 double frmReq::GetUU_r(double dPile) {
-    return guardedValue([&] { return ventparam::GetUU_r(stationLists(*this), dPile); });
+    return guardedValue([&] { return ventparam::GetUU_r(stationLists(), dPile); });
 }
 
 double frmReq::GetSlope_i(double dPile) {
-    return guardedValue([&] { return ventparam::GetSlope_i(stationLists(*this), dPile); });
+    return guardedValue([&] { return ventparam::GetSlope_i(stationLists(), dPile); });
 }
 
 double frmReq::GetWorkv_t(double dPile, vb::Integer iCaseID) {
     return guardedValue([&] {
-        return ventparam::GetWorkv_t(stationLists(*this), dPile, iCaseID, vb::Val(txtworkv_t.Text()),
+        return ventparam::GetWorkv_t(stationLists().Lists, dPile, iCaseID, vb::Val(txtworkv_t.Text()),
                                      vb::Val(cmbWorkVt_Bidirection.Text()));
     });
 }
@@ -82,7 +88,7 @@ double frmReq::GetYANCHENGDeltap_r_m(double dsp, double dep, double dlambda_r, d
     return guardedValue([&] {
         std::vector<double> breaks;
         const double loss =
-            ventparam::GetYANCHENGDeltap_r_m(stationLists(*this), dsp, dep, dlambda_r, dro, dQQ_r,
+            ventparam::GetYANCHENGDeltap_r_m(stationLists(), dsp, dep, dlambda_r, dro, dQQ_r,
                                              {iSectionType, dzeta_rukou, dzeta_fencha, dzeta_heliu}, &breaks);
         BlockPiles.items = std::move(breaks);
         return loss;
@@ -91,12 +97,12 @@ double frmReq::GetYANCHENGDeltap_r_m(double dsp, double dep, double dlambda_r, d
 
 double frmReq::GetTotalDeltap_m(double dzeta_e, double dlambda_r, double dro, double dv_n) {
     return guardedValue(
-        [&] { return ventparam::GetTotalDeltap(stationLists(*this), dzeta_e, dlambda_r, dro, dv_n); });
+        [&] { return ventparam::GetTotalDeltap(stationLists().Lists, dzeta_e, dlambda_r, dro, dv_n); });
 }
 
 double frmReq::GetTotalDeltap_r(double dzeta_e, double dlambda_r, double dro, double dv_r) {
     return guardedValue(
-        [&] { return ventparam::GetTotalDeltap(stationLists(*this), dzeta_e, dlambda_r, dro, dv_r); });
+        [&] { return ventparam::GetTotalDeltap(stationLists().Lists, dzeta_e, dlambda_r, dro, dv_r); });
 }
 
 double frmReq::GetRUKOUDeltap_m(double dzeta_e, double dro, double dv_n) {

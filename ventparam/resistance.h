@@ -27,6 +27,10 @@ inline constexpr double kEndAreaInset = 0.0001;
 /// (the start station, every section station, dsp and dep; equal stations kept).
 double GetYANCHENGDeltap_r_m(const StationLists& lists, double dsp, double dep, double lambda, double rho,
                              double Q, const EndLosses& ends = {}, std::vector<double>* breakPiles = nullptr);
+/// The same over lists prepared once for many stretches.
+double GetYANCHENGDeltap_r_m(const IndexedStations& stations, double dsp, double dep, double lambda,
+                             double rho, double Q, const EndLosses& ends = {},
+                             std::vector<double>* breakPiles = nullptr);
 
 /// Whole-tunnel loss (1 + ζe + Σ λ·Li/Di) · ρ/2 · v² [Pa] over all cross-section rows in list order; a row
 /// whose D is 0 or not a number adds nothing to the sum.

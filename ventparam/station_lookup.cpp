@@ -1,24 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ventparam/station_lookup.h"
 
+#include <utility>
+
 namespace ventparam {
 
 namespace {
 
-/// Half-open row search: a station equal to a row's end station belongs to the next row.
-template <typename Row> long findRow(const std::vector<Row>& rows, double startPile, double pile) {
-    double prev = startPile;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double x = rows[r].Pile;
-        if (x > pile && pile >= prev) {
-            return static_cast<long>(r);
-        }
-        prev = x;
+template <typename Row> std::vector<double> pilesOf(const std::vector<Row>& rows) {
+    std::vector<double> piles;
+    piles.reserve(rows.size());
+    for (const Row& row : rows) {
+        piles.push_back(row.Pile);
     }
-    return -1;
+    return piles;
 }
 
 } // namespace
+
+IndexedStations::IndexedStations(StationLists lists)
+    : Lists(std::move(lists)), SectionRows(Lists.StartPile, pilesOf(Lists.Sections)),
+      SlopeRows(Lists.StartPile, pilesOf(Lists.Slopes)) {}
 
 double ClampToTunnel(double pile, double startPile, double tunnelLength) {
     if (startPile >= pile) {
@@ -30,12 +32,18 @@ double ClampToTunnel(double pile, double startPile, double tunnelLength) {
     return pile;
 }
 
-long FindSectionRow(const StationLists& lists, double pile) {
-    return findRow(lists.Sections, lists.StartPile, pile);
+// Half-open row search: a station equal to a row's end station belongs to the next row.
+long FindSectionRow(const IndexedStations& stations, double pile) {
+    return stations.SectionRows.FindHalfOpen(pile);
 }
 
-double GetAA_r(const StationLists& lists, double dPile, double* dDr) {
-    const long r = FindSectionRow(lists, ClampToTunnel(dPile, lists.StartPile, lists.TunnelLength));
+long FindSectionRow(const StationLists& lists, double pile) {
+    return app::StationRows(lists.StartPile, pilesOf(lists.Sections)).FindHalfOpen(pile);
+}
+
+double GetAA_r(const IndexedStations& stations, double dPile, double* dDr) {
+    const StationLists& lists = stations.Lists;
+    const long r = FindSectionRow(stations, ClampToTunnel(dPile, lists.StartPile, lists.TunnelLength));
     if (r < 0) {
         return 0.0;
     }
@@ -46,22 +54,36 @@ double GetAA_r(const StationLists& lists, double dPile, double* dDr) {
     return row.Area.value_or(0.0);
 }
 
-double GetUU_r(const StationLists& lists, double dPile) {
-    const long r = FindSectionRow(lists, ClampToTunnel(dPile, lists.StartPile, lists.TunnelLength));
+double GetAA_r(const StationLists& lists, double dPile, double* dDr) {
+    return GetAA_r(IndexedStations(lists), dPile, dDr);
+}
+
+double GetUU_r(const IndexedStations& stations, double dPile) {
+    const StationLists& lists = stations.Lists;
+    const long r = FindSectionRow(stations, ClampToTunnel(dPile, lists.StartPile, lists.TunnelLength));
     if (r < 0) {
         return 0.0;
     }
     return lists.Sections[static_cast<std::size_t>(r)].Perimeter.value_or(0.0);
 }
 
-double GetSlope_i(const StationLists& lists, double dPile) {
-    const long r = findRow(lists.Slopes, lists.StartPile, dPile);
+double GetUU_r(const StationLists& lists, double dPile) {
+    return GetUU_r(IndexedStations(lists), dPile);
+}
+
+double GetSlope_i(const IndexedStations& stations, double dPile) {
+    const StationLists& lists = stations.Lists;
+    const long r = stations.SlopeRows.FindHalfOpen(dPile);
     if (r < 0) {
         return 0.0;
     }
     const double slope = lists.Slopes[static_cast<std::size_t>(r)].Slope.value_or(0.0);
     // A slope of 0 stays 0 rather than becoming -0 on the left line.
     return lists.LeftLine && slope != 0 ? -slope : slope;
+}
+
+double GetSlope_i(const StationLists& lists, double dPile) {
+    return GetSlope_i(IndexedStations(lists), dPile);
 }
 
 double GetWorkv_t(const StationLists& lists, double dPile, int iCaseID, double oneWaySpeed,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/station_rows.h"
+
 #include <optional>
 #include <vector>
 
@@ -37,6 +39,16 @@ struct StationLists {
     bool LeftLine = false; ///< stations decrease in the driving direction
 };
 
+/// The lists with their row searches prepared once, for the many lookups of one calculation. The row
+/// searches follow the stations and the start station the lists held when this was made.
+struct IndexedStations {
+    IndexedStations() = default;
+    explicit IndexedStations(StationLists lists);
+    StationLists Lists;
+    app::StationRows SectionRows; ///< stations of Lists.Sections
+    app::StationRows SlopeRows;   ///< stations of Lists.Slopes
+};
+
 /// How far inside the tunnel a station at or beyond one of its ends is looked up [m].
 inline constexpr double kClampInset = 0.01;
 
@@ -47,18 +59,22 @@ double ClampToTunnel(double pile, double startPile, double tunnelLength);
 /// 0-based index of the first cross-section row whose stretch holds the station (previous station
 /// included, own station excluded); -1 when none does.
 long FindSectionRow(const StationLists& lists, double pile);
+long FindSectionRow(const IndexedStations& stations, double pile);
 
 /// Cross-section area at the station, clamped to the tunnel [m²]; *dDr receives the equivalent diameter
 /// of the row found (left alone when no row holds the station or its diameter is not a number). 0 when
 /// no row holds the station or its area is not a number.
 double GetAA_r(const StationLists& lists, double dPile, double* dDr = nullptr);
+double GetAA_r(const IndexedStations& stations, double dPile, double* dDr = nullptr);
 
 /// Wetted perimeter at the station, clamped to the tunnel [m]; 0 as GetAA_r gives 0.
 double GetUU_r(const StationLists& lists, double dPile);
+double GetUU_r(const IndexedStations& stations, double dPile);
 
 /// Longitudinal slope at the station in the driving direction [%]; no clamp: 0 before the start, at or
 /// beyond the last slope station, or when the slope is not a number.
 double GetSlope_i(const StationLists& lists, double dPile);
+double GetSlope_i(const IndexedStations& stations, double dPile);
 
 /// Vehicle speed of a traffic case at the station [km/h]: case 1 the one-way speed, case 2 the two-way
 /// speed, case 3 the speed of the congestion block that holds the station (near end excluded, far end

@@ -255,3 +255,24 @@ TEST_F(CongestionWindow, FullLengthStretchAndAirChanges) {
     w.txtExchangeNum.setSilently("5");
     EXPECT_NEAR(w.GetExchangeSectionQreq(1800, 1200), 50, 1e-9);
 }
+
+TEST_F(CongestionWindow, HeldListsAreReadAgainAfterAnEditAndWhenTheHoldEnds) {
+    double s = reqair::kTunnelEnd;
+    double e = reqair::kTunnelEnd;
+    {
+        const frmReq::HoldLists hold(w);
+        EXPECT_EQ(w.GetAA_r(1500), 60);
+        w.lstSection.select(1);
+        w.txtSectionPile.set("2000");
+        w.txtSectionArea.set("80");
+        w.txtSectionPerimeter.set("32");
+        w.cmdUpdateSection_Click();
+        EXPECT_EQ(w.GetAA_r(1500), 80);
+        w.BuildSegments({}, 1, s, e, 0, false);
+        EXPECT_EQ(w.CalSegments.items.front().Area, 80);
+    }
+    w.lstSection.ListItems(1).setSubItems(1, "90");
+    EXPECT_EQ(w.GetAA_r(1500), 90);
+    w.BuildSegments({}, 1, s, e, 0, false);
+    EXPECT_EQ(w.CalSegments.items.front().Area, 90);
+}

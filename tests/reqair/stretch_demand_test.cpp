@@ -185,3 +185,40 @@ TEST(StretchDemand, ExchangeDemandIsTheStretchVolumeChangedPerHour) {
     EXPECT_EQ(ExchangeDemand(segs, 400, 400, 4), 0);
     EXPECT_EQ(ExchangeDemand(segs, 0, 1300, 0), 0);
 }
+
+TEST(StretchDemand, AMemoGivesTheSameFiguresAsComputingEverySegment) {
+    // A run of stretches over a long tunnel as the 1 km search makes them, the memo carried from call
+    // to call; in between the cases and the inputs change, which must not bring back a stale segment.
+    const Tables t;
+    std::vector<CalSegment> tunnel;
+    for (int i = 0; i < 200; ++i) {
+        tunnel.push_back(seg(i * 25.0, (i + 1) * 25.0, (i % 5) - 2, 20 + (i % 3) * 20));
+    }
+    SegmentDemandMemo memo;
+    for (int k = 0; k < 40; ++k) {
+        const int iCaseID = 1 + k / 5 % 4;
+        StretchDemandInput in = project(iCaseID, k * 100.0, k * 100.0 + 1000);
+        in.Segments = tunnel;
+        // The window ends cut a segment in two, as the stretch ends do in the cut.
+        const std::size_t cut = static_cast<std::size_t>(k * 4 % 200);
+        in.Segments[cut].EndPile -= 10;
+        in.Segments.insert(
+            in.Segments.begin() + static_cast<std::ptrdiff_t>(cut) + 1,
+            seg(in.Segments[cut].EndPile, (cut + 1) * 25.0, in.Segments[cut].Slope, in.Segments[cut].Speed));
+        if (k % 7 == 3) {
+            in.qco *= 1.5;
+        }
+        const StretchDemand plain = GetStretchDemand(in, t.ref(), t.K);
+        const StretchDemand memoised = GetStretchDemand(in, t.ref(), t.K, &memo);
+        ASSERT_EQ(memoised.Segments.size(), plain.Segments.size()) << k;
+        EXPECT_EQ(memoised.QreqCO, plain.QreqCO) << k;
+        EXPECT_EQ(memoised.QreqVI, plain.QreqVI) << k;
+        EXPECT_EQ(memoised.SumCO, plain.SumCO) << k;
+        EXPECT_EQ(memoised.SumVI, plain.SumVI) << k;
+        for (std::size_t i = 0; i < plain.Segments.size(); ++i) {
+            ASSERT_EQ(memoised.Segments[i].QQ_req_CO, plain.Segments[i].QQ_req_CO) << k << " " << i;
+            ASSERT_EQ(memoised.Segments[i].QQ_req_VI, plain.Segments[i].QQ_req_VI) << k << " " << i;
+            ASSERT_EQ(memoised.Segments[i].fiv, plain.Segments[i].fiv) << k << " " << i;
+        }
+    }
+}
