@@ -172,6 +172,39 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
     });
 }
 
+TEST_F(MultiShaftOutput, ASectionTheTrafficCarriesNeedsNoFanAndSaysWhy) {
+    ASSERT_GE(modPublic::JetModels.UBound(), 1u);
+    open([&](frmMultiShaftAndJet& w) {
+        w.pgMain.userClick(1);
+        w.lstShaftSection.select(1);
+        w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
+        w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
+        w.txtv_r.userType("2");
+        w.txtZZ_j.userType("1.2");
+        // The traffic force exceeds the losses by several fans' rise: 0 fans, not a negative count.
+        w.txtdeltap_r.userType("20");
+        w.txtdeltap_m.userType("0");
+        w.txtdeltap_t.userType("200");
+        w.cmbJetModel.userSelect(0);
+        ASSERT_GT(vb::Val(w.txtdeltap_j.Text()), 0);
+        EXPECT_EQ(w.txtjetcount.Text(), "0");
+        EXPECT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "0");
+        EXPECT_EQ(w.lblJetNote.Caption(), "交通通风力与竖井风口升压力已足以克服本区段阻力，不需要射流风机。");
+        // A section that needs fans shows no such note.
+        w.txtdeltap_t.userType("20");
+        w.txtdeltap_r.userType("200");
+        w.cmbJetModel.userSelect(0);
+        EXPECT_GT(vb::Val(w.txtjetcount.Text()), 0);
+        EXPECT_EQ(w.lblJetNote.Caption(), "");
+        // A design speed above the outlet speed gives a fan no rise: no count, and why.
+        w.txtv_r.userType("100");
+        w.cmbJetModel.userSelect(0);
+        EXPECT_EQ(w.txtjetcount.Text(), "");
+        EXPECT_EQ(w.lblJetNote.Caption(),
+                  "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。");
+    });
+}
+
 TEST_F(MultiShaftOutput, GroupListKeepsTheOrderOfTravel) {
     open([&](frmMultiShaftAndJet& w) {
         w.lstJet.ListItems.Clear();
