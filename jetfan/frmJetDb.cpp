@@ -82,7 +82,7 @@ void frmJetDb::Form_Load() {
         // The column widths are points of the editor's scale.
         lstJet.ColumnHeaders.Add("型号", 1200);
         lstJet.ColumnHeaders.Add("风机流量(m^3/s)", 800);
-        lstJet.ColumnHeaders.Add("出口直径Dj(m^2)", 800);
+        lstJet.ColumnHeaders.Add("出口直径Dj(m)", 800);
         lstJet.ColumnHeaders.Add("风机功率(kW)", 800);
         lstJet.ColumnHeaders.Add("逆转效率折减系数", 800);
     });
