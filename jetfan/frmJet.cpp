@@ -395,7 +395,11 @@ void frmJet::cmdCalculateJet_Click() {
         }
     }
     if (!fault.empty()) {
-        platform::MsgBox(fault, platform::vbOKOnly, "出错！");
+        if (quietBalance_) {
+            quietFault_ = fault;
+        } else {
+            platform::MsgBox(fault, platform::vbOKOnly, "出错！");
+        }
     }
 }
 

@@ -147,4 +147,8 @@ std::string JetControlSummary(std::string_view qreqText, std::string_view countT
            ",  总功率:" + vb::CStr(power) + "kW";
 }
 
+std::string JetControlFailure(std::string_view qreqText, std::string_view why) {
+    return "Qreq:" + std::string(qreqText) + ",  运营控制:无法计算：" + std::string(why);
+}
+
 } // namespace jetfan
