@@ -142,6 +142,7 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         w.txtdeltap_m.userType("10");
         w.txtdeltap_t.userType("20");
         w.txtZZ_j.userType("1.2");
+        const std::string row3 = w.lstShaftSection.ListItems(3).SubItems(15);
         w.cmbJetModel.userSelect(0);
         const JetFanModel& model = modPublic::JetModels(1);
         EXPECT_EQ(w.txtFlow.Text(), vb::CStr(model.Flow));
@@ -162,7 +163,7 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         EXPECT_EQ(row[14], w.txtdeltap_j.Text());
         EXPECT_EQ(row[15], w.txtjetcount.Text());
         // Another row is not touched.
-        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(15), "");
+        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(15), row3);
 
         // The hanging height changes η alone.
         const std::string count = w.txtjetcount.Text();

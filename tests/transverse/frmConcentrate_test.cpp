@@ -248,7 +248,10 @@ TEST_F(ConcentrateWindow, KnownSpeedWritesTheAreaThatTheOtherModeThenReads) {
 }
 
 TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
-    // One-way traffic drives more air than the design flow needs: no supply flow balances, said so.
+    // One-way traffic at 80 km/h drives more air than the design flow needs: no supply flow balances, said
+    // so.
+    req.txtworkv_t.setSilently("80");
+    req.workv_t = 80;
     open([](frmConcentrate& w) {
         const double start = modPublic::StartPile, end = modPublic::EndPile;
         w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
