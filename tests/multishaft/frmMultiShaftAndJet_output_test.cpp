@@ -130,18 +130,28 @@ TEST_F(MultiShaftOutput, CurveFromTheFormedSectionsAndItsRefusals) {
 
 // ---- Jet fans of a section and the group list ----
 
+namespace {
+
+/// The first section on the section page with its stations, a design speed of 2 m/s, the resistance,
+/// natural-wind and traffic pressures given, and fans hung at 1.2 m.
+void showFirstSection(frmMultiShaftAndJet& w, const char* dpr, const char* dpm, const char* dpt) {
+    w.pgMain.userClick(1);
+    w.lstShaftSection.select(1);
+    w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
+    w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
+    w.txtv_r.userType("2");
+    w.txtdeltap_r.userType(dpr);
+    w.txtdeltap_m.userType(dpm);
+    w.txtdeltap_t.userType(dpt);
+    w.txtZZ_j.userType("1.2");
+}
+
+} // namespace
+
 TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
     ASSERT_GE(modPublic::JetModels.UBound(), 1u);
     open([&](frmMultiShaftAndJet& w) {
-        w.pgMain.userClick(1);
-        w.lstShaftSection.select(1);
-        w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
-        w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
-        w.txtv_r.userType("2");
-        w.txtdeltap_r.userType("200");
-        w.txtdeltap_m.userType("10");
-        w.txtdeltap_t.userType("20");
-        w.txtZZ_j.userType("1.2");
+        showFirstSection(w, "200", "10", "20");
         const std::string row3 = w.lstShaftSection.ListItems(3).SubItems(15);
         w.cmbJetModel.userSelect(0);
         const JetFanModel& model = modPublic::JetModels(1);
@@ -176,16 +186,8 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
 TEST_F(MultiShaftOutput, ASectionTheTrafficCarriesNeedsNoFanAndSaysWhy) {
     ASSERT_GE(modPublic::JetModels.UBound(), 1u);
     open([&](frmMultiShaftAndJet& w) {
-        w.pgMain.userClick(1);
-        w.lstShaftSection.select(1);
-        w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
-        w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
-        w.txtv_r.userType("2");
-        w.txtZZ_j.userType("1.2");
         // The traffic force exceeds the losses by several fans' rise: 0 fans, not a negative count.
-        w.txtdeltap_r.userType("20");
-        w.txtdeltap_m.userType("0");
-        w.txtdeltap_t.userType("200");
+        showFirstSection(w, "20", "0", "200");
         w.cmbJetModel.userSelect(0);
         ASSERT_GT(vb::Val(w.txtdeltap_j.Text()), 0);
         EXPECT_EQ(w.txtjetcount.Text(), "0");
