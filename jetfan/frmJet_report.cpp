@@ -113,6 +113,7 @@ public:
                     req.f_iv_VI,   req.QQ_VI, req.QQ_req_VI, req.workv_t, req.nn_co,  req.nn_vi};
         caseIndex_ = step2.lstCase.ListIndex();
         tip_ = step2.lblQreqTip.Caption();
+        speedTip_ = step2.lblSpeedTip.Caption();
     }
 
     /// Puts everything back as it was, firing nothing.
@@ -145,6 +146,7 @@ public:
             step2_.lstCase.setListIndexSilently(caseIndex_);
         });
         guarded([&] { step2_.lblQreqTip.setCaption(tip_); });
+        guarded([&] { step2_.lblSpeedTip.setCaption(speedTip_); });
     }
 
 private:
@@ -168,7 +170,7 @@ private:
     std::vector<std::pair<platform::ListView*, std::vector<std::vector<std::string>>>> lists_;
     std::vector<double> figures_;
     int caseIndex_ = -1;
-    std::string tip_;
+    std::string tip_, speedTip_;
 };
 
 } // namespace

@@ -260,6 +260,7 @@ TEST_F(JetReport, TheTableLeavesTheDesignAsItWas) {
                 t.push_back(box->Text());
             }
             t.push_back(std::to_string(step2.lstCase.ListIndex()));
+            t.push_back(step2.lblQreqTip.Caption() + "|" + step2.lblSpeedTip.Caption());
             t.push_back(vb::CStr(req.workv_t) + " " + vb::CStr(req.nn_co));
             return t;
         };
