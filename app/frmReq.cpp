@@ -808,7 +808,7 @@ void frmReq::pgMain_Click() {
         lstYear.ListItems.Clear();
         lstYear.ColumnHeaders.Clear();
         lstYear.ColumnHeaders.Add("特征年");
-        lstYear.ColumnHeaders.Add("pcu/h");
+        lstYear.ColumnHeaders.Add("pcu/d");
         for (int i = 1; i <= lstTraffic.ListItems.Count(); ++i) {
             ListItem& row = lstTraffic.ListItems(i);
             lstYear.ListItems.Add(row.Text()).setSubItems(1, row.SubItems(1));

@@ -15,6 +15,7 @@
 
 namespace reqair {
 struct DesignConcentrationInput;
+struct OneWayInput;
 class ReportText;
 struct SegmentDemandMemo;
 } // namespace reqair
@@ -56,6 +57,9 @@ public:
     void RefreshQQ();
     void lstCalSegment_ItemClick(platform::ListItem& Item);
     void cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex = -1, double dvt = -1);
+    /// One-way demand of the tunnel at a working speed [km/h], the larger of CO and smoke as the page's
+    /// boxes would show them [m³/s]; computed from the pages without changing any of them.
+    double OneWayDemandAt(double dvt);
     void cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex = -1);
     void cmdCalculateQQ_block_Click();
     void lstSlope_ItemClick(platform::ListItem& Item);
@@ -412,6 +416,8 @@ private:
     /// The δ/K switches and typed values of the three traffic cases, the CO and smoke models and the tunnel
     /// length, as the pages show them now: what GetDelta, GetKK and the required-air runs read.
     reqair::DesignConcentrationInput concentrationInput();
+    /// The one-way page's inputs at a working speed (kOwnSpeed: each segment's own).
+    reqair::OneWayInput oneWayInput(vb::Integer iSegmentIndex, double dvt);
     /// A caption label that no code addresses by name.
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);

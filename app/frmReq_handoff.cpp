@@ -63,6 +63,21 @@ void frmReq::cmdNextStep_Click() {
             }
         }
     });
+    // The one-way demand handed over is that of the working speed on page 4; the speed among the nine
+    // that needs the most air is handed over too, so that step 2 can say when it is another one.
+    guarded([&] {
+        double speed = 0, most = -1;
+        for (const vb::Integer v : modPublic::WorkSpeeds) {
+            const double q = OneWayDemandAt(v);
+            if (q > most) {
+                speed = v;
+                most = q;
+            }
+        }
+        if (most >= 0) {
+            w.SetGoverningSpeed(speed, most);
+        }
+    });
     guarded([&] {
         if (lstSection.ListItems.Count() < 1) {
             return;

@@ -85,7 +85,7 @@ void frmJet::buildControls() {
     caption(fan, "选择常用型号", labelLeft, top + 40, 1500);
     cmbJetModel.place(fan, boxLeft, top, boxWidth, 315);
     const std::array<std::pair<const char*, TextBox*>, 6> fanBoxes = {{{"风机流量(m^3/s)", &txtFlow},
-                                                                       {"出口直径Dj(m^2)", &txtDD_j},
+                                                                       {"出口直径Dj(m)", &txtDD_j},
                                                                        {"出口面积Aj(m^2)", &txtAA_j},
                                                                        {"出口风速vj(m/s)", &txtvj},
                                                                        {"风机功率(kW)", &txtPower},
@@ -395,7 +395,11 @@ void frmJet::cmdCalculateJet_Click() {
         }
     }
     if (!fault.empty()) {
-        platform::MsgBox(fault, platform::vbOKOnly, "出错！");
+        if (quietBalance_) {
+            quietFault_ = fault;
+        } else {
+            platform::MsgBox(fault, platform::vbOKOnly, "出错！");
+        }
     }
 }
 

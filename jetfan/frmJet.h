@@ -83,6 +83,12 @@ private:
     /// The summary of the current combination for the operation control table.
     std::string GetControlSummary();
 
+    /// While the control table runs, the balance keeps its fault here instead of showing a box.
+    bool quietBalance_ = false;
+    std::string quietFault_;
+    /// Combinations of the running control table whose balance gave no fan count.
+    int tableFailures_ = 0;
+
     platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
                              int width, int height = 255);
     std::vector<std::unique_ptr<platform::Label>> captions_;

@@ -83,7 +83,7 @@ void frmJetDb::Form_Load() {
         // beside the scroll bar that a longer list brings.
         lstJet.ColumnHeaders.Add("型号", 1650);
         lstJet.ColumnHeaders.Add("风机流量(m^3/s)", 1470);
-        lstJet.ColumnHeaders.Add("出口直径Dj(m^2)", 1470);
+        lstJet.ColumnHeaders.Add("出口直径Dj(m)", 1470);
         lstJet.ColumnHeaders.Add("风机功率(kW)", 1230);
         lstJet.ColumnHeaders.Add("逆转效率折减系数", 1530);
     });

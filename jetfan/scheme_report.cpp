@@ -87,7 +87,7 @@ std::vector<std::string> JetReportLines(const JetReportBoxes& b) {
     r.Section("风机升压力计算");
     r.Value("            风机型号:    ", b.JetModel);
     r.Value("     风机流量(m^3/s):    ", b.Flow);
-    r.Value("     出口直径Dj(m^2):    ", b.DD_j);
+    r.Value("     出口直径Dj(m):      ", b.DD_j);
     r.Value("     出口面积Aj(m^2):    ", b.AA_j);
     r.Value("     出口风速vj(m/s):    ", b.vj);
     r.Value("        风机功率(kW):    ", b.Power);
@@ -145,6 +145,10 @@ std::string JetControlSummary(std::string_view qreqText, std::string_view countT
     const double power = fans * vb::Val(powerText);
     return "Qreq:" + std::string(qreqText) + ",  运营控制:" + "需射流风机台数:" + vb::CStr(fans) +
            ",  总功率:" + vb::CStr(power) + "kW";
+}
+
+std::string JetControlFailure(std::string_view qreqText, std::string_view why) {
+    return "Qreq:" + std::string(qreqText) + ",  运营控制:无法计算：" + std::string(why);
 }
 
 } // namespace jetfan

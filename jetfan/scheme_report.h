@@ -97,4 +97,7 @@ std::string ControlSeparator();
 std::string JetControlSummary(std::string_view qreqText, std::string_view countText,
                               std::string_view powerText);
 
+/// The line of a combination whose balance gave no fan count: the demand and why, never a count of 0.
+std::string JetControlFailure(std::string_view qreqText, std::string_view why);
+
 } // namespace jetfan

@@ -285,12 +285,14 @@ void frmMultiShaftAndJet::buildControls() {
     column(fraJet, 120, 300, 1800, 2200,
            {{"选择常用型号", &cmbJetModel},
             {"风机流量(m^3/s)", &txtFlow},
-            {"出口直径Dj(m^2)", &txtDD_j},
+            {"出口直径Dj(m)", &txtDD_j},
             {"出口面积Aj(m^2)", &txtAA_j},
             {"出口风速vj(m/s)", &txtvj},
             {"风机功率(kW)", &txtPower},
             {"升压力Δpj(Pa)", &txtdeltap_j},
             {"风机数量(台)", &txtjetcount}});
+    lblJetNote.place(fraJet, 120, 3400, 8500, 300);
+    lblJetNote.setForeColor(platform::vbRed);
     frame(fraJetPosition, fraJet, "", 4300, 240, 4400, 3000);
     column(fraJetPosition, 120, 240, 2300, 1000,
            {{"悬挂高度Z(m)", &txtZZ_j}, {"位置摩阻损失折减系数η", &txteta}});

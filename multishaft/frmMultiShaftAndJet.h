@@ -140,6 +140,7 @@ public:
     platform::Frame fraJet; // 射流风机配置
     platform::ComboBox cmbJetModel;
     platform::TextBox txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j, txtjetcount;
+    platform::Label lblJetNote; ///< why the section needs no jet fan, or why no count can be given
     platform::Frame fraJetPosition;
     platform::TextBox txtZZ_j, txteta;
     platform::Image imgJet;

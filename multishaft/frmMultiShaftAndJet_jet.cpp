@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
 #include <vector>
 
 using app::guarded;
@@ -61,12 +62,23 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
                                                     req.optRightLine.Value(), exhaust, supply);
         });
     }
-    const std::optional<double> fans = multishaft::JetFansNeeded(
-        vb::Val(txtdeltap_r.Text()), vb::Val(txtdeltap_m.Text()), vb::Val(txtdeltap_t.Text()), rises.first,
-        rises.second, vb::Val(txtdeltap_j.Text()));
+    const double dpr = vb::Val(txtdeltap_r.Text()), dpm = vb::Val(txtdeltap_m.Text());
+    const double dpt = vb::Val(txtdeltap_t.Text()), dpj = vb::Val(txtdeltap_j.Text());
+    const std::optional<double> fans =
+        multishaft::JetFansNeeded(dpr, dpm, dpt, rises.first, rises.second, dpj);
     if (fans) {
         app::SetFiniteBox(txtjetcount, *fans);
     }
+    // A count of 0 is a result only with its reason beside it; no count at all says why.
+    std::string note;
+    if (fans && *fans == 0) {
+        note = "交通通风力与竖井风口升压力已足以克服本区段阻力，不需要射流风机。";
+    } else if (!fans && std::isfinite(multishaft::SectionJetNeed(dpr, dpm, dpt, rises.first, rises.second)) &&
+               std::isfinite(dpj) && dpj <= 0) {
+        note = "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。";
+        txtjetcount.set("");
+    }
+    lblJetNote.setCaption(note);
 
     if (row != nullptr) {
         guarded([&] { row->setSubItems(13, cmbJetModel.Text()); });

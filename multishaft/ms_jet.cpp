@@ -45,17 +45,24 @@ std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
     return {of(exhaust, (k - 1) / 2), of(supply, (k + 1) / 2)};
 }
 
+double SectionJetNeed(double dpr, double dpm, double dpt, double dpe, double dpb) {
+    return dpr + dpm - dpt - dpe - dpb;
+}
+
 std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj) {
-    if (dpj == 0) {
+    const double need = SectionJetNeed(dpr, dpm, dpt, dpe, dpb);
+    if (!std::isfinite(need) || !std::isfinite(dpj)) {
         return std::nullopt;
     }
-    const double quotient = (dpr + dpm - dpt - dpe - dpb) / dpj;
-    if (!std::isfinite(quotient)) {
+    if (need <= 0) {
+        return 0.0;
+    }
+    if (dpj <= 0) {
         return std::nullopt;
     }
     // Fewer fans than the balance asks would leave the section short of pressure; a quotient a hair above
     // a whole number only by the rounding of its inputs asks for no extra fan.
-    return vb::Int(quotient);
+    return vb::Int(need / dpj);
 }
 
 std::optional<double> ProposedGroups(double needed, double perGroup) {

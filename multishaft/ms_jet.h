@@ -23,9 +23,13 @@ std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
                                               const std::vector<double>& exhaust,
                                               const std::vector<double>& supply);
 
-/// Jet fans the section needs: (Δpr + Δpm − Δpt − Δpe − Δpb) / Δpj taken down to the next lower whole
-/// number, so 4.99 gives 4 and −0.2 gives −1 (a need the traffic and the openings already cover). nullopt
-/// when the rise of one fan is 0 or any value is not a number.
+/// Pressure the section's jet fans must make up [Pa]: Δpr + Δpm − Δpt − Δpe − Δpb. At or below 0 the
+/// traffic and the openings already carry the air through the section.
+double SectionJetNeed(double dpr, double dpm, double dpt, double dpe, double dpb);
+
+/// Jet fans the section needs: the need over the rise of one fan Δpj taken down to the next lower whole
+/// number, so 4.99 gives 4. A need at or below 0 gives 0 fans, never a negative count. nullopt when a
+/// positive need meets a rise of one fan at or below 0, or any value is not a number.
 std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj);
 
 /// Groups proposed for `needed` fans at `perGroup` fans a group: needed / perGroup rounded down, one more

@@ -97,7 +97,7 @@ void sectionBlock(jetfan::SchemeReport& r, std::size_t i, const MsSectionTexts& 
     }
     r.Value("射流风机选择常用型号:    ", s.JetModel);
     r.Value("   风机流量(m^3/s):      ", s.Flow);
-    r.Value("   出口直径Dj(m^2):      ", s.DD_j);
+    r.Value("   出口直径Dj(m):        ", s.DD_j);
     r.Value("   出口面积Aj(m^2):      ", s.AA_j);
     r.Value("   出口风速vj(m/s):      ", s.vj);
     r.Value("      悬挂高度Z(m):      ", s.ZZ_j);

@@ -220,6 +220,27 @@ void frmReq::sclVt_Change() {
     RefreshQQ();
 }
 
+reqair::OneWayInput frmReq::oneWayInput(vb::Integer iSegmentIndex, double dvt) {
+    reqair::OneWayInput in;
+    in.Segments = segmentRows(lstSegment);
+    in.dvt = dvt;
+    in.qco = vb::Val(txtq_co_at_Year.Text());
+    in.qvi = vb::Val(txtq_VI_at_Year.Text());
+    in.nn_co = nn_co;
+    in.nn_vi = nn_vi;
+    in.COAir = vb::Val(txtCO_in_Air.Text());
+    in.Site = siteFactors(*this);
+    in.Concentrations = concentrationInput();
+    in.iSegmentIndex = iSegmentIndex;
+    return in;
+}
+
+double frmReq::OneWayDemandAt(double dvt) {
+    const reqair::OneWayResult r =
+        reqair::CalculateOneWay(oneWayInput(-1, dvt), emissionTables(), modPublic::CoefTableOf("K"));
+    return modPublic::MaxOf(vb::Val(r.QQ_req_CO), vb::Val(r.QQ_req_VI));
+}
+
 void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
     // Pressure and temperature may have been edited since the last publication.
     guarded([this] { RefreshData(true); });
@@ -232,24 +253,14 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
             workv_t = dvt;
             txtworkv_t.set(vb::CStr(dvt));
         }
-        reqair::OneWayInput in;
-        in.Segments = segmentRows(lstSegment);
         // The computed concentrations are shown in their boxes once a segment is computed with them.
-        if (!in.Segments.empty() && ticked(chkDelta)) {
+        if (lstSegment.ListItems.Count() > 0 && ticked(chkDelta)) {
             guarded([this] { lstCOModel_Click(); });
         }
-        if (!in.Segments.empty() && ticked(chkKK)) {
+        if (lstSegment.ListItems.Count() > 0 && ticked(chkKK)) {
             guarded([this] { lstLightModel_Click(); });
         }
-        in.dvt = dvt;
-        in.qco = vb::Val(txtq_co_at_Year.Text());
-        in.qvi = vb::Val(txtq_VI_at_Year.Text());
-        in.nn_co = nn_co;
-        in.nn_vi = nn_vi;
-        in.COAir = vb::Val(txtCO_in_Air.Text());
-        in.Site = siteFactors(*this);
-        in.Concentrations = concentrationInput();
-        in.iSegmentIndex = iSegmentIndex;
+        const reqair::OneWayInput in = oneWayInput(iSegmentIndex, dvt);
         const reqair::OneWayResult r =
             reqair::CalculateOneWay(in, emissionTables(), modPublic::CoefTableOf("K"));
 

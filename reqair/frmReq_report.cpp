@@ -226,7 +226,7 @@ void frmReq::WriteReportTrafficAnalysis(reqair::ReportText& r) {
     r.Line("预测交通量缩放系数:                  " + txtTrafficRatio.Text());
     r.Line("双向行车计算交通量系数:              " + txtBiDirection.Text());
     r.Line("方向不均匀系数:                      " + txtMainDirectionRatio.Text());
-    r.Line("当量标准车/辆(PUC/Veh):              " + txtPCUVeh.Text());
+    r.Line("当量标准车/辆(PCU/Veh):              " + txtPCUVeh.Text());
     r.Line("设计小时交通量系数:                  " + txtTraffic2.Text());
     r.Line(ticked(chkPetrol) ? "考虑汽油车烟雾排放,雾排放系数为: " + txtPetrol.Text()
                              : std::string("不考虑汽油车烟雾排放"));
@@ -255,11 +255,19 @@ void frmReq::WriteReportTrafficVolume(reqair::ReportText& r) {
 }
 
 void frmReq::WriteReportNormalQreq(reqair::ReportText& r) {
-    guarded([&] { cmdCalculateQQ_CO_Click(-1, vb::Val(txtworkv_t.Text())); });
+    // The factor lines belong to one segment: the one picked on the one-way page (the first without a
+    // pick), computed at this block's speed, so that none of them is left over from another speed.
+    guarded([&] {
+        const int picked = lstCalSegment.SelectedIndex();
+        const vb::Integer segment = picked >= 1 && picked <= lstSegment.ListItems.Count()
+                                        ? static_cast<vb::Integer>(picked)
+                                        : vb::Integer{1};
+        cmdCalculateQQ_CO_Click(segment, vb::Val(txtworkv_t.Text()));
+    });
     r.EmptyLine();
     r.Line(">>  工况车速:" + txtworkv_t.Text() + "km/h  <<");
     r.EmptyLine();
-    r.Line(">>  稀释C0需风量计算结果  <<");
+    r.Line(">>  稀释CO需风量计算结果  <<");
     r.Line("CO基准排放量qco(m^3/辆.km):  " + txtq_co.Text());
     r.Line("                 车况系数fa: " + txtf_a.Text());
     r.Line("             海拔高度系数fh: " + txtf_h.Text());
@@ -277,9 +285,9 @@ void frmReq::WriteReportNormalQreq(reqair::ReportText& r) {
     r.Line("             海拔高度系数fh:" + txtf_h_VI.Text());
     r.Line("                  光源类型: " + lstLightModel.Text());
     r.Line("     纵坡-车速系数fiv(vi):   " + txtf_iv_VI.Text());
-    r.Line("     烟雾排放量Qvi(m^3/s):   " + txtQQ_VI.Text());
+    r.Line("     烟雾排放量Qvi(m^2/s):   " + txtQQ_VI.Text());
     r.Line("             设计浓度K(1/m): " + txtKK.Text());
-    r.Line("     需风量Qreq(co)(m^3/s):  " + txtQQ_req_VI.Text());
+    r.Line("     需风量Qreq(VI)(m^3/s):  " + txtQQ_req_VI.Text());
 }
 
 void frmReq::WriteReportBidirectionalQreq(reqair::ReportText& r) {

@@ -265,7 +265,7 @@ void frmShaftAndJet::buildControls() {
         column(*s.fans, 120, 260, 1700, 1300,
                {{"选择常用型号", s.model},
                 {"风机流量(m^3/s)", s.flow},
-                {"出口直径Dj(m^2)", s.dd},
+                {"出口直径Dj(m)", s.dd},
                 {"出口面积Aj(m^2)", s.aa},
                 {"出口风速vj(m/s)", s.vj},
                 {"悬挂高度Z(m)", s.zz},

@@ -56,6 +56,8 @@ frmAxialFanDesign::frmAxialFanDesign() {
     connectEvents();
     txtRHO.setSilently("1.2");
     txtp_s.setSilently("300");
+    // A fan alone loses nothing to parallel running; the engineer enters the factor of several fans.
+    txtDisc.setSilently("1");
     txtt.setSilently("273");
     txtP.setSilently("101.32");
     txteta.setSilently("0.8");
@@ -66,6 +68,7 @@ frmAxialFanDesign::frmAxialFanDesign() {
     udN.setMax(4);
     udN.setIncrement(1);
     udN.setSilently(1);
+    txtN.setSilently("1");
 }
 
 void frmAxialFanDesign::label(Container& parent, const char* text, int left, int top, int width) {
@@ -568,6 +571,12 @@ void frmAxialFanDesign::calculate(bool quiet) {
         return;
     }
     txtp_tot.set(vb::Format(*p_tot, "0.00"));
+    if (vb::Val(txtp_tot.Text()) < 0) {
+        // The opening's pressure already drives the air this way: a power worked from a negative
+        // pressure would read as a fan to buy.
+        fail(1, "设计风压为负：风道在该方向不需要风机升压，不计算风机功率和电机功率。");
+        return;
+    }
 
     const double N = vb::Val(txtN.Text());
     const double t = vb::Val(txtt.Text());

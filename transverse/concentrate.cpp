@@ -151,6 +151,7 @@ BalanceResult Balance(const ConcentrateScheme& s, const TunnelServices& t, doubl
             r.Fault = BalanceFault::NoRoot;
             return r;
         }
+        const double flowChange = std::abs(o.Qb - r.Qb);
         r.Pressures = p;
         r.dpb = dpb;
         r.Qb = o.Qb;
@@ -164,7 +165,7 @@ BalanceResult Balance(const ConcentrateScheme& s, const TunnelServices& t, doubl
             return r;
         }
         const double v1Next = (s.Qr - r.Qb) / narrowed;
-        const bool last = std::abs(v1Next - v1) < kSpeedTolerance;
+        const bool last = std::abs(v1Next - v1) < kSpeedSettled && flowChange < kFlowSettled;
         v1 = (v1Next + v1) * 0.5;
         r.v1 = v1;
         if (last) {

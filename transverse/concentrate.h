@@ -15,15 +15,19 @@
 namespace transverse {
 
 // Constants of the balance.
-inline constexpr double kEntranceLoss = 0.6;      ///< ζ of the portal entrance
-inline constexpr double kBranchLoss = 0.28;       ///< ζ of a branch
-inline constexpr double kMergeLoss = 0.7;         ///< ζ of a merge
-inline constexpr int kMainStretchType = 3;        ///< merge and exit losses
-inline constexpr int kSupplyStretchType = 1;      ///< entrance and branch losses
-inline constexpr double kTrafficDensity = 1.2;    ///< air density of the traffic forces [kg/m³]
-inline constexpr int kBlockCase = 4;              ///< case number of the 1 km congestion window
-inline constexpr double kPi = 3.1416;             ///< degrees to radians, as the designers take it
-inline constexpr double kSpeedTolerance = 0.1;    ///< stop test of the supply-stretch speed [m/s]
+inline constexpr double kEntranceLoss = 0.6;   ///< ζ of the portal entrance
+inline constexpr double kBranchLoss = 0.28;    ///< ζ of a branch
+inline constexpr double kMergeLoss = 0.7;      ///< ζ of a merge
+inline constexpr int kMainStretchType = 3;     ///< merge and exit losses
+inline constexpr int kSupplyStretchType = 1;   ///< entrance and branch losses
+inline constexpr double kTrafficDensity = 1.2; ///< air density of the traffic forces [kg/m³]
+inline constexpr int kBlockCase = 4;           ///< case number of the 1 km congestion window
+inline constexpr double kPi = 3.1416;          ///< degrees to radians, as the designers take it
+/// The passes end when the supply-stretch speed and the supply flow have settled well below the two
+/// decimals the window shows, so that the start values (the last calculation's supply flow) no longer
+/// show in the result.
+inline constexpr double kSpeedSettled = 1e-6;     ///< change of the supply-stretch speed [m/s]
+inline constexpr double kFlowSettled = 1e-6;      ///< change of the supply flow between passes [m³/s]
 inline constexpr double kFanPressureMargin = 1.1; ///< margin on the fan's total pressure
 inline constexpr int kMaxPasses = 1000;           ///< passes before the balance gives up
 
@@ -121,7 +125,7 @@ enum class BalanceFault {
     BadStation,    ///< the opening is not strictly between the portals
     NotComputed,   ///< a pass gave a pressure that is not a number
     NoRoot,        ///< the required rise cannot be given by any supply flow
-    NotConverged,  ///< the speed of the supply stretch did not settle within kMaxPasses
+    NotConverged,  ///< the supply-stretch speed or the supply flow did not settle within kMaxPasses
 };
 
 /// The supply fan [Pa, kW].
@@ -142,10 +146,12 @@ struct BalanceResult {
 /// Checks the inputs before any pass: the fault that would give a number that is not one.
 BalanceFault CheckInputs(const ConcentrateScheme& s, double Ab, double vb, double eta);
 
-/// Repeats the passes from v1 = vr and the given Qb until |v1′ − v1| < 0.1 m/s (v1 averaged in every pass,
-/// the last included), or until the stop test cannot be evaluated (Ar = Ab). A pass without a real root
-/// or with a pressure that is not a number stops with its fault; the results are those of the last whole
-/// pass (or the start values).
+/// Repeats the passes from v1 = vr and the given Qb until the supply-stretch speed v1′ of a pass differs
+/// from v1 by less than kSpeedSettled and its supply flow from the previous pass's by less than
+/// kFlowSettled (v1 averaged in every pass, the last included), or until the stop test cannot be
+/// evaluated (Ar = Ab). A pass without a real root or with a pressure that is not a number stops with its
+/// fault; the results are those of the last whole pass (or the start values). Reaching the cap gives
+/// NotConverged, whose results are not to be shown as a result.
 BalanceResult Balance(const ConcentrateScheme& s, const TunnelServices& t, double Qb, double Ab, double vb,
                       int maxPasses = kMaxPasses);
 

@@ -69,8 +69,8 @@ std::string FaultMessage(transverse::BalanceFault fault) {
         return "送风口所需升压力Δpb为负（交通通风力大于各项阻力），任何送风量都不能使压力平衡，请检查输入数据"
                "！";
     case BalanceFault::NotConverged:
-        return "送风段风速迭代" + std::to_string(transverse::kMaxPasses) +
-               "次仍未收敛，所示结果为最后一次迭代的结果，不能作为设计依据！";
+        return "送风段风速与送风量迭代" + std::to_string(transverse::kMaxPasses) +
+               "次仍未稳定，没有计算结果，请检查输入数据！";
     case BalanceFault::None:
         break;
     }
@@ -401,6 +401,17 @@ void frmConcentrate::cmdCalculateJet_Click() {
         platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
         return;
     }
+    if (r.Fault == transverse::BalanceFault::NotConverged) {
+        // The last pass of an unsettled balance is no result: no box may show it, nor an earlier one.
+        for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txtdeltap_b, &txtQQ_b,
+                             &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
+            guarded([&] { box->set(""); });
+        }
+        (optKnowArea.Value() ? txtv_b : txtAA_b).set("");
+        QQ_b = 0;
+        platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
+        return;
+    }
     deltap_m = r.Pressures.dpm;
     deltap_t = r.Pressures.dpt;
     deltap_r = r.Pressures.dpr;
@@ -415,9 +426,6 @@ void frmConcentrate::cmdCalculateJet_Click() {
     AA_tot = fan.Atot;
     SS_tot = fan.Stot;
     UpdateData(false);
-    if (r.Fault == transverse::BalanceFault::NotConverged) {
-        platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
-    }
 }
 
 // ---- Report ----

@@ -52,7 +52,7 @@ void frmLateral1::buildControls() {
     const int row = 390, labelLeft = 120, labelWidth = 3000, boxLeft = 3150, boxWidth = 1500;
     int top = 120;
     for (auto [box, text] :
-         std::array<std::pair<TextBox*, const char*>, 14>{{{&txtv_t, "计算行车速度vt(m/s):"},
+         std::array<std::pair<TextBox*, const char*>, 14>{{{&txtv_t, "计算行车速度vt(km/h):"},
                                                            {&txtQQ_req, "需风量Qreq(m^3/s):"},
                                                            {&txtAA_b, "风道断面积Ab(m^2):"},
                                                            {&txtDD_b, "风道当量直径Db(m):"},

@@ -92,7 +92,7 @@ void frmLateral3::buildControls() {
     const int row = 390;
     int top = 120;
     for (auto [box, text] :
-         std::array<std::pair<TextBox*, const char*>, 5>{{{&txtv_t, "计算行车速度vt(m/s):"},
+         std::array<std::pair<TextBox*, const char*>, 5>{{{&txtv_t, "计算行车速度vt(km/h):"},
                                                           {&txtStartPile, "区段起始桩号:"},
                                                           {&txtEndPile, "区段终点桩号:"},
                                                           {&txtQQ_req, "区段需风量Qreq(m^3/s):"},

@@ -142,7 +142,7 @@ std::vector<std::string> LateralReportLines(const LateralReportBoxes& b) {
     l.emplace_back();
     l.emplace_back();
     l.emplace_back("■■基本信息■■");
-    value("      计算行车速度vt(m/s):   ", b.v_t);
+    value("      计算行车速度vt(km/h):  ", b.v_t);
     value("             区段起始桩号:      ", b.StartPile);
     value("             区段终点桩号:   ", b.EndPile);
     value("    区段需风量Qreq(m^3/s):   ", b.QQ_req);

@@ -121,22 +121,24 @@ void frmVentParam::buildControls() {
     chkExchange.setCaption("如果小于换气需风量，则按换气需风量控制");
     lblQreqTip.place(*this, rx, 2720, 4900, 255);
     lblQreqTip.setForeColor(platform::vbRed);
+    lblSpeedTip.place(*this, rx, 2990, 4900, 255);
+    lblSpeedTip.setForeColor(platform::vbRed);
 
     // Local losses along the tunnel.
-    caption("局部压力损失:", rx, 3080, 2000);
-    lstzeta.place(*this, rx, 3350, 2300, 1900);
+    caption("局部压力损失:", rx, 3300, 2000);
+    lstzeta.place(*this, rx, 3570, 2300, 1680);
     lstzeta.setGridLines(true);
-    caption("桩号:", rx + 2400, 3380, 900);
-    input(txtzetapile, rx + 3300, 3350, 1000);
-    caption("损失系数:", rx + 2400, 3740, 900);
-    input(txtzeta, rx + 3300, 3710, 1000);
-    cmdZeta.place(*this, rx + 4360, 3710, 450, kBoxHeight);
+    caption("桩号:", rx + 2400, 3600, 900);
+    input(txtzetapile, rx + 3300, 3570, 1000);
+    caption("损失系数:", rx + 2400, 3960, 900);
+    input(txtzeta, rx + 3300, 3930, 1000);
+    cmdZeta.place(*this, rx + 4360, 3930, 450, kBoxHeight);
     cmdZeta.setCaption(">>");
-    cmdAdd.place(*this, rx + 2400, 4190, 760, 375);
+    cmdAdd.place(*this, rx + 2400, 4410, 760, 375);
     cmdAdd.setCaption("添加");
-    cmdDelete.place(*this, rx + 3220, 4190, 760, 375);
+    cmdDelete.place(*this, rx + 3220, 4410, 760, 375);
     cmdDelete.setCaption("删除");
-    cmdUpdate.place(*this, rx + 4040, 4190, 760, 375);
+    cmdUpdate.place(*this, rx + 4040, 4410, 760, 375);
     cmdUpdate.setCaption("更新");
 
     // Scheme and leaving.
@@ -339,6 +341,26 @@ void frmVentParam::lstCase_Click() {
         }
     });
     guarded([this] { GetAA_m(); });
+    showSpeedNote();
+}
+
+void frmVentParam::SetGoverningSpeed(double speed, double demand) {
+    hasGoverningSpeed_ = true;
+    governingSpeed_ = speed;
+    governingDemand_ = demand;
+    showSpeedNote();
+}
+
+void frmVentParam::showSpeedNote() {
+    // Step 2 designs for the demand it shows; a working speed that needs more air is named beside it so
+    // that the engineer can go back and choose it.
+    std::string note;
+    if (hasGoverningSpeed_ && governingDemand_ > vb::Val(txtQQ_req.Text())) {
+        note =
+            "车速" + vb::CStr(governingSpeed_) + "km/h时需风量更大:" + vb::CStr(governingDemand_) + "m^3/s！";
+    }
+    lblSpeedTip.setCaption(note);
+    lblSpeedTip.setToolTipText(note.empty() ? note : note + "请回到第4页选择该工况车速。");
 }
 
 void frmVentParam::PublishParameters(int flag) {

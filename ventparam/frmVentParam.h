@@ -28,6 +28,9 @@ public:
     /// Publishes the parameters into the shared module when `flag` is not 0.
     void PublishParameters(int flag);
     void ShowTip(int index);
+    /// The working speed whose one-way demand is the largest of the nine, with that demand [m³/s], as the
+    /// hand-off found it; the note beside the demand names it while the demand shown is smaller.
+    void SetGoverningSpeed(double speed, double demand);
     void OpenFile();
     void SaveFile();
 
@@ -54,6 +57,7 @@ public:
     platform::TextBox txtQQ_req, txtv_r;
     platform::CheckBox chkExchange;
     platform::Label lblQreqTip;
+    platform::Label lblSpeedTip;
     platform::ListView lstzeta;
     platform::TextBox txtzetapile, txtzeta;
     platform::ComboBox cmbNextStep;
@@ -63,6 +67,9 @@ public:
 private:
     void buildControls();
     void connectEvents();
+    void showSpeedNote();
+    bool hasGoverningSpeed_ = false;
+    double governingSpeed_ = 0, governingDemand_ = 0;
     /// Puts what a `.par` file holds into the controls; fields it does not hold leave their controls alone.
     void applyParameters(const ventparam::ParContents& par);
     /// Shows one scheme window modally over step 2 and unloads it when the modal call returns.

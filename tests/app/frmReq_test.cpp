@@ -166,7 +166,7 @@ TEST_F(MainWindow, PickersAreRefilledWithExactlyTheirColumnsOnEveryArrival) {
     }
     EXPECT_EQ(f.Width(), 13440);
     EXPECT_EQ(f.lstYear.ColumnHeaders(1).Text(), "特征年");
-    EXPECT_EQ(f.lstYear.ColumnHeaders(2).Text(), "pcu/h");
+    EXPECT_EQ(f.lstYear.ColumnHeaders(2).Text(), "pcu/d");
     ASSERT_EQ(f.lstYear.ListItems.Count(), 2);
     EXPECT_EQ(f.lstYear.ListItems(2).SubItems(1), "18000");
     // The current design year and the segment selected on page 2 are picked.

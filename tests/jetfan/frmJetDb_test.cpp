@@ -79,7 +79,7 @@ TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
         ASSERT_EQ(e.lstJet.ColumnHeaders.Count(), 5);
         EXPECT_EQ(e.lstJet.ColumnHeaders(1).Text(), "型号");
         EXPECT_EQ(e.lstJet.ColumnHeaders(2).Text(), "风机流量(m^3/s)");
-        EXPECT_EQ(e.lstJet.ColumnHeaders(3).Text(), "出口直径Dj(m^2)");
+        EXPECT_EQ(e.lstJet.ColumnHeaders(3).Text(), "出口直径Dj(m)");
         EXPECT_EQ(e.lstJet.ColumnHeaders(4).Text(), "风机功率(kW)");
         EXPECT_EQ(e.lstJet.ColumnHeaders(5).Text(), "逆转效率折减系数");
         EXPECT_EQ(e.cmdAdd.Caption(), "添加");

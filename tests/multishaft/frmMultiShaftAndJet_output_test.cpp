@@ -130,18 +130,29 @@ TEST_F(MultiShaftOutput, CurveFromTheFormedSectionsAndItsRefusals) {
 
 // ---- Jet fans of a section and the group list ----
 
+namespace {
+
+/// The first section on the section page with its stations, a design speed of 2 m/s, the resistance,
+/// natural-wind and traffic pressures given, and fans hung at 1.2 m.
+void showFirstSection(frmMultiShaftAndJet& w, const char* dpr, const char* dpm, const char* dpt) {
+    w.pgMain.userClick(1);
+    w.lstShaftSection.select(1);
+    w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
+    w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
+    w.txtv_r.userType("2");
+    w.txtdeltap_r.userType(dpr);
+    w.txtdeltap_m.userType(dpm);
+    w.txtdeltap_t.userType(dpt);
+    w.txtZZ_j.userType("1.2");
+}
+
+} // namespace
+
 TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
     ASSERT_GE(modPublic::JetModels.UBound(), 1u);
     open([&](frmMultiShaftAndJet& w) {
-        w.pgMain.userClick(1);
-        w.lstShaftSection.select(1);
-        w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
-        w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
-        w.txtv_r.userType("2");
-        w.txtdeltap_r.userType("200");
-        w.txtdeltap_m.userType("10");
-        w.txtdeltap_t.userType("20");
-        w.txtZZ_j.userType("1.2");
+        showFirstSection(w, "200", "10", "20");
+        const std::string row3 = w.lstShaftSection.ListItems(3).SubItems(15);
         w.cmbJetModel.userSelect(0);
         const JetFanModel& model = modPublic::JetModels(1);
         EXPECT_EQ(w.txtFlow.Text(), vb::CStr(model.Flow));
@@ -162,13 +173,38 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         EXPECT_EQ(row[14], w.txtdeltap_j.Text());
         EXPECT_EQ(row[15], w.txtjetcount.Text());
         // Another row is not touched.
-        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(15), "");
+        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(15), row3);
 
         // The hanging height changes η alone.
         const std::string count = w.txtjetcount.Text();
         w.txtZZ_j.userType("0.3");
         EXPECT_EQ(w.txteta.Text(), "0.850");
         EXPECT_EQ(w.txtjetcount.Text(), count);
+    });
+}
+
+TEST_F(MultiShaftOutput, ASectionTheTrafficCarriesNeedsNoFanAndSaysWhy) {
+    ASSERT_GE(modPublic::JetModels.UBound(), 1u);
+    open([&](frmMultiShaftAndJet& w) {
+        // The traffic force exceeds the losses by several fans' rise: 0 fans, not a negative count.
+        showFirstSection(w, "20", "0", "200");
+        w.cmbJetModel.userSelect(0);
+        ASSERT_GT(vb::Val(w.txtdeltap_j.Text()), 0);
+        EXPECT_EQ(w.txtjetcount.Text(), "0");
+        EXPECT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "0");
+        EXPECT_EQ(w.lblJetNote.Caption(), "交通通风力与竖井风口升压力已足以克服本区段阻力，不需要射流风机。");
+        // A section that needs fans shows no such note.
+        w.txtdeltap_t.userType("20");
+        w.txtdeltap_r.userType("200");
+        w.cmbJetModel.userSelect(0);
+        EXPECT_GT(vb::Val(w.txtjetcount.Text()), 0);
+        EXPECT_EQ(w.lblJetNote.Caption(), "");
+        // A design speed above the outlet speed gives a fan no rise: no count, and why.
+        w.txtv_r.userType("100");
+        w.cmbJetModel.userSelect(0);
+        EXPECT_EQ(w.txtjetcount.Text(), "");
+        EXPECT_EQ(w.lblJetNote.Caption(),
+                  "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。");
     });
 }
 

@@ -194,9 +194,14 @@ TEST(MsJet, RiseOfOneFanAndFansNeeded) {
     EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 16), 5); // exactly 5
     EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 15), 5); // 5.33
     EXPECT_EQ(multishaft::JetFansNeeded(49.9, 0, 0, 0, 0, 10), 4);  // 4.99 gives 4, not 5
-    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 20, 0, 0, 8), -2);   // −1.25: the surplus shows
-    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 12, 0, 0, 8), -1);   // −0.25 gives −1
+    // A need the traffic already covers asks for no fan, never for −2 or −1.
+    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 20, 0, 0, 8), 0); // −1.25
+    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 12, 0, 0, 8), 0); // −0.25
+    EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 10, 0, 0, 0), 0); // no need, whatever the fan
+    EXPECT_DOUBLE_EQ(multishaft::SectionJetNeed(10, 0, 12, 0, 0), -2);
+    // A need that a fan without rise cannot meet has no count.
     EXPECT_EQ(multishaft::JetFansNeeded(100, 0, 0, 0, 0, 0), std::nullopt);
+    EXPECT_EQ(multishaft::JetFansNeeded(100, 0, 0, 0, 0, -3), std::nullopt);
     EXPECT_EQ(multishaft::JetFansNeeded(NAN, 0, 0, 0, 0, 5), std::nullopt);
 }
 

@@ -88,6 +88,42 @@ protected:
     std::string project, report;
 };
 
+// Each speed block prints the factors of one segment at its own speed: the segment picked on page 4, or
+// the first without a pick. The labels name what they print.
+TEST_F(RequiredAirReport, EverySpeedBlockPrintsItsOwnSegmentFactors) {
+    for (const int picked : {0, 2}) {
+        SCOPED_TRACE(picked);
+        if (picked > 0) {
+            w.pgMain.userClick(4);
+            w.lstCalSegment.userItemClick(picked);
+        }
+        choose({0}, {0}, {0, 8}, false);
+        w.mnuToolReport_Click();
+        const std::vector<std::string> lines = reportLines();
+        const auto at100 = std::find(lines.begin(), lines.end(), ">>  工况车速:100km/h  <<");
+        const auto at10 = std::find(lines.begin(), lines.end(), ">>  工况车速:10km/h  <<");
+        ASSERT_NE(at100, lines.end());
+        ASSERT_NE(at10, lines.end());
+        const std::vector<std::string> block100(at100, at10), block10(at10, lines.end());
+        const vb::Integer segment = static_cast<vb::Integer>(picked > 0 ? picked : 1);
+        for (const auto& [block, speed] : {std::pair{&block100, 100}, std::pair{&block10, 10}}) {
+            w.cmdCalculateQQ_CO_Click(segment, speed);
+            EXPECT_EQ(valueAfter(*block, "                车密度系数fd:"), w.txtf_d.Text()) << speed;
+            EXPECT_EQ(valueAfter(*block, "         纵坡-车速系数fiv:   "), w.txtf_iv.Text()) << speed;
+            EXPECT_EQ(valueAfter(*block, "     纵坡-车速系数fiv(vi):   "), w.txtf_iv_VI.Text()) << speed;
+            EXPECT_EQ(valueAfter(*block, "     需风量Qreq(VI)(m^3/s):  "), w.txtQQ_req_VI.Text()) << speed;
+        }
+        // The congested speed has its own density factor.
+        EXPECT_NE(valueAfter(block100, "                车密度系数fd:"),
+                  valueAfter(block10, "                车密度系数fd:"));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), ">>  稀释CO需风量计算结果  <<"), 2);
+        EXPECT_NE(valueAfter(lines, "当量标准车/辆(PCU/Veh):              "),
+                  "<no line 当量标准车/辆(PCU/Veh):              >");
+        EXPECT_NE(valueAfter(lines, "     烟雾排放量Qvi(m^2/s):   "),
+                  "<no line      烟雾排放量Qvi(m^2/s):   >");
+    }
+}
+
 // The first design year (2014) of the template, every case, the speeds 80 and 60 km/h.
 TEST_F(RequiredAirReport, WritesEverySectionFromTheBoxesTheCalculationsLeave) {
     choose({0}, {0, 1, 2, 3, 4, 5}, {1, 3}, true);
@@ -130,7 +166,7 @@ TEST_F(RequiredAirReport, WritesEverySectionFromTheBoxesTheCalculationsLeave) {
     EXPECT_EQ(w.txtworkv_t.Text(), "60");
     EXPECT_EQ(valueAfter(lines, "设计交通量N(辆/h):"), std::string(2, ' ') + w.txtNN.Text());
     EXPECT_EQ(valueAfter(lines, "       需风量Qreq(co)(m^3/s):"), w.txtQQ_req_CO.Text());
-    EXPECT_EQ(valueAfter(lines, "     需风量Qreq(co)(m^3/s):  "), w.txtQQ_req_VI.Text());
+    EXPECT_EQ(valueAfter(lines, "     需风量Qreq(VI)(m^3/s):  "), w.txtQQ_req_VI.Text());
     EXPECT_EQ(valueAfter(lines, "双向行车设计交通量N(辆/h):       "), w.txtNN_bidirection.Text());
     EXPECT_EQ(valueAfter(lines, "按CO浓度计算的全阻塞需风量Qreq(m^3/s):"), w.txtQQ_req_CO_block.Text());
     EXPECT_EQ(valueAfter(lines, "                     起始桩号:   "), w.txtBlockStartPile.Text());
@@ -148,7 +184,7 @@ TEST_F(RequiredAirReport, WritesEverySectionFromTheBoxesTheCalculationsLeave) {
     w.txtworkv_t.set("80");
     w.cmdCalculateQQ_CO_Click(-1, 80);
     EXPECT_EQ(valueAfter(section80, "       需风量Qreq(co)(m^3/s):"), w.txtQQ_req_CO.Text());
-    EXPECT_EQ(valueAfter(section80, "     需风量Qreq(co)(m^3/s):  "), w.txtQQ_req_VI.Text());
+    EXPECT_EQ(valueAfter(section80, "     需风量Qreq(VI)(m^3/s):  "), w.txtQQ_req_VI.Text());
     EXPECT_EQ(valueAfter(section80, "         CO排放量Qco(m^3/s): "), w.txtQQ_CO.Text());
     EXPECT_NE(valueAfter(section80, "       需风量Qreq(co)(m^3/s):"),
               valueAfter(lines, "       需风量Qreq(co)(m^3/s):"));

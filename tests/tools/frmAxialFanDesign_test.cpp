@@ -114,6 +114,28 @@ TEST_F(AxialFanWindow, OpensWithNoFansOnDesignTextsAndWritesNothing) {
     EXPECT_TRUE(modPublic::AxialFanList.empty());
 }
 
+TEST_F(AxialFanWindow, ANewFanComputesOnTheTemplatesDefaults) {
+    // One fan alone runs without a parallel-operation loss: the template's factor is 1, so the first
+    // press on a new fan gives (0 + 0 + 300)·1.1 / 1 = 330.00 Pa and, without a flow yet, no power.
+    frmAxialFanDesign& w = open();
+    for (const char* fanNo : {"", "2"}) {
+        SCOPED_TRACE(fanNo);
+        if (*fanNo != 0) {
+            // A number without a file of its own shows the template fan.
+            w.txtDisc.userType("");
+            w.lstFanNo.ListItems.Add(fanNo);
+            w.lstFanNo.userItemClick(1);
+        }
+        EXPECT_EQ(w.txtDisc.Text(), "1");
+        w.cmdCalculate.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        EXPECT_EQ(w.txtp_d.Text(), "0.00");
+        EXPECT_EQ(w.txtp_tot.Text(), "330.00");
+        EXPECT_EQ(w.txtSSkw.Text(), "0.00");
+        EXPECT_EQ(w.txtMM.Text(), "0.00");
+    }
+}
+
 TEST_F(AxialFanWindow, OpeningASavedProjectLoadsTheFirstFan) {
     writeFan("1", "80");
     writeFan("2", "60", false);
@@ -161,12 +183,20 @@ TEST_F(AxialFanWindow, ComputesTheHandWorkedFan) {
 
     w.optFanType2.userClick();
     EXPECT_EQ(w.lbl2.Caption(), "排风口,排风井及连接风道总压力损失pde(Pa):");
+    platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
-    // (60 + 34.29 − 300)·1.1 = −226.28, shown with its sign.
+    // (60 + 34.29 − 300)·1.1 = −226.28, shown with its sign; the opening's pressure drives the air, so
+    // no fan power is worked from it (not −15.18 and −18.87 kW).
     EXPECT_EQ(w.txtp_tot.Text(), "-226.28");
+    EXPECT_EQ(w.txtSSkw.Text(), "");
+    EXPECT_EQ(w.txtMM.Text(), "");
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt,
+              "设计风压为负：风道在该方向不需要风机升压，不计算风机功率和电机功率。");
 
     // Empty lists: p_d 0.00 and p_tot = (60 − 300)·1.1 = −264.00.
     w.cmdDeleteSection.userClick();
+    platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
     EXPECT_EQ(w.txtp_d.Text(), "0.00");
     EXPECT_EQ(w.txtp_tot.Text(), "-264.00");
@@ -291,6 +321,8 @@ TEST_F(AxialFanWindow, AFanFileIsWrittenAndReadBackWhole) {
     w.cmdAddFan.userClick();
     typeHandFan(w);
     w.optFanType2.userClick();
+    // An exhaust fan that has a pressure to make, so that every result box holds a figure.
+    w.txtp_s.userType("0");
     w.txtSectionPile.userType("5");
     w.chkKS.userClick();
     w.cmdAddSection.userClick();

@@ -248,7 +248,10 @@ TEST_F(ConcentrateWindow, KnownSpeedWritesTheAreaThatTheOtherModeThenReads) {
 }
 
 TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
-    // One-way traffic drives more air than the design flow needs: no supply flow balances, said so.
+    // One-way traffic at 80 km/h drives more air than the design flow needs: no supply flow balances, said
+    // so.
+    req.txtworkv_t.setSilently("80");
+    req.workv_t = 80;
     open([](frmConcentrate& w) {
         const double start = modPublic::StartPile, end = modPublic::EndPile;
         w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
@@ -276,6 +279,81 @@ TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
             EXPECT_NE(w.txtQQ_b.Text(), "0.00");
             EXPECT_NE(w.txtSS_tot.Text(), "0.00");
             EXPECT_DOUBLE_EQ(modPublic::v_r, vb::Val(w.txtQQ_r.Text()) / modPublic::AA_r);
+        },
+        1);
+}
+
+std::vector<std::string> shownBoxes(frmConcentrate& w) {
+    std::vector<std::string> texts;
+    for (const platform::TextBox* box :
+         {&w.txtdeltap_m, &w.txtdeltap_t, &w.txtdeltap_r, &w.txtdeltap_b, &w.txtdeltap_l, &w.txtQQ_b,
+          &w.txtv_1, &w.txtAA_b, &w.txtv_b, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot, &w.txtQQ_r}) {
+        texts.push_back(box->Text());
+    }
+    return texts;
+}
+
+TEST_F(ConcentrateWindow, SamePressesGiveTheSameFiguresInBothModesOnBothLines) {
+    // Two-way traffic on the template opposes the air, so the opening has to give the rise. The first
+    // press starts from no supply flow, the second from the first one's, the third after reopening
+    // from the file: all three show the same figures.
+    req.txtQQ_req_CO_Bidirection.setSilently("200");
+    req.txtQQ_req_VI_Bidirection.setSilently("150");
+    for (const bool rightLine : {true, false}) {
+        for (const bool knownArea : {true, false}) {
+            SCOPED_TRACE(std::string(rightLine ? "right line" : "left line") +
+                         (knownArea ? ", known area" : ", known speed"));
+            (rightLine ? req.optRightLine : req.optLeftLine).setSilently(true);
+            (rightLine ? req.optLeftLine : req.optRightLine).setSilently(false);
+            std::vector<std::string> first;
+            open(
+                [&](frmConcentrate& w) {
+                    const double start = std::min(modPublic::StartPile, modPublic::EndPile);
+                    const double end = std::max(modPublic::StartPile, modPublic::EndPile);
+                    const double entrance = rightLine ? start : end;
+                    w.txtShaftPile.userType(
+                        vb::CStr(std::floor(entrance + (end - start) / 5 * (rightLine ? 1 : -1))));
+                    (knownArea ? w.optKnowArea : w.OptionButton2).userClick();
+                    (knownArea ? w.txtAA_b : w.txtv_b).userType(knownArea ? "12" : "40");
+                    w.cmdCalculateJet.userClick();
+                    first = shownBoxes(w);
+                    EXPECT_NE(w.txtQQ_b.Text(), "0.00");
+                    w.cmdCalculateJet.userClick();
+                    EXPECT_EQ(shownBoxes(w), first);
+                },
+                1);
+            open(
+                [&](frmConcentrate& w) {
+                    w.cmdCalculateJet.userClick();
+                    EXPECT_EQ(shownBoxes(w), first);
+                },
+                1);
+            EXPECT_TRUE(platform::msgbox::log().empty());
+        }
+    }
+}
+
+TEST_F(ConcentrateWindow, ABalanceThatNeverSettlesShowsNoResult) {
+    // 300 m³/s against two-way traffic through 25 m/s jets: the nozzle grows with every pass until the
+    // supply stretch closes. No figure of any pass is shown, and the window says why.
+    req.txtQQ_req_CO_Bidirection.setSilently("300");
+    req.txtQQ_req_VI_Bidirection.setSilently("250");
+    open(
+        [](frmConcentrate& w) {
+            const double start = modPublic::StartPile, end = modPublic::EndPile;
+            w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
+            w.OptionButton2.userClick();
+            platform::msgbox::script(platform::vbOK);
+            w.cmdCalculateJet.userClick();
+            ASSERT_EQ(platform::msgbox::log().size(), 1u);
+            EXPECT_EQ(platform::msgbox::log()[0].prompt,
+                      "送风段风速与送风量迭代1000次仍未稳定，没有计算结果，请检查输入数据！");
+            for (const platform::TextBox* box :
+                 {&w.txtdeltap_m, &w.txtdeltap_t, &w.txtdeltap_r, &w.txtdeltap_b, &w.txtdeltap_l, &w.txtQQ_b,
+                  &w.txtv_1, &w.txtAA_b, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot}) {
+                EXPECT_EQ(box->Text(), "");
+            }
+            EXPECT_EQ(w.txtv_b.Text(), "25.00");
         },
         1);
 }

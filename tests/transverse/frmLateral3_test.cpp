@@ -499,7 +499,7 @@ TEST_F(LateralWindow, ReportPrintsTheBoxesAsShown) {
     }
     ASSERT_EQ(lines.size(), 43u);
     EXPECT_EQ(lines[2], std::string(29, ' ') + "雁门关隧道送风型半横向通风计算报告");
-    EXPECT_EQ(lines[6], "      计算行车速度vt(m/s):   40");
+    EXPECT_EQ(lines[6], "      计算行车速度vt(km/h):  40");
     EXPECT_EQ(lines[7], "             区段起始桩号:      10000");
     EXPECT_EQ(lines[9], "    区段需风量Qreq(m^3/s):   181.998323693316");
     EXPECT_EQ(lines[10], "           两端气压差(Pa):   -45.36注:进洞口>出洞口时为正。");

@@ -4,6 +4,7 @@
 #include "app/frmReq.h"
 
 #include "app/modPublic.h"
+#include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -187,6 +189,52 @@ TEST_F(HandOff, StepTwoIsCreatedAnewFromItsFileAtEveryPress) {
     EXPECT_DOUBLE_EQ(modPublic::AA_m, std::stod(am));
     EXPECT_DOUBLE_EQ(modPublic::AA_m_Bidirection, std::stod(amTwoWay));
     EXPECT_GT(modPublic::AA_m, 0);
+}
+
+} // namespace
+
+namespace {
+
+// The shipped template, saved under a name, with page 4 set to another working speed than the one that
+// needs the most air: step 2 names that speed and its demand beside the demand it was handed; after the
+// engineer picks that speed on page 4 the note is gone.
+TEST(HandOffSpeeds, Step2NamesTheWorkingSpeedThatNeedsMoreAir) {
+    frmReq& req = Forms::instance<frmReq>();
+    platform::filedialog::script(test_stage::appFolder() + "/模板.vnt");
+    req.mnuFileSaveAs_Click();
+    ASSERT_FALSE(modPublic::ProjectFile.empty());
+
+    vb::Integer governing = 0;
+    double most = -1;
+    for (const vb::Integer v : modPublic::WorkSpeeds) {
+        const double q = req.OneWayDemandAt(v);
+        if (q > most) {
+            governing = v;
+            most = q;
+        }
+    }
+    ASSERT_EQ(governing, 10);
+    const auto next = [&req] {
+        std::pair<std::string, std::string> seen;
+        test_stage::onModal<frmVentParam>([&](frmVentParam& w) {
+            seen = {w.txtQQ_req.Text(), w.lblSpeedTip.Caption()};
+            w.cmdReturn.userClick();
+        });
+        req.cmdNextStep.userClick();
+        return seen;
+    };
+
+    req.pgMain.userClick(4);
+    req.sclVt.userSet(100);
+    const auto at100 = next();
+    EXPECT_LT(vb::Val(at100.first), most);
+    EXPECT_EQ(at100.second, "车速10km/h时需风量更大:" + vb::CStr(most) + "m^3/s！");
+
+    req.sclVt.userSet(governing);
+    const auto at10 = next();
+    EXPECT_EQ(vb::Val(at10.first), most);
+    EXPECT_EQ(at10.second, "");
+    EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
 } // namespace
