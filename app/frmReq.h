@@ -112,7 +112,13 @@ public:
     /// cannot change under it, and an edit of a list in between is read again all the same.
     class HoldLists {
     public:
-        explicit HoldLists(frmReq& w) : w_(w) { ++w_.listHolds_; }
+        // The outermost hold starts from a fresh reading: a reading kept from a lookup outside any hold may
+        // be older than the lists, which code can fill without an edit handler.
+        explicit HoldLists(frmReq& w) : w_(w) {
+            if (w_.listHolds_++ == 0) {
+                w_.dropLists();
+            }
+        }
         ~HoldLists() {
             if (--w_.listHolds_ == 0) {
                 w_.dropLists();
