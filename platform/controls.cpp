@@ -1230,6 +1230,12 @@ QTreeWidget* tree(const ListView* view) {
     return static_cast<QTreeWidget*>(view->widget());
 }
 
+/// Gives column `column` (0-based) the asked width, or the width its header text needs when that is
+/// more: a cut header ("需风量Qreq(m…") hides the unit of the numbers below it.
+void fitColumn(QTreeWidget* t, int column, int twips) {
+    t->setColumnWidth(column, std::max(px(twips), t->header()->sectionSizeHint(column)));
+}
+
 class ViewportWatch : public QObject {
 public:
     ViewportWatch(bool* mouseDown, QObject* parent) : QObject(parent), mouseDown_(mouseDown) {}
@@ -1302,13 +1308,14 @@ std::string ColumnHeader::Text() const {
 }
 void ColumnHeader::setText(const std::string& text) {
     tree(owner_)->headerItem()->setText(index_ - 1, qs(text));
+    fitColumn(tree(owner_), index_ - 1, width_);
 }
 int ColumnHeader::Width() const {
     return width_;
 }
 void ColumnHeader::setWidth(int twips) {
     width_ = twips;
-    tree(owner_)->setColumnWidth(index_ - 1, px(twips));
+    fitColumn(tree(owner_), index_ - 1, twips);
 }
 
 ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
@@ -1316,8 +1323,8 @@ ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
     const int n = static_cast<int>(headers_.size());
     t->setColumnCount(n + 1);
     t->headerItem()->setText(n, qs(text));
-    t->setColumnWidth(n, px(widthTwips));
     t->header()->setVisible(true);
+    fitColumn(t, n, widthTwips);
     headers_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
     return *headers_.back();
 }

@@ -383,6 +383,8 @@ private:
     QTreeWidgetItem* item_;
 };
 
+/// A column shows at least its header text whole, however narrow the width asked for; Width() is the
+/// width asked for.
 class ColumnHeader {
 public:
     std::string Text() const;

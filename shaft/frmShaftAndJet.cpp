@@ -125,8 +125,11 @@ void frmShaftAndJet::buildControls() {
     // ---- Shaft and its openings ----
     column(shaftPage, 240, 180, 1500, 1200, {{"竖井桩号(m):", &txtShaftPile}});
     const int frameTop = 660, frameWidth = 7000, frameHeight = 6300;
+    // The left column of each opening's frame: its captions are wide enough for the longest one
+    // ("喷流方向与隧道轴向的夹角β(度)") and its boxes end where they did.
+    const int openingLabel = 2580, openingBox = 820;
     frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
-    column(Frame1, 120, 300, 2500, 900,
+    column(Frame1, 120, 300, openingLabel, openingBox,
            {{"排风机流量(m^3/台):", &txtQe},
             {"配置台数(台):", &cmbCounte},
             {"排风量Qe(m^3/s):", &txtQQ_e},
@@ -135,53 +138,56 @@ void frmShaftAndJet::buildControls() {
             {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
             {"升压力Δpe(Pa):", &txtdeltap_e},
             {"分叉损失系数", &txtZeta_fencha}});
-    frame(Frame10, Frame1, "设计风压计算", 3660, 240, 3220, 1400);
-    column(Frame10, 100, 260, 1900, 800,
-           {{"总压力损失pde(Pa)", &txtp_de},
-            {"排风口处总升压力pse(Pa)", &txtp_se},
-            {"设计风压ptote(Pa)", &txtp_tote}});
+    // The opening's total pressure has a caption too long for one line: it takes two, its box beside
+    // the second, and the frames below move down to make room.
+    const int twoLines = 480, lower = 180;
+    frame(Frame10, Frame1, "设计风压计算", 3660, 240, 3220, 1400 + lower);
+    int top = column(Frame10, 100, 260, 1900, 800, {{"总压力损失pde(Pa)", &txtp_de}});
+    caption(Frame10, "排风口处总升压力pse(Pa)", 100, top + 30, 1900, twoLines);
+    txtp_se.place(Frame10, 2000, top + lower + 30, 800, boxHeight);
+    column(Frame10, 100, top + row + lower, 1900, 800, {{"设计风压ptote(Pa)", &txtp_tote}});
     cmdCalpde.place(Frame10, 2810, 260, 330, boxHeight);
-    frame(Frame11, Frame1, "风机功率计算", 3660, 1720, 3220, 1760);
+    frame(Frame11, Frame1, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
     column(Frame11, 100, 260, 1900, 800,
            {{"环境温度t1(℃)", &txtt1_e},
             {"环境大气压p1(Pa)", &txtp1_e},
             {"风机效率η", &txteta_e},
             {"风机功率Skw(kW)", &txtSSkw_e}});
-    frame(Frame12, Frame1, "电机功率计算", 3660, 3560, 3220, 1400);
+    frame(Frame12, Frame1, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
     column(
         Frame12, 100, 260, 1900, 800,
         {{"效率ηm(0.90-0.95)", &txtetam_e}, {"容量安全系数k(1.15)", &txtk_e}, {"电机功率M1(kW)", &txtMM1_e}});
 
     frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
-    int top =
-        column(Frame2, 120, 300, 2500, 900, {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
+    top = column(Frame2, 120, 300, openingLabel, openingBox,
+                 {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
     chkQb.place(Frame2, 120, top, 3300, boxHeight);
     chkQb.setCaption("送风量已知");
     top += row;
-    top = column(Frame2, 120, top, 2500, 900, {{"送风量Qb(m^3/s):", &txtQQ_b}});
-    lblAA_b.place(Frame2, 120, top + 30, 2500, 255);
+    top = column(Frame2, 120, top, openingLabel, openingBox, {{"送风量Qb(m^3/s):", &txtQQ_b}});
+    lblAA_b.place(Frame2, 120, top + 30, openingLabel, 255);
     lblAA_b.setCaption("送风口面积Ab(m^2):");
-    txtAA_b.place(Frame2, 2620, top, 900, boxHeight);
+    txtAA_b.place(Frame2, 120 + openingLabel, top, openingBox, boxHeight);
     top += row;
-    column(Frame2, 120, top, 2500, 900,
+    column(Frame2, 120, top, openingLabel, openingBox,
            {{"送风口喷出风速vb(m/s)", &txtv_b},
             {"送风口升压动量系数Kb", &txtKK_b},
             {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
             {"升压力Δpb(Pa):", &txtdeltap_b},
             {"合流损失系数", &txtZeta_heliu}});
-    frame(Frame15, Frame2, "设计风压计算", 3660, 240, 3220, 1400);
-    column(Frame15, 100, 260, 1900, 800,
-           {{"总压力损失pdb(Pa)", &txtp_db},
-            {"送风口处总升压力psb(Pa)", &txtp_sb},
-            {"设计风压ptotb(Pa)", &txtp_totb}});
+    frame(Frame15, Frame2, "设计风压计算", 3660, 240, 3220, 1400 + lower);
+    top = column(Frame15, 100, 260, 1900, 800, {{"总压力损失pdb(Pa)", &txtp_db}});
+    caption(Frame15, "送风口处总升压力psb(Pa)", 100, top + 30, 1900, twoLines);
+    txtp_sb.place(Frame15, 2000, top + lower + 30, 800, boxHeight);
+    column(Frame15, 100, top + row + lower, 1900, 800, {{"设计风压ptotb(Pa)", &txtp_totb}});
     cmdCalpdb.place(Frame15, 2810, 260, 330, boxHeight);
-    frame(Frame16, Frame2, "风机功率计算", 3660, 1720, 3220, 1760);
+    frame(Frame16, Frame2, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
     column(Frame16, 100, 260, 1900, 800,
            {{"环境温度t1(℃)", &txtt1_b},
             {"环境大气压p1(Pa)", &txtp1_b},
             {"风机效率η", &txteta_b},
             {"风机功率Skw(kW)", &txtSSkw_b}});
-    frame(Frame17, Frame2, "电机功率计算", 3660, 3560, 3220, 1400);
+    frame(Frame17, Frame2, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
     column(
         Frame17, 100, 260, 1900, 800,
         {{"效率ηm(0.90-0.95)", &txtetam_b}, {"容量安全系数k(1.15)", &txtk_b}, {"电机功率M1(kW)", &txtMM1_b}});
@@ -262,7 +268,9 @@ void frmShaftAndJet::buildControls() {
         frame(*s.section, sectionPage, s.title, left, 120, 4800, 3100);
         column(*s.section, 120, 300, 3200, 1300, s.rows);
         frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3800);
-        column(*s.fans, 120, 260, 1700, 1300,
+        // The boxes are wide enough for a pressure rise shown with all its digits ("13.0637353266733"):
+        // the count is worked from that text, so it is never shortened.
+        column(*s.fans, 120, 260, 1700, 1800,
                {{"选择常用型号", s.model},
                 {"风机流量(m^3/s)", s.flow},
                 {"出口直径Dj(m)", s.dd},
@@ -276,7 +284,7 @@ void frmShaftAndJet::buildControls() {
         // The model names are longer than the numbers below them: the list runs across the picture's column,
         // and the picture starts below it.
         s.model->place(*s.fans, 1820, 260, 2860, boxHeight);
-        s.picture->place(*s.fans, 3240, 660, 1440, 2900);
+        s.picture->place(*s.fans, 3740, 660, 940, 2900);
         s.picture->setStretch(true);
         left += 4920;
     }

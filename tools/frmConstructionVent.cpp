@@ -22,6 +22,10 @@ namespace {
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kRowHeight = 300;
 constexpr int kPitch = 360;
+// The caption of the explosive's gas yield takes two lines: its box sits beside the second, and the rows
+// below it move down by a line.
+constexpr int kSecondLine = 240;
+constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(m^3/kg)";
 constexpr const char* kTitle = "施工通风计算";
 
 struct Gas {
@@ -72,6 +76,11 @@ void frmConstructionVent::inputRow(platform::Container& parent, const std::strin
 }
 
 void frmConstructionVent::buildControls() {
+    const auto gasYieldRow = [this](platform::Container& parent, TextBox& box, int top) {
+        label(parent, kGasYield, 120, top, 2600).setHeight(kRowHeight + kSecondLine);
+        box.place(parent, 2720, top + kSecondLine, 1100, kRowHeight);
+        box.setBackColor(kInputColor);
+    };
     setWidth(13200);
     setHeight(9900);
 
@@ -125,16 +134,17 @@ void frmConstructionVent::buildControls() {
     txtL.add(0);
     txtL.add(1);
     inputRow(forced, "淋湿系数Φ", txtPHI(0), 1860, 2600, 1100);
-    inputRow(forced, "炸药爆炸时的有害气体产量b(m^3/kg)", txtb(0), 1860 + kPitch, 2600, 1100);
-    inputRow(forced, "紊流扩散系数k:", txtk, 1860 + 2 * kPitch, 2600, 1100);
-    inputRow(forced, "百米漏风率P100", txtLF, 1860 + 3 * kPitch, 2100, 1100);
-    cmdP100.place(forced, 3360, 1860 + 3 * kPitch, 480, kRowHeight);
+    gasYieldRow(forced, txtb(0), 1860 + kPitch);
+    const int forcedBelow = 1860 + kSecondLine;
+    inputRow(forced, "紊流扩散系数k:", txtk, forcedBelow + 2 * kPitch, 2600, 1100);
+    inputRow(forced, "百米漏风率P100", txtLF, forcedBelow + 3 * kPitch, 2100, 1100);
+    cmdP100.place(forced, 3360, forcedBelow + 3 * kPitch, 480, kRowHeight);
     cmdP100.setCaption(">>");
-    inputRow(forced, "漏风系数p:", txtP, 1860 + 4 * kPitch, 2600, 1100, false);
+    inputRow(forced, "漏风系数p:", txtP, forcedBelow + 4 * kPitch, 2600, 1100, false);
     platform::Label& l0 = lblL.add(0);
-    l0.place(forced, 120, 1860 + 5 * kPitch + 30, 2600, kRowHeight);
+    l0.place(forced, 120, forcedBelow + 5 * kPitch + 30, 2600, kRowHeight);
     l0.setCaption("临界长度L(m):");
-    txtL(0).place(forced, 2720, 1860 + 5 * kPitch, 1100, kRowHeight);
+    txtL(0).place(forced, 2720, forcedBelow + 5 * kPitch, 1100, kRowHeight);
 
     // Exhaust ventilation.
     platform::Frame& exhaust = frmtype(1);
@@ -149,9 +159,9 @@ void frmConstructionVent::buildControls() {
     optLeiGuan1.setCaption("火雷管起爆");
     optLeiGuan2.place(Frame8, 1900, 270, 1700, kRowHeight);
     optLeiGuan2.setCaption("电雷管起爆");
-    lblB.place(exhaust, 120, 2640 + 30, 2600, kRowHeight);
-    lblB.setCaption("炸药爆炸时的有害气体产量b(m^3/kg)");
-    txtb(1).place(exhaust, 2720, 2640, 1100, kRowHeight);
+    lblB.place(exhaust, 120, 2640 + 30, 2600, kRowHeight + kSecondLine);
+    lblB.setCaption(kGasYield);
+    txtb(1).place(exhaust, 2720, 2640 + kSecondLine, 1100, kRowHeight);
     txtb(1).setBackColor(kInputColor);
 
     // Mixed ventilation.
@@ -162,24 +172,25 @@ void frmConstructionVent::buildControls() {
     picMethod3.place(Frame11, 1200, 240, 2415, 960);
     picMethod3.setStretch(true);
     inputRow(mixed, "淋湿系数Φ", txtPHI(1), 1620, 2600, 1100);
-    inputRow(mixed, "炸药爆炸时的有害气体产量b(m^3/kg)", txtb(2), 1620 + kPitch, 2600, 1100);
+    gasYieldRow(mixed, txtb(2), 1620 + kPitch);
+    const int mixedBelow = 1620 + kSecondLine;
     platform::Label& l1 = lblL.add(1);
-    l1.place(mixed, 120, 1620 + 2 * kPitch + 30, 2600, kRowHeight);
+    l1.place(mixed, 120, mixedBelow + 2 * kPitch + 30, 2600, kRowHeight);
     l1.setCaption("压风口到工作面距离L(m):");
-    txtL(1).place(mixed, 2720, 1620 + 2 * kPitch, 1100, kRowHeight);
+    txtL(1).place(mixed, 2720, mixedBelow + 2 * kPitch, 1100, kRowHeight);
     txtL(1).setBackColor(kInputColor);
-    Frame12.place(mixed, 120, 2760, 3735, 1320);
+    Frame12.place(mixed, 120, 2760 + kSecondLine, 3735, 1320);
     Frame12.setCaption("排出式通风风量");
     lstMethod4.place(Frame12, 120, 240, 1000, 960);
     picMethod4.place(Frame12, 1200, 240, 2415, 960);
     picMethod4.setStretch(true);
-    lblHP.place(mixed, 120, 4140 + 30, 2600, kRowHeight);
+    lblHP.place(mixed, 120, 4140 + kSecondLine + 30, 2600, kRowHeight);
     lblHP.setCaption("系数:");
-    txtHP.place(mixed, 2720, 4140, 1100, kRowHeight);
+    txtHP.place(mixed, 2720, 4140 + kSecondLine, 1100, kRowHeight);
     txtHP.setBackColor(kInputColor);
-    optHY.place(mixed, 120, 4560, 1800, kRowHeight);
+    optHY.place(mixed, 120, 4560 + kSecondLine, 1800, kRowHeight);
     optHY.setCaption("计算混压风量");
-    optHP.place(mixed, 1980, 4560, 1800, kRowHeight);
+    optHP.place(mixed, 1980, 4560 + kSecondLine, 1800, kRowHeight);
     optHP.setCaption("计算混排风量");
 
     // Middle column.

@@ -97,8 +97,10 @@ void frmLateral3::buildControls() {
                                                           {&txtEndPile, "区段终点桩号:"},
                                                           {&txtQQ_req, "区段需风量Qreq(m^3/s):"},
                                                           {&txtPa, "两端气压差(Pa):"}}}) {
-        caption(*this, text, 120, top, 2300);
-        box->place(*this, 2450, top, 1400, 315);
+        // The demand is shown with all its digits ("181.998323693316"): the boxes take what the captions
+        // leave.
+        caption(*this, text, 120, top, 2050);
+        box->place(*this, 2200, top, 1650, 315);
         top += row;
     }
     chkTwoSect.place(*this, 120, top, 3700, 300);
