@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -449,10 +450,15 @@ void RefreshSegments_Engine(benchmark::State& state) {
 }
 BENCHMARK(RefreshSegments_Engine)->Arg(3000)->Unit(benchmark::kMillisecond);
 
-/// Area, slope and the resistance from the start to each of kLookups stations, as a pressure curve asks.
+/// Area, slope and the resistance from the start to each of kLookups stations, as a pressure curve asks;
+/// the second argument 1 holds the lists over the whole curve, as a caller that asks for many stations can.
 void StationLookups_Window(benchmark::State& state) {
     frmReq& w = longTunnel(static_cast<int>(state.range(0)));
     for (auto _ : state) {
+        std::optional<frmReq::HoldLists> hold;
+        if (state.range(1) != 0) {
+            hold.emplace(w);
+        }
         double sum = 0;
         for (int k = 0; k < kLookups; ++k) {
             const double pile = kStart + kLength * k / kLookups;
@@ -462,23 +468,7 @@ void StationLookups_Window(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
 }
-BENCHMARK(StationLookups_Window)->Arg(3000)->Unit(benchmark::kMillisecond);
-
-/// The same with the lists held over the whole curve, as a caller that asks for many stations can.
-void StationLookupsHeld_Window(benchmark::State& state) {
-    frmReq& w = longTunnel(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        const frmReq::HoldLists hold(w);
-        double sum = 0;
-        for (int k = 0; k < kLookups; ++k) {
-            const double pile = kStart + kLength * k / kLookups;
-            sum +=
-                w.GetAA_r(pile) + w.GetSlope_i(pile) + w.GetYANCHENGDeltap_r_m(kStart, pile, 0.02, 1.2, 300);
-        }
-        benchmark::DoNotOptimize(sum);
-    }
-}
-BENCHMARK(StationLookupsHeld_Window)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StationLookups_Window)->Args({3000, 0})->Args({3000, 1})->Unit(benchmark::kMillisecond);
 
 void StationLookups_Engine(benchmark::State& state) {
     const ventparam::IndexedStations lists(stationListsOf(longTunnel(static_cast<int>(state.range(0)))));
