@@ -9,6 +9,7 @@
 #include "platform/vb.h"
 #include "reqair/segments.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -446,13 +447,14 @@ private:
     void WriteReportFireQreq(reqair::ReportText& r);
 
     /// The slope, section and congestion lists by their leading numbers, and the station lists with their
-    /// columns read strictly, as held or read anew (see HoldLists); the boxes beside them are read on
-    /// every call.
+    /// columns read strictly: the segment lists as held or read anew (see HoldLists), the station lists
+    /// kept until a row of them changes; the boxes beside them are read on every call.
     reqair::TunnelLayout& segmentLists();
     const ventparam::IndexedStations& stationLists();
     int listHolds_ = 0;
     std::unique_ptr<reqair::TunnelLayout> heldLayout_;
     std::unique_ptr<ventparam::IndexedStations> heldStations_;
+    std::array<unsigned long long, 3> heldRevisions_{};
     /// The segment demands of the last stretch, kept while the lists are held.
     std::unique_ptr<reqair::SegmentDemandMemo> heldDemands_;
 

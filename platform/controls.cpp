@@ -1259,6 +1259,7 @@ std::string ListItem::Text() const {
     return ss(item_->text(0));
 }
 void ListItem::setText(const std::string& text) {
+    ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
     item_->setText(0, qs(text));
 }
@@ -1272,6 +1273,7 @@ void ListItem::setSubItems(int i, const std::string& text) {
         scripted::fault("ListItem.SubItems: no cell " + std::to_string(i));
         return;
     }
+    ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
     item_->setText(i, qs(text));
 }
@@ -1351,6 +1353,7 @@ ListItem& ListItems::Insert(int index, const std::string& text) {
         scripted::fault("ListItems.Add: no position " + std::to_string(index));
         return detached();
     }
+    ++owner_->revision_;
     const bool wasEmpty = items_.empty();
     auto* row = new QTreeWidgetItem;
     row->setText(0, qs(text));
@@ -1397,6 +1400,7 @@ void ListItems::Remove(int i) {
         scripted::fault("ListItems.Remove: no row " + std::to_string(i));
         return;
     }
+    ++owner_->revision_;
     QTreeWidget* t = tree(owner_);
     const int selected = owner_->SelectedIndex();
     {
@@ -1410,6 +1414,7 @@ void ListItems::Remove(int i) {
 }
 
 void ListItems::Clear() {
+    ++owner_->revision_;
     QTreeWidget* t = tree(owner_);
     const QSignalBlocker block(t);
     t->clear();

@@ -462,6 +462,10 @@ public:
     /// The user clicks row `i`: it becomes selected and ItemClick fires.
     void userItemClick(int i);
 
+    /// Counts every change of the rows' texts (a row added, inserted or removed, the list cleared, a cell
+    /// set), so that a reader can keep what it parsed from the rows until they change.
+    unsigned long long Revision() const { return revision_; }
+
 private:
     friend class ListItem;
     friend class ListItems;
@@ -470,6 +474,7 @@ private:
     int indexOf(const QTreeWidgetItem* item) const;
     void fireItemClick(int i);
     bool mouseDown_ = false;
+    unsigned long long revision_ = 0;
 };
 
 class Tab {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's station lookups, stretch resistance and traffic piston force. Every call reads the
-// page-2, traffic and congestion lists as they stand now, unless a calculation holds them (HoldLists).
+// page-2, traffic and congestion lists as they stand now: their parsed rows are kept only while no row
+// has changed since.
 #include "app/frmReq.h"
 
 #include "reqair/design_concentration.h"
@@ -8,6 +9,7 @@
 #include "ventparam/station_lookup.h"
 #include "ventparam/traffic_force.h"
 
+#include <array>
 #include <exception>
 #include <memory>
 #include <utility>
@@ -39,7 +41,12 @@ ventparam::AllowedClasses allowedClasses(frmReq& w) {
 // number counts as missing rather than as 0.
 const ventparam::IndexedStations& frmReq::stationLists() {
     const double startPile = vb::Val(txtStartPile.Text());
-    if (listHolds_ == 0 || !heldStations_ || heldStations_->Lists.StartPile != startPile) {
+    const std::array<unsigned long long, 3> revisions{lstSection.Revision(), lstSlope.Revision(),
+                                                      lstBlock.Revision()};
+    // The reading is kept until a row of one of the lists changes, so that a scheme window that looks up
+    // every station of a long tunnel parses the lists once, with or without a hold.
+    if (!heldStations_ || heldStations_->Lists.StartPile != startPile || heldRevisions_ != revisions) {
+        heldRevisions_ = revisions;
         ventparam::StationLists lists;
         lists.StartPile = startPile;
         for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {

@@ -65,6 +65,15 @@ TEST_F(PressureWindow, LookupsFollowTheListsAsTheyStandAtEachCall) {
     w.optLeftLine.setSilently(true);
     EXPECT_EQ(w.GetSlope_i(1100), -2);
     EXPECT_EQ(w.GetSlope_i(1600), 0);
+
+    // The parsed rows are kept between calls: every kind of row change must still be seen.
+    w.lstSection.ListItems(1).setText("900");
+    EXPECT_EQ(w.GetAA_r(1000), 70);
+    w.lstSection.ListItems.Remove(1);
+    w.lstSection.ListItems.Insert(1, "1200").setSubItems(1, "61");
+    EXPECT_EQ(w.GetAA_r(1100), 61);
+    w.lstSection.ListItems.Clear();
+    EXPECT_EQ(w.GetAA_r(1100), 0);
 }
 
 TEST_F(PressureWindow, ColumnsAreReadStrictlyAndStationsByTheirLeadingNumber) {
