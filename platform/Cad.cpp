@@ -3,6 +3,7 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
+#include "platform/screen_text.h"
 #include "platform/scripted.h"
 #include "platform/text_file.h"
 
@@ -233,7 +234,7 @@ private:
             return item;
         }
         case Entity::Type::Text: {
-            auto* item = new QGraphicsSimpleTextItem(QString::fromStdString(e.text));
+            auto* item = new QGraphicsSimpleTextItem(ScreenText(e.text));
             item->setFont(textFont_);
             item->setBrush(screenColor(e.color));
             // The height is that of a capital letter, and the insertion point lies on the baseline.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MsgBox.h"
 
+#include "platform/screen_text.h"
 #include "platform/scripted.h"
 
 #include <QApplication>
@@ -66,7 +67,7 @@ QMessageBox::StandardButton standardButton(int answer) {
 
 int showReal(const std::string& prompt, int buttons, const std::string& title) {
     QMessageBox box(QApplication::activeWindow());
-    box.setText(QString::fromStdString(prompt));
+    box.setText(ScreenText(prompt));
     box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
                                      : QString::fromStdString(title));
     switch (buttons & 0x70) {

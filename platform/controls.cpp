@@ -2,6 +2,7 @@
 #include "platform/controls.h"
 
 #include "platform/FormWindow.h"
+#include "platform/screen_text.h"
 #include "platform/scripted.h"
 
 #include <QAction>
@@ -257,10 +258,10 @@ void Control::applyColors() {
 }
 
 std::string Control::ToolTipText() const {
-    return ss(widget_->toolTip());
+    return TextFromScreen(widget_->toolTip());
 }
 void Control::setToolTipText(const std::string& text) {
-    widget_->setToolTip(qs(text));
+    widget_->setToolTip(ScreenText(text));
 }
 
 void Control::setFont(const std::string& family, double points, bool bold) {
@@ -475,10 +476,10 @@ Label::Label() : Control(new QLabel, vbButtonFace) {
 }
 
 std::string Label::Caption() const {
-    return ss(static_cast<QLabel*>(widget())->text());
+    return TextFromScreen(static_cast<QLabel*>(widget())->text());
 }
 void Label::setCaption(const std::string& caption) {
-    static_cast<QLabel*>(widget())->setText(qs(caption));
+    static_cast<QLabel*>(widget())->setText(ScreenText(caption));
 }
 
 void Label::setAlignment(int alignment) {
@@ -511,10 +512,10 @@ CommandButton::CommandButton() : Control(new QPushButton, vbButtonFace) {
 }
 
 std::string CommandButton::Caption() const {
-    return ss(static_cast<QPushButton*>(widget())->text());
+    return TextFromScreen(static_cast<QPushButton*>(widget())->text());
 }
 void CommandButton::setCaption(const std::string& caption) {
-    static_cast<QPushButton*>(widget())->setText(qs(caption));
+    static_cast<QPushButton*>(widget())->setText(ScreenText(caption));
 }
 
 void CommandButton::userClick() {
@@ -531,10 +532,10 @@ CheckBox::CheckBox() : Control(new VbCheckBox, vbButtonFace) {
 }
 
 std::string CheckBox::Caption() const {
-    return ss(static_cast<QCheckBox*>(widget())->text());
+    return TextFromScreen(static_cast<QCheckBox*>(widget())->text());
 }
 void CheckBox::setCaption(const std::string& caption) {
-    static_cast<QCheckBox*>(widget())->setText(qs(caption));
+    static_cast<QCheckBox*>(widget())->setText(ScreenText(caption));
 }
 
 int CheckBox::Value() const {
@@ -590,10 +591,10 @@ OptionButton::OptionButton() : Control(new VbRadioButton, vbButtonFace) {
 }
 
 std::string OptionButton::Caption() const {
-    return ss(static_cast<QRadioButton*>(widget())->text());
+    return TextFromScreen(static_cast<QRadioButton*>(widget())->text());
 }
 void OptionButton::setCaption(const std::string& caption) {
-    static_cast<QRadioButton*>(widget())->setText(qs(caption));
+    static_cast<QRadioButton*>(widget())->setText(ScreenText(caption));
 }
 
 bool OptionButton::Value() const {
@@ -866,7 +867,7 @@ void ListBox::setCheckBoxStyle(bool checkBoxes) {
 void ListBox::AddItem(const std::string& item, int index) {
     QListWidget* list = listw(widget());
     const QSignalBlocker block(list);
-    auto* entry = new QListWidgetItem(qs(item));
+    auto* entry = new QListWidgetItem(ScreenText(item));
     if (checkBoxes_) {
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(Qt::Unchecked);
@@ -897,14 +898,14 @@ int ListBox::ListCount() const {
 
 std::string ListBox::List(int index) const {
     QListWidget* list = listw(widget());
-    return index >= 0 && index < list->count() ? ss(list->item(index)->text()) : std::string();
+    return index >= 0 && index < list->count() ? TextFromScreen(list->item(index)->text()) : std::string();
 }
 
 void ListBox::setList(int index, const std::string& item) {
     QListWidget* list = listw(widget());
     if (index >= 0 && index < list->count()) {
         const QSignalBlocker block(list);
-        list->item(index)->setText(qs(item));
+        list->item(index)->setText(ScreenText(item));
     }
 }
 
@@ -1036,10 +1037,10 @@ void ListBox::userClick(int index) {
 Frame::Frame() : Control(new VbFrame, vbButtonFace) {}
 
 std::string Frame::Caption() const {
-    return ss(static_cast<QGroupBox*>(widget())->title());
+    return TextFromScreen(static_cast<QGroupBox*>(widget())->title());
 }
 void Frame::setCaption(const std::string& caption) {
-    static_cast<QGroupBox*>(widget())->setTitle(qs(caption));
+    static_cast<QGroupBox*>(widget())->setTitle(ScreenText(caption));
 }
 
 void Frame::setBorderStyle(int style) {
@@ -1256,16 +1257,16 @@ private:
 } // namespace
 
 std::string ListItem::Text() const {
-    return ss(item_->text(0));
+    return TextFromScreen(item_->text(0));
 }
 void ListItem::setText(const std::string& text) {
     ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
-    item_->setText(0, qs(text));
+    item_->setText(0, ScreenText(text));
 }
 
 std::string ListItem::SubItems(int i) const {
-    return i >= 1 ? ss(item_->text(i)) : std::string();
+    return i >= 1 ? TextFromScreen(item_->text(i)) : std::string();
 }
 
 void ListItem::setSubItems(int i, const std::string& text) {
@@ -1275,7 +1276,7 @@ void ListItem::setSubItems(int i, const std::string& text) {
     }
     ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
-    item_->setText(i, qs(text));
+    item_->setText(i, ScreenText(text));
 }
 
 int ListItem::Index() const {
@@ -1306,10 +1307,10 @@ void ListItem::setForeColor(Color color) {
 }
 
 std::string ColumnHeader::Text() const {
-    return ss(tree(owner_)->headerItem()->text(index_ - 1));
+    return TextFromScreen(tree(owner_)->headerItem()->text(index_ - 1));
 }
 void ColumnHeader::setText(const std::string& text) {
-    tree(owner_)->headerItem()->setText(index_ - 1, qs(text));
+    tree(owner_)->headerItem()->setText(index_ - 1, ScreenText(text));
     fitColumn(tree(owner_), index_ - 1, width_);
 }
 int ColumnHeader::Width() const {
@@ -1324,7 +1325,7 @@ ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
     QTreeWidget* t = tree(owner_);
     const int n = static_cast<int>(headers_.size());
     t->setColumnCount(n + 1);
-    t->headerItem()->setText(n, qs(text));
+    t->headerItem()->setText(n, ScreenText(text));
     t->header()->setVisible(true);
     fitColumn(t, n, widthTwips);
     headers_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
@@ -1356,7 +1357,7 @@ ListItem& ListItems::Insert(int index, const std::string& text) {
     ++owner_->revision_;
     const bool wasEmpty = items_.empty();
     auto* row = new QTreeWidgetItem;
-    row->setText(0, qs(text));
+    row->setText(0, ScreenText(text));
     {
         const QSignalBlocker block(t);
         t->insertTopLevelItem(index - 1, row);
@@ -1525,16 +1526,16 @@ QTabBar* tabbar(const TabStrip* strip) {
 } // namespace
 
 std::string Tab::Caption() const {
-    return ss(tabbar(owner_)->tabText(index_ - 1));
+    return TextFromScreen(tabbar(owner_)->tabText(index_ - 1));
 }
 void Tab::setCaption(const std::string& caption) {
-    tabbar(owner_)->setTabText(index_ - 1, qs(caption));
+    tabbar(owner_)->setTabText(index_ - 1, ScreenText(caption));
 }
 
 Tab& Tabs::Add(const std::string& caption) {
     QTabBar* bar = tabbar(owner_);
     const QSignalBlocker block(bar);
-    bar->addTab(qs(caption));
+    bar->addTab(ScreenText(caption));
     tabs_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(tabs_.size()) + 1)));
     return *tabs_.back();
 }
@@ -1609,12 +1610,12 @@ void TabStrip::userClick(int i) {
 
 std::string Page::Caption() const {
     auto* tabs = static_cast<QTabWidget*>(owner_->widget());
-    return ss(tabs->tabText(tabs->indexOf(widget_)));
+    return TextFromScreen(tabs->tabText(tabs->indexOf(widget_)));
 }
 
 void Page::setCaption(const std::string& caption) {
     auto* tabs = static_cast<QTabWidget*>(owner_->widget());
-    tabs->setTabText(tabs->indexOf(widget_), qs(caption));
+    tabs->setTabText(tabs->indexOf(widget_), ScreenText(caption));
 }
 
 MultiPage::MultiPage() : Control(new QTabWidget, vbButtonFace) {
@@ -1626,7 +1627,7 @@ Page& MultiPage::AddPage(const std::string& caption) {
     auto* tabs = static_cast<QTabWidget*>(widget());
     const QSignalBlocker block(tabs);
     auto* page = new QWidget;
-    tabs->addTab(page, qs(caption));
+    tabs->addTab(page, ScreenText(caption));
     pages_.push_back(std::unique_ptr<Page>(new Page(this, page, static_cast<int>(pages_.size()))));
     return *pages_.back();
 }
@@ -1678,7 +1679,7 @@ std::string Panel::Text() const {
 void Panel::setText(const std::string& text) {
     text_ = text;
     if (style_ == Style::Text) {
-        static_cast<QLabel*>(label_)->setText(qs(text));
+        static_cast<QLabel*>(label_)->setText(ScreenText(text));
     }
 }
 
@@ -1690,7 +1691,7 @@ void Panel::setStyle(Style style) {
     } else if (style == Style::Time) {
         label->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
     } else {
-        label->setText(qs(text_));
+        label->setText(ScreenText(text_));
     }
 }
 
@@ -1752,10 +1753,10 @@ void StatusBar::dock() {
 }
 
 std::string ToolbarButton::Caption() const {
-    return ss(action_->text());
+    return TextFromScreen(action_->text());
 }
 void ToolbarButton::setCaption(const std::string& caption) {
-    action_->setText(qs(caption));
+    action_->setText(ScreenText(caption));
 }
 bool ToolbarButton::Enabled() const {
     return action_->isEnabled();
@@ -1777,7 +1778,7 @@ void ToolbarButton::setValue(bool pressed) {
     action_->setChecked(pressed);
 }
 void ToolbarButton::setToolTipText(const std::string& text) {
-    action_->setToolTip(qs(text));
+    action_->setToolTip(ScreenText(text));
 }
 
 bool ToolbarButton::setImage(const std::string& path) {
@@ -1803,7 +1804,7 @@ ToolbarButton& Toolbar::AddButton(const std::string& key, const std::string& cap
                                   ToolbarButton::Style style) {
     auto* bar = static_cast<QToolBar*>(widget());
     QAction* action =
-        style == ToolbarButton::Style::Separator ? bar->addSeparator() : bar->addAction(qs(caption));
+        style == ToolbarButton::Style::Separator ? bar->addSeparator() : bar->addAction(ScreenText(caption));
     action->setCheckable(style == ToolbarButton::Style::Check);
     buttons_.push_back(std::unique_ptr<ToolbarButton>(
         new ToolbarButton(action, key, static_cast<int>(buttons_.size()) + 1)));
@@ -1877,7 +1878,7 @@ Menu::~Menu() {
 
 void Menu::create(Form& form, const std::string& caption) {
     QMenuBar* bar = static_cast<FormWindow*>(form.window())->menuBar();
-    menu_ = bar->addMenu(qs(caption));
+    menu_ = bar->addMenu(ScreenText(caption));
     action_ = menu_->menuAction();
     parent_ = nullptr;
     // A menu of the bar fires Click as it opens, so that its entries can be set up.
@@ -1891,7 +1892,7 @@ void Menu::create(Menu& parent, const std::string& caption) {
         action_ = owner->addSeparator();
         return;
     }
-    action_ = owner->addAction(qs(caption));
+    action_ = owner->addAction(ScreenText(caption));
     QObject::connect(action_.data(), &QAction::triggered, action_.data(), [this] { fireEvent(Click); });
 }
 
@@ -1905,11 +1906,11 @@ QMenu* Menu::submenu() {
 }
 
 std::string Menu::Caption() const {
-    return action_ ? ss(action_->text()) : std::string();
+    return action_ ? TextFromScreen(action_->text()) : std::string();
 }
 void Menu::setCaption(const std::string& caption) {
     if (action_) {
-        action_->setText(qs(caption));
+        action_->setText(ScreenText(caption));
     }
 }
 bool Menu::Enabled() const {

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 #include "platform/scripted.h"
+#include "tests/support/text_fit.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -408,4 +413,44 @@ TEST(Control, AnExceptionOutOfAHandlerIsAFaultNotACrash) {
     const auto faults = scripted::takeFaults();
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_NE(faults[0].find("boom"), std::string::npos);
+}
+
+// The program's font claims "℃" but draws it empty: the sign must still reach the screen, while every
+// control hands its text back exactly as it was given.
+TEST(Label, TheCelsiusSignIsDrawnAndEveryControlKeepsItsText) {
+    const test_support::ProgramFont font;
+    Host host;
+    Label label;
+    label.place(host, 0, 0, 3000, 300);
+    label.setCaption("环境温度t1(℃)");
+    EXPECT_EQ(label.Caption(), "环境温度t1(℃)");
+
+    QWidget* w = label.widget();
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    w->render(&image);
+    const QFontMetrics metrics(w->font());
+    const int left = w->contentsRect().left();
+    const int from = left + metrics.horizontalAdvance(QStringLiteral("环境温度t1("));
+    const int to = left + metrics.horizontalAdvance(QStringLiteral("环境温度t1(℃"));
+    int ink = 0;
+    for (int x = from; x < to; ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 4) << "the sign's cell is blank";
+
+    ListView list;
+    list.place(host, 0, 400, 3000, 2000);
+    list.ColumnHeaders.Add("风机处环境温度t1(℃)", 1600);
+    ListItem& row = list.ListItems.Add("20℃");
+    row.setSubItems(1, "-273℃");
+    Frame frame;
+    frame.place(host, 0, 2500, 3000, 1000);
+    frame.setCaption("温度(℃)");
+    EXPECT_EQ(list.ColumnHeaders(1).Text(), "风机处环境温度t1(℃)");
+    EXPECT_EQ(row.Text(), "20℃");
+    EXPECT_EQ(row.SubItems(1), "-273℃");
+    EXPECT_EQ(frame.Caption(), "温度(℃)");
 }
