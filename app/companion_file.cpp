@@ -26,6 +26,9 @@ bool OpenCompanionOrTemplate(scheme::SchemeReader& in, const std::string& projec
 }
 
 bool SaveCompanionFile(const scheme::SchemeWriter& file, const std::string& path, const std::string& what) {
+    if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
+        return false;
+    }
     if (file.Save(path)) {
         return true;
     }

@@ -24,9 +24,10 @@ std::string TemplateCompanionPath(std::string_view extension);
 bool OpenCompanionOrTemplate(scheme::SchemeReader& in, const std::string& projectPath,
                              const std::string& templatePath);
 
-/// Saves the window's file as a whole. A file that cannot be written is said so (what + "未能保存:" and the
-/// path, under "出错"), since the window's data would otherwise be lost without a word; the earlier file
-/// stays as it was. True when written.
+/// Saves the window's file as a whole. Texts GBK cannot store are listed first with the question whether to
+/// save them with "?"; a No keeps the earlier file and returns false without another word. A file that cannot
+/// be written is said so (what + "未能保存:" and the path, under "出错"), since the window's data would
+/// otherwise be lost without a word; the earlier file stays as it was. True when written.
 bool SaveCompanionFile(const scheme::SchemeWriter& file, const std::string& path, const std::string& what);
 
 } // namespace app

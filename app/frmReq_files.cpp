@@ -901,8 +901,8 @@ bool frmReq::confirmStorableTexts() {
     // clang-format on
     std::vector<std::string> found;
     auto note = [&found](const std::string& field, const std::string& text) {
-        if (const auto c = textcodec::FirstNotInGbk(text)) {
-            found.push_back(field + "：“" + *c + "”");
+        if (auto line = platform::UnstorableTextNote(field, text)) {
+            found.push_back(std::move(*line));
         }
     };
     for (const auto& [field, text] : texts) {
@@ -930,13 +930,7 @@ bool frmReq::confirmStorableTexts() {
         }
         note("车型比例(" + mix.Year + ")", all);
     }
-    if (found.empty()) {
-        return true;
-    }
-    return platform::MsgBox("以下内容含有 GBK 无法保存的字符，保存后将变为“?”：" + Lines(found) +
-                                "\r\n是否以“?”代替后保存?",
-                            platform::vbYesNo + platform::vbQuestion + platform::vbDefaultButton2,
-                            "保存提示！") == platform::vbYes;
+    return platform::ConfirmUnstorableTexts(found);
 }
 
 bool frmReq::writeProjectFiles() {

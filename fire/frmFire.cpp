@@ -455,7 +455,11 @@ bool frmFire::SaveFile() {
     fir.Texts = {txtMW.Text(), txtQ.Text(), cmbJetModel.Text(), txtBlockVehNum.Text(), txteta.Text()};
     fir.Range = {txtExsmokePile1.Text(), txtExsmokePile2.Text()};
     fir.WindRatio = {txtvn.Text(), txtRatio.Text()};
-    if (!fire::WriteFirFile(fir).Save(path)) {
+    const scheme::SchemeWriter file = fire::WriteFirFile(fir);
+    if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
+        return false;
+    }
+    if (!file.Save(path)) {
         platform::MsgBox("火灾工况设置文件未能保存：" + path, platform::vbExclamation, "出错");
         return false;
     }

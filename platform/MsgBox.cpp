@@ -177,4 +177,16 @@ bool CountWithinLimit(long long count, long long limit, const std::string& what)
     return false;
 }
 
+bool ConfirmUnstorableTexts(const std::vector<std::string>& notes) {
+    if (notes.empty()) {
+        return true;
+    }
+    std::string list;
+    for (const std::string& note : notes) {
+        list += "\r\n" + note;
+    }
+    return MsgBox("以下内容含有 GBK 无法保存的字符，保存后将变为“?”：" + list + "\r\n是否以“?”代替后保存?",
+                  vbYesNo + vbQuestion + vbDefaultButton2, "保存提示！") == vbYes;
+}
+
 } // namespace platform

@@ -42,6 +42,11 @@ int DefaultAnswer(int buttons);
 /// gives false; a count within it gives true and shows nothing.
 bool CountWithinLimit(long long count, long long limit, const std::string& what);
 
+/// Texts GBK cannot store would become "?" on disk without a word: one "保存提示！" box lists `notes`
+/// (each a field or text and its first such character, see UnstorableTextNote) and asks whether to save with
+/// "?" instead. True when there is nothing to list or the answer is Yes.
+bool ConfirmUnstorableTexts(const std::vector<std::string>& notes);
+
 /// The test side: scripted answers, and a log of every box.
 namespace msgbox {
 

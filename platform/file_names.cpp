@@ -27,6 +27,19 @@ std::optional<std::string> FileNamePartProblem(std::string_view part, std::strin
     return std::nullopt;
 }
 
+std::optional<std::string> UnstorableTextNote(std::string_view field, std::string_view text) {
+    // U+FFFD stands for bytes of a damaged file that were already lost on reading: asking about it on every
+    // save would tell nothing new.
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    while (const auto c = textcodec::FirstNotInGbk(text)) {
+        if (*c != kReplacement) {
+            return std::string(field) + "：“" + *c + "”";
+        }
+        text.remove_prefix(text.find(kReplacement) + kReplacement.size());
+    }
+    return std::nullopt;
+}
+
 bool IsDirectlyInside(const std::string& path, const std::string& folder) {
     namespace fs = std::filesystem;
     const fs::path p = fs::path(path).lexically_normal();

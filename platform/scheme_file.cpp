@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scheme_file.h"
 
+#include "platform/file_names.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
@@ -97,6 +98,24 @@ std::string SchemeWriter::Bytes() const {
         text += "\r\n";
     }
     return textcodec::ToGbk(text);
+}
+
+std::vector<std::string> SchemeWriter::UnstorableTexts() const {
+    std::vector<std::string> notes;
+    for (const auto& record : records_) {
+        for (const std::string& field : record) {
+            // Only texts can hold such characters (numbers and Booleans are ASCII); a text is named by
+            // itself.
+            if (field.size() < 2 || field.front() != '"') {
+                continue;
+            }
+            const std::string_view text = std::string_view(field).substr(1, field.size() - 2);
+            if (auto note = platform::UnstorableTextNote("“" + std::string(text) + "”", text)) {
+                notes.push_back(std::move(*note));
+            }
+        }
+    }
+    return notes;
 }
 
 bool SchemeWriter::Save(const std::string& path) const {

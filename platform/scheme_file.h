@@ -31,6 +31,9 @@ public:
 
     /// The file's bytes: GBK, CR LF after every record (an open record is ended first).
     std::string Bytes() const;
+    /// One note (platform::UnstorableTextNote, the text itself in quotes as its name) for each text of the
+    /// file that holds a character GBK cannot store, in file order; empty when GBK holds every text.
+    std::vector<std::string> UnstorableTexts() const;
     /// Writes through textfile::WriteAtomically; false when the file could not be written.
     bool Save(const std::string& path) const;
 

@@ -62,7 +62,7 @@ std::optional<std::string> FanNoProblem(std::string_view fanNo) {
     return platform::FileNamePartProblem(fanNo, "风机编号");
 }
 
-std::string AxialFanFileBytes(const AxialFanTexts& fan) {
+scheme::SchemeWriter AxialFanFile(const AxialFanTexts& fan) {
     scheme::SchemeWriter out;
     out.Text(fan.Q).Text(fan.N).Text(fan.RHO);
     out.Boolean(fan.Supply.value_or(false)).Boolean(fan.Exhaust.value_or(false));
@@ -92,7 +92,11 @@ std::string AxialFanFileBytes(const AxialFanTexts& fan) {
         }
         out.EndRecord();
     }
-    return out.Bytes();
+    return out;
+}
+
+std::string AxialFanFileBytes(const AxialFanTexts& fan) {
+    return AxialFanFile(fan).Bytes();
 }
 
 AxialFanTexts ParseAxialFanFile(std::string_view gbkBytes) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/scheme_file.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -35,6 +37,9 @@ std::string AxialFanFilePath(std::string_view projectFile, std::string_view fanN
 /// Why a fan number cannot name a fan file (the program's one check of names built from texts, see
 /// platform::FileNamePartProblem). nullopt when the number is usable.
 std::optional<std::string> FanNoProblem(std::string_view fanNo);
+
+/// The file (see AxialFanFileBytes), for the texts it would hold before it is written.
+scheme::SchemeWriter AxialFanFile(const AxialFanTexts& fan);
 
 /// The file's bytes (GBK, CR LF): record 1, "[沿程损失计算]", the piece count and rows, "[局部损失计算]", the
 /// loss count and rows, the three result records and two reserve records of ten empty texts.

@@ -332,7 +332,11 @@ void frmAxialFanDesign::SaveFile() {
         return;
     }
     const std::string path = platform::ResolvePath(name);
-    if (!textfile::WriteAtomically(path, tools::AxialFanFileBytes(collect()))) {
+    const scheme::SchemeWriter file = tools::AxialFanFile(collect());
+    if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
+        return;
+    }
+    if (!textfile::WriteAtomically(path, file.Bytes())) {
         platform::MsgBox("风机文件未能写入：" + path, platform::vbExclamation, kCaption);
     }
 }

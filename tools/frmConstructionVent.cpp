@@ -832,7 +832,7 @@ void frmConstructionVent::SaveFile() {
         }
         w.EndRecord();
     }
-    if (!w.Save(path)) {
+    if (platform::ConfirmUnstorableTexts(w.UnstorableTexts()) && !w.Save(path)) {
         platform::MsgBox("施工通风数据未能写入：" + path, platform::vbExclamation, kTitle);
     }
 }

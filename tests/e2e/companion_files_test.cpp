@@ -4,14 +4,19 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "fire/fire_file.h"
+#include "fire/frmFire.h"
+#include "jetfan/frmJet.h"
 #include "jetfan/jet_file.h"
 #include "lighting/bgh_file.h"
+#include "lighting/frmDefineLamp.h"
 #include "lighting/lgh_file.h"
 #include "lighting/lmp_file.h"
 #include "multishaft/multishaft.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
 #include "platform/text_file.h"
+#include "platform/textcodec.h"
 #include "shaft/eject_file.h"
 #include "shaft/sj_file.h"
 #include "tests/support/test_stage.h"
@@ -24,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -356,6 +362,60 @@ TEST(ShippedTemplates, ToolAndLightingTemplatesReadToTheEnd) {
         EXPECT_EQ(lgh.AreaLength, "");
         EXPECT_EQ(lgh.Results[7], "");
         EXPECT_EQ(lgh.Draw, false);
+    }
+}
+
+// ---- Texts GBK cannot store ----
+
+TEST(UnstorableTexts, EachWindowAsksBeforeItsFileTurnsThemIntoQuestionMarks) {
+    using platform::Forms;
+    namespace msgbox = platform::msgbox;
+    frmReq& req = Forms::instance<frmReq>(); // its loading starts an unnamed project
+    modPublic::ProjectFile = test_stage::appFolder() + "/gbk.vnt";
+    req.SaveFile();
+    const auto dir = test_stage::appFolder();
+    struct Case {
+        const char* file;
+        std::function<platform::ListView&()> list; // the list that gets one row named by the text
+        std::function<void()> save;
+    };
+    const Case cases[] = {
+        {"/gbk.lmp", [] -> platform::ListView& { return Forms::instance<frmDefineLamp>().lstLamp; },
+         [] { Forms::instance<frmDefineLamp>().SaveFile(); }},
+        {"/gbk.jet", [] -> platform::ListView& { return Forms::instance<frmJet>().lstJet; },
+         [] { Forms::instance<frmJet>().SaveFile(); }},
+        {"/gbk.fir", [] -> platform::ListView& { return Forms::instance<frmFire>().lstFireLoc; },
+         [] { Forms::instance<frmFire>().SaveFile(); }},
+    };
+    for (const Case& c : cases) {
+        for (const char* text : {"回路😀", "回路𠀀"}) {
+            SCOPED_TRACE(std::string(c.file) + " " + text);
+            platform::ListView& list = c.list();
+            list.ListItems.Add("回路");
+            c.save();
+            const std::string before = textfile::ReadBytes(dir + c.file).value_or("");
+            list.ListItems.Remove(list.ListItems.Count());
+            list.ListItems.Add(text);
+
+            msgbox::reset();
+            msgbox::script(platform::vbNo);
+            c.save();
+            ASSERT_EQ(msgbox::log().size(), 1u);
+            EXPECT_EQ(msgbox::log()[0].title, "保存提示！");
+            EXPECT_NE(msgbox::log()[0].prompt.find(std::string(text).substr(6)), std::string::npos);
+            EXPECT_EQ(platform::DefaultAnswer(msgbox::log()[0].buttons), platform::vbNo);
+            EXPECT_EQ(textfile::ReadBytes(dir + c.file).value_or(""), before);
+
+            msgbox::script(platform::vbYes);
+            c.save();
+            std::string expected = before;
+            const std::string plain = textcodec::ToGbk("\"回路\"");
+            expected.replace(expected.rfind(plain), plain.size(), textcodec::ToGbk("\"回路?\""));
+            EXPECT_EQ(textfile::ReadBytes(dir + c.file).value_or(""), expected);
+            list.ListItems.Remove(list.ListItems.Count());
+            msgbox::reset();
+        }
+        Forms::destroyAll();
     }
 }
 

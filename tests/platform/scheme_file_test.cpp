@@ -58,6 +58,22 @@ TEST(SchemeWriter, NumbersAreWrittenAsPlainNumberText) {
     EXPECT_EQ(w.Bytes(), "0.3,100000000000000000000,,3\r\n");
 }
 
+TEST(SchemeWriter, NamesEachTextGbkCannotStoreWithItsFirstSuchCharacter) {
+    scheme::SchemeWriter out;
+    out.Empty()
+        .Number(1.5)
+        .Text("")
+        .Text("回路😀𠀀")
+        .EndRecord()
+        .Boolean(true)
+        .Text("A\"\uFFFD𠀀")
+        .Text("回路");
+    // U+FFFD marks bytes a damaged file had: already lost, not asked about again.
+    out.Text("\uFFFD3\uFFFD");
+    EXPECT_EQ(out.UnstorableTexts(), (std::vector<std::string>{"“回路😀𠀀”：“😀”", "“A＂\uFFFD𠀀”：“𠀀”"}));
+    EXPECT_TRUE(scheme::SchemeWriter().Text("回路").Number(2).UnstorableTexts().empty());
+}
+
 TEST(SchemeReader, ReadsFieldsAcrossRecords) {
     EXPECT_EQ(AllFields("\"a\",1\r\n#TRUE#\r\n\"b\""), (Fields{"a", "1", "#TRUE#", "b"}));
     EXPECT_EQ(AllFields("1\n2\r3"), (Fields{"1", "2", "3"}));
