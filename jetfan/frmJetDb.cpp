@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/file_names.h"
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
 
@@ -147,6 +148,9 @@ bool frmJetDb::boxesHoldModel() {
     // A model without a flow or diameter would divide by zero in every jet-fan calculation.
     if (txtJetName.Text().find_first_not_of(" \t") == std::string::npos) {
         fault = "请输入射流风机型号";
+    } else if (const auto note = platform::UnstorableTextNote("射流风机型号", txtJetName.Text())) {
+        // The name is the model's key in every window and file: a "?" in its place would be another model.
+        fault = "无法以GBK编码保存的字符，请改用其它字符：" + *note;
     } else if (!atLeast(txtFlow, false)) {
         fault = "风机流量(m^3/s)须为大于零的数值";
     } else if (!atLeast(txtDD, false)) {
