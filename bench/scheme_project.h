@@ -4,6 +4,7 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
+#include "fire/fire_scheme.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
@@ -53,8 +54,8 @@ void openScheme(frmReq& req, int scheme, const std::function<void(W&)>& script,
     req.cmdNextStep.userClick();
 }
 
-/// The main window's slope and section lists read once, as an engine line takes them.
-inline ventparam::IndexedStations stationsOf(frmReq& req) {
+/// The main window's slope and section lists as they stand, as an engine line takes them.
+inline ventparam::StationLists stationListsOf(frmReq& req) {
     ventparam::StationLists lists;
     lists.StartPile = vb::Val(req.txtStartPile.Text());
     lists.TunnelLength = req.GetTunnelLength();
@@ -68,7 +69,24 @@ inline ventparam::IndexedStations stationsOf(frmReq& req) {
         platform::ListItem& row = req.lstSlope.ListItems(i);
         lists.Slopes.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
     }
-    return ventparam::IndexedStations(std::move(lists));
+    return lists;
+}
+
+/// The same lists read once, with their row searches.
+inline ventparam::IndexedStations stationsOf(frmReq& req) {
+    return ventparam::IndexedStations(stationListsOf(req));
+}
+
+/// The project values a fire control scheme takes, as they stand (density and temperature the same
+/// before and after the republication).
+inline void fireProjectValues(fire::SchemeInput& in) {
+    in.rho = in.rhoBefore = modPublic::rho;
+    in.T = in.TBefore = modPublic::TT;
+    in.S = modPublic::StartPile;
+    in.E = modPublic::EndPile;
+    in.lambda_r = modPublic::lambda_r;
+    in.AA_m = modPublic::AA_m;
+    in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
 }
 
 } // namespace scheme_project

@@ -56,13 +56,20 @@ constexpr int kJetScheme = 0, kConcentrateScheme = 1, kEjectScheme = 2, kShaftJe
               kLateralScheme = 5;
 constexpr int kTwoWayCase = 1;
 
-// Message boxes a run raised: 0 shows that the calculation went through on the template.
-void countBoxes(benchmark::State& state) {
+// `calculate` timed; then the message boxes it raised (0: it went through on the template) and `shown`,
+// the result the window shows, which the engine line gives too.
+void timed(benchmark::State& state, const std::function<void()>& calculate,
+           const std::function<double()>& shown) {
+    platform::msgbox::reset();
+    platform::msgbox::setAutoAnswer(true);
+    for (auto _ : state) {
+        calculate();
+    }
     state.counters["boxes"] = static_cast<double>(platform::msgbox::log().size());
+    state.counters["result"] = shown();
 }
 
-// The window line: `prepare` once on the opened window, then `calculate` timed; `shown` is the result the
-// window shows, which the engine line gives too.
+// The window line: `prepare` once on the opened window, then `calculate` timed.
 template <class W>
 void throughWindow(benchmark::State& state, int scheme, const std::function<void(W&)>& prepare,
                    const std::function<void(W&)>& calculate, const std::function<double(W&)>& shown,
@@ -72,13 +79,8 @@ void throughWindow(benchmark::State& state, int scheme, const std::function<void
         req, scheme,
         [&](W& w) {
             prepare(w);
-            platform::msgbox::reset();
-            platform::msgbox::setAutoAnswer(true);
-            for (auto _ : state) {
-                calculate(w);
-            }
-            countBoxes(state);
-            state.counters["result"] = shown(w);
+            timed(
+                state, [&] { calculate(w); }, [&] { return shown(w); });
         },
         before);
 }
@@ -230,13 +232,15 @@ BENCHMARK(ConcentrateBalance_Engine)->Unit(benchmark::kMillisecond);
 
 // ---- frmShaftEject: section flows, pressures and the exhaust fan ----
 
+// The two buttons of a shaft window: the demand of its sections, then the pressures.
+template <class W> void sectionsThenPressures(W& w) {
+    w.cmdCalculateSectionQQ_req.userClick();
+    w.cmdCalculatePtot3.userClick();
+}
+
 void ShaftEject_Window(benchmark::State& state) {
     throughWindow<frmShaftEject>(
-        state, kEjectScheme, [](frmShaftEject&) {},
-        [](frmShaftEject& w) {
-            w.cmdCalculateSectionQQ_req.userClick();
-            w.cmdCalculatePtot3.userClick();
-        },
+        state, kEjectScheme, [](frmShaftEject&) {}, sectionsThenPressures<frmShaftEject>,
         [](frmShaftEject& w) { return w.p_tot3; });
 }
 BENCHMARK(ShaftEject_Window)->Unit(benchmark::kMillisecond);
@@ -246,8 +250,7 @@ void ShaftEject_Engine(benchmark::State& state) {
     shaft::SplitInputs in;
     double qreq1 = 0, qreq2 = 0, qr3 = 0, shaftPile = 0, entrance = 0, exit = 0, dpd = 0, eta = 0;
     openScheme<frmShaftEject>(req, kEjectScheme, [&](frmShaftEject& w) {
-        w.cmdCalculateSectionQQ_req.userClick();
-        w.cmdCalculatePtot3.userClick();
+        sectionsThenPressures(w);
         qreq1 = w.QQ_req1, qreq2 = w.QQ_req2, qr3 = vb::Val(w.txtQQ_r3.Text());
         shaftPile = w.ShaftPile, entrance = w.EntrancePile, exit = w.ExitPile;
         dpd = w.deltap_d, eta = w.eta;
@@ -279,11 +282,7 @@ BENCHMARK(ShaftEject_Engine)->Unit(benchmark::kMillisecond);
 
 void ShaftAndJet_Window(benchmark::State& state) {
     throughWindow<frmShaftAndJet>(
-        state, kShaftJetScheme, [](frmShaftAndJet&) {},
-        [](frmShaftAndJet& w) {
-            w.cmdCalculateSectionQQ_req.userClick();
-            w.cmdCalculatePtot3.userClick();
-        },
+        state, kShaftJetScheme, [](frmShaftAndJet&) {}, sectionsThenPressures<frmShaftAndJet>,
         [](frmShaftAndJet& w) { return vb::Val(w.txttotaldeltap_j1.Text()); });
 }
 BENCHMARK(ShaftAndJet_Window)->Unit(benchmark::kMillisecond);
@@ -293,8 +292,7 @@ void ShaftAndJet_Engine(benchmark::State& state) {
     double shaftPile = 0, ds = 0, qreq1 = 0, qreq2 = 0, qvi = 0, qe = 0, qb = 0;
     double ke = 0, ve = 0, kb = 0, vbo = 0, beta = 0, dpt1 = 0, dpt2 = 0, zf = 0, zh = 0;
     openScheme<frmShaftAndJet>(req, kShaftJetScheme, [&](frmShaftAndJet& w) {
-        w.cmdCalculateSectionQQ_req.userClick();
-        w.cmdCalculatePtot3.userClick();
+        sectionsThenPressures(w);
         shaftPile = vb::Val(w.txtShaftPile.Text()), ds = vb::Val(w.txtds.Text());
         qreq1 = w.QQ_req1, qreq2 = w.QQ_req2, qvi = w.QQ_req_VI, qe = w.QQ_e, qb = w.QQ_b;
         ke = w.KK_e, ve = w.v_e, kb = w.KK_b, vbo = w.v_b, beta = w.beta;
@@ -391,14 +389,10 @@ frmFire& fireWindowWithOnePoint() {
 
 void FirePoint_Window(benchmark::State& state) {
     frmFire& w = fireWindowWithOnePoint();
-    platform::msgbox::reset();
-    platform::msgbox::setAutoAnswer(true);
-    for (auto _ : state) {
-        w.lstFireLoc.userItemClick(1);
-    }
-    countBoxes(state);
-    // The two lines of the scheme, joined by a line break.
-    state.counters["result"] = static_cast<double>(w.txtResult.Text().size() - 2);
+    // The result: the length of the scheme's two lines, joined by a line break.
+    timed(
+        state, [&] { w.lstFireLoc.userItemClick(1); },
+        [&] { return static_cast<double>(w.txtResult.Text().size() - 2); });
 }
 BENCHMARK(FirePoint_Window)->Unit(benchmark::kMillisecond);
 
@@ -426,13 +420,7 @@ void FirePoint_Engine(benchmark::State& state) {
     }
     in.rightLine = req.optRightLine.Value();
     req.RefreshData(true);
-    in.rho = in.rhoBefore = modPublic::rho;
-    in.T = in.TBefore = modPublic::TT;
-    in.S = modPublic::StartPile;
-    in.E = modPublic::EndPile;
-    in.lambda_r = modPublic::lambda_r;
-    in.AA_m = modPublic::AA_m;
-    in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+    scheme_project::fireProjectValues(in);
     in.model = fire::FindJetModel(modPublic::JetModels.items, w.cmbJetModel.Text());
     in.eta = vb::Val(w.txteta.Text());
     const ventparam::IndexedStations st = stationsOf(req);
@@ -472,18 +460,13 @@ frmAxialFanDesign& axialFanWithADuct() {
     w.txtSectionD.userType("3.5");
     w.txtlambdra.userType("0.02");
     w.cmdAddSection.userClick();
-    platform::msgbox::reset();
-    platform::msgbox::setAutoAnswer(true);
     return w;
 }
 
 void AxialFan_Window(benchmark::State& state) {
     frmAxialFanDesign& w = axialFanWithADuct();
-    for (auto _ : state) {
-        w.cmdCalculate.userClick();
-    }
-    countBoxes(state);
-    state.counters["result"] = vb::Val(w.txtp_tot.Text());
+    timed(
+        state, [&] { w.cmdCalculate.userClick(); }, [&] { return vb::Val(w.txtp_tot.Text()); });
 }
 BENCHMARK(AxialFan_Window)->Unit(benchmark::kMillisecond);
 
@@ -511,19 +494,13 @@ BENCHMARK(AxialFan_Engine)->Unit(benchmark::kMillisecond);
 
 frmConstructionVent& constructionVent() {
     templateProject();
-    frmConstructionVent& w = Forms::instance<frmConstructionVent>();
-    platform::msgbox::reset();
-    platform::msgbox::setAutoAnswer(true);
-    return w;
+    return Forms::instance<frmConstructionVent>();
 }
 
 void ConstructionVent_Window(benchmark::State& state) {
     frmConstructionVent& w = constructionVent();
-    for (auto _ : state) {
-        w.cmdCal.userClick();
-    }
-    countBoxes(state);
-    state.counters["result"] = vb::Val(w.txtQ(5).Text());
+    timed(
+        state, [&] { w.cmdCal.userClick(); }, [&] { return vb::Val(w.txtQ(5).Text()); });
 }
 BENCHMARK(ConstructionVent_Window)->Unit(benchmark::kMillisecond);
 
@@ -544,37 +521,32 @@ frmBrightness& lightingStep1() {
     templateProject();
     frmBrightness& w = Forms::instance<frmBrightness>();
     w.txtNN.userType("1158");
-    platform::msgbox::reset();
-    platform::msgbox::setAutoAnswer(true);
     return w;
 }
 
 void LightingZones_Window(benchmark::State& state) {
     frmBrightness& w = lightingStep1();
-    for (auto _ : state) {
-        w.cmdCalculate.userClick();
-    }
-    countBoxes(state);
-    state.counters["result"] = vb::Val(w.lstResult.ListItems(1).SubItems(1));
+    timed(
+        state, [&] { w.cmdCalculate.userClick(); },
+        [&] { return vb::Val(w.lstResult.ListItems(1).SubItems(1)); });
 }
 BENCHMARK(LightingZones_Window)->Unit(benchmark::kMillisecond);
 
 void LightingZones_Engine(benchmark::State& state) {
     frmBrightness& w = lightingStep1();
     w.cmdCalculate.userClick();
+    // The tables read once.
     lighting::ZoneTables tables;
-    const auto table = [](const char* key) -> std::optional<CoefTable> {
+    for (const auto& [key, slot] :
+         {std::pair{"LL_in1", &tables.LL_in1}, std::pair{"LL_in2", &tables.LL_in2},
+          std::pair{"k1", &tables.k1}, std::pair{"k2", &tables.k2}, std::pair{"kdiscount", &tables.kdiscount},
+          std::pair{"DD_s", &tables.DD_s}, std::pair{"DD_tr", &tables.DD_tr}}) {
         CoefTable t;
         modPublic::ReadTable(key, t);
-        return t.empty() ? std::nullopt : std::optional<CoefTable>(t);
-    };
-    tables.LL_in1 = table("LL_in1");
-    tables.LL_in2 = table("LL_in2");
-    tables.k1 = table("k1");
-    tables.k2 = table("k2");
-    tables.kdiscount = table("kdiscount");
-    tables.DD_s = table("DD_s");
-    tables.DD_tr = table("DD_tr");
+        if (!t.empty()) {
+            *slot = std::move(t);
+        }
+    }
     lighting::ZoneInputs in;
     in.N = modPublic::DesignTraffic;
     in.vt = modPublic::DesignSpeed;

@@ -289,13 +289,7 @@ void FireControlTable_Engine(benchmark::State& state) {
     in.W = 20;
     in.Q = 300;
     in.ratio = 70;
-    in.rho = in.rhoBefore = modPublic::rho;
-    in.T = in.TBefore = modPublic::TT;
-    in.S = modPublic::StartPile;
-    in.E = modPublic::EndPile;
-    in.lambda_r = modPublic::lambda_r;
-    in.AA_m = modPublic::AA_m;
-    in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+    scheme_project::fireProjectValues(in);
     in.model = fire::FindJetModel(modPublic::JetModels.items, "1120型射流风机");
     in.eta = 0.876;
     fire::SchemeTunnel tunnel;
