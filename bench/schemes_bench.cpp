@@ -7,6 +7,7 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
+#include "bench/scheme_project.h"
 #include "fire/fire_scheme.h"
 #include "fire/frmFire.h"
 #include "jetfan/curve_layout.h"
@@ -40,19 +41,10 @@ namespace {
 
 namespace cad = platform::cad;
 using platform::Forms;
+using scheme_project::openScheme;
+using scheme_project::templateProject;
 
 constexpr int kJetScheme = 0, kShaftJetScheme = 3, kMultiShaftScheme = 4;
-
-// The template project saved under a name, so that the scheme windows and the tables have their files.
-frmReq& templateProject() {
-    bench_stage::freshFolder();
-    frmReq& req = Forms::instance<frmReq>();
-    modPublic::ProjectFile = bench_stage::appFolder() + "/proj.vnt";
-    req.SaveFile();
-    req.txtQQ_req_CO.setSilently("300");
-    req.txtQQ_req_VI.setSilently("250");
-    return req;
-}
 
 // A long tunnel: `rows` slope rows and as many cross-section rows, evenly over the template's length,
 // each section as the template's first one.
@@ -75,22 +67,6 @@ void longTunnel(frmReq& req, int rows) {
         }
     }
     req.cmdRefreshSegment_Click();
-}
-
-// Step 2 from the main window and the scheme window W from step 2; `script` runs on the window.
-template <class W> void openScheme(frmReq& req, int scheme, const std::function<void(W&)>& script) {
-    bench_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-        step2.cmbNextStep.setListIndex(scheme);
-        bench_stage::onModal<W>([&](W& w) {
-            script(w);
-            if (Forms::isLoaded(w)) {
-                w.cmdBack.userClick();
-            }
-        });
-        step2.cmdNextStep.userClick();
-        step2.cmdReturn.userClick();
-    });
-    req.cmdNextStep.userClick();
 }
 
 // The control-table dialog answered with every design year, the four cases and every speed, the table
@@ -313,13 +289,7 @@ void FireControlTable_Engine(benchmark::State& state) {
     in.W = 20;
     in.Q = 300;
     in.ratio = 70;
-    in.rho = in.rhoBefore = modPublic::rho;
-    in.T = in.TBefore = modPublic::TT;
-    in.S = modPublic::StartPile;
-    in.E = modPublic::EndPile;
-    in.lambda_r = modPublic::lambda_r;
-    in.AA_m = modPublic::AA_m;
-    in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+    scheme_project::fireProjectValues(in);
     in.model = fire::FindJetModel(modPublic::JetModels.items, "1120型射流风机");
     in.eta = 0.876;
     fire::SchemeTunnel tunnel;

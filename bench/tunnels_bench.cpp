@@ -7,6 +7,7 @@
 #include "app/geometry.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
+#include "bench/scheme_project.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "reqair/congestion_demand.h"
@@ -109,23 +110,6 @@ reqair::TunnelLayout layoutOf(frmReq& w) {
     layout.OneWaySpeed = vb::Val(w.txtworkv_t.Text());
     layout.TwoWaySpeed = vb::Val(w.cmbWorkVt_Bidirection.Text());
     return layout;
-}
-
-ventparam::StationLists stationListsOf(frmReq& w) {
-    ventparam::StationLists lists;
-    lists.StartPile = vb::Val(w.txtStartPile.Text());
-    lists.TunnelLength = w.GetTunnelLength();
-    for (int i = 1; i <= w.lstSection.ListItems.Count(); ++i) {
-        platform::ListItem& row = w.lstSection.ListItems(i);
-        lists.Sections.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1)),
-                                  vb::StrictNumber(row.SubItems(2)), vb::StrictNumber(row.SubItems(3))});
-    }
-    for (int i = 1; i <= w.lstSlope.ListItems.Count(); ++i) {
-        platform::ListItem& row = w.lstSlope.ListItems(i);
-        lists.Slopes.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
-    }
-    lists.LeftLine = w.optLeftLine.Value();
-    return lists;
 }
 
 app::SegmentTableInput segmentTableInput(frmReq& w) {
@@ -471,7 +455,8 @@ void StationLookups_Window(benchmark::State& state) {
 BENCHMARK(StationLookups_Window)->Args({3000, 0})->Args({3000, 1})->Unit(benchmark::kMillisecond);
 
 void StationLookups_Engine(benchmark::State& state) {
-    const ventparam::IndexedStations lists(stationListsOf(longTunnel(static_cast<int>(state.range(0)))));
+    const ventparam::IndexedStations lists(
+        scheme_project::stationListsOf(longTunnel(static_cast<int>(state.range(0)))));
     for (auto _ : state) {
         double sum = 0;
         for (int k = 0; k < kLookups; ++k) {

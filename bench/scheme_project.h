@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "bench/bench_stage.h"
+#include "fire/fire_scheme.h"
+#include "platform/Forms.h"
+#include "platform/vb.h"
+#include "ventparam/frmVentParam.h"
+#include "ventparam/station_lookup.h"
+
+#include <functional>
+
+/// The template project and the way to its scheme windows, shared by the scheme benchmarks.
+namespace scheme_project {
+
+/// The template project saved under a name, so that the scheme windows and the tables have their files,
+/// with a one-way demand of 300 m³/s.
+inline frmReq& templateProject() {
+    bench_stage::freshFolder();
+    frmReq& req = platform::Forms::instance<frmReq>();
+    modPublic::ProjectFile = bench_stage::appFolder() + "/proj.vnt";
+    req.SaveFile();
+    req.txtQQ_req_CO.setSilently("300");
+    req.txtQQ_req_VI.setSilently("250");
+    return req;
+}
+
+/// Step 2 from the main window and the scheme window W from step 2; `before` acts on step 2 first (a
+/// case), `script` on the window, which is then left by its back (or close) button unless the script closed
+/// it.
+template <class W>
+void openScheme(frmReq& req, int scheme, const std::function<void(W&)>& script,
+                const std::function<void(frmVentParam&)>& before = {}) {
+    bench_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+        if (before) {
+            before(step2);
+        }
+        step2.cmbNextStep.setListIndex(scheme);
+        bench_stage::onModal<W>([&](W& w) {
+            script(w);
+            if (platform::Forms::isLoaded(w)) {
+                if constexpr (requires { w.cmdBack; }) {
+                    w.cmdBack.userClick();
+                } else {
+                    w.cmdClose.userClick();
+                }
+            }
+        });
+        step2.cmdNextStep.userClick();
+        step2.cmdReturn.userClick();
+    });
+    req.cmdNextStep.userClick();
+}
+
+/// The main window's slope and section lists as they stand, as an engine line takes them.
+inline ventparam::StationLists stationListsOf(frmReq& req) {
+    ventparam::StationLists lists;
+    lists.StartPile = vb::Val(req.txtStartPile.Text());
+    lists.TunnelLength = req.GetTunnelLength();
+    lists.LeftLine = req.optLeftLine.Value();
+    for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
+        platform::ListItem& row = req.lstSection.ListItems(i);
+        lists.Sections.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1)),
+                                  vb::StrictNumber(row.SubItems(2)), vb::StrictNumber(row.SubItems(3))});
+    }
+    for (int i = 1; i <= req.lstSlope.ListItems.Count(); ++i) {
+        platform::ListItem& row = req.lstSlope.ListItems(i);
+        lists.Slopes.push_back({vb::Val(row.Text()), vb::StrictNumber(row.SubItems(1))});
+    }
+    return lists;
+}
+
+/// The same lists read once, with their row searches.
+inline ventparam::IndexedStations stationsOf(frmReq& req) {
+    return ventparam::IndexedStations(stationListsOf(req));
+}
+
+/// The project values a fire control scheme takes, as they stand (density and temperature the same
+/// before and after the republication).
+inline void fireProjectValues(fire::SchemeInput& in) {
+    in.rho = in.rhoBefore = modPublic::rho;
+    in.T = in.TBefore = modPublic::TT;
+    in.S = modPublic::StartPile;
+    in.E = modPublic::EndPile;
+    in.lambda_r = modPublic::lambda_r;
+    in.AA_m = modPublic::AA_m;
+    in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+}
+
+} // namespace scheme_project
