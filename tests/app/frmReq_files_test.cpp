@@ -1053,11 +1053,10 @@ TEST(DamagedProject, ATruncatedReqOpensWithTheTemplatesValuesPastTheCutAndOneErr
     // The template as New shows it, field by field, in the order of the file.
     auto probes = [](frmReq& f) {
         // Inputs only: a result box shows what its page computes from the inputs it has.
-        return std::vector<std::string>{f.txtProjectName.Text(), f.txtProjectDiscribe.Text(),
-                                        f.txtElevation.Text(),   f.txtq_co.Text(),
-                                        f.txtName3.Text(),       f.txtTrafficRatio.Text(),
-                                        f.txtExchangeNum.Text(), f.txtFireSize.Text(),
-                                        f.txtTunnelH.Text()};
+        return std::vector<std::string>{
+            f.txtProjectName.Text(), f.txtProjectDiscribe.Text(), f.txtElevation.Text(),
+            f.txtq_co.Text(),        f.txtName3.Text(),           f.txtTrafficRatio.Text(),
+            f.txtExchangeNum.Text(), f.txtFireSize.Text(),        f.txtTunnelH.Text()};
     };
     const std::vector<std::string> templ = probes(w);
     const auto templateSlopes = rowsOf(w.lstSlope, 2);
