@@ -9,6 +9,7 @@
 #include "platform/TextViewer.h"
 #include "platform/paths.h"
 #include "platform/scripted.h"
+#include "tests/support/modal_scripts.h"
 
 #include <QApplication>
 
@@ -29,14 +30,10 @@ fs::path& root() {
     return path;
 }
 
-struct ModalScript {
-    std::type_index type;
-    std::function<void(platform::Form&)> script;
-};
+using modal_scripts::ModalScript;
 
 std::deque<ModalScript>& modalScripts() {
-    static std::deque<ModalScript> scripts;
-    return scripts;
+    return modal_scripts::queue();
 }
 
 void runModal(platform::Form& form) {
@@ -75,7 +72,7 @@ void freshFolder() {
 
 namespace detail {
 void queueModal(const std::type_info& type, std::function<void(platform::Form&)> script) {
-    modalScripts().push_back({std::type_index(type), std::move(script)});
+    modal_scripts::push(type, std::move(script));
 }
 } // namespace detail
 

@@ -9,6 +9,7 @@
 #include "platform/TextViewer.h"
 #include "platform/paths.h"
 #include "platform/scripted.h"
+#include "tests/support/modal_scripts.h"
 
 #include <QApplication>
 
@@ -36,14 +37,10 @@ std::vector<std::function<void()>>& resets() {
     return callbacks;
 }
 
-struct ModalScript {
-    std::type_index type;
-    std::function<void(platform::Form&)> script;
-};
+using modal_scripts::ModalScript;
 
 std::deque<ModalScript>& modalScripts() {
-    static std::deque<ModalScript> scripts;
-    return scripts;
+    return modal_scripts::queue();
 }
 
 void runModal(platform::Form& form) {
@@ -111,7 +108,7 @@ void onReset(std::function<void()> reset) {
 
 namespace detail {
 void queueModal(const std::type_info& type, std::function<void(platform::Form&)> script) {
-    modalScripts().push_back({std::type_index(type), std::move(script)});
+    modal_scripts::push(type, std::move(script));
 }
 } // namespace detail
 
