@@ -108,9 +108,10 @@ public:
     double GetWorkv_t(double dPile, vb::Integer iCaseID);
 
     /// While one lives, the slope, cross-section and congestion lists are read once, at their first use, and
-    /// every segment cut and station lookup works from that reading; when the last one goes the reading is
-    /// dropped. For a calculation that cuts segments or looks stations up many times over: the lists
-    /// cannot change under it, and an edit of a list in between is read again all the same.
+    /// every segment cut works from that reading (and segment demands equal to the last bit are reused);
+    /// when the last one goes the reading is dropped. For a calculation that cuts segments many times over:
+    /// the lists cannot change under it, and an edit of a list in between is read again all the same. The
+    /// station lookups need no hold: they keep their reading until a row of the lists changes.
     class HoldLists {
     public:
         // The outermost hold starts from a fresh reading: a reading kept from a lookup outside any hold may

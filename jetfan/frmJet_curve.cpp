@@ -71,8 +71,6 @@ void frmJet::cmdDrawPressCurve_Click() {
             return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType, 0.6, 0.28,
                                              0.7);
         };
-        // The walk looks up every station of the curve: the lists are read once for all of them.
-        const frmReq::HoldLists hold(req);
         const jetfan::JetCurves curves = jetfan::BuildJetCurves(in, look);
 
         // A curve with a gap where no cross-section is known would be drawn as if it were whole.

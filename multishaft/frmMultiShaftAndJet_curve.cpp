@@ -127,8 +127,6 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
     multishaft::MsCurves curves;
     bool built = false;
     guarded([&] {
-        // The walk looks up every station of the curve: the lists are read once for all of them.
-        const frmReq::HoldLists hold(req);
         curves = multishaft::BuildMsCurves(in, look);
         built = true;
     });

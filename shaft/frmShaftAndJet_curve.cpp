@@ -106,8 +106,6 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     shaft::SjCurves curves;
     bool built = false;
     guarded([&] {
-        // The walk looks up every station of the curve: the lists are read once for all of them.
-        const frmReq::HoldLists hold(req);
         curves = shaft::BuildSjCurves(in, look);
         built = true;
     });
