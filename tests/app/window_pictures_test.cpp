@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures of every window as the engineer opens it: the main window's menus, step 2 from the template
-// project saved under a name, each scheme window through step 2's Next, and the dialogs these windows
-// show. Run with ARIDANE_GRAB_DIR set to a folder to get one PNG per window (and per page); otherwise
-// every test is skipped.
+// Every window as the engineer opens it: the main window and its menus, step 2 from the template project
+// saved under a name, each scheme window through step 2's Next, and the dialogs these windows show. In
+// each, every caption, frame title, button and column header shows its whole text in the program's font.
+// With ARIDANE_GRAB_DIR set to a folder, one PNG per window (and per page) is saved there too.
 #include "app/dlgSectionQreq.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
@@ -24,10 +24,12 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
 #include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
 #include "tools/frmSelectP.h"
 #include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral1.h"
 #include "transverse/frmLateral3.h"
 #include "ventparam/dlgSectionPm.h"
 #include "ventparam/frmCalculatePd.h"
@@ -58,13 +60,19 @@ const char* grabDir() {
     return dir != nullptr && *dir != '\0' ? dir : nullptr;
 }
 
-/// Saves the picture of a window, or of any widget, as `<name>.png` in the grab folder.
+/// Checks that no text of a window, or of any widget, is cut, and saves its picture as `<name>.png` in
+/// the grab folder when there is one.
 void picture(QWidget* widget, const std::string& name) {
     ASSERT_NE(widget, nullptr) << name;
     QApplication::processEvents();
-    EXPECT_TRUE(widget->grab().save(
-        QDir(QString::fromLocal8Bit(grabDir())).filePath(QString::fromStdString(name + ".png"))))
-        << name;
+    for (const std::string& cut : test_support::cutTexts(*widget)) {
+        ADD_FAILURE() << name << ": " << cut;
+    }
+    if (grabDir() != nullptr) {
+        EXPECT_TRUE(widget->grab().save(
+            QDir(QString::fromLocal8Bit(grabDir())).filePath(QString::fromStdString(name + ".png"))))
+            << name;
+    }
 }
 
 void picture(platform::Form& form, const std::string& name) {
@@ -100,9 +108,6 @@ void pictures(platform::Form& form, platform::MultiPage& pages, const std::strin
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (grabDir() == nullptr) {
-            GTEST_SKIP() << "ARIDANE_GRAB_DIR not set";
-        }
         QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
         // The template project, saved under a name, with a one-way demand of 300 m³/s.
         modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
@@ -144,6 +149,15 @@ protected:
 
     frmReq& req = Forms::instance<frmReq>();
 };
+
+// ---- The main window ----
+
+TEST_F(WindowPictures, MainWindowPages) {
+    for (int k = 1; k <= req.pgMain.Tabs.Count(); ++k) {
+        req.pgMain.userClick(k);
+        picture(req, "frmReq_page" + std::to_string(k));
+    }
+}
 
 // ---- Step 2 and its dialogs ----
 
@@ -247,6 +261,12 @@ TEST_F(WindowPictures, TransverseScheme) {
         s.cmdNextStep.userClick();
     });
     EXPECT_TRUE(opened);
+}
+
+TEST_F(WindowPictures, OneShaftTransverseScheme) {
+    // No case of step 2 leads here today; the window is still the project's and is kept whole.
+    Forms::instance<frmLateral1>().Show();
+    picture(Forms::instance<frmLateral1>(), "frmLateral1");
 }
 
 // ---- The Tools and Help menus ----

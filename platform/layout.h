@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/controls.h"
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+/// The shapes every window is built of: a caption beside a box, a column of such rows, a captioned
+/// frame and a row of buttons. Positions are in twips, relative to the container, as everywhere. The
+/// layout owns the captions that have no name in the window, so a window keeps one `Layout` member and
+/// its `buildControls` reads as a list of rows.
+class Layout {
+public:
+    /// Where the rows of a column stand: captions from `left`, `labelWidth` wide; boxes right after
+    /// them, `boxWidth` wide and `boxHeight` high; one row every `pitch`; a caption sits `labelDrop`
+    /// below its box's top so that their texts line up.
+    struct Column {
+        int left = 120;
+        int labelWidth = 1500;
+        int boxWidth = 1200;
+        int pitch = 345;
+        int boxHeight = 300;
+        int labelDrop = 30;
+        int labelHeight = 255;
+    };
+
+    /// One row: its caption and the control beside it (nullptr: a caption alone).
+    struct Row {
+        std::string caption;
+        Control* box = nullptr;
+    };
+
+    /// A caption the window does not name.
+    Label& caption(Container& parent, const std::string& text, int left, int top, int width,
+                   int height = 255);
+
+    /// Rows from `top` down; returns the top below the last row.
+    int column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows);
+
+    /// A named caption placed as a row of `shape` would place its own.
+    static void row(Container& parent, const Column& shape, int top, Label& named, const std::string& text,
+                    Control& box);
+
+    static void frame(Frame& frame, Container& parent, const std::string& text, int left, int top, int width,
+                      int height);
+
+    struct Button {
+        CommandButton* button;
+        std::string caption;
+    };
+    /// Buttons side by side from `left`, each `width` wide, `gap` apart.
+    static void buttons(Container& parent, int left, int top, int width, int height, int gap,
+                        std::initializer_list<Button> buttons);
+
+    /// The captions made so far, in order (tests and pictures find them here).
+    const std::vector<std::unique_ptr<Label>>& captions() const { return captions_; }
+
+private:
+    std::vector<std::unique_ptr<Label>> captions_;
+};
+
+} // namespace platform
