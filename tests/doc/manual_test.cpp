@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The user's manual as the Help menu names it: the PDF next to the program is a whole PDF of some pages,
-// its source holds every chapter the engineer looks for, and every window it names by title is a window
-// of the program with that title.
+// its source holds every chapter the engineer looks for, every window it names by title is a window of
+// the program with that title, and every figure its walk through the template quotes is the one the
+// window shows.
 #include "app/dlgSectionQreq.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
@@ -15,10 +16,13 @@
 #include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/frmSetMSJetPile.h"
+#include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
@@ -33,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -157,6 +162,101 @@ TEST(Manual, EveryWindowItNamesIsAWindowOfTheProgram) {
         EXPECT_TRUE(titles.count(name) == 1 || name == "drawing") << "a picture of no window: " << (*it)[0];
     }
     EXPECT_GE(pictures, 10);
+}
+
+TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
+    // The walk of the manual, done on the windows: every figure it quotes is what the window shows.
+    std::vector<std::pair<std::string, std::string>> shown; // what, the window's text
+    const auto note = [&shown](const char* what, const platform::TextBox& box) {
+        shown.emplace_back(what, box.Text());
+    };
+    frmReq& req = Forms::instance<frmReq>();
+    req.Show();
+    req.pgMain.userClick(1);
+    note("隧址设计气压", req.txtP);
+    req.pgMain.userClick(3);
+    note("设计交通量", req.txtNN);
+    req.pgMain.userClick(4);
+    note("CO 基准排放量（折减后）", req.txtq_co_at_Year);
+    note("稀释 CO 需风量", req.txtQQ_req_CO);
+    note("稀释烟雾需风量", req.txtQQ_req_VI);
+    req.pgMain.userClick(5);
+    note("双向 CO", req.txtQQ_req_CO_Bidirection);
+    note("双向烟雾", req.txtQQ_req_VI_Bidirection);
+    req.pgMain.userClick(6);
+    note("全程阻滞 CO", req.txtQQ_req_CO_block);
+    note("全程阻滞烟雾", req.txtQQ_req_VI_block);
+    note("1 km 阻滞 CO", req.txtQQ_req_CO_1kmblock);
+    note("1 km 阻滞烟雾", req.txtQQ_req_VI_1kmblock);
+    req.pgMain.userClick(7);
+    note("临界风速", req.txtvcr);
+    note("火灾需风量", req.txtQs);
+    const std::filesystem::path folder = std::filesystem::path(test_stage::appFolder()) / "工程";
+    std::filesystem::create_directories(folder);
+    platform::filedialog::script((folder / "雁门关隧道右线.vnt").string());
+    req.mnuFileSaveAs_Click();
+    std::vector<test_support::Row> groups;
+    const bool opened = test_support::openScheme<frmJet>(req, 0, [&](frmJet& jet, frmVentParam& step2) {
+        note("设计需风量", step2.txtQQ_req);
+        note("设计风速", step2.txtv_r);
+        jet.cmdCalculateJet.userClick();
+        note("单台升压力", jet.txtdeltap_j);
+        note("通风阻抗力", jet.txtdeltap_r);
+        note("风机群总升压力", jet.txttotaldeltap_j);
+        note("风机台数", jet.txti);
+        note("总耗电功率", jet.txtTotalPower);
+        jet.MultiPage1.userClick(2);
+        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
+            d.txtTeamNum1.userType("2");
+            d.txtTeamNum2.userType("2");
+            d.ccmdOK.userClick();
+        });
+        jet.cmdAutoLayout.userClick();
+        groups = test_support::rowsOf(jet.lstJet, 3);
+    });
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(groups.size(), 4u);
+    for (const test_support::Row& group : groups) {
+        shown.emplace_back("风机组桩号", group[0]);
+        shown.emplace_back("每组升压力", group[2]);
+    }
+
+    // With five air changes an hour the air-change demand governs step 2 and the jet fans.
+    req.pgMain.userClick(7);
+    req.txtExchangeNum.userType("5");
+    req.cmdCalQQ_req_exchange.userClick();
+    note("换气需风量", req.txtQQ_req_exchange);
+    ASSERT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& jet, frmVentParam& step2) {
+        note("换气时的设计需风量", step2.txtQQ_req);
+        note("换气时的设计风速", step2.txtv_r);
+        jet.cmdCalculateJet.userClick();
+        note("换气时的风机台数", jet.txti);
+        note("换气时的总耗电功率", jet.txtTotalPower);
+    }));
+
+    // Lighting step 1 on the template's lighting data.
+    std::vector<test_support::Row> zones;
+    test_stage::onModal<frmBrightness>([&](frmBrightness& w) {
+        w.cmdCalculate.userClick();
+        note("洞外亮度", w.txtLL_20_S);
+        note("折减系数", w.txtk);
+        note("停车视距", w.txtDD_s);
+        zones = test_support::rowsOf(w.lstResult, 3);
+        w.cmdOK.userClick();
+    });
+    req.mnuLighting.userClick();
+    ASSERT_EQ(zones.size(), 6u);
+    for (const test_support::Row& zone : zones) {
+        shown.emplace_back(zone[0] + " 亮度", zone[1]);
+        shown.emplace_back(zone[0] + " 长度", zone[2]);
+    }
+
+    const std::string source = readAll(MANUAL_SOURCE);
+    for (const auto& [what, text] : shown) {
+        EXPECT_FALSE(text.empty()) << what;
+        EXPECT_NE(source.find(text), std::string::npos)
+            << "the manual does not quote " << what << " as the program shows it: " << text;
+    }
 }
 
 } // namespace
