@@ -11,25 +11,35 @@
 #include "jetfan/frmJet.h"
 #include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
+#include "jetfan/scheme_report.h"
 #include "lighting/frmBrightness.h"
 #include "lighting/frmDefineLamp.h"
 #include "lighting/frmLighting.h"
+#include "lighting/lighting_report.h"
+#include "lighting/zone_report.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/frmSetMSJetPile.h"
+#include "multishaft/ms_report.h"
 #include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
+#include "shaft/eject_report.h"
 #include "shaft/frmShaftEject.h"
+#include "shaft/sj_report.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tools/axial_fan_report.h"
+#include "tools/construction_vent.h"
 #include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
 #include "tools/frmSelectP.h"
+#include "transverse/concentrate.h"
 #include "transverse/frmConcentrate.h"
 #include "transverse/frmLateral1.h"
 #include "transverse/frmLateral3.h"
+#include "transverse/lateral.h"
 #include "ventparam/dlgSectionPm.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -162,6 +172,28 @@ TEST(Manual, EveryWindowItNamesIsAWindowOfTheProgram) {
         EXPECT_TRUE(titles.count(name) == 1 || name == "drawing") << "a picture of no window: " << (*it)[0];
     }
     EXPECT_GE(pictures, 10);
+}
+
+TEST(Manual, TheFilesChapterNamesEachReportAsTheProgramWritesIt) {
+    const std::string source = readAll(MANUAL_SOURCE);
+    const std::string chapter = source.substr(source.find("\n# 3 "));
+    const std::vector<std::string> written = {
+        "项目_" + std::string(jetfan::kJetReportName) + ".rpt",
+        "项目_" + std::string(jetfan::kJetControlTableName) + ".tab",
+        "项目_" + std::string(transverse::kConReportName) + ".rpt",
+        "项目_" + std::string(shaft::kEjectReportName) + ".rpt",
+        "项目_" + std::string(shaft::kSjReportName) + ".rpt",
+        "项目_" + std::string(shaft::kSjControlTableName) + ".tab",
+        "项目_" + std::string(multishaft::kMsReportName) + ".rpt",
+        "项目_" + std::string(transverse::kLateralReportName) + ".rpt",
+        "项目_" + std::string(tools::kAxialFanReportName) + ".rpt",
+        "项目_" + std::string(tools::kConstructionReportName) + ".rpt",
+        "项目_" + std::string(lighting::kZoneReportName) + ".rpt",
+        "项目_" + std::string(lighting::kLightingReportName) + ".rpt",
+    };
+    for (const std::string& file : written) {
+        EXPECT_NE(chapter.find(file), std::string::npos) << "the files chapter lacks " << file;
+    }
 }
 
 TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {

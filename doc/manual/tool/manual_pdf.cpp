@@ -93,6 +93,18 @@ void windowNamesToBold(QTextDocument& doc) {
     }
 }
 
+/// Each chapter starts on a new page; the title and the list of chapters share the first.
+void chaptersOnNewPages(QTextDocument& doc) {
+    for (QTextBlock block = doc.begin().next(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 1) {
+            continue;
+        }
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 /// The characters of the text that the font draws blank.
 QString charactersWithoutOutline(const QString& text) {
     const QRawFont raw = QRawFont::fromFont(QFont(fontFamily));
@@ -141,6 +153,7 @@ int main(int argc, char** argv) {
                     missing.join(QStringLiteral(", ")));
     }
     windowNamesToBold(doc);
+    chaptersOnNewPages(doc);
     const QString lacking = charactersWithoutOutline(doc.toPlainText());
     if (!lacking.isEmpty()) {
         return fail(QStringLiteral("the font draws these characters blank: ") + lacking);
