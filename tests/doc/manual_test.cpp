@@ -54,6 +54,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -177,21 +178,18 @@ TEST(Manual, EveryWindowItNamesIsAWindowOfTheProgram) {
 TEST(Manual, TheFilesChapterNamesEachReportAsTheProgramWritesIt) {
     const std::string source = readAll(MANUAL_SOURCE);
     const std::string chapter = source.substr(source.find("\n# 3 "));
-    const std::vector<std::string> written = {
-        "项目_" + std::string(jetfan::kJetReportName) + ".rpt",
-        "项目_" + std::string(jetfan::kJetControlTableName) + ".tab",
-        "项目_" + std::string(transverse::kConReportName) + ".rpt",
-        "项目_" + std::string(shaft::kEjectReportName) + ".rpt",
-        "项目_" + std::string(shaft::kSjReportName) + ".rpt",
-        "项目_" + std::string(shaft::kSjControlTableName) + ".tab",
-        "项目_" + std::string(multishaft::kMsReportName) + ".rpt",
-        "项目_" + std::string(transverse::kLateralReportName) + ".rpt",
-        "项目_" + std::string(tools::kAxialFanReportName) + ".rpt",
-        "项目_" + std::string(tools::kConstructionReportName) + ".rpt",
-        "项目_" + std::string(lighting::kZoneReportName) + ".rpt",
-        "项目_" + std::string(lighting::kLightingReportName) + ".rpt",
+    const auto written = [](std::string_view name, const char* extension) {
+        return "项目_" + std::string(name) + extension;
     };
-    for (const std::string& file : written) {
+    const std::vector<std::string> files = {
+        written(jetfan::kJetReportName, ".rpt"),     written(jetfan::kJetControlTableName, ".tab"),
+        written(transverse::kConReportName, ".rpt"), written(shaft::kEjectReportName, ".rpt"),
+        written(shaft::kSjReportName, ".rpt"),       written(shaft::kSjControlTableName, ".tab"),
+        written(multishaft::kMsReportName, ".rpt"),  written(transverse::kLateralReportName, ".rpt"),
+        written(tools::kAxialFanReportName, ".rpt"), written(tools::kConstructionReportName, ".rpt"),
+        written(lighting::kZoneReportName, ".rpt"),  written(lighting::kLightingReportName, ".rpt"),
+    };
+    for (const std::string& file : files) {
         EXPECT_NE(chapter.find(file), std::string::npos) << "the files chapter lacks " << file;
     }
 }
@@ -204,25 +202,28 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
     };
     frmReq& req = Forms::instance<frmReq>();
     req.Show();
-    req.pgMain.userClick(1);
-    note("隧址设计气压", req.txtP);
-    req.pgMain.userClick(3);
-    note("设计交通量", req.txtNN);
-    req.pgMain.userClick(4);
-    note("CO 基准排放量（折减后）", req.txtq_co_at_Year);
-    note("稀释 CO 需风量", req.txtQQ_req_CO);
-    note("稀释烟雾需风量", req.txtQQ_req_VI);
-    req.pgMain.userClick(5);
-    note("双向 CO", req.txtQQ_req_CO_Bidirection);
-    note("双向烟雾", req.txtQQ_req_VI_Bidirection);
-    req.pgMain.userClick(6);
-    note("全程阻滞 CO", req.txtQQ_req_CO_block);
-    note("全程阻滞烟雾", req.txtQQ_req_VI_block);
-    note("1 km 阻滞 CO", req.txtQQ_req_CO_1kmblock);
-    note("1 km 阻滞烟雾", req.txtQQ_req_VI_1kmblock);
-    req.pgMain.userClick(7);
-    note("临界风速", req.txtvcr);
-    note("火灾需风量", req.txtQs);
+    // Each page of the main window with the boxes the walk quotes.
+    const std::vector<std::pair<int, std::vector<std::pair<const char*, const platform::TextBox*>>>> pages = {
+        {1, {{"隧址设计气压", &req.txtP}}},
+        {3, {{"设计交通量", &req.txtNN}}},
+        {4,
+         {{"CO 基准排放量（折减后）", &req.txtq_co_at_Year},
+          {"稀释 CO 需风量", &req.txtQQ_req_CO},
+          {"稀释烟雾需风量", &req.txtQQ_req_VI}}},
+        {5, {{"双向 CO", &req.txtQQ_req_CO_Bidirection}, {"双向烟雾", &req.txtQQ_req_VI_Bidirection}}},
+        {6,
+         {{"全程阻滞 CO", &req.txtQQ_req_CO_block},
+          {"全程阻滞烟雾", &req.txtQQ_req_VI_block},
+          {"1 km 阻滞 CO", &req.txtQQ_req_CO_1kmblock},
+          {"1 km 阻滞烟雾", &req.txtQQ_req_VI_1kmblock}}},
+        {7, {{"临界风速", &req.txtvcr}, {"火灾需风量", &req.txtQs}}},
+    };
+    for (const auto& [page, boxes] : pages) {
+        req.pgMain.userClick(page);
+        for (const auto& [what, box] : boxes) {
+            note(what, *box);
+        }
+    }
     const std::filesystem::path folder = std::filesystem::path(test_stage::appFolder()) / "工程";
     std::filesystem::create_directories(folder);
     platform::filedialog::script((folder / "雁门关隧道右线.vnt").string());
@@ -238,11 +239,7 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         note("风机台数", jet.txti);
         note("总耗电功率", jet.txtTotalPower);
         jet.MultiPage1.userClick(2);
-        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-            d.txtTeamNum1.userType("2");
-            d.txtTeamNum2.userType("2");
-            d.ccmdOK.userClick();
-        });
+        test_support::layJetGroups("2");
         jet.cmdAutoLayout.userClick();
         groups = test_support::rowsOf(jet.lstJet, 3);
     });

@@ -8,7 +8,6 @@
 
 #include "app/modPublic.h"
 #include "jetfan/frmJet.h"
-#include "jetfan/frmSetJetPile.h"
 #include "platform/Cad.h"
 #include "platform/FileDialog.h"
 #include "platform/Forms.h"
@@ -257,11 +256,7 @@ TEST_F(MainRoad, StepTwoAndTheJetFanSchemeLeaveTheirFilesAndReadThemBack) {
 
             // Two groups from each portal laid out by the dialog.
             jet.MultiPage1.userClick(2);
-            test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-                d.txtTeamNum1.userType("2");
-                d.txtTeamNum2.userType("2");
-                d.ccmdOK.userClick();
-            });
+            test_support::layJetGroups("2");
             jet.cmdAutoLayout.userClick();
             groups = rowsOf(jet.lstJet, 3);
             ASSERT_EQ(groups.size(), 4u);

@@ -2,11 +2,13 @@
 #pragma once
 
 #include "app/frmReq.h"
+#include "jetfan/frmSetJetPile.h"
 #include "platform/Forms.h"
 #include "test_stage.h"
 #include "ventparam/frmVentParam.h"
 
 #include <functional>
+#include <string>
 
 namespace test_support {
 
@@ -35,6 +37,16 @@ bool openScheme(frmReq& req, int scheme, const std::function<void(W&, frmVentPar
     });
     req.cmdNextStep.userClick();
     return opened;
+}
+
+/// Queues the jet-fan layout dialog as the engineer fills it: `perPortal` groups in the inlet and in the
+/// outlet section, the other boxes as they come, then "布置".
+inline void layJetGroups(const std::string& perPortal) {
+    test_stage::onModal<frmSetJetPile>([perPortal](frmSetJetPile& d) {
+        d.txtTeamNum1.userType(perPortal);
+        d.txtTeamNum2.userType(perPortal);
+        d.ccmdOK.userClick();
+    });
 }
 
 } // namespace test_support
