@@ -22,6 +22,7 @@
 #include "multishaft/ms_report.h"
 #include "platform/FileDialog.h"
 #include "platform/Forms.h"
+#include "platform/text_file.h"
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/eject_report.h"
@@ -47,6 +48,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -208,9 +210,22 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         {3, {{"设计交通量", &req.txtNN}}},
         {4,
          {{"CO 基准排放量（折减后）", &req.txtq_co_at_Year},
+          {"烟雾基准排放量（折减后）", &req.txtq_VI_at_Year},
+          {"CO 设计浓度", &req.txtDelta},
+          {"烟雾设计浓度", &req.txtKK},
+          {"区段 1 车密度系数", &req.txtf_d},
+          {"区段 1 海拔高度系数", &req.txtf_h},
+          {"区段 1 CO 需风量", &req.txtQQ_req_CO_SEGMENT},
+          {"区段 1 烟雾需风量", &req.txtQQ_req_VI_SEGMENT},
+          {"CO 排放量", &req.txtQQ_CO},
+          {"烟雾排放量", &req.txtQQ_VI},
           {"稀释 CO 需风量", &req.txtQQ_req_CO},
           {"稀释烟雾需风量", &req.txtQQ_req_VI}}},
-        {5, {{"双向 CO", &req.txtQQ_req_CO_Bidirection}, {"双向烟雾", &req.txtQQ_req_VI_Bidirection}}},
+        {5,
+         {{"双向 CO", &req.txtQQ_req_CO_Bidirection},
+          {"双向烟雾", &req.txtQQ_req_VI_Bidirection},
+          {"双向区段 1 CO", &req.txtQQ_req_CO_Bidirection_SEGMENT},
+          {"双向区段 1 烟雾", &req.txtQQ_req_VI_Bidirection_SEGMENT}}},
         {6,
          {{"全程阻滞 CO", &req.txtQQ_req_CO_block},
           {"全程阻滞烟雾", &req.txtQQ_req_VI_block},
@@ -233,7 +248,10 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         note("设计需风量", step2.txtQQ_req);
         note("设计风速", step2.txtv_r);
         jet.cmdCalculateJet.userClick();
+        note("出口风速", jet.txtvj);
         note("单台升压力", jet.txtdeltap_j);
+        note("自然风阻力", jet.txtdeltap_m);
+        note("交通通风力", jet.txtdeltap_t);
         note("通风阻抗力", jet.txtdeltap_r);
         note("风机群总升压力", jet.txttotaldeltap_j);
         note("风机台数", jet.txti);
@@ -278,6 +296,25 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
     for (const test_support::Row& zone : zones) {
         shown.emplace_back(zone[0] + " 亮度", zone[1]);
         shown.emplace_back(zone[0] + " 长度", zone[2]);
+    }
+
+    // Last, as in the manual (the report leaves the main window on the last year and speed it ran): the
+    // required-air report with the options as they come, its CO and smoke demands at 80 km/h.
+    test_stage::onModal<frmReportControl>([](frmReportControl& d) { d.cmdOK.userClick(); });
+    req.mnuToolReport_Click();
+    const std::vector<std::string> report =
+        textfile::ReadLines((folder / "雁门关隧道右线_需风量.rpt").string())
+            .value_or(std::vector<std::string>{});
+    const auto at80 = std::find(report.begin(), report.end(), ">>  工况车速:80km/h  <<");
+    ASSERT_NE(at80, report.end()) << "no 80 km/h section in the report";
+    for (const std::string label : {"车密度系数fd:", "需风量Qreq(co)(m^3/s):", "需风量Qreq(VI)(m^3/s):"}) {
+        const auto line = std::find_if(at80, report.end(), [&label](const std::string& l) {
+            return l.find(label) != std::string::npos;
+        });
+        ASSERT_NE(line, report.end()) << label;
+        std::string value = line->substr(line->find(label) + label.size());
+        value.erase(0, value.find_first_not_of(' '));
+        shown.emplace_back("报告 80 km/h " + label, value);
     }
 
     const std::string source = readAll(MANUAL_SOURCE);
