@@ -4,6 +4,7 @@
 #include "app/guarded.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/TextViewer.h"
 #include "platform/paths.h"
 #include "reqair/stretch_demand.h"
 #include "ventparam/station_lookup.h"
@@ -951,5 +952,14 @@ void modPublic::ShowStatusHelp(const std::string& sKey, const std::string&) {
     }
     if (const auto hint = modPublic::HelpText(sKey, modPublic::HelpFile())) {
         platform::Forms::instance<frmReq>().sbStatusBar.Panels(1).setText(*hint);
+    }
+}
+
+void modPublic::ShowWrittenFile(const std::string& path, bool open) {
+    if (platform::Forms::isLoaded<frmReq>()) {
+        platform::Forms::instance<frmReq>().sbStatusBar.Panels(1).setText("文件已写入：" + path);
+    }
+    if (open) {
+        platform::OpenTextViewer(path);
     }
 }

@@ -469,4 +469,7 @@ namespace modPublic {
 /// Shows the hint of `sKey` from the help file in panel 1 of the main window's status bar; a key the file
 /// lacks, or a missing file, leaves the panel as it was. The second argument is accepted and not used.
 void ShowStatusHelp(const std::string& sKey, const std::string& unused = "");
+/// A report or table just written: panel 1 of the main window's status bar names its file, and the file
+/// opens in the text viewer when `open`, so that the engineer always learns where it went.
+void ShowWrittenFile(const std::string& path, bool open);
 } // namespace modPublic

@@ -74,6 +74,36 @@ const char* const kLabel4 = "    排烟口桩号:";
 const char* const kNoPort = "无可用排烟口";
 const char* const kNoCount = "??";
 const char* const kNoCountNote = "    (射流风机型号或位置摩阻损失折减系数无效,无法确定风机台数)";
+const char* const kNoWind = "未考虑自然风";
+const char* const kNoBlocked = "无阻塞车辆";
+const char* const kNoFlow = "无法计算(火灾需风量为0)";
+const char* const kNoFirePressure = "无法计算";
+
+// Line 2 is read in the window only: a term shows as a plain number, never as the bare point that the
+// table's number format gives for nothing.
+std::string ShownTerm(double value) {
+    std::string t = SchemeNumber(value);
+    const std::size_t digits = t.find_first_of("123456789");
+    if (digits == std::string::npos) {
+        return "0";
+    }
+    if (t.back() == '.') {
+        t.pop_back();
+    }
+    const std::size_t point = t.find('.');
+    if (point != std::string::npos && (point == 0 || t[point - 1] == '-')) {
+        t.insert(point, "0");
+    }
+    return t;
+}
+
+// The window's line 2 up to the fire pressure: the resistance and the terms that the fans work against,
+// each term that was not asked for saying so.
+std::string PressureLine(double resistance, const SchemeInput& in, double wind, double blocked) {
+    return "通风阻抗力:" + ShownTerm(resistance) +
+           "    两端气压差:" + (in.naturalWind ? ShownTerm(wind) : std::string(kNoWind)) +
+           "    阻塞车辆风阻力:" + (in.nb != 0 ? ShownTerm(blocked) : std::string(kNoBlocked));
+}
 
 // "L1" … "L14" as their index in kLongCases, or a duct case "D1" … "D4" as 100 + index.
 int chooseCase(const SchemeInput& in) {
@@ -267,9 +297,7 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
         const double sumOut = outStretch + outWind + outBlocked;
         out.Line1 = "火灾点桩号:" + SchemeNumber(s) + kLabel3 + SchemeNumber(s) +
                     fans(true, sumIn, in.Q / 2) + fans(false, sumOut, in.Q / 2);
-        out.Line2 = "通风阻抗力:" + SchemeNumber(inStretch + outStretch) +
-                    "    两端气压差:" + SchemeNumber(-N0) +
-                    "    阻塞车辆风阻力:" + SchemeNumber(inBlocked + outBlocked);
+        out.Line2 = PressureLine(inStretch + outStretch, in, -N0, inBlocked + outBlocked);
         if (uncounted) {
             out.Line2 += kNoCountNote;
         }
@@ -313,6 +341,7 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
                                                  blk(in.AA_m_Bidirection, hot.rhoh, hot.Qh, 0.5)
                                            : blk(in.AA_m, in.rho, in.Q, 1);
     double Pf = 0;
+    std::optional<double> fire;
     try {
         FirePressureInput f;
         f.slope = tunnel.Slope(s);
@@ -326,16 +355,16 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
         f.s = s;
         f.e = c.fireToPortal ? (c.toLarger ? in.E : in.S) : *x;
         f.toLarger = c.toLarger;
-        if (const std::optional<double> p = FirePressure(f)) {
-            Pf = *p;
+        fire = FirePressure(f);
+        if (fire) {
+            Pf = *fire;
         }
     } catch (...) {
     }
     const double sum = coldStretch + hotStretch + N + blocked + Pf;
     out.Line1 = "火灾点桩号:" + SchemeNumber(s) + label + SchemeNumber(*x) + fans(c.inletFans, sum, in.Q);
-    out.Line2 = "通风阻抗力:" + SchemeNumber(coldStretch + hotStretch) +
-                "    两端气压差:" + SchemeNumber(-N) + "    阻塞车辆风阻力:" + SchemeNumber(blocked) +
-                "    火风压:" + SchemeNumber(Pf);
+    out.Line2 = PressureLine(coldStretch + hotStretch, in, -N, blocked) + "    火风压:" +
+                (fire ? ShownTerm(*fire) : std::string(in.Q == 0 ? kNoFlow : kNoFirePressure));
     if (uncounted) {
         out.Line2 += kNoCountNote;
     }

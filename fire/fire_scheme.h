@@ -124,12 +124,16 @@ struct SchemeInput {
 };
 
 struct SchemeResult {
-    std::string Line1, Line2;
+    /// Line 1 goes into the control table as well, in the table's number format.
+    std::string Line1;
+    /// Line 2 is shown in the window only: plain numbers, and words for a term that was not asked for
+    /// ("未考虑自然风", "无阻塞车辆") or that cannot be computed ("无法计算…").
+    std::string Line2;
     std::string Case; ///< "L1" … "L14", "D1" … "D4"
 };
 
 /// The control scheme of one fire location: the case, the exhaust station, the fans of each running portal
-/// and the pressures they rest on, as two lines. A term that cannot be computed counts 0.
+/// and the pressures they rest on, as two lines. A term that cannot be computed counts 0 in the sums.
 SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel);
 
 } // namespace fire

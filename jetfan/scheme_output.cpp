@@ -7,7 +7,6 @@
 #include "jetfan/scheme_report.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/TextViewer.h"
 #include "platform/file_names.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -41,9 +40,7 @@ bool PublishSchemeText(const std::string& path, const std::vector<std::string>& 
         platform::MsgBox(what + "未能写入：" + path, platform::vbExclamation, title);
         return false;
     }
-    if (open) {
-        platform::OpenTextViewer(path);
-    }
+    modPublic::ShowWrittenFile(path, open);
     return true;
 }
 

@@ -19,9 +19,10 @@ namespace jetfan {
 /// name the file after: it is refused with "请先保存项目！" and nullopt is returned.
 std::optional<std::string> ProjectOutputPath(std::string_view name, std::string_view extension);
 
-/// Writes the lines (GBK, CR LF, replacing the file as a whole) and opens the file in the text viewer when
-/// `open`. A file that cannot be written is said so (what + "未能写入：" + path, under `title`) and nothing
-/// is opened, so that an older file of the same name never passes for the new one. True when written.
+/// Writes the lines (GBK, CR LF, replacing the file as a whole), names the file in the main window's status
+/// bar and opens it in the text viewer when `open`. A file that cannot be written is said so (what +
+/// "未能写入：" + path, under `title`) and nothing is opened, so that an older file of the same name never
+/// passes for the new one. True when written.
 bool PublishSchemeText(const std::string& path, const std::vector<std::string>& lines, bool open,
                        const std::string& what, const std::string& title);
 

@@ -7,7 +7,6 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/TextViewer.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
@@ -169,9 +168,7 @@ void frmReq::mnuToolReport_Click() {
 
     const std::string path = reportPath();
     if (textfile::WriteLines(path, r.Lines())) {
-        if (choice.OpenReport) {
-            platform::OpenTextViewer(path);
-        }
+        modPublic::ShowWrittenFile(path, choice.OpenReport);
     } else {
         // A report that could not be written must not look written, nor an older one be opened instead.
         platform::MsgBox("计算报告未能写入：" + path, platform::vbExclamation, "需风量计算报告");

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,27 @@ TEST_F(MenusWindow, TheAboutBoxShowsItsFixedLinesAndIsEmptyWithoutItsFile) {
     EXPECT_EQ(label2, "Aridane");
     EXPECT_EQ(close, "关闭");
     EXPECT_EQ(text, "");
+}
+
+// The box's own line names the version; the shipped text must not name another.
+TEST_F(MenusWindow, TheShippedAboutTextNamesTheVersionOfTheBoxsLine) {
+    std::string label1;
+    std::string text;
+    test_stage::onModal<frmAbout>([&](frmAbout& a) {
+        label1 = a.Label1.Caption();
+        text = a.txtAbout.Text();
+        a.cmdClose.userClick();
+    });
+    w.mnuHelpAbout.userClick();
+    const std::regex version("Aridane\\s+v?([0-9]+(\\.[0-9]+)+)");
+    std::smatch own;
+    ASSERT_TRUE(std::regex_search(label1, own, version)) << label1;
+    int named = 0;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), version); it != std::sregex_iterator();
+         ++it, ++named) {
+        EXPECT_EQ((*it)[1].str(), own[1].str()) << it->str();
+    }
+    EXPECT_GT(named, 0) << text;
 }
 
 // ---- Congestion page warning ----

@@ -196,7 +196,9 @@ TEST(FireScheme, LongitudinalCaseL2WithThreeNormalFans) {
     const fire::SchemeResult r = fire::ControlScheme(in, uniformTunnel());
     EXPECT_EQ(r.Case, "L2");
     EXPECT_EQ(r.Line1, "火灾点桩号:850.5   排烟口桩号:2500.    进洞口风机开启台数:      03");
-    EXPECT_EQ(r.Line2, "通风阻抗力:18.84    两端气压差:.    阻塞车辆风阻力:.    火风压:.");
+    // Line 2 names the terms that were not asked for; a level tunnel has no fire pressure.
+    EXPECT_EQ(r.Line2,
+              "通风阻抗力:18.84    两端气压差:未考虑自然风    阻塞车辆风阻力:无阻塞车辆    火风压:0");
 }
 
 TEST(FireScheme, DuctCaseD1RunsBothPortals) {
@@ -217,11 +219,11 @@ TEST(FireScheme, DuctCaseD1RunsBothPortals) {
     EXPECT_EQ(r.Case, "D1");
     EXPECT_EQ(r.Line1, "火灾点桩号:850.5   排烟口桩号:850.5    进洞口风机开启台数(逆转):03"
                        "    出洞口风机开启台数(逆转):02");
-    EXPECT_EQ(r.Line2, "通风阻抗力:5.67    两端气压差:-18.84    阻塞车辆风阻力:.26");
+    EXPECT_EQ(r.Line2, "通风阻抗力:5.67    两端气压差:-18.84    阻塞车辆风阻力:0.26");
     // Without the tick the speed does not count.
     in.naturalWind = false;
     EXPECT_EQ(fire::ControlScheme(in, uniformTunnel()).Line2,
-              "通风阻抗力:5.67    两端气压差:.    阻塞车辆风阻力:.26");
+              "通风阻抗力:5.67    两端气压差:未考虑自然风    阻塞车辆风阻力:0.26");
 }
 
 TEST(FireScheme, DecisionTreeAtTheDuctEnds) {
@@ -314,8 +316,9 @@ TEST(FireScheme, ZeroFlowWithExpansionCountsTheHotTermsAsZero) {
     in.Q = 0;
     in.airExpand = true;
     const fire::SchemeResult r = fire::ControlScheme(in, uniformTunnel(2));
-    // cold(0, 850.5) at Q 0 is 0, the hot stretch 0, the fire pressure cannot be computed: 0.
-    EXPECT_EQ(r.Line2, "通风阻抗力:.    两端气压差:.    阻塞车辆风阻力:.    火风压:.");
+    // cold(0, 850.5) at Q 0 is 0, the hot stretch 0; the fire pressure cannot be computed and says why.
+    EXPECT_EQ(r.Line2, "通风阻抗力:0    两端气压差:未考虑自然风    阻塞车辆风阻力:无阻塞车辆    "
+                       "火风压:无法计算(火灾需风量为0)");
     EXPECT_NE(r.Line1.find("进洞口风机开启台数:      01"), std::string::npos) << r.Line1;
 }
 

@@ -121,6 +121,7 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         w.cmdReport.userClick();
         expectGbkCrLf(report, "纯射流风机通风计算报告");
         EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
+        EXPECT_EQ(req.sbStatusBar.Panels(1).Text(), "文件已写入：" + report);
 
         const std::vector<std::string> lines = linesOf(report);
         ASSERT_EQ(lines.size(), 30u);

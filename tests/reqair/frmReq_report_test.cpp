@@ -13,10 +13,19 @@
 #include "reqair/frmReportControl.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
+
+#include <QFontMetricsF>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -262,6 +271,72 @@ TEST_F(RequiredAirReport, AReportThatCannotBeWrittenIsSaidSoAndNotOpened) {
     EXPECT_EQ(platform::msgbox::log()[0].prompt, "计算报告未能写入：" + report);
     EXPECT_EQ(platform::msgbox::log()[0].title, "需风量计算报告");
     EXPECT_TRUE(platform::textviewer::log().empty());
+}
+
+// A desktop without a text viewer: the report opens in the program's own window, in a monospaced font
+// that keeps its columns, and the status bar names the file whether it opens or not.
+TEST_F(RequiredAirReport, ReachesTheEngineerWithoutADesktopViewer) {
+    platform::textviewer::hideDesktopLauncher(true);
+    choose({0}, {0, 1}, {1}, false);
+    w.mnuToolReport_Click();
+    EXPECT_TRUE(platform::textviewer::openWindows().empty());
+    EXPECT_EQ(w.sbStatusBar.Panels(1).Text(), "文件已写入：" + report);
+
+    w.sbStatusBar.Panels(1).setText("状态");
+    choose({0}, {0, 1}, {1}, true);
+    w.mnuToolReport_Click();
+    EXPECT_EQ(w.sbStatusBar.Panels(1).Text(), "文件已写入：" + report);
+    ASSERT_EQ(platform::textviewer::openWindows().size(), 1u);
+    platform::TextViewerWindow& v = *platform::textviewer::openWindows()[0];
+    EXPECT_EQ(v.path(), report);
+    EXPECT_TRUE(v.isVisible());
+    std::string written = textcodec::FromGbk(textfile::ReadBytes(report).value_or(""));
+    std::erase(written, '\r');
+    EXPECT_EQ(v.text()->toPlainText().toStdString(), written);
+    EXPECT_NE(written.find("需风量计算报告"), std::string::npos);
+    EXPECT_TRUE(v.text()->isReadOnly());
+    // The columns line up as written: every line's characters start where their GBK width puts them.
+    const QFontMetricsF cell(v.text()->font());
+    const double one = cell.horizontalAdvance(QLatin1Char('W'));
+    int checked = 0;
+    for (QTextBlock b = v.text()->document()->begin(); b.isValid() && checked < 30; b = b.next()) {
+        const QTextLayout* layout = b.layout();
+        if (b.text().isEmpty() || layout == nullptr || layout->lineCount() == 0) {
+            continue;
+        }
+        ++checked;
+        const double left = layout->lineAt(0).cursorToX(0);
+        int columns = 0;
+        for (int i = 0; i <= b.text().size(); ++i) {
+            ASSERT_NEAR(layout->lineAt(0).cursorToX(i), left + columns * one, 0.5)
+                << b.text().toStdString() << " at " << i;
+            columns += i < b.text().size() && b.text()[i].unicode() < 0x80 ? 1 : 2;
+        }
+    }
+    EXPECT_GT(checked, 10);
+    {
+        const test_support::ProgramFont font;
+        for (const std::string& cut : test_support::cutTexts(v)) {
+            ADD_FAILURE() << cut;
+        }
+        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
+            v.grab().save(QString::fromStdString(std::string(dir) + "/TextViewerWindow.png"));
+        }
+    }
+
+    // Without a desktop to show the folder, a box says where it is.
+    platform::msgbox::script(platform::vbOK);
+    v.openFolderButton()->click();
+    const std::string folder = std::filesystem::path(report).parent_path().string();
+    EXPECT_EQ(platform::textviewer::foldersLog(), std::vector<std::string>{folder});
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "文件所在文件夹：" + folder);
+
+    // A second report of the same file reloads the same window.
+    choose({0}, {5}, {}, true);
+    w.mnuToolReport_Click();
+    ASSERT_EQ(platform::textviewer::openWindows().size(), 1u);
+    EXPECT_EQ(v.text()->toPlainText().toStdString().find(">>  工况车速:"), std::string::npos);
 }
 
 TEST(RequiredAirReportUnnamed, AnUnsavedProjectIsRefusedBeforeAnything) {
