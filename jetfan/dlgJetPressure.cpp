@@ -29,17 +29,16 @@ dlgJetPressure::dlgJetPressure() {
 
 void dlgJetPressure::buildControls() {
     using platform::Layout;
-    Layout::Column rows{.left = 240,
-                        .labelWidth = 1960,
-                        .boxWidth = 1600,
-                        .pitch = 420,
-                        .boxHeight = kBoxHeight,
-                        .labelDrop = 30,
-                        .labelHeight = kBoxHeight};
+    const Layout::Column rows{.left = 240,
+                              .labelWidth = 1960,
+                              .boxWidth = 1600,
+                              .pitch = 420,
+                              .boxHeight = kBoxHeight,
+                              .labelDrop = 30,
+                              .labelHeight = kBoxHeight};
     // The model box is wider than the boxes below it: it shows the longest model name whole.
-    Layout::Column model = rows;
-    model.boxWidth = 1950;
-    const int top = layout_.column(*this, model, 240, {{"射流风机型号:", &cmbJetModel}});
+    const int top = layout_.column(*this, rows.at(rows.left, rows.labelWidth, 1950), 240,
+                                   {{"射流风机型号:", &cmbJetModel}});
     layout_.column(*this, rows, top,
                    {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
     cmbJetModel.setBackColor(kInputColor);

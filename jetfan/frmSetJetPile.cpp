@@ -33,10 +33,8 @@ void frmSetJetPile::buildControls() {
                                        {"第一组风机距进洞口距离(m):", &txtDist1},
                                        {"最后一组风机距出洞口距离(m):", &txtDist2}});
     // The spacing of each end's groups stands on that end's row.
-    Layout::Column spans = rows;
-    spans.left = 3780;
-    spans.labelWidth = 1020;
-    layout_.column(*this, spans, 180 + rows.pitch, {{"间距(m):", &txtSpan1}, {"间距(m):", &txtSpan2}});
+    layout_.column(*this, rows.at(3780, 1020, 900), 180 + rows.pitch,
+                   {{"间距(m):", &txtSpan1}, {"间距(m):", &txtSpan2}});
     Layout::buttons(*this, 2100, bottom + 120, 1100, 400, 300, {{&ccmdOK, "布置"}, {&ccmdCancel, "取消"}});
 }
 

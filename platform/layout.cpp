@@ -66,4 +66,12 @@ void Layout::buttonColumn(Container& parent, int left, int top, int width, int h
     }
 }
 
+void Layout::buttonInBox(Container& parent, Control& box, CommandButton& button, const std::string& caption,
+                         int width) {
+    const int right = box.Left() + box.Width();
+    box.setWidth(box.Width() - width - 20);
+    button.place(parent, right - width, box.Top(), width, box.Height());
+    button.setCaption(caption);
+}
+
 } // namespace platform

@@ -27,6 +27,15 @@ public:
         int boxHeight = 300;
         int labelDrop = 30;
         int labelHeight = 255;
+
+        /// The same rows with captions from `atLeft`, `captionWidth` wide, and boxes `width` wide.
+        Column at(int atLeft, int captionWidth, int width) const {
+            Column moved = *this;
+            moved.left = atLeft;
+            moved.labelWidth = captionWidth;
+            moved.boxWidth = width;
+            return moved;
+        }
     };
 
     /// One row: its caption and the control beside it (nullptr: a caption alone). Where the window
@@ -66,6 +75,11 @@ public:
     /// Buttons one below another from `top`, each `height` high, `gap` apart.
     static void buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
                              std::initializer_list<Button> buttons);
+
+    /// A small button at the right end of a box already placed, `width` wide and as high as the box; the
+    /// box gives up that room and a little more, so that the two stand apart.
+    static void buttonInBox(Container& parent, Control& box, CommandButton& button,
+                            const std::string& caption, int width = 400);
 
     /// The captions made so far, in order (tests and pictures find them here).
     const std::vector<std::unique_ptr<Label>>& captions() const { return captions_; }
