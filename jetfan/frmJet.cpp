@@ -82,14 +82,8 @@ void frmJet::buildControls() {
     // Data of one fan, the picture of its position beside it.
     const Layout::Column fanRows{
         .left = 120, .labelWidth = 1530, .boxWidth = 1950, .pitch = 450, .boxHeight = 315, .labelDrop = 40};
-    layout_.column(fan, fanRows, 240,
-                   {{"选择常用型号", &cmbJetModel},
-                    {"风机流量(m^3/s)", &txtFlow},
-                    {"出口直径Dj(m)", &txtDD_j},
-                    {"出口面积Aj(m^2)", &txtAA_j},
-                    {"出口风速vj(m/s)", &txtvj},
-                    {"风机功率(kW)", &txtPower},
-                    {"升压力Δpj(Pa)", &txtdeltap_j}});
+    jetfan::FanDataColumn(layout_, fan, fanRows, 240,
+                          {cmbJetModel, txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j});
     for (TextBox* box : {&txtFlow, &txtDD_j, &txtAA_j, &txtvj, &txtPower}) {
         box->setLocked(true);
     }

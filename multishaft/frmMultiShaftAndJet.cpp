@@ -244,15 +244,10 @@ void frmMultiShaftAndJet::buildControls() {
     layout_.column(sectionPage, rows.at(left, 2700, 1100), 5800, {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
     Layout::frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);
-    layout_.column(fraJet, rows.at(120, 1800, 2200), 300,
-                   {{"选择常用型号", &cmbJetModel},
-                    {"风机流量(m^3/s)", &txtFlow},
-                    {"出口直径Dj(m)", &txtDD_j},
-                    {"出口面积Aj(m^2)", &txtAA_j},
-                    {"出口风速vj(m/s)", &txtvj},
-                    {"风机功率(kW)", &txtPower},
-                    {"升压力Δpj(Pa)", &txtdeltap_j},
-                    {"风机数量(台)", &txtjetcount}});
+    const int fanBottom =
+        jetfan::FanDataColumn(layout_, fraJet, rows.at(120, 1800, 2200), 300,
+                              {cmbJetModel, txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j});
+    layout_.column(fraJet, rows.at(120, 1800, 2200), fanBottom, {{"风机数量(台)", &txtjetcount}});
     lblJetNote.place(fraJet, 120, 3400, 8500, 300);
     lblJetNote.setForeColor(platform::vbRed);
     Layout::frame(fraJetPosition, fraJet, "", 4300, 240, 4400, 3000);
