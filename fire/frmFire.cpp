@@ -15,6 +15,8 @@
 #include "platform/vb.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 using app::guarded;
 using platform::Forms;
@@ -58,55 +60,38 @@ frmFire::frmFire() {
     connectEvents();
 }
 
-platform::Label& frmFire::caption(platform::Container& parent, const std::string& text, int left, int top,
-                                  int width) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& l = *captions_.back();
-    l.place(parent, left, top + 30, width, kRow);
-    l.setCaption(text);
-    return l;
-}
-
 void frmFire::buildControls() {
+    using platform::Layout;
     setCaption("火灾分析模块(适用于纵向排烟和半横向集中排烟模式)");
     setWidth(11400);
     setHeight(8400);
+    const Layout::Column rows{.left = 120,
+                              .labelWidth = 2130,
+                              .boxWidth = 1255,
+                              .pitch = kPitch,
+                              .boxHeight = kRow,
+                              .labelDrop = 30,
+                              .labelHeight = kRow};
 
     // Left column: the fire and the jet fans.
-    int y = 120;
-    lblMW.place(*this, 120, y + 30, 2100, kRow);
-    lblMW.setCaption("火灾规模(MW)");
-    txtMW.place(*this, 2250, y, 1000, kRow);
-    udMW.place(*this, 3250, y, 255, kRow);
+    int y = layout_.column(*this, rows.at(120, 2130, 1000), 120, {{"火灾规模(MW)", &txtMW, &lblMW}});
+    udMW.place(*this, 3250, 120, 255, kRow);
     udMW.setMin(5);
     udMW.setMax(100);
     udMW.setIncrement(5);
     udMW.setSilently(5);
-    y += kPitch;
-    lblQ.place(*this, 120, y + 30, 2100, kRow);
-    lblQ.setCaption("火灾需风量(m^3/s):");
-    txtQ.place(*this, 2250, y, 1255, kRow);
-    y += kPitch;
-    lblJetModel.place(*this, 120, y + 30, 2100, kRow);
-    lblJetModel.setCaption("射流风机型号:");
+    y = layout_.column(*this, rows, y,
+                       {{"火灾需风量(m^3/s):", &txtQ, &lblQ},
+                        {"射流风机型号:", &cmbJetModel, &lblJetModel},
+                        {"位置摩阻损失折减系数", &txteta, &lbleta},
+                        {"阻塞车辆数:", &txtBlockVehNum, &lblBlockVehNum}});
     // The boxes sit as far left as the longest caption allows, so that the model box shows the longest
     // model name whole and still ends short of the frames on the right.
-    cmbJetModel.place(*this, 2250, y, 1950, kRow);
-    y += kPitch;
-    lbleta.place(*this, 120, y + 30, 2100, kRow);
-    lbleta.setCaption("位置摩阻损失折减系数");
-    txteta.place(*this, 2250, y, 1255, kRow);
-    y += kPitch;
-    lblBlockVehNum.place(*this, 120, y + 30, 2100, kRow);
-    lblBlockVehNum.setCaption("阻塞车辆数:");
-    txtBlockVehNum.place(*this, 2250, y, 1255, kRow);
-    y += kPitch;
+    cmbJetModel.setWidth(1950);
     chkAirExpand.place(*this, 120, y, 4000, kRow);
     chkAirExpand.setCaption("考虑空气升温后体积膨胀");
     y += kPitch;
-    lblRatio.place(*this, 120, y + 30, 2700, kRow);
-    lblRatio.setCaption("空气吸热占火灾规模比例(%):");
-    txtRatio.place(*this, 2900, y, 800, kRow);
+    layout_.column(*this, rows.at(120, 2780, 800), y, {{"空气吸热占火灾规模比例(%):", &txtRatio, &lblRatio}});
     udRatio.place(*this, 3700, y, 255, kRow);
     udRatio.setMin(0);
     udRatio.setMax(100);
@@ -125,8 +110,7 @@ void frmFire::buildControls() {
     chkUseJetOnly.setEnabled(false);
     y += kPitch;
 
-    frmVentMode.place(*this, 120, y, 4000, 1260);
-    frmVentMode.setCaption("通风模式");
+    Layout::frame(frmVentMode, *this, "通风模式", 120, y, 4000, 1260);
     optVentMode1.place(frmVentMode, 120, 240, 3700, kRow);
     optVentMode1.setCaption("纯射流风机纵向通风");
     optVentMode2.place(frmVentMode, 120, 240 + kRow, 3700, kRow);
@@ -136,15 +120,13 @@ void frmFire::buildControls() {
     optVentMode1.setSilently(true);
     y += 1320;
 
-    Frame1.place(*this, 120, y, 4000, 1800);
-    Frame1.setCaption("交通模式");
+    Layout::frame(Frame1, *this, "交通模式", 120, y, 4000, 1800);
     optTrafficMode1.place(Frame1, 120, 240, 1700, kRow);
     optTrafficMode1.setCaption("单向交通");
     optTrafficMode2.place(Frame1, 1900, 240, 1700, kRow);
     optTrafficMode2.setCaption("双向交通");
     optTrafficMode1.setSilently(true);
-    frmBidirectionVent.place(Frame1, 120, 620, 3760, 1060);
-    frmBidirectionVent.setCaption("双向交通正常通风方向");
+    Layout::frame(frmBidirectionVent, Frame1, "双向交通正常通风方向", 120, 620, 3760, 1060);
     optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, kRow);
     optBDVentDirection1.setCaption("从小桩号到大桩号");
     optBDVentDirection2.place(frmBidirectionVent, 120, 240 + kRow, 3400, kRow);
@@ -153,58 +135,50 @@ void frmFire::buildControls() {
 
     // Right part: natural wind, exhaust duct, the two station lists, the result and the buttons.
     const int x = 4300;
-    frmNaturalWind.place(*this, x, 120, 3300, 1400);
-    frmNaturalWind.setCaption("洞内自然风方向");
+    Layout::frame(frmNaturalWind, *this, "洞内自然风方向", x, 120, 3300, 1400);
     optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, kRow);
     optNaturalWindDirection1.setCaption("从小桩号到大桩号");
     optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + kRow, 3000, kRow);
     optNaturalWindDirection2.setCaption("从大桩号到小桩号");
     optNaturalWindDirection1.setSilently(true);
-    caption(frmNaturalWind, "风速(m/s):", 120, 900, 1100);
-    txtvn.place(frmNaturalWind, 1300, 900, 1000, kRow);
+    layout_.column(frmNaturalWind, rows.at(120, 1180, 1000), 900, {{"风速(m/s):", &txtvn}});
     udvn.place(frmNaturalWind, 2300, 900, 255, kRow);
     udvn.setMin(0);
     udvn.setMax(100);
     udvn.setIncrement(5);
     udvn.setSilently(0);
 
-    frmExsmokeRange.place(*this, x + 3400, 120, 3500, 1400);
-    frmExsmokeRange.setCaption("横向排烟区段");
-    caption(frmExsmokeRange, "起始桩号:", 120, 300, 1200);
-    txtExsmokePile1.place(frmExsmokeRange, 1400, 300, 1800, kRow);
-    caption(frmExsmokeRange, "终止桩号:", 120, 300 + kPitch, 1200);
-    txtExsmokePile2.place(frmExsmokeRange, 1400, 300 + kPitch, 1800, kRow);
+    Layout::frame(frmExsmokeRange, *this, "横向排烟区段", x + 3400, 120, 3500, 1400);
+    layout_.column(frmExsmokeRange, rows.at(120, 1280, 1800), 300,
+                   {{"起始桩号:", &txtExsmokePile1}, {"终止桩号:", &txtExsmokePile2}});
 
-    const auto stationFrame = [&](platform::Frame& frame, const std::string& title, int left,
-                                  platform::ListView& list, platform::TextBox& edit,
-                                  platform::CommandButton& add, platform::CommandButton& del,
-                                  platform::CommandButton& update) {
-        frame.place(*this, left, 1620, 3300, 3900);
-        frame.setCaption(title);
-        list.place(frame, 120, 300, 2300, 2700);
-        caption(frame, "桩号:", 120, 3100, 600);
-        edit.place(frame, 760, 3100, 1660, kRow);
-        add.place(frame, 2520, 300, 660, kRow + 60);
-        add.setCaption("添加");
-        del.place(frame, 2520, 300 + kPitch + 60, 660, kRow + 60);
-        del.setCaption("删除");
-        update.place(frame, 2520, 300 + 2 * (kPitch + 60), 660, kRow + 60);
-        update.setCaption("更新");
+    // The two station lists share one shape: the list, its entry box below, its buttons beside.
+    struct Stations {
+        platform::Frame& frame;
+        const char* title;
+        int left;
+        platform::ListView& list;
+        platform::TextBox& edit;
+        platform::CommandButton &add, &del, &update;
     };
-    stationFrame(frmLocation, "火灾位置列表", x, lstFireLoc, txtFirePile, cmdFireLocAdd, cmdFireLocDelete,
-                 cmdFireLocUpdate);
-    stationFrame(frmExsmokePile, "可用的排烟口桩号(包括进出洞口桩号)", x + 3400, lstExsmokePile,
-                 txtExsmokePile, cmdExsmokeAdd, cmdExsmokeDelete, cmdExsmokeUpdate);
+    for (const Stations& s :
+         {Stations{frmLocation, "火灾位置列表", x, lstFireLoc, txtFirePile, cmdFireLocAdd, cmdFireLocDelete,
+                   cmdFireLocUpdate},
+          Stations{frmExsmokePile, "可用的排烟口桩号(包括进出洞口桩号)", x + 3400, lstExsmokePile,
+                   txtExsmokePile, cmdExsmokeAdd, cmdExsmokeDelete, cmdExsmokeUpdate}}) {
+        Layout::frame(s.frame, *this, s.title, s.left, 1620, 3300, 3900);
+        s.list.place(s.frame, 120, 300, 2300, 2700);
+        layout_.column(s.frame, rows.at(120, 640, 1660), 3100, {{"桩号:", &s.edit}});
+        Layout::buttonColumn(s.frame, 2520, 300, 660, kRow + 60, kPitch - kRow,
+                             {{&s.add, "添加"}, {&s.del, "删除"}, {&s.update, "更新"}});
+    }
 
     txtResult.place(*this, x, 5620, 6700, 1200);
     txtResult.setMultiLine(true);
 
-    cmdCollect.place(*this, x, 6960, 1500, 420);
-    cmdCollect.setCaption("收集信息");
-    cmdControlScheme.place(*this, x + 1700, 6960, 1500, 420);
-    cmdControlScheme.setCaption("设备控制方案");
-    cmdClose.place(*this, x + 5200, 6960, 1500, 420);
-    cmdClose.setCaption("关闭(&C)");
+    Layout::buttons(*this, x, 6960, 1500, 420, 200,
+                    {{&cmdCollect, "收集信息"}, {&cmdControlScheme, "设备控制方案"}});
+    Layout::buttons(*this, x + 5200, 6960, 1500, 420, 0, {{&cmdClose, "关闭(&C)"}});
 
     // The initial states follow the enabling rules: no expansion, no duct, no wind, one-way traffic.
     chkAirExpand_Click();

@@ -3,11 +3,10 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 /// The fire-ventilation module: for every fire location it decides which portal's jet fans run, which way
 /// and how many, so that the smoke reaches a usable exhaust point. All its data lives in its controls and
@@ -86,10 +85,8 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width);
     /// A port goes in before the first row of a larger station, so that the list stays in ascending
     /// order: the scheme looks for the first port beyond the fire (or the last before it) in list order.
     int addPort(const std::string& text);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

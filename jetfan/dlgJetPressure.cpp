@@ -23,34 +23,32 @@ dlgJetPressure::dlgJetPressure() {
     setCaption("射流风机升压力计算");
     setWidth(5750);
     setHeight(3600);
-    label("射流风机型号:", 240, 240, 1900);
+    buildControls();
+    connectEvents();
+}
+
+void dlgJetPressure::buildControls() {
+    using platform::Layout;
+    const Layout::Column rows{.left = 240,
+                              .labelWidth = 1960,
+                              .boxWidth = 1600,
+                              .pitch = 420,
+                              .boxHeight = kBoxHeight,
+                              .labelDrop = 30,
+                              .labelHeight = kBoxHeight};
     // The model box is wider than the boxes below it: it shows the longest model name whole.
-    cmbJetModel.place(*this, 2200, 240, 1950, kBoxHeight);
-    label("设计风量Q(m^3/s):", 240, 660, 1900);
-    txtQ.place(*this, 2200, 660, 1600, kBoxHeight);
-    label("安装桩号:", 240, 1080, 1900);
-    txtPile.place(*this, 2200, 1080, 1600, kBoxHeight);
-    label("顶心距Z(m):", 240, 1500, 1900);
-    txtZ.place(*this, 2200, 1500, 1600, kBoxHeight);
+    const int top = layout_.column(*this, rows.at(rows.left, rows.labelWidth, 1950), 240,
+                                   {{"射流风机型号:", &cmbJetModel}});
+    layout_.column(*this, rows, top,
+                   {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
     cmbJetModel.setBackColor(kInputColor);
     for (platform::TextBox* box : {&txtQ, &txtPile, &txtZ}) {
         box->setBackColor(kInputColor);
     }
     chkReverse.place(*this, 2200, 1900, 1000, kBoxHeight);
     chkReverse.setCaption("逆转");
-    label("升压力Pj(Pa):", 240, 2320, 1900);
-    txtPj.place(*this, 2200, 2320, 1600, kBoxHeight);
-    OKButton.place(*this, 4350, 240, 1100, 375);
-    OKButton.setCaption("计算");
-    CancelButton.place(*this, 4350, 720, 1100, 375);
-    CancelButton.setCaption("关闭");
-    connectEvents();
-}
-
-void dlgJetPressure::label(const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
+    layout_.column(*this, rows, 2320, {{"升压力Pj(Pa):", &txtPj}});
+    Layout::buttonColumn(*this, 4350, 240, 1100, 375, 105, {{&OKButton, "计算"}, {&CancelButton, "关闭"}});
 }
 
 void dlgJetPressure::connectEvents() {

@@ -3,9 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <vector>
+#include "platform/layout.h"
 
 /// The pressure rise of one jet fan of a chosen model at a chosen station. Shown beside the main window,
 /// without an owner; its model list is filled from the model table when it opens.
@@ -27,8 +25,8 @@ public:
     void CancelButton_Click();
 
 private:
+    void buildControls();
     void connectEvents();
-    void label(const char* text, int left, int top, int width);
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

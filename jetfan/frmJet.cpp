@@ -18,7 +18,6 @@
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
 
-#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -74,27 +73,17 @@ frmJet::~frmJet() = default;
 // ---- Layout ----
 
 void frmJet::buildControls() {
+    using platform::Layout;
     MultiPage1.place(*this, 120, 120, 6900, 4500);
     platform::Page& fan = MultiPage1.AddPage("风机升压力计算");
     platform::Page& count = MultiPage1.AddPage("风机数量");
-    platform::Page& layout = MultiPage1.AddPage("风机布置");
+    platform::Page& groups = MultiPage1.AddPage("风机布置");
 
     // Data of one fan, the picture of its position beside it.
-    const int labelLeft = 120, boxLeft = 1650, boxWidth = 1950, row = 450;
-    int top = 240;
-    caption(fan, "选择常用型号", labelLeft, top + 40, 1500);
-    cmbJetModel.place(fan, boxLeft, top, boxWidth, 315);
-    const std::array<std::pair<const char*, TextBox*>, 6> fanBoxes = {{{"风机流量(m^3/s)", &txtFlow},
-                                                                       {"出口直径Dj(m)", &txtDD_j},
-                                                                       {"出口面积Aj(m^2)", &txtAA_j},
-                                                                       {"出口风速vj(m/s)", &txtvj},
-                                                                       {"风机功率(kW)", &txtPower},
-                                                                       {"升压力Δpj(Pa)", &txtdeltap_j}}};
-    for (const auto& [text, box] : fanBoxes) {
-        top += row;
-        caption(fan, text, labelLeft, top + 40, 1500);
-        box->place(fan, boxLeft, top, boxWidth, 315);
-    }
+    const Layout::Column fanRows{
+        .left = 120, .labelWidth = 1530, .boxWidth = 1950, .pitch = 450, .boxHeight = 315, .labelDrop = 40};
+    jetfan::FanDataColumn(layout_, fan, fanRows, 240,
+                          {cmbJetModel, txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j});
     for (TextBox* box : {&txtFlow, &txtDD_j, &txtAA_j, &txtvj, &txtPower}) {
         box->setLocked(true);
     }
@@ -106,59 +95,43 @@ void frmJet::buildControls() {
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);
     // The factor's caption keeps η on its line; the two boxes are narrower for it.
-    caption(Frame2, "悬挂高度Z(m)", 120, 2620, 2080);
-    txtZZ_j.place(Frame2, 2220, 2580, 780, 315);
-    caption(Frame2, "位置摩阻损失折减系数η", 120, 3100, 2080);
-    txteta.place(Frame2, 2220, 3060, 780, 315);
+    layout_.column(
+        Frame2,
+        {.left = 120, .labelWidth = 2100, .boxWidth = 780, .pitch = 480, .boxHeight = 315, .labelDrop = 40},
+        2580, {{"悬挂高度Z(m)", &txtZZ_j}, {"位置摩阻损失折减系数η", &txteta}});
 
     // Pressure balance.
-    const std::array<std::pair<const char*, TextBox*>, 7> countBoxes = {
+    layout_.column(
+        count,
+        {.left = 600, .labelWidth = 3100, .boxWidth = 1800, .pitch = 480, .boxHeight = 315, .labelDrop = 40},
+        240,
         {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
          {"交通通风力Δpt(Pa):", &txtdeltap_t},
          {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
          {"局部压力损失Δpl(Pa):", &txtdeltap_l},
          {"射流风机群总升压力ΣΔpj(Pa):", &txttotaldeltap_j},
          {"所需射流风机台数i:", &txti},
-         {"总耗电功率(kw):", &txtTotalPower}}};
-    top = 240;
-    for (const auto& [text, box] : countBoxes) {
-        caption(count, text, 600, top + 40, 3000);
-        box->place(count, 3700, top, 1800, 315);
-        top += row + 30;
-    }
+         {"总耗电功率(kw):", &txtTotalPower}});
 
     // Fan groups.
-    lstJet.place(layout, 120, 120, 3700, 3900);
+    lstJet.place(groups, 120, 120, 3700, 3900);
     lstJet.setGridLines(true);
-    caption(layout, "桩号(m):", 4000, 280, 1300);
-    txtPile.place(layout, 5350, 240, 1350, 315);
-    caption(layout, "本组台数(台):", 4000, 760, 1300);
-    txtJetNumPerTeam.place(layout, 5350, 720, 1350, 315);
-    caption(layout, "升压力(Pa):", 4000, 1240, 1300);
-    txtPress.place(layout, 5350, 1200, 1350, 315);
-    cmdAdd.place(layout, 4000, 1800, 1300, 400);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(layout, 5400, 1800, 1300, 400);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(layout, 4000, 2350, 1300, 400);
-    cmdUpdate.setCaption("更新");
-    cmdAutoLayout.place(layout, 5400, 2350, 1300, 400);
-    cmdAutoLayout.setCaption("自动布置");
+    layout_.column(
+        groups,
+        {.left = 4000, .labelWidth = 1350, .boxWidth = 1350, .pitch = 480, .boxHeight = 315, .labelDrop = 40},
+        240, {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
+    Layout::buttons(groups, 4000, 1800, 1300, 400, 100, {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}});
+    Layout::buttons(groups, 4000, 2350, 1300, 400, 100, {{&cmdUpdate, "更新"}, {&cmdAutoLayout, "自动布置"}});
 
     // Beside the pages, top to bottom; the longitudinal section below them.
-    const int buttonLeft = 7200, buttonWidth = 2400;
-    cmdCalculateJet.place(*this, buttonLeft, 420, buttonWidth, 450);
-    cmdCalculateJet.setCaption("计算");
-    cmdReport.place(*this, buttonLeft, 1020, buttonWidth, 450);
-    cmdReport.setCaption("计算书");
-    cmdDrawPressCurve.place(*this, buttonLeft, 1620, buttonWidth, 450);
-    cmdDrawPressCurve.setCaption("绘制曲线");
-    cmdTable.place(*this, buttonLeft, 2220, buttonWidth, 450);
-    cmdTable.setCaption("运营控制表");
+    Layout::buttonColumn(*this, 7200, 420, 2400, 450, 150,
+                         {{&cmdCalculateJet, "计算"},
+                          {&cmdReport, "计算书"},
+                          {&cmdDrawPressCurve, "绘制曲线"},
+                          {&cmdTable, "运营控制表"}});
     Image1.place(*this, 120, 4740, 6900, 2400);
     Image1.setStretch(true);
-    cmdBack.place(*this, buttonLeft, 6660, buttonWidth, 450);
-    cmdBack.setCaption("<-- 上一步");
+    Layout::buttons(*this, 7200, 6660, 2400, 450, 0, {{&cmdBack, "<-- 上一步"}});
 }
 
 void frmJet::connectEvents() {
@@ -177,15 +150,6 @@ void frmJet::connectEvents() {
     cmdReport.Click = [this] { cmdReport_Click(); };
     cmdTable.Click = [this] { cmdTable_Click(); };
     cmdBack.Click = [this] { cmdBack_Click(); };
-}
-
-platform::Label& frmJet::caption(platform::Container& parent, const std::string& text, int left, int top,
-                                 int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top, width, height);
-    label.setCaption(text);
-    return label;
 }
 
 // ---- Lifecycle ----

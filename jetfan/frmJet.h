@@ -4,10 +4,9 @@
 #include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
-#include <memory>
 #include <string>
-#include <vector>
 
 /// Step 3 of longitudinal ventilation with jet fans only: the data of one fan, the pressure balance of the
 /// whole tunnel with the number of fans, the fan groups along the tunnel, the pressure curve, the report and
@@ -89,7 +88,5 @@ private:
     /// Combinations of the running control table whose balance gave no fan count.
     int tableFailures_ = 0;
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

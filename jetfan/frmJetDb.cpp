@@ -11,7 +11,6 @@
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -38,36 +37,34 @@ frmJetDb::frmJetDb() {
     setCaption("射流风机数据库维护");
     setWidth(8100);
     setHeight(6600);
-    lstJet.place(*this, 120, 120, 7740, 2700);
-    lstJet.setGridLines(true);
-    label("型号", 240, 3000, 2400);
-    txtJetName.place(*this, 2760, 3000, 2400, kBoxHeight);
-    label("风机流量(m^3/s)", 240, 3360, 2400);
-    txtFlow.place(*this, 2760, 3360, 2400, kBoxHeight);
-    label("出口直径Dj(m)", 240, 3720, 2400);
-    txtDD.place(*this, 2760, 3720, 2400, kBoxHeight);
-    label("风机功率(kW)", 240, 4080, 2400);
-    txtPower.place(*this, 2760, 4080, 2400, kBoxHeight);
-    label("逆转效率折减系数", 240, 4440, 2400);
-    txtDiscount.place(*this, 2760, 4440, 2400, kBoxHeight);
-    for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
-        box->setBackColor(kInputColor);
-    }
-    cmdAdd.place(*this, 1200, 4980, 1300, 375);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(*this, 3000, 4980, 1300, 375);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(*this, 4800, 4980, 1300, 375);
-    cmdUpdate.setCaption("更新");
-    cmdOK.place(*this, 3000, 5520, 1300, 375);
-    cmdOK.setCaption("确定");
+    buildControls();
     connectEvents();
 }
 
-void frmJetDb::label(const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
+void frmJetDb::buildControls() {
+    using platform::Layout;
+    lstJet.place(*this, 120, 120, 7740, 2700);
+    lstJet.setGridLines(true);
+    layout_.column(*this,
+                   {.left = 240,
+                    .labelWidth = 2520,
+                    .boxWidth = 2400,
+                    .pitch = 360,
+                    .boxHeight = kBoxHeight,
+                    .labelDrop = 30,
+                    .labelHeight = kBoxHeight},
+                   3000,
+                   {{"型号", &txtJetName},
+                    {"风机流量(m^3/s)", &txtFlow},
+                    {"出口直径Dj(m)", &txtDD},
+                    {"风机功率(kW)", &txtPower},
+                    {"逆转效率折减系数", &txtDiscount}});
+    for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
+        box->setBackColor(kInputColor);
+    }
+    Layout::buttons(*this, 1200, 4980, 1300, 375, 500,
+                    {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
+    Layout::buttons(*this, 3000, 5520, 1300, 375, 0, {{&cmdOK, "确定"}});
 }
 
 void frmJetDb::connectEvents() {

@@ -3,10 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "platform/layout.h"
 
 /// The jet-fan model table editor: lists the models of Jet.db, adds, changes and deletes them, and writes
 /// the list back to Jet.db whenever it closes, then reloads the shared model table.
@@ -39,13 +36,13 @@ public:
     bool WriteJetDb();
 
 private:
+    void buildControls();
     void connectEvents();
-    void label(const char* text, int left, int top, int width);
     /// The five boxes' texts when they describe a model; otherwise names the box at fault and gives false.
     bool boxesHoldModel();
     void setRow(platform::ListItem& row);
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
     /// Jet.db exists but could not be read: closing without an edit leaves it as it is.
     bool unreadableFile_ = false;
     bool edited_ = false;

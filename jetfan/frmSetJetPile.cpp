@@ -23,44 +23,24 @@ frmSetJetPile::frmSetJetPile() {
 frmSetJetPile::~frmSetJetPile() = default;
 
 void frmSetJetPile::buildControls() {
-    const int labelLeft = 120, boxLeft = 2700, boxWidth = 900, rowHeight = 420;
-    int top = 180;
-    caption("每组风机台数:", labelLeft, top + 40, 2500);
-    txtJetNumPerTeam.place(*this, boxLeft, top, boxWidth, 315);
-    top += rowHeight;
-    caption("进口段风机组数:", labelLeft, top + 40, 2500);
-    txtTeamNum1.place(*this, boxLeft, top, boxWidth, 315);
-    caption("间距(m):", 3780, top + 40, 1000);
-    txtSpan1.place(*this, 4800, top, boxWidth, 315);
-    top += rowHeight;
-    caption("出口段风机组数:", labelLeft, top + 40, 2500);
-    txtTeamNum2.place(*this, boxLeft, top, boxWidth, 315);
-    caption("间距(m):", 3780, top + 40, 1000);
-    txtSpan2.place(*this, 4800, top, boxWidth, 315);
-    top += rowHeight;
-    caption("第一组风机距进洞口距离(m):", labelLeft, top + 40, 2500);
-    txtDist1.place(*this, boxLeft, top, boxWidth, 315);
-    top += rowHeight;
-    caption("最后一组风机距出洞口距离(m):", labelLeft, top + 40, 2500);
-    txtDist2.place(*this, boxLeft, top, boxWidth, 315);
-    top += rowHeight + 120;
-    ccmdOK.place(*this, 2100, top, 1100, 400);
-    ccmdOK.setCaption("布置");
-    ccmdCancel.place(*this, 3500, top, 1100, 400);
-    ccmdCancel.setCaption("取消");
+    using platform::Layout;
+    const Layout::Column rows{
+        .left = 120, .labelWidth = 2580, .boxWidth = 900, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
+    const int bottom = layout_.column(*this, rows, 180,
+                                      {{"每组风机台数:", &txtJetNumPerTeam},
+                                       {"进口段风机组数:", &txtTeamNum1},
+                                       {"出口段风机组数:", &txtTeamNum2},
+                                       {"第一组风机距进洞口距离(m):", &txtDist1},
+                                       {"最后一组风机距出洞口距离(m):", &txtDist2}});
+    // The spacing of each end's groups stands on that end's row.
+    layout_.column(*this, rows.at(3780, 1020, 900), 180 + rows.pitch,
+                   {{"间距(m):", &txtSpan1}, {"间距(m):", &txtSpan2}});
+    Layout::buttons(*this, 2100, bottom + 120, 1100, 400, 300, {{&ccmdOK, "布置"}, {&ccmdCancel, "取消"}});
 }
 
 void frmSetJetPile::connectEvents() {
     ccmdOK.Click = [this] { ccmdOK_Click(); };
     ccmdCancel.Click = [this] { ccmdCancel_Click(); };
-}
-
-platform::Label& frmSetJetPile::caption(const std::string& text, int left, int top, int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(*this, left, top, width, height);
-    label.setCaption(text);
-    return label;
 }
 
 void frmSetJetPile::ccmdOK_Click() {

@@ -3,10 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "platform/layout.h"
 
 /// The settings of an automatic jet-fan layout: fans per group, number and spacing of the groups from
 /// either end, and the distances of the first and last group from the portals. The caller shows it
@@ -31,6 +28,5 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    platform::Label& caption(const std::string& text, int left, int top, int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

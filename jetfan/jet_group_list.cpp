@@ -54,4 +54,16 @@ std::optional<JetFanModel> ChosenJetModel(const platform::ComboBox& box) {
     return *model;
 }
 
+int FanDataColumn(platform::Layout& layout, platform::Container& parent,
+                  const platform::Layout::Column& shape, int top, const FanDataBoxes& boxes) {
+    return layout.column(parent, shape, top,
+                         {{"选择常用型号", &boxes.model},
+                          {"风机流量(m^3/s)", &boxes.flow},
+                          {"出口直径Dj(m)", &boxes.outletDiameter},
+                          {"出口面积Aj(m^2)", &boxes.outletArea},
+                          {"出口风速vj(m/s)", &boxes.outletSpeed},
+                          {"风机功率(kW)", &boxes.power},
+                          {"升压力Δpj(Pa)", &boxes.rise}});
+}
+
 } // namespace jetfan

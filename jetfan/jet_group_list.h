@@ -3,6 +3,7 @@
 
 #include "app/jet_models.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <optional>
 
@@ -33,5 +34,21 @@ void FillJetModelBox(platform::ComboBox& box);
 
 /// A copy of the model chosen in `box`; none while nothing is chosen or the table no longer has it.
 std::optional<JetFanModel> ChosenJetModel(const platform::ComboBox& box);
+
+/// The boxes of one fan's data as the jet-fan windows show them.
+struct FanDataBoxes {
+    platform::ComboBox& model;
+    platform::TextBox& flow;
+    platform::TextBox& outletDiameter;
+    platform::TextBox& outletArea;
+    platform::TextBox& outletSpeed;
+    platform::TextBox& power;
+    platform::TextBox& rise;
+};
+
+/// The rows of one fan's data from `top` as a column of `shape`: model, flow, outlet diameter, area and
+/// speed, power and rise. Returns the top below them.
+int FanDataColumn(platform::Layout& layout, platform::Container& parent,
+                  const platform::Layout::Column& shape, int top, const FanDataBoxes& boxes);
 
 } // namespace jetfan

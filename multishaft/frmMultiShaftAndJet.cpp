@@ -130,190 +130,143 @@ frmMultiShaftAndJet::~frmMultiShaftAndJet() = default;
 
 // ---- Layout ----
 
-platform::Label& frmMultiShaftAndJet::caption(platform::Container& parent, const std::string& text, int left,
-                                              int top, int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top, width, height);
-    label.setCaption(text);
-    return label;
-}
-
 void frmMultiShaftAndJet::buildControls() {
-    const int row = 330, boxHeight = 300;
-    auto column = [&](platform::Container& parent, int left, int top, int labelWidth, int boxWidth,
-                      const std::vector<std::pair<const char*, platform::Control*>>& rows) {
-        for (const auto& [text, control] : rows) {
-            caption(parent, text, left, top + 30, labelWidth);
-            control->place(parent, left + labelWidth, top, boxWidth, boxHeight);
-            top += row;
-        }
-        return top;
-    };
-    auto frame = [](platform::Frame& f, platform::Container& parent, const char* text, int left, int top,
-                    int width, int height) {
-        f.place(parent, left, top, width, height);
-        f.setCaption(text);
-    };
-    auto group = [&](platform::Container& parent, const char* text, int left, int top, int width,
-                     int height) -> platform::Frame& {
-        groups_.push_back(std::make_unique<platform::Frame>());
-        frame(*groups_.back(), parent, text, left, top, width, height);
-        return *groups_.back();
-    };
+    using platform::Layout;
+    const int boxHeight = 300;
+    const Layout::Column rows{.pitch = 330, .boxHeight = boxHeight, .labelDrop = 30};
 
     pgMain.place(*this, 120, 120, 15240, 9000);
     platform::Page& shaftPage = pgMain.AddPage("竖井及风机信息");
     platform::Page& sectionPage = pgMain.AddPage("通风区段");
     platform::Page& layoutPage = pgMain.AddPage("射流风机布置");
 
-    cmdBack.place(*this, 120, 9240, 1800, 420);
-    cmdBack.setCaption("<-- 上一步");
-    cmdDrawPressCurve.place(*this, 11400, 9240, 1800, 420);
-    cmdDrawPressCurve.setCaption("绘制曲线");
-    cmdReport.place(*this, 13320, 9240, 1800, 420);
-    cmdReport.setCaption("计算报告书");
+    Layout::buttons(*this, 120, 9240, 1800, 420, 0, {{&cmdBack, "<-- 上一步"}});
+    Layout::buttons(*this, 11400, 9240, 1800, 420, 120,
+                    {{&cmdDrawPressCurve, "绘制曲线"}, {&cmdReport, "计算报告书"}});
 
     // ---- Page 1: shafts and their fans ----
     lstShaft.place(shaftPage, 120, 120, 10800, 2300);
     lstShaft.setGridLines(true);
-    column(shaftPage, 11040, 120, 1700, 1000,
-           {{"竖井中心桩号(m)", &txtShaftPile}, {"短道长度ds(m)", &txtds}});
-    cmdAddShaft.place(shaftPage, 11040, 840, 1000, 360);
-    cmdAddShaft.setCaption("添加");
-    cmdUpdateShaft.place(shaftPage, 12100, 840, 1000, 360);
-    cmdUpdateShaft.setCaption("更新");
-    cmdDeleteShaft.place(shaftPage, 13160, 840, 1000, 360);
-    cmdDeleteShaft.setCaption("删除");
-    cmdShaftSection.place(shaftPage, 11040, 1320, 3120, 420);
-    cmdShaftSection.setCaption("形成通风区段");
+    layout_.column(shaftPage, rows.at(11040, 1700, 1000), 120,
+                   {{"竖井中心桩号(m)", &txtShaftPile}, {"短道长度ds(m)", &txtds}});
+    Layout::buttons(shaftPage, 11040, 840, 1000, 360, 60,
+                    {{&cmdAddShaft, "添加"}, {&cmdUpdateShaft, "更新"}, {&cmdDeleteShaft, "删除"}});
+    Layout::buttons(shaftPage, 11040, 1320, 3120, 420, 0, {{&cmdShaftSection, "形成通风区段"}});
 
     const int sideTop = 2520, sideHeight = 5900, sideWidth = 7440;
-    frame(fraExhaust, shaftPage, "排风", 120, sideTop, sideWidth, sideHeight);
-    platform::Frame& riseE = group(fraExhaust, "升压力计算", 120, 240, 3700, 3000);
-    column(riseE, 100, 260, 2300, 1100,
-           {{"每台风机排风量Qe(m^3/s):", &txtQe},
-            {"风机台数(台):", &cmbCounte},
-            {"总排风量Qe(m^3/s):", &txtQQ_e},
-            {"面积Ae(m^2)", &txtAA_e},
-            {"风速ve(m/s)", &txtv_e},
-            {"升压动量系数Ke", &txtKK_e},
-            {"升压力Δpe(Pa)", &txtdeltap_e},
-            {"分叉损失系数", &txtZeta_fencha}});
-    platform::Frame& designE = group(fraExhaust, "设计风压计算", 3900, 240, 3420, 2300);
+    Layout::frame(fraExhaust, shaftPage, "排风", 120, sideTop, sideWidth, sideHeight);
+    platform::Frame& riseE = layout_.group(fraExhaust, "升压力计算", 120, 240, 3700, 3000);
+    layout_.column(riseE, rows.at(100, 2300, 1100), 260,
+                   {{"每台风机排风量Qe(m^3/s):", &txtQe},
+                    {"风机台数(台):", &cmbCounte},
+                    {"总排风量Qe(m^3/s):", &txtQQ_e},
+                    {"面积Ae(m^2)", &txtAA_e},
+                    {"风速ve(m/s)", &txtv_e},
+                    {"升压动量系数Ke", &txtKK_e},
+                    {"升压力Δpe(Pa)", &txtdeltap_e},
+                    {"分叉损失系数", &txtZeta_fencha}});
+    platform::Frame& designE = layout_.group(fraExhaust, "设计风压计算", 3900, 240, 3420, 2300);
     // The loss caption is too long for one line: it takes two, and its box sits beside the second.
-    caption(designE, "排风口,排风井及连接风道总压力损失pde(Pa)", 100, 260, 2100, 480);
+    layout_.caption(designE, "排风口,排风井及连接风道总压力损失pde(Pa)", 100, 260, 2100, 480);
     txtp_de.place(designE, 2200, 440, 800, boxHeight);
-    column(designE, 100, 260 + 540, 2100, 800,
-           {{"排风口处总升压力pse(Pa)", &txtp_se}, {"排风机设计风压ptote(Pa)", &txtp_tote}});
-    cmdCalpde.place(designE, 3020, 440, 330, boxHeight);
-    cmdCalpde.setCaption("...");
-    platform::Frame& fanE = group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1640);
-    column(fanE, 100, 260, 2100, 1000,
-           {{"环境温度t1(℃)", &txtt1_e},
-            {"环境大气压p1(Pa)", &txtp1_e},
-            {"风机效率η", &txteta_e},
-            {"风机功率Skw(kW)", &txtSSkw_e}});
-    platform::Frame& motorE = group(fraExhaust, "电机功率计算", 3900, 4300, 3420, 1340);
-    column(motorE, 100, 260, 2100, 1000,
-           {{"电机效率ηm(0.90-0.95)", &txtetam_e},
-            {"电机容量安全系数k(1.5)", &txtk_e},
-            {"电机功率M1(kW):", &txtMM1_e}});
-    cmdAxialFanDesign.place(fraExhaust, 120, 3400, 3700, 420);
-    cmdAxialFanDesign.setCaption("轴流风机动力设计");
+    layout_.column(designE, rows.at(100, 2100, 800), 260 + 540,
+                   {{"排风口处总升压力pse(Pa)", &txtp_se}, {"排风机设计风压ptote(Pa)", &txtp_tote}});
+    Layout::buttons(designE, 3020, 440, 330, boxHeight, 0, {{&cmdCalpde, "..."}});
+    platform::Frame& fanE = layout_.group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1640);
+    layout_.column(fanE, rows.at(100, 2100, 1000), 260,
+                   {{"环境温度t1(℃)", &txtt1_e},
+                    {"环境大气压p1(Pa)", &txtp1_e},
+                    {"风机效率η", &txteta_e},
+                    {"风机功率Skw(kW)", &txtSSkw_e}});
+    platform::Frame& motorE = layout_.group(fraExhaust, "电机功率计算", 3900, 4300, 3420, 1340);
+    layout_.column(motorE, rows.at(100, 2100, 1000), 260,
+                   {{"电机效率ηm(0.90-0.95)", &txtetam_e},
+                    {"电机容量安全系数k(1.5)", &txtk_e},
+                    {"电机功率M1(kW):", &txtMM1_e}});
+    Layout::buttons(fraExhaust, 120, 3400, 3700, 420, 0, {{&cmdAxialFanDesign, "轴流风机动力设计"}});
 
-    frame(fraSupply, shaftPage, "送风", 7680, sideTop, sideWidth, sideHeight);
-    platform::Frame& riseB = group(fraSupply, "升压力计算", 120, 240, 3700, 3400);
-    column(riseB, 100, 260, 2300, 1100,
-           {{"每台风机送风量Qb(m^3/s):", &txtQb},
-            {"风机台数(台):", &cmbCountb},
-            {"总送风量Qb(m^3/s):", &txtQQ_b},
-            {"面积Ab(m^2)", &txtAA_b},
-            {"风速vb(m/s)", &txtv_b},
-            {"升压动量系数Kb", &txtKK_b},
-            {"喷流角β(度)", &txtbeta},
-            {"升压力Δpb(Pa)", &txtdeltap_b},
-            {"合流损失系数", &txtZeta_heliu}});
-    platform::Frame& designB = group(fraSupply, "设计风压计算", 3900, 240, 3420, 2300);
+    Layout::frame(fraSupply, shaftPage, "送风", 7680, sideTop, sideWidth, sideHeight);
+    platform::Frame& riseB = layout_.group(fraSupply, "升压力计算", 120, 240, 3700, 3400);
+    layout_.column(riseB, rows.at(100, 2300, 1100), 260,
+                   {{"每台风机送风量Qb(m^3/s):", &txtQb},
+                    {"风机台数(台):", &cmbCountb},
+                    {"总送风量Qb(m^3/s):", &txtQQ_b},
+                    {"面积Ab(m^2)", &txtAA_b},
+                    {"风速vb(m/s)", &txtv_b},
+                    {"升压动量系数Kb", &txtKK_b},
+                    {"喷流角β(度)", &txtbeta},
+                    {"升压力Δpb(Pa)", &txtdeltap_b},
+                    {"合流损失系数", &txtZeta_heliu}});
+    platform::Frame& designB = layout_.group(fraSupply, "设计风压计算", 3900, 240, 3420, 2300);
     // The loss caption is too long for one line: it takes two, and its box sits beside the second.
-    caption(designB, "送风口,送风井及连接风道总压力损失pdb(Pa)", 100, 260, 2100, 480);
+    layout_.caption(designB, "送风口,送风井及连接风道总压力损失pdb(Pa)", 100, 260, 2100, 480);
     txtp_db.place(designB, 2200, 440, 800, boxHeight);
-    column(designB, 100, 260 + 540, 2100, 800,
-           {{"送风口处总升压力psb(Pa)", &txtp_sb}, {"送风机设计风压ptotb(Pa):", &txtp_totb}});
-    cmdCalpdb.place(designB, 3020, 440, 330, boxHeight);
-    cmdCalpdb.setCaption("...");
-    platform::Frame& fanB = group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1640);
-    column(fanB, 100, 260, 2100, 1000,
-           {{"环境温度t1(℃)", &txtt1_b},
-            {"环境大气压p1(Pa)", &txtp1_b},
-            {"风机效率η", &txteta_b},
-            {"风机功率Skw(kW)", &txtSSkw_b}});
-    platform::Frame& motorB = group(fraSupply, "电机功率计算", 3900, 4300, 3420, 1340);
-    column(motorB, 100, 260, 2100, 1000,
-           {{"电机效率ηm(0.90-0.95)", &txtetam_b},
-            {"电机容量安全系数k(1.5)", &txtk_b},
-            {"电机功率M1(kW)", &txtMM1_b}});
-    frame(fraPassage, fraSupply, "短道回流", 120, 3720, 3700, 1000);
-    column(fraPassage, 100, 260, 1600, 1100,
-           {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
+    layout_.column(designB, rows.at(100, 2100, 800), 260 + 540,
+                   {{"送风口处总升压力psb(Pa)", &txtp_sb}, {"送风机设计风压ptotb(Pa):", &txtp_totb}});
+    Layout::buttons(designB, 3020, 440, 330, boxHeight, 0, {{&cmdCalpdb, "..."}});
+    platform::Frame& fanB = layout_.group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1640);
+    layout_.column(fanB, rows.at(100, 2100, 1000), 260,
+                   {{"环境温度t1(℃)", &txtt1_b},
+                    {"环境大气压p1(Pa)", &txtp1_b},
+                    {"风机效率η", &txteta_b},
+                    {"风机功率Skw(kW)", &txtSSkw_b}});
+    platform::Frame& motorB = layout_.group(fraSupply, "电机功率计算", 3900, 4300, 3420, 1340);
+    layout_.column(motorB, rows.at(100, 2100, 1000), 260,
+                   {{"电机效率ηm(0.90-0.95)", &txtetam_b},
+                    {"电机容量安全系数k(1.5)", &txtk_b},
+                    {"电机功率M1(kW)", &txtMM1_b}});
+    Layout::frame(fraPassage, fraSupply, "短道回流", 120, 3720, 3700, 1000);
+    layout_.column(fraPassage, rows.at(100, 1600, 1100), 260,
+                   {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
 
     // ---- Page 2: sections ----
     lstShaftSection.place(sectionPage, 120, 120, 15000, 2600);
     lstShaftSection.setGridLines(true);
-    int left = 120;
-    column(sectionPage, left, 2840, 1800, 1100,
-           {{"起始桩号:", &txtPile1},
-            {"终止桩号:", &txtPile2},
-            {"需风量Qreq(m^3/s):", &txtQQ_req},
-            {"设计风量Qr(m^3/s):", &txtQQ_r},
-            {"新鲜空气量Qf(m^3/s)", &txtQQ_f},
-            {"设计风速vr(m/s):", &txtv_r},
-            {"起点浓度C1:", &txtCC_1}});
-    column(sectionPage, left + 3000, 2840, 1800, 1100,
-           {{"终点浓度C2:", &txtCC_2},
-            {"起点压力P1(Pa):", &txtPP_1},
-            {"终点压力P2(Pa):", &txtPP_2},
-            {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
-            {"自然风阻力Δpm(Pa):", &txtdeltap_m},
-            {"交通通风力Δpt(Pa):", &txtdeltap_t}});
+    const int left = 120;
+    layout_.column(sectionPage, rows.at(left, 1800, 1100), 2840,
+                   {{"起始桩号:", &txtPile1},
+                    {"终止桩号:", &txtPile2},
+                    {"需风量Qreq(m^3/s):", &txtQQ_req},
+                    {"设计风量Qr(m^3/s):", &txtQQ_r},
+                    {"新鲜空气量Qf(m^3/s)", &txtQQ_f},
+                    {"设计风速vr(m/s):", &txtv_r},
+                    {"起点浓度C1:", &txtCC_1}});
+    layout_.column(sectionPage, rows.at(left + 3000, 1800, 1100), 2840,
+                   {{"终点浓度C2:", &txtCC_2},
+                    {"起点压力P1(Pa):", &txtPP_1},
+                    {"终点压力P2(Pa):", &txtPP_2},
+                    {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
+                    {"自然风阻力Δpm(Pa):", &txtdeltap_m},
+                    {"交通通风力Δpt(Pa):", &txtdeltap_t}});
     chkKnowQr1.place(sectionPage, left, 5300, 2700, boxHeight);
     chkKnowQr1.setCaption("第I区段设计风量已知");
     txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, boxHeight);
-    column(sectionPage, left, 5800, 2700, 1100, {{"该工况总耗电功率(kW):", &txtTotalPower}});
+    layout_.column(sectionPage, rows.at(left, 2700, 1100), 5800, {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
-    frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);
-    column(fraJet, 120, 300, 1800, 2200,
-           {{"选择常用型号", &cmbJetModel},
-            {"风机流量(m^3/s)", &txtFlow},
-            {"出口直径Dj(m)", &txtDD_j},
-            {"出口面积Aj(m^2)", &txtAA_j},
-            {"出口风速vj(m/s)", &txtvj},
-            {"风机功率(kW)", &txtPower},
-            {"升压力Δpj(Pa)", &txtdeltap_j},
-            {"风机数量(台)", &txtjetcount}});
+    Layout::frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);
+    const int fanBottom =
+        jetfan::FanDataColumn(layout_, fraJet, rows.at(120, 1800, 2200), 300,
+                              {cmbJetModel, txtFlow, txtDD_j, txtAA_j, txtvj, txtPower, txtdeltap_j});
+    layout_.column(fraJet, rows.at(120, 1800, 2200), fanBottom, {{"风机数量(台)", &txtjetcount}});
     lblJetNote.place(fraJet, 120, 3400, 8500, 300);
     lblJetNote.setForeColor(platform::vbRed);
-    frame(fraJetPosition, fraJet, "", 4300, 240, 4400, 3000);
-    column(fraJetPosition, 120, 240, 2300, 1000,
-           {{"悬挂高度Z(m)", &txtZZ_j}, {"位置摩阻损失折减系数η", &txteta}});
+    Layout::frame(fraJetPosition, fraJet, "", 4300, 240, 4400, 3000);
+    layout_.column(fraJetPosition, rows.at(120, 2300, 1000), 240,
+                   {{"悬挂高度Z(m)", &txtZZ_j}, {"位置摩阻损失折减系数η", &txteta}});
     imgJet.place(fraJetPosition, 120, 960, 4100, 1900);
 
     // ---- Page 3: jet-fan groups ----
     lstJet.place(layoutPage, 120, 120, 4200, 5000);
     lstJet.setGridLines(true);
-    column(layoutPage, 4440, 120, 1500, 1200,
-           {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
-    const std::pair<platform::CommandButton*, const char*> buttons[] = {{&cmdAdd, "添加"},
-                                                                        {&cmdUpdate, "更新"},
-                                                                        {&cmdDelete, "删除"},
-                                                                        {&cmdAutoLayout, "自动布置"},
-                                                                        {&cmdClearAll, "全部清除"}};
-    int top = 1260;
-    for (const auto& [button, text] : buttons) {
-        button->place(layoutPage, 4440, top, 2700, 400);
-        button->setCaption(text);
-        top += 480;
-    }
+    layout_.column(
+        layoutPage, rows.at(4440, 1500, 1200), 120,
+        {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
+    Layout::buttonColumn(layoutPage, 4440, 1260, 2700, 400, 80,
+                         {{&cmdAdd, "添加"},
+                          {&cmdUpdate, "更新"},
+                          {&cmdDelete, "删除"},
+                          {&cmdAutoLayout, "自动布置"},
+                          {&cmdClearAll, "全部清除"}});
     imgScheme.place(layoutPage, 7400, 120, 7700, 5000);
 
     for (platform::Control* box : std::initializer_list<platform::Control*>{

@@ -5,6 +5,7 @@
 #include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <array>
 #include <memory>
@@ -172,8 +173,5 @@ private:
     /// The boxes of page 1 in the column order of lstShaft (columns 1 to 38); columns 36 and 38 are combos.
     void shaftRowFromBoxes(platform::ListItem& row);
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
-    std::vector<std::unique_ptr<platform::Frame>> groups_;
+    platform::Layout layout_;
 };

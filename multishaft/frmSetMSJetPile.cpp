@@ -43,24 +43,18 @@ frmSetMSJetPile::frmSetMSJetPile() {
 frmSetMSJetPile::~frmSetMSJetPile() = default;
 
 void frmSetMSJetPile::buildControls() {
-    const int labelLeft = 120, boxLeft = 3300, boxWidth = 1500, rowHeight = 420;
-    int top = 180;
-    const std::pair<const char*, platform::Control*> rows[] = {{"选择区段:", &cmbSectionNo},
-                                                               {"区段起点桩号:", &txtSectionStartPile},
-                                                               {"每组风机台数:", &txtJetNumPerTeam},
-                                                               {"风机组数:", &txtTeamNum},
-                                                               {"间距(m):", &txtSpan},
-                                                               {"第一组风机距区段起点距离(m):", &txtDist}};
-    for (const auto& [text, control] : rows) {
-        caption(text, labelLeft, top + 40, 3100);
-        control->place(*this, boxLeft, top, boxWidth, 315);
-        top += rowHeight;
-    }
-    top += 120;
-    ccmdOK.place(*this, 1500, top, 1100, 400);
-    ccmdOK.setCaption("布置");
-    ccmdCancel.place(*this, 2900, top, 1100, 400);
-    ccmdCancel.setCaption("完成");
+    using platform::Layout;
+    const int bottom = layout_.column(
+        *this,
+        {.left = 120, .labelWidth = 3180, .boxWidth = 1500, .pitch = 420, .boxHeight = 315, .labelDrop = 40},
+        180,
+        {{"选择区段:", &cmbSectionNo},
+         {"区段起点桩号:", &txtSectionStartPile},
+         {"每组风机台数:", &txtJetNumPerTeam},
+         {"风机组数:", &txtTeamNum},
+         {"间距(m):", &txtSpan},
+         {"第一组风机距区段起点距离(m):", &txtDist}});
+    Layout::buttons(*this, 1500, bottom + 120, 1100, 400, 300, {{&ccmdOK, "布置"}, {&ccmdCancel, "完成"}});
 }
 
 void frmSetMSJetPile::connectEvents() {
@@ -70,14 +64,6 @@ void frmSetMSJetPile::connectEvents() {
     txtJetNumPerTeam.Change = [this] { txtJetNumPerTeam_Change(); };
     ccmdOK.Click = [this] { ccmdOK_Click(); };
     ccmdCancel.Click = [this] { ccmdCancel_Click(); };
-}
-
-platform::Label& frmSetMSJetPile::caption(const std::string& text, int left, int top, int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(*this, left, top, width, height);
-    label.setCaption(text);
-    return label;
 }
 
 void frmSetMSJetPile::Form_Initialize() {

@@ -3,10 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "platform/layout.h"
 
 /// Lays out evenly spaced jet-fan groups in one ventilation section of the several-shafts window at a
 /// time: the section is chosen by its row number, the dialog shows where traffic enters it and proposes
@@ -34,6 +31,5 @@ private:
     void connectEvents();
     /// Selects section row r of the window and shows it there; false when the list has no row r.
     bool showSection(int r);
-    platform::Label& caption(const std::string& text, int left, int top, int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

@@ -13,7 +13,13 @@ Label& Layout::caption(Container& parent, const std::string& text, int left, int
 
 int Layout::column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows) {
     for (const Row& r : rows) {
-        caption(parent, r.caption, shape.left, top + shape.labelDrop, shape.labelWidth, shape.labelHeight);
+        if (r.named != nullptr) {
+            r.named->place(parent, shape.left, top + shape.labelDrop, shape.labelWidth, shape.labelHeight);
+            r.named->setCaption(r.caption);
+        } else {
+            caption(parent, r.caption, shape.left, top + shape.labelDrop, shape.labelWidth,
+                    shape.labelHeight);
+        }
         if (r.box != nullptr) {
             r.box->place(parent, shape.left + shape.labelWidth, top, shape.boxWidth, shape.boxHeight);
         }
@@ -35,13 +41,37 @@ void Layout::frame(Frame& frame, Container& parent, const std::string& text, int
     frame.setCaption(text);
 }
 
+Frame& Layout::group(Container& parent, const std::string& text, int left, int top, int width, int height) {
+    groups_.push_back(std::make_unique<Frame>());
+    frame(*groups_.back(), parent, text, left, top, width, height);
+    return *groups_.back();
+}
+
 void Layout::buttons(Container& parent, int left, int top, int width, int height, int gap,
                      std::initializer_list<Button> buttons) {
     for (const Button& b : buttons) {
-        b.button->place(parent, left, top, width, height);
+        const int own = b.width != 0 ? b.width : width;
+        b.button->place(parent, left, top, own, height);
         b.button->setCaption(b.caption);
-        left += width + gap;
+        left += own + gap;
     }
+}
+
+void Layout::buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
+                          std::initializer_list<Button> buttons) {
+    for (const Button& b : buttons) {
+        b.button->place(parent, left, top, b.width != 0 ? b.width : width, height);
+        b.button->setCaption(b.caption);
+        top += height + gap;
+    }
+}
+
+void Layout::buttonInBox(Container& parent, Control& box, CommandButton& button, const std::string& caption,
+                         int width) {
+    const int right = box.Left() + box.Width();
+    box.setWidth(box.Width() - width - 20);
+    button.place(parent, right - width, box.Top(), width, box.Height());
+    button.setCaption(caption);
 }
 
 } // namespace platform

@@ -27,12 +27,23 @@ public:
         int boxHeight = 300;
         int labelDrop = 30;
         int labelHeight = 255;
+
+        /// The same rows with captions from `atLeft`, `captionWidth` wide, and boxes `width` wide.
+        Column at(int atLeft, int captionWidth, int width) const {
+            Column moved = *this;
+            moved.left = atLeft;
+            moved.labelWidth = captionWidth;
+            moved.boxWidth = width;
+            return moved;
+        }
     };
 
-    /// One row: its caption and the control beside it (nullptr: a caption alone).
+    /// One row: its caption and the control beside it (nullptr: a caption alone). Where the window
+    /// changes the caption later, `named` is its own label, placed and captioned as the row's caption.
     struct Row {
         std::string caption;
         Control* box = nullptr;
+        Label* named = nullptr;
     };
 
     /// A caption the window does not name.
@@ -49,19 +60,33 @@ public:
     static void frame(Frame& frame, Container& parent, const std::string& text, int left, int top, int width,
                       int height);
 
+    /// A captioned frame the window does not name: it only groups rows inside another container.
+    Frame& group(Container& parent, const std::string& text, int left, int top, int width, int height);
+
+    /// A button of a row; `width`, where not 0, is its own instead of the row's (a longer caption).
     struct Button {
         CommandButton* button;
         std::string caption;
+        int width = 0;
     };
     /// Buttons side by side from `left`, each `width` wide, `gap` apart.
     static void buttons(Container& parent, int left, int top, int width, int height, int gap,
                         std::initializer_list<Button> buttons);
+    /// Buttons one below another from `top`, each `height` high, `gap` apart.
+    static void buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
+                             std::initializer_list<Button> buttons);
+
+    /// A small button at the right end of a box already placed, `width` wide and as high as the box; the
+    /// box gives up that room and a little more, so that the two stand apart.
+    static void buttonInBox(Container& parent, Control& box, CommandButton& button,
+                            const std::string& caption, int width = 400);
 
     /// The captions made so far, in order (tests and pictures find them here).
     const std::vector<std::unique_ptr<Label>>& captions() const { return captions_; }
 
 private:
     std::vector<std::unique_ptr<Label>> captions_;
+    std::vector<std::unique_ptr<Frame>> groups_;
 };
 
 } // namespace platform

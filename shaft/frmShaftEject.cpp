@@ -17,7 +17,6 @@
 
 #include <array>
 #include <cmath>
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -53,37 +52,16 @@ frmShaftEject::~frmShaftEject() = default;
 
 // ---- Layout ----
 
-platform::Label& frmShaftEject::caption(platform::Container& parent, const std::string& text, int left,
-                                        int top, int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top, width, height);
-    label.setCaption(text);
-    return label;
-}
-
 void frmShaftEject::buildControls() {
-    const int row = 390, labelLeft = 120, labelWidth = 4150, boxLeft = 4350, boxWidth = 1300;
-    // A caption (a named label where the window switches it) and its box on one row of a frame.
-    auto line = [&](platform::Container& frame, platform::Label* named, const std::string& text, TextBox& box,
-                    int top) {
-        if (named != nullptr) {
-            named->place(frame, labelLeft, top + 40, labelWidth, 255);
-            named->setCaption(text);
-        } else {
-            caption(frame, text, labelLeft, top + 40, labelWidth);
-        }
-        box.place(frame, boxLeft, top, boxWidth, 315);
-    };
+    using platform::Layout;
+    const Layout::Column rows{
+        .left = 120, .labelWidth = 4230, .boxWidth = 1300, .pitch = 390, .boxHeight = 315, .labelDrop = 40};
 
-    caption(*this, "竖井桩号(m):", 120, 160, 1300);
-    txtShaftPile.place(*this, 1450, 120, 1300, 315);
-    caption(*this, "计算行车速度vt(m/s)", 3000, 160, 1900);
-    txtv_t.place(*this, 4900, 120, 1000, 315);
+    layout_.column(*this, rows.at(120, 1330, 1300), 120, {{"竖井桩号(m):", &txtShaftPile}});
+    layout_.column(*this, rows.at(3000, 1900, 1000), 120, {{"计算行车速度vt(m/s)", &txtv_t}});
     txtv_t.setEnabled(false);
 
-    Frame1.place(*this, 6100, 0, 5900, 660);
-    Frame1.setCaption("压力模式");
+    Layout::frame(Frame1, *this, "压力模式", 6100, 0, 5900, 660);
     optPresModel1.place(Frame1, 120, 260, 2800, 300);
     optPresModel1.setCaption("双向交通隧道合流型竖井");
     optPresModel2.place(Frame1, 3000, 260, 2800, 300);
@@ -91,61 +69,50 @@ void frmShaftEject::buildControls() {
     optPresModel1.setEnabled(false);
     optPresModel2.setEnabled(false);
 
-    Frame2.place(*this, 120, 720, 5900, 3420);
-    Frame2.setCaption("第I区段");
-    int top = 280;
-    line(Frame2, nullptr, "隧道口与竖井出口之间的气象压力差Δpg1(Pa):", txtdeltap_g1, top);
-    line(Frame2, nullptr, "以竖井内风速为基准的损失系数ζ1-3:", txtzeta_13, top += row);
-    line(Frame2, &lblzeta_12, "分流型风道主流分叉损失系数ζ1-2:", txtzeta_12, top += row);
-    line(Frame2, nullptr, "需风量Qreq1(m^3/s):", txtQQ_req1, top += row);
-    line(Frame2, nullptr, "设计风量Qr1(m^3/s):", txtQQ_r1, top += row);
-    line(Frame2, nullptr, "①-①断面平均风速v1(m/s):", txtv_1, top += row);
-    line(Frame2, nullptr, "交通通风力Δpt1(Pa):", txtdeltap_t1, top += row);
-    line(Frame2, &lblp_tot1, "末端的全压力ptot1(Pa):", txtp_tot1, top += row);
+    Layout::frame(Frame2, *this, "第I区段", 120, 720, 5900, 3420);
+    layout_.column(Frame2, rows, 280,
+                   {{"隧道口与竖井出口之间的气象压力差Δpg1(Pa):", &txtdeltap_g1},
+                    {"以竖井内风速为基准的损失系数ζ1-3:", &txtzeta_13},
+                    {"分流型风道主流分叉损失系数ζ1-2:", &txtzeta_12, &lblzeta_12},
+                    {"需风量Qreq1(m^3/s):", &txtQQ_req1},
+                    {"设计风量Qr1(m^3/s):", &txtQQ_r1},
+                    {"①-①断面平均风速v1(m/s):", &txtv_1},
+                    {"交通通风力Δpt1(Pa):", &txtdeltap_t1},
+                    {"末端的全压力ptot1(Pa):", &txtp_tot1, &lblp_tot1}});
 
-    Frame3.place(*this, 6100, 720, 5900, 3810);
-    Frame3.setCaption("第II区段");
-    top = 280;
-    line(Frame3, nullptr, "隧道口与竖井出口之间的气象压力差Δpg2(Pa):", txtdeltap_g2, top);
-    line(Frame3, nullptr, "以竖井内风速为基准的损失系数ζ2-3:", txtzeta_23, top += row);
-    line(Frame3, nullptr, "需风量Qreq2(m^3/s):", txtQQ_req2, top += row);
-    line(Frame3, nullptr, "设计风量Qr2(m^3/s):", txtQQ_r2, top += row);
-    line(Frame3, nullptr, "②-②断面平均风速v2(m/s):", txtv_2, top += row);
-    line(Frame3, nullptr, "交通通风力Δpt2(Pa):", txtdeltap_t2, top += row);
-    line(Frame3, &lblp_tot21, "始端的全压力ptot21(Pa):", txtp_tot21, top += row);
-    line(Frame3, &lblp_tot22, "末端的全压力ptot22(Pa):", txtp_tot22, top += row);
-    line(Frame3, &lblp_tot23, "Δpg2+0.5ρv2^2(Pa):", txtp_tot23, top += row);
+    Layout::frame(Frame3, *this, "第II区段", 6100, 720, 5900, 3810);
+    layout_.column(Frame3, rows, 280,
+                   {{"隧道口与竖井出口之间的气象压力差Δpg2(Pa):", &txtdeltap_g2},
+                    {"以竖井内风速为基准的损失系数ζ2-3:", &txtzeta_23},
+                    {"需风量Qreq2(m^3/s):", &txtQQ_req2},
+                    {"设计风量Qr2(m^3/s):", &txtQQ_r2},
+                    {"②-②断面平均风速v2(m/s):", &txtv_2},
+                    {"交通通风力Δpt2(Pa):", &txtdeltap_t2},
+                    {"始端的全压力ptot21(Pa):", &txtp_tot21, &lblp_tot21},
+                    {"末端的全压力ptot22(Pa):", &txtp_tot22, &lblp_tot22},
+                    {"Δpg2+0.5ρv2^2(Pa):", &txtp_tot23, &lblp_tot23}});
 
-    Frame4.place(*this, 120, 4200, 5900, 3420);
-    Frame4.setCaption("竖井");
-    top = 280;
-    line(Frame4, nullptr, "净空断面积Ar(m^2):", txtShaftAA_r, top);
-    line(Frame4, nullptr, "周长Pr(m):", txtShaftPP_r, top += row);
-    line(Frame4, nullptr, "断面当量直径Dr(m):", txtShaftDD_r, top += row);
-    line(Frame4, nullptr, "设计风量Qr3(m^3/s):", txtQQ_r3, top += row);
-    line(Frame4, nullptr, "③-③断面平均风速v3(m/s):", txtv_3, top += row);
-    line(Frame4, nullptr, "竖井及连接风道总压力损失Δpd(Pa)", txtdeltap_d, top += row);
-    txtdeltap_d.setWidth(boxWidth - 420);
-    cmdCalPd.place(Frame4, boxLeft + boxWidth - 400, top, 400, 315);
-    cmdCalPd.setCaption(">>");
-    line(Frame4, &lblp_tot3, "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", txtp_tot3, top += row);
-    line(Frame4, &lblp_tot3a, "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", txtp_tot3a, top += row);
+    Layout::frame(Frame4, *this, "竖井", 120, 4200, 5900, 3420);
+    const int shaftBottom = layout_.column(Frame4, rows, 280,
+                                           {{"净空断面积Ar(m^2):", &txtShaftAA_r},
+                                            {"周长Pr(m):", &txtShaftPP_r},
+                                            {"断面当量直径Dr(m):", &txtShaftDD_r},
+                                            {"设计风量Qr3(m^3/s):", &txtQQ_r3},
+                                            {"③-③断面平均风速v3(m/s):", &txtv_3},
+                                            {"竖井及连接风道总压力损失Δpd(Pa)", &txtdeltap_d}});
+    Layout::buttonInBox(Frame4, txtdeltap_d, cmdCalPd, ">>");
     // The two shaft-bottom captions are the longest of the window: their boxes give up
     // some width so the captions read in full; the right edges stay in line.
-    for (auto [label, box] : {std::pair<platform::Label*, TextBox*>{&lblp_tot3, &txtp_tot3},
-                              std::pair<platform::Label*, TextBox*>{&lblp_tot3a, &txtp_tot3a}}) {
-        label->setWidth(labelWidth + 400);
-        box->setLeft(boxLeft + 400);
-        box->setWidth(boxWidth - 400);
-    }
+    layout_.column(Frame4, rows.at(rows.left, rows.labelWidth + 400, rows.boxWidth - 400), shaftBottom,
+                   {{"竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", &txtp_tot3, &lblp_tot3},
+                    {"竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", &txtp_tot3a, &lblp_tot3a}});
 
-    Frame5.place(*this, 6100, 4590, 5900, 1830);
-    Frame5.setCaption("风机动力设计");
-    top = 280;
-    line(Frame5, nullptr, "排风机设计风压ptot(Pa):", txtp_tot, top);
-    line(Frame5, nullptr, "理论功率Atot(kw):", txtAA_tot, top += row);
-    line(Frame5, nullptr, "送风机效率η", txteta, top += row);
-    line(Frame5, nullptr, "送风机电机轴功率Stot(kw):", txtSS_tot, top += row);
+    Layout::frame(Frame5, *this, "风机动力设计", 6100, 4590, 5900, 1830);
+    layout_.column(Frame5, rows, 280,
+                   {{"排风机设计风压ptot(Pa):", &txtp_tot},
+                    {"理论功率Atot(kw):", &txtAA_tot},
+                    {"送风机效率η", &txteta},
+                    {"送风机电机轴功率Stot(kw):", &txtSS_tot}});
 
     Image1.place(*this, 6100, 6480, 2400, 1140);
     Image1.setStretch(true);
@@ -154,20 +121,14 @@ void frmShaftEject::buildControls() {
     lblTip.setCaption("");
 
     // Each button is as wide as its caption needs; the row still fits the window.
-    const int buttonTop = 7780, buttonGap = 80;
-    int left = 120;
-    for (auto [button, text, width] : std::array<std::tuple<platform::CommandButton*, const char*, int>, 7>{
-             {{&cmdCalculateSectionQQ_req, "求各区段的需风量", 1720},
-              {&cmdBalanceLength, "求各区段压力平衡长度", 2120},
-              {&cmdCalculatePtot3, "计算", 1300},
-              {&cmdDrawCurve, "绘制曲线图", 1500},
-              {&cmdReport, "计算报告书", 1500},
-              {&cmdTable, "运营控制表", 1500},
-              {&cmdBack, "<-- 上一步", 1500}}}) {
-        button->place(*this, left, buttonTop, width, 450);
-        button->setCaption(text);
-        left += width + buttonGap;
-    }
+    Layout::buttons(*this, 120, 7780, 1500, 450, 80,
+                    {{&cmdCalculateSectionQQ_req, "求各区段的需风量", 1720},
+                     {&cmdBalanceLength, "求各区段压力平衡长度", 2120},
+                     {&cmdCalculatePtot3, "计算", 1300},
+                     {&cmdDrawCurve, "绘制曲线图"},
+                     {&cmdReport, "计算报告书"},
+                     {&cmdTable, "运营控制表"},
+                     {&cmdBack, "<-- 上一步"}});
 
     for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
                          &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta}) {

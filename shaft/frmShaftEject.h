@@ -4,6 +4,7 @@
 #include "jetfan/curve_layout.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <memory>
 #include <string>
@@ -102,9 +103,7 @@ private:
     void sectionFlows();
     void pressures();
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
     /// The section flows have been computed since the window opened.
     bool flowsComputed_ = false;
     /// Inside the shaft-position search: the single steps say nothing.

@@ -49,37 +49,29 @@ frmLateral1::~frmLateral1() = default;
 // ---- Layout ----
 
 void frmLateral1::buildControls() {
-    const int row = 390, labelLeft = 120, labelWidth = 3000, boxLeft = 3150, boxWidth = 1500;
-    int top = 120;
-    for (auto [box, text] :
-         std::array<std::pair<TextBox*, const char*>, 14>{{{&txtv_t, "计算行车速度vt(km/h):"},
-                                                           {&txtQQ_req, "需风量Qreq(m^3/s):"},
-                                                           {&txtAA_b, "风道断面积Ab(m^2):"},
-                                                           {&txtDD_b, "风道当量直径Db(m):"},
-                                                           {&txtZetab, "风道沿程摩阻系数λb::"},
-                                                           {&txtq_b, "每单位长度的送风量qb(m^3/s/m):"},
-                                                           {&txtv_b, "送风道始端风速vb(m/s):"},
-                                                           {&txtp_b, "送风道始端动压Pb(Pa):"},
-                                                           {&txtk_b, "送风道风压损失系数kb:"},
-                                                           {&txtpbi_pb0, "送风道静压差Pbi-Pb0(Pa):"},
-                                                           {&txtpb0_pr0, "送风道所需末端压力Pbo-Pro(Pa):"},
-                                                           {&txtprc_prx, "隧道风压Prc-Pr(x)(Pa):"},
-                                                           {&txtp_d, "连接风道损失Pd(Pa):"},
-                                                           {&txtp_tot, "送风机所需全压力Ptot(Pa):"}}}) {
-        captions_.push_back(std::make_unique<platform::Label>());
-        captions_.back()->place(*this, labelLeft, top + 40, labelWidth, 255);
-        captions_.back()->setCaption(text);
-        box->place(*this, boxLeft, top, boxWidth, 315);
-        top += row;
-    }
-    txtp_d.setWidth(boxWidth - 420);
-    cmdCalculatePd.place(*this, boxLeft + boxWidth - 400, txtp_d.Top(), 400, 315);
-    cmdCalculatePd.setCaption("...");
+    using platform::Layout;
+    layout_.column(
+        *this,
+        {.left = 120, .labelWidth = 3030, .boxWidth = 1500, .pitch = 390, .boxHeight = 315, .labelDrop = 40},
+        120,
+        {{"计算行车速度vt(km/h):", &txtv_t},
+         {"需风量Qreq(m^3/s):", &txtQQ_req},
+         {"风道断面积Ab(m^2):", &txtAA_b},
+         {"风道当量直径Db(m):", &txtDD_b},
+         {"风道沿程摩阻系数λb::", &txtZetab},
+         {"每单位长度的送风量qb(m^3/s/m):", &txtq_b},
+         {"送风道始端风速vb(m/s):", &txtv_b},
+         {"送风道始端动压Pb(Pa):", &txtp_b},
+         {"送风道风压损失系数kb:", &txtk_b},
+         {"送风道静压差Pbi-Pb0(Pa):", &txtpbi_pb0},
+         {"送风道所需末端压力Pbo-Pro(Pa):", &txtpb0_pr0},
+         {"隧道风压Prc-Pr(x)(Pa):", &txtprc_prx},
+         {"连接风道损失Pd(Pa):", &txtp_d},
+         {"送风机所需全压力Ptot(Pa):", &txtp_tot}});
+    Layout::buttonInBox(*this, txtp_d, cmdCalculatePd, "...");
 
-    cmdCalculatePtot3.place(*this, 5000, 240, 1500, 450);
-    cmdCalculatePtot3.setCaption("计算");
-    cmdClose.place(*this, 5000, 840, 1500, 450);
-    cmdClose.setCaption("关闭");
+    Layout::buttonColumn(*this, 5000, 240, 1500, 450, 150,
+                         {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
 
     for (TextBox* box : {&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab}) {
         box->setBackColor(kInputColor);

@@ -3,10 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "platform/layout.h"
 
 /// The older window of supply semi-transverse ventilation of two-way traffic: a supply duct of half the
 /// tunnel carrying half the design demand, the tunnel pressure and the supply fan. No window opens it;
@@ -44,5 +41,5 @@ private:
     void UpdateData(bool bSaveAndValidate);
     /// Names the inputs that left results uncomputable.
     void reportNotComputed(double L);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

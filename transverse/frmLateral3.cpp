@@ -79,109 +79,76 @@ frmLateral3::~frmLateral3() = default;
 
 // ---- Layout ----
 
-platform::Label& frmLateral3::caption(platform::Container& parent, const std::string& text, int left, int top,
-                                      int width) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top + 40, width, 255);
-    label.setCaption(text);
-    return label;
-}
-
 void frmLateral3::buildControls() {
-    const int row = 390;
-    int top = 120;
-    for (auto [box, text] :
-         std::array<std::pair<TextBox*, const char*>, 5>{{{&txtv_t, "计算行车速度vt(km/h):"},
-                                                          {&txtStartPile, "区段起始桩号:"},
-                                                          {&txtEndPile, "区段终点桩号:"},
-                                                          {&txtQQ_req, "区段需风量Qreq(m^3/s):"},
-                                                          {&txtPa, "两端气压差(Pa):"}}}) {
-        // The demand is shown with all its digits ("181.998323693316"): the boxes take what the captions
-        // leave.
-        caption(*this, text, 120, top, 2050);
-        box->place(*this, 2200, top, 1650, 315);
-        top += row;
-    }
+    using platform::Layout;
+    const Layout::Column rows{.pitch = 390, .boxHeight = 315, .labelDrop = 40};
+    // The demand is shown with all its digits ("181.998323693316"): the boxes take what the captions
+    // leave.
+    const int top = layout_.column(*this, rows.at(120, 2080, 1650), 120,
+                                   {{"计算行车速度vt(km/h):", &txtv_t},
+                                    {"区段起始桩号:", &txtStartPile},
+                                    {"区段终点桩号:", &txtEndPile},
+                                    {"区段需风量Qreq(m^3/s):", &txtQQ_req},
+                                    {"两端气压差(Pa):", &txtPa}});
     chkTwoSect.place(*this, 120, top, 3700, 300);
     chkTwoSect.setCaption("区段两端送排风");
     txtStartPile.setEnabled(false);
     txtEndPile.setEnabled(false);
 
-    Frame1.place(*this, 120, 2520, 3730, 900);
-    Frame1.setCaption("模式");
+    Layout::frame(Frame1, *this, "模式", 120, 2520, 3730, 900);
     optTranverse.place(Frame1, 120, 360, 1500, 300);
     optTranverse.setCaption("全横向");
     OptionButton2.place(Frame1, 1700, 360, 1900, 300);
     OptionButton2.setCaption("送风型半横向");
 
-    const int labelLeft = 120, labelWidth = 3300, boxLeft = 3450, boxWidth = 1350;
-    auto line = [&](platform::Container& frame, const char* text, TextBox& box, int t) {
-        caption(frame, text, labelLeft, t, labelWidth);
-        box.place(frame, boxLeft, t, boxWidth, 315);
-    };
+    const Layout::Column duct = rows.at(120, 3330, 1350);
+    Layout::frame(Frame2, *this, "送风机的参数与全风压", 3950, 0, 4950, 5100);
+    const int supplyBottom = layout_.column(Frame2, duct, 280,
+                                            {{"送风道断面积Ab(m^2):", &txtAA_b},
+                                             {"送风道当量直径Db(m):", &txtDD_b},
+                                             {"送风道沿程摩阻系数λb:", &txtLambda_b},
+                                             {"每单位长度的送风量qb(m^3/s/m):", &txtq_b},
+                                             {"送风道始端风速vbi(m/s):", &txtv_b},
+                                             {"送风道始端动压Pb(Pa):", &txtp_b},
+                                             {"送风道风压损失系数kb:", &txtk_b},
+                                             {"送风道静压差Pbi-Pb0(Pa):", &txtpbi_pb0},
+                                             {"送风道所需末端压力Pbo-Pro(Pa):", &txtpb0_pr0},
+                                             {"隧道风压Prc-Pr(x)(Pa):", &txtprc_prx},
+                                             {"连接风道损失Pbd(Pa):", &txtp_d}});
+    Layout::buttonInBox(Frame2, txtp_d, cmdCalculatePd, "...");
+    layout_.column(Frame2, duct, supplyBottom, {{"送风机所需全压力Pbtot(Pa):", &txtp_tot}});
 
-    Frame2.place(*this, 3950, 0, 4950, 5100);
-    Frame2.setCaption("送风机的参数与全风压");
-    top = 280;
-    line(Frame2, "送风道断面积Ab(m^2):", txtAA_b, top);
-    line(Frame2, "送风道当量直径Db(m):", txtDD_b, top += row);
-    line(Frame2, "送风道沿程摩阻系数λb:", txtLambda_b, top += row);
-    line(Frame2, "每单位长度的送风量qb(m^3/s/m):", txtq_b, top += row);
-    line(Frame2, "送风道始端风速vbi(m/s):", txtv_b, top += row);
-    line(Frame2, "送风道始端动压Pb(Pa):", txtp_b, top += row);
-    line(Frame2, "送风道风压损失系数kb:", txtk_b, top += row);
-    line(Frame2, "送风道静压差Pbi-Pb0(Pa):", txtpbi_pb0, top += row);
-    line(Frame2, "送风道所需末端压力Pbo-Pro(Pa):", txtpb0_pr0, top += row);
-    line(Frame2, "隧道风压Prc-Pr(x)(Pa):", txtprc_prx, top += row);
-    line(Frame2, "连接风道损失Pbd(Pa):", txtp_d, top += row);
-    txtp_d.setWidth(boxWidth - 420);
-    cmdCalculatePd.place(Frame2, boxLeft + boxWidth - 400, top, 400, 315);
-    cmdCalculatePd.setCaption("...");
-    line(Frame2, "送风机所需全压力Pbtot(Pa):", txtp_tot, top += row);
+    Layout::frame(Frame3, *this, "排风机的参数与全风压", 9000, 0, 4950, 4320);
+    const int exhaustBottom = layout_.column(Frame3, duct, 280,
+                                             {{"排风道断面积Ae(m^2):", &txtAA_e},
+                                              {"排风道当量直径De(m):", &txtDD_e},
+                                              {"排风道沿程摩阻系数λe:", &txtLambda_e},
+                                              {"排风道末端风速ve0(m/s):", &txtv_e0},
+                                              {"排风道末端动压Pe(Pa):", &txtp_e},
+                                              {"排风道风压损失系数ke:", &txtk_e},
+                                              {"排风道静压差Pei-Pe0(Pa):", &txtpei_pe0},
+                                              {"排风道所需始端压力Pri-Pei(Pa):", &txtpri_pei},
+                                              {"连接风道损失Ped(Pa):", &txtp_ed}});
+    Layout::buttonInBox(Frame3, txtp_ed, cmdCalculatePed, "...");
+    layout_.column(Frame3, duct, exhaustBottom, {{"排风机所需全压力Petot(Pa):", &txtp_etot}});
 
-    Frame3.place(*this, 9000, 0, 4950, 4320);
-    Frame3.setCaption("排风机的参数与全风压");
-    top = 280;
-    line(Frame3, "排风道断面积Ae(m^2):", txtAA_e, top);
-    line(Frame3, "排风道当量直径De(m):", txtDD_e, top += row);
-    line(Frame3, "排风道沿程摩阻系数λe:", txtLambda_e, top += row);
-    line(Frame3, "排风道末端风速ve0(m/s):", txtv_e0, top += row);
-    line(Frame3, "排风道末端动压Pe(Pa):", txtp_e, top += row);
-    line(Frame3, "排风道风压损失系数ke:", txtk_e, top += row);
-    line(Frame3, "排风道静压差Pei-Pe0(Pa):", txtpei_pe0, top += row);
-    line(Frame3, "排风道所需始端压力Pri-Pei(Pa):", txtpri_pei, top += row);
-    line(Frame3, "连接风道损失Ped(Pa):", txtp_ed, top += row);
-    txtp_ed.setWidth(boxWidth - 420);
-    cmdCalculatePed.place(Frame3, boxLeft + boxWidth - 400, top, 400, 315);
-    cmdCalculatePed.setCaption("...");
-    line(Frame3, "排风机所需全压力Petot(Pa):", txtp_etot, top += row);
-
-    Frame4.place(*this, 120, 5200, 8780, 1800);
-    Frame4.setCaption("隧道内风压计算");
-    caption(Frame4, "中性点桩号:", 120, 300, 1900);
-    txtPileC.place(Frame4, 2050, 300, 1500, 315);
-    caption(Frame4, "中性点压力(Pa):", 4000, 300, 1900);
-    txtPC.place(Frame4, 5950, 300, 1500, 315);
-    caption(Frame4, "任意点桩号:", 120, 900, 1900);
-    scbPileR.place(Frame4, 2050, 900, 3000, 300);
+    Layout::frame(Frame4, *this, "隧道内风压计算", 120, 5200, 8780, 1800);
+    const Layout::Column pressure = rows.at(120, 1930, 1500);
+    layout_.column(Frame4, pressure, 300, {{"中性点桩号:", &txtPileC}});
+    layout_.column(Frame4, pressure.at(4000, 1950, 1500), 300, {{"中性点压力(Pa):", &txtPC}});
+    Layout::Column slider = pressure.at(120, 1930, 3000);
+    slider.boxHeight = 300;
+    layout_.column(Frame4, slider, 900, {{"任意点桩号:", &scbPileR}});
     scbPileR.setSmallChange(10);
     txtPileR.place(Frame4, 5150, 900, 1300, 315);
     txtPileR.setBorderless(true);
-    caption(Frame4, "任意点压力(Pa):", 120, 1350, 1900);
-    txtPR.place(Frame4, 2050, 1350, 1500, 315);
+    layout_.column(Frame4, pressure, 1350, {{"任意点压力(Pa):", &txtPR}});
 
     Image1.place(*this, 9000, 4420, 4950, 3600);
     Image1.setStretch(true);
 
-    int left = 14100;
-    top = 240;
-    for (auto [button, text] : std::array<std::pair<platform::CommandButton*, const char*>, 3>{
-             {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}}}) {
-        button->place(*this, left, top, 1700, 450);
-        button->setCaption(text);
-        top += 600;
-    }
+    Layout::buttonColumn(*this, 14100, 240, 1700, 450, 150,
+                         {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}});
 
     for (TextBox* box : {&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
                          &txtDD_e, &txtLambda_e}) {

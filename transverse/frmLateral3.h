@@ -3,10 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "platform/layout.h"
 
 /// Step 3 of full and supply semi-transverse ventilation (two-way traffic only): the supply duct and fan,
 /// the exhaust duct and fan, and in the semi-transverse case the neutral point of the tunnel and the
@@ -73,7 +70,5 @@ private:
     void tunnelPressure();
     /// Names the inputs that left results uncomputable, once per calculation.
     void reportNotComputed();
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };
