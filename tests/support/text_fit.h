@@ -14,13 +14,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QAbstractScrollArea>
+#include <QAction>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolBar>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -193,6 +204,111 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
         }
     }
     return cut;
+}
+
+/// Whether `character` leaves a mark when drawn in `font` (with the fallbacks the painter would use): a
+/// font may list a character in its map and still draw it empty.
+inline bool drawsInk(const QFont& font, const QString& character) {
+    static std::map<std::pair<QString, QString>, bool> known;
+    const auto key = std::make_pair(font.key(), character);
+    if (const auto found = known.find(key); found != known.end()) {
+        return found->second;
+    }
+    const QFontMetrics metrics(font);
+    QImage image(std::max(8, 3 * metrics.height()), std::max(8, 2 * metrics.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(metrics.height() / 2, metrics.ascent() + metrics.height() / 2, character);
+    }
+    bool ink = false;
+    for (int y = 0; y < image.height() && !ink; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width() && !ink; ++x) {
+            ink = qGray(line[x]) < 200;
+        }
+    }
+    known.emplace(key, ink);
+    return ink;
+}
+
+/// Every character of a window's texts that draws nothing in the font of the control that shows it:
+/// captions, frame titles, buttons, tabs, column headers and cells, list and combo items, boxes, menus
+/// and toolbar buttons. Blanks and line breaks are meant to draw nothing. Each entry names the
+/// character's code and the text it stands in.
+inline std::vector<std::string> blankCharacters(const QWidget& root) {
+    std::vector<std::string> blank;
+    std::set<std::pair<QString, uint>> noted;
+    const auto check = [&](const QFont& font, const QString& text) {
+        for (const uint code : text.toUcs4()) {
+            const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            if (QChar::isSpace(code) || QChar::category(code) == QChar::Other_Control ||
+                QChar::category(code) == QChar::Other_Format || drawsInk(font, character) ||
+                !noted.emplace(font.key(), code).second) {
+                continue;
+            }
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "U+%04X", code);
+            blank.push_back(std::string(hex) + " in \"" + text.simplified().toStdString() + "\"");
+        }
+    };
+    for (const QLabel* label : root.findChildren<QLabel*>()) {
+        check(label->font(), label->text());
+    }
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        check(button->font(), QString(button->text()).remove(QLatin1Char('&')));
+    }
+    for (const QGroupBox* frame : root.findChildren<QGroupBox*>()) {
+        check(frame->font(), frame->title());
+    }
+    for (const QTabBar* bar : root.findChildren<QTabBar*>()) {
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            check(bar->font(), QString(bar->tabText(tab)).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QTreeWidget* list : root.findChildren<QTreeWidget*>()) {
+        for (int column = 0; column < list->columnCount(); ++column) {
+            check(list->header()->font(), list->headerItem()->text(column));
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                check(list->font(), list->topLevelItem(row)->text(column));
+            }
+        }
+    }
+    for (const QListWidget* list : root.findChildren<QListWidget*>()) {
+        for (int row = 0; row < list->count(); ++row) {
+            check(list->font(), list->item(row)->text());
+        }
+    }
+    for (const QComboBox* box : root.findChildren<QComboBox*>()) {
+        check(box->font(), box->currentText());
+        for (int i = 0; i < box->count(); ++i) {
+            check(box->font(), box->itemText(i));
+        }
+    }
+    for (const QLineEdit* box : root.findChildren<QLineEdit*>()) {
+        check(box->font(), box->text());
+    }
+    for (const QPlainTextEdit* box : root.findChildren<QPlainTextEdit*>()) {
+        check(box->font(), box->toPlainText());
+    }
+    for (const QMenuBar* bar : root.findChildren<QMenuBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            check(bar->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QMenu* menu : root.findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions()) {
+            check(menu->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QToolBar* bar : root.findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            check(bar->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    return blank;
 }
 
 } // namespace test_support
