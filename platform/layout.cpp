@@ -12,6 +12,10 @@ Label& Layout::caption(Container& parent, const std::string& text, int left, int
 }
 
 int Layout::column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows) {
+    return column(parent, shape, top, std::vector<Row>(rows));
+}
+
+int Layout::column(Container& parent, const Column& shape, int top, const std::vector<Row>& rows) {
     for (const Row& r : rows) {
         caption(parent, r.caption, shape.left, top + shape.labelDrop, shape.labelWidth, shape.labelHeight);
         if (r.box != nullptr) {
@@ -41,6 +45,15 @@ void Layout::buttons(Container& parent, int left, int top, int width, int height
         b.button->place(parent, left, top, width, height);
         b.button->setCaption(b.caption);
         left += width + gap;
+    }
+}
+
+void Layout::buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
+                          std::initializer_list<Button> buttons) {
+    for (const Button& b : buttons) {
+        b.button->place(parent, left, top, width, height);
+        b.button->setCaption(b.caption);
+        top += height + gap;
     }
 }
 

@@ -41,6 +41,8 @@ public:
 
     /// Rows from `top` down; returns the top below the last row.
     int column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows);
+    /// The same for rows a window keeps in a table of its own.
+    int column(Container& parent, const Column& shape, int top, const std::vector<Row>& rows);
 
     /// A named caption placed as a row of `shape` would place its own.
     static void row(Container& parent, const Column& shape, int top, Label& named, const std::string& text,
@@ -56,6 +58,9 @@ public:
     /// Buttons side by side from `left`, each `width` wide, `gap` apart.
     static void buttons(Container& parent, int left, int top, int width, int height, int gap,
                         std::initializer_list<Button> buttons);
+    /// Buttons one below the other from `top`, each `height` high, `gap` apart.
+    static void buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
+                             std::initializer_list<Button> buttons);
 
     /// The captions made so far, in order (tests and pictures find them here).
     const std::vector<std::unique_ptr<Label>>& captions() const { return captions_; }
