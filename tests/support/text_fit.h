@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
+#include <QTextDocument>
 #include <QStyleOptionComboBox>
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -84,7 +86,8 @@ inline std::vector<std::string> cutHeaders(const QTreeWidget& list) {
 }
 
 /// Every text of a window that its control cannot show whole in the control's font: a caption wider
-/// than its label (and, wrapped, taller), a label lower than one line of its text, a column header
+/// than its label (and, wrapped, taller), a label lower than one line of its text, a line of a label box
+/// wider than the box or below its bottom, a column header
 /// narrower than its text, a frame title, check box, option button or button caption wider than its
 /// control. Each entry names the control's text and the widths (or heights) it has and needs. Hidden
 /// controls count: a page not shown now is shown later.
@@ -111,6 +114,27 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
             note(text, "width", inside.width(), oneLine);
         } else if (metrics.height() > inside.height() + 2) {
             note(text, "height", inside.height(), metrics.height());
+        }
+    }
+    // A label box (a read-only text box without scroll bar) shows each of its lines whole, and all of
+    // them: a line wider than the box wraps and pushes the entries below out of line with their boxes.
+    for (const QPlainTextEdit* box : root.findChildren<QPlainTextEdit*>()) {
+        if (!box->isReadOnly() || box->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
+            box->toPlainText().trimmed().isEmpty() || box->width() <= 1) {
+            continue;
+        }
+        const QFontMetrics metrics(box->font());
+        const int margin = 2 * static_cast<int>(std::ceil(box->document()->documentMargin()));
+        const int room = box->viewport()->width() - margin;
+        const QStringList lines = box->toPlainText().split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            if (metrics.horizontalAdvance(line) > room) {
+                note(line, "line", room, metrics.horizontalAdvance(line));
+            }
+        }
+        const int needs = static_cast<int>(lines.size()) * metrics.lineSpacing() + margin;
+        if (needs > box->viewport()->height() + 1) {
+            note(lines.back(), "lines", box->viewport()->height(), needs);
         }
     }
     for (const QTreeWidget* list : root.findChildren<QTreeWidget*>()) {
