@@ -30,11 +30,8 @@ constexpr int kBoxHeight = 300;
 
 // The page area: pages 4 to 6 keep their width and the picker column stands beside them; the other pages
 // span both, so that the window keeps one size on every page.
-constexpr int kTabWidth = 16000;
-constexpr int kPageWidth = 8700;
-constexpr int kWidePageWidth = 15800;
-constexpr int kPickerLeft = 9060;
-constexpr int kPickerWidth = 6900;
+constexpr int kTabWidth = 16000, kPageWidth = 8700, kWidePageWidth = 15800;
+constexpr int kPickerLeft = 9060, kPickerWidth = 6900;
 
 bool widePage(int index) {
     return index < 3 || index == 6;
@@ -309,20 +306,21 @@ void frmReq::buildPage2() {
 
     Layout::frame(Frame4, page, "横断面分段", W(4400), 550, W(4180), 2950);
     lstSection.place(Frame4, W(100), 280, W(3980), 1350);
-    layout_.caption(Frame4, "桩号:", W(100), 1730, W(900));
-    inputBox(txtSectionPile, Frame4, W(1000), 1700, W(1000));
-    layout_.caption(Frame4, "面积(m^2)", W(2080), 1730, W(1100));
-    inputBox(txtSectionArea, Frame4, W(3200), 1700, W(880));
-    layout_.caption(Frame4, "周长(m)", W(100), 2130, W(900));
-    inputBox(txtSectionPerimeter, Frame4, W(1000), 2100, W(1000));
-    layout_.caption(Frame4, "当量直径(m)", W(2080), 2130, W(1100));
-    resultBox(txtSectionD, Frame4, W(3200), 2100, W(880));
+    layout_.column(Frame4,
+                   {.left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400}, 1700,
+                   {{"桩号:", &txtSectionPile}, {"周长(m)", &txtSectionPerimeter}});
+    layout_.column(Frame4,
+                   {.left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400}, 1700,
+                   {{"面积(m^2)", &txtSectionArea}, {"当量直径(m)", &txtSectionD}});
     Layout::buttons(Frame4, W(100), 2500, W(1250), 350, W(115),
                     {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
 
     Layout::frame(Frame5, page, "通风计算区段划分", W(120), 3600, W(8460), 3100);
     lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
     captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
+    for (TextBox* box : {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter}) {
+        box->setBackColor(kInputColor);
+    }
 }
 
 void frmReq::buildPage3() {
@@ -332,12 +330,14 @@ void frmReq::buildPage3() {
 
     Layout::frame(Frame6, page, "特征年与预测交通量(折算标准车)", W(120), 100, W(3700), 2950);
     lstTraffic.place(Frame6, W(100), 280, W(3500), 1500);
-    layout_.caption(Frame6, "特征年:", W(100), 1900, W(700));
-    inputBox(txtYear, Frame6, W(800), 1870, W(1000));
-    layout_.caption(Frame6, "pcu/d:", W(1900), 1900, W(600));
-    inputBox(txtPcu, Frame6, W(2500), 1870, W(1100));
+    layout_.column(Frame6, {.left = W(100), .labelWidth = W(700), .boxWidth = W(1000)}, 1870,
+                   {{"特征年:", &txtYear}});
+    layout_.column(Frame6, {.left = W(1900), .labelWidth = W(600), .boxWidth = W(1100)}, 1870,
+                   {{"pcu/d:", &txtPcu}});
     Layout::buttons(Frame6, W(100), 2400, W(1100), 380, W(100),
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
+    txtYear.setBackColor(kInputColor);
+    txtPcu.setBackColor(kInputColor);
 
     const int y = 160;
     labelBox(Text10, page, W(3950), y, W(2700), 6);

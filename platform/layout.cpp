@@ -39,22 +39,27 @@ void Layout::frame(Frame& frame, Container& parent, const std::string& text, int
     frame.setCaption(text);
 }
 
-void Layout::buttons(Container& parent, int left, int top, int width, int height, int gap,
-                     std::initializer_list<Button> buttons) {
-    for (const Button& b : buttons) {
+namespace {
+/// Buttons from (`left`, `top`), each `dx` right of and `dy` below the one before.
+void placeButtons(Container& parent, int left, int top, int width, int height, int dx, int dy,
+                  std::initializer_list<Layout::Button> buttons) {
+    for (const Layout::Button& b : buttons) {
         b.button->place(parent, left, top, width, height);
         b.button->setCaption(b.caption);
-        left += width + gap;
+        left += dx;
+        top += dy;
     }
+}
+} // namespace
+
+void Layout::buttons(Container& parent, int left, int top, int width, int height, int gap,
+                     std::initializer_list<Button> buttons) {
+    placeButtons(parent, left, top, width, height, width + gap, 0, buttons);
 }
 
 void Layout::buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
                           std::initializer_list<Button> buttons) {
-    for (const Button& b : buttons) {
-        b.button->place(parent, left, top, width, height);
-        b.button->setCaption(b.caption);
-        top += height + gap;
-    }
+    placeButtons(parent, left, top, width, height, 0, height + gap, buttons);
 }
 
 } // namespace platform

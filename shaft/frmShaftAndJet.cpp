@@ -108,8 +108,7 @@ void frmShaftAndJet::buildControls() {
     const int frameTop = 660, frameWidth = 7000, frameHeight = 6300;
     // The left column of each opening's frame: its captions are wide enough for the longest one
     // ("喷流方向与隧道轴向的夹角β(度)") and its boxes end where they did.
-    const int openingLabel = 2580, openingBox = 820;
-    const Layout::Column opening{.left = 120, .labelWidth = openingLabel, .boxWidth = openingBox};
+    const Layout::Column opening{.left = 120, .labelWidth = 2580, .boxWidth = 820};
     Layout::frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
     layout_.column(Frame1, opening, 300,
                    {{"排风机流量(m^3/台):", &txtQe},
@@ -120,36 +119,15 @@ void frmShaftAndJet::buildControls() {
                     {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
                     {"升压力Δpe(Pa):", &txtdeltap_e},
                     {"分叉损失系数", &txtZeta_fencha}});
-    // The opening's total pressure has a caption too long for one line: it takes two, its box beside
-    // the second, and the frames below move down to make room.
-    const int twoLines = 480, lower = 180;
-    Layout::frame(Frame10, Frame1, "设计风压计算", 3660, 240, 3220, 1400 + lower);
-    int top = layout_.column(Frame10, small, 260, {{"总压力损失pde(Pa)", &txtp_de}});
-    layout_.caption(Frame10, "排风口处总升压力pse(Pa)", 100, top + 30, 1900, twoLines);
-    txtp_se.place(Frame10, 2000, top + lower + 30, 800, boxHeight);
-    layout_.column(Frame10, small, top + row + lower, {{"设计风压ptote(Pa)", &txtp_tote}});
-    cmdCalpde.place(Frame10, 2810, 260, 330, boxHeight);
-    Layout::frame(Frame11, Frame1, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
-    layout_.column(Frame11, small, 260,
-                   {{"环境温度t1(℃)", &txtt1_e},
-                    {"环境大气压p1(Pa)", &txtp1_e},
-                    {"风机效率η", &txteta_e},
-                    {"风机功率Skw(kW)", &txtSSkw_e}});
-    Layout::frame(Frame12, Frame1, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
-    layout_.column(
-        Frame12, small, 260,
-        {{"效率ηm(0.90-0.95)", &txtetam_e}, {"容量安全系数k(1.15)", &txtk_e}, {"电机功率M1(kW)", &txtMM1_e}});
 
     Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
-    top = layout_.column(Frame2, opening, 300,
-                         {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
+    int top = layout_.column(Frame2, opening, 300,
+                             {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
     chkQb.place(Frame2, 120, top, 3300, boxHeight);
     chkQb.setCaption("送风量已知");
     top += row;
     top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
-    lblAA_b.place(Frame2, 120, top + 30, openingLabel, 255);
-    lblAA_b.setCaption("送风口面积Ab(m^2):");
-    txtAA_b.place(Frame2, 120 + openingLabel, top, openingBox, boxHeight);
+    Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
     top += row;
     layout_.column(Frame2, opening, top,
                    {{"送风口喷出风速vb(m/s)", &txtv_b},
@@ -157,24 +135,44 @@ void frmShaftAndJet::buildControls() {
                     {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
                     {"升压力Δpb(Pa):", &txtdeltap_b},
                     {"合流损失系数", &txtZeta_heliu}});
-    Layout::frame(Frame15, Frame2, "设计风压计算", 3660, 240, 3220, 1400 + lower);
-    top = layout_.column(Frame15, small, 260, {{"总压力损失pdb(Pa)", &txtp_db}});
-    layout_.caption(Frame15, "送风口处总升压力psb(Pa)", 100, top + 30, 1900, twoLines);
-    txtp_sb.place(Frame15, 2000, top + lower + 30, 800, boxHeight);
-    layout_.column(Frame15, small, top + row + lower, {{"设计风压ptotb(Pa)", &txtp_totb}});
-    cmdCalpdb.place(Frame15, 2810, 260, 330, boxHeight);
-    Layout::frame(Frame16, Frame2, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
-    layout_.column(Frame16, small, 260,
-                   {{"环境温度t1(℃)", &txtt1_b},
-                    {"环境大气压p1(Pa)", &txtp1_b},
-                    {"风机效率η", &txteta_b},
-                    {"风机功率Skw(kW)", &txtSSkw_b}});
-    Layout::frame(Frame17, Frame2, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
-    layout_.column(
-        Frame17, small, 260,
-        {{"效率ηm(0.90-0.95)", &txtetam_b}, {"容量安全系数k(1.15)", &txtk_b}, {"电机功率M1(kW)", &txtMM1_b}});
-    cmdCalpde.setCaption("...");
-    cmdCalpdb.setCaption("...");
+    // Right of each opening's column: its design pressure, fan power and motor power. The opening's total
+    // pressure has a caption too long for one line: it takes two, its box beside the second, and the
+    // frames below move down to make room.
+    const int twoLines = 480, lower = 180;
+    struct OpeningFrames {
+        platform::Frame *opening, *design, *power, *motor;
+        const char *lossCaption, *riseCaption, *totalCaption;
+        TextBox *loss, *rise, *total;
+        platform::CommandButton* calculate;
+        TextBox *t1, *p1, *eta, *fanPower, *etam, *k, *motorPower;
+    };
+    const OpeningFrames openings[] = {
+        {&Frame1, &Frame10, &Frame11, &Frame12, "总压力损失pde(Pa)", "排风口处总升压力pse(Pa)",
+         "设计风压ptote(Pa)", &txtp_de, &txtp_se, &txtp_tote, &cmdCalpde, &txtt1_e, &txtp1_e, &txteta_e,
+         &txtSSkw_e, &txtetam_e, &txtk_e, &txtMM1_e},
+        {&Frame2, &Frame15, &Frame16, &Frame17, "总压力损失pdb(Pa)", "送风口处总升压力psb(Pa)",
+         "设计风压ptotb(Pa)", &txtp_db, &txtp_sb, &txtp_totb, &cmdCalpdb, &txtt1_b, &txtp1_b, &txteta_b,
+         &txtSSkw_b, &txtetam_b, &txtk_b, &txtMM1_b},
+    };
+    for (const OpeningFrames& o : openings) {
+        Layout::frame(*o.design, *o.opening, "设计风压计算", 3660, 240, 3220, 1400 + lower);
+        top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
+        layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
+        o.rise->place(*o.design, 2000, top + lower + 30, 800, boxHeight);
+        layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
+        o.calculate->place(*o.design, 2810, 260, 330, boxHeight);
+        o.calculate->setCaption("...");
+        Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
+        layout_.column(*o.power, small, 260,
+                       {{"环境温度t1(℃)", o.t1},
+                        {"环境大气压p1(Pa)", o.p1},
+                        {"风机效率η", o.eta},
+                        {"风机功率Skw(kW)", o.fanPower}});
+        Layout::frame(*o.motor, *o.opening, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
+        layout_.column(
+            *o.motor, small, 260,
+            {{"效率ηm(0.90-0.95)", o.etam}, {"容量安全系数k(1.15)", o.k}, {"电机功率M1(kW)", o.motorPower}});
+    }
 
     // ---- Ventilation sections ----
     Layout::frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4400, 2600);
