@@ -29,6 +29,21 @@ namespace {
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
 
+// The page area: pages 4 to 6 keep their width and the picker column stands beside them; the other pages
+// span both, so that the window keeps one size on every page.
+constexpr int kTabWidth = 16000, kPageWidth = 8700, kWidePageWidth = 15800;
+constexpr int kPickerLeft = 9060, kPickerWidth = 6900;
+
+bool widePage(int index) {
+    return index < 3 || index == 6;
+}
+
+/// A position or width of a wide page: its place on a page of the narrow width, spread across the wide
+/// one, so that the rows keep their order and the lists and boxes take the room.
+int W(int twips) {
+    return static_cast<int>(std::lround(twips * double(kWidePageWidth - 120) / (kPageWidth - 120)));
+}
+
 const char* const kPageCaptions[7] = {"基本信息(&1)", "通风区段(&2)", "交通量分析(&3)", "单向交通(&4)",
                                       "双向交通(&5)", "阻滞(&6)",     "换气/火灾(&7)"};
 const char* const kRoadClasses[5] = {"高速公路", "一级公路", "二级公路", "三级公路", "四级公路"};
@@ -80,14 +95,6 @@ void captioned(Captioned& control, Container& parent, const std::string& text, i
     control.setCaption(text);
 }
 
-/// The "添加", "删除" and "更新" buttons of a list editor, each `dx` right of and `dy` below the one before.
-void editButtons(CommandButton& add, CommandButton& remove, CommandButton& update, Container& parent,
-                 int left, int top, int width, int height, int dx, int dy) {
-    captioned(add, parent, "添加", left, top, width, height);
-    captioned(remove, parent, "删除", left + dx, top + dy, width, height);
-    captioned(update, parent, "更新", left + 2 * dx, top + 2 * dy, width, height);
-}
-
 /// The two switches of a design-concentration frame, each followed by the box its value is typed in.
 void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox, CheckBox& kk, TextBox& kkBox,
                            int switchWidth, int boxLeft, int boxWidth) {
@@ -113,7 +120,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 
 frmReq::frmReq() {
     setCaption("Kelvora-Aridane");
-    setWidth(9300);
+    setWidth(kWidth);
     setHeight(9300);
     buildMenus();
     buildFrame();
@@ -142,19 +149,10 @@ frmReq::frmReq() {
 
 frmReq::~frmReq() = default;
 
-platform::Label& frmReq::caption(Container& parent, const std::string& text, int left, int top, int width,
-                                 int height) {
-    auto label = std::make_unique<platform::Label>();
-    label->place(parent, left, top, width, height);
-    label->setCaption(text);
-    captions_.push_back(std::move(label));
-    return *captions_.back();
-}
-
 void frmReq::demandRow(Container& parent, TextBox& co, TextBox& vi, int top) {
-    caption(parent, "按CO浓度计算的需风量Qreq(m^3/s)", 100, top + 30, 3050);
+    layout_.caption(parent, "按CO浓度计算的需风量Qreq(m^3/s)", 100, top + 30, 3050);
     resultBox(co, parent, 3200, top, 1000);
-    caption(parent, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, top + 30, 3050);
+    layout_.caption(parent, "按VI浓度计算的需风量Qreq(m^3/s)", 4300, top + 30, 3050);
     resultBox(vi, parent, 7400, top, 950);
 }
 
@@ -203,31 +201,32 @@ void frmReq::buildMenus() {
 }
 
 void frmReq::buildFrame() {
-    pgMain.place(*this, 100, 440, 8900, 7200);
+    pgMain.place(*this, 100, 440, kTabWidth, 7200);
     for (const char* c : kPageCaptions) {
         pgMain.Tabs.Add(c);
     }
     pgMain.setSilently(1);
     for (int i = 0; i <= 6; ++i) {
         auto& frame = frmList.add(i);
-        frame.place(*this, 200, 800, 8700, 6800);
+        frame.place(*this, 200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
         frame.setBorderStyle(0);
         frame.setVisible(i == 0);
     }
 
-    captioned(lblYear, *this, "选择特征年:", 9360, 700, 3855, 255);
-    lstYear.place(*this, 9360, 960, 3855, 3615);
-    captioned(lblSegment, *this, "选择计算区段:", 9360, 4780, 3855, 255);
-    lstCalSegment.place(*this, 9360, 5040, 3855, 2295);
-    captioned(lblvt, *this, "选择工况车速vt(km/h):", 9360, 7540, 3855, 255);
-    sclVt.place(*this, 9360, 7800, 3855, 375);
+    captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
+    lstYear.place(*this, kPickerLeft, 1100, kPickerWidth, 3000);
+    captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
+    lstCalSegment.place(*this, kPickerLeft, 4460, kPickerWidth, 2400);
+    captioned(lblvt, *this, "选择工况车速vt(km/h):", kPickerLeft, 6920, kPickerWidth, 255);
+    sclVt.place(*this, kPickerLeft, 7180, kPickerWidth, 300);
     // Working speeds are whole km/h; the range holds every design speed up to 100 km/h.
     sclVt.setMin(0);
     sclVt.setMax(120);
     sclVt.setSmallChange(1);
     sclVt.setLargeChange(10);
+    showPickers(false);
 
-    captioned(cmdNextStep, *this, "下一步(&N) -->", 6900, 7720, 2100, 400);
+    captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
 
     sbStatusBar.place(*this, 0, 8200, 9000, 330);
     sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
@@ -236,150 +235,166 @@ void frmReq::buildFrame() {
     sbStatusBar.dock();
 }
 
+void frmReq::showPickers(bool shown) {
+    for (platform::Control* c : std::initializer_list<platform::Control*>{&lblYear, &lstYear, &lblSegment,
+                                                                          &lstCalSegment, &lblvt, &sclVt}) {
+        c->setVisible(shown);
+    }
+}
+
 void frmReq::buildPage1() {
+    using platform::Layout;
     Container& page = frmList(0);
     const int r = rowPitch();
 
     int y = 150;
-    labelBox(Text1, page, 120, y, 1300, 2);
-    inputBox(txtProjectName, page, 1500, y, 6900);
-    inputBox(txtProjectDiscribe, page, 1500, y + r, 6900, r + kBoxHeight + 150);
+    labelBox(Text1, page, W(120), y, W(1300), 2);
+    inputBox(txtProjectName, page, W(1500), y, W(6900));
+    inputBox(txtProjectDiscribe, page, W(1500), y + r, W(6900), r + kBoxHeight + 150);
     txtProjectDiscribe.setMultiLine(true);
 
     y += 2 * r + kBoxHeight + 250;
-    captioned(Frame1, page, "左线or右线", 120, y, 4000, 3 * r + 100);
-    captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, 3700, 300);
-    captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, 3700, 300);
+    Layout::frame(Frame1, page, "左线or右线", W(120), y, W(4000), 3 * r + 100);
+    captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
+    captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
-    labelBox(Text6, page, 4400, y + 150, 800, 3);
-    inputBox(txtName1, page, 5250, y + 150, 3150);
-    inputBox(txtName2, page, 5250, y + 150 + r, 3150);
-    inputBox(txtName3, page, 5250, y + 150 + 2 * r, 3150);
+    labelBox(Text6, page, W(4400), y + 150, W(800), 3);
+    inputBox(txtName1, page, W(5250), y + 150, W(3150));
+    inputBox(txtName2, page, W(5250), y + 150 + r, W(3150));
+    inputBox(txtName3, page, W(5250), y + 150 + 2 * r, W(3150));
 
     y += 3 * r + 200;
-    labelBox(Text2, page, 120, y, 1900, 4);
-    inputBox(txtElevation, page, 2050, y + r, 1900);
-    inputBox(txtRHO, page, 2050, y + 2 * r, 1900);
-    inputBox(txtTT, page, 2050, y + 3 * r, 1900);
-    cmbRoadClass.place(page, 2050, y, 1900, kBoxHeight);
+    labelBox(Text2, page, W(120), y, W(1900), 4);
+    inputBox(txtElevation, page, W(2050), y + r, W(1900));
+    inputBox(txtRHO, page, W(2050), y + 2 * r, W(1900));
+    inputBox(txtTT, page, W(2050), y + 3 * r, W(1900));
+    cmbRoadClass.place(page, W(2050), y, W(1900), kBoxHeight);
     cmbRoadClass.setBackColor(kInputColor);
 
-    labelBox(Text3, page, 4100, y, 2350, 3);
-    cmbvt.place(page, 6500, y, 1900, kBoxHeight);
+    labelBox(Text3, page, W(4100), y, W(2350), 3);
+    cmbvt.place(page, W(6500), y, W(1900), kBoxHeight);
     cmbvt.setBackColor(kInputColor);
-    inputBox(txtP, page, 6500, y + r, 1900);
-    inputBox(txtCO_in_Air, page, 6500, y + 2 * r, 1900);
+    inputBox(txtP, page, W(6500), y + r, W(1900));
+    inputBox(txtCO_in_Air, page, W(6500), y + 2 * r, W(1900));
 
     y += 4 * r;
-    captioned(Frame2, page, "基准排放量及折减", 120, y, 8460, 3 * r + 450);
+    Layout::frame(Frame2, page, "基准排放量及折减", W(120), y, W(8460), 3 * r + 450);
     const int fy = 280;
-    labelBox(Text4, Frame2, 100, fy, 2900, 3);
-    inputBox(txtq_co, Frame2, 3050, fy, 1100);
-    inputBox(txtDescRatio, Frame2, 3050, fy + r, 1100);
-    inputBox(txtDescYear, Frame2, 3050, fy + 2 * r, 1100);
-    // Text5 starts one line higher: its two-line first entry stands beside txtq_VI, and its last line
-    // (the percent sign) right after the reduction rate.
-    labelBox(Text5, Frame2, 4200, fy - lineTwips(), 2300, 3);
-    inputBox(txtq_VI, Frame2, 6550, fy, 1750);
+    labelBox(Text4, Frame2, W(100), fy, W(2900), 3);
+    inputBox(txtq_co, Frame2, W(3050), fy, W(1100));
+    inputBox(txtDescRatio, Frame2, W(3050), fy + r, W(1100));
+    inputBox(txtDescYear, Frame2, W(3050), fy + 2 * r, W(1100));
+    // Text5's first entry stands beside txtq_VI, and its last line (the percent sign) right after the
+    // reduction rate.
+    labelBox(Text5, Frame2, W(4200), fy, W(2300), 2);
+    inputBox(txtq_VI, Frame2, W(6550), fy, W(1750));
 }
 
 void frmReq::buildPage2() {
+    using platform::Layout;
     Container& page = frmList(1);
-    caption(page, "隧道起点桩号:", 120, 180, 1300);
-    inputBox(txtStartPile, page, 1450, 150, 1600);
+    layout_.caption(page, "隧道起点桩号:", W(120), 180, W(1300));
+    inputBox(txtStartPile, page, W(1450), 150, W(1600));
 
-    captioned(Frame3, page, "坡度分段(仅需按纵断面图数据输入即可)", 120, 550, 4150, 2950);
-    lstSlope.place(Frame3, 100, 280, 2200, 2550);
-    caption(Frame3, "桩号:", 2400, 300, 1600);
-    inputBox(txtSlopePile, Frame3, 2400, 550, 1600);
-    caption(Frame3, "坡度(%):", 2400, 950, 1600);
-    inputBox(txtSlopeRatio, Frame3, 2400, 1200, 1600);
-    editButtons(cmdAddSlope, cmdDeleteSlope, cmdUpdateSlope, Frame3, 2400, 1650, 1600, 350, 0, 400);
+    Layout::frame(Frame3, page, "坡度分段(仅需按纵断面图数据输入即可)", W(120), 550, W(4150), 2950);
+    lstSlope.place(Frame3, W(100), 280, W(2200), 2550);
+    layout_.caption(Frame3, "桩号:", W(2400), 300, W(1600));
+    inputBox(txtSlopePile, Frame3, W(2400), 550, W(1600));
+    layout_.caption(Frame3, "坡度(%):", W(2400), 950, W(1600));
+    inputBox(txtSlopeRatio, Frame3, W(2400), 1200, W(1600));
+    Layout::buttonColumn(Frame3, W(2400), 1650, W(1600), 350, 50,
+                         {{&cmdAddSlope, "添加"}, {&cmdDeleteSlope, "删除"}, {&cmdUpdateSlope, "更新"}});
 
-    captioned(Frame4, page, "横断面分段", 4400, 550, 4180, 2950);
-    lstSection.place(Frame4, 100, 280, 3980, 1350);
-    caption(Frame4, "桩号:", 100, 1730, 900);
-    inputBox(txtSectionPile, Frame4, 1000, 1700, 1000);
-    caption(Frame4, "面积(m^2)", 2080, 1730, 1100);
-    inputBox(txtSectionArea, Frame4, 3200, 1700, 880);
-    caption(Frame4, "周长(m)", 100, 2130, 900);
-    inputBox(txtSectionPerimeter, Frame4, 1000, 2100, 1000);
-    caption(Frame4, "当量直径(m)", 2080, 2130, 1100);
-    resultBox(txtSectionD, Frame4, 3200, 2100, 880);
-    editButtons(cmdAddSection, cmdDeleteSection, cmdUpdateSection, Frame4, 100, 2500, 1250, 350, 1365, 0);
+    Layout::frame(Frame4, page, "横断面分段", W(4400), 550, W(4180), 2950);
+    lstSection.place(Frame4, W(100), 280, W(3980), 1350);
+    layout_.column(Frame4,
+                   {.left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400}, 1700,
+                   {{"桩号:", &txtSectionPile}, {"周长(m)", &txtSectionPerimeter}});
+    layout_.column(Frame4,
+                   {.left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400}, 1700,
+                   {{"面积(m^2)", &txtSectionArea}, {"当量直径(m)", &txtSectionD}});
+    Layout::buttons(Frame4, W(100), 2500, W(1250), 350, W(115),
+                    {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
 
-    captioned(Frame5, page, "通风计算区段划分", 120, 3600, 8460, 3100);
-    lstSegment.place(Frame5, 100, 280, 7050, 2700);
-    captioned(cmdRefreshSegment, Frame5, "更新", 7250, 280, 1100, 400);
+    Layout::frame(Frame5, page, "通风计算区段划分", W(120), 3600, W(8460), 3100);
+    lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
+    captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
+    for (TextBox* box : {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter}) {
+        box->setBackColor(kInputColor);
+    }
 }
 
 void frmReq::buildPage3() {
+    using platform::Layout;
     Container& page = frmList(2);
     const int r = rowPitch();
 
-    captioned(Frame6, page, "特征年与预测交通量(折算标准车)", 120, 100, 3700, 2950);
-    lstTraffic.place(Frame6, 100, 280, 3500, 1500);
-    caption(Frame6, "特征年:", 100, 1900, 700);
-    inputBox(txtYear, Frame6, 800, 1870, 1000);
-    caption(Frame6, "pcu/d:", 1900, 1900, 600);
-    inputBox(txtPcu, Frame6, 2500, 1870, 1100);
-    editButtons(cmdAdd, cmdDelete, cmdUpdate, Frame6, 100, 2400, 1100, 380, 1200, 0);
+    Layout::frame(Frame6, page, "特征年与预测交通量(折算标准车)", W(120), 100, W(3700), 2950);
+    lstTraffic.place(Frame6, W(100), 280, W(3500), 1500);
+    layout_.column(Frame6, {.left = W(100), .labelWidth = W(700), .boxWidth = W(1000)}, 1870,
+                   {{"特征年:", &txtYear}});
+    layout_.column(Frame6, {.left = W(1900), .labelWidth = W(600), .boxWidth = W(1100)}, 1870,
+                   {{"pcu/d:", &txtPcu}});
+    Layout::buttons(Frame6, W(100), 2400, W(1100), 380, W(100),
+                    {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
+    txtYear.setBackColor(kInputColor);
+    txtPcu.setBackColor(kInputColor);
 
     const int y = 160;
-    labelBox(Text10, page, 3950, y, 2700, 6);
-    inputBox(txtTrafficRatio, page, 6700, y, 1880);
-    inputBox(txtMainDirectionRatio, page, 6700, y + r, 1880);
-    resultBox(txtPCUVeh, page, 6700, y + 2 * r, 1880);
-    resultBox(txtTraffic1, page, 6700, y + 3 * r, 1880);
-    inputBox(txtTraffic2, page, 6700, y + 4 * r, 1880);
-    resultBox(txtNN, page, 6700, y + 5 * r, 1880);
+    labelBox(Text10, page, W(3950), y, W(2700), 6);
+    inputBox(txtTrafficRatio, page, W(6700), y, W(1880));
+    inputBox(txtMainDirectionRatio, page, W(6700), y + r, W(1880));
+    resultBox(txtPCUVeh, page, W(6700), y + 2 * r, W(1880));
+    resultBox(txtTraffic1, page, W(6700), y + 3 * r, W(1880));
+    inputBox(txtTraffic2, page, W(6700), y + 4 * r, W(1880));
+    resultBox(txtNN, page, W(6700), y + 5 * r, W(1880));
 
     const int cy = std::max(3120, y + 6 * r);
-    captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", 120, cy, 4000, 300);
-    captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", 4250, cy, 3200, 300);
-    inputBox(txtPetrol, page, 7500, cy, 1080);
-    captioned(chkRatioNotSame, page, "各特征年车型比例不同", 120, cy + 360, 4000, 300);
+    captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
+    captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", W(4250), cy, W(3200), 300);
+    inputBox(txtPetrol, page, W(7500), cy, W(1080));
+    captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
 
     const int ly = cy + 720;
     const int editorTop = 6800 - 420;
-    lstTrafficAnalysis.place(page, 120, ly, 8460, editorTop - 60 - ly);
-    lblTrafficType.place(page, 120, editorTop + 40, 1250, 300);
-    caption(page, "比例", 1400, editorTop + 40, 450);
-    inputBox(txtRatio1, page, 1850, editorTop, 700);
-    caption(page, "换算比例", 2650, editorTop + 40, 800);
-    inputBox(txtRatio2, page, 3450, editorTop, 700);
-    caption(page, "柴油车占有率", 4250, editorTop + 40, 1100);
-    inputBox(txtRatio3, page, 5350, editorTop, 700);
-    captioned(cmdRefreshTraffic, page, "更新", 6200, editorTop - 20, 1100, 360);
-    captioned(cmdCalculateTraffic, page, "计算", 7450, editorTop - 20, 1100, 360);
+    lstTrafficAnalysis.place(page, W(120), ly, W(8460), editorTop - 60 - ly);
+    lblTrafficType.place(page, W(120), editorTop + 40, W(1250), 300);
+    layout_.caption(page, "比例", W(1400), editorTop + 40, W(450));
+    inputBox(txtRatio1, page, W(1850), editorTop, W(700));
+    layout_.caption(page, "换算比例", W(2650), editorTop + 40, W(800));
+    inputBox(txtRatio2, page, W(3450), editorTop, W(700));
+    layout_.caption(page, "柴油车占有率", W(4250), editorTop + 40, W(1100));
+    inputBox(txtRatio3, page, W(5350), editorTop, W(700));
+    Layout::buttons(page, W(6200), editorTop - 20, W(1100), 360, W(150),
+                    {{&cmdRefreshTraffic, "更新"}, {&cmdCalculateTraffic, "计算"}});
 }
 
 void frmReq::buildPage4() {
     Container& page = frmList(3);
     const int r = rowPitch();
 
-    captioned(Frame12, page, "基本参数", 120, 60, 8460, 2150);
-    caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
+    platform::Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
+    layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
-    caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
+    layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
     resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
-    caption(Frame12, "设计工况", 2800, 260, 1600);
+    layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
     lstCOModel.setBackColor(kInputColor);
-    caption(Frame12, "光源类型", 2800, 1330, 1600);
+    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
     lstLightModel.setBackColor(kInputColor);
     captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
-    caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
+    layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
     captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
     const int rows = 6;
     const int segHeight = 300 + rows * r + 100;
-    captioned(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
-    captioned(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
+    platform::Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
+    platform::Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
     labelBox(Text8, Frame8, 80, 300, 2600, 6);
     resultBox(txtf_a, Frame8, 2700, 300, 1300);
     resultBox(txtf_d, Frame8, 2700, 300 + r, 1300);
@@ -387,7 +402,7 @@ void frmReq::buildPage4() {
     resultBox(txtf_iv, Frame8, 2700, 300 + 3 * r, 1300);
     resultBox(txtQQ_CO_SEGMENT, Frame8, 2700, 300 + 4 * r, 1300);
     resultBox(txtQQ_req_CO_SEGMENT, Frame8, 2700, 300 + 5 * r, 1300);
-    captioned(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
+    platform::Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
     labelBox(Text9, Frame10, 80, 300, 2600, 5);
     resultBox(txtf_a_VI, Frame10, 2700, 300, 1300);
     resultBox(txtf_h_VI, Frame10, 2700, 300 + r, 1300);
@@ -396,14 +411,14 @@ void frmReq::buildPage4() {
     resultBox(txtQQ_req_VI_SEGMENT, Frame10, 2700, 300 + 4 * r, 1300);
 
     const int ty = 2270 + segHeight + 350 + 60;
-    captioned(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
-    caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
+    platform::Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
+    layout_.caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
-    caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
+    layout_.caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
     resultBox(txtQQ_req_CO, Frame11, 6800, 300, 1500);
-    caption(Frame11, "烟雾排放量Qvi(m^2/s)", 100, 730, 2000);
+    layout_.caption(Frame11, "烟雾排放量Qvi(m^2/s)", 100, 730, 2000);
     resultBox(txtQQ_VI, Frame11, 2100, 700, 1500);
-    caption(Frame11, "稀释烟雾的需风量Qreq(VI)(m^3/s)", 3800, 730, 2900);
+    layout_.caption(Frame11, "稀释烟雾的需风量Qreq(VI)(m^3/s)", 3800, 730, 2900);
     resultBox(txtQQ_req_VI, Frame11, 6800, 700, 1500);
     lblWarning4.place(Frame11, 100, 1010, 8260, 165);
     lblWarning4.setForeColor(platform::vbRed);
@@ -413,29 +428,29 @@ void frmReq::buildPage4() {
 void frmReq::buildPage5() {
     Container& page = frmList(4);
 
-    captioned(Frame14, page, "基本参数", 120, 60, 8460, 720);
-    caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
+    platform::Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
+    layout_.caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
     cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, kBoxHeight);
     cmbWorkVt_Bidirection.setBackColor(kInputColor);
 
-    captioned(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
+    platform::Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
     concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
 
     captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
-    caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
+    layout_.caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
     inputBox(txtBiDirection, page, 6550, 2020, 1300);
     captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)", 120, 2420,
               6500, 300);
     lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
     lstAllowVechileType.setCheckBoxStyle(true);
     lstAllowVechileType.setBackColor(kInputColor);
-    caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
+    layout_.caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
     resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
 
-    captioned(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
+    platform::Layout::frame(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
     demandRow(Frame15, txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT, 370);
 
-    captioned(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
+    platform::Layout::frame(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
     demandRow(Frame16, txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection, 370);
     lblWarning5.place(page, 3500, 3300, 5000, 1400);
     lblWarning5.setWordWrap(true);
@@ -446,33 +461,35 @@ void frmReq::buildPage5() {
 void frmReq::buildPage6() {
     Container& page = frmList(5);
 
-    captioned(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460, 2400);
+    platform::Layout::frame(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460,
+                            2400);
     lstBlock.place(frmBlock, 100, 280, 5950, 2000);
-    caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
+    layout_.caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
     inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
-    caption(frmBlock, "车速(km/h)", 6150, 690, 1050);
+    layout_.caption(frmBlock, "车速(km/h)", 6150, 690, 1050);
     txtBlockVt.place(frmBlock, 7200, 660, 1150, kBoxHeight);
     txtBlockVt.setBackColor(kInputColor);
-    caption(frmBlock, "需风量Q(CO)", 6150, 1070, 1050);
+    layout_.caption(frmBlock, "需风量Q(CO)", 6150, 1070, 1050);
     resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
-    caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
+    layout_.caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
     resultBox(txtQQreq_VI_block, frmBlock, 7200, 1420, 1150);
-    editButtons(cmdAddBlock, cmdDeleteBlock, cmdUpdateBlock, frmBlock, 6150, 1880, 700, 380, 750, 0);
+    platform::Layout::buttons(frmBlock, 6150, 1880, 700, 380, 50,
+                              {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
 
-    captioned(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
-    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2800, 2950, 1100);
+    platform::Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
+    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2850, 2980, 1070);
 
-    captioned(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
-    caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
+    platform::Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
+    layout_.caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
     resultBox(txtQQ_req_CO_block, Frame18, 3100, 300, 980);
-    caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
+    layout_.caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
     resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
-    captioned(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
+    platform::Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
     captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
-    caption(Frame19, "起始桩号", 3300, 330, 800);
+    layout_.caption(Frame19, "起始桩号", 3300, 330, 800);
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
-    caption(Frame19, "终止桩号", 5750, 330, 800);
+    layout_.caption(Frame19, "终止桩号", 5750, 330, 800);
     inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
     demandRow(Frame19, txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock, 660);
 
@@ -485,59 +502,61 @@ void frmReq::buildPage6() {
 }
 
 void frmReq::buildPage7() {
+    using platform::Layout;
     Container& page = frmList(6);
     const int r = rowPitch();
 
-    captioned(Frame20, page, "按换气次数要求计算", 120, 60, 8460, 1000);
+    Layout::frame(Frame20, page, "按换气次数要求计算", W(120), 60, W(8460), 1000);
+    // The blanks of Label69 place its second caption over the second box: those two keep their places.
     captioned(Label69, Frame20, "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280,
               6500, 255);
     inputBox(txtExchangeNum, Frame20, 100, 560, 2000);
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
-    captioned(cmdCalQQ_req_exchange, Frame20, "计算", 6900, 520, 1300, 380);
+    captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
 
-    captioned(Frame21, page, "火灾工况需风量计算", 120, 1120, 8460, 5660);
+    Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
 
     // Left column: the plume method with its ten boxes.
-    captioned(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", 100, 250, 4050, 5300);
-    labelBox(txtFireLabel, frmQsMethod(1), 80, 300, 2550, 10);
+    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
+    labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
     TextBox* plume[10] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL,  &txtHOR,
                           &txtMPRS,     &txtPRL,       &txtCHO, &txtTSLA, &txtST};
     const bool plumeInput[10] = {true, true, true, true, false, false, true, false, false, false};
     for (int i = 0; i < 10; ++i) {
         if (plumeInput[i]) {
-            inputBox(*plume[i], frmQsMethod(1), 2650, 300 + i * r, 1300);
+            inputBox(*plume[i], frmQsMethod(1), W(2650), 300 + i * r, W(1300));
         } else {
-            resultBox(*plume[i], frmQsMethod(1), 2650, 300 + i * r, 1300);
+            resultBox(*plume[i], frmQsMethod(1), W(2650), 300 + i * r, W(1300));
         }
     }
 
     // Right column: fire size, method, critical velocity, results.
-    const int x = 4250;
-    labelBox(txtFireLabel2, Frame21, x, 300, 2200, 2);
-    inputBox(txtHRR, Frame21, x + 2300, 300, 1800);
-    inputBox(txtAT, Frame21, x + 2300, 300 + r, 1800);
+    const int x = W(4250);
+    labelBox(txtFireLabel2, Frame21, x, 300, W(2200), 2);
+    inputBox(txtHRR, Frame21, x + W(2300), 300, W(1800));
+    inputBox(txtAT, Frame21, x + W(2300), 300 + r, W(1800));
 
     const int my = 300 + 2 * r + 60;
-    captioned(Frame22, Frame21, "计算方法", x, my, 4110, 950);
-    captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", 100, 260, 3900, 300);
-    captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", 100, 580, 3900, 300);
+    Layout::frame(Frame22, Frame21, "计算方法", x, my, W(4110), 950);
+    captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", W(100), 260, W(3900), 300);
+    captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", W(100), 580, W(3900), 300);
 
     const int cy = my + 1010;
-    captioned(frmQsMethod.add(0), Frame21, "按临界风速Vcr计算", x, cy, 4110, 1250 + 2 * r);
+    Layout::frame(frmQsMethod.add(0), Frame21, "按临界风速Vcr计算", x, cy, W(4110), 1250 + 2 * r);
     const char* formulas[3] = {"按照Heselden, Danziger, Kennedy公式计算", "按照Oka, Atkinson公式计算",
                                "按照Wu, Bakar公式计算"};
     for (int i = 0; i < 3; ++i) {
-        captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], 100, 260 + i * 300, 3950, 300);
+        captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950), 300);
     }
-    labelBox(Text11, frmQsMethod(0), 80, 1200, 2150, 2);
-    inputBox(txtTunnelH, frmQsMethod(0), 2300, 1200, 1700);
-    resultBox(txtvcr, frmQsMethod(0), 2300, 1200 + r, 1700);
+    labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
+    inputBox(txtTunnelH, frmQsMethod(0), W(2300), 1200, W(1700));
+    resultBox(txtvcr, frmQsMethod(0), W(2300), 1200 + r, W(1700));
 
     const int ry = cy + 1250 + 2 * r + 100;
-    lblAirDensity.place(Frame21, x, ry + 30, 2250, 255);
-    resultBox(txtAD, Frame21, x + 2300, ry, 1800);
-    caption(Frame21, "需风量Qs(m^3/s):", x, ry + 430, 2250);
-    resultBox(txtQs, Frame21, x + 2300, ry + 400, 1800);
+    lblAirDensity.place(Frame21, x, ry + 30, W(2250), 255);
+    resultBox(txtAD, Frame21, x + W(2300), ry, W(1800));
+    layout_.caption(Frame21, "需风量Qs(m^3/s):", x, ry + 430, W(2250));
+    resultBox(txtQs, Frame21, x + W(2300), ry + 400, W(1800));
 }
 
 void frmReq::connectEvents() {
@@ -656,13 +675,14 @@ void frmReq::Form_Load() {
     guarded([this] {
         for (int i = 0; i <= 6; ++i) {
             frmList(i).setVisible(false);
-            frmList(i).Move(200, 800, 8700, 6800);
+            frmList(i).Move(200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
             frmList(i).setBorderStyle(0);
         }
-        setWidth(9300);
+        setWidth(kWidth);
         setHeight(9300);
-        pgMain.setWidth(8900);
+        pgMain.setWidth(kTabWidth);
         pgMain.setHeight(7200);
+        showPickers(false);
         frmList(0).setVisible(true);
         iCurrentPage = 0;
     });
@@ -767,7 +787,7 @@ void frmReq::writeLabelBoxTexts() {
     Text3.setSilently(joinEntries({"设计时速vt(km/h): ", "隧址设计气压P(kPa):", "空气中CO平均浓度(ppm):"}));
     Text4.setSilently(
         joinEntries({"CO基准排放量qco(m^3/辆.km)", "排放量折减率:", "排放量折减率起算特征年:"}));
-    Text5.setSilently("烟雾基准排放量qvi(m^2\r\n/辆.km)\r\n\r\n %(\"-\"号不用填)");
+    Text5.setSilently(joinEntries({"烟雾基准排放量qvi(m^2/辆.km)", " %(\"-\"号不用填)"}));
     Text6.setSilently(joinEntries({"计算: ", "复核:", "审核:"}));
     Text10.setSilently(joinEntries({"预测交通量缩放系数:", "方向不均匀系数:", "当量标准车(Pcu/veh):",
                                     "交通量(混合):", "设计小时交通量系数:", "设计交通量N(混合)(辆/h):"}));
@@ -791,14 +811,14 @@ void frmReq::pgMain_Click() {
     frmList(k - 1).setVisible(true);
     frmList(iCurrentPage).setVisible(false);
     iCurrentPage = k - 1;
+    // The window keeps its size: the pickers stand beside pages 4 to 6 and give their room to the others.
+    showPickers(k >= 4 && k <= 6);
 
     if (k == 7) {
-        guarded([this] { setWidth(9300); });
         guarded([this] { CalQQ_req_exchange(-1); });
         return;
     }
     if (k <= 3) {
-        guarded([this] { setWidth(9300); });
         return;
     }
     if (lstSegment.ListItems.Count() == 0) {
@@ -866,7 +886,6 @@ void frmReq::pgMain_Click() {
             lstCalSegment_ItemClick(*segment);
         }
     });
-    guarded([this] { setWidth(13440); });
 }
 
 void frmReq::optCrMehthod_Click(int) {

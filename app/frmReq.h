@@ -6,6 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "platform/vb.h"
 #include "reqair/segments.h"
 
@@ -270,6 +271,9 @@ public:
     // ---- Window frame ----
     platform::TabStrip pgMain;
     platform::ControlArray<platform::Frame> frmList;
+    /// The window's one width on every page [twips]: the page area of pages 4 to 6 and the picker
+    /// column beside it, which the other pages take for themselves.
+    static constexpr int kWidth = 16320;
     platform::Label lblYear, lblSegment, lblvt;
     platform::ListView lstYear, lstCalSegment;
     platform::ScrollBar sclVt{platform::ScrollBar::Horizontal};
@@ -426,9 +430,6 @@ private:
     reqair::DesignConcentrationInput concentrationInput();
     /// The one-way page's inputs at a working speed (kOwnSpeed: each segment's own).
     reqair::OneWayInput oneWayInput(vb::Integer iSegmentIndex, double dvt);
-    /// A caption label that no code addresses by name.
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width, int height = 255);
     /// The CO and the smoke demand of a required-air frame on one row, each caption beside its result box.
     void demandRow(platform::Container& parent, platform::TextBox& co, platform::TextBox& vi, int top);
     /// While the stretch dialog is open: its stretch's demand in the traffic case (1 one-way, 2 two-way,
@@ -462,7 +463,9 @@ private:
     /// Whether the last GetSectionQreq run had a segment whose CO (smoke) demand could not be computed.
     bool sectionCOFailed_ = false;
     bool sectionVIFailed_ = false;
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    /// Shows the picker column (pages 4 to 6) or hides it (the other pages, which take its room).
+    void showPickers(bool shown);
+    platform::Layout layout_;
 };
 
 namespace modPublic {

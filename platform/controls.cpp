@@ -47,9 +47,6 @@ int px(int twips) {
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
-std::string ss(const QString& s) {
-    return s.toStdString();
-}
 
 QColor toQColor(Color c, QPalette::ColorRole systemRole) {
     if ((c & 0x80000000u) != 0) {
@@ -329,13 +326,13 @@ void fireEvent(const std::function<void()>& event) {
 namespace {
 // A multi-line box keeps its line breaks as CR LF, as the classic one does.
 QString toDisplay(const std::string& text) {
-    QString s = qs(text);
+    QString s = ScreenText(text);
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;
 }
 std::string fromDisplay(QString s) {
     s.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return ss(s);
+    return TextFromScreen(s);
 }
 } // namespace
 
@@ -359,7 +356,7 @@ void TextBox::build() {
 
 std::string TextBox::Text() const {
     if (auto* line = qobject_cast<QLineEdit*>(widget())) {
-        return ss(line->text());
+        return TextFromScreen(line->text());
     }
     return fromDisplay(static_cast<QPlainTextEdit*>(widget())->toPlainText());
 }
@@ -367,7 +364,7 @@ std::string TextBox::Text() const {
 void TextBox::setSilently(const std::string& text) {
     const QSignalBlocker block(widget());
     if (auto* line = qobject_cast<QLineEdit*>(widget())) {
-        line->setText(qs(text));
+        line->setText(ScreenText(text));
         line->setCursorPosition(0);
     } else {
         static_cast<QPlainTextEdit*>(widget())->setPlainText(toDisplay(text));
@@ -674,7 +671,7 @@ void ComboBox::AddItem(const std::string& item, int index) {
     const int current = box->currentIndex();
     const QString text = box->currentText();
     const int at = (index < 0 || index > box->count()) ? box->count() : index;
-    box->insertItem(at, qs(item));
+    box->insertItem(at, ScreenText(item));
     // Adding items never selects one, whatever Qt would prefer.
     if (current < 0) {
         box->setCurrentIndex(-1);
@@ -717,14 +714,14 @@ int ComboBox::ListCount() const {
 
 std::string ComboBox::List(int index) const {
     QComboBox* box = combo(widget());
-    return index >= 0 && index < box->count() ? ss(box->itemText(index)) : std::string();
+    return index >= 0 && index < box->count() ? TextFromScreen(box->itemText(index)) : std::string();
 }
 
 void ComboBox::setList(int index, const std::string& item) {
     QComboBox* box = combo(widget());
     if (index >= 0 && index < box->count()) {
         const QSignalBlocker block(box);
-        box->setItemText(index, qs(item));
+        box->setItemText(index, ScreenText(item));
     }
 }
 
@@ -757,12 +754,12 @@ bool ComboBox::setListIndex(int index) {
 }
 
 std::string ComboBox::Text() const {
-    return ss(combo(widget())->currentText());
+    return TextFromScreen(combo(widget())->currentText());
 }
 
 bool ComboBox::applyText(const std::string& text, bool fireEvents) {
     QComboBox* box = combo(widget());
-    const int match = box->findText(qs(text), Qt::MatchExactly);
+    const int match = box->findText(ScreenText(text), Qt::MatchExactly);
     if (!box->isEditable()) {
         if (match < 0) {
             return false;
@@ -775,7 +772,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
     {
         const QSignalBlocker block(box);
         box->setCurrentIndex(match);
-        box->setEditText(qs(text));
+        box->setEditText(ScreenText(text));
     }
     if (fireEvents) {
         fire(Change);

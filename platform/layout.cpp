@@ -12,6 +12,10 @@ Label& Layout::caption(Container& parent, const std::string& text, int left, int
 }
 
 int Layout::column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows) {
+    return column(parent, shape, top, std::vector<Row>(rows));
+}
+
+int Layout::column(Container& parent, const Column& shape, int top, const std::vector<Row>& rows) {
     for (const Row& r : rows) {
         if (r.named != nullptr) {
             r.named->place(parent, shape.left, top + shape.labelDrop, shape.labelWidth, shape.labelHeight);
@@ -47,23 +51,32 @@ Frame& Layout::group(Container& parent, const std::string& text, int left, int t
     return *groups_.back();
 }
 
-void Layout::buttons(Container& parent, int left, int top, int width, int height, int gap,
-                     std::initializer_list<Button> buttons) {
-    for (const Button& b : buttons) {
+namespace {
+/// Buttons from (`left`, `top`), each beside (`across`) or below the one before, `gap` apart; a button
+/// of its own width keeps it.
+void placeButtons(Container& parent, int left, int top, int width, int height, int gap, bool across,
+                  std::initializer_list<Layout::Button> buttons) {
+    for (const Layout::Button& b : buttons) {
         const int own = b.width != 0 ? b.width : width;
         b.button->place(parent, left, top, own, height);
         b.button->setCaption(b.caption);
-        left += own + gap;
+        if (across) {
+            left += own + gap;
+        } else {
+            top += height + gap;
+        }
     }
+}
+} // namespace
+
+void Layout::buttons(Container& parent, int left, int top, int width, int height, int gap,
+                     std::initializer_list<Button> buttons) {
+    placeButtons(parent, left, top, width, height, gap, true, buttons);
 }
 
 void Layout::buttonColumn(Container& parent, int left, int top, int width, int height, int gap,
                           std::initializer_list<Button> buttons) {
-    for (const Button& b : buttons) {
-        b.button->place(parent, left, top, b.width != 0 ? b.width : width, height);
-        b.button->setCaption(b.caption);
-        top += height + gap;
-    }
+    placeButtons(parent, left, top, width, height, gap, false, buttons);
 }
 
 void Layout::buttonInBox(Container& parent, Control& box, CommandButton& button, const std::string& caption,

@@ -52,6 +52,8 @@ public:
 
     /// Rows from `top` down; returns the top below the last row.
     int column(Container& parent, const Column& shape, int top, std::initializer_list<Row> rows);
+    /// The same for rows a window keeps in a table of its own.
+    int column(Container& parent, const Column& shape, int top, const std::vector<Row>& rows);
 
     /// A named caption placed as a row of `shape` would place its own.
     static void row(Container& parent, const Column& shape, int top, Label& named, const std::string& text,

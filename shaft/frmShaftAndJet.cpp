@@ -71,7 +71,8 @@ int lineDirection() {
 frmShaftAndJet::frmShaftAndJet() {
     setCaption("Step 3: 单竖井与射流风机组合通风方式");
     setWidth(14700);
-    setHeight(9000);
+    // Tall enough for the hint line below the buttons.
+    setHeight(9150);
     buildControls();
     connectEvents();
     // The design-time texts, which the scheme file replaces when the window opens.
@@ -90,32 +91,11 @@ frmShaftAndJet::~frmShaftAndJet() = default;
 
 // ---- Layout ----
 
-platform::Label& frmShaftAndJet::caption(platform::Container& parent, const std::string& text, int left,
-                                         int top, int width, int height) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top, width, height);
-    label.setCaption(text);
-    return label;
-}
-
 void frmShaftAndJet::buildControls() {
+    using platform::Layout;
     const int row = 345, boxHeight = 300;
-    // A column of labelled boxes in a container, from `top` down; returns the top below the last row.
-    auto column = [&](platform::Container& parent, int left, int top, int labelWidth, int boxWidth,
-                      const std::vector<std::pair<const char*, platform::Control*>>& rows) {
-        for (const auto& [text, control] : rows) {
-            caption(parent, text, left, top + 30, labelWidth);
-            control->place(parent, left + labelWidth, top, boxWidth, boxHeight);
-            top += row;
-        }
-        return top;
-    };
-    auto frame = [](platform::Frame& f, platform::Container& parent, const char* text, int left, int top,
-                    int width, int height) {
-        f.place(parent, left, top, width, height);
-        f.setCaption(text);
-    };
+    // The captions and boxes of the pressure and power frames of each opening.
+    const Layout::Column small{.left = 100, .labelWidth = 1900, .boxWidth = 800};
 
     MultiPage1.place(*this, 120, 120, 14400, 7500);
     platform::Page& shaftPage = MultiPage1.AddPage("竖井及风机信息(S)");
@@ -123,95 +103,96 @@ void frmShaftAndJet::buildControls() {
     platform::Page& layoutPage = MultiPage1.AddPage("射流风机布置(J)");
 
     // ---- Shaft and its openings ----
-    column(shaftPage, 240, 180, 1500, 1200, {{"竖井桩号(m):", &txtShaftPile}});
+    layout_.column(shaftPage, {.left = 240, .labelWidth = 1500, .boxWidth = 1200}, 180,
+                   {{"竖井桩号(m):", &txtShaftPile}});
     const int frameTop = 660, frameWidth = 7000, frameHeight = 6300;
     // The left column of each opening's frame: its captions are wide enough for the longest one
     // ("喷流方向与隧道轴向的夹角β(度)") and its boxes end where they did.
-    const int openingLabel = 2580, openingBox = 820;
-    frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
-    column(Frame1, 120, 300, openingLabel, openingBox,
-           {{"排风机流量(m^3/台):", &txtQe},
-            {"配置台数(台):", &cmbCounte},
-            {"排风量Qe(m^3/s):", &txtQQ_e},
-            {"排风口面积Ae(m^2):", &txtAA_e},
-            {"排风口升压动量系数Ke", &txtKK_e},
-            {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
-            {"升压力Δpe(Pa):", &txtdeltap_e},
-            {"分叉损失系数", &txtZeta_fencha}});
-    // The opening's total pressure has a caption too long for one line: it takes two, its box beside
-    // the second, and the frames below move down to make room.
-    const int twoLines = 480, lower = 180;
-    frame(Frame10, Frame1, "设计风压计算", 3660, 240, 3220, 1400 + lower);
-    int top = column(Frame10, 100, 260, 1900, 800, {{"总压力损失pde(Pa)", &txtp_de}});
-    caption(Frame10, "排风口处总升压力pse(Pa)", 100, top + 30, 1900, twoLines);
-    txtp_se.place(Frame10, 2000, top + lower + 30, 800, boxHeight);
-    column(Frame10, 100, top + row + lower, 1900, 800, {{"设计风压ptote(Pa)", &txtp_tote}});
-    cmdCalpde.place(Frame10, 2810, 260, 330, boxHeight);
-    frame(Frame11, Frame1, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
-    column(Frame11, 100, 260, 1900, 800,
-           {{"环境温度t1(℃)", &txtt1_e},
-            {"环境大气压p1(Pa)", &txtp1_e},
-            {"风机效率η", &txteta_e},
-            {"风机功率Skw(kW)", &txtSSkw_e}});
-    frame(Frame12, Frame1, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
-    column(
-        Frame12, 100, 260, 1900, 800,
-        {{"效率ηm(0.90-0.95)", &txtetam_e}, {"容量安全系数k(1.15)", &txtk_e}, {"电机功率M1(kW)", &txtMM1_e}});
+    const Layout::Column opening{.left = 120, .labelWidth = 2580, .boxWidth = 820};
+    Layout::frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
+    layout_.column(Frame1, opening, 300,
+                   {{"排风机流量(m^3/台):", &txtQe},
+                    {"配置台数(台):", &cmbCounte},
+                    {"排风量Qe(m^3/s):", &txtQQ_e},
+                    {"排风口面积Ae(m^2):", &txtAA_e},
+                    {"排风口升压动量系数Ke", &txtKK_e},
+                    {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
+                    {"升压力Δpe(Pa):", &txtdeltap_e},
+                    {"分叉损失系数", &txtZeta_fencha}});
 
-    frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
-    top = column(Frame2, 120, 300, openingLabel, openingBox,
-                 {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
+    Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
+    int top = layout_.column(Frame2, opening, 300,
+                             {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
     chkQb.place(Frame2, 120, top, 3300, boxHeight);
     chkQb.setCaption("送风量已知");
     top += row;
-    top = column(Frame2, 120, top, openingLabel, openingBox, {{"送风量Qb(m^3/s):", &txtQQ_b}});
-    lblAA_b.place(Frame2, 120, top + 30, openingLabel, 255);
-    lblAA_b.setCaption("送风口面积Ab(m^2):");
-    txtAA_b.place(Frame2, 120 + openingLabel, top, openingBox, boxHeight);
+    top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
+    Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
     top += row;
-    column(Frame2, 120, top, openingLabel, openingBox,
-           {{"送风口喷出风速vb(m/s)", &txtv_b},
-            {"送风口升压动量系数Kb", &txtKK_b},
-            {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
-            {"升压力Δpb(Pa):", &txtdeltap_b},
-            {"合流损失系数", &txtZeta_heliu}});
-    frame(Frame15, Frame2, "设计风压计算", 3660, 240, 3220, 1400 + lower);
-    top = column(Frame15, 100, 260, 1900, 800, {{"总压力损失pdb(Pa)", &txtp_db}});
-    caption(Frame15, "送风口处总升压力psb(Pa)", 100, top + 30, 1900, twoLines);
-    txtp_sb.place(Frame15, 2000, top + lower + 30, 800, boxHeight);
-    column(Frame15, 100, top + row + lower, 1900, 800, {{"设计风压ptotb(Pa)", &txtp_totb}});
-    cmdCalpdb.place(Frame15, 2810, 260, 330, boxHeight);
-    frame(Frame16, Frame2, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
-    column(Frame16, 100, 260, 1900, 800,
-           {{"环境温度t1(℃)", &txtt1_b},
-            {"环境大气压p1(Pa)", &txtp1_b},
-            {"风机效率η", &txteta_b},
-            {"风机功率Skw(kW)", &txtSSkw_b}});
-    frame(Frame17, Frame2, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
-    column(
-        Frame17, 100, 260, 1900, 800,
-        {{"效率ηm(0.90-0.95)", &txtetam_b}, {"容量安全系数k(1.15)", &txtk_b}, {"电机功率M1(kW)", &txtMM1_b}});
-    cmdCalpde.setCaption("...");
-    cmdCalpdb.setCaption("...");
+    layout_.column(Frame2, opening, top,
+                   {{"送风口喷出风速vb(m/s)", &txtv_b},
+                    {"送风口升压动量系数Kb", &txtKK_b},
+                    {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
+                    {"升压力Δpb(Pa):", &txtdeltap_b},
+                    {"合流损失系数", &txtZeta_heliu}});
+    // Right of each opening's column: its design pressure, fan power and motor power. The opening's total
+    // pressure has a caption too long for one line: it takes two, its box beside the second, and the
+    // frames below move down to make room.
+    const int twoLines = 480, lower = 180;
+    struct OpeningFrames {
+        platform::Frame *opening, *design, *power, *motor;
+        const char *lossCaption, *riseCaption, *totalCaption;
+        TextBox *loss, *rise, *total;
+        platform::CommandButton* calculate;
+        TextBox *t1, *p1, *eta, *fanPower, *etam, *k, *motorPower;
+    };
+    const OpeningFrames openings[] = {
+        {&Frame1, &Frame10, &Frame11, &Frame12, "总压力损失pde(Pa)", "排风口处总升压力pse(Pa)",
+         "设计风压ptote(Pa)", &txtp_de, &txtp_se, &txtp_tote, &cmdCalpde, &txtt1_e, &txtp1_e, &txteta_e,
+         &txtSSkw_e, &txtetam_e, &txtk_e, &txtMM1_e},
+        {&Frame2, &Frame15, &Frame16, &Frame17, "总压力损失pdb(Pa)", "送风口处总升压力psb(Pa)",
+         "设计风压ptotb(Pa)", &txtp_db, &txtp_sb, &txtp_totb, &cmdCalpdb, &txtt1_b, &txtp1_b, &txteta_b,
+         &txtSSkw_b, &txtetam_b, &txtk_b, &txtMM1_b},
+    };
+    for (const OpeningFrames& o : openings) {
+        Layout::frame(*o.design, *o.opening, "设计风压计算", 3660, 240, 3220, 1400 + lower);
+        top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
+        layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
+        o.rise->place(*o.design, 2000, top + lower + 30, 800, boxHeight);
+        layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
+        o.calculate->place(*o.design, 2810, 260, 330, boxHeight);
+        o.calculate->setCaption("...");
+        Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
+        layout_.column(*o.power, small, 260,
+                       {{"环境温度t1(℃)", o.t1},
+                        {"环境大气压p1(Pa)", o.p1},
+                        {"风机效率η", o.eta},
+                        {"风机功率Skw(kW)", o.fanPower}});
+        Layout::frame(*o.motor, *o.opening, "电机功率计算", 3660, 3560 + lower, 3220, 1400);
+        layout_.column(
+            *o.motor, small, 260,
+            {{"效率ηm(0.90-0.95)", o.etam}, {"容量安全系数k(1.15)", o.k}, {"电机功率M1(kW)", o.motorPower}});
+    }
 
     // ---- Ventilation sections ----
-    frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4400, 2600);
-    column(Frame6, 120, 280, 3150, 1000,
-           {{"短道长度ds(m)", &txtds},
-            {"稀释烟雾的需风量Qreq(VI)(m^3/s)", &txtQQ_req_VI},
-            {"短道风量Qs(m^3/s):", &txtQQ_s},
-            {"设计风速vrs(m/s):", &txtv_rs},
-            {"浓度C2", &txtCC_2s},
-            {"竖井底部气流中的等效新鲜空气量Qsf", &txtQQ_sf}});
-    frame(Frame3, sectionPage, "短道回流", 120, 2820, 4400, 1000);
-    column(Frame3, 120, 260, 3000, 1000,
-           {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
-    column(sectionPage, 240, 4000, 2200, 1200, {{"该工况总耗电功率(kW):", &txtTotalPower}});
+    Layout::frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4400, 2600);
+    layout_.column(Frame6, {.left = 120, .labelWidth = 3150, .boxWidth = 1000}, 280,
+                   {{"短道长度ds(m)", &txtds},
+                    {"稀释烟雾的需风量Qreq(VI)(m^3/s)", &txtQQ_req_VI},
+                    {"短道风量Qs(m^3/s):", &txtQQ_s},
+                    {"设计风速vrs(m/s):", &txtv_rs},
+                    {"浓度C2", &txtCC_2s},
+                    {"竖井底部气流中的等效新鲜空气量Qsf", &txtQQ_sf}});
+    Layout::frame(Frame3, sectionPage, "短道回流", 120, 2820, 4400, 1000);
+    layout_.column(Frame3, {.left = 120, .labelWidth = 3000, .boxWidth = 1000}, 260,
+                   {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
+    layout_.column(sectionPage, {.left = 240, .labelWidth = 2200, .boxWidth = 1200}, 4000,
+                   {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
     struct SectionControls {
         platform::Frame* section;
         const char* title;
-        std::vector<std::pair<const char*, platform::Control*>> rows;
+        std::vector<Layout::Row> rows;
         platform::Frame* fans;
         platform::ComboBox* model;
         TextBox *flow, *dd, *aa, *vj, *zz, *eta, *dpj, *power, *count;
@@ -265,22 +246,22 @@ void frmShaftAndJet::buildControls() {
     };
     int left = 4560;
     for (const SectionControls& s : sections) {
-        frame(*s.section, sectionPage, s.title, left, 120, 4800, 3100);
-        column(*s.section, 120, 300, 3200, 1300, s.rows);
-        frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3800);
+        Layout::frame(*s.section, sectionPage, s.title, left, 120, 4800, 3100);
+        layout_.column(*s.section, {.left = 120, .labelWidth = 3200, .boxWidth = 1300}, 300, s.rows);
+        Layout::frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3800);
         // The boxes are wide enough for a pressure rise shown with all its digits ("13.0637353266733"):
         // the count is worked from that text, so it is never shortened.
-        column(*s.fans, 120, 260, 1700, 1800,
-               {{"选择常用型号", s.model},
-                {"风机流量(m^3/s)", s.flow},
-                {"出口直径Dj(m)", s.dd},
-                {"出口面积Aj(m^2)", s.aa},
-                {"出口风速vj(m/s)", s.vj},
-                {"悬挂高度Z(m)", s.zz},
-                {"折减系数η", s.eta},
-                {"升压力Δpj(Pa)", s.dpj},
-                {"风机功率(kW)", s.power},
-                {"风机数量(台)", s.count}});
+        layout_.column(*s.fans, {.left = 120, .labelWidth = 1700, .boxWidth = 1800}, 260,
+                       {{"选择常用型号", s.model},
+                        {"风机流量(m^3/s)", s.flow},
+                        {"出口直径Dj(m)", s.dd},
+                        {"出口面积Aj(m^2)", s.aa},
+                        {"出口风速vj(m/s)", s.vj},
+                        {"悬挂高度Z(m)", s.zz},
+                        {"折减系数η", s.eta},
+                        {"升压力Δpj(Pa)", s.dpj},
+                        {"风机功率(kW)", s.power},
+                        {"风机数量(台)", s.count}});
         // The model names are longer than the numbers below them: the list runs across the picture's column,
         // and the picture starts below it.
         s.model->place(*s.fans, 1820, 260, 2860, boxHeight);
@@ -293,32 +274,25 @@ void frmShaftAndJet::buildControls() {
     // ---- Jet-fan groups ----
     lstJet.place(layoutPage, 120, 120, 4200, 6800);
     lstJet.setGridLines(true);
-    column(layoutPage, 4500, 240, 1400, 1400,
-           {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
-    const std::pair<platform::CommandButton*, const char*> groupButtons[] = {
-        {&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}, {&cmdAutoLayout, "自动布置"}};
-    top = 1500;
-    for (const auto& [button, text] : groupButtons) {
-        button->place(layoutPage, 4500, top, 1400, 400);
-        button->setCaption(text);
-        top += 500;
-    }
+    layout_.column(
+        layoutPage, {.left = 4500, .labelWidth = 1400, .boxWidth = 1400}, 240,
+        {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
+    Layout::buttonColumn(
+        layoutPage, 4500, 1500, 1400, 400, 100,
+        {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}, {&cmdAutoLayout, "自动布置"}});
     Image1.place(layoutPage, 6200, 240, 8000, 6600);
     Image1.setStretch(true);
 
     // ---- Buttons and the hint line ----
-    const std::pair<platform::CommandButton*, const char*> buttons[] = {
-        {&cmdBack, "<-- 上一步"},         {&cmdCalculateSectionQQ_req, "需风量计算"},
-        {&cmdCalculatePtot3, "通风计算"}, {&cmdDrawPressCurve, "绘制曲线"},
-        {&cmdCalPower, "动力计算"},       {&cmdReport, "计算报告书"},
-        {&cmdTable, "运营控制表"}};
-    left = 240;
-    for (const auto& [button, text] : buttons) {
-        button->place(*this, left, 7740, 1900, 450);
-        button->setCaption(text);
-        left += 2040;
-    }
-    caption(*this, "提示信息:", 240, 8330, 1000);
+    Layout::buttons(*this, 240, 7740, 1900, 450, 140,
+                    {{&cmdBack, "<-- 上一步"},
+                     {&cmdCalculateSectionQQ_req, "需风量计算"},
+                     {&cmdCalculatePtot3, "通风计算"},
+                     {&cmdDrawPressCurve, "绘制曲线"},
+                     {&cmdCalPower, "动力计算"},
+                     {&cmdReport, "计算报告书"},
+                     {&cmdTable, "运营控制表"}});
+    layout_.caption(*this, "提示信息:", 240, 8330, 1000);
     lblTip.place(*this, 1260, 8330, 13000, 255);
     lblTip.setCaption("");
 

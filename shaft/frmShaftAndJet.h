@@ -5,6 +5,7 @@
 #include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <array>
 #include <memory>
@@ -184,8 +185,6 @@ private:
     /// A message of the section air demand or the balance: shown, or kept while quiet.
     void balanceMessage(const std::string& prompt);
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;
 };

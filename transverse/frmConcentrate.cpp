@@ -82,7 +82,7 @@ std::string FaultMessage(transverse::BalanceFault fault) {
 frmConcentrate::frmConcentrate() {
     setCaption("Step 3: 集中送入通风方式");
     setWidth(11400);
-    setHeight(8400);
+    setHeight(6540);
     buildControls();
     connectEvents();
 }
@@ -92,88 +92,61 @@ frmConcentrate::~frmConcentrate() = default;
 // ---- Layout ----
 
 void frmConcentrate::buildControls() {
-    // The scheme drawing across the top, the design flow and the mode below it.
-    Image1.place(*this, 120, 120, 11000, 1800);
+    using platform::Layout;
+    // The scheme drawing has no picture to show: it stays hidden and takes no room, so that the window
+    // starts with the design flow and the mode instead of a blank band.
+    Image1.place(*this, 120, 120, 11000, 0);
     Image1.setStretch(true);
-    caption(*this, "隧道设计风量Qr(m^3/s):", 120, 2100, 2300);
-    txtQQ_r.place(*this, 2450, 2060, 1300, 315);
+    Image1.setVisible(false);
+    const Layout::Column flow{
+        .left = 120, .labelWidth = 2330, .boxWidth = 1300, .boxHeight = 315, .labelDrop = 40};
+    layout_.column(*this, flow, 200, {{"隧道设计风量Qr(m^3/s):", &txtQQ_r}});
 
-    Frame1.place(*this, 4000, 1980, 4200, 600);
-    Frame1.setCaption("计算模式");
+    Layout::frame(Frame1, *this, "计算模式", 4000, 120, 4200, 600);
     optKnowArea.place(Frame1, 120, 240, 1900, 280);
     optKnowArea.setCaption("已知送风口面积");
     OptionButton2.place(Frame1, 2100, 240, 2000, 280);
     OptionButton2.setCaption("已知送风口喷出风速");
     optKnowArea.setSilently(true);
 
-    const int row = 420;
-    // Pressure balance, left column.
-    Frame2.place(*this, 120, 2760, 5400, 2500);
-    Frame2.setCaption("压力平衡分析");
-    const std::array<std::pair<const char*, TextBox*>, 5> balance = {
-        {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
-         {"通风阻抗力Δpr(经送风段修正)(Pa):", &txtdeltap_r},
-         {"交通通风力Δpt(Pa):", &txtdeltap_t},
-         {"送风机送风口升压力Δpb(Pa):", &txtdeltap_b},
-         {"局部压力损失Δpl(Pa):", &txtdeltap_l}}};
-    int top = 300;
-    for (const auto& [text, box] : balance) {
-        caption(Frame2, text, 120, top + 40, 3400);
-        box->place(Frame2, 3600, top, 1600, 315);
-        top += row;
-    }
+    // Pressure balance, left column; the supply opening, right column.
+    const Layout::Column wide{
+        .left = 120, .labelWidth = 3480, .boxWidth = 1600, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
+    Layout::frame(Frame2, *this, "压力平衡分析", 120, 900, 5400, 2500);
+    layout_.column(Frame2, wide, 300,
+                   {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
+                    {"通风阻抗力Δpr(经送风段修正)(Pa):", &txtdeltap_r},
+                    {"交通通风力Δpt(Pa):", &txtdeltap_t},
+                    {"送风机送风口升压力Δpb(Pa):", &txtdeltap_b},
+                    {"局部压力损失Δpl(Pa):", &txtdeltap_l}});
 
-    // Supply opening, right column.
-    Frame3.place(*this, 5700, 2760, 5400, 3400);
-    Frame3.setCaption("送风参数");
-    top = 300;
-    lblv_b.place(Frame3, 120, top + 40, 3400, 255);
-    lblv_b.setCaption("送风口喷出风速vb(m/s)");
-    txtv_b.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    caption(Frame3, "喷流方向与隧道轴向的夹角β(度)", 120, top + 40, 3400);
-    txtbeta.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    caption(Frame3, "送风口升压动量系数Kb", 120, top + 40, 3400);
-    txtKK_b.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    lblAA_b.place(Frame3, 120, top + 40, 3400, 255);
-    lblAA_b.setCaption("送风口面积Ab(m^2):");
-    txtAA_b.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    caption(Frame3, "送风机风量Qb(m^3/s):", 120, top + 40, 3400);
-    txtQQ_b.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    caption(Frame3, "送风口桩号(m):", 120, top + 40, 3400);
-    txtShaftPile.place(Frame3, 3600, top, 1600, 315);
-    top += row;
-    caption(Frame3, "送风段风速v1(m/s):", 120, top + 40, 3400);
-    txtv_1.place(Frame3, 3600, top, 1600, 315);
+    Layout::frame(Frame3, *this, "送风参数", 5700, 900, 5400, 3400);
+    Layout::row(Frame3, wide, 300, lblv_b, "送风口喷出风速vb(m/s)", txtv_b);
+    int top =
+        layout_.column(Frame3, wide, 300 + wide.pitch,
+                       {{"喷流方向与隧道轴向的夹角β(度)", &txtbeta}, {"送风口升压动量系数Kb", &txtKK_b}});
+    Layout::row(Frame3, wide, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
+    layout_.column(Frame3, wide, top + wide.pitch,
+                   {{"送风机风量Qb(m^3/s):", &txtQQ_b},
+                    {"送风口桩号(m):", &txtShaftPile},
+                    {"送风段风速v1(m/s):", &txtv_1}});
 
     // Supply fan, below the balance.
-    Frame4.place(*this, 120, 5400, 5400, 2400);
-    Frame4.setCaption("风机动力设计");
-    top = 300;
-    caption(Frame4, "风道等总压力损失Δpd(Pa):", 120, top + 40, 2900);
-    txtdeltap_d.place(Frame4, 3100, top, 1500, 315);
-    cmdCalPd.place(Frame4, 4700, top, 500, 315);
+    Layout::frame(Frame4, *this, "风机动力设计", 120, 3540, 5400, 2400);
+    const Layout::Column fan{
+        .left = 120, .labelWidth = 2980, .boxWidth = 1500, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
+    layout_.column(Frame4, fan, 300,
+                   {{"风道等总压力损失Δpd(Pa):", &txtdeltap_d},
+                    {"送风机所需全风压Ptot(Pa):", &txtPP_tot},
+                    {"理论功率Atot(kw):", &txtAA_tot},
+                    {"送风机效率η", &txteta},
+                    {"送风机电机轴功率Stot(kw):", &txtSS_tot}});
+    cmdCalPd.place(Frame4, 4700, 300, 500, 315);
     cmdCalPd.setCaption(">>");
-    const std::array<std::pair<const char*, TextBox*>, 4> fan = {{{"送风机所需全风压Ptot(Pa):", &txtPP_tot},
-                                                                  {"理论功率Atot(kw):", &txtAA_tot},
-                                                                  {"送风机效率η", &txteta},
-                                                                  {"送风机电机轴功率Stot(kw):", &txtSS_tot}}};
-    for (const auto& [text, box] : fan) {
-        top += row;
-        caption(Frame4, text, 120, top + 40, 2900);
-        box->place(Frame4, 3100, top, 1500, 315);
-    }
 
-    cmdCalculateJet.place(*this, 5900, 6500, 1600, 450);
-    cmdCalculateJet.setCaption("计算");
-    cmdReport.place(*this, 7600, 6500, 1600, 450);
-    cmdReport.setCaption("计算报告");
-    cmdBack.place(*this, 9300, 6500, 1700, 450);
-    cmdBack.setCaption("<-- 上一步");
+    Layout::buttons(*this, 5900, 4640, 1600, 450, 100,
+                    {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
+    cmdBack.setWidth(1700);
 
     for (TextBox* box :
          {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta}) {
@@ -188,15 +161,6 @@ void frmConcentrate::connectEvents() {
     cmdCalPd.Click = [this] { cmdCalPd_Click(); };
     optKnowArea.Click = [this] { optKnowArea_Click(); };
     OptionButton2.Click = [this] { OptionButton2_Click(); };
-}
-
-platform::Label& frmConcentrate::caption(platform::Container& parent, const std::string& text, int left,
-                                         int top, int width) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top, width, 255);
-    label.setCaption(text);
-    return label;
 }
 
 // ---- Lifecycle ----

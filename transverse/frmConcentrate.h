@@ -3,6 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <memory>
 #include <string>
@@ -56,8 +57,6 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width);
     /// True: boxes → fields (and the shared module's Ar, Dr, vr); false: fields → boxes, "0.00".
     void UpdateData(bool toFields);
     /// Reads the project's `.con` file, or the template when it cannot be opened.
@@ -70,5 +69,5 @@ private:
     double deltap_m = 0, deltap_t = 0, deltap_r = 0, deltap_l = 0, deltap_b = 0, deltap_d = 0;
     double PP_tot = 0, AA_tot = 0, eta = 0, SS_tot = 0;
 
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

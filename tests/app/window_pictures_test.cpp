@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every window as the engineer opens it: the main window and its menus, step 2 from the template project
 // saved under a name, each scheme window through step 2's Next, and the dialogs these windows show. In
-// each, every caption, frame title, button and column header shows its whole text in the program's font.
+// each, every caption, frame title, button and column header shows its whole text in the program's font,
+// and every character of every text the window shows draws in that font.
 // With ARIDANE_GRAB_DIR set to a folder, one PNG per window (and per page) is saved there too.
 #include "app/dlgSectionQreq.h"
 #include "app/frmAbout.h"
@@ -68,6 +69,9 @@ void picture(QWidget* widget, const std::string& name) {
     for (const std::string& cut : test_support::cutTexts(*widget)) {
         ADD_FAILURE() << name << ": " << cut;
     }
+    for (const std::string& blank : test_support::blankCharacters(*widget)) {
+        ADD_FAILURE() << name << ": draws nothing for " << blank;
+    }
     if (grabDir() != nullptr) {
         EXPECT_TRUE(widget->grab().save(
             QDir(QString::fromLocal8Bit(grabDir())).filePath(QString::fromStdString(name + ".png"))))
@@ -108,7 +112,6 @@ void pictures(platform::Form& form, platform::MultiPage& pages, const std::strin
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
         // The template project, saved under a name, with a one-way demand of 300 m³/s.
         modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
         req.SaveFile();
@@ -147,6 +150,9 @@ protected:
         EXPECT_TRUE(opened);
     }
 
+    // The windows are built in the program's font, as the program builds them: rows laid out by its
+    // line height.
+    test_support::ProgramFont programFont_;
     frmReq& req = Forms::instance<frmReq>();
 };
 

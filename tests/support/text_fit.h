@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
+#include <QTextDocument>
 #include <QStyleOptionComboBox>
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -14,13 +15,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QAbstractScrollArea>
+#include <QAction>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolBar>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,7 +86,8 @@ inline std::vector<std::string> cutHeaders(const QTreeWidget& list) {
 }
 
 /// Every text of a window that its control cannot show whole in the control's font: a caption wider
-/// than its label (and, wrapped, taller), a label lower than one line of its text, a column header
+/// than its label (and, wrapped, taller), a label lower than one line of its text, a line of a label box
+/// wider than the box or below its bottom, a column header
 /// narrower than its text, a frame title, check box, option button or button caption wider than its
 /// control. Each entry names the control's text and the widths (or heights) it has and needs. Hidden
 /// controls count: a page not shown now is shown later.
@@ -100,6 +114,27 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
             note(text, "width", inside.width(), oneLine);
         } else if (metrics.height() > inside.height() + 2) {
             note(text, "height", inside.height(), metrics.height());
+        }
+    }
+    // A label box (a read-only text box without scroll bar) shows each of its lines whole, and all of
+    // them: a line wider than the box wraps and pushes the entries below out of line with their boxes.
+    for (const QPlainTextEdit* box : root.findChildren<QPlainTextEdit*>()) {
+        if (!box->isReadOnly() || box->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
+            box->toPlainText().trimmed().isEmpty() || box->width() <= 1) {
+            continue;
+        }
+        const QFontMetrics metrics(box->font());
+        const int margin = 2 * static_cast<int>(std::ceil(box->document()->documentMargin()));
+        const int room = box->viewport()->width() - margin;
+        const QStringList lines = box->toPlainText().split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            if (metrics.horizontalAdvance(line) > room) {
+                note(line, "line", room, metrics.horizontalAdvance(line));
+            }
+        }
+        const int needs = static_cast<int>(lines.size()) * metrics.lineSpacing() + margin;
+        if (needs > box->viewport()->height() + 1) {
+            note(lines.back(), "lines", box->viewport()->height(), needs);
         }
     }
     for (const QTreeWidget* list : root.findChildren<QTreeWidget*>()) {
@@ -193,6 +228,111 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
         }
     }
     return cut;
+}
+
+/// Whether `character` leaves a mark when drawn in `font` (with the fallbacks the painter would use): a
+/// font may list a character in its map and still draw it empty.
+inline bool drawsInk(const QFont& font, const QString& character) {
+    static std::map<std::pair<QString, QString>, bool> known;
+    const auto key = std::make_pair(font.key(), character);
+    if (const auto found = known.find(key); found != known.end()) {
+        return found->second;
+    }
+    const QFontMetrics metrics(font);
+    QImage image(std::max(8, 3 * metrics.height()), std::max(8, 2 * metrics.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(metrics.height() / 2, metrics.ascent() + metrics.height() / 2, character);
+    }
+    bool ink = false;
+    for (int y = 0; y < image.height() && !ink; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width() && !ink; ++x) {
+            ink = qGray(line[x]) < 200;
+        }
+    }
+    known.emplace(key, ink);
+    return ink;
+}
+
+/// Every character of a window's texts that draws nothing in the font of the control that shows it:
+/// captions, frame titles, buttons, tabs, column headers and cells, list and combo items, boxes, menus
+/// and toolbar buttons. Blanks and line breaks are meant to draw nothing. Each entry names the
+/// character's code and the text it stands in.
+inline std::vector<std::string> blankCharacters(const QWidget& root) {
+    std::vector<std::string> blank;
+    std::set<std::pair<QString, uint>> noted;
+    const auto check = [&](const QFont& font, const QString& text) {
+        for (const uint code : text.toUcs4()) {
+            const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            if (QChar::isSpace(code) || QChar::category(code) == QChar::Other_Control ||
+                QChar::category(code) == QChar::Other_Format || drawsInk(font, character) ||
+                !noted.emplace(font.key(), code).second) {
+                continue;
+            }
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "U+%04X", code);
+            blank.push_back(std::string(hex) + " in \"" + text.simplified().toStdString() + "\"");
+        }
+    };
+    for (const QLabel* label : root.findChildren<QLabel*>()) {
+        check(label->font(), label->text());
+    }
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        check(button->font(), QString(button->text()).remove(QLatin1Char('&')));
+    }
+    for (const QGroupBox* frame : root.findChildren<QGroupBox*>()) {
+        check(frame->font(), frame->title());
+    }
+    for (const QTabBar* bar : root.findChildren<QTabBar*>()) {
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            check(bar->font(), QString(bar->tabText(tab)).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QTreeWidget* list : root.findChildren<QTreeWidget*>()) {
+        for (int column = 0; column < list->columnCount(); ++column) {
+            check(list->header()->font(), list->headerItem()->text(column));
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                check(list->font(), list->topLevelItem(row)->text(column));
+            }
+        }
+    }
+    for (const QListWidget* list : root.findChildren<QListWidget*>()) {
+        for (int row = 0; row < list->count(); ++row) {
+            check(list->font(), list->item(row)->text());
+        }
+    }
+    for (const QComboBox* box : root.findChildren<QComboBox*>()) {
+        check(box->font(), box->currentText());
+        for (int i = 0; i < box->count(); ++i) {
+            check(box->font(), box->itemText(i));
+        }
+    }
+    for (const QLineEdit* box : root.findChildren<QLineEdit*>()) {
+        check(box->font(), box->text());
+    }
+    for (const QPlainTextEdit* box : root.findChildren<QPlainTextEdit*>()) {
+        check(box->font(), box->toPlainText());
+    }
+    for (const QMenuBar* bar : root.findChildren<QMenuBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            check(bar->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QMenu* menu : root.findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions()) {
+            check(menu->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    for (const QToolBar* bar : root.findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            check(bar->font(), QString(action->text()).remove(QLatin1Char('&')));
+        }
+    }
+    return blank;
 }
 
 } // namespace test_support
