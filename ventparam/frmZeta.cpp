@@ -39,10 +39,15 @@ constexpr int kFrameHeight = 4500;
 constexpr int kRowTop = 360;
 constexpr int kRowPitch = 420;
 constexpr int kLabelLeft = 150;
-constexpr int kLabelWidth = 2400;
 constexpr int kBoxLeft = 2600;
 constexpr int kBoxWidth = 1500;
 constexpr int kBoxHeight = 300;
+
+constexpr platform::Layout::Column kRows{.left = kLabelLeft,
+                                         .labelWidth = kBoxLeft - kLabelLeft,
+                                         .boxWidth = kBoxWidth,
+                                         .boxHeight = kBoxHeight,
+                                         .labelHeight = kBoxHeight};
 
 int rowTop(int row) {
     return kRowTop + row * kRowPitch;
@@ -56,33 +61,24 @@ frmZeta::frmZeta() {
     connectEvents();
 }
 
-platform::Label& frmZeta::caption(platform::Container& parent, const char* text, int left, int top,
-                                  int width) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top + 30, width, kBoxHeight);
-    label.setCaption(text);
-    return label;
-}
-
 void frmZeta::buildControls() {
     setWidth(7860);
     setHeight(6800);
-    caption(*this, "管件类型:", 120, 60, 3000);
+    layout_.caption(*this, "管件类型:", 120, 90, 3000, kBoxHeight);
     lstZetaType.place(*this, 120, kFrameTop, 3120, kFrameHeight);
 
     for (int i = 0; i < 8; ++i) {
-        platform::Frame& frame = frmZetaType.add(i);
-        frame.place(*this, kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
-        frame.setCaption(kFrameCaptions[i]);
+        platform::Layout::frame(frmZetaType.add(i), *this, kFrameCaptions[i], kFrameLeft, kFrameTop,
+                                kFrameWidth, kFrameHeight);
     }
+    // One shape for the rows of every fitting: a caption, its box beside it.
     auto box = [this](TextBox& b, platform::Container& parent, const char* label, int row) {
-        caption(parent, label, kLabelLeft, rowTop(row), kLabelWidth);
-        b.place(parent, kBoxLeft, rowTop(row), kBoxWidth, kBoxHeight);
+        layout_.column(parent, kRows, rowTop(row), {{label, &b}});
         b.setBackColor(kInputColor);
     };
+    // The vane type's list runs under its caption, across the frame.
     auto vaneTypeList = [this](int i, int row) {
-        caption(frmZetaType(i), "叶片数类型:", kLabelLeft, rowTop(row), kLabelWidth);
+        layout_.column(frmZetaType(i), kRows, rowTop(row), {{"叶片数类型:"}});
         platform::ComboBox& list = lstVaneType.add(i);
         list.setStyle(platform::ComboBox::DropdownList);
         list.place(frmZetaType(i), kLabelLeft, rowTop(row + 1), kFrameWidth - 2 * kLabelLeft, kBoxHeight);
@@ -129,12 +125,10 @@ void frmZeta::buildControls() {
     box(txtAreaRatio.add(7), frmZetaType(7), "有效面积比(%):", 0);
 
     const int bottom = kFrameTop + kFrameHeight + 240;
-    caption(*this, "局部损失系数ζ:", 120, bottom, 1800);
-    txtzeta.place(*this, 1920, bottom, 1500, kBoxHeight);
-    cmdCalculate.place(*this, 4200, bottom - 30, 1500, 360);
-    cmdCalculate.setCaption("计算");
-    cmdOK.place(*this, 5940, bottom - 30, 1500, 360);
-    cmdOK.setCaption("OK");
+    layout_.column(*this, {.left = 120, .labelWidth = 1800, .boxWidth = kBoxWidth, .labelHeight = kBoxHeight},
+                   bottom, {{"局部损失系数ζ:", &txtzeta}});
+    platform::Layout::buttons(*this, 4200, bottom - 30, 1500, 360, 240,
+                              {{&cmdCalculate, "计算"}, {&cmdOK, "OK"}});
     lblTableNote.place(*this, 120, bottom + 480, 7440, 600);
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);
