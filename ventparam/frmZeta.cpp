@@ -53,6 +53,12 @@ int rowTop(int row) {
     return kRowTop + row * kRowPitch;
 }
 
+/// A vane type's list runs under its caption, across the frame.
+void placeVaneTypes(platform::ComboBox& list, platform::Frame& frame, int top) {
+    list.setStyle(platform::ComboBox::DropdownList);
+    list.place(frame, kLabelLeft, top, kFrameWidth - 2 * kLabelLeft, kBoxHeight);
+}
+
 } // namespace
 
 frmZeta::frmZeta() {
@@ -71,41 +77,34 @@ void frmZeta::buildControls() {
         platform::Layout::frame(frmZetaType.add(i), *this, kFrameCaptions[i], kFrameLeft, kFrameTop,
                                 kFrameWidth, kFrameHeight);
     }
-    // One shape for the rows of every fitting: a caption, its box beside it.
-    auto box = [this](TextBox& b, platform::Container& parent, const char* label, int row) {
-        layout_.column(parent, kRows, rowTop(row), {{label, &b}});
-        b.setBackColor(kInputColor);
-    };
-    // The vane type's list runs under its caption, across the frame.
-    auto vaneTypeList = [this](int i, int row) {
-        layout_.column(frmZetaType(i), kRows, rowTop(row), {{"叶片数类型:"}});
-        platform::ComboBox& list = lstVaneType.add(i);
-        list.setStyle(platform::ComboBox::DropdownList);
-        list.place(frmZetaType(i), kLabelLeft, rowTop(row + 1), kFrameWidth - 2 * kLabelLeft, kBoxHeight);
-    };
+    layout_.column(frmZetaType(0), kRows, rowTop(0),
+                   {{"管道当量直径D(m):", &txtD.add(0)},
+                    {"内壁半径r(m):", &txtr.add(0)},
+                    {"转角θ(°):", &txttheta.add(0)}});
 
-    box(txtD.add(0), frmZetaType(0), "管道当量直径D(m):", 0);
-    box(txtr.add(0), frmZetaType(0), "内壁半径r(m):", 1);
-    box(txttheta.add(0), frmZetaType(0), "转角θ(°):", 2);
-
-    box(txttheta.add(1), frmZetaType(1), "转角θ(°):", 0);
+    layout_.column(frmZetaType(1), kRows, rowTop(0), {{"转角θ(°):", &txttheta.add(1)}});
 
     for (int i : {2, 3}) {
-        box(txtD.add(i), frmZetaType(i), "管道当量直径D(m):", 0);
-        box(txtr.add(i), frmZetaType(i), "内壁半径r(m):", 1);
-        box(txttheta.add(i), frmZetaType(i), "转角θ(°):", 2);
-        box(txtVaneNum.add(i), frmZetaType(i), "叶片数目:", 3);
-        vaneTypeList(i, 4);
-        box(txtRe.add(i), frmZetaType(i), "雷诺数Re(10^-5):", 6);
+        platform::Frame& rectangular = frmZetaType(i);
+        layout_.column(rectangular, kRows, rowTop(0),
+                       {{"管道当量直径D(m):", &txtD.add(i)},
+                        {"内壁半径r(m):", &txtr.add(i)},
+                        {"转角θ(°):", &txttheta.add(i)},
+                        {"叶片数目:", &txtVaneNum.add(i)},
+                        {"叶片数类型:"}});
+        placeVaneTypes(lstVaneType.add(i), rectangular, rowTop(5));
+        layout_.column(rectangular, kRows, rowTop(6), {{"雷诺数Re(10^-5):", &txtRe.add(i)}});
     }
 
     platform::Frame& round = frmZetaType(4);
-    box(txtD.add(4), round, "管道当量直径D(m):", 0);
-    box(txtt1, round, "t1(m):", 1);
-    box(txtVaneNum.add(4), round, "叶片数目:", 2);
-    vaneTypeList(4, 3);
-    box(txtRe.add(4), round, "雷诺数Re(10^-5):", 5);
-    box(txtDelta, round, "平均壁面粗糙度(mm):", 6);
+    layout_.column(round, kRows, rowTop(0),
+                   {{"管道当量直径D(m):", &txtD.add(4)},
+                    {"t1(m):", &txtt1},
+                    {"叶片数目:", &txtVaneNum.add(4)},
+                    {"叶片数类型:"}});
+    placeVaneTypes(lstVaneType.add(4), round, rowTop(4));
+    layout_.column(round, kRows, rowTop(5),
+                   {{"雷诺数Re(10^-5):", &txtRe.add(4)}, {"平均壁面粗糙度(mm):", &txtDelta}});
     optZhuanwan1.place(round, kLabelLeft, rowTop(7), 1800, kBoxHeight);
     optZhuanwan1.setCaption("平滑转弯");
     optZhuanwan2.place(round, kLabelLeft + 1900, rowTop(7), 2000, kBoxHeight);
@@ -120,9 +119,17 @@ void frmZeta::buildControls() {
     optGS1.setCaption("入口");
     optGS2.place(frmZetaType(6), kLabelLeft + 1900, rowTop(0), 1800, kBoxHeight);
     optGS2.setCaption("出口");
-    box(txtAreaRatio.add(6), frmZetaType(6), "有效面积比(%):", 1);
+    layout_.column(frmZetaType(6), kRows, rowTop(1), {{"有效面积比(%):", &txtAreaRatio.add(6)}});
 
-    box(txtAreaRatio.add(7), frmZetaType(7), "有效面积比(%):", 0);
+    layout_.column(frmZetaType(7), kRows, rowTop(0), {{"有效面积比(%):", &txtAreaRatio.add(7)}});
+    for (platform::ControlArray<TextBox>* boxes :
+         {&txtD, &txtr, &txttheta, &txtVaneNum, &txtRe, &txtAreaRatio}) {
+        for (auto& [i, box] : *boxes) {
+            box->setBackColor(kInputColor);
+        }
+    }
+    txtt1.setBackColor(kInputColor);
+    txtDelta.setBackColor(kInputColor);
 
     const int bottom = kFrameTop + kFrameHeight + 240;
     layout_.column(*this, {.left = 120, .labelWidth = 1800, .boxWidth = kBoxWidth, .labelHeight = kBoxHeight},
