@@ -26,6 +26,12 @@ constexpr int kPitch = 360;
 // below it move down by a line.
 constexpr int kSecondLine = 240;
 constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(m^3/kg)";
+constexpr platform::Layout::Column kGasYieldRow{.left = 120,
+                                                .labelWidth = 2600,
+                                                .boxWidth = 1100,
+                                                .boxHeight = kRowHeight,
+                                                .labelDrop = 30 - kSecondLine,
+                                                .labelHeight = kRowHeight + kSecondLine};
 constexpr const char* kTitle = "施工通风计算";
 
 struct Gas {
@@ -35,6 +41,16 @@ struct Gas {
 constexpr Gas kGases[6] = {{"二氧化碳(CO2)", "0.05"},    {"一氧化碳(CO)", "0.0024"},
                            {"二氧化氮(NO2)", "0.00025"}, {"二氧化硫(SO2)", "0.00052"},
                            {"硫化氢(H2S)", "0.00066"},   {"甲烷(CH4)", "1"}};
+
+/// Rows of captioned boxes one pitch apart, captions from the frame's left edge.
+constexpr platform::Layout::Column rowsOf(int labelWidth, int boxWidth) {
+    return {.left = 120,
+            .labelWidth = labelWidth,
+            .boxWidth = boxWidth,
+            .pitch = kPitch,
+            .boxHeight = kRowHeight,
+            .labelHeight = kRowHeight};
+}
 
 const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法四", "方法五"};
 
@@ -61,19 +77,6 @@ frmConstructionVent::frmConstructionVent() {
 
 void frmConstructionVent::buildControls() {
     using platform::Layout;
-    // The caption of the explosive's gas yield takes two lines; its box sits beside the second.
-    const auto gasYieldRow = [this](platform::Container& parent, TextBox& box, int top) {
-        layout_.caption(parent, kGasYield, 120, top + 30, 2600, kRowHeight + kSecondLine);
-        box.place(parent, 2720, top + kSecondLine, 1100, kRowHeight);
-    };
-    const auto rows = [](int labelWidth, int boxWidth) {
-        return Layout::Column{.left = 120,
-                              .labelWidth = labelWidth,
-                              .boxWidth = boxWidth,
-                              .pitch = kPitch,
-                              .boxHeight = kRowHeight,
-                              .labelHeight = kRowHeight};
-    };
     const int mid = 4440;
     const int right = mid + kMidWidth + 100;
     setWidth(right + 4360);
@@ -82,7 +85,7 @@ void frmConstructionVent::buildControls() {
     // Left column: tunnel and duct, blasting.
     Layout::frame(Frame9, *this, "隧道及风管基本参数", 120, 60, 4215, 1440);
     layout_.column(
-        Frame9, rows(2400, 1500), 300,
+        Frame9, rowsOf(2400, 1500), 300,
         {{"隧道开挖面积A(m^2):", &txtA}, {"通风区段长度(m):", &txtTunnelL}, {"空气密度(kg/m^3)", &txtRHO}});
 
     Layout::frame(Frame1, *this, "按同一时间内爆破的最大炸药量计算", 120, 1560, 4215, 7800);
@@ -93,8 +96,8 @@ void frmConstructionVent::buildControls() {
         o.place(Frame7, 120 + i * 1300, 240, 1200, kRowHeight);
         o.setCaption(typeCaptions[i]);
     }
-    layout_.column(Frame1, rows(2700, 1200), 900, {{"一次爆炸的最大炸药量G(kg):", &txtG}});
-    Layout::row(Frame1, rows(2700, 1200), 900 + kPitch, lblt, "通风时间t(min):", txtt);
+    layout_.column(Frame1, rowsOf(2700, 1200), 900, {{"一次爆炸的最大炸药量G(kg):", &txtG}});
+    Layout::row(Frame1, rowsOf(2700, 1200), 900 + kPitch, lblt, "通风时间t(min):", txtt);
 
     const char* const frameCaptions[3] = {"压入式通风", "排出式通风", "混合式通风"};
     for (int i = 0; i < 3; ++i) {
@@ -105,7 +108,7 @@ void frmConstructionVent::buildControls() {
     for (int i = 0; i < 6; ++i) {
         txtQ.add(i);
     }
-    layout_.column(Frame1, rows(2700, 1200), kTypeTop + kTypeHeight + 240,
+    layout_.column(Frame1, rowsOf(2700, 1200), kTypeTop + kTypeHeight + 240,
                    {{"需风量Q1(m^3/min):", &txtQ(0)}});
 
     // Forced ventilation.
@@ -121,14 +124,14 @@ void frmConstructionVent::buildControls() {
     txtb.add(2);
     txtL.add(0);
     txtL.add(1);
-    layout_.column(forced, rows(2600, 1100), 1860, {{"淋湿系数Φ", &txtPHI(0)}});
-    gasYieldRow(forced, txtb(0), 1860 + kPitch);
+    layout_.column(forced, rowsOf(2600, 1100), 1860, {{"淋湿系数Φ", &txtPHI(0)}});
+    layout_.column(forced, kGasYieldRow, 1860 + kPitch + kSecondLine, {{kGasYield, &txtb(0)}});
     const int forcedBelow = 1860 + kSecondLine;
-    layout_.column(forced, rows(2600, 1100), forcedBelow + 2 * kPitch, {{"紊流扩散系数k:", &txtk}});
-    layout_.column(forced, rows(2100, 1100), forcedBelow + 3 * kPitch, {{"百米漏风率P100", &txtLF}});
+    layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 2 * kPitch, {{"紊流扩散系数k:", &txtk}});
+    layout_.column(forced, rowsOf(2100, 1100), forcedBelow + 3 * kPitch, {{"百米漏风率P100", &txtLF}});
     Layout::buttons(forced, 3360, forcedBelow + 3 * kPitch, 480, kRowHeight, 0, {{&cmdP100, ">>"}});
-    layout_.column(forced, rows(2600, 1100), forcedBelow + 4 * kPitch, {{"漏风系数p:", &txtP}});
-    Layout::row(forced, rows(2600, 1100), forcedBelow + 5 * kPitch, lblL.add(0), "临界长度L(m):", txtL(0));
+    layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 4 * kPitch, {{"漏风系数p:", &txtP}});
+    Layout::row(forced, rowsOf(2600, 1100), forcedBelow + 5 * kPitch, lblL.add(0), "临界长度L(m):", txtL(0));
 
     // Exhaust ventilation.
     platform::Frame& exhaust = frmtype(1);
@@ -141,9 +144,7 @@ void frmConstructionVent::buildControls() {
     optLeiGuan1.setCaption("火雷管起爆");
     optLeiGuan2.place(Frame8, 1900, 270, 1700, kRowHeight);
     optLeiGuan2.setCaption("电雷管起爆");
-    lblB.place(exhaust, 120, 2640 + 30, 2600, kRowHeight + kSecondLine);
-    lblB.setCaption(kGasYield);
-    txtb(1).place(exhaust, 2720, 2640 + kSecondLine, 1100, kRowHeight);
+    platform::Layout::row(exhaust, kGasYieldRow, 2640 + kSecondLine, lblB, kGasYield, txtb(1));
 
     // Mixed ventilation.
     platform::Frame& mixed = frmtype(2);
@@ -151,16 +152,16 @@ void frmConstructionVent::buildControls() {
     lstMethod3.place(Frame11, 120, 240, 1000, 960);
     picMethod3.place(Frame11, 1200, 240, 2415, 960);
     picMethod3.setStretch(true);
-    layout_.column(mixed, rows(2600, 1100), 1620, {{"淋湿系数Φ", &txtPHI(1)}});
-    gasYieldRow(mixed, txtb(2), 1620 + kPitch);
+    layout_.column(mixed, rowsOf(2600, 1100), 1620, {{"淋湿系数Φ", &txtPHI(1)}});
+    layout_.column(mixed, kGasYieldRow, 1620 + kPitch + kSecondLine, {{kGasYield, &txtb(2)}});
     const int mixedBelow = 1620 + kSecondLine;
-    Layout::row(mixed, rows(2600, 1100), mixedBelow + 2 * kPitch, lblL.add(1),
+    Layout::row(mixed, rowsOf(2600, 1100), mixedBelow + 2 * kPitch, lblL.add(1),
                 "压风口到工作面距离L(m):", txtL(1));
     Layout::frame(Frame12, mixed, "排出式通风风量", 120, 2760 + kSecondLine, 3735, 1320);
     lstMethod4.place(Frame12, 120, 240, 1000, 960);
     picMethod4.place(Frame12, 1200, 240, 2415, 960);
     picMethod4.setStretch(true);
-    Layout::row(mixed, rows(2600, 1100), 4140 + kSecondLine, lblHP, "系数:", txtHP);
+    Layout::row(mixed, rowsOf(2600, 1100), 4140 + kSecondLine, lblHP, "系数:", txtHP);
     optHY.place(mixed, 120, 4560 + kSecondLine, 1800, kRowHeight);
     optHY.setCaption("计算混压风量");
     optHP.place(mixed, 1980, 4560 + kSecondLine, 1800, kRowHeight);
@@ -168,11 +169,11 @@ void frmConstructionVent::buildControls() {
 
     // Middle column, as wide as the equipment list needs for its columns' headers.
     Layout::frame(Frame2, *this, "按最小风速计算", mid, 60, kMidWidth, 1020);
-    layout_.column(Frame2, rows(2700, 1300), 260,
+    layout_.column(Frame2, rowsOf(2700, 1300), 260,
                    {{"最小风速v(m/s):", &txtv}, {"需风量Q2(m^3/min):", &txtQ(1)}});
 
     Layout::frame(Frame3, *this, "按洞内最多人数计算", mid, 1140, kMidWidth, 1380);
-    layout_.column(Frame3, rows(2700, 1300), 260,
+    layout_.column(Frame3, rowsOf(2700, 1300), 260,
                    {{"洞内最多工人数(人):", &txtN},
                     {"人均需新鲜空气量(m^3/min/人)", &txtqperperson},
                     {"需风量Q3(m^3/min):", &txtQ(2)}});
@@ -180,7 +181,7 @@ void frmConstructionVent::buildControls() {
     Layout::frame(Frame4, *this, "按稀释和排除内燃机废气计算", mid, 2580, kMidWidth, 4500);
     lstNR.place(Frame4, 120, 260, kMidWidth - 240, 1400);
     lstNR.setGridLines(true);
-    layout_.column(Frame4, rows(2700, 1300), 1740,
+    layout_.column(Frame4, rowsOf(2700, 1300), 1740,
                    {{"功率通风计算系数k(m^3/min/kW)", &txtqperkW},
                     {"额定功率Ni(kW)", &txtNi},
                     {"设备数量:", &txtNum},
@@ -188,11 +189,11 @@ void frmConstructionVent::buildControls() {
                     {"平均负荷率wi", &txtwi}});
     Layout::buttons(Frame4, 120, 3600, 1200, 360, 180,
                     {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}});
-    layout_.column(Frame4, rows(2700, 1300), 4050, {{"需风量Q4(m^3/min):", &txtQ(3)}});
+    layout_.column(Frame4, rowsOf(2700, 1300), 4050, {{"需风量Q4(m^3/min):", &txtQ(3)}});
 
     Layout::frame(Frame5, *this, "按有害气体浓度控制要求计算", mid, 7140, kMidWidth, 1740);
-    layout_.column(Frame5, rows(1500, 2560), 260, {{"有害气体名称：", &cmbgasname}});
-    layout_.column(Frame5, rows(2700, 1300), 260 + kPitch,
+    layout_.column(Frame5, rowsOf(1500, 2560), 260, {{"有害气体名称：", &cmbgasname}});
+    layout_.column(Frame5, rowsOf(2700, 1300), 260 + kPitch,
                    {{"有害气体浓度限值(%):", &txtC},
                     {"有害气体涌出量g(m^3/min):", &txtgas},
                     {"需风量Q5(m^3/min):", &txtQ(4)}});
@@ -200,25 +201,25 @@ void frmConstructionVent::buildControls() {
     // Right column.
     Layout::frame(Frame15, *this, "最终计算需风量", right, 60, 4200, 1380);
     layout_.column(
-        Frame15, rows(2300, 1100), 260,
+        Frame15, rowsOf(2300, 1100), 260,
         {{"全长漏风系数Ptot", &txtptot}, {"修正系数(<1):", &txtXZ}, {"修正后需风量Q(m^3/s)", &txtQ(5)}});
     Layout::buttons(Frame15, 3540, 260, 480, kRowHeight, 0, {{&cmdPtot, ">>"}});
 
     Layout::frame(Frame14, *this, "风管参数", right, 1500, 4200, 1380);
     layout_.column(
-        Frame14, rows(2300, 1100), 260,
+        Frame14, rowsOf(2300, 1100), 260,
         {{"风管长度L(m):", &txtTubeL}, {"风管当量直径D(m):", &txtD}, {"风管摩擦阻力系数a", &txtlambdra}});
     Layout::buttons(Frame14, 3540, 260 + 2 * kPitch, 480, kRowHeight, 0, {{&cmdLambda, ">>"}});
 
     Layout::frame(Frame13, *this, "风压计算", right, 2940, 4200, 1740);
-    layout_.column(Frame13, rows(2300, 1100), 260,
+    layout_.column(Frame13, rowsOf(2300, 1100), 260,
                    {{"摩擦阻力H1(Pa):", &txtH1},
                     {"局部阻力系数ξ之和:", &txtzeta},
                     {"局部阻力H2(Pa):", &txtH2},
                     {"总阻力H(Pa):", &txth}});
 
     Layout::frame(Frame16, *this, "风机选型参数", right, 4740, 4200, 2460);
-    layout_.column(Frame16, rows(2300, 900), 260, {{"风机台数: ", &txtFanNum}});
+    layout_.column(Frame16, rowsOf(2300, 900), 260, {{"风机台数: ", &txtFanNum}});
     udFanNum.place(Frame16, 3320, 260, 300, kRowHeight);
     udFanNum.setMin(1);
     udFanNum.setMax(10);
@@ -228,7 +229,7 @@ void frmConstructionVent::buildControls() {
     optLayoutType1.setCaption("并联布置");
     optLayoutType2.place(Frame16, 2600, 260 + kPitch, 1400, kRowHeight);
     optLayoutType2.setCaption("串连布置");
-    layout_.column(Frame16, rows(2300, 900), 260 + 2 * kPitch,
+    layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch,
                    {{"多台布置效率损失系数(<1):", &txtRatio},
                     {"单台风机风量Qf(m^3/s):", &txtQf},
                     {"单台风机升压力Pf(Pa):", &txtPf}});
