@@ -21,6 +21,18 @@ namespace {
 
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
+// The grid of the circuit's boxes: four columns, a row every kGridPitch from the frame's top.
+constexpr int kColumnLeft[] = {120, 3500, 6880, 10260};
+constexpr int kGridBoxWidth = 1450;
+constexpr int kGridPitch = 380;
+
+constexpr platform::Layout::Column gridColumn(int col) {
+    return {.left = kColumnLeft[col], .labelWidth = 1750, .boxWidth = kGridBoxWidth, .pitch = kGridPitch};
+}
+
+constexpr int rowTop(int row) {
+    return 300 + row * kGridPitch;
+}
 
 struct Column {
     const char* header;
@@ -105,33 +117,27 @@ void frmDefineLamp::buildControls() {
 
     Layout::frame(Frame1, *this, "定义灯具回路", 120, 60, 13800, 5300);
     // Four columns of captioned boxes, lamp data first, then its placing.
-    const int colX[] = {120, 3500, 6880, 10260};
-    const int boxW = 1450, pitch = 380;
-    const auto column = [&](int col) {
-        return Layout::Column{.left = colX[col], .labelWidth = 1750, .boxWidth = boxW, .pitch = pitch};
-    };
-    const auto rowTop = [&](int row) { return 300 + row * pitch; };
-    layout_.column(Frame1, column(0), rowTop(0),
+    layout_.column(Frame1, gridColumn(0), rowTop(0),
                    {{"回路名称:", &cmbLampName},
                     {"功率(W):", &txtPower},
                     {"光源类型:", &cmbLightType},
                     {"高度H(m)", &txtHH},
                     {"纵向并排灯数:", &txtNum1}});
-    layout_.column(Frame1, column(1), rowTop(0),
+    layout_.column(Frame1, gridColumn(1), rowTop(0),
                    {{"灯具型号:", &cmbLightModel}, {"光通量Φ(lm)", &txtPHI}, {"纵向间距(m)", &txtLightSS1}});
     // The model box spans two columns so that a maker's full type designation shows whole: a cut name
     // reads as another lamp.
-    cmbLightModel.setWidth(colX[2] - colX[1] + boxW);
-    Layout::row(Frame1, column(1), rowTop(3), lblAltitudeAngle, "绕隧道轴线转角(°)", txtAltitudeAngle);
-    layout_.column(Frame1, column(1), rowTop(4), {{"间距(m):", &txtSpan1}});
-    layout_.column(Frame1, column(2), rowTop(1), {{"养护系数M:", &txtMM}});
-    Layout::row(Frame1, column(2), rowTop(2), lblLightSS2, "横向间距(m)", txtLightSS2);
-    layout_.column(Frame1, column(2), rowTop(3),
+    cmbLightModel.setWidth(kColumnLeft[2] - kColumnLeft[1] + kGridBoxWidth);
+    Layout::row(Frame1, gridColumn(1), rowTop(3), lblAltitudeAngle, "绕隧道轴线转角(°)", txtAltitudeAngle);
+    layout_.column(Frame1, gridColumn(1), rowTop(4), {{"间距(m):", &txtSpan1}});
+    layout_.column(Frame1, gridColumn(2), rowTop(1), {{"养护系数M:", &txtMM}});
+    Layout::row(Frame1, gridColumn(2), rowTop(2), lblLightSS2, "横向间距(m)", txtLightSS2);
+    layout_.column(Frame1, gridColumn(2), rowTop(3),
                    {{"绕横断面转角(°)", &txtAngle2}, {"横向并排灯数", &txtNum2}});
-    layout_.column(Frame1, column(3), rowTop(4), {{"间距(m):", &txtSpan2}});
-    layout_.column(Frame1, column(3), rowTop(0), {{"安装方式:", &lstInstallMode}});
+    layout_.column(Frame1, gridColumn(3), rowTop(4), {{"间距(m):", &txtSpan2}});
+    layout_.column(Frame1, gridColumn(3), rowTop(0), {{"安装方式:", &lstInstallMode}});
     lstInstallMode.setHeight(3 * 240 + 60);
-    Layout::buttons(Frame1, colX[3], rowTop(3) - 40, 1000, 375, 100,
+    Layout::buttons(Frame1, kColumnLeft[3], rowTop(3) - 40, 1000, 375, 100,
                     {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
     lstLamp.place(Frame1, 120, rowTop(5) + 60, 13560, 2900);
     lstLamp.setGridLines(true);
