@@ -13,6 +13,7 @@
 #include "platform/vb.h"
 #include "tools/axial_fan_report.h"
 #include "ventparam/duct_list.h"
+#include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
 #include "ventparam/loss_coefficients.h"
 
@@ -102,18 +103,15 @@ void frmAxialFanDesign::buildControls() {
     chkKS.place(Frame3, 2650, 300, 1700, kBoxHeight);
     chkKS.setCaption("渐扩,减缩管段");
     Layout::frame(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
-    layout_.column(
-        frmSectionData,
-        {.left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight}, 280,
-        {{"面积(m^2):", &txtSectionArea},
-         {"周长(m):", &txtSectionPerimeter},
-         {"当量直径(m):", &txtSectionD},
-         {"平均壁面粗糙度(mm)", &txtSectionDelta},
-         {"摩阻力λ:", &txtlambdra},
-         {"备注:", &txtSectionDisc}});
+    const Layout::Column section{
+        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight};
+    const int belowSection = ventparam::PlaceDuctSection(
+        layout_,
+        {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
+        section, 280);
+    layout_.column(frmSectionData, section, belowSection,
+                   {{"摩阻力λ:", &txtlambdra}, {"备注:", &txtSectionDisc}});
     txtSectionDisc.setWidth(2250);
-    cmdSectionDelta.place(frmSectionData, 2960, 1300, 300, kBoxHeight);
-    cmdSectionDelta.setCaption("▼");
     Layout::buttons(Frame3, 120, 3420, 950, kButtonHeight, 100,
                     {{&cmdAddSection, "添加"},
                      {&cmdInsertSection, "插入"},

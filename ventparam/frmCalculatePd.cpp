@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "ventparam/duct_list.h"
+#include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
 
 #include <string>
@@ -51,15 +52,10 @@ void frmCalculatePd::buildControls() {
     chkKS.place(Frame1, 150, 660, 2400, kBoxHeight);
     chkKS.setCaption("渐扩,减缩管段");
     Layout::frame(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
-    layout_.column(
-        frmSectionData,
-        {.left = 120, .labelWidth = 1930, .boxWidth = 1050, .pitch = 360, .labelHeight = kBoxHeight}, 300,
-        {{"面积(m^2):", &txtSectionArea},
-         {"周长(m):", &txtSectionPerimeter},
-         {"当量直径(m):", &txtSectionD},
-         {"平均壁面粗糙度(mm)", &txtSectionDelta}});
-    cmdSectionDelta.place(frmSectionData, 3120, 1380, 300, kBoxHeight);
-    cmdSectionDelta.setCaption("▼");
+    ventparam::PlaceDuctSection(
+        layout_,
+        {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
+        {.left = 120, .labelWidth = 1930, .boxWidth = 1050, .pitch = 360, .labelHeight = kBoxHeight}, 300);
     Layout::buttons(Frame1, 150, 3060, 820, kButtonHeight, 80,
                     {{&cmdAddSection, "添加"},
                      {&cmdDeleteSection, "删除"},
