@@ -8,7 +8,6 @@
 #include "tools/axial_fan_file.h"
 #include "ventparam/duct_list.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
