@@ -17,24 +17,15 @@ dlgSectionQreq::dlgSectionQreq() {
     setCaption("任意区段需风量计算");
     setWidth(5400);
     setHeight(2200);
-    label("起始桩号:", 240, 240, 1700);
-    txtSectionSP.place(*this, 2000, 240, 1700, kBoxHeight);
-    label("终止桩号:", 240, 660, 1700);
-    txtSectionEP.place(*this, 2000, 660, 1700, kBoxHeight);
+    layout_.column(
+        *this, {.left = 240, .labelWidth = 1760, .boxWidth = 1700, .pitch = 420, .labelHeight = kBoxHeight},
+        240,
+        {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"需风量(m^3/s):", &txtSectionQreq}});
     for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP}) {
         box->setBackColor(kInputColor);
     }
-    label("需风量(m^3/s):", 240, 1080, 1700);
-    txtSectionQreq.place(*this, 2000, 1080, 1700, kBoxHeight);
-    cmdClose.place(*this, 3950, 240, 1100, 375);
-    cmdClose.setCaption("关闭(&C)");
+    platform::Layout::buttons(*this, 3950, 240, 1100, 375, 0, {{&cmdClose, "关闭(&C)"}});
     connectEvents();
-}
-
-void dlgSectionQreq::label(const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
 }
 
 void dlgSectionQreq::connectEvents() {

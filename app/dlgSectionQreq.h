@@ -3,9 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <vector>
+#include "platform/layout.h"
 
 /// The required air of a stretch between two stations. It computes nothing itself: while it is open the
 /// main window's one-way, two-way, congestion and air-change calculations write the stretch's demand
@@ -24,7 +22,6 @@ public:
 
 private:
     void connectEvents();
-    void label(const char* text, int left, int top, int width);
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

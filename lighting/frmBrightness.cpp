@@ -82,90 +82,64 @@ frmBrightness::frmBrightness() {
 
 frmBrightness::~frmBrightness() = default;
 
-platform::Label& frmBrightness::caption(platform::Container& parent, const std::string& text, int left,
-                                        int top, int width) {
-    auto label = std::make_unique<platform::Label>();
-    label->place(parent, left, top, width, 255);
-    label->setCaption(text);
-    captions_.push_back(std::move(label));
-    return *captions_.back();
-}
-
 void frmBrightness::buildControls() {
+    using platform::Layout;
     setCaption("Step 1: 照明亮度及长度计算");
     setWidth(13200);
     setHeight(7900);
 
-    Frame1.place(*this, 120, 60, 6100, 6300);
-    Frame1.setCaption("基本信息");
-
-    const int lx = 120, bx = 2300, bw = 1400, pitch = 360;
-    int y = 300;
-    auto row = [&](const std::string& text, platform::Control& box, bool input) {
-        caption(Frame1, text, lx, y + 30, bx - lx - 60);
-        box.place(Frame1, bx, y, bw, kBoxHeight);
-        if (input) {
-            box.setBackColor(kInputColor);
-        }
-        y += pitch;
-    };
-    row("设计时速vt(km/h):", cmbvt, true);
-    row("隧道长度L(m):", txtLL, true);
+    Layout::frame(Frame1, *this, "基本信息", 120, 60, 6100, 6300);
+    const int lx = 120, pitch = 360;
+    const Layout::Column rows{.left = lx, .labelWidth = 2180, .boxWidth = 1400, .pitch = pitch};
+    int y = layout_.column(Frame1, rows, 300, {{"设计时速vt(km/h):", &cmbvt}, {"隧道长度L(m):", &txtLL}});
     optBidirection.place(Frame1, lx, y, 1200, kBoxHeight);
     optBidirection.setCaption("双向交通");
     OptionButton1.place(Frame1, lx + 1250, y, 1200, kBoxHeight);
     OptionButton1.setCaption("单向交通");
     chkMix.place(Frame1, lx + 2500, y, 1200, kBoxHeight);
     chkMix.setCaption("人车混行");
-    y += pitch;
-    row("天空百分比:", cmbSkyRatio, true);
-    caption(Frame1, "洞口朝向或洞外环境", lx, y + 30, bx - lx - 60);
-    lstEnvironmnet.place(Frame1, bx, y, bw, 600);
-    lstEnvironmnet.setBackColor(kInputColor);
-    y += 660;
-    row("纵坡坡度i(%):", txtdTunnelSlope, true);
-    row("洞内净空高度h(m):", txth, true);
-    row("前一隧道的长度(m):", txtdPreLength, true);
-    row("两隧道的间距(m):", txtdSpan, true);
-    row("洞外亮度L20(S)(cd/m^2)", txtLL_20_S, false);
-    row("折减系数k", txtk, false);
-    row("连续隧道折减率(%):", txtdDiscount, false);
-    row("停车视距Ds(m):", txtDD_s, false);
+    y = layout_.column(Frame1, rows, y + pitch,
+                       {{"天空百分比:", &cmbSkyRatio}, {"洞口朝向或洞外环境", &lstEnvironmnet}});
+    // The surroundings list is two rows high.
+    lstEnvironmnet.setHeight(600);
+    layout_.column(Frame1, rows, y + 660 - pitch,
+                   {{"纵坡坡度i(%):", &txtdTunnelSlope},
+                    {"洞内净空高度h(m):", &txth},
+                    {"前一隧道的长度(m):", &txtdPreLength},
+                    {"两隧道的间距(m):", &txtdSpan},
+                    {"洞外亮度L20(S)(cd/m^2)", &txtLL_20_S},
+                    {"折减系数k", &txtk},
+                    {"连续隧道折减率(%):", &txtdDiscount},
+                    {"停车视距Ds(m):", &txtDD_s}});
 
-    Frame2.place(Frame1, 3850, 240, 2150, 3700);
-    Frame2.setCaption("交通量分级:");
-    caption(Frame2, "设计交通量N(辆/h):", 100, 300, 1950);
+    Layout::frame(Frame2, Frame1, "交通量分级:", 3850, 240, 2150, 3700);
+    layout_.caption(Frame2, "设计交通量N(辆/h):", 100, 300, 1950);
     txtNN.place(Frame2, 100, 600, 1950, kBoxHeight);
-    txtNN.setBackColor(kInputColor);
     lstNN.place(Frame2, 100, 1000, 1950, 2100);
-    cmdAdd.place(Frame2, 100, 3200, 620, 375);
-    cmdAdd.setCaption("添加");
-    cmdUpdate.place(Frame2, 765, 3200, 620, 375);
-    cmdUpdate.setCaption("更新");
-    cmdDelete.place(Frame2, 1430, 3200, 620, 375);
-    cmdDelete.setCaption("删除");
+    Layout::buttons(Frame2, 100, 3200, 620, 375, 45,
+                    {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}});
 
     // The luminance profile at the entrance; lists and buttons beside the frame.
     Image1.place(*this, 6400, 120, 432 * 15, 200 * 15);
     Image1.setStretch(true);
-    caption(*this, "调光:", 6400, 3300, 1900);
+    layout_.caption(*this, "调光:", 6400, 3300, 1900);
     lstAdjust.place(*this, 6400, 3580, 1900, 1700);
-    caption(*this, "计算结果:", 8500, 3300, 2400);
+    layout_.caption(*this, "计算结果:", 8500, 3300, 2400);
     lstResult.place(*this, 8500, 3580, 4400, 2300);
 
     lblTableNote.place(*this, 120, 6420, 6100, 600);
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);
 
-    const int by = 6600, bwid = 1350;
-    cmdCalculate.place(*this, 6400, by, bwid, 420);
-    cmdCalculate.setCaption("计算");
-    cmdReport.place(*this, 6400 + 1500, by, bwid, 420);
-    cmdReport.setCaption("计算书");
-    cmdClose.place(*this, 6400 + 3000, by, bwid, 420);
-    cmdClose.setCaption("下一步-->");
-    cmdOK.place(*this, 6400 + 4500, by, bwid, 420);
-    cmdOK.setCaption("结束");
+    Layout::buttons(
+        *this, 6400, 6600, 1350, 420, 150,
+        {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "下一步-->"}, {&cmdOK, "结束"}});
+
+    for (platform::Control* input : std::initializer_list<platform::Control*>{
+             &cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
+             &txtdSpan, &txtNN}) {
+        input->setBackColor(kInputColor);
+    }
 }
 
 void frmBrightness::connectEvents() {

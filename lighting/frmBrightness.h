@@ -3,8 +3,8 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,7 +76,5 @@ private:
     /// What the last calculation or lookup lacked, as the note and the report say it.
     std::vector<std::string> notes_;
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

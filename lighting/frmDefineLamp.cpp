@@ -21,6 +21,18 @@ namespace {
 
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
+// The grid of the circuit's boxes: four columns, a row every kGridPitch from the frame's top.
+constexpr int kColumnLeft[] = {120, 3500, 6880, 10260};
+constexpr int kGridBoxWidth = 1450;
+constexpr int kGridPitch = 380;
+
+constexpr platform::Layout::Column gridColumn(int col) {
+    return {.left = kColumnLeft[col], .labelWidth = 1750, .boxWidth = kGridBoxWidth, .pitch = kGridPitch};
+}
+
+constexpr int rowTop(int row) {
+    return 300 + row * kGridPitch;
+}
 
 struct Column {
     const char* header;
@@ -97,87 +109,54 @@ frmDefineLamp::frmDefineLamp() {
 
 frmDefineLamp::~frmDefineLamp() = default;
 
-platform::Label& frmDefineLamp::caption(platform::Container& parent, const std::string& text, int left,
-                                        int top, int width) {
-    auto label = std::make_unique<platform::Label>();
-    label->place(parent, left, top, width, 255);
-    label->setCaption(text);
-    captions_.push_back(std::move(label));
-    return *captions_.back();
-}
-
 void frmDefineLamp::buildControls() {
+    using platform::Layout;
     setCaption("Step 2: 设置照明计算参数");
     setWidth(14200);
     setHeight(8400);
 
-    Frame1.place(*this, 120, 60, 13800, 5300);
-    Frame1.setCaption("定义灯具回路");
-    const int colX[] = {120, 3500, 6880, 10260};
-    const int labelW = 1700, boxX = 1750, boxW = 1450, pitch = 380;
-    auto at = [&](int row, int col, const std::string& text, platform::Control& box, platform::Label* label) {
-        const int y = 300 + row * pitch;
-        if (label != nullptr) {
-            label->place(Frame1, colX[col], y + 30, labelW, 255);
-            label->setCaption(text);
-        } else {
-            caption(Frame1, text, colX[col], y + 30, labelW);
-        }
-        box.place(Frame1, colX[col] + boxX, y, boxW, kBoxHeight);
-        box.setBackColor(kInputColor);
-    };
+    Layout::frame(Frame1, *this, "定义灯具回路", 120, 60, 13800, 5300);
+    // Four columns of captioned boxes, lamp data first, then its placing.
+    layout_.column(Frame1, gridColumn(0), rowTop(0),
+                   {{"回路名称:", &cmbLampName},
+                    {"功率(W):", &txtPower},
+                    {"光源类型:", &cmbLightType},
+                    {"高度H(m)", &txtHH},
+                    {"纵向并排灯数:", &txtNum1}});
+    layout_.column(Frame1, gridColumn(1), rowTop(0),
+                   {{"灯具型号:", &cmbLightModel}, {"光通量Φ(lm)", &txtPHI}, {"纵向间距(m)", &txtLightSS1}});
     // The model box spans two columns so that a maker's full type designation shows whole: a cut name
-    // reads as another lamp. The other boxes follow in the grid, lamp data first, then its placing.
-    at(0, 0, "回路名称:", cmbLampName, nullptr);
-    at(0, 1, "灯具型号:", cmbLightModel, nullptr);
-    cmbLightModel.setWidth(colX[2] - colX[1] + boxW);
-    at(1, 0, "功率(W):", txtPower, nullptr);
-    at(1, 1, "光通量Φ(lm)", txtPHI, nullptr);
-    at(1, 2, "养护系数M:", txtMM, nullptr);
-    at(2, 0, "光源类型:", cmbLightType, nullptr);
-    at(2, 1, "纵向间距(m)", txtLightSS1, nullptr);
-    at(2, 2, "横向间距(m)", txtLightSS2, &lblLightSS2);
-    at(3, 0, "高度H(m)", txtHH, nullptr);
-    at(3, 1, "绕隧道轴线转角(°)", txtAltitudeAngle, &lblAltitudeAngle);
-    at(3, 2, "绕横断面转角(°)", txtAngle2, nullptr);
-    at(4, 0, "纵向并排灯数:", txtNum1, nullptr);
-    at(4, 1, "间距(m):", txtSpan1, nullptr);
-    at(4, 2, "横向并排灯数", txtNum2, nullptr);
-    at(4, 3, "间距(m):", txtSpan2, nullptr);
-    caption(Frame1, "安装方式:", colX[3], 330, labelW);
-    lstInstallMode.place(Frame1, colX[3] + boxX, 300, boxW, 3 * 240 + 60);
-    lstInstallMode.setBackColor(kInputColor);
-    const int by = 300 + 3 * pitch - 40, bw = 1000;
-    cmdAddSection.place(Frame1, colX[3], by, bw, 375);
-    cmdAddSection.setCaption("添加");
-    cmdDeleteSection.place(Frame1, colX[3] + bw + 100, by, bw, 375);
-    cmdDeleteSection.setCaption("删除");
-    cmdUpdateSection.place(Frame1, colX[3] + 2 * (bw + 100), by, bw, 375);
-    cmdUpdateSection.setCaption("更新");
-    lstLamp.place(Frame1, 120, 300 + 5 * pitch + 60, 13560, 2900);
+    // reads as another lamp.
+    cmbLightModel.setWidth(kColumnLeft[2] - kColumnLeft[1] + kGridBoxWidth);
+    Layout::row(Frame1, gridColumn(1), rowTop(3), lblAltitudeAngle, "绕隧道轴线转角(°)", txtAltitudeAngle);
+    layout_.column(Frame1, gridColumn(1), rowTop(4), {{"间距(m):", &txtSpan1}});
+    layout_.column(Frame1, gridColumn(2), rowTop(1), {{"养护系数M:", &txtMM}});
+    Layout::row(Frame1, gridColumn(2), rowTop(2), lblLightSS2, "横向间距(m)", txtLightSS2);
+    layout_.column(Frame1, gridColumn(2), rowTop(3),
+                   {{"绕横断面转角(°)", &txtAngle2}, {"横向并排灯数", &txtNum2}});
+    layout_.column(Frame1, gridColumn(3), rowTop(4), {{"间距(m):", &txtSpan2}});
+    layout_.column(Frame1, gridColumn(3), rowTop(0), {{"安装方式:", &lstInstallMode}});
+    lstInstallMode.setHeight(3 * 240 + 60);
+    Layout::buttons(Frame1, kColumnLeft[3], rowTop(3) - 40, 1000, 375, 100,
+                    {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
+    lstLamp.place(Frame1, 120, rowTop(5) + 60, 13560, 2900);
     lstLamp.setGridLines(true);
 
-    Frame2.place(*this, 120, 5440, 4500, 1300);
-    Frame2.setCaption("路面");
-    caption(Frame2, "路面类型:", 120, 330, 1300);
-    cmbRoadType.place(Frame2, 1450, 300, 2900, 540);
-    cmbRoadType.setBackColor(kInputColor);
-    caption(Frame2, "路面宽度(m)", 120, 910, 1300);
-    txtWW.place(Frame2, 1450, 880, 1400, kBoxHeight);
-    txtWW.setBackColor(kInputColor);
+    Layout::frame(Frame2, *this, "路面", 120, 5440, 4500, 1300);
+    layout_.column(Frame2, {.left = 120, .labelWidth = 1330, .boxWidth = 2900}, 300,
+                   {{"路面类型:", &cmbRoadType}});
+    cmbRoadType.setHeight(540);
+    layout_.column(Frame2, {.left = 120, .labelWidth = 1330, .boxWidth = 1400}, 880,
+                   {{"路面宽度(m)", &txtWW}});
 
-    Frame3.place(*this, 4740, 5440, 5200, 1300);
-    Frame3.setCaption("计算区域部分设置");
-    caption(Frame3, "与观察点距离(m)", 120, 330, 1800);
-    txtDistanceToCalArea.place(Frame3, 1950, 300, 1200, kBoxHeight);
-    txtDistanceToCalArea.setBackColor(kInputColor);
-    caption(Frame3, "计算点个数:纵向", 120, 790, 1800);
-    txtCalPointCount1.place(Frame3, 1950, 760, 800, kBoxHeight);
-    txtCalPointCount1.setBackColor(kInputColor);
+    Layout::frame(Frame3, *this, "计算区域部分设置", 4740, 5440, 5200, 1300);
+    layout_.column(Frame3, {.left = 120, .labelWidth = 1830, .boxWidth = 1200}, 300,
+                   {{"与观察点距离(m)", &txtDistanceToCalArea}});
+    layout_.column(Frame3, {.left = 120, .labelWidth = 1830, .boxWidth = 800}, 760,
+                   {{"计算点个数:纵向", &txtCalPointCount1}});
     UpDown1.place(Frame3, 2760, 760, 255, kBoxHeight);
-    caption(Frame3, "横向", 3200, 790, 600);
-    txtCalPointCount2.place(Frame3, 3800, 760, 800, kBoxHeight);
-    txtCalPointCount2.setBackColor(kInputColor);
+    layout_.column(Frame3, {.left = 3200, .labelWidth = 600, .boxWidth = 800}, 760,
+                   {{"横向", &txtCalPointCount2}});
     UpDown2.place(Frame3, 4610, 760, 255, kBoxHeight);
     UpDown1.setMin(1);
     UpDown1.setMax(20);
@@ -188,8 +167,7 @@ void frmDefineLamp::buildControls() {
     UpDown2.setIncrement(2);
     UpDown2.setSilently(1);
 
-    Frame4.place(*this, 10060, 5440, 3860, 1300);
-    Frame4.setCaption("照度计算方法");
+    Layout::frame(Frame4, *this, "照度计算方法", 10060, 5440, 3860, 1300);
     optCurve.place(Frame4, 200, 330, 3400, kBoxHeight);
     optCurve.setCaption("系数曲线图法");
     optCurve.setEnabled(false);
@@ -201,10 +179,32 @@ void frmDefineLamp::buildControls() {
     lblLampData.setWordWrap(true);
     lblLampData.setForeColor(platform::vbRed);
 
-    cmdPreStep.place(*this, 10060, 6960, 1800, 420);
-    cmdPreStep.setCaption("<--上一步");
-    cmdNextStep.place(*this, 12060, 6960, 1800, 420);
-    cmdNextStep.setCaption("下一步-->");
+    Layout::buttons(*this, 10060, 6960, 1800, 420, 200,
+                    {{&cmdPreStep, "<--上一步"}, {&cmdNextStep, "下一步-->"}});
+
+    for (platform::Control* input : std::initializer_list<platform::Control*>{&cmbLampName,
+                                                                              &cmbLightModel,
+                                                                              &txtPower,
+                                                                              &txtPHI,
+                                                                              &txtMM,
+                                                                              &cmbLightType,
+                                                                              &txtLightSS1,
+                                                                              &txtLightSS2,
+                                                                              &txtHH,
+                                                                              &txtAltitudeAngle,
+                                                                              &txtAngle2,
+                                                                              &txtNum1,
+                                                                              &txtSpan1,
+                                                                              &txtNum2,
+                                                                              &txtSpan2,
+                                                                              &lstInstallMode,
+                                                                              &cmbRoadType,
+                                                                              &txtWW,
+                                                                              &txtDistanceToCalArea,
+                                                                              &txtCalPointCount1,
+                                                                              &txtCalPointCount2}) {
+        input->setBackColor(kInputColor);
+    }
 }
 
 void frmDefineLamp::connectEvents() {

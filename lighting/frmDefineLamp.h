@@ -3,8 +3,8 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,7 +63,5 @@ private:
     std::vector<std::string> RowFromControls() const;
     void WriteRow(platform::ListItem& item, const std::vector<std::string>& cells);
 
-    platform::Label& caption(platform::Container& parent, const std::string& text, int left, int top,
-                             int width);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

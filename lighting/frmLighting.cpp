@@ -14,6 +14,7 @@
 #include "lighting/point_lighting.h"
 #include "platform/Cad.h"
 #include "platform/Forms.h"
+#include "platform/layout.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -101,6 +102,7 @@ frmLighting::frmLighting() {
 frmLighting::~frmLighting() = default;
 
 void frmLighting::buildControls() {
+    using platform::Layout;
     setCaption("Step 3: 照明计算");
     setWidth(12600);
     setHeight(8400);
@@ -118,22 +120,15 @@ void frmLighting::buildControls() {
         l->setBackColor(kInputColor);
     }
 
-    Frame1.place(*this, 120, 2200, 5740, 3900);
-    Frame1.setCaption("选择开启回路");
+    Layout::frame(Frame1, *this, "选择开启回路", 120, 2200, 5740, 3900);
     lstLamp.place(Frame1, 120, 300, 5500, 1700);
     lstLamp.setGridLines(true);
-    lblLampName.place(Frame1, 120, 2100, 2400, 255);
-    lblLampName.setCaption("选择回路:");
-    cmbLampName.place(Frame1, 2600, 2080, 1500, 300);
-    lblLightSS1.place(Frame1, 120, 2480, 2400, 255);
-    lblLightSS1.setCaption("纵向间距(m):");
-    txtLightSS1.place(Frame1, 2600, 2460, 1500, 300);
-    lblPower.place(Frame1, 120, 2860, 2400, 255);
-    lblPower.setCaption("功率(W):");
-    txtPower.place(Frame1, 2600, 2840, 1500, 300);
-    lblLightSS3.place(Frame1, 120, 3240, 2400, 255);
-    lblLightSS3.setCaption("与计算域起点距离(m):");
-    txtLightSS3.place(Frame1, 2600, 3220, 1500, 300);
+    const Layout::Column circuit{
+        .left = 120, .labelWidth = 2480, .boxWidth = 1500, .pitch = 380, .labelDrop = 20};
+    Layout::row(Frame1, circuit, 2080, lblLampName, "选择回路:", cmbLampName);
+    Layout::row(Frame1, circuit, 2080 + circuit.pitch, lblLightSS1, "纵向间距(m):", txtLightSS1);
+    Layout::row(Frame1, circuit, 2080 + 2 * circuit.pitch, lblPower, "功率(W):", txtPower);
+    Layout::row(Frame1, circuit, 2080 + 3 * circuit.pitch, lblLightSS3, "与计算域起点距离(m):", txtLightSS3);
     for (platform::Control* c :
          std::initializer_list<platform::Control*>{&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3}) {
         c->setBackColor(kInputColor);
@@ -145,17 +140,14 @@ void frmLighting::buildControls() {
     cmdUpdate.place(Frame1, 4300, 3040, 1200, 380);
     cmdUpdate.setCaption("更新");
 
-    Frame2.place(*this, 6000, 120, 2900, 800);
-    Frame2.setCaption("计算区域设置");
-    lblSS.place(Frame2, 120, 340, 1400, 255);
-    lblSS.setCaption("纵向长度S(m)");
-    txtSS.place(Frame2, 1560, 320, 1200, 300);
+    Layout::frame(Frame2, *this, "计算区域设置", 6000, 120, 2900, 800);
+    Layout::row(Frame2, {.left = 120, .labelWidth = 1440, .labelDrop = 20}, 320, lblSS, "纵向长度S(m)",
+                txtSS);
 
     Image1.place(*this, 9000, 120, 3400, 1980);
     Image1.setStretch(true);
 
-    Frame3.place(*this, 6000, 2200, 6400, 3900);
-    Frame3.setCaption("计算结果");
+    Layout::frame(Frame3, *this, "计算结果", 6000, 2200, 6400, 3900);
     struct Result {
         platform::Label* label;
         platform::TextBox* box;
@@ -174,9 +166,9 @@ void frmLighting::buildControls() {
     for (int i = 0; i < 8; ++i) {
         const int column = i % 2;
         const int row = i / 2;
-        results[i].label->place(Frame3, 120 + column * 3150, 340 + row * 420, 1900, 255);
-        results[i].label->setCaption(results[i].caption);
-        results[i].box->place(Frame3, 2040 + column * 3150, 320 + row * 420, 1100, 300);
+        Layout::row(Frame3,
+                    {.left = 120 + column * 3150, .labelWidth = 1920, .boxWidth = 1100, .labelDrop = 20},
+                    320 + row * 420, *results[i].label, results[i].caption, *results[i].box);
     }
     txtResult.place(Frame3, 120, 2080, 6100, 1000);
     txtResult.setMultiLine(true);
@@ -186,14 +178,8 @@ void frmLighting::buildControls() {
     chkDraw.place(*this, 120, 6300, 1200, 300);
     chkDraw.setCaption("绘图");
     chkDraw.setSilently(1);
-    cmdCalculate.place(*this, 1500, 6900, 1500, 420);
-    cmdCalculate.setCaption("计算");
-    cmdReport.place(*this, 3200, 6900, 1500, 420);
-    cmdReport.setCaption("计算书");
-    cmdPreStep.place(*this, 7400, 6900, 1500, 420);
-    cmdPreStep.setCaption("<--上一步");
-    cmdClose.place(*this, 9100, 6900, 1500, 420);
-    cmdClose.setCaption("完成");
+    Layout::buttons(*this, 1500, 6900, 1500, 420, 200, {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}});
+    Layout::buttons(*this, 7400, 6900, 1500, 420, 200, {{&cmdPreStep, "<--上一步"}, {&cmdClose, "完成"}});
 }
 
 void frmLighting::connectEvents() {

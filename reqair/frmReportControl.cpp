@@ -2,6 +2,7 @@
 #include "reqair/frmReportControl.h"
 
 #include "platform/Forms.h"
+#include "platform/layout.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "reqair/report_text.h"
@@ -38,27 +39,27 @@ frmReportControl::frmReportControl() {
     setWidth(7650);
     setHeight(5100);
 
-    Label1.place(*this, 120, 120, 2160, 255);
-    Label1.setCaption("选择特征年:");
-    lstYear.place(*this, 120, 420, 2160, 3120);
-    lstYear.setMultiSelect(1);
-
-    Label2.place(*this, 2400, 120, 2280, 255);
-    Label2.setCaption("选择工况:");
-    lstCase.place(*this, 2400, 420, 2280, 3120);
-    lstCase.setMultiSelect(1);
-
-    Label3.place(*this, 4800, 120, 2640, 255);
-    Label3.setCaption("选择单向交通的工况时速:");
-    lstvt.place(*this, 4800, 420, 2640, 3120);
-    lstvt.setMultiSelect(1);
+    // Three lists side by side, each under its caption; any number of rows may be chosen in each.
+    struct Choice {
+        platform::Label* caption;
+        platform::ListBox* list;
+        const char* text;
+        int left, width;
+    };
+    for (const Choice& c : {Choice{&Label1, &lstYear, "选择特征年:", 120, 2160},
+                            Choice{&Label2, &lstCase, "选择工况:", 2400, 2280},
+                            Choice{&Label3, &lstvt, "选择单向交通的工况时速:", 4800, 2640}}) {
+        c.caption->place(*this, c.left, 120, c.width, 255);
+        c.caption->setCaption(c.text);
+        c.list->place(*this, c.left, 420, c.width, 3120);
+        c.list->setMultiSelect(1);
+    }
 
     chkOutputSegment.place(*this, 120, 3720, 3000, 300);
     chkOutputSegment.setCaption("输出各区段的计算结果");
     chkOpenReport.place(*this, 3240, 3720, 2400, 300);
     chkOpenReport.setCaption("打开计算报告");
-    cmdOK.place(*this, 6000, 3960, 1440, 420);
-    cmdOK.setCaption("确定");
+    platform::Layout::buttons(*this, 6000, 3960, 1440, 420, 0, {{&cmdOK, "确定"}});
 
     connectEvents();
 }

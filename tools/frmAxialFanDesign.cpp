@@ -13,6 +13,7 @@
 #include "platform/vb.h"
 #include "tools/axial_fan_report.h"
 #include "ventparam/duct_list.h"
+#include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
 #include "ventparam/loss_coefficients.h"
 
@@ -20,7 +21,6 @@
 #include <string>
 
 using app::guarded;
-using platform::Container;
 using platform::ListItem;
 using platform::TextBox;
 
@@ -32,17 +32,11 @@ constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
 
-void inputBox(TextBox& box, Container& parent, int left, int top, int width) {
-    box.place(parent, left, top, width, kBoxHeight);
-    box.setBackColor(kInputColor);
-}
-
-template <class Captioned>
-void captioned(Captioned& control, Container& parent, const char* text, int left, int top, int width,
-               int height) {
-    control.place(parent, left, top, width, height);
-    control.setCaption(text);
-}
+// The two columns are as wide as the lists in them need for their columns' headers.
+constexpr int kLeftWidth = 5500;
+constexpr int kRight = kLeftWidth + 240;
+constexpr int kRightWidth = 12160;
+constexpr int kHalfWidth = (kRightWidth - 60) / 2;
 
 std::string templatePath() {
     return app::TemplateCompanionPath(".afd");
@@ -71,112 +65,103 @@ frmAxialFanDesign::frmAxialFanDesign() {
     txtN.setSilently("1");
 }
 
-void frmAxialFanDesign::label(Container& parent, const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(parent, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
-}
-
 void frmAxialFanDesign::buildControls() {
-    setWidth(15300);
+    using platform::Layout;
+    setWidth(kRight + kRightWidth + 200);
     setHeight(10400);
 
-    captioned(Frame1, *this, "选择轴流风机编号", 120, 60, 4400, 4200);
-    lstFanNo.place(Frame1, 120, 300, 4160, 2900);
+    Layout::frame(Frame1, *this, "选择轴流风机编号", 120, 60, kLeftWidth, 4200);
+    lstFanNo.place(Frame1, 120, 300, kLeftWidth - 240, 2900);
     lstFanNo.setGridLines(true);
-    label(Frame1, "风机编号:", 120, 3300, 1000);
-    inputBox(txtFanNo, Frame1, 1150, 3300, 3130);
-    captioned(cmdAddFan, Frame1, "添加", 120, 3720, 1200, kButtonHeight);
-    captioned(cmdUpdateFan, Frame1, "更新", 1600, 3720, 1200, kButtonHeight);
-    captioned(cmdDeleteFan, Frame1, "删除", 3080, 3720, 1200, kButtonHeight);
+    layout_.column(
+        Frame1, {.left = 120, .labelWidth = 1030, .boxWidth = kLeftWidth - 1270, .labelHeight = kBoxHeight},
+        3300, {{"风机编号:", &txtFanNo}});
+    Layout::buttons(Frame1, 120, 3720, 1200, kButtonHeight, 280,
+                    {{&cmdAddFan, "添加"}, {&cmdUpdateFan, "更新"}, {&cmdDeleteFan, "删除"}});
 
-    captioned(Frame2, *this, "基本参数", 4640, 60, 10460, 1500);
-    label(Frame2, "流量(m^3/s):", 120, 300, 1300);
-    inputBox(txtQ, Frame2, 1450, 300, 1100);
-    label(Frame2, "风机数量(台):", 2700, 300, 1400);
-    inputBox(txtN, Frame2, 4100, 300, 700);
+    Layout::frame(Frame2, *this, "基本参数", kRight, 60, kRightWidth, 1500);
+    layout_.column(Frame2, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+                   300, {{"流量(m^3/s):", &txtQ}});
+    layout_.column(Frame2, {.left = 2700, .labelWidth = 1400, .boxWidth = 700, .labelHeight = kBoxHeight},
+                   300, {{"风机数量(台):", &txtN}});
     udN.place(Frame2, 4800, 300, 255, kBoxHeight);
-    label(Frame2, "空气密度(kg/m^3)", 5300, 300, 1700);
-    inputBox(txtRHO, Frame2, 7000, 300, 900);
-    captioned(optFanType1, Frame2, "送风机", 8100, 300, 1000, kBoxHeight);
-    captioned(optFanType2, Frame2, "排风机", 9200, 300, 1000, kBoxHeight);
-    captioned(lbl1, Frame2, "送风口风速vb(m/s):", 120, 780, 2000, kBoxHeight);
-    inputBox(txtv, Frame2, 2150, 750, 1100);
-    captioned(lbltemp, Frame2, "多台风机并列运行效率损失", 3500, 780, 2600, kBoxHeight);
-    inputBox(txtDisc, Frame2, 6150, 750, 1100);
+    layout_.column(Frame2, {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = kBoxHeight},
+                   300, {{"空气密度(kg/m^3)", &txtRHO}});
+    optFanType1.place(Frame2, 8100, 300, 1000, kBoxHeight);
+    optFanType1.setCaption("送风机");
+    optFanType2.place(Frame2, 9200, 300, 1000, kBoxHeight);
+    optFanType2.setCaption("排风机");
+    const Layout::Column flowRow{
+        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = kBoxHeight};
+    Layout::row(Frame2, flowRow, 750, lbl1, "送风口风速vb(m/s):", txtv);
+    Layout::row(Frame2, {.left = 3500, .labelWidth = 2650, .boxWidth = 1100, .labelHeight = kBoxHeight}, 750,
+                lbltemp, "多台风机并列运行效率损失", txtDisc);
 
-    captioned(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", 4640, 1620, 10460, 3900);
-    label(Frame3, "区段长度(m):", 120, 300, 1300);
-    inputBox(txtSectionPile, Frame3, 1450, 300, 1100);
-    captioned(chkKS, Frame3, "渐扩,减缩管段", 2650, 300, 1700, kBoxHeight);
-    captioned(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
-    label(frmSectionData, "面积(m^2):", 120, 280, 1700);
-    inputBox(txtSectionArea, frmSectionData, 1850, 280, 1100);
-    label(frmSectionData, "周长(m):", 120, 620, 1700);
-    inputBox(txtSectionPerimeter, frmSectionData, 1850, 620, 1100);
-    label(frmSectionData, "当量直径(m):", 120, 960, 1700);
-    txtSectionD.place(frmSectionData, 1850, 960, 1100, kBoxHeight);
-    label(frmSectionData, "平均壁面粗糙度(mm)", 120, 1300, 1700);
-    inputBox(txtSectionDelta, frmSectionData, 1850, 1300, 1100);
-    captioned(cmdSectionDelta, frmSectionData, "▼", 2960, 1300, 300, kBoxHeight);
-    label(frmSectionData, "摩阻力λ:", 120, 1640, 1700);
-    txtlambdra.place(frmSectionData, 1850, 1640, 1100, kBoxHeight);
-    label(frmSectionData, "备注:", 120, 1980, 1700);
-    txtSectionDisc.place(frmSectionData, 1850, 1980, 2250, kBoxHeight);
-    captioned(cmdAddSection, Frame3, "添加", 120, 3420, 950, kButtonHeight);
-    captioned(cmdInsertSection, Frame3, "插入", 1170, 3420, 950, kButtonHeight);
-    captioned(cmdUpdateSection, Frame3, "更新", 2220, 3420, 950, kButtonHeight);
-    captioned(cmdDeleteSection, Frame3, "删除", 3270, 3420, 950, kButtonHeight);
-    lstSection.place(Frame3, 4500, 300, 5840, 3480);
+    Layout::frame(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", kRight, 1620, kRightWidth, 3900);
+    layout_.column(Frame3, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+                   300, {{"区段长度(m):", &txtSectionPile}});
+    chkKS.place(Frame3, 2650, 300, 1700, kBoxHeight);
+    chkKS.setCaption("渐扩,减缩管段");
+    Layout::frame(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
+    const Layout::Column section{
+        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight};
+    const int belowSection = ventparam::PlaceDuctSection(
+        layout_,
+        {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
+        section, 280);
+    layout_.column(frmSectionData, section, belowSection,
+                   {{"摩阻力λ:", &txtlambdra}, {"备注:", &txtSectionDisc}});
+    txtSectionDisc.setWidth(2250);
+    Layout::buttons(Frame3, 120, 3420, 950, kButtonHeight, 100,
+                    {{&cmdAddSection, "添加"},
+                     {&cmdInsertSection, "插入"},
+                     {&cmdUpdateSection, "更新"},
+                     {&cmdDeleteSection, "删除"}});
+    lstSection.place(Frame3, 4500, 300, kRightWidth - 4620, 3480);
     lstSection.setGridLines(true);
 
-    captioned(Frame4, *this, "局部损失计算", 120, 4320, 4400, 3300);
-    label(Frame4, "位置(距起点长度)(m):", 120, 300, 2000);
-    inputBox(txtzetapile, Frame4, 2150, 300, 1100);
-    label(Frame4, "损失系数ξ:", 120, 640, 2000);
-    inputBox(txtzeta, Frame4, 2150, 640, 1100);
-    captioned(cmdZeta, Frame4, ">>", 3300, 640, 450, kBoxHeight);
-    label(Frame4, "备注:", 120, 980, 2000);
-    txtZetaDisc.place(Frame4, 2150, 980, 2100, kBoxHeight);
-    captioned(cmdAddZeta, Frame4, "添加", 120, 1360, 1200, kButtonHeight);
-    captioned(cmdUpdateZeta, Frame4, "更新", 1600, 1360, 1200, kButtonHeight);
-    captioned(cmdDeleteZeta, Frame4, "删除", 3080, 1360, 1200, kButtonHeight);
-    lstzeta.place(Frame4, 120, 1800, 4160, 1380);
+    Layout::frame(Frame4, *this, "局部损失计算", 120, 4320, kLeftWidth, 3300);
+    layout_.column(
+        Frame4, {.left = 120, .labelWidth = 2030, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight},
+        300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}, {"备注:", &txtZetaDisc}});
+    txtZetaDisc.setWidth(2100);
+    cmdZeta.place(Frame4, 3300, 640, 450, kBoxHeight);
+    cmdZeta.setCaption(">>");
+    Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
+                    {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
+    lstzeta.place(Frame4, 120, 1800, kLeftWidth - 240, 1380);
     lstzeta.setGridLines(true);
 
-    captioned(Frame5, *this, "设计风压计算", 4640, 5580, 10460, 1380);
-    captioned(lbl2, Frame5, "送风口,送风井及连接风道总压力损失pdb(Pa):", 120, 300, 4400, kBoxHeight);
-    txtp_d.place(Frame5, 4550, 270, 1300, kBoxHeight);
-    captioned(lbl3, Frame5, "送风口处总升压力psb(Pa):", 120, 640, 4400, kBoxHeight);
-    inputBox(txtp_s, Frame5, 4550, 610, 1300);
-    captioned(lbl4, Frame5, "送风机设计风压ptotb(Pa):", 120, 980, 4400, kBoxHeight);
-    txtp_tot.place(Frame5, 4550, 950, 1300, kBoxHeight);
+    Layout::frame(Frame5, *this, "设计风压计算", kRight, 5580, kRightWidth, 1380);
+    const Layout::Column pressure{
+        .left = 120, .labelWidth = 4430, .boxWidth = 1300, .pitch = 340, .labelHeight = kBoxHeight};
+    Layout::row(Frame5, pressure, 270, lbl2, "送风口,送风井及连接风道总压力损失pdb(Pa):", txtp_d);
+    Layout::row(Frame5, pressure, 610, lbl3, "送风口处总升压力psb(Pa):", txtp_s);
+    Layout::row(Frame5, pressure, 950, lbl4, "送风机设计风压ptotb(Pa):", txtp_tot);
 
-    captioned(Frame6, *this, "风机功率计算", 4640, 7020, 5200, 1750);
-    label(Frame6, "环境温度t1(K):", 120, 300, 2200);
-    inputBox(txtt, Frame6, 2400, 300, 1200);
-    // The box holds kPa, which the power formula divides by 101.325.
-    label(Frame6, "环境大气压p1(kPa):", 120, 640, 2200);
-    inputBox(txtP, Frame6, 2400, 640, 1200);
-    label(Frame6, "风机效率η", 120, 980, 2200);
-    inputBox(txteta, Frame6, 2400, 980, 1200);
-    label(Frame6, "风机功率Skw(kW)", 120, 1320, 2200);
-    txtSSkw.place(Frame6, 2400, 1320, 1200, kBoxHeight);
+    const Layout::Column power{.left = 120, .labelWidth = 2280, .pitch = 340, .labelHeight = kBoxHeight};
+    Layout::frame(Frame6, *this, "风机功率计算", kRight, 7020, kHalfWidth, 1750);
+    // The pressure box holds kPa, which the power formula divides by 101.325.
+    layout_.column(Frame6, power, 300,
+                   {{"环境温度t1(K):", &txtt},
+                    {"环境大气压p1(kPa):", &txtP},
+                    {"风机效率η", &txteta},
+                    {"风机功率Skw(kW)", &txtSSkw}});
+    Layout::frame(Frame7, *this, "电机功率计算", kRight + kHalfWidth + 60, 7020, kHalfWidth, 1750);
+    layout_.column(
+        Frame7, power, 300,
+        {{"效率ηm(0.90-0.95)", &txtetam}, {"容量安全系数k(1.15)", &txtk}, {"电机功率M1(kW)", &txtMM}});
 
-    captioned(Frame7, *this, "电机功率计算", 9900, 7020, 5200, 1750);
-    label(Frame7, "效率ηm(0.90-0.95)", 120, 300, 2200);
-    inputBox(txtetam, Frame7, 2400, 300, 1200);
-    label(Frame7, "容量安全系数k(1.15)", 120, 640, 2200);
-    inputBox(txtk, Frame7, 2400, 640, 1200);
-    label(Frame7, "电机功率M1(kW)", 120, 980, 2200);
-    txtMM.place(Frame7, 2400, 980, 1200, kBoxHeight);
-
-    captioned(cmdCalculate, *this, "计算", 120, 7800, 1300, kButtonHeight);
-    captioned(cmdReport, *this, "计算书", 1600, 7800, 1300, kButtonHeight);
-    captioned(cmdClose, *this, "完成", 3080, 7800, 1300, kButtonHeight);
+    Layout::buttons(*this, 120, 7800, 1300, kButtonHeight, 180,
+                    {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "完成"}});
+    for (TextBox* box : {&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
+                         &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt,
+                         &txtP, &txteta, &txtetam, &txtk}) {
+        box->setBackColor(kInputColor);
+    }
 
     // Lies over the window below the "▼" button until it is asked for.
-    lstWallMaterial.place(*this, 8100, 3800, 2900, 2300);
+    lstWallMaterial.place(*this, kRight + 3460, 3800, 2900, 2300);
     ventparam::FillWallMaterials(lstWallMaterial);
     lstWallMaterial.setVisible(false);
 }

@@ -3,11 +3,11 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "tools/axial_fan.h"
 #include "tools/axial_fan_file.h"
 #include "ventparam/duct_list.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -115,7 +115,6 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    void label(platform::Container& parent, const char* text, int left, int top, int width);
     ventparam::DuctPieceBoxes pieceBoxes();
     /// The duct calculation and the three steps after it; a step that cannot be formed empties its box
     /// and the boxes after it and, unless `quiet`, says which input is missing.
@@ -129,5 +128,5 @@ private:
     void closeSteps();
 
     std::string shownFanNo_;
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

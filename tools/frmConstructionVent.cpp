@@ -26,6 +26,12 @@ constexpr int kPitch = 360;
 // below it move down by a line.
 constexpr int kSecondLine = 240;
 constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(m^3/kg)";
+constexpr platform::Layout::Column kGasYieldRow{.left = 120,
+                                                .labelWidth = 2600,
+                                                .boxWidth = 1100,
+                                                .boxHeight = kRowHeight,
+                                                .labelDrop = 30 - kSecondLine,
+                                                .labelHeight = kRowHeight + kSecondLine};
 constexpr const char* kTitle = "施工通风计算";
 
 struct Gas {
@@ -36,10 +42,22 @@ constexpr Gas kGases[6] = {{"二氧化碳(CO2)", "0.05"},    {"一氧化碳(CO)"
                            {"二氧化氮(NO2)", "0.00025"}, {"二氧化硫(SO2)", "0.00052"},
                            {"硫化氢(H2S)", "0.00066"},   {"甲烷(CH4)", "1"}};
 
+/// Rows of captioned boxes one pitch apart, captions from the frame's left edge.
+constexpr platform::Layout::Column rowsOf(int labelWidth, int boxWidth) {
+    return {.left = 120,
+            .labelWidth = labelWidth,
+            .boxWidth = boxWidth,
+            .pitch = kPitch,
+            .boxHeight = kRowHeight,
+            .labelHeight = kRowHeight};
+}
+
 const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法四", "方法五"};
 
 // The common place of the three ventilation-type frames inside Frame1, under Frame7.
 constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight = 5175;
+// The middle column is as wide as the diesel-equipment list needs to show all its columns.
+constexpr int kMidWidth = 7440;
 
 std::string cvtPath() {
     return app::ProjectCompanionPath(".cvt");
@@ -57,72 +75,45 @@ frmConstructionVent::frmConstructionVent() {
     connectEvents();
 }
 
-platform::Label& frmConstructionVent::label(platform::Container& parent, const std::string& text, int left,
-                                            int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    platform::Label& l = *labels_.back();
-    l.place(parent, left, top + 30, width, kRowHeight);
-    l.setCaption(text);
-    return l;
-}
-
-void frmConstructionVent::inputRow(platform::Container& parent, const std::string& text, TextBox& box,
-                                   int top, int labelWidth, int boxWidth, bool input) {
-    label(parent, text, 120, top, labelWidth);
-    box.place(parent, 120 + labelWidth, top, boxWidth, kRowHeight);
-    if (input) {
-        box.setBackColor(kInputColor);
-    }
-}
-
 void frmConstructionVent::buildControls() {
-    const auto gasYieldRow = [this](platform::Container& parent, TextBox& box, int top) {
-        label(parent, kGasYield, 120, top, 2600).setHeight(kRowHeight + kSecondLine);
-        box.place(parent, 2720, top + kSecondLine, 1100, kRowHeight);
-        box.setBackColor(kInputColor);
-    };
-    setWidth(13200);
+    using platform::Layout;
+    const int mid = 4440;
+    const int right = mid + kMidWidth + 100;
+    setWidth(right + 4360);
     setHeight(9900);
 
     // Left column: tunnel and duct, blasting.
-    Frame9.place(*this, 120, 60, 4215, 1440);
-    Frame9.setCaption("隧道及风管基本参数");
-    inputRow(Frame9, "隧道开挖面积A(m^2):", txtA, 300, 2400, 1500);
-    inputRow(Frame9, "通风区段长度(m):", txtTunnelL, 300 + kPitch, 2400, 1500);
-    inputRow(Frame9, "空气密度(kg/m^3)", txtRHO, 300 + 2 * kPitch, 2400, 1500);
+    Layout::frame(Frame9, *this, "隧道及风管基本参数", 120, 60, 4215, 1440);
+    layout_.column(
+        Frame9, rowsOf(2400, 1500), 300,
+        {{"隧道开挖面积A(m^2):", &txtA}, {"通风区段长度(m):", &txtTunnelL}, {"空气密度(kg/m^3)", &txtRHO}});
 
-    Frame1.place(*this, 120, 1560, 4215, 7800);
-    Frame1.setCaption("按同一时间内爆破的最大炸药量计算");
-    Frame7.place(Frame1, 120, 240, 3975, 600);
-    Frame7.setCaption("选择通风方式");
+    Layout::frame(Frame1, *this, "按同一时间内爆破的最大炸药量计算", 120, 1560, 4215, 7800);
+    Layout::frame(Frame7, Frame1, "选择通风方式", 120, 240, 3975, 600);
     const char* const typeCaptions[3] = {"压入式", "排出式", "混合式"};
     for (int i = 0; i < 3; ++i) {
         platform::OptionButton& o = optType.add(i);
         o.place(Frame7, 120 + i * 1300, 240, 1200, kRowHeight);
         o.setCaption(typeCaptions[i]);
     }
-    inputRow(Frame1, "一次爆炸的最大炸药量G(kg):", txtG, 900, 2700, 1200);
-    lblt.place(Frame1, 120, 900 + kPitch + 30, 2700, kRowHeight);
-    lblt.setCaption("通风时间t(min):");
-    txtt.place(Frame1, 2820, 900 + kPitch, 1200, kRowHeight);
-    txtt.setBackColor(kInputColor);
+    layout_.column(Frame1, rowsOf(2700, 1200), 900, {{"一次爆炸的最大炸药量G(kg):", &txtG}});
+    Layout::row(Frame1, rowsOf(2700, 1200), 900 + kPitch, lblt, "通风时间t(min):", txtt);
 
     const char* const frameCaptions[3] = {"压入式通风", "排出式通风", "混合式通风"};
     for (int i = 0; i < 3; ++i) {
         platform::Frame& f = frmtype.add(i);
-        f.place(Frame1, kTypeLeft, kTypeTop + i * 60, kTypeWidth, kTypeHeight);
-        f.setCaption(frameCaptions[i]);
+        Layout::frame(f, Frame1, frameCaptions[i], kTypeLeft, kTypeTop + i * 60, kTypeWidth, kTypeHeight);
         f.setVisible(i == 0);
     }
     for (int i = 0; i < 6; ++i) {
         txtQ.add(i);
     }
-    inputRow(Frame1, "需风量Q1(m^3/min):", txtQ(0), kTypeTop + kTypeHeight + 240, 2700, 1200, false);
+    layout_.column(Frame1, rowsOf(2700, 1200), kTypeTop + kTypeHeight + 240,
+                   {{"需风量Q1(m^3/min):", &txtQ(0)}});
 
     // Forced ventilation.
     platform::Frame& forced = frmtype(0);
-    Frame10.place(forced, 120, 240, 3735, 1500);
-    Frame10.setCaption("选择计算方法");
+    Layout::frame(Frame10, forced, "选择计算方法", 120, 240, 3735, 1500);
     lstMethod1.place(Frame10, 120, 240, 1000, 1140);
     picMethod1.place(Frame10, 1200, 240, 2415, 1140);
     picMethod1.setStretch(true);
@@ -133,169 +124,133 @@ void frmConstructionVent::buildControls() {
     txtb.add(2);
     txtL.add(0);
     txtL.add(1);
-    inputRow(forced, "淋湿系数Φ", txtPHI(0), 1860, 2600, 1100);
-    gasYieldRow(forced, txtb(0), 1860 + kPitch);
+    layout_.column(forced, rowsOf(2600, 1100), 1860, {{"淋湿系数Φ", &txtPHI(0)}});
+    layout_.column(forced, kGasYieldRow, 1860 + kPitch + kSecondLine, {{kGasYield, &txtb(0)}});
     const int forcedBelow = 1860 + kSecondLine;
-    inputRow(forced, "紊流扩散系数k:", txtk, forcedBelow + 2 * kPitch, 2600, 1100);
-    inputRow(forced, "百米漏风率P100", txtLF, forcedBelow + 3 * kPitch, 2100, 1100);
-    cmdP100.place(forced, 3360, forcedBelow + 3 * kPitch, 480, kRowHeight);
-    cmdP100.setCaption(">>");
-    inputRow(forced, "漏风系数p:", txtP, forcedBelow + 4 * kPitch, 2600, 1100, false);
-    platform::Label& l0 = lblL.add(0);
-    l0.place(forced, 120, forcedBelow + 5 * kPitch + 30, 2600, kRowHeight);
-    l0.setCaption("临界长度L(m):");
-    txtL(0).place(forced, 2720, forcedBelow + 5 * kPitch, 1100, kRowHeight);
+    layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 2 * kPitch, {{"紊流扩散系数k:", &txtk}});
+    layout_.column(forced, rowsOf(2100, 1100), forcedBelow + 3 * kPitch, {{"百米漏风率P100", &txtLF}});
+    Layout::buttons(forced, 3360, forcedBelow + 3 * kPitch, 480, kRowHeight, 0, {{&cmdP100, ">>"}});
+    layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 4 * kPitch, {{"漏风系数p:", &txtP}});
+    Layout::row(forced, rowsOf(2600, 1100), forcedBelow + 5 * kPitch, lblL.add(0), "临界长度L(m):", txtL(0));
 
     // Exhaust ventilation.
     platform::Frame& exhaust = frmtype(1);
-    Frame6.place(exhaust, 120, 240, 3735, 1500);
-    Frame6.setCaption("选择计算方法");
+    Layout::frame(Frame6, exhaust, "选择计算方法", 120, 240, 3735, 1500);
     lstMethod2.place(Frame6, 120, 240, 1000, 1140);
     picMethod2.place(Frame6, 1200, 240, 2415, 1140);
     picMethod2.setStretch(true);
-    Frame8.place(exhaust, 120, 1860, 3735, 660);
-    Frame8.setCaption("选择雷管类型");
+    Layout::frame(Frame8, exhaust, "选择雷管类型", 120, 1860, 3735, 660);
     optLeiGuan1.place(Frame8, 120, 270, 1700, kRowHeight);
     optLeiGuan1.setCaption("火雷管起爆");
     optLeiGuan2.place(Frame8, 1900, 270, 1700, kRowHeight);
     optLeiGuan2.setCaption("电雷管起爆");
-    lblB.place(exhaust, 120, 2640 + 30, 2600, kRowHeight + kSecondLine);
-    lblB.setCaption(kGasYield);
-    txtb(1).place(exhaust, 2720, 2640 + kSecondLine, 1100, kRowHeight);
-    txtb(1).setBackColor(kInputColor);
+    platform::Layout::row(exhaust, kGasYieldRow, 2640 + kSecondLine, lblB, kGasYield, txtb(1));
 
     // Mixed ventilation.
     platform::Frame& mixed = frmtype(2);
-    Frame11.place(mixed, 120, 240, 3735, 1320);
-    Frame11.setCaption("压入式通风风量");
+    Layout::frame(Frame11, mixed, "压入式通风风量", 120, 240, 3735, 1320);
     lstMethod3.place(Frame11, 120, 240, 1000, 960);
     picMethod3.place(Frame11, 1200, 240, 2415, 960);
     picMethod3.setStretch(true);
-    inputRow(mixed, "淋湿系数Φ", txtPHI(1), 1620, 2600, 1100);
-    gasYieldRow(mixed, txtb(2), 1620 + kPitch);
+    layout_.column(mixed, rowsOf(2600, 1100), 1620, {{"淋湿系数Φ", &txtPHI(1)}});
+    layout_.column(mixed, kGasYieldRow, 1620 + kPitch + kSecondLine, {{kGasYield, &txtb(2)}});
     const int mixedBelow = 1620 + kSecondLine;
-    platform::Label& l1 = lblL.add(1);
-    l1.place(mixed, 120, mixedBelow + 2 * kPitch + 30, 2600, kRowHeight);
-    l1.setCaption("压风口到工作面距离L(m):");
-    txtL(1).place(mixed, 2720, mixedBelow + 2 * kPitch, 1100, kRowHeight);
-    txtL(1).setBackColor(kInputColor);
-    Frame12.place(mixed, 120, 2760 + kSecondLine, 3735, 1320);
-    Frame12.setCaption("排出式通风风量");
+    Layout::row(mixed, rowsOf(2600, 1100), mixedBelow + 2 * kPitch, lblL.add(1),
+                "压风口到工作面距离L(m):", txtL(1));
+    Layout::frame(Frame12, mixed, "排出式通风风量", 120, 2760 + kSecondLine, 3735, 1320);
     lstMethod4.place(Frame12, 120, 240, 1000, 960);
     picMethod4.place(Frame12, 1200, 240, 2415, 960);
     picMethod4.setStretch(true);
-    lblHP.place(mixed, 120, 4140 + kSecondLine + 30, 2600, kRowHeight);
-    lblHP.setCaption("系数:");
-    txtHP.place(mixed, 2720, 4140 + kSecondLine, 1100, kRowHeight);
-    txtHP.setBackColor(kInputColor);
+    Layout::row(mixed, rowsOf(2600, 1100), 4140 + kSecondLine, lblHP, "系数:", txtHP);
     optHY.place(mixed, 120, 4560 + kSecondLine, 1800, kRowHeight);
     optHY.setCaption("计算混压风量");
     optHP.place(mixed, 1980, 4560 + kSecondLine, 1800, kRowHeight);
     optHP.setCaption("计算混排风量");
 
-    // Middle column.
-    const int mid = 4440;
-    Frame2.place(*this, mid, 60, 4300, 1020);
-    Frame2.setCaption("按最小风速计算");
-    inputRow(Frame2, "最小风速v(m/s):", txtv, 260, 2700, 1300);
-    inputRow(Frame2, "需风量Q2(m^3/min):", txtQ(1), 260 + kPitch, 2700, 1300, false);
+    // Middle column, as wide as the equipment list needs for its columns' headers.
+    Layout::frame(Frame2, *this, "按最小风速计算", mid, 60, kMidWidth, 1020);
+    layout_.column(Frame2, rowsOf(2700, 1300), 260,
+                   {{"最小风速v(m/s):", &txtv}, {"需风量Q2(m^3/min):", &txtQ(1)}});
 
-    Frame3.place(*this, mid, 1140, 4300, 1380);
-    Frame3.setCaption("按洞内最多人数计算");
-    inputRow(Frame3, "洞内最多工人数(人):", txtN, 260, 2700, 1300);
-    inputRow(Frame3, "人均需新鲜空气量(m^3/min/人)", txtqperperson, 260 + kPitch, 2700, 1300);
-    inputRow(Frame3, "需风量Q3(m^3/min):", txtQ(2), 260 + 2 * kPitch, 2700, 1300, false);
+    Layout::frame(Frame3, *this, "按洞内最多人数计算", mid, 1140, kMidWidth, 1380);
+    layout_.column(Frame3, rowsOf(2700, 1300), 260,
+                   {{"洞内最多工人数(人):", &txtN},
+                    {"人均需新鲜空气量(m^3/min/人)", &txtqperperson},
+                    {"需风量Q3(m^3/min):", &txtQ(2)}});
 
-    Frame4.place(*this, mid, 2580, 4300, 4500);
-    Frame4.setCaption("按稀释和排除内燃机废气计算");
-    lstNR.place(Frame4, 120, 260, 4060, 1400);
+    Layout::frame(Frame4, *this, "按稀释和排除内燃机废气计算", mid, 2580, kMidWidth, 4500);
+    lstNR.place(Frame4, 120, 260, kMidWidth - 240, 1400);
     lstNR.setGridLines(true);
-    inputRow(Frame4, "功率通风计算系数k(m^3/min/kW)", txtqperkW, 1740, 2700, 1300);
-    inputRow(Frame4, "额定功率Ni(kW)", txtNi, 1740 + kPitch, 2700, 1300);
-    inputRow(Frame4, "设备数量:", txtNum, 1740 + 2 * kPitch, 2700, 1300);
-    inputRow(Frame4, "时间利用率Ti:", txtTi, 1740 + 3 * kPitch, 2700, 1300);
-    inputRow(Frame4, "平均负荷率wi", txtwi, 1740 + 4 * kPitch, 2700, 1300);
-    cmdAdd.place(Frame4, 120, 3600, 1200, 360);
-    cmdAdd.setCaption("添加");
-    cmdUpdate.place(Frame4, 1500, 3600, 1200, 360);
-    cmdUpdate.setCaption("更新");
-    cmdDelete.place(Frame4, 2880, 3600, 1200, 360);
-    cmdDelete.setCaption("删除");
-    inputRow(Frame4, "需风量Q4(m^3/min):", txtQ(3), 4050, 2700, 1300, false);
+    layout_.column(Frame4, rowsOf(2700, 1300), 1740,
+                   {{"功率通风计算系数k(m^3/min/kW)", &txtqperkW},
+                    {"额定功率Ni(kW)", &txtNi},
+                    {"设备数量:", &txtNum},
+                    {"时间利用率Ti:", &txtTi},
+                    {"平均负荷率wi", &txtwi}});
+    Layout::buttons(Frame4, 120, 3600, 1200, 360, 180,
+                    {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}});
+    layout_.column(Frame4, rowsOf(2700, 1300), 4050, {{"需风量Q4(m^3/min):", &txtQ(3)}});
 
-    Frame5.place(*this, mid, 7140, 4300, 1740);
-    Frame5.setCaption("按有害气体浓度控制要求计算");
-    label(Frame5, "有害气体名称：", 120, 260, 1500);
-    cmbgasname.place(Frame5, 1620, 260, 2560, kRowHeight);
-    cmbgasname.setBackColor(kInputColor);
-    inputRow(Frame5, "有害气体浓度限值(%):", txtC, 260 + kPitch, 2700, 1300);
-    inputRow(Frame5, "有害气体涌出量g(m^3/min):", txtgas, 260 + 2 * kPitch, 2700, 1300);
-    inputRow(Frame5, "需风量Q5(m^3/min):", txtQ(4), 260 + 3 * kPitch, 2700, 1300, false);
+    Layout::frame(Frame5, *this, "按有害气体浓度控制要求计算", mid, 7140, kMidWidth, 1740);
+    layout_.column(Frame5, rowsOf(1500, 2560), 260, {{"有害气体名称：", &cmbgasname}});
+    layout_.column(Frame5, rowsOf(2700, 1300), 260 + kPitch,
+                   {{"有害气体浓度限值(%):", &txtC},
+                    {"有害气体涌出量g(m^3/min):", &txtgas},
+                    {"需风量Q5(m^3/min):", &txtQ(4)}});
 
     // Right column.
-    const int right = 8840;
-    Frame15.place(*this, right, 60, 4200, 1380);
-    Frame15.setCaption("最终计算需风量");
-    inputRow(Frame15, "全长漏风系数Ptot", txtptot, 260, 2300, 1100);
-    cmdPtot.place(Frame15, 3540, 260, 480, kRowHeight);
-    cmdPtot.setCaption(">>");
-    inputRow(Frame15, "修正系数(<1):", txtXZ, 260 + kPitch, 2300, 1100);
-    inputRow(Frame15, "修正后需风量Q(m^3/s)", txtQ(5), 260 + 2 * kPitch, 2300, 1100, false);
+    Layout::frame(Frame15, *this, "最终计算需风量", right, 60, 4200, 1380);
+    layout_.column(
+        Frame15, rowsOf(2300, 1100), 260,
+        {{"全长漏风系数Ptot", &txtptot}, {"修正系数(<1):", &txtXZ}, {"修正后需风量Q(m^3/s)", &txtQ(5)}});
+    Layout::buttons(Frame15, 3540, 260, 480, kRowHeight, 0, {{&cmdPtot, ">>"}});
 
-    Frame14.place(*this, right, 1500, 4200, 1380);
-    Frame14.setCaption("风管参数");
-    inputRow(Frame14, "风管长度L(m):", txtTubeL, 260, 2300, 1100);
-    inputRow(Frame14, "风管当量直径D(m):", txtD, 260 + kPitch, 2300, 1100);
-    inputRow(Frame14, "风管摩擦阻力系数a", txtlambdra, 260 + 2 * kPitch, 2300, 1100);
-    cmdLambda.place(Frame14, 3540, 260 + 2 * kPitch, 480, kRowHeight);
-    cmdLambda.setCaption(">>");
+    Layout::frame(Frame14, *this, "风管参数", right, 1500, 4200, 1380);
+    layout_.column(
+        Frame14, rowsOf(2300, 1100), 260,
+        {{"风管长度L(m):", &txtTubeL}, {"风管当量直径D(m):", &txtD}, {"风管摩擦阻力系数a", &txtlambdra}});
+    Layout::buttons(Frame14, 3540, 260 + 2 * kPitch, 480, kRowHeight, 0, {{&cmdLambda, ">>"}});
 
-    Frame13.place(*this, right, 2940, 4200, 1740);
-    Frame13.setCaption("风压计算");
-    inputRow(Frame13, "摩擦阻力H1(Pa):", txtH1, 260, 2300, 1100, false);
-    inputRow(Frame13, "局部阻力系数ξ之和:", txtzeta, 260 + kPitch, 2300, 1100);
-    inputRow(Frame13, "局部阻力H2(Pa):", txtH2, 260 + 2 * kPitch, 2300, 1100, false);
-    inputRow(Frame13, "总阻力H(Pa):", txth, 260 + 3 * kPitch, 2300, 1100, false);
+    Layout::frame(Frame13, *this, "风压计算", right, 2940, 4200, 1740);
+    layout_.column(Frame13, rowsOf(2300, 1100), 260,
+                   {{"摩擦阻力H1(Pa):", &txtH1},
+                    {"局部阻力系数ξ之和:", &txtzeta},
+                    {"局部阻力H2(Pa):", &txtH2},
+                    {"总阻力H(Pa):", &txth}});
 
-    Frame16.place(*this, right, 4740, 4200, 2460);
-    Frame16.setCaption("风机选型参数");
-    inputRow(Frame16, "风机台数: ", txtFanNum, 260, 2300, 900);
+    Layout::frame(Frame16, *this, "风机选型参数", right, 4740, 4200, 2460);
+    layout_.column(Frame16, rowsOf(2300, 900), 260, {{"风机台数: ", &txtFanNum}});
     udFanNum.place(Frame16, 3320, 260, 300, kRowHeight);
     udFanNum.setMin(1);
     udFanNum.setMax(10);
     udFanNum.setSilently(1);
-    label(Frame16, "布置方式:", 120, 260 + kPitch, 1000);
+    layout_.caption(Frame16, "布置方式:", 120, 260 + kPitch + 30, 1000, kRowHeight);
     optLayoutType1.place(Frame16, 1140, 260 + kPitch, 1400, kRowHeight);
     optLayoutType1.setCaption("并联布置");
     optLayoutType2.place(Frame16, 2600, 260 + kPitch, 1400, kRowHeight);
     optLayoutType2.setCaption("串连布置");
-    inputRow(Frame16, "多台布置效率损失系数(<1):", txtRatio, 260 + 2 * kPitch, 2300, 900);
+    layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch,
+                   {{"多台布置效率损失系数(<1):", &txtRatio},
+                    {"单台风机风量Qf(m^3/s):", &txtQf},
+                    {"单台风机升压力Pf(Pa):", &txtPf}});
     udRatio.place(Frame16, 3320, 260 + 2 * kPitch, 300, kRowHeight);
     udRatio.setMin(0);
     udRatio.setMax(10);
     udRatio.setSilently(0);
-    inputRow(Frame16, "单台风机风量Qf(m^3/s):", txtQf, 260 + 3 * kPitch, 2300, 900, false);
-    inputRow(Frame16, "单台风机升压力Pf(Pa):", txtPf, 260 + 4 * kPitch, 2300, 900, false);
 
-    cmdCal.place(*this, right, 7320, 1300, 420);
-    cmdCal.setCaption("计算");
-    cmdReport.place(*this, right + 1440, 7320, 1300, 420);
-    cmdReport.setCaption("计算书(&R)");
-    cmdClose.place(*this, right + 2880, 7320, 1300, 420);
-    cmdClose.setCaption("结束(&C)");
+    Layout::buttons(*this, right, 7320, 1300, 420, 140,
+                    {{&cmdCal, "计算"}, {&cmdReport, "计算书(&R)"}, {&cmdClose, "结束(&C)"}});
 
     // The friction panel, hidden until its ">>" is pressed.
-    frma.place(*this, 9840, 3000, 2655, 2535);
+    frma.place(*this, right + 1000, 3000, 2655, 2535);
     frma.setBorderStyle(1);
-    label(frma, "风管类型:", 120, 120, 2400);
+    layout_.caption(frma, "风管类型:", 120, 150, 2400, kRowHeight);
     lstTubeType.place(frma, 120, 420, 2415, 780);
-    lstTubeType.setBackColor(kInputColor);
     for (const char* name : tools::kFrictionDuctNames) {
         lstTubeType.AddItem(name);
     }
     lblTube.place(frma, 120, 1260, 2415, kRowHeight);
     lstRe.place(frma, 120, 1560, 2415, 860);
-    lstRe.setBackColor(kInputColor);
     frma.setVisible(false);
 
     for (int i = 0; i < 5; ++i) {
@@ -308,11 +263,14 @@ void frmConstructionVent::buildControls() {
     for (int i = 0; i < 3; ++i) {
         lstMethod3.AddItem(kMethods[i]);
     }
-    for (platform::ListBox* list : {&lstMethod1, &lstMethod2, &lstMethod3, &lstMethod4}) {
-        list->setBackColor(kInputColor);
-    }
-    for (platform::TextBox* box : {&txtPHI(0), &txtb(0), &txtk, &txtL(0)}) {
-        box->setBackColor(kInputColor);
+    for (platform::Control* input : std::initializer_list<platform::Control*>{
+             &txtA,          &txtTunnelL, &txtRHO,    &txtG,        &txtt,     &lstMethod1, &lstMethod2,
+             &lstMethod3,    &lstMethod4, &txtPHI(0), &txtb(0),     &txtk,     &txtLF,      &txtL(0),
+             &txtb(1),       &txtPHI(1),  &txtb(2),   &txtL(1),     &txtHP,    &txtv,       &txtN,
+             &txtqperperson, &txtqperkW,  &txtNi,     &txtNum,      &txtTi,    &txtwi,      &cmbgasname,
+             &txtC,          &txtgas,     &txtptot,   &txtXZ,       &txtTubeL, &txtD,       &txtlambdra,
+             &txtzeta,       &txtFanNum,  &txtRatio,  &lstTubeType, &lstRe}) {
+        input->setBackColor(kInputColor);
     }
 
     optType(0).setSilently(true);

@@ -4,9 +4,9 @@
 #include "app/coef_table.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "tools/construction_vent.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,11 +114,7 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    platform::Label& label(platform::Container& parent, const std::string& text, int left, int top,
-                           int width);
-    void inputRow(platform::Container& parent, const std::string& text, platform::TextBox& box, int top,
-                  int labelWidth, int boxWidth, bool input = true);
     void showPicture(platform::Image& picture, const char* name);
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

@@ -27,36 +27,29 @@ frmSelectP::frmSelectP() {
 }
 
 void frmSelectP::buildControls() {
+    using platform::Layout;
     setWidth(4800);
     setHeight(5400);
-    const auto label = [this](platform::Container& parent, const char* text, int left, int top, int width) {
-        labels_.push_back(std::make_unique<platform::Label>());
-        labels_.back()->place(parent, left, top + 30, width, 300);
-        labels_.back()->setCaption(text);
-    };
-    label(*this, "风管长度L(m):", 120, 120, 2000);
-    txtL.place(*this, 2200, 120, 2300, 300);
-    label(*this, "风管直径D(m):", 120, 480, 2000);
-    txtD.place(*this, 2200, 480, 2300, 300);
-    label(*this, "风管类型:", 120, 840, 2000);
-    lstType.place(*this, 2200, 840, 2300, 760);
+    const Layout::Column rows{
+        .left = 120, .labelWidth = 2080, .boxWidth = 2300, .pitch = 360, .labelHeight = 300};
+    layout_.column(*this, rows, 120,
+                   {{"风管长度L(m):", &txtL}, {"风管直径D(m):", &txtD}, {"风管类型:", &lstType}});
+    lstType.setHeight(760);
     for (const char* type : {"胶质管", "金属管", "聚氯乙稀塑料风管"}) {
         lstType.AddItem(type);
     }
-    Frame1.place(*this, 120, 1680, 4380, 1500);
-    Frame1.setCaption("金属风管参数");
-    label(Frame1, "单个接头透风系数:", 120, 270, 1900);
-    lstK0.place(Frame1, 2080, 270, 2180, 520);
+    Layout::frame(Frame1, *this, "金属风管参数", 120, 1680, 4380, 1500);
+    layout_.column(Frame1, {.left = 120, .labelWidth = 1960, .boxWidth = 2180, .labelHeight = 300}, 270,
+                   {{"单个接头透风系数:", &lstK0}});
+    lstK0.setHeight(520);
     lstK0.AddItem("0.001");
     lstK0.AddItem("0.003");
     opt3m.place(Frame1, 120, 1000, 1900, 300);
     opt3m.setCaption("风管每节3m");
     opt4m.place(Frame1, 2080, 1000, 1900, 300);
     opt4m.setCaption("风管每节4m");
-    label(*this, "管道漏风系数P:", 120, 3300, 2000);
-    txtP.place(*this, 2200, 3300, 2300, 300);
-    cmdOK.place(*this, 3000, 3720, 1500, 420);
-    cmdOK.setCaption("确定");
+    layout_.column(*this, rows, 3300, {{"管道漏风系数P:", &txtP}});
+    Layout::buttons(*this, 3000, 3720, 1500, 420, 0, {{&cmdOK, "确定"}});
     lblTableNote.place(*this, 120, 4260, 4380, 600);
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);

@@ -4,11 +4,10 @@
 #include "app/coef_table.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
 #include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
 /// The leakage coefficient P of a whole ventilation duct, looked up from its type, length and diameter
 /// (and, for metal ducts, the leakage of one joint and the segment length). Shown modally by the
@@ -47,5 +46,5 @@ private:
     void buildControls();
     void connectEvents();
     std::string missingTable_;
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

@@ -16,15 +16,15 @@ constexpr int kBoxHeight = 300;
 } // namespace
 
 dlgSectionPm::dlgSectionPm() {
+    using platform::Layout;
     setCaption("区段通风阻抗力计算");
     setWidth(5400);
     setHeight(3200);
-    label("起始桩号:", 240, 240, 1900);
-    txtSectionSP.place(*this, 2200, 240, 1600, kBoxHeight);
-    label("终止桩号:", 240, 660, 1900);
-    txtSectionEP.place(*this, 2200, 660, 1600, kBoxHeight);
-    label("设计风量Q(m^3/s):", 240, 1080, 1900);
-    txtQ.place(*this, 2200, 1080, 1600, kBoxHeight);
+    const Layout::Column rows{
+        .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = kBoxHeight};
+    layout_.column(
+        *this, rows, 240,
+        {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"设计风量Q(m^3/s):", &txtQ}});
     for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP, &txtQ}) {
         box->setBackColor(kInputColor);
     }
@@ -32,19 +32,10 @@ dlgSectionPm::dlgSectionPm() {
     chkEntrance.setCaption("入口");
     chkExit.place(*this, 3100, 1480, 800, kBoxHeight);
     chkExit.setCaption("出口");
-    label("通风阻抗力:", 240, 1900, 1900);
-    txtPm.place(*this, 2200, 1900, 1600, kBoxHeight);
-    OKButton.place(*this, 4000, 240, 1100, 375);
-    OKButton.setCaption("计算");
-    CancelButton.place(*this, 4000, 720, 1100, 375);
-    CancelButton.setCaption("关闭");
+    layout_.column(*this, rows, 1900, {{"通风阻抗力:", &txtPm}});
+    Layout::buttons(*this, 4000, 240, 1100, 375, 0, {{&OKButton, "计算"}});
+    Layout::buttons(*this, 4000, 720, 1100, 375, 0, {{&CancelButton, "关闭"}});
     connectEvents();
-}
-
-void dlgSectionPm::label(const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(*this, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
 }
 
 void dlgSectionPm::connectEvents() {

@@ -3,9 +3,7 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
-
-#include <memory>
-#include <vector>
+#include "platform/layout.h"
 
 /// The ventilation resistance of any stretch of the tunnel between two stations for a given air flow,
 /// with or without the entrance and exit losses. Shown beside the main window, without an owner.
@@ -27,7 +25,6 @@ public:
 
 private:
     void connectEvents();
-    void label(const char* text, int left, int top, int width);
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

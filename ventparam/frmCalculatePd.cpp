@@ -6,13 +6,12 @@
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "ventparam/duct_list.h"
+#include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
 
 #include <string>
 
 using app::guarded;
-using platform::CommandButton;
-using platform::Container;
 using platform::ListItem;
 using platform::TextBox;
 
@@ -21,18 +20,10 @@ namespace {
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
-
-void inputBox(TextBox& box, Container& parent, int left, int top, int width) {
-    box.place(parent, left, top, width, kBoxHeight);
-    box.setBackColor(kInputColor);
-}
-
-template <class Captioned>
-void captioned(Captioned& control, Container& parent, const char* text, int left, int top, int width,
-               int height) {
-    control.place(parent, left, top, width, height);
-    control.setCaption(text);
-}
+// The lists are as wide as their columns' headers: no column runs past a list's edge.
+constexpr int kListLeft = 3900;
+constexpr int kListWidth = 7200;
+constexpr int kFrameWidth = kListLeft + kListWidth + 140;
 
 } // namespace
 
@@ -43,60 +34,54 @@ frmCalculatePd::frmCalculatePd() {
     txtRHO.setSilently("1.2");
 }
 
-void frmCalculatePd::label(Container& parent, const char* text, int left, int top, int width) {
-    labels_.push_back(std::make_unique<platform::Label>());
-    labels_.back()->place(parent, left, top + 30, width, kBoxHeight);
-    labels_.back()->setCaption(text);
-}
-
 void frmCalculatePd::buildControls() {
-    setWidth(9900);
+    using platform::Layout;
+    setWidth(kFrameWidth + 360);
     setHeight(8300);
 
-    captioned(Frame6, *this, "基本参数", 120, 60, 9540, 720);
-    label(Frame6, "流量(m^3/s):", 150, 300, 1300);
-    inputBox(txtQ, Frame6, 1500, 300, 1500);
-    label(Frame6, "空气密度(kg/m^3)", 3400, 300, 1700);
-    inputBox(txtRHO, Frame6, 5200, 300, 1200);
+    Layout::frame(Frame6, *this, "基本参数", 120, 60, kFrameWidth, 720);
+    layout_.column(Frame6, {.left = 150, .labelWidth = 1350, .boxWidth = 1500, .labelHeight = kBoxHeight},
+                   300, {{"流量(m^3/s):", &txtQ}});
+    layout_.column(Frame6, {.left = 3400, .labelWidth = 1800, .labelHeight = kBoxHeight}, 300,
+                   {{"空气密度(kg/m^3)", &txtRHO}});
 
-    captioned(Frame1, *this, "沿程损失计算(含渐扩,渐缩管段)", 120, 900, 9540, 3700);
-    label(Frame1, "区段长度(m):", 150, 300, 1300);
-    inputBox(txtSectionPile, Frame1, 1500, 300, 1200);
+    Layout::frame(Frame1, *this, "沿程损失计算(含渐扩,渐缩管段)", 120, 900, kFrameWidth, 3700);
+    layout_.column(Frame1, {.left = 150, .labelWidth = 1350, .labelHeight = kBoxHeight}, 300,
+                   {{"区段长度(m):", &txtSectionPile}});
     // The tapered-piece box has a row of its own: beside the length it would run under the list.
-    captioned(chkKS, Frame1, "渐扩,减缩管段", 150, 660, 2400, kBoxHeight);
-    captioned(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
-    label(frmSectionData, "面积(m^2):", 120, 300, 1900);
-    inputBox(txtSectionArea, frmSectionData, 2050, 300, 1050);
-    label(frmSectionData, "周长(m):", 120, 660, 1900);
-    inputBox(txtSectionPerimeter, frmSectionData, 2050, 660, 1050);
-    label(frmSectionData, "当量直径(m):", 120, 1020, 1900);
-    txtSectionD.place(frmSectionData, 2050, 1020, 1050, kBoxHeight);
-    label(frmSectionData, "平均壁面粗糙度(mm)", 120, 1380, 1900);
-    inputBox(txtSectionDelta, frmSectionData, 2050, 1380, 1050);
-    captioned(cmdSectionDelta, frmSectionData, "▼", 3120, 1380, 300, kBoxHeight);
-    captioned(cmdAddSection, Frame1, "添加", 150, 3060, 820, kButtonHeight);
-    captioned(cmdDeleteSection, Frame1, "删除", 1050, 3060, 820, kButtonHeight);
-    captioned(cmdUpdateSection, Frame1, "更新", 1950, 3060, 820, kButtonHeight);
-    captioned(cmdInsertSection, Frame1, "插入", 2850, 3060, 820, kButtonHeight);
-    lstSection.place(Frame1, 3900, 300, 5500, 3250);
+    chkKS.place(Frame1, 150, 660, 2400, kBoxHeight);
+    chkKS.setCaption("渐扩,减缩管段");
+    Layout::frame(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
+    ventparam::PlaceDuctSection(
+        layout_,
+        {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
+        {.left = 120, .labelWidth = 1930, .boxWidth = 1050, .pitch = 360, .labelHeight = kBoxHeight}, 300);
+    Layout::buttons(Frame1, 150, 3060, 820, kButtonHeight, 80,
+                    {{&cmdAddSection, "添加"},
+                     {&cmdDeleteSection, "删除"},
+                     {&cmdUpdateSection, "更新"},
+                     {&cmdInsertSection, "插入"}});
+    lstSection.place(Frame1, kListLeft, 300, kListWidth, 3250);
     lstSection.setGridLines(true);
 
-    captioned(Frame2, *this, "局部损失计算", 120, 4700, 9540, 2400);
-    label(Frame2, "位置(距起点长度)(m):", 150, 300, 1900);
-    inputBox(txtzetapile, Frame2, 2100, 300, 1200);
-    label(Frame2, "损失系数ξ:", 150, 690, 1900);
-    inputBox(txtzeta, Frame2, 2100, 690, 1200);
-    captioned(cmdZeta, Frame2, ">>", 3350, 690, 450, kBoxHeight);
-    captioned(cmdAddZeta, Frame2, "添加", 150, 1200, 1000, kButtonHeight);
-    captioned(cmdDeleteZeta, Frame2, "删除", 1300, 1200, 1000, kButtonHeight);
-    captioned(cmdUpdateZeta, Frame2, "更新", 2450, 1200, 1000, kButtonHeight);
-    lstzeta.place(Frame2, 3900, 300, 5500, 1950);
+    Layout::frame(Frame2, *this, "局部损失计算", 120, 4700, kFrameWidth, 2400);
+    layout_.column(Frame2, {.left = 150, .labelWidth = 1950, .pitch = 390, .labelHeight = kBoxHeight}, 300,
+                   {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}});
+    cmdZeta.place(Frame2, 3350, 690, 450, kBoxHeight);
+    cmdZeta.setCaption(">>");
+    Layout::buttons(Frame2, 150, 1200, 1000, kButtonHeight, 150,
+                    {{&cmdAddZeta, "添加"}, {&cmdDeleteZeta, "删除"}, {&cmdUpdateZeta, "更新"}});
+    lstzeta.place(Frame2, kListLeft, 300, kListWidth, 1950);
     lstzeta.setGridLines(true);
 
-    captioned(cmdCalculate, *this, "计算", 120, 7250, 1200, kButtonHeight);
-    label(*this, "总压力损失pde(Pa)", 1500, 7250, 1800);
-    txtp_d.place(*this, 3350, 7250, 1500, kBoxHeight);
-    captioned(cmdClose, *this, "完成", 8460, 7250, 1200, kButtonHeight);
+    Layout::buttons(*this, 120, 7250, 1200, kButtonHeight, 0, {{&cmdCalculate, "计算"}});
+    layout_.column(*this, {.left = 1500, .labelWidth = 1850, .boxWidth = 1500, .labelHeight = kBoxHeight},
+                   7250, {{"总压力损失pde(Pa)", &txtp_d}});
+    Layout::buttons(*this, kFrameWidth - 1080, 7250, 1200, kButtonHeight, 0, {{&cmdClose, "完成"}});
+    for (TextBox* box : {&txtQ, &txtRHO, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
+                         &txtSectionDelta, &txtzetapile, &txtzeta}) {
+        box->setBackColor(kInputColor);
+    }
 
     // Lies over the dialog below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, 2320, 3600, 2900, 2300);

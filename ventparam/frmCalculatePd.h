@@ -3,10 +3,10 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "ventparam/duct_list.h"
 #include "ventparam/loss_coefficients.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -77,10 +77,9 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    void label(platform::Container& parent, const char* text, int left, int top, int width);
     /// Writes the piece in the editor into a row of lstSection.
     ventparam::DuctPieceBoxes pieceBoxes();
     std::vector<ventparam::DuctPiece> ductPieces();
 
-    std::vector<std::unique_ptr<platform::Label>> labels_;
+    platform::Layout layout_;
 };

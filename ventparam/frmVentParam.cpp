@@ -57,66 +57,33 @@ frmVentParam::frmVentParam() {
 
 frmVentParam::~frmVentParam() = default;
 
-platform::Label& frmVentParam::caption(const std::string& text, int left, int top, int width, int height) {
-    auto label = std::make_unique<platform::Label>();
-    label->place(*this, left, top, width, height);
-    label->setCaption(text);
-    captions_.push_back(std::move(label));
-    return *captions_.back();
-}
-
 void frmVentParam::buildControls() {
+    using platform::Layout;
     setCaption("Step 2: 通风分析参数设置");
     setWidth(9600);
     setHeight(7200);
 
-    auto input = [this](TextBox& box, int left, int top, int width) {
-        box.place(*this, left, top, width, kBoxHeight);
-        box.setBackColor(kInputColor);
-    };
-    auto result = [this](TextBox& box, int left, int top, int width) {
-        box.place(*this, left, top, width, kBoxHeight);
-    };
-
     // Pressure balance and vehicles, left column.
-    const int lx = 120, bx = 3120, bw = 1100;
-    int y = 150;
-    const struct {
-        const char* text;
-        TextBox* box;
-        bool isInput;
-    } rows[] = {
-        {"隧道入口损失系数ζe:", &txtzeta_e, true},
-        {"隧道壁面摩阻系数λr:", &txtlambda_r, true},
-        {"隧道内自然风速vn(m/s):", &txtv_n, true},
-        {"小型车正面投影面积Acs(m^2):", &txtAA_cs, true},
-        {"小型车空气阻力系数ξcs:", &txtxi_cs, true},
-        {"大型车正面投影面积Acl(m^2):", &txtAA_cl, true},
-        {"大型车空气阻力系数ξcl:", &txtxi_cl, true},
-        {"大型车混入率r1(单向交通):", &txtr_1, false},
-        {"车辆等效阻抗面积Am(单向,m^2):", &txtAA_m, false},
-        {"大型车混入率r1(双向交通):", &txtr_1_Bidirection, false},
-        {"车辆等效阻抗面积Am(双向,m^2):", &txtAA_m_Bidirection, false},
-    };
-    for (const auto& row : rows) {
-        caption(row.text, lx, y + 30, bx - lx - 60);
-        if (row.isInput) {
-            input(*row.box, bx, y, bw);
-        } else {
-            result(*row.box, bx, y, bw);
-        }
-        y += kPitch;
-    }
+    const int lx = 120;
+    layout_.column(*this, {.left = lx, .labelWidth = 3000, .boxWidth = 1100, .pitch = kPitch}, 150,
+                   {{"隧道入口损失系数ζe:", &txtzeta_e},
+                    {"隧道壁面摩阻系数λr:", &txtlambda_r},
+                    {"隧道内自然风速vn(m/s):", &txtv_n},
+                    {"小型车正面投影面积Acs(m^2):", &txtAA_cs},
+                    {"小型车空气阻力系数ξcs:", &txtxi_cs},
+                    {"大型车正面投影面积Acl(m^2):", &txtAA_cl},
+                    {"大型车空气阻力系数ξcl:", &txtxi_cl},
+                    {"大型车混入率r1(单向交通):", &txtr_1},
+                    {"车辆等效阻抗面积Am(单向,m^2):", &txtAA_m},
+                    {"大型车混入率r1(双向交通):", &txtr_1_Bidirection},
+                    {"车辆等效阻抗面积Am(双向,m^2):", &txtAA_m_Bidirection}});
 
     // Design case and demand, right column.
-    const int rx = 4500, rbx = 7300, rbw = 1100;
-    caption("交通工况:", rx, 180, 1500);
+    const int rx = 4500;
+    layout_.caption(*this, "交通工况:", rx, 180, 1500);
     lstCase.place(*this, rx, 450, 2600, 1100);
-    lstCase.setBackColor(kInputColor);
-    caption("设计需风量Qreq(m^3/s):", rx, 1690, 2700);
-    input(txtQQ_req, rbx, 1660, rbw);
-    caption("设计风速vr(m/s):", rx, 2050, 2700);
-    input(txtv_r, rbx, 2020, rbw);
+    layout_.column(*this, {.left = rx, .labelWidth = 2800, .boxWidth = 1100, .pitch = kPitch}, 1660,
+                   {{"设计需风量Qreq(m^3/s):", &txtQQ_req}, {"设计风速vr(m/s):", &txtv_r}});
     chkExchange.place(*this, rx, 2380, 4900, 300);
     chkExchange.setCaption("如果小于换气需风量，则按换气需风量控制");
     lblQreqTip.place(*this, rx, 2720, 4900, 255);
@@ -125,32 +92,28 @@ void frmVentParam::buildControls() {
     lblSpeedTip.setForeColor(platform::vbRed);
 
     // Local losses along the tunnel.
-    caption("局部压力损失:", rx, 3300, 2000);
+    layout_.caption(*this, "局部压力损失:", rx, 3300, 2000);
     lstzeta.place(*this, rx, 3570, 2300, 1680);
     lstzeta.setGridLines(true);
-    caption("桩号:", rx + 2400, 3600, 900);
-    input(txtzetapile, rx + 3300, 3570, 1000);
-    caption("损失系数:", rx + 2400, 3960, 900);
-    input(txtzeta, rx + 3300, 3930, 1000);
-    cmdZeta.place(*this, rx + 4360, 3930, 450, kBoxHeight);
-    cmdZeta.setCaption(">>");
-    cmdAdd.place(*this, rx + 2400, 4410, 760, 375);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(*this, rx + 3220, 4410, 760, 375);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(*this, rx + 4040, 4410, 760, 375);
-    cmdUpdate.setCaption("更新");
+    layout_.column(*this, {.left = rx + 2400, .labelWidth = 900, .boxWidth = 1000, .pitch = kPitch}, 3570,
+                   {{"桩号:", &txtzetapile}, {"损失系数:", &txtzeta}});
+    Layout::buttons(*this, rx + 4360, 3930, 450, kBoxHeight, 0, {{&cmdZeta, ">>"}});
+    Layout::buttons(*this, rx + 2400, 4410, 760, 375, 60,
+                    {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
 
     // Scheme and leaving.
-    caption("通风方式:", lx, 5520, 1200);
-    cmbNextStep.place(*this, lx + 1260, 5490, 3600, kBoxHeight);
+    layout_.column(*this, {.left = lx, .labelWidth = 1260, .boxWidth = 3600}, 5490,
+                   {{"通风方式:", &cmbNextStep}});
     cmbNextStep.setStyle(platform::ComboBox::DropdownList);
-    cmbNextStep.setBackColor(kInputColor);
     lblTip.place(*this, lx, 5940, 9200, 255);
-    cmdReturn.place(*this, 5400, 6300, 1800, 420);
-    cmdReturn.setCaption("<-- 上一步");
-    cmdNextStep.place(*this, 7400, 6300, 1800, 420);
-    cmdNextStep.setCaption("下一步 -->");
+    Layout::buttons(*this, 5400, 6300, 1800, 420, 200,
+                    {{&cmdReturn, "<-- 上一步"}, {&cmdNextStep, "下一步 -->"}});
+
+    for (platform::Control* input : std::initializer_list<platform::Control*>{
+             &txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
+             &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep}) {
+        input->setBackColor(kInputColor);
+    }
 }
 
 void frmVentParam::connectEvents() {

@@ -3,10 +3,9 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace ventparam {
 struct ParContents;
@@ -75,6 +74,5 @@ private:
     /// Shows one scheme window modally over step 2 and unloads it when the modal call returns.
     template <class T> void showScheme();
 
-    platform::Label& caption(const std::string& text, int left, int top, int width, int height = 255);
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };

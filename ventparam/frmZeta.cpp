@@ -39,13 +39,24 @@ constexpr int kFrameHeight = 4500;
 constexpr int kRowTop = 360;
 constexpr int kRowPitch = 420;
 constexpr int kLabelLeft = 150;
-constexpr int kLabelWidth = 2400;
 constexpr int kBoxLeft = 2600;
 constexpr int kBoxWidth = 1500;
 constexpr int kBoxHeight = 300;
 
+constexpr platform::Layout::Column kRows{.left = kLabelLeft,
+                                         .labelWidth = kBoxLeft - kLabelLeft,
+                                         .boxWidth = kBoxWidth,
+                                         .boxHeight = kBoxHeight,
+                                         .labelHeight = kBoxHeight};
+
 int rowTop(int row) {
     return kRowTop + row * kRowPitch;
+}
+
+/// A vane type's list runs under its caption, across the frame.
+void placeVaneTypes(platform::ComboBox& list, platform::Frame& frame, int top) {
+    list.setStyle(platform::ComboBox::DropdownList);
+    list.place(frame, kLabelLeft, top, kFrameWidth - 2 * kLabelLeft, kBoxHeight);
 }
 
 } // namespace
@@ -56,60 +67,44 @@ frmZeta::frmZeta() {
     connectEvents();
 }
 
-platform::Label& frmZeta::caption(platform::Container& parent, const char* text, int left, int top,
-                                  int width) {
-    captions_.push_back(std::make_unique<platform::Label>());
-    platform::Label& label = *captions_.back();
-    label.place(parent, left, top + 30, width, kBoxHeight);
-    label.setCaption(text);
-    return label;
-}
-
 void frmZeta::buildControls() {
     setWidth(7860);
     setHeight(6800);
-    caption(*this, "管件类型:", 120, 60, 3000);
+    layout_.caption(*this, "管件类型:", 120, 90, 3000, kBoxHeight);
     lstZetaType.place(*this, 120, kFrameTop, 3120, kFrameHeight);
 
     for (int i = 0; i < 8; ++i) {
-        platform::Frame& frame = frmZetaType.add(i);
-        frame.place(*this, kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
-        frame.setCaption(kFrameCaptions[i]);
+        platform::Layout::frame(frmZetaType.add(i), *this, kFrameCaptions[i], kFrameLeft, kFrameTop,
+                                kFrameWidth, kFrameHeight);
     }
-    auto box = [this](TextBox& b, platform::Container& parent, const char* label, int row) {
-        caption(parent, label, kLabelLeft, rowTop(row), kLabelWidth);
-        b.place(parent, kBoxLeft, rowTop(row), kBoxWidth, kBoxHeight);
-        b.setBackColor(kInputColor);
-    };
-    auto vaneTypeList = [this](int i, int row) {
-        caption(frmZetaType(i), "叶片数类型:", kLabelLeft, rowTop(row), kLabelWidth);
-        platform::ComboBox& list = lstVaneType.add(i);
-        list.setStyle(platform::ComboBox::DropdownList);
-        list.place(frmZetaType(i), kLabelLeft, rowTop(row + 1), kFrameWidth - 2 * kLabelLeft, kBoxHeight);
-    };
+    layout_.column(frmZetaType(0), kRows, rowTop(0),
+                   {{"管道当量直径D(m):", &txtD.add(0)},
+                    {"内壁半径r(m):", &txtr.add(0)},
+                    {"转角θ(°):", &txttheta.add(0)}});
 
-    box(txtD.add(0), frmZetaType(0), "管道当量直径D(m):", 0);
-    box(txtr.add(0), frmZetaType(0), "内壁半径r(m):", 1);
-    box(txttheta.add(0), frmZetaType(0), "转角θ(°):", 2);
-
-    box(txttheta.add(1), frmZetaType(1), "转角θ(°):", 0);
+    layout_.column(frmZetaType(1), kRows, rowTop(0), {{"转角θ(°):", &txttheta.add(1)}});
 
     for (int i : {2, 3}) {
-        box(txtD.add(i), frmZetaType(i), "管道当量直径D(m):", 0);
-        box(txtr.add(i), frmZetaType(i), "内壁半径r(m):", 1);
-        box(txttheta.add(i), frmZetaType(i), "转角θ(°):", 2);
-        box(txtVaneNum.add(i), frmZetaType(i), "叶片数目:", 3);
-        vaneTypeList(i, 4);
-        box(txtRe.add(i), frmZetaType(i), "雷诺数Re(10^-5):", 6);
+        platform::Frame& rectangular = frmZetaType(i);
+        layout_.column(rectangular, kRows, rowTop(0),
+                       {{"管道当量直径D(m):", &txtD.add(i)},
+                        {"内壁半径r(m):", &txtr.add(i)},
+                        {"转角θ(°):", &txttheta.add(i)},
+                        {"叶片数目:", &txtVaneNum.add(i)},
+                        {"叶片数类型:"}});
+        placeVaneTypes(lstVaneType.add(i), rectangular, rowTop(5));
+        layout_.column(rectangular, kRows, rowTop(6), {{"雷诺数Re(10^-5):", &txtRe.add(i)}});
     }
 
     platform::Frame& round = frmZetaType(4);
-    box(txtD.add(4), round, "管道当量直径D(m):", 0);
-    box(txtt1, round, "t1(m):", 1);
-    box(txtVaneNum.add(4), round, "叶片数目:", 2);
-    vaneTypeList(4, 3);
-    box(txtRe.add(4), round, "雷诺数Re(10^-5):", 5);
-    box(txtDelta, round, "平均壁面粗糙度(mm):", 6);
+    layout_.column(round, kRows, rowTop(0),
+                   {{"管道当量直径D(m):", &txtD.add(4)},
+                    {"t1(m):", &txtt1},
+                    {"叶片数目:", &txtVaneNum.add(4)},
+                    {"叶片数类型:"}});
+    placeVaneTypes(lstVaneType.add(4), round, rowTop(4));
+    layout_.column(round, kRows, rowTop(5),
+                   {{"雷诺数Re(10^-5):", &txtRe.add(4)}, {"平均壁面粗糙度(mm):", &txtDelta}});
     optZhuanwan1.place(round, kLabelLeft, rowTop(7), 1800, kBoxHeight);
     optZhuanwan1.setCaption("平滑转弯");
     optZhuanwan2.place(round, kLabelLeft + 1900, rowTop(7), 2000, kBoxHeight);
@@ -124,17 +119,23 @@ void frmZeta::buildControls() {
     optGS1.setCaption("入口");
     optGS2.place(frmZetaType(6), kLabelLeft + 1900, rowTop(0), 1800, kBoxHeight);
     optGS2.setCaption("出口");
-    box(txtAreaRatio.add(6), frmZetaType(6), "有效面积比(%):", 1);
+    layout_.column(frmZetaType(6), kRows, rowTop(1), {{"有效面积比(%):", &txtAreaRatio.add(6)}});
 
-    box(txtAreaRatio.add(7), frmZetaType(7), "有效面积比(%):", 0);
+    layout_.column(frmZetaType(7), kRows, rowTop(0), {{"有效面积比(%):", &txtAreaRatio.add(7)}});
+    for (platform::ControlArray<TextBox>* boxes :
+         {&txtD, &txtr, &txttheta, &txtVaneNum, &txtRe, &txtAreaRatio}) {
+        for (auto& [i, box] : *boxes) {
+            box->setBackColor(kInputColor);
+        }
+    }
+    txtt1.setBackColor(kInputColor);
+    txtDelta.setBackColor(kInputColor);
 
     const int bottom = kFrameTop + kFrameHeight + 240;
-    caption(*this, "局部损失系数ζ:", 120, bottom, 1800);
-    txtzeta.place(*this, 1920, bottom, 1500, kBoxHeight);
-    cmdCalculate.place(*this, 4200, bottom - 30, 1500, 360);
-    cmdCalculate.setCaption("计算");
-    cmdOK.place(*this, 5940, bottom - 30, 1500, 360);
-    cmdOK.setCaption("OK");
+    layout_.column(*this, {.left = 120, .labelWidth = 1800, .boxWidth = kBoxWidth, .labelHeight = kBoxHeight},
+                   bottom, {{"局部损失系数ζ:", &txtzeta}});
+    platform::Layout::buttons(*this, 4200, bottom - 30, 1500, 360, 240,
+                              {{&cmdCalculate, "计算"}, {&cmdOK, "OK"}});
     lblTableNote.place(*this, 120, bottom + 480, 7440, 600);
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);

@@ -3,10 +3,8 @@
 
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "ventparam/loss_coefficients.h"
-
-#include <memory>
-#include <vector>
 
 /// The local loss coefficient of one duct or tunnel fitting, computed from its geometry. A modal dialog
 /// shared by step 2, the duct pressure loss dialog and the axial-fan design window; each use loads it anew.
@@ -55,7 +53,6 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    platform::Label& caption(platform::Container& parent, const char* text, int left, int top, int width);
 
-    std::vector<std::unique_ptr<platform::Label>> captions_;
+    platform::Layout layout_;
 };
