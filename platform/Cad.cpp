@@ -460,20 +460,11 @@ private:
                 const TextBox at = moved(box, shift);
                 double by = 0;
                 for (const TextBox& o : inTheWay) {
-                    switch (side) {
-                    case Up:
-                        by = std::max(by, o.top - at.bottom);
-                        break;
-                    case Down:
-                        by = std::min(by, o.bottom - at.top);
-                        break;
-                    case Left:
-                        by = std::min(by, o.left - at.right);
-                        break;
-                    case Right:
-                        by = std::max(by, o.right - at.left);
-                        break;
-                    }
+                    const double clear = side == Up     ? o.top - at.bottom
+                                         : side == Down ? o.bottom - at.top
+                                         : side == Left ? o.left - at.right
+                                                        : o.right - at.left;
+                    by = side == Up || side == Right ? std::max(by, clear) : std::min(by, clear);
                 }
                 shift += side == Up || side == Down ? QPointF(0, by) : QPointF(by, 0);
                 // Sideways a text only edges away from a neighbour in its row, never leaves its place.
