@@ -194,7 +194,7 @@ public:
         applyView();
     }
 
-    void show(std::size_t index, const Entity& e) {
+    void showEntity(std::size_t index, const Entity& e) {
         if (index >= items_.size()) {
             items_.resize(index + 1, nullptr);
             texts_.resize(index + 1);
@@ -220,7 +220,7 @@ public:
         refreshLater();
     }
 
-    void recolour(std::size_t index, const Entity& e) {
+    void recolourEntity(std::size_t index, const Entity& e) {
         if (index >= items_.size() || items_[index] == nullptr) {
             return;
         }
@@ -555,8 +555,8 @@ public:
     }
     ~DrawingWindow() override;
 
-    void added(std::size_t index, const Entity& e) override { view_->show(index, e); }
-    void recoloured(std::size_t index, const Entity& e) override { view_->recolour(index, e); }
+    void added(std::size_t index, const Entity& e) override { view_->showEntity(index, e); }
+    void recoloured(std::size_t index, const Entity& e) override { view_->recolourEntity(index, e); }
 
     DrawingView* view() { return view_; }
 
