@@ -11,7 +11,9 @@ class QWidget;
 /// The drawing program the curves and the lighting grid are drawn into: our own drawing window in place
 /// of a CAD application. Attaching opens the window (or reuses the open one); its one document holds a
 /// model space that collects lines, texts, circles and points with their properties, shows them, and
-/// writes them as an ASCII DXF that any CAD program reads.
+/// writes them as an ASCII DXF that any CAD program reads. The window zooms about the cursor with the
+/// wheel and pans by dragging; it draws each text at its drawing height, but never smaller than can be
+/// read, and moves a text on screen (never in the drawing) that would print over one drawn before it.
 namespace platform::cad {
 
 /// A point in drawing units.

@@ -7,13 +7,18 @@
 #include "tests/support/ezdxf_reader.h"
 #include "tests/support/test_stage.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -27,6 +32,71 @@ cad::ModelSpace& attachedModelSpace() {
     cad::Application* app = cad::Application::Attach();
     EXPECT_NE(app, nullptr);
     return app->activeDocument().modelSpace();
+}
+
+/// The drawing window at 1000 x 700 with its view, its drawing fitted.
+QGraphicsView* fittedView() {
+    QWidget* window = cad::drawingWindow();
+    window->resize(1000, 700);
+    // A hidden window is laid out when it is shown or its picture is taken; the test stage shows none.
+    window->grab();
+    QCoreApplication::processEvents();
+    cad::zoomExtents();
+    return window->findChild<QGraphicsView*>();
+}
+
+/// The drawing point under a pixel of the view.
+QPointF drawingAt(const QGraphicsView& view, QPointF pixel) {
+    return view.viewportTransform().inverted().map(pixel);
+}
+
+/// Where a drawing point shows in the view [px].
+QPointF pixelOf(const QGraphicsView& view, QPointF point) {
+    return view.viewportTransform().map(point);
+}
+
+void wheel(QGraphicsView& view, QPointF at, int delta) {
+    QWheelEvent event(at, view.viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &event);
+}
+
+void drag(QGraphicsView& view, QPointF from, QPointF to) {
+    QWidget* port = view.viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &press);
+    const QPointF half = (from + to) / 2;
+    QMouseEvent move1(QEvent::MouseMove, half, port->mapToGlobal(half), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &move1);
+    QMouseEvent move2(QEvent::MouseMove, to, port->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &move2);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, port->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &release);
+}
+
+/// True when every item lies inside what the view shows.
+bool showsEverything(const QGraphicsView& view) {
+    const QRectF seen = QRectF(drawingAt(view, QPointF(0, 0)),
+                               drawingAt(view, QPointF(view.viewport()->width(), view.viewport()->height())))
+                            .normalized();
+    for (const QGraphicsItem* item : view.scene()->items()) {
+        // A horizontal line's box has no height, which QRectF never counts as contained.
+        const QRectF box = item->sceneBoundingRect();
+        if (!seen.contains(box.topLeft()) || !seen.contains(box.bottomRight())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The height of a text on screen [px].
+double screenHeight(const QGraphicsView& view, const QGraphicsItem& text) {
+    const QRectF box = text.sceneBoundingRect();
+    return std::abs(pixelOf(view, box.topLeft()).y() - pixelOf(view, box.bottomLeft()).y());
 }
 
 std::string inAppFolder(const std::string& name) {
@@ -207,4 +277,122 @@ TEST(Cad, WindowShowsEachEntityOnceAndFitsTheDrawingWhenItIsDone) {
     EXPECT_TRUE(view->mapToScene(view->viewport()->rect())
                     .boundingRect()
                     .contains(view->scene()->itemsBoundingRect()));
+}
+
+TEST(Cad, WheelZoomsAboutTheCursorDragPansAndShowAllFitsTheDrawing) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({0, 0, 0}, {10000, 0, 0});
+    ms.AddLine({0, 0, 0}, {0, 3000, 0});
+    ms.AddText("K10+200.000:-30.23", {9800, 2900, 0}, 20);
+    QGraphicsView* view = fittedView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_GT(view->viewport()->width(), 900);
+    ASSERT_GT(view->viewport()->height(), 600);
+    EXPECT_TRUE(showsEverything(*view));
+
+    // The drawing point under the cursor stays under it, zooming in and out.
+    for (const auto& [at, delta] : {std::pair{QPointF(150, 420), 120}, std::pair{QPointF(800, 90), 360},
+                                    std::pair{QPointF(400, 300), -240}}) {
+        const QPointF under = drawingAt(*view, at);
+        const double before = view->transform().m11();
+        wheel(*view, at, delta);
+        EXPECT_NEAR(view->transform().m11() / before, std::pow(1.0015, delta), 1e-9);
+        const QPointF shown = pixelOf(*view, under);
+        EXPECT_NEAR(shown.x(), at.x(), 1.0) << delta;
+        EXPECT_NEAR(shown.y(), at.y(), 1.0) << delta;
+    }
+
+    // A drag moves the drawing with the mouse, also far past the drawing's edge.
+    for (const auto& [from, to] :
+         {std::pair{QPointF(500, 350), QPointF(620, 200)}, std::pair{QPointF(900, 600), QPointF(20, 30)},
+          std::pair{QPointF(10, 10), QPointF(990, 690)}}) {
+        const QPointF grabbed = drawingAt(*view, from);
+        drag(*view, from, to);
+        const QPointF shown = pixelOf(*view, grabbed);
+        EXPECT_NEAR(shown.x(), to.x(), 1.0);
+        EXPECT_NEAR(shown.y(), to.y(), 1.0);
+    }
+    EXPECT_FALSE(showsEverything(*view));
+
+    // "全部显示" brings the whole drawing back in sight; a later entity leaves the user's view alone.
+    QAction* all = nullptr;
+    for (QAction* action : cad::drawingWindow()->findChildren<QAction*>()) {
+        if (action->text() == QStringLiteral("全部显示")) {
+            all = action;
+        }
+    }
+    ASSERT_NE(all, nullptr);
+    all->trigger();
+    EXPECT_TRUE(showsEverything(*view));
+    wheel(*view, QPointF(500, 350), 600);
+    const QTransform zoomed = view->viewportTransform();
+    ms.AddLine({0, 0, 0}, {-5000, -5000, 0});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->viewportTransform(), zoomed);
+}
+
+TEST(Cad, TextsStayLegibleWhenSmallAndGrowWithTheZoom) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({0, 0, 0}, {20000, 0, 0});
+    ms.AddText("K1+234.568:-56.79", {100, 100, 0}, 20);
+    QGraphicsView* view = fittedView();
+    ASSERT_NE(view, nullptr);
+    const auto texts = view->scene()->items();
+    const auto found = std::find_if(texts.begin(), texts.end(), [](const QGraphicsItem* item) {
+        return dynamic_cast<const QGraphicsSimpleTextItem*>(item) != nullptr;
+    });
+    ASSERT_NE(found, texts.end());
+    const QGraphicsItem& text = **found;
+
+    // Fitted, 20 units are 1 px: the text keeps a readable size, and the fit still shows it whole.
+    EXPECT_GE(screenHeight(*view, text), 9.0);
+    EXPECT_TRUE(showsEverything(*view));
+    const double smallest = screenHeight(*view, text);
+    // Zoomed in until the drawing height is larger, it is drawn at that height and grows with the zoom.
+    wheel(*view, QPointF(100, 300), 1200);
+    wheel(*view, QPointF(100, 300), 1200);
+    const double near = screenHeight(*view, text);
+    const double drawingHeight = text.sceneBoundingRect().height();
+    EXPECT_GT(near, smallest);
+    EXPECT_NEAR(near, drawingHeight * view->transform().m11(), 1e-6);
+    wheel(*view, QPointF(100, 300), 240);
+    EXPECT_NEAR(screenHeight(*view, text) / near, std::pow(1.0015, 240), 1e-6);
+    EXPECT_DOUBLE_EQ(text.sceneBoundingRect().height(), drawingHeight);
+    // The insertion point stays the text's lower left corner at every zoom.
+    EXPECT_NEAR(text.sceneBoundingRect().left(), 100, 1e-9);
+}
+
+TEST(Cad, TextsThatWouldPrintOverEachOtherAreMovedApartOnScreenOnly) {
+    cad::ModelSpace& ms = attachedModelSpace();
+    ms.AddLine({0, 0, 0}, {5000, 0, 0});
+    // Two labels of a jump on one station and a third one step along, as a fan group draws them.
+    ms.AddText("K14+885.000:-171.14", {4900, 100, 0}, 20).setColor(2);
+    ms.AddText("K14+885.000:-148.97", {4900, 110, 0}, 20).setColor(2);
+    ms.AddText("K15+35.000:-154.19", {4950, 105, 0}, 20).setColor(2);
+    ms.AddText("桩号(m)", {100, 100, 0}, 20).setColor(1);
+    const std::vector<cad::Entity> before = ms.entities();
+    QGraphicsView* view = fittedView();
+    ASSERT_NE(view, nullptr);
+    std::vector<QRectF> boxes;
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        if (dynamic_cast<const QGraphicsSimpleTextItem*>(item) != nullptr) {
+            boxes.push_back(item->sceneBoundingRect());
+        }
+    }
+    ASSERT_EQ(boxes.size(), 4u);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            const QRectF both = boxes[i].intersected(boxes[j]);
+            EXPECT_TRUE(both.width() * both.height() < 1e-6 * boxes[i].width() * boxes[i].height())
+                << i << " " << j;
+        }
+    }
+    EXPECT_TRUE(showsEverything(*view));
+    // The drawing and so its DXF keep the texts where they were put.
+    const std::vector<cad::Entity>& after = ms.entities();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].a.x, before[i].a.x);
+        EXPECT_EQ(after[i].a.y, before[i].a.y);
+    }
 }
