@@ -73,6 +73,9 @@ frmShaftAndJet::frmShaftAndJet() {
     setWidth(14700);
     setHeight(9000);
     buildControls();
+    Image1.setInstalledPicture("shaft_jet_scheme.svg");
+    Image2.setInstalledPicture("jet_section_narrow.svg");
+    Image3.setInstalledPicture("jet_section_narrow.svg");
     connectEvents();
     // The design-time texts, which the scheme file replaces when the window opens.
     const std::pair<TextBox*, const char*> initial[] = {

@@ -84,6 +84,7 @@ frmConcentrate::frmConcentrate() {
     setWidth(11400);
     setHeight(8400);
     buildControls();
+    Image1.setInstalledPicture("concentrate.svg");
     connectEvents();
 }
 
