@@ -5,6 +5,7 @@
 #include "app/modPublic.h"
 #include "jetfan/frmJet.h"
 #include "lighting/frmBrightness.h"
+#include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
@@ -66,7 +67,7 @@ protected:
     frmReq& req = Forms::instance<frmReq>();
 };
 
-TEST_F(InstalledPictures, TheSchemeSketchesAndTheLuminanceProfileAreShown) {
+TEST_F(InstalledPictures, TheSchemeSketchesAndTheLightingPicturesAreShown) {
     frmJet& jet = Forms::instance<frmJet>();
     expectShows(jet.Image1, "jet_scheme.svg", "frmJet.Image1");
     expectShows(jet.Image2, "jet_section.svg", "frmJet.Image2");
@@ -79,6 +80,7 @@ TEST_F(InstalledPictures, TheSchemeSketchesAndTheLuminanceProfileAreShown) {
     expectShows(multi.imgScheme, "multishaft_scheme.svg", "frmMultiShaftAndJet.imgScheme");
     expectShows(Forms::instance<frmConcentrate>().Image1, "concentrate.svg", "frmConcentrate.Image1");
     expectShows(Forms::instance<frmBrightness>().Image1, "brightness.svg", "frmBrightness.Image1");
+    expectShows(Forms::instance<frmLighting>().Image1, "lighting_area.svg", "frmLighting.Image1");
 }
 
 TEST_F(InstalledPictures, EachPressureModelAndVariantShowsItsOwnPicture) {
@@ -125,7 +127,7 @@ TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
         ++pictures;
         EXPECT_TRUE(fs::exists(built / entry.path().filename())) << entry.path().filename();
     }
-    EXPECT_GE(pictures, 23);
+    EXPECT_GE(pictures, 25);
 }
 
 } // namespace
