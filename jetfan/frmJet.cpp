@@ -65,6 +65,8 @@ frmJet::frmJet() {
     setWidth(9900);
     setHeight(7800);
     buildControls();
+    Image1.setInstalledPicture("jet_scheme.svg");
+    Image2.setInstalledPicture("jet_section.svg");
     connectEvents();
 }
 

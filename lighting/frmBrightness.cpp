@@ -77,6 +77,7 @@ void AddUnique(std::vector<std::string>& to, const std::vector<std::string>& lin
 
 frmBrightness::frmBrightness() {
     buildControls();
+    Image1.setInstalledPicture("brightness.svg");
     connectEvents();
 }
 

@@ -96,6 +96,7 @@ platform::cad::Point Scaled(double x, double y, double z) {
 
 frmLighting::frmLighting() {
     buildControls();
+    Image1.setInstalledPicture("lighting_area.svg");
     connectEvents();
 }
 

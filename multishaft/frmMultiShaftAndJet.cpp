@@ -113,6 +113,8 @@ frmMultiShaftAndJet::frmMultiShaftAndJet() {
     setWidth(15600);
     setHeight(10200);
     buildControls();
+    imgJet.setInstalledPicture("jet_section_wide.svg");
+    imgScheme.setInstalledPicture("multishaft_scheme.svg");
     connectEvents();
     // The design-time texts: the boxes show them until a shaft row is clicked.
     const std::pair<TextBox*, const char*> initial[] = {

@@ -4,6 +4,8 @@
 #include "platform/FormWindow.h"
 #include "platform/screen_text.h"
 #include "platform/scripted.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,11 +22,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTime>
@@ -35,6 +39,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 #include <cmath>
 
 namespace platform {
@@ -1049,31 +1055,106 @@ QWidget* Frame::containerWidget() const {
     return widget();
 }
 
-Image::Image() : Control(new QLabel, vbButtonFace) {
+namespace {
+
+// An image box. A drawing is drawn again at every size of the box, so that its lines and texts stay sharp
+// and keep their proportions whatever the window's layout gives the box. As on Windows, an image lies
+// beneath the other controls of its container: a picture never hides a box that overlaps it.
+class PictureLabel : public QLabel {
+public:
+    bool showDrawing(const QString& path) {
+        auto renderer = std::make_unique<QSvgRenderer>(path);
+        if (!renderer->isValid()) {
+            return false;
+        }
+        drawing_ = std::move(renderer);
+        draw();
+        lower();
+        return true;
+    }
+    void showBitmap(const QPixmap& pixmap) {
+        drawing_.reset();
+        setPixmap(pixmap);
+        lower();
+    }
+    void clearPicture() {
+        drawing_.reset();
+        clear();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        if (drawing_) {
+            draw();
+        }
+    }
+
+private:
+    void draw() {
+        const QSizeF natural = drawing_->viewBoxF().size();
+        const QSize box = size().isEmpty() ? natural.toSize() : size();
+        if (box.isEmpty() || natural.isEmpty()) {
+            return;
+        }
+        QPixmap pixmap(box);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const QSizeF fitted = natural.scaled(QSizeF(box), Qt::KeepAspectRatio);
+        drawing_->render(&painter, QRectF(QPointF((box.width() - fitted.width()) / 2.0,
+                                                  (box.height() - fitted.height()) / 2.0),
+                                          fitted));
+        painter.end();
+        setPixmap(pixmap);
+    }
+
+    std::unique_ptr<QSvgRenderer> drawing_;
+};
+
+bool isDrawing(const std::string& path) {
+    return QString::fromStdString(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+Image::Image() : Control(new PictureLabel, vbButtonFace) {
     static_cast<QLabel*>(widget())->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 bool Image::setPicture(const std::string& path) {
+    auto* label = static_cast<PictureLabel*>(widget());
     if (path.empty()) {
         picture_.clear();
-        static_cast<QLabel*>(widget())->clear();
+        label->clearPicture();
         return true;
     }
-    QPixmap pixmap;
-    if (!pixmap.load(qs(path))) {
-        return false;
+    bool shown = false;
+    if (isDrawing(path)) {
+        shown = label->showDrawing(qs(path));
+    } else if (QPixmap pixmap; pixmap.load(qs(path))) {
+        label->showBitmap(pixmap);
+        shown = true;
+    } else if (!std::filesystem::exists(path)) {
+        const std::string drawing =
+            textfile::ResolveCaseInsensitive(std::filesystem::path(path).replace_extension(".svg").string());
+        shown = label->showDrawing(qs(drawing));
     }
-    picture_ = path;
-    static_cast<QLabel*>(widget())->setPixmap(pixmap);
-    return true;
+    if (shown) {
+        picture_ = path;
+    }
+    return shown;
+}
+
+bool Image::setInstalledPicture(const std::string& name) {
+    return setPicture(ResolvePath(AppPath() + "\\ConfigFiles\\图片\\" + name));
 }
 
 void Image::setStretch(bool stretch) {
     stretch_ = stretch;
     static_cast<QLabel*>(widget())->setScaledContents(stretch);
 }
-
-void Image::render() {}
 
 // ---- ScrollBar, UpDown ------------------------------------------------------------------------------
 

@@ -292,12 +292,15 @@ class Image : public Control {
 public:
     Image();
     /// Loads a picture from a file; false (picture unchanged) when it cannot be read. "" clears it.
+    /// A drawing (.svg) is drawn at the size of the box, its proportions kept; a bitmap name that is
+    /// missing shows the drawing of the same name beside it, so an office may still put its own bitmap there.
     bool setPicture(const std::string& path);
+    /// A picture of the installation: the file `name` in the program's ConfigFiles\图片 folder.
+    bool setInstalledPicture(const std::string& name);
     std::string Picture() const { return picture_; }
     void setStretch(bool stretch);
 
 private:
-    void render();
     std::string picture_;
     bool stretch_ = false;
 };

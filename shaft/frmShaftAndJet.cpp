@@ -74,6 +74,9 @@ frmShaftAndJet::frmShaftAndJet() {
     // Tall enough for the hint line below the buttons.
     setHeight(9150);
     buildControls();
+    Image1.setInstalledPicture("shaft_jet_scheme.svg");
+    Image2.setInstalledPicture("jet_section_narrow.svg");
+    Image3.setInstalledPicture("jet_section_narrow.svg");
     connectEvents();
     // The design-time texts, which the scheme file replaces when the window opens.
     const std::pair<TextBox*, const char*> initial[] = {

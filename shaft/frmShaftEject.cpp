@@ -201,11 +201,7 @@ void frmShaftEject::optPresModel1_Click() {
     lblp_tot3a.setEnabled(merge);
     txtp_tot3a.setEnabled(merge);
     // The pictures are files of the installation; a missing one leaves the image as it was.
-    guarded([&] {
-        Image1.setPicture(
-            platform::ResolvePath(platform::AppPath() + (merge ? "\\ConfigFiles\\图片\\shaft1.bmp"
-                                                               : "\\ConfigFiles\\图片\\shaft2.bmp")));
-    });
+    guarded([&] { Image1.setInstalledPicture(merge ? "shaft1.bmp" : "shaft2.bmp"); });
 }
 
 void frmShaftEject::optPresModel2_Click() {

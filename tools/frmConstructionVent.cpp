@@ -336,7 +336,7 @@ void frmConstructionVent::optType_Click(int /*index*/) {
 }
 
 void frmConstructionVent::showPicture(platform::Image& picture, const char* name) {
-    picture.setPicture(platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\图片\\" + name));
+    picture.setInstalledPicture(name);
 }
 
 void frmConstructionVent::lstMethod1_Click() {

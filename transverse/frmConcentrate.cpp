@@ -84,6 +84,7 @@ frmConcentrate::frmConcentrate() {
     setWidth(11400);
     setHeight(6540);
     buildControls();
+    Image1.setInstalledPicture("concentrate.svg");
     connectEvents();
 }
 

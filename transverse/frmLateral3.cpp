@@ -221,10 +221,7 @@ void frmLateral3::optTranverse_Click() {
     // The pictures are files of the installation; without the variant's picture the image shows none
     // rather than the other variant's.
     guarded([&] {
-        const std::string path =
-            platform::ResolvePath(platform::AppPath() + (full ? "\\ConfigFiles\\图片\\lateral.bmp"
-                                                              : "\\ConfigFiles\\图片\\lateral1.bmp"));
-        if (!Image1.setPicture(path)) {
+        if (!Image1.setInstalledPicture(full ? "lateral.bmp" : "lateral1.bmp")) {
             Image1.setPicture("");
         }
     });

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 #include "platform/scripted.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/text_fit.h"
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -453,4 +457,96 @@ TEST(Label, TheCelsiusSignIsDrawnAndEveryControlKeepsItsText) {
     EXPECT_EQ(row.Text(), "20℃");
     EXPECT_EQ(row.SubItems(1), "-273℃");
     EXPECT_EQ(frame.Caption(), "温度(℃)");
+}
+
+// ---- Image ----
+
+namespace {
+
+class ImagePicture : public test_support::TempFolderTest {
+protected:
+    /// A drawing of `w` × `h` units: a black square filling its left half on white.
+    void drawing(const std::string& name, int w, int h) {
+        std::ofstream(path(name)) << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << w << ' '
+                                  << h << "\"><rect width=\"" << w << "\" height=\"" << h
+                                  << "\" fill=\"#ffffff\"/><rect width=\"" << w / 2 << "\" height=\"" << h
+                                  << "\" fill=\"#000000\"/></svg>";
+    }
+    void bitmap(const std::string& name, int w, int h) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        ASSERT_TRUE(image.save(QString::fromStdString(path(name)), "BMP"));
+    }
+    QPixmap shown() const { return static_cast<QLabel*>(image.widget())->pixmap(); }
+
+    Host host;
+    Image image;
+};
+
+} // namespace
+
+TEST_F(ImagePicture, ADrawingFillsItsBoxAndABitmapNameFallsBackToTheDrawingBesideIt) {
+    image.place(host, 0, 0, 200 * 15, 100 * 15);
+    image.setStretch(true);
+    drawing("scheme.svg", 400, 200);
+    drawing("lateral.svg", 400, 200);
+    bitmap("own.bmp", 30, 20);
+    drawing("own.svg", 400, 200);
+    std::ofstream(path("broken.svg")) << "<svg";
+
+    struct Case {
+        std::string file;
+        bool shown;
+        QSize size; // of the picture shown
+    };
+    const Case cases[] = {
+        {"scheme.svg", true, {200, 100}},
+        {"lateral.bmp", true, {200, 100}}, // no bitmap: the drawing of the same name
+        {"own.bmp", true, {30, 20}},       // an office's own bitmap comes first
+        {"missing.bmp", false, {30, 20}},  // nothing: the previous picture stays
+        {"broken.svg", false, {30, 20}},
+    };
+    for (const Case& c : cases) {
+        const std::string file = path(c.file);
+        EXPECT_EQ(image.setPicture(file), c.shown) << c.file;
+        EXPECT_EQ(shown().size(), c.size) << c.file;
+        if (c.shown) {
+            EXPECT_EQ(image.Picture(), file);
+        }
+    }
+    EXPECT_TRUE(image.setPicture(""));
+    EXPECT_TRUE(shown().isNull());
+    EXPECT_EQ(image.Picture(), "");
+}
+
+TEST_F(ImagePicture, ADrawingKeepsItsProportionsAndIsDrawnAgainAtEverySize) {
+    drawing("scheme.svg", 400, 200);
+    image.place(host, 0, 0, 300 * 15, 100 * 15);
+    ASSERT_TRUE(image.setPicture(path("scheme.svg")));
+    // A 2:1 drawing in a 3:1 box: 200 × 100 in the middle, the black half from x 50 to 150.
+    QImage shownImage = shown().toImage();
+    ASSERT_EQ(shownImage.size(), QSize(300, 100));
+    EXPECT_EQ(qAlpha(shownImage.pixel(20, 50)), 0);
+    EXPECT_EQ(qGray(shownImage.pixel(60, 50)), 0);
+    EXPECT_EQ(qGray(shownImage.pixel(180, 50)), 255);
+    EXPECT_EQ(qAlpha(shownImage.pixel(280, 50)), 0);
+
+    host.window()->show(); // a hidden window hands its controls their new sizes when it is shown
+    image.Move(0, 0, 100 * 15, 50 * 15);
+    shownImage = shown().toImage();
+    ASSERT_EQ(shownImage.size(), QSize(100, 50));
+    EXPECT_EQ(qGray(shownImage.pixel(25, 25)), 0);
+    EXPECT_EQ(qGray(shownImage.pixel(75, 25)), 255);
+}
+
+TEST_F(ImagePicture, APictureLiesBeneathTheControlsItOverlaps) {
+    TextBox box;
+    box.place(host, 0, 0, 1200, 300);
+    drawing("scheme.svg", 400, 200);
+    image.place(host, 0, 0, 200 * 15, 100 * 15);
+    ASSERT_TRUE(image.setPicture(path("scheme.svg")));
+    // Sibling widgets are stacked in the order of their parent's children, the first at the bottom.
+    const QObjectList& stack = image.widget()->parentWidget()->children();
+    ASSERT_EQ(box.widget()->parentWidget(), image.widget()->parentWidget());
+    EXPECT_LT(stack.indexOf(image.widget()), stack.indexOf(box.widget()));
 }

@@ -115,8 +115,8 @@ TEST_F(ShaftEjectWindow, OneWayOpensAsSplitTypeFromTheTemplateAndLeavesItsOwnFil
         EXPECT_EQ(w.txteta.BackColor(), platform::RGB(255, 255, 192));
         EXPECT_EQ(w.txtQQ_r3.BackColor(), w.txtShaftPile.BackColor());
         EXPECT_NE(w.txtp_tot.BackColor(), platform::RGB(255, 255, 192));
-        // The pictures are not shipped: the image stays empty.
-        EXPECT_EQ(w.Image1.Picture(), "");
+        // The picture of the model, from the installation.
+        EXPECT_TRUE(w.Image1.Picture().ends_with("/图片/shaft2.bmp")) << w.Image1.Picture();
         EXPECT_EQ(w.cmdCalculateSectionQQ_req.Caption(), "求各区段的需风量");
         EXPECT_EQ(w.cmdTable.Caption(), "运营控制表");
         EXPECT_EQ(w.lblp_tot3.Caption(), "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):");

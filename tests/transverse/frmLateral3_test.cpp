@@ -149,8 +149,8 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         EXPECT_FALSE(w.OptionButton2.Value());
         EXPECT_EQ(w.chkTwoSect.Value(), 1);
         EXPECT_TRUE(w.Frame3.Enabled());
-        // The pictures are not shipped: the image stays empty.
-        EXPECT_EQ(w.Image1.Picture(), "");
+        // The picture of the variant, from the installation.
+        EXPECT_TRUE(w.Image1.Picture().ends_with("/图片/lateral.bmp")) << w.Image1.Picture();
         // The section is the whole tunnel as the main window shows it; the natural wind of 2.5 m/s gives
         // 2.5² · (−1.01/2) · (5235 · 0.02 / 8.197 + 0.6 + 1) = −45.36 Pa between the portals.
         EXPECT_EQ(w.txtStartPile.Text(), "10000");

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pictures of the windows are files of the installation: every one a window loads is shipped, loads,
+// fills its box and is drawn in the box's proportions, so that none of its texts is squeezed.
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "jetfan/frmJet.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmLighting.h"
+#include "multishaft/frmMultiShaftAndJet.h"
+#include "platform/Forms.h"
+#include "shaft/frmShaftAndJet.h"
+#include "shaft/frmShaftEject.h"
+#include "tests/support/test_stage.h"
+#include "tools/frmConstructionVent.h"
+#include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral3.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Forms;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+/// The image shows `file` of the installation's picture folder, filling its box; the drawing behind it
+/// has the box's proportions within 2 % (a bitmap the box's size).
+void expectShows(const platform::Image& image, const std::string& file, const std::string& where) {
+    SCOPED_TRACE(where + ": " + file);
+    const fs::path picture = image.Picture();
+    EXPECT_EQ(picture.filename().string(), file);
+    EXPECT_EQ(picture.parent_path().filename().string(), "图片");
+    const QWidget* box = image.widget();
+    const QPixmap shown = static_cast<const QLabel*>(box)->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    ASSERT_GT(box->width(), 0);
+    EXPECT_EQ(shown.size(), box->size());
+    fs::path drawing = picture;
+    if (!fs::exists(drawing)) {
+        drawing.replace_extension(".svg");
+    }
+    ASSERT_EQ(drawing.extension(), ".svg") << "ship a drawing, or a bitmap of the box's size";
+    const QSvgRenderer renderer(QString::fromStdString(drawing.string()));
+    ASSERT_TRUE(renderer.isValid());
+    const double drawn = renderer.viewBoxF().width() / renderer.viewBoxF().height();
+    const double boxed = static_cast<double>(box->width()) / box->height();
+    EXPECT_NEAR(drawn / boxed, 1.0, 0.02);
+}
+
+class InstalledPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+        req.SaveFile();
+    }
+    frmReq& req = Forms::instance<frmReq>();
+};
+
+TEST_F(InstalledPictures, TheSchemeSketchesAndTheLightingPicturesAreShown) {
+    frmJet& jet = Forms::instance<frmJet>();
+    expectShows(jet.Image1, "jet_scheme.svg", "frmJet.Image1");
+    expectShows(jet.Image2, "jet_section.svg", "frmJet.Image2");
+    frmShaftAndJet& shaftJet = Forms::instance<frmShaftAndJet>();
+    expectShows(shaftJet.Image1, "shaft_jet_scheme.svg", "frmShaftAndJet.Image1");
+    expectShows(shaftJet.Image2, "jet_section_narrow.svg", "frmShaftAndJet.Image2");
+    expectShows(shaftJet.Image3, "jet_section_narrow.svg", "frmShaftAndJet.Image3");
+    frmMultiShaftAndJet& multi = Forms::instance<frmMultiShaftAndJet>();
+    expectShows(multi.imgJet, "jet_section_wide.svg", "frmMultiShaftAndJet.imgJet");
+    expectShows(multi.imgScheme, "multishaft_scheme.svg", "frmMultiShaftAndJet.imgScheme");
+    expectShows(Forms::instance<frmConcentrate>().Image1, "concentrate.svg", "frmConcentrate.Image1");
+    expectShows(Forms::instance<frmBrightness>().Image1, "brightness.svg", "frmBrightness.Image1");
+    expectShows(Forms::instance<frmLighting>().Image1, "lighting_area.svg", "frmLighting.Image1");
+}
+
+TEST_F(InstalledPictures, EachPressureModelAndVariantShowsItsOwnPicture) {
+    frmShaftEject& shaft = Forms::instance<frmShaftEject>();
+    shaft.optPresModel1.set(true);
+    expectShows(shaft.Image1, "shaft1.bmp", "merge-type shaft");
+    shaft.optPresModel2.set(true);
+    expectShows(shaft.Image1, "shaft2.bmp", "split-type shaft");
+    frmLateral3& lateral = Forms::instance<frmLateral3>();
+    lateral.OptionButton2.set(true);
+    expectShows(lateral.Image1, "lateral1.bmp", "supply semi-transverse");
+    lateral.optTranverse.set(true);
+    expectShows(lateral.Image1, "lateral.bmp", "full transverse");
+}
+
+TEST_F(InstalledPictures, EveryConstructionMethodShowsItsFormula) {
+    frmConstructionVent& w = Forms::instance<frmConstructionVent>();
+    struct List {
+        platform::ListBox& methods;
+        platform::Image& picture;
+        std::vector<std::string> files;
+    };
+    const List lists[] = {
+        {w.lstMethod1, w.picMethod1, {"yaru1.bmp", "yaru2.bmp", "yaru3.bmp", "yaru4.bmp", "yaru5.bmp"}},
+        {w.lstMethod2, w.picMethod2, {"paichu1.bmp", "paichu2.bmp"}},
+        {w.lstMethod3, w.picMethod3, {"hy1.bmp", "hy2.bmp", "hy3.bmp"}},
+        {w.lstMethod4, w.picMethod4, {"hp1.bmp", "hp2.bmp"}},
+    };
+    for (const List& list : lists) {
+        ASSERT_EQ(list.methods.ListCount(), static_cast<int>(list.files.size()));
+        for (int i = 0; i < list.methods.ListCount(); ++i) {
+            list.methods.setListIndex(i);
+            expectShows(list.picture, list.files[static_cast<std::size_t>(i)], list.methods.List(i));
+        }
+    }
+}
+
+// The build's copy of the installation data next to the program holds the picture folder whole.
+TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
+    const fs::path source = fs::path(CONFIGFILES_DIR) / "图片";
+    const fs::path built = fs::path(BUILT_CONFIGFILES_DIR) / "图片";
+    int pictures = 0;
+    for (const auto& entry : fs::directory_iterator(source)) {
+        ++pictures;
+        EXPECT_TRUE(fs::exists(built / entry.path().filename())) << entry.path().filename();
+    }
+    EXPECT_GE(pictures, 25);
+}
+
+} // namespace
