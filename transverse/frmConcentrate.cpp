@@ -77,12 +77,15 @@ std::string FaultMessage(transverse::BalanceFault fault) {
     return {};
 }
 
+/// The height the scheme drawing takes at the top of the window, with its margin.
+constexpr int kBelowPicture = 1860;
+
 } // namespace
 
 frmConcentrate::frmConcentrate() {
     setCaption("Step 3: 集中送入通风方式");
     setWidth(11400);
-    setHeight(6540);
+    setHeight(6540 + kBelowPicture);
     buildControls();
     Image1.setInstalledPicture("concentrate.svg");
     connectEvents();
@@ -94,16 +97,15 @@ frmConcentrate::~frmConcentrate() = default;
 
 void frmConcentrate::buildControls() {
     using platform::Layout;
-    // The scheme drawing has no picture to show: it stays hidden and takes no room, so that the window
-    // starts with the design flow and the mode instead of a blank band.
-    Image1.place(*this, 120, 120, 11000, 0);
+    // The scheme drawing across the top; everything else stands below it.
+    Image1.place(*this, 120, 120, 11000, 1800);
     Image1.setStretch(true);
-    Image1.setVisible(false);
+    const int below = kBelowPicture;
     const Layout::Column flow{
         .left = 120, .labelWidth = 2330, .boxWidth = 1300, .boxHeight = 315, .labelDrop = 40};
-    layout_.column(*this, flow, 200, {{"隧道设计风量Qr(m^3/s):", &txtQQ_r}});
+    layout_.column(*this, flow, below + 200, {{"隧道设计风量Qr(m^3/s):", &txtQQ_r}});
 
-    Layout::frame(Frame1, *this, "计算模式", 4000, 120, 4200, 600);
+    Layout::frame(Frame1, *this, "计算模式", 4000, below + 120, 4200, 600);
     optKnowArea.place(Frame1, 120, 240, 1900, 280);
     optKnowArea.setCaption("已知送风口面积");
     OptionButton2.place(Frame1, 2100, 240, 2000, 280);
@@ -113,7 +115,7 @@ void frmConcentrate::buildControls() {
     // Pressure balance, left column; the supply opening, right column.
     const Layout::Column wide{
         .left = 120, .labelWidth = 3480, .boxWidth = 1600, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
-    Layout::frame(Frame2, *this, "压力平衡分析", 120, 900, 5400, 2500);
+    Layout::frame(Frame2, *this, "压力平衡分析", 120, below + 900, 5400, 2500);
     layout_.column(Frame2, wide, 300,
                    {{"自然风阻力Δpm(Pa):", &txtdeltap_m},
                     {"通风阻抗力Δpr(经送风段修正)(Pa):", &txtdeltap_r},
@@ -121,7 +123,7 @@ void frmConcentrate::buildControls() {
                     {"送风机送风口升压力Δpb(Pa):", &txtdeltap_b},
                     {"局部压力损失Δpl(Pa):", &txtdeltap_l}});
 
-    Layout::frame(Frame3, *this, "送风参数", 5700, 900, 5400, 3400);
+    Layout::frame(Frame3, *this, "送风参数", 5700, below + 900, 5400, 3400);
     Layout::row(Frame3, wide, 300, lblv_b, "送风口喷出风速vb(m/s)", txtv_b);
     int top =
         layout_.column(Frame3, wide, 300 + wide.pitch,
@@ -133,7 +135,7 @@ void frmConcentrate::buildControls() {
                     {"送风段风速v1(m/s):", &txtv_1}});
 
     // Supply fan, below the balance.
-    Layout::frame(Frame4, *this, "风机动力设计", 120, 3540, 5400, 2400);
+    Layout::frame(Frame4, *this, "风机动力设计", 120, below + 3540, 5400, 2400);
     const Layout::Column fan{
         .left = 120, .labelWidth = 2980, .boxWidth = 1500, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
     layout_.column(Frame4, fan, 300,
@@ -145,7 +147,7 @@ void frmConcentrate::buildControls() {
     cmdCalPd.place(Frame4, 4700, 300, 500, 315);
     cmdCalPd.setCaption(">>");
 
-    Layout::buttons(*this, 5900, 4640, 1600, 450, 100,
+    Layout::buttons(*this, 5900, below + 4640, 1600, 450, 100,
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
     cmdBack.setWidth(1700);
 
