@@ -283,7 +283,8 @@ void frmShaftAndJet::buildControls() {
     Layout::buttonColumn(
         layoutPage, 4500, 1500, 1400, 400, 100,
         {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}, {&cmdAutoLayout, "自动布置"}});
-    Image1.place(layoutPage, 6200, 240, 8000, 6600);
+    // Beside the boxes, at the proportions of its drawing.
+    Image1.place(layoutPage, 7400, 240, 6800, 5610);
     Image1.setStretch(true);
 
     // ---- Buttons and the hint line ----
