@@ -46,6 +46,8 @@ bool g_launcherHidden = false;
 
 // Every character of a report takes one or two columns of this font, so that its tables line up.
 const char* const kMonoFamily = "WenQuanYi Micro Hei Mono";
+// A font that draws "℃" (Debian's fonts-dejavu-core).
+const char* const kDegreeFamily = "DejaVu Sans";
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -102,7 +104,10 @@ TextViewerWindow* windowOf(const std::string& path) {
 class TwoCellHighlighter : public QSyntaxHighlighter {
 public:
     TwoCellHighlighter(QTextDocument* document, const QFont& font)
-        : QSyntaxHighlighter(document), metrics_(font), cell_(metrics_.horizontalAdvance(QLatin1Char('W'))) {}
+        : QSyntaxHighlighter(document), metrics_(font), cell_(metrics_.horizontalAdvance(QLatin1Char('W'))),
+          degree_(font) {
+        degree_.setFamilies({QString::fromUtf8(kDegreeFamily)});
+    }
 
 protected:
     void highlightBlock(const QString& text) override {
@@ -121,6 +126,17 @@ protected:
                 spacing = s;
             }
         }
+        // The report font lists "℃" but draws it empty: that sign alone is drawn in a font that has it,
+        // still two cells wide.
+        const QFontMetricsF degree(degree_);
+        for (int i = text.indexOf(kDegreeSign); i >= 0; i = text.indexOf(kDegreeSign, i + 1)) {
+            QTextCharFormat f;
+            f.setFont(degree_, QTextCharFormat::FontPropertiesSpecifiedOnly);
+            f.setFontFamilies({QString::fromUtf8(kDegreeFamily)});
+            f.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+            f.setFontLetterSpacing(2 * cell_ - degree.horizontalAdvance(kDegreeSign));
+            setFormat(i, 1, f);
+        }
     }
 
 private:
@@ -130,8 +146,10 @@ private:
         }
         return 2 * cell_ - metrics_.horizontalAdvance(c);
     }
+    static constexpr QChar kDegreeSign{0x2103};
     QFontMetricsF metrics_;
     double cell_;
+    QFont degree_;
 };
 
 } // namespace
