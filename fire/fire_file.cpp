@@ -96,24 +96,10 @@ scheme::SchemeWriter WriteFirFile(const FirSettings& fir) {
         out.Boolean(b.value_or(false));
     }
     out.EndRecord();
-    for (const auto& t : fir.Texts) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (const auto& t : fir.Range) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (const auto& t : fir.WindRatio) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (int r = 0; r < kFirReserveRecords; ++r) {
-        for (int f = 0; f < kFirReserveFields; ++f) {
-            out.Text("");
-        }
-        out.EndRecord();
-    }
+    out.TextRecord(fir.Texts);
+    out.TextRecord(fir.Range);
+    out.TextRecord(fir.WindRatio);
+    out.ReserveRecords(kFirReserveRecords, kFirReserveFields);
     return out;
 }
 

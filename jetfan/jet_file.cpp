@@ -51,15 +51,9 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     scheme::SchemeWriter out;
     out.Text(kJetTitle1).EndRecord();
-    for (const auto& field : jet.Record2) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(jet.Record2);
     out.Text(kJetTitle2).EndRecord();
-    for (const auto& field : jet.Record4) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(jet.Record4);
     out.Text(kJetTitle3).EndRecord();
     WriteGroupRows(out, jet.Groups);
     return out;

@@ -12,10 +12,7 @@ template <std::size_t N> void readFields(scheme::SchemeReader& in, std::array<Sj
 }
 
 template <std::size_t N> void writeFields(scheme::SchemeWriter& out, const std::array<SjField, N>& fields) {
-    for (const auto& field : fields) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(fields);
 }
 
 } // namespace

@@ -196,15 +196,9 @@ ConFileContents ReadConFile(scheme::SchemeReader& in) {
 
 scheme::SchemeWriter WriteConFile(const ConFileContents& con) {
     scheme::SchemeWriter out;
-    for (const auto& field : con.Record1) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(con.Record1);
     out.Boolean(con.KnownArea.value_or(false));
-    for (const auto& field : con.Record2) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(con.Record2);
     return out;
 }
 

@@ -62,14 +62,8 @@ Lt1File ReadLt1File(scheme::SchemeReader& in) {
 
 scheme::SchemeWriter WriteLt1File(const Lt1File& file) {
     scheme::SchemeWriter w;
-    for (const auto& t : file.Inputs) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
-    for (const auto& t : file.Results) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
+    w.TextRecord(file.Inputs);
+    w.TextRecord(file.Results);
     return w;
 }
 

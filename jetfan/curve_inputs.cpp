@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfan/curve_inputs.h"
+
+#include "app/frmReq.h"
+#include "app/guarded.h"
+#include "app/modPublic.h"
+#include "jetfan/CPressionCurve.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/controls.h"
+#include "platform/vb.h"
+#include "ventparam/frmVentParam.h"
+
+using app::guarded;
+using platform::Forms;
+
+namespace jetfan {
+
+namespace {
+
+constexpr const char* kErrorTitle = "出错！";
+
+} // namespace
+
+bool ReadCurveGroups(platform::ListView& lstJet, std::vector<PressureStep>& groups) {
+    std::vector<double> stations;
+    guarded([&] {
+        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+            const platform::ListItem& row = lstJet.ListItems(i);
+            const double station = vb::Val(row.Text());
+            stations.push_back(station);
+            groups.push_back({station, vb::Val(row.SubItems(2))});
+        }
+    });
+    switch (CheckJetGroups(stations, modPublic::StartPile, modPublic::EndPile)) {
+    case JetCurveCheck::NoGroups:
+        platform::MsgBox("绘制曲线或提取压力值前，请设置风机信息！", platform::vbOKOnly, kErrorTitle);
+        return false;
+    case JetCurveCheck::GroupOutsideTunnel:
+        platform::MsgBox("射流风机桩号超出隧道桩号范围，请检查！", platform::vbOKOnly, kErrorTitle);
+        return false;
+    case JetCurveCheck::Ok:
+        break;
+    }
+    return true;
+}
+
+std::vector<LocalLossAt> StepTwoLocalLosses() {
+    std::vector<LocalLossAt> losses;
+    guarded([&] {
+        platform::ListView& list = Forms::instance<frmVentParam>().lstzeta;
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            const platform::ListItem& row = list.ListItems(i);
+            losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
+        }
+    });
+    return losses;
+}
+
+std::vector<double> SectionEndStations() {
+    std::vector<double> stations;
+    guarded([&] {
+        platform::ListView& list = Forms::instance<frmReq>().lstSection;
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            stations.push_back(vb::Val(list.ListItems(i).Text()));
+        }
+    });
+    return stations;
+}
+
+void SayCurveNotComputed() {
+    platform::MsgBox("压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！",
+                     platform::vbOKOnly, kErrorTitle);
+}
+
+std::unique_ptr<CPressionCurve> NewPressionCurve(const CurvePointArray& press, const CurvePointArray& v,
+                                                 const CurvePointArray& c) {
+    auto curve = std::make_unique<CPressionCurve>();
+    curve->SetPressPointArray(press);
+    curve->SetCPointArray(c);
+    curve->SetVPointArray(v);
+    return curve;
+}
+
+} // namespace jetfan
