@@ -36,7 +36,7 @@ void captioned(Captioned& control, Container& parent, const char* text, int left
 
 } // namespace
 
-frmCalculatePd::frmCalculatePd() {
+frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
     setCaption("风道压力损失计算");
     buildControls();
     connectEvents();
@@ -105,20 +105,10 @@ void frmCalculatePd::buildControls() {
 }
 
 void frmCalculatePd::connectEvents() {
-    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
-    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
-    chkKS.Click = [this] { chkKS_Click(); };
-    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
+    connectDuctEditor();
     lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
     cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
-    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
     cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
-    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
     cmdZeta.Click = [this] { cmdZeta_Click(); };
     cmdCalculate.Click = [this] { cmdCalculate_Click(); };
     cmdClose.Click = [this] { cmdClose_Click(); };
@@ -140,28 +130,6 @@ void frmCalculatePd::Form_Load() {
     guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
 }
 
-ventparam::DuctPieceBoxes frmCalculatePd::pieceBoxes() {
-    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
-            txtSectionPerimeter, txtSectionD,    txtSectionDelta, {}};
-}
-
-void frmCalculatePd::txtSectionArea_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmCalculatePd::txtSectionPerimeter_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmCalculatePd::chkKS_Click() {
-    // A tapered piece has no section of its own: it takes its neighbours'.
-    frmSectionData.setEnabled(chkKS.Value() != 1);
-}
-
-void frmCalculatePd::cmdSectionDelta_Click() {
-    lstWallMaterial.setVisible(true);
-}
-
 void frmCalculatePd::lstWallMaterial_Click() {
     const ventparam::WallMaterial* material = ventparam::WallMaterialAt(lstWallMaterial.ListIndex());
     if (material == nullptr || !material->roughness) {
@@ -171,40 +139,12 @@ void frmCalculatePd::lstWallMaterial_Click() {
     ventparam::CloseWallMaterials(lstWallMaterial);
 }
 
-void frmCalculatePd::cmdAddSection_Click() {
-    pieceBoxes().AddRow();
-}
-
-void frmCalculatePd::cmdInsertSection_Click() {
-    pieceBoxes().InsertRow();
-}
-
 void frmCalculatePd::cmdUpdateSection_Click() {
     pieceBoxes().UpdateRow();
 }
 
-void frmCalculatePd::cmdDeleteSection_Click() {
-    ventparam::RemoveSelectedRow(lstSection);
-}
-
-void frmCalculatePd::lstSection_ItemClick(ListItem& item) {
-    pieceBoxes().ShowRow(item);
-}
-
-void frmCalculatePd::cmdAddZeta_Click() {
-    ventparam::AddRowOf(lstzeta, {&txtzetapile, &txtzeta});
-}
-
 void frmCalculatePd::cmdUpdateZeta_Click() {
-    ventparam::UpdateRowOf(lstzeta, {&txtzetapile, &txtzeta});
-}
-
-void frmCalculatePd::cmdDeleteZeta_Click() {
-    ventparam::RemoveSelectedRow(lstzeta);
-}
-
-void frmCalculatePd::lstzeta_ItemClick(ListItem& item) {
-    ventparam::ShowRowIn(item, {&txtzetapile, &txtzeta});
+    ventparam::UpdateRowOf(lstzeta, zetaBoxes());
 }
 
 void frmCalculatePd::cmdZeta_Click() {
