@@ -190,10 +190,6 @@ void frmAxialFanDesign::connectEvents() {
     optFanType1.Click = [this] { optFanType1_Click(); };
     optFanType2.Click = [this] { optFanType2_Click(); };
     connectDuctEditor();
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
     udN.Change = [this] { udN_Change(); };
     cmdCalculate.Click = [this] { cmdCalculate_Click(); };
     cmdReport.Click = [this] { cmdReport_Click(); };
@@ -209,9 +205,7 @@ void frmAxialFanDesign::Form_Load() {
     lstSection.ColumnHeaders.Add("Δ(mm)", 800);
     lstSection.ColumnHeaders.Add("λ", 800);
     lstSection.ColumnHeaders.Add("备注", 2000);
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    addLossColumns();
     lstzeta.ColumnHeaders.Add("备注", 2000);
     lstFanNo.ColumnHeaders.Clear();
     lstFanNo.ColumnHeaders.Add("风机编号", 4000);

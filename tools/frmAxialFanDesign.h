@@ -74,10 +74,10 @@ public:
     void cmdClose_Click();
     void optFanType1_Click();
     void optFanType2_Click();
-    void cmdUpdateSection_Click();
-    void lstWallMaterial_Click();
-    void cmdUpdateZeta_Click();
-    void cmdZeta_Click();
+    void cmdUpdateSection_Click() override;
+    void lstWallMaterial_Click() override;
+    void cmdUpdateZeta_Click() override;
+    void cmdZeta_Click() override;
     void udN_Change();
     void cmdCalculate_Click();
     void cmdReport_Click();

@@ -179,6 +179,16 @@ void DuctEditor::connectDuctEditor() {
     cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
     cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
     lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
+    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
+    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
+    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
+    cmdZeta.Click = [this] { cmdZeta_Click(); };
+}
+
+void DuctEditor::addLossColumns() {
+    lstzeta.ColumnHeaders.Clear();
+    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
+    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
 }
 
 DuctPieceBoxes DuctEditor::pieceBoxes() {
@@ -235,6 +245,23 @@ void DuctEditor::cmdDeleteZeta_Click() {
 
 void DuctEditor::lstzeta_ItemClick(ListItem& item) {
     ShowRowIn(item, zetaBoxes());
+}
+
+void DuctEditor::cmdUpdateSection_Click() {
+    pieceBoxes().UpdateRow();
+}
+
+void DuctEditor::cmdUpdateZeta_Click() {
+    UpdateRowOf(lstzeta, zetaBoxes());
+}
+
+void DuctEditor::lstWallMaterial_Click() {
+    const WallMaterial* material = WallMaterialAt(lstWallMaterial.ListIndex());
+    if (material == nullptr || !material->roughness) {
+        return;
+    }
+    txtSectionDelta.set(vb::CStr(*material->roughness));
+    CloseWallMaterials(lstWallMaterial);
 }
 
 } // namespace ventparam

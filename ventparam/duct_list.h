@@ -91,8 +91,8 @@ template <class Row, class More> std::vector<Row> ReadDuctRows(platform::ListVie
 
 /// The editors of a duct's piece list and local-loss list that the duct-loss dialog and the axial-fan window
 /// share: their controls under the windows' names and the handlers that work alike in both. A window
-/// derives from it beside platform::Form, places the controls, wires the shared handlers with
-/// connectDuctEditor and its own ones (updating a row, the wall-material list, the ξ dialog) itself.
+/// derives from it beside platform::Form, places the controls, wires them with connectDuctEditor and
+/// overrides what it does otherwise (the ξ dialog always).
 class DuctEditor {
 public:
     platform::TextBox txtSectionPile;
@@ -124,6 +124,14 @@ public:
     void cmdAddZeta_Click();
     void cmdDeleteZeta_Click();
     void lstzeta_ItemClick(platform::ListItem& item);
+    /// Writes the piece in the editor into the selected row.
+    virtual void cmdUpdateSection_Click();
+    /// Writes the loss in the editor into the selected row.
+    virtual void cmdUpdateZeta_Click();
+    /// Puts the chosen material's roughness into its box and closes the list; a separator does nothing.
+    virtual void lstWallMaterial_Click();
+    /// Opens the ξ dialog over the window for txtzeta.
+    virtual void cmdZeta_Click() = 0;
 
 protected:
     /// `morePieceCells` follow the section cells of a piece row, `moreZetaCells` the ξ cell of a loss row.
@@ -133,6 +141,8 @@ protected:
     DuctEditor& operator=(const DuctEditor&) = delete;
 
     void connectDuctEditor();
+    /// The column heads of the loss list: position and ξ.
+    void addLossColumns();
     DuctPieceBoxes pieceBoxes();
     /// The boxes of a loss row in row order: position, ξ, then the window's own.
     std::vector<platform::TextBox*> zetaBoxes();

@@ -106,10 +106,6 @@ void frmCalculatePd::buildControls() {
 
 void frmCalculatePd::connectEvents() {
     connectDuctEditor();
-    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
     cmdCalculate.Click = [this] { cmdCalculate_Click(); };
     cmdClose.Click = [this] { cmdClose_Click(); };
 }
@@ -122,29 +118,10 @@ void frmCalculatePd::Form_Load() {
     lstSection.ColumnHeaders.Add("周长(m)", 800);
     lstSection.ColumnHeaders.Add("当量直径(m)", 800);
     lstSection.ColumnHeaders.Add("平均壁面粗糙度(mm)", 800);
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    addLossColumns();
     guarded([this] { modPublic::ReadTable("TabA03_1", DuctTables.TabA03_1); });
     guarded([this] { modPublic::ReadTable("TabA03_2", DuctTables.TabA03_2); });
     guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
-}
-
-void frmCalculatePd::lstWallMaterial_Click() {
-    const ventparam::WallMaterial* material = ventparam::WallMaterialAt(lstWallMaterial.ListIndex());
-    if (material == nullptr || !material->roughness) {
-        return;
-    }
-    txtSectionDelta.set(vb::CStr(*material->roughness));
-    ventparam::CloseWallMaterials(lstWallMaterial);
-}
-
-void frmCalculatePd::cmdUpdateSection_Click() {
-    pieceBoxes().UpdateRow();
-}
-
-void frmCalculatePd::cmdUpdateZeta_Click() {
-    ventparam::UpdateRowOf(lstzeta, zetaBoxes());
 }
 
 void frmCalculatePd::cmdZeta_Click() {

@@ -39,10 +39,7 @@ public:
     ventparam::DuctTables DuctTables;
 
     void Form_Load() override;
-    void lstWallMaterial_Click();
-    void cmdUpdateSection_Click();
-    void cmdUpdateZeta_Click();
-    void cmdZeta_Click();
+    void cmdZeta_Click() override;
     void cmdCalculate_Click();
     void cmdClose_Click();
 
