@@ -4,6 +4,7 @@
 #include "jetfan/scheme_report.h"
 #include "platform/vb.h"
 
+#include <array>
 #include <optional>
 
 namespace multishaft {
@@ -21,6 +22,19 @@ std::string formatted(const std::string& text, std::string_view pattern) {
     }
     const std::string out = vb::Format(*value, pattern);
     return out.empty() ? text : out;
+}
+
+/// Where the values of the shaft block start.
+constexpr int kShaftValueAt = 29;
+
+/// The power lines of one fan, its fan lines and its motor lines each after a blank line.
+void fanPowerLines(jetfan::SchemeReport& r, const std::array<const std::string*, 7>& texts, int labelEnd) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i == 0 || i == 4) {
+            r.BlankLine();
+        }
+        r.Value(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], labelEnd, kShaftValueAt), *texts[i]);
+    }
 }
 
 void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
@@ -43,15 +57,7 @@ void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
     r.Value(std::string("排风口,排风井及连接风道总压力损失pde(Pa)") + kDuctLossSeparator, s.p_de);
     r.Value(" 排风口处总升压力pse(Pa):    ", s.p_se);
     r.Value(" 排风机设计风压ptote(Pa):    ", s.p_tote);
-    r.BlankLine();
-    r.Value("          环境温度t1(℃):    ", s.t1_e);
-    r.Value("        环境大气压p1(Pa):    ", s.p1_e);
-    r.Value("              风机效率η:    ", s.eta_e);
-    r.Value("         风机功率Skw(kW):    ", s.SSkw_e);
-    r.BlankLine();
-    r.Value("  电机效率ηm(0.90-0.95):    ", s.etam_e);
-    r.Value("     容量安全系数k(1.15):    ", s.k_e);
-    r.Value("          电机功率M1(kW):    ", s.MM1_e);
+    fanPowerLines(r, {&s.t1_e, &s.p1_e, &s.eta_e, &s.SSkw_e, &s.etam_e, &s.k_e, &s.MM1_e}, 25);
     r.BlankLine();
     r.Line("  >>  送风有关参数  <<  ");
     r.Value("      送风机流量(m^3/台):    ", s.Qb);
@@ -68,15 +74,7 @@ void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
     r.Value(std::string("排风口,排风井及连接风道总压力损失pdb(Pa):") + kDuctLossSeparator, s.p_db);
     r.Value(" 排风口处总升压力psb(Pa):    ", s.p_sb);
     r.Value(" 排风机设计风压ptotb(Pa):    ", s.p_totb);
-    r.BlankLine();
-    r.Value("         环境温度t1(℃):     ", s.t1_b);
-    r.Value("       环境大气压p1(Pa):     ", s.p1_b);
-    r.Value("             风机效率η:     ", s.eta_b);
-    r.Value("        风机功率Skw(kW):     ", s.SSkw_b);
-    r.BlankLine();
-    r.Value(" 电机效率ηm(0.90-0.95):     ", s.etam_b);
-    r.Value("    容量安全系数k(1.15):     ", s.k_b);
-    r.Value("         电机功率M1(kW):     ", s.MM1_b);
+    fanPowerLines(r, {&s.t1_b, &s.p1_b, &s.eta_b, &s.SSkw_b, &s.etam_b, &s.k_b, &s.MM1_b}, 24);
 }
 
 void sectionBlock(jetfan::SchemeReport& r, std::size_t i, const MsSectionTexts& s) {
