@@ -68,6 +68,19 @@ std::vector<double> SectionEndStations() {
     return stations;
 }
 
+StretchFriction WalkFriction() {
+    frmReq* req = &Forms::instance<frmReq>();
+    return [req](double to, double from, double lambda, double rho, double q) {
+        return req->GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, kWalkSectionType, kWalkEntranceLoss,
+                                          kWalkBranchLoss, kWalkMergeLoss);
+    };
+}
+
+std::function<double(double)> TunnelArea() {
+    frmReq* req = &Forms::instance<frmReq>();
+    return [req](double station) { return req->GetAA_r(station); };
+}
+
 void SayCurveNotComputed() {
     platform::MsgBox("压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！",
                      platform::vbOKOnly, kErrorTitle);

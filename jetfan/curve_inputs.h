@@ -4,6 +4,7 @@
 #include "jetfan/curve_layout.h"
 #include "jetfan/jet_curve.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,13 @@ std::vector<LocalLossAt> StepTwoLocalLosses();
 
 /// The end station of every cross-section row of the main window, in list order.
 std::vector<double> SectionEndStations();
+
+/// The main window's stretch friction as every walk asks it: section type kWalkSectionType with the walk's
+/// end losses.
+StretchFriction WalkFriction();
+
+/// The main window's tunnel cross-section area at a station [m²].
+std::function<double(double)> TunnelArea();
 
 /// Says that a scheme's curve could not be computed (a division by zero or missing section data).
 void SayCurveNotComputed();

@@ -50,11 +50,8 @@ void frmJet::cmdDrawPressCurve_Click() {
         look.Velocity = [](double station) {
             return modPublic::GetStationVelocity(station, jetfan::kDesignDemandMarker);
         };
-        look.Area = [&req](double station) { return req.GetAA_r(station); };
-        look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-            return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType, 0.6, 0.28,
-                                             0.7);
-        };
+        look.Area = jetfan::TunnelArea();
+        look.Friction = jetfan::WalkFriction();
         const jetfan::JetCurves curves = jetfan::BuildJetCurves(in, look);
 
         // A curve with a gap where no cross-section is known would be drawn as if it were whole.

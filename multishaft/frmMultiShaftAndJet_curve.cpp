@@ -90,13 +90,9 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
     in.CrossSectionStations = jetfan::SectionEndStations();
 
     multishaft::MsCurveLookups look;
-    look.Area = [&req](double s) { return req.GetAA_r(s); };
+    look.Area = jetfan::TunnelArea();
     look.LossVelocity = [](double s, double q) { return modPublic::GetStationVelocity(s, q); };
-    look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-        return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType,
-                                         multishaft::kWalkEntranceLoss, multishaft::kWalkBranchLoss,
-                                         multishaft::kWalkMergeLoss);
-    };
+    look.Friction = jetfan::WalkFriction();
     multishaft::MsCurves curves;
     bool built = false;
     guarded([&] {

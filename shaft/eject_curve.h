@@ -16,8 +16,6 @@ namespace shaft {
 inline constexpr double kShaftZoneHalf = 2.5;
 /// Loss coefficient of both portals in the curve.
 inline constexpr double kCurvePortalLoss = 0.6;
-/// How far inside a portal the portal speed is taken [m].
-inline constexpr double kPortalSpeedOffset = 0.001;
 /// How far to either side of a cross-section change the air speed is taken [m].
 inline constexpr double kSpeedOffset = 0.0001;
 

@@ -66,12 +66,8 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     shaft::SjCurveLookups look;
     look.FlowAt = [this](double s) { return GetFlowAtPile(s); };
     look.VelocityAt = [this](double s) { return GetVelocityAtPile(s); };
-    look.Area = [&req](double s) { return req.GetAA_r(s); };
-    look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-        return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType,
-                                         shaft::kSjWalkEntranceLoss, shaft::kSjWalkBranchLoss,
-                                         shaft::kSjWalkMergeLoss);
-    };
+    look.Area = jetfan::TunnelArea();
+    look.Friction = jetfan::WalkFriction();
     shaft::SjCurves curves;
     bool built = false;
     guarded([&] {

@@ -55,11 +55,10 @@ void frmShaftEject::cmdDrawCurve_Click() {
     in.StartPile = vb::Val(req.txtStartPile.Text());
     in.SectionStations = jetfan::SectionEndStations();
     in.FlowAt = [this](double x) { return GetFlowAtPile(x); };
-    in.AreaAt = [&req](double x) { return req.GetAA_r(x); };
+    in.AreaAt = jetfan::TunnelArea();
     const double lambda = modPublic::lambda_r, rho = modPublic::rho;
-    in.Friction = [&req, lambda, rho](double a, double b, double q) {
-        return req.GetYANCHENGDeltap_r_m(a, b, lambda, rho, q, 4, shaft::kCurvePortalLoss,
-                                         shaft::kEjectBranchLoss, shaft::kEjectMergeLoss);
+    in.Friction = [friction = jetfan::WalkFriction(), lambda, rho](double a, double b, double q) {
+        return friction(a, b, lambda, rho, q);
     };
     shaft::EjectCurves c;
     guarded([&] { c = shaft::BuildEjectCurves(in); });
