@@ -36,13 +36,9 @@ void WriteGroupRows(scheme::SchemeWriter& out, const std::optional<std::vector<J
 JetFileContents ReadJetFile(scheme::SchemeReader& in) {
     JetFileContents jet;
     in.Skip(1);
-    for (auto& field : jet.Record2) {
-        field = in.NextText();
-    }
+    in.NextTexts(jet.Record2);
     in.Skip(1);
-    for (auto& field : jet.Record4) {
-        field = in.NextText();
-    }
+    in.NextTexts(jet.Record4);
     in.Skip(1);
     jet.Groups = ReadGroupRows(in);
     return jet;

@@ -98,6 +98,13 @@ public:
     std::optional<bool> NextBoolean();
     /// Passes over n fields.
     void Skip(std::size_t n = 1);
+    /// Reads the next fields as texts into `fields` (optional texts), in order; past the end they are
+    /// nullopt.
+    template <class Fields> void NextTexts(Fields& fields) {
+        for (auto& field : fields) {
+            field = NextText();
+        }
+    }
     /// Reads up to `count` rows of texts into `rows`, each row a copy of `blank` (a fixed array, or a
     /// vector of as many empty texts as a row has cells) with its cells filled in order. A row cut off by
     /// the end of the file is dropped and ends the reading: false then. A negative count reads no row.

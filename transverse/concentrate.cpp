@@ -184,13 +184,9 @@ BalanceResult Balance(const ConcentrateScheme& s, const TunnelServices& t, doubl
 
 ConFileContents ReadConFile(scheme::SchemeReader& in) {
     ConFileContents con;
-    for (auto& field : con.Record1) {
-        field = in.NextText();
-    }
+    in.NextTexts(con.Record1);
     con.KnownArea = in.NextBoolean();
-    for (auto& field : con.Record2) {
-        field = in.NextText();
-    }
+    in.NextTexts(con.Record2);
     return con;
 }
 

@@ -82,15 +82,9 @@ TraFile ReadTraFile(scheme::SchemeReader& in) {
     TraFile f;
     f.TwoSect = in.NextBoolean();
     f.Tranverse = in.NextBoolean();
-    for (auto& t : f.Supply) {
-        t = in.NextText();
-    }
-    for (auto& t : f.SupplyResult) {
-        t = in.NextText();
-    }
-    for (auto& t : f.Exhaust) {
-        t = in.NextText();
-    }
+    in.NextTexts(f.Supply);
+    in.NextTexts(f.SupplyResult);
+    in.NextTexts(f.Exhaust);
     f.PileC = in.NextText();
     f.PC = in.NextText();
     if (const std::optional<double> pos = in.NextLeading()) {

@@ -51,12 +51,8 @@ OlderSupplyResult OlderSupplyDuct(const OlderSupplyInput& in) {
 
 Lt1File ReadLt1File(scheme::SchemeReader& in) {
     Lt1File f;
-    for (auto& t : f.Inputs) {
-        t = in.NextText();
-    }
-    for (auto& t : f.Results) {
-        t = in.NextText();
-    }
+    in.NextTexts(f.Inputs);
+    in.NextTexts(f.Results);
     return f;
 }
 

@@ -12,9 +12,7 @@ ParContents ReadPar(scheme::SchemeReader& in) {
     par.lambda_r = in.NextText();
     in.Skip(1); // reserved
     par.v_n = in.NextText();
-    for (auto& field : par.Record3) {
-        field = in.NextText();
-    }
+    in.NextTexts(par.Record3);
     if (in.AtEnd()) {
         return par;
     }
