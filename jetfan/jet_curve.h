@@ -14,12 +14,6 @@ namespace jetfan {
 
 /// Section type of the stretch losses of a walk: wall friction only, no entrance, branch or merge loss.
 inline constexpr int kWalkSectionType = 4;
-/// End-loss coefficients every walk hands to the stretch friction; its section type applies none of them.
-inline constexpr double kWalkEntranceLoss = 0.6;
-inline constexpr double kWalkBranchLoss = 0.28;
-inline constexpr double kWalkMergeLoss = 0.7;
-/// How far from a portal or an opening the air speed next to it is looked up [m].
-inline constexpr double kSpeedLookupOffset = 0.001;
 /// How far inside its stretch the air speed on either side of a station is looked up [m].
 inline constexpr double kVelocityInset = 0.0001;
 
@@ -28,6 +22,13 @@ inline constexpr double kVelocityInset = 0.0001;
 /// is the far end of the stretch in the direction of travel, the second the near one.
 using StretchFriction =
     std::function<double(double toStation, double fromStation, double lambda, double rho, double q)>;
+
+/// End-loss coefficients every walk hands to the stretch friction; its section type applies none of them.
+inline constexpr double kWalkEntranceLoss = 0.6;
+inline constexpr double kWalkBranchLoss = 0.28;
+inline constexpr double kWalkMergeLoss = 0.7;
+/// How far from a portal or an opening the air speed next to it is looked up [m].
+inline constexpr double kSpeedLookupOffset = 0.001;
 
 /// A pressure step along the walk: a jet-fan group's rise (positive) or a local loss (negative).
 struct PressureStep {
