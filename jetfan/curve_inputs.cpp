@@ -20,6 +20,17 @@ namespace {
 
 constexpr const char* kErrorTitle = "出错！";
 
+/// Each row of `list` as `read` makes it, in list order; a row that cannot be read ends the list there.
+template <class T, class Read> std::vector<T> rowsOf(platform::ListView& list, Read read) {
+    std::vector<T> rows;
+    guarded([&] {
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            rows.push_back(read(list.ListItems(i)));
+        }
+    });
+    return rows;
+}
+
 } // namespace
 
 bool ReadCurveGroups(platform::ListView& lstJet, std::vector<PressureStep>& groups) {
@@ -46,26 +57,14 @@ bool ReadCurveGroups(platform::ListView& lstJet, std::vector<PressureStep>& grou
 }
 
 std::vector<LocalLossAt> StepTwoLocalLosses() {
-    std::vector<LocalLossAt> losses;
-    guarded([&] {
-        platform::ListView& list = Forms::instance<frmVentParam>().lstzeta;
-        for (int i = 1; i <= list.ListItems.Count(); ++i) {
-            const platform::ListItem& row = list.ListItems(i);
-            losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
+    return rowsOf<LocalLossAt>(Forms::instance<frmVentParam>().lstzeta, [](const platform::ListItem& row) {
+        return LocalLossAt{vb::Val(row.Text()), vb::Val(row.SubItems(1))};
     });
-    return losses;
 }
 
 std::vector<double> SectionEndStations() {
-    std::vector<double> stations;
-    guarded([&] {
-        platform::ListView& list = Forms::instance<frmReq>().lstSection;
-        for (int i = 1; i <= list.ListItems.Count(); ++i) {
-            stations.push_back(vb::Val(list.ListItems(i).Text()));
-        }
-    });
-    return stations;
+    return rowsOf<double>(Forms::instance<frmReq>().lstSection,
+                          [](const platform::ListItem& row) { return vb::Val(row.Text()); });
 }
 
 StretchFriction WalkFriction() {

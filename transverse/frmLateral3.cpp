@@ -284,15 +284,13 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
     // A result that could not be computed shows an empty box; the calculation says which input is missing.
     guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
     showSupplyResults();
-    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 7>{{{&txtv_e0, v_e0},
-                                                                         {&txtp_e, p_e},
-                                                                         {&txtk_e, k_e},
-                                                                         {&txtpei_pe0, pei_pe0},
-                                                                         {&txtpri_pei, pri_pei},
-                                                                         {&txtp_ed, p_ed},
-                                                                         {&txtp_etot, p_etot}}}) {
-        guarded([&] { box->set(vb::Format(value, "0.00")); });
-    }
+    transverse::ShowResults({{&txtv_e0, v_e0},
+                             {&txtp_e, p_e},
+                             {&txtk_e, k_e},
+                             {&txtpei_pe0, pei_pe0},
+                             {&txtpri_pei, pri_pei},
+                             {&txtp_ed, p_ed},
+                             {&txtp_etot, p_etot}});
 }
 
 // ---- The .tra file ----

@@ -12,14 +12,18 @@ using platform::TextBox;
 namespace transverse {
 
 void SupplyDuctView::showSupplyResults() {
-    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 8>{{{&txtq_b, q_b},
-                                                                         {&txtv_b, v_b},
-                                                                         {&txtp_b, p_b},
-                                                                         {&txtk_b, k_b},
-                                                                         {&txtpbi_pb0, pbi_pb0},
-                                                                         {&txtpb0_pr0, pb0_pr0},
-                                                                         {&txtprc_prx, prc_prx},
-                                                                         {&txtp_tot, p_tot}}}) {
+    ShowResults({{&txtq_b, q_b},
+                 {&txtv_b, v_b},
+                 {&txtp_b, p_b},
+                 {&txtk_b, k_b},
+                 {&txtpbi_pb0, pbi_pb0},
+                 {&txtpb0_pr0, pb0_pr0},
+                 {&txtprc_prx, prc_prx},
+                 {&txtp_tot, p_tot}});
+}
+
+void ShowResults(std::initializer_list<std::pair<TextBox*, double>> results) {
+    for (auto [box, value] : results) {
         guarded([&] { box->set(vb::Format(value, "0.00")); });
     }
 }

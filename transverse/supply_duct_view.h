@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 /// The supply duct that both supply semi-transverse windows show alike: its boxes under the windows' names,
 /// its result fields, and how the results reach the boxes and the scheme files.
@@ -30,6 +32,9 @@ protected:
     /// The result boxes in the order the scheme files keep them: q_b … prc_prx, then p_d and p_tot.
     std::array<platform::TextBox*, 9> supplyResultBoxes();
 };
+
+/// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
+void ShowResults(std::initializer_list<std::pair<platform::TextBox*, double>> results);
 
 /// Puts each text that was read into its box, in order; a text the file lacks leaves its box as it is.
 void PutTexts(platform::TextBox* const* boxes, const std::optional<std::string>* texts, std::size_t n);
