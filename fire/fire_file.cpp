@@ -28,13 +28,6 @@ std::vector<std::string> readRows(scheme::SchemeReader& in) {
     return rows;
 }
 
-template <std::size_t N>
-void readTexts(scheme::SchemeReader& in, std::array<std::optional<std::string>, N>& a) {
-    for (auto& f : a) {
-        f = in.NextText();
-    }
-}
-
 template <std::size_t N> void readBooleans(scheme::SchemeReader& in, std::array<std::optional<bool>, N>& a) {
     for (auto& f : a) {
         f = in.NextBoolean();
@@ -62,9 +55,9 @@ FirSettings ReadFirFile(scheme::SchemeReader& in) {
     readBooleans(in, fir.VentModes);
     readBooleans(in, fir.TrafficModes);
     readBooleans(in, fir.WindDirections);
-    readTexts(in, fir.Texts);
-    readTexts(in, fir.Range);
-    readTexts(in, fir.WindRatio);
+    in.NextTexts(fir.Texts);
+    in.NextTexts(fir.Range);
+    in.NextTexts(fir.WindRatio);
     return fir;
 }
 
@@ -96,24 +89,10 @@ scheme::SchemeWriter WriteFirFile(const FirSettings& fir) {
         out.Boolean(b.value_or(false));
     }
     out.EndRecord();
-    for (const auto& t : fir.Texts) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (const auto& t : fir.Range) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (const auto& t : fir.WindRatio) {
-        out.Text(t.value_or(""));
-    }
-    out.EndRecord();
-    for (int r = 0; r < kFirReserveRecords; ++r) {
-        for (int f = 0; f < kFirReserveFields; ++f) {
-            out.Text("");
-        }
-        out.EndRecord();
-    }
+    out.TextRecord(fir.Texts);
+    out.TextRecord(fir.Range);
+    out.TextRecord(fir.WindRatio);
+    out.ReserveRecords(kFirReserveRecords, kFirReserveFields);
     return out;
 }
 

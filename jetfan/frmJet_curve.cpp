@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "jetfan/curve_inputs.h"
 #include "jetfan/jet_curve.h"
 #include "jetfan/jet_helpers.h"
 #include "jetfan/modPublic_jet.h"
@@ -24,23 +25,9 @@ void frmJet::cmdDrawPressCurve_Click() {
         frmReq& req = Forms::instance<frmReq>();
         frmVentParam& step2 = Forms::instance<frmVentParam>();
 
-        std::vector<double> groupStations;
         jetfan::JetCurveInputs in;
-        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
-            const platform::ListItem& row = lstJet.ListItems(i);
-            const double station = vb::Val(row.Text());
-            groupStations.push_back(station);
-            in.Groups.push_back({station, vb::Val(row.SubItems(2))});
-        }
-        switch (jetfan::CheckJetGroups(groupStations, modPublic::StartPile, modPublic::EndPile)) {
-        case jetfan::JetCurveCheck::NoGroups:
-            platform::MsgBox("绘制曲线或提取压力值前，请设置风机信息！", platform::vbOKOnly, "出错！");
+        if (!jetfan::ReadCurveGroups(lstJet, in.Groups)) {
             return;
-        case jetfan::JetCurveCheck::GroupOutsideTunnel:
-            platform::MsgBox("射流风机桩号超出隧道桩号范围，请检查！", platform::vbOKOnly, "出错！");
-            return;
-        case jetfan::JetCurveCheck::Ok:
-            break;
         }
 
         in.RightLine = req.optRightLine.Value();
@@ -53,24 +40,18 @@ void frmJet::cmdDrawPressCurve_Click() {
         in.NaturalWind = modPublic::v_n;
         in.TrafficForce = vb::Val(txtdeltap_t.Text());
         in.DesignFlow = vb::Val(step2.txtQQ_req.Text());
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            const platform::ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
+        in.LocalLosses = jetfan::StepTwoLocalLosses();
         in.SpeedStations.push_back(vb::Val(req.txtStartPile.Text()));
-        for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
-            in.SpeedStations.push_back(vb::Val(req.lstSection.ListItems(i).Text()));
+        for (double station : jetfan::SectionEndStations()) {
+            in.SpeedStations.push_back(station);
         }
 
         jetfan::JetCurveLookups look;
         look.Velocity = [](double station) {
             return modPublic::GetStationVelocity(station, jetfan::kDesignDemandMarker);
         };
-        look.Area = [&req](double station) { return req.GetAA_r(station); };
-        look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-            return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType, 0.6, 0.28,
-                                             0.7);
-        };
+        look.Area = jetfan::TunnelArea();
+        look.Friction = jetfan::WalkFriction();
         const jetfan::JetCurves curves = jetfan::BuildJetCurves(in, look);
 
         // A curve with a gap where no cross-section is known would be drawn as if it were whole.

@@ -23,6 +23,13 @@ inline constexpr double kVelocityInset = 0.0001;
 using StretchFriction =
     std::function<double(double toStation, double fromStation, double lambda, double rho, double q)>;
 
+/// End-loss coefficients every walk hands to the stretch friction; its section type applies none of them.
+inline constexpr double kWalkEntranceLoss = 0.6;
+inline constexpr double kWalkBranchLoss = 0.28;
+inline constexpr double kWalkMergeLoss = 0.7;
+/// How far from a portal or an opening the air speed next to it is looked up [m].
+inline constexpr double kSpeedLookupOffset = 0.001;
+
 /// A pressure step along the walk: a jet-fan group's rise (positive) or a local loss (negative).
 struct PressureStep {
     double Station = 0; ///< [m]

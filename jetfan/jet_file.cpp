@@ -36,13 +36,9 @@ void WriteGroupRows(scheme::SchemeWriter& out, const std::optional<std::vector<J
 JetFileContents ReadJetFile(scheme::SchemeReader& in) {
     JetFileContents jet;
     in.Skip(1);
-    for (auto& field : jet.Record2) {
-        field = in.NextText();
-    }
+    in.NextTexts(jet.Record2);
     in.Skip(1);
-    for (auto& field : jet.Record4) {
-        field = in.NextText();
-    }
+    in.NextTexts(jet.Record4);
     in.Skip(1);
     jet.Groups = ReadGroupRows(in);
     return jet;
@@ -51,15 +47,9 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     scheme::SchemeWriter out;
     out.Text(kJetTitle1).EndRecord();
-    for (const auto& field : jet.Record2) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(jet.Record2);
     out.Text(kJetTitle2).EndRecord();
-    for (const auto& field : jet.Record4) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(jet.Record4);
     out.Text(kJetTitle3).EndRecord();
     WriteGroupRows(out, jet.Groups);
     return out;

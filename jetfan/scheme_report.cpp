@@ -25,6 +25,14 @@ int NextPrintZone(int width) {
     return ((column - 1) / kZone + 1) * kZone + 1;
 }
 
+std::string AlignedLabel(std::string_view label, int labelEnd, int valueAt) {
+    const int width = vb::DisplayWidth(label);
+    const int before = std::max(labelEnd - width, 0);
+    const int after = std::max(valueAt - before - width, 0);
+    return std::string(static_cast<std::size_t>(before), ' ') + std::string(label) +
+           std::string(static_cast<std::size_t>(after), ' ');
+}
+
 SchemeReport& SchemeReport::BlankLine() {
     text_.EmptyLine();
     return *this;

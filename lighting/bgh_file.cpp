@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/bgh_file.h"
 
+#include "lighting/lighting_files.h"
 #include "platform/vb.h"
 
 namespace lighting {
 
 namespace {
-
-constexpr int kReserveRecords = 3;
-constexpr int kReserveFields = 15;
 
 std::optional<std::vector<std::string>> readTexts(scheme::SchemeReader& in, long long count) {
     std::vector<std::string> texts;
@@ -82,12 +80,7 @@ scheme::SchemeWriter WriteBgh(const BghContents& c) {
     for (const BghZoneRow& row : zones) {
         out.Text(row.Luminance.value_or("")).Text(row.Length.value_or("")).EndRecord();
     }
-    for (int r = 0; r < kReserveRecords; ++r) {
-        for (int f = 0; f < kReserveFields; ++f) {
-            out.Text("");
-        }
-        out.EndRecord();
-    }
+    out.ReserveRecords(kReserveRecords, kReserveFields);
     return out;
 }
 

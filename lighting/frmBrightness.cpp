@@ -167,15 +167,11 @@ void frmBrightness::Form_Initialize() {
 
 void frmBrightness::UserForm_Initialize() {
     guarded([this] {
-        for (const char* s : kSpeeds) {
-            cmbvt.AddItem(s);
-        }
+        platform::AddItems(cmbvt, kSpeeds);
         cmbvt.setListIndex(0);
     });
     guarded([this] {
-        for (const char* s : lighting::kSkyRatios) {
-            cmbSkyRatio.AddItem(s);
-        }
+        platform::AddItems(cmbSkyRatio, lighting::kSkyRatios);
         cmbSkyRatio.setListIndex(0);
     });
     guarded([this] {
@@ -195,11 +191,7 @@ void frmBrightness::UserForm_Initialize() {
             lstResult.ListItems.Add(zone);
         }
     });
-    guarded([this] {
-        for (const char* m : lighting::kModeNames) {
-            lstAdjust.AddItem(m);
-        }
-    });
+    guarded([this] { platform::AddItems(lstAdjust, lighting::kModeNames); });
     guarded([this] { OpenFile(); });
 }
 
@@ -327,13 +319,9 @@ void frmBrightness::cmbSkyRatio_Change() {
         lstEnvironmnet.Clear();
         const int sky = cmbSkyRatio.ListIndex();
         if (sky == 0 || sky == 1) {
-            for (const char* e : lighting::kOrientations) {
-                lstEnvironmnet.AddItem(e);
-            }
+            platform::AddItems(lstEnvironmnet, lighting::kOrientations);
         } else if (sky == 2 || sky == 3) {
-            for (const char* e : lighting::kSurroundings) {
-                lstEnvironmnet.AddItem(e);
-            }
+            platform::AddItems(lstEnvironmnet, lighting::kSurroundings);
         }
     });
 }

@@ -226,15 +226,11 @@ void frmDefineLamp::Form_Load() {
         }
     });
     guarded([this] {
-        for (const char* m : kInstallModes) {
-            lstInstallMode.AddItem(m);
-        }
+        platform::AddItems(lstInstallMode, kInstallModes);
         lstInstallMode.setListIndex(0);
     });
     guarded([this] {
-        for (const char* t : kLightTypes) {
-            cmbLightType.AddItem(t);
-        }
+        platform::AddItems(cmbLightType, kLightTypes);
         cmbLightType.setListIndex(0);
     });
     guarded([this] {
@@ -244,9 +240,7 @@ void frmDefineLamp::Form_Load() {
         cmbLampName.setListIndex(0);
     });
     guarded([this] {
-        for (const char* r : kRoadTypes) {
-            cmbRoadType.AddItem(r);
-        }
+        platform::AddItems(cmbRoadType, kRoadTypes);
         cmbRoadType.setListIndex(0);
     });
     guarded([this] { LoadLampModels(); });

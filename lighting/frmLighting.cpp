@@ -212,15 +212,11 @@ void frmLighting::Form_Load() {
 void frmLighting::UserForm_Initialize() {
     bIsInitializing = true;
     guarded([this] {
-        for (const char* m : kModes) {
-            lstAdjust.AddItem(m);
-        }
+        platform::AddItems(lstAdjust, kModes);
         lstAdjust.setListIndex(0);
     });
     guarded([this] {
-        for (const char* z : kZones) {
-            lstSegment.AddItem(z);
-        }
+        platform::AddItems(lstSegment, kZones);
         lstSegment.setListIndex(0);
     });
     guarded([this] {

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/lgh_file.h"
 
+#include "lighting/lighting_files.h"
+
 namespace lighting {
-
-namespace {
-
-constexpr int kReserveRecords = 3;
-constexpr int kReserveFields = 15;
-
-} // namespace
 
 LghContents ReadLgh(scheme::SchemeReader& in) {
     LghContents c;
@@ -17,19 +12,11 @@ LghContents ReadLgh(scheme::SchemeReader& in) {
         return c;
     }
     std::vector<CaseRow> rows;
-    for (long long i = 0; i < *n; ++i) {
-        CaseRow row;
-        for (std::string& cell : row) {
-            std::optional<std::string> text = in.NextText();
-            if (!text) {
-                c.Rows = std::move(rows);
-                return c;
-            }
-            cell = std::move(*text);
-        }
-        rows.push_back(std::move(row));
-    }
+    const bool whole = in.NextTextRows(*n, CaseRow{}, rows);
     c.Rows = std::move(rows);
+    if (!whole) {
+        return c;
+    }
     if (!(c.AreaLength = in.NextText())) {
         return c;
     }
@@ -46,24 +33,11 @@ scheme::SchemeWriter WriteLgh(const std::vector<CaseRow>& rows, const std::strin
                               const std::array<std::string, kCaseResults>& results, bool draw) {
     scheme::SchemeWriter out;
     out.Whole(static_cast<long long>(rows.size())).EndRecord();
-    for (const CaseRow& row : rows) {
-        for (const std::string& cell : row) {
-            out.Text(cell);
-        }
-        out.EndRecord();
-    }
+    out.TextRows(rows, std::tuple_size_v<CaseRow>);
     out.Text(areaLength).EndRecord();
-    for (const std::string& r : results) {
-        out.Text(r);
-    }
-    out.EndRecord();
+    out.TextRecord(results);
     out.Boolean(draw).EndRecord();
-    for (int r = 0; r < kReserveRecords; ++r) {
-        for (int f = 0; f < kReserveFields; ++f) {
-            out.Text("");
-        }
-        out.EndRecord();
-    }
+    out.ReserveRecords(kReserveRecords, kReserveFields);
     return out;
 }
 

@@ -7,12 +7,12 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "jetfan/curve_inputs.h"
 #include "jetfan/jet_curve.h"
 #include "jetfan/modPublic_jet.h"
 #include "multishaft/ms_curve.h"
 #include "multishaft/multishaft.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
 
@@ -24,8 +24,6 @@ using platform::Forms;
 using platform::ListItem;
 
 namespace {
-
-constexpr const char* kErrorTitle = "出错！";
 
 /// The section rows as the curve reads them; a row that cannot be read ends the list there.
 std::vector<multishaft::CurveSection> sectionRows(platform::ListView& list) {
@@ -59,24 +57,8 @@ double frmMultiShaftAndJet::GetVelocityAtPile(double dPile) {
 
 void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve) {
     multishaft::MsCurveInputs in;
-    std::vector<double> groupStations;
-    guarded([&] {
-        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
-            const ListItem& row = lstJet.ListItems(i);
-            const double station = vb::Val(row.Text());
-            groupStations.push_back(station);
-            in.Groups.push_back({station, vb::Val(row.SubItems(2))});
-        }
-    });
-    switch (jetfan::CheckJetGroups(groupStations, modPublic::StartPile, modPublic::EndPile)) {
-    case jetfan::JetCurveCheck::NoGroups:
-        platform::MsgBox("绘制曲线或提取压力值前，请设置风机信息！", platform::vbOKOnly, kErrorTitle);
+    if (!jetfan::ReadCurveGroups(lstJet, in.Groups)) {
         return;
-    case jetfan::JetCurveCheck::GroupOutsideTunnel:
-        platform::MsgBox("射流风机桩号超出隧道桩号范围，请检查！", platform::vbOKOnly, kErrorTitle);
-        return;
-    case jetfan::JetCurveCheck::Ok:
-        break;
     }
 
     frmReq& req = Forms::instance<frmReq>();
@@ -104,26 +86,13 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
         }
     });
     in.Sections = sectionRows(lstShaftSection);
-    guarded([&] {
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            const ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
-    });
-    guarded([&] {
-        for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
-            in.CrossSectionStations.push_back(vb::Val(req.lstSection.ListItems(i).Text()));
-        }
-    });
+    in.LocalLosses = jetfan::StepTwoLocalLosses();
+    in.CrossSectionStations = jetfan::SectionEndStations();
 
     multishaft::MsCurveLookups look;
-    look.Area = [&req](double s) { return req.GetAA_r(s); };
+    look.Area = jetfan::TunnelArea();
     look.LossVelocity = [](double s, double q) { return modPublic::GetStationVelocity(s, q); };
-    look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-        return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType,
-                                         multishaft::kWalkEntranceLoss, multishaft::kWalkBranchLoss,
-                                         multishaft::kWalkMergeLoss);
-    };
+    look.Friction = jetfan::WalkFriction();
     multishaft::MsCurves curves;
     bool built = false;
     guarded([&] {
@@ -133,8 +102,7 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
     // A curve with a value that is not a number would be drawn, and read at the openings by the fan design,
     // as if it were whole; the curve of the last complete build stays.
     if (!built || !curves.Finite()) {
-        platform::MsgBox("压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！",
-                         platform::vbOKOnly, kErrorTitle);
+        jetfan::SayCurveNotComputed();
         return;
     }
     if (!in.Shafts.empty()) {
@@ -146,10 +114,7 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
     VPoints = curves.Velocity;
     CPoints = curves.Concentration;
 
-    PressionCurve = std::make_unique<CPressionCurve>();
-    PressionCurve->SetPressPointArray(PressPoints);
-    PressionCurve->SetCPointArray(CPoints);
-    PressionCurve->SetVPointArray(VPoints);
+    PressionCurve = jetfan::NewPressionCurve(PressPoints, VPoints, CPoints);
     if (bDrawPressCurve || bDrawVCurve || bDrawCCurve) {
         guarded([&] { PressionCurve->Draw(bDrawPressCurve, bDrawVCurve, bDrawCCurve); });
     }

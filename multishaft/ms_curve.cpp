@@ -58,7 +58,7 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
     // The whole traffic force of the first section counts at the entrance.
     const long long rows = static_cast<long long>(in.Sections.size());
     const double firstTraffic = trafficForceOf(in.Sections, in.RightLine ? 1 : rows);
-    const double vIn = speedAt(out.Entrance + dir * kOpeningSpeedOffset);
+    const double vIn = speedAt(out.Entrance + dir * jetfan::kSpeedLookupOffset);
     out.P0 = firstTraffic - (1 + in.ZetaE) * halfRho * (vIn * vIn) -
              (1 + in.ZetaE) * halfRho * (in.NaturalWind * in.NaturalWind);
 
@@ -72,9 +72,9 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
         const double b = shaft.Station + dir * shaft.ds / 2;
         out.ZetaBranch = shaft.Qe == 0 ? 0 : shaft.ZetaBranch;
         out.ZetaMerge = shaft.Qb == 0 ? 0 : shaft.ZetaMerge;
-        const double va = speedAt(a - dir * kOpeningSpeedOffset);
+        const double va = speedAt(a - dir * jetfan::kSpeedLookupOffset);
         // The merge loss takes the speed in the short passage, just past the exhaust opening.
-        const double vs = speedAt(a + dir * kOpeningSpeedOffset);
+        const double vs = speedAt(a + dir * jetfan::kSpeedLookupOffset);
         const double nextTraffic = trafficForceOf(in.Sections, in.RightLine ? 2 * i + 1 : 2 * i - 1);
         out.Events.push_back({a, shaft.DeltaPe - out.ZetaBranch * halfRho * (va * va)});
         out.Events.push_back({b, shaft.DeltaPb - out.ZetaMerge * halfRho * (vs * vs) + nextTraffic});
@@ -86,7 +86,7 @@ MsCurves BuildMsCurves(const MsCurveInputs& in, const MsCurveLookups& look) {
     jetfan::SortByFirstColumn(out.Events, in.RightLine ? 1 : -1);
 
     // The natural wind's flow is that of the entrance cross-section throughout.
-    const double qNatural = look.Area(out.Entrance + dir * kOpeningSpeedOffset) * in.NaturalWind;
+    const double qNatural = look.Area(out.Entrance + dir * jetfan::kSpeedLookupOffset) * in.NaturalWind;
     double p = out.P0;
     double prev = out.Entrance;
     std::vector<jetfan::PressureStep> steps;

@@ -13,13 +13,6 @@
 /// shaft and the local losses, each stretch losing the friction of the flow at its midpoint.
 namespace multishaft {
 
-/// How far from an opening or portal the air speed next to it is looked up [m].
-inline constexpr double kOpeningSpeedOffset = 0.001;
-/// End-loss coefficients every walk call hands to the stretch friction (its section type applies none).
-inline constexpr double kWalkEntranceLoss = 0.6;
-inline constexpr double kWalkBranchLoss = 0.28;
-inline constexpr double kWalkMergeLoss = 0.7;
-
 /// One row of the section list as the curve reads it.
 struct CurveSection {
     double Start = 0, End = 0; ///< stations of the row [m], in either order

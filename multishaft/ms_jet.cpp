@@ -60,8 +60,7 @@ std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double d
     if (dpj <= 0) {
         return std::nullopt;
     }
-    // Fewer fans than the balance asks would leave the section short of pressure; a quotient a hair above
-    // a whole number only by the rounding of its inputs asks for no extra fan.
+    // The count is the quotient taken down to the next lower whole number (4.99 fans give 4).
     return vb::Int(need / dpj);
 }
 

@@ -4,6 +4,7 @@
 #include "jetfan/scheme_report.h"
 #include "platform/vb.h"
 
+#include <array>
 #include <optional>
 
 namespace multishaft {
@@ -23,6 +24,55 @@ std::string formatted(const std::string& text, std::string_view pattern) {
     return out.empty() ? text : out;
 }
 
+/// Where the values of the shaft block start.
+constexpr int kShaftValueAt = 29;
+
+/// The power lines of one fan, its fan lines and its motor lines each after a blank line.
+void fanPowerLines(jetfan::SchemeReport& r, const std::array<const std::string*, 7>& texts, int labelEnd) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i == 0 || i == 4) {
+            r.BlankLine();
+        }
+        r.Value(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], labelEnd, kShaftValueAt), *texts[i]);
+    }
+}
+
+/// One opening of a shaft, exhaust or supply, as its block names it.
+struct Opening {
+    const char* air;       ///< "排" or "送", the air's way
+    const char* side;      ///< "e" or "b", the ending of its symbols
+    const char* junction;  ///< the kind of its junction loss
+    const char* ductColon; ///< ":" after the supply's duct-loss label only, as the report always had it
+    /// Fan flow, count, flow, area, momentum factor, speed, jet angle (supply only, else nullptr), rise,
+    /// junction loss, duct loss, opening pressure, fan pressure.
+    std::array<const std::string*, 12> texts;
+    int powerLabelEnd; ///< where the labels of its fan's power lines end
+    std::array<const std::string*, 7> power;
+};
+
+/// The lines of one opening and its fan, the same for both openings but for their names.
+void openingLines(jetfan::SchemeReport& r, const Opening& o) {
+    const std::string air = o.air, x = o.side;
+    const auto& t = o.texts;
+    r.Value("      " + air + "风机流量(m^3/台):    ", *t[0]);
+    r.Value("            配置台数(台):    ", *t[1]);
+    r.Value("         " + air + "风量Q" + x + "(m^3/s):    ", *t[2]);
+    r.Value("         " + air + "风量Q" + x + "(m^3/s):    ", *t[2]);
+    r.Value("       " + air + "风口面积A" + x + "(m^2):    ", *t[3]);
+    r.Value("     " + air + "风口升压动量系数K" + x + ":   ", *t[4]);
+    r.Value("与Q" + x + "相应的排风口风速v" + x + "(m/s): ", *t[5]);
+    if (t[6] != nullptr) {
+        r.Value("喷流方向与隧道轴向的夹角β(度):", *t[6]);
+    }
+    r.Value("         升压力Δp" + x + "(Pa):     ", *t[7]);
+    r.Value("           " + std::string(o.junction) + "损失系数:     ", *t[8]);
+    r.BlankLine();
+    r.Value("排风口,排风井及连接风道总压力损失pd" + x + "(Pa)" + o.ductColon + kDuctLossSeparator, *t[9]);
+    r.Value(" 排风口处总升压力ps" + x + "(Pa):    ", *t[10]);
+    r.Value(" 排风机设计风压ptot" + x + "(Pa):    ", *t[11]);
+    fanPowerLines(r, o.power, o.powerLabelEnd);
+}
+
 void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
     r.BlankLine();
     r.BlankLine();
@@ -30,53 +80,24 @@ void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
     r.Line("  >>  排风有关参数  <<  ");
     r.Value("             竖井桩号(m):", s.ShaftPile);
     r.BlankLine();
-    r.Value("      排风机流量(m^3/台):    ", s.Qe);
-    r.Value("            配置台数(台):    ", s.Counte);
-    r.Value("         排风量Qe(m^3/s):    ", s.QQ_e);
-    r.Value("         排风量Qe(m^3/s):    ", s.QQ_e);
-    r.Value("       排风口面积Ae(m^2):    ", s.AA_e);
-    r.Value("     排风口升压动量系数Ke:   ", s.KK_e);
-    r.Value("与Qe相应的排风口风速ve(m/s): ", s.v_e);
-    r.Value("         升压力Δpe(Pa):     ", s.deltap_e);
-    r.Value("           分叉损失系数:     ", s.Zeta_fencha);
-    r.BlankLine();
-    r.Value(std::string("排风口,排风井及连接风道总压力损失pde(Pa)") + kDuctLossSeparator, s.p_de);
-    r.Value(" 排风口处总升压力pse(Pa):    ", s.p_se);
-    r.Value(" 排风机设计风压ptote(Pa):    ", s.p_tote);
-    r.BlankLine();
-    r.Value("          环境温度t1(℃):    ", s.t1_e);
-    r.Value("        环境大气压p1(Pa):    ", s.p1_e);
-    r.Value("              风机效率η:    ", s.eta_e);
-    r.Value("         风机功率Skw(kW):    ", s.SSkw_e);
-    r.BlankLine();
-    r.Value("  电机效率ηm(0.90-0.95):    ", s.etam_e);
-    r.Value("     容量安全系数k(1.15):    ", s.k_e);
-    r.Value("          电机功率M1(kW):    ", s.MM1_e);
+    openingLines(r, {.air = "排",
+                     .side = "e",
+                     .junction = "分叉",
+                     .ductColon = "",
+                     .texts = {&s.Qe, &s.Counte, &s.QQ_e, &s.AA_e, &s.KK_e, &s.v_e, nullptr, &s.deltap_e,
+                               &s.Zeta_fencha, &s.p_de, &s.p_se, &s.p_tote},
+                     .powerLabelEnd = 25,
+                     .power = {&s.t1_e, &s.p1_e, &s.eta_e, &s.SSkw_e, &s.etam_e, &s.k_e, &s.MM1_e}});
     r.BlankLine();
     r.Line("  >>  送风有关参数  <<  ");
-    r.Value("      送风机流量(m^3/台):    ", s.Qb);
-    r.Value("            配置台数(台):    ", s.Countb);
-    r.Value("         送风量Qb(m^3/s):    ", s.QQ_b);
-    r.Value("         送风量Qb(m^3/s):    ", s.QQ_b);
-    r.Value("       送风口面积Ab(m^2):    ", s.AA_b);
-    r.Value("     送风口升压动量系数Kb:   ", s.KK_b);
-    r.Value("与Qb相应的排风口风速vb(m/s): ", s.v_b);
-    r.Value("喷流方向与隧道轴向的夹角β(度):", s.beta);
-    r.Value("         升压力Δpb(Pa):     ", s.deltap_b);
-    r.Value("           合流损失系数:     ", s.Zeta_heliu);
-    r.BlankLine();
-    r.Value(std::string("排风口,排风井及连接风道总压力损失pdb(Pa):") + kDuctLossSeparator, s.p_db);
-    r.Value(" 排风口处总升压力psb(Pa):    ", s.p_sb);
-    r.Value(" 排风机设计风压ptotb(Pa):    ", s.p_totb);
-    r.BlankLine();
-    r.Value("         环境温度t1(℃):     ", s.t1_b);
-    r.Value("       环境大气压p1(Pa):     ", s.p1_b);
-    r.Value("             风机效率η:     ", s.eta_b);
-    r.Value("        风机功率Skw(kW):     ", s.SSkw_b);
-    r.BlankLine();
-    r.Value(" 电机效率ηm(0.90-0.95):     ", s.etam_b);
-    r.Value("    容量安全系数k(1.15):     ", s.k_b);
-    r.Value("         电机功率M1(kW):     ", s.MM1_b);
+    openingLines(r, {.air = "送",
+                     .side = "b",
+                     .junction = "合流",
+                     .ductColon = ":",
+                     .texts = {&s.Qb, &s.Countb, &s.QQ_b, &s.AA_b, &s.KK_b, &s.v_b, &s.beta, &s.deltap_b,
+                               &s.Zeta_heliu, &s.p_db, &s.p_sb, &s.p_totb},
+                     .powerLabelEnd = 24,
+                     .power = {&s.t1_b, &s.p1_b, &s.eta_b, &s.SSkw_b, &s.etam_b, &s.k_b, &s.MM1_b}});
 }
 
 void sectionBlock(jetfan::SchemeReport& r, std::size_t i, const MsSectionTexts& s) {

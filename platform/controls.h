@@ -735,4 +735,11 @@ private:
     std::vector<std::function<void(int, T&)>> connections_;
 };
 
+/// Adds each of `items` to a list or combo box, in order.
+template <class Box, class Items> void AddItems(Box& box, const Items& items) {
+    for (const auto& item : items) {
+        box.AddItem(item);
+    }
+}
+
 } // namespace platform

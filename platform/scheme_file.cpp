@@ -86,6 +86,16 @@ SchemeWriter& SchemeWriter::EndRecord() {
     return *this;
 }
 
+SchemeWriter& SchemeWriter::ReserveRecords(int records, int fields) {
+    for (int r = 0; r < records; ++r) {
+        for (int f = 0; f < fields; ++f) {
+            Text("");
+        }
+        EndRecord();
+    }
+    return *this;
+}
+
 std::string SchemeWriter::Bytes() const {
     std::string text;
     for (const auto& record : records_) {

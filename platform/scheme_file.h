@@ -29,6 +29,28 @@ public:
     /// Ends the open record; with no record open it does nothing (so no stray empty record is written).
     SchemeWriter& EndRecord();
 
+    /// Each text of `texts` (texts or optional texts, an empty text for a missing one), then ends the
+    /// record.
+    template <class Texts> SchemeWriter& TextRecord(const Texts& texts) {
+        for (const auto& text : texts) {
+            Text(textOf(text));
+        }
+        return EndRecord();
+    }
+    /// A record of `columns` texts for each row, in order; a row with fewer cells gets empty texts for the
+    /// missing ones, so that the rows after it stay in place.
+    template <class Row> SchemeWriter& TextRows(const std::vector<Row>& rows, std::size_t columns) {
+        for (const Row& row : rows) {
+            for (std::size_t c = 0; c < columns; ++c) {
+                Text(c < row.size() ? std::string_view(row[c]) : std::string_view());
+            }
+            EndRecord();
+        }
+        return *this;
+    }
+    /// `records` reserve records of `fields` empty texts each, kept free for later fields.
+    SchemeWriter& ReserveRecords(int records, int fields);
+
     /// The file's bytes: GBK, CR LF after every record (an open record is ended first).
     std::string Bytes() const;
     /// One note (platform::UnstorableTextNote, the text itself in quotes as its name) for each text of the
@@ -38,6 +60,11 @@ public:
     bool Save(const std::string& path) const;
 
 private:
+    static std::string_view textOf(const std::string& text) { return text; }
+    static std::string_view textOf(const std::optional<std::string>& text) {
+        return text ? std::string_view(*text) : std::string_view();
+    }
+
     std::vector<std::vector<std::string>> records_; // encoded UTF-8 fields
     bool recordOpen_ = false;
     void add(std::string field);
@@ -71,6 +98,30 @@ public:
     std::optional<bool> NextBoolean();
     /// Passes over n fields.
     void Skip(std::size_t n = 1);
+    /// Reads the next fields as texts into `fields` (optional texts), in order; past the end they are
+    /// nullopt.
+    template <class Fields> void NextTexts(Fields& fields) {
+        for (auto& field : fields) {
+            field = NextText();
+        }
+    }
+    /// Reads up to `count` rows of texts into `rows`, each row a copy of `blank` (a fixed array, or a
+    /// vector of as many empty texts as a row has cells) with its cells filled in order. A row cut off by
+    /// the end of the file is dropped and ends the reading: false then. A negative count reads no row.
+    template <class Row> bool NextTextRows(long long count, const Row& blank, std::vector<Row>& rows) {
+        for (long long i = 0; i < count; ++i) {
+            Row row = blank;
+            for (std::string& cell : row) {
+                std::optional<std::string> text = NextText();
+                if (!text) {
+                    return false;
+                }
+                cell = std::move(*text);
+            }
+            rows.push_back(std::move(row));
+        }
+        return true;
+    }
 
 private:
     std::vector<std::string> fields_; // UTF-8

@@ -47,7 +47,7 @@ EjectCurves BuildEjectCurves(const EjectCurveInputs& in) {
     }
     jetfan::SortByFirstColumn(steps, in.Dir < 0 ? -1 : 1);
 
-    const double vIn = speed(in.Entrance + kPortalSpeedOffset * dir);
+    const double vIn = speed(in.Entrance + jetfan::kSpeedLookupOffset * dir);
     const double pIn = in.deltap_g1 + in.deltap_t1 - kCurvePortalLoss * rho / 2 * (vIn * vIn);
 
     EjectCurves c;
@@ -70,7 +70,7 @@ EjectCurves BuildEjectCurves(const EjectCurveInputs& in) {
     }
     double pOut = 0;
     if (in.Merge) {
-        const double vOut = speed(in.Exit - kPortalSpeedOffset * dir);
+        const double vOut = speed(in.Exit - jetfan::kSpeedLookupOffset * dir);
         pOut = in.deltap_g2 + in.deltap_t2 - kCurvePortalLoss * rho / 2 * (vOut * vOut);
     } else {
         pOut = p - friction(in.Exit, prev, flow((prev + in.Exit) / 2));

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "jetfan/curve_layout.h"
+#include "jetfan/jet_curve.h"
 
 #include <functional>
-#include <utility>
 #include <vector>
 
 /// The pressure, air-speed and concentration curves of the shaft-exhaust scheme: a walk from the entrance
@@ -16,8 +16,6 @@ namespace shaft {
 inline constexpr double kShaftZoneHalf = 2.5;
 /// Loss coefficient of both portals in the curve.
 inline constexpr double kCurvePortalLoss = 0.6;
-/// How far inside a portal the portal speed is taken [m].
-inline constexpr double kPortalSpeedOffset = 0.001;
 /// How far to either side of a cross-section change the air speed is taken [m].
 inline constexpr double kSpeedOffset = 0.0001;
 
@@ -27,15 +25,15 @@ struct EjectCurveInputs {
     int Dir = 1;                              ///< +1 on the right line, −1 on the left line
     double v1 = 0, v3 = 0;                    ///< section-I and shaft speeds as the window shows them [m/s]
     double zeta_13 = 0, zeta_23 = 0, zeta_12 = 0;
-    double deltap_g1 = 0, deltap_g2 = 0;                ///< meteorological differences [Pa]
-    double deltap_t1 = 0, deltap_t2 = 0;                ///< traffic forces of the sections [Pa]
-    double Qreq1 = 0, Qr1 = 0;                          ///< section-I demand and design flow [m³/s]
-    double rho = 0;                                     ///< air density [kg/m³]
-    std::vector<std::pair<double, double>> LocalLosses; ///< station [m], loss coefficient, in list order
-    double StartPile = 0;                               ///< tunnel start station [m]
-    std::vector<double> SectionStations;  ///< end station of every cross-section row, in list order
-    std::function<double(double)> FlowAt; ///< flow at a station [m³/s]
-    std::function<double(double)> AreaAt; ///< tunnel cross-section area at a station [m²]
+    double deltap_g1 = 0, deltap_g2 = 0;          ///< meteorological differences [Pa]
+    double deltap_t1 = 0, deltap_t2 = 0;          ///< traffic forces of the sections [Pa]
+    double Qreq1 = 0, Qr1 = 0;                    ///< section-I demand and design flow [m³/s]
+    double rho = 0;                               ///< air density [kg/m³]
+    std::vector<jetfan::LocalLossAt> LocalLosses; ///< step 2's local losses in list order
+    double StartPile = 0;                         ///< tunnel start station [m]
+    std::vector<double> SectionStations;          ///< end station of every cross-section row, in list order
+    std::function<double(double)> FlowAt;         ///< flow at a station [m³/s]
+    std::function<double(double)> AreaAt;         ///< tunnel cross-section area at a station [m²]
     /// Wall friction of a stretch for a flow, no end losses [Pa]; stations in either order.
     std::function<double(double, double, double)> Friction;
 };

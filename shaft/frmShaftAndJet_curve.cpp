@@ -7,9 +7,9 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "jetfan/curve_inputs.h"
 #include "jetfan/jet_curve.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "shaft/sj_curve.h"
 #include "ventparam/frmVentParam.h"
@@ -20,12 +20,6 @@
 using app::guarded;
 using platform::Forms;
 
-namespace {
-
-constexpr const char* kErrorTitle = "出错！";
-
-} // namespace
-
 void frmShaftAndJet::cmdDrawPressCurve_Click() {
     BuildPressureCurve(true, true, true);
 }
@@ -33,25 +27,9 @@ void frmShaftAndJet::cmdDrawPressCurve_Click() {
 bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     guarded([this] { UpdateData(true); });
 
-    std::vector<double> groupStations;
     shaft::SjCurveInputs in;
-    guarded([&] {
-        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
-            const platform::ListItem& row = lstJet.ListItems(i);
-            const double station = vb::Val(row.Text());
-            groupStations.push_back(station);
-            in.Groups.push_back({station, vb::Val(row.SubItems(2))});
-        }
-    });
-    switch (jetfan::CheckJetGroups(groupStations, modPublic::StartPile, modPublic::EndPile)) {
-    case jetfan::JetCurveCheck::NoGroups:
-        platform::MsgBox("绘制曲线或提取压力值前，请设置风机信息！", platform::vbOKOnly, kErrorTitle);
+    if (!jetfan::ReadCurveGroups(lstJet, in.Groups)) {
         return false;
-    case jetfan::JetCurveCheck::GroupOutsideTunnel:
-        platform::MsgBox("射流风机桩号超出隧道桩号范围，请检查！", platform::vbOKOnly, kErrorTitle);
-        return false;
-    case jetfan::JetCurveCheck::Ok:
-        break;
     }
 
     frmReq& req = Forms::instance<frmReq>();
@@ -82,27 +60,14 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     in.rho = modPublic::rho;
     in.lambda = modPublic::lambda_r;
     guarded([&] { in.v_n = vb::Val(step2.txtv_n.Text()); });
-    guarded([&] {
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            const platform::ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
-    });
-    guarded([&] {
-        for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
-            in.SectionStations.push_back(vb::Val(req.lstSection.ListItems(i).Text()));
-        }
-    });
+    in.LocalLosses = jetfan::StepTwoLocalLosses();
+    in.SectionStations = jetfan::SectionEndStations();
 
     shaft::SjCurveLookups look;
     look.FlowAt = [this](double s) { return GetFlowAtPile(s); };
     look.VelocityAt = [this](double s) { return GetVelocityAtPile(s); };
-    look.Area = [&req](double s) { return req.GetAA_r(s); };
-    look.Friction = [&req](double to, double from, double lambda, double rho, double q) {
-        return req.GetYANCHENGDeltap_r_m(to, from, lambda, rho, q, jetfan::kWalkSectionType,
-                                         shaft::kSjWalkEntranceLoss, shaft::kSjWalkBranchLoss,
-                                         shaft::kSjWalkMergeLoss);
-    };
+    look.Area = jetfan::TunnelArea();
+    look.Friction = jetfan::WalkFriction();
     shaft::SjCurves curves;
     bool built = false;
     guarded([&] {
@@ -118,8 +83,7 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     // A curve with a value that is not a number would be drawn and read at the openings as if it were
     // whole; the curve of the last complete build stays.
     if (!built || !curves.Finite()) {
-        platform::MsgBox("压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！",
-                         platform::vbOKOnly, kErrorTitle);
+        jetfan::SayCurveNotComputed();
         return false;
     }
 
@@ -132,10 +96,7 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     dVPoints = curves.Velocity;
     dCPoints = curves.Concentration;
 
-    PressCurve = std::make_unique<CPressionCurve>();
-    PressCurve->SetPressPointArray(dPressPoints);
-    PressCurve->SetCPointArray(dCPoints);
-    PressCurve->SetVPointArray(dVPoints);
+    PressCurve = jetfan::NewPressionCurve(dPressPoints, dVPoints, dCPoints);
     if (flag1 || flag2 || flag3) {
         guarded([&] { PressCurve->Draw(flag1, flag2, flag3); });
     }

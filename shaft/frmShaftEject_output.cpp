@@ -7,6 +7,7 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
+#include "jetfan/curve_inputs.h"
 #include "jetfan/scheme_output.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
@@ -14,7 +15,6 @@
 #include "shaft/eject_report.h"
 #include "shaft/shaft_eject.h"
 #include "ventparam/frmCalculatePd.h"
-#include "ventparam/frmVentParam.h"
 
 #include <optional>
 #include <string>
@@ -30,7 +30,6 @@ void frmShaftEject::cmdDrawCurve_Click() {
     guarded([this] { UpdateData(true); });
     ShaftPile = vb::Val(txtShaftPile.Text());
     frmReq& req = Forms::instance<frmReq>();
-    frmVentParam& step2 = Forms::instance<frmVentParam>();
 
     shaft::EjectCurveInputs in;
     in.Merge = IsMergeModel();
@@ -52,24 +51,14 @@ void frmShaftEject::cmdDrawCurve_Click() {
     in.Qreq1 = vb::Val(txtQQ_req1.Text());
     in.Qr1 = vb::Val(txtQQ_r1.Text());
     in.rho = modPublic::rho;
-    guarded([&] {
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            platform::ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.emplace_back(vb::Val(row.Text()), vb::Val(row.SubItems(1)));
-        }
-    });
+    in.LocalLosses = jetfan::StepTwoLocalLosses();
     in.StartPile = vb::Val(req.txtStartPile.Text());
-    guarded([&] {
-        for (int i = 1; i <= req.lstSection.ListItems.Count(); ++i) {
-            in.SectionStations.push_back(vb::Val(req.lstSection.ListItems(i).Text()));
-        }
-    });
+    in.SectionStations = jetfan::SectionEndStations();
     in.FlowAt = [this](double x) { return GetFlowAtPile(x); };
-    in.AreaAt = [&req](double x) { return req.GetAA_r(x); };
+    in.AreaAt = jetfan::TunnelArea();
     const double lambda = modPublic::lambda_r, rho = modPublic::rho;
-    in.Friction = [&req, lambda, rho](double a, double b, double q) {
-        return req.GetYANCHENGDeltap_r_m(a, b, lambda, rho, q, 4, shaft::kCurvePortalLoss,
-                                         shaft::kEjectBranchLoss, shaft::kEjectMergeLoss);
+    in.Friction = [friction = jetfan::WalkFriction(), lambda, rho](double a, double b, double q) {
+        return friction(a, b, lambda, rho, q);
     };
     shaft::EjectCurves c;
     guarded([&] { c = shaft::BuildEjectCurves(in); });
@@ -77,10 +66,7 @@ void frmShaftEject::cmdDrawCurve_Click() {
     dVPoints = c.V;
     dCPoints = c.C;
 
-    PressCurve = std::make_unique<CPressionCurve>();
-    PressCurve->SetPressPointArray(dPressPoints);
-    PressCurve->SetCPointArray(dCPoints);
-    PressCurve->SetVPointArray(dVPoints);
+    PressCurve = jetfan::NewPressionCurve(dPressPoints, dVPoints, dCPoints);
     guarded([this] { PressCurve->Draw(true, true, true); });
 }
 

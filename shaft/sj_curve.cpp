@@ -68,7 +68,7 @@ SjCurves BuildSjCurves(const SjCurveInputs& in, const SjCurveLookups& look) {
     const double rho = in.rho;
     out.v_r1 = in.Qr1 / look.Area(out.Exhaust);
     out.v_r2 = in.Qr2 / look.Area(out.Supply);
-    const double vin = in.Qr1 / look.Area(out.Entrance + d * kSjEntranceSpeedOffset);
+    const double vin = in.Qr1 / look.Area(out.Entrance + d * jetfan::kSpeedLookupOffset);
 
     // The outlet section's traffic force enters at its upstream end, the supply opening.
     const std::array<double, 2> exhaust{out.Exhaust,

@@ -13,14 +13,6 @@
 /// shaft and the local losses, each stretch losing the friction of the flow at its midpoint.
 namespace shaft {
 
-/// How far inside the entrance portal the entrance speed is taken [m].
-inline constexpr double kSjEntranceSpeedOffset = 0.001;
-/// End-loss coefficients every walk call passes to the stretch friction (its defaults; the walk's section
-/// type applies none of them).
-inline constexpr double kSjWalkEntranceLoss = 0.6;
-inline constexpr double kSjWalkBranchLoss = 0.28;
-inline constexpr double kSjWalkMergeLoss = 0.7;
-
 /// What the curves are built from, as the window shows it.
 struct SjCurveInputs {
     bool RightLine = true;                    ///< traffic enters at the start station

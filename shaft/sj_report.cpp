@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/sj_report.h"
 
+#include "jetfan/scheme_report.h"
 #include "platform/vb.h"
 #include "reqair/report_text.h"
 
@@ -12,11 +13,12 @@ namespace shaft {
 namespace {
 
 enum class Kind {
-    Blank,   // an empty line
-    Text,    // the label alone
-    Value,   // the label and the box's text with no gap
-    Tab,     // the label, then the box's text from column 26
-    RiseSum, // the label and the sum of the two opening rises as a number item
+    Blank,    // an empty line
+    Text,     // the label alone
+    Value,    // the label and the box's text with no gap
+    Tab,      // the label, then the box's text from column 26
+    RiseSum,  // the label and the sum of the two opening rises as a number item
+    FanPower, // the seven power lines of the fan whose box names end in `box`
 };
 
 struct ReportRow {
@@ -46,13 +48,7 @@ const ReportRow kRows[] = {
     {Kind::Tab, "排风口,排风井及连接风道总压力损失pde(Pa):", "txtp_de"},
     {Kind::Value, "排风口处总升压力pse(Pa): ", "txtp_se"},
     {Kind::Value, "排风机设计风压ptote(Pa): ", "txtp_tote"},
-    {Kind::Value, "         环境温度t1(℃): ", "txtt1_e"},
-    {Kind::Value, "       环境大气压p1(Pa): ", "txtp1_e"},
-    {Kind::Value, "             风机效率η: ", "txteta_e"},
-    {Kind::Value, "        风机功率Skw(kW): ", "txtSSkw_e"},
-    {Kind::Value, " 电机效率ηm(0.90-0.95): ", "txtetam_e"},
-    {Kind::Value, "    容量安全系数k(1.15): ", "txtk_e"},
-    {Kind::Value, "         电机功率M1(kW): ", "txtMM1_e"},
+    {Kind::FanPower, "", "_e"},
     {Kind::Blank, "", ""},
     {Kind::Text, "  >>  送风有关参数  <<  ", ""},
     {Kind::Value, "     送风机流量(m^3/台): ", "txtQb"},
@@ -68,14 +64,7 @@ const ReportRow kRows[] = {
     {Kind::Tab, "排风口,排风井及连接风道总压力损失pdb(Pa):", "txtp_db"},
     {Kind::Value, "排风口处总升压力psb(Pa): ", "txtp_sb"},
     {Kind::Value, "排风机设计风压ptotb(Pa): ", "txtp_totb"},
-    // The supply fan: the seven lines of the exhaust fan with its own boxes.
-    {Kind::Value, "         环境温度t1(℃): ", "txtt1_b"},
-    {Kind::Value, "       环境大气压p1(Pa): ", "txtp1_b"},
-    {Kind::Value, "             风机效率η: ", "txteta_b"},
-    {Kind::Value, "        风机功率Skw(kW): ", "txtSSkw_b"},
-    {Kind::Value, " 电机效率ηm(0.90-0.95): ", "txtetam_b"},
-    {Kind::Value, "    容量安全系数k(1.15): ", "txtk_b"},
-    {Kind::Value, "         电机功率M1(kW): ", "txtMM1_b"},
+    {Kind::FanPower, "", "_b"},
     {Kind::Text, "■■ 区段分析 ■■", ""},
     {Kind::Text, ">>  进口区段  <<", ""},
     {Kind::Value, "     需风量Qreq1(m^3/s):", "txtQQ_req1"},
@@ -144,6 +133,10 @@ const ReportRow kRows[] = {
 /// Column of the values that follow a wide label.
 constexpr int kValueTab = 26;
 
+/// The boxes of the seven power lines, less the fan's ending.
+constexpr const char* kFanPowerBoxes[7] = {"txtt1",   "txtp1", "txteta", "txtSSkw",
+                                           "txtetam", "txtk",  "txtMM1"};
+
 /// A number as a report prints a number item: its sign or a blank, the number, a blank.
 std::string numberItem(double value) {
     if (!std::isfinite(value)) {
@@ -189,6 +182,13 @@ std::vector<std::string> SjReportLines(std::string_view projectName, const SjBox
                 .Add(numberItem(vb::Val(boxText(boxes, "txtdeltap_b")) +
                                 vb::Val(boxText(boxes, "txtdeltap_e"))))
                 .EndLine();
+            break;
+        case Kind::FanPower:
+            for (std::size_t i = 0; i < jetfan::kFanPowerLabels.size(); ++i) {
+                r.Add(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], 24, 25))
+                    .Add(boxText(boxes, std::string(kFanPowerBoxes[i]) + row.box))
+                    .EndLine();
+            }
             break;
         }
     }

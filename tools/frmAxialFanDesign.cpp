@@ -44,7 +44,7 @@ std::string templatePath() {
 
 } // namespace
 
-frmAxialFanDesign::frmAxialFanDesign() {
+frmAxialFanDesign::frmAxialFanDesign() : DuctEditor({&txtlambdra, &txtSectionDisc}, {&txtZetaDisc}) {
     setCaption(kCaption);
     buildControls();
     connectEvents();
@@ -174,21 +174,7 @@ void frmAxialFanDesign::connectEvents() {
     cmdClose.Click = [this] { cmdClose_Click(); };
     optFanType1.Click = [this] { optFanType1_Click(); };
     optFanType2.Click = [this] { optFanType2_Click(); };
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
-    chkKS.Click = [this] { chkKS_Click(); };
-    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
-    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
-    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
-    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
-    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
-    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
+    connectDuctEditor();
     udN.Change = [this] { udN_Change(); };
     cmdCalculate.Click = [this] { cmdCalculate_Click(); };
     cmdReport.Click = [this] { cmdReport_Click(); };
@@ -204,9 +190,7 @@ void frmAxialFanDesign::Form_Load() {
     lstSection.ColumnHeaders.Add("Δ(mm)", 800);
     lstSection.ColumnHeaders.Add("λ", 800);
     lstSection.ColumnHeaders.Add("备注", 2000);
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    addLossColumns();
     lstzeta.ColumnHeaders.Add("备注", 2000);
     lstFanNo.ColumnHeaders.Clear();
     lstFanNo.ColumnHeaders.Add("风机编号", 4000);
@@ -430,50 +414,12 @@ void frmAxialFanDesign::optFanType2_Click() {
 
 // ---- Duct pieces ----
 
-ventparam::DuctPieceBoxes frmAxialFanDesign::pieceBoxes() {
-    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
-            txtSectionPerimeter, txtSectionD,    txtSectionDelta, {&txtlambdra, &txtSectionDisc}};
-}
-
-void frmAxialFanDesign::cmdAddSection_Click() {
-    pieceBoxes().AddRow();
-}
-
-void frmAxialFanDesign::cmdInsertSection_Click() {
-    pieceBoxes().InsertRow();
-}
-
 void frmAxialFanDesign::cmdUpdateSection_Click() {
     if (!pieceBoxes().UpdateRow()) {
         return;
     }
     // Only the shown fan is saved: a row edit never renames a fan of the list.
     SaveFile();
-}
-
-void frmAxialFanDesign::cmdDeleteSection_Click() {
-    ventparam::RemoveSelectedRow(lstSection);
-}
-
-void frmAxialFanDesign::lstSection_ItemClick(ListItem& item) {
-    pieceBoxes().ShowRow(item);
-}
-
-void frmAxialFanDesign::chkKS_Click() {
-    // A tapered piece has no section of its own: it takes its neighbours'.
-    frmSectionData.setEnabled(chkKS.Value() != 1);
-}
-
-void frmAxialFanDesign::txtSectionArea_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmAxialFanDesign::txtSectionPerimeter_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmAxialFanDesign::cmdSectionDelta_Click() {
-    lstWallMaterial.setVisible(true);
 }
 
 void frmAxialFanDesign::lstWallMaterial_Click() {
@@ -496,23 +442,11 @@ void frmAxialFanDesign::lstWallMaterial_Click() {
 
 // ---- Local losses ----
 
-void frmAxialFanDesign::cmdAddZeta_Click() {
-    ventparam::AddRowOf(lstzeta, {&txtzetapile, &txtzeta, &txtZetaDisc});
-}
-
 void frmAxialFanDesign::cmdUpdateZeta_Click() {
-    if (!ventparam::UpdateRowOf(lstzeta, {&txtzetapile, &txtzeta, &txtZetaDisc})) {
+    if (!ventparam::UpdateRowOf(lstzeta, zetaBoxes())) {
         return;
     }
     SaveFile();
-}
-
-void frmAxialFanDesign::cmdDeleteZeta_Click() {
-    ventparam::RemoveSelectedRow(lstzeta);
-}
-
-void frmAxialFanDesign::lstzeta_ItemClick(ListItem& item) {
-    ventparam::ShowRowIn(item, {&txtzetapile, &txtzeta, &txtZetaDisc});
 }
 
 void frmAxialFanDesign::cmdZeta_Click() {

@@ -14,7 +14,7 @@
 /// The axial fans of the project, one at a time: the duct each fan moves its air through, its basic data,
 /// and its duct pressure loss, design pressure, shaft power and motor power. Each fan keeps its data in a
 /// file of its own beside the project. Shown modally by the main window.
-class frmAxialFanDesign : public platform::Form {
+class frmAxialFanDesign : public platform::Form, public ventparam::DuctEditor {
 public:
     frmAxialFanDesign();
 
@@ -34,28 +34,12 @@ public:
     platform::Label lbltemp;
     platform::TextBox txtDisc;
 
-    platform::Frame Frame3;
-    platform::ListView lstSection;
-    platform::TextBox txtSectionPile;
-    platform::CheckBox chkKS;
-    platform::Frame frmSectionData;
-    platform::TextBox txtSectionArea;
-    platform::TextBox txtSectionPerimeter;
-    platform::TextBox txtSectionD;
-    platform::TextBox txtSectionDelta;
-    platform::CommandButton cmdSectionDelta;
+    platform::Frame Frame3; ///< the piece editor, with the friction factor and a remark of each piece
     platform::TextBox txtlambdra;
     platform::TextBox txtSectionDisc;
-    platform::CommandButton cmdAddSection, cmdInsertSection, cmdUpdateSection, cmdDeleteSection;
-    platform::ListBox lstWallMaterial;
 
-    platform::Frame Frame4;
-    platform::ListView lstzeta;
-    platform::TextBox txtzetapile;
-    platform::TextBox txtzeta;
-    platform::CommandButton cmdZeta;
+    platform::Frame Frame4; ///< the local-loss editor, with a remark of each loss
     platform::TextBox txtZetaDisc;
-    platform::CommandButton cmdAddZeta, cmdUpdateZeta, cmdDeleteZeta;
 
     platform::Frame Frame5;
     platform::Label lbl2, lbl3, lbl4;
@@ -90,21 +74,10 @@ public:
     void cmdClose_Click();
     void optFanType1_Click();
     void optFanType2_Click();
-    void cmdAddSection_Click();
-    void cmdInsertSection_Click();
-    void cmdUpdateSection_Click();
-    void cmdDeleteSection_Click();
-    void lstSection_ItemClick(platform::ListItem& item);
-    void chkKS_Click();
-    void txtSectionArea_Change();
-    void txtSectionPerimeter_Change();
-    void cmdSectionDelta_Click();
-    void lstWallMaterial_Click();
-    void cmdAddZeta_Click();
-    void cmdUpdateZeta_Click();
-    void cmdDeleteZeta_Click();
-    void lstzeta_ItemClick(platform::ListItem& item);
-    void cmdZeta_Click();
+    void cmdUpdateSection_Click() override;
+    void lstWallMaterial_Click() override;
+    void cmdUpdateZeta_Click() override;
+    void cmdZeta_Click() override;
     void udN_Change();
     void cmdCalculate_Click();
     void cmdReport_Click();
@@ -115,7 +88,6 @@ public:
 private:
     void buildControls();
     void connectEvents();
-    ventparam::DuctPieceBoxes pieceBoxes();
     /// The duct calculation and the three steps after it; a step that cannot be formed empties its box
     /// and the boxes after it and, unless `quiet`, says which input is missing.
     void calculate(bool quiet);

@@ -184,27 +184,17 @@ BalanceResult Balance(const ConcentrateScheme& s, const TunnelServices& t, doubl
 
 ConFileContents ReadConFile(scheme::SchemeReader& in) {
     ConFileContents con;
-    for (auto& field : con.Record1) {
-        field = in.NextText();
-    }
+    in.NextTexts(con.Record1);
     con.KnownArea = in.NextBoolean();
-    for (auto& field : con.Record2) {
-        field = in.NextText();
-    }
+    in.NextTexts(con.Record2);
     return con;
 }
 
 scheme::SchemeWriter WriteConFile(const ConFileContents& con) {
     scheme::SchemeWriter out;
-    for (const auto& field : con.Record1) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(con.Record1);
     out.Boolean(con.KnownArea.value_or(false));
-    for (const auto& field : con.Record2) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(con.Record2);
     return out;
 }
 

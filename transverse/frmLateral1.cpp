@@ -121,17 +121,8 @@ void frmLateral1::UpdateData(bool bSaveAndValidate) {
     }
     guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
     guarded([this] { txtv_t.set(vb::CStr(modPublic::DesignSpeed)); });
-    // A result that could not be computed shows an empty box; the calculation says which input is missing.
-    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 8>{{{&txtq_b, q_b},
-                                                                         {&txtv_b, v_b},
-                                                                         {&txtp_b, p_b},
-                                                                         {&txtk_b, k_b},
-                                                                         {&txtpbi_pb0, pbi_pb0},
-                                                                         {&txtpb0_pr0, pb0_pr0},
-                                                                         {&txtprc_prx, prc_prx},
-                                                                         {&txtp_tot, p_tot}}}) {
-        guarded([&] { box->set(vb::Format(value, "0.00")); });
-    }
+    // The calculation says which input left a box empty.
+    showSupplyResults();
 }
 
 // ---- The .lt1 file ----
@@ -143,19 +134,12 @@ void frmLateral1::OpenFile() {
         return;
     }
     const transverse::Lt1File f = transverse::ReadLt1File(in);
-    const std::array<TextBox*, 3> inputs{&txtAA_b, &txtDD_b, &txtZetab};
-    const std::array<TextBox*, 9> results{&txtq_b,     &txtv_b,     &txtp_b, &txtk_b,  &txtpbi_pb0,
-                                          &txtpb0_pr0, &txtprc_prx, &txtp_d, &txtp_tot};
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        if (f.Inputs[i]) {
-            guarded([&] { inputs[i]->set(*f.Inputs[i]); });
-        }
-    }
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        if (f.Results[i]) {
-            guarded([&] { results[i]->set(*f.Results[i]); });
-        }
-    }
+    transverse::PutTexts(inputBoxes(), f.Inputs);
+    transverse::PutTexts(supplyResultBoxes(), f.Results);
+}
+
+std::array<TextBox*, 3> frmLateral1::inputBoxes() {
+    return {&txtAA_b, &txtDD_b, &txtZetab};
 }
 
 bool frmLateral1::SaveFile() {
@@ -164,9 +148,8 @@ bool frmLateral1::SaveFile() {
         return false;
     }
     transverse::Lt1File f;
-    f.Inputs = {txtAA_b.Text(), txtDD_b.Text(), txtZetab.Text()};
-    f.Results = {txtq_b.Text(),     txtv_b.Text(),     txtp_b.Text(), txtk_b.Text(),  txtpbi_pb0.Text(),
-                 txtpb0_pr0.Text(), txtprc_prx.Text(), txtp_d.Text(), txtp_tot.Text()};
+    f.Inputs = transverse::TextsOf(inputBoxes());
+    f.Results = transverse::TextsOf(supplyResultBoxes());
     return app::SaveCompanionFile(transverse::WriteLt1File(f), path, "送风型半横向通风文件");
 }
 

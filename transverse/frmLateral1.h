@@ -4,11 +4,16 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "transverse/supply_duct_view.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 /// The older window of supply semi-transverse ventilation of two-way traffic: a supply duct of half the
 /// tunnel carrying half the design demand, the tunnel pressure and the supply fan. No window opens it;
 /// whoever shows it unloads it. It keeps its boxes in the project's `.lt1` file.
-class frmLateral1 : public platform::Form {
+class frmLateral1 : public platform::Form, public transverse::SupplyDuctView {
 public:
     frmLateral1();
     ~frmLateral1() override;
@@ -27,18 +32,18 @@ public:
     void cmdClose_Click();
 
     // ---- Controls ----
-    platform::TextBox txtv_t, txtQQ_req, txtAA_b, txtDD_b, txtZetab, txtq_b, txtv_b, txtp_b, txtk_b,
-        txtpbi_pb0, txtpb0_pr0, txtprc_prx, txtp_d, txtp_tot;
+    platform::TextBox txtv_t, txtQQ_req, txtZetab;
     platform::CommandButton cmdCalculatePd, cmdCalculatePtot3, cmdClose;
 
     // ---- Calculation fields ----
-    double q_b = 0, v_b = 0, p_b = 0, k_b = 0, pbi_pb0 = 0, pb0_pr0 = 0, prc_prx = 0, p_d = 0, p_tot = 0;
-    double AA_b = 0, DD_b = 0, LL_b = 0;
+    double AA_b = 0, DD_b = 0, LL_b = 0, p_d = 0;
 
 private:
     void buildControls();
     void connectEvents();
     void UpdateData(bool bSaveAndValidate);
+    /// The input boxes of the scheme file, in file order.
+    std::array<platform::TextBox*, 3> inputBoxes();
     /// Names the inputs that left results uncomputable.
     void reportNotComputed(double L);
     platform::Layout layout_;

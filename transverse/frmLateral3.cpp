@@ -247,23 +247,14 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
     }
     // A result that could not be computed shows an empty box; the calculation says which input is missing.
     guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
-    for (auto [box, value] : std::array<std::pair<TextBox*, double>, 15>{{{&txtq_b, q_b},
-                                                                          {&txtv_b, v_b},
-                                                                          {&txtp_b, p_b},
-                                                                          {&txtk_b, k_b},
-                                                                          {&txtpbi_pb0, pbi_pb0},
-                                                                          {&txtpb0_pr0, pb0_pr0},
-                                                                          {&txtprc_prx, prc_prx},
-                                                                          {&txtp_tot, p_tot},
-                                                                          {&txtv_e0, v_e0},
-                                                                          {&txtp_e, p_e},
-                                                                          {&txtk_e, k_e},
-                                                                          {&txtpei_pe0, pei_pe0},
-                                                                          {&txtpri_pei, pri_pei},
-                                                                          {&txtp_ed, p_ed},
-                                                                          {&txtp_etot, p_etot}}}) {
-        guarded([&] { box->set(vb::Format(value, "0.00")); });
-    }
+    showSupplyResults();
+    transverse::ShowResults({{&txtv_e0, v_e0},
+                             {&txtp_e, p_e},
+                             {&txtk_e, k_e},
+                             {&txtpei_pe0, pei_pe0},
+                             {&txtpri_pei, pri_pei},
+                             {&txtp_ed, p_ed},
+                             {&txtp_etot, p_etot}});
 }
 
 // ---- The .tra file ----
@@ -288,20 +279,9 @@ void frmLateral3::OpenFile() {
             guarded([&] { box.set(*text); });
         }
     };
-    const std::array<TextBox*, 3> supply{&txtAA_b, &txtDD_b, &txtLambda_b};
-    const std::array<TextBox*, 9> supplyResult{&txtq_b,     &txtv_b,     &txtp_b, &txtk_b,  &txtpbi_pb0,
-                                               &txtpb0_pr0, &txtprc_prx, &txtp_d, &txtp_tot};
-    const std::array<TextBox*, 10> exhaust{&txtAA_e, &txtDD_e,    &txtLambda_e, &txtv_e0, &txtp_e,
-                                           &txtk_e,  &txtpei_pe0, &txtpri_pei,  &txtp_ed, &txtp_etot};
-    for (std::size_t i = 0; i < supply.size(); ++i) {
-        put(*supply[i], f.Supply[i]);
-    }
-    for (std::size_t i = 0; i < supplyResult.size(); ++i) {
-        put(*supplyResult[i], f.SupplyResult[i]);
-    }
-    for (std::size_t i = 0; i < exhaust.size(); ++i) {
-        put(*exhaust[i], f.Exhaust[i]);
-    }
+    transverse::PutTexts(supplyBoxes(), f.Supply);
+    transverse::PutTexts(supplyResultBoxes(), f.SupplyResult);
+    transverse::PutTexts(exhaustBoxes(), f.Exhaust);
     put(txtPileC, f.PileC);
     put(txtPC, f.PC);
     if (f.ScrollPosition) {
@@ -314,6 +294,15 @@ void frmLateral3::OpenFile() {
     put(txtPR, f.PR);
 }
 
+std::array<TextBox*, 3> frmLateral3::supplyBoxes() {
+    return {&txtAA_b, &txtDD_b, &txtLambda_b};
+}
+
+std::array<TextBox*, 10> frmLateral3::exhaustBoxes() {
+    return {&txtAA_e, &txtDD_e,    &txtLambda_e, &txtv_e0, &txtp_e,
+            &txtk_e,  &txtpei_pe0, &txtpri_pei,  &txtp_ed, &txtp_etot};
+}
+
 bool frmLateral3::SaveFile() {
     const std::string path = ProjectTraPath();
     if (path.empty()) {
@@ -322,11 +311,9 @@ bool frmLateral3::SaveFile() {
     transverse::TraFile f;
     f.TwoSect = chkTwoSect.Value() == 1;
     f.Tranverse = optTranverse.Value();
-    f.Supply = {txtAA_b.Text(), txtDD_b.Text(), txtLambda_b.Text()};
-    f.SupplyResult = {txtq_b.Text(),     txtv_b.Text(),     txtp_b.Text(), txtk_b.Text(),  txtpbi_pb0.Text(),
-                      txtpb0_pr0.Text(), txtprc_prx.Text(), txtp_d.Text(), txtp_tot.Text()};
-    f.Exhaust = {txtAA_e.Text(), txtDD_e.Text(),    txtLambda_e.Text(), txtv_e0.Text(), txtp_e.Text(),
-                 txtk_e.Text(),  txtpei_pe0.Text(), txtpri_pei.Text(),  txtp_ed.Text(), txtp_etot.Text()};
+    f.Supply = transverse::TextsOf(supplyBoxes());
+    f.SupplyResult = transverse::TextsOf(supplyResultBoxes());
+    f.Exhaust = transverse::TextsOf(exhaustBoxes());
     f.PileC = txtPileC.Text();
     f.PC = txtPC.Text();
     f.ScrollPosition = scbPileR.Value();

@@ -4,12 +4,17 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "transverse/supply_duct_view.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 /// Step 3 of full and supply semi-transverse ventilation (two-way traffic only): the supply duct and fan,
 /// the exhaust duct and fan, and in the semi-transverse case the neutral point of the tunnel and the
 /// pressure at a chosen station. Step 2 shows it modally and unloads it when the modal call returns; the
 /// window keeps its boxes in the project's `.tra` file.
-class frmLateral3 : public platform::Form {
+class frmLateral3 : public platform::Form, public transverse::SupplyDuctView {
 public:
     frmLateral3();
     ~frmLateral3() override;
@@ -39,9 +44,8 @@ public:
     platform::Frame Frame1; ///< "模式"
     platform::OptionButton optTranverse, OptionButton2;
 
-    platform::Frame Frame2; ///< "送风机的参数与全风压"
-    platform::TextBox txtAA_b, txtDD_b, txtLambda_b, txtq_b, txtv_b, txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0,
-        txtprc_prx, txtp_d, txtp_tot;
+    platform::Frame Frame2;        ///< "送风机的参数与全风压"
+    platform::TextBox txtLambda_b; ///< with the supply duct's boxes of SupplyDuctView
     platform::CommandButton cmdCalculatePd;
 
     platform::Frame Frame3; ///< "排风机的参数与全风压"
@@ -59,13 +63,15 @@ public:
     // ---- Calculation fields ----
     double AA_b = 0, DD_b = 0, p_d = 0, AA_e = 0, DD_e = 0, p_ed = 0;
     double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0;
-    double q_b = 0, v_b = 0, p_b = 0, k_b = 0, pbi_pb0 = 0, pb0_pr0 = 0, prc_prx = 0, p_tot = 0;
     double v_e0 = 0, p_e = 0, k_e = 0, pei_pe0 = 0, pri_pei = 0, p_etot = 0;
 
 private:
     void buildControls();
     void connectEvents();
     void UpdateData(bool bSaveAndValidate);
+    /// The boxes of the scheme file's supply and exhaust records, in file order.
+    std::array<platform::TextBox*, 3> supplyBoxes();
+    std::array<platform::TextBox*, 10> exhaustBoxes();
     /// The tunnel part of the calculation: neutral point and the pressure at the chosen station.
     void tunnelPressure();
     /// Names the inputs that left results uncomputable, once per calculation.

@@ -82,15 +82,9 @@ TraFile ReadTraFile(scheme::SchemeReader& in) {
     TraFile f;
     f.TwoSect = in.NextBoolean();
     f.Tranverse = in.NextBoolean();
-    for (auto& t : f.Supply) {
-        t = in.NextText();
-    }
-    for (auto& t : f.SupplyResult) {
-        t = in.NextText();
-    }
-    for (auto& t : f.Exhaust) {
-        t = in.NextText();
-    }
+    in.NextTexts(f.Supply);
+    in.NextTexts(f.SupplyResult);
+    in.NextTexts(f.Exhaust);
     f.PileC = in.NextText();
     f.PC = in.NextText();
     if (const std::optional<double> pos = in.NextLeading()) {
@@ -107,26 +101,12 @@ TraFile ReadTraFile(scheme::SchemeReader& in) {
 scheme::SchemeWriter WriteTraFile(const TraFile& file) {
     scheme::SchemeWriter w;
     w.Boolean(file.TwoSect.value_or(false)).Boolean(file.Tranverse.value_or(false)).EndRecord();
-    for (const auto& t : file.Supply) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
-    for (const auto& t : file.SupplyResult) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
-    for (const auto& t : file.Exhaust) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
+    w.TextRecord(file.Supply);
+    w.TextRecord(file.SupplyResult);
+    w.TextRecord(file.Exhaust);
     w.Text(file.PileC.value_or("")).Text(file.PC.value_or("")).Whole(file.ScrollPosition.value_or(0));
     w.Text(file.PR.value_or("")).EndRecord();
-    for (int r = 0; r < kTraReserveRecords; ++r) {
-        for (int i = 0; i < kTraReserveFields; ++i) {
-            w.Text("");
-        }
-        w.EndRecord();
-    }
+    w.ReserveRecords(kTraReserveRecords, kTraReserveFields);
     return w;
 }
 

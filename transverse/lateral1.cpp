@@ -51,25 +51,15 @@ OlderSupplyResult OlderSupplyDuct(const OlderSupplyInput& in) {
 
 Lt1File ReadLt1File(scheme::SchemeReader& in) {
     Lt1File f;
-    for (auto& t : f.Inputs) {
-        t = in.NextText();
-    }
-    for (auto& t : f.Results) {
-        t = in.NextText();
-    }
+    in.NextTexts(f.Inputs);
+    in.NextTexts(f.Results);
     return f;
 }
 
 scheme::SchemeWriter WriteLt1File(const Lt1File& file) {
     scheme::SchemeWriter w;
-    for (const auto& t : file.Inputs) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
-    for (const auto& t : file.Results) {
-        w.Text(t.value_or(""));
-    }
-    w.EndRecord();
+    w.TextRecord(file.Inputs);
+    w.TextRecord(file.Results);
     return w;
 }
 

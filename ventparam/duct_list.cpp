@@ -4,6 +4,7 @@
 #include "ventparam/loss_coefficients.h"
 
 #include <string>
+#include <utility>
 
 using platform::ListItem;
 using platform::TextBox;
@@ -128,7 +129,7 @@ void RemoveSelectedRow(platform::ListView& list) {
     }
 }
 
-void AddRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes) {
+void AddRowOf(platform::ListView& list, const std::vector<TextBox*>& boxes) {
     auto box = boxes.begin();
     ListItem& row = list.ListItems.Add((*box)->Text());
     int cell = 1;
@@ -137,7 +138,7 @@ void AddRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes) {
     }
 }
 
-bool UpdateRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes) {
+bool UpdateRowOf(platform::ListView& list, const std::vector<TextBox*>& boxes) {
     ListItem* row = list.SelectedItem();
     if (row == nullptr) {
         return false;
@@ -151,7 +152,7 @@ bool UpdateRowOf(platform::ListView& list, std::initializer_list<TextBox*> boxes
     return true;
 }
 
-void ShowRowIn(ListItem& item, std::initializer_list<TextBox*> boxes) {
+void ShowRowIn(ListItem& item, const std::vector<TextBox*>& boxes) {
     // Read everything first: the boxes' own events must not see a half-copied row.
     std::vector<std::string> texts{item.Text()};
     for (int c = 1; c < static_cast<int>(boxes.size()); ++c) {
@@ -161,6 +162,106 @@ void ShowRowIn(ListItem& item, std::initializer_list<TextBox*> boxes) {
     for (TextBox* box : boxes) {
         box->set(texts[k++]);
     }
+}
+
+DuctEditor::DuctEditor(std::vector<TextBox*> morePieceCells, std::vector<TextBox*> moreZetaCells)
+    : morePieceCells_(std::move(morePieceCells)), moreZetaCells_(std::move(moreZetaCells)) {}
+
+void DuctEditor::connectDuctEditor() {
+    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
+    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
+    chkKS.Click = [this] { chkKS_Click(); };
+    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
+    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
+    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
+    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
+    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
+    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
+    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
+    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
+    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
+    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
+    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
+    cmdZeta.Click = [this] { cmdZeta_Click(); };
+}
+
+void DuctEditor::addLossColumns() {
+    lstzeta.ColumnHeaders.Clear();
+    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
+    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+}
+
+DuctPieceBoxes DuctEditor::pieceBoxes() {
+    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
+            txtSectionPerimeter, txtSectionD,    txtSectionDelta, morePieceCells_};
+}
+
+std::vector<TextBox*> DuctEditor::zetaBoxes() {
+    std::vector<TextBox*> boxes{&txtzetapile, &txtzeta};
+    boxes.insert(boxes.end(), moreZetaCells_.begin(), moreZetaCells_.end());
+    return boxes;
+}
+
+void DuctEditor::txtSectionArea_Change() {
+    pieceBoxes().UpdateDiameter();
+}
+
+void DuctEditor::txtSectionPerimeter_Change() {
+    pieceBoxes().UpdateDiameter();
+}
+
+void DuctEditor::chkKS_Click() {
+    // A tapered piece has no section of its own: it takes its neighbours'.
+    frmSectionData.setEnabled(chkKS.Value() != 1);
+}
+
+void DuctEditor::cmdSectionDelta_Click() {
+    lstWallMaterial.setVisible(true);
+}
+
+void DuctEditor::cmdAddSection_Click() {
+    pieceBoxes().AddRow();
+}
+
+void DuctEditor::cmdInsertSection_Click() {
+    pieceBoxes().InsertRow();
+}
+
+void DuctEditor::cmdDeleteSection_Click() {
+    RemoveSelectedRow(lstSection);
+}
+
+void DuctEditor::lstSection_ItemClick(ListItem& item) {
+    pieceBoxes().ShowRow(item);
+}
+
+void DuctEditor::cmdAddZeta_Click() {
+    AddRowOf(lstzeta, zetaBoxes());
+}
+
+void DuctEditor::cmdDeleteZeta_Click() {
+    RemoveSelectedRow(lstzeta);
+}
+
+void DuctEditor::lstzeta_ItemClick(ListItem& item) {
+    ShowRowIn(item, zetaBoxes());
+}
+
+void DuctEditor::cmdUpdateSection_Click() {
+    pieceBoxes().UpdateRow();
+}
+
+void DuctEditor::cmdUpdateZeta_Click() {
+    UpdateRowOf(lstzeta, zetaBoxes());
+}
+
+void DuctEditor::lstWallMaterial_Click() {
+    const WallMaterial* material = WallMaterialAt(lstWallMaterial.ListIndex());
+    if (material == nullptr || !material->roughness) {
+        return;
+    }
+    txtSectionDelta.set(vb::CStr(*material->roughness));
+    CloseWallMaterials(lstWallMaterial);
 }
 
 } // namespace ventparam

@@ -4,7 +4,6 @@
 #include "platform/controls.h"
 #include "platform/vb.h"
 
-#include <initializer_list>
 #include <optional>
 #include <span>
 #include <vector>
@@ -63,13 +62,13 @@ struct DuctPieceBoxes {
 void RemoveSelectedRow(platform::ListView& list);
 
 /// Appends a row of the texts of `boxes`: the first as the row text, the others as its cells.
-void AddRowOf(platform::ListView& list, std::initializer_list<platform::TextBox*> boxes);
+void AddRowOf(platform::ListView& list, const std::vector<platform::TextBox*>& boxes);
 
 /// Writes the texts of `boxes` into the selected row as AddRowOf does; false when the list has none.
-bool UpdateRowOf(platform::ListView& list, std::initializer_list<platform::TextBox*> boxes);
+bool UpdateRowOf(platform::ListView& list, const std::vector<platform::TextBox*>& boxes);
 
 /// Shows the row text and cells of `item` in `boxes`, in the order AddRowOf writes them.
-void ShowRowIn(platform::ListItem& item, std::initializer_list<platform::TextBox*> boxes);
+void ShowRowIn(platform::ListItem& item, const std::vector<platform::TextBox*>& boxes);
 
 /// The piece rows of `list` as the loss calculation reads them: length, tapered, area and diameter (with
 /// their strict readings for a tapered neighbour) from the shared cells; `more` reads the row's own.
@@ -89,6 +88,69 @@ template <class Row, class More> std::vector<Row> ReadDuctRows(platform::ListVie
     }
     return rows;
 }
+
+/// The editors of a duct's piece list and local-loss list that the duct-loss dialog and the axial-fan window
+/// share: their controls under the windows' names and the handlers that work alike in both. A window
+/// derives from it beside platform::Form, places the controls, wires them with connectDuctEditor and
+/// overrides what it does otherwise (the ξ dialog always).
+class DuctEditor {
+public:
+    platform::TextBox txtSectionPile;
+    platform::CheckBox chkKS;
+    platform::Frame frmSectionData;
+    platform::TextBox txtSectionArea;
+    platform::TextBox txtSectionPerimeter;
+    platform::TextBox txtSectionD;
+    platform::TextBox txtSectionDelta;
+    platform::CommandButton cmdSectionDelta;
+    platform::CommandButton cmdAddSection, cmdInsertSection, cmdUpdateSection, cmdDeleteSection;
+    platform::ListView lstSection;
+    platform::ListBox lstWallMaterial;
+
+    platform::TextBox txtzetapile;
+    platform::TextBox txtzeta;
+    platform::CommandButton cmdZeta;
+    platform::CommandButton cmdAddZeta, cmdUpdateZeta, cmdDeleteZeta;
+    platform::ListView lstzeta;
+
+    void txtSectionArea_Change();
+    void txtSectionPerimeter_Change();
+    void chkKS_Click();
+    void cmdSectionDelta_Click();
+    void cmdAddSection_Click();
+    void cmdInsertSection_Click();
+    void cmdDeleteSection_Click();
+    void lstSection_ItemClick(platform::ListItem& item);
+    void cmdAddZeta_Click();
+    void cmdDeleteZeta_Click();
+    void lstzeta_ItemClick(platform::ListItem& item);
+    /// Writes the piece in the editor into the selected row.
+    virtual void cmdUpdateSection_Click();
+    /// Writes the loss in the editor into the selected row.
+    virtual void cmdUpdateZeta_Click();
+    /// Puts the chosen material's roughness into its box and closes the list; a separator does nothing.
+    virtual void lstWallMaterial_Click();
+    /// Opens the ξ dialog over the window for txtzeta.
+    virtual void cmdZeta_Click() = 0;
+
+protected:
+    /// `morePieceCells` follow the section cells of a piece row, `moreZetaCells` the ξ cell of a loss row.
+    DuctEditor(std::vector<platform::TextBox*> morePieceCells, std::vector<platform::TextBox*> moreZetaCells);
+    ~DuctEditor() = default;
+    DuctEditor(const DuctEditor&) = delete;
+    DuctEditor& operator=(const DuctEditor&) = delete;
+
+    void connectDuctEditor();
+    /// The column heads of the loss list: position and ξ.
+    void addLossColumns();
+    DuctPieceBoxes pieceBoxes();
+    /// The boxes of a loss row in row order: position, ξ, then the window's own.
+    std::vector<platform::TextBox*> zetaBoxes();
+
+private:
+    std::vector<platform::TextBox*> morePieceCells_;
+    std::vector<platform::TextBox*> moreZetaCells_;
+};
 
 /// The local losses of `list`: the position as the row text and ξ in the first cell.
 template <class Loss> std::vector<Loss> ReadLocalLosses(platform::ListView& list) {

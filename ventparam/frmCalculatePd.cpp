@@ -27,7 +27,7 @@ constexpr int kFrameWidth = kListLeft + kListWidth + 140;
 
 } // namespace
 
-frmCalculatePd::frmCalculatePd() {
+frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
     setCaption("风道压力损失计算");
     buildControls();
     connectEvents();
@@ -90,21 +90,7 @@ void frmCalculatePd::buildControls() {
 }
 
 void frmCalculatePd::connectEvents() {
-    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
-    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
-    chkKS.Click = [this] { chkKS_Click(); };
-    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
-    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
-    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
-    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
-    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
+    connectDuctEditor();
     cmdCalculate.Click = [this] { cmdCalculate_Click(); };
     cmdClose.Click = [this] { cmdClose_Click(); };
 }
@@ -117,79 +103,10 @@ void frmCalculatePd::Form_Load() {
     lstSection.ColumnHeaders.Add("周长(m)", 800);
     lstSection.ColumnHeaders.Add("当量直径(m)", 800);
     lstSection.ColumnHeaders.Add("平均壁面粗糙度(mm)", 800);
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    addLossColumns();
     guarded([this] { modPublic::ReadTable("TabA03_1", DuctTables.TabA03_1); });
     guarded([this] { modPublic::ReadTable("TabA03_2", DuctTables.TabA03_2); });
     guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
-}
-
-ventparam::DuctPieceBoxes frmCalculatePd::pieceBoxes() {
-    return {lstSection,          txtSectionPile, chkKS,           txtSectionArea,
-            txtSectionPerimeter, txtSectionD,    txtSectionDelta, {}};
-}
-
-void frmCalculatePd::txtSectionArea_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmCalculatePd::txtSectionPerimeter_Change() {
-    pieceBoxes().UpdateDiameter();
-}
-
-void frmCalculatePd::chkKS_Click() {
-    // A tapered piece has no section of its own: it takes its neighbours'.
-    frmSectionData.setEnabled(chkKS.Value() != 1);
-}
-
-void frmCalculatePd::cmdSectionDelta_Click() {
-    lstWallMaterial.setVisible(true);
-}
-
-void frmCalculatePd::lstWallMaterial_Click() {
-    const ventparam::WallMaterial* material = ventparam::WallMaterialAt(lstWallMaterial.ListIndex());
-    if (material == nullptr || !material->roughness) {
-        return;
-    }
-    txtSectionDelta.set(vb::CStr(*material->roughness));
-    ventparam::CloseWallMaterials(lstWallMaterial);
-}
-
-void frmCalculatePd::cmdAddSection_Click() {
-    pieceBoxes().AddRow();
-}
-
-void frmCalculatePd::cmdInsertSection_Click() {
-    pieceBoxes().InsertRow();
-}
-
-void frmCalculatePd::cmdUpdateSection_Click() {
-    pieceBoxes().UpdateRow();
-}
-
-void frmCalculatePd::cmdDeleteSection_Click() {
-    ventparam::RemoveSelectedRow(lstSection);
-}
-
-void frmCalculatePd::lstSection_ItemClick(ListItem& item) {
-    pieceBoxes().ShowRow(item);
-}
-
-void frmCalculatePd::cmdAddZeta_Click() {
-    ventparam::AddRowOf(lstzeta, {&txtzetapile, &txtzeta});
-}
-
-void frmCalculatePd::cmdUpdateZeta_Click() {
-    ventparam::UpdateRowOf(lstzeta, {&txtzetapile, &txtzeta});
-}
-
-void frmCalculatePd::cmdDeleteZeta_Click() {
-    ventparam::RemoveSelectedRow(lstzeta);
-}
-
-void frmCalculatePd::lstzeta_ItemClick(ListItem& item) {
-    ventparam::ShowRowIn(item, {&txtzetapile, &txtzeta});
 }
 
 void frmCalculatePd::cmdZeta_Click() {

@@ -140,15 +140,11 @@ void frmVentParam::Form_Initialize() {
 void frmVentParam::UserForm_Initialize() {
     guarded([this] {
         lstCase.Clear();
-        for (const char* c : kCases) {
-            lstCase.AddItem(c);
-        }
+        platform::AddItems(lstCase, kCases);
     });
     guarded([this] {
         cmbNextStep.Clear();
-        for (const char* s : kSchemes) {
-            cmbNextStep.AddItem(s);
-        }
+        platform::AddItems(cmbNextStep, kSchemes);
         cmbNextStep.setListIndex(0);
     });
     guarded([this] { GetAA_m(); });

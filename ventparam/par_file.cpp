@@ -12,9 +12,7 @@ ParContents ReadPar(scheme::SchemeReader& in) {
     par.lambda_r = in.NextText();
     in.Skip(1); // reserved
     par.v_n = in.NextText();
-    for (auto& field : par.Record3) {
-        field = in.NextText();
-    }
+    in.NextTexts(par.Record3);
     if (in.AtEnd()) {
         return par;
     }
@@ -46,10 +44,7 @@ scheme::SchemeWriter WritePar(const ParContents& par) {
     out.Text(kParTitle).EndRecord();
     out.Text(par.zeta_e.value_or("")).Text(par.lambda_r.value_or("")).Text("").Text(par.v_n.value_or(""));
     out.EndRecord();
-    for (const auto& field : par.Record3) {
-        out.Text(field.value_or(""));
-    }
-    out.EndRecord();
+    out.TextRecord(par.Record3);
     const std::vector<ZetaRow> none;
     const std::vector<ZetaRow>& rows = par.ZetaRows ? *par.ZetaRows : none;
     out.Whole(static_cast<long long>(rows.size())).EndRecord();

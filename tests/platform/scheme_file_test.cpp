@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -50,6 +51,29 @@ TEST(SchemeWriter, AnExtraRecordEndWritesNoStrayRecord) {
     w.Empty().EndRecord();
     EXPECT_EQ(w.Bytes(), "1\r\n\r\n");
     EXPECT_EQ(AllFields(w.Bytes()), (Fields{"1", ""}));
+}
+
+TEST(SchemeWriter, RowsRecordsAndReservesKeepEveryFieldInPlace) {
+    SchemeWriter w;
+    w.TextRows(std::vector<Fields>{{"a", "b", "c"}, {"d"}}, 3);
+    w.TextRecord(std::vector<std::optional<std::string>>{"x", std::nullopt, "z"});
+    w.ReserveRecords(2, 2);
+    EXPECT_EQ(w.Bytes(),
+              "\"a\",\"b\",\"c\"\r\n\"d\",\"\",\"\"\r\n\"x\",\"\",\"z\"\r\n\"\",\"\"\r\n\"\",\"\"\r\n");
+}
+
+TEST(SchemeReader, TextRowsStopAtARowCutOffByTheEnd) {
+    SchemeReader r;
+    r.Parse("1,2\r\n3,4\r\n5\r\n");
+    std::vector<Fields> rows;
+    EXPECT_FALSE(r.NextTextRows(3, Fields(2), rows));
+    EXPECT_EQ(rows, (std::vector<Fields>{{"1", "2"}, {"3", "4"}}));
+    SchemeReader again;
+    again.Parse("1,2\r\n");
+    std::vector<std::array<std::string, 2>> fixed;
+    EXPECT_TRUE(again.NextTextRows(-1, std::array<std::string, 2>{}, fixed));
+    EXPECT_TRUE(again.NextTextRows(1, std::array<std::string, 2>{}, fixed));
+    EXPECT_EQ(fixed.size(), 1u);
 }
 
 TEST(SchemeWriter, NumbersAreWrittenAsPlainNumberText) {
