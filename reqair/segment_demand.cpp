@@ -56,15 +56,23 @@ void finish(const SegmentDemandInput& in, SegmentDemand& out) {
     out.Qreq = out.QQ_req_VI > out.QQ_req_CO ? out.QQ_req_VI : out.QQ_req_CO;
 }
 
+/// What both traffic directions share on a segment: length [m], speed [km/h], slope [%] and the
+/// density factor at that speed, which the segment's result also shows.
+struct SegmentConditions {
+    double L, v, i, fd;
+};
+
+SegmentConditions conditions(const SegmentDemandInput& in, const EmissionTables& tables, SegmentDemand& out) {
+    const double v = in.Segment.Speed;
+    out.fd = modPublic::Interpolate1D(tables.f_d, v);
+    return {std::fabs(in.Segment.EndPile - in.Segment.StartPile), v, in.Segment.Slope, out.fd};
+}
+
 } // namespace
 
 SegmentDemand GetSegmentQreq(const SegmentDemandInput& in, const EmissionTables& tables) {
     SegmentDemand out;
-    const double L = std::fabs(in.Segment.EndPile - in.Segment.StartPile);
-    const double v = in.Segment.Speed;
-    const double i = in.Segment.Slope;
-    const double fd = modPublic::Interpolate1D(tables.f_d, v);
-    out.fd = fd;
+    const auto [L, v, i, fd] = conditions(in, tables, out);
     out.fiv = modPublic::Interpolate2D(tables.f_iv, i, v);
     out.fiv_VI = modPublic::Interpolate2D(tables.f_iv_VI, i, v);
     out.QQ_CO =
@@ -77,11 +85,7 @@ SegmentDemand GetSegmentQreq(const SegmentDemandInput& in, const EmissionTables&
 
 SegmentDemand GetSegmentQreqBidirectional(const SegmentDemandInput& in, const EmissionTables& tables) {
     SegmentDemand out;
-    const double L = std::fabs(in.Segment.EndPile - in.Segment.StartPile);
-    const double v = in.Segment.Speed;
-    const double i = in.Segment.Slope;
-    const double fd = modPublic::Interpolate1D(tables.f_d, v);
-    out.fd = fd;
+    const auto [L, v, i, fd] = conditions(in, tables, out);
 
     const double r = in.dUpRatio;
     const double nCOUp = r * in.nnCO;
