@@ -11,6 +11,19 @@ namespace {
 constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
 
+/// Writes the demand between the open dialog's two stations into it; nothing while it is closed.
+template <class Demand> void showInSectionDialog(bool shown, Demand demand) {
+    if (!shown || !platform::Forms::isLoaded<dlgSectionQreq>()) {
+        return;
+    }
+    app::guarded([&] {
+        dlgSectionQreq& dlg = platform::Forms::instance<dlgSectionQreq>();
+        const double sp = vb::Val(dlg.txtSectionSP.Text());
+        const double ep = vb::Val(dlg.txtSectionEP.Text());
+        dlg.txtSectionQreq.set(vb::Format(demand(sp, ep), "0.00"));
+    });
+}
+
 } // namespace
 
 dlgSectionQreq::dlgSectionQreq() {
@@ -50,25 +63,11 @@ void frmReq::mnuToolSectionQreq_Click() {
 }
 
 void frmReq::ShowSectionQreq(vb::Integer iCaseID) {
-    if (!bShowSectionQreq || !platform::Forms::isLoaded<dlgSectionQreq>()) {
-        return;
-    }
-    app::guarded([&] {
-        dlgSectionQreq& dlg = platform::Forms::instance<dlgSectionQreq>();
-        const double sp = vb::Val(dlg.txtSectionSP.Text());
-        const double ep = vb::Val(dlg.txtSectionEP.Text());
-        dlg.txtSectionQreq.set(vb::Format(GetSectionQreq(sp, ep, iCaseID), "0.00"));
-    });
+    showInSectionDialog(bShowSectionQreq,
+                        [&](double sp, double ep) { return GetSectionQreq(sp, ep, iCaseID); });
 }
 
 void frmReq::ShowExchangeSectionQreq() {
-    if (!bShowSectionQreq || !platform::Forms::isLoaded<dlgSectionQreq>()) {
-        return;
-    }
-    app::guarded([&] {
-        dlgSectionQreq& dlg = platform::Forms::instance<dlgSectionQreq>();
-        const double sp = vb::Val(dlg.txtSectionSP.Text());
-        const double ep = vb::Val(dlg.txtSectionEP.Text());
-        dlg.txtSectionQreq.set(vb::Format(GetExchangeSectionQreq(sp, ep), "0.00"));
-    });
+    showInSectionDialog(bShowSectionQreq,
+                        [&](double sp, double ep) { return GetExchangeSectionQreq(sp, ep); });
 }
