@@ -87,6 +87,31 @@ void resultBox(TextBox& box, Container& parent, int left, int top, int width, in
     box.place(parent, left, top, width, height);
 }
 
+/// A box beside one entry of a label box: typed by the engineer (coloured as input) or shown by the program.
+struct EntryBox {
+    // Not explicit: a bare box in a column is a typed one.
+    EntryBox(TextBox& b, bool t = true) : box(&b), typed(t) {}
+    TextBox* box;
+    bool typed;
+};
+
+EntryBox shown(TextBox& box) {
+    return {box, false};
+}
+
+/// The boxes beside a label box's entries, one row pitch apart from `top` down.
+void boxColumn(Container& parent, int left, int top, int width, std::initializer_list<EntryBox> boxes) {
+    int y = top;
+    for (const EntryBox& e : boxes) {
+        if (e.typed) {
+            inputBox(*e.box, parent, left, y, width);
+        } else {
+            resultBox(*e.box, parent, left, y, width);
+        }
+        y += rowPitch();
+    }
+}
+
 /// A control that shows its own caption: button, switch, option button, frame or label.
 template <class Captioned>
 void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top, int width,
@@ -259,31 +284,24 @@ void frmReq::buildPage1() {
     captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
     labelBox(Text6, page, W(4400), y + 150, W(800), 3);
-    inputBox(txtName1, page, W(5250), y + 150, W(3150));
-    inputBox(txtName2, page, W(5250), y + 150 + r, W(3150));
-    inputBox(txtName3, page, W(5250), y + 150 + 2 * r, W(3150));
+    boxColumn(page, W(5250), y + 150, W(3150), {txtName1, txtName2, txtName3});
 
     y += 3 * r + 200;
     labelBox(Text2, page, W(120), y, W(1900), 4);
-    inputBox(txtElevation, page, W(2050), y + r, W(1900));
-    inputBox(txtRHO, page, W(2050), y + 2 * r, W(1900));
-    inputBox(txtTT, page, W(2050), y + 3 * r, W(1900));
+    boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
     cmbRoadClass.place(page, W(2050), y, W(1900), kBoxHeight);
     cmbRoadClass.setBackColor(kInputColor);
 
     labelBox(Text3, page, W(4100), y, W(2350), 3);
     cmbvt.place(page, W(6500), y, W(1900), kBoxHeight);
     cmbvt.setBackColor(kInputColor);
-    inputBox(txtP, page, W(6500), y + r, W(1900));
-    inputBox(txtCO_in_Air, page, W(6500), y + 2 * r, W(1900));
+    boxColumn(page, W(6500), y + r, W(1900), {txtP, txtCO_in_Air});
 
     y += 4 * r;
     Layout::frame(Frame2, page, "基准排放量及折减", W(120), y, W(8460), 3 * r + 450);
     const int fy = 280;
     labelBox(Text4, Frame2, W(100), fy, W(2900), 3);
-    inputBox(txtq_co, Frame2, W(3050), fy, W(1100));
-    inputBox(txtDescRatio, Frame2, W(3050), fy + r, W(1100));
-    inputBox(txtDescYear, Frame2, W(3050), fy + 2 * r, W(1100));
+    boxColumn(Frame2, W(3050), fy, W(1100), {txtq_co, txtDescRatio, txtDescYear});
     // Text5's first entry stands beside txtq_VI, and its last line (the percent sign) right after the
     // reduction rate.
     labelBox(Text5, Frame2, W(4200), fy, W(2300), 2);
@@ -342,12 +360,9 @@ void frmReq::buildPage3() {
 
     const int y = 160;
     labelBox(Text10, page, W(3950), y, W(2700), 6);
-    inputBox(txtTrafficRatio, page, W(6700), y, W(1880));
-    inputBox(txtMainDirectionRatio, page, W(6700), y + r, W(1880));
-    resultBox(txtPCUVeh, page, W(6700), y + 2 * r, W(1880));
-    resultBox(txtTraffic1, page, W(6700), y + 3 * r, W(1880));
-    inputBox(txtTraffic2, page, W(6700), y + 4 * r, W(1880));
-    resultBox(txtNN, page, W(6700), y + 5 * r, W(1880));
+    boxColumn(page, W(6700), y, W(1880),
+              {txtTrafficRatio, txtMainDirectionRatio, shown(txtPCUVeh), shown(txtTraffic1), txtTraffic2,
+               shown(txtNN)});
 
     const int cy = std::max(3120, y + 6 * r);
     captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
@@ -396,19 +411,14 @@ void frmReq::buildPage4() {
     platform::Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
     platform::Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
     labelBox(Text8, Frame8, 80, 300, 2600, 6);
-    resultBox(txtf_a, Frame8, 2700, 300, 1300);
-    resultBox(txtf_d, Frame8, 2700, 300 + r, 1300);
-    resultBox(txtf_h, Frame8, 2700, 300 + 2 * r, 1300);
-    resultBox(txtf_iv, Frame8, 2700, 300 + 3 * r, 1300);
-    resultBox(txtQQ_CO_SEGMENT, Frame8, 2700, 300 + 4 * r, 1300);
-    resultBox(txtQQ_req_CO_SEGMENT, Frame8, 2700, 300 + 5 * r, 1300);
+    boxColumn(Frame8, 2700, 300, 1300,
+              {shown(txtf_a), shown(txtf_d), shown(txtf_h), shown(txtf_iv), shown(txtQQ_CO_SEGMENT),
+               shown(txtQQ_req_CO_SEGMENT)});
     platform::Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
     labelBox(Text9, Frame10, 80, 300, 2600, 5);
-    resultBox(txtf_a_VI, Frame10, 2700, 300, 1300);
-    resultBox(txtf_h_VI, Frame10, 2700, 300 + r, 1300);
-    resultBox(txtf_iv_VI, Frame10, 2700, 300 + 2 * r, 1300);
-    resultBox(txtQQ_VI_SEGMENT, Frame10, 2700, 300 + 3 * r, 1300);
-    resultBox(txtQQ_req_VI_SEGMENT, Frame10, 2700, 300 + 4 * r, 1300);
+    boxColumn(Frame10, 2700, 300, 1300,
+              {shown(txtf_a_VI), shown(txtf_h_VI), shown(txtf_iv_VI), shown(txtQQ_VI_SEGMENT),
+               shown(txtQQ_req_VI_SEGMENT)});
 
     const int ty = 2270 + segHeight + 350 + 60;
     platform::Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
@@ -519,22 +529,14 @@ void frmReq::buildPage7() {
     // Left column: the plume method with its ten boxes.
     Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
     labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
-    TextBox* plume[10] = {&txtFireSize, &txtPerimeter, &txtCH,  &txtDSL,  &txtHOR,
-                          &txtMPRS,     &txtPRL,       &txtCHO, &txtTSLA, &txtST};
-    const bool plumeInput[10] = {true, true, true, true, false, false, true, false, false, false};
-    for (int i = 0; i < 10; ++i) {
-        if (plumeInput[i]) {
-            inputBox(*plume[i], frmQsMethod(1), W(2650), 300 + i * r, W(1300));
-        } else {
-            resultBox(*plume[i], frmQsMethod(1), W(2650), 300 + i * r, W(1300));
-        }
-    }
+    boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
+              {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
+               shown(txtTSLA), shown(txtST)});
 
     // Right column: fire size, method, critical velocity, results.
     const int x = W(4250);
     labelBox(txtFireLabel2, Frame21, x, 300, W(2200), 2);
-    inputBox(txtHRR, Frame21, x + W(2300), 300, W(1800));
-    inputBox(txtAT, Frame21, x + W(2300), 300 + r, W(1800));
+    boxColumn(Frame21, x + W(2300), 300, W(1800), {txtHRR, txtAT});
 
     const int my = 300 + 2 * r + 60;
     Layout::frame(Frame22, Frame21, "计算方法", x, my, W(4110), 950);
@@ -549,8 +551,7 @@ void frmReq::buildPage7() {
         captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950), 300);
     }
     labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
-    inputBox(txtTunnelH, frmQsMethod(0), W(2300), 1200, W(1700));
-    resultBox(txtvcr, frmQsMethod(0), W(2300), 1200 + r, W(1700));
+    boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});
 
     const int ry = cy + 1250 + 2 * r + 100;
     lblAirDensity.place(Frame21, x, ry + 30, W(2250), 255);
