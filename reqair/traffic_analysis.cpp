@@ -4,6 +4,7 @@
 #include "platform/vb.h"
 #include "app/coef_table.h"
 
+#include <array>
 #include <cmath>
 
 namespace reqair {
@@ -51,39 +52,25 @@ TrafficAnalysisResult AnalyseTraffic(const TrafficAnalysisInput& in, const CoefT
         cells.EquivVI = vb::Format(diesel * modPublic::Interpolate1D(f_m_VI, k) + petrol * e, "0.00000");
     }
 
-    for (int col = 1; col <= 8; ++col) {
-        double sum = 0;
-        for (int k = 0; k < kVehicleClasses; ++k) {
-            const VehicleClassInput& c = in.Classes[static_cast<std::size_t>(k)];
-            const VehicleClassCells& cells = out.Rows[static_cast<std::size_t>(k)];
-            switch (col) {
-            case 1:
-                sum += c.Share;
-                break;
-            case 2:
-                sum += c.Conversion;
-                break;
-            case 3:
-                sum += vb::Val(cells.Vehicles);
-                break;
-            case 4:
-                sum += c.DieselShare;
-                break;
-            case 5:
-                sum += vb::Val(cells.Diesel);
-                break;
-            case 6:
-                sum += vb::Val(cells.Petrol);
-                break;
-            case 7:
-                sum += vb::Val(cells.EquivCO);
-                break;
-            default:
-                sum += vb::Val(cells.EquivVI);
-                break;
-            }
+    // Each column adds its classes in row order, as the list's sum row does.
+    std::array<double, 8> sums{};
+    for (int k = 0; k < kVehicleClasses; ++k) {
+        const VehicleClassInput& c = in.Classes[static_cast<std::size_t>(k)];
+        const VehicleClassCells& cells = out.Rows[static_cast<std::size_t>(k)];
+        const std::array<double, 8> row = {c.Share,
+                                           c.Conversion,
+                                           vb::Val(cells.Vehicles),
+                                           c.DieselShare,
+                                           vb::Val(cells.Diesel),
+                                           vb::Val(cells.Petrol),
+                                           vb::Val(cells.EquivCO),
+                                           vb::Val(cells.EquivVI)};
+        for (std::size_t col = 0; col < row.size(); ++col) {
+            sums[col] += row[col];
         }
-        out.SumRow[static_cast<std::size_t>(col - 1)] = vb::Format(sum, "0.000");
+    }
+    for (std::size_t col = 0; col < sums.size(); ++col) {
+        out.SumRow[col] = vb::Format(sums[col], "0.000");
     }
     out.nn_co = vb::Val(out.SumRow[6]);
     out.nn_vi = vb::Val(out.SumRow[7]);
