@@ -14,8 +14,6 @@
 #include "reqair/frmReportControl.h"
 #include "ventparam/frmVentParam.h"
 
-#include <array>
-
 using app::guarded;
 using platform::Forms;
 
@@ -47,32 +45,7 @@ bool PublishSchemeText(const std::string& path, const std::vector<std::string>& 
 namespace {
 
 // The four traffic cases of the options list that a control table covers, in their list order.
-enum TableCase { kOneWay, kTwoWay, kFullCongestion, kKmCongestion, kTableCaseCount };
-
-// What the options dialog said, read before it is unloaded.
-struct TableChoice {
-    std::vector<bool> Years; // by row of the design-year list
-    std::array<bool, kTableCaseCount> Cases{};
-    std::vector<std::string> Speeds; // texts of the chosen speed rows, in list order
-    bool Open = false;
-};
-
-TableChoice readChoice(const frmReportControl& d) {
-    TableChoice c;
-    for (int i = 0; i < d.lstYear.ListCount(); ++i) {
-        c.Years.push_back(d.lstYear.Selected(i));
-    }
-    for (int i = 0; i < kTableCaseCount && i < d.lstCase.ListCount(); ++i) {
-        c.Cases[static_cast<std::size_t>(i)] = d.lstCase.Selected(i);
-    }
-    for (int i = 0; i < d.lstvt.ListCount(); ++i) {
-        if (d.lstvt.Selected(i)) {
-            c.Speeds.push_back(d.lstvt.List(i));
-        }
-    }
-    c.Open = d.chkOpenReport.Value() == 1;
-    return c;
-}
+enum TableCase { kOneWay, kTwoWay, kFullCongestion, kKmCongestion };
 
 void prepareDialog(frmReportControl& d) {
     frmReq& req = Forms::instance<frmReq>();
@@ -108,8 +81,9 @@ void RunControlTable(platform::Form& owner, const ControlTableScheme& scheme) {
         Forms::unload<frmReportControl>();
         return;
     }
-    TableChoice choice;
-    guarded([&] { choice = readChoice(Forms::instance<frmReportControl>()); });
+    frmReportControl::Picks choice;
+    guarded([&] { choice = Forms::instance<frmReportControl>().ReadPicks(); });
+    const auto chosen = [&](TableCase c) { return frmReportControl::Picks::picked(choice.Cases, c); };
 
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
@@ -126,13 +100,13 @@ void RunControlTable(platform::Form& owner, const ControlTableScheme& scheme) {
     std::vector<std::string> lines;
     for (int i = 1; i <= req.lstTraffic.ListItems.Count(); ++i) {
         const auto row = static_cast<std::size_t>(i - 1);
-        if (row >= choice.Years.size() || !choice.Years[row]) {
+        if (!frmReportControl::Picks::picked(choice.Years, row)) {
             continue;
         }
         guarded([&] { req.lstTraffic_ItemClick(req.lstTraffic.ListItems(i)); });
         lines.push_back(ControlYearHead(req.txtYear.Text()));
 
-        if (choice.Cases[kOneWay]) {
+        if (chosen(kOneWay)) {
             lines.emplace_back(kControlOneWayHead);
             lines.push_back(ControlTrafficLine(req.txtNN.Text()));
             if (scheme.BeforeOneWaySpeeds) {
@@ -147,20 +121,20 @@ void RunControlTable(platform::Form& owner, const ControlTableScheme& scheme) {
                 lines.push_back(ControlSpeedLine(speed, summary()));
             }
         }
-        if (choice.Cases[kTwoWay]) {
+        if (chosen(kTwoWay)) {
             lines.emplace_back(kControlTwoWayHead);
             guarded([&] { req.cmdCalculateQQ_bidrection_Click(1); });
             takeCase(2);
             const std::string speed = req.cmbWorkVt_Bidirection.Text();
             lines.push_back(ControlSpeedLine(speed, summary()));
         }
-        if (choice.Cases[kFullCongestion]) {
+        if (chosen(kFullCongestion)) {
             lines.emplace_back(kControlFullCongestionHead);
             guarded([&] { req.cmdCalculateQQ_block_Click(); });
             takeCase(3);
             lines.push_back(ControlFullCongestionLine(summary()));
         }
-        if (choice.Cases[kKmCongestion]) {
+        if (chosen(kKmCongestion)) {
             lines.emplace_back(kControlKmCongestionHead);
             guarded([&] { req.cmdCalculateQQ_block_Click(); });
             takeCase(4);

@@ -135,3 +135,20 @@ bool frmReportControl::ShowOptions(platform::Form* owner) {
     }
     return platform::Forms::instance<frmReportControl>().okPressed_;
 }
+
+frmReportControl::Picks frmReportControl::ReadPicks() const {
+    Picks p;
+    for (int i = 0; i < lstYear.ListCount(); ++i) {
+        p.Years.push_back(lstYear.Selected(i));
+    }
+    for (int i = 0; i < lstCase.ListCount(); ++i) {
+        p.Cases.push_back(lstCase.Selected(i));
+    }
+    for (int i = 0; i < lstvt.ListCount(); ++i) {
+        if (lstvt.Selected(i)) {
+            p.Speeds.push_back(lstvt.List(i));
+        }
+    }
+    p.Open = chkOpenReport.Value() == 1;
+    return p;
+}

@@ -4,7 +4,9 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 /// The report options: which design years, traffic cases and working speeds a report or an operation
 /// control table covers, and whether the result is opened afterwards. The last choices are kept by list
@@ -30,6 +32,19 @@ public:
     /// the close box: that is a cancel, the dialog is already unloaded (its selections saved) and must not
     /// be reached again, so the caller does nothing more.
     static bool ShowOptions(platform::Form* owner);
+
+    /// What the engineer picked, read before the dialog is unloaded: a mark for each row of the year and
+    /// case lists, the texts of the picked speeds in list order, and whether the result is opened.
+    struct Picks {
+        std::vector<bool> Years, Cases;
+        std::vector<std::string> Speeds;
+        bool Open = false;
+        /// Whether row `i` (0-based) of a list is picked; a row past the list is not.
+        static bool picked(const std::vector<bool>& rows, std::size_t i) {
+            return i < rows.size() && rows[i];
+        }
+    };
+    Picks ReadPicks() const;
 
     /// The options file: the program's folder + "\ConfigFiles\ReportControl.txt", as a local path.
     static std::string OptionsPath();

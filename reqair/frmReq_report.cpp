@@ -33,33 +33,6 @@ bool ticked(const platform::CheckBox& box) {
     return box.Value() == 1;
 }
 
-// What the options dialog said, read before it is unloaded.
-struct ReportChoice {
-    std::vector<int> Years; // 0-based rows of the design-year list
-    std::array<bool, reqair::kReportCaseCount> Cases{};
-    std::vector<std::string> Speeds;
-    bool OpenReport = false;
-};
-
-ReportChoice readChoice(const frmReportControl& d) {
-    ReportChoice c;
-    for (int i = 0; i < d.lstYear.ListCount(); ++i) {
-        if (d.lstYear.Selected(i)) {
-            c.Years.push_back(i);
-        }
-    }
-    for (int i = 0; i < reqair::kReportCaseCount && i < d.lstCase.ListCount(); ++i) {
-        c.Cases[static_cast<std::size_t>(i)] = d.lstCase.Selected(i);
-    }
-    for (int i = 0; i < d.lstvt.ListCount(); ++i) {
-        if (d.lstvt.Selected(i)) {
-            c.Speeds.push_back(d.lstvt.List(i));
-        }
-    }
-    c.OpenReport = d.chkOpenReport.Value() == 1;
-    return c;
-}
-
 std::string reportPath() {
     const std::string& project = modPublic::ProjectFile;
     const std::string base = project.size() >= 4 ? project.substr(0, project.size() - 4) : std::string();
@@ -100,9 +73,11 @@ void frmReq::mnuToolReport_Click() {
     }
     // Every year recalculates the pages over the same slope, section and congestion lists.
     const HoldLists hold(*this);
-    ReportChoice choice;
-    guarded([&] { choice = readChoice(platform::Forms::instance<frmReportControl>()); });
-    const auto chosen = [&](int caseIndex) { return choice.Cases[static_cast<std::size_t>(caseIndex)]; };
+    frmReportControl::Picks choice;
+    guarded([&] { choice = platform::Forms::instance<frmReportControl>().ReadPicks(); });
+    const auto chosen = [&](int caseIndex) {
+        return frmReportControl::Picks::picked(choice.Cases, static_cast<std::size_t>(caseIndex));
+    };
 
     reqair::ReportText r;
     r.EmptyLine().EmptyLine();
@@ -111,8 +86,8 @@ void frmReq::mnuToolReport_Click() {
     guarded([&] { WriteReportBasicInfo(r); });
     guarded([&] { WriteReportTrafficAnalysis(r); });
 
-    for (const int i : choice.Years) {
-        if (i + 1 > lstTraffic.ListItems.Count()) {
+    for (int i = 0; i < static_cast<int>(choice.Years.size()); ++i) {
+        if (!choice.Years[static_cast<std::size_t>(i)] || i + 1 > lstTraffic.ListItems.Count()) {
             continue;
         }
         ListItem& row = lstTraffic.ListItems(i + 1);
@@ -168,7 +143,7 @@ void frmReq::mnuToolReport_Click() {
 
     const std::string path = reportPath();
     if (textfile::WriteLines(path, r.Lines())) {
-        modPublic::ShowWrittenFile(path, choice.OpenReport);
+        modPublic::ShowWrittenFile(path, choice.Open);
     } else {
         // A report that could not be written must not look written, nor an older one be opened instead.
         platform::MsgBox("计算报告未能写入：" + path, platform::vbExclamation, "需风量计算报告");
