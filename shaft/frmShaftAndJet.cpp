@@ -65,20 +65,18 @@ struct OpeningBoxes {
     std::array<TextBox*, shaft::kSjFanFields> fan;
 };
 
-OpeningBoxes exhaustBoxes(frmShaftAndJet& w) {
-    return {&w.txtQe,
-            &w.cmbCounte,
-            {&w.txtQQ_e, &w.txtAA_e, &w.txtKK_e, &w.txtv_e, &w.txtdeltap_e, &w.txtZeta_fencha},
-            {&w.txtp_de, &w.txtp_se, &w.txtp_tote, &w.txtt1_e, &w.txtp1_e, &w.txteta_e, &w.txtSSkw_e,
-             &w.txtetam_e, &w.txtk_e, &w.txtMM1_e}};
-}
-
-OpeningBoxes supplyBoxes(frmShaftAndJet& w) {
-    return {&w.txtQb,
-            &w.cmbCountb,
-            {&w.txtQQ_b, &w.txtAA_b, &w.txtKK_b, &w.txtv_b, &w.txtdeltap_b, &w.txtZeta_heliu},
-            {&w.txtp_db, &w.txtp_sb, &w.txtp_totb, &w.txtt1_b, &w.txtp1_b, &w.txteta_b, &w.txtSSkw_b,
-             &w.txtetam_b, &w.txtk_b, &w.txtMM1_b}};
+/// The exhaust opening's boxes, then the supply opening's.
+std::array<OpeningBoxes, 2> openingBoxes(frmShaftAndJet& w) {
+    return {{{&w.txtQe,
+              &w.cmbCounte,
+              {&w.txtQQ_e, &w.txtAA_e, &w.txtKK_e, &w.txtv_e, &w.txtdeltap_e, &w.txtZeta_fencha},
+              {&w.txtp_de, &w.txtp_se, &w.txtp_tote, &w.txtt1_e, &w.txtp1_e, &w.txteta_e, &w.txtSSkw_e,
+               &w.txtetam_e, &w.txtk_e, &w.txtMM1_e}},
+             {&w.txtQb,
+              &w.cmbCountb,
+              {&w.txtQQ_b, &w.txtAA_b, &w.txtKK_b, &w.txtv_b, &w.txtdeltap_b, &w.txtZeta_heliu},
+              {&w.txtp_db, &w.txtp_sb, &w.txtp_totb, &w.txtt1_b, &w.txtp1_b, &w.txteta_b, &w.txtSSkw_b,
+               &w.txtetam_b, &w.txtk_b, &w.txtMM1_b}}}};
 }
 
 void applyOpening(const OpeningBoxes& o, const std::array<shaft::SjField, shaft::kSjOpeningFields>& texts,
@@ -991,8 +989,9 @@ void frmShaftAndJet::OpenFile() {
     // Field by field in file order: each box's own change behaviour runs as the texts arrive, and every
     // stored text comes after the boxes its handler fills, so each box ends with its stored text.
     applyText(txtShaftPile, sj.ShaftPile);
-    applyOpening(exhaustBoxes(*this), sj.Exhaust, sj.ExhaustFan);
-    applyOpening(supplyBoxes(*this), sj.Supply, sj.SupplyFan);
+    const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
+    applyOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
+    applyOpening(openings[1], sj.Supply, sj.SupplyFan);
     if (sj.SupplyGiven) {
         guarded([&] { chkQb.set(*sj.SupplyGiven ? 1 : 0); });
     }
@@ -1040,8 +1039,9 @@ bool frmShaftAndJet::SaveFile() {
     }
     shaft::SjFileContents sj;
     sj.ShaftPile = txtShaftPile.Text();
-    readOpening(exhaustBoxes(*this), sj.Exhaust, sj.ExhaustFan);
-    readOpening(supplyBoxes(*this), sj.Supply, sj.SupplyFan);
+    const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
+    readOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
+    readOpening(openings[1], sj.Supply, sj.SupplyFan);
     sj.SupplyGiven = chkQb.Value() == 1;
     sj.Beta = txtbeta.Text();
     sj.Passage = {txtds.Text(),   txtQQ_req_VI.Text(), txtQQ_s.Text(),         txtQQ_sf.Text(),
