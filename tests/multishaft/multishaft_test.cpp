@@ -191,4 +191,15 @@ TEST(MsjFile, ShortAndCorruptFilesKeepWholeRowsOnly) {
     EXPECT_EQ(msj.Groups.size(), 2u);
 }
 
+TEST(MsjFile, ABoxPairCutByTheEndIsNotHalfRead) {
+    const std::string bytes = multishaft::WriteMsjFile(sample()).Bytes();
+    for (std::size_t n = 0; n <= bytes.size(); ++n) {
+        scheme::SchemeReader in;
+        in.Parse(bytes.substr(0, n));
+        const multishaft::MsjFile msj = multishaft::ReadMsjFile(in);
+        EXPECT_EQ(msj.ZZ_j, msj.HasBoxes ? "1.2" : "") << n;
+        EXPECT_EQ(msj.Deltap_j, msj.HasJetBoxes ? "12.5" : "") << n;
+    }
+}
+
 } // namespace
