@@ -155,6 +155,35 @@ void frmMultiShaftAndJet::buildControls() {
                     {{&cmdAddShaft, "添加"}, {&cmdUpdateShaft, "更新"}, {&cmdDeleteShaft, "删除"}});
     Layout::buttons(shaftPage, 11040, 1320, 3120, 420, 0, {{&cmdShaftSection, "形成通风区段"}});
 
+    // Right of each opening's rise: its design pressure, fan power and motor power, laid out alike.
+    struct OpeningGroups {
+        platform::Frame* side;
+        const char *lossCaption, *riseCaption, *totalCaption, *motorCaption;
+        TextBox *loss, *rise, *total;
+        platform::CommandButton* calculate;
+        TextBox *t1, *p1, *eta, *fanPower, *etam, *k, *motorPower;
+    };
+    const auto openingGroups = [&](const OpeningGroups& o) {
+        platform::Frame& design = layout_.group(*o.side, "设计风压计算", 3900, 240, 3420, 2300);
+        // The loss caption is too long for one line: it takes two, and its box sits beside the second.
+        layout_.caption(design, o.lossCaption, 100, 260, 2100, 480);
+        o.loss->place(design, 2200, 440, 800, boxHeight);
+        layout_.column(design, rows.at(100, 2100, 800), 260 + 540,
+                       {{o.riseCaption, o.rise}, {o.totalCaption, o.total}});
+        Layout::buttons(design, 3020, 440, 330, boxHeight, 0, {{o.calculate, "..."}});
+        platform::Frame& fan = layout_.group(*o.side, "风机功率计算", 3900, 2600, 3420, 1640);
+        layout_.column(fan, rows.at(100, 2100, 1000), 260,
+                       {{"环境温度t1(℃)", o.t1},
+                        {"环境大气压p1(Pa)", o.p1},
+                        {"风机效率η", o.eta},
+                        {"风机功率Skw(kW)", o.fanPower}});
+        platform::Frame& motor = layout_.group(*o.side, "电机功率计算", 3900, 4300, 3420, 1340);
+        layout_.column(motor, rows.at(100, 2100, 1000), 260,
+                       {{"电机效率ηm(0.90-0.95)", o.etam},
+                        {"电机容量安全系数k(1.5)", o.k},
+                        {o.motorCaption, o.motorPower}});
+    };
+
     const int sideTop = 2520, sideHeight = 5900, sideWidth = 7440;
     Layout::frame(fraExhaust, shaftPage, "排风", 120, sideTop, sideWidth, sideHeight);
     platform::Frame& riseE = layout_.group(fraExhaust, "升压力计算", 120, 240, 3700, 3000);
@@ -167,24 +196,9 @@ void frmMultiShaftAndJet::buildControls() {
                     {"升压动量系数Ke", &txtKK_e},
                     {"升压力Δpe(Pa)", &txtdeltap_e},
                     {"分叉损失系数", &txtZeta_fencha}});
-    platform::Frame& designE = layout_.group(fraExhaust, "设计风压计算", 3900, 240, 3420, 2300);
-    // The loss caption is too long for one line: it takes two, and its box sits beside the second.
-    layout_.caption(designE, "排风口,排风井及连接风道总压力损失pde(Pa)", 100, 260, 2100, 480);
-    txtp_de.place(designE, 2200, 440, 800, boxHeight);
-    layout_.column(designE, rows.at(100, 2100, 800), 260 + 540,
-                   {{"排风口处总升压力pse(Pa)", &txtp_se}, {"排风机设计风压ptote(Pa)", &txtp_tote}});
-    Layout::buttons(designE, 3020, 440, 330, boxHeight, 0, {{&cmdCalpde, "..."}});
-    platform::Frame& fanE = layout_.group(fraExhaust, "风机功率计算", 3900, 2600, 3420, 1640);
-    layout_.column(fanE, rows.at(100, 2100, 1000), 260,
-                   {{"环境温度t1(℃)", &txtt1_e},
-                    {"环境大气压p1(Pa)", &txtp1_e},
-                    {"风机效率η", &txteta_e},
-                    {"风机功率Skw(kW)", &txtSSkw_e}});
-    platform::Frame& motorE = layout_.group(fraExhaust, "电机功率计算", 3900, 4300, 3420, 1340);
-    layout_.column(motorE, rows.at(100, 2100, 1000), 260,
-                   {{"电机效率ηm(0.90-0.95)", &txtetam_e},
-                    {"电机容量安全系数k(1.5)", &txtk_e},
-                    {"电机功率M1(kW):", &txtMM1_e}});
+    openingGroups({&fraExhaust, "排风口,排风井及连接风道总压力损失pde(Pa)", "排风口处总升压力pse(Pa)",
+                   "排风机设计风压ptote(Pa)", "电机功率M1(kW):", &txtp_de, &txtp_se, &txtp_tote, &cmdCalpde,
+                   &txtt1_e, &txtp1_e, &txteta_e, &txtSSkw_e, &txtetam_e, &txtk_e, &txtMM1_e});
     Layout::buttons(fraExhaust, 120, 3400, 3700, 420, 0, {{&cmdAxialFanDesign, "轴流风机动力设计"}});
 
     Layout::frame(fraSupply, shaftPage, "送风", 7680, sideTop, sideWidth, sideHeight);
@@ -199,24 +213,9 @@ void frmMultiShaftAndJet::buildControls() {
                     {"喷流角β(度)", &txtbeta},
                     {"升压力Δpb(Pa)", &txtdeltap_b},
                     {"合流损失系数", &txtZeta_heliu}});
-    platform::Frame& designB = layout_.group(fraSupply, "设计风压计算", 3900, 240, 3420, 2300);
-    // The loss caption is too long for one line: it takes two, and its box sits beside the second.
-    layout_.caption(designB, "送风口,送风井及连接风道总压力损失pdb(Pa)", 100, 260, 2100, 480);
-    txtp_db.place(designB, 2200, 440, 800, boxHeight);
-    layout_.column(designB, rows.at(100, 2100, 800), 260 + 540,
-                   {{"送风口处总升压力psb(Pa)", &txtp_sb}, {"送风机设计风压ptotb(Pa):", &txtp_totb}});
-    Layout::buttons(designB, 3020, 440, 330, boxHeight, 0, {{&cmdCalpdb, "..."}});
-    platform::Frame& fanB = layout_.group(fraSupply, "风机功率计算", 3900, 2600, 3420, 1640);
-    layout_.column(fanB, rows.at(100, 2100, 1000), 260,
-                   {{"环境温度t1(℃)", &txtt1_b},
-                    {"环境大气压p1(Pa)", &txtp1_b},
-                    {"风机效率η", &txteta_b},
-                    {"风机功率Skw(kW)", &txtSSkw_b}});
-    platform::Frame& motorB = layout_.group(fraSupply, "电机功率计算", 3900, 4300, 3420, 1340);
-    layout_.column(motorB, rows.at(100, 2100, 1000), 260,
-                   {{"电机效率ηm(0.90-0.95)", &txtetam_b},
-                    {"电机容量安全系数k(1.5)", &txtk_b},
-                    {"电机功率M1(kW)", &txtMM1_b}});
+    openingGroups({&fraSupply, "送风口,送风井及连接风道总压力损失pdb(Pa)", "送风口处总升压力psb(Pa)",
+                   "送风机设计风压ptotb(Pa):", "电机功率M1(kW)", &txtp_db, &txtp_sb, &txtp_totb, &cmdCalpdb,
+                   &txtt1_b, &txtp1_b, &txteta_b, &txtSSkw_b, &txtetam_b, &txtk_b, &txtMM1_b});
     Layout::frame(fraPassage, fraSupply, "短道回流", 120, 3720, 3700, 1000);
     layout_.column(fraPassage, rows.at(100, 1600, 1100), 260,
                    {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});

@@ -14,9 +14,11 @@
 #include "multishaft/multishaft.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "shaft/scheme_curve.h"
 #include "ventparam/frmVentParam.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 using app::guarded;
@@ -93,29 +95,22 @@ void frmMultiShaftAndJet::BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCu
     look.Area = jetfan::TunnelArea();
     look.LossVelocity = [](double s, double q) { return modPublic::GetStationVelocity(s, q); };
     look.Friction = jetfan::WalkFriction();
-    multishaft::MsCurves curves;
-    bool built = false;
-    guarded([&] {
-        curves = multishaft::BuildMsCurves(in, look);
-        built = true;
-    });
+    const std::optional<multishaft::MsCurves> curves =
+        shaft::GuardedCurves([&] { return multishaft::BuildMsCurves(in, look); });
     // A curve with a value that is not a number would be drawn, and read at the openings by the fan design,
     // as if it were whole; the curve of the last complete build stays.
-    if (!built || !curves.Finite()) {
+    if (!curves || !curves->Finite()) {
         jetfan::SayCurveNotComputed();
         return;
     }
     if (!in.Shafts.empty()) {
-        zeta_fencha = curves.ZetaBranch;
-        zeta_heliu = curves.ZetaMerge;
+        zeta_fencha = curves->ZetaBranch;
+        zeta_heliu = curves->ZetaMerge;
     }
-    EventPoints = curves.Events;
-    PressPoints = curves.Pressure;
-    VPoints = curves.Velocity;
-    CPoints = curves.Concentration;
-
-    PressionCurve = jetfan::NewPressionCurve(PressPoints, VPoints, CPoints);
-    if (bDrawPressCurve || bDrawVCurve || bDrawCCurve) {
-        guarded([&] { PressionCurve->Draw(bDrawPressCurve, bDrawVCurve, bDrawCCurve); });
-    }
+    EventPoints = curves->Events;
+    PressPoints = curves->Pressure;
+    VPoints = curves->Velocity;
+    CPoints = curves->Concentration;
+    PressionCurve =
+        shaft::ShownPressionCurve(PressPoints, VPoints, CPoints, bDrawPressCurve, bDrawVCurve, bDrawCCurve);
 }

@@ -2,6 +2,7 @@
 #include "multishaft/ms_curve.h"
 
 #include "jetfan/jet_helpers.h"
+#include "shaft/sj_curve.h"
 
 #include <cmath>
 #include <cstddef>
@@ -20,14 +21,7 @@ double FlowAtPile(const std::vector<CurveSection>& sections, double station) {
 }
 
 bool MsCurves::Finite() const {
-    for (const jetfan::CurvePointArray* curve : {&Pressure, &Velocity, &Concentration}) {
-        for (const jetfan::CurvePoint& p : *curve) {
-            if (!std::isfinite(p.station) || !std::isfinite(p.value)) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return shaft::CurvesFinite(Pressure, Velocity, Concentration);
 }
 
 namespace {

@@ -109,6 +109,19 @@ bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<std::arra
     return true;
 }
 
+/// The next two texts into `first` and `second`; false, both left as they were, where the file ends before
+/// either.
+bool readTwoTexts(scheme::SchemeReader& in, std::string& first, std::string& second) {
+    std::optional<std::string> a = in.NextText();
+    std::optional<std::string> b = in.NextText();
+    if (!a || !b) {
+        return false;
+    }
+    first = std::move(*a);
+    second = std::move(*b);
+    return true;
+}
+
 template <std::size_t N>
 void writeRows(scheme::SchemeWriter& out, const std::vector<std::array<std::string, N>>& rows) {
     for (const auto& row : rows) {
@@ -131,13 +144,9 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     if (!sections || !readRows(in, *sections, msj.Sections)) {
         return msj;
     }
-    std::optional<std::string> z = in.NextText();
-    std::optional<std::string> power = in.NextText();
-    if (!z || !power) {
+    if (!readTwoTexts(in, msj.ZZ_j, msj.TotalPower)) {
         return msj;
     }
-    msj.ZZ_j = std::move(*z);
-    msj.TotalPower = std::move(*power);
     msj.HasBoxes = true;
     const bool atEnd = in.AtEnd();
     const std::optional<bool> know = in.NextBoolean();
@@ -149,13 +158,9 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     msj.CertanQr1 = std::move(*certain);
     msj.HasKnownFlow = true;
     in.Skip(2); // the title and the reserved field
-    std::optional<std::string> rise = in.NextText();
-    std::optional<std::string> count = in.NextText();
-    if (!rise || !count) {
+    if (!readTwoTexts(in, msj.Deltap_j, msj.JetCount)) {
         return msj;
     }
-    msj.Deltap_j = std::move(*rise);
-    msj.JetCount = std::move(*count);
     msj.HasJetBoxes = true;
     const std::optional<std::size_t> groups = readCount(in);
     if (!groups) {

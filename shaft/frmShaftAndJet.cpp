@@ -21,7 +21,9 @@
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <utility>
 
@@ -51,6 +53,54 @@ void applyText(TextBox& box, const shaft::SjField& text) {
 void applyText(platform::ComboBox& box, const shaft::SjField& text) {
     if (text) {
         guarded([&] { box.setText(*text); });
+    }
+}
+
+/// The boxes of one opening in the order of its two records: the opening's (flow of one fan, fan count,
+/// then the rest) and its fan's.
+struct OpeningBoxes {
+    TextBox* flow;
+    platform::ComboBox* count;
+    std::array<TextBox*, shaft::kSjOpeningFields - 2> rest;
+    std::array<TextBox*, shaft::kSjFanFields> fan;
+};
+
+/// The exhaust opening's boxes, then the supply opening's.
+std::array<OpeningBoxes, 2> openingBoxes(frmShaftAndJet& w) {
+    return {{{&w.txtQe,
+              &w.cmbCounte,
+              {&w.txtQQ_e, &w.txtAA_e, &w.txtKK_e, &w.txtv_e, &w.txtdeltap_e, &w.txtZeta_fencha},
+              {&w.txtp_de, &w.txtp_se, &w.txtp_tote, &w.txtt1_e, &w.txtp1_e, &w.txteta_e, &w.txtSSkw_e,
+               &w.txtetam_e, &w.txtk_e, &w.txtMM1_e}},
+             {&w.txtQb,
+              &w.cmbCountb,
+              {&w.txtQQ_b, &w.txtAA_b, &w.txtKK_b, &w.txtv_b, &w.txtdeltap_b, &w.txtZeta_heliu},
+              {&w.txtp_db, &w.txtp_sb, &w.txtp_totb, &w.txtt1_b, &w.txtp1_b, &w.txteta_b, &w.txtSSkw_b,
+               &w.txtetam_b, &w.txtk_b, &w.txtMM1_b}}}};
+}
+
+void applyOpening(const OpeningBoxes& o, const std::array<shaft::SjField, shaft::kSjOpeningFields>& texts,
+                  const std::array<shaft::SjField, shaft::kSjFanFields>& fanTexts) {
+    applyText(*o.flow, texts[0]);
+    applyText(*o.count, texts[1]);
+    for (std::size_t i = 0; i < o.rest.size(); ++i) {
+        applyText(*o.rest[i], texts[i + 2]);
+    }
+    for (std::size_t i = 0; i < o.fan.size(); ++i) {
+        applyText(*o.fan[i], fanTexts[i]);
+    }
+}
+
+/// The texts of an opening's boxes, record by record.
+void readOpening(const OpeningBoxes& o, std::array<shaft::SjField, shaft::kSjOpeningFields>& texts,
+                 std::array<shaft::SjField, shaft::kSjFanFields>& fanTexts) {
+    texts[0] = o.flow->Text();
+    texts[1] = o.count->Text();
+    for (std::size_t i = 0; i < o.rest.size(); ++i) {
+        texts[i + 2] = o.rest[i]->Text();
+    }
+    for (std::size_t i = 0; i < o.fan.size(); ++i) {
+        fanTexts[i] = o.fan[i]->Text();
     }
 }
 
@@ -939,28 +989,9 @@ void frmShaftAndJet::OpenFile() {
     // Field by field in file order: each box's own change behaviour runs as the texts arrive, and every
     // stored text comes after the boxes its handler fills, so each box ends with its stored text.
     applyText(txtShaftPile, sj.ShaftPile);
-    applyText(txtQe, sj.Exhaust[0]);
-    applyText(cmbCounte, sj.Exhaust[1]);
-    TextBox* const exhaust[] = {&txtQQ_e, &txtAA_e, &txtKK_e, &txtv_e, &txtdeltap_e, &txtZeta_fencha};
-    for (int i = 0; i < 6; ++i) {
-        applyText(*exhaust[i], sj.Exhaust[static_cast<std::size_t>(i) + 2]);
-    }
-    TextBox* const exhaustFan[] = {&txtp_de,  &txtp_se,   &txtp_tote, &txtt1_e, &txtp1_e,
-                                   &txteta_e, &txtSSkw_e, &txtetam_e, &txtk_e,  &txtMM1_e};
-    for (int i = 0; i < shaft::kSjFanFields; ++i) {
-        applyText(*exhaustFan[i], sj.ExhaustFan[static_cast<std::size_t>(i)]);
-    }
-    applyText(txtQb, sj.Supply[0]);
-    applyText(cmbCountb, sj.Supply[1]);
-    TextBox* const supply[] = {&txtQQ_b, &txtAA_b, &txtKK_b, &txtv_b, &txtdeltap_b, &txtZeta_heliu};
-    for (int i = 0; i < 6; ++i) {
-        applyText(*supply[i], sj.Supply[static_cast<std::size_t>(i) + 2]);
-    }
-    TextBox* const supplyFan[] = {&txtp_db,  &txtp_sb,   &txtp_totb, &txtt1_b, &txtp1_b,
-                                  &txteta_b, &txtSSkw_b, &txtetam_b, &txtk_b,  &txtMM1_b};
-    for (int i = 0; i < shaft::kSjFanFields; ++i) {
-        applyText(*supplyFan[i], sj.SupplyFan[static_cast<std::size_t>(i)]);
-    }
+    const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
+    applyOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
+    applyOpening(openings[1], sj.Supply, sj.SupplyFan);
     if (sj.SupplyGiven) {
         guarded([&] { chkQb.set(*sj.SupplyGiven ? 1 : 0); });
     }
@@ -1008,14 +1039,9 @@ bool frmShaftAndJet::SaveFile() {
     }
     shaft::SjFileContents sj;
     sj.ShaftPile = txtShaftPile.Text();
-    sj.Exhaust = {txtQe.Text(),   cmbCounte.Text(), txtQQ_e.Text(),     txtAA_e.Text(),
-                  txtKK_e.Text(), txtv_e.Text(),    txtdeltap_e.Text(), txtZeta_fencha.Text()};
-    sj.ExhaustFan = {txtp_de.Text(),  txtp_se.Text(),   txtp_tote.Text(), txtt1_e.Text(), txtp1_e.Text(),
-                     txteta_e.Text(), txtSSkw_e.Text(), txtetam_e.Text(), txtk_e.Text(),  txtMM1_e.Text()};
-    sj.Supply = {txtQb.Text(),   cmbCountb.Text(), txtQQ_b.Text(),     txtAA_b.Text(),
-                 txtKK_b.Text(), txtv_b.Text(),    txtdeltap_b.Text(), txtZeta_heliu.Text()};
-    sj.SupplyFan = {txtp_db.Text(),  txtp_sb.Text(),   txtp_totb.Text(), txtt1_b.Text(), txtp1_b.Text(),
-                    txteta_b.Text(), txtSSkw_b.Text(), txtetam_b.Text(), txtk_b.Text(),  txtMM1_b.Text()};
+    const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
+    readOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
+    readOpening(openings[1], sj.Supply, sj.SupplyFan);
     sj.SupplyGiven = chkQb.Value() == 1;
     sj.Beta = txtbeta.Text();
     sj.Passage = {txtds.Text(),   txtQQ_req_VI.Text(), txtQQ_s.Text(),         txtQQ_sf.Text(),

@@ -11,10 +11,12 @@
 #include "jetfan/jet_curve.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "shaft/scheme_curve.h"
 #include "shaft/sj_curve.h"
 #include "ventparam/frmVentParam.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 using app::guarded;
@@ -68,38 +70,30 @@ bool frmShaftAndJet::BuildPressureCurve(bool flag1, bool flag2, bool flag3) {
     look.VelocityAt = [this](double s) { return GetVelocityAtPile(s); };
     look.Area = jetfan::TunnelArea();
     look.Friction = jetfan::WalkFriction();
-    shaft::SjCurves curves;
-    bool built = false;
-    guarded([&] {
-        curves = shaft::BuildSjCurves(in, look);
-        built = true;
-    });
-    if (built) {
-        v_r1 = curves.v_r1;
-        v_r2 = curves.v_r2;
-        Zeta_fencha = curves.Zeta_fencha;
-        Zeta_heliu = curves.Zeta_heliu;
+    const std::optional<shaft::SjCurves> curves =
+        shaft::GuardedCurves([&] { return shaft::BuildSjCurves(in, look); });
+    if (curves) {
+        v_r1 = curves->v_r1;
+        v_r2 = curves->v_r2;
+        Zeta_fencha = curves->Zeta_fencha;
+        Zeta_heliu = curves->Zeta_heliu;
     }
     // A curve with a value that is not a number would be drawn and read at the openings as if it were
     // whole; the curve of the last complete build stays.
-    if (!built || !curves.Finite()) {
+    if (!curves || !curves->Finite()) {
         jetfan::SayCurveNotComputed();
         return false;
     }
 
-    dStepPoints = curves.StepPoints;
+    dStepPoints = curves->StepPoints;
     dWorkPoints.clear();
-    for (double s : curves.SpeedStations) {
+    for (double s : curves->SpeedStations) {
         dWorkPoints.push_back({s, 0});
     }
-    dPressPoints = curves.Pressure;
-    dVPoints = curves.Velocity;
-    dCPoints = curves.Concentration;
-
-    PressCurve = jetfan::NewPressionCurve(dPressPoints, dVPoints, dCPoints);
-    if (flag1 || flag2 || flag3) {
-        guarded([&] { PressCurve->Draw(flag1, flag2, flag3); });
-    }
+    dPressPoints = curves->Pressure;
+    dVPoints = curves->Velocity;
+    dCPoints = curves->Concentration;
+    PressCurve = shaft::ShownPressionCurve(dPressPoints, dVPoints, dCPoints, flag1, flag2, flag3);
     return true;
 }
 

@@ -9,8 +9,9 @@
 
 namespace shaft {
 
-bool SjCurves::Finite() const {
-    for (const jetfan::CurvePointArray* curve : {&Pressure, &Velocity, &Concentration}) {
+bool CurvesFinite(const jetfan::CurvePointArray& press, const jetfan::CurvePointArray& v,
+                  const jetfan::CurvePointArray& c) {
+    for (const jetfan::CurvePointArray* curve : {&press, &v, &c}) {
         for (const jetfan::CurvePoint& p : *curve) {
             if (!std::isfinite(p.station) || !std::isfinite(p.value)) {
                 return false;
@@ -18,6 +19,10 @@ bool SjCurves::Finite() const {
         }
     }
     return true;
+}
+
+bool SjCurves::Finite() const {
+    return CurvesFinite(Pressure, Velocity, Concentration);
 }
 
 std::vector<std::array<double, 2>> SjUnsortedSteps(const std::vector<jetfan::PressureStep>& groups,

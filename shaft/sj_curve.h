@@ -57,6 +57,10 @@ struct SjCurves {
     bool Finite() const;
 };
 
+/// Every point of the three curves of one build is a finite number.
+bool CurvesFinite(const jetfan::CurvePointArray& press, const jetfan::CurvePointArray& v,
+                  const jetfan::CurvePointArray& c);
+
 /// The steps in list order before the sort: the groups as listed with each opening just before the first
 /// group at or beyond it in the direction of travel (after the last group when none is), the exhaust
 /// opening before the supply opening; then the local losses.

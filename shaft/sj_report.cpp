@@ -13,12 +13,13 @@ namespace shaft {
 namespace {
 
 enum class Kind {
-    Blank,    // an empty line
-    Text,     // the label alone
-    Value,    // the label and the box's text with no gap
-    Tab,      // the label, then the box's text from column 26
-    RiseSum,  // the label and the sum of the two opening rises as a number item
-    FanPower, // the seven power lines of the fan whose box names end in `box`
+    Blank,   // an empty line
+    Text,    // the label alone
+    Value,   // the label and the box's text with no gap
+    Tab,     // the label, then the box's text from column 26
+    RiseSum, // the label and the sum of the two opening rises as a number item
+    Exhaust, // the lines of the exhaust opening and its fan
+    Supply,  // the lines of the supply opening and its fan
 };
 
 struct ReportRow {
@@ -35,36 +36,10 @@ const ReportRow kRows[] = {
     {Kind::Text, "  >>  排风有关参数  <<  ", ""},
     {Kind::Value, "         竖井桩号(m):", "txtShaftPile"},
     {Kind::Blank, "", ""},
-    {Kind::Value, "  排风机流量(m^3/台):    ", "txtQe"},
-    {Kind::Value, "        配置台数(台):    ", "cmbCounte"},
-    {Kind::Value, "     排风量Qe(m^3/s):    ", "txtQQ_e"},
-    {Kind::Value, "     排风量Qe(m^3/s):    ", "txtQQ_e"}, // printed twice, as the report always had it
-    {Kind::Value, "   排风口面积Ae(m^2):    ", "txtAA_e"},
-    {Kind::Value, " 排风口升压动量系数Ke:   ", "txtKK_e"},
-    {Kind::Tab, "与Qe相应的排风口风速ve(m/s):", "txtv_e"},
-    {Kind::Value, "      升压力Δpe(Pa):    ", "txtdeltap_e"},
-    {Kind::Value, "        分叉损失系数:    ", "txtZeta_fencha"},
-    {Kind::Blank, "", ""},
-    {Kind::Tab, "排风口,排风井及连接风道总压力损失pde(Pa):", "txtp_de"},
-    {Kind::Value, "排风口处总升压力pse(Pa): ", "txtp_se"},
-    {Kind::Value, "排风机设计风压ptote(Pa): ", "txtp_tote"},
-    {Kind::FanPower, "", "_e"},
+    {Kind::Exhaust, "", ""},
     {Kind::Blank, "", ""},
     {Kind::Text, "  >>  送风有关参数  <<  ", ""},
-    {Kind::Value, "     送风机流量(m^3/台): ", "txtQb"},
-    {Kind::Value, "           配置台数(台): ", "cmbCountb"},
-    {Kind::Value, "        送风量Qb(m^3/s): ", "txtQQ_b"},
-    {Kind::Value, "        送风量Qb(m^3/s): ", "txtQQ_b"}, // printed twice, as the report always had it
-    {Kind::Value, "      送风口面积Ab(m^2): ", "txtAA_b"},
-    {Kind::Value, "     送风口升压动量系数Kb:   ", "txtKK_b"},
-    {Kind::Tab, "与Qb相应的排风口风速vb(m/s):", "txtv_b"},
-    {Kind::Value, "喷流方向与隧道轴向的夹角β(度):", "txtbeta"},
-    {Kind::Value, "         升压力Δpb(Pa): ", "txtdeltap_b"},
-    {Kind::Value, "           合流损失系数: ", "txtZeta_heliu"},
-    {Kind::Tab, "排风口,排风井及连接风道总压力损失pdb(Pa):", "txtp_db"},
-    {Kind::Value, "排风口处总升压力psb(Pa): ", "txtp_sb"},
-    {Kind::Value, "排风机设计风压ptotb(Pa): ", "txtp_totb"},
-    {Kind::FanPower, "", "_b"},
+    {Kind::Supply, "", ""},
     {Kind::Text, "■■ 区段分析 ■■", ""},
     {Kind::Text, ">>  进口区段  <<", ""},
     {Kind::Value, "     需风量Qreq1(m^3/s):", "txtQQ_req1"},
@@ -137,6 +112,24 @@ constexpr int kValueTab = 26;
 constexpr const char* kFanPowerBoxes[7] = {"txtt1",   "txtp1", "txteta", "txtSSkw",
                                            "txtetam", "txtk",  "txtMM1"};
 
+/// One opening of the shaft as its block prints it. The two blocks print the same boxes but for the
+/// jet angle, and keep the alignment each always had.
+struct Opening {
+    const char* air;      ///< "排" or "送", the air's way
+    const char* side;     ///< "e" or "b", the ending of its symbols and boxes
+    const char* junction; ///< the kind of its junction loss
+    const char* zetaBox;  ///< the box of the junction loss
+    int labelEnd;         ///< where its labels end, the values following from column kOpeningValueAt + 1
+    int momentumEnd;      ///< where the label of the momentum factor ends
+    int momentumAt;       ///< and where its value follows
+    bool beta;            ///< the jet angle is printed (the supply only)
+    bool blankBeforeDuct; ///< a blank line stands before the duct loss (the exhaust only)
+};
+
+constexpr int kOpeningValueAt = 25;
+constexpr Opening kExhaustOpening{"排", "e", "分叉", "txtZeta_fencha", 21, 22, 25, false, true};
+constexpr Opening kSupplyOpening{"送", "b", "合流", "txtZeta_heliu", 24, 26, 29, true, false};
+
 /// A number as a report prints a number item: its sign or a blank, the number, a blank.
 std::string numberItem(double value) {
     if (!std::isfinite(value)) {
@@ -149,6 +142,47 @@ std::string numberItem(double value) {
 std::string boxText(const SjBoxTexts& boxes, std::string_view name) {
     const auto it = boxes.find(name);
     return it == boxes.end() ? std::string() : it->second;
+}
+
+void valueLine(reqair::ReportText& r, const std::string& label, const SjBoxTexts& boxes,
+               std::string_view box) {
+    r.Add(label).Add(boxText(boxes, box)).EndLine();
+}
+
+void tabLine(reqair::ReportText& r, std::string_view label, const SjBoxTexts& boxes, std::string_view box) {
+    r.Add(label).Col(kValueTab).Add(boxText(boxes, box)).EndLine();
+}
+
+/// The lines of one opening and the seven power lines of its fan.
+void openingLines(reqair::ReportText& r, const SjBoxTexts& boxes, const Opening& o) {
+    const std::string air = o.air, x = o.side;
+    const auto value = [&](const std::string& label, const std::string& box) {
+        valueLine(r, jetfan::AlignedLabel(label, o.labelEnd, kOpeningValueAt), boxes, box);
+    };
+    value(air + "风机流量(m^3/台):", "txtQ" + x);
+    value("配置台数(台):", "cmbCount" + x);
+    // Printed twice, as the report always had it.
+    value(air + "风量Q" + x + "(m^3/s):", "txtQQ_" + x);
+    value(air + "风量Q" + x + "(m^3/s):", "txtQQ_" + x);
+    value(air + "风口面积A" + x + "(m^2):", "txtAA_" + x);
+    valueLine(r, jetfan::AlignedLabel(air + "风口升压动量系数K" + x + ":", o.momentumEnd, o.momentumAt),
+              boxes, "txtKK_" + x);
+    tabLine(r, "与Q" + x + "相应的排风口风速v" + x + "(m/s):", boxes, "txtv_" + x);
+    if (o.beta) {
+        valueLine(r, "喷流方向与隧道轴向的夹角β(度):", boxes, "txtbeta");
+    }
+    value("升压力Δp" + x + "(Pa):", "txtdeltap_" + x);
+    value(std::string(o.junction) + "损失系数:", o.zetaBox);
+    if (o.blankBeforeDuct) {
+        r.EmptyLine();
+    }
+    tabLine(r, "排风口,排风井及连接风道总压力损失pd" + x + "(Pa):", boxes, "txtp_d" + x);
+    valueLine(r, "排风口处总升压力ps" + x + "(Pa): ", boxes, "txtp_s" + x);
+    valueLine(r, "排风机设计风压ptot" + x + "(Pa): ", boxes, "txtp_tot" + x);
+    for (std::size_t i = 0; i < jetfan::kFanPowerLabels.size(); ++i) {
+        valueLine(r, jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], 24, 25), boxes,
+                  std::string(kFanPowerBoxes[i]) + "_" + x);
+    }
 }
 
 } // namespace
@@ -172,10 +206,10 @@ std::vector<std::string> SjReportLines(std::string_view projectName, const SjBox
             r.Line(row.label);
             break;
         case Kind::Value:
-            r.Add(row.label).Add(boxText(boxes, row.box)).EndLine();
+            valueLine(r, row.label, boxes, row.box);
             break;
         case Kind::Tab:
-            r.Add(row.label).Col(kValueTab).Add(boxText(boxes, row.box)).EndLine();
+            tabLine(r, row.label, boxes, row.box);
             break;
         case Kind::RiseSum:
             r.Add(row.label)
@@ -183,12 +217,11 @@ std::vector<std::string> SjReportLines(std::string_view projectName, const SjBox
                                 vb::Val(boxText(boxes, "txtdeltap_e"))))
                 .EndLine();
             break;
-        case Kind::FanPower:
-            for (std::size_t i = 0; i < jetfan::kFanPowerLabels.size(); ++i) {
-                r.Add(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], 24, 25))
-                    .Add(boxText(boxes, std::string(kFanPowerBoxes[i]) + row.box))
-                    .EndLine();
-            }
+        case Kind::Exhaust:
+            openingLines(r, boxes, kExhaustOpening);
+            break;
+        case Kind::Supply:
+            openingLines(r, boxes, kSupplyOpening);
             break;
         }
     }

@@ -175,6 +175,9 @@ TEST(MsjFile, ShortAndCorruptFilesKeepWholeRowsOnly) {
         if (!msj.Sections.empty()) {
             EXPECT_EQ(msj.Shafts, sample().Shafts);
         }
+        // A pair of boxes cut by the end is not half read.
+        EXPECT_EQ(msj.ZZ_j, msj.HasBoxes ? "1.2" : "") << n;
+        EXPECT_EQ(msj.Deltap_j, msj.HasJetBoxes ? "12.5" : "") << n;
     }
     // A huge or negative count reads what the file holds and stops.
     scheme::SchemeReader huge;
