@@ -40,10 +40,6 @@ std::vector<ventparam::DuctPiece> ductPieces(const std::vector<AxialDuctRow>& ro
     return pieces;
 }
 
-ventparam::DuctTables taperTables(const AxialFanTables& tables) {
-    return {tables.TabA03_1, tables.TabA03_2, tables.TabA03_3};
-}
-
 } // namespace
 
 double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, double Q, double rho,
@@ -53,7 +49,7 @@ double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, 
     }
     const AxialDuctRow& row = rows[index];
     if (row.Tapered) {
-        return ventparam::DuctPieceLoss(ductPieces(rows), index, Q, rho, taperTables(tables));
+        return ventparam::DuctPieceLoss(ductPieces(rows), index, Q, rho, tables);
     }
     const std::optional<double> v = divide(Q, row.Area);
     if (!v) {

@@ -2,7 +2,6 @@
 #include "ventparam/frmCalculatePd.h"
 
 #include "app/guarded.h"
-#include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "ventparam/duct_list.h"
@@ -24,6 +23,9 @@ constexpr int kButtonHeight = 360;
 constexpr int kListLeft = 3900;
 constexpr int kListWidth = 7200;
 constexpr int kFrameWidth = kListLeft + kListWidth + 140;
+constexpr ventparam::ColumnHead kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
+                                                 {"面积(m^2)", 800},    {"周长(m)", 800},
+                                                 {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
 
 } // namespace
 
@@ -96,17 +98,7 @@ void frmCalculatePd::connectEvents() {
 }
 
 void frmCalculatePd::Form_Load() {
-    lstSection.ColumnHeaders.Clear();
-    lstSection.ColumnHeaders.Add("区段长度(m)", 1200);
-    lstSection.ColumnHeaders.Add("是否渐扩,渐缩段", 800);
-    lstSection.ColumnHeaders.Add("面积(m^2)", 800);
-    lstSection.ColumnHeaders.Add("周长(m)", 800);
-    lstSection.ColumnHeaders.Add("当量直径(m)", 800);
-    lstSection.ColumnHeaders.Add("平均壁面粗糙度(mm)", 800);
-    addLossColumns();
-    guarded([this] { modPublic::ReadTable("TabA03_1", DuctTables.TabA03_1); });
-    guarded([this] { modPublic::ReadTable("TabA03_2", DuctTables.TabA03_2); });
-    guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
+    loadDuctEditor(kPieceHeads, DuctTables);
 }
 
 void frmCalculatePd::cmdZeta_Click() {
