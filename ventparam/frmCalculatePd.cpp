@@ -3,6 +3,7 @@
 
 #include "app/guarded.h"
 #include "platform/Forms.h"
+#include "ventparam/dialog_value.h"
 #include "platform/vb.h"
 #include "ventparam/duct_list.h"
 #include "ventparam/duct_section_layout.h"
@@ -125,18 +126,7 @@ void frmCalculatePd::cmdClose_Click() {
 }
 
 bool frmCalculatePd::ShowFor(platform::TextBox& target, platform::Form* owner) {
-    platform::Forms::instance<frmCalculatePd>().ShowModal(owner);
-    // Closed with its close box, the dialog is gone and has nothing to give.
-    if (!platform::Forms::isLoaded<frmCalculatePd>()) {
-        return false;
-    }
-    const std::string text = platform::Forms::instance<frmCalculatePd>().txtp_d.Text();
-    platform::Forms::unload<frmCalculatePd>();
-    if (text.empty()) {
-        return false;
-    }
-    target.set(text);
-    return true;
+    return ventparam::TakeDialogValue(&frmCalculatePd::txtp_d, target, owner);
 }
 
 bool frmCalculatePd::ShowFor(const std::string& flow, platform::TextBox& target, platform::Form* owner) {
