@@ -73,6 +73,23 @@ void AddUnique(std::vector<std::string>& to, const std::vector<std::string>& lin
     }
 }
 
+/// Puts the inputs into `to` under the names the .bgh file and the report share.
+template <class Inputs> void PutInputs(frmBrightness& w, Inputs& to) {
+    to.Speed = w.cmbvt.Text();
+    to.Length = w.txtLL.Text();
+    to.TwoWay = w.optBidirection.Value();
+    to.Mixed = w.chkMix.Value() == 1;
+    to.SkyRatio = w.cmbSkyRatio.Text();
+    to.Slope = w.txtdTunnelSlope.Text();
+    to.Height = w.txth.Text();
+    to.PreLength = w.txtdPreLength.Text();
+    to.Span = w.txtdSpan.Text();
+    to.k = w.txtk.Text();
+    to.Discount = w.txtdDiscount.Text();
+    to.L20 = w.txtLL_20_S.Text();
+    to.Ds = w.txtDD_s.Text();
+}
+
 } // namespace
 
 frmBrightness::frmBrightness() {
@@ -472,21 +489,9 @@ void frmBrightness::SaveFile() {
         volumes.push_back(lstNN.ListItems(i).Text());
     }
     c.Volumes = volumes;
-    c.Speed = cmbvt.Text();
-    c.Length = txtLL.Text();
-    c.TwoWay = optBidirection.Value();
+    PutInputs(*this, c);
     c.OneWay = OptionButton1.Value();
-    c.Mixed = chkMix.Value() == 1;
-    c.SkyRatio = cmbSkyRatio.Text();
     c.Surroundings = lstEnvironmnet.ListIndex();
-    c.Slope = txtdTunnelSlope.Text();
-    c.Height = txth.Text();
-    c.PreLength = txtdPreLength.Text();
-    c.Span = txtdSpan.Text();
-    c.k = txtk.Text();
-    c.Discount = txtdDiscount.Text();
-    c.L20 = txtLL_20_S.Text();
-    c.Ds = txtDD_s.Text();
     c.Mode = lstAdjust.ListIndex();
     std::vector<lighting::BghZoneRow> rows;
     for (int i = 1; i <= lstResult.ListItems.Count(); ++i) {
@@ -507,22 +512,11 @@ void frmBrightness::cmdReport_Click() {
     }
     lighting::ZoneReportHead head;
     guarded([&] { head.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
-    head.Speed = cmbvt.Text();
-    head.Length = txtLL.Text();
-    head.TwoWay = optBidirection.Value();
-    head.Mixed = chkMix.Value() == 1;
-    head.SkyRatio = cmbSkyRatio.Text();
+    PutInputs(*this, head);
+    // The report names the surroundings; the file keeps their place in the list.
     if (lstEnvironmnet.ListIndex() >= 0) {
         head.Surroundings = lstEnvironmnet.Text();
     }
-    head.Slope = txtdTunnelSlope.Text();
-    head.Height = txth.Text();
-    head.PreLength = txtdPreLength.Text();
-    head.Span = txtdSpan.Text();
-    head.k = txtk.Text();
-    head.Discount = txtdDiscount.Text();
-    head.L20 = txtLL_20_S.Text();
-    head.Ds = txtDD_s.Text();
 
     std::vector<lighting::ZoneReportBlock> blocks;
     std::vector<std::string> notes;

@@ -92,6 +92,17 @@ platform::cad::Point Scaled(double x, double y, double z) {
     return {kDrawingScale * x, kDrawingScale * y, kDrawingScale * z};
 }
 
+/// Lists the row texts of `rows` in `to`, the first of them chosen.
+template <class Choice> void ListRowsOf(platform::ListView& rows, Choice& to) {
+    to.Clear();
+    for (int i = 1; i <= rows.ListItems.Count(); ++i) {
+        to.AddItem(rows.ListItems(i).Text());
+    }
+    if (to.ListCount() > 0) {
+        to.setListIndex(0);
+    }
+}
+
 } // namespace
 
 frmLighting::frmLighting() {
@@ -224,26 +235,8 @@ void frmLighting::UserForm_Initialize() {
             lstLamp.ColumnHeaders.Add(c.header, c.width);
         }
     });
-    guarded([this] {
-        cmbLampName.Clear();
-        platform::ListView& circuits = Forms::instance<frmDefineLamp>().lstLamp;
-        for (int i = 1; i <= circuits.ListItems.Count(); ++i) {
-            cmbLampName.AddItem(circuits.ListItems(i).Text());
-        }
-        if (cmbLampName.ListCount() > 0) {
-            cmbLampName.setListIndex(0);
-        }
-    });
-    guarded([this] {
-        lstNN.Clear();
-        platform::ListView& volumes = Forms::instance<frmBrightness>().lstNN;
-        for (int i = 1; i <= volumes.ListItems.Count(); ++i) {
-            lstNN.AddItem(volumes.ListItems(i).Text());
-        }
-        if (lstNN.ListCount() > 0) {
-            lstNN.setListIndex(0);
-        }
-    });
+    guarded([this] { ListRowsOf(Forms::instance<frmDefineLamp>().lstLamp, cmbLampName); });
+    guarded([this] { ListRowsOf(Forms::instance<frmBrightness>().lstNN, lstNN); });
     guarded([this] { LoadZoneCase(); });
     bIsInitializing = false;
 }

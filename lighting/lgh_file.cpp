@@ -7,14 +7,7 @@ namespace lighting {
 
 LghContents ReadLgh(scheme::SchemeReader& in) {
     LghContents c;
-    const std::optional<long long> n = in.NextWhole();
-    if (!n) {
-        return c;
-    }
-    std::vector<CaseRow> rows;
-    const bool whole = in.NextTextRows(*n, CaseRow{}, rows);
-    c.Rows = std::move(rows);
-    if (!whole) {
+    if (!ReadCountedRows(in, CaseRow{}, c.Rows)) {
         return c;
     }
     if (!(c.AreaLength = in.NextText())) {

@@ -8,15 +8,8 @@ namespace lighting {
 
 LmpContents ReadLmp(scheme::SchemeReader& in) {
     LmpContents c;
-    const std::optional<long long> n = in.NextWhole();
-    if (!n) {
-        return c;
-    }
-    std::vector<std::vector<std::string>> rows;
     // A row cut off by the end of the file is no circuit; nothing after it can be read either.
-    const bool whole = in.NextTextRows(*n, std::vector<std::string>(kCircuitColumns), rows);
-    c.Circuits = std::move(rows);
-    if (!whole) {
+    if (!ReadCountedRows(in, std::vector<std::string>(kCircuitColumns), c.Circuits)) {
         return c;
     }
 

@@ -2,6 +2,7 @@
 #include "tools/axial_fan.h"
 
 #include "ventparam/loss_coefficients.h"
+#include "ventparam/ventparam_formulas.h"
 
 #include <cmath>
 
@@ -11,13 +12,6 @@ namespace {
 
 std::optional<double> finite(double value) {
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
-std::optional<double> divide(double a, double b) {
-    if (b == 0) {
-        return std::nullopt;
-    }
-    return finite(a / b);
 }
 
 // The duct as the shared loss engine sees it. A tapered row's end sections come from straight rows only,
@@ -40,10 +34,6 @@ std::vector<ventparam::DuctPiece> ductPieces(const std::vector<AxialDuctRow>& ro
     return pieces;
 }
 
-ventparam::DuctTables taperTables(const AxialFanTables& tables) {
-    return {tables.TabA03_1, tables.TabA03_2, tables.TabA03_3};
-}
-
 } // namespace
 
 double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, double Q, double rho,
@@ -53,30 +43,30 @@ double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, 
     }
     const AxialDuctRow& row = rows[index];
     if (row.Tapered) {
-        return ventparam::DuctPieceLoss(ductPieces(rows), index, Q, rho, taperTables(tables));
+        return ventparam::DuctPieceLoss(ductPieces(rows), index, Q, rho, tables);
     }
-    const std::optional<double> v = divide(Q, row.Area);
+    const std::optional<double> v = ventparam::Divide(Q, row.Area);
     if (!v) {
         return 0;
     }
-    return divide(row.Lambda * row.Length * 0.5 * rho * (*v * *v), row.Diameter).value_or(0);
+    return ventparam::Divide(row.Lambda * row.Length * 0.5 * rho * (*v * *v), row.Diameter).value_or(0);
 }
 
 double AbruptChangeLoss(double A1, double A2, double Q, double rho, const AxialFanTables& tables) {
-    const std::optional<double> v1 = divide(Q, A1);
-    const std::optional<double> v2 = divide(Q, A2);
+    const std::optional<double> v1 = ventparam::Divide(Q, A1);
+    const std::optional<double> v2 = ventparam::Divide(Q, A2);
     if (!v1 || !v2) {
         return 0;
     }
     if (A1 >= A2) {
-        const auto ratio = divide(*v1, *v2);
+        const auto ratio = ventparam::Divide(*v1, *v2);
         if (!ratio) {
             return 0;
         }
         const double zeta = modPublic::Interpolate1D(tables.TabA03_1A, *ratio);
         return finite(zeta * 0.5 * rho * (*v2 * *v2)).value_or(0);
     }
-    const auto ratio = divide(*v2, *v1);
+    const auto ratio = ventparam::Divide(*v2, *v1);
     if (!ratio) {
         return 0;
     }
@@ -109,19 +99,19 @@ double AxialDuctLoss(const std::vector<AxialDuctRow>& rows, const std::vector<Ax
 std::optional<double> AxialDesignPressure(double v_o, double rho, double p_d, double p_s, double Disc,
                                           bool supply) {
     const double rise = supply ? p_s : -p_s;
-    return divide((v_o * v_o * rho * 0.5 + p_d + rise) * 1.1, Disc);
+    return ventparam::Divide((v_o * v_o * rho * 0.5 + p_d + rise) * 1.1, Disc);
 }
 
 std::optional<double> AxialShaftPower(double Q, double N, double p_tot, double t, double P, double eta) {
-    const auto perFan = divide(Q, N);
+    const auto perFan = ventparam::Divide(Q, N);
     if (!perFan) {
         return std::nullopt;
     }
-    return divide(*perFan * p_tot * 293 * P, 1000 * eta * t * 101.325);
+    return ventparam::Divide(*perFan * p_tot * 293 * P, 1000 * eta * t * 101.325);
 }
 
 std::optional<double> AxialMotorPower(double Skw, double k, double eta_m) {
-    return divide(Skw * k, eta_m);
+    return ventparam::Divide(Skw * k, eta_m);
 }
 
 } // namespace tools

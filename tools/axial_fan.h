@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/coef_table.h"
+#include "ventparam/loss_coefficients.h"
 
 #include <optional>
 #include <vector>
@@ -26,11 +27,9 @@ struct AxialLocalLoss {
     double Zeta = 0;     ///< loss coefficient ξ [-]
 };
 
-/// The five coefficient tables, each used along its column keys; an empty table gives 0.
-struct AxialFanTables {
-    CoefTable TabA03_1;  ///< gradual expansion factor by half-angle [°]
-    CoefTable TabA03_2;  ///< gradual contraction factor by half-angle [°]
-    CoefTable TabA03_3;  ///< gradual contraction area factor by A_after / A_before
+/// The three tables of tapered pieces and two of abrupt changes, each used along its column keys; an empty
+/// table gives 0.
+struct AxialFanTables : ventparam::DuctTables {
     CoefTable TabA03_1A; ///< abrupt contraction coefficient by v_before / v_after (≤ 1)
     CoefTable TabA03_1B; ///< abrupt expansion coefficient by v_after / v_before (< 1)
 };

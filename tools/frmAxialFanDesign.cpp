@@ -31,6 +31,9 @@ constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
+constexpr ventparam::ColumnHead kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
+                                                 {"Pr(m)", 800},   {"Dr(m)", 800},   {"Δ(mm)", 800},
+                                                 {"λ", 800},       {"备注", 2000}};
 
 // The two columns are as wide as the lists in them need for their columns' headers.
 constexpr int kLeftWidth = 5500;
@@ -181,23 +184,11 @@ void frmAxialFanDesign::connectEvents() {
 }
 
 void frmAxialFanDesign::Form_Load() {
-    lstSection.ColumnHeaders.Clear();
-    lstSection.ColumnHeaders.Add("长度(m)", 600);
-    lstSection.ColumnHeaders.Add("渐扩|缩", 800);
-    lstSection.ColumnHeaders.Add("Ar(m^2)", 800);
-    lstSection.ColumnHeaders.Add("Pr(m)", 800);
-    lstSection.ColumnHeaders.Add("Dr(m)", 800);
-    lstSection.ColumnHeaders.Add("Δ(mm)", 800);
-    lstSection.ColumnHeaders.Add("λ", 800);
-    lstSection.ColumnHeaders.Add("备注", 2000);
-    addLossColumns();
+    loadDuctEditor(kPieceHeads, Tables);
     lstzeta.ColumnHeaders.Add("备注", 2000);
     lstFanNo.ColumnHeaders.Clear();
     lstFanNo.ColumnHeaders.Add("风机编号", 4000);
 
-    guarded([this] { modPublic::ReadTable("TabA03_1", Tables.TabA03_1); });
-    guarded([this] { modPublic::ReadTable("TabA03_2", Tables.TabA03_2); });
-    guarded([this] { modPublic::ReadTable("TabA03_3", Tables.TabA03_3); });
     guarded([this] { modPublic::ReadTable("TabA03_1A", Tables.TabA03_1A); });
     guarded([this] { modPublic::ReadTable("TabA03_1B", Tables.TabA03_1B); });
 

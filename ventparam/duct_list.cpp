@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ventparam/duct_list.h"
 
+#include "app/guarded.h"
+#include "app/modPublic.h"
 #include "ventparam/loss_coefficients.h"
 
 #include <string>
@@ -185,10 +187,17 @@ void DuctEditor::connectDuctEditor() {
     cmdZeta.Click = [this] { cmdZeta_Click(); };
 }
 
-void DuctEditor::addLossColumns() {
+void DuctEditor::loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables) {
+    lstSection.ColumnHeaders.Clear();
+    for (const ColumnHead& head : pieceHeads) {
+        lstSection.ColumnHeaders.Add(head.text, head.width);
+    }
     lstzeta.ColumnHeaders.Clear();
     lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
     lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    app::guarded([&] { modPublic::ReadTable("TabA03_1", tables.TabA03_1); });
+    app::guarded([&] { modPublic::ReadTable("TabA03_2", tables.TabA03_2); });
+    app::guarded([&] { modPublic::ReadTable("TabA03_3", tables.TabA03_3); });
 }
 
 DuctPieceBoxes DuctEditor::pieceBoxes() {

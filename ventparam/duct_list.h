@@ -12,6 +12,8 @@
 /// editing over their boxes, the wall-material list and the reading of the rows for the loss calculation.
 namespace ventparam {
 
+struct DuctTables;
+
 /// One entry of the wall-material list beside the roughness box.
 struct WallMaterial {
     const char* entry;
@@ -69,6 +71,12 @@ bool UpdateRowOf(platform::ListView& list, const std::vector<platform::TextBox*>
 
 /// Shows the row text and cells of `item` in `boxes`, in the order AddRowOf writes them.
 void ShowRowIn(platform::ListItem& item, const std::vector<platform::TextBox*>& boxes);
+
+/// The head of one list column: its text and width [twips].
+struct ColumnHead {
+    const char* text;
+    int width;
+};
 
 /// The piece rows of `list` as the loss calculation reads them: length, tapered, area and diameter (with
 /// their strict readings for a tapered neighbour) from the shared cells; `more` reads the row's own.
@@ -141,8 +149,9 @@ protected:
     DuctEditor& operator=(const DuctEditor&) = delete;
 
     void connectDuctEditor();
-    /// The column heads of the loss list: position and ξ.
-    void addLossColumns();
+    /// Heads the piece list with `pieceHeads` (length, tapered, the four section cells, then the window's
+    /// own cells) and the loss list with position and ξ; reads the tables of tapered pieces into `tables`.
+    void loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables);
     DuctPieceBoxes pieceBoxes();
     /// The boxes of a loss row in row order: position, ξ, then the window's own.
     std::vector<platform::TextBox*> zetaBoxes();

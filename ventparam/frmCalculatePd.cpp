@@ -2,8 +2,8 @@
 #include "ventparam/frmCalculatePd.h"
 
 #include "app/guarded.h"
-#include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "ventparam/dialog_value.h"
 #include "platform/vb.h"
 #include "ventparam/duct_list.h"
 #include "ventparam/duct_section_layout.h"
@@ -24,6 +24,9 @@ constexpr int kButtonHeight = 360;
 constexpr int kListLeft = 3900;
 constexpr int kListWidth = 7200;
 constexpr int kFrameWidth = kListLeft + kListWidth + 140;
+constexpr ventparam::ColumnHead kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
+                                                 {"面积(m^2)", 800},    {"周长(m)", 800},
+                                                 {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
 
 } // namespace
 
@@ -96,17 +99,7 @@ void frmCalculatePd::connectEvents() {
 }
 
 void frmCalculatePd::Form_Load() {
-    lstSection.ColumnHeaders.Clear();
-    lstSection.ColumnHeaders.Add("区段长度(m)", 1200);
-    lstSection.ColumnHeaders.Add("是否渐扩,渐缩段", 800);
-    lstSection.ColumnHeaders.Add("面积(m^2)", 800);
-    lstSection.ColumnHeaders.Add("周长(m)", 800);
-    lstSection.ColumnHeaders.Add("当量直径(m)", 800);
-    lstSection.ColumnHeaders.Add("平均壁面粗糙度(mm)", 800);
-    addLossColumns();
-    guarded([this] { modPublic::ReadTable("TabA03_1", DuctTables.TabA03_1); });
-    guarded([this] { modPublic::ReadTable("TabA03_2", DuctTables.TabA03_2); });
-    guarded([this] { modPublic::ReadTable("TabA03_3", DuctTables.TabA03_3); });
+    loadDuctEditor(kPieceHeads, DuctTables);
 }
 
 void frmCalculatePd::cmdZeta_Click() {
@@ -133,18 +126,7 @@ void frmCalculatePd::cmdClose_Click() {
 }
 
 bool frmCalculatePd::ShowFor(platform::TextBox& target, platform::Form* owner) {
-    platform::Forms::instance<frmCalculatePd>().ShowModal(owner);
-    // Closed with its close box, the dialog is gone and has nothing to give.
-    if (!platform::Forms::isLoaded<frmCalculatePd>()) {
-        return false;
-    }
-    const std::string text = platform::Forms::instance<frmCalculatePd>().txtp_d.Text();
-    platform::Forms::unload<frmCalculatePd>();
-    if (text.empty()) {
-        return false;
-    }
-    target.set(text);
-    return true;
+    return ventparam::TakeDialogValue(&frmCalculatePd::txtp_d, target, owner);
 }
 
 bool frmCalculatePd::ShowFor(const std::string& flow, platform::TextBox& target, platform::Form* owner) {

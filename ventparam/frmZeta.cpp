@@ -4,6 +4,7 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "ventparam/dialog_value.h"
 #include "platform/vb.h"
 
 #include <string>
@@ -272,16 +273,5 @@ void frmZeta::cmdOK_Click() {
 }
 
 bool frmZeta::ShowFor(platform::TextBox& target, platform::Form* owner) {
-    platform::Forms::instance<frmZeta>().ShowModal(owner);
-    // Closed with its close box, the dialog is gone and has nothing to give.
-    if (!platform::Forms::isLoaded<frmZeta>()) {
-        return false;
-    }
-    const std::string text = platform::Forms::instance<frmZeta>().txtzeta.Text();
-    platform::Forms::unload<frmZeta>();
-    if (text.empty()) {
-        return false;
-    }
-    target.set(text);
-    return true;
+    return ventparam::TakeDialogValue(&frmZeta::txtzeta, target, owner);
 }

@@ -2,24 +2,13 @@
 #include "ventparam/loss_coefficients.h"
 
 #include "app/coef_table.h"
+#include "ventparam/ventparam_formulas.h"
 
 #include <cmath>
 
 namespace ventparam {
 
 namespace {
-
-/// The quotient a/b, or nullopt where the division cannot be carried out.
-std::optional<double> divide(double a, double b) {
-    if (b == 0) {
-        return std::nullopt;
-    }
-    const double q = a / b;
-    if (!std::isfinite(q)) {
-        return std::nullopt;
-    }
-    return q;
-}
 
 /// A step's result, or nullopt when its arithmetic failed on the way (NaN or an overflow).
 std::optional<double> finite(double value) {
@@ -42,7 +31,7 @@ void rectangularBendWithVanes(const ZetaInput& in, const CoefTable& table, const
                               const ZetaTables& tables, ZetaResult& result) {
     result.VaneType = NearestVaneType(in.VaneNum, in.D, in.r);
     if (available(table, key, result)) {
-        if (const auto rd = divide(in.r, in.D)) {
+        if (const auto rd = Divide(in.r, in.D)) {
             if (const auto z = finite(modPublic::Interpolate2D(table, *rd, result.VaneType))) {
                 result.Zeta = *z;
             }
@@ -93,7 +82,7 @@ ZetaResult LocalLossCoefficient(const ZetaInput& in, const ZetaTables& tables) {
     ZetaResult result;
     switch (in.Type) {
     case kCircularBend:
-        if (const auto dr = divide(in.D, in.r)) {
+        if (const auto dr = Divide(in.D, in.r)) {
             if (const auto z = finite((0.131 + 0.1623 * std::pow(*dr, 3.5)) * std::pow(in.theta / 90, 0.5))) {
                 result.Zeta = *z;
             }
@@ -142,9 +131,9 @@ ZetaResult LocalLossCoefficient(const ZetaInput& in, const ZetaTables& tables) {
 int NearestVaneType(double n, double D, double r) {
     // Each count is the factor times D, then divided by r: near a tie the order decides the last digit.
     // A candidate whose quotient cannot be formed is never assigned and keeps its starting 0.
-    const std::optional<double> normal = divide(2.13 * D, r);
-    const std::optional<double> reduced = divide(1.4 * D, r);
-    const std::optional<double> minimum = divide(0.9 * D, r);
+    const std::optional<double> normal = Divide(2.13 * D, r);
+    const std::optional<double> reduced = Divide(1.4 * D, r);
+    const std::optional<double> minimum = Divide(0.9 * D, r);
     const double candidates[3] = {normal ? *normal - 1 : 0, reduced.value_or(0), minimum.value_or(0)};
     double distance = kVaneDistanceStart;
     int type = 0;
@@ -159,23 +148,23 @@ int NearestVaneType(double n, double D, double r) {
 }
 
 int PreselectRoundBendVanes(double n, double D, double t1) {
-    const std::optional<double> normalCount = divide(3 * D, t1);
+    const std::optional<double> normalCount = Divide(3 * D, t1);
     const double normal = normalCount ? *normalCount - 1 : 0;
-    const double reduced = divide(2 * D, t1).value_or(0);
+    const double reduced = Divide(2 * D, t1).value_or(0);
     return std::fabs(n - reduced) > std::fabs(n - normal) ? 0 : 1;
 }
 
 std::optional<double> RoughWallFrictionFactor(double delta_mm, double D) {
-    const std::optional<double> relative = divide(0.001 * delta_mm, D);
+    const std::optional<double> relative = Divide(0.001 * delta_mm, D);
     if (!relative || *relative <= 0) {
         return std::nullopt;
     }
     const double root = 1.1138 - 2 * std::log10(*relative);
-    return divide(1, root * root);
+    return Divide(1, root * root);
 }
 
 std::optional<double> EquivalentDiameter(double area, double perimeter) {
-    return divide(4 * area, perimeter);
+    return Divide(4 * area, perimeter);
 }
 
 double DuctFrictionFactor(double roughness_mm, double D) {
@@ -196,7 +185,7 @@ double DuctSpeedAt(const std::vector<DuctPiece>& pieces, double Q, double x) {
             } else if (i > 0 && i + 1 < pieces.size()) {
                 area = (pieces[i - 1].Area + pieces[i + 1].Area) * 0.5;
             }
-            return divide(Q, area).value_or(0);
+            return Divide(Q, area).value_or(0);
         }
         s += piece.Length;
     }
@@ -210,7 +199,7 @@ double DuctPieceLoss(const std::vector<DuctPiece>& pieces, std::size_t index, do
     }
     const DuctPiece& piece = pieces[index];
     if (!piece.Tapered) {
-        const std::optional<double> v = divide(Q, piece.Area);
+        const std::optional<double> v = Divide(Q, piece.Area);
         if (!v || piece.Diameter == 0) {
             return 0;
         }
@@ -227,9 +216,9 @@ double DuctPieceLoss(const std::vector<DuctPiece>& pieces, std::size_t index, do
         return 0;
     }
     const std::optional<double> slope =
-        divide((*before.StrictDiameter - *after.StrictDiameter) * 0.5, piece.Length);
-    const std::optional<double> ratio = divide(*after.StrictArea, *before.StrictArea);
-    const std::optional<double> v = divide(Q, *after.StrictArea);
+        Divide((*before.StrictDiameter - *after.StrictDiameter) * 0.5, piece.Length);
+    const std::optional<double> ratio = Divide(*after.StrictArea, *before.StrictArea);
+    const std::optional<double> v = Divide(Q, *after.StrictArea);
     if (!slope || !ratio || !v) {
         return 0;
     }

@@ -9,15 +9,19 @@ double ResistanceArea(double r1, double AA_cs, double xi_cs, double AA_cl, doubl
     return (1 - r1) * AA_cs * xi_cs + r1 * AA_cl * xi_cl;
 }
 
+std::optional<double> Divide(double a, double b) {
+    if (b == 0) {
+        return std::nullopt;
+    }
+    const double q = a / b;
+    if (!std::isfinite(q)) {
+        return std::nullopt;
+    }
+    return q;
+}
+
 std::optional<double> DesignAirSpeed(double QQ_req, double area) {
-    if (area == 0) {
-        return std::nullopt;
-    }
-    const double v = QQ_req / area;
-    if (!std::isfinite(v)) {
-        return std::nullopt;
-    }
-    return v;
+    return Divide(QQ_req, area);
 }
 
 bool OutsideTunnel(double pile, double startPile, double endPile) {

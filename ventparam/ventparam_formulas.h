@@ -10,6 +10,9 @@ namespace ventparam {
 /// drag coefficients [-].
 double ResistanceArea(double r1, double AA_cs, double xi_cs, double AA_cl, double xi_cl);
 
+/// The quotient a/b; nullopt where b is 0 or the quotient is not finite.
+std::optional<double> Divide(double a, double b);
+
 /// Design air speed vr = Qreq / A [m/s] from the design demand [m³/s] and a cross-section area [m²];
 /// nullopt when the area is 0 or the quotient is not finite.
 std::optional<double> DesignAirSpeed(double QQ_req, double area);
