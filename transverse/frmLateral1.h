@@ -21,7 +21,7 @@ public:
     /// Reads the project's `.lt1` file (or the template `configfiles\normal.lt1`) into the boxes.
     void OpenFile();
     /// Writes the boxes into the project's `.lt1` file; false when nothing could be written.
-    bool SaveFile();
+    bool SaveFile() override;
 
     // ---- Window events ----
     void Form_Initialize() override;
@@ -36,7 +36,7 @@ public:
     platform::CommandButton cmdCalculatePd, cmdCalculatePtot3, cmdClose;
 
     // ---- Calculation fields ----
-    double AA_b = 0, DD_b = 0, LL_b = 0, p_d = 0;
+    double LL_b = 0; ///< with the supply duct's fields of SupplyDuctView
 
 private:
     void buildControls();

@@ -25,17 +25,6 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-
-/// The project's `.tra` file; "" for an unnamed project, which has nothing to name it after.
-std::string ProjectTraPath() {
-    return app::ProjectCompanionPath(".tra");
-}
-
-std::string TemplateTraPath() {
-    return app::TemplateCompanionPath(".tra");
-}
-
 /// A station in whole metres as the scroll bar can hold it.
 int WholeMetres(double station) {
     const double whole = vb::RoundHalfEven(station);
@@ -64,7 +53,7 @@ Step2Choice Step2() {
 
 } // namespace
 
-frmLateral3::frmLateral3() {
+frmLateral3::frmLateral3() : SupplyDuctView(".tra") {
     setCaption("全横向式通风计算");
     setWidth(16000);
     setHeight(8600);
@@ -150,10 +139,8 @@ void frmLateral3::buildControls() {
     Layout::buttonColumn(*this, 14100, 240, 1700, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}});
 
-    for (TextBox* box : {&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
-                         &txtDD_e, &txtLambda_e}) {
-        box->setBackColor(kInputColor);
-    }
+    markInputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e, &txtDD_e,
+                &txtLambda_e});
 }
 
 void frmLateral3::connectEvents() {
@@ -204,15 +191,11 @@ void frmLateral3::UserForm_Initialize() {
 }
 
 void frmLateral3::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // Closing by the close box keeps the work as "<--上一步" does; the back button has saved already.
-    if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
-    }
+    saveOnCloseBox(unloadMode);
 }
 
 void frmLateral3::cmdClose_Click() {
-    guarded([this] { SaveFile(); });
-    guarded([this] { Forms::unload(*this); });
+    saveAndUnload(*this);
 }
 
 void frmLateral3::optTranverse_Click() {
@@ -261,8 +244,7 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral3::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectTraPath(), TemplateTraPath());
-    if (!opened) {
+    if (!openSchemeFile(in)) {
         return;
     }
     const transverse::TraFile f = transverse::ReadTraFile(in);
@@ -304,10 +286,6 @@ std::array<TextBox*, 10> frmLateral3::exhaustBoxes() {
 }
 
 bool frmLateral3::SaveFile() {
-    const std::string path = ProjectTraPath();
-    if (path.empty()) {
-        return false;
-    }
     transverse::TraFile f;
     f.TwoSect = chkTwoSect.Value() == 1;
     f.Tranverse = optTranverse.Value();
@@ -318,7 +296,7 @@ bool frmLateral3::SaveFile() {
     f.PC = txtPC.Text();
     f.ScrollPosition = scbPileR.Value();
     f.PR = txtPR.Text();
-    return app::SaveCompanionFile(transverse::WriteTraFile(f), path, "横向通风方案文件");
+    return saveSchemeFile(transverse::WriteTraFile(f), "横向通风方案文件");
 }
 
 // ---- Calculation ----
@@ -342,16 +320,11 @@ void frmLateral3::cmdCalculatePtot3_Click() {
     in.L = L;
     in.TwoSections = chkTwoSect.Value() == 1;
     in.FullTransverse = optTranverse.Value();
-    in.Q = modPublic::QQ_req;
-    in.AA_b = AA_b;
-    in.DD_b = DD_b;
-    in.Lambda_b = modPublic::Lambda_b;
-    in.p_d = p_d;
+    putSupplyInput(in);
     in.AA_e = AA_e;
     in.DD_e = DD_e;
     in.Lambda_e = modPublic::Lambda_e;
     in.p_ed = p_ed;
-    in.rho = modPublic::rho;
     in.v_n = modPublic::v_n;
     in.zeta_e = modPublic::zeta_e;
     in.lambda_r = modPublic::lambda_r;
@@ -361,13 +334,7 @@ void frmLateral3::cmdCalculatePtot3_Click() {
     QQ_e = r.QQ_e;
     LL_b = r.LL_b;
     LL_e = r.LL_e;
-    q_b = r.q_b;
-    v_b = r.v_b;
-    p_b = r.p_b;
-    k_b = r.k_b;
-    pbi_pb0 = r.pbi_pb0;
-    pb0_pr0 = r.pb0_pr0;
-    p_tot = r.p_tot;
+    takeSupplyResults(r);
     v_e0 = r.v_e0;
     p_e = r.p_e;
     k_e = r.k_e;

@@ -22,7 +22,7 @@ public:
     /// Reads the project's `.tra` file (or the template `configfiles\normal.tra`) into the controls.
     void OpenFile();
     /// Writes the controls into the project's `.tra` file; false when nothing could be written.
-    bool SaveFile();
+    bool SaveFile() override;
 
     // ---- Window events ----
     void Form_Initialize() override;
@@ -61,7 +61,7 @@ public:
     platform::CommandButton cmdCalculatePtot3, cmdReport, cmdClose;
 
     // ---- Calculation fields ----
-    double AA_b = 0, DD_b = 0, p_d = 0, AA_e = 0, DD_e = 0, p_ed = 0;
+    double AA_e = 0, DD_e = 0, p_ed = 0; ///< with the supply duct's fields of SupplyDuctView
     double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0;
     double v_e0 = 0, p_e = 0, k_e = 0, pei_pe0 = 0, pri_pei = 0, p_etot = 0;
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/supply_duct_view.h"
 
+#include "app/companion_file.h"
 #include "app/guarded.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/scheme_file.h"
 #include "platform/vb.h"
 
 #include <utility>
@@ -20,6 +24,36 @@ void SupplyDuctView::showSupplyResults() {
                  {&txtpb0_pr0, pb0_pr0},
                  {&txtprc_prx, prc_prx},
                  {&txtp_tot, p_tot}});
+}
+
+bool SupplyDuctView::openSchemeFile(scheme::SchemeReader& in) const {
+    return app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(extension_),
+                                        app::TemplateCompanionPath(extension_));
+}
+
+bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const {
+    const std::string path = app::ProjectCompanionPath(extension_);
+    if (path.empty()) {
+        return false;
+    }
+    return app::SaveCompanionFile(file, path, what);
+}
+
+void SupplyDuctView::saveOnCloseBox(int unloadMode) {
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveFile(); });
+    }
+}
+
+void SupplyDuctView::saveAndUnload(platform::Form& form) {
+    guarded([this] { SaveFile(); });
+    guarded([&form] { platform::Forms::unload(form); });
+}
+
+void SupplyDuctView::markInputs(std::initializer_list<TextBox*> boxes) {
+    for (TextBox* box : boxes) {
+        box->setBackColor(platform::RGB(255, 255, 192));
+    }
 }
 
 void ShowResults(std::initializer_list<std::pair<TextBox*, double>> results) {

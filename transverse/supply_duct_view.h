@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/modPublic.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -12,6 +13,15 @@
 
 /// The supply duct that both supply semi-transverse windows show alike: its boxes under the windows' names,
 /// its result fields, and how the results reach the boxes and the scheme files.
+namespace scheme {
+class SchemeReader;
+class SchemeWriter;
+} // namespace scheme
+
+namespace platform {
+class Form;
+} // namespace platform
+
 namespace transverse {
 
 class SupplyDuctView {
@@ -19,18 +29,61 @@ public:
     platform::TextBox txtAA_b, txtDD_b, txtq_b, txtv_b, txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0, txtprc_prx,
         txtp_d, txtp_tot;
 
+    double AA_b = 0, DD_b = 0, p_d = 0;
     double q_b = 0, v_b = 0, p_b = 0, k_b = 0, pbi_pb0 = 0, pb0_pr0 = 0, prc_prx = 0, p_tot = 0;
 
+    /// Writes the boxes into the project's scheme file; false when nothing could be written.
+    virtual bool SaveFile() = 0;
+
 protected:
-    SupplyDuctView() = default;
-    ~SupplyDuctView() = default;
+    /// `extension` names the scheme file the window keeps beside the project (".lt1").
+    explicit SupplyDuctView(const char* extension) : extension_(extension) {}
+    virtual ~SupplyDuctView() = default;
     SupplyDuctView(const SupplyDuctView&) = delete;
     SupplyDuctView& operator=(const SupplyDuctView&) = delete;
+
+    /// Opens the project's scheme file, else its template; false when neither can be read. The template
+    /// has the window's own layout: step 2's parameter file would put its section title into the duct
+    /// area and other parameters into the duct boxes.
+    bool openSchemeFile(scheme::SchemeReader& in) const;
+    /// Saves `file` as the project's scheme file; false for an unnamed project, which has nothing to name
+    /// it after, and when nothing could be written.
+    bool saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const;
+    /// Closing by the close box keeps the work as the window's close button does; the button has saved
+    /// already.
+    void saveOnCloseBox(int unloadMode);
+    /// The close button: saves, then unloads `form`.
+    void saveAndUnload(platform::Form& form);
+    /// Marks the boxes the engineer types into.
+    static void markInputs(std::initializer_list<platform::TextBox*> boxes);
+
+    /// The supply duct's part of a calculation's input: the boxes as read last and the project's values.
+    template <class Input> void putSupplyInput(Input& in) const {
+        in.Q = modPublic::QQ_req;
+        in.AA_b = AA_b;
+        in.DD_b = DD_b;
+        in.Lambda_b = modPublic::Lambda_b;
+        in.p_d = p_d;
+        in.rho = modPublic::rho;
+    }
+    /// Takes the supply duct's results of a calculation into the fields.
+    template <class Result> void takeSupplyResults(const Result& r) {
+        q_b = r.q_b;
+        v_b = r.v_b;
+        p_b = r.p_b;
+        k_b = r.k_b;
+        pbi_pb0 = r.pbi_pb0;
+        pb0_pr0 = r.pb0_pr0;
+        p_tot = r.p_tot;
+    }
 
     /// Shows the eight results as "0.00"; a result that could not be computed shows an empty box.
     void showSupplyResults();
     /// The result boxes in the order the scheme files keep them: q_b … prc_prx, then p_d and p_tot.
     std::array<platform::TextBox*, 9> supplyResultBoxes();
+
+private:
+    const char* extension_;
 };
 
 /// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
