@@ -3,14 +3,11 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
-#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "transverse/lateral1.h"
-#include "ventparam/frmCalculatePd.h"
 
 #include <array>
 #include <cmath>
@@ -70,23 +67,11 @@ void frmLateral1::connectEvents() {
 
 // ---- Lifecycle ----
 
-void frmLateral1::Form_Initialize() {
-    UserForm_Initialize();
-}
-
 void frmLateral1::UserForm_Initialize() {
     guarded(
         [] { modPublic::AA_r = Forms::instance<frmReq>().GetAA_r(modPublic::StartPile, &modPublic::DD_r); });
     guarded([this] { UpdateData(false); });
     guarded([this] { OpenFile(); });
-}
-
-void frmLateral1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    saveOnCloseBox(unloadMode);
-}
-
-void frmLateral1::cmdClose_Click() {
-    saveAndUnload(*this);
 }
 
 // ---- Boxes and fields ----
@@ -171,10 +156,4 @@ void frmLateral1::reportNotComputed(double L) {
     need(modPublic::DesignSpeed, "计算行车速度vt");
     platform::MsgBox("部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):" + names, platform::vbOKOnly,
                      "出错");
-}
-
-// ---- Connecting duct ----
-
-void frmLateral1::cmdCalculatePd_Click() {
-    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
 }

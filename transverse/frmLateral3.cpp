@@ -3,11 +3,9 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
-#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
@@ -156,10 +154,6 @@ void frmLateral3::connectEvents() {
 
 // ---- Lifecycle ----
 
-void frmLateral3::Form_Initialize() {
-    UserForm_Initialize();
-}
-
 void frmLateral3::UserForm_Initialize() {
     frmReq& req = Forms::instance<frmReq>();
     guarded([&] { modPublic::AA_r = req.GetAA_r(modPublic::StartPile, &modPublic::DD_r); });
@@ -188,14 +182,6 @@ void frmLateral3::UserForm_Initialize() {
     guarded([this] { optTranverse_Click(); });
     guarded([this] { UpdateData(false); });
     guarded([this] { OpenFile(); });
-}
-
-void frmLateral3::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    saveOnCloseBox(unloadMode);
-}
-
-void frmLateral3::cmdClose_Click() {
-    saveAndUnload(*this);
 }
 
 void frmLateral3::optTranverse_Click() {
@@ -424,11 +410,7 @@ void frmLateral3::scbPileR_Change() {
     cmdCalculatePtot3_Click();
 }
 
-// ---- Connecting ducts ----
-
-void frmLateral3::cmdCalculatePd_Click() {
-    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
-}
+// ---- Connecting duct of the exhaust fan ----
 
 void frmLateral3::cmdCalculatePed_Click() {
     guarded([this] { frmCalculatePd::ShowFor(vb::CStr(modPublic::QQ_req), txtp_ed, this); });

@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
+#include "ventparam/frmCalculatePd.h"
 
 #include <utility>
 
@@ -39,15 +40,23 @@ bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std:
     return app::SaveCompanionFile(file, path, what);
 }
 
-void SupplyDuctView::saveOnCloseBox(int unloadMode) {
+void SupplyDuctView::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void SupplyDuctView::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([this] { SaveFile(); });
     }
 }
 
-void SupplyDuctView::saveAndUnload(platform::Form& form) {
+void SupplyDuctView::cmdCalculatePd_Click() {
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
+}
+
+void SupplyDuctView::cmdClose_Click() {
     guarded([this] { SaveFile(); });
-    guarded([&form] { platform::Forms::unload(form); });
+    guarded([this] { platform::Forms::unload(*this); });
 }
 
 void SupplyDuctView::markInputs(std::initializer_list<TextBox*> boxes) {
