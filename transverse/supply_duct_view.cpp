@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/guarded.h"
+#include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
@@ -63,6 +64,25 @@ void SupplyDuctView::markInputs(std::initializer_list<TextBox*> boxes) {
     for (TextBox* box : boxes) {
         box->setBackColor(platform::RGB(255, 255, 192));
     }
+}
+
+void SupplyDuctView::putSupplyInput(SupplyDuctInput& in) const {
+    in.Q = modPublic::QQ_req;
+    in.AA_b = AA_b;
+    in.DD_b = DD_b;
+    in.Lambda_b = modPublic::Lambda_b;
+    in.p_d = p_d;
+    in.rho = modPublic::rho;
+}
+
+void SupplyDuctView::takeSupplyResults(const SupplyDuctResult& r) {
+    q_b = r.q_b;
+    v_b = r.v_b;
+    p_b = r.p_b;
+    k_b = r.k_b;
+    pbi_pb0 = r.pbi_pb0;
+    pb0_pr0 = r.pb0_pr0;
+    p_tot = r.p_tot;
 }
 
 void ShowResults(std::initializer_list<std::pair<TextBox*, double>> results) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/modPublic.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
+#include "transverse/lateral.h"
 
 #include <array>
 #include <cstddef>
@@ -61,25 +61,9 @@ protected:
     static void markInputs(std::initializer_list<platform::TextBox*> boxes);
 
     /// The supply duct's part of a calculation's input: the boxes as read last and the project's values.
-    template <class Input> void putSupplyInput(Input& in) const {
-        in.Q = modPublic::QQ_req;
-        in.AA_b = AA_b;
-        in.DD_b = DD_b;
-        in.Lambda_b = modPublic::Lambda_b;
-        in.p_d = p_d;
-        in.rho = modPublic::rho;
-    }
+    void putSupplyInput(SupplyDuctInput& in) const;
     /// Takes the supply duct's results of a calculation into the fields.
-    template <class Result> void takeSupplyResults(const Result& r) {
-        q_b = r.q_b;
-        v_b = r.v_b;
-        p_b = r.p_b;
-        k_b = r.k_b;
-        pbi_pb0 = r.pbi_pb0;
-        pb0_pr0 = r.pb0_pr0;
-        p_tot = r.p_tot;
-    }
-
+    void takeSupplyResults(const SupplyDuctResult& r);
     /// Shows the eight results as "0.00"; a result that could not be computed shows an empty box.
     void showSupplyResults();
     /// The result boxes in the order the scheme files keep them: q_b … prc_prx, then p_d and p_tot.
