@@ -217,13 +217,13 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
     // A result that could not be computed shows an empty box; the calculation says which input is missing.
     guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
     showSupplyResults();
-    transverse::ShowResults({{&txtv_e0, v_e0},
-                             {&txtp_e, p_e},
-                             {&txtk_e, k_e},
-                             {&txtpei_pe0, pei_pe0},
-                             {&txtpri_pei, pri_pei},
+    transverse::ShowResults({{&txtv_e0, ducts.v_e0},
+                             {&txtp_e, ducts.p_e},
+                             {&txtk_e, ducts.k_e},
+                             {&txtpei_pe0, ducts.pei_pe0},
+                             {&txtpri_pei, ducts.pri_pei},
                              {&txtp_ed, p_ed},
-                             {&txtp_etot, p_etot}});
+                             {&txtp_etot, ducts.p_etot}});
 }
 
 // ---- The .tra file ----
@@ -315,18 +315,8 @@ void frmLateral3::cmdCalculatePtot3_Click() {
     in.zeta_e = modPublic::zeta_e;
     in.lambda_r = modPublic::lambda_r;
     in.DD_r = modPublic::DD_r;
-    const transverse::LateralDuctResult r = transverse::LateralDucts(in);
-    QQ_b = r.QQ_b;
-    QQ_e = r.QQ_e;
-    LL_b = r.LL_b;
-    LL_e = r.LL_e;
-    takeSupplyResults(r);
-    v_e0 = r.v_e0;
-    p_e = r.p_e;
-    k_e = r.k_e;
-    pei_pe0 = r.pei_pe0;
-    pri_pei = r.pri_pei;
-    p_etot = r.p_etot;
+    ducts = transverse::LateralDucts(in);
+    takeSupplyResults(ducts);
 
     guarded([this] { tunnelPressure(); });
     guarded([this] { UpdateData(false); });
@@ -375,7 +365,8 @@ void frmLateral3::tunnelPressure() {
 void frmLateral3::reportNotComputed() {
     const bool semi = !optTranverse.Value();
     bool failed = false;
-    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, p_tot, v_e0, p_e, k_e, pei_pe0, p_etot}) {
+    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, p_tot, ducts.v_e0, ducts.p_e, ducts.k_e, ducts.pei_pe0,
+                     ducts.p_etot}) {
         failed = failed || !std::isfinite(v);
     }
     const bool tunnelFailed =

@@ -57,8 +57,8 @@ public:
 
     // ---- Calculation fields ----
     double AA_e = 0, DD_e = 0, p_ed = 0; ///< with the supply duct's fields of SupplyDuctView
-    double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0;
-    double v_e0 = 0, p_e = 0, k_e = 0, pei_pe0 = 0, pri_pei = 0, p_etot = 0;
+    /// The ducts of the last calculation; the window shows the exhaust duct's results from here.
+    transverse::LateralDuctResult ducts;
 
 private:
     void buildControls();
