@@ -60,7 +60,7 @@ void SupplyDuctView::cmdClose_Click() {
     guarded([this] { platform::Forms::unload(*this); });
 }
 
-void SupplyDuctView::markInputs(std::initializer_list<TextBox*> boxes) {
+void MarkInputs(std::initializer_list<TextBox*> boxes) {
     for (TextBox* box : boxes) {
         box->setBackColor(platform::RGB(255, 255, 192));
     }

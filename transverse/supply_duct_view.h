@@ -57,8 +57,6 @@ protected:
     /// Saves `file` as the project's scheme file; false for an unnamed project, which has nothing to name
     /// it after, and when nothing could be written.
     bool saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const;
-    /// Marks the boxes the engineer types into.
-    static void markInputs(std::initializer_list<platform::TextBox*> boxes);
 
     /// The supply duct's part of a calculation's input: the boxes as read last and the project's values.
     void putSupplyInput(SupplyDuctInput& in) const;
@@ -72,6 +70,9 @@ protected:
 private:
     const char* extension_;
 };
+
+/// Marks the boxes the engineer types into, as every transverse window does.
+void MarkInputs(std::initializer_list<platform::TextBox*> boxes);
 
 /// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
 void ShowResults(std::initializer_list<std::pair<platform::TextBox*, double>> results);
