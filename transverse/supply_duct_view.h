@@ -12,9 +12,6 @@
 #include <string>
 #include <utility>
 
-/// What both supply semi-transverse windows share: the supply duct's boxes under the windows' names, its
-/// result fields and how the results reach the boxes and the scheme files, the demand box with the
-/// connecting duct's calculator, and the scheme file the window keeps and saves on closing.
 namespace scheme {
 class SchemeReader;
 class SchemeWriter;
@@ -22,6 +19,9 @@ class SchemeWriter;
 
 namespace transverse {
 
+/// What both supply semi-transverse windows share: the supply duct's boxes under the windows' names, its
+/// result fields and how the results reach the boxes and the scheme files, the demand box with the
+/// connecting duct's calculator, and the scheme file the window keeps and saves on closing.
 class SupplyDuctView : public platform::Form {
 public:
     platform::TextBox txtQQ_req;
