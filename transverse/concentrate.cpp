@@ -210,6 +210,8 @@ std::string ValueLine(int before, const char* label, int after, const std::strin
 } // namespace
 
 std::vector<std::string> ConReportLines(const ConReportBoxes& b) {
+    // One call per printed line: each label has its own indent and gap in the report, so they stay written
+    // out.
     std::vector<std::string> l;
     l.emplace_back();
     l.emplace_back();

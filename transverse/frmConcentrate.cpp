@@ -13,6 +13,7 @@
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
 #include "transverse/concentrate.h"
+#include "transverse/supply_duct_view.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
@@ -26,7 +27,6 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kFaultTitle = "出错！";
 
 std::string ProjectConPath() {
@@ -151,10 +151,8 @@ void frmConcentrate::buildControls() {
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
     cmdBack.setWidth(1700);
 
-    for (TextBox* box :
-         {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta}) {
-        box->setBackColor(kInputColor);
-    }
+    transverse::MarkInputs(
+        {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
 }
 
 void frmConcentrate::connectEvents() {

@@ -3,14 +3,11 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
-#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "transverse/lateral1.h"
-#include "ventparam/frmCalculatePd.h"
 
 #include <array>
 #include <cmath>
@@ -19,24 +16,10 @@ namespace {
 
 using app::guarded;
 using platform::Forms;
-using platform::TextBox;
-
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-
-/// The project's `.lt1` file; "" for an unnamed project, which has nothing to name it after.
-std::string ProjectLt1Path() {
-    return app::ProjectCompanionPath(".lt1");
-}
-
-// The template has this window's own layout: step 2's parameter file would put its section title into
-// the duct area and other parameters into the duct boxes.
-std::string TemplateLt1Path() {
-    return app::TemplateCompanionPath(".lt1");
-}
 
 } // namespace
 
-frmLateral1::frmLateral1() {
+frmLateral1::frmLateral1() : SupplyDuctView(".lt1") {
     setCaption("送风型半横向通风计算(双向交通)(测试)");
     setWidth(7400);
     setHeight(6400);
@@ -73,9 +56,7 @@ void frmLateral1::buildControls() {
     Layout::buttonColumn(*this, 5000, 240, 1500, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
 
-    for (TextBox* box : {&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab}) {
-        box->setBackColor(kInputColor);
-    }
+    transverse::MarkInputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
 }
 
 void frmLateral1::connectEvents() {
@@ -86,27 +67,11 @@ void frmLateral1::connectEvents() {
 
 // ---- Lifecycle ----
 
-void frmLateral1::Form_Initialize() {
-    UserForm_Initialize();
-}
-
 void frmLateral1::UserForm_Initialize() {
     guarded(
         [] { modPublic::AA_r = Forms::instance<frmReq>().GetAA_r(modPublic::StartPile, &modPublic::DD_r); });
     guarded([this] { UpdateData(false); });
     guarded([this] { OpenFile(); });
-}
-
-void frmLateral1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // Closing by the close box keeps the work as "关闭" does; the button has saved already.
-    if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
-    }
-}
-
-void frmLateral1::cmdClose_Click() {
-    guarded([this] { SaveFile(); });
-    guarded([this] { Forms::unload(*this); });
 }
 
 // ---- Boxes and fields ----
@@ -129,8 +94,7 @@ void frmLateral1::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral1::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectLt1Path(), TemplateLt1Path());
-    if (!opened) {
+    if (!openSchemeFile(in)) {
         return;
     }
     const transverse::Lt1File f = transverse::ReadLt1File(in);
@@ -138,19 +102,15 @@ void frmLateral1::OpenFile() {
     transverse::PutTexts(supplyResultBoxes(), f.Results);
 }
 
-std::array<TextBox*, 3> frmLateral1::inputBoxes() {
+std::array<platform::TextBox*, 3> frmLateral1::inputBoxes() {
     return {&txtAA_b, &txtDD_b, &txtZetab};
 }
 
 bool frmLateral1::SaveFile() {
-    const std::string path = ProjectLt1Path();
-    if (path.empty()) {
-        return false;
-    }
     transverse::Lt1File f;
     f.Inputs = transverse::TextsOf(inputBoxes());
     f.Results = transverse::TextsOf(supplyResultBoxes());
-    return app::SaveCompanionFile(transverse::WriteLt1File(f), path, "送风型半横向通风文件");
+    return saveSchemeFile(transverse::WriteLt1File(f), "送风型半横向通风文件");
 }
 
 // ---- Calculation ----
@@ -160,27 +120,16 @@ void frmLateral1::cmdCalculatePtot3_Click() {
     guarded([this] { UpdateData(true); });
     transverse::OlderSupplyInput in;
     guarded([&] { in.L = req.GetTunnelLength(); });
-    in.Q = modPublic::QQ_req;
-    in.AA_b = AA_b;
-    in.DD_b = DD_b;
-    in.Lambda_b = modPublic::Lambda_b;
-    in.p_d = p_d;
-    in.rho = modPublic::rho;
+    putSupplyInput(in);
     in.AA_r = modPublic::AA_r;
     in.DD_r = modPublic::DD_r;
     in.AA_m = modPublic::AA_m_Bidirection;
     in.N = modPublic::DesignTraffic;
     in.vt = modPublic::DesignSpeed;
     const transverse::OlderSupplyResult r = transverse::OlderSupplyDuct(in);
-    q_b = r.q_b;
-    v_b = r.v_b;
-    p_b = r.p_b;
+    takeSupplyResults(r);
     LL_b = r.LL_b;
-    k_b = r.k_b;
-    pbi_pb0 = r.pbi_pb0;
-    pb0_pr0 = r.pb0_pr0;
     prc_prx = r.prc_prx;
-    p_tot = r.p_tot;
     guarded([this] { UpdateData(false); });
     guarded([&] { reportNotComputed(in.L); });
 }
@@ -207,10 +156,4 @@ void frmLateral1::reportNotComputed(double L) {
     need(modPublic::DesignSpeed, "计算行车速度vt");
     platform::MsgBox("部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):" + names, platform::vbOKOnly,
                      "出错");
-}
-
-// ---- Connecting duct ----
-
-void frmLateral1::cmdCalculatePd_Click() {
-    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
 }

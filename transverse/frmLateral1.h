@@ -13,7 +13,7 @@
 /// The older window of supply semi-transverse ventilation of two-way traffic: a supply duct of half the
 /// tunnel carrying half the design demand, the tunnel pressure and the supply fan. No window opens it;
 /// whoever shows it unloads it. It keeps its boxes in the project's `.lt1` file.
-class frmLateral1 : public platform::Form, public transverse::SupplyDuctView {
+class frmLateral1 : public transverse::SupplyDuctView {
 public:
     frmLateral1();
     ~frmLateral1() override;
@@ -21,22 +21,18 @@ public:
     /// Reads the project's `.lt1` file (or the template `configfiles\normal.lt1`) into the boxes.
     void OpenFile();
     /// Writes the boxes into the project's `.lt1` file; false when nothing could be written.
-    bool SaveFile();
+    bool SaveFile() override;
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void cmdCalculatePtot3_Click();
-    void cmdCalculatePd_Click();
-    void cmdClose_Click();
 
-    // ---- Controls ----
-    platform::TextBox txtv_t, txtQQ_req, txtZetab;
-    platform::CommandButton cmdCalculatePd, cmdCalculatePtot3, cmdClose;
+    // ---- Controls (with the shared ones of SupplyDuctView) ----
+    platform::TextBox txtv_t, txtZetab;
+    platform::CommandButton cmdCalculatePtot3;
 
     // ---- Calculation fields ----
-    double AA_b = 0, DD_b = 0, LL_b = 0, p_d = 0;
+    double LL_b = 0; ///< with the supply duct's fields of SupplyDuctView
 
 private:
     void buildControls();

@@ -3,11 +3,9 @@
 
 #include "app/frmReq.h"
 #include "app/guarded.h"
-#include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
@@ -24,17 +22,6 @@ namespace {
 using app::guarded;
 using platform::Forms;
 using platform::TextBox;
-
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-
-/// The project's `.tra` file; "" for an unnamed project, which has nothing to name it after.
-std::string ProjectTraPath() {
-    return app::ProjectCompanionPath(".tra");
-}
-
-std::string TemplateTraPath() {
-    return app::TemplateCompanionPath(".tra");
-}
 
 /// A station in whole metres as the scroll bar can hold it.
 int WholeMetres(double station) {
@@ -64,7 +51,7 @@ Step2Choice Step2() {
 
 } // namespace
 
-frmLateral3::frmLateral3() {
+frmLateral3::frmLateral3() : SupplyDuctView(".tra") {
     setCaption("全横向式通风计算");
     setWidth(16000);
     setHeight(8600);
@@ -150,10 +137,8 @@ void frmLateral3::buildControls() {
     Layout::buttonColumn(*this, 14100, 240, 1700, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}});
 
-    for (TextBox* box : {&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
-                         &txtDD_e, &txtLambda_e}) {
-        box->setBackColor(kInputColor);
-    }
+    transverse::MarkInputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
+                            &txtDD_e, &txtLambda_e});
 }
 
 void frmLateral3::connectEvents() {
@@ -168,10 +153,6 @@ void frmLateral3::connectEvents() {
 }
 
 // ---- Lifecycle ----
-
-void frmLateral3::Form_Initialize() {
-    UserForm_Initialize();
-}
 
 void frmLateral3::UserForm_Initialize() {
     frmReq& req = Forms::instance<frmReq>();
@@ -201,18 +182,6 @@ void frmLateral3::UserForm_Initialize() {
     guarded([this] { optTranverse_Click(); });
     guarded([this] { UpdateData(false); });
     guarded([this] { OpenFile(); });
-}
-
-void frmLateral3::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // Closing by the close box keeps the work as "<--上一步" does; the back button has saved already.
-    if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
-    }
-}
-
-void frmLateral3::cmdClose_Click() {
-    guarded([this] { SaveFile(); });
-    guarded([this] { Forms::unload(*this); });
 }
 
 void frmLateral3::optTranverse_Click() {
@@ -248,21 +217,20 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
     // A result that could not be computed shows an empty box; the calculation says which input is missing.
     guarded([this] { txtQQ_req.set(vb::CStr(modPublic::QQ_req)); });
     showSupplyResults();
-    transverse::ShowResults({{&txtv_e0, v_e0},
-                             {&txtp_e, p_e},
-                             {&txtk_e, k_e},
-                             {&txtpei_pe0, pei_pe0},
-                             {&txtpri_pei, pri_pei},
+    transverse::ShowResults({{&txtv_e0, ducts.v_e0},
+                             {&txtp_e, ducts.p_e},
+                             {&txtk_e, ducts.k_e},
+                             {&txtpei_pe0, ducts.pei_pe0},
+                             {&txtpri_pei, ducts.pri_pei},
                              {&txtp_ed, p_ed},
-                             {&txtp_etot, p_etot}});
+                             {&txtp_etot, ducts.p_etot}});
 }
 
 // ---- The .tra file ----
 
 void frmLateral3::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectTraPath(), TemplateTraPath());
-    if (!opened) {
+    if (!openSchemeFile(in)) {
         return;
     }
     const transverse::TraFile f = transverse::ReadTraFile(in);
@@ -304,10 +272,6 @@ std::array<TextBox*, 10> frmLateral3::exhaustBoxes() {
 }
 
 bool frmLateral3::SaveFile() {
-    const std::string path = ProjectTraPath();
-    if (path.empty()) {
-        return false;
-    }
     transverse::TraFile f;
     f.TwoSect = chkTwoSect.Value() == 1;
     f.Tranverse = optTranverse.Value();
@@ -318,7 +282,7 @@ bool frmLateral3::SaveFile() {
     f.PC = txtPC.Text();
     f.ScrollPosition = scbPileR.Value();
     f.PR = txtPR.Text();
-    return app::SaveCompanionFile(transverse::WriteTraFile(f), path, "横向通风方案文件");
+    return saveSchemeFile(transverse::WriteTraFile(f), "横向通风方案文件");
 }
 
 // ---- Calculation ----
@@ -342,38 +306,17 @@ void frmLateral3::cmdCalculatePtot3_Click() {
     in.L = L;
     in.TwoSections = chkTwoSect.Value() == 1;
     in.FullTransverse = optTranverse.Value();
-    in.Q = modPublic::QQ_req;
-    in.AA_b = AA_b;
-    in.DD_b = DD_b;
-    in.Lambda_b = modPublic::Lambda_b;
-    in.p_d = p_d;
+    putSupplyInput(in);
     in.AA_e = AA_e;
     in.DD_e = DD_e;
     in.Lambda_e = modPublic::Lambda_e;
     in.p_ed = p_ed;
-    in.rho = modPublic::rho;
     in.v_n = modPublic::v_n;
     in.zeta_e = modPublic::zeta_e;
     in.lambda_r = modPublic::lambda_r;
     in.DD_r = modPublic::DD_r;
-    const transverse::LateralDuctResult r = transverse::LateralDucts(in);
-    QQ_b = r.QQ_b;
-    QQ_e = r.QQ_e;
-    LL_b = r.LL_b;
-    LL_e = r.LL_e;
-    q_b = r.q_b;
-    v_b = r.v_b;
-    p_b = r.p_b;
-    k_b = r.k_b;
-    pbi_pb0 = r.pbi_pb0;
-    pb0_pr0 = r.pb0_pr0;
-    p_tot = r.p_tot;
-    v_e0 = r.v_e0;
-    p_e = r.p_e;
-    k_e = r.k_e;
-    pei_pe0 = r.pei_pe0;
-    pri_pei = r.pri_pei;
-    p_etot = r.p_etot;
+    ducts = transverse::LateralDucts(in);
+    takeSupplyResults(ducts);
 
     guarded([this] { tunnelPressure(); });
     guarded([this] { UpdateData(false); });
@@ -422,7 +365,8 @@ void frmLateral3::tunnelPressure() {
 void frmLateral3::reportNotComputed() {
     const bool semi = !optTranverse.Value();
     bool failed = false;
-    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, p_tot, v_e0, p_e, k_e, pei_pe0, p_etot}) {
+    for (double v : {q_b, v_b, p_b, k_b, pbi_pb0, p_tot, ducts.v_e0, ducts.p_e, ducts.k_e, ducts.pei_pe0,
+                     ducts.p_etot}) {
         failed = failed || !std::isfinite(v);
     }
     const bool tunnelFailed =
@@ -457,11 +401,7 @@ void frmLateral3::scbPileR_Change() {
     cmdCalculatePtot3_Click();
 }
 
-// ---- Connecting ducts ----
-
-void frmLateral3::cmdCalculatePd_Click() {
-    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
-}
+// ---- Connecting duct of the exhaust fan ----
 
 void frmLateral3::cmdCalculatePed_Click() {
     guarded([this] { frmCalculatePd::ShowFor(vb::CStr(modPublic::QQ_req), txtp_ed, this); });

@@ -14,7 +14,7 @@
 /// the exhaust duct and fan, and in the semi-transverse case the neutral point of the tunnel and the
 /// pressure at a chosen station. Step 2 shows it modally and unloads it when the modal call returns; the
 /// window keeps its boxes in the project's `.tra` file.
-class frmLateral3 : public platform::Form, public transverse::SupplyDuctView {
+class frmLateral3 : public transverse::SupplyDuctView {
 public:
     frmLateral3();
     ~frmLateral3() override;
@@ -22,31 +22,26 @@ public:
     /// Reads the project's `.tra` file (or the template `configfiles\normal.tra`) into the controls.
     void OpenFile();
     /// Writes the controls into the project's `.tra` file; false when nothing could be written.
-    bool SaveFile();
+    bool SaveFile() override;
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void optTranverse_Click();
     void OptionButton2_Click();
     void cmdCalculatePtot3_Click();
-    void cmdCalculatePd_Click();
     void cmdCalculatePed_Click();
     void scbPileR_Change();
     void cmdReport_Click();
-    void cmdClose_Click();
 
-    // ---- Controls ----
-    platform::TextBox txtv_t, txtStartPile, txtEndPile, txtQQ_req, txtPa;
+    // ---- Controls (with the shared ones of SupplyDuctView) ----
+    platform::TextBox txtv_t, txtStartPile, txtEndPile, txtPa;
     platform::CheckBox chkTwoSect;
 
     platform::Frame Frame1; ///< "模式"
     platform::OptionButton optTranverse, OptionButton2;
 
-    platform::Frame Frame2;        ///< "送风机的参数与全风压"
-    platform::TextBox txtLambda_b; ///< with the supply duct's boxes of SupplyDuctView
-    platform::CommandButton cmdCalculatePd;
+    platform::Frame Frame2; ///< "送风机的参数与全风压"
+    platform::TextBox txtLambda_b;
 
     platform::Frame Frame3; ///< "排风机的参数与全风压"
     platform::TextBox txtAA_e, txtDD_e, txtLambda_e, txtv_e0, txtp_e, txtk_e, txtpei_pe0, txtpri_pei, txtp_ed,
@@ -58,12 +53,12 @@ public:
     platform::ScrollBar scbPileR;
 
     platform::Image Image1;
-    platform::CommandButton cmdCalculatePtot3, cmdReport, cmdClose;
+    platform::CommandButton cmdCalculatePtot3, cmdReport;
 
     // ---- Calculation fields ----
-    double AA_b = 0, DD_b = 0, p_d = 0, AA_e = 0, DD_e = 0, p_ed = 0;
-    double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0;
-    double v_e0 = 0, p_e = 0, k_e = 0, pei_pe0 = 0, pri_pei = 0, p_etot = 0;
+    double AA_e = 0, DD_e = 0, p_ed = 0; ///< with the supply duct's fields of SupplyDuctView
+    /// The ducts of the last calculation; the window shows the exhaust duct's results from here.
+    transverse::LateralDuctResult ducts;
 
 private:
     void buildControls();

@@ -113,6 +113,7 @@ scheme::SchemeWriter WriteTraFile(const TraFile& file) {
 // ---- Report ----
 
 std::vector<std::string> LateralReportLines(const LateralReportBoxes& b) {
+    // One call per printed line: each label carries its own spacing in the report, so they stay written out.
     std::vector<std::string> l;
     auto value = [&l](const char* label, const std::string& text) { l.push_back(label + text); };
     l.emplace_back();

@@ -21,35 +21,44 @@ inline constexpr double kLateralFanMargin = 1.1;    ///< margin on both fan pres
 inline constexpr double kNeutralTolerance = 0.1;    ///< balance tolerance of the neutral-point search [Pa]
 inline constexpr double kNeutralSmallestStep = 1.0; ///< the search stops once its step is this small [m]
 
-/// Inputs of the ducts and fans of one calculation.
-struct LateralDuctInput {
+/// The supply duct's part of a calculation's input.
+struct SupplyDuctInput {
+    double Q = 0;                            ///< design air demand of what the ducts serve [m³/s]
+    double AA_b = 0, DD_b = 0, Lambda_b = 0; ///< supply duct area [m²], equivalent diameter [m], friction
+    double p_d = 0;                          ///< loss of the supply fan's connecting duct [Pa]
+    double rho = 0;                          ///< air density [kg/m³]
+};
+
+/// Inputs of the ducts and fans of one calculation; Q is the demand of the whole section.
+struct LateralDuctInput : SupplyDuctInput {
     double L = 0;             ///< section length [m], the whole section
     bool TwoSections = false; ///< each half of the section has its own fans and ducts
     bool FullTransverse = true;
-    double Q = 0;                            ///< design air demand of the whole section [m³/s]
-    double AA_b = 0, DD_b = 0, Lambda_b = 0; ///< supply duct area [m²], equivalent diameter [m], friction
-    double p_d = 0;                          ///< loss of the supply fan's connecting duct [Pa]
     double AA_e = 0, DD_e = 0, Lambda_e = 0; ///< exhaust duct area [m²], equivalent diameter [m], friction
     double p_ed = 0;                         ///< loss of the exhaust fan's connecting duct [Pa]
-    double rho = 0;                          ///< air density [kg/m³]
     double v_n = 0;                          ///< natural wind [m/s]
     double zeta_e = 0;                       ///< entrance loss coefficient of the tunnel
     double lambda_r = 0;                     ///< wall friction coefficient of the tunnel
     double DD_r = 0;                         ///< equivalent diameter of the tunnel at its start [m]
 };
 
+/// The supply duct and fan of one calculation.
+struct SupplyDuctResult {
+    double LL_b = 0;    ///< supply duct length [m]
+    double q_b = 0;     ///< supply air per metre [m³/(s·m)]
+    double v_b = 0;     ///< air speed at the start of the supply duct [m/s]
+    double p_b = 0;     ///< dynamic pressure there [Pa]
+    double k_b = 0;     ///< pressure loss coefficient of the supply duct
+    double pbi_pb0 = 0; ///< static pressure difference along the supply duct [Pa]
+    double pb0_pr0 = 0; ///< required pressure of the supply duct's far end [Pa]
+    double p_tot = 0;   ///< total pressure of the supply fan [Pa]
+};
+
 /// Ducts and fans of one fan's share of the section. A zero length, area or diameter makes what divides
 /// by it infinite or not a number; the other results are still computed.
-struct LateralDuctResult {
-    double QQ_b = 0, QQ_e = 0, LL_b = 0, LL_e = 0; ///< flows of one fan [m³/s], duct lengths [m]
-    double q_b = 0;                                ///< supply air per metre [m³/(s·m)]
-    double v_b = 0;                                ///< air speed at the start of the supply duct [m/s]
-    double p_b = 0;                                ///< dynamic pressure there [Pa]
-    double k_b = 0;                                ///< pressure loss coefficient of the supply duct
-    double pbi_pb0 = 0;                            ///< static pressure difference along the supply duct [Pa]
-    double pb0_pr0 = 0;                            ///< required pressure of the supply duct's far end [Pa]
+struct LateralDuctResult : SupplyDuctResult {
+    double QQ_b = 0, QQ_e = 0, LL_e = 0; ///< flows of one fan [m³/s], exhaust duct length [m]
     double Pn = 0;      ///< natural-wind pressure the semi-transverse supply fan overcomes [Pa]
-    double p_tot = 0;   ///< total pressure of the supply fan [Pa]
     double v_e0 = 0;    ///< air speed at the fan end of the exhaust duct [m/s]
     double p_e = 0;     ///< dynamic pressure there [Pa]
     double k_e = 0;     ///< pressure loss coefficient of the exhaust duct

@@ -9,25 +9,13 @@ OlderSupplyResult OlderSupplyDuct(const OlderSupplyInput& in) {
     // Half the demand enters a duct over half the tunnel: the duct of a transverse section with a fan at
     // each end. The exhaust side of that calculation has no duct here and is not read.
     LateralDuctInput d;
+    static_cast<SupplyDuctInput&>(d) = in;
     d.L = in.L;
     d.TwoSections = true;
     d.FullTransverse = true;
-    d.Q = in.Q;
-    d.AA_b = in.AA_b;
-    d.DD_b = in.DD_b;
-    d.Lambda_b = in.Lambda_b;
-    d.p_d = in.p_d;
-    d.rho = in.rho;
-    const LateralDuctResult duct = LateralDucts(d);
-
     OlderSupplyResult r;
-    r.LL_b = duct.LL_b;
-    r.q_b = duct.q_b;
-    r.v_b = duct.v_b;
-    r.p_b = duct.p_b;
-    r.k_b = duct.k_b;
-    r.pbi_pb0 = duct.pbi_pb0;
-    r.pb0_pr0 = duct.pb0_pr0;
+    // The supply fan's pressure is the older one below, with the tunnel pressure in it.
+    static_cast<SupplyDuctResult&>(r) = LateralDucts(d);
 
     // The pressure drop from the middle of the tunnel to a portal, LL_b away, with the duct's friction
     // coefficient for the tunnel and the air density the formula was written for.

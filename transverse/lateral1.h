@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scheme_file.h"
+#include "transverse/lateral.h"
 
 #include <array>
 #include <optional>
@@ -15,34 +16,22 @@ namespace transverse {
 /// Air density the older tunnel-pressure formula is written for [kg/m³]; its 0.6 is 0.5 · 1.2.
 inline constexpr double kOlderTunnelAirDensity = 1.2;
 
-struct OlderSupplyInput {
-    double Q = 0;        ///< design air demand of the whole tunnel [m³/s]
-    double L = 0;        ///< tunnel length [m]
-    double AA_b = 0;     ///< supply duct area [m²]
-    double DD_b = 0;     ///< supply duct equivalent diameter [m]
-    double Lambda_b = 0; ///< supply duct friction coefficient, also taken for the tunnel's friction
-    double p_d = 0;      ///< loss of the connecting duct [Pa]
-    double rho = 0;      ///< air density of the duct pressures [kg/m³]
-    double AA_r = 0;     ///< tunnel area at its start [m²]
-    double DD_r = 0;     ///< tunnel equivalent diameter at its start [m]
-    double AA_m = 0;     ///< vehicle resistance area of two-way traffic [m²]
-    double N = 0;        ///< design hourly traffic [veh/h]
-    double vt = 0;       ///< design speed [km/h]
+/// Q is the design demand of the whole tunnel; the duct's friction coefficient Lambda_b is also taken
+/// for the tunnel's.
+struct OlderSupplyInput : SupplyDuctInput {
+    double L = 0;    ///< tunnel length [m]
+    double AA_r = 0; ///< tunnel area at its start [m²]
+    double DD_r = 0; ///< tunnel equivalent diameter at its start [m]
+    double AA_m = 0; ///< vehicle resistance area of two-way traffic [m²]
+    double N = 0;    ///< design hourly traffic [veh/h]
+    double vt = 0;   ///< design speed [km/h]
 };
 
-/// A zero length, area, diameter or speed makes what divides by it infinite or not a number; the other
-/// results are still computed.
-struct OlderSupplyResult {
-    double LL_b = 0;    ///< supply duct length, half the tunnel [m]
-    double q_b = 0;     ///< supply air per metre [m³/(s·m)]
-    double v_b = 0;     ///< air speed at the start of the supply duct [m/s]
-    double p_b = 0;     ///< dynamic pressure there [Pa]
-    double k_b = 0;     ///< pressure loss coefficient of the supply duct
-    double pbi_pb0 = 0; ///< static pressure difference along the supply duct [Pa]
-    double pb0_pr0 = 0; ///< required pressure of the supply duct's far end [Pa]
+/// The supply duct is half the tunnel long. A zero length, area, diameter or speed makes what divides by
+/// it infinite or not a number; the other results are still computed.
+struct OlderSupplyResult : SupplyDuctResult {
     double vr = 0;      ///< tunnel air speed at the end of the duct's half [m/s]
     double prc_prx = 0; ///< tunnel pressure between the middle and the portal [Pa]
-    double p_tot = 0;   ///< total pressure of the supply fan [Pa]
 };
 
 /// The supply duct with half the demand over half the tunnel; the tunnel pressure

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/supply_duct_view.h"
 
+#include "app/companion_file.h"
 #include "app/guarded.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/scheme_file.h"
 #include "platform/vb.h"
+#include "ventparam/frmCalculatePd.h"
 
 #include <utility>
 
@@ -20,6 +26,63 @@ void SupplyDuctView::showSupplyResults() {
                  {&txtpb0_pr0, pb0_pr0},
                  {&txtprc_prx, prc_prx},
                  {&txtp_tot, p_tot}});
+}
+
+bool SupplyDuctView::openSchemeFile(scheme::SchemeReader& in) const {
+    return app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(extension_),
+                                        app::TemplateCompanionPath(extension_));
+}
+
+bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const {
+    const std::string path = app::ProjectCompanionPath(extension_);
+    if (path.empty()) {
+        return false;
+    }
+    return app::SaveCompanionFile(file, path, what);
+}
+
+void SupplyDuctView::Form_Initialize() {
+    UserForm_Initialize();
+}
+
+void SupplyDuctView::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    if (unloadMode == platform::vbFormControlMenu) {
+        guarded([this] { SaveFile(); });
+    }
+}
+
+void SupplyDuctView::cmdCalculatePd_Click() {
+    guarded([this] { frmCalculatePd::ShowFor(txtQQ_req.Text(), txtp_d, this); });
+}
+
+void SupplyDuctView::cmdClose_Click() {
+    guarded([this] { SaveFile(); });
+    guarded([this] { platform::Forms::unload(*this); });
+}
+
+void MarkInputs(std::initializer_list<TextBox*> boxes) {
+    for (TextBox* box : boxes) {
+        box->setBackColor(platform::RGB(255, 255, 192));
+    }
+}
+
+void SupplyDuctView::putSupplyInput(SupplyDuctInput& in) const {
+    in.Q = modPublic::QQ_req;
+    in.AA_b = AA_b;
+    in.DD_b = DD_b;
+    in.Lambda_b = modPublic::Lambda_b;
+    in.p_d = p_d;
+    in.rho = modPublic::rho;
+}
+
+void SupplyDuctView::takeSupplyResults(const SupplyDuctResult& r) {
+    q_b = r.q_b;
+    v_b = r.v_b;
+    p_b = r.p_b;
+    k_b = r.k_b;
+    pbi_pb0 = r.pbi_pb0;
+    pb0_pr0 = r.pb0_pr0;
+    p_tot = r.p_tot;
 }
 
 void ShowResults(std::initializer_list<std::pair<TextBox*, double>> results) {
