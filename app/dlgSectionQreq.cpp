@@ -42,7 +42,7 @@ dlgSectionQreq::dlgSectionQreq() {
 }
 
 void dlgSectionQreq::connectEvents() {
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(cmdClose.Click, this, &dlgSectionQreq::cmdClose_Click);
 }
 
 void dlgSectionQreq::cmdClose_Click() {

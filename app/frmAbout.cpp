@@ -28,11 +28,7 @@ frmAbout::frmAbout() {
 }
 
 void frmAbout::connectEvents() {
-    cmdClose.Click = [this] { cmdClose_Click(); };
-}
-
-void frmAbout::Form_Initialize() {
-    UserForm_Initialize();
+    platform::Connect(cmdClose.Click, this, &frmAbout::cmdClose_Click);
 }
 
 void frmAbout::UserForm_Initialize() {

@@ -6,7 +6,7 @@
 
 /// The about box: product line, name and the installation's about text. Read anew at every opening,
 /// since closing it unloads it.
-class frmAbout : public platform::Form {
+class frmAbout : public platform::UserForm {
 public:
     frmAbout();
 
@@ -16,10 +16,8 @@ public:
     platform::Image Image1;
     platform::CommandButton cmdClose;
 
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void cmdClose_Click();
-
-    void Form_Initialize() override;
 
 private:
     void connectEvents();

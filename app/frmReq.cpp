@@ -562,105 +562,105 @@ void frmReq::buildPage7() {
 
 void frmReq::connectEvents() {
     // Menus and toolbar.
-    mnuFileNew.Click = [this] { mnuFileNew_Click(); };
-    mnuFileOpen.Click = [this] { mnuFileOpen_Click(); };
-    mnuFileSave.Click = [this] { mnuFileSave_Click(); };
-    mnuFileSaveAs.Click = [this] { mnuFileSaveAs_Click(); };
-    mnuFileExit.Click = [this] { mnuFileExit_Click(); };
-    mnuToolsmnuFire.Click = [this] { mnuToolsmnuFire_Click(); };
-    mnuToolsmnuConstructionVent.Click = [this] { mnuToolsmnuConstructionVent_Click(); };
-    mnuLighting.Click = [this] { mnuLighting_Click(); };
-    mnuToolsmnuFanPowerAnalysis.Click = [this] { mnuToolsmnuFanPowerAnalysis_Click(); };
-    mnuToolsmnuJetDB.Click = [this] { mnuToolsmnuJetDB_Click(); };
-    mnuToolSectionQreq.Click = [this] { mnuToolSectionQreq_Click(); };
-    mnuSectionPressure.Click = [this] { mnuSectionPressure_Click(); };
-    mnuJetPressure.Click = [this] { mnuJetPressure_Click(); };
-    mnuToolReport.Click = [this] { mnuToolReport_Click(); };
-    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
-    tbToolBar.ButtonClick = [this](platform::ToolbarButton& b) { tbToolBar_ButtonClick(b); };
+    platform::Connect(mnuFileNew.Click, this, &frmReq::mnuFileNew_Click);
+    platform::Connect(mnuFileOpen.Click, this, &frmReq::mnuFileOpen_Click);
+    platform::Connect(mnuFileSave.Click, this, &frmReq::mnuFileSave_Click);
+    platform::Connect(mnuFileSaveAs.Click, this, &frmReq::mnuFileSaveAs_Click);
+    platform::Connect(mnuFileExit.Click, this, &frmReq::mnuFileExit_Click);
+    platform::Connect(mnuToolsmnuFire.Click, this, &frmReq::mnuToolsmnuFire_Click);
+    platform::Connect(mnuToolsmnuConstructionVent.Click, this, &frmReq::mnuToolsmnuConstructionVent_Click);
+    platform::Connect(mnuLighting.Click, this, &frmReq::mnuLighting_Click);
+    platform::Connect(mnuToolsmnuFanPowerAnalysis.Click, this, &frmReq::mnuToolsmnuFanPowerAnalysis_Click);
+    platform::Connect(mnuToolsmnuJetDB.Click, this, &frmReq::mnuToolsmnuJetDB_Click);
+    platform::Connect(mnuToolSectionQreq.Click, this, &frmReq::mnuToolSectionQreq_Click);
+    platform::Connect(mnuSectionPressure.Click, this, &frmReq::mnuSectionPressure_Click);
+    platform::Connect(mnuJetPressure.Click, this, &frmReq::mnuJetPressure_Click);
+    platform::Connect(mnuToolReport.Click, this, &frmReq::mnuToolReport_Click);
+    platform::Connect(mnuHelpContents.Click, this, &frmReq::mnuHelpContents_Click);
+    platform::Connect(mnuHelpAbout.Click, this, &frmReq::mnuHelpAbout_Click);
+    platform::Connect(tbToolBar.ButtonClick, this, &frmReq::tbToolBar_ButtonClick);
 
     // Window frame.
-    pgMain.Click = [this] { pgMain_Click(); };
-    lstYear.ItemClick = [this](ListItem& item) { lstYear_ItemClick(item); };
-    lstCalSegment.ItemClick = [this](ListItem& item) { lstCalSegment_ItemClick(item); };
-    sclVt.Change = [this] { sclVt_Change(); };
-    cmdNextStep.Click = [this] { cmdNextStep_Click(); };
+    platform::Connect(pgMain.Click, this, &frmReq::pgMain_Click);
+    platform::Connect(lstYear.ItemClick, this, &frmReq::lstYear_ItemClick);
+    platform::Connect(lstCalSegment.ItemClick, this, &frmReq::lstCalSegment_ItemClick);
+    platform::Connect(sclVt.Change, this, &frmReq::sclVt_Change);
+    platform::Connect(cmdNextStep.Click, this, &frmReq::cmdNextStep_Click);
 
     // Page 1.
-    cmbRoadClass.Change = [this] { cmbRoadClass_Change(); };
-    cmbvt.Change = [this] { cmbvt_Change(); };
+    platform::Connect(cmbRoadClass.Change, this, &frmReq::cmbRoadClass_Change);
+    platform::Connect(cmbvt.Change, this, &frmReq::cmbvt_Change);
     // A pick from the list changes the text as much as typing does.
-    cmbRoadClass.Click = [this] { cmbRoadClass_Change(); };
-    cmbvt.Click = [this] { cmbvt_Change(); };
-    txtElevation.Change = [this] { txtElevation_Change(); };
-    txtDescRatio.Change = [this] { txtDescRatio_Change(); };
-    txtDescYear.Change = [this] { txtDescYear_Change(); };
+    platform::Connect(cmbRoadClass.Click, this, &frmReq::cmbRoadClass_Change);
+    platform::Connect(cmbvt.Click, this, &frmReq::cmbvt_Change);
+    platform::Connect(txtElevation.Change, this, &frmReq::txtElevation_Change);
+    platform::Connect(txtDescRatio.Change, this, &frmReq::txtDescRatio_Change);
+    platform::Connect(txtDescYear.Change, this, &frmReq::txtDescYear_Change);
 
     // Page 2.
-    txtStartPile.MouseMove = [this] { txtStartPile_MouseMove(); };
-    lstSlope.ItemClick = [this](ListItem& item) { lstSlope_ItemClick(item); };
-    cmdAddSlope.Click = [this] { cmdAddSlope_Click(); };
-    cmdDeleteSlope.Click = [this] { cmdDeleteSlope_Click(); };
-    cmdUpdateSlope.Click = [this] { cmdUpdateSlope_Click(); };
-    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
-    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
-    cmdRefreshSegment.Click = [this] { cmdRefreshSegment_Click(); };
+    platform::Connect(txtStartPile.MouseMove, this, &frmReq::txtStartPile_MouseMove);
+    platform::Connect(lstSlope.ItemClick, this, &frmReq::lstSlope_ItemClick);
+    platform::Connect(cmdAddSlope.Click, this, &frmReq::cmdAddSlope_Click);
+    platform::Connect(cmdDeleteSlope.Click, this, &frmReq::cmdDeleteSlope_Click);
+    platform::Connect(cmdUpdateSlope.Click, this, &frmReq::cmdUpdateSlope_Click);
+    platform::Connect(lstSection.ItemClick, this, &frmReq::lstSection_ItemClick);
+    platform::Connect(cmdAddSection.Click, this, &frmReq::cmdAddSection_Click);
+    platform::Connect(cmdDeleteSection.Click, this, &frmReq::cmdDeleteSection_Click);
+    platform::Connect(cmdUpdateSection.Click, this, &frmReq::cmdUpdateSection_Click);
+    platform::Connect(txtSectionArea.Change, this, &frmReq::txtSectionArea_Change);
+    platform::Connect(txtSectionPerimeter.Change, this, &frmReq::txtSectionPerimeter_Change);
+    platform::Connect(cmdRefreshSegment.Click, this, &frmReq::cmdRefreshSegment_Click);
 
     // Page 3.
-    lstTraffic.ItemClick = [this](ListItem& item) { lstTraffic_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdAdd.MouseMove = [this] { cmdAdd_MouseMove(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    txtYear.Change = [this] { txtYear_Change(); };
-    txtMainDirectionRatio.MouseMove = [this] { txtMainDirectionRatio_MouseMove(); };
-    chkTrafficTotal.Click = [this] { chkTrafficTotal_Click(); };
-    chkPetrol.Click = [this] { chkPetrol_Click(); };
-    chkPetrol.MouseMove = [this] { chkPetrol_MouseMove(); };
-    chkRatioNotSame.Click = [this] { chkRatioNotSame_Click(); };
-    lstTrafficAnalysis.ItemClick = [this](ListItem& item) { lstTrafficAnalysis_ItemClick(item); };
-    cmdRefreshTraffic.Click = [this] { cmdRefreshTraffic_Click(); };
-    cmdCalculateTraffic.Click = [this] { cmdCalculateTraffic_Click(); };
+    platform::Connect(lstTraffic.ItemClick, this, &frmReq::lstTraffic_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmReq::cmdAdd_Click);
+    platform::Connect(cmdAdd.MouseMove, this, &frmReq::cmdAdd_MouseMove);
+    platform::Connect(cmdDelete.Click, this, &frmReq::cmdDelete_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmReq::cmdUpdate_Click);
+    platform::Connect(txtYear.Change, this, &frmReq::txtYear_Change);
+    platform::Connect(txtMainDirectionRatio.MouseMove, this, &frmReq::txtMainDirectionRatio_MouseMove);
+    platform::Connect(chkTrafficTotal.Click, this, &frmReq::chkTrafficTotal_Click);
+    platform::Connect(chkPetrol.Click, this, &frmReq::chkPetrol_Click);
+    platform::Connect(chkPetrol.MouseMove, this, &frmReq::chkPetrol_MouseMove);
+    platform::Connect(chkRatioNotSame.Click, this, &frmReq::chkRatioNotSame_Click);
+    platform::Connect(lstTrafficAnalysis.ItemClick, this, &frmReq::lstTrafficAnalysis_ItemClick);
+    platform::Connect(cmdRefreshTraffic.Click, this, &frmReq::cmdRefreshTraffic_Click);
+    platform::Connect(cmdCalculateTraffic.Click, this, &frmReq::cmdCalculateTraffic_Click);
 
     // Page 4.
-    Frame10.MouseMove = [this] { Frame10_MouseMove(); };
-    Frame11.MouseMove = [this] { Frame11_MouseMove(); };
-    Frame12.MouseMove = [this] { Frame12_MouseMove(); };
-    txtq_co_at_Year.MouseMove = [this] { txtq_co_at_Year_MouseMove(); };
-    txtq_VI_at_Year.MouseMove = [this] { txtq_VI_at_Year_MouseMove(); };
-    lstCOModel.Click = [this] { lstCOModel_Click(); };
-    lstLightModel.Click = [this] { lstLightModel_Click(); };
-    chkDelta.Click = [this] { chkDelta_Click(); };
-    chkDelta.MouseMove = [this] { chkDelta_MouseMove(); };
-    chkKK.Click = [this] { chkKK_Click(); };
-    chkKK.MouseMove = [this] { chkKK_MouseMove(); };
+    platform::Connect(Frame10.MouseMove, this, &frmReq::Frame10_MouseMove);
+    platform::Connect(Frame11.MouseMove, this, &frmReq::Frame11_MouseMove);
+    platform::Connect(Frame12.MouseMove, this, &frmReq::Frame12_MouseMove);
+    platform::Connect(txtq_co_at_Year.MouseMove, this, &frmReq::txtq_co_at_Year_MouseMove);
+    platform::Connect(txtq_VI_at_Year.MouseMove, this, &frmReq::txtq_VI_at_Year_MouseMove);
+    platform::Connect(lstCOModel.Click, this, &frmReq::lstCOModel_Click);
+    platform::Connect(lstLightModel.Click, this, &frmReq::lstLightModel_Click);
+    platform::Connect(chkDelta.Click, this, &frmReq::chkDelta_Click);
+    platform::Connect(chkDelta.MouseMove, this, &frmReq::chkDelta_MouseMove);
+    platform::Connect(chkKK.Click, this, &frmReq::chkKK_Click);
+    platform::Connect(chkKK.MouseMove, this, &frmReq::chkKK_MouseMove);
 
     // Page 5.
-    Frame13.MouseMove = [this] { Frame13_MouseMove(); };
-    chkDeltaBi.Click = [this] { chkDeltaBi_Click(); };
-    chkDeltaBi.MouseMove = [this] { chkDeltaBi_MouseMove(); };
-    chkKKBi.Click = [this] { chkKKBi_Click(); };
-    chkKKBi.MouseMove = [this] { chkKKBi_MouseMove(); };
-    optBiDirectionMethod1.Click = [this] { optBiDirectionMethod1_Click(); };
-    optBiDirectionMethod2.Click = [this] { optBiDirectionMethod2_Click(); };
-    txtBiDirection.Change = [this] { txtBiDirection_Change(); };
+    platform::Connect(Frame13.MouseMove, this, &frmReq::Frame13_MouseMove);
+    platform::Connect(chkDeltaBi.Click, this, &frmReq::chkDeltaBi_Click);
+    platform::Connect(chkDeltaBi.MouseMove, this, &frmReq::chkDeltaBi_MouseMove);
+    platform::Connect(chkKKBi.Click, this, &frmReq::chkKKBi_Click);
+    platform::Connect(chkKKBi.MouseMove, this, &frmReq::chkKKBi_MouseMove);
+    platform::Connect(optBiDirectionMethod1.Click, this, &frmReq::optBiDirectionMethod1_Click);
+    platform::Connect(optBiDirectionMethod2.Click, this, &frmReq::optBiDirectionMethod2_Click);
+    platform::Connect(txtBiDirection.Change, this, &frmReq::txtBiDirection_Change);
 
     // Page 6.
-    lstBlock.ItemClick = [this](ListItem& item) { lstblock_ItemClick(item); };
-    cmdAddBlock.Click = [this] { cmdAddBlock_Click(); };
-    cmdDeleteBlock.Click = [this] { cmdDeleteBlock_Click(); };
-    cmdUpdateBlock.Click = [this] { cmdUpdateBlock_Click(); };
-    chkDeltaBlock.Click = [this] { chkDeltaBlock_Click(); };
-    chkKKBlock.Click = [this] { chkKKBlock_Click(); };
-    chkBlock.Click = [this] { chkBlock_Click(); };
+    platform::Connect(lstBlock.ItemClick, this, &frmReq::lstblock_ItemClick);
+    platform::Connect(cmdAddBlock.Click, this, &frmReq::cmdAddBlock_Click);
+    platform::Connect(cmdDeleteBlock.Click, this, &frmReq::cmdDeleteBlock_Click);
+    platform::Connect(cmdUpdateBlock.Click, this, &frmReq::cmdUpdateBlock_Click);
+    platform::Connect(chkDeltaBlock.Click, this, &frmReq::chkDeltaBlock_Click);
+    platform::Connect(chkKKBlock.Click, this, &frmReq::chkKKBlock_Click);
+    platform::Connect(chkBlock.Click, this, &frmReq::chkBlock_Click);
 
     // Page 7.
-    cmdCalQQ_req_exchange.Click = [this] { cmdCalQQ_req_exchange_Click(); };
+    platform::Connect(cmdCalQQ_req_exchange.Click, this, &frmReq::cmdCalQQ_req_exchange_Click);
     optCrMehthod.on(&platform::OptionButton::Click, [this](int i) { optCrMehthod_Click(i); });
     optQsMethod1.on(&platform::OptionButton::Click, [this](int i) { optQsMethod1_Click(i); });
 }

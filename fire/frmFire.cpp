@@ -188,26 +188,26 @@ void frmFire::buildControls() {
 }
 
 void frmFire::connectEvents() {
-    chkAirExpand.Click = [this] { chkAirExpand_Click(); };
-    chkNaturalWind.Click = [this] { chkNaturalWind_Click(); };
-    chkTranverse.Click = [this] { chkTranverse_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
-    cmdCollect.Click = [this] { cmdCollect_Click(); };
-    cmdControlScheme.Click = [this] { cmdControlScheme_Click(); };
-    cmdExsmokeAdd.Click = [this] { cmdExsmokeAdd_Click(); };
-    cmdExsmokeDelete.Click = [this] { cmdExsmokeDelete_Click(); };
-    cmdExsmokeUpdate.Click = [this] { cmdExsmokeUpdate_Click(); };
-    cmdFireLocAdd.Click = [this] { cmdFireLocAdd_Click(); };
-    cmdFireLocDelete.Click = [this] { cmdFireLocDelete_Click(); };
-    cmdFireLocUpdate.Click = [this] { cmdFireLocUpdate_Click(); };
-    lstExsmokePile.ItemClick = [this](platform::ListItem& item) { lstExsmokePile_ItemClick(item); };
-    lstFireLoc.ItemClick = [this](platform::ListItem& item) { lstFireLoc_ItemClick(item); };
-    optTrafficMode1.Click = [this] { optTrafficMode1_Click(); };
-    optTrafficMode2.Click = [this] { optTrafficMode2_Click(); };
-    txtMW.Change = [this] { txtMW_Change(); };
-    udMW.Change = [this] { udMW_Change(); };
-    udRatio.Change = [this] { udRatio_Change(); };
-    udvn.Change = [this] { udvn_Change(); };
+    platform::Connect(chkAirExpand.Click, this, &frmFire::chkAirExpand_Click);
+    platform::Connect(chkNaturalWind.Click, this, &frmFire::chkNaturalWind_Click);
+    platform::Connect(chkTranverse.Click, this, &frmFire::chkTranverse_Click);
+    platform::Connect(cmdClose.Click, this, &frmFire::cmdClose_Click);
+    platform::Connect(cmdCollect.Click, this, &frmFire::cmdCollect_Click);
+    platform::Connect(cmdControlScheme.Click, this, &frmFire::cmdControlScheme_Click);
+    platform::Connect(cmdExsmokeAdd.Click, this, &frmFire::cmdExsmokeAdd_Click);
+    platform::Connect(cmdExsmokeDelete.Click, this, &frmFire::cmdExsmokeDelete_Click);
+    platform::Connect(cmdExsmokeUpdate.Click, this, &frmFire::cmdExsmokeUpdate_Click);
+    platform::Connect(cmdFireLocAdd.Click, this, &frmFire::cmdFireLocAdd_Click);
+    platform::Connect(cmdFireLocDelete.Click, this, &frmFire::cmdFireLocDelete_Click);
+    platform::Connect(cmdFireLocUpdate.Click, this, &frmFire::cmdFireLocUpdate_Click);
+    platform::Connect(lstExsmokePile.ItemClick, this, &frmFire::lstExsmokePile_ItemClick);
+    platform::Connect(lstFireLoc.ItemClick, this, &frmFire::lstFireLoc_ItemClick);
+    platform::Connect(optTrafficMode1.Click, this, &frmFire::optTrafficMode1_Click);
+    platform::Connect(optTrafficMode2.Click, this, &frmFire::optTrafficMode2_Click);
+    platform::Connect(txtMW.Change, this, &frmFire::txtMW_Change);
+    platform::Connect(udMW.Change, this, &frmFire::udMW_Change);
+    platform::Connect(udRatio.Change, this, &frmFire::udRatio_Change);
+    platform::Connect(udvn.Change, this, &frmFire::udvn_Change);
 }
 
 // ---- Enabling rules ----

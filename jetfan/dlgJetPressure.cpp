@@ -52,8 +52,8 @@ void dlgJetPressure::buildControls() {
 }
 
 void dlgJetPressure::connectEvents() {
-    OKButton.Click = [this] { OKButton_Click(); };
-    CancelButton.Click = [this] { CancelButton_Click(); };
+    platform::Connect(OKButton.Click, this, &dlgJetPressure::OKButton_Click);
+    platform::Connect(CancelButton.Click, this, &dlgJetPressure::CancelButton_Click);
 }
 
 void dlgJetPressure::Form_Load() {

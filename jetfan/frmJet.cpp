@@ -138,31 +138,23 @@ void frmJet::buildControls() {
 
 void frmJet::connectEvents() {
     // A pick from the list and a change of the text both choose the model.
-    cmbJetModel.Click = [this] { cmbJetModel_Change(); };
-    cmbJetModel.Change = [this] { cmbJetModel_Change(); };
-    txtDD_j.Change = [this] { txtDD_j_Change(); };
-    txtZZ_j.Change = [this] { txtZZ_j_Change(); };
-    cmdCalculateJet.Click = [this] { cmdCalculateJet_Click(); };
-    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
-    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdTable.Click = [this] { cmdTable_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
+    platform::Connect(cmbJetModel.Click, this, &frmJet::cmbJetModel_Change);
+    platform::Connect(cmbJetModel.Change, this, &frmJet::cmbJetModel_Change);
+    platform::Connect(txtDD_j.Change, this, &frmJet::txtDD_j_Change);
+    platform::Connect(txtZZ_j.Change, this, &frmJet::txtZZ_j_Change);
+    platform::Connect(cmdCalculateJet.Click, this, &frmJet::cmdCalculateJet_Click);
+    platform::Connect(lstJet.ItemClick, this, &frmJet::lstJet_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmJet::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmJet::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmJet::cmdDelete_Click);
+    platform::Connect(cmdAutoLayout.Click, this, &frmJet::cmdAutoLayout_Click);
+    platform::Connect(cmdDrawPressCurve.Click, this, &frmJet::cmdDrawPressCurve_Click);
+    platform::Connect(cmdReport.Click, this, &frmJet::cmdReport_Click);
+    platform::Connect(cmdTable.Click, this, &frmJet::cmdTable_Click);
+    platform::Connect(cmdBack.Click, this, &frmJet::cmdBack_Click);
 }
 
 // ---- Lifecycle ----
-
-void frmJet::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
-}
 
 void frmJet::UserForm_Initialize() {
     guarded([this] {

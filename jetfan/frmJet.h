@@ -13,7 +13,7 @@
 /// the operation control table. Step 2 shows it modally and unloads it when it returns; the window keeps
 /// what it shows in the project's `.jet` file. Its controls and operations are public: the curve, the
 /// report and the control table read the values the window shows.
-class frmJet : public platform::Form {
+class frmJet : public platform::UserForm {
 public:
     frmJet();
     ~frmJet() override;
@@ -25,10 +25,8 @@ public:
     bool SaveFile();
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdBack_Click();
 
     // Data of one fan.

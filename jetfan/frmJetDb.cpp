@@ -68,11 +68,11 @@ void frmJetDb::buildControls() {
 }
 
 void frmJetDb::connectEvents() {
-    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdOK.Click = [this] { cmdOK_Click(); };
+    platform::Connect(lstJet.ItemClick, this, &frmJetDb::lstJet_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmJetDb::cmdAdd_Click);
+    platform::Connect(cmdDelete.Click, this, &frmJetDb::cmdDelete_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmJetDb::cmdUpdate_Click);
+    platform::Connect(cmdOK.Click, this, &frmJetDb::cmdOK_Click);
 }
 
 void frmJetDb::Form_Load() {

@@ -39,8 +39,8 @@ void frmSetJetPile::buildControls() {
 }
 
 void frmSetJetPile::connectEvents() {
-    ccmdOK.Click = [this] { ccmdOK_Click(); };
-    ccmdCancel.Click = [this] { ccmdCancel_Click(); };
+    platform::Connect(ccmdOK.Click, this, &frmSetJetPile::ccmdOK_Click);
+    platform::Connect(ccmdCancel.Click, this, &frmSetJetPile::ccmdCancel_Click);
 }
 
 void frmSetJetPile::ccmdOK_Click() {

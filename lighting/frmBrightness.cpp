@@ -162,24 +162,20 @@ void frmBrightness::buildControls() {
 
 void frmBrightness::connectEvents() {
     // The speed may be picked or typed; either way it is a change of the speed.
-    cmbvt.Click = [this] { cmbvt_Change(); };
-    cmbvt.Change = [this] { cmbvt_Change(); };
-    cmbSkyRatio.Click = [this] { cmbSkyRatio_Change(); };
-    cmbSkyRatio.Change = [this] { cmbSkyRatio_Change(); };
-    lstEnvironmnet.Click = [this] { lstEnvironmnet_Click(); };
-    lstAdjust.Click = [this] { lstAdjust_Click(); };
-    lstNN.ItemClick = [this](platform::ListItem& item) { lstNN_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
-    cmdOK.Click = [this] { cmdOK_Click(); };
-}
-
-void frmBrightness::Form_Initialize() {
-    UserForm_Initialize();
+    platform::Connect(cmbvt.Click, this, &frmBrightness::cmbvt_Change);
+    platform::Connect(cmbvt.Change, this, &frmBrightness::cmbvt_Change);
+    platform::Connect(cmbSkyRatio.Click, this, &frmBrightness::cmbSkyRatio_Change);
+    platform::Connect(cmbSkyRatio.Change, this, &frmBrightness::cmbSkyRatio_Change);
+    platform::Connect(lstEnvironmnet.Click, this, &frmBrightness::lstEnvironmnet_Click);
+    platform::Connect(lstAdjust.Click, this, &frmBrightness::lstAdjust_Click);
+    platform::Connect(lstNN.ItemClick, this, &frmBrightness::lstNN_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmBrightness::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmBrightness::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmBrightness::cmdDelete_Click);
+    platform::Connect(cmdCalculate.Click, this, &frmBrightness::cmdCalculate_Click);
+    platform::Connect(cmdReport.Click, this, &frmBrightness::cmdReport_Click);
+    platform::Connect(cmdClose.Click, this, &frmBrightness::cmdClose_Click);
+    platform::Connect(cmdOK.Click, this, &frmBrightness::cmdOK_Click);
 }
 
 void frmBrightness::UserForm_Initialize() {

@@ -16,7 +16,7 @@ struct ZoneNotes;
 /// Lighting step 1: the tunnel described for lighting, the graded traffic volumes, the lighting mode, and
 /// the required luminance and length of the six lighting zones. Step 3 drives it as its calculator, so
 /// its controls and calculation are public. Its inputs live in the project's `.bgh` file.
-class frmBrightness : public platform::Form {
+class frmBrightness : public platform::UserForm {
 public:
     frmBrightness();
     ~frmBrightness() override;
@@ -33,9 +33,8 @@ public:
     void lstNN_ItemClick(platform::ListItem& Item);
 
     // ---- Window events ----
-    void Form_Initialize() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void cmbvt_Change();
     void cmbSkyRatio_Change();
     void lstEnvironmnet_Click();

@@ -208,15 +208,15 @@ void frmDefineLamp::buildControls() {
 }
 
 void frmDefineLamp::connectEvents() {
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    lstLamp.ItemClick = [this](platform::ListItem& item) { lstLamp_ItemClick(item); };
-    lstInstallMode.Click = [this] { lstInstallMode_Click(); };
-    UpDown1.Change = [this] { UpDown1_Change(); };
-    UpDown2.Change = [this] { UpDown2_Change(); };
-    cmdNextStep.Click = [this] { cmdNextStep_Click(); };
-    cmdPreStep.Click = [this] { cmdPreStep_Click(); };
+    platform::Connect(cmdAddSection.Click, this, &frmDefineLamp::cmdAddSection_Click);
+    platform::Connect(cmdUpdateSection.Click, this, &frmDefineLamp::cmdUpdateSection_Click);
+    platform::Connect(cmdDeleteSection.Click, this, &frmDefineLamp::cmdDeleteSection_Click);
+    platform::Connect(lstLamp.ItemClick, this, &frmDefineLamp::lstLamp_ItemClick);
+    platform::Connect(lstInstallMode.Click, this, &frmDefineLamp::lstInstallMode_Click);
+    platform::Connect(UpDown1.Change, this, &frmDefineLamp::UpDown1_Change);
+    platform::Connect(UpDown2.Change, this, &frmDefineLamp::UpDown2_Change);
+    platform::Connect(cmdNextStep.Click, this, &frmDefineLamp::cmdNextStep_Click);
+    platform::Connect(cmdPreStep.Click, this, &frmDefineLamp::cmdPreStep_Click);
 }
 
 void frmDefineLamp::Form_Load() {

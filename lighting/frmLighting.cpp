@@ -195,19 +195,19 @@ void frmLighting::buildControls() {
 }
 
 void frmLighting::connectEvents() {
-    lstNN.Click = [this] { lstNN_Click(); };
-    lstAdjust.Click = [this] { lstAdjust_Click(); };
-    lstSegment.Click = [this] { lstSegment_Click(); };
-    cmbLampName.Change = [this] { cmbLampName_Change(); };
-    cmbLampName.Click = [this] { cmbLampName_Change(); };
-    lstLamp.ItemClick = [this](platform::ListItem& item) { lstLamp_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdPreStep.Click = [this] { cmdPreStep_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(lstNN.Click, this, &frmLighting::lstNN_Click);
+    platform::Connect(lstAdjust.Click, this, &frmLighting::lstAdjust_Click);
+    platform::Connect(lstSegment.Click, this, &frmLighting::lstSegment_Click);
+    platform::Connect(cmbLampName.Change, this, &frmLighting::cmbLampName_Change);
+    platform::Connect(cmbLampName.Click, this, &frmLighting::cmbLampName_Change);
+    platform::Connect(lstLamp.ItemClick, this, &frmLighting::lstLamp_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmLighting::cmdAdd_Click);
+    platform::Connect(cmdDelete.Click, this, &frmLighting::cmdDelete_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmLighting::cmdUpdate_Click);
+    platform::Connect(cmdCalculate.Click, this, &frmLighting::cmdCalculate_Click);
+    platform::Connect(cmdReport.Click, this, &frmLighting::cmdReport_Click);
+    platform::Connect(cmdPreStep.Click, this, &frmLighting::cmdPreStep_Click);
+    platform::Connect(cmdClose.Click, this, &frmLighting::cmdClose_Click);
 }
 
 std::array<platform::TextBox*, 8> frmLighting::resultBoxes() {

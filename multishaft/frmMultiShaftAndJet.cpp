@@ -280,46 +280,38 @@ void frmMultiShaftAndJet::buildControls() {
 }
 
 void frmMultiShaftAndJet::connectEvents() {
-    cmdBack.Click = [this] { cmdBack_Click(); };
-    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    txtQe.Change = [this] { txtQe_Change(); };
-    txtQb.Change = [this] { txtQb_Change(); };
-    cmbCounte.Change = [this] { cmbCounte_Change(); };
-    cmbCountb.Change = [this] { cmbCountb_Change(); };
+    platform::Connect(cmdBack.Click, this, &frmMultiShaftAndJet::cmdBack_Click);
+    platform::Connect(cmdDrawPressCurve.Click, this, &frmMultiShaftAndJet::cmdDrawPressCurve_Click);
+    platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);
+    platform::Connect(txtQe.Change, this, &frmMultiShaftAndJet::txtQe_Change);
+    platform::Connect(txtQb.Change, this, &frmMultiShaftAndJet::txtQb_Change);
+    platform::Connect(cmbCounte.Change, this, &frmMultiShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCountb.Change, this, &frmMultiShaftAndJet::cmbCountb_Change);
     // A pick from the list is a change of the count as much as a typed one.
-    cmbCounte.Click = [this] { cmbCounte_Change(); };
-    cmbCountb.Click = [this] { cmbCountb_Change(); };
-    cmdAddShaft.Click = [this] { cmdAddShaft_Click(); };
-    cmdUpdateShaft.Click = [this] { cmdUpdateShaft_Click(); };
-    cmdDeleteShaft.Click = [this] { cmdDeleteShaft_Click(); };
-    lstShaft.ItemClick = [this](ListItem& item) { lstShaft_ItemClick(item); };
-    cmdShaftSection.Click = [this] { cmdShaftSection_Click(); };
-    cmdAxialFanDesign.Click = [this] { cmdAxialFanDesign_Click(); };
-    cmdCalpde.Click = [this] { cmdCalpde_Click(); };
-    cmdCalpdb.Click = [this] { cmdCalpdb_Click(); };
-    lstShaftSection.ItemClick = [this](ListItem& item) { lstShaftSection_ItemClick(item); };
-    cmbJetModel.Change = [this] { cmbJetModel_Change(); };
+    platform::Connect(cmbCounte.Click, this, &frmMultiShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCountb.Click, this, &frmMultiShaftAndJet::cmbCountb_Change);
+    platform::Connect(cmdAddShaft.Click, this, &frmMultiShaftAndJet::cmdAddShaft_Click);
+    platform::Connect(cmdUpdateShaft.Click, this, &frmMultiShaftAndJet::cmdUpdateShaft_Click);
+    platform::Connect(cmdDeleteShaft.Click, this, &frmMultiShaftAndJet::cmdDeleteShaft_Click);
+    platform::Connect(lstShaft.ItemClick, this, &frmMultiShaftAndJet::lstShaft_ItemClick);
+    platform::Connect(cmdShaftSection.Click, this, &frmMultiShaftAndJet::cmdShaftSection_Click);
+    platform::Connect(cmdAxialFanDesign.Click, this, &frmMultiShaftAndJet::cmdAxialFanDesign_Click);
+    platform::Connect(cmdCalpde.Click, this, &frmMultiShaftAndJet::cmdCalpde_Click);
+    platform::Connect(cmdCalpdb.Click, this, &frmMultiShaftAndJet::cmdCalpdb_Click);
+    platform::Connect(lstShaftSection.ItemClick, this, &frmMultiShaftAndJet::lstShaftSection_ItemClick);
+    platform::Connect(cmbJetModel.Change, this, &frmMultiShaftAndJet::cmbJetModel_Change);
     // A model picked from the list is chosen as much as a typed one.
-    cmbJetModel.Click = [this] { cmbJetModel_Change(); };
-    txtZZ_j.Change = [this] { txtZZ_j_Change(); };
-    lstJet.ItemClick = [this](ListItem& item) { lstJet_ItemClick(item); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdClearAll.Click = [this] { cmdClearAll_Click(); };
-    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
+    platform::Connect(cmbJetModel.Click, this, &frmMultiShaftAndJet::cmbJetModel_Change);
+    platform::Connect(txtZZ_j.Change, this, &frmMultiShaftAndJet::txtZZ_j_Change);
+    platform::Connect(lstJet.ItemClick, this, &frmMultiShaftAndJet::lstJet_ItemClick);
+    platform::Connect(cmdAdd.Click, this, &frmMultiShaftAndJet::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmMultiShaftAndJet::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmMultiShaftAndJet::cmdDelete_Click);
+    platform::Connect(cmdClearAll.Click, this, &frmMultiShaftAndJet::cmdClearAll_Click);
+    platform::Connect(cmdAutoLayout.Click, this, &frmMultiShaftAndJet::cmdAutoLayout_Click);
 }
 
 // ---- Lifecycle ----
-
-void frmMultiShaftAndJet::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmMultiShaftAndJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
-}
 
 void frmMultiShaftAndJet::UserForm_Initialize() {
     guarded([this] {

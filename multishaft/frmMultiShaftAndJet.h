@@ -19,7 +19,7 @@ class CPressionCurve;
 /// unloads it when the modal call returns. All working data lives in the three lists and the boxes, as text;
 /// the window keeps them in the project's `.msj` file. Controls and operations are public: the group dialog,
 /// the curve and the report read and drive what the window holds.
-class frmMultiShaftAndJet : public platform::Form {
+class frmMultiShaftAndJet : public platform::UserForm {
 public:
     frmMultiShaftAndJet();
     ~frmMultiShaftAndJet() override;
@@ -37,10 +37,8 @@ public:
     bool SaveFile();
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdBack_Click();
 
     // Shaft list editing (page 1).

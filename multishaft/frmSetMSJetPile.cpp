@@ -59,15 +59,11 @@ void frmSetMSJetPile::buildControls() {
 
 void frmSetMSJetPile::connectEvents() {
     // A pick from the list and a typed row number both choose the section.
-    cmbSectionNo.Click = [this] { cmbSectionNo_Change(); };
-    cmbSectionNo.Change = [this] { cmbSectionNo_Change(); };
-    txtJetNumPerTeam.Change = [this] { txtJetNumPerTeam_Change(); };
-    ccmdOK.Click = [this] { ccmdOK_Click(); };
-    ccmdCancel.Click = [this] { ccmdCancel_Click(); };
-}
-
-void frmSetMSJetPile::Form_Initialize() {
-    UserForm_Initialize();
+    platform::Connect(cmbSectionNo.Click, this, &frmSetMSJetPile::cmbSectionNo_Change);
+    platform::Connect(cmbSectionNo.Change, this, &frmSetMSJetPile::cmbSectionNo_Change);
+    platform::Connect(txtJetNumPerTeam.Change, this, &frmSetMSJetPile::txtJetNumPerTeam_Change);
+    platform::Connect(ccmdOK.Click, this, &frmSetMSJetPile::ccmdOK_Click);
+    platform::Connect(ccmdCancel.Click, this, &frmSetMSJetPile::ccmdCancel_Click);
 }
 
 void frmSetMSJetPile::UserForm_Initialize() {

@@ -10,13 +10,12 @@
 /// a number of groups from the fans it needs; "布置" adds the groups through the window's entry boxes and
 /// its "添加", and leaves the dialog open for the next section. "完成" or the close box ends it; neither
 /// adds anything. The window shows it modally and unloads it.
-class frmSetMSJetPile : public platform::Form {
+class frmSetMSJetPile : public platform::UserForm {
 public:
     frmSetMSJetPile();
     ~frmSetMSJetPile() override;
 
-    void Form_Initialize() override;
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void cmbSectionNo_Change();
     void txtJetNumPerTeam_Change();
     void ccmdOK_Click();

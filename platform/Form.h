@@ -86,4 +86,14 @@ private:
     bool unloading_ = false;
 };
 
+/// A window whose start-up and closing are the UserForm events of the classic runtime: Initialize runs
+/// UserForm_Initialize, QueryUnload runs UserForm_QueryClose (whatever closes it, close box or code).
+class UserForm : public Form {
+public:
+    void Form_Initialize() override { UserForm_Initialize(); }
+    void Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) override { UserForm_QueryClose(); }
+    virtual void UserForm_Initialize() {}
+    virtual void UserForm_QueryClose() {}
+};
+
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include <QtCore/QPointer>
 
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -19,11 +20,19 @@ class QAction;
 class QMenu;
 
 // The controls a window holds as members. Every control keeps its geometry in twips (15 twips = 1
-// pixel), relative to its container. Events are std::function members that the window sets in its
-// connectEvents(). The control owns the firing: set...() fires the event only when the value changes,
-// setSilently...() fires nothing, and user...() acts as a user would and fires what the user's action
-// fires. Qt's own signals never reach window code directly.
+// pixel), relative to its container. Events are std::function members that the window connects to its
+// handlers in its connectEvents(). The control owns the firing: set...() fires the event only when the value
+// changes, setSilently...() fires nothing, and user...() acts as a user would and fires what the user's
+// action fires. Qt's own signals never reach window code directly.
 namespace platform {
+
+/// Connects a control's event to its handler in the window: `Connect(cmdOK.Click, this, &frmX::cmdOK_Click)`.
+/// The handler may be a member of a base class of the window; its parameters are the event's.
+template <class Window, class Owner, class... Args>
+requires std::derived_from<Window, Owner>
+void Connect(std::function<void(Args...)>& event, Window* window, void (Owner::*handler)(Args...)) {
+    event = [window, handler](Args... args) { (window->*handler)(args...); };
+}
 
 /// A colour as the classic runtime keeps it: red + 256·green + 65536·blue; values with the top bit set
 /// are system colours.

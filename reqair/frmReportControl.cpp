@@ -65,16 +65,8 @@ frmReportControl::frmReportControl() {
 }
 
 void frmReportControl::connectEvents() {
-    lstCase.Click = [this] { lstCase_Click(); };
-    cmdOK.Click = [this] { cmdOK_Click(); };
-}
-
-void frmReportControl::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmReportControl::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
+    platform::Connect(lstCase.Click, this, &frmReportControl::lstCase_Click);
+    platform::Connect(cmdOK.Click, this, &frmReportControl::cmdOK_Click);
 }
 
 void frmReportControl::UserForm_Initialize() {

@@ -14,7 +14,7 @@
 ///
 /// A caller fills lstYear and lstvt, calls ShowOptions, reads the selections when it returns true, and
 /// unloads the dialog (which saves the selections).
-class frmReportControl : public platform::Form {
+class frmReportControl : public platform::UserForm {
 public:
     frmReportControl();
 
@@ -49,14 +49,11 @@ public:
     /// The options file: the program's folder + "\ConfigFiles\ReportControl.txt", as a local path.
     static std::string OptionsPath();
 
-    void UserForm_Initialize();
+    void UserForm_Initialize() override;
     void UserForm_Activate();
-    void UserForm_QueryClose();
+    void UserForm_QueryClose() override;
     void lstCase_Click();
     void cmdOK_Click();
-
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     void connectEvents();

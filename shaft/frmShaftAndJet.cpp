@@ -366,45 +366,38 @@ void frmShaftAndJet::buildControls() {
 
 void frmShaftAndJet::connectEvents() {
     // A pick from a list and a typed text both change the count or the model.
-    cmbCounte.Click = [this] { cmbCounte_Change(); };
-    cmbCounte.Change = [this] { cmbCounte_Change(); };
-    cmbCountb.Click = [this] { cmbCountb_Change(); };
-    cmbCountb.Change = [this] { cmbCountb_Change(); };
-    txtQe.Change = [this] { txtQe_Change(); };
-    txtQb.Change = [this] { txtQb_Change(); };
-    txtQQ_b.Change = [this] { txtQQ_b_Change(); };
-    cmbJetModel1.Click = [this] { cmbJetModel1_Change(); };
-    cmbJetModel1.Change = [this] { cmbJetModel1_Change(); };
-    cmbJetModel2.Click = [this] { cmbJetModel2_Change(); };
-    cmbJetModel2.Change = [this] { cmbJetModel2_Change(); };
-    txtZZ_j1.Change = [this] { txtZZ_j1_Change(); };
-    txtZZ_j2.Change = [this] { txtZZ_j2_Change(); };
-    lstJet.ItemClick = [this](platform::ListItem& item) { lstJet_ItemClick(item); };
-    lstJet.MouseMove = [this] { lstJet_MouseMove(); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    cmdAutoLayout.Click = [this] { cmdAutoLayout_Click(); };
-    cmdCalpde.Click = [this] { cmdCalpde_Click(); };
-    cmdCalpdb.Click = [this] { cmdCalpdb_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
-    cmdCalculateSectionQQ_req.Click = [this] { cmdCalculateSectionQQ_req_Click(); };
-    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
-    cmdDrawPressCurve.Click = [this] { cmdDrawPressCurve_Click(); };
-    cmdCalPower.Click = [this] { cmdCalPower_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdTable.Click = [this] { cmdTable_Click(); };
+    platform::Connect(cmbCounte.Click, this, &frmShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCountb.Click, this, &frmShaftAndJet::cmbCountb_Change);
+    platform::Connect(cmbCountb.Change, this, &frmShaftAndJet::cmbCountb_Change);
+    platform::Connect(txtQe.Change, this, &frmShaftAndJet::txtQe_Change);
+    platform::Connect(txtQb.Change, this, &frmShaftAndJet::txtQb_Change);
+    platform::Connect(txtQQ_b.Change, this, &frmShaftAndJet::txtQQ_b_Change);
+    platform::Connect(cmbJetModel1.Click, this, &frmShaftAndJet::cmbJetModel1_Change);
+    platform::Connect(cmbJetModel1.Change, this, &frmShaftAndJet::cmbJetModel1_Change);
+    platform::Connect(cmbJetModel2.Click, this, &frmShaftAndJet::cmbJetModel2_Change);
+    platform::Connect(cmbJetModel2.Change, this, &frmShaftAndJet::cmbJetModel2_Change);
+    platform::Connect(txtZZ_j1.Change, this, &frmShaftAndJet::txtZZ_j1_Change);
+    platform::Connect(txtZZ_j2.Change, this, &frmShaftAndJet::txtZZ_j2_Change);
+    platform::Connect(lstJet.ItemClick, this, &frmShaftAndJet::lstJet_ItemClick);
+    platform::Connect(lstJet.MouseMove, this, &frmShaftAndJet::lstJet_MouseMove);
+    platform::Connect(cmdAdd.Click, this, &frmShaftAndJet::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmShaftAndJet::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmShaftAndJet::cmdDelete_Click);
+    platform::Connect(cmdAutoLayout.Click, this, &frmShaftAndJet::cmdAutoLayout_Click);
+    platform::Connect(cmdCalpde.Click, this, &frmShaftAndJet::cmdCalpde_Click);
+    platform::Connect(cmdCalpdb.Click, this, &frmShaftAndJet::cmdCalpdb_Click);
+    platform::Connect(cmdBack.Click, this, &frmShaftAndJet::cmdBack_Click);
+    platform::Connect(cmdCalculateSectionQQ_req.Click, this,
+                      &frmShaftAndJet::cmdCalculateSectionQQ_req_Click);
+    platform::Connect(cmdCalculatePtot3.Click, this, &frmShaftAndJet::cmdCalculatePtot3_Click);
+    platform::Connect(cmdDrawPressCurve.Click, this, &frmShaftAndJet::cmdDrawPressCurve_Click);
+    platform::Connect(cmdCalPower.Click, this, &frmShaftAndJet::cmdCalPower_Click);
+    platform::Connect(cmdReport.Click, this, &frmShaftAndJet::cmdReport_Click);
+    platform::Connect(cmdTable.Click, this, &frmShaftAndJet::cmdTable_Click);
 }
 
 // ---- Lifecycle ----
-
-void frmShaftAndJet::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmShaftAndJet::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
-}
 
 void frmShaftAndJet::UserForm_Initialize() {
     guarded([this] {

@@ -20,7 +20,7 @@ class CPressionCurve;
 /// the operation control table. Step 2 shows it modally and unloads it when it returns; the window keeps
 /// what it shows in the project's `.sj` file. Controls, operations and working values are public: the
 /// curve, the report and the control table read what the window holds.
-class frmShaftAndJet : public platform::Form {
+class frmShaftAndJet : public platform::UserForm {
 public:
     frmShaftAndJet();
     ~frmShaftAndJet() override;
@@ -32,10 +32,8 @@ public:
     bool SaveFile();
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdBack_Click();
     void lstJet_MouseMove();
 

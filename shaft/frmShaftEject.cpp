@@ -138,29 +138,21 @@ void frmShaftEject::buildControls() {
 }
 
 void frmShaftEject::connectEvents() {
-    optPresModel1.Click = [this] { optPresModel1_Click(); };
-    optPresModel2.Click = [this] { optPresModel2_Click(); };
-    txtShaftAA_r.Change = [this] { txtShaftAA_r_Change(); };
-    txtShaftPP_r.Change = [this] { txtShaftPP_r_Change(); };
-    cmdCalculateSectionQQ_req.Click = [this] { cmdCalculateSectionQQ_req_Click(); };
-    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
-    cmdBalanceLength.Click = [this] { cmdBalanceLength_Click(); };
-    cmdCalPd.Click = [this] { cmdCalPd_Click(); };
-    cmdDrawCurve.Click = [this] { cmdDrawCurve_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
+    platform::Connect(optPresModel1.Click, this, &frmShaftEject::optPresModel1_Click);
+    platform::Connect(optPresModel2.Click, this, &frmShaftEject::optPresModel2_Click);
+    platform::Connect(txtShaftAA_r.Change, this, &frmShaftEject::txtShaftAA_r_Change);
+    platform::Connect(txtShaftPP_r.Change, this, &frmShaftEject::txtShaftPP_r_Change);
+    platform::Connect(cmdCalculateSectionQQ_req.Click, this, &frmShaftEject::cmdCalculateSectionQQ_req_Click);
+    platform::Connect(cmdCalculatePtot3.Click, this, &frmShaftEject::cmdCalculatePtot3_Click);
+    platform::Connect(cmdBalanceLength.Click, this, &frmShaftEject::cmdBalanceLength_Click);
+    platform::Connect(cmdCalPd.Click, this, &frmShaftEject::cmdCalPd_Click);
+    platform::Connect(cmdDrawCurve.Click, this, &frmShaftEject::cmdDrawCurve_Click);
+    platform::Connect(cmdReport.Click, this, &frmShaftEject::cmdReport_Click);
+    platform::Connect(cmdBack.Click, this, &frmShaftEject::cmdBack_Click);
     // cmdTable has no action in this scheme.
 }
 
 // ---- Lifecycle ----
-
-void frmShaftEject::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmShaftEject::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
-}
 
 void frmShaftEject::UserForm_Initialize() {
     guarded([this] { OpenFile(); });

@@ -17,7 +17,7 @@ class CPressionCurve;
 /// one-way traffic. The section air demands and design flows, the pressures of both sections and at the
 /// shaft bottom, the exhaust fan, the balancing shaft station, the curves and the report. Step 2 shows it
 /// modally and unloads it when it returns; the window keeps its boxes in the project's `.se` file.
-class frmShaftEject : public platform::Form {
+class frmShaftEject : public platform::UserForm {
 public:
     frmShaftEject();
     ~frmShaftEject() override;
@@ -29,10 +29,8 @@ public:
     bool SaveFile();
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdBack_Click();
     void optPresModel1_Click();
     void optPresModel2_Click();

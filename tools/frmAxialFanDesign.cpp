@@ -170,17 +170,17 @@ void frmAxialFanDesign::buildControls() {
 }
 
 void frmAxialFanDesign::connectEvents() {
-    lstFanNo.ItemClick = [this](ListItem& item) { lstFanNo_ItemClick(item); };
-    cmdAddFan.Click = [this] { cmdAddFan_Click(); };
-    cmdUpdateFan.Click = [this] { cmdUpdateFan_Click(); };
-    cmdDeleteFan.Click = [this] { cmdDeleteFan_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
-    optFanType1.Click = [this] { optFanType1_Click(); };
-    optFanType2.Click = [this] { optFanType2_Click(); };
+    platform::Connect(lstFanNo.ItemClick, this, &frmAxialFanDesign::lstFanNo_ItemClick);
+    platform::Connect(cmdAddFan.Click, this, &frmAxialFanDesign::cmdAddFan_Click);
+    platform::Connect(cmdUpdateFan.Click, this, &frmAxialFanDesign::cmdUpdateFan_Click);
+    platform::Connect(cmdDeleteFan.Click, this, &frmAxialFanDesign::cmdDeleteFan_Click);
+    platform::Connect(cmdClose.Click, this, &frmAxialFanDesign::cmdClose_Click);
+    platform::Connect(optFanType1.Click, this, &frmAxialFanDesign::optFanType1_Click);
+    platform::Connect(optFanType2.Click, this, &frmAxialFanDesign::optFanType2_Click);
     connectDuctEditor();
-    udN.Change = [this] { udN_Change(); };
-    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
+    platform::Connect(udN.Change, this, &frmAxialFanDesign::udN_Change);
+    platform::Connect(cmdCalculate.Click, this, &frmAxialFanDesign::cmdCalculate_Click);
+    platform::Connect(cmdReport.Click, this, &frmAxialFanDesign::cmdReport_Click);
 }
 
 void frmAxialFanDesign::Form_Load() {

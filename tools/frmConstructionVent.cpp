@@ -281,24 +281,24 @@ void frmConstructionVent::buildControls() {
 
 void frmConstructionVent::connectEvents() {
     optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
-    lstMethod1.Click = [this] { lstMethod1_Click(); };
-    lstMethod2.Click = [this] { lstMethod2_Click(); };
-    lstMethod3.Click = [this] { lstMethod3_Click(); };
-    lstMethod4.Click = [this] { lstMethod4_Click(); };
-    cmbgasname.Click = [this] { cmbgasname_Click(); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
-    lstNR.ItemClick = [this](platform::ListItem& item) { lstNR_ItemClick(item); };
-    cmdLambda.Click = [this] { cmdLambda_Click(); };
-    lstTubeType.Click = [this] { lstTubeType_Click(); };
-    lstRe.Click = [this] { lstRe_Click(); };
-    cmdPtot.Click = [this] { cmdPtot_Click(); };
-    udFanNum.Change = [this] { udFanNum_Change(); };
-    udRatio.Change = [this] { udRatio_Change(); };
-    cmdCal.Click = [this] { cmdCal_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(lstMethod1.Click, this, &frmConstructionVent::lstMethod1_Click);
+    platform::Connect(lstMethod2.Click, this, &frmConstructionVent::lstMethod2_Click);
+    platform::Connect(lstMethod3.Click, this, &frmConstructionVent::lstMethod3_Click);
+    platform::Connect(lstMethod4.Click, this, &frmConstructionVent::lstMethod4_Click);
+    platform::Connect(cmbgasname.Click, this, &frmConstructionVent::cmbgasname_Click);
+    platform::Connect(cmdAdd.Click, this, &frmConstructionVent::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmConstructionVent::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmConstructionVent::cmdDelete_Click);
+    platform::Connect(lstNR.ItemClick, this, &frmConstructionVent::lstNR_ItemClick);
+    platform::Connect(cmdLambda.Click, this, &frmConstructionVent::cmdLambda_Click);
+    platform::Connect(lstTubeType.Click, this, &frmConstructionVent::lstTubeType_Click);
+    platform::Connect(lstRe.Click, this, &frmConstructionVent::lstRe_Click);
+    platform::Connect(cmdPtot.Click, this, &frmConstructionVent::cmdPtot_Click);
+    platform::Connect(udFanNum.Change, this, &frmConstructionVent::udFanNum_Change);
+    platform::Connect(udRatio.Change, this, &frmConstructionVent::udRatio_Change);
+    platform::Connect(cmdCal.Click, this, &frmConstructionVent::cmdCal_Click);
+    platform::Connect(cmdReport.Click, this, &frmConstructionVent::cmdReport_Click);
+    platform::Connect(cmdClose.Click, this, &frmConstructionVent::cmdClose_Click);
 }
 
 void frmConstructionVent::Form_Load() {

@@ -64,13 +64,13 @@ void frmSelectP::buildControls() {
 }
 
 void frmSelectP::connectEvents() {
-    lstType.Click = [this] { lstType_Click(); };
-    lstK0.Click = [this] { lstK0_Click(); };
-    opt3m.Click = [this] { opt3m_Click(); };
-    opt4m.Click = [this] { opt4m_Click(); };
-    txtL.Change = [this] { txtL_Change(); };
-    txtD.Change = [this] { txtD_Change(); };
-    cmdOK.Click = [this] { cmdOK_Click(); };
+    platform::Connect(lstType.Click, this, &frmSelectP::lstType_Click);
+    platform::Connect(lstK0.Click, this, &frmSelectP::lstK0_Click);
+    platform::Connect(opt3m.Click, this, &frmSelectP::opt3m_Click);
+    platform::Connect(opt4m.Click, this, &frmSelectP::opt4m_Click);
+    platform::Connect(txtL.Change, this, &frmSelectP::txtL_Change);
+    platform::Connect(txtD.Change, this, &frmSelectP::txtD_Change);
+    platform::Connect(cmdOK.Click, this, &frmSelectP::cmdOK_Click);
 }
 
 void frmSelectP::Form_Load() {

@@ -156,23 +156,15 @@ void frmConcentrate::buildControls() {
 }
 
 void frmConcentrate::connectEvents() {
-    cmdCalculateJet.Click = [this] { cmdCalculateJet_Click(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
-    cmdCalPd.Click = [this] { cmdCalPd_Click(); };
-    optKnowArea.Click = [this] { optKnowArea_Click(); };
-    OptionButton2.Click = [this] { OptionButton2_Click(); };
+    platform::Connect(cmdCalculateJet.Click, this, &frmConcentrate::cmdCalculateJet_Click);
+    platform::Connect(cmdReport.Click, this, &frmConcentrate::cmdReport_Click);
+    platform::Connect(cmdBack.Click, this, &frmConcentrate::cmdBack_Click);
+    platform::Connect(cmdCalPd.Click, this, &frmConcentrate::cmdCalPd_Click);
+    platform::Connect(optKnowArea.Click, this, &frmConcentrate::optKnowArea_Click);
+    platform::Connect(OptionButton2.Click, this, &frmConcentrate::OptionButton2_Click);
 }
 
 // ---- Lifecycle ----
-
-void frmConcentrate::Form_Initialize() {
-    UserForm_Initialize();
-}
-
-void frmConcentrate::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
-}
 
 void frmConcentrate::UserForm_Initialize() {
     guarded([this] { QQ_r = vb::Val(Forms::instance<frmVentParam>().txtQQ_req.Text()); });

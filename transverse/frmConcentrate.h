@@ -13,16 +13,14 @@
 /// opening, the supply flow and nozzle, the supply fan and the report. Step 2 shows it modally and unloads
 /// it when the modal call returns; the window keeps what it shows in the project's `.con` file, written at
 /// every close.
-class frmConcentrate : public platform::Form {
+class frmConcentrate : public platform::UserForm {
 public:
     frmConcentrate();
     ~frmConcentrate() override;
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdBack_Click();
     void cmdCalculateJet_Click();
     void cmdReport_Click();

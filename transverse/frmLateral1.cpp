@@ -60,9 +60,9 @@ void frmLateral1::buildControls() {
 }
 
 void frmLateral1::connectEvents() {
-    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
-    cmdCalculatePd.Click = [this] { cmdCalculatePd_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(cmdCalculatePtot3.Click, this, &frmLateral1::cmdCalculatePtot3_Click);
+    platform::Connect(cmdCalculatePd.Click, this, &frmLateral1::cmdCalculatePd_Click);
+    platform::Connect(cmdClose.Click, this, &frmLateral1::cmdClose_Click);
 }
 
 // ---- Lifecycle ----

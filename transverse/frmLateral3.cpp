@@ -142,14 +142,14 @@ void frmLateral3::buildControls() {
 }
 
 void frmLateral3::connectEvents() {
-    optTranverse.Click = [this] { optTranverse_Click(); };
-    OptionButton2.Click = [this] { OptionButton2_Click(); };
-    cmdCalculatePtot3.Click = [this] { cmdCalculatePtot3_Click(); };
-    cmdCalculatePd.Click = [this] { cmdCalculatePd_Click(); };
-    cmdCalculatePed.Click = [this] { cmdCalculatePed_Click(); };
-    scbPileR.Change = [this] { scbPileR_Change(); };
-    cmdReport.Click = [this] { cmdReport_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(optTranverse.Click, this, &frmLateral3::optTranverse_Click);
+    platform::Connect(OptionButton2.Click, this, &frmLateral3::OptionButton2_Click);
+    platform::Connect(cmdCalculatePtot3.Click, this, &frmLateral3::cmdCalculatePtot3_Click);
+    platform::Connect(cmdCalculatePd.Click, this, &frmLateral3::cmdCalculatePd_Click);
+    platform::Connect(cmdCalculatePed.Click, this, &frmLateral3::cmdCalculatePed_Click);
+    platform::Connect(scbPileR.Change, this, &frmLateral3::scbPileR_Change);
+    platform::Connect(cmdReport.Click, this, &frmLateral3::cmdReport_Click);
+    platform::Connect(cmdClose.Click, this, &frmLateral3::cmdClose_Click);
 }
 
 // ---- Lifecycle ----

@@ -41,10 +41,6 @@ bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std:
     return app::SaveCompanionFile(file, path, what);
 }
 
-void SupplyDuctView::Form_Initialize() {
-    UserForm_Initialize();
-}
-
 void SupplyDuctView::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([this] { SaveFile(); });

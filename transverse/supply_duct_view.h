@@ -22,7 +22,7 @@ namespace transverse {
 /// What both supply semi-transverse windows share: the supply duct's boxes under the windows' names, its
 /// result fields and how the results reach the boxes and the scheme files, the demand box with the
 /// connecting duct's calculator, and the scheme file the window keeps and saves on closing.
-class SupplyDuctView : public platform::Form {
+class SupplyDuctView : public platform::UserForm {
 public:
     platform::TextBox txtQQ_req;
     platform::TextBox txtAA_b, txtDD_b, txtq_b, txtv_b, txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0, txtprc_prx,
@@ -37,10 +37,9 @@ public:
     virtual bool SaveFile() = 0;
 
     // ---- Window events ----
-    void Form_Initialize() override;
     /// Closing by the close box keeps the work as the close button does; the button has saved already.
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-    virtual void UserForm_Initialize() = 0;
+    void UserForm_Initialize() override = 0;
     /// The connecting duct's calculator for the section's demand; its loss goes into txtp_d.
     void cmdCalculatePd_Click();
     /// Saves, then unloads the window.

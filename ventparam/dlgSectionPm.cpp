@@ -39,8 +39,8 @@ dlgSectionPm::dlgSectionPm() {
 }
 
 void dlgSectionPm::connectEvents() {
-    OKButton.Click = [this] { OKButton_Click(); };
-    CancelButton.Click = [this] { CancelButton_Click(); };
+    platform::Connect(OKButton.Click, this, &dlgSectionPm::OKButton_Click);
+    platform::Connect(CancelButton.Click, this, &dlgSectionPm::CancelButton_Click);
 }
 
 void dlgSectionPm::OKButton_Click() {

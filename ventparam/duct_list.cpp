@@ -170,21 +170,21 @@ DuctEditor::DuctEditor(std::vector<TextBox*> morePieceCells, std::vector<TextBox
     : morePieceCells_(std::move(morePieceCells)), moreZetaCells_(std::move(moreZetaCells)) {}
 
 void DuctEditor::connectDuctEditor() {
-    txtSectionArea.Change = [this] { txtSectionArea_Change(); };
-    txtSectionPerimeter.Change = [this] { txtSectionPerimeter_Change(); };
-    chkKS.Click = [this] { chkKS_Click(); };
-    cmdSectionDelta.Click = [this] { cmdSectionDelta_Click(); };
-    cmdAddSection.Click = [this] { cmdAddSection_Click(); };
-    cmdInsertSection.Click = [this] { cmdInsertSection_Click(); };
-    cmdDeleteSection.Click = [this] { cmdDeleteSection_Click(); };
-    lstSection.ItemClick = [this](ListItem& item) { lstSection_ItemClick(item); };
-    cmdAddZeta.Click = [this] { cmdAddZeta_Click(); };
-    cmdDeleteZeta.Click = [this] { cmdDeleteZeta_Click(); };
-    lstzeta.ItemClick = [this](ListItem& item) { lstzeta_ItemClick(item); };
-    cmdUpdateSection.Click = [this] { cmdUpdateSection_Click(); };
-    cmdUpdateZeta.Click = [this] { cmdUpdateZeta_Click(); };
-    lstWallMaterial.Click = [this] { lstWallMaterial_Click(); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
+    platform::Connect(txtSectionArea.Change, this, &DuctEditor::txtSectionArea_Change);
+    platform::Connect(txtSectionPerimeter.Change, this, &DuctEditor::txtSectionPerimeter_Change);
+    platform::Connect(chkKS.Click, this, &DuctEditor::chkKS_Click);
+    platform::Connect(cmdSectionDelta.Click, this, &DuctEditor::cmdSectionDelta_Click);
+    platform::Connect(cmdAddSection.Click, this, &DuctEditor::cmdAddSection_Click);
+    platform::Connect(cmdInsertSection.Click, this, &DuctEditor::cmdInsertSection_Click);
+    platform::Connect(cmdDeleteSection.Click, this, &DuctEditor::cmdDeleteSection_Click);
+    platform::Connect(lstSection.ItemClick, this, &DuctEditor::lstSection_ItemClick);
+    platform::Connect(cmdAddZeta.Click, this, &DuctEditor::cmdAddZeta_Click);
+    platform::Connect(cmdDeleteZeta.Click, this, &DuctEditor::cmdDeleteZeta_Click);
+    platform::Connect(lstzeta.ItemClick, this, &DuctEditor::lstzeta_ItemClick);
+    platform::Connect(cmdUpdateSection.Click, this, &DuctEditor::cmdUpdateSection_Click);
+    platform::Connect(cmdUpdateZeta.Click, this, &DuctEditor::cmdUpdateZeta_Click);
+    platform::Connect(lstWallMaterial.Click, this, &DuctEditor::lstWallMaterial_Click);
+    platform::Connect(cmdZeta.Click, this, &DuctEditor::cmdZeta_Click);
 }
 
 void DuctEditor::loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables) {

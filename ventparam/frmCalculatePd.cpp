@@ -94,8 +94,8 @@ void frmCalculatePd::buildControls() {
 
 void frmCalculatePd::connectEvents() {
     connectDuctEditor();
-    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
-    cmdClose.Click = [this] { cmdClose_Click(); };
+    platform::Connect(cmdCalculate.Click, this, &frmCalculatePd::cmdCalculate_Click);
+    platform::Connect(cmdClose.Click, this, &frmCalculatePd::cmdClose_Click);
 }
 
 void frmCalculatePd::Form_Load() {

@@ -117,25 +117,21 @@ void frmVentParam::buildControls() {
 }
 
 void frmVentParam::connectEvents() {
-    lstCase.Click = [this] { lstCase_Click(); };
+    platform::Connect(lstCase.Click, this, &frmVentParam::lstCase_Click);
     for (TextBox* box : {&txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl}) {
         box->Change = [this] { GetAA_m(); };
     }
-    txtv_r.MouseMove = [this] { txtv_r_MouseMove(); };
-    lstzeta.ItemClick = [this](platform::ListItem& item) { lstzeta_ItemClick(item); };
-    cmdNextStep.Click = [this] { cmdNextStep_Click(); };
-    cmdReturn.Click = [this] { cmdReturn_Click(); };
-    cmdZeta.Click = [this] { cmdZeta_Click(); };
-    cmdAdd.Click = [this] { cmdAdd_Click(); };
-    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    platform::Connect(txtv_r.MouseMove, this, &frmVentParam::txtv_r_MouseMove);
+    platform::Connect(lstzeta.ItemClick, this, &frmVentParam::lstzeta_ItemClick);
+    platform::Connect(cmdNextStep.Click, this, &frmVentParam::cmdNextStep_Click);
+    platform::Connect(cmdReturn.Click, this, &frmVentParam::cmdReturn_Click);
+    platform::Connect(cmdZeta.Click, this, &frmVentParam::cmdZeta_Click);
+    platform::Connect(cmdAdd.Click, this, &frmVentParam::cmdAdd_Click);
+    platform::Connect(cmdUpdate.Click, this, &frmVentParam::cmdUpdate_Click);
+    platform::Connect(cmdDelete.Click, this, &frmVentParam::cmdDelete_Click);
 }
 
 // ---- Start-up and closing ----
-
-void frmVentParam::Form_Initialize() {
-    UserForm_Initialize();
-}
 
 void frmVentParam::UserForm_Initialize() {
     guarded([this] {
@@ -155,10 +151,6 @@ void frmVentParam::UserForm_Initialize() {
         lstzeta.ColumnHeaders.Add("损失系数", 40 * 15);
     });
     guarded([this] { OpenFile(); });
-}
-
-void frmVentParam::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
-    UserForm_QueryClose();
 }
 
 void frmVentParam::UserForm_QueryClose() {

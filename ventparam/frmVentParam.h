@@ -14,7 +14,7 @@ struct ParContents;
 /// Step 2: the parameters of the pressure balance, the design traffic case and demand, the local losses
 /// along the tunnel and the choice of the ventilation scheme. The scheme windows read its controls while
 /// they work, so controls and operations are public. The parameters live in the project's `.par` file.
-class frmVentParam : public platform::Form {
+class frmVentParam : public platform::UserForm {
 public:
     frmVentParam();
     ~frmVentParam() override;
@@ -34,10 +34,8 @@ public:
     void SaveFile();
 
     // ---- Window events ----
-    void Form_Initialize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void UserForm_Initialize();
-    void UserForm_QueryClose();
+    void UserForm_Initialize() override;
+    void UserForm_QueryClose() override;
     void cmdNextStep_Click();
     void cmdReturn_Click();
     void cmdZeta_Click();

@@ -147,14 +147,14 @@ void frmZeta::buildControls() {
 }
 
 void frmZeta::connectEvents() {
-    lstZetaType.Click = [this] { lstZetaType_Click(); };
-    optZhuanwan1.Click = [this] { optZhuanwan1_Click(); };
-    optZhuanwan2.Click = [this] { optZhuanwan2_Click(); };
-    txtt1.Change = [this] { txtt1_Change(); };
+    platform::Connect(lstZetaType.Click, this, &frmZeta::lstZetaType_Click);
+    platform::Connect(optZhuanwan1.Click, this, &frmZeta::optZhuanwan1_Click);
+    platform::Connect(optZhuanwan2.Click, this, &frmZeta::optZhuanwan2_Click);
+    platform::Connect(txtt1.Change, this, &frmZeta::txtt1_Change);
     txtD.on(&TextBox::Change, [this](int i) { txtD_Change(i); });
     txtVaneNum.on(&TextBox::Change, [this](int i) { txtVaneNum_Change(i); });
-    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
-    cmdOK.Click = [this] { cmdOK_Click(); };
+    platform::Connect(cmdCalculate.Click, this, &frmZeta::cmdCalculate_Click);
+    platform::Connect(cmdOK.Click, this, &frmZeta::cmdOK_Click);
 }
 
 void frmZeta::Form_Load() {

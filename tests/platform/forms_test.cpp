@@ -151,3 +151,34 @@ TEST(Forms, UnloadingTheLastWindowRunsTheEndOfProgramCallback) {
     EXPECT_EQ(ended, 1);
     Forms::setLastFormUnloaded(nullptr);
 }
+
+namespace {
+
+// Handlers in a base class, connected from the derived window, as the shared supply-duct view does.
+struct ProbeHandlers : UserForm {
+    void UserForm_Initialize() override { g_events.push_back("UserForm_Initialize"); }
+    void UserForm_QueryClose() override { g_events.push_back("UserForm_QueryClose"); }
+    void cmdGo_Click() { g_events.push_back("Go"); }
+    void lstRows_ItemClick(ListItem& item) { g_events.push_back("Item " + item.Text()); }
+};
+
+struct frmUserProbe : ProbeHandlers {
+    frmUserProbe() {
+        Connect(cmdGo.Click, this, &frmUserProbe::cmdGo_Click);
+        Connect(lstRows.ItemClick, this, &frmUserProbe::lstRows_ItemClick);
+    }
+    CommandButton cmdGo;
+    ListView lstRows;
+};
+
+} // namespace
+
+TEST(Forms, AUserFormRunsItsOwnEventsAndConnectedHandlersGetTheirArguments) {
+    frmUserProbe& probe = Forms::instance<frmUserProbe>();
+    probe.lstRows.ListItems.Add("K1+200");
+    probe.cmdGo.userClick();
+    probe.lstRows.userItemClick(1);
+    EXPECT_TRUE(Forms::unload(probe));
+    EXPECT_EQ(g_events,
+              (std::vector<std::string>{"UserForm_Initialize", "Go", "Item K1+200", "UserForm_QueryClose"}));
+}
