@@ -470,19 +470,26 @@ void TextBox::userType(const std::string& text) {
     }
 }
 
-// ---- Label, CommandButton ---------------------------------------------------------------------------
+// ---- Label, CommandButton, CheckBox, OptionButton ---------------------------------------------------
 
-Label::Label() : Control(new QLabel, vbButtonFace) {
+// A label and every kind of button keep their caption in the property "text".
+std::string ClickControl::Caption() const {
+    return TextFromScreen(widget()->property("text").toString());
+}
+void ClickControl::setCaption(const std::string& caption) {
+    widget()->setProperty("text", ScreenText(caption));
+}
+
+void ClickControl::userClick() {
+    if (userCanAct("click")) {
+        clicked();
+    }
+}
+
+Label::Label() : ClickControl(new QLabel, vbButtonFace) {
     auto* label = static_cast<QLabel*>(widget());
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
-
-std::string Label::Caption() const {
-    return TextFromScreen(static_cast<QLabel*>(widget())->text());
-}
-void Label::setCaption(const std::string& caption) {
-    static_cast<QLabel*>(widget())->setText(ScreenText(caption));
 }
 
 void Label::setAlignment(int alignment) {
@@ -502,43 +509,15 @@ void Label::mouseReleased() {
     fire(Click);
 }
 
-void Label::userClick() {
-    if (userCanAct("click")) {
-        fire(Click);
-    }
-}
-
-CommandButton::CommandButton() : Control(new QPushButton, vbButtonFace) {
+CommandButton::CommandButton() : ClickControl(new QPushButton, vbButtonFace) {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { fire(Click); });
 }
 
-std::string CommandButton::Caption() const {
-    return TextFromScreen(static_cast<QPushButton*>(widget())->text());
-}
-void CommandButton::setCaption(const std::string& caption) {
-    static_cast<QPushButton*>(widget())->setText(ScreenText(caption));
-}
-
-void CommandButton::userClick() {
-    if (userCanAct("click")) {
-        fire(Click);
-    }
-}
-
-// ---- CheckBox, OptionButton -------------------------------------------------------------------------
-
-CheckBox::CheckBox() : Control(new VbCheckBox, vbButtonFace) {
+CheckBox::CheckBox() : ClickControl(new VbCheckBox, vbButtonFace) {
     auto* box = static_cast<QCheckBox*>(widget());
     QObject::connect(box, &QCheckBox::clicked, box, [this] { fire(Click); });
-}
-
-std::string CheckBox::Caption() const {
-    return TextFromScreen(static_cast<QCheckBox*>(widget())->text());
-}
-void CheckBox::setCaption(const std::string& caption) {
-    static_cast<QCheckBox*>(widget())->setText(ScreenText(caption));
 }
 
 int CheckBox::Value() const {
@@ -574,15 +553,12 @@ bool CheckBox::set(int value) {
     return true;
 }
 
-void CheckBox::userClick() {
-    if (!userCanAct("click")) {
-        return;
-    }
+void CheckBox::clicked() {
     setSilently(Value() == 1 ? 0 : 1);
     fire(Click);
 }
 
-OptionButton::OptionButton() : Control(new VbRadioButton, vbButtonFace) {
+OptionButton::OptionButton() : ClickControl(new VbRadioButton, vbButtonFace) {
     auto* radio = static_cast<VbRadioButton*>(widget());
     radio->setProperty(kOptionProperty, QVariant::fromValue(static_cast<void*>(this)));
     QObject::connect(radio, &QRadioButton::clicked, radio, [this, radio] {
@@ -591,13 +567,6 @@ OptionButton::OptionButton() : Control(new VbRadioButton, vbButtonFace) {
             fire(Click);
         }
     });
-}
-
-std::string OptionButton::Caption() const {
-    return TextFromScreen(static_cast<QRadioButton*>(widget())->text());
-}
-void OptionButton::setCaption(const std::string& caption) {
-    static_cast<QRadioButton*>(widget())->setText(ScreenText(caption));
 }
 
 bool OptionButton::Value() const {
@@ -634,10 +603,7 @@ void OptionButton::set(bool value) {
     }
 }
 
-void OptionButton::userClick() {
-    if (!userCanAct("click")) {
-        return;
-    }
+void OptionButton::clicked() {
     set(true);
 }
 
@@ -1748,6 +1714,34 @@ void MultiPage::userClick(int index) {
     set(index);
 }
 
+// ---- ActionItem ------------------------------------------------------------------------------------
+
+// A menu entry not yet created has no action: it shows nothing and ignores what is set.
+std::string ActionItem::Caption() const {
+    return action_ ? TextFromScreen(action_->text()) : std::string();
+}
+void ActionItem::setCaption(const std::string& caption) {
+    if (action_) {
+        action_->setText(ScreenText(caption));
+    }
+}
+bool ActionItem::Enabled() const {
+    return action_ && action_->isEnabled();
+}
+void ActionItem::setEnabled(bool enabled) {
+    if (action_) {
+        action_->setEnabled(enabled);
+    }
+}
+bool ActionItem::Visible() const {
+    return action_ && action_->isVisible();
+}
+void ActionItem::setVisible(bool visible) {
+    if (action_) {
+        action_->setVisible(visible);
+    }
+}
+
 // ---- StatusBar, Toolbar -----------------------------------------------------------------------------
 
 std::string Panel::Text() const {
@@ -1830,24 +1824,11 @@ void StatusBar::dock() {
     }
 }
 
-std::string ToolbarButton::Caption() const {
-    return TextFromScreen(action_->text());
+ToolbarButton::ToolbarButton(QAction* action, std::string key, int index)
+    : key_(std::move(key)), index_(index) {
+    action_ = action;
 }
-void ToolbarButton::setCaption(const std::string& caption) {
-    action_->setText(ScreenText(caption));
-}
-bool ToolbarButton::Enabled() const {
-    return action_->isEnabled();
-}
-void ToolbarButton::setEnabled(bool enabled) {
-    action_->setEnabled(enabled);
-}
-bool ToolbarButton::Visible() const {
-    return action_->isVisible();
-}
-void ToolbarButton::setVisible(bool visible) {
-    action_->setVisible(visible);
-}
+
 bool ToolbarButton::Value() const {
     return action_->isChecked();
 }
@@ -1983,22 +1964,6 @@ QMenu* Menu::submenu() {
     return menu_;
 }
 
-std::string Menu::Caption() const {
-    return action_ ? TextFromScreen(action_->text()) : std::string();
-}
-void Menu::setCaption(const std::string& caption) {
-    if (action_) {
-        action_->setText(ScreenText(caption));
-    }
-}
-bool Menu::Enabled() const {
-    return action_ && action_->isEnabled();
-}
-void Menu::setEnabled(bool enabled) {
-    if (action_) {
-        action_->setEnabled(enabled);
-    }
-}
 bool Menu::Checked() const {
     return action_ && action_->isChecked();
 }
@@ -2007,14 +1972,6 @@ void Menu::setChecked(bool checked) {
         const QSignalBlocker block(action_.data());
         action_->setCheckable(true);
         action_->setChecked(checked);
-    }
-}
-bool Menu::Visible() const {
-    return action_ && action_->isVisible();
-}
-void Menu::setVisible(bool visible) {
-    if (action_) {
-        action_->setVisible(visible);
     }
 }
 void Menu::setShortcut(const std::string& keys) {

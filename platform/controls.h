@@ -143,59 +143,64 @@ private:
     bool locked_ = false, multiLine_ = false, borderless_ = false;
 };
 
-class Label : public Control {
+/// A control with a caption that the user clicks: label, command button, check box, option button.
+class ClickControl : public Control {
 public:
-    Label();
     std::string Caption() const;
     void setCaption(const std::string& caption);
+    std::function<void()> Click;
+    /// The user clicks the control: it does what a click does (see each control) and fires Click.
+    void userClick();
+
+protected:
+    using Control::Control;
+    /// What a user's click does to the control, Click included.
+    virtual void clicked() { fire(Click); }
+};
+
+class Label : public ClickControl {
+public:
+    Label();
     /// 0 left, 1 right, 2 centre.
     void setAlignment(int alignment);
     void setWordWrap(bool wrap);
-    std::function<void()> Click;
-    void userClick();
 
 protected:
     void mouseReleased() override;
 };
 
-class CommandButton : public Control {
+class CommandButton : public ClickControl {
 public:
     CommandButton();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
-    std::function<void()> Click;
-    void userClick();
 };
 
-class CheckBox : public Control {
+class CheckBox : public ClickControl {
 public:
     CheckBox();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
     /// 0 unchecked, 1 checked, 2 grayed.
     int Value() const;
     /// Fires Click when the value changes. A value outside 0..2 is refused (false).
     bool set(int value);
     bool setSilently(int value);
-    std::function<void()> Click;
-    /// The user clicks: unchecked or grayed becomes checked, checked becomes unchecked; fires Click.
-    void userClick();
+
+protected:
+    /// Unchecked or grayed becomes checked, checked becomes unchecked; Click fires.
+    void clicked() override;
 };
 
 /// Option buttons with the same container exclude each other.
-class OptionButton : public Control {
+class OptionButton : public ClickControl {
 public:
     OptionButton();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
     bool Value() const;
     /// Setting true clears the other options of the container and fires Click on this one when it was
     /// not selected; setting false only clears it.
     void set(bool value);
     void setSilently(bool value);
-    std::function<void()> Click;
+
+protected:
     /// The user picks this option: Click fires when it was not selected.
-    void userClick();
+    void clicked() override;
 
 private:
     void apply(bool value);
@@ -613,19 +618,27 @@ private:
     QObject* timer_ = nullptr;
 };
 
-class ToolbarButton {
+/// What the user chooses from a bar or a menu: a tool-bar button or a menu entry.
+class ActionItem {
 public:
-    enum class Style { Default, Check, Separator };
-    static constexpr Style tbrDefault = Style::Default;
-    static constexpr Style tbrCheck = Style::Check;
-    static constexpr Style tbrSeparator = Style::Separator;
-    std::string Key() const { return key_; }
     std::string Caption() const;
     void setCaption(const std::string& caption);
     bool Enabled() const;
     void setEnabled(bool enabled);
     bool Visible() const;
     void setVisible(bool visible);
+
+protected:
+    QPointer<QAction> action_;
+};
+
+class ToolbarButton : public ActionItem {
+public:
+    enum class Style { Default, Check, Separator };
+    static constexpr Style tbrDefault = Style::Default;
+    static constexpr Style tbrCheck = Style::Check;
+    static constexpr Style tbrSeparator = Style::Separator;
+    std::string Key() const { return key_; }
     /// Pressed state of a Check button.
     bool Value() const;
     void setValue(bool pressed);
@@ -636,9 +649,7 @@ public:
 
 private:
     friend class Toolbar;
-    ToolbarButton(QAction* action, std::string key, int index)
-        : action_(action), key_(std::move(key)), index_(index) {}
-    QAction* action_;
+    ToolbarButton(QAction* action, std::string key, int index);
     std::string key_;
     int index_;
 };
@@ -670,7 +681,7 @@ private:
 
 /// An entry of the form's menu bar or of a menu: a caption "-" makes a separator. An entry that
 /// receives entries becomes a submenu.
-class Menu {
+class Menu : public ActionItem {
 public:
     Menu();
     ~Menu();
@@ -682,14 +693,8 @@ public:
     /// An entry of `parent`.
     void create(Menu& parent, const std::string& caption);
 
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
-    bool Enabled() const;
-    void setEnabled(bool enabled);
     bool Checked() const;
     void setChecked(bool checked);
-    bool Visible() const;
-    void setVisible(bool visible);
     /// Keyboard shortcut such as "Ctrl+O".
     void setShortcut(const std::string& keys);
 
@@ -699,8 +704,6 @@ public:
 
 private:
     QMenu* submenu();
-    void connectAction();
-    QPointer<QAction> action_;
     QPointer<QMenu> menu_;
     Menu* parent_ = nullptr;
 };
