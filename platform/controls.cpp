@@ -42,6 +42,7 @@
 #include <filesystem>
 #include <memory>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -125,6 +126,23 @@ protected:
         panel->setGeometry(0, h - 1, width(), std::max(0, height() - h + 1));
     }
 };
+
+// Runs an event's handler, if one is connected, with `args`; a handler that throws is a fault.
+template <class... Params, class... Args>
+void fireEvent(const std::function<void(Params...)>& event, Args&&... args) {
+    if (!event) {
+        return;
+    }
+    // A copy: the handler may replace the control's handler while it runs.
+    auto handler = event;
+    try {
+        handler(std::forward<Args>(args)...);
+    } catch (const std::exception& e) {
+        scripted::fault(std::string("an event handler failed: ") + e.what());
+    } catch (...) {
+        scripted::fault("an event handler failed");
+    }
+}
 
 const char* const kOptionProperty = "platformOption";
 const char* const kDockProperty = "platformDock";
@@ -302,30 +320,9 @@ bool Control::userCanAct(const char* action) const {
     return reachable;
 }
 
-namespace {
-void fireEvent(const std::function<void()>& event);
-} // namespace
-
 void Control::fire(const std::function<void()>& event) {
     fireEvent(event);
 }
-
-namespace {
-void fireEvent(const std::function<void()>& event) {
-    if (!event) {
-        return;
-    }
-    // A copy: the handler may replace the control's handler while it runs.
-    auto handler = event;
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
-    }
-}
-} // namespace
 
 // ---- TextBox ----------------------------------------------------------------------------------------
 
@@ -1367,29 +1364,21 @@ void ColumnHeader::setWidth(int twips) {
 
 ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
     QTreeWidget* t = tree(owner_);
-    const int n = static_cast<int>(headers_.size());
+    const int n = static_cast<int>(parts_.size());
     t->setColumnCount(n + 1);
     t->headerItem()->setText(n, ScreenText(text));
     t->header()->setVisible(true);
     fitColumn(t, n, widthTwips);
-    headers_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
-    return *headers_.back();
-}
-
-int ColumnHeaders::Count() const {
-    return static_cast<int>(headers_.size());
+    parts_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
+    return *parts_.back();
 }
 
 void ColumnHeaders::Clear() {
     QTreeWidget* t = tree(owner_);
-    headers_.clear();
+    parts_.clear();
     t->setColumnCount(1);
     t->headerItem()->setText(0, QString());
     t->header()->setVisible(false);
-}
-
-ColumnHeader& ColumnHeaders::operator()(int i) {
-    return *headers_.at(static_cast<std::size_t>(i - 1));
 }
 
 ListItem& ListItems::Insert(int index, const std::string& text) {
@@ -1537,16 +1526,8 @@ void ListView::setGridLines(bool gridLines) {
 }
 
 void ListView::fireItemClick(int i) {
-    if (i < 1 || i > ListItems.Count() || !ItemClick) {
-        return;
-    }
-    auto handler = ItemClick;
-    try {
-        handler(ListItems(i));
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
+    if (i >= 1 && i <= ListItems.Count()) {
+        fireEvent(ItemClick, ListItems(i));
     }
 }
 
@@ -1580,12 +1561,8 @@ Tab& Tabs::Add(const std::string& caption) {
     QTabBar* bar = tabbar(owner_);
     const QSignalBlocker block(bar);
     bar->addTab(ScreenText(caption));
-    tabs_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(tabs_.size()) + 1)));
-    return *tabs_.back();
-}
-
-int Tabs::Count() const {
-    return static_cast<int>(tabs_.size());
+    parts_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(parts_.size()) + 1)));
+    return *parts_.back();
 }
 
 void Tabs::Clear() {
@@ -1594,11 +1571,7 @@ void Tabs::Clear() {
     while (bar->count() > 0) {
         bar->removeTab(0);
     }
-    tabs_.clear();
-}
-
-Tab& Tabs::operator()(int i) {
-    return *tabs_.at(static_cast<std::size_t>(i - 1));
+    parts_.clear();
 }
 
 TabStrip::TabStrip() : Control(new VbTabStrip, vbButtonFace), Tabs(this) {
@@ -1886,17 +1859,7 @@ ToolbarButton* Toolbar::Button(const std::string& key) {
 }
 
 void Toolbar::clicked(ToolbarButton& button) {
-    if (!ButtonClick) {
-        return;
-    }
-    auto handler = ButtonClick;
-    try {
-        handler(button);
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
-    }
+    fireEvent(ButtonClick, button);
 }
 
 void Toolbar::userClick(const std::string& key) {

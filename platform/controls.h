@@ -418,20 +418,28 @@ private:
     int width_;
 };
 
-class ColumnHeaders {
+/// The parts a control numbers from 1: the columns of a list view, the tabs of a tab strip.
+template <class Owner, class Part> class NumberedParts {
+public:
+    int Count() const { return static_cast<int>(parts_.size()); }
+    /// Part `i`, 1-based.
+    Part& operator()(int i) { return *parts_.at(static_cast<std::size_t>(i - 1)); }
+
+protected:
+    explicit NumberedParts(Owner* owner) : owner_(owner) {}
+    Owner* owner_;
+    std::vector<std::unique_ptr<Part>> parts_;
+};
+
+class ColumnHeaders : public NumberedParts<ListView, ColumnHeader> {
 public:
     /// Adds a column; the classic default width is 1440 twips.
     ColumnHeader& Add(const std::string& text, int widthTwips = 1440);
-    int Count() const;
     void Clear();
-    /// Column `i`, 1-based.
-    ColumnHeader& operator()(int i);
 
 private:
     friend class ListView;
-    explicit ColumnHeaders(ListView* owner) : owner_(owner) {}
-    ListView* owner_;
-    std::vector<std::unique_ptr<ColumnHeader>> headers_;
+    explicit ColumnHeaders(ListView* owner) : NumberedParts(owner) {}
 };
 
 class ListItems {
@@ -507,19 +515,14 @@ private:
     int index_;
 };
 
-class Tabs {
+class Tabs : public NumberedParts<TabStrip, Tab> {
 public:
     Tab& Add(const std::string& caption);
-    int Count() const;
     void Clear();
-    /// Tab `i`, 1-based.
-    Tab& operator()(int i);
 
 private:
     friend class TabStrip;
-    explicit Tabs(TabStrip* owner) : owner_(owner) {}
-    TabStrip* owner_;
-    std::vector<std::unique_ptr<Tab>> tabs_;
+    explicit Tabs(TabStrip* owner) : NumberedParts(owner) {}
 };
 
 /// A row of tabs; the pages are frames the window shows and hides itself.
