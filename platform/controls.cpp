@@ -1752,11 +1752,20 @@ void Panel::setWidth(int twips) {
     }
 }
 
-StatusBar::StatusBar() : Control(new QWidget, vbButtonFace) {
+DockedBar::DockedBar(QWidget* widget, const char* edge) : Control(widget, vbButtonFace) {
+    widget->setProperty(kDockProperty, QString::fromLatin1(edge));
+}
+
+void DockedBar::dock() {
+    if (widget()->parentWidget() != nullptr) {
+        FormWindow::dockChildren(widget()->parentWidget());
+    }
+}
+
+StatusBar::StatusBar() : DockedBar(new QWidget, "bottom") {
     auto* layout = new QHBoxLayout(widget());
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    widget()->setProperty(kDockProperty, QStringLiteral("bottom"));
     auto* timer = new QTimer(widget());
     timer->setInterval(1000);
     QObject::connect(timer, &QTimer::timeout, widget(), [this] { tick(); });
@@ -1791,12 +1800,6 @@ void StatusBar::tick() {
     }
 }
 
-void StatusBar::dock() {
-    if (widget()->parentWidget() != nullptr) {
-        FormWindow::dockChildren(widget()->parentWidget());
-    }
-}
-
 ToolbarButton::ToolbarButton(QAction* action, std::string key, int index)
     : key_(std::move(key)), index_(index) {
     action_ = action;
@@ -1822,12 +1825,11 @@ bool ToolbarButton::setImage(const std::string& path) {
     return true;
 }
 
-Toolbar::Toolbar() : Control(new QToolBar, vbButtonFace) {
+Toolbar::Toolbar() : DockedBar(new QToolBar, "top") {
     auto* bar = static_cast<QToolBar*>(widget());
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->setProperty(kDockProperty, QStringLiteral("top"));
 }
 
 Toolbar::~Toolbar() = default;
@@ -1875,12 +1877,6 @@ void Toolbar::userClick(const std::string& key) {
         button->setValue(!button->Value());
     }
     clicked(*button);
-}
-
-void Toolbar::dock() {
-    if (widget()->parentWidget() != nullptr) {
-        FormWindow::dockChildren(widget()->parentWidget());
-    }
 }
 
 // ---- Menu -------------------------------------------------------------------------------------------

@@ -599,8 +599,20 @@ private:
     Style style_ = Style::Text;
 };
 
+/// A bar along an edge of its container: the status bar and the tool bar.
+class DockedBar : public Control {
+public:
+    /// Lays itself along its edge of the container (after place or a resize of the form).
+    void dock();
+
+protected:
+    /// `edge`: "top" or "bottom".
+    DockedBar(QWidget* widget, const char* edge);
+    void placed() override { dock(); }
+};
+
 /// The status bar along the bottom of the form, with its panels.
-class StatusBar : public Control {
+class StatusBar : public DockedBar {
 public:
     StatusBar();
     ~StatusBar() override;
@@ -609,11 +621,6 @@ public:
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     /// Panel `i`, 1-based.
     Panel& Panels(int i);
-    /// Lays itself along the bottom of its container (after place or a resize of the form).
-    void dock();
-
-protected:
-    void placed() override { dock(); }
 
 private:
     void tick();
@@ -658,7 +665,7 @@ private:
 };
 
 /// The tool bar along the top of the form.
-class Toolbar : public Control {
+class Toolbar : public DockedBar {
 public:
     Toolbar();
     ~Toolbar() override;
@@ -672,10 +679,6 @@ public:
     std::function<void(ToolbarButton&)> ButtonClick;
     /// The user clicks the button with this key: ButtonClick fires when it is enabled.
     void userClick(const std::string& key);
-    void dock();
-
-protected:
-    void placed() override { dock(); }
 
 private:
     void clicked(ToolbarButton& button);
