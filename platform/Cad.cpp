@@ -57,26 +57,13 @@ bool plainLayerName(const std::string& name) {
 
 // The screen colour of a colour index, on the dark background CAD programs use.
 QColor screenColor(int index) {
-    switch (index) {
-    case 1:
-        return Qt::red;
-    case 2:
-        return Qt::yellow;
-    case 3:
-        return Qt::green;
-    case 4:
-        return Qt::cyan;
-    case 5:
-        return Qt::blue;
-    case 6:
-        return Qt::magenta;
-    case 0:
-    case 7:
-    case ByLayer: // every layer the program draws on has colour 7
+    // Indexes 1 to 7 are the standard colours; 0 and 7 draw white, as does every layer the program draws on.
+    static constexpr Qt::GlobalColor kStandard[] = {Qt::white, Qt::red,  Qt::yellow,  Qt::green,
+                                                    Qt::cyan,  Qt::blue, Qt::magenta, Qt::white};
+    if (index == ByLayer) {
         return Qt::white;
-    default:
-        return Qt::lightGray;
     }
+    return index >= 0 && index <= 7 ? kStandard[index] : Qt::lightGray;
 }
 
 // Texts drawn smaller than this on screen cannot be read: below it a text keeps this capital height
@@ -708,41 +695,25 @@ EntityRef ModelSpace::add(Entity entity) {
 }
 
 EntityRef ModelSpace::AddLine(const Point& from, const Point& to) {
-    Entity e;
-    e.type = Entity::Type::Line;
-    e.a = from;
-    e.b = to;
-    return add(std::move(e));
+    return add({.type = Entity::Type::Line, .a = from, .b = to});
 }
 
 EntityRef ModelSpace::AddText(const std::string& text, const Point& insertion, double height) {
     if (!(height > 0)) {
         return {};
     }
-    Entity e;
-    e.type = Entity::Type::Text;
-    e.a = insertion;
-    e.text = text;
-    e.height = height;
-    return add(std::move(e));
+    return add({.type = Entity::Type::Text, .a = insertion, .text = text, .height = height});
 }
 
 EntityRef ModelSpace::AddCircle(const Point& centre, double radius) {
     if (!(radius > 0)) {
         return {};
     }
-    Entity e;
-    e.type = Entity::Type::Circle;
-    e.a = centre;
-    e.radius = radius;
-    return add(std::move(e));
+    return add({.type = Entity::Type::Circle, .a = centre, .radius = radius});
 }
 
 EntityRef ModelSpace::AddPoint(const Point& at) {
-    Entity e;
-    e.type = Entity::Type::Point;
-    e.a = at;
-    return add(std::move(e));
+    return add({.type = Entity::Type::Point, .a = at});
 }
 
 Application* Application::Attach() {

@@ -46,23 +46,12 @@ std::vector<int> answersOf(int buttons) {
     }
 }
 
+/// The button of an answer; the answers are numbered vbOK (1) to vbNo (7) in this order.
 QMessageBox::StandardButton standardButton(int answer) {
-    switch (answer) {
-    case vbOK:
-        return QMessageBox::Ok;
-    case vbCancel:
-        return QMessageBox::Cancel;
-    case vbAbort:
-        return QMessageBox::Abort;
-    case vbRetry:
-        return QMessageBox::Retry;
-    case vbIgnore:
-        return QMessageBox::Ignore;
-    case vbYes:
-        return QMessageBox::Yes;
-    default:
-        return QMessageBox::No;
-    }
+    static constexpr QMessageBox::StandardButton kButtons[] = {QMessageBox::Ok,     QMessageBox::Cancel,
+                                                               QMessageBox::Abort,  QMessageBox::Retry,
+                                                               QMessageBox::Ignore, QMessageBox::Yes};
+    return answer >= vbOK && answer <= vbYes ? kButtons[answer - vbOK] : QMessageBox::No;
 }
 
 int showReal(const std::string& prompt, int buttons, const std::string& title) {
@@ -70,21 +59,11 @@ int showReal(const std::string& prompt, int buttons, const std::string& title) {
     box.setText(ScreenText(prompt));
     box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
                                      : QString::fromStdString(title));
-    switch (buttons & 0x70) {
-    case vbCritical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case vbQuestion:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case vbExclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case vbInformation:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
+    // The icon flags are vbCritical (16), vbQuestion (32), vbExclamation (48) and vbInformation (64).
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Critical, QMessageBox::Question,
+                                                   QMessageBox::Warning, QMessageBox::Information};
+    if (const int icon = (buttons & 0x70) / vbCritical; icon >= 1 && icon <= 4) {
+        box.setIcon(kIcons[icon - 1]);
     }
     const std::vector<int> answers = answersOf(buttons);
     for (int answer : answers) {

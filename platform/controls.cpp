@@ -42,6 +42,7 @@
 #include <filesystem>
 #include <memory>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -125,6 +126,23 @@ protected:
         panel->setGeometry(0, h - 1, width(), std::max(0, height() - h + 1));
     }
 };
+
+// Runs an event's handler, if one is connected, with `args`; a handler that throws is a fault.
+template <class... Params, class... Args>
+void fireEvent(const std::function<void(Params...)>& event, Args&&... args) {
+    if (!event) {
+        return;
+    }
+    // A copy: the handler may replace the control's handler while it runs.
+    auto handler = event;
+    try {
+        handler(std::forward<Args>(args)...);
+    } catch (const std::exception& e) {
+        scripted::fault(std::string("an event handler failed: ") + e.what());
+    } catch (...) {
+        scripted::fault("an event handler failed");
+    }
+}
 
 const char* const kOptionProperty = "platformOption";
 const char* const kDockProperty = "platformDock";
@@ -302,30 +320,9 @@ bool Control::userCanAct(const char* action) const {
     return reachable;
 }
 
-namespace {
-void fireEvent(const std::function<void()>& event);
-} // namespace
-
 void Control::fire(const std::function<void()>& event) {
     fireEvent(event);
 }
-
-namespace {
-void fireEvent(const std::function<void()>& event) {
-    if (!event) {
-        return;
-    }
-    // A copy: the handler may replace the control's handler while it runs.
-    auto handler = event;
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
-    }
-}
-} // namespace
 
 // ---- TextBox ----------------------------------------------------------------------------------------
 
@@ -470,19 +467,26 @@ void TextBox::userType(const std::string& text) {
     }
 }
 
-// ---- Label, CommandButton ---------------------------------------------------------------------------
+// ---- Label, CommandButton, CheckBox, OptionButton ---------------------------------------------------
 
-Label::Label() : Control(new QLabel, vbButtonFace) {
+// A label and every kind of button keep their caption in the property "text".
+std::string ClickControl::Caption() const {
+    return TextFromScreen(widget()->property("text").toString());
+}
+void ClickControl::setCaption(const std::string& caption) {
+    widget()->setProperty("text", ScreenText(caption));
+}
+
+void ClickControl::userClick() {
+    if (userCanAct("click")) {
+        clicked();
+    }
+}
+
+Label::Label() : ClickControl(new QLabel, vbButtonFace) {
     auto* label = static_cast<QLabel*>(widget());
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
-
-std::string Label::Caption() const {
-    return TextFromScreen(static_cast<QLabel*>(widget())->text());
-}
-void Label::setCaption(const std::string& caption) {
-    static_cast<QLabel*>(widget())->setText(ScreenText(caption));
 }
 
 void Label::setAlignment(int alignment) {
@@ -502,43 +506,15 @@ void Label::mouseReleased() {
     fire(Click);
 }
 
-void Label::userClick() {
-    if (userCanAct("click")) {
-        fire(Click);
-    }
-}
-
-CommandButton::CommandButton() : Control(new QPushButton, vbButtonFace) {
+CommandButton::CommandButton() : ClickControl(new QPushButton, vbButtonFace) {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { fire(Click); });
 }
 
-std::string CommandButton::Caption() const {
-    return TextFromScreen(static_cast<QPushButton*>(widget())->text());
-}
-void CommandButton::setCaption(const std::string& caption) {
-    static_cast<QPushButton*>(widget())->setText(ScreenText(caption));
-}
-
-void CommandButton::userClick() {
-    if (userCanAct("click")) {
-        fire(Click);
-    }
-}
-
-// ---- CheckBox, OptionButton -------------------------------------------------------------------------
-
-CheckBox::CheckBox() : Control(new VbCheckBox, vbButtonFace) {
+CheckBox::CheckBox() : ClickControl(new VbCheckBox, vbButtonFace) {
     auto* box = static_cast<QCheckBox*>(widget());
     QObject::connect(box, &QCheckBox::clicked, box, [this] { fire(Click); });
-}
-
-std::string CheckBox::Caption() const {
-    return TextFromScreen(static_cast<QCheckBox*>(widget())->text());
-}
-void CheckBox::setCaption(const std::string& caption) {
-    static_cast<QCheckBox*>(widget())->setText(ScreenText(caption));
 }
 
 int CheckBox::Value() const {
@@ -574,15 +550,12 @@ bool CheckBox::set(int value) {
     return true;
 }
 
-void CheckBox::userClick() {
-    if (!userCanAct("click")) {
-        return;
-    }
+void CheckBox::clicked() {
     setSilently(Value() == 1 ? 0 : 1);
     fire(Click);
 }
 
-OptionButton::OptionButton() : Control(new VbRadioButton, vbButtonFace) {
+OptionButton::OptionButton() : ClickControl(new VbRadioButton, vbButtonFace) {
     auto* radio = static_cast<VbRadioButton*>(widget());
     radio->setProperty(kOptionProperty, QVariant::fromValue(static_cast<void*>(this)));
     QObject::connect(radio, &QRadioButton::clicked, radio, [this, radio] {
@@ -591,13 +564,6 @@ OptionButton::OptionButton() : Control(new VbRadioButton, vbButtonFace) {
             fire(Click);
         }
     });
-}
-
-std::string OptionButton::Caption() const {
-    return TextFromScreen(static_cast<QRadioButton*>(widget())->text());
-}
-void OptionButton::setCaption(const std::string& caption) {
-    static_cast<QRadioButton*>(widget())->setText(ScreenText(caption));
 }
 
 bool OptionButton::Value() const {
@@ -634,10 +600,7 @@ void OptionButton::set(bool value) {
     }
 }
 
-void OptionButton::userClick() {
-    if (!userCanAct("click")) {
-        return;
-    }
+void OptionButton::clicked() {
     set(true);
 }
 
@@ -1401,29 +1364,21 @@ void ColumnHeader::setWidth(int twips) {
 
 ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
     QTreeWidget* t = tree(owner_);
-    const int n = static_cast<int>(headers_.size());
+    const int n = static_cast<int>(parts_.size());
     t->setColumnCount(n + 1);
     t->headerItem()->setText(n, ScreenText(text));
     t->header()->setVisible(true);
     fitColumn(t, n, widthTwips);
-    headers_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
-    return *headers_.back();
-}
-
-int ColumnHeaders::Count() const {
-    return static_cast<int>(headers_.size());
+    parts_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
+    return *parts_.back();
 }
 
 void ColumnHeaders::Clear() {
     QTreeWidget* t = tree(owner_);
-    headers_.clear();
+    parts_.clear();
     t->setColumnCount(1);
     t->headerItem()->setText(0, QString());
     t->header()->setVisible(false);
-}
-
-ColumnHeader& ColumnHeaders::operator()(int i) {
-    return *headers_.at(static_cast<std::size_t>(i - 1));
 }
 
 ListItem& ListItems::Insert(int index, const std::string& text) {
@@ -1571,16 +1526,8 @@ void ListView::setGridLines(bool gridLines) {
 }
 
 void ListView::fireItemClick(int i) {
-    if (i < 1 || i > ListItems.Count() || !ItemClick) {
-        return;
-    }
-    auto handler = ItemClick;
-    try {
-        handler(ListItems(i));
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
+    if (i >= 1 && i <= ListItems.Count()) {
+        fireEvent(ItemClick, ListItems(i));
     }
 }
 
@@ -1614,12 +1561,8 @@ Tab& Tabs::Add(const std::string& caption) {
     QTabBar* bar = tabbar(owner_);
     const QSignalBlocker block(bar);
     bar->addTab(ScreenText(caption));
-    tabs_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(tabs_.size()) + 1)));
-    return *tabs_.back();
-}
-
-int Tabs::Count() const {
-    return static_cast<int>(tabs_.size());
+    parts_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(parts_.size()) + 1)));
+    return *parts_.back();
 }
 
 void Tabs::Clear() {
@@ -1628,11 +1571,7 @@ void Tabs::Clear() {
     while (bar->count() > 0) {
         bar->removeTab(0);
     }
-    tabs_.clear();
-}
-
-Tab& Tabs::operator()(int i) {
-    return *tabs_.at(static_cast<std::size_t>(i - 1));
+    parts_.clear();
 }
 
 TabStrip::TabStrip() : Control(new VbTabStrip, vbButtonFace), Tabs(this) {
@@ -1748,6 +1687,34 @@ void MultiPage::userClick(int index) {
     set(index);
 }
 
+// ---- ActionItem ------------------------------------------------------------------------------------
+
+// A menu entry not yet created has no action: it shows nothing and ignores what is set.
+std::string ActionItem::Caption() const {
+    return action_ ? TextFromScreen(action_->text()) : std::string();
+}
+void ActionItem::setCaption(const std::string& caption) {
+    if (action_) {
+        action_->setText(ScreenText(caption));
+    }
+}
+bool ActionItem::Enabled() const {
+    return action_ && action_->isEnabled();
+}
+void ActionItem::setEnabled(bool enabled) {
+    if (action_) {
+        action_->setEnabled(enabled);
+    }
+}
+bool ActionItem::Visible() const {
+    return action_ && action_->isVisible();
+}
+void ActionItem::setVisible(bool visible) {
+    if (action_) {
+        action_->setVisible(visible);
+    }
+}
+
 // ---- StatusBar, Toolbar -----------------------------------------------------------------------------
 
 std::string Panel::Text() const {
@@ -1785,11 +1752,20 @@ void Panel::setWidth(int twips) {
     }
 }
 
-StatusBar::StatusBar() : Control(new QWidget, vbButtonFace) {
+DockedBar::DockedBar(QWidget* widget, const char* edge) : Control(widget, vbButtonFace) {
+    widget->setProperty(kDockProperty, QString::fromLatin1(edge));
+}
+
+void DockedBar::dock() {
+    if (widget()->parentWidget() != nullptr) {
+        FormWindow::dockChildren(widget()->parentWidget());
+    }
+}
+
+StatusBar::StatusBar() : DockedBar(new QWidget, "bottom") {
     auto* layout = new QHBoxLayout(widget());
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    widget()->setProperty(kDockProperty, QStringLiteral("bottom"));
     auto* timer = new QTimer(widget());
     timer->setInterval(1000);
     QObject::connect(timer, &QTimer::timeout, widget(), [this] { tick(); });
@@ -1824,30 +1800,11 @@ void StatusBar::tick() {
     }
 }
 
-void StatusBar::dock() {
-    if (widget()->parentWidget() != nullptr) {
-        FormWindow::dockChildren(widget()->parentWidget());
-    }
+ToolbarButton::ToolbarButton(QAction* action, std::string key, int index)
+    : key_(std::move(key)), index_(index) {
+    action_ = action;
 }
 
-std::string ToolbarButton::Caption() const {
-    return TextFromScreen(action_->text());
-}
-void ToolbarButton::setCaption(const std::string& caption) {
-    action_->setText(ScreenText(caption));
-}
-bool ToolbarButton::Enabled() const {
-    return action_->isEnabled();
-}
-void ToolbarButton::setEnabled(bool enabled) {
-    action_->setEnabled(enabled);
-}
-bool ToolbarButton::Visible() const {
-    return action_->isVisible();
-}
-void ToolbarButton::setVisible(bool visible) {
-    action_->setVisible(visible);
-}
 bool ToolbarButton::Value() const {
     return action_->isChecked();
 }
@@ -1868,12 +1825,11 @@ bool ToolbarButton::setImage(const std::string& path) {
     return true;
 }
 
-Toolbar::Toolbar() : Control(new QToolBar, vbButtonFace) {
+Toolbar::Toolbar() : DockedBar(new QToolBar, "top") {
     auto* bar = static_cast<QToolBar*>(widget());
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->setProperty(kDockProperty, QStringLiteral("top"));
 }
 
 Toolbar::~Toolbar() = default;
@@ -1905,17 +1861,7 @@ ToolbarButton* Toolbar::Button(const std::string& key) {
 }
 
 void Toolbar::clicked(ToolbarButton& button) {
-    if (!ButtonClick) {
-        return;
-    }
-    auto handler = ButtonClick;
-    try {
-        handler(button);
-    } catch (const std::exception& e) {
-        scripted::fault(std::string("an event handler failed: ") + e.what());
-    } catch (...) {
-        scripted::fault("an event handler failed");
-    }
+    fireEvent(ButtonClick, button);
 }
 
 void Toolbar::userClick(const std::string& key) {
@@ -1931,12 +1877,6 @@ void Toolbar::userClick(const std::string& key) {
         button->setValue(!button->Value());
     }
     clicked(*button);
-}
-
-void Toolbar::dock() {
-    if (widget()->parentWidget() != nullptr) {
-        FormWindow::dockChildren(widget()->parentWidget());
-    }
 }
 
 // ---- Menu -------------------------------------------------------------------------------------------
@@ -1983,22 +1923,6 @@ QMenu* Menu::submenu() {
     return menu_;
 }
 
-std::string Menu::Caption() const {
-    return action_ ? TextFromScreen(action_->text()) : std::string();
-}
-void Menu::setCaption(const std::string& caption) {
-    if (action_) {
-        action_->setText(ScreenText(caption));
-    }
-}
-bool Menu::Enabled() const {
-    return action_ && action_->isEnabled();
-}
-void Menu::setEnabled(bool enabled) {
-    if (action_) {
-        action_->setEnabled(enabled);
-    }
-}
 bool Menu::Checked() const {
     return action_ && action_->isChecked();
 }
@@ -2007,14 +1931,6 @@ void Menu::setChecked(bool checked) {
         const QSignalBlocker block(action_.data());
         action_->setCheckable(true);
         action_->setChecked(checked);
-    }
-}
-bool Menu::Visible() const {
-    return action_ && action_->isVisible();
-}
-void Menu::setVisible(bool visible) {
-    if (action_) {
-        action_->setVisible(visible);
     }
 }
 void Menu::setShortcut(const std::string& keys) {

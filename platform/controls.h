@@ -143,59 +143,64 @@ private:
     bool locked_ = false, multiLine_ = false, borderless_ = false;
 };
 
-class Label : public Control {
+/// A control with a caption that the user clicks: label, command button, check box, option button.
+class ClickControl : public Control {
 public:
-    Label();
     std::string Caption() const;
     void setCaption(const std::string& caption);
+    std::function<void()> Click;
+    /// The user clicks the control: it does what a click does (see each control) and fires Click.
+    void userClick();
+
+protected:
+    using Control::Control;
+    /// What a user's click does to the control, Click included.
+    virtual void clicked() { fire(Click); }
+};
+
+class Label : public ClickControl {
+public:
+    Label();
     /// 0 left, 1 right, 2 centre.
     void setAlignment(int alignment);
     void setWordWrap(bool wrap);
-    std::function<void()> Click;
-    void userClick();
 
 protected:
     void mouseReleased() override;
 };
 
-class CommandButton : public Control {
+class CommandButton : public ClickControl {
 public:
     CommandButton();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
-    std::function<void()> Click;
-    void userClick();
 };
 
-class CheckBox : public Control {
+class CheckBox : public ClickControl {
 public:
     CheckBox();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
     /// 0 unchecked, 1 checked, 2 grayed.
     int Value() const;
     /// Fires Click when the value changes. A value outside 0..2 is refused (false).
     bool set(int value);
     bool setSilently(int value);
-    std::function<void()> Click;
-    /// The user clicks: unchecked or grayed becomes checked, checked becomes unchecked; fires Click.
-    void userClick();
+
+protected:
+    /// Unchecked or grayed becomes checked, checked becomes unchecked; Click fires.
+    void clicked() override;
 };
 
 /// Option buttons with the same container exclude each other.
-class OptionButton : public Control {
+class OptionButton : public ClickControl {
 public:
     OptionButton();
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
     bool Value() const;
     /// Setting true clears the other options of the container and fires Click on this one when it was
     /// not selected; setting false only clears it.
     void set(bool value);
     void setSilently(bool value);
-    std::function<void()> Click;
+
+protected:
     /// The user picks this option: Click fires when it was not selected.
-    void userClick();
+    void clicked() override;
 
 private:
     void apply(bool value);
@@ -413,20 +418,28 @@ private:
     int width_;
 };
 
-class ColumnHeaders {
+/// The parts a control numbers from 1: the columns of a list view, the tabs of a tab strip.
+template <class Owner, class Part> class NumberedParts {
+public:
+    int Count() const { return static_cast<int>(parts_.size()); }
+    /// Part `i`, 1-based.
+    Part& operator()(int i) { return *parts_.at(static_cast<std::size_t>(i - 1)); }
+
+protected:
+    explicit NumberedParts(Owner* owner) : owner_(owner) {}
+    Owner* owner_;
+    std::vector<std::unique_ptr<Part>> parts_;
+};
+
+class ColumnHeaders : public NumberedParts<ListView, ColumnHeader> {
 public:
     /// Adds a column; the classic default width is 1440 twips.
     ColumnHeader& Add(const std::string& text, int widthTwips = 1440);
-    int Count() const;
     void Clear();
-    /// Column `i`, 1-based.
-    ColumnHeader& operator()(int i);
 
 private:
     friend class ListView;
-    explicit ColumnHeaders(ListView* owner) : owner_(owner) {}
-    ListView* owner_;
-    std::vector<std::unique_ptr<ColumnHeader>> headers_;
+    explicit ColumnHeaders(ListView* owner) : NumberedParts(owner) {}
 };
 
 class ListItems {
@@ -502,19 +515,14 @@ private:
     int index_;
 };
 
-class Tabs {
+class Tabs : public NumberedParts<TabStrip, Tab> {
 public:
     Tab& Add(const std::string& caption);
-    int Count() const;
     void Clear();
-    /// Tab `i`, 1-based.
-    Tab& operator()(int i);
 
 private:
     friend class TabStrip;
-    explicit Tabs(TabStrip* owner) : owner_(owner) {}
-    TabStrip* owner_;
-    std::vector<std::unique_ptr<Tab>> tabs_;
+    explicit Tabs(TabStrip* owner) : NumberedParts(owner) {}
 };
 
 /// A row of tabs; the pages are frames the window shows and hides itself.
@@ -591,8 +599,20 @@ private:
     Style style_ = Style::Text;
 };
 
+/// A bar along an edge of its container: the status bar and the tool bar.
+class DockedBar : public Control {
+public:
+    /// Lays itself along its edge of the container (after place or a resize of the form).
+    void dock();
+
+protected:
+    /// `edge`: "top" or "bottom".
+    DockedBar(QWidget* widget, const char* edge);
+    void placed() override { dock(); }
+};
+
 /// The status bar along the bottom of the form, with its panels.
-class StatusBar : public Control {
+class StatusBar : public DockedBar {
 public:
     StatusBar();
     ~StatusBar() override;
@@ -601,11 +621,6 @@ public:
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     /// Panel `i`, 1-based.
     Panel& Panels(int i);
-    /// Lays itself along the bottom of its container (after place or a resize of the form).
-    void dock();
-
-protected:
-    void placed() override { dock(); }
 
 private:
     void tick();
@@ -613,19 +628,27 @@ private:
     QObject* timer_ = nullptr;
 };
 
-class ToolbarButton {
+/// What the user chooses from a bar or a menu: a tool-bar button or a menu entry.
+class ActionItem {
 public:
-    enum class Style { Default, Check, Separator };
-    static constexpr Style tbrDefault = Style::Default;
-    static constexpr Style tbrCheck = Style::Check;
-    static constexpr Style tbrSeparator = Style::Separator;
-    std::string Key() const { return key_; }
     std::string Caption() const;
     void setCaption(const std::string& caption);
     bool Enabled() const;
     void setEnabled(bool enabled);
     bool Visible() const;
     void setVisible(bool visible);
+
+protected:
+    QPointer<QAction> action_;
+};
+
+class ToolbarButton : public ActionItem {
+public:
+    enum class Style { Default, Check, Separator };
+    static constexpr Style tbrDefault = Style::Default;
+    static constexpr Style tbrCheck = Style::Check;
+    static constexpr Style tbrSeparator = Style::Separator;
+    std::string Key() const { return key_; }
     /// Pressed state of a Check button.
     bool Value() const;
     void setValue(bool pressed);
@@ -636,15 +659,13 @@ public:
 
 private:
     friend class Toolbar;
-    ToolbarButton(QAction* action, std::string key, int index)
-        : action_(action), key_(std::move(key)), index_(index) {}
-    QAction* action_;
+    ToolbarButton(QAction* action, std::string key, int index);
     std::string key_;
     int index_;
 };
 
 /// The tool bar along the top of the form.
-class Toolbar : public Control {
+class Toolbar : public DockedBar {
 public:
     Toolbar();
     ~Toolbar() override;
@@ -658,10 +679,6 @@ public:
     std::function<void(ToolbarButton&)> ButtonClick;
     /// The user clicks the button with this key: ButtonClick fires when it is enabled.
     void userClick(const std::string& key);
-    void dock();
-
-protected:
-    void placed() override { dock(); }
 
 private:
     void clicked(ToolbarButton& button);
@@ -670,7 +687,7 @@ private:
 
 /// An entry of the form's menu bar or of a menu: a caption "-" makes a separator. An entry that
 /// receives entries becomes a submenu.
-class Menu {
+class Menu : public ActionItem {
 public:
     Menu();
     ~Menu();
@@ -682,14 +699,8 @@ public:
     /// An entry of `parent`.
     void create(Menu& parent, const std::string& caption);
 
-    std::string Caption() const;
-    void setCaption(const std::string& caption);
-    bool Enabled() const;
-    void setEnabled(bool enabled);
     bool Checked() const;
     void setChecked(bool checked);
-    bool Visible() const;
-    void setVisible(bool visible);
     /// Keyboard shortcut such as "Ctrl+O".
     void setShortcut(const std::string& keys);
 
@@ -699,8 +710,6 @@ public:
 
 private:
     QMenu* submenu();
-    void connectAction();
-    QPointer<QAction> action_;
     QPointer<QMenu> menu_;
     Menu* parent_ = nullptr;
 };

@@ -19,6 +19,19 @@ bool IsPassedOver(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// `text` without the characters `drop` picks at either end.
+std::string_view TrimEnds(std::string_view text, bool (*drop)(char)) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && drop(text[b])) {
+        ++b;
+    }
+    while (e > b && drop(text[e - 1])) {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
+
 // Length of the number at the start of `s` (sign, digits, fraction, exponent E or D), 0 when there is
 // none. `mantissaDigits` tells whether a digit was seen before the exponent. An exponent letter counts
 // only when at least one digit follows it, so "1e" is the number 1 followed by other text.
@@ -193,15 +206,7 @@ double Val(std::string_view text) {
 }
 
 std::optional<double> StrictNumber(std::string_view text) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && IsPassedOver(text[b])) {
-        ++b;
-    }
-    while (e > b && IsPassedOver(text[e - 1])) {
-        --e;
-    }
-    std::string_view t = text.substr(b, e - b);
+    const std::string_view t = TrimEnds(text, IsPassedOver);
     bool digits = false;
     std::size_t len = NumberPrefix(t, digits);
     if (len == 0 || len != t.size()) {
@@ -354,15 +359,7 @@ int DisplayWidth(std::string_view text) {
 }
 
 std::string Trim(std::string_view text) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && IsBlank(text[b])) {
-        ++b;
-    }
-    while (e > b && IsBlank(text[e - 1])) {
-        --e;
-    }
-    return std::string(text.substr(b, e - b));
+    return std::string(TrimEnds(text, IsBlank));
 }
 
 } // namespace vb
