@@ -22,6 +22,7 @@
 #include "multishaft/multishaft_flows.h"
 #include "platform/Cad.h"
 #include "platform/Forms.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
@@ -88,7 +89,7 @@ void everyLineOfTheTable() {
 
 // Lines of a table the window wrote, to show that it wrote the whole table.
 double linesOf(const std::string& name) {
-    return static_cast<double>(textfile::ReadLines(bench_stage::appFolder() + "/proj_" + name)
+    return static_cast<double>(textfile::ReadLines(platform::AppPath() + "/proj_" + name)
                                    .value_or(std::vector<std::string>{})
                                    .size());
 }
