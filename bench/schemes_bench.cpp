@@ -29,6 +29,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/shaft_and_jet.h"
 #include "shaft/sj_report.h"
+#include "ventparam/duct_list.h"
 #include "ventparam/frmVentParam.h"
 
 #include <benchmark/benchmark.h>
@@ -145,10 +146,7 @@ void JetCurve_Engine(benchmark::State& state) {
                 {vb::Val(w.lstJet.ListItems(i).Text()), vb::Val(w.lstJet.ListItems(i).SubItems(2))});
         }
         frmVentParam& step2 = Forms::instance<frmVentParam>();
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            const platform::ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
+        in.LocalLosses = ventparam::ReadLocalLosses<jetfan::LocalLossAt>(step2.lstzeta);
         in.DesignFlow = vb::Val(step2.txtQQ_req.Text());
         in.TrafficForce = vb::Val(w.txtdeltap_t.Text());
     });
