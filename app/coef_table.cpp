@@ -17,11 +17,7 @@ double CoefTable::Y(int i) const {
 }
 
 double CoefTable::V(int i, int j) const {
-    if (i < 1 || static_cast<std::size_t>(i) > v.size()) {
-        return 0.0;
-    }
-    const std::vector<double>& row = v[static_cast<std::size_t>(i - 1)];
-    return (j >= 1 && static_cast<std::size_t>(j) <= row.size()) ? row[static_cast<std::size_t>(j - 1)] : 0.0;
+    return modPublic::ValueAt(v, i, j);
 }
 
 namespace modPublic {
@@ -77,69 +73,33 @@ std::optional<std::pair<int, int>> ParseCounts(std::string_view line) {
     return std::pair<int, int>{*ny, *nx};
 }
 
-// Lower and upper bracketing key positions (1-based) of `key` on one axis; lo = hi when the key is
-// clamped to an end. nullopt for an empty axis, a NaN key, or a key that no pair brackets on an axis that
-// is not monotonic.
-struct Span {
-    int lo;
-    int hi;
-};
-
 int Sign(double d) {
     return d > 0 ? 1 : (d < 0 ? -1 : 0);
 }
 
-std::optional<Span> FindSpan(const std::vector<double>& keys, double key) {
+// The bracketing key positions of `key`; nullopt for an empty axis, a NaN key, or a key that no pair
+// brackets on an axis that is not monotonic.
+std::optional<KeySpan> FindSpan(const std::vector<double>& keys, double key) {
     const int n = static_cast<int>(keys.size());
     if (n == 0 || std::isnan(key)) {
         return std::nullopt;
     }
     if (n == 1) {
-        return Span{1, 1};
+        return KeySpan{1, 1};
     }
     auto k = [&keys](int i) { return keys[static_cast<std::size_t>(i - 1)]; };
     for (int i = 1; i <= n - 1; ++i) {
         if ((key - k(i)) * (key - k(i + 1)) <= 0) {
-            return Span{i, i + 1};
+            return KeySpan{i, i + 1};
         }
     }
     if (Sign(key - k(1)) == Sign(k(1) - k(2))) {
-        return Span{1, 1};
+        return KeySpan{1, 1};
     }
     if (Sign(key - k(n)) == Sign(k(n) - k(n - 1))) {
-        return Span{n, n};
+        return KeySpan{n, n};
     }
     return std::nullopt;
-}
-
-// The straight line through (x0, v0) and (x1, v1) at `key`. A key on either end gives that end's value
-// exactly (a table's own keys must give its own values), and a pair of repeated keys gives the first.
-double Lerp(double x0, double x1, double v0, double v1, double key) {
-    if (key == x0 || x1 == x0) {
-        return v0;
-    }
-    if (key == x1) {
-        return v1;
-    }
-    return v0 + (key - x0) * (v1 - v0) / (x1 - x0);
-}
-
-double At(const std::vector<std::vector<double>>& v, int i, int j) {
-    if (i < 1 || static_cast<std::size_t>(i) > v.size()) {
-        return 0.0;
-    }
-    const std::vector<double>& row = v[static_cast<std::size_t>(i - 1)];
-    return (j >= 1 && static_cast<std::size_t>(j) <= row.size()) ? row[static_cast<std::size_t>(j - 1)] : 0.0;
-}
-
-// Interpolates along the column keys within row i.
-double AlongRow(const std::vector<double>& x, const std::vector<std::vector<double>>& v, int row, Span s,
-                double key) {
-    if (s.lo == s.hi) {
-        return At(v, row, s.lo);
-    }
-    return Lerp(x[static_cast<std::size_t>(s.lo - 1)], x[static_cast<std::size_t>(s.hi - 1)],
-                At(v, row, s.lo), At(v, row, s.hi), key);
 }
 
 } // namespace
@@ -216,7 +176,7 @@ void SplitNumbers(std::vector<double>& values, std::string_view line) {
 }
 
 double Interpolate1D(const std::vector<double>& x, const std::vector<std::vector<double>>& v, double key) {
-    std::optional<Span> s = FindSpan(x, key);
+    std::optional<KeySpan> s = FindSpan(x, key);
     if (!s) {
         return 0.0;
     }
@@ -229,17 +189,12 @@ double Interpolate1D(const CoefTable& table, double key) {
 
 double Interpolate2D(const std::vector<double>& x, const std::vector<double>& y,
                      const std::vector<std::vector<double>>& v, double dx, double dy) {
-    std::optional<Span> sx = FindSpan(x, dx);
-    std::optional<Span> sy = FindSpan(y, dy);
+    std::optional<KeySpan> sx = FindSpan(x, dx);
+    std::optional<KeySpan> sy = FindSpan(y, dy);
     if (!sx || !sy) {
         return 0.0;
     }
-    const double a = AlongRow(x, v, sy->lo, *sx, dx);
-    if (sy->lo == sy->hi) {
-        return a;
-    }
-    const double b = AlongRow(x, v, sy->hi, *sx, dx);
-    return Lerp(y[static_cast<std::size_t>(sy->lo - 1)], y[static_cast<std::size_t>(sy->hi - 1)], a, b, dy);
+    return InterpolateBetween(x, y, v, *sx, *sy, dx, dy);
 }
 
 double Interpolate2D(const CoefTable& table, double dx, double dy) {

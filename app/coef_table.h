@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,58 @@ double Interpolate1D(const CoefTable& table, double key);
 double Interpolate2D(const std::vector<double>& x, const std::vector<double>& y,
                      const std::vector<std::vector<double>>& v, double dx, double dy);
 double Interpolate2D(const CoefTable& table, double dx, double dy);
+
+/// Lower and upper key positions (1-based) that bracket a key on one axis; lo = hi where the key holds at
+/// one key (an end it is clamped to, or a one-key axis).
+struct KeySpan {
+    int lo;
+    int hi;
+};
+
+/// The straight line through (x0, v0) and (x1, v1) at `key`. A key on either end gives that end's value
+/// exactly (a table's own keys must give its own values), and a pair of repeated keys gives the first.
+inline double Lerp(double x0, double x1, double v0, double v1, double key) {
+    if (key == x0 || x1 == x0) {
+        return v0;
+    }
+    if (key == x1) {
+        return v1;
+    }
+    return v0 + (key - x0) * (v1 - v0) / (x1 - x0);
+}
+
+/// v(i, j) of the 1-based indices; 0 for an index outside the table.
+inline double ValueAt(const std::vector<std::vector<double>>& v, int i, int j) {
+    if (i < 1 || static_cast<std::size_t>(i) > v.size()) {
+        return 0.0;
+    }
+    const std::vector<double>& row = v[static_cast<std::size_t>(i - 1)];
+    return (j >= 1 && static_cast<std::size_t>(j) <= row.size()) ? row[static_cast<std::size_t>(j - 1)] : 0.0;
+}
+
+/// Row `row` of `v` at `key` between the column keys of `s`.
+inline double AlongRow(const std::vector<double>& x, const std::vector<std::vector<double>>& v, int row,
+                       KeySpan s, double key) {
+    if (s.lo == s.hi) {
+        return ValueAt(v, row, s.lo);
+    }
+    return Lerp(x[static_cast<std::size_t>(s.lo - 1)], x[static_cast<std::size_t>(s.hi - 1)],
+                ValueAt(v, row, s.lo), ValueAt(v, row, s.hi), key);
+}
+
+/// The bilinear step of Interpolate2D once each axis has its bracketing key positions: `dx` between the
+/// column keys of `sx`, then `dy` between the row keys of `sy`. Inline: the lamp tables take it for every
+/// lamp and point.
+inline double InterpolateBetween(const std::vector<double>& x, const std::vector<double>& y,
+                                 const std::vector<std::vector<double>>& v, KeySpan sx, KeySpan sy, double dx,
+                                 double dy) {
+    const double a = AlongRow(x, v, sy.lo, sx, dx);
+    if (sy.lo == sy.hi) {
+        return a;
+    }
+    const double b = AlongRow(x, v, sy.hi, sx, dx);
+    return Lerp(y[static_cast<std::size_t>(sy.lo - 1)], y[static_cast<std::size_t>(sy.hi - 1)], a, b, dy);
+}
 
 /// `a` when a > b, else `b` (equal arguments give the second).
 double MaxOf(double a, double b);

@@ -17,18 +17,8 @@ std::optional<std::vector<JetDbRow>> ParseJetDbRows(scheme::SchemeReader& reader
         }
         std::vector<JetDbRow> rows;
         rows.reserve(static_cast<std::size_t>(std::min<long long>(*count, 256)));
-        for (long long k = 0; k < *count; ++k) {
-            JetDbRow row;
-            for (std::string& field : row) {
-                std::optional<std::string> text = reader.NextText();
-                if (!text) {
-                    // The file ends inside the list: keep the complete records, never an invented one.
-                    return rows;
-                }
-                field = std::move(*text);
-            }
-            rows.push_back(std::move(row));
-        }
+        // A file that ends inside the list keeps its complete records, never an invented one.
+        reader.NextTextRows(*count, JetDbRow{}, rows);
         return rows;
     } catch (...) {
         return std::nullopt;

@@ -47,10 +47,6 @@ void runModal(platform::Form& form) {
 
 } // namespace
 
-std::string appFolder() {
-    return (root() / "app").string();
-}
-
 void freshFolder() {
     platform::Forms::destroyAll();
     std::error_code ec;

@@ -4,16 +4,12 @@
 #include "platform/Form.h"
 
 #include <functional>
-#include <string>
 #include <typeinfo>
 
 /// The stage the benchmarks run on: offscreen windows, C numeric locale, a temporary program folder with
-/// a copy of ConfigFiles, message boxes answered with their default button, modal windows run by the
-/// script queued for them (or hidden at once when none is queued).
+/// a copy of ConfigFiles (platform::AppPath points there), message boxes answered with their default button,
+/// modal windows run by the script queued for them (or hidden at once when none is queued).
 namespace bench_stage {
-
-/// The program folder (AppPath points here); it holds ConfigFiles.
-std::string appFolder();
 
 /// Puts back a fresh copy of ConfigFiles and the shared module's initial state, and destroys every
 /// window: call it in a benchmark's set-up so that runs do not see each other's files.

@@ -88,7 +88,7 @@ void LightingGrid_Engine(benchmark::State& state) {
     lighting::LampSource source;
     source.Circuit = lighting::CircuitFromRow(CircuitRow("回路A", 4));
     source.HasTable = modPublic::ReadTable(
-        kModel, source.Table, platform::ResolvePath(bench_stage::appFolder() + "/ConfigFiles/Icr.txt"));
+        kModel, source.Table, platform::ResolvePath(platform::AppPath() + "/ConfigFiles/Icr.txt"));
     CoefTable road;
     modPublic::ReadTable("水泥混凝土路面", road, "");
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include "bench/bench_stage.h"
 #include "fire/fire_scheme.h"
 #include "platform/Forms.h"
+#include "platform/paths.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
 #include "ventparam/station_lookup.h"
@@ -20,7 +21,7 @@ namespace scheme_project {
 inline frmReq& templateProject() {
     bench_stage::freshFolder();
     frmReq& req = platform::Forms::instance<frmReq>();
-    modPublic::ProjectFile = bench_stage::appFolder() + "/proj.vnt";
+    modPublic::ProjectFile = platform::AppPath() + "/proj.vnt";
     req.SaveFile();
     req.txtQQ_req_CO.setSilently("300");
     req.txtQQ_req_VI.setSilently("250");

@@ -189,10 +189,7 @@ void ConcentrateBalance_Engine(benchmark::State& state) {
             s.EndPile = modPublic::EndPile;
             s.PileDirection = modPublic::PileDirection;
             s.CaseIndex = step2.lstCase.ListIndex();
-            for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-                platform::ListItem& row = step2.lstzeta.ListItems(i);
-                s.Losses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-            }
+            s.Losses = ventparam::ReadLocalLosses<transverse::LocalLoss>(step2.lstzeta);
             s.Mode = w.optKnowArea.Value() ? transverse::OpeningMode::KnownArea
                                            : transverse::OpeningMode::KnownSpeed;
             s.beta = vb::Val(w.txtbeta.Text());

@@ -22,12 +22,14 @@
 #include "multishaft/multishaft_flows.h"
 #include "platform/Cad.h"
 #include "platform/Forms.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/shaft_and_jet.h"
 #include "shaft/sj_report.h"
+#include "ventparam/duct_list.h"
 #include "ventparam/frmVentParam.h"
 
 #include <benchmark/benchmark.h>
@@ -88,7 +90,7 @@ void everyLineOfTheTable() {
 
 // Lines of a table the window wrote, to show that it wrote the whole table.
 double linesOf(const std::string& name) {
-    return static_cast<double>(textfile::ReadLines(bench_stage::appFolder() + "/proj_" + name)
+    return static_cast<double>(textfile::ReadLines(platform::AppPath() + "/proj_" + name)
                                    .value_or(std::vector<std::string>{})
                                    .size());
 }
@@ -144,10 +146,7 @@ void JetCurve_Engine(benchmark::State& state) {
                 {vb::Val(w.lstJet.ListItems(i).Text()), vb::Val(w.lstJet.ListItems(i).SubItems(2))});
         }
         frmVentParam& step2 = Forms::instance<frmVentParam>();
-        for (int i = 1; i <= step2.lstzeta.ListItems.Count(); ++i) {
-            const platform::ListItem& row = step2.lstzeta.ListItems(i);
-            in.LocalLosses.push_back({vb::Val(row.Text()), vb::Val(row.SubItems(1))});
-        }
+        in.LocalLosses = ventparam::ReadLocalLosses<jetfan::LocalLossAt>(step2.lstzeta);
         in.DesignFlow = vb::Val(step2.txtQQ_req.Text());
         in.TrafficForce = vb::Val(w.txtdeltap_t.Text());
     });

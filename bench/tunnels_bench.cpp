@@ -9,6 +9,7 @@
 #include "bench/bench_stage.h"
 #include "bench/scheme_project.h"
 #include "platform/Forms.h"
+#include "platform/paths.h"
 #include "platform/vb.h"
 #include "reqair/congestion_demand.h"
 #include "reqair/design_concentration.h"
@@ -337,7 +338,7 @@ void chooseReport(bool allYears) {
 }
 
 void runReport(benchmark::State& state, frmReq& w, bool allYears) {
-    modPublic::ProjectFile = (std::filesystem::path(bench_stage::appFolder()) / "bench.vnt").string();
+    modPublic::ProjectFile = (std::filesystem::path(platform::AppPath()) / "bench.vnt").string();
     for (auto _ : state) {
         state.PauseTiming();
         chooseReport(allYears);

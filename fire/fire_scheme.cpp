@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fire/fire_scheme.h"
 
+#include "app/finite.h"
 #include "platform/vb.h"
 
 #include <cmath>
@@ -10,17 +11,12 @@ namespace fire {
 
 namespace {
 
-// A step whose value is not a finite number fails and leaves its target as it was.
-void assign(double& target, double value) {
-    if (std::isfinite(value)) {
-        target = value;
-    }
-}
+using app::assign_if_finite;
 
 template <class F> double termOf(F&& f) {
     double v = 0;
     try {
-        assign(v, f());
+        assign_if_finite(v, f());
     } catch (...) {
     }
     return v;
@@ -192,10 +188,10 @@ HotSmoke HotSmokeOf(bool expand, double W, double ratio, double rho, double T, d
         return {Q, rho};
     }
     double dT = 0, Qh = 0, rhoh = 0;
-    assign(dT, W * ratio * 0.01 * 1e6 / (rho * Q * kAirHeat));
+    assign_if_finite(dT, W * ratio * 0.01 * 1e6 / (rho * Q * kAirHeat));
     const double Th = T + dT;
-    assign(Qh, Th * Q / T);
-    assign(rhoh, rho * Q / Qh);
+    assign_if_finite(Qh, Th * Q / T);
+    assign_if_finite(rhoh, rho * Q / Qh);
     return {Qh, rhoh};
 }
 

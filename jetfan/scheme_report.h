@@ -37,6 +37,15 @@ public:
     SchemeReport& Line(std::string_view text);
     /// The items on consecutive print zones, the first in column 1.
     SchemeReport& ZoneRow(const std::vector<std::string>& items);
+    /// A table: its header line, then each row's line as `lineOf` gives it.
+    template <class Rows, class LineOf>
+    SchemeReport& Table(std::string_view header, const Rows& rows, LineOf lineOf) {
+        Line(header);
+        for (const auto& row : rows) {
+            Line(lineOf(row));
+        }
+        return *this;
+    }
 
     std::vector<std::string> Lines() const;
 

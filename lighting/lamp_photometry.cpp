@@ -136,7 +136,7 @@ KeyedTable::KeyedTable(const CoefTable& table)
     : table_(&table), rising_(table.x.size() >= 2 && table.y.size() >= 2 && StrictlyRising(table.x) &&
                               StrictlyRising(table.y)) {}
 
-std::optional<std::pair<int, int>> KeyedTable::Span(const std::vector<double>& keys, double key) {
+std::optional<modPublic::KeySpan> KeyedTable::Span(const std::vector<double>& keys, double key) {
     // On rising keys the first pair of neighbours enclosing the key (ends included) is the one before
     // the first key not below it; outside the keys the nearest end holds.
     if (std::isnan(key)) {
@@ -144,60 +144,25 @@ std::optional<std::pair<int, int>> KeyedTable::Span(const std::vector<double>& k
     }
     const int n = static_cast<int>(keys.size());
     if (key < keys.front()) {
-        return std::pair{1, 1};
+        return modPublic::KeySpan{1, 1};
     }
     if (key > keys.back()) {
-        return std::pair{n, n};
+        return modPublic::KeySpan{n, n};
     }
     const int j = static_cast<int>(std::lower_bound(keys.begin() + 1, keys.end(), key) - keys.begin());
-    return std::pair{j, j + 1};
-}
-
-double KeyedTable::Lerp(double x0, double x1, double v0, double v1, double key) {
-    if (key == x0 || x1 == x0) {
-        return v0;
-    }
-    if (key == x1) {
-        return v1;
-    }
-    return v0 + (key - x0) * (v1 - v0) / (x1 - x0);
-}
-
-double KeyedTable::At(int i, int j) const {
-    const auto& v = table_->v;
-    if (i < 1 || static_cast<std::size_t>(i) > v.size()) {
-        return 0.0;
-    }
-    const std::vector<double>& row = v[static_cast<std::size_t>(i - 1)];
-    return (j >= 1 && static_cast<std::size_t>(j) <= row.size()) ? row[static_cast<std::size_t>(j - 1)] : 0.0;
-}
-
-double KeyedTable::AlongRow(int row, std::pair<int, int> s, double key) const {
-    if (s.first == s.second) {
-        return At(row, s.first);
-    }
-    const auto& x = table_->x;
-    return Lerp(x[static_cast<std::size_t>(s.first - 1)], x[static_cast<std::size_t>(s.second - 1)],
-                At(row, s.first), At(row, s.second), key);
+    return modPublic::KeySpan{j, j + 1};
 }
 
 double KeyedTable::operator()(double columnKey, double rowKey) const {
     if (!rising_) {
         return modPublic::Interpolate2D(*table_, columnKey, rowKey);
     }
-    const std::optional<std::pair<int, int>> sx = Span(table_->x, columnKey);
-    const std::optional<std::pair<int, int>> sy = Span(table_->y, rowKey);
+    const std::optional<modPublic::KeySpan> sx = Span(table_->x, columnKey);
+    const std::optional<modPublic::KeySpan> sy = Span(table_->y, rowKey);
     if (!sx || !sy) {
         return 0.0;
     }
-    const double a = AlongRow(sy->first, *sx, columnKey);
-    if (sy->first == sy->second) {
-        return a;
-    }
-    const double b = AlongRow(sy->second, *sx, columnKey);
-    const auto& y = table_->y;
-    return Lerp(y[static_cast<std::size_t>(sy->first - 1)], y[static_cast<std::size_t>(sy->second - 1)], a, b,
-                rowKey);
+    return modPublic::InterpolateBetween(table_->x, table_->y, table_->v, *sx, *sy, columnKey, rowKey);
 }
 
 double IntensityOf(const CoefTable& table, const LampDirection& direction) {

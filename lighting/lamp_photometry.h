@@ -84,10 +84,7 @@ public:
     double operator()(double columnKey, double rowKey) const;
 
 private:
-    static std::optional<std::pair<int, int>> Span(const std::vector<double>& keys, double key);
-    static double Lerp(double x0, double x1, double v0, double v1, double key);
-    double At(int i, int j) const;
-    double AlongRow(int row, std::pair<int, int> s, double key) const;
+    static std::optional<modPublic::KeySpan> Span(const std::vector<double>& keys, double key);
     const CoefTable* table_;
     bool rising_;
 };

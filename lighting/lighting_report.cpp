@@ -41,10 +41,7 @@ std::vector<std::string> LightingZoneLines(const LightingZoneBlock& block) {
     r.Line(stars).Line(stars);
     r.BlankLine();
     r.Line("■■  灯具开启回路  ■■");
-    r.Line("回路名称  纵向间距(m) 功率(w) 与计算域起点距离(m)");
-    for (const CaseRow& row : block.Rows) {
-        r.Line(CircuitLine(row));
-    }
+    r.Table("回路名称  纵向间距(m) 功率(w) 与计算域起点距离(m)", block.Rows, CircuitLine);
     r.BlankLine();
     r.Line("■■照明计算结果■■");
     r.Line(block.Numeric ? "             计算方法: 数值法" : "         计算方法: 系数曲线图法");

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/zone_luminance.h"
 
+#include "app/finite.h"
+
 #include <cmath>
 
+using app::assign_if_finite;
 using modPublic::Interpolate1D;
 using modPublic::Interpolate2D;
 using modPublic::MaxOf;
@@ -39,13 +42,6 @@ const CoefTable* need(const std::optional<CoefTable>& table, const char* key, Zo
     return nullptr;
 }
 
-/// Assigns only a finite result: a step that cannot be computed leaves its target as it was.
-void assign(double& target, double value) {
-    if (std::isfinite(value)) {
-        target = value;
-    }
-}
-
 } // namespace
 
 ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneValues& v) {
@@ -55,21 +51,21 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
     // Interior and exit luminance.
     if (const CoefTable* t =
             in.twoWay ? need(tables.LL_in2, "LL_in2", notes) : need(tables.LL_in1, "LL_in1", notes)) {
-        assign(v.LL_in, Interpolate2D(*t, in.N, in.vt));
+        assign_if_finite(v.LL_in, Interpolate2D(*t, in.N, in.vt));
     }
-    assign(v.LL_exit, 5 * v.LL_in);
+    assign_if_finite(v.LL_exit, 5 * v.LL_in);
 
     // Threshold factor: k1 belongs to two-way traffic, k2 to one-way traffic.
     if (const CoefTable* t = in.twoWay ? need(tables.k1, "k1", notes) : need(tables.k2, "k2", notes)) {
-        assign(v.k, Interpolate2D(*t, in.vt, in.N));
+        assign_if_finite(v.k, Interpolate2D(*t, in.vt, in.N));
     }
-    assign(v.LL_20_S, in.L20);
+    assign_if_finite(v.LL_20_S, in.L20);
 
     // Threshold luminance by daylight; the clear-sky day stands in for a missing mode.
     const int mode = in.mode < 0 ? 0 : in.mode;
     static constexpr double kDaylight[4] = {1.0, 0.5, 0.25, 0.13};
     if (mode < 4) {
-        assign(v.LL_th, v.k * v.LL_20_S * kDaylight[mode]);
+        assign_if_finite(v.LL_th, v.k * v.LL_20_S * kDaylight[mode]);
     }
 
     // Consecutive tunnels: a reduction only when the gap is driven in under 30 s and the preceding tunnel
@@ -80,7 +76,7 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
             if (t >= 30 || in.vt * 30 / 3.6 >= in.preLength) {
                 v.dDiscount = 0;
             } else if (const CoefTable* kd = need(tables.kdiscount, "kdiscount", notes)) {
-                assign(v.dDiscount, Interpolate1D(*kd, t));
+                assign_if_finite(v.dDiscount, Interpolate1D(*kd, t));
             } else {
                 // A reduction from a table we do not have would be a guess; full threshold luminance is
                 // the safe side.
@@ -89,7 +85,7 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
             }
         }
     }
-    assign(v.LL_th, v.LL_th * (1 - 0.01 * v.dDiscount));
+    assign_if_finite(v.LL_th, v.LL_th * (1 - 0.01 * v.dDiscount));
 
     // Transitions, never below the interior luminance.
     v.LL_tr1 = MaxOf(0.3 * v.LL_th, v.LL_in);
@@ -107,20 +103,20 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
 
     // Lengths: threshold, then the exit zone, the transitions in turn, and the interior takes the rest.
     if (const CoefTable* t = need(tables.DD_s, "DD_s", notes)) {
-        assign(v.DD_s, Interpolate2D(*t, in.slope, in.vt));
+        assign_if_finite(v.DD_s, Interpolate2D(*t, in.slope, in.vt));
     }
-    assign(v.DD_th, MaxOf(0, MinOf(1.154 * v.DD_s - (in.h - 1.5) / TanTenDegrees(), L)));
-    assign(v.DD_exit, in.twoWay ? 0 : MaxOf(0, MinOf(60, L - v.DD_th)));
+    assign_if_finite(v.DD_th, MaxOf(0, MinOf(1.154 * v.DD_s - (in.h - 1.5) / TanTenDegrees(), L)));
+    assign_if_finite(v.DD_exit, in.twoWay ? 0 : MaxOf(0, MinOf(60, L - v.DD_th)));
     if (const CoefTable* t = need(tables.DD_tr, "DD_tr", notes)) {
         // What is left is the length less each earlier zone taken off in turn, from the entrance.
         double* tr[3] = {&v.DD_tr1, &v.DD_tr2, &v.DD_tr3};
         double left = L - v.DD_th - v.DD_exit;
         for (int z = 1; z <= 3; ++z) {
-            assign(*tr[z - 1], MaxOf(0, MinOf(Interpolate2D(*t, z, in.vt), left)));
+            assign_if_finite(*tr[z - 1], MaxOf(0, MinOf(Interpolate2D(*t, z, in.vt), left)));
             left -= *tr[z - 1];
         }
     }
-    assign(v.DD_in, MaxOf(0, L - v.DD_th - v.DD_exit - v.DD_tr1 - v.DD_tr2 - v.DD_tr3));
+    assign_if_finite(v.DD_in, MaxOf(0, L - v.DD_th - v.DD_exit - v.DD_tr1 - v.DD_tr2 - v.DD_tr3));
     return notes;
 }
 

@@ -44,10 +44,7 @@ std::vector<std::string> ZoneReportLines(const ZoneReportHead& h, const std::vec
         r.BlankLine();
         r.Value("      设计交通量N(辆/h): ", b.Volume);
         r.Value("               照明工况: ", b.Mode);
-        r.Line("区段      亮度(cd/m^2)    长度(m)");
-        for (const ZoneRowTexts& row : b.Rows) {
-            r.Line(ZoneLine(row));
-        }
+        r.Table("区段      亮度(cd/m^2)    长度(m)", b.Rows, ZoneLine);
     }
     if (!notes.empty()) {
         r.BlankLine();

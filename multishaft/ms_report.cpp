@@ -158,10 +158,7 @@ std::vector<std::string> MsReportLines(std::string_view projectName, const std::
     r.Section("射流流风机桩号列表");
     r.BlankLine();
     r.Line("射流风机布置桩号");
-    r.Line("    桩号     台数    升压力(Pa)");
-    for (const MsGroupTexts& group : groups) {
-        r.Line(MsGroupLine(group));
-    }
+    r.Table("    桩号     台数    升压力(Pa)", groups, MsGroupLine);
     return r.Lines();
 }
 

@@ -91,22 +91,10 @@ std::optional<std::size_t> readCount(scheme::SchemeReader& in) {
     return static_cast<std::size_t>(std::min(whole, static_cast<double>(in.FieldCount())));
 }
 
-/// Reads up to `count` rows of N fields; a row cut short by the end of the file is dropped. False when the
-/// file ended inside the block.
-template <std::size_t N>
-bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<std::array<std::string, N>>& rows) {
-    for (std::size_t k = 0; k < count; ++k) {
-        std::array<std::string, N> row;
-        for (std::string& cell : row) {
-            std::optional<std::string> text = in.NextText();
-            if (!text) {
-                return false;
-            }
-            cell = std::move(*text);
-        }
-        rows.push_back(std::move(row));
-    }
-    return true;
+/// Reads up to `count` rows; a row cut short by the end of the file is dropped. False when the file ended
+/// inside the block.
+template <class Row> bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<Row>& rows) {
+    return in.NextTextRows(static_cast<long long>(count), Row{}, rows);
 }
 
 /// The next two texts into `first` and `second`; false, both left as they were, where the file ends before

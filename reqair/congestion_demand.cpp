@@ -2,6 +2,7 @@
 #include "reqair/congestion_demand.h"
 
 #include "app/coef_table.h"
+#include "app/geometry.h"
 #include "platform/vb.h"
 
 #include <cmath>
@@ -9,12 +10,7 @@
 namespace reqair {
 
 std::vector<double> BlockBoundaries(double startPile, std::span<const double> blockLengths) {
-    std::vector<double> piles{startPile};
-    piles.reserve(blockLengths.size() + 1);
-    for (double length : blockLengths) {
-        piles.push_back(piles.back() + length);
-    }
-    return piles;
+    return app::congestion_block_piles(startPile, {blockLengths.begin(), blockLengths.end()});
 }
 
 BlockDemand SumBlockDemand(const std::vector<CalSegment>& segments, const std::vector<SegmentDemand>& demands,

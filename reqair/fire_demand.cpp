@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reqair/fire_demand.h"
 
+#include "app/finite.h"
+
 #include <cmath>
 
 namespace reqair {
 
 namespace {
 
-std::optional<double> finite(double value) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
+using app::finite;
 
 // Q* of Oka-Atkinson and Wu-Bakar; nullopt where the old runtime stopped the statement (a zero divisor,
 // a fractional power of a negative height).

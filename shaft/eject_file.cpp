@@ -9,49 +9,40 @@ namespace shaft {
 
 namespace {
 
-/// One field of the file: a section title, a box, a reserve field, the model flag; or the end of a record.
+/// One field of the file: a section title, a run of boxes, a reserve field, the model flag; or the end of
+/// a record.
 struct Title {
     std::string_view text;
+};
+/// The boxes from `first` to `last` in their stored order.
+struct Boxes {
+    SeBox first, last;
 };
 struct Reserve {};
 struct ModelFlag {};
 struct EndRecord {};
-using Field = std::variant<Title, SeBox, Reserve, ModelFlag, EndRecord>;
+using Field = std::variant<Title, Boxes, Reserve, ModelFlag, EndRecord>;
 
 // Section I keeps its reserve fields after v1, section II after v2, so both records hold the traffic force
 // and the pressures after them.
 const std::initializer_list<Field> kLayout = {
     Title{"[计算行车速度vt(m/s)]"},
     EndRecord{},
-    kSe_v_t,
-    kSeShaftPile,
+    Boxes{kSe_v_t, kSeShaftPile},
     EndRecord{},
     Title{"[第I区段]"},
     EndRecord{},
-    kSeDeltap_g1,
-    kSeZeta_13,
-    kSeZeta_12,
-    kSeQQ_req1,
-    kSeQQ_r1,
-    kSe_v_1,
+    Boxes{kSeDeltap_g1, kSe_v_1},
     Reserve{},
     Reserve{},
-    kSeDeltap_t1,
-    kSeP_tot1,
+    Boxes{kSeDeltap_t1, kSeP_tot1},
     EndRecord{},
     Title{"[第II区段]"},
     EndRecord{},
-    kSeDeltap_g2,
-    kSeZeta_23,
-    kSeQQ_req2,
-    kSeQQ_r2,
-    kSe_v_2,
+    Boxes{kSeDeltap_g2, kSe_v_2},
     Reserve{},
     Reserve{},
-    kSeDeltap_t2,
-    kSeP_tot21,
-    kSeP_tot22,
-    kSeP_tot23,
+    Boxes{kSeDeltap_t2, kSeP_tot23},
     EndRecord{},
     Title{"[压力模式]"},
     EndRecord{},
@@ -59,21 +50,11 @@ const std::initializer_list<Field> kLayout = {
     EndRecord{},
     Title{"[竖井]"},
     EndRecord{},
-    kSeShaftAA_r,
-    kSeShaftPP_r,
-    kSeShaftDD_r,
-    kSeQQ_r3,
-    kSe_v_3,
-    kSeDeltap_d,
-    kSeP_tot3,
-    kSeP_tot3a,
+    Boxes{kSeShaftAA_r, kSeP_tot3a},
     EndRecord{},
     Title{"[计算结果]"},
     EndRecord{},
-    kSeP_tot,
-    kSeAA_tot,
-    kSeEta,
-    kSeSS_tot,
+    Boxes{kSeP_tot, kSeSS_tot},
     EndRecord{},
 };
 
@@ -82,8 +63,10 @@ const std::initializer_list<Field> kLayout = {
 SeFileContents ReadSeFile(scheme::SchemeReader& in) {
     SeFileContents se;
     for (const Field& f : kLayout) {
-        if (const SeBox* box = std::get_if<SeBox>(&f)) {
-            se.Boxes[*box] = in.NextText();
+        if (const Boxes* run = std::get_if<Boxes>(&f)) {
+            for (std::size_t box = run->first; box <= run->last; ++box) {
+                se.Boxes[box] = in.NextText();
+            }
         } else if (std::holds_alternative<ModelFlag>(f)) {
             se.Merge = in.NextBoolean();
         } else if (!std::holds_alternative<EndRecord>(f)) {
@@ -96,8 +79,10 @@ SeFileContents ReadSeFile(scheme::SchemeReader& in) {
 scheme::SchemeWriter WriteSeFile(const SeFileContents& se) {
     scheme::SchemeWriter out;
     for (const Field& f : kLayout) {
-        if (const SeBox* box = std::get_if<SeBox>(&f)) {
-            out.Text(se.Boxes[*box].value_or(""));
+        if (const Boxes* run = std::get_if<Boxes>(&f)) {
+            for (std::size_t box = run->first; box <= run->last; ++box) {
+                out.Text(se.Boxes[box].value_or(""));
+            }
         } else if (const Title* title = std::get_if<Title>(&f)) {
             out.Text(title->text);
         } else if (std::holds_alternative<Reserve>(f)) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/axial_fan.h"
 
+#include "app/finite.h"
 #include "ventparam/loss_coefficients.h"
 #include "ventparam/ventparam_formulas.h"
 
@@ -10,9 +11,7 @@ namespace tools {
 
 namespace {
 
-std::optional<double> finite(double value) {
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
+using app::finite;
 
 // The duct as the shared loss engine sees it. A tapered row's end sections come from straight rows only,
 // so a tapered neighbour offers no numbers to it.

@@ -29,19 +29,8 @@ std::size_t rowCount(scheme::SchemeReader& in, std::size_t fieldsPerRow) {
 }
 
 template <std::size_t N> std::vector<std::array<std::string, N>> rows(scheme::SchemeReader& in) {
-    const std::size_t n = rowCount(in, N);
     std::vector<std::array<std::string, N>> result;
-    for (std::size_t i = 0; i < n; ++i) {
-        std::array<std::string, N> row;
-        for (std::size_t c = 0; c < N; ++c) {
-            const std::optional<std::string> field = in.NextText();
-            if (!field) {
-                return result;
-            }
-            row[c] = *field;
-        }
-        result.push_back(std::move(row));
-    }
+    in.NextTextRows(static_cast<long long>(rowCount(in, N)), std::array<std::string, N>{}, result);
     return result;
 }
 
@@ -69,20 +58,10 @@ scheme::SchemeWriter AxialFanFile(const AxialFanTexts& fan) {
     out.Text(fan.v).Text(fan.Disc).EndRecord();
     out.Text(kSectionHeading).EndRecord();
     out.Whole(static_cast<long long>(fan.Sections.size())).EndRecord();
-    for (const AxialSectionTexts& row : fan.Sections) {
-        for (const std::string& cell : row) {
-            out.Text(cell);
-        }
-        out.EndRecord();
-    }
+    out.TextRows(fan.Sections, std::tuple_size_v<AxialSectionTexts>);
     out.Text(kZetaHeading).EndRecord();
     out.Whole(static_cast<long long>(fan.Zetas.size())).EndRecord();
-    for (const AxialZetaTexts& row : fan.Zetas) {
-        for (const std::string& cell : row) {
-            out.Text(cell);
-        }
-        out.EndRecord();
-    }
+    out.TextRows(fan.Zetas, std::tuple_size_v<AxialZetaTexts>);
     out.Text(fan.p_d).Text(fan.p_s).Text(fan.p_tot).EndRecord();
     out.Text(fan.t).Text(fan.P).Text(fan.eta).Text(fan.SSkw).EndRecord();
     out.Text(fan.etam).Text(fan.k).Text(fan.MM).EndRecord();

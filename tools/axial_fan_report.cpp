@@ -48,17 +48,13 @@ std::vector<std::string> AxialFanReportLines(std::string_view projectName,
         r.Value("多台风机并列运行效率损失:" + tab, f.Disc);
         r.BlankLine();
         r.Section("沿程损失计算(含渐扩,渐缩管段)");
-        r.Line("区段长度(m) 是否渐扩/减缩管段 面积(m^2) 周长(m) 当量直径(m) 平均壁面粗糙度(mm) 沿程摩阻力    "
-               "   备注");
-        for (const AxialSectionTexts& row : f.Sections) {
-            r.Line(AxialSectionLine(row));
-        }
+        r.Table(
+            "区段长度(m) 是否渐扩/减缩管段 面积(m^2) 周长(m) 当量直径(m) 平均壁面粗糙度(mm) 沿程摩阻力    "
+            "   备注",
+            f.Sections, AxialSectionLine);
         r.BlankLine();
         r.Section("局部损失计算");
-        r.Line("位置(距起点长度)(m)   损失系数ξ      备注");
-        for (const AxialZetaTexts& row : f.Zetas) {
-            r.Line(AxialZetaLine(row));
-        }
+        r.Table("位置(距起点长度)(m)   损失系数ξ      备注", f.Zetas, AxialZetaLine);
         r.BlankLine();
         r.Section("设计风压计算");
         r.Value(captions[1] + tab, f.p_d);

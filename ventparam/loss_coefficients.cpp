@@ -2,6 +2,7 @@
 #include "ventparam/loss_coefficients.h"
 
 #include "app/coef_table.h"
+#include "app/finite.h"
 #include "ventparam/ventparam_formulas.h"
 
 #include <cmath>
@@ -10,13 +11,7 @@ namespace ventparam {
 
 namespace {
 
-/// A step's result, or nullopt when its arithmetic failed on the way (NaN or an overflow).
-std::optional<double> finite(double value) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
+using app::finite;
 
 /// Looks a table up only when the table file held it; otherwise records the key as missing.
 bool available(const CoefTable& table, const char* key, ZetaResult& result) {
