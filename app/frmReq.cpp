@@ -26,9 +26,6 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
-
 // The page area: pages 4 to 6 keep their width and the picker column stands beside them; the other pages
 // span both, so that the window keeps one size on every page.
 constexpr int kTabWidth = 16000, kPageWidth = 8700, kWidePageWidth = 15800;
@@ -61,7 +58,7 @@ int lineTwips() {
 
 /// Distance between two boxes described by one label box [twips].
 int rowPitch() {
-    return std::max(2 * lineTwips(), kBoxHeight + 60);
+    return std::max(2 * lineTwips(), platform::kBoxHeight + 60);
 }
 
 /// Entries of a label box: one empty line between entries, so that each stands beside its box.
@@ -78,12 +75,14 @@ std::string joinEntries(std::initializer_list<const char*> entries) {
     return text;
 }
 
-void inputBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+void inputBox(TextBox& box, Container& parent, int left, int top, int width,
+              int height = platform::kBoxHeight) {
     box.place(parent, left, top, width, height);
-    box.setBackColor(kInputColor);
+    box.setBackColor(platform::kInputColor);
 }
 
-void resultBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+void resultBox(TextBox& box, Container& parent, int left, int top, int width,
+               int height = platform::kBoxHeight) {
     box.place(parent, left, top, width, height);
 }
 
@@ -133,7 +132,7 @@ void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox,
 /// on the box at `firstBoxTop`.
 void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int width, int entries) {
     const int line = lineTwips();
-    const int top = std::max(0, firstBoxTop + (kBoxHeight - line) / 2 - 60);
+    const int top = std::max(0, firstBoxTop + (platform::kBoxHeight - line) / 2 - 60);
     box.place(parent, left, top, width, rowPitch() * entries);
     box.setMultiLine(true);
     box.setBorderless(true);
@@ -275,10 +274,10 @@ void frmReq::buildPage1() {
     int y = 150;
     labelBox(Text1, page, W(120), y, W(1300), 2);
     inputBox(txtProjectName, page, W(1500), y, W(6900));
-    inputBox(txtProjectDiscribe, page, W(1500), y + r, W(6900), r + kBoxHeight + 150);
+    inputBox(txtProjectDiscribe, page, W(1500), y + r, W(6900), r + platform::kBoxHeight + 150);
     txtProjectDiscribe.setMultiLine(true);
 
-    y += 2 * r + kBoxHeight + 250;
+    y += 2 * r + platform::kBoxHeight + 250;
     Layout::frame(Frame1, page, "左线or右线", W(120), y, W(4000), 3 * r + 100);
     captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
     captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
@@ -289,12 +288,12 @@ void frmReq::buildPage1() {
     y += 3 * r + 200;
     labelBox(Text2, page, W(120), y, W(1900), 4);
     boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
-    cmbRoadClass.place(page, W(2050), y, W(1900), kBoxHeight);
-    cmbRoadClass.setBackColor(kInputColor);
+    cmbRoadClass.place(page, W(2050), y, W(1900), platform::kBoxHeight);
+    cmbRoadClass.setBackColor(platform::kInputColor);
 
     labelBox(Text3, page, W(4100), y, W(2350), 3);
-    cmbvt.place(page, W(6500), y, W(1900), kBoxHeight);
-    cmbvt.setBackColor(kInputColor);
+    cmbvt.place(page, W(6500), y, W(1900), platform::kBoxHeight);
+    cmbvt.setBackColor(platform::kInputColor);
     boxColumn(page, W(6500), y + r, W(1900), {txtP, txtCO_in_Air});
 
     y += 4 * r;
@@ -338,7 +337,7 @@ void frmReq::buildPage2() {
     lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
     captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
     for (TextBox* box : {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
 }
 
@@ -355,8 +354,8 @@ void frmReq::buildPage3() {
                    {{"pcu/d:", &txtPcu}});
     Layout::buttons(Frame6, W(100), 2400, W(1100), 380, W(100),
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
-    txtYear.setBackColor(kInputColor);
-    txtPcu.setBackColor(kInputColor);
+    txtYear.setBackColor(platform::kInputColor);
+    txtPcu.setBackColor(platform::kInputColor);
 
     const int y = 160;
     labelBox(Text10, page, W(3950), y, W(2700), 6);
@@ -395,10 +394,10 @@ void frmReq::buildPage4() {
     resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
     layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
-    lstCOModel.setBackColor(kInputColor);
+    lstCOModel.setBackColor(platform::kInputColor);
     layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
-    lstLightModel.setBackColor(kInputColor);
+    lstLightModel.setBackColor(platform::kInputColor);
     captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
@@ -440,8 +439,8 @@ void frmReq::buildPage5() {
 
     platform::Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
     layout_.caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
-    cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, kBoxHeight);
-    cmbWorkVt_Bidirection.setBackColor(kInputColor);
+    cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, platform::kBoxHeight);
+    cmbWorkVt_Bidirection.setBackColor(platform::kInputColor);
 
     platform::Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
     concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
@@ -453,7 +452,7 @@ void frmReq::buildPage5() {
               6500, 300);
     lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
     lstAllowVechileType.setCheckBoxStyle(true);
-    lstAllowVechileType.setBackColor(kInputColor);
+    lstAllowVechileType.setBackColor(platform::kInputColor);
     layout_.caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
     resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
 
@@ -477,8 +476,8 @@ void frmReq::buildPage6() {
     layout_.caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
     inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
     layout_.caption(frmBlock, "车速(km/h)", 6150, 690, 1050);
-    txtBlockVt.place(frmBlock, 7200, 660, 1150, kBoxHeight);
-    txtBlockVt.setBackColor(kInputColor);
+    txtBlockVt.place(frmBlock, 7200, 660, 1150, platform::kBoxHeight);
+    txtBlockVt.setBackColor(platform::kInputColor);
     layout_.caption(frmBlock, "需风量Q(CO)", 6150, 1070, 1050);
     resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
     layout_.caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);

@@ -23,7 +23,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr int kRow = 300;
 constexpr int kPitch = 390;
 const char* const kTableName = "火灾设备控制表";
 /// Above this natural wind [m/s] (the spinner's top) the table would run without end.
@@ -69,13 +68,12 @@ void frmFire::buildControls() {
                               .labelWidth = 2130,
                               .boxWidth = 1255,
                               .pitch = kPitch,
-                              .boxHeight = kRow,
                               .labelDrop = 30,
-                              .labelHeight = kRow};
+                              .labelHeight = platform::kBoxHeight};
 
     // Left column: the fire and the jet fans.
     int y = layout_.column(*this, rows.at(120, 2130, 1000), 120, {{"火灾规模(MW)", &txtMW, &lblMW}});
-    udMW.place(*this, 3250, 120, 255, kRow);
+    udMW.place(*this, 3250, 120, 255, platform::kBoxHeight);
     udMW.setMin(5);
     udMW.setMax(100);
     udMW.setIncrement(5);
@@ -88,61 +86,63 @@ void frmFire::buildControls() {
     // The boxes sit as far left as the longest caption allows, so that the model box shows the longest
     // model name whole and still ends short of the frames on the right.
     cmbJetModel.setWidth(1950);
-    chkAirExpand.place(*this, 120, y, 4000, kRow);
+    chkAirExpand.place(*this, 120, y, 4000, platform::kBoxHeight);
     chkAirExpand.setCaption("考虑空气升温后体积膨胀");
     y += kPitch;
     layout_.column(*this, rows.at(120, 2780, 800), y, {{"空气吸热占火灾规模比例(%):", &txtRatio, &lblRatio}});
-    udRatio.place(*this, 3700, y, 255, kRow);
+    udRatio.place(*this, 3700, y, 255, platform::kBoxHeight);
     udRatio.setMin(0);
     udRatio.setMax(100);
     udRatio.setIncrement(1);
     udRatio.setSilently(70);
     y += kPitch;
-    chkTranverse.place(*this, 120, y, 4000, kRow);
+    chkTranverse.place(*this, 120, y, 4000, platform::kBoxHeight);
     chkTranverse.setCaption("采用独立排烟道横向排烟");
     y += kPitch;
-    chkNaturalWind.place(*this, 120, y, 4000, kRow);
+    chkNaturalWind.place(*this, 120, y, 4000, platform::kBoxHeight);
     chkNaturalWind.setCaption("考虑洞内自然风(洞口两端气压差)");
     y += kPitch;
-    chkUseJetOnly.place(*this, 120, y, 4000, kRow);
+    chkUseJetOnly.place(*this, 120, y, 4000, platform::kBoxHeight);
     chkUseJetOnly.setCaption("仅利用射流风机进行气流控制");
     chkUseJetOnly.setSilently(1);
     chkUseJetOnly.setEnabled(false);
     y += kPitch;
 
     Layout::frame(frmVentMode, *this, "通风模式", 120, y, 4000, 1260);
-    optVentMode1.place(frmVentMode, 120, 240, 3700, kRow);
+    optVentMode1.place(frmVentMode, 120, 240, 3700, platform::kBoxHeight);
     optVentMode1.setCaption("纯射流风机纵向通风");
-    optVentMode2.place(frmVentMode, 120, 240 + kRow, 3700, kRow);
+    optVentMode2.place(frmVentMode, 120, 240 + platform::kBoxHeight, 3700, platform::kBoxHeight);
     optVentMode2.setCaption("单竖井");
-    optVentMode3.place(frmVentMode, 120, 240 + 2 * kRow, 3700, kRow);
+    optVentMode3.place(frmVentMode, 120, 240 + 2 * platform::kBoxHeight, 3700, platform::kBoxHeight);
     optVentMode3.setCaption("多竖井");
     optVentMode1.setSilently(true);
     y += 1320;
 
     Layout::frame(Frame1, *this, "交通模式", 120, y, 4000, 1800);
-    optTrafficMode1.place(Frame1, 120, 240, 1700, kRow);
+    optTrafficMode1.place(Frame1, 120, 240, 1700, platform::kBoxHeight);
     optTrafficMode1.setCaption("单向交通");
-    optTrafficMode2.place(Frame1, 1900, 240, 1700, kRow);
+    optTrafficMode2.place(Frame1, 1900, 240, 1700, platform::kBoxHeight);
     optTrafficMode2.setCaption("双向交通");
     optTrafficMode1.setSilently(true);
     Layout::frame(frmBidirectionVent, Frame1, "双向交通正常通风方向", 120, 620, 3760, 1060);
-    optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, kRow);
+    optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, platform::kBoxHeight);
     optBDVentDirection1.setCaption("从小桩号到大桩号");
-    optBDVentDirection2.place(frmBidirectionVent, 120, 240 + kRow, 3400, kRow);
+    optBDVentDirection2.place(frmBidirectionVent, 120, 240 + platform::kBoxHeight, 3400,
+                              platform::kBoxHeight);
     optBDVentDirection2.setCaption("从大桩号到小桩号");
     optBDVentDirection1.setSilently(true);
 
     // Right part: natural wind, exhaust duct, the two station lists, the result and the buttons.
     const int x = 4300;
     Layout::frame(frmNaturalWind, *this, "洞内自然风方向", x, 120, 3300, 1400);
-    optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, kRow);
+    optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, platform::kBoxHeight);
     optNaturalWindDirection1.setCaption("从小桩号到大桩号");
-    optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + kRow, 3000, kRow);
+    optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + platform::kBoxHeight, 3000,
+                                   platform::kBoxHeight);
     optNaturalWindDirection2.setCaption("从大桩号到小桩号");
     optNaturalWindDirection1.setSilently(true);
     layout_.column(frmNaturalWind, rows.at(120, 1180, 1000), 900, {{"风速(m/s):", &txtvn}});
-    udvn.place(frmNaturalWind, 2300, 900, 255, kRow);
+    udvn.place(frmNaturalWind, 2300, 900, 255, platform::kBoxHeight);
     udvn.setMin(0);
     udvn.setMax(100);
     udvn.setIncrement(5);
@@ -169,7 +169,8 @@ void frmFire::buildControls() {
         Layout::frame(s.frame, *this, s.title, s.left, 1620, 3300, 3900);
         s.list.place(s.frame, 120, 300, 2300, 2700);
         layout_.column(s.frame, rows.at(120, 640, 1660), 3100, {{"桩号:", &s.edit}});
-        Layout::buttonColumn(s.frame, 2520, 300, 660, kRow + 60, kPitch - kRow,
+        Layout::buttonColumn(s.frame, 2520, 300, 660, platform::kBoxHeight + 60,
+                             kPitch - platform::kBoxHeight,
                              {{&s.add, "添加"}, {&s.del, "删除"}, {&s.update, "更新"}});
     }
 

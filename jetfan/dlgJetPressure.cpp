@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kErrorTitle = "出错！";
 
 } // namespace
@@ -33,19 +31,18 @@ void dlgJetPressure::buildControls() {
                               .labelWidth = 1960,
                               .boxWidth = 1600,
                               .pitch = 420,
-                              .boxHeight = kBoxHeight,
                               .labelDrop = 30,
-                              .labelHeight = kBoxHeight};
+                              .labelHeight = platform::kBoxHeight};
     // The model box is wider than the boxes below it: it shows the longest model name whole.
     const int top = layout_.column(*this, rows.at(rows.left, rows.labelWidth, 1950), 240,
                                    {{"射流风机型号:", &cmbJetModel}});
     layout_.column(*this, rows, top,
                    {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
-    cmbJetModel.setBackColor(kInputColor);
+    cmbJetModel.setBackColor(platform::kInputColor);
     for (platform::TextBox* box : {&txtQ, &txtPile, &txtZ}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
-    chkReverse.place(*this, 2200, 1900, 1000, kBoxHeight);
+    chkReverse.place(*this, 2200, 1900, 1000, platform::kBoxHeight);
     chkReverse.setCaption("逆转");
     layout_.column(*this, rows, 2320, {{"升压力Pj(Pa):", &txtPj}});
     Layout::buttonColumn(*this, 4350, 240, 1100, 375, 105, {{&OKButton, "计算"}, {&CancelButton, "关闭"}});

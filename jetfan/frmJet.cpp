@@ -28,7 +28,6 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 std::string ProjectJetPath() {
@@ -90,9 +89,9 @@ void frmJet::buildControls() {
         box->setLocked(true);
     }
     // What the engineer chooses or types is light yellow; what the model and Z give keeps the default.
-    cmbJetModel.setBackColor(kInputColor);
-    txtdeltap_j.setBackColor(kInputColor);
-    txtZZ_j.setBackColor(kInputColor);
+    cmbJetModel.setBackColor(platform::kInputColor);
+    txtdeltap_j.setBackColor(platform::kInputColor);
+    txtZZ_j.setBackColor(platform::kInputColor);
     Frame2.place(fan, 3700, 120, 3080, 3900);
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);

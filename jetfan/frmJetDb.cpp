@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kErrorTitle = "出错！";
 
 std::string jetDbPath() {
@@ -50,9 +48,8 @@ void frmJetDb::buildControls() {
                     .labelWidth = 2520,
                     .boxWidth = 2400,
                     .pitch = 360,
-                    .boxHeight = kBoxHeight,
                     .labelDrop = 30,
-                    .labelHeight = kBoxHeight},
+                    .labelHeight = platform::kBoxHeight},
                    3000,
                    {{"型号", &txtJetName},
                     {"风机流量(m^3/s)", &txtFlow},
@@ -60,7 +57,7 @@ void frmJetDb::buildControls() {
                     {"风机功率(kW)", &txtPower},
                     {"逆转效率折减系数", &txtDiscount}});
     for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
     Layout::buttons(*this, 1200, 4980, 1300, 375, 500,
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});

@@ -22,8 +22,6 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
 
 std::string ProjectBghPath() {
@@ -110,11 +108,11 @@ void frmBrightness::buildControls() {
     const int lx = 120, pitch = 360;
     const Layout::Column rows{.left = lx, .labelWidth = 2180, .boxWidth = 1400, .pitch = pitch};
     int y = layout_.column(Frame1, rows, 300, {{"设计时速vt(km/h):", &cmbvt}, {"隧道长度L(m):", &txtLL}});
-    optBidirection.place(Frame1, lx, y, 1200, kBoxHeight);
+    optBidirection.place(Frame1, lx, y, 1200, platform::kBoxHeight);
     optBidirection.setCaption("双向交通");
-    OptionButton1.place(Frame1, lx + 1250, y, 1200, kBoxHeight);
+    OptionButton1.place(Frame1, lx + 1250, y, 1200, platform::kBoxHeight);
     OptionButton1.setCaption("单向交通");
-    chkMix.place(Frame1, lx + 2500, y, 1200, kBoxHeight);
+    chkMix.place(Frame1, lx + 2500, y, 1200, platform::kBoxHeight);
     chkMix.setCaption("人车混行");
     y = layout_.column(Frame1, rows, y + pitch,
                        {{"天空百分比:", &cmbSkyRatio}, {"洞口朝向或洞外环境", &lstEnvironmnet}});
@@ -132,7 +130,7 @@ void frmBrightness::buildControls() {
 
     Layout::frame(Frame2, Frame1, "交通量分级:", 3850, 240, 2150, 3700);
     layout_.caption(Frame2, "设计交通量N(辆/h):", 100, 300, 1950);
-    txtNN.place(Frame2, 100, 600, 1950, kBoxHeight);
+    txtNN.place(Frame2, 100, 600, 1950, platform::kBoxHeight);
     lstNN.place(Frame2, 100, 1000, 1950, 2100);
     Layout::buttons(Frame2, 100, 3200, 620, 375, 45,
                     {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}});
@@ -156,7 +154,7 @@ void frmBrightness::buildControls() {
     for (platform::Control* input : std::initializer_list<platform::Control*>{
              &cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
              &txtdSpan, &txtNN}) {
-        input->setBackColor(kInputColor);
+        input->setBackColor(platform::kInputColor);
     }
 }
 

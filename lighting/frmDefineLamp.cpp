@@ -19,8 +19,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 // The grid of the circuit's boxes: four columns, a row every kGridPitch from the frame's top.
 constexpr int kColumnLeft[] = {120, 3500, 6880, 10260};
 constexpr int kGridBoxWidth = 1450;
@@ -154,10 +152,10 @@ void frmDefineLamp::buildControls() {
                    {{"与观察点距离(m)", &txtDistanceToCalArea}});
     layout_.column(Frame3, {.left = 120, .labelWidth = 1830, .boxWidth = 800}, 760,
                    {{"计算点个数:纵向", &txtCalPointCount1}});
-    UpDown1.place(Frame3, 2760, 760, 255, kBoxHeight);
+    UpDown1.place(Frame3, 2760, 760, 255, platform::kBoxHeight);
     layout_.column(Frame3, {.left = 3200, .labelWidth = 600, .boxWidth = 800}, 760,
                    {{"横向", &txtCalPointCount2}});
-    UpDown2.place(Frame3, 4610, 760, 255, kBoxHeight);
+    UpDown2.place(Frame3, 4610, 760, 255, platform::kBoxHeight);
     UpDown1.setMin(1);
     UpDown1.setMax(20);
     UpDown1.setIncrement(1);
@@ -168,10 +166,10 @@ void frmDefineLamp::buildControls() {
     UpDown2.setSilently(1);
 
     Layout::frame(Frame4, *this, "照度计算方法", 10060, 5440, 3860, 1300);
-    optCurve.place(Frame4, 200, 330, 3400, kBoxHeight);
+    optCurve.place(Frame4, 200, 330, 3400, platform::kBoxHeight);
     optCurve.setCaption("系数曲线图法");
     optCurve.setEnabled(false);
-    optNumeric.place(Frame4, 200, 760, 3400, kBoxHeight);
+    optNumeric.place(Frame4, 200, 760, 3400, platform::kBoxHeight);
     optNumeric.setCaption("数值法(逐点法)");
     optNumeric.setSilently(true);
 
@@ -203,7 +201,7 @@ void frmDefineLamp::buildControls() {
                                                                               &txtDistanceToCalArea,
                                                                               &txtCalPointCount1,
                                                                               &txtCalPointCount2}) {
-        input->setBackColor(kInputColor);
+        input->setBackColor(platform::kInputColor);
     }
 }
 

@@ -26,8 +26,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-
 constexpr const char* kModes[] = {"白天-晴天", "白天-云天",       "白天-阴天",
                                   "白天-重阴", "夜间-交通量较大", "夜间-交通量较小"};
 constexpr const char* kZones[] = {"入口段", "过渡段1", "过渡段2", "过渡段3", "中间段", "出口段"};
@@ -129,7 +127,7 @@ void frmLighting::buildControls() {
     lblSegment.setCaption("选择计算区段:");
     lstSegment.place(*this, 4060, 400, 1800, 1700);
     for (platform::ListBox* l : {&lstNN, &lstAdjust, &lstSegment}) {
-        l->setBackColor(kInputColor);
+        l->setBackColor(platform::kInputColor);
     }
 
     Layout::frame(Frame1, *this, "选择开启回路", 120, 2200, 5740, 3900);
@@ -143,7 +141,7 @@ void frmLighting::buildControls() {
     Layout::row(Frame1, circuit, 2080 + 3 * circuit.pitch, lblLightSS3, "与计算域起点距离(m):", txtLightSS3);
     for (platform::Control* c :
          std::initializer_list<platform::Control*>{&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3}) {
-        c->setBackColor(kInputColor);
+        c->setBackColor(platform::kInputColor);
     }
     cmdAdd.place(Frame1, 4300, 2080, 1200, 380);
     cmdAdd.setCaption("添加");

@@ -26,7 +26,6 @@ using platform::Forms;
 using platform::ListItem;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kHeaderWidth = 80 * 15; // 80 pixels
 constexpr int kLastSectionWidth = 40 * 15;
 
@@ -275,7 +274,7 @@ void frmMultiShaftAndJet::buildControls() {
              &txtZeta_fencha, &txtv_b,  &txtKK_b,     &txtbeta,   &txtp_de, &txtp_se,   &txtp_db, &txtp_sb,
              &txtt1_e,        &txtp1_e, &txteta_e,    &txtetam_e, &txtk_e,  &txtt1_b,   &txtp1_b, &txteta_b,
              &txtetam_b,      &txtk_b,  &cmbJetModel, &txtFlow,   &txtDD_j, &txtPower,  &txtZZ_j}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
 }
 

@@ -10,6 +10,11 @@
 
 namespace platform {
 
+/// The light yellow of the boxes the engineer types into.
+inline constexpr Color kInputColor = RGB(255, 255, 192);
+/// The height of one text box [twips].
+inline constexpr int kBoxHeight = 300;
+
 /// The shapes every window is built of: a caption beside a box, a column of such rows, a captioned
 /// frame and a row of buttons. Positions are in twips, relative to the container, as everywhere. The
 /// layout owns the captions that have no name in the window, so a window keeps one `Layout` member and
@@ -24,7 +29,7 @@ public:
         int labelWidth = 1500;
         int boxWidth = 1200;
         int pitch = 345;
-        int boxHeight = 300;
+        int boxHeight = kBoxHeight;
         int labelDrop = 30;
         int labelHeight = 255;
 

@@ -33,7 +33,6 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kErrorTitle = "出错！";
 
 std::string ProjectSjPath() {
@@ -357,10 +356,10 @@ void frmShaftAndJet::buildControls() {
                                &txtt1_b,      &txtp1_b,  &txteta_b, &txtetam_b, &txtk_b,           &txtds,
                                &txtQQ_r1,     &txtZZ_j1, &txtZZ_j2, &txtPile,   &txtJetNumPerTeam, &txtPress};
     for (TextBox* box : inputs) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
     for (platform::ComboBox* box : {&cmbCounte, &cmbCountb, &cmbJetModel1, &cmbJetModel2}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
 }
 

@@ -25,7 +25,6 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 /// The system colour of highlighted text.
 constexpr platform::Color kHighlightText = 0x8000000E;
 
@@ -132,7 +131,7 @@ void frmShaftEject::buildControls() {
 
     for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
                          &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
     txtShaftDD_r.setBackColor(kHighlightText);
 }

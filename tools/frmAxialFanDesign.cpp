@@ -27,8 +27,6 @@ using platform::TextBox;
 namespace {
 
 constexpr const char* kCaption = "轴流风机动力设计";
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
 constexpr ventparam::ColumnHead kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
@@ -77,37 +75,43 @@ void frmAxialFanDesign::buildControls() {
     lstFanNo.place(Frame1, 120, 300, kLeftWidth - 240, 2900);
     lstFanNo.setGridLines(true);
     layout_.column(
-        Frame1, {.left = 120, .labelWidth = 1030, .boxWidth = kLeftWidth - 1270, .labelHeight = kBoxHeight},
+        Frame1,
+        {.left = 120, .labelWidth = 1030, .boxWidth = kLeftWidth - 1270, .labelHeight = platform::kBoxHeight},
         3300, {{"风机编号:", &txtFanNo}});
     Layout::buttons(Frame1, 120, 3720, 1200, kButtonHeight, 280,
                     {{&cmdAddFan, "添加"}, {&cmdUpdateFan, "更新"}, {&cmdDeleteFan, "删除"}});
 
     Layout::frame(Frame2, *this, "基本参数", kRight, 60, kRightWidth, 1500);
-    layout_.column(Frame2, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+    layout_.column(Frame2,
+                   {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"流量(m^3/s):", &txtQ}});
-    layout_.column(Frame2, {.left = 2700, .labelWidth = 1400, .boxWidth = 700, .labelHeight = kBoxHeight},
+    layout_.column(Frame2,
+                   {.left = 2700, .labelWidth = 1400, .boxWidth = 700, .labelHeight = platform::kBoxHeight},
                    300, {{"风机数量(台):", &txtN}});
-    udN.place(Frame2, 4800, 300, 255, kBoxHeight);
-    layout_.column(Frame2, {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = kBoxHeight},
+    udN.place(Frame2, 4800, 300, 255, platform::kBoxHeight);
+    layout_.column(Frame2,
+                   {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = platform::kBoxHeight},
                    300, {{"空气密度(kg/m^3)", &txtRHO}});
-    optFanType1.place(Frame2, 8100, 300, 1000, kBoxHeight);
+    optFanType1.place(Frame2, 8100, 300, 1000, platform::kBoxHeight);
     optFanType1.setCaption("送风机");
-    optFanType2.place(Frame2, 9200, 300, 1000, kBoxHeight);
+    optFanType2.place(Frame2, 9200, 300, 1000, platform::kBoxHeight);
     optFanType2.setCaption("排风机");
     const Layout::Column flowRow{
-        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = platform::kBoxHeight};
     Layout::row(Frame2, flowRow, 750, lbl1, "送风口风速vb(m/s):", txtv);
-    Layout::row(Frame2, {.left = 3500, .labelWidth = 2650, .boxWidth = 1100, .labelHeight = kBoxHeight}, 750,
-                lbltemp, "多台风机并列运行效率损失", txtDisc);
+    Layout::row(Frame2,
+                {.left = 3500, .labelWidth = 2650, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
+                750, lbltemp, "多台风机并列运行效率损失", txtDisc);
 
     Layout::frame(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", kRight, 1620, kRightWidth, 3900);
-    layout_.column(Frame3, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+    layout_.column(Frame3,
+                   {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"区段长度(m):", &txtSectionPile}});
-    chkKS.place(Frame3, 2650, 300, 1700, kBoxHeight);
+    chkKS.place(Frame3, 2650, 300, 1700, platform::kBoxHeight);
     chkKS.setCaption("渐扩,减缩管段");
     Layout::frame(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
     const Layout::Column section{
-        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = platform::kBoxHeight};
     const int belowSection = ventparam::PlaceDuctSection(
         layout_,
         {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
@@ -125,10 +129,15 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::frame(Frame4, *this, "局部损失计算", 120, 4320, kLeftWidth, 3300);
     layout_.column(
-        Frame4, {.left = 120, .labelWidth = 2030, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight},
+        Frame4,
+        {.left = 120,
+         .labelWidth = 2030,
+         .boxWidth = 1100,
+         .pitch = 340,
+         .labelHeight = platform::kBoxHeight},
         300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}, {"备注:", &txtZetaDisc}});
     txtZetaDisc.setWidth(2100);
-    cmdZeta.place(Frame4, 3300, 640, 450, kBoxHeight);
+    cmdZeta.place(Frame4, 3300, 640, 450, platform::kBoxHeight);
     cmdZeta.setCaption(">>");
     Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
                     {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
@@ -137,12 +146,13 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::frame(Frame5, *this, "设计风压计算", kRight, 5580, kRightWidth, 1380);
     const Layout::Column pressure{
-        .left = 120, .labelWidth = 4430, .boxWidth = 1300, .pitch = 340, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 4430, .boxWidth = 1300, .pitch = 340, .labelHeight = platform::kBoxHeight};
     Layout::row(Frame5, pressure, 270, lbl2, "送风口,送风井及连接风道总压力损失pdb(Pa):", txtp_d);
     Layout::row(Frame5, pressure, 610, lbl3, "送风口处总升压力psb(Pa):", txtp_s);
     Layout::row(Frame5, pressure, 950, lbl4, "送风机设计风压ptotb(Pa):", txtp_tot);
 
-    const Layout::Column power{.left = 120, .labelWidth = 2280, .pitch = 340, .labelHeight = kBoxHeight};
+    const Layout::Column power{
+        .left = 120, .labelWidth = 2280, .pitch = 340, .labelHeight = platform::kBoxHeight};
     Layout::frame(Frame6, *this, "风机功率计算", kRight, 7020, kHalfWidth, 1750);
     // The pressure box holds kPa, which the power formula divides by 101.325.
     layout_.column(Frame6, power, 300,
@@ -160,7 +170,7 @@ void frmAxialFanDesign::buildControls() {
     for (TextBox* box : {&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
                          &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt,
                          &txtP, &txteta, &txtetam, &txtk}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
 
     // Lies over the window below the "▼" button until it is asked for.

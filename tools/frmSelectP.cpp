@@ -14,7 +14,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kTableKeys[6] = {"Tab12_2",   "Tab12_3_1", "Tab12_3_2",
                                        "Tab12_3_3", "Tab12_3_4", "Tab12_4"};
 
@@ -55,7 +54,7 @@ void frmSelectP::buildControls() {
     lblTableNote.setForeColor(platform::vbRed);
 
     for (platform::Control* c : std::initializer_list<platform::Control*>{&txtL, &txtD, &lstType, &lstK0}) {
-        c->setBackColor(kInputColor);
+        c->setBackColor(platform::kInputColor);
     }
     txtL.setSilently("500");
     txtD.setSilently("0.6");

@@ -58,7 +58,7 @@ void SupplyDuctView::cmdClose_Click() {
 
 void MarkInputs(std::initializer_list<TextBox*> boxes) {
     for (TextBox* box : boxes) {
-        box->setBackColor(platform::RGB(255, 255, 192));
+        box->setBackColor(platform::kInputColor);
     }
 }
 

@@ -8,12 +8,7 @@
 #include "platform/vb.h"
 #include "ventparam/loss_coefficients.h"
 
-namespace {
-
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
-
-} // namespace
+namespace {} // namespace
 
 dlgSectionPm::dlgSectionPm() {
     using platform::Layout;
@@ -21,16 +16,16 @@ dlgSectionPm::dlgSectionPm() {
     setWidth(5400);
     setHeight(3200);
     const Layout::Column rows{
-        .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = kBoxHeight};
+        .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = platform::kBoxHeight};
     layout_.column(
         *this, rows, 240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"设计风量Q(m^3/s):", &txtQ}});
     for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP, &txtQ}) {
-        box->setBackColor(kInputColor);
+        box->setBackColor(platform::kInputColor);
     }
-    chkEntrance.place(*this, 2200, 1480, 800, kBoxHeight);
+    chkEntrance.place(*this, 2200, 1480, 800, platform::kBoxHeight);
     chkEntrance.setCaption("入口");
-    chkExit.place(*this, 3100, 1480, 800, kBoxHeight);
+    chkExit.place(*this, 3100, 1480, 800, platform::kBoxHeight);
     chkExit.setCaption("出口");
     layout_.column(*this, rows, 1900, {{"通风阻抗力:", &txtPm}});
     Layout::buttons(*this, 4000, 240, 1100, 375, 0, {{&OKButton, "计算"}});

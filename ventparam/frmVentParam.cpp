@@ -25,8 +25,6 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr int kPitch = 360;
 
 const char* const kCases[4] = {"单向正常交通", "双向交通", "单向全阻滞", "1km阻滞"};
@@ -97,7 +95,7 @@ void frmVentParam::buildControls() {
     lstzeta.setGridLines(true);
     layout_.column(*this, {.left = rx + 2400, .labelWidth = 900, .boxWidth = 1000, .pitch = kPitch}, 3570,
                    {{"桩号:", &txtzetapile}, {"损失系数:", &txtzeta}});
-    Layout::buttons(*this, rx + 4360, 3930, 450, kBoxHeight, 0, {{&cmdZeta, ">>"}});
+    Layout::buttons(*this, rx + 4360, 3930, 450, platform::kBoxHeight, 0, {{&cmdZeta, ">>"}});
     Layout::buttons(*this, rx + 2400, 4410, 760, 375, 60,
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
 
@@ -112,7 +110,7 @@ void frmVentParam::buildControls() {
     for (platform::Control* input : std::initializer_list<platform::Control*>{
              &txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
              &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep}) {
-        input->setBackColor(kInputColor);
+        input->setBackColor(platform::kInputColor);
     }
 }
 
