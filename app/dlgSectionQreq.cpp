@@ -24,9 +24,7 @@ template <class Demand> void showInSectionDialog(bool shown, Demand demand) {
 } // namespace
 
 dlgSectionQreq::dlgSectionQreq() {
-    setCaption("任意区段需风量计算");
-    setWidth(5400);
-    setHeight(2200);
+    platform::Layout::window(*this, "任意区段需风量计算", 5400, 2200);
     layout_.column(
         *this,
         {.left = 240,

@@ -10,9 +10,7 @@
 #include <string>
 
 frmAbout::frmAbout() {
-    setCaption("关于");
-    setWidth(6900);
-    setHeight(5400);
+    platform::Layout::window(*this, "关于", 6900, 5400);
     Image1.place(*this, 240, 240, 720, 720);
     Image1.setStretch(true);
     Label1.place(*this, 1150, 260, 4000, 300);

@@ -143,9 +143,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 } // namespace
 
 frmReq::frmReq() {
-    setCaption("Kelvora-Aridane");
-    setWidth(kWidth);
-    setHeight(9300);
+    platform::Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
     buildMenus();
     buildFrame();
     buildPage1();

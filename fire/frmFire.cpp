@@ -61,9 +61,7 @@ frmFire::frmFire() {
 
 void frmFire::buildControls() {
     using platform::Layout;
-    setCaption("火灾分析模块(适用于纵向排烟和半横向集中排烟模式)");
-    setWidth(11400);
-    setHeight(8400);
+    Layout::window(*this, "火灾分析模块(适用于纵向排烟和半横向集中排烟模式)", 11400, 8400);
     const Layout::Column rows{.left = 120,
                               .labelWidth = 2130,
                               .boxWidth = 1255,

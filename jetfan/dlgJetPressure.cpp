@@ -18,9 +18,7 @@ constexpr const char* kErrorTitle = "出错！";
 } // namespace
 
 dlgJetPressure::dlgJetPressure() {
-    setCaption("射流风机升压力计算");
-    setWidth(5750);
-    setHeight(3600);
+    platform::Layout::window(*this, "射流风机升压力计算", 5750, 3600);
     buildControls();
     connectEvents();
 }

@@ -60,16 +60,12 @@ std::string FanCountMessage(jetfan::FanCountFault fault) {
 } // namespace
 
 frmJet::frmJet() {
-    setCaption("Step 3: 射流风机通风方式");
-    setWidth(9900);
-    setHeight(7800);
+    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 7800);
     buildControls();
     Image1.setInstalledPicture("jet_scheme.svg");
     Image2.setInstalledPicture("jet_section.svg");
     connectEvents();
 }
-
-frmJet::~frmJet() = default;
 
 // ---- Layout ----
 

@@ -32,9 +32,7 @@ bool fileExists(const std::string& path) {
 } // namespace
 
 frmJetDb::frmJetDb() {
-    setCaption("射流风机数据库维护");
-    setWidth(8100);
-    setHeight(6600);
+    platform::Layout::window(*this, "射流风机数据库维护", 8100, 6600);
     buildControls();
     connectEvents();
 }

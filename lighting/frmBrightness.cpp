@@ -96,13 +96,9 @@ frmBrightness::frmBrightness() {
     connectEvents();
 }
 
-frmBrightness::~frmBrightness() = default;
-
 void frmBrightness::buildControls() {
     using platform::Layout;
-    setCaption("Step 1: 照明亮度及长度计算");
-    setWidth(13200);
-    setHeight(7900);
+    Layout::window(*this, "Step 1: 照明亮度及长度计算", 13200, 7900);
 
     Layout::frame(Frame1, *this, "基本信息", 120, 60, 6100, 6300);
     const int lx = 120, pitch = 360;

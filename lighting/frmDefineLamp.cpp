@@ -105,13 +105,9 @@ frmDefineLamp::frmDefineLamp() {
     connectEvents();
 }
 
-frmDefineLamp::~frmDefineLamp() = default;
-
 void frmDefineLamp::buildControls() {
     using platform::Layout;
-    setCaption("Step 2: 设置照明计算参数");
-    setWidth(14200);
-    setHeight(8400);
+    Layout::window(*this, "Step 2: 设置照明计算参数", 14200, 8400);
 
     Layout::frame(Frame1, *this, "定义灯具回路", 120, 60, 13800, 5300);
     // Four columns of captioned boxes, lamp data first, then its placing.

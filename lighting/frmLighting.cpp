@@ -109,13 +109,9 @@ frmLighting::frmLighting() {
     connectEvents();
 }
 
-frmLighting::~frmLighting() = default;
-
 void frmLighting::buildControls() {
     using platform::Layout;
-    setCaption("Step 3: 照明计算");
-    setWidth(12600);
-    setHeight(8400);
+    Layout::window(*this, "Step 3: 照明计算", 12600, 8400);
 
     lblNN.place(*this, 120, 120, 1800, 255);
     lblNN.setCaption("选择交通量");

@@ -108,9 +108,7 @@ frmVentParam& step2() {
 } // namespace
 
 frmMultiShaftAndJet::frmMultiShaftAndJet() {
-    setCaption("Step 3: 多竖井送排式与射流风机组合通风方式");
-    setWidth(15600);
-    setHeight(10200);
+    platform::Layout::window(*this, "Step 3: 多竖井送排式与射流风机组合通风方式", 15600, 10200);
     buildControls();
     imgJet.setInstalledPicture("jet_section_wide.svg");
     imgScheme.setInstalledPicture("multishaft_scheme.svg");

@@ -3,6 +3,12 @@
 
 namespace platform {
 
+void Layout::window(Form& form, const std::string& caption, int width, int height) {
+    form.setCaption(caption);
+    form.setWidth(width);
+    form.setHeight(height);
+}
+
 Label& Layout::caption(Container& parent, const std::string& text, int left, int top, int width, int height) {
     captions_.push_back(std::make_unique<Label>());
     Label& label = *captions_.back();

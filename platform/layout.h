@@ -51,6 +51,9 @@ public:
         Label* named = nullptr;
     };
 
+    /// The window itself: its caption and its outer size.
+    static void window(Form& form, const std::string& caption, int width, int height);
+
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,
                    int height = 255);

@@ -35,9 +35,7 @@ std::vector<bool> selections(const platform::ListBox& list) {
 } // namespace
 
 frmReportControl::frmReportControl() {
-    setCaption("需风量计算报告输出控制");
-    setWidth(7650);
-    setHeight(5100);
+    platform::Layout::window(*this, "需风量计算报告输出控制", 7650, 5100);
 
     // Three lists side by side, each under its caption; any number of rows may be chosen in each.
     struct Choice {

@@ -118,10 +118,8 @@ int lineDirection() {
 } // namespace
 
 frmShaftAndJet::frmShaftAndJet() {
-    setCaption("Step 3: 单竖井与射流风机组合通风方式");
-    setWidth(14700);
     // Tall enough for the hint line below the buttons.
-    setHeight(9150);
+    platform::Layout::window(*this, "Step 3: 单竖井与射流风机组合通风方式", 14700, 9150);
     buildControls();
     Image1.setInstalledPicture("shaft_jet_scheme.svg");
     Image2.setInstalledPicture("jet_section_narrow.svg");

@@ -40,9 +40,7 @@ std::string TemplateSePath() {
 } // namespace
 
 frmShaftEject::frmShaftEject() {
-    setCaption("Step3: 竖井排出通风方式");
-    setWidth(12300);
-    setHeight(9300);
+    platform::Layout::window(*this, "Step3: 竖井排出通风方式", 12300, 9300);
     buildControls();
     connectEvents();
 }

@@ -46,7 +46,6 @@ std::string templatePath() {
 } // namespace
 
 frmAxialFanDesign::frmAxialFanDesign() : DuctEditor({&txtlambdra, &txtSectionDisc}, {&txtZetaDisc}) {
-    setCaption(kCaption);
     buildControls();
     connectEvents();
     txtRHO.setSilently("1.2");
@@ -68,8 +67,7 @@ frmAxialFanDesign::frmAxialFanDesign() : DuctEditor({&txtlambdra, &txtSectionDis
 
 void frmAxialFanDesign::buildControls() {
     using platform::Layout;
-    setWidth(kRight + kRightWidth + 200);
-    setHeight(10400);
+    Layout::window(*this, kCaption, kRight + kRightWidth + 200, 10400);
 
     Layout::frame(Frame1, *this, "选择轴流风机编号", 120, 60, kLeftWidth, 4200);
     lstFanNo.place(Frame1, 120, 300, kLeftWidth - 240, 2900);

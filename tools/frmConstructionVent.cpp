@@ -66,7 +66,6 @@ std::string templatePath() {
 } // namespace
 
 frmConstructionVent::frmConstructionVent() {
-    setCaption(kTitle);
     buildControls();
     connectEvents();
 }
@@ -75,8 +74,7 @@ void frmConstructionVent::buildControls() {
     using platform::Layout;
     const int mid = 4440;
     const int right = mid + kMidWidth + 100;
-    setWidth(right + 4360);
-    setHeight(9900);
+    Layout::window(*this, kTitle, right + 4360, 9900);
 
     // Left column: tunnel and duct, blasting.
     Layout::frame(Frame9, *this, "隧道及风管基本参数", 120, 60, 4215, 1440);

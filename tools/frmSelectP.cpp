@@ -20,15 +20,13 @@ constexpr const char* kTableKeys[6] = {"Tab12_2",   "Tab12_3_1", "Tab12_3_2",
 } // namespace
 
 frmSelectP::frmSelectP() {
-    setCaption("选择管道漏风系数");
     buildControls();
     connectEvents();
 }
 
 void frmSelectP::buildControls() {
     using platform::Layout;
-    setWidth(4800);
-    setHeight(5400);
+    Layout::window(*this, "选择管道漏风系数", 4800, 5400);
     const Layout::Column rows{
         .left = 120, .labelWidth = 2080, .boxWidth = 2300, .pitch = 360, .labelHeight = 300};
     layout_.column(*this, rows, 120,

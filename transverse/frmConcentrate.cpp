@@ -83,15 +83,11 @@ constexpr int kBelowPicture = 1860;
 } // namespace
 
 frmConcentrate::frmConcentrate() {
-    setCaption("Step 3: 集中送入通风方式");
-    setWidth(11400);
-    setHeight(6540 + kBelowPicture);
+    platform::Layout::window(*this, "Step 3: 集中送入通风方式", 11400, 6540 + kBelowPicture);
     buildControls();
     Image1.setInstalledPicture("concentrate.svg");
     connectEvents();
 }
-
-frmConcentrate::~frmConcentrate() = default;
 
 // ---- Layout ----
 

@@ -52,17 +52,13 @@ Step2Choice Step2() {
 } // namespace
 
 frmLateral3::frmLateral3() : SupplyDuctView(".tra") {
-    setCaption("全横向式通风计算");
-    setWidth(16000);
-    setHeight(8600);
+    platform::Layout::window(*this, "全横向式通风计算", 16000, 8600);
     buildControls();
     connectEvents();
     // The design-time state: full transverse, a fan at each end of the section.
     optTranverse.setSilently(true);
     chkTwoSect.setSilently(1);
 }
-
-frmLateral3::~frmLateral3() = default;
 
 // ---- Layout ----
 

@@ -12,9 +12,7 @@ namespace {} // namespace
 
 dlgSectionPm::dlgSectionPm() {
     using platform::Layout;
-    setCaption("区段通风阻抗力计算");
-    setWidth(5400);
-    setHeight(3200);
+    Layout::window(*this, "区段通风阻抗力计算", 5400, 3200);
     const Layout::Column rows{
         .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = platform::kBoxHeight};
     layout_.column(

@@ -29,7 +29,6 @@ constexpr ventparam::ColumnHead kPieceHeads[] = {{"区段长度(m)", 1200}, {"�
 } // namespace
 
 frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
-    setCaption("风道压力损失计算");
     buildControls();
     connectEvents();
     txtRHO.setSilently("1.2");
@@ -37,8 +36,7 @@ frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
 
 void frmCalculatePd::buildControls() {
     using platform::Layout;
-    setWidth(kFrameWidth + 360);
-    setHeight(8300);
+    Layout::window(*this, "风道压力损失计算", kFrameWidth + 360, 8300);
 
     Layout::frame(Frame6, *this, "基本参数", 120, 60, kFrameWidth, 720);
     layout_.column(Frame6,

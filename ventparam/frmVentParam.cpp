@@ -53,13 +53,9 @@ frmVentParam::frmVentParam() {
     connectEvents();
 }
 
-frmVentParam::~frmVentParam() = default;
-
 void frmVentParam::buildControls() {
     using platform::Layout;
-    setCaption("Step 2: 通风分析参数设置");
-    setWidth(9600);
-    setHeight(7200);
+    Layout::window(*this, "Step 2: 通风分析参数设置", 9600, 7200);
 
     // Pressure balance and vehicles, left column.
     const int lx = 120;

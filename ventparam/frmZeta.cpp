@@ -60,14 +60,12 @@ void placeVaneTypes(platform::ComboBox& list, platform::Frame& frame, int top) {
 } // namespace
 
 frmZeta::frmZeta() {
-    setCaption("局部损失系数计算");
     buildControls();
     connectEvents();
 }
 
 void frmZeta::buildControls() {
-    setWidth(7860);
-    setHeight(6800);
+    platform::Layout::window(*this, "局部损失系数计算", 7860, 6800);
     layout_.caption(*this, "管件类型:", 120, 90, 3000, platform::kBoxHeight);
     lstZetaType.place(*this, 120, kFrameTop, 3120, kFrameHeight);
 
