@@ -34,9 +34,7 @@ dlgSectionQreq::dlgSectionQreq() {
          .labelHeight = platform::kBoxHeight},
         240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"需风量(m^3/s):", &txtSectionQreq}});
-    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    platform::Layout::inputs({&txtSectionSP, &txtSectionEP});
     platform::Layout::buttons(*this, 3950, 240, 1100, 375, 0, {{&cmdClose, "关闭(&C)"}});
     connectEvents();
 }

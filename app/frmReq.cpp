@@ -334,9 +334,7 @@ void frmReq::buildPage2() {
     Layout::frame(Frame5, page, "通风计算区段划分", W(120), 3600, W(8460), 3100);
     lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
     captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
-    for (TextBox* box : {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtSectionPile, &txtSectionArea, &txtSectionPerimeter});
 }
 
 void frmReq::buildPage3() {
@@ -352,8 +350,7 @@ void frmReq::buildPage3() {
                    {{"pcu/d:", &txtPcu}});
     Layout::buttons(Frame6, W(100), 2400, W(1100), 380, W(100),
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
-    txtYear.setBackColor(platform::kInputColor);
-    txtPcu.setBackColor(platform::kInputColor);
+    Layout::inputs({&txtYear, &txtPcu});
 
     const int y = 160;
     labelBox(Text10, page, W(3950), y, W(2700), 6);

@@ -36,10 +36,7 @@ void dlgJetPressure::buildControls() {
                                    {{"射流风机型号:", &cmbJetModel}});
     layout_.column(*this, rows, top,
                    {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
-    cmbJetModel.setBackColor(platform::kInputColor);
-    for (platform::TextBox* box : {&txtQ, &txtPile, &txtZ}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&cmbJetModel, &txtQ, &txtPile, &txtZ});
     chkReverse.place(*this, 2200, 1900, 1000, platform::kBoxHeight);
     chkReverse.setCaption("逆转");
     layout_.column(*this, rows, 2320, {{"升压力Pj(Pa):", &txtPj}});

@@ -85,9 +85,7 @@ void frmJet::buildControls() {
         box->setLocked(true);
     }
     // What the engineer chooses or types is light yellow; what the model and Z give keeps the default.
-    cmbJetModel.setBackColor(platform::kInputColor);
-    txtdeltap_j.setBackColor(platform::kInputColor);
-    txtZZ_j.setBackColor(platform::kInputColor);
+    Layout::inputs({&cmbJetModel, &txtdeltap_j, &txtZZ_j});
     Frame2.place(fan, 3700, 120, 3080, 3900);
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);

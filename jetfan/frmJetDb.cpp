@@ -54,9 +54,7 @@ void frmJetDb::buildControls() {
                     {"出口直径Dj(m)", &txtDD},
                     {"风机功率(kW)", &txtPower},
                     {"逆转效率折减系数", &txtDiscount}});
-    for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount});
     Layout::buttons(*this, 1200, 4980, 1300, 375, 500,
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
     Layout::buttons(*this, 3000, 5520, 1300, 375, 0, {{&cmdOK, "确定"}});

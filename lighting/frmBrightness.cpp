@@ -147,11 +147,8 @@ void frmBrightness::buildControls() {
         *this, 6400, 6600, 1350, 420, 150,
         {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "下一步-->"}, {&cmdOK, "结束"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
-             &txtdSpan, &txtNN}) {
-        input->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
+                    &txtdSpan, &txtNN});
 }
 
 void frmBrightness::connectEvents() {

@@ -176,29 +176,27 @@ void frmDefineLamp::buildControls() {
     Layout::buttons(*this, 10060, 6960, 1800, 420, 200,
                     {{&cmdPreStep, "<--上一步"}, {&cmdNextStep, "下一步-->"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{&cmbLampName,
-                                                                              &cmbLightModel,
-                                                                              &txtPower,
-                                                                              &txtPHI,
-                                                                              &txtMM,
-                                                                              &cmbLightType,
-                                                                              &txtLightSS1,
-                                                                              &txtLightSS2,
-                                                                              &txtHH,
-                                                                              &txtAltitudeAngle,
-                                                                              &txtAngle2,
-                                                                              &txtNum1,
-                                                                              &txtSpan1,
-                                                                              &txtNum2,
-                                                                              &txtSpan2,
-                                                                              &lstInstallMode,
-                                                                              &cmbRoadType,
-                                                                              &txtWW,
-                                                                              &txtDistanceToCalArea,
-                                                                              &txtCalPointCount1,
-                                                                              &txtCalPointCount2}) {
-        input->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&cmbLampName,
+                    &cmbLightModel,
+                    &txtPower,
+                    &txtPHI,
+                    &txtMM,
+                    &cmbLightType,
+                    &txtLightSS1,
+                    &txtLightSS2,
+                    &txtHH,
+                    &txtAltitudeAngle,
+                    &txtAngle2,
+                    &txtNum1,
+                    &txtSpan1,
+                    &txtNum2,
+                    &txtSpan2,
+                    &lstInstallMode,
+                    &cmbRoadType,
+                    &txtWW,
+                    &txtDistanceToCalArea,
+                    &txtCalPointCount1,
+                    &txtCalPointCount2});
 }
 
 void frmDefineLamp::connectEvents() {

@@ -122,9 +122,7 @@ void frmLighting::buildControls() {
     lblSegment.place(*this, 4060, 120, 1800, 255);
     lblSegment.setCaption("选择计算区段:");
     lstSegment.place(*this, 4060, 400, 1800, 1700);
-    for (platform::ListBox* l : {&lstNN, &lstAdjust, &lstSegment}) {
-        l->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&lstNN, &lstAdjust, &lstSegment});
 
     Layout::frame(Frame1, *this, "选择开启回路", 120, 2200, 5740, 3900);
     lstLamp.place(Frame1, 120, 300, 5500, 1700);
@@ -135,10 +133,7 @@ void frmLighting::buildControls() {
     Layout::row(Frame1, circuit, 2080 + circuit.pitch, lblLightSS1, "纵向间距(m):", txtLightSS1);
     Layout::row(Frame1, circuit, 2080 + 2 * circuit.pitch, lblPower, "功率(W):", txtPower);
     Layout::row(Frame1, circuit, 2080 + 3 * circuit.pitch, lblLightSS3, "与计算域起点距离(m):", txtLightSS3);
-    for (platform::Control* c :
-         std::initializer_list<platform::Control*>{&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3}) {
-        c->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3});
     cmdAdd.place(Frame1, 4300, 2080, 1200, 380);
     cmdAdd.setCaption("添加");
     cmdDelete.place(Frame1, 4300, 2560, 1200, 380);

@@ -267,13 +267,11 @@ void frmMultiShaftAndJet::buildControls() {
                           {&cmdClearAll, "全部清除"}});
     imgScheme.place(layoutPage, 7400, 120, 7700, 5000);
 
-    for (platform::Control* box : std::initializer_list<platform::Control*>{
-             &txtShaftPile,   &txtds,   &txtQe,       &cmbCounte, &txtQb,   &cmbCountb, &txtv_e,  &txtKK_e,
-             &txtZeta_fencha, &txtv_b,  &txtKK_b,     &txtbeta,   &txtp_de, &txtp_se,   &txtp_db, &txtp_sb,
-             &txtt1_e,        &txtp1_e, &txteta_e,    &txtetam_e, &txtk_e,  &txtt1_b,   &txtp1_b, &txteta_b,
-             &txtetam_b,      &txtk_b,  &cmbJetModel, &txtFlow,   &txtDD_j, &txtPower,  &txtZZ_j}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtds,          &txtQe,    &cmbCounte, &txtQb,    &cmbCountb,   &txtv_e,
+                    &txtKK_e,      &txtZeta_fencha, &txtv_b,   &txtKK_b,   &txtbeta,  &txtp_de,     &txtp_se,
+                    &txtp_db,      &txtp_sb,        &txtt1_e,  &txtp1_e,   &txteta_e, &txtetam_e,   &txtk_e,
+                    &txtt1_b,      &txtp1_b,        &txteta_b, &txtetam_b, &txtk_b,   &cmbJetModel, &txtFlow,
+                    &txtDD_j,      &txtPower,       &txtZZ_j});
 }
 
 void frmMultiShaftAndJet::connectEvents() {

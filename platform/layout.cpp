@@ -9,6 +9,12 @@ void Layout::window(Form& form, const std::string& caption, int width, int heigh
     form.setHeight(height);
 }
 
+void Layout::inputs(std::initializer_list<Control*> boxes) {
+    for (Control* box : boxes) {
+        box->setBackColor(kInputColor);
+    }
+}
+
 Label& Layout::caption(Container& parent, const std::string& text, int left, int top, int width, int height) {
     captions_.push_back(std::make_unique<Label>());
     Label& label = *captions_.back();

@@ -54,6 +54,9 @@ public:
     /// The window itself: its caption and its outer size.
     static void window(Form& form, const std::string& caption, int width, int height);
 
+    /// Marks the boxes the engineer types into with the input colour.
+    static void inputs(std::initializer_list<Control*> boxes);
+
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,
                    int height = 255);

@@ -348,17 +348,12 @@ void frmShaftAndJet::buildControls() {
     lblTip.setCaption("");
 
     // The boxes a designer fills in.
-    TextBox* const inputs[] = {&txtShaftPile, &txtQe,    &txtKK_e,  &txtv_e,    &txtZeta_fencha,   &txtp_de,
-                               &txtt1_e,      &txtp1_e,  &txteta_e, &txtetam_e, &txtk_e,           &txtQb,
-                               &txtQQ_b,      &txtv_b,   &txtKK_b,  &txtbeta,   &txtZeta_heliu,    &txtp_db,
-                               &txtt1_b,      &txtp1_b,  &txteta_b, &txtetam_b, &txtk_b,           &txtds,
-                               &txtQQ_r1,     &txtZZ_j1, &txtZZ_j2, &txtPile,   &txtJetNumPerTeam, &txtPress};
-    for (TextBox* box : inputs) {
-        box->setBackColor(platform::kInputColor);
-    }
-    for (platform::ComboBox* box : {&cmbCounte, &cmbCountb, &cmbJetModel1, &cmbJetModel2}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtQe,     &txtKK_e,      &txtv_e,      &txtZeta_fencha,   &txtp_de,
+                    &txtt1_e,      &txtp1_e,   &txteta_e,     &txtetam_e,   &txtk_e,           &txtQb,
+                    &txtQQ_b,      &txtv_b,    &txtKK_b,      &txtbeta,     &txtZeta_heliu,    &txtp_db,
+                    &txtt1_b,      &txtp1_b,   &txteta_b,     &txtetam_b,   &txtk_b,           &txtds,
+                    &txtQQ_r1,     &txtZZ_j1,  &txtZZ_j2,     &txtPile,     &txtJetNumPerTeam, &txtPress,
+                    &cmbCounte,    &cmbCountb, &cmbJetModel1, &cmbJetModel2});
 }
 
 void frmShaftAndJet::connectEvents() {

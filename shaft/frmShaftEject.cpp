@@ -127,10 +127,8 @@ void frmShaftEject::buildControls() {
                      {&cmdTable, "运营控制表"},
                      {&cmdBack, "<-- 上一步"}});
 
-    for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
-                         &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
+                    &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta});
     txtShaftDD_r.setBackColor(kHighlightText);
 }
 

@@ -165,11 +165,9 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::buttons(*this, 120, 7800, 1300, kButtonHeight, 180,
                     {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "完成"}});
-    for (TextBox* box : {&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
-                         &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt,
-                         &txtP, &txteta, &txtetam, &txtk}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
+                    &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt, &txtP,
+                    &txteta, &txtetam, &txtk});
 
     // Lies over the window below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, kRight + 3460, 3800, 2900, 2300);

@@ -257,15 +257,13 @@ void frmConstructionVent::buildControls() {
     for (int i = 0; i < 3; ++i) {
         lstMethod3.AddItem(kMethods[i]);
     }
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &txtA,          &txtTunnelL, &txtRHO,    &txtG,        &txtt,     &lstMethod1, &lstMethod2,
-             &lstMethod3,    &lstMethod4, &txtPHI(0), &txtb(0),     &txtk,     &txtLF,      &txtL(0),
-             &txtb(1),       &txtPHI(1),  &txtb(2),   &txtL(1),     &txtHP,    &txtv,       &txtN,
-             &txtqperperson, &txtqperkW,  &txtNi,     &txtNum,      &txtTi,    &txtwi,      &cmbgasname,
-             &txtC,          &txtgas,     &txtptot,   &txtXZ,       &txtTubeL, &txtD,       &txtlambdra,
-             &txtzeta,       &txtFanNum,  &txtRatio,  &lstTubeType, &lstRe}) {
-        input->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtA,       &txtTunnelL, &txtRHO,      &txtG,          &txtt,       &lstMethod1,
+                    &lstMethod2, &lstMethod3, &lstMethod4,  &txtPHI(0),     &txtb(0),    &txtk,
+                    &txtLF,      &txtL(0),    &txtb(1),     &txtPHI(1),     &txtb(2),    &txtL(1),
+                    &txtHP,      &txtv,       &txtN,        &txtqperperson, &txtqperkW,  &txtNi,
+                    &txtNum,     &txtTi,      &txtwi,       &cmbgasname,    &txtC,       &txtgas,
+                    &txtptot,    &txtXZ,      &txtTubeL,    &txtD,          &txtlambdra, &txtzeta,
+                    &txtFanNum,  &txtRatio,   &lstTubeType, &lstRe});
 
     optType(0).setSilently(true);
     optLeiGuan2.setSilently(true);

@@ -51,9 +51,7 @@ void frmSelectP::buildControls() {
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);
 
-    for (platform::Control* c : std::initializer_list<platform::Control*>{&txtL, &txtD, &lstType, &lstK0}) {
-        c->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtL, &txtD, &lstType, &lstK0});
     txtL.setSilently("500");
     txtD.setSilently("0.6");
     opt3m.setSilently(true);

@@ -147,8 +147,7 @@ void frmConcentrate::buildControls() {
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
     cmdBack.setWidth(1700);
 
-    transverse::MarkInputs(
-        {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
+    Layout::inputs({&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
 }
 
 void frmConcentrate::connectEvents() {

@@ -52,7 +52,7 @@ void frmLateral1::buildControls() {
     Layout::buttonColumn(*this, 5000, 240, 1500, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
 
-    transverse::MarkInputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
+    Layout::inputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
 }
 
 void frmLateral1::connectEvents() {

@@ -133,8 +133,8 @@ void frmLateral3::buildControls() {
     Layout::buttonColumn(*this, 14100, 240, 1700, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}});
 
-    transverse::MarkInputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
-                            &txtDD_e, &txtLambda_e});
+    Layout::inputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e, &txtDD_e,
+                    &txtLambda_e});
 }
 
 void frmLateral3::connectEvents() {

@@ -56,12 +56,6 @@ void SupplyDuctView::cmdClose_Click() {
     guarded([this] { platform::Forms::unload(*this); });
 }
 
-void MarkInputs(std::initializer_list<TextBox*> boxes) {
-    for (TextBox* box : boxes) {
-        box->setBackColor(platform::kInputColor);
-    }
-}
-
 void SupplyDuctView::putSupplyInput(SupplyDuctInput& in) const {
     in.Q = modPublic::QQ_req;
     in.AA_b = AA_b;

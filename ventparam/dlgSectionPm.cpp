@@ -18,9 +18,7 @@ dlgSectionPm::dlgSectionPm() {
     layout_.column(
         *this, rows, 240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"设计风量Q(m^3/s):", &txtQ}});
-    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP, &txtQ}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtSectionSP, &txtSectionEP, &txtQ});
     chkEntrance.place(*this, 2200, 1480, 800, platform::kBoxHeight);
     chkEntrance.setCaption("入口");
     chkExit.place(*this, 3100, 1480, 800, platform::kBoxHeight);

@@ -85,10 +85,8 @@ void frmCalculatePd::buildControls() {
                    {.left = 1500, .labelWidth = 1850, .boxWidth = 1500, .labelHeight = platform::kBoxHeight},
                    7250, {{"总压力损失pde(Pa)", &txtp_d}});
     Layout::buttons(*this, kFrameWidth - 1080, 7250, 1200, kButtonHeight, 0, {{&cmdClose, "完成"}});
-    for (TextBox* box : {&txtQ, &txtRHO, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
-                         &txtSectionDelta, &txtzetapile, &txtzeta}) {
-        box->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtQ, &txtRHO, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter, &txtSectionDelta,
+                    &txtzetapile, &txtzeta});
 
     // Lies over the dialog below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, 2320, 3600, 2900, 2300);

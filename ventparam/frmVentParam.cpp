@@ -103,11 +103,8 @@ void frmVentParam::buildControls() {
     Layout::buttons(*this, 5400, 6300, 1800, 420, 200,
                     {{&cmdReturn, "<-- 上一步"}, {&cmdNextStep, "下一步 -->"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
-             &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep}) {
-        input->setBackColor(platform::kInputColor);
-    }
+    Layout::inputs({&txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
+                    &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep});
 }
 
 void frmVentParam::connectEvents() {

@@ -124,8 +124,7 @@ void frmZeta::buildControls() {
             box->setBackColor(platform::kInputColor);
         }
     }
-    txtt1.setBackColor(platform::kInputColor);
-    txtDelta.setBackColor(platform::kInputColor);
+    platform::Layout::inputs({&txtt1, &txtDelta});
 
     const int bottom = kFrameTop + kFrameHeight + 240;
     layout_.column(
