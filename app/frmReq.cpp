@@ -720,44 +720,32 @@ void frmReq::Form_Load() {
     });
     guarded([this] { cmbvt.setListIndex(0); });
     guarded([this] {
-        lstTraffic.ColumnHeaders.Clear();
-        lstTraffic.ColumnHeaders.Add("特征年", 1000);
-        lstTraffic.ColumnHeaders.Add("pcu/d", 1600);
-        lstBlock.ColumnHeaders.Clear();
-        lstBlock.ColumnHeaders.Add("区段长度(m)", 1600);
-        lstBlock.ColumnHeaders.Add("车速", 1000);
-        lstBlock.ColumnHeaders.Add(" Qreq(CO)", 1600);
-        lstBlock.ColumnHeaders.Add(" Qreq(VI)", 1600);
-        lstTrafficAnalysis.ColumnHeaders.Clear();
-        lstTrafficAnalysis.ColumnHeaders.Add("车型", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("比例", 800);
-        lstTrafficAnalysis.ColumnHeaders.Add("换算比例", 800);
-        lstTrafficAnalysis.ColumnHeaders.Add("数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("柴油车占有率", 600);
-        lstTrafficAnalysis.ColumnHeaders.Add("柴油车数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("汽油车数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(CO)", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(VI)", 1200);
+        platform::Layout::headings(lstTraffic, {{"特征年", 1000}, {"pcu/d", 1600}});
+        platform::Layout::headings(
+            lstBlock, {{"区段长度(m)", 1600}, {"车速", 1000}, {" Qreq(CO)", 1600}, {" Qreq(VI)", 1600}});
+        platform::Layout::headings(lstTrafficAnalysis, {{"车型", 1200},
+                                                        {"比例", 800},
+                                                        {"换算比例", 800},
+                                                        {"数量", 1200},
+                                                        {"柴油车占有率", 600},
+                                                        {"柴油车数量", 1200},
+                                                        {"汽油车数量", 1200},
+                                                        {"车型折合(CO)", 1200},
+                                                        {"车型折合(VI)", 1200}});
         lstTrafficAnalysis.ListItems.Clear();
         for (const char* c : kTrafficRowCaptions) {
             lstTrafficAnalysis.ListItems.Add(c);
         }
-        lstSlope.ColumnHeaders.Clear();
-        lstSlope.ColumnHeaders.Add("桩号", 1200);
-        lstSlope.ColumnHeaders.Add("坡度", 800);
-        lstSection.ColumnHeaders.Clear();
-        lstSection.ColumnHeaders.Add("桩号", 1200);
-        lstSection.ColumnHeaders.Add("面积(m^2)", 800);
-        lstSection.ColumnHeaders.Add("周长(m)", 800);
-        lstSection.ColumnHeaders.Add("当量直径(m)", 800);
-        lstSegment.ColumnHeaders.Clear();
-        lstSegment.ColumnHeaders.Add("编号", 400);
-        lstSegment.ColumnHeaders.Add("起始桩号(m)", 1200);
-        lstSegment.ColumnHeaders.Add("终止桩号(m)", 1200);
-        lstSegment.ColumnHeaders.Add("坡度", 800);
-        lstSegment.ColumnHeaders.Add("面积(m^2)", 800);
-        lstSegment.ColumnHeaders.Add("当量直径(m)", 800);
-        lstSegment.ColumnHeaders.Add("车速(km/h)", 800);
+        platform::Layout::headings(lstSlope, {{"桩号", 1200}, {"坡度", 800}});
+        platform::Layout::headings(
+            lstSection, {{"桩号", 1200}, {"面积(m^2)", 800}, {"周长(m)", 800}, {"当量直径(m)", 800}});
+        platform::Layout::headings(lstSegment, {{"编号", 400},
+                                                {"起始桩号(m)", 1200},
+                                                {"终止桩号(m)", 1200},
+                                                {"坡度", 800},
+                                                {"面积(m^2)", 800},
+                                                {"当量直径(m)", 800},
+                                                {"车速(km/h)", 800}});
     });
     guarded([this] {
         lstAllowVechileType.Clear();

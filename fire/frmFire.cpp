@@ -324,10 +324,8 @@ void frmFire::cmdExsmokeUpdate_Click() {
 // ---- Opening and closing ----
 
 void frmFire::Form_Load() {
-    lstFireLoc.ColumnHeaders.Clear();
-    lstFireLoc.ColumnHeaders.Add("火灾点桩号", 2000);
-    lstExsmokePile.ColumnHeaders.Clear();
-    lstExsmokePile.ColumnHeaders.Add("排烟口桩号", 2000);
+    platform::Layout::headings(lstFireLoc, {{"火灾点桩号", 2000}});
+    platform::Layout::headings(lstExsmokePile, {{"排烟口桩号", 2000}});
     guarded([] { modPublic::LoadJetModels(); });
     guarded([this] {
         for (const JetFanModel& m : modPublic::JetModels) {

@@ -151,11 +151,8 @@ void frmJet::connectEvents() {
 
 void frmJet::UserForm_Initialize() {
     guarded([this] {
-        lstJet.ColumnHeaders.Clear();
         // Column widths of 80, 20 and 80 pixels.
-        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
-        lstJet.ColumnHeaders.Add("台数", 20 * 15);
-        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+        platform::Layout::headings(lstJet, {{"桩号", 80 * 15}, {"台数", 20 * 15}, {"升压力", 80 * 15}});
     });
     guarded([this] {
         cmbJetModel.Clear();

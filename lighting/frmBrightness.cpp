@@ -180,16 +180,12 @@ void frmBrightness::UserForm_Initialize() {
     });
     guarded([this] {
         // The one column fills the list so its heading reads in full.
-        lstNN.ColumnHeaders.Clear();
-        lstNN.ColumnHeaders.Add("分级交通量(辆/h)", 1850);
+        platform::Layout::headings(lstNN, {{"分级交通量(辆/h)", 1850}});
     });
     guarded([this] {
         // Wide enough for a zone name ("4 过渡段3"), a luminance in the thousands
         // and the heading "亮度(cd/m^2)"; together they fill the list.
-        lstResult.ColumnHeaders.Clear();
-        lstResult.ColumnHeaders.Add("区段", 1400);
-        lstResult.ColumnHeaders.Add("亮度(cd/m^2)", 1500);
-        lstResult.ColumnHeaders.Add("长度(m)", 1300);
+        platform::Layout::headings(lstResult, {{"区段", 1400}, {"亮度(cd/m^2)", 1500}, {"长度(m)", 1300}});
         lstResult.ListItems.Clear();
         for (const char* zone : lighting::kZoneNames) {
             lstResult.ListItems.Add(zone);

@@ -15,6 +15,13 @@ void Layout::inputs(std::initializer_list<Control*> boxes) {
     }
 }
 
+void Layout::headings(ListView& list, std::initializer_list<Heading> heads) {
+    list.ColumnHeaders.Clear();
+    for (const Heading& h : heads) {
+        list.ColumnHeaders.Add(h.text, h.width);
+    }
+}
+
 Label& Layout::caption(Container& parent, const std::string& text, int left, int top, int width, int height) {
     captions_.push_back(std::make_unique<Label>());
     Label& label = *captions_.back();

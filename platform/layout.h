@@ -57,6 +57,14 @@ public:
     /// Marks the boxes the engineer types into with the input colour.
     static void inputs(std::initializer_list<Control*> boxes);
 
+    /// A heading of a list's column and the column's width.
+    struct Heading {
+        std::string text;
+        int width;
+    };
+    /// The list's column headings, left to right; they replace the ones it had.
+    static void headings(ListView& list, std::initializer_list<Heading> heads);
+
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,
                    int height = 255);

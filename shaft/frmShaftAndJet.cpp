@@ -393,11 +393,8 @@ void frmShaftAndJet::connectEvents() {
 
 void frmShaftAndJet::UserForm_Initialize() {
     guarded([this] {
-        lstJet.ColumnHeaders.Clear();
         // Three columns of 80 pixels.
-        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
-        lstJet.ColumnHeaders.Add("台数", 80 * 15);
-        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+        platform::Layout::headings(lstJet, {{"桩号", 80 * 15}, {"台数", 80 * 15}, {"升压力", 80 * 15}});
     });
     guarded([this] {
         for (platform::ComboBox* box : {&cmbCounte, &cmbCountb}) {

@@ -192,8 +192,7 @@ void frmAxialFanDesign::connectEvents() {
 void frmAxialFanDesign::Form_Load() {
     loadDuctEditor(kPieceHeads, Tables);
     lstzeta.ColumnHeaders.Add("备注", 2000);
-    lstFanNo.ColumnHeaders.Clear();
-    lstFanNo.ColumnHeaders.Add("风机编号", 4000);
+    platform::Layout::headings(lstFanNo, {{"风机编号", 4000}});
 
     guarded([this] { modPublic::ReadTable("TabA03_1A", Tables.TabA03_1A); });
     guarded([this] { modPublic::ReadTable("TabA03_1B", Tables.TabA03_1B); });

@@ -300,12 +300,11 @@ void frmConstructionVent::Form_Load() {
         }
     });
     guarded([&] {
-        lstNR.ColumnHeaders.Clear();
-        lstNR.ColumnHeaders.Add("功率通风计算系数k(m^3/min/kW)", 1200);
-        lstNR.ColumnHeaders.Add("额定功率Ni(kW)", 800);
-        lstNR.ColumnHeaders.Add("设备数量", 800);
-        lstNR.ColumnHeaders.Add("时间利用率Ti", 800);
-        lstNR.ColumnHeaders.Add("平均负荷率wi", 800);
+        platform::Layout::headings(lstNR, {{"功率通风计算系数k(m^3/min/kW)", 1200},
+                                           {"额定功率Ni(kW)", 800},
+                                           {"设备数量", 800},
+                                           {"时间利用率Ti", 800},
+                                           {"平均负荷率wi", 800}});
     });
     for (int i = 0; i < 3; ++i) {
         guarded([&] { modPublic::ReadTable(tools::kFrictionTableKeys[i], FrictionTables[i]); });

@@ -3,6 +3,7 @@
 
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "platform/layout.h"
 #include "ventparam/loss_coefficients.h"
 
 #include <string>
@@ -192,9 +193,7 @@ void DuctEditor::loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTabl
     for (const ColumnHead& head : pieceHeads) {
         lstSection.ColumnHeaders.Add(head.text, head.width);
     }
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+    platform::Layout::headings(lstzeta, {{"位置(距起点长度)(m)", 2000}, {"损失系数ξ:", 1200}});
     app::guarded([&] { modPublic::ReadTable("TabA03_1", tables.TabA03_1); });
     app::guarded([&] { modPublic::ReadTable("TabA03_2", tables.TabA03_2); });
     app::guarded([&] { modPublic::ReadTable("TabA03_3", tables.TabA03_3); });

@@ -136,10 +136,8 @@ void frmVentParam::UserForm_Initialize() {
     });
     guarded([this] { GetAA_m(); });
     guarded([this] {
-        lstzeta.ColumnHeaders.Clear();
         // Column widths of 60 and 40 pixels.
-        lstzeta.ColumnHeaders.Add("桩号", 60 * 15);
-        lstzeta.ColumnHeaders.Add("损失系数", 40 * 15);
+        platform::Layout::headings(lstzeta, {{"桩号", 60 * 15}, {"损失系数", 40 * 15}});
     });
     guarded([this] { OpenFile(); });
 }
