@@ -704,9 +704,7 @@ void frmReq::Form_Load() {
         }
     });
     guarded([this] {
-        for (const char* c : kRoadClasses) {
-            cmbRoadClass.AddItem(c);
-        }
+        platform::AddItems(cmbRoadClass, kRoadClasses);
         cmbRoadClass.setListIndex(2);
     });
     guarded([this] {
@@ -749,9 +747,7 @@ void frmReq::Form_Load() {
     });
     guarded([this] {
         lstAllowVechileType.Clear();
-        for (const char* c : kTwoWayClasses) {
-            lstAllowVechileType.AddItem(c);
-        }
+        platform::AddItems(lstAllowVechileType, kTwoWayClasses);
     });
     guarded([this] { chkBlock_Click(); });
     guarded([this] { RefreshData(false); });

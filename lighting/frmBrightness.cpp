@@ -170,14 +170,8 @@ void frmBrightness::connectEvents() {
 }
 
 void frmBrightness::UserForm_Initialize() {
-    guarded([this] {
-        platform::AddItems(cmbvt, kSpeeds);
-        cmbvt.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(cmbSkyRatio, lighting::kSkyRatios);
-        cmbSkyRatio.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(cmbvt, kSpeeds); });
+    guarded([this] { platform::Layout::choices(cmbSkyRatio, lighting::kSkyRatios); });
     guarded([this] {
         // The one column fills the list so its heading reads in full.
         platform::Layout::headings(lstNN, {{"分级交通量(辆/h)", 1850}});

@@ -217,24 +217,15 @@ void frmDefineLamp::Form_Load() {
             lstLamp.ColumnHeaders.Add(c.header, c.width);
         }
     });
-    guarded([this] {
-        platform::AddItems(lstInstallMode, kInstallModes);
-        lstInstallMode.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(cmbLightType, kLightTypes);
-        cmbLightType.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(lstInstallMode, kInstallModes); });
+    guarded([this] { platform::Layout::choices(cmbLightType, kLightTypes); });
     guarded([this] {
         for (int i = 0; i < kCircuitNames; ++i) {
             cmbLampName.AddItem(std::string("回路") + static_cast<char>('A' + i));
         }
         cmbLampName.setListIndex(0);
     });
-    guarded([this] {
-        platform::AddItems(cmbRoadType, kRoadTypes);
-        cmbRoadType.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(cmbRoadType, kRoadTypes); });
     guarded([this] { LoadLampModels(); });
     guarded([this] { OpenFile(); });
 }

@@ -211,14 +211,8 @@ void frmLighting::Form_Load() {
 
 void frmLighting::UserForm_Initialize() {
     bIsInitializing = true;
-    guarded([this] {
-        platform::AddItems(lstAdjust, kModes);
-        lstAdjust.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(lstSegment, kZones);
-        lstSegment.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(lstAdjust, kModes); });
+    guarded([this] { platform::Layout::choices(lstSegment, kZones); });
     guarded([this] {
         for (const LampColumn& c : kLampColumns) {
             lstLamp.ColumnHeaders.Add(c.header, c.width);

@@ -65,6 +65,12 @@ public:
     /// The list's column headings, left to right; they replace the ones it had.
     static void headings(ListView& list, std::initializer_list<Heading> heads);
 
+    /// Fills a list with its choices and picks the first.
+    template <class Box, class Items> static void choices(Box& list, const Items& items) {
+        AddItems(list, items);
+        list.setListIndex(0);
+    }
+
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,
                    int height = 255);

@@ -68,9 +68,7 @@ void frmReportControl::connectEvents() {
 }
 
 void frmReportControl::UserForm_Initialize() {
-    for (const char* name : reqair::kReportCaseNames) {
-        lstCase.AddItem(name);
-    }
+    platform::AddItems(lstCase, reqair::kReportCaseNames);
 }
 
 std::string frmReportControl::OptionsPath() {

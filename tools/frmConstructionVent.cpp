@@ -240,9 +240,7 @@ void frmConstructionVent::buildControls() {
     frma.setBorderStyle(1);
     layout_.caption(frma, "风管类型:", 120, 150, 2400, platform::kBoxHeight);
     lstTubeType.place(frma, 120, 420, 2415, 780);
-    for (const char* name : tools::kFrictionDuctNames) {
-        lstTubeType.AddItem(name);
-    }
+    platform::AddItems(lstTubeType, tools::kFrictionDuctNames);
     lblTube.place(frma, 120, 1260, 2415, platform::kBoxHeight);
     lstRe.place(frma, 120, 1560, 2415, 860);
     frma.setVisible(false);

@@ -131,8 +131,7 @@ void frmVentParam::UserForm_Initialize() {
     });
     guarded([this] {
         cmbNextStep.Clear();
-        platform::AddItems(cmbNextStep, kSchemes);
-        cmbNextStep.setListIndex(0);
+        platform::Layout::choices(cmbNextStep, kSchemes);
     });
     guarded([this] { GetAA_m(); });
     guarded([this] {

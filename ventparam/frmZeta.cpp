@@ -153,13 +153,9 @@ void frmZeta::connectEvents() {
 }
 
 void frmZeta::Form_Load() {
-    for (const char* entry : kTypeEntries) {
-        lstZetaType.AddItem(entry);
-    }
+    platform::AddItems(lstZetaType, kTypeEntries);
     for (int i : {2, 3}) {
-        for (const char* entry : kRectVaneTypes) {
-            lstVaneType(i).AddItem(entry);
-        }
+        platform::AddItems(lstVaneType(i), kRectVaneTypes);
         lstVaneType(i).setListIndexSilently(0);
     }
     optZhuanwan1_Click();
