@@ -32,13 +32,9 @@ constexpr int rowTop(int row) {
     return 300 + row * kGridPitch;
 }
 
-struct Column {
-    const char* header;
-    int width;
-};
 // Each column is wide enough for its header, and the model column for the shipped lamp's full name, so
 // that no column of the list shows a cut text; the list scrolls sideways to the last columns.
-constexpr Column kColumns[lighting::kCircuitColumns] = {
+constexpr platform::Layout::Heading kColumns[lighting::kCircuitColumns] = {
     {"回路名称", 1200},
     {"灯具型号", 2550},
     {"功率(W)", 800},
@@ -212,11 +208,7 @@ void frmDefineLamp::connectEvents() {
 }
 
 void frmDefineLamp::Form_Load() {
-    guarded([this] {
-        for (const Column& c : kColumns) {
-            lstLamp.ColumnHeaders.Add(c.header, c.width);
-        }
-    });
+    guarded([this] { platform::Layout::headings(lstLamp, kColumns); });
     guarded([this] { platform::Layout::choices(lstInstallMode, kInstallModes); });
     guarded([this] { platform::Layout::choices(cmbLightType, kLightTypes); });
     guarded([this] {

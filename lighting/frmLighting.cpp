@@ -29,11 +29,8 @@ namespace {
 constexpr const char* kModes[] = {"白天-晴天", "白天-云天",       "白天-阴天",
                                   "白天-重阴", "夜间-交通量较大", "夜间-交通量较小"};
 constexpr const char* kZones[] = {"入口段", "过渡段1", "过渡段2", "过渡段3", "中间段", "出口段"};
-struct LampColumn {
-    const char* header;
-    int width; // twips, each wide enough for its header
-};
-constexpr LampColumn kLampColumns[] = {
+// Each column is wide enough for its header.
+constexpr platform::Layout::Heading kLampColumns[] = {
     {"回路名称", 900}, {"纵向间距(m)", 1100}, {"功率(W)", 900}, {"与计算域起点距离(m)", 1850}};
 
 constexpr const char* kSpacingMessage =
@@ -213,11 +210,7 @@ void frmLighting::UserForm_Initialize() {
     bIsInitializing = true;
     guarded([this] { platform::Layout::choices(lstAdjust, kModes); });
     guarded([this] { platform::Layout::choices(lstSegment, kZones); });
-    guarded([this] {
-        for (const LampColumn& c : kLampColumns) {
-            lstLamp.ColumnHeaders.Add(c.header, c.width);
-        }
-    });
+    guarded([this] { platform::Layout::headings(lstLamp, kLampColumns); });
     guarded([this] { ListRowsOf(Forms::instance<frmDefineLamp>().lstLamp, cmbLampName); });
     guarded([this] { ListRowsOf(Forms::instance<frmBrightness>().lstNN, lstNN); });
     guarded([this] { LoadZoneCase(); });

@@ -15,7 +15,7 @@ void Layout::inputs(std::initializer_list<Control*> boxes) {
     }
 }
 
-void Layout::headings(ListView& list, std::initializer_list<Heading> heads) {
+void Layout::headings(ListView& list, std::span<const Heading> heads) {
     list.ColumnHeaders.Clear();
     for (const Heading& h : heads) {
         list.ColumnHeaders.Add(h.text, h.width);

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,11 +60,14 @@ public:
 
     /// A heading of a list's column and the column's width.
     struct Heading {
-        std::string text;
+        const char* text;
         int width;
     };
     /// The list's column headings, left to right; they replace the ones it had.
-    static void headings(ListView& list, std::initializer_list<Heading> heads);
+    static void headings(ListView& list, std::span<const Heading> heads);
+    static void headings(ListView& list, std::initializer_list<Heading> heads) {
+        headings(list, std::span<const Heading>(heads.begin(), heads.size()));
+    }
 
     /// Fills a list with its choices and picks the first.
     template <class Box, class Items> static void choices(Box& list, const Items& items) {

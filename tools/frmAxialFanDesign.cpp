@@ -29,9 +29,9 @@ namespace {
 constexpr const char* kCaption = "轴流风机动力设计";
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
-constexpr ventparam::ColumnHead kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
-                                                 {"Pr(m)", 800},   {"Dr(m)", 800},   {"Δ(mm)", 800},
-                                                 {"λ", 800},       {"备注", 2000}};
+constexpr platform::Layout::Heading kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
+                                                     {"Pr(m)", 800},   {"Dr(m)", 800},   {"Δ(mm)", 800},
+                                                     {"λ", 800},       {"备注", 2000}};
 
 // The two columns are as wide as the lists in them need for their columns' headers.
 constexpr int kLeftWidth = 5500;

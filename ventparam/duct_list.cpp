@@ -3,7 +3,6 @@
 
 #include "app/guarded.h"
 #include "app/modPublic.h"
-#include "platform/layout.h"
 #include "ventparam/loss_coefficients.h"
 
 #include <string>
@@ -188,11 +187,8 @@ void DuctEditor::connectDuctEditor() {
     platform::Connect(cmdZeta.Click, this, &DuctEditor::cmdZeta_Click);
 }
 
-void DuctEditor::loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables) {
-    lstSection.ColumnHeaders.Clear();
-    for (const ColumnHead& head : pieceHeads) {
-        lstSection.ColumnHeaders.Add(head.text, head.width);
-    }
+void DuctEditor::loadDuctEditor(std::span<const platform::Layout::Heading> pieceHeads, DuctTables& tables) {
+    platform::Layout::headings(lstSection, pieceHeads);
     platform::Layout::headings(lstzeta, {{"位置(距起点长度)(m)", 2000}, {"损失系数ξ:", 1200}});
     app::guarded([&] { modPublic::ReadTable("TabA03_1", tables.TabA03_1); });
     app::guarded([&] { modPublic::ReadTable("TabA03_2", tables.TabA03_2); });

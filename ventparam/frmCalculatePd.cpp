@@ -22,9 +22,9 @@ constexpr int kButtonHeight = 360;
 constexpr int kListLeft = 3900;
 constexpr int kListWidth = 7200;
 constexpr int kFrameWidth = kListLeft + kListWidth + 140;
-constexpr ventparam::ColumnHead kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
-                                                 {"面积(m^2)", 800},    {"周长(m)", 800},
-                                                 {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
+constexpr platform::Layout::Heading kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
+                                                     {"面积(m^2)", 800},    {"周长(m)", 800},
+                                                     {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
 
 } // namespace
 
