@@ -21,6 +21,7 @@ using app::guarded;
 using platform::CheckBox;
 using platform::CommandButton;
 using platform::Container;
+using platform::Layout;
 using platform::ListItem;
 using platform::TextBox;
 
@@ -111,20 +112,12 @@ void boxColumn(Container& parent, int left, int top, int width, std::initializer
     }
 }
 
-/// A control that shows its own caption: button, switch, option button, frame or label.
-template <class Captioned>
-void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top, int width,
-               int height) {
-    control.place(parent, left, top, width, height);
-    control.setCaption(text);
-}
-
 /// The two switches of a design-concentration frame, each followed by the box its value is typed in.
 void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox, CheckBox& kk, TextBox& kkBox,
                            int switchWidth, int boxLeft, int boxWidth) {
-    captioned(delta, frame, "由软件计算CO设计浓度δ(ppm)", 100, 300, switchWidth, 300);
+    Layout::captioned(delta, frame, "由软件计算CO设计浓度δ(ppm)", 100, 300, switchWidth, 300);
     inputBox(deltaBox, frame, boxLeft, 300, boxWidth);
-    captioned(kk, frame, "由软件计算VI设计浓度K(1/m):", 100, 660, switchWidth, 300);
+    Layout::captioned(kk, frame, "由软件计算VI设计浓度K(1/m):", 100, 660, switchWidth, 300);
     inputBox(kkBox, frame, boxLeft, 660, boxWidth);
 }
 
@@ -235,11 +228,11 @@ void frmReq::buildFrame() {
         frame.setVisible(i == 0);
     }
 
-    captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
+    Layout::captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
     lstYear.place(*this, kPickerLeft, 1100, kPickerWidth, 3000);
-    captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
+    Layout::captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
     lstCalSegment.place(*this, kPickerLeft, 4460, kPickerWidth, 2400);
-    captioned(lblvt, *this, "选择工况车速vt(km/h):", kPickerLeft, 6920, kPickerWidth, 255);
+    Layout::captioned(lblvt, *this, "选择工况车速vt(km/h):", kPickerLeft, 6920, kPickerWidth, 255);
     sclVt.place(*this, kPickerLeft, 7180, kPickerWidth, 300);
     // Working speeds are whole km/h; the range holds every design speed up to 100 km/h.
     sclVt.setMin(0);
@@ -248,7 +241,7 @@ void frmReq::buildFrame() {
     sclVt.setLargeChange(10);
     showPickers(false);
 
-    captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
+    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
 
     sbStatusBar.place(*this, 0, 8200, 9000, 330);
     sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
@@ -265,7 +258,6 @@ void frmReq::showPickers(bool shown) {
 }
 
 void frmReq::buildPage1() {
-    using platform::Layout;
     Container& page = frmList(0);
     const int r = rowPitch();
 
@@ -277,8 +269,8 @@ void frmReq::buildPage1() {
 
     y += 2 * r + platform::kBoxHeight + 250;
     Layout::frame(Frame1, page, "左线or右线", W(120), y, W(4000), 3 * r + 100);
-    captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
-    captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
+    Layout::captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
+    Layout::captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
     labelBox(Text6, page, W(4400), y + 150, W(800), 3);
     boxColumn(page, W(5250), y + 150, W(3150), {txtName1, txtName2, txtName3});
@@ -306,7 +298,6 @@ void frmReq::buildPage1() {
 }
 
 void frmReq::buildPage2() {
-    using platform::Layout;
     Container& page = frmList(1);
     layout_.caption(page, "隧道起点桩号:", W(120), 180, W(1300));
     inputBox(txtStartPile, page, W(1450), 150, W(1600));
@@ -333,12 +324,11 @@ void frmReq::buildPage2() {
 
     Layout::frame(Frame5, page, "通风计算区段划分", W(120), 3600, W(8460), 3100);
     lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
-    captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
+    Layout::captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
     Layout::inputs({&txtSectionPile, &txtSectionArea, &txtSectionPerimeter});
 }
 
 void frmReq::buildPage3() {
-    using platform::Layout;
     Container& page = frmList(2);
     const int r = rowPitch();
 
@@ -359,10 +349,10 @@ void frmReq::buildPage3() {
                shown(txtNN)});
 
     const int cy = std::max(3120, y + 6 * r);
-    captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
-    captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", W(4250), cy, W(3200), 300);
+    Layout::captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
+    Layout::captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", W(4250), cy, W(3200), 300);
     inputBox(txtPetrol, page, W(7500), cy, W(1080));
-    captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
+    Layout::captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
 
     const int ly = cy + 720;
     const int editorTop = 6800 - 420;
@@ -393,11 +383,11 @@ void frmReq::buildPage4() {
     layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
     lstLightModel.setBackColor(platform::kInputColor);
-    captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
+    Layout::captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
-    captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
+    Layout::captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
     const int rows = 6;
@@ -440,11 +430,11 @@ void frmReq::buildPage5() {
     platform::Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
     concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
 
-    captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
+    Layout::captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
     layout_.caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
     inputBox(txtBiDirection, page, 6550, 2020, 1300);
-    captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)", 120, 2420,
-              6500, 300);
+    Layout::captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)",
+                      120, 2420, 6500, 300);
     lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
     lstAllowVechileType.setCheckBoxStyle(true);
     lstAllowVechileType.setBackColor(platform::kInputColor);
@@ -490,7 +480,7 @@ void frmReq::buildPage6() {
     resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
     platform::Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
-    captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
+    Layout::captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
     layout_.caption(Frame19, "起始桩号", 3300, 330, 800);
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
     layout_.caption(Frame19, "终止桩号", 5750, 330, 800);
@@ -506,17 +496,16 @@ void frmReq::buildPage6() {
 }
 
 void frmReq::buildPage7() {
-    using platform::Layout;
     Container& page = frmList(6);
     const int r = rowPitch();
 
     Layout::frame(Frame20, page, "按换气次数要求计算", W(120), 60, W(8460), 1000);
     // The blanks of Label69 place its second caption over the second box: those two keep their places.
-    captioned(Label69, Frame20, "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280,
-              6500, 255);
+    Layout::captioned(Label69, Frame20,
+                      "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280, 6500, 255);
     inputBox(txtExchangeNum, Frame20, 100, 560, 2000);
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
-    captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
+    Layout::captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
 
     Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
 
@@ -534,15 +523,17 @@ void frmReq::buildPage7() {
 
     const int my = 300 + 2 * r + 60;
     Layout::frame(Frame22, Frame21, "计算方法", x, my, W(4110), 950);
-    captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", W(100), 260, W(3900), 300);
-    captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", W(100), 580, W(3900), 300);
+    Layout::captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", W(100), 260, W(3900), 300);
+    Layout::captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", W(100), 580, W(3900),
+                      300);
 
     const int cy = my + 1010;
     Layout::frame(frmQsMethod.add(0), Frame21, "按临界风速Vcr计算", x, cy, W(4110), 1250 + 2 * r);
     const char* formulas[3] = {"按照Heselden, Danziger, Kennedy公式计算", "按照Oka, Atkinson公式计算",
                                "按照Wu, Bakar公式计算"};
     for (int i = 0; i < 3; ++i) {
-        captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950), 300);
+        Layout::captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950),
+                          300);
     }
     labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
     boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});

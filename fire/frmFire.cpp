@@ -84,8 +84,7 @@ void frmFire::buildControls() {
     // The boxes sit as far left as the longest caption allows, so that the model box shows the longest
     // model name whole and still ends short of the frames on the right.
     cmbJetModel.setWidth(1950);
-    chkAirExpand.place(*this, 120, y, 4000, platform::kBoxHeight);
-    chkAirExpand.setCaption("考虑空气升温后体积膨胀");
+    Layout::captioned(chkAirExpand, *this, "考虑空气升温后体积膨胀", 120, y, 4000);
     y += kPitch;
     layout_.column(*this, rows.at(120, 2780, 800), y, {{"空气吸热占火灾规模比例(%):", &txtRatio, &lblRatio}});
     udRatio.place(*this, 3700, y, 255, platform::kBoxHeight);
@@ -94,50 +93,38 @@ void frmFire::buildControls() {
     udRatio.setIncrement(1);
     udRatio.setSilently(70);
     y += kPitch;
-    chkTranverse.place(*this, 120, y, 4000, platform::kBoxHeight);
-    chkTranverse.setCaption("采用独立排烟道横向排烟");
+    Layout::captioned(chkTranverse, *this, "采用独立排烟道横向排烟", 120, y, 4000);
     y += kPitch;
-    chkNaturalWind.place(*this, 120, y, 4000, platform::kBoxHeight);
-    chkNaturalWind.setCaption("考虑洞内自然风(洞口两端气压差)");
+    Layout::captioned(chkNaturalWind, *this, "考虑洞内自然风(洞口两端气压差)", 120, y, 4000);
     y += kPitch;
-    chkUseJetOnly.place(*this, 120, y, 4000, platform::kBoxHeight);
-    chkUseJetOnly.setCaption("仅利用射流风机进行气流控制");
+    Layout::captioned(chkUseJetOnly, *this, "仅利用射流风机进行气流控制", 120, y, 4000);
     chkUseJetOnly.setSilently(1);
     chkUseJetOnly.setEnabled(false);
     y += kPitch;
 
     Layout::frame(frmVentMode, *this, "通风模式", 120, y, 4000, 1260);
-    optVentMode1.place(frmVentMode, 120, 240, 3700, platform::kBoxHeight);
-    optVentMode1.setCaption("纯射流风机纵向通风");
-    optVentMode2.place(frmVentMode, 120, 240 + platform::kBoxHeight, 3700, platform::kBoxHeight);
-    optVentMode2.setCaption("单竖井");
-    optVentMode3.place(frmVentMode, 120, 240 + 2 * platform::kBoxHeight, 3700, platform::kBoxHeight);
-    optVentMode3.setCaption("多竖井");
+    Layout::captioned(optVentMode1, frmVentMode, "纯射流风机纵向通风", 120, 240, 3700);
+    Layout::captioned(optVentMode2, frmVentMode, "单竖井", 120, 240 + platform::kBoxHeight, 3700);
+    Layout::captioned(optVentMode3, frmVentMode, "多竖井", 120, 240 + 2 * platform::kBoxHeight, 3700);
     optVentMode1.setSilently(true);
     y += 1320;
 
     Layout::frame(Frame1, *this, "交通模式", 120, y, 4000, 1800);
-    optTrafficMode1.place(Frame1, 120, 240, 1700, platform::kBoxHeight);
-    optTrafficMode1.setCaption("单向交通");
-    optTrafficMode2.place(Frame1, 1900, 240, 1700, platform::kBoxHeight);
-    optTrafficMode2.setCaption("双向交通");
+    Layout::captioned(optTrafficMode1, Frame1, "单向交通", 120, 240, 1700);
+    Layout::captioned(optTrafficMode2, Frame1, "双向交通", 1900, 240, 1700);
     optTrafficMode1.setSilently(true);
     Layout::frame(frmBidirectionVent, Frame1, "双向交通正常通风方向", 120, 620, 3760, 1060);
-    optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, platform::kBoxHeight);
-    optBDVentDirection1.setCaption("从小桩号到大桩号");
-    optBDVentDirection2.place(frmBidirectionVent, 120, 240 + platform::kBoxHeight, 3400,
-                              platform::kBoxHeight);
-    optBDVentDirection2.setCaption("从大桩号到小桩号");
+    Layout::captioned(optBDVentDirection1, frmBidirectionVent, "从小桩号到大桩号", 120, 240, 3400);
+    Layout::captioned(optBDVentDirection2, frmBidirectionVent, "从大桩号到小桩号", 120,
+                      240 + platform::kBoxHeight, 3400);
     optBDVentDirection1.setSilently(true);
 
     // Right part: natural wind, exhaust duct, the two station lists, the result and the buttons.
     const int x = 4300;
     Layout::frame(frmNaturalWind, *this, "洞内自然风方向", x, 120, 3300, 1400);
-    optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, platform::kBoxHeight);
-    optNaturalWindDirection1.setCaption("从小桩号到大桩号");
-    optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + platform::kBoxHeight, 3000,
-                                   platform::kBoxHeight);
-    optNaturalWindDirection2.setCaption("从大桩号到小桩号");
+    Layout::captioned(optNaturalWindDirection1, frmNaturalWind, "从小桩号到大桩号", 120, 240, 3000);
+    Layout::captioned(optNaturalWindDirection2, frmNaturalWind, "从大桩号到小桩号", 120,
+                      240 + platform::kBoxHeight, 3000);
     optNaturalWindDirection1.setSilently(true);
     layout_.column(frmNaturalWind, rows.at(120, 1180, 1000), 900, {{"风速(m/s):", &txtvn}});
     udvn.place(frmNaturalWind, 2300, 900, 255, platform::kBoxHeight);

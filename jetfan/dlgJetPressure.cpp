@@ -37,8 +37,7 @@ void dlgJetPressure::buildControls() {
     layout_.column(*this, rows, top,
                    {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
     Layout::inputs({&cmbJetModel, &txtQ, &txtPile, &txtZ});
-    chkReverse.place(*this, 2200, 1900, 1000, platform::kBoxHeight);
-    chkReverse.setCaption("逆转");
+    Layout::captioned(chkReverse, *this, "逆转", 2200, 1900, 1000);
     layout_.column(*this, rows, 2320, {{"升压力Pj(Pa):", &txtPj}});
     Layout::buttonColumn(*this, 4350, 240, 1100, 375, 105, {{&OKButton, "计算"}, {&CancelButton, "关闭"}});
 }

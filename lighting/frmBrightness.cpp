@@ -104,12 +104,9 @@ void frmBrightness::buildControls() {
     const int lx = 120, pitch = 360;
     const Layout::Column rows{.left = lx, .labelWidth = 2180, .boxWidth = 1400, .pitch = pitch};
     int y = layout_.column(Frame1, rows, 300, {{"设计时速vt(km/h):", &cmbvt}, {"隧道长度L(m):", &txtLL}});
-    optBidirection.place(Frame1, lx, y, 1200, platform::kBoxHeight);
-    optBidirection.setCaption("双向交通");
-    OptionButton1.place(Frame1, lx + 1250, y, 1200, platform::kBoxHeight);
-    OptionButton1.setCaption("单向交通");
-    chkMix.place(Frame1, lx + 2500, y, 1200, platform::kBoxHeight);
-    chkMix.setCaption("人车混行");
+    Layout::captioned(optBidirection, Frame1, "双向交通", lx, y, 1200);
+    Layout::captioned(OptionButton1, Frame1, "单向交通", lx + 1250, y, 1200);
+    Layout::captioned(chkMix, Frame1, "人车混行", lx + 2500, y, 1200);
     y = layout_.column(Frame1, rows, y + pitch,
                        {{"天空百分比:", &cmbSkyRatio}, {"洞口朝向或洞外环境", &lstEnvironmnet}});
     // The surroundings list is two rows high.

@@ -158,11 +158,9 @@ void frmDefineLamp::buildControls() {
     UpDown2.setSilently(1);
 
     Layout::frame(Frame4, *this, "照度计算方法", 10060, 5440, 3860, 1300);
-    optCurve.place(Frame4, 200, 330, 3400, platform::kBoxHeight);
-    optCurve.setCaption("系数曲线图法");
+    Layout::captioned(optCurve, Frame4, "系数曲线图法", 200, 330, 3400);
     optCurve.setEnabled(false);
-    optNumeric.place(Frame4, 200, 760, 3400, platform::kBoxHeight);
-    optNumeric.setCaption("数值法(逐点法)");
+    Layout::captioned(optNumeric, Frame4, "数值法(逐点法)", 200, 760, 3400);
     optNumeric.setSilently(true);
 
     lblLampData.place(*this, 120, 6860, 9800, 760);

@@ -110,14 +110,11 @@ void frmLighting::buildControls() {
     using platform::Layout;
     Layout::window(*this, "Step 3: 照明计算", 12600, 8400);
 
-    lblNN.place(*this, 120, 120, 1800, 255);
-    lblNN.setCaption("选择交通量");
+    Layout::captioned(lblNN, *this, "选择交通量", 120, 120, 1800, 255);
     lstNN.place(*this, 120, 400, 1800, 1700);
-    lblAdjust.place(*this, 2040, 120, 1900, 255);
-    lblAdjust.setCaption("选择调光方案:");
+    Layout::captioned(lblAdjust, *this, "选择调光方案:", 2040, 120, 1900, 255);
     lstAdjust.place(*this, 2040, 400, 1900, 1700);
-    lblSegment.place(*this, 4060, 120, 1800, 255);
-    lblSegment.setCaption("选择计算区段:");
+    Layout::captioned(lblSegment, *this, "选择计算区段:", 4060, 120, 1800, 255);
     lstSegment.place(*this, 4060, 400, 1800, 1700);
     Layout::inputs({&lstNN, &lstAdjust, &lstSegment});
 
@@ -131,12 +128,9 @@ void frmLighting::buildControls() {
     Layout::row(Frame1, circuit, 2080 + 2 * circuit.pitch, lblPower, "功率(W):", txtPower);
     Layout::row(Frame1, circuit, 2080 + 3 * circuit.pitch, lblLightSS3, "与计算域起点距离(m):", txtLightSS3);
     Layout::inputs({&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3});
-    cmdAdd.place(Frame1, 4300, 2080, 1200, 380);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(Frame1, 4300, 2560, 1200, 380);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(Frame1, 4300, 3040, 1200, 380);
-    cmdUpdate.setCaption("更新");
+    Layout::captioned(cmdAdd, Frame1, "添加", 4300, 2080, 1200, 380);
+    Layout::captioned(cmdDelete, Frame1, "删除", 4300, 2560, 1200, 380);
+    Layout::captioned(cmdUpdate, Frame1, "更新", 4300, 3040, 1200, 380);
 
     Layout::frame(Frame2, *this, "计算区域设置", 6000, 120, 2900, 800);
     Layout::row(Frame2, {.left = 120, .labelWidth = 1440, .labelDrop = 20}, 320, lblSS, "纵向长度S(m)",
@@ -173,8 +167,7 @@ void frmLighting::buildControls() {
     pgrBar.place(Frame3, 120, 3200, 6100, 255);
     pgrBar.setVisible(false);
 
-    chkDraw.place(*this, 120, 6300, 1200, 300);
-    chkDraw.setCaption("绘图");
+    Layout::captioned(chkDraw, *this, "绘图", 120, 6300, 1200, 300);
     chkDraw.setSilently(1);
     Layout::buttons(*this, 1500, 6900, 1500, 420, 200, {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}});
     Layout::buttons(*this, 7400, 6900, 1500, 420, 200, {{&cmdPreStep, "<--上一步"}, {&cmdClose, "完成"}});

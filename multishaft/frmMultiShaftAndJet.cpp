@@ -236,8 +236,7 @@ void frmMultiShaftAndJet::buildControls() {
                     {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
                     {"自然风阻力Δpm(Pa):", &txtdeltap_m},
                     {"交通通风力Δpt(Pa):", &txtdeltap_t}});
-    chkKnowQr1.place(sectionPage, left, 5300, 2700, boxHeight);
-    chkKnowQr1.setCaption("第I区段设计风量已知");
+    Layout::captioned(chkKnowQr1, sectionPage, "第I区段设计风量已知", left, 5300, 2700, boxHeight);
     txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, boxHeight);
     layout_.column(sectionPage, rows.at(left, 2700, 1100), 5800, {{"该工况总耗电功率(kW):", &txtTotalPower}});
 

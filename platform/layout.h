@@ -75,6 +75,14 @@ public:
         list.setListIndex(0);
     }
 
+    /// A control that shows its own caption (button, switch, option button, frame or label), placed.
+    template <class Captioned>
+    static void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top,
+                          int width, int height = kBoxHeight) {
+        control.place(parent, left, top, width, height);
+        control.setCaption(text);
+    }
+
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,
                    int height = 255);

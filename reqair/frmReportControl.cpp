@@ -53,10 +53,8 @@ frmReportControl::frmReportControl() {
         c.list->setMultiSelect(1);
     }
 
-    chkOutputSegment.place(*this, 120, 3720, 3000, 300);
-    chkOutputSegment.setCaption("输出各区段的计算结果");
-    chkOpenReport.place(*this, 3240, 3720, 2400, 300);
-    chkOpenReport.setCaption("打开计算报告");
+    platform::Layout::captioned(chkOutputSegment, *this, "输出各区段的计算结果", 120, 3720, 3000, 300);
+    platform::Layout::captioned(chkOpenReport, *this, "打开计算报告", 3240, 3720, 2400, 300);
     platform::Layout::buttons(*this, 6000, 3960, 1440, 420, 0, {{&cmdOK, "确定"}});
 
     connectEvents();

@@ -173,8 +173,7 @@ void frmShaftAndJet::buildControls() {
     Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
     int top = layout_.column(Frame2, opening, 300,
                              {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
-    chkQb.place(Frame2, 120, top, 3300, boxHeight);
-    chkQb.setCaption("送风量已知");
+    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300, boxHeight);
     top += row;
     top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
     Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
@@ -344,8 +343,7 @@ void frmShaftAndJet::buildControls() {
                      {&cmdReport, "计算报告书"},
                      {&cmdTable, "运营控制表"}});
     layout_.caption(*this, "提示信息:", 240, 8330, 1000);
-    lblTip.place(*this, 1260, 8330, 13000, 255);
-    lblTip.setCaption("");
+    Layout::captioned(lblTip, *this, "", 1260, 8330, 13000, 255);
 
     // The boxes a designer fills in.
     Layout::inputs({&txtShaftPile, &txtQe,     &txtKK_e,      &txtv_e,      &txtZeta_fencha,   &txtp_de,

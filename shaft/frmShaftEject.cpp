@@ -59,10 +59,8 @@ void frmShaftEject::buildControls() {
     txtv_t.setEnabled(false);
 
     Layout::frame(Frame1, *this, "压力模式", 6100, 0, 5900, 660);
-    optPresModel1.place(Frame1, 120, 260, 2800, 300);
-    optPresModel1.setCaption("双向交通隧道合流型竖井");
-    optPresModel2.place(Frame1, 3000, 260, 2800, 300);
-    optPresModel2.setCaption("单向交通隧道分流型竖井");
+    Layout::captioned(optPresModel1, Frame1, "双向交通隧道合流型竖井", 120, 260, 2800, 300);
+    Layout::captioned(optPresModel2, Frame1, "单向交通隧道分流型竖井", 3000, 260, 2800, 300);
     optPresModel1.setEnabled(false);
     optPresModel2.setEnabled(false);
 

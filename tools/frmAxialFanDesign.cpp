@@ -90,10 +90,8 @@ void frmAxialFanDesign::buildControls() {
     layout_.column(Frame2,
                    {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = platform::kBoxHeight},
                    300, {{"空气密度(kg/m^3)", &txtRHO}});
-    optFanType1.place(Frame2, 8100, 300, 1000, platform::kBoxHeight);
-    optFanType1.setCaption("送风机");
-    optFanType2.place(Frame2, 9200, 300, 1000, platform::kBoxHeight);
-    optFanType2.setCaption("排风机");
+    Layout::captioned(optFanType1, Frame2, "送风机", 8100, 300, 1000);
+    Layout::captioned(optFanType2, Frame2, "排风机", 9200, 300, 1000);
     const Layout::Column flowRow{
         .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = platform::kBoxHeight};
     Layout::row(Frame2, flowRow, 750, lbl1, "送风口风速vb(m/s):", txtv);
@@ -105,8 +103,7 @@ void frmAxialFanDesign::buildControls() {
     layout_.column(Frame3,
                    {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"区段长度(m):", &txtSectionPile}});
-    chkKS.place(Frame3, 2650, 300, 1700, platform::kBoxHeight);
-    chkKS.setCaption("渐扩,减缩管段");
+    Layout::captioned(chkKS, Frame3, "渐扩,减缩管段", 2650, 300, 1700);
     Layout::frame(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
     const Layout::Column section{
         .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = platform::kBoxHeight};
@@ -135,8 +132,7 @@ void frmAxialFanDesign::buildControls() {
          .labelHeight = platform::kBoxHeight},
         300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}, {"备注:", &txtZetaDisc}});
     txtZetaDisc.setWidth(2100);
-    cmdZeta.place(Frame4, 3300, 640, 450, platform::kBoxHeight);
-    cmdZeta.setCaption(">>");
+    Layout::captioned(cmdZeta, Frame4, ">>", 3300, 640, 450);
     Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
                     {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
     lstzeta.place(Frame4, 120, 1800, kLeftWidth - 240, 1380);

@@ -134,10 +134,8 @@ void frmConstructionVent::buildControls() {
     picMethod2.place(Frame6, 1200, 240, 2415, 1140);
     picMethod2.setStretch(true);
     Layout::frame(Frame8, exhaust, "选择雷管类型", 120, 1860, 3735, 660);
-    optLeiGuan1.place(Frame8, 120, 270, 1700, platform::kBoxHeight);
-    optLeiGuan1.setCaption("火雷管起爆");
-    optLeiGuan2.place(Frame8, 1900, 270, 1700, platform::kBoxHeight);
-    optLeiGuan2.setCaption("电雷管起爆");
+    Layout::captioned(optLeiGuan1, Frame8, "火雷管起爆", 120, 270, 1700);
+    Layout::captioned(optLeiGuan2, Frame8, "电雷管起爆", 1900, 270, 1700);
     platform::Layout::row(exhaust, kGasYieldRow, 2640 + kSecondLine, lblB, kGasYield, txtb(1));
 
     // Mixed ventilation.
@@ -156,10 +154,8 @@ void frmConstructionVent::buildControls() {
     picMethod4.place(Frame12, 1200, 240, 2415, 960);
     picMethod4.setStretch(true);
     Layout::row(mixed, rowsOf(2600, 1100), 4140 + kSecondLine, lblHP, "系数:", txtHP);
-    optHY.place(mixed, 120, 4560 + kSecondLine, 1800, platform::kBoxHeight);
-    optHY.setCaption("计算混压风量");
-    optHP.place(mixed, 1980, 4560 + kSecondLine, 1800, platform::kBoxHeight);
-    optHP.setCaption("计算混排风量");
+    Layout::captioned(optHY, mixed, "计算混压风量", 120, 4560 + kSecondLine, 1800);
+    Layout::captioned(optHP, mixed, "计算混排风量", 1980, 4560 + kSecondLine, 1800);
 
     // Middle column, as wide as the equipment list needs for its columns' headers.
     Layout::frame(Frame2, *this, "按最小风速计算", mid, 60, kMidWidth, 1020);
@@ -219,10 +215,8 @@ void frmConstructionVent::buildControls() {
     udFanNum.setMax(10);
     udFanNum.setSilently(1);
     layout_.caption(Frame16, "布置方式:", 120, 260 + kPitch + 30, 1000, platform::kBoxHeight);
-    optLayoutType1.place(Frame16, 1140, 260 + kPitch, 1400, platform::kBoxHeight);
-    optLayoutType1.setCaption("并联布置");
-    optLayoutType2.place(Frame16, 2600, 260 + kPitch, 1400, platform::kBoxHeight);
-    optLayoutType2.setCaption("串连布置");
+    Layout::captioned(optLayoutType1, Frame16, "并联布置", 1140, 260 + kPitch, 1400);
+    Layout::captioned(optLayoutType2, Frame16, "串连布置", 2600, 260 + kPitch, 1400);
     layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch,
                    {{"多台布置效率损失系数(<1):", &txtRatio},
                     {"单台风机风量Qf(m^3/s):", &txtQf},

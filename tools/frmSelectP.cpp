@@ -41,10 +41,8 @@ void frmSelectP::buildControls() {
     lstK0.setHeight(520);
     lstK0.AddItem("0.001");
     lstK0.AddItem("0.003");
-    opt3m.place(Frame1, 120, 1000, 1900, 300);
-    opt3m.setCaption("风管每节3m");
-    opt4m.place(Frame1, 2080, 1000, 1900, 300);
-    opt4m.setCaption("风管每节4m");
+    Layout::captioned(opt3m, Frame1, "风管每节3m", 120, 1000, 1900, 300);
+    Layout::captioned(opt4m, Frame1, "风管每节4m", 2080, 1000, 1900, 300);
     layout_.column(*this, rows, 3300, {{"管道漏风系数P:", &txtP}});
     Layout::buttons(*this, 3000, 3720, 1500, 420, 0, {{&cmdOK, "确定"}});
     lblTableNote.place(*this, 120, 4260, 4380, 600);

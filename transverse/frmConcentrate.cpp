@@ -102,10 +102,8 @@ void frmConcentrate::buildControls() {
     layout_.column(*this, flow, below + 200, {{"隧道设计风量Qr(m^3/s):", &txtQQ_r}});
 
     Layout::frame(Frame1, *this, "计算模式", 4000, below + 120, 4200, 600);
-    optKnowArea.place(Frame1, 120, 240, 1900, 280);
-    optKnowArea.setCaption("已知送风口面积");
-    OptionButton2.place(Frame1, 2100, 240, 2000, 280);
-    OptionButton2.setCaption("已知送风口喷出风速");
+    Layout::captioned(optKnowArea, Frame1, "已知送风口面积", 120, 240, 1900, 280);
+    Layout::captioned(OptionButton2, Frame1, "已知送风口喷出风速", 2100, 240, 2000, 280);
     optKnowArea.setSilently(true);
 
     // Pressure balance, left column; the supply opening, right column.
@@ -140,8 +138,7 @@ void frmConcentrate::buildControls() {
                     {"理论功率Atot(kw):", &txtAA_tot},
                     {"送风机效率η", &txteta},
                     {"送风机电机轴功率Stot(kw):", &txtSS_tot}});
-    cmdCalPd.place(Frame4, 4700, 300, 500, 315);
-    cmdCalPd.setCaption(">>");
+    Layout::captioned(cmdCalPd, Frame4, ">>", 4700, 300, 500, 315);
 
     Layout::buttons(*this, 5900, below + 4640, 1600, 450, 100,
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});

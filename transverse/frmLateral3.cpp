@@ -73,16 +73,13 @@ void frmLateral3::buildControls() {
                                     {"区段终点桩号:", &txtEndPile},
                                     {"区段需风量Qreq(m^3/s):", &txtQQ_req},
                                     {"两端气压差(Pa):", &txtPa}});
-    chkTwoSect.place(*this, 120, top, 3700, 300);
-    chkTwoSect.setCaption("区段两端送排风");
+    Layout::captioned(chkTwoSect, *this, "区段两端送排风", 120, top, 3700, 300);
     txtStartPile.setEnabled(false);
     txtEndPile.setEnabled(false);
 
     Layout::frame(Frame1, *this, "模式", 120, 2520, 3730, 900);
-    optTranverse.place(Frame1, 120, 360, 1500, 300);
-    optTranverse.setCaption("全横向");
-    OptionButton2.place(Frame1, 1700, 360, 1900, 300);
-    OptionButton2.setCaption("送风型半横向");
+    Layout::captioned(optTranverse, Frame1, "全横向", 120, 360, 1500, 300);
+    Layout::captioned(OptionButton2, Frame1, "送风型半横向", 1700, 360, 1900, 300);
 
     const Layout::Column duct = rows.at(120, 3330, 1350);
     Layout::frame(Frame2, *this, "送风机的参数与全风压", 3950, 0, 4950, 5100);

@@ -19,10 +19,8 @@ dlgSectionPm::dlgSectionPm() {
         *this, rows, 240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"设计风量Q(m^3/s):", &txtQ}});
     Layout::inputs({&txtSectionSP, &txtSectionEP, &txtQ});
-    chkEntrance.place(*this, 2200, 1480, 800, platform::kBoxHeight);
-    chkEntrance.setCaption("入口");
-    chkExit.place(*this, 3100, 1480, 800, platform::kBoxHeight);
-    chkExit.setCaption("出口");
+    Layout::captioned(chkEntrance, *this, "入口", 2200, 1480, 800);
+    Layout::captioned(chkExit, *this, "出口", 3100, 1480, 800);
     layout_.column(*this, rows, 1900, {{"通风阻抗力:", &txtPm}});
     Layout::buttons(*this, 4000, 240, 1100, 375, 0, {{&OKButton, "计算"}});
     Layout::buttons(*this, 4000, 720, 1100, 375, 0, {{&CancelButton, "关闭"}});

@@ -49,8 +49,7 @@ void frmCalculatePd::buildControls() {
     layout_.column(Frame1, {.left = 150, .labelWidth = 1350, .labelHeight = platform::kBoxHeight}, 300,
                    {{"区段长度(m):", &txtSectionPile}});
     // The tapered-piece box has a row of its own: beside the length it would run under the list.
-    chkKS.place(Frame1, 150, 660, 2400, platform::kBoxHeight);
-    chkKS.setCaption("渐扩,减缩管段");
+    Layout::captioned(chkKS, Frame1, "渐扩,减缩管段", 150, 660, 2400);
     Layout::frame(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
     ventparam::PlaceDuctSection(
         layout_,
@@ -73,8 +72,7 @@ void frmCalculatePd::buildControls() {
     layout_.column(Frame2,
                    {.left = 150, .labelWidth = 1950, .pitch = 390, .labelHeight = platform::kBoxHeight}, 300,
                    {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}});
-    cmdZeta.place(Frame2, 3350, 690, 450, platform::kBoxHeight);
-    cmdZeta.setCaption(">>");
+    Layout::captioned(cmdZeta, Frame2, ">>", 3350, 690, 450);
     Layout::buttons(Frame2, 150, 1200, 1000, kButtonHeight, 150,
                     {{&cmdAddZeta, "添加"}, {&cmdDeleteZeta, "删除"}, {&cmdUpdateZeta, "更新"}});
     lstzeta.place(Frame2, kListLeft, 300, kListWidth, 1950);

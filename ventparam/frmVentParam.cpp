@@ -78,8 +78,7 @@ void frmVentParam::buildControls() {
     lstCase.place(*this, rx, 450, 2600, 1100);
     layout_.column(*this, {.left = rx, .labelWidth = 2800, .boxWidth = 1100, .pitch = kPitch}, 1660,
                    {{"设计需风量Qreq(m^3/s):", &txtQQ_req}, {"设计风速vr(m/s):", &txtv_r}});
-    chkExchange.place(*this, rx, 2380, 4900, 300);
-    chkExchange.setCaption("如果小于换气需风量，则按换气需风量控制");
+    Layout::captioned(chkExchange, *this, "如果小于换气需风量，则按换气需风量控制", rx, 2380, 4900, 300);
     lblQreqTip.place(*this, rx, 2720, 4900, 255);
     lblQreqTip.setForeColor(platform::vbRed);
     lblSpeedTip.place(*this, rx, 2990, 4900, 255);

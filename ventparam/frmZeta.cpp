@@ -101,20 +101,14 @@ void frmZeta::buildControls() {
     placeVaneTypes(lstVaneType.add(4), round, rowTop(4));
     layout_.column(round, kRows, rowTop(5),
                    {{"雷诺数Re(10^-5):", &txtRe.add(4)}, {"平均壁面粗糙度(mm):", &txtDelta}});
-    optZhuanwan1.place(round, kLabelLeft, rowTop(7), 1800, platform::kBoxHeight);
-    optZhuanwan1.setCaption("平滑转弯");
-    optZhuanwan2.place(round, kLabelLeft + 1900, rowTop(7), 2000, platform::kBoxHeight);
-    optZhuanwan2.setCaption("转弯边缘削边");
+    platform::Layout::captioned(optZhuanwan1, round, "平滑转弯", kLabelLeft, rowTop(7), 1800);
+    platform::Layout::captioned(optZhuanwan2, round, "转弯边缘削边", kLabelLeft + 1900, rowTop(7), 2000);
 
-    optRK1.place(frmZetaType(5), kLabelLeft, rowTop(0), 2400, platform::kBoxHeight);
-    optRK1.setCaption("直角锐缘");
-    optRK2.place(frmZetaType(5), kLabelLeft, rowTop(1), 2400, platform::kBoxHeight);
-    optRK2.setCaption("圆缘,倒角");
+    platform::Layout::captioned(optRK1, frmZetaType(5), "直角锐缘", kLabelLeft, rowTop(0), 2400);
+    platform::Layout::captioned(optRK2, frmZetaType(5), "圆缘,倒角", kLabelLeft, rowTop(1), 2400);
 
-    optGS1.place(frmZetaType(6), kLabelLeft, rowTop(0), 1800, platform::kBoxHeight);
-    optGS1.setCaption("入口");
-    optGS2.place(frmZetaType(6), kLabelLeft + 1900, rowTop(0), 1800, platform::kBoxHeight);
-    optGS2.setCaption("出口");
+    platform::Layout::captioned(optGS1, frmZetaType(6), "入口", kLabelLeft, rowTop(0), 1800);
+    platform::Layout::captioned(optGS2, frmZetaType(6), "出口", kLabelLeft + 1900, rowTop(0), 1800);
     layout_.column(frmZetaType(6), kRows, rowTop(1), {{"有效面积比(%):", &txtAreaRatio.add(6)}});
 
     layout_.column(frmZetaType(7), kRows, rowTop(0), {{"有效面积比(%):", &txtAreaRatio.add(7)}});
