@@ -136,7 +136,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 } // namespace
 
 frmReq::frmReq() {
-    platform::Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
+    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
     buildMenus();
     buildFrame();
     buildPage1();
@@ -372,7 +372,7 @@ void frmReq::buildPage4() {
     Container& page = frmList(3);
     const int r = rowPitch();
 
-    platform::Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
+    Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
     layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
     layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
@@ -392,20 +392,20 @@ void frmReq::buildPage4() {
 
     const int rows = 6;
     const int segHeight = 300 + rows * r + 100;
-    platform::Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
-    platform::Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
+    Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
+    Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
     labelBox(Text8, Frame8, 80, 300, 2600, 6);
     boxColumn(Frame8, 2700, 300, 1300,
               {shown(txtf_a), shown(txtf_d), shown(txtf_h), shown(txtf_iv), shown(txtQQ_CO_SEGMENT),
                shown(txtQQ_req_CO_SEGMENT)});
-    platform::Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
+    Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
     labelBox(Text9, Frame10, 80, 300, 2600, 5);
     boxColumn(Frame10, 2700, 300, 1300,
               {shown(txtf_a_VI), shown(txtf_h_VI), shown(txtf_iv_VI), shown(txtQQ_VI_SEGMENT),
                shown(txtQQ_req_VI_SEGMENT)});
 
     const int ty = 2270 + segHeight + 350 + 60;
-    platform::Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
+    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
     layout_.caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
     layout_.caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
@@ -422,12 +422,12 @@ void frmReq::buildPage4() {
 void frmReq::buildPage5() {
     Container& page = frmList(4);
 
-    platform::Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
+    Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
     layout_.caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
     cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, platform::kBoxHeight);
     cmbWorkVt_Bidirection.setBackColor(platform::kInputColor);
 
-    platform::Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
+    Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
     concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
 
     Layout::captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
@@ -441,10 +441,10 @@ void frmReq::buildPage5() {
     layout_.caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
     resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
 
-    platform::Layout::frame(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
+    Layout::frame(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
     demandRow(Frame15, txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT, 370);
 
-    platform::Layout::frame(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
+    Layout::frame(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
     demandRow(Frame16, txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection, 370);
     lblWarning5.place(page, 3500, 3300, 5000, 1400);
     lblWarning5.setWordWrap(true);
@@ -455,8 +455,7 @@ void frmReq::buildPage5() {
 void frmReq::buildPage6() {
     Container& page = frmList(5);
 
-    platform::Layout::frame(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460,
-                            2400);
+    Layout::frame(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460, 2400);
     lstBlock.place(frmBlock, 100, 280, 5950, 2000);
     layout_.caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
     inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
@@ -467,19 +466,19 @@ void frmReq::buildPage6() {
     resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
     layout_.caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
     resultBox(txtQQreq_VI_block, frmBlock, 7200, 1420, 1150);
-    platform::Layout::buttons(frmBlock, 6150, 1880, 700, 380, 50,
-                              {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
+    Layout::buttons(frmBlock, 6150, 1880, 700, 380, 50,
+                    {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
 
-    platform::Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
+    Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
     concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2850, 2980, 1070);
 
-    platform::Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
+    Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
     layout_.caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
     resultBox(txtQQ_req_CO_block, Frame18, 3100, 300, 980);
     layout_.caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
     resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
-    platform::Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
+    Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
     Layout::captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
     layout_.caption(Frame19, "起始桩号", 3300, 330, 800);
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
@@ -709,32 +708,32 @@ void frmReq::Form_Load() {
     });
     guarded([this] { cmbvt.setListIndex(0); });
     guarded([this] {
-        platform::Layout::headings(lstTraffic, {{"特征年", 1000}, {"pcu/d", 1600}});
-        platform::Layout::headings(
-            lstBlock, {{"区段长度(m)", 1600}, {"车速", 1000}, {" Qreq(CO)", 1600}, {" Qreq(VI)", 1600}});
-        platform::Layout::headings(lstTrafficAnalysis, {{"车型", 1200},
-                                                        {"比例", 800},
-                                                        {"换算比例", 800},
-                                                        {"数量", 1200},
-                                                        {"柴油车占有率", 600},
-                                                        {"柴油车数量", 1200},
-                                                        {"汽油车数量", 1200},
-                                                        {"车型折合(CO)", 1200},
-                                                        {"车型折合(VI)", 1200}});
+        Layout::headings(lstTraffic, {{"特征年", 1000}, {"pcu/d", 1600}});
+        Layout::headings(lstBlock,
+                         {{"区段长度(m)", 1600}, {"车速", 1000}, {" Qreq(CO)", 1600}, {" Qreq(VI)", 1600}});
+        Layout::headings(lstTrafficAnalysis, {{"车型", 1200},
+                                              {"比例", 800},
+                                              {"换算比例", 800},
+                                              {"数量", 1200},
+                                              {"柴油车占有率", 600},
+                                              {"柴油车数量", 1200},
+                                              {"汽油车数量", 1200},
+                                              {"车型折合(CO)", 1200},
+                                              {"车型折合(VI)", 1200}});
         lstTrafficAnalysis.ListItems.Clear();
         for (const char* c : kTrafficRowCaptions) {
             lstTrafficAnalysis.ListItems.Add(c);
         }
-        platform::Layout::headings(lstSlope, {{"桩号", 1200}, {"坡度", 800}});
-        platform::Layout::headings(
-            lstSection, {{"桩号", 1200}, {"面积(m^2)", 800}, {"周长(m)", 800}, {"当量直径(m)", 800}});
-        platform::Layout::headings(lstSegment, {{"编号", 400},
-                                                {"起始桩号(m)", 1200},
-                                                {"终止桩号(m)", 1200},
-                                                {"坡度", 800},
-                                                {"面积(m^2)", 800},
-                                                {"当量直径(m)", 800},
-                                                {"车速(km/h)", 800}});
+        Layout::headings(lstSlope, {{"桩号", 1200}, {"坡度", 800}});
+        Layout::headings(lstSection,
+                         {{"桩号", 1200}, {"面积(m^2)", 800}, {"周长(m)", 800}, {"当量直径(m)", 800}});
+        Layout::headings(lstSegment, {{"编号", 400},
+                                      {"起始桩号(m)", 1200},
+                                      {"终止桩号(m)", 1200},
+                                      {"坡度", 800},
+                                      {"面积(m^2)", 800},
+                                      {"当量直径(m)", 800},
+                                      {"车速(km/h)", 800}});
     });
     guarded([this] {
         lstAllowVechileType.Clear();
