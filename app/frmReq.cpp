@@ -164,6 +164,12 @@ frmReq::frmReq() {
 
 frmReq::~frmReq() = default;
 
+std::string frmReq::ReportProjectName() {
+    std::string name;
+    guarded([&] { name = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+    return name;
+}
+
 void frmReq::demandRow(Container& parent, TextBox& co, TextBox& vi, int top) {
     layout_.caption(parent, "按CO浓度计算的需风量Qreq(m^3/s)", 100, top + 30, 3050);
     resultBox(co, parent, 3200, top, 1000);

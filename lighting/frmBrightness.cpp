@@ -485,7 +485,7 @@ void frmBrightness::cmdReport_Click() {
         return;
     }
     lighting::ZoneReportHead head;
-    guarded([&] { head.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    head.ProjectName = frmReq::ReportProjectName();
     PutInputs(*this, head);
     // The report names the surroundings; the file keeps their place in the list.
     if (lstEnvironmnet.ListIndex() >= 0) {

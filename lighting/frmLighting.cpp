@@ -623,8 +623,7 @@ void frmLighting::cmdReport_Click() {
     if (!path) {
         return;
     }
-    std::string projectName;
-    guarded([&] { projectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    const std::string projectName = frmReq::ReportProjectName();
     std::vector<std::string> lines = lighting::LightingReportHead(projectName);
     bool numeric = true;
     guarded([&] { numeric = Forms::instance<frmDefineLamp>().optNumeric.Value(); });

@@ -538,8 +538,7 @@ void frmAxialFanDesign::cmdReport_Click() {
             lstFanNo.select(count);
             SaveFile();
         }
-        std::string projectName;
-        guarded([&] { projectName = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+        const std::string projectName = frmReq::ReportProjectName();
         jetfan::PublishSchemeText(*path, tools::AxialFanReportLines(projectName, fans), true, "计算书",
                                   kCaption);
     });

@@ -602,7 +602,7 @@ void frmConstructionVent::cmdReport_Click() {
         return;
     }
     tools::ConstructionBoxes boxes = Boxes();
-    guarded([&] { boxes.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    boxes.ProjectName = frmReq::ReportProjectName();
     jetfan::PublishSchemeText(*path, tools::ConstructionReportLines(boxes), true, "施工通风计算书", kTitle);
 }
 

@@ -385,7 +385,7 @@ void frmConcentrate::cmdReport_Click() {
         return;
     }
     transverse::ConReportBoxes b;
-    guarded([&] { b.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    b.ProjectName = frmReq::ReportProjectName();
     b.KnownArea = optKnowArea.Value();
     b.deltap_m = txtdeltap_m.Text();
     b.deltap_t = txtdeltap_t.Text();
