@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "lighting/bgh_file.h"
 #include "lighting/frmDefineLamp.h"
@@ -400,15 +401,10 @@ void frmBrightness::OpenFile() {
     }
     SortTrafficLevels();
 
-    auto text = [](TextBox& box, const std::optional<std::string>& value) {
-        if (value) {
-            guarded([&] { box.set(*value); });
-        }
-    };
     if (c.Speed) {
         guarded([&] { cmbvt.setText(*c.Speed); });
     }
-    text(txtLL, c.Length);
+    app::SetStoredText(txtLL, c.Length);
     if (c.TwoWay) {
         guarded([&] { optBidirection.set(*c.TwoWay); });
     }
@@ -424,14 +420,14 @@ void frmBrightness::OpenFile() {
     if (c.Surroundings && *c.Surroundings >= -1 && *c.Surroundings < lstEnvironmnet.ListCount()) {
         guarded([&] { lstEnvironmnet.setListIndex(static_cast<int>(*c.Surroundings)); });
     }
-    text(txtdTunnelSlope, c.Slope);
-    text(txth, c.Height);
-    text(txtdPreLength, c.PreLength);
-    text(txtdSpan, c.Span);
-    text(txtk, c.k);
-    text(txtdDiscount, c.Discount);
-    text(txtLL_20_S, c.L20);
-    text(txtDD_s, c.Ds);
+    app::SetStoredText(txtdTunnelSlope, c.Slope);
+    app::SetStoredText(txth, c.Height);
+    app::SetStoredText(txtdPreLength, c.PreLength);
+    app::SetStoredText(txtdSpan, c.Span);
+    app::SetStoredText(txtk, c.k);
+    app::SetStoredText(txtdDiscount, c.Discount);
+    app::SetStoredText(txtLL_20_S, c.L20);
+    app::SetStoredText(txtDD_s, c.Ds);
     if (c.Mode && *c.Mode >= -1 && *c.Mode < lstAdjust.ListCount()) {
         guarded([&] { lstAdjust.setListIndex(static_cast<int>(*c.Mode)); });
     }

@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/CPressionCurve.h"
 #include "jetfan/frmSetJetPile.h"
 #include "jetfan/jet_group_list.h"
@@ -43,12 +44,7 @@ std::string TemplateSjPath() {
     return app::TemplateCompanionPath(".sj");
 }
 
-void applyText(TextBox& box, const shaft::SjField& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
-}
-
+/// The same as app::SetStoredText for a box with a list.
 void applyText(platform::ComboBox& box, const shaft::SjField& text) {
     if (text) {
         guarded([&] { box.setText(*text); });
@@ -80,13 +76,13 @@ std::array<OpeningBoxes, 2> openingBoxes(frmShaftAndJet& w) {
 
 void applyOpening(const OpeningBoxes& o, const std::array<shaft::SjField, shaft::kSjOpeningFields>& texts,
                   const std::array<shaft::SjField, shaft::kSjFanFields>& fanTexts) {
-    applyText(*o.flow, texts[0]);
+    app::SetStoredText(*o.flow, texts[0]);
     applyText(*o.count, texts[1]);
     for (std::size_t i = 0; i < o.rest.size(); ++i) {
-        applyText(*o.rest[i], texts[i + 2]);
+        app::SetStoredText(*o.rest[i], texts[i + 2]);
     }
     for (std::size_t i = 0; i < o.fan.size(); ++i) {
-        applyText(*o.fan[i], fanTexts[i]);
+        app::SetStoredText(*o.fan[i], fanTexts[i]);
     }
 }
 
@@ -960,18 +956,18 @@ void frmShaftAndJet::OpenFile() {
     }
     // Field by field in file order: each box's own change behaviour runs as the texts arrive, and every
     // stored text comes after the boxes its handler fills, so each box ends with its stored text.
-    applyText(txtShaftPile, sj.ShaftPile);
+    app::SetStoredText(txtShaftPile, sj.ShaftPile);
     const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
     applyOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
     applyOpening(openings[1], sj.Supply, sj.SupplyFan);
     if (sj.SupplyGiven) {
         guarded([&] { chkQb.set(*sj.SupplyGiven ? 1 : 0); });
     }
-    applyText(txtbeta, sj.Beta);
+    app::SetStoredText(txtbeta, sj.Beta);
     TextBox* const passage[] = {&txtds,   &txtQQ_req_VI, &txtQQ_s,         &txtQQ_sf,
                                 &txtv_rs, &txtCC_2s,     &txtratio_Qe_Qr1, &txtratio_Qb_Qr2};
     for (int i = 0; i < shaft::kSjPassageFields; ++i) {
-        applyText(*passage[i], sj.Passage[static_cast<std::size_t>(i)]);
+        app::SetStoredText(*passage[i], sj.Passage[static_cast<std::size_t>(i)]);
     }
     for (int k = 1; k <= 2; ++k) {
         const auto& fields = k == 1 ? sj.Inlet : sj.Outlet;
@@ -984,14 +980,14 @@ void frmShaftAndJet::OpenFile() {
                                    k == 1 ? &txttotaldeltap_j1 : &txttotaldeltap_j2,
                                    k == 1 ? &txtCC_2 : &txtCC_3};
         for (int i = 0; i < 8; ++i) {
-            applyText(*before[i], fields[static_cast<std::size_t>(i)]);
+            app::SetStoredText(*before[i], fields[static_cast<std::size_t>(i)]);
         }
         applyText(k == 1 ? cmbJetModel1 : cmbJetModel2, fields[8]);
         TextBox* const after[] = {k == 1 ? &txtZZ_j1 : &txtZZ_j2, k == 1 ? &txteta1 : &txteta2,
                                   k == 1 ? &txtdeltap_j1 : &txtdeltap_j2, k == 1 ? &txtPower1 : &txtPower2,
                                   k == 1 ? &txtjetcount1 : &txtjetcount2};
         for (int i = 0; i < 5; ++i) {
-            applyText(*after[i], fields[static_cast<std::size_t>(i) + 9]);
+            app::SetStoredText(*after[i], fields[static_cast<std::size_t>(i) + 9]);
         }
     }
     if (sj.Groups) {

@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -35,12 +36,6 @@ std::string ProjectConPath() {
 
 std::string TemplateConPath() {
     return app::TemplateCompanionPath(".con");
-}
-
-void applyText(TextBox& box, const std::optional<std::string>& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
 }
 
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
@@ -256,7 +251,7 @@ void frmConcentrate::OpenFile() {
         // The design flow of the file is dropped: the window keeps step 2's demand.
         for (int i = 0; i < transverse::kConRecord1Fields; ++i) {
             if (record1[i] != nullptr) {
-                applyText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
+                app::SetStoredText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
             }
         }
         if (con.KnownArea) {
@@ -266,7 +261,7 @@ void frmConcentrate::OpenFile() {
         TextBox* const record2[transverse::kConRecord2Texts] = {&txtAA_b,   &txtv_b, &txtdeltap_d, &txtPP_tot,
                                                                 &txtAA_tot, &txteta, &txtSS_tot};
         for (int i = 0; i < transverse::kConRecord2Texts; ++i) {
-            applyText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
+            app::SetStoredText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
         }
     }
     optKnowArea_Click();

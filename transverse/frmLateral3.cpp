@@ -4,6 +4,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
@@ -235,16 +236,11 @@ void frmLateral3::OpenFile() {
         OptionButton2.setSilently(!*f.Tranverse);
     }
     guarded([this] { optTranverse_Click(); });
-    auto put = [](TextBox& box, const std::optional<std::string>& text) {
-        if (text) {
-            guarded([&] { box.set(*text); });
-        }
-    };
     transverse::PutTexts(supplyBoxes(), f.Supply);
     transverse::PutTexts(supplyResultBoxes(), f.SupplyResult);
     transverse::PutTexts(exhaustBoxes(), f.Exhaust);
-    put(txtPileC, f.PileC);
-    put(txtPC, f.PC);
+    app::SetStoredText(txtPileC, f.PileC);
+    app::SetStoredText(txtPC, f.PC);
     if (f.ScrollPosition) {
         // A stored station outside this tunnel is taken to the nearer end of the section.
         const int lo = std::min(scbPileR.Min(), scbPileR.Max()),
@@ -252,7 +248,7 @@ void frmLateral3::OpenFile() {
         const long long pos = std::clamp<long long>(*f.ScrollPosition, lo, hi);
         guarded([&] { scbPileR.set(static_cast<int>(pos)); });
     }
-    put(txtPR, f.PR);
+    app::SetStoredText(txtPR, f.PR);
 }
 
 std::array<TextBox*, 3> frmLateral3::supplyBoxes() {
