@@ -32,9 +32,7 @@ frmReq& mainWindow() {
     return Forms::instance<frmReq>();
 }
 
-std::string firPath() {
-    return app::ProjectCompanionPath(".fir");
-}
+constexpr const char* kExtension = ".fir";
 
 // A spinner set from code follows its box silently: its Change handler would rewrite the box with the
 // whole number and so change the value the project holds (a fire size of 12.5 would become 12).
@@ -335,7 +333,7 @@ void frmFire::OpenFile() {
     fire::FirSettings fir;
     guarded([&] {
         scheme::SchemeReader in;
-        const std::string path = firPath();
+        const std::string path = app::ProjectCompanionPath(kExtension);
         if (path.empty() || !in.Open(path)) {
             in.Open(modPublic::InstallPath("configfiles\\normal.fir"));
         }
@@ -399,7 +397,7 @@ void frmFire::OpenFile() {
 }
 
 bool frmFire::SaveFile() {
-    const std::string path = firPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return true;
     }

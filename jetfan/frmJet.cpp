@@ -30,13 +30,7 @@ using platform::TextBox;
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-std::string ProjectJetPath() {
-    return app::ProjectCompanionPath(".jet");
-}
-
-std::string TemplateJetPath() {
-    return app::TemplateCompanionPath(".jet");
-}
+constexpr const char* kExtension = ".jet";
 
 /// The message that tells why the balance gave no fan count.
 std::string FanCountMessage(jetfan::FanCountFault fault) {
@@ -176,7 +170,8 @@ void frmJet::OpenFile() {
         return;
     }
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, ProjectJetPath(), TemplateJetPath())) {
+    if (!app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                      app::TemplateCompanionPath(kExtension))) {
         return;
     }
     const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
@@ -206,7 +201,7 @@ void frmJet::OpenFile() {
 }
 
 bool frmJet::SaveFile() {
-    const std::string path = ProjectJetPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -25,13 +25,7 @@ namespace {
 
 constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
 
-std::string ProjectBghPath() {
-    return app::ProjectCompanionPath(".bgh");
-}
-
-std::string TemplateBghPath() {
-    return app::TemplateCompanionPath(".bgh");
-}
+constexpr const char* kExtension = ".bgh";
 
 /// A table of the table file, read afresh; nullopt when the file lacks it.
 std::optional<CoefTable> ReadZoneTable(const char* key) {
@@ -384,7 +378,8 @@ void frmBrightness::SortTrafficLevels() {
 
 void frmBrightness::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectBghPath(), TemplateBghPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     guarded([this] { lstNN.ListItems.Clear(); });
     if (!opened) {
         return;
@@ -449,7 +444,7 @@ void frmBrightness::OpenFile() {
 }
 
 void frmBrightness::SaveFile() {
-    const std::string path = ProjectBghPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

@@ -58,13 +58,7 @@ constexpr const char* kLightTypes[] = {"高压钠灯", "低压钠灯", "荧光�
 constexpr const char* kRoadTypes[] = {"水泥混凝土路面", "沥青混凝土路面"};
 constexpr int kCircuitNames = 14; // 回路A to 回路N
 
-std::string ProjectLmpPath() {
-    return app::ProjectCompanionPath(".lmp");
-}
-
-std::string TemplateLmpPath() {
-    return app::TemplateCompanionPath(".lmp");
-}
+constexpr const char* kExtension = ".lmp";
 
 std::string LampFilePath() {
     return platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\Icr.txt");
@@ -343,7 +337,8 @@ void frmDefineLamp::UpDown2_Change() {
 
 void frmDefineLamp::OpenFile() {
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, ProjectLmpPath(), TemplateLmpPath())) {
+    if (!app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                      app::TemplateCompanionPath(kExtension))) {
         return;
     }
     const lighting::LmpContents c = lighting::ReadLmp(in);
@@ -381,7 +376,7 @@ void frmDefineLamp::OpenFile() {
 }
 
 void frmDefineLamp::SaveFile() {
-    const std::string path = ProjectLmpPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

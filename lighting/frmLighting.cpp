@@ -47,9 +47,7 @@ constexpr int kIlluminanceColor = 2;
 constexpr int kLuminanceColor = 4;
 constexpr double kDrawingScale = 100; // drawing units per metre
 
-std::string TemplatePath() {
-    return app::TemplateCompanionPath(".lgh");
-}
+constexpr const char* kExtension = ".lgh";
 
 /// The position a list gives to its case file: a list without a chosen entry counts as its first, so that
 /// saving and reading a case always name the same file.
@@ -260,7 +258,7 @@ void frmLighting::LoadZoneCase() {
 
     scheme::SchemeReader in;
     const std::string casePath = CasePath(CasePosition(volume), CasePosition(mode), CasePosition(zone));
-    if (!app::OpenCompanionOrTemplate(in, casePath, TemplatePath())) {
+    if (!app::OpenCompanionOrTemplate(in, casePath, app::TemplateCompanionPath(kExtension))) {
         // Neither the case nor the template: the case starts empty, the drawing switch as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");

@@ -89,13 +89,7 @@ struct ShaftBox {
     }
 };
 
-std::string projectMsjPath() {
-    return app::ProjectCompanionPath(".msj");
-}
-
-std::string templateMsjPath() {
-    return app::TemplateCompanionPath(".msj");
-}
+constexpr const char* kExtension = ".msj";
 
 frmReq& mainWindow() {
     return Forms::instance<frmReq>();
@@ -350,7 +344,8 @@ void frmMultiShaftAndJet::cmdBack_Click() {
 
 void frmMultiShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, projectMsjPath(), templateMsjPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     if (!opened) {
         return;
     }
@@ -396,7 +391,7 @@ void frmMultiShaftAndJet::OpenFile() {
 }
 
 bool frmMultiShaftAndJet::SaveFile() {
-    const std::string path = projectMsjPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -36,13 +36,7 @@ using platform::TextBox;
 
 constexpr const char* kErrorTitle = "出错！";
 
-std::string ProjectSjPath() {
-    return app::ProjectCompanionPath(".sj");
-}
-
-std::string TemplateSjPath() {
-    return app::TemplateCompanionPath(".sj");
-}
+constexpr const char* kExtension = ".sj";
 
 /// The same as app::SetStoredText for a box with a list.
 void applyText(platform::ComboBox& box, const shaft::SjField& text) {
@@ -935,7 +929,8 @@ void frmShaftAndJet::cmdCalpdb_Click() {
 
 void frmShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSjPath(), TemplateSjPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     shaft::SjFileContents sj;
     if (opened) {
         sj = shaft::ReadSjFile(in);
@@ -1001,7 +996,7 @@ void frmShaftAndJet::OpenFile() {
 }
 
 bool frmShaftAndJet::SaveFile() {
-    const std::string path = ProjectSjPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

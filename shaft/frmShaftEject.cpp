@@ -29,13 +29,7 @@ using platform::TextBox;
 constexpr platform::Color kHighlightText = 0x8000000E;
 
 /// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
-std::string ProjectSePath() {
-    return app::ProjectCompanionPath(".se");
-}
-
-std::string TemplateSePath() {
-    return app::TemplateCompanionPath(".se");
-}
+constexpr const char* kExtension = ".se";
 
 } // namespace
 
@@ -220,7 +214,8 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
 
 void frmShaftEject::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSePath(), TemplateSePath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     const auto boxes = seBoxes(*this);
     if (!opened) {
         for (TextBox* box : boxes) {
@@ -239,7 +234,7 @@ void frmShaftEject::OpenFile() {
 }
 
 bool frmShaftEject::SaveFile() {
-    const std::string path = ProjectSePath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -39,9 +39,7 @@ constexpr int kRight = kLeftWidth + 240;
 constexpr int kRightWidth = 12160;
 constexpr int kHalfWidth = (kRightWidth - 60) / 2;
 
-std::string templatePath() {
-    return app::TemplateCompanionPath(".afd");
-}
+constexpr const char* kExtension = ".afd";
 
 } // namespace
 
@@ -312,7 +310,7 @@ void frmAxialFanDesign::OpenFile() {
         }
     }
     if (!bytes) {
-        bytes = textfile::ReadBytes(templatePath());
+        bytes = textfile::ReadBytes(app::TemplateCompanionPath(kExtension));
     }
     apply(tools::ParseAxialFanFile(bytes.value_or("")));
     shownFanNo_ = tools::FanNoProblem(fanNo) ? "" : fanNo;

@@ -55,13 +55,7 @@ constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight =
 // The middle column is as wide as the diesel-equipment list needs to show all its columns.
 constexpr int kMidWidth = 7440;
 
-std::string cvtPath() {
-    return app::ProjectCompanionPath(".cvt");
-}
-
-std::string templatePath() {
-    return app::TemplateCompanionPath(".cvt");
-}
+constexpr const char* kExtension = ".cvt";
 
 } // namespace
 
@@ -613,9 +607,9 @@ void frmConstructionVent::cmdClose_Click() {
 
 void frmConstructionVent::OpenFile() {
     scheme::SchemeReader rd;
-    const std::string own = cvtPath();
+    const std::string own = app::ProjectCompanionPath(kExtension);
     if (own.empty() || !rd.Open(own)) {
-        rd.Open(templatePath());
+        rd.Open(app::TemplateCompanionPath(kExtension));
     }
     const auto text = [&rd](TextBox& box) {
         if (const std::optional<std::string> v = rd.NextText()) {
@@ -724,7 +718,7 @@ void frmConstructionVent::OpenFile() {
 }
 
 void frmConstructionVent::SaveFile() {
-    const std::string path = cvtPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

@@ -30,13 +30,7 @@ using platform::TextBox;
 
 constexpr const char* kFaultTitle = "出错！";
 
-std::string ProjectConPath() {
-    return app::ProjectCompanionPath(".con");
-}
-
-std::string TemplateConPath() {
-    return app::TemplateCompanionPath(".con");
-}
+constexpr const char* kExtension = ".con";
 
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
 void show(TextBox& box, double value) {
@@ -242,7 +236,8 @@ void frmConcentrate::UpdateData(bool toFields) {
 
 void frmConcentrate::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectConPath(), TemplateConPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     if (opened) {
         const transverse::ConFileContents con = transverse::ReadConFile(in);
         TextBox* const record1[transverse::kConRecord1Fields] = {
@@ -270,7 +265,7 @@ void frmConcentrate::OpenFile() {
 bool frmConcentrate::SaveFile() {
     // An unnamed project has no base to name the file after; writing ".con" into the working folder
     // would only leave a stray file.
-    const std::string path = ProjectConPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -38,13 +38,7 @@ constexpr const char* kExchangeNote = "由换气次数要求需风量控制！";
 constexpr const char* kSpeedTip =
     "隧道设计风速横断面有变化的隧道中是变化的,本处值为第一个横断面对应的设计风速!";
 
-std::string ProjectParPath() {
-    return app::ProjectCompanionPath(".par");
-}
-
-std::string TemplateParPath() {
-    return app::TemplateCompanionPath(".par");
-}
+constexpr const char* kExtension = ".par";
 
 } // namespace
 
@@ -148,7 +142,8 @@ void frmVentParam::UserForm_QueryClose() {
 
 void frmVentParam::OpenFile() {
     scheme::SchemeReader in;
-    if (app::OpenCompanionOrTemplate(in, ProjectParPath(), TemplateParPath())) {
+    if (app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                     app::TemplateCompanionPath(kExtension))) {
         applyParameters(ventparam::ReadPar(in));
         return;
     }
@@ -193,7 +188,7 @@ void frmVentParam::applyParameters(const ventparam::ParContents& par) {
 }
 
 void frmVentParam::SaveFile() {
-    const std::string path = ProjectParPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }
