@@ -125,8 +125,7 @@ frmMultiShaftAndJet::~frmMultiShaftAndJet() = default;
 
 void frmMultiShaftAndJet::buildControls() {
     using platform::Layout;
-    const int boxHeight = 300;
-    const Layout::Column rows{.pitch = 330, .boxHeight = boxHeight, .labelDrop = 30};
+    const Layout::Column rows{.pitch = 330, .labelDrop = 30};
 
     pgMain.place(*this, 120, 120, 15240, 9000);
     platform::Page& shaftPage = pgMain.AddPage("竖井及风机信息");
@@ -158,10 +157,10 @@ void frmMultiShaftAndJet::buildControls() {
         platform::Frame& design = layout_.group(*o.side, "设计风压计算", 3900, 240, 3420, 2300);
         // The loss caption is too long for one line: it takes two, and its box sits beside the second.
         layout_.caption(design, o.lossCaption, 100, 260, 2100, 480);
-        o.loss->place(design, 2200, 440, 800, boxHeight);
+        o.loss->place(design, 2200, 440, 800, platform::kBoxHeight);
         layout_.column(design, rows.at(100, 2100, 800), 260 + 540,
                        {{o.riseCaption, o.rise}, {o.totalCaption, o.total}});
-        Layout::buttons(design, 3020, 440, 330, boxHeight, 0, {{o.calculate, "..."}});
+        Layout::buttons(design, 3020, 440, 330, platform::kBoxHeight, 0, {{o.calculate, "..."}});
         platform::Frame& fan = layout_.group(*o.side, "风机功率计算", 3900, 2600, 3420, 1640);
         layout_.column(fan, rows.at(100, 2100, 1000), 260,
                        {{"环境温度t1(℃)", o.t1},
@@ -230,8 +229,8 @@ void frmMultiShaftAndJet::buildControls() {
                     {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
                     {"自然风阻力Δpm(Pa):", &txtdeltap_m},
                     {"交通通风力Δpt(Pa):", &txtdeltap_t}});
-    Layout::captioned(chkKnowQr1, sectionPage, "第I区段设计风量已知", left, 5300, 2700, boxHeight);
-    txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, boxHeight);
+    Layout::captioned(chkKnowQr1, sectionPage, "第I区段设计风量已知", left, 5300, 2700);
+    txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, platform::kBoxHeight);
     layout_.column(sectionPage, rows.at(left, 2700, 1100), 5800, {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
     Layout::frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);

@@ -133,7 +133,7 @@ frmShaftAndJet::~frmShaftAndJet() = default;
 
 void frmShaftAndJet::buildControls() {
     using platform::Layout;
-    const int row = 345, boxHeight = 300;
+    const int row = 345;
     // The captions and boxes of the pressure and power frames of each opening.
     const Layout::Column small{.left = 100, .labelWidth = 1900, .boxWidth = 800};
 
@@ -163,7 +163,7 @@ void frmShaftAndJet::buildControls() {
     Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
     int top = layout_.column(Frame2, opening, 300,
                              {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
-    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300, boxHeight);
+    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300);
     top += row;
     top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
     Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
@@ -197,9 +197,9 @@ void frmShaftAndJet::buildControls() {
         Layout::frame(*o.design, *o.opening, "设计风压计算", 3660, 240, 3220, 1400 + lower);
         top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
         layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
-        o.rise->place(*o.design, 2000, top + lower + 30, 800, boxHeight);
+        o.rise->place(*o.design, 2000, top + lower + 30, 800, platform::kBoxHeight);
         layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
-        o.calculate->place(*o.design, 2810, 260, 330, boxHeight);
+        o.calculate->place(*o.design, 2810, 260, 330, platform::kBoxHeight);
         o.calculate->setCaption("...");
         Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
         layout_.column(*o.power, small, 260,
@@ -303,7 +303,7 @@ void frmShaftAndJet::buildControls() {
                         {"风机数量(台)", s.count}});
         // The model names are longer than the numbers below them: the list runs across the picture's column,
         // and the picture starts below it.
-        s.model->place(*s.fans, 1820, 260, 2860, boxHeight);
+        s.model->place(*s.fans, 1820, 260, 2860, platform::kBoxHeight);
         s.picture->place(*s.fans, 3740, 660, 940, 2900);
         s.picture->setStretch(true);
         left += 4920;

@@ -118,7 +118,7 @@ void frmLateral3::buildControls() {
     layout_.column(Frame4, pressure, 300, {{"中性点桩号:", &txtPileC}});
     layout_.column(Frame4, pressure.at(4000, 1950, 1500), 300, {{"中性点压力(Pa):", &txtPC}});
     Layout::Column slider = pressure.at(120, 1930, 3000);
-    slider.boxHeight = 300;
+    slider.boxHeight = platform::kBoxHeight;
     layout_.column(Frame4, slider, 900, {{"任意点桩号:", &scbPileR}});
     scbPileR.setSmallChange(10);
     txtPileR.place(Frame4, 5150, 900, 1300, 315);
