@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
-
 /// Writes the demand between the open dialog's two stations into it; nothing while it is closed.
 template <class Demand> void showInSectionDialog(bool shown, Demand demand) {
     if (!shown || !platform::Forms::isLoaded<dlgSectionQreq>()) {
@@ -27,16 +24,17 @@ template <class Demand> void showInSectionDialog(bool shown, Demand demand) {
 } // namespace
 
 dlgSectionQreq::dlgSectionQreq() {
-    setCaption("任意区段需风量计算");
-    setWidth(5400);
-    setHeight(2200);
+    platform::Layout::window(*this, "任意区段需风量计算", 5400, 2200);
     layout_.column(
-        *this, {.left = 240, .labelWidth = 1760, .boxWidth = 1700, .pitch = 420, .labelHeight = kBoxHeight},
+        *this,
+        {.left = 240,
+         .labelWidth = 1760,
+         .boxWidth = 1700,
+         .pitch = 420,
+         .labelHeight = platform::kBoxHeight},
         240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"需风量(m^3/s):", &txtSectionQreq}});
-    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP}) {
-        box->setBackColor(kInputColor);
-    }
+    platform::Layout::inputs({&txtSectionSP, &txtSectionEP});
     platform::Layout::buttons(*this, 3950, 240, 1100, 375, 0, {{&cmdClose, "关闭(&C)"}});
     connectEvents();
 }

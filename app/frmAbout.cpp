@@ -10,20 +10,15 @@
 #include <string>
 
 frmAbout::frmAbout() {
-    setCaption("关于");
-    setWidth(6900);
-    setHeight(5400);
+    platform::Layout::window(*this, "关于", 6900, 5400);
     Image1.place(*this, 240, 240, 720, 720);
     Image1.setStretch(true);
-    Label1.place(*this, 1150, 260, 4000, 300);
-    Label1.setCaption("Aridane      v1.1");
-    Label2.place(*this, 1150, 620, 4000, 300);
-    Label2.setCaption("Aridane");
+    platform::Layout::captioned(Label1, *this, "Aridane      v1.1", 1150, 260, 4000, 300);
+    platform::Layout::captioned(Label2, *this, "Aridane", 1150, 620, 4000, 300);
     txtAbout.setMultiLine(true);
     txtAbout.setLocked(true);
     txtAbout.place(*this, 240, 1140, 6300, 3180);
-    cmdClose.place(*this, 5340, 4440, 1200, 375);
-    cmdClose.setCaption("关闭");
+    platform::Layout::captioned(cmdClose, *this, "关闭", 5340, 4440, 1200, 375);
     connectEvents();
 }
 

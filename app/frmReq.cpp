@@ -21,13 +21,11 @@ using app::guarded;
 using platform::CheckBox;
 using platform::CommandButton;
 using platform::Container;
+using platform::Layout;
 using platform::ListItem;
 using platform::TextBox;
 
 namespace {
-
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 
 // The page area: pages 4 to 6 keep their width and the picker column stands beside them; the other pages
 // span both, so that the window keeps one size on every page.
@@ -61,7 +59,7 @@ int lineTwips() {
 
 /// Distance between two boxes described by one label box [twips].
 int rowPitch() {
-    return std::max(2 * lineTwips(), kBoxHeight + 60);
+    return std::max(2 * lineTwips(), platform::kBoxHeight + 60);
 }
 
 /// Entries of a label box: one empty line between entries, so that each stands beside its box.
@@ -78,12 +76,14 @@ std::string joinEntries(std::initializer_list<const char*> entries) {
     return text;
 }
 
-void inputBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+void inputBox(TextBox& box, Container& parent, int left, int top, int width,
+              int height = platform::kBoxHeight) {
     box.place(parent, left, top, width, height);
-    box.setBackColor(kInputColor);
+    box.setBackColor(platform::kInputColor);
 }
 
-void resultBox(TextBox& box, Container& parent, int left, int top, int width, int height = kBoxHeight) {
+void resultBox(TextBox& box, Container& parent, int left, int top, int width,
+               int height = platform::kBoxHeight) {
     box.place(parent, left, top, width, height);
 }
 
@@ -112,20 +112,12 @@ void boxColumn(Container& parent, int left, int top, int width, std::initializer
     }
 }
 
-/// A control that shows its own caption: button, switch, option button, frame or label.
-template <class Captioned>
-void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top, int width,
-               int height) {
-    control.place(parent, left, top, width, height);
-    control.setCaption(text);
-}
-
 /// The two switches of a design-concentration frame, each followed by the box its value is typed in.
 void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox, CheckBox& kk, TextBox& kkBox,
                            int switchWidth, int boxLeft, int boxWidth) {
-    captioned(delta, frame, "由软件计算CO设计浓度δ(ppm)", 100, 300, switchWidth, 300);
+    Layout::captioned(delta, frame, "由软件计算CO设计浓度δ(ppm)", 100, 300, switchWidth, 300);
     inputBox(deltaBox, frame, boxLeft, 300, boxWidth);
-    captioned(kk, frame, "由软件计算VI设计浓度K(1/m):", 100, 660, switchWidth, 300);
+    Layout::captioned(kk, frame, "由软件计算VI设计浓度K(1/m):", 100, 660, switchWidth, 300);
     inputBox(kkBox, frame, boxLeft, 660, boxWidth);
 }
 
@@ -133,7 +125,7 @@ void concentrationSwitches(Container& frame, CheckBox& delta, TextBox& deltaBox,
 /// on the box at `firstBoxTop`.
 void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int width, int entries) {
     const int line = lineTwips();
-    const int top = std::max(0, firstBoxTop + (kBoxHeight - line) / 2 - 60);
+    const int top = std::max(0, firstBoxTop + (platform::kBoxHeight - line) / 2 - 60);
     box.place(parent, left, top, width, rowPitch() * entries);
     box.setMultiLine(true);
     box.setBorderless(true);
@@ -144,9 +136,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 } // namespace
 
 frmReq::frmReq() {
-    setCaption("Kelvora-Aridane");
-    setWidth(kWidth);
-    setHeight(9300);
+    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
     buildMenus();
     buildFrame();
     buildPage1();
@@ -173,6 +163,12 @@ frmReq::frmReq() {
 }
 
 frmReq::~frmReq() = default;
+
+std::string frmReq::ReportProjectName() {
+    std::string name;
+    guarded([&] { name = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+    return name;
+}
 
 void frmReq::demandRow(Container& parent, TextBox& co, TextBox& vi, int top) {
     layout_.caption(parent, "按CO浓度计算的需风量Qreq(m^3/s)", 100, top + 30, 3050);
@@ -238,11 +234,11 @@ void frmReq::buildFrame() {
         frame.setVisible(i == 0);
     }
 
-    captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
+    Layout::captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
     lstYear.place(*this, kPickerLeft, 1100, kPickerWidth, 3000);
-    captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
+    Layout::captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
     lstCalSegment.place(*this, kPickerLeft, 4460, kPickerWidth, 2400);
-    captioned(lblvt, *this, "选择工况车速vt(km/h):", kPickerLeft, 6920, kPickerWidth, 255);
+    Layout::captioned(lblvt, *this, "选择工况车速vt(km/h):", kPickerLeft, 6920, kPickerWidth, 255);
     sclVt.place(*this, kPickerLeft, 7180, kPickerWidth, 300);
     // Working speeds are whole km/h; the range holds every design speed up to 100 km/h.
     sclVt.setMin(0);
@@ -251,7 +247,7 @@ void frmReq::buildFrame() {
     sclVt.setLargeChange(10);
     showPickers(false);
 
-    captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
+    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
 
     sbStatusBar.place(*this, 0, 8200, 9000, 330);
     sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
@@ -268,20 +264,19 @@ void frmReq::showPickers(bool shown) {
 }
 
 void frmReq::buildPage1() {
-    using platform::Layout;
     Container& page = frmList(0);
     const int r = rowPitch();
 
     int y = 150;
     labelBox(Text1, page, W(120), y, W(1300), 2);
     inputBox(txtProjectName, page, W(1500), y, W(6900));
-    inputBox(txtProjectDiscribe, page, W(1500), y + r, W(6900), r + kBoxHeight + 150);
+    inputBox(txtProjectDiscribe, page, W(1500), y + r, W(6900), r + platform::kBoxHeight + 150);
     txtProjectDiscribe.setMultiLine(true);
 
-    y += 2 * r + kBoxHeight + 250;
+    y += 2 * r + platform::kBoxHeight + 250;
     Layout::frame(Frame1, page, "左线or右线", W(120), y, W(4000), 3 * r + 100);
-    captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
-    captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
+    Layout::captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
+    Layout::captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
     labelBox(Text6, page, W(4400), y + 150, W(800), 3);
     boxColumn(page, W(5250), y + 150, W(3150), {txtName1, txtName2, txtName3});
@@ -289,12 +284,12 @@ void frmReq::buildPage1() {
     y += 3 * r + 200;
     labelBox(Text2, page, W(120), y, W(1900), 4);
     boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
-    cmbRoadClass.place(page, W(2050), y, W(1900), kBoxHeight);
-    cmbRoadClass.setBackColor(kInputColor);
+    cmbRoadClass.place(page, W(2050), y, W(1900), platform::kBoxHeight);
+    cmbRoadClass.setBackColor(platform::kInputColor);
 
     labelBox(Text3, page, W(4100), y, W(2350), 3);
-    cmbvt.place(page, W(6500), y, W(1900), kBoxHeight);
-    cmbvt.setBackColor(kInputColor);
+    cmbvt.place(page, W(6500), y, W(1900), platform::kBoxHeight);
+    cmbvt.setBackColor(platform::kInputColor);
     boxColumn(page, W(6500), y + r, W(1900), {txtP, txtCO_in_Air});
 
     y += 4 * r;
@@ -309,7 +304,6 @@ void frmReq::buildPage1() {
 }
 
 void frmReq::buildPage2() {
-    using platform::Layout;
     Container& page = frmList(1);
     layout_.caption(page, "隧道起点桩号:", W(120), 180, W(1300));
     inputBox(txtStartPile, page, W(1450), 150, W(1600));
@@ -336,14 +330,11 @@ void frmReq::buildPage2() {
 
     Layout::frame(Frame5, page, "通风计算区段划分", W(120), 3600, W(8460), 3100);
     lstSegment.place(Frame5, W(100), 280, W(7050), 2700);
-    captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
-    for (TextBox* box : {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::captioned(cmdRefreshSegment, Frame5, "更新", W(7250), 280, W(1100), 400);
+    Layout::inputs({&txtSectionPile, &txtSectionArea, &txtSectionPerimeter});
 }
 
 void frmReq::buildPage3() {
-    using platform::Layout;
     Container& page = frmList(2);
     const int r = rowPitch();
 
@@ -355,8 +346,7 @@ void frmReq::buildPage3() {
                    {{"pcu/d:", &txtPcu}});
     Layout::buttons(Frame6, W(100), 2400, W(1100), 380, W(100),
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
-    txtYear.setBackColor(kInputColor);
-    txtPcu.setBackColor(kInputColor);
+    Layout::inputs({&txtYear, &txtPcu});
 
     const int y = 160;
     labelBox(Text10, page, W(3950), y, W(2700), 6);
@@ -365,10 +355,10 @@ void frmReq::buildPage3() {
                shown(txtNN)});
 
     const int cy = std::max(3120, y + 6 * r);
-    captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
-    captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", W(4250), cy, W(3200), 300);
+    Layout::captioned(chkTrafficTotal, page, "特征年预测交通量为上行和下行总和", W(120), cy, W(4000), 300);
+    Layout::captioned(chkPetrol, page, "考虑汽油车烟雾排放    排放系数:", W(4250), cy, W(3200), 300);
     inputBox(txtPetrol, page, W(7500), cy, W(1080));
-    captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
+    Layout::captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
 
     const int ly = cy + 720;
     const int editorTop = 6800 - 420;
@@ -388,40 +378,40 @@ void frmReq::buildPage4() {
     Container& page = frmList(3);
     const int r = rowPitch();
 
-    platform::Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
+    Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
     layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
     layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
     resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
     layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
-    lstCOModel.setBackColor(kInputColor);
+    lstCOModel.setBackColor(platform::kInputColor);
     layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
-    lstLightModel.setBackColor(kInputColor);
-    captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
+    lstLightModel.setBackColor(platform::kInputColor);
+    Layout::captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
-    captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
+    Layout::captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
     const int rows = 6;
     const int segHeight = 300 + rows * r + 100;
-    platform::Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
-    platform::Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
+    Layout::frame(Frame7, page, "区段需风量计算", 120, 2270, 8460, segHeight + 350);
+    Layout::frame(Frame8, Frame7, "稀释CO新风量", 100, 250, 4100, segHeight);
     labelBox(Text8, Frame8, 80, 300, 2600, 6);
     boxColumn(Frame8, 2700, 300, 1300,
               {shown(txtf_a), shown(txtf_d), shown(txtf_h), shown(txtf_iv), shown(txtQQ_CO_SEGMENT),
                shown(txtQQ_req_CO_SEGMENT)});
-    platform::Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
+    Layout::frame(Frame10, Frame7, "稀释烟尘的新风量", 4260, 250, 4100, segHeight);
     labelBox(Text9, Frame10, 80, 300, 2600, 5);
     boxColumn(Frame10, 2700, 300, 1300,
               {shown(txtf_a_VI), shown(txtf_h_VI), shown(txtf_iv_VI), shown(txtQQ_VI_SEGMENT),
                shown(txtQQ_req_VI_SEGMENT)});
 
     const int ty = 2270 + segHeight + 350 + 60;
-    platform::Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
+    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
     layout_.caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
     layout_.caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
@@ -438,29 +428,29 @@ void frmReq::buildPage4() {
 void frmReq::buildPage5() {
     Container& page = frmList(4);
 
-    platform::Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
+    Layout::frame(Frame14, page, "基本参数", 120, 60, 8460, 720);
     layout_.caption(Frame14, "双向行车工况车速vt(km/h):", 100, 330, 2500);
-    cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, kBoxHeight);
-    cmbWorkVt_Bidirection.setBackColor(kInputColor);
+    cmbWorkVt_Bidirection.place(Frame14, 2650, 300, 1300, platform::kBoxHeight);
+    cmbWorkVt_Bidirection.setBackColor(platform::kInputColor);
 
-    platform::Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
+    Layout::frame(Frame13, page, "设计浓度", 120, 850, 8460, 1050);
     concentrationSwitches(Frame13, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi, 3600, 3800, 1300);
 
-    captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
+    Layout::captioned(optBiDirectionMethod1, page, "按控制交通量计算", 120, 2020, 3000, 300);
     layout_.caption(page, "计算交通量系数(单向交通量的比率)", 3300, 2050, 3200);
     inputBox(txtBiDirection, page, 6550, 2020, 1300);
-    captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)", 120, 2420,
-              6500, 300);
+    Layout::captioned(optBiDirectionMethod2, page, "按控制通行车辆类型计算        (选择允许通行的车类型)",
+                      120, 2420, 6500, 300);
     lstAllowVechileType.place(page, 400, 2800, 2800, 1900);
     lstAllowVechileType.setCheckBoxStyle(true);
-    lstAllowVechileType.setBackColor(kInputColor);
+    lstAllowVechileType.setBackColor(platform::kInputColor);
     layout_.caption(page, "设计交通量N(辆/h):", 3500, 2850, 1800);
     resultBox(txtNN_bidirection, page, 5350, 2820, 1500);
 
-    platform::Layout::frame(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
+    Layout::frame(Frame15, page, "区段需风量计算", 120, 4850, 8460, 900);
     demandRow(Frame15, txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT, 370);
 
-    platform::Layout::frame(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
+    Layout::frame(Frame16, page, "全长需风量计算", 120, 5850, 8460, 900);
     demandRow(Frame16, txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection, 370);
     lblWarning5.place(page, 3500, 3300, 5000, 1400);
     lblWarning5.setWordWrap(true);
@@ -471,32 +461,31 @@ void frmReq::buildPage5() {
 void frmReq::buildPage6() {
     Container& page = frmList(5);
 
-    platform::Layout::frame(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460,
-                            2400);
+    Layout::frame(frmBlock, page, "阻塞区段划分(注意:阻塞区段应布置于出洞口侧)", 120, 60, 8460, 2400);
     lstBlock.place(frmBlock, 100, 280, 5950, 2000);
     layout_.caption(frmBlock, "区段长度(m)", 6150, 310, 1050);
     inputBox(txtBlockLen, frmBlock, 7200, 280, 1150);
     layout_.caption(frmBlock, "车速(km/h)", 6150, 690, 1050);
-    txtBlockVt.place(frmBlock, 7200, 660, 1150, kBoxHeight);
-    txtBlockVt.setBackColor(kInputColor);
+    txtBlockVt.place(frmBlock, 7200, 660, 1150, platform::kBoxHeight);
+    txtBlockVt.setBackColor(platform::kInputColor);
     layout_.caption(frmBlock, "需风量Q(CO)", 6150, 1070, 1050);
     resultBox(txtQQreq_CO_block, frmBlock, 7200, 1040, 1150);
     layout_.caption(frmBlock, "需风量Q(VI)", 6150, 1450, 1050);
     resultBox(txtQQreq_VI_block, frmBlock, 7200, 1420, 1150);
-    platform::Layout::buttons(frmBlock, 6150, 1880, 700, 380, 50,
-                              {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
+    Layout::buttons(frmBlock, 6150, 1880, 700, 380, 50,
+                    {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
 
-    platform::Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
+    Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
     concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2850, 2980, 1070);
 
-    platform::Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
+    Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
     layout_.caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
     resultBox(txtQQ_req_CO_block, Frame18, 3100, 300, 980);
     layout_.caption(Frame18, "按VI浓度计算的需风量Qreq(m^3/s)", 100, 690, 3000);
     resultBox(txtQQ_req_VI_block, Frame18, 3100, 660, 980);
 
-    platform::Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
-    captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
+    Layout::frame(Frame19, page, "按规范1km阻滞需风量", 120, 3630, 8460, 1080);
+    Layout::captioned(chkBlock, Frame19, "由软件搜索最大需风量位置", 100, 300, 3000, 300);
     layout_.caption(Frame19, "起始桩号", 3300, 330, 800);
     inputBox(txtBlockStartPile, Frame19, 4100, 300, 1400);
     layout_.caption(Frame19, "终止桩号", 5750, 330, 800);
@@ -512,17 +501,16 @@ void frmReq::buildPage6() {
 }
 
 void frmReq::buildPage7() {
-    using platform::Layout;
     Container& page = frmList(6);
     const int r = rowPitch();
 
     Layout::frame(Frame20, page, "按换气次数要求计算", W(120), 60, W(8460), 1000);
     // The blanks of Label69 place its second caption over the second box: those two keep their places.
-    captioned(Label69, Frame20, "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280,
-              6500, 255);
+    Layout::captioned(Label69, Frame20,
+                      "换气频率(次/h):                                    Qreq(m^3/s):", 100, 280, 6500, 255);
     inputBox(txtExchangeNum, Frame20, 100, 560, 2000);
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
-    captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
+    Layout::captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
 
     Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
 
@@ -540,15 +528,17 @@ void frmReq::buildPage7() {
 
     const int my = 300 + 2 * r + 60;
     Layout::frame(Frame22, Frame21, "计算方法", x, my, W(4110), 950);
-    captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", W(100), 260, W(3900), 300);
-    captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", W(100), 580, W(3900), 300);
+    Layout::captioned(optQsMethod1.add(0), Frame22, "按临界风速Vcr计算", W(100), 260, W(3900), 300);
+    Layout::captioned(optQsMethod1.add(1), Frame22, "按大面积火源羽流烟气生成量计算", W(100), 580, W(3900),
+                      300);
 
     const int cy = my + 1010;
     Layout::frame(frmQsMethod.add(0), Frame21, "按临界风速Vcr计算", x, cy, W(4110), 1250 + 2 * r);
     const char* formulas[3] = {"按照Heselden, Danziger, Kennedy公式计算", "按照Oka, Atkinson公式计算",
                                "按照Wu, Bakar公式计算"};
     for (int i = 0; i < 3; ++i) {
-        captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950), 300);
+        Layout::captioned(optCrMehthod.add(i), frmQsMethod(0), formulas[i], W(100), 260 + i * 300, W(3950),
+                          300);
     }
     labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
     boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});
@@ -710,9 +700,7 @@ void frmReq::Form_Load() {
         }
     });
     guarded([this] {
-        for (const char* c : kRoadClasses) {
-            cmbRoadClass.AddItem(c);
-        }
+        platform::AddItems(cmbRoadClass, kRoadClasses);
         cmbRoadClass.setListIndex(2);
     });
     guarded([this] {
@@ -726,50 +714,36 @@ void frmReq::Form_Load() {
     });
     guarded([this] { cmbvt.setListIndex(0); });
     guarded([this] {
-        lstTraffic.ColumnHeaders.Clear();
-        lstTraffic.ColumnHeaders.Add("特征年", 1000);
-        lstTraffic.ColumnHeaders.Add("pcu/d", 1600);
-        lstBlock.ColumnHeaders.Clear();
-        lstBlock.ColumnHeaders.Add("区段长度(m)", 1600);
-        lstBlock.ColumnHeaders.Add("车速", 1000);
-        lstBlock.ColumnHeaders.Add(" Qreq(CO)", 1600);
-        lstBlock.ColumnHeaders.Add(" Qreq(VI)", 1600);
-        lstTrafficAnalysis.ColumnHeaders.Clear();
-        lstTrafficAnalysis.ColumnHeaders.Add("车型", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("比例", 800);
-        lstTrafficAnalysis.ColumnHeaders.Add("换算比例", 800);
-        lstTrafficAnalysis.ColumnHeaders.Add("数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("柴油车占有率", 600);
-        lstTrafficAnalysis.ColumnHeaders.Add("柴油车数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("汽油车数量", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(CO)", 1200);
-        lstTrafficAnalysis.ColumnHeaders.Add("车型折合(VI)", 1200);
+        Layout::headings(lstTraffic, {{"特征年", 1000}, {"pcu/d", 1600}});
+        Layout::headings(lstBlock,
+                         {{"区段长度(m)", 1600}, {"车速", 1000}, {" Qreq(CO)", 1600}, {" Qreq(VI)", 1600}});
+        Layout::headings(lstTrafficAnalysis, {{"车型", 1200},
+                                              {"比例", 800},
+                                              {"换算比例", 800},
+                                              {"数量", 1200},
+                                              {"柴油车占有率", 600},
+                                              {"柴油车数量", 1200},
+                                              {"汽油车数量", 1200},
+                                              {"车型折合(CO)", 1200},
+                                              {"车型折合(VI)", 1200}});
         lstTrafficAnalysis.ListItems.Clear();
         for (const char* c : kTrafficRowCaptions) {
             lstTrafficAnalysis.ListItems.Add(c);
         }
-        lstSlope.ColumnHeaders.Clear();
-        lstSlope.ColumnHeaders.Add("桩号", 1200);
-        lstSlope.ColumnHeaders.Add("坡度", 800);
-        lstSection.ColumnHeaders.Clear();
-        lstSection.ColumnHeaders.Add("桩号", 1200);
-        lstSection.ColumnHeaders.Add("面积(m^2)", 800);
-        lstSection.ColumnHeaders.Add("周长(m)", 800);
-        lstSection.ColumnHeaders.Add("当量直径(m)", 800);
-        lstSegment.ColumnHeaders.Clear();
-        lstSegment.ColumnHeaders.Add("编号", 400);
-        lstSegment.ColumnHeaders.Add("起始桩号(m)", 1200);
-        lstSegment.ColumnHeaders.Add("终止桩号(m)", 1200);
-        lstSegment.ColumnHeaders.Add("坡度", 800);
-        lstSegment.ColumnHeaders.Add("面积(m^2)", 800);
-        lstSegment.ColumnHeaders.Add("当量直径(m)", 800);
-        lstSegment.ColumnHeaders.Add("车速(km/h)", 800);
+        Layout::headings(lstSlope, {{"桩号", 1200}, {"坡度", 800}});
+        Layout::headings(lstSection,
+                         {{"桩号", 1200}, {"面积(m^2)", 800}, {"周长(m)", 800}, {"当量直径(m)", 800}});
+        Layout::headings(lstSegment, {{"编号", 400},
+                                      {"起始桩号(m)", 1200},
+                                      {"终止桩号(m)", 1200},
+                                      {"坡度", 800},
+                                      {"面积(m^2)", 800},
+                                      {"当量直径(m)", 800},
+                                      {"车速(km/h)", 800}});
     });
     guarded([this] {
         lstAllowVechileType.Clear();
-        for (const char* c : kTwoWayClasses) {
-            lstAllowVechileType.AddItem(c);
-        }
+        platform::AddItems(lstAllowVechileType, kTwoWayClasses);
     });
     guarded([this] { chkBlock_Click(); });
     guarded([this] { RefreshData(false); });

@@ -33,6 +33,10 @@ public:
     frmReq();
     ~frmReq() override;
 
+    /// The project's name as the main window shows it, for the head of a report; empty when the window
+    /// cannot give it.
+    static std::string ReportProjectName();
+
     // ---- Public members, in the order of the window's public interface ----
     double delta = 0;     ///< design CO concentration, one-way case [ppm]
     double KK = 0;        ///< design smoke concentration K, one-way case [1/m]

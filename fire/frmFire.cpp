@@ -23,7 +23,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr int kRow = 300;
 constexpr int kPitch = 390;
 const char* const kTableName = "火灾设备控制表";
 /// Above this natural wind [m/s] (the spinner's top) the table would run without end.
@@ -33,9 +32,7 @@ frmReq& mainWindow() {
     return Forms::instance<frmReq>();
 }
 
-std::string firPath() {
-    return app::ProjectCompanionPath(".fir");
-}
+constexpr const char* kExtension = ".fir";
 
 // A spinner set from code follows its box silently: its Change handler would rewrite the box with the
 // whole number and so change the value the project holds (a fire size of 12.5 would become 12).
@@ -62,20 +59,17 @@ frmFire::frmFire() {
 
 void frmFire::buildControls() {
     using platform::Layout;
-    setCaption("火灾分析模块(适用于纵向排烟和半横向集中排烟模式)");
-    setWidth(11400);
-    setHeight(8400);
+    Layout::window(*this, "火灾分析模块(适用于纵向排烟和半横向集中排烟模式)", 11400, 8400);
     const Layout::Column rows{.left = 120,
                               .labelWidth = 2130,
                               .boxWidth = 1255,
                               .pitch = kPitch,
-                              .boxHeight = kRow,
                               .labelDrop = 30,
-                              .labelHeight = kRow};
+                              .labelHeight = platform::kBoxHeight};
 
     // Left column: the fire and the jet fans.
     int y = layout_.column(*this, rows.at(120, 2130, 1000), 120, {{"火灾规模(MW)", &txtMW, &lblMW}});
-    udMW.place(*this, 3250, 120, 255, kRow);
+    udMW.place(*this, 3250, 120, 255, platform::kBoxHeight);
     udMW.setMin(5);
     udMW.setMax(100);
     udMW.setIncrement(5);
@@ -88,61 +82,50 @@ void frmFire::buildControls() {
     // The boxes sit as far left as the longest caption allows, so that the model box shows the longest
     // model name whole and still ends short of the frames on the right.
     cmbJetModel.setWidth(1950);
-    chkAirExpand.place(*this, 120, y, 4000, kRow);
-    chkAirExpand.setCaption("考虑空气升温后体积膨胀");
+    Layout::captioned(chkAirExpand, *this, "考虑空气升温后体积膨胀", 120, y, 4000);
     y += kPitch;
     layout_.column(*this, rows.at(120, 2780, 800), y, {{"空气吸热占火灾规模比例(%):", &txtRatio, &lblRatio}});
-    udRatio.place(*this, 3700, y, 255, kRow);
+    udRatio.place(*this, 3700, y, 255, platform::kBoxHeight);
     udRatio.setMin(0);
     udRatio.setMax(100);
     udRatio.setIncrement(1);
     udRatio.setSilently(70);
     y += kPitch;
-    chkTranverse.place(*this, 120, y, 4000, kRow);
-    chkTranverse.setCaption("采用独立排烟道横向排烟");
+    Layout::captioned(chkTranverse, *this, "采用独立排烟道横向排烟", 120, y, 4000);
     y += kPitch;
-    chkNaturalWind.place(*this, 120, y, 4000, kRow);
-    chkNaturalWind.setCaption("考虑洞内自然风(洞口两端气压差)");
+    Layout::captioned(chkNaturalWind, *this, "考虑洞内自然风(洞口两端气压差)", 120, y, 4000);
     y += kPitch;
-    chkUseJetOnly.place(*this, 120, y, 4000, kRow);
-    chkUseJetOnly.setCaption("仅利用射流风机进行气流控制");
+    Layout::captioned(chkUseJetOnly, *this, "仅利用射流风机进行气流控制", 120, y, 4000);
     chkUseJetOnly.setSilently(1);
     chkUseJetOnly.setEnabled(false);
     y += kPitch;
 
     Layout::frame(frmVentMode, *this, "通风模式", 120, y, 4000, 1260);
-    optVentMode1.place(frmVentMode, 120, 240, 3700, kRow);
-    optVentMode1.setCaption("纯射流风机纵向通风");
-    optVentMode2.place(frmVentMode, 120, 240 + kRow, 3700, kRow);
-    optVentMode2.setCaption("单竖井");
-    optVentMode3.place(frmVentMode, 120, 240 + 2 * kRow, 3700, kRow);
-    optVentMode3.setCaption("多竖井");
+    Layout::captioned(optVentMode1, frmVentMode, "纯射流风机纵向通风", 120, 240, 3700);
+    Layout::captioned(optVentMode2, frmVentMode, "单竖井", 120, 240 + platform::kBoxHeight, 3700);
+    Layout::captioned(optVentMode3, frmVentMode, "多竖井", 120, 240 + 2 * platform::kBoxHeight, 3700);
     optVentMode1.setSilently(true);
     y += 1320;
 
     Layout::frame(Frame1, *this, "交通模式", 120, y, 4000, 1800);
-    optTrafficMode1.place(Frame1, 120, 240, 1700, kRow);
-    optTrafficMode1.setCaption("单向交通");
-    optTrafficMode2.place(Frame1, 1900, 240, 1700, kRow);
-    optTrafficMode2.setCaption("双向交通");
+    Layout::captioned(optTrafficMode1, Frame1, "单向交通", 120, 240, 1700);
+    Layout::captioned(optTrafficMode2, Frame1, "双向交通", 1900, 240, 1700);
     optTrafficMode1.setSilently(true);
     Layout::frame(frmBidirectionVent, Frame1, "双向交通正常通风方向", 120, 620, 3760, 1060);
-    optBDVentDirection1.place(frmBidirectionVent, 120, 240, 3400, kRow);
-    optBDVentDirection1.setCaption("从小桩号到大桩号");
-    optBDVentDirection2.place(frmBidirectionVent, 120, 240 + kRow, 3400, kRow);
-    optBDVentDirection2.setCaption("从大桩号到小桩号");
+    Layout::captioned(optBDVentDirection1, frmBidirectionVent, "从小桩号到大桩号", 120, 240, 3400);
+    Layout::captioned(optBDVentDirection2, frmBidirectionVent, "从大桩号到小桩号", 120,
+                      240 + platform::kBoxHeight, 3400);
     optBDVentDirection1.setSilently(true);
 
     // Right part: natural wind, exhaust duct, the two station lists, the result and the buttons.
     const int x = 4300;
     Layout::frame(frmNaturalWind, *this, "洞内自然风方向", x, 120, 3300, 1400);
-    optNaturalWindDirection1.place(frmNaturalWind, 120, 240, 3000, kRow);
-    optNaturalWindDirection1.setCaption("从小桩号到大桩号");
-    optNaturalWindDirection2.place(frmNaturalWind, 120, 240 + kRow, 3000, kRow);
-    optNaturalWindDirection2.setCaption("从大桩号到小桩号");
+    Layout::captioned(optNaturalWindDirection1, frmNaturalWind, "从小桩号到大桩号", 120, 240, 3000);
+    Layout::captioned(optNaturalWindDirection2, frmNaturalWind, "从大桩号到小桩号", 120,
+                      240 + platform::kBoxHeight, 3000);
     optNaturalWindDirection1.setSilently(true);
     layout_.column(frmNaturalWind, rows.at(120, 1180, 1000), 900, {{"风速(m/s):", &txtvn}});
-    udvn.place(frmNaturalWind, 2300, 900, 255, kRow);
+    udvn.place(frmNaturalWind, 2300, 900, 255, platform::kBoxHeight);
     udvn.setMin(0);
     udvn.setMax(100);
     udvn.setIncrement(5);
@@ -169,7 +152,8 @@ void frmFire::buildControls() {
         Layout::frame(s.frame, *this, s.title, s.left, 1620, 3300, 3900);
         s.list.place(s.frame, 120, 300, 2300, 2700);
         layout_.column(s.frame, rows.at(120, 640, 1660), 3100, {{"桩号:", &s.edit}});
-        Layout::buttonColumn(s.frame, 2520, 300, 660, kRow + 60, kPitch - kRow,
+        Layout::buttonColumn(s.frame, 2520, 300, 660, platform::kBoxHeight + 60,
+                             kPitch - platform::kBoxHeight,
                              {{&s.add, "添加"}, {&s.del, "删除"}, {&s.update, "更新"}});
     }
 
@@ -325,10 +309,8 @@ void frmFire::cmdExsmokeUpdate_Click() {
 // ---- Opening and closing ----
 
 void frmFire::Form_Load() {
-    lstFireLoc.ColumnHeaders.Clear();
-    lstFireLoc.ColumnHeaders.Add("火灾点桩号", 2000);
-    lstExsmokePile.ColumnHeaders.Clear();
-    lstExsmokePile.ColumnHeaders.Add("排烟口桩号", 2000);
+    platform::Layout::headings(lstFireLoc, {{"火灾点桩号", 2000}});
+    platform::Layout::headings(lstExsmokePile, {{"排烟口桩号", 2000}});
     guarded([] { modPublic::LoadJetModels(); });
     guarded([this] {
         for (const JetFanModel& m : modPublic::JetModels) {
@@ -351,7 +333,7 @@ void frmFire::OpenFile() {
     fire::FirSettings fir;
     guarded([&] {
         scheme::SchemeReader in;
-        const std::string path = firPath();
+        const std::string path = app::ProjectCompanionPath(kExtension);
         if (path.empty() || !in.Open(path)) {
             in.Open(modPublic::InstallPath("configfiles\\normal.fir"));
         }
@@ -415,7 +397,7 @@ void frmFire::OpenFile() {
 }
 
 bool frmFire::SaveFile() {
-    const std::string path = firPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return true;
     }

@@ -13,16 +13,12 @@
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kErrorTitle = "出错！";
 
 } // namespace
 
 dlgJetPressure::dlgJetPressure() {
-    setCaption("射流风机升压力计算");
-    setWidth(5750);
-    setHeight(3600);
+    platform::Layout::window(*this, "射流风机升压力计算", 5750, 3600);
     buildControls();
     connectEvents();
 }
@@ -33,20 +29,15 @@ void dlgJetPressure::buildControls() {
                               .labelWidth = 1960,
                               .boxWidth = 1600,
                               .pitch = 420,
-                              .boxHeight = kBoxHeight,
                               .labelDrop = 30,
-                              .labelHeight = kBoxHeight};
+                              .labelHeight = platform::kBoxHeight};
     // The model box is wider than the boxes below it: it shows the longest model name whole.
     const int top = layout_.column(*this, rows.at(rows.left, rows.labelWidth, 1950), 240,
                                    {{"射流风机型号:", &cmbJetModel}});
     layout_.column(*this, rows, top,
                    {{"设计风量Q(m^3/s):", &txtQ}, {"安装桩号:", &txtPile}, {"顶心距Z(m):", &txtZ}});
-    cmbJetModel.setBackColor(kInputColor);
-    for (platform::TextBox* box : {&txtQ, &txtPile, &txtZ}) {
-        box->setBackColor(kInputColor);
-    }
-    chkReverse.place(*this, 2200, 1900, 1000, kBoxHeight);
-    chkReverse.setCaption("逆转");
+    Layout::inputs({&cmbJetModel, &txtQ, &txtPile, &txtZ});
+    Layout::captioned(chkReverse, *this, "逆转", 2200, 1900, 1000);
     layout_.column(*this, rows, 2320, {{"升压力Pj(Pa):", &txtPj}});
     Layout::buttonColumn(*this, 4350, 240, 1100, 375, 105, {{&OKButton, "计算"}, {&CancelButton, "关闭"}});
 }

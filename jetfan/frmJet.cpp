@@ -28,16 +28,9 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-std::string ProjectJetPath() {
-    return app::ProjectCompanionPath(".jet");
-}
-
-std::string TemplateJetPath() {
-    return app::TemplateCompanionPath(".jet");
-}
+constexpr const char* kExtension = ".jet";
 
 /// The message that tells why the balance gave no fan count.
 std::string FanCountMessage(jetfan::FanCountFault fault) {
@@ -61,16 +54,12 @@ std::string FanCountMessage(jetfan::FanCountFault fault) {
 } // namespace
 
 frmJet::frmJet() {
-    setCaption("Step 3: 射流风机通风方式");
-    setWidth(9900);
-    setHeight(7800);
+    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 7800);
     buildControls();
     Image1.setInstalledPicture("jet_scheme.svg");
     Image2.setInstalledPicture("jet_section.svg");
     connectEvents();
 }
-
-frmJet::~frmJet() = default;
 
 // ---- Layout ----
 
@@ -90,9 +79,7 @@ void frmJet::buildControls() {
         box->setLocked(true);
     }
     // What the engineer chooses or types is light yellow; what the model and Z give keeps the default.
-    cmbJetModel.setBackColor(kInputColor);
-    txtdeltap_j.setBackColor(kInputColor);
-    txtZZ_j.setBackColor(kInputColor);
+    Layout::inputs({&cmbJetModel, &txtdeltap_j, &txtZZ_j});
     Frame2.place(fan, 3700, 120, 3080, 3900);
     Image2.place(Frame2, 120, 240, 2880, 2200);
     Image2.setStretch(true);
@@ -158,11 +145,8 @@ void frmJet::connectEvents() {
 
 void frmJet::UserForm_Initialize() {
     guarded([this] {
-        lstJet.ColumnHeaders.Clear();
         // Column widths of 80, 20 and 80 pixels.
-        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
-        lstJet.ColumnHeaders.Add("台数", 20 * 15);
-        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+        platform::Layout::headings(lstJet, {{"桩号", 80 * 15}, {"台数", 20 * 15}, {"升压力", 80 * 15}});
     });
     guarded([this] {
         cmbJetModel.Clear();
@@ -186,7 +170,8 @@ void frmJet::OpenFile() {
         return;
     }
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, ProjectJetPath(), TemplateJetPath())) {
+    if (!app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                      app::TemplateCompanionPath(kExtension))) {
         return;
     }
     const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
@@ -216,7 +201,7 @@ void frmJet::OpenFile() {
 }
 
 bool frmJet::SaveFile() {
-    const std::string path = ProjectJetPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

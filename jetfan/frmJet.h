@@ -16,7 +16,6 @@
 class frmJet : public platform::UserForm {
 public:
     frmJet();
-    ~frmJet() override;
 
     // ---- Public operations ----
     /// Reads the project's `.jet` file (or the template `configfiles\normal.jet`) into the controls.

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kErrorTitle = "出错！";
 
 std::string jetDbPath() {
@@ -34,9 +32,7 @@ bool fileExists(const std::string& path) {
 } // namespace
 
 frmJetDb::frmJetDb() {
-    setCaption("射流风机数据库维护");
-    setWidth(8100);
-    setHeight(6600);
+    platform::Layout::window(*this, "射流风机数据库维护", 8100, 6600);
     buildControls();
     connectEvents();
 }
@@ -50,18 +46,15 @@ void frmJetDb::buildControls() {
                     .labelWidth = 2520,
                     .boxWidth = 2400,
                     .pitch = 360,
-                    .boxHeight = kBoxHeight,
                     .labelDrop = 30,
-                    .labelHeight = kBoxHeight},
+                    .labelHeight = platform::kBoxHeight},
                    3000,
                    {{"型号", &txtJetName},
                     {"风机流量(m^3/s)", &txtFlow},
                     {"出口直径Dj(m)", &txtDD},
                     {"风机功率(kW)", &txtPower},
                     {"逆转效率折减系数", &txtDiscount}});
-    for (platform::TextBox* box : {&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtJetName, &txtFlow, &txtDD, &txtPower, &txtDiscount});
     Layout::buttons(*this, 1200, 4980, 1300, 375, 500,
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
     Layout::buttons(*this, 3000, 5520, 1300, 375, 0, {{&cmdOK, "确定"}});

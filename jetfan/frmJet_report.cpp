@@ -25,7 +25,7 @@ void frmJet::cmdReport_Click() {
         return;
     }
     jetfan::JetReportBoxes b;
-    guarded([&] { b.ProjectName = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+    b.ProjectName = frmReq::ReportProjectName();
     b.JetModel = cmbJetModel.Text();
     b.Flow = txtFlow.Text();
     b.DD_j = txtDD_j.Text();

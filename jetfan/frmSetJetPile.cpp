@@ -6,9 +6,7 @@
 #include "platform/vb.h"
 
 frmSetJetPile::frmSetJetPile() {
-    setCaption("设置风机桩号");
-    setWidth(6300);
-    setHeight(3900);
+    platform::Layout::window(*this, "设置风机桩号", 6300, 3900);
     buildControls();
     connectEvents();
     txtJetNumPerTeam.setSilently("2");
@@ -19,8 +17,6 @@ frmSetJetPile::frmSetJetPile() {
     txtDist1.setSilently("200");
     txtDist2.setSilently("200");
 }
-
-frmSetJetPile::~frmSetJetPile() = default;
 
 void frmSetJetPile::buildControls() {
     using platform::Layout;

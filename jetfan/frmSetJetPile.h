@@ -12,7 +12,6 @@
 class frmSetJetPile : public platform::Form {
 public:
     frmSetJetPile();
-    ~frmSetJetPile() override;
 
     /// False only after "布置": closing the dialog any other way lays nothing out, so that the groups
     /// already in the caller's list are never lost by dismissing the dialog.

@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "lighting/bgh_file.h"
 #include "lighting/frmDefineLamp.h"
@@ -22,17 +23,9 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
 
-std::string ProjectBghPath() {
-    return app::ProjectCompanionPath(".bgh");
-}
-
-std::string TemplateBghPath() {
-    return app::TemplateCompanionPath(".bgh");
-}
+constexpr const char* kExtension = ".bgh";
 
 /// A table of the table file, read afresh; nullopt when the file lacks it.
 std::optional<CoefTable> ReadZoneTable(const char* key) {
@@ -98,24 +91,17 @@ frmBrightness::frmBrightness() {
     connectEvents();
 }
 
-frmBrightness::~frmBrightness() = default;
-
 void frmBrightness::buildControls() {
     using platform::Layout;
-    setCaption("Step 1: 照明亮度及长度计算");
-    setWidth(13200);
-    setHeight(7900);
+    Layout::window(*this, "Step 1: 照明亮度及长度计算", 13200, 7900);
 
     Layout::frame(Frame1, *this, "基本信息", 120, 60, 6100, 6300);
     const int lx = 120, pitch = 360;
     const Layout::Column rows{.left = lx, .labelWidth = 2180, .boxWidth = 1400, .pitch = pitch};
     int y = layout_.column(Frame1, rows, 300, {{"设计时速vt(km/h):", &cmbvt}, {"隧道长度L(m):", &txtLL}});
-    optBidirection.place(Frame1, lx, y, 1200, kBoxHeight);
-    optBidirection.setCaption("双向交通");
-    OptionButton1.place(Frame1, lx + 1250, y, 1200, kBoxHeight);
-    OptionButton1.setCaption("单向交通");
-    chkMix.place(Frame1, lx + 2500, y, 1200, kBoxHeight);
-    chkMix.setCaption("人车混行");
+    Layout::captioned(optBidirection, Frame1, "双向交通", lx, y, 1200);
+    Layout::captioned(OptionButton1, Frame1, "单向交通", lx + 1250, y, 1200);
+    Layout::captioned(chkMix, Frame1, "人车混行", lx + 2500, y, 1200);
     y = layout_.column(Frame1, rows, y + pitch,
                        {{"天空百分比:", &cmbSkyRatio}, {"洞口朝向或洞外环境", &lstEnvironmnet}});
     // The surroundings list is two rows high.
@@ -132,7 +118,7 @@ void frmBrightness::buildControls() {
 
     Layout::frame(Frame2, Frame1, "交通量分级:", 3850, 240, 2150, 3700);
     layout_.caption(Frame2, "设计交通量N(辆/h):", 100, 300, 1950);
-    txtNN.place(Frame2, 100, 600, 1950, kBoxHeight);
+    txtNN.place(Frame2, 100, 600, 1950, platform::kBoxHeight);
     lstNN.place(Frame2, 100, 1000, 1950, 2100);
     Layout::buttons(Frame2, 100, 3200, 620, 375, 45,
                     {{&cmdAdd, "添加"}, {&cmdUpdate, "更新"}, {&cmdDelete, "删除"}});
@@ -153,11 +139,8 @@ void frmBrightness::buildControls() {
         *this, 6400, 6600, 1350, 420, 150,
         {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "下一步-->"}, {&cmdOK, "结束"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
-             &txtdSpan, &txtNN}) {
-        input->setBackColor(kInputColor);
-    }
+    Layout::inputs({&cmbvt, &txtLL, &cmbSkyRatio, &lstEnvironmnet, &txtdTunnelSlope, &txth, &txtdPreLength,
+                    &txtdSpan, &txtNN});
 }
 
 void frmBrightness::connectEvents() {
@@ -179,26 +162,16 @@ void frmBrightness::connectEvents() {
 }
 
 void frmBrightness::UserForm_Initialize() {
-    guarded([this] {
-        platform::AddItems(cmbvt, kSpeeds);
-        cmbvt.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(cmbSkyRatio, lighting::kSkyRatios);
-        cmbSkyRatio.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(cmbvt, kSpeeds); });
+    guarded([this] { platform::Layout::choices(cmbSkyRatio, lighting::kSkyRatios); });
     guarded([this] {
         // The one column fills the list so its heading reads in full.
-        lstNN.ColumnHeaders.Clear();
-        lstNN.ColumnHeaders.Add("分级交通量(辆/h)", 1850);
+        platform::Layout::headings(lstNN, {{"分级交通量(辆/h)", 1850}});
     });
     guarded([this] {
         // Wide enough for a zone name ("4 过渡段3"), a luminance in the thousands
         // and the heading "亮度(cd/m^2)"; together they fill the list.
-        lstResult.ColumnHeaders.Clear();
-        lstResult.ColumnHeaders.Add("区段", 1400);
-        lstResult.ColumnHeaders.Add("亮度(cd/m^2)", 1500);
-        lstResult.ColumnHeaders.Add("长度(m)", 1300);
+        platform::Layout::headings(lstResult, {{"区段", 1400}, {"亮度(cd/m^2)", 1500}, {"长度(m)", 1300}});
         lstResult.ListItems.Clear();
         for (const char* zone : lighting::kZoneNames) {
             lstResult.ListItems.Add(zone);
@@ -405,7 +378,8 @@ void frmBrightness::SortTrafficLevels() {
 
 void frmBrightness::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectBghPath(), TemplateBghPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     guarded([this] { lstNN.ListItems.Clear(); });
     if (!opened) {
         return;
@@ -422,15 +396,10 @@ void frmBrightness::OpenFile() {
     }
     SortTrafficLevels();
 
-    auto text = [](TextBox& box, const std::optional<std::string>& value) {
-        if (value) {
-            guarded([&] { box.set(*value); });
-        }
-    };
     if (c.Speed) {
         guarded([&] { cmbvt.setText(*c.Speed); });
     }
-    text(txtLL, c.Length);
+    app::SetStoredText(txtLL, c.Length);
     if (c.TwoWay) {
         guarded([&] { optBidirection.set(*c.TwoWay); });
     }
@@ -446,14 +415,14 @@ void frmBrightness::OpenFile() {
     if (c.Surroundings && *c.Surroundings >= -1 && *c.Surroundings < lstEnvironmnet.ListCount()) {
         guarded([&] { lstEnvironmnet.setListIndex(static_cast<int>(*c.Surroundings)); });
     }
-    text(txtdTunnelSlope, c.Slope);
-    text(txth, c.Height);
-    text(txtdPreLength, c.PreLength);
-    text(txtdSpan, c.Span);
-    text(txtk, c.k);
-    text(txtdDiscount, c.Discount);
-    text(txtLL_20_S, c.L20);
-    text(txtDD_s, c.Ds);
+    app::SetStoredText(txtdTunnelSlope, c.Slope);
+    app::SetStoredText(txth, c.Height);
+    app::SetStoredText(txtdPreLength, c.PreLength);
+    app::SetStoredText(txtdSpan, c.Span);
+    app::SetStoredText(txtk, c.k);
+    app::SetStoredText(txtdDiscount, c.Discount);
+    app::SetStoredText(txtLL_20_S, c.L20);
+    app::SetStoredText(txtDD_s, c.Ds);
     if (c.Mode && *c.Mode >= -1 && *c.Mode < lstAdjust.ListCount()) {
         guarded([&] { lstAdjust.setListIndex(static_cast<int>(*c.Mode)); });
     }
@@ -475,7 +444,7 @@ void frmBrightness::OpenFile() {
 }
 
 void frmBrightness::SaveFile() {
-    const std::string path = ProjectBghPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }
@@ -507,7 +476,7 @@ void frmBrightness::cmdReport_Click() {
         return;
     }
     lighting::ZoneReportHead head;
-    guarded([&] { head.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    head.ProjectName = frmReq::ReportProjectName();
     PutInputs(*this, head);
     // The report names the surroundings; the file keeps their place in the list.
     if (lstEnvironmnet.ListIndex() >= 0) {

@@ -19,7 +19,6 @@ struct ZoneNotes;
 class frmBrightness : public platform::UserForm {
 public:
     frmBrightness();
-    ~frmBrightness() override;
 
     // ---- Results of the last zone calculation ----
     double LL_in = 0, DD_in = 0, k = 0, LL_20_S = 0, LL_th = 0, DD_s = 0, DD_th = 0, H = 0, dPreLength = 0,

@@ -19,8 +19,6 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 // The grid of the circuit's boxes: four columns, a row every kGridPitch from the frame's top.
 constexpr int kColumnLeft[] = {120, 3500, 6880, 10260};
 constexpr int kGridBoxWidth = 1450;
@@ -34,13 +32,9 @@ constexpr int rowTop(int row) {
     return 300 + row * kGridPitch;
 }
 
-struct Column {
-    const char* header;
-    int width;
-};
 // Each column is wide enough for its header, and the model column for the shipped lamp's full name, so
 // that no column of the list shows a cut text; the list scrolls sideways to the last columns.
-constexpr Column kColumns[lighting::kCircuitColumns] = {
+constexpr platform::Layout::Heading kColumns[lighting::kCircuitColumns] = {
     {"回路名称", 1200},
     {"灯具型号", 2550},
     {"功率(W)", 800},
@@ -64,13 +58,7 @@ constexpr const char* kLightTypes[] = {"高压钠灯", "低压钠灯", "荧光�
 constexpr const char* kRoadTypes[] = {"水泥混凝土路面", "沥青混凝土路面"};
 constexpr int kCircuitNames = 14; // 回路A to 回路N
 
-std::string ProjectLmpPath() {
-    return app::ProjectCompanionPath(".lmp");
-}
-
-std::string TemplateLmpPath() {
-    return app::TemplateCompanionPath(".lmp");
-}
+constexpr const char* kExtension = ".lmp";
 
 std::string LampFilePath() {
     return platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\Icr.txt");
@@ -107,13 +95,9 @@ frmDefineLamp::frmDefineLamp() {
     connectEvents();
 }
 
-frmDefineLamp::~frmDefineLamp() = default;
-
 void frmDefineLamp::buildControls() {
     using platform::Layout;
-    setCaption("Step 2: 设置照明计算参数");
-    setWidth(14200);
-    setHeight(8400);
+    Layout::window(*this, "Step 2: 设置照明计算参数", 14200, 8400);
 
     Layout::frame(Frame1, *this, "定义灯具回路", 120, 60, 13800, 5300);
     // Four columns of captioned boxes, lamp data first, then its placing.
@@ -154,10 +138,10 @@ void frmDefineLamp::buildControls() {
                    {{"与观察点距离(m)", &txtDistanceToCalArea}});
     layout_.column(Frame3, {.left = 120, .labelWidth = 1830, .boxWidth = 800}, 760,
                    {{"计算点个数:纵向", &txtCalPointCount1}});
-    UpDown1.place(Frame3, 2760, 760, 255, kBoxHeight);
+    UpDown1.place(Frame3, 2760, 760, 255, platform::kBoxHeight);
     layout_.column(Frame3, {.left = 3200, .labelWidth = 600, .boxWidth = 800}, 760,
                    {{"横向", &txtCalPointCount2}});
-    UpDown2.place(Frame3, 4610, 760, 255, kBoxHeight);
+    UpDown2.place(Frame3, 4610, 760, 255, platform::kBoxHeight);
     UpDown1.setMin(1);
     UpDown1.setMax(20);
     UpDown1.setIncrement(1);
@@ -168,11 +152,9 @@ void frmDefineLamp::buildControls() {
     UpDown2.setSilently(1);
 
     Layout::frame(Frame4, *this, "照度计算方法", 10060, 5440, 3860, 1300);
-    optCurve.place(Frame4, 200, 330, 3400, kBoxHeight);
-    optCurve.setCaption("系数曲线图法");
+    Layout::captioned(optCurve, Frame4, "系数曲线图法", 200, 330, 3400);
     optCurve.setEnabled(false);
-    optNumeric.place(Frame4, 200, 760, 3400, kBoxHeight);
-    optNumeric.setCaption("数值法(逐点法)");
+    Layout::captioned(optNumeric, Frame4, "数值法(逐点法)", 200, 760, 3400);
     optNumeric.setSilently(true);
 
     lblLampData.place(*this, 120, 6860, 9800, 760);
@@ -182,29 +164,27 @@ void frmDefineLamp::buildControls() {
     Layout::buttons(*this, 10060, 6960, 1800, 420, 200,
                     {{&cmdPreStep, "<--上一步"}, {&cmdNextStep, "下一步-->"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{&cmbLampName,
-                                                                              &cmbLightModel,
-                                                                              &txtPower,
-                                                                              &txtPHI,
-                                                                              &txtMM,
-                                                                              &cmbLightType,
-                                                                              &txtLightSS1,
-                                                                              &txtLightSS2,
-                                                                              &txtHH,
-                                                                              &txtAltitudeAngle,
-                                                                              &txtAngle2,
-                                                                              &txtNum1,
-                                                                              &txtSpan1,
-                                                                              &txtNum2,
-                                                                              &txtSpan2,
-                                                                              &lstInstallMode,
-                                                                              &cmbRoadType,
-                                                                              &txtWW,
-                                                                              &txtDistanceToCalArea,
-                                                                              &txtCalPointCount1,
-                                                                              &txtCalPointCount2}) {
-        input->setBackColor(kInputColor);
-    }
+    Layout::inputs({&cmbLampName,
+                    &cmbLightModel,
+                    &txtPower,
+                    &txtPHI,
+                    &txtMM,
+                    &cmbLightType,
+                    &txtLightSS1,
+                    &txtLightSS2,
+                    &txtHH,
+                    &txtAltitudeAngle,
+                    &txtAngle2,
+                    &txtNum1,
+                    &txtSpan1,
+                    &txtNum2,
+                    &txtSpan2,
+                    &lstInstallMode,
+                    &cmbRoadType,
+                    &txtWW,
+                    &txtDistanceToCalArea,
+                    &txtCalPointCount1,
+                    &txtCalPointCount2});
 }
 
 void frmDefineLamp::connectEvents() {
@@ -220,29 +200,16 @@ void frmDefineLamp::connectEvents() {
 }
 
 void frmDefineLamp::Form_Load() {
-    guarded([this] {
-        for (const Column& c : kColumns) {
-            lstLamp.ColumnHeaders.Add(c.header, c.width);
-        }
-    });
-    guarded([this] {
-        platform::AddItems(lstInstallMode, kInstallModes);
-        lstInstallMode.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(cmbLightType, kLightTypes);
-        cmbLightType.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::headings(lstLamp, kColumns); });
+    guarded([this] { platform::Layout::choices(lstInstallMode, kInstallModes); });
+    guarded([this] { platform::Layout::choices(cmbLightType, kLightTypes); });
     guarded([this] {
         for (int i = 0; i < kCircuitNames; ++i) {
             cmbLampName.AddItem(std::string("回路") + static_cast<char>('A' + i));
         }
         cmbLampName.setListIndex(0);
     });
-    guarded([this] {
-        platform::AddItems(cmbRoadType, kRoadTypes);
-        cmbRoadType.setListIndex(0);
-    });
+    guarded([this] { platform::Layout::choices(cmbRoadType, kRoadTypes); });
     guarded([this] { LoadLampModels(); });
     guarded([this] { OpenFile(); });
 }
@@ -370,7 +337,8 @@ void frmDefineLamp::UpDown2_Change() {
 
 void frmDefineLamp::OpenFile() {
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, ProjectLmpPath(), TemplateLmpPath())) {
+    if (!app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                      app::TemplateCompanionPath(kExtension))) {
         return;
     }
     const lighting::LmpContents c = lighting::ReadLmp(in);
@@ -408,7 +376,7 @@ void frmDefineLamp::OpenFile() {
 }
 
 void frmDefineLamp::SaveFile() {
-    const std::string path = ProjectLmpPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

@@ -14,7 +14,6 @@
 class frmDefineLamp : public platform::Form {
 public:
     frmDefineLamp();
-    ~frmDefineLamp() override;
 
     // ---- Window events ----
     void Form_Load() override;

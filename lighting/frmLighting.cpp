@@ -26,16 +26,11 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-
 constexpr const char* kModes[] = {"白天-晴天", "白天-云天",       "白天-阴天",
                                   "白天-重阴", "夜间-交通量较大", "夜间-交通量较小"};
 constexpr const char* kZones[] = {"入口段", "过渡段1", "过渡段2", "过渡段3", "中间段", "出口段"};
-struct LampColumn {
-    const char* header;
-    int width; // twips, each wide enough for its header
-};
-constexpr LampColumn kLampColumns[] = {
+// Each column is wide enough for its header.
+constexpr platform::Layout::Heading kLampColumns[] = {
     {"回路名称", 900}, {"纵向间距(m)", 1100}, {"功率(W)", 900}, {"与计算域起点距离(m)", 1850}};
 
 constexpr const char* kSpacingMessage =
@@ -52,9 +47,7 @@ constexpr int kIlluminanceColor = 2;
 constexpr int kLuminanceColor = 4;
 constexpr double kDrawingScale = 100; // drawing units per metre
 
-std::string TemplatePath() {
-    return app::TemplateCompanionPath(".lgh");
-}
+constexpr const char* kExtension = ".lgh";
 
 /// The position a list gives to its case file: a list without a chosen entry counts as its first, so that
 /// saving and reading a case always name the same file.
@@ -111,26 +104,17 @@ frmLighting::frmLighting() {
     connectEvents();
 }
 
-frmLighting::~frmLighting() = default;
-
 void frmLighting::buildControls() {
     using platform::Layout;
-    setCaption("Step 3: 照明计算");
-    setWidth(12600);
-    setHeight(8400);
+    Layout::window(*this, "Step 3: 照明计算", 12600, 8400);
 
-    lblNN.place(*this, 120, 120, 1800, 255);
-    lblNN.setCaption("选择交通量");
+    Layout::captioned(lblNN, *this, "选择交通量", 120, 120, 1800, 255);
     lstNN.place(*this, 120, 400, 1800, 1700);
-    lblAdjust.place(*this, 2040, 120, 1900, 255);
-    lblAdjust.setCaption("选择调光方案:");
+    Layout::captioned(lblAdjust, *this, "选择调光方案:", 2040, 120, 1900, 255);
     lstAdjust.place(*this, 2040, 400, 1900, 1700);
-    lblSegment.place(*this, 4060, 120, 1800, 255);
-    lblSegment.setCaption("选择计算区段:");
+    Layout::captioned(lblSegment, *this, "选择计算区段:", 4060, 120, 1800, 255);
     lstSegment.place(*this, 4060, 400, 1800, 1700);
-    for (platform::ListBox* l : {&lstNN, &lstAdjust, &lstSegment}) {
-        l->setBackColor(kInputColor);
-    }
+    Layout::inputs({&lstNN, &lstAdjust, &lstSegment});
 
     Layout::frame(Frame1, *this, "选择开启回路", 120, 2200, 5740, 3900);
     lstLamp.place(Frame1, 120, 300, 5500, 1700);
@@ -141,16 +125,10 @@ void frmLighting::buildControls() {
     Layout::row(Frame1, circuit, 2080 + circuit.pitch, lblLightSS1, "纵向间距(m):", txtLightSS1);
     Layout::row(Frame1, circuit, 2080 + 2 * circuit.pitch, lblPower, "功率(W):", txtPower);
     Layout::row(Frame1, circuit, 2080 + 3 * circuit.pitch, lblLightSS3, "与计算域起点距离(m):", txtLightSS3);
-    for (platform::Control* c :
-         std::initializer_list<platform::Control*>{&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3}) {
-        c->setBackColor(kInputColor);
-    }
-    cmdAdd.place(Frame1, 4300, 2080, 1200, 380);
-    cmdAdd.setCaption("添加");
-    cmdDelete.place(Frame1, 4300, 2560, 1200, 380);
-    cmdDelete.setCaption("删除");
-    cmdUpdate.place(Frame1, 4300, 3040, 1200, 380);
-    cmdUpdate.setCaption("更新");
+    Layout::inputs({&cmbLampName, &txtLightSS1, &txtPower, &txtLightSS3});
+    Layout::captioned(cmdAdd, Frame1, "添加", 4300, 2080, 1200, 380);
+    Layout::captioned(cmdDelete, Frame1, "删除", 4300, 2560, 1200, 380);
+    Layout::captioned(cmdUpdate, Frame1, "更新", 4300, 3040, 1200, 380);
 
     Layout::frame(Frame2, *this, "计算区域设置", 6000, 120, 2900, 800);
     Layout::row(Frame2, {.left = 120, .labelWidth = 1440, .labelDrop = 20}, 320, lblSS, "纵向长度S(m)",
@@ -187,8 +165,7 @@ void frmLighting::buildControls() {
     pgrBar.place(Frame3, 120, 3200, 6100, 255);
     pgrBar.setVisible(false);
 
-    chkDraw.place(*this, 120, 6300, 1200, 300);
-    chkDraw.setCaption("绘图");
+    Layout::captioned(chkDraw, *this, "绘图", 120, 6300, 1200, 300);
     chkDraw.setSilently(1);
     Layout::buttons(*this, 1500, 6900, 1500, 420, 200, {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}});
     Layout::buttons(*this, 7400, 6900, 1500, 420, 200, {{&cmdPreStep, "<--上一步"}, {&cmdClose, "完成"}});
@@ -222,19 +199,9 @@ void frmLighting::Form_Load() {
 
 void frmLighting::UserForm_Initialize() {
     bIsInitializing = true;
-    guarded([this] {
-        platform::AddItems(lstAdjust, kModes);
-        lstAdjust.setListIndex(0);
-    });
-    guarded([this] {
-        platform::AddItems(lstSegment, kZones);
-        lstSegment.setListIndex(0);
-    });
-    guarded([this] {
-        for (const LampColumn& c : kLampColumns) {
-            lstLamp.ColumnHeaders.Add(c.header, c.width);
-        }
-    });
+    guarded([this] { platform::Layout::choices(lstAdjust, kModes); });
+    guarded([this] { platform::Layout::choices(lstSegment, kZones); });
+    guarded([this] { platform::Layout::headings(lstLamp, kLampColumns); });
     guarded([this] { ListRowsOf(Forms::instance<frmDefineLamp>().lstLamp, cmbLampName); });
     guarded([this] { ListRowsOf(Forms::instance<frmBrightness>().lstNN, lstNN); });
     guarded([this] { LoadZoneCase(); });
@@ -291,7 +258,7 @@ void frmLighting::LoadZoneCase() {
 
     scheme::SchemeReader in;
     const std::string casePath = CasePath(CasePosition(volume), CasePosition(mode), CasePosition(zone));
-    if (!app::OpenCompanionOrTemplate(in, casePath, TemplatePath())) {
+    if (!app::OpenCompanionOrTemplate(in, casePath, app::TemplateCompanionPath(kExtension))) {
         // Neither the case nor the template: the case starts empty, the drawing switch as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");
@@ -654,8 +621,7 @@ void frmLighting::cmdReport_Click() {
     if (!path) {
         return;
     }
-    std::string projectName;
-    guarded([&] { projectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    const std::string projectName = frmReq::ReportProjectName();
     std::vector<std::string> lines = lighting::LightingReportHead(projectName);
     bool numeric = true;
     guarded([&] { numeric = Forms::instance<frmDefineLamp>().optNumeric.Value(); });

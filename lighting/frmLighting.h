@@ -20,7 +20,6 @@
 class frmLighting : public platform::Form {
 public:
     frmLighting();
-    ~frmLighting() override;
 
     // ---- Public members, written by UpdateData and the calculation ----
     std::int16_t CalPointCount1 = 0; ///< points along the road, nL

@@ -26,7 +26,6 @@ using platform::Forms;
 using platform::ListItem;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kHeaderWidth = 80 * 15; // 80 pixels
 constexpr int kLastSectionWidth = 40 * 15;
 
@@ -90,13 +89,7 @@ struct ShaftBox {
     }
 };
 
-std::string projectMsjPath() {
-    return app::ProjectCompanionPath(".msj");
-}
-
-std::string templateMsjPath() {
-    return app::TemplateCompanionPath(".msj");
-}
+constexpr const char* kExtension = ".msj";
 
 frmReq& mainWindow() {
     return Forms::instance<frmReq>();
@@ -109,9 +102,7 @@ frmVentParam& step2() {
 } // namespace
 
 frmMultiShaftAndJet::frmMultiShaftAndJet() {
-    setCaption("Step 3: 多竖井送排式与射流风机组合通风方式");
-    setWidth(15600);
-    setHeight(10200);
+    platform::Layout::window(*this, "Step 3: 多竖井送排式与射流风机组合通风方式", 15600, 10200);
     buildControls();
     imgJet.setInstalledPicture("jet_section_wide.svg");
     imgScheme.setInstalledPicture("multishaft_scheme.svg");
@@ -134,8 +125,7 @@ frmMultiShaftAndJet::~frmMultiShaftAndJet() = default;
 
 void frmMultiShaftAndJet::buildControls() {
     using platform::Layout;
-    const int boxHeight = 300;
-    const Layout::Column rows{.pitch = 330, .boxHeight = boxHeight, .labelDrop = 30};
+    const Layout::Column rows{.pitch = 330, .labelDrop = 30};
 
     pgMain.place(*this, 120, 120, 15240, 9000);
     platform::Page& shaftPage = pgMain.AddPage("竖井及风机信息");
@@ -167,10 +157,10 @@ void frmMultiShaftAndJet::buildControls() {
         platform::Frame& design = layout_.group(*o.side, "设计风压计算", 3900, 240, 3420, 2300);
         // The loss caption is too long for one line: it takes two, and its box sits beside the second.
         layout_.caption(design, o.lossCaption, 100, 260, 2100, 480);
-        o.loss->place(design, 2200, 440, 800, boxHeight);
+        o.loss->place(design, 2200, 440, 800, platform::kBoxHeight);
         layout_.column(design, rows.at(100, 2100, 800), 260 + 540,
                        {{o.riseCaption, o.rise}, {o.totalCaption, o.total}});
-        Layout::buttons(design, 3020, 440, 330, boxHeight, 0, {{o.calculate, "..."}});
+        Layout::buttons(design, 3020, 440, 330, platform::kBoxHeight, 0, {{o.calculate, "..."}});
         platform::Frame& fan = layout_.group(*o.side, "风机功率计算", 3900, 2600, 3420, 1640);
         layout_.column(fan, rows.at(100, 2100, 1000), 260,
                        {{"环境温度t1(℃)", o.t1},
@@ -239,9 +229,8 @@ void frmMultiShaftAndJet::buildControls() {
                     {"通风阻抗力Δpr(Pa):", &txtdeltap_r},
                     {"自然风阻力Δpm(Pa):", &txtdeltap_m},
                     {"交通通风力Δpt(Pa):", &txtdeltap_t}});
-    chkKnowQr1.place(sectionPage, left, 5300, 2700, boxHeight);
-    chkKnowQr1.setCaption("第I区段设计风量已知");
-    txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, boxHeight);
+    Layout::captioned(chkKnowQr1, sectionPage, "第I区段设计风量已知", left, 5300, 2700);
+    txtCertanQr1.place(sectionPage, left + 2800, 5300, 1100, platform::kBoxHeight);
     layout_.column(sectionPage, rows.at(left, 2700, 1100), 5800, {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
     Layout::frame(fraJet, sectionPage, "射流风机配置", 6300, 2760, 8820, 5400);
@@ -270,13 +259,11 @@ void frmMultiShaftAndJet::buildControls() {
                           {&cmdClearAll, "全部清除"}});
     imgScheme.place(layoutPage, 7400, 120, 7700, 5000);
 
-    for (platform::Control* box : std::initializer_list<platform::Control*>{
-             &txtShaftPile,   &txtds,   &txtQe,       &cmbCounte, &txtQb,   &cmbCountb, &txtv_e,  &txtKK_e,
-             &txtZeta_fencha, &txtv_b,  &txtKK_b,     &txtbeta,   &txtp_de, &txtp_se,   &txtp_db, &txtp_sb,
-             &txtt1_e,        &txtp1_e, &txteta_e,    &txtetam_e, &txtk_e,  &txtt1_b,   &txtp1_b, &txteta_b,
-             &txtetam_b,      &txtk_b,  &cmbJetModel, &txtFlow,   &txtDD_j, &txtPower,  &txtZZ_j}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtds,          &txtQe,    &cmbCounte, &txtQb,    &cmbCountb,   &txtv_e,
+                    &txtKK_e,      &txtZeta_fencha, &txtv_b,   &txtKK_b,   &txtbeta,  &txtp_de,     &txtp_se,
+                    &txtp_db,      &txtp_sb,        &txtt1_e,  &txtp1_e,   &txteta_e, &txtetam_e,   &txtk_e,
+                    &txtt1_b,      &txtp1_b,        &txteta_b, &txtetam_b, &txtk_b,   &cmbJetModel, &txtFlow,
+                    &txtDD_j,      &txtPower,       &txtZZ_j});
 }
 
 void frmMultiShaftAndJet::connectEvents() {
@@ -285,11 +272,11 @@ void frmMultiShaftAndJet::connectEvents() {
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);
     platform::Connect(txtQe.Change, this, &frmMultiShaftAndJet::txtQe_Change);
     platform::Connect(txtQb.Change, this, &frmMultiShaftAndJet::txtQb_Change);
-    platform::Connect(cmbCounte.Change, this, &frmMultiShaftAndJet::cmbCounte_Change);
-    platform::Connect(cmbCountb.Change, this, &frmMultiShaftAndJet::cmbCountb_Change);
+    platform::Connect(cmbCounte.Change, this, &frmMultiShaftAndJet::txtQe_Change);
+    platform::Connect(cmbCountb.Change, this, &frmMultiShaftAndJet::txtQb_Change);
     // A pick from the list is a change of the count as much as a typed one.
-    platform::Connect(cmbCounte.Click, this, &frmMultiShaftAndJet::cmbCounte_Change);
-    platform::Connect(cmbCountb.Click, this, &frmMultiShaftAndJet::cmbCountb_Change);
+    platform::Connect(cmbCounte.Click, this, &frmMultiShaftAndJet::txtQe_Change);
+    platform::Connect(cmbCountb.Click, this, &frmMultiShaftAndJet::txtQb_Change);
     platform::Connect(cmdAddShaft.Click, this, &frmMultiShaftAndJet::cmdAddShaft_Click);
     platform::Connect(cmdUpdateShaft.Click, this, &frmMultiShaftAndJet::cmdUpdateShaft_Click);
     platform::Connect(cmdDeleteShaft.Click, this, &frmMultiShaftAndJet::cmdDeleteShaft_Click);
@@ -356,7 +343,8 @@ void frmMultiShaftAndJet::cmdBack_Click() {
 
 void frmMultiShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, projectMsjPath(), templateMsjPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     if (!opened) {
         return;
     }
@@ -402,7 +390,7 @@ void frmMultiShaftAndJet::OpenFile() {
 }
 
 bool frmMultiShaftAndJet::SaveFile() {
-    const std::string path = projectMsjPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }
@@ -446,14 +434,6 @@ void frmMultiShaftAndJet::txtQe_Change() {
 
 void frmMultiShaftAndJet::txtQb_Change() {
     app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
-}
-
-void frmMultiShaftAndJet::cmbCounte_Change() {
-    txtQe_Change();
-}
-
-void frmMultiShaftAndJet::cmbCountb_Change() {
-    txtQb_Change();
 }
 
 namespace {

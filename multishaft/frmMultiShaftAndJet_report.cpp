@@ -21,8 +21,7 @@ void frmMultiShaftAndJet::cmdReport_Click() {
     if (!path) {
         return;
     }
-    std::string project;
-    guarded([&] { project = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+    const std::string project = frmReq::ReportProjectName();
 
     std::vector<multishaft::MsShaftTexts> shafts;
     const int shaftRows = lstShaft.ListItems.Count();

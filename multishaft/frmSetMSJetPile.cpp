@@ -29,9 +29,7 @@ bool rightLine() {
 } // namespace
 
 frmSetMSJetPile::frmSetMSJetPile() {
-    setCaption("设置风机桩号");
-    setWidth(5400);
-    setHeight(3700);
+    platform::Layout::window(*this, "设置风机桩号", 5400, 3700);
     buildControls();
     connectEvents();
     txtJetNumPerTeam.setSilently("2");
@@ -39,8 +37,6 @@ frmSetMSJetPile::frmSetMSJetPile() {
     txtSpan.setSilently("130");
     txtDist.setSilently("203");
 }
-
-frmSetMSJetPile::~frmSetMSJetPile() = default;
 
 void frmSetMSJetPile::buildControls() {
     using platform::Layout;

@@ -13,7 +13,6 @@
 class frmSetMSJetPile : public platform::UserForm {
 public:
     frmSetMSJetPile();
-    ~frmSetMSJetPile() override;
 
     void UserForm_Initialize() override;
     void cmbSectionNo_Change();

@@ -3,6 +3,25 @@
 
 namespace platform {
 
+void Layout::window(Form& form, const std::string& caption, int width, int height) {
+    form.setCaption(caption);
+    form.setWidth(width);
+    form.setHeight(height);
+}
+
+void Layout::inputs(std::initializer_list<Control*> boxes) {
+    for (Control* box : boxes) {
+        box->setBackColor(kInputColor);
+    }
+}
+
+void Layout::headings(ListView& list, std::span<const Heading> heads) {
+    list.ColumnHeaders.Clear();
+    for (const Heading& h : heads) {
+        list.ColumnHeaders.Add(h.text, h.width);
+    }
+}
+
 Label& Layout::caption(Container& parent, const std::string& text, int left, int top, int width, int height) {
     captions_.push_back(std::make_unique<Label>());
     Label& label = *captions_.back();

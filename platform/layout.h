@@ -5,10 +5,16 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+/// The light yellow of the boxes the engineer types into.
+inline constexpr Color kInputColor = RGB(255, 255, 192);
+/// The height of one text box [twips].
+inline constexpr int kBoxHeight = 300;
 
 /// The shapes every window is built of: a caption beside a box, a column of such rows, a captioned
 /// frame and a row of buttons. Positions are in twips, relative to the container, as everywhere. The
@@ -24,7 +30,7 @@ public:
         int labelWidth = 1500;
         int boxWidth = 1200;
         int pitch = 345;
-        int boxHeight = 300;
+        int boxHeight = kBoxHeight;
         int labelDrop = 30;
         int labelHeight = 255;
 
@@ -45,6 +51,37 @@ public:
         Control* box = nullptr;
         Label* named = nullptr;
     };
+
+    /// The window itself: its caption and its outer size.
+    static void window(Form& form, const std::string& caption, int width, int height);
+
+    /// Marks the boxes the engineer types into with the input colour.
+    static void inputs(std::initializer_list<Control*> boxes);
+
+    /// A heading of a list's column and the column's width.
+    struct Heading {
+        const char* text;
+        int width;
+    };
+    /// The list's column headings, left to right; they replace the ones it had.
+    static void headings(ListView& list, std::span<const Heading> heads);
+    static void headings(ListView& list, std::initializer_list<Heading> heads) {
+        headings(list, std::span<const Heading>(heads.begin(), heads.size()));
+    }
+
+    /// Fills a list with its choices and picks the first.
+    template <class Box, class Items> static void choices(Box& list, const Items& items) {
+        AddItems(list, items);
+        list.setListIndex(0);
+    }
+
+    /// A control that shows its own caption (button, switch, option button, frame or label), placed.
+    template <class Captioned>
+    static void captioned(Captioned& control, Container& parent, const std::string& text, int left, int top,
+                          int width, int height = kBoxHeight) {
+        control.place(parent, left, top, width, height);
+        control.setCaption(text);
+    }
 
     /// A caption the window does not name.
     Label& caption(Container& parent, const std::string& text, int left, int top, int width,

@@ -35,9 +35,7 @@ std::vector<bool> selections(const platform::ListBox& list) {
 } // namespace
 
 frmReportControl::frmReportControl() {
-    setCaption("需风量计算报告输出控制");
-    setWidth(7650);
-    setHeight(5100);
+    platform::Layout::window(*this, "需风量计算报告输出控制", 7650, 5100);
 
     // Three lists side by side, each under its caption; any number of rows may be chosen in each.
     struct Choice {
@@ -55,10 +53,8 @@ frmReportControl::frmReportControl() {
         c.list->setMultiSelect(1);
     }
 
-    chkOutputSegment.place(*this, 120, 3720, 3000, 300);
-    chkOutputSegment.setCaption("输出各区段的计算结果");
-    chkOpenReport.place(*this, 3240, 3720, 2400, 300);
-    chkOpenReport.setCaption("打开计算报告");
+    platform::Layout::captioned(chkOutputSegment, *this, "输出各区段的计算结果", 120, 3720, 3000, 300);
+    platform::Layout::captioned(chkOpenReport, *this, "打开计算报告", 3240, 3720, 2400, 300);
     platform::Layout::buttons(*this, 6000, 3960, 1440, 420, 0, {{&cmdOK, "确定"}});
 
     connectEvents();
@@ -70,9 +66,7 @@ void frmReportControl::connectEvents() {
 }
 
 void frmReportControl::UserForm_Initialize() {
-    for (const char* name : reqair::kReportCaseNames) {
-        lstCase.AddItem(name);
-    }
+    platform::AddItems(lstCase, reqair::kReportCaseNames);
 }
 
 std::string frmReportControl::OptionsPath() {

@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/CPressionCurve.h"
 #include "jetfan/frmSetJetPile.h"
 #include "jetfan/jet_group_list.h"
@@ -33,23 +34,11 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kErrorTitle = "出错！";
 
-std::string ProjectSjPath() {
-    return app::ProjectCompanionPath(".sj");
-}
+constexpr const char* kExtension = ".sj";
 
-std::string TemplateSjPath() {
-    return app::TemplateCompanionPath(".sj");
-}
-
-void applyText(TextBox& box, const shaft::SjField& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
-}
-
+/// The same as app::SetStoredText for a box with a list.
 void applyText(platform::ComboBox& box, const shaft::SjField& text) {
     if (text) {
         guarded([&] { box.setText(*text); });
@@ -81,13 +70,13 @@ std::array<OpeningBoxes, 2> openingBoxes(frmShaftAndJet& w) {
 
 void applyOpening(const OpeningBoxes& o, const std::array<shaft::SjField, shaft::kSjOpeningFields>& texts,
                   const std::array<shaft::SjField, shaft::kSjFanFields>& fanTexts) {
-    applyText(*o.flow, texts[0]);
+    app::SetStoredText(*o.flow, texts[0]);
     applyText(*o.count, texts[1]);
     for (std::size_t i = 0; i < o.rest.size(); ++i) {
-        applyText(*o.rest[i], texts[i + 2]);
+        app::SetStoredText(*o.rest[i], texts[i + 2]);
     }
     for (std::size_t i = 0; i < o.fan.size(); ++i) {
-        applyText(*o.fan[i], fanTexts[i]);
+        app::SetStoredText(*o.fan[i], fanTexts[i]);
     }
 }
 
@@ -119,10 +108,8 @@ int lineDirection() {
 } // namespace
 
 frmShaftAndJet::frmShaftAndJet() {
-    setCaption("Step 3: 单竖井与射流风机组合通风方式");
-    setWidth(14700);
     // Tall enough for the hint line below the buttons.
-    setHeight(9150);
+    platform::Layout::window(*this, "Step 3: 单竖井与射流风机组合通风方式", 14700, 9150);
     buildControls();
     Image1.setInstalledPicture("shaft_jet_scheme.svg");
     Image2.setInstalledPicture("jet_section_narrow.svg");
@@ -146,7 +133,7 @@ frmShaftAndJet::~frmShaftAndJet() = default;
 
 void frmShaftAndJet::buildControls() {
     using platform::Layout;
-    const int row = 345, boxHeight = 300;
+    const int row = 345;
     // The captions and boxes of the pressure and power frames of each opening.
     const Layout::Column small{.left = 100, .labelWidth = 1900, .boxWidth = 800};
 
@@ -176,8 +163,7 @@ void frmShaftAndJet::buildControls() {
     Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
     int top = layout_.column(Frame2, opening, 300,
                              {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
-    chkQb.place(Frame2, 120, top, 3300, boxHeight);
-    chkQb.setCaption("送风量已知");
+    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300);
     top += row;
     top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
     Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
@@ -211,9 +197,9 @@ void frmShaftAndJet::buildControls() {
         Layout::frame(*o.design, *o.opening, "设计风压计算", 3660, 240, 3220, 1400 + lower);
         top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
         layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
-        o.rise->place(*o.design, 2000, top + lower + 30, 800, boxHeight);
+        o.rise->place(*o.design, 2000, top + lower + 30, 800, platform::kBoxHeight);
         layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
-        o.calculate->place(*o.design, 2810, 260, 330, boxHeight);
+        o.calculate->place(*o.design, 2810, 260, 330, platform::kBoxHeight);
         o.calculate->setCaption("...");
         Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
         layout_.column(*o.power, small, 260,
@@ -317,7 +303,7 @@ void frmShaftAndJet::buildControls() {
                         {"风机数量(台)", s.count}});
         // The model names are longer than the numbers below them: the list runs across the picture's column,
         // and the picture starts below it.
-        s.model->place(*s.fans, 1820, 260, 2860, boxHeight);
+        s.model->place(*s.fans, 1820, 260, 2860, platform::kBoxHeight);
         s.picture->place(*s.fans, 3740, 660, 940, 2900);
         s.picture->setStretch(true);
         left += 4920;
@@ -347,21 +333,15 @@ void frmShaftAndJet::buildControls() {
                      {&cmdReport, "计算报告书"},
                      {&cmdTable, "运营控制表"}});
     layout_.caption(*this, "提示信息:", 240, 8330, 1000);
-    lblTip.place(*this, 1260, 8330, 13000, 255);
-    lblTip.setCaption("");
+    Layout::captioned(lblTip, *this, "", 1260, 8330, 13000, 255);
 
     // The boxes a designer fills in.
-    TextBox* const inputs[] = {&txtShaftPile, &txtQe,    &txtKK_e,  &txtv_e,    &txtZeta_fencha,   &txtp_de,
-                               &txtt1_e,      &txtp1_e,  &txteta_e, &txtetam_e, &txtk_e,           &txtQb,
-                               &txtQQ_b,      &txtv_b,   &txtKK_b,  &txtbeta,   &txtZeta_heliu,    &txtp_db,
-                               &txtt1_b,      &txtp1_b,  &txteta_b, &txtetam_b, &txtk_b,           &txtds,
-                               &txtQQ_r1,     &txtZZ_j1, &txtZZ_j2, &txtPile,   &txtJetNumPerTeam, &txtPress};
-    for (TextBox* box : inputs) {
-        box->setBackColor(kInputColor);
-    }
-    for (platform::ComboBox* box : {&cmbCounte, &cmbCountb, &cmbJetModel1, &cmbJetModel2}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtQe,     &txtKK_e,      &txtv_e,      &txtZeta_fencha,   &txtp_de,
+                    &txtt1_e,      &txtp1_e,   &txteta_e,     &txtetam_e,   &txtk_e,           &txtQb,
+                    &txtQQ_b,      &txtv_b,    &txtKK_b,      &txtbeta,     &txtZeta_heliu,    &txtp_db,
+                    &txtt1_b,      &txtp1_b,   &txteta_b,     &txtetam_b,   &txtk_b,           &txtds,
+                    &txtQQ_r1,     &txtZZ_j1,  &txtZZ_j2,     &txtPile,     &txtJetNumPerTeam, &txtPress,
+                    &cmbCounte,    &cmbCountb, &cmbJetModel1, &cmbJetModel2});
 }
 
 void frmShaftAndJet::connectEvents() {
@@ -370,8 +350,8 @@ void frmShaftAndJet::connectEvents() {
     platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);
     platform::Connect(cmbCountb.Click, this, &frmShaftAndJet::cmbCountb_Change);
     platform::Connect(cmbCountb.Change, this, &frmShaftAndJet::cmbCountb_Change);
-    platform::Connect(txtQe.Change, this, &frmShaftAndJet::txtQe_Change);
-    platform::Connect(txtQb.Change, this, &frmShaftAndJet::txtQb_Change);
+    platform::Connect(txtQe.Change, this, &frmShaftAndJet::cmbCounte_Change);
+    platform::Connect(txtQb.Change, this, &frmShaftAndJet::cmbCountb_Change);
     platform::Connect(txtQQ_b.Change, this, &frmShaftAndJet::txtQQ_b_Change);
     platform::Connect(cmbJetModel1.Click, this, &frmShaftAndJet::cmbJetModel1_Change);
     platform::Connect(cmbJetModel1.Change, this, &frmShaftAndJet::cmbJetModel1_Change);
@@ -401,11 +381,8 @@ void frmShaftAndJet::connectEvents() {
 
 void frmShaftAndJet::UserForm_Initialize() {
     guarded([this] {
-        lstJet.ColumnHeaders.Clear();
         // Three columns of 80 pixels.
-        lstJet.ColumnHeaders.Add("桩号", 80 * 15);
-        lstJet.ColumnHeaders.Add("台数", 80 * 15);
-        lstJet.ColumnHeaders.Add("升压力", 80 * 15);
+        platform::Layout::headings(lstJet, {{"桩号", 80 * 15}, {"台数", 80 * 15}, {"升压力", 80 * 15}});
     });
     guarded([this] {
         for (platform::ComboBox* box : {&cmbCounte, &cmbCountb}) {
@@ -492,14 +469,6 @@ void frmShaftAndJet::cmbCounte_Change() {
 
 void frmShaftAndJet::cmbCountb_Change() {
     app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
-}
-
-void frmShaftAndJet::txtQe_Change() {
-    cmbCounte_Change();
-}
-
-void frmShaftAndJet::txtQb_Change() {
-    cmbCountb_Change();
 }
 
 void frmShaftAndJet::txtQQ_b_Change() {
@@ -960,7 +929,8 @@ void frmShaftAndJet::cmdCalpdb_Click() {
 
 void frmShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSjPath(), TemplateSjPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     shaft::SjFileContents sj;
     if (opened) {
         sj = shaft::ReadSjFile(in);
@@ -981,18 +951,18 @@ void frmShaftAndJet::OpenFile() {
     }
     // Field by field in file order: each box's own change behaviour runs as the texts arrive, and every
     // stored text comes after the boxes its handler fills, so each box ends with its stored text.
-    applyText(txtShaftPile, sj.ShaftPile);
+    app::SetStoredText(txtShaftPile, sj.ShaftPile);
     const std::array<OpeningBoxes, 2> openings = openingBoxes(*this);
     applyOpening(openings[0], sj.Exhaust, sj.ExhaustFan);
     applyOpening(openings[1], sj.Supply, sj.SupplyFan);
     if (sj.SupplyGiven) {
         guarded([&] { chkQb.set(*sj.SupplyGiven ? 1 : 0); });
     }
-    applyText(txtbeta, sj.Beta);
+    app::SetStoredText(txtbeta, sj.Beta);
     TextBox* const passage[] = {&txtds,   &txtQQ_req_VI, &txtQQ_s,         &txtQQ_sf,
                                 &txtv_rs, &txtCC_2s,     &txtratio_Qe_Qr1, &txtratio_Qb_Qr2};
     for (int i = 0; i < shaft::kSjPassageFields; ++i) {
-        applyText(*passage[i], sj.Passage[static_cast<std::size_t>(i)]);
+        app::SetStoredText(*passage[i], sj.Passage[static_cast<std::size_t>(i)]);
     }
     for (int k = 1; k <= 2; ++k) {
         const auto& fields = k == 1 ? sj.Inlet : sj.Outlet;
@@ -1005,14 +975,14 @@ void frmShaftAndJet::OpenFile() {
                                    k == 1 ? &txttotaldeltap_j1 : &txttotaldeltap_j2,
                                    k == 1 ? &txtCC_2 : &txtCC_3};
         for (int i = 0; i < 8; ++i) {
-            applyText(*before[i], fields[static_cast<std::size_t>(i)]);
+            app::SetStoredText(*before[i], fields[static_cast<std::size_t>(i)]);
         }
         applyText(k == 1 ? cmbJetModel1 : cmbJetModel2, fields[8]);
         TextBox* const after[] = {k == 1 ? &txtZZ_j1 : &txtZZ_j2, k == 1 ? &txteta1 : &txteta2,
                                   k == 1 ? &txtdeltap_j1 : &txtdeltap_j2, k == 1 ? &txtPower1 : &txtPower2,
                                   k == 1 ? &txtjetcount1 : &txtjetcount2};
         for (int i = 0; i < 5; ++i) {
-            applyText(*after[i], fields[static_cast<std::size_t>(i) + 9]);
+            app::SetStoredText(*after[i], fields[static_cast<std::size_t>(i) + 9]);
         }
     }
     if (sj.Groups) {
@@ -1026,7 +996,7 @@ void frmShaftAndJet::OpenFile() {
 }
 
 bool frmShaftAndJet::SaveFile() {
-    const std::string path = ProjectSjPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -30,8 +30,7 @@ void frmShaftAndJet::cmdReport_Click() {
     if (!path) {
         return;
     }
-    std::string project;
-    guarded([&] { project = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+    const std::string project = frmReq::ReportProjectName();
     const std::pair<const char*, const platform::TextBox*> boxes[] = {
         {"txtShaftPile", &txtShaftPile},
         {"txtQe", &txtQe},

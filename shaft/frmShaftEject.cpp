@@ -25,25 +25,16 @@ using app::guarded;
 using platform::Forms;
 using platform::TextBox;
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 /// The system colour of highlighted text.
 constexpr platform::Color kHighlightText = 0x8000000E;
 
 /// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
-std::string ProjectSePath() {
-    return app::ProjectCompanionPath(".se");
-}
-
-std::string TemplateSePath() {
-    return app::TemplateCompanionPath(".se");
-}
+constexpr const char* kExtension = ".se";
 
 } // namespace
 
 frmShaftEject::frmShaftEject() {
-    setCaption("Step3: 竖井排出通风方式");
-    setWidth(12300);
-    setHeight(9300);
+    platform::Layout::window(*this, "Step3: 竖井排出通风方式", 12300, 9300);
     buildControls();
     connectEvents();
 }
@@ -62,10 +53,8 @@ void frmShaftEject::buildControls() {
     txtv_t.setEnabled(false);
 
     Layout::frame(Frame1, *this, "压力模式", 6100, 0, 5900, 660);
-    optPresModel1.place(Frame1, 120, 260, 2800, 300);
-    optPresModel1.setCaption("双向交通隧道合流型竖井");
-    optPresModel2.place(Frame1, 3000, 260, 2800, 300);
-    optPresModel2.setCaption("单向交通隧道分流型竖井");
+    Layout::captioned(optPresModel1, Frame1, "双向交通隧道合流型竖井", 120, 260, 2800, 300);
+    Layout::captioned(optPresModel2, Frame1, "单向交通隧道分流型竖井", 3000, 260, 2800, 300);
     optPresModel1.setEnabled(false);
     optPresModel2.setEnabled(false);
 
@@ -130,10 +119,8 @@ void frmShaftEject::buildControls() {
                      {&cmdTable, "运营控制表"},
                      {&cmdBack, "<-- 上一步"}});
 
-    for (TextBox* box : {&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
-                         &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtShaftPile, &txtdeltap_g1, &txtzeta_13, &txtzeta_12, &txtdeltap_g2, &txtzeta_23,
+                    &txtdeltap_d, &txtShaftAA_r, &txtShaftPP_r, &txteta});
     txtShaftDD_r.setBackColor(kHighlightText);
 }
 
@@ -227,7 +214,8 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
 
 void frmShaftEject::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectSePath(), TemplateSePath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     const auto boxes = seBoxes(*this);
     if (!opened) {
         for (TextBox* box : boxes) {
@@ -246,7 +234,7 @@ void frmShaftEject::OpenFile() {
 }
 
 bool frmShaftEject::SaveFile() {
-    const std::string path = ProjectSePath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }

@@ -76,7 +76,7 @@ void frmShaftEject::cmdReport_Click() {
         return;
     }
     shaft::EjectReportBoxes b;
-    guarded([&] { b.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    b.ProjectName = frmReq::ReportProjectName();
     b.Merge = optPresModel1.Value();
     b.ShaftPile = txtShaftPile.Text();
     b.deltap_g1 = txtdeltap_g1.Text();

@@ -27,13 +27,11 @@ using platform::TextBox;
 namespace {
 
 constexpr const char* kCaption = "轴流风机动力设计";
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 constexpr int kSectionCells = 7;
-constexpr ventparam::ColumnHead kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
-                                                 {"Pr(m)", 800},   {"Dr(m)", 800},   {"Δ(mm)", 800},
-                                                 {"λ", 800},       {"备注", 2000}};
+constexpr platform::Layout::Heading kPieceHeads[] = {{"长度(m)", 600}, {"渐扩|缩", 800}, {"Ar(m^2)", 800},
+                                                     {"Pr(m)", 800},   {"Dr(m)", 800},   {"Δ(mm)", 800},
+                                                     {"λ", 800},       {"备注", 2000}};
 
 // The two columns are as wide as the lists in them need for their columns' headers.
 constexpr int kLeftWidth = 5500;
@@ -41,14 +39,11 @@ constexpr int kRight = kLeftWidth + 240;
 constexpr int kRightWidth = 12160;
 constexpr int kHalfWidth = (kRightWidth - 60) / 2;
 
-std::string templatePath() {
-    return app::TemplateCompanionPath(".afd");
-}
+constexpr const char* kExtension = ".afd";
 
 } // namespace
 
 frmAxialFanDesign::frmAxialFanDesign() : DuctEditor({&txtlambdra, &txtSectionDisc}, {&txtZetaDisc}) {
-    setCaption(kCaption);
     buildControls();
     connectEvents();
     txtRHO.setSilently("1.2");
@@ -70,44 +65,46 @@ frmAxialFanDesign::frmAxialFanDesign() : DuctEditor({&txtlambdra, &txtSectionDis
 
 void frmAxialFanDesign::buildControls() {
     using platform::Layout;
-    setWidth(kRight + kRightWidth + 200);
-    setHeight(10400);
+    Layout::window(*this, kCaption, kRight + kRightWidth + 200, 10400);
 
     Layout::frame(Frame1, *this, "选择轴流风机编号", 120, 60, kLeftWidth, 4200);
     lstFanNo.place(Frame1, 120, 300, kLeftWidth - 240, 2900);
     lstFanNo.setGridLines(true);
     layout_.column(
-        Frame1, {.left = 120, .labelWidth = 1030, .boxWidth = kLeftWidth - 1270, .labelHeight = kBoxHeight},
+        Frame1,
+        {.left = 120, .labelWidth = 1030, .boxWidth = kLeftWidth - 1270, .labelHeight = platform::kBoxHeight},
         3300, {{"风机编号:", &txtFanNo}});
     Layout::buttons(Frame1, 120, 3720, 1200, kButtonHeight, 280,
                     {{&cmdAddFan, "添加"}, {&cmdUpdateFan, "更新"}, {&cmdDeleteFan, "删除"}});
 
     Layout::frame(Frame2, *this, "基本参数", kRight, 60, kRightWidth, 1500);
-    layout_.column(Frame2, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+    layout_.column(Frame2,
+                   {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"流量(m^3/s):", &txtQ}});
-    layout_.column(Frame2, {.left = 2700, .labelWidth = 1400, .boxWidth = 700, .labelHeight = kBoxHeight},
+    layout_.column(Frame2,
+                   {.left = 2700, .labelWidth = 1400, .boxWidth = 700, .labelHeight = platform::kBoxHeight},
                    300, {{"风机数量(台):", &txtN}});
-    udN.place(Frame2, 4800, 300, 255, kBoxHeight);
-    layout_.column(Frame2, {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = kBoxHeight},
+    udN.place(Frame2, 4800, 300, 255, platform::kBoxHeight);
+    layout_.column(Frame2,
+                   {.left = 5300, .labelWidth = 1700, .boxWidth = 900, .labelHeight = platform::kBoxHeight},
                    300, {{"空气密度(kg/m^3)", &txtRHO}});
-    optFanType1.place(Frame2, 8100, 300, 1000, kBoxHeight);
-    optFanType1.setCaption("送风机");
-    optFanType2.place(Frame2, 9200, 300, 1000, kBoxHeight);
-    optFanType2.setCaption("排风机");
+    Layout::captioned(optFanType1, Frame2, "送风机", 8100, 300, 1000);
+    Layout::captioned(optFanType2, Frame2, "排风机", 9200, 300, 1000);
     const Layout::Column flowRow{
-        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .labelHeight = platform::kBoxHeight};
     Layout::row(Frame2, flowRow, 750, lbl1, "送风口风速vb(m/s):", txtv);
-    Layout::row(Frame2, {.left = 3500, .labelWidth = 2650, .boxWidth = 1100, .labelHeight = kBoxHeight}, 750,
-                lbltemp, "多台风机并列运行效率损失", txtDisc);
+    Layout::row(Frame2,
+                {.left = 3500, .labelWidth = 2650, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
+                750, lbltemp, "多台风机并列运行效率损失", txtDisc);
 
     Layout::frame(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", kRight, 1620, kRightWidth, 3900);
-    layout_.column(Frame3, {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = kBoxHeight},
+    layout_.column(Frame3,
+                   {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"区段长度(m):", &txtSectionPile}});
-    chkKS.place(Frame3, 2650, 300, 1700, kBoxHeight);
-    chkKS.setCaption("渐扩,减缩管段");
+    Layout::captioned(chkKS, Frame3, "渐扩,减缩管段", 2650, 300, 1700);
     Layout::frame(frmSectionData, Frame3, "直管段断面参数", 120, 700, 4250, 2640);
     const Layout::Column section{
-        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 1730, .boxWidth = 1100, .pitch = 340, .labelHeight = platform::kBoxHeight};
     const int belowSection = ventparam::PlaceDuctSection(
         layout_,
         {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
@@ -125,11 +122,15 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::frame(Frame4, *this, "局部损失计算", 120, 4320, kLeftWidth, 3300);
     layout_.column(
-        Frame4, {.left = 120, .labelWidth = 2030, .boxWidth = 1100, .pitch = 340, .labelHeight = kBoxHeight},
+        Frame4,
+        {.left = 120,
+         .labelWidth = 2030,
+         .boxWidth = 1100,
+         .pitch = 340,
+         .labelHeight = platform::kBoxHeight},
         300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}, {"备注:", &txtZetaDisc}});
     txtZetaDisc.setWidth(2100);
-    cmdZeta.place(Frame4, 3300, 640, 450, kBoxHeight);
-    cmdZeta.setCaption(">>");
+    Layout::captioned(cmdZeta, Frame4, ">>", 3300, 640, 450);
     Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
                     {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
     lstzeta.place(Frame4, 120, 1800, kLeftWidth - 240, 1380);
@@ -137,12 +138,13 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::frame(Frame5, *this, "设计风压计算", kRight, 5580, kRightWidth, 1380);
     const Layout::Column pressure{
-        .left = 120, .labelWidth = 4430, .boxWidth = 1300, .pitch = 340, .labelHeight = kBoxHeight};
+        .left = 120, .labelWidth = 4430, .boxWidth = 1300, .pitch = 340, .labelHeight = platform::kBoxHeight};
     Layout::row(Frame5, pressure, 270, lbl2, "送风口,送风井及连接风道总压力损失pdb(Pa):", txtp_d);
     Layout::row(Frame5, pressure, 610, lbl3, "送风口处总升压力psb(Pa):", txtp_s);
     Layout::row(Frame5, pressure, 950, lbl4, "送风机设计风压ptotb(Pa):", txtp_tot);
 
-    const Layout::Column power{.left = 120, .labelWidth = 2280, .pitch = 340, .labelHeight = kBoxHeight};
+    const Layout::Column power{
+        .left = 120, .labelWidth = 2280, .pitch = 340, .labelHeight = platform::kBoxHeight};
     Layout::frame(Frame6, *this, "风机功率计算", kRight, 7020, kHalfWidth, 1750);
     // The pressure box holds kPa, which the power formula divides by 101.325.
     layout_.column(Frame6, power, 300,
@@ -157,11 +159,9 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::buttons(*this, 120, 7800, 1300, kButtonHeight, 180,
                     {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "完成"}});
-    for (TextBox* box : {&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
-                         &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt,
-                         &txtP, &txteta, &txtetam, &txtk}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
+                    &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt, &txtP,
+                    &txteta, &txtetam, &txtk});
 
     // Lies over the window below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, kRight + 3460, 3800, 2900, 2300);
@@ -186,8 +186,7 @@ void frmAxialFanDesign::connectEvents() {
 void frmAxialFanDesign::Form_Load() {
     loadDuctEditor(kPieceHeads, Tables);
     lstzeta.ColumnHeaders.Add("备注", 2000);
-    lstFanNo.ColumnHeaders.Clear();
-    lstFanNo.ColumnHeaders.Add("风机编号", 4000);
+    platform::Layout::headings(lstFanNo, {{"风机编号", 4000}});
 
     guarded([this] { modPublic::ReadTable("TabA03_1A", Tables.TabA03_1A); });
     guarded([this] { modPublic::ReadTable("TabA03_1B", Tables.TabA03_1B); });
@@ -311,7 +310,7 @@ void frmAxialFanDesign::OpenFile() {
         }
     }
     if (!bytes) {
-        bytes = textfile::ReadBytes(templatePath());
+        bytes = textfile::ReadBytes(app::TemplateCompanionPath(kExtension));
     }
     apply(tools::ParseAxialFanFile(bytes.value_or("")));
     shownFanNo_ = tools::FanNoProblem(fanNo) ? "" : fanNo;
@@ -537,8 +536,7 @@ void frmAxialFanDesign::cmdReport_Click() {
             lstFanNo.select(count);
             SaveFile();
         }
-        std::string projectName;
-        guarded([&] { projectName = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+        const std::string projectName = frmReq::ReportProjectName();
         jetfan::PublishSchemeText(*path, tools::AxialFanReportLines(projectName, fans), true, "计算书",
                                   kCaption);
     });

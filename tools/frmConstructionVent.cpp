@@ -19,8 +19,6 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kRowHeight = 300;
 constexpr int kPitch = 360;
 // The caption of the explosive's gas yield takes two lines: its box sits beside the second, and the rows
 // below it move down by a line.
@@ -29,9 +27,8 @@ constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(m^3/kg)
 constexpr platform::Layout::Column kGasYieldRow{.left = 120,
                                                 .labelWidth = 2600,
                                                 .boxWidth = 1100,
-                                                .boxHeight = kRowHeight,
                                                 .labelDrop = 30 - kSecondLine,
-                                                .labelHeight = kRowHeight + kSecondLine};
+                                                .labelHeight = platform::kBoxHeight + kSecondLine};
 constexpr const char* kTitle = "施工通风计算";
 
 struct Gas {
@@ -48,8 +45,7 @@ constexpr platform::Layout::Column rowsOf(int labelWidth, int boxWidth) {
             .labelWidth = labelWidth,
             .boxWidth = boxWidth,
             .pitch = kPitch,
-            .boxHeight = kRowHeight,
-            .labelHeight = kRowHeight};
+            .labelHeight = platform::kBoxHeight};
 }
 
 const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法四", "方法五"};
@@ -59,18 +55,11 @@ constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight =
 // The middle column is as wide as the diesel-equipment list needs to show all its columns.
 constexpr int kMidWidth = 7440;
 
-std::string cvtPath() {
-    return app::ProjectCompanionPath(".cvt");
-}
-
-std::string templatePath() {
-    return app::TemplateCompanionPath(".cvt");
-}
+constexpr const char* kExtension = ".cvt";
 
 } // namespace
 
 frmConstructionVent::frmConstructionVent() {
-    setCaption(kTitle);
     buildControls();
     connectEvents();
 }
@@ -79,8 +68,7 @@ void frmConstructionVent::buildControls() {
     using platform::Layout;
     const int mid = 4440;
     const int right = mid + kMidWidth + 100;
-    setWidth(right + 4360);
-    setHeight(9900);
+    Layout::window(*this, kTitle, right + 4360, 9900);
 
     // Left column: tunnel and duct, blasting.
     Layout::frame(Frame9, *this, "隧道及风管基本参数", 120, 60, 4215, 1440);
@@ -93,7 +81,7 @@ void frmConstructionVent::buildControls() {
     const char* const typeCaptions[3] = {"压入式", "排出式", "混合式"};
     for (int i = 0; i < 3; ++i) {
         platform::OptionButton& o = optType.add(i);
-        o.place(Frame7, 120 + i * 1300, 240, 1200, kRowHeight);
+        o.place(Frame7, 120 + i * 1300, 240, 1200, platform::kBoxHeight);
         o.setCaption(typeCaptions[i]);
     }
     layout_.column(Frame1, rowsOf(2700, 1200), 900, {{"一次爆炸的最大炸药量G(kg):", &txtG}});
@@ -129,7 +117,7 @@ void frmConstructionVent::buildControls() {
     const int forcedBelow = 1860 + kSecondLine;
     layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 2 * kPitch, {{"紊流扩散系数k:", &txtk}});
     layout_.column(forced, rowsOf(2100, 1100), forcedBelow + 3 * kPitch, {{"百米漏风率P100", &txtLF}});
-    Layout::buttons(forced, 3360, forcedBelow + 3 * kPitch, 480, kRowHeight, 0, {{&cmdP100, ">>"}});
+    Layout::buttons(forced, 3360, forcedBelow + 3 * kPitch, 480, platform::kBoxHeight, 0, {{&cmdP100, ">>"}});
     layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 4 * kPitch, {{"漏风系数p:", &txtP}});
     Layout::row(forced, rowsOf(2600, 1100), forcedBelow + 5 * kPitch, lblL.add(0), "临界长度L(m):", txtL(0));
 
@@ -140,10 +128,8 @@ void frmConstructionVent::buildControls() {
     picMethod2.place(Frame6, 1200, 240, 2415, 1140);
     picMethod2.setStretch(true);
     Layout::frame(Frame8, exhaust, "选择雷管类型", 120, 1860, 3735, 660);
-    optLeiGuan1.place(Frame8, 120, 270, 1700, kRowHeight);
-    optLeiGuan1.setCaption("火雷管起爆");
-    optLeiGuan2.place(Frame8, 1900, 270, 1700, kRowHeight);
-    optLeiGuan2.setCaption("电雷管起爆");
+    Layout::captioned(optLeiGuan1, Frame8, "火雷管起爆", 120, 270, 1700);
+    Layout::captioned(optLeiGuan2, Frame8, "电雷管起爆", 1900, 270, 1700);
     platform::Layout::row(exhaust, kGasYieldRow, 2640 + kSecondLine, lblB, kGasYield, txtb(1));
 
     // Mixed ventilation.
@@ -162,10 +148,8 @@ void frmConstructionVent::buildControls() {
     picMethod4.place(Frame12, 1200, 240, 2415, 960);
     picMethod4.setStretch(true);
     Layout::row(mixed, rowsOf(2600, 1100), 4140 + kSecondLine, lblHP, "系数:", txtHP);
-    optHY.place(mixed, 120, 4560 + kSecondLine, 1800, kRowHeight);
-    optHY.setCaption("计算混压风量");
-    optHP.place(mixed, 1980, 4560 + kSecondLine, 1800, kRowHeight);
-    optHP.setCaption("计算混排风量");
+    Layout::captioned(optHY, mixed, "计算混压风量", 120, 4560 + kSecondLine, 1800);
+    Layout::captioned(optHP, mixed, "计算混排风量", 1980, 4560 + kSecondLine, 1800);
 
     // Middle column, as wide as the equipment list needs for its columns' headers.
     Layout::frame(Frame2, *this, "按最小风速计算", mid, 60, kMidWidth, 1020);
@@ -203,13 +187,13 @@ void frmConstructionVent::buildControls() {
     layout_.column(
         Frame15, rowsOf(2300, 1100), 260,
         {{"全长漏风系数Ptot", &txtptot}, {"修正系数(<1):", &txtXZ}, {"修正后需风量Q(m^3/s)", &txtQ(5)}});
-    Layout::buttons(Frame15, 3540, 260, 480, kRowHeight, 0, {{&cmdPtot, ">>"}});
+    Layout::buttons(Frame15, 3540, 260, 480, platform::kBoxHeight, 0, {{&cmdPtot, ">>"}});
 
     Layout::frame(Frame14, *this, "风管参数", right, 1500, 4200, 1380);
     layout_.column(
         Frame14, rowsOf(2300, 1100), 260,
         {{"风管长度L(m):", &txtTubeL}, {"风管当量直径D(m):", &txtD}, {"风管摩擦阻力系数a", &txtlambdra}});
-    Layout::buttons(Frame14, 3540, 260 + 2 * kPitch, 480, kRowHeight, 0, {{&cmdLambda, ">>"}});
+    Layout::buttons(Frame14, 3540, 260 + 2 * kPitch, 480, platform::kBoxHeight, 0, {{&cmdLambda, ">>"}});
 
     Layout::frame(Frame13, *this, "风压计算", right, 2940, 4200, 1740);
     layout_.column(Frame13, rowsOf(2300, 1100), 260,
@@ -220,20 +204,18 @@ void frmConstructionVent::buildControls() {
 
     Layout::frame(Frame16, *this, "风机选型参数", right, 4740, 4200, 2460);
     layout_.column(Frame16, rowsOf(2300, 900), 260, {{"风机台数: ", &txtFanNum}});
-    udFanNum.place(Frame16, 3320, 260, 300, kRowHeight);
+    udFanNum.place(Frame16, 3320, 260, 300, platform::kBoxHeight);
     udFanNum.setMin(1);
     udFanNum.setMax(10);
     udFanNum.setSilently(1);
-    layout_.caption(Frame16, "布置方式:", 120, 260 + kPitch + 30, 1000, kRowHeight);
-    optLayoutType1.place(Frame16, 1140, 260 + kPitch, 1400, kRowHeight);
-    optLayoutType1.setCaption("并联布置");
-    optLayoutType2.place(Frame16, 2600, 260 + kPitch, 1400, kRowHeight);
-    optLayoutType2.setCaption("串连布置");
+    layout_.caption(Frame16, "布置方式:", 120, 260 + kPitch + 30, 1000, platform::kBoxHeight);
+    Layout::captioned(optLayoutType1, Frame16, "并联布置", 1140, 260 + kPitch, 1400);
+    Layout::captioned(optLayoutType2, Frame16, "串连布置", 2600, 260 + kPitch, 1400);
     layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch,
                    {{"多台布置效率损失系数(<1):", &txtRatio},
                     {"单台风机风量Qf(m^3/s):", &txtQf},
                     {"单台风机升压力Pf(Pa):", &txtPf}});
-    udRatio.place(Frame16, 3320, 260 + 2 * kPitch, 300, kRowHeight);
+    udRatio.place(Frame16, 3320, 260 + 2 * kPitch, 300, platform::kBoxHeight);
     udRatio.setMin(0);
     udRatio.setMax(10);
     udRatio.setSilently(0);
@@ -244,12 +226,10 @@ void frmConstructionVent::buildControls() {
     // The friction panel, hidden until its ">>" is pressed.
     frma.place(*this, right + 1000, 3000, 2655, 2535);
     frma.setBorderStyle(1);
-    layout_.caption(frma, "风管类型:", 120, 150, 2400, kRowHeight);
+    layout_.caption(frma, "风管类型:", 120, 150, 2400, platform::kBoxHeight);
     lstTubeType.place(frma, 120, 420, 2415, 780);
-    for (const char* name : tools::kFrictionDuctNames) {
-        lstTubeType.AddItem(name);
-    }
-    lblTube.place(frma, 120, 1260, 2415, kRowHeight);
+    platform::AddItems(lstTubeType, tools::kFrictionDuctNames);
+    lblTube.place(frma, 120, 1260, 2415, platform::kBoxHeight);
     lstRe.place(frma, 120, 1560, 2415, 860);
     frma.setVisible(false);
 
@@ -263,15 +243,13 @@ void frmConstructionVent::buildControls() {
     for (int i = 0; i < 3; ++i) {
         lstMethod3.AddItem(kMethods[i]);
     }
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &txtA,          &txtTunnelL, &txtRHO,    &txtG,        &txtt,     &lstMethod1, &lstMethod2,
-             &lstMethod3,    &lstMethod4, &txtPHI(0), &txtb(0),     &txtk,     &txtLF,      &txtL(0),
-             &txtb(1),       &txtPHI(1),  &txtb(2),   &txtL(1),     &txtHP,    &txtv,       &txtN,
-             &txtqperperson, &txtqperkW,  &txtNi,     &txtNum,      &txtTi,    &txtwi,      &cmbgasname,
-             &txtC,          &txtgas,     &txtptot,   &txtXZ,       &txtTubeL, &txtD,       &txtlambdra,
-             &txtzeta,       &txtFanNum,  &txtRatio,  &lstTubeType, &lstRe}) {
-        input->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtA,       &txtTunnelL, &txtRHO,      &txtG,          &txtt,       &lstMethod1,
+                    &lstMethod2, &lstMethod3, &lstMethod4,  &txtPHI(0),     &txtb(0),    &txtk,
+                    &txtLF,      &txtL(0),    &txtb(1),     &txtPHI(1),     &txtb(2),    &txtL(1),
+                    &txtHP,      &txtv,       &txtN,        &txtqperperson, &txtqperkW,  &txtNi,
+                    &txtNum,     &txtTi,      &txtwi,       &cmbgasname,    &txtC,       &txtgas,
+                    &txtptot,    &txtXZ,      &txtTubeL,    &txtD,          &txtlambdra, &txtzeta,
+                    &txtFanNum,  &txtRatio,   &lstTubeType, &lstRe});
 
     optType(0).setSilently(true);
     optLeiGuan2.setSilently(true);
@@ -308,12 +286,11 @@ void frmConstructionVent::Form_Load() {
         }
     });
     guarded([&] {
-        lstNR.ColumnHeaders.Clear();
-        lstNR.ColumnHeaders.Add("功率通风计算系数k(m^3/min/kW)", 1200);
-        lstNR.ColumnHeaders.Add("额定功率Ni(kW)", 800);
-        lstNR.ColumnHeaders.Add("设备数量", 800);
-        lstNR.ColumnHeaders.Add("时间利用率Ti", 800);
-        lstNR.ColumnHeaders.Add("平均负荷率wi", 800);
+        platform::Layout::headings(lstNR, {{"功率通风计算系数k(m^3/min/kW)", 1200},
+                                           {"额定功率Ni(kW)", 800},
+                                           {"设备数量", 800},
+                                           {"时间利用率Ti", 800},
+                                           {"平均负荷率wi", 800}});
     });
     for (int i = 0; i < 3; ++i) {
         guarded([&] { modPublic::ReadTable(tools::kFrictionTableKeys[i], FrictionTables[i]); });
@@ -619,7 +596,7 @@ void frmConstructionVent::cmdReport_Click() {
         return;
     }
     tools::ConstructionBoxes boxes = Boxes();
-    guarded([&] { boxes.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    boxes.ProjectName = frmReq::ReportProjectName();
     jetfan::PublishSchemeText(*path, tools::ConstructionReportLines(boxes), true, "施工通风计算书", kTitle);
 }
 
@@ -630,9 +607,9 @@ void frmConstructionVent::cmdClose_Click() {
 
 void frmConstructionVent::OpenFile() {
     scheme::SchemeReader rd;
-    const std::string own = cvtPath();
+    const std::string own = app::ProjectCompanionPath(kExtension);
     if (own.empty() || !rd.Open(own)) {
-        rd.Open(templatePath());
+        rd.Open(app::TemplateCompanionPath(kExtension));
     }
     const auto text = [&rd](TextBox& box) {
         if (const std::optional<std::string> v = rd.NextText()) {
@@ -741,7 +718,7 @@ void frmConstructionVent::OpenFile() {
 }
 
 void frmConstructionVent::SaveFile() {
-    const std::string path = cvtPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

@@ -14,22 +14,19 @@ using platform::Forms;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr const char* kTableKeys[6] = {"Tab12_2",   "Tab12_3_1", "Tab12_3_2",
                                        "Tab12_3_3", "Tab12_3_4", "Tab12_4"};
 
 } // namespace
 
 frmSelectP::frmSelectP() {
-    setCaption("选择管道漏风系数");
     buildControls();
     connectEvents();
 }
 
 void frmSelectP::buildControls() {
     using platform::Layout;
-    setWidth(4800);
-    setHeight(5400);
+    Layout::window(*this, "选择管道漏风系数", 4800, 5400);
     const Layout::Column rows{
         .left = 120, .labelWidth = 2080, .boxWidth = 2300, .pitch = 360, .labelHeight = 300};
     layout_.column(*this, rows, 120,
@@ -44,19 +41,15 @@ void frmSelectP::buildControls() {
     lstK0.setHeight(520);
     lstK0.AddItem("0.001");
     lstK0.AddItem("0.003");
-    opt3m.place(Frame1, 120, 1000, 1900, 300);
-    opt3m.setCaption("风管每节3m");
-    opt4m.place(Frame1, 2080, 1000, 1900, 300);
-    opt4m.setCaption("风管每节4m");
+    Layout::captioned(opt3m, Frame1, "风管每节3m", 120, 1000, 1900, 300);
+    Layout::captioned(opt4m, Frame1, "风管每节4m", 2080, 1000, 1900, 300);
     layout_.column(*this, rows, 3300, {{"管道漏风系数P:", &txtP}});
     Layout::buttons(*this, 3000, 3720, 1500, 420, 0, {{&cmdOK, "确定"}});
     lblTableNote.place(*this, 120, 4260, 4380, 600);
     lblTableNote.setWordWrap(true);
     lblTableNote.setForeColor(platform::vbRed);
 
-    for (platform::Control* c : std::initializer_list<platform::Control*>{&txtL, &txtD, &lstType, &lstK0}) {
-        c->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtL, &txtD, &lstType, &lstK0});
     txtL.setSilently("500");
     txtD.setSilently("0.6");
     opt3m.setSilently(true);
@@ -65,11 +58,11 @@ void frmSelectP::buildControls() {
 
 void frmSelectP::connectEvents() {
     platform::Connect(lstType.Click, this, &frmSelectP::lstType_Click);
-    platform::Connect(lstK0.Click, this, &frmSelectP::lstK0_Click);
-    platform::Connect(opt3m.Click, this, &frmSelectP::opt3m_Click);
-    platform::Connect(opt4m.Click, this, &frmSelectP::opt4m_Click);
-    platform::Connect(txtL.Change, this, &frmSelectP::txtL_Change);
-    platform::Connect(txtD.Change, this, &frmSelectP::txtD_Change);
+    // Every other choice and box the factor depends on only recomputes it.
+    for (std::function<void()>* event :
+         {&lstK0.Click, &opt3m.Click, &opt4m.Click, &txtL.Change, &txtD.Change}) {
+        *event = [this] { UpdateP(); };
+    }
     platform::Connect(cmdOK.Click, this, &frmSelectP::cmdOK_Click);
 }
 
@@ -88,26 +81,6 @@ void frmSelectP::Form_Load() {
 
 void frmSelectP::lstType_Click() {
     Frame1.setEnabled(lstType.ListIndex() == 1);
-    UpdateP();
-}
-
-void frmSelectP::lstK0_Click() {
-    UpdateP();
-}
-
-void frmSelectP::opt3m_Click() {
-    UpdateP();
-}
-
-void frmSelectP::opt4m_Click() {
-    UpdateP();
-}
-
-void frmSelectP::txtL_Change() {
-    UpdateP();
-}
-
-void frmSelectP::txtD_Change() {
     UpdateP();
 }
 

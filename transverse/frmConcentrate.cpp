@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -29,19 +30,7 @@ using platform::TextBox;
 
 constexpr const char* kFaultTitle = "出错！";
 
-std::string ProjectConPath() {
-    return app::ProjectCompanionPath(".con");
-}
-
-std::string TemplateConPath() {
-    return app::TemplateCompanionPath(".con");
-}
-
-void applyText(TextBox& box, const std::optional<std::string>& text) {
-    if (text) {
-        guarded([&] { box.set(*text); });
-    }
-}
+constexpr const char* kExtension = ".con";
 
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
 void show(TextBox& box, double value) {
@@ -83,15 +72,11 @@ constexpr int kBelowPicture = 1860;
 } // namespace
 
 frmConcentrate::frmConcentrate() {
-    setCaption("Step 3: 集中送入通风方式");
-    setWidth(11400);
-    setHeight(6540 + kBelowPicture);
+    platform::Layout::window(*this, "Step 3: 集中送入通风方式", 11400, 6540 + kBelowPicture);
     buildControls();
     Image1.setInstalledPicture("concentrate.svg");
     connectEvents();
 }
-
-frmConcentrate::~frmConcentrate() = default;
 
 // ---- Layout ----
 
@@ -106,10 +91,8 @@ void frmConcentrate::buildControls() {
     layout_.column(*this, flow, below + 200, {{"隧道设计风量Qr(m^3/s):", &txtQQ_r}});
 
     Layout::frame(Frame1, *this, "计算模式", 4000, below + 120, 4200, 600);
-    optKnowArea.place(Frame1, 120, 240, 1900, 280);
-    optKnowArea.setCaption("已知送风口面积");
-    OptionButton2.place(Frame1, 2100, 240, 2000, 280);
-    OptionButton2.setCaption("已知送风口喷出风速");
+    Layout::captioned(optKnowArea, Frame1, "已知送风口面积", 120, 240, 1900, 280);
+    Layout::captioned(OptionButton2, Frame1, "已知送风口喷出风速", 2100, 240, 2000, 280);
     optKnowArea.setSilently(true);
 
     // Pressure balance, left column; the supply opening, right column.
@@ -144,15 +127,13 @@ void frmConcentrate::buildControls() {
                     {"理论功率Atot(kw):", &txtAA_tot},
                     {"送风机效率η", &txteta},
                     {"送风机电机轴功率Stot(kw):", &txtSS_tot}});
-    cmdCalPd.place(Frame4, 4700, 300, 500, 315);
-    cmdCalPd.setCaption(">>");
+    Layout::captioned(cmdCalPd, Frame4, ">>", 4700, 300, 500, 315);
 
     Layout::buttons(*this, 5900, below + 4640, 1600, 450, 100,
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
     cmdBack.setWidth(1700);
 
-    transverse::MarkInputs(
-        {&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
+    Layout::inputs({&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
 }
 
 void frmConcentrate::connectEvents() {
@@ -255,7 +236,8 @@ void frmConcentrate::UpdateData(bool toFields) {
 
 void frmConcentrate::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, ProjectConPath(), TemplateConPath());
+    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                                     app::TemplateCompanionPath(kExtension));
     if (opened) {
         const transverse::ConFileContents con = transverse::ReadConFile(in);
         TextBox* const record1[transverse::kConRecord1Fields] = {
@@ -264,7 +246,7 @@ void frmConcentrate::OpenFile() {
         // The design flow of the file is dropped: the window keeps step 2's demand.
         for (int i = 0; i < transverse::kConRecord1Fields; ++i) {
             if (record1[i] != nullptr) {
-                applyText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
+                app::SetStoredText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
             }
         }
         if (con.KnownArea) {
@@ -274,7 +256,7 @@ void frmConcentrate::OpenFile() {
         TextBox* const record2[transverse::kConRecord2Texts] = {&txtAA_b,   &txtv_b, &txtdeltap_d, &txtPP_tot,
                                                                 &txtAA_tot, &txteta, &txtSS_tot};
         for (int i = 0; i < transverse::kConRecord2Texts; ++i) {
-            applyText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
+            app::SetStoredText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
         }
     }
     optKnowArea_Click();
@@ -283,7 +265,7 @@ void frmConcentrate::OpenFile() {
 bool frmConcentrate::SaveFile() {
     // An unnamed project has no base to name the file after; writing ".con" into the working folder
     // would only leave a stray file.
-    const std::string path = ProjectConPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return false;
     }
@@ -393,7 +375,7 @@ void frmConcentrate::cmdReport_Click() {
         return;
     }
     transverse::ConReportBoxes b;
-    guarded([&] { b.ProjectName = Forms::instance<frmReq>().txtProjectName.Text(); });
+    b.ProjectName = frmReq::ReportProjectName();
     b.KnownArea = optKnowArea.Value();
     b.deltap_m = txtdeltap_m.Text();
     b.deltap_t = txtdeltap_t.Text();

@@ -16,7 +16,6 @@
 class frmConcentrate : public platform::UserForm {
 public:
     frmConcentrate();
-    ~frmConcentrate() override;
 
     // ---- Window events ----
     void UserForm_Initialize() override;

@@ -20,14 +20,10 @@ using platform::Forms;
 } // namespace
 
 frmLateral1::frmLateral1() : SupplyDuctView(".lt1") {
-    setCaption("送风型半横向通风计算(双向交通)(测试)");
-    setWidth(7400);
-    setHeight(6400);
+    platform::Layout::window(*this, "送风型半横向通风计算(双向交通)(测试)", 7400, 6400);
     buildControls();
     connectEvents();
 }
-
-frmLateral1::~frmLateral1() = default;
 
 // ---- Layout ----
 
@@ -56,7 +52,7 @@ void frmLateral1::buildControls() {
     Layout::buttonColumn(*this, 5000, 240, 1500, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
 
-    transverse::MarkInputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
+    Layout::inputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
 }
 
 void frmLateral1::connectEvents() {

@@ -16,7 +16,6 @@
 class frmLateral1 : public transverse::SupplyDuctView {
 public:
     frmLateral1();
-    ~frmLateral1() override;
 
     /// Reads the project's `.lt1` file (or the template `configfiles\normal.lt1`) into the boxes.
     void OpenFile();

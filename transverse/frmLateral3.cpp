@@ -4,6 +4,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
@@ -52,17 +53,13 @@ Step2Choice Step2() {
 } // namespace
 
 frmLateral3::frmLateral3() : SupplyDuctView(".tra") {
-    setCaption("全横向式通风计算");
-    setWidth(16000);
-    setHeight(8600);
+    platform::Layout::window(*this, "全横向式通风计算", 16000, 8600);
     buildControls();
     connectEvents();
     // The design-time state: full transverse, a fan at each end of the section.
     optTranverse.setSilently(true);
     chkTwoSect.setSilently(1);
 }
-
-frmLateral3::~frmLateral3() = default;
 
 // ---- Layout ----
 
@@ -77,16 +74,13 @@ void frmLateral3::buildControls() {
                                     {"区段终点桩号:", &txtEndPile},
                                     {"区段需风量Qreq(m^3/s):", &txtQQ_req},
                                     {"两端气压差(Pa):", &txtPa}});
-    chkTwoSect.place(*this, 120, top, 3700, 300);
-    chkTwoSect.setCaption("区段两端送排风");
+    Layout::captioned(chkTwoSect, *this, "区段两端送排风", 120, top, 3700, 300);
     txtStartPile.setEnabled(false);
     txtEndPile.setEnabled(false);
 
     Layout::frame(Frame1, *this, "模式", 120, 2520, 3730, 900);
-    optTranverse.place(Frame1, 120, 360, 1500, 300);
-    optTranverse.setCaption("全横向");
-    OptionButton2.place(Frame1, 1700, 360, 1900, 300);
-    OptionButton2.setCaption("送风型半横向");
+    Layout::captioned(optTranverse, Frame1, "全横向", 120, 360, 1500, 300);
+    Layout::captioned(OptionButton2, Frame1, "送风型半横向", 1700, 360, 1900, 300);
 
     const Layout::Column duct = rows.at(120, 3330, 1350);
     Layout::frame(Frame2, *this, "送风机的参数与全风压", 3950, 0, 4950, 5100);
@@ -124,7 +118,7 @@ void frmLateral3::buildControls() {
     layout_.column(Frame4, pressure, 300, {{"中性点桩号:", &txtPileC}});
     layout_.column(Frame4, pressure.at(4000, 1950, 1500), 300, {{"中性点压力(Pa):", &txtPC}});
     Layout::Column slider = pressure.at(120, 1930, 3000);
-    slider.boxHeight = 300;
+    slider.boxHeight = platform::kBoxHeight;
     layout_.column(Frame4, slider, 900, {{"任意点桩号:", &scbPileR}});
     scbPileR.setSmallChange(10);
     txtPileR.place(Frame4, 5150, 900, 1300, 315);
@@ -137,8 +131,8 @@ void frmLateral3::buildControls() {
     Layout::buttonColumn(*this, 14100, 240, 1700, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "<--上一步"}});
 
-    transverse::MarkInputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e,
-                            &txtDD_e, &txtLambda_e});
+    Layout::inputs({&txtv_t, &txtStartPile, &txtEndPile, &txtAA_b, &txtDD_b, &txtLambda_b, &txtAA_e, &txtDD_e,
+                    &txtLambda_e});
 }
 
 void frmLateral3::connectEvents() {
@@ -242,16 +236,11 @@ void frmLateral3::OpenFile() {
         OptionButton2.setSilently(!*f.Tranverse);
     }
     guarded([this] { optTranverse_Click(); });
-    auto put = [](TextBox& box, const std::optional<std::string>& text) {
-        if (text) {
-            guarded([&] { box.set(*text); });
-        }
-    };
     transverse::PutTexts(supplyBoxes(), f.Supply);
     transverse::PutTexts(supplyResultBoxes(), f.SupplyResult);
     transverse::PutTexts(exhaustBoxes(), f.Exhaust);
-    put(txtPileC, f.PileC);
-    put(txtPC, f.PC);
+    app::SetStoredText(txtPileC, f.PileC);
+    app::SetStoredText(txtPC, f.PC);
     if (f.ScrollPosition) {
         // A stored station outside this tunnel is taken to the nearer end of the section.
         const int lo = std::min(scbPileR.Min(), scbPileR.Max()),
@@ -259,7 +248,7 @@ void frmLateral3::OpenFile() {
         const long long pos = std::clamp<long long>(*f.ScrollPosition, lo, hi);
         guarded([&] { scbPileR.set(static_cast<int>(pos)); });
     }
-    put(txtPR, f.PR);
+    app::SetStoredText(txtPR, f.PR);
 }
 
 std::array<TextBox*, 3> frmLateral3::supplyBoxes() {

@@ -17,7 +17,6 @@
 class frmLateral3 : public transverse::SupplyDuctView {
 public:
     frmLateral3();
-    ~frmLateral3() override;
 
     /// Reads the project's `.tra` file (or the template `configfiles\normal.tra`) into the controls.
     void OpenFile();

@@ -15,7 +15,7 @@ void frmLateral3::cmdReport_Click() {
             return;
         }
         transverse::LateralReportBoxes b;
-        app::guarded([&] { b.ProjectName = platform::Forms::instance<frmReq>().txtProjectName.Text(); });
+        b.ProjectName = frmReq::ReportProjectName();
         b.FullTransverse = optTranverse.Value();
         b.TwoSections = chkTwoSect.Value() == 1;
         b.v_t = txtv_t.Text();

@@ -4,6 +4,7 @@
 #include "app/companion_file.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "app/stored_text.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
@@ -56,12 +57,6 @@ void SupplyDuctView::cmdClose_Click() {
     guarded([this] { platform::Forms::unload(*this); });
 }
 
-void MarkInputs(std::initializer_list<TextBox*> boxes) {
-    for (TextBox* box : boxes) {
-        box->setBackColor(platform::RGB(255, 255, 192));
-    }
-}
-
 void SupplyDuctView::putSupplyInput(SupplyDuctInput& in) const {
     in.Q = modPublic::QQ_req;
     in.AA_b = AA_b;
@@ -93,9 +88,7 @@ std::array<TextBox*, 9> SupplyDuctView::supplyResultBoxes() {
 
 void PutTexts(TextBox* const* boxes, const std::optional<std::string>* texts, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        if (texts[i]) {
-            guarded([&] { boxes[i]->set(*texts[i]); });
-        }
+        app::SetStoredText(*boxes[i], texts[i]);
     }
 }
 

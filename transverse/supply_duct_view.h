@@ -70,9 +70,6 @@ private:
     const char* extension_;
 };
 
-/// Marks the boxes the engineer types into, as every transverse window does.
-void MarkInputs(std::initializer_list<platform::TextBox*> boxes);
-
 /// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
 void ShowResults(std::initializer_list<std::pair<platform::TextBox*, double>> results);
 

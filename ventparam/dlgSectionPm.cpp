@@ -8,30 +8,19 @@
 #include "platform/vb.h"
 #include "ventparam/loss_coefficients.h"
 
-namespace {
-
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
-
-} // namespace
+namespace {} // namespace
 
 dlgSectionPm::dlgSectionPm() {
     using platform::Layout;
-    setCaption("区段通风阻抗力计算");
-    setWidth(5400);
-    setHeight(3200);
+    Layout::window(*this, "区段通风阻抗力计算", 5400, 3200);
     const Layout::Column rows{
-        .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = kBoxHeight};
+        .left = 240, .labelWidth = 1960, .boxWidth = 1600, .pitch = 420, .labelHeight = platform::kBoxHeight};
     layout_.column(
         *this, rows, 240,
         {{"起始桩号:", &txtSectionSP}, {"终止桩号:", &txtSectionEP}, {"设计风量Q(m^3/s):", &txtQ}});
-    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP, &txtQ}) {
-        box->setBackColor(kInputColor);
-    }
-    chkEntrance.place(*this, 2200, 1480, 800, kBoxHeight);
-    chkEntrance.setCaption("入口");
-    chkExit.place(*this, 3100, 1480, 800, kBoxHeight);
-    chkExit.setCaption("出口");
+    Layout::inputs({&txtSectionSP, &txtSectionEP, &txtQ});
+    Layout::captioned(chkEntrance, *this, "入口", 2200, 1480, 800);
+    Layout::captioned(chkExit, *this, "出口", 3100, 1480, 800);
     layout_.column(*this, rows, 1900, {{"通风阻抗力:", &txtPm}});
     Layout::buttons(*this, 4000, 240, 1100, 375, 0, {{&OKButton, "计算"}});
     Layout::buttons(*this, 4000, 720, 1100, 375, 0, {{&CancelButton, "关闭"}});

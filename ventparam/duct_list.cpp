@@ -187,14 +187,9 @@ void DuctEditor::connectDuctEditor() {
     platform::Connect(cmdZeta.Click, this, &DuctEditor::cmdZeta_Click);
 }
 
-void DuctEditor::loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables) {
-    lstSection.ColumnHeaders.Clear();
-    for (const ColumnHead& head : pieceHeads) {
-        lstSection.ColumnHeaders.Add(head.text, head.width);
-    }
-    lstzeta.ColumnHeaders.Clear();
-    lstzeta.ColumnHeaders.Add("位置(距起点长度)(m)", 2000);
-    lstzeta.ColumnHeaders.Add("损失系数ξ:", 1200);
+void DuctEditor::loadDuctEditor(std::span<const platform::Layout::Heading> pieceHeads, DuctTables& tables) {
+    platform::Layout::headings(lstSection, pieceHeads);
+    platform::Layout::headings(lstzeta, {{"位置(距起点长度)(m)", 2000}, {"损失系数ξ:", 1200}});
     app::guarded([&] { modPublic::ReadTable("TabA03_1", tables.TabA03_1); });
     app::guarded([&] { modPublic::ReadTable("TabA03_2", tables.TabA03_2); });
     app::guarded([&] { modPublic::ReadTable("TabA03_3", tables.TabA03_3); });

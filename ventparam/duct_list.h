@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/layout.h"
 #include "platform/vb.h"
 
 #include <optional>
@@ -71,12 +72,6 @@ bool UpdateRowOf(platform::ListView& list, const std::vector<platform::TextBox*>
 
 /// Shows the row text and cells of `item` in `boxes`, in the order AddRowOf writes them.
 void ShowRowIn(platform::ListItem& item, const std::vector<platform::TextBox*>& boxes);
-
-/// The head of one list column: its text and width [twips].
-struct ColumnHead {
-    const char* text;
-    int width;
-};
 
 /// The piece rows of `list` as the loss calculation reads them: length, tapered, area and diameter (with
 /// their strict readings for a tapered neighbour) from the shared cells; `more` reads the row's own.
@@ -151,7 +146,7 @@ protected:
     void connectDuctEditor();
     /// Heads the piece list with `pieceHeads` (length, tapered, the four section cells, then the window's
     /// own cells) and the loss list with position and ξ; reads the tables of tapered pieces into `tables`.
-    void loadDuctEditor(std::span<const ColumnHead> pieceHeads, DuctTables& tables);
+    void loadDuctEditor(std::span<const platform::Layout::Heading> pieceHeads, DuctTables& tables);
     DuctPieceBoxes pieceBoxes();
     /// The boxes of a loss row in row order: position, ξ, then the window's own.
     std::vector<platform::TextBox*> zetaBoxes();

@@ -17,21 +17,18 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr int kButtonHeight = 360;
 // The lists are as wide as their columns' headers: no column runs past a list's edge.
 constexpr int kListLeft = 3900;
 constexpr int kListWidth = 7200;
 constexpr int kFrameWidth = kListLeft + kListWidth + 140;
-constexpr ventparam::ColumnHead kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
-                                                 {"面积(m^2)", 800},    {"周长(m)", 800},
-                                                 {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
+constexpr platform::Layout::Heading kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
+                                                     {"面积(m^2)", 800},    {"周长(m)", 800},
+                                                     {"当量直径(m)", 800},  {"平均壁面粗糙度(mm)", 800}};
 
 } // namespace
 
 frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
-    setCaption("风道压力损失计算");
     buildControls();
     connectEvents();
     txtRHO.setSilently("1.2");
@@ -39,26 +36,30 @@ frmCalculatePd::frmCalculatePd() : DuctEditor({}, {}) {
 
 void frmCalculatePd::buildControls() {
     using platform::Layout;
-    setWidth(kFrameWidth + 360);
-    setHeight(8300);
+    Layout::window(*this, "风道压力损失计算", kFrameWidth + 360, 8300);
 
     Layout::frame(Frame6, *this, "基本参数", 120, 60, kFrameWidth, 720);
-    layout_.column(Frame6, {.left = 150, .labelWidth = 1350, .boxWidth = 1500, .labelHeight = kBoxHeight},
+    layout_.column(Frame6,
+                   {.left = 150, .labelWidth = 1350, .boxWidth = 1500, .labelHeight = platform::kBoxHeight},
                    300, {{"流量(m^3/s):", &txtQ}});
-    layout_.column(Frame6, {.left = 3400, .labelWidth = 1800, .labelHeight = kBoxHeight}, 300,
+    layout_.column(Frame6, {.left = 3400, .labelWidth = 1800, .labelHeight = platform::kBoxHeight}, 300,
                    {{"空气密度(kg/m^3)", &txtRHO}});
 
     Layout::frame(Frame1, *this, "沿程损失计算(含渐扩,渐缩管段)", 120, 900, kFrameWidth, 3700);
-    layout_.column(Frame1, {.left = 150, .labelWidth = 1350, .labelHeight = kBoxHeight}, 300,
+    layout_.column(Frame1, {.left = 150, .labelWidth = 1350, .labelHeight = platform::kBoxHeight}, 300,
                    {{"区段长度(m):", &txtSectionPile}});
     // The tapered-piece box has a row of its own: beside the length it would run under the list.
-    chkKS.place(Frame1, 150, 660, 2400, kBoxHeight);
-    chkKS.setCaption("渐扩,减缩管段");
+    Layout::captioned(chkKS, Frame1, "渐扩,减缩管段", 150, 660, 2400);
     Layout::frame(frmSectionData, Frame1, "直管段断面参数", 150, 1020, 3600, 1860);
     ventparam::PlaceDuctSection(
         layout_,
         {frmSectionData, txtSectionArea, txtSectionPerimeter, txtSectionD, txtSectionDelta, cmdSectionDelta},
-        {.left = 120, .labelWidth = 1930, .boxWidth = 1050, .pitch = 360, .labelHeight = kBoxHeight}, 300);
+        {.left = 120,
+         .labelWidth = 1930,
+         .boxWidth = 1050,
+         .pitch = 360,
+         .labelHeight = platform::kBoxHeight},
+        300);
     Layout::buttons(Frame1, 150, 3060, 820, kButtonHeight, 80,
                     {{&cmdAddSection, "添加"},
                      {&cmdDeleteSection, "删除"},
@@ -68,23 +69,22 @@ void frmCalculatePd::buildControls() {
     lstSection.setGridLines(true);
 
     Layout::frame(Frame2, *this, "局部损失计算", 120, 4700, kFrameWidth, 2400);
-    layout_.column(Frame2, {.left = 150, .labelWidth = 1950, .pitch = 390, .labelHeight = kBoxHeight}, 300,
+    layout_.column(Frame2,
+                   {.left = 150, .labelWidth = 1950, .pitch = 390, .labelHeight = platform::kBoxHeight}, 300,
                    {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}});
-    cmdZeta.place(Frame2, 3350, 690, 450, kBoxHeight);
-    cmdZeta.setCaption(">>");
+    Layout::captioned(cmdZeta, Frame2, ">>", 3350, 690, 450);
     Layout::buttons(Frame2, 150, 1200, 1000, kButtonHeight, 150,
                     {{&cmdAddZeta, "添加"}, {&cmdDeleteZeta, "删除"}, {&cmdUpdateZeta, "更新"}});
     lstzeta.place(Frame2, kListLeft, 300, kListWidth, 1950);
     lstzeta.setGridLines(true);
 
     Layout::buttons(*this, 120, 7250, 1200, kButtonHeight, 0, {{&cmdCalculate, "计算"}});
-    layout_.column(*this, {.left = 1500, .labelWidth = 1850, .boxWidth = 1500, .labelHeight = kBoxHeight},
+    layout_.column(*this,
+                   {.left = 1500, .labelWidth = 1850, .boxWidth = 1500, .labelHeight = platform::kBoxHeight},
                    7250, {{"总压力损失pde(Pa)", &txtp_d}});
     Layout::buttons(*this, kFrameWidth - 1080, 7250, 1200, kButtonHeight, 0, {{&cmdClose, "完成"}});
-    for (TextBox* box : {&txtQ, &txtRHO, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
-                         &txtSectionDelta, &txtzetapile, &txtzeta}) {
-        box->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtQ, &txtRHO, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter, &txtSectionDelta,
+                    &txtzetapile, &txtzeta});
 
     // Lies over the dialog below the "▼" button until it is asked for.
     lstWallMaterial.place(*this, 2320, 3600, 2900, 2300);

@@ -25,8 +25,6 @@ using platform::TextBox;
 
 namespace {
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
-constexpr int kBoxHeight = 300;
 constexpr int kPitch = 360;
 
 const char* const kCases[4] = {"单向正常交通", "双向交通", "单向全阻滞", "1km阻滞"};
@@ -40,13 +38,7 @@ constexpr const char* kExchangeNote = "由换气次数要求需风量控制！";
 constexpr const char* kSpeedTip =
     "隧道设计风速横断面有变化的隧道中是变化的,本处值为第一个横断面对应的设计风速!";
 
-std::string ProjectParPath() {
-    return app::ProjectCompanionPath(".par");
-}
-
-std::string TemplateParPath() {
-    return app::TemplateCompanionPath(".par");
-}
+constexpr const char* kExtension = ".par";
 
 } // namespace
 
@@ -55,13 +47,9 @@ frmVentParam::frmVentParam() {
     connectEvents();
 }
 
-frmVentParam::~frmVentParam() = default;
-
 void frmVentParam::buildControls() {
     using platform::Layout;
-    setCaption("Step 2: 通风分析参数设置");
-    setWidth(9600);
-    setHeight(7200);
+    Layout::window(*this, "Step 2: 通风分析参数设置", 9600, 7200);
 
     // Pressure balance and vehicles, left column.
     const int lx = 120;
@@ -84,8 +72,7 @@ void frmVentParam::buildControls() {
     lstCase.place(*this, rx, 450, 2600, 1100);
     layout_.column(*this, {.left = rx, .labelWidth = 2800, .boxWidth = 1100, .pitch = kPitch}, 1660,
                    {{"设计需风量Qreq(m^3/s):", &txtQQ_req}, {"设计风速vr(m/s):", &txtv_r}});
-    chkExchange.place(*this, rx, 2380, 4900, 300);
-    chkExchange.setCaption("如果小于换气需风量，则按换气需风量控制");
+    Layout::captioned(chkExchange, *this, "如果小于换气需风量，则按换气需风量控制", rx, 2380, 4900, 300);
     lblQreqTip.place(*this, rx, 2720, 4900, 255);
     lblQreqTip.setForeColor(platform::vbRed);
     lblSpeedTip.place(*this, rx, 2990, 4900, 255);
@@ -97,7 +84,7 @@ void frmVentParam::buildControls() {
     lstzeta.setGridLines(true);
     layout_.column(*this, {.left = rx + 2400, .labelWidth = 900, .boxWidth = 1000, .pitch = kPitch}, 3570,
                    {{"桩号:", &txtzetapile}, {"损失系数:", &txtzeta}});
-    Layout::buttons(*this, rx + 4360, 3930, 450, kBoxHeight, 0, {{&cmdZeta, ">>"}});
+    Layout::buttons(*this, rx + 4360, 3930, 450, platform::kBoxHeight, 0, {{&cmdZeta, ">>"}});
     Layout::buttons(*this, rx + 2400, 4410, 760, 375, 60,
                     {{&cmdAdd, "添加"}, {&cmdDelete, "删除"}, {&cmdUpdate, "更新"}});
 
@@ -109,11 +96,8 @@ void frmVentParam::buildControls() {
     Layout::buttons(*this, 5400, 6300, 1800, 420, 200,
                     {{&cmdReturn, "<-- 上一步"}, {&cmdNextStep, "下一步 -->"}});
 
-    for (platform::Control* input : std::initializer_list<platform::Control*>{
-             &txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
-             &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep}) {
-        input->setBackColor(kInputColor);
-    }
+    Layout::inputs({&txtzeta_e, &txtlambda_r, &txtv_n, &txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl, &lstCase,
+                    &txtQQ_req, &txtv_r, &txtzetapile, &txtzeta, &cmbNextStep});
 }
 
 void frmVentParam::connectEvents() {
@@ -140,15 +124,12 @@ void frmVentParam::UserForm_Initialize() {
     });
     guarded([this] {
         cmbNextStep.Clear();
-        platform::AddItems(cmbNextStep, kSchemes);
-        cmbNextStep.setListIndex(0);
+        platform::Layout::choices(cmbNextStep, kSchemes);
     });
     guarded([this] { GetAA_m(); });
     guarded([this] {
-        lstzeta.ColumnHeaders.Clear();
         // Column widths of 60 and 40 pixels.
-        lstzeta.ColumnHeaders.Add("桩号", 60 * 15);
-        lstzeta.ColumnHeaders.Add("损失系数", 40 * 15);
+        platform::Layout::headings(lstzeta, {{"桩号", 60 * 15}, {"损失系数", 40 * 15}});
     });
     guarded([this] { OpenFile(); });
 }
@@ -161,7 +142,8 @@ void frmVentParam::UserForm_QueryClose() {
 
 void frmVentParam::OpenFile() {
     scheme::SchemeReader in;
-    if (app::OpenCompanionOrTemplate(in, ProjectParPath(), TemplateParPath())) {
+    if (app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
+                                     app::TemplateCompanionPath(kExtension))) {
         applyParameters(ventparam::ReadPar(in));
         return;
     }
@@ -206,7 +188,7 @@ void frmVentParam::applyParameters(const ventparam::ParContents& par) {
 }
 
 void frmVentParam::SaveFile() {
-    const std::string path = ProjectParPath();
+    const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
         return;
     }

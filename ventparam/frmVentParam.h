@@ -17,7 +17,6 @@ struct ParContents;
 class frmVentParam : public platform::UserForm {
 public:
     frmVentParam();
-    ~frmVentParam() override;
 
     // ---- Public operations ----
     /// Recomputes r1 and Am of both kinds of traffic into their boxes; returns the two-way Am when the

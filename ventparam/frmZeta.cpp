@@ -32,7 +32,6 @@ const char* const kFrameCaptions[8] = {"圆形弯曲",
                                        "金属网筛损失系数"};
 const char* const kRectVaneTypes[3] = {"正常叶片数", "减少叶片数", "最少叶片数"};
 
-constexpr platform::Color kInputColor = platform::RGB(255, 255, 192);
 constexpr int kFrameLeft = 3360;
 constexpr int kFrameTop = 360;
 constexpr int kFrameWidth = 4260;
@@ -42,13 +41,11 @@ constexpr int kRowPitch = 420;
 constexpr int kLabelLeft = 150;
 constexpr int kBoxLeft = 2600;
 constexpr int kBoxWidth = 1500;
-constexpr int kBoxHeight = 300;
 
 constexpr platform::Layout::Column kRows{.left = kLabelLeft,
                                          .labelWidth = kBoxLeft - kLabelLeft,
                                          .boxWidth = kBoxWidth,
-                                         .boxHeight = kBoxHeight,
-                                         .labelHeight = kBoxHeight};
+                                         .labelHeight = platform::kBoxHeight};
 
 int rowTop(int row) {
     return kRowTop + row * kRowPitch;
@@ -57,21 +54,19 @@ int rowTop(int row) {
 /// A vane type's list runs under its caption, across the frame.
 void placeVaneTypes(platform::ComboBox& list, platform::Frame& frame, int top) {
     list.setStyle(platform::ComboBox::DropdownList);
-    list.place(frame, kLabelLeft, top, kFrameWidth - 2 * kLabelLeft, kBoxHeight);
+    list.place(frame, kLabelLeft, top, kFrameWidth - 2 * kLabelLeft, platform::kBoxHeight);
 }
 
 } // namespace
 
 frmZeta::frmZeta() {
-    setCaption("局部损失系数计算");
     buildControls();
     connectEvents();
 }
 
 void frmZeta::buildControls() {
-    setWidth(7860);
-    setHeight(6800);
-    layout_.caption(*this, "管件类型:", 120, 90, 3000, kBoxHeight);
+    platform::Layout::window(*this, "局部损失系数计算", 7860, 6800);
+    layout_.caption(*this, "管件类型:", 120, 90, 3000, platform::kBoxHeight);
     lstZetaType.place(*this, 120, kFrameTop, 3120, kFrameHeight);
 
     for (int i = 0; i < 8; ++i) {
@@ -106,35 +101,29 @@ void frmZeta::buildControls() {
     placeVaneTypes(lstVaneType.add(4), round, rowTop(4));
     layout_.column(round, kRows, rowTop(5),
                    {{"雷诺数Re(10^-5):", &txtRe.add(4)}, {"平均壁面粗糙度(mm):", &txtDelta}});
-    optZhuanwan1.place(round, kLabelLeft, rowTop(7), 1800, kBoxHeight);
-    optZhuanwan1.setCaption("平滑转弯");
-    optZhuanwan2.place(round, kLabelLeft + 1900, rowTop(7), 2000, kBoxHeight);
-    optZhuanwan2.setCaption("转弯边缘削边");
+    platform::Layout::captioned(optZhuanwan1, round, "平滑转弯", kLabelLeft, rowTop(7), 1800);
+    platform::Layout::captioned(optZhuanwan2, round, "转弯边缘削边", kLabelLeft + 1900, rowTop(7), 2000);
 
-    optRK1.place(frmZetaType(5), kLabelLeft, rowTop(0), 2400, kBoxHeight);
-    optRK1.setCaption("直角锐缘");
-    optRK2.place(frmZetaType(5), kLabelLeft, rowTop(1), 2400, kBoxHeight);
-    optRK2.setCaption("圆缘,倒角");
+    platform::Layout::captioned(optRK1, frmZetaType(5), "直角锐缘", kLabelLeft, rowTop(0), 2400);
+    platform::Layout::captioned(optRK2, frmZetaType(5), "圆缘,倒角", kLabelLeft, rowTop(1), 2400);
 
-    optGS1.place(frmZetaType(6), kLabelLeft, rowTop(0), 1800, kBoxHeight);
-    optGS1.setCaption("入口");
-    optGS2.place(frmZetaType(6), kLabelLeft + 1900, rowTop(0), 1800, kBoxHeight);
-    optGS2.setCaption("出口");
+    platform::Layout::captioned(optGS1, frmZetaType(6), "入口", kLabelLeft, rowTop(0), 1800);
+    platform::Layout::captioned(optGS2, frmZetaType(6), "出口", kLabelLeft + 1900, rowTop(0), 1800);
     layout_.column(frmZetaType(6), kRows, rowTop(1), {{"有效面积比(%):", &txtAreaRatio.add(6)}});
 
     layout_.column(frmZetaType(7), kRows, rowTop(0), {{"有效面积比(%):", &txtAreaRatio.add(7)}});
     for (platform::ControlArray<TextBox>* boxes :
          {&txtD, &txtr, &txttheta, &txtVaneNum, &txtRe, &txtAreaRatio}) {
         for (auto& [i, box] : *boxes) {
-            box->setBackColor(kInputColor);
+            box->setBackColor(platform::kInputColor);
         }
     }
-    txtt1.setBackColor(kInputColor);
-    txtDelta.setBackColor(kInputColor);
+    platform::Layout::inputs({&txtt1, &txtDelta});
 
     const int bottom = kFrameTop + kFrameHeight + 240;
-    layout_.column(*this, {.left = 120, .labelWidth = 1800, .boxWidth = kBoxWidth, .labelHeight = kBoxHeight},
-                   bottom, {{"局部损失系数ζ:", &txtzeta}});
+    layout_.column(
+        *this, {.left = 120, .labelWidth = 1800, .boxWidth = kBoxWidth, .labelHeight = platform::kBoxHeight},
+        bottom, {{"局部损失系数ζ:", &txtzeta}});
     platform::Layout::buttons(*this, 4200, bottom - 30, 1500, 360, 240,
                               {{&cmdCalculate, "计算"}, {&cmdOK, "OK"}});
     lblTableNote.place(*this, 120, bottom + 480, 7440, 600);
@@ -158,13 +147,9 @@ void frmZeta::connectEvents() {
 }
 
 void frmZeta::Form_Load() {
-    for (const char* entry : kTypeEntries) {
-        lstZetaType.AddItem(entry);
-    }
+    platform::AddItems(lstZetaType, kTypeEntries);
     for (int i : {2, 3}) {
-        for (const char* entry : kRectVaneTypes) {
-            lstVaneType(i).AddItem(entry);
-        }
+        platform::AddItems(lstVaneType(i), kRectVaneTypes);
         lstVaneType(i).setListIndexSilently(0);
     }
     optZhuanwan1_Click();
