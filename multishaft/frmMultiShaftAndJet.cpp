@@ -272,11 +272,11 @@ void frmMultiShaftAndJet::connectEvents() {
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);
     platform::Connect(txtQe.Change, this, &frmMultiShaftAndJet::txtQe_Change);
     platform::Connect(txtQb.Change, this, &frmMultiShaftAndJet::txtQb_Change);
-    platform::Connect(cmbCounte.Change, this, &frmMultiShaftAndJet::txtQe_Change);
-    platform::Connect(cmbCountb.Change, this, &frmMultiShaftAndJet::txtQb_Change);
+    platform::Connect(cmbCounte.Change, this, &frmMultiShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCountb.Change, this, &frmMultiShaftAndJet::cmbCountb_Change);
     // A pick from the list is a change of the count as much as a typed one.
-    platform::Connect(cmbCounte.Click, this, &frmMultiShaftAndJet::txtQe_Change);
-    platform::Connect(cmbCountb.Click, this, &frmMultiShaftAndJet::txtQb_Change);
+    platform::Connect(cmbCounte.Click, this, &frmMultiShaftAndJet::cmbCounte_Change);
+    platform::Connect(cmbCountb.Click, this, &frmMultiShaftAndJet::cmbCountb_Change);
     platform::Connect(cmdAddShaft.Click, this, &frmMultiShaftAndJet::cmdAddShaft_Click);
     platform::Connect(cmdUpdateShaft.Click, this, &frmMultiShaftAndJet::cmdUpdateShaft_Click);
     platform::Connect(cmdDeleteShaft.Click, this, &frmMultiShaftAndJet::cmdDeleteShaft_Click);
@@ -434,6 +434,14 @@ void frmMultiShaftAndJet::txtQe_Change() {
 
 void frmMultiShaftAndJet::txtQb_Change() {
     app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+}
+
+void frmMultiShaftAndJet::cmbCounte_Change() {
+    txtQe_Change();
+}
+
+void frmMultiShaftAndJet::cmbCountb_Change() {
+    txtQb_Change();
 }
 
 namespace {

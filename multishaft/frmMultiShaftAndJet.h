@@ -44,6 +44,8 @@ public:
     // Shaft list editing (page 1).
     void txtQe_Change();
     void txtQb_Change();
+    void cmbCounte_Change();
+    void cmbCountb_Change();
     void cmdAddShaft_Click();
     void cmdUpdateShaft_Click();
     void cmdDeleteShaft_Click();

@@ -350,8 +350,8 @@ void frmShaftAndJet::connectEvents() {
     platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);
     platform::Connect(cmbCountb.Click, this, &frmShaftAndJet::cmbCountb_Change);
     platform::Connect(cmbCountb.Change, this, &frmShaftAndJet::cmbCountb_Change);
-    platform::Connect(txtQe.Change, this, &frmShaftAndJet::cmbCounte_Change);
-    platform::Connect(txtQb.Change, this, &frmShaftAndJet::cmbCountb_Change);
+    platform::Connect(txtQe.Change, this, &frmShaftAndJet::txtQe_Change);
+    platform::Connect(txtQb.Change, this, &frmShaftAndJet::txtQb_Change);
     platform::Connect(txtQQ_b.Change, this, &frmShaftAndJet::txtQQ_b_Change);
     platform::Connect(cmbJetModel1.Click, this, &frmShaftAndJet::cmbJetModel1_Change);
     platform::Connect(cmbJetModel1.Change, this, &frmShaftAndJet::cmbJetModel1_Change);
@@ -469,6 +469,14 @@ void frmShaftAndJet::cmbCounte_Change() {
 
 void frmShaftAndJet::cmbCountb_Change() {
     app::SetFiniteBox(txtQQ_b, vb::Val(txtQb.Text()) * vb::Val(cmbCountb.Text()));
+}
+
+void frmShaftAndJet::txtQe_Change() {
+    cmbCounte_Change();
+}
+
+void frmShaftAndJet::txtQb_Change() {
+    cmbCountb_Change();
 }
 
 void frmShaftAndJet::txtQQ_b_Change() {

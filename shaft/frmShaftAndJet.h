@@ -40,6 +40,8 @@ public:
     // Fan flows of the openings and the outlet flow.
     void cmbCounte_Change();
     void cmbCountb_Change();
+    void txtQe_Change();
+    void txtQb_Change();
     void txtQQ_b_Change();
 
     // Section air demand and pressure balance.

@@ -58,11 +58,11 @@ void frmSelectP::buildControls() {
 
 void frmSelectP::connectEvents() {
     platform::Connect(lstType.Click, this, &frmSelectP::lstType_Click);
-    // Every other choice and box the factor depends on only recomputes it.
-    for (std::function<void()>* event :
-         {&lstK0.Click, &opt3m.Click, &opt4m.Click, &txtL.Change, &txtD.Change}) {
-        *event = [this] { UpdateP(); };
-    }
+    platform::Connect(lstK0.Click, this, &frmSelectP::lstK0_Click);
+    platform::Connect(opt3m.Click, this, &frmSelectP::opt3m_Click);
+    platform::Connect(opt4m.Click, this, &frmSelectP::opt4m_Click);
+    platform::Connect(txtL.Change, this, &frmSelectP::txtL_Change);
+    platform::Connect(txtD.Change, this, &frmSelectP::txtD_Change);
     platform::Connect(cmdOK.Click, this, &frmSelectP::cmdOK_Click);
 }
 
@@ -81,6 +81,26 @@ void frmSelectP::Form_Load() {
 
 void frmSelectP::lstType_Click() {
     Frame1.setEnabled(lstType.ListIndex() == 1);
+    UpdateP();
+}
+
+void frmSelectP::lstK0_Click() {
+    UpdateP();
+}
+
+void frmSelectP::opt3m_Click() {
+    UpdateP();
+}
+
+void frmSelectP::opt4m_Click() {
+    UpdateP();
+}
+
+void frmSelectP::txtL_Change() {
+    UpdateP();
+}
+
+void frmSelectP::txtD_Change() {
     UpdateP();
 }
 

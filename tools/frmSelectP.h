@@ -31,6 +31,11 @@ public:
 
     void Form_Load() override;
     void lstType_Click();
+    void lstK0_Click();
+    void opt3m_Click();
+    void opt4m_Click();
+    void txtL_Change();
+    void txtD_Change();
     void cmdOK_Click();
 
     /// Recomputes P from the controls into txtP. False when the table it needs is missing (txtP is then
