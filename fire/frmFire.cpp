@@ -157,12 +157,12 @@ void frmFire::buildControls() {
                              {{&s.add, "添加"}, {&s.del, "删除"}, {&s.update, "更新"}});
     }
 
-    txtResult.place(*this, x, 5620, 6700, 1200);
-    txtResult.setMultiLine(true);
-
     Layout::buttons(*this, x, 6960, 1500, 420, 200,
                     {{&cmdCollect, "收集信息"}, {&cmdControlScheme, "设备控制方案"}});
     Layout::buttons(*this, x + 5200, 6960, 1500, 420, 0, {{&cmdClose, "关闭(&C)"}});
+    // Above the buttons, but the last stop of Tab: it only shows the result of a click.
+    txtResult.place(*this, x, 5620, 6700, 1200);
+    txtResult.setMultiLine(true);
 
     // The initial states follow the enabling rules: no expansion, no duct, no wind, one-way traffic.
     chkAirExpand_Click();
