@@ -11,10 +11,15 @@ namespace fire {
 
 namespace {
 
-std::vector<std::string> readRows(scheme::SchemeReader& in) {
+std::vector<std::string> readRows(scheme::SchemeReader& in, bool ports,
+                                  std::optional<RefusedCount>& refused) {
     std::vector<std::string> rows;
     const std::optional<long long> n = in.NextWhole();
     if (!n || *n <= 0) {
+        return rows;
+    }
+    if (*n > kMaxFirRows) {
+        refused = RefusedCount{ports, *n};
         return rows;
     }
     const long long count = std::min<long long>(*n, static_cast<long long>(in.FieldCount()));
@@ -44,9 +49,15 @@ double portOf(const std::string& pile, const std::string& ds, bool rightLine) {
 FirSettings ReadFirFile(scheme::SchemeReader& in) {
     FirSettings fir;
     in.Skip(1);
-    fir.FireLocs = readRows(in);
+    fir.FireLocs = readRows(in, false, fir.Refused);
+    if (fir.Refused) {
+        return fir;
+    }
     in.Skip(1);
-    fir.ExsmokePiles = readRows(in);
+    fir.ExsmokePiles = readRows(in, true, fir.Refused);
+    if (fir.Refused) {
+        return fir;
+    }
     for (auto& c : fir.Checks) {
         if (const std::optional<long long> v = in.NextWhole()) {
             c = static_cast<int>(std::clamp<long long>(*v, -1, 3));
@@ -59,6 +70,20 @@ FirSettings ReadFirFile(scheme::SchemeReader& in) {
     in.NextTexts(fir.Range);
     in.NextTexts(fir.WindRatio);
     return fir;
+}
+
+std::size_t OrderedPosition(std::size_t count, const std::function<double(std::size_t)>& stationAt,
+                            double station) {
+    std::size_t low = 0, high = count;
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (stationAt(mid) > station) {
+            high = mid;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return low;
 }
 
 scheme::SchemeWriter WriteFirFile(const FirSettings& fir) {

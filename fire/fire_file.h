@@ -4,6 +4,8 @@
 #include "platform/scheme_file.h"
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,15 @@ inline constexpr const char* kFirTitleFires = "[火灾位置]";
 inline constexpr const char* kFirTitlePorts = "[排烟口桩号]";
 inline constexpr int kFirReserveRecords = 5;
 inline constexpr int kFirReserveFields = 14;
+/// Most rows either station list of the .fir file may ask for: a port or a fire point every two metres
+/// of a 20 km tunnel stays below it.
+inline constexpr long long kMaxFirRows = 10000;
+
+/// A list count of the file above kMaxFirRows, where the reading stopped.
+struct RefusedCount {
+    bool ports = false; ///< the exhaust-port list; otherwise the fire points
+    long long count = 0;
+};
 
 /// The window's content as the file holds it. After reading, a field the file does not hold, or one that
 /// is not of its kind (a text where a number or a Boolean belongs), is nullopt: its control keeps its value.
@@ -33,11 +44,20 @@ struct FirSettings {
     std::array<std::optional<std::string>, 2> Range;
     /// txtvn, txtRatio.
     std::array<std::optional<std::string>, 2> WindRatio;
+    /// Set when a list count was above kMaxFirRows: nothing after it was read.
+    std::optional<RefusedCount> Refused;
 };
 
 /// Reads the records in order, titles passed over unchecked. A list count is taken as a whole number; one
-/// that is missing or below 0 gives no rows, and a count beyond the fields left gives the fields left.
+/// that is missing or below 0 gives no rows, and a count beyond the fields left gives the fields left. A
+/// count above kMaxFirRows stops the reading there (`Refused`).
 FirSettings ReadFirFile(scheme::SchemeReader& in);
+
+/// Where a row of station `station` goes in a list of `count` rows kept in ascending order of their
+/// stations (`stationAt`, 0-based): after the last row whose station is not above it, so that a tie goes
+/// after the rows already there. Found by bisection: the list is read at about log2(count) rows.
+std::size_t OrderedPosition(std::size_t count, const std::function<double(std::size_t)>& stationAt,
+                            double station);
 
 /// The records of the file; a nullopt field is written as the empty value of its kind (0, #FALSE#, "").
 scheme::SchemeWriter WriteFirFile(const FirSettings& fir);

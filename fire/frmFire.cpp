@@ -157,12 +157,12 @@ void frmFire::buildControls() {
                              {{&s.add, "添加"}, {&s.del, "删除"}, {&s.update, "更新"}});
     }
 
-    txtResult.place(*this, x, 5620, 6700, 1200);
-    txtResult.setMultiLine(true);
-
     Layout::buttons(*this, x, 6960, 1500, 420, 200,
                     {{&cmdCollect, "收集信息"}, {&cmdControlScheme, "设备控制方案"}});
     Layout::buttons(*this, x + 5200, 6960, 1500, 420, 0, {{&cmdClose, "关闭(&C)"}});
+    // Above the buttons, but the last stop of Tab: it only shows the result of a click.
+    txtResult.place(*this, x, 5620, 6700, 1200);
+    txtResult.setMultiLine(true);
 
     // The initial states follow the enabling rules: no expansion, no duct, no wind, one-way traffic.
     chkAirExpand_Click();
@@ -275,16 +275,13 @@ void frmFire::cmdFireLocUpdate_Click() {
 }
 
 int frmFire::addPort(const std::string& text) {
-    const double station = vb::Val(text);
-    const int n = lstExsmokePile.ListItems.Count();
-    for (int i = 1; i <= n; ++i) {
-        if (vb::Val(lstExsmokePile.ListItems(i).Text()) > station) {
-            lstExsmokePile.ListItems.Insert(i, text);
-            return i;
-        }
-    }
-    lstExsmokePile.ListItems.Add(text);
-    return n + 1;
+    platform::ListItems& rows = lstExsmokePile.ListItems;
+    const std::size_t at = fire::OrderedPosition(
+        static_cast<std::size_t>(rows.Count()),
+        [&rows](std::size_t i) { return vb::Val(rows(static_cast<int>(i) + 1).Text()); }, vb::Val(text));
+    const int position = static_cast<int>(at) + 1;
+    rows.Insert(position, text);
+    return position;
 }
 
 void frmFire::cmdExsmokeAdd_Click() {
@@ -339,6 +336,12 @@ void frmFire::OpenFile() {
         }
         fir = fire::ReadFirFile(in);
     });
+    if (fir.Refused) {
+        // The window shows what was read before the count; closing it leaves the file as it is.
+        keepFile_ = true;
+        platform::CountWithinLimit(fir.Refused->count, fire::kMaxFirRows,
+                                   fir.Refused->ports ? "排烟口" : "火灾点");
+    }
 
     guarded([&] {
         lstFireLoc.ListItems.Clear();
@@ -398,7 +401,7 @@ void frmFire::OpenFile() {
 
 bool frmFire::SaveFile() {
     const std::string path = app::ProjectCompanionPath(kExtension);
-    if (path.empty()) {
+    if (path.empty() || keepFile_) {
         return true;
     }
     fire::FirSettings fir;
@@ -637,7 +640,17 @@ void frmFire::cmdControlScheme_Click() {
     lines.emplace_back("■■各火灾点的设备控制表■■");
 
     if (!wind) {
+        // The scheme then works without natural wind; the title says so, as the lines cannot show a
+        // direction.
+        lines.front() += "(不考虑洞内自然风)";
         lines.emplace_back("不考虑洞内自然风(洞口两端气压差)");
+        for (int i = 1; i <= lstFireLoc.ListItems.Count(); ++i) {
+            std::string line1, line2;
+            CalControlScheme(vb::Val(lstFireLoc.ListItems(i).Text()), line1, line2);
+            lines.emplace_back();
+            lines.push_back("火灾点：" + std::to_string(i));
+            lines.push_back("洞内自然风风速(m/s):" + vb::Format(0, "0.0") + "    " + line1);
+        }
     } else {
         lines.emplace_back("考虑洞内自然风(洞口两端气压差)");
         // The wind controls are the calculation's inputs; the engineer's own settings come back afterwards

@@ -64,7 +64,8 @@ public:
     void cmdFireLocUpdate_Click();
     void Form_Load() override;
     void OpenFile();
-    /// Writes the .fir file of a named project; false when it could not be written (said to the user).
+    /// Writes the .fir file of a named project; false when it could not be written (said to the user). A
+    /// file whose list was refused at opening is left as it is.
     bool SaveFile();
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void lstExsmokePile_ItemClick(platform::ListItem& Item);
@@ -88,5 +89,7 @@ private:
     /// A port goes in before the first row of a larger station, so that the list stays in ascending
     /// order: the scheme looks for the first port beyond the fire (or the last before it) in list order.
     int addPort(const std::string& text);
+    /// The file opened held a list longer than the window takes: it is not overwritten with the part read.
+    bool keepFile_ = false;
     platform::Layout layout_;
 };

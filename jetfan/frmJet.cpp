@@ -54,7 +54,8 @@ std::string FanCountMessage(jetfan::FanCountFault fault) {
 } // namespace
 
 frmJet::frmJet() {
-    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 7800);
+    // Tall enough for the hint line below the section.
+    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 8220);
     buildControls();
     Image1.setInstalledPicture("jet_scheme.svg");
     Image2.setInstalledPicture("jet_section.svg");
@@ -121,6 +122,9 @@ void frmJet::buildControls() {
     Image1.place(*this, 120, 4740, 6900, 2400);
     Image1.setStretch(true);
     Layout::buttons(*this, 7200, 6660, 2400, 450, 0, {{&cmdBack, "<-- 上一步"}});
+    layout_.caption(*this, "提示信息:", 120, 7260, 1000);
+    Layout::captioned(lblTip, *this, "", 1140, 7260, 8460, 255);
+    lblTip.setForeColor(platform::vbRed);
 }
 
 void frmJet::connectEvents() {
@@ -249,6 +253,10 @@ void frmJet::txtZZ_j_Change() {
 // ---- Pressure balance and fan count ----
 
 void frmJet::cmdCalculateJet_Click() {
+    // A hint on the last layout compared it with the count this calculation replaces.
+    if (!quietBalance_) {
+        lblTip.setCaption("");
+    }
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
     const double start = modPublic::StartPile, end = modPublic::EndPile, rho = modPublic::rho;
@@ -391,6 +399,13 @@ void frmJet::cmdAutoLayout_Click() {
                 row.setSubItems(1, fans);
                 row.setSubItems(2, rise);
             }
+            // A layout of other than the fans the balance asks for is no design on its own: say so.
+            const double placed = lstJet.ListItems.Count() * vb::Val(fans);
+            const double required = vb::Val(txti.Text());
+            lblTip.setCaption(!txti.Text().empty() && placed != required
+                                  ? "自动布置的射流风机共" + vb::CStr(placed) + "台，与所需射流风机台数" +
+                                        vb::CStr(required) + "台不符！"
+                                  : "");
         }
     });
     guarded([] { Forms::unload<frmSetJetPile>(); });

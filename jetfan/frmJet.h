@@ -70,6 +70,8 @@ public:
     // Beside and below the pages.
     platform::CommandButton cmdCalculateJet, cmdReport, cmdDrawPressCurve, cmdTable, cmdBack;
     platform::Image Image1;
+    /// The hint line below the section: what the engineer should know of the last layout.
+    platform::Label lblTip;
 
 private:
     /// The boxes of one jet-fan group row.

@@ -22,15 +22,26 @@ void frmSetJetPile::buildControls() {
     using platform::Layout;
     const Layout::Column rows{
         .left = 120, .labelWidth = 2580, .boxWidth = 900, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
-    const int bottom = layout_.column(*this, rows, 180,
-                                      {{"每组风机台数:", &txtJetNumPerTeam},
-                                       {"进口段风机组数:", &txtTeamNum1},
-                                       {"出口段风机组数:", &txtTeamNum2},
-                                       {"第一组风机距进洞口距离(m):", &txtDist1},
-                                       {"最后一组风机距出洞口距离(m):", &txtDist2}});
-    // The spacing of each end's groups stands on that end's row.
-    layout_.column(*this, rows.at(3780, 1020, 900), 180 + rows.pitch,
-                   {{"间距(m):", &txtSpan1}, {"间距(m):", &txtSpan2}});
+    const Layout::Column spans = rows.at(3780, 1020, 900);
+    // Row by row, each end's spacing on its count's row right after the count, so that Tab meets them
+    // in that order.
+    const struct {
+        const char* caption;
+        platform::TextBox* box;
+        platform::TextBox* span;
+    } lines[] = {{"每组风机台数:", &txtJetNumPerTeam, nullptr},
+                 {"进口段风机组数:", &txtTeamNum1, &txtSpan1},
+                 {"出口段风机组数:", &txtTeamNum2, &txtSpan2},
+                 {"第一组风机距进洞口距离(m):", &txtDist1, nullptr},
+                 {"最后一组风机距出洞口距离(m):", &txtDist2, nullptr}};
+    int bottom = 180;
+    for (const auto& line : lines) {
+        const int top = bottom;
+        bottom = layout_.column(*this, rows, top, {{line.caption, line.box}});
+        if (line.span != nullptr) {
+            layout_.column(*this, spans, top, {{"间距(m):", line.span}});
+        }
+    }
     Layout::buttons(*this, 2100, bottom + 120, 1100, 400, 300, {{&ccmdOK, "布置"}, {&ccmdCancel, "取消"}});
 }
 

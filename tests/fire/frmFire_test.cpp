@@ -400,7 +400,7 @@ TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
     w.txtExsmokePile1.userType("1000");
     w.txtExsmokePile2.userType("1500");
     w.cmdControlScheme.userClick();
-    const std::vector<std::string> want = {std::string(16, ' ') + "A火灾设备控制表",
+    const std::vector<std::string> want = {std::string(16, ' ') + "A火灾设备控制表(不考虑洞内自然风)",
                                            "",
                                            "■■基本设计参数■■",
                                            "火灾规模(MW):\t" + w.txtMW.Text(),
@@ -428,7 +428,7 @@ TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
     ASSERT_EQ(platform::textviewer::log().size(), 1u);
     EXPECT_EQ(platform::textviewer::log()[0], table());
     const std::string bytes = textfile::ReadBytes(table()).value_or("");
-    EXPECT_NE(bytes.find(textcodec::ToGbk("火灾设备控制表\r\n")), std::string::npos);
+    EXPECT_NE(bytes.find(textcodec::ToGbk("火灾设备控制表(不考虑洞内自然风)\r\n")), std::string::npos);
     EXPECT_EQ(bytes.find("\n"), bytes.find("\r\n") + 1);
 }
 

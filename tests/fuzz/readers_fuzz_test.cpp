@@ -25,6 +25,7 @@
 #include "platform/scheme_file.h"
 #include "platform/scripted.h"
 #include "platform/text_file.h"
+#include "platform/textcodec.h"
 #include "reqair/report_text.h"
 #include "shaft/eject_file.h"
 #include "shaft/frmShaftAndJet.h"
@@ -350,4 +351,16 @@ TEST_F(Readers, FilesReadOnlyByTheirWindows) {
         Forms::unload(w);
         Forms::collectGarbage();
     });
+}
+
+TEST_F(Readers, LongStationListsThroughTheFireWindow) {
+    Forms::instance<frmReq>();
+    // 2,880 exhaust ports, one every 5 m, as the window stores them: in ascending order.
+    std::string seed = "\"[火灾位置]\"\r\n1\r\n\"11000\"\r\n\"[排烟口桩号]\"\r\n2880\r\n";
+    for (int i = 0; i < 2880; ++i) {
+        seed += "\"" + std::to_string(10000 + 5 * i) + "\"\r\n";
+    }
+    const std::string rest = shipped("Normal.fir");
+    seed = textcodec::ToGbk(seed) + rest.substr(rest.find("0,0,1,0"));
+    fuzz(".fir (window, 2,880 ports)", seed, runs(25), window<frmFire>(".fir"));
 }

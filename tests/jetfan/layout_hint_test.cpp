@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The jet-fan window's hint line after an automatic layout: it names the fans placed and the fans the
+// balance counted whenever the two differ.
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "jetfan/frmJet.h"
+#include "jetfan/frmSetJetPile.h"
+#include "platform/Forms.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::Forms;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+TEST(JetLayoutHint, NamesThePlacedAndTheCountedFansWhenTheyDiffer) {
+    struct Case {
+        const char* count; // as the balance shows it
+        const char* perGroup;
+        const char* inlet;
+        const char* outlet;
+        const char* hint;
+    };
+    const std::vector<Case> cases = {
+        {"85.0", "2", "11", "11", "自动布置的射流风机共44台，与所需射流风机台数85台不符！"},
+        {"12.0", "3", "2", "3", "自动布置的射流风机共15台，与所需射流风机台数12台不符！"},
+        {"0.0", "2", "1", "0", "自动布置的射流风机共2台，与所需射流风机台数0台不符！"},
+        {"44.0", "2", "11", "11", ""},
+        {"12.0", "3", "2", "2", ""},
+        // No count to compare with: the balance has not given one.
+        {"", "2", "1", "1", ""},
+    };
+    frmReq& req = Forms::instance<frmReq>();
+    modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
+    req.SaveFile();
+    EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) {
+        w.MultiPage1.userClick(2);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.count) + " against " + c.perGroup + " × (" + c.inlet + " + " +
+                         c.outlet + ")");
+            w.lblTip.setCaption("前一次的提示");
+            w.txti.set(c.count);
+            test_stage::onModal<frmSetJetPile>([&c](frmSetJetPile& d) {
+                d.txtJetNumPerTeam.userType(c.perGroup);
+                d.txtTeamNum1.userType(c.inlet);
+                d.txtTeamNum2.userType(c.outlet);
+                d.ccmdOK.userClick();
+            });
+            w.cmdAutoLayout.userClick();
+            EXPECT_EQ(w.lblTip.Caption(), c.hint);
+        }
+
+        // A cancelled layout lays nothing out and leaves the hint; a new balance clears it, as its count
+        // replaces the one the hint names.
+        const std::string shown = "自动布置的射流风机共44台，与所需射流风机台数85台不符！";
+        w.lblTip.setCaption(shown);
+        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) { d.ccmdCancel.userClick(); });
+        w.cmdAutoLayout.userClick();
+        EXPECT_EQ(w.lblTip.Caption(), shown);
+        w.cmdCalculateJet.userClick();
+        EXPECT_EQ(w.lblTip.Caption(), "");
+    }));
+}
+
+} // namespace
