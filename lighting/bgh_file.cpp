@@ -24,6 +24,10 @@ BghContents ReadBgh(scheme::SchemeReader& in) {
     if (!n) {
         return c;
     }
+    if (*n > kMaxTrafficVolumes) {
+        c.RefusedVolumeCount = *n;
+        return c;
+    }
     c.Volumes = readTexts(in, *n);
 
     c.Speed = in.NextText();
@@ -52,6 +56,8 @@ BghContents ReadBgh(scheme::SchemeReader& in) {
         rows.push_back(row);
     }
     c.Zones = std::move(rows);
+    in.Skip(static_cast<std::size_t>(kReserveRecords) * kReserveFields);
+    c.Traffic = in.NextText();
     return c;
 }
 
@@ -81,6 +87,9 @@ scheme::SchemeWriter WriteBgh(const BghContents& c) {
         out.Text(row.Luminance.value_or("")).Text(row.Length.value_or("")).EndRecord();
     }
     out.ReserveRecords(kReserveRecords, kReserveFields);
+    if (c.Traffic) {
+        out.Text(*c.Traffic).EndRecord();
+    }
     return out;
 }
 

@@ -12,6 +12,9 @@
 /// lighting mode and the last zone table, as the window's controls show them.
 namespace lighting {
 
+/// The most graded traffic volumes a file may list; a design grades its traffic in a handful.
+inline constexpr long long kMaxTrafficVolumes = 1000;
+
 /// One row of the zone table: luminance and length as shown.
 struct BghZoneRow {
     std::optional<std::string> Luminance, Length;
@@ -30,14 +33,21 @@ struct BghContents {
     std::optional<long long> Mode; ///< 0 to 5, -1 for none
     /// The stored zone rows (normally six); nullopt when the row count could not be read.
     std::optional<std::vector<BghZoneRow>> Zones;
+    /// The design traffic volume typed in the window when it was saved, which the zone table and k were
+    /// calculated for. A record after the reserve records, so that files written before it read as they
+    /// did; nullopt for those (and written only when set).
+    std::optional<std::string> Traffic;
+    /// The count of volumes when it exceeds kMaxTrafficVolumes: the reading stopped at it.
+    std::optional<long long> RefusedVolumeCount;
 };
 
 /// Reads the records in file order. A count that is not a whole number ends the reading there, since the
 /// fields after it can no longer be told apart; a negative count reads as 0, and a count larger than the
-/// fields left reads what there is.
+/// fields left reads what there is. A count of volumes above kMaxTrafficVolumes is refused: the reading
+/// ends there and says so in RefusedVolumeCount.
 BghContents ReadBgh(scheme::SchemeReader& in);
 
-/// The records of a `.bgh` file, the three reserve records of 15 empty texts last.
+/// The records of a `.bgh` file, the three reserve records of 15 empty texts, then the design traffic.
 scheme::SchemeWriter WriteBgh(const BghContents& contents);
 
 } // namespace lighting

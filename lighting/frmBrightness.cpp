@@ -8,10 +8,12 @@
 #include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "lighting/bgh_file.h"
+#include "lighting/close_box.h"
 #include "lighting/frmDefineLamp.h"
 #include "lighting/zone_luminance.h"
 #include "lighting/zone_report.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -26,6 +28,7 @@ namespace {
 constexpr const char* kSpeeds[] = {"100", "80", "70", "60", "50", "40", "30", "20"};
 
 constexpr const char* kExtension = ".bgh";
+constexpr const char* kFileName = "照明亮度计算文件";
 
 /// A table of the table file, read afresh; nullopt when the file lacks it.
 std::optional<CoefTable> ReadZoneTable(const char* key) {
@@ -181,10 +184,15 @@ void frmBrightness::UserForm_Initialize() {
     guarded([this] { OpenFile(); });
 }
 
-void frmBrightness::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // Closing with the close box keeps the inputs, as 结束 does, rather than dropping them without a word.
+void frmBrightness::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close box drops the window's changes only when the engineer says so; an unload by code (step 3's
+    // Finish) writes nothing, the file having been written when the engineer moved on.
     if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
+        guarded([&] {
+            if (!lighting::MayCloseWindow(app::ProjectCompanionPath(kExtension), FileContents(), kFileName)) {
+                cancel = 1;
+            }
+        });
     }
 }
 
@@ -344,17 +352,16 @@ void frmBrightness::cmdDelete_Click() {
 }
 
 void frmBrightness::SortTrafficLevels() {
+    // Sorted once on the texts and written back, only the items whose text moved.
     guarded([this] {
-        const int n = lstNN.ListItems.Count();
-        for (int i = 1; i <= n; ++i) {
-            for (int j = i + 1; j <= n; ++j) {
-                platform::ListItem& a = lstNN.ListItems(i);
-                platform::ListItem& b = lstNN.ListItems(j);
-                if (vb::Val(b.Text()) < vb::Val(a.Text())) {
-                    const std::string t = a.Text();
-                    a.setText(b.Text());
-                    b.setText(t);
-                }
+        std::vector<std::string> volumes;
+        for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
+            volumes.push_back(lstNN.ListItems(i).Text());
+        }
+        const std::vector<std::string> sorted = lighting::SortVolumes(volumes);
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            if (sorted[i] != volumes[i]) {
+                lstNN.ListItems(static_cast<int>(i) + 1).setText(sorted[i]);
             }
         }
     });
@@ -386,6 +393,12 @@ void frmBrightness::OpenFile() {
     }
     lighting::BghContents c;
     guarded([&] { c = lighting::ReadBgh(in); });
+    if (c.RefusedVolumeCount) {
+        platform::CountWithinLimit(*c.RefusedVolumeCount, lighting::kMaxTrafficVolumes, "分级交通量");
+    }
+    // The traffic the stored zone table was calculated for comes back first, so that the sort selects its
+    // volume and every calculation of the reading runs on it, as before the save.
+    app::SetStoredText(txtNN, c.Traffic);
 
     if (c.Volumes) {
         guarded([&] {
@@ -443,11 +456,7 @@ void frmBrightness::OpenFile() {
     }
 }
 
-void frmBrightness::SaveFile() {
-    const std::string path = app::ProjectCompanionPath(kExtension);
-    if (path.empty()) {
-        return;
-    }
+scheme::SchemeWriter frmBrightness::FileContents() {
     lighting::BghContents c;
     std::vector<std::string> volumes;
     for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
@@ -464,7 +473,16 @@ void frmBrightness::SaveFile() {
         rows.push_back({item.SubItems(1), item.SubItems(2)});
     }
     c.Zones = rows;
-    app::SaveCompanionFile(lighting::WriteBgh(c), path, "照明亮度计算文件");
+    c.Traffic = txtNN.Text();
+    return lighting::WriteBgh(c);
+}
+
+bool frmBrightness::SaveFile() {
+    const std::string path = app::ProjectCompanionPath(kExtension);
+    if (path.empty()) {
+        return true;
+    }
+    return app::SaveCompanionFile(FileContents(), path, kFileName);
 }
 
 // ---- Report and navigation ----

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "platform/scheme_file.h"
 
 #include <string>
 #include <vector>
@@ -67,7 +68,10 @@ private:
     void UpdateData(bool toFields);
     void SortTrafficLevels();
     void OpenFile();
-    void SaveFile();
+    /// Writes the `.bgh` file; false when the engineer kept the earlier file or it could not be written.
+    bool SaveFile();
+    /// The `.bgh` file the window's controls make.
+    scheme::SchemeWriter FileContents();
     lighting::ZoneValues values() const;
     void setValues(const lighting::ZoneValues& v);
     void showNotes(const lighting::ZoneNotes& notes);

@@ -4,6 +4,7 @@
 #include "app/companion_file.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "lighting/close_box.h"
 #include "lighting/frmLighting.h"
 #include "lighting/lamp_photometry.h"
 #include "lighting/lmp_file.h"
@@ -59,6 +60,7 @@ constexpr const char* kRoadTypes[] = {"水泥混凝土路面", "沥青混凝土�
 constexpr int kCircuitNames = 14; // 回路A to 回路N
 
 constexpr const char* kExtension = ".lmp";
+constexpr const char* kFileName = "灯具回路文件";
 
 std::string LampFilePath() {
     return platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\Icr.txt");
@@ -100,27 +102,32 @@ void frmDefineLamp::buildControls() {
     Layout::window(*this, "Step 2: 设置照明计算参数", 14200, 8400);
 
     Layout::frame(Frame1, *this, "定义灯具回路", 120, 60, 13800, 5300);
-    // Four columns of captioned boxes, lamp data first, then its placing.
-    layout_.column(Frame1, gridColumn(0), rowTop(0),
-                   {{"回路名称:", &cmbLampName},
-                    {"功率(W):", &txtPower},
-                    {"光源类型:", &cmbLightType},
-                    {"高度H(m)", &txtHH},
-                    {"纵向并排灯数:", &txtNum1}});
-    layout_.column(Frame1, gridColumn(1), rowTop(0),
-                   {{"灯具型号:", &cmbLightModel}, {"光通量Φ(lm)", &txtPHI}, {"纵向间距(m)", &txtLightSS1}});
+    // A grid of four columns of captioned boxes, three or four to a row. They are placed, and so met by
+    // Tab, in the order of the circuit list's columns; the mounting list stands at the right of the first
+    // rows.
+    auto at = [this](int col, int row, const char* caption, platform::Control& box) {
+        layout_.column(Frame1, gridColumn(col), rowTop(row), {{caption, &box}});
+    };
+    at(0, 0, "回路名称:", cmbLampName);
+    at(1, 0, "灯具型号:", cmbLightModel);
     // The model box spans two columns so that a maker's full type designation shows whole: a cut name
     // reads as another lamp.
     cmbLightModel.setWidth(kColumnLeft[2] - kColumnLeft[1] + kGridBoxWidth);
-    Layout::row(Frame1, gridColumn(1), rowTop(3), lblAltitudeAngle, "绕隧道轴线转角(°)", txtAltitudeAngle);
-    layout_.column(Frame1, gridColumn(1), rowTop(4), {{"间距(m):", &txtSpan1}});
-    layout_.column(Frame1, gridColumn(2), rowTop(1), {{"养护系数M:", &txtMM}});
-    Layout::row(Frame1, gridColumn(2), rowTop(2), lblLightSS2, "横向间距(m)", txtLightSS2);
-    layout_.column(Frame1, gridColumn(2), rowTop(3),
-                   {{"绕横断面转角(°)", &txtAngle2}, {"横向并排灯数", &txtNum2}});
-    layout_.column(Frame1, gridColumn(3), rowTop(4), {{"间距(m):", &txtSpan2}});
-    layout_.column(Frame1, gridColumn(3), rowTop(0), {{"安装方式:", &lstInstallMode}});
+    at(0, 1, "功率(W):", txtPower);
+    at(1, 1, "光通量Φ(lm)", txtPHI);
+    at(2, 1, "养护系数M:", txtMM);
+    at(0, 2, "光源类型:", cmbLightType);
+    at(3, 0, "安装方式:", lstInstallMode);
     lstInstallMode.setHeight(3 * 240 + 60);
+    at(1, 2, "纵向间距(m)", txtLightSS1);
+    Layout::row(Frame1, gridColumn(2), rowTop(2), lblLightSS2, "横向间距(m)", txtLightSS2);
+    at(0, 3, "高度H(m)", txtHH);
+    Layout::row(Frame1, gridColumn(1), rowTop(3), lblAltitudeAngle, "绕隧道轴线转角(°)", txtAltitudeAngle);
+    at(2, 3, "绕横断面转角(°)", txtAngle2);
+    at(0, 4, "纵向并排灯数:", txtNum1);
+    at(1, 4, "间距(m):", txtSpan1);
+    at(2, 4, "横向并排灯数", txtNum2);
+    at(3, 4, "间距(m):", txtSpan2);
     Layout::buttons(Frame1, kColumnLeft[3], rowTop(3) - 40, 1000, 375, 100,
                     {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
     lstLamp.place(Frame1, 120, rowTop(5) + 60, 13560, 2900);
@@ -375,11 +382,7 @@ void frmDefineLamp::OpenFile() {
     }
 }
 
-void frmDefineLamp::SaveFile() {
-    const std::string path = app::ProjectCompanionPath(kExtension);
-    if (path.empty()) {
-        return;
-    }
+scheme::SchemeWriter frmDefineLamp::FileContents() {
     lighting::LmpContents c;
     std::vector<std::vector<std::string>> rows;
     for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
@@ -398,7 +401,15 @@ void frmDefineLamp::SaveFile() {
     c.PointsAcross = txtCalPointCount2.Text();
     c.Numeric = optNumeric.Value();
     c.Curve = optCurve.Value();
-    app::SaveCompanionFile(lighting::WriteLmp(c), path, "灯具回路文件");
+    return lighting::WriteLmp(c);
+}
+
+void frmDefineLamp::SaveFile() {
+    const std::string path = app::ProjectCompanionPath(kExtension);
+    if (path.empty()) {
+        return;
+    }
+    app::SaveCompanionFile(FileContents(), path, kFileName);
 }
 
 // ---- Navigation ----
@@ -413,10 +424,14 @@ void frmDefineLamp::cmdPreStep_Click() {
     guarded([this] { Hide(); });
 }
 
-void frmDefineLamp::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // Closing the window with its close box keeps the circuits as Previous does; an unload by code
-    // (step 3's Finish) writes nothing, the file having been written when the user moved on.
+void frmDefineLamp::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close box drops the window's changes only when the engineer says so; an unload by code (step 3's
+    // Finish) writes nothing, the file having been written when the engineer moved on.
     if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
+        guarded([&] {
+            if (!lighting::MayCloseWindow(app::ProjectCompanionPath(kExtension), FileContents(), kFileName)) {
+                cancel = 1;
+            }
+        });
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "platform/scheme_file.h"
 
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     void OpenFile();
     /// Writes the project's `.lmp` file; an unnamed project writes nothing.
     void SaveFile();
+    /// The `.lmp` file the window's controls make.
+    scheme::SchemeWriter FileContents();
 
     // ---- Controls ----
     platform::Frame Frame1, Frame2, Frame3, Frame4;

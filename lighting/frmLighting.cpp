@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
+#include "lighting/close_box.h"
 #include "lighting/frmBrightness.h"
 #include "lighting/frmDefineLamp.h"
 #include "lighting/lgh_file.h"
@@ -48,6 +49,7 @@ constexpr int kLuminanceColor = 4;
 constexpr double kDrawingScale = 100; // drawing units per metre
 
 constexpr const char* kExtension = ".lgh";
+constexpr const char* kFileName = "照明计算文件";
 
 /// The position a list gives to its case file: a list without a chosen entry counts as its first, so that
 /// saving and reading a case always name the same file.
@@ -291,14 +293,14 @@ void frmLighting::LoadZoneCase() {
     }
 }
 
-void frmLighting::SaveZoneCase() {
+std::string frmLighting::OpenCasePath() const {
     if (modPublic::ProjectFile.empty() || bIsInitializing) {
-        return;
+        return {};
     }
-    const std::string path = CasePath(iCurNN, iCurAdjust, iCurSegment);
-    if (path.empty()) {
-        return;
-    }
+    return CasePath(iCurNN, iCurAdjust, iCurSegment);
+}
+
+scheme::SchemeWriter frmLighting::CaseContents() {
     std::vector<lighting::CaseRow> rows;
     for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
         platform::ListItem& item = lstLamp.ListItems(i);
@@ -309,8 +311,15 @@ void frmLighting::SaveZoneCase() {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         results[i] = boxes[i]->Text();
     }
-    app::SaveCompanionFile(lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1), path,
-                           "照明计算文件");
+    return lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1);
+}
+
+void frmLighting::SaveZoneCase() {
+    const std::string path = OpenCasePath();
+    if (path.empty()) {
+        return;
+    }
+    app::SaveCompanionFile(CaseContents(), path, kFileName);
 }
 
 // ---- The circuit editor ----
@@ -665,9 +674,14 @@ void frmLighting::cmdClose_Click() {
     guarded([] { Forms::unload<frmBrightness>(); });
 }
 
-void frmLighting::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // The close box keeps the open case, as Back does, rather than dropping its circuits without a word.
+void frmLighting::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close box returns to step 2 and drops the open case's changes only when the engineer says so;
+    // Finish and Back have saved it already.
     if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveZoneCase(); });
+        guarded([&] {
+            if (!lighting::MayCloseWindow(OpenCasePath(), CaseContents(), kFileName)) {
+                cancel = 1;
+            }
+        });
     }
 }

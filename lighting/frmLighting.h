@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/ProgressBar.h"
 #include "platform/controls.h"
+#include "platform/scheme_file.h"
 
 #include <array>
 #include <cstdint>
@@ -78,6 +79,11 @@ private:
     void UpdateData(bool flag);
     void LoadZoneCase();
     void SaveZoneCase();
+    /// The file of the open case; "" when nothing would be written (an unnamed project, or while the
+    /// window is being created).
+    std::string OpenCasePath() const;
+    /// The case file the window's controls make for the open case.
+    scheme::SchemeWriter CaseContents();
     /// The calculation; the reason when it was refused (the message has been shown then).
     std::optional<std::string> Calculate();
     /// Empties the result boxes and the comparison text, so that no earlier number passes for a result.

@@ -2,8 +2,11 @@
 #include "lighting/zone_luminance.h"
 
 #include "app/finite.h"
+#include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 using app::assign_if_finite;
 using modPublic::Interpolate1D;
@@ -118,6 +121,42 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
     }
     assign_if_finite(v.DD_in, MaxOf(0, L - v.DD_th - v.DD_exit - v.DD_tr1 - v.DD_tr2 - v.DD_tr3));
     return notes;
+}
+
+std::vector<std::string> SortVolumes(const std::vector<std::string>& volumes) {
+    const std::size_t n = volumes.size();
+    std::vector<double> value(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        value[i] = vb::Val(volumes[i]);
+    }
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return value[a] < value[b]; });
+    // Equal values of the same text are indistinguishable, so the stable order is the exchange's. Equal
+    // values written differently ("1000", "1000.0") may come out otherwise from the exchange, which moves
+    // volumes past each other: those are ordered by the exchange itself, on the numbers read once.
+    bool writtenDifferently = false;
+    for (std::size_t i = 1; i < n && !writtenDifferently; ++i) {
+        writtenDifferently =
+            value[order[i]] == value[order[i - 1]] && volumes[order[i]] != volumes[order[i - 1]];
+    }
+    if (writtenDifferently) {
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = i + 1; j < n; ++j) {
+                if (value[order[j]] < value[order[i]]) {
+                    std::swap(order[i], order[j]);
+                }
+            }
+        }
+    }
+    std::vector<std::string> sorted;
+    sorted.reserve(n);
+    for (std::size_t i : order) {
+        sorted.push_back(volumes[i]);
+    }
+    return sorted;
 }
 
 } // namespace lighting

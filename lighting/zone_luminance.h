@@ -87,4 +87,9 @@ ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneVal
 /// tan 10° with the program's π, as the threshold-length formula uses it.
 double TanTenDegrees();
 
+/// The graded traffic volumes in ascending order of their leading numbers. Volumes of the same value keep
+/// the order the list has always given them: that of the pairwise exchange (each position in turn swapped
+/// with every later volume of a smaller value), by whose positions the cases of step 3 are saved.
+std::vector<std::string> SortVolumes(const std::vector<std::string>& volumes);
+
 } // namespace lighting

@@ -278,6 +278,7 @@ TEST_F(Step1, OkWritesTheFileAndOpeningReadsItBack) {
 TEST_F(Step1, TheCloseBoxKeepsTheInputs) {
     frmBrightness& w = step1();
     w.txtLL.userType("4321");
+    platform::msgbox::script(platform::vbYes);
     ASSERT_TRUE(Forms::unload(w, platform::vbFormControlMenu));
     const auto lines = textfile::ReadLines(bghPath());
     ASSERT_TRUE(lines.has_value());

@@ -416,6 +416,7 @@ TEST_F(Step2, TheCloseBoxKeepsTheCircuitsButFinishingStep3WritesNothing) {
     frmDefineLamp& w = step2();
     enter(w, "回路D", "T-250");
     w.cmdAddSection.userClick();
+    platform::msgbox::script(platform::vbYes);
     ASSERT_TRUE(Forms::unload(w, platform::vbFormControlMenu));
     EXPECT_NE(readUtf8(lmpPath()).find("\"回路D\""), std::string::npos);
 

@@ -435,6 +435,7 @@ TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
 TEST_F(Step3, TheCloseBoxKeepsTheCaseAndFinishClosesTheWizard) {
     frmLighting& w = step3();
     switchOnA(w);
+    platform::msgbox::script(platform::vbYes);
     Forms::unload(w, platform::vbFormControlMenu);
     EXPECT_TRUE(fs::exists(casePath("0_0_0")));
     frmLighting& again = step3();
