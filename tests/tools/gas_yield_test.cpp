@@ -10,16 +10,12 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/test_stage.h"
-#include "tests/support/text_fit.h"
-
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QWidget>
+#include "tests/tools/shown_whole.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -132,12 +128,8 @@ TEST(GasYield, ABelowOneIsSaidInRedAndAStoredValueIsKept) {
 
     // Shown as the menu shows it, the note stands whole beside its box.
     test_stage::onModal<frmConstructionVent>([](frmConstructionVent& shown) {
-        QApplication::processEvents();
         EXPECT_TRUE(shown.lblBUnit(0).Visible());
-        EXPECT_EQ(test_support::cutTexts(*shown.window()), std::vector<std::string>{});
-        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR")) {
-            shown.window()->grab().save(QString::fromLocal8Bit(dir) + "/frmConstructionVent_gas_yield.png");
-        }
+        expectShownWhole(shown, "frmConstructionVent_gas_yield");
         Forms::unload(shown);
     });
     req.mnuToolsmnuConstructionVent.userClick();
