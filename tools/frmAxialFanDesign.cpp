@@ -289,6 +289,11 @@ void frmAxialFanDesign::apply(const tools::AxialFanTexts& fan) {
     txtetam.set(fan.etam);
     txtk.set(fan.k);
     txtMM.set(fan.MM);
+    // The note belongs to the fan shown: a loaded fan's pieces say for themselves whether its stored
+    // results could count every friction loss.
+    std::vector<int> withoutLambda;
+    ductRows(&withoutLambda);
+    markRowsWithoutLambda(withoutLambda);
 }
 
 std::string frmAxialFanDesign::fanFilePath() const {

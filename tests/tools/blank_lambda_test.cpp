@@ -104,4 +104,15 @@ TEST(AxialFanBlankLambda, TheReportSaysTheResultIsNoDesignBasis) {
     ASSERT_NE(note, lines.end());
     // Under the piece it names, before the local losses.
     EXPECT_EQ(*(note - 1), tools::AxialSectionLine({"100", "0", "10", "12", "3.333", "", "", ""}));
+    // The note goes with its fan: a fan without such a piece shows none, the fan with it shows it again.
+    w.txtFanNo.userType("2");
+    w.cmdAddFan.userClick();
+    w.lstSection.userItemClick(1);
+    w.cmdDeleteSection.userClick();
+    ASSERT_EQ(w.lstSection.ListItems.Count(), 0);
+    w.cmdUpdateFan.userClick();
+    w.lstFanNo.userItemClick(1);
+    EXPECT_NE(w.lblDuctNote.Caption(), "");
+    w.lstFanNo.userItemClick(2);
+    EXPECT_EQ(w.lblDuctNote.Caption(), "");
 }
