@@ -5,7 +5,11 @@
 #include "ventparam/loss_coefficients.h"
 #include "ventparam/ventparam_formulas.h"
 
+#include "platform/vb.h"
+
+#include <cctype>
 #include <cmath>
+#include <string>
 
 namespace tools {
 
@@ -34,6 +38,31 @@ std::vector<ventparam::DuctPiece> ductPieces(const std::vector<AxialDuctRow>& ro
 }
 
 } // namespace
+
+bool HasLeadingNumber(std::string_view text) {
+    std::string clean;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            clean.push_back(c);
+        }
+    }
+    std::size_t i = 0;
+    if (i < clean.size() && (clean[i] == '+' || clean[i] == '-')) {
+        ++i;
+    }
+    const auto digit = [&clean](std::size_t at) {
+        return at < clean.size() && std::isdigit(static_cast<unsigned char>(clean[at])) != 0;
+    };
+    return digit(i) || (i < clean.size() && clean[i] == '.' && digit(i + 1));
+}
+
+std::optional<double> AxialLambdaFromRoughness(double delta_mm, double D) {
+    const std::optional<double> lambda = ventparam::RoughWallFrictionFactor(delta_mm, D);
+    if (!lambda) {
+        return std::nullopt;
+    }
+    return vb::Val(vb::Format(*lambda, "0.000"));
+}
 
 double AxialPieceLoss(const std::vector<AxialDuctRow>& rows, std::size_t index, double Q, double rho,
                       const AxialFanTables& tables) {

@@ -5,6 +5,7 @@
 #include "ventparam/loss_coefficients.h"
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 /// Duct loss, design pressure and shaft and motor power of one axial fan.
@@ -33,6 +34,15 @@ struct AxialFanTables : ventparam::DuctTables {
     CoefTable TabA03_1A; ///< abrupt contraction coefficient by v_before / v_after (≤ 1)
     CoefTable TabA03_1B; ///< abrupt expansion coefficient by v_after / v_before (< 1)
 };
+
+/// True when `text` begins with a number, as the leading-number rule reads it (blanks passed over, a sign,
+/// then a digit or a point and a digit): an empty or worded λ cell holds no λ at all, while "0" holds one.
+bool HasLeadingNumber(std::string_view text);
+
+/// λ of a straight piece whose λ cell holds no number: the rough-wall formula of the window's wall
+/// materials from its roughness Δ [mm] and equivalent diameter D [m], to the three decimals that choosing a
+/// wall material writes into the λ box. nullopt when Δ or D is missing or not above zero.
+std::optional<double> AxialLambdaFromRoughness(double delta_mm, double D);
 
 /// Pressure loss of one piece [Pa]. A straight piece: λ·L·ρ/2·(Q/A)²/D with its own λ. A tapered piece:
 /// ζ·ρ/2·v² with v the speed after it and ζ from its half-angle and the area ratio of its neighbours.

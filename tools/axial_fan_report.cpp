@@ -52,6 +52,9 @@ std::vector<std::string> AxialFanReportLines(std::string_view projectName,
             "区段长度(m) 是否渐扩/减缩管段 面积(m^2) 周长(m) 当量直径(m) 平均壁面粗糙度(mm) 沿程摩阻力    "
             "   备注",
             f.Sections, AxialSectionLine);
+        if (!fan.DuctNote.empty()) {
+            r.Line(fan.DuctNote);
+        }
         r.BlankLine();
         r.Section("局部损失计算");
         r.Table("位置(距起点长度)(m)   损失系数ξ      备注", f.Zetas, AxialZetaLine);

@@ -32,6 +32,8 @@ struct AxialFanReportFan {
     std::string FanNo;
     bool Supply = true;
     AxialFanTexts Texts;
+    /// Printed under the duct pieces when some friction could not be counted; empty otherwise.
+    std::string DuctNote;
 };
 
 /// Line of one duct piece: the length as "000.00", the flag as written, area, perimeter, diameter,

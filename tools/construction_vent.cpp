@@ -388,7 +388,7 @@ void methodLine(jetfan::SchemeReport& r, int index, int count) {
     }
 }
 
-const char* const kBLabel = "炸药爆炸时的有害气体产量b(m^3/kg):";
+const char* const kBLabel = "炸药爆炸时的有害气体产量b(L/kg):";
 
 void typeBlock(jetfan::SchemeReport& r, const ConstructionBoxes& b) {
     const auto head = [&](const char* typeLine) {

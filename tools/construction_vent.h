@@ -70,6 +70,13 @@ struct ConstructionResults {
 /// empties its box and every box that depends on it, and names the input in Problems.
 ConstructionResults CalculateConstructionVent(const ConstructionBoxes& in);
 
+/// The blasting formulas take the explosive's gas yield b in L/kg, commonly 40 (5·G·b is the air that
+/// dilutes the fumes of G kg to 0.02 % CO only in that unit). A b below 1 is one typed in m³/kg, which
+/// gives a demand a thousand times too small.
+inline bool GasYieldBelowLitreScale(double b) {
+    return b < 1;
+}
+
 /// Fume throw length Lo of exhaust ventilation [m] from the charge G [kg]: G + 15 with fire-fuse
 /// detonators, 0.2 G + 15 with electric ones.
 double ExhaustThrowLength(double G, bool fireFuse);

@@ -12,11 +12,13 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tools/axial_fan_report.h"
+#include "tools/close_question.h"
 #include "ventparam/duct_list.h"
 #include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
 #include "ventparam/loss_coefficients.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -98,6 +100,8 @@ void frmAxialFanDesign::buildControls() {
                 750, lbltemp, "多台风机并列运行效率损失", txtDisc);
 
     Layout::frame(Frame3, *this, "沿程损失计算(含渐扩,渐缩管段)", kRight, 1620, kRightWidth, 3900);
+    lstSection.place(Frame3, 4500, 300, kRightWidth - 4620, 3480);
+    lstSection.setGridLines(true);
     layout_.column(Frame3,
                    {.left = 120, .labelWidth = 1330, .boxWidth = 1100, .labelHeight = platform::kBoxHeight},
                    300, {{"区段长度(m):", &txtSectionPile}});
@@ -117,24 +121,18 @@ void frmAxialFanDesign::buildControls() {
                      {&cmdInsertSection, "插入"},
                      {&cmdUpdateSection, "更新"},
                      {&cmdDeleteSection, "删除"}});
-    lstSection.place(Frame3, 4500, 300, kRightWidth - 4620, 3480);
-    lstSection.setGridLines(true);
 
     Layout::frame(Frame4, *this, "局部损失计算", 120, 4320, kLeftWidth, 3300);
-    layout_.column(
-        Frame4,
-        {.left = 120,
-         .labelWidth = 2030,
-         .boxWidth = 1100,
-         .pitch = 340,
-         .labelHeight = platform::kBoxHeight},
-        300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}, {"备注:", &txtZetaDisc}});
-    txtZetaDisc.setWidth(2100);
-    Layout::captioned(cmdZeta, Frame4, ">>", 3300, 640, 450);
-    Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
-                    {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
     lstzeta.place(Frame4, 120, 1800, kLeftWidth - 240, 1380);
     lstzeta.setGridLines(true);
+    const Layout::Column loss{
+        .left = 120, .labelWidth = 2030, .boxWidth = 1100, .pitch = 340, .labelHeight = platform::kBoxHeight};
+    layout_.column(Frame4, loss, 300, {{"位置(距起点长度)(m):", &txtzetapile}, {"损失系数ξ:", &txtzeta}});
+    Layout::captioned(cmdZeta, Frame4, ">>", 3300, 640, 450);
+    layout_.column(Frame4, loss, 300 + 2 * 340, {{"备注:", &txtZetaDisc}});
+    txtZetaDisc.setWidth(2100);
+    Layout::buttons(Frame4, 120, 1360, 1200, kButtonHeight, 280,
+                    {{&cmdAddZeta, "添加"}, {&cmdUpdateZeta, "更新"}, {&cmdDeleteZeta, "删除"}});
 
     Layout::frame(Frame5, *this, "设计风压计算", kRight, 5580, kRightWidth, 1380);
     const Layout::Column pressure{
@@ -159,6 +157,9 @@ void frmAxialFanDesign::buildControls() {
 
     Layout::buttons(*this, 120, 7800, 1300, kButtonHeight, 180,
                     {{&cmdCalculate, "计算"}, {&cmdReport, "计算书"}, {&cmdClose, "完成"}});
+    lblDuctNote.place(*this, 120, 7800 + kButtonHeight + 120, kLeftWidth, 960);
+    lblDuctNote.setWordWrap(true);
+    lblDuctNote.setForeColor(platform::vbRed);
     Layout::inputs({&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
                     &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt, &txtP,
                     &txteta, &txtetam, &txtk});
@@ -200,11 +201,20 @@ void frmAxialFanDesign::Form_Load() {
     }
 }
 
-void frmAxialFanDesign::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // The close box keeps the fan and the fan list as "完成" does, rather than dropping every change.
-    if (unloadMode == platform::vbFormControlMenu) {
-        closeSteps();
+void frmAxialFanDesign::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close box leaves the project's fan list as it was; the shown fan's changes are neither dropped
+    // nor written unasked.
+    if (unloadMode != platform::vbFormControlMenu) {
+        return;
     }
+    guarded([&] {
+        const std::string path = fanFilePath();
+        if (!tools::CloseBoxMayClose(path,
+                                     path.empty() ? std::string() : tools::AxialFanFile(collect()).Bytes(),
+                                     [this] { return SaveFile(); })) {
+            cancel = 1;
+        }
+    });
 }
 
 // ---- Fans ----
@@ -279,25 +289,36 @@ void frmAxialFanDesign::apply(const tools::AxialFanTexts& fan) {
     txtetam.set(fan.etam);
     txtk.set(fan.k);
     txtMM.set(fan.MM);
+    // The note belongs to the fan shown: a loaded fan's pieces say for themselves whether its stored
+    // results could count every friction loss.
+    std::vector<int> withoutLambda;
+    ductRows(&withoutLambda);
+    markRowsWithoutLambda(withoutLambda);
 }
 
-void frmAxialFanDesign::SaveFile() {
+std::string frmAxialFanDesign::fanFilePath() const {
     // Only a shown fan has a file: the window's content never goes to a file of a number nobody chose.
     if (modPublic::ProjectFile.empty() || shownFanNo_.empty()) {
-        return;
+        return "";
     }
     const std::string name = tools::AxialFanFilePath(modPublic::ProjectFile, shownFanNo_);
-    if (name.empty()) {
-        return;
+    return name.empty() ? "" : platform::ResolvePath(name);
+}
+
+bool frmAxialFanDesign::SaveFile() {
+    const std::string path = fanFilePath();
+    if (path.empty()) {
+        return true;
     }
-    const std::string path = platform::ResolvePath(name);
     const scheme::SchemeWriter file = tools::AxialFanFile(collect());
     if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
-        return;
+        return false;
     }
     if (!textfile::WriteAtomically(path, file.Bytes())) {
         platform::MsgBox("风机文件未能写入：" + path, platform::vbExclamation, kCaption);
+        return false;
     }
+    return true;
 }
 
 void frmAxialFanDesign::OpenFile() {
@@ -449,21 +470,56 @@ void frmAxialFanDesign::udN_Change() {
 
 // ---- Calculation and report ----
 
-std::vector<tools::AxialDuctRow> frmAxialFanDesign::ductRows() {
+std::vector<tools::AxialDuctRow> frmAxialFanDesign::ductRows(std::vector<int>* withoutLambda) {
+    int index = 0;
     return ventparam::ReadDuctRows<tools::AxialDuctRow>(
-        lstSection, [](tools::AxialDuctRow& row, ListItem& item) { row.Lambda = vb::Val(item.SubItems(6)); });
+        lstSection, [&](tools::AxialDuctRow& row, ListItem& item) {
+            ++index;
+            const std::string lambda = item.SubItems(6);
+            if (tools::HasLeadingNumber(lambda) || row.Tapered) {
+                row.Lambda = vb::Val(lambda);
+                return;
+            }
+            // A blank λ is no frictionless duct: the row's roughness gives it, as choosing a wall would.
+            if (const auto fromRoughness =
+                    tools::AxialLambdaFromRoughness(vb::Val(item.SubItems(5)), row.Diameter)) {
+                row.Lambda = *fromRoughness;
+            } else if (withoutLambda != nullptr) {
+                withoutLambda->push_back(index);
+            }
+        });
 }
 
 double frmAxialFanDesign::GetSpeedAtPosition(double x) {
-    return tools::AxialSpeedAtPosition(ductRows(), vb::Val(txtQ.Text()), x);
+    return tools::AxialSpeedAtPosition(ductRows(nullptr), vb::Val(txtQ.Text()), x);
+}
+
+void frmAxialFanDesign::markRowsWithoutLambda(const std::vector<int>& rows) {
+    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
+        const bool missing = std::find(rows.begin(), rows.end(), i) != rows.end();
+        lstSection.ListItems(i).setForeColor(missing ? platform::vbRed : platform::vbWindowText);
+    }
+    if (rows.empty()) {
+        lblDuctNote.setCaption("");
+        return;
+    }
+    std::string named;
+    for (const int row : rows) {
+        named += (named.empty() ? "第" : "、第") + std::to_string(row) + "行";
+    }
+    lblDuctNote.setCaption(
+        "沿程损失" + named +
+        "直管段既无摩阻力λ也无可用的平均壁面粗糙度，其摩擦损失未能计入：本次计算结果不能作为设计依据。");
 }
 
 void frmAxialFanDesign::calculate(bool quiet) {
     const double Q = vb::Val(txtQ.Text());
     const double rho = vb::Val(txtRHO.Text());
     const auto losses = ventparam::ReadLocalLosses<tools::AxialLocalLoss>(lstzeta);
-    const double p_d = tools::AxialDuctLoss(ductRows(), losses, Q, rho, Tables);
+    std::vector<int> withoutLambda;
+    const double p_d = tools::AxialDuctLoss(ductRows(&withoutLambda), losses, Q, rho, Tables);
     txtp_d.set(vb::Format(p_d, "0.00"));
+    markRowsWithoutLambda(withoutLambda);
 
     // Each step reads the one before back from its two-decimal box. A step that cannot be formed leaves
     // no result, and none after it, so that no earlier figure passes for a result of these inputs.
@@ -529,7 +585,7 @@ void frmAxialFanDesign::cmdReport_Click() {
             lstFanNo_ItemClick(lstFanNo.ListItems(i));
             // Each fan is recalculated, so that its results belong to the inputs printed beside them.
             calculate(true);
-            fans.push_back({txtFanNo.Text(), optFanType1.Value(), collect()});
+            fans.push_back({txtFanNo.Text(), optFanType1.Value(), collect(), lblDuctNote.Caption()});
         }
         if (count > 0) {
             // The highlighted fan is the one shown, so that "更新" renames the fan it shows.

@@ -52,13 +52,16 @@ public:
     platform::TextBox txtetam, txtk, txtMM;
 
     platform::CommandButton cmdCalculate, cmdReport, cmdClose;
+    /// Names in red the straight pieces whose friction could not be counted; empty otherwise.
+    platform::Label lblDuctNote;
 
     /// The five coefficient tables, read when the window loads.
     tools::AxialFanTables Tables;
 
     /// Writes the window's content to the file of the fan it shows. Nothing is written for an unnamed
-    /// project or while no fan is shown; a file that cannot be written is said so.
-    void SaveFile();
+    /// project or while no fan is shown; a file that cannot be written is said so. False when the file was
+    /// to be written and was not.
+    bool SaveFile();
     /// Reads the file of the number in txtFanNo into the window, or the template when there is none; the
     /// window then shows that fan.
     void OpenFile();
@@ -91,13 +94,18 @@ private:
     /// The duct calculation and the three steps after it; a step that cannot be formed empties its box
     /// and the boxes after it and, unless `quiet`, says which input is missing.
     void calculate(bool quiet);
-    std::vector<tools::AxialDuctRow> ductRows();
+    /// The piece rows as the calculation reads them; a straight row without a λ number takes λ from its
+    /// roughness, and its 1-based position goes into `withoutLambda` when that cannot be formed either.
+    std::vector<tools::AxialDuctRow> ductRows(std::vector<int>* withoutLambda);
+    void markRowsWithoutLambda(const std::vector<int>& rows);
     tools::AxialFanTexts collect();
     void apply(const tools::AxialFanTexts& fan);
     /// Says why `fanNo` cannot be the number of a fan other than row `except`; true when it can.
     bool acceptFanNo(const std::string& fanNo, int except);
     /// Saves the shown fan and puts the window's fan list into the shared module.
     void closeSteps();
+    /// The file of the shown fan; "" when nothing is written (unnamed project, no fan shown).
+    std::string fanFilePath() const;
 
     std::string shownFanNo_;
     platform::Layout layout_;

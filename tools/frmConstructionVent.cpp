@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
+#include "tools/close_question.h"
 #include "tools/frmSelectP.h"
 
 using app::guarded;
@@ -23,7 +24,11 @@ constexpr int kPitch = 360;
 // The caption of the explosive's gas yield takes two lines: its box sits beside the second, and the rows
 // below it move down by a line.
 constexpr int kSecondLine = 240;
-constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(m^3/kg)";
+constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(L/kg)";
+// Said in red above a gas-yield box whose number is below 1: a yield typed in m³/kg gives a demand a
+// thousand times too small.
+constexpr const char* kGasYieldNote = "b以L/kg计,常取40";
+constexpr int kGasYieldNoteWidth = 1700;
 constexpr platform::Layout::Column kGasYieldRow{.left = 120,
                                                 .labelWidth = 2600,
                                                 .boxWidth = 1100,
@@ -184,10 +189,10 @@ void frmConstructionVent::buildControls() {
 
     // Right column.
     Layout::frame(Frame15, *this, "最终计算需风量", right, 60, 4200, 1380);
-    layout_.column(
-        Frame15, rowsOf(2300, 1100), 260,
-        {{"全长漏风系数Ptot", &txtptot}, {"修正系数(<1):", &txtXZ}, {"修正后需风量Q(m^3/s)", &txtQ(5)}});
+    layout_.column(Frame15, rowsOf(2300, 1100), 260, {{"全长漏风系数Ptot", &txtptot}});
     Layout::buttons(Frame15, 3540, 260, 480, platform::kBoxHeight, 0, {{&cmdPtot, ">>"}});
+    layout_.column(Frame15, rowsOf(2300, 1100), 260 + kPitch,
+                   {{"修正系数(<1):", &txtXZ}, {"修正后需风量Q(m^3/s)", &txtQ(5)}});
 
     Layout::frame(Frame14, *this, "风管参数", right, 1500, 4200, 1380);
     layout_.column(
@@ -211,11 +216,10 @@ void frmConstructionVent::buildControls() {
     layout_.caption(Frame16, "布置方式:", 120, 260 + kPitch + 30, 1000, platform::kBoxHeight);
     Layout::captioned(optLayoutType1, Frame16, "并联布置", 1140, 260 + kPitch, 1400);
     Layout::captioned(optLayoutType2, Frame16, "串连布置", 2600, 260 + kPitch, 1400);
-    layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch,
-                   {{"多台布置效率损失系数(<1):", &txtRatio},
-                    {"单台风机风量Qf(m^3/s):", &txtQf},
-                    {"单台风机升压力Pf(Pa):", &txtPf}});
+    layout_.column(Frame16, rowsOf(2300, 900), 260 + 2 * kPitch, {{"多台布置效率损失系数(<1):", &txtRatio}});
     udRatio.place(Frame16, 3320, 260 + 2 * kPitch, 300, platform::kBoxHeight);
+    layout_.column(Frame16, rowsOf(2300, 900), 260 + 3 * kPitch,
+                   {{"单台风机风量Qf(m^3/s):", &txtQf}, {"单台风机升压力Pf(Pa):", &txtPf}});
     udRatio.setMin(0);
     udRatio.setMax(10);
     udRatio.setSilently(0);
@@ -232,6 +236,19 @@ void frmConstructionVent::buildControls() {
     lblTube.place(frma, 120, 1260, 2415, platform::kBoxHeight);
     lstRe.place(frma, 120, 1560, 2415, 860);
     frma.setVisible(false);
+
+    // Each gas-yield box has its unit note beside it, on the caption's second line, which holds only the
+    // end of the unit.
+    for (int i = 0; i < 3; ++i) {
+        TextBox& box = txtb(i);
+        platform::Label& note = lblBUnit.add(i);
+        note.place(frmtype(i), box.Left() - kGasYieldNoteWidth - 60, box.Top() + 30, kGasYieldNoteWidth,
+                   platform::kBoxHeight - 30);
+        note.setCaption(kGasYieldNote);
+        note.setAlignment(1);
+        note.setForeColor(platform::vbRed);
+        note.setVisible(false);
+    }
 
     for (int i = 0; i < 5; ++i) {
         lstMethod1.AddItem(kMethods[i]);
@@ -259,6 +276,7 @@ void frmConstructionVent::buildControls() {
 
 void frmConstructionVent::connectEvents() {
     optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
+    txtb.on(&TextBox::Change, [this](int i) { txtb_Change(i); });
     platform::Connect(lstMethod1.Click, this, &frmConstructionVent::lstMethod1_Click);
     platform::Connect(lstMethod2.Click, this, &frmConstructionVent::lstMethod2_Click);
     platform::Connect(lstMethod3.Click, this, &frmConstructionVent::lstMethod3_Click);
@@ -298,11 +316,18 @@ void frmConstructionVent::Form_Load() {
     guarded([&] { OpenFile(); });
 }
 
-void frmConstructionVent::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    // The close box keeps the inputs as "结束(&C)" does: an engineer closing the window expects them kept.
-    if (unloadMode == platform::vbFormControlMenu) {
-        guarded([&] { SaveFile(); });
+void frmConstructionVent::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close box neither drops changed inputs nor overwrites the saved design unasked.
+    if (unloadMode != platform::vbFormControlMenu) {
+        return;
     }
+    guarded([&] {
+        const std::string path = app::ProjectCompanionPath(kExtension);
+        if (!tools::CloseBoxMayClose(path, path.empty() ? std::string() : fileContent().Bytes(),
+                                     [this] { return SaveFile(); })) {
+            cancel = 1;
+        }
+    });
 }
 
 void frmConstructionVent::optType_Click(int /*index*/) {
@@ -310,6 +335,10 @@ void frmConstructionVent::optType_Click(int /*index*/) {
         frmtype(i).setVisible(optType(i).Value());
         frmtype(i).Move(kTypeLeft, kTypeTop, kTypeWidth, kTypeHeight);
     }
+}
+
+void frmConstructionVent::txtb_Change(int index) {
+    lblBUnit(index).setVisible(tools::GasYieldBelowLitreScale(vb::Val(txtb(index).Text())));
 }
 
 void frmConstructionVent::showPicture(platform::Image& picture, const char* name) {
@@ -717,11 +746,7 @@ void frmConstructionVent::OpenFile() {
     text(txtQ(5));
 }
 
-void frmConstructionVent::SaveFile() {
-    const std::string path = app::ProjectCompanionPath(kExtension);
-    if (path.empty()) {
-        return;
-    }
+scheme::SchemeWriter frmConstructionVent::fileContent() {
     scheme::SchemeWriter w;
     w.Text(txtA.Text()).Text(txtTunnelL.Text()).Text(txtTubeL.Text()).Text(txtD.Text()).Text(txtRHO.Text());
     w.EndRecord();
@@ -767,9 +792,23 @@ void frmConstructionVent::SaveFile() {
         }
         w.EndRecord();
     }
-    if (platform::ConfirmUnstorableTexts(w.UnstorableTexts()) && !w.Save(path)) {
-        platform::MsgBox("施工通风数据未能写入：" + path, platform::vbExclamation, kTitle);
+    return w;
+}
+
+bool frmConstructionVent::SaveFile() {
+    const std::string path = app::ProjectCompanionPath(kExtension);
+    if (path.empty()) {
+        return true;
     }
+    const scheme::SchemeWriter w = fileContent();
+    if (!platform::ConfirmUnstorableTexts(w.UnstorableTexts())) {
+        return false;
+    }
+    if (!w.Save(path)) {
+        platform::MsgBox("施工通风数据未能写入：" + path, platform::vbExclamation, kTitle);
+        return false;
+    }
+    return true;
 }
 
 void frmReq::mnuToolsmnuConstructionVent_Click() {

@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "platform/scheme_file.h"
 #include "tools/construction_vent.h"
 
 #include <string>
@@ -34,6 +35,8 @@ public:
     platform::Image picMethod1;
     platform::ControlArray<platform::TextBox> txtPHI;
     platform::ControlArray<platform::TextBox> txtb;
+    /// Beside each gas-yield box: says in red that b is in L/kg when its number is below 1.
+    platform::ControlArray<platform::Label> lblBUnit;
     platform::TextBox txtk, txtLF, txtP;
     platform::CommandButton cmdP100;
     platform::ControlArray<platform::TextBox> txtL;
@@ -84,6 +87,7 @@ public:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void optType_Click(int index);
+    void txtb_Change(int index);
     void lstMethod1_Click();
     void lstMethod2_Click();
     void lstMethod3_Click();
@@ -105,8 +109,9 @@ public:
 
     /// Reads the project's .cvt file, or the template when the project has none or is unnamed.
     void OpenFile();
-    /// Writes the project's .cvt file; an unnamed project writes nothing.
-    void SaveFile();
+    /// Writes the project's .cvt file; an unnamed project writes nothing. False when the file was not
+    /// written (the engineer kept texts GBK cannot store, or the write failed, which is said).
+    bool SaveFile();
 
     /// Every box as the window shows it now.
     tools::ConstructionBoxes Boxes();
@@ -115,6 +120,8 @@ private:
     void buildControls();
     void connectEvents();
     void showPicture(platform::Image& picture, const char* name);
+    /// The .cvt file as SaveFile writes it from the window's controls.
+    scheme::SchemeWriter fileContent();
 
     platform::Layout layout_;
 };

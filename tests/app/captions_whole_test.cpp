@@ -74,7 +74,7 @@ TEST_F(CaptionsWhole, LongCaptionsAndUnroundedResultsShowWhole) {
         {"frmShaftAndJet", shaft, "排风口处总升压力pse(Pa)", nullptr},
         {"frmShaftAndJet", shaft, "送风口处总升压力psb(Pa)", nullptr},
         {"frmShaftAndJet", shaft, "喷流方向与隧道轴向的夹角β(度)", nullptr},
-        {"frmConstructionVent", vent, "炸药爆炸时的有害气体产量b(m^3/kg)", nullptr},
+        {"frmConstructionVent", vent, "炸药爆炸时的有害气体产量b(L/kg)", nullptr},
         // Unrounded pressure rises and demands, as the calculations write them.
         {"frmShaftAndJet", shaft, "13.0637353266733",
          [] { return &Forms::instance<frmShaftAndJet>().txtdeltap_j1; }},

@@ -70,15 +70,15 @@ TEST(ConstructionTemplate, DISABLED_WriteTemplate) {
     w.txtt.set("30");
     w.lstMethod1.setListIndex(0);
     w.txtPHI(0).set("0.8");
-    w.txtb(0).set("0.04");
+    w.txtb(0).set("40");
     w.txtk.set("0.5");
     w.txtLF.set("0.02");
     w.lstMethod2.setListIndex(0);
     w.optLeiGuan2.set(true);
-    w.txtb(1).set("0.04");
+    w.txtb(1).set("40");
     w.lstMethod3.setListIndex(0);
     w.txtPHI(1).set("0.8");
-    w.txtb(2).set("0.04");
+    w.txtb(2).set("40");
     w.txtL(1).set("30");
     w.lstMethod4.setListIndex(1);
     w.txtHP.set("1.2");
@@ -148,11 +148,11 @@ TEST(ConstructionWindow, MenuShowsItModallyWithTheTemplateOfAnUnnamedProject) {
 TEST(ConstructionWindow, CalculationOnTheTemplate) {
     frmConstructionVent& w = openWindow();
     w.cmdCal.userClick();
-    // p = 1 / (1 − 0.02 × 1500 × 0.01) = 1.429; L = 12.5 × 150 × 0.04 × 0.5 / 80 / 1.429² = 0.230;
-    // Q1 = 2.25 × (150 × (80 × 0.23)² × 0.8 × 0.04 / 1.429²)^0.3333 / 30 = 0.695.
+    // p = 1 / (1 − 0.02 × 1500 × 0.01) = 1.429; L = 12.5 × 150 × 40 × 0.5 / 80 / 1.429² = 229.550;
+    // Q1 = 2.25 × (150 × (80 × 229.55)² × 0.8 × 40 / 1.429²)^0.3333 / 30 = 693.482.
     EXPECT_EQ(w.txtP.Text(), "1.429");
-    EXPECT_EQ(w.txtL(0).Text(), "0.230");
-    EXPECT_EQ(w.txtQ(0).Text(), "0.695");
+    EXPECT_EQ(w.txtL(0).Text(), "229.550");
+    EXPECT_EQ(w.txtQ(0).Text(), "693.482");
     // Q2 = 0.25 × 60 × 80 = 1200; Q3 = 3 × 50 = 150; Q4 = 3 × 160 × 0.8 × 0.75 + 3 × 200 × 2 × 0.6 × 0.7
     // = 288 + 504 = 792; Q5 = 100 × 0.5 / 1 = 50.
     EXPECT_EQ(w.txtQ(1).Text(), "1200");
@@ -386,8 +386,8 @@ TEST(ConstructionFile, WrittenAndReadBackControlByControl) {
     ASSERT_EQ(lines.size(), 14u + 2u + 4u);
     EXPECT_EQ(lines[0], "\"72.5\",\"1500\",\"1500\",\"1.5\",\"1.2\"");
     EXPECT_EQ(lines[1], "#FALSE#,#TRUE#,#FALSE#");
-    EXPECT_EQ(lines[3], "4,\"0.8\",\"0.04\",\"0.5\",\"\",\"35\",\"0.02\"");
-    EXPECT_EQ(lines[5], "-1,\"0.8\",\"0.04\",\"30\",1,\"1.2\",#FALSE#,#TRUE#");
+    EXPECT_EQ(lines[3], "4,\"0.8\",\"40\",\"0.5\",\"\",\"35\",\"0.02\"");
+    EXPECT_EQ(lines[5], "-1,\"0.8\",\"40\",\"30\",1,\"1.2\",#FALSE#,#TRUE#");
     EXPECT_EQ(lines[8], "2");
     EXPECT_EQ(lines[9], "\"3\",\"175\",\"1\",\"0.8\",\"0.75\"");
     EXPECT_EQ(lines[13], "\"1.429\",\"0.9\",\"50.000\"");      // Q5 again, as the record has it
@@ -427,6 +427,7 @@ TEST(ConstructionFile, EmptyDieselListAndTheCloseBoxKeepTheInputs) {
         frmConstructionVent& w = openWindow();
         w.lstNR.ListItems.Clear();
         w.txtG.userType("222");
+        platform::msgbox::script(platform::vbYes);
         ASSERT_TRUE(Forms::unload(w, platform::vbFormControlMenu));
     }
     const std::vector<std::string> lines = readLines(folderFile("B.cvt"));
