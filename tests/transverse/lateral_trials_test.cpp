@@ -11,10 +11,16 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QPixmap>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -86,6 +92,12 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
         w.txtPa.userType("-200");
         w.scbPileR.userSet(12000);
         EXPECT_EQ(w.lblUnbalanced.Caption(), "两端气压差在本区段内无法平衡, 不平衡压力133.30Pa");
+        // The whole message fits beside the pressure box.
+        QApplication::processEvents();
+        EXPECT_EQ(test_support::cutTexts(*w.lblUnbalanced.widget()), std::vector<std::string>{});
+        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR")) {
+            w.window()->grab().save(QString::fromLocal8Bit(dir) + "/frmLateral3_unbalanced.png");
+        }
         w.cmdReport.userClick();
         ASSERT_EQ(platform::textviewer::log().size(), 1u);
         const auto lines =
