@@ -112,6 +112,76 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
     });
 }
 
+// A new two-way bore from 新建: K5+000 to K8+600, +0.5 % then −1.5 %, 70 m² and 32 m (Dr 8.75), 600 m
+// above the sea, 60 km/h, 18,000 and 24,000 pcu/d in the template's two design years, the first of them
+// taken; saved, then step 2 on two-way traffic and the semi-transverse scheme.
+TEST(TwoWayBore, ThePresetNaturalWindCannotBeBalancedAndNoPortalIsShownAsTheNeutralPoint) {
+    frmReq& req = Forms::instance<frmReq>();
+    platform::msgbox::script(platform::vbNo);
+    req.mnuFileNew_Click();
+    req.pgMain.userClick(1);
+    req.txtElevation.userType("600");
+    req.cmbvt.userType("60");
+    req.pgMain.userClick(2);
+    req.txtStartPile.userType("5000");
+    req.lstSlope.ListItems.Clear();
+    req.lstSection.ListItems.Clear();
+    for (auto [pile, slope] : {std::pair{"6800", "0.5"}, std::pair{"8600", "-1.5"}}) {
+        req.txtSlopePile.userType(pile);
+        req.txtSlopeRatio.userType(slope);
+        req.cmdAddSlope.userClick();
+    }
+    req.txtSectionPile.userType("8600");
+    req.txtSectionArea.userType("70");
+    req.txtSectionPerimeter.userType("32");
+    req.cmdAddSection.userClick();
+    req.cmdRefreshSegment.userClick();
+    req.pgMain.userClick(3);
+    for (auto [row, pcu] : {std::pair{2, "24000"}, std::pair{1, "18000"}}) {
+        req.lstTraffic.userItemClick(row);
+        req.txtPcu.userType(pcu);
+        req.cmdUpdate.userClick();
+    }
+    req.lstTraffic.userItemClick(1);
+    for (int page : {4, 5, 6, 7}) {
+        req.pgMain.userClick(page);
+    }
+    ASSERT_EQ(req.txtNN.Text(), "614.33427");
+    modPublic::ProjectFile = projectFile(".vnt");
+    req.SaveFile();
+
+    bool opened = false;
+    test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+        step2.lstCase.setSelected(1, true);
+        step2.cmbNextStep.setListIndex(5);
+        test_stage::onModal<frmLateral3>([&](frmLateral3& w) {
+            opened = true;
+            w.OptionButton2.userClick();
+            // Pa = −6.25·1.01/2·(3600·0.02/8.75 + 0.6 + 1) = −31.02. Two-way traffic 614.33 veh/h at
+            // 40 km/h, Q = 108.4713 m³/s, v(L) = 1.54959 m/s: the whole bore drops
+            // D(3600) = 0.505·(4.742857·1.54959² + 2.41·614.33·1.54959/70) = 22.30 Pa, 8.72 Pa short of
+            // Pa. The search runs into the end portal; no station there is a neutral point.
+            EXPECT_EQ(w.txtPa.Text(), "-31.02");
+            w.cmdCalculatePtot3.userClick();
+            EXPECT_EQ(w.txtPileC.Text(), "");
+            EXPECT_EQ(w.txtPC.Text(), "");
+            EXPECT_EQ(w.txtPR.Text(), "");
+            EXPECT_EQ(w.lblUnbalanced.Caption(), "两端气压差在本区段内无法平衡, 不平衡压力8.72Pa");
+            // Balanced portals keep their neutral point in the middle of the bore.
+            w.txtPa.userType("0");
+            w.cmdCalculatePtot3.userClick();
+            EXPECT_EQ(w.txtPileC.Text(), "6800.00");
+            EXPECT_EQ(w.lblUnbalanced.Caption(), "");
+            w.cmdClose.userClick();
+        });
+        step2.cmdNextStep.userClick();
+        step2.cmdReturn.userClick();
+    });
+    req.cmdNextStep.userClick();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(platform::msgbox::log().size(), 1u) << "only 新建's save question";
+}
+
 using Act = std::function<void(transverse::SupplyDuctView&)>;
 
 /// A transverse window as the engineer opens it: `session` opens it, runs the act on it and returns.
