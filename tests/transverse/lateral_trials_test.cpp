@@ -21,6 +21,7 @@
 #include <QtWidgets/QWidget>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -254,6 +255,20 @@ TEST_P(CloseBox, AsksOnlyWhenTheBoxesDifferFromTheFileAndWritesOnlyOnYes) {
     expectQuestions(3);
     EXPECT_NE(bytesOf(file).find("\"15\","), std::string::npos);
     EXPECT_EQ(bytesOf(file).size(), saved.size()) << "\"12\" became \"15\", the rest as it was";
+}
+
+TEST_F(LateralTrials, AYesWhoseFileCannotBeWrittenKeepsTheWindowAndItsWork) {
+    std::filesystem::create_directories(projectFile(".lt1"));
+    frmLateral1& w = Forms::instance<frmLateral1>();
+    w.txtAA_b.userType("15");
+    platform::msgbox::script(platform::vbYes);
+    platform::msgbox::script(platform::vbOK);
+    EXPECT_FALSE(Forms::unload(w, platform::vbFormControlMenu));
+    ASSERT_EQ(platform::msgbox::log().size(), 2u);
+    EXPECT_EQ(platform::msgbox::log()[1].prompt.rfind("送风型半横向通风文件未能保存:", 0), 0u);
+    EXPECT_EQ(w.txtAA_b.Text(), "15");
+    platform::msgbox::script(platform::vbNo);
+    EXPECT_TRUE(Forms::unload(w, platform::vbFormControlMenu));
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, CloseBox, ::testing::ValuesIn(kWindows),
