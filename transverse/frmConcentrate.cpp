@@ -121,13 +121,14 @@ void frmConcentrate::buildControls() {
     Layout::frame(Frame4, *this, "风机动力设计", 120, below + 3540, 5400, 2400);
     const Layout::Column fan{
         .left = 120, .labelWidth = 2980, .boxWidth = 1500, .pitch = 420, .boxHeight = 315, .labelDrop = 40};
-    layout_.column(Frame4, fan, 300,
-                   {{"风道等总压力损失Δpd(Pa):", &txtdeltap_d},
-                    {"送风机所需全风压Ptot(Pa):", &txtPP_tot},
+    // The ">>" button stands beside the loss it fills, and Tab goes from the one to the other.
+    const int afterLoss = layout_.column(Frame4, fan, 300, {{"风道等总压力损失Δpd(Pa):", &txtdeltap_d}});
+    Layout::captioned(cmdCalPd, Frame4, ">>", 4700, 300, 500, 315);
+    layout_.column(Frame4, fan, afterLoss,
+                   {{"送风机所需全风压Ptot(Pa):", &txtPP_tot},
                     {"理论功率Atot(kw):", &txtAA_tot},
                     {"送风机效率η", &txteta},
                     {"送风机电机轴功率Stot(kw):", &txtSS_tot}});
-    Layout::captioned(cmdCalPd, Frame4, ">>", 4700, 300, 500, 315);
 
     Layout::buttons(*this, 5900, below + 4640, 1600, 450, 100,
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});

@@ -29,25 +29,25 @@ frmLateral1::frmLateral1() : SupplyDuctView(".lt1") {
 
 void frmLateral1::buildControls() {
     using platform::Layout;
-    layout_.column(
-        *this,
-        {.left = 120, .labelWidth = 3030, .boxWidth = 1500, .pitch = 390, .boxHeight = 315, .labelDrop = 40},
-        120,
-        {{"计算行车速度vt(km/h):", &txtv_t},
-         {"需风量Qreq(m^3/s):", &txtQQ_req},
-         {"风道断面积Ab(m^2):", &txtAA_b},
-         {"风道当量直径Db(m):", &txtDD_b},
-         {"风道沿程摩阻系数λb::", &txtZetab},
-         {"每单位长度的送风量qb(m^3/s/m):", &txtq_b},
-         {"送风道始端风速vb(m/s):", &txtv_b},
-         {"送风道始端动压Pb(Pa):", &txtp_b},
-         {"送风道风压损失系数kb:", &txtk_b},
-         {"送风道静压差Pbi-Pb0(Pa):", &txtpbi_pb0},
-         {"送风道所需末端压力Pbo-Pro(Pa):", &txtpb0_pr0},
-         {"隧道风压Prc-Pr(x)(Pa):", &txtprc_prx},
-         {"连接风道损失Pd(Pa):", &txtp_d},
-         {"送风机所需全压力Ptot(Pa):", &txtp_tot}});
+    const platform::Layout::Column rows{
+        .left = 120, .labelWidth = 3030, .boxWidth = 1500, .pitch = 390, .boxHeight = 315, .labelDrop = 40};
+    // The "..." button comes right after the loss it fills, for Tab as on the window.
+    const int afterLoss = layout_.column(*this, rows, 120,
+                                         {{"计算行车速度vt(km/h):", &txtv_t},
+                                          {"需风量Qreq(m^3/s):", &txtQQ_req},
+                                          {"风道断面积Ab(m^2):", &txtAA_b},
+                                          {"风道当量直径Db(m):", &txtDD_b},
+                                          {"风道沿程摩阻系数λb::", &txtZetab},
+                                          {"每单位长度的送风量qb(m^3/s/m):", &txtq_b},
+                                          {"送风道始端风速vb(m/s):", &txtv_b},
+                                          {"送风道始端动压Pb(Pa):", &txtp_b},
+                                          {"送风道风压损失系数kb:", &txtk_b},
+                                          {"送风道静压差Pbi-Pb0(Pa):", &txtpbi_pb0},
+                                          {"送风道所需末端压力Pbo-Pro(Pa):", &txtpb0_pr0},
+                                          {"隧道风压Prc-Pr(x)(Pa):", &txtprc_prx},
+                                          {"连接风道损失Pd(Pa):", &txtp_d}});
     Layout::buttonInBox(*this, txtp_d, cmdCalculatePd, "...");
+    layout_.column(*this, rows, afterLoss, {{"送风机所需全压力Ptot(Pa):", &txtp_tot}});
 
     Layout::buttonColumn(*this, 5000, 240, 1500, 450, 150,
                          {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
@@ -103,10 +103,14 @@ std::array<platform::TextBox*, 3> frmLateral1::inputBoxes() {
 }
 
 bool frmLateral1::SaveFile() {
+    return saveSchemeFile(schemeFile(), "送风型半横向通风文件");
+}
+
+scheme::SchemeWriter frmLateral1::schemeFile() {
     transverse::Lt1File f;
     f.Inputs = transverse::TextsOf(inputBoxes());
     f.Results = transverse::TextsOf(supplyResultBoxes());
-    return saveSchemeFile(transverse::WriteLt1File(f), "送风型半横向通风文件");
+    return transverse::WriteLt1File(f);
 }
 
 // ---- Calculation ----

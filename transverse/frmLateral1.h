@@ -21,6 +21,7 @@ public:
     void OpenFile();
     /// Writes the boxes into the project's `.lt1` file; false when nothing could be written.
     bool SaveFile() override;
+    scheme::SchemeWriter schemeFile() override;
 
     // ---- Window events ----
     void UserForm_Initialize() override;

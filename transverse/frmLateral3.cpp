@@ -124,6 +124,8 @@ void frmLateral3::buildControls() {
     txtPileR.place(Frame4, 5150, 900, 1300, 315);
     txtPileR.setBorderless(true);
     layout_.column(Frame4, pressure, 1350, {{"任意点压力(Pa):", &txtPR}});
+    lblUnbalanced.place(Frame4, 3700, 1390, 4960, 255);
+    lblUnbalanced.setForeColor(platform::vbRed);
 
     Image1.place(*this, 9000, 4420, 4950, 3600);
     Image1.setStretch(true);
@@ -261,6 +263,10 @@ std::array<TextBox*, 10> frmLateral3::exhaustBoxes() {
 }
 
 bool frmLateral3::SaveFile() {
+    return saveSchemeFile(schemeFile(), "横向通风方案文件");
+}
+
+scheme::SchemeWriter frmLateral3::schemeFile() {
     transverse::TraFile f;
     f.TwoSect = chkTwoSect.Value() == 1;
     f.Tranverse = optTranverse.Value();
@@ -271,7 +277,7 @@ bool frmLateral3::SaveFile() {
     f.PC = txtPC.Text();
     f.ScrollPosition = scbPileR.Value();
     f.PR = txtPR.Text();
-    return saveSchemeFile(transverse::WriteTraFile(f), "横向通风方案文件");
+    return transverse::WriteTraFile(f);
 }
 
 // ---- Calculation ----
@@ -342,6 +348,18 @@ void frmLateral3::tunnelPressure() {
     t.AA_m = modPublic::AA_m_Bidirection;
 
     const transverse::NeutralPoint n = transverse::FindNeutralPoint(t, vb::Val(txtPa.Text()));
+    if (n.Unbalanced) {
+        // The end of the section is no neutral point: no station, and no pressure measured from one.
+        unbalanced_ =
+            "两端气压差在本区段内无法平衡, 不平衡压力" + vb::Format(std::fabs(*n.Unbalanced), "0.00") + "Pa";
+        lblUnbalanced.setCaption(unbalanced_);
+        txtPileC.set("");
+        txtPC.set("");
+        txtPR.set("");
+        return;
+    }
+    unbalanced_.clear();
+    lblUnbalanced.setCaption("");
     const double PC = -n.P1;
     txtPileC.set(vb::Format(vb::Val(txtStartPile.Text()) + n.x1, "0.00"));
     txtPC.set(vb::Format(PC, "0.00"));
@@ -358,8 +376,8 @@ void frmLateral3::reportNotComputed() {
                      ducts.p_etot}) {
         failed = failed || !std::isfinite(v);
     }
-    const bool tunnelFailed =
-        semi && (txtPileC.Text().empty() || txtPC.Text().empty() || txtPR.Text().empty());
+    const bool tunnelFailed = semi && unbalanced_.empty() &&
+                              (txtPileC.Text().empty() || txtPC.Text().empty() || txtPR.Text().empty());
     if (!failed && !tunnelFailed) {
         return;
     }

@@ -22,6 +22,7 @@ public:
     void OpenFile();
     /// Writes the controls into the project's `.tra` file; false when nothing could be written.
     bool SaveFile() override;
+    scheme::SchemeWriter schemeFile() override;
 
     // ---- Window events ----
     void UserForm_Initialize() override;
@@ -50,6 +51,8 @@ public:
     platform::Frame Frame4; ///< "隧道内风压计算"
     platform::TextBox txtPileC, txtPC, txtPileR, txtPR;
     platform::ScrollBar scbPileR;
+    /// Says, in red, that the portals' pressure difference cannot be balanced in the section.
+    platform::Label lblUnbalanced;
 
     platform::Image Image1;
     platform::CommandButton cmdCalculatePtot3, cmdReport;
@@ -70,5 +73,7 @@ private:
     void tunnelPressure();
     /// Names the inputs that left results uncomputable, once per calculation.
     void reportNotComputed();
+    /// What the last semi-transverse calculation said instead of a neutral point; empty when it found one.
+    std::string unbalanced_;
     platform::Layout layout_;
 };

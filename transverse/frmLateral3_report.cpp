@@ -44,7 +44,8 @@ void frmLateral3::cmdReport_Click() {
         b.pri_pei = txtpri_pei.Text();
         b.p_ed = txtp_ed.Text();
         b.p_etot = txtp_etot.Text();
-        b.PileC = txtPileC.Text();
+        // Where the section cannot balance the portals, the report says so in place of a station.
+        b.PileC = unbalanced_.empty() ? txtPileC.Text() : "无(" + unbalanced_ + ")";
         b.PC = txtPC.Text();
         b.ScrollPosition = scbPileR.Value();
         b.PR = txtPR.Text();

@@ -73,6 +73,16 @@ NeutralPoint FindNeutralPoint(const TunnelPressureInput& in, double Pa) {
             break;
         }
     }
+    // The search cannot leave the section: with its last step it stops within a metre of the end it ran
+    // towards, also when the balance lies beyond that end. Only the end itself tells the two apart.
+    const double left = p.P1 - Pa - p.P2;
+    if (std::fabs(left) > kNeutralTolerance && std::isfinite(left)) {
+        const double end = left > 0 ? in.L : 0.0;
+        const double atEnd = NeutralPressureDrop(in, in.L - end) - NeutralPressureDrop(in, end) - Pa;
+        if (std::fabs(atEnd) > kNeutralTolerance && (atEnd > 0) == (left > 0)) {
+            p.Unbalanced = atEnd;
+        }
+    }
     return p;
 }
 

@@ -99,11 +99,17 @@ struct NeutralPoint {
     double P1 = 0;  ///< pressure of the start station relative to the neutral point [Pa]
     double P2 = 0;  ///< the same for the end station [Pa]
     int Passes = 0; ///< passes of the search
+    /// Set when the search ran into an end of the section without balancing and the balance lies beyond
+    /// that end: the pressure difference left over with the neutral point at the end itself,
+    /// D(L − xe) − D(xe) − Pa [Pa], always more than the tolerance. The search's x1 is then no neutral
+    /// point.
+    std::optional<double> Unbalanced;
 };
 
 /// Neutral point where D(L − x1) − D(x1) balances `Pa` (start minus end pressure) within 0.1 Pa, by a
 /// halving step that starts at L/4; it ends once the step would fall to 1 m or below, so it always ends
-/// (also on numbers that are not finite), after at most ⌊log2 L⌋ + 1 passes.
+/// (also on numbers that are not finite), after at most ⌊log2 L⌋ + 1 passes. When even the end the search
+/// moved towards cannot balance `Pa`, `Unbalanced` says by how much.
 NeutralPoint FindNeutralPoint(const TunnelPressureInput& in, double Pa);
 
 // ---- The .tra file ----

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
 #include "ventparam/frmCalculatePd.h"
 
@@ -42,9 +43,34 @@ bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std:
     return app::SaveCompanionFile(file, path, what);
 }
 
-void SupplyDuctView::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
-    if (unloadMode == platform::vbFormControlMenu) {
-        guarded([this] { SaveFile(); });
+void SupplyDuctView::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The close button has saved already; only the close box can leave work unsaved.
+    if (unloadMode != platform::vbFormControlMenu) {
+        return;
+    }
+    bool mayClose = true;
+    guarded([&] {
+        mayClose = MayCloseUnsaved(schemeFile(), app::ProjectCompanionPath(extension_),
+                                   [this] { return SaveFile(); });
+    });
+    if (!mayClose) {
+        cancel = 1;
+    }
+}
+
+bool MayCloseUnsaved(const scheme::SchemeWriter& file, const std::string& path,
+                     const std::function<bool()>& save) {
+    if (path.empty() || textfile::ReadBytes(path) == file.Bytes()) {
+        return true;
+    }
+    switch (platform::MsgBox("退出之前需要保存吗?", platform::vbYesNoCancel, "保存提示！")) {
+    case platform::vbNo:
+        return true;
+    case platform::vbYes:
+        // A file that could not be written keeps the window, so that the work is not lost with it.
+        return save();
+    default:
+        return false;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -21,7 +22,8 @@ namespace transverse {
 
 /// What both supply semi-transverse windows share: the supply duct's boxes under the windows' names, its
 /// result fields and how the results reach the boxes and the scheme files, the demand box with the
-/// connecting duct's calculator, and the scheme file the window keeps and saves on closing.
+/// connecting duct's calculator, and the scheme file the window keeps: saved by its close button, and
+/// by its close box only when the engineer says so.
 class SupplyDuctView : public platform::UserForm {
 public:
     platform::TextBox txtQQ_req;
@@ -37,7 +39,8 @@ public:
     virtual bool SaveFile() = 0;
 
     // ---- Window events ----
-    /// Closing by the close box keeps the work as the close button does; the button has saved already.
+    /// The close box drops a trial only when the engineer says so: where the file on disk differs from
+    /// what the window would write, it asks whether to save first (Cancel keeps the window open).
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void UserForm_Initialize() override = 0;
     /// The connecting duct's calculator for the section's demand; its loss goes into txtp_d.
@@ -56,6 +59,8 @@ protected:
     /// Saves `file` as the project's scheme file; false for an unnamed project, which has nothing to name
     /// it after, and when nothing could be written.
     bool saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const;
+    /// The scheme file as SaveFile would write it now.
+    virtual scheme::SchemeWriter schemeFile() = 0;
 
     /// The supply duct's part of a calculation's input: the boxes as read last and the project's values.
     void putSupplyInput(SupplyDuctInput& in) const;
@@ -69,6 +74,13 @@ protected:
 private:
     const char* extension_;
 };
+
+/// Whether a window may close by its close box, its file being `file` if it were saved now at `path`:
+/// yes at once when the bytes on disk are those `file` would write (or there is no path to write);
+/// otherwise the question of leaving the program, "退出之前需要保存吗?" with Yes, No and Cancel: No
+/// closes without writing, Yes closes once `save` has written the file, Cancel keeps the window.
+bool MayCloseUnsaved(const scheme::SchemeWriter& file, const std::string& path,
+                     const std::function<bool()>& save);
 
 /// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
 void ShowResults(std::initializer_list<std::pair<platform::TextBox*, double>> results);

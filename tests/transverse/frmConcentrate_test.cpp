@@ -130,7 +130,7 @@ TEST_F(ConcentrateWindow, OpensFromTheTemplateWithStep2sDemand) {
               &w.txtv_1, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot}) {
             EXPECT_EQ(box->Text(), "0.00");
         }
-        EXPECT_EQ(w.txtShaftPile.Text(), "");
+        EXPECT_EQ(w.txtShaftPile.Text(), "10100"); // the template's opening, 100 m inside the entrance
         EXPECT_EQ(w.txteta.Text(), "0.8");
         EXPECT_TRUE(w.optKnowArea.Value());
         EXPECT_FALSE(w.OptionButton2.Value());
@@ -560,8 +560,10 @@ TEST(ConcentrateTemplate, DISABLED_MakeTemplate) {
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.con");
     modPublic::ProjectFile = dir + "/Normal.vnt";
     frmConcentrate& w = Forms::instance<frmConcentrate>();
-    // The opening defaults, a usual fan efficiency; the station belongs to each tunnel.
+    // The opening defaults, a usual fan efficiency, and the supply opening of the template tunnel 100 m
+    // inside its entrance portal.
     w.txteta.set("0.8");
+    w.txtShaftPile.set("10100");
     ASSERT_EQ(w.txtAA_b.Text(), "12.00");
     Forms::unload(w);
     Forms::destroyAll();

@@ -150,6 +150,7 @@ TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {
     EXPECT_EQ(again.txtp_tot.Text(), total);
     // The close box keeps the work too.
     again.txtAA_b.userType("6");
+    platform::msgbox::script(platform::vbYes); // the box differs from the file: asked, and kept
     Forms::unload(again, platform::vbFormControlMenu);
     scheme::SchemeReader in2;
     ASSERT_TRUE(in2.Open(lt1Path()));

@@ -396,6 +396,7 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
 TEST_F(LateralWindow, TheCloseBoxKeepsTheWorkToo) {
     open([](frmLateral3& w) {
         w.txtAA_b.userType("15");
+        platform::msgbox::script(platform::vbYes); // the box differs from the file: asked, and kept
         Forms::unload(w, platform::vbFormControlMenu);
     });
     EXPECT_EQ(stored().Supply[0], "15");
