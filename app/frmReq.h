@@ -411,6 +411,8 @@ private:
     void buildPage5();
     void buildPage6();
     void buildPage7();
+    /// The picker column and the next-step button, placed after the pages.
+    void buildPickers();
     void connectEvents();
     void writeLabelBoxTexts();
     // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
