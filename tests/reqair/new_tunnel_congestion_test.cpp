@@ -6,7 +6,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "tests/support/list_rows.h"
-#include "tests/support/new_tunnel.h"
+#include "tests/support/typed_tunnel.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 

@@ -8,7 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
-#include "tests/support/new_tunnel.h"
+#include "tests/support/typed_tunnel.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
