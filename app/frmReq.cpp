@@ -146,6 +146,8 @@ frmReq::frmReq() {
     buildPage5();
     buildPage6();
     buildPage7();
+    // Tab reaches the pickers and the next step after the pages.
+    buildPickers();
     connectEvents();
     // The values a new window opens with; the option handlers set the enabled states that go with them.
     optLeftLine.setSilently(true);
@@ -234,6 +236,14 @@ void frmReq::buildFrame() {
         frame.setVisible(i == 0);
     }
 
+    sbStatusBar.place(*this, 0, 8200, 9000, 330);
+    sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
+    sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
+    sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
+    sbStatusBar.dock();
+}
+
+void frmReq::buildPickers() {
     Layout::captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
     lstYear.place(*this, kPickerLeft, 1100, kPickerWidth, 3000);
     Layout::captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
@@ -248,12 +258,6 @@ void frmReq::buildFrame() {
     showPickers(false);
 
     Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
-
-    sbStatusBar.place(*this, 0, 8200, 9000, 330);
-    sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
-    sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
-    sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
-    sbStatusBar.dock();
 }
 
 void frmReq::showPickers(bool shown) {
@@ -278,14 +282,13 @@ void frmReq::buildPage1() {
     Layout::captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
     Layout::captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
-    labelBox(Text6, page, W(4400), y + 150, W(800), 3);
-    boxColumn(page, W(5250), y + 150, W(3150), {txtName1, txtName2, txtName3});
+    const int namesTop = y + 150;
 
     y += 3 * r + 200;
     labelBox(Text2, page, W(120), y, W(1900), 4);
-    boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
     cmbRoadClass.place(page, W(2050), y, W(1900), platform::kBoxHeight);
     cmbRoadClass.setBackColor(platform::kInputColor);
+    boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
 
     labelBox(Text3, page, W(4100), y, W(2350), 3);
     cmbvt.place(page, W(6500), y, W(1900), platform::kBoxHeight);
@@ -301,6 +304,10 @@ void frmReq::buildPage1() {
     // reduction rate.
     labelBox(Text5, Frame2, W(4200), fy, W(2300), 2);
     inputBox(txtq_VI, Frame2, W(6550), fy, W(1750));
+
+    // The signatures stand beside the line frame; Tab reaches them last, after the emissions.
+    labelBox(Text6, page, W(4400), namesTop, W(800), 3);
+    boxColumn(page, W(5250), namesTop, W(3150), {txtName1, txtName2, txtName3});
 }
 
 void frmReq::buildPage2() {
@@ -319,12 +326,15 @@ void frmReq::buildPage2() {
 
     Layout::frame(Frame4, page, "横断面分段", W(4400), 550, W(4180), 2950);
     lstSection.place(Frame4, W(100), 280, W(3980), 1350);
-    layout_.column(Frame4,
-                   {.left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400}, 1700,
-                   {{"桩号:", &txtSectionPile}, {"周长(m)", &txtSectionPerimeter}});
-    layout_.column(Frame4,
-                   {.left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400}, 1700,
-                   {{"面积(m^2)", &txtSectionArea}, {"当量直径(m)", &txtSectionD}});
+    // Two boxes a row; Tab runs along each row.
+    const platform::Layout::Column left{
+        .left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400};
+    const platform::Layout::Column right{
+        .left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400};
+    layout_.column(Frame4, left, 1700, {{"桩号:", &txtSectionPile}});
+    layout_.column(Frame4, right, 1700, {{"面积(m^2)", &txtSectionArea}});
+    layout_.column(Frame4, left, 2100, {{"周长(m)", &txtSectionPerimeter}});
+    layout_.column(Frame4, right, 2100, {{"当量直径(m)", &txtSectionD}});
     Layout::buttons(Frame4, W(100), 2500, W(1250), 350, W(115),
                     {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
 
@@ -379,20 +389,21 @@ void frmReq::buildPage4() {
     const int r = rowPitch();
 
     Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
+    // The CO row, then the smoke row; Tab runs along each.
     layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
-    layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
-    resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
     layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
     lstCOModel.setBackColor(platform::kInputColor);
-    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
-    lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
-    lstLightModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
+    layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
+    resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
+    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
+    lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
+    lstLightModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
@@ -514,14 +525,8 @@ void frmReq::buildPage7() {
 
     Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
 
-    // Left column: the plume method with its ten boxes.
-    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
-    labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
-    boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
-              {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
-               shown(txtTSLA), shown(txtST)});
-
-    // Right column: fire size, method, critical velocity, results.
+    // Right column: fire size, method, critical velocity, results; the plume method stands left of it.
+    // Tab runs from the fire size through the method and both methods' frames to the results.
     const int x = W(4250);
     labelBox(txtFireLabel2, Frame21, x, 300, W(2200), 2);
     boxColumn(Frame21, x + W(2300), 300, W(1800), {txtHRR, txtAT});
@@ -542,6 +547,13 @@ void frmReq::buildPage7() {
     }
     labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
     boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});
+
+    // Left column: the plume method with its ten boxes.
+    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
+    labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
+    boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
+              {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
+               shown(txtTSLA), shown(txtST)});
 
     const int ry = cy + 1250 + 2 * r + 100;
     lblAirDensity.place(Frame21, x, ry + 30, W(2250), 255);
