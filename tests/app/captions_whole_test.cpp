@@ -35,7 +35,8 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class CaptionsWhole : public ::testing::Test {
 protected:
     void SetUp() override {
-        QApplication::setFont(QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
+        QApplication::setFont(
+            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
         modPublic::AppFolder = test_stage::appFolder();
         ASSERT_TRUE(modPublic::LoadJetModels());
     }

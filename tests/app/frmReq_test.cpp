@@ -352,7 +352,8 @@ TEST_F(MainWindow, PagesCanBePictured) {
     if (dir == nullptr) {
         GTEST_SKIP() << "ARIDANE_GRAB_DIR not set";
     }
-    QApplication::setFont(QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
+    QApplication::setFont(
+        QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
     frmReq& f = start();
     for (int k = 1; k <= 7; ++k) {
         f.pgMain.userClick(k);

@@ -36,7 +36,8 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class ModelBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        QApplication::setFont(QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
+        QApplication::setFont(
+            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
         modPublic::AppFolder = test_stage::appFolder();
         ASSERT_TRUE(modPublic::LoadJetModels());
         ASSERT_GE(modPublic::JetModels.UBound(), 7u);
