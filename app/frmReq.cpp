@@ -62,6 +62,17 @@ int rowPitch() {
     return std::max(2 * lineTwips(), platform::kBoxHeight + 60);
 }
 
+/// How much taller the window is than its sizes below, which hold for a line of 14 pixels: in a font
+/// with a taller line every row of a label box takes more room, and a page holds up to twelve such rows.
+int extraHeight() {
+    return std::max(0, 12 * (rowPitch() - 420));
+}
+
+/// The height of a page [twips].
+int pageHeight() {
+    return 6800 + extraHeight();
+}
+
 /// Entries of a label box: one empty line between entries, so that each stands beside its box.
 std::string joinEntries(std::initializer_list<const char*> entries) {
     std::string text;
@@ -136,7 +147,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 } // namespace
 
 frmReq::frmReq() {
-    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
+    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300 + extraHeight());
     buildMenus();
     buildFrame();
     buildPage1();
@@ -224,19 +235,19 @@ void frmReq::buildMenus() {
 }
 
 void frmReq::buildFrame() {
-    pgMain.place(*this, 100, 440, kTabWidth, 7200);
+    pgMain.place(*this, 100, 440, kTabWidth, 7200 + extraHeight());
     for (const char* c : kPageCaptions) {
         pgMain.Tabs.Add(c);
     }
     pgMain.setSilently(1);
     for (int i = 0; i <= 6; ++i) {
         auto& frame = frmList.add(i);
-        frame.place(*this, 200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
+        frame.place(*this, 200, 800, widePage(i) ? kWidePageWidth : kPageWidth, pageHeight());
         frame.setBorderStyle(0);
         frame.setVisible(i == 0);
     }
 
-    sbStatusBar.place(*this, 0, 8200, 9000, 330);
+    sbStatusBar.place(*this, 0, 8200 + extraHeight(), 9000, 330);
     sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
     sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
     sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
@@ -257,7 +268,8 @@ void frmReq::buildPickers() {
     sclVt.setLargeChange(10);
     showPickers(false);
 
-    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
+    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720 + extraHeight(),
+                      2100, 400);
 }
 
 void frmReq::showPickers(bool shown) {
@@ -371,7 +383,7 @@ void frmReq::buildPage3() {
     Layout::captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
 
     const int ly = cy + 720;
-    const int editorTop = 6800 - 420;
+    const int editorTop = pageHeight() - 420;
     lstTrafficAnalysis.place(page, W(120), ly, W(8460), editorTop - 60 - ly);
     lblTrafficType.place(page, W(120), editorTop + 40, W(1250), 300);
     layout_.caption(page, "比例", W(1400), editorTop + 40, W(450));
@@ -422,7 +434,7 @@ void frmReq::buildPage4() {
                shown(txtQQ_req_VI_SEGMENT)});
 
     const int ty = 2270 + segHeight + 350 + 60;
-    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
+    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, pageHeight() - ty - 20);
     layout_.caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
     layout_.caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
@@ -487,7 +499,7 @@ void frmReq::buildPage6() {
                     {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
 
     Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
-    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2850, 2980, 1070);
+    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2865, 2980, 1070);
 
     Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
     layout_.caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
@@ -523,7 +535,7 @@ void frmReq::buildPage7() {
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
     Layout::captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
 
-    Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
+    Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660 + extraHeight());
 
     // Right column: fire size, method, critical velocity, results; the plume method stands left of it.
     // Tab runs from the fire size through the method and both methods' frames to the results.
@@ -549,7 +561,8 @@ void frmReq::buildPage7() {
     boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});
 
     // Left column: the plume method with its ten boxes.
-    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
+    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050),
+                  5300 + extraHeight());
     labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
     boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
               {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
@@ -563,6 +576,12 @@ void frmReq::buildPage7() {
 }
 
 void frmReq::connectEvents() {
+    // Names and descriptions are texts; the editors of the lists and the optional factors may be left empty.
+    platform::Layout::entries(
+        {.texts = {&txtProjectName, &txtProjectDiscribe, &txtName1, &txtName2, &txtName3},
+         .optionalNumbers = {&txtSlopePile, &txtSlopeRatio, &txtSectionPile, &txtSectionArea,
+                             &txtSectionPerimeter, &txtRatio1, &txtRatio2, &txtRatio3, &txtPetrol,
+                             &txtExchangeNum, &txtDelta_Bi, &txtKK_Bi, &txtDelta_block, &txtKK_block}});
     // Menus and toolbar.
     platform::Connect(mnuFileNew.Click, this, &frmReq::mnuFileNew_Click);
     platform::Connect(mnuFileOpen.Click, this, &frmReq::mnuFileOpen_Click);
@@ -678,13 +697,13 @@ void frmReq::Form_Load() {
     guarded([this] {
         for (int i = 0; i <= 6; ++i) {
             frmList(i).setVisible(false);
-            frmList(i).Move(200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
+            frmList(i).Move(200, 800, widePage(i) ? kWidePageWidth : kPageWidth, pageHeight());
             frmList(i).setBorderStyle(0);
         }
         setWidth(kWidth);
-        setHeight(9300);
+        setHeight(9300 + extraHeight());
         pgMain.setWidth(kTabWidth);
-        pgMain.setHeight(7200);
+        pgMain.setHeight(7200 + extraHeight());
         showPickers(false);
         frmList(0).setVisible(true);
         iCurrentPage = 0;

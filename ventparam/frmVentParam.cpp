@@ -101,6 +101,7 @@ void frmVentParam::buildControls() {
 }
 
 void frmVentParam::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtzetapile, &txtzeta}});
     platform::Connect(lstCase.Click, this, &frmVentParam::lstCase_Click);
     for (TextBox* box : {&txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl}) {
         box->Change = [this] { GetAA_m(); };
