@@ -62,6 +62,17 @@ int rowPitch() {
     return std::max(2 * lineTwips(), platform::kBoxHeight + 60);
 }
 
+/// How much taller the window is than its sizes below, which hold for a line of 14 pixels: in a font
+/// with a taller line every row of a label box takes more room, and a page holds up to twelve such rows.
+int extraHeight() {
+    return std::max(0, 12 * (rowPitch() - 420));
+}
+
+/// The height of a page [twips].
+int pageHeight() {
+    return 6800 + extraHeight();
+}
+
 /// Entries of a label box: one empty line between entries, so that each stands beside its box.
 std::string joinEntries(std::initializer_list<const char*> entries) {
     std::string text;
@@ -136,7 +147,7 @@ void labelBox(TextBox& box, Container& parent, int left, int firstBoxTop, int wi
 } // namespace
 
 frmReq::frmReq() {
-    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300);
+    Layout::window(*this, "Kelvora-Aridane", kWidth, 9300 + extraHeight());
     buildMenus();
     buildFrame();
     buildPage1();
@@ -146,6 +157,8 @@ frmReq::frmReq() {
     buildPage5();
     buildPage6();
     buildPage7();
+    // Tab reaches the pickers and the next step after the pages.
+    buildPickers();
     connectEvents();
     // The values a new window opens with; the option handlers set the enabled states that go with them.
     optLeftLine.setSilently(true);
@@ -222,18 +235,26 @@ void frmReq::buildMenus() {
 }
 
 void frmReq::buildFrame() {
-    pgMain.place(*this, 100, 440, kTabWidth, 7200);
+    pgMain.place(*this, 100, 440, kTabWidth, 7200 + extraHeight());
     for (const char* c : kPageCaptions) {
         pgMain.Tabs.Add(c);
     }
     pgMain.setSilently(1);
     for (int i = 0; i <= 6; ++i) {
         auto& frame = frmList.add(i);
-        frame.place(*this, 200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
+        frame.place(*this, 200, 800, widePage(i) ? kWidePageWidth : kPageWidth, pageHeight());
         frame.setBorderStyle(0);
         frame.setVisible(i == 0);
     }
 
+    sbStatusBar.place(*this, 0, 8200 + extraHeight(), 9000, 330);
+    sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
+    sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
+    sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
+    sbStatusBar.dock();
+}
+
+void frmReq::buildPickers() {
     Layout::captioned(lblYear, *this, "选择特征年:", kPickerLeft, 840, kPickerWidth, 255);
     lstYear.place(*this, kPickerLeft, 1100, kPickerWidth, 3000);
     Layout::captioned(lblSegment, *this, "选择计算区段:", kPickerLeft, 4200, kPickerWidth, 255);
@@ -247,13 +268,8 @@ void frmReq::buildFrame() {
     sclVt.setLargeChange(10);
     showPickers(false);
 
-    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720, 2100, 400);
-
-    sbStatusBar.place(*this, 0, 8200, 9000, 330);
-    sbStatusBar.AddPanel("状态", platform::Panel::sbrText, 0);
-    sbStatusBar.AddPanel("", platform::Panel::sbrDate, 1500);
-    sbStatusBar.AddPanel("", platform::Panel::sbrTime, 1200);
-    sbStatusBar.dock();
+    Layout::captioned(cmdNextStep, *this, "下一步(&N) -->", 100 + kTabWidth - 2100, 7720 + extraHeight(),
+                      2100, 400);
 }
 
 void frmReq::showPickers(bool shown) {
@@ -278,14 +294,13 @@ void frmReq::buildPage1() {
     Layout::captioned(optLeftLine, Frame1, "左线(下行,大桩号->小桩号)", 150, 300, W(3700), 300);
     Layout::captioned(optRightLine, Frame1, "右线(上行,小桩号->大桩号)", 150, 300 + r, W(3700), 300);
 
-    labelBox(Text6, page, W(4400), y + 150, W(800), 3);
-    boxColumn(page, W(5250), y + 150, W(3150), {txtName1, txtName2, txtName3});
+    const int namesTop = y + 150;
 
     y += 3 * r + 200;
     labelBox(Text2, page, W(120), y, W(1900), 4);
-    boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
     cmbRoadClass.place(page, W(2050), y, W(1900), platform::kBoxHeight);
     cmbRoadClass.setBackColor(platform::kInputColor);
+    boxColumn(page, W(2050), y + r, W(1900), {txtElevation, txtRHO, txtTT});
 
     labelBox(Text3, page, W(4100), y, W(2350), 3);
     cmbvt.place(page, W(6500), y, W(1900), platform::kBoxHeight);
@@ -301,6 +316,10 @@ void frmReq::buildPage1() {
     // reduction rate.
     labelBox(Text5, Frame2, W(4200), fy, W(2300), 2);
     inputBox(txtq_VI, Frame2, W(6550), fy, W(1750));
+
+    // The signatures stand beside the line frame; Tab reaches them last, after the emissions.
+    labelBox(Text6, page, W(4400), namesTop, W(800), 3);
+    boxColumn(page, W(5250), namesTop, W(3150), {txtName1, txtName2, txtName3});
 }
 
 void frmReq::buildPage2() {
@@ -319,12 +338,15 @@ void frmReq::buildPage2() {
 
     Layout::frame(Frame4, page, "横断面分段", W(4400), 550, W(4180), 2950);
     lstSection.place(Frame4, W(100), 280, W(3980), 1350);
-    layout_.column(Frame4,
-                   {.left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400}, 1700,
-                   {{"桩号:", &txtSectionPile}, {"周长(m)", &txtSectionPerimeter}});
-    layout_.column(Frame4,
-                   {.left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400}, 1700,
-                   {{"面积(m^2)", &txtSectionArea}, {"当量直径(m)", &txtSectionD}});
+    // Two boxes a row; Tab runs along each row.
+    const platform::Layout::Column left{
+        .left = W(100), .labelWidth = W(1000) - W(100), .boxWidth = W(1000), .pitch = 400};
+    const platform::Layout::Column right{
+        .left = W(2080), .labelWidth = W(3200) - W(2080), .boxWidth = W(880), .pitch = 400};
+    layout_.column(Frame4, left, 1700, {{"桩号:", &txtSectionPile}});
+    layout_.column(Frame4, right, 1700, {{"面积(m^2)", &txtSectionArea}});
+    layout_.column(Frame4, left, 2100, {{"周长(m)", &txtSectionPerimeter}});
+    layout_.column(Frame4, right, 2100, {{"当量直径(m)", &txtSectionD}});
     Layout::buttons(Frame4, W(100), 2500, W(1250), 350, W(115),
                     {{&cmdAddSection, "添加"}, {&cmdDeleteSection, "删除"}, {&cmdUpdateSection, "更新"}});
 
@@ -361,7 +383,7 @@ void frmReq::buildPage3() {
     Layout::captioned(chkRatioNotSame, page, "各特征年车型比例不同", W(120), cy + 360, W(4000), 300);
 
     const int ly = cy + 720;
-    const int editorTop = 6800 - 420;
+    const int editorTop = pageHeight() - 420;
     lstTrafficAnalysis.place(page, W(120), ly, W(8460), editorTop - 60 - ly);
     lblTrafficType.place(page, W(120), editorTop + 40, W(1250), 300);
     layout_.caption(page, "比例", W(1400), editorTop + 40, W(450));
@@ -379,20 +401,21 @@ void frmReq::buildPage4() {
     const int r = rowPitch();
 
     Layout::frame(Frame12, page, "基本参数", 120, 60, 8460, 2150);
+    // The CO row, then the smoke row; Tab runs along each.
     layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
-    layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
-    resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
     layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
     lstCOModel.setBackColor(platform::kInputColor);
-    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
-    lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
-    lstLightModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
     inputBox(txtDelta, Frame12, 4650, 560, 1200);
     layout_.caption(Frame12, "工况车速(km/h)", 6000, 590, 1300);
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
+    layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
+    resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
+    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
+    lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
+    lstLightModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
     inputBox(txtKK, Frame12, 4650, 1420, 1200);
 
@@ -411,7 +434,7 @@ void frmReq::buildPage4() {
                shown(txtQQ_req_VI_SEGMENT)});
 
     const int ty = 2270 + segHeight + 350 + 60;
-    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, 6800 - ty - 20);
+    Layout::frame(Frame11, page, "全长需风量计算", 120, ty, 8460, pageHeight() - ty - 20);
     layout_.caption(Frame11, "CO排放量Qco(m^3/s)", 100, 330, 2000);
     resultBox(txtQQ_CO, Frame11, 2100, 300, 1500);
     layout_.caption(Frame11, "稀释CO的需风量Qreq(co)(m^3/s)", 3800, 330, 2900);
@@ -476,7 +499,7 @@ void frmReq::buildPage6() {
                     {{&cmdAddBlock, "添加"}, {&cmdDeleteBlock, "删除"}, {&cmdUpdateBlock, "更新"}});
 
     Layout::frame(Frame17, page, "设计浓度", 120, 2520, 4150, 1050);
-    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2850, 2980, 1070);
+    concentrationSwitches(Frame17, chkDeltaBlock, txtDelta_block, chkKKBlock, txtKK_block, 2865, 2980, 1070);
 
     Layout::frame(Frame18, page, "全程阻滞需风量", 4400, 2520, 4180, 1050);
     layout_.caption(Frame18, "按CO浓度计算的需风量Qreq(m^3/s)", 100, 330, 3000);
@@ -512,16 +535,10 @@ void frmReq::buildPage7() {
     resultBox(txtQQ_req_exchange, Frame20, 3500, 560, 2000);
     Layout::captioned(cmdCalQQ_req_exchange, Frame20, "计算", W(6900), 520, W(1300), 380);
 
-    Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660);
+    Layout::frame(Frame21, page, "火灾工况需风量计算", W(120), 1120, W(8460), 5660 + extraHeight());
 
-    // Left column: the plume method with its ten boxes.
-    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050), 5300);
-    labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
-    boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
-              {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
-               shown(txtTSLA), shown(txtST)});
-
-    // Right column: fire size, method, critical velocity, results.
+    // Right column: fire size, method, critical velocity, results; the plume method stands left of it.
+    // Tab runs from the fire size through the method and both methods' frames to the results.
     const int x = W(4250);
     labelBox(txtFireLabel2, Frame21, x, 300, W(2200), 2);
     boxColumn(Frame21, x + W(2300), 300, W(1800), {txtHRR, txtAT});
@@ -543,6 +560,14 @@ void frmReq::buildPage7() {
     labelBox(Text11, frmQsMethod(0), W(80), 1200, W(2150), 2);
     boxColumn(frmQsMethod(0), W(2300), 1200, W(1700), {txtTunnelH, shown(txtvcr)});
 
+    // Left column: the plume method with its ten boxes.
+    Layout::frame(frmQsMethod.add(1), Frame21, "按大面积火源羽流烟气生成量计算", W(100), 250, W(4050),
+                  5300 + extraHeight());
+    labelBox(txtFireLabel, frmQsMethod(1), W(80), 300, W(2550), 10);
+    boxColumn(frmQsMethod(1), W(2650), 300, W(1300),
+              {txtFireSize, txtPerimeter, txtCH, txtDSL, shown(txtHOR), shown(txtMPRS), txtPRL, shown(txtCHO),
+               shown(txtTSLA), shown(txtST)});
+
     const int ry = cy + 1250 + 2 * r + 100;
     lblAirDensity.place(Frame21, x, ry + 30, W(2250), 255);
     resultBox(txtAD, Frame21, x + W(2300), ry, W(1800));
@@ -551,6 +576,12 @@ void frmReq::buildPage7() {
 }
 
 void frmReq::connectEvents() {
+    // Names and descriptions are texts; the editors of the lists and the optional factors may be left empty.
+    platform::Layout::entries(
+        {.texts = {&txtProjectName, &txtProjectDiscribe, &txtName1, &txtName2, &txtName3},
+         .optionalNumbers = {&txtSlopePile, &txtSlopeRatio, &txtSectionPile, &txtSectionArea,
+                             &txtSectionPerimeter, &txtRatio1, &txtRatio2, &txtRatio3, &txtPetrol,
+                             &txtExchangeNum, &txtDelta_Bi, &txtKK_Bi, &txtDelta_block, &txtKK_block}});
     // Menus and toolbar.
     platform::Connect(mnuFileNew.Click, this, &frmReq::mnuFileNew_Click);
     platform::Connect(mnuFileOpen.Click, this, &frmReq::mnuFileOpen_Click);
@@ -666,13 +697,13 @@ void frmReq::Form_Load() {
     guarded([this] {
         for (int i = 0; i <= 6; ++i) {
             frmList(i).setVisible(false);
-            frmList(i).Move(200, 800, widePage(i) ? kWidePageWidth : kPageWidth, 6800);
+            frmList(i).Move(200, 800, widePage(i) ? kWidePageWidth : kPageWidth, pageHeight());
             frmList(i).setBorderStyle(0);
         }
         setWidth(kWidth);
-        setHeight(9300);
+        setHeight(9300 + extraHeight());
         pgMain.setWidth(kTabWidth);
-        pgMain.setHeight(7200);
+        pgMain.setHeight(7200 + extraHeight());
         showPickers(false);
         frmList(0).setVisible(true);
         iCurrentPage = 0;

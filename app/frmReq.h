@@ -18,6 +18,7 @@
 namespace reqair {
 struct DesignConcentrationInput;
 struct OneWayInput;
+struct TwoWayInput;
 class ReportText;
 struct SegmentDemandMemo;
 } // namespace reqair
@@ -67,6 +68,9 @@ public:
     /// boxes would show them [m³/s]; computed from the pages without changing any of them.
     double OneWayDemandAt(double dvt);
     void cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex = -1);
+    /// Two-way demand of the tunnel at a working speed [km/h], the larger of CO and smoke as page 5's
+    /// boxes would show them [m³/s]; computed from the pages without changing any of them.
+    double TwoWayDemandAt(double speed);
     void cmdCalculateQQ_block_Click();
     void lstSlope_ItemClick(platform::ListItem& Item);
     void lstSection_ItemClick(platform::ListItem& Item);
@@ -407,6 +411,8 @@ private:
     void buildPage5();
     void buildPage6();
     void buildPage7();
+    /// The picker column and the next-step button, placed after the pages.
+    void buildPickers();
     void connectEvents();
     void writeLabelBoxTexts();
     // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
@@ -434,6 +440,8 @@ private:
     reqair::DesignConcentrationInput concentrationInput();
     /// The one-way page's inputs at a working speed (kOwnSpeed: each segment's own).
     reqair::OneWayInput oneWayInput(vb::Integer iSegmentIndex, double dvt);
+    /// The two-way page's inputs at a working speed.
+    reqair::TwoWayInput twoWayInput(vb::Integer iSegmentIndex, double speed);
     /// The CO and the smoke demand of a required-air frame on one row, each caption beside its result box.
     void demandRow(platform::Container& parent, platform::TextBox& co, platform::TextBox& vi, int top);
     /// While the stretch dialog is open: its stretch's demand in the traffic case (1 one-way, 2 two-way,

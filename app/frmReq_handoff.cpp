@@ -63,8 +63,9 @@ void frmReq::cmdNextStep_Click() {
             }
         }
     });
-    // The one-way demand handed over is that of the working speed on page 4; the speed among the nine
-    // that needs the most air is handed over too, so that step 2 can say when it is another one.
+    // The one-way demand handed over is that of the working speed on page 4, the two-way demand that of
+    // page 5's speed; for each, the speed of its page's list that needs the most air is handed over too, so
+    // that step 2 can say when it is another one.
     guarded([&] {
         double speed = 0, most = -1;
         for (const vb::Integer v : modPublic::WorkSpeeds) {
@@ -75,7 +76,21 @@ void frmReq::cmdNextStep_Click() {
             }
         }
         if (most >= 0) {
-            w.SetGoverningSpeed(speed, most);
+            w.SetGoverningSpeed(0, speed, most);
+        }
+    });
+    guarded([&] {
+        double speed = 0, most = -1;
+        for (int i = 0; i < cmbWorkVt_Bidirection.ListCount(); ++i) {
+            const double v = vb::Val(cmbWorkVt_Bidirection.List(i));
+            const double q = TwoWayDemandAt(v);
+            if (q > most) {
+                speed = v;
+                most = q;
+            }
+        }
+        if (most >= 0) {
+            w.SetGoverningSpeed(1, speed, most);
         }
     });
     guarded([&] {

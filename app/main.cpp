@@ -2,6 +2,7 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "platform/fonts.h"
 #include "platform/paths.h"
 
 #include <QApplication>
@@ -23,8 +24,8 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTranslator);
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    // A face that holds the Chinese captions and keeps Latin text narrow, so that the pages fit.
-    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+    QApplication::setFont(
+        QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
     modPublic::AppFolder = platform::AppPath();
     // The program ends when its last window is unloaded, by the close box or by code.
     platform::Forms::setLastFormUnloaded([] { QCoreApplication::quit(); });

@@ -147,6 +147,7 @@ void frmBrightness::buildControls() {
 }
 
 void frmBrightness::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtNN}});
     // The speed may be picked or typed; either way it is a change of the speed.
     platform::Connect(cmbvt.Click, this, &frmBrightness::cmbvt_Change);
     platform::Connect(cmbvt.Change, this, &frmBrightness::cmbvt_Change);

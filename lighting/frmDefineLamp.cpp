@@ -195,6 +195,10 @@ void frmDefineLamp::buildControls() {
 }
 
 void frmDefineLamp::connectEvents() {
+    // The circuit editor starts empty and is filled by a click on a circuit.
+    platform::Layout::entries(
+        {.optionalNumbers = {&txtPower, &txtPHI, &txtMM, &txtLightSS1, &txtLightSS2, &txtHH,
+                             &txtAltitudeAngle, &txtAngle2, &txtNum1, &txtSpan1, &txtNum2, &txtSpan2}});
     platform::Connect(cmdAddSection.Click, this, &frmDefineLamp::cmdAddSection_Click);
     platform::Connect(cmdUpdateSection.Click, this, &frmDefineLamp::cmdUpdateSection_Click);
     platform::Connect(cmdDeleteSection.Click, this, &frmDefineLamp::cmdDeleteSection_Click);

@@ -159,7 +159,7 @@ void frmLighting::buildControls() {
         const int column = i % 2;
         const int row = i / 2;
         Layout::row(Frame3,
-                    {.left = 120 + column * 3150, .labelWidth = 1920, .boxWidth = 1100, .labelDrop = 20},
+                    {.left = 120 + column * 3150, .labelWidth = 1950, .boxWidth = 1100, .labelDrop = 20},
                     320 + row * 420, *results[i].label, results[i].caption, *results[i].box);
     }
     txtResult.place(Frame3, 120, 2080, 6100, 1000);
@@ -174,6 +174,7 @@ void frmLighting::buildControls() {
 }
 
 void frmLighting::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtLightSS1, &txtPower, &txtLightSS3}});
     platform::Connect(lstNN.Click, this, &frmLighting::lstNN_Click);
     platform::Connect(lstAdjust.Click, this, &frmLighting::lstAdjust_Click);
     platform::Connect(lstSegment.Click, this, &frmLighting::lstSegment_Click);

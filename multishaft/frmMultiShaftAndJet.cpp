@@ -156,7 +156,7 @@ void frmMultiShaftAndJet::buildControls() {
     const auto openingGroups = [&](const OpeningGroups& o) {
         platform::Frame& design = layout_.group(*o.side, "设计风压计算", 3900, 240, 3420, 2300);
         // The loss caption is too long for one line: it takes two, and its box sits beside the second.
-        layout_.caption(design, o.lossCaption, 100, 260, 2100, 480);
+        layout_.caption(design, o.lossCaption, 100, 260, 2100, 540);
         o.loss->place(design, 2200, 440, 800, platform::kBoxHeight);
         layout_.column(design, rows.at(100, 2100, 800), 260 + 540,
                        {{o.riseCaption, o.rise}, {o.totalCaption, o.total}});
@@ -267,6 +267,10 @@ void frmMultiShaftAndJet::buildControls() {
 }
 
 void frmMultiShaftAndJet::connectEvents() {
+    // The shaft editor starts empty and is filled by a click on a shaft.
+    platform::Layout::entries(
+        {.optionalNumbers = {&txtShaftPile, &txtp_de, &txtp_se, &txtt1_e, &txtp1_e, &txteta_e, &txtp_db,
+                             &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b}});
     platform::Connect(cmdBack.Click, this, &frmMultiShaftAndJet::cmdBack_Click);
     platform::Connect(cmdDrawPressCurve.Click, this, &frmMultiShaftAndJet::cmdDrawPressCurve_Click);
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);

@@ -3,7 +3,6 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
-#include "platform/screen_text.h"
 #include "platform/scripted.h"
 #include "platform/text_file.h"
 
@@ -502,7 +501,7 @@ private:
             return item;
         }
         case Entity::Type::Text: {
-            auto* item = new QGraphicsSimpleTextItem(ScreenText(e.text));
+            auto* item = new QGraphicsSimpleTextItem(QString::fromStdString(e.text));
             item->setFont(textFont_);
             item->setBrush(screenColor(e.color));
             return item;

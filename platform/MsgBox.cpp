@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MsgBox.h"
 
-#include "platform/screen_text.h"
 #include "platform/scripted.h"
 
 #include <QApplication>
@@ -56,7 +55,7 @@ QMessageBox::StandardButton standardButton(int answer) {
 
 int showReal(const std::string& prompt, int buttons, const std::string& title) {
     QMessageBox box(QApplication::activeWindow());
-    box.setText(ScreenText(prompt));
+    box.setText(QString::fromStdString(prompt));
     box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
                                      : QString::fromStdString(title));
     // The icon flags are vbCritical (16), vbQuestion (32), vbExclamation (48) and vbInformation (64).

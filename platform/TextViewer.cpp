@@ -2,6 +2,7 @@
 #include "platform/TextViewer.h"
 
 #include "platform/MsgBox.h"
+#include "platform/fonts.h"
 #include "platform/scripted.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
@@ -43,11 +44,6 @@ std::vector<QPointer<TextViewerWindow>>& windows() {
 }
 
 bool g_launcherHidden = false;
-
-// Every character of a report takes one or two columns of this font, so that its tables line up.
-const char* const kMonoFamily = "WenQuanYi Micro Hei Mono";
-// A font that draws "℃" (Debian's fonts-dejavu-core).
-const char* const kDegreeFamily = "DejaVu Sans";
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -104,10 +100,7 @@ TextViewerWindow* windowOf(const std::string& path) {
 class TwoCellHighlighter : public QSyntaxHighlighter {
 public:
     TwoCellHighlighter(QTextDocument* document, const QFont& font)
-        : QSyntaxHighlighter(document), metrics_(font), cell_(metrics_.horizontalAdvance(QLatin1Char('W'))),
-          degree_(font) {
-        degree_.setFamilies({QString::fromUtf8(kDegreeFamily)});
-    }
+        : QSyntaxHighlighter(document), metrics_(font), cell_(metrics_.horizontalAdvance(QLatin1Char('W'))) {}
 
 protected:
     void highlightBlock(const QString& text) override {
@@ -126,17 +119,6 @@ protected:
                 spacing = s;
             }
         }
-        // The report font lists "℃" but draws it empty: that sign alone is drawn in a font that has it,
-        // still two cells wide.
-        const QFontMetricsF degree(degree_);
-        for (int i = text.indexOf(kDegreeSign); i >= 0; i = text.indexOf(kDegreeSign, i + 1)) {
-            QTextCharFormat f;
-            f.setFont(degree_, QTextCharFormat::FontPropertiesSpecifiedOnly);
-            f.setFontFamilies({QString::fromUtf8(kDegreeFamily)});
-            f.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-            f.setFontLetterSpacing(2 * cell_ - degree.horizontalAdvance(kDegreeSign));
-            setFormat(i, 1, f);
-        }
     }
 
 private:
@@ -146,10 +128,8 @@ private:
         }
         return 2 * cell_ - metrics_.horizontalAdvance(c);
     }
-    static constexpr QChar kDegreeSign{0x2103};
     QFontMetricsF metrics_;
     double cell_;
-    QFont degree_;
 };
 
 } // namespace
@@ -182,7 +162,8 @@ TextViewerWindow::TextViewerWindow(const std::string& path) : path_(path) {
     text_ = new QPlainTextEdit(this);
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono(QString::fromUtf8(kMonoFamily));
+    // Every character of a report takes one or two columns of this font, so that its tables line up.
+    QFont mono(QString::fromUtf8(kMonoFontFamily));
     mono.setStyleHint(QFont::TypeWriter);
     mono.setFixedPitch(true);
     mono.setPointSize(10);

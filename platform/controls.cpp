@@ -2,10 +2,10 @@
 #include "platform/controls.h"
 
 #include "platform/FormWindow.h"
-#include "platform/screen_text.h"
 #include "platform/scripted.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "platform/vb.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPainter>
+#include <QPen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +41,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <cmath>
 #include <utility>
@@ -198,10 +200,9 @@ void Control::place(Container& parent, int left, int top, int width, int height)
 
 void Control::replaceWidget(QWidget* widget) {
     QWidget* parent = widget_ ? widget_->parentWidget() : nullptr;
-    const QString tip = widget_ ? widget_->toolTip() : QString();
     delete widget_.data();
     widget_ = widget;
-    widget_->setToolTip(tip);
+    applyTip();
     watchMouse();
     if (parent != nullptr) {
         widget_->setParent(parent);
@@ -260,6 +261,7 @@ void Control::setVisible(bool visible) {
 void Control::setBackColor(Color color) {
     backColor_ = color;
     applyColors();
+    backColorChanged();
 }
 
 void Control::setForeColor(Color color) {
@@ -279,10 +281,25 @@ void Control::applyColors() {
 }
 
 std::string Control::ToolTipText() const {
-    return TextFromScreen(widget_->toolTip());
+    return tip_;
 }
 void Control::setToolTipText(const std::string& text) {
-    widget_->setToolTip(ScreenText(text));
+    tip_ = text;
+    applyTip();
+}
+
+void Control::setPlatformTip(const std::string& tip) {
+    if (tip != platformTip_) {
+        platformTip_ = tip;
+        applyTip();
+    }
+}
+
+void Control::applyTip() {
+    const std::string shown = platformTip_.empty() ? tip_
+                              : tip_.empty()       ? platformTip_
+                                                   : platformTip_ + "\n" + tip_;
+    widget_->setToolTip(qs(shown));
 }
 
 void Control::setFont(const std::string& family, double points, bool bold) {
@@ -329,13 +346,84 @@ void Control::fire(const std::function<void()>& event) {
 namespace {
 // A multi-line box keeps its line breaks as CR LF, as the classic one does.
 QString toDisplay(const std::string& text) {
-    QString s = ScreenText(text);
+    QString s = QString::fromStdString(text);
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;
 }
 std::string fromDisplay(QString s) {
     s.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return TextFromScreen(s);
+    return s.toStdString();
+}
+
+bool isLineEnd(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+/// `text` with every line longer than kShownLineLength cut there and ended by "…"; nullopt when no line
+/// is that long.
+std::optional<QString> BoundedLines(const QString& text) {
+    if (text.size() <= kShownLineLength) {
+        return std::nullopt;
+    }
+    QString shown;
+    bool cut = false;
+    const qsizetype n = text.size();
+    for (qsizetype start = 0;;) {
+        qsizetype end = start;
+        while (end < n && !isLineEnd(text[end])) {
+            ++end;
+        }
+        if (end - start > kShownLineLength) {
+            qsizetype keep = kShownLineLength;
+            // Never half a character outside the basic plane.
+            if (text[start + keep - 1].isHighSurrogate()) {
+                --keep;
+            }
+            shown += QStringView(text).mid(start, keep);
+            shown += QChar(0x2026);
+            cut = true;
+        } else {
+            shown += QStringView(text).mid(start, end - start);
+        }
+        if (end >= n) {
+            break;
+        }
+        shown += text[end];
+        start = end + 1;
+    }
+    if (!cut) {
+        return std::nullopt;
+    }
+    return shown;
+}
+
+// The red frame of a box whose text is not a number: drawn over the box's own edge, it leaves the box's
+// colours (and any warning colour a window gives its text) as they are, and lets every click through.
+class NumberMarkFrame : public QWidget {
+public:
+    explicit NumberMarkFrame(QWidget* box) : QWidget(box) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(box->rect());
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            setGeometry(parentWidget()->rect());
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(255, 0, 0), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+bool isBlankText(const std::string& text) {
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 } // namespace
 
@@ -343,9 +431,42 @@ TextBox::TextBox() : Control(new QLineEdit, vbWindowBackground) {
     build();
 }
 
+TextBox::~TextBox() = default;
+
+void TextBox::setEntry(Entry entry) {
+    entry_ = entry;
+    checkNumber();
+}
+
+void TextBox::backColorChanged() {
+    checkNumber();
+}
+
+void TextBox::checkNumber() {
+    std::string mark;
+    if (BackColor() == kInputColor && entry_ != Entry::Text) {
+        const std::string text = Text();
+        const bool blank = isBlankText(text);
+        if (!(blank && entry_ == Entry::OptionalNumber) && !vb::StrictNumber(text)) {
+            mark = std::string(blank ? "未填，" : "不是数，") + "按 " + vb::CStr(vb::Val(text)) + " 计算";
+        }
+    }
+    mark_ = mark;
+    setPlatformTip(mark);
+    if (!mark.empty() && !frame_) {
+        frame_ = new NumberMarkFrame(widget());
+    }
+    if (frame_) {
+        frame_->setVisible(!mark.empty());
+        frame_->raise();
+    }
+}
+
 void TextBox::build() {
     QWidget* w = widget();
     if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        // Qt's line box would cut what it holds at 32,767 characters: a box keeps all it is given.
+        line->setMaxLength(std::numeric_limits<int>::max());
         line->setReadOnly(locked_);
         line->setFrame(!borderless_);
         QObject::connect(line, &QLineEdit::textEdited, line, [this] { typed(); });
@@ -358,21 +479,40 @@ void TextBox::build() {
 }
 
 std::string TextBox::Text() const {
+    if (held_) {
+        return *held_;
+    }
     if (auto* line = qobject_cast<QLineEdit*>(widget())) {
-        return TextFromScreen(line->text());
+        return line->text().toStdString();
     }
     return fromDisplay(static_cast<QPlainTextEdit*>(widget())->toPlainText());
 }
 
 void TextBox::setSilently(const std::string& text) {
+    show(text);
+    last_ = Text();
+    checkNumber();
+}
+
+// A read-only box may show its text bounded, as a caption does; one the engineer types into shows all
+// it holds, since what is typed replaces what is shown.
+void TextBox::show(const std::string& text) {
     const QSignalBlocker block(widget());
-    if (auto* line = qobject_cast<QLineEdit*>(widget())) {
-        line->setText(ScreenText(text));
+    auto* line = qobject_cast<QLineEdit*>(widget());
+    QString shown = line != nullptr ? QString::fromStdString(text) : toDisplay(text);
+    held_.reset();
+    if (locked_) {
+        if (std::optional<QString> bounded = BoundedLines(shown)) {
+            held_ = text;
+            shown = std::move(*bounded);
+        }
+    }
+    if (line != nullptr) {
+        line->setText(shown);
         line->setCursorPosition(0);
     } else {
-        static_cast<QPlainTextEdit*>(widget())->setPlainText(toDisplay(text));
+        static_cast<QPlainTextEdit*>(widget())->setPlainText(shown);
     }
-    last_ = Text();
 }
 
 void TextBox::set(const std::string& text) {
@@ -387,16 +527,21 @@ void TextBox::typed() {
     const std::string now = Text();
     if (now != last_) {
         last_ = now;
+        checkNumber();
         fire(Change);
     }
 }
 
 void TextBox::setLocked(bool locked) {
+    const std::string text = Text();
     locked_ = locked;
     if (auto* line = qobject_cast<QLineEdit*>(widget())) {
         line->setReadOnly(locked);
     } else {
         static_cast<QPlainTextEdit*>(widget())->setReadOnly(locked);
+    }
+    if (held_ || (locked && text.size() > static_cast<std::size_t>(kShownLineLength))) {
+        show(text);
     }
 }
 
@@ -405,6 +550,7 @@ void TextBox::setMultiLine(bool multiLine) {
         return;
     }
     const std::string text = Text();
+    held_.reset();
     multiLine_ = multiLine;
     if (multiLine) {
         auto* edit = new QPlainTextEdit;
@@ -469,12 +615,14 @@ void TextBox::userType(const std::string& text) {
 
 // ---- Label, CommandButton, CheckBox, OptionButton ---------------------------------------------------
 
-// A label and every kind of button keep their caption in the property "text".
-std::string ClickControl::Caption() const {
-    return TextFromScreen(widget()->property("text").toString());
-}
+// A label and every kind of button show their caption in the property "text".
 void ClickControl::setCaption(const std::string& caption) {
-    widget()->setProperty("text", ScreenText(caption));
+    caption_ = caption;
+    QString shown = qs(caption);
+    if (std::optional<QString> bounded = BoundedLines(shown)) {
+        shown = std::move(*bounded);
+    }
+    widget()->setProperty("text", shown);
 }
 
 void ClickControl::userClick() {
@@ -640,7 +788,7 @@ void ComboBox::AddItem(const std::string& item, int index) {
     const int current = box->currentIndex();
     const QString text = box->currentText();
     const int at = (index < 0 || index > box->count()) ? box->count() : index;
-    box->insertItem(at, ScreenText(item));
+    box->insertItem(at, QString::fromStdString(item));
     // Adding items never selects one, whatever Qt would prefer.
     if (current < 0) {
         box->setCurrentIndex(-1);
@@ -683,14 +831,14 @@ int ComboBox::ListCount() const {
 
 std::string ComboBox::List(int index) const {
     QComboBox* box = combo(widget());
-    return index >= 0 && index < box->count() ? TextFromScreen(box->itemText(index)) : std::string();
+    return index >= 0 && index < box->count() ? box->itemText(index).toStdString() : std::string();
 }
 
 void ComboBox::setList(int index, const std::string& item) {
     QComboBox* box = combo(widget());
     if (index >= 0 && index < box->count()) {
         const QSignalBlocker block(box);
-        box->setItemText(index, ScreenText(item));
+        box->setItemText(index, QString::fromStdString(item));
     }
 }
 
@@ -723,12 +871,12 @@ bool ComboBox::setListIndex(int index) {
 }
 
 std::string ComboBox::Text() const {
-    return TextFromScreen(combo(widget())->currentText());
+    return combo(widget())->currentText().toStdString();
 }
 
 bool ComboBox::applyText(const std::string& text, bool fireEvents) {
     QComboBox* box = combo(widget());
-    const int match = box->findText(ScreenText(text), Qt::MatchExactly);
+    const int match = box->findText(QString::fromStdString(text), Qt::MatchExactly);
     if (!box->isEditable()) {
         if (match < 0) {
             return false;
@@ -741,7 +889,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
     {
         const QSignalBlocker block(box);
         box->setCurrentIndex(match);
-        box->setEditText(ScreenText(text));
+        box->setEditText(QString::fromStdString(text));
     }
     if (fireEvents) {
         fire(Change);
@@ -833,7 +981,7 @@ void ListBox::setCheckBoxStyle(bool checkBoxes) {
 void ListBox::AddItem(const std::string& item, int index) {
     QListWidget* list = listw(widget());
     const QSignalBlocker block(list);
-    auto* entry = new QListWidgetItem(ScreenText(item));
+    auto* entry = new QListWidgetItem(QString::fromStdString(item));
     if (checkBoxes_) {
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(Qt::Unchecked);
@@ -864,14 +1012,14 @@ int ListBox::ListCount() const {
 
 std::string ListBox::List(int index) const {
     QListWidget* list = listw(widget());
-    return index >= 0 && index < list->count() ? TextFromScreen(list->item(index)->text()) : std::string();
+    return index >= 0 && index < list->count() ? list->item(index)->text().toStdString() : std::string();
 }
 
 void ListBox::setList(int index, const std::string& item) {
     QListWidget* list = listw(widget());
     if (index >= 0 && index < list->count()) {
         const QSignalBlocker block(list);
-        list->item(index)->setText(ScreenText(item));
+        list->item(index)->setText(QString::fromStdString(item));
     }
 }
 
@@ -1003,10 +1151,10 @@ void ListBox::userClick(int index) {
 Frame::Frame() : Control(new VbFrame, vbButtonFace) {}
 
 std::string Frame::Caption() const {
-    return TextFromScreen(static_cast<QGroupBox*>(widget())->title());
+    return (static_cast<QGroupBox*>(widget())->title()).toStdString();
 }
 void Frame::setCaption(const std::string& caption) {
-    static_cast<QGroupBox*>(widget())->setTitle(ScreenText(caption));
+    static_cast<QGroupBox*>(widget())->setTitle(QString::fromStdString(caption));
 }
 
 void Frame::setBorderStyle(int style) {
@@ -1295,19 +1443,36 @@ protected:
 private:
     bool* mouseDown_;
 };
+
+// A cell whose shown text is bounded keeps its whole text beside it.
+void setCell(QTreeWidgetItem* item, int column, const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    if (std::optional<QString> bounded = BoundedLines(shown)) {
+        item->setData(column, Qt::UserRole, QByteArray::fromStdString(text));
+        shown = std::move(*bounded);
+    } else if (item->data(column, Qt::UserRole).isValid()) {
+        item->setData(column, Qt::UserRole, QVariant());
+    }
+    item->setText(column, shown);
+}
+
+std::string cellText(const QTreeWidgetItem* item, int column) {
+    const QVariant whole = item->data(column, Qt::UserRole);
+    return whole.isValid() ? whole.toByteArray().toStdString() : item->text(column).toStdString();
+}
 } // namespace
 
 std::string ListItem::Text() const {
-    return TextFromScreen(item_->text(0));
+    return cellText(item_, 0);
 }
 void ListItem::setText(const std::string& text) {
     ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
-    item_->setText(0, ScreenText(text));
+    setCell(item_, 0, text);
 }
 
 std::string ListItem::SubItems(int i) const {
-    return i >= 1 ? TextFromScreen(item_->text(i)) : std::string();
+    return i >= 1 ? cellText(item_, i) : std::string();
 }
 
 void ListItem::setSubItems(int i, const std::string& text) {
@@ -1317,7 +1482,7 @@ void ListItem::setSubItems(int i, const std::string& text) {
     }
     ++owner_->revision_;
     const QSignalBlocker block(item_->treeWidget());
-    item_->setText(i, ScreenText(text));
+    setCell(item_, i, text);
 }
 
 int ListItem::Index() const {
@@ -1348,10 +1513,10 @@ void ListItem::setForeColor(Color color) {
 }
 
 std::string ColumnHeader::Text() const {
-    return TextFromScreen(tree(owner_)->headerItem()->text(index_ - 1));
+    return tree(owner_)->headerItem()->text(index_ - 1).toStdString();
 }
 void ColumnHeader::setText(const std::string& text) {
-    tree(owner_)->headerItem()->setText(index_ - 1, ScreenText(text));
+    tree(owner_)->headerItem()->setText(index_ - 1, QString::fromStdString(text));
     fitColumn(tree(owner_), index_ - 1, width_);
 }
 int ColumnHeader::Width() const {
@@ -1366,7 +1531,7 @@ ColumnHeader& ColumnHeaders::Add(const std::string& text, int widthTwips) {
     QTreeWidget* t = tree(owner_);
     const int n = static_cast<int>(parts_.size());
     t->setColumnCount(n + 1);
-    t->headerItem()->setText(n, ScreenText(text));
+    t->headerItem()->setText(n, QString::fromStdString(text));
     t->header()->setVisible(true);
     fitColumn(t, n, widthTwips);
     parts_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, n + 1, widthTwips)));
@@ -1390,7 +1555,7 @@ ListItem& ListItems::Insert(int index, const std::string& text) {
     ++owner_->revision_;
     const bool wasEmpty = items_.empty();
     auto* row = new QTreeWidgetItem;
-    row->setText(0, ScreenText(text));
+    setCell(row, 0, text);
     {
         const QSignalBlocker block(t);
         t->insertTopLevelItem(index - 1, row);
@@ -1421,9 +1586,8 @@ ListItem& ListItems::operator()(int i) {
 ListItem& ListItems::detached() {
     // A row in no list, so that a statement on a missing row changes nothing.
     static QTreeWidgetItem* const spare = new QTreeWidgetItem;
-    spare->setText(0, QString());
-    for (int c = 1; c < spare->columnCount(); ++c) {
-        spare->setText(c, QString());
+    for (int c = 0; c < std::max(1, spare->columnCount()); ++c) {
+        setCell(spare, c, std::string());
     }
     nowhere_.reset(new ListItem(owner_, spare));
     return *nowhere_;
@@ -1551,16 +1715,16 @@ QTabBar* tabbar(const TabStrip* strip) {
 } // namespace
 
 std::string Tab::Caption() const {
-    return TextFromScreen(tabbar(owner_)->tabText(index_ - 1));
+    return tabbar(owner_)->tabText(index_ - 1).toStdString();
 }
 void Tab::setCaption(const std::string& caption) {
-    tabbar(owner_)->setTabText(index_ - 1, ScreenText(caption));
+    tabbar(owner_)->setTabText(index_ - 1, QString::fromStdString(caption));
 }
 
 Tab& Tabs::Add(const std::string& caption) {
     QTabBar* bar = tabbar(owner_);
     const QSignalBlocker block(bar);
-    bar->addTab(ScreenText(caption));
+    bar->addTab(QString::fromStdString(caption));
     parts_.push_back(std::unique_ptr<Tab>(new Tab(owner_, static_cast<int>(parts_.size()) + 1)));
     return *parts_.back();
 }
@@ -1627,12 +1791,12 @@ void TabStrip::userClick(int i) {
 
 std::string Page::Caption() const {
     auto* tabs = static_cast<QTabWidget*>(owner_->widget());
-    return TextFromScreen(tabs->tabText(tabs->indexOf(widget_)));
+    return tabs->tabText(tabs->indexOf(widget_)).toStdString();
 }
 
 void Page::setCaption(const std::string& caption) {
     auto* tabs = static_cast<QTabWidget*>(owner_->widget());
-    tabs->setTabText(tabs->indexOf(widget_), ScreenText(caption));
+    tabs->setTabText(tabs->indexOf(widget_), QString::fromStdString(caption));
 }
 
 MultiPage::MultiPage() : Control(new QTabWidget, vbButtonFace) {
@@ -1644,7 +1808,7 @@ Page& MultiPage::AddPage(const std::string& caption) {
     auto* tabs = static_cast<QTabWidget*>(widget());
     const QSignalBlocker block(tabs);
     auto* page = new QWidget;
-    tabs->addTab(page, ScreenText(caption));
+    tabs->addTab(page, QString::fromStdString(caption));
     pages_.push_back(std::unique_ptr<Page>(new Page(this, page, static_cast<int>(pages_.size()))));
     return *pages_.back();
 }
@@ -1691,11 +1855,11 @@ void MultiPage::userClick(int index) {
 
 // A menu entry not yet created has no action: it shows nothing and ignores what is set.
 std::string ActionItem::Caption() const {
-    return action_ ? TextFromScreen(action_->text()) : std::string();
+    return action_ ? action_->text().toStdString() : std::string();
 }
 void ActionItem::setCaption(const std::string& caption) {
     if (action_) {
-        action_->setText(ScreenText(caption));
+        action_->setText(QString::fromStdString(caption));
     }
 }
 bool ActionItem::Enabled() const {
@@ -1724,7 +1888,7 @@ std::string Panel::Text() const {
 void Panel::setText(const std::string& text) {
     text_ = text;
     if (style_ == Style::Text) {
-        static_cast<QLabel*>(label_)->setText(ScreenText(text));
+        static_cast<QLabel*>(label_)->setText(QString::fromStdString(text));
     }
 }
 
@@ -1736,7 +1900,7 @@ void Panel::setStyle(Style style) {
     } else if (style == Style::Time) {
         label->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
     } else {
-        label->setText(ScreenText(text_));
+        label->setText(QString::fromStdString(text_));
     }
 }
 
@@ -1813,7 +1977,7 @@ void ToolbarButton::setValue(bool pressed) {
     action_->setChecked(pressed);
 }
 void ToolbarButton::setToolTipText(const std::string& text) {
-    action_->setToolTip(ScreenText(text));
+    action_->setToolTip(QString::fromStdString(text));
 }
 
 bool ToolbarButton::setImage(const std::string& path) {
@@ -1837,8 +2001,9 @@ Toolbar::~Toolbar() = default;
 ToolbarButton& Toolbar::AddButton(const std::string& key, const std::string& caption,
                                   ToolbarButton::Style style) {
     auto* bar = static_cast<QToolBar*>(widget());
-    QAction* action =
-        style == ToolbarButton::Style::Separator ? bar->addSeparator() : bar->addAction(ScreenText(caption));
+    QAction* action = style == ToolbarButton::Style::Separator
+                          ? bar->addSeparator()
+                          : bar->addAction(QString::fromStdString(caption));
     action->setCheckable(style == ToolbarButton::Style::Check);
     buttons_.push_back(std::unique_ptr<ToolbarButton>(
         new ToolbarButton(action, key, static_cast<int>(buttons_.size()) + 1)));
@@ -1896,7 +2061,7 @@ Menu::~Menu() {
 
 void Menu::create(Form& form, const std::string& caption) {
     QMenuBar* bar = static_cast<FormWindow*>(form.window())->menuBar();
-    menu_ = bar->addMenu(ScreenText(caption));
+    menu_ = bar->addMenu(QString::fromStdString(caption));
     action_ = menu_->menuAction();
     parent_ = nullptr;
     // A menu of the bar fires Click as it opens, so that its entries can be set up.
@@ -1910,7 +2075,7 @@ void Menu::create(Menu& parent, const std::string& caption) {
         action_ = owner->addSeparator();
         return;
     }
-    action_ = owner->addAction(ScreenText(caption));
+    action_ = owner->addAction(QString::fromStdString(caption));
     QObject::connect(action_.data(), &QAction::triggered, action_.data(), [this] { fireEvent(Click); });
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ constexpr Color vbWindowText = 0x80000008;
 constexpr Color vbWhite = 0xFFFFFF;
 constexpr Color vbBlack = 0x000000;
 constexpr Color vbRed = 0x0000FF;
+
+/// The most characters of one line that a caption, a read-only text box or a list cell shows; the rest of
+/// a longer line shows as "…". What the control holds, and hands back, is the whole text: only the
+/// painting is bounded, so that a file with a line of a million characters opens as quickly as any other.
+inline constexpr int kShownLineLength = 2000;
+/// The light yellow of the boxes the engineer types into.
+inline constexpr Color kInputColor = RGB(255, 255, 192);
 
 class Control {
 public:
@@ -99,12 +107,17 @@ protected:
     static void fire(const std::function<void()>& event);
     /// Runs after place() (docked bars lay themselves out).
     virtual void placed() {}
+    /// Runs after the back colour changed.
+    virtual void backColorChanged() {}
+    /// A tip the platform shows before the window's own (the number mark); "" for none.
+    void setPlatformTip(const std::string& tip);
     /// The user released the mouse over the control.
     virtual void mouseReleased() {}
 
 private:
     void applyGeometry();
     void applyColors();
+    void applyTip();
     void watchMouse();
     friend class MouseWatch;
 
@@ -112,11 +125,21 @@ private:
     int left_ = 0, top_ = 0, width_ = 1200, height_ = 375;
     bool enabled_ = true, visible_ = true;
     Color backColor_, foreColor_ = vbWindowText;
+    std::string tip_;
+    std::string platformTip_;
 };
 
+/// A box in the input colour is one the engineer types into, and the windows read what is typed there
+/// by its leading number ("9OO" as 9), so such a box holding anything but a whole number text is
+/// framed in red with a tip naming the value used, for as long as its text is not a number. The
+/// exceptions are declared by the window: boxes for names and descriptions (Text), and boxes that may be
+/// left empty (OptionalNumber: checked only once they hold text).
 class TextBox : public Control {
 public:
+    enum class Entry { Number, OptionalNumber, Text };
+
     TextBox();
+    ~TextBox() override;
     std::string Text() const;
     /// Assigns the text; fires Change when it differs from the current text.
     void set(const std::string& text);
@@ -136,17 +159,33 @@ public:
     /// The user replaces the text by typing `text`: Change fires once when the text changed.
     void userType(const std::string& text);
 
+    /// What the box holds when it is one the engineer types into; a number unless the window says not.
+    void setEntry(Entry entry);
+    Entry entry() const { return entry_; }
+    /// The tip of the red frame ("不是数，按 9 计算"), "" when the box is not marked.
+    std::string NumberMark() const { return mark_; }
+
+protected:
+    void backColorChanged() override;
+
 private:
     void build();
     void typed();
+    void checkNumber();
+    void show(const std::string& text);
     std::string last_;
+    std::string mark_;
+    /// The whole text of a read-only box whose display was bounded; empty while it shows all it holds.
+    std::optional<std::string> held_;
+    Entry entry_ = Entry::Number;
+    QPointer<QWidget> frame_;
     bool locked_ = false, multiLine_ = false, borderless_ = false;
 };
 
 /// A control with a caption that the user clicks: label, command button, check box, option button.
 class ClickControl : public Control {
 public:
-    std::string Caption() const;
+    std::string Caption() const { return caption_; }
     void setCaption(const std::string& caption);
     std::function<void()> Click;
     /// The user clicks the control: it does what a click does (see each control) and fires Click.
@@ -156,6 +195,9 @@ protected:
     using Control::Control;
     /// What a user's click does to the control, Click included.
     virtual void clicked() { fire(Click); }
+
+private:
+    std::string caption_;
 };
 
 class Label : public ClickControl {

@@ -15,6 +15,15 @@ void Layout::inputs(std::initializer_list<Control*> boxes) {
     }
 }
 
+void Layout::entries(const Entries& entries) {
+    for (TextBox* box : entries.texts) {
+        box->setEntry(TextBox::Entry::Text);
+    }
+    for (TextBox* box : entries.optionalNumbers) {
+        box->setEntry(TextBox::Entry::OptionalNumber);
+    }
+}
+
 void Layout::headings(ListView& list, std::span<const Heading> heads) {
     list.ColumnHeaders.Clear();
     for (const Heading& h : heads) {

@@ -11,8 +11,6 @@
 
 namespace platform {
 
-/// The light yellow of the boxes the engineer types into.
-inline constexpr Color kInputColor = RGB(255, 255, 192);
 /// The height of one text box [twips].
 inline constexpr int kBoxHeight = 300;
 
@@ -55,8 +53,18 @@ public:
     /// The window itself: its caption and its outer size.
     static void window(Form& form, const std::string& caption, int width, int height);
 
-    /// Marks the boxes the engineer types into with the input colour.
+    /// Marks the boxes the engineer types into with the input colour. A text box among them holds a
+    /// number, and is framed in red while its text is not one (see TextBox).
     static void inputs(std::initializer_list<Control*> boxes);
+
+    /// The boxes of a window that the engineer types into but that are no plain number: names and
+    /// descriptions (`texts`, never marked) and numbers that may be left empty (`optionalNumbers`,
+    /// marked only when they hold text that is not a number). Declared once per window.
+    struct Entries {
+        std::vector<TextBox*> texts;
+        std::vector<TextBox*> optionalNumbers;
+    };
+    static void entries(const Entries& entries);
 
     /// A heading of a list's column and the column's width.
     struct Heading {

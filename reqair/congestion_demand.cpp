@@ -13,6 +13,36 @@ std::vector<double> BlockBoundaries(double startPile, std::span<const double> bl
     return app::congestion_block_piles(startPile, {blockLengths.begin(), blockLengths.end()});
 }
 
+std::string BlockFitWarning(double tunnelLength, std::span<const BlockRow> blocks) {
+    double total = 0;
+    for (const BlockRow& block : blocks) {
+        total += block.Length;
+    }
+    if (!std::isfinite(total) || !std::isfinite(tunnelLength) ||
+        std::fabs(total - tunnelLength) <= kBlockFitTolerance) {
+        return {};
+    }
+    std::string text = "阻塞区段总长" + vb::CStr(total) + "m与隧道长度" + vb::CStr(tunnelLength) + "m不符";
+    double from = 0;
+    int number = 0;
+    for (const BlockRow& block : blocks) {
+        ++number;
+        const double to = from + block.Length;
+        const std::string name = "第" + vb::CStr(number) + "段(" + vb::CStr(block.Length) + "m, " +
+                                 vb::CStr(block.Speed) + "km/h)";
+        if (block.Length > 0 && from >= tunnelLength - kBlockFitTolerance) {
+            text += "; " + name + "在隧道以外, 按0计";
+        } else if (to > tunnelLength + kBlockFitTolerance) {
+            text += "; " + name + "有" + vb::CStr(to - tunnelLength) + "m超出隧道终点";
+        }
+        from = to;
+    }
+    if (total < tunnelLength) {
+        text += "; 隧道最后" + vb::CStr(tunnelLength - total) + "m不在任何阻塞区段内";
+    }
+    return text + ".";
+}
+
 BlockDemand SumBlockDemand(const std::vector<CalSegment>& segments, const std::vector<SegmentDemand>& demands,
                            const std::vector<double>& blockPiles) {
     BlockDemand out;

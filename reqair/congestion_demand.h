@@ -30,6 +30,15 @@ inline constexpr long kMaxWindowCandidates = 100000;
 /// (k blocks give k + 1 stations).
 std::vector<double> BlockBoundaries(double startPile, std::span<const double> blockLengths);
 
+/// Blocks whose total differs from the tunnel length by no more than this fit it [m].
+inline constexpr double kBlockFitTolerance = 0.005;
+
+/// How the congestion blocks, laid end to end from the tunnel start, fit a tunnel of `tunnelLength` m:
+/// empty when their total is the tunnel length; otherwise a warning that names both lengths, each block
+/// that lies outside the tunnel whole or in part, and the end of the tunnel that no block covers.
+/// The blocks are only described, never changed: the segments beyond the tunnel simply do not exist.
+std::string BlockFitWarning(double tunnelLength, std::span<const BlockRow> blocks);
+
 /// The congestion blocks' share of the full-length congestion demand.
 struct BlockDemand {
     /// Per block, as its list cells hold them: "0" for a block that no segment falls in, otherwise the

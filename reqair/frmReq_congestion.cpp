@@ -268,7 +268,10 @@ void frmReq::cmdCalculateQQ_block_Click() {
     });
 
     guarded([&] {
-        const std::string text = congestionWarning(fullLength, oneKm);
+        // Blocks that do not fit the tunnel are named first: their demand is not the jam the list shows.
+        const std::string fit = reqair::BlockFitWarning(GetTunnelLength(), segmentLists().Blocks);
+        const std::string failed = congestionWarning(fullLength, oneKm);
+        const std::string text = fit + (fit.empty() || failed.empty() ? "" : " ") + failed;
         lblWarning6.setCaption(text);
         // The label has room for a few lines only; the whole text is always at hand under the mouse.
         lblWarning6.setToolTipText(text);

@@ -290,34 +290,45 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
     ShowSectionQreq(reqair::kCaseOneWay);
 }
 
+reqair::TwoWayInput frmReq::twoWayInput(vb::Integer iSegmentIndex, double speed) {
+    reqair::TwoWayInput in;
+    in.Segments = segmentRows(lstSegment);
+    in.Method = optBiDirectionMethod1.Value() ? reqair::TwoWayMethod::ControlTraffic
+                                              : reqair::TwoWayMethod::AllowedClasses;
+    in.BiDirectionFactor = vb::Val(txtBiDirection.Text());
+    for (int j = 0; j < reqair::kVehicleClasses; ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        in.AllowedClasses[k] = j < lstAllowVechileType.ListCount() && lstAllowVechileType.Selected(j);
+        if (j + 1 <= lstTrafficAnalysis.ListItems.Count()) {
+            platform::ListItem& row = lstTrafficAnalysis.ListItems(j + 1);
+            in.Classes[k].Vehicles = vb::Val(row.SubItems(3));
+            in.Classes[k].EquivCO = vb::Val(row.SubItems(7));
+            in.Classes[k].EquivVI = vb::Val(row.SubItems(8));
+        }
+    }
+    in.MainDirectionRatio = vb::Val(txtMainDirectionRatio.Text());
+    in.nn_co = nn_co;
+    in.nn_vi = nn_vi;
+    in.Speed = speed;
+    in.qco = vb::Val(txtq_co_at_Year.Text());
+    in.qvi = vb::Val(txtq_VI_at_Year.Text());
+    in.COAir = vb::Val(txtCO_in_Air.Text());
+    in.Site = siteFactors(*this);
+    in.Concentrations = concentrationInput();
+    in.iSegmentIndex = iSegmentIndex;
+    return in;
+}
+
+double frmReq::TwoWayDemandAt(double speed) {
+    const reqair::TwoWayResult r =
+        reqair::CalculateTwoWay(twoWayInput(-1, speed), emissionTables(), modPublic::CoefTableOf("K"));
+    return modPublic::MaxOf(vb::Val(r.QQ_req_CO), vb::Val(r.QQ_req_VI));
+}
+
 void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
     guarded([this] { RefreshData(true); });
     guarded([&] {
-        reqair::TwoWayInput in;
-        in.Segments = segmentRows(lstSegment);
-        in.Method = optBiDirectionMethod1.Value() ? reqair::TwoWayMethod::ControlTraffic
-                                                  : reqair::TwoWayMethod::AllowedClasses;
-        in.BiDirectionFactor = vb::Val(txtBiDirection.Text());
-        for (int j = 0; j < reqair::kVehicleClasses; ++j) {
-            const auto k = static_cast<std::size_t>(j);
-            in.AllowedClasses[k] = j < lstAllowVechileType.ListCount() && lstAllowVechileType.Selected(j);
-            if (j + 1 <= lstTrafficAnalysis.ListItems.Count()) {
-                platform::ListItem& row = lstTrafficAnalysis.ListItems(j + 1);
-                in.Classes[k].Vehicles = vb::Val(row.SubItems(3));
-                in.Classes[k].EquivCO = vb::Val(row.SubItems(7));
-                in.Classes[k].EquivVI = vb::Val(row.SubItems(8));
-            }
-        }
-        in.MainDirectionRatio = vb::Val(txtMainDirectionRatio.Text());
-        in.nn_co = nn_co;
-        in.nn_vi = nn_vi;
-        in.Speed = vb::Val(cmbWorkVt_Bidirection.Text());
-        in.qco = vb::Val(txtq_co_at_Year.Text());
-        in.qvi = vb::Val(txtq_VI_at_Year.Text());
-        in.COAir = vb::Val(txtCO_in_Air.Text());
-        in.Site = siteFactors(*this);
-        in.Concentrations = concentrationInput();
-        in.iSegmentIndex = iSegmentIndex;
+        const reqair::TwoWayInput in = twoWayInput(iSegmentIndex, vb::Val(cmbWorkVt_Bidirection.Text()));
         const reqair::TwoWayResult r =
             reqair::CalculateTwoWay(in, emissionTables(), modPublic::CoefTableOf("K"));
 

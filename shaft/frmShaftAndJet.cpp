@@ -177,7 +177,7 @@ void frmShaftAndJet::buildControls() {
     // Right of each opening's column: its design pressure, fan power and motor power. The opening's total
     // pressure has a caption too long for one line: it takes two, its box beside the second, and the
     // frames below move down to make room.
-    const int twoLines = 480, lower = 180;
+    const int twoLines = 540, lower = 180;
     struct OpeningFrames {
         platform::Frame *opening, *design, *power, *motor;
         const char *lossCaption, *riseCaption, *totalCaption;
@@ -286,8 +286,8 @@ void frmShaftAndJet::buildControls() {
     int left = 4560;
     for (const SectionControls& s : sections) {
         Layout::frame(*s.section, sectionPage, s.title, left, 120, 4800, 3100);
-        layout_.column(*s.section, {.left = 120, .labelWidth = 3200, .boxWidth = 1300}, 300, s.rows);
-        Layout::frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3800);
+        layout_.column(*s.section, {.left = 120, .labelWidth = 3230, .boxWidth = 1300}, 300, s.rows);
+        Layout::frame(*s.fans, sectionPage, "射流风机配置", left, 3300, 4800, 3740);
         // The boxes are wide enough for a pressure rise shown with all its digits ("13.0637353266733"):
         // the count is worked from that text, so it is never shortened.
         layout_.column(*s.fans, {.left = 120, .labelWidth = 1700, .boxWidth = 1800}, 260,
@@ -345,6 +345,7 @@ void frmShaftAndJet::buildControls() {
 }
 
 void frmShaftAndJet::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtPile, &txtJetNumPerTeam, &txtPress}});
     // A pick from a list and a typed text both change the count or the model.
     platform::Connect(cmbCounte.Click, this, &frmShaftAndJet::cmbCounte_Change);
     platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);

@@ -171,6 +171,11 @@ void frmAxialFanDesign::buildControls() {
 }
 
 void frmAxialFanDesign::connectEvents() {
+    // A fan's number is its name ("1#"); the fan's and the duct's editors start empty.
+    platform::Layout::entries(
+        {.texts = {&txtFanNo},
+         .optionalNumbers = {&txtQ, &txtv, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
+                             &txtSectionDelta, &txtzetapile, &txtzeta}});
     platform::Connect(lstFanNo.ItemClick, this, &frmAxialFanDesign::lstFanNo_ItemClick);
     platform::Connect(cmdAddFan.Click, this, &frmAxialFanDesign::cmdAddFan_Click);
     platform::Connect(cmdUpdateFan.Click, this, &frmAxialFanDesign::cmdUpdateFan_Click);

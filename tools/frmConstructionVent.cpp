@@ -58,7 +58,7 @@ const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法�
 // The common place of the three ventilation-type frames inside Frame1, under Frame7.
 constexpr int kTypeLeft = 120, kTypeTop = 1680, kTypeWidth = 3975, kTypeHeight = 5175;
 // The middle column is as wide as the diesel-equipment list needs to show all its columns.
-constexpr int kMidWidth = 7440;
+constexpr int kMidWidth = 7680;
 
 constexpr const char* kExtension = ".cvt";
 
@@ -170,7 +170,7 @@ void frmConstructionVent::buildControls() {
     Layout::frame(Frame4, *this, "按稀释和排除内燃机废气计算", mid, 2580, kMidWidth, 4500);
     lstNR.place(Frame4, 120, 260, kMidWidth - 240, 1400);
     lstNR.setGridLines(true);
-    layout_.column(Frame4, rowsOf(2700, 1300), 1740,
+    layout_.column(Frame4, rowsOf(2760, 1300), 1740,
                    {{"功率通风计算系数k(m^3/min/kW)", &txtqperkW},
                     {"额定功率Ni(kW)", &txtNi},
                     {"设备数量:", &txtNum},
@@ -275,6 +275,7 @@ void frmConstructionVent::buildControls() {
 }
 
 void frmConstructionVent::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtL(0), &txtqperkW, &txtNi, &txtNum, &txtTi, &txtwi}});
     optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
     txtb.on(&TextBox::Change, [this](int i) { txtb_Change(i); });
     platform::Connect(lstMethod1.Click, this, &frmConstructionVent::lstMethod1_Click);

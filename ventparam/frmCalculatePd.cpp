@@ -20,7 +20,7 @@ namespace {
 constexpr int kButtonHeight = 360;
 // The lists are as wide as their columns' headers: no column runs past a list's edge.
 constexpr int kListLeft = 3900;
-constexpr int kListWidth = 7200;
+constexpr int kListWidth = 7290;
 constexpr int kFrameWidth = kListLeft + kListWidth + 140;
 constexpr platform::Layout::Heading kPieceHeads[] = {{"区段长度(m)", 1200}, {"是否渐扩,渐缩段", 800},
                                                      {"面积(m^2)", 800},    {"周长(m)", 800},
@@ -93,6 +93,8 @@ void frmCalculatePd::buildControls() {
 }
 
 void frmCalculatePd::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
+                                                   &txtSectionDelta, &txtzetapile, &txtzeta}});
     connectDuctEditor();
     platform::Connect(cmdCalculate.Click, this, &frmCalculatePd::cmdCalculate_Click);
     platform::Connect(cmdClose.Click, this, &frmCalculatePd::cmdClose_Click);

@@ -101,6 +101,7 @@ void frmVentParam::buildControls() {
 }
 
 void frmVentParam::connectEvents() {
+    platform::Layout::entries({.optionalNumbers = {&txtzetapile, &txtzeta}});
     platform::Connect(lstCase.Click, this, &frmVentParam::lstCase_Click);
     for (TextBox* box : {&txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl}) {
         box->Change = [this] { GetAA_m(); };
@@ -277,23 +278,30 @@ void frmVentParam::lstCase_Click() {
     showSpeedNote();
 }
 
-void frmVentParam::SetGoverningSpeed(double speed, double demand) {
-    hasGoverningSpeed_ = true;
-    governingSpeed_ = speed;
-    governingDemand_ = demand;
+void frmVentParam::SetGoverningSpeed(int caseIndex, double speed, double demand) {
+    if (caseIndex < 0 || caseIndex > 1) {
+        return;
+    }
+    governing_[caseIndex] = {true, speed, demand};
     showSpeedNote();
 }
 
 void frmVentParam::showSpeedNote() {
     // Step 2 designs for the demand it shows; a working speed that needs more air is named beside it so
-    // that the engineer can go back and choose it.
+    // that the engineer can go back and choose it on the page that holds the speed of the case.
+    static const char* const kPageOfCase[2] = {"请回到第4页选择该工况车速。", "请回到第5页选择该工况车速。"};
+    const int position = lstCase.ListIndex();
     std::string note;
-    if (hasGoverningSpeed_ && governingDemand_ > vb::Val(txtQQ_req.Text())) {
-        note =
-            "车速" + vb::CStr(governingSpeed_) + "km/h时需风量更大:" + vb::CStr(governingDemand_) + "m^3/s！";
+    std::string tip;
+    if (position == 0 || position == 1) {
+        const GoverningSpeed& g = governing_[position];
+        if (g.known && g.demand > vb::Val(txtQQ_req.Text())) {
+            note = "车速" + vb::CStr(g.speed) + "km/h时需风量更大:" + vb::CStr(g.demand) + "m^3/s！";
+            tip = note + kPageOfCase[position];
+        }
     }
     lblSpeedTip.setCaption(note);
-    lblSpeedTip.setToolTipText(note.empty() ? note : note + "请回到第4页选择该工况车速。");
+    lblSpeedTip.setToolTipText(tip);
 }
 
 void frmVentParam::PublishParameters(int flag) {

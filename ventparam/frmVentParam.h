@@ -26,9 +26,11 @@ public:
     /// Publishes the parameters into the shared module when `flag` is not 0.
     void PublishParameters(int flag);
     void ShowTip(int index);
-    /// The working speed whose one-way demand is the largest of the nine, with that demand [m³/s], as the
-    /// hand-off found it; the note beside the demand names it while the demand shown is smaller.
-    void SetGoverningSpeed(double speed, double demand);
+    /// The working speed whose demand in traffic case `caseIndex` (a position of `lstCase`: 0 one-way on
+    /// page 4's speeds, 1 two-way on page 5's) is the largest, with that demand [m³/s], as the hand-off
+    /// found it; while that case is selected, the note beside the demand names the speed when the demand
+    /// shown is smaller. The other cases take their speeds elsewhere and get no note.
+    void SetGoverningSpeed(int caseIndex, double speed, double demand);
     void OpenFile();
     void SaveFile();
 
@@ -64,8 +66,12 @@ private:
     void buildControls();
     void connectEvents();
     void showSpeedNote();
-    bool hasGoverningSpeed_ = false;
-    double governingSpeed_ = 0, governingDemand_ = 0;
+    struct GoverningSpeed {
+        bool known = false;
+        double speed = 0, demand = 0;
+    };
+    /// By case position: one-way, two-way.
+    GoverningSpeed governing_[2];
     /// Puts what a `.par` file holds into the controls; fields it does not hold leave their controls alone.
     void applyParameters(const ventparam::ParContents& par);
     /// Shows one scheme window modally over step 2 and unloads it when the modal call returns.

@@ -5,6 +5,7 @@
 #include "app/modPublic.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
+#include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
@@ -34,7 +35,8 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class CaptionsWhole : public ::testing::Test {
 protected:
     void SetUp() override {
-        QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+        QApplication::setFont(
+            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
         modPublic::AppFolder = test_stage::appFolder();
         ASSERT_TRUE(modPublic::LoadJetModels());
     }

@@ -3,6 +3,7 @@
 
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "platform/fonts.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/textcodec.h"
@@ -351,7 +352,8 @@ TEST_F(MainWindow, PagesCanBePictured) {
     if (dir == nullptr) {
         GTEST_SKIP() << "ARIDANE_GRAB_DIR not set";
     }
-    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+    QApplication::setFont(
+        QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
     frmReq& f = start();
     for (int k = 1; k <= 7; ++k) {
         f.pgMain.userClick(k);

@@ -8,6 +8,7 @@
 #include "jetfan/frmJetDb.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
+#include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
 #include "tests/support/test_stage.h"
 
@@ -35,7 +36,8 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class ModelBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+        QApplication::setFont(
+            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
         modPublic::AppFolder = test_stage::appFolder();
         ASSERT_TRUE(modPublic::LoadJetModels());
         ASSERT_GE(modPublic::JetModels.UBound(), 7u);

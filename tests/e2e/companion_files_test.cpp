@@ -380,11 +380,11 @@ TEST(UnstorableTexts, EachWindowAsksBeforeItsFileTurnsThemIntoQuestionMarks) {
         std::function<void()> save;
     };
     const Case cases[] = {
-        {"/gbk.lmp", [] -> platform::ListView& { return Forms::instance<frmDefineLamp>().lstLamp; },
+        {"/gbk.lmp", []() -> platform::ListView& { return Forms::instance<frmDefineLamp>().lstLamp; },
          [] { Forms::instance<frmDefineLamp>().SaveFile(); }},
-        {"/gbk.jet", [] -> platform::ListView& { return Forms::instance<frmJet>().lstJet; },
+        {"/gbk.jet", []() -> platform::ListView& { return Forms::instance<frmJet>().lstJet; },
          [] { Forms::instance<frmJet>().SaveFile(); }},
-        {"/gbk.fir", [] -> platform::ListView& { return Forms::instance<frmFire>().lstFireLoc; },
+        {"/gbk.fir", []() -> platform::ListView& { return Forms::instance<frmFire>().lstFireLoc; },
          [] { Forms::instance<frmFire>().SaveFile(); }},
     };
     for (const Case& c : cases) {

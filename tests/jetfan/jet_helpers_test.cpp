@@ -129,9 +129,9 @@ TEST(SortByFirstColumn, AscendingDescendingOrLeftAlone) {
     jetfan::SortByFirstColumn(a, -1);
     EXPECT_EQ(a, (Rows{{3, 10}, {2, 30}, {1, 20}}));
     for (int order : {0, 2, -2}) {
-        a = start;
-        jetfan::SortByFirstColumn(a, order);
-        EXPECT_EQ(a, start) << order;
+        Rows left = start;
+        jetfan::SortByFirstColumn(left, order);
+        EXPECT_EQ(left, start) << order;
     }
     Rows empty;
     jetfan::SortByFirstColumn(empty, 1);

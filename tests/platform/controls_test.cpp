@@ -419,8 +419,8 @@ TEST(Control, AnExceptionOutOfAHandlerIsAFaultNotACrash) {
     EXPECT_NE(faults[0].find("boom"), std::string::npos);
 }
 
-// The program's font claims "℃" but draws it empty: the sign must still reach the screen, while every
-// control hands its text back exactly as it was given.
+// A font may claim "℃" and draw it empty: the sign must reach the screen in the program's font, while
+// every control hands its text back exactly as it was given.
 TEST(Label, TheCelsiusSignIsDrawnAndEveryControlKeepsItsText) {
     const test_support::ProgramFont font;
     Host host;

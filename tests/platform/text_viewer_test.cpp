@@ -16,7 +16,7 @@ namespace {
 using ReportViewer = test_support::TempFolderTest;
 
 TEST_F(ReportViewer, DrawsTheDegreeSignTwoCellsWide) {
-    // "℃" is one of the report's wide characters; the report font lists it but draws nothing.
+    // "℃" is one of the report's wide characters, drawn two cells wide in the report font.
     const std::string file = path("report.txt");
     ASSERT_TRUE(textfile::WriteLines(file, {"环境温度t1(℃)   20.00", "t1(℃)℃ab  12"}));
     platform::textviewer::hideDesktopLauncher(true);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/fonts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFont>
@@ -44,7 +46,8 @@ namespace test_support {
 class ProgramFont {
 public:
     ProgramFont() : before_(QApplication::font()) {
-        QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+        QApplication::setFont(
+            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
     }
     ~ProgramFont() { QApplication::setFont(before_); }
     ProgramFont(const ProgramFont&) = delete;

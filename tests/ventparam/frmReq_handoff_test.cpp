@@ -217,6 +217,10 @@ TEST(HandOffSpeeds, Step2NamesTheWorkingSpeedThatNeedsMoreAir) {
     const auto next = [&req] {
         std::pair<std::string, std::string> seen;
         test_stage::onModal<frmVentParam>([&](frmVentParam& w) {
+            // The note speaks of page 4's speeds in the one-way case only.
+            if (w.lstCase.ListIndex() != 0) {
+                w.lstCase.userClick(0);
+            }
             seen = {w.txtQQ_req.Text(), w.lblSpeedTip.Caption()};
             w.cmdReturn.userClick();
         });

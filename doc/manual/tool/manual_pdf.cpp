@@ -3,6 +3,8 @@
 // menu points to:   manual_pdf <manual.md> <picture folder> <output.pdf>
 // It fails, and writes no PDF, when a picture the manual shows is missing or when the font has no
 // outline for a character of the text: a manual with holes in it is worse than none.
+#include "platform/fonts.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -26,7 +28,8 @@
 
 namespace {
 
-const QString fontFamily = QStringLiteral("WenQuanYi Micro Hei");
+// The windows' face, so that the manual reads as the program does.
+const QString fontFamily = QString::fromUtf8(platform::kProgramFontFamily);
 
 /// Widest a picture may be drawn, in the document's units (pixels at 96 dpi): the text width of an A4
 /// page with the 2 cm margins the printout uses.

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A line of a million characters read from a file: the about box with such a line in About.txt, and the
+// list rows of the several-shafts window (.msj) and of lighting step 3 (.lgh) holding such a field. Each
+// window opens, lays itself out and is drawn once.
+#include "app/frmAbout.h"
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "bench/bench_stage.h"
+#include "lighting/frmLighting.h"
+#include "multishaft/frmMultiShaftAndJet.h"
+#include "platform/Forms.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "platform/textcodec.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using platform::Forms;
+namespace fs = std::filesystem;
+
+const std::string kLongField(1'000'000, 'x');
+
+std::string configFile(const std::string& name) {
+    return (fs::path(platform::AppPath()) / "ConfigFiles" / name).string();
+}
+
+/// The shipped file `name` with the first occurrence of `field` (quotes included) holding the long line.
+std::string withLongField(const std::string& name, const std::string& field) {
+    std::string bytes = textfile::ReadBytes(configFile(name)).value_or("");
+    const std::string quoted = textcodec::ToGbk(field);
+    const std::size_t at = bytes.find(quoted);
+    if (at != std::string::npos) {
+        bytes.replace(at, quoted.size(), "\"" + kLongField + "\"");
+    }
+    return bytes;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    textfile::WriteAtomically(path, bytes);
+}
+
+/// Shows the window, lets it lay out and draws it.
+void drawn(platform::Form& form) {
+    form.Show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form.window()->grab());
+}
+
+void LongLine_AboutBox(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench_stage::freshFolder();
+        writeBytes(configFile("About.txt"), "\"Aridane\"\r\n\"" + kLongField + "\"\r\n");
+        state.ResumeTiming();
+        frmAbout& w = Forms::instance<frmAbout>();
+        drawn(w);
+        benchmark::DoNotOptimize(w.txtAbout.Text().size());
+        Forms::unload(w);
+    }
+}
+BENCHMARK(LongLine_AboutBox)->Unit(benchmark::kMillisecond);
+
+void LongLine_SeveralShaftsRows(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench_stage::freshFolder();
+        Forms::instance<frmReq>();
+        modPublic::ProjectFile = (fs::path(platform::AppPath()) / "bench.vnt").string();
+        writeBytes((fs::path(platform::AppPath()) / "bench.msj").string(),
+                   withLongField("Normal.msj", "\"240\""));
+        state.ResumeTiming();
+        frmMultiShaftAndJet& w = Forms::instance<frmMultiShaftAndJet>();
+        drawn(w);
+        benchmark::DoNotOptimize(w.lstShaft.ListItems(1).SubItems(1).size());
+        Forms::unload(w);
+    }
+}
+BENCHMARK(LongLine_SeveralShaftsRows)->Unit(benchmark::kMillisecond);
+
+void LongLine_LightingCaseRows(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench_stage::freshFolder();
+        Forms::instance<frmReq>();
+        modPublic::ProjectFile = (fs::path(platform::AppPath()) / "bench.vnt").string();
+        writeBytes((fs::path(platform::AppPath()) / "bench_0_0_0.lgh").string(),
+                   withLongField("normal.lgh", "\"8\""));
+        state.ResumeTiming();
+        frmLighting& w = Forms::instance<frmLighting>();
+        drawn(w);
+        benchmark::DoNotOptimize(w.lstLamp.ListItems.Count());
+        Forms::unload(w);
+    }
+}
+BENCHMARK(LongLine_LightingCaseRows)->Unit(benchmark::kMillisecond);
+
+} // namespace

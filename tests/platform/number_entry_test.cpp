@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A box the engineer types a number into is read by its leading number ("9OO" as 9): whatever is not a
+// whole number text is framed in red, with a tip naming the value the windows compute with.
+#include "platform/controls.h"
+#include "platform/layout.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace platform;
+
+namespace {
+
+struct Host : Form {};
+
+/// Whether the box is painted with a red frame: red along its left edge, half-way down.
+bool framedInRed(TextBox& box) {
+    QApplication::processEvents();
+    QWidget* w = box.widget();
+    const QImage image = w->grab().toImage();
+    const QColor edge = image.pixelColor(1, image.height() / 2);
+    return edge.red() > 200 && edge.green() < 60 && edge.blue() < 60;
+}
+
+struct Host1 {
+    Host host;
+    TextBox box;
+    explicit Host1(TextBox::Entry entry = TextBox::Entry::Number) {
+        box.place(host, 0, 0, 1500, 300);
+        box.setEntry(entry);
+        Layout::inputs({&box});
+        host.Show();
+    }
+};
+
+TEST(NumberEntry, ATextThatIsNotAWholeNumberIsMarkedWithTheValueUsed) {
+    using E = TextBox::Entry;
+    struct Case {
+        E entry;
+        const char* text;
+        const char* mark; // "" for none
+    };
+    const Case cases[] = {
+        {E::Number, "900", ""},
+        {E::Number, "9OO", "不是数，按 9 计算"},
+        {E::Number, "7x5", "不是数，按 7 计算"},
+        {E::Number, "", "未填，按 0 计算"},
+        {E::Number, "   ", "未填，按 0 计算"},
+        {E::Number, "1,234", "不是数，按 1 计算"},
+        {E::Number, "12.5.3", "不是数，按 12.5 计算"},
+        {E::Number, "1 2", "不是数，按 12 计算"},
+        {E::Number, "abc", "不是数，按 0 计算"},
+        {E::Number, "1e", "不是数，按 1 计算"},
+        // What the windows themselves write: a sign, a fraction, an exponent, the trailing blank of "0.00 ".
+        {E::Number, "-12.5", ""},
+        {E::Number, "+.5", ""},
+        {E::Number, "3.", ""},
+        {E::Number, "1.5E-3", ""},
+        {E::Number, "2D3", ""},
+        {E::Number, "2000.00 ", ""},
+        {E::OptionalNumber, "", ""},
+        {E::OptionalNumber, "9OO", "不是数，按 9 计算"},
+        {E::OptionalNumber, "65", ""},
+        {E::Text, "隧道A", ""},
+        {E::Text, "", ""},
+    };
+    for (const Case& c : cases) {
+        Host1 h(c.entry);
+        h.box.set("1");
+        h.box.set(c.text);
+        EXPECT_EQ(h.box.NumberMark(), c.mark) << "\"" << c.text << "\"";
+        EXPECT_EQ(framedInRed(h.box), *c.mark != '\0') << "\"" << c.text << "\"";
+        EXPECT_EQ(h.box.Text(), c.text);
+    }
+}
+
+TEST(NumberEntry, TheMarkFollowsEveryChangeAndOnlyBoxesTheEngineerTypesInto) {
+    Host1 h;
+    h.box.setToolTipText("海拔高度");
+    h.box.userType("9OO");
+    EXPECT_EQ(h.box.NumberMark(), "不是数，按 9 计算");
+    EXPECT_EQ(h.box.widget()->toolTip().toStdString(), "不是数，按 9 计算\n海拔高度");
+    // The window's own tip and text colour stay the window's.
+    EXPECT_EQ(h.box.ToolTipText(), "海拔高度");
+    h.box.setForeColor(vbRed);
+    EXPECT_EQ(h.box.ForeColor(), vbRed);
+
+    h.box.userType("900");
+    EXPECT_EQ(h.box.NumberMark(), "");
+    EXPECT_FALSE(framedInRed(h.box));
+    EXPECT_EQ(h.box.widget()->toolTip().toStdString(), "海拔高度");
+
+    h.box.setSilently("7x5");
+    EXPECT_EQ(h.box.NumberMark(), "不是数，按 7 计算");
+    // A box that leaves the input colour is no longer one the engineer types into, and back again.
+    h.box.setBackColor(vbButtonFace);
+    EXPECT_EQ(h.box.NumberMark(), "");
+    EXPECT_FALSE(framedInRed(h.box));
+    h.box.setBackColor(kInputColor);
+    EXPECT_TRUE(framedInRed(h.box));
+    // A multi-line box keeps its mark across the change of widget.
+    h.box.setMultiLine(true);
+    EXPECT_EQ(h.box.NumberMark(), "不是数，按 7 计算");
+    EXPECT_TRUE(framedInRed(h.box));
+
+    Host host;
+    TextBox result;
+    result.place(host, 0, 0, 1500, 300);
+    result.set("9OO");
+    EXPECT_EQ(result.NumberMark(), "") << "a box the program writes is not the engineer's";
+}
+
+TEST(NumberEntry, TheDeclaredExceptionsHoldWhicheverComesFirst) {
+    Host host;
+    TextBox name, area, count;
+    for (TextBox* box : {&name, &area, &count}) {
+        box->place(host, 0, 0, 1500, 300);
+    }
+    Layout::entries({.texts = {&name}, .optionalNumbers = {&area}});
+    Layout::inputs({&name, &area, &count});
+    EXPECT_EQ(name.NumberMark(), "");
+    EXPECT_EQ(area.NumberMark(), "");
+    EXPECT_EQ(count.NumberMark(), "未填，按 0 计算");
+    name.set("K10+000");
+    area.set("65m2");
+    EXPECT_EQ(name.NumberMark(), "");
+    EXPECT_EQ(area.NumberMark(), "不是数，按 65 计算");
+}
+
+// The picture of a marked box beside an unmarked one, saved in ARIDANE_GRAB_DIR when it is set.
+TEST(NumberEntry, PictureOfAMarkedBox) {
+    Host host;
+    Layout::window(host, "海拔", 3600, 1200);
+    Layout layout;
+    TextBox typo, number;
+    layout.column(host, {.left = 120, .labelWidth = 1500, .boxWidth = 1500}, 120,
+                  {{"海拔高度(m)", &typo}, {"海拔高度(m)", &number}});
+    Layout::inputs({&typo, &number});
+    typo.set("9OO");
+    number.set("900");
+    host.Show();
+    EXPECT_TRUE(framedInRed(typo));
+    EXPECT_FALSE(framedInRed(number));
+    if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
+        EXPECT_TRUE(
+            host.window()->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("number_mark.png")));
+    }
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 6 on a tunnel typed in from 新建: the template's congestion blocks do not fit it, and the page says
+// so.
+#include "app/frmReq.h"
+
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/typed_tunnel.h"
+#include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using test_support::Row;
+using test_support::rowsOf;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+// A 4.2 km one-way tunnel, K10+000–K14+200, +1.2 % then −0.8 %, 65 m², 900 m above sea level.
+const test_support::NewTunnel kTunnel{"10000", {{"12100", "1.2"}, {"14200", "-0.8"}}, "65", "31.5", "900",
+                                      "80",    {{"2030", "15300"}, {"2045", "22700"}}};
+
+TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem) {
+    frmReq& req = platform::Forms::instance<frmReq>();
+    test_support::typeNewTunnel(req, kTunnel);
+    ASSERT_EQ(req.GetTunnelLength(), 4200);
+
+    req.pgMain.userClick(6);
+    EXPECT_TRUE(req.lblWarning6.Visible());
+    EXPECT_EQ(req.lblWarning6.ForeColor(), platform::vbRed);
+    EXPECT_EQ(req.lblWarning6.Caption(),
+              "阻塞区段总长5235m与隧道长度4200m不符; 第1段(4235m, 40km/h)有35m超出隧道终点; "
+              "第2段(1000m, 10km/h)在隧道以外, 按0计.");
+    // The blocks stay as typed; the one outside gets no segment and counts 0.
+    const std::vector<Row> blocks = rowsOf(req.lstBlock, 4);
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ((Row{blocks[0][0], blocks[0][1]}), (Row{"4235", "40"}));
+    EXPECT_EQ(blocks[1], (Row{"1000", "10", "0", "0"}));
+    {
+        // The whole warning shows on the page, in the program's font.
+        const test_support::ProgramFont font;
+        req.Show();
+        QApplication::processEvents();
+        for (const std::string& cut : test_support::cutTexts(*req.window())) {
+            EXPECT_EQ(cut.find("阻塞区段总长"), std::string::npos) << cut;
+        }
+        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
+            req.window()->grab().save(QString::fromLocal8Bit(dir) + "/new_tunnel_page6.png");
+        }
+    }
+
+    // Blocks that fill the tunnel exactly leave the line empty.
+    req.lstBlock.userItemClick(1);
+    req.txtBlockLen.userType("3200");
+    req.cmdUpdateBlock.userClick();
+    req.pgMain.userClick(5);
+    req.pgMain.userClick(6);
+    EXPECT_EQ(req.lblWarning6.Caption(), "");
+    EXPECT_FALSE(req.lblWarning6.Visible());
+    EXPECT_GT(vb::Val(req.lstBlock.ListItems(2).SubItems(2)), 0);
+}
+
+TEST(NewTunnelCongestion, TheTemplateBlocksFitTheTemplateTunnel) {
+    frmReq& req = platform::Forms::instance<frmReq>();
+    req.pgMain.userClick(6);
+    EXPECT_EQ(req.lblWarning6.Caption(), "");
+}
+
+} // namespace
