@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new tunnel, not the template, walked from 新建 as a new user walks it (the fixture in
-// tests/support/new_tunnel.h makes, saves, closes and reopens it): each window then gives a result the
+// tests/support/reopened_tunnel.h makes, saves, closes and reopens it): each window then gives a result the
 // engineer can sign, or says why not.
-#include "tests/support/new_tunnel.h"
+#include "tests/support/reopened_tunnel.h"
 
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
@@ -31,7 +31,7 @@ using test_support::rowsOf;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-class NewTunnelWalk : public test_support::NewTunnel {};
+class NewTunnelWalk : public test_support::ReopenedNewTunnel {};
 
 std::vector<std::string> linesOf(const std::string& path) {
     return textfile::ReadLines(path).value_or(std::vector<std::string>{});
@@ -52,6 +52,36 @@ TEST_F(NewTunnelWalk, ReopensAsDesigned) {
     EXPECT_EQ(modPublic::EndPile, 14200);
     w.pgMain.userClick(1);
     EXPECT_EQ(w.txtRHO.Text(), "1.01");
+}
+
+TEST_F(NewTunnelWalk, Page6SaysTheTemplateBlocksDoNotFitAndKeepsThem) {
+    frmReq& w = req();
+    w.pgMain.userClick(6);
+    EXPECT_TRUE(w.lblWarning6.Visible());
+    EXPECT_EQ(w.lblWarning6.ForeColor(), platform::vbRed);
+    EXPECT_EQ(w.lblWarning6.Caption(),
+              "阻塞区段总长5235m与隧道长度4200m不符; 第1段(4235m, 40km/h)有35m超出隧道终点; "
+              "第2段(1000m, 10km/h)在隧道以外, 按0计.");
+    const std::vector<Row> blocks = rowsOf(w.lstBlock, 2);
+    EXPECT_EQ(blocks, (std::vector<Row>{{"4235", "40"}, {"1000", "10"}}));
+}
+
+TEST_F(NewTunnelWalk, AnAltitudeThatIsNoNumberIsMarkedWithTheValueUsed) {
+    // "9OO" is read as 9 m: the site pressure becomes that of 9 m until the text is a number again.
+    frmReq& w = req();
+    w.pgMain.userClick(1);
+    const std::string pressure = w.txtP.Text();
+    EXPECT_EQ(w.txtElevation.NumberMark(), "");
+    w.txtElevation.userType("9OO");
+    EXPECT_EQ(w.txtElevation.NumberMark(), "不是数，按 9 计算");
+    const std::string at9 = w.txtP.Text();
+    w.txtElevation.userType("9");
+    EXPECT_EQ(w.txtElevation.NumberMark(), "");
+    EXPECT_EQ(w.txtP.Text(), at9);
+    w.txtElevation.userType("900");
+    EXPECT_EQ(w.txtElevation.NumberMark(), "");
+    EXPECT_EQ(w.txtP.Text(), pressure);
+    EXPECT_NE(at9, pressure);
 }
 
 TEST_F(NewTunnelWalk, ConstructionTemplateGivesABlastFumeDemandOfHundreds) {
