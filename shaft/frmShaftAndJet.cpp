@@ -533,6 +533,11 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
 
 void frmShaftAndJet::cmdCalculatePtot3_Click() {
     UpdateData(true);
+    // What the hint line said belongs to the last balance and its fans.
+    balanceTip_.clear();
+    powerTip_.clear();
+    impossibleBalance_ = false;
+    showTip();
     // The balance divides the fresh air of the sections between the openings: without the section
     // demands of this window's case it would balance zeros and overwrite the demands shown.
     if (!demandComputed_) {
@@ -683,6 +688,33 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         }
     }
     UpdateData(false);
+
+    // A balance the tunnel cannot be in is said, and nothing is sized on it.
+    const shaft::BalanceState state = shaft::CheckBalanceState(QQ_r1, QQ_e, QQ_s, QQ_b, CC_3);
+    if (quietBalance_) {
+        // The control table judges a pair by its own limits, a C3 up to 1.02 included; a reversed short
+        // passage or a negative C3 is no pair at all.
+        if (state.PassageReversed || CC_3 < 0) {
+            quietFaults_ += state.Hint;
+        }
+    } else if (!state.Hint.empty()) {
+        impossibleBalance_ = true;
+        balanceTip_ = state.Hint;
+        std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2, &txtTotalPower};
+        if (state.PassageReversed) {
+            for (TextBox* box : {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1,
+                                 &txttotaldeltap_j2}) {
+                empty.push_back(box);
+            }
+        }
+        if (CC_3 < 0) {
+            empty.push_back(&txtCC_3);
+        }
+        for (TextBox* box : empty) {
+            guarded([&] { box->set(""); });
+        }
+        showTip();
+    }
 
     // Results that could not be computed are shown empty; say which, once.
     const std::pair<double, const char*> results[] = {{v_r1, "设计风速vr1"},
@@ -899,30 +931,53 @@ void frmShaftAndJet::cmdCalPower_Click() {
                       shaft::SupplyFanPressure(vb::Val(txtv_b.Text()), rho, vb::Val(txtp_db.Text()),
                                                vb::Val(txtp_sb.Text())),
                       "0.00");
-    app::SetFiniteBox(txtSSkw_e,
-                      shaft::FanShaftPower(vb::Val(txtQe.Text()), vb::Val(txtp_tote.Text()),
-                                           vb::Val(txtp1_e.Text()), vb::Val(txteta_e.Text()),
-                                           vb::Val(txtt1_e.Text())),
-                      "0.00");
-    app::SetFiniteBox(txtSSkw_b,
-                      shaft::FanShaftPower(vb::Val(txtQb.Text()), vb::Val(txtp_totb.Text()),
-                                           vb::Val(txtp1_b.Text()), vb::Val(txteta_b.Text()),
-                                           vb::Val(txtt1_b.Text())),
-                      "0.00");
-    app::SetFiniteBox(
-        txtMM1_e,
-        shaft::FanMotorPower(vb::Val(txtSSkw_e.Text()), vb::Val(txtk_e.Text()), vb::Val(txtetam_e.Text())),
-        "0.00");
-    app::SetFiniteBox(
-        txtMM1_b,
-        shaft::FanMotorPower(vb::Val(txtSSkw_b.Text()), vb::Val(txtk_b.Text()), vb::Val(txtetam_b.Text())),
-        "0.00");
+    // A design pressure not above zero is no duty: the opening's pressure alone moves its flow. It stays
+    // in view, and no power is put beside it (the total counts none for those fans).
+    struct Side {
+        const char* name;
+        TextBox &flow, &ptot, &p1, &eta, &t1, &skw, &k, &etam, &m1;
+    };
+    const Side sides[] = {
+        {"排风机", txtQe, txtp_tote, txtp1_e, txteta_e, txtt1_e, txtSSkw_e, txtk_e, txtetam_e, txtMM1_e},
+        {"送风机", txtQb, txtp_totb, txtp1_b, txteta_b, txtt1_b, txtSSkw_b, txtk_b, txtetam_b, txtMM1_b}};
+    std::string noDuty;
+    for (const Side& side : sides) {
+        if (!(vb::Val(side.ptot.Text()) > 0)) {
+            guarded([&] { side.skw.set(""); });
+            guarded([&] { side.m1.set(""); });
+            noDuty += (noDuty.empty() ? "" : "、") + std::string(side.name);
+            continue;
+        }
+        app::SetFiniteBox(side.skw,
+                          shaft::FanShaftPower(vb::Val(side.flow.Text()), vb::Val(side.ptot.Text()),
+                                               vb::Val(side.p1.Text()), vb::Val(side.eta.Text()),
+                                               vb::Val(side.t1.Text())),
+                          "0.00");
+        app::SetFiniteBox(side.m1,
+                          shaft::FanMotorPower(vb::Val(side.skw.Text()), vb::Val(side.k.Text()),
+                                               vb::Val(side.etam.Text())),
+                          "0.00");
+    }
+    powerTip_ = noDuty.empty() ? std::string()
+                               : noDuty + "设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。";
+    showTip();
+    // A balance the tunnel cannot be in has no jet fans and no power of its case.
+    if (impossibleBalance_) {
+        guarded([this] { txtTotalPower.set(""); });
+        return;
+    }
     // Each section counts the jet fans its box shows.
     const double total = vb::Val(cmbCounte.Text()) * vb::Val(txtSSkw_e.Text()) +
                          vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount1.Text())) * vb::Val(txtPower1.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount2.Text())) * vb::Val(txtPower2.Text());
     app::SetFiniteBox(txtTotalPower, total);
+}
+
+void frmShaftAndJet::showTip() {
+    const std::string tip =
+        balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
+    guarded([&] { lblTip.setCaption(tip); });
 }
 
 void frmShaftAndJet::cmdCalpde_Click() {

@@ -183,6 +183,13 @@ private:
     /// A message of the section air demand or the balance: shown, or kept while quiet.
     void balanceMessage(const std::string& prompt);
 
+    /// The hint line: what the balance and the fan power found that is no design state, each "" when
+    /// there is nothing to say.
+    std::string balanceTip_, powerTip_;
+    /// The last balance is no state the tunnel can be in: no jet fans or power are given for it.
+    bool impossibleBalance_ = false;
+    void showTip();
+
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;
 };

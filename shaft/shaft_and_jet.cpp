@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/shaft_and_jet.h"
 
+#include "platform/vb.h"
+
 #include <cmath>
 #include <limits>
 
@@ -73,6 +75,25 @@ std::pair<double, double> CongestionSplit(double force, double blockEnd, double 
         return {upper, lower};
     }
     return {lower, upper};
+}
+
+BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3) {
+    BalanceState b;
+    b.PassageReversed = qe > qr1 || qs < 0;
+    b.C3Outside = !(c3 >= 0 && c3 <= 1) && std::isfinite(c3);
+    const auto flow = [](double q) { return vb::Format(q, "0.00") + "m^3/s"; };
+    if (b.PassageReversed) {
+        b.Hint = "排风量Qe=" + flow(qe) + "大于进口区段设计风量Qr1=" + flow(qr1) + "，短道风量Qs=" +
+                 flow(qs) + "为负，此工况不成立：请减小排风量Qe(排风机台数或每台流量)至不大于Qr1。";
+    } else if (b.C3Outside) {
+        b.Hint = "隧道出口内侧处的浓度C3=" + vb::Format(c3, "0.00") + "超出0~1，此工况不成立：请" +
+                 (c3 > 1 ? "增大送风量Qb=" + flow(qb) + "(送风机台数或每台流量)。"
+                         : "减小排风量Qe=" + flow(qe) + "或增大送风量Qb=" + flow(qb) + "。");
+    }
+    if (!b.Hint.empty()) {
+        b.Hint += "不给出射流风机台数和功率。";
+    }
+    return b;
 }
 
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt) {

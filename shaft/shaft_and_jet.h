@@ -64,6 +64,19 @@ Concentrations ConcentrationsOf(double qvi, double qr1, double qe, double qb, do
 /// is mirrored.
 std::pair<double, double> CongestionSplit(double force, double blockEnd, double shaftPile, int dir);
 
+/// Why a balance is no state the tunnel can be in, or none. The exhaust opening cannot draw more than
+/// section I brings: then the short passage would carry air against the traffic (Qs = Qr1 − Qe below 0),
+/// and the concentrations and rises downstream are figures of no tunnel. A concentration C3 at the exit
+/// outside 0…1 is the same for its limit: negative means the outlet section would carry no air, above 1
+/// that the outlet section gets less fresh air than its traffic needs.
+struct BalanceState {
+    bool PassageReversed = false; ///< Qe > Qr1, Qs < 0
+    bool C3Outside = false;       ///< C3 < 0 or C3 > 1
+    /// The hint naming the quantity and the opening flow to change; "" for a possible balance.
+    std::string Hint;
+};
+BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3);
+
 /// Pressure rise the jet fans of a section must give: resistance + natural wind − opening rise − traffic.
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt);
 
