@@ -692,18 +692,21 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     // A balance the tunnel cannot be in is said, and nothing is sized on it.
     const shaft::BalanceState state = shaft::CheckBalanceState(QQ_r1, QQ_e, QQ_s, QQ_b, CC_3);
     if (quietBalance_) {
-        // The control table judges a pair by its own limits, a C3 up to 1.02 included; a reversed short
-        // passage or a negative C3 is no pair at all.
-        if (state.PassageReversed || CC_3 < 0) {
+        // The control table takes no pair of an impossible balance; a C3 above its limit it judges itself.
+        if (state.Impossible) {
             quietFaults_ += state.Hint;
         }
-    } else if (!state.Hint.empty()) {
+    } else if (!state.Impossible) {
+        balanceTip_ = state.Hint;
+        showTip();
+    } else {
         impossibleBalance_ = true;
         balanceTip_ = state.Hint;
-        std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2, &txtTotalPower};
+        clearFanPowers();
+        std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2};
         if (state.PassageReversed) {
-            for (TextBox* box : {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1,
-                                 &txttotaldeltap_j2}) {
+            for (TextBox* box :
+                 {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1, &txttotaldeltap_j2}) {
                 empty.push_back(box);
             }
         }
@@ -910,6 +913,12 @@ void frmShaftAndJet::cmdCalPower_Click() {
     if (!BuildPressureCurve(false, false, false) || !PressCurve) {
         return;
     }
+    // A balance the tunnel cannot be in has no fans to size and no power of its case; the hint line
+    // already says why.
+    if (impossibleBalance_) {
+        clearFanPowers();
+        return;
+    }
     const shaft::ShaftOpenings openings = shaft::OpeningsOf(x0, d, dir);
     const double pse = PressCurve->GetPressureValue(openings.Exhaust);
     const double psb = PressCurve->GetPressureValue(openings.Supply);
@@ -953,19 +962,16 @@ void frmShaftAndJet::cmdCalPower_Click() {
                                                vb::Val(side.p1.Text()), vb::Val(side.eta.Text()),
                                                vb::Val(side.t1.Text())),
                           "0.00");
-        app::SetFiniteBox(side.m1,
-                          shaft::FanMotorPower(vb::Val(side.skw.Text()), vb::Val(side.k.Text()),
-                                               vb::Val(side.etam.Text())),
-                          "0.00");
+        app::SetFiniteBox(
+            side.m1,
+            shaft::FanMotorPower(vb::Val(side.skw.Text()), vb::Val(side.k.Text()), vb::Val(side.etam.Text())),
+            "0.00");
     }
-    powerTip_ = noDuty.empty() ? std::string()
-                               : noDuty + "设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。";
+    powerTip_ =
+        noDuty.empty()
+            ? std::string()
+            : noDuty + "设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。";
     showTip();
-    // A balance the tunnel cannot be in has no jet fans and no power of its case.
-    if (impossibleBalance_) {
-        guarded([this] { txtTotalPower.set(""); });
-        return;
-    }
     // Each section counts the jet fans its box shows.
     const double total = vb::Val(cmbCounte.Text()) * vb::Val(txtSSkw_e.Text()) +
                          vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
@@ -974,9 +980,15 @@ void frmShaftAndJet::cmdCalPower_Click() {
     app::SetFiniteBox(txtTotalPower, total);
 }
 
+void frmShaftAndJet::clearFanPowers() {
+    for (TextBox* box : {&txtp_se, &txtp_sb, &txtp_tote, &txtp_totb, &txtSSkw_e, &txtSSkw_b, &txtMM1_e,
+                         &txtMM1_b, &txtTotalPower}) {
+        guarded([&] { box->set(""); });
+    }
+}
+
 void frmShaftAndJet::showTip() {
-    const std::string tip =
-        balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
+    const std::string tip = balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
     guarded([&] { lblTip.setCaption(tip); });
 }
 

@@ -189,6 +189,8 @@ private:
     /// The last balance is no state the tunnel can be in: no jet fans or power are given for it.
     bool impossibleBalance_ = false;
     void showTip();
+    /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
+    void clearFanPowers();
 
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;

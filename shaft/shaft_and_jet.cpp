@@ -80,17 +80,25 @@ std::pair<double, double> CongestionSplit(double force, double blockEnd, double 
 BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3) {
     BalanceState b;
     b.PassageReversed = qe > qr1 || qs < 0;
-    b.C3Outside = !(c3 >= 0 && c3 <= 1) && std::isfinite(c3);
+    // C3 as its box shows it, as the control table judges it.
+    const double shown = vb::Val(vb::Format(c3, "0.00"));
+    b.C3Outside = std::isfinite(c3) && (shown < 0 || shown > kC3Limit);
+    b.Impossible = b.PassageReversed || (std::isfinite(c3) && shown < 0);
     const auto flow = [](double q) { return vb::Format(q, "0.00") + "m^3/s"; };
     if (b.PassageReversed) {
-        b.Hint = "排风量Qe=" + flow(qe) + "大于进口区段设计风量Qr1=" + flow(qr1) + "，短道风量Qs=" +
-                 flow(qs) + "为负，此工况不成立：请减小排风量Qe(排风机台数或每台流量)至不大于Qr1。";
+        b.Hint = "排风量Qe=" + flow(qe) + "大于进口区段设计风量Qr1=" + flow(qr1) +
+                 "，短道风量Qs=" + flow(qs) +
+                 "为负，此工况不成立：请减小排风量Qe(排风机台数或每台流量)至不大于Qr1。";
+    } else if (b.C3Outside && shown < 0) {
+        b.Hint = "隧道出口内侧处的浓度C3=" + vb::Format(c3, "0.00") +
+                 "为负，出口区段无风，此工况不成立：请减小排风量Qe=" + flow(qe) +
+                 "或增大送风量Qb=" + flow(qb) + "。";
     } else if (b.C3Outside) {
-        b.Hint = "隧道出口内侧处的浓度C3=" + vb::Format(c3, "0.00") + "超出0~1，此工况不成立：请" +
-                 (c3 > 1 ? "增大送风量Qb=" + flow(qb) + "(送风机台数或每台流量)。"
-                         : "减小排风量Qe=" + flow(qe) + "或增大送风量Qb=" + flow(qb) + "。");
+        b.Hint = "隧道出口内侧处的浓度C3=" + vb::Format(c3, "0.00") +
+                 "大于1.02，出口区段新鲜空气不足，不满足浓度要求：请增大送风量Qb=" + flow(qb) +
+                 "(送风机台数或每台流量)。";
     }
-    if (!b.Hint.empty()) {
+    if (b.Impossible) {
         b.Hint += "不给出射流风机台数和功率。";
     }
     return b;

@@ -92,7 +92,8 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
                 EXPECT_EQ(w.txtp_tot.Text(), c.p_tot);
                 EXPECT_EQ(w.txtAA_tot.Text(), c.AA_tot);
                 EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
-                EXPECT_EQ(w.lblTip.Caption().find(kNoDuty) != std::string::npos, c.noDuty) << w.lblTip.Caption();
+                EXPECT_EQ(w.lblTip.Caption().find(kNoDuty) != std::string::npos, c.noDuty)
+                    << w.lblTip.Caption();
                 // Another calculation of the window leaves the power boxes as the duty says.
                 w.cmdCalculateSectionQQ_req.userClick();
                 EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);

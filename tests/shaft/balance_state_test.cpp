@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shaft-and-jet window on a new two-way bore typed from 新建: a balance the tunnel cannot be in is
+// said in the hint line, and no jet fan or power is sized on it.
+#include "shaft/frmShaftAndJet.h"
+
+#include "app/frmReq.h"
+#include "app/modPublic.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+#include "platform/vb.h"
+#include "shaft/shaft_and_jet.h"
+#include "tests/support/new_tunnel.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/test_stage.h"
+#include "ventparam/frmVentParam.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using platform::Forms;
+
+const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+
+constexpr const char* kNoFans = "不给出射流风机台数和功率。";
+
+TEST(ShaftJetBalanceState, ReversedPassageAndC3OutsideItsLimitAreNamed) {
+    struct Case {
+        double qr1, qe, qs, qb, c3;
+        bool reversed, c3Outside, impossible;
+        const char* hint; // the start of the hint, or "" when there is nothing to say
+    };
+    const Case cases[] = {
+        {39.2, 300, -260.8, 300, -5.22, true, true, true,
+         "排风量Qe=300.00m^3/s大于进口区段设计风量Qr1=39.20m^3/s，短道风量Qs=-260.80m^3/s为负，此工况不成立："
+         "请减小排风量Qe(排风机台数或每台流量)至不大于Qr1。不给出射流风机台数和功率。"},
+        // Qe equal to Qr1 is a short passage without flow, not a reversed one.
+        {100, 100, 0, 50, 1, false, false, false, ""},
+        // The balance itself leaves C3 a little above 1 (the short passage's own smoke): 1.02 passes.
+        {100, 50, 50, 100, 1.02, false, false, false, ""},
+        // Above it the state is real but short of fresh air: said, the fans still sized.
+        {100, 50, 50, 100, 1.03, false, true, false,
+         "隧道出口内侧处的浓度C3=1.03大于1.02，出口区段新鲜空气不足，不满足浓度要求：请增大送风量Qb=100.00m^"
+         "3/s"
+         "(送风机台数或每台流量)。"},
+        {100, 50, 50, 100, -0.1, false, true, true,
+         "隧道出口内侧处的浓度C3=-0.10为负，出口区段无风，此工况不成立：请减小排风量Qe=50.00m^3/s或增大送风量"
+         "Qb=100.00m^3/s。不给出射流风机台数和功率。"},
+    };
+    for (const Case& c : cases) {
+        const shaft::BalanceState s = shaft::CheckBalanceState(c.qr1, c.qe, c.qs, c.qb, c.c3);
+        EXPECT_EQ(s.PassageReversed, c.reversed) << c.qe << " " << c.c3;
+        EXPECT_EQ(s.C3Outside, c.c3Outside) << c.qe << " " << c.c3;
+        EXPECT_EQ(s.Impossible, c.impossible) << c.qe << " " << c.c3;
+        EXPECT_EQ(s.Hint, c.hint);
+    }
+}
+
+class ShaftJetOnTheTwoWayBore : public ::testing::Test {
+protected:
+    /// The bore from 新建, step 2 on the two-way case, the shaft-and-jet window with the shaft at 6800 and
+    /// its section demand; `script` then acts on the window.
+    void open(const std::function<void(frmShaftAndJet&)>& script) {
+        test_support::TypeNewTunnel(req, test_support::TwoWayBore(), test_stage::appFolder() + "/bore.vnt");
+        saidBefore_ = platform::msgbox::log().size();
+        EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(
+            req, 3,
+            [&](frmShaftAndJet& w, frmVentParam&) {
+                w.txtShaftPile.userType("6800");
+                w.cmdCalculateSectionQQ_req.userClick();
+                script(w);
+            },
+            [](frmVentParam& step2) { step2.lstCase.setSelected(1, true); }));
+    }
+
+    /// Boxes shown by the window, beyond the save question of 新建.
+    std::size_t said() const { return platform::msgbox::log().size() - saidBefore_; }
+
+    frmReq& req = Forms::instance<frmReq>();
+    std::size_t saidBefore_ = 0;
+};
+
+TEST_F(ShaftJetOnTheTwoWayBore, AnExhaustAboveSectionIsFlowIsSaidAndNothingIsSizedOnIt) {
+    struct Case {
+        const char *qe, *counte, *qb, *countb;
+        bool possible;
+    };
+    const Case cases[] = {
+        // The template's openings: 300 m³/s drawn out of a section that brings some 40.
+        {"150", "2", "150", "2", false},
+        // Without the exhaust fans the passage carries section I's air.
+        {"150", "0", "150", "2", true},
+        // One small exhaust fan below Qr1.
+        {"30", "1", "150", "2", true},
+        // And back to the impossible pair: the figures of the possible one do not stay.
+        {"150", "2", "150", "2", false},
+    };
+    open([&](frmShaftAndJet& w) {
+        // Groups in both sections, so that the fan power has its curve.
+        w.MultiPage1.userClick(2);
+        test_support::layJetGroups("2");
+        w.cmdAutoLayout.userClick();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string("Qe ") + c.qe + "×" + c.counte + ", Qb " + c.qb + "×" + c.countb);
+            w.MultiPage1.userClick(0);
+            w.txtQe.userType(c.qe);
+            w.cmbCounte.userType(c.counte);
+            w.txtQb.userType(c.qb);
+            w.cmbCountb.userType(c.countb);
+            w.cmdCalculatePtot3.userClick();
+            w.cmdCalPower.userClick();
+            if (c.possible) {
+                EXPECT_EQ(w.lblTip.Caption().find(kNoFans), std::string::npos) << w.lblTip.Caption();
+                EXPECT_NE(w.txtjetcount1.Text(), "");
+                EXPECT_NE(w.txtjetcount2.Text(), "");
+                EXPECT_GT(vb::Val(w.txtQQ_s.Text()), 0);
+                EXPECT_NE(w.txtTotalPower.Text(), "");
+                continue;
+            }
+            const std::string tip = w.lblTip.Caption();
+            EXPECT_EQ(tip.rfind("排风量Qe=300.00m^3/s大于进口区段设计风量Qr1=" + w.txtQQ_r1.Text() +
+                                    "m^3/s，短道风量Qs=",
+                                0),
+                      0u)
+                << tip;
+            EXPECT_TRUE(tip.ends_with(kNoFans)) << tip;
+            // No figure of the state is shown as a result: no flow, speed, concentration or rise of the
+            // reversed passage, no jet fans, no fan power.
+            for (const platform::TextBox* box :
+                 {&w.txtQQ_s, &w.txtv_rs, &w.txtCC_2s, &w.txtQQ_sf, &w.txttotaldeltap_j1,
+                  &w.txttotaldeltap_j2, &w.txtjetcount1, &w.txtjetcount2, &w.txtTotalPower, &w.txtSSkw_e,
+                  &w.txtSSkw_b, &w.txtMM1_e, &w.txtMM1_b, &w.txtp_tote, &w.txtp_totb}) {
+                EXPECT_EQ(box->Text(), "");
+            }
+            EXPECT_FALSE(vb::Val(w.txtCC_3.Text()) < 0) << w.txtCC_3.Text();
+        }
+    });
+    EXPECT_EQ(said(), 0u);
+}
+
+} // namespace
