@@ -7,7 +7,9 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
+#include "reqair/frmReportControl.h"
 #include "shaft/shaft_and_jet.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
@@ -18,6 +20,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -137,6 +140,96 @@ TEST_F(ShaftJetOnTheTwoWayBore, AnExhaustAboveSectionIsFlowIsSaidAndNothingIsSiz
             }
             EXPECT_FALSE(vb::Val(w.txtCC_3.Text()) < 0) << w.txtCC_3.Text();
         }
+    });
+    EXPECT_EQ(said(), 0u);
+}
+
+/// Ticks every item of a list of the options dialog (or only those listed).
+void pickOnly(platform::ListBox& list, const std::vector<int>& wanted) {
+    for (int i = 0; i < list.ListCount(); ++i) {
+        bool want = wanted.empty();
+        for (int k : wanted) {
+            want = want || k == i;
+        }
+        if (list.Selected(i) != want) {
+            list.userClick(i);
+        }
+    }
+}
+
+TEST_F(ShaftJetOnTheTwoWayBore, TheControlTableLeavesTheDesignAndItsFileAsTheyWere) {
+    open([&](frmShaftAndJet& w) {
+        frmVentParam& step2 = Forms::instance<frmVentParam>();
+        // A design the engineer would keep: one small exhaust fan, two supply fans, the groups laid, the
+        // balance and the fan power.
+        w.MultiPage1.userClick(0);
+        w.txtQe.userType("30");
+        w.cmbCounte.userType("1");
+        w.txtQb.userType("150");
+        w.cmbCountb.userType("2");
+        w.cmdCalculatePtot3.userClick();
+        w.MultiPage1.userClick(2);
+        test_support::layJetGroups("2");
+        w.cmdAutoLayout.userClick();
+        w.cmdCalPower.userClick();
+        ASSERT_NE(w.txtTotalPower.Text(), "");
+        const std::string sj = test_stage::appFolder() + "/bore.sj";
+        ASSERT_TRUE(w.SaveFile());
+        const auto fileBefore = textfile::ReadBytes(sj);
+
+        // What the engineer sees, in the three windows.
+        const std::vector<const platform::TextBox*> shown = {&req.txtYear,
+                                                             &req.txtNN,
+                                                             &req.txtworkv_t,
+                                                             &req.txtQQ_req_CO,
+                                                             &req.txtQQ_req_VI,
+                                                             &req.txtQQ_req_CO_Bidirection,
+                                                             &req.txtQQ_req_VI_Bidirection,
+                                                             &step2.txtQQ_req,
+                                                             &step2.txtv_r,
+                                                             &w.txtQQ_e,
+                                                             &w.txtQQ_b,
+                                                             &w.txtQQ_r1,
+                                                             &w.txtQQ_r2,
+                                                             &w.txtjetcount1,
+                                                             &w.txtjetcount2,
+                                                             &w.txtSSkw_e,
+                                                             &w.txtSSkw_b,
+                                                             &w.txtp_tote,
+                                                             &w.txtTotalPower,
+                                                             &w.txtCC_3,
+                                                             &w.txttotaldeltap_j2};
+        const auto texts = [&] {
+            std::vector<std::string> t;
+            for (const platform::TextBox* box : shown) {
+                t.push_back(box->Text());
+            }
+            t.push_back(std::to_string(step2.lstCase.ListIndex()));
+            t.push_back(std::to_string(w.chkQb.Value()));
+            t.push_back(w.lblTip.Caption());
+            return t;
+        };
+        const std::vector<std::string> before = texts();
+
+        // Every design year, every case, two one-way speeds.
+        test_stage::onModal<frmReportControl>([](frmReportControl& d) {
+            pickOnly(d.lstYear, {});
+            pickOnly(d.lstCase, {0, 1, 2, 3});
+            pickOnly(d.lstvt, {1, 3});
+            if (d.chkOpenReport.Value() == 1) {
+                d.chkOpenReport.userClick();
+            }
+            d.cmdOK.userClick();
+        });
+        w.cmdTable.userClick();
+        EXPECT_EQ(texts(), before);
+        ASSERT_TRUE(w.SaveFile());
+        EXPECT_EQ(textfile::ReadBytes(sj), fileBefore);
+
+        // And the design goes on from there as if no table had run.
+        w.cmdCalculatePtot3.userClick();
+        w.cmdCalPower.userClick();
+        EXPECT_EQ(texts(), before);
     });
     EXPECT_EQ(said(), 0u);
 }
