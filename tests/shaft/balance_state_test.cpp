@@ -144,6 +144,42 @@ TEST_F(ShaftJetOnTheTwoWayBore, AnExhaustAboveSectionIsFlowIsSaidAndNothingIsSiz
     EXPECT_EQ(said(), 0u);
 }
 
+TEST_F(ShaftJetOnTheTwoWayBore, AnOpeningWhoseTunnelPressureMovesItsFlowGetsNoFanPower) {
+    open([&](frmShaftAndJet& w) {
+        w.MultiPage1.userClick(0);
+        w.txtQe.userType("30");
+        w.cmbCounte.userType("1");
+        w.txtp_de.userType("300");
+        w.cmdCalculatePtot3.userClick();
+        w.MultiPage1.userClick(2);
+        test_support::layJetGroups("2");
+        w.cmdAutoLayout.userClick();
+        w.cmdCalPower.userClick();
+        ASSERT_GT(vb::Val(w.txtSSkw_e.Text()), 0) << w.txtp_tote.Text() << " " << w.lblTip.Caption();
+        const double withExhaust = vb::Val(w.txtTotalPower.Text());
+        // No opening speed and a duct loss no larger than the pressure the tunnel holds at the opening: the
+        // fan has nothing to lift. Its design pressure shows; its powers stay empty and count nothing.
+        w.MultiPage1.userClick(0);
+        w.txtv_e.userType("0");
+        w.txtp_de.userType(vb::CStr(vb::Val(w.txtp_se.Text()) - 5));
+        w.cmdCalPower.userClick();
+        EXPECT_EQ(w.txtp_tote.Text(), "-5.50");
+        EXPECT_EQ(w.txtSSkw_e.Text(), "");
+        EXPECT_EQ(w.txtMM1_e.Text(), "");
+        EXPECT_NE(w.txtSSkw_b.Text(), "");
+        EXPECT_EQ(w.lblTip.Caption(),
+                  "排风机设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。");
+        EXPECT_LT(vb::Val(w.txtTotalPower.Text()), withExhaust);
+        // Back to a duty: the powers return and the hint goes.
+        w.txtv_e.userType("6");
+        w.txtp_de.userType("300");
+        w.cmdCalPower.userClick();
+        EXPECT_NE(w.txtSSkw_e.Text(), "");
+        EXPECT_EQ(w.lblTip.Caption(), "");
+    });
+    EXPECT_EQ(said(), 0u);
+}
+
 /// Ticks every item of a list of the options dialog (or only those listed).
 void pickOnly(platform::ListBox& list, const std::vector<int>& wanted) {
     for (int i = 0; i < list.ListCount(); ++i) {
