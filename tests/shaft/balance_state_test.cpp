@@ -246,6 +246,14 @@ TEST_F(ShaftJetOnTheTwoWayBore, TheControlTableLeavesTheDesignAndItsFileAsTheyWe
             return t;
         };
         const std::vector<std::string> before = texts();
+        // The project as the main window would save it.
+        const std::string vnt = test_stage::appFolder() + "/bore.vnt";
+        const auto projectFile = [&] {
+            req.SaveFile();
+            return std::pair{textfile::ReadBytes(vnt), textfile::ReadBytes(test_stage::appFolder() + "/bore.req")};
+        };
+        const auto projectBefore = projectFile();
+        ASSERT_TRUE(projectBefore.first && projectBefore.second);
 
         // Every design year, every case, two one-way speeds.
         test_stage::onModal<frmReportControl>([](frmReportControl& d) {
@@ -261,6 +269,7 @@ TEST_F(ShaftJetOnTheTwoWayBore, TheControlTableLeavesTheDesignAndItsFileAsTheyWe
         EXPECT_EQ(texts(), before);
         ASSERT_TRUE(w.SaveFile());
         EXPECT_EQ(textfile::ReadBytes(sj), fileBefore);
+        EXPECT_TRUE(projectFile() == projectBefore);
 
         // And the design goes on from there as if no table had run.
         w.cmdCalculatePtot3.userClick();
