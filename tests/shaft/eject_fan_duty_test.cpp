@@ -11,6 +11,7 @@
 #include "platform/vb.h"
 #include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
+#include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
@@ -101,6 +102,39 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
             [&](frmVentParam& step2) { step2.lstCase.setSelected(c.casePosition, true); }));
         EXPECT_TRUE(platform::msgbox::log().empty());
     }
+}
+
+TEST(ShaftEjectFanDuty, OnANewOneWayBoreTheTrafficCanLiftTheShaftAlone) {
+    // The bore typed from 新建, one-way: far down the bore the traffic leaves the shaft bottom above the
+    // outside air, and with a short shaft that loses little the fan has no duty.
+    frmReq& req = Forms::instance<frmReq>();
+    test_support::TypeNewTunnel(req, test_support::TwoWayBore(), test_stage::appFolder() + "/bore.vnt");
+    struct Case {
+        const char *pile, *deltap_d, *p_tot3, *p_tot, *SS_tot;
+        bool noDuty;
+    };
+    const Case cases[] = {
+        {"6800", "250", "71.87", "195.95", "24.49", false},
+        {"7700", "100", "115.17", "-16.69", "", true},
+    };
+    EXPECT_TRUE(test_support::openScheme<frmShaftEject>(
+        req, 2,
+        [&](frmShaftEject& w, frmVentParam&) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string("shaft ") + c.pile + ", Δpd " + c.deltap_d);
+                w.txtShaftPile.userType(c.pile);
+                w.txtdeltap_d.userType(c.deltap_d);
+                w.cmdCalculateSectionQQ_req.userClick();
+                w.cmdCalculatePtot3.userClick();
+                EXPECT_EQ(w.txtp_tot3.Text(), c.p_tot3);
+                EXPECT_EQ(w.txtp_tot.Text(), c.p_tot);
+                EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
+                EXPECT_EQ(w.txtAA_tot.Text().empty(), c.noDuty);
+                EXPECT_EQ(w.lblTip.Caption().find(kNoDuty) != std::string::npos, c.noDuty)
+                    << w.lblTip.Caption();
+            }
+        },
+        [](frmVentParam& step2) { step2.lstCase.setSelected(0, true); }));
 }
 
 } // namespace
