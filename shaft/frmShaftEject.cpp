@@ -32,8 +32,7 @@ constexpr platform::Color kHighlightText = 0x8000000E;
 constexpr const char* kExtension = ".se";
 
 /// The hint when the shaft-bottom pressure alone overcomes the shaft and its duct.
-constexpr const char* kNoFanDuty =
-    "提示：排风机设计风压不大于0，竖井底部压力已足以克服竖井及连接风道损失，不计算理论功率和电机轴功率。";
+constexpr const char* kNoFanDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
 
 } // namespace
 

@@ -14,6 +14,7 @@
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/text_fit.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +27,7 @@ using platform::Forms;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-constexpr const char* kNoDuty =
-    "提示：排风机设计风压不大于0，竖井底部压力已足以克服竖井及连接风道损失，不计算理论功率和电机轴功率。";
+constexpr const char* kNoDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
 
 TEST(ShaftEjectFanDuty, DutyIsTheDuctLossLessTheShaftBottomPressure) {
     struct Case {
@@ -95,6 +95,13 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
                 EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
                 EXPECT_EQ(w.lblTip.Caption().find(kNoDuty) != std::string::npos, c.noDuty)
                     << w.lblTip.Caption();
+                {
+                    // The hint is read whole beside the picture.
+                    const test_support::ProgramFont font;
+                    for (const std::string& cut : test_support::cutTexts(*w.window())) {
+                        EXPECT_EQ(cut.find("提示"), std::string::npos) << cut;
+                    }
+                }
                 // Another calculation of the window leaves the power boxes as the duty says.
                 w.cmdCalculateSectionQQ_req.userClick();
                 EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
