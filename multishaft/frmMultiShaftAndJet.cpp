@@ -142,7 +142,7 @@ void frmMultiShaftAndJet::buildControls() {
     layout_.column(shaftPage, rows.at(11040, 1700, 1000), 120,
                    {{"竖井中心桩号(m)", &txtShaftPile}, {"短道长度ds(m)", &txtds}});
     Layout::buttons(shaftPage, 11040, 840, 1000, 360, 60,
-                    {{&cmdAddShaft, "添加"}, {&cmdUpdateShaft, "更新"}, {&cmdDeleteShaft, "删除"}});
+                    {{&cmdAddShaft, "添加"}, {&cmdDeleteShaft, "删除"}, {&cmdUpdateShaft, "更新"}});
     Layout::buttons(shaftPage, 11040, 1320, 3120, 420, 0, {{&cmdShaftSection, "形成通风区段"}});
 
     // Right of each opening's rise: its design pressure, fan power and motor power, laid out alike.
@@ -158,9 +158,10 @@ void frmMultiShaftAndJet::buildControls() {
         // The loss caption is too long for one line: it takes two, and its box sits beside the second.
         layout_.caption(design, o.lossCaption, 100, 260, 2100, 540);
         o.loss->place(design, 2200, 440, 800, platform::kBoxHeight);
+        // The duct-loss button beside its box, next on the keyboard.
+        Layout::buttons(design, 3020, 440, 330, platform::kBoxHeight, 0, {{o.calculate, "..."}});
         layout_.column(design, rows.at(100, 2100, 800), 260 + 540,
                        {{o.riseCaption, o.rise}, {o.totalCaption, o.total}});
-        Layout::buttons(design, 3020, 440, 330, platform::kBoxHeight, 0, {{o.calculate, "..."}});
         platform::Frame& fan = layout_.group(*o.side, "风机功率计算", 3900, 2600, 3420, 1640);
         layout_.column(fan, rows.at(100, 2100, 1000), 260,
                        {{"环境温度t1(℃)", o.t1},
@@ -253,8 +254,8 @@ void frmMultiShaftAndJet::buildControls() {
         {{"桩号(m):", &txtPile}, {"本组台数(台):", &txtJetNumPerTeam}, {"升压力(Pa):", &txtPress}});
     Layout::buttonColumn(layoutPage, 4440, 1260, 2700, 400, 80,
                          {{&cmdAdd, "添加"},
-                          {&cmdUpdate, "更新"},
                           {&cmdDelete, "删除"},
+                          {&cmdUpdate, "更新"},
                           {&cmdAutoLayout, "自动布置"},
                           {&cmdClearAll, "全部清除"}});
     imgScheme.place(layoutPage, 7400, 120, 7700, 5000);

@@ -350,6 +350,7 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
     }
     const double rho = modPublic::rho;
     std::vector<std::string> problems;
+    std::vector<std::string> noDuty;
     const int n = lstShaft.ListItems.Count();
     for (int i = 1; i <= n; ++i) {
         guarded([&] {
@@ -382,6 +383,14 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                                   {"送风", txtQb, txtp_totb, txtp1_b, txteta_b, txtt1_b, txtSSkw_b, txtk_b,
                                    txtetam_b, txtMM1_b, txtQQ_b, txtv_b, txtAA_b}};
             for (const Side& side : sides) {
+                // A design pressure not above zero is no duty: the tunnel pressure at the opening alone
+                // moves its flow. It stays in view; no power is put beside it (the total counts none).
+                if (!(val(side.ptot) > 0)) {
+                    guarded([&] { side.skw.set(""); });
+                    guarded([&] { side.m1.set(""); });
+                    noDuty.push_back(shaftName(i, row) + std::string(side.name) + "机设计风压不大于0");
+                    continue;
+                }
                 const bool skw =
                     app::SetFiniteBox(side.skw,
                                       shaft::FanShaftPower(val(side.flow), val(side.ptot), val(side.p1),
@@ -424,6 +433,14 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
     }
     app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, val(txtPower)));
     sayProblems(problems);
+    if (!noDuty.empty()) {
+        std::string text;
+        for (const std::string& line : noDuty) {
+            text += line + "，";
+        }
+        platform::MsgBox(text + "风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。",
+                         platform::vbOKOnly, "提示");
+    }
 }
 
 void frmMultiShaftAndJet::cmdCalpde_Click() {

@@ -149,31 +149,6 @@ void frmShaftAndJet::buildControls() {
     // The left column of each opening's frame: its captions are wide enough for the longest one
     // ("喷流方向与隧道轴向的夹角β(度)") and its boxes end where they did.
     const Layout::Column opening{.left = 120, .labelWidth = 2580, .boxWidth = 820};
-    Layout::frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
-    layout_.column(Frame1, opening, 300,
-                   {{"排风机流量(m^3/台):", &txtQe},
-                    {"配置台数(台):", &cmbCounte},
-                    {"排风量Qe(m^3/s):", &txtQQ_e},
-                    {"排风口面积Ae(m^2):", &txtAA_e},
-                    {"排风口升压动量系数Ke", &txtKK_e},
-                    {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
-                    {"升压力Δpe(Pa):", &txtdeltap_e},
-                    {"分叉损失系数", &txtZeta_fencha}});
-
-    Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
-    int top = layout_.column(Frame2, opening, 300,
-                             {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
-    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300);
-    top += row;
-    top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
-    Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
-    top += row;
-    layout_.column(Frame2, opening, top,
-                   {{"送风口喷出风速vb(m/s)", &txtv_b},
-                    {"送风口升压动量系数Kb", &txtKK_b},
-                    {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
-                    {"升压力Δpb(Pa):", &txtdeltap_b},
-                    {"合流损失系数", &txtZeta_heliu}});
     // Right of each opening's column: its design pressure, fan power and motor power. The opening's total
     // pressure has a caption too long for one line: it takes two, its box beside the second, and the
     // frames below move down to make room.
@@ -193,14 +168,16 @@ void frmShaftAndJet::buildControls() {
          "设计风压ptotb(Pa)", &txtp_db, &txtp_sb, &txtp_totb, &cmdCalpdb, &txtt1_b, &txtp1_b, &txteta_b,
          &txtSSkw_b, &txtetam_b, &txtk_b, &txtMM1_b},
     };
-    for (const OpeningFrames& o : openings) {
+    // Tab runs through an opening's own column, then its fan's frames, before the next opening.
+    const auto fanFrames = [&](const OpeningFrames& o) {
         Layout::frame(*o.design, *o.opening, "设计风压计算", 3660, 240, 3220, 1400 + lower);
-        top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
+        const int top = layout_.column(*o.design, small, 260, {{o.lossCaption, o.loss}});
+        // The duct-loss button beside its box, next on the keyboard.
+        o.calculate->place(*o.design, 2810, 260, 330, platform::kBoxHeight);
+        o.calculate->setCaption("...");
         layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
         o.rise->place(*o.design, 2000, top + lower + 30, 800, platform::kBoxHeight);
         layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
-        o.calculate->place(*o.design, 2810, 260, 330, platform::kBoxHeight);
-        o.calculate->setCaption("...");
         Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
         layout_.column(*o.power, small, 260,
                        {{"环境温度t1(℃)", o.t1},
@@ -211,7 +188,35 @@ void frmShaftAndJet::buildControls() {
         layout_.column(
             *o.motor, small, 260,
             {{"效率ηm(0.90-0.95)", o.etam}, {"容量安全系数k(1.15)", o.k}, {"电机功率M1(kW)", o.motorPower}});
-    }
+    };
+    Layout::frame(Frame1, shaftPage, "排风", 120, frameTop, frameWidth, frameHeight);
+    layout_.column(Frame1, opening, 300,
+                   {{"排风机流量(m^3/台):", &txtQe},
+                    {"配置台数(台):", &cmbCounte},
+                    {"排风量Qe(m^3/s):", &txtQQ_e},
+                    {"排风口面积Ae(m^2):", &txtAA_e},
+                    {"排风口升压动量系数Ke", &txtKK_e},
+                    {"与Qe相应的排风口风速ve(m/s):", &txtv_e},
+                    {"升压力Δpe(Pa):", &txtdeltap_e},
+                    {"分叉损失系数", &txtZeta_fencha}});
+
+    fanFrames(openings[0]);
+
+    Layout::frame(Frame2, shaftPage, "送风", 7240, frameTop, frameWidth, frameHeight);
+    int top = layout_.column(Frame2, opening, 300,
+                             {{"送风机流量(m^3/台):", &txtQb}, {"配置台数(台):", &cmbCountb}});
+    Layout::captioned(chkQb, Frame2, "送风量已知", 120, top, 3300);
+    top += row;
+    top = layout_.column(Frame2, opening, top, {{"送风量Qb(m^3/s):", &txtQQ_b}});
+    Layout::row(Frame2, opening, top, lblAA_b, "送风口面积Ab(m^2):", txtAA_b);
+    top += row;
+    layout_.column(Frame2, opening, top,
+                   {{"送风口喷出风速vb(m/s)", &txtv_b},
+                    {"送风口升压动量系数Kb", &txtKK_b},
+                    {"喷流方向与隧道轴向的夹角β(度)", &txtbeta},
+                    {"升压力Δpb(Pa):", &txtdeltap_b},
+                    {"合流损失系数", &txtZeta_heliu}});
+    fanFrames(openings[1]);
 
     // ---- Ventilation sections ----
     Layout::frame(Frame6, sectionPage, "短道气流验算", 120, 120, 4400, 2600);
@@ -225,8 +230,6 @@ void frmShaftAndJet::buildControls() {
     Layout::frame(Frame3, sectionPage, "短道回流", 120, 2820, 4400, 1000);
     layout_.column(Frame3, {.left = 120, .labelWidth = 3000, .boxWidth = 1000}, 260,
                    {{"Qe/Qr1≤1.0", &txtratio_Qe_Qr1}, {"Qb/Qr2≤1.0", &txtratio_Qb_Qr2}});
-    layout_.column(sectionPage, {.left = 240, .labelWidth = 2200, .boxWidth = 1200}, 4000,
-                   {{"该工况总耗电功率(kW):", &txtTotalPower}});
 
     struct SectionControls {
         platform::Frame* section;
@@ -308,6 +311,9 @@ void frmShaftAndJet::buildControls() {
         s.picture->setStretch(true);
         left += 4920;
     }
+    // The case's total power comes after both sections on the keyboard as it does in the window's listing.
+    layout_.column(sectionPage, {.left = 240, .labelWidth = 2200, .boxWidth = 1200}, 4000,
+                   {{"该工况总耗电功率(kW):", &txtTotalPower}});
     txtv_r2.setEnabled(false);
 
     // ---- Jet-fan groups ----
@@ -534,6 +540,11 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
 
 void frmShaftAndJet::cmdCalculatePtot3_Click() {
     UpdateData(true);
+    // What the hint line said belongs to the last balance and its fans.
+    balanceTip_.clear();
+    powerTip_.clear();
+    impossibleBalance_ = false;
+    showTip();
     // The balance divides the fresh air of the sections between the openings: without the section
     // demands of this window's case it would balance zeros and overwrite the demands shown.
     if (!demandComputed_) {
@@ -684,6 +695,36 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         }
     }
     UpdateData(false);
+
+    // A balance the tunnel cannot be in is said, and nothing is sized on it.
+    const shaft::BalanceState state = shaft::CheckBalanceState(QQ_r1, QQ_e, QQ_s, QQ_b, CC_3);
+    if (quietBalance_) {
+        // The control table takes no pair of an impossible balance; a C3 above its limit it judges itself.
+        if (state.Impossible) {
+            quietFaults_ += state.Hint;
+        }
+    } else if (!state.Impossible) {
+        balanceTip_ = state.Hint;
+        showTip();
+    } else {
+        impossibleBalance_ = true;
+        balanceTip_ = state.Hint;
+        clearFanPowers();
+        std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2};
+        if (state.PassageReversed) {
+            for (TextBox* box :
+                 {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1, &txttotaldeltap_j2}) {
+                empty.push_back(box);
+            }
+        }
+        if (CC_3 < 0) {
+            empty.push_back(&txtCC_3);
+        }
+        for (TextBox* box : empty) {
+            guarded([&] { box->set(""); });
+        }
+        showTip();
+    }
 
     // Results that could not be computed are shown empty; say which, once.
     const std::pair<double, const char*> results[] = {{v_r1, "设计风速vr1"},
@@ -879,6 +920,12 @@ void frmShaftAndJet::cmdCalPower_Click() {
     if (!BuildPressureCurve(false, false, false) || !PressCurve) {
         return;
     }
+    // A balance the tunnel cannot be in has no fans to size and no power of its case; the hint line
+    // already says why.
+    if (impossibleBalance_) {
+        clearFanPowers();
+        return;
+    }
     const shaft::ShaftOpenings openings = shaft::OpeningsOf(x0, d, dir);
     const double pse = PressCurve->GetPressureValue(openings.Exhaust);
     const double psb = PressCurve->GetPressureValue(openings.Supply);
@@ -900,30 +947,56 @@ void frmShaftAndJet::cmdCalPower_Click() {
                       shaft::SupplyFanPressure(vb::Val(txtv_b.Text()), rho, vb::Val(txtp_db.Text()),
                                                vb::Val(txtp_sb.Text())),
                       "0.00");
-    app::SetFiniteBox(txtSSkw_e,
-                      shaft::FanShaftPower(vb::Val(txtQe.Text()), vb::Val(txtp_tote.Text()),
-                                           vb::Val(txtp1_e.Text()), vb::Val(txteta_e.Text()),
-                                           vb::Val(txtt1_e.Text())),
-                      "0.00");
-    app::SetFiniteBox(txtSSkw_b,
-                      shaft::FanShaftPower(vb::Val(txtQb.Text()), vb::Val(txtp_totb.Text()),
-                                           vb::Val(txtp1_b.Text()), vb::Val(txteta_b.Text()),
-                                           vb::Val(txtt1_b.Text())),
-                      "0.00");
-    app::SetFiniteBox(
-        txtMM1_e,
-        shaft::FanMotorPower(vb::Val(txtSSkw_e.Text()), vb::Val(txtk_e.Text()), vb::Val(txtetam_e.Text())),
-        "0.00");
-    app::SetFiniteBox(
-        txtMM1_b,
-        shaft::FanMotorPower(vb::Val(txtSSkw_b.Text()), vb::Val(txtk_b.Text()), vb::Val(txtetam_b.Text())),
-        "0.00");
+    // A design pressure not above zero is no duty: the opening's pressure alone moves its flow. It stays
+    // in view, and no power is put beside it (the total counts none for those fans).
+    struct Side {
+        const char* name;
+        TextBox &flow, &ptot, &p1, &eta, &t1, &skw, &k, &etam, &m1;
+    };
+    const Side sides[] = {
+        {"排风机", txtQe, txtp_tote, txtp1_e, txteta_e, txtt1_e, txtSSkw_e, txtk_e, txtetam_e, txtMM1_e},
+        {"送风机", txtQb, txtp_totb, txtp1_b, txteta_b, txtt1_b, txtSSkw_b, txtk_b, txtetam_b, txtMM1_b}};
+    std::string noDuty;
+    for (const Side& side : sides) {
+        if (!(vb::Val(side.ptot.Text()) > 0)) {
+            guarded([&] { side.skw.set(""); });
+            guarded([&] { side.m1.set(""); });
+            noDuty += (noDuty.empty() ? "" : "、") + std::string(side.name);
+            continue;
+        }
+        app::SetFiniteBox(side.skw,
+                          shaft::FanShaftPower(vb::Val(side.flow.Text()), vb::Val(side.ptot.Text()),
+                                               vb::Val(side.p1.Text()), vb::Val(side.eta.Text()),
+                                               vb::Val(side.t1.Text())),
+                          "0.00");
+        app::SetFiniteBox(
+            side.m1,
+            shaft::FanMotorPower(vb::Val(side.skw.Text()), vb::Val(side.k.Text()), vb::Val(side.etam.Text())),
+            "0.00");
+    }
+    powerTip_ =
+        noDuty.empty()
+            ? std::string()
+            : noDuty + "设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。";
+    showTip();
     // Each section counts the jet fans its box shows.
     const double total = vb::Val(cmbCounte.Text()) * vb::Val(txtSSkw_e.Text()) +
                          vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount1.Text())) * vb::Val(txtPower1.Text()) +
                          shaft::CountedJetFans(vb::Val(txtjetcount2.Text())) * vb::Val(txtPower2.Text());
     app::SetFiniteBox(txtTotalPower, total);
+}
+
+void frmShaftAndJet::clearFanPowers() {
+    for (TextBox* box : {&txtp_se, &txtp_sb, &txtp_tote, &txtp_totb, &txtSSkw_e, &txtSSkw_b, &txtMM1_e,
+                         &txtMM1_b, &txtTotalPower}) {
+        guarded([&] { box->set(""); });
+    }
+}
+
+void frmShaftAndJet::showTip() {
+    const std::string tip = balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
+    guarded([&] { lblTip.setCaption(tip); });
 }
 
 void frmShaftAndJet::cmdCalpde_Click() {

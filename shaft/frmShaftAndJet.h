@@ -183,6 +183,27 @@ private:
     /// A message of the section air demand or the balance: shown, or kept while quiet.
     void balanceMessage(const std::string& prompt);
 
+    /// What the window shows and works with, taken before the operation control table drives it through
+    /// other combinations and put back after it, firing nothing.
+    struct DesignSnapshot {
+        std::vector<std::pair<platform::TextBox*, std::string>> Boxes;
+        std::vector<std::pair<double*, double>> Values;
+        int SupplyGiven = 0;
+        std::string Tip, BalanceTip, PowerTip;
+        bool DemandComputed = false, ImpossibleBalance = false;
+    };
+    DesignSnapshot takeSnapshot();
+    void restoreSnapshot(const DesignSnapshot& s);
+
+    /// The hint line: what the balance and the fan power found that is no design state, each "" when
+    /// there is nothing to say.
+    std::string balanceTip_, powerTip_;
+    /// The last balance is no state the tunnel can be in: no jet fans or power are given for it.
+    bool impossibleBalance_ = false;
+    void showTip();
+    /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
+    void clearFanPowers();
+
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;
 };

@@ -31,6 +31,9 @@ constexpr platform::Color kHighlightText = 0x8000000E;
 /// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
 constexpr const char* kExtension = ".se";
 
+/// The hint when the shaft-bottom pressure alone overcomes the shaft and its duct.
+constexpr const char* kNoFanDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
+
 } // namespace
 
 frmShaftEject::frmShaftEject() {
@@ -306,6 +309,10 @@ void frmShaftEject::UpdateData(bool bSaveAndValidate) {
                                                               {&txtShaftPile, ShaftPile}}};
     // A value that is not a number empties its box rather than showing a figure that is none.
     for (const auto& [box, value] : out) {
+        if (fanUnpowered_ && (box == &txtAA_tot || box == &txtSS_tot)) {
+            guarded([&] { box->set(""); });
+            continue;
+        }
         guarded([&] { box->set(vb::Format(value, "0.00")); });
     }
 }
@@ -416,6 +423,7 @@ void frmShaftEject::cmdCalculatePtot3_Click() {
     guarded([this] { UpdateData(true); });
     frmReq& req = Forms::instance<frmReq>();
     const double rho = modPublic::rho, lambda = modPublic::lambda_r;
+    std::string tip;
     if (IsMergeModel()) {
         double dpr1 = 0, dpr2 = 0;
         guarded([&] {
@@ -479,12 +487,18 @@ void frmShaftEject::cmdCalculatePtot3_Click() {
         p_tot22 = p.p_tot22;
         p_tot23 = p.p_tot23;
         p_tot3 = p.p_tot3;
-        lblTip.setCaption(shaft::ExitImbalance(p_tot22, p_tot23) ? "提示：出口端压力不平衡，请检查！" : "");
+        tip = shaft::ExitImbalance(p_tot22, p_tot23) ? "提示：出口端压力不平衡，请检查！" : "";
     }
     const shaft::FanPower fan = shaft::ExhaustFan(p_tot3, deltap_d, QQ_r3, eta);
     p_tot = fan.p_tot;
     AA_tot = fan.AA_tot;
     SS_tot = fan.SS_tot;
+    // The design pressure stays in view; a power worked from a duty that is none would read as a fan to buy.
+    fanUnpowered_ = !fan.Powered && std::isfinite(fan.p_tot);
+    if (fanUnpowered_) {
+        tip += std::string(tip.empty() ? "" : "\r\n") + kNoFanDuty;
+    }
+    lblTip.setCaption(tip);
     guarded([this] { UpdateData(false); });
     reportNotComputed();
 }

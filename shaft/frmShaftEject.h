@@ -106,4 +106,7 @@ private:
     bool flowsComputed_ = false;
     /// Inside the shaft-position search: the single steps say nothing.
     bool quiet_ = false;
+    /// The last calculation gave the exhaust fan no duty (design pressure not above zero): its power boxes
+    /// stay empty.
+    bool fanUnpowered_ = false;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/shaft_and_jet.h"
 
+#include "platform/vb.h"
+
 #include <cmath>
 #include <limits>
 
@@ -73,6 +75,32 @@ std::pair<double, double> CongestionSplit(double force, double blockEnd, double 
         return {upper, lower};
     }
     return {lower, upper};
+}
+
+BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3) {
+    BalanceState b;
+    b.PassageReversed = qe > qr1 || qs < 0;
+    // C3 as its box shows it, as the control table judges it.
+    const double shown = vb::Val(vb::Format(c3, "0.00"));
+    b.C3Outside = std::isfinite(c3) && (shown < 0 || shown > kC3Limit);
+    b.Impossible = b.PassageReversed || (std::isfinite(c3) && shown < 0);
+    // One line of the hint: the figures without their units, which the boxes' captions give.
+    const auto flow = [](double q) { return vb::Format(q, "0.00"); };
+    if (b.PassageReversed) {
+        b.Hint = "Qe=" + flow(qe) + "大于Qr1=" + flow(qr1) + "，短道风量Qs=" + flow(qs) +
+                 "为负，工况不成立：请减小排风量Qe至不大于Qr1，";
+    } else if (b.C3Outside && shown < 0) {
+        b.Hint = "出口内侧浓度C3=" + vb::Format(c3, "0.00") +
+                 "为负，出口区段无风，工况不成立：请减小排风量Qe=" + flow(qe) + "或增大送风量Qb=" + flow(qb) +
+                 "，";
+    } else if (b.C3Outside) {
+        b.Hint = "隧道出口内侧处的浓度C3=" + vb::Format(c3, "0.00") +
+                 "大于1.02，出口区段新鲜空气不足：请增大送风量Qb=" + flow(qb) + "(送风机台数或每台流量)。";
+    }
+    if (b.Impossible) {
+        b.Hint += "不给出射流风机台数和功率。";
+    }
+    return b;
 }
 
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt) {

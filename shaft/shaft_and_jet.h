@@ -64,6 +64,23 @@ Concentrations ConcentrationsOf(double qvi, double qr1, double qe, double qb, do
 /// is mirrored.
 std::pair<double, double> CongestionSplit(double force, double blockEnd, double shaftPile, int dir);
 
+/// Why a balance is no state the tunnel can be in, or fails its exit concentration. The exhaust opening
+/// cannot draw more than section I brings: then the short passage would carry air against the traffic
+/// (Qs = Qr1 − Qe below 0), and the concentrations and rises downstream are figures of no tunnel; a
+/// negative C3 at the exit means the outlet section would carry no air. Both are impossible. A C3 above
+/// kC3Limit is a real state whose outlet gets less fresh air than its traffic needs: said, not hidden.
+/// The limit allows what the balance itself leaves above 1 (it meets the sections' demands, and the
+/// short passage's own smoke comes on top) and is the limit the control table accepts a fan pair by.
+inline constexpr double kC3Limit = 1.02;
+struct BalanceState {
+    bool PassageReversed = false; ///< Qe > Qr1, Qs < 0
+    bool C3Outside = false;       ///< C3, rounded as shown, below 0 or above kC3Limit
+    bool Impossible = false;      ///< reversed passage or negative C3: nothing is to be sized on it
+    /// The hint naming the quantity and the opening flow to change; "" when there is nothing to say.
+    std::string Hint;
+};
+BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3);
+
 /// Pressure rise the jet fans of a section must give: resistance + natural wind − opening rise − traffic.
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt);
 

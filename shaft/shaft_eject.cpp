@@ -52,7 +52,12 @@ bool ExitImbalance(double p_tot22, double p_tot23) {
 
 FanPower ExhaustFan(double p_tot3, double deltap_d, double qr3, double eta) {
     FanPower f;
-    f.p_tot = (p_tot3 + deltap_d) * kFanPressureMargin;
+    f.p_tot = (deltap_d - p_tot3) * kFanPressureMargin;
+    // Not above zero, or not a number: there is no fan duty to put a power on.
+    f.Powered = f.p_tot > 0;
+    if (!f.Powered) {
+        return f;
+    }
     f.AA_tot = qr3 * f.p_tot / 1000;
     f.SS_tot = f.AA_tot / eta;
     return f;

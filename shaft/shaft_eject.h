@@ -82,12 +82,17 @@ SplitPressures SplitShaftPressures(const SplitInputs& in);
 /// kExitImbalanceLimit (strictly).
 bool ExitImbalance(double p_tot22, double p_tot23);
 
-/// The exhaust fan: design pressure (p_tot3 + Δpd)·1.1 [Pa], theoretical power Qr3·p_tot/1000 [kW] and
-/// motor shaft power Atot / η [kW] (not finite for η = 0).
+/// The exhaust fan. The shaft bottom stands at p_tot3 against the outside air at the shaft top (below zero
+/// when section I leaves it under suction); the fan lifts the shaft flow from there through the shaft and its
+/// duct, which lose Δpd, to the outside air, so it must give Δpd − p_tot3, with its margin:
+/// p_tot = (Δpd − p_tot3)·1.1 [Pa]. Theoretical power Qr3·p_tot/1000 [kW] and motor shaft power Atot / η
+/// [kW] (not finite for η = 0). A design pressure not above zero means the tunnel pressure alone drives the
+/// flow out of the shaft: no fan power is worked from it (Powered false, both powers 0).
 struct FanPower {
     double p_tot = 0;
     double AA_tot = 0;
     double SS_tot = 0;
+    bool Powered = false;
 };
 FanPower ExhaustFan(double p_tot3, double deltap_d, double qr3, double eta);
 

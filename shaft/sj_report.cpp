@@ -4,6 +4,7 @@
 #include "jetfan/scheme_report.h"
 #include "platform/vb.h"
 #include "reqair/report_text.h"
+#include "shaft/shaft_and_jet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,7 +244,7 @@ double countedFans(const std::string& countText) {
 
 bool SjPairMeetsLimits(const SjPairBoxes& b) {
     return vb::Val(b.ratio_Qe_Qr1) <= 1 && vb::Val(b.ratio_Qb_Qr2) <= 1 && vb::Val(b.CC_2) <= 1 &&
-           vb::Val(b.CC_3) <= 1.02;
+           vb::Val(b.CC_3) <= kC3Limit;
 }
 
 std::optional<std::int64_t> SjPairPower(int i, int j, const SjPairBoxes& b) {

@@ -100,12 +100,13 @@ TEST(ShaftEject, SplitPressuresSquareTheSpeedFirst) {
 }
 
 TEST(ShaftEject, ExhaustFanPressureAndPower) {
-    // (500 + 300) · 1.1 = 880 Pa; 210 · 880 / 1000 = 184.8 kW; / 0.8 = 231 kW.
-    const FanPower f = ExhaustFan(500, 300, 210, 0.8);
+    // A shaft bottom under 500 Pa of suction: (300 + 500) · 1.1 = 880 Pa; 210 · 880 / 1000 = 184.8 kW;
+    // / 0.8 = 231 kW.
+    const FanPower f = ExhaustFan(-500, 300, 210, 0.8);
     EXPECT_EQ(vb::Format(f.p_tot, "0.00"), "880.00");
     EXPECT_EQ(vb::Format(f.AA_tot, "0.00"), "184.80");
     EXPECT_EQ(vb::Format(f.SS_tot, "0.00"), "231.00");
-    EXPECT_FALSE(std::isfinite(ExhaustFan(500, 300, 210, 0).SS_tot));
+    EXPECT_FALSE(std::isfinite(ExhaustFan(-500, 300, 210, 0).SS_tot));
 }
 
 TEST(ShaftEject, CongestionWindowSplitFollowsTheDirectionOfTravel) {

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/frmReq.h"
+#include "platform/FileDialog.h"
+#include "platform/MsgBox.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace test_support {
+
+/// A tunnel as the engineer types it into a new project: page 1 the site and the line, page 2 the stations,
+/// page 3 the design years, page 5 the two-way speed, page 6 the congestion blocks. Texts as typed.
+struct NewTunnel {
+    std::string elevation;                                   ///< page 1, m
+    std::string designSpeed;                                 ///< page 1, km/h
+    bool leftLine = false;                                   ///< page 1
+    std::string start;                                       ///< page 2, start station
+    std::vector<std::pair<std::string, std::string>> slopes; ///< page 2, (end station, slope %)
+    std::string area, perimeter;                             ///< page 2, one cross-section over the length
+    std::vector<std::pair<std::string, std::string>> years;  ///< page 3, (design year, pcu/d)
+    std::string twoWaySpeed;                                 ///< page 5, km/h
+    std::vector<std::pair<std::string, std::string>> blocks; ///< page 6, (length m, speed km/h)
+};
+
+/// The two-way bore K5+000–K8+600 of 3.6 km: +0.5 % to K6+800, then −1.5 %; 70 m², 600 m above the sea,
+/// 60 km/h; 18,000 and 24,000 pcu/d in its two design years; congestion 2600 m at 40 km/h and the last
+/// kilometre at 10 km/h.
+inline NewTunnel TwoWayBore() {
+    NewTunnel t;
+    t.elevation = "600";
+    t.designSpeed = "60";
+    t.start = "5000";
+    t.slopes = {{"6800", "0.5"}, {"8600", "-1.5"}};
+    t.area = "70";
+    t.perimeter = "32";
+    t.years = {{"2030", "18000"}, {"2040", "24000"}};
+    t.twoWaySpeed = "60";
+    t.blocks = {{"2600", "40"}, {"1000", "10"}};
+    return t;
+}
+
+/// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values,
+/// every page visited so that its results are computed, then 另存为 `project` (a .vnt path).
+inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project) {
+    platform::msgbox::script(platform::vbNo);
+    w.mnuFileNew_Click();
+    w.Show();
+    const auto clearList = [](platform::ListView& list, platform::CommandButton& remove) {
+        while (list.ListItems.Count() > 0) {
+            list.userItemClick(1);
+            remove.userClick();
+        }
+    };
+
+    w.pgMain.userClick(1);
+    w.txtElevation.userType(t.elevation);
+    w.cmbvt.userType(t.designSpeed);
+    (t.leftLine ? w.optLeftLine : w.optRightLine).userClick();
+
+    w.pgMain.userClick(2);
+    w.txtStartPile.userType(t.start);
+    clearList(w.lstSlope, w.cmdDeleteSlope);
+    for (const auto& [pile, slope] : t.slopes) {
+        w.txtSlopePile.userType(pile);
+        w.txtSlopeRatio.userType(slope);
+        w.cmdAddSlope.userClick();
+    }
+    clearList(w.lstSection, w.cmdDeleteSection);
+    w.txtSectionPile.userType(t.slopes.back().first);
+    w.txtSectionArea.userType(t.area);
+    w.txtSectionPerimeter.userType(t.perimeter);
+    w.cmdAddSection.userClick();
+    w.cmdRefreshSegment.userClick();
+
+    w.pgMain.userClick(3);
+    clearList(w.lstTraffic, w.cmdDelete);
+    for (const auto& [year, pcu] : t.years) {
+        w.txtYear.userType(year);
+        w.txtPcu.userType(pcu);
+        w.cmdAdd.userClick();
+    }
+    w.lstTraffic.userItemClick(1);
+
+    w.pgMain.userClick(4);
+    w.pgMain.userClick(5);
+    w.cmbWorkVt_Bidirection.userType(t.twoWaySpeed);
+    w.pgMain.userClick(6);
+    clearList(w.lstBlock, w.cmdDeleteBlock);
+    for (const auto& [length, speed] : t.blocks) {
+        w.txtBlockLen.userType(length);
+        w.txtBlockVt.userType(speed);
+        w.cmdAddBlock.userClick();
+    }
+    w.pgMain.userClick(7);
+    w.pgMain.userClick(5);
+    w.pgMain.userClick(1);
+
+    platform::filedialog::script(project);
+    w.mnuFileSaveAs_Click();
+}
+
+} // namespace test_support
