@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "shaft/frmShaftEject.h"
 #include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
 #include "ventparam/frmVentParam.h"
@@ -210,6 +211,38 @@ TEST_F(NewTunnelWalk, JetFanHintNamesPlacedAndCountedFans) {
         w.cmdAutoLayout.userClick();
         EXPECT_EQ(rowsOf(w.lstJet, 3).size(), 4u);
         EXPECT_EQ(w.lblTip.Caption(), "自动布置的射流风机共8台，与所需射流风机台数11台不符！");
+    }));
+    EXPECT_TRUE(platform::msgbox::log().empty());
+}
+
+TEST_F(NewTunnelWalk, ShaftExhaustShowsNoNegativePower) {
+    // The shaft at the grade change, K12+100, with the template's 250 Pa of shaft and duct loss. The bottom
+    // under 94.90 Pa of suction: the fan gives (250 + 94.90) × 1.1 = 379.39 Pa, 37.94 kW for the shaft's
+    // 100 m³/s, 47.42 kW at η 0.8. A 500 Pa meteorological push at the portal lifts the bottom to 405.10 Pa:
+    // (250 − 405.10) × 1.1 = −170.61 Pa stays in view, with no power beside it and a word why.
+    struct Case {
+        const char *deltap_g1, *p_tot3, *p_tot, *AA_tot, *SS_tot;
+        bool noDuty;
+    };
+    const Case cases[] = {
+        {"0", "-94.90", "379.39", "37.94", "47.42", false},
+        {"500", "405.10", "-170.61", "", "", true},
+    };
+    EXPECT_TRUE(test_support::openScheme<frmShaftEject>(req(), 2, [&](frmShaftEject& w, frmVentParam&) {
+        w.txtShaftPile.userType("12100");
+        EXPECT_EQ(w.txtdeltap_d.Text(), "250");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string("Δpg1 ") + c.deltap_g1);
+            w.txtdeltap_g1.userType(c.deltap_g1);
+            w.cmdCalculateSectionQQ_req.userClick();
+            w.cmdCalculatePtot3.userClick();
+            EXPECT_EQ(w.txtp_tot3.Text(), c.p_tot3);
+            EXPECT_EQ(w.txtp_tot.Text(), c.p_tot);
+            EXPECT_EQ(w.txtAA_tot.Text(), c.AA_tot);
+            EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
+            EXPECT_EQ(w.lblTip.Caption().find("排风机设计风压不大于0") != std::string::npos, c.noDuty)
+                << w.lblTip.Caption();
+        }
     }));
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
