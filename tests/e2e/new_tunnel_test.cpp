@@ -237,6 +237,8 @@ TEST_F(NewTunnelWalk, ShaftExhaustShowsNoNegativePower) {
             w.cmdCalculateSectionQQ_req.userClick();
             w.cmdCalculatePtot3.userClick();
             EXPECT_EQ(w.txtp_tot3.Text(), c.p_tot3);
+            EXPECT_EQ(w.txtQQ_r3.Text(), "100.00");
+            EXPECT_EQ(w.txteta.Text(), "0.8");
             EXPECT_EQ(w.txtp_tot.Text(), c.p_tot);
             EXPECT_EQ(w.txtAA_tot.Text(), c.AA_tot);
             EXPECT_EQ(w.txtSS_tot.Text(), c.SS_tot);
