@@ -517,7 +517,7 @@ void frmReq::buildPage6() {
 
     // A fixed picture of 450 × 132 pixels below the frames.
     Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);
-    lblWarning6.place(page, 6950, 4780, 1630, 1980);
+    lblWarning6.place(page, 6950, 4780, 1630, 1980 + extraHeight());
     lblWarning6.setWordWrap(true);
     lblWarning6.setForeColor(platform::vbRed);
     lblWarning6.setVisible(false);

@@ -31,6 +31,8 @@ const test_support::NewTunnel kTunnel{"10000", {{"12100", "1.2"}, {"14200", "-0.
                                       "80",    {{"2030", "15300"}, {"2045", "22700"}}};
 
 TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem) {
+    // The window lays itself out for the font it is built in: build it in the program's.
+    const test_support::ProgramFont font;
     frmReq& req = platform::Forms::instance<frmReq>();
     test_support::typeNewTunnel(req, kTunnel);
     ASSERT_EQ(req.GetTunnelLength(), 4200);
@@ -48,7 +50,6 @@ TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem
     EXPECT_EQ(blocks[1], (Row{"1000", "10", "0", "0"}));
     {
         // The whole warning shows on the page, in the program's font.
-        const test_support::ProgramFont font;
         req.Show();
         QApplication::processEvents();
         for (const std::string& cut : test_support::cutTexts(*req.window())) {
