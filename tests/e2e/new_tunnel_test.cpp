@@ -10,9 +10,9 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
+#include "shaft/frmShaftEject.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
-#include "shaft/frmShaftEject.h"
 #include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
 #include "ventparam/frmVentParam.h"
@@ -26,7 +26,6 @@
 
 namespace {
 
-using platform::Forms;
 using test_support::Row;
 using test_support::rowsOf;
 
@@ -53,6 +52,14 @@ TEST_F(NewTunnelWalk, ReopensAsDesigned) {
     EXPECT_EQ(modPublic::EndPile, 14200);
     w.pgMain.userClick(1);
     EXPECT_EQ(w.txtRHO.Text(), "1.01");
+    // The pages compute on the reopened project what they computed before it was saved.
+    for (int page : {2, 3, 4, 5, 6, 7}) {
+        w.pgMain.userClick(page);
+    }
+    ASSERT_TRUE(vb::StrictNumber(demands[0]).has_value()) << demands[0];
+    EXPECT_EQ(w.txtQQ_req_CO.Text(), demands[0]);
+    EXPECT_EQ(w.txtQQ_req_VI.Text(), demands[1]);
+    EXPECT_EQ(w.txtQQ_req_CO_block.Text(), demands[2]);
 }
 
 TEST_F(NewTunnelWalk, Page6SaysTheTemplateBlocksDoNotFitAndKeepsThem) {

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -41,6 +42,7 @@ protected:
         for (int page : {2, 3, 4, 5, 6, 7}) {
             w.pgMain.userClick(page);
         }
+        demands = {w.txtQQ_req_CO.Text(), w.txtQQ_req_VI.Text(), w.txtQQ_req_CO_block.Text()};
         platform::filedialog::script(project);
         w.mnuFileSaveAs_Click();
         ASSERT_EQ(modPublic::ProjectFile, project);
@@ -64,6 +66,8 @@ protected:
     static frmReq& req() { return platform::Forms::instance<frmReq>(); }
 
     std::string base, project;
+    /// Pages 4 and 6 as saved: one-way CO and smoke demand, congestion CO demand.
+    std::vector<std::string> demands;
 };
 
 } // namespace test_support
