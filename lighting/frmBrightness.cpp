@@ -8,10 +8,10 @@
 #include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
 #include "lighting/bgh_file.h"
-#include "lighting/close_box.h"
 #include "lighting/frmDefineLamp.h"
 #include "lighting/zone_luminance.h"
 #include "lighting/zone_report.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
@@ -190,7 +190,8 @@ void frmBrightness::Form_QueryUnload(int& cancel, int unloadMode) {
     // Finish) writes nothing, the file having been written when the engineer moved on.
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([&] {
-            if (!lighting::MayCloseWindow(app::ProjectCompanionPath(kExtension), FileContents(), kFileName)) {
+            if (!platform::CloseBoxMayClose(app::ProjectCompanionPath(kExtension), FileContents().Bytes(),
+                                            [this] { return SaveFile(); })) {
                 cancel = 1;
             }
         });

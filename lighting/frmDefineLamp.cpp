@@ -4,10 +4,10 @@
 #include "app/companion_file.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
-#include "lighting/close_box.h"
 #include "lighting/frmLighting.h"
 #include "lighting/lamp_photometry.h"
 #include "lighting/lmp_file.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
 #include "platform/paths.h"
 #include "platform/scheme_file.h"
@@ -408,12 +408,12 @@ scheme::SchemeWriter frmDefineLamp::FileContents() {
     return lighting::WriteLmp(c);
 }
 
-void frmDefineLamp::SaveFile() {
+bool frmDefineLamp::SaveFile() {
     const std::string path = app::ProjectCompanionPath(kExtension);
     if (path.empty()) {
-        return;
+        return true;
     }
-    app::SaveCompanionFile(FileContents(), path, kFileName);
+    return app::SaveCompanionFile(FileContents(), path, kFileName);
 }
 
 // ---- Navigation ----
@@ -433,7 +433,8 @@ void frmDefineLamp::Form_QueryUnload(int& cancel, int unloadMode) {
     // Finish) writes nothing, the file having been written when the engineer moved on.
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([&] {
-            if (!lighting::MayCloseWindow(app::ProjectCompanionPath(kExtension), FileContents(), kFileName)) {
+            if (!platform::CloseBoxMayClose(app::ProjectCompanionPath(kExtension), FileContents().Bytes(),
+                                            [this] { return SaveFile(); })) {
                 cancel = 1;
             }
         });

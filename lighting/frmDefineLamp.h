@@ -31,8 +31,9 @@ public:
 
     /// Reads the project's `.lmp` file (the template for an unnamed project or one without the file).
     void OpenFile();
-    /// Writes the project's `.lmp` file; an unnamed project writes nothing.
-    void SaveFile();
+    /// Writes the project's `.lmp` file; an unnamed project writes nothing. False when the engineer kept the
+    /// earlier file or it could not be written.
+    bool SaveFile();
     /// The `.lmp` file the window's controls make.
     scheme::SchemeWriter FileContents();
 

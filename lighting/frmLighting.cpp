@@ -6,7 +6,6 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
-#include "lighting/close_box.h"
 #include "lighting/frmBrightness.h"
 #include "lighting/frmDefineLamp.h"
 #include "lighting/lgh_file.h"
@@ -14,6 +13,7 @@
 #include "lighting/modPublic_lighting.h"
 #include "lighting/point_lighting.h"
 #include "platform/Cad.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
 #include "platform/layout.h"
 #include "platform/MsgBox.h"
@@ -315,12 +315,12 @@ scheme::SchemeWriter frmLighting::CaseContents() {
     return lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1);
 }
 
-void frmLighting::SaveZoneCase() {
+bool frmLighting::SaveZoneCase() {
     const std::string path = OpenCasePath();
     if (path.empty()) {
-        return;
+        return true;
     }
-    app::SaveCompanionFile(CaseContents(), path, kFileName);
+    return app::SaveCompanionFile(CaseContents(), path, kFileName);
 }
 
 // ---- The circuit editor ----
@@ -680,7 +680,8 @@ void frmLighting::Form_QueryUnload(int& cancel, int unloadMode) {
     // Finish and Back have saved it already.
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([&] {
-            if (!lighting::MayCloseWindow(OpenCasePath(), CaseContents(), kFileName)) {
+            if (!platform::CloseBoxMayClose(OpenCasePath(), CaseContents().Bytes(),
+                                            [this] { return SaveZoneCase(); })) {
                 cancel = 1;
             }
         });

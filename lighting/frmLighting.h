@@ -78,7 +78,9 @@ private:
     void connectEvents();
     void UpdateData(bool flag);
     void LoadZoneCase();
-    void SaveZoneCase();
+    /// Writes the open case's file; nothing without one. False when the engineer kept the earlier file or
+    /// it could not be written.
+    bool SaveZoneCase();
     /// The file of the open case; "" when nothing would be written (an unnamed project, or while the
     /// window is being created).
     std::string OpenCasePath() const;

@@ -6,13 +6,13 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tools/axial_fan_report.h"
-#include "tools/close_question.h"
 #include "ventparam/duct_list.h"
 #include "ventparam/duct_section_layout.h"
 #include "ventparam/frmZeta.h"
@@ -214,9 +214,9 @@ void frmAxialFanDesign::Form_QueryUnload(int& cancel, int unloadMode) {
     }
     guarded([&] {
         const std::string path = fanFilePath();
-        if (!tools::CloseBoxMayClose(path,
-                                     path.empty() ? std::string() : tools::AxialFanFile(collect()).Bytes(),
-                                     [this] { return SaveFile(); })) {
+        if (!platform::CloseBoxMayClose(path,
+                                        path.empty() ? std::string() : tools::AxialFanFile(collect()).Bytes(),
+                                        [this] { return SaveFile(); })) {
             cancel = 1;
         }
     });

@@ -6,12 +6,12 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/scheme_file.h"
 #include "platform/vb.h"
-#include "tools/close_question.h"
 #include "tools/frmSelectP.h"
 
 using app::guarded;
@@ -324,8 +324,8 @@ void frmConstructionVent::Form_QueryUnload(int& cancel, int unloadMode) {
     }
     guarded([&] {
         const std::string path = app::ProjectCompanionPath(kExtension);
-        if (!tools::CloseBoxMayClose(path, path.empty() ? std::string() : fileContent().Bytes(),
-                                     [this] { return SaveFile(); })) {
+        if (!platform::CloseBoxMayClose(path, path.empty() ? std::string() : fileContent().Bytes(),
+                                        [this] { return SaveFile(); })) {
             cancel = 1;
         }
     });

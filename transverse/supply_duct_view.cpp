@@ -5,10 +5,9 @@
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
+#include "platform/close_box.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
-#include "platform/text_file.h"
 #include "platform/vb.h"
 #include "ventparam/frmCalculatePd.h"
 
@@ -50,27 +49,11 @@ void SupplyDuctView::Form_QueryUnload(int& cancel, int unloadMode) {
     }
     bool mayClose = true;
     guarded([&] {
-        mayClose = MayCloseUnsaved(schemeFile(), app::ProjectCompanionPath(extension_),
-                                   [this] { return SaveFile(); });
+        mayClose = platform::CloseBoxMayClose(app::ProjectCompanionPath(extension_), schemeFile().Bytes(),
+                                              [this] { return SaveFile(); });
     });
     if (!mayClose) {
         cancel = 1;
-    }
-}
-
-bool MayCloseUnsaved(const scheme::SchemeWriter& file, const std::string& path,
-                     const std::function<bool()>& save) {
-    if (path.empty() || textfile::ReadBytes(path) == file.Bytes()) {
-        return true;
-    }
-    switch (platform::MsgBox("退出之前需要保存吗?", platform::vbYesNoCancel, "保存提示！")) {
-    case platform::vbNo:
-        return true;
-    case platform::vbYes:
-        // A file that could not be written keeps the window, so that the work is not lost with it.
-        return save();
-    default:
-        return false;
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -74,13 +73,6 @@ protected:
 private:
     const char* extension_;
 };
-
-/// Whether a window may close by its close box, its file being `file` if it were saved now at `path`:
-/// yes at once when the bytes on disk are those `file` would write (or there is no path to write);
-/// otherwise the question of leaving the program, "退出之前需要保存吗?" with Yes, No and Cancel: No
-/// closes without writing, Yes closes once `save` has written the file, Cancel keeps the window.
-bool MayCloseUnsaved(const scheme::SchemeWriter& file, const std::string& path,
-                     const std::function<bool()>& save);
 
 /// Shows each result in its box as "0.00"; a result that could not be computed shows an empty box.
 void ShowResults(std::initializer_list<std::pair<platform::TextBox*, double>> results);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/close_question.h"
+#include "platform/close_box.h"
 
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 
 #include <optional>
 
-namespace tools {
+namespace platform {
 
 bool CloseBoxMayClose(const std::string& path, const std::string& bytes, const std::function<bool()>& save) {
     if (path.empty()) {
@@ -17,11 +17,14 @@ bool CloseBoxMayClose(const std::string& path, const std::string& bytes, const s
     if (onDisk && *onDisk == bytes) {
         return true;
     }
-    const int answer = platform::MsgBox("退出之前需要保存吗?", platform::vbYesNoCancel, "保存提示！");
-    if (answer == platform::vbCancel) {
+    switch (MsgBox("退出之前需要保存吗?", vbYesNoCancel, "保存提示！")) {
+    case vbYes:
+        return save();
+    case vbNo:
+        return true;
+    default:
         return false;
     }
-    return answer != platform::vbYes || save();
 }
 
-} // namespace tools
+} // namespace platform
