@@ -10,6 +10,7 @@
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmConcentrate.h"
@@ -60,10 +61,7 @@ void expectShows(const platform::Image& image, const std::string& file, const st
 
 class InstalledPictures : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
     frmReq& req = Forms::instance<frmReq>();
 };
 

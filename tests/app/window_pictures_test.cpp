@@ -24,6 +24,7 @@
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "tools/frmAxialFanDesign.h"
@@ -112,11 +113,7 @@ void pictures(platform::Form& form, platform::MultiPage& pages, const std::strin
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
+        test_support::saveTemplateProjectWithDemand(req);
         req.Show();
     }
 

@@ -12,6 +12,7 @@
 #include "platform/textcodec.h"
 #include "shaft/sj_file.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -36,10 +37,7 @@ std::vector<std::string> rows(platform::ListView& list) {
 
 class FireWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     std::string file(const std::string& ext) const { return test_stage::appFolder() + "/proj" + ext; }
 

@@ -72,12 +72,7 @@ double labelValue(const std::string& label) {
 
 class JetCurveWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Step 2 from the main window, the jet-fan scheme from step 2; `script` acts on the window.
     void open(const std::function<void(frmJet&)>& script) {

@@ -38,8 +38,7 @@ const std::string kStars(113, '*');
 class JetReport : public ::testing::Test {
 protected:
     void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
         report = test_stage::appFolder() + "/proj_纯射流风机通风.rpt";
         table = test_stage::appFolder() + "/proj_纯射流风机通风运营控制表.tab";
     }

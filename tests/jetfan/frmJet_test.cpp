@@ -16,6 +16,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -42,13 +43,7 @@ std::string jetPath() {
 
 class JetWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Opens step 2 from the main window and the jet-fan window from step 2 with its Next; `script` acts
     /// on the jet-fan window and leaves it; step 2 is then left by Return.
@@ -147,26 +142,8 @@ TEST_F(JetWindow, OffersTheCatalogueReversibleFan) {
 /// A tunnel from 1000 to 2000 with one 90 m² section (D 10 m), ρ 1.2, λ 0.02, natural wind 2.5 m/s, no
 /// vehicle resistance, 180 m³/s at 2 m/s, one local loss ζ 0.5 at 1500; the 1120 model at Z = 2 m.
 void flatTunnel(frmJet& w) {
-    frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    // The main window publishes its density again while it works out the traffic force.
-    req.txtRHO.setSilently("1.2");
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-    section.setSubItems(1, "90");
-    section.setSubItems(2, "36");
-    section.setSubItems(3, "10");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 2000;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0.02;
-    modPublic::v_n = 2.5;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
+    test_support::setFlatTunnel({});
     step2.txtQQ_req.setSilently("180");
     step2.txtv_r.setSilently("2.000");
     step2.lstzeta.ListItems.Clear();

@@ -35,10 +35,7 @@ double cell(platform::ListView& list, int row, int column) {
 
 class MultiShaftFlows : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     void open(const std::function<void(frmMultiShaftAndJet&)>& script,
               const std::function<void(frmVentParam&)>& before = {}) {

@@ -49,8 +49,7 @@ int drawnTexts(const std::string& text) {
 class MultiShaftOutput : public ::testing::Test {
 protected:
     void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
         report = test_stage::appFolder() + "/proj_多竖井送排式结合射流风机通风.rpt";
     }
 

@@ -45,8 +45,7 @@ class MultiShaftWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         // The template project (start 10000, end 15235), saved under a name.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
     }
 
     /// Opens step 2 from the main window and this window from step 2 with its Next (scheme 4); `before`

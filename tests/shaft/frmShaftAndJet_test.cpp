@@ -13,7 +13,9 @@
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shaft_jet_inputs.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/tunnel_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
@@ -42,10 +44,7 @@ std::string templatePath() {
 
 class ShaftJetWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     /// Opens step 2 from the main window and this window from step 2 with Next and scheme 3; `script` acts
     /// on the window and leaves it; step 2 is then left by Return.
@@ -68,53 +67,16 @@ protected:
 /// shaft 2200, ds 60, Qe 150 (one fan), Qb 250 given (two fans of 125); the demands 200, 300 and 10 of
 /// the short passage set after the demand has run.
 void flatTunnel(frmShaftAndJet& w) {
-    frmReq& req = Forms::instance<frmReq>();
-    frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    // The main window publishes its density again while it works out the demand.
-    req.txtRHO.setSilently("1.2");
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("3000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("3000");
-    section.setSubItems(1, "60");
-    section.setSubItems(2, "30");
-    section.setSubItems(3, "8");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 3000;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0;
-    modPublic::v_n = 0;
-    modPublic::zeta_e = 0.6;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
-    step2.chkExchange.setSilently(0);
-    w.MultiPage1.userClick(0);
-    w.txtShaftPile.userType("2200");
-    w.txtQe.userType("150");
-    w.cmbCounte.userType("1");
-    w.txtQb.userType("125");
-    w.cmbCountb.userType("2");
-    w.txtKK_e.userType("0.9");
-    w.txtv_e.userType("6");
-    w.txtKK_b.userType("1");
-    w.txtv_b.userType("25");
-    w.txtbeta.userType("5");
-    w.txtZeta_fencha.userType("0.28");
-    w.txtZeta_heliu.userType("0.7");
-    if (w.chkQb.Value() != 1) {
-        w.chkQb.userClick();
-    }
-    w.MultiPage1.userClick(1);
-    w.txtds.userType("60");
-    w.cmdCalculateSectionQQ_req.userClick();
-    w.QQ_req1 = 200;
-    w.QQ_req2 = 300;
-    w.QQ_req_VI = 10;
-    w.txtQQ_req1.userType("200.00");
-    w.txtQQ_req2.userType("300.00");
-    w.txtQQ_req_VI.userType("10.0000000");
+    test_support::setFlatTunnel({.start = 1000,
+                                 .end = 3000,
+                                 .area = "60",
+                                 .perimeter = "30",
+                                 .height = "8",
+                                 .lambda = 0,
+                                 .vn = 0,
+                                 .zetaE = 0.6});
+    Forms::instance<frmVentParam>().chkExchange.setSilently(0);
+    test_support::enterShaftJetFlatTunnel(w);
 }
 
 // ---- Opening, fan flows ----

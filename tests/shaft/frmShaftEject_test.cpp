@@ -42,12 +42,7 @@ std::string sePath() {
 
 class ShaftEjectWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Step 2 from the main window with the case at `casePosition`, Next with the shaft-exhaust scheme;
     /// `script` acts on the window, which is then left by its back button.

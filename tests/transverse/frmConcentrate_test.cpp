@@ -15,6 +15,7 @@
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/tunnel_stage.h"
 #include "transverse/concentrate.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -49,11 +50,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 class ConcentrateWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
+        test_support::saveTemplateProjectWithDemand(req);
         // The other cases computed none, so the hand-off opens step 2 on the one-way case.
         for (platform::TextBox* box :
              {&req.txtQQ_req_CO_Bidirection, &req.txtQQ_req_VI_Bidirection, &req.txtQQ_req_CO_block,
@@ -83,27 +80,9 @@ protected:
 /// A tunnel from 1000 to 2000 with one 90 m² section (D 10 m), ρ 1.2, λ 0.02, natural wind 2.5 m/s, no
 /// vehicle resistance, no local losses, 180 m³/s; the opening at 1200 on the right line.
 void flatTunnel(frmConcentrate& w) {
-    frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    req.txtRHO.setSilently("1.2");
-    req.optRightLine.setSilently(true);
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-    section.setSubItems(1, "90");
-    section.setSubItems(2, "36");
-    section.setSubItems(3, "10");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 2000;
-    modPublic::PileDirection = 1;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0.02;
-    modPublic::v_n = 2.5;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
+    Forms::instance<frmReq>().optRightLine.setSilently(true);
+    test_support::setFlatTunnel({.pileDirection = 1});
     step2.lstzeta.ListItems.Clear();
     w.txtQQ_r.userType("180");
     w.txtShaftPile.userType("1200");

@@ -14,6 +14,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
@@ -55,10 +56,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 class LateralWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     /// Step 2 from the main window with the case at `casePosition`, Next with the transverse scheme;
     /// `script` acts on the window, which is then left by "<--上一步" unless the script closed it.
