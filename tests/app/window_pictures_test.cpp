@@ -25,6 +25,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/lamp_circuit.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "tools/frmAxialFanDesign.h"
@@ -328,20 +329,7 @@ TEST_F(WindowPictures, LightingSteps) {
             picture(d, "frmDefineLamp");
             d.cmbLampName.userType("回路A");
             pickWidestModel(d.cmbLightModel);
-            d.txtPower.userType("250");
-            d.txtPHI.userType("28000");
-            d.txtMM.userType("0.7");
-            d.cmbLightType.userSelect(0);
-            d.lstInstallMode.userClick(1);
-            d.txtLightSS1.userType("8");
-            d.txtLightSS2.userType("7.5");
-            d.txtHH.userType("6");
-            d.txtAltitudeAngle.userType("15");
-            d.txtAngle2.userType("0");
-            d.txtNum1.userType("1");
-            d.txtSpan1.userType("0");
-            d.txtNum2.userType("2");
-            d.txtSpan2.userType("0.6");
+            test_support::enterLampCircuitValues(d);
             d.cmdAddSection.userClick();
             picture(d, "frmDefineLamp_added");
             test_stage::onModal<frmLighting>([](frmLighting& s) {

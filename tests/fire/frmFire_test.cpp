@@ -14,6 +14,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -283,14 +284,14 @@ TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
     w.optTrafficMode2.userClick();
     w.optBDVentDirection2.userClick();
     w.optNaturalWindDirection2.userClick();
-    w.txtMW.userType("12.5");
-    w.txtQ.userType("180.5");
-    w.cmbJetModel.userType("900型射流风机");
-    w.txtBlockVehNum.userType("20");
-    w.txteta.userType("0.85");
-    w.txtExsmokePile1.userType("11000");
-    w.txtExsmokePile2.userType("12000");
-    w.txtvn.userType("2.53");
+    test_support::TypeInto{{w.txtMW, "12.5"},
+                           {w.txtQ, "180.5"},
+                           {w.cmbJetModel, "900型射流风机"},
+                           {w.txtBlockVehNum, "20"},
+                           {w.txteta, "0.85"},
+                           {w.txtExsmokePile1, "11000"},
+                           {w.txtExsmokePile2, "12000"},
+                           {w.txtvn, "2.53"}};
 
     frmFire& again = reopen(w);
     ASSERT_TRUE(fs::exists(file(".fir")));

@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +48,7 @@ protected:
     std::string calculate(const std::string& model, const std::string& q, const std::string& pile,
                           const std::string& z) {
         dlgJetPressure& d = dialog();
-        d.cmbJetModel.userType(model);
-        d.txtQ.userType(q);
-        d.txtPile.userType(pile);
-        d.txtZ.userType(z);
+        test_support::TypeInto{{d.cmbJetModel, model}, {d.txtQ, q}, {d.txtPile, pile}, {d.txtZ, z}};
         d.OKButton.userClick();
         return d.txtPj.Text();
     }

@@ -11,6 +11,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -59,11 +60,11 @@ protected:
     }
 
     static void typeModel(frmJetDb& e, const Row& cells) {
-        e.txtJetName.userType(cells[0]);
-        e.txtFlow.userType(cells[1]);
-        e.txtDD.userType(cells[2]);
-        e.txtPower.userType(cells[3]);
-        e.txtDiscount.userType(cells[4]);
+        test_support::TypeInto{{e.txtJetName, cells[0]},
+                               {e.txtFlow, cells[1]},
+                               {e.txtDD, cells[2]},
+                               {e.txtPower, cells[3]},
+                               {e.txtDiscount, cells[4]}};
     }
 
     frmReq& w = Forms::instance<frmReq>();

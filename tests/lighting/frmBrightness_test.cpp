@@ -13,6 +13,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -236,10 +237,8 @@ TEST_F(Step1, OkWritesTheFileAndOpeningReadsItBack) {
     w.chkMix.userClick();
     w.cmbSkyRatio.userSelect(3);
     w.lstEnvironmnet.userClick(0);
-    w.txtdTunnelSlope.userType("-2");
-    w.txth.userType("5.5");
-    w.txtdPreLength.userType("300");
-    w.txtdSpan.userType("50");
+    test_support::TypeInto{
+        {w.txtdTunnelSlope, "-2"}, {w.txth, "5.5"}, {w.txtdPreLength, "300"}, {w.txtdSpan, "50"}};
     w.lstAdjust.userClick(3);
     const std::vector<Row> zones = zoneRows(w);
     const std::string k = w.txtk.Text(), l20 = w.txtLL_20_S.Text(), ds = w.txtDD_s.Text();
@@ -427,11 +426,11 @@ TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
     w.OptionButton1.userClick();
     w.cmbSkyRatio.userSelect(0);
     w.lstEnvironmnet.userClick(1);
-    w.txtdTunnelSlope.userType("1.56");
-    w.txth.userType("5");
-    w.txtdPreLength.userType("0");
-    w.txtdSpan.userType("0");
-    w.txtNN.userType("1158");
+    test_support::TypeInto{{w.txtdTunnelSlope, "1.56"},
+                           {w.txth, "5"},
+                           {w.txtdPreLength, "0"},
+                           {w.txtdSpan, "0"},
+                           {w.txtNN, "1158"}};
     w.lstAdjust.userClick(0);
     ASSERT_EQ(w.txtLL_20_S.Text(), "5500.00");
     w.cmdOK.userClick();

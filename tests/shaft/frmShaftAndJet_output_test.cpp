@@ -17,7 +17,10 @@
 #include "reqair/frmReportControl.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
+#include "tests/support/report_options.h"
+#include "tests/support/drawn_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -33,25 +36,14 @@ namespace {
 namespace cad = platform::cad;
 namespace fs = std::filesystem;
 using platform::Forms;
+using test_support::countTexts;
+using test_support::drawnEntities;
+using test_support::expectGbkCrLf;
+using test_support::linesOf;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const std::string kStars(113, '*');
-
-std::vector<cad::Entity> drawn() {
-    if (cad::drawingWindow() == nullptr) {
-        return {};
-    }
-    return cad::Application::Attach()->activeDocument().modelSpace().entities();
-}
-
-int countText(const std::vector<cad::Entity>& entities, const std::string& text) {
-    int n = 0;
-    for (const cad::Entity& e : entities) {
-        n += e.type == cad::Entity::Type::Text && e.text == text ? 1 : 0;
-    }
-    return n;
-}
 
 void addGroup(frmShaftAndJet& w, const char* station, const char* count, const char* rise) {
     w.MultiPage1.userClick(2);
@@ -86,19 +78,6 @@ protected:
     /// window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&, frmVentParam&)>& script) {
         EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(req, 3, script));
-    }
-
-    static std::vector<std::string> linesOf(const std::string& path) {
-        return textfile::ReadLines(path).value_or(std::vector<std::string>{"<unreadable>"});
-    }
-
-    static void expectGbkCrLf(const std::string& path, const std::string& sample) {
-        const std::string bytes = textfile::ReadBytes(path).value_or("");
-        ASSERT_FALSE(bytes.empty());
-        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-        }
-        EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos);
     }
 
     frmReq& req = Forms::instance<frmReq>();
@@ -145,10 +124,10 @@ TEST_F(ShaftJetOutput, CurvesOfAFlatTunnelByHandAndThePowerFromThem) {
         balancedFlatTunnel(w);
         w.cmdDrawPressCurve.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
-        const std::vector<cad::Entity> entities = drawn();
-        EXPECT_EQ(countText(entities, "压力(Pa)"), 1);
-        EXPECT_EQ(countText(entities, "速度(m/s)"), 1);
-        EXPECT_EQ(countText(entities, "浓度C(%)"), 1);
+        const std::vector<cad::Entity> entities = drawnEntities();
+        EXPECT_EQ(countTexts(entities, "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(entities, "速度(m/s)"), 1);
+        EXPECT_EQ(countTexts(entities, "浓度C(%)"), 1);
 
         ASSERT_NE(w.PressCurve, nullptr);
         const double supply = 78.69 - 0.42 * (400.0 / 60) * (400.0 / 60);
@@ -188,7 +167,7 @@ TEST_F(ShaftJetOutput, CurvesOfAFlatTunnelByHandAndThePowerFromThem) {
         EXPECT_TRUE(platform::msgbox::log().empty());
         EXPECT_EQ(w.txtp_se.Text(), "11.000");
         EXPECT_EQ(w.txtp_sb.Text(), "13.100");
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(drawnEntities(), "压力(Pa)"), 1);
     });
 }
 
@@ -227,7 +206,7 @@ TEST_F(ShaftJetOutput, RefusedCurvesKeepTheLastOneAndStopThePower) {
         EXPECT_EQ(platform::msgbox::log()[2].prompt,
                   "压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！");
         EXPECT_TRUE(samePoints(w.PressCurve->pressPoints(), last));
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(drawnEntities(), "压力(Pa)"), 1);
     });
 }
 
@@ -280,27 +259,7 @@ TEST_F(ShaftJetOutput, UnnamedProjectIsRefused) {
 // ---- Control table ----
 
 void pickAndOk(frmReportControl& d, int year, const std::vector<int>& cases, int speed) {
-    const auto clearAll = [](platform::ListBox& list) {
-        for (int i = 0; i < list.ListCount(); ++i) {
-            if (list.Selected(i)) {
-                list.userClick(i);
-            }
-        }
-    };
-    clearAll(d.lstvt);
-    clearAll(d.lstYear);
-    clearAll(d.lstCase);
-    d.lstCase.userClick(0);
-    d.lstvt.userClick(speed);
-    d.lstCase.userClick(0);
-    d.lstYear.userClick(year);
-    for (int i : cases) {
-        d.lstCase.userClick(i);
-    }
-    if (d.chkOpenReport.Value() != 1) {
-        d.chkOpenReport.userClick();
-    }
-    d.cmdOK.userClick();
+    test_support::pickReportOptions(d, {year}, cases, {speed}, true);
 }
 
 TEST_F(ShaftJetOutput, TableBlocksWithTheLeastPowerPairAndTheWindowOnIt) {

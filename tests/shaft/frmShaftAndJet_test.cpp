@@ -15,6 +15,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/tunnel_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -351,13 +352,9 @@ TEST_F(ShaftJetWindow, GroupsInsertedInOrderAndLaidOutFromBothPortals) {
         w.txtdeltap_j2.userType("20");
         w.MultiPage1.userClick(2);
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-            d.txtJetNumPerTeam.userType("2");
-            d.txtTeamNum1.userType("2.5");
-            d.txtSpan1.userType("150");
-            d.txtDist1.userType("200");
-            d.txtTeamNum2.userType("1");
-            d.txtSpan2.userType("100");
-            d.txtDist2.userType("300");
+            test_support::TypeInto{{d.txtJetNumPerTeam, "2"}, {d.txtTeamNum1, "2.5"}, {d.txtSpan1, "150"},
+                                   {d.txtDist1, "200"},       {d.txtTeamNum2, "1"},   {d.txtSpan2, "100"},
+                                   {d.txtDist2, "300"}};
             d.ccmdOK.userClick();
         });
         w.cmdAutoLayout.userClick();
@@ -389,18 +386,18 @@ TEST_F(ShaftJetWindow, DuctLossOfAnOpeningFromTheDuctDialog) {
 
 TEST_F(ShaftJetWindow, EveryStoredBoxComesBackAsItWas) {
     open([](frmShaftAndJet& w) {
-        w.txtShaftPile.userType("12345.5");
-        w.txtQe.userType("120");
-        w.cmbCounte.userType("3");
-        w.txtQQ_e.userType("355");
-        w.txtp1_b.userType("101.325");
+        test_support::TypeInto{{w.txtShaftPile, "12345.5"},
+                               {w.txtQe, "120"},
+                               {w.cmbCounte, "3"},
+                               {w.txtQQ_e, "355"},
+                               {w.txtp1_b, "101.325"}};
         w.chkQb.userClick();
         w.MultiPage1.userClick(1);
-        w.txtQQ_r1.userType("412.5");
-        w.txtQQ_r2.userType("1.234");
-        w.txteta2.userType("0.777");
-        w.txtdeltap_j1.userType("18.136690569543");
-        w.txtjetcount2.userType("-2");
+        test_support::TypeInto{{w.txtQQ_r1, "412.5"},
+                               {w.txtQQ_r2, "1.234"},
+                               {w.txteta2, "0.777"},
+                               {w.txtdeltap_j1, "18.136690569543"},
+                               {w.txtjetcount2, "-2"}};
         w.MultiPage1.userClick(2);
         w.txtPile.userType("10200.00");
         w.cmdAdd.userClick();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shaft/frmShaftAndJet.h"
+#include "typed_boxes.h"
 
 namespace test_support {
 
@@ -10,18 +11,10 @@ namespace test_support {
 /// demands 200, 300 and 10 of the short passage typed over it. The main window's tunnel is set first.
 inline void enterShaftJetFlatTunnel(frmShaftAndJet& w) {
     w.MultiPage1.userClick(0);
-    w.txtShaftPile.userType("2200");
-    w.txtQe.userType("150");
-    w.cmbCounte.userType("1");
-    w.txtQb.userType("125");
-    w.cmbCountb.userType("2");
-    w.txtKK_e.userType("0.9");
-    w.txtv_e.userType("6");
-    w.txtKK_b.userType("1");
-    w.txtv_b.userType("25");
-    w.txtbeta.userType("5");
-    w.txtZeta_fencha.userType("0.28");
-    w.txtZeta_heliu.userType("0.7");
+    test_support::TypeInto{{w.txtShaftPile, "2200"}, {w.txtQe, "150"},           {w.cmbCounte, "1"},
+                           {w.txtQb, "125"},         {w.cmbCountb, "2"},         {w.txtKK_e, "0.9"},
+                           {w.txtv_e, "6"},          {w.txtKK_b, "1"},           {w.txtv_b, "25"},
+                           {w.txtbeta, "5"},         {w.txtZeta_fencha, "0.28"}, {w.txtZeta_heliu, "0.7"}};
     if (w.chkQb.Value() != 1) {
         w.chkQb.userClick();
     }
@@ -31,9 +24,8 @@ inline void enterShaftJetFlatTunnel(frmShaftAndJet& w) {
     w.QQ_req1 = 200;
     w.QQ_req2 = 300;
     w.QQ_req_VI = 10;
-    w.txtQQ_req1.userType("200.00");
-    w.txtQQ_req2.userType("300.00");
-    w.txtQQ_req_VI.userType("10.0000000");
+    test_support::TypeInto{
+        {w.txtQQ_req1, "200.00"}, {w.txtQQ_req2, "300.00"}, {w.txtQQ_req_VI, "10.0000000"}};
 }
 
 } // namespace test_support

@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/list_rows.h"
 #include "tools/axial_fan_file.h"
 #include "ventparam/frmZeta.h"
@@ -65,10 +66,8 @@ protected:
         if (w.chkKS.Value() == 1) {
             w.chkKS.userClick();
         }
-        w.txtSectionArea.userType(A);
-        w.txtSectionPerimeter.userType(P);
-        w.txtSectionD.userType(D);
-        w.txtlambdra.userType(lambda);
+        test_support::TypeInto{
+            {w.txtSectionArea, A}, {w.txtSectionPerimeter, P}, {w.txtSectionD, D}, {w.txtlambdra, lambda}};
         w.cmdAddSection.userClick();
     }
 

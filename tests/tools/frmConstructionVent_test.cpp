@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "tools/frmSelectP.h"
 
 #include <gtest/gtest.h>
@@ -220,11 +221,8 @@ TEST(ConstructionWindow, MethodListsGasListRowsAndSpinners) {
     w.cmdUpdate.userClick();
     w.cmdDelete.userClick();
     EXPECT_EQ(w.lstNR.ListItems.Count(), 0);
-    w.txtqperkW.userType("1.5");
-    w.txtNi.userType("120");
-    w.txtNum.userType("2");
-    w.txtTi.userType("0.8");
-    w.txtwi.userType("");
+    test_support::TypeInto{
+        {w.txtqperkW, "1.5"}, {w.txtNi, "120"}, {w.txtNum, "2"}, {w.txtTi, "0.8"}, {w.txtwi, ""}};
     w.cmdAdd.userClick();
     w.txtNi.userType("90");
     w.cmdAdd.userClick();

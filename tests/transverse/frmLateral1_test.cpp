@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/lateral1.h"
 #include "ventparam/frmCalculatePd.h"
 
@@ -104,10 +105,7 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
 
 TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     frmLateral1& w = Forms::instance<frmLateral1>();
-    w.txtAA_b.userType("5");
-    w.txtDD_b.userType("2.5");
-    w.txtp_d.userType("0");
-    w.txtQQ_req.userType("40");
+    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtp_d, "0"}, {w.txtQQ_req, "40"}};
     w.cmdCalculatePtot3.userClick();
     // Still half of 100 m³/s in a 5 m² duct; the box shows the shared demand again.
     EXPECT_EQ(w.txtv_b.Text(), "10.00");
@@ -127,10 +125,7 @@ TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
 
 TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {
     frmLateral1& w = Forms::instance<frmLateral1>();
-    w.txtAA_b.userType("5");
-    w.txtDD_b.userType("2.5");
-    w.txtZetab.userType("0.025");
-    w.txtp_d.userType("7");
+    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtZetab, "0.025"}, {w.txtp_d, "7"}};
     w.cmdCalculatePtot3.userClick();
     const std::string total = w.txtp_tot.Text();
     w.cmdClose.userClick();
@@ -173,10 +168,7 @@ TEST_F(OlderLateralWindow, AnUnnamedProjectWritesNothingAndWithoutTemplateTheOpe
 TEST_F(OlderLateralWindow, BadInputNeverCrashesAndNamesTheMissingValues) {
     frmLateral1& w = Forms::instance<frmLateral1>();
     // Texts that are no numbers read as 0: no duct area, no diameter.
-    w.txtAA_b.userType("abc");
-    w.txtDD_b.userType("");
-    w.txtZetab.userType("x0.02");
-    w.txtp_d.userType("--");
+    test_support::TypeInto{{w.txtAA_b, "abc"}, {w.txtDD_b, ""}, {w.txtZetab, "x0.02"}, {w.txtp_d, "--"}};
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculatePtot3.userClick();
     ASSERT_EQ(platform::msgbox::log().size(), 1u);

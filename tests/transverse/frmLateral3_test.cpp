@@ -16,6 +16,7 @@
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -343,12 +344,8 @@ TEST_F(LateralWindow, AirChangesGovernOnlyWhenStep2AllowsIt) {
 
 TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
     open([](frmLateral3& w) {
-        w.txtAA_b.userType("12.50");
-        w.txtDD_b.userType("3.60");
-        w.txtLambda_b.userType("0.0200");
-        w.txtAA_e.userType("11");
-        w.txtDD_e.userType("3.4");
-        w.txtLambda_e.userType("0.025");
+        test_support::TypeInto{{w.txtAA_b, "12.50"}, {w.txtDD_b, "3.60"}, {w.txtLambda_b, "0.0200"},
+                               {w.txtAA_e, "11"},    {w.txtDD_e, "3.4"},  {w.txtLambda_e, "0.025"}};
         // The exhaust frame is closed to the user in the semi-transverse variant.
         w.OptionButton2.userClick();
         w.txtp_d.userType("12.345");

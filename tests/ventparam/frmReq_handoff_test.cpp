@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -155,10 +156,8 @@ TEST_F(HandOff, StepTwoIsCreatedAnewFromItsFileAtEveryPress) {
     demands("50", "60", "40", "1");
     modPublic::lambda_r = 0.025;
     test_stage::onModal<frmVentParam>([](frmVentParam& w) {
-        w.txtlambda_r.userType("0.03");
-        w.txtv_n.userType("1.2");
-        w.txtzetapile.userType("1500");
-        w.txtzeta.userType("0.7");
+        test_support::TypeInto{
+            {w.txtlambda_r, "0.03"}, {w.txtv_n, "1.2"}, {w.txtzetapile, "1500"}, {w.txtzeta, "0.7"}};
         w.cmdAdd.userClick();
         w.txtAA_cs.userType("2.0");
         // Left by the close box: nothing published, the file still written.

@@ -14,6 +14,7 @@
 #include "shaft/frmShaftEject.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/frmConcentrate.h"
 #include "transverse/frmLateral3.h"
 #include "ventparam/frmZeta.h"
@@ -232,10 +233,8 @@ TEST_F(Step2, AParFileThatCannotBeWrittenIsReported) {
 TEST_F(Step2, VehicleBoxesRecomputeTheResistanceAreas) {
     // r1 = 0.2 + 0.1 = 0.300 for both kinds of traffic; Am = 0.7·2.13·0.5 + 0.3·5.37·1.0 = 2.3565 → 2.36.
     frmVentParam& w = step2();
-    w.txtAA_cs.userType("2.13");
-    w.txtxi_cs.userType("0.50");
-    w.txtAA_cl.userType("5.37");
-    w.txtxi_cl.userType("1.0");
+    test_support::TypeInto{
+        {w.txtAA_cs, "2.13"}, {w.txtxi_cs, "0.50"}, {w.txtAA_cl, "5.37"}, {w.txtxi_cl, "1.0"}};
     EXPECT_EQ(w.txtr_1.Text(), "0.300");
     EXPECT_EQ(w.txtAA_m.Text(), "2.36");
     EXPECT_EQ(w.txtr_1_Bidirection.Text(), "0.300");

@@ -4,6 +4,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/dlgSectionPm.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmZeta.h"
@@ -441,10 +442,10 @@ TEST(frmCalculatePd, HandsItsTotalToTheCallerAndKeepsTheCallersBoxOnCancel) {
     Forms::instance<frmCalculatePd>().txtQ.set("10");
     test_stage::onModal<frmCalculatePd>([](frmCalculatePd& pd) {
         EXPECT_EQ(pd.lstzeta.ListItems.Count(), 0); // a fresh dialog
-        pd.txtSectionPile.userType("100");
-        pd.txtSectionArea.userType("2");
-        pd.txtSectionPerimeter.userType("0");
-        pd.txtSectionD.userType("1");
+        test_support::TypeInto{{pd.txtSectionPile, "100"},
+                               {pd.txtSectionArea, "2"},
+                               {pd.txtSectionPerimeter, "0"},
+                               {pd.txtSectionD, "1"}};
         pd.cmdAddSection.userClick();
         pd.txtzetapile.userType("0");
         pd.txtzeta.userType("1");
