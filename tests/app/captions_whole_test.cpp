@@ -6,6 +6,7 @@
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmLateral3.h"
@@ -28,8 +29,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class CaptionsWhole : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmConcentrate.h"
@@ -32,8 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// The image shows `file` of the installation's picture folder, filling its box; the drawing behind it
 /// has the box's proportions within 2 % (a bitmap the box's size).

@@ -9,6 +9,7 @@
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
 #include <QApplication>
@@ -29,8 +30,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class ModelBoxes : public ::testing::Test {
 protected:

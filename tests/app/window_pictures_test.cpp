@@ -26,6 +26,7 @@
 #include "shaft/frmShaftEject.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/lamp_circuit.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "tools/frmAxialFanDesign.h"
@@ -55,8 +56,6 @@ namespace {
 
 using platform::Forms;
 namespace cad = platform::cad;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const char* grabDir() {
     const char* dir = std::getenv("ARIDANE_GRAB_DIR");

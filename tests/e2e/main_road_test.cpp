@@ -21,6 +21,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/report_options.h"
 #include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
@@ -42,8 +43,6 @@ using test_support::hasLine;
 using test_support::linesOf;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// A box the window computed: it shows a number, not an empty or broken text.
 void expectNumber(const platform::TextBox& box, const char* name) {

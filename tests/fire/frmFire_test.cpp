@@ -13,6 +13,8 @@
 #include "shaft/sj_file.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -25,8 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::vector<std::string> rows(platform::ListView& list) {
     std::vector<std::string> out;
@@ -309,14 +309,14 @@ TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
     EXPECT_TRUE(again.optNaturalWindDirection2.Value());
     EXPECT_EQ(again.txtMW.Text(), "12.5");
     EXPECT_EQ(again.udMW.Value(), 12);
-    EXPECT_EQ(req.txtHRR.Text(), "12.5");
-    EXPECT_EQ(again.txtQ.Text(), "180.5");
-    EXPECT_EQ(again.cmbJetModel.Text(), "900型射流风机");
-    EXPECT_EQ(again.txtBlockVehNum.Text(), "20");
-    EXPECT_EQ(again.txteta.Text(), "0.85");
-    EXPECT_EQ(again.txtExsmokePile1.Text(), "11000");
-    EXPECT_EQ(again.txtExsmokePile2.Text(), "12000");
-    EXPECT_EQ(again.txtvn.Text(), "2.53");
+    test_support::ExpectTexts{{req.txtHRR, "12.5"},
+                              {again.txtQ, "180.5"},
+                              {again.cmbJetModel, "900型射流风机"},
+                              {again.txtBlockVehNum, "20"},
+                              {again.txteta, "0.85"},
+                              {again.txtExsmokePile1, "11000"},
+                              {again.txtExsmokePile2, "12000"},
+                              {again.txtvn, "2.53"}};
     EXPECT_EQ(again.udvn.Value(), 25);
     EXPECT_EQ(again.txtRatio.Text(), "65");
     EXPECT_EQ(again.udRatio.Value(), 65);

@@ -6,6 +6,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -17,8 +18,6 @@
 using platform::Forms;
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // Tunnel from station 1000: sections .. 1300 A 60 m², .. 1600 A 70 m²; ρ = 1.2 kg/m³.
 class JetPressureCalculator : public ::testing::Test {

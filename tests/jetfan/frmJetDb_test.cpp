@@ -10,6 +10,8 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -25,8 +27,6 @@ using platform::Forms;
 using test_support::Row;
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const std::vector<Row> kShipped{
     {"630型射流风机", "10.7", "0.63", "13.3", "1"},   {"900型射流风机", "21.81", "0.9", "27.1", "1"},
@@ -90,11 +90,11 @@ TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
         EXPECT_EQ(e.txtFlow.BackColor(), platform::RGB(255, 255, 192));
         EXPECT_EQ(test_support::rowsOf(e.lstJet, 5), kShipped);
         e.lstJet.userItemClick(4);
-        EXPECT_EQ(e.txtJetName.Text(), "1120型射流风机");
-        EXPECT_EQ(e.txtFlow.Text(), "33.79");
-        EXPECT_EQ(e.txtDD.Text(), "1.12");
-        EXPECT_EQ(e.txtPower.Text(), "42");
-        EXPECT_EQ(e.txtDiscount.Text(), "1");
+        test_support::ExpectTexts{{e.txtJetName, "1120型射流风机"},
+                                  {e.txtFlow, "33.79"},
+                                  {e.txtDD, "1.12"},
+                                  {e.txtPower, "42"},
+                                  {e.txtDiscount, "1"}};
         e.cmdOK.userClick();
     });
     EXPECT_TRUE(openedModal);

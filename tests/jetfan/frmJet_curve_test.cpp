@@ -15,6 +15,7 @@
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -39,8 +40,6 @@ namespace cad = platform::cad;
 using platform::Forms;
 using test_support::drawnEntities;
 using Type = cad::Entity::Type;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::vector<std::string> textsOf(const std::vector<cad::Entity>& entities, int color) {
     std::vector<std::string> texts;

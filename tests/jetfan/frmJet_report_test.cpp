@@ -16,6 +16,7 @@
 #include "reqair/frmReportControl.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/report_options.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
@@ -34,8 +35,6 @@ namespace fs = std::filesystem;
 using platform::Forms;
 using test_support::expectGbkCrLf;
 using test_support::linesOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const std::string kStars(113, '*');
 

@@ -15,6 +15,8 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
@@ -34,8 +36,6 @@ namespace fs = std::filesystem;
 using platform::Forms;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string jetPath() {
     return test_stage::appFolder() + "/proj.jet";
@@ -78,12 +78,8 @@ TEST_F(JetWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         // The template's model fills its data; the stored texts stand.
         EXPECT_EQ(w.cmbJetModel.Text(), "1120型射流风机");
         EXPECT_EQ(w.cmbJetModel.ListIndex(), 3);
-        EXPECT_EQ(w.txtFlow.Text(), "33.79");
-        EXPECT_EQ(w.txtDD_j.Text(), "1.12");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.985");
-        EXPECT_EQ(w.txtvj.Text(), "34.305");
-        EXPECT_EQ(w.txtPower.Text(), "42");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.2");
+        test_support::ExpectTexts{{w.txtFlow, "33.79"}, {w.txtDD_j, "1.12"}, {w.txtAA_j, "0.985"},
+                                  {w.txtvj, "34.305"},  {w.txtPower, "42"},  {w.txtZZ_j, "1.2"}};
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
         EXPECT_EQ(w.cmdCalculateJet.Caption(), "计算");
         EXPECT_EQ(w.cmdAutoLayout.Caption(), "自动布置");
@@ -129,11 +125,11 @@ TEST_F(JetWindow, OffersTheCatalogueReversibleFan) {
         EXPECT_EQ(w.cmbJetModel.List(3), "1120型射流风机");
         EXPECT_EQ(w.cmbJetModel.List(6), "SDS-11.2射流风机");
         w.cmbJetModel.userSelect(6);
-        EXPECT_EQ(w.txtFlow.Text(), "30.5");
-        EXPECT_EQ(w.txtDD_j.Text(), "1.12");
-        EXPECT_EQ(w.txtPower.Text(), "15");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.985");
-        EXPECT_EQ(w.txtvj.Text(), "30.964");
+        test_support::ExpectTexts{{w.txtFlow, "30.5"},
+                                  {w.txtDD_j, "1.12"},
+                                  {w.txtPower, "15"},
+                                  {w.txtAA_j, "0.985"},
+                                  {w.txtvj, "30.964"}};
     });
 }
 
@@ -332,13 +328,9 @@ TEST_F(JetWindow, AutomaticLayoutFromTheDialog) {
         w.cmdAdd.userClick();
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
             EXPECT_EQ(d.Caption(), "设置风机桩号");
-            EXPECT_EQ(d.txtJetNumPerTeam.Text(), "2");
-            EXPECT_EQ(d.txtTeamNum1.Text(), "");
-            EXPECT_EQ(d.txtSpan1.Text(), "150");
-            EXPECT_EQ(d.txtTeamNum2.Text(), "");
-            EXPECT_EQ(d.txtSpan2.Text(), "150");
-            EXPECT_EQ(d.txtDist1.Text(), "200");
-            EXPECT_EQ(d.txtDist2.Text(), "200");
+            test_support::ExpectTexts{{d.txtJetNumPerTeam, "2"}, {d.txtTeamNum1, ""}, {d.txtSpan1, "150"},
+                                      {d.txtTeamNum2, ""},       {d.txtSpan2, "150"}, {d.txtDist1, "200"},
+                                      {d.txtDist2, "200"}};
             d.txtTeamNum1.userType("2");
             d.txtTeamNum2.userType("2.5"); // rounds to 2
             d.ccmdOK.userClick();
@@ -417,16 +409,10 @@ TEST_F(JetWindow, ShowsTheStoredTextsAndWritesThemBackUnchanged) {
     open([](frmJet& w) {
         // The model's handler ran and the stored texts replaced what it computed.
         EXPECT_EQ(w.cmbJetModel.ListIndex(), 1);
-        EXPECT_EQ(w.txtvj.Text(), "30");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.7");
-        EXPECT_EQ(w.txtDD_j.Text(), "0.95");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.5");
-        EXPECT_EQ(w.txteta.Text(), "0.888");
-        EXPECT_EQ(w.txtdeltap_j.Text(), "12.5");
-        EXPECT_EQ(w.txtFlow.Text(), "21");
-        EXPECT_EQ(w.txtPower.Text(), "27");
-        EXPECT_EQ(w.txti.Text(), "6.0");
-        EXPECT_EQ(w.txtTotalPower.Text(), "7");
+        test_support::ExpectTexts{{w.txtvj, "30"},       {w.txtAA_j, "0.7"},  {w.txtDD_j, "0.95"},
+                                  {w.txtZZ_j, "1.5"},    {w.txteta, "0.888"}, {w.txtdeltap_j, "12.5"},
+                                  {w.txtFlow, "21"},     {w.txtPower, "27"},  {w.txti, "6.0"},
+                                  {w.txtTotalPower, "7"}};
         EXPECT_EQ(rowsOf(w.lstJet, 3),
                   (std::vector<Row>{{"1200.00", "2", "25.00"}, {"1800.00", "2", "25.00"}}));
     });

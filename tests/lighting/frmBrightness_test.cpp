@@ -12,6 +12,8 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -31,8 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 using test_support::Row;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string projectPath() {
     return test_stage::appFolder() + "/proj.vnt";
@@ -263,11 +263,11 @@ TEST_F(Step1, OkWritesTheFileAndOpeningReadsItBack) {
     EXPECT_EQ(again.chkMix.Value(), 1);
     EXPECT_EQ(again.cmbSkyRatio.Text(), "0%");
     EXPECT_EQ(again.lstEnvironmnet.ListIndex(), 0);
-    EXPECT_EQ(again.txtdTunnelSlope.Text(), "-2");
-    EXPECT_EQ(again.txth.Text(), "5.5");
-    EXPECT_EQ(again.txtdPreLength.Text(), "300");
-    EXPECT_EQ(again.txtdSpan.Text(), "50");
-    EXPECT_EQ(again.txtLL_20_S.Text(), l20);
+    test_support::ExpectTexts{{again.txtdTunnelSlope, "-2"},
+                              {again.txth, "5.5"},
+                              {again.txtdPreLength, "300"},
+                              {again.txtdSpan, "50"},
+                              {again.txtLL_20_S, l20}};
     EXPECT_EQ(again.lstAdjust.ListIndex(), 3);
     EXPECT_EQ(zoneRows(again), zones);
     (void)k;

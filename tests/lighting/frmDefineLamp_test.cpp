@@ -14,6 +14,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/lamp_circuit.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/written_files.h"
@@ -194,11 +195,11 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
     EXPECT_EQ(circuits(w), (std::vector<Row>{{"回路A", "GE M-250R2 150W HPS MS2", "150", "16000", "0.7", "0",
                                               "2", "8", "0", "6", "0", "0", "1", "0", "1", "0"}}));
     EXPECT_EQ(items(w.cmbLightModel), (std::vector<std::string>{"GE M-250R2 150W HPS MS2"}));
-    EXPECT_EQ(w.cmbRoadType.Text(), "水泥混凝土路面");
-    EXPECT_EQ(w.txtWW.Text(), "7.5");
-    EXPECT_EQ(w.txtDistanceToCalArea.Text(), "60");
-    EXPECT_EQ(w.txtCalPointCount1.Text(), "20");
-    EXPECT_EQ(w.txtCalPointCount2.Text(), "5");
+    test_support::ExpectTexts{{w.cmbRoadType, "水泥混凝土路面"},
+                              {w.txtWW, "7.5"},
+                              {w.txtDistanceToCalArea, "60"},
+                              {w.txtCalPointCount1, "20"},
+                              {w.txtCalPointCount2, "5"}};
     EXPECT_EQ(w.UpDown1.Value(), 20);
     EXPECT_EQ(w.UpDown2.Value(), 5);
     EXPECT_TRUE(w.optNumeric.Value());

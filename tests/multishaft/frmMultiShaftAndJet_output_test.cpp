@@ -18,6 +18,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
@@ -35,8 +36,6 @@ using platform::Forms;
 using test_support::drawnTexts;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class MultiShaftOutput : public ::testing::Test {
 protected:

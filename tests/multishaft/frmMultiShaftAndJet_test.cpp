@@ -13,6 +13,8 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -30,8 +32,6 @@ namespace fs = std::filesystem;
 using platform::Forms;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string msjPath() {
     return test_stage::appFolder() + "/proj.msj";
@@ -97,15 +97,9 @@ TEST_F(MultiShaftWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         ASSERT_EQ(w.lstShaft.ListItems.Count(), 2);
         EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "11800");
         EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(34), "60");
-        EXPECT_EQ(w.txtShaftPile.Text(), "");
-        EXPECT_EQ(w.txtQQ_e.Text(), "280");
-        EXPECT_EQ(w.txtv_e.Text(), "6");
-        EXPECT_EQ(w.txtKK_e.Text(), "0.9");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "5");
-        EXPECT_EQ(w.txtSSkw_b.Text(), "400");
-        EXPECT_EQ(w.txtQe.Text(), "120");
-        EXPECT_EQ(w.txtds.Text(), "60");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.2");
+        test_support::ExpectTexts{{w.txtShaftPile, ""}, {w.txtQQ_e, "280"},   {w.txtv_e, "6"},
+                                  {w.txtKK_e, "0.9"},   {w.txtdeltap_b, "5"}, {w.txtSSkw_b, "400"},
+                                  {w.txtQe, "120"},     {w.txtds, "60"},      {w.txtZZ_j, "1.2"}};
         EXPECT_EQ(w.chkKnowQr1.Value(), 0);
         EXPECT_EQ(w.txtShaftPile.BackColor(), platform::RGB(255, 255, 192));
         EXPECT_EQ(w.cmbJetModel.BackColor(), platform::RGB(255, 255, 192));

@@ -5,6 +5,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A level tunnel from station 1000 to 2000 (one slope row, one section of 60 m²) at standard air
 // (p = p0, T = T0), fa = fh = 1, clean fresh air, qco = 0.01, qvi = 2.5, traffic 1000 (CO) and 200 (smoke)

@@ -7,6 +7,8 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +17,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // The small project of these tests, at standard air (p = p0, T = T0, so the air factors are 1), with
 // fa = fh = 1, no CO in the fresh air, qco = 0.01 m³/(veh·km), qvi = 2.5 m²/(veh·km), δ = 250 ppm and
@@ -118,17 +118,17 @@ TEST_F(DemandWindow, OneWayTotalsAndPickedSegmentOfAHandCheckedProject) {
     // Totals: 11.1111 → "11.111"; 23.412698 → "23.413".
     w.cmdCalculateQQ_CO_Click(2, 60);
 
-    EXPECT_EQ(w.txtQQ_CO.Text(), "0.0028");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1639");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "11.111");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
-    EXPECT_EQ(w.txtf_d.Text(), "1.00");
-    EXPECT_EQ(w.txtf_iv.Text(), "1.00");
-    EXPECT_EQ(w.txtf_iv_VI.Text(), "1.45");
-    EXPECT_EQ(w.txtQQ_CO_SEGMENT.Text(), "0.0011");
-    EXPECT_EQ(w.txtQQ_VI_SEGMENT.Text(), "0.0806");
-    EXPECT_EQ(w.txtQQ_req_CO_SEGMENT.Text(), "4.4444");
-    EXPECT_EQ(w.txtQQ_req_VI_SEGMENT.Text(), "11.5079");
+    test_support::ExpectTexts{{w.txtQQ_CO, "0.0028"},
+                              {w.txtQQ_VI, "0.1639"},
+                              {w.txtQQ_req_CO, "11.111"},
+                              {w.txtQQ_req_VI, "23.413"},
+                              {w.txtf_d, "1.00"},
+                              {w.txtf_iv, "1.00"},
+                              {w.txtf_iv_VI, "1.45"},
+                              {w.txtQQ_CO_SEGMENT, "0.0011"},
+                              {w.txtQQ_VI_SEGMENT, "0.0806"},
+                              {w.txtQQ_req_CO_SEGMENT, "4.4444"},
+                              {w.txtQQ_req_VI_SEGMENT, "11.5079"}};
     EXPECT_EQ(w.workv_t, 60);
     EXPECT_EQ(w.txtworkv_t.Text(), "60");
     // The members hold the last segment's values.
@@ -147,11 +147,11 @@ TEST_F(DemandWindow, WorkingSpeedServesEverySegmentAndEmissionTotalsAreReadBackR
     // unrounded sum.
     w.cmdCalculateQQ_CO_Click(-1, 40);
 
-    EXPECT_EQ(w.txtQQ_CO.Text(), "0.0042");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1980");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "16.667");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "28.274");
-    EXPECT_EQ(w.txtworkv_t.Text(), "40");
+    test_support::ExpectTexts{{w.txtQQ_CO, "0.0042"},
+                              {w.txtQQ_VI, "0.1980"},
+                              {w.txtQQ_req_CO, "16.667"},
+                              {w.txtQQ_req_VI, "28.274"},
+                              {w.txtworkv_t, "40"}};
 }
 
 TEST_F(DemandWindow, WithoutAWorkingSpeedEachSegmentKeepsItsOwnAndThePageSpeedStays) {
@@ -230,11 +230,11 @@ TEST_F(DemandWindow, AnEmptySegmentTableLeavesTheEmissionBoxesEmpty) {
     w.lstSegment.ListItems.Clear();
     markResults("x");
     w.cmdCalculateQQ_CO_Click(1, 60);
-    EXPECT_EQ(w.txtQQ_CO.Text(), "");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "0.000");
-    EXPECT_EQ(w.txtf_d.Text(), "x");
+    test_support::ExpectTexts{{w.txtQQ_CO, ""},
+                              {w.txtQQ_VI, ""},
+                              {w.txtQQ_req_CO, "0.000"},
+                              {w.txtQQ_req_VI, "0.000"},
+                              {w.txtf_d, "x"}};
 }
 
 TEST_F(DemandWindow, ASegmentCellWithoutANumberCountsZero) {
@@ -285,11 +285,11 @@ TEST_F(DemandWindow, TwoWayAllowedClassesMethodOfAHandCheckedProject) {
     w.optBiDirectionMethod2.setSilently(true);
     w.cmdCalculateQQ_bidrection_Click(1);
 
-    EXPECT_EQ(w.txtNN_bidirection.Text(), "300.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "4.44");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "23.73");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "2.67");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection_SEGMENT.Text(), "13.69");
+    test_support::ExpectTexts{{w.txtNN_bidirection, "300.00"},
+                              {w.txtQQ_req_CO_Bidirection, "4.44"},
+                              {w.txtQQ_req_VI_Bidirection, "23.73"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "2.67"},
+                              {w.txtQQ_req_VI_Bidirection_SEGMENT, "13.69"}};
 }
 
 TEST_F(DemandWindow, TwoWayWarnsOfAZeroDirectionalFactorAndAZeroConcentration) {

@@ -13,6 +13,7 @@
 #include "reqair/frmReportControl.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/report_options.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 
@@ -32,8 +33,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class RequiredAirReport : public test_support::TempFolderTest {
 protected:

@@ -19,6 +19,7 @@
 #include "tests/support/shaft_jet_inputs.h"
 #include "tests/support/report_options.h"
 #include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "tests/support/tunnel_stage.h"
@@ -40,8 +41,6 @@ using test_support::countTexts;
 using test_support::drawnEntities;
 using test_support::expectGbkCrLf;
 using test_support::linesOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const std::string kStars(113, '*');
 

@@ -14,6 +14,8 @@
 #include "shaft/sj_file.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/tunnel_stage.h"
@@ -32,8 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string sjPath() {
     return test_stage::appFolder() + "/proj.sj";
@@ -111,11 +111,11 @@ TEST_F(ShaftJetWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         EXPECT_EQ(w.txtShaftPile.Text(), "12600");
         EXPECT_EQ(w.txtQQ_e.Text(), "300");
         EXPECT_EQ(w.chkQb.Value(), 1);
-        EXPECT_EQ(w.cmbJetModel1.Text(), "1120型射流风机");
-        EXPECT_EQ(w.txtFlow1.Text(), "33.79");
-        EXPECT_EQ(w.txtAA_j2.Text(), "0.985");
-        EXPECT_EQ(w.txtvj2.Text(), "34.305");
-        EXPECT_EQ(w.txtetam_b.Text(), "0.925");
+        test_support::ExpectTexts{{w.cmbJetModel1, "1120型射流风机"},
+                                  {w.txtFlow1, "33.79"},
+                                  {w.txtAA_j2, "0.985"},
+                                  {w.txtvj2, "34.305"},
+                                  {w.txtetam_b, "0.925"}};
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
         EXPECT_EQ(w.QQ_req1, 0);
     });
@@ -219,20 +219,13 @@ TEST_F(ShaftJetWindow, BalanceOfAFlatTunnelByHand) {
         w.cmdCalculatePtot3.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
         // Qr1 300 (root of the fresh-air balance), Qr2 = 250 − 150 + 300 = 400, Qs 150, Qsf 50.
-        EXPECT_EQ(w.txtQQ_r1.Text(), "300.00");
-        EXPECT_EQ(w.txtQQ_r2.Text(), "400.00");
-        EXPECT_EQ(w.txtQQ_s.Text(), "150.00");
-        EXPECT_EQ(w.txtQQ_sf.Text(), "50.00");
-        EXPECT_EQ(w.txtCC_2.Text(), "0.67");
-        EXPECT_EQ(w.txtratio_Qe_Qr1.Text(), "0.50");
-        EXPECT_EQ(w.txtratio_Qb_Qr2.Text(), "0.63");
+        test_support::ExpectTexts{{w.txtQQ_r1, "300.00"},     {w.txtQQ_r2, "400.00"},
+                                  {w.txtQQ_s, "150.00"},      {w.txtQQ_sf, "50.00"},
+                                  {w.txtCC_2, "0.67"},        {w.txtratio_Qe_Qr1, "0.50"},
+                                  {w.txtratio_Qb_Qr2, "0.63"}};
         // vr1 = 300/60, Δpe 6.30; vr2 = 400/60, Δpb 78.69; Ab = 250/25, Ae = 150/6.
-        EXPECT_EQ(w.txtv_r1.Text(), "5.00");
-        EXPECT_EQ(w.txtdeltap_e.Text(), "6.30");
-        EXPECT_EQ(w.txtv_r2.Text(), "6.67");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "78.69");
-        EXPECT_EQ(w.txtAA_b.Text(), "10.000");
-        EXPECT_EQ(w.txtAA_e.Text(), "25.00");
+        test_support::ExpectTexts{{w.txtv_r1, "5.00"},      {w.txtdeltap_e, "6.30"}, {w.txtv_r2, "6.67"},
+                                  {w.txtdeltap_b, "78.69"}, {w.txtAA_b, "10.000"},   {w.txtAA_e, "25.00"}};
         // P = 10 + 0.5·200 = 110: C2s 110/150 = 0.73, C3 = 410/400 = 1.025 shown 1.03; C2b kept.
         EXPECT_EQ(w.txtCC_2s.Text(), "0.73");
         EXPECT_EQ(w.txtCC_3.Text(), "1.03");
@@ -406,16 +399,11 @@ TEST_F(ShaftJetWindow, EveryStoredBoxComesBackAsItWas) {
     });
     const std::string first = textfile::ReadBytes(sjPath()).value();
     open([](frmShaftAndJet& w) {
-        EXPECT_EQ(w.txtShaftPile.Text(), "12345.5");
-        EXPECT_EQ(w.txtQe.Text(), "120");
-        EXPECT_EQ(w.cmbCounte.Text(), "3");
-        EXPECT_EQ(w.txtQQ_e.Text(), "355");
-        EXPECT_EQ(w.txtQQ_r1.Text(), "412.5");
-        EXPECT_EQ(w.txtQQ_r2.Text(), "1.234");
-        EXPECT_EQ(w.txteta2.Text(), "0.777");
-        EXPECT_EQ(w.txtdeltap_j1.Text(), "18.136690569543");
-        EXPECT_EQ(w.txtjetcount2.Text(), "-2");
-        EXPECT_EQ(w.txtp1_b.Text(), "101.325");
+        test_support::ExpectTexts{{w.txtShaftPile, "12345.5"}, {w.txtQe, "120"},
+                                  {w.cmbCounte, "3"},          {w.txtQQ_e, "355"},
+                                  {w.txtQQ_r1, "412.5"},       {w.txtQQ_r2, "1.234"},
+                                  {w.txteta2, "0.777"},        {w.txtdeltap_j1, "18.136690569543"},
+                                  {w.txtjetcount2, "-2"},      {w.txtp1_b, "101.325"}};
         EXPECT_EQ(w.chkQb.Value(), 0);
         ASSERT_EQ(w.lstJet.ListItems.Count(), 2);
         EXPECT_EQ(w.lstJet.ListItems(1).Text(), "10200.00");

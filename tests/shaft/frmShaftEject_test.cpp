@@ -16,6 +16,7 @@
 #include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 #include "jetfan/CPressionCurve.h"
@@ -33,8 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string sePath() {
     return test_stage::appFolder() + "/proj.se";

@@ -8,6 +8,7 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/list_rows.h"
@@ -95,14 +96,8 @@ TEST_F(AxialFanWindow, OpensWithNoFansOnDesignTextsAndWritesNothing) {
     EXPECT_EQ(w.lstFanNo.ColumnHeaders(1).Text(), "风机编号");
     EXPECT_EQ(w.lstSection.ColumnHeaders.Count(), 8);
     EXPECT_EQ(w.lstSection.ColumnHeaders(2).Text(), "渐扩|缩");
-    EXPECT_EQ(w.txtFanNo.Text(), "");
-    EXPECT_EQ(w.txtRHO.Text(), "1.2");
-    EXPECT_EQ(w.txtp_s.Text(), "300");
-    EXPECT_EQ(w.txtt.Text(), "273");
-    EXPECT_EQ(w.txtP.Text(), "101.32");
-    EXPECT_EQ(w.txteta.Text(), "0.8");
-    EXPECT_EQ(w.txtetam.Text(), "0.925");
-    EXPECT_EQ(w.txtk.Text(), "1.15");
+    test_support::ExpectTexts{{w.txtFanNo, ""},   {w.txtRHO, "1.2"}, {w.txtp_s, "300"},    {w.txtt, "273"},
+                              {w.txtP, "101.32"}, {w.txteta, "0.8"}, {w.txtetam, "0.925"}, {w.txtk, "1.15"}};
     EXPECT_TRUE(w.optFanType1.Value());
     EXPECT_EQ(w.lbl1.Caption(), "送风口风速vb(m/s):");
     EXPECT_EQ(w.lbl4.Caption(), "送风机设计风压ptotb(Pa):");

@@ -11,6 +11,8 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tools/frmSelectP.h"
@@ -26,8 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string folderFile(const std::string& name) {
     return test_stage::appFolder() + "/" + name;
@@ -165,11 +165,12 @@ TEST(ConstructionWindow, CalculationOnTheTemplate) {
     // vd = 31.755 × 4 / 3.1415926 / 2.25 = 17.96985; H1 = vd² × 0.6 × 1500 × 0.015 / 1.5 = 2906.329;
     // H2 = vd² × 0.6 × 2 = 387.511; one fan in parallel: Qf = 31.76, Pf = H / 1.
     const double vd = 31.755 * 4 / 3.1415926 / 2.25;
-    EXPECT_EQ(w.txtH1.Text(), vb::Format(vd * vd * 0.6 * 1500 * 0.015 / 1.5, "0.000"));
-    EXPECT_EQ(w.txtH2.Text(), vb::Format(vd * vd * 0.6 * 2, "0.000"));
-    EXPECT_EQ(w.txth.Text(), vb::Format(vb::Val(w.txtH1.Text()) + vb::Val(w.txtH2.Text()), "0.000"));
-    EXPECT_EQ(w.txtQf.Text(), "31.76");
-    EXPECT_EQ(w.txtPf.Text(), vb::Format(vb::Val(w.txth.Text()), "0.00"));
+    test_support::ExpectTexts{
+        {w.txtH1, vb::Format(vd * vd * 0.6 * 1500 * 0.015 / 1.5, "0.000")},
+        {w.txtH2, vb::Format(vd * vd * 0.6 * 2, "0.000")},
+        {w.txth, vb::Format(vb::Val(w.txtH1.Text()) + vb::Val(w.txtH2.Text()), "0.000")},
+        {w.txtQf, "31.76"},
+        {w.txtPf, vb::Format(vb::Val(w.txth.Text()), "0.00")}};
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 

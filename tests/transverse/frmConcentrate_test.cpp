@@ -14,6 +14,8 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
 #include "transverse/concentrate.h"
@@ -35,8 +37,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string conPath() {
     return test_stage::appFolder() + "/proj.con";
@@ -98,12 +98,12 @@ TEST_F(ConcentrateWindow, OpensFromTheTemplateWithStep2sDemand) {
         demand = Forms::instance<frmVentParam>().txtQQ_req.Text();
         EXPECT_EQ(w.Caption(), "Step 3: 集中送入通风方式");
         EXPECT_TRUE(w.IsModal());
-        EXPECT_EQ(w.txtQQ_r.Text(), vb::Format(vb::Val(demand), "0.00"));
-        EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
-        EXPECT_EQ(w.txtv_b.Text(), "25.00");
-        EXPECT_EQ(w.txtbeta.Text(), "5.00");
-        EXPECT_EQ(w.txtKK_b.Text(), "0.90");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.00");
+        test_support::ExpectTexts{{w.txtQQ_r, vb::Format(vb::Val(demand), "0.00")},
+                                  {w.txtdeltap_d, "300.00"},
+                                  {w.txtv_b, "25.00"},
+                                  {w.txtbeta, "5.00"},
+                                  {w.txtKK_b, "0.90"},
+                                  {w.txtAA_b, "12.00"}};
         for (const platform::TextBox* box :
              {&w.txtdeltap_m, &w.txtdeltap_t, &w.txtdeltap_r, &w.txtdeltap_b, &w.txtdeltap_l, &w.txtQQ_b,
               &w.txtv_1, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot}) {
@@ -140,11 +140,11 @@ TEST_F(ConcentrateWindow, OpensFromTheTemplateWithStep2sDemand) {
 TEST_F(ConcentrateWindow, OpensWithoutAnyFileOnTheDefaults) {
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.con");
     open([](frmConcentrate& w) {
-        EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.00");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "0.00");
-        EXPECT_EQ(w.txteta.Text(), "");
-        EXPECT_EQ(w.txtShaftPile.Text(), "");
+        test_support::ExpectTexts{{w.txtdeltap_d, "300.00"},
+                                  {w.txtAA_b, "12.00"},
+                                  {w.txtdeltap_b, "0.00"},
+                                  {w.txteta, ""},
+                                  {w.txtShaftPile, ""}};
         EXPECT_TRUE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtAA_b.Enabled());
     });
@@ -435,11 +435,11 @@ TEST_F(ConcentrateWindow, TruncatedBadAndFuzzedFilesNeverStopTheWindow) {
                "\"1.00\",\"2.00\",\"3.00\",\"4.00\",\"999\",\"55.00\",\"1500\",\"2.50\",\"7.00\",\"0.80\","
                "\"6.00\"\r\n#FALSE#");
     open([](frmConcentrate& w) {
-        EXPECT_EQ(w.txtdeltap_m.Text(), "1.00");
-        EXPECT_EQ(w.txtdeltap_l.Text(), "6.00");
-        EXPECT_EQ(w.txtQQ_b.Text(), "55.00");
-        EXPECT_EQ(w.txtShaftPile.Text(), "1500");
-        EXPECT_EQ(w.txtbeta.Text(), "7.00");
+        test_support::ExpectTexts{{w.txtdeltap_m, "1.00"},
+                                  {w.txtdeltap_l, "6.00"},
+                                  {w.txtQQ_b, "55.00"},
+                                  {w.txtShaftPile, "1500"},
+                                  {w.txtbeta, "7.00"}};
         EXPECT_NE(w.txtQQ_r.Text(), "999");
         EXPECT_FALSE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtv_b.Enabled());

@@ -8,6 +8,8 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "transverse/lateral1.h"
@@ -24,8 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string lt1Path() {
     return test_stage::appFolder() + "/proj.lt1";
@@ -87,14 +87,9 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
     w.txtDD_b.userType("2.5");
     w.txtp_d.userType("12.345");
     w.cmdCalculatePtot3.userClick();
-    EXPECT_EQ(w.txtq_b.Text(), "0.02");
-    EXPECT_EQ(w.txtv_b.Text(), "10.00");
-    EXPECT_EQ(w.txtp_b.Text(), "60.00");
-    EXPECT_EQ(w.txtk_b.Text(), "5.98");
-    EXPECT_EQ(w.txtpbi_pb0.Text(), "358.80");
-    EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-    EXPECT_EQ(w.txtprc_prx.Text(), "9.51");
-    EXPECT_EQ(w.txtp_tot.Text(), "649.72");
+    test_support::ExpectTexts{{w.txtq_b, "0.02"},     {w.txtv_b, "10.00"},      {w.txtp_b, "60.00"},
+                              {w.txtk_b, "5.98"},     {w.txtpbi_pb0, "358.80"}, {w.txtpb0_pr0, "150.00"},
+                              {w.txtprc_prx, "9.51"}, {w.txtp_tot, "649.72"}};
     // The loss is not written back; the window's values reach the shared module, the demand does not.
     EXPECT_EQ(w.txtp_d.Text(), "12.345");
     EXPECT_DOUBLE_EQ(w.LL_b, 2617.5);
@@ -175,11 +170,8 @@ TEST_F(OlderLateralWindow, BadInputNeverCrashesAndNamesTheMissingValues) {
     EXPECT_EQ(platform::msgbox::log()[0].prompt,
               "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n风道断面积Ab\r\n风道当量直径Db");
     EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-    EXPECT_EQ(w.txtq_b.Text(), "0.02");
-    EXPECT_EQ(w.txtv_b.Text(), "");
-    EXPECT_EQ(w.txtk_b.Text(), "");
-    EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-    EXPECT_EQ(w.txtp_tot.Text(), "");
+    test_support::ExpectTexts{
+        {w.txtq_b, "0.02"}, {w.txtv_b, ""}, {w.txtk_b, ""}, {w.txtpb0_pr0, "150.00"}, {w.txtp_tot, ""}};
     EXPECT_DOUBLE_EQ(modPublic::Lambda_b, 0);
 
     // No design speed and no tunnel area: the tunnel pressure cannot be formed, the duct still can.

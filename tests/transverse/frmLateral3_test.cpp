@@ -15,6 +15,8 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "transverse/lateral.h"
@@ -36,8 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string traPath() {
     return test_stage::appFolder() + "/proj.tra";
@@ -167,25 +167,16 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         // k_b = 0.02 · 2617.5/3/3.5 − 1 = 3.9857; pbi−pb0 = 115.75; p_tot = (150 + 115.75 + 29.04)·1.1 =
         // 324.27; k_e = 6.9857; pei−pe0 = 202.87; p_etot = (100 + 202.87 − 29.04)·1.1 = 301.21.
         EXPECT_EQ(w.scbPileR.Value(), 12618);
-        EXPECT_EQ(w.txtPileR.Text(), "12618");
-        EXPECT_EQ(w.txtQQ_req.Text(), "181.998323693316");
-        EXPECT_EQ(w.txtAA_b.Text(), "12");
-        EXPECT_EQ(w.txtq_b.Text(), "0.03");
-        EXPECT_EQ(w.txtv_b.Text(), "7.58");
-        EXPECT_EQ(w.txtp_b.Text(), "29.04");
-        EXPECT_EQ(w.txtk_b.Text(), "3.99");
-        EXPECT_EQ(w.txtpbi_pb0.Text(), "115.75");
-        EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-        EXPECT_EQ(w.txtprc_prx.Text(), "0.00");
-        EXPECT_EQ(w.txtp_d.Text(), "0");
-        EXPECT_EQ(w.txtp_tot.Text(), "324.27");
-        EXPECT_EQ(w.txtv_e0.Text(), "7.58");
-        EXPECT_EQ(w.txtp_e.Text(), "29.04");
-        EXPECT_EQ(w.txtk_e.Text(), "6.99");
-        EXPECT_EQ(w.txtpei_pe0.Text(), "202.87");
-        EXPECT_EQ(w.txtpri_pei.Text(), "100.00");
-        EXPECT_EQ(w.txtp_ed.Text(), "0.00");
-        EXPECT_EQ(w.txtp_etot.Text(), "301.21");
+        test_support::ExpectTexts{{w.txtPileR, "12618"},    {w.txtQQ_req, "181.998323693316"},
+                                  {w.txtAA_b, "12"},        {w.txtq_b, "0.03"},
+                                  {w.txtv_b, "7.58"},       {w.txtp_b, "29.04"},
+                                  {w.txtk_b, "3.99"},       {w.txtpbi_pb0, "115.75"},
+                                  {w.txtpb0_pr0, "150.00"}, {w.txtprc_prx, "0.00"},
+                                  {w.txtp_d, "0"},          {w.txtp_tot, "324.27"},
+                                  {w.txtv_e0, "7.58"},      {w.txtp_e, "29.04"},
+                                  {w.txtk_e, "6.99"},       {w.txtpei_pe0, "202.87"},
+                                  {w.txtpri_pei, "100.00"}, {w.txtp_ed, "0.00"},
+                                  {w.txtp_etot, "301.21"}};
         // Full transverse computes no tunnel pressure; the stored (empty) texts stand.
         EXPECT_EQ(w.txtPileC.Text(), "");
         EXPECT_EQ(w.txtPR.Text(), "");
@@ -196,12 +187,8 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         // One section: the fan carries the whole demand over the whole length.
         w.chkTwoSect.userClick();
         w.cmdCalculatePtot3.userClick();
-        EXPECT_EQ(w.txtq_b.Text(), "0.03");
-        EXPECT_EQ(w.txtv_b.Text(), "15.17");
-        EXPECT_EQ(w.txtk_b.Text(), "8.97");
-        EXPECT_EQ(w.txtp_tot.Text(), "1439.13");
-        EXPECT_EQ(w.txtp_etot.Text(), "1511.91");
-        EXPECT_EQ(w.txtPR.Text(), "0");
+        test_support::ExpectTexts{{w.txtq_b, "0.03"},      {w.txtv_b, "15.17"},      {w.txtk_b, "8.97"},
+                                  {w.txtp_tot, "1439.13"}, {w.txtp_etot, "1511.91"}, {w.txtPR, "0"}};
     });
     EXPECT_TRUE(opened);
     // "<--上一步" left the project's own file.
@@ -371,14 +358,9 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         EXPECT_FALSE(w.optTranverse.Value());
         EXPECT_TRUE(w.OptionButton2.Value());
         EXPECT_FALSE(w.Frame3.Enabled());
-        EXPECT_EQ(w.txtPa.Text(), "-45.36");
-        EXPECT_EQ(w.txtv_t.Text(), "40");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.50");
-        EXPECT_EQ(w.txtDD_b.Text(), "3.60");
-        EXPECT_EQ(w.txtLambda_b.Text(), "0.0200");
-        EXPECT_EQ(w.txtAA_e.Text(), "11");
-        EXPECT_EQ(w.txtLambda_e.Text(), "0.025");
-        EXPECT_EQ(w.txtp_d.Text(), "12.345");
+        test_support::ExpectTexts{{w.txtPa, "-45.36"},      {w.txtv_t, "40"},          {w.txtAA_b, "12.50"},
+                                  {w.txtDD_b, "3.60"},      {w.txtLambda_b, "0.0200"}, {w.txtAA_e, "11"},
+                                  {w.txtLambda_e, "0.025"}, {w.txtp_d, "12.345"}};
         EXPECT_EQ(w.scbPileR.Value(), 13000);
         EXPECT_EQ(w.txtPileR.Text(), "13000");
         // The stored pressure text is put back after the calculation the scroll bar ran.

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
@@ -20,8 +21,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// What step 2 showed when it opened.
 struct Opened {

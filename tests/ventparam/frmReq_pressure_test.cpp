@@ -4,6 +4,7 @@
 
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // Tunnel from station 1000, 600 m (right line):
 //   slopes:   .. 1200 +2 %;  .. 1600 -1.5 %

@@ -13,6 +13,8 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "transverse/frmConcentrate.h"
@@ -29,8 +31,6 @@ namespace {
 
 using platform::Forms;
 using test_support::Row;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string projectPath() {
     return test_stage::appFolder() + "/proj.vnt";
@@ -90,13 +90,9 @@ protected:
 
 TEST_F(Step2, StartsFromTheTemplateWhenTheProjectHasNoParFile) {
     frmVentParam& w = step2();
-    EXPECT_EQ(w.txtzeta_e.Text(), "0.6");
-    EXPECT_EQ(w.txtlambda_r.Text(), "0.02");
-    EXPECT_EQ(w.txtv_n.Text(), "2.5");
-    EXPECT_EQ(w.txtAA_cs.Text(), "2.13");
-    EXPECT_EQ(w.txtxi_cs.Text(), "0.5");
-    EXPECT_EQ(w.txtAA_cl.Text(), "5.37");
-    EXPECT_EQ(w.txtxi_cl.Text(), "1");
+    test_support::ExpectTexts{{w.txtzeta_e, "0.6"}, {w.txtlambda_r, "0.02"}, {w.txtv_n, "2.5"},
+                              {w.txtAA_cs, "2.13"}, {w.txtxi_cs, "0.5"},     {w.txtAA_cl, "5.37"},
+                              {w.txtxi_cl, "1"}};
     // r1 and Am are recomputed as the vehicle boxes fill, then take the file's texts.
     EXPECT_EQ(w.txtr_1.Text(), "0");
     EXPECT_EQ(w.txtAA_m.Text(), "0");
@@ -131,14 +127,9 @@ TEST_F(Step2, ReadsTheProjectsParFile) {
               "\"55\",\"0.611\",\"2\",\"0.4\",\"6\",\"0.9\",\"0.123\",\"9.99\"", "2", "\"1000\",\"0.5\"",
               "\"1500\",\"1.25\"", "\"0.456\",\"8.88\"", "4", "#TRUE#"});
     frmVentParam& w = step2();
-    EXPECT_EQ(w.txtzeta_e.Text(), "0.5");
-    EXPECT_EQ(w.txtlambda_r.Text(), "0.025");
-    EXPECT_EQ(w.txtv_n.Text(), "3");
-    EXPECT_EQ(w.txtQQ_req.Text(), "55");
-    EXPECT_EQ(w.txtv_r.Text(), "0.611");
-    EXPECT_EQ(w.txtxi_cl.Text(), "0.9");
-    EXPECT_EQ(w.txtr_1.Text(), "0.123");
-    EXPECT_EQ(w.txtAA_m.Text(), "9.99");
+    test_support::ExpectTexts{{w.txtzeta_e, "0.5"}, {w.txtlambda_r, "0.025"}, {w.txtv_n, "3"},
+                              {w.txtQQ_req, "55"},  {w.txtv_r, "0.611"},      {w.txtxi_cl, "0.9"},
+                              {w.txtr_1, "0.123"},  {w.txtAA_m, "9.99"}};
     EXPECT_EQ(test_support::rowsOf(w.lstzeta, 2), (std::vector<Row>{{"1000", "0.5"}, {"1500", "1.25"}}));
     EXPECT_EQ(w.txtr_1_Bidirection.Text(), "0.456");
     EXPECT_EQ(w.txtAA_m_Bidirection.Text(), "8.88");

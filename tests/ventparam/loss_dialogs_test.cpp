@@ -3,6 +3,7 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "ventparam/dlgSectionPm.h"
@@ -17,8 +18,6 @@
 using platform::Forms;
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 frmZeta& zetaDialog() {
     return Forms::instance<frmZeta>();
