@@ -241,10 +241,8 @@ TEST_F(JetWindow, BalanceWithoutAFanModelIsRefusedNotShownAsNoFans) {
         EXPECT_EQ(platform::msgbox::log()[0].prompt, "请选择射流风机型号！");
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
         // The terms are shown; the count and power are not.
-        EXPECT_EQ(w.txttotaldeltap_j.Text(), "23.34");
-        EXPECT_EQ(w.txtdeltap_j.Text(), "");
-        EXPECT_EQ(w.txti.Text(), "");
-        EXPECT_EQ(w.txtTotalPower.Text(), "");
+        test_support::ExpectTexts{
+            {w.txttotaldeltap_j, "23.34"}, {w.txtdeltap_j, ""}, {w.txti, ""}, {w.txtTotalPower, ""}};
     });
 }
 

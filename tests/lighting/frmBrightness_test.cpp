@@ -84,10 +84,8 @@ TEST_F(Step1, AnUnnamedProjectOpensWithTheTemplate) {
     EXPECT_EQ(w.cmbSkyRatio.Text(), "30%~50%");
     ASSERT_EQ(w.lstEnvironmnet.ListCount(), 2);
     EXPECT_EQ(w.lstEnvironmnet.ListIndex(), 1);
-    EXPECT_EQ(w.txtdTunnelSlope.Text(), "1.56");
-    EXPECT_EQ(w.txth.Text(), "5");
-    EXPECT_EQ(w.txtLL_20_S.Text(), "5500.00");
-    EXPECT_EQ(w.txtDD_s.Text(), "96.32");
+    test_support::ExpectTexts{
+        {w.txtdTunnelSlope, "1.56"}, {w.txth, "5"}, {w.txtLL_20_S, "5500.00"}, {w.txtDD_s, "96.32"}};
     EXPECT_EQ(w.lstAdjust.ListIndex(), 0);
     EXPECT_EQ(w.txtNN.Text(), "");
     // Restoring the mode calculates with the empty volume (N = 0, k = 0.025 at 80 km/h), which the k box

@@ -376,10 +376,10 @@ TEST_F(Step2, NextWritesTheFileAndShowsStep3WhichLeadsBack) {
     frmDefineLamp& again = step2();
     EXPECT_EQ(circuits(again), (std::vector<Row>{kRowA}));
     EXPECT_EQ(again.cmbRoadType.ListIndex(), 1);
-    EXPECT_EQ(again.txtWW.Text(), "8.25");
-    EXPECT_EQ(again.txtDistanceToCalArea.Text(), "55");
-    EXPECT_EQ(again.txtCalPointCount1.Text(), "12");
-    EXPECT_EQ(again.txtCalPointCount2.Text(), "7");
+    test_support::ExpectTexts{{again.txtWW, "8.25"},
+                              {again.txtDistanceToCalArea, "55"},
+                              {again.txtCalPointCount1, "12"},
+                              {again.txtCalPointCount2, "7"}};
     EXPECT_EQ(again.UpDown1.Value(), 12);
     EXPECT_EQ(again.UpDown2.Value(), 7);
     EXPECT_TRUE(again.optNumeric.Value());

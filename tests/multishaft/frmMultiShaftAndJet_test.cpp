@@ -165,10 +165,8 @@ TEST_F(MultiShaftWindow, AddUpdateDeleteKeepTheOrderTyped) {
 
         // Showing row 1 copies it back; the count and flow give the total again.
         w.lstShaft.userItemClick(1);
-        EXPECT_EQ(w.txtShaftPile.Text(), "3000");
-        EXPECT_EQ(w.txtds.Text(), "40");
-        EXPECT_EQ(w.cmbCounte.Text(), "2");
-        EXPECT_EQ(w.txtQQ_e.Text(), "240");
+        test_support::ExpectTexts{
+            {w.txtShaftPile, "3000"}, {w.txtds, "40"}, {w.cmbCounte, "2"}, {w.txtQQ_e, "240"}};
         w.txtv_e.userType("7");
         w.cmdUpdateShaft.userClick();
         EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(3), "7");

@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/vb.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -127,10 +128,10 @@ TEST_F(CongestionWindow, ATunnelOfOneKilometreIsItsOwnWindow) {
     // Window 1000–2000 at 10 km/h: Qco = 0.01 × 6 × 0.8 × 1000 × 1000 / 3.6e6 = 0.0133333 → 44.4444;
     // Qvi = 2.5 × 6 × 0.6 × 1000 × 200 / 3.6e6 = 0.5 → 55.5556.
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1000");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2000");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "44.4");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "55.6");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
+                              {w.txtBlockEndPile, "2000"},
+                              {w.txtQQ_req_CO_1kmblock, "44.4"},
+                              {w.txtQQ_req_VI_1kmblock, "55.6"}};
 }
 
 TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
@@ -139,10 +140,10 @@ TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
     w.lstSlope.ListItems(1).setText("1600");
     w.lstSection.ListItems(1).setText("1600");
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1000");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2000");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "26.7");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "33.3");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
+                              {w.txtBlockEndPile, "2000"},
+                              {w.txtQQ_req_CO_1kmblock, "26.7"},
+                              {w.txtQQ_req_VI_1kmblock, "33.3"}};
 }
 
 TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
@@ -152,10 +153,10 @@ TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
     // Its demand: Qvi = 2.5 × 6 × 0.85 × 1000 × 200 / 3.6e6 = 0.708333 → 78.7037; CO 44.4444.
     longTunnel();
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "11230");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "12230");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "44.4");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "78.7");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "11230"},
+                              {w.txtBlockEndPile, "12230"},
+                              {w.txtQQ_req_CO_1kmblock, "44.4"},
+                              {w.txtQQ_req_VI_1kmblock, "78.7"}};
 }
 
 TEST_F(CongestionWindow, EvenDemandKeepsTheWindowAtTheStart) {
@@ -173,10 +174,10 @@ TEST_F(CongestionWindow, ATypedWindowIsUsedAsItStands) {
     w.txtBlockEndPile.setSilently("2500");
     // Half the tunnel lies in the window: 22.2222 and 27.7778.
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1500");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2500");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "22.2");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "27.8");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1500"},
+                              {w.txtBlockEndPile, "2500"},
+                              {w.txtQQ_req_CO_1kmblock, "22.2"},
+                              {w.txtQQ_req_VI_1kmblock, "27.8"}};
 
     // Outside the tunnel, or start above end: nothing.
     w.txtBlockStartPile.setSilently("5000");

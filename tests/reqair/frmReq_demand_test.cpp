@@ -259,10 +259,10 @@ TEST_F(DemandWindow, TwoWayControlTrafficMethodOfAHandCheckedProject) {
     w.txtNN_bidirection.setSilently("400.00");
     w.cmdCalculateQQ_bidrection_Click(2);
 
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "5.56");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "10.32");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "2.22");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection_SEGMENT.Text(), "4.37");
+    test_support::ExpectTexts{{w.txtQQ_req_CO_Bidirection, "5.56"},
+                              {w.txtQQ_req_VI_Bidirection, "10.32"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "2.22"},
+                              {w.txtQQ_req_VI_Bidirection_SEGMENT, "4.37"}};
     // The design traffic stays as the factor handler wrote it.
     EXPECT_EQ(w.txtNN_bidirection.Text(), "400.00");
     EXPECT_NEAR(w.QQ_req_VI, 4.365079, 1e-6);
@@ -301,10 +301,10 @@ TEST_F(DemandWindow, TwoWayWarnsOfAZeroDirectionalFactorAndAZeroConcentration) {
     markResults("x");
     w.cmdCalculateQQ_bidrection_Click();
 
-    EXPECT_EQ(w.txtNN_bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "x");
+    test_support::ExpectTexts{{w.txtNN_bidirection, "0.00"},
+                              {w.txtQQ_req_CO_Bidirection, "0.00"},
+                              {w.txtQQ_req_VI_Bidirection, "0.00"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "x"}};
     EXPECT_EQ(w.lblWarning5.Caption(), "方向不均匀系数不大于0, 允许通行车型的交通量按0计. 区段1、2: "
                                        "δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
 }
@@ -349,10 +349,10 @@ TEST_F(DemandPages, PickingASegmentShowsItsDetails) {
     w.lstCalSegment.userItemClick(1);
 
     EXPECT_EQ(w.lblSegment.Caption(), "选择计算区段:1");
-    EXPECT_EQ(w.txtQQ_req_CO_SEGMENT.Text(), "6.6667");
-    EXPECT_EQ(w.txtQQ_req_VI_SEGMENT.Text(), "11.9048");
-    EXPECT_EQ(w.txtf_iv_VI.Text(), "1.00");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "11.111");
+    test_support::ExpectTexts{{w.txtQQ_req_CO_SEGMENT, "6.6667"},
+                              {w.txtQQ_req_VI_SEGMENT, "11.9048"},
+                              {w.txtf_iv_VI, "1.00"},
+                              {w.txtQQ_req_CO, "11.111"}};
 }
 
 TEST_F(DemandPages, PickingASpeedRecomputesEverySegmentAtIt) {
@@ -362,10 +362,8 @@ TEST_F(DemandPages, PickingASpeedRecomputesEverySegmentAtIt) {
 
     EXPECT_EQ(w.lblvt.Caption(), "选择工况车速vt(km/h):40");
     EXPECT_EQ(w.workv_t, 40);
-    EXPECT_EQ(w.txtworkv_t.Text(), "40");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "16.667");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "28.274");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1980");
+    test_support::ExpectTexts{
+        {w.txtworkv_t, "40"}, {w.txtQQ_req_CO, "16.667"}, {w.txtQQ_req_VI, "28.274"}, {w.txtQQ_VI, "0.1980"}};
 }
 
 TEST_F(DemandPages, PickingAYearMakesItCurrentAndRecomputesThePage) {

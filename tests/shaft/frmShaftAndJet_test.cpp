@@ -233,10 +233,10 @@ TEST_F(ShaftJetWindow, BalanceOfAFlatTunnelByHand) {
         EXPECT_EQ(w.txtQQ_req_VI.Text(), "10.0000000");
         // No friction: Δpr1 = 0.6·(0.6 + 0.28)·25 = 13.20 (entrance and branch); Δpr2 = 0.6·(0.7 + 1)·44.44
         // = 45.33 (merge and exit). No wind, no traffic.
-        EXPECT_EQ(w.txtdeltap_r1.Text(), "13.20");
-        EXPECT_EQ(w.txtdeltap_r2.Text(), "45.33");
-        EXPECT_EQ(w.txtdeltap_m1.Text(), "0.00");
-        EXPECT_EQ(w.txtdeltap_t2.Text(), "0.00");
+        test_support::ExpectTexts{{w.txtdeltap_r1, "13.20"},
+                                  {w.txtdeltap_r2, "45.33"},
+                                  {w.txtdeltap_m1, "0.00"},
+                                  {w.txtdeltap_t2, "0.00"}};
         // Δpj1 = 13.2 − 6.3 = 6.90; Δpj2 = 45.33 − 78.69 = −33.36: the supply opening carries the outlet.
         EXPECT_EQ(w.txttotaldeltap_j1.Text(), "6.90");
         EXPECT_EQ(w.txttotaldeltap_j2.Text(), "-33.36");
@@ -425,10 +425,8 @@ TEST_F(ShaftJetWindow, ATruncatedFileKeepsTheOpeningTextsPastItsEnd) {
     // Cut after the exhaust fan's first field.
     ASSERT_TRUE(textfile::WriteAtomically(sjPath(), full.substr(0, full.find("\r\n\"\",\"\",\"\"") + 2 + 3)));
     open([](frmShaftAndJet& w) {
-        EXPECT_EQ(w.txtShaftPile.Text(), "11111");
-        EXPECT_EQ(w.txtQe.Text(), "99");
-        EXPECT_EQ(w.txtds.Text(), "60");
-        EXPECT_EQ(w.txtKK_b.Text(), "1");
+        test_support::ExpectTexts{
+            {w.txtShaftPile, "11111"}, {w.txtQe, "99"}, {w.txtds, "60"}, {w.txtKK_b, "1"}};
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
     });
 }

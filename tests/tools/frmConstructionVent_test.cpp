@@ -129,10 +129,8 @@ TEST(ConstructionWindow, MenuShowsItModallyWithTheTemplateOfAnUnnamedProject) {
         EXPECT_FALSE(w.frmtype(1).Visible());
         EXPECT_EQ(w.lstMethod1.ListIndex(), 0);
         EXPECT_EQ(w.lstNR.ListItems.Count(), 2);
-        EXPECT_EQ(w.cmbgasname.Text(), "甲烷(CH4)");
-        EXPECT_EQ(w.txtC.Text(), "1");
-        EXPECT_EQ(w.txtFanNum.Text(), "1");
-        EXPECT_EQ(w.txtzeta.Text(), "2");
+        test_support::ExpectTexts{
+            {w.cmbgasname, "甲烷(CH4)"}, {w.txtC, "1"}, {w.txtFanNum, "1"}, {w.txtzeta, "2"}};
         EXPECT_EQ(w.txtQ(5).Text(), "");
         EXPECT_FALSE(w.frma.Visible());
         w.cmdClose.userClick();

@@ -72,10 +72,8 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
     EXPECT_EQ(w.txtv_t.Text(), "36");
     EXPECT_EQ(w.txtQQ_req.Text(), "100");
     // The project has no .lt1 yet: the template's duct of 12 m², 3.5 m, λb 0.02.
-    EXPECT_EQ(w.txtAA_b.Text(), "12");
-    EXPECT_EQ(w.txtDD_b.Text(), "3.5");
-    EXPECT_EQ(w.txtZetab.Text(), "0.02");
-    EXPECT_EQ(w.txtp_tot.Text(), "0.00");
+    test_support::ExpectTexts{
+        {w.txtAA_b, "12"}, {w.txtDD_b, "3.5"}, {w.txtZetab, "0.02"}, {w.txtp_tot, "0.00"}};
 
     // Duct 5 m², 2.5 m, λb 0.02, Q 100, L 5235, connecting duct 12.345 Pa:
     // q_b = 100/5235 = 0.0191; v_b = 50/5 = 10; p_b = 0.6·100 = 60; k_b = 0.02·2617.5/3/2.5 − 1 = 5.98;
@@ -150,10 +148,7 @@ TEST_F(OlderLateralWindow, AnUnnamedProjectWritesNothingAndWithoutTemplateTheOpe
     modPublic::ProjectFile.clear();
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.lt1");
     frmLateral1& w = Forms::instance<frmLateral1>();
-    EXPECT_EQ(w.txtAA_b.Text(), "");
-    EXPECT_EQ(w.txtZetab.Text(), "");
-    EXPECT_EQ(w.txtq_b.Text(), "0.00");
-    EXPECT_EQ(w.txtp_d.Text(), "");
+    test_support::ExpectTexts{{w.txtAA_b, ""}, {w.txtZetab, ""}, {w.txtq_b, "0.00"}, {w.txtp_d, ""}};
     w.cmdClose.userClick();
     for (const auto& entry : fs::directory_iterator(test_stage::appFolder())) {
         EXPECT_NE(entry.path().extension(), ".lt1");
@@ -185,10 +180,8 @@ TEST_F(OlderLateralWindow, BadInputNeverCrashesAndNamesTheMissingValues) {
     ASSERT_EQ(platform::msgbox::log().size(), 2u);
     EXPECT_EQ(platform::msgbox::log()[1].prompt,
               "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n隧道断面积Ar\r\n计算行车速度vt");
-    EXPECT_EQ(w.txtv_t.Text(), "0");
-    EXPECT_EQ(w.txtpbi_pb0.Text(), "358.80");
-    EXPECT_EQ(w.txtprc_prx.Text(), "");
-    EXPECT_EQ(w.txtp_tot.Text(), "");
+    test_support::ExpectTexts{
+        {w.txtv_t, "0"}, {w.txtpbi_pb0, "358.80"}, {w.txtprc_prx, ""}, {w.txtp_tot, ""}};
 }
 
 } // namespace

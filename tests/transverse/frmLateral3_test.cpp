@@ -152,10 +152,8 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         EXPECT_TRUE(w.Image1.Picture().ends_with("/图片/lateral.bmp")) << w.Image1.Picture();
         // The section is the whole tunnel as the main window shows it; the natural wind of 2.5 m/s gives
         // 2.5² · (−1.01/2) · (5235 · 0.02 / 8.197 + 0.6 + 1) = −45.36 Pa between the portals.
-        EXPECT_EQ(w.txtStartPile.Text(), "10000");
-        EXPECT_EQ(w.txtEndPile.Text(), "15235");
-        EXPECT_EQ(w.txtv_t.Text(), "40");
-        EXPECT_EQ(w.txtPa.Text(), "-45.36");
+        test_support::ExpectTexts{
+            {w.txtStartPile, "10000"}, {w.txtEndPile, "15235"}, {w.txtv_t, "40"}, {w.txtPa, "-45.36"}};
         EXPECT_NEAR(modPublic::AA_r, 63.96, 1e-9);
         EXPECT_NEAR(modPublic::DD_r, 8.197, 1e-9);
         EXPECT_EQ(w.scbPileR.Min(), 10000);
@@ -392,10 +390,7 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
     open([](frmLateral3& w) {
         EXPECT_TRUE(w.optTranverse.Value());
         EXPECT_EQ(w.chkTwoSect.Value(), 1);
-        EXPECT_EQ(w.txtAA_b.Text(), "");
-        EXPECT_EQ(w.txtp_tot.Text(), "0.00");
-        EXPECT_EQ(w.txtp_ed.Text(), "0.00");
-        EXPECT_EQ(w.txtp_d.Text(), "");
+        test_support::ExpectTexts{{w.txtAA_b, ""}, {w.txtp_tot, "0.00"}, {w.txtp_ed, "0.00"}, {w.txtp_d, ""}};
         EXPECT_EQ(w.scbPileR.Value(), 10000);
         EXPECT_EQ(w.txtPileR.Text(), "10000");
         // A calculation without ducts names what is missing and leaves those results empty.
@@ -419,10 +414,8 @@ TEST_F(LateralWindow, TruncatedOrFuzzedFilesNeverStopTheWindow) {
     open([](frmLateral3& w) {
         EXPECT_EQ(w.chkTwoSect.Value(), 0);
         EXPECT_TRUE(w.optTranverse.Value());
-        EXPECT_EQ(w.txtAA_b.Text(), "9.5");
-        EXPECT_EQ(w.txtDD_b.Text(), "3");
-        EXPECT_EQ(w.txtLambda_b.Text(), "");
-        EXPECT_EQ(w.txtp_tot.Text(), "0.00");
+        test_support::ExpectTexts{
+            {w.txtAA_b, "9.5"}, {w.txtDD_b, "3"}, {w.txtLambda_b, ""}, {w.txtp_tot, "0.00"}};
         EXPECT_EQ(w.scbPileR.Value(), 10000);
     });
     // A station outside the tunnel goes to the nearer end of the section.

@@ -226,10 +226,10 @@ TEST_F(Step2, VehicleBoxesRecomputeTheResistanceAreas) {
     frmVentParam& w = step2();
     test_support::TypeInto{
         {w.txtAA_cs, "2.13"}, {w.txtxi_cs, "0.50"}, {w.txtAA_cl, "5.37"}, {w.txtxi_cl, "1.0"}};
-    EXPECT_EQ(w.txtr_1.Text(), "0.300");
-    EXPECT_EQ(w.txtAA_m.Text(), "2.36");
-    EXPECT_EQ(w.txtr_1_Bidirection.Text(), "0.300");
-    EXPECT_EQ(w.txtAA_m_Bidirection.Text(), "2.36");
+    test_support::ExpectTexts{{w.txtr_1, "0.300"},
+                              {w.txtAA_m, "2.36"},
+                              {w.txtr_1_Bidirection, "0.300"},
+                              {w.txtAA_m_Bidirection, "2.36"}};
     // Small vehicles only: 2.13·0.5 = 1.065 → 1.07 (rounded from its decimal text).
     for (int j = 1; j <= 7; ++j) {
         req.lstTrafficAnalysis.ListItems(j).setSubItems(1, j == 4 ? "1" : "0");
