@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/shown_texts.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,7 @@ class GeometryWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         // Whatever the template project put into the lists, each test starts from empty lists.
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
-        w.lstSegment.ListItems.Clear();
-        w.lstBlock.ListItems.Clear();
+        test_support::clearRows({w.lstSlope, w.lstSection, w.lstSegment, w.lstBlock});
         onPage(1);
         w.optRightLine.userClick();
         w.cmbvt.userType("80");

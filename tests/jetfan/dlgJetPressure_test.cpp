@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
@@ -23,23 +24,12 @@ namespace {
 class JetPressureCalculator : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
         w.optRightLine.setSilently(true);
         w.txtStartPile.setSilently("1000");
-        addRow(w.lstSlope, "1600", {"2"});
-        addRow(w.lstSection, "1300", {"60", "30", "8"});
-        addRow(w.lstSection, "1600", {"70", "32", "8.75"});
+        test_support::setRows(w.lstSlope, {{"1600", "2"}});
+        test_support::setRows(w.lstSection, {{"1300", "60", "30", "8"}, {"1600", "70", "32", "8.75"}});
         modPublic::rho = 1.2;
         w.mnuJetPressure.userClick();
-    }
-
-    static void addRow(platform::ListView& list, const std::string& text,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(text);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     dlgJetPressure& dialog() { return Forms::instance<dlgJetPressure>(); }

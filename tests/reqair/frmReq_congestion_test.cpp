@@ -8,6 +8,7 @@
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,11 @@ protected:
         for (platform::TextBox* box : {&w.txtf_a, &w.txtf_a_VI, &w.txtf_h, &w.txtf_h_VI}) {
             box->setSilently("1.00");
         }
-        w.txtYear.setSilently("2020");
-        w.txtDescYear.setSilently("2020");
-        w.txtq_co.setSilently("0.01");
-        w.txtq_VI.setSilently("2.5");
-        w.txtDescRatio.setSilently("0");
+        test_support::SetSilently{{w.txtYear, "2020"},
+                                  {w.txtDescYear, "2020"},
+                                  {w.txtq_co, "0.01"},
+                                  {w.txtq_VI, "2.5"},
+                                  {w.txtDescRatio, "0"}};
         w.txtDescRatio_Change();
         w.chkDeltaBlock.setSilently(1);
         w.chkKKBlock.setSilently(1);

@@ -10,6 +10,7 @@
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,26 +29,13 @@ namespace {
 class DemandWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
-        w.lstSegment.ListItems.Clear();
-        w.lstBlock.ListItems.Clear();
-        w.lstTraffic.ListItems.Clear();
-        w.lstYear.ListItems.Clear();
-        w.lstCalSegment.ListItems.Clear();
+        test_support::clearRows(
+            {w.lstSlope, w.lstSection, w.lstSegment, w.lstBlock, w.lstTraffic, w.lstYear, w.lstCalSegment});
 
-        w.txtP.setSilently("101.325");
-        w.txtTT.setSilently("273");
-        w.txtCO_in_Air.setSilently("0");
-        w.txtf_a.setSilently("1.00");
-        w.txtf_a_VI.setSilently("1.00");
-        w.txtf_h.setSilently("1.00");
-        w.txtf_h_VI.setSilently("1.00");
-        w.txtYear.setSilently("2020");
-        w.txtDescYear.setSilently("2020");
-        w.txtq_co.setSilently("0.01");
-        w.txtq_VI.setSilently("2.5");
-        w.txtDescRatio.setSilently("0");
+        test_support::SetSilently{{w.txtP, "101.325"},   {w.txtTT, "273"},      {w.txtCO_in_Air, "0"},
+                                  {w.txtf_a, "1.00"},    {w.txtf_a_VI, "1.00"}, {w.txtf_h, "1.00"},
+                                  {w.txtf_h_VI, "1.00"}, {w.txtYear, "2020"},   {w.txtDescYear, "2020"},
+                                  {w.txtq_co, "0.01"},   {w.txtq_VI, "2.5"},    {w.txtDescRatio, "0"}};
         w.txtDescRatio_Change();
 
         w.chkDelta.setSilently(0);

@@ -7,6 +7,7 @@
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,9 @@ protected:
         addSection("1500", "60", "32", "7.500");
         addSection("2000", "80", "36", "8.889");
 
-        w.txtExchangeNum.setSilently("4");
-        w.txtRHO.setSilently("1.2");
-        w.txtAT.setSilently("308");
-        w.txtHRR.setSilently("50");
-        w.txtFireSize.setSilently("45");
-        w.txtPerimeter.setSilently("36");
-        w.txtCH.setSilently("5.4");
-        w.txtDSL.setSilently("1.5");
-        w.txtPRL.setSilently("5");
+        test_support::SetSilently{{w.txtExchangeNum, "4"}, {w.txtRHO, "1.2"},     {w.txtAT, "308"},
+                                  {w.txtHRR, "50"},        {w.txtFireSize, "45"}, {w.txtPerimeter, "36"},
+                                  {w.txtCH, "5.4"},        {w.txtDSL, "1.5"},     {w.txtPRL, "5"}};
         // The page's controls can be used only while it is shown. Arriving runs the default formula,
         // Wu-Bakar, which writes the diameter into the height box: the height is typed afterwards.
         w.pgMain.userClick(7);

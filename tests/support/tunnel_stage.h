@@ -15,17 +15,6 @@
 
 namespace test_support {
 
-/// Replaces the rows of `list` silently, as a loaded project fills it: each row's text, then its cells.
-inline void setRows(platform::ListView& list, const std::vector<Row>& rows) {
-    list.ListItems.Clear();
-    for (const Row& row : rows) {
-        platform::ListItem& item = list.ListItems.Add(row.at(0));
-        for (std::size_t c = 1; c < row.size(); ++c) {
-            item.setSubItems(static_cast<int>(c), row[c]);
-        }
-    }
-}
-
 /// A level tunnel of one cross-section as the scheme windows read it from the main window and the shared
 /// module: stations `start`–`end`, the section's area, perimeter and height, density 1.2, friction
 /// `lambda`, natural wind `vn`, no vehicle resistance. The entrance loss and the line's direction are set

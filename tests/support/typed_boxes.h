@@ -30,4 +30,31 @@ struct TypeInto {
     }
 };
 
+/// One box and the text a test puts into it silently, as a loaded project does (no event runs).
+class SilentText {
+public:
+    template <class Box>
+    SilentText(Box& box, std::string text) : set_([&box, text] { box.setSilently(text); }) {}
+    void operator()() const { set_(); }
+
+private:
+    std::function<void()> set_;
+};
+
+/// Sets each box's text silently, in the order listed: `test_support::SetSilently{{w.txtA, "1"}};`
+struct SetSilently {
+    SetSilently(std::initializer_list<SilentText> boxes) {
+        for (const SilentText& set : boxes) {
+            set();
+        }
+    }
+};
+
+/// Empties each list, in the order listed.
+inline void clearRows(std::initializer_list<std::reference_wrapper<platform::ListView>> lists) {
+    for (platform::ListView& list : lists) {
+        list.ListItems.Clear();
+    }
+}
+
 } // namespace test_support

@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
@@ -34,13 +35,8 @@ class HandOff : public ::testing::Test {
 protected:
     void SetUp() override {
         req.txtStartPile.setSilently("1000");
-        req.lstSlope.ListItems.Clear();
-        req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-        req.lstSection.ListItems.Clear();
-        platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-        section.setSubItems(1, "90");
-        section.setSubItems(2, "36");
-        section.setSubItems(3, "10.000");
+        test_support::setRows(req.lstSlope, {{"2000", "0"}});
+        test_support::setRows(req.lstSection, {{"2000", "90", "36", "10.000"}});
         req.txtYear.setSilently("2030");
         modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
     }

@@ -50,22 +50,17 @@ class Step2 : public ::testing::Test {
 protected:
     void SetUp() override {
         req.txtStartPile.setSilently("1000");
-        req.lstSlope.ListItems.Clear();
-        req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-        req.lstSection.ListItems.Clear();
-        platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-        section.setSubItems(1, "90");
-        section.setSubItems(2, "36");
-        section.setSubItems(3, "10.000");
+        test_support::setRows(req.lstSlope, {{"2000", "0"}});
+        test_support::setRows(req.lstSection, {{"2000", "90", "36", "10.000"}});
         const char* shares[7] = {"0", "0", "0.2", "0.7", "0.1", "0", "0"};
         for (int j = 1; j <= 7 && j <= req.lstTrafficAnalysis.ListItems.Count(); ++j) {
             req.lstTrafficAnalysis.ListItems(j).setSubItems(1, shares[j - 1]);
         }
         demands("50", "30", "60", "20", "40", "10");
-        req.txtQQ_req_CO_1kmblock.setSilently("35");
-        req.txtQQ_req_VI_1kmblock.setSilently("36");
-        req.txtExchangeNum.setSilently("1.8");
-        req.txtYear.setSilently("2030");
+        test_support::SetSilently{{req.txtQQ_req_CO_1kmblock, "35"},
+                                  {req.txtQQ_req_VI_1kmblock, "36"},
+                                  {req.txtExchangeNum, "1.8"},
+                                  {req.txtYear, "2030"}};
         modPublic::StartPile = 1000;
         modPublic::EndPile = 2000;
         modPublic::ProjectFile = projectPath();
