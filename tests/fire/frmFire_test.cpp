@@ -15,6 +15,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -489,11 +490,7 @@ TEST_F(FireTable, AWindBeyondTheSpinnerRangeAndAnUnnamedProjectAreRefused) {
 ///   firevent_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(FireTemplate, DISABLED_MakeTemplate) {
     Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.fir");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.fir");
     frmFire& w = Forms::instance<frmFire>();
     // No fire size and no smoke flow of its own: a new project's fire window takes them from the main
     // window by 收集信息, or from the first fire size typed. The model and η are those of Normal.jet.

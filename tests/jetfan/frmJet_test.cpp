@@ -17,6 +17,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
@@ -494,11 +495,7 @@ TEST_F(JetWindow, AFileThatCannotBeWrittenIsSaid) {
 TEST(JetTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.jet");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.jet");
     frmJet& w = Forms::instance<frmJet>();
     // The 1120 model, the axis 1.2 m below the crown; the balance and the groups are left to the designer.
     w.cmbJetModel.setText("1120型射流风机");

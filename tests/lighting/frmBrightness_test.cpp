@@ -14,6 +14,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 
@@ -406,11 +407,7 @@ TEST_F(Step1, TheMenuShowsStep1AndThePublishedValuesComeBack) {
 ///   lighting_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
     (void)Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.bgh");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.bgh");
     frmBrightness& w = Forms::instance<frmBrightness>();
     // The 雁门关 right line: 80 km/h, 5235 m, one-way, design-hour volumes 15 300 and 22 700 pcu/d × 0.51
     // × 0.1 of 2014 and 2024; entrance slope +1.56 %, clear height 5 m; the brighter north portal.

@@ -15,6 +15,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/lamp_circuit.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/written_files.h"
@@ -634,11 +635,7 @@ TEST_F(Photometry, ALampWithoutHeightGivesNoLight) {
 /// folder) through the window's own controls and SaveFile:
 ///   lamp_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(LampTemplate, DISABLED_MakeTemplate) {
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(configFile("Normal.lmp"));
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.lmp");
     frmDefineLamp& w = Forms::instance<frmDefineLamp>();
     // One circuit of the example lamp of Icr.txt, a road lantern whose road side is at C = 90: on the
     // centre line, where the angle rule turns C by 90° and the lamp lights both halves of the road alike

@@ -15,6 +15,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -427,11 +428,7 @@ TEST_F(MultiShaftWindow, AFileThatCannotBeWrittenIsSaid) {
 TEST(MultiShaftTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(templatePath());
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.msj");
     frmMultiShaftAndJet& w = Forms::instance<frmMultiShaftAndJet>();
     // Two shafts with two exhaust and two supply fans of 120 m³/s each; sections are left to the designer.
     for (const char* station : {"11800", "13500"}) {

@@ -16,6 +16,7 @@
 #include "tests/support/shaft_jet_inputs.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/tunnel_stage.h"
@@ -465,11 +466,7 @@ TEST_F(ShaftJetWindow, WithoutFileAndTemplateTheBoxesAreEmpty) {
 TEST(ShaftJetTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(templatePath());
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.sj");
     frmShaftAndJet& w = Forms::instance<frmShaftAndJet>();
     // The middle of the template tunnel, two fans of 150 m³/s at each opening, the supply flow given, the
     // 1120 model 1.2 m below the crown in both sections; the results are left to the designer.

@@ -18,6 +18,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 #include "jetfan/CPressionCurve.h"
@@ -65,11 +66,7 @@ protected:
 // Writes the template ConfigFiles/Normal.se: ARIDANE_TEMPLATE_OUT names the folder.
 TEST(ShaftEjectTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.se");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.se");
     modPublic::StartPile = vb::Val(req.txtStartPile.Text());
     frmShaftEject& w = Forms::instance<frmShaftEject>();
     // A shaft in the middle of the tunnel, calm weather at both portals, junction losses of a shaft drawn
