@@ -89,15 +89,9 @@ protected:
 /// no traffic force.
 void balancedFlatTunnel(frmShaftAndJet& w) {
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    test_support::setFlatTunnel({.start = 1000,
-                                 .end = 3000,
-                                 .area = "60",
-                                 .perimeter = "30",
-                                 .height = "8",
-                                 .lambda = 0,
-                                 .vn = 0,
-                                 .zetaE = 0.6,
-                                 .pileDirection = 1});
+    test_support::FlatTunnel tunnel = test_support::shaftJetTunnel();
+    tunnel.pileDirection = 1;
+    test_support::setFlatTunnel(tunnel);
     step2.chkExchange.setSilently(0);
     step2.lstzeta.ListItems.Clear();
     step2.txtv_n.setSilently("0");

@@ -69,14 +69,7 @@ protected:
 /// shaft 2200, ds 60, Qe 150 (one fan), Qb 250 given (two fans of 125); the demands 200, 300 and 10 of
 /// the short passage set after the demand has run.
 void flatTunnel(frmShaftAndJet& w) {
-    test_support::setFlatTunnel({.start = 1000,
-                                 .end = 3000,
-                                 .area = "60",
-                                 .perimeter = "30",
-                                 .height = "8",
-                                 .lambda = 0,
-                                 .vn = 0,
-                                 .zetaE = 0.6});
+    test_support::setFlatTunnel(test_support::shaftJetTunnel());
     Forms::instance<frmVentParam>().chkExchange.setSilently(0);
     test_support::enterShaftJetFlatTunnel(w);
 }

@@ -2,9 +2,23 @@
 #pragma once
 
 #include "shaft/frmShaftAndJet.h"
+#include "tunnel_stage.h"
 #include "typed_boxes.h"
 
 namespace test_support {
+
+/// The level tunnel of the shaft-and-jet tests: 1000–3000, one section of 60 m², perimeter 30 m, height
+/// 8 m, no friction, no natural wind, entrance loss 0.6.
+inline FlatTunnel shaftJetTunnel() {
+    return FlatTunnel{.start = 1000,
+                      .end = 3000,
+                      .area = "60",
+                      .perimeter = "30",
+                      .height = "8",
+                      .lambda = 0,
+                      .vn = 0,
+                      .zetaE = 0.6};
+}
 
 /// The shaft-and-jet window filled as for a level tunnel 1000–3000 of one 60 m² section: shaft 2200,
 /// Qe 150 (one fan), Qb 250 given (two fans of 125), ds 60; the section demand worked out, then the

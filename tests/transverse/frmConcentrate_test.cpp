@@ -16,6 +16,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
 #include "transverse/concentrate.h"
@@ -533,11 +534,7 @@ TEST_F(ConcentrateWindow, ReportPrintsTheBoxesAsShown) {
 TEST(ConcentrateTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.con");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.con");
     frmConcentrate& w = Forms::instance<frmConcentrate>();
     // The opening defaults, a usual fan efficiency; the station belongs to each tunnel.
     w.txteta.set("0.8");

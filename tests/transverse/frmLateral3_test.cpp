@@ -17,6 +17,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "transverse/lateral.h"
@@ -95,11 +96,7 @@ protected:
 // Writes the template ConfigFiles/Normal.tra: ARIDANE_TEMPLATE_OUT names the folder.
 TEST(LateralTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.tra");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.tra");
     modPublic::StartPile = vb::Val(req.txtStartPile.Text());
     frmLateral3& w = Forms::instance<frmLateral3>();
     // Both ducts of 12 m² and 3.5 m in smooth concrete (λ 0.02), connecting ducts still to be worked out,
