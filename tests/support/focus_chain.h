@@ -22,11 +22,13 @@ using Named = std::pair<const platform::Control*, std::string>;
 inline std::vector<std::string> order(const platform::Form& form, const std::vector<Named>& controls) {
     std::vector<std::string> seen;
     QWidget* start = form.window();
-    if (start == nullptr) return seen;
+    if (start == nullptr)
+        return seen;
     QWidget* w = start->nextInFocusChain();
     for (int guard = 0; w != nullptr && w != start && guard < 100000; ++guard) {
         for (const auto& [control, name] : controls)
-            if (control->widget() == w) seen.push_back(name);
+            if (control->widget() == w)
+                seen.push_back(name);
         w = w->nextInFocusChain();
     }
     return seen;
@@ -35,11 +37,15 @@ inline std::vector<std::string> order(const platform::Form& form, const std::vec
 /// Expects Tab to visit `controls` exactly in the order listed.
 inline void expect(const platform::Form& form, const std::vector<Named>& controls) {
     std::vector<std::string> wanted;
-    for (const auto& c : controls) wanted.push_back(c.second);
+    for (const auto& c : controls)
+        wanted.push_back(c.second);
     EXPECT_EQ(order(form, controls), wanted);
 }
 
 } // namespace focus_chain
 
 /// `FOCUS(f.txtA)` names a control by its member name for focus_chain::expect.
-#define FOCUS(member) focus_chain::Named { &(member), #member }
+#define FOCUS(member)                                                                                        \
+    focus_chain::Named {                                                                                     \
+        &(member), #member                                                                                   \
+    }
