@@ -10,17 +10,16 @@
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
+#include "tests/support/shown_whole.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
 
-#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -96,9 +95,7 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
         // The whole message fits beside the pressure box.
         QApplication::processEvents();
         EXPECT_EQ(test_support::cutTexts(*w.lblUnbalanced.widget()), std::vector<std::string>{});
-        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR")) {
-            w.window()->grab().save(QString::fromLocal8Bit(dir) + "/frmLateral3_unbalanced.png");
-        }
+        test_support::savePicture(*w.window(), "frmLateral3_unbalanced");
         w.cmdReport.userClick();
         ASSERT_EQ(platform::textviewer::log().size(), 1u);
         const auto lines =
