@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +42,38 @@ inline void expect(const platform::Form& form, const std::vector<Named>& control
     for (const auto& c : controls)
         wanted.push_back(c.second);
     EXPECT_EQ(order(form, controls), wanted);
+}
+
+/// Expects each of `chains` of one window on its own: controls of different containers (frames, pages)
+/// are compared only within their own container. A failure names the chain by its first control.
+inline void expectEach(const platform::Form& form, const std::vector<std::vector<Named>>& chains) {
+    for (const auto& controls : chains) {
+        SCOPED_TRACE(controls.empty() ? std::string() : controls.front().second);
+        expect(form, controls);
+    }
+}
+
+/// A row of a folder's tab-order table: a window's name and the check that opens it and pins its chains.
+struct Window {
+    std::string name;
+    std::function<void()> expect;
+};
+
+/// Runs every row of `windows`, a failure named by its window.
+inline void expectEach(const std::vector<Window>& windows) {
+    for (const Window& w : windows) {
+        SCOPED_TRACE(w.name);
+        w.expect();
+    }
+}
+
+inline void PrintTo(const Window& window, std::ostream* os) {
+    *os << window.name;
+}
+
+/// Names each case of a TEST_P over a table of windows by its window.
+inline std::string caseName(const ::testing::TestParamInfo<Window>& info) {
+    return info.param.name;
 }
 
 } // namespace focus_chain
