@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmLateral3.h"
@@ -29,8 +30,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class CaptionsWhole : public ::testing::Test {
 protected:

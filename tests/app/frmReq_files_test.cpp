@@ -10,6 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -804,14 +805,10 @@ TEST(TemplateProject, StartUpShowsTheTemplateUnnamed) {
     EXPECT_EQ(w.txtProjectName.Text(), "雁门关隧道右线");
     EXPECT_NE(w.txtProjectDiscribe.Text().find("乌池坝"), std::string::npos);
     EXPECT_TRUE(w.optRightLine.Value());
-    EXPECT_EQ(w.cmbRoadClass.Text(), "高速公路");
-    EXPECT_EQ(w.cmbvt.Text(), "80");
-    EXPECT_EQ(w.txtElevation.Text(), "1430.39");
-    EXPECT_EQ(w.txtTT.Text(), "293");
-    EXPECT_EQ(w.txtq_co.Text(), "0.01");
-    EXPECT_EQ(w.txtq_VI.Text(), "2.5");
-    EXPECT_EQ(w.txtDescRatio.Text(), "1.5");
-    EXPECT_EQ(w.txtDescYear.Text(), "2000");
+    test_support::ExpectTexts{{w.cmbRoadClass, "高速公路"}, {w.cmbvt, "80"},
+                              {w.txtElevation, "1430.39"},  {w.txtTT, "293"},
+                              {w.txtq_co, "0.01"},          {w.txtq_VI, "2.5"},
+                              {w.txtDescRatio, "1.5"},      {w.txtDescYear, "2000"}};
     // Page 2: 420 m at +1.56 %, then 4815 m at -1.84 %, one cross-section.
     EXPECT_EQ(w.txtStartPile.Text(), "10000");
     EXPECT_EQ(rowsOf(w.lstSlope, 2),

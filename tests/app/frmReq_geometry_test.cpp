@@ -8,6 +8,8 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
+#include "tests/support/shown_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +26,7 @@ class GeometryWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         // Whatever the template project put into the lists, each test starts from empty lists.
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
-        w.lstSegment.ListItems.Clear();
-        w.lstBlock.ListItems.Clear();
+        test_support::clearRows({w.lstSlope, w.lstSection, w.lstSegment, w.lstBlock});
         onPage(1);
         w.optRightLine.userClick();
         w.cmbvt.userType("80");
@@ -196,15 +195,15 @@ TEST_F(GeometryWindow, ClickingASectionRowKeepsItsStoredDiameter) {
               (std::vector<Row>{{"500", "60", "30", "7.9"}, {"800", "50", "0", ""}}));
 
     w.lstSection.userItemClick(2);
-    EXPECT_EQ(w.txtSectionPile.Text(), "800");
-    EXPECT_EQ(w.txtSectionArea.Text(), "50");
-    EXPECT_EQ(w.txtSectionPerimeter.Text(), "0");
-    EXPECT_EQ(w.txtSectionD.Text(), "");
+    test_support::ExpectTexts{{w.txtSectionPile, "800"},
+                              {w.txtSectionArea, "50"},
+                              {w.txtSectionPerimeter, "0"},
+                              {w.txtSectionD, ""}};
     w.lstSection.userItemClick(1);
-    EXPECT_EQ(w.txtSectionPile.Text(), "500");
-    EXPECT_EQ(w.txtSectionArea.Text(), "60");
-    EXPECT_EQ(w.txtSectionPerimeter.Text(), "30");
-    EXPECT_EQ(w.txtSectionD.Text(), "7.9");
+    test_support::ExpectTexts{{w.txtSectionPile, "500"},
+                              {w.txtSectionArea, "60"},
+                              {w.txtSectionPerimeter, "30"},
+                              {w.txtSectionD, "7.9"}};
 }
 
 // ---- Editing the station lists ----
@@ -282,10 +281,10 @@ TEST_F(GeometryWindow, BlockRowsKeepTheirDemandUntilTheDemandRunsAgain) {
     w.lstBlock.ListItems(2).setSubItems(2, "41.27");
     w.lstBlock.ListItems(2).setSubItems(3, "38.90");
     w.lstBlock.userItemClick(2);
-    EXPECT_EQ(w.txtBlockLen.Text(), "300");
-    EXPECT_EQ(w.txtBlockVt.Text(), "35");
-    EXPECT_EQ(w.txtQQreq_CO_block.Text(), "41.27");
-    EXPECT_EQ(w.txtQQreq_VI_block.Text(), "38.90");
+    test_support::ExpectTexts{{w.txtBlockLen, "300"},
+                              {w.txtBlockVt, "35"},
+                              {w.txtQQreq_CO_block, "41.27"},
+                              {w.txtQQreq_VI_block, "38.90"}};
 
     w.txtBlockLen.userType("400");
     w.txtBlockVt.userSelect(7); // "20"

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/text_file.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // The lines a multi-line box shows, whatever line end it keeps.
 std::vector<std::string> shownLines(const std::string& text) {

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -59,12 +60,9 @@ protected:
         w.chkRatioNotSame.setSilently(0);
         w.chkTrafficTotal.setSilently(0);
         w.chkPetrol.setSilently(0);
-        w.txtTrafficRatio.setSilently("1");
-        w.txtMainDirectionRatio.setSilently("0.55");
-        w.txtTraffic2.setSilently("0.1");
-        w.txtPetrol.setSilently("0.3");
-        w.txtYear.setSilently("");
-        w.txtPcu.setSilently("");
+        test_support::SetSilently{{w.txtTrafficRatio, "1"}, {w.txtMainDirectionRatio, "0.55"},
+                                  {w.txtTraffic2, "0.1"},   {w.txtPetrol, "0.3"},
+                                  {w.txtYear, ""},          {w.txtPcu, ""}};
         w.VehicleMixes = {twoClassMix("AnyYear")};
     }
 

@@ -10,6 +10,8 @@
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmConcentrate.h"
@@ -31,8 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// The image shows `file` of the installation's picture folder, filling its box; the drawing behind it
 /// has the box's proportions within 2 % (a bitmap the box's size).
@@ -60,10 +60,7 @@ void expectShows(const platform::Image& image, const std::string& file, const st
 
 class InstalledPictures : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
     frmReq& req = Forms::instance<frmReq>();
 };
 

@@ -10,6 +10,7 @@
 #include "platform/Forms.h"
 #include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
 #include <QApplication>
@@ -30,8 +31,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class ModelBoxes : public ::testing::Test {
 protected:

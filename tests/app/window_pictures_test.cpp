@@ -24,6 +24,9 @@
 #include "reqair/frmReportControl.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/lamp_circuit.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "tools/frmAxialFanDesign.h"
@@ -53,8 +56,6 @@ namespace {
 
 using platform::Forms;
 namespace cad = platform::cad;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const char* grabDir() {
     const char* dir = std::getenv("ARIDANE_GRAB_DIR");
@@ -112,11 +113,7 @@ void pictures(platform::Form& form, platform::MultiPage& pages, const std::strin
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
+        test_support::saveTemplateProjectWithDemand(req);
         req.Show();
     }
 
@@ -331,20 +328,7 @@ TEST_F(WindowPictures, LightingSteps) {
             picture(d, "frmDefineLamp");
             d.cmbLampName.userType("回路A");
             pickWidestModel(d.cmbLightModel);
-            d.txtPower.userType("250");
-            d.txtPHI.userType("28000");
-            d.txtMM.userType("0.7");
-            d.cmbLightType.userSelect(0);
-            d.lstInstallMode.userClick(1);
-            d.txtLightSS1.userType("8");
-            d.txtLightSS2.userType("7.5");
-            d.txtHH.userType("6");
-            d.txtAltitudeAngle.userType("15");
-            d.txtAngle2.userType("0");
-            d.txtNum1.userType("1");
-            d.txtSpan1.userType("0");
-            d.txtNum2.userType("2");
-            d.txtSpan2.userType("0.6");
+            test_support::enterLampCircuitValues(d);
             d.cmdAddSection.userClick();
             picture(d, "frmDefineLamp_added");
             test_stage::onModal<frmLighting>([](frmLighting& s) {

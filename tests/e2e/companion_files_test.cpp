@@ -206,7 +206,8 @@ TEST(ShippedTemplates, SchemeTemplatesReadToTheEnd) {
         EXPECT_EQ(sj.Outlet[10], "0.876");
         EXPECT_EQ(sj.Outlet[12], "42");
         ASSERT_TRUE(sj.Groups);
-        EXPECT_TRUE(sj.Groups->empty());
+        ASSERT_EQ(sj.Groups->size(), 4u);
+        EXPECT_EQ(sj.Groups->back().Pile, "15035.00");
         EXPECT_TRUE(in.AtEnd());
     }
     {

@@ -19,7 +19,11 @@
 #include "reqair/frmReportControl.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/report_options.h"
+#include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +38,11 @@ namespace {
 namespace fs = std::filesystem;
 namespace cad = platform::cad;
 using platform::Forms;
+using test_support::expectGbkCrLf;
+using test_support::hasLine;
+using test_support::linesOf;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// A box the window computed: it shows a number, not an empty or broken text.
 void expectNumber(const platform::TextBox& box, const char* name) {
@@ -48,67 +53,6 @@ void expectNumber(const platform::TextBox& box, const char* name) {
 void expectPositive(const platform::TextBox& box, const char* name) {
     expectNumber(box, name);
     EXPECT_GT(vb::Val(box.Text()), 0) << name;
-}
-
-/// A file the program wrote: present, GBK (the sample reads back from its GBK bytes), CR LF throughout.
-void expectGbkCrLf(const std::string& path, const std::string& sample) {
-    const std::string bytes = textfile::ReadBytes(path).value_or("");
-    ASSERT_FALSE(bytes.empty()) << path;
-    for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << path << ": bare line feed at byte " << i;
-    }
-    EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos) << path << " lacks " << sample;
-}
-
-std::vector<std::string> linesOf(const std::string& path) {
-    return textfile::ReadLines(path).value_or(std::vector<std::string>{"<unreadable>"});
-}
-
-bool hasLine(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-void clearAll(platform::ListBox& list) {
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (list.Selected(i)) {
-            list.userClick(i);
-        }
-    }
-}
-
-/// The report options picked as the user picks them, then "确定". The speeds can be clicked only while
-/// 单向交通 (case 0) is selected.
-void pickOptions(frmReportControl& d, const std::vector<int>& years, const std::vector<int>& cases,
-                 const std::vector<int>& speeds, bool open) {
-    clearAll(d.lstvt);
-    clearAll(d.lstYear);
-    clearAll(d.lstCase);
-    d.lstCase.userClick(0);
-    for (int i : speeds) {
-        d.lstvt.userClick(i);
-    }
-    d.lstCase.userClick(0);
-    for (int i : years) {
-        d.lstYear.userClick(i);
-    }
-    for (int i : cases) {
-        d.lstCase.userClick(i);
-    }
-    if ((d.chkOpenReport.Value() == 1) != open) {
-        d.chkOpenReport.userClick();
-    }
-    d.cmdOK.userClick();
-}
-
-int countText(const std::string& text) {
-    if (cad::drawingWindow() == nullptr) {
-        return 0;
-    }
-    int n = 0;
-    for (const cad::Entity& e : cad::Application::Attach()->activeDocument().modelSpace().entities()) {
-        n += e.type == cad::Entity::Type::Text && e.text == text ? 1 : 0;
-    }
-    return n;
 }
 
 class MainRoad : public ::testing::Test {
@@ -213,7 +157,7 @@ TEST_F(MainRoad, SaveAsWritesTheProjectAndTheRequiredAirReportFollows) {
     const std::string year = w.lstTraffic.ListItems(1).Text();
     test_stage::onModal<frmReportControl>([](frmReportControl& d) {
         // The first design year, every case, 80 km/h; the report opened afterwards.
-        pickOptions(d, {0}, {0, 1, 2, 3, 4, 5}, {1}, true);
+        test_support::pickReportOptions(d, {0}, {0, 1, 2, 3, 4, 5}, {1}, true);
     });
     w.mnuToolReport_Click();
     const std::string report = base + "_需风量.rpt";
@@ -267,9 +211,9 @@ TEST_F(MainRoad, StepTwoAndTheJetFanSchemeLeaveTheirFilesAndReadThemBack) {
 
             // The curve is drawn into the drawing.
             jet.cmdDrawPressCurve.userClick();
-            EXPECT_EQ(countText("压力(Pa)"), 1);
-            EXPECT_EQ(countText("速度(m/s)"), 1);
-            EXPECT_EQ(countText("浓度C(%)"), 1);
+            EXPECT_EQ(test_support::drawnTexts("压力(Pa)"), 1);
+            EXPECT_EQ(test_support::drawnTexts("速度(m/s)"), 1);
+            EXPECT_EQ(test_support::drawnTexts("浓度C(%)"), 1);
 
             // The report prints the window's own boxes.
             jet.cmdReport.userClick();
@@ -283,7 +227,7 @@ TEST_F(MainRoad, StepTwoAndTheJetFanSchemeLeaveTheirFilesAndReadThemBack) {
             // The control table of the first design year, one-way traffic at 80 km/h, not opened.
             const std::string year = w.lstTraffic.ListItems(1).Text();
             test_stage::onModal<frmReportControl>(
-                [](frmReportControl& d) { pickOptions(d, {0}, {0}, {1}, false); });
+                [](frmReportControl& d) { test_support::pickReportOptions(d, {0}, {0}, {1}, false); });
             jet.cmdTable.userClick();
             const std::string table = base + "_纯射流风机通风运营控制表.tab";
             expectGbkCrLf(table, "特征年:");

@@ -16,6 +16,7 @@
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/non_finite.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -43,8 +44,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// Ends the process with the name of the action that has not returned for `limit`: a hang is no failure
 /// a test can report from the same thread.

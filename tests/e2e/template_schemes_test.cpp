@@ -90,9 +90,7 @@ const std::vector<Row> kRows = {
              w.cmdCalculatePtot3.userClick();
              w.cmdCalPower.userClick();
          });
-     },
-     "动力计算 needs jet-fan groups, and the shipped shaft-and-jet template (ConfigFiles/Normal.sj, the "
-     "shaft folder's) holds none: \"绘制曲线或提取压力值前，请设置风机信息！\""},
+     }},
     {"SeveralShafts",
      [](frmReq& req) {
          scheme<frmMultiShaftAndJet>(req, 4, [](frmMultiShaftAndJet& w) { w.cmdShaftSection.userClick(); });

@@ -9,17 +9,15 @@
 namespace {
 
 fire::FirSettings sample() {
-    fire::FirSettings fir;
-    fir.FireLocs = {"11000", "12500.5", ""};
-    fir.ExsmokePiles = {"10000", "15235"};
-    fir.Checks = {1, 0, 1, 2};
-    fir.VentModes = {false, true, false};
-    fir.TrafficModes = {false, true};
-    fir.WindDirections = {true, false};
-    fir.Texts = {"12.5", "180.25", "1120型射流风机", "20", "0.876"};
-    fir.Range = {"11000", "12000"};
-    fir.WindRatio = {"2.53", "70"};
-    return fir;
+    return fire::FirSettings{.FireLocs = {"11000", "12500.5", ""},
+                             .ExsmokePiles = {"10000", "15235"},
+                             .Checks = {1, 0, 1, 2},
+                             .VentModes = {false, true, false},
+                             .TrafficModes = {false, true},
+                             .WindDirections = {true, false},
+                             .Texts = {"12.5", "180.25", "1120型射流风机", "20", "0.876"},
+                             .Range = {"11000", "12000"},
+                             .WindRatio = {"2.53", "70"}};
 }
 
 scheme::SchemeReader readerOf(const std::string& utf8) {

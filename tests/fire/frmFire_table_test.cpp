@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -25,23 +26,18 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 class FireTableWithoutWind : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtProjectName.set("A");
-    }
-
-    std::string path(const std::string& tail) const { return test_stage::appFolder() + "/proj" + tail; }
+    void SetUp() override { req.txtProjectName.set("A"); }
 
     /// The lines of the table after the head of the fire points' section.
     std::vector<std::string> firePointLines(const std::string& head) const {
         const std::vector<std::string> all =
-            textfile::ReadLines(path("_火灾设备控制表.rpt")).value_or(std::vector<std::string>{});
+            textfile::ReadLines(test_support::projectPath("_火灾设备控制表.rpt"))
+                .value_or(std::vector<std::string>{});
         const auto at = std::find(all.begin(), all.end(), head);
         return at == all.end() ? std::vector<std::string>{} : std::vector<std::string>(at + 1, all.end());
     }
 
-    frmReq& req = Forms::instance<frmReq>();
+    frmReq& req = test_support::savedTemplate();
 };
 
 // Every fire point gets the line the scheme gives it without natural wind, which is the line the table
@@ -58,7 +54,8 @@ TEST_F(FireTableWithoutWind, EveryFirePointHasItsLineAtNoWind) {
     w.cmdControlScheme.userClick();
     const std::vector<std::string> without = firePointLines("不考虑洞内自然风(洞口两端气压差)");
     const std::vector<std::string> head =
-        textfile::ReadLines(path("_火灾设备控制表.rpt")).value_or(std::vector<std::string>{""});
+        textfile::ReadLines(test_support::projectPath("_火灾设备控制表.rpt"))
+            .value_or(std::vector<std::string>{""});
     EXPECT_EQ(head.front(), std::string(16, ' ') + "A火灾设备控制表(不考虑洞内自然风)");
 
     w.chkNaturalWind.userClick();
@@ -77,7 +74,9 @@ TEST_F(FireTableWithoutWind, EveryFirePointHasItsLineAtNoWind) {
         EXPECT_NE(without[3 * i + 2].find(std::string("火灾点桩号:") + points[i]), std::string::npos);
     }
     // The table with natural wind keeps its title.
-    EXPECT_EQ(textfile::ReadLines(path("_火灾设备控制表.rpt")).value_or(std::vector<std::string>{""}).front(),
+    EXPECT_EQ(textfile::ReadLines(test_support::projectPath("_火灾设备控制表.rpt"))
+                  .value_or(std::vector<std::string>{""})
+                  .front(),
               std::string(16, ' ') + "A火灾设备控制表");
 }
 
@@ -98,7 +97,7 @@ TEST_F(FireTableWithoutWind, AListAboveTheLimitIsRefusedAndItsFileKept) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string bytes = textcodec::ToGbk(c.bytes);
-        ASSERT_TRUE(textfile::WriteAtomically(path(".fir"), bytes));
+        ASSERT_TRUE(textfile::WriteAtomically(test_support::projectPath(".fir"), bytes));
         platform::msgbox::script(platform::vbOK);
         frmFire& w = Forms::instance<frmFire>();
         ASSERT_EQ(platform::msgbox::log().size(), 1u);
@@ -109,7 +108,7 @@ TEST_F(FireTableWithoutWind, AListAboveTheLimitIsRefusedAndItsFileKept) {
         EXPECT_EQ(w.lstExsmokePile.ListItems.Count(), 0);
         w.cmdClose.userClick();
         Forms::collectGarbage();
-        EXPECT_EQ(textfile::ReadBytes(path(".fir")).value_or(""), bytes);
+        EXPECT_EQ(textfile::ReadBytes(test_support::projectPath(".fir")).value_or(""), bytes);
         platform::msgbox::reset();
     }
 }

@@ -12,7 +12,12 @@
 #include "platform/textcodec.h"
 #include "shaft/sj_file.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::vector<std::string> rows(platform::ListView& list) {
     std::vector<std::string> out;
     for (const auto& r : test_support::rowsOf(list, 1)) {
@@ -36,10 +39,7 @@ std::vector<std::string> rows(platform::ListView& list) {
 
 class FireWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     std::string file(const std::string& ext) const { return test_stage::appFolder() + "/proj" + ext; }
 
@@ -285,14 +285,14 @@ TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
     w.optTrafficMode2.userClick();
     w.optBDVentDirection2.userClick();
     w.optNaturalWindDirection2.userClick();
-    w.txtMW.userType("12.5");
-    w.txtQ.userType("180.5");
-    w.cmbJetModel.userType("900型射流风机");
-    w.txtBlockVehNum.userType("20");
-    w.txteta.userType("0.85");
-    w.txtExsmokePile1.userType("11000");
-    w.txtExsmokePile2.userType("12000");
-    w.txtvn.userType("2.53");
+    test_support::TypeInto{{w.txtMW, "12.5"},
+                           {w.txtQ, "180.5"},
+                           {w.cmbJetModel, "900型射流风机"},
+                           {w.txtBlockVehNum, "20"},
+                           {w.txteta, "0.85"},
+                           {w.txtExsmokePile1, "11000"},
+                           {w.txtExsmokePile2, "12000"},
+                           {w.txtvn, "2.53"}};
 
     frmFire& again = reopen(w);
     ASSERT_TRUE(fs::exists(file(".fir")));
@@ -310,14 +310,14 @@ TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
     EXPECT_TRUE(again.optNaturalWindDirection2.Value());
     EXPECT_EQ(again.txtMW.Text(), "12.5");
     EXPECT_EQ(again.udMW.Value(), 12);
-    EXPECT_EQ(req.txtHRR.Text(), "12.5");
-    EXPECT_EQ(again.txtQ.Text(), "180.5");
-    EXPECT_EQ(again.cmbJetModel.Text(), "900型射流风机");
-    EXPECT_EQ(again.txtBlockVehNum.Text(), "20");
-    EXPECT_EQ(again.txteta.Text(), "0.85");
-    EXPECT_EQ(again.txtExsmokePile1.Text(), "11000");
-    EXPECT_EQ(again.txtExsmokePile2.Text(), "12000");
-    EXPECT_EQ(again.txtvn.Text(), "2.53");
+    test_support::ExpectTexts{{req.txtHRR, "12.5"},
+                              {again.txtQ, "180.5"},
+                              {again.cmbJetModel, "900型射流风机"},
+                              {again.txtBlockVehNum, "20"},
+                              {again.txteta, "0.85"},
+                              {again.txtExsmokePile1, "11000"},
+                              {again.txtExsmokePile2, "12000"},
+                              {again.txtvn, "2.53"}};
     EXPECT_EQ(again.udvn.Value(), 25);
     EXPECT_EQ(again.txtRatio.Text(), "65");
     EXPECT_EQ(again.udRatio.Value(), 65);
@@ -490,11 +490,7 @@ TEST_F(FireTable, AWindBeyondTheSpinnerRangeAndAnUnnamedProjectAreRefused) {
 ///   firevent_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(FireTemplate, DISABLED_MakeTemplate) {
     Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.fir");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.fir");
     frmFire& w = Forms::instance<frmFire>();
     // No fire size and no smoke flow of its own: a new project's fire window takes them from the main
     // window by 收集信息, or from the first fire size typed. The model and η are those of Normal.jet.

@@ -6,7 +6,10 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,29 +20,16 @@ using platform::Forms;
 
 namespace {
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 // Tunnel from station 1000: sections .. 1300 A 60 m², .. 1600 A 70 m²; ρ = 1.2 kg/m³.
 class JetPressureCalculator : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
         w.optRightLine.setSilently(true);
         w.txtStartPile.setSilently("1000");
-        addRow(w.lstSlope, "1600", {"2"});
-        addRow(w.lstSection, "1300", {"60", "30", "8"});
-        addRow(w.lstSection, "1600", {"70", "32", "8.75"});
+        test_support::setRows(w.lstSlope, {{"1600", "2"}});
+        test_support::setRows(w.lstSection, {{"1300", "60", "30", "8"}, {"1600", "70", "32", "8.75"}});
         modPublic::rho = 1.2;
         w.mnuJetPressure.userClick();
-    }
-
-    static void addRow(platform::ListView& list, const std::string& text,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(text);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     dlgJetPressure& dialog() { return Forms::instance<dlgJetPressure>(); }
@@ -47,10 +37,7 @@ protected:
     std::string calculate(const std::string& model, const std::string& q, const std::string& pile,
                           const std::string& z) {
         dlgJetPressure& d = dialog();
-        d.cmbJetModel.userType(model);
-        d.txtQ.userType(q);
-        d.txtPile.userType(pile);
-        d.txtZ.userType(z);
+        test_support::TypeInto{{d.cmbJetModel, model}, {d.txtQ, q}, {d.txtPile, pile}, {d.txtZ, z}};
         d.OKButton.userClick();
         return d.txtPj.Text();
     }

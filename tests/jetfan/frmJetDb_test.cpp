@@ -10,7 +10,10 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +27,6 @@ using platform::Forms;
 using test_support::Row;
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 const std::vector<Row> kShipped{
     {"630型射流风机", "10.7", "0.63", "13.3", "1"},   {"900型射流风机", "21.81", "0.9", "27.1", "1"},
@@ -59,11 +60,11 @@ protected:
     }
 
     static void typeModel(frmJetDb& e, const Row& cells) {
-        e.txtJetName.userType(cells[0]);
-        e.txtFlow.userType(cells[1]);
-        e.txtDD.userType(cells[2]);
-        e.txtPower.userType(cells[3]);
-        e.txtDiscount.userType(cells[4]);
+        test_support::TypeInto{{e.txtJetName, cells[0]},
+                               {e.txtFlow, cells[1]},
+                               {e.txtDD, cells[2]},
+                               {e.txtPower, cells[3]},
+                               {e.txtDiscount, cells[4]}};
     }
 
     frmReq& w = Forms::instance<frmReq>();
@@ -89,11 +90,11 @@ TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
         EXPECT_EQ(e.txtFlow.BackColor(), platform::RGB(255, 255, 192));
         EXPECT_EQ(test_support::rowsOf(e.lstJet, 5), kShipped);
         e.lstJet.userItemClick(4);
-        EXPECT_EQ(e.txtJetName.Text(), "1120型射流风机");
-        EXPECT_EQ(e.txtFlow.Text(), "33.79");
-        EXPECT_EQ(e.txtDD.Text(), "1.12");
-        EXPECT_EQ(e.txtPower.Text(), "42");
-        EXPECT_EQ(e.txtDiscount.Text(), "1");
+        test_support::ExpectTexts{{e.txtJetName, "1120型射流风机"},
+                                  {e.txtFlow, "33.79"},
+                                  {e.txtDD, "1.12"},
+                                  {e.txtPower, "42"},
+                                  {e.txtDiscount, "1"}};
         e.cmdOK.userClick();
     });
     EXPECT_TRUE(openedModal);

@@ -14,6 +14,8 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -36,16 +38,8 @@ namespace {
 
 namespace cad = platform::cad;
 using platform::Forms;
+using test_support::drawnEntities;
 using Type = cad::Entity::Type;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
-std::vector<cad::Entity> drawn() {
-    if (cad::drawingWindow() == nullptr) {
-        return {};
-    }
-    return cad::Application::Attach()->activeDocument().modelSpace().entities();
-}
 
 std::vector<std::string> textsOf(const std::vector<cad::Entity>& entities, int color) {
     std::vector<std::string> texts;
@@ -72,12 +66,7 @@ double labelValue(const std::string& label) {
 
 class JetCurveWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Step 2 from the main window, the jet-fan scheme from step 2; `script` acts on the window.
     void open(const std::function<void(frmJet&)>& script) {
@@ -113,7 +102,7 @@ TEST_F(JetCurveWindow, TemplateProjectDrawsThreeChartsWithThePressureAtTheExit) 
         EXPECT_EQ(w.txttotaldeltap_j.Text(), before);
         EXPECT_EQ(w.lstJet.ListItems.Count(), 4);
 
-        const std::vector<cad::Entity> entities = drawn();
+        const std::vector<cad::Entity> entities = drawnEntities();
         ASSERT_FALSE(entities.empty());
         EXPECT_EQ(countText(entities, "桩号(m)"), 3);
         EXPECT_EQ(countText(entities, "压力(Pa)"), 1);
@@ -156,7 +145,7 @@ TEST_F(JetCurveWindow, TemplateProjectDrawsThreeChartsWithThePressureAtTheExit) 
 
         // A second click draws a second set of charts beside the first ones.
         w.cmdDrawPressCurve.userClick();
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 2);
+        EXPECT_EQ(countText(drawnEntities(), "压力(Pa)"), 2);
 
         // Set ARIDANE_GRAB_DIR to a folder to get a picture of the drawing.
         if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
@@ -177,7 +166,7 @@ TEST_F(JetCurveWindow, TemplateChartsFittedShowEveryTextClearOfTheOthers) {
     open([](frmJet& w) {
         balanceAndLayOut(w);
         w.cmdDrawPressCurve.userClick();
-        const std::vector<cad::Entity> before = drawn();
+        const std::vector<cad::Entity> before = drawnEntities();
         QWidget* window = cad::drawingWindow();
         ASSERT_NE(window, nullptr);
         auto* view = window->findChild<QGraphicsView*>();
@@ -209,7 +198,7 @@ TEST_F(JetCurveWindow, TemplateChartsFittedShowEveryTextClearOfTheOthers) {
                 }
             }
         }
-        const std::vector<cad::Entity> after = drawn();
+        const std::vector<cad::Entity> after = drawnEntities();
         ASSERT_EQ(after.size(), before.size());
         for (std::size_t i = 0; i < after.size(); ++i) {
             EXPECT_EQ(after[i].a.x, before[i].a.x);
@@ -227,7 +216,7 @@ TEST_F(JetCurveWindow, NoGroupsIsSaidAndNothingIsDrawn) {
         EXPECT_EQ(platform::msgbox::log()[0].prompt, "绘制曲线或提取压力值前，请设置风机信息！");
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
         EXPECT_EQ(platform::msgbox::log()[0].buttons, platform::vbOKOnly);
-        EXPECT_TRUE(drawn().empty());
+        EXPECT_TRUE(drawnEntities().empty());
     });
 }
 
@@ -240,7 +229,7 @@ TEST_F(JetCurveWindow, GroupsOnThePortalsPassAndOneOutsideIsSaid) {
         w.lstJet.ListItems.Add(end).setSubItems(2, "30");
         w.cmdDrawPressCurve.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+        EXPECT_EQ(countText(drawnEntities(), "压力(Pa)"), 1);
 
         for (const std::string& outside :
              {vb::CStr(modPublic::StartPile - 0.01), vb::CStr(modPublic::EndPile + 0.01)}) {
@@ -251,7 +240,7 @@ TEST_F(JetCurveWindow, GroupsOnThePortalsPassAndOneOutsideIsSaid) {
             ASSERT_EQ(platform::msgbox::log().size(), shown + 1) << outside;
             EXPECT_EQ(platform::msgbox::log().back().prompt, "射流风机桩号超出隧道桩号范围，请检查！");
             EXPECT_EQ(platform::msgbox::log().back().title, "出错！");
-            EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+            EXPECT_EQ(countText(drawnEntities(), "压力(Pa)"), 1);
             w.lstJet.ListItems.Remove(3);
         }
     });
@@ -267,7 +256,7 @@ TEST_F(JetCurveWindow, NoSectionIsSaidInsteadOfAChartWithGaps) {
         EXPECT_EQ(platform::msgbox::log()[0].prompt,
                   "桩号" + vb::CStr(modPublic::StartPile) + "处没有断面，无法绘制曲线，请检查断面数据！");
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
-        EXPECT_TRUE(drawn().empty());
+        EXPECT_TRUE(drawnEntities().empty());
     });
 }
 
@@ -286,7 +275,7 @@ TEST_F(JetCurveWindow, ALocalLossWithoutASectionIsNamed) {
         ASSERT_EQ(platform::msgbox::log().size(), 1u);
         EXPECT_EQ(platform::msgbox::log()[0].prompt,
                   "桩号" + vb::CStr(lastEnd + 50) + "处没有断面，无法绘制曲线，请检查断面数据！");
-        EXPECT_TRUE(drawn().empty());
+        EXPECT_TRUE(drawnEntities().empty());
     });
 }
 

@@ -15,7 +15,10 @@
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/report_options.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -30,16 +33,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+using test_support::expectGbkCrLf;
+using test_support::linesOf;
 
 const std::string kStars(113, '*');
 
 class JetReport : public ::testing::Test {
 protected:
     void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
         report = test_stage::appFolder() + "/proj_纯射流风机通风.rpt";
         table = test_stage::appFolder() + "/proj_纯射流风机通风运营控制表.tab";
     }
@@ -50,54 +52,9 @@ protected:
         EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, script));
     }
 
-    static void clearAll(platform::ListBox& list) {
-        for (int i = 0; i < list.ListCount(); ++i) {
-            if (list.Selected(i)) {
-                list.userClick(i);
-            }
-        }
-    }
-
-    /// The options the user picks in the dialog before "确定".
-    static void pick(frmReportControl& d, const std::vector<int>& years, const std::vector<int>& cases,
-                     const std::vector<int>& speeds, bool open) {
-        clearAll(d.lstvt);
-        clearAll(d.lstYear);
-        clearAll(d.lstCase);
-        // The speeds can be clicked only while 单向交通 is selected.
-        d.lstCase.userClick(0);
-        for (int i : speeds) {
-            d.lstvt.userClick(i);
-        }
-        d.lstCase.userClick(0);
-        for (int i : years) {
-            d.lstYear.userClick(i);
-        }
-        for (int i : cases) {
-            d.lstCase.userClick(i);
-        }
-        if ((d.chkOpenReport.Value() == 1) != open) {
-            d.chkOpenReport.userClick();
-        }
-        d.cmdOK.userClick();
-    }
-
     static void choose(std::vector<int> years, std::vector<int> cases, std::vector<int> speeds, bool open) {
         test_stage::onModal<frmReportControl>(
-            [=](frmReportControl& d) { pick(d, years, cases, speeds, open); });
-    }
-
-    static std::vector<std::string> linesOf(const std::string& path) {
-        return textfile::ReadLines(path).value_or(std::vector<std::string>{"<unreadable>"});
-    }
-
-    static void expectGbkCrLf(const std::string& path, const std::string& sample) {
-        const std::string bytes = textfile::ReadBytes(path).value_or("");
-        ASSERT_FALSE(bytes.empty());
-        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-        }
-        EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos);
+            [=](frmReportControl& d) { test_support::pickReportOptions(d, years, cases, speeds, open); });
     }
 
     frmReq& req = Forms::instance<frmReq>();
@@ -203,7 +160,7 @@ TEST_F(JetReport, TableOfEveryCaseForTheChosenYearAndSpeeds) {
             EXPECT_EQ(d.lstvt.List(8), "10");
             // Speeds picked 60 before 80; the second design year; all four cases and the two that are
             // not the table's.
-            pick(d, {1}, {0, 1, 2, 3, 4, 5}, {3, 1}, true);
+            test_support::pickReportOptions(d, {1}, {0, 1, 2, 3, 4, 5}, {3, 1}, true);
         });
         w.cmdTable.userClick();
         EXPECT_FALSE(Forms::isLoaded<frmReportControl>());

@@ -15,7 +15,11 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -34,21 +38,13 @@ using platform::Forms;
 using test_support::Row;
 using test_support::rowsOf;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string jetPath() {
     return test_stage::appFolder() + "/proj.jet";
 }
 
 class JetWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Opens step 2 from the main window and the jet-fan window from step 2 with its Next; `script` acts
     /// on the jet-fan window and leaves it; step 2 is then left by Return.
@@ -83,12 +79,8 @@ TEST_F(JetWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         // The template's model fills its data; the stored texts stand.
         EXPECT_EQ(w.cmbJetModel.Text(), "1120型射流风机");
         EXPECT_EQ(w.cmbJetModel.ListIndex(), 3);
-        EXPECT_EQ(w.txtFlow.Text(), "33.79");
-        EXPECT_EQ(w.txtDD_j.Text(), "1.12");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.985");
-        EXPECT_EQ(w.txtvj.Text(), "34.305");
-        EXPECT_EQ(w.txtPower.Text(), "42");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.2");
+        test_support::ExpectTexts{{w.txtFlow, "33.79"}, {w.txtDD_j, "1.12"}, {w.txtAA_j, "0.985"},
+                                  {w.txtvj, "34.305"},  {w.txtPower, "42"},  {w.txtZZ_j, "1.2"}};
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
         EXPECT_EQ(w.cmdCalculateJet.Caption(), "计算");
         EXPECT_EQ(w.cmdAutoLayout.Caption(), "自动布置");
@@ -134,11 +126,11 @@ TEST_F(JetWindow, OffersTheCatalogueReversibleFan) {
         EXPECT_EQ(w.cmbJetModel.List(3), "1120型射流风机");
         EXPECT_EQ(w.cmbJetModel.List(6), "SDS-11.2射流风机");
         w.cmbJetModel.userSelect(6);
-        EXPECT_EQ(w.txtFlow.Text(), "30.5");
-        EXPECT_EQ(w.txtDD_j.Text(), "1.12");
-        EXPECT_EQ(w.txtPower.Text(), "15");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.985");
-        EXPECT_EQ(w.txtvj.Text(), "30.964");
+        test_support::ExpectTexts{{w.txtFlow, "30.5"},
+                                  {w.txtDD_j, "1.12"},
+                                  {w.txtPower, "15"},
+                                  {w.txtAA_j, "0.985"},
+                                  {w.txtvj, "30.964"}};
     });
 }
 
@@ -147,26 +139,8 @@ TEST_F(JetWindow, OffersTheCatalogueReversibleFan) {
 /// A tunnel from 1000 to 2000 with one 90 m² section (D 10 m), ρ 1.2, λ 0.02, natural wind 2.5 m/s, no
 /// vehicle resistance, 180 m³/s at 2 m/s, one local loss ζ 0.5 at 1500; the 1120 model at Z = 2 m.
 void flatTunnel(frmJet& w) {
-    frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    // The main window publishes its density again while it works out the traffic force.
-    req.txtRHO.setSilently("1.2");
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-    section.setSubItems(1, "90");
-    section.setSubItems(2, "36");
-    section.setSubItems(3, "10");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 2000;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0.02;
-    modPublic::v_n = 2.5;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
+    test_support::setFlatTunnel({});
     step2.txtQQ_req.setSilently("180");
     step2.txtv_r.setSilently("2.000");
     step2.lstzeta.ListItems.Clear();
@@ -268,10 +242,8 @@ TEST_F(JetWindow, BalanceWithoutAFanModelIsRefusedNotShownAsNoFans) {
         EXPECT_EQ(platform::msgbox::log()[0].prompt, "请选择射流风机型号！");
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
         // The terms are shown; the count and power are not.
-        EXPECT_EQ(w.txttotaldeltap_j.Text(), "23.34");
-        EXPECT_EQ(w.txtdeltap_j.Text(), "");
-        EXPECT_EQ(w.txti.Text(), "");
-        EXPECT_EQ(w.txtTotalPower.Text(), "");
+        test_support::ExpectTexts{
+            {w.txttotaldeltap_j, "23.34"}, {w.txtdeltap_j, ""}, {w.txti, ""}, {w.txtTotalPower, ""}};
     });
 }
 
@@ -355,13 +327,9 @@ TEST_F(JetWindow, AutomaticLayoutFromTheDialog) {
         w.cmdAdd.userClick();
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
             EXPECT_EQ(d.Caption(), "设置风机桩号");
-            EXPECT_EQ(d.txtJetNumPerTeam.Text(), "2");
-            EXPECT_EQ(d.txtTeamNum1.Text(), "");
-            EXPECT_EQ(d.txtSpan1.Text(), "150");
-            EXPECT_EQ(d.txtTeamNum2.Text(), "");
-            EXPECT_EQ(d.txtSpan2.Text(), "150");
-            EXPECT_EQ(d.txtDist1.Text(), "200");
-            EXPECT_EQ(d.txtDist2.Text(), "200");
+            test_support::ExpectTexts{{d.txtJetNumPerTeam, "2"}, {d.txtTeamNum1, ""}, {d.txtSpan1, "150"},
+                                      {d.txtTeamNum2, ""},       {d.txtSpan2, "150"}, {d.txtDist1, "200"},
+                                      {d.txtDist2, "200"}};
             d.txtTeamNum1.userType("2");
             d.txtTeamNum2.userType("2.5"); // rounds to 2
             d.ccmdOK.userClick();
@@ -440,16 +408,10 @@ TEST_F(JetWindow, ShowsTheStoredTextsAndWritesThemBackUnchanged) {
     open([](frmJet& w) {
         // The model's handler ran and the stored texts replaced what it computed.
         EXPECT_EQ(w.cmbJetModel.ListIndex(), 1);
-        EXPECT_EQ(w.txtvj.Text(), "30");
-        EXPECT_EQ(w.txtAA_j.Text(), "0.7");
-        EXPECT_EQ(w.txtDD_j.Text(), "0.95");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.5");
-        EXPECT_EQ(w.txteta.Text(), "0.888");
-        EXPECT_EQ(w.txtdeltap_j.Text(), "12.5");
-        EXPECT_EQ(w.txtFlow.Text(), "21");
-        EXPECT_EQ(w.txtPower.Text(), "27");
-        EXPECT_EQ(w.txti.Text(), "6.0");
-        EXPECT_EQ(w.txtTotalPower.Text(), "7");
+        test_support::ExpectTexts{{w.txtvj, "30"},       {w.txtAA_j, "0.7"},  {w.txtDD_j, "0.95"},
+                                  {w.txtZZ_j, "1.5"},    {w.txteta, "0.888"}, {w.txtdeltap_j, "12.5"},
+                                  {w.txtFlow, "21"},     {w.txtPower, "27"},  {w.txti, "6.0"},
+                                  {w.txtTotalPower, "7"}};
         EXPECT_EQ(rowsOf(w.lstJet, 3),
                   (std::vector<Row>{{"1200.00", "2", "25.00"}, {"1800.00", "2", "25.00"}}));
     });
@@ -533,11 +495,7 @@ TEST_F(JetWindow, AFileThatCannotBeWrittenIsSaid) {
 TEST(JetTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.jet");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.jet");
     frmJet& w = Forms::instance<frmJet>();
     // The 1120 model, the axis 1.2 m below the crown; the balance and the groups are left to the designer.
     w.cmbJetModel.setText("1120型射流风机");

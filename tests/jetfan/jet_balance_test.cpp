@@ -16,13 +16,7 @@ using jetfan::FanRiseInputs;
 
 // A fan that can be rated: outlet 34.305 m/s over 0.985 m², tunnel 63.96 m² at 3 m/s, η 0.91.
 FanRiseInputs ratedFan() {
-    FanRiseInputs fan;
-    fan.vj = 34.305;
-    fan.Aj = 0.985;
-    fan.Ar = 63.96;
-    fan.vr = 3;
-    fan.eta = 0.91;
-    return fan;
+    return FanRiseInputs{.vj = 34.305, .Aj = 0.985, .Ar = 63.96, .vr = 3, .eta = 0.91};
 }
 
 TEST(JetBalance, TrafficForceByCasePosition) {

@@ -19,11 +19,10 @@ JetFileContents read(const std::string& utf8) {
 }
 
 JetFileContents sample() {
-    JetFileContents jet;
-    jet.Record2 = {"1120型射流风机", "34.305", "0.985", "1.12", "1.2", "0.87", "19.123", "33.79", "42"};
-    jet.Record4 = {"12.34", "56.78", "123.45", "6.70", "85.71", "4.0", "168.00"};
-    jet.Groups = std::vector<jetfan::JetGroupRow>{{"1200.00", "2", "38.25"}, {"x", "", "12"}};
-    return jet;
+    return JetFileContents{
+        .Record2 = {"1120型射流风机", "34.305", "0.985", "1.12", "1.2", "0.87", "19.123", "33.79", "42"},
+        .Record4 = {"12.34", "56.78", "123.45", "6.70", "85.71", "4.0", "168.00"},
+        .Groups = std::vector<jetfan::JetGroupRow>{{"1200.00", "2", "38.25"}, {"x", "", "12"}}};
 }
 
 TEST(JetFile, WritesEveryFieldQuotedButTheGroupCount) {

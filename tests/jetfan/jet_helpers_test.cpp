@@ -15,15 +15,8 @@ namespace {
 
 // Aj = 0.25·3.1415926·1² = 0.78539815 m²; a flow of 30·Aj = 23.5619445 m³/s gives vj = 30 m/s.
 jetfan::JetFanAtStation fanOfOutletSpeed30() {
-    jetfan::JetFanAtStation fan;
-    fan.Flow = 23.5619445;
-    fan.DD = 1;
-    fan.Discount = 0.8;
-    fan.Z = 1.2;
-    fan.Ar = 60;
-    fan.vr = 5;
-    fan.rho = 1.2;
-    return fan;
+    return jetfan::JetFanAtStation{
+        .Flow = 23.5619445, .DD = 1, .Discount = 0.8, .Z = 1.2, .Ar = 60, .vr = 5, .rho = 1.2};
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "jetfan/frmSetJetPile.h"
 #include "platform/Forms.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -38,9 +39,7 @@ TEST(JetLayoutHint, NamesThePlacedAndTheCountedFansWhenTheyDiffer) {
         // No count to compare with: the balance has not given one.
         {"", "2", "1", "1", ""},
     };
-    frmReq& req = Forms::instance<frmReq>();
-    modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-    req.SaveFile();
+    frmReq& req = test_support::savedTemplate();
     EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) {
         w.MultiPage1.userClick(2);
         for (const Case& c : cases) {

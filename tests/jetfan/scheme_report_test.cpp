@@ -77,26 +77,24 @@ TEST(SchemeReport, StationRowsOnTheirPictures) {
 }
 
 JetReportBoxes sampleBoxes() {
-    JetReportBoxes b;
-    b.ProjectName = "X1";
-    b.JetModel = "SDS(R)-11.2-4P-30-37";
-    b.Flow = "34.7";
-    b.DD_j = "1.12";
-    b.AA_j = "0.985";
-    b.vj = "35.228";
-    b.Power = "30";
-    b.ZZ_j = "0.8";
-    b.eta = "0.85";
-    b.deltap_j = "12.34";
-    b.deltap_r = "20.11";
-    b.deltap_m = "8.02";
-    b.deltap_t = "-5.10";
-    b.deltap_l = "3.30";
-    b.totaldeltap_j = "86.53";
-    b.i = "7.0";
-    b.TotalPower = "210.00";
-    b.Stations = {{"1200", "2", "24.68"}, {"1450", "3", "37.02"}};
-    return b;
+    return JetReportBoxes{.ProjectName = "X1",
+                          .JetModel = "SDS(R)-11.2-4P-30-37",
+                          .Flow = "34.7",
+                          .DD_j = "1.12",
+                          .AA_j = "0.985",
+                          .vj = "35.228",
+                          .Power = "30",
+                          .ZZ_j = "0.8",
+                          .eta = "0.85",
+                          .deltap_j = "12.34",
+                          .deltap_r = "20.11",
+                          .deltap_m = "8.02",
+                          .deltap_t = "-5.10",
+                          .deltap_l = "3.30",
+                          .totaldeltap_j = "86.53",
+                          .i = "7.0",
+                          .TotalPower = "210.00",
+                          .Stations = {{"1200", "2", "24.68"}, {"1450", "3", "37.02"}}};
 }
 
 TEST(JetReport, EveryLineInOrder) {

@@ -12,82 +12,55 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <ostream>
-#include <string>
-#include <vector>
-
 namespace {
 
 using platform::Forms;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-/// A window and, per container, its controls in the order Tab must reach them.
-struct Opened {
-    const platform::Form* form;
-    std::vector<std::vector<focus_chain::Named>> containers;
-};
-
-struct Chain {
-    const char* name;
-    std::function<Opened()> open;
-};
-
-void PrintTo(const Chain& chain, std::ostream* os) {
-    *os << chain.name;
-}
-
-const Chain kChains[] = {
+const std::vector<focus_chain::Window> kWindows = {
     {"frmSetJetPile",
      [] {
          frmSetJetPile& f = Forms::instance<frmSetJetPile>();
-         return Opened{&f,
-                       {{FOCUS(f.txtJetNumPerTeam), FOCUS(f.txtTeamNum1), FOCUS(f.txtSpan1),
-                         FOCUS(f.txtTeamNum2), FOCUS(f.txtSpan2), FOCUS(f.txtDist1), FOCUS(f.txtDist2),
-                         FOCUS(f.ccmdOK), FOCUS(f.ccmdCancel)}}};
+         focus_chain::expectEach(f, {{FOCUS(f.txtJetNumPerTeam), FOCUS(f.txtTeamNum1), FOCUS(f.txtSpan1),
+                                      FOCUS(f.txtTeamNum2), FOCUS(f.txtSpan2), FOCUS(f.txtDist1),
+                                      FOCUS(f.txtDist2), FOCUS(f.ccmdOK), FOCUS(f.ccmdCancel)}});
      }},
     {"frmJet",
      [] {
          frmJet& f = Forms::instance<frmJet>();
-         return Opened{
-             &f,
-             {{FOCUS(f.cmbJetModel), FOCUS(f.txtFlow), FOCUS(f.txtDD_j), FOCUS(f.txtAA_j), FOCUS(f.txtvj),
-               FOCUS(f.txtPower), FOCUS(f.txtdeltap_j), FOCUS(f.txtZZ_j), FOCUS(f.txteta)},
-              {FOCUS(f.txtdeltap_m), FOCUS(f.txtdeltap_t), FOCUS(f.txtdeltap_r), FOCUS(f.txtdeltap_l),
-               FOCUS(f.txttotaldeltap_j), FOCUS(f.txti), FOCUS(f.txtTotalPower)},
-              {FOCUS(f.lstJet), FOCUS(f.txtPile), FOCUS(f.txtJetNumPerTeam), FOCUS(f.txtPress),
-               FOCUS(f.cmdAdd), FOCUS(f.cmdDelete), FOCUS(f.cmdUpdate), FOCUS(f.cmdAutoLayout)},
-              {FOCUS(f.MultiPage1), FOCUS(f.cmdCalculateJet), FOCUS(f.cmdReport), FOCUS(f.cmdDrawPressCurve),
-               FOCUS(f.cmdTable), FOCUS(f.cmdBack)}}};
+         focus_chain::expectEach(
+             f, {{FOCUS(f.cmbJetModel), FOCUS(f.txtFlow), FOCUS(f.txtDD_j), FOCUS(f.txtAA_j), FOCUS(f.txtvj),
+                  FOCUS(f.txtPower), FOCUS(f.txtdeltap_j), FOCUS(f.txtZZ_j), FOCUS(f.txteta)},
+                 {FOCUS(f.txtdeltap_m), FOCUS(f.txtdeltap_t), FOCUS(f.txtdeltap_r), FOCUS(f.txtdeltap_l),
+                  FOCUS(f.txttotaldeltap_j), FOCUS(f.txti), FOCUS(f.txtTotalPower)},
+                 {FOCUS(f.lstJet), FOCUS(f.txtPile), FOCUS(f.txtJetNumPerTeam), FOCUS(f.txtPress),
+                  FOCUS(f.cmdAdd), FOCUS(f.cmdDelete), FOCUS(f.cmdUpdate), FOCUS(f.cmdAutoLayout)},
+                 {FOCUS(f.MultiPage1), FOCUS(f.cmdCalculateJet), FOCUS(f.cmdReport),
+                  FOCUS(f.cmdDrawPressCurve), FOCUS(f.cmdTable), FOCUS(f.cmdBack)}});
      }},
     {"frmJetDb",
      [] {
          frmJetDb& f = Forms::instance<frmJetDb>();
-         return Opened{&f,
-                       {{FOCUS(f.lstJet), FOCUS(f.txtJetName), FOCUS(f.txtFlow), FOCUS(f.txtDD),
-                         FOCUS(f.txtPower), FOCUS(f.txtDiscount), FOCUS(f.cmdAdd), FOCUS(f.cmdDelete),
-                         FOCUS(f.cmdUpdate), FOCUS(f.cmdOK)}}};
+         focus_chain::expectEach(f, {{FOCUS(f.lstJet), FOCUS(f.txtJetName), FOCUS(f.txtFlow), FOCUS(f.txtDD),
+                                      FOCUS(f.txtPower), FOCUS(f.txtDiscount), FOCUS(f.cmdAdd),
+                                      FOCUS(f.cmdDelete), FOCUS(f.cmdUpdate), FOCUS(f.cmdOK)}});
      }},
     {"dlgJetPressure",
      [] {
          dlgJetPressure& f = Forms::instance<dlgJetPressure>();
-         return Opened{&f,
-                       {{FOCUS(f.cmbJetModel), FOCUS(f.txtQ), FOCUS(f.txtPile), FOCUS(f.txtZ),
-                         FOCUS(f.chkReverse), FOCUS(f.txtPj), FOCUS(f.OKButton), FOCUS(f.CancelButton)}}};
+         focus_chain::expectEach(
+             f, {{FOCUS(f.cmbJetModel), FOCUS(f.txtQ), FOCUS(f.txtPile), FOCUS(f.txtZ), FOCUS(f.chkReverse),
+                  FOCUS(f.txtPj), FOCUS(f.OKButton), FOCUS(f.CancelButton)}});
      }},
 };
 
-class JetTabOrder : public ::testing::TestWithParam<Chain> {};
+class JetTabOrder : public ::testing::TestWithParam<focus_chain::Window> {};
 
 TEST_P(JetTabOrder, FollowsTheRowsOfEachContainer) {
-    const Opened w = GetParam().open();
-    for (const auto& controls : w.containers) {
-        focus_chain::expect(*w.form, controls);
-    }
+    GetParam().expect();
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, JetTabOrder, ::testing::ValuesIn(kChains),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Windows, JetTabOrder, ::testing::ValuesIn(kWindows), focus_chain::caseName);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ using test_support::Row;
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string bghPath() {
-    return test_stage::appFolder() + "/proj.bgh";
+    return test_support::projectPath(".bgh");
 }
 
 /// What step 1 shows of its last calculation.
@@ -42,7 +43,7 @@ Shown shown(frmBrightness& w) {
 
 class DesignTraffic : public ::testing::Test {
 protected:
-    void SetUp() override { modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt"; }
+    void SetUp() override { modPublic::ProjectFile = test_support::projectPath(".vnt"); }
     frmBrightness& reopen() {
         Forms::instance<frmBrightness>().cmdOK.userClick();
         return Forms::instance<frmBrightness>();

@@ -12,7 +12,11 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 using test_support::Row;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string projectPath() {
     return test_stage::appFolder() + "/proj.vnt";
@@ -83,10 +85,8 @@ TEST_F(Step1, AnUnnamedProjectOpensWithTheTemplate) {
     EXPECT_EQ(w.cmbSkyRatio.Text(), "30%~50%");
     ASSERT_EQ(w.lstEnvironmnet.ListCount(), 2);
     EXPECT_EQ(w.lstEnvironmnet.ListIndex(), 1);
-    EXPECT_EQ(w.txtdTunnelSlope.Text(), "1.56");
-    EXPECT_EQ(w.txth.Text(), "5");
-    EXPECT_EQ(w.txtLL_20_S.Text(), "5500.00");
-    EXPECT_EQ(w.txtDD_s.Text(), "96.32");
+    test_support::ExpectTexts{
+        {w.txtdTunnelSlope, "1.56"}, {w.txth, "5"}, {w.txtLL_20_S, "5500.00"}, {w.txtDD_s, "96.32"}};
     EXPECT_EQ(w.lstAdjust.ListIndex(), 0);
     EXPECT_EQ(w.txtNN.Text(), "");
     // Restoring the mode calculates with the empty volume (N = 0, k = 0.025 at 80 km/h), which the k box
@@ -236,10 +236,8 @@ TEST_F(Step1, OkWritesTheFileAndOpeningReadsItBack) {
     w.chkMix.userClick();
     w.cmbSkyRatio.userSelect(3);
     w.lstEnvironmnet.userClick(0);
-    w.txtdTunnelSlope.userType("-2");
-    w.txth.userType("5.5");
-    w.txtdPreLength.userType("300");
-    w.txtdSpan.userType("50");
+    test_support::TypeInto{
+        {w.txtdTunnelSlope, "-2"}, {w.txth, "5.5"}, {w.txtdPreLength, "300"}, {w.txtdSpan, "50"}};
     w.lstAdjust.userClick(3);
     const std::vector<Row> zones = zoneRows(w);
     const std::string k = w.txtk.Text(), l20 = w.txtLL_20_S.Text(), ds = w.txtDD_s.Text();
@@ -264,11 +262,11 @@ TEST_F(Step1, OkWritesTheFileAndOpeningReadsItBack) {
     EXPECT_EQ(again.chkMix.Value(), 1);
     EXPECT_EQ(again.cmbSkyRatio.Text(), "0%");
     EXPECT_EQ(again.lstEnvironmnet.ListIndex(), 0);
-    EXPECT_EQ(again.txtdTunnelSlope.Text(), "-2");
-    EXPECT_EQ(again.txth.Text(), "5.5");
-    EXPECT_EQ(again.txtdPreLength.Text(), "300");
-    EXPECT_EQ(again.txtdSpan.Text(), "50");
-    EXPECT_EQ(again.txtLL_20_S.Text(), l20);
+    test_support::ExpectTexts{{again.txtdTunnelSlope, "-2"},
+                              {again.txth, "5.5"},
+                              {again.txtdPreLength, "300"},
+                              {again.txtdSpan, "50"},
+                              {again.txtLL_20_S, l20}};
     EXPECT_EQ(again.lstAdjust.ListIndex(), 3);
     EXPECT_EQ(zoneRows(again), zones);
     (void)k;
@@ -410,11 +408,7 @@ TEST_F(Step1, TheMenuShowsStep1AndThePublishedValuesComeBack) {
 ///   lighting_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
     (void)Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.bgh");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.bgh");
     frmBrightness& w = Forms::instance<frmBrightness>();
     // The 雁门关 right line: 80 km/h, 5235 m, one-way, design-hour volumes 15 300 and 22 700 pcu/d × 0.51
     // × 0.1 of 2014 and 2024; entrance slope +1.56 %, clear height 5 m; the brighter north portal.
@@ -428,11 +422,11 @@ TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
     w.OptionButton1.userClick();
     w.cmbSkyRatio.userSelect(0);
     w.lstEnvironmnet.userClick(1);
-    w.txtdTunnelSlope.userType("1.56");
-    w.txth.userType("5");
-    w.txtdPreLength.userType("0");
-    w.txtdSpan.userType("0");
-    w.txtNN.userType("1158");
+    test_support::TypeInto{{w.txtdTunnelSlope, "1.56"},
+                           {w.txth, "5"},
+                           {w.txtdPreLength, "0"},
+                           {w.txtdSpan, "0"},
+                           {w.txtNN, "1158"}};
     w.lstAdjust.userClick(0);
     ASSERT_EQ(w.txtLL_20_S.Text(), "5500.00");
     w.cmdOK.userClick();

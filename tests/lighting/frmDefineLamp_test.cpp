@@ -13,7 +13,12 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/lamp_circuit.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "tests/support/text_fit.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +32,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
+using test_support::readUtf8;
 using test_support::Row;
+using test_support::writeGbk;
 
 const test_stage::Reset resetGlobals([] {
     modPublic::Reset();
@@ -42,14 +49,6 @@ std::string lmpPath() {
 }
 std::string configFile(const std::string& name) {
     return test_stage::appFolder() + "/ConfigFiles/" + name;
-}
-
-void writeGbk(const std::string& path, const std::string& utf8) {
-    ASSERT_TRUE(textfile::WriteAtomically(path, textcodec::ToGbk(utf8)));
-}
-
-std::string readUtf8(const std::string& path) {
-    return textcodec::FromGbk(textfile::ReadBytes(path).value_or(""));
 }
 
 std::vector<std::string> items(platform::ComboBox& c) {
@@ -100,20 +99,7 @@ protected:
     void enter(frmDefineLamp& w, const std::string& name, const std::string& model) {
         w.cmbLampName.userType(name);
         w.cmbLightModel.userType(model);
-        w.txtPower.userType("250");
-        w.txtPHI.userType("28000");
-        w.txtMM.userType("0.7");
-        w.cmbLightType.userSelect(0);
-        w.lstInstallMode.userClick(1);
-        w.txtLightSS1.userType("8");
-        w.txtLightSS2.userType("7.5");
-        w.txtHH.userType("6");
-        w.txtAltitudeAngle.userType("15");
-        w.txtAngle2.userType("0");
-        w.txtNum1.userType("1");
-        w.txtSpan1.userType("0");
-        w.txtNum2.userType("2");
-        w.txtSpan2.userType("0.6");
+        test_support::enterLampCircuitValues(w);
     }
 };
 
@@ -210,11 +196,11 @@ TEST_F(Step2, ShowsItsControlsAndTheTemplateOfAnUnnamedProject) {
     EXPECT_EQ(circuits(w), (std::vector<Row>{{"回路A", "GE M-250R2 150W HPS MS2", "150", "16000", "0.7", "0",
                                               "2", "8", "0", "6", "0", "0", "1", "0", "1", "0"}}));
     EXPECT_EQ(items(w.cmbLightModel), (std::vector<std::string>{"GE M-250R2 150W HPS MS2"}));
-    EXPECT_EQ(w.cmbRoadType.Text(), "水泥混凝土路面");
-    EXPECT_EQ(w.txtWW.Text(), "7.5");
-    EXPECT_EQ(w.txtDistanceToCalArea.Text(), "60");
-    EXPECT_EQ(w.txtCalPointCount1.Text(), "20");
-    EXPECT_EQ(w.txtCalPointCount2.Text(), "5");
+    test_support::ExpectTexts{{w.cmbRoadType, "水泥混凝土路面"},
+                              {w.txtWW, "7.5"},
+                              {w.txtDistanceToCalArea, "60"},
+                              {w.txtCalPointCount1, "20"},
+                              {w.txtCalPointCount2, "5"}};
     EXPECT_EQ(w.UpDown1.Value(), 20);
     EXPECT_EQ(w.UpDown2.Value(), 5);
     EXPECT_TRUE(w.optNumeric.Value());
@@ -356,10 +342,10 @@ TEST_F(Step2, NextWritesTheFileAndShowsStep3WhichLeadsBack) {
     enter(w, "回路A", "T-250");
     w.cmdAddSection.userClick();
     w.cmbRoadType.userClick(1);
-    w.txtWW.userType("8.25");
-    w.txtDistanceToCalArea.userType("55");
-    w.txtCalPointCount1.userType("12");
-    w.txtCalPointCount2.userType("7");
+    test_support::TypeInto{{w.txtWW, "8.25"},
+                           {w.txtDistanceToCalArea, "55"},
+                           {w.txtCalPointCount1, "12"},
+                           {w.txtCalPointCount2, "7"}};
     bool shown = false;
     test_stage::onModal<frmLighting>([&](frmLighting& s) {
         shown = true;
@@ -391,10 +377,10 @@ TEST_F(Step2, NextWritesTheFileAndShowsStep3WhichLeadsBack) {
     frmDefineLamp& again = step2();
     EXPECT_EQ(circuits(again), (std::vector<Row>{kRowA}));
     EXPECT_EQ(again.cmbRoadType.ListIndex(), 1);
-    EXPECT_EQ(again.txtWW.Text(), "8.25");
-    EXPECT_EQ(again.txtDistanceToCalArea.Text(), "55");
-    EXPECT_EQ(again.txtCalPointCount1.Text(), "12");
-    EXPECT_EQ(again.txtCalPointCount2.Text(), "7");
+    test_support::ExpectTexts{{again.txtWW, "8.25"},
+                              {again.txtDistanceToCalArea, "55"},
+                              {again.txtCalPointCount1, "12"},
+                              {again.txtCalPointCount2, "7"}};
     EXPECT_EQ(again.UpDown1.Value(), 12);
     EXPECT_EQ(again.UpDown2.Value(), 7);
     EXPECT_TRUE(again.optNumeric.Value());
@@ -521,10 +507,7 @@ protected:
                  const std::string& M, const std::string& H) {
         frmDefineLamp& w = step2();
         enter(w, name, model);
-        w.txtPHI.userType(flux);
-        w.txtMM.userType(M);
-        w.txtHH.userType(H);
-        w.txtAltitudeAngle.userType("0");
+        test_support::TypeInto{{w.txtPHI, flux}, {w.txtMM, M}, {w.txtHH, H}, {w.txtAltitudeAngle, "0"}};
         w.cmdAddSection.userClick();
     }
 };
@@ -653,11 +636,7 @@ TEST_F(Photometry, ALampWithoutHeightGivesNoLight) {
 /// folder) through the window's own controls and SaveFile:
 ///   lamp_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(LampTemplate, DISABLED_MakeTemplate) {
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(configFile("Normal.lmp"));
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.lmp");
     frmDefineLamp& w = Forms::instance<frmDefineLamp>();
     // One circuit of the example lamp of Icr.txt, a road lantern whose road side is at C = 90: on the
     // centre line, where the angle rule turns C by 90° and the lamp lights both halves of the road alike
@@ -666,27 +645,24 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     // along the area, the most the spinner allows, so that spacings up to 19 m keep points at most 1 m
     // apart, and 5 odd points across.
     w.lstLamp.ListItems.Clear();
-    w.cmbLampName.userType("回路A");
-    w.cmbLightModel.userType("GE M-250R2 150W HPS MS2");
-    w.txtPower.userType("150");
-    w.txtPHI.userType("16000");
-    w.txtMM.userType("0.7");
+    test_support::TypeInto{{w.cmbLampName, "回路A"},
+                           {w.cmbLightModel, "GE M-250R2 150W HPS MS2"},
+                           {w.txtPower, "150"},
+                           {w.txtPHI, "16000"},
+                           {w.txtMM, "0.7"}};
     w.cmbLightType.userSelect(0);
     for (platform::TextBox* box : {&w.txtLightSS1, &w.txtLightSS2, &w.txtHH, &w.txtAltitudeAngle,
                                    &w.txtAngle2, &w.txtNum1, &w.txtSpan1, &w.txtNum2, &w.txtSpan2}) {
         box->userType("0");
     }
-    w.txtLightSS1.userType("8");
-    w.txtHH.userType("6");
-    w.txtNum1.userType("1");
-    w.txtNum2.userType("1");
+    test_support::TypeInto{{w.txtLightSS1, "8"}, {w.txtHH, "6"}, {w.txtNum1, "1"}, {w.txtNum2, "1"}};
     w.lstInstallMode.userClick(2); // after the boxes it greys out
     w.cmdAddSection.userClick();
     w.cmbRoadType.userClick(0);
-    w.txtWW.userType("7.5");
-    w.txtDistanceToCalArea.userType("60");
-    w.txtCalPointCount1.userType("20");
-    w.txtCalPointCount2.userType("5");
+    test_support::TypeInto{{w.txtWW, "7.5"},
+                           {w.txtDistanceToCalArea, "60"},
+                           {w.txtCalPointCount1, "20"},
+                           {w.txtCalPointCount2, "5"}};
     w.optNumeric.userClick();
     w.SaveFile();
     Forms::destroyAll();

@@ -17,6 +17,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "tests/support/text_fit.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
+using test_support::readUtf8;
 using test_support::Row;
 
 const test_stage::Reset resetGlobals([] {
@@ -42,9 +44,6 @@ std::string folder() {
 }
 std::string casePath(const std::string& suffix) {
     return folder() + "/proj_" + suffix + ".lgh";
-}
-std::string readUtf8(const std::string& path) {
-    return textcodec::FromGbk(textfile::ReadBytes(path).value_or(""));
 }
 
 // A test lamp, invented for the tests only: 100 cd/klm from γ = 0 to 1°, nothing from 2° on, the same at

@@ -17,16 +17,14 @@ std::vector<std::string> Circuit(const std::string& name, const std::string& mod
 }
 
 LmpContents Sample() {
-    LmpContents c;
-    c.Circuits = Rows{Circuit("回路A", "T-250"), Circuit("回路B", "型号,带逗号")};
-    c.RoadType = 1;
-    c.RoadWidth = "7.5";
-    c.Distance = "60";
-    c.PointsAlong = "10";
-    c.PointsAcross = "5";
-    c.Numeric = true;
-    c.Curve = false;
-    return c;
+    return LmpContents{.Circuits = Rows{Circuit("回路A", "T-250"), Circuit("回路B", "型号,带逗号")},
+                       .RoadType = 1,
+                       .RoadWidth = "7.5",
+                       .Distance = "60",
+                       .PointsAlong = "10",
+                       .PointsAcross = "5",
+                       .Numeric = true,
+                       .Curve = false};
 }
 
 LmpContents ReadBytes(const std::string& utf8) {

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,12 +17,7 @@ namespace {
 
 using platform::Forms;
 
-struct Window {
-    std::string name;
-    std::function<void()> expect;
-};
-
-const std::vector<Window> kWindows = {
+const std::vector<focus_chain::Window> kWindows = {
     {"frmBrightness",
      [] {
          frmBrightness& f = Forms::instance<frmBrightness>();
@@ -87,10 +81,7 @@ const std::vector<Window> kWindows = {
 };
 
 TEST(LightingTabOrder, EachFrameInTheOrderItsControlsAreListed) {
-    for (const Window& w : kWindows) {
-        SCOPED_TRACE(w.name);
-        w.expect();
-    }
+    focus_chain::expectEach(kWindows);
 }
 
 } // namespace

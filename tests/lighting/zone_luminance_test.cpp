@@ -38,15 +38,7 @@ ZoneTables ShippedTables() {
 // 80 km/h, one-way, N = 1200 veh/h, slope +0.5 %, h = 5.5 m, L = 3000 m, L20 = 4000, clear sky, no
 // preceding tunnel.
 ZoneInputs Example() {
-    ZoneInputs in;
-    in.N = 1200;
-    in.vt = 80;
-    in.L = 3000;
-    in.mode = 0;
-    in.h = 5.5;
-    in.slope = 0.5;
-    in.L20 = 4000;
-    return in;
+    return ZoneInputs{.N = 1200, .vt = 80, .L = 3000, .mode = 0, .h = 5.5, .slope = 0.5, .L20 = 4000};
 }
 
 constexpr double kTol = 1e-6;

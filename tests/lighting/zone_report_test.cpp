@@ -9,21 +9,19 @@ namespace lighting {
 namespace {
 
 ZoneReportHead Head() {
-    ZoneReportHead h;
-    h.ProjectName = "雁门关隧道";
-    h.Speed = "80";
-    h.Length = "5235";
-    h.SkyRatio = "25%";
-    h.Surroundings = "北洞口";
-    h.Slope = "-1.84";
-    h.Height = "5";
-    h.PreLength = "0";
-    h.Span = "0";
-    h.k = "0.028";
-    h.Discount = "0.00";
-    h.L20 = "5000.00";
-    h.Ds = "107.52";
-    return h;
+    return ZoneReportHead{.ProjectName = "雁门关隧道",
+                          .Speed = "80",
+                          .Length = "5235",
+                          .SkyRatio = "25%",
+                          .Surroundings = "北洞口",
+                          .Slope = "-1.84",
+                          .Height = "5",
+                          .PreLength = "0",
+                          .Span = "0",
+                          .k = "0.028",
+                          .Discount = "0.00",
+                          .L20 = "5000.00",
+                          .Ds = "107.52"};
 }
 
 TEST(ZoneReport, ZoneLinesOnPrintZones) {

@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -23,9 +24,7 @@ using platform::Forms;
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 TEST(MultiShaftFanDuty, AFanWithoutDutyGetsNoPower) {
-    frmReq& req = Forms::instance<frmReq>();
-    modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-    req.SaveFile();
+    frmReq& req = test_support::savedTemplate();
     EXPECT_TRUE(
         test_support::openScheme<frmMultiShaftAndJet>(req, 4, [](frmMultiShaftAndJet& w, frmVentParam&) {
             w.cmdShaftSection.userClick();

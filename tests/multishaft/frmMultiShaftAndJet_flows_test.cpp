@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 #include "shaft/shaft_and_jet.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -27,18 +28,13 @@ namespace {
 using platform::Forms;
 using platform::ListItem;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 double cell(platform::ListView& list, int row, int column) {
     return vb::Val(column == 0 ? list.ListItems(row).Text() : list.ListItems(row).SubItems(column));
 }
 
 class MultiShaftFlows : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     void open(const std::function<void(frmMultiShaftAndJet&)>& script,
               const std::function<void(frmVentParam&)>& before = {}) {

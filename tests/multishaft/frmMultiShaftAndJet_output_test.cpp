@@ -17,7 +17,10 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -30,27 +33,14 @@ namespace {
 
 namespace cad = platform::cad;
 using platform::Forms;
+using test_support::drawnTexts;
 using test_support::Row;
 using test_support::rowsOf;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
-int drawnTexts(const std::string& text) {
-    if (cad::drawingWindow() == nullptr) {
-        return 0;
-    }
-    int n = 0;
-    for (const cad::Entity& e : cad::Application::Attach()->activeDocument().modelSpace().entities()) {
-        n += e.type == cad::Entity::Type::Text && e.text == text ? 1 : 0;
-    }
-    return n;
-}
 
 class MultiShaftOutput : public ::testing::Test {
 protected:
     void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
         report = test_stage::appFolder() + "/proj_多竖井送排式结合射流风机通风.rpt";
     }
 
@@ -137,13 +127,13 @@ namespace {
 void showFirstSection(frmMultiShaftAndJet& w, const char* dpr, const char* dpm, const char* dpt) {
     w.pgMain.userClick(1);
     w.lstShaftSection.select(1);
-    w.txtPile1.userType(w.lstShaftSection.ListItems(1).Text());
-    w.txtPile2.userType(w.lstShaftSection.ListItems(1).SubItems(1));
-    w.txtv_r.userType("2");
-    w.txtdeltap_r.userType(dpr);
-    w.txtdeltap_m.userType(dpm);
-    w.txtdeltap_t.userType(dpt);
-    w.txtZZ_j.userType("1.2");
+    test_support::TypeInto{{w.txtPile1, w.lstShaftSection.ListItems(1).Text()},
+                           {w.txtPile2, w.lstShaftSection.ListItems(1).SubItems(1)},
+                           {w.txtv_r, "2"},
+                           {w.txtdeltap_r, dpr},
+                           {w.txtdeltap_m, dpm},
+                           {w.txtdeltap_t, dpt},
+                           {w.txtZZ_j, "1.2"}};
 }
 
 } // namespace

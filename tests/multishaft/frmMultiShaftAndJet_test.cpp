@@ -13,6 +13,9 @@
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -31,8 +34,6 @@ using platform::Forms;
 using test_support::Row;
 using test_support::rowsOf;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string msjPath() {
     return test_stage::appFolder() + "/proj.msj";
 }
@@ -45,8 +46,7 @@ class MultiShaftWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         // The template project (start 10000, end 15235), saved under a name.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
     }
 
     /// Opens step 2 from the main window and this window from step 2 with its Next (scheme 4); `before`
@@ -98,15 +98,9 @@ TEST_F(MultiShaftWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         ASSERT_EQ(w.lstShaft.ListItems.Count(), 2);
         EXPECT_EQ(w.lstShaft.ListItems(1).Text(), "11800");
         EXPECT_EQ(w.lstShaft.ListItems(2).SubItems(34), "60");
-        EXPECT_EQ(w.txtShaftPile.Text(), "");
-        EXPECT_EQ(w.txtQQ_e.Text(), "280");
-        EXPECT_EQ(w.txtv_e.Text(), "6");
-        EXPECT_EQ(w.txtKK_e.Text(), "0.9");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "5");
-        EXPECT_EQ(w.txtSSkw_b.Text(), "400");
-        EXPECT_EQ(w.txtQe.Text(), "120");
-        EXPECT_EQ(w.txtds.Text(), "60");
-        EXPECT_EQ(w.txtZZ_j.Text(), "1.2");
+        test_support::ExpectTexts{{w.txtShaftPile, ""}, {w.txtQQ_e, "280"},   {w.txtv_e, "6"},
+                                  {w.txtKK_e, "0.9"},   {w.txtdeltap_b, "5"}, {w.txtSSkw_b, "400"},
+                                  {w.txtQe, "120"},     {w.txtds, "60"},      {w.txtZZ_j, "1.2"}};
         EXPECT_EQ(w.chkKnowQr1.Value(), 0);
         EXPECT_EQ(w.txtShaftPile.BackColor(), platform::RGB(255, 255, 192));
         EXPECT_EQ(w.cmbJetModel.BackColor(), platform::RGB(255, 255, 192));
@@ -172,10 +166,8 @@ TEST_F(MultiShaftWindow, AddUpdateDeleteKeepTheOrderTyped) {
 
         // Showing row 1 copies it back; the count and flow give the total again.
         w.lstShaft.userItemClick(1);
-        EXPECT_EQ(w.txtShaftPile.Text(), "3000");
-        EXPECT_EQ(w.txtds.Text(), "40");
-        EXPECT_EQ(w.cmbCounte.Text(), "2");
-        EXPECT_EQ(w.txtQQ_e.Text(), "240");
+        test_support::ExpectTexts{
+            {w.txtShaftPile, "3000"}, {w.txtds, "40"}, {w.cmbCounte, "2"}, {w.txtQQ_e, "240"}};
         w.txtv_e.userType("7");
         w.cmdUpdateShaft.userClick();
         EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(3), "7");
@@ -436,11 +428,7 @@ TEST_F(MultiShaftWindow, AFileThatCannotBeWrittenIsSaid) {
 TEST(MultiShaftTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(templatePath());
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.msj");
     frmMultiShaftAndJet& w = Forms::instance<frmMultiShaftAndJet>();
     // Two shafts with two exhaust and two supply fans of 120 m³/s each; sections are left to the designer.
     for (const char* station : {"11800", "13500"}) {

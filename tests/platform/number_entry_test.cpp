@@ -3,15 +3,14 @@
 // whole number text is framed in red, with a tip naming the value the windows compute with.
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "tests/support/shown_whole.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 using namespace platform;
@@ -148,10 +147,7 @@ TEST(NumberEntry, PictureOfAMarkedBox) {
     host.Show();
     EXPECT_TRUE(framedInRed(typo));
     EXPECT_FALSE(framedInRed(number));
-    if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(
-            host.window()->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("number_mark.png")));
-    }
+    test_support::savePicture(*host.window(), "number_mark");
 }
 
 } // namespace

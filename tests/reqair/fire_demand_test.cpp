@@ -11,14 +11,7 @@ namespace {
 
 // A 50 MW fire in a 60 m², 5 m high tunnel at 308 K, ρ = 1.2 kg/m³, level.
 CriticalVelocityInput fiftyMegawatts() {
-    CriticalVelocityInput in;
-    in.HRR = 50;
-    in.rho = 1.2;
-    in.T = 308;
-    in.H = 5;
-    in.A = 60;
-    in.Kg = 1;
-    return in;
+    return CriticalVelocityInput{.HRR = 50, .rho = 1.2, .T = 308, .H = 5, .A = 60, .Kg = 1};
 }
 
 } // namespace

@@ -5,7 +5,10 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A level tunnel from station 1000 to 2000 (one slope row, one section of 60 m²) at standard air
 // (p = p0, T = T0), fa = fh = 1, clean fresh air, qco = 0.01, qvi = 2.5, traffic 1000 (CO) and 200 (smoke)
@@ -34,11 +35,11 @@ protected:
         for (platform::TextBox* box : {&w.txtf_a, &w.txtf_a_VI, &w.txtf_h, &w.txtf_h_VI}) {
             box->setSilently("1.00");
         }
-        w.txtYear.setSilently("2020");
-        w.txtDescYear.setSilently("2020");
-        w.txtq_co.setSilently("0.01");
-        w.txtq_VI.setSilently("2.5");
-        w.txtDescRatio.setSilently("0");
+        test_support::SetSilently{{w.txtYear, "2020"},
+                                  {w.txtDescYear, "2020"},
+                                  {w.txtq_co, "0.01"},
+                                  {w.txtq_VI, "2.5"},
+                                  {w.txtDescRatio, "0"}};
         w.txtDescRatio_Change();
         w.chkDeltaBlock.setSilently(1);
         w.chkKKBlock.setSilently(1);
@@ -128,10 +129,10 @@ TEST_F(CongestionWindow, ATunnelOfOneKilometreIsItsOwnWindow) {
     // Window 1000–2000 at 10 km/h: Qco = 0.01 × 6 × 0.8 × 1000 × 1000 / 3.6e6 = 0.0133333 → 44.4444;
     // Qvi = 2.5 × 6 × 0.6 × 1000 × 200 / 3.6e6 = 0.5 → 55.5556.
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1000");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2000");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "44.4");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "55.6");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
+                              {w.txtBlockEndPile, "2000"},
+                              {w.txtQQ_req_CO_1kmblock, "44.4"},
+                              {w.txtQQ_req_VI_1kmblock, "55.6"}};
 }
 
 TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
@@ -140,10 +141,10 @@ TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
     w.lstSlope.ListItems(1).setText("1600");
     w.lstSection.ListItems(1).setText("1600");
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1000");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2000");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "26.7");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "33.3");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
+                              {w.txtBlockEndPile, "2000"},
+                              {w.txtQQ_req_CO_1kmblock, "26.7"},
+                              {w.txtQQ_req_VI_1kmblock, "33.3"}};
 }
 
 TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
@@ -153,10 +154,10 @@ TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
     // Its demand: Qvi = 2.5 × 6 × 0.85 × 1000 × 200 / 3.6e6 = 0.708333 → 78.7037; CO 44.4444.
     longTunnel();
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "11230");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "12230");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "44.4");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "78.7");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "11230"},
+                              {w.txtBlockEndPile, "12230"},
+                              {w.txtQQ_req_CO_1kmblock, "44.4"},
+                              {w.txtQQ_req_VI_1kmblock, "78.7"}};
 }
 
 TEST_F(CongestionWindow, EvenDemandKeepsTheWindowAtTheStart) {
@@ -174,10 +175,10 @@ TEST_F(CongestionWindow, ATypedWindowIsUsedAsItStands) {
     w.txtBlockEndPile.setSilently("2500");
     // Half the tunnel lies in the window: 22.2222 and 27.7778.
     w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(w.txtBlockStartPile.Text(), "1500");
-    EXPECT_EQ(w.txtBlockEndPile.Text(), "2500");
-    EXPECT_EQ(w.txtQQ_req_CO_1kmblock.Text(), "22.2");
-    EXPECT_EQ(w.txtQQ_req_VI_1kmblock.Text(), "27.8");
+    test_support::ExpectTexts{{w.txtBlockStartPile, "1500"},
+                              {w.txtBlockEndPile, "2500"},
+                              {w.txtQQ_req_CO_1kmblock, "22.2"},
+                              {w.txtQQ_req_VI_1kmblock, "27.8"}};
 
     // Outside the tunnel, or start above end: nothing.
     w.txtBlockStartPile.setSilently("5000");

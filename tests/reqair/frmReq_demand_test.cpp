@@ -7,7 +7,10 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // The small project of these tests, at standard air (p = p0, T = T0, so the air factors are 1), with
 // fa = fh = 1, no CO in the fresh air, qco = 0.01 m³/(veh·km), qvi = 2.5 m²/(veh·km), δ = 250 ppm and
@@ -28,26 +29,13 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class DemandWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
-        w.lstSegment.ListItems.Clear();
-        w.lstBlock.ListItems.Clear();
-        w.lstTraffic.ListItems.Clear();
-        w.lstYear.ListItems.Clear();
-        w.lstCalSegment.ListItems.Clear();
+        test_support::clearRows(
+            {w.lstSlope, w.lstSection, w.lstSegment, w.lstBlock, w.lstTraffic, w.lstYear, w.lstCalSegment});
 
-        w.txtP.setSilently("101.325");
-        w.txtTT.setSilently("273");
-        w.txtCO_in_Air.setSilently("0");
-        w.txtf_a.setSilently("1.00");
-        w.txtf_a_VI.setSilently("1.00");
-        w.txtf_h.setSilently("1.00");
-        w.txtf_h_VI.setSilently("1.00");
-        w.txtYear.setSilently("2020");
-        w.txtDescYear.setSilently("2020");
-        w.txtq_co.setSilently("0.01");
-        w.txtq_VI.setSilently("2.5");
-        w.txtDescRatio.setSilently("0");
+        test_support::SetSilently{{w.txtP, "101.325"},   {w.txtTT, "273"},      {w.txtCO_in_Air, "0"},
+                                  {w.txtf_a, "1.00"},    {w.txtf_a_VI, "1.00"}, {w.txtf_h, "1.00"},
+                                  {w.txtf_h_VI, "1.00"}, {w.txtYear, "2020"},   {w.txtDescYear, "2020"},
+                                  {w.txtq_co, "0.01"},   {w.txtq_VI, "2.5"},    {w.txtDescRatio, "0"}};
         w.txtDescRatio_Change();
 
         w.chkDelta.setSilently(0);
@@ -118,17 +106,17 @@ TEST_F(DemandWindow, OneWayTotalsAndPickedSegmentOfAHandCheckedProject) {
     // Totals: 11.1111 → "11.111"; 23.412698 → "23.413".
     w.cmdCalculateQQ_CO_Click(2, 60);
 
-    EXPECT_EQ(w.txtQQ_CO.Text(), "0.0028");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1639");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "11.111");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
-    EXPECT_EQ(w.txtf_d.Text(), "1.00");
-    EXPECT_EQ(w.txtf_iv.Text(), "1.00");
-    EXPECT_EQ(w.txtf_iv_VI.Text(), "1.45");
-    EXPECT_EQ(w.txtQQ_CO_SEGMENT.Text(), "0.0011");
-    EXPECT_EQ(w.txtQQ_VI_SEGMENT.Text(), "0.0806");
-    EXPECT_EQ(w.txtQQ_req_CO_SEGMENT.Text(), "4.4444");
-    EXPECT_EQ(w.txtQQ_req_VI_SEGMENT.Text(), "11.5079");
+    test_support::ExpectTexts{{w.txtQQ_CO, "0.0028"},
+                              {w.txtQQ_VI, "0.1639"},
+                              {w.txtQQ_req_CO, "11.111"},
+                              {w.txtQQ_req_VI, "23.413"},
+                              {w.txtf_d, "1.00"},
+                              {w.txtf_iv, "1.00"},
+                              {w.txtf_iv_VI, "1.45"},
+                              {w.txtQQ_CO_SEGMENT, "0.0011"},
+                              {w.txtQQ_VI_SEGMENT, "0.0806"},
+                              {w.txtQQ_req_CO_SEGMENT, "4.4444"},
+                              {w.txtQQ_req_VI_SEGMENT, "11.5079"}};
     EXPECT_EQ(w.workv_t, 60);
     EXPECT_EQ(w.txtworkv_t.Text(), "60");
     // The members hold the last segment's values.
@@ -147,11 +135,11 @@ TEST_F(DemandWindow, WorkingSpeedServesEverySegmentAndEmissionTotalsAreReadBackR
     // unrounded sum.
     w.cmdCalculateQQ_CO_Click(-1, 40);
 
-    EXPECT_EQ(w.txtQQ_CO.Text(), "0.0042");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1980");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "16.667");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "28.274");
-    EXPECT_EQ(w.txtworkv_t.Text(), "40");
+    test_support::ExpectTexts{{w.txtQQ_CO, "0.0042"},
+                              {w.txtQQ_VI, "0.1980"},
+                              {w.txtQQ_req_CO, "16.667"},
+                              {w.txtQQ_req_VI, "28.274"},
+                              {w.txtworkv_t, "40"}};
 }
 
 TEST_F(DemandWindow, WithoutAWorkingSpeedEachSegmentKeepsItsOwnAndThePageSpeedStays) {
@@ -230,11 +218,11 @@ TEST_F(DemandWindow, AnEmptySegmentTableLeavesTheEmissionBoxesEmpty) {
     w.lstSegment.ListItems.Clear();
     markResults("x");
     w.cmdCalculateQQ_CO_Click(1, 60);
-    EXPECT_EQ(w.txtQQ_CO.Text(), "");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "0.000");
-    EXPECT_EQ(w.txtf_d.Text(), "x");
+    test_support::ExpectTexts{{w.txtQQ_CO, ""},
+                              {w.txtQQ_VI, ""},
+                              {w.txtQQ_req_CO, "0.000"},
+                              {w.txtQQ_req_VI, "0.000"},
+                              {w.txtf_d, "x"}};
 }
 
 TEST_F(DemandWindow, ASegmentCellWithoutANumberCountsZero) {
@@ -259,10 +247,10 @@ TEST_F(DemandWindow, TwoWayControlTrafficMethodOfAHandCheckedProject) {
     w.txtNN_bidirection.setSilently("400.00");
     w.cmdCalculateQQ_bidrection_Click(2);
 
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "5.56");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "10.32");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "2.22");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection_SEGMENT.Text(), "4.37");
+    test_support::ExpectTexts{{w.txtQQ_req_CO_Bidirection, "5.56"},
+                              {w.txtQQ_req_VI_Bidirection, "10.32"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "2.22"},
+                              {w.txtQQ_req_VI_Bidirection_SEGMENT, "4.37"}};
     // The design traffic stays as the factor handler wrote it.
     EXPECT_EQ(w.txtNN_bidirection.Text(), "400.00");
     EXPECT_NEAR(w.QQ_req_VI, 4.365079, 1e-6);
@@ -285,11 +273,11 @@ TEST_F(DemandWindow, TwoWayAllowedClassesMethodOfAHandCheckedProject) {
     w.optBiDirectionMethod2.setSilently(true);
     w.cmdCalculateQQ_bidrection_Click(1);
 
-    EXPECT_EQ(w.txtNN_bidirection.Text(), "300.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "4.44");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "23.73");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "2.67");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection_SEGMENT.Text(), "13.69");
+    test_support::ExpectTexts{{w.txtNN_bidirection, "300.00"},
+                              {w.txtQQ_req_CO_Bidirection, "4.44"},
+                              {w.txtQQ_req_VI_Bidirection, "23.73"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "2.67"},
+                              {w.txtQQ_req_VI_Bidirection_SEGMENT, "13.69"}};
 }
 
 TEST_F(DemandWindow, TwoWayWarnsOfAZeroDirectionalFactorAndAZeroConcentration) {
@@ -301,10 +289,10 @@ TEST_F(DemandWindow, TwoWayWarnsOfAZeroDirectionalFactorAndAZeroConcentration) {
     markResults("x");
     w.cmdCalculateQQ_bidrection_Click();
 
-    EXPECT_EQ(w.txtNN_bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_VI_Bidirection.Text(), "0.00");
-    EXPECT_EQ(w.txtQQ_req_CO_Bidirection_SEGMENT.Text(), "x");
+    test_support::ExpectTexts{{w.txtNN_bidirection, "0.00"},
+                              {w.txtQQ_req_CO_Bidirection, "0.00"},
+                              {w.txtQQ_req_VI_Bidirection, "0.00"},
+                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "x"}};
     EXPECT_EQ(w.lblWarning5.Caption(), "方向不均匀系数不大于0, 允许通行车型的交通量按0计. 区段1、2: "
                                        "δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
 }
@@ -349,10 +337,10 @@ TEST_F(DemandPages, PickingASegmentShowsItsDetails) {
     w.lstCalSegment.userItemClick(1);
 
     EXPECT_EQ(w.lblSegment.Caption(), "选择计算区段:1");
-    EXPECT_EQ(w.txtQQ_req_CO_SEGMENT.Text(), "6.6667");
-    EXPECT_EQ(w.txtQQ_req_VI_SEGMENT.Text(), "11.9048");
-    EXPECT_EQ(w.txtf_iv_VI.Text(), "1.00");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "11.111");
+    test_support::ExpectTexts{{w.txtQQ_req_CO_SEGMENT, "6.6667"},
+                              {w.txtQQ_req_VI_SEGMENT, "11.9048"},
+                              {w.txtf_iv_VI, "1.00"},
+                              {w.txtQQ_req_CO, "11.111"}};
 }
 
 TEST_F(DemandPages, PickingASpeedRecomputesEverySegmentAtIt) {
@@ -362,10 +350,8 @@ TEST_F(DemandPages, PickingASpeedRecomputesEverySegmentAtIt) {
 
     EXPECT_EQ(w.lblvt.Caption(), "选择工况车速vt(km/h):40");
     EXPECT_EQ(w.workv_t, 40);
-    EXPECT_EQ(w.txtworkv_t.Text(), "40");
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "16.667");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "28.274");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "0.1980");
+    test_support::ExpectTexts{
+        {w.txtworkv_t, "40"}, {w.txtQQ_req_CO, "16.667"}, {w.txtQQ_req_VI, "28.274"}, {w.txtQQ_VI, "0.1980"}};
 }
 
 TEST_F(DemandPages, PickingAYearMakesItCurrentAndRecomputesThePage) {

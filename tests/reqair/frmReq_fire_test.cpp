@@ -4,15 +4,16 @@
 
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A tunnel from station 1000 to 2000: 60 m² (perimeter 32, diameter 7.5) up to 1500 and 80 m² (perimeter
 // 36, diameter 8.889) up to 2000, level; ρ = 1.2 kg/m³, ambient 308 K. The plume inputs are the page's
@@ -29,15 +30,9 @@ protected:
         addSection("1500", "60", "32", "7.500");
         addSection("2000", "80", "36", "8.889");
 
-        w.txtExchangeNum.setSilently("4");
-        w.txtRHO.setSilently("1.2");
-        w.txtAT.setSilently("308");
-        w.txtHRR.setSilently("50");
-        w.txtFireSize.setSilently("45");
-        w.txtPerimeter.setSilently("36");
-        w.txtCH.setSilently("5.4");
-        w.txtDSL.setSilently("1.5");
-        w.txtPRL.setSilently("5");
+        test_support::SetSilently{{w.txtExchangeNum, "4"}, {w.txtRHO, "1.2"},     {w.txtAT, "308"},
+                                  {w.txtHRR, "50"},        {w.txtFireSize, "45"}, {w.txtPerimeter, "36"},
+                                  {w.txtCH, "5.4"},        {w.txtDSL, "1.5"},     {w.txtPRL, "5"}};
         // The page's controls can be used only while it is shown. Arriving runs the default formula,
         // Wu-Bakar, which writes the diameter into the height box: the height is typed afterwards.
         w.pgMain.userClick(7);
@@ -100,11 +95,11 @@ TEST_F(FireWindow, PlumeChainWorksWithTheTwoDecimalBoxes) {
     // density).
     w.optQsMethod1(1).userClick();
     w.cmdCalQQ_req_exchange.userClick();
-    EXPECT_EQ(w.txtHOR.Text(), "1.11");
-    EXPECT_EQ(w.txtMPRS.Text(), "52.08");
-    EXPECT_EQ(w.txtCHO.Text(), "47.50");
-    EXPECT_EQ(w.txtTSLA.Text(), "894.17");
-    EXPECT_EQ(w.txtST.Text(), "1202.17");
+    test_support::ExpectTexts{{w.txtHOR, "1.11"},
+                              {w.txtMPRS, "52.08"},
+                              {w.txtCHO, "47.50"},
+                              {w.txtTSLA, "894.17"},
+                              {w.txtST, "1202.17"}};
     EXPECT_EQ(w.lblAirDensity.Caption(), "1202.17K温度下空气密度(kg/m^3):");
     EXPECT_EQ(w.txtAD.Text(), "0.27");
     EXPECT_EQ(w.txtQs.Text(), "192.89");
@@ -133,11 +128,11 @@ TEST_F(FireWindow, PlumeBelowTheSmokeLayerShowsNoSmokeAndKeepsFailedBoxes) {
     // Qs = 0/0.27 = 0.
     w.txtCH.setSilently("1.0");
     w.cmdCalQQ_req_exchange.userClick();
-    EXPECT_EQ(w.txtMPRS.Text(), "0.00");
-    EXPECT_EQ(w.txtTSLA.Text(), "894.17");
-    EXPECT_EQ(w.txtST.Text(), "1202.17");
-    EXPECT_EQ(w.txtAD.Text(), "0.27");
-    EXPECT_EQ(w.txtQs.Text(), "0.00");
+    test_support::ExpectTexts{{w.txtMPRS, "0.00"},
+                              {w.txtTSLA, "894.17"},
+                              {w.txtST, "1202.17"},
+                              {w.txtAD, "0.27"},
+                              {w.txtQs, "0.00"}};
 }
 
 // ---- Critical velocity ----

@@ -12,6 +12,8 @@
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/report_options.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 
@@ -32,8 +34,6 @@
 
 namespace {
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 class RequiredAirReport : public test_support::TempFolderTest {
 protected:
     void SetUp() override {
@@ -48,9 +48,9 @@ protected:
     void choose(std::vector<int> years, std::vector<int> cases, std::vector<int> speeds, bool open) {
         test_stage::onModal<frmReportControl>([=](frmReportControl& d) {
             // The speeds can be clicked only while 单向交通 is selected.
-            clearAll(d.lstvt);
-            clearAll(d.lstYear);
-            clearAll(d.lstCase);
+            test_support::clearSelection(d.lstvt);
+            test_support::clearSelection(d.lstYear);
+            test_support::clearSelection(d.lstCase);
             for (int i : years) {
                 d.lstYear.userClick(i);
             }
@@ -65,14 +65,6 @@ protected:
             }
             d.cmdOK.userClick();
         });
-    }
-
-    static void clearAll(platform::ListBox& list) {
-        for (int i = 0; i < list.ListCount(); ++i) {
-            if (list.Selected(i)) {
-                list.userClick(i);
-            }
-        }
     }
 
     std::vector<std::string> reportLines() {

@@ -6,7 +6,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "tests/support/list_rows.h"
-#include "tests/support/typed_tunnel.h"
+#include "tests/support/new_tunnel.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 
@@ -27,14 +27,19 @@ using test_support::rowsOf;
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A 4.2 km one-way tunnel, K10+000–K14+200, +1.2 % then −0.8 %, 65 m², 900 m above sea level.
-const test_support::NewTunnel kTunnel{"10000", {{"12100", "1.2"}, {"14200", "-0.8"}}, "65", "31.5", "900",
-                                      "80",    {{"2030", "15300"}, {"2045", "22700"}}};
+const test_support::NewTunnel kTunnel{.elevation = "900",
+                                      .designSpeed = "80",
+                                      .start = "10000",
+                                      .slopes = {{"12100", "1.2"}, {"14200", "-0.8"}},
+                                      .area = "65",
+                                      .perimeter = "31.5",
+                                      .years = {{"2030", "15300"}, {"2045", "22700"}}};
 
 TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem) {
     // The window lays itself out for the font it is built in: build it in the program's.
     const test_support::ProgramFont font;
     frmReq& req = platform::Forms::instance<frmReq>();
-    test_support::typeNewTunnel(req, kTunnel);
+    test_support::TypeNewTunnel(req, kTunnel);
     ASSERT_EQ(req.GetTunnelLength(), 4200);
 
     req.pgMain.userClick(6);

@@ -13,14 +13,12 @@ namespace {
 
 // Tunnel from 1000 to 3000: slopes change at 1800 and 3000, sections at 1500 and 3000.
 TunnelLayout tunnel() {
-    TunnelLayout t;
-    t.StartPile = 1000;
-    t.TunnelLength = 2000;
-    t.Slopes = {{1800, 2.0}, {3000, -1.5}};
-    t.Sections = {{1500, 60, 30, 8.0}, {3000, 70, 32, 8.75}};
-    t.OneWaySpeed = 60;
-    t.TwoWaySpeed = 40;
-    return t;
+    return TunnelLayout{.StartPile = 1000,
+                        .TunnelLength = 2000,
+                        .Slopes = {{1800, 2.0}, {3000, -1.5}},
+                        .Sections = {{1500, 60, 30, 8.0}, {3000, 70, 32, 8.75}},
+                        .OneWaySpeed = 60,
+                        .TwoWaySpeed = 40};
 }
 
 std::vector<double> starts(const SegmentCut& cut) {

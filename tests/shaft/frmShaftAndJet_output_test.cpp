@@ -16,7 +16,13 @@
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shaft_jet_inputs.h"
+#include "tests/support/report_options.h"
+#include "tests/support/drawn_texts.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
+#include "tests/support/tunnel_stage.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -31,25 +37,12 @@ namespace {
 namespace cad = platform::cad;
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
+using test_support::countTexts;
+using test_support::drawnEntities;
+using test_support::expectGbkCrLf;
+using test_support::linesOf;
 
 const std::string kStars(113, '*');
-
-std::vector<cad::Entity> drawn() {
-    if (cad::drawingWindow() == nullptr) {
-        return {};
-    }
-    return cad::Application::Attach()->activeDocument().modelSpace().entities();
-}
-
-int countText(const std::vector<cad::Entity>& entities, const std::string& text) {
-    int n = 0;
-    for (const cad::Entity& e : entities) {
-        n += e.type == cad::Entity::Type::Text && e.text == text ? 1 : 0;
-    }
-    return n;
-}
 
 void addGroup(frmShaftAndJet& w, const char* station, const char* count, const char* rise) {
     w.MultiPage1.userClick(2);
@@ -75,8 +68,7 @@ bool samePoints(const jetfan::CurvePointArray& a, const jetfan::CurvePointArray&
 class ShaftJetOutput : public ::testing::Test {
 protected:
     void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
+        test_support::saveTemplateProject(req);
         report = test_stage::appFolder() + "/proj_单竖井送排式结合射流风机通风.rpt";
         table = test_stage::appFolder() + "/proj_单竖井送排式通风+射流风机运营控制表.tab";
     }
@@ -85,19 +77,6 @@ protected:
     /// window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&, frmVentParam&)>& script) {
         EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(req, 3, script));
-    }
-
-    static std::vector<std::string> linesOf(const std::string& path) {
-        return textfile::ReadLines(path).value_or(std::vector<std::string>{"<unreadable>"});
-    }
-
-    static void expectGbkCrLf(const std::string& path, const std::string& sample) {
-        const std::string bytes = textfile::ReadBytes(path).value_or("");
-        ASSERT_FALSE(bytes.empty());
-        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-        }
-        EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos);
     }
 
     frmReq& req = Forms::instance<frmReq>();
@@ -109,56 +88,15 @@ protected:
 /// and 300 and 10 of the short passage; then the balance: Qr1 300, Qr2 400, Qs 150, Δpe 6.30, Δpb 78.69,
 /// no traffic force.
 void balancedFlatTunnel(frmShaftAndJet& w) {
-    frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    req.txtRHO.setSilently("1.2");
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("3000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("3000");
-    section.setSubItems(1, "60");
-    section.setSubItems(2, "30");
-    section.setSubItems(3, "8");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 3000;
-    modPublic::PileDirection = 1;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0;
-    modPublic::v_n = 0;
-    modPublic::zeta_e = 0.6;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
+    test_support::FlatTunnel tunnel = test_support::shaftJetTunnel();
+    tunnel.pileDirection = 1;
+    test_support::setFlatTunnel(tunnel);
     step2.chkExchange.setSilently(0);
     step2.lstzeta.ListItems.Clear();
     step2.txtv_n.setSilently("0");
     step2.txtzeta_e.setSilently("0.6");
-    w.MultiPage1.userClick(0);
-    w.txtShaftPile.userType("2200");
-    w.txtQe.userType("150");
-    w.cmbCounte.userType("1");
-    w.txtQb.userType("125");
-    w.cmbCountb.userType("2");
-    w.txtKK_e.userType("0.9");
-    w.txtv_e.userType("6");
-    w.txtKK_b.userType("1");
-    w.txtv_b.userType("25");
-    w.txtbeta.userType("5");
-    w.txtZeta_fencha.userType("0.28");
-    w.txtZeta_heliu.userType("0.7");
-    if (w.chkQb.Value() != 1) {
-        w.chkQb.userClick();
-    }
-    w.MultiPage1.userClick(1);
-    w.txtds.userType("60");
-    w.cmdCalculateSectionQQ_req.userClick();
-    w.QQ_req1 = 200;
-    w.QQ_req2 = 300;
-    w.QQ_req_VI = 10;
-    w.txtQQ_req1.userType("200.00");
-    w.txtQQ_req2.userType("300.00");
-    w.txtQQ_req_VI.userType("10.0000000");
+    test_support::enterShaftJetFlatTunnel(w);
     w.cmdCalculatePtot3.userClick();
     ASSERT_EQ(w.txtQQ_r1.Text(), "300.00");
     ASSERT_EQ(w.txtdeltap_e.Text(), "6.30");
@@ -179,10 +117,10 @@ TEST_F(ShaftJetOutput, CurvesOfAFlatTunnelByHandAndThePowerFromThem) {
         balancedFlatTunnel(w);
         w.cmdDrawPressCurve.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
-        const std::vector<cad::Entity> entities = drawn();
-        EXPECT_EQ(countText(entities, "压力(Pa)"), 1);
-        EXPECT_EQ(countText(entities, "速度(m/s)"), 1);
-        EXPECT_EQ(countText(entities, "浓度C(%)"), 1);
+        const std::vector<cad::Entity> entities = drawnEntities();
+        EXPECT_EQ(countTexts(entities, "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(entities, "速度(m/s)"), 1);
+        EXPECT_EQ(countTexts(entities, "浓度C(%)"), 1);
 
         ASSERT_NE(w.PressCurve, nullptr);
         const double supply = 78.69 - 0.42 * (400.0 / 60) * (400.0 / 60);
@@ -222,7 +160,7 @@ TEST_F(ShaftJetOutput, CurvesOfAFlatTunnelByHandAndThePowerFromThem) {
         EXPECT_TRUE(platform::msgbox::log().empty());
         EXPECT_EQ(w.txtp_se.Text(), "11.000");
         EXPECT_EQ(w.txtp_sb.Text(), "13.100");
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(drawnEntities(), "压力(Pa)"), 1);
     });
 }
 
@@ -261,7 +199,7 @@ TEST_F(ShaftJetOutput, RefusedCurvesKeepTheLastOneAndStopThePower) {
         EXPECT_EQ(platform::msgbox::log()[2].prompt,
                   "压力曲线无法计算(除数为零或断面数据缺失)，请检查断面数据、风量与通风参数！");
         EXPECT_TRUE(samePoints(w.PressCurve->pressPoints(), last));
-        EXPECT_EQ(countText(drawn(), "压力(Pa)"), 1);
+        EXPECT_EQ(countTexts(drawnEntities(), "压力(Pa)"), 1);
     });
 }
 
@@ -314,27 +252,7 @@ TEST_F(ShaftJetOutput, UnnamedProjectIsRefused) {
 // ---- Control table ----
 
 void pickAndOk(frmReportControl& d, int year, const std::vector<int>& cases, int speed) {
-    const auto clearAll = [](platform::ListBox& list) {
-        for (int i = 0; i < list.ListCount(); ++i) {
-            if (list.Selected(i)) {
-                list.userClick(i);
-            }
-        }
-    };
-    clearAll(d.lstvt);
-    clearAll(d.lstYear);
-    clearAll(d.lstCase);
-    d.lstCase.userClick(0);
-    d.lstvt.userClick(speed);
-    d.lstCase.userClick(0);
-    d.lstYear.userClick(year);
-    for (int i : cases) {
-        d.lstCase.userClick(i);
-    }
-    if (d.chkOpenReport.Value() != 1) {
-        d.chkOpenReport.userClick();
-    }
-    d.cmdOK.userClick();
+    test_support::pickReportOptions(d, {year}, cases, {speed}, true);
 }
 
 TEST_F(ShaftJetOutput, TableBlocksWithTheLeastPowerPairAndTheWindowOnIt) {

@@ -13,7 +13,13 @@
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shaft_jet_inputs.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
+#include "tests/support/tunnel_stage.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
@@ -30,8 +36,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string sjPath() {
     return test_stage::appFolder() + "/proj.sj";
 }
@@ -40,12 +44,17 @@ std::string templatePath() {
     return (fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.sj").string();
 }
 
+/// Deletes the template's groups row by row, as the engineer starts a layout of his own.
+void emptyGroups(frmShaftAndJet& w) {
+    while (w.lstJet.ListItems.Count() > 0) {
+        w.lstJet.userItemClick(1);
+        w.cmdDelete.userClick();
+    }
+}
+
 class ShaftJetWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     /// Opens step 2 from the main window and this window from step 2 with Next and scheme 3; `script` acts
     /// on the window and leaves it; step 2 is then left by Return.
@@ -68,53 +77,9 @@ protected:
 /// shaft 2200, ds 60, Qe 150 (one fan), Qb 250 given (two fans of 125); the demands 200, 300 and 10 of
 /// the short passage set after the demand has run.
 void flatTunnel(frmShaftAndJet& w) {
-    frmReq& req = Forms::instance<frmReq>();
-    frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    // The main window publishes its density again while it works out the demand.
-    req.txtRHO.setSilently("1.2");
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("3000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("3000");
-    section.setSubItems(1, "60");
-    section.setSubItems(2, "30");
-    section.setSubItems(3, "8");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 3000;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0;
-    modPublic::v_n = 0;
-    modPublic::zeta_e = 0.6;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
-    step2.chkExchange.setSilently(0);
-    w.MultiPage1.userClick(0);
-    w.txtShaftPile.userType("2200");
-    w.txtQe.userType("150");
-    w.cmbCounte.userType("1");
-    w.txtQb.userType("125");
-    w.cmbCountb.userType("2");
-    w.txtKK_e.userType("0.9");
-    w.txtv_e.userType("6");
-    w.txtKK_b.userType("1");
-    w.txtv_b.userType("25");
-    w.txtbeta.userType("5");
-    w.txtZeta_fencha.userType("0.28");
-    w.txtZeta_heliu.userType("0.7");
-    if (w.chkQb.Value() != 1) {
-        w.chkQb.userClick();
-    }
-    w.MultiPage1.userClick(1);
-    w.txtds.userType("60");
-    w.cmdCalculateSectionQQ_req.userClick();
-    w.QQ_req1 = 200;
-    w.QQ_req2 = 300;
-    w.QQ_req_VI = 10;
-    w.txtQQ_req1.userType("200.00");
-    w.txtQQ_req2.userType("300.00");
-    w.txtQQ_req_VI.userType("10.0000000");
+    test_support::setFlatTunnel(test_support::shaftJetTunnel());
+    Forms::instance<frmVentParam>().chkExchange.setSilently(0);
+    test_support::enterShaftJetFlatTunnel(w);
 }
 
 // ---- Opening, fan flows ----
@@ -148,12 +113,14 @@ TEST_F(ShaftJetWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
         EXPECT_EQ(w.txtShaftPile.Text(), "12600");
         EXPECT_EQ(w.txtQQ_e.Text(), "300");
         EXPECT_EQ(w.chkQb.Value(), 1);
-        EXPECT_EQ(w.cmbJetModel1.Text(), "1120型射流风机");
-        EXPECT_EQ(w.txtFlow1.Text(), "33.79");
-        EXPECT_EQ(w.txtAA_j2.Text(), "0.985");
-        EXPECT_EQ(w.txtvj2.Text(), "34.305");
-        EXPECT_EQ(w.txtetam_b.Text(), "0.925");
-        EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+        test_support::ExpectTexts{{w.cmbJetModel1, "1120型射流风机"},
+                                  {w.txtFlow1, "33.79"},
+                                  {w.txtAA_j2, "0.985"},
+                                  {w.txtvj2, "34.305"},
+                                  {w.txtetam_b, "0.925"}};
+        ASSERT_EQ(w.lstJet.ListItems.Count(), 4);
+        EXPECT_EQ(w.lstJet.ListItems(1).Text(), "10200.00");
+        EXPECT_EQ(w.lstJet.ListItems(4).SubItems(2), "29.50");
         EXPECT_EQ(w.QQ_req1, 0);
     });
     ASSERT_TRUE(fs::exists(sjPath()));
@@ -256,20 +223,13 @@ TEST_F(ShaftJetWindow, BalanceOfAFlatTunnelByHand) {
         w.cmdCalculatePtot3.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
         // Qr1 300 (root of the fresh-air balance), Qr2 = 250 − 150 + 300 = 400, Qs 150, Qsf 50.
-        EXPECT_EQ(w.txtQQ_r1.Text(), "300.00");
-        EXPECT_EQ(w.txtQQ_r2.Text(), "400.00");
-        EXPECT_EQ(w.txtQQ_s.Text(), "150.00");
-        EXPECT_EQ(w.txtQQ_sf.Text(), "50.00");
-        EXPECT_EQ(w.txtCC_2.Text(), "0.67");
-        EXPECT_EQ(w.txtratio_Qe_Qr1.Text(), "0.50");
-        EXPECT_EQ(w.txtratio_Qb_Qr2.Text(), "0.63");
+        test_support::ExpectTexts{{w.txtQQ_r1, "300.00"},     {w.txtQQ_r2, "400.00"},
+                                  {w.txtQQ_s, "150.00"},      {w.txtQQ_sf, "50.00"},
+                                  {w.txtCC_2, "0.67"},        {w.txtratio_Qe_Qr1, "0.50"},
+                                  {w.txtratio_Qb_Qr2, "0.63"}};
         // vr1 = 300/60, Δpe 6.30; vr2 = 400/60, Δpb 78.69; Ab = 250/25, Ae = 150/6.
-        EXPECT_EQ(w.txtv_r1.Text(), "5.00");
-        EXPECT_EQ(w.txtdeltap_e.Text(), "6.30");
-        EXPECT_EQ(w.txtv_r2.Text(), "6.67");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "78.69");
-        EXPECT_EQ(w.txtAA_b.Text(), "10.000");
-        EXPECT_EQ(w.txtAA_e.Text(), "25.00");
+        test_support::ExpectTexts{{w.txtv_r1, "5.00"},      {w.txtdeltap_e, "6.30"}, {w.txtv_r2, "6.67"},
+                                  {w.txtdeltap_b, "78.69"}, {w.txtAA_b, "10.000"},   {w.txtAA_e, "25.00"}};
         // P = 10 + 0.5·200 = 110: C2s 110/150 = 0.73, C3 = 410/400 = 1.025 shown 1.03; C2b kept.
         EXPECT_EQ(w.txtCC_2s.Text(), "0.73");
         EXPECT_EQ(w.txtCC_3.Text(), "1.03");
@@ -277,10 +237,10 @@ TEST_F(ShaftJetWindow, BalanceOfAFlatTunnelByHand) {
         EXPECT_EQ(w.txtQQ_req_VI.Text(), "10.0000000");
         // No friction: Δpr1 = 0.6·(0.6 + 0.28)·25 = 13.20 (entrance and branch); Δpr2 = 0.6·(0.7 + 1)·44.44
         // = 45.33 (merge and exit). No wind, no traffic.
-        EXPECT_EQ(w.txtdeltap_r1.Text(), "13.20");
-        EXPECT_EQ(w.txtdeltap_r2.Text(), "45.33");
-        EXPECT_EQ(w.txtdeltap_m1.Text(), "0.00");
-        EXPECT_EQ(w.txtdeltap_t2.Text(), "0.00");
+        test_support::ExpectTexts{{w.txtdeltap_r1, "13.20"},
+                                  {w.txtdeltap_r2, "45.33"},
+                                  {w.txtdeltap_m1, "0.00"},
+                                  {w.txtdeltap_t2, "0.00"}};
         // Δpj1 = 13.2 − 6.3 = 6.90; Δpj2 = 45.33 − 78.69 = −33.36: the supply opening carries the outlet.
         EXPECT_EQ(w.txttotaldeltap_j1.Text(), "6.90");
         EXPECT_EQ(w.txttotaldeltap_j2.Text(), "-33.36");
@@ -364,6 +324,7 @@ TEST_F(ShaftJetWindow, HangingHeightChangesOnlyThePositionFactor) {
 TEST_F(ShaftJetWindow, GroupsInsertedInOrderAndLaidOutFromBothPortals) {
     open([](frmShaftAndJet& w) {
         w.MultiPage1.userClick(2);
+        emptyGroups(w);
         auto add = [&w](const char* s) {
             w.txtPile.userType(s);
             w.txtJetNumPerTeam.userType("2");
@@ -389,13 +350,9 @@ TEST_F(ShaftJetWindow, GroupsInsertedInOrderAndLaidOutFromBothPortals) {
         w.txtdeltap_j2.userType("20");
         w.MultiPage1.userClick(2);
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-            d.txtJetNumPerTeam.userType("2");
-            d.txtTeamNum1.userType("2.5");
-            d.txtSpan1.userType("150");
-            d.txtDist1.userType("200");
-            d.txtTeamNum2.userType("1");
-            d.txtSpan2.userType("100");
-            d.txtDist2.userType("300");
+            test_support::TypeInto{{d.txtJetNumPerTeam, "2"}, {d.txtTeamNum1, "2.5"}, {d.txtSpan1, "150"},
+                                   {d.txtDist1, "200"},       {d.txtTeamNum2, "1"},   {d.txtSpan2, "100"},
+                                   {d.txtDist2, "300"}};
             d.ccmdOK.userClick();
         });
         w.cmdAutoLayout.userClick();
@@ -427,19 +384,20 @@ TEST_F(ShaftJetWindow, DuctLossOfAnOpeningFromTheDuctDialog) {
 
 TEST_F(ShaftJetWindow, EveryStoredBoxComesBackAsItWas) {
     open([](frmShaftAndJet& w) {
-        w.txtShaftPile.userType("12345.5");
-        w.txtQe.userType("120");
-        w.cmbCounte.userType("3");
-        w.txtQQ_e.userType("355");
-        w.txtp1_b.userType("101.325");
+        test_support::TypeInto{{w.txtShaftPile, "12345.5"},
+                               {w.txtQe, "120"},
+                               {w.cmbCounte, "3"},
+                               {w.txtQQ_e, "355"},
+                               {w.txtp1_b, "101.325"}};
         w.chkQb.userClick();
         w.MultiPage1.userClick(1);
-        w.txtQQ_r1.userType("412.5");
-        w.txtQQ_r2.userType("1.234");
-        w.txteta2.userType("0.777");
-        w.txtdeltap_j1.userType("18.136690569543");
-        w.txtjetcount2.userType("-2");
+        test_support::TypeInto{{w.txtQQ_r1, "412.5"},
+                               {w.txtQQ_r2, "1.234"},
+                               {w.txteta2, "0.777"},
+                               {w.txtdeltap_j1, "18.136690569543"},
+                               {w.txtjetcount2, "-2"}};
         w.MultiPage1.userClick(2);
+        emptyGroups(w);
         w.txtPile.userType("10200.00");
         w.cmdAdd.userClick();
         w.txtPile.userType("10400");
@@ -447,16 +405,11 @@ TEST_F(ShaftJetWindow, EveryStoredBoxComesBackAsItWas) {
     });
     const std::string first = textfile::ReadBytes(sjPath()).value();
     open([](frmShaftAndJet& w) {
-        EXPECT_EQ(w.txtShaftPile.Text(), "12345.5");
-        EXPECT_EQ(w.txtQe.Text(), "120");
-        EXPECT_EQ(w.cmbCounte.Text(), "3");
-        EXPECT_EQ(w.txtQQ_e.Text(), "355");
-        EXPECT_EQ(w.txtQQ_r1.Text(), "412.5");
-        EXPECT_EQ(w.txtQQ_r2.Text(), "1.234");
-        EXPECT_EQ(w.txteta2.Text(), "0.777");
-        EXPECT_EQ(w.txtdeltap_j1.Text(), "18.136690569543");
-        EXPECT_EQ(w.txtjetcount2.Text(), "-2");
-        EXPECT_EQ(w.txtp1_b.Text(), "101.325");
+        test_support::ExpectTexts{{w.txtShaftPile, "12345.5"}, {w.txtQe, "120"},
+                                  {w.cmbCounte, "3"},          {w.txtQQ_e, "355"},
+                                  {w.txtQQ_r1, "412.5"},       {w.txtQQ_r2, "1.234"},
+                                  {w.txteta2, "0.777"},        {w.txtdeltap_j1, "18.136690569543"},
+                                  {w.txtjetcount2, "-2"},      {w.txtp1_b, "101.325"}};
         EXPECT_EQ(w.chkQb.Value(), 0);
         ASSERT_EQ(w.lstJet.ListItems.Count(), 2);
         EXPECT_EQ(w.lstJet.ListItems(1).Text(), "10200.00");
@@ -478,10 +431,8 @@ TEST_F(ShaftJetWindow, ATruncatedFileKeepsTheOpeningTextsPastItsEnd) {
     // Cut after the exhaust fan's first field.
     ASSERT_TRUE(textfile::WriteAtomically(sjPath(), full.substr(0, full.find("\r\n\"\",\"\",\"\"") + 2 + 3)));
     open([](frmShaftAndJet& w) {
-        EXPECT_EQ(w.txtShaftPile.Text(), "11111");
-        EXPECT_EQ(w.txtQe.Text(), "99");
-        EXPECT_EQ(w.txtds.Text(), "60");
-        EXPECT_EQ(w.txtKK_b.Text(), "1");
+        test_support::ExpectTexts{
+            {w.txtShaftPile, "11111"}, {w.txtQe, "99"}, {w.txtds, "60"}, {w.txtKK_b, "1"}};
         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
     });
 }
@@ -519,62 +470,93 @@ TEST_F(ShaftJetWindow, WithoutFileAndTemplateTheBoxesAreEmpty) {
 ///   shaftjet_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
 TEST(ShaftJetTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
-    (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(templatePath());
-    modPublic::ProjectFile = dir + "/Normal.vnt";
-    frmShaftAndJet& w = Forms::instance<frmShaftAndJet>();
-    // The middle of the template tunnel, two fans of 150 m³/s at each opening, the supply flow given, the
-    // 1120 model 1.2 m below the crown in both sections; the results are left to the designer.
-    for (platform::TextBox* box :
-         {&w.txtShaftPile,   &w.txtQe,         &w.txtQQ_e,  &w.txtKK_e,   &w.txtv_e,
-          &w.txtZeta_fencha, &w.txtQb,         &w.txtQQ_b,  &w.txtKK_b,   &w.txtv_b,
-          &w.txtbeta,        &w.txtZeta_heliu, &w.txtds,    &w.txtZZ_j1,  &w.txtZZ_j2,
-          &w.txtt1_e,        &w.txtp1_e,       &w.txteta_e, &w.txtetam_e, &w.txtk_e,
-          &w.txtt1_b,        &w.txtp1_b,       &w.txteta_b, &w.txtetam_b, &w.txtk_b}) {
-        box->set("");
-    }
-    w.txtShaftPile.set("12600");
-    w.txtQe.set("150");
-    w.cmbCounte.setText("2");
-    w.txtKK_e.set("0.9");
-    w.txtv_e.set("6");
-    w.txtZeta_fencha.set("0.28");
-    w.txtQb.set("150");
-    w.cmbCountb.setText("2");
-    w.txtKK_b.set("1");
-    w.txtv_b.set("25");
-    w.txtbeta.set("5");
-    w.txtZeta_heliu.set("0.7");
-    w.txtds.set("60");
-    w.chkQb.set(1);
-    for (auto* t1 : {&w.txtt1_e, &w.txtt1_b}) {
-        t1->set("20");
-    }
-    for (auto* p1 : {&w.txtp1_e, &w.txtp1_b}) {
-        p1->set("101.325");
-    }
-    for (auto* eta : {&w.txteta_e, &w.txteta_b}) {
-        eta->set("0.8");
-    }
-    for (auto* etam : {&w.txtetam_e, &w.txtetam_b}) {
-        etam->set("0.925");
-    }
-    for (auto* k : {&w.txtk_e, &w.txtk_b}) {
-        k->set("1.15");
-    }
-    w.cmbJetModel1.setText("1120型射流风机");
-    w.cmbJetModel2.setText("1120型射流风机");
-    w.txtZZ_j1.set("1.2");
-    w.txtZZ_j2.set("1.2");
-    for (platform::TextBox* box :
-         {&w.txtdeltap_j1, &w.txtdeltap_j2, &w.txtjetcount1, &w.txtjetcount2, &w.txtQQ_r2}) {
-        box->set("");
-    }
-    ASSERT_EQ(w.txtQQ_e.Text(), "300");
-    ASSERT_TRUE(w.SaveFile());
+    test_support::templateOutFolder("Normal.sj");
+    // From step 2 as the engineer comes, so that the balance has the template's section demand.
+    ASSERT_TRUE(test_support::openScheme<frmShaftAndJet>(req, 3, [&](frmShaftAndJet& w, frmVentParam&) {
+        // The middle of the template tunnel, two fans of 150 m³/s at each opening, the supply flow given, the
+        // 1120 model 1.2 m below the crown in both sections; the results are left to the designer. Typed
+        // again after the layout, as the balance rewrites some of them in its own format.
+        const auto typeInputs = [&w] {
+            for (platform::TextBox* box :
+                 {&w.txtShaftPile,   &w.txtQe,         &w.txtQQ_e,  &w.txtKK_e,   &w.txtv_e,
+                  &w.txtZeta_fencha, &w.txtQb,         &w.txtQQ_b,  &w.txtKK_b,   &w.txtv_b,
+                  &w.txtbeta,        &w.txtZeta_heliu, &w.txtds,    &w.txtZZ_j1,  &w.txtZZ_j2,
+                  &w.txtt1_e,        &w.txtp1_e,       &w.txteta_e, &w.txtetam_e, &w.txtk_e,
+                  &w.txtt1_b,        &w.txtp1_b,       &w.txteta_b, &w.txtetam_b, &w.txtk_b}) {
+                box->set("");
+            }
+            w.txtShaftPile.set("12600");
+            w.txtQe.set("150");
+            w.cmbCounte.setText("2");
+            w.txtKK_e.set("0.9");
+            w.txtv_e.set("6");
+            w.txtZeta_fencha.set("0.28");
+            w.txtQb.set("150");
+            w.cmbCountb.setText("2");
+            w.txtKK_b.set("1");
+            w.txtv_b.set("25");
+            w.txtbeta.set("5");
+            w.txtZeta_heliu.set("0.7");
+            w.txtds.set("60");
+            w.chkQb.set(1);
+            for (auto* t1 : {&w.txtt1_e, &w.txtt1_b}) {
+                t1->set("20");
+            }
+            for (auto* p1 : {&w.txtp1_e, &w.txtp1_b}) {
+                p1->set("101.325");
+            }
+            for (auto* eta : {&w.txteta_e, &w.txteta_b}) {
+                eta->set("0.8");
+            }
+            for (auto* etam : {&w.txtetam_e, &w.txtetam_b}) {
+                etam->set("0.925");
+            }
+            for (auto* k : {&w.txtk_e, &w.txtk_b}) {
+                k->set("1.15");
+            }
+            w.cmbJetModel1.setText("1120型射流风机");
+            w.cmbJetModel2.setText("1120型射流风机");
+            w.txtZZ_j1.set("1.2");
+            w.txtZZ_j2.set("1.2");
+        };
+        typeInputs();
+        // Two groups of two fans in each section, laid out by the dialog on the per-fan rise of the balance:
+        // the four fans each section needs once its exhaust stays within the section's flow, side by side
+        // in a cross-section, 150 m apart, the outer groups 200 m inside the portals.
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        w.MultiPage1.userClick(2);
+        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
+            d.txtJetNumPerTeam.userType("2");
+            d.txtTeamNum1.userType("2");
+            d.txtTeamNum2.userType("2");
+            d.txtSpan1.userType("150");
+            d.txtSpan2.userType("150");
+            d.txtDist1.userType("200");
+            d.txtDist2.userType("200");
+            d.ccmdOK.userClick();
+        });
+        w.cmdAutoLayout.userClick();
+        ASSERT_EQ(w.lstJet.ListItems.Count(), 4);
+        for (platform::TextBox* box : {&w.txtAA_e,           &w.txtdeltap_e,     &w.txtAA_b,
+                                       &w.txtdeltap_b,       &w.txtQQ_req_VI,    &w.txtQQ_s,
+                                       &w.txtQQ_sf,          &w.txtv_rs,         &w.txtCC_2s,
+                                       &w.txtratio_Qe_Qr1,   &w.txtratio_Qb_Qr2, &w.txtQQ_req1,
+                                       &w.txtQQ_r1,          &w.txtv_r1,         &w.txtdeltap_r1,
+                                       &w.txtdeltap_m1,      &w.txtdeltap_t1,    &w.txttotaldeltap_j1,
+                                       &w.txtCC_2,           &w.txtQQ_req2,      &w.txtv_r2,
+                                       &w.txtdeltap_r2,      &w.txtdeltap_m2,    &w.txtdeltap_t2,
+                                       &w.txttotaldeltap_j2, &w.txtCC_3}) {
+            box->set("");
+        }
+        typeInputs();
+        for (platform::TextBox* box :
+             {&w.txtdeltap_j1, &w.txtdeltap_j2, &w.txtjetcount1, &w.txtjetcount2, &w.txtQQ_r2}) {
+            box->set("");
+        }
+        ASSERT_EQ(w.txtQQ_e.Text(), "300");
+        ASSERT_TRUE(w.SaveFile());
+    }));
     Forms::destroyAll();
 }
 

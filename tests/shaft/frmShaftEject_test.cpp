@@ -16,6 +16,9 @@
 #include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 #include "jetfan/CPressionCurve.h"
@@ -34,20 +37,13 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string sePath() {
     return test_stage::appFolder() + "/proj.se";
 }
 
 class ShaftEjectWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
-    }
+    void SetUp() override { test_support::saveTemplateProjectWithDemand(req); }
 
     /// Step 2 from the main window with the case at `casePosition`, Next with the shaft-exhaust scheme;
     /// `script` acts on the window, which is then left by its back button.
@@ -70,11 +66,7 @@ protected:
 // Writes the template ConfigFiles/Normal.se: ARIDANE_TEMPLATE_OUT names the folder.
 TEST(ShaftEjectTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.se");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.se");
     modPublic::StartPile = vb::Val(req.txtStartPile.Text());
     frmShaftEject& w = Forms::instance<frmShaftEject>();
     // A shaft in the middle of the tunnel, calm weather at both portals, junction losses of a shaft drawn
@@ -121,10 +113,8 @@ TEST_F(ShaftEjectWindow, OneWayOpensAsSplitTypeFromTheTemplateAndLeavesItsOwnFil
         EXPECT_EQ(w.cmdTable.Caption(), "运营控制表");
         EXPECT_EQ(w.lblp_tot3.Caption(), "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):");
         // The template's boxes, the stored diameter standing.
-        EXPECT_EQ(w.txtShaftPile.Text(), "12617.50");
-        EXPECT_EQ(w.txtShaftAA_r.Text(), "40");
-        EXPECT_EQ(w.txtShaftDD_r.Text(), "6.15");
-        EXPECT_EQ(w.txtQQ_r1.Text(), "");
+        test_support::ExpectTexts{
+            {w.txtShaftPile, "12617.50"}, {w.txtShaftAA_r, "40"}, {w.txtShaftDD_r, "6.15"}, {w.txtQQ_r1, ""}};
         w.txtShaftPP_r.userType("32");
         w.txtShaftAA_r.userType("60");
         EXPECT_EQ(w.txtShaftDD_r.Text(), "7.50");
@@ -147,10 +137,10 @@ TEST_F(ShaftEjectWindow, SplitTypeFlowsPressuresAndFanFromTheBoxes) {
         w.cmdCalculateSectionQQ_req.userClick();
         ASSERT_GT(w.QQ_req1, 0);
         const shaft::DesignFlows f = shaft::SplitFlows(w.QQ_req1, w.QQ_req2, 60);
-        EXPECT_EQ(w.txtQQ_req1.Text(), vb::Format(w.QQ_req1, "0.00"));
-        EXPECT_EQ(w.txtQQ_r1.Text(), vb::Format(f.Qr1, "0.00"));
-        EXPECT_EQ(w.txtQQ_r2.Text(), vb::Format(f.Qr2, "0.00"));
-        EXPECT_EQ(w.txtQQ_r3.Text(), "60.00");
+        test_support::ExpectTexts{{w.txtQQ_req1, vb::Format(w.QQ_req1, "0.00")},
+                                  {w.txtQQ_r1, vb::Format(f.Qr1, "0.00")},
+                                  {w.txtQQ_r2, vb::Format(f.Qr2, "0.00")},
+                                  {w.txtQQ_r3, "60.00"}};
         const double area = req.GetAA_r(12617.5);
         EXPECT_EQ(w.txtv_1.Text(), vb::Format(f.Qr1 / area, "0.00"));
         EXPECT_EQ(w.txtv_3.Text(), vb::Format(60.0 / 40, "0.00"));
@@ -162,10 +152,10 @@ TEST_F(ShaftEjectWindow, SplitTypeFlowsPressuresAndFanFromTheBoxes) {
         EXPECT_EQ(w.txtQQ_r3.Text(), "65.00");
         // The fan from the shaft-bottom pressure and the 250 Pa duct loss at 0.8.
         const shaft::FanPower fan = shaft::ExhaustFan(w.p_tot3, 250, 65, 0.8);
-        EXPECT_EQ(w.txtp_tot.Text(), vb::Format(fan.p_tot, "0.00"));
-        EXPECT_EQ(w.txtAA_tot.Text(), vb::Format(fan.AA_tot, "0.00"));
-        EXPECT_EQ(w.txtSS_tot.Text(), vb::Format(fan.SS_tot, "0.00"));
-        EXPECT_EQ(w.txtp_tot3a.Text(), "0.00");
+        test_support::ExpectTexts{{w.txtp_tot, vb::Format(fan.p_tot, "0.00")},
+                                  {w.txtAA_tot, vb::Format(fan.AA_tot, "0.00")},
+                                  {w.txtSS_tot, vb::Format(fan.SS_tot, "0.00")},
+                                  {w.txtp_tot3a, "0.00"}};
         EXPECT_EQ(w.txtp_tot3.Text(),
                   vb::Format(w.p_tot1 - 0.8 * 0.5 * modPublic::rho * w.v_1 * w.v_1, "0.00"));
         EXPECT_EQ(w.lblTip.Caption(),
@@ -242,10 +232,10 @@ TEST_F(ShaftEjectWindow, BoxesComeBackFromTheSeFile) {
     });
     const shaft::SeFileContents first = stored();
     open([&](frmShaftEject& w) {
-        EXPECT_EQ(w.txtShaftDD_r.Text(), "7.00");
-        EXPECT_EQ(w.txtQQ_req2.Text(), *first.Boxes[shaft::kSeQQ_req2]);
-        EXPECT_EQ(w.txtp_tot23.Text(), *first.Boxes[shaft::kSeP_tot23]);
-        EXPECT_EQ(w.txtSS_tot.Text(), *first.Boxes[shaft::kSeSS_tot]);
+        test_support::ExpectTexts{{w.txtShaftDD_r, "7.00"},
+                                  {w.txtQQ_req2, *first.Boxes[shaft::kSeQQ_req2]},
+                                  {w.txtp_tot23, *first.Boxes[shaft::kSeP_tot23]},
+                                  {w.txtSS_tot, *first.Boxes[shaft::kSeSS_tot]}};
     });
     EXPECT_EQ(stored().Boxes, first.Boxes);
 }

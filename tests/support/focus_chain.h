@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,11 +24,13 @@ using Named = std::pair<const platform::Control*, std::string>;
 inline std::vector<std::string> order(const platform::Form& form, const std::vector<Named>& controls) {
     std::vector<std::string> seen;
     QWidget* start = form.window();
-    if (start == nullptr) return seen;
+    if (start == nullptr)
+        return seen;
     QWidget* w = start->nextInFocusChain();
     for (int guard = 0; w != nullptr && w != start && guard < 100000; ++guard) {
         for (const auto& [control, name] : controls)
-            if (control->widget() == w) seen.push_back(name);
+            if (control->widget() == w)
+                seen.push_back(name);
         w = w->nextInFocusChain();
     }
     return seen;
@@ -35,11 +39,47 @@ inline std::vector<std::string> order(const platform::Form& form, const std::vec
 /// Expects Tab to visit `controls` exactly in the order listed.
 inline void expect(const platform::Form& form, const std::vector<Named>& controls) {
     std::vector<std::string> wanted;
-    for (const auto& c : controls) wanted.push_back(c.second);
+    for (const auto& c : controls)
+        wanted.push_back(c.second);
     EXPECT_EQ(order(form, controls), wanted);
+}
+
+/// Expects each of `chains` of one window on its own: controls of different containers (frames, pages)
+/// are compared only within their own container. A failure names the chain by its first control.
+inline void expectEach(const platform::Form& form, const std::vector<std::vector<Named>>& chains) {
+    for (const auto& controls : chains) {
+        SCOPED_TRACE(controls.empty() ? std::string() : controls.front().second);
+        expect(form, controls);
+    }
+}
+
+/// A row of a folder's tab-order table: a window's name and the check that opens it and pins its chains.
+struct Window {
+    std::string name;
+    std::function<void()> expect;
+};
+
+/// Runs every row of `windows`, a failure named by its window.
+inline void expectEach(const std::vector<Window>& windows) {
+    for (const Window& w : windows) {
+        SCOPED_TRACE(w.name);
+        w.expect();
+    }
+}
+
+inline void PrintTo(const Window& window, std::ostream* os) {
+    *os << window.name;
+}
+
+/// Names each case of a TEST_P over a table of windows by its window.
+inline std::string caseName(const ::testing::TestParamInfo<Window>& info) {
+    return info.param.name;
 }
 
 } // namespace focus_chain
 
 /// `FOCUS(f.txtA)` names a control by its member name for focus_chain::expect.
-#define FOCUS(member) focus_chain::Named { &(member), #member }
+#define FOCUS(member)                                                                                        \
+    focus_chain::Named {                                                                                     \
+        &(member), #member                                                                                   \
+    }

@@ -30,4 +30,15 @@ inline std::vector<Row> rowsOf(platform::ListView& list, int columns) {
     return rows;
 }
 
+/// Replaces the rows of `list` silently, as a loaded project fills it: each row's text, then its cells.
+inline void setRows(platform::ListView& list, const std::vector<Row>& rows) {
+    list.ListItems.Clear();
+    for (const Row& row : rows) {
+        platform::ListItem& item = list.ListItems.Add(row.at(0));
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            item.setSubItems(static_cast<int>(c), row[c]);
+        }
+    }
+}
+
 } // namespace test_support

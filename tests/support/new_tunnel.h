@@ -4,7 +4,9 @@
 #include "app/frmReq.h"
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
+#include "platform/controls.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,11 +14,12 @@
 namespace test_support {
 
 /// A tunnel as the engineer types it into a new project: page 1 the site and the line, page 2 the stations,
-/// page 3 the design years, page 5 the two-way speed, page 6 the congestion blocks. Texts as typed.
+/// page 3 the design years, page 5 the two-way speed, page 6 the congestion blocks. Texts as typed; a field
+/// left empty (or unset) is not typed, so the template's value that 新建 left stays.
 struct NewTunnel {
     std::string elevation;                                   ///< page 1, m
     std::string designSpeed;                                 ///< page 1, km/h
-    bool leftLine = false;                                   ///< page 1
+    std::optional<bool> leftLine;                            ///< page 1
     std::string start;                                       ///< page 2, start station
     std::vector<std::pair<std::string, std::string>> slopes; ///< page 2, (end station, slope %)
     std::string area, perimeter;                             ///< page 2, one cross-section over the length
@@ -32,6 +35,7 @@ inline NewTunnel TwoWayBore() {
     NewTunnel t;
     t.elevation = "600";
     t.designSpeed = "60";
+    t.leftLine = false;
     t.start = "5000";
     t.slopes = {{"6800", "0.5"}, {"8600", "-1.5"}};
     t.area = "70";
@@ -42,9 +46,12 @@ inline NewTunnel TwoWayBore() {
     return t;
 }
 
-/// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values,
-/// every page visited so that its results are computed, then 另存为 `project` (a .vnt path).
-inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project) {
+/// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values:
+/// the template's slopes, cross-sections and design years replaced by the tunnel's, the segment table
+/// rebuilt, the first design year made current, the two-way speed and the congestion blocks replaced
+/// when the tunnel names them, every page visited so that its results are computed; then 另存为
+/// `project` (a .vnt path) unless it is empty.
+inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project = "") {
     platform::msgbox::script(platform::vbNo);
     w.mnuFileNew_Click();
     w.Show();
@@ -56,9 +63,15 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
     };
 
     w.pgMain.userClick(1);
-    w.txtElevation.userType(t.elevation);
-    w.cmbvt.userType(t.designSpeed);
-    (t.leftLine ? w.optLeftLine : w.optRightLine).userClick();
+    if (!t.elevation.empty()) {
+        w.txtElevation.userType(t.elevation);
+    }
+    if (!t.designSpeed.empty()) {
+        w.cmbvt.userType(t.designSpeed);
+    }
+    if (t.leftLine) {
+        (*t.leftLine ? w.optLeftLine : w.optRightLine).userClick();
+    }
 
     w.pgMain.userClick(2);
     w.txtStartPile.userType(t.start);
@@ -69,7 +82,7 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
         w.cmdAddSlope.userClick();
     }
     clearList(w.lstSection, w.cmdDeleteSection);
-    w.txtSectionPile.userType(t.slopes.back().first);
+    w.txtSectionPile.userType(t.slopes.empty() ? t.start : t.slopes.back().first);
     w.txtSectionArea.userType(t.area);
     w.txtSectionPerimeter.userType(t.perimeter);
     w.cmdAddSection.userClick();
@@ -82,24 +95,32 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
         w.txtPcu.userType(pcu);
         w.cmdAdd.userClick();
     }
-    w.lstTraffic.userItemClick(1);
+    if (w.lstTraffic.ListItems.Count() > 0) {
+        w.lstTraffic.userItemClick(1);
+    }
 
     w.pgMain.userClick(4);
     w.pgMain.userClick(5);
-    w.cmbWorkVt_Bidirection.userType(t.twoWaySpeed);
+    if (!t.twoWaySpeed.empty()) {
+        w.cmbWorkVt_Bidirection.userType(t.twoWaySpeed);
+    }
     w.pgMain.userClick(6);
-    clearList(w.lstBlock, w.cmdDeleteBlock);
-    for (const auto& [length, speed] : t.blocks) {
-        w.txtBlockLen.userType(length);
-        w.txtBlockVt.userType(speed);
-        w.cmdAddBlock.userClick();
+    if (!t.blocks.empty()) {
+        clearList(w.lstBlock, w.cmdDeleteBlock);
+        for (const auto& [length, speed] : t.blocks) {
+            w.txtBlockLen.userType(length);
+            w.txtBlockVt.userType(speed);
+            w.cmdAddBlock.userClick();
+        }
     }
     w.pgMain.userClick(7);
     w.pgMain.userClick(5);
     w.pgMain.userClick(1);
 
-    platform::filedialog::script(project);
-    w.mnuFileSaveAs_Click();
+    if (!project.empty()) {
+        platform::filedialog::script(project);
+        w.mnuFileSaveAs_Click();
+    }
 }
 
 } // namespace test_support

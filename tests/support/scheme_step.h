@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/frmReq.h"
+#include "app/modPublic.h"
 #include "jetfan/frmSetJetPile.h"
 #include "platform/Forms.h"
 #include "test_stage.h"
@@ -11,6 +12,25 @@
 #include <string>
 
 namespace test_support {
+
+/// The path of the project's file with extension `ext` (".jet", ".sj", ...) in the program folder.
+inline std::string projectFile(const std::string& ext) {
+    return test_stage::appFolder() + "/proj" + ext;
+}
+
+/// The template project the main window opens with, saved under a name (proj.vnt in the program folder)
+/// so that the scheme windows can name and save their own files after it.
+inline void saveTemplateProject(frmReq& req) {
+    modPublic::ProjectFile = projectFile(".vnt");
+    req.SaveFile();
+}
+
+/// The saved template project with a one-way demand of 300 m³/s (smoke 250) on the main window.
+inline void saveTemplateProjectWithDemand(frmReq& req) {
+    saveTemplateProject(req);
+    req.txtQQ_req_CO.setSilently("300");
+    req.txtQQ_req_VI.setSilently("250");
+}
 
 /// Opens step 2 from the main window and the scheme window W from step 2 with Next and the scheme at
 /// `scheme` of its list. `before` acts on step 2 first (a case, a check box), `script` on the scheme

@@ -11,7 +11,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/test_stage.h"
-#include "tests/tools/shown_whole.h"
+#include "tests/support/shown_whole.h"
 #include "tools/axial_fan_report.h"
 #include "ventparam/loss_coefficients.h"
 
@@ -86,7 +86,7 @@ TEST(AxialFanBlankLambda, TakesLambdaFromTheRoughnessOrNamesThePiece) {
     frmReq& req = Forms::instance<frmReq>();
     test_stage::onModal<frmAxialFanDesign>([](frmAxialFanDesign& shown) {
         fanWith({"", ""});
-        expectShownWhole(shown, "frmAxialFanDesign_blank_lambda");
+        test_support::expectShownWhole(shown, "frmAxialFanDesign_blank_lambda");
         Forms::unload(shown);
     });
     req.mnuToolsmnuFanPowerAnalysis.userClick();

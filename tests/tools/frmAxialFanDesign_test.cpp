@@ -8,7 +8,9 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/list_rows.h"
 #include "tools/axial_fan_file.h"
 #include "ventparam/frmZeta.h"
@@ -65,10 +67,8 @@ protected:
         if (w.chkKS.Value() == 1) {
             w.chkKS.userClick();
         }
-        w.txtSectionArea.userType(A);
-        w.txtSectionPerimeter.userType(P);
-        w.txtSectionD.userType(D);
-        w.txtlambdra.userType(lambda);
+        test_support::TypeInto{
+            {w.txtSectionArea, A}, {w.txtSectionPerimeter, P}, {w.txtSectionD, D}, {w.txtlambdra, lambda}};
         w.cmdAddSection.userClick();
     }
 
@@ -96,14 +96,8 @@ TEST_F(AxialFanWindow, OpensWithNoFansOnDesignTextsAndWritesNothing) {
     EXPECT_EQ(w.lstFanNo.ColumnHeaders(1).Text(), "风机编号");
     EXPECT_EQ(w.lstSection.ColumnHeaders.Count(), 8);
     EXPECT_EQ(w.lstSection.ColumnHeaders(2).Text(), "渐扩|缩");
-    EXPECT_EQ(w.txtFanNo.Text(), "");
-    EXPECT_EQ(w.txtRHO.Text(), "1.2");
-    EXPECT_EQ(w.txtp_s.Text(), "300");
-    EXPECT_EQ(w.txtt.Text(), "273");
-    EXPECT_EQ(w.txtP.Text(), "101.32");
-    EXPECT_EQ(w.txteta.Text(), "0.8");
-    EXPECT_EQ(w.txtetam.Text(), "0.925");
-    EXPECT_EQ(w.txtk.Text(), "1.15");
+    test_support::ExpectTexts{{w.txtFanNo, ""},   {w.txtRHO, "1.2"}, {w.txtp_s, "300"},    {w.txtt, "273"},
+                              {w.txtP, "101.32"}, {w.txteta, "0.8"}, {w.txtetam, "0.925"}, {w.txtk, "1.15"}};
     EXPECT_TRUE(w.optFanType1.Value());
     EXPECT_EQ(w.lbl1.Caption(), "送风口风速vb(m/s):");
     EXPECT_EQ(w.lbl4.Caption(), "送风机设计风压ptotb(Pa):");
@@ -129,10 +123,8 @@ TEST_F(AxialFanWindow, ANewFanComputesOnTheTemplatesDefaults) {
         EXPECT_EQ(w.txtDisc.Text(), "1");
         w.cmdCalculate.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
-        EXPECT_EQ(w.txtp_d.Text(), "0.00");
-        EXPECT_EQ(w.txtp_tot.Text(), "330.00");
-        EXPECT_EQ(w.txtSSkw.Text(), "0.00");
-        EXPECT_EQ(w.txtMM.Text(), "0.00");
+        test_support::ExpectTexts{
+            {w.txtp_d, "0.00"}, {w.txtp_tot, "330.00"}, {w.txtSSkw, "0.00"}, {w.txtMM, "0.00"}};
     }
 }
 
@@ -176,10 +168,8 @@ TEST_F(AxialFanWindow, ComputesTheHandWorkedFan) {
     w.cmdCalculate.userClick();
     // 0.02·100·0.6·10²/3.5 = 34.29; (60 + 34.29 + 300)·1.1 = 433.72;
     // 50·433.72·293·101.32/(1000·0.8·273·101.325) = 29.09; 29.09·1.15/0.925 = 36.17.
-    EXPECT_EQ(w.txtp_d.Text(), "34.29");
-    EXPECT_EQ(w.txtp_tot.Text(), "433.72");
-    EXPECT_EQ(w.txtSSkw.Text(), "29.09");
-    EXPECT_EQ(w.txtMM.Text(), "36.17");
+    test_support::ExpectTexts{
+        {w.txtp_d, "34.29"}, {w.txtp_tot, "433.72"}, {w.txtSSkw, "29.09"}, {w.txtMM, "36.17"}};
 
     w.optFanType2.userClick();
     EXPECT_EQ(w.lbl2.Caption(), "排风口,排风井及连接风道总压力损失pde(Pa):");
@@ -212,10 +202,7 @@ TEST_F(AxialFanWindow, AStepThatCannotBeFormedLeavesNoStaleResults) {
     w.txtDisc.userType("");
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
-    EXPECT_EQ(w.txtp_d.Text(), "34.29");
-    EXPECT_EQ(w.txtp_tot.Text(), "");
-    EXPECT_EQ(w.txtSSkw.Text(), "");
-    EXPECT_EQ(w.txtMM.Text(), "");
+    test_support::ExpectTexts{{w.txtp_d, "34.29"}, {w.txtp_tot, ""}, {w.txtSSkw, ""}, {w.txtMM, ""}};
     ASSERT_EQ(platform::msgbox::log().size(), 1u);
     EXPECT_EQ(platform::msgbox::log()[0].prompt, "多台风机并列运行效率损失不能为0或空，设计风压无法计算。");
     EXPECT_EQ(platform::msgbox::log()[0].title, "轴流风机动力设计");

@@ -11,7 +11,10 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "tools/frmSelectP.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string folderFile(const std::string& name) {
     return test_stage::appFolder() + "/" + name;
@@ -128,10 +129,8 @@ TEST(ConstructionWindow, MenuShowsItModallyWithTheTemplateOfAnUnnamedProject) {
         EXPECT_FALSE(w.frmtype(1).Visible());
         EXPECT_EQ(w.lstMethod1.ListIndex(), 0);
         EXPECT_EQ(w.lstNR.ListItems.Count(), 2);
-        EXPECT_EQ(w.cmbgasname.Text(), "甲烷(CH4)");
-        EXPECT_EQ(w.txtC.Text(), "1");
-        EXPECT_EQ(w.txtFanNum.Text(), "1");
-        EXPECT_EQ(w.txtzeta.Text(), "2");
+        test_support::ExpectTexts{
+            {w.cmbgasname, "甲烷(CH4)"}, {w.txtC, "1"}, {w.txtFanNum, "1"}, {w.txtzeta, "2"}};
         EXPECT_EQ(w.txtQ(5).Text(), "");
         EXPECT_FALSE(w.frma.Visible());
         w.cmdClose.userClick();
@@ -164,11 +163,12 @@ TEST(ConstructionWindow, CalculationOnTheTemplate) {
     // vd = 31.755 × 4 / 3.1415926 / 2.25 = 17.96985; H1 = vd² × 0.6 × 1500 × 0.015 / 1.5 = 2906.329;
     // H2 = vd² × 0.6 × 2 = 387.511; one fan in parallel: Qf = 31.76, Pf = H / 1.
     const double vd = 31.755 * 4 / 3.1415926 / 2.25;
-    EXPECT_EQ(w.txtH1.Text(), vb::Format(vd * vd * 0.6 * 1500 * 0.015 / 1.5, "0.000"));
-    EXPECT_EQ(w.txtH2.Text(), vb::Format(vd * vd * 0.6 * 2, "0.000"));
-    EXPECT_EQ(w.txth.Text(), vb::Format(vb::Val(w.txtH1.Text()) + vb::Val(w.txtH2.Text()), "0.000"));
-    EXPECT_EQ(w.txtQf.Text(), "31.76");
-    EXPECT_EQ(w.txtPf.Text(), vb::Format(vb::Val(w.txth.Text()), "0.00"));
+    test_support::ExpectTexts{
+        {w.txtH1, vb::Format(vd * vd * 0.6 * 1500 * 0.015 / 1.5, "0.000")},
+        {w.txtH2, vb::Format(vd * vd * 0.6 * 2, "0.000")},
+        {w.txth, vb::Format(vb::Val(w.txtH1.Text()) + vb::Val(w.txtH2.Text()), "0.000")},
+        {w.txtQf, "31.76"},
+        {w.txtPf, vb::Format(vb::Val(w.txth.Text()), "0.00")}};
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
@@ -220,11 +220,8 @@ TEST(ConstructionWindow, MethodListsGasListRowsAndSpinners) {
     w.cmdUpdate.userClick();
     w.cmdDelete.userClick();
     EXPECT_EQ(w.lstNR.ListItems.Count(), 0);
-    w.txtqperkW.userType("1.5");
-    w.txtNi.userType("120");
-    w.txtNum.userType("2");
-    w.txtTi.userType("0.8");
-    w.txtwi.userType("");
+    test_support::TypeInto{
+        {w.txtqperkW, "1.5"}, {w.txtNi, "120"}, {w.txtNum, "2"}, {w.txtTi, "0.8"}, {w.txtwi, ""}};
     w.cmdAdd.userClick();
     w.txtNi.userType("90");
     w.cmdAdd.userClick();

@@ -10,7 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/test_stage.h"
-#include "tests/tools/shown_whole.h"
+#include "tests/support/shown_whole.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +129,7 @@ TEST(GasYield, ABelowOneIsSaidInRedAndAStoredValueIsKept) {
     // Shown as the menu shows it, the note stands whole beside its box.
     test_stage::onModal<frmConstructionVent>([](frmConstructionVent& shown) {
         EXPECT_TRUE(shown.lblBUnit(0).Visible());
-        expectShownWhole(shown, "frmConstructionVent_gas_yield");
+        test_support::expectShownWhole(shown, "frmConstructionVent_gas_yield");
         Forms::unload(shown);
     });
     req.mnuToolsmnuConstructionVent.userClick();

@@ -9,18 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 using platform::Forms;
 
 namespace {
-
-struct Window {
-    const char* name;
-    std::function<void()> expect;
-};
 
 void axialFan() {
     frmAxialFanDesign& f = Forms::instance<frmAxialFanDesign>();
@@ -107,13 +101,10 @@ void leakageDialog() {
 } // namespace
 
 TEST(ToolsTabOrder, EachFrameInTheOrderItsControlsAreListed) {
-    const Window windows[] = {
+    const std::vector<focus_chain::Window> windows = {
         {"frmAxialFanDesign", axialFan},
         {"frmConstructionVent", construction},
         {"frmSelectP", leakageDialog},
     };
-    for (const Window& w : windows) {
-        SCOPED_TRACE(w.name);
-        w.expect();
-    }
+    focus_chain::expectEach(windows);
 }

@@ -14,7 +14,11 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/tunnel_stage.h"
 #include "transverse/concentrate.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -35,8 +39,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string conPath() {
     return test_stage::appFolder() + "/proj.con";
 }
@@ -49,11 +51,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 class ConcentrateWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The template project, saved under a name, with a one-way demand of 300 m³/s.
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-        req.txtQQ_req_CO.setSilently("300");
-        req.txtQQ_req_VI.setSilently("250");
+        test_support::saveTemplateProjectWithDemand(req);
         // The other cases computed none, so the hand-off opens step 2 on the one-way case.
         for (platform::TextBox* box :
              {&req.txtQQ_req_CO_Bidirection, &req.txtQQ_req_VI_Bidirection, &req.txtQQ_req_CO_block,
@@ -83,27 +81,9 @@ protected:
 /// A tunnel from 1000 to 2000 with one 90 m² section (D 10 m), ρ 1.2, λ 0.02, natural wind 2.5 m/s, no
 /// vehicle resistance, no local losses, 180 m³/s; the opening at 1200 on the right line.
 void flatTunnel(frmConcentrate& w) {
-    frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
-    req.txtStartPile.setSilently("1000");
-    req.txtRHO.setSilently("1.2");
-    req.optRightLine.setSilently(true);
-    req.lstSlope.ListItems.Clear();
-    req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-    req.lstSection.ListItems.Clear();
-    platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-    section.setSubItems(1, "90");
-    section.setSubItems(2, "36");
-    section.setSubItems(3, "10");
-    modPublic::StartPile = 1000;
-    modPublic::EndPile = 2000;
-    modPublic::PileDirection = 1;
-    modPublic::rho = 1.2;
-    modPublic::lambda_r = 0.02;
-    modPublic::v_n = 2.5;
-    modPublic::AA_m = 0;
-    modPublic::AA_m_Bidirection = 0;
-    step2.lstCase.setListIndexSilently(0);
+    Forms::instance<frmReq>().optRightLine.setSilently(true);
+    test_support::setFlatTunnel({.pileDirection = 1});
     step2.lstzeta.ListItems.Clear();
     w.txtQQ_r.userType("180");
     w.txtShaftPile.userType("1200");
@@ -119,12 +99,12 @@ TEST_F(ConcentrateWindow, OpensFromTheTemplateWithStep2sDemand) {
         demand = Forms::instance<frmVentParam>().txtQQ_req.Text();
         EXPECT_EQ(w.Caption(), "Step 3: 集中送入通风方式");
         EXPECT_TRUE(w.IsModal());
-        EXPECT_EQ(w.txtQQ_r.Text(), vb::Format(vb::Val(demand), "0.00"));
-        EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
-        EXPECT_EQ(w.txtv_b.Text(), "25.00");
-        EXPECT_EQ(w.txtbeta.Text(), "5.00");
-        EXPECT_EQ(w.txtKK_b.Text(), "0.90");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.00");
+        test_support::ExpectTexts{{w.txtQQ_r, vb::Format(vb::Val(demand), "0.00")},
+                                  {w.txtdeltap_d, "300.00"},
+                                  {w.txtv_b, "25.00"},
+                                  {w.txtbeta, "5.00"},
+                                  {w.txtKK_b, "0.90"},
+                                  {w.txtAA_b, "12.00"}};
         for (const platform::TextBox* box :
              {&w.txtdeltap_m, &w.txtdeltap_t, &w.txtdeltap_r, &w.txtdeltap_b, &w.txtdeltap_l, &w.txtQQ_b,
               &w.txtv_1, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot}) {
@@ -161,11 +141,11 @@ TEST_F(ConcentrateWindow, OpensFromTheTemplateWithStep2sDemand) {
 TEST_F(ConcentrateWindow, OpensWithoutAnyFileOnTheDefaults) {
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.con");
     open([](frmConcentrate& w) {
-        EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.00");
-        EXPECT_EQ(w.txtdeltap_b.Text(), "0.00");
-        EXPECT_EQ(w.txteta.Text(), "");
-        EXPECT_EQ(w.txtShaftPile.Text(), "");
+        test_support::ExpectTexts{{w.txtdeltap_d, "300.00"},
+                                  {w.txtAA_b, "12.00"},
+                                  {w.txtdeltap_b, "0.00"},
+                                  {w.txteta, ""},
+                                  {w.txtShaftPile, ""}};
         EXPECT_TRUE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtAA_b.Enabled());
     });
@@ -456,11 +436,11 @@ TEST_F(ConcentrateWindow, TruncatedBadAndFuzzedFilesNeverStopTheWindow) {
                "\"1.00\",\"2.00\",\"3.00\",\"4.00\",\"999\",\"55.00\",\"1500\",\"2.50\",\"7.00\",\"0.80\","
                "\"6.00\"\r\n#FALSE#");
     open([](frmConcentrate& w) {
-        EXPECT_EQ(w.txtdeltap_m.Text(), "1.00");
-        EXPECT_EQ(w.txtdeltap_l.Text(), "6.00");
-        EXPECT_EQ(w.txtQQ_b.Text(), "55.00");
-        EXPECT_EQ(w.txtShaftPile.Text(), "1500");
-        EXPECT_EQ(w.txtbeta.Text(), "7.00");
+        test_support::ExpectTexts{{w.txtdeltap_m, "1.00"},
+                                  {w.txtdeltap_l, "6.00"},
+                                  {w.txtQQ_b, "55.00"},
+                                  {w.txtShaftPile, "1500"},
+                                  {w.txtbeta, "7.00"}};
         EXPECT_NE(w.txtQQ_r.Text(), "999");
         EXPECT_FALSE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtv_b.Enabled());
@@ -554,11 +534,7 @@ TEST_F(ConcentrateWindow, ReportPrintsTheBoxesAsShown) {
 TEST(ConcentrateTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.con");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.con");
     frmConcentrate& w = Forms::instance<frmConcentrate>();
     // The opening defaults, a usual fan efficiency, and the supply opening of the template tunnel 100 m
     // inside its entrance portal.

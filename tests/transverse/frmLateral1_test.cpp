@@ -8,7 +8,10 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/lateral1.h"
 #include "ventparam/frmCalculatePd.h"
 
@@ -23,8 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string lt1Path() {
     return test_stage::appFolder() + "/proj.lt1";
@@ -71,10 +72,8 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
     EXPECT_EQ(w.txtv_t.Text(), "36");
     EXPECT_EQ(w.txtQQ_req.Text(), "100");
     // The project has no .lt1 yet: the template's duct of 12 m², 3.5 m, λb 0.02.
-    EXPECT_EQ(w.txtAA_b.Text(), "12");
-    EXPECT_EQ(w.txtDD_b.Text(), "3.5");
-    EXPECT_EQ(w.txtZetab.Text(), "0.02");
-    EXPECT_EQ(w.txtp_tot.Text(), "0.00");
+    test_support::ExpectTexts{
+        {w.txtAA_b, "12"}, {w.txtDD_b, "3.5"}, {w.txtZetab, "0.02"}, {w.txtp_tot, "0.00"}};
 
     // Duct 5 m², 2.5 m, λb 0.02, Q 100, L 5235, connecting duct 12.345 Pa:
     // q_b = 100/5235 = 0.0191; v_b = 50/5 = 10; p_b = 0.6·100 = 60; k_b = 0.02·2617.5/3/2.5 − 1 = 5.98;
@@ -86,14 +85,9 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
     w.txtDD_b.userType("2.5");
     w.txtp_d.userType("12.345");
     w.cmdCalculatePtot3.userClick();
-    EXPECT_EQ(w.txtq_b.Text(), "0.02");
-    EXPECT_EQ(w.txtv_b.Text(), "10.00");
-    EXPECT_EQ(w.txtp_b.Text(), "60.00");
-    EXPECT_EQ(w.txtk_b.Text(), "5.98");
-    EXPECT_EQ(w.txtpbi_pb0.Text(), "358.80");
-    EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-    EXPECT_EQ(w.txtprc_prx.Text(), "9.51");
-    EXPECT_EQ(w.txtp_tot.Text(), "649.72");
+    test_support::ExpectTexts{{w.txtq_b, "0.02"},     {w.txtv_b, "10.00"},      {w.txtp_b, "60.00"},
+                              {w.txtk_b, "5.98"},     {w.txtpbi_pb0, "358.80"}, {w.txtpb0_pr0, "150.00"},
+                              {w.txtprc_prx, "9.51"}, {w.txtp_tot, "649.72"}};
     // The loss is not written back; the window's values reach the shared module, the demand does not.
     EXPECT_EQ(w.txtp_d.Text(), "12.345");
     EXPECT_DOUBLE_EQ(w.LL_b, 2617.5);
@@ -104,10 +98,7 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
 
 TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     frmLateral1& w = Forms::instance<frmLateral1>();
-    w.txtAA_b.userType("5");
-    w.txtDD_b.userType("2.5");
-    w.txtp_d.userType("0");
-    w.txtQQ_req.userType("40");
+    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtp_d, "0"}, {w.txtQQ_req, "40"}};
     w.cmdCalculatePtot3.userClick();
     // Still half of 100 m³/s in a 5 m² duct; the box shows the shared demand again.
     EXPECT_EQ(w.txtv_b.Text(), "10.00");
@@ -127,10 +118,7 @@ TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
 
 TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {
     frmLateral1& w = Forms::instance<frmLateral1>();
-    w.txtAA_b.userType("5");
-    w.txtDD_b.userType("2.5");
-    w.txtZetab.userType("0.025");
-    w.txtp_d.userType("7");
+    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtZetab, "0.025"}, {w.txtp_d, "7"}};
     w.cmdCalculatePtot3.userClick();
     const std::string total = w.txtp_tot.Text();
     w.cmdClose.userClick();
@@ -161,10 +149,7 @@ TEST_F(OlderLateralWindow, AnUnnamedProjectWritesNothingAndWithoutTemplateTheOpe
     modPublic::ProjectFile.clear();
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.lt1");
     frmLateral1& w = Forms::instance<frmLateral1>();
-    EXPECT_EQ(w.txtAA_b.Text(), "");
-    EXPECT_EQ(w.txtZetab.Text(), "");
-    EXPECT_EQ(w.txtq_b.Text(), "0.00");
-    EXPECT_EQ(w.txtp_d.Text(), "");
+    test_support::ExpectTexts{{w.txtAA_b, ""}, {w.txtZetab, ""}, {w.txtq_b, "0.00"}, {w.txtp_d, ""}};
     w.cmdClose.userClick();
     for (const auto& entry : fs::directory_iterator(test_stage::appFolder())) {
         EXPECT_NE(entry.path().extension(), ".lt1");
@@ -174,21 +159,15 @@ TEST_F(OlderLateralWindow, AnUnnamedProjectWritesNothingAndWithoutTemplateTheOpe
 TEST_F(OlderLateralWindow, BadInputNeverCrashesAndNamesTheMissingValues) {
     frmLateral1& w = Forms::instance<frmLateral1>();
     // Texts that are no numbers read as 0: no duct area, no diameter.
-    w.txtAA_b.userType("abc");
-    w.txtDD_b.userType("");
-    w.txtZetab.userType("x0.02");
-    w.txtp_d.userType("--");
+    test_support::TypeInto{{w.txtAA_b, "abc"}, {w.txtDD_b, ""}, {w.txtZetab, "x0.02"}, {w.txtp_d, "--"}};
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculatePtot3.userClick();
     ASSERT_EQ(platform::msgbox::log().size(), 1u);
     EXPECT_EQ(platform::msgbox::log()[0].prompt,
               "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n风道断面积Ab\r\n风道当量直径Db");
     EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-    EXPECT_EQ(w.txtq_b.Text(), "0.02");
-    EXPECT_EQ(w.txtv_b.Text(), "");
-    EXPECT_EQ(w.txtk_b.Text(), "");
-    EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-    EXPECT_EQ(w.txtp_tot.Text(), "");
+    test_support::ExpectTexts{
+        {w.txtq_b, "0.02"}, {w.txtv_b, ""}, {w.txtk_b, ""}, {w.txtpb0_pr0, "150.00"}, {w.txtp_tot, ""}};
     EXPECT_DOUBLE_EQ(modPublic::Lambda_b, 0);
 
     // No design speed and no tunnel area: the tunnel pressure cannot be formed, the duct still can.
@@ -202,10 +181,8 @@ TEST_F(OlderLateralWindow, BadInputNeverCrashesAndNamesTheMissingValues) {
     ASSERT_EQ(platform::msgbox::log().size(), 2u);
     EXPECT_EQ(platform::msgbox::log()[1].prompt,
               "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n隧道断面积Ar\r\n计算行车速度vt");
-    EXPECT_EQ(w.txtv_t.Text(), "0");
-    EXPECT_EQ(w.txtpbi_pb0.Text(), "358.80");
-    EXPECT_EQ(w.txtprc_prx.Text(), "");
-    EXPECT_EQ(w.txtp_tot.Text(), "");
+    test_support::ExpectTexts{
+        {w.txtv_t, "0"}, {w.txtpbi_pb0, "358.80"}, {w.txtprc_prx, ""}, {w.txtp_tot, ""}};
 }
 
 } // namespace

@@ -14,7 +14,12 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
+#include "tests/support/scheme_step.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -35,8 +40,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Forms;
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 std::string traPath() {
     return test_stage::appFolder() + "/proj.tra";
 }
@@ -55,10 +58,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 class LateralWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
-        req.SaveFile();
-    }
+    void SetUp() override { test_support::saveTemplateProject(req); }
 
     /// Step 2 from the main window with the case at `casePosition`, Next with the transverse scheme;
     /// `script` acts on the window, which is then left by "<--上一步" unless the script closed it.
@@ -96,11 +96,7 @@ protected:
 // Writes the template ConfigFiles/Normal.tra: ARIDANE_TEMPLATE_OUT names the folder.
 TEST(LateralTemplate, DISABLED_MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
-    const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
-    const std::string dir = out != nullptr ? std::string(out) : test_stage::appFolder() + "/template";
-    fs::create_directories(dir);
-    fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.tra");
-    modPublic::ProjectFile = dir + "/Normal.vnt";
+    test_support::templateOutFolder("Normal.tra");
     modPublic::StartPile = vb::Val(req.txtStartPile.Text());
     frmLateral3& w = Forms::instance<frmLateral3>();
     // Both ducts of 12 m² and 3.5 m in smooth concrete (λ 0.02), connecting ducts still to be worked out,
@@ -153,10 +149,8 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         EXPECT_TRUE(w.Image1.Picture().ends_with("/图片/lateral.bmp")) << w.Image1.Picture();
         // The section is the whole tunnel as the main window shows it; the natural wind of 2.5 m/s gives
         // 2.5² · (−1.01/2) · (5235 · 0.02 / 8.197 + 0.6 + 1) = −45.36 Pa between the portals.
-        EXPECT_EQ(w.txtStartPile.Text(), "10000");
-        EXPECT_EQ(w.txtEndPile.Text(), "15235");
-        EXPECT_EQ(w.txtv_t.Text(), "40");
-        EXPECT_EQ(w.txtPa.Text(), "-45.36");
+        test_support::ExpectTexts{
+            {w.txtStartPile, "10000"}, {w.txtEndPile, "15235"}, {w.txtv_t, "40"}, {w.txtPa, "-45.36"}};
         EXPECT_NEAR(modPublic::AA_r, 63.96, 1e-9);
         EXPECT_NEAR(modPublic::DD_r, 8.197, 1e-9);
         EXPECT_EQ(w.scbPileR.Min(), 10000);
@@ -168,25 +162,16 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         // k_b = 0.02 · 2617.5/3/3.5 − 1 = 3.9857; pbi−pb0 = 115.75; p_tot = (150 + 115.75 + 29.04)·1.1 =
         // 324.27; k_e = 6.9857; pei−pe0 = 202.87; p_etot = (100 + 202.87 − 29.04)·1.1 = 301.21.
         EXPECT_EQ(w.scbPileR.Value(), 12618);
-        EXPECT_EQ(w.txtPileR.Text(), "12618");
-        EXPECT_EQ(w.txtQQ_req.Text(), "181.998323693316");
-        EXPECT_EQ(w.txtAA_b.Text(), "12");
-        EXPECT_EQ(w.txtq_b.Text(), "0.03");
-        EXPECT_EQ(w.txtv_b.Text(), "7.58");
-        EXPECT_EQ(w.txtp_b.Text(), "29.04");
-        EXPECT_EQ(w.txtk_b.Text(), "3.99");
-        EXPECT_EQ(w.txtpbi_pb0.Text(), "115.75");
-        EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
-        EXPECT_EQ(w.txtprc_prx.Text(), "0.00");
-        EXPECT_EQ(w.txtp_d.Text(), "0");
-        EXPECT_EQ(w.txtp_tot.Text(), "324.27");
-        EXPECT_EQ(w.txtv_e0.Text(), "7.58");
-        EXPECT_EQ(w.txtp_e.Text(), "29.04");
-        EXPECT_EQ(w.txtk_e.Text(), "6.99");
-        EXPECT_EQ(w.txtpei_pe0.Text(), "202.87");
-        EXPECT_EQ(w.txtpri_pei.Text(), "100.00");
-        EXPECT_EQ(w.txtp_ed.Text(), "0.00");
-        EXPECT_EQ(w.txtp_etot.Text(), "301.21");
+        test_support::ExpectTexts{{w.txtPileR, "12618"},    {w.txtQQ_req, "181.998323693316"},
+                                  {w.txtAA_b, "12"},        {w.txtq_b, "0.03"},
+                                  {w.txtv_b, "7.58"},       {w.txtp_b, "29.04"},
+                                  {w.txtk_b, "3.99"},       {w.txtpbi_pb0, "115.75"},
+                                  {w.txtpb0_pr0, "150.00"}, {w.txtprc_prx, "0.00"},
+                                  {w.txtp_d, "0"},          {w.txtp_tot, "324.27"},
+                                  {w.txtv_e0, "7.58"},      {w.txtp_e, "29.04"},
+                                  {w.txtk_e, "6.99"},       {w.txtpei_pe0, "202.87"},
+                                  {w.txtpri_pei, "100.00"}, {w.txtp_ed, "0.00"},
+                                  {w.txtp_etot, "301.21"}};
         // Full transverse computes no tunnel pressure; the stored (empty) texts stand.
         EXPECT_EQ(w.txtPileC.Text(), "");
         EXPECT_EQ(w.txtPR.Text(), "");
@@ -197,12 +182,8 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
         // One section: the fan carries the whole demand over the whole length.
         w.chkTwoSect.userClick();
         w.cmdCalculatePtot3.userClick();
-        EXPECT_EQ(w.txtq_b.Text(), "0.03");
-        EXPECT_EQ(w.txtv_b.Text(), "15.17");
-        EXPECT_EQ(w.txtk_b.Text(), "8.97");
-        EXPECT_EQ(w.txtp_tot.Text(), "1439.13");
-        EXPECT_EQ(w.txtp_etot.Text(), "1511.91");
-        EXPECT_EQ(w.txtPR.Text(), "0");
+        test_support::ExpectTexts{{w.txtq_b, "0.03"},      {w.txtv_b, "15.17"},      {w.txtk_b, "8.97"},
+                                  {w.txtp_tot, "1439.13"}, {w.txtp_etot, "1511.91"}, {w.txtPR, "0"}};
     });
     EXPECT_TRUE(opened);
     // "<--上一步" left the project's own file.
@@ -345,12 +326,8 @@ TEST_F(LateralWindow, AirChangesGovernOnlyWhenStep2AllowsIt) {
 
 TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
     open([](frmLateral3& w) {
-        w.txtAA_b.userType("12.50");
-        w.txtDD_b.userType("3.60");
-        w.txtLambda_b.userType("0.0200");
-        w.txtAA_e.userType("11");
-        w.txtDD_e.userType("3.4");
-        w.txtLambda_e.userType("0.025");
+        test_support::TypeInto{{w.txtAA_b, "12.50"}, {w.txtDD_b, "3.60"}, {w.txtLambda_b, "0.0200"},
+                               {w.txtAA_e, "11"},    {w.txtDD_e, "3.4"},  {w.txtLambda_e, "0.025"}};
         // The exhaust frame is closed to the user in the semi-transverse variant.
         w.OptionButton2.userClick();
         w.txtp_d.userType("12.345");
@@ -376,14 +353,9 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         EXPECT_FALSE(w.optTranverse.Value());
         EXPECT_TRUE(w.OptionButton2.Value());
         EXPECT_FALSE(w.Frame3.Enabled());
-        EXPECT_EQ(w.txtPa.Text(), "-45.36");
-        EXPECT_EQ(w.txtv_t.Text(), "40");
-        EXPECT_EQ(w.txtAA_b.Text(), "12.50");
-        EXPECT_EQ(w.txtDD_b.Text(), "3.60");
-        EXPECT_EQ(w.txtLambda_b.Text(), "0.0200");
-        EXPECT_EQ(w.txtAA_e.Text(), "11");
-        EXPECT_EQ(w.txtLambda_e.Text(), "0.025");
-        EXPECT_EQ(w.txtp_d.Text(), "12.345");
+        test_support::ExpectTexts{{w.txtPa, "-45.36"},      {w.txtv_t, "40"},          {w.txtAA_b, "12.50"},
+                                  {w.txtDD_b, "3.60"},      {w.txtLambda_b, "0.0200"}, {w.txtAA_e, "11"},
+                                  {w.txtLambda_e, "0.025"}, {w.txtp_d, "12.345"}};
         EXPECT_EQ(w.scbPileR.Value(), 13000);
         EXPECT_EQ(w.txtPileR.Text(), "13000");
         // The stored pressure text is put back after the calculation the scroll bar ran.
@@ -416,10 +388,7 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
     open([](frmLateral3& w) {
         EXPECT_TRUE(w.optTranverse.Value());
         EXPECT_EQ(w.chkTwoSect.Value(), 1);
-        EXPECT_EQ(w.txtAA_b.Text(), "");
-        EXPECT_EQ(w.txtp_tot.Text(), "0.00");
-        EXPECT_EQ(w.txtp_ed.Text(), "0.00");
-        EXPECT_EQ(w.txtp_d.Text(), "");
+        test_support::ExpectTexts{{w.txtAA_b, ""}, {w.txtp_tot, "0.00"}, {w.txtp_ed, "0.00"}, {w.txtp_d, ""}};
         EXPECT_EQ(w.scbPileR.Value(), 10000);
         EXPECT_EQ(w.txtPileR.Text(), "10000");
         // A calculation without ducts names what is missing and leaves those results empty.
@@ -443,10 +412,8 @@ TEST_F(LateralWindow, TruncatedOrFuzzedFilesNeverStopTheWindow) {
     open([](frmLateral3& w) {
         EXPECT_EQ(w.chkTwoSect.Value(), 0);
         EXPECT_TRUE(w.optTranverse.Value());
-        EXPECT_EQ(w.txtAA_b.Text(), "9.5");
-        EXPECT_EQ(w.txtDD_b.Text(), "3");
-        EXPECT_EQ(w.txtLambda_b.Text(), "");
-        EXPECT_EQ(w.txtp_tot.Text(), "0.00");
+        test_support::ExpectTexts{
+            {w.txtAA_b, "9.5"}, {w.txtDD_b, "3"}, {w.txtLambda_b, ""}, {w.txtp_tot, "0.00"}};
         EXPECT_EQ(w.scbPileR.Value(), 10000);
     });
     // A station outside the tunnel goes to the nearer end of the section.

@@ -222,17 +222,16 @@ TEST(NeutralPoint, ShortOrBrokenSectionsEndOnTheFirstPass) {
 // ---- The .tra file ----
 
 TraFile Sample() {
-    TraFile f;
-    f.TwoSect = true;
-    f.Tranverse = false;
-    f.Supply = {"10", "3.5", "0.02"};
-    f.SupplyResult = {"0.10", "20.00", "240.00", "3.44", "826.67", "150.00", "0.00", "12.345", "1338.33"};
-    f.Exhaust = {"9", "3", "0.025", "20.00", "240.00", "6.44", "1546.67", "100.00", "0.00", "1547.33"};
-    f.PileC = "11169.92";
-    f.PC = "19.46";
-    f.ScrollPosition = 12350;
-    f.PR = "13.39";
-    return f;
+    return TraFile{
+        .TwoSect = true,
+        .Tranverse = false,
+        .Supply = {"10", "3.5", "0.02"},
+        .SupplyResult = {"0.10", "20.00", "240.00", "3.44", "826.67", "150.00", "0.00", "12.345", "1338.33"},
+        .Exhaust = {"9", "3", "0.025", "20.00", "240.00", "6.44", "1546.67", "100.00", "0.00", "1547.33"},
+        .PileC = "11169.92",
+        .PC = "19.46",
+        .ScrollPosition = 12350,
+        .PR = "13.39"};
 }
 
 TEST(TraFile, RecordsAsWrittenAndReadBack) {

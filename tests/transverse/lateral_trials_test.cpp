@@ -10,17 +10,17 @@
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
+#include "tests/support/shown_whole.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
 
-#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -31,34 +31,25 @@ using platform::Forms;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-std::string projectFile(const char* extension) {
-    return test_stage::appFolder() + "/proj" + extension;
-}
-
 std::string bytesOf(const std::string& path) {
     return textfile::ReadBytes(path).value_or("<none>");
 }
 
+/// The transverse window from step 2 on two-way traffic; `script` acts on it and may leave it open.
+void openLateral3(const std::function<void(frmLateral3&)>& script) {
+    test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
+        step2.lstCase.setSelected(1, true);
+        step2.cmbNextStep.setListIndex(5);
+        test_stage::onModal<frmLateral3>(script);
+        step2.cmdNextStep.userClick();
+        step2.cmdReturn.userClick();
+    });
+    Forms::instance<frmReq>().cmdNextStep.userClick();
+}
+
 class LateralTrials : public ::testing::Test {
 protected:
-    void SetUp() override {
-        modPublic::ProjectFile = projectFile(".vnt");
-        req.SaveFile();
-    }
-
-    /// The transverse window from step 2 on two-way traffic; `script` acts on it and may leave it open.
-    void openLateral3(const std::function<void(frmLateral3&)>& script) {
-        test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-            step2.lstCase.setSelected(1, true);
-            step2.cmbNextStep.setListIndex(5);
-            test_stage::onModal<frmLateral3>(script);
-            step2.cmdNextStep.userClick();
-            step2.cmdReturn.userClick();
-        });
-        req.cmdNextStep.userClick();
-    }
-
-    frmReq& req = Forms::instance<frmReq>();
+    frmReq& req = test_support::savedTemplate();
 };
 
 TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButSaysByHowMuch) {
@@ -96,9 +87,7 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
         // The whole message fits beside the pressure box.
         QApplication::processEvents();
         EXPECT_EQ(test_support::cutTexts(*w.lblUnbalanced.widget()), std::vector<std::string>{});
-        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR")) {
-            w.window()->grab().save(QString::fromLocal8Bit(dir) + "/frmLateral3_unbalanced.png");
-        }
+        test_support::savePicture(*w.window(), "frmLateral3_unbalanced");
         w.cmdReport.userClick();
         ASSERT_EQ(platform::textviewer::log().size(), 1u);
         const auto lines =
@@ -148,37 +137,30 @@ TEST(TwoWayBore, ThePresetNaturalWindCannotBeBalancedAndNoPortalIsShownAsTheNeut
         req.pgMain.userClick(page);
     }
     ASSERT_EQ(req.txtNN.Text(), "614.33427");
-    modPublic::ProjectFile = projectFile(".vnt");
+    modPublic::ProjectFile = test_support::projectPath(".vnt");
     req.SaveFile();
 
     bool opened = false;
-    test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-        step2.lstCase.setSelected(1, true);
-        step2.cmbNextStep.setListIndex(5);
-        test_stage::onModal<frmLateral3>([&](frmLateral3& w) {
-            opened = true;
-            w.OptionButton2.userClick();
-            // Pa = −6.25·1.01/2·(3600·0.02/8.75 + 0.6 + 1) = −31.02. Two-way traffic 614.33 veh/h at
-            // 40 km/h, Q = 108.4713 m³/s, v(L) = 1.54959 m/s: the whole bore drops
-            // D(3600) = 0.505·(4.742857·1.54959² + 2.41·614.33·1.54959/70) = 22.30 Pa, 8.72 Pa short of
-            // Pa. The search runs into the end portal; no station there is a neutral point.
-            EXPECT_EQ(w.txtPa.Text(), "-31.02");
-            w.cmdCalculatePtot3.userClick();
-            EXPECT_EQ(w.txtPileC.Text(), "");
-            EXPECT_EQ(w.txtPC.Text(), "");
-            EXPECT_EQ(w.txtPR.Text(), "");
-            EXPECT_EQ(w.lblUnbalanced.Caption(), "两端气压差在本区段内无法平衡, 不平衡压力8.72Pa");
-            // Balanced portals keep their neutral point in the middle of the bore.
-            w.txtPa.userType("0");
-            w.cmdCalculatePtot3.userClick();
-            EXPECT_EQ(w.txtPileC.Text(), "6800.00");
-            EXPECT_EQ(w.lblUnbalanced.Caption(), "");
-            w.cmdClose.userClick();
-        });
-        step2.cmdNextStep.userClick();
-        step2.cmdReturn.userClick();
+    openLateral3([&](frmLateral3& w) {
+        opened = true;
+        w.OptionButton2.userClick();
+        // Pa = −6.25·1.01/2·(3600·0.02/8.75 + 0.6 + 1) = −31.02. Two-way traffic 614.33 veh/h at
+        // 40 km/h, Q = 108.4713 m³/s, v(L) = 1.54959 m/s: the whole bore drops
+        // D(3600) = 0.505·(4.742857·1.54959² + 2.41·614.33·1.54959/70) = 22.30 Pa, 8.72 Pa short of
+        // Pa. The search runs into the end portal; no station there is a neutral point.
+        EXPECT_EQ(w.txtPa.Text(), "-31.02");
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_EQ(w.txtPileC.Text(), "");
+        EXPECT_EQ(w.txtPC.Text(), "");
+        EXPECT_EQ(w.txtPR.Text(), "");
+        EXPECT_EQ(w.lblUnbalanced.Caption(), "两端气压差在本区段内无法平衡, 不平衡压力8.72Pa");
+        // Balanced portals keep their neutral point in the middle of the bore.
+        w.txtPa.userType("0");
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_EQ(w.txtPileC.Text(), "6800.00");
+        EXPECT_EQ(w.lblUnbalanced.Caption(), "");
+        w.cmdClose.userClick();
     });
-    req.cmdNextStep.userClick();
     EXPECT_TRUE(opened);
     EXPECT_EQ(platform::msgbox::log().size(), 1u) << "only 新建's save question";
 }
@@ -193,17 +175,7 @@ struct Window {
 };
 
 const Window kWindows[] = {
-    {"frmLateral3", ".tra",
-     [](const Act& act) {
-         test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
-             step2.lstCase.setSelected(1, true);
-             step2.cmbNextStep.setListIndex(5);
-             test_stage::onModal<frmLateral3>([&](frmLateral3& w) { act(w); });
-             step2.cmdNextStep.userClick();
-             step2.cmdReturn.userClick();
-         });
-         Forms::instance<frmReq>().cmdNextStep.userClick();
-     }},
+    {"frmLateral3", ".tra", [](const Act& act) { openLateral3([&](frmLateral3& w) { act(w); }); }},
     {"frmLateral1", ".lt1", [](const Act& act) { act(Forms::instance<frmLateral1>()); }},
 };
 
@@ -223,7 +195,7 @@ protected:
 
 TEST_P(CloseBox, AsksOnlyWhenTheBoxesDifferFromTheFileAndWritesOnlyOnYes) {
     const Window& window = GetParam();
-    const std::string file = projectFile(window.extension);
+    const std::string file = test_support::projectPath(window.extension);
     window.session([](transverse::SupplyDuctView& w) { w.cmdClose.userClick(); });
     const std::string saved = bytesOf(file);
     ASSERT_NE(saved, "<none>");
@@ -258,7 +230,7 @@ TEST_P(CloseBox, AsksOnlyWhenTheBoxesDifferFromTheFileAndWritesOnlyOnYes) {
 }
 
 TEST_F(LateralTrials, AYesWhoseFileCannotBeWrittenKeepsTheWindowAndItsWork) {
-    std::filesystem::create_directories(projectFile(".lt1"));
+    std::filesystem::create_directories(test_support::projectPath(".lt1"));
     frmLateral1& w = Forms::instance<frmLateral1>();
     w.txtAA_b.userType("15");
     platform::msgbox::script(platform::vbYes);
@@ -272,8 +244,6 @@ TEST_F(LateralTrials, AYesWhoseFileCannotBeWrittenKeepsTheWindowAndItsWork) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, CloseBox, ::testing::ValuesIn(kWindows),
-                         [](const ::testing::TestParamInfo<Window>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -22,12 +20,7 @@ using platform::Forms;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-struct Window {
-    const char* name;
-    std::function<void()> expectChain;
-};
-
-const std::vector<Window> kWindows = {
+const std::vector<focus_chain::Window> kWindows = {
     {"frmConcentrate",
      [] {
          frmConcentrate& f = Forms::instance<frmConcentrate>();
@@ -74,15 +67,12 @@ const std::vector<Window> kWindows = {
      }},
 };
 
-class TransverseTabOrder : public ::testing::TestWithParam<Window> {};
+class TransverseTabOrder : public ::testing::TestWithParam<focus_chain::Window> {};
 
 TEST_P(TransverseTabOrder, FollowsTheFramesInTheOrderTheWindowListsItsControls) {
-    GetParam().expectChain();
+    GetParam().expect();
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, TransverseTabOrder, ::testing::ValuesIn(kWindows),
-                         [](const ::testing::TestParamInfo<Window>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Windows, TransverseTabOrder, ::testing::ValuesIn(kWindows), focus_chain::caseName);
 
 } // namespace

@@ -8,7 +8,10 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +22,6 @@
 namespace {
 
 using platform::Forms;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 /// What step 2 showed when it opened.
 struct Opened {
@@ -34,13 +35,8 @@ class HandOff : public ::testing::Test {
 protected:
     void SetUp() override {
         req.txtStartPile.setSilently("1000");
-        req.lstSlope.ListItems.Clear();
-        req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-        req.lstSection.ListItems.Clear();
-        platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-        section.setSubItems(1, "90");
-        section.setSubItems(2, "36");
-        section.setSubItems(3, "10.000");
+        test_support::setRows(req.lstSlope, {{"2000", "0"}});
+        test_support::setRows(req.lstSection, {{"2000", "90", "36", "10.000"}});
         req.txtYear.setSilently("2030");
         modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
     }
@@ -155,10 +151,8 @@ TEST_F(HandOff, StepTwoIsCreatedAnewFromItsFileAtEveryPress) {
     demands("50", "60", "40", "1");
     modPublic::lambda_r = 0.025;
     test_stage::onModal<frmVentParam>([](frmVentParam& w) {
-        w.txtlambda_r.userType("0.03");
-        w.txtv_n.userType("1.2");
-        w.txtzetapile.userType("1500");
-        w.txtzeta.userType("0.7");
+        test_support::TypeInto{
+            {w.txtlambda_r, "0.03"}, {w.txtv_n, "1.2"}, {w.txtzetapile, "1500"}, {w.txtzeta, "0.7"}};
         w.cmdAdd.userClick();
         w.txtAA_cs.userType("2.0");
         // Left by the close box: nothing published, the file still written.

@@ -4,7 +4,9 @@
 
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/list_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +15,6 @@
 
 namespace {
 
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
-
 // Tunnel from station 1000, 600 m (right line):
 //   slopes:   .. 1200 +2 %;  .. 1600 -1.5 %
 //   sections: .. 1300 A 60 m², U 30 m, D 8 m;  .. 1600 A 70 m², U 32 m, D 8.75 m
@@ -22,15 +22,11 @@ const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 class PressureWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
         w.lstBlock.ListItems.Clear();
         w.optRightLine.setSilently(true);
         w.txtStartPile.setSilently("1000");
-        addRow(w.lstSlope, "1200", {"2"});
-        addRow(w.lstSlope, "1600", {"-1.5"});
-        addRow(w.lstSection, "1300", {"60", "30", "8"});
-        addRow(w.lstSection, "1600", {"70", "32", "8.75"});
+        test_support::setRows(w.lstSlope, {{"1200", "2"}, {"1600", "-1.5"}});
+        test_support::setRows(w.lstSection, {{"1300", "60", "30", "8"}, {"1600", "70", "32", "8.75"}});
         w.txtNN.setSilently("1800");
         w.workv_t = 72;
         w.txtworkv_t.setSilently("72");

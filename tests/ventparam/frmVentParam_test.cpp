@@ -13,7 +13,10 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "transverse/frmConcentrate.h"
 #include "transverse/frmLateral3.h"
 #include "ventparam/frmZeta.h"
@@ -28,8 +31,6 @@ namespace {
 
 using platform::Forms;
 using test_support::Row;
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 std::string projectPath() {
     return test_stage::appFolder() + "/proj.vnt";
@@ -49,22 +50,17 @@ class Step2 : public ::testing::Test {
 protected:
     void SetUp() override {
         req.txtStartPile.setSilently("1000");
-        req.lstSlope.ListItems.Clear();
-        req.lstSlope.ListItems.Add("2000").setSubItems(1, "0");
-        req.lstSection.ListItems.Clear();
-        platform::ListItem& section = req.lstSection.ListItems.Add("2000");
-        section.setSubItems(1, "90");
-        section.setSubItems(2, "36");
-        section.setSubItems(3, "10.000");
+        test_support::setRows(req.lstSlope, {{"2000", "0"}});
+        test_support::setRows(req.lstSection, {{"2000", "90", "36", "10.000"}});
         const char* shares[7] = {"0", "0", "0.2", "0.7", "0.1", "0", "0"};
         for (int j = 1; j <= 7 && j <= req.lstTrafficAnalysis.ListItems.Count(); ++j) {
             req.lstTrafficAnalysis.ListItems(j).setSubItems(1, shares[j - 1]);
         }
         demands("50", "30", "60", "20", "40", "10");
-        req.txtQQ_req_CO_1kmblock.setSilently("35");
-        req.txtQQ_req_VI_1kmblock.setSilently("36");
-        req.txtExchangeNum.setSilently("1.8");
-        req.txtYear.setSilently("2030");
+        test_support::SetSilently{{req.txtQQ_req_CO_1kmblock, "35"},
+                                  {req.txtQQ_req_VI_1kmblock, "36"},
+                                  {req.txtExchangeNum, "1.8"},
+                                  {req.txtYear, "2030"}};
         modPublic::StartPile = 1000;
         modPublic::EndPile = 2000;
         modPublic::ProjectFile = projectPath();
@@ -89,13 +85,9 @@ protected:
 
 TEST_F(Step2, StartsFromTheTemplateWhenTheProjectHasNoParFile) {
     frmVentParam& w = step2();
-    EXPECT_EQ(w.txtzeta_e.Text(), "0.6");
-    EXPECT_EQ(w.txtlambda_r.Text(), "0.02");
-    EXPECT_EQ(w.txtv_n.Text(), "2.5");
-    EXPECT_EQ(w.txtAA_cs.Text(), "2.13");
-    EXPECT_EQ(w.txtxi_cs.Text(), "0.5");
-    EXPECT_EQ(w.txtAA_cl.Text(), "5.37");
-    EXPECT_EQ(w.txtxi_cl.Text(), "1");
+    test_support::ExpectTexts{{w.txtzeta_e, "0.6"}, {w.txtlambda_r, "0.02"}, {w.txtv_n, "2.5"},
+                              {w.txtAA_cs, "2.13"}, {w.txtxi_cs, "0.5"},     {w.txtAA_cl, "5.37"},
+                              {w.txtxi_cl, "1"}};
     // r1 and Am are recomputed as the vehicle boxes fill, then take the file's texts.
     EXPECT_EQ(w.txtr_1.Text(), "0");
     EXPECT_EQ(w.txtAA_m.Text(), "0");
@@ -130,14 +122,9 @@ TEST_F(Step2, ReadsTheProjectsParFile) {
               "\"55\",\"0.611\",\"2\",\"0.4\",\"6\",\"0.9\",\"0.123\",\"9.99\"", "2", "\"1000\",\"0.5\"",
               "\"1500\",\"1.25\"", "\"0.456\",\"8.88\"", "4", "#TRUE#"});
     frmVentParam& w = step2();
-    EXPECT_EQ(w.txtzeta_e.Text(), "0.5");
-    EXPECT_EQ(w.txtlambda_r.Text(), "0.025");
-    EXPECT_EQ(w.txtv_n.Text(), "3");
-    EXPECT_EQ(w.txtQQ_req.Text(), "55");
-    EXPECT_EQ(w.txtv_r.Text(), "0.611");
-    EXPECT_EQ(w.txtxi_cl.Text(), "0.9");
-    EXPECT_EQ(w.txtr_1.Text(), "0.123");
-    EXPECT_EQ(w.txtAA_m.Text(), "9.99");
+    test_support::ExpectTexts{{w.txtzeta_e, "0.5"}, {w.txtlambda_r, "0.025"}, {w.txtv_n, "3"},
+                              {w.txtQQ_req, "55"},  {w.txtv_r, "0.611"},      {w.txtxi_cl, "0.9"},
+                              {w.txtr_1, "0.123"},  {w.txtAA_m, "9.99"}};
     EXPECT_EQ(test_support::rowsOf(w.lstzeta, 2), (std::vector<Row>{{"1000", "0.5"}, {"1500", "1.25"}}));
     EXPECT_EQ(w.txtr_1_Bidirection.Text(), "0.456");
     EXPECT_EQ(w.txtAA_m_Bidirection.Text(), "8.88");
@@ -232,14 +219,12 @@ TEST_F(Step2, AParFileThatCannotBeWrittenIsReported) {
 TEST_F(Step2, VehicleBoxesRecomputeTheResistanceAreas) {
     // r1 = 0.2 + 0.1 = 0.300 for both kinds of traffic; Am = 0.7·2.13·0.5 + 0.3·5.37·1.0 = 2.3565 → 2.36.
     frmVentParam& w = step2();
-    w.txtAA_cs.userType("2.13");
-    w.txtxi_cs.userType("0.50");
-    w.txtAA_cl.userType("5.37");
-    w.txtxi_cl.userType("1.0");
-    EXPECT_EQ(w.txtr_1.Text(), "0.300");
-    EXPECT_EQ(w.txtAA_m.Text(), "2.36");
-    EXPECT_EQ(w.txtr_1_Bidirection.Text(), "0.300");
-    EXPECT_EQ(w.txtAA_m_Bidirection.Text(), "2.36");
+    test_support::TypeInto{
+        {w.txtAA_cs, "2.13"}, {w.txtxi_cs, "0.50"}, {w.txtAA_cl, "5.37"}, {w.txtxi_cl, "1.0"}};
+    test_support::ExpectTexts{{w.txtr_1, "0.300"},
+                              {w.txtAA_m, "2.36"},
+                              {w.txtr_1_Bidirection, "0.300"},
+                              {w.txtAA_m_Bidirection, "2.36"}};
     // Small vehicles only: 2.13·0.5 = 1.065 → 1.07 (rounded from its decimal text).
     for (int j = 1; j <= 7; ++j) {
         req.lstTrafficAnalysis.ListItems(j).setSubItems(1, j == 4 ? "1" : "0");

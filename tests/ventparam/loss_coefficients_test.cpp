@@ -21,13 +21,11 @@ CoefTable vaneTable() {
 }
 
 ZetaTables fullTables() {
-    ZetaTables t;
-    t.TabA02_3 = vaneTable();
-    t.TabA02_4 = vaneTable();
-    t.TabA02_6 = table1D({0.2, 1.0}, {1.5, 1.0});
-    t.TabA05_2 = CoefTable{{1, 2}, {50, 80}, {{1.0, 2.0}, {0.4, 0.8}}};
-    t.TabA05_3 = table1D({40, 50}, {3.030, 1.650});
-    return t;
+    return ZetaTables{.TabA02_3 = vaneTable(),
+                      .TabA02_4 = vaneTable(),
+                      .TabA02_6 = table1D({0.2, 1.0}, {1.5, 1.0}),
+                      .TabA05_2 = CoefTable{{1, 2}, {50, 80}, {{1.0, 2.0}, {0.4, 0.8}}},
+                      .TabA05_3 = table1D({40, 50}, {3.030, 1.650})};
 }
 
 // The tapered-piece tables with the values of the shipped table file.

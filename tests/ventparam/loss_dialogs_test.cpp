@@ -3,7 +3,10 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/dlgSectionPm.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmZeta.h"
@@ -16,8 +19,6 @@
 using platform::Forms;
 
 namespace {
-
-const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 frmZeta& zetaDialog() {
     return Forms::instance<frmZeta>();
@@ -441,10 +442,10 @@ TEST(frmCalculatePd, HandsItsTotalToTheCallerAndKeepsTheCallersBoxOnCancel) {
     Forms::instance<frmCalculatePd>().txtQ.set("10");
     test_stage::onModal<frmCalculatePd>([](frmCalculatePd& pd) {
         EXPECT_EQ(pd.lstzeta.ListItems.Count(), 0); // a fresh dialog
-        pd.txtSectionPile.userType("100");
-        pd.txtSectionArea.userType("2");
-        pd.txtSectionPerimeter.userType("0");
-        pd.txtSectionD.userType("1");
+        test_support::TypeInto{{pd.txtSectionPile, "100"},
+                               {pd.txtSectionArea, "2"},
+                               {pd.txtSectionPerimeter, "0"},
+                               {pd.txtSectionD, "1"}};
         pd.cmdAddSection.userClick();
         pd.txtzetapile.userType("0");
         pd.txtzeta.userType("1");
@@ -467,28 +468,17 @@ namespace {
 class StretchResistance : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSection.ListItems.Clear();
-        w.lstSlope.ListItems.Clear();
         w.lstBlock.ListItems.Clear();
         w.optRightLine.setSilently(true);
         w.txtStartPile.setSilently("1000");
-        addRow(w.lstSlope, "1600", {"2"});
-        addRow(w.lstSection, "1300", {"60", "30", "8"});
-        addRow(w.lstSection, "1600", {"70", "32", "8.75"});
+        test_support::setRows(w.lstSlope, {{"1600", "2"}});
+        test_support::setRows(w.lstSection, {{"1300", "60", "30", "8"}, {"1600", "70", "32", "8.75"}});
         modPublic::lambda_r = 0.02;
         modPublic::rho = 1.2;
         w.mnuSectionPressure.userClick();
         d.txtSectionSP.userType("1100");
         d.txtSectionEP.userType("1400");
         d.txtQ.userType("600");
-    }
-
-    static void addRow(platform::ListView& list, const std::string& station,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(station);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     std::string pm() {

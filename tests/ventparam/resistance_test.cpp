@@ -14,11 +14,8 @@ using ventparam::StationLists;
 // λ = 0.02, ρ = 1.2, Q = 100 m³/s: (Q/A)² = 4 in row 1, 1.5625 in row 2.
 // Friction per metre: row 1 0.02/7 · 0.6 · 4 = 0.0068571 Pa; row 2 0.02/9 · 0.6 · 1.5625 = 0.0020833 Pa.
 StationLists tunnel() {
-    StationLists lists;
-    lists.StartPile = 0;
-    lists.TunnelLength = 1000;
-    lists.Sections = {{400, 50.0, 28.0, 7.0}, {1000, 80.0, 35.0, 9.0}};
-    return lists;
+    return StationLists{
+        .StartPile = 0, .TunnelLength = 1000, .Sections = {{400, 50.0, 28.0, 7.0}, {1000, 80.0, 35.0, 9.0}}};
 }
 
 constexpr double kLambda = 0.02;

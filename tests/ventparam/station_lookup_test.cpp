@@ -12,13 +12,11 @@ using ventparam::StationLists;
 //   slopes:   .. 1200 +2 %;  .. 1600 -1.5 %
 //   blocks:   300 m at 20 km/h (1000 .. 1300), 500 m at 10 km/h (1300 .. 1800)
 StationLists tunnel() {
-    StationLists lists;
-    lists.StartPile = 1000;
-    lists.TunnelLength = 600;
-    lists.Sections = {{1300, 60.0, 30.0, 8.0}, {1600, 70.0, 32.0, 8.75}};
-    lists.Slopes = {{1200, 2.0}, {1600, -1.5}};
-    lists.Blocks = {{300, 20.0}, {500, 10.0}};
-    return lists;
+    return StationLists{.StartPile = 1000,
+                        .TunnelLength = 600,
+                        .Sections = {{1300, 60.0, 30.0, 8.0}, {1600, 70.0, 32.0, 8.75}},
+                        .Slopes = {{1200, 2.0}, {1600, -1.5}},
+                        .Blocks = {{300, 20.0}, {500, 10.0}}};
 }
 
 TEST(StationLookup, AreaAndDiameterAtTheTunnelEndsAreTakenJustInside) {

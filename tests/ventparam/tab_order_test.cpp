@@ -11,20 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 using platform::Forms;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-struct Window {
-    const char* name;
-    std::function<void()> expectOrder;
-};
-
-const Window kWindows[] = {
+const std::vector<focus_chain::Window> kWindows = {
     {"frmVentParam",
      [] {
          frmVentParam& f = Forms::instance<frmVentParam>();
@@ -113,10 +106,7 @@ const Window kWindows[] = {
 };
 
 TEST(TabOrder, EveryWindowTabsThroughItsFramesInTheirListedOrder) {
-    for (const Window& w : kWindows) {
-        SCOPED_TRACE(w.name);
-        w.expectOrder();
-    }
+    focus_chain::expectEach(kWindows);
 }
 
 } // namespace

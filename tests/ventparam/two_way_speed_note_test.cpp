@@ -8,7 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
-#include "tests/support/typed_tunnel.h"
+#include "tests/support/new_tunnel.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -22,8 +22,13 @@ namespace {
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A two-way bore of 3.6 km, K5+000–K8+600, +0.5 % then −1.5 %, 70 m², 600 m above sea level, 60 km/h.
-const test_support::NewTunnel kBore{"5000", {{"6800", "0.5"}, {"8600", "-1.5"}},   "70", "32.6", "600",
-                                    "60",   {{"2030", "18000"}, {"2045", "24000"}}};
+const test_support::NewTunnel kBore{.elevation = "600",
+                                    .designSpeed = "60",
+                                    .start = "5000",
+                                    .slopes = {{"6800", "0.5"}, {"8600", "-1.5"}},
+                                    .area = "70",
+                                    .perimeter = "32.6",
+                                    .years = {{"2030", "18000"}, {"2045", "24000"}}};
 
 /// Page 5 recomputed at the speed at position `i` of its list, as the engineer asks for it: the speed
 /// picked, then the design year clicked in the picker. The larger of the two demands it shows.
@@ -55,7 +60,7 @@ Note stepTwoNote(frmReq& req, int position) {
 
 TEST(TwoWaySpeedNote, NamesPageFivesSpeedThatNeedsMoreAirOrNothing) {
     frmReq& req = platform::Forms::instance<frmReq>();
-    test_support::typeNewTunnel(req, kBore);
+    test_support::TypeNewTunnel(req, kBore);
     platform::filedialog::script(test_stage::appFolder() + "/双向隧道.vnt");
     req.mnuFileSaveAs_Click();
     ASSERT_FALSE(modPublic::ProjectFile.empty());

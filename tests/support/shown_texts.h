@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <source_location>
+#include <string>
+
+namespace test_support {
+
+/// One control of a window that shows a text (a text box, combo box, list box) and the text it must show.
+class Shown {
+public:
+    template <class Box>
+    Shown(const Box& box, std::string text)
+        : actual_([&box] { return std::string(box.Text()); }), expected_(std::move(text)) {}
+    std::string actual() const { return actual_(); }
+    const std::string& expected() const { return expected_; }
+
+private:
+    std::function<std::string()> actual_;
+    std::string expected_;
+};
+
+/// Expects each box to show its text, as one EXPECT_EQ a box would; a failure names the place of the
+/// table in the test, the box's position in it and both texts:
+/// `test_support::ExpectTexts{{w.txtA, "1.00"}, {w.cmbB, "2"}};`
+struct ExpectTexts {
+    ExpectTexts(std::initializer_list<Shown> boxes,
+                std::source_location where = std::source_location::current()) {
+        int position = 0;
+        for (const Shown& box : boxes) {
+            ++position;
+            const std::string actual = box.actual();
+            if (actual != box.expected()) {
+                ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+                    << "box " << position << " of the table shows \"" << actual << "\", expected \""
+                    << box.expected() << "\"";
+            }
+        }
+    }
+};
+
+} // namespace test_support
