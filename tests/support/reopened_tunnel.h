@@ -7,7 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "test_stage.h"
-#include "typed_tunnel.h"
+#include "new_tunnel.h"
 
 #include <gtest/gtest.h>
 
@@ -30,18 +30,17 @@ protected:
         project = base + ".vnt";
 
         frmReq& w = req();
-        typeNewTunnel(w, {"10000",
-                          {{"12100", "1.2"}, {"14200", "-0.8"}},
-                          "65",
-                          "31",
-                          "900",
-                          "80",
-                          {{"2030", "16500"}, {"2045", "28000"}}});
-        w.pgMain.userClick(1);
+        NewTunnel t;
+        t.elevation = "900";
+        t.designSpeed = "80";
+        t.leftLine = false;
+        t.start = "10000";
+        t.slopes = {{"12100", "1.2"}, {"14200", "-0.8"}};
+        t.area = "65";
+        t.perimeter = "31";
+        t.years = {{"2030", "16500"}, {"2045", "28000"}};
+        TypeNewTunnel(w, t);
         w.txtProjectName.userType("新隧道");
-        for (int page : {2, 3, 4, 5, 6, 7}) {
-            w.pgMain.userClick(page);
-        }
         demands = {w.txtQQ_req_CO.Text(), w.txtQQ_req_VI.Text(), w.txtQQ_req_CO_block.Text()};
         platform::filedialog::script(project);
         w.mnuFileSaveAs_Click();
