@@ -66,6 +66,10 @@ std::string FaultMessage(transverse::BalanceFault fault) {
     return {};
 }
 
+constexpr const char* kOutflowTip =
+    "送风段风速v1不大于零：送风段的空气将从入口洞口流出，此结果不能作为设计依据。"
+    "请移动送风口位置或选择其他通风方式！";
+
 /// The height the scheme drawing takes at the top of the window, with its margin.
 constexpr int kBelowPicture = 1860;
 
@@ -133,6 +137,9 @@ void frmConcentrate::buildControls() {
     Layout::buttons(*this, 5900, below + 4640, 1600, 450, 100,
                     {{&cmdCalculateJet, "计算"}, {&cmdReport, "计算报告"}, {&cmdBack, "<-- 上一步"}});
     cmdBack.setWidth(1700);
+    lblTip.place(*this, 5700, below + 5200, 5400, 720);
+    lblTip.setWordWrap(true);
+    lblTip.setForeColor(platform::vbRed);
 
     Layout::inputs({&txtQQ_r, &txtv_b, &txtbeta, &txtKK_b, &txtAA_b, &txtShaftPile, &txtdeltap_d, &txteta});
 }
@@ -287,6 +294,7 @@ double frmConcentrate::GetVelocityAtPile(double station) const {
 }
 
 void frmConcentrate::cmdCalculateJet_Click() {
+    lblTip.setCaption("");
     UpdateData(true);
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
@@ -366,6 +374,11 @@ void frmConcentrate::cmdCalculateJet_Click() {
     AA_tot = fan.Atot;
     SS_tot = fan.Stot;
     UpdateData(false);
+    // The balance holds with the supply stretch's air running backwards, which the scheme does not
+    // intend: the numbers stay for the engineer to see, the words say what they mean.
+    if (!(v_1 > 0)) {
+        lblTip.setCaption(kOutflowTip);
+    }
 }
 
 // ---- Report ----

@@ -51,6 +51,9 @@ public:
     platform::CommandButton cmdCalPd;
     platform::TextBox txtPP_tot, txtAA_tot, txteta, txtSS_tot;
 
+    /// Red words about the last calculation that its numbers alone do not say.
+    platform::Label lblTip;
+
 private:
     void buildControls();
     void connectEvents();
