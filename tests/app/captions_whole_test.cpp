@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/program_font_stage.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
@@ -31,15 +32,7 @@ namespace {
 
 using platform::Forms;
 
-class CaptionsWhole : public ::testing::Test {
-protected:
-    void SetUp() override {
-        QApplication::setFont(
-            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
-        modPublic::AppFolder = test_stage::appFolder();
-        ASSERT_TRUE(modPublic::LoadJetModels());
-    }
-};
+class CaptionsWhole : public test_support::ProgramFontStage {};
 
 TEST_F(CaptionsWhole, EveryColumnOfTheSeveralShaftsListsShowsItsHeader) {
     frmMultiShaftAndJet& w = Forms::instance<frmMultiShaftAndJet>();

@@ -10,6 +10,7 @@
 #include "platform/Forms.h"
 #include "platform/fonts.h"
 #include "shaft/frmShaftAndJet.h"
+#include "tests/support/program_font_stage.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 
@@ -32,13 +33,10 @@ namespace {
 
 using platform::Forms;
 
-class ModelBoxes : public ::testing::Test {
+class ModelBoxes : public test_support::ProgramFontStage {
 protected:
     void SetUp() override {
-        QApplication::setFont(
-            QFont(QString::fromUtf8(platform::kProgramFontFamily), platform::kProgramFontPoints));
-        modPublic::AppFolder = test_stage::appFolder();
-        ASSERT_TRUE(modPublic::LoadJetModels());
+        ProgramFontStage::SetUp();
         ASSERT_GE(modPublic::JetModels.UBound(), 7u);
     }
 

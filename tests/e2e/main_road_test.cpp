@@ -55,6 +55,24 @@ void expectPositive(const platform::TextBox& box, const char* name) {
     EXPECT_GT(vb::Val(box.Text()), 0) << name;
 }
 
+struct NamedBox {
+    const platform::TextBox& box;
+    const char* name;
+};
+
+/// `BOX(w.txtA)` names a box by its member name for expectPositive.
+#define BOX(member)                                                                                          \
+    NamedBox {                                                                                               \
+        member, #member                                                                                      \
+    }
+
+/// Several boxes of a page, each as expectPositive above.
+void expectPositive(std::initializer_list<NamedBox> boxes) {
+    for (const NamedBox& named : boxes) {
+        expectPositive(named.box, named.name);
+    }
+}
+
 class MainRoad : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,25 +106,18 @@ protected:
         expectPositive(w.txtNN, "txtNN");
 
         w.pgMain.userClick(4);
-        expectPositive(w.txtq_co_at_Year, "txtq_co_at_Year");
-        expectPositive(w.txtf_a, "txtf_a");
-        expectPositive(w.txtf_h, "txtf_h");
-        expectPositive(w.txtQQ_req_CO_SEGMENT, "txtQQ_req_CO_SEGMENT");
-        expectPositive(w.txtQQ_req_CO, "txtQQ_req_CO");
-        expectPositive(w.txtQQ_req_VI, "txtQQ_req_VI");
+        expectPositive({BOX(w.txtq_co_at_Year), BOX(w.txtf_a), BOX(w.txtf_h), BOX(w.txtQQ_req_CO_SEGMENT),
+                        BOX(w.txtQQ_req_CO), BOX(w.txtQQ_req_VI)});
         EXPECT_EQ(w.lblWarning4.Caption(), "");
 
         w.pgMain.userClick(5);
-        expectPositive(w.txtNN_bidirection, "txtNN_bidirection");
-        expectPositive(w.txtQQ_req_CO_Bidirection, "txtQQ_req_CO_Bidirection");
-        expectPositive(w.txtQQ_req_VI_Bidirection, "txtQQ_req_VI_Bidirection");
+        expectPositive(
+            {BOX(w.txtNN_bidirection), BOX(w.txtQQ_req_CO_Bidirection), BOX(w.txtQQ_req_VI_Bidirection)});
         EXPECT_EQ(w.lblWarning5.Caption(), "");
 
         w.pgMain.userClick(6);
-        expectPositive(w.txtQQ_req_CO_block, "txtQQ_req_CO_block");
-        expectPositive(w.txtQQ_req_VI_block, "txtQQ_req_VI_block");
-        expectPositive(w.txtQQ_req_CO_1kmblock, "txtQQ_req_CO_1kmblock");
-        expectPositive(w.txtQQ_req_VI_1kmblock, "txtQQ_req_VI_1kmblock");
+        expectPositive({BOX(w.txtQQ_req_CO_block), BOX(w.txtQQ_req_VI_block), BOX(w.txtQQ_req_CO_1kmblock),
+                        BOX(w.txtQQ_req_VI_1kmblock)});
         EXPECT_EQ(w.lblWarning6.Caption(), "");
 
         w.pgMain.userClick(7);
@@ -191,10 +202,8 @@ TEST_F(MainRoad, StepTwoAndTheJetFanSchemeLeaveTheirFilesAndReadThemBack) {
             demand = step2.txtQQ_req.Text();
             // The balance of the whole tunnel.
             jet.cmdCalculateJet.userClick();
-            expectPositive(jet.txtdeltap_j, "txtdeltap_j");
-            expectPositive(jet.txtdeltap_r, "txtdeltap_r");
-            expectPositive(jet.txti, "txti");
-            expectPositive(jet.txtTotalPower, "txtTotalPower");
+            expectPositive(
+                {BOX(jet.txtdeltap_j), BOX(jet.txtdeltap_r), BOX(jet.txti), BOX(jet.txtTotalPower)});
             fans = jet.txti.Text();
             power = jet.txtTotalPower.Text();
 

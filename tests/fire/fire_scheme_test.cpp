@@ -232,34 +232,30 @@ TEST(FireScheme, DecisionTreeAtTheDuctEnds) {
     in.transverse = true;
     in.X1 = 1000;
     in.X2 = 1500;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L1");
-    in.rightLine = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "D2");
-    in.oneWay = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L11");
-    in.rightLine = true;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L7");
+    // Each step sets one choice, which carries over to the next step, and names the case it leads to.
+    struct Step {
+        bool SchemeInput::*choice;
+        bool value;
+        const char* expected;
+    };
+    const auto walk = [&](std::initializer_list<Step> steps) {
+        for (const Step& step : steps) {
+            if (step.choice != nullptr) {
+                in.*step.choice = step.value;
+            }
+            EXPECT_EQ(fire::ControlScheme(in, t).Case, step.expected) << "s " << in.s;
+        }
+    };
+    constexpr auto right = &SchemeInput::rightLine;
+    constexpr auto oneWay = &SchemeInput::oneWay;
+    walk({{nullptr, false, "L1"}, {right, false, "D2"}, {oneWay, false, "L11"}, {right, true, "L7"}});
     in.s = 1500;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "D3");
-    in.rightLine = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "D4");
-    in.oneWay = true;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L4");
-    in.rightLine = true;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "D1");
+    walk({{nullptr, false, "D3"}, {right, false, "D4"}, {oneWay, true, "L4"}, {right, true, "D1"}});
     // Without a duct, by line and two-way direction.
-    in.transverse = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L3");
-    in.rightLine = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L6");
-    in.oneWay = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L13");
-    in.twoWayToLarger = false;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L14");
-    in.rightLine = true;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L10");
-    in.twoWayToLarger = true;
-    EXPECT_EQ(fire::ControlScheme(in, t).Case, "L9");
+    constexpr auto duct = &SchemeInput::transverse;
+    constexpr auto toLarger = &SchemeInput::twoWayToLarger;
+    walk({{duct, false, "L3"}, {right, false, "L6"}, {oneWay, false, "L13"}});
+    walk({{toLarger, false, "L14"}, {right, true, "L10"}, {toLarger, true, "L9"}});
 }
 
 TEST(FireScheme, TwoWayToSmallerStationsRunsTheOutletPortalWithTheFirePressureToTheStart) {

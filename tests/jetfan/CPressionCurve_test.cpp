@@ -4,6 +4,7 @@
 #include "platform/Cad.h"
 #include "platform/MsgBox.h"
 #include "tests/support/ezdxf_reader.h"
+#include "tests/support/small_pressure_chart.h"
 #include "tests/support/test_stage.h"
 
 #include <QDir>
@@ -80,30 +81,16 @@ TEST(CPressionCurve, SmallCurveGivesTheExactEntities) {
     // Pressure chart (hand-worked in the layout test): 14 entities; the air-speed chart starts 100 above
     // the pressure title (350): Oy = 450, its axis to 450 + 1.1 * 100 * 2 = 670, title at 690; the
     // concentration chart at 790, its axis to 790 + 1100.
-    const double t = 20 * std::tan(std::atan(1.0) * 4 / 6);
-    struct Expected {
-        Type type;
-        double x1, y1, x2, y2;
-        std::string text;
-        int color;
-    };
-    const std::vector<Expected> pressure = {
-        {Type::Line, -10, 0, 200, 0, "", 1},    {Type::Line, 200, 0, 180, t, "", 1},
-        {Type::Line, 200, 0, 180, -t, "", 1},   {Type::Text, 220, -10, 0, 0, "桩号(m)", 1},
-        {Type::Line, 100, 5, 100, -5, "", 1},   {Type::Text, 100, -30, 0, 0, "1", 1},
-        {Type::Line, 0, -10, 0, 330, "", 1},    {Type::Line, 0, 330, t, 310, "", 1},
-        {Type::Line, 0, 330, -t, 310, "", 1},   {Type::Text, -40, 350, 0, 0, "压力(Pa)", 1},
-        {Type::Line, -10, 250, 10, 250, "", 1}, {Type::Text, -50, 250, 0, 0, "50", 1},
-        {Type::Line, 0, 50, 100, 300, "", 2},   {Type::Text, 120, 300, 0, 0, "K0+100.000:60.00", 2},
-    };
+    const std::vector<jetfan::ChartItem> pressure = test_support::smallPressureChart();
     ASSERT_GT(e.size(), pressure.size());
     for (std::size_t i = 0; i < pressure.size(); ++i) {
-        const Expected& x = pressure[i];
-        EXPECT_EQ(e[i].type, x.type) << i;
+        const jetfan::ChartItem& x = pressure[i];
+        const Type type = x.kind == jetfan::ChartItem::Kind::Line ? Type::Line : Type::Text;
+        EXPECT_EQ(e[i].type, type) << i;
         EXPECT_NEAR(e[i].a.x, x.x1, 1e-9) << i;
         EXPECT_NEAR(e[i].a.y, x.y1, 1e-9) << i;
         EXPECT_EQ(e[i].a.z, 0) << i;
-        if (x.type == Type::Line) {
+        if (type == Type::Line) {
             EXPECT_NEAR(e[i].b.x, x.x2, 1e-9) << i;
             EXPECT_NEAR(e[i].b.y, x.y2, 1e-9) << i;
         } else {

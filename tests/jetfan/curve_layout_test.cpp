@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfan/curve_layout.h"
 
+#include "tests/support/small_pressure_chart.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -119,17 +121,7 @@ TEST(ChartLayout, SmallPressureChartItemByItem) {
     // (-40, 350); one value tick (60 \ 50 = 1) at 250 labelled "50" at -50; curve from (0, 50) to
     // (100, 300), labelled at (120, 300).
     const ChartLayout layout = LayoutChart(curve({10, 60}), 0, 0, PressureChart(5, 50));
-    const double t = 20 * std::tan(std::atan(1.0) * 4 / 6);
-    using K = ChartItem::Kind;
-    const std::vector<ChartItem> expected = {
-        {K::Line, -10, 0, 200, 0, "", 1},    {K::Line, 200, 0, 180, t, "", 1},
-        {K::Line, 200, 0, 180, -t, "", 1},   {K::Text, 220, -10, 0, 0, "桩号(m)", 1},
-        {K::Line, 100, 5, 100, -5, "", 1},   {K::Text, 100, -30, 0, 0, "1", 1},
-        {K::Line, 0, -10, 0, 330, "", 1},    {K::Line, 0, 330, t, 310, "", 1},
-        {K::Line, 0, 330, -t, 310, "", 1},   {K::Text, -40, 350, 0, 0, "压力(Pa)", 1},
-        {K::Line, -10, 250, 10, 250, "", 1}, {K::Text, -50, 250, 0, 0, "50", 1},
-        {K::Line, 0, 50, 100, 300, "", 2},   {K::Text, 120, 300, 0, 0, "K0+100.000:60.00", 2},
-    };
+    const std::vector<ChartItem> expected = test_support::smallPressureChart();
     ASSERT_EQ(layout.items.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const ChartItem& a = layout.items[i];

@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/refused_report.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
@@ -352,12 +353,7 @@ TEST_F(Step1, AnUnnamedProjectsReportIsRefused) {
     modPublic::ProjectFile.clear();
     frmBrightness& w = step1();
     const std::vector<Row> before = zoneRows(w);
-    platform::msgbox::script(platform::vbOK);
-    w.cmdReport.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存");
-    EXPECT_TRUE(platform::textviewer::log().empty());
+    refused_report::expectAskedToSaveFirst(w.cmdReport);
     EXPECT_EQ(zoneRows(w), before);
 }
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -22,6 +24,17 @@ std::vector<TrialRow> rowsOf(const std::vector<double>& qreq, double area = 50) 
     return rows;
 }
 
+/// One cell of every row, in row order.
+std::vector<std::string> column(const TrialResult& t, std::string TrialCells::*cell) {
+    std::vector<std::string> texts;
+    for (const TrialCells& row : t.Rows) {
+        texts.push_back(row.*cell);
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
 // One shaft, Qe 30, Qb 40, candidate 100, area 50, Qreq 20 / 5 / 30 along the traffic.
 // Qr: 100, 100 − 30 = 70.00, 70 + 40 = 110.00.
 // Qf: 100, (100 − 20)(1 − 30/100) = 56.00, 56 − 5 + 40 = 91.00.
@@ -31,21 +44,11 @@ TEST(SectionFlowTrial, OneShaftOnTheRightLine) {
     const TrialResult t = TrySectionFlows(rowsOf({20, 5, 30}), {{30, 40}}, 100, false);
     ASSERT_EQ(t.Rows.size(), 3u);
     EXPECT_TRUE(t.Accepted);
-    EXPECT_EQ(t.Rows[0].Qr, "100");
-    EXPECT_EQ(t.Rows[1].Qr, "70.00");
-    EXPECT_EQ(t.Rows[2].Qr, "110.00");
-    EXPECT_EQ(t.Rows[0].Qf, "100");
-    EXPECT_EQ(t.Rows[1].Qf, "56.00");
-    EXPECT_EQ(t.Rows[2].Qf, "91.00");
-    EXPECT_EQ(t.Rows[0].Vr, "2.00");
-    EXPECT_EQ(t.Rows[1].Vr, "1.40");
-    EXPECT_EQ(t.Rows[2].Vr, "2.20");
-    EXPECT_EQ(t.Rows[0].C1, "0.00");
-    EXPECT_EQ(t.Rows[0].C2, "0.20");
-    EXPECT_EQ(t.Rows[1].C1, "0.20");
-    EXPECT_EQ(t.Rows[1].C2, "0.27");
-    EXPECT_EQ(t.Rows[2].C1, "0.17");
-    EXPECT_EQ(t.Rows[2].C2, "0.45");
+    EXPECT_EQ(column(t, &TrialCells::Qr), (Texts{"100", "70.00", "110.00"}));
+    EXPECT_EQ(column(t, &TrialCells::Qf), (Texts{"100", "56.00", "91.00"}));
+    EXPECT_EQ(column(t, &TrialCells::Vr), (Texts{"2.00", "1.40", "2.20"}));
+    EXPECT_EQ(column(t, &TrialCells::C1), (Texts{"0.00", "0.20", "0.17"}));
+    EXPECT_EQ(column(t, &TrialCells::C2), (Texts{"0.20", "0.27", "0.45"}));
 }
 
 // The same tunnel on the left line: the air runs from row 3 to row 1, and enters each row at its end
@@ -53,12 +56,8 @@ TEST(SectionFlowTrial, OneShaftOnTheRightLine) {
 TEST(SectionFlowTrial, OneShaftOnTheLeftLine) {
     const TrialResult t = TrySectionFlows(rowsOf({30, 5, 20}), {{30, 40}}, 100, true);
     EXPECT_TRUE(t.Accepted);
-    EXPECT_EQ(t.Rows[2].Qr, "100");
-    EXPECT_EQ(t.Rows[1].Qr, "70.00");
-    EXPECT_EQ(t.Rows[0].Qr, "110.00");
-    EXPECT_EQ(t.Rows[2].Qf, "100");
-    EXPECT_EQ(t.Rows[1].Qf, "56.00");
-    EXPECT_EQ(t.Rows[0].Qf, "91.00");
+    EXPECT_EQ(column(t, &TrialCells::Qr), (Texts{"110.00", "70.00", "100"}));
+    EXPECT_EQ(column(t, &TrialCells::Qf), (Texts{"91.00", "56.00", "100"}));
     EXPECT_EQ(t.Rows[2].C1, "0.20");
     EXPECT_EQ(t.Rows[2].C2, "0.00");
     EXPECT_EQ(t.Rows[0].C1, "0.45");
@@ -156,29 +155,32 @@ TEST(DesignFlowSearch, WalksUpInStepsOfTwoAndStopsAfterAThousandTrials) {
 // row 2 passage, row 3 exit (left shaft 1: merge). Left line: row 3 is the entrance and reaches shaft 1.
 TEST(SectionEnds, TypesAndLossesByLineDirection) {
     const std::vector<ShaftLosses> one = {{240, 300, 0.28, 0.7}};
-    SectionEnds e = SectionEndsOf(1, 3, false, one);
-    EXPECT_EQ(e.Type, 1);
-    EXPECT_DOUBLE_EQ(e.ZetaFencha, 0.28);
-    EXPECT_DOUBLE_EQ(e.ZetaHeliu, 0);
-    EXPECT_DOUBLE_EQ(e.NaturalEntrance, 0.6);
-    e = SectionEndsOf(2, 3, false, one);
-    EXPECT_EQ(e.Type, 2);
-    EXPECT_DOUBLE_EQ(e.ZetaFencha, 0);
-    EXPECT_DOUBLE_EQ(e.ZetaHeliu, 0);
-    EXPECT_DOUBLE_EQ(e.NaturalEntrance, 0);
-    e = SectionEndsOf(3, 3, false, one);
-    EXPECT_EQ(e.Type, 3);
-    EXPECT_DOUBLE_EQ(e.ZetaFencha, 0);
-    EXPECT_DOUBLE_EQ(e.ZetaHeliu, 0.7);
-
-    e = SectionEndsOf(3, 3, true, one);
-    EXPECT_EQ(e.Type, 1);
-    EXPECT_DOUBLE_EQ(e.ZetaFencha, 0.28);
-    EXPECT_DOUBLE_EQ(e.ZetaHeliu, 0);
-    e = SectionEndsOf(1, 3, true, one);
-    EXPECT_EQ(e.Type, 3);
-    EXPECT_DOUBLE_EQ(e.ZetaHeliu, 0.7);
-    EXPECT_DOUBLE_EQ(e.NaturalEntrance, 0);
+    // Row, left line, then the type and the losses; a loss left open is not pinned for that row.
+    struct Row {
+        int row;
+        bool leftLine;
+        int type;
+        std::optional<double> fencha, heliu, natural;
+    };
+    const Row rows[] = {{1, false, 1, 0.28, 0, 0.6},
+                        {2, false, 2, 0, 0, 0},
+                        {3, false, 3, 0, 0.7, std::nullopt},
+                        {3, true, 1, 0.28, 0, std::nullopt},
+                        {1, true, 3, std::nullopt, 0.7, 0}};
+    for (const Row& r : rows) {
+        const SectionEnds e = SectionEndsOf(r.row, 3, r.leftLine, one);
+        SCOPED_TRACE(testing::Message() << "row " << r.row << (r.leftLine ? " left" : " right"));
+        EXPECT_EQ(e.Type, r.type);
+        if (r.fencha) {
+            EXPECT_DOUBLE_EQ(e.ZetaFencha, *r.fencha);
+        }
+        if (r.heliu) {
+            EXPECT_DOUBLE_EQ(e.ZetaHeliu, *r.heliu);
+        }
+        if (r.natural) {
+            EXPECT_DOUBLE_EQ(e.NaturalEntrance, *r.natural);
+        }
+    }
 
     // No exhaust: no branch loss before the shaft; no supply: no merge loss after it.
     const std::vector<ShaftLosses> closed = {{0, 0, 0.28, 0.7}};

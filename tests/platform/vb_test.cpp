@@ -9,45 +9,40 @@
 
 using namespace vb;
 
+namespace {
+
+struct Read {
+    const char* text;
+    double value;
+};
+
+void expectReads(std::initializer_list<Read> rows) {
+    for (const Read& r : rows) {
+        EXPECT_DOUBLE_EQ(Val(r.text), r.value) << '"' << r.text << '"';
+    }
+}
+
+} // namespace
+
 TEST(LeadingNumber, StopsAtTheFirstCharacterThatIsNoPartOfANumber) {
-    EXPECT_DOUBLE_EQ(Val("12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(Val("1,234"), 1.0);
-    EXPECT_DOUBLE_EQ(Val("12.5.3"), 12.5);
-    EXPECT_DOUBLE_EQ(Val("-3.25m"), -3.25);
-    EXPECT_DOUBLE_EQ(Val("+.5"), 0.5);
-    EXPECT_DOUBLE_EQ(Val("7."), 7.0);
-    EXPECT_DOUBLE_EQ(Val("&H10"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("K12+300"), 0.0);
+    expectReads({{"12abc", 12.0}, {"1,234", 1.0}, {"12.5.3", 12.5}, {"-3.25m", -3.25}});
+    expectReads({{"+.5", 0.5}, {"7.", 7.0}, {"&H10", 0.0}, {"K12+300", 0.0}});
 }
 
 TEST(LeadingNumber, PassesOverBlanksTabsAndLineEndsAnywhere) {
-    EXPECT_DOUBLE_EQ(Val("1 2"), 12.0);
-    EXPECT_DOUBLE_EQ(Val("2000.00 "), 2000.0);
-    EXPECT_DOUBLE_EQ(Val(" \t- 1 . 5\r\n"), -1.5);
-    EXPECT_DOUBLE_EQ(Val("1e 3"), 1000.0);
+    expectReads({{"1 2", 12.0}, {"2000.00 ", 2000.0}, {" \t- 1 . 5\r\n", -1.5}, {"1e 3", 1000.0}});
 }
 
 TEST(LeadingNumber, ReadsExponentsWrittenWithEOrD) {
-    EXPECT_DOUBLE_EQ(Val("1e3"), 1000.0);
-    EXPECT_DOUBLE_EQ(Val("1E-2"), 0.01);
-    EXPECT_DOUBLE_EQ(Val("2.5D2"), 250.0);
-    EXPECT_DOUBLE_EQ(Val("2.5d+1"), 25.0);
+    expectReads({{"1e3", 1000.0}, {"1E-2", 0.01}, {"2.5D2", 250.0}, {"2.5d+1", 25.0}});
     // An exponent letter without digits ends the number.
-    EXPECT_DOUBLE_EQ(Val("1e"), 1.0);
-    EXPECT_DOUBLE_EQ(Val("1e+"), 1.0);
-    EXPECT_DOUBLE_EQ(Val("3east"), 3.0);
+    expectReads({{"1e", 1.0}, {"1e+", 1.0}, {"3east", 3.0}});
 }
 
 TEST(LeadingNumber, GivesZeroWithoutANumber) {
-    EXPECT_DOUBLE_EQ(Val(""), 0.0);
-    EXPECT_DOUBLE_EQ(Val("   "), 0.0);
-    EXPECT_DOUBLE_EQ(Val("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("."), 0.0);
-    EXPECT_DOUBLE_EQ(Val("-"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("+-1"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("隧道1"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("1e999"), 0.0);
-    EXPECT_DOUBLE_EQ(Val("1e-999"), 0.0);
+    for (const char* text : {"", "   ", "abc", ".", "-", "+-1", "隧道1", "1e999", "1e-999"}) {
+        EXPECT_DOUBLE_EQ(Val(text), 0.0) << '"' << text << '"';
+    }
 }
 
 TEST(LeadingNumber, IgnoresTheLocale) {

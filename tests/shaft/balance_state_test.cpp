@@ -15,6 +15,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,16 @@ protected:
                 script(w);
             },
             [](frmVentParam& step2) { step2.lstCase.setSelected(1, true); }));
+    }
+
+    /// Sizes the shaft's fans as set on the first page, lays two jet groups on the third and works the
+    /// fan power.
+    static void layAndPower(frmShaftAndJet& w) {
+        w.cmdCalculatePtot3.userClick();
+        w.MultiPage1.userClick(2);
+        test_support::layJetGroups("2");
+        w.cmdAutoLayout.userClick();
+        w.cmdCalPower.userClick();
     }
 
     /// Boxes shown by the window, beyond the save question of 新建.
@@ -150,14 +161,8 @@ TEST_F(ShaftJetOnTheTwoWayBore, AnExhaustAboveSectionIsFlowIsSaidAndNothingIsSiz
 TEST_F(ShaftJetOnTheTwoWayBore, AnOpeningWhoseTunnelPressureMovesItsFlowGetsNoFanPower) {
     open([&](frmShaftAndJet& w) {
         w.MultiPage1.userClick(0);
-        w.txtQe.userType("30");
-        w.cmbCounte.userType("1");
-        w.txtp_de.userType("300");
-        w.cmdCalculatePtot3.userClick();
-        w.MultiPage1.userClick(2);
-        test_support::layJetGroups("2");
-        w.cmdAutoLayout.userClick();
-        w.cmdCalPower.userClick();
+        test_support::TypeInto{{w.txtQe, "30"}, {w.cmbCounte, "1"}, {w.txtp_de, "300"}};
+        layAndPower(w);
         ASSERT_GT(vb::Val(w.txtSSkw_e.Text()), 0) << w.txtp_tote.Text() << " " << w.lblTip.Caption();
         const double withExhaust = vb::Val(w.txtTotalPower.Text());
         // No opening speed and a duct loss no larger than the pressure the tunnel holds at the opening: the
@@ -202,15 +207,8 @@ TEST_F(ShaftJetOnTheTwoWayBore, TheControlTableLeavesTheDesignAndItsFileAsTheyWe
         // A design the engineer would keep: one small exhaust fan, two supply fans, the groups laid, the
         // balance and the fan power.
         w.MultiPage1.userClick(0);
-        w.txtQe.userType("30");
-        w.cmbCounte.userType("1");
-        w.txtQb.userType("150");
-        w.cmbCountb.userType("2");
-        w.cmdCalculatePtot3.userClick();
-        w.MultiPage1.userClick(2);
-        test_support::layJetGroups("2");
-        w.cmdAutoLayout.userClick();
-        w.cmdCalPower.userClick();
+        test_support::TypeInto{{w.txtQe, "30"}, {w.cmbCounte, "1"}, {w.txtQb, "150"}, {w.cmbCountb, "2"}};
+        layAndPower(w);
         ASSERT_NE(w.txtTotalPower.Text(), "");
         const std::string sj = test_stage::appFolder() + "/bore.sj";
         ASSERT_TRUE(w.SaveFile());

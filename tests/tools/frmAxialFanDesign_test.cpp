@@ -12,6 +12,7 @@
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/refused_report.h"
 #include "tools/axial_fan_file.h"
 #include "ventparam/frmZeta.h"
 
@@ -512,10 +513,5 @@ TEST_F(AxialFanWindow, TheReportRecalculatesEveryFanAndOpensInTheViewer) {
 TEST_F(AxialFanWindow, AnUnnamedProjectGetsNoReport) {
     modPublic::ProjectFile = "";
     frmAxialFanDesign& w = open();
-    platform::msgbox::script(platform::vbOK);
-    w.cmdReport.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存");
-    EXPECT_TRUE(platform::textviewer::log().empty());
+    refused_report::expectAskedToSaveFirst(w.cmdReport);
 }

@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/refused_report.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
@@ -474,12 +475,7 @@ TEST(ConstructionFile, BadAndTruncatedFilesNeverCrash) {
 
 TEST(ConstructionReport, RefusedForAnUnnamedProject) {
     frmConstructionVent& w = openWindow();
-    platform::msgbox::script(platform::vbOK);
-    w.cmdReport.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存");
-    EXPECT_TRUE(platform::textviewer::log().empty());
+    refused_report::expectAskedToSaveFirst(w.cmdReport);
 }
 
 TEST(ConstructionReport, WrittenBesideTheProjectInGbkAndOpened) {

@@ -125,34 +125,6 @@ TEST(LateralDucts, DuctSpeedsAndNaturalWindSquaredAsOneFactor) {
     EXPECT_EQ(r.Pn, 0.5 * 1.2 * (2.002 * 2.002) * (1 + 0.5 + 0.02 * 2000 / 8) * 1.0);
 }
 
-TEST(NeutralPoint, DropSquaresTheSpeedFirst) {
-    // L 2000, q_b 0.1, Ar 60, Dr 8, λr 0.02, ρ 1.2, Am 2, N 1000, vt 60 (C = 1.1111), x = 2: v = 0.2/60;
-    // D = 0.6·((0.02·2/3/8 + 2)·v² + C·(2/2000)·(60/3.6)·v) = 0.6·(2.224e-5 + 6.173e-5) = 5.0381e-5, the
-    // square one factor; (…·v)·v differs in the last digit.
-    TunnelPressureInput t;
-    t.L = 2000;
-    t.q_b = 0.1;
-    t.AA_r = 60;
-    t.DD_r = 8;
-    t.lambda_r = 0.02;
-    t.rho = 1.2;
-    t.AA_m = 2;
-    t.N = 1000;
-    t.vt = 60;
-    const double c = 2.0 * 1000 * 2000 * 3.6 / 60 / 60 / 3600;
-    const double v = 2 * 0.1 / 60;
-    const double want = 0.5 * 1.2 * ((0.02 * 2 / 3 / 8 + 2) * (v * v) + c * (2.0 / 2000) * (60 / 3.6) * v);
-    EXPECT_NEAR(want, 5.03814814815e-05, 1e-15);
-    EXPECT_EQ(NeutralPressureDrop(t, 2), want);
-}
-
-TEST(PortalPressure, NaturalWindOverTheSectionWithEntranceAndExit) {
-    // 2² · (−0.6) · (2000·0.02/8 + 0.5 + 1) = −2.4 · 6.5 = −15.6; a negative length turns the friction term.
-    EXPECT_NEAR(PortalPressureDifference(2, 1.2, 2000, 0.02, 8, 0.5), -15.6, 1e-12);
-    EXPECT_NEAR(PortalPressureDifference(2, 1.2, -2000, 0.02, 8, 0.5), 8.4, 1e-12);
-    EXPECT_DOUBLE_EQ(PortalPressureDifference(0, 1.2, 2000, 0.02, 8, 0.5), 0.0);
-}
-
 /// L 2000, q_b 0.1, Ar 60, Dr 8, λr 0.02, ρ 1.2, Am 2, N 1000, vt 60: C = 2·1000·2000·3.6/60/60/3600
 /// = 1.1111.
 TunnelPressureInput Tunnel(double L = 2000) {
@@ -167,6 +139,25 @@ TunnelPressureInput Tunnel(double L = 2000) {
     t.N = 1000;
     t.vt = 60;
     return t;
+}
+
+TEST(NeutralPoint, DropSquaresTheSpeedFirst) {
+    // L 2000, q_b 0.1, Ar 60, Dr 8, λr 0.02, ρ 1.2, Am 2, N 1000, vt 60 (C = 1.1111), x = 2: v = 0.2/60;
+    // D = 0.6·((0.02·2/3/8 + 2)·v² + C·(2/2000)·(60/3.6)·v) = 0.6·(2.224e-5 + 6.173e-5) = 5.0381e-5, the
+    // square one factor; (…·v)·v differs in the last digit.
+    const TunnelPressureInput t = Tunnel();
+    const double c = 2.0 * 1000 * 2000 * 3.6 / 60 / 60 / 3600;
+    const double v = 2 * 0.1 / 60;
+    const double want = 0.5 * 1.2 * ((0.02 * 2 / 3 / 8 + 2) * (v * v) + c * (2.0 / 2000) * (60 / 3.6) * v);
+    EXPECT_NEAR(want, 5.03814814815e-05, 1e-15);
+    EXPECT_EQ(NeutralPressureDrop(t, 2), want);
+}
+
+TEST(PortalPressure, NaturalWindOverTheSectionWithEntranceAndExit) {
+    // 2² · (−0.6) · (2000·0.02/8 + 0.5 + 1) = −2.4 · 6.5 = −15.6; a negative length turns the friction term.
+    EXPECT_NEAR(PortalPressureDifference(2, 1.2, 2000, 0.02, 8, 0.5), -15.6, 1e-12);
+    EXPECT_NEAR(PortalPressureDifference(2, 1.2, -2000, 0.02, 8, 0.5), 8.4, 1e-12);
+    EXPECT_DOUBLE_EQ(PortalPressureDifference(0, 1.2, 2000, 0.02, 8, 0.5), 0.0);
 }
 
 TEST(NeutralPoint, BalancedEndsFindTheMiddleOnTheFirstPass) {
