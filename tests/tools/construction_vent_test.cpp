@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -86,8 +87,8 @@ TEST(ConstructionVent, SeriesFansCarryTheWholeFlowAndShareThePressure) {
     ConstructionBoxes b = heading();
     b.Parallel = false;
     const ConstructionResults r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Qf, "16.67");
-    EXPECT_EQ(r.Pf, "355.82");
+    // Flow, then pressure of one fan.
+    EXPECT_EQ(std::tuple(r.Qf, r.Pf), std::tuple("16.67", "355.82"));
 }
 
 TEST(ConstructionVent, ForcedMethodOneUsesTheShownLeakageAndCriticalLength) {
@@ -166,12 +167,12 @@ TEST(ConstructionVent, MixedForcedAndExhaustParts) {
     ConstructionBoxes b = heading();
     b.Type = VentType::Mixed;
     b.L1 = "30";
-    // Qm by method 3 = 19 × (100 × 50 × 30)^0.5 / 30 = 245.289.
-    b.Method3 = 2;
-    EXPECT_EQ(CalculateConstructionVent(b).Q[0], "245.289");
-    // Method 2 = 7.8 × (100 × (50 × 30)²)^0.33333 / 30 = 158.127.
-    b.Method3 = 1;
-    EXPECT_EQ(CalculateConstructionVent(b).Q[0], "158.127");
+    // Qm by method 3 = 19 × (100 × 50 × 30)^0.5 / 30 = 245.289;
+    // by method 2 = 7.8 × (100 × (50 × 30)²)^0.33333 / 30 = 158.127 (the exhaust part below builds on it).
+    for (const auto& [method, qm] : {std::pair{2, "245.289"}, std::pair{1, "158.127"}}) {
+        b.Method3 = method;
+        EXPECT_EQ(CalculateConstructionVent(b).Q[0], qm) << "method index " << method;
+    }
     // Exhaust part: method 1 Qe = Qm × 1.2; method 2 Qe = A v 60 + Qm = 750 + 158.127.
     b.MixedForced = false;
     b.Method4 = 0;
@@ -221,20 +222,11 @@ TEST(ConstructionVent, LeakageIsNotCountedTwiceWhenTheBlastingFormulaGoverns) {
 static const std::optional<std::string>& resultBox(const ConstructionResults& r, const std::string& name) {
     if (name.size() == 2 && name[0] == 'Q' && name[1] >= '0' && name[1] <= '5')
         return r.Q[name[1] - '0'];
-    if (name == "P")
-        return r.P;
-    if (name == "L0")
-        return r.L0;
-    if (name == "H1")
-        return r.H1;
-    if (name == "H2")
-        return r.H2;
-    if (name == "H")
-        return r.H;
-    if (name == "Qf")
-        return r.Qf;
-    if (name == "Pf")
-        return r.Pf;
+    const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
+        {"P", &r.P}, {"L0", &r.L0}, {"H1", &r.H1}, {"H2", &r.H2}, {"H", &r.H}, {"Qf", &r.Qf}, {"Pf", &r.Pf}};
+    for (const auto& [boxName, box] : boxes)
+        if (name == boxName)
+            return *box;
     ADD_FAILURE() << "no result box " << name;
     static const std::optional<std::string> none;
     return none;
@@ -323,15 +315,14 @@ TEST(ConstructionVent, MixedMethodOneNeedsNumbersAndEveryTypeNeedsAMethod) {
 TEST(ConstructionVent, EqualCriteriaGiveThatDemand) {
     // Q1 = 5 × 100 × 0.06 / 30 = 1; Q2 = 1/60 × 60 × 1 = 1; Q3 = 1; Q4 = 1; Q5 = 100 × 0.01 / 1 = 1.
     ConstructionBoxes b = heading();
+    for (std::string ConstructionBoxes::*one :
+         {&ConstructionBoxes::A, &ConstructionBoxes::N, &ConstructionBoxes::qPerPerson,
+          &ConstructionBoxes::XZ, &ConstructionBoxes::ptot})
+        b.*one = "1";
     b.b0 = "0.06";
-    b.A = "1";
     b.v = "0.0166666666666667";
-    b.N = "1";
-    b.qPerPerson = "1";
     b.Diesel = {{"1", "1", "1", "1", "1"}};
     b.gas = "0.01";
-    b.XZ = "1";
-    b.ptot = "1";
     const ConstructionResults r = CalculateConstructionVent(b);
     EXPECT_EQ(r.Q[5], vb::Format(1.0 / 60, "0.000"));
 }
