@@ -40,6 +40,19 @@ SchemeTunnel uniformTunnel(double slope = 0) {
     return t;
 }
 
+/// T 293 K, ρ 1.2, Q 100, W 20 MW, r 70 %, perimeter 25 m; the hot stretch runs from s to e.
+fire::FirePressureInput hotStretch(double slope, double s, double e) {
+    return {.slope = slope,
+            .T = 293,
+            .rho = 1.2,
+            .Q = 100,
+            .W = 20,
+            .ratio = 70,
+            .perimeter = 25,
+            .s = s,
+            .e = e};
+}
+
 /// Tunnel 0 to 2500, ρ 1.2, T 293, λ 0.02, Q 100 m³/s; the fan model: flow 20 m³/s, Dj 1 m, reversed
 /// factor 0.7, η 0.8.
 SchemeInput baseInput(double s) {
@@ -73,12 +86,11 @@ TEST(FireFormulas, RiseOfOneJetFanNormalAndReversed) {
     // 1120 model: Flow 33.79, Dj 1.12 → Aj = 0.25·3.1415926·1.2544 = 0.985199, vj = 34.2976; q 100 in
     // A 63.96 → vr = 1.56348; ρ 1.2, η 0.876: 1.2·34.2976²·0.985199/63.96·(1 − 1.56348/34.2976)·0.876
     // = 18.17876 Pa; reversed with factor 0.7: 12.72513 Pa.
-    fire::JetRiseInput in;
-    in.q = 100;
-    in.area = 63.96;
-    in.rho = 1.2;
-    in.eta = 0.876;
-    in.model = model("1120型射流风机", 33.79, 1.12, 0.7);
+    fire::JetRiseInput in{.q = 100,
+                          .area = 63.96,
+                          .rho = 1.2,
+                          .eta = 0.876,
+                          .model = model("1120型射流风机", 33.79, 1.12, 0.7)};
     EXPECT_NEAR(*fire::JetFanRise(in), 18.17876, 1e-4);
     in.reversed = true;
     EXPECT_NEAR(*fire::JetFanRise(in), 12.72513, 1e-4);
@@ -109,16 +121,9 @@ TEST(FireFormulas, FirePressureOfAHandWorkedStretch) {
     // k = 20·31.21/(240·1006) = 0.00258532 /m; e1 = exp(−2.58532) = 0.075369;
     // X = ln((57.98542·e1 + 293)/(e1·350.98542)) = 2.41036; |1.2·9.8·1000·σ − ρf·Tf·9.8·σ·X/(T·k)|
     // = 15.07455. Smoke toward larger stations up a positive slope rises by itself: −15.07455 Pa.
-    fire::FirePressureInput in;
-    in.slope = 2;
-    in.T = 293;
-    in.rho = 1.2;
+    fire::FirePressureInput in = hotStretch(2, 11000, 12000);
     in.Q = 200;
-    in.W = 20;
-    in.ratio = 70;
     in.perimeter = 31.21;
-    in.s = 11000;
-    in.e = 12000;
     EXPECT_NEAR(*fire::FirePressure(in), -15.07455, 1e-4);
     // Toward smaller stations it works against the fans.
     in.toLarger = false;
@@ -268,16 +273,7 @@ TEST(FireScheme, TwoWayToSmallerStationsRunsTheOutletPortalWithTheFirePressureTo
     const fire::SchemeResult r = fire::ControlScheme(in, uniformTunnel(2));
     EXPECT_EQ(r.Case, "L10");
     EXPECT_EQ(r.Line1.substr(0, r.Line1.find("    出洞口")), "火灾点桩号:1500.    排烟口桩号:1200.");
-    fire::FirePressureInput f;
-    f.slope = 2;
-    f.T = 293;
-    f.rho = 1.2;
-    f.Q = 100;
-    f.W = 20;
-    f.ratio = 70;
-    f.perimeter = 25;
-    f.s = 1500;
-    f.e = 0;
+    fire::FirePressureInput f = hotStretch(2, 1500, 0);
     f.toLarger = false;
     const double pf = *fire::FirePressure(f);
     EXPECT_GT(pf, 0);
@@ -346,16 +342,7 @@ TEST(FireFormulas, SquaresAreFormedBeforeTheyMultiply) {
 
     // Fire pressure on a slope of 8.13 %: σ = 0.01·8.13/(1 + 0.0001·66.0969) = 0.0813/1.00660969 = 0.080766;
     // the rest as in the hand-worked stretch above (T 293, ρ 1.2, Q 100, W 20, r 70 %, U 25, 500 m).
-    fire::FirePressureInput f;
-    f.slope = 8.13;
-    f.T = 293;
-    f.rho = 1.2;
-    f.Q = 100;
-    f.W = 20;
-    f.ratio = 70;
-    f.perimeter = 25;
-    f.s = 1000;
-    f.e = 1500;
+    const fire::FirePressureInput f = hotStretch(8.13, 1000, 1500);
     const double i = 8.13;
     const double sigma = 0.01 * i / (1 + 0.0001 * (i * i));
     EXPECT_NEAR(sigma, 0.080766, 1e-6);

@@ -82,6 +82,14 @@ protected:
         item.setSubItems(8, vi);
     }
 
+    // Every segment's CO demand counts zero and the page says why; the smoke demand stands.
+    void expectCODemandIncomputable() {
+        w.cmdCalculateQQ_CO_Click(-1, 60);
+        EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
+        EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
+        EXPECT_EQ(w.lblWarning4.Caption(), "区段1、2: δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
+    }
+
     void markResults(const std::string& mark) {
         for (platform::TextBox* box :
              {&w.txtQQ_CO, &w.txtQQ_VI, &w.txtQQ_req_CO, &w.txtQQ_req_VI, &w.txtf_d, &w.txtf_iv,
@@ -198,31 +206,23 @@ TEST_F(DemandWindow, AnIncomputableGasCountsZeroAndThePageSaysSo) {
 
 TEST_F(DemandWindow, AZeroPressureMakesTheCODemandIncomputable) {
     w.txtP.userType("0");
-    w.cmdCalculateQQ_CO_Click(-1, 60);
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
-    EXPECT_EQ(w.lblWarning4.Caption(), "区段1、2: δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
+    expectCODemandIncomputable();
 }
 
 TEST_F(DemandWindow, ABlankDesignTemperatureMakesTheCODemandIncomputable) {
     // T = 0 K turns Qreq(CO) = p0·Qco·T·10⁶ / (p·δ·T0) into 0 for every segment: the page must say so
     // rather than show 0.000 as a result. The smoke demand does not depend on the temperature.
     w.txtTT.userType("");
-    w.cmdCalculateQQ_CO_Click(-1, 60);
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "0.000");
-    EXPECT_EQ(w.txtQQ_req_VI.Text(), "23.413");
-    EXPECT_EQ(w.lblWarning4.Caption(), "区段1、2: δ、气压、气温或新风CO浓度不可用, CO需风量按0计.");
+    expectCODemandIncomputable();
 }
 
 TEST_F(DemandWindow, AnEmptySegmentTableLeavesTheEmissionBoxesEmpty) {
     w.lstSegment.ListItems.Clear();
     markResults("x");
     w.cmdCalculateQQ_CO_Click(1, 60);
-    test_support::ExpectTexts{{w.txtQQ_CO, ""},
-                              {w.txtQQ_VI, ""},
-                              {w.txtQQ_req_CO, "0.000"},
-                              {w.txtQQ_req_VI, "0.000"},
-                              {w.txtf_d, "x"}};
+    // No emission to show, no demand, and the coefficient boxes keep what they held.
+    test_support::ExpectTexts{{w.txtQQ_CO, ""}, {w.txtQQ_VI, ""}, {w.txtf_d, "x"}};
+    test_support::ExpectTexts{{w.txtQQ_req_CO, "0.000"}, {w.txtQQ_req_VI, "0.000"}};
 }
 
 TEST_F(DemandWindow, ASegmentCellWithoutANumberCountsZero) {
@@ -272,11 +272,10 @@ TEST_F(DemandWindow, TwoWayAllowedClassesMethodOfAHandCheckedProject) {
     w.lstAllowVechileType.setSelectedSilently(2, true);
     w.optBiDirectionMethod2.setSilently(true);
     w.cmdCalculateQQ_bidrection_Click(1);
-
-    test_support::ExpectTexts{{w.txtNN_bidirection, "300.00"},
-                              {w.txtQQ_req_CO_Bidirection, "4.44"},
-                              {w.txtQQ_req_VI_Bidirection, "23.73"},
-                              {w.txtQQ_req_CO_Bidirection_SEGMENT, "2.67"},
+    EXPECT_EQ(w.txtNN_bidirection.Text(), "300.00");
+    // The tunnel's totals, then segment 1's.
+    test_support::ExpectTexts{{w.txtQQ_req_CO_Bidirection, "4.44"}, {w.txtQQ_req_VI_Bidirection, "23.73"}};
+    test_support::ExpectTexts{{w.txtQQ_req_CO_Bidirection_SEGMENT, "2.67"},
                               {w.txtQQ_req_VI_Bidirection_SEGMENT, "13.69"}};
 }
 
@@ -326,8 +325,7 @@ TEST_F(DemandPages, ClickingTheOpenTabAgainComputesNothing) {
     ASSERT_EQ(w.txtQQ_req_CO.Text(), "8.333");
     markResults("x");
     w.pgMain.userClick(4);
-    EXPECT_EQ(w.txtQQ_req_CO.Text(), "x");
-    EXPECT_EQ(w.txtQQ_VI.Text(), "x");
+    test_support::ExpectTexts{{w.txtQQ_req_CO, "x"}, {w.txtQQ_VI, "x"}};
 }
 
 TEST_F(DemandPages, PickingASegmentShowsItsDetails) {

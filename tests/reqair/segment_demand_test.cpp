@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 using namespace reqair;
 using reqair_test::Table1D;
@@ -89,12 +90,20 @@ TEST(SegmentDemand, TwoWayDemandSplitsTheTrafficOverBothSlopeDirections) {
     SegmentDemandInput in = handSegment();
     in.dUpRatio = 0.5;
     const SegmentDemand d = GetSegmentQreqBidirectional(in, t.ref());
-    expectRel(d.fiv, 1.2); // the along-slope coefficients are reported
-    expectRel(d.fiv_VI, 1.25);
-    expectRel(d.QQ_CO, 0.0028875);
-    expectRel(d.QQ_VI, 0.27760416666666665);
-    expectRel(d.QQ_req_CO, 14.0237836273799);
-    expectRel(d.QQ_req_VI, 37.0138888888889);
+    // The along-slope coefficients are reported with the flows.
+    const struct {
+        const char* name;
+        double got, want;
+    } checks[] = {{"fiv", d.fiv, 1.2},
+                  {"fiv_VI", d.fiv_VI, 1.25},
+                  {"QQ_CO", d.QQ_CO, 0.0028875},
+                  {"QQ_VI", d.QQ_VI, 0.27760416666666665},
+                  {"QQ_req_CO", d.QQ_req_CO, 14.0237836273799},
+                  {"QQ_req_VI", d.QQ_req_VI, 37.0138888888889}};
+    for (const auto& c : checks) {
+        SCOPED_TRACE(c.name);
+        expectRel(c.got, c.want);
+    }
 }
 
 TEST(SegmentDemand, TwoWayMatchesOneWayOnAFlatSegmentOrWithAllTrafficUphill) {
@@ -124,11 +133,8 @@ TEST(SegmentDemand, LengthIsAbsoluteAndAZeroSegmentGivesZero) {
     SegmentDemandInput zero = handSegment();
     zero.Segment = CalSegment{};
     const SegmentDemand d = GetSegmentQreq(zero, t.ref());
-    EXPECT_EQ(d.QQ_CO, 0);
-    EXPECT_EQ(d.QQ_VI, 0);
-    EXPECT_EQ(d.QQ_req_CO, 0);
-    EXPECT_EQ(d.QQ_req_VI, 0);
-    EXPECT_EQ(d.Qreq, 0);
+    // CO, VI, their required air and the governing demand.
+    EXPECT_EQ(std::tuple(d.QQ_CO, d.QQ_VI, d.QQ_req_CO, d.QQ_req_VI, d.Qreq), std::tuple(0, 0, 0, 0, 0));
 }
 
 TEST(SegmentDemand, CleanFreshAirDropsTheCorrection) {

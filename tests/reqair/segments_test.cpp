@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 using namespace reqair;
@@ -103,11 +104,8 @@ TEST(Segments, EmptyStretchGivesOneZeroRecord) {
     const SegmentCut cut = BuildSegments(tunnel(), {}, 1, 1500, 1500, 100);
     ASSERT_EQ(cut.Segments.size(), 1u);
     const CalSegment& z = cut.Segments[0];
-    EXPECT_EQ(z.StartPile, 0);
-    EXPECT_EQ(z.EndPile, 0);
-    EXPECT_EQ(z.Area, 0);
-    EXPECT_EQ(z.Speed, 0);
-    EXPECT_EQ(z.Velocity, 0);
+    // Start, end, area, speed, velocity.
+    EXPECT_EQ(std::tuple(z.StartPile, z.EndPile, z.Area, z.Speed, z.Velocity), std::tuple(0, 0, 0, 0, 0));
 }
 
 TEST(Segments, LeftLineReversesSlopesOnly) {
@@ -126,12 +124,10 @@ TEST(Segments, PiecesBeyondTheListsHaveNoSlopeNoAreaAndNoVelocity) {
     const SegmentCut cut = BuildSegments(tunnel(), {}, 1, 1000, 3500, 100);
     ASSERT_EQ(cut.Segments.size(), 4u);
     const CalSegment& beyond = cut.Segments[3];
-    EXPECT_EQ(beyond.StartPile, 3000);
-    EXPECT_EQ(beyond.Slope, 0);
-    EXPECT_EQ(beyond.Area, 0);
-    EXPECT_EQ(beyond.Diameter, 0);
-    EXPECT_EQ(beyond.Velocity, 0);
-    EXPECT_EQ(beyond.Speed, 60);
+    // Start, slope, area, diameter, velocity, speed.
+    EXPECT_EQ(std::tuple(beyond.StartPile, beyond.Slope, beyond.Area, beyond.Diameter, beyond.Velocity,
+                         beyond.Speed),
+              std::tuple(3000, 0, 0, 0, 0, 60));
 }
 
 TEST(Segments, CongestionBlocksCutTheTunnelAndGiveTheirSpeeds) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 using namespace reqair;
 using reqair_test::Table1D;
 using reqair_test::Table2D;
@@ -55,6 +58,15 @@ StretchDemandInput project(int iCaseID, double dsp, double dep) {
     return in;
 }
 
+// The stretch's CO and VI demands and the tunnel's sums, each within its own tolerance.
+void expectTotals(const StretchDemand& d, const std::array<double, 4>& want,
+                  const std::array<double, 4>& tol) {
+    const double got[] = {d.QreqCO, d.QreqVI, d.SumCO, d.SumVI};
+    const char* names[] = {"QreqCO", "QreqVI", "SumCO", "SumVI"};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_NEAR(got[k], want[k], tol[k]) << names[k];
+}
+
 } // namespace
 
 TEST(StretchDemand, OneWayStretchAndTunnelByHand) {
@@ -101,10 +113,7 @@ TEST(StretchDemand, FullLengthCongestionTakesEachSegmentsOwnSpeed) {
     in.Segments[0].Speed = 50;
     in.Segments[1].Speed = 0;
     const StretchDemand d = GetStretchDemand(in, t.ref(), t.K);
-    EXPECT_NEAR(d.QreqCO, 13.333333, 1e-6);
-    EXPECT_NEAR(d.QreqVI, 8, 1e-9);
-    EXPECT_NEAR(d.SumCO, 53.333333, 1e-6);
-    EXPECT_NEAR(d.SumVI, 56, 1e-9);
+    expectTotals(d, {13.333333, 8, 53.333333, 56}, {1e-6, 1e-9, 1e-6, 1e-9});
 }
 
 TEST(StretchDemand, TwoWayTrafficSplitsBetweenTheDirections) {
@@ -113,10 +122,7 @@ TEST(StretchDemand, TwoWayTrafficSplitsBetweenTheDirections) {
     // B: CO 0.003 → 15; VI 600 × 450 / 3.6e6 = 0.075 → 18.75. Tunnel CO 25 < VI 31.25.
     Tables t;
     const StretchDemand d = GetStretchDemand(project(2, 400, 1000), t.ref(), t.K);
-    EXPECT_NEAR(d.QreqCO, 15, 1e-9);
-    EXPECT_NEAR(d.QreqVI, 18.75, 1e-9);
-    EXPECT_NEAR(d.SumCO, 25, 1e-9);
-    EXPECT_NEAR(d.SumVI, 31.25, 1e-9);
+    expectTotals(d, {15, 18.75, 25, 31.25}, {1e-9, 1e-9, 1e-9, 1e-9});
 }
 
 TEST(StretchDemand, ACaseOutsideOneToFourComputesNothing) {
@@ -124,10 +130,8 @@ TEST(StretchDemand, ACaseOutsideOneToFourComputesNothing) {
     for (int c : {0, 5, -1}) {
         const StretchDemand d = GetStretchDemand(project(c, 0, 1000), t.ref(), t.K);
         EXPECT_TRUE(d.Segments.empty());
-        EXPECT_EQ(d.QreqCO, 0);
-        EXPECT_EQ(d.QreqVI, 0);
-        EXPECT_EQ(d.SumCO, 0);
-        EXPECT_EQ(d.SumVI, 0);
+        // QreqCO, QreqVI, SumCO, SumVI.
+        EXPECT_EQ(std::tuple(d.QreqCO, d.QreqVI, d.SumCO, d.SumVI), std::tuple(0, 0, 0, 0));
     }
     // With nothing computed the caller's CO accumulator comes back.
     EXPECT_EQ(GoverningDemand(0, 0, 3.5, 7), 3.5);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -71,6 +72,14 @@ void expectPoints(const CurvePointArray& got, const std::vector<std::pair<double
     }
 }
 
+// Entrance, exit, exhaust opening and supply opening, in that order.
+void expectStations(const shaft::SjCurves& c, const std::array<double, 4>& want) {
+    const double got[] = {c.Entrance, c.Exit, c.Exhaust, c.Supply};
+    const char* names[] = {"entrance", "exit", "exhaust", "supply"};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_DOUBLE_EQ(got[k], want[k]) << names[k];
+}
+
 // vr1 = 100/50 = 2, vr2 = 120/50 = 2.4, vin = 2. p0 = 10 − 0.5·0.5·1.2·4 = 8.8.
 // Exhaust step 5 − 0.28·0.6·4 = 4.328; supply step 30 − 0.7·0.6·5.76 + 8 = 35.5808.
 // Stretches (length × midpoint flow / 1000): 200·100 = 20, 390·100 = 39, 20·80 = 1.6 (the short passage),
@@ -79,10 +88,7 @@ void expectPoints(const CurvePointArray& got, const std::vector<std::pair<double
 TEST(SjCurve, RightLineWalkByHand) {
     SmallTunnel t(true);
     const shaft::SjCurves c = shaft::BuildSjCurves(t.in, t.look);
-    EXPECT_DOUBLE_EQ(c.Entrance, 0);
-    EXPECT_DOUBLE_EQ(c.Exit, 1000);
-    EXPECT_DOUBLE_EQ(c.Exhaust, 590);
-    EXPECT_DOUBLE_EQ(c.Supply, 610);
+    expectStations(c, {0, 1000, 590, 610});
     EXPECT_DOUBLE_EQ(c.v_r1, 2);
     EXPECT_DOUBLE_EQ(c.v_r2, 2.4);
     ASSERT_EQ(c.StepPoints.size(), 4u);
@@ -111,10 +117,7 @@ TEST(SjCurve, RightLineWalkByHand) {
 TEST(SjCurve, LeftLineWalksDownAndReadsAscending) {
     SmallTunnel t(false);
     const shaft::SjCurves c = shaft::BuildSjCurves(t.in, t.look);
-    EXPECT_DOUBLE_EQ(c.Entrance, 1000);
-    EXPECT_DOUBLE_EQ(c.Exit, 0);
-    EXPECT_DOUBLE_EQ(c.Exhaust, 410);
-    EXPECT_DOUBLE_EQ(c.Supply, 390);
+    expectStations(c, {1000, 0, 410, 390});
     ASSERT_EQ(c.StepPoints.size(), 4u);
     EXPECT_EQ(c.StepPoints[0][0], 800);
     EXPECT_EQ(c.StepPoints[3][0], 200);

@@ -7,6 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 using tools::CalculateConstructionVent;
 using tools::ConstructionBoxes;
@@ -81,8 +87,8 @@ TEST(ConstructionVent, SeriesFansCarryTheWholeFlowAndShareThePressure) {
     ConstructionBoxes b = heading();
     b.Parallel = false;
     const ConstructionResults r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Qf, "16.67");
-    EXPECT_EQ(r.Pf, "355.82");
+    // Flow, then pressure of one fan.
+    EXPECT_EQ(std::tuple(r.Qf, r.Pf), std::tuple("16.67", "355.82"));
 }
 
 TEST(ConstructionVent, ForcedMethodOneUsesTheShownLeakageAndCriticalLength) {
@@ -161,12 +167,12 @@ TEST(ConstructionVent, MixedForcedAndExhaustParts) {
     ConstructionBoxes b = heading();
     b.Type = VentType::Mixed;
     b.L1 = "30";
-    // Qm by method 3 = 19 × (100 × 50 × 30)^0.5 / 30 = 245.289.
-    b.Method3 = 2;
-    EXPECT_EQ(CalculateConstructionVent(b).Q[0], "245.289");
-    // Method 2 = 7.8 × (100 × (50 × 30)²)^0.33333 / 30 = 158.127.
-    b.Method3 = 1;
-    EXPECT_EQ(CalculateConstructionVent(b).Q[0], "158.127");
+    // Qm by method 3 = 19 × (100 × 50 × 30)^0.5 / 30 = 245.289;
+    // by method 2 = 7.8 × (100 × (50 × 30)²)^0.33333 / 30 = 158.127 (the exhaust part below builds on it).
+    for (const auto& [method, qm] : {std::pair{2, "245.289"}, std::pair{1, "158.127"}}) {
+        b.Method3 = method;
+        EXPECT_EQ(CalculateConstructionVent(b).Q[0], qm) << "method index " << method;
+    }
     // Exhaust part: method 1 Qe = Qm × 1.2; method 2 Qe = A v 60 + Qm = 750 + 158.127.
     b.MixedForced = false;
     b.Method4 = 0;
@@ -212,73 +218,81 @@ TEST(ConstructionVent, LeakageIsNotCountedTwiceWhenTheBlastingFormulaGoverns) {
     EXPECT_EQ(other.Q[5], vb::Format(q * 1.2, "0.000"));
 }
 
+// The result box of the given name ("Q0" .. "Q5", "P", "L0", "H1", "H2", "H", "Qf", "Pf").
+static const std::optional<std::string>& resultBox(const ConstructionResults& r, const std::string& name) {
+    if (name.size() == 2 && name[0] == 'Q' && name[1] >= '0' && name[1] <= '5')
+        return r.Q[name[1] - '0'];
+    const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
+        {"P", &r.P}, {"L0", &r.L0}, {"H1", &r.H1}, {"H2", &r.H2}, {"H", &r.H}, {"Qf", &r.Qf}, {"Pf", &r.Pf}};
+    for (const auto& [boxName, box] : boxes)
+        if (name == boxName)
+            return *box;
+    ADD_FAILURE() << "no result box " << name;
+    static const std::optional<std::string> none;
+    return none;
+}
+
 TEST(ConstructionVent, AFailedStepEmptiesItsBoxAndWhatDependsOnItAndSaysWhy) {
-    // t = 0: no Q1, so no governing demand, duct or fans; Q2..Q5 still stand.
-    ConstructionBoxes b = heading();
-    b.t = "0";
-    ConstructionResults r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Q[0], "");
-    EXPECT_EQ(r.Q[1], "750");
-    EXPECT_EQ(r.Q[5], "");
-    EXPECT_EQ(r.H, "");
-    EXPECT_EQ(r.Qf, "");
-    EXPECT_EQ(r.Pf, "");
-    EXPECT_TRUE(mentions(r, "通风时间t"));
-
-    // XZ = 0: the previous Q is never multiplied by Ptot once more.
-    b = heading();
-    b.XZ = "0";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Q[5], "");
-    EXPECT_TRUE(mentions(r, "修正系数为0"));
-
-    // D = 0: the flow of one fan stands, the losses and the pressure do not.
-    b = heading();
-    b.D = "";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Q[5], "16.667");
-    EXPECT_EQ(r.Qf, "8.33");
-    EXPECT_EQ(r.H1, "");
-    EXPECT_EQ(r.H2, "");
-    EXPECT_EQ(r.Pf, "");
-    EXPECT_TRUE(mentions(r, "风管当量直径D为0"));
-
-    // C = 0, n = 0 (parallel), r = 0.
-    b = heading();
-    b.C = "0";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Q[4], "");
-    EXPECT_TRUE(mentions(r, "浓度限值C为0"));
-    b = heading();
-    b.FanNum = "0";
-    b.Ratio = "abc";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Qf, "");
-    EXPECT_EQ(r.Pf, "");
-    EXPECT_TRUE(mentions(r, "风机台数为0"));
-    EXPECT_TRUE(mentions(r, "效率损失系数为0"));
-
-    // A = 0 in the critical length; P100 × Ld = 100 in the leakage; a negative charge under a root.
-    b = heading();
-    b.Method1 = 2;
-    b.A = "0";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.L0, "");
-    EXPECT_EQ(r.Q[0], "");
-    EXPECT_TRUE(mentions(r, "开挖面积A为0"));
-    b = heading();
-    b.Method1 = 0;
-    b.LF = "1";
-    b.TubeL = "100";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.P, "");
-    EXPECT_EQ(r.Q[0], "");
-    b = heading();
-    b.Method1 = 1;
-    b.G = "-5";
-    r = CalculateConstructionVent(b);
-    EXPECT_EQ(r.Q[0], "");
-    EXPECT_TRUE(mentions(r, "负数开方"));
+    struct Case {
+        const char* what;
+        std::function<void(ConstructionBoxes&)> change;
+        std::vector<std::pair<std::string, std::string>> boxes; // box name, expected text
+        std::vector<std::string> problems;                      // each must be mentioned
+    };
+    const std::vector<Case> cases = {
+        // No Q1, so no governing demand, duct or fans; Q2..Q5 still stand.
+        {"t = 0",
+         [](ConstructionBoxes& b) { b.t = "0"; },
+         {{"Q0", ""}, {"Q1", "750"}, {"Q5", ""}, {"H", ""}, {"Qf", ""}, {"Pf", ""}},
+         {"通风时间t"}},
+        // The previous Q is never multiplied by Ptot once more.
+        {"XZ = 0", [](ConstructionBoxes& b) { b.XZ = "0"; }, {{"Q5", ""}}, {"修正系数为0"}},
+        // The flow of one fan stands, the losses and the pressure do not.
+        {"D = 0",
+         [](ConstructionBoxes& b) { b.D = ""; },
+         {{"Q5", "16.667"}, {"Qf", "8.33"}, {"H1", ""}, {"H2", ""}, {"Pf", ""}},
+         {"风管当量直径D为0"}},
+        {"C = 0", [](ConstructionBoxes& b) { b.C = "0"; }, {{"Q4", ""}}, {"浓度限值C为0"}},
+        {"n = 0 (parallel), r = 0",
+         [](ConstructionBoxes& b) {
+             b.FanNum = "0";
+             b.Ratio = "abc";
+         },
+         {{"Qf", ""}, {"Pf", ""}},
+         {"风机台数为0", "效率损失系数为0"}},
+        {"A = 0 in the critical length",
+         [](ConstructionBoxes& b) {
+             b.Method1 = 2;
+             b.A = "0";
+         },
+         {{"L0", ""}, {"Q0", ""}},
+         {"开挖面积A为0"}},
+        {"P100 × Ld = 100 in the leakage",
+         [](ConstructionBoxes& b) {
+             b.Method1 = 0;
+             b.LF = "1";
+             b.TubeL = "100";
+         },
+         {{"P", ""}, {"Q0", ""}},
+         {}},
+        {"a negative charge under a root",
+         [](ConstructionBoxes& b) {
+             b.Method1 = 1;
+             b.G = "-5";
+         },
+         {{"Q0", ""}},
+         {"负数开方"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConstructionBoxes b = heading();
+        c.change(b);
+        const ConstructionResults r = CalculateConstructionVent(b);
+        for (const auto& [name, expected] : c.boxes)
+            EXPECT_EQ(resultBox(r, name), expected) << name;
+        for (const std::string& problem : c.problems)
+            EXPECT_TRUE(mentions(r, problem)) << problem;
+    }
 }
 
 TEST(ConstructionVent, MixedMethodOneNeedsNumbersAndEveryTypeNeedsAMethod) {
@@ -301,15 +315,14 @@ TEST(ConstructionVent, MixedMethodOneNeedsNumbersAndEveryTypeNeedsAMethod) {
 TEST(ConstructionVent, EqualCriteriaGiveThatDemand) {
     // Q1 = 5 × 100 × 0.06 / 30 = 1; Q2 = 1/60 × 60 × 1 = 1; Q3 = 1; Q4 = 1; Q5 = 100 × 0.01 / 1 = 1.
     ConstructionBoxes b = heading();
+    for (std::string ConstructionBoxes::*one :
+         {&ConstructionBoxes::A, &ConstructionBoxes::N, &ConstructionBoxes::qPerPerson,
+          &ConstructionBoxes::XZ, &ConstructionBoxes::ptot})
+        b.*one = "1";
     b.b0 = "0.06";
-    b.A = "1";
     b.v = "0.0166666666666667";
-    b.N = "1";
-    b.qPerPerson = "1";
     b.Diesel = {{"1", "1", "1", "1", "1"}};
     b.gas = "0.01";
-    b.XZ = "1";
-    b.ptot = "1";
     const ConstructionResults r = CalculateConstructionVent(b);
     EXPECT_EQ(r.Q[5], vb::Format(1.0 / 60, "0.000"));
 }

@@ -128,17 +128,15 @@ TEST(LateralDucts, DuctSpeedsAndNaturalWindSquaredAsOneFactor) {
 /// L 2000, q_b 0.1, Ar 60, Dr 8, λr 0.02, ρ 1.2, Am 2, N 1000, vt 60: C = 2·1000·2000·3.6/60/60/3600
 /// = 1.1111.
 TunnelPressureInput Tunnel(double L = 2000) {
-    TunnelPressureInput t;
-    t.L = L;
-    t.q_b = 0.1;
-    t.AA_r = 60;
-    t.DD_r = 8;
-    t.lambda_r = 0.02;
-    t.rho = 1.2;
-    t.AA_m = 2;
-    t.N = 1000;
-    t.vt = 60;
-    return t;
+    return TunnelPressureInput{.L = L,
+                               .q_b = 0.1,
+                               .AA_r = 60,
+                               .DD_r = 8,
+                               .lambda_r = 0.02,
+                               .rho = 1.2,
+                               .AA_m = 2,
+                               .N = 1000,
+                               .vt = 60};
 }
 
 TEST(NeutralPoint, DropSquaresTheSpeedFirst) {
