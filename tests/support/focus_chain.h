@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -42,6 +43,14 @@ inline void expect(const platform::Form& form, const std::vector<Named>& control
     for (const auto& c : controls)
         wanted.push_back(c.second);
     EXPECT_EQ(order(form, controls), wanted);
+}
+
+/// `parts` one after another, for a chain that runs through a group of controls several windows share.
+inline std::vector<Named> join(std::initializer_list<std::vector<Named>> parts) {
+    std::vector<Named> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 /// Expects each of `chains` of one window on its own: controls of different containers (frames, pages)
@@ -83,3 +92,15 @@ inline std::string caseName(const ::testing::TestParamInfo<Window>& info) {
     focus_chain::Named {                                                                                     \
         &(member), #member                                                                                   \
     }
+
+namespace focus_chain {
+
+/// The cross-section editor of the fan and pressure windows, in the order Tab meets it: the pile, the KS
+/// box, the area, the perimeter, the diameter, the added loss and its button.
+template <class Form> std::vector<Named> sectionEditor(const Form& f) {
+    return {FOCUS(f.txtSectionPile),      FOCUS(f.chkKS),       FOCUS(f.txtSectionArea),
+            FOCUS(f.txtSectionPerimeter), FOCUS(f.txtSectionD), FOCUS(f.txtSectionDelta),
+            FOCUS(f.cmdSectionDelta)};
+}
+
+} // namespace focus_chain
