@@ -93,6 +93,23 @@ inline std::string caseName(const ::testing::TestParamInfo<Window>& info) {
         &(member), #member                                                                                   \
     }
 
+/// `FOCUS_ALL(f, txtA, cmdB)` is `{FOCUS(f.txtA), FOCUS(f.cmdB)}`: a chain of one window's controls, each
+/// named as FOCUS names it.
+#define FOCUS_ALL(form, ...)                                                                                 \
+    std::vector<focus_chain::Named> {                                                                        \
+        FOCUS_EXPAND_(FOCUS_EACH_(form, __VA_ARGS__))                                                        \
+    }
+// Each FOCUS_EXPAND_ rescans 256 times, one control a scan: enough for the longest chain of any window.
+#define FOCUS_EXPAND_(...) FOCUS_EXPAND4_(FOCUS_EXPAND4_(FOCUS_EXPAND4_(FOCUS_EXPAND4_(__VA_ARGS__))))
+#define FOCUS_EXPAND4_(...) FOCUS_EXPAND3_(FOCUS_EXPAND3_(FOCUS_EXPAND3_(FOCUS_EXPAND3_(__VA_ARGS__))))
+#define FOCUS_EXPAND3_(...) FOCUS_EXPAND2_(FOCUS_EXPAND2_(FOCUS_EXPAND2_(FOCUS_EXPAND2_(__VA_ARGS__))))
+#define FOCUS_EXPAND2_(...) FOCUS_EXPAND1_(FOCUS_EXPAND1_(FOCUS_EXPAND1_(FOCUS_EXPAND1_(__VA_ARGS__))))
+#define FOCUS_EXPAND1_(...) __VA_ARGS__
+#define FOCUS_EACH_(form, first, ...)                                                                        \
+    FOCUS(form.first) __VA_OPT__(, FOCUS_EACH_AGAIN_ FOCUS_PARENS_(form, __VA_ARGS__))
+#define FOCUS_PARENS_ ()
+#define FOCUS_EACH_AGAIN_() FOCUS_EACH_
+
 namespace focus_chain {
 
 /// The cross-section editor of the fan and pressure windows, in the order Tab meets it: the pile, the KS
