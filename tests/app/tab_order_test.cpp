@@ -22,120 +22,55 @@ const std::vector<focus_chain::Window> kWindows = {
      [] {
          frmReq& f = Forms::instance<frmReq>();
          focus_chain::expectEach(
-             f, {// tab strip, pages, pickers, next step
-                 {FOCUS(f.pgMain), FOCUS(f.txtProjectName), FOCUS(f.txtStartPile), FOCUS(f.lstTraffic),
-                  FOCUS(f.txtq_co_at_Year), FOCUS(f.cmbWorkVt_Bidirection), FOCUS(f.lstBlock),
-                  FOCUS(f.txtExchangeNum), FOCUS(f.lstYear), FOCUS(f.lstCalSegment), FOCUS(f.sclVt),
-                  FOCUS(f.cmdNextStep)},
-                 // page 1
-                 {FOCUS(f.txtProjectName), FOCUS(f.txtProjectDiscribe), FOCUS(f.optLeftLine),
-                  FOCUS(f.optRightLine), FOCUS(f.cmbRoadClass), FOCUS(f.txtElevation), FOCUS(f.txtRHO),
-                  FOCUS(f.txtTT), FOCUS(f.cmbvt), FOCUS(f.txtP), FOCUS(f.txtCO_in_Air), FOCUS(f.txtq_co),
-                  FOCUS(f.txtDescRatio), FOCUS(f.txtDescYear), FOCUS(f.txtq_VI), FOCUS(f.txtName1),
-                  FOCUS(f.txtName2), FOCUS(f.txtName3)},
-                 // page 2
-                 {FOCUS(f.txtStartPile), FOCUS(f.lstSlope), FOCUS(f.txtSlopePile), FOCUS(f.txtSlopeRatio),
-                  FOCUS(f.cmdAddSlope), FOCUS(f.cmdDeleteSlope), FOCUS(f.cmdUpdateSlope), FOCUS(f.lstSection),
-                  FOCUS(f.txtSectionPile), FOCUS(f.txtSectionArea), FOCUS(f.txtSectionPerimeter),
-                  FOCUS(f.txtSectionD), FOCUS(f.cmdAddSection), FOCUS(f.cmdDeleteSection),
-                  FOCUS(f.cmdUpdateSection), FOCUS(f.lstSegment), FOCUS(f.cmdRefreshSegment)},
-                 // page 3
-                 {FOCUS(f.lstTraffic),
-                  FOCUS(f.txtYear),
-                  FOCUS(f.txtPcu),
-                  FOCUS(f.cmdAdd),
-                  FOCUS(f.cmdDelete),
-                  FOCUS(f.cmdUpdate),
-                  FOCUS(f.txtTrafficRatio),
-                  FOCUS(f.txtMainDirectionRatio),
-                  FOCUS(f.txtPCUVeh),
-                  FOCUS(f.txtTraffic1),
-                  FOCUS(f.txtTraffic2),
-                  FOCUS(f.txtNN),
-                  FOCUS(f.chkTrafficTotal),
-                  FOCUS(f.chkPetrol),
-                  FOCUS(f.txtPetrol),
-                  FOCUS(f.chkRatioNotSame),
-                  FOCUS(f.lstTrafficAnalysis),
-                  FOCUS(f.txtRatio1),
-                  FOCUS(f.txtRatio2),
-                  FOCUS(f.txtRatio3),
-                  FOCUS(f.cmdRefreshTraffic),
-                  FOCUS(f.cmdCalculateTraffic)},
-                 // page 4
-                 {FOCUS(f.txtq_co_at_Year),
-                  FOCUS(f.lstCOModel),
-                  FOCUS(f.chkDelta),
-                  FOCUS(f.txtDelta),
-                  FOCUS(f.txtworkv_t),
-                  FOCUS(f.txtq_VI_at_Year),
-                  FOCUS(f.lstLightModel),
-                  FOCUS(f.chkKK),
-                  FOCUS(f.txtKK),
-                  FOCUS(f.txtf_a),
-                  FOCUS(f.txtf_d),
-                  FOCUS(f.txtf_h),
-                  FOCUS(f.txtf_iv),
-                  FOCUS(f.txtQQ_CO_SEGMENT),
-                  FOCUS(f.txtQQ_req_CO_SEGMENT),
-                  FOCUS(f.txtf_a_VI),
-                  FOCUS(f.txtf_h_VI),
-                  FOCUS(f.txtf_iv_VI),
-                  FOCUS(f.txtQQ_VI_SEGMENT),
-                  FOCUS(f.txtQQ_req_VI_SEGMENT),
-                  FOCUS(f.txtQQ_CO),
-                  FOCUS(f.txtQQ_req_CO),
-                  FOCUS(f.txtQQ_VI),
-                  FOCUS(f.txtQQ_req_VI)},
-                 // page 5
-                 {FOCUS(f.cmbWorkVt_Bidirection), FOCUS(f.chkDeltaBi), FOCUS(f.txtDelta_Bi), FOCUS(f.chkKKBi),
-                  FOCUS(f.txtKK_Bi), FOCUS(f.optBiDirectionMethod1), FOCUS(f.txtBiDirection),
-                  FOCUS(f.optBiDirectionMethod2), FOCUS(f.lstAllowVechileType), FOCUS(f.txtNN_bidirection),
-                  FOCUS(f.txtQQ_req_CO_Bidirection_SEGMENT), FOCUS(f.txtQQ_req_VI_Bidirection_SEGMENT),
-                  FOCUS(f.txtQQ_req_CO_Bidirection), FOCUS(f.txtQQ_req_VI_Bidirection)},
-                 // page 6
-                 {FOCUS(f.lstBlock), FOCUS(f.txtBlockLen), FOCUS(f.txtBlockVt), FOCUS(f.txtQQreq_CO_block),
-                  FOCUS(f.txtQQreq_VI_block), FOCUS(f.cmdAddBlock), FOCUS(f.cmdDeleteBlock),
-                  FOCUS(f.cmdUpdateBlock), FOCUS(f.chkDeltaBlock), FOCUS(f.txtDelta_block),
-                  FOCUS(f.chkKKBlock), FOCUS(f.txtKK_block), FOCUS(f.txtQQ_req_CO_block),
-                  FOCUS(f.txtQQ_req_VI_block), FOCUS(f.chkBlock), FOCUS(f.txtBlockStartPile),
-                  FOCUS(f.txtBlockEndPile), FOCUS(f.txtQQ_req_CO_1kmblock), FOCUS(f.txtQQ_req_VI_1kmblock)},
-                 // page 7
-                 {FOCUS(f.txtExchangeNum),
-                  FOCUS(f.txtQQ_req_exchange),
-                  FOCUS(f.cmdCalQQ_req_exchange),
-                  FOCUS(f.txtHRR),
-                  FOCUS(f.txtAT),
-                  FOCUS(f.optQsMethod1(0)),
-                  FOCUS(f.optQsMethod1(1)),
-                  FOCUS(f.optCrMehthod(0)),
-                  FOCUS(f.optCrMehthod(1)),
-                  FOCUS(f.optCrMehthod(2)),
-                  FOCUS(f.txtTunnelH),
-                  FOCUS(f.txtvcr),
-                  FOCUS(f.txtFireSize),
-                  FOCUS(f.txtPerimeter),
-                  FOCUS(f.txtCH),
-                  FOCUS(f.txtDSL),
-                  FOCUS(f.txtHOR),
-                  FOCUS(f.txtMPRS),
-                  FOCUS(f.txtPRL),
-                  FOCUS(f.txtCHO),
-                  FOCUS(f.txtTSLA),
-                  FOCUS(f.txtST),
-                  FOCUS(f.txtAD),
-                  FOCUS(f.txtQs)}});
+             f,
+             {// tab strip, pages, pickers, next step
+              FOCUS_ALL(f, pgMain, txtProjectName, txtStartPile, lstTraffic, txtq_co_at_Year,
+                        cmbWorkVt_Bidirection, lstBlock, txtExchangeNum, lstYear, lstCalSegment, sclVt,
+                        cmdNextStep),
+              // page 1
+              FOCUS_ALL(f, txtProjectName, txtProjectDiscribe, optLeftLine, optRightLine, cmbRoadClass,
+                        txtElevation, txtRHO, txtTT, cmbvt, txtP, txtCO_in_Air, txtq_co, txtDescRatio,
+                        txtDescYear, txtq_VI, txtName1, txtName2, txtName3),
+              // page 2
+              FOCUS_ALL(f, txtStartPile, lstSlope, txtSlopePile, txtSlopeRatio, cmdAddSlope, cmdDeleteSlope,
+                        cmdUpdateSlope, lstSection, txtSectionPile, txtSectionArea, txtSectionPerimeter,
+                        txtSectionD, cmdAddSection, cmdDeleteSection, cmdUpdateSection, lstSegment,
+                        cmdRefreshSegment),
+              // page 3
+              FOCUS_ALL(f, lstTraffic, txtYear, txtPcu, cmdAdd, cmdDelete, cmdUpdate, txtTrafficRatio,
+                        txtMainDirectionRatio, txtPCUVeh, txtTraffic1, txtTraffic2, txtNN, chkTrafficTotal,
+                        chkPetrol, txtPetrol, chkRatioNotSame, lstTrafficAnalysis, txtRatio1, txtRatio2,
+                        txtRatio3, cmdRefreshTraffic, cmdCalculateTraffic),
+              // page 4
+              FOCUS_ALL(f, txtq_co_at_Year, lstCOModel, chkDelta, txtDelta, txtworkv_t, txtq_VI_at_Year,
+                        lstLightModel, chkKK, txtKK, txtf_a, txtf_d, txtf_h, txtf_iv, txtQQ_CO_SEGMENT,
+                        txtQQ_req_CO_SEGMENT, txtf_a_VI, txtf_h_VI, txtf_iv_VI, txtQQ_VI_SEGMENT,
+                        txtQQ_req_VI_SEGMENT, txtQQ_CO, txtQQ_req_CO, txtQQ_VI, txtQQ_req_VI),
+              // page 5
+              FOCUS_ALL(f, cmbWorkVt_Bidirection, chkDeltaBi, txtDelta_Bi, chkKKBi, txtKK_Bi,
+                        optBiDirectionMethod1, txtBiDirection, optBiDirectionMethod2, lstAllowVechileType,
+                        txtNN_bidirection, txtQQ_req_CO_Bidirection_SEGMENT, txtQQ_req_VI_Bidirection_SEGMENT,
+                        txtQQ_req_CO_Bidirection, txtQQ_req_VI_Bidirection),
+              // page 6
+              FOCUS_ALL(f, lstBlock, txtBlockLen, txtBlockVt, txtQQreq_CO_block, txtQQreq_VI_block,
+                        cmdAddBlock, cmdDeleteBlock, cmdUpdateBlock, chkDeltaBlock, txtDelta_block,
+                        chkKKBlock, txtKK_block, txtQQ_req_CO_block, txtQQ_req_VI_block, chkBlock,
+                        txtBlockStartPile, txtBlockEndPile, txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock),
+              // page 7
+              FOCUS_ALL(f, txtExchangeNum, txtQQ_req_exchange, cmdCalQQ_req_exchange, txtHRR, txtAT,
+                        optQsMethod1(0), optQsMethod1(1), optCrMehthod(0), optCrMehthod(1), optCrMehthod(2),
+                        txtTunnelH, txtvcr, txtFireSize, txtPerimeter, txtCH, txtDSL, txtHOR, txtMPRS, txtPRL,
+                        txtCHO, txtTSLA, txtST, txtAD, txtQs)});
      }},
     {"frmAbout",
      [] {
          frmAbout& f = Forms::instance<frmAbout>();
-         focus_chain::expect(f, {FOCUS(f.txtAbout), FOCUS(f.cmdClose)});
+         focus_chain::expect(f, FOCUS_ALL(f, txtAbout, cmdClose));
      }},
     {"dlgSectionQreq",
      [] {
          dlgSectionQreq& f = Forms::instance<dlgSectionQreq>();
-         focus_chain::expect(
-             f, {FOCUS(f.txtSectionSP), FOCUS(f.txtSectionEP), FOCUS(f.txtSectionQreq), FOCUS(f.cmdClose)});
+         focus_chain::expect(f, FOCUS_ALL(f, txtSectionSP, txtSectionEP, txtSectionQreq, cmdClose));
      }},
 };
 

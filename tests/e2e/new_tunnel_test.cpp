@@ -64,12 +64,7 @@ TEST_F(NewTunnelWalk, ReopensAsDesigned) {
 
 TEST_F(NewTunnelWalk, Page6SaysTheTemplateBlocksDoNotFitAndKeepsThem) {
     frmReq& w = req();
-    w.pgMain.userClick(6);
-    EXPECT_TRUE(w.lblWarning6.Visible());
-    EXPECT_EQ(w.lblWarning6.ForeColor(), platform::vbRed);
-    EXPECT_EQ(w.lblWarning6.Caption(),
-              "阻塞区段总长5235m与隧道长度4200m不符; 第1段(4235m, 40km/h)有35m超出隧道终点; "
-              "第2段(1000m, 10km/h)在隧道以外, 按0计.");
+    test_support::expectPage6Warning(w, test_support::kTemplateBlocksPast4200m);
     const std::vector<Row> blocks = rowsOf(w.lstBlock, 2);
     EXPECT_EQ(blocks, (std::vector<Row>{{"4235", "40"}, {"1000", "10"}}));
 }

@@ -21,62 +21,31 @@ const std::vector<focus_chain::Window> kWindows = {
     {"frmBrightness",
      [] {
          frmBrightness& f = Forms::instance<frmBrightness>();
-         focus_chain::expect(
-             f,
-             {FOCUS(f.cmbvt),     FOCUS(f.txtLL),         FOCUS(f.optBidirection), FOCUS(f.OptionButton1),
-              FOCUS(f.chkMix),    FOCUS(f.cmbSkyRatio),   FOCUS(f.lstEnvironmnet), FOCUS(f.txtdTunnelSlope),
-              FOCUS(f.txth),      FOCUS(f.txtdPreLength), FOCUS(f.txtdSpan),       FOCUS(f.txtLL_20_S),
-              FOCUS(f.txtk),      FOCUS(f.txtdDiscount),  FOCUS(f.txtDD_s),        FOCUS(f.txtNN),
-              FOCUS(f.lstNN),     FOCUS(f.cmdAdd),        FOCUS(f.cmdUpdate),      FOCUS(f.cmdDelete),
-              FOCUS(f.lstAdjust), FOCUS(f.lstResult),     FOCUS(f.cmdCalculate),   FOCUS(f.cmdReport),
-              FOCUS(f.cmdClose),  FOCUS(f.cmdOK)});
+         focus_chain::expect(f, FOCUS_ALL(f, cmbvt, txtLL, optBidirection, OptionButton1, chkMix, cmbSkyRatio,
+                                          lstEnvironmnet, txtdTunnelSlope, txth, txtdPreLength, txtdSpan,
+                                          txtLL_20_S, txtk, txtdDiscount, txtDD_s, txtNN, lstNN, cmdAdd,
+                                          cmdUpdate, cmdDelete, lstAdjust, lstResult, cmdCalculate, cmdReport,
+                                          cmdClose, cmdOK));
      }},
     {"frmDefineLamp",
      [] {
          frmDefineLamp& f = Forms::instance<frmDefineLamp>();
-         focus_chain::expect(f, {FOCUS(f.cmbLampName),
-                                 FOCUS(f.cmbLightModel),
-                                 FOCUS(f.txtPower),
-                                 FOCUS(f.txtPHI),
-                                 FOCUS(f.txtMM),
-                                 FOCUS(f.cmbLightType),
-                                 FOCUS(f.lstInstallMode),
-                                 FOCUS(f.txtLightSS1),
-                                 FOCUS(f.txtLightSS2),
-                                 FOCUS(f.txtHH),
-                                 FOCUS(f.txtAltitudeAngle),
-                                 FOCUS(f.txtAngle2),
-                                 FOCUS(f.txtNum1),
-                                 FOCUS(f.txtSpan1),
-                                 FOCUS(f.txtNum2),
-                                 FOCUS(f.txtSpan2),
-                                 FOCUS(f.cmdAddSection),
-                                 FOCUS(f.cmdDeleteSection),
-                                 FOCUS(f.cmdUpdateSection),
-                                 FOCUS(f.lstLamp),
-                                 FOCUS(f.cmbRoadType),
-                                 FOCUS(f.txtWW),
-                                 FOCUS(f.txtDistanceToCalArea),
-                                 FOCUS(f.txtCalPointCount1),
-                                 FOCUS(f.UpDown1),
-                                 FOCUS(f.txtCalPointCount2),
-                                 FOCUS(f.UpDown2),
-                                 FOCUS(f.optCurve),
-                                 FOCUS(f.optNumeric),
-                                 FOCUS(f.cmdPreStep),
-                                 FOCUS(f.cmdNextStep)});
+         focus_chain::expect(f,
+                             FOCUS_ALL(f, cmbLampName, cmbLightModel, txtPower, txtPHI, txtMM, cmbLightType,
+                                       lstInstallMode, txtLightSS1, txtLightSS2, txtHH, txtAltitudeAngle,
+                                       txtAngle2, txtNum1, txtSpan1, txtNum2, txtSpan2, cmdAddSection,
+                                       cmdDeleteSection, cmdUpdateSection, lstLamp, cmbRoadType, txtWW,
+                                       txtDistanceToCalArea, txtCalPointCount1, UpDown1, txtCalPointCount2,
+                                       UpDown2, optCurve, optNumeric, cmdPreStep, cmdNextStep));
      }},
     {"frmLighting",
      [] {
          frmLighting& f = Forms::instance<frmLighting>();
-         focus_chain::expect(
-             f, {FOCUS(f.lstNN),       FOCUS(f.lstAdjust),   FOCUS(f.lstSegment),   FOCUS(f.lstLamp),
-                 FOCUS(f.cmbLampName), FOCUS(f.txtLightSS1), FOCUS(f.txtPower),     FOCUS(f.txtLightSS3),
-                 FOCUS(f.cmdAdd),      FOCUS(f.cmdDelete),   FOCUS(f.cmdUpdate),    FOCUS(f.txtSS),
-                 FOCUS(f.txtEE_min),   FOCUS(f.txtEE_max),   FOCUS(f.txtEE_av),     FOCUS(f.txtLL_min),
-                 FOCUS(f.txtLL_max),   FOCUS(f.txtLL_av),    FOCUS(f.txtUU_0),      FOCUS(f.txtUU_l),
-                 FOCUS(f.txtResult),   FOCUS(f.chkDraw),     FOCUS(f.cmdCalculate), FOCUS(f.cmdReport),
-                 FOCUS(f.cmdPreStep),  FOCUS(f.cmdClose)});
+         focus_chain::expect(f,
+                             FOCUS_ALL(f, lstNN, lstAdjust, lstSegment, lstLamp, cmbLampName, txtLightSS1,
+                                       txtPower, txtLightSS3, cmdAdd, cmdDelete, cmdUpdate, txtSS, txtEE_min,
+                                       txtEE_max, txtEE_av, txtLL_min, txtLL_max, txtLL_av, txtUU_0, txtUU_l,
+                                       txtResult, chkDraw, cmdCalculate, cmdReport, cmdPreStep, cmdClose));
      }},
 };
 

@@ -18,36 +18,22 @@ TEST(MultiShaftTabOrder, EachWindowFrameByFrame) {
     frmMultiShaftAndJet& m = Forms::instance<frmMultiShaftAndJet>();
     frmSetMSJetPile& d = Forms::instance<frmSetMSJetPile>();
     focus_chain::expectEach(
-        m, {{FOCUS(m.lstShaft),        FOCUS(m.txtShaftPile),   FOCUS(m.txtds),
-             FOCUS(m.cmdAddShaft),     FOCUS(m.cmdDeleteShaft), FOCUS(m.cmdUpdateShaft),
-             FOCUS(m.cmdShaftSection), FOCUS(m.txtQe),          FOCUS(m.cmbCounte),
-             FOCUS(m.txtQQ_e),         FOCUS(m.txtAA_e),        FOCUS(m.txtv_e),
-             FOCUS(m.txtKK_e),         FOCUS(m.txtdeltap_e),    FOCUS(m.txtZeta_fencha),
-             FOCUS(m.txtp_de),         FOCUS(m.cmdCalpde),      FOCUS(m.txtp_se),
-             FOCUS(m.txtp_tote),       FOCUS(m.txtt1_e),        FOCUS(m.txtp1_e),
-             FOCUS(m.txteta_e),        FOCUS(m.txtSSkw_e),      FOCUS(m.txtetam_e),
-             FOCUS(m.txtk_e),          FOCUS(m.txtMM1_e),       FOCUS(m.cmdAxialFanDesign),
-             FOCUS(m.txtQb),           FOCUS(m.cmbCountb),      FOCUS(m.txtQQ_b),
-             FOCUS(m.txtAA_b),         FOCUS(m.txtv_b),         FOCUS(m.txtKK_b),
-             FOCUS(m.txtbeta),         FOCUS(m.txtdeltap_b),    FOCUS(m.txtZeta_heliu),
-             FOCUS(m.txtp_db),         FOCUS(m.cmdCalpdb),      FOCUS(m.txtp_sb),
-             FOCUS(m.txtp_totb),       FOCUS(m.txtt1_b),        FOCUS(m.txtp1_b),
-             FOCUS(m.txteta_b),        FOCUS(m.txtSSkw_b),      FOCUS(m.txtetam_b),
-             FOCUS(m.txtk_b),          FOCUS(m.txtMM1_b),       FOCUS(m.txtratio_Qe_Qr1),
-             FOCUS(m.txtratio_Qb_Qr2)},
-            {FOCUS(m.lstShaftSection), FOCUS(m.txtPile1),    FOCUS(m.txtPile2),   FOCUS(m.txtQQ_req),
-             FOCUS(m.txtQQ_r),         FOCUS(m.txtQQ_f),     FOCUS(m.txtv_r),     FOCUS(m.txtCC_1),
-             FOCUS(m.txtCC_2),         FOCUS(m.txtPP_1),     FOCUS(m.txtPP_2),    FOCUS(m.txtdeltap_r),
-             FOCUS(m.txtdeltap_m),     FOCUS(m.txtdeltap_t), FOCUS(m.chkKnowQr1), FOCUS(m.txtCertanQr1),
-             FOCUS(m.txtTotalPower),   FOCUS(m.cmbJetModel), FOCUS(m.txtFlow),    FOCUS(m.txtDD_j),
-             FOCUS(m.txtAA_j),         FOCUS(m.txtvj),       FOCUS(m.txtPower),   FOCUS(m.txtdeltap_j),
-             FOCUS(m.txtjetcount),     FOCUS(m.txtZZ_j),     FOCUS(m.txteta)},
-            {FOCUS(m.lstJet), FOCUS(m.txtPile), FOCUS(m.txtJetNumPerTeam), FOCUS(m.txtPress), FOCUS(m.cmdAdd),
-             FOCUS(m.cmdDelete), FOCUS(m.cmdUpdate), FOCUS(m.cmdAutoLayout), FOCUS(m.cmdClearAll)},
-            {FOCUS(m.cmdBack), FOCUS(m.cmdDrawPressCurve), FOCUS(m.cmdReport)}});
-    focus_chain::expectEach(
-        d, {{FOCUS(d.cmbSectionNo), FOCUS(d.txtSectionStartPile), FOCUS(d.txtJetNumPerTeam),
-             FOCUS(d.txtTeamNum), FOCUS(d.txtSpan), FOCUS(d.txtDist), FOCUS(d.ccmdOK), FOCUS(d.ccmdCancel)}});
+        m, {FOCUS_ALL(m, lstShaft, txtShaftPile, txtds, cmdAddShaft, cmdDeleteShaft, cmdUpdateShaft,
+                      cmdShaftSection, txtQe, cmbCounte, txtQQ_e, txtAA_e, txtv_e, txtKK_e, txtdeltap_e,
+                      txtZeta_fencha, txtp_de, cmdCalpde, txtp_se, txtp_tote, txtt1_e, txtp1_e, txteta_e,
+                      txtSSkw_e, txtetam_e, txtk_e, txtMM1_e, cmdAxialFanDesign, txtQb, cmbCountb, txtQQ_b,
+                      txtAA_b, txtv_b, txtKK_b, txtbeta, txtdeltap_b, txtZeta_heliu, txtp_db, cmdCalpdb,
+                      txtp_sb, txtp_totb, txtt1_b, txtp1_b, txteta_b, txtSSkw_b, txtetam_b, txtk_b, txtMM1_b,
+                      txtratio_Qe_Qr1, txtratio_Qb_Qr2),
+            FOCUS_ALL(m, lstShaftSection, txtPile1, txtPile2, txtQQ_req, txtQQ_r, txtQQ_f, txtv_r, txtCC_1,
+                      txtCC_2, txtPP_1, txtPP_2, txtdeltap_r, txtdeltap_m, txtdeltap_t, chkKnowQr1,
+                      txtCertanQr1, txtTotalPower, cmbJetModel, txtFlow, txtDD_j, txtAA_j, txtvj, txtPower,
+                      txtdeltap_j, txtjetcount, txtZZ_j, txteta),
+            FOCUS_ALL(m, lstJet, txtPile, txtJetNumPerTeam, txtPress, cmdAdd, cmdDelete, cmdUpdate,
+                      cmdAutoLayout, cmdClearAll),
+            FOCUS_ALL(m, cmdBack, cmdDrawPressCurve, cmdReport)});
+    focus_chain::expectEach(d, {FOCUS_ALL(d, cmbSectionNo, txtSectionStartPile, txtJetNumPerTeam, txtTeamNum,
+                                          txtSpan, txtDist, ccmdOK, ccmdCancel)});
 }
 
 } // namespace

@@ -27,13 +27,8 @@ using test_support::rowsOf;
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 // A 4.2 km one-way tunnel, K10+000–K14+200, +1.2 % then −0.8 %, 65 m², 900 m above sea level.
-const test_support::NewTunnel kTunnel{.elevation = "900",
-                                      .designSpeed = "80",
-                                      .start = "10000",
-                                      .slopes = {{"12100", "1.2"}, {"14200", "-0.8"}},
-                                      .area = "65",
-                                      .perimeter = "31.5",
-                                      .years = {{"2030", "15300"}, {"2045", "22700"}}};
+const test_support::NewTunnel kTunnel =
+    test_support::OneWayBore("31.5", {{"2030", "15300"}, {"2045", "22700"}});
 
 TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem) {
     // The window lays itself out for the font it is built in: build it in the program's.
@@ -42,12 +37,7 @@ TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem
     test_support::TypeNewTunnel(req, kTunnel);
     ASSERT_EQ(req.GetTunnelLength(), 4200);
 
-    req.pgMain.userClick(6);
-    EXPECT_TRUE(req.lblWarning6.Visible());
-    EXPECT_EQ(req.lblWarning6.ForeColor(), platform::vbRed);
-    EXPECT_EQ(req.lblWarning6.Caption(),
-              "阻塞区段总长5235m与隧道长度4200m不符; 第1段(4235m, 40km/h)有35m超出隧道终点; "
-              "第2段(1000m, 10km/h)在隧道以外, 按0计.");
+    test_support::expectPage6Warning(req, test_support::kTemplateBlocksPast4200m);
     // The blocks stay as typed; the one outside gets no segment and counts 0.
     const std::vector<Row> blocks = rowsOf(req.lstBlock, 4);
     ASSERT_EQ(blocks.size(), 2u);

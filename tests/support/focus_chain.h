@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -42,6 +43,14 @@ inline void expect(const platform::Form& form, const std::vector<Named>& control
     for (const auto& c : controls)
         wanted.push_back(c.second);
     EXPECT_EQ(order(form, controls), wanted);
+}
+
+/// `parts` one after another, for a chain that runs through a group of controls several windows share.
+inline std::vector<Named> join(std::initializer_list<std::vector<Named>> parts) {
+    std::vector<Named> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 /// Expects each of `chains` of one window on its own: controls of different containers (frames, pages)
@@ -83,3 +92,32 @@ inline std::string caseName(const ::testing::TestParamInfo<Window>& info) {
     focus_chain::Named {                                                                                     \
         &(member), #member                                                                                   \
     }
+
+/// `FOCUS_ALL(f, txtA, cmdB)` is `{FOCUS(f.txtA), FOCUS(f.cmdB)}`: a chain of one window's controls, each
+/// named as FOCUS names it.
+#define FOCUS_ALL(form, ...)                                                                                 \
+    std::vector<focus_chain::Named> {                                                                        \
+        FOCUS_EXPAND_(FOCUS_EACH_(form, __VA_ARGS__))                                                        \
+    }
+// Each FOCUS_EXPAND_ rescans 256 times, one control a scan: enough for the longest chain of any window.
+#define FOCUS_EXPAND_(...) FOCUS_EXPAND4_(FOCUS_EXPAND4_(FOCUS_EXPAND4_(FOCUS_EXPAND4_(__VA_ARGS__))))
+#define FOCUS_EXPAND4_(...) FOCUS_EXPAND3_(FOCUS_EXPAND3_(FOCUS_EXPAND3_(FOCUS_EXPAND3_(__VA_ARGS__))))
+#define FOCUS_EXPAND3_(...) FOCUS_EXPAND2_(FOCUS_EXPAND2_(FOCUS_EXPAND2_(FOCUS_EXPAND2_(__VA_ARGS__))))
+#define FOCUS_EXPAND2_(...) FOCUS_EXPAND1_(FOCUS_EXPAND1_(FOCUS_EXPAND1_(FOCUS_EXPAND1_(__VA_ARGS__))))
+#define FOCUS_EXPAND1_(...) __VA_ARGS__
+#define FOCUS_EACH_(form, first, ...)                                                                        \
+    FOCUS(form.first) __VA_OPT__(, FOCUS_EACH_AGAIN_ FOCUS_PARENS_(form, __VA_ARGS__))
+#define FOCUS_PARENS_ ()
+#define FOCUS_EACH_AGAIN_() FOCUS_EACH_
+
+namespace focus_chain {
+
+/// The cross-section editor of the fan and pressure windows, in the order Tab meets it: the pile, the KS
+/// box, the area, the perimeter, the diameter, the added loss and its button.
+template <class Form> std::vector<Named> sectionEditor(const Form& f) {
+    return {FOCUS(f.txtSectionPile),      FOCUS(f.chkKS),       FOCUS(f.txtSectionArea),
+            FOCUS(f.txtSectionPerimeter), FOCUS(f.txtSectionD), FOCUS(f.txtSectionDelta),
+            FOCUS(f.cmdSectionDelta)};
+}
+
+} // namespace focus_chain

@@ -6,6 +6,8 @@
 #include "platform/MsgBox.h"
 #include "platform/controls.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -44,6 +46,33 @@ inline NewTunnel TwoWayBore() {
     t.twoWaySpeed = "60";
     t.blocks = {{"2600", "40"}, {"1000", "10"}};
     return t;
+}
+
+/// The one-way bore K10+000–K14+200 of 4.2 km: +1.2 % to K12+100, then −0.8 %; 65 m², 900 m above the sea,
+/// 80 km/h; the perimeter and the design years as the test needs them, the line and the speeds the
+/// template's.
+inline NewTunnel OneWayBore(std::string perimeter, std::vector<std::pair<std::string, std::string>> years) {
+    return NewTunnel{.elevation = "900",
+                     .designSpeed = "80",
+                     .start = "10000",
+                     .slopes = {{"12100", "1.2"}, {"14200", "-0.8"}},
+                     .area = "65",
+                     .perimeter = std::move(perimeter),
+                     .years = std::move(years)};
+}
+
+/// Page 6's warning on a 4.2 km tunnel that keeps the template's congestion blocks: the first runs 35 m past
+/// the end, the second lies wholly outside.
+inline const std::string kTemplateBlocksPast4200m =
+    "阻塞区段总长5235m与隧道长度4200m不符; 第1段(4235m, 40km/h)有35m超出隧道终点; "
+    "第2段(1000m, 10km/h)在隧道以外, 按0计.";
+
+/// Page 6 shown, its warning visible, in red and worded `caption`.
+inline void expectPage6Warning(frmReq& w, const std::string& caption) {
+    w.pgMain.userClick(6);
+    EXPECT_TRUE(w.lblWarning6.Visible());
+    EXPECT_EQ(w.lblWarning6.ForeColor(), platform::vbRed);
+    EXPECT_EQ(w.lblWarning6.Caption(), caption);
 }
 
 /// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values:

@@ -30,15 +30,8 @@ protected:
         project = base + ".vnt";
 
         frmReq& w = req();
-        NewTunnel t;
-        t.elevation = "900";
-        t.designSpeed = "80";
+        NewTunnel t = OneWayBore("31", {{"2030", "16500"}, {"2045", "28000"}});
         t.leftLine = false;
-        t.start = "10000";
-        t.slopes = {{"12100", "1.2"}, {"14200", "-0.8"}};
-        t.area = "65";
-        t.perimeter = "31";
-        t.years = {{"2030", "16500"}, {"2045", "28000"}};
         TypeNewTunnel(w, t);
         w.txtProjectName.userType("新隧道");
         demands = {w.txtQQ_req_CO.Text(), w.txtQQ_req_VI.Text(), w.txtQQ_req_CO_block.Text()};

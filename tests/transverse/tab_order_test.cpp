@@ -24,46 +24,29 @@ const std::vector<focus_chain::Window> kWindows = {
     {"frmConcentrate",
      [] {
          frmConcentrate& f = Forms::instance<frmConcentrate>();
-         focus_chain::expect(
-             f, {FOCUS(f.txtQQ_r),     FOCUS(f.optKnowArea),     FOCUS(f.OptionButton2), FOCUS(f.txtdeltap_m),
-                 FOCUS(f.txtdeltap_r), FOCUS(f.txtdeltap_t),     FOCUS(f.txtdeltap_b),   FOCUS(f.txtdeltap_l),
-                 FOCUS(f.txtv_b),      FOCUS(f.txtbeta),         FOCUS(f.txtKK_b),       FOCUS(f.txtAA_b),
-                 FOCUS(f.txtQQ_b),     FOCUS(f.txtShaftPile),    FOCUS(f.txtv_1),        FOCUS(f.txtdeltap_d),
-                 FOCUS(f.cmdCalPd),    FOCUS(f.txtPP_tot),       FOCUS(f.txtAA_tot),     FOCUS(f.txteta),
-                 FOCUS(f.txtSS_tot),   FOCUS(f.cmdCalculateJet), FOCUS(f.cmdReport),     FOCUS(f.cmdBack)});
+         focus_chain::expect(f, FOCUS_ALL(f, txtQQ_r, optKnowArea, OptionButton2, txtdeltap_m, txtdeltap_r,
+                                          txtdeltap_t, txtdeltap_b, txtdeltap_l, txtv_b, txtbeta, txtKK_b,
+                                          txtAA_b, txtQQ_b, txtShaftPile, txtv_1, txtdeltap_d, cmdCalPd,
+                                          txtPP_tot, txtAA_tot, txteta, txtSS_tot, cmdCalculateJet, cmdReport,
+                                          cmdBack));
      }},
     {"frmLateral3",
      [] {
          frmLateral3& f = Forms::instance<frmLateral3>();
-         focus_chain::expect(f, {FOCUS(f.txtv_t),          FOCUS(f.txtStartPile),
-                                 FOCUS(f.txtEndPile),      FOCUS(f.txtQQ_req),
-                                 FOCUS(f.txtPa),           FOCUS(f.chkTwoSect),
-                                 FOCUS(f.optTranverse),    FOCUS(f.OptionButton2),
-                                 FOCUS(f.txtAA_b),         FOCUS(f.txtDD_b),
-                                 FOCUS(f.txtLambda_b),     FOCUS(f.txtq_b),
-                                 FOCUS(f.txtv_b),          FOCUS(f.txtp_b),
-                                 FOCUS(f.txtk_b),          FOCUS(f.txtpbi_pb0),
-                                 FOCUS(f.txtpb0_pr0),      FOCUS(f.txtprc_prx),
-                                 FOCUS(f.txtp_d),          FOCUS(f.cmdCalculatePd),
-                                 FOCUS(f.txtp_tot),        FOCUS(f.txtAA_e),
-                                 FOCUS(f.txtDD_e),         FOCUS(f.txtLambda_e),
-                                 FOCUS(f.txtv_e0),         FOCUS(f.txtp_e),
-                                 FOCUS(f.txtk_e),          FOCUS(f.txtpei_pe0),
-                                 FOCUS(f.txtpri_pei),      FOCUS(f.txtp_ed),
-                                 FOCUS(f.cmdCalculatePed), FOCUS(f.txtp_etot),
-                                 FOCUS(f.txtPileC),        FOCUS(f.txtPC),
-                                 FOCUS(f.scbPileR),        FOCUS(f.txtPileR),
-                                 FOCUS(f.txtPR),           FOCUS(f.cmdCalculatePtot3),
-                                 FOCUS(f.cmdReport),       FOCUS(f.cmdClose)});
+         focus_chain::expect(f, FOCUS_ALL(f, txtv_t, txtStartPile, txtEndPile, txtQQ_req, txtPa, chkTwoSect,
+                                          optTranverse, OptionButton2, txtAA_b, txtDD_b, txtLambda_b, txtq_b,
+                                          txtv_b, txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0, txtprc_prx, txtp_d,
+                                          cmdCalculatePd, txtp_tot, txtAA_e, txtDD_e, txtLambda_e, txtv_e0,
+                                          txtp_e, txtk_e, txtpei_pe0, txtpri_pei, txtp_ed, cmdCalculatePed,
+                                          txtp_etot, txtPileC, txtPC, scbPileR, txtPileR, txtPR,
+                                          cmdCalculatePtot3, cmdReport, cmdClose));
      }},
     {"frmLateral1",
      [] {
          frmLateral1& f = Forms::instance<frmLateral1>();
-         focus_chain::expect(f, {FOCUS(f.txtv_t), FOCUS(f.txtQQ_req), FOCUS(f.txtAA_b), FOCUS(f.txtDD_b),
-                                 FOCUS(f.txtZetab), FOCUS(f.txtq_b), FOCUS(f.txtv_b), FOCUS(f.txtp_b),
-                                 FOCUS(f.txtk_b), FOCUS(f.txtpbi_pb0), FOCUS(f.txtpb0_pr0),
-                                 FOCUS(f.txtprc_prx), FOCUS(f.txtp_d), FOCUS(f.cmdCalculatePd),
-                                 FOCUS(f.txtp_tot), FOCUS(f.cmdCalculatePtot3), FOCUS(f.cmdClose)});
+         focus_chain::expect(f, FOCUS_ALL(f, txtv_t, txtQQ_req, txtAA_b, txtDD_b, txtZetab, txtq_b, txtv_b,
+                                          txtp_b, txtk_b, txtpbi_pb0, txtpb0_pr0, txtprc_prx, txtp_d,
+                                          cmdCalculatePd, txtp_tot, cmdCalculatePtot3, cmdClose));
      }},
 };
 

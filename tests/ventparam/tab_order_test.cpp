@@ -71,30 +71,14 @@ const std::vector<focus_chain::Window> kWindows = {
     {"frmCalculatePd",
      [] {
          frmCalculatePd& f = Forms::instance<frmCalculatePd>();
-         focus_chain::expect(f, {FOCUS(f.txtQ),
-                                 FOCUS(f.txtRHO),
-                                 FOCUS(f.txtSectionPile),
-                                 FOCUS(f.chkKS),
-                                 FOCUS(f.txtSectionArea),
-                                 FOCUS(f.txtSectionPerimeter),
-                                 FOCUS(f.txtSectionD),
-                                 FOCUS(f.txtSectionDelta),
-                                 FOCUS(f.cmdSectionDelta),
-                                 FOCUS(f.cmdAddSection),
-                                 FOCUS(f.cmdDeleteSection),
-                                 FOCUS(f.cmdUpdateSection),
-                                 FOCUS(f.cmdInsertSection),
-                                 FOCUS(f.lstSection),
-                                 FOCUS(f.txtzetapile),
-                                 FOCUS(f.txtzeta),
-                                 FOCUS(f.cmdZeta),
-                                 FOCUS(f.cmdAddZeta),
-                                 FOCUS(f.cmdDeleteZeta),
-                                 FOCUS(f.cmdUpdateZeta),
-                                 FOCUS(f.lstzeta),
-                                 FOCUS(f.cmdCalculate),
-                                 FOCUS(f.txtp_d),
-                                 FOCUS(f.cmdClose)});
+         focus_chain::expect(
+             f, focus_chain::join(
+                    {{FOCUS(f.txtQ), FOCUS(f.txtRHO)},
+                     focus_chain::sectionEditor(f),
+                     {FOCUS(f.cmdAddSection), FOCUS(f.cmdDeleteSection), FOCUS(f.cmdUpdateSection),
+                      FOCUS(f.cmdInsertSection), FOCUS(f.lstSection), FOCUS(f.txtzetapile), FOCUS(f.txtzeta),
+                      FOCUS(f.cmdZeta), FOCUS(f.cmdAddZeta), FOCUS(f.cmdDeleteZeta), FOCUS(f.cmdUpdateZeta),
+                      FOCUS(f.lstzeta), FOCUS(f.cmdCalculate), FOCUS(f.txtp_d), FOCUS(f.cmdClose)}}));
      }},
     {"dlgSectionPm",
      [] {
