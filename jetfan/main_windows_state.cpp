@@ -6,6 +6,8 @@
 #include "platform/controls.h"
 #include "ventparam/frmVentParam.h"
 
+#include <array>
+
 using app::guarded;
 
 namespace jetfan {
@@ -25,6 +27,22 @@ std::vector<std::vector<std::string>> cellsOf(platform::ListView& list) {
     }
     return cells;
 }
+
+/// The main window's figures behind its demand boxes, in one order for taking and restoring.
+std::array<double*, 18> figuresOf(frmReq& req) {
+    return {&req.delta,     &req.KK,    &req.QQ_CO,     &req.q_CO,    &req.f_a,    &req.f_d,
+            &req.QQ_req_CO, &req.f_h,   &req.f_iv,      &req.q_vi,    &req.f_a_vi, &req.f_h_vi,
+            &req.f_iv_VI,   &req.QQ_VI, &req.QQ_req_VI, &req.workv_t, &req.nn_co,  &req.nn_vi};
+}
+
+/// The project values and the parameters step 2 published, which a balance reads.
+constexpr double modPublic::State::*kPublished[] = {
+    &modPublic::State::DesignSpeed, &modPublic::State::DesignTraffic,
+    &modPublic::State::zeta_e,      &modPublic::State::lambda_r,
+    &modPublic::State::v_n,         &modPublic::State::v_r,
+    &modPublic::State::AA_m,        &modPublic::State::AA_m_Bidirection,
+    &modPublic::State::QQ_req,      &modPublic::State::DD_r,
+    &modPublic::State::AA_r};
 
 } // namespace
 
@@ -76,9 +94,9 @@ MainWindowsState::MainWindowsState(frmReq& req, frmVentParam& step2,
     for (platform::ListView* list : {&req.lstTrafficAnalysis, &req.lstBlock}) {
         lists_.push_back({list, cellsOf(*list)});
     }
-    figures_ = {req.delta,     req.KK,    req.QQ_CO,     req.q_CO,    req.f_a,    req.f_d,
-                req.QQ_req_CO, req.f_h,   req.f_iv,      req.q_vi,    req.f_a_vi, req.f_h_vi,
-                req.f_iv_VI,   req.QQ_VI, req.QQ_req_VI, req.workv_t, req.nn_co,  req.nn_vi};
+    for (const double* figure : figuresOf(req)) {
+        figures_.push_back(*figure);
+    }
     caseIndex_ = step2.lstCase.ListIndex();
     tip_ = step2.lblQreqTip.Caption();
     speedTip_ = step2.lblSpeedTip.Caption();
@@ -99,11 +117,8 @@ void MainWindowsState::Restore() {
             }
         });
     }
-    double* const figures[] = {&req_.delta,   &req_.KK,        &req_.QQ_CO,   &req_.q_CO,  &req_.f_a,
-                               &req_.f_d,     &req_.QQ_req_CO, &req_.f_h,     &req_.f_iv,  &req_.q_vi,
-                               &req_.f_a_vi,  &req_.f_h_vi,    &req_.f_iv_VI, &req_.QQ_VI, &req_.QQ_req_VI,
-                               &req_.workv_t, &req_.nn_co,     &req_.nn_vi};
-    for (std::size_t k = 0; k < figures_.size(); ++k) {
+    const std::array<double*, 18> figures = figuresOf(req_);
+    for (std::size_t k = 0; k < figures.size(); ++k) {
         *figures[k] = figures_[k];
     }
     guarded([&] {
@@ -117,20 +132,10 @@ void MainWindowsState::Restore() {
     if (shared_ == SharedValues::Left) {
         return;
     }
-    // The project values and the parameters step 2 published, which a balance reads.
-    modPublic::State& g = modPublic::globals;
-    g.DesignSpeed = globals_.DesignSpeed;
-    g.DesignTraffic = globals_.DesignTraffic;
-    g.zeta_e = globals_.zeta_e;
-    g.lambda_r = globals_.lambda_r;
-    g.v_n = globals_.v_n;
-    g.v_r = globals_.v_r;
-    g.AA_m = globals_.AA_m;
-    g.AA_m_Bidirection = globals_.AA_m_Bidirection;
-    g.QQ_req = globals_.QQ_req;
-    g.CaseIndex = globals_.CaseIndex;
-    g.DD_r = globals_.DD_r;
-    g.AA_r = globals_.AA_r;
+    for (double modPublic::State::*value : kPublished) {
+        modPublic::globals.*value = globals_.*value;
+    }
+    modPublic::globals.CaseIndex = globals_.CaseIndex;
 }
 
 } // namespace jetfan
