@@ -29,7 +29,8 @@ inline std::string templateOutFolder(const std::string& installed) {
 
 /// The template writers run with every build: the file `name` they wrote into `dir` must hold the very
 /// bytes of the shipped ConfigFiles/`name`, so that a template never falls behind its writer. To
-/// regenerate one, run its writer with ARIDANE_TEMPLATE_OUT set to the source ConfigFiles folder.
+/// regenerate one, run its writer alone with ARIDANE_TEMPLATE_OUT set to an empty folder and copy only
+/// `name` into ConfigFiles: some writers leave other files behind (the shaft-and-jet writer a Normal.par).
 inline void expectShippedTemplate(const std::string& dir, const std::string& name) {
     auto bytes = [](const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
