@@ -268,6 +268,77 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         shown.emplace_back("每组升压力", group[2]);
     }
 
+    // The shaft exhaust, whose exit balance this tunnel cannot close, and the shaft with jet fans.
+    const auto noteAll =
+        [&note](std::initializer_list<std::pair<const char*, const platform::TextBox*>> boxes) {
+            for (const auto& [what, box] : boxes) {
+                note(what, *box);
+            }
+        };
+    ASSERT_TRUE(test_support::openScheme<frmShaftEject>(req, 2, [&](frmShaftEject& w, frmVentParam&) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        noteAll({{"竖井排出 Qreq1", &w.txtQQ_req1},
+                 {"竖井排出 Qreq2", &w.txtQQ_req2},
+                 {"竖井排出 Qr1", &w.txtQQ_r1},
+                 {"竖井排出 Qr2", &w.txtQQ_r2},
+                 {"竖井排出 vt", &w.txtv_t},
+                 {"竖井排出 v1", &w.txtv_1},
+                 {"竖井排出 v2", &w.txtv_2},
+                 {"竖井排出 v3", &w.txtv_3},
+                 {"竖井排出 Δpt1", &w.txtdeltap_t1},
+                 {"竖井排出 Δpt2", &w.txtdeltap_t2},
+                 {"竖井排出 ptot1", &w.txtp_tot1},
+                 {"竖井排出 ptot21", &w.txtp_tot21},
+                 {"竖井排出 ptot22", &w.txtp_tot22},
+                 {"竖井排出 ptot23", &w.txtp_tot23},
+                 {"竖井排出 ptot3", &w.txtp_tot3},
+                 {"竖井排出 ptot", &w.txtp_tot},
+                 {"竖井排出 Atot", &w.txtAA_tot},
+                 {"竖井排出 Stot", &w.txtSS_tot}});
+        shown.emplace_back("竖井排出 提示", w.lblTip.Caption());
+    }));
+    ASSERT_TRUE(test_support::openScheme<frmShaftAndJet>(req, 3, [&](frmShaftAndJet& w, frmVentParam&) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        w.cmdCalPower.userClick();
+        noteAll({{"单竖井 Qreq1", &w.txtQQ_req1},
+                 {"单竖井 Qreq2", &w.txtQQ_req2},
+                 {"单竖井 短道需风量", &w.txtQQ_req_VI},
+                 {"单竖井 Qr1", &w.txtQQ_r1},
+                 {"单竖井 Qe/Qr1", &w.txtratio_Qe_Qr1},
+                 {"单竖井 Qs", &w.txtQQ_s},
+                 {"单竖井 Qr2", &w.txtQQ_r2},
+                 {"单竖井 Qb/Qr2", &w.txtratio_Qb_Qr2},
+                 {"单竖井 Δpe", &w.txtdeltap_e},
+                 {"单竖井 Δpb", &w.txtdeltap_b},
+                 {"单竖井 C2", &w.txtCC_2},
+                 {"单竖井 C3", &w.txtCC_3},
+                 {"单竖井 Δpr1", &w.txtdeltap_r1},
+                 {"单竖井 Δpm1", &w.txtdeltap_m1},
+                 {"单竖井 Δpt1", &w.txtdeltap_t1},
+                 {"单竖井 所需升压力1", &w.txttotaldeltap_j1},
+                 {"单竖井 单台升压力1", &w.txtdeltap_j1},
+                 {"单竖井 Δpr2", &w.txtdeltap_r2},
+                 {"单竖井 Δpm2", &w.txtdeltap_m2},
+                 {"单竖井 Δpt2", &w.txtdeltap_t2},
+                 {"单竖井 所需升压力2", &w.txttotaldeltap_j2},
+                 {"单竖井 单台升压力2", &w.txtdeltap_j2},
+                 {"单竖井 pse", &w.txtp_se},
+                 {"单竖井 psb", &w.txtp_sb},
+                 {"单竖井 排风机风压", &w.txtp_tote},
+                 {"单竖井 排风机轴功率", &w.txtSSkw_e},
+                 {"单竖井 排风机电机功率", &w.txtMM1_e},
+                 {"单竖井 送风机风压", &w.txtp_totb},
+                 {"单竖井 送风机轴功率", &w.txtSSkw_b},
+                 {"单竖井 送风机电机功率", &w.txtMM1_b},
+                 {"单竖井 总耗电功率", &w.txtTotalPower}});
+        for (const test_support::Row& group : test_support::rowsOf(w.lstJet, 3)) {
+            shown.emplace_back("单竖井 风机组桩号", group[0]);
+            shown.emplace_back("单竖井 每组升压力", group[2]);
+        }
+    }));
+
     // With five air changes an hour the air-change demand governs step 2 and the jet fans.
     req.pgMain.userClick(7);
     req.txtExchangeNum.userType("5");

@@ -529,12 +529,12 @@ TEST_F(ConcentrateWindow, ReportPrintsTheBoxesAsShown) {
 }
 
 /// Writes the template `Normal.con` into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
-/// folder) through the window's own close:
-///   concentrate_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
-TEST(ConcentrateTemplate, DISABLED_MakeTemplate) {
+/// folder) through the window's own close, and holds it to the shipped file:
+///   ARIDANE_TEMPLATE_OUT=.../ConfigFiles concentrate_window_tests --gtest_filter='*MakeTemplate*'
+TEST(ConcentrateTemplate, MakeTemplate) {
     frmReq& req = Forms::instance<frmReq>();
     (void)req;
-    test_support::templateOutFolder("Normal.con");
+    const std::string dir = test_support::templateOutFolder("Normal.con");
     frmConcentrate& w = Forms::instance<frmConcentrate>();
     // The opening defaults, a usual fan efficiency, and the supply opening of the template tunnel 100 m
     // inside its entrance portal.
@@ -543,6 +543,7 @@ TEST(ConcentrateTemplate, DISABLED_MakeTemplate) {
     ASSERT_EQ(w.txtAA_b.Text(), "12.00");
     Forms::unload(w);
     Forms::destroyAll();
+    test_support::expectShippedTemplate(dir, "Normal.con");
 }
 
 } // namespace
