@@ -106,6 +106,20 @@ double AxialSpeedAtPosition(const std::vector<AxialDuctRow>& rows, double Q, dou
     return ventparam::DuctSpeedAt(ductPieces(rows), Q, x);
 }
 
+std::vector<int> AxialLossesOutsideDuct(const std::vector<AxialDuctRow>& rows,
+                                        const std::vector<AxialLocalLoss>& losses) {
+    std::vector<double> positions;
+    positions.reserve(losses.size());
+    for (const AxialLocalLoss& loss : losses) {
+        positions.push_back(loss.Position);
+    }
+    return ventparam::DuctLossesOutside(ductPieces(rows), positions);
+}
+
+std::string AxialOutsideDuctNote(const std::vector<AxialDuctRow>& rows, const std::vector<int>& outside) {
+    return ventparam::DuctOutsideNote(ductPieces(rows), outside);
+}
+
 double AxialDuctLoss(const std::vector<AxialDuctRow>& rows, const std::vector<AxialLocalLoss>& losses,
                      double Q, double rho, const AxialFanTables& tables) {
     double p_d = 0;

@@ -5,6 +5,7 @@
 #include "ventparam/loss_coefficients.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct AxialDuctRow {
     double Area = 0;      ///< [m²], leading number of the cell
     double Diameter = 0;  ///< equivalent diameter [m], leading number of the cell
     double Lambda = 0;    ///< friction coefficient λ of the piece [-]
+    /// λ was taken from the roughness, the piece's λ cell holding no number.
+    bool LambdaFromRoughness = false;
     /// Area and diameter as a tapered neighbour reads them: nullopt when the cell is empty or not a number.
     std::optional<double> StrictArea, StrictDiameter;
 };
@@ -59,6 +62,14 @@ double AbruptChangeLoss(double A1, double A2, double Q, double rho, const AxialF
 /// [s, s + L), a tapered piece taking the mean area of its neighbours. 0 outside the duct or where the
 /// area is 0 or unknown.
 double AxialSpeedAtPosition(const std::vector<AxialDuctRow>& rows, double Q, double x);
+
+/// The 1-based rows of `losses` whose position lies outside the duct (before its start or past its end):
+/// they add nothing, and the window and the report name them.
+std::vector<int> AxialLossesOutsideDuct(const std::vector<AxialDuctRow>& rows,
+                                        const std::vector<AxialLocalLoss>& losses);
+
+/// The note that names the local-loss `outside` rows and the duct's extent; "" when there are none.
+std::string AxialOutsideDuctNote(const std::vector<AxialDuctRow>& rows, const std::vector<int>& outside);
 
 /// Total pressure loss of the duct [Pa]: every piece, then the abrupt change of every pair of straight
 /// neighbours, then every local loss ξ·ρ/2·v(x)².

@@ -48,16 +48,31 @@ std::vector<std::string> AxialFanReportLines(std::string_view projectName,
         r.Value("多台风机并列运行效率损失:" + tab, f.Disc);
         r.BlankLine();
         r.Section("沿程损失计算(含渐扩,渐缩管段)");
+        // A blank λ cell prints the λ the loss was worked with, so that the line agrees with the result.
+        std::vector<AxialSectionTexts> sections = f.Sections;
+        for (const AxialFrictionUsed& used : fan.Friction) {
+            if (used.Row < sections.size()) {
+                sections[used.Row][6] = vb::Format(used.Lambda, "0.000");
+            }
+        }
         r.Table(
             "区段长度(m) 是否渐扩/减缩管段 面积(m^2) 周长(m) 当量直径(m) 平均壁面粗糙度(mm) 沿程摩阻力    "
             "   备注",
-            f.Sections, AxialSectionLine);
+            sections, AxialSectionLine);
+        for (const AxialFrictionUsed& used : fan.Friction) {
+            r.Line("第" + std::to_string(used.Row + 1) +
+                   "行摩阻力λ未填，按平均壁面粗糙度取λ=" + vb::Format(used.Lambda, "0.000") +
+                   "，沿程摩擦损失" + vb::Format(used.Loss, "0.00") + "Pa");
+        }
         if (!fan.DuctNote.empty()) {
             r.Line(fan.DuctNote);
         }
         r.BlankLine();
         r.Section("局部损失计算");
         r.Table("位置(距起点长度)(m)   损失系数ξ      备注", f.Zetas, AxialZetaLine);
+        if (!fan.ZetaNote.empty()) {
+            r.Line(fan.ZetaNote);
+        }
         r.BlankLine();
         r.Section("设计风压计算");
         r.Value(captions[1] + tab, f.p_d);

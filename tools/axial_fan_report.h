@@ -27,6 +27,13 @@ inline const FanTypeCaptions& CaptionsOf(bool supply) {
 /// Name of the report in its file name.
 inline constexpr std::string_view kAxialFanReportName = "轴流风机动力设计";
 
+/// The friction a straight piece's loss was worked with when its λ cell held no number.
+struct AxialFrictionUsed {
+    std::size_t Row = 0; ///< 0-based row of the piece
+    double Lambda = 0;   ///< λ taken from the roughness [-]
+    double Loss = 0;     ///< the piece's friction loss [Pa]
+};
+
 /// One fan's block of the report: its number, whether it is a supply fan, and its texts.
 struct AxialFanReportFan {
     std::string FanNo;
@@ -34,6 +41,11 @@ struct AxialFanReportFan {
     AxialFanTexts Texts;
     /// Printed under the duct pieces when some friction could not be counted; empty otherwise.
     std::string DuctNote;
+    /// Printed under the local losses when some lie outside the duct; empty otherwise.
+    std::string ZetaNote;
+    /// Pieces whose λ came from their roughness: the λ column prints that λ, and a line under the pieces
+    /// gives it with the friction loss it made.
+    std::vector<AxialFrictionUsed> Friction;
 };
 
 /// Line of one duct piece: the length as "000.00", the flag as written, area, perimeter, diameter,

@@ -18,7 +18,6 @@
 #include "ventparam/frmZeta.h"
 #include "ventparam/loss_coefficients.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -160,6 +159,9 @@ void frmAxialFanDesign::buildControls() {
     lblDuctNote.place(*this, 120, 7800 + kButtonHeight + 120, kLeftWidth, 960);
     lblDuctNote.setWordWrap(true);
     lblDuctNote.setForeColor(platform::vbRed);
+    lblZetaNote.place(*this, 120, 7800 + kButtonHeight + 120 + 960, kLeftWidth, 600);
+    lblZetaNote.setWordWrap(true);
+    lblZetaNote.setForeColor(platform::vbRed);
     Layout::inputs({&txtFanNo, &txtQ, &txtN, &txtRHO, &txtv, &txtDisc, &txtSectionPile, &txtSectionArea,
                     &txtSectionPerimeter, &txtSectionDelta, &txtzetapile, &txtzeta, &txtp_s, &txtt, &txtP,
                     &txteta, &txtetam, &txtk});
@@ -297,8 +299,9 @@ void frmAxialFanDesign::apply(const tools::AxialFanTexts& fan) {
     // The note belongs to the fan shown: a loaded fan's pieces say for themselves whether its stored
     // results could count every friction loss.
     std::vector<int> withoutLambda;
-    ductRows(&withoutLambda);
+    const std::vector<tools::AxialDuctRow> rows = ductRows(&withoutLambda);
     markRowsWithoutLambda(withoutLambda);
+    markLossesOutsideDuct(rows);
 }
 
 std::string frmAxialFanDesign::fanFilePath() const {
@@ -489,6 +492,7 @@ std::vector<tools::AxialDuctRow> frmAxialFanDesign::ductRows(std::vector<int>* w
             if (const auto fromRoughness =
                     tools::AxialLambdaFromRoughness(vb::Val(item.SubItems(5)), row.Diameter)) {
                 row.Lambda = *fromRoughness;
+                row.LambdaFromRoughness = true;
             } else if (withoutLambda != nullptr) {
                 withoutLambda->push_back(index);
             }
@@ -500,10 +504,7 @@ double frmAxialFanDesign::GetSpeedAtPosition(double x) {
 }
 
 void frmAxialFanDesign::markRowsWithoutLambda(const std::vector<int>& rows) {
-    for (int i = 1; i <= lstSection.ListItems.Count(); ++i) {
-        const bool missing = std::find(rows.begin(), rows.end(), i) != rows.end();
-        lstSection.ListItems(i).setForeColor(missing ? platform::vbRed : platform::vbWindowText);
-    }
+    ventparam::MarkRowsRed(lstSection, rows);
     if (rows.empty()) {
         lblDuctNote.setCaption("");
         return;
@@ -517,14 +518,36 @@ void frmAxialFanDesign::markRowsWithoutLambda(const std::vector<int>& rows) {
         "直管段既无摩阻力λ也无可用的平均壁面粗糙度，其摩擦损失未能计入：本次计算结果不能作为设计依据。");
 }
 
+void frmAxialFanDesign::markLossesOutsideDuct(const std::vector<tools::AxialDuctRow>& rows) {
+    const std::vector<int> outside =
+        tools::AxialLossesOutsideDuct(rows, ventparam::ReadLocalLosses<tools::AxialLocalLoss>(lstzeta));
+    ventparam::MarkRowsRed(lstzeta, outside);
+    lblZetaNote.setCaption(tools::AxialOutsideDuctNote(rows, outside));
+}
+
+std::vector<tools::AxialFrictionUsed> frmAxialFanDesign::frictionFromRoughness() {
+    const std::vector<tools::AxialDuctRow> rows = ductRows(nullptr);
+    const double Q = vb::Val(txtQ.Text());
+    const double rho = vb::Val(txtRHO.Text());
+    std::vector<tools::AxialFrictionUsed> used;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].LambdaFromRoughness) {
+            used.push_back({i, rows[i].Lambda, tools::AxialPieceLoss(rows, i, Q, rho, Tables)});
+        }
+    }
+    return used;
+}
+
 void frmAxialFanDesign::calculate(bool quiet) {
     const double Q = vb::Val(txtQ.Text());
     const double rho = vb::Val(txtRHO.Text());
     const auto losses = ventparam::ReadLocalLosses<tools::AxialLocalLoss>(lstzeta);
     std::vector<int> withoutLambda;
-    const double p_d = tools::AxialDuctLoss(ductRows(&withoutLambda), losses, Q, rho, Tables);
+    const std::vector<tools::AxialDuctRow> rows = ductRows(&withoutLambda);
+    const double p_d = tools::AxialDuctLoss(rows, losses, Q, rho, Tables);
     txtp_d.set(vb::Format(p_d, "0.00"));
     markRowsWithoutLambda(withoutLambda);
+    markLossesOutsideDuct(rows);
 
     // Each step reads the one before back from its two-decimal box. A step that cannot be formed leaves
     // no result, and none after it, so that no earlier figure passes for a result of these inputs.
@@ -590,7 +613,8 @@ void frmAxialFanDesign::cmdReport_Click() {
             lstFanNo_ItemClick(lstFanNo.ListItems(i));
             // Each fan is recalculated, so that its results belong to the inputs printed beside them.
             calculate(true);
-            fans.push_back({txtFanNo.Text(), optFanType1.Value(), collect(), lblDuctNote.Caption()});
+            fans.push_back({txtFanNo.Text(), optFanType1.Value(), collect(), lblDuctNote.Caption(),
+                            lblZetaNote.Caption(), frictionFromRoughness()});
         }
         if (count > 0) {
             // The highlighted fan is the one shown, so that "更新" renames the fan it shows.

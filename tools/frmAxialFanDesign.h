@@ -6,6 +6,7 @@
 #include "platform/layout.h"
 #include "tools/axial_fan.h"
 #include "tools/axial_fan_file.h"
+#include "tools/axial_fan_report.h"
 #include "ventparam/duct_list.h"
 
 #include <string>
@@ -54,6 +55,8 @@ public:
     platform::CommandButton cmdCalculate, cmdReport, cmdClose;
     /// Names in red the straight pieces whose friction could not be counted; empty otherwise.
     platform::Label lblDuctNote;
+    /// Names in red the local losses whose position lies outside the duct; empty otherwise.
+    platform::Label lblZetaNote;
 
     /// The five coefficient tables, read when the window loads.
     tools::AxialFanTables Tables;
@@ -98,6 +101,10 @@ private:
     /// roughness, and its 1-based position goes into `withoutLambda` when that cannot be formed either.
     std::vector<tools::AxialDuctRow> ductRows(std::vector<int>* withoutLambda);
     void markRowsWithoutLambda(const std::vector<int>& rows);
+    /// Colours the local losses outside the duct red and names them in lblZetaNote.
+    void markLossesOutsideDuct(const std::vector<tools::AxialDuctRow>& rows);
+    /// The λ and friction loss of every piece whose λ came from its roughness, for the report.
+    std::vector<tools::AxialFrictionUsed> frictionFromRoughness();
     tools::AxialFanTexts collect();
     void apply(const tools::AxialFanTexts& fan);
     /// Says why `fanNo` cannot be the number of a fan other than row `except`; true when it can.

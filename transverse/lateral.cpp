@@ -153,18 +153,21 @@ std::vector<std::string> LateralReportLines(const LateralReportBoxes& b) {
     value("      连接风道损失Pbd(Pa):    ", b.p_d);
     value("送风机所需全压力Pbtot(Pa):   ", b.p_tot);
     l.emplace_back();
-    l.emplace_back("■■排风机的参数与全风压■■");
-    value("     排风道断面积Ae(m^2):    ", b.AA_e);
-    value("     排风道当量直径De(m):    ", b.DD_e);
-    value("     排风道沿程摩阻系数λe:  ", b.Lambda_e);
-    value("     排风道末端风速ve0(m/s): ", b.v_e0);
-    value("     排风道末端动压Pe(Pa):   ", b.p_e);
-    value("     排风道风压损失系数ke:   ", b.k_e);
-    value(" 排风道静压差Pei-Pe0(Pa):    ", b.pei_pe0);
-    value("排风道所需始端压力Pri-Pei(Pa):", b.pri_pei);
-    value("     连接风道损失Ped(Pa):", b.p_ed);
-    value(" 排风机所需全压力Petot(Pa):", b.p_etot);
-    l.emplace_back();
+    // The supply variant has no exhaust fan: figures of its greyed boxes would read as a fan to buy.
+    if (b.FullTransverse) {
+        l.emplace_back("■■排风机的参数与全风压■■");
+        value("     排风道断面积Ae(m^2):    ", b.AA_e);
+        value("     排风道当量直径De(m):    ", b.DD_e);
+        value("     排风道沿程摩阻系数λe:  ", b.Lambda_e);
+        value("     排风道末端风速ve0(m/s): ", b.v_e0);
+        value("     排风道末端动压Pe(Pa):   ", b.p_e);
+        value("     排风道风压损失系数ke:   ", b.k_e);
+        value(" 排风道静压差Pei-Pe0(Pa):    ", b.pei_pe0);
+        value("排风道所需始端压力Pri-Pei(Pa):", b.pri_pei);
+        value("     连接风道损失Ped(Pa):", b.p_ed);
+        value(" 排风机所需全压力Petot(Pa):", b.p_etot);
+        l.emplace_back();
+    }
     l.emplace_back("■■隧道内风压计算■■");
     value("                 中性点桩号: ", b.PileC);
     value("             中性点压力(Pa): ", b.PC);

@@ -149,7 +149,8 @@ struct LateralReportBoxes {
 
 inline constexpr const char* kLateralReportName = "横向通风";
 
-/// The 43 lines of the transverse report.
+/// The 43 lines of the transverse report; the supply semi-transverse variant, which has no exhaust fan,
+/// leaves out the exhaust block (31 lines).
 std::vector<std::string> LateralReportLines(const LateralReportBoxes& b);
 
 } // namespace transverse

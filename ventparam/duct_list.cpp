@@ -5,6 +5,7 @@
 #include "app/modPublic.h"
 #include "ventparam/loss_coefficients.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -266,6 +267,13 @@ void DuctEditor::lstWallMaterial_Click() {
     }
     txtSectionDelta.set(vb::CStr(*material->roughness));
     CloseWallMaterials(lstWallMaterial);
+}
+
+void MarkRowsRed(platform::ListView& list, const std::vector<int>& rows) {
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        const bool red = std::find(rows.begin(), rows.end(), i) != rows.end();
+        list.ListItems(i).setForeColor(red ? platform::vbRed : platform::vbWindowText);
+    }
 }
 
 } // namespace ventparam

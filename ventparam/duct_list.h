@@ -156,6 +156,9 @@ private:
     std::vector<platform::TextBox*> moreZetaCells_;
 };
 
+/// Colours the 1-based `rows` of `list` red and every other row in the window's text colour.
+void MarkRowsRed(platform::ListView& list, const std::vector<int>& rows);
+
 /// The local losses of `list`: the position as the row text and ξ in the first cell.
 template <class Loss> std::vector<Loss> ReadLocalLosses(platform::ListView& list) {
     std::vector<Loss> losses;

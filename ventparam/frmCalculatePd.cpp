@@ -77,6 +77,9 @@ void frmCalculatePd::buildControls() {
                     {{&cmdAddZeta, "添加"}, {&cmdDeleteZeta, "删除"}, {&cmdUpdateZeta, "更新"}});
     lstzeta.place(Frame2, kListLeft, 300, kListWidth, 1950);
     lstzeta.setGridLines(true);
+    lblZetaNote.place(Frame2, 150, 1650, 3650, 650);
+    lblZetaNote.setWordWrap(true);
+    lblZetaNote.setForeColor(platform::vbRed);
 
     Layout::buttons(*this, 120, 7250, 1200, kButtonHeight, 0, {{&cmdCalculate, "计算"}});
     layout_.column(*this,
@@ -117,9 +120,18 @@ std::vector<ventparam::DuctPiece> frmCalculatePd::ductPieces() {
 void frmCalculatePd::cmdCalculate_Click() {
     guarded([this] {
         const auto losses = ventparam::ReadLocalLosses<ventparam::DuctLocalLoss>(lstzeta);
-        const double total = ventparam::DuctPressureLoss(ductPieces(), losses, vb::Val(txtQ.Text()),
+        const std::vector<ventparam::DuctPiece> pieces = ductPieces();
+        const double total = ventparam::DuctPressureLoss(pieces, losses, vb::Val(txtQ.Text()),
                                                          vb::Val(txtRHO.Text()), DuctTables);
         txtp_d.set(vb::Format(total, "0.00"));
+        // A loss that adds nothing because it lies outside the duct is named, not passed over in silence.
+        std::vector<double> positions;
+        for (const ventparam::DuctLocalLoss& loss : losses) {
+            positions.push_back(loss.Position);
+        }
+        const std::vector<int> outside = ventparam::DuctLossesOutside(pieces, positions);
+        ventparam::MarkRowsRed(lstzeta, outside);
+        lblZetaNote.setCaption(ventparam::DuctOutsideNote(pieces, outside));
     });
 }
 

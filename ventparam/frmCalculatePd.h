@@ -30,6 +30,8 @@ public:
 
     platform::Frame Frame1; ///< the piece editor
     platform::Frame Frame2; ///< the local-loss editor
+    /// Names in red the local losses whose position lies outside the duct; empty otherwise.
+    platform::Label lblZetaNote;
 
     platform::CommandButton cmdCalculate;
     platform::TextBox txtp_d;

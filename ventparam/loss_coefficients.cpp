@@ -5,6 +5,9 @@
 #include "app/finite.h"
 #include "ventparam/ventparam_formulas.h"
 
+#include "platform/vb.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace ventparam {
@@ -169,22 +172,76 @@ double DuctFrictionFactor(double roughness_mm, double D) {
     return kDuctFrictionDefault;
 }
 
+namespace {
+
+/// Where the duct ends: the sum of its pieces' lengths [m].
+double ductEnd(const std::vector<DuctPiece>& pieces) {
+    double s = 0;
+    for (const DuctPiece& piece : pieces) {
+        s += piece.Length;
+    }
+    return s;
+}
+
+/// True at the duct's end, to the rounding of a sum of typed lengths.
+bool atEnd(double x, double end) {
+    return std::fabs(x - end) <= 1e-9 * std::max(1.0, std::fabs(end));
+}
+
+/// Area of piece i as a local loss in it sees it: its own, or a tapered piece's mean of its neighbours.
+double areaOf(const std::vector<DuctPiece>& pieces, std::size_t i) {
+    if (!pieces[i].Tapered) {
+        return pieces[i].Area;
+    }
+    if (i > 0 && i + 1 < pieces.size()) {
+        return (pieces[i - 1].Area + pieces[i + 1].Area) * 0.5;
+    }
+    return 0;
+}
+
+} // namespace
+
 double DuctSpeedAt(const std::vector<DuctPiece>& pieces, double Q, double x) {
     double s = 0;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const DuctPiece& piece = pieces[i];
-        if (s <= x && x < s + piece.Length) {
-            double area = 0;
-            if (!piece.Tapered) {
-                area = piece.Area;
-            } else if (i > 0 && i + 1 < pieces.size()) {
-                area = (pieces[i - 1].Area + pieces[i + 1].Area) * 0.5;
-            }
-            return Divide(Q, area).value_or(0);
+        if (s <= x && x < s + pieces[i].Length) {
+            return Divide(Q, areaOf(pieces, i)).value_or(0);
         }
-        s += piece.Length;
+        s += pieces[i].Length;
+    }
+    // The end of the duct is where the outlet's loss is typed: it belongs to the last piece.
+    if (!pieces.empty() && atEnd(x, s)) {
+        return Divide(Q, areaOf(pieces, pieces.size() - 1)).value_or(0);
     }
     return 0;
+}
+
+bool DuctOutside(const std::vector<DuctPiece>& pieces, double x) {
+    const double end = ductEnd(pieces);
+    return pieces.empty() || x < 0 || (x > end && !atEnd(x, end));
+}
+
+std::vector<int> DuctLossesOutside(const std::vector<DuctPiece>& pieces,
+                                   const std::vector<double>& positions) {
+    std::vector<int> rows;
+    for (std::size_t j = 0; j < positions.size(); ++j) {
+        if (DuctOutside(pieces, positions[j])) {
+            rows.push_back(static_cast<int>(j) + 1);
+        }
+    }
+    return rows;
+}
+
+std::string DuctOutsideNote(const std::vector<DuctPiece>& pieces, const std::vector<int>& rows) {
+    if (rows.empty()) {
+        return "";
+    }
+    std::string named;
+    for (const int row : rows) {
+        named += (named.empty() ? "第" : "、第") + std::to_string(row) + "行";
+    }
+    return "局部损失" + named + "的位置不在风道内(0至" + vb::Format(ductEnd(pieces), "0.00") +
+           "m)，其损失未计入。";
 }
 
 double DuctPieceLoss(const std::vector<DuctPiece>& pieces, std::size_t index, double Q, double rho,

@@ -112,9 +112,21 @@ struct DuctTables {
 double DuctFrictionFactor(double roughness_mm, double D);
 
 /// Mean air speed Q/A [m/s] at position x of the duct: pieces lie end to end from 0, each covering
-/// [s, s + l); a tapered piece takes the mean area of its neighbours. 0 outside the duct, at a piece of
-/// no area, or at a tapered piece without a neighbour on both sides.
+/// [s, s + l), and the duct's end belongs to its last piece; a tapered piece takes the mean area of its
+/// neighbours. 0 outside the duct, at a piece of no area, or at a tapered piece without a neighbour on
+/// both sides.
 double DuctSpeedAt(const std::vector<DuctPiece>& pieces, double Q, double x);
+
+/// True when x lies outside the duct (before its start or past its end), or there is no duct at all: a
+/// local loss there adds nothing.
+bool DuctOutside(const std::vector<DuctPiece>& pieces, double x);
+
+/// The 1-based rows of the local losses at `positions` that lie outside the duct.
+std::vector<int> DuctLossesOutside(const std::vector<DuctPiece>& pieces,
+                                   const std::vector<double>& positions);
+
+/// The note that names the local-loss `rows` outside the duct and its extent; "" when there are none.
+std::string DuctOutsideNote(const std::vector<DuctPiece>& pieces, const std::vector<int>& rows);
 
 /// Pressure loss of one piece for the flow Q and air density ρ [Pa]: wall friction λ·l/D·ρ/2·v² of a
 /// straight piece, or ζ·ρ/2·v² of a tapered piece with the speed of the piece after it. A piece whose

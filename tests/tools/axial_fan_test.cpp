@@ -138,10 +138,11 @@ TEST(AxialFan, LocalLossesTakeTheSpeedOfTheirPiece) {
     const std::vector<AxialDuctRow> rows{straight(10, 10, 3, 0), straight(10, 5, 2, 0)};
     EXPECT_EQ(AxialSpeedAtPosition(rows, 100, 0), 10);
     EXPECT_EQ(AxialSpeedAtPosition(rows, 100, 10), 20); // the border belongs to the later piece
-    EXPECT_EQ(AxialSpeedAtPosition(rows, 100, 20), 0);  // the exact end lies outside
+    EXPECT_EQ(AxialSpeedAtPosition(rows, 100, 20), 20); // the exact end belongs to the last piece
     EXPECT_EQ(AxialSpeedAtPosition(rows, 100, -1), 0);
-    // ξ 0.5 at 15 m: 0.5·0.6·400 = 120, plus the change 60; at the end and before the start nothing.
-    EXPECT_NEAR(AxialDuctLoss(rows, {{15, 0.5}, {20, 1}, {-1, 1}}, 100, 1.2, tables), 180, 1e-9);
+    // ξ 0.5 at 15 m: 0.5·0.6·400 = 120, plus the change 60, plus ξ 1 at the end: 1·0.6·400 = 240;
+    // before the start nothing.
+    EXPECT_NEAR(AxialDuctLoss(rows, {{15, 0.5}, {20, 1}, {-1, 1}}, 100, 1.2, tables), 420, 1e-9);
     // A tapered piece takes the mean area of its neighbours: (10 + 5)/2 = 7.5.
     const std::vector<AxialDuctRow> taper{straight(10, 10, 3, 0), tapered(4), straight(10, 5, 2, 0)};
     EXPECT_NEAR(AxialSpeedAtPosition(taper, 100, 12), 100 / 7.5, 1e-12);

@@ -116,3 +116,17 @@ TEST(AxialFanBlankLambda, TheReportSaysTheResultIsNoDesignBasis) {
     w.lstFanNo.userItemClick(2);
     EXPECT_EQ(w.lblDuctNote.Caption(), "");
 }
+
+TEST(AxialFanBlankLambda, TheReportPrintsTheLambdaAndFrictionTheResultUsed) {
+    // λ from Δ 1 mm: 0.015, and 27.00 Pa (above), in place of the blank cell and on a line of its own.
+    Forms::instance<frmReq>();
+    modPublic::ProjectFile = test_stage::appFolder() + "/tunnel.vnt";
+    modPublic::AxialFanList.items = {"1"};
+    fanWith({"", "1"}).cmdReport.userClick();
+    const std::vector<std::string> lines = textfile::ReadLines(platform::textviewer::log().at(0)).value();
+    const auto piece =
+        std::find(lines.begin(), lines.end(),
+                  tools::AxialSectionLine({"100", "0", "10", "12", "3.333", "1", "0.015", ""}));
+    ASSERT_NE(piece, lines.end());
+    EXPECT_EQ(*(piece + 1), "第1行摩阻力λ未填，按平均壁面粗糙度取λ=0.015，沿程摩擦损失27.00Pa");
+}

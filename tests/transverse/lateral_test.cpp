@@ -293,24 +293,45 @@ TEST(LateralReport, LinesWithTheirLabelsTitleAndScrollPosition) {
     b.PR = "13.39";
     b.p_ed = "12.35";
     const std::vector<std::string> l = LateralReportLines(b);
-    ASSERT_EQ(l.size(), 43u);
+    ASSERT_EQ(l.size(), 31u);
     EXPECT_EQ(l[0], "");
     EXPECT_EQ(l[2], std::string(29, ' ') + "雁门关送风型半横向通风计算报告");
     EXPECT_EQ(l[5], "■■基本信息■■");
     EXPECT_EQ(l[10], "           两端气压差(Pa):   -15.60注:进洞口>出洞口时为正。");
     EXPECT_EQ(l[11], "分两个区段送风(排风)");
     EXPECT_EQ(l[13], "■■送风机的参数与全风压■■");
-    EXPECT_EQ(l[26], "■■排风机的参数与全风压■■");
-    EXPECT_EQ(l[27], "     排风道断面积Ae(m^2):    9");
-    EXPECT_EQ(l[35], "     连接风道损失Ped(Pa):12.35");
-    EXPECT_EQ(l[38], "■■隧道内风压计算■■");
-    EXPECT_EQ(l[41], "                 任意点桩号: 12350");
-    EXPECT_EQ(l[42], "             任意点压力(Pa): 13.39");
+    EXPECT_EQ(l[26], "■■隧道内风压计算■■");
+    EXPECT_EQ(l[29], "                 任意点桩号: 12350");
+    EXPECT_EQ(l[30], "             任意点压力(Pa): 13.39");
     b.FullTransverse = true;
     b.TwoSections = false;
     const std::vector<std::string> full = LateralReportLines(b);
+    ASSERT_EQ(full.size(), 43u);
     EXPECT_EQ(full[2], std::string(29, ' ') + "雁门关全横向通风计算报告");
     EXPECT_EQ(full[11], "单个区段送风(排风)");
+    EXPECT_EQ(full[26], "■■排风机的参数与全风压■■");
+    EXPECT_EQ(full[27], "     排风道断面积Ae(m^2):    9");
+    EXPECT_EQ(full[35], "     连接风道损失Ped(Pa):12.35");
+    EXPECT_EQ(full[38], "■■隧道内风压计算■■");
+    EXPECT_EQ(full[41], "                 任意点桩号: 12350");
+    EXPECT_EQ(full[42], "             任意点压力(Pa): 13.39");
+}
+
+TEST(LateralReport, TheSupplyVariantLeavesOutTheExhaustFan) {
+    // The boxes a supply semi-transverse section shows greyed still hold exhaust figures.
+    LateralReportBoxes b;
+    b.ProjectName = "P";
+    b.v_e0 = "48.77";
+    b.p_etot = "11930";
+    const std::vector<std::string> full = LateralReportLines(b);
+    b.FullTransverse = false;
+    const std::vector<std::string> semi = LateralReportLines(b);
+    // The supply report is the full one with its own title and without the exhaust heading, its ten
+    // lines and the empty line after them.
+    std::vector<std::string> expected = full;
+    expected[2] = std::string(29, ' ') + "P送风型半横向通风计算报告";
+    expected.erase(expected.begin() + 26, expected.begin() + 38);
+    EXPECT_EQ(semi, expected);
 }
 
 } // namespace

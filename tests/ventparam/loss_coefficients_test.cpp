@@ -307,13 +307,22 @@ TEST(DuctPressureLoss, LocalLossesUseTheSpeedAtTheirPosition) {
     EXPECT_EQ(DuctSpeedAt(duct, 10, 50), 5);
     EXPECT_NEAR(DuctSpeedAt(duct, 10, 100), 10.0 / 3, 1e-12); // mean area (2 + 4)/2 = 3
     EXPECT_EQ(DuctSpeedAt(duct, 10, 150), 2.5);               // end of a piece belongs to the next
-    EXPECT_EQ(DuctSpeedAt(duct, 10, 250), 0);                 // beyond the duct
+    EXPECT_EQ(DuctSpeedAt(duct, 10, 250), 2.5);               // the exact end belongs to the last piece
+    EXPECT_EQ(DuctSpeedAt(duct, 10, 250.5), 0);               // beyond the duct
     EXPECT_EQ(DuctSpeedAt(duct, 10, -1), 0);
     EXPECT_EQ(DuctSpeedAt({tapered(50)}, 10, 10), 0);
 
     // ζ = 1 at 50 m in the piece of 2 m²: 1·0.6·5² = 15 Pa; beyond the duct adds 0.
     const std::vector<DuctPiece> one = {straight(100, 2, 0)};
     EXPECT_NEAR(DuctPressureLoss(one, {{50, 1}, {400, 3}}, 10, 1.2, ductTables()), 15, 1e-12);
+}
+
+TEST(DuctPressureLoss, TheEndOfTheDuctBelongsToItsLastPiece) {
+    // 0.1 + 0.2 sums to 0.30000000000000004: the typed end 0.3 is still the end, not beyond it.
+    const std::vector<DuctPiece> duct = {straight(0.1, 2, 1), straight(0.2, 4, 1)};
+    EXPECT_EQ(DuctSpeedAt(duct, 10, 0.3), 2.5);
+    EXPECT_EQ(DuctLossesOutside(duct, {0.1, 0.31, 0.3, -0.01}), (std::vector<int>{2, 4}));
+    EXPECT_TRUE(DuctOutside({}, 0)); // no duct holds no loss
 }
 
 TEST(StretchEndLosses, ChecksChooseTheSectionType) {
