@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 fire::FirSettings sample() {
@@ -17,7 +19,8 @@ fire::FirSettings sample() {
                              .WindDirections = {true, false},
                              .Texts = {"12.5", "180.25", "1120型射流风机", "20", "0.876"},
                              .Range = {"11000", "12000"},
-                             .WindRatio = {"2.53", "70"}};
+                             .WindRatio = {"2.53", "70"},
+                             .TwoWayDirections = {false, true}};
 }
 
 scheme::SchemeReader readerOf(const std::string& utf8) {
@@ -26,7 +29,7 @@ scheme::SchemeReader readerOf(const std::string& utf8) {
     return in;
 }
 
-TEST(FirFile, RecordsInOrderWithFiveReserveRecords) {
+TEST(FirFile, RecordsInOrderWithFiveReserveRecordsThenTheTwoWayDirection) {
     const std::string bytes = fire::WriteFirFile(sample()).Bytes();
     const std::string reserve = "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
     const std::string expected =
@@ -34,7 +37,7 @@ TEST(FirFile, RecordsInOrderWithFiveReserveRecords) {
         "\"10000\"\r\n\"15235\"\r\n1,0,1,2\r\n#FALSE#,#TRUE#,#FALSE#\r\n#FALSE#,#TRUE#\r\n"
         "#TRUE#,#FALSE#\r\n\"12.5\",\"180.25\",\"1120型射流风机\",\"20\",\"0.876\"\r\n"
         "\"11000\",\"12000\"\r\n\"2.53\",\"70\"\r\n" +
-        reserve + reserve + reserve + reserve + reserve;
+        reserve + reserve + reserve + reserve + reserve + "#FALSE#,#TRUE#\r\n";
     EXPECT_EQ(bytes, textcodec::ToGbk(expected));
 }
 
@@ -52,6 +55,39 @@ TEST(FirFile, RoundTripKeepsEveryField) {
     EXPECT_EQ(back.Texts, want.Texts);
     EXPECT_EQ(back.Range, want.Range);
     EXPECT_EQ(back.WindRatio, want.WindRatio);
+    EXPECT_EQ(back.TwoWayDirections, want.TwoWayDirections);
+    EXPECT_TRUE(back.Whole);
+}
+
+// Cut anywhere before its reserve records, a file says so and keeps only what its whole records hold: a
+// row or a text is either the one written or not read at all.
+TEST(FirFile, ACutFileIsNotWholeAndKeepsOnlyWholeRecords) {
+    const std::string bytes = fire::WriteFirFile(sample()).Bytes();
+    const fire::FirSettings want = sample();
+    const std::size_t reserve = bytes.find("\"\",\"\",");
+    for (std::size_t cut = 0; cut < reserve; ++cut) {
+        SCOPED_TRACE(cut);
+        const fire::FirSettings got = fire::ReadFirBytes(std::string_view(bytes).substr(0, cut));
+        EXPECT_FALSE(got.Whole);
+        ASSERT_LE(got.FireLocs.size(), want.FireLocs.size());
+        EXPECT_TRUE(std::equal(got.FireLocs.begin(), got.FireLocs.end(), want.FireLocs.begin()));
+        ASSERT_LE(got.ExsmokePiles.size(), want.ExsmokePiles.size());
+        EXPECT_TRUE(std::equal(got.ExsmokePiles.begin(), got.ExsmokePiles.end(), want.ExsmokePiles.begin()));
+        for (std::size_t i = 0; i < want.Texts.size(); ++i) {
+            EXPECT_TRUE(!got.Texts[i] || got.Texts[i] == want.Texts[i]);
+        }
+        for (std::size_t i = 0; i < want.WindRatio.size(); ++i) {
+            EXPECT_TRUE(!got.WindRatio[i] || got.WindRatio[i] == want.WindRatio[i]);
+        }
+        EXPECT_FALSE(got.TwoWayDirections[0]);
+    }
+    // Without the direction record, as files were written before it: whole, the direction left unread.
+    const fire::FirSettings old = fire::ReadFirBytes(bytes.substr(0, bytes.size() - 16));
+    EXPECT_TRUE(old.Whole);
+    EXPECT_FALSE(old.TwoWayDirections[0]);
+    EXPECT_EQ(old.WindRatio, want.WindRatio);
+    // Cut inside the direction record.
+    EXPECT_FALSE(fire::ReadFirBytes(bytes.substr(0, bytes.size() - 6)).Whole);
 }
 
 TEST(FirFile, NoFirePointsPutTheSecondTitleRightAfterTheCount) {

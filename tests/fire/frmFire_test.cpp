@@ -306,7 +306,7 @@ TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
     EXPECT_TRUE(again.optVentMode2.Value());
     EXPECT_TRUE(again.optTrafficMode2.Value());
     EXPECT_TRUE(again.frmBidirectionVent.Enabled());
-    EXPECT_TRUE(again.optBDVentDirection1.Value()) << "the two-way direction is not stored";
+    EXPECT_TRUE(again.optBDVentDirection2.Value()) << "the two-way direction is stored";
     EXPECT_TRUE(again.optNaturalWindDirection2.Value());
     EXPECT_EQ(again.txtMW.Text(), "12.5");
     EXPECT_EQ(again.udMW.Value(), 12);
@@ -339,6 +339,7 @@ TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
     // Truncated after the fire points: the points are read, the rest stays as the window starts.
     ASSERT_TRUE(
         textfile::WriteAtomically(file(".fir"), textcodec::ToGbk("\"[火灾位置]\"\r\n5\r\n\"11000\"\r\n")));
+    platform::msgbox::script(platform::vbOK);
     frmFire& w = open();
     EXPECT_EQ(rows(w.lstFireLoc), (std::vector<std::string>{"11000"}));
     EXPECT_EQ(w.txtRatio.Text(), "");
@@ -349,6 +350,7 @@ TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
     ASSERT_TRUE(textfile::WriteAtomically(
         file(".fir"), textcodec::ToGbk("x\r\nx\r\nx\r\nx\r\nx,x,x,x\r\nx,x,x\r\nx,x\r\n")));
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.fir");
+    platform::msgbox::script(platform::vbOK);
     frmFire& w2 = open();
     EXPECT_TRUE(w2.optVentMode1.Value());
     EXPECT_EQ(w2.chkTranverse.Value(), 0);
@@ -357,6 +359,57 @@ TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
     frmFire& w3 = open();
     EXPECT_EQ(w3.lstFireLoc.ListItems.Count(), 0);
     EXPECT_EQ(w3.txtMW.Text(), "");
+    EXPECT_EQ(platform::msgbox::log().size(), 2u) << "neither file to read: nothing to name";
+}
+
+// A file cut inside a record is named in one box; the window takes the records before the cut, so that a
+// station cut in two is not taken for another. A file written before the two-way direction was stored
+// reads as it did, without a word.
+TEST_F(FireWindow, ACutSettingsFileIsNamedAndItsWholeRecordsRead) {
+    frmFire& w = open();
+    for (const char* p : {"11000", "12500.5"}) {
+        w.txtFirePile.userType(p);
+        w.cmdFireLocAdd.userClick();
+    }
+    w.optTrafficMode2.userClick();
+    w.optBDVentDirection2.userClick();
+    w.cmdClose.userClick();
+    Forms::collectGarbage();
+    const std::string whole = textfile::ReadBytes(file(".fir")).value_or("");
+    const std::string direction = "#FALSE#,#TRUE#\r\n";
+    ASSERT_EQ(whole.substr(whole.size() - direction.size()), direction);
+    const std::string old = whole.substr(0, whole.size() - direction.size());
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> points;
+        bool named;
+        bool twoWay;
+        bool direction1;
+    };
+    for (const Case& c : {Case{whole.substr(0, whole.find("12500") + 3), {"11000"}, true, false, true},
+                          Case{old.substr(0, old.size() - 40), {"11000", "12500.5"}, true, true, true},
+                          Case{old, {"11000", "12500.5"}, false, true, true},
+                          Case{whole, {"11000", "12500.5"}, false, true, false}}) {
+        SCOPED_TRACE(c.bytes.size());
+        ASSERT_TRUE(textfile::WriteAtomically(file(".fir"), c.bytes));
+        platform::msgbox::reset();
+        if (c.named) {
+            platform::msgbox::script(platform::vbOK);
+        }
+        frmFire& again = open();
+        ASSERT_EQ(platform::msgbox::log().size(), c.named ? 1u : 0u);
+        if (c.named) {
+            EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+            EXPECT_NE(
+                platform::msgbox::log()[0].prompt.find("火灾工况设置文件不完整或已损坏:\r\n" + file(".fir")),
+                std::string::npos)
+                << platform::msgbox::log()[0].prompt;
+        }
+        EXPECT_EQ(rows(again.lstFireLoc), c.points);
+        EXPECT_EQ(again.optTrafficMode2.Value(), c.twoWay);
+        EXPECT_EQ(again.optBDVentDirection1.Value(), c.direction1);
+        Forms::destroyAll();
+    }
 }
 
 TEST_F(FireWindow, AnUnwritableSettingsFileIsSaid) {
@@ -399,7 +452,6 @@ TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
     w.chkTranverse.userClick();
     w.txtExsmokePile1.userType("1000");
     w.txtExsmokePile2.userType("1500");
-    w.cmdControlScheme.userClick();
     const std::vector<std::string> want = {std::string(16, ' ') + "A火灾设备控制表(不考虑洞内自然风)",
                                            "",
                                            "■■基本设计参数■■",
@@ -423,8 +475,13 @@ TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
                                            "",
                                            "",
                                            "■■各火灾点的设备控制表■■",
-                                           "不考虑洞内自然风(洞口两端气压差)"};
+                                           "不考虑洞内自然风(洞口两端气压差)",
+                                           "火灾位置列表中没有火灾点，火灾设备控制表未列出设备控制方案。"};
+    platform::msgbox::script(platform::vbOK);
+    w.cmdControlScheme.userClick();
     EXPECT_EQ(lines(), want);
+    ASSERT_EQ(platform::msgbox::log().size(), 1u) << "a table without a fire point is said in one box";
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, want.back() + "请在火灾位置列表中添加火灾点桩号后再生成。");
     ASSERT_EQ(platform::textviewer::log().size(), 1u);
     EXPECT_EQ(platform::textviewer::log()[0], table());
     const std::string bytes = textfile::ReadBytes(table()).value_or("");
@@ -465,6 +522,43 @@ TEST_F(FireTable, EveryFirePointAtEverySpeedInBothDirectionsAndTheWindSettingsCo
     w.cmdFireLocDelete.userClick();
     w.cmdControlScheme.userClick();
     EXPECT_EQ(lines().size(), got.size() - 7);
+}
+
+// A tunnel of two cross-sections: each fire point's smoke flow is that of its own section, and its line in
+// the table is the one clicking it shows, whichever point was clicked last. The window and the main window
+// show afterwards what they showed before.
+TEST_F(FireTable, EachFirePointIsComputedWithItsOwnSmokeFlow) {
+    writeJet("1120型射流风机", "0.876");
+    test_support::setRows(req.lstSection,
+                          {{"12600", "63.96", "31.21", "8.197"}, {"15235", "71.5", "32.8", "8.72"}});
+    frmFire& w = open();
+    w.cmdCollect.userClick();
+    const std::vector<std::string> points = {"11000", "14000"};
+    for (const std::string& p : points) {
+        w.txtFirePile.userType(p);
+        w.cmdFireLocAdd.userClick();
+    }
+    std::vector<std::string> flows, clicked;
+    for (int i = 1; i <= 2; ++i) {
+        w.lstFireLoc.userItemClick(i);
+        flows.push_back(w.txtQ.Text());
+        clicked.push_back(w.txtResult.Text().substr(0, w.txtResult.Text().find("\r\n")));
+    }
+    EXPECT_EQ(flows, (std::vector<std::string>{"229.30", "264.39"}));
+    w.lstFireLoc.userItemClick(1);
+    const std::vector<std::string> shown = {w.txtQ.Text(), req.txtQs.Text(), req.txtvcr.Text(),
+                                            req.txtTunnelH.Text()};
+    w.cmdControlScheme.userClick();
+    const std::vector<std::string> got = lines();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        SCOPED_TRACE(points[i]);
+        const auto at = std::find(got.begin(), got.end(), "火灾点：" + std::to_string(i + 1));
+        ASSERT_NE(at, got.end());
+        EXPECT_EQ(*(at + 1), "洞内自然风风速(m/s):0.0    " + clicked[i]);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{w.txtQ.Text(), req.txtQs.Text(), req.txtvcr.Text(),
+                                               req.txtTunnelH.Text()}));
+    EXPECT_EQ(w.lstFireLoc.SelectedIndex(), 1);
 }
 
 TEST_F(FireTable, AWindBeyondTheSpinnerRangeAndAnUnnamedProjectAreRefused) {
