@@ -51,6 +51,16 @@ protected:
 
     frmFire& open() { return Forms::instance<frmFire>(); }
 
+    /// The window with the template's fire points deleted by its Delete button (a list with rows always
+    /// has one selected).
+    frmFire& openWithoutFirePoints() {
+        frmFire& w = open();
+        while (w.lstFireLoc.ListItems.Count() > 0) {
+            w.cmdFireLocDelete.userClick();
+        }
+        return w;
+    }
+
     /// Closes and opens the window again, as the menu does it twice.
     frmFire& reopen(frmFire& w) {
         w.cmdClose.userClick();
@@ -83,7 +93,7 @@ TEST_F(FireWindow, OpensFromTheTemplateWithItsInitialStates) {
     EXPECT_FALSE(w.frmBidirectionVent.Enabled());
     EXPECT_FALSE(w.frmNaturalWind.Enabled());
     EXPECT_FALSE(w.frmExsmokeRange.Enabled());
-    EXPECT_EQ(w.lstFireLoc.ListItems.Count(), 0);
+    EXPECT_EQ(rows(w.lstFireLoc), (std::vector<std::string>{"10200", "12617.5", "15035"}));
 }
 
 TEST_F(FireWindow, EnablingRulesFollowTheSwitches) {
@@ -118,7 +128,7 @@ TEST_F(FireWindow, SpinnersWriteTheirBoxes) {
 }
 
 TEST_F(FireWindow, FireSizeWithoutFirePointsOnlyCopiesTheSmokeFlow) {
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     req.txtQs.set("123.45");
     w.txtMW.userType("30");
     EXPECT_EQ(req.txtHRR.Text(), "30");
@@ -127,7 +137,7 @@ TEST_F(FireWindow, FireSizeWithoutFirePointsOnlyCopiesTheSmokeFlow) {
 }
 
 TEST_F(FireWindow, StationListEditors) {
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     w.txtFirePile.userType("12000");
     w.cmdFireLocAdd.userClick();
     w.cmdFireLocAdd.userClick();
@@ -237,7 +247,7 @@ TEST_F(FireWindow, CollectDoesNothingForAnUnnamedProject) {
 
 TEST_F(FireWindow, ClickingFirePointsShowsTheirSchemes) {
     writeJet("1120型射流风机", "0.876");
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     req.txtHRR.set("20");
     w.cmdCollect.userClick();
     for (const char* p : {"11000", "14000.5"}) {
@@ -270,7 +280,7 @@ TEST_F(FireWindow, ClickingFirePointsShowsTheirSchemes) {
 // ---- The .fir file ----
 
 TEST_F(FireWindow, SettingsSurviveClosingAndOpening) {
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     for (const char* p : {"12000", "11000"}) {
         w.txtFirePile.userType(p);
         w.cmdFireLocAdd.userClick();
@@ -331,7 +341,7 @@ TEST_F(FireWindow, AnUnnamedProjectWritesNoFileAndOpensTheTemplateAgain) {
     w.txtFirePile.userType("12000");
     w.cmdFireLocAdd.userClick();
     frmFire& again = reopen(w);
-    EXPECT_EQ(again.lstFireLoc.ListItems.Count(), 0);
+    EXPECT_EQ(rows(again.lstFireLoc), (std::vector<std::string>{"10200", "12617.5", "15035"}));
     EXPECT_FALSE(fs::exists(file(".fir")));
 }
 
@@ -366,7 +376,7 @@ TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
 // station cut in two is not taken for another. A file written before the two-way direction was stored
 // reads as it did, without a word.
 TEST_F(FireWindow, ACutSettingsFileIsNamedAndItsWholeRecordsRead) {
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     for (const char* p : {"11000", "12500.5"}) {
         w.txtFirePile.userType(p);
         w.cmdFireLocAdd.userClick();
@@ -447,7 +457,7 @@ protected:
 
 TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
     req.txtProjectName.set("A");
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     w.cmdCollect.userClick();
     w.chkTranverse.userClick();
     w.txtExsmokePile1.userType("1000");
@@ -491,7 +501,7 @@ TEST_F(FireTable, WithoutNaturalWindTheTableEndsAfterItsHead) {
 
 TEST_F(FireTable, EveryFirePointAtEverySpeedInBothDirectionsAndTheWindSettingsComeBack) {
     writeJet("1120型射流风机", "0.876");
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     w.cmdCollect.userClick();
     for (const char* p : {"11000", "14000"}) {
         w.txtFirePile.userType(p);
@@ -531,7 +541,7 @@ TEST_F(FireTable, EachFirePointIsComputedWithItsOwnSmokeFlow) {
     writeJet("1120型射流风机", "0.876");
     test_support::setRows(req.lstSection,
                           {{"12600", "63.96", "31.21", "8.197"}, {"15235", "71.5", "32.8", "8.72"}});
-    frmFire& w = open();
+    frmFire& w = openWithoutFirePoints();
     w.cmdCollect.userClick();
     const std::vector<std::string> points = {"11000", "14000"};
     for (const std::string& p : points) {
@@ -580,11 +590,11 @@ TEST_F(FireTable, AWindBeyondTheSpinnerRangeAndAnUnnamedProjectAreRefused) {
 }
 
 /// Writes the template `Normal.fir` into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
-/// folder) through the window's own controls and SaveFile:
-///   firevent_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
-TEST(FireTemplate, DISABLED_MakeTemplate) {
+/// folder) through the window's own controls and SaveFile, and holds it to the shipped file:
+///   ARIDANE_TEMPLATE_OUT=<source>/ConfigFiles firevent_window_tests --gtest_filter='*MakeTemplate*'
+TEST(FireTemplate, MakeTemplate) {
     Forms::instance<frmReq>();
-    test_support::templateOutFolder("Normal.fir");
+    const std::string dir = test_support::templateOutFolder("Normal.fir");
     frmFire& w = Forms::instance<frmFire>();
     // No fire size and no smoke flow of its own: a new project's fire window takes them from the main
     // window by 收集信息, or from the first fire size typed. The model and η are those of Normal.jet.
@@ -595,8 +605,19 @@ TEST(FireTemplate, DISABLED_MakeTemplate) {
     w.txtBlockVehNum.set("0");
     w.txtvn.set("0");
     w.txtRatio.set("70");
+    // The fire points an engineer checks first on the template tunnel (10000–15235, +1.56 % to 10420, then
+    // −1.84 %), with the smoke driven to the exit portal: 10200 on the entrance's rising grade, where the
+    // smoke runs almost the whole tunnel; 12617.5, the middle of the falling grade, where the hot smoke
+    // flows downhill against its own buoyancy and the most fans must run; 15035, 200 m before the exit,
+    // the shortest way out. The exhaust ports are left to 收集信息, which adds the two portals.
+    for (const char* p : {"10200", "12617.5", "15035"}) {
+        w.txtFirePile.userType(p);
+        w.cmdFireLocAdd.userClick();
+    }
+    w.txtFirePile.userType("");
     ASSERT_TRUE(w.SaveFile());
     Forms::destroyAll();
+    test_support::expectShippedTemplate(dir, "Normal.fir");
 }
 
 } // namespace
