@@ -298,7 +298,7 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         shown.emplace_back(zone[0] + " 长度", zone[2]);
     }
 
-    // The fire window: collected, its table without natural wind; the fan counts of the template's points.
+    // The fire window collected and its table: the fan counts of the template's fire points.
     test_stage::onModal<frmFire>([](frmFire& w) {
         w.cmdCollect.userClick();
         w.cmdControlScheme.userClick();
@@ -306,13 +306,11 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
     });
     req.mnuToolsmnuFire.userClick();
     std::string counts;
-    const std::string countLabel = "进洞口风机开启台数:      ";
     for (const std::string& line :
          textfile::ReadLines((folder / "雁门关隧道右线_火灾设备控制表.rpt").string())
              .value_or(std::vector<std::string>{})) {
-        if (const std::size_t at = line.find(countLabel); at != std::string::npos) {
-            counts += (counts.empty() ? "" : "、") + line.substr(at + countLabel.size());
-        }
+        const std::size_t at = line.find("进洞口风机开启台数:");
+        counts += at == std::string::npos ? "" : (counts.empty() ? "" : "、") + line.substr(line.size() - 2);
     }
     shown.emplace_back("火灾点的进洞口风机开启台数", counts);
 

@@ -83,22 +83,6 @@ TEST_F(FireTableWithoutWind, EveryFirePointHasItsLineAtNoWind) {
               std::string(16, ' ') + "A火灾设备控制表");
 }
 
-// The template's fire points, collected as the manual walks it: one line each, no box. By hand (ρ 1.01,
-// Δpj 14.36 Pa of one 1120 fan at 229.30 m³/s): n = CInt(1 + (93.29 + Pf)/Δpj) with the fire pressures
-// −23.85, 28.10 and 10.30 Pa gives 6, 9 and 8.
-TEST_F(FireTableWithoutWind, TheTemplatesFirePointsGiveTheirLines) {
-    frmFire& w = Forms::instance<frmFire>();
-    w.cmdCollect.userClick();
-    w.cmdControlScheme.userClick();
-    EXPECT_TRUE(platform::msgbox::log().empty());
-    const std::string head = "洞内自然风风速(m/s):0.0    火灾点桩号:";
-    EXPECT_EQ(firePointLines("不考虑洞内自然风(洞口两端气压差)"),
-              (std::vector<std::string>{
-                  "", "火灾点：1", head + "10200.    排烟口桩号:15235.    进洞口风机开启台数:      06", "",
-                  "火灾点：2", head + "12617.5    排烟口桩号:15235.    进洞口风机开启台数:      09", "",
-                  "火灾点：3", head + "15035.    排烟口桩号:15235.    进洞口风机开启台数:      08"}));
-}
-
 // A list count above the limit is said with the count and the limit; the window shows what came before
 // it, and closing leaves the file as it was.
 TEST_F(FireTableWithoutWind, AListAboveTheLimitIsRefusedAndItsFileKept) {
