@@ -69,6 +69,47 @@ FirSettings ReadFirFile(scheme::SchemeReader& in) {
     in.NextTexts(fir.Texts);
     in.NextTexts(fir.Range);
     in.NextTexts(fir.WindRatio);
+    // Every file this window ever wrote ends its reserve records whole; the direction record came later.
+    constexpr int kReserve = kFirReserveRecords * kFirReserveFields;
+    int reserve = 0;
+    while (reserve < kReserve && in.NextText()) {
+        ++reserve;
+    }
+    if (reserve < kReserve) {
+        fir.Whole = false;
+        return fir;
+    }
+    if (in.AtEnd()) {
+        return fir;
+    }
+    // Taken only as a pair: a record cut after "#FALSE#" would otherwise select neither direction.
+    const std::optional<bool> first = in.NextBoolean();
+    const std::optional<bool> second = in.NextBoolean();
+    if (first && second) {
+        fir.TwoWayDirections = {first, second};
+    } else {
+        fir.Whole = false;
+    }
+    return fir;
+}
+
+FirSettings ReadFirBytes(std::string_view gbk) {
+    scheme::SchemeReader in;
+    in.Parse(gbk);
+    FirSettings fir = ReadFirFile(in);
+    if (fir.Whole || fir.Refused) {
+        return fir;
+    }
+    // No byte of a GBK character after its first is a line end, so the last one ends a record.
+    const std::size_t lineEnd = gbk.find_last_of("\r\n");
+    const std::size_t whole = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    if (whole == gbk.size()) {
+        return fir;
+    }
+    scheme::SchemeReader kept;
+    kept.Parse(gbk.substr(0, whole));
+    fir = ReadFirFile(kept);
+    fir.Whole = false;
     return fir;
 }
 
@@ -118,6 +159,10 @@ scheme::SchemeWriter WriteFirFile(const FirSettings& fir) {
     out.TextRecord(fir.Range);
     out.TextRecord(fir.WindRatio);
     out.ReserveRecords(kFirReserveRecords, kFirReserveFields);
+    for (const auto& b : fir.TwoWayDirections) {
+        out.Boolean(b.value_or(false));
+    }
+    out.EndRecord();
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /// The fire window's settings file (`.fir`) and what the fire window takes from the ventilation schemes'
@@ -44,6 +45,12 @@ struct FirSettings {
     std::array<std::optional<std::string>, 2> Range;
     /// txtvn, txtRatio.
     std::array<std::optional<std::string>, 2> WindRatio;
+    /// optBDVentDirection1, optBDVentDirection2: appended after the reserve records, so that a file written
+    /// before them holds none and keeps the window's first direction.
+    std::array<std::optional<bool>, 2> TwoWayDirections;
+    /// False when the file ends before the end of its reserve records, or inside the direction record
+    /// after them: it was cut short.
+    bool Whole = true;
     /// Set when a list count was above kMaxFirRows: nothing after it was read.
     std::optional<RefusedCount> Refused;
 };
@@ -52,6 +59,11 @@ struct FirSettings {
 /// that is missing or below 0 gives no rows, and a count beyond the fields left gives the fields left. A
 /// count above kMaxFirRows stops the reading there (`Refused`).
 FirSettings ReadFirFile(scheme::SchemeReader& in);
+
+/// Reads a whole file's bytes (GBK). A file cut short keeps the records read whole: the record the cut
+/// falls in, after the last line end, is dropped, so that a station or a number cut in two is not taken
+/// for another one.
+FirSettings ReadFirBytes(std::string_view gbk);
 
 /// Where a row of station `station` goes in a list of `count` rows kept in ascending order of their
 /// stations (`stationAt`, 0-based): after the last row whose station is not above it, so that a tie goes

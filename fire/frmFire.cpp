@@ -12,6 +12,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
 
 #include <cmath>
@@ -27,6 +28,8 @@ constexpr int kPitch = 390;
 const char* const kTableName = "火灾设备控制表";
 /// Above this natural wind [m/s] (the spinner's top) the table would run without end.
 constexpr double kMaxTableWind = 10;
+/// The line, and the box, of a table asked for without a fire point.
+const char* const kNoFirePoint = "火灾位置列表中没有火灾点，火灾设备控制表未列出设备控制方案。";
 
 frmReq& mainWindow() {
     return Forms::instance<frmReq>();
@@ -328,19 +331,30 @@ void frmFire::cmdClose_Click() {
 
 void frmFire::OpenFile() {
     fire::FirSettings fir;
+    std::string path;
     guarded([&] {
-        scheme::SchemeReader in;
-        const std::string path = app::ProjectCompanionPath(kExtension);
-        if (path.empty() || !in.Open(path)) {
-            in.Open(modPublic::InstallPath("configfiles\\normal.fir"));
+        path = app::ProjectCompanionPath(kExtension);
+        std::optional<std::string> bytes;
+        if (!path.empty()) {
+            bytes = textfile::ReadBytes(path);
         }
-        fir = fire::ReadFirFile(in);
+        if (!bytes) {
+            path = modPublic::InstallPath("configfiles\\normal.fir");
+            bytes = textfile::ReadBytes(path);
+        }
+        if (bytes) {
+            fir = fire::ReadFirBytes(*bytes);
+        }
     });
     if (fir.Refused) {
         // The window shows what was read before the count; closing it leaves the file as it is.
         keepFile_ = true;
         platform::CountWithinLimit(fir.Refused->count, fire::kMaxFirRows,
                                    fir.Refused->ports ? "排烟口" : "火灾点");
+    } else if (!fir.Whole) {
+        platform::MsgBox("火灾工况设置文件不完整或已损坏:\r\n" + path +
+                             "\r\n文件中未能读入的数据为窗口的初始值.",
+                         platform::vbOKOnly, "出错");
     }
 
     guarded([&] {
@@ -380,6 +394,8 @@ void frmFire::OpenFile() {
     option(optTrafficMode1, fir.TrafficModes[0]);
     option(optTrafficMode2, fir.TrafficModes[1]);
     optTrafficMode1_Click();
+    option(optBDVentDirection1, fir.TwoWayDirections[0]);
+    option(optBDVentDirection2, fir.TwoWayDirections[1]);
     option(optNaturalWindDirection1, fir.WindDirections[0]);
     option(optNaturalWindDirection2, fir.WindDirections[1]);
 
@@ -414,6 +430,7 @@ bool frmFire::SaveFile() {
     fir.Texts = {txtMW.Text(), txtQ.Text(), cmbJetModel.Text(), txtBlockVehNum.Text(), txteta.Text()};
     fir.Range = {txtExsmokePile1.Text(), txtExsmokePile2.Text()};
     fir.WindRatio = {txtvn.Text(), txtRatio.Text()};
+    fir.TwoWayDirections = {optBDVentDirection1.Value(), optBDVentDirection2.Value()};
     const scheme::SchemeWriter file = fire::WriteFirFile(fir);
     if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
         return false;
@@ -639,35 +656,66 @@ void frmFire::cmdControlScheme_Click() {
     lines.insert(lines.end(), 3, std::string());
     lines.emplace_back("■■各火灾点的设备控制表■■");
 
+    const int points = lstFireLoc.ListItems.Count();
+    if (points == 0) {
+        if (!wind) {
+            lines.front() += "(不考虑洞内自然风)";
+        }
+        lines.emplace_back(wind ? "考虑洞内自然风(洞口两端气压差)" : "不考虑洞内自然风(洞口两端气压差)");
+        lines.emplace_back(kNoFirePoint);
+        if (jetfan::PublishSchemeText(*path, lines, true, kTableName, "出错")) {
+            platform::MsgBox(std::string(kNoFirePoint) + "请在火灾位置列表中添加火灾点桩号后再生成。",
+                             platform::vbExclamation, kTableName);
+        }
+        return;
+    }
+
+    // Each fire point is computed as clicking it computes it: with the smoke flow of its own station (its
+    // own cross-section), which the main window works out. What this changes in both windows, and the wind
+    // controls the lines step through, come back afterwards, so that the table changes nothing the
+    // engineer set and closing the window stores the settings as they were.
+    frmReq& req = mainWindow();
+    const std::string keptFlow = txtQ.Text();
+    const std::string keptSpeed = txtvn.Text();
+    std::vector<std::pair<platform::TextBox*, std::string>> kept;
+    for (platform::TextBox* box :
+         {&req.txtHRR, &req.txtQQ_req_exchange, &req.txtQs, &req.txtvcr, &req.txtTunnelH, &req.txtHOR,
+          &req.txtMPRS, &req.txtCHO, &req.txtTSLA, &req.txtST, &req.txtAD}) {
+        kept.emplace_back(box, box->Text());
+    }
+    const std::string keptDensityCaption = req.lblAirDensity.Caption();
+    const int keptRow = lstFireLoc.SelectedIndex();
+    const bool keptDirection1 = optNaturalWindDirection1.Value();
+    const bool keptDirection2 = optNaturalWindDirection2.Value();
+    const auto takeFirePoint = [&](int i) {
+        lstFireLoc.select(i);
+        txtMW_Change();
+        lines.emplace_back();
+        lines.push_back("火灾点：" + std::to_string(i));
+        return vb::Val(lstFireLoc.ListItems(i).Text());
+    };
+
     if (!wind) {
         // The scheme then works without natural wind; the title says so, as the lines cannot show a
         // direction.
         lines.front() += "(不考虑洞内自然风)";
         lines.emplace_back("不考虑洞内自然风(洞口两端气压差)");
-        for (int i = 1; i <= lstFireLoc.ListItems.Count(); ++i) {
+        for (int i = 1; i <= points; ++i) {
+            const double s = takeFirePoint(i);
             std::string line1, line2;
-            CalControlScheme(vb::Val(lstFireLoc.ListItems(i).Text()), line1, line2);
-            lines.emplace_back();
-            lines.push_back("火灾点：" + std::to_string(i));
+            CalControlScheme(s, line1, line2);
             lines.push_back("洞内自然风风速(m/s):" + vb::Format(0, "0.0") + "    " + line1);
         }
     } else {
         lines.emplace_back("考虑洞内自然风(洞口两端气压差)");
-        // The wind controls are the calculation's inputs; the engineer's own settings come back afterwards
-        // so that closing the window does not store the last speed of the table.
-        const std::string keptSpeed = txtvn.Text();
-        const bool keptDirection1 = optNaturalWindDirection1.Value();
-        const bool keptDirection2 = optNaturalWindDirection2.Value();
         const auto lineAt = [&](double v, const char* head, double s) {
             txtvn.set(vb::CStr(v));
             std::string line1, line2;
             CalControlScheme(s, line1, line2);
             lines.push_back(std::string(head) + vb::Format(v, "0.0") + "    " + line1);
         };
-        for (int i = 1; i <= lstFireLoc.ListItems.Count(); ++i) {
-            const double s = vb::Val(lstFireLoc.ListItems(i).Text());
-            lines.emplace_back();
-            lines.push_back("火灾点：" + std::to_string(i));
+        for (int i = 1; i <= points; ++i) {
+            const double s = takeFirePoint(i);
             optNaturalWindDirection1.set(true);
             for (double v = vn; v >= 0; v -= 1) {
                 lineAt(v, "洞内自然风方向:从小桩号到大桩号; 风速(m/s):", s);
@@ -677,10 +725,16 @@ void frmFire::cmdControlScheme_Click() {
                 lineAt(v, "洞内自然风方向:从大桩号到小桩号; 风速(m/s):", s);
             }
         }
-        txtvn.set(keptSpeed);
         optNaturalWindDirection1.set(keptDirection1);
         optNaturalWindDirection2.set(keptDirection2);
     }
+    txtQ.set(keptFlow);
+    txtvn.set(keptSpeed);
+    for (auto& [box, text] : kept) {
+        box->setSilently(text);
+    }
+    req.lblAirDensity.setCaption(keptDensityCaption);
+    lstFireLoc.select(keptRow);
     jetfan::PublishSchemeText(*path, lines, true, kTableName, "出错");
 }
 

@@ -369,6 +369,22 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         shown.emplace_back(zone[0] + " 长度", zone[2]);
     }
 
+    // The fire window collected and its table: the fan counts of the template's fire points.
+    test_stage::onModal<frmFire>([](frmFire& w) {
+        w.cmdCollect.userClick();
+        w.cmdControlScheme.userClick();
+        w.cmdClose.userClick();
+    });
+    req.mnuToolsmnuFire.userClick();
+    std::string counts;
+    for (const std::string& line :
+         textfile::ReadLines((folder / "雁门关隧道右线_火灾设备控制表.rpt").string())
+             .value_or(std::vector<std::string>{})) {
+        const std::size_t at = line.find("进洞口风机开启台数:");
+        counts += at == std::string::npos ? "" : (counts.empty() ? "" : "、") + line.substr(line.size() - 2);
+    }
+    shown.emplace_back("火灾点的进洞口风机开启台数", counts);
+
     // Last, as in the manual (the report leaves the main window on the last year and speed it ran): the
     // required-air report with the options as they come, its CO and smoke demands at 80 km/h.
     test_stage::onModal<frmReportControl>([](frmReportControl& d) { d.cmdOK.userClick(); });

@@ -282,7 +282,7 @@ TEST(ShippedTemplates, SchemeTemplatesReadToTheEnd) {
 TEST(ShippedTemplates, FireTemplateAndTheFireWindowsReadingOfTheSchemeTemplates) {
     scheme::SchemeReader fir = openShipped("Normal.fir");
     const fire::FirSettings f = fire::ReadFirFile(fir);
-    EXPECT_TRUE(f.FireLocs.empty());
+    EXPECT_EQ(f.FireLocs, (std::vector<std::string>{"10200", "12617.5", "15035"}));
     EXPECT_TRUE(f.ExsmokePiles.empty());
     EXPECT_EQ(f.Checks[2], 1);
     EXPECT_EQ(f.VentModes[0], true);

@@ -141,6 +141,10 @@ TEST_F(NewTunnelWalk, FireTableWithoutNaturalWindHasALinePerFirePoint) {
     const std::vector<std::string> points = {"10500", "12100", "13800"};
     test_stage::onModal<frmFire>([&](frmFire& w) {
         w.cmdCollect.userClick();
+        // The template's fire points belong to the template tunnel.
+        while (w.lstFireLoc.ListItems.Count() > 0) {
+            w.cmdFireLocDelete.userClick();
+        }
         for (const std::string& p : points) {
             w.txtFirePile.userType(p);
             w.cmdFireLocAdd.userClick();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 fire::FirSettings sample() {
@@ -17,7 +19,8 @@ fire::FirSettings sample() {
                              .WindDirections = {true, false},
                              .Texts = {"12.5", "180.25", "1120型射流风机", "20", "0.876"},
                              .Range = {"11000", "12000"},
-                             .WindRatio = {"2.53", "70"}};
+                             .WindRatio = {"2.53", "70"},
+                             .TwoWayDirections = {false, true}};
 }
 
 scheme::SchemeReader readerOf(const std::string& utf8) {
@@ -26,7 +29,7 @@ scheme::SchemeReader readerOf(const std::string& utf8) {
     return in;
 }
 
-TEST(FirFile, RecordsInOrderWithFiveReserveRecords) {
+TEST(FirFile, RecordsInOrderWithFiveReserveRecordsThenTheTwoWayDirection) {
     const std::string bytes = fire::WriteFirFile(sample()).Bytes();
     const std::string reserve = "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
     const std::string expected =
@@ -34,7 +37,7 @@ TEST(FirFile, RecordsInOrderWithFiveReserveRecords) {
         "\"10000\"\r\n\"15235\"\r\n1,0,1,2\r\n#FALSE#,#TRUE#,#FALSE#\r\n#FALSE#,#TRUE#\r\n"
         "#TRUE#,#FALSE#\r\n\"12.5\",\"180.25\",\"1120型射流风机\",\"20\",\"0.876\"\r\n"
         "\"11000\",\"12000\"\r\n\"2.53\",\"70\"\r\n" +
-        reserve + reserve + reserve + reserve + reserve;
+        reserve + reserve + reserve + reserve + reserve + "#FALSE#,#TRUE#\r\n";
     EXPECT_EQ(bytes, textcodec::ToGbk(expected));
 }
 
@@ -52,6 +55,23 @@ TEST(FirFile, RoundTripKeepsEveryField) {
     EXPECT_EQ(back.Texts, want.Texts);
     EXPECT_EQ(back.Range, want.Range);
     EXPECT_EQ(back.WindRatio, want.WindRatio);
+    EXPECT_EQ(back.TwoWayDirections, want.TwoWayDirections);
+    EXPECT_TRUE(back.Whole);
+}
+
+// Cut anywhere before its reserve records, a file is not whole and holds no row or text but those
+// written; without the direction record, as files were written before it, it is whole.
+TEST(FirFile, ACutFileKeepsOnlyWholeRecords) {
+    const std::string bytes = fire::WriteFirFile(sample()).Bytes();
+    const fire::FirSettings want = sample();
+    for (std::size_t cut = 0; cut < bytes.find("\"\",\"\","); ++cut) {
+        const fire::FirSettings got = fire::ReadFirBytes(std::string_view(bytes).substr(0, cut));
+        EXPECT_FALSE(got.Whole) << cut;
+        EXPECT_TRUE(std::equal(got.FireLocs.begin(), got.FireLocs.end(), want.FireLocs.begin())) << cut;
+        EXPECT_TRUE(!got.Texts[1] || got.Texts[1] == want.Texts[1]) << cut;
+    }
+    const fire::FirSettings old = fire::ReadFirBytes(bytes.substr(0, bytes.size() - 16));
+    EXPECT_TRUE(old.Whole && !old.TwoWayDirections[0] && old.WindRatio == want.WindRatio);
 }
 
 TEST(FirFile, NoFirePointsPutTheSecondTitleRightAfterTheCount) {

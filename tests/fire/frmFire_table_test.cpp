@@ -44,6 +44,9 @@ protected:
 // with natural wind gives it at 0 m/s.
 TEST_F(FireTableWithoutWind, EveryFirePointHasItsLineAtNoWind) {
     frmFire& w = Forms::instance<frmFire>();
+    while (w.lstFireLoc.ListItems.Count() > 0) {
+        w.cmdFireLocDelete.userClick();
+    }
     w.cmdCollect.userClick();
     const std::vector<const char*> points = {"11000", "14000.5", "10500"};
     for (const char* p : points) {
