@@ -29,7 +29,7 @@ scheme::SchemeReader readerOf(const std::string& utf8) {
     return in;
 }
 
-TEST(FirFile, RecordsInOrderWithFiveReserveRecordsThenTheTwoWayDirection) {
+TEST(FirFile, RecordsInOrderWithFiveReserveRecords) {
     const std::string bytes = fire::WriteFirFile(sample()).Bytes();
     const std::string reserve = "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
     const std::string expected =
