@@ -46,6 +46,8 @@ void frmSetJetPile::buildControls() {
 }
 
 void frmSetJetPile::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtJetNumPerTeam, &txtTeamNum1, &txtSpan1, &txtTeamNum2,
+                                           &txtSpan2, &txtDist1, &txtDist2}});
     platform::Connect(ccmdOK.Click, this, &frmSetJetPile::ccmdOK_Click);
     platform::Connect(ccmdCancel.Click, this, &frmSetJetPile::ccmdCancel_Click);
 }

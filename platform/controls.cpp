@@ -425,6 +425,29 @@ protected:
 bool isBlankText(const std::string& text) {
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
+
+// What the engineer asked a window to compute, for as long as it runs: a button of that window (every
+// box counts that the calculation reads), or a box typed into (only that box itself counts: the
+// window's other boxes are still to be filled). An empty box is marked once such a calculation has read
+// it, not because a window opened with it empty or computed a preview from it.
+struct Calculation {
+    const QWidget* window = nullptr;
+    const TextBox* only = nullptr;
+};
+Calculation g_calculation;
+
+class CalculationScope {
+public:
+    CalculationScope(const QWidget* window, const TextBox* only) : before_(g_calculation) {
+        g_calculation = {window, only};
+    }
+    ~CalculationScope() { g_calculation = before_; }
+    CalculationScope(const CalculationScope&) = delete;
+    CalculationScope& operator=(const CalculationScope&) = delete;
+
+private:
+    Calculation before_;
+};
 } // namespace
 
 TextBox::TextBox() : Control(new QLineEdit, vbWindowBackground) {
@@ -438,17 +461,31 @@ void TextBox::setEntry(Entry entry) {
     checkNumber();
 }
 
+void TextBox::setReadAsNumber() {
+    readAsNumber_ = true;
+    checkNumber();
+}
+
 void TextBox::backColorChanged() {
     checkNumber();
 }
 
 void TextBox::checkNumber() {
     std::string mark;
-    if (BackColor() == kInputColor && entry_ != Entry::Text) {
-        const std::string text = Text();
-        const bool blank = isBlankText(text);
-        if (!(blank && entry_ == Entry::OptionalNumber) && !vb::StrictNumber(text)) {
-            mark = std::string(blank ? "未填，" : "不是数，") + "按 " + vb::CStr(vb::Val(text)) + " 计算";
+    const std::string text = shown();
+    const bool blank = isBlankText(text);
+    if (!blank) {
+        readEmpty_ = false;
+    }
+    if ((BackColor() == kInputColor || readAsNumber_) && entry_ != Entry::Text) {
+        // A step that refuses the text computes nothing from it, so the mark names no value.
+        const bool refused = entry_ == Entry::RefusedNumber;
+        if (blank) {
+            if (readEmpty_ && entry_ != Entry::OptionalNumber) {
+                mark = refused ? "未填" : "未填，按 0 计算";
+            }
+        } else if (!vb::StrictNumber(text)) {
+            mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
         }
     }
     mark_ = mark;
@@ -479,6 +516,17 @@ void TextBox::build() {
 }
 
 std::string TextBox::Text() const {
+    std::string text = shown();
+    const Calculation& now = g_calculation;
+    if (now.window != nullptr && !readEmpty_ && (now.only == nullptr || now.only == this) &&
+        isBlankText(text) && widget()->window() == now.window) {
+        readEmpty_ = true;
+        const_cast<TextBox*>(this)->checkNumber();
+    }
+    return text;
+}
+
+std::string TextBox::shown() const {
     if (held_) {
         return *held_;
     }
@@ -490,7 +538,7 @@ std::string TextBox::Text() const {
 
 void TextBox::setSilently(const std::string& text) {
     show(text);
-    last_ = Text();
+    last_ = shown();
     checkNumber();
 }
 
@@ -516,7 +564,7 @@ void TextBox::show(const std::string& text) {
 }
 
 void TextBox::set(const std::string& text) {
-    if (text == Text()) {
+    if (text == shown()) {
         return;
     }
     setSilently(text);
@@ -524,16 +572,17 @@ void TextBox::set(const std::string& text) {
 }
 
 void TextBox::typed() {
-    const std::string now = Text();
+    const std::string now = shown();
     if (now != last_) {
         last_ = now;
         checkNumber();
+        const CalculationScope typing(widget()->window(), this);
         fire(Change);
     }
 }
 
 void TextBox::setLocked(bool locked) {
-    const std::string text = Text();
+    const std::string text = shown();
     locked_ = locked;
     if (auto* line = qobject_cast<QLineEdit*>(widget())) {
         line->setReadOnly(locked);
@@ -549,7 +598,7 @@ void TextBox::setMultiLine(bool multiLine) {
     if (multiLine == multiLine_) {
         return;
     }
-    const std::string text = Text();
+    const std::string text = shown();
     held_.reset();
     multiLine_ = multiLine;
     if (multiLine) {
@@ -606,9 +655,10 @@ void TextBox::userType(const std::string& text) {
         scripted::fault("a user cannot type into a locked text box");
         return;
     }
-    const std::string before = Text();
+    const std::string before = shown();
     setSilently(text);
-    if (Text() != before) {
+    if (shown() != before) {
+        const CalculationScope typing(widget()->window(), this);
         fire(Change);
     }
 }
@@ -657,7 +707,12 @@ void Label::mouseReleased() {
 CommandButton::CommandButton() : ClickControl(new QPushButton, vbButtonFace) {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, button, [this] { fire(Click); });
+    QObject::connect(button, &QPushButton::clicked, button, [this] { clicked(); });
+}
+
+void CommandButton::clicked() {
+    const CalculationScope calculating(widget()->window(), nullptr);
+    fire(Click);
 }
 
 CheckBox::CheckBox() : ClickControl(new VbCheckBox, vbButtonFace) {

@@ -130,13 +130,18 @@ private:
 };
 
 /// A box in the input colour is one the engineer types into, and the windows read what is typed there
-/// by its leading number ("9OO" as 9), so such a box holding anything but a whole number text is
-/// framed in red with a tip naming the value used, for as long as its text is not a number. The
-/// exceptions are declared by the window: boxes for names and descriptions (Text), and boxes that may be
-/// left empty (OptionalNumber: checked only once they hold text).
+/// by its leading number ("9OO" as 9), so such a box holding a text that is not a number is framed in
+/// red with a tip naming the value used, as soon as the text is there and for as long as it stays. An
+/// empty box is framed only once a calculation the engineer asked for (a button of its window, or
+/// typing into the box itself) has read it empty, until it holds text again: a window that opens with
+/// empty boxes, or one that computes a box, shows no mark. A window declares its other boxes: names and
+/// descriptions (Text, never marked), boxes that may be left empty (OptionalNumber: marked only for
+/// text that is not a number), boxes a step refuses when they are not a number (RefusedNumber: the mark
+/// names no value, as the step computes none), and boxes read as a number outside the input colour
+/// (setReadAsNumber).
 class TextBox : public Control {
 public:
-    enum class Entry { Number, OptionalNumber, Text };
+    enum class Entry { Number, OptionalNumber, Text, RefusedNumber };
 
     TextBox();
     ~TextBox() override;
@@ -162,6 +167,8 @@ public:
     /// What the box holds when it is one the engineer types into; a number unless the window says not.
     void setEntry(Entry entry);
     Entry entry() const { return entry_; }
+    /// The window reads the box as a number whatever its colour: it is marked as an input box is.
+    void setReadAsNumber();
     /// The tip of the red frame ("不是数，按 9 计算"), "" when the box is not marked.
     std::string NumberMark() const { return mark_; }
 
@@ -173,11 +180,16 @@ private:
     void typed();
     void checkNumber();
     void show(const std::string& text);
+    /// The text as it stands, without counting as a read.
+    std::string shown() const;
     std::string last_;
     std::string mark_;
     /// The whole text of a read-only box whose display was bounded; empty while it shows all it holds.
     std::optional<std::string> held_;
     Entry entry_ = Entry::Number;
+    bool readAsNumber_ = false;
+    /// A calculation read the box while it was empty (reset once it holds text).
+    mutable bool readEmpty_ = false;
     QPointer<QWidget> frame_;
     bool locked_ = false, multiLine_ = false, borderless_ = false;
 };
@@ -214,6 +226,10 @@ protected:
 class CommandButton : public ClickControl {
 public:
     CommandButton();
+
+protected:
+    /// A click asks the window to compute: an empty box its handler reads is marked from then on.
+    void clicked() override;
 };
 
 class CheckBox : public ClickControl {

@@ -22,6 +22,12 @@ void Layout::entries(const Entries& entries) {
     for (TextBox* box : entries.optionalNumbers) {
         box->setEntry(TextBox::Entry::OptionalNumber);
     }
+    for (TextBox* box : entries.refusedNumbers) {
+        box->setEntry(TextBox::Entry::RefusedNumber);
+    }
+    for (TextBox* box : entries.numbers) {
+        box->setReadAsNumber();
+    }
 }
 
 void Layout::headings(ListView& list, std::span<const Heading> heads) {

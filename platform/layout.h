@@ -57,12 +57,17 @@ public:
     /// number, and is framed in red while its text is not one (see TextBox).
     static void inputs(std::initializer_list<Control*> boxes);
 
-    /// The boxes of a window that the engineer types into but that are no plain number: names and
-    /// descriptions (`texts`, never marked) and numbers that may be left empty (`optionalNumbers`,
-    /// marked only when they hold text that is not a number). Declared once per window.
+    /// The boxes of a window that the engineer types into but that are no plain number in the input
+    /// colour: names and descriptions (`texts`, never marked), numbers that may be left empty
+    /// (`optionalNumbers`, marked only when they hold text that is not a number), numbers a step refuses
+    /// when they are not one (`refusedNumbers`, marked without a value), and numbers the window reads
+    /// from boxes outside the input colour (`numbers`, marked as input boxes are). Declared once per
+    /// window.
     struct Entries {
         std::vector<TextBox*> texts;
         std::vector<TextBox*> optionalNumbers;
+        std::vector<TextBox*> refusedNumbers;
+        std::vector<TextBox*> numbers;
     };
     static void entries(const Entries& entries);
 

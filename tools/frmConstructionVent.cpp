@@ -275,7 +275,8 @@ void frmConstructionVent::buildControls() {
 }
 
 void frmConstructionVent::connectEvents() {
-    platform::Layout::entries({.optionalNumbers = {&txtL(0), &txtqperkW, &txtNi, &txtNum, &txtTi, &txtwi}});
+    platform::Layout::entries({.optionalNumbers = {&txtL(0), &txtqperkW, &txtNi, &txtNum, &txtTi, &txtwi},
+                               .refusedNumbers = {&txtPHI(1), &txtb(2)}});
     optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
     txtb.on(&TextBox::Change, [this](int i) { txtb_Change(i); });
     platform::Connect(lstMethod1.Click, this, &frmConstructionVent::lstMethod1_Click);

@@ -15,15 +15,24 @@
 #include "tests/support/test_stage.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/frmConcentrate.h"
+#include "platform/fonts.h"
 #include "transverse/frmLateral3.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -123,6 +132,80 @@ TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
     for (const auto& entry : fs::directory_iterator(source)) {
         ++pictures;
         EXPECT_TRUE(fs::exists(built / entry.path().filename())) << entry.path().filename();
+    }
+    EXPECT_GE(pictures, 25);
+}
+
+// Every picture names the program's face, which is installed, and no two of its text runs overlap when
+// drawn in it: a face that is missing falls back to one with other widths, and a formula laid out for
+// one face runs its parts into each other in another.
+TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOverlapping) {
+    const QString face = QString::fromUtf8(platform::kProgramFontFamily);
+    ASSERT_TRUE(QFontDatabase::hasFamily(face));
+    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
+    constexpr int kScale = 8;
+    int pictures = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(CONFIGFILES_DIR) / "图片")) {
+        if (entry.path().extension() != ".svg") {
+            continue;
+        }
+        ++pictures;
+        const std::string name = entry.path().filename().string();
+        QFile file(QString::fromStdString(entry.path().string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QString svg = QString::fromUtf8(file.readAll());
+        const qsizetype bodyStart = svg.indexOf(QLatin1Char('>'), svg.indexOf(QStringLiteral("<svg"))) + 1;
+        const QString head = svg.left(bodyStart);
+        // Each run alone, drawn large: the box of its ink in the picture's units.
+        std::vector<std::pair<QString, QRectF>> runs;
+        for (auto it = textElement.globalMatch(svg); it.hasNext();) {
+            const QString run = it.next().captured();
+            EXPECT_EQ(family.match(run).captured(1), face) << name << ": " << run.toStdString();
+            QSvgRenderer renderer((head + run + QStringLiteral("</svg>")).toUtf8());
+            ASSERT_TRUE(renderer.isValid()) << name;
+            const QSizeF size = renderer.viewBoxF().size() * kScale;
+            QImage image(size.toSize(), QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            {
+                QPainter painter(&image);
+                renderer.render(&painter);
+            }
+            int left = image.width(), top = image.height(), right = -1, bottom = -1;
+            for (int y = 0; y < image.height(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = 0; x < image.width(); ++x) {
+                    if (qAlpha(line[x]) > 96) {
+                        left = std::min(left, x), right = std::max(right, x);
+                        top = std::min(top, y), bottom = std::max(bottom, y);
+                    }
+                }
+            }
+            if (right >= 0) {
+                runs.emplace_back(
+                    run, QRectF(QPointF(left, top) / kScale, QPointF(right + 1, bottom + 1) / kScale));
+            }
+        }
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            for (std::size_t j = i + 1; j < runs.size(); ++j) {
+                const QRectF common = runs[i].second.intersected(runs[j].second);
+                EXPECT_FALSE(common.width() > 0.25 && common.height() > 0.25)
+                    << name << ": " << runs[i].first.toStdString() << " overlaps "
+                    << runs[j].first.toStdString();
+            }
+        }
+        if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
+            QSvgRenderer renderer(svg.toUtf8());
+            QImage image((renderer.viewBoxF().size() * 4).toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            renderer.render(&painter);
+            EXPECT_TRUE(
+                image.save(QDir(QString::fromLocal8Bit(dir))
+                               .filePath(QStringLiteral("picture_") +
+                                         QString::fromStdString(entry.path().stem().string()) + ".png")));
+        }
     }
     EXPECT_GE(pictures, 25);
 }

@@ -28,11 +28,15 @@ bool framedInRed(TextBox& box) {
     return edge.red() > 200 && edge.green() < 60 && edge.blue() < 60;
 }
 
+/// A window with one box and a button whose calculation reads the box.
 struct Host1 {
     Host host;
     TextBox box;
+    CommandButton compute;
     explicit Host1(TextBox::Entry entry = TextBox::Entry::Number) {
         box.place(host, 0, 0, 1500, 300);
+        compute.place(host, 0, 400, 1500, 300);
+        compute.Click = [this] { (void)box.Text(); };
         box.setEntry(entry);
         Layout::inputs({&box});
         host.Show();
@@ -69,11 +73,15 @@ TEST(NumberEntry, ATextThatIsNotAWholeNumberIsMarkedWithTheValueUsed) {
         {E::OptionalNumber, "65", ""},
         {E::Text, "隧道A", ""},
         {E::Text, "", ""},
+        {E::RefusedNumber, "4O", "不是数"},
+        {E::RefusedNumber, "", "未填"},
+        {E::RefusedNumber, "4", ""},
     };
     for (const Case& c : cases) {
         Host1 h(c.entry);
         h.box.set("1");
         h.box.set(c.text);
+        h.compute.userClick();
         EXPECT_EQ(h.box.NumberMark(), c.mark) << "\"" << c.text << "\"";
         EXPECT_EQ(framedInRed(h.box), *c.mark != '\0') << "\"" << c.text << "\"";
         EXPECT_EQ(h.box.Text(), c.text);
@@ -126,11 +134,60 @@ TEST(NumberEntry, TheDeclaredExceptionsHoldWhicheverComesFirst) {
     Layout::inputs({&name, &area, &count});
     EXPECT_EQ(name.NumberMark(), "");
     EXPECT_EQ(area.NumberMark(), "");
-    EXPECT_EQ(count.NumberMark(), "未填，按 0 计算");
+    EXPECT_EQ(count.NumberMark(), "") << "nothing has read it empty yet";
     name.set("K10+000");
     area.set("65m2");
     EXPECT_EQ(name.NumberMark(), "");
     EXPECT_EQ(area.NumberMark(), "不是数，按 65 计算");
+}
+
+// An empty box is the engineer's to fill: it is marked once a calculation asked for in its window read
+// it empty, and the mark goes when it holds a number. A window that opens or computes a preview marks
+// nothing; a text that is not a number is marked at once.
+TEST(NumberEntry, AnEmptyBoxIsMarkedOnlyOnceACalculationOfItsWindowReadIt) {
+    Host1 h;
+    TextBox other;
+    other.place(h.host, 0, 800, 1500, 300);
+    Layout::inputs({&other});
+    h.box.Change = [&] { (void)other.Text(); };
+    EXPECT_EQ(h.box.NumberMark(), "") << "opened empty";
+    (void)h.box.Text();
+    EXPECT_EQ(h.box.NumberMark(), "") << "read outside a calculation";
+    h.box.userType("5");
+    EXPECT_EQ(other.NumberMark(), "") << "typing one box computes no verdict on another";
+    Host elsewhere;
+    CommandButton open;
+    open.place(elsewhere, 0, 0, 1500, 300);
+    open.Click = [&] { (void)other.Text(); };
+    elsewhere.Show();
+    open.userClick();
+    EXPECT_EQ(other.NumberMark(), "") << "another window's button opened it";
+    h.compute.Click = [&] { (void)other.Text(); };
+    h.compute.userClick();
+    EXPECT_EQ(other.NumberMark(), "未填，按 0 计算");
+    EXPECT_TRUE(framedInRed(other));
+    other.userType("3");
+    EXPECT_EQ(other.NumberMark(), "");
+    other.set("");
+    EXPECT_EQ(other.NumberMark(), "") << "emptied again, not yet read";
+    h.box.userType("");
+    EXPECT_EQ(h.box.NumberMark(), "") << "its window read it on no change of its own";
+    other.userType("5O");
+    EXPECT_EQ(other.NumberMark(), "不是数，按 5 计算");
+}
+
+TEST(NumberEntry, ABoxReadAsANumberIsMarkedWhateverItsColour) {
+    Host host;
+    TextBox size, result;
+    size.place(host, 0, 0, 1500, 300);
+    result.place(host, 0, 400, 1500, 300);
+    Layout::entries({.numbers = {&size}});
+    host.Show();
+    size.userType("5O");
+    result.set("5O");
+    EXPECT_EQ(size.NumberMark(), "不是数，按 5 计算");
+    EXPECT_TRUE(framedInRed(size));
+    EXPECT_EQ(result.NumberMark(), "");
 }
 
 // The picture of a marked box beside an unmarked one, saved in ARIDANE_GRAB_DIR when it is set.

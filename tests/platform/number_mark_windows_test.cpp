@@ -1,14 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A typo in a number box of a real window is marked where the engineer typed it, and the window computes
 // exactly what it computed before: the mark tells, it never changes a value.
+#include "app/dlgSectionQreq.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
+#include "fire/frmFire.h"
+#include "jetfan/dlgJetPressure.h"
+#include "jetfan/frmSetJetPile.h"
+#include "multishaft/frmSetMSJetPile.h"
 #include "platform/Forms.h"
+#include "shaft/frmShaftAndJet.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tools/frmConstructionVent.h"
+#include "ventparam/frmZeta.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +74,79 @@ TEST_F(MainWindowNumberMark, NamesAndDescriptionsAreNeverMarked) {
             EXPECT_EQ(box->NumberMark(), "") << text;
         }
     }
+}
+
+class WindowNumberMarks : public ::testing::Test {
+protected:
+    void SetUp() override { test_support::saveTemplateProject(Forms::instance<frmReq>()); }
+};
+
+// A box is marked where the engineer types a text that is not a number, whatever the window's colours;
+// a step that refuses the text names no value it would compute with.
+TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
+    struct Case {
+        const char* where;
+        std::function<platform::TextBox&()> box;
+        const char* typed;
+        const char* mark;
+    };
+    const Case cases[] = {
+        {"fire size", [] -> platform::TextBox& { return Forms::instance<frmFire>().txtMW; }, "5O",
+         "不是数，按 5 计算"},
+        {"fire station", [] -> platform::TextBox& { return Forms::instance<frmFire>().txtFirePile; }, "1O500",
+         "不是数，按 1 计算"},
+        {"group spacing", [] -> platform::TextBox& { return Forms::instance<frmSetJetPile>().txtSpan1; },
+         "15O", "不是数，按 15 计算"},
+        {"several-shafts spacing",
+         [] -> platform::TextBox& { return Forms::instance<frmSetMSJetPile>().txtSpan; }, "15O",
+         "不是数，按 15 计算"},
+        {"mixed Φ",
+         [] -> platform::TextBox& {
+             frmConstructionVent& w = Forms::instance<frmConstructionVent>();
+             w.optType(2).set(true);
+             return w.txtPHI(1);
+         },
+         "4O", "不是数"},
+    };
+    for (const Case& c : cases) {
+        platform::TextBox& box = c.box();
+        box.userType(c.typed);
+        EXPECT_EQ(box.NumberMark(), c.mark) << c.where;
+    }
+}
+
+// A window that opens with empty boxes (a new row of the loss dialog, a dialog's stations) or with a
+// box it computes later marks none of them.
+TEST_F(WindowNumberMarks, NoBoxOpensMarked) {
+    std::vector<std::pair<std::string, platform::TextBox*>> boxes;
+    frmZeta& zeta = Forms::instance<frmZeta>();
+    zeta.Show();
+    for (platform::ControlArray<platform::TextBox>* array :
+         {&zeta.txtD, &zeta.txtr, &zeta.txttheta, &zeta.txtVaneNum, &zeta.txtRe, &zeta.txtAreaRatio}) {
+        for (auto& [i, box] : *array) {
+            boxes.emplace_back("frmZeta", box.get());
+        }
+    }
+    boxes.emplace_back("frmZeta t1", &zeta.txtt1);
+    dlgJetPressure& jet = Forms::instance<dlgJetPressure>();
+    for (platform::TextBox* box : {&jet.txtQ, &jet.txtPile, &jet.txtZ}) {
+        boxes.emplace_back("dlgJetPressure", box);
+    }
+    dlgSectionQreq& section = Forms::instance<dlgSectionQreq>();
+    boxes.emplace_back("dlgSectionQreq", &section.txtSectionSP);
+    frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
+    shaft.txtQQ_r1.set("");
+    shaft.chkQb.set(1);
+    boxes.emplace_back("Qr1", &shaft.txtQQ_r1);
+    for (const auto& [where, box] : boxes) {
+        EXPECT_EQ(box->NumberMark(), "") << where;
+    }
+    // The calculation the engineer asks for reads the empty boxes of its type: they are marked.
+    zeta.lstZetaType.userClick(0);
+    zeta.cmdCalculate.userClick();
+    EXPECT_EQ(zeta.txtD(0).NumberMark(), "未填，按 0 计算");
+    zeta.txtD(0).userType("0.8");
+    EXPECT_EQ(zeta.txtD(0).NumberMark(), "");
 }
 
 } // namespace
