@@ -396,14 +396,21 @@ std::vector<std::string> CompanionsPresent(const std::string& projectFile,
     return present;
 }
 
+/// What Save As could not carry to the new name.
+struct CopyFaults {
+    /// Files whose copy failed.
+    std::vector<std::string> failed;
+    /// Why a fan's file was not copied: its number cannot name a file.
+    std::vector<std::string> refusedFans;
+};
+
 /// Copies the project files of the old project (its companions, the file of each axial fan and the
 /// lighting cases) to the new base name, each written like every other file: a temporary file, then a
 /// rename, so that a copy cut short leaves the destination as it was. A missing source is passed over, an
-/// existing destination replaced. The names of the files not copied, with a fan number that cannot name a
-/// file among them.
-std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
-                                          const std::string& newProjectFile) {
-    std::vector<std::string> failed;
+/// existing destination replaced.
+CopyFaults CopyProjectFiles(const std::string& oldProjectFile, const std::string& newProjectFile) {
+    CopyFaults faults;
+    std::vector<std::string>& failed = faults.failed;
     const std::string oldBase = BaseName(oldProjectFile);
     const std::string newBase = BaseName(newProjectFile);
     const std::string newFolder = fs::path(platform::ResolvePath(newBase)).parent_path().string();
@@ -414,7 +421,7 @@ std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
         if (platform::FileNamePartProblem(fan, "风机编号")) {
             std::error_code ec;
             if (!fan.empty() && fs::exists(platform::ResolvePath(oldBase + "_" + fan + ".afd"), ec)) {
-                failed.push_back(oldBase + "_" + fan + ".afd");
+                faults.refusedFans.push_back(*platform::FileNamePartProblem(fan, "风机编号“" + fan + "”"));
             }
             continue;
         }
@@ -444,7 +451,7 @@ std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
             failed.push_back(platform::ResolvePath(newBase + suffix));
         }
     }
-    return failed;
+    return faults;
 }
 
 /// A list of paths, one a line.
@@ -1159,11 +1166,20 @@ bool frmReq::saveProjectAs() {
     setCaption(std::string("Kelvora-Kelvora-Aridane ") + kStep1 + newPath);
     std::vector<std::string> ownFiles;
     if (!oldPath.empty() && !SameProject(oldPath, newPath)) {
-        const std::vector<std::string> failed = CopyProjectFiles(oldPath, newPath);
-        if (!failed.empty()) {
-            platform::MsgBox("另存为时以下文件未能复制:" + Lines(failed) +
-                                 "\r\n请检查文件夹是否可写入, 磁盘是否已满.",
-                             platform::vbOKOnly, "出错");
+        const CopyFaults faults = CopyProjectFiles(oldPath, newPath);
+        std::string text;
+        if (!faults.refusedFans.empty()) {
+            // The folder is not at fault here: the box names the number, as the other name checks do.
+            text = "另存为时以下轴流风机的文件未复制:" + Lines(faults.refusedFans) +
+                   "\r\n请在轴流风机设计中更改该编号。";
+        }
+        if (!faults.failed.empty()) {
+            text += std::string(text.empty() ? "" : "\r\n") +
+                    "另存为时以下文件未能复制:" + Lines(faults.failed) +
+                    "\r\n请检查文件夹是否可写入, 磁盘是否已满.";
+        }
+        if (!text.empty()) {
+            platform::MsgBox(text, platform::vbOKOnly, "出错");
         }
         guarded([&] { ownFiles = CompanionsPresent(oldPath, modPublic::AxialFanList.items); });
     }

@@ -1226,6 +1226,25 @@ TEST(SaveAsSafety, AFanNumberFromAFileNeverWritesOutsideTheProjectsFolder) {
     EXPECT_NE(errorBoxes()[0].prompt.find("x/../../victim"), std::string::npos) << errorBoxes()[0].prompt;
 }
 
+TEST(SaveAsSafety, AFanNumberThatCannotNameAFileIsNamedAsTheReason) {
+    frmReq& w = window();
+    const std::string root = folder("fan");
+    fs::create_directories(root + "/a");
+    fs::create_directories(root + "/outside");
+    saveAs(w, root + "/a/old.vnt");
+    modPublic::AxialFanList.items = {"../../../outside/f"};
+    writeBytes(root + "/outside/f.afd", "kept");
+
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, root + "/a/new.vnt");
+    EXPECT_EQ(bytesOf(root + "/outside/f.afd"), "kept");
+    ASSERT_EQ(errorBoxes().size(), 1u);
+    const std::string prompt = errorBoxes()[0].prompt;
+    EXPECT_NE(prompt.find("风机编号“../../../outside/f”用作文件名，不能含有字符"), std::string::npos)
+        << prompt;
+    EXPECT_EQ(prompt.find("磁盘是否已满"), std::string::npos) << prompt;
+}
+
 TEST(SaveAsSafety, ACopyThatFailsIsSaidOnceNamingTheFilesAndLeavesNoHalfFile) {
     frmReq& w = window();
     const std::string dir = folder("p");
