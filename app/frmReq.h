@@ -304,6 +304,8 @@ public:
 
     // ---- Page 2: slopes, cross-sections, segments ----
     platform::TextBox txtStartPile;
+    /// Names a tunnel longer than any road tunnel, in red: a station typed wrong.
+    platform::Label lblTunnelLength;
     platform::Frame Frame3; // slopes
     platform::ListView lstSlope;
     platform::TextBox txtSlopePile, txtSlopeRatio;
@@ -417,6 +419,8 @@ private:
     /// The picker column and the next-step button, placed after the pages.
     void buildPickers();
     void connectEvents();
+    /// Shows page 2's line on a tunnel longer than any road tunnel, or hides it.
+    void showTunnelLengthWarning();
     void writeLabelBoxTexts();
     // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
     bool writeProjectFiles();

@@ -819,6 +819,7 @@ void frmReq::OpenFile() {
     });
 
     guarded([this] { ReadParameter(); });
+    guarded([this] { showTunnelLengthWarning(); });
 }
 
 void frmReq::ReadParameter() {

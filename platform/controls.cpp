@@ -442,6 +442,19 @@ void TextBox::backColorChanged() {
     checkNumber();
 }
 
+void TextBox::setRangeCheck(std::function<std::optional<std::string>(double)> check) {
+    rangeCheck_ = std::move(check);
+    checkNumber();
+}
+
+std::string TextBox::rangeMark() const {
+    if (!rangeCheck_) {
+        return {};
+    }
+    const std::optional<double> value = vb::StrictNumber(Text());
+    return value ? rangeCheck_(*value).value_or(std::string()) : std::string();
+}
+
 void TextBox::checkNumber() {
     std::string mark;
     if (BackColor() == kInputColor && entry_ != Entry::Text) {
@@ -450,6 +463,9 @@ void TextBox::checkNumber() {
         if (!(blank && entry_ == Entry::OptionalNumber) && !vb::StrictNumber(text)) {
             mark = std::string(blank ? "未填，" : "不是数，") + "按 " + vb::CStr(vb::Val(text)) + " 计算";
         }
+    }
+    if (mark.empty()) {
+        mark = rangeMark();
     }
     mark_ = mark;
     setPlatformTip(mark);
