@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmAbout.h"
 
+#include "app/about_text.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "platform/Forms.h"
 #include "platform/paths.h"
-#include "platform/scheme_file.h"
 
+#include <optional>
 #include <string>
 
 frmAbout::frmAbout() {
@@ -28,16 +29,11 @@ void frmAbout::connectEvents() {
 
 void frmAbout::UserForm_Initialize() {
     app::guarded([this] {
-        // Read as fields: a line that holds commas shows as one line per part, unless it is quoted.
-        scheme::SchemeReader file;
-        if (!file.Open(platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\About.txt"))) {
-            return;
+        const std::optional<std::string> text =
+            app::AboutText(platform::ResolvePath(platform::AppPath() + "\\ConfigFiles\\About.txt"));
+        if (text) {
+            txtAbout.setSilently(txtAbout.Text() + *text);
         }
-        std::string text = txtAbout.Text();
-        while (const std::optional<std::string> field = file.NextText()) {
-            text += *field + '\r';
-        }
-        txtAbout.setSilently(text);
     });
 }
 

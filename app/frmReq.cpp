@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmReq.h"
 
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -326,6 +327,9 @@ void frmReq::buildPage2() {
     Container& page = frmList(1);
     layout_.caption(page, "隧道起点桩号:", W(120), 180, W(1300));
     inputBox(txtStartPile, page, W(1450), 150, W(1600));
+    lblTunnelLength.place(page, W(3150), 180, W(5430), 300);
+    lblTunnelLength.setForeColor(platform::vbRed);
+    lblTunnelLength.setVisible(false);
 
     Layout::frame(Frame3, page, "坡度分段(仅需按纵断面图数据输入即可)", W(120), 550, W(4150), 2950);
     lstSlope.place(Frame3, W(100), 280, W(2200), 2550);
@@ -582,6 +586,12 @@ void frmReq::connectEvents() {
          .optionalNumbers = {&txtSlopePile, &txtSlopeRatio, &txtSectionPile, &txtSectionArea,
                              &txtSectionPerimeter, &txtRatio1, &txtRatio2, &txtRatio3, &txtPetrol,
                              &txtExchangeNum, &txtDelta_Bi, &txtKK_Bi, &txtDelta_block, &txtKK_block}});
+    // A station or length far beyond any tunnel is a typo: marked where it is typed, and never a length.
+    for (platform::TextBox* box : {&txtStartPile, &txtSlopePile, &txtSectionPile, &txtBlockLen,
+                                   &txtBlockStartPile, &txtBlockEndPile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
+    platform::Connect(txtStartPile.Change, this, &frmReq::showTunnelLengthWarning);
     // Menus and toolbar.
     platform::Connect(mnuFileNew.Click, this, &frmReq::mnuFileNew_Click);
     platform::Connect(mnuFileOpen.Click, this, &frmReq::mnuFileOpen_Click);
@@ -820,6 +830,9 @@ void frmReq::pgMain_Click() {
     // The window keeps its size: the pickers stand beside pages 4 to 6 and give their room to the others.
     showPickers(k >= 4 && k <= 6);
 
+    if (k == 2) {
+        showTunnelLengthWarning();
+    }
     if (k == 7) {
         guarded([this] { CalQQ_req_exchange(-1); });
         return;

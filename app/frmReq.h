@@ -25,6 +25,9 @@ struct SegmentDemandMemo;
 namespace ventparam {
 struct IndexedStations;
 } // namespace ventparam
+namespace scheme {
+class SchemeWriter;
+} // namespace scheme
 
 /// The main window: the project lives in the controls of its seven pages. Other windows read its
 /// controls and call its public operations directly, so controls and handlers are public. The handlers
@@ -301,6 +304,8 @@ public:
 
     // ---- Page 2: slopes, cross-sections, segments ----
     platform::TextBox txtStartPile;
+    /// Names a tunnel longer than any road tunnel, in red: a station typed wrong.
+    platform::Label lblTunnelLength;
     platform::Frame Frame3; // slopes
     platform::ListView lstSlope;
     platform::TextBox txtSlopePile, txtSlopeRatio;
@@ -414,9 +419,17 @@ private:
     /// The picker column and the next-step button, placed after the pages.
     void buildPickers();
     void connectEvents();
+    /// Shows page 2's line on a tunnel longer than any road tunnel, or hides it.
+    void showTunnelLengthWarning();
     void writeLabelBoxTexts();
     // File commands: each says whether the project is on disk afterwards (false: cancelled or failed).
     bool writeProjectFiles();
+    /// What a save would write now into the .req and the .vnt file.
+    scheme::SchemeWriter requirementFileContents();
+    scheme::SchemeWriter fanListFileContents();
+    /// Whether a save would write other bytes than the project's files hold (for an unnamed project:
+    /// the template's files, which it was read from).
+    bool projectDiffersFromDisk();
     /// Before a save: refuses a fan number GBK cannot store and asks about other such texts; false when
     /// the save must not go on.
     bool confirmStorableTexts();
@@ -430,7 +443,8 @@ private:
     } readFaults_;
     bool saveProject();
     bool saveProjectAs();
-    /// Asks whether to save before the program ends; false when a save the user asked for did not happen.
+    /// Before the project is left (Exit, the close box, Open): when it differs from its files, asks
+    /// whether to save it; false when the user cancelled or a save the user asked for did not happen.
     bool askSaveBeforeLeaving();
     /// After a project is read: the first row of the year, slope, section, segment and congestion-block
     /// lists selected with its handler run, then the traffic computed; each step guarded on its own.

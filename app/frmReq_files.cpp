@@ -396,14 +396,21 @@ std::vector<std::string> CompanionsPresent(const std::string& projectFile,
     return present;
 }
 
+/// What Save As could not carry to the new name.
+struct CopyFaults {
+    /// Files whose copy failed.
+    std::vector<std::string> failed;
+    /// Why a fan's file was not copied: its number cannot name a file.
+    std::vector<std::string> refusedFans;
+};
+
 /// Copies the project files of the old project (its companions, the file of each axial fan and the
 /// lighting cases) to the new base name, each written like every other file: a temporary file, then a
 /// rename, so that a copy cut short leaves the destination as it was. A missing source is passed over, an
-/// existing destination replaced. The names of the files not copied, with a fan number that cannot name a
-/// file among them.
-std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
-                                          const std::string& newProjectFile) {
-    std::vector<std::string> failed;
+/// existing destination replaced.
+CopyFaults CopyProjectFiles(const std::string& oldProjectFile, const std::string& newProjectFile) {
+    CopyFaults faults;
+    std::vector<std::string>& failed = faults.failed;
     const std::string oldBase = BaseName(oldProjectFile);
     const std::string newBase = BaseName(newProjectFile);
     const std::string newFolder = fs::path(platform::ResolvePath(newBase)).parent_path().string();
@@ -414,7 +421,7 @@ std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
         if (platform::FileNamePartProblem(fan, "风机编号")) {
             std::error_code ec;
             if (!fan.empty() && fs::exists(platform::ResolvePath(oldBase + "_" + fan + ".afd"), ec)) {
-                failed.push_back(oldBase + "_" + fan + ".afd");
+                faults.refusedFans.push_back(*platform::FileNamePartProblem(fan, "风机编号“" + fan + "”"));
             }
             continue;
         }
@@ -444,7 +451,7 @@ std::vector<std::string> CopyProjectFiles(const std::string& oldProjectFile,
             failed.push_back(platform::ResolvePath(newBase + suffix));
         }
     }
-    return failed;
+    return faults;
 }
 
 /// A list of paths, one a line.
@@ -812,6 +819,7 @@ void frmReq::OpenFile() {
     });
 
     guarded([this] { ReadParameter(); });
+    guarded([this] { showTunnelLengthWarning(); });
 }
 
 void frmReq::ReadParameter() {
@@ -933,6 +941,146 @@ bool frmReq::confirmStorableTexts() {
     return platform::ConfirmUnstorableTexts(found);
 }
 
+scheme::SchemeWriter frmReq::requirementFileContents() {
+    scheme::SchemeWriter out;
+    out.Text("[BASIC INFO]").EndRecord();
+    out.Text(txtProjectName.Text()).EndRecord();
+    out.Text(txtProjectDiscribe.Text()).EndRecord();
+    out.Boolean(optLeftLine.Value()).Boolean(optRightLine.Value()).EndRecord();
+    out.Text(cmbRoadClass.Text())
+        .Text(cmbvt.Text())
+        .Text(txtElevation.Text())
+        .Text(txtStartPile.Text())
+        .Text(txtCO_in_Air.Text())
+        .EndRecord();
+    out.Text(txtq_co.Text()).Text(txtq_VI.Text()).Text(txtDescRatio.Text()).Text(txtDescYear.Text());
+    out.EndRecord();
+    out.Text(txtName1.Text()).Text(txtName2.Text()).Text(txtName3.Text()).EndRecord();
+    WriteRows(out, lstSlope, 2);
+    WriteRows(out, lstSection, 4);
+    out.Text("目前版本已不在使用").EndRecord();
+    out.Text("0").EndRecord();
+    WriteRows(out, lstSegment, 7);
+    out.Text("").Text("").Text("").EndRecord();
+
+    out.Text("[TRAFFIC_ANYLYSIS]").EndRecord();
+    WriteRows(out, lstTraffic, 2);
+    out.Text(txtTrafficRatio.Text())
+        .Text(txtBiDirection.Text())
+        .Text(txtMainDirectionRatio.Text())
+        .Text(txtTraffic1.Text())
+        .Text(txtNN.Text())
+        .Text(txtTraffic2.Text())
+        .Text(txtNN.Text())
+        .Whole(chkTrafficTotal.Value())
+        .Whole(chkPetrol.Value())
+        .Text(txtPetrol.Text())
+        .Whole(chkRatioNotSame.Value())
+        .EndRecord();
+    out.Whole(static_cast<long long>(VehicleMixes.size())).EndRecord();
+    for (const app::VehicleMixRecord& mix : VehicleMixes) {
+        const auto fields = app::to_fields(mix);
+        out.Text(fields[0]).EndRecord();
+        for (int part = 0; part < 3; ++part) {
+            for (int k = 0; k < app::kVehicleClassCount; ++k) {
+                out.Text(fields[static_cast<std::size_t>(1 + part * app::kVehicleClassCount + k)]);
+            }
+            out.EndRecord();
+        }
+    }
+
+    out.Text("[ONE DIRECTION]").EndRecord();
+    out.Whole(chkDelta.Value()).Whole(chkKK.Value()).EndRecord();
+    out.Text(txtq_co_at_Year.Text())
+        .Text(txtf_a.Text())
+        .Text(txtf_d.Text())
+        .Text(txtf_h.Text())
+        .Text(txtf_iv.Text())
+        .Text(txtQQ_CO.Text())
+        .Whole(lstCOModel.ListIndex())
+        .Text(txtDelta.Text())
+        .Text(txtP.Text())
+        .Text(txtTT.Text())
+        .Text(txtQQ_req_CO.Text())
+        .EndRecord();
+    out.Text(txtq_VI_at_Year.Text())
+        .Text(txtf_a_VI.Text())
+        .Text(txtf_h_VI.Text())
+        .Text(txtf_iv_VI.Text())
+        .Text(txtQQ_VI.Text())
+        .Whole(lstLightModel.ListIndex())
+        .Text(txtKK.Text())
+        .Text(txtQQ_req_VI.Text())
+        .EndRecord();
+    out.Number(vb::Val(txtworkv_t.Text())).EndRecord();
+
+    out.Text("[双向交通工况]").EndRecord();
+    out.Text(txtBiDirection.Text())
+        .Text(txtNN_bidirection.Text())
+        .Text(cmbWorkVt_Bidirection.Text())
+        .Text(txtQQ_req_CO_Bidirection.Text())
+        .Text(txtQQ_req_VI_Bidirection.Text())
+        .EndRecord();
+    out.Whole(chkDeltaBi.Value())
+        .Text(txtDelta_Bi.Text())
+        .Whole(chkKKBi.Value())
+        .Text(txtKK_Bi.Text())
+        .EndRecord();
+    out.Boolean(optBiDirectionMethod1.Value()).EndRecord();
+    for (int i = 0; i < 7; ++i) {
+        out.Boolean(lstAllowVechileType.Selected(i));
+    }
+    out.EndRecord();
+
+    out.Text("[单洞阻塞交通]").EndRecord();
+    WriteRows(out, lstBlock, 4);
+    out.Whole(chkDeltaBlock.Value())
+        .Text(txtDelta_block.Text())
+        .Whole(chkKKBlock.Value())
+        .Text(txtKK_block.Text())
+        .EndRecord();
+    out.Text(txtQQ_req_CO_block.Text()).Text(txtQQ_req_VI_block.Text()).EndRecord();
+    out.Whole(chkBlock.Value()).Text(txtBlockStartPile.Text()).Text(txtBlockEndPile.Text()).EndRecord();
+    out.Text(txtQQ_req_CO_1kmblock.Text()).Text(txtQQ_req_VI_1kmblock.Text()).EndRecord();
+
+    out.Text("[换气次数要求]").EndRecord();
+    out.Text(txtExchangeNum.Text()).Text(txtQQ_req_exchange.Text()).EndRecord();
+    for (platform::TextBox* box : {&txtFireSize, &txtPerimeter, &txtCH, &txtDSL, &txtHRR, &txtHOR, &txtMPRS,
+                                   &txtPRL, &txtCHO, &txtTSLA, &txtAT, &txtST, &txtAD, &txtQs}) {
+        out.Text(box->Text());
+    }
+    out.EndRecord();
+    out.Boolean(optQsMethod1(0).Value())
+        .Boolean(optQsMethod1(1).Value())
+        .Boolean(optCrMehthod(0).Value())
+        .Boolean(optCrMehthod(1).Value())
+        .Boolean(optCrMehthod(2).Value())
+        .Text(txtTunnelH.Text())
+        .Text(txtvcr.Text());
+    for (int i = 0; i < 4; ++i) {
+        out.Text("");
+    }
+    out.EndRecord();
+    for (int r = 44; r <= 46; ++r) {
+        out.Text(r == 44 ? txtRHO.Text() : std::string()).Empty();
+        for (int i = 0; i < 9; ++i) {
+            out.Text("");
+        }
+        out.EndRecord();
+    }
+    return out;
+}
+
+scheme::SchemeWriter frmReq::fanListFileContents() {
+    scheme::SchemeWriter out;
+    out.Text("[Axial_fan_list]").EndRecord();
+    out.Whole(static_cast<long long>(modPublic::AxialFanList.UBound())).EndRecord();
+    for (const std::string& fan : modPublic::AxialFanList) {
+        out.Text(fan).EndRecord();
+    }
+    return out;
+}
+
 bool frmReq::writeProjectFiles() {
     if (!confirmStorableTexts()) {
         return false;
@@ -943,134 +1091,7 @@ bool frmReq::writeProjectFiles() {
     bool reqOk = false;
     guarded([&] {
         reqPath = ProjectPath(".req");
-        scheme::SchemeWriter out;
-        out.Text("[BASIC INFO]").EndRecord();
-        out.Text(txtProjectName.Text()).EndRecord();
-        out.Text(txtProjectDiscribe.Text()).EndRecord();
-        out.Boolean(optLeftLine.Value()).Boolean(optRightLine.Value()).EndRecord();
-        out.Text(cmbRoadClass.Text())
-            .Text(cmbvt.Text())
-            .Text(txtElevation.Text())
-            .Text(txtStartPile.Text())
-            .Text(txtCO_in_Air.Text())
-            .EndRecord();
-        out.Text(txtq_co.Text()).Text(txtq_VI.Text()).Text(txtDescRatio.Text()).Text(txtDescYear.Text());
-        out.EndRecord();
-        out.Text(txtName1.Text()).Text(txtName2.Text()).Text(txtName3.Text()).EndRecord();
-        WriteRows(out, lstSlope, 2);
-        WriteRows(out, lstSection, 4);
-        out.Text("目前版本已不在使用").EndRecord();
-        out.Text("0").EndRecord();
-        WriteRows(out, lstSegment, 7);
-        out.Text("").Text("").Text("").EndRecord();
-
-        out.Text("[TRAFFIC_ANYLYSIS]").EndRecord();
-        WriteRows(out, lstTraffic, 2);
-        out.Text(txtTrafficRatio.Text())
-            .Text(txtBiDirection.Text())
-            .Text(txtMainDirectionRatio.Text())
-            .Text(txtTraffic1.Text())
-            .Text(txtNN.Text())
-            .Text(txtTraffic2.Text())
-            .Text(txtNN.Text())
-            .Whole(chkTrafficTotal.Value())
-            .Whole(chkPetrol.Value())
-            .Text(txtPetrol.Text())
-            .Whole(chkRatioNotSame.Value())
-            .EndRecord();
-        out.Whole(static_cast<long long>(VehicleMixes.size())).EndRecord();
-        for (const app::VehicleMixRecord& mix : VehicleMixes) {
-            const auto fields = app::to_fields(mix);
-            out.Text(fields[0]).EndRecord();
-            for (int part = 0; part < 3; ++part) {
-                for (int k = 0; k < app::kVehicleClassCount; ++k) {
-                    out.Text(fields[static_cast<std::size_t>(1 + part * app::kVehicleClassCount + k)]);
-                }
-                out.EndRecord();
-            }
-        }
-
-        out.Text("[ONE DIRECTION]").EndRecord();
-        out.Whole(chkDelta.Value()).Whole(chkKK.Value()).EndRecord();
-        out.Text(txtq_co_at_Year.Text())
-            .Text(txtf_a.Text())
-            .Text(txtf_d.Text())
-            .Text(txtf_h.Text())
-            .Text(txtf_iv.Text())
-            .Text(txtQQ_CO.Text())
-            .Whole(lstCOModel.ListIndex())
-            .Text(txtDelta.Text())
-            .Text(txtP.Text())
-            .Text(txtTT.Text())
-            .Text(txtQQ_req_CO.Text())
-            .EndRecord();
-        out.Text(txtq_VI_at_Year.Text())
-            .Text(txtf_a_VI.Text())
-            .Text(txtf_h_VI.Text())
-            .Text(txtf_iv_VI.Text())
-            .Text(txtQQ_VI.Text())
-            .Whole(lstLightModel.ListIndex())
-            .Text(txtKK.Text())
-            .Text(txtQQ_req_VI.Text())
-            .EndRecord();
-        out.Number(vb::Val(txtworkv_t.Text())).EndRecord();
-
-        out.Text("[双向交通工况]").EndRecord();
-        out.Text(txtBiDirection.Text())
-            .Text(txtNN_bidirection.Text())
-            .Text(cmbWorkVt_Bidirection.Text())
-            .Text(txtQQ_req_CO_Bidirection.Text())
-            .Text(txtQQ_req_VI_Bidirection.Text())
-            .EndRecord();
-        out.Whole(chkDeltaBi.Value())
-            .Text(txtDelta_Bi.Text())
-            .Whole(chkKKBi.Value())
-            .Text(txtKK_Bi.Text())
-            .EndRecord();
-        out.Boolean(optBiDirectionMethod1.Value()).EndRecord();
-        for (int i = 0; i < 7; ++i) {
-            out.Boolean(lstAllowVechileType.Selected(i));
-        }
-        out.EndRecord();
-
-        out.Text("[单洞阻塞交通]").EndRecord();
-        WriteRows(out, lstBlock, 4);
-        out.Whole(chkDeltaBlock.Value())
-            .Text(txtDelta_block.Text())
-            .Whole(chkKKBlock.Value())
-            .Text(txtKK_block.Text())
-            .EndRecord();
-        out.Text(txtQQ_req_CO_block.Text()).Text(txtQQ_req_VI_block.Text()).EndRecord();
-        out.Whole(chkBlock.Value()).Text(txtBlockStartPile.Text()).Text(txtBlockEndPile.Text()).EndRecord();
-        out.Text(txtQQ_req_CO_1kmblock.Text()).Text(txtQQ_req_VI_1kmblock.Text()).EndRecord();
-
-        out.Text("[换气次数要求]").EndRecord();
-        out.Text(txtExchangeNum.Text()).Text(txtQQ_req_exchange.Text()).EndRecord();
-        for (platform::TextBox* box :
-             {&txtFireSize, &txtPerimeter, &txtCH, &txtDSL, &txtHRR, &txtHOR, &txtMPRS, &txtPRL, &txtCHO,
-              &txtTSLA, &txtAT, &txtST, &txtAD, &txtQs}) {
-            out.Text(box->Text());
-        }
-        out.EndRecord();
-        out.Boolean(optQsMethod1(0).Value())
-            .Boolean(optQsMethod1(1).Value())
-            .Boolean(optCrMehthod(0).Value())
-            .Boolean(optCrMehthod(1).Value())
-            .Boolean(optCrMehthod(2).Value())
-            .Text(txtTunnelH.Text())
-            .Text(txtvcr.Text());
-        for (int i = 0; i < 4; ++i) {
-            out.Text("");
-        }
-        out.EndRecord();
-        for (int r = 44; r <= 46; ++r) {
-            out.Text(r == 44 ? txtRHO.Text() : std::string()).Empty();
-            for (int i = 0; i < 9; ++i) {
-                out.Text("");
-            }
-            out.EndRecord();
-        }
-        reqOk = out.Save(reqPath);
+        reqOk = requirementFileContents().Save(reqPath);
     });
     if (!reqOk) {
         failed.push_back(reqPath.empty() ? BaseName(modPublic::ProjectFile) + ".req" : reqPath);
@@ -1080,13 +1101,7 @@ bool frmReq::writeProjectFiles() {
     bool vntOk = false;
     guarded([&] {
         vntPath = ProjectPath(".vnt");
-        scheme::SchemeWriter out;
-        out.Text("[Axial_fan_list]").EndRecord();
-        out.Whole(static_cast<long long>(modPublic::AxialFanList.UBound())).EndRecord();
-        for (const std::string& fan : modPublic::AxialFanList) {
-            out.Text(fan).EndRecord();
-        }
-        vntOk = out.Save(vntPath);
+        vntOk = fanListFileContents().Save(vntPath);
     });
     if (!vntOk) {
         failed.push_back(vntPath.empty() ? modPublic::ProjectFile : vntPath);
@@ -1152,11 +1167,20 @@ bool frmReq::saveProjectAs() {
     setCaption(std::string("Kelvora-Kelvora-Aridane ") + kStep1 + newPath);
     std::vector<std::string> ownFiles;
     if (!oldPath.empty() && !SameProject(oldPath, newPath)) {
-        const std::vector<std::string> failed = CopyProjectFiles(oldPath, newPath);
-        if (!failed.empty()) {
-            platform::MsgBox("另存为时以下文件未能复制:" + Lines(failed) +
-                                 "\r\n请检查文件夹是否可写入, 磁盘是否已满.",
-                             platform::vbOKOnly, "出错");
+        const CopyFaults faults = CopyProjectFiles(oldPath, newPath);
+        std::string text;
+        if (!faults.refusedFans.empty()) {
+            // The folder is not at fault here: the box names the number, as the other name checks do.
+            text = "另存为时以下轴流风机的文件未复制:" + Lines(faults.refusedFans) +
+                   "\r\n请在轴流风机设计中更改该编号。";
+        }
+        if (!faults.failed.empty()) {
+            text += std::string(text.empty() ? "" : "\r\n") +
+                    "另存为时以下文件未能复制:" + Lines(faults.failed) +
+                    "\r\n请检查文件夹是否可写入, 磁盘是否已满.";
+        }
+        if (!text.empty()) {
+            platform::MsgBox(text, platform::vbOKOnly, "出错");
         }
         guarded([&] { ownFiles = CompanionsPresent(oldPath, modPublic::AxialFanList.items); });
     }
@@ -1191,11 +1215,33 @@ bool frmReq::saveProjectAs() {
     return true;
 }
 
+bool frmReq::projectDiffersFromDisk() {
+    bool differs = true;
+    guarded([&] {
+        const std::string base =
+            BaseName(modPublic::ProjectFile.empty() ? TemplateProjectFile() : modPublic::ProjectFile);
+        const std::optional<std::string> req = textfile::ReadBytes(platform::ResolvePath(base + ".req"));
+        const std::optional<std::string> vnt = textfile::ReadBytes(platform::ResolvePath(base + ".vnt"));
+        differs = !req || !vnt || *req != requirementFileContents().Bytes() ||
+                  *vnt != fanListFileContents().Bytes();
+    });
+    return differs;
+}
+
 bool frmReq::askSaveBeforeLeaving() {
-    if (platform::MsgBox(kSaveQuestion, platform::vbYesNo, kSaveQuestionTitle) != platform::vbYes) {
+    // The bytes decide, as for the other windows: a project just saved, or the untouched template, has
+    // nothing to lose.
+    if (!projectDiffersFromDisk()) {
         return true;
     }
-    return saveProject();
+    switch (platform::MsgBox(kSaveQuestion, platform::vbYesNoCancel, kSaveQuestionTitle)) {
+    case platform::vbYes:
+        return saveProject();
+    case platform::vbNo:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmReq::mnuFileNew_Click() {
@@ -1213,8 +1259,7 @@ void frmReq::mnuFileNew_Click() {
 
 void frmReq::mnuFileOpen_Click() {
     // Opening replaces the project: the engineer may keep it first, or stay.
-    const int answer = platform::MsgBox(kSaveQuestion, platform::vbYesNoCancel, kSaveQuestionTitle);
-    if (answer == platform::vbCancel || (answer == platform::vbYes && !saveProject())) {
+    if (!askSaveBeforeLeaving()) {
         return;
     }
     dlgFile.DialogTitle = kDialogTitle;

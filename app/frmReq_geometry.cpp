@@ -49,19 +49,28 @@ void frmReq::lstSlope_ItemClick(ListItem& Item) {
     txtSlopeRatio.set(Item.SubItems(1));
 }
 
+void frmReq::showTunnelLengthWarning() {
+    const std::string text = app::tunnel_length_warning(GetTunnelLength());
+    lblTunnelLength.setCaption(text);
+    lblTunnelLength.setVisible(!text.empty());
+}
+
 void frmReq::cmdAddSlope_Click() {
     dropLists();
     appendRow(lstSlope, {txtSlopePile.Text(), txtSlopeRatio.Text()});
+    showTunnelLengthWarning();
 }
 
 void frmReq::cmdDeleteSlope_Click() {
     dropLists();
     deleteSelectedRow(lstSlope);
+    showTunnelLengthWarning();
 }
 
 void frmReq::cmdUpdateSlope_Click() {
     dropLists();
     updateSelectedRow(lstSlope, {txtSlopePile.Text(), txtSlopeRatio.Text()});
+    showTunnelLengthWarning();
 }
 
 void frmReq::lstSection_ItemClick(ListItem& Item) {

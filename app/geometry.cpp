@@ -121,4 +121,19 @@ std::vector<double> congestion_block_piles(std::string_view startPileText,
     return congestion_block_piles(vb::Val(startPileText), lengths);
 }
 
+std::string tunnel_length_warning(double tunnelLength) {
+    if (!(tunnelLength > kMaxTunnelLength)) {
+        return {};
+    }
+    const std::string length = std::isfinite(tunnelLength) ? " " + vb::CStr(tunnelLength) + " m," : "";
+    return "隧道长度" + length + " 超过 100 km, 请检查桩号是否输错";
+}
+
+std::optional<std::string> station_range_problem(double value) {
+    if (std::fabs(value) > kMaxStation) {
+        return std::string("桩号超出范围");
+    }
+    return std::nullopt;
+}
+
 } // namespace app

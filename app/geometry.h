@@ -83,4 +83,15 @@ std::vector<double> congestion_block_piles(double startPile, const std::vector<d
 std::vector<double> congestion_block_piles(std::string_view startPileText,
                                            const std::vector<std::string>& blockLengthTexts);
 
+/// No road tunnel is longer than this: a longer one is taken for a station typed wrong [m].
+inline constexpr double kMaxTunnelLength = 100000.0;
+/// The red line page 2 shows for a tunnel longer than kMaxTunnelLength; "" for any other length.
+std::string tunnel_length_warning(double tunnelLength);
+
+/// No station or length of a tunnel reaches this far [m]: beyond it a number is a typo, and far beyond
+/// it sums of stations are no longer numbers.
+inline constexpr double kMaxStation = 1.0e8;
+/// The mark of a box whose station or length lies beyond ±kMaxStation ("桩号超出范围"); nullopt within.
+std::optional<std::string> station_range_problem(double value);
+
 } // namespace app

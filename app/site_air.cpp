@@ -109,6 +109,10 @@ PublishedValues publish_project_values(const PublicationInput& in) {
     v.T0 = 273;
     v.TunnelLength = in.TunnelLength.value_or(in.PreviousTunnelLength);
     v.StartPile = vb::Val(in.StartPile);
+    // A start too large to be a number ("1e400") is marked in its box; nothing is computed from it.
+    if (!std::isfinite(v.StartPile)) {
+        v.StartPile = 0;
+    }
     v.EndPile = v.StartPile + v.TunnelLength;
     v.rho = vb::Val(in.rho);
     v.PileDirection = in.RightLine ? 1 : -1;

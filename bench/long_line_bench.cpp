@@ -2,6 +2,7 @@
 // A line of a million characters read from a file: the about box with such a line in About.txt, and the
 // list rows of the several-shafts window (.msj) and of lighting step 3 (.lgh) holding such a field. Each
 // window opens, lays itself out and is drawn once.
+#include "app/about_text.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
@@ -67,6 +68,39 @@ void LongLine_AboutBox(benchmark::State& state) {
     }
 }
 BENCHMARK(LongLine_AboutBox)->Unit(benchmark::kMillisecond);
+
+/// About.txt of 1 MB in 500,000 short lines.
+std::string manyShortLines() {
+    std::string bytes;
+    for (int i = 0; i < 500'000; ++i) {
+        bytes += "x\r\n";
+    }
+    return bytes;
+}
+
+void ManyRows_AboutBox(benchmark::State& state) {
+    const std::string bytes = manyShortLines();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench_stage::freshFolder();
+        writeBytes(configFile("About.txt"), bytes);
+        state.ResumeTiming();
+        frmAbout& w = Forms::instance<frmAbout>();
+        drawn(w);
+        benchmark::DoNotOptimize(w.txtAbout.Text().size());
+        Forms::unload(w);
+    }
+}
+BENCHMARK(ManyRows_AboutBox)->Unit(benchmark::kMillisecond);
+
+void ManyRows_AboutText(benchmark::State& state) {
+    bench_stage::freshFolder();
+    writeBytes(configFile("About.txt"), manyShortLines());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(app::AboutText(configFile("About.txt")));
+    }
+}
+BENCHMARK(ManyRows_AboutText)->Unit(benchmark::kMillisecond);
 
 void LongLine_SeveralShaftsRows(benchmark::State& state) {
     for (auto _ : state) {

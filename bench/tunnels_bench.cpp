@@ -210,14 +210,13 @@ double stretchDemand(const EngineWork& e, int iCaseID, double dsp, double dep, d
     return reqair::GoverningDemand(d.SumCO, d.SumVI, *co, *vi);
 }
 
-/// The 1 km search alone: every candidate window's demand.
+/// The 1 km search alone: every candidate window's demand, from the tunnel cut once.
 reqair::CongestionWindow engineSearch(const EngineWork& e) {
+    const reqair::OneKmWindowDemand demand(e.Layout, e.Stretch, reqair::window::emissionTables(),
+                                           modPublic::CoefTableOf("K"));
     return reqair::SearchCongestionWindow(e.Layout.StartPile, e.Layout.TunnelLength, [&](double s, double t) {
         const reqair::WindowClip clip = reqair::ClipToWindow(s, t, s, t);
-        double co = 0;
-        double vi = 0;
-        return clip.Overlaps ? stretchDemand(e, reqair::kCaseOneKmCongestion, clip.dsp, clip.dep, &co, &vi)
-                             : 0.0;
+        return clip.Overlaps ? demand(clip.dsp, clip.dep).Governing : 0.0;
     });
 }
 
@@ -417,6 +416,32 @@ void OneKmSearch_Engine(benchmark::State& state) {
     }
 }
 BENCHMARK(OneKmSearch_Engine)->Arg(3)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+/// The template (rows 0) or the long tunnel of `rows` rows with its last slope station typed with three
+/// zeros too many (15235000: a 15,225 km tunnel), so that the 1 km search tries its most candidates.
+frmReq& mistypedEnd(int rows) {
+    frmReq& w = rows == 0 ? templateWindow() : longTunnel(rows);
+    platform::ListItem& last = w.lstSlope.ListItems(w.lstSlope.ListItems.Count());
+    last.setText("15235000");
+    w.chkBlock.set(1);
+    return w;
+}
+
+void OneKmSearchMistypedEnd_Window(benchmark::State& state) {
+    frmReq& w = mistypedEnd(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        w.cmdCalculateQQ_block_Click();
+    }
+}
+BENCHMARK(OneKmSearchMistypedEnd_Window)->Arg(0)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+void OneKmSearchMistypedEnd_Engine(benchmark::State& state) {
+    const EngineWork e = engineWork(mistypedEnd(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(engineSearch(e));
+    }
+}
+BENCHMARK(OneKmSearchMistypedEnd_Engine)->Arg(0)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 void RefreshSegments_Window(benchmark::State& state) {
     frmReq& w = longTunnel(static_cast<int>(state.range(0)));

@@ -470,6 +470,19 @@ void TextBox::backColorChanged() {
     checkNumber();
 }
 
+void TextBox::setRangeCheck(std::function<std::optional<std::string>(double)> check) {
+    rangeCheck_ = std::move(check);
+    checkNumber();
+}
+
+std::string TextBox::rangeMark() const {
+    if (!rangeCheck_) {
+        return {};
+    }
+    const std::optional<double> value = vb::StrictNumber(shown());
+    return value ? rangeCheck_(*value).value_or(std::string()) : std::string();
+}
+
 void TextBox::checkNumber() {
     std::string mark;
     const std::string text = shown();
@@ -487,6 +500,9 @@ void TextBox::checkNumber() {
         } else if (!vb::StrictNumber(text)) {
             mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
         }
+    }
+    if (mark.empty()) {
+        mark = rangeMark();
     }
     mark_ = mark;
     setPlatformTip(mark);

@@ -171,6 +171,9 @@ public:
     void setReadAsNumber();
     /// The tip of the red frame ("不是数，按 9 计算"), "" when the box is not marked.
     std::string NumberMark() const { return mark_; }
+    /// A check of the number the box holds once it is one (a station within range): the reason it cannot
+    /// be used, shown as the box's red mark whatever the box's colour, or nullopt when it can.
+    void setRangeCheck(std::function<std::optional<std::string>(double)> check);
 
 protected:
     void backColorChanged() override;
@@ -179,9 +182,12 @@ private:
     void build();
     void typed();
     void checkNumber();
+    /// The mark of the range check; "" when the box holds no number or one within range.
+    std::string rangeMark() const;
     void show(const std::string& text);
     /// The text as it stands, without counting as a read.
     std::string shown() const;
+    std::function<std::optional<std::string>(double)> rangeCheck_;
     std::string last_;
     std::string mark_;
     /// The whole text of a read-only box whose display was bounded; empty while it shows all it holds.

@@ -2,6 +2,7 @@
 #include "reqair/design_concentration.h"
 
 #include "app/coef_table.h"
+#include "app/geometry.h"
 
 #include <cmath>
 
@@ -82,6 +83,11 @@ double GetKK(const DesignConcentrationInput& in, const CoefTable& tableK, double
 
 double GetTunnelLength(double startPile, std::span<const double> slopePiles) {
     if (slopePiles.empty()) {
+        return 0.0;
+    }
+    // A station out of range is a typo, and far out of range the stations' sums are no longer numbers:
+    // no length is taken from one.
+    if (app::station_range_problem(startPile) || app::station_range_problem(slopePiles.back())) {
         return 0.0;
     }
     const double length = std::fabs(slopePiles.back() - startPile);

@@ -234,21 +234,31 @@ void frmReq::cmdCalculateQQ_block_Click() {
         txtQQ_req_VI_block.set(blocks.QQ_req_VI);
     });
 
-    // The window boxes carry each candidate to the stretch demand, as they carry the final window to
-    // every later 1 km calculation.
     if (chkBlock.Value() == 1) {
         guarded([&] {
+            // The tunnel is cut once for the whole search, from the pages as a candidate's own cut reads
+            // them; each candidate splits at most two of its segments.
+            double tunnelStart = reqair::kTunnelEnd;
+            double tunnelEnd = reqair::kTunnelEnd;
+            BuildSegments({}, reqair::kCaseOneKmCongestion, tunnelStart, tunnelEnd, 0, false);
+            const reqair::OneKmWindowDemand demand(segmentLists(),
+                                                   stretchInput(*this, reqair::kCaseOneKmCongestion,
+                                                                tunnelStart, tunnelEnd, concentrationInput()),
+                                                   emissionTables(), modPublic::CoefTableOf("K"));
             const reqair::CongestionWindow window = reqair::SearchCongestionWindow(
                 vb::Val(txtStartPile.Text()), GetTunnelLength(), [&](double s, double e) {
-                    txtBlockStartPile.set(vb::CStr(s));
-                    txtBlockEndPile.set(vb::CStr(e));
-                    double co = 0;
-                    double vi = 0;
-                    const double q = GetSectionQreq(s, e, reqair::kCaseOneKmCongestion, &co, &vi);
+                    // The window boxes carry the final window to every later 1 km calculation as text: a
+                    // candidate is the window its boxes would give back.
+                    const reqair::WindowClip clip =
+                        reqair::ClipToWindow(s, e, vb::Val(vb::CStr(s)), vb::Val(vb::CStr(e)));
+                    if (!clip.Overlaps) {
+                        return 0.0;
+                    }
+                    const reqair::OneKmWindowDemand::Result r = demand(clip.dsp, clip.dep);
                     // A gas that counts 0 also steers the search, so the window found is affected too.
-                    oneKm.CO = oneKm.CO || sectionCOFailed_;
-                    oneKm.VI = oneKm.VI || sectionVIFailed_;
-                    return q;
+                    oneKm.CO = oneKm.CO || r.COFailed;
+                    oneKm.VI = oneKm.VI || r.VIFailed;
+                    return r.Governing;
                 });
             txtBlockStartPile.set(vb::CStr(window.Start));
             txtBlockEndPile.set(vb::CStr(window.End));

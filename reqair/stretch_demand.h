@@ -95,6 +95,47 @@ struct SegmentDemandMemo {
 StretchDemand GetStretchDemand(const StretchDemandInput& in, const EmissionTables& tables,
                                const CoefTable& tableK, SegmentDemandMemo* memo = nullptr);
 
+/// The 1 km congestion demand of the candidate windows of one search, each to the last bit what
+/// GetStretchDemand gives for the tunnel cut at the window's two stations (BuildSegments with the window
+/// as its extra stations, whole tunnel, case 4), but from one cut of the tunnel made here: a window splits
+/// at most two segments, and only their pieces are computed for it. Where that cannot be shown to give
+/// the same bits (stations that are not finite, a piece too short for its midpoint to lie inside it, or
+/// the two gases' tunnel totals too close to tell apart), the tunnel is cut again for the window.
+class OneKmWindowDemand {
+public:
+    /// `in` without segments or stretch; its case is taken as 4.
+    OneKmWindowDemand(const TunnelLayout& layout, const StretchDemandInput& in, const EmissionTables& tables,
+                      const CoefTable& tableK);
+
+    struct Result {
+        double Governing = 0;  ///< the window's figure of the gas that governs the whole tunnel [m³/s]
+        double QreqCO = 0;     ///< the window's demand by CO [m³/s]
+        double QreqVI = 0;     ///< the window's demand by smoke [m³/s]
+        bool COFailed = false; ///< a segment of the cut could not compute its CO demand and counts 0
+        bool VIFailed = false; ///< the same for smoke
+    };
+    /// The window dsp..dep, in ascending order as ClipToWindow gives it.
+    Result operator()(double dsp, double dep) const;
+
+private:
+    Result cutAgain(double dsp, double dep) const;
+    SegmentDemand pieceDemand(const CalSegment& piece) const;
+
+    TunnelLayout layout_;
+    StretchDemandInput in_;
+    EmissionTables tables_;
+    const CoefTable& tableK_;
+    bool shortcut_ = false;            ///< false: every window cuts the tunnel again
+    std::vector<CalSegment> segments_; ///< the tunnel cut without a window
+    std::vector<double> starts_;       ///< their start stations, ascending
+    std::vector<SegmentDemand> demands_;
+    SegmentDemandInput shared_;
+    double tunnelStart_ = 0, tunnelEnd_ = 0; ///< [m]
+    double sumCO_ = 0, sumVI_ = 0;           ///< the tunnel totals, summed in segment order
+    double absCO_ = 0, absVI_ = 0;           ///< the same of the magnitudes
+    long failedCO_ = 0, failedVI_ = 0;       ///< segments that count 0 for the gas
+};
+
 /// The stretch figure of the gas that governs the whole tunnel: CO when its tunnel demand is at least the
 /// smoke demand, even when smoke is larger within the stretch.
 double GoverningDemand(double sumCO, double sumVI, double stretchCO, double stretchVI);

@@ -11,6 +11,7 @@
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -710,6 +712,7 @@ TEST(FileCommands, NewKeepsTheProjectWhenTheSaveItWasAskedForDidNotHappen) {
 TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotHappen) {
     {
         frmReq& w = window();
+        w.txtProjectName.set("未保存的修改");
         // Close box, Yes, dialog cancelled: the window stays.
         platform::msgbox::script(platform::vbYes);
         platform::filedialog::scriptCancel();
@@ -734,7 +737,7 @@ TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotH
     }
     platform::Forms::collectGarbage();
     {
-        window();
+        window().txtProjectName.set("未保存的修改");
         // Close box, No: closes without saving.
         platform::msgbox::script(platform::vbNo);
         EXPECT_TRUE(platform::Forms::unload<frmReq>(platform::vbFormControlMenu));
@@ -743,12 +746,54 @@ TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotH
     platform::Forms::collectGarbage();
     {
         frmReq& w = window();
+        w.txtProjectName.set("未保存的修改");
         // Exit, No: ends without a dialog.
         platform::msgbox::script(platform::vbNo);
         w.mnuFileExit_Click();
         EXPECT_FALSE(platform::Forms::isLoaded<frmReq>());
     }
     EXPECT_EQ(platform::msgbox::log().size(), 5u);
+}
+
+TEST(FileCommands, LeavingAsksOnlyWhenTheProjectDiffersFromItsFilesAndCancelKeepsIt) {
+    const std::vector<std::pair<const char*, std::function<void(frmReq&)>>> leaves = {
+        {"close box", [](frmReq&) { platform::Forms::unload<frmReq>(platform::vbFormControlMenu); }},
+        {"退出", [](frmReq& w) { w.mnuFileExit_Click(); }},
+        {"打开", [](frmReq& w) { w.mnuFileOpen_Click(); }}};
+    for (const auto& [what, leave] : leaves) {
+        SCOPED_TRACE(what);
+        platform::msgbox::reset();
+        // The untouched template, then the project just saved: nothing to lose, nothing asked.
+        for (bool saved : {false, true}) {
+            frmReq& w = window();
+            if (saved) {
+                saveAs(w, folder("p") + "/leave.vnt");
+            }
+            if (std::string(what) == "打开") {
+                platform::filedialog::scriptCancel();
+            }
+            leave(w);
+            EXPECT_TRUE(platform::msgbox::log().empty());
+            platform::Forms::unload<frmReq>(platform::vbFormCode);
+            platform::Forms::collectGarbage();
+        }
+        // A change: asked with Cancel, and Cancel keeps the program, the project and its file.
+        frmReq& w = window();
+        const std::string path = saveAs(w, folder("p") + "/leave.vnt");
+        const std::string onDisk = bytesOf(folder("p") + "/leave.req");
+        w.txtProjectName.set("未保存的修改");
+        platform::msgbox::script(platform::vbCancel);
+        leave(w);
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
+        EXPECT_EQ(platform::msgbox::log()[0].buttons & 7, platform::vbYesNoCancel);
+        EXPECT_TRUE(platform::Forms::isLoaded<frmReq>());
+        EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
+        EXPECT_EQ(modPublic::ProjectFile, path);
+        EXPECT_EQ(bytesOf(folder("p") + "/leave.req"), onDisk);
+        platform::Forms::unload<frmReq>(platform::vbFormCode);
+        platform::Forms::collectGarbage();
+    }
 }
 
 TEST(FileCommands, OpeningAProjectWhoseReqCannotBeReadSaysSoAndShowsTheTemplateUnnamed) {
@@ -841,9 +886,9 @@ TEST(TemplateProject, AMissingTemplateIsReadSilently) {
 }
 
 /// Writes the template project into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
-/// folder) through the program's own controls and SaveFile:
-///   files_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
-TEST(TemplateProject, DISABLED_MakeTemplate) {
+/// folder) through the program's own controls and SaveFile, and holds it to the shipped files:
+///   ARIDANE_TEMPLATE_OUT=ConfigFiles files_window_tests --gtest_filter='*MakeTemplate*'
+TEST(TemplateProject, MakeTemplate) {
     frmReq& w = window();
     const char* out = std::getenv("ARIDANE_TEMPLATE_OUT");
     const std::string dir = out != nullptr ? std::string(out) : folder("template");
@@ -963,6 +1008,9 @@ TEST(TemplateProject, DISABLED_MakeTemplate) {
     ASSERT_TRUE(par.Save(dir + "/Normal.par"));
     ASSERT_TRUE(fs::exists(dir + "/Normal.req"));
     EXPECT_EQ(w.lstSegment.ListItems.Count(), 2);
+    for (const char* name : {"Normal.req", "Normal.vnt", "Normal.par"}) {
+        test_support::expectShippedTemplate(dir, name);
+    }
 }
 
 // ---- Never losing or mixing a project ----
@@ -1176,6 +1224,25 @@ TEST(SaveAsSafety, AFanNumberFromAFileNeverWritesOutsideTheProjectsFolder) {
     EXPECT_EQ(bytesOf(root + "/b/c/new_1#.afd"), "fan 1");
     ASSERT_EQ(errorBoxes().size(), 1u);
     EXPECT_NE(errorBoxes()[0].prompt.find("x/../../victim"), std::string::npos) << errorBoxes()[0].prompt;
+}
+
+TEST(SaveAsSafety, AFanNumberThatCannotNameAFileIsNamedAsTheReason) {
+    frmReq& w = window();
+    const std::string root = folder("fan");
+    fs::create_directories(root + "/a");
+    fs::create_directories(root + "/outside");
+    saveAs(w, root + "/a/old.vnt");
+    modPublic::AxialFanList.items = {"../../../outside/f"};
+    writeBytes(root + "/outside/f.afd", "kept");
+
+    platform::msgbox::script(platform::vbOK);
+    saveAs(w, root + "/a/new.vnt");
+    EXPECT_EQ(bytesOf(root + "/outside/f.afd"), "kept");
+    ASSERT_EQ(errorBoxes().size(), 1u);
+    const std::string prompt = errorBoxes()[0].prompt;
+    EXPECT_NE(prompt.find("风机编号“../../../outside/f”用作文件名，不能含有字符"), std::string::npos)
+        << prompt;
+    EXPECT_EQ(prompt.find("磁盘是否已满"), std::string::npos) << prompt;
 }
 
 TEST(SaveAsSafety, ACopyThatFailsIsSaidOnceNamingTheFilesAndLeavesNoHalfFile) {

@@ -3,6 +3,7 @@
 // driven as a user drives them.
 #include "app/frmReq.h"
 #include "app/geometry.h"
+#include "app/modPublic.h"
 
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -13,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -305,3 +308,45 @@ TEST_F(GeometryWindow, BlockRowsKeepTheirDemandUntilTheDemandRunsAgain) {
 }
 
 } // namespace
+
+// ---- Stations no tunnel has ----
+
+TEST_F(GeometryWindow, ATunnelLongerThanAnyRoadTunnelIsNamedInRedOnPage2) {
+    w.txtStartPile.userType("10000");
+    const struct {
+        const char* lastPile;
+        std::string shown;
+    } cases[] = {{"15235", ""},
+                 {"110000", ""}, // 100 km exactly
+                 {"110000.5", "隧道长度 100000.5 m, 超过 100 km, 请检查桩号是否输错"},
+                 {"15235000", "隧道长度 15225000 m, 超过 100 km, 请检查桩号是否输错"}};
+    for (const auto& c : cases) {
+        test_support::clearRows({w.lstSlope});
+        addSlope(c.lastPile, "1");
+        EXPECT_EQ(w.lblTunnelLength.Visible(), !c.shown.empty()) << c.lastPile;
+        EXPECT_EQ(w.lblTunnelLength.Caption(), c.shown) << c.lastPile;
+    }
+    // Typing the start station again takes the line away as soon as the length is a tunnel's.
+    w.txtStartPile.userType("15230000");
+    EXPECT_FALSE(w.lblTunnelLength.Visible());
+}
+
+TEST_F(GeometryWindow, AStationBeyondWhatATunnelReachesIsMarkedAndNeverComputedFrom) {
+    addSlope("15235", "1");
+    for (platform::TextBox* box : {&w.txtStartPile, &w.txtSlopePile, &w.txtSectionPile, &w.txtBlockLen,
+                                   &w.txtBlockStartPile, &w.txtBlockEndPile}) {
+        for (const auto& [text, mark] :
+             {std::pair{"1e308", "桩号超出范围"}, std::pair{"-1e18", "桩号超出范围"},
+              std::pair{"100000000", ""}, std::pair{"10000", ""}}) {
+            box->set(text);
+            EXPECT_EQ(box->NumberMark(), mark) << text;
+        }
+    }
+    // A start station of 1e308 gives no length, and none gives an end station that is not a number.
+    for (const char* start : {"1e308", "1e18", "1e400"}) {
+        w.txtStartPile.userType(start);
+        w.RefreshData(true);
+        EXPECT_EQ(w.GetTunnelLength(), std::string(start) == "1e400" ? 15235 - vb::Val(start) : 0) << start;
+        EXPECT_TRUE(std::isfinite(modPublic::EndPile)) << start;
+    }
+}

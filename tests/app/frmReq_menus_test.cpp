@@ -2,6 +2,7 @@
 // The Tools and Help menus of the main window: the stretch air-demand dialog that the calculations fill
 // while it is open, the about box and its text file, and the congestion page's warning.
 #include "app/dlgSectionQreq.h"
+#include "app/about_text.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
@@ -194,6 +195,23 @@ TEST_F(MenusWindow, TheAboutBoxSplitsALineAtItsCommasUnlessItIsQuoted) {
     // Each opening reads the file anew.
     ASSERT_TRUE(textfile::WriteLines(aboutFile().string(), {"新的说明"}));
     EXPECT_EQ(shownLines(aboutText()), std::vector<std::string>{"新的说明"});
+}
+
+TEST_F(MenusWindow, TheAboutBoxShowsABoundedNumberOfLinesAndSaysTheTextIsCut) {
+    std::vector<std::string> lines(500'000, "x");
+    lines[0] = "第一行";
+    ASSERT_TRUE(textfile::WriteLines(aboutFile().string(), lines));
+    const std::optional<std::string> before = textfile::ReadBytes(aboutFile().string());
+    const std::vector<std::string> shown = shownLines(aboutText());
+    ASSERT_EQ(shown.size(), app::kAboutMaxLines + 1);
+    EXPECT_EQ(shown.front(), "第一行");
+    EXPECT_EQ(shown[app::kAboutMaxLines - 1], "x");
+    EXPECT_EQ(shown.back(), app::kAboutCutNote);
+    EXPECT_EQ(textfile::ReadBytes(aboutFile().string()), before);
+    // A text of exactly the bound is whole: no note.
+    lines.resize(app::kAboutMaxLines);
+    ASSERT_TRUE(textfile::WriteLines(aboutFile().string(), lines));
+    EXPECT_EQ(shownLines(aboutText()), lines);
 }
 
 TEST_F(MenusWindow, TheAboutBoxShowsItsFixedLinesAndIsEmptyWithoutItsFile) {

@@ -43,13 +43,12 @@ protected:
         platform::msgbox::reset();
     }
 
-    /// Exit without saving again, a fresh start on the template, and Open of the project.
+    /// Exit, a fresh start on the template, and Open of the project; the project is as saved and the
+    /// template untouched, so neither asks about saving.
     void reopenProgram() {
-        platform::msgbox::script(platform::vbNo);
         req().mnuFileExit_Click();
         ASSERT_FALSE(platform::Forms::isLoaded<frmReq>());
         platform::Forms::collectGarbage();
-        platform::msgbox::script(platform::vbNo);
         platform::filedialog::script(project);
         req().mnuFileOpen_Click();
         ASSERT_EQ(modPublic::ProjectFile, project);
