@@ -363,6 +363,36 @@ TEST_F(JetWindow, AutomaticLayoutFromTheDialog) {
     });
 }
 
+// The dialog counts "进口段" groups from the portal the traffic enters by: on the left line the larger
+// station.
+TEST_F(JetWindow, AutomaticLayoutStartsAtTheEntranceOfEitherLine) {
+    const struct {
+        bool leftLine;
+        std::vector<Row> rows;
+    } cases[] = {
+        {false, {{"1200.00", "3", "60.00"}, {"1350.00", "3", "60.00"}, {"2800.00", "3", "60.00"}}},
+        {true, {{"2800.00", "3", "60.00"}, {"2650.00", "3", "60.00"}, {"1200.00", "3", "60.00"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.leftLine ? "left line" : "right line");
+        (c.leftLine ? req.optLeftLine : req.optRightLine).set(true);
+        open([&c](frmJet& w) {
+            modPublic::StartPile = 1000;
+            modPublic::EndPile = 3000;
+            w.txtdeltap_j.userType("20.000");
+            w.MultiPage1.userClick(2);
+            test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
+                d.txtJetNumPerTeam.userType("3");
+                d.txtTeamNum1.userType("2");
+                d.txtTeamNum2.userType("1");
+                d.ccmdOK.userClick();
+            });
+            w.cmdAutoLayout.userClick();
+            EXPECT_EQ(rowsOf(w.lstJet, 3), c.rows);
+        });
+    }
+}
+
 TEST_F(JetWindow, LayoutDialogRefusesTooManyGroupsAndStaysOpen) {
     open([](frmJet& w) {
         w.MultiPage1.userClick(2);
