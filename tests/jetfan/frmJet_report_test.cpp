@@ -82,7 +82,8 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         EXPECT_EQ(req.sbStatusBar.Panels(1).Text(), "文件已写入：" + report);
 
         const std::vector<std::string> lines = linesOf(report);
-        ASSERT_EQ(lines.size(), 30u);
+        // The template's seven groups, then the two added.
+        ASSERT_EQ(lines.size(), 37u);
         EXPECT_EQ(lines[2], std::string(29, ' ') + req.txtProjectName.Text() + "纯射流风机通风计算报告");
         EXPECT_EQ(lines[5], "■■风机升压力计算■■");
         EXPECT_EQ(lines[16], " ■■压力平衡分析■■");
@@ -98,15 +99,16 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         EXPECT_EQ(lines[23], "     总耗电功率(kw):     " + w.txtTotalPower.Text());
         EXPECT_FALSE(w.txti.Text().empty());
         EXPECT_EQ(lines[27], "桩号\t台数\t升压力(Pa):");
-        EXPECT_EQ(lines[28], "001200.00     02            93.500");
-        EXPECT_EQ(lines[29], "001234.50     04            12.346");
+        EXPECT_EQ(lines[28], "010200.00     03            40.850");
+        EXPECT_EQ(lines[35], "001200.00     02            93.500");
+        EXPECT_EQ(lines[36], "001234.50     04            12.346");
 
         // A snapshot: written again without a calculation, the same file, replaced.
         const std::string first = textfile::ReadBytes(report).value_or("");
         w.cmdReport.userClick();
         EXPECT_EQ(textfile::ReadBytes(report).value_or(""), first);
         EXPECT_EQ(platform::textviewer::log().size(), 2u);
-        EXPECT_EQ(w.lstJet.ListItems.Count(), 2);
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 9);
     });
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
