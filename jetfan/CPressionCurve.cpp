@@ -43,8 +43,9 @@ void CPressionCurve::Draw(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCur
     AcadApp->setVisible(true);
     AcadDoc = &AcadApp->activeDocument();
 
-    // Each chart stands on the one drawn before it (a chart drawn first but the pressure chart stands on
-    // the origin), lifted by what either reaches beyond its usual extent.
+    // Each chart stands on the one drawn before it, lifted by what either reaches beyond its usual extent,
+    // so that negative values never run into the neighbouring chart; an air-speed or concentration chart
+    // drawn first stands on a title at y 0.
     jetfan::ChartLayout lower;
     if (bDrawPressCurve) {
         drawChart(PressPointArray, jetfan::PressureChart(dValueScale, dValueStep), lower);

@@ -24,16 +24,6 @@ TEST(JetLayout, EachEndOnItsOwn) {
     EXPECT_EQ(jetfan::JetLayoutStations(entranceOnly), (std::vector<double>{1250, 1330, 1410}));
 }
 
-TEST(JetLayout, LeftLineCountsFromItsEntranceAtTheLargerStation) {
-    // Traffic runs from 3000 down to 1000: the inlet groups 200 m inside 3000, 150 m apart, 2800, 2650;
-    // the outlet groups up to 200 m before 1000: 1350, 1200; listed in the direction of travel.
-    jetfan::JetLayoutSettings s{1000, 3000, 2, 2, 150, 150, 200, 200, true};
-    EXPECT_EQ(jetfan::JetLayoutStations(s), (std::vector<double>{2800, 2650, 1350, 1200}));
-    // Five groups typed for the inlet stand at the entrance, none by the exit: 2750 down to 2430.
-    jetfan::JetLayoutSettings inletOnly{1000, 3000, 5, 0, 80, 150, 250, 200, true};
-    EXPECT_EQ(jetfan::JetLayoutStations(inletOnly), (std::vector<double>{2750, 2670, 2590, 2510, 2430}));
-}
-
 TEST(JetLayout, NoGroupsForCountsOfZeroOrBelow) {
     EXPECT_TRUE(jetfan::JetLayoutStations({1000, 3000, 0, 0, 150, 150, 200, 200}).empty());
     EXPECT_TRUE(jetfan::JetLayoutStations({1000, 3000, -2, -1, 150, 150, 200, 200}).empty());
