@@ -544,11 +544,12 @@ TEST(JetTemplate, MakeTemplate) {
         // 275.10 / 13.617 Pa: 21 fans.
         w.cmdCalculateJet.userClick();
         ASSERT_EQ(w.txti.Text(), "21.0");
-        // Seven groups of three, side by side under the crown, laid out by the dialog: four from the
-        // entrance and three up to the exit, 150 m apart so that each jet has spent its momentum before
-        // the next group takes the air, the outer groups 200 m inside the portals, clear of the portal
-        // zone, so that fans stand on both sides of most fire points. Together they give 7 × 40.85 Pa, so
-        // the curve ends above the exit portal's pressure.
+        // Seven groups of three, side by side under the crown, laid out by the dialog: 21 fans part into
+        // equal groups of three but not of two, so the layout holds the count exactly and the window names
+        // no shortfall. Four groups from the entrance and three up to the exit, 150 m apart so that each jet
+        // has spent its momentum before the next group takes the air, the outer groups 200 m inside the
+        // portals, clear of the portal zone, so that fans stand on both sides of most fire points. Together
+        // they give 7 × 40.85 Pa, so the curve ends above the exit portal's pressure.
         w.MultiPage1.userClick(2);
         test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
             d.txtJetNumPerTeam.userType("3");
