@@ -184,7 +184,7 @@ void JetCurve_Engine(benchmark::State& state) {
                     ms.AddText(item.text, {item.x1, item.y1, 0}, 20).setColor(item.color);
                 }
             }
-            y = layout.titleY + 100;
+            y = jetfan::NextChartOrigin(layout, 0);
         }
         state.counters["entities"] = static_cast<double>(ms.entities().size());
     }

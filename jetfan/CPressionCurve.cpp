@@ -43,34 +43,48 @@ void CPressionCurve::Draw(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCur
     AcadApp->setVisible(true);
     AcadDoc = &AcadApp->activeDocument();
 
-    double ySaved = 0;
+    // Each chart stands on the one drawn before it, lifted by what either reaches beyond its usual extent,
+    // so that negative values never run into the neighbouring chart; an air-speed or concentration chart
+    // drawn first stands on a title at y 0.
+    jetfan::ChartLayout lower;
     if (bDrawPressCurve) {
-        drawChart(PressPointArray, jetfan::PressureChart(dValueScale, dValueStep), ySaved);
+        drawChart(PressPointArray, jetfan::PressureChart(dValueScale, dValueStep), lower);
     }
     if (bDrawVCurve) {
-        dBasePoint[1] = ySaved + 100;
         dValueScale = dVScale;
         dValueStep = 1;
-        drawChart(VPointArray, jetfan::VelocityChart(dValueScale), ySaved);
+        const jetfan::ChartStyle style = jetfan::VelocityChart(dValueScale);
+        dBasePoint[1] = jetfan::NextChartOrigin(lower, reachBelow(VPointArray, style));
+        drawChart(VPointArray, style, lower);
     }
     if (bDrawCCurve) {
-        dBasePoint[1] = ySaved + 100;
         dValueScale = dCScale;
         dValueStep = 0.1;
-        drawChart(CPointArray, jetfan::ConcentrationChart(dValueScale), ySaved);
+        const jetfan::ChartStyle style = jetfan::ConcentrationChart(dValueScale);
+        dBasePoint[1] = jetfan::NextChartOrigin(lower, reachBelow(CPointArray, style));
+        drawChart(CPointArray, style, lower);
     }
+}
+
+jetfan::ChartSizes CPressionCurve::sizes() const {
+    return {dArrowSize, dTextHeight, dPileStep};
+}
+
+double CPressionCurve::reachBelow(const jetfan::CurvePointArray& points,
+                                  const jetfan::ChartStyle& style) const {
+    const double below = jetfan::LayoutChart(points, dBasePoint[0], 0, style, sizes()).below;
+    return std::isfinite(below) ? below : 0;
 }
 
 // A chart without points draws nothing and moves the next chart nowhere: an axis from the empty curve's
 // start value of -1e9 would only push the drawing out of sight.
 void CPressionCurve::drawChart(const jetfan::CurvePointArray& points, const jetfan::ChartStyle& style,
-                               double& ySaved) {
+                               jetfan::ChartLayout& lower) {
     if (points.empty()) {
         return;
     }
-    const jetfan::ChartSizes sizes{dArrowSize, dTextHeight, dPileStep};
     const jetfan::ChartLayout layout =
-        jetfan::LayoutChart(points, dBasePoint[0], dBasePoint[1], style, sizes);
+        jetfan::LayoutChart(points, dBasePoint[0], dBasePoint[1], style, sizes());
     for (const jetfan::ChartItem& item : layout.items) {
         if (item.kind == jetfan::ChartItem::Kind::Line) {
             AddLineToModel({item.x1, item.y1, 0}, {item.x2, item.y2, 0}, item.color);
@@ -80,7 +94,8 @@ void CPressionCurve::drawChart(const jetfan::CurvePointArray& points, const jetf
     }
     // An axis of no finite length leaves the next chart where it would have been without this one.
     if (std::isfinite(layout.titleY)) {
-        ySaved = layout.titleY;
+        lower.titleY = layout.titleY;
+        lower.above = std::isfinite(layout.above) ? layout.above : 0;
     }
 }
 

@@ -23,7 +23,8 @@ public:
     bool bIsCanDraw = false;
 
     /// Draws the chosen charts (pressure, air speed, concentration, in that order, each 100 above the
-    /// value-axis title of the one before) into the active drawing. All three False: nothing is touched.
+    /// value-axis title of the one before, and further up by what either chart reaches past its title or
+    /// below its station labels) into the active drawing. All three False: nothing is touched.
     void Draw(bool bDrawPressCurve = true, bool bDrawVCurve = true, bool bDrawCCurve = true);
 
     /// Each setter replaces its curve by a copy of the argument.
@@ -39,7 +40,13 @@ public:
     const jetfan::CurvePointArray& cPoints() const { return CPointArray; }
 
 private:
-    void drawChart(const jetfan::CurvePointArray& points, const jetfan::ChartStyle& style, double& ySaved);
+    /// Draws one chart at dBasePoint; `lower` takes its title's y and what it reaches above the title,
+    /// for the chart stacked on it.
+    void drawChart(const jetfan::CurvePointArray& points, const jetfan::ChartStyle& style,
+                   jetfan::ChartLayout& lower);
+    /// How far the chart of these points reaches below its station labels (0 for values not negative).
+    double reachBelow(const jetfan::CurvePointArray& points, const jetfan::ChartStyle& style) const;
+    jetfan::ChartSizes sizes() const;
     void AddLineToModel(const platform::cad::Point& p1, const platform::cad::Point& p2, double color);
     void AddTextToModel(const platform::cad::Point& p, const std::string& text, double color);
 

@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -184,7 +185,27 @@ ChartLayout LayoutChart(const CurvePointArray& points, double ox, double oy, con
         px = x;
         py = y;
     }
+
+    // The chart's own extent, measured against the title's top and the station-tick labels' foot, which
+    // bound every chart whose values are not negative.
+    const double top = out.titleY + T;
+    const double foot = oy - A / 2 - T;
+    for (const ChartItem& item : out.items) {
+        const bool isText = item.kind == ChartItem::Kind::Text;
+        const double high = isText ? item.y1 + T : std::max(item.y1, item.y2);
+        const double low = isText ? item.y1 : std::min(item.y1, item.y2);
+        if (high > top) {
+            out.above = std::max(out.above, high - top);
+        }
+        if (low < foot) {
+            out.below = std::max(out.below, foot - low);
+        }
+    }
     return out;
+}
+
+double NextChartOrigin(const ChartLayout& lower, double nextBelow) {
+    return lower.titleY + kChartStackGap + lower.above + nextBelow;
 }
 
 } // namespace jetfan

@@ -92,8 +92,24 @@ struct ChartItem {
 
 struct ChartLayout {
     std::vector<ChartItem> items; ///< in drawing order
-    double titleY = 0;            ///< y of the value-axis title; the next chart starts 100 above it
+    double titleY = 0;            ///< y of the value-axis title
+    /// How far the chart reaches above the top of its value-axis title (a text stands textHeight above
+    /// its insertion point): 0 unless a curve, a point label or a tick reaches higher, as when every
+    /// value is negative and the value axis runs downwards.
+    double above = 0;
+    /// How far the chart reaches below the station-tick labels under its origin: 0 unless the curve or
+    /// its labels reach lower, as negative values do.
+    double below = 0;
 };
+
+/// Distance from one chart's value-axis title to the origin of the chart stacked on it, when neither
+/// reaches past its usual extent: the next chart's tick labels then stand 50 above the title's top.
+inline constexpr double kChartStackGap = 100;
+
+/// Origin y of the chart stacked on `lower`, for a chart that reaches `nextBelow` below its own
+/// station-tick labels: kChartStackGap above the title, moved up by what either chart reaches beyond its
+/// usual extent, so that no two charts overlap whatever the sign of their values.
+double NextChartOrigin(const ChartLayout& lower, double nextBelow);
 
 /// One chart with its origin at (ox, oy): station axis with arrowhead, title and ticks; value axis with
 /// arrowhead, title and ticks; the curve with a label at every point but the first. A line or text with a

@@ -196,10 +196,17 @@ void frmJet::OpenFile() {
     }
     if (jet.Groups) {
         lstJet.ListItems.Clear();
+        double placed = 0;
         for (const jetfan::JetGroupRow& group : *jet.Groups) {
             platform::ListItem& row = lstJet.ListItems.Add(group.Pile);
             row.setSubItems(1, group.Count);
             row.setSubItems(2, group.Press);
+            placed += vb::Val(group.Count);
+        }
+        // A stored layout that falls short of the stored count is said again on reopening, as it was said
+        // when it was laid out.
+        if (!jet.Groups->empty()) {
+            lblTip.setCaption(jetfan::LayoutHint(placed, txti.Text()));
         }
     }
 }
@@ -384,6 +391,7 @@ void frmJet::cmdAutoLayout_Click() {
             jetfan::JetLayoutSettings s;
             s.StartPile = modPublic::StartPile;
             s.EndPile = modPublic::EndPile;
+            s.LeftLine = !Forms::instance<frmReq>().optRightLine.Value();
             s.N1 = vb::CInt(vb::Val(dialog.txtTeamNum1.Text())).value_or(0);
             s.N2 = vb::CInt(vb::Val(dialog.txtTeamNum2.Text())).value_or(0);
             s.S1 = vb::Val(dialog.txtSpan1.Text());
@@ -400,12 +408,7 @@ void frmJet::cmdAutoLayout_Click() {
                 row.setSubItems(2, rise);
             }
             // A layout of other than the fans the balance asks for is no design on its own: say so.
-            const double placed = lstJet.ListItems.Count() * vb::Val(fans);
-            const double required = vb::Val(txti.Text());
-            lblTip.setCaption(!txti.Text().empty() && placed != required
-                                  ? "自动布置的射流风机共" + vb::CStr(placed) + "台，与所需射流风机台数" +
-                                        vb::CStr(required) + "台不符！"
-                                  : "");
+            lblTip.setCaption(jetfan::LayoutHint(lstJet.ListItems.Count() * vb::Val(fans), txti.Text()));
         }
     });
     guarded([] { Forms::unload<frmSetJetPile>(); });

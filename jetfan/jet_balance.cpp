@@ -29,6 +29,16 @@ double RequiredTotalRise(double dpm, double dpr, double dpl, double dpt) {
     return dpm + dpr + dpl - dpt;
 }
 
+std::optional<vb::Integer> FansToMeetRise(double totalRise, double dpj) {
+    const double quotient = totalRise / dpj;
+    if (!std::isfinite(quotient)) {
+        return std::nullopt;
+    }
+    const double nearest = std::round(quotient);
+    // Rounding to the nearest would leave the fans short of the rise by up to half a fan.
+    return vb::CInt(std::abs(quotient - nearest) <= kWholeCountTolerance ? nearest : std::ceil(quotient));
+}
+
 FanCountResult FanCount(double totalRise, double dpj, double powerOfOneFan, const FanRiseInputs& fan) {
     FanCountResult r;
     if (!(fan.vj > 0) || !(fan.Aj > 0)) {
@@ -51,7 +61,7 @@ FanCountResult FanCount(double totalRise, double dpj, double powerOfOneFan, cons
         // The traffic force carries the design air by itself: no fan, rather than a negative count.
         return r;
     }
-    const std::optional<vb::Integer> count = vb::CInt(totalRise / dpj);
+    const std::optional<vb::Integer> count = FansToMeetRise(totalRise, dpj);
     if (!count) {
         r.Fault = FanCountFault::CountTooLarge;
         return r;

@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 
+#include <optional>
 #include <vector>
 
 /// Pressure balance of a tunnel ventilated by jet fans only, and the number of fans it needs.
@@ -72,10 +73,19 @@ struct FanCountResult {
     double TotalPower = 0; ///< Count × power of one fan [kW]
 };
 
-/// Number of fans for the required total rise and one fan's rise dpj: total / dpj rounded to the nearest
-/// whole number, a half to the even neighbour (2.5 gives 2, 3.5 gives 4). A total at or below 0 needs no
-/// fan (count 0, power 0). The fault names the first reason no count can be given; the count and power
-/// are 0 then and are not to be shown as a result.
+/// A quotient this close to a whole number counts as that number: the rises it is formed from carry
+/// rounding far coarser than this, and a design that balances exactly needs no extra fan.
+inline constexpr double kWholeCountTolerance = 1e-9;
+
+/// Least whole number n with n × dpj ≥ totalRise, for totalRise > 0 and dpj > 0 (250 / 100 gives 3,
+/// 21.09 / 15.403 gives 2); a quotient within kWholeCountTolerance of a whole number counts as that
+/// number. nullopt when n does not fit a count (above 32767) or the quotient is not finite.
+std::optional<vb::Integer> FansToMeetRise(double totalRise, double dpj);
+
+/// Number of fans for the required total rise and one fan's rise dpj: the fewest fans whose rises
+/// together reach the total (FansToMeetRise). A total at or below 0 needs no fan (count 0, power 0). The
+/// fault names the first reason no count can be given; the count and power are 0 then and are not to be
+/// shown as a result.
 FanCountResult FanCount(double totalRise, double dpj, double powerOfOneFan, const FanRiseInputs& fan);
 
 } // namespace jetfan

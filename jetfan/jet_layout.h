@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 
+#include <string>
 #include <vector>
 
 /// Automatic layout of the jet-fan groups of the pure jet-fan scheme.
@@ -12,12 +13,14 @@ namespace jetfan {
 struct JetLayoutSettings {
     double StartPile = 0; ///< smaller end station of the tunnel [m]
     double EndPile = 0;   ///< larger end station of the tunnel [m]
-    vb::Integer N1 = 0;   ///< groups counted from the start end
-    vb::Integer N2 = 0;   ///< groups counted from the end end
-    double S1 = 0;        ///< spacing of the start-end groups [m]
-    double S2 = 0;        ///< spacing of the end-end groups [m]
-    double D1 = 0;        ///< distance of the first group from the start end [m]
-    double D2 = 0;        ///< distance of the last group from the end end [m]
+    vb::Integer N1 = 0;   ///< groups counted from the entrance portal (inlet section)
+    vb::Integer N2 = 0;   ///< groups counted from the exit portal (outlet section)
+    double S1 = 0;        ///< spacing of the inlet groups [m]
+    double S2 = 0;        ///< spacing of the outlet groups [m]
+    double D1 = 0;        ///< distance of the first group from the entrance portal [m]
+    double D2 = 0;        ///< distance of the last group from the exit portal [m]
+    /// Traffic runs towards the smaller station: the entrance portal is EndPile, the exit StartPile.
+    bool LeftLine = false;
 };
 
 /// Most groups the layout dialog lays out from either end.
@@ -27,10 +30,15 @@ inline constexpr int kMaxGroupsPerSection = 1000;
 /// the range of a long long so that any text can be named in a refusal.
 long long AskedCount(double value);
 
-/// Stations of the groups [m], in the order they are listed: the start-end groups upwards from
-/// StartPile + D1 in steps of S1, then the end-end groups, the last of which stands D2 before EndPile,
-/// also upwards. The line direction is not consulted; stations are not checked against the tunnel.
-/// A count of 0 or below gives no group at that end.
+/// Stations of the groups [m], in the direction of travel: the inlet groups from D1 inside the entrance
+/// portal in steps of S1, then the outlet groups, the last of which stands D2 before the exit portal. On
+/// the right line the entrance is StartPile, so the stations rise; on the left line it is EndPile and they
+/// fall. Stations are not checked against the tunnel. A count of 0 or below gives no group at that end.
 std::vector<double> JetLayoutStations(const JetLayoutSettings& s);
+
+/// The hint on a layout: the fans placed in the groups against the count the balance shows (its text,
+/// "21.0"), "自动布置的射流风机共…台，与所需射流风机台数…台不符！" when they differ; empty when they agree or
+/// the balance shows no count.
+std::string LayoutHint(double placed, const std::string& countShown);
 
 } // namespace jetfan

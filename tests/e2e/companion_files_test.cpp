@@ -187,9 +187,10 @@ TEST(ShippedTemplates, SchemeTemplatesReadToTheEnd) {
         EXPECT_EQ(jet.Record2[jetfan::kJetName], "1120型射流风机");
         EXPECT_EQ(jet.Record2[jetfan::keta], "0.876");
         EXPECT_EQ(jet.Record2[jetfan::kPower], "42");
-        EXPECT_EQ(jet.Record4[jetfan::kTotalPower], "");
+        EXPECT_EQ(jet.Record4[jetfan::kTotalPower], "882.00");
         ASSERT_TRUE(jet.Groups);
-        EXPECT_TRUE(jet.Groups->empty());
+        ASSERT_EQ(jet.Groups->size(), 7u);
+        EXPECT_EQ(jet.Groups->back().Pile, "15035.00");
         EXPECT_TRUE(in.AtEnd());
     }
     {

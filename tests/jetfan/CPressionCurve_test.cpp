@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -143,6 +144,34 @@ TEST(CPressionCurve, ACurveNeverSetIsLeftOutAndTheNextChartStaysInPlace) {
     // Concentration 100 above the pressure title (350): axis to 450 + 1100, title 20 above.
     ASSERT_NE(findText("浓度C(%)"), nullptr);
     EXPECT_DOUBLE_EQ(findText("浓度C(%)")->a.y, 450 + 1100 + 20);
+}
+
+// No chart reaches into another whatever the sign of the values: every pressure negative, as in a
+// tunnel whose fans only just lift the exit to the open air, and a speed whose top tick label stands above
+// its axis title. The charts share their stations, so their heights must be apart.
+TEST(CPressionCurve, ChartsNeverOverlapWhateverTheSignOfTheValues) {
+    CPressionCurve curve;
+    curve.SetPressPointArray(
+        {{10000, -471, 0}, {11200, -802.5, 0}, {11200, -760.2, 0}, {13400, -1123, 0}, {15235, -640.8, 0}});
+    curve.SetVPointArray({{10000, 2.51, 0}, {15235, 2.51, 0}});
+    curve.SetCPointArray({{10000, 0, 0}, {15235, 1, 0}});
+    curve.Draw();
+    // Each chart starts with its station axis, from x −10 past the last station; a text stands its height
+    // above its point.
+    std::vector<std::pair<double, double>> heights;
+    for (const cad::Entity& e : drawn()) {
+        if (e.type == Type::Line && e.a.x == -10 && e.b.x > 5235) {
+            heights.emplace_back(1e300, -1e300);
+        }
+        ASSERT_FALSE(heights.empty());
+        const bool line = e.type == Type::Line;
+        heights.back().first = std::min({heights.back().first, e.a.y, line ? e.b.y : e.a.y});
+        heights.back().second = std::max({heights.back().second, e.a.y, line ? e.b.y : e.a.y + e.height});
+    }
+    ASSERT_EQ(heights.size(), 3u);
+    for (std::size_t i = 0; i + 1 < heights.size(); ++i) {
+        EXPECT_LT(heights[i].second, heights[i + 1].first) << i;
+    }
 }
 
 TEST(CPressionCurve, PressureLookupReadsTheLastArraySet) {

@@ -16,6 +16,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/drawn_texts.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -29,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -205,6 +207,33 @@ TEST_F(JetCurveWindow, TemplateChartsFittedShowEveryTextClearOfTheOthers) {
             EXPECT_EQ(after[i].a.y, before[i].a.y);
         }
     });
+}
+
+// The template as shipped holds its design: "绘制曲线" right after opening draws its seven groups of
+// three, each a step up of 40.85 Pa, and a curve that ends above the open air at the exit portal.
+TEST(JetCurveTemplate, TheShippedDesignDrawsItsFansUpToTheExitPressure) {
+    frmReq& req = test_support::savedTemplate();
+    EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [](frmJet& w, frmVentParam&) {
+        w.cmdDrawPressCurve.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        const std::vector<std::string> labels = textsOf(drawnEntities(), jetfan::kCurveColor);
+        for (const char* group : {"K10+200.000", "K10+350.000", "K10+500.000", "K10+650.000", "K14+735.000",
+                                  "K14+885.000", "K15+35.000"}) {
+            std::vector<double> step;
+            for (const std::string& label : labels) {
+                if (label.rfind(std::string(group) + ":", 0) == 0) {
+                    step.push_back(labelValue(label));
+                }
+            }
+            ASSERT_EQ(step.size(), 2u) << group;
+            EXPECT_NEAR(step[1] - step[0], 40.85, 0.011) << group;
+        }
+        const auto exit = std::find_if(labels.begin(), labels.end(),
+                                       [](const std::string& l) { return l.rfind("K15+235.000:", 0) == 0; });
+        ASSERT_NE(exit, labels.end());
+        // The walk loses what the balance counts: 7 × 40.85 − 275.10 = 10.85 Pa above the open air.
+        EXPECT_NEAR(labelValue(*exit), 10.85, 0.006) << *exit;
+    }));
 }
 
 TEST_F(JetCurveWindow, NoGroupsIsSaidAndNothingIsDrawn) {

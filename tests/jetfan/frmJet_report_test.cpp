@@ -17,6 +17,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/report_options.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
@@ -81,7 +82,8 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         EXPECT_EQ(req.sbStatusBar.Panels(1).Text(), "文件已写入：" + report);
 
         const std::vector<std::string> lines = linesOf(report);
-        ASSERT_EQ(lines.size(), 30u);
+        // The template's seven groups, then the two added.
+        ASSERT_EQ(lines.size(), 37u);
         EXPECT_EQ(lines[2], std::string(29, ' ') + req.txtProjectName.Text() + "纯射流风机通风计算报告");
         EXPECT_EQ(lines[5], "■■风机升压力计算■■");
         EXPECT_EQ(lines[16], " ■■压力平衡分析■■");
@@ -97,15 +99,16 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         EXPECT_EQ(lines[23], "     总耗电功率(kw):     " + w.txtTotalPower.Text());
         EXPECT_FALSE(w.txti.Text().empty());
         EXPECT_EQ(lines[27], "桩号\t台数\t升压力(Pa):");
-        EXPECT_EQ(lines[28], "001200.00     02            93.500");
-        EXPECT_EQ(lines[29], "001234.50     04            12.346");
+        EXPECT_EQ(lines[28], "010200.00     03            40.850");
+        EXPECT_EQ(lines[35], "001200.00     02            93.500");
+        EXPECT_EQ(lines[36], "001234.50     04            12.346");
 
         // A snapshot: written again without a calculation, the same file, replaced.
         const std::string first = textfile::ReadBytes(report).value_or("");
         w.cmdReport.userClick();
         EXPECT_EQ(textfile::ReadBytes(report).value_or(""), first);
         EXPECT_EQ(platform::textviewer::log().size(), 2u);
-        EXPECT_EQ(w.lstJet.ListItems.Count(), 2);
+        EXPECT_EQ(w.lstJet.ListItems.Count(), 9);
     });
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
@@ -140,6 +143,34 @@ TEST_F(JetReport, AReportThatCannotBeWrittenIsSaidAndNotOpened) {
     EXPECT_EQ(platform::msgbox::log()[0].prompt, "计算报告未能写入：" + report);
     EXPECT_EQ(platform::msgbox::log()[0].title, "纯射流风机通风计算报告");
     EXPECT_TRUE(platform::textviewer::log().empty());
+}
+
+// 275.10 / 13.617 = 20.2 fans: twenty would give 272.34 Pa of the 275.10 the template's tunnel needs, so
+// the window, the report and the control table all count twenty-one (882 kW at 42 kW a fan).
+TEST_F(JetReport, TheTemplateCountsTheFansThatMeetItsRiseEverywhere) {
+    open([&](frmJet& w, frmVentParam&) {
+        w.cmdCalculateJet.userClick();
+        test_support::ExpectTexts{{w.txttotaldeltap_j, "275.10"},
+                                  {w.txtdeltap_j, "13.617"},
+                                  {w.txti, "21.0"},
+                                  {w.txtTotalPower, "882.00"}};
+        w.cmdReport.userClick();
+        const std::vector<std::string> lines = linesOf(report);
+        ASSERT_GE(lines.size(), 24u);
+        EXPECT_EQ(lines[22], "   所需射流风机台数i:    21.0");
+        EXPECT_EQ(lines[23], "     总耗电功率(kw):     882.00");
+        // The design year's one-way case at 10 km/h, the combination the design demand comes from.
+        int year = -1;
+        for (int i = 1; i <= req.lstTraffic.ListItems.Count(); ++i) {
+            year = req.lstTraffic.ListItems(i).Text() == req.txtYear.Text() ? i - 1 : year;
+        }
+        choose({year}, {0}, {8}, false);
+        w.cmdTable.userClick();
+        const std::vector<std::string> table = linesOf(this->table);
+        ASSERT_EQ(table.size(), 6u);
+        EXPECT_EQ(table[3], "工况车速:10km/h,   Qreq:330.89,  运营控制:需射流风机台数:21,  总功率:882kW");
+    });
+    EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
 // ---- The operation control table ----

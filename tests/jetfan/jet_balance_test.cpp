@@ -43,15 +43,30 @@ TEST(JetBalance, LocalLossesAndTotalRise) {
     EXPECT_NEAR(jetfan::RequiredTotalRise(10, 20, 0, 50), -20, 1e-12);
 }
 
-TEST(JetBalance, FanCountRoundsHalvesToEven) {
-    // 250 / 100 = 2.5 gives 2; 350 / 100 = 3.5 gives 4; 260 / 100 = 2.6 gives 3; power 42 kW a fan.
-    FanCountResult r = FanCount(250, 100, 42, ratedFan());
-    EXPECT_EQ(r.Fault, FanCountFault::None);
-    EXPECT_EQ(r.Count, 2);
-    EXPECT_DOUBLE_EQ(r.TotalPower, 84);
-    EXPECT_EQ(FanCount(350, 100, 42, ratedFan()).Count, 4);
-    EXPECT_EQ(FanCount(260, 100, 42, ratedFan()).Count, 3);
-    EXPECT_DOUBLE_EQ(FanCount(260, 100, 42, ratedFan()).TotalPower, 126);
+TEST(JetBalance, FanCountIsTheFewestFansThatMeetTheRise) {
+    // n is the least whole number with n · Δpj ≥ ΣΔpj; power 42 kW a fan.
+    const struct {
+        double total, dpj;
+        int count;
+    } cases[] = {
+        {250, 100, 3},          // 2.5: two fans give 200 of 250 Pa
+        {21.09, 15.403, 2},     // 1.37: one fan gives 15.403 of 21.09 Pa
+        {275.10, 13.617, 21},   // 20.2: the template's balance
+        {350, 100, 4},          // 3.5
+        {260, 100, 3},          // 2.6
+        {300, 100, 3},          // exactly 3
+        {2.1, 0.3, 7},          // 7.000000000000001 counts as 7
+        {300.00000005, 100, 3}, // 3.0000000005 lies within 1e-9 of 3
+        {300.000001, 100, 4},   // 3.00000001 does not
+        {0.01, 100, 1},         // any rise at all needs a fan
+    };
+    for (const auto& c : cases) {
+        const FanCountResult r = FanCount(c.total, c.dpj, 42, ratedFan());
+        EXPECT_EQ(r.Fault, FanCountFault::None) << c.total << " / " << c.dpj;
+        EXPECT_EQ(r.Count, c.count) << c.total << " / " << c.dpj;
+        EXPECT_DOUBLE_EQ(r.TotalPower, 42.0 * c.count) << c.total << " / " << c.dpj;
+        EXPECT_GE(r.Count * c.dpj, c.total - 1e-6) << c.total << " / " << c.dpj;
+    }
 }
 
 TEST(JetBalance, TrafficForceThatCarriesTheAirNeedsNoFan) {

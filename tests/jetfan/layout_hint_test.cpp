@@ -69,4 +69,30 @@ TEST(JetLayoutHint, NamesThePlacedAndTheCountedFansWhenTheyDiffer) {
     }));
 }
 
+// What the hint said of the stored layout is said again when the project is opened again, before any
+// new layout or balance.
+TEST(JetLayoutHint, AReopenedProjectShowsWhatItsStoredLayoutHolds) {
+    const struct {
+        const char* count;
+        const char* groupsAtEachPortal;
+        const char* hint;
+    } cases[] = {
+        {"145.0", "4", "自动布置的射流风机共16台，与所需射流风机台数145台不符！"},
+        {"8.0", "2", ""},
+    };
+    frmReq& req = test_support::savedTemplate();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        EXPECT_TRUE(test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) {
+            w.MultiPage1.userClick(2);
+            w.txti.set(c.count);
+            test_support::layJetGroups(c.groupsAtEachPortal);
+            w.cmdAutoLayout.userClick();
+            EXPECT_EQ(w.lblTip.Caption(), c.hint);
+        }));
+        EXPECT_TRUE(test_support::openScheme<frmJet>(
+            req, 0, [&](frmJet& w, frmVentParam&) { EXPECT_EQ(w.lblTip.Caption(), c.hint); }));
+    }
+}
+
 } // namespace
