@@ -215,8 +215,11 @@ void frmConcentrate::UpdateData(bool toFields) {
                 modPublic::DD_r = vb::Val(req.lstSection.ListItems(1).SubItems(3));
             }
         });
-        // A zero area stores the infinite speed; the calculation refuses it before any pass.
-        modPublic::v_r = QQ_r / modPublic::AA_r;
+        // A zero area is a failed division: the speed keeps its value (other windows read it) and the
+        // calculation refuses the area before any pass.
+        if (const double v_r = QQ_r / modPublic::AA_r; std::isfinite(v_r)) {
+            modPublic::v_r = v_r;
+        }
         AA_tot = vb::Val(txtAA_tot.Text());
         eta = vb::Val(txteta.Text());
         SS_tot = vb::Val(txtSS_tot.Text());

@@ -369,6 +369,24 @@ TEST_F(ConcentrateWindow, InputsThatCannotBalanceAreNamedAndChangeNoResult) {
     });
 }
 
+/// A start station no tunnel reaches (a typo with extra digits) leaves no section at the stations: the
+/// window refuses the zero area and the design speed it publishes stays a number.
+TEST_F(ConcentrateWindow, AStationBeyondAnyTunnelPublishesNoInfiniteSpeed) {
+    platform::msgbox::setAutoAnswer(true);
+    for (const char* start : {"1e18", "1e300"}) {
+        modPublic::v_r = 2.5;
+        req.txtStartPile.set(start);
+        open([&](frmConcentrate& w) {
+            w.cmdCalculateJet.userClick();
+            EXPECT_TRUE(std::isfinite(modPublic::v_r)) << start;
+        });
+    }
+    for (const auto& box : platform::msgbox::log()) {
+        EXPECT_EQ(box.prompt, "隧道起点处断面面积为零，无法计算，请检查断面数据！");
+    }
+    platform::msgbox::setAutoAnswer(false);
+}
+
 // ---- The .con file ----
 
 TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
