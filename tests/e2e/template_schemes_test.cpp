@@ -13,6 +13,8 @@
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/TextViewer.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
@@ -69,6 +71,8 @@ const std::vector<Row> kRows = {
          scheme<frmJet>(req, 0, [](frmJet& w) {
              w.cmdCalculateJet.userClick();
              expectNumber(w.txti, "txti");
+             // The shipped groups hold the count the balance gives.
+             expectNoHint(w.lblTip, "lblTip");
          });
      }},
     {"ConcentratedSupply",
@@ -143,6 +147,11 @@ const std::vector<Row> kRows = {
          test_stage::onModal<frmFire>([](frmFire& w) {
              w.cmdCollect.userClick();
              w.cmdControlScheme.userClick();
+             ASSERT_EQ(platform::textviewer::log().size(), 1u);
+             const std::string table = textfile::ReadBytes(platform::textviewer::log()[0]).value_or("");
+             for (const char* station : {"10200", "12617.5", "15035"}) {
+                 EXPECT_NE(table.find(station), std::string::npos) << "no line for the fire at " << station;
+             }
              w.cmdClose.userClick();
          });
          req.mnuToolsmnuFire.userClick();
@@ -151,6 +160,9 @@ const std::vector<Row> kRows = {
      [](frmReq& req) {
          test_stage::onModal<frmAxialFanDesign>([](frmAxialFanDesign& w) {
              w.cmdCalculate.userClick();
+             expectNumber(w.txtp_tot, "txtp_tot");
+             expectNumber(w.txtSSkw, "txtSSkw");
+             expectNoHint(w.lblDuctNote, "lblDuctNote");
              w.cmdClose.userClick();
          });
          req.mnuToolsmnuFanPowerAnalysis.userClick();
@@ -168,6 +180,7 @@ const std::vector<Row> kRows = {
      [](frmReq& req) {
          test_stage::onModal<frmBrightness>([](frmBrightness& w) {
              w.cmdCalculate.userClick();
+             expectNumber(w.txtLL, "txtLL");
              w.cmdOK.userClick();
          });
          req.mnuLighting.userClick();
@@ -192,6 +205,8 @@ const std::vector<Row> kRows = {
              test_stage::onModal<frmDefineLamp>([](frmDefineLamp& d) {
                  test_stage::onModal<frmLighting>([](frmLighting& s) {
                      s.cmdCalculate.userClick();
+                     expectNumber(s.txtLL_av, "txtLL_av");
+                     expectNumber(s.txtUU_0, "txtUU_0");
                      s.cmdPreStep.userClick();
                  });
                  d.cmdNextStep.userClick();
