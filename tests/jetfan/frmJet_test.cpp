@@ -386,12 +386,7 @@ TEST_F(JetWindow, AutomaticLayoutStartsAtTheEntranceOfEitherLine) {
             modPublic::EndPile = 3000;
             w.txtdeltap_j.userType("20.000");
             w.MultiPage1.userClick(2);
-            test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-                d.txtJetNumPerTeam.userType("3");
-                d.txtTeamNum1.userType("2");
-                d.txtTeamNum2.userType("1");
-                d.ccmdOK.userClick();
-            });
+            test_support::layJetGroups({.perGroup = "3", .inlet = "2", .outlet = "1"});
             w.cmdAutoLayout.userClick();
             EXPECT_EQ(rowsOf(w.lstJet, 3), c.rows);
         });
@@ -551,16 +546,7 @@ TEST(JetTemplate, MakeTemplate) {
         // portals, clear of the portal zone, so that fans stand on both sides of most fire points. Together
         // they give 7 × 40.85 Pa, so the curve ends above the exit portal's pressure.
         w.MultiPage1.userClick(2);
-        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-            d.txtJetNumPerTeam.userType("3");
-            d.txtTeamNum1.userType("4");
-            d.txtSpan1.userType("150");
-            d.txtTeamNum2.userType("3");
-            d.txtSpan2.userType("150");
-            d.txtDist1.userType("200");
-            d.txtDist2.userType("200");
-            d.ccmdOK.userClick();
-        });
+        test_support::layJetGroups({"3", "4", "3", "150", "150", "200", "200"});
         w.cmdAutoLayout.userClick();
         ASSERT_EQ(w.lstJet.ListItems.Count(), 7);
         EXPECT_EQ(w.lblTip.Caption(), "");

@@ -47,12 +47,7 @@ TEST(JetLayoutHint, NamesThePlacedAndTheCountedFansWhenTheyDiffer) {
                          c.outlet + ")");
             w.lblTip.setCaption("前一次的提示");
             w.txti.set(c.count);
-            test_stage::onModal<frmSetJetPile>([&c](frmSetJetPile& d) {
-                d.txtJetNumPerTeam.userType(c.perGroup);
-                d.txtTeamNum1.userType(c.inlet);
-                d.txtTeamNum2.userType(c.outlet);
-                d.ccmdOK.userClick();
-            });
+            test_support::layJetGroups({.perGroup = c.perGroup, .inlet = c.inlet, .outlet = c.outlet});
             w.cmdAutoLayout.userClick();
             EXPECT_EQ(w.lblTip.Caption(), c.hint);
         }

@@ -565,16 +565,7 @@ TEST(ShaftJetTemplate, MakeTemplate) {
         ASSERT_EQ(w.txtjetcount1.Text(), "4");
         ASSERT_EQ(w.txtjetcount2.Text(), "4");
         w.MultiPage1.userClick(2);
-        test_stage::onModal<frmSetJetPile>([](frmSetJetPile& d) {
-            d.txtJetNumPerTeam.userType("2");
-            d.txtTeamNum1.userType("2");
-            d.txtTeamNum2.userType("2");
-            d.txtSpan1.userType("150");
-            d.txtSpan2.userType("150");
-            d.txtDist1.userType("200");
-            d.txtDist2.userType("200");
-            d.ccmdOK.userClick();
-        });
+        test_support::layJetGroups({"2", "2", "2", "150", "150", "200", "200"});
         w.cmdAutoLayout.userClick();
         ASSERT_EQ(w.lstJet.ListItems.Count(), 4);
         for (platform::TextBox* box : {&w.txtAA_e,           &w.txtdeltap_e,     &w.txtAA_b,

@@ -69,4 +69,27 @@ inline void layJetGroups(const std::string& perPortal) {
     });
 }
 
+/// The boxes of the jet-fan layout dialog; an empty text leaves the box as the dialog opens it.
+struct JetGroupLayout {
+    std::string perGroup, inlet, outlet, spanInlet, spanOutlet, distInlet, distOutlet;
+};
+
+/// Queues the jet-fan layout dialog filled with `layout`, then "布置".
+inline void layJetGroups(const JetGroupLayout& layout) {
+    test_stage::onModal<frmSetJetPile>([layout](frmSetJetPile& d) {
+        for (const auto& [box, text] : {std::pair{&d.txtJetNumPerTeam, layout.perGroup},
+                                        {&d.txtTeamNum1, layout.inlet},
+                                        {&d.txtTeamNum2, layout.outlet},
+                                        {&d.txtSpan1, layout.spanInlet},
+                                        {&d.txtSpan2, layout.spanOutlet},
+                                        {&d.txtDist1, layout.distInlet},
+                                        {&d.txtDist2, layout.distOutlet}}) {
+            if (!text.empty()) {
+                box->userType(text);
+            }
+        }
+        d.ccmdOK.userClick();
+    });
+}
+
 } // namespace test_support
