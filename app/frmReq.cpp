@@ -515,9 +515,11 @@ void frmReq::buildPage6() {
     inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
     demandRow(Frame19, txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock, 660);
 
-    // A fixed picture of 450 × 132 pixels below the frames.
+    // A fixed picture of 450 × 132 pixels below the frames; the warning below it, across the page, where a
+    // sentence reads as one.
     Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);
-    lblWarning6.place(page, 6950, 4780, 1630, 1980 + extraHeight());
+    const int warningTop = 4780 + 132 * 15 + 60;
+    lblWarning6.place(page, 120, warningTop, 8460, pageHeight() - warningTop - 60);
     lblWarning6.setWordWrap(true);
     lblWarning6.setForeColor(platform::vbRed);
     lblWarning6.setVisible(false);
