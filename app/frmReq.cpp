@@ -408,7 +408,7 @@ void frmReq::buildPage4() {
     // The CO row, then the smoke row; Tab runs along each.
     layout_.caption(Frame12, "CO基准排放量qco(m^3/辆.km)", 100, 260, 2600);
     resultBox(txtq_co_at_Year, Frame12, 100, 520, 2500);
-    layout_.caption(Frame12, "设计工况", 2800, 260, 1600);
+    layout_.caption(Frame12, "设计工况", 2800, 220, 1600);
     lstCOModel.place(Frame12, 2800, 480, 1700, 820);
     lstCOModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkDelta, Frame12, "由软件计算CO设计浓度δ(ppm)", 4650, 240, 3700, 300);
@@ -417,7 +417,7 @@ void frmReq::buildPage4() {
     resultBox(txtworkv_t, Frame12, 7350, 560, 950);
     layout_.caption(Frame12, "VI基准排放量qvi(m^2/辆.km)", 100, 1120, 2600);
     resultBox(txtq_VI_at_Year, Frame12, 100, 1380, 2500);
-    layout_.caption(Frame12, "光源类型", 2800, 1330, 1600);
+    layout_.caption(Frame12, "光源类型", 2800, 1290, 1600);
     lstLightModel.place(Frame12, 2800, 1570, 1700, 560);
     lstLightModel.setBackColor(platform::kInputColor);
     Layout::captioned(chkKK, Frame12, "由软件计算VI设计浓度K(1/m):", 4650, 1100, 3700, 300);
@@ -519,9 +519,11 @@ void frmReq::buildPage6() {
     inputBox(txtBlockEndPile, Frame19, 6550, 300, 1400);
     demandRow(Frame19, txtQQ_req_CO_1kmblock, txtQQ_req_VI_1kmblock, 660);
 
-    // A fixed picture of 450 × 132 pixels below the frames.
+    // A fixed picture of 450 × 132 pixels below the frames; the warning below it, across the page, where a
+    // sentence reads as one.
     Picture1.place(page, 120, 4780, 450 * 15, 132 * 15);
-    lblWarning6.place(page, 6950, 4780, 1630, 1980 + extraHeight());
+    const int warningTop = 4780 + 132 * 15 + 60;
+    lblWarning6.place(page, 120, warningTop, 8460, pageHeight() - warningTop - 60);
     lblWarning6.setWordWrap(true);
     lblWarning6.setForeColor(platform::vbRed);
     lblWarning6.setVisible(false);

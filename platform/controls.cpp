@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <qdrawutil.h>
 #include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
@@ -97,17 +98,39 @@ protected:
 };
 
 // A frame without a border draws nothing of its own. Not a style sheet: that would take over the
-// colours of every control inside it.
+// colours of every control inside it. A captioned frame runs its top line through the middle of its
+// caption, as the windows' positions expect: a style that draws the caption above the line puts the
+// line a whole text line down, across the first row of the controls placed inside.
 class VbFrame : public QGroupBox {
 public:
     bool borderless = false;
 
+    /// How far below the frame's top its top line runs [pixels].
+    int topLine() const { return title().isEmpty() ? 0 : fontMetrics().height() / 2; }
+
 protected:
     void paintEvent(QPaintEvent* event) override {
-        if (!borderless) {
-            QGroupBox::paintEvent(event);
+        if (borderless) {
+            return;
         }
+        if (title().isEmpty()) {
+            QGroupBox::paintEvent(event);
+            return;
+        }
+        const QFontMetrics metrics = fontMetrics();
+        const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPad,
+                            metrics.height());
+        QPainter painter(this);
+        // An etched line (a dark one with a light one inside), broken where the caption stands.
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(caption)));
+        qDrawShadeRect(&painter, rect().adjusted(0, topLine(), 0, 0), palette(), true, 1, 0);
+        painter.setClipping(false);
+        style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), QPalette::WindowText);
     }
+
+private:
+    static constexpr int kCaptionLeft = 6, kCaptionPad = 2;
 };
 
 // The tab strip: its row of tabs over a raised panel, on which the window lays its page frames.

@@ -175,7 +175,7 @@ void frmShaftAndJet::buildControls() {
         // The duct-loss button beside its box, next on the keyboard.
         o.calculate->place(*o.design, 2810, 260, 330, platform::kBoxHeight);
         o.calculate->setCaption("...");
-        layout_.caption(*o.design, o.riseCaption, 100, top + 30, 1900, twoLines);
+        layout_.caption(*o.design, o.riseCaption, 100, top + 15, 1900, twoLines);
         o.rise->place(*o.design, 2000, top + lower + 30, 800, platform::kBoxHeight);
         layout_.column(*o.design, small, top + row + lower, {{o.totalCaption, o.total}});
         Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);

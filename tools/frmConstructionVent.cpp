@@ -21,19 +21,17 @@ using platform::TextBox;
 namespace {
 
 constexpr int kPitch = 360;
-// The caption of the explosive's gas yield takes two lines: its box sits beside the second, and the rows
-// below it move down by a line.
+// The caption of the explosive's gas yield is too long to stand beside its box: it takes a line of its own
+// above the box, across the frame, and the rows below move down by that line. The box's red unit note
+// stands left of the box, where a caption would.
 constexpr int kSecondLine = 240;
 constexpr const char* kGasYield = "炸药爆炸时的有害气体产量b(L/kg)";
-// Said in red above a gas-yield box whose number is below 1: a yield typed in m³/kg gives a demand a
+// Said in red beside a gas-yield box whose number is below 1: a yield typed in m³/kg gives a demand a
 // thousand times too small.
 constexpr const char* kGasYieldNote = "b以L/kg计,常取40";
 constexpr int kGasYieldNoteWidth = 1700;
-constexpr platform::Layout::Column kGasYieldRow{.left = 120,
-                                                .labelWidth = 2600,
-                                                .boxWidth = 1100,
-                                                .labelDrop = 30 - kSecondLine,
-                                                .labelHeight = platform::kBoxHeight + kSecondLine};
+constexpr int kGasYieldLeft = 120, kGasYieldCaptionWidth = 3600, kGasYieldBoxLeft = 2720,
+              kGasYieldBoxWidth = 1100;
 constexpr const char* kTitle = "施工通风计算";
 
 struct Gas {
@@ -51,6 +49,12 @@ constexpr platform::Layout::Column rowsOf(int labelWidth, int boxWidth) {
             .boxWidth = boxWidth,
             .pitch = kPitch,
             .labelHeight = platform::kBoxHeight};
+}
+
+/// A gas-yield row from `top` (the box's top): its caption on the line above, across the frame.
+void gasYieldRow(platform::Container& frame, int top, platform::Label& caption, platform::TextBox& box) {
+    caption.place(frame, kGasYieldLeft, top - kSecondLine - 30, kGasYieldCaptionWidth, 255);
+    box.place(frame, kGasYieldBoxLeft, top, kGasYieldBoxWidth, platform::kBoxHeight);
 }
 
 const char* const kMethods[5] = {"方法一", "方法二", "方法三", "方法四", "方法五"};
@@ -118,7 +122,7 @@ void frmConstructionVent::buildControls() {
     txtL.add(0);
     txtL.add(1);
     layout_.column(forced, rowsOf(2600, 1100), 1860, {{"淋湿系数Φ", &txtPHI(0)}});
-    layout_.column(forced, kGasYieldRow, 1860 + kPitch + kSecondLine, {{kGasYield, &txtb(0)}});
+    gasYieldRow(forced, 1860 + kPitch + kSecondLine, layout_.caption(forced, kGasYield, 0, 0, 0), txtb(0));
     const int forcedBelow = 1860 + kSecondLine;
     layout_.column(forced, rowsOf(2600, 1100), forcedBelow + 2 * kPitch, {{"紊流扩散系数k:", &txtk}});
     layout_.column(forced, rowsOf(2100, 1100), forcedBelow + 3 * kPitch, {{"百米漏风率P100", &txtLF}});
@@ -135,7 +139,8 @@ void frmConstructionVent::buildControls() {
     Layout::frame(Frame8, exhaust, "选择雷管类型", 120, 1860, 3735, 660);
     Layout::captioned(optLeiGuan1, Frame8, "火雷管起爆", 120, 270, 1700);
     Layout::captioned(optLeiGuan2, Frame8, "电雷管起爆", 1900, 270, 1700);
-    platform::Layout::row(exhaust, kGasYieldRow, 2640 + kSecondLine, lblB, kGasYield, txtb(1));
+    lblB.setCaption(kGasYield);
+    gasYieldRow(exhaust, 2640 + kSecondLine, lblB, txtb(1));
 
     // Mixed ventilation.
     platform::Frame& mixed = frmtype(2);
@@ -144,7 +149,7 @@ void frmConstructionVent::buildControls() {
     picMethod3.place(Frame11, 1200, 240, 2415, 960);
     picMethod3.setStretch(true);
     layout_.column(mixed, rowsOf(2600, 1100), 1620, {{"淋湿系数Φ", &txtPHI(1)}});
-    layout_.column(mixed, kGasYieldRow, 1620 + kPitch + kSecondLine, {{kGasYield, &txtb(2)}});
+    gasYieldRow(mixed, 1620 + kPitch + kSecondLine, layout_.caption(mixed, kGasYield, 0, 0, 0), txtb(2));
     const int mixedBelow = 1620 + kSecondLine;
     Layout::row(mixed, rowsOf(2600, 1100), mixedBelow + 2 * kPitch, lblL.add(1),
                 "压风口到工作面距离L(m):", txtL(1));
@@ -237,8 +242,7 @@ void frmConstructionVent::buildControls() {
     lstRe.place(frma, 120, 1560, 2415, 860);
     frma.setVisible(false);
 
-    // Each gas-yield box has its unit note beside it, on the caption's second line, which holds only the
-    // end of the unit.
+    // Each gas-yield box has its unit note beside it, left of the box.
     for (int i = 0; i < 3; ++i) {
         TextBox& box = txtb(i);
         platform::Label& note = lblBUnit.add(i);

@@ -459,6 +459,55 @@ TEST(Label, TheCelsiusSignIsDrawnAndEveryControlKeepsItsText) {
     EXPECT_EQ(frame.Caption(), "温度(℃)");
 }
 
+// A caption stands clear of what lies beside it: its text (not its whole box) off another control, a
+// hidden note counted where it shows, a hidden panel not (it is shown instead); a frame's first row below
+// the line the frame draws through its caption.
+TEST(Label, ACaptionIsCrowdedOnlyWhereItsTextMeetsAnotherControlOrAFramesLine) {
+    const test_support::ProgramFont font;
+    struct Case {
+        const char* what;
+        int boxTop;       // a box in a captioned frame [twips from its top]
+        int captionWidth; // "风机效率η" beside the box
+        bool noteHidden;  // a red note over the caption's end
+        bool panel;       // a hidden panel over the caption
+        const char* found;
+    };
+    const Case cases[] = {
+        {"clear", 240, 1000, false, false, nullptr},
+        {"box on the frame's line", 90, 1000, false, false, "frame line"},
+        {"caption box wider than its text", 240, 3000, false, false, nullptr},
+        {"caption wrapped", 240, 500, false, false, "wrapped"},
+        {"hidden note over the caption", 240, 1000, true, false, "over"},
+        {"hidden panel over the caption", 240, 1000, false, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        Host host;
+        host.setWidth(8000);
+        host.setHeight(3000);
+        Frame frame;
+        frame.place(host, 0, 0, 6000, 1500);
+        frame.setCaption("风机功率计算");
+        Label caption;
+        caption.place(frame, 120, c.boxTop + 30, c.captionWidth, 255);
+        caption.setCaption("风机效率η");
+        TextBox box;
+        box.place(frame, 2400, c.boxTop, 1000, 300);
+        Label note;
+        note.place(frame, 600, c.boxTop + 30, 1000, 255);
+        note.setCaption(c.noteHidden ? "b以L/kg计" : "");
+        note.setVisible(false);
+        Frame panel;
+        panel.place(frame, c.panel ? 300 : 4000, c.boxTop, 1500, 900);
+        panel.setVisible(false);
+        const std::vector<std::string> found = test_support::cutTexts(*host.window());
+        const bool any = !found.empty();
+        EXPECT_EQ(any, c.found != nullptr) << c.what << ": " << (any ? found.front() : "");
+        if (c.found != nullptr && any) {
+            EXPECT_NE(found.front().find(c.found), std::string::npos) << c.what << ": " << found.front();
+        }
+    }
+}
+
 // ---- Image ----
 
 namespace {

@@ -50,6 +50,10 @@ TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem
         for (const std::string& cut : test_support::cutTexts(*req.window())) {
             EXPECT_EQ(cut.find("阻塞区段总长"), std::string::npos) << cut;
         }
+        // Across the page, not squeezed into a column: the sentence reads in two lines.
+        const auto* warning = static_cast<const QLabel*>(req.lblWarning6.widget());
+        EXPECT_LT(warning->heightForWidth(warning->contentsRect().width()),
+                  3 * QFontMetrics(warning->font()).height());
         if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
             req.window()->grab().save(QString::fromLocal8Bit(dir) + "/new_tunnel_page6.png");
         }

@@ -88,12 +88,168 @@ inline std::vector<std::string> cutHeaders(const QTreeWidget& list) {
     return cut;
 }
 
+/// Where a label's text stands in its parent: the part of the label its text covers, not its whole box.
+inline QRect textRect(const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    const QRect inside = label.contentsRect();
+    const int flags = static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect text = metrics.boundingRect(inside, flags, label.text()).intersected(inside);
+    return text.translated(label.pos());
+}
+
+/// Where a control draws in its parent: a caption its text, another control its box.
+inline QRect drawnRect(const QWidget& control) {
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label != nullptr) {
+        return label->pixmap().isNull() ? textRect(*label) : label->geometry();
+    }
+    return control.geometry();
+}
+
+/// Whether a control draws something of its own that a caption could cover.
+inline bool drawsOwn(const QWidget& control) {
+    if (control.isWindow() || control.width() <= 1 || control.height() <= 1) {
+        return false;
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label != nullptr) {
+        return !label->text().trimmed().isEmpty() || !label->pixmap().isNull();
+    }
+    return !control.inherits("QMenu");
+}
+
+/// The rectangle of the line a frame draws around itself, found by drawing the frame alone; empty when
+/// it draws none.
+inline QRect frameLine(const QGroupBox& frame) {
+    const QRgb blank = qRgb(255, 0, 255);
+    QImage image(frame.size(), QImage::Format_RGB32);
+    image.fill(blank);
+    const_cast<QGroupBox&>(frame).render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    const auto inkAt = [&](int x, int y) { return image.pixel(x, y) != blank; };
+    const int midX = image.width() - std::min(image.width() / 4, 40);
+    const int midY = image.height() / 2;
+    QRect line;
+    for (int y = 0; y < image.height(); ++y) {
+        if (inkAt(midX, y)) {
+            line.setTop(y);
+            break;
+        }
+        if (y == image.height() - 1) {
+            return {};
+        }
+    }
+    for (int y = image.height() - 1; y >= 0; --y) {
+        if (inkAt(midX, y)) {
+            line.setBottom(y);
+            break;
+        }
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        if (inkAt(x, midY)) {
+            line.setLeft(x);
+            break;
+        }
+    }
+    for (int x = image.width() - 1; x >= 0; --x) {
+        if (inkAt(x, midY)) {
+            line.setRight(x);
+            break;
+        }
+    }
+    return line;
+}
+
+/// Captions that cover another control or a frame's line: a caption's text (as wide as it runs in its
+/// font, not its whole box) over a sibling control's box, over a sibling caption's text or over a sibling
+/// frame; and any control of a frame on or outside the frame's line. A hidden control counts where it can
+/// show beside the others: a hidden caption (a note shown in its place); a hidden frame, list or panel is
+/// shown instead of what it lies over.
+template <class Note> void crowdedTexts(const QWidget& root, const Note& note) {
+    const auto shownWith = [](const QWidget& control) {
+        return !control.isHidden() || qobject_cast<const QLabel*>(&control) != nullptr;
+    };
+    for (const QLabel* label : root.findChildren<QLabel*>()) {
+        const QWidget* holder = label->parentWidget();
+        if (label->text().trimmed().isEmpty() || !label->pixmap().isNull() || holder == nullptr ||
+            !drawsOwn(*label) || !shownWith(*label) ||
+            qobject_cast<const QAbstractScrollArea*>(holder) != nullptr || !holder->inherits("QWidget") ||
+            holder->inherits("QAbstractSpinBox") || qobject_cast<const QComboBox*>(holder) != nullptr) {
+            continue;
+        }
+        const QRect text = textRect(*label);
+        for (const QObject* child : holder->children()) {
+            const auto* other = qobject_cast<const QWidget*>(child);
+            if (other == nullptr || other == label || !drawsOwn(*other) || !shownWith(*other) ||
+                (label->isHidden() && other->isHidden())) {
+                continue;
+            }
+            // Two captions of one place shown one at a time, and a note over its own caption's place.
+            if (other->geometry() == label->geometry()) {
+                continue;
+            }
+            // A frame is crossed where its line runs, not inside it; another container (a tab strip's
+            // panel, a page) is what controls are laid on.
+            const auto* frame = qobject_cast<const QGroupBox*>(other);
+            if (frame == nullptr && !other->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()) {
+                continue;
+            }
+            if (frame != nullptr) {
+                const QRect line = frameLine(*frame);
+                if (line.isEmpty() || line.adjusted(1, 1, -1, -1).translated(frame->pos()).contains(text)) {
+                    continue;
+                }
+            }
+            if (drawnRect(*other).intersects(text)) {
+                QString what = other->property("text").toString();
+                if (const auto* frame = qobject_cast<const QGroupBox*>(other)) {
+                    what = frame->title();
+                }
+                if (what.trimmed().isEmpty()) {
+                    what = QString::fromLatin1(other->metaObject()->className());
+                }
+                // Each pair once.
+                if (qobject_cast<const QLabel*>(other) != nullptr && other < label) {
+                    continue;
+                }
+                note(label->text() + QStringLiteral(" / ") + what, "over", text.bottom() + 1,
+                     drawnRect(*other).top());
+            }
+        }
+    }
+    for (const QGroupBox* frame : root.findChildren<QGroupBox*>()) {
+        if (frame->isWindow() || frame->width() <= 1) {
+            continue;
+        }
+        const QRect line = frameLine(*frame);
+        if (line.isEmpty()) {
+            continue;
+        }
+        const QRect inside = line.adjusted(1, 1, -1, -1);
+        for (const QObject* child : frame->children()) {
+            const auto* control = qobject_cast<const QWidget*>(child);
+            if (control == nullptr || !drawsOwn(*control) || !shownWith(*control)) {
+                continue;
+            }
+            const QRect drawn = drawnRect(*control);
+            if (!inside.contains(drawn)) {
+                QString what = control->property("text").toString();
+                if (const auto* inner = qobject_cast<const QGroupBox*>(control)) {
+                    what = inner->title();
+                }
+                if (what.trimmed().isEmpty()) {
+                    what = QString::fromLatin1(control->metaObject()->className());
+                }
+                note(what + QStringLiteral(" / ") + frame->title(), "frame line", drawn.top(), inside.top());
+            }
+        }
+    }
+}
+
 /// Every text of a window that its control cannot show whole in the control's font: a caption wider
 /// than its label (and, wrapped, taller), a label lower than one line of its text, a line of a label box
 /// wider than the box or below its bottom, a column header
 /// narrower than its text, a frame title, check box, option button or button caption wider than its
-/// control. Each entry names the control's text and the widths (or heights) it has and needs. Hidden
-/// controls count: a page not shown now is shown later.
+/// control, a caption over another control or a frame's line (see crowdedTexts). Each entry names the
+/// control's text and the widths (or heights, or places) it has and needs. Hidden controls count: a page
+/// not shown now is shown later.
 inline std::vector<std::string> cutTexts(const QWidget& root) {
     std::vector<std::string> cut;
     const auto note = [&cut](const QString& text, const char* what, int has, int needs) {
@@ -108,7 +264,12 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
         const QFontMetrics metrics(label->font());
         const QRect inside = label->contentsRect();
         const int oneLine = metrics.horizontalAdvance(text);
-        if (label->wordWrap() || text.contains(QLatin1Char('\n'))) {
+        // A caption laid out for one line keeps its text on it: wrapped, its end stands below, over what
+        // comes next.
+        if (label->wordWrap() && !text.contains(QLatin1Char('\n')) && oneLine > inside.width() &&
+            inside.height() < 2 * metrics.height()) {
+            note(text, "wrapped", inside.width(), oneLine);
+        } else if (label->wordWrap() || text.contains(QLatin1Char('\n'))) {
             const int needs = label->heightForWidth(inside.width());
             if (needs > inside.height() + 1) {
                 note(text, "height", inside.height(), needs);
@@ -202,6 +363,7 @@ inline std::vector<std::string> cutTexts(const QWidget& root) {
             note(text, push ? "button" : "box", button->width(), needs);
         }
     }
+    crowdedTexts(root, note);
     // A control that runs past the edge of what holds it is cut there (a caption below a window's
     // bottom, a box beyond its frame).
     for (const QWidget* control : root.findChildren<QWidget*>()) {
