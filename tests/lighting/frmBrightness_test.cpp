@@ -89,10 +89,9 @@ TEST_F(Step1, AnUnnamedProjectOpensWithTheTemplate) {
     test_support::ExpectTexts{
         {w.txtdTunnelSlope, "1.56"}, {w.txth, "5"}, {w.txtLL_20_S, "5500.00"}, {w.txtDD_s, "96.32"}};
     EXPECT_EQ(w.lstAdjust.ListIndex(), 0);
-    EXPECT_EQ(w.txtNN.Text(), "");
-    // Restoring the mode calculates with the empty volume (N = 0, k = 0.025 at 80 km/h), which the k box
-    // shows; the zone table then shows the stored texts of the 1158 pcu/h calculation.
-    EXPECT_EQ(w.txtk.Text(), "0.025");
+    // The design traffic the zone table was calculated for comes back with it, and so does its k.
+    EXPECT_EQ(w.txtNN.Text(), "1158");
+    EXPECT_EQ(w.txtk.Text(), "0.028");
     EXPECT_EQ(zoneRows(w), kTemplateZones);
     // Next and OK of an unnamed project write nothing.
     w.cmdOK.userClick();
@@ -400,11 +399,11 @@ TEST_F(Step1, TheMenuShowsStep1AndThePublishedValuesComeBack) {
 }
 
 /// Writes the template `Normal.bgh` into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
-/// folder) through the window's own controls and SaveFile:
-///   lighting_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
-TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
+/// folder) through the window's own controls and SaveFile, and holds it to the shipped file:
+///   ARIDANE_TEMPLATE_OUT=ConfigFiles lighting_window_tests --gtest_filter='*MakeTemplate*'
+TEST(BrightnessTemplate, MakeTemplate) {
     (void)Forms::instance<frmReq>();
-    test_support::templateOutFolder("Normal.bgh");
+    const std::string dir = test_support::templateOutFolder("Normal.bgh");
     frmBrightness& w = Forms::instance<frmBrightness>();
     // The 雁门关 right line: 80 km/h, 5235 m, one-way, design-hour volumes 15 300 and 22 700 pcu/d × 0.51
     // × 0.1 of 2014 and 2024; entrance slope +1.56 %, clear height 5 m; the brighter north portal.
@@ -427,6 +426,7 @@ TEST(BrightnessTemplate, DISABLED_MakeTemplate) {
     ASSERT_EQ(w.txtLL_20_S.Text(), "5500.00");
     w.cmdOK.userClick();
     Forms::destroyAll();
+    test_support::expectShippedTemplate(dir, "Normal.bgh");
 }
 
 } // namespace
