@@ -27,6 +27,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -281,6 +282,58 @@ TEST_F(Step1, TheCloseBoxKeepsTheInputs) {
     const auto lines = textfile::ReadLines(bghPath());
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ((*lines)[3], "\"80\",\"4321\",#FALSE#,#TRUE#,#FALSE#");
+}
+
+// Every input retyped as the engineer does it (its last character typed again, another entry or option
+// picked and its own picked back): no other input changes, and the close box finds nothing to save.
+TEST_F(Step1, RetypingAnInputLeavesTheOthersAndNothingToSave) {
+    using W = frmBrightness;
+    std::vector<std::function<void(W&)>> inputs = {
+        [](W& w) { w.optBidirection.userClick(), w.OptionButton1.userClick(); },
+        [](W& w) { w.chkMix.userClick(), w.chkMix.userClick(); },
+        [](W& w) { w.lstNN.userItemClick(1), w.lstNN.userItemClick(2); }};
+    auto retype = [](auto& box) {
+        const std::string text = box.Text();
+        box.userType(text.empty() ? "1" : text.substr(0, text.size() - 1));
+        box.userType(text);
+    };
+    for (auto box : {&W::txtLL, &W::txtdTunnelSlope, &W::txth, &W::txtdPreLength, &W::txtdSpan,
+                     &W::txtLL_20_S, &W::txtNN}) {
+        inputs.push_back([=](W& w) { retype(w.*box); });
+    }
+    for (auto box : {&W::cmbvt, &W::cmbSkyRatio}) {
+        inputs.push_back([=](W& w) { retype(w.*box); });
+    }
+    for (auto list : {&W::lstEnvironmnet, &W::lstAdjust}) {
+        inputs.push_back([=](W& w) {
+            const int own = (w.*list).ListIndex();
+            (w.*list).userClick(own == 0 ? 1 : 0);
+            (w.*list).userClick(own);
+        });
+    }
+    auto shown = [](W& w) {
+        return std::vector<std::string>{
+            w.cmbvt.Text(),           w.txtLL.Text(),          std::to_string(w.optBidirection.Value()),
+            w.cmbSkyRatio.Text(),     w.lstEnvironmnet.Text(), std::to_string(w.chkMix.Value()),
+            w.txtdTunnelSlope.Text(), w.txth.Text(),           w.txtdPreLength.Text(),
+            w.txtdSpan.Text(),        w.txtLL_20_S.Text(),     w.txtNN.Text(),
+            w.lstAdjust.Text()};
+    };
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        platform::msgbox::reset();
+        platform::msgbox::setAutoAnswer(true);
+        step1().cmdOK.userClick(); // the project's file as the window holds it
+        W& w = step1();
+        const std::vector<std::string> before = shown(w);
+        ASSERT_EQ(before[4], "北洞口");
+        inputs[i](w);
+        EXPECT_EQ(shown(w), before) << "input " << i;
+        Forms::unload(w, platform::vbFormControlMenu);
+        EXPECT_TRUE(platform::msgbox::log().empty()) << "input " << i;
+    }
+    // A sky share that offers the chosen surroundings keeps them, and L20 follows: 25 %, north, 80 km/h.
+    step1().cmbSkyRatio.userSelect(1);
+    test_support::ExpectTexts{{step1().lstEnvironmnet, "北洞口"}, {step1().txtLL_20_S, "5000.00"}};
 }
 
 TEST_F(Step1, AFileThatCannotBeWrittenIsSaid) {
