@@ -16,6 +16,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "tests/support/text_fit.h"
@@ -25,6 +26,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -150,6 +152,26 @@ TEST_F(Step3, ShowsEveryHeaderOfTheCircuitsWhole) {
     auto* list = qobject_cast<QTreeWidget*>(step3().lstLamp.widget());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(test_support::cutHeaders(*list), std::vector<std::string>{});
+}
+
+// The uniformities the traffic asks, by its direction, for N = 1200: two-way (1200 − 360)·0.1/940 + 0.3
+// = 0.389 and + 0.5 = 0.589; one-way (1200 − 700)·0.1/1700 + 0.3 = 0.329 and 0.529.
+TEST_F(Step3, TheRequiredUniformitiesFollowTheDirectionOfTraffic) {
+    installTestLamp();
+    frmBrightness& step1 = Forms::instance<frmBrightness>();
+    test_support::TypeInto{{step1.txtNN, "1200"}};
+    step1.cmdAdd.userClick(); // after the template's 780 and 1158
+    frmLighting& w = step3();
+    w.lstNN.userClick(2);
+    switchOnA(w);
+    for (const auto& [twoWay, uo, ul] :
+         {std::tuple{true, "0.39", "0.59"}, std::tuple{false, "0.33", "0.53"}}) {
+        (twoWay ? step1.optBidirection : step1.OptionButton1).userClick();
+        w.cmdCalculate.userClick();
+        const std::string text = w.txtResult.Text();
+        EXPECT_NE(text.find(std::string("规范要求值:") + uo + "\r\n"), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with(std::string("规范要求值:") + ul)) << text;
+    }
 }
 
 TEST_F(Step3, TheCircuitEditorCopiesAddsUpdatesAndDeletes) {
