@@ -477,9 +477,6 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
     frmLighting& w = step3();
     switchOnA(w);
     w.lstSegment.userClick(4); // pressed while 中间段 is shown
-    for (int i = 0; i < 5; ++i) {
-        platform::msgbox::script(platform::vbOK); // the five zones without circuits
-    }
     w.cmdReport.userClick();
     const std::string path = folder() + "/proj_照明计算.rpt";
     ASSERT_EQ(platform::textviewer::log(), (std::vector<std::string>{path}));
@@ -495,7 +492,7 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
         at = text.find(std::string(24, ' ') + zone + "\r\n", at);
         ASSERT_NE(at, std::string::npos) << zone;
     }
-    EXPECT_NE(text.find("     本区段未计算: 没有开启的灯具回路"), std::string::npos);
+    EXPECT_NE(text.find("     本照明区段未设置灯具, 未作照明计算."), std::string::npos);
     EXPECT_EQ(w.lstSegment.ListIndex(), 5);
     EXPECT_EQ(w.chkDraw.Value(), 0);
     EXPECT_TRUE(fs::exists(casePath("0_0_4")));
@@ -506,6 +503,41 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
     w.cmdReport.userClick();
     EXPECT_EQ(platform::msgbox::log().back().prompt, "请先保存项目！");
     EXPECT_EQ(platform::textviewer::log().size(), 1u);
+}
+
+// Only the interior zone designed, on a template that switches 回路A on every 8 m: the other five zones
+// say that they were not set up, and print neither the template's circuit nor results, also in a report
+// written again after the first has walked through their cases.
+TEST_F(Step3, TheReportSaysWhichZonesWereNotSetUp) {
+    installTestLamp();
+    ASSERT_TRUE(textfile::WriteAtomically(
+        folder() + "/ConfigFiles/normal.lgh",
+        textcodec::ToGbk("1\r\n\"回路A\",\"8\",\"150\",\"0\"\r\n\"\"\r\n" + kEmptyLgh.substr(7))));
+    (void)Forms::instance<frmReq>();
+    modPublic::ProjectFile = folder() + "/proj.vnt"; // the main window started on its template
+    frmLighting& w = step3();
+    w.lstSegment.userClick(4);
+    w.cmdDelete.userClick();
+    switchOnA(w);
+    w.cmdCalculate.userClick();
+    for (int press = 0; press < 2; ++press) {
+        w.cmdReport.userClick();
+        const std::string text =
+            textcodec::FromGbk(textfile::ReadBytes(folder() + "/proj_照明计算.rpt").value());
+        const std::size_t interior = text.find(std::string(24, ' ') + "中间段\r\n");
+        const std::size_t exit = text.find(std::string(24, ' ') + "出口段\r\n");
+        ASSERT_LT(interior, exit);
+        EXPECT_EQ(text.find("回路A      04.0      0100.0      00.00", interior),
+                  text.find("回路A", interior));
+        EXPECT_LT(text.find("     最大照度Emax(lx):40.00", interior), exit);
+        EXPECT_EQ(text.find("08.0"), std::string::npos);
+        EXPECT_EQ(text.find("最大照度Emax"), text.find("最大照度Emax", interior));
+        std::size_t notes = 0;
+        for (std::size_t at = 0; (at = text.find("本照明区段未设置灯具", at)) != std::string::npos; ++at) {
+            ++notes;
+        }
+        EXPECT_EQ(notes, 5u) << press;
+    }
 }
 
 } // namespace
