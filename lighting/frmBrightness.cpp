@@ -252,6 +252,7 @@ void frmBrightness::cmbvt_Change() {
     guarded([&] {
         const int row = lighting::AccessLuminanceRow(cmbSkyRatio.ListIndex(), lstEnvironmnet.ListIndex());
         LL_20_S = modPublic::Interpolate2D(*table, vb::Val(cmbvt.Text()), row);
+        lookedUpRow_ = row;
     });
     guarded([this] { txtLL_20_S.set(vb::Format(LL_20_S, "0.00")); });
 }
@@ -319,10 +320,23 @@ void frmBrightness::cmbSkyRatio_Change() {
         } else if (sky == 2 || sky == 3) {
             platform::AddItems(lstEnvironmnet, lighting::kSurroundings);
         }
+        // The surroundings the engineer chose stay chosen while the sky share offers them, also through
+        // the texts typed on the way to it; L20 follows only when its row has changed, so that a sky share
+        // typed back keeps an L20 the engineer typed.
+        for (int i = 0; i < lstEnvironmnet.ListCount(); ++i) {
+            if (lstEnvironmnet.List(i) == chosenSurroundings_) {
+                lstEnvironmnet.setListIndexSilently(i);
+            }
+        }
+        if (lstEnvironmnet.ListIndex() >= 0 &&
+            lighting::AccessLuminanceRow(sky, lstEnvironmnet.ListIndex()) != lookedUpRow_) {
+            cmbvt_Change();
+        }
     });
 }
 
 void frmBrightness::lstEnvironmnet_Click() {
+    guarded([this] { chosenSurroundings_ = lstEnvironmnet.Text(); });
     cmbvt_Change();
 }
 

@@ -77,6 +77,10 @@ private:
     void showNotes(const lighting::ZoneNotes& notes);
     /// What the last calculation or lookup lacked, as the note and the report say it.
     std::vector<std::string> notes_;
+    /// The surroundings last chosen (an entry's text), kept over changes of the sky share.
+    std::string chosenSurroundings_;
+    /// The row of the L20 table the shown L20 was looked up in; -2 before the first lookup.
+    int lookedUpRow_ = -2;
 
     platform::Layout layout_;
 };

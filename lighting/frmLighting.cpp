@@ -261,13 +261,25 @@ void frmLighting::LoadZoneCase() {
 
     scheme::SchemeReader in;
     const std::string casePath = CasePath(CasePosition(volume), CasePosition(mode), CasePosition(zone));
-    if (!app::OpenCompanionOrTemplate(in, casePath, app::TemplateCompanionPath(kExtension))) {
+    const bool own = !casePath.empty() && in.Open(casePath);
+    bool setUp = own;
+    if (own || in.Open(app::TemplateCompanionPath(kExtension))) {
+        setUp = ReadCase(in) && own;
+    } else {
         // Neither the case nor the template: the case starts empty, the drawing switch as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");
         ClearResults();
-        return;
     }
+    // A case read from the template is set up once the engineer changes or calculates it; until then it
+    // is written as not set up, so that no report takes the template's circuits for the zone's design.
+    notSetUp_.reset();
+    if (!setUp) {
+        guarded([this] { notSetUp_ = CaseRecords(true).Bytes(); });
+    }
+}
+
+bool frmLighting::ReadCase(scheme::SchemeReader& in) {
     const lighting::LghContents c = lighting::ReadLgh(in);
     if (c.Rows) {
         lstLamp.ListItems.Clear();
@@ -292,6 +304,11 @@ void frmLighting::LoadZoneCase() {
     if (c.Draw) {
         chkDraw.set(*c.Draw ? 1 : 0);
     }
+    return c.SetUp;
+}
+
+bool frmLighting::CaseNotSetUp() {
+    return notSetUp_ && *notSetUp_ == CaseRecords(true).Bytes();
 }
 
 std::string frmLighting::OpenCasePath() const {
@@ -302,6 +319,10 @@ std::string frmLighting::OpenCasePath() const {
 }
 
 scheme::SchemeWriter frmLighting::CaseContents() {
+    return CaseRecords(!CaseNotSetUp());
+}
+
+scheme::SchemeWriter frmLighting::CaseRecords(bool setUp) {
     std::vector<lighting::CaseRow> rows;
     for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
         platform::ListItem& item = lstLamp.ListItems(i);
@@ -312,7 +333,7 @@ scheme::SchemeWriter frmLighting::CaseContents() {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         results[i] = boxes[i]->Text();
     }
-    return lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1);
+    return lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1, setUp);
 }
 
 bool frmLighting::SaveZoneCase() {
@@ -640,14 +661,18 @@ void frmLighting::cmdReport_Click() {
         if (lstSegment.ListIndex() != i) {
             guarded([&] { lstSegment.setListIndex(i); });
         }
-        chkDraw.set(0);
-        std::optional<std::string> refused;
-        guarded([&] { refused = Calculate(); });
-
         lighting::LightingZoneBlock block;
         block.Zone = lstSegment.List(i);
         block.Numeric = numeric;
-        block.Refused = refused;
+        // A zone the engineer never set up would print the template's circuits and results as its own.
+        block.SetUp = !CaseNotSetUp();
+        if (!block.SetUp) {
+            const std::vector<std::string> zoneLines = lighting::LightingZoneLines(block);
+            lines.insert(lines.end(), zoneLines.begin(), zoneLines.end());
+            continue;
+        }
+        chkDraw.set(0);
+        guarded([&] { block.Refused = Calculate(); });
         for (int r = 1; r <= lstLamp.ListItems.Count(); ++r) {
             platform::ListItem& item = lstLamp.ListItems(r);
             block.Rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2), item.SubItems(3)});

@@ -78,14 +78,20 @@ private:
     void connectEvents();
     void UpdateData(bool flag);
     void LoadZoneCase();
+    /// Shows what a case file holds; what it lacks stays as shown. False for a case not set up.
+    bool ReadCase(scheme::SchemeReader& in);
     /// Writes the open case's file; nothing without one. False when the engineer kept the earlier file or
     /// it could not be written.
     bool SaveZoneCase();
     /// The file of the open case; "" when nothing would be written (an unnamed project, or while the
     /// window is being created).
     std::string OpenCasePath() const;
+    /// The open case is still as it was read from the template (or from a case file written so): the
+    /// engineer has not set this zone up.
+    bool CaseNotSetUp();
     /// The case file the window's controls make for the open case.
     scheme::SchemeWriter CaseContents();
+    scheme::SchemeWriter CaseRecords(bool setUp);
     /// The calculation; the reason when it was refused (the message has been shown then).
     std::optional<std::string> Calculate();
     /// Empties the result boxes and the comparison text, so that no earlier number passes for a result.
@@ -96,6 +102,8 @@ private:
     std::int16_t iCurNN = 0, iCurAdjust = 0, iCurSegment = 0;
     bool bIsInitializing = false;
     double LL_zone = 0, DD_zone = 0;
+    /// The records of the open case as read, when it was not set up; nullopt for a case set up.
+    std::optional<std::string> notSetUp_;
     double dDistanceToCalArea = 0;
     double UU_0 = 0, UU_l = 0;
     std::vector<lighting::LampPoint> LampPoints;

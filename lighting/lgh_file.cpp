@@ -19,11 +19,13 @@ LghContents ReadLgh(scheme::SchemeReader& in) {
         }
     }
     c.Draw = in.NextBoolean();
+    in.Skip(static_cast<std::size_t>(kReserveRecords) * kReserveFields);
+    c.SetUp = in.NextBoolean().value_or(true);
     return c;
 }
 
 scheme::SchemeWriter WriteLgh(const std::vector<CaseRow>& rows, const std::string& areaLength,
-                              const std::array<std::string, kCaseResults>& results, bool draw) {
+                              const std::array<std::string, kCaseResults>& results, bool draw, bool setUp) {
     scheme::SchemeWriter out;
     out.Whole(static_cast<long long>(rows.size())).EndRecord();
     out.TextRows(rows, std::tuple_size_v<CaseRow>);
@@ -31,6 +33,9 @@ scheme::SchemeWriter WriteLgh(const std::vector<CaseRow>& rows, const std::strin
     out.TextRecord(results);
     out.Boolean(draw).EndRecord();
     out.ReserveRecords(kReserveRecords, kReserveFields);
+    if (!setUp) {
+        out.Boolean(false).EndRecord();
+    }
     return out;
 }
 

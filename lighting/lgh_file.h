@@ -27,16 +27,22 @@ struct LghContents {
     std::optional<std::string> AreaLength;
     std::array<std::optional<std::string>, kCaseResults> Results;
     std::optional<bool> Draw;
+    /// False for a case the engineer never set up (kept as it was read from the template). A record after
+    /// the reserve records, written only for such a case, so that the files written before it read as
+    /// cases of their own.
+    bool SetUp = true;
 };
 
 /// Reads the records in file order. A count that is not a whole number ends the reading; a row cut off by
 /// the end of the file is dropped (the rows before it are kept); a drawing switch that is no Boolean is
-/// nullopt. The reserve records are not read.
+/// nullopt. The reserve records are skipped.
 LghContents ReadLgh(scheme::SchemeReader& in);
 
-/// The records of a case file, the three reserve records of 15 empty texts last.
+/// The records of a case file, the three reserve records of 15 empty texts, then #FALSE# for a case not
+/// set up.
 scheme::SchemeWriter WriteLgh(const std::vector<CaseRow>& rows, const std::string& areaLength,
-                              const std::array<std::string, kCaseResults>& results, bool draw);
+                              const std::array<std::string, kCaseResults>& results, bool draw,
+                              bool setUp = true);
 
 /// The case file of the project for the list positions of volume, mode and zone: the project path less
 /// its last four characters + "_v_m_z.lgh"; "" for an unnamed project (a path of four characters or less).

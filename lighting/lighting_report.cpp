@@ -41,6 +41,10 @@ std::vector<std::string> LightingZoneLines(const LightingZoneBlock& block) {
     r.Line(stars).Line(stars);
     r.BlankLine();
     r.Line("■■  灯具开启回路  ■■");
+    if (!block.SetUp) {
+        r.Line("     本照明区段未设置灯具, 未作照明计算.");
+        return r.Lines();
+    }
     r.Table("回路名称  纵向间距(m) 功率(w) 与计算域起点距离(m)", block.Rows, CircuitLine);
     r.BlankLine();
     r.Line("■■照明计算结果■■");

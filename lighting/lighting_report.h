@@ -28,6 +28,8 @@ struct LightingZoneBlock {
     std::array<std::string, kCaseResults> Results;
     /// Why the zone's calculation was refused; its results are then not printed.
     std::optional<std::string> Refused;
+    /// False for a zone the engineer never set up: its block says so instead of circuits and results.
+    bool SetUp = true;
 };
 
 /// One circuit line: name, six blanks, spacing "00.0", six blanks, power "0000.0", six blanks, distance

@@ -374,8 +374,9 @@ LightingSummary Summarise(const std::vector<PointValue>& values) {
 }
 
 RequiredUniformity RequiredUniformityFor(double volume, bool twoWay) {
-    const double high = twoWay ? 2400 : 1300;
-    const double low = twoWay ? 700 : 360;
+    // Two-way traffic asks the stricter uniformities at the lower volumes, as the threshold factors do.
+    const double high = twoWay ? 1300 : 2400;
+    const double low = twoWay ? 360 : 700;
     if (volume >= high) {
         return {0.4, 0.6};
     }

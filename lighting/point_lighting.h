@@ -168,8 +168,8 @@ struct RequiredUniformity {
     double Ul = 0;
 };
 
-/// From the traffic volume N [veh/h] and its direction: two-way 0.4/0.6 from N = 2400 on, 0.3/0.5 up to
-/// 700, linear between; one-way the same from 1300 and up to 360.
+/// From the traffic volume N [veh/h] and its direction: two-way 0.4/0.6 from N = 1300 on, 0.3/0.5 up to
+/// 360, linear between; one-way the same from 2400 and up to 700.
 RequiredUniformity RequiredUniformityFor(double volume, bool twoWay);
 
 /// The three comparison lines (CR LF between them, none at the end), the numbers "0.00" and the ">" form

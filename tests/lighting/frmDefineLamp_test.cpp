@@ -633,10 +633,10 @@ TEST_F(Photometry, ALampWithoutHeightGivesNoLight) {
 }
 
 /// Writes the template `Normal.lmp` into the folder named by ARIDANE_TEMPLATE_OUT (else the test's own
-/// folder) through the window's own controls and SaveFile:
-///   lamp_window_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeTemplate*'
-TEST(LampTemplate, DISABLED_MakeTemplate) {
-    test_support::templateOutFolder("Normal.lmp");
+/// folder) through the window's own controls and SaveFile, and holds it to the shipped file:
+///   ARIDANE_TEMPLATE_OUT=ConfigFiles lamp_window_tests --gtest_filter='*MakeTemplate*'
+TEST(LampTemplate, MakeTemplate) {
+    const std::string dir = test_support::templateOutFolder("Normal.lmp");
     frmDefineLamp& w = Forms::instance<frmDefineLamp>();
     // One circuit of the example lamp of Icr.txt, a road lantern whose road side is at C = 90: on the
     // centre line, where the angle rule turns C by 90° and the lamp lights both halves of the road alike
@@ -666,6 +666,7 @@ TEST(LampTemplate, DISABLED_MakeTemplate) {
     w.optNumeric.userClick();
     w.SaveFile();
     Forms::destroyAll();
+    test_support::expectShippedTemplate(dir, "Normal.lmp");
 }
 
 } // namespace

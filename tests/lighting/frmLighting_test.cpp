@@ -16,6 +16,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/typed_boxes.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "tests/support/text_fit.h"
@@ -25,6 +26,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -150,6 +152,26 @@ TEST_F(Step3, ShowsEveryHeaderOfTheCircuitsWhole) {
     auto* list = qobject_cast<QTreeWidget*>(step3().lstLamp.widget());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(test_support::cutHeaders(*list), std::vector<std::string>{});
+}
+
+// The uniformities the traffic asks, by its direction, for N = 1200: two-way (1200 − 360)·0.1/940 + 0.3
+// = 0.389 and + 0.5 = 0.589; one-way (1200 − 700)·0.1/1700 + 0.3 = 0.329 and 0.529.
+TEST_F(Step3, TheRequiredUniformitiesFollowTheDirectionOfTraffic) {
+    installTestLamp();
+    frmBrightness& step1 = Forms::instance<frmBrightness>();
+    test_support::TypeInto{{step1.txtNN, "1200"}};
+    step1.cmdAdd.userClick(); // after the template's 780 and 1158
+    frmLighting& w = step3();
+    w.lstNN.userClick(2);
+    switchOnA(w);
+    for (const auto& [twoWay, uo, ul] :
+         {std::tuple{true, "0.39", "0.59"}, std::tuple{false, "0.33", "0.53"}}) {
+        (twoWay ? step1.optBidirection : step1.OptionButton1).userClick();
+        w.cmdCalculate.userClick();
+        const std::string text = w.txtResult.Text();
+        EXPECT_NE(text.find(std::string("规范要求值:") + uo + "\r\n"), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with(std::string("规范要求值:") + ul)) << text;
+    }
 }
 
 TEST_F(Step3, TheCircuitEditorCopiesAddsUpdatesAndDeletes) {
@@ -455,9 +477,6 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
     frmLighting& w = step3();
     switchOnA(w);
     w.lstSegment.userClick(4); // pressed while 中间段 is shown
-    for (int i = 0; i < 5; ++i) {
-        platform::msgbox::script(platform::vbOK); // the five zones without circuits
-    }
     w.cmdReport.userClick();
     const std::string path = folder() + "/proj_照明计算.rpt";
     ASSERT_EQ(platform::textviewer::log(), (std::vector<std::string>{path}));
@@ -473,7 +492,7 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
         at = text.find(std::string(24, ' ') + zone + "\r\n", at);
         ASSERT_NE(at, std::string::npos) << zone;
     }
-    EXPECT_NE(text.find("     本区段未计算: 没有开启的灯具回路"), std::string::npos);
+    EXPECT_NE(text.find("     本照明区段未设置灯具, 未作照明计算."), std::string::npos);
     EXPECT_EQ(w.lstSegment.ListIndex(), 5);
     EXPECT_EQ(w.chkDraw.Value(), 0);
     EXPECT_TRUE(fs::exists(casePath("0_0_4")));
@@ -484,6 +503,41 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
     w.cmdReport.userClick();
     EXPECT_EQ(platform::msgbox::log().back().prompt, "请先保存项目！");
     EXPECT_EQ(platform::textviewer::log().size(), 1u);
+}
+
+// Only the interior zone designed, on a template that switches 回路A on every 8 m: the other five zones
+// say that they were not set up, and print neither the template's circuit nor results, also in a report
+// written again after the first has walked through their cases.
+TEST_F(Step3, TheReportSaysWhichZonesWereNotSetUp) {
+    installTestLamp();
+    ASSERT_TRUE(textfile::WriteAtomically(
+        folder() + "/ConfigFiles/normal.lgh",
+        textcodec::ToGbk("1\r\n\"回路A\",\"8\",\"150\",\"0\"\r\n\"\"\r\n" + kEmptyLgh.substr(7))));
+    (void)Forms::instance<frmReq>();
+    modPublic::ProjectFile = folder() + "/proj.vnt"; // the main window started on its template
+    frmLighting& w = step3();
+    w.lstSegment.userClick(4);
+    w.cmdDelete.userClick();
+    switchOnA(w);
+    w.cmdCalculate.userClick();
+    for (int press = 0; press < 2; ++press) {
+        w.cmdReport.userClick();
+        const std::string text =
+            textcodec::FromGbk(textfile::ReadBytes(folder() + "/proj_照明计算.rpt").value());
+        const std::size_t interior = text.find(std::string(24, ' ') + "中间段\r\n");
+        const std::size_t exit = text.find(std::string(24, ' ') + "出口段\r\n");
+        ASSERT_LT(interior, exit);
+        EXPECT_EQ(text.find("回路A      04.0      0100.0      00.00", interior),
+                  text.find("回路A", interior));
+        EXPECT_LT(text.find("     最大照度Emax(lx):40.00", interior), exit);
+        EXPECT_EQ(text.find("08.0"), std::string::npos);
+        EXPECT_EQ(text.find("最大照度Emax"), text.find("最大照度Emax", interior));
+        std::size_t notes = 0;
+        for (std::size_t at = 0; (at = text.find("本照明区段未设置灯具", at)) != std::string::npos; ++at) {
+            ++notes;
+        }
+        EXPECT_EQ(notes, 5u) << press;
+    }
 }
 
 } // namespace

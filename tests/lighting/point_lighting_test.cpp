@@ -277,16 +277,16 @@ TEST(Summary, AveragesAndUniformities) {
     EXPECT_FALSE(Summarise({}).UU_0.has_value());
 }
 
-// Two-way N = 1550: (1550 − 700)·0.1/1700 = 0.05 → 0.35, 0.55. One-way N = 830: (830 − 360)·0.1/940 = 0.05.
+// One-way N = 1550: (1550 − 700)·0.1/1700 = 0.05 → 0.35, 0.55. Two-way N = 830: (830 − 360)·0.1/940 = 0.05.
 TEST(Requirements, UniformitiesByTraffic) {
-    EXPECT_NEAR(RequiredUniformityFor(1550, true).Uo, 0.35, 1e-12);
-    EXPECT_NEAR(RequiredUniformityFor(1550, true).Ul, 0.55, 1e-12);
-    EXPECT_NEAR(RequiredUniformityFor(830, false).Uo, 0.35, 1e-12);
-    EXPECT_NEAR(RequiredUniformityFor(830, false).Ul, 0.55, 1e-12);
-    EXPECT_EQ(RequiredUniformityFor(2400, true).Uo, 0.4);
-    EXPECT_EQ(RequiredUniformityFor(700, true).Ul, 0.5);
-    EXPECT_EQ(RequiredUniformityFor(1300, false).Ul, 0.6);
-    EXPECT_EQ(RequiredUniformityFor(1300, true).Uo, (1300 - 700) * 0.1 / 1700 + 0.3);
+    EXPECT_NEAR(RequiredUniformityFor(1550, false).Uo, 0.35, 1e-12);
+    EXPECT_NEAR(RequiredUniformityFor(1550, false).Ul, 0.55, 1e-12);
+    EXPECT_NEAR(RequiredUniformityFor(830, true).Uo, 0.35, 1e-12);
+    EXPECT_NEAR(RequiredUniformityFor(830, true).Ul, 0.55, 1e-12);
+    EXPECT_EQ(RequiredUniformityFor(2400, false).Uo, 0.4);
+    EXPECT_EQ(RequiredUniformityFor(700, false).Ul, 0.5);
+    EXPECT_EQ(RequiredUniformityFor(1300, true).Ul, 0.6);
+    EXPECT_EQ(RequiredUniformityFor(1300, false).Uo, (1300 - 700) * 0.1 / 1700 + 0.3);
     EXPECT_EQ(RequiredUniformityFor(0, false).Uo, 0.3);
 }
 
