@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -155,9 +156,9 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         // Row 1 on the right line: the first shaft's exhaust rise counts (its cell reads 0 in the template).
         const double need = 200 + 10 - 20 - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
         const double fans = vb::Val(w.txtjetcount.Text());
-        // The count is the quotient taken down to the next lower whole number.
-        EXPECT_LE(fans * dpj, need + 1e-9);
-        EXPECT_GT((fans + 1) * dpj, need);
+        // The count is the least whole number of fans that make up the need.
+        EXPECT_GE(fans * dpj, need - 1e-9);
+        EXPECT_LT((fans - 1) * dpj, need);
         const Row row = test_support::rowOf(w.lstShaftSection, 1, 16);
         EXPECT_EQ(row[13], model.JetName);
         EXPECT_EQ(row[14], w.txtdeltap_j.Text());
@@ -195,6 +196,34 @@ TEST_F(MultiShaftOutput, ASectionTheTrafficCarriesNeedsNoFanAndSaysWhy) {
         EXPECT_EQ(w.txtjetcount.Text(), "");
         EXPECT_EQ(w.lblJetNote.Caption(),
                   "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。");
+    });
+}
+
+TEST_F(MultiShaftOutput, TheFansOfASectionMakeUpItsWholeNeedInTheBoxesRowDialogAndReport) {
+    open([&](frmMultiShaftAndJet& w) {
+        // The template's first section with the 1120 model: 62.48 Pa over 14.221 Pa a fan is 4.39; four
+        // fans would leave it 5.6 Pa short.
+        w.pgMain.userClick(1);
+        w.lstShaftSection.userItemClick(1);
+        w.cmbJetModel.userType("1120型射流风机");
+        const double need = vb::Val(w.txtdeltap_r.Text()) + vb::Val(w.txtdeltap_m.Text()) -
+                            vb::Val(w.txtdeltap_t.Text()) - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
+        EXPECT_NEAR(need / vb::Val(w.txtdeltap_j.Text()), 4.39, 0.01);
+        EXPECT_EQ(w.txtjetcount.Text(), "5");
+        EXPECT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "5");
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            d.cmbSectionNo.userSelect(0);
+            EXPECT_EQ(d.txtTeamNum.Text(), "3"); // five fans, two a group
+            d.ccmdCancel.userClick();
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+        w.cmdReport.userClick();
+        const std::vector<std::string> lines =
+            textfile::ReadLines(report).value_or(std::vector<std::string>{});
+        const auto block = std::find(lines.begin(), lines.end(), "■ 区段1 ■");
+        ASSERT_NE(block, lines.end());
+        EXPECT_NE(std::find(block, block + 22, "      风机数量(台):      5"), block + 22);
     });
 }
 
