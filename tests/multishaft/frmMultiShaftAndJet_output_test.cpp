@@ -25,6 +25,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QWidget>
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -422,6 +425,31 @@ TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {
         // Written again, the same file is replaced, not appended to.
         w.cmdReport.userClick();
         EXPECT_EQ(textfile::ReadLines(report).value_or(std::vector<std::string>{}).size(), lines.size());
+    });
+}
+
+TEST_F(MultiShaftOutput, TheFansAmbientPressureIsCaptionedInKpaAsItIsUsed) {
+    open([&](frmMultiShaftAndJet& w) {
+        std::vector<std::string> shown;
+        for (const QLabel* label : w.window()->findChildren<QLabel*>()) {
+            if (label->text().contains("大气压p1")) {
+                shown.push_back(label->text().toStdString());
+            }
+        }
+        for (int column : {11, 28}) {
+            shown.push_back(w.lstShaft.ColumnHeaders(column).Text());
+        }
+        w.cmdReport.userClick();
+        for (const std::string& line : textfile::ReadLines(report).value_or(std::vector<std::string>{})) {
+            if (line.find("大气压p1") != std::string::npos) {
+                shown.push_back(line);
+            }
+        }
+        // Two boxes, two headers, and a line for each fan of the template's two shafts.
+        ASSERT_EQ(shown.size(), 2u + 2 + 4);
+        for (const std::string& text : shown) {
+            EXPECT_NE(text.find("p1(kPa)"), std::string::npos) << text;
+        }
     });
 }
 
