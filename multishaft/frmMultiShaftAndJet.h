@@ -3,6 +3,7 @@
 
 #include "jetfan/curve_layout.h"
 #include "jetfan/jet_group_list.h"
+#include "multishaft/multishaft_flows.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
@@ -93,9 +94,19 @@ public:
     /// Step 8: the jet fans of every row from the models remembered in step 1.
     void SectionJetFans(const std::vector<int>& models);
 
+    /// What the section flow trial reads of the lists: each row's demand and middle area, each shaft's
+    /// flows, and the line.
+    struct TrialInputs {
+        std::vector<multishaft::TrialRow> Rows;
+        std::vector<multishaft::TrialShaft> Shafts;
+        bool LeftLine = false;
+    };
+    TrialInputs ReadTrialInputs();
     /// The section flow trial: writes columns 3 to 7 of every row from the first section's flow; true when
     /// no concentration exceeds its admissible value.
     bool TrySectionFlows(double flow);
+    /// The same on inputs read before, as the search reads them once for all its trials.
+    bool TrySectionFlows(const TrialInputs& in, double flow);
     /// Builds the pressure, speed and concentration curves into a new PressionCurve and draws those whose
     /// flag is set.
     void BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve);

@@ -90,23 +90,31 @@ std::vector<int> frmMultiShaftAndJet::RememberSectionModels() {
 
 // ---- The section flow trial ----
 
-bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
+frmMultiShaftAndJet::TrialInputs frmMultiShaftAndJet::ReadTrialInputs() {
     frmReq& req = mainWindow();
-    std::vector<multishaft::TrialRow> rows;
+    TrialInputs in;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
         const ListItem& row = lstShaftSection.ListItems(r);
         multishaft::TrialRow t;
         t.Qreq = vb::Val(row.SubItems(2));
         const double middle = (vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5;
         guarded([&] { t.Area = req.GetAA_r(middle); });
-        rows.push_back(t);
+        in.Rows.push_back(t);
     }
-    std::vector<multishaft::TrialShaft> shafts;
     for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
         const ListItem& row = lstShaft.ListItems(i);
-        shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
+        in.Shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
     }
-    const multishaft::TrialResult result = multishaft::TrySectionFlows(rows, shafts, flow, leftLine());
+    in.LeftLine = leftLine();
+    return in;
+}
+
+bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
+    return TrySectionFlows(ReadTrialInputs(), flow);
+}
+
+bool frmMultiShaftAndJet::TrySectionFlows(const TrialInputs& in, double flow) {
+    const multishaft::TrialResult result = multishaft::TrySectionFlows(in.Rows, in.Shafts, flow, in.LeftLine);
     for (int r = 1; r <= static_cast<int>(result.Rows.size()); ++r) {
         const multishaft::TrialCells& cells = result.Rows[static_cast<std::size_t>(r) - 1];
         ListItem& row = lstShaftSection.ListItems(r);
@@ -124,11 +132,13 @@ bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
 // ---- The design flow of the first section ----
 
 bool frmMultiShaftAndJet::FindDesignFlow(double totalQreq) {
+    // A trial writes only the flows, speeds and concentrations: what it reads stays the same throughout.
+    const TrialInputs in = ReadTrialInputs();
     if (chkKnowQr1.Value() == 1) {
         const double given = vb::Val(txtCertanQr1.Text());
         // The given flow is computed through as the designer asked, but results that break the
         // admissible concentration are not to pass as a design.
-        if (!TrySectionFlows(given)) {
+        if (!TrySectionFlows(in, given)) {
             platform::MsgBox(
                 "给定的第I区段设计风量" + txtCertanQr1.Text() +
                     "不能使各区段浓度满足要求(或某区段设计风量不为正)，计算结果不能作为设计依据！",
@@ -148,7 +158,7 @@ bool frmMultiShaftAndJet::FindDesignFlow(double totalQreq) {
     }
     const double start = multishaft::SearchStart(totalQreq, sumQb, rows, qreq1, qreq2);
     const std::optional<double> found =
-        multishaft::SearchDesignFlow(start, [this](double x) { return TrySectionFlows(x); });
+        multishaft::SearchDesignFlow(start, [&](double x) { return TrySectionFlows(in, x); });
     if (!found) {
         platform::MsgBox("二分法迭代失败，计算结果不能作为设计依据。请检查输入条件是否正确！",
                          platform::vbOKOnly, "");
