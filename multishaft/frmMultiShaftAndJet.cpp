@@ -333,6 +333,7 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     });
     guarded([this] { jetfan::FillJetModelBox(cmbJetModel); });
     guarded([this] { OpenFile(); });
+    guarded([this] { ShowStoredSection(); });
 }
 
 void frmMultiShaftAndJet::UserForm_QueryClose() {
@@ -526,7 +527,7 @@ void frmMultiShaftAndJet::lstShaft_ItemClick(ListItem& Item) {
 // ---- Sections and their air demand ----
 
 void frmMultiShaftAndJet::cmdShaftSection_Click() {
-    std::vector<int> models;
+    std::vector<std::string> models;
     guarded([&] { models = RememberSectionModels(); });
     bool formed = false;
     guarded([&] { formed = FormSections(); });

@@ -73,19 +73,12 @@ void sayProblems(const std::vector<std::string>& problems) {
 
 // ---- Jet-fan models kept over the rebuilding of the sections ----
 
-std::vector<int> frmMultiShaftAndJet::RememberSectionModels() {
-    std::vector<int> positions;
+std::vector<std::string> frmMultiShaftAndJet::RememberSectionModels() {
+    std::vector<std::string> models;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
-        int position = 0;
-        const std::string model = lstShaftSection.ListItems(r).SubItems(13);
-        for (int j = 0; j < cmbJetModel.ListCount(); ++j) {
-            if (cmbJetModel.List(j) == model) {
-                position = j;
-            }
-        }
-        positions.push_back(position);
+        models.push_back(lstShaftSection.ListItems(r).SubItems(13));
     }
-    return positions;
+    return models;
 }
 
 // ---- The section flow trial ----
@@ -304,7 +297,7 @@ void frmMultiShaftAndJet::OpeningRises() {
 
 // ---- Jet fans of every section ----
 
-void frmMultiShaftAndJet::SectionJetFans(const std::vector<int>& models) {
+void frmMultiShaftAndJet::SectionJetFans(const std::vector<std::string>& models) {
     const int m = lstShaftSection.ListItems.Count();
     for (int r = 1; r <= m; ++r) {
         guarded([&] {
@@ -317,7 +310,20 @@ void frmMultiShaftAndJet::SectionJetFans(const std::vector<int>& models) {
             guarded([&] { txtdeltap_t.set(row.SubItems(12)); });
             lstShaftSection.select(r);
             if (static_cast<std::size_t>(r) <= models.size()) {
-                cmbJetModel.setListIndex(models[static_cast<std::size_t>(r) - 1]);
+                // A row keeps its own model. One that had none (a short passage, a section the designer
+                // left) keeps none, rather than taking the first model of the list with fans of its own.
+                const std::string& model = models[static_cast<std::size_t>(r) - 1];
+                int position = -1;
+                for (int j = 0; j < cmbJetModel.ListCount(); ++j) {
+                    if (cmbJetModel.List(j) == model) {
+                        position = j;
+                    }
+                }
+                if (position >= 0) {
+                    cmbJetModel.setListIndex(position);
+                } else {
+                    cmbJetModel.setTextSilently(model);
+                }
             }
             cmbJetModel_Change();
         });
@@ -333,6 +339,12 @@ void frmMultiShaftAndJet::lstShaftSection_ItemClick(ListItem& Item) {
             lstShaftSection.select(index);
         }
     });
+    ShowSectionRow(Item);
+    guarded([&] { cmbJetModel.setTextSilently(Item.SubItems(13)); });
+    guarded([this] { cmbJetModel_Change(); });
+}
+
+void frmMultiShaftAndJet::ShowSectionRow(const ListItem& Item) {
     const std::pair<TextBox*, int> boxes[] = {
         {&txtPile1, 0},     {&txtPile2, 1},     {&txtQQ_req, 2},   {&txtQQ_r, 3}, {&txtQQ_f, 4},
         {&txtv_r, 5},       {&txtCC_1, 6},      {&txtCC_2, 7},     {&txtPP_1, 8}, {&txtPP_2, 9},
@@ -341,8 +353,6 @@ void frmMultiShaftAndJet::lstShaftSection_ItemClick(ListItem& Item) {
         guarded(
             [&, box = box, column = column] { box->set(column == 0 ? Item.Text() : Item.SubItems(column)); });
     }
-    guarded([&] { cmbJetModel.setTextSilently(Item.SubItems(13)); });
-    guarded([this] { cmbJetModel_Change(); });
 }
 
 // ---- Shaft fan design ----

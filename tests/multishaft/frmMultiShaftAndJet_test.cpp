@@ -359,6 +359,41 @@ TEST_F(MultiShaftWindow, EverythingComesBackAndIsWrittenAgainUnchanged) {
     EXPECT_EQ(textfile::ReadBytes(msjPath()), first);
 }
 
+TEST_F(MultiShaftWindow, AReopenedWindowShowsTheStoredDesign) {
+    std::string eta, rise;
+    open([&](frmMultiShaftAndJet& w) {
+        // The 1120 model chosen in the three sections, the short passages left without one, then the
+        // sections formed again.
+        w.cmdShaftSection.userClick();
+        w.pgMain.userClick(1);
+        for (int r : {1, 3, 5}) {
+            w.lstShaftSection.userItemClick(r);
+            w.cmbJetModel.userType("1120型射流风机");
+        }
+        w.pgMain.userClick(0);
+        w.cmdShaftSection.userClick();
+        for (int r : {2, 4}) {
+            EXPECT_EQ(w.lstShaftSection.ListItems(r).SubItems(13), "") << r;
+            EXPECT_NE(w.lstShaftSection.ListItems(r).SubItems(15), "1") << r;
+        }
+        eta = w.txteta.Text();
+        rise = w.lstShaftSection.ListItems(5).SubItems(14);
+        ASSERT_EQ(w.txtdeltap_j.Text(), rise);
+    });
+    const auto saved = textfile::ReadBytes(msjPath());
+    open([&](frmMultiShaftAndJet& w) {
+        // The last section shown, as it was computed: its model, position factor and rise.
+        EXPECT_EQ(w.lstShaftSection.SelectedIndex(), 5);
+        test_support::ExpectTexts{{w.txtPile1, w.lstShaftSection.ListItems(5).Text()},
+                                  {w.cmbJetModel, "1120型射流风机"},
+                                  {w.txtDD_j, "1.12"},
+                                  {w.txteta, eta},
+                                  {w.txtdeltap_j, rise}};
+        EXPECT_EQ(eta, "0.876");
+    });
+    EXPECT_EQ(textfile::ReadBytes(msjPath()), saved);
+}
+
 TEST_F(MultiShaftWindow, TheCloseBoxWritesTheFileToo) {
     test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
         step2.cmbNextStep.setListIndex(4);
