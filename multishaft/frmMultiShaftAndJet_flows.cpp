@@ -447,11 +447,22 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
         powers.push_back({vb::Val(row.SubItems(12)), vb::Val(row.SubItems(36)), vb::Val(row.SubItems(29)),
                           vb::Val(row.SubItems(38))});
     }
-    std::vector<double> jets;
+    // Each section's fans at the power of its own model: the model shown last may be another section's,
+    // or none. A name the table lacks takes the power in the box, as typed for it.
+    std::vector<double> jets, jetPowers;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
-        jets.push_back(vb::Val(lstShaftSection.ListItems(r).SubItems(15)));
+        const ListItem& row = lstShaftSection.ListItems(r);
+        jets.push_back(vb::Val(row.SubItems(15)));
+        double power = val(txtPower);
+        const std::string model = row.SubItems(13);
+        for (const JetFanModel& m : modPublic::JetModels) {
+            if (!model.empty() && m.JetName == model) {
+                power = m.Power;
+            }
+        }
+        jetPowers.push_back(power);
     }
-    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, val(txtPower)));
+    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, jetPowers));
     sayProblems(problems);
     if (!noDuty.empty()) {
         std::string text;

@@ -311,6 +311,31 @@ TEST_F(MultiShaftFlows, TheAxialFansOfEveryShaftFromThePressureCurve) {
     }
 }
 
+TEST_F(MultiShaftFlows, EachSectionsJetFansCountAtTheirOwnModelsPower) {
+    open([&](frmMultiShaftAndJet& w) {
+        // The 1120 model (42 kW) in the first section only: five fans there, none elsewhere, and the
+        // last section shown has no model.
+        w.cmdShaftSection.userClick();
+        w.pgMain.userClick(1);
+        w.lstShaftSection.userItemClick(1);
+        w.cmbJetModel.userType("1120型射流风机");
+        w.pgMain.userClick(0);
+        w.cmdShaftSection.userClick();
+        ASSERT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "5");
+        ASSERT_EQ(w.cmbJetModel.Text(), "");
+        w.lstJet.ListItems.Add("10500").setSubItems(1, "2");
+        w.lstJet.ListItems(1).setSubItems(2, "20");
+        fanData(w);
+        w.cmdAxialFanDesign.userClick();
+        double shafts = 0;
+        for (int i = 1; i <= 2; ++i) {
+            shafts += cell(w.lstShaft, i, 12) * cell(w.lstShaft, i, 36) +
+                      cell(w.lstShaft, i, 29) * cell(w.lstShaft, i, 38);
+        }
+        EXPECT_NEAR(vb::Val(w.txtTotalPower.Text()) - shafts, 5 * 42, 1e-9);
+    });
+}
+
 TEST_F(MultiShaftFlows, APowerThatCannotBeComputedIsSaidAndItsBoxesStay) {
     open([&](frmMultiShaftAndJet& w) {
         w.cmdShaftSection.userClick();
