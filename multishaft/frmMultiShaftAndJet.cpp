@@ -28,6 +28,8 @@ using platform::TextBox;
 
 constexpr int kHeaderWidth = 80 * 15; // 80 pixels
 constexpr int kLastSectionWidth = 40 * 15;
+constexpr int kNarrowWidth = 60 * 15;
+constexpr int kWideWidth = 130 * 15;
 
 const char* const kShaftHeaders[multishaft::kShaftFields] = {"桩号(m)",
                                                              "排风量Qe(m^3/s)",
@@ -306,11 +308,13 @@ void frmMultiShaftAndJet::connectEvents() {
 // ---- Lifecycle ----
 
 void frmMultiShaftAndJet::UserForm_Initialize() {
+    // A group's rise and a section's model are listed whole: the rise as the layout computes it, to 15
+    // digits ("28.4427288827322"), the model by its full name. The fan count needs less.
     guarded([this] {
         lstJet.ColumnHeaders.Clear();
-        for (const char* text : {"桩号", "台数", "升压力"}) {
-            lstJet.ColumnHeaders.Add(text, kHeaderWidth);
-        }
+        lstJet.ColumnHeaders.Add("桩号", kHeaderWidth);
+        lstJet.ColumnHeaders.Add("台数", kNarrowWidth);
+        lstJet.ColumnHeaders.Add("升压力", kWideWidth);
     });
     guarded([this] {
         lstShaft.ColumnHeaders.Clear();
@@ -321,8 +325,10 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     guarded([this] {
         lstShaftSection.ColumnHeaders.Clear();
         for (int k = 0; k < multishaft::kSectionFields; ++k) {
-            lstShaftSection.ColumnHeaders.Add(
-                kSectionHeaders[k], k + 1 == multishaft::kSectionFields ? kLastSectionWidth : kHeaderWidth);
+            lstShaftSection.ColumnHeaders.Add(kSectionHeaders[k], k + 1 == multishaft::kSectionFields
+                                                                      ? kLastSectionWidth
+                                                                  : k == 13 ? kWideWidth
+                                                                            : kHeaderWidth);
         }
     });
     guarded([this] {

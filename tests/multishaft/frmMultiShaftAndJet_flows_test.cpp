@@ -311,14 +311,30 @@ TEST_F(MultiShaftFlows, TheAxialFansOfEveryShaftFromThePressureCurve) {
     }
 }
 
+TEST_F(MultiShaftFlows, TheTemplateDesignsItsFansAndDrawsItsCurveWithoutABox) {
+    open([&](frmMultiShaftAndJet& w) {
+        const std::string stored = w.txtTotalPower.Text();
+        w.cmdShaftSection.userClick();
+        w.cmdAxialFanDesign.userClick();
+        w.cmdDrawPressCurve.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        // The calculation gives again the design the template holds: five fans of 42 kW in the first
+        // section, the shafts' fans on the curve of its three groups.
+        EXPECT_EQ(w.txtTotalPower.Text(), stored);
+        EXPECT_EQ(stored, "760.02");
+    });
+}
+
 TEST_F(MultiShaftFlows, EachSectionsJetFansCountAtTheirOwnModelsPower) {
     open([&](frmMultiShaftAndJet& w) {
         // The 1120 model (42 kW) in the first section only: five fans there, none elsewhere, and the
         // last section shown has no model.
         w.cmdShaftSection.userClick();
         w.pgMain.userClick(1);
-        w.lstShaftSection.userItemClick(1);
-        w.cmbJetModel.userType("1120型射流风机");
+        for (int r : {5, 3, 1}) {
+            w.lstShaftSection.userItemClick(r);
+            w.cmbJetModel.userType(r == 1 ? "1120型射流风机" : "");
+        }
         w.pgMain.userClick(0);
         w.cmdShaftSection.userClick();
         ASSERT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "5");
