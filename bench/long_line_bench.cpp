@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A line of a million characters read from a file: the about box with such a line in About.txt, and the
 // list rows of the several-shafts window (.msj) and of lighting step 3 (.lgh) holding such a field. Each
-// window opens, lays itself out and is drawn once.
+// window opens, lays itself out and is drawn once. And the several-shafts calculation on such a row.
 #include "app/about_text.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
+#include "bench/scheme_project.h"
 #include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
+#include "multishaft/multishaft_flows.h"
 #include "platform/Forms.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -21,6 +23,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,12 +37,13 @@ std::string configFile(const std::string& name) {
 }
 
 /// The shipped file `name` with the first occurrence of `field` (quotes included) holding the long line.
-std::string withLongField(const std::string& name, const std::string& field) {
+std::string withLongField(const std::string& name, const std::string& field,
+                          const std::string& longField = kLongField) {
     std::string bytes = textfile::ReadBytes(configFile(name)).value_or("");
     const std::string quoted = textcodec::ToGbk(field);
     const std::size_t at = bytes.find(quoted);
     if (at != std::string::npos) {
-        bytes.replace(at, quoted.size(), "\"" + kLongField + "\"");
+        bytes.replace(at, quoted.size(), "\"" + longField + "\"");
     }
     return bytes;
 }
@@ -118,6 +122,60 @@ void LongLine_SeveralShaftsRows(benchmark::State& state) {
     }
 }
 BENCHMARK(LongLine_SeveralShaftsRows)->Unit(benchmark::kMillisecond);
+
+// "形成通风区段" with the first shaft's exhaust flow typed as 1240 followed by a million blanks: the
+// design-flow search walks some 500 candidates up to a first section that carries it.
+const std::string kLongQe = "1240" + std::string(1'000'000, ' ');
+
+void LongLine_SeveralShaftsSearch_Window(benchmark::State& state) {
+    frmReq& req = scheme_project::templateProject();
+    writeBytes((fs::path(platform::AppPath()) / "proj.msj").string(),
+               withLongField("Normal.msj", "\"240\"", kLongQe));
+    scheme_project::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w) {
+        for (auto _ : state) {
+            w.cmdShaftSection_Click();
+        }
+        state.counters["Qr1"] = vb::Val(w.lstShaftSection.ListItems(1).SubItems(3));
+    });
+}
+BENCHMARK(LongLine_SeveralShaftsSearch_Window)->Unit(benchmark::kMillisecond);
+
+// The same search on the rows and shafts read once.
+void LongLine_SeveralShaftsSearch_Engine(benchmark::State& state) {
+    frmReq& req = scheme_project::templateProject();
+    writeBytes((fs::path(platform::AppPath()) / "proj.msj").string(),
+               withLongField("Normal.msj", "\"240\"", kLongQe));
+    std::vector<multishaft::TrialRow> rows;
+    std::vector<multishaft::TrialShaft> shafts;
+    double total = 0;
+    scheme_project::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w) {
+        w.cmdShaftSection_Click();
+        for (int r = 1; r <= w.lstShaftSection.ListItems.Count(); ++r) {
+            const platform::ListItem& row = w.lstShaftSection.ListItems(r);
+            rows.push_back({vb::Val(row.SubItems(2)),
+                            req.GetAA_r((vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5)});
+            total += rows.back().Qreq;
+        }
+        for (int i = 1; i <= w.lstShaft.ListItems.Count(); ++i) {
+            const platform::ListItem& row = w.lstShaft.ListItems(i);
+            shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
+        }
+    });
+    double sumQb = 0;
+    for (const auto& shaft : shafts) {
+        sumQb += shaft.Qb;
+    }
+    const double start =
+        multishaft::SearchStart(total, sumQb, static_cast<int>(rows.size()),
+                                rows.size() >= 2 ? rows[0].Qreq : 0, rows.size() >= 2 ? rows[1].Qreq : 0);
+    for (auto _ : state) {
+        const auto found = multishaft::SearchDesignFlow(
+            start, [&](double x) { return multishaft::TrySectionFlows(rows, shafts, x, false).Accepted; });
+        benchmark::DoNotOptimize(found);
+        state.counters["Qr1"] = found.value_or(0);
+    }
+}
+BENCHMARK(LongLine_SeveralShaftsSearch_Engine)->Unit(benchmark::kMillisecond);
 
 void LongLine_LightingCaseRows(benchmark::State& state) {
     for (auto _ : state) {

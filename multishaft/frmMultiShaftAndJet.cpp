@@ -28,6 +28,8 @@ using platform::TextBox;
 
 constexpr int kHeaderWidth = 80 * 15; // 80 pixels
 constexpr int kLastSectionWidth = 40 * 15;
+constexpr int kNarrowWidth = 60 * 15;
+constexpr int kWideWidth = 130 * 15;
 
 const char* const kShaftHeaders[multishaft::kShaftFields] = {"桩号(m)",
                                                              "排风量Qe(m^3/s)",
@@ -39,7 +41,7 @@ const char* const kShaftHeaders[multishaft::kShaftFields] = {"桩号(m)",
                                                              "总升压力pse(Pa)",
                                                              "设计风压ptote(Pa)",
                                                              "风机处环境温度t1(℃)",
-                                                             "风机环境大气压p1(Pa)",
+                                                             "风机环境大气压p1(kPa)",
                                                              "风机效率η",
                                                              "风机功率Skw(kW)",
                                                              "电机效率ηm",
@@ -56,7 +58,7 @@ const char* const kShaftHeaders[multishaft::kShaftFields] = {"桩号(m)",
                                                              "总升压力psb(Pa)",
                                                              "送风机设计风压ptotb(Pa)",
                                                              "风机处环境温度t1(℃)",
-                                                             "风机环境大气压p1(Pa)",
+                                                             "风机环境大气压p1(kPa)",
                                                              "风机效率η",
                                                              "风机功率Skw(kW)",
                                                              "电机效率ηm",
@@ -165,7 +167,7 @@ void frmMultiShaftAndJet::buildControls() {
         platform::Frame& fan = layout_.group(*o.side, "风机功率计算", 3900, 2600, 3420, 1640);
         layout_.column(fan, rows.at(100, 2100, 1000), 260,
                        {{"环境温度t1(℃)", o.t1},
-                        {"环境大气压p1(Pa)", o.p1},
+                        {"环境大气压p1(kPa)", o.p1},
                         {"风机效率η", o.eta},
                         {"风机功率Skw(kW)", o.fanPower}});
         platform::Frame& motor = layout_.group(*o.side, "电机功率计算", 3900, 4300, 3420, 1340);
@@ -306,11 +308,13 @@ void frmMultiShaftAndJet::connectEvents() {
 // ---- Lifecycle ----
 
 void frmMultiShaftAndJet::UserForm_Initialize() {
+    // A group's rise and a section's model are listed whole: the rise as the layout computes it, to 15
+    // digits ("28.4427288827322"), the model by its full name. The fan count needs less.
     guarded([this] {
         lstJet.ColumnHeaders.Clear();
-        for (const char* text : {"桩号", "台数", "升压力"}) {
-            lstJet.ColumnHeaders.Add(text, kHeaderWidth);
-        }
+        lstJet.ColumnHeaders.Add("桩号", kHeaderWidth);
+        lstJet.ColumnHeaders.Add("台数", kNarrowWidth);
+        lstJet.ColumnHeaders.Add("升压力", kWideWidth);
     });
     guarded([this] {
         lstShaft.ColumnHeaders.Clear();
@@ -321,8 +325,10 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     guarded([this] {
         lstShaftSection.ColumnHeaders.Clear();
         for (int k = 0; k < multishaft::kSectionFields; ++k) {
-            lstShaftSection.ColumnHeaders.Add(
-                kSectionHeaders[k], k + 1 == multishaft::kSectionFields ? kLastSectionWidth : kHeaderWidth);
+            lstShaftSection.ColumnHeaders.Add(kSectionHeaders[k], k + 1 == multishaft::kSectionFields
+                                                                      ? kLastSectionWidth
+                                                                  : k == 13 ? kWideWidth
+                                                                            : kHeaderWidth);
         }
     });
     guarded([this] {
@@ -333,6 +339,7 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     });
     guarded([this] { jetfan::FillJetModelBox(cmbJetModel); });
     guarded([this] { OpenFile(); });
+    guarded([this] { ShowStoredSection(); });
 }
 
 void frmMultiShaftAndJet::UserForm_QueryClose() {
@@ -526,7 +533,7 @@ void frmMultiShaftAndJet::lstShaft_ItemClick(ListItem& Item) {
 // ---- Sections and their air demand ----
 
 void frmMultiShaftAndJet::cmdShaftSection_Click() {
-    std::vector<int> models;
+    std::vector<std::string> models;
     guarded([&] { models = RememberSectionModels(); });
     bool formed = false;
     guarded([&] { formed = FormSections(); });

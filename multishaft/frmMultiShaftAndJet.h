@@ -3,6 +3,7 @@
 
 #include "jetfan/curve_layout.h"
 #include "jetfan/jet_group_list.h"
+#include "multishaft/multishaft_flows.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
@@ -75,8 +76,8 @@ public:
     void cmdReport_Click();
 
     // ---- Steps of the section calculation (cmdShaftSection_Click runs them in this order) ----
-    /// Step 1: the position in cmbJetModel of every current section row's model (0 when unmatched).
-    std::vector<int> RememberSectionModels();
+    /// Step 1: the jet-fan model of every current section row, as its cell names it ("" for none).
+    std::vector<std::string> RememberSectionModels();
     /// Step 2: rebuilds the section rows from the shaft list. False (after saying why) when the shafts do not
     /// form sections: stations not ascending, a negative ds, a passage outside the tunnel or overlapping.
     bool FormSections();
@@ -91,11 +92,21 @@ public:
     /// Step 7: the pressure rises at every shaft's openings.
     void OpeningRises();
     /// Step 8: the jet fans of every row from the models remembered in step 1.
-    void SectionJetFans(const std::vector<int>& models);
+    void SectionJetFans(const std::vector<std::string>& models);
 
+    /// What the section flow trial reads of the lists: each row's demand and middle area, each shaft's
+    /// flows, and the line.
+    struct TrialInputs {
+        std::vector<multishaft::TrialRow> Rows;
+        std::vector<multishaft::TrialShaft> Shafts;
+        bool LeftLine = false;
+    };
+    TrialInputs ReadTrialInputs();
     /// The section flow trial: writes columns 3 to 7 of every row from the first section's flow; true when
     /// no concentration exceeds its admissible value.
     bool TrySectionFlows(double flow);
+    /// The same on inputs read before, as the search reads them once for all its trials.
+    bool TrySectionFlows(const TrialInputs& in, double flow);
     /// Builds the pressure, speed and concentration curves into a new PressionCurve and draws those whose
     /// flag is set.
     void BuildPressureCurve(bool bDrawPressCurve, bool bDrawVCurve, bool bDrawCCurve);
@@ -162,6 +173,13 @@ public:
     std::unique_ptr<CPressionCurve> PressionCurve;
 
 private:
+    /// The section boxes of page 2 from a section row, as they stand.
+    void ShowSectionRow(const platform::ListItem& Item);
+    /// The data of the model in cmbJetModel, its outlet area and speed and the position factor; with no
+    /// model, none.
+    void ShowJetModelData();
+    /// After opening: the section whose rise and count the saved jet-fan boxes hold, shown as stored.
+    void ShowStoredSection();
     /// The boxes of one jet-fan group row.
     jetfan::GroupBoxes groupBoxes();
     /// Reads the project's `.msj` file, or the template `configfiles\normal.msj`, into the lists and boxes.

@@ -73,40 +73,41 @@ void sayProblems(const std::vector<std::string>& problems) {
 
 // ---- Jet-fan models kept over the rebuilding of the sections ----
 
-std::vector<int> frmMultiShaftAndJet::RememberSectionModels() {
-    std::vector<int> positions;
+std::vector<std::string> frmMultiShaftAndJet::RememberSectionModels() {
+    std::vector<std::string> models;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
-        int position = 0;
-        const std::string model = lstShaftSection.ListItems(r).SubItems(13);
-        for (int j = 0; j < cmbJetModel.ListCount(); ++j) {
-            if (cmbJetModel.List(j) == model) {
-                position = j;
-            }
-        }
-        positions.push_back(position);
+        models.push_back(lstShaftSection.ListItems(r).SubItems(13));
     }
-    return positions;
+    return models;
 }
 
 // ---- The section flow trial ----
 
-bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
+frmMultiShaftAndJet::TrialInputs frmMultiShaftAndJet::ReadTrialInputs() {
     frmReq& req = mainWindow();
-    std::vector<multishaft::TrialRow> rows;
+    TrialInputs in;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
         const ListItem& row = lstShaftSection.ListItems(r);
         multishaft::TrialRow t;
         t.Qreq = vb::Val(row.SubItems(2));
         const double middle = (vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5;
         guarded([&] { t.Area = req.GetAA_r(middle); });
-        rows.push_back(t);
+        in.Rows.push_back(t);
     }
-    std::vector<multishaft::TrialShaft> shafts;
     for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
         const ListItem& row = lstShaft.ListItems(i);
-        shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
+        in.Shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
     }
-    const multishaft::TrialResult result = multishaft::TrySectionFlows(rows, shafts, flow, leftLine());
+    in.LeftLine = leftLine();
+    return in;
+}
+
+bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
+    return TrySectionFlows(ReadTrialInputs(), flow);
+}
+
+bool frmMultiShaftAndJet::TrySectionFlows(const TrialInputs& in, double flow) {
+    const multishaft::TrialResult result = multishaft::TrySectionFlows(in.Rows, in.Shafts, flow, in.LeftLine);
     for (int r = 1; r <= static_cast<int>(result.Rows.size()); ++r) {
         const multishaft::TrialCells& cells = result.Rows[static_cast<std::size_t>(r) - 1];
         ListItem& row = lstShaftSection.ListItems(r);
@@ -124,11 +125,13 @@ bool frmMultiShaftAndJet::TrySectionFlows(double flow) {
 // ---- The design flow of the first section ----
 
 bool frmMultiShaftAndJet::FindDesignFlow(double totalQreq) {
+    // A trial writes only the flows, speeds and concentrations: what it reads stays the same throughout.
+    const TrialInputs in = ReadTrialInputs();
     if (chkKnowQr1.Value() == 1) {
         const double given = vb::Val(txtCertanQr1.Text());
         // The given flow is computed through as the designer asked, but results that break the
         // admissible concentration are not to pass as a design.
-        if (!TrySectionFlows(given)) {
+        if (!TrySectionFlows(in, given)) {
             platform::MsgBox(
                 "给定的第I区段设计风量" + txtCertanQr1.Text() +
                     "不能使各区段浓度满足要求(或某区段设计风量不为正)，计算结果不能作为设计依据！",
@@ -148,7 +151,7 @@ bool frmMultiShaftAndJet::FindDesignFlow(double totalQreq) {
     }
     const double start = multishaft::SearchStart(totalQreq, sumQb, rows, qreq1, qreq2);
     const std::optional<double> found =
-        multishaft::SearchDesignFlow(start, [this](double x) { return TrySectionFlows(x); });
+        multishaft::SearchDesignFlow(start, [&](double x) { return TrySectionFlows(in, x); });
     if (!found) {
         platform::MsgBox("二分法迭代失败，计算结果不能作为设计依据。请检查输入条件是否正确！",
                          platform::vbOKOnly, "");
@@ -294,7 +297,7 @@ void frmMultiShaftAndJet::OpeningRises() {
 
 // ---- Jet fans of every section ----
 
-void frmMultiShaftAndJet::SectionJetFans(const std::vector<int>& models) {
+void frmMultiShaftAndJet::SectionJetFans(const std::vector<std::string>& models) {
     const int m = lstShaftSection.ListItems.Count();
     for (int r = 1; r <= m; ++r) {
         guarded([&] {
@@ -307,7 +310,20 @@ void frmMultiShaftAndJet::SectionJetFans(const std::vector<int>& models) {
             guarded([&] { txtdeltap_t.set(row.SubItems(12)); });
             lstShaftSection.select(r);
             if (static_cast<std::size_t>(r) <= models.size()) {
-                cmbJetModel.setListIndex(models[static_cast<std::size_t>(r) - 1]);
+                // A row keeps its own model. One that had none (a short passage, a section the designer
+                // left) keeps none, rather than taking the first model of the list with fans of its own.
+                const std::string& model = models[static_cast<std::size_t>(r) - 1];
+                int position = -1;
+                for (int j = 0; j < cmbJetModel.ListCount(); ++j) {
+                    if (cmbJetModel.List(j) == model) {
+                        position = j;
+                    }
+                }
+                if (position >= 0) {
+                    cmbJetModel.setListIndex(position);
+                } else {
+                    cmbJetModel.setTextSilently(model);
+                }
             }
             cmbJetModel_Change();
         });
@@ -323,6 +339,12 @@ void frmMultiShaftAndJet::lstShaftSection_ItemClick(ListItem& Item) {
             lstShaftSection.select(index);
         }
     });
+    ShowSectionRow(Item);
+    guarded([&] { cmbJetModel.setTextSilently(Item.SubItems(13)); });
+    guarded([this] { cmbJetModel_Change(); });
+}
+
+void frmMultiShaftAndJet::ShowSectionRow(const ListItem& Item) {
     const std::pair<TextBox*, int> boxes[] = {
         {&txtPile1, 0},     {&txtPile2, 1},     {&txtQQ_req, 2},   {&txtQQ_r, 3}, {&txtQQ_f, 4},
         {&txtv_r, 5},       {&txtCC_1, 6},      {&txtCC_2, 7},     {&txtPP_1, 8}, {&txtPP_2, 9},
@@ -331,8 +353,6 @@ void frmMultiShaftAndJet::lstShaftSection_ItemClick(ListItem& Item) {
         guarded(
             [&, box = box, column = column] { box->set(column == 0 ? Item.Text() : Item.SubItems(column)); });
     }
-    guarded([&] { cmbJetModel.setTextSilently(Item.SubItems(13)); });
-    guarded([this] { cmbJetModel_Change(); });
 }
 
 // ---- Shaft fan design ----
@@ -427,11 +447,22 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
         powers.push_back({vb::Val(row.SubItems(12)), vb::Val(row.SubItems(36)), vb::Val(row.SubItems(29)),
                           vb::Val(row.SubItems(38))});
     }
-    std::vector<double> jets;
+    // Each section's fans at the power of its own model: the model shown last may be another section's,
+    // or none. A name the table lacks takes the power in the box, as typed for it.
+    std::vector<double> jets, jetPowers;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
-        jets.push_back(vb::Val(lstShaftSection.ListItems(r).SubItems(15)));
+        const ListItem& row = lstShaftSection.ListItems(r);
+        jets.push_back(vb::Val(row.SubItems(15)));
+        double power = val(txtPower);
+        const std::string model = row.SubItems(13);
+        for (const JetFanModel& m : modPublic::JetModels) {
+            if (!model.empty() && m.JetName == model) {
+                power = m.Power;
+            }
+        }
+        jetPowers.push_back(power);
     }
-    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, val(txtPower)));
+    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, jetPowers));
     sayProblems(problems);
     if (!noDuty.empty()) {
         std::string text;

@@ -25,7 +25,23 @@ using platform::Forms;
 using platform::ListItem;
 using platform::TextBox;
 
-void frmMultiShaftAndJet::cmbJetModel_Change() {
+namespace {
+
+constexpr const char* kNoFanNeeded = "交通通风力与竖井风口升压力已足以克服本区段阻力，不需要射流风机。";
+constexpr const char* kNoCount =
+    "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。";
+
+} // namespace
+
+void frmMultiShaftAndJet::ShowJetModelData() {
+    // A section without a model has no jet fan: the data of the model shown before is not its own.
+    if (cmbJetModel.Text().empty()) {
+        for (TextBox* box : {&txtFlow, &txtDD_j, &txtPower, &txtAA_j, &txtvj}) {
+            guarded([&] { box->set(""); });
+        }
+        txtZZ_j_Change();
+        return;
+    }
     guarded([this] {
         const std::optional<JetFanModel> chosen = jetfan::ChosenJetModel(cmbJetModel);
         if (!chosen) {
@@ -40,13 +56,21 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
     // The outlet speed is taken over the area as shown, rounded to three decimals.
     app::SetFiniteBox(txtvj, vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000");
     txtZZ_j_Change();
+}
+
+void frmMultiShaftAndJet::cmbJetModel_Change() {
+    ShowJetModelData();
 
     frmReq& req = Forms::instance<frmReq>();
-    double ar = std::nan("");
-    guarded([&] { ar = req.GetAA_r((vb::Val(txtPile1.Text()) + vb::Val(txtPile2.Text())) * 0.5); });
-    app::SetFiniteBox(txtdeltap_j, multishaft::SectionJetRise(
-                                       modPublic::rho, vb::Val(txtvj.Text()), vb::Val(txtAA_j.Text()), ar,
-                                       vb::Val(txtv_r.Text()), vb::Val(txteta.Text())));
+    if (cmbJetModel.Text().empty()) {
+        guarded([this] { txtdeltap_j.set(""); });
+    } else {
+        double ar = std::nan("");
+        guarded([&] { ar = req.GetAA_r((vb::Val(txtPile1.Text()) + vb::Val(txtPile2.Text())) * 0.5); });
+        app::SetFiniteBox(txtdeltap_j, multishaft::SectionJetRise(
+                                           modPublic::rho, vb::Val(txtvj.Text()), vb::Val(txtAA_j.Text()), ar,
+                                           vb::Val(txtv_r.Text()), vb::Val(txteta.Text())));
+    }
 
     ListItem* row = nullptr;
     guarded([&] { row = lstShaftSection.SelectedItem(); });
@@ -72,10 +96,10 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
     // A count of 0 is a result only with its reason beside it; no count at all says why.
     std::string note;
     if (fans && *fans == 0) {
-        note = "交通通风力与竖井风口升压力已足以克服本区段阻力，不需要射流风机。";
+        note = kNoFanNeeded;
     } else if (!fans && std::isfinite(multishaft::SectionJetNeed(dpr, dpm, dpt, rises.first, rises.second)) &&
                std::isfinite(dpj) && dpj <= 0) {
-        note = "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。";
+        note = kNoCount;
         txtjetcount.set("");
     }
     lblJetNote.setCaption(note);
@@ -84,6 +108,24 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
         guarded([&] { row->setSubItems(13, cmbJetModel.Text()); });
         guarded([&] { row->setSubItems(14, txtdeltap_j.Text()); });
         guarded([&] { row->setSubItems(15, txtjetcount.Text()); });
+    }
+}
+
+void frmMultiShaftAndJet::ShowStoredSection() {
+    // The jet-fan boxes were saved from the section shown last: that section is shown again as it was
+    // computed, its model's data and position factor beside its rise and count, and not sized anew.
+    const std::string rise = txtdeltap_j.Text(), count = txtjetcount.Text();
+    for (int r = lstShaftSection.ListItems.Count(); r >= 1; --r) {
+        ListItem& row = lstShaftSection.ListItems(r);
+        if (row.SubItems(14) != rise || row.SubItems(15) != count) {
+            continue;
+        }
+        lstShaftSection.select(r);
+        ShowSectionRow(row);
+        guarded([&] { cmbJetModel.setTextSilently(row.SubItems(13)); });
+        ShowJetModelData();
+        lblJetNote.setCaption(count == "0" ? kNoFanNeeded : (count.empty() ? kNoCount : ""));
+        return;
     }
 }
 

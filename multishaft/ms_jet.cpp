@@ -60,8 +60,12 @@ std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double d
     if (dpj <= 0) {
         return std::nullopt;
     }
-    // The count is the quotient taken down to the next lower whole number (4.99 fans give 4).
-    return vb::Int(need / dpj);
+    // The fans must make up the whole need: the least whole number n with n·Δpj ≥ need (4.93 fans give 5,
+    // where 4 would leave the section 7 Pa short). A quotient that misses a whole number only by the
+    // rounding of the pressures is that number.
+    const double quotient = need / dpj;
+    const double whole = std::round(quotient);
+    return std::fabs(quotient - whole) <= kWholeFanTolerance ? whole : std::ceil(quotient);
 }
 
 std::optional<double> ProposedGroups(double needed, double perGroup) {

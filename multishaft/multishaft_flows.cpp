@@ -187,12 +187,17 @@ std::optional<double> OpeningRise(double flow, double rise) {
 
 double TotalPower(const std::vector<ShaftPower>& shafts, const std::vector<double>& jetCounts,
                   double jetPower) {
+    return TotalPower(shafts, jetCounts, std::vector<double>(jetCounts.size(), jetPower));
+}
+
+double TotalPower(const std::vector<ShaftPower>& shafts, const std::vector<double>& jetCounts,
+                  const std::vector<double>& jetPowers) {
     double total = 0;
     for (const ShaftPower& s : shafts) {
         total = total + s.SkwE * s.CountE + s.SkwB * s.CountB;
     }
-    for (double count : jetCounts) {
-        total += shaft::CountedJetFans(count) * jetPower;
+    for (std::size_t r = 0; r < jetCounts.size() && r < jetPowers.size(); ++r) {
+        total += shaft::CountedJetFans(jetCounts[r]) * jetPowers[r];
     }
     return total;
 }

@@ -104,6 +104,9 @@ struct ShaftPower {
 };
 double TotalPower(const std::vector<ShaftPower>& shafts, const std::vector<double>& jetCounts,
                   double jetPower);
+/// The same with the power of one jet fan of each section's own model.
+double TotalPower(const std::vector<ShaftPower>& shafts, const std::vector<double>& jetCounts,
+                  const std::vector<double>& jetPowers);
 
 /// GetPressureValue's answer for a station that no pair of curve points encloses.
 inline constexpr double kOffCurve = 10000000;

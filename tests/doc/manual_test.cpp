@@ -339,6 +339,29 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         }
     }));
 
+    // The several-shafts scheme on its template: the sections, then the shafts' fans.
+    ASSERT_TRUE(
+        test_support::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) {
+            w.cmdShaftSection.userClick();
+            const platform::ListItem& section = w.lstShaftSection.ListItems(1);
+            for (const auto& [what, column] : {std::pair{"多竖井设计风量", 3},
+                                               {"多竖井区段 1 通风阻抗力", 10},
+                                               {"多竖井区段 1 自然风阻力", 11},
+                                               {"多竖井区段 1 交通通风力", 12},
+                                               {"多竖井区段 1 单台升压力", 14}}) {
+                shown.emplace_back(what, section.SubItems(column));
+            }
+            shown.emplace_back("多竖井排风口升压力", w.lstShaft.ListItems(1).SubItems(5));
+            shown.emplace_back("多竖井送风口升压力", w.lstShaft.ListItems(1).SubItems(22));
+            w.cmdAxialFanDesign.userClick();
+            for (int i = 1; i <= 2; ++i) {
+                for (int column : {8, 12, 25, 29}) {
+                    shown.emplace_back("多竖井风机", w.lstShaft.ListItems(i).SubItems(column));
+                }
+            }
+            note("多竖井总耗电功率", w.txtTotalPower);
+        }));
+
     // With five air changes an hour the air-change demand governs step 2 and the jet fans.
     req.pgMain.userClick(7);
     req.txtExchangeNum.userType("5");

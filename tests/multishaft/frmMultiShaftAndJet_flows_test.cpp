@@ -246,7 +246,9 @@ TEST_F(MultiShaftFlows, EveryRowGetsItsRememberedModelBack) {
         w.lstShaft.ListItems(1).setText("11700");
         w.cmdShaftSection.userClick();
         EXPECT_EQ(w.lstShaftSection.ListItems(1).SubItems(13), third);
-        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(13), w.cmbJetModel.List(0));
+        // A name the list lacks stays as it was; a row without a model gets none.
+        EXPECT_EQ(w.lstShaftSection.ListItems(3).SubItems(13), "no such model");
+        EXPECT_EQ(w.lstShaftSection.ListItems(2).SubItems(13), "");
         // A click shows the row and sizes its fans into that same row.
         w.pgMain.userClick(1);
         w.lstShaftSection.userItemClick(1);
@@ -307,6 +309,47 @@ TEST_F(MultiShaftFlows, TheAxialFansOfEveryShaftFromThePressureCurve) {
             EXPECT_EQ(sh.ListItems(1).SubItems(6), "300");
         });
     }
+}
+
+TEST_F(MultiShaftFlows, TheTemplateDesignsItsFansAndDrawsItsCurveWithoutABox) {
+    open([&](frmMultiShaftAndJet& w) {
+        const std::string stored = w.txtTotalPower.Text();
+        w.cmdShaftSection.userClick();
+        w.cmdAxialFanDesign.userClick();
+        w.cmdDrawPressCurve.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        // The calculation gives again the design the template holds: five fans of 42 kW in the first
+        // section, the shafts' fans on the curve of its three groups.
+        EXPECT_EQ(w.txtTotalPower.Text(), stored);
+        EXPECT_EQ(stored, "760.02");
+    });
+}
+
+TEST_F(MultiShaftFlows, EachSectionsJetFansCountAtTheirOwnModelsPower) {
+    open([&](frmMultiShaftAndJet& w) {
+        // The 1120 model (42 kW) in the first section only: five fans there, none elsewhere, and the
+        // last section shown has no model.
+        w.cmdShaftSection.userClick();
+        w.pgMain.userClick(1);
+        for (int r : {5, 3, 1}) {
+            w.lstShaftSection.userItemClick(r);
+            w.cmbJetModel.userType(r == 1 ? "1120型射流风机" : "");
+        }
+        w.pgMain.userClick(0);
+        w.cmdShaftSection.userClick();
+        ASSERT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "5");
+        ASSERT_EQ(w.cmbJetModel.Text(), "");
+        w.lstJet.ListItems.Add("10500").setSubItems(1, "2");
+        w.lstJet.ListItems(1).setSubItems(2, "20");
+        fanData(w);
+        w.cmdAxialFanDesign.userClick();
+        double shafts = 0;
+        for (int i = 1; i <= 2; ++i) {
+            shafts += cell(w.lstShaft, i, 12) * cell(w.lstShaft, i, 36) +
+                      cell(w.lstShaft, i, 29) * cell(w.lstShaft, i, 38);
+        }
+        EXPECT_NEAR(vb::Val(w.txtTotalPower.Text()) - shafts, 5 * 42, 1e-9);
+    });
 }
 
 TEST_F(MultiShaftFlows, APowerThatCannotBeComputedIsSaidAndItsBoxesStay) {

@@ -25,6 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QWidget>
+
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,6 +77,7 @@ TEST_F(MultiShaftOutput, CurveFromTheFormedSectionsAndItsRefusals) {
     open([&](frmMultiShaftAndJet& w) {
         ASSERT_EQ(w.lstShaftSection.ListItems.Count(), 5);
         // No group yet: said, nothing built.
+        w.lstJet.ListItems.Clear();
         platform::msgbox::script(platform::vbOK);
         w.cmdDrawPressCurve.userClick();
         ASSERT_EQ(platform::msgbox::log().size(), 1u);
@@ -155,9 +160,9 @@ TEST_F(MultiShaftOutput, ModelChoiceSizesTheSelectedSectionAndWritesItsRow) {
         // Row 1 on the right line: the first shaft's exhaust rise counts (its cell reads 0 in the template).
         const double need = 200 + 10 - 20 - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
         const double fans = vb::Val(w.txtjetcount.Text());
-        // The count is the quotient taken down to the next lower whole number.
-        EXPECT_LE(fans * dpj, need + 1e-9);
-        EXPECT_GT((fans + 1) * dpj, need);
+        // The count is the least whole number of fans that make up the need.
+        EXPECT_GE(fans * dpj, need - 1e-9);
+        EXPECT_LT((fans - 1) * dpj, need);
         const Row row = test_support::rowOf(w.lstShaftSection, 1, 16);
         EXPECT_EQ(row[13], model.JetName);
         EXPECT_EQ(row[14], w.txtdeltap_j.Text());
@@ -195,6 +200,34 @@ TEST_F(MultiShaftOutput, ASectionTheTrafficCarriesNeedsNoFanAndSaysWhy) {
         EXPECT_EQ(w.txtjetcount.Text(), "");
         EXPECT_EQ(w.lblJetNote.Caption(),
                   "单台射流风机升压力Δpj不大于0（设计风速不低于出口风速或未选型号），不能确定风机数量。");
+    });
+}
+
+TEST_F(MultiShaftOutput, TheFansOfASectionMakeUpItsWholeNeedInTheBoxesRowDialogAndReport) {
+    open([&](frmMultiShaftAndJet& w) {
+        // The template's first section with the 1120 model: 62.48 Pa over 14.221 Pa a fan is 4.39; four
+        // fans would leave it 5.6 Pa short.
+        w.pgMain.userClick(1);
+        w.lstShaftSection.userItemClick(1);
+        w.cmbJetModel.userType("1120型射流风机");
+        const double need = vb::Val(w.txtdeltap_r.Text()) + vb::Val(w.txtdeltap_m.Text()) -
+                            vb::Val(w.txtdeltap_t.Text()) - vb::Val(w.lstShaft.ListItems(1).SubItems(5));
+        EXPECT_NEAR(need / vb::Val(w.txtdeltap_j.Text()), 4.39, 0.01);
+        EXPECT_EQ(w.txtjetcount.Text(), "5");
+        EXPECT_EQ(w.lstShaftSection.ListItems(1).SubItems(15), "5");
+        test_stage::onModal<frmSetMSJetPile>([&](frmSetMSJetPile& d) {
+            d.cmbSectionNo.userSelect(0);
+            EXPECT_EQ(d.txtTeamNum.Text(), "3"); // five fans, two a group
+            d.ccmdCancel.userClick();
+        });
+        w.pgMain.userClick(2);
+        w.cmdAutoLayout.userClick();
+        w.cmdReport.userClick();
+        const std::vector<std::string> lines =
+            textfile::ReadLines(report).value_or(std::vector<std::string>{});
+        const auto block = std::find(lines.begin(), lines.end(), "■ 区段1 ■");
+        ASSERT_NE(block, lines.end());
+        EXPECT_NE(std::find(block, block + 22, "      风机数量(台):      5"), block + 22);
     });
 }
 
@@ -375,14 +408,17 @@ TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {
         EXPECT_NE(bytes.find(textcodec::ToGbk("■■竖井及轴流风机信息■■")), std::string::npos);
         const std::vector<std::string> lines =
             textfile::ReadLines(report).value_or(std::vector<std::string>{});
-        // Two shaft blocks of 53 lines, five section blocks of 12 lines without a model.
-        ASSERT_EQ(lines.size(), 4u + 2 * 53 + 3 + 5 * 12 + 7 + 1);
+        // Two shaft blocks of 53 lines; the three sections with a model in blocks of 21 lines, the two
+        // short passages without one in blocks of 12.
+        ASSERT_EQ(lines.size(), 4u + 2 * 53 + 3 + 3 * 21 + 2 * 12 + 7 + 1);
         EXPECT_EQ(lines[0], std::string(29, ' ') + req.txtProjectName.Text() +
                                 "多竖井送排式结合射流风机通风方式计算报告");
         EXPECT_EQ(lines[8], "             竖井桩号(m):" + w.lstShaft.ListItems(1).Text());
         EXPECT_EQ(lines[61], "             竖井桩号(m):" + w.lstShaft.ListItems(2).Text());
         EXPECT_EQ(lines[4 + 2 * 53 + 3 + 1], "■ 区段1 ■");
-        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 11], "未配置射流风机调压！");
+        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 11], "射流风机选择常用型号:    1120型射流风机");
+        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 21 + 1], "■ 区段2 ■");
+        EXPECT_EQ(lines[4 + 2 * 53 + 3 + 21 + 11], "未配置射流风机调压！");
         EXPECT_EQ(lines[lines.size() - 7], "该工况总耗电功率(kW):812.5");
         EXPECT_EQ(lines.back(), "011850.0000223.500");
         // The boxes show the last shaft, and it is the selected one: "更新" writes it onto itself.
@@ -393,6 +429,31 @@ TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {
         // Written again, the same file is replaced, not appended to.
         w.cmdReport.userClick();
         EXPECT_EQ(textfile::ReadLines(report).value_or(std::vector<std::string>{}).size(), lines.size());
+    });
+}
+
+TEST_F(MultiShaftOutput, TheFansAmbientPressureIsCaptionedInKpaAsItIsUsed) {
+    open([&](frmMultiShaftAndJet& w) {
+        std::vector<std::string> shown;
+        for (const QLabel* label : w.window()->findChildren<QLabel*>()) {
+            if (label->text().contains("大气压p1")) {
+                shown.push_back(label->text().toStdString());
+            }
+        }
+        for (int column : {11, 28}) {
+            shown.push_back(w.lstShaft.ColumnHeaders(column).Text());
+        }
+        w.cmdReport.userClick();
+        for (const std::string& line : textfile::ReadLines(report).value_or(std::vector<std::string>{})) {
+            if (line.find("大气压p1") != std::string::npos) {
+                shown.push_back(line);
+            }
+        }
+        // Two boxes, two headers, and a line for each fan of the template's two shafts.
+        ASSERT_EQ(shown.size(), 2u + 2 + 4);
+        for (const std::string& text : shown) {
+            EXPECT_NE(text.find("p1(kPa)"), std::string::npos) << text;
+        }
     });
 }
 

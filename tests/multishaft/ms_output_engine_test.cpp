@@ -190,10 +190,15 @@ TEST(MsJet, RiseOfOneFanAndFansNeeded) {
     // 1.2 × 30² × (0.503 / 60) × (1 − 3/30) × 0.85 = 1080 × 0.00838333 × 0.9 × 0.85 = 6.92631.
     EXPECT_NEAR(multishaft::SectionJetRise(1.2, 30, 0.503, 60, 3, 0.85), 6.92631, 1e-9);
     // Need Δpr + Δpm − Δpt − Δpe − Δpb = 100 + 10 − 20 − 5 − 5 = 80 Pa.
-    // The count is the quotient taken down to the next lower whole number.
+    // The count is the least whole number of fans whose rise makes up the need.
     EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 16), 5); // exactly 5
-    EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 15), 5); // 5.33
-    EXPECT_EQ(multishaft::JetFansNeeded(49.9, 0, 0, 0, 0, 10), 4);  // 4.99 gives 4, not 5
+    EXPECT_EQ(multishaft::JetFansNeeded(100, 10, 20, 5, 5, 15), 6); // 5.33: five fans give 75 of 80 Pa
+    EXPECT_EQ(multishaft::JetFansNeeded(49.9, 0, 0, 0, 0, 10), 5);  // 4.99 gives 5, not 4
+    // 53.1 / 10.775 = 4.93: four fans would give 43.1 of the 53.1 Pa.
+    EXPECT_EQ(multishaft::JetFansNeeded(53.1, 0, 0, 0, 0, 10.775), 5);
+    // A quotient a rounding away from a whole number is that number; one further off is not.
+    EXPECT_EQ(multishaft::JetFansNeeded(0.3, 0, 0, 0, 0, 0.1), 3); // 2.9999999999999996
+    EXPECT_EQ(multishaft::JetFansNeeded(30 + 1e-7, 0, 0, 0, 0, 10), 4);
     // A need the traffic already covers asks for no fan, never for −2 or −1.
     EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 20, 0, 0, 8), 0); // −1.25
     EXPECT_EQ(multishaft::JetFansNeeded(10, 0, 12, 0, 0, 8), 0); // −0.25
