@@ -118,7 +118,14 @@ const std::vector<Row> kRows = {
      }},
     {"SeveralShafts",
      [](frmReq& req) {
-         scheme<frmMultiShaftAndJet>(req, 4, [](frmMultiShaftAndJet& w) { w.cmdShaftSection.userClick(); });
+         scheme<frmMultiShaftAndJet>(req, 4, [](frmMultiShaftAndJet& w) {
+             w.cmdShaftSection.userClick();
+             // The shipped groups let the curve form and the shafts' fans be designed.
+             w.cmdAxialFanDesign.userClick();
+             expectNumber(w.txtTotalPower, "txtTotalPower");
+             // The note may say that the shown section needs no jet fan, never that a count is missing.
+             EXPECT_EQ(w.lblJetNote.Caption().find("不能确定"), std::string::npos) << w.lblJetNote.Caption();
+         });
      }},
     {"Transverse",
      [](frmReq& req) {
