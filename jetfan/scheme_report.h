@@ -58,9 +58,10 @@ private:
 std::string AlignedLabel(std::string_view label, int labelEnd, int valueAt);
 
 /// The labels of an axial fan's seven power lines, as the scheme reports print them: ambient temperature,
-/// ambient pressure, fan efficiency, fan power, then motor efficiency, capacity safety factor, motor power.
+/// ambient pressure (typed and used in kPa: 101.325 for the standard atmosphere), fan efficiency, fan
+/// power, then motor efficiency, capacity safety factor, motor power.
 inline constexpr std::array<std::string_view, 7> kFanPowerLabels = {
-    "环境温度t1(℃):",         "环境大气压p1(Pa):",    "风机效率η:",     "风机功率Skw(kW):",
+    "环境温度t1(℃):",         "环境大气压p1(kPa):",   "风机效率η:",     "风机功率Skw(kW):",
     "电机效率ηm(0.90-0.95):", "容量安全系数k(1.15):", "电机功率M1(kW):"};
 
 /// Texts of one row of the jet-fan station list: station [m], fans in the group, pressure rise [Pa].

@@ -27,17 +27,13 @@ std::string formatted(const std::string& text, std::string_view pattern) {
 /// Where the values of the shaft block start.
 constexpr int kShaftValueAt = 29;
 
-/// The ambient pressure at the fan is typed and used in kPa (101.325 for the standard atmosphere).
-constexpr std::string_view kAmbientPressureLabel = "环境大气压p1(kPa):";
-
 /// The power lines of one fan, its fan lines and its motor lines each after a blank line.
 void fanPowerLines(jetfan::SchemeReport& r, const std::array<const std::string*, 7>& texts, int labelEnd) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i == 0 || i == 4) {
             r.BlankLine();
         }
-        const std::string_view label = i == 1 ? kAmbientPressureLabel : jetfan::kFanPowerLabels[i];
-        r.Value(jetfan::AlignedLabel(label, labelEnd, kShaftValueAt), *texts[i]);
+        r.Value(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], labelEnd, kShaftValueAt), *texts[i]);
     }
 }
 

@@ -181,7 +181,7 @@ void frmShaftAndJet::buildControls() {
         Layout::frame(*o.power, *o.opening, "风机功率计算", 3660, 1720 + lower, 3220, 1760);
         layout_.column(*o.power, small, 260,
                        {{"环境温度t1(℃)", o.t1},
-                        {"环境大气压p1(Pa)", o.p1},
+                        {"环境大气压p1(kPa)", o.p1},
                         {"风机效率η", o.eta},
                         {"风机功率Skw(kW)", o.fanPower}});
         Layout::frame(*o.motor, *o.opening, "电机功率计算", 3660, 3560 + lower, 3220, 1400);

@@ -77,6 +77,8 @@ TEST(SjReport, LinesInOrderWithTheirBoxes) {
     EXPECT_EQ(lines[18], "排风口,排风井及连接风道总压力损失pde(Pa):");
     EXPECT_EQ(lines[19], std::string(25, ' ') + "txtp_de");
     EXPECT_EQ(lines[22], "         环境温度t1(℃): txtt1_e");
+    // The ambient pressure is typed and used in kPa (101.325).
+    EXPECT_EQ(lines[23], "      环境大气压p1(kPa): ");
     EXPECT_EQ(lines[28], "         电机功率M1(kW): txtMM1_e");
     EXPECT_EQ(lines[30], "  >>  送风有关参数  <<  ");
     EXPECT_EQ(lines[33], "        送风量Qb(m^3/s): txtQQ_b");
