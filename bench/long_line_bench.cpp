@@ -145,35 +145,7 @@ void LongLine_SeveralShaftsSearch_Engine(benchmark::State& state) {
     frmReq& req = scheme_project::templateProject();
     writeBytes((fs::path(platform::AppPath()) / "proj.msj").string(),
                withLongField("Normal.msj", "\"240\"", kLongQe));
-    std::vector<multishaft::TrialRow> rows;
-    std::vector<multishaft::TrialShaft> shafts;
-    double total = 0;
-    scheme_project::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w) {
-        w.cmdShaftSection_Click();
-        for (int r = 1; r <= w.lstShaftSection.ListItems.Count(); ++r) {
-            const platform::ListItem& row = w.lstShaftSection.ListItems(r);
-            rows.push_back({vb::Val(row.SubItems(2)),
-                            req.GetAA_r((vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5)});
-            total += rows.back().Qreq;
-        }
-        for (int i = 1; i <= w.lstShaft.ListItems.Count(); ++i) {
-            const platform::ListItem& row = w.lstShaft.ListItems(i);
-            shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
-        }
-    });
-    double sumQb = 0;
-    for (const auto& shaft : shafts) {
-        sumQb += shaft.Qb;
-    }
-    const double start =
-        multishaft::SearchStart(total, sumQb, static_cast<int>(rows.size()),
-                                rows.size() >= 2 ? rows[0].Qreq : 0, rows.size() >= 2 ? rows[1].Qreq : 0);
-    for (auto _ : state) {
-        const auto found = multishaft::SearchDesignFlow(
-            start, [&](double x) { return multishaft::TrySectionFlows(rows, shafts, x, false).Accepted; });
-        benchmark::DoNotOptimize(found);
-        state.counters["Qr1"] = found.value_or(0);
-    }
+    scheme_project::severalShaftsSearch(state, req);
 }
 BENCHMARK(LongLine_SeveralShaftsSearch_Engine)->Unit(benchmark::kMillisecond);
 

@@ -10,8 +10,13 @@
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
 #include "ventparam/station_lookup.h"
+#include "multishaft/frmMultiShaftAndJet.h"
+#include "multishaft/multishaft_flows.h"
+
+#include <benchmark/benchmark.h>
 
 #include <functional>
+#include <vector>
 
 /// The template project and the way to its scheme windows, shared by the scheme benchmarks.
 namespace scheme_project {
@@ -88,6 +93,41 @@ inline void fireProjectValues(fire::SchemeInput& in) {
     in.lambda_r = modPublic::lambda_r;
     in.AA_m = modPublic::AA_m;
     in.AA_m_Bidirection = modPublic::AA_m_Bidirection;
+}
+
+/// The several-shafts design-flow search alone, on the rows and shafts the window formed on `req`'s
+/// project, their areas read once; Qr1 in the counter.
+inline void severalShaftsSearch(benchmark::State& state, frmReq& req) {
+    std::vector<multishaft::TrialRow> rows;
+    std::vector<multishaft::TrialShaft> shafts;
+    openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w) {
+        w.cmdShaftSection_Click();
+        for (int r = 1; r <= w.lstShaftSection.ListItems.Count(); ++r) {
+            const platform::ListItem& row = w.lstShaftSection.ListItems(r);
+            rows.push_back({vb::Val(row.SubItems(2)),
+                            req.GetAA_r((vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5)});
+        }
+        for (int i = 1; i <= w.lstShaft.ListItems.Count(); ++i) {
+            const platform::ListItem& row = w.lstShaft.ListItems(i);
+            shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
+        }
+    });
+    double total = 0, sumQb = 0;
+    for (const auto& row : rows) {
+        total += row.Qreq;
+    }
+    for (const auto& shaft : shafts) {
+        sumQb += shaft.Qb;
+    }
+    const double start =
+        multishaft::SearchStart(total, sumQb, static_cast<int>(rows.size()),
+                                rows.size() >= 2 ? rows[0].Qreq : 0, rows.size() >= 2 ? rows[1].Qreq : 0);
+    for (auto _ : state) {
+        const auto found = multishaft::SearchDesignFlow(
+            start, [&](double x) { return multishaft::TrySectionFlows(rows, shafts, x, false).Accepted; });
+        benchmark::DoNotOptimize(found);
+        state.counters["Qr1"] = found.value_or(0);
+    }
 }
 
 } // namespace scheme_project

@@ -331,36 +331,7 @@ BENCHMARK(MultiShaftSearch_Window)->Unit(benchmark::kMillisecond);
 
 // The search alone, on the rows and shafts the window formed, their areas read once.
 void MultiShaftSearch_Engine(benchmark::State& state) {
-    frmReq& req = templateProject();
-    std::vector<multishaft::TrialRow> rows;
-    std::vector<multishaft::TrialShaft> shafts;
-    openScheme<frmMultiShaftAndJet>(req, kMultiShaftScheme, [&](frmMultiShaftAndJet& w) {
-        w.cmdShaftSection_Click();
-        for (int r = 1; r <= w.lstShaftSection.ListItems.Count(); ++r) {
-            const platform::ListItem& row = w.lstShaftSection.ListItems(r);
-            rows.push_back({vb::Val(row.SubItems(2)),
-                            req.GetAA_r((vb::Val(row.Text()) + vb::Val(row.SubItems(1))) * 0.5)});
-        }
-        for (int i = 1; i <= w.lstShaft.ListItems.Count(); ++i) {
-            const platform::ListItem& row = w.lstShaft.ListItems(i);
-            shafts.push_back({vb::Val(row.SubItems(1)), vb::Val(row.SubItems(17))});
-        }
-    });
-    double total = 0, sumQb = 0;
-    for (const auto& row : rows) {
-        total += row.Qreq;
-    }
-    for (const auto& shaft : shafts) {
-        sumQb += shaft.Qb;
-    }
-    const double start =
-        multishaft::SearchStart(total, sumQb, static_cast<int>(rows.size()),
-                                rows.size() >= 2 ? rows[0].Qreq : 0, rows.size() >= 2 ? rows[1].Qreq : 0);
-    for (auto _ : state) {
-        const auto found = multishaft::SearchDesignFlow(
-            start, [&](double x) { return multishaft::TrySectionFlows(rows, shafts, x, false).Accepted; });
-        benchmark::DoNotOptimize(found);
-    }
+    scheme_project::severalShaftsSearch(state, templateProject());
 }
 BENCHMARK(MultiShaftSearch_Engine)->Unit(benchmark::kMillisecond);
 
