@@ -11,6 +11,7 @@
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/vb.h"
+#include "tests/support/template_out.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/refused_report.h"
 #include "tests/support/shown_texts.h"
@@ -19,6 +20,8 @@
 #include "tools/frmSelectP.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -53,10 +56,10 @@ std::vector<std::string> dieselRow(frmConstructionVent& w, int i) {
 
 } // namespace
 
-// Writes the template ConfigFiles/normal.cvt of the source tree from the window itself:
-// ctest does not run it; run construction_window_tests --gtest_also_run_disabled_tests
-// --gtest_filter='*WriteTemplate*' after changing the starting values.
-TEST(ConstructionTemplate, DISABLED_WriteTemplate) {
+// Writes the template normal.cvt from the window itself and holds it to the shipped file; with
+// ARIDANE_TEMPLATE_OUT set it also leaves it in that folder, to be copied into ConfigFiles after changing
+// the starting values.
+TEST(ConstructionTemplate, WriteTemplate) {
     modPublic::ProjectFile = folderFile("template.vnt");
     frmConstructionVent& w = openWindow();
     // A two-lane road tunnel heading of 80 m² driven full face with forced ventilation through a 1.5 m
@@ -114,8 +117,12 @@ TEST(ConstructionTemplate, DISABLED_WriteTemplate) {
         result->set("");
     }
     w.cmdClose.userClick();
-    const fs::path target = fs::path(SOURCE_CONFIGFILES_DIR) / "normal.cvt";
-    fs::copy_file(folderFile("template.cvt"), target, fs::copy_options::overwrite_existing);
+    const fs::path written = folderFile("normal.cvt");
+    fs::copy_file(folderFile("template.cvt"), written, fs::copy_options::overwrite_existing);
+    if (const char* out = std::getenv("ARIDANE_TEMPLATE_OUT")) {
+        fs::copy_file(written, fs::path(out) / "normal.cvt", fs::copy_options::overwrite_existing);
+    }
+    test_support::expectShippedTemplate(written.parent_path().string(), "normal.cvt");
 }
 
 TEST(ConstructionWindow, MenuShowsItModallyWithTheTemplateOfAnUnnamedProject) {
