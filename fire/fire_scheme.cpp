@@ -4,6 +4,7 @@
 #include "app/finite.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -74,6 +75,8 @@ const char* const kNoWind = "未考虑自然风";
 const char* const kNoBlocked = "无阻塞车辆";
 const char* const kNoFlow = "无法计算(火灾需风量为0)";
 const char* const kNoFirePressure = "无法计算";
+const char* const kOutsideTunnel = "火灾点不在隧道内";
+const char* const kNotComputed = "未计算设备控制方案。";
 
 // Line 2 is read in the window only: a term shows as a plain number, never as the bare point that the
 // table's number format gives for nothing.
@@ -233,6 +236,13 @@ std::optional<double> LastPortAtOrBefore(const std::vector<double>& ports, doubl
 SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
     SchemeResult out;
     const double s = in.s;
+    // A fire outside the portals is not a tunnel fire: fans counted for it would be a scheme for a place
+    // no fan reaches, and a project started from another tunnel's settings would carry such stations.
+    if (s < std::min(in.S, in.E) || s > std::max(in.S, in.E)) {
+        out.Line1 = "火灾点桩号:" + SchemeNumber(s) + "    " + kOutsideTunnel + "(" + vb::CStr(in.S) + "至" +
+                    vb::CStr(in.E) + ")，" + kNotComputed;
+        return out;
+    }
     const double vn = in.naturalWind ? in.vn : 0;
     const HotSmoke hot = HotSmokeOf(in.airExpand, in.W, in.ratio, in.rhoBefore, in.TBefore, in.Q);
 

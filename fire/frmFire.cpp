@@ -695,7 +695,13 @@ void frmFire::cmdControlScheme_Click() {
         lstFireLoc.select(i);
         txtMW_Change();
         lines.emplace_back();
-        lines.push_back("火灾点：" + std::to_string(i));
+        // The heading gives the flow of the point shown in the window; a point of another cross-section
+        // names its own.
+        std::string head = "火灾点：" + std::to_string(i);
+        if (txtQ.Text() != keptFlow) {
+            head += "    火灾需风量(m^3/s):" + txtQ.Text();
+        }
+        lines.push_back(head);
         return vb::Val(lstFireLoc.ListItems(i).Text());
     };
 

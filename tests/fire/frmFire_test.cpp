@@ -519,12 +519,35 @@ TEST_F(FireTable, EachFirePointIsComputedWithItsOwnSmokeFlow) {
     const std::string shown = w.txtQ.Text() + req.txtQs.Text() + req.txtTunnelH.Text();
     w.cmdControlScheme.userClick();
     const std::vector<std::string> got = lines();
+    // The heading gives the flow shown in the window (point 1's); point 2 names its own.
+    const std::vector<std::string> heads{"火灾点：1", "火灾点：2    火灾需风量(m^3/s):264.39"};
     for (std::size_t i = 0; i < clicked.size(); ++i) {
-        const auto at = std::find(got.begin(), got.end(), "火灾点：" + std::to_string(i + 1));
+        const auto at = std::find(got.begin(), got.end(), heads[i]);
         ASSERT_NE(at, got.end());
         EXPECT_EQ(*(at + 1), "洞内自然风风速(m/s):0.0    " + clicked[i]);
     }
     EXPECT_EQ(w.txtQ.Text() + req.txtQs.Text() + req.txtTunnelH.Text(), shown);
+}
+
+TEST_F(FireTable, AFirePointOutsideThePortalsIsNamedAndGetsNoFans) {
+    frmFire& w = openWithoutFirePoints();
+    w.cmdCollect.userClick();
+    for (const char* p : {"9990", "12000", "15300"}) {
+        w.txtFirePile.userType(p);
+        w.cmdFireLocAdd.userClick();
+    }
+    w.lstFireLoc.userItemClick(3);
+    EXPECT_EQ(w.txtResult.Text(),
+              "火灾点桩号:15300.    火灾点不在隧道内(10000至15235)，未计算设备控制方案。\r\n");
+    w.cmdControlScheme.userClick();
+    const std::vector<std::string> got = lines();
+    const std::string head = "洞内自然风风速(m/s):0.0    火灾点桩号:";
+    const std::string outside = "    火灾点不在隧道内(10000至15235)，未计算设备控制方案。";
+    EXPECT_NE(std::find(got.begin(), got.end(), head + "9990." + outside), got.end());
+    EXPECT_NE(std::find(got.begin(), got.end(), head + "15300." + outside), got.end());
+    const auto inside = std::find(got.begin(), got.end(), "火灾点：2");
+    ASSERT_NE(inside, got.end());
+    EXPECT_NE((inside + 1)->find("进洞口风机开启台数"), std::string::npos);
 }
 
 TEST_F(FireTable, AWindBeyondTheSpinnerRangeAndAnUnnamedProjectAreRefused) {
