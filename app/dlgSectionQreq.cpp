@@ -2,6 +2,7 @@
 #include "app/dlgSectionQreq.h"
 
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
@@ -40,6 +41,9 @@ dlgSectionQreq::dlgSectionQreq() {
 }
 
 void dlgSectionQreq::connectEvents() {
+    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(cmdClose.Click, this, &dlgSectionQreq::cmdClose_Click);
 }
 

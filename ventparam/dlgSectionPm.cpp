@@ -2,6 +2,7 @@
 #include "ventparam/dlgSectionPm.h"
 
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "platform/Forms.h"
@@ -28,6 +29,10 @@ dlgSectionPm::dlgSectionPm() {
 }
 
 void dlgSectionPm::connectEvents() {
+    // A station far beyond any tunnel is a typo, marked as in the main window.
+    for (platform::TextBox* box : {&txtSectionSP, &txtSectionEP}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(OKButton.Click, this, &dlgSectionPm::OKButton_Click);
     platform::Connect(CancelButton.Click, this, &dlgSectionPm::CancelButton_Click);
 }

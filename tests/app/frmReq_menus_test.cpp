@@ -6,6 +6,7 @@
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
+#include "ventparam/dlgSectionPm.h"
 #include "platform/Forms.h"
 #include "platform/text_file.h"
 #include "tests/support/shared_module_reset.h"
@@ -297,3 +298,26 @@ TEST_F(MenusWindow, TheCongestionPageNamesTheDemandsThatCountZero) {
 }
 
 } // namespace
+
+TEST_F(MenusWindow, AStretchStationBeyondWhatATunnelReachesIsMarkedAndCountsToThePortal) {
+    w.txtExchangeNum.setSilently("5");
+    dlgSectionQreq& d = openStretch("11000", "15235");
+    w.pgMain.userClick(7);
+    const std::string toThePortal = d.txtSectionQreq.Text();
+    w.mnuSectionPressure.userClick();
+    dlgSectionPm& pm = Forms::instance<dlgSectionPm>();
+    pm.txtQ.userType("200");
+    for (const auto& [start, end] :
+         {std::pair{&d.txtSectionSP, &d.txtSectionEP}, std::pair{&pm.txtSectionSP, &pm.txtSectionEP}}) {
+        end->userType("1e308");
+        EXPECT_EQ(end->NumberMark(), "桩号超出范围");
+        start->userType("-1e18");
+        EXPECT_EQ(start->NumberMark(), "桩号超出范围");
+        start->userType("11000");
+        EXPECT_EQ(start->NumberMark(), "");
+    }
+    w.pgMain.userClick(7);
+    EXPECT_EQ(d.txtSectionQreq.Text(), toThePortal);
+    pm.OKButton.userClick();
+    EXPECT_EQ(pm.txtPm.Text(), "51.02");
+}
