@@ -6,11 +6,11 @@
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
-#include "ventparam/dlgSectionPm.h"
 #include "platform/Forms.h"
 #include "platform/text_file.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "ventparam/dlgSectionPm.h"
 
 #include <gtest/gtest.h>
 
@@ -297,8 +297,6 @@ TEST_F(MenusWindow, TheCongestionPageNamesTheDemandsThatCountZero) {
     EXPECT_FALSE(w.lblWarning6.Visible());
 }
 
-} // namespace
-
 TEST_F(MenusWindow, AStretchStationBeyondWhatATunnelReachesIsMarkedAndCountsToThePortal) {
     w.txtExchangeNum.setSilently("5");
     dlgSectionQreq& d = openStretch("11000", "15235");
@@ -321,3 +319,5 @@ TEST_F(MenusWindow, AStretchStationBeyondWhatATunnelReachesIsMarkedAndCountsToTh
     pm.OKButton.userClick();
     EXPECT_EQ(pm.txtPm.Text(), "51.02");
 }
+
+} // namespace
