@@ -24,6 +24,25 @@ std::string TemplateCompanionPath(std::string_view extension);
 bool OpenCompanionOrTemplate(scheme::SchemeReader& in, const std::string& projectPath,
                              const std::string& templatePath);
 
+/// Which file OpenCompanionOrTemplate opened.
+enum class CompanionSource { None, Project, Template };
+/// As OpenCompanionOrTemplate, and says which file it opened.
+CompanionSource OpenCompanionOrTemplateFrom(scheme::SchemeReader& in, const std::string& projectPath,
+                                            const std::string& templatePath);
+
+/// Whether the open project's tunnel is the one the shipped templates were designed for: its portal
+/// stations (modPublic::StartPile, modPublic::EndPile) are those of the template project
+/// (configfiles\Normal.req). A scheme template holds a whole design at that tunnel's stations, which is
+/// the template's own and no other tunnel's; true also when the template project cannot be read, since
+/// nothing then says the tunnels differ.
+bool ProjectIsOnTheTemplatesTunnel();
+
+/// True when a window that opened `source` must leave out what the template holds at the template
+/// tunnel's stations and its results: the template was opened for a tunnel other than its own.
+inline bool TemplateIsForAnotherTunnel(CompanionSource source) {
+    return source == CompanionSource::Template && !ProjectIsOnTheTemplatesTunnel();
+}
+
 /// Saves the window's file as a whole. Texts GBK cannot store are listed first with the question whether to
 /// save them with "?"; a No keeps the earlier file and returns false without another word. A file that cannot
 /// be written is said so (what + "未能保存:" and the path, under "出错"), since the window's data would

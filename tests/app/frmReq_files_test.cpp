@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The project files of the main window and the File menu, driven as a user would.
+#include "app/companion_file.h"
 #include "app/frmReq.h"
 
 #include "app/modPublic.h"
@@ -873,6 +874,20 @@ TEST(TemplateProject, StartUpShowsTheTemplateUnnamed) {
     // The template's step-2 values.
     EXPECT_DOUBLE_EQ(modPublic::lambda_r, 0.02);
     EXPECT_DOUBLE_EQ(modPublic::v_n, 2.5);
+}
+
+TEST(TemplateProject, OnlyATunnelWithTheTemplatesPortalsIsTheTemplatesTunnel) {
+    window();
+    EXPECT_TRUE(app::ProjectIsOnTheTemplatesTunnel()) << "the template as it starts up";
+    struct Case {
+        double start, end;
+        bool same;
+    } const cases[] = {{10000, 15235, true}, {12000, 15500, false}, {10000, 15234.5, false}, {0, 0, false}};
+    for (const Case& c : cases) {
+        modPublic::StartPile = c.start;
+        modPublic::EndPile = c.end;
+        EXPECT_EQ(app::ProjectIsOnTheTemplatesTunnel(), c.same) << c.start << "–" << c.end;
+    }
 }
 
 TEST(TemplateProject, AMissingTemplateIsReadSilently) {
