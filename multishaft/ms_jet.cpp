@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/ms_jet.h"
 
+#include "jetfan/jet_balance.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -60,12 +61,8 @@ std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double d
     if (dpj <= 0) {
         return std::nullopt;
     }
-    // The fans must make up the whole need: the least whole number n with n·Δpj ≥ need (4.93 fans give 5,
-    // where 4 would leave the section 7 Pa short). A quotient that misses a whole number only by the
-    // rounding of the pressures is that number.
-    const double quotient = need / dpj;
-    const double whole = std::round(quotient);
-    return std::fabs(quotient - whole) <= kWholeFanTolerance ? whole : std::ceil(quotient);
+    // The fans must make up the whole need (4.93 fans give 5, where 4 would leave the section 7 Pa short).
+    return jetfan::LeastFansForRise(need, dpj);
 }
 
 std::optional<double> ProposedGroups(double needed, double perGroup) {

@@ -27,13 +27,10 @@ std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
 /// traffic and the openings already carry the air through the section.
 double SectionJetNeed(double dpr, double dpm, double dpt, double dpe, double dpb);
 
-/// How far a quotient of need over rise may lie from a whole number and still count as that number.
-inline constexpr double kWholeFanTolerance = 1e-9;
-
-/// Jet fans the section needs: the least whole number n with n·Δpj ≥ the need, so 4.93 gives 5 (a
-/// quotient within 1e-9 of a whole number counts as that number). A need at or below 0 gives 0 fans,
-/// never a negative count. nullopt when a positive need meets a rise of one fan at or below 0, or any
-/// value is not a number.
+/// Jet fans the section needs: the least whole number n with n·Δpj ≥ the need, by the rule of the jet-fan
+/// balance (jetfan::LeastFansForRise), so 4.93 gives 5. A need at or below 0 gives 0 fans, never a
+/// negative count. nullopt when a positive need meets a rise of one fan at or below 0, any value is not a
+/// number, or the count is beyond any number.
 std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj);
 
 /// Groups proposed for `needed` fans at `perGroup` fans a group: needed / perGroup rounded down, one more
