@@ -399,6 +399,7 @@ void frmMultiShaftAndJet::OpenFile() {
             }
         });
     }
+    storedSection_ = msj.ShownSection;
 }
 
 bool frmMultiShaftAndJet::SaveFile() {
@@ -435,6 +436,7 @@ bool frmMultiShaftAndJet::SaveFile() {
         ListItem& item = lstJet.ListItems(i);
         msj.Groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
+    msj.ShownSection = lstShaftSection.SelectedIndex();
     return app::SaveCompanionFile(multishaft::WriteMsjFile(msj), path, "多竖井通风方案文件");
 }
 

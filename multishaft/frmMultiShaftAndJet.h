@@ -189,5 +189,7 @@ private:
     /// The boxes of page 1 in the column order of lstShaft (columns 1 to 38); columns 36 and 38 are combos.
     void shaftRowFromBoxes(platform::ListItem& row);
 
+    /// The section row the file says was shown when the window was left; 0 when it does not say.
+    long long storedSection_ = 0;
     platform::Layout layout_;
 };

@@ -113,11 +113,14 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
 
 void frmMultiShaftAndJet::ShowStoredSection() {
     // The jet-fan boxes were saved from the section shown last: that section is shown again as it was
-    // computed, its model's data and position factor beside its rise and count, and not sized anew.
+    // computed, its model's data and position factor beside its rise and count, and not sized anew. The
+    // file names the row; one written before it did is searched for the row that holds those figures.
     const std::string rise = txtdeltap_j.Text(), count = txtjetcount.Text();
-    for (int r = lstShaftSection.ListItems.Count(); r >= 1; --r) {
+    const int rows = lstShaftSection.ListItems.Count();
+    for (int r = rows; r >= 1; --r) {
         ListItem& row = lstShaftSection.ListItems(r);
-        if (row.SubItems(14) != rise || row.SubItems(15) != count) {
+        const bool named = storedSection_ >= 1 && storedSection_ <= rows;
+        if (named ? r != storedSection_ : (row.SubItems(14) != rise || row.SubItems(15) != count)) {
             continue;
         }
         lstShaftSection.select(r);

@@ -155,7 +155,13 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
         return msj;
     }
     msj.HasGroups = true;
-    readRows(in, *groups, msj.Groups);
+    if (!readRows(in, *groups, msj.Groups)) {
+        return msj;
+    }
+    const std::optional<double> shown = in.NextLeading();
+    if (shown && std::isfinite(*shown) && *shown >= 1 && *shown == std::floor(*shown) && *shown < 1e15) {
+        msj.ShownSection = static_cast<long long>(*shown);
+    }
     return msj;
 }
 
@@ -173,6 +179,9 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     out.Whole(static_cast<long long>(msj.Groups.size())).EndRecord();
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
+    }
+    if (msj.ShownSection > 0) {
+        out.Whole(msj.ShownSection).EndRecord();
     }
     return out;
 }

@@ -81,6 +81,10 @@ struct MsjFile {
     std::string CertanQr1;          ///< known-flow record
     std::string Deltap_j, JetCount; ///< jet-box record (its reserved first field is written empty)
     std::vector<std::array<std::string, kGroupFields>> Groups;
+    /// The section row (1-based) the window showed when it was left, a bare integer after the groups; 0
+    /// for none, which writes no record, so that a file without a shown section keeps the layout of the
+    /// files written before the record was added (and those read as 0).
+    long long ShownSection = 0;
 
     // Which records a read reached in full; a write ignores them.
     bool HasBoxes = false, HasKnownFlow = false, HasJetBoxes = false, HasGroups = false;
@@ -89,7 +93,8 @@ struct MsjFile {
 /// Reads the records in order. A count is the leading number of its field, halves to even; a count below
 /// 0 reads as 0. Only rows read in full are kept: a file that ends inside a block keeps the rows before,
 /// and a count larger than the fields left ends at the end of the file without reading further. The first
-/// field of the jet-box record is passed over.
+/// field of the jet-box record is passed over. A shown section that is not a whole number from 1 reads as
+/// 0.
 MsjFile ReadMsjFile(scheme::SchemeReader& in);
 
 /// The records of the file: titles and cells quoted, counts bare, the check box as a Boolean.
