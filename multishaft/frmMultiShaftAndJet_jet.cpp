@@ -180,6 +180,27 @@ void frmMultiShaftAndJet::cmdDelete_Click() {
     guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
 }
 
+void frmMultiShaftAndJet::DropGroupsOutsideSections() {
+    std::vector<multishaft::GroupRow> groups;
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        const ListItem& item = lstJet.ListItems(i);
+        groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    std::vector<std::pair<double, double>> rows;
+    for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
+        const ListItem& item = lstShaftSection.ListItems(r);
+        rows.emplace_back(vb::Val(item.Text()), vb::Val(item.SubItems(1)));
+    }
+    const std::vector<std::size_t> outside = multishaft::GroupsOutside(groups, rows);
+    std::vector<std::string> stations;
+    // From the last, so that each position still names its row.
+    for (auto at = outside.rbegin(); at != outside.rend(); ++at) {
+        stations.insert(stations.begin(), groups[*at][0]);
+        lstJet.ListItems.Remove(static_cast<int>(*at) + 1);
+    }
+    lblTip.setCaption(multishaft::DroppedGroupsHint(stations));
+}
+
 void frmMultiShaftAndJet::cmdClearAll_Click() {
     guarded([this] { lstJet.ListItems.Clear(); });
 }

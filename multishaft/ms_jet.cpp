@@ -83,6 +83,37 @@ std::vector<double> GroupStations(double start, bool leftLine, double dist, doub
     return stations;
 }
 
+std::vector<std::size_t> GroupsOutside(const std::vector<GroupRow>& groups,
+                                       const std::vector<std::pair<double, double>>& rows) {
+    std::vector<std::size_t> outside;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const double station = vb::Val(groups[i][0]);
+        const bool inside = std::any_of(rows.begin(), rows.end(), [&](const std::pair<double, double>& row) {
+            return std::min(row.first, row.second) <= station && station <= std::max(row.first, row.second);
+        });
+        if (!inside) {
+            outside.push_back(i);
+        }
+    }
+    return outside;
+}
+
+std::string DroppedGroupsHint(const std::vector<std::string>& stations) {
+    if (stations.empty()) {
+        return "";
+    }
+    // The hint is one line: past a few stations the count says how many went.
+    constexpr std::size_t kNamed = 4;
+    std::string list;
+    for (std::size_t i = 0; i < stations.size() && i < kNamed; ++i) {
+        list += (list.empty() ? "" : ", ") + stations[i];
+    }
+    if (stations.size() > kNamed) {
+        list += " 等共" + std::to_string(stations.size()) + "组";
+    }
+    return "以下射流风机组不在新形成的通风区段内，已删除(桩号): " + list;
+}
+
 void OrderGroups(std::vector<GroupRow>& rows, bool rightLine) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (std::size_t j = i; j < rows.size(); ++j) {

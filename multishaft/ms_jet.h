@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -43,6 +44,15 @@ std::vector<double> GroupStations(double start, bool leftLine, double dist, doub
 
 /// A row of the group list: station, fans in the group, rise of the group (as entered).
 using GroupRow = std::array<std::string, 3>;
+
+/// Positions (0-based) of the groups whose station (the leading number of its text) lies in none of
+/// `rows`, each row a stretch from one station to another (either order, both ends inside).
+std::vector<std::size_t> GroupsOutside(const std::vector<GroupRow>& groups,
+                                       const std::vector<std::pair<double, double>>& rows);
+
+/// The hint naming the groups removed because no section holds them, by their stations as listed (the
+/// first four, and how many in all where there are more); "" for none.
+std::string DroppedGroupsHint(const std::vector<std::string>& stations);
 
 /// Most groups one press of "布置" lays out in a section.
 inline constexpr int kMaxGroupsPerSection = 1000;

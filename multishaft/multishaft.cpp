@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace multishaft {
 
@@ -19,6 +20,13 @@ std::vector<Stretch> FormStretches(double startPile, double tunnelLength, const 
     }
     rows.push_back({prev, startPile + tunnelLength});
     return rows;
+}
+
+bool IsShaftResultColumn(int column) {
+    // The rises of the openings besides what the fan design writes.
+    return column == 5 || column == 22 ||
+           std::find(std::begin(kFanDesignColumns), std::end(kFanDesignColumns), column) !=
+               std::end(kFanDesignColumns);
 }
 
 std::optional<ShaftCheck> CheckShafts(double startPile, double endPile, const std::vector<Shaft>& shafts) {

@@ -43,6 +43,15 @@ struct Stretch {
 /// ends at startPile + tunnelLength.
 std::vector<Stretch> FormStretches(double startPile, double tunnelLength, const std::vector<Shaft>& shafts);
 
+/// Whether column `column` (1 to 38) of a shaft row holds a result of the window's calculations (the
+/// opening areas, rises and pressures, the fans' design pressures and powers) rather than a typed value or
+/// a total flow.
+bool IsShaftResultColumn(int column);
+
+/// The result columns of a shaft row that the shaft fan design writes: areas, opening pressures, design
+/// pressures, fan and motor powers of both sides.
+inline constexpr int kFanDesignColumns[] = {2, 7, 8, 12, 15, 18, 24, 25, 29, 32};
+
 /// Why shafts cannot form sections.
 enum class ShaftProblem {
     NegativeDs,      ///< ds below 0
