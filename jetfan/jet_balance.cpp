@@ -29,14 +29,22 @@ double RequiredTotalRise(double dpm, double dpr, double dpl, double dpt) {
     return dpm + dpr + dpl - dpt;
 }
 
-std::optional<vb::Integer> FansToMeetRise(double totalRise, double dpj) {
-    const double quotient = totalRise / dpj;
+std::optional<double> LeastFansForRise(double rise, double dpj) {
+    const double quotient = rise / dpj;
     if (!std::isfinite(quotient)) {
         return std::nullopt;
     }
     const double nearest = std::round(quotient);
     // Rounding to the nearest would leave the fans short of the rise by up to half a fan.
-    return vb::CInt(std::abs(quotient - nearest) <= kWholeCountTolerance ? nearest : std::ceil(quotient));
+    return std::abs(quotient - nearest) <= kWholeCountTolerance ? nearest : std::ceil(quotient);
+}
+
+std::optional<vb::Integer> FansToMeetRise(double totalRise, double dpj) {
+    const std::optional<double> fans = LeastFansForRise(totalRise, dpj);
+    if (!fans) {
+        return std::nullopt;
+    }
+    return vb::CInt(*fans);
 }
 
 FanCountResult FanCount(double totalRise, double dpj, double powerOfOneFan, const FanRiseInputs& fan) {

@@ -77,9 +77,14 @@ struct FanCountResult {
 /// rounding far coarser than this, and a design that balances exactly needs no extra fan.
 inline constexpr double kWholeCountTolerance = 1e-9;
 
-/// Least whole number n with n × dpj ≥ totalRise, for totalRise > 0 and dpj > 0 (250 / 100 gives 3,
-/// 21.09 / 15.403 gives 2); a quotient within kWholeCountTolerance of a whole number counts as that
-/// number. nullopt when n does not fit a count (above 32767) or the quotient is not finite.
+/// The one rule of every window that counts jet fans: the least whole number n with n × dpj ≥ rise, for
+/// rise > 0 and dpj > 0 (250 / 100 gives 3, 4.99 fans' worth gives 5, where 4 would leave the rise short);
+/// a quotient within kWholeCountTolerance of a whole number counts as that number (0.3 / 0.1 gives 3).
+/// nullopt when the quotient is not finite.
+std::optional<double> LeastFansForRise(double rise, double dpj);
+
+/// LeastFansForRise as a count (250 / 100 gives 3, 21.09 / 15.403 gives 2). nullopt when n does not fit a
+/// count (above 32767) or the quotient is not finite.
 std::optional<vb::Integer> FansToMeetRise(double totalRise, double dpj);
 
 /// Number of fans for the required total rise and one fan's rise dpj: the fewest fans whose rises

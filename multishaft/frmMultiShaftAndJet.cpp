@@ -137,6 +137,8 @@ void frmMultiShaftAndJet::buildControls() {
     Layout::buttons(*this, 120, 9240, 1800, 420, 0, {{&cmdBack, "<-- 上一步"}});
     Layout::buttons(*this, 11400, 9240, 1800, 420, 120,
                     {{&cmdDrawPressCurve, "绘制曲线"}, {&cmdReport, "计算报告书"}});
+    Layout::captioned(lblTip, *this, "", 2040, 9320, 9240, 255);
+    lblTip.setForeColor(platform::vbRed);
 
     // ---- Page 1: shafts and their fans ----
     lstShaft.place(shaftPage, 120, 120, 10800, 2300);
@@ -355,12 +357,18 @@ void frmMultiShaftAndJet::cmdBack_Click() {
 
 void frmMultiShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
-    if (!opened) {
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
+    if (source == app::CompanionSource::None) {
         return;
     }
     const multishaft::MsjFile msj = multishaft::ReadMsjFile(in);
+    // The template's shafts, sections and groups stand at the stations of the template's tunnel, and its
+    // results were computed for that tunnel: another tunnel takes what was typed, and no figure of them.
+    if (app::TemplateIsForAnotherTunnel(source)) {
+        OpenTemplateInputs(msj);
+        return;
+    }
     for (const auto& cells : msj.Shafts) {
         guarded([&] {
             ListItem& item = lstShaft.ListItems.Add(cells[0]);
@@ -399,6 +407,7 @@ void frmMultiShaftAndJet::OpenFile() {
             }
         });
     }
+    storedSection_ = msj.ShownSection;
 }
 
 bool frmMultiShaftAndJet::SaveFile() {
@@ -435,6 +444,7 @@ bool frmMultiShaftAndJet::SaveFile() {
         ListItem& item = lstJet.ListItems(i);
         msj.Groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
+    msj.ShownSection = lstShaftSection.SelectedIndex();
     return app::SaveCompanionFile(multishaft::WriteMsjFile(msj), path, "多竖井通风方案文件");
 }
 
@@ -477,6 +487,35 @@ std::vector<ShaftBox> shaftBoxes(frmMultiShaftAndJet& w) {
 }
 
 } // namespace
+
+void frmMultiShaftAndJet::OpenTemplateInputs(const multishaft::MsjFile& msj) {
+    if (!msj.Shafts.empty()) {
+        const auto& cells = msj.Shafts.front();
+        const std::vector<ShaftBox> boxes = shaftBoxes(*this);
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            const int column = static_cast<int>(k) + 1;
+            const bool typed = !multishaft::IsShaftResultColumn(column) && column != 1 && column != 17;
+            guarded([&] { boxes[k].set(typed ? cells[k + 1] : ""); });
+        }
+        txtQe_Change();
+        txtQb_Change();
+    }
+    if (msj.HasBoxes) {
+        guarded([&] { txtZZ_j.set(msj.ZZ_j); });
+    }
+    if (msj.HasKnownFlow) {
+        guarded([&] { chkKnowQr1.set(msj.KnowQr1 ? 1 : 0); });
+        guarded([&] { txtCertanQr1.set(msj.CertanQr1); });
+    }
+    for (const auto& cells : msj.Sections) {
+        if (!cells[13].empty()) {
+            guarded([&] { cmbJetModel.setTextSilently(cells[13]); });
+            ShowJetModelData();
+            break;
+        }
+    }
+    modelsFromFrame_ = true;
+}
 
 void frmMultiShaftAndJet::shaftRowFromBoxes(ListItem& row) {
     guarded([&] { row.setText(txtShaftPile.Text()); });
@@ -540,6 +579,14 @@ void frmMultiShaftAndJet::cmdShaftSection_Click() {
     if (!formed) {
         return;
     }
+    if (models.empty() && modelsFromFrame_) {
+        // Written into the rows at once, so that a search that fails below does not lose them.
+        for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
+            models.push_back(r % 2 == 1 ? cmbJetModel.Text() : "");
+            guarded([&] { lstShaftSection.ListItems(r).setSubItems(13, models.back()); });
+        }
+    }
+    guarded([this] { DropGroupsOutsideSections(); });
     double total = 0;
     guarded([&] { total = SectionDemands(); });
     bool found = false;

@@ -3,6 +3,7 @@
 
 #include "jetfan/curve_layout.h"
 #include "jetfan/jet_group_list.h"
+#include "multishaft/multishaft.h"
 #include "multishaft/multishaft_flows.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
@@ -161,6 +162,9 @@ public:
     platform::CommandButton cmdAdd, cmdDelete, cmdUpdate, cmdAutoLayout, cmdClearAll;
     platform::Image imgScheme;
 
+    // Beside the buttons under the pages.
+    platform::Label lblTip; ///< what the engineer should know of the last step that changed his lists
+
     // ---- Working values kept between operations ----
     /// Entrance loss coefficient of the section resistances; 0 until a section calculation sets it.
     double zeta_rukou = 0;
@@ -184,10 +188,24 @@ private:
     jetfan::GroupBoxes groupBoxes();
     /// Reads the project's `.msj` file, or the template `configfiles\normal.msj`, into the lists and boxes.
     void OpenFile();
+    /// From a template opened for a tunnel other than its own: its inputs only. The fan data typed for its
+    /// first shaft go into the shaft boxes, without station or results; its jet-fan model, shown with its
+    /// data, and the hanging height into the jet-fan frame; nothing of its lists or results.
+    void OpenTemplateInputs(const multishaft::MsjFile& msj);
+    /// Removes the jet-fan groups that lie in no section row and names them in the hint (emptied when all
+    /// lie in one).
+    void DropGroupsOutsideSections();
+    /// Empties every result the shaft fan design writes, in the rows, the shaft boxes and the total.
+    void ClearFanDesign();
     void buildControls();
     void connectEvents();
     /// The boxes of page 1 in the column order of lstShaft (columns 1 to 38); columns 36 and 38 are combos.
     void shaftRowFromBoxes(platform::ListItem& row);
 
+    /// The section row the file says was shown when the window was left; 0 when it does not say.
+    long long storedSection_ = 0;
+    /// Set when the window holds a template's inputs without its sections: the first sections formed take
+    /// the model shown in the jet-fan frame, the short passages none.
+    bool modelsFromFrame_ = false;
     platform::Layout layout_;
 };

@@ -69,6 +69,12 @@ void sayProblems(const std::vector<std::string>& problems) {
     platform::MsgBox(text, platform::vbOKOnly, "出错！");
 }
 
+/// The shaft boxes the fan design writes.
+std::vector<TextBox*> fanDesignBoxes(frmMultiShaftAndJet& w) {
+    return {&w.txtAA_e, &w.txtp_se, &w.txtp_tote, &w.txtSSkw_e, &w.txtMM1_e,
+            &w.txtAA_b, &w.txtp_sb, &w.txtp_totb, &w.txtSSkw_b, &w.txtMM1_b};
+}
+
 } // namespace
 
 // ---- Jet-fan models kept over the rebuilding of the sections ----
@@ -364,6 +370,8 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
     const CPressionCurve* before = PressionCurve.get();
     guarded([this] { BuildPressureCurve(false, false, false); });
     if (!PressionCurve || PressionCurve.get() == before) {
+        // The fans of an earlier curve are not the fans of these shafts and this layout.
+        ClearFanDesign();
         platform::MsgBox("未能形成压力曲线，无法提取竖井风口处的压力，轴流风机动力设计未进行！",
                          platform::vbOKOnly, "出错！");
         return;
@@ -371,6 +379,8 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
     const double rho = modPublic::rho;
     std::vector<std::string> problems;
     std::vector<std::string> noDuty;
+    // A shaft whose fans could not be sized has no power to add: no total is given then.
+    bool undesigned = false;
     const int n = lstShaft.ListItems.Count();
     for (int i = 1; i <= n; ++i) {
         guarded([&] {
@@ -380,10 +390,16 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
             const double pe = PressionCurve->GetPressureValue(at.Exhaust);
             const double pb = PressionCurve->GetPressureValue(at.Supply);
             // A station the curve does not reach has no pressure: designing with the lookup's marker
-            // would size the fans for ten million pascals.
+            // would size the fans for ten million pascals. What the shaft held was designed for another
+            // state and goes too.
             if (pe == multishaft::kOffCurve || pb == multishaft::kOffCurve || !std::isfinite(pe) ||
                 !std::isfinite(pb)) {
                 problems.push_back(shaftName(i, row) + "的风口不在压力曲线范围内，该竖井的风机未设计；");
+                undesigned = true;
+                for (TextBox* box : fanDesignBoxes(*this)) {
+                    guarded([&] { box->set(""); });
+                }
+                shaftRowFromBoxes(row);
                 return;
             }
             app::SetFiniteBox(txtp_se, pe, "0.000");
@@ -416,18 +432,25 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                                       shaft::FanShaftPower(val(side.flow), val(side.ptot), val(side.p1),
                                                            val(side.eta), val(side.t1)),
                                       "0.00");
+                // A power that cannot be computed is no figure: the box is emptied, not left with the
+                // shaft's earlier power.
                 if (!skw) {
+                    guarded([&] { side.skw.set(""); });
+                    guarded([&] { side.m1.set(""); });
+                    undesigned = true;
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "机功率无法计算(风机效率η为0或环境温度t1为-273℃)；");
                 } else if (!app::SetFiniteBox(
                                side.m1, shaft::FanMotorPower(val(side.skw), val(side.k), val(side.etam)),
                                "0.00")) {
+                    guarded([&] { side.m1.set(""); });
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "机电机功率无法计算(电机效率ηm为0)；");
                 }
             }
             for (const Side& side : sides) {
                 if (!app::SetFiniteBox(side.area, val(side.total) / val(side.v))) {
+                    guarded([&] { side.area.set(""); });
                     problems.push_back(shaftName(i, row) + std::string(side.name) +
                                        "口面积无法计算(风速为0)；");
                 }
@@ -462,7 +485,9 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
         }
         jetPowers.push_back(power);
     }
-    app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, jetPowers));
+    if (undesigned || !app::SetFiniteBox(txtTotalPower, multishaft::TotalPower(powers, jets, jetPowers))) {
+        guarded([this] { txtTotalPower.set(""); });
+    }
     sayProblems(problems);
     if (!noDuty.empty()) {
         std::string text;
@@ -471,6 +496,20 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
         }
         platform::MsgBox(text + "风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。",
                          platform::vbOKOnly, "提示");
+    }
+}
+
+void frmMultiShaftAndJet::ClearFanDesign() {
+    for (int i = 1; i <= lstShaft.ListItems.Count(); ++i) {
+        ListItem& row = lstShaft.ListItems(i);
+        for (const int column : multishaft::kFanDesignColumns) {
+            guarded([&] { row.setSubItems(column, ""); });
+        }
+    }
+    std::vector<TextBox*> boxes = fanDesignBoxes(*this);
+    boxes.push_back(&txtTotalPower);
+    for (TextBox* box : boxes) {
+        guarded([&] { box->set(""); });
     }
 }
 

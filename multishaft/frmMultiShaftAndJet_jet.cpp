@@ -113,11 +113,14 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
 
 void frmMultiShaftAndJet::ShowStoredSection() {
     // The jet-fan boxes were saved from the section shown last: that section is shown again as it was
-    // computed, its model's data and position factor beside its rise and count, and not sized anew.
+    // computed, its model's data and position factor beside its rise and count, and not sized anew. The
+    // file names the row; one written before it did is searched for the row that holds those figures.
     const std::string rise = txtdeltap_j.Text(), count = txtjetcount.Text();
-    for (int r = lstShaftSection.ListItems.Count(); r >= 1; --r) {
+    const int rows = lstShaftSection.ListItems.Count();
+    for (int r = rows; r >= 1; --r) {
         ListItem& row = lstShaftSection.ListItems(r);
-        if (row.SubItems(14) != rise || row.SubItems(15) != count) {
+        const bool named = storedSection_ >= 1 && storedSection_ <= rows;
+        if (named ? r != storedSection_ : (row.SubItems(14) != rise || row.SubItems(15) != count)) {
             continue;
         }
         lstShaftSection.select(r);
@@ -175,6 +178,27 @@ void frmMultiShaftAndJet::cmdUpdate_Click() {
 
 void frmMultiShaftAndJet::cmdDelete_Click() {
     guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
+}
+
+void frmMultiShaftAndJet::DropGroupsOutsideSections() {
+    std::vector<multishaft::GroupRow> groups;
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        const ListItem& item = lstJet.ListItems(i);
+        groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    std::vector<std::pair<double, double>> rows;
+    for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
+        const ListItem& item = lstShaftSection.ListItems(r);
+        rows.emplace_back(vb::Val(item.Text()), vb::Val(item.SubItems(1)));
+    }
+    const std::vector<std::size_t> outside = multishaft::GroupsOutside(groups, rows);
+    std::vector<std::string> stations;
+    // From the last, so that each position still names its row.
+    for (auto at = outside.rbegin(); at != outside.rend(); ++at) {
+        stations.insert(stations.begin(), groups[*at][0]);
+        lstJet.ListItems.Remove(static_cast<int>(*at) + 1);
+    }
+    lblTip.setCaption(multishaft::DroppedGroupsHint(stations));
 }
 
 void frmMultiShaftAndJet::cmdClearAll_Click() {

@@ -18,6 +18,8 @@ using platform::Forms;
 
 namespace {
 
+constexpr const char* kNoSection = "请先在\"选择区段\"中选择要布置射流风机的区段！";
+
 frmMultiShaftAndJet& schemeWindow() {
     return Forms::instance<frmMultiShaftAndJet>();
 }
@@ -113,14 +115,12 @@ void frmSetMSJetPile::ccmdOK_Click() {
             return;
         }
         // Without a section of the list the groups would be laid out from station 0, outside the tunnel:
-        // nothing is placed until a section is chosen.
+        // nothing is placed until a section is chosen, and the engineer is told which box to fill.
         const std::optional<double> chosen = vb::StrictNumber(cmbSectionNo.Text());
-        if (!chosen || !std::isfinite(*chosen)) {
-            return;
-        }
-        const double r = std::floor(*chosen);
+        const double r = chosen && std::isfinite(*chosen) ? std::floor(*chosen) : 0;
         if (r < 1 || r > schemeWindow().lstShaftSection.ListItems.Count() ||
             !showSection(static_cast<int>(r))) {
+            platform::MsgBox(kNoSection, platform::vbOKOnly + platform::vbExclamation, "出错！");
             return;
         }
         frmMultiShaftAndJet& w = schemeWindow();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/ms_jet.h"
 
+#include "jetfan/jet_balance.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -60,12 +61,8 @@ std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double d
     if (dpj <= 0) {
         return std::nullopt;
     }
-    // The fans must make up the whole need: the least whole number n with n·Δpj ≥ need (4.93 fans give 5,
-    // where 4 would leave the section 7 Pa short). A quotient that misses a whole number only by the
-    // rounding of the pressures is that number.
-    const double quotient = need / dpj;
-    const double whole = std::round(quotient);
-    return std::fabs(quotient - whole) <= kWholeFanTolerance ? whole : std::ceil(quotient);
+    // The fans must make up the whole need (4.93 fans give 5, where 4 would leave the section 7 Pa short).
+    return jetfan::LeastFansForRise(need, dpj);
 }
 
 std::optional<double> ProposedGroups(double needed, double perGroup) {
@@ -84,6 +81,37 @@ std::vector<double> GroupStations(double start, bool leftLine, double dist, doub
         stations.push_back(start + dir * dist + static_cast<double>(i - 1) * span * dir);
     }
     return stations;
+}
+
+std::vector<std::size_t> GroupsOutside(const std::vector<GroupRow>& groups,
+                                       const std::vector<std::pair<double, double>>& rows) {
+    std::vector<std::size_t> outside;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const double station = vb::Val(groups[i][0]);
+        const bool inside = std::any_of(rows.begin(), rows.end(), [&](const std::pair<double, double>& row) {
+            return std::min(row.first, row.second) <= station && station <= std::max(row.first, row.second);
+        });
+        if (!inside) {
+            outside.push_back(i);
+        }
+    }
+    return outside;
+}
+
+std::string DroppedGroupsHint(const std::vector<std::string>& stations) {
+    if (stations.empty()) {
+        return "";
+    }
+    // The hint is one line: past a few stations the count says how many went.
+    constexpr std::size_t kNamed = 4;
+    std::string list;
+    for (std::size_t i = 0; i < stations.size() && i < kNamed; ++i) {
+        list += (list.empty() ? "" : ", ") + stations[i];
+    }
+    if (stations.size() > kNamed) {
+        list += " 等共" + std::to_string(stations.size()) + "组";
+    }
+    return "以下射流风机组不在新形成的通风区段内，已删除(桩号): " + list;
 }
 
 void OrderGroups(std::vector<GroupRow>& rows, bool rightLine) {

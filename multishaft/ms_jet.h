@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,13 +28,10 @@ std::pair<double, double> SectionOpeningRises(int k, int rows, bool rightLine,
 /// traffic and the openings already carry the air through the section.
 double SectionJetNeed(double dpr, double dpm, double dpt, double dpe, double dpb);
 
-/// How far a quotient of need over rise may lie from a whole number and still count as that number.
-inline constexpr double kWholeFanTolerance = 1e-9;
-
-/// Jet fans the section needs: the least whole number n with n·Δpj ≥ the need, so 4.93 gives 5 (a
-/// quotient within 1e-9 of a whole number counts as that number). A need at or below 0 gives 0 fans,
-/// never a negative count. nullopt when a positive need meets a rise of one fan at or below 0, or any
-/// value is not a number.
+/// Jet fans the section needs: the least whole number n with n·Δpj ≥ the need, by the rule of the jet-fan
+/// balance (jetfan::LeastFansForRise), so 4.93 gives 5. A need at or below 0 gives 0 fans, never a
+/// negative count. nullopt when a positive need meets a rise of one fan at or below 0, any value is not a
+/// number, or the count is beyond any number.
 std::optional<double> JetFansNeeded(double dpr, double dpm, double dpt, double dpe, double dpb, double dpj);
 
 /// Groups proposed for `needed` fans at `perGroup` fans a group: needed / perGroup rounded down, one more
@@ -46,6 +44,15 @@ std::vector<double> GroupStations(double start, bool leftLine, double dist, doub
 
 /// A row of the group list: station, fans in the group, rise of the group (as entered).
 using GroupRow = std::array<std::string, 3>;
+
+/// Positions (0-based) of the groups whose station (the leading number of its text) lies in none of
+/// `rows`, each row a stretch from one station to another (either order, both ends inside).
+std::vector<std::size_t> GroupsOutside(const std::vector<GroupRow>& groups,
+                                       const std::vector<std::pair<double, double>>& rows);
+
+/// The hint naming the groups removed because no section holds them, by their stations as listed (the
+/// first four, and how many in all where there are more); "" for none.
+std::string DroppedGroupsHint(const std::vector<std::string>& stations);
 
 /// Most groups one press of "布置" lays out in a section.
 inline constexpr int kMaxGroupsPerSection = 1000;

@@ -38,7 +38,9 @@ struct MsGroupTexts {
 /// directly after the other; a text that is not a number is printed as it stands.
 std::string MsGroupLine(const MsGroupTexts& group);
 
-/// Every line of the report.
+/// Every line of the report. A result that a box shows empty (no calculation of the current lists gave
+/// it: the rises, pressures, powers and areas of a shaft, the flows, concentrations, pressures and jet
+/// fans of a section, the total power) is printed "未计算".
 std::vector<std::string> MsReportLines(std::string_view projectName, const std::vector<MsShaftTexts>& shafts,
                                        const std::vector<MsSectionTexts>& sections,
                                        std::string_view totalPower, const std::vector<MsGroupTexts>& groups);

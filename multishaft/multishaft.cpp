@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace multishaft {
 
@@ -19,6 +20,13 @@ std::vector<Stretch> FormStretches(double startPile, double tunnelLength, const 
     }
     rows.push_back({prev, startPile + tunnelLength});
     return rows;
+}
+
+bool IsShaftResultColumn(int column) {
+    // The rises of the openings besides what the fan design writes.
+    return column == 5 || column == 22 ||
+           std::find(std::begin(kFanDesignColumns), std::end(kFanDesignColumns), column) !=
+               std::end(kFanDesignColumns);
 }
 
 std::optional<ShaftCheck> CheckShafts(double startPile, double endPile, const std::vector<Shaft>& shafts) {
@@ -155,7 +163,13 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
         return msj;
     }
     msj.HasGroups = true;
-    readRows(in, *groups, msj.Groups);
+    if (!readRows(in, *groups, msj.Groups)) {
+        return msj;
+    }
+    const std::optional<double> shown = in.NextLeading();
+    if (shown && std::isfinite(*shown) && *shown >= 1 && *shown == std::floor(*shown) && *shown < 1e15) {
+        msj.ShownSection = static_cast<long long>(*shown);
+    }
     return msj;
 }
 
@@ -173,6 +187,9 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     out.Whole(static_cast<long long>(msj.Groups.size())).EndRecord();
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
+    }
+    if (msj.ShownSection > 0) {
+        out.Whole(msj.ShownSection).EndRecord();
     }
     return out;
 }

@@ -43,6 +43,15 @@ struct Stretch {
 /// ends at startPile + tunnelLength.
 std::vector<Stretch> FormStretches(double startPile, double tunnelLength, const std::vector<Shaft>& shafts);
 
+/// Whether column `column` (1 to 38) of a shaft row holds a result of the window's calculations (the
+/// opening areas, rises and pressures, the fans' design pressures and powers) rather than a typed value or
+/// a total flow.
+bool IsShaftResultColumn(int column);
+
+/// The result columns of a shaft row that the shaft fan design writes: areas, opening pressures, design
+/// pressures, fan and motor powers of both sides.
+inline constexpr int kFanDesignColumns[] = {2, 7, 8, 12, 15, 18, 24, 25, 29, 32};
+
 /// Why shafts cannot form sections.
 enum class ShaftProblem {
     NegativeDs,      ///< ds below 0
@@ -81,6 +90,10 @@ struct MsjFile {
     std::string CertanQr1;          ///< known-flow record
     std::string Deltap_j, JetCount; ///< jet-box record (its reserved first field is written empty)
     std::vector<std::array<std::string, kGroupFields>> Groups;
+    /// The section row (1-based) the window showed when it was left, a bare integer after the groups; 0
+    /// for none, which writes no record, so that a file without a shown section keeps the layout of the
+    /// files written before the record was added (and those read as 0).
+    long long ShownSection = 0;
 
     // Which records a read reached in full; a write ignores them.
     bool HasBoxes = false, HasKnownFlow = false, HasJetBoxes = false, HasGroups = false;
@@ -89,7 +102,8 @@ struct MsjFile {
 /// Reads the records in order. A count is the leading number of its field, halves to even; a count below
 /// 0 reads as 0. Only rows read in full are kept: a file that ends inside a block keeps the rows before,
 /// and a count larger than the fields left ends at the end of the file without reading further. The first
-/// field of the jet-box record is passed over.
+/// field of the jet-box record is passed over. A shown section that is not a whole number from 1 reads as
+/// 0.
 MsjFile ReadMsjFile(scheme::SchemeReader& in);
 
 /// The records of the file: titles and cells quoted, counts bare, the check box as a Boolean.

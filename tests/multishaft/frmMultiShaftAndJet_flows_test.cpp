@@ -9,6 +9,7 @@
 #include "jetfan/CPressionCurve.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/shaft_and_jet.h"
 #include "tests/support/scheme_step.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -352,7 +354,7 @@ TEST_F(MultiShaftFlows, EachSectionsJetFansCountAtTheirOwnModelsPower) {
     });
 }
 
-TEST_F(MultiShaftFlows, APowerThatCannotBeComputedIsSaidAndItsBoxesStay) {
+TEST_F(MultiShaftFlows, APowerThatCannotBeComputedIsSaidAndLeftEmpty) {
     open([&](frmMultiShaftAndJet& w) {
         w.cmdShaftSection.userClick();
         w.lstJet.ListItems.Add("10500").setSubItems(1, "2");
@@ -367,8 +369,10 @@ TEST_F(MultiShaftFlows, APowerThatCannotBeComputedIsSaidAndItsBoxesStay) {
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
         EXPECT_NE(platform::msgbox::log()[0].prompt.find("第1个竖井"), std::string::npos);
         EXPECT_NE(platform::msgbox::log()[0].prompt.find("风机效率η为0"), std::string::npos);
-        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(12), "210");
-        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(15), "261.08");
+        // The shaft's earlier powers are gone, and with them the total they would have entered.
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(12), "");
+        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(15), "");
+        EXPECT_EQ(w.txtTotalPower.Text(), "");
         // The rest of the shaft is designed.
         EXPECT_NE(w.lstShaft.ListItems(1).SubItems(8), "");
         EXPECT_NE(w.lstShaft.ListItems(1).SubItems(29), "");
@@ -379,13 +383,31 @@ TEST_F(MultiShaftFlows, WithoutACurveNoFanIsDesigned) {
     open([&](frmMultiShaftAndJet& w) {
         w.cmdShaftSection.userClick();
         w.lstJet.ListItems.Clear();
-        const std::string p = w.lstShaft.ListItems(1).SubItems(8);
+        w.lstShaft.userItemClick(2);
+        ASSERT_EQ(w.txtp_se.Text(), "38.349"); // the template's design
         platform::msgbox::script(platform::vbOK);
         platform::msgbox::script(platform::vbOK);
         w.cmdAxialFanDesign.userClick();
         ASSERT_EQ(platform::msgbox::log().size(), 2u);
         EXPECT_EQ(platform::msgbox::log()[1].title, "出错！");
-        EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(8), p);
+        // Nothing of the earlier design stays in the rows, the boxes or the total, and the report says so.
+        for (int i : {1, 2}) {
+            for (int column : {2, 7, 8, 12, 15, 18, 24, 25, 29, 32}) {
+                EXPECT_EQ(w.lstShaft.ListItems(i).SubItems(column), "") << i << ":" << column;
+            }
+        }
+        for (platform::TextBox* box :
+             {&w.txtp_se, &w.txtp_tote, &w.txtSSkw_e, &w.txtMM1_b, &w.txtTotalPower}) {
+            EXPECT_EQ(box->Text(), "");
+        }
+        w.cmdReport.userClick();
+        const std::vector<std::string> lines =
+            textfile::ReadLines(test_stage::appFolder() + "/proj_多竖井送排式结合射流风机通风.rpt").value();
+        const auto printed = [&](const std::string& line) {
+            return std::count(lines.begin(), lines.end(), line);
+        };
+        EXPECT_EQ(printed(" 排风口处总升压力pse(Pa):    未计算"), 2);
+        EXPECT_EQ(printed("该工况总耗电功率(kW):未计算"), 1);
     });
 }
 

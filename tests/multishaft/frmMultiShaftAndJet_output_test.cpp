@@ -269,9 +269,19 @@ TEST_F(MultiShaftOutput, GroupDialogLaysOutASectionAndItsCloseBoxAddsNothing) {
             EXPECT_EQ(d.cmbSectionNo.List(0), "1");
             EXPECT_EQ(d.cmbSectionNo.List(2), "5");
             EXPECT_EQ(d.txtTeamNum.Text(), "7");
-            // Nothing chosen: "布置" places nothing rather than groups from station 0.
-            d.ccmdOK.userClick();
-            EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+            // Nothing chosen, or a row that is no section of the list: "布置" places nothing rather than
+            // groups from station 0, and names the box to fill.
+            for (const char* typed : {"", "9"}) {
+                d.cmbSectionNo.setText(typed);
+                platform::msgbox::script(platform::vbOK);
+                d.ccmdOK.userClick();
+                EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+                ASSERT_EQ(platform::msgbox::log().size(), 1u) << typed;
+                EXPECT_EQ(platform::msgbox::log()[0].prompt,
+                          "请先在\"选择区段\"中选择要布置射流风机的区段！");
+                EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+                platform::msgbox::reset();
+            }
 
             d.cmbSectionNo.userSelect(1);
             EXPECT_EQ(d.txtSectionStartPile.Text(), start);

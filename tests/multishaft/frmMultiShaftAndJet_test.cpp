@@ -398,6 +398,26 @@ TEST_F(MultiShaftWindow, AReopenedWindowShowsTheStoredDesign) {
     EXPECT_EQ(textfile::ReadBytes(msjPath()), saved);
 }
 
+TEST_F(MultiShaftWindow, AReopenedWindowShowsTheSectionItWasLeftOn) {
+    // Sections 3 and 5 of the template hold the same rise and count: the figures alone cannot tell them.
+    for (int shown : {3, 5, 1}) {
+        open([&](frmMultiShaftAndJet& w) {
+            w.pgMain.userClick(1);
+            w.lstShaftSection.userItemClick(shown);
+        });
+        open([&](frmMultiShaftAndJet& w) {
+            EXPECT_EQ(w.lstShaftSection.SelectedIndex(), shown);
+            EXPECT_EQ(w.txtPile1.Text(), w.lstShaftSection.ListItems(shown).Text()) << shown;
+        });
+    }
+    // A file written before the shown section was stored ends with the groups: its section is found by
+    // the figures in the jet-fan boxes, as before.
+    std::string older = textfile::ReadBytes(templatePath()).value();
+    older.erase(older.rfind("1\r\n"));
+    ASSERT_TRUE(textfile::WriteAtomically(msjPath(), older));
+    open([](frmMultiShaftAndJet& w) { EXPECT_EQ(w.lstShaftSection.SelectedIndex(), 1); });
+}
+
 TEST_F(MultiShaftWindow, TheCloseBoxWritesTheFileToo) {
     test_stage::onModal<frmVentParam>([&](frmVentParam& step2) {
         step2.cmbNextStep.setListIndex(4);

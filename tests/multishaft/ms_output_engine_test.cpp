@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The several-shafts curve walk, jet-fan counts, group layout and report lines, worked by hand.
 #include "multishaft/ms_curve.h"
+#include "jetfan/jet_balance.h"
 #include "multishaft/ms_jet.h"
 #include "multishaft/ms_report.h"
 
@@ -8,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -208,6 +210,30 @@ TEST(MsJet, RiseOfOneFanAndFansNeeded) {
     EXPECT_EQ(multishaft::JetFansNeeded(100, 0, 0, 0, 0, 0), std::nullopt);
     EXPECT_EQ(multishaft::JetFansNeeded(100, 0, 0, 0, 0, -3), std::nullopt);
     EXPECT_EQ(multishaft::JetFansNeeded(NAN, 0, 0, 0, 0, 5), std::nullopt);
+}
+
+TEST(MsJet, BothWindowsCountFansByTheOneRule) {
+    // Need / rise: 2.5, 4.99, 2.9999999999999996 (a rounding from 3), 3.00000001 (not), 1e-4, 40000.
+    const double cases[][3] = {{250, 100, 3},        {49.9, 10, 5},  {0.3, 0.1, 3},
+                               {300.000001, 100, 4}, {0.01, 100, 1}, {400000, 10, 40000}};
+    for (const auto& [need, dpj, fans] : cases) {
+        EXPECT_EQ(jetfan::LeastFansForRise(need, dpj), fans) << need << " / " << dpj;
+        EXPECT_EQ(multishaft::JetFansNeeded(need, 0, 0, 0, 0, dpj), fans) << need << " / " << dpj;
+        // The jet-fan window's count holds a whole count only.
+        EXPECT_EQ(jetfan::FansToMeetRise(need, dpj),
+                  fans <= 32767 ? std::optional<vb::Integer>(static_cast<vb::Integer>(fans)) : std::nullopt);
+    }
+    EXPECT_EQ(jetfan::LeastFansForRise(1, 0), std::nullopt);
+}
+
+TEST(MsJet, GroupsOutsideEveryRowAndTheirHint) {
+    // Rows of either order hold both their ends.
+    const std::vector<multishaft::GroupRow> groups = {
+        {"10203", "", ""}, {"26000", "", ""}, {"30000.001", "", ""}};
+    EXPECT_EQ(multishaft::GroupsOutside(groups, {{23600, 26000}, {30000, 26000}}),
+              (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(multishaft::DroppedGroupsHint({"1", "2", "3", "4", "5"}),
+              "以下射流风机组不在新形成的通风区段内，已删除(桩号): 1, 2, 3, 4 等共5组");
 }
 
 TEST(MsJet, RiseOfOneFanSquaresTheOutletSpeedFirst) {
