@@ -1011,11 +1011,14 @@ void frmShaftAndJet::cmdCalpdb_Click() {
 
 void frmShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     shaft::SjFileContents sj;
-    if (opened) {
+    if (source != app::CompanionSource::None) {
         sj = shaft::ReadSjFile(in);
+        if (app::TemplateIsForAnotherTunnel(source)) {
+            shaft::KeepTemplateInputs(sj);
+        }
     } else {
         // Neither the project's file nor the template: the boxes the file would fill are emptied.
         sj.ShaftPile = "";

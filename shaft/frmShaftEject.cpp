@@ -217,10 +217,10 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
 
 void frmShaftEject::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     const auto boxes = seBoxes(*this);
-    if (!opened) {
+    if (source == app::CompanionSource::None) {
         for (TextBox* box : boxes) {
             guarded([&] { box->set(""); });
         }
@@ -228,7 +228,10 @@ void frmShaftEject::OpenFile() {
     }
     // Area and perimeter recompute the diameter as they are set; the stored diameter, read after them,
     // is what the window then shows. The stored model is not followed: the traffic case decides it.
-    const shaft::SeFileContents se = shaft::ReadSeFile(in);
+    shaft::SeFileContents se = shaft::ReadSeFile(in);
+    if (app::TemplateIsForAnotherTunnel(source)) {
+        shaft::KeepTemplateInputs(se, !IsMergeModel());
+    }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (se.Boxes[i]) {
             guarded([&] { boxes[i]->set(*se.Boxes[i]); });
