@@ -342,12 +342,21 @@ void frmFire::OpenFile() {
         if (!path.empty()) {
             bytes = textfile::ReadBytes(path);
         }
+        bool fromTemplate = false;
         if (!bytes) {
             path = modPublic::InstallPath("configfiles\\normal.fir");
             bytes = textfile::ReadBytes(path);
+            fromTemplate = true;
         }
         if (bytes) {
             fir = fire::ReadFirBytes(*bytes);
+        }
+        // The template's fire points, ports and exhaust stretch lie in the template's tunnel: another
+        // tunnel takes its settings and none of its stations.
+        if (fromTemplate && !app::ProjectIsOnTheTemplatesTunnel()) {
+            fir.FireLocs.clear();
+            fir.ExsmokePiles.clear();
+            fir.Range = {std::string(), std::string()};
         }
     });
     if (fir.Refused) {

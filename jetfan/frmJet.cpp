@@ -174,11 +174,15 @@ void frmJet::OpenFile() {
         return;
     }
     scheme::SchemeReader in;
-    if (!app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                      app::TemplateCompanionPath(kExtension))) {
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
+    if (source == app::CompanionSource::None) {
         return;
     }
-    const jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
+    jetfan::JetFileContents jet = jetfan::ReadJetFile(in);
+    if (app::TemplateIsForAnotherTunnel(source)) {
+        jetfan::KeepTemplateInputs(jet);
+    }
     // The model name first: its handler fills the model's boxes, which the stored texts then replace, η
     // after Z, so that the window shows exactly what was stored.
     if (const auto& name = jet.Record2[jetfan::kJetName]) {

@@ -44,6 +44,11 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
     return jet;
 }
 
+void KeepTemplateInputs(JetFileContents& jet) {
+    jet.Record4.fill(std::string());
+    jet.Groups = std::vector<JetGroupRow>();
+}
+
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     scheme::SchemeWriter out;
     out.Text(kJetTitle1).EndRecord();

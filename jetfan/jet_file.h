@@ -62,4 +62,9 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in);
 /// The records of the file: every field quoted except the group count; a nullopt field is written empty.
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet);
 
+/// The template as a tunnel other than the template's own takes it: the fan and its data (record 2) stay,
+/// the balance (record 4), which is the template tunnel's result, is emptied and the groups, which stand
+/// at that tunnel's stations, are dropped.
+void KeepTemplateInputs(JetFileContents& jet);
+
 } // namespace jetfan

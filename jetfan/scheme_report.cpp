@@ -86,6 +86,10 @@ std::vector<std::string> StationRowItems(const JetStationTexts& row) {
             vb::Format(vb::Val(row.Rise), "00.000")};
 }
 
+std::string ResultText(std::string_view boxText) {
+    return std::string(boxText.empty() ? kNotComputed : boxText);
+}
+
 std::vector<std::string> JetReportLines(const JetReportBoxes& b) {
     SchemeReport r;
     r.BlankLine().BlankLine();
@@ -105,13 +109,13 @@ std::vector<std::string> JetReportLines(const JetReportBoxes& b) {
     r.BlankLine();
 
     r.Section("压力平衡分析", " ");
-    r.Value(" 通风阻抗力Δpr(Pa):     ", b.deltap_r);
-    r.Value(" 自然风阻力Δpm(Pa):     ", b.deltap_m);
-    r.Value(" 交通通风力Δpt(Pa):     ", b.deltap_t);
-    r.Value(" 局部压力损失Δpl(Pa)    :", b.deltap_l);
-    r.Value(" 射流风机群总升压力ΣΔpj(Pa):", b.totaldeltap_j);
-    r.Value("   所需射流风机台数i:    ", b.i);
-    r.Value("     总耗电功率(kw):     ", b.TotalPower);
+    r.Value(" 通风阻抗力Δpr(Pa):     ", ResultText(b.deltap_r));
+    r.Value(" 自然风阻力Δpm(Pa):     ", ResultText(b.deltap_m));
+    r.Value(" 交通通风力Δpt(Pa):     ", ResultText(b.deltap_t));
+    r.Value(" 局部压力损失Δpl(Pa)    :", ResultText(b.deltap_l));
+    r.Value(" 射流风机群总升压力ΣΔpj(Pa):", ResultText(b.totaldeltap_j));
+    r.Value("   所需射流风机台数i:    ", ResultText(b.i));
+    r.Value("     总耗电功率(kw):     ", ResultText(b.TotalPower));
     r.BlankLine();
 
     r.Section("射流风机布置");

@@ -57,6 +57,12 @@ private:
 /// follows starts at column `valueAt` + 1; a label wider than either keeps its text whole.
 std::string AlignedLabel(std::string_view label, int labelEnd, int valueAt);
 
+/// What a report prints for a result its box does not hold: no calculation of the inputs shown gave it.
+inline constexpr std::string_view kNotComputed = "未计算";
+
+/// A result's text as a report prints it: the box's text, or kNotComputed for an empty box.
+std::string ResultText(std::string_view boxText);
+
 /// The labels of an axial fan's seven power lines, as the scheme reports print them: ambient temperature,
 /// ambient pressure (typed and used in kPa: 101.325 for the standard atmosphere), fan efficiency, fan
 /// power, then motor efficiency, capacity safety factor, motor power.

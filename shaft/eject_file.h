@@ -61,4 +61,10 @@ SeFileContents ReadSeFile(scheme::SchemeReader& in);
 /// The twelve records; a box without text (nullopt) is written as an empty quoted text.
 scheme::SchemeWriter WriteSeFile(const SeFileContents& se);
 
+/// The template as a tunnel other than the template's own takes it: the weather pressures, the loss
+/// factors, the shaft's section, its duct loss and the fan efficiency stay, and the shaft flow when the
+/// engineer gives it (`shaftFlowTyped`, the split type); the shaft station, which is one of the template
+/// tunnel's, and every flow, speed, pressure and power of its calculation are emptied.
+void KeepTemplateInputs(SeFileContents& se, bool shaftFlowTyped);
+
 } // namespace shaft

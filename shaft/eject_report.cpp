@@ -46,6 +46,15 @@ void sectionLines(jetfan::SchemeReport& r, std::string_view n, std::string_view 
 } // namespace
 
 std::vector<std::string> EjectReportLines(const EjectReportBoxes& b) {
+    const auto result = [](const std::string& text) { return jetfan::ResultText(text); };
+    // The merge type computes no pressure at the ends of the sections, the split type no second shaft
+    // pressure: their lines say so whatever their boxes hold.
+    const auto ofMerge = [&](const std::string& text) {
+        return b.Merge ? result(text) : std::string(jetfan::kNotComputed);
+    };
+    const auto ofSplit = [&](const std::string& text) {
+        return b.Merge ? std::string(jetfan::kNotComputed) : result(text);
+    };
     jetfan::SchemeReport r;
     auto value = [&](const std::string& lbl, const std::string& text) { r.Value(lbl + kGap, text); };
     r.Title(b.ProjectName, kEjectReportTitle);
@@ -55,29 +64,31 @@ std::vector<std::string> EjectReportLines(const EjectReportBoxes& b) {
     r.BlankLine();
     r.Section("通风区段计算");
     blockHead(r, ">>  第I区段<<");
-    sectionLines(r, "1", "①", b.deltap_g1, b.zeta_13, &b.zeta_12, b.QQ_r1, b.v_1, b.deltap_t1);
-    alignedValue(r, 42, "末端的全压力ptot1(Pa):", b.p_tot1);
+    sectionLines(r, "1", "①", b.deltap_g1, b.zeta_13, &b.zeta_12, result(b.QQ_r1), result(b.v_1),
+                 result(b.deltap_t1));
+    alignedValue(r, 42, "末端的全压力ptot1(Pa):", ofSplit(b.p_tot1));
     blockHead(r, ">>  第II区段  <<");
-    sectionLines(r, "2", "②", b.deltap_g2, b.zeta_23, nullptr, b.QQ_r2, b.v_2, b.deltap_t2);
-    alignedValue(r, 42, "始端的全压力ptot21(Pa):", b.p_tot21);
-    alignedValue(r, 42, "末端的全压力ptot22(Pa):", b.p_tot22);
+    sectionLines(r, "2", "②", b.deltap_g2, b.zeta_23, nullptr, result(b.QQ_r2), result(b.v_2),
+                 result(b.deltap_t2));
+    alignedValue(r, 42, "始端的全压力ptot21(Pa):", ofSplit(b.p_tot21));
+    alignedValue(r, 42, "末端的全压力ptot22(Pa):", ofSplit(b.p_tot22));
     blockHead(r, ">>  竖井  <<");
     alignedValue(r, 43, "净空断面积Ar(m^2):", b.ShaftAA_r);
     alignedValue(r, 42, "周长Pr(m):", b.ShaftPP_r);
     alignedValue(r, 43, "断面当量直径Dr(m):", b.ShaftDD_r);
-    alignedValue(r, 43, "设计风量Qr3(m^3/s):", b.QQ_r3);
-    alignedValue(r, 43, "③-③断面平均风速v3(m/s):", b.v_3);
+    alignedValue(r, 43, "设计风量Qr3(m^3/s):", result(b.QQ_r3));
+    alignedValue(r, 43, "③-③断面平均风速v3(m/s):", result(b.v_3));
     alignedValue(r, 44, "竖井及连接风道总压力损失Δpd(Pa):", b.deltap_d);
     // Wider than the body's labels: printed whole, the gap straight after.
-    alignedValue(r, 0, "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", b.p_tot3);
-    alignedValue(r, 0, "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", b.p_tot3a);
+    alignedValue(r, 0, "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):", result(b.p_tot3));
+    alignedValue(r, 0, "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", ofMerge(b.p_tot3a));
     r.BlankLine();
     r.Section("轴流风机动力设计");
     r.BlankLine();
-    alignedValue(r, 44, "排风机设计风压ptot(Pa):", b.p_tot);
-    alignedValue(r, 44, "理论功率Atot(kw):", b.AA_tot);
+    alignedValue(r, 44, "排风机设计风压ptot(Pa):", result(b.p_tot));
+    alignedValue(r, 44, "理论功率Atot(kw):", result(b.AA_tot));
     alignedValue(r, 44, "送风机效率η:", b.eta);
-    alignedValue(r, 44, "送风机电机轴功率Stot(kw):", b.SS_tot);
+    alignedValue(r, 44, "送风机电机轴功率Stot(kw):", result(b.SS_tot));
     return r.Lines();
 }
 

@@ -517,12 +517,20 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
     });
     // A shaft outside the tunnel or a short passage of negative length gives stretches that run backwards
     // or beyond the portals: no demand of such stretches means anything.
+    // A refused demand leaves none of an earlier shaft or passage in view.
+    const auto refuse = [this](const char* prompt) {
+        demandComputed_ = false;
+        for (TextBox* box : {&txtQQ_req1, &txtQQ_req2, &txtQQ_req_VI}) {
+            guarded([&] { box->set(""); });
+        }
+        balanceMessage(prompt);
+    };
     if ((shaftPile - start) * (shaftPile - end) > 0) {
-        balanceMessage("竖井桩号不在隧道桩号范围内，请检查！");
+        refuse("竖井桩号不在隧道桩号范围内，请检查！");
         return;
     }
     if (vb::Val(txtds.Text()) < 0) {
-        balanceMessage("短道长度ds不能为负值，请检查！");
+        refuse("短道长度ds不能为负值，请检查！");
         return;
     }
     const shaft::SectionDemand demand = shaft::ComputeSectionDemand(
@@ -547,18 +555,23 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     showTip();
     // The balance divides the fresh air of the sections between the openings: without the section
     // demands of this window's case it would balance zeros and overwrite the demands shown.
+    const bool supplyGiven = chkQb.Value() == 1;
+    // A refused balance leaves none of an earlier one in view, nor the fans sized on it.
+    const auto refuse = [&](const std::string& prompt) {
+        clearBalance(supplyGiven);
+        balanceMessage(prompt);
+    };
     if (!demandComputed_) {
-        balanceMessage("请先进行需风量计算！");
+        refuse("请先进行需风量计算！");
         return;
     }
-    const bool supplyGiven = chkQb.Value() == 1;
     if (vb::Val(txtQQ_e.Text()) < 0 || (supplyGiven && vb::Val(txtQQ_b.Text()) < 0)) {
-        balanceMessage("排风量Qe和送风量Qb不能为负值，请检查！");
+        refuse("排风量Qe和送风量Qb不能为负值，请检查！");
         return;
     }
     // With the supply flow to be found the inlet design flow is the designer's input, taken as typed.
     if (!supplyGiven && !(vb::Val(txtQQ_r1.Text()) > 0)) {
-        balanceMessage("送风量未知时，请输入大于零的进口区段设计风量Qr1！");
+        refuse("送风量未知时，请输入大于零的进口区段设计风量Qr1！");
         return;
     }
 
@@ -590,7 +603,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         app::SetFiniteBox(txtQQ_b, QQ_b, "0.00");
     }
     if (!(vb::Val(txtQQ_r1.Text()) > 0)) {
-        balanceMessage("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！");
+        refuse("进口区段设计风量Qr1不大于零，无法进行通风计算，请检查需风量与送风量！");
         return;
     }
 
@@ -918,6 +931,7 @@ void frmShaftAndJet::cmdCalPower_Click() {
     const double d = vb::Val(txtds.Text());
     // A refused curve has said why; the pressures of an older curve must not pass for this one's.
     if (!BuildPressureCurve(false, false, false) || !PressCurve) {
+        clearFanPowers();
         return;
     }
     // A balance the tunnel cannot be in has no fans to size and no power of its case; the hint line
@@ -930,6 +944,7 @@ void frmShaftAndJet::cmdCalPower_Click() {
     const double pse = PressCurve->GetPressureValue(openings.Exhaust);
     const double psb = PressCurve->GetPressureValue(openings.Supply);
     if (pse == jetfan::kNoPressure || psb == jetfan::kNoPressure) {
+        clearFanPowers();
         platform::MsgBox(
             "排风口或送风口桩号不在压力曲线范围内，无法取得风口处压力，请检查竖井桩号与短道长度！",
             platform::vbOKOnly, kErrorTitle);
@@ -994,6 +1009,21 @@ void frmShaftAndJet::clearFanPowers() {
     }
 }
 
+void frmShaftAndJet::clearBalance(bool supplyGiven) {
+    std::vector<TextBox*> boxes = {
+        &txtQQ_r2,     &txtv_r1,           &txtv_r2,           &txtAA_e,      &txtAA_b,      &txtdeltap_e,
+        &txtdeltap_b,  &txtdeltap_r1,      &txtdeltap_m1,      &txtdeltap_t1, &txtdeltap_r2, &txtdeltap_m2,
+        &txtdeltap_t2, &txttotaldeltap_j1, &txttotaldeltap_j2, &txtdeltap_j1, &txtdeltap_j2, &txtjetcount1,
+        &txtjetcount2, &txtCC_2,           &txtCC_3,           &txtCC_2s,     &txtQQ_s,      &txtQQ_sf,
+        &txtv_rs,      &txtratio_Qe_Qr1,   &txtratio_Qb_Qr2};
+    // Of the inlet flow and the supply flow, the one the balance finds.
+    boxes.push_back(supplyGiven ? &txtQQ_r1 : &txtQQ_b);
+    for (TextBox* box : boxes) {
+        guarded([&] { box->set(""); });
+    }
+    clearFanPowers();
+}
+
 void frmShaftAndJet::showTip() {
     const std::string tip = balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
     guarded([&] { lblTip.setCaption(tip); });
@@ -1011,11 +1041,14 @@ void frmShaftAndJet::cmdCalpdb_Click() {
 
 void frmShaftAndJet::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     shaft::SjFileContents sj;
-    if (opened) {
+    if (source != app::CompanionSource::None) {
         sj = shaft::ReadSjFile(in);
+        if (app::TemplateIsForAnotherTunnel(source)) {
+            shaft::KeepTemplateInputs(sj);
+        }
     } else {
         // Neither the project's file nor the template: the boxes the file would fill are emptied.
         sj.ShaftPile = "";

@@ -203,6 +203,9 @@ private:
     void showTip();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();
+    /// Empties every box the balance fills (the inlet flow when the supply flow is given, the supply flow
+    /// otherwise) and the fan powers sized on it.
+    void clearBalance(bool supplyGiven);
 
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -33,6 +34,13 @@ constexpr const char* kExtension = ".se";
 
 /// The hint when the shaft-bottom pressure alone overcomes the shaft and its duct.
 constexpr const char* kNoFanDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
+
+/// Empties the result boxes of a step that stopped: what an earlier state gave would pass for its result.
+void emptyResults(std::initializer_list<TextBox*> boxes) {
+    for (TextBox* box : boxes) {
+        guarded([&] { box->set(""); });
+    }
+}
 
 } // namespace
 
@@ -217,10 +225,10 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
 
 void frmShaftEject::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     const auto boxes = seBoxes(*this);
-    if (!opened) {
+    if (source == app::CompanionSource::None) {
         for (TextBox* box : boxes) {
             guarded([&] { box->set(""); });
         }
@@ -228,7 +236,10 @@ void frmShaftEject::OpenFile() {
     }
     // Area and perimeter recompute the diameter as they are set; the stored diameter, read after them,
     // is what the window then shows. The stored model is not followed: the traffic case decides it.
-    const shaft::SeFileContents se = shaft::ReadSeFile(in);
+    shaft::SeFileContents se = shaft::ReadSeFile(in);
+    if (app::TemplateIsForAnotherTunnel(source)) {
+        shaft::KeepTemplateInputs(se, !IsMergeModel());
+    }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (se.Boxes[i]) {
             guarded([&] { boxes[i]->set(*se.Boxes[i]); });
@@ -375,6 +386,11 @@ bool frmShaftEject::shaftInsideTunnel() {
 
 void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
     if (!shaftInsideTunnel()) {
+        flowsComputed_ = false;
+        emptyResults({&txtQQ_req1, &txtQQ_req2, &txtQQ_r1, &txtQQ_r2, &txtv_1, &txtv_2, &txtv_3});
+        if (IsMergeModel()) {
+            emptyResults({&txtQQ_r3});
+        }
         return;
     }
     guarded([this] { UpdateData(true); });
@@ -410,6 +426,9 @@ void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
 
 void frmShaftEject::cmdCalculatePtot3_Click() {
     if (!shaftInsideTunnel()) {
+        emptyResults({&txtdeltap_t1, &txtdeltap_t2, &txtp_tot1, &txtp_tot21, &txtp_tot22, &txtp_tot23,
+                      &txtp_tot3, &txtp_tot3a, &txtp_tot, &txtAA_tot, &txtSS_tot});
+        lblTip.setCaption("");
         return;
     }
     // The pressures need the section flows; in a window just opened they would otherwise be taken as 0 and

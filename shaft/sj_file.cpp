@@ -44,4 +44,37 @@ scheme::SchemeWriter WriteSjFile(const SjFileContents& sj) {
     return out;
 }
 
+void KeepTemplateInputs(SjFileContents& sj) {
+    const auto empty = [](SjField& field) { field = std::string(); };
+    const bool supplyGiven = sj.SupplyGiven.value_or(false);
+    empty(sj.ShaftPile);
+    // An opening's area and rise; its fan's pressures and powers.
+    for (auto* opening : {&sj.Exhaust, &sj.Supply}) {
+        for (std::size_t i : {3, 6}) {
+            empty((*opening)[i]);
+        }
+    }
+    if (!supplyGiven) {
+        empty(sj.Supply[2]);
+    }
+    for (auto* fan : {&sj.ExhaustFan, &sj.SupplyFan}) {
+        for (std::size_t i : {1, 2, 6, 9}) {
+            empty((*fan)[i]);
+        }
+    }
+    // Everything of the short passage but its length.
+    for (std::size_t i = 1; i < sj.Passage.size(); ++i) {
+        empty(sj.Passage[i]);
+    }
+    // A section's demand, flows, pressures and concentration, the rise of one of its fans and their count.
+    for (auto* section : {&sj.Inlet, &sj.Outlet}) {
+        for (std::size_t i : {0, 1, 2, 3, 4, 5, 6, 7, 11, 13}) {
+            if (!(section == &sj.Inlet && i == 1 && !supplyGiven)) {
+                empty((*section)[i]);
+            }
+        }
+    }
+    sj.Groups = std::vector<SjGroupRow>();
+}
+
 } // namespace shaft

@@ -54,4 +54,10 @@ SjFileContents ReadSjFile(scheme::SchemeReader& in);
 /// nullopt field is written empty.
 scheme::SchemeWriter WriteSjFile(const SjFileContents& sj);
 
+/// The template as a tunnel other than the template's own takes it: the openings' and fans' data, the
+/// short passage's length and the sections' jet-fan models stay, with the supply flow or the inlet design
+/// flow the engineer gives (the one chkQb says is known); the shaft station and the groups, which stand
+/// at the template tunnel's stations, and every result of its balance and fan design are emptied.
+void KeepTemplateInputs(SjFileContents& sj);
+
 } // namespace shaft

@@ -145,13 +145,32 @@ std::string boxText(const SjBoxTexts& boxes, std::string_view name) {
     return it == boxes.end() ? std::string() : it->second;
 }
 
+/// The boxes a calculation of the window fills: the section demand, the balance and the fan design.
+constexpr std::string_view kResultBoxes[] = {
+    "txtAA_e",      "txtdeltap_e",  "txtp_se",         "txtp_tote",         "txtSSkw_e",
+    "txtMM1_e",     "txtAA_b",      "txtdeltap_b",     "txtp_sb",           "txtp_totb",
+    "txtSSkw_b",    "txtMM1_b",     "txtQQ_req1",      "txtQQ_r1",          "txtv_r1",
+    "txtdeltap_r1", "txtdeltap_m1", "txtdeltap_t1",    "txttotaldeltap_j1", "txtdeltap_j1",
+    "txtjetcount1", "txtCC_2",      "txtQQ_req2",      "txtQQ_r2",          "txtv_r2",
+    "txtdeltap_r2", "txtdeltap_m2", "txtdeltap_t2",    "txttotaldeltap_j2", "txtdeltap_j2",
+    "txtjetcount2", "txtCC_3",      "txtQQ_req_VI",    "txtQQ_s",           "txtQQ_sf",
+    "txtv_rs",      "txtCC_2s",     "txtratio_Qe_Qr1", "txtratio_Qb_Qr2",   "txtTotalPower"};
+
+/// A box's text as the report prints it: an empty result box is one no calculation filled.
+std::string printed(const SjBoxTexts& boxes, std::string_view name) {
+    const std::string text = boxText(boxes, name);
+    const bool result =
+        std::find(std::begin(kResultBoxes), std::end(kResultBoxes), name) != std::end(kResultBoxes);
+    return result ? jetfan::ResultText(text) : text;
+}
+
 void valueLine(reqair::ReportText& r, const std::string& label, const SjBoxTexts& boxes,
                std::string_view box) {
-    r.Add(label).Add(boxText(boxes, box)).EndLine();
+    r.Add(label).Add(printed(boxes, box)).EndLine();
 }
 
 void tabLine(reqair::ReportText& r, std::string_view label, const SjBoxTexts& boxes, std::string_view box) {
-    r.Add(label).Col(kValueTab).Add(boxText(boxes, box)).EndLine();
+    r.Add(label).Col(kValueTab).Add(printed(boxes, box)).EndLine();
 }
 
 /// The lines of one opening and the seven power lines of its fan.
@@ -212,12 +231,14 @@ std::vector<std::string> SjReportLines(std::string_view projectName, const SjBox
         case Kind::Tab:
             tabLine(r, row.label, boxes, row.box);
             break;
-        case Kind::RiseSum:
+        case Kind::RiseSum: {
+            const std::string pb = boxText(boxes, "txtdeltap_b"), pe = boxText(boxes, "txtdeltap_e");
             r.Add(row.label)
-                .Add(numberItem(vb::Val(boxText(boxes, "txtdeltap_b")) +
-                                vb::Val(boxText(boxes, "txtdeltap_e"))))
+                .Add(pb.empty() || pe.empty() ? std::string(jetfan::kNotComputed)
+                                              : numberItem(vb::Val(pb) + vb::Val(pe)))
                 .EndLine();
             break;
+        }
         case Kind::Exhaust:
             openingLines(r, boxes, kExhaustOpening);
             break;

@@ -8,6 +8,7 @@
 #include "app/modPublic.h"
 #include "app/stored_text.h"
 #include "jetfan/scheme_output.h"
+#include "jetfan/scheme_report.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
@@ -325,8 +326,17 @@ void frmConcentrate::cmdCalculateJet_Click() {
     s.beta = beta;
     s.Kb = KK_b;
 
+    // A balance that stops leaves no box with a figure of an earlier one.
+    const auto clearResults = [this] {
+        for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txtdeltap_b, &txtQQ_b,
+                             &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
+            guarded([&] { box->set(""); });
+        }
+        (optKnowArea.Value() ? txtv_b : txtAA_b).set("");
+    };
     const transverse::BalanceFault inputFault = transverse::CheckInputs(s, AA_b, v_b, eta);
     if (inputFault != transverse::BalanceFault::None) {
+        clearResults();
         platform::MsgBox(FaultMessage(inputFault), platform::vbOKOnly, kFaultTitle);
         return;
     }
@@ -349,16 +359,13 @@ void frmConcentrate::cmdCalculateJet_Click() {
     // traffic force of the supply stretch reads it.
     const transverse::BalanceResult r = transverse::Balance(s, t, QQ_b, AA_b, v_b);
     if (r.Fault == transverse::BalanceFault::NotComputed || r.Fault == transverse::BalanceFault::NoRoot) {
+        clearResults();
         platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
         return;
     }
     if (r.Fault == transverse::BalanceFault::NotConverged) {
-        // The last pass of an unsettled balance is no result: no box may show it, nor an earlier one.
-        for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txtdeltap_b, &txtQQ_b,
-                             &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
-            guarded([&] { box->set(""); });
-        }
-        (optKnowArea.Value() ? txtv_b : txtAA_b).set("");
+        // The last pass of an unsettled balance is no result either, nor a start for the next one.
+        clearResults();
         QQ_b = 0;
         platform::MsgBox(FaultMessage(r.Fault), platform::vbOKOnly, kFaultTitle);
         return;
@@ -394,24 +401,25 @@ void frmConcentrate::cmdReport_Click() {
     transverse::ConReportBoxes b;
     b.ProjectName = frmReq::ReportProjectName();
     b.KnownArea = optKnowArea.Value();
-    b.deltap_m = txtdeltap_m.Text();
-    b.deltap_t = txtdeltap_t.Text();
-    b.deltap_r = txtdeltap_r.Text();
-    b.deltap_l = txtdeltap_l.Text();
-    b.deltap_b = txtdeltap_b.Text();
+    b.deltap_m = jetfan::ResultText(txtdeltap_m.Text());
+    b.deltap_t = jetfan::ResultText(txtdeltap_t.Text());
+    b.deltap_r = jetfan::ResultText(txtdeltap_r.Text());
+    b.deltap_l = jetfan::ResultText(txtdeltap_l.Text());
+    b.deltap_b = jetfan::ResultText(txtdeltap_b.Text());
     b.QQ_r = txtQQ_r.Text();
-    b.QQ_b = txtQQ_b.Text();
+    b.QQ_b = jetfan::ResultText(txtQQ_b.Text());
     b.ShaftPile = txtShaftPile.Text();
-    b.v_1 = txtv_1.Text();
+    b.v_1 = jetfan::ResultText(txtv_1.Text());
     b.beta = txtbeta.Text();
     b.KK_b = txtKK_b.Text();
-    b.AA_b = txtAA_b.Text();
-    b.v_b = txtv_b.Text();
+    // Of the opening's area and speed, the one the balance finds.
+    b.AA_b = optKnowArea.Value() ? txtAA_b.Text() : jetfan::ResultText(txtAA_b.Text());
+    b.v_b = optKnowArea.Value() ? jetfan::ResultText(txtv_b.Text()) : txtv_b.Text();
     b.deltap_d = txtdeltap_d.Text();
-    b.PP_tot = txtPP_tot.Text();
-    b.AA_tot = txtAA_tot.Text();
+    b.PP_tot = jetfan::ResultText(txtPP_tot.Text());
+    b.AA_tot = jetfan::ResultText(txtAA_tot.Text());
     b.eta = txteta.Text();
-    b.SS_tot = txtSS_tot.Text();
+    b.SS_tot = jetfan::ResultText(txtSS_tot.Text());
     jetfan::PublishSchemeText(*path, transverse::ConReportLines(b), true, "计算报告",
                               transverse::kConReportTitle);
 }

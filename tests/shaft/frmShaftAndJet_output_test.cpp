@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -176,7 +177,8 @@ TEST_F(ShaftJetOutput, RefusedCurvesKeepTheLastOneAndStopThePower) {
         EXPECT_EQ(platform::msgbox::log()[0].prompt, "绘制曲线或提取压力值前，请设置风机信息！");
         EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
         EXPECT_EQ(w.PressCurve, nullptr);
-        EXPECT_EQ(w.txtp_se.Text(), "keep");
+        // Nor does a pressure of an earlier power step stay.
+        EXPECT_EQ(w.txtp_se.Text(), "");
 
         // A group on the portal passes; one a millimetre outside is said.
         addGroup(w, "1000", "1", "20");
@@ -201,6 +203,35 @@ TEST_F(ShaftJetOutput, RefusedCurvesKeepTheLastOneAndStopThePower) {
         EXPECT_TRUE(samePoints(w.PressCurve->pressPoints(), last));
         EXPECT_EQ(countTexts(drawnEntities(), "压力(Pa)"), 1);
     });
+}
+
+TEST_F(ShaftJetOutput, ARefusedBalanceLeavesNoFansOrPowerOfTheLastOneAndTheReportSaysSo) {
+    open([&](frmShaftAndJet& w, frmVentParam&) {
+        balancedFlatTunnel(w);
+        w.cmdCalPower.userClick();
+        ASSERT_NE(w.txtTotalPower.Text(), "");
+        w.MultiPage1.userClick(0);
+        w.txtQe.userType("-150");
+        platform::msgbox::script(platform::vbOK);
+        w.cmdCalculatePtot3.userClick();
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, "排风量Qe和送风量Qb不能为负值，请检查！");
+        for (const platform::TextBox* box :
+             {&w.txtQQ_r1, &w.txtdeltap_e, &w.txttotaldeltap_j1, &w.txtjetcount1, &w.txtCC_3, &w.txtp_tote,
+              &w.txtSSkw_b, &w.txtTotalPower}) {
+            EXPECT_EQ(box->Text(), "");
+        }
+        w.cmdReport.userClick();
+    });
+    const std::vector<std::string> lines = linesOf(report);
+    for (const char* label : {"     设计风量Qr1(m^3/s):", "          风机数量(台):  ", "      Δpe+Δpb(Pa):",
+                              "该工况总耗电功率(kW):"}) {
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+            return l.find(label) != std::string::npos;
+        });
+        ASSERT_NE(line, lines.end()) << label;
+        EXPECT_TRUE(line->ends_with("未计算")) << *line;
+    }
 }
 
 // ---- Report ----

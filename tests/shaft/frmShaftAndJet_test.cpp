@@ -225,13 +225,13 @@ TEST_F(ShaftJetWindow, SectionDemandOfTheTemplateByItsStretches) {
         step2.chkExchange.setSilently(0);
         w.cmdCalculateSectionQQ_req.userClick();
         EXPECT_EQ(w.txtQQ_req1.Text(), vb::Format(inlet, "0.00"));
-        // A shaft outside the tunnel is refused and the demands stay.
+        // A shaft outside the tunnel is refused, and the demands of the shaft before it go.
         w.txtShaftPile.userType("9000");
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculateSectionQQ_req.userClick();
         EXPECT_EQ(platform::msgbox::log().back().prompt, "竖井桩号不在隧道桩号范围内，请检查！");
         EXPECT_EQ(platform::msgbox::log().back().title, "出错！");
-        EXPECT_EQ(w.txtQQ_req1.Text(), vb::Format(inlet, "0.00"));
+        EXPECT_EQ(w.txtQQ_req1.Text(), "");
     });
 }
 
@@ -311,7 +311,7 @@ TEST_F(ShaftJetWindow, SupplyFlowFoundFromTheTypedInletFlow) {
         w.cmdCalculatePtot3.userClick();
         ASSERT_EQ(platform::msgbox::log().size(), 1U);
         EXPECT_EQ(platform::msgbox::log()[0].prompt, "送风量未知时，请输入大于零的进口区段设计风量Qr1！");
-        EXPECT_EQ(w.txtQQ_b.Text(), "250.00");
+        EXPECT_EQ(w.txtQQ_b.Text(), "");
     });
 }
 

@@ -25,12 +25,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -301,6 +303,51 @@ TEST_F(ShaftEjectWindow, ReportPrintsTheBoxesInGbkAndOpensInTheViewer) {
     });
     ASSERT_FALSE(platform::msgbox::log().empty());
     EXPECT_EQ(platform::msgbox::log().back().prompt, "请先保存项目！");
+}
+
+TEST_F(ShaftEjectWindow, AStepRefusedForAShaftOutsideTheTunnelLeavesNoEarlierResult) {
+    // Both steps, each refused after a calculation at the template's shaft: what they write goes, and
+    // the report says it is not computed.
+    struct Step {
+        const char* name;
+        std::function<void(frmShaftEject&)> press;
+        std::vector<platform::TextBox frmShaftEject::*> boxes;
+    } const steps[] = {
+        {"求各区段的需风量",
+         [](frmShaftEject& w) { w.cmdCalculateSectionQQ_req.userClick(); },
+         {&frmShaftEject::txtQQ_req1, &frmShaftEject::txtQQ_r1, &frmShaftEject::txtv_1,
+          &frmShaftEject::txtQQ_r2}},
+        {"计算",
+         [](frmShaftEject& w) { w.cmdCalculatePtot3.userClick(); },
+         {&frmShaftEject::txtdeltap_t1, &frmShaftEject::txtp_tot3, &frmShaftEject::txtp_tot,
+          &frmShaftEject::txtSS_tot}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        fs::remove(sePath());
+        std::vector<std::string> report;
+        open([&](frmShaftEject& w) {
+            w.cmdCalculateSectionQQ_req.userClick();
+            w.cmdCalculatePtot3.userClick();
+            for (auto box : step.boxes) {
+                ASSERT_NE((w.*box).Text(), "");
+            }
+            w.txtShaftPile.userType("9000");
+            platform::msgbox::script(platform::vbOK);
+            step.press(w);
+            ASSERT_EQ(platform::msgbox::log().size(), 1u);
+            EXPECT_EQ(platform::msgbox::log()[0].prompt, "竖井桩号9000超出隧道桩号范围，请检查！");
+            for (auto box : step.boxes) {
+                EXPECT_EQ((w.*box).Text(), "");
+            }
+            w.cmdReport.userClick();
+            report = textfile::ReadLines(platform::textviewer::log().back()).value_or(report);
+        });
+        platform::msgbox::reset();
+        const auto notComputed = std::count_if(
+            report.begin(), report.end(), [](const std::string& line) { return line.ends_with("未计算"); });
+        EXPECT_GE(notComputed, 3) << ::testing::PrintToString(report);
+    }
 }
 
 TEST_F(ShaftEjectWindow, CurveDrawsThreeChartsFromTheWalk) {

@@ -384,12 +384,12 @@ TEST(EjectReport, ValuesStartInColumn55AndTheFormulaLinesAfterTheirLabels) {
     EXPECT_EQ(lines[17], ">>  第II区段  <<");
     EXPECT_EQ(lines[27], ">>  竖井  <<");
     EXPECT_EQ(lines[38], "■■轴流风机动力设计■■");
-    for (int n :
-         {10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25, 26, 30, 31, 32, 33, 34, 35, 41, 42, 43, 44}) {
+    for (int n : {10, 11, 12, 13, 14, 15, 20, 21, 22, 23, 24, 30, 31, 32, 33, 34, 35, 41, 42, 43, 44}) {
         const std::string& line = lines[static_cast<std::size_t>(n - 1)];
         EXPECT_EQ(vb::DisplayWidth(line), 55) << "line " << n << ": " << line;
         EXPECT_EQ(line.back(), 'X') << n;
     }
+
     EXPECT_EQ(vb::DisplayWidth(lines[35]), 59);
     EXPECT_EQ(vb::DisplayWidth(lines[36]), 60);
     EXPECT_EQ(lines[9], " 隧道口与竖井出口之间的气象压力差Δpg1(Pa):  " + std::string(9, ' ') + "X");
@@ -398,7 +398,36 @@ TEST(EjectReport, ValuesStartInColumn55AndTheFormulaLinesAfterTheirLabels) {
     b.eta.clear();
     const std::vector<std::string> split = EjectReportLines(b);
     EXPECT_EQ(split[2], "压力模式:" + std::string(9, ' ') + "单向交通隧道分流型竖井");
+
     EXPECT_EQ(vb::DisplayWidth(split[42]), 54);
+}
+
+TEST(EjectReport, EachTypePrintsNotComputedForWhatItDoesNotComputeAndForAnEmptyResult) {
+    // Lines 16, 25 and 26 are ptot1, ptot21 and ptot22, line 37 ptot3a, line 44 Stot.
+    struct Case {
+        bool merge;
+        std::string stot;
+        std::vector<int> notComputed, shown;
+    } const cases[] = {{true, "X", {16, 25, 26}, {36, 37, 44}},
+                       {false, "X", {37}, {16, 25, 26, 36, 44}},
+                       {false, "", {37, 44}, {16}}};
+    for (const Case& c : cases) {
+        EjectReportBoxes b;
+        b.Merge = c.merge;
+        for (std::string* s : {&b.p_tot1, &b.p_tot21, &b.p_tot22, &b.p_tot3, &b.p_tot3a}) {
+            *s = "X";
+        }
+        b.SS_tot = c.stot;
+        const std::vector<std::string> lines = EjectReportLines(b);
+        ASSERT_EQ(lines.size(), 44U);
+        for (int n : c.notComputed) {
+            EXPECT_TRUE(lines[static_cast<std::size_t>(n - 1)].ends_with(std::string(9, ' ') + "未计算"))
+                << c.merge << " line " << n << ": " << lines[static_cast<std::size_t>(n - 1)];
+        }
+        for (int n : c.shown) {
+            EXPECT_EQ(lines[static_cast<std::size_t>(n - 1)].back(), 'X') << c.merge << " line " << n;
+        }
+    }
 }
 
 } // namespace

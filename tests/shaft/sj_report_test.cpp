@@ -107,7 +107,8 @@ TEST(SjReport, LinesInOrderWithTheirBoxes) {
     EXPECT_EQ(lines[104], "       短道长度ds(m):    txtds");
     EXPECT_EQ(lines[105], "稀释烟雾的需风量Qreq(VI)(m^3/s):");
     EXPECT_EQ(lines[106], std::string(25, ' ') + "txtQQ_req_VI");
-    EXPECT_EQ(lines[107], "   短道风量Qs(m^3/s):    ");
+    // A result no calculation filled says so.
+    EXPECT_EQ(lines[107], "   短道风量Qs(m^3/s):    未计算");
     EXPECT_EQ(lines[113], "         Qb/Qr2≤1.0     txtratio_Qb_Qr2");
     EXPECT_EQ(lines[115], "该工况总耗电功率(kW):txtTotalPower");
     EXPECT_EQ(lines[117], "■■射流流风机桩号列表■■");
