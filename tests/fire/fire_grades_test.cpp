@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -65,11 +66,23 @@ TEST(FireOverGrades, FiresEitherSideOfASagGetTheSamePressureAndFans) {
     for (int i = 1; i <= static_cast<int>(points.size()); ++i) {
         shown[points[i - 1]] = clickFirePoint(w, i);
     }
-    // 1 m of +1.8 % more than 1,899 m of −2.5 %: the two fires differ by the buoyancy of a metre.
+    // From K13+901 the smoke runs 1 m down the +1.8 %, then over the −2.5 % as from K13+899: the two fires
+    // differ by the buoyancy of a few metres, and the control table runs as many fans for both.
     const double below = shown["13899"].firePressure, above = shown["13901"].firePressure;
     EXPECT_LT(below, 0);
     EXPECT_NEAR(above, below, 0.01 * std::abs(below)) << below << " / " << above;
     EXPECT_EQ(shown["13901"].fans, shown["13899"].fans);
+    w.cmdControlScheme.userClick();
+    const std::vector<std::string> table =
+        textfile::ReadLines(test_support::projectPath("_火灾设备控制表.rpt"))
+            .value_or(std::vector<std::string>{});
+    for (const char* p : {"13899", "13901"}) {
+        const auto line = std::find_if(table.begin(), table.end(), [&](const std::string& l) {
+            return l.find(std::string("火灾点桩号:") + p + ".") != std::string::npos;
+        });
+        ASSERT_NE(line, table.end()) << p;
+        EXPECT_TRUE(line->ends_with(shown[p].fans)) << *line;
+    }
 
     // A stretch on one grade keeps the closed form to the last bit.
     fire::FirePressureInput one{.slope = -2.5,
