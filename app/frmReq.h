@@ -117,6 +117,8 @@ public:
     double GetAA_r(double dPile, double* dDr = nullptr);
     double GetUU_r(double dPile);
     double GetSlope_i(double dPile);
+    /// The stations strictly between the two where the slope list's rows begin or end, ascending.
+    std::vector<double> GetSlopeChanges(double dsp, double dep);
     double GetWorkv_t(double dPile, vb::Integer iCaseID);
 
     /// While one lives, the slope, cross-section and congestion lists are read once, at their first use, and

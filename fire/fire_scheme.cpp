@@ -131,6 +131,20 @@ int chooseCase(const SchemeInput& in) {
     return in.twoWayToLarger ? 12 : 13;
 }
 
+double SlopeTerm(double slope) {
+    return 0.01 * slope / (1 + 0.0001 * (slope * slope));
+}
+
+// The slope on the left line comes negated; undone here so that σ has the sign the project lists. The
+// buoyancy adds to the resistance where the smoke moves down the grade.
+double SignedBuoyancy(const FirePressureInput& in, double sigma, double magnitude) {
+    if (!in.rightLine) {
+        sigma = -sigma;
+    }
+    const bool adds = in.toLarger ? sigma <= 0 : sigma >= 0;
+    return adds ? magnitude : -magnitude;
+}
+
 } // namespace
 
 std::string SchemeNumber(double value) {
@@ -165,7 +179,7 @@ std::optional<double> JetFanRise(const JetRiseInput& in) {
 }
 
 std::optional<double> FirePressure(const FirePressureInput& in) {
-    double sigma = 0.01 * in.slope / (1 + 0.0001 * (in.slope * in.slope));
+    const double sigma = SlopeTerm(in.slope);
     const double Tf = in.T + in.ratio * in.W * 0.01 * 1e6 / (in.Q * in.rho * kAirHeat);
     const double rhof = in.rho * in.Q / (in.Q * Tf / in.T);
     const double L = std::abs(in.e - in.s);
@@ -178,12 +192,61 @@ std::optional<double> FirePressure(const FirePressureInput& in) {
     if (!std::isfinite(dpf) || in.Q == 0 || in.perimeter == 0 || in.T == 0 || in.rho == 0) {
         return std::nullopt;
     }
-    // The slope on the left line comes negated; undone here so that σ has the sign the project lists.
-    if (!in.rightLine) {
-        sigma = -sigma;
+    if (in.changes.empty()) {
+        return SignedBuoyancy(in, sigma, dpf);
     }
-    const bool adds = in.toLarger ? sigma <= 0 : sigma >= 0;
-    return adds ? dpf : -dpf;
+    // Over several grades each piece is the buoyancy between its two distances from the fire, the smoke
+    // having cooled along the way before it.
+    const auto Tx = [&](double x) { return in.T + (Tf - in.T) * std::exp(-k * x); };
+    double sum = 0, a = 0, slope = in.slope;
+    for (std::size_t j = 0; j <= in.changes.size(); ++j) {
+        const double b =
+            j < in.changes.size() ? std::clamp(std::abs(in.changes[j].pile - in.s), a, L) : std::max(L, a);
+        const double piece = SlopeTerm(slope);
+        sum += SignedBuoyancy(in, piece, std::abs(kGravity * in.rho * piece * std::log(Tx(a) / Tx(b)) / k));
+        if (j < in.changes.size()) {
+            a = b;
+            slope = in.changes[j].slope;
+        }
+    }
+    if (!std::isfinite(sum)) {
+        return std::nullopt;
+    }
+    return sum;
+}
+
+void SetStretchGrades(FirePressureInput& in, const std::function<double(double)>& slopeAt,
+                      const std::vector<double>& changes) {
+    const double lo = std::min(in.s, in.e), hi = std::max(in.s, in.e);
+    std::vector<double> piles;
+    for (const double p : changes) {
+        if (lo < p && p < hi) {
+            piles.push_back(p);
+        }
+    }
+    std::sort(piles.begin(), piles.end());
+    const bool toLarger = in.e >= in.s;
+    if (!toLarger) {
+        std::reverse(piles.begin(), piles.end());
+    }
+    // A row holds its start station: each piece takes the slope at its smaller end, which toward smaller
+    // stations is the next change (or e) rather than the station the piece starts from.
+    const auto slopeAfter = [&](std::size_t j) {
+        if (toLarger) {
+            return slopeAt(j == 0 ? in.s : piles[j - 1]);
+        }
+        return slopeAt(j < piles.size() ? piles[j] : in.e);
+    };
+    in.slope = slopeAfter(0);
+    in.changes.clear();
+    double last = in.slope;
+    for (std::size_t j = 0; j < piles.size(); ++j) {
+        const double next = slopeAfter(j + 1);
+        if (next != last) {
+            in.changes.push_back({piles[j], next});
+            last = next;
+        }
+    }
 }
 
 HotSmoke HotSmokeOf(bool expand, double W, double ratio, double rho, double T, double Q) {
@@ -350,7 +413,6 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
     std::optional<double> fire;
     try {
         FirePressureInput f;
-        f.slope = tunnel.Slope(s);
         f.rightLine = in.rightLine;
         f.T = in.T;
         f.rho = in.rho;
@@ -361,6 +423,8 @@ SchemeResult ControlScheme(const SchemeInput& in, const SchemeTunnel& tunnel) {
         f.s = s;
         f.e = c.fireToPortal ? (c.toLarger ? in.E : in.S) : *x;
         f.toLarger = c.toLarger;
+        SetStretchGrades(f, tunnel.Slope,
+                         tunnel.SlopeChanges ? tunnel.SlopeChanges(s, f.e) : std::vector<double>{});
         fire = FirePressure(f);
         if (fire) {
             Pf = *fire;

@@ -43,8 +43,18 @@ struct JetRiseInput {
 /// Discount when reversed. nullopt when no model is given or the rise is not a finite number.
 std::optional<double> JetFanRise(const JetRiseInput& in);
 
+/// Where the grade changes along the hot stretch: the station, and the slope from there on in the smoke's
+/// direction [%], signed as the slope at the fire.
+struct GradeChange {
+    double pile = 0;
+    double slope = 0;
+};
+
 struct FirePressureInput {
-    double slope = 0;      ///< slope at the fire [%], signed in the direction of traffic
+    double slope = 0; ///< slope at the fire [%], signed in the direction of traffic
+    /// The grade changes between the fire and e, in the order the smoke meets them; none when the whole
+    /// stretch lies on the slope at the fire.
+    std::vector<GradeChange> changes;
     bool rightLine = true; ///< traffic toward larger stations
     double T = 0;          ///< design air temperature [K]
     double rho = 0;        ///< air density [kg/m³]
@@ -59,7 +69,16 @@ struct FirePressureInput {
 
 /// Fire pressure of the hot stretch [Pa], the smoke cooling exponentially along the wall: positive when it
 /// adds to the resistance the fans overcome. nullopt when it cannot be computed (Q, T or the perimeter 0).
+/// Over several grades the buoyancy is summed piece by piece, the piece from the distances a to b from the
+/// fire giving 9.8·ρ·σ·ln(Tx(a)/Tx(b))/k, Tx(x) = T + (Tf − T)·e^(−kx), signed by its own slope; the
+/// cooling follows the perimeter at the fire throughout.
 std::optional<double> FirePressure(const FirePressureInput& in);
+
+/// Sets the slope at the fire and the grade changes of the stretch from in.s to in.e: `slopeAt` is the
+/// main window's slope lookup (a row holds its start station, not its end), `changes` the stations
+/// between s and e where the slope may change. A change to an equal slope is no change.
+void SetStretchGrades(FirePressureInput& in, const std::function<double(double)>& slopeAt,
+                      const std::vector<double>& changes);
 
 /// Hot smoke flow [m³/s] and density [kg/m³].
 struct HotSmoke {
@@ -91,6 +110,8 @@ struct SchemeTunnel {
     std::function<double(double)> Area;      ///< cross-section area at a station [m²]
     std::function<double(double)> Perimeter; ///< perimeter at a station [m]
     std::function<double(double)> Slope;     ///< slope at a station [%], signed in the direction of traffic
+    /// The stations strictly between two stations where the slope may change; none when not given.
+    std::function<std::vector<double>(double, double)> SlopeChanges;
 };
 
 /// The settings of the fire window and the project values for one fire location.

@@ -548,7 +548,6 @@ std::optional<double> frmFire::GetFireDeltap(double s, bool toLarger, double e) 
     try {
         frmReq& req = mainWindow();
         fire::FirePressureInput in;
-        in.slope = req.GetSlope_i(s);
         in.rightLine = req.optRightLine.Value();
         in.T = modPublic::TT;
         in.rho = modPublic::rho;
@@ -559,6 +558,8 @@ std::optional<double> frmFire::GetFireDeltap(double s, bool toLarger, double e) 
         in.s = s;
         in.e = e;
         in.toLarger = toLarger;
+        fire::SetStretchGrades(
+            in, [&req](double p) { return req.GetSlope_i(p); }, req.GetSlopeChanges(s, e));
         return fire::FirePressure(in);
     } catch (...) {
         return std::nullopt;
@@ -612,6 +613,7 @@ void frmFire::CalControlScheme(double s, std::string& line1, std::string& line2)
         tunnel.Area = [&req](double p) { return req.GetAA_r(p); };
         tunnel.Perimeter = [&req](double p) { return req.GetUU_r(p); };
         tunnel.Slope = [&req](double p) { return req.GetSlope_i(p); };
+        tunnel.SlopeChanges = [&req](double a, double b) { return req.GetSlopeChanges(a, b); };
         const fire::SchemeResult r = fire::ControlScheme(in, tunnel);
         line1 = r.Line1;
         line2 = r.Line2;

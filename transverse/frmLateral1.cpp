@@ -53,6 +53,10 @@ void frmLateral1::buildControls() {
                          {{&cmdCalculatePtot3, "计算"}, {&cmdClose, "关闭"}});
 
     Layout::inputs({&txtv_t, &txtQQ_req, &txtAA_b, &txtDD_b, &txtZetab});
+    // The speed and the demand are the project's, shown as the calculation takes them: no box of this
+    // window sets them.
+    txtv_t.setEnabled(false);
+    txtQQ_req.setEnabled(false);
 }
 
 void frmLateral1::connectEvents() {

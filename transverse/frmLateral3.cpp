@@ -50,6 +50,11 @@ Step2Choice Step2() {
     return c;
 }
 
+/// The working speed of two-way traffic that the calculation takes from the main window [km/h].
+double TwoWaySpeed() {
+    return vb::Val(Forms::instance<frmReq>().cmbWorkVt_Bidirection.Text());
+}
+
 } // namespace
 
 frmLateral3::frmLateral3() : SupplyDuctView(".tra") {
@@ -77,6 +82,8 @@ void frmLateral3::buildControls() {
     Layout::captioned(chkTwoSect, *this, "区段两端送排风", 120, top, 3700, 300);
     txtStartPile.setEnabled(false);
     txtEndPile.setEnabled(false);
+    // The speed is the main window's, shown as the calculation takes it: no box of this window sets it.
+    txtv_t.setEnabled(false);
 
     Layout::frame(Frame1, *this, "模式", 120, 2520, 3730, 900);
     Layout::captioned(optTranverse, Frame1, "全横向", 120, 360, 1500, 300);
@@ -167,7 +174,7 @@ void frmLateral3::UserForm_Initialize() {
         scbPileR.setMax(WholeMetres(vb::Val(txtEndPile.Text())));
         txtPileR.setSilently(std::to_string(scbPileR.Value()));
     });
-    guarded([&] { txtv_t.set(req.cmbWorkVt_Bidirection.Text()); });
+    guarded([this] { txtv_t.set(vb::CStr(TwoWaySpeed())); });
     guarded([&] {
         const double L = vb::Val(txtEndPile.Text()) - vb::Val(txtStartPile.Text());
         txtPa.set(vb::Format(transverse::PortalPressureDifference(modPublic::v_n, modPublic::rho, L,
@@ -286,6 +293,7 @@ void frmLateral3::cmdCalculatePtot3_Click() {
     frmReq& req = Forms::instance<frmReq>();
     const Step2Choice step2 = Step2();
     guarded([this] { UpdateData(true); });
+    guarded([this] { txtv_t.set(vb::CStr(TwoWaySpeed())); });
     const double start = vb::Val(txtStartPile.Text()), end = vb::Val(txtEndPile.Text());
     const double L = std::fabs(start - end);
     guarded([&] { modPublic::QQ_req = req.GetSectionQreq(start, end, step2.CaseId); });
@@ -339,7 +347,7 @@ void frmLateral3::tunnelPressure() {
     }
     volume.MainDirectionRatio = vb::Val(req.txtMainDirectionRatio.Text());
     t.N = ventparam::TwoWayTraffic(volume);
-    t.vt = vb::Val(req.cmbWorkVt_Bidirection.Text());
+    t.vt = TwoWaySpeed();
     t.q_b = q_b;
     t.AA_r = modPublic::AA_r;
     t.DD_r = modPublic::DD_r;
@@ -365,7 +373,7 @@ void frmLateral3::tunnelPressure() {
     txtPC.set(vb::Format(PC, "0.00"));
     // The distance is taken from the neutral station as its box shows it, two decimals.
     const double d = std::fabs(vb::Val(txtPileR.Text()) - vb::Val(txtPileC.Text()));
-    t.vt = vb::Val(req.cmbWorkVt_Bidirection.Text());
+    t.vt = TwoWaySpeed();
     txtPR.set(vb::Format(PC - transverse::NeutralPressureDrop(t, d), "0.00"));
 }
 
@@ -397,7 +405,7 @@ void frmLateral3::reportNotComputed() {
     need((semi || tunnelFailed) && zero(modPublic::DD_r), "隧道断面当量直径Dr");
     if (tunnelFailed) {
         need(zero(modPublic::AA_r), "隧道断面积Ar");
-        need(zero(vb::Val(Forms::instance<frmReq>().cmbWorkVt_Bidirection.Text())), "双向交通计算行车速度vt");
+        need(zero(TwoWaySpeed()), "双向交通计算行车速度vt");
     }
     platform::MsgBox("部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):" + names, platform::vbOKOnly,
                      "出错");

@@ -82,6 +82,14 @@ double frmReq::GetSlope_i(double dPile) {
     return guardedValue([&] { return ventparam::GetSlope_i(stationLists(), dPile); });
 }
 
+std::vector<double> frmReq::GetSlopeChanges(double dsp, double dep) {
+    try {
+        return ventparam::SlopeChanges(stationLists(), dsp, dep);
+    } catch (...) {
+        return {};
+    }
+}
+
 double frmReq::GetWorkv_t(double dPile, vb::Integer iCaseID) {
     return guardedValue([&] {
         return ventparam::GetWorkv_t(stationLists().Lists, dPile, iCaseID, vb::Val(txtworkv_t.Text()),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ventparam/station_lookup.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace ventparam {
@@ -84,6 +85,20 @@ double GetSlope_i(const IndexedStations& stations, double dPile) {
 
 double GetSlope_i(const StationLists& lists, double dPile) {
     return GetSlope_i(IndexedStations(lists), dPile);
+}
+
+std::vector<double> SlopeChanges(const IndexedStations& stations, double from, double to) {
+    const double lo = std::min(from, to), hi = std::max(from, to);
+    const app::StationRows& rows = stations.SlopeRows;
+    std::vector<double> inside;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (const double pile : {rows.PreviousPile(r), rows.Pile(r)}) {
+            if (lo < pile && pile < hi) {
+                inside.push_back(pile);
+            }
+        }
+    }
+    return app::DistinctSorted(std::move(inside));
 }
 
 double GetWorkv_t(const StationLists& lists, double dPile, int iCaseID, double oneWaySpeed,

@@ -76,6 +76,10 @@ double GetUU_r(const IndexedStations& stations, double dPile);
 double GetSlope_i(const StationLists& lists, double dPile);
 double GetSlope_i(const IndexedStations& stations, double dPile);
 
+/// The stations strictly between `from` and `to` (either order) where a slope row begins or ends,
+/// ascending and distinct: the slope GetSlope_i gives can change only there.
+std::vector<double> SlopeChanges(const IndexedStations& stations, double from, double to);
+
 /// Vehicle speed of a traffic case at the station [km/h]: case 1 the one-way speed, case 2 the two-way
 /// speed, case 3 the speed of the congestion block that holds the station (near end excluded, far end
 /// included); any other case, or no block, gives 0.

@@ -148,6 +148,55 @@ TEST(FireFormulas, FirePressureOfAHandWorkedStretch) {
     EXPECT_FALSE(fire::FirePressure(in));
 }
 
+TEST(FireFormulas, FirePressureOverSeveralGradesSumsItsPieces) {
+    // T 293, ρ 1.2, Q 100, W 20, r 70 %, U 25: Tf = 408.97084 K, k = 0.00414182 /m. From 11000 to 12000,
+    // +2 % to 11400, then −1 %: Tx(400) = 315.12288, Tx(1000) = 294.84324;
+    // up 9.8·1.2·0.0199920·ln(408.97084/315.12288)/k = 14.79730 helps, down 9.8·1.2·0.0099990·
+    // ln(315.12288/294.84324)/k = 1.88850 resists: −12.90880 Pa.
+    fire::FirePressureInput in = hotStretch(2, 11000, 12000);
+    in.changes = {{11400, -1}};
+    EXPECT_NEAR(*fire::FirePressure(in), -12.90880, 1e-5);
+    // The left line lists every slope negated: the same tunnel, the same pressure.
+    in.rightLine = false;
+    in.slope = -2;
+    in.changes = {{11400, 1}};
+    EXPECT_NEAR(*fire::FirePressure(in), -12.90880, 1e-5);
+    // A change to the same grade gives the closed form of one grade to the rounding.
+    in = hotStretch(2, 11000, 12000);
+    const double one = *fire::FirePressure(in);
+    in.changes = {{11400, 2}, {11700, 2}};
+    EXPECT_NEAR(*fire::FirePressure(in), one, 1e-12 * std::abs(one));
+}
+
+TEST(FireFormulas, TheGradesOfAStretchAreTheRowsItCrosses) {
+    // Rows [0, 1000) +2 %, [1000, 2000) −1 %, [2000, 3000) −1 %.
+    const auto slopeAt = [](double p) { return p < 1000 ? 2.0 : -1.0; };
+    const std::vector<double> rows = {1000, 2000, 3000};
+    struct Case {
+        double s, e, slope;
+        std::vector<fire::GradeChange> changes;
+    };
+    const std::vector<Case> cases = {
+        {500, 2500, 2, {{1000, -1}}}, // the equal grade after 2000 is no change
+        {2500, 500, -1, {{1000, 2}}}, // toward smaller stations the change is met at 1000 too
+        {1000, 0, 2, {}},             // from a grade change back down the grade before it
+        {1000, 2000, -1, {}},         // and on to the grade it starts
+        {700, 700, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.s) + " to " + std::to_string(c.e));
+        fire::FirePressureInput in = hotStretch(99, c.s, c.e);
+        in.changes = {{5, 5}};
+        fire::SetStretchGrades(in, slopeAt, rows);
+        EXPECT_EQ(in.slope, c.slope);
+        ASSERT_EQ(in.changes.size(), c.changes.size());
+        for (std::size_t j = 0; j < c.changes.size(); ++j) {
+            EXPECT_EQ(in.changes[j].pile, c.changes[j].pile);
+            EXPECT_EQ(in.changes[j].slope, c.changes[j].slope);
+        }
+    }
+}
+
 TEST(FireFormulas, HotSmokeExpandsOnlyWhenAsked) {
     // ΔT = 20·70·0.01·1e6/(1.2·200·1006) = 57.98542; Qh = 350.98542·200/293 = 239.58049; ρh = 1.2·200/Qh.
     const fire::HotSmoke h = fire::HotSmokeOf(true, 20, 70, 1.2, 293, 200);

@@ -98,14 +98,13 @@ TEST_F(OlderLateralWindow, OpensFromItsTemplateAndComputesByHand) {
 
 TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     frmLateral1& w = Forms::instance<frmLateral1>();
-    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtp_d, "0"}, {w.txtQQ_req, "40"}};
+    test_support::TypeInto{{w.txtAA_b, "5"}, {w.txtDD_b, "2.5"}, {w.txtp_d, "0"}};
     w.cmdCalculatePtot3.userClick();
-    // Still half of 100 m³/s in a 5 m² duct; the box shows the shared demand again.
+    // Half of 100 m³/s in a 5 m² duct; the box shows the shared demand the calculation took.
     EXPECT_EQ(w.txtv_b.Text(), "10.00");
     EXPECT_EQ(w.txtQQ_req.Text(), "100");
-    w.txtQQ_req.userType("40");
     test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-        EXPECT_EQ(d.txtQ.Text(), "40");
+        EXPECT_EQ(d.txtQ.Text(), "100");
         d.txtp_d.setSilently("88.80");
         d.cmdClose.userClick();
     });
@@ -114,6 +113,18 @@ TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
     // Nothing is recalculated until 计算: (9.5119 + 568.8)·1.1 = 636.14 stands.
     EXPECT_EQ(w.txtp_tot.Text(), "636.14");
+}
+
+// The speed and the demand are what step 2 and the main window published: the boxes show them as the
+// calculation takes them and are no inputs.
+TEST_F(OlderLateralWindow, TheSpeedAndDemandBoxesShowWhatTheCalculationTakes) {
+    frmLateral1& w = Forms::instance<frmLateral1>();
+    EXPECT_FALSE(w.txtv_t.Enabled());
+    EXPECT_FALSE(w.txtQQ_req.Enabled());
+    modPublic::DesignSpeed = 50;
+    modPublic::QQ_req = 120;
+    w.cmdCalculatePtot3.userClick();
+    test_support::ExpectTexts{{w.txtv_t, "50"}, {w.txtQQ_req, "120"}, {w.txtv_b, "5.00"}};
 }
 
 TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {

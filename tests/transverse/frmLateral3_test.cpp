@@ -337,7 +337,6 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         w.txtPR.userType("by hand");
         // Not stored: recomputed at every opening.
         w.txtPa.userType("-10");
-        w.txtv_t.userType("60");
     });
     const std::string first = readBytes(traPath());
     const transverse::TraFile f = stored();
@@ -483,6 +482,32 @@ TEST_F(LateralWindow, ReportPrintsTheBoxesAsShown) {
     EXPECT_EQ(lines[30], "             任意点压力(Pa): 39.65");
     // The report touches no file of the scheme.
     EXPECT_EQ(stored().ScrollPosition, 12618);
+}
+
+// The two-way speed is the main window's: the box shows it as the tunnel pressure takes it, no one types
+// over it here, and the report prints it.
+TEST_F(LateralWindow, TheSpeedBoxAndTheReportShowTheSpeedTheResultsUse) {
+    const struct {
+        const char* mainWindow;
+        const char* used;
+    } speeds[] = {{"60", "60"}, {"9OO", "9"}};
+    for (const auto& v : speeds) {
+        SCOPED_TRACE(v.mainWindow);
+        req.cmbWorkVt_Bidirection.setTextSilently(v.mainWindow);
+        open([&](frmLateral3& w) {
+            EXPECT_FALSE(w.txtv_t.Enabled());
+            w.OptionButton2.userClick();
+            w.cmdCalculatePtot3.userClick();
+            EXPECT_EQ(w.txtv_t.Text(), v.used);
+            EXPECT_EQ(w.txtv_t.NumberMark(), "");
+            w.cmdReport.userClick();
+        });
+        const std::vector<std::string> lines =
+            textfile::ReadLines(test_stage::appFolder() + "/proj_横向通风.rpt")
+                .value_or(std::vector<std::string>{});
+        ASSERT_GT(lines.size(), 6u);
+        EXPECT_EQ(lines[6], std::string("      计算行车速度vt(km/h):  ") + v.used);
+    }
 }
 
 TEST_F(LateralWindow, AReportThatCannotBeWrittenIsSaidAndNotOpened) {

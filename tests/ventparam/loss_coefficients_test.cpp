@@ -318,10 +318,16 @@ TEST(DuctPressureLoss, LocalLossesUseTheSpeedAtTheirPosition) {
 }
 
 TEST(DuctPressureLoss, TheEndOfTheDuctBelongsToItsLastPiece) {
-    // 0.1 + 0.2 sums to 0.30000000000000004: the typed end 0.3 is still the end, not beyond it.
-    const std::vector<DuctPiece> duct = {straight(0.1, 2, 1), straight(0.2, 4, 1)};
-    EXPECT_EQ(DuctSpeedAt(duct, 10, 0.3), 2.5);
-    EXPECT_EQ(DuctLossesOutside(duct, {0.1, 0.31, 0.3, -0.01}), (std::vector<int>{2, 4}));
+    // The typed end is the end whichever side of the floating sum of the lengths it falls: 0.1 + 0.2 sums
+    // to 0.30000000000000004, above 0.3, which the last piece holds anyway; 0.1 + 0.7 sums to
+    // 0.7999999999999999, below 0.8, which only the end rule gives to the last piece.
+    const struct { double last, end; } ducts[] = {{0.2, 0.3}, {0.7, 0.8}};
+    for (const auto& d : ducts) {
+        SCOPED_TRACE(d.end);
+        const std::vector<DuctPiece> duct = {straight(0.1, 2, 1), straight(d.last, 4, 1)};
+        EXPECT_EQ(DuctSpeedAt(duct, 10, d.end), 2.5);
+        EXPECT_EQ(DuctLossesOutside(duct, {0.1, d.end + 0.01, d.end, -0.01}), (std::vector<int>{2, 4}));
+    }
     EXPECT_TRUE(DuctOutside({}, 0)); // no duct holds no loss
 }
 
