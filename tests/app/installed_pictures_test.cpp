@@ -7,9 +7,12 @@
 #include "lighting/frmBrightness.h"
 #include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
+#include "platform/Cad.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/drawn_texts.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
@@ -254,6 +257,33 @@ TEST(InstalledPictureTexts, NoTextStandsOnALineOfItsPicture) {
             EXPECT_EQ(crossed, 0) << picture.name << ": " << run.toStdString();
         }
     }
+}
+
+// The curves of the shipped designs, drawn by their windows right after opening: no text of a chart
+// stands on one of its lines, so that every number reads whole.
+TEST_F(InstalledPictures, TheShippedDesignsCurvesKeepTheirTextsOffTheirLines) {
+    // What one click draws, beside the charts drawn before it.
+    const auto check = [](platform::CommandButton& draw, const char* scheme) {
+        SCOPED_TRACE(scheme);
+        const std::size_t before = test_support::drawnEntities().size();
+        draw.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        EXPECT_GT(test_support::drawnEntities().size(), before);
+        for (const std::string& found : test_support::textsOnLines(test_support::drawnEntities(), before)) {
+            ADD_FAILURE() << found;
+        }
+    };
+    test_support::openScheme<frmJet>(req, 0,
+                                     [&](frmJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "jet"); });
+    test_support::openScheme<frmShaftAndJet>(
+        req, 3, [&](frmShaftAndJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "shaft and jet"); });
+    test_support::openScheme<frmShaftEject>(req, 2, [&](frmShaftEject& w, frmVentParam&) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        check(w.cmdDrawCurve, "shaft exhaust");
+    });
+    test_support::openScheme<frmMultiShaftAndJet>(
+        req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "several shafts"); });
 }
 
 } // namespace
