@@ -112,8 +112,12 @@ inline constexpr double kChartStackGap = 100;
 double NextChartOrigin(const ChartLayout& lower, double nextBelow);
 
 /// One chart with its origin at (ox, oy): station axis with arrowhead, title and ticks; value axis with
-/// arrowhead, title and ticks; the curve with a label at every point but the first. A line or text with a
-/// coordinate that is not finite is left out (no CAD program takes it). No points: no items, titleY = oy.
+/// arrowhead, title and ticks; the curve with a label at every point but the first. The value-axis title
+/// stands above the axis's upper end (above the origin when the axis runs downwards). A text that would
+/// stand on a line of the chart, or on a text before it, moves to the nearest free place: a point label
+/// also to the left of its point, a station-tick label to end at its tick, a value-tick label to end short
+/// of its tick; the texts themselves never change. A line or text with a coordinate that is not finite is
+/// left out (no CAD program takes it). No points: no items, titleY = oy.
 ChartLayout LayoutChart(const CurvePointArray& points, double ox, double oy, const ChartStyle& style,
                         const ChartSizes& sizes = {});
 

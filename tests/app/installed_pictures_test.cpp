@@ -7,9 +7,12 @@
 #include "lighting/frmBrightness.h"
 #include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
+#include "platform/Cad.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/drawn_texts.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
@@ -136,56 +139,80 @@ TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
     EXPECT_GE(pictures, 25);
 }
 
+/// A picture drawn `scale` times its size on a clear ground.
+QImage drawnSvg(const QString& svg, int scale) {
+    QSvgRenderer renderer(svg.toUtf8());
+    QImage image((renderer.viewBoxF().size() * scale).toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+/// The box of the ink of `image` in the picture's units; empty when it has none.
+QRectF inkBox(const QImage& image, int scale) {
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) > 96) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRectF() : QRectF(QPointF(left, top) / scale, QPointF(right + 1, bottom + 1) / scale);
+}
+
+/// An installed drawing: its source, and each of its text runs with the box of its ink when drawn alone.
+struct SvgPicture {
+    std::string name;
+    QString svg;
+    std::vector<std::pair<QString, QRectF>> runs;
+};
+
+constexpr int kInkScale = 8;
+
+/// Every drawing of the installation's picture folder.
+std::vector<SvgPicture> installedSvgs() {
+    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    std::vector<SvgPicture> pictures;
+    for (const auto& entry : fs::directory_iterator(fs::path(CONFIGFILES_DIR) / "图片")) {
+        if (entry.path().extension() != ".svg") {
+            continue;
+        }
+        QFile file(QString::fromStdString(entry.path().string()));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << entry.path();
+        SvgPicture picture{entry.path().filename().string(), QString::fromUtf8(file.readAll()), {}};
+        const QString& svg = picture.svg;
+        const qsizetype bodyStart = svg.indexOf(QLatin1Char('>'), svg.indexOf(QStringLiteral("<svg"))) + 1;
+        const QString head = svg.left(bodyStart);
+        for (auto it = textElement.globalMatch(svg); it.hasNext();) {
+            const QString run = it.next().captured();
+            const QRectF ink = inkBox(drawnSvg(head + run + QStringLiteral("</svg>"), kInkScale), kInkScale);
+            if (!ink.isEmpty()) {
+                picture.runs.emplace_back(run, ink);
+            }
+        }
+        pictures.push_back(std::move(picture));
+    }
+    EXPECT_GE(pictures.size(), 25u);
+    return pictures;
+}
+
 // Every picture names the program's face, which is installed, and no two of its text runs overlap when
 // drawn in it: a face that is missing falls back to one with other widths, and a formula laid out for
 // one face runs its parts into each other in another.
 TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOverlapping) {
     const QString face = QString::fromUtf8(platform::kProgramFontFamily);
     ASSERT_TRUE(QFontDatabase::hasFamily(face));
-    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
-                                         QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
-    constexpr int kScale = 8;
-    int pictures = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(CONFIGFILES_DIR) / "图片")) {
-        if (entry.path().extension() != ".svg") {
-            continue;
-        }
-        ++pictures;
-        const std::string name = entry.path().filename().string();
-        QFile file(QString::fromStdString(entry.path().string()));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const QString svg = QString::fromUtf8(file.readAll());
-        const qsizetype bodyStart = svg.indexOf(QLatin1Char('>'), svg.indexOf(QStringLiteral("<svg"))) + 1;
-        const QString head = svg.left(bodyStart);
-        // Each run alone, drawn large: the box of its ink in the picture's units.
-        std::vector<std::pair<QString, QRectF>> runs;
-        for (auto it = textElement.globalMatch(svg); it.hasNext();) {
-            const QString run = it.next().captured();
+    for (const SvgPicture& picture : installedSvgs()) {
+        const std::string& name = picture.name;
+        const auto& runs = picture.runs;
+        for (const auto& [run, ink] : runs) {
             EXPECT_EQ(family.match(run).captured(1), face) << name << ": " << run.toStdString();
-            QSvgRenderer renderer((head + run + QStringLiteral("</svg>")).toUtf8());
-            ASSERT_TRUE(renderer.isValid()) << name;
-            const QSizeF size = renderer.viewBoxF().size() * kScale;
-            QImage image(size.toSize(), QImage::Format_ARGB32);
-            image.fill(Qt::transparent);
-            {
-                QPainter painter(&image);
-                renderer.render(&painter);
-            }
-            int left = image.width(), top = image.height(), right = -1, bottom = -1;
-            for (int y = 0; y < image.height(); ++y) {
-                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-                for (int x = 0; x < image.width(); ++x) {
-                    if (qAlpha(line[x]) > 96) {
-                        left = std::min(left, x), right = std::max(right, x);
-                        top = std::min(top, y), bottom = std::max(bottom, y);
-                    }
-                }
-            }
-            if (right >= 0) {
-                runs.emplace_back(
-                    run, QRectF(QPointF(left, top) / kScale, QPointF(right + 1, bottom + 1) / kScale));
-            }
         }
         for (std::size_t i = 0; i < runs.size(); ++i) {
             for (std::size_t j = i + 1; j < runs.size(); ++j) {
@@ -196,7 +223,7 @@ TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOv
             }
         }
         if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
-            QSvgRenderer renderer(svg.toUtf8());
+            QSvgRenderer renderer(picture.svg.toUtf8());
             QImage image((renderer.viewBoxF().size() * 4).toSize(), QImage::Format_RGB32);
             image.fill(Qt::white);
             QPainter painter(&image);
@@ -204,10 +231,59 @@ TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOv
             EXPECT_TRUE(
                 image.save(QDir(QString::fromLocal8Bit(dir))
                                .filePath(QStringLiteral("picture_") +
-                                         QString::fromStdString(entry.path().stem().string()) + ".png")));
+                                         QString::fromStdString(fs::path(name).stem().string()) + ".png")));
         }
     }
-    EXPECT_GE(pictures, 25);
+}
+
+// No text of a picture stands on one of its lines (a wall, an arrow, a dimension line), where it reads
+// as crossed out: the box of each run's ink holds no ink of the picture's other shapes but light fills.
+TEST(InstalledPictureTexts, NoTextStandsOnALineOfItsPicture) {
+    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    for (const SvgPicture& picture : installedSvgs()) {
+        const QImage shapes = drawnSvg(QString(picture.svg).remove(textElement), kInkScale);
+        for (const auto& [run, ink] : picture.runs) {
+            const QRect box = QRectF(ink.topLeft() * kInkScale, ink.bottomRight() * kInkScale)
+                                  .toAlignedRect()
+                                  .intersected(shapes.rect());
+            int crossed = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(shapes.constScanLine(y));
+                for (int x = box.left(); x <= box.right(); ++x) {
+                    crossed += qAlpha(line[x]) > 96 && qGray(line[x]) < 200 ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(crossed, 0) << picture.name << ": " << run.toStdString();
+        }
+    }
+}
+
+// The curves of the shipped designs, drawn by their windows right after opening: no text of a chart
+// stands on one of its lines, so that every number reads whole.
+TEST_F(InstalledPictures, TheShippedDesignsCurvesKeepTheirTextsOffTheirLines) {
+    // What one click draws, beside the charts drawn before it.
+    const auto check = [](platform::CommandButton& draw, const char* scheme) {
+        SCOPED_TRACE(scheme);
+        const std::size_t before = test_support::drawnEntities().size();
+        draw.userClick();
+        EXPECT_TRUE(platform::msgbox::log().empty());
+        EXPECT_GT(test_support::drawnEntities().size(), before);
+        for (const std::string& found : test_support::textsOnLines(test_support::drawnEntities(), before)) {
+            ADD_FAILURE() << found;
+        }
+    };
+    test_support::openScheme<frmJet>(req, 0,
+                                     [&](frmJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "jet"); });
+    test_support::openScheme<frmShaftAndJet>(
+        req, 3, [&](frmShaftAndJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "shaft and jet"); });
+    test_support::openScheme<frmShaftEject>(req, 2, [&](frmShaftEject& w, frmVentParam&) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        check(w.cmdDrawCurve, "shaft exhaust");
+    });
+    test_support::openScheme<frmMultiShaftAndJet>(
+        req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) { check(w.cmdDrawPressCurve, "several shafts"); });
 }
 
 } // namespace

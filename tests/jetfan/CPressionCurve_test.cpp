@@ -3,6 +3,7 @@
 
 #include "platform/Cad.h"
 #include "platform/MsgBox.h"
+#include "tests/support/drawn_texts.h"
 #include "tests/support/ezdxf_reader.h"
 #include "tests/support/small_pressure_chart.h"
 #include "tests/support/test_stage.h"
@@ -207,6 +208,25 @@ CPressionCurve sampleCurve() {
 }
 
 } // namespace
+
+// No text of the charts stands on one of their lines, whatever the sign of the values: a title on its
+// axis, a point label on a fan group's jump or on the station axis, a tick label on its tick or under the
+// curve.
+TEST(CPressionCurve, NoTextStandsOnALineOfTheCharts) {
+    const jetfan::CurvePointArray pressures[] = {
+        {{10000, -471, 0}, {11200, -802.5, 0}, {11200, -760.2, 0}, {13400, -1123, 0}, {15235, -640.8, 0}},
+        {{1250, -20, 0}, {2000, 300, 0}, {2000, 250, 0}, {3480, 100, 0}},
+        {{10000, -3, 0}, {10150, -4, 0}, {10150, 36, 0}, {10300, 33, 0}, {10300, 73, 0}, {12000, 0.4, 0}},
+    };
+    for (const jetfan::CurvePointArray& points : pressures) {
+        CPressionCurve curve = sampleCurve();
+        curve.SetPressPointArray(points);
+        const std::size_t before = drawn().size();
+        curve.Draw();
+        EXPECT_EQ(test_support::textsOnLines(drawn(), before), std::vector<std::string>{})
+            << points.front().value;
+    }
+}
 
 TEST(CPressionCurve, DrawingIsReadBackFromItsDxf) {
     const auto python = ezdxf_reader::python();
