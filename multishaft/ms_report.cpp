@@ -24,14 +24,6 @@ std::string formatted(const std::string& text, std::string_view pattern) {
     return out.empty() ? text : out;
 }
 
-/// Printed for a result that no calculation of the window's current lists gave: an empty result box.
-constexpr const char* kNotComputed = "未计算";
-
-/// A result as the box shows it, or kNotComputed where it shows none.
-std::string result(const std::string& text) {
-    return text.empty() ? kNotComputed : text;
-}
-
 /// Where the values of the shaft block start.
 constexpr int kShaftValueAt = 29;
 
@@ -43,7 +35,7 @@ void fanPowerLines(jetfan::SchemeReport& r, const std::array<const std::string*,
         }
         const bool isResult = i == 3 || i == 6; // the fan's and the motor's power
         r.Value(jetfan::AlignedLabel(jetfan::kFanPowerLabels[i], labelEnd, kShaftValueAt),
-                isResult ? result(*texts[i]) : *texts[i]);
+                isResult ? jetfan::ResultText(*texts[i]) : *texts[i]);
     }
 }
 
@@ -68,18 +60,18 @@ void openingLines(jetfan::SchemeReport& r, const Opening& o) {
     r.Value("            配置台数(台):    ", *t[1]);
     r.Value("         " + air + "风量Q" + x + "(m^3/s):    ", *t[2]);
     r.Value("         " + air + "风量Q" + x + "(m^3/s):    ", *t[2]);
-    r.Value("       " + air + "风口面积A" + x + "(m^2):    ", result(*t[3]));
+    r.Value("       " + air + "风口面积A" + x + "(m^2):    ", jetfan::ResultText(*t[3]));
     r.Value("     " + air + "风口升压动量系数K" + x + ":   ", *t[4]);
     r.Value("与Q" + x + "相应的排风口风速v" + x + "(m/s): ", *t[5]);
     if (t[6] != nullptr) {
         r.Value("喷流方向与隧道轴向的夹角β(度):", *t[6]);
     }
-    r.Value("         升压力Δp" + x + "(Pa):     ", result(*t[7]));
+    r.Value("         升压力Δp" + x + "(Pa):     ", jetfan::ResultText(*t[7]));
     r.Value("           " + std::string(o.junction) + "损失系数:     ", *t[8]);
     r.BlankLine();
     r.Value("排风口,排风井及连接风道总压力损失pd" + x + "(Pa)" + o.ductColon + kDuctLossSeparator, *t[9]);
-    r.Value(" 排风口处总升压力ps" + x + "(Pa):    ", result(*t[10]));
-    r.Value(" 排风机设计风压ptot" + x + "(Pa):    ", result(*t[11]));
+    r.Value(" 排风口处总升压力ps" + x + "(Pa):    ", jetfan::ResultText(*t[10]));
+    r.Value(" 排风机设计风压ptot" + x + "(Pa):    ", jetfan::ResultText(*t[11]));
     fanPowerLines(r, o.power, o.powerLabelEnd);
 }
 
@@ -113,14 +105,14 @@ void shaftBlock(jetfan::SchemeReport& r, std::size_t i, const MsShaftTexts& s) {
 void sectionBlock(jetfan::SchemeReport& r, std::size_t i, const MsSectionTexts& s) {
     r.BlankLine();
     r.Line("■ 区段" + std::to_string(i) + " ■");
-    r.Value("     需风量Qreq(m^3/s):  ", result(s.QQ_req));
-    r.Value("     设计风量Qr(m^3/s):  ", result(s.QQ_r));
-    r.Value("       设计风速vr(m/s):  ", result(s.v_r));
-    r.Value("              起点浓度:  ", result(s.CC_1));
-    r.Value("              终点浓度:  ", result(s.CC_2));
-    r.Value("     通风阻抗力Δpr(Pa): ", result(s.deltap_r));
-    r.Value("     自然风阻力Δpm(Pa): ", result(s.deltap_m));
-    r.Value("     交通通风力Δpt(Pa): ", result(s.deltap_t));
+    r.Value("     需风量Qreq(m^3/s):  ", jetfan::ResultText(s.QQ_req));
+    r.Value("     设计风量Qr(m^3/s):  ", jetfan::ResultText(s.QQ_r));
+    r.Value("       设计风速vr(m/s):  ", jetfan::ResultText(s.v_r));
+    r.Value("              起点浓度:  ", jetfan::ResultText(s.CC_1));
+    r.Value("              终点浓度:  ", jetfan::ResultText(s.CC_2));
+    r.Value("     通风阻抗力Δpr(Pa): ", jetfan::ResultText(s.deltap_r));
+    r.Value("     自然风阻力Δpm(Pa): ", jetfan::ResultText(s.deltap_m));
+    r.Value("     交通通风力Δpt(Pa): ", jetfan::ResultText(s.deltap_t));
     r.BlankLine();
     if (s.JetModel.empty()) {
         r.Line("未配置射流风机调压！");
@@ -133,9 +125,9 @@ void sectionBlock(jetfan::SchemeReport& r, std::size_t i, const MsSectionTexts& 
     r.Value("   出口风速vj(m/s):      ", s.vj);
     r.Value("      悬挂高度Z(m):      ", s.ZZ_j);
     r.Value("        折减系数η:      ", s.eta);
-    r.Value("    升压力Δpj(Pa):      ", result(s.deltap_j));
+    r.Value("    升压力Δpj(Pa):      ", jetfan::ResultText(s.deltap_j));
     r.Value("      风机功率(kW):      ", s.Power);
-    r.Value("      风机数量(台):      ", result(s.jetcount));
+    r.Value("      风机数量(台):      ", jetfan::ResultText(s.jetcount));
 }
 
 } // namespace
@@ -163,7 +155,7 @@ std::vector<std::string> MsReportLines(std::string_view projectName, const std::
         sectionBlock(r, i + 1, sections[i]);
     }
     r.BlankLine();
-    r.Value("该工况总耗电功率(kW):", result(std::string(totalPower)));
+    r.Value("该工况总耗电功率(kW):", jetfan::ResultText(totalPower));
     r.BlankLine();
     r.Section("射流流风机桩号列表");
     r.BlankLine();
