@@ -248,9 +248,9 @@ void frmConcentrate::UpdateData(bool toFields) {
 
 void frmConcentrate::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
-    if (opened) {
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
+    if (source != app::CompanionSource::None) {
         const transverse::ConFileContents con = transverse::ReadConFile(in);
         TextBox* const record1[transverse::kConRecord1Fields] = {
             &txtdeltap_m,  &txtdeltap_t, &txtdeltap_r, &txtdeltap_b, nullptr,     &txtQQ_b,
@@ -269,6 +269,14 @@ void frmConcentrate::OpenFile() {
                                                                 &txtAA_tot, &txteta, &txtSS_tot};
         for (int i = 0; i < transverse::kConRecord2Texts; ++i) {
             app::SetStoredText(*record2[i], con.Record2[static_cast<std::size_t>(i)]);
+        }
+        // A template made for another tunnel gives its inputs only: its opening stands at a station of the
+        // template's tunnel, and its results are of that tunnel's balance.
+        if (app::TemplateIsForAnotherTunnel(source)) {
+            for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_b, &txtdeltap_l,
+                                 &txtQQ_b, &txtShaftPile, &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
+                app::SetStoredText(*box, "");
+            }
         }
     }
     optKnowArea_Click();

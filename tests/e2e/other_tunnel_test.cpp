@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "transverse/frmConcentrate.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
 
@@ -127,6 +128,17 @@ const Row kRows[] = {
      },
      {"排风机设计风压ptot(Pa):", "设计风量Qr1(m^3/s):"},
      {"12617.50"}},
+    {"ConcentratedSupply",
+     [](frmReq& req) {
+         return scheme<frmConcentrate>(req, 1, [](frmConcentrate& w, Opened& o) {
+             EXPECT_EQ(w.txtAA_b.Text(), "12.00");
+             EXPECT_EQ(w.txtbeta.Text(), "5.00");
+             keepFilled(o,
+                        {{"送风口桩号", &w.txtShaftPile}, {"Δpb", &w.txtdeltap_b}, {"Ptot", &w.txtPP_tot}});
+         });
+     },
+     {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):"},
+     {"10100"}},
     {"Fire",
      [](frmReq& req) {
          Opened o;
