@@ -700,14 +700,17 @@ TEST(FileCommands, ASaveWhoseFileCannotBePutInPlaceLeavesEveryFileAsItWas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.saveAs ? "Save As, " : "Save, ") + c.blocked);
         frmReq& w = window();
-        const std::string dir = folder(std::string("blocked") + (c.saveAs ? "as" : "") + (c.blocked + 1));
+        const std::string name = std::string(c.saveAs ? "as" : "") + (c.blocked + 1);
+        const std::string dir = folder(name);
         const std::string own = saveAs(w, dir + "/n.vnt");
         writeBytes(dir + "/m.req", "the other project's req");
         writeBytes(dir + "/m.vnt", "the other project's vnt");
         const std::string target = c.saveAs ? dir + "/m" : dir + "/n";
         fs::remove(target + c.blocked);
         fs::create_directory(target + c.blocked);
-        w.txtProjectName.set("未能保存的修改");
+        // A change to each file of the project.
+        w.txtProjectName.set(name);
+        modPublic::AxialFanList.items = {name};
         const auto before = folderSnapshot(dir);
 
         platform::msgbox::reset();
