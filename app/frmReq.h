@@ -160,6 +160,9 @@ public:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuFileExit_Click();
+    /// Whether a save would write other bytes than the project's files hold (for an unnamed project:
+    /// the template's files, which it was read from): what New, Open, Exit and the close box ask about.
+    bool projectDiffersFromDisk();
     void mnuToolsmnuFire_Click();
     void mnuToolsmnuConstructionVent_Click();
     void mnuLighting_Click();
@@ -429,9 +432,6 @@ private:
     /// What a save would write now into the .req and the .vnt file.
     scheme::SchemeWriter requirementFileContents();
     scheme::SchemeWriter fanListFileContents();
-    /// Whether a save would write other bytes than the project's files hold (for an unnamed project:
-    /// the template's files, which it was read from).
-    bool projectDiffersFromDisk();
     /// Before a save: refuses a fan number GBK cannot store and asks about other such texts; false when
     /// the save must not go on.
     bool confirmStorableTexts();
@@ -445,7 +445,7 @@ private:
     } readFaults_;
     bool saveProject();
     bool saveProjectAs();
-    /// Before the project is left (Exit, the close box, Open): when it differs from its files, asks
+    /// Before the project is left (New, Open, Exit, the close box): when it differs from its files, asks
     /// whether to save it; false when the user cancelled or a save the user asked for did not happen.
     bool askSaveBeforeLeaving();
     /// After a project is read: the first row of the year, slope, section, segment and congestion-block

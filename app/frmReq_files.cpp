@@ -1085,36 +1085,26 @@ bool frmReq::writeProjectFiles() {
     if (!confirmStorableTexts()) {
         return false;
     }
-    std::vector<std::string> failed;
-
-    std::string reqPath;
-    bool reqOk = false;
+    // The two files are one project: both are put in place or neither, so that a failed save never leaves
+    // a new .vnt beside an old .req.
+    std::vector<textfile::FileToWrite> files = {
+        {BaseName(modPublic::ProjectFile) + ".req", {}},
+        {modPublic::ProjectFile, {}},
+    };
+    std::optional<std::size_t> failed = 0;
     guarded([&] {
-        reqPath = ProjectPath(".req");
-        reqOk = requirementFileContents().Save(reqPath);
+        files[0].path = ProjectPath(".req");
+        files[0].bytes = requirementFileContents().Bytes();
+        failed = 1;
+        files[1].path = ProjectPath(".vnt");
+        files[1].bytes = fanListFileContents().Bytes();
+        failed = textfile::WriteAllOrNone(files);
     });
-    if (!reqOk) {
-        failed.push_back(reqPath.empty() ? BaseName(modPublic::ProjectFile) + ".req" : reqPath);
-    }
-
-    std::string vntPath;
-    bool vntOk = false;
-    guarded([&] {
-        vntPath = ProjectPath(".vnt");
-        vntOk = fanListFileContents().Save(vntPath);
-    });
-    if (!vntOk) {
-        failed.push_back(vntPath.empty() ? modPublic::ProjectFile : vntPath);
-    }
-
-    if (failed.empty()) {
+    if (!failed) {
         return true;
     }
-    std::string list;
-    for (const std::string& f : failed) {
-        list += "\r\n" + f;
-    }
-    platform::MsgBox("工程文件未能保存:" + list + "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+    platform::MsgBox("工程文件未能保存:\r\n" + files[*failed].path +
+                         "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
                      platform::vbOKOnly, "出错");
     return false;
 }
@@ -1245,11 +1235,9 @@ bool frmReq::askSaveBeforeLeaving() {
 }
 
 void frmReq::mnuFileNew_Click() {
-    if (platform::MsgBox(kSaveQuestion, platform::vbYesNo, kSaveQuestionTitle) == platform::vbYes) {
-        // The user asked to keep the project: without a save it must not be replaced by the template.
-        if (!saveProjectAs()) {
-            return;
-        }
+    // The template replaces the project: the engineer may keep it first, or stay.
+    if (!askSaveBeforeLeaving()) {
+        return;
     }
     modPublic::ProjectFile = TemplateProjectFile();
     OpenFile();

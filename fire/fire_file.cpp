@@ -100,14 +100,12 @@ FirSettings ReadFirBytes(std::string_view gbk) {
     if (fir.Whole || fir.Refused) {
         return fir;
     }
-    // No byte of a GBK character after its first is a line end, so the last one ends a record.
-    const std::size_t lineEnd = gbk.find_last_of("\r\n");
-    const std::size_t whole = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
-    if (whole == gbk.size()) {
+    const std::string_view whole = scheme::WholeRecords(gbk);
+    if (whole.size() == gbk.size()) {
         return fir;
     }
     scheme::SchemeReader kept;
-    kept.Parse(gbk.substr(0, whole));
+    kept.Parse(whole);
     fir = ReadFirFile(kept);
     fir.Whole = false;
     return fir;

@@ -18,6 +18,7 @@
 #include "platform/layout.h"
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -259,17 +260,41 @@ void frmLighting::LoadZoneCase() {
                    "  长度(m):" + vb::Format(DD_zone, "0.00"));
     });
 
-    scheme::SchemeReader in;
     const std::string casePath = CasePath(CasePosition(volume), CasePosition(mode), CasePosition(zone));
-    const bool own = !casePath.empty() && in.Open(casePath);
-    bool setUp = own;
-    if (own || in.Open(app::TemplateCompanionPath(kExtension))) {
-        setUp = ReadCase(in) && own;
-    } else {
-        // Neither the case nor the template: the case starts empty, the drawing switch as it was.
+    std::optional<std::string> bytes;
+    if (!casePath.empty()) {
+        bytes = textfile::ReadBytes(casePath);
+    }
+    const bool own = bytes.has_value();
+    if (!own) {
+        bytes = textfile::ReadBytes(app::TemplateCompanionPath(kExtension));
+    }
+    std::optional<lighting::LghContents> c;
+    if (bytes) {
+        c = lighting::ReadLghBytes(*bytes);
+    }
+    const bool damaged = own && (!c->Whole || c->RefusedRowCount);
+    if (!c || damaged) {
+        // Neither the case nor the template, or a damaged case: what is not read shows empty, not as the
+        // case shown before; the drawing switch stays as it was.
         lstLamp.ListItems.Clear();
         txtSS.set("");
         ClearResults();
+    }
+    const bool setUp = c && ReadCase(*c) && own;
+    damagedCase_.reset();
+    if (damaged) {
+        // The window reads its case again as its lists are filled: a file is named once, not each time.
+        if (!namedDamage_ || namedDamage_->first != casePath || namedDamage_->second != *bytes) {
+            if (c->RefusedRowCount) {
+                platform::CountWithinLimit(*c->RefusedRowCount, lighting::kMaxCaseRows, "开启回路");
+            } else {
+                platform::MsgBox(std::string(kFileName) + "不完整或已损坏:\r\n" + casePath +
+                                     "\r\n文件中未能读入的数据为空.",
+                                 platform::vbOKOnly, "出错");
+            }
+        }
+        namedDamage_.emplace(casePath, *bytes);
     }
     // A case read from the template is set up once the engineer changes or calculates it; until then it
     // is written as not set up, so that no report takes the template's circuits for the zone's design.
@@ -277,10 +302,12 @@ void frmLighting::LoadZoneCase() {
     if (!setUp) {
         guarded([this] { notSetUp_ = CaseRecords(true).Bytes(); });
     }
+    if (damaged) {
+        guarded([&] { damagedCase_.emplace(casePath, CaseContents().Bytes()); });
+    }
 }
 
-bool frmLighting::ReadCase(scheme::SchemeReader& in) {
-    const lighting::LghContents c = lighting::ReadLgh(in);
+bool frmLighting::ReadCase(const lighting::LghContents& c) {
     if (c.Rows) {
         lstLamp.ListItems.Clear();
         for (const lighting::CaseRow& row : *c.Rows) {
@@ -336,12 +363,21 @@ scheme::SchemeWriter frmLighting::CaseRecords(bool setUp) {
     return lighting::WriteLgh(rows, txtSS.Text(), results, chkDraw.Value() == 1, setUp);
 }
 
+bool frmLighting::DamagedCaseUnchanged(const std::string& path, const std::string& bytes) const {
+    return damagedCase_ && damagedCase_->first == path && damagedCase_->second == bytes;
+}
+
 bool frmLighting::SaveZoneCase() {
     const std::string path = OpenCasePath();
     if (path.empty()) {
         return true;
     }
-    return app::SaveCompanionFile(CaseContents(), path, kFileName);
+    const scheme::SchemeWriter contents = CaseContents();
+    // A damaged file stays as it is until the engineer changes the case: what was read of it is no edit.
+    if (DamagedCaseUnchanged(path, contents.Bytes())) {
+        return true;
+    }
+    return app::SaveCompanionFile(contents, path, kFileName);
 }
 
 // ---- The circuit editor ----
@@ -705,8 +741,9 @@ void frmLighting::Form_QueryUnload(int& cancel, int unloadMode) {
     // Finish and Back have saved it already.
     if (unloadMode == platform::vbFormControlMenu) {
         guarded([&] {
-            if (!platform::CloseBoxMayClose(OpenCasePath(), CaseContents().Bytes(),
-                                            [this] { return SaveZoneCase(); })) {
+            const std::string bytes = CaseContents().Bytes();
+            const std::string path = DamagedCaseUnchanged(OpenCasePath(), bytes) ? "" : OpenCasePath();
+            if (!platform::CloseBoxMayClose(path, bytes, [this] { return SaveZoneCase(); })) {
                 cancel = 1;
             }
         });

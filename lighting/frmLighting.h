@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lighting/lamp_photometry.h"
+#include "lighting/lgh_file.h"
 #include "platform/Form.h"
 #include "platform/ProgressBar.h"
 #include "platform/controls.h"
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// Lighting step 3: the cases of the point-by-point calculation (one per traffic volume, lighting mode and
@@ -79,7 +81,10 @@ private:
     void UpdateData(bool flag);
     void LoadZoneCase();
     /// Shows what a case file holds; what it lacks stays as shown. False for a case not set up.
-    bool ReadCase(scheme::SchemeReader& in);
+    bool ReadCase(const lighting::LghContents& c);
+    /// Whether `bytes` for the case file `path` are what the window made of that file when it was read
+    /// damaged: the engineer has changed nothing of it.
+    bool DamagedCaseUnchanged(const std::string& path, const std::string& bytes) const;
     /// Writes the open case's file; nothing without one. False when the engineer kept the earlier file or
     /// it could not be written.
     bool SaveZoneCase();
@@ -104,6 +109,11 @@ private:
     double LL_zone = 0, DD_zone = 0;
     /// The records of the open case as read, when it was not set up; nullopt for a case set up.
     std::optional<std::string> notSetUp_;
+    /// The file of the open case and the records the window made of it, when it was read damaged (cut
+    /// short, or a count refused); nullopt for a whole case.
+    std::optional<std::pair<std::string, std::string>> damagedCase_;
+    /// The damaged case file last named in a box, and its bytes then.
+    std::optional<std::pair<std::string, std::string>> namedDamage_;
     double dDistanceToCalArea = 0;
     double UU_0 = 0, UU_l = 0;
     std::vector<lighting::LampPoint> LampPoints;

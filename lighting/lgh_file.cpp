@@ -7,7 +7,8 @@ namespace lighting {
 
 LghContents ReadLgh(scheme::SchemeReader& in) {
     LghContents c;
-    if (!ReadCountedRows(in, CaseRow{}, c.Rows)) {
+    c.Whole = false;
+    if (!ReadCountedRows(in, CaseRow{}, c.Rows, kMaxCaseRows, &c.RefusedRowCount)) {
         return c;
     }
     if (!(c.AreaLength = in.NextText())) {
@@ -18,9 +19,34 @@ LghContents ReadLgh(scheme::SchemeReader& in) {
             return c;
         }
     }
+    if (in.AtEnd()) {
+        return c;
+    }
     c.Draw = in.NextBoolean();
-    in.Skip(static_cast<std::size_t>(kReserveRecords) * kReserveFields);
+    for (int f = 0; f < kReserveRecords * kReserveFields; ++f) {
+        if (!in.NextText()) {
+            return c;
+        }
+    }
+    c.Whole = true;
     c.SetUp = in.NextBoolean().value_or(true);
+    return c;
+}
+
+LghContents ReadLghBytes(std::string_view gbk) {
+    scheme::SchemeReader in;
+    in.Parse(gbk);
+    LghContents c = ReadLgh(in);
+    if (c.Whole || c.RefusedRowCount) {
+        return c;
+    }
+    const std::string_view whole = scheme::WholeRecords(gbk);
+    if (whole.size() != gbk.size()) {
+        scheme::SchemeReader kept;
+        kept.Parse(whole);
+        c = ReadLgh(kept);
+        c.Whole = false;
+    }
     return c;
 }
 

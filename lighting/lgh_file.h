@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /// The case file `.lgh` of lighting step 3: one per traffic volume, lighting mode and zone, holding the
@@ -15,6 +16,9 @@ namespace lighting {
 
 /// Number of result texts of a case: Emin, Emax, Eav, Lmin, Lmax, Lav, Uo, Ul.
 inline constexpr int kCaseResults = 8;
+
+/// Most switched-on circuits a case file may list: a zone is lit by a handful of circuits.
+inline constexpr long long kMaxCaseRows = 1000;
 
 /// One switched-on circuit: name, longitudinal spacing, power, distance from the start of the area.
 using CaseRow = std::array<std::string, 4>;
@@ -31,12 +35,22 @@ struct LghContents {
     /// the reserve records, written only for such a case, so that the files written before it read as
     /// cases of their own.
     bool SetUp = true;
+    /// False when the file ends before the end of its reserve records: it was cut short.
+    bool Whole = true;
+    /// The row count when it exceeds kMaxCaseRows: the reading stopped at it.
+    std::optional<long long> RefusedRowCount;
 };
 
 /// Reads the records in file order. A count that is not a whole number ends the reading; a row cut off by
 /// the end of the file is dropped (the rows before it are kept); a drawing switch that is no Boolean is
-/// nullopt. The reserve records are skipped.
+/// nullopt. The reserve records are passed over. A row count above kMaxCaseRows ends the reading
+/// (`RefusedRowCount`).
 LghContents ReadLgh(scheme::SchemeReader& in);
+
+/// Reads a whole file's bytes (GBK). A file cut short (not `Whole`) keeps the records read whole: the
+/// record the cut falls in, after the last line end, is dropped, so that a circuit row cut in two is not
+/// taken for another circuit.
+LghContents ReadLghBytes(std::string_view gbk);
 
 /// The records of a case file, the three reserve records of 15 empty texts, then #FALSE# for a case not
 /// set up.

@@ -3,6 +3,7 @@
 
 #include "platform/scheme_file.h"
 
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -14,12 +15,21 @@ inline constexpr int kReserveRecords = 3;
 inline constexpr int kReserveFields = 15;
 
 /// Reads the count of a file's row list, then that many rows shaped like `blank` into `rows`. False when
-/// nothing after can be read: the count is missing (`rows` left as it was) or a row is cut off by the end
-/// of the file (the rows before it kept).
+/// nothing after can be read: the count is missing (`rows` left as it was), a row is cut off by the end
+/// of the file (the rows before it kept), or the count is above `limit` (`rows` left as it was, the count
+/// in `refused` when given).
 template <class Row>
-bool ReadCountedRows(scheme::SchemeReader& in, const Row& blank, std::optional<std::vector<Row>>& rows) {
+bool ReadCountedRows(scheme::SchemeReader& in, const Row& blank, std::optional<std::vector<Row>>& rows,
+                     long long limit = std::numeric_limits<long long>::max(),
+                     std::optional<long long>* refused = nullptr) {
     const std::optional<long long> n = in.NextWhole();
     if (!n) {
+        return false;
+    }
+    if (*n > limit) {
+        if (refused != nullptr) {
+            *refused = *n;
+        }
         return false;
     }
     std::vector<Row> read;

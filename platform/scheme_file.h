@@ -129,4 +129,8 @@ private:
     void ParseFields(const std::string& text);
 };
 
+/// The records of a file cut short that were written whole: its bytes (GBK) up to its last line end, so
+/// that a field cut in two is not taken for another value; "" when no line end was reached.
+std::string_view WholeRecords(std::string_view gbk);
+
 } // namespace scheme

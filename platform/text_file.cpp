@@ -175,43 +175,117 @@ std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     }
 }
 
-bool WriteAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp;
-    try {
-        if (path.empty()) {
-            return false;
-        }
-        namespace fs = std::filesystem;
+namespace {
+
+// Writes `bytes` to a new temporary file beside `path`, with the permissions of the file it is to replace
+// (those of any new file when there is none); the temporary's path, or nullopt (nothing left) on failure.
+std::optional<std::string> WriteTemporary(const std::string& path, std::string_view bytes) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    std::string temp = path + std::string(kTempMark) + std::string(kTempLetters, 'X');
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    (void)::fchmod(fd, mode); // a file system without permissions is no reason to fail the save
+    bool ok = WriteAll(fd, bytes);
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
         std::error_code ec;
-        temp = path + std::string(kTempMark) + std::string(kTempLetters, 'X');
-        int fd = ::mkstemp(temp.data());
-        if (fd < 0) {
-            temp.clear();
+        fs::remove(temp, ec);
+        return std::nullopt;
+    }
+    return temp;
+}
+
+void RemoveTemporaries(const std::vector<std::string>& temps) {
+    for (const std::string& temp : temps) {
+        std::error_code ec;
+        if (!temp.empty()) {
+            fs::remove(temp, ec);
+        }
+    }
+}
+
+} // namespace
+
+bool WriteAtomically(const std::string& path, std::string_view bytes) {
+    std::optional<std::string> temp;
+    try {
+        temp = WriteTemporary(path, bytes);
+        if (!temp) {
             return false;
         }
-        // Keep the permissions of the file being replaced; a new file gets those of any new file.
-        struct stat st {};
-        mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-        (void)::fchmod(fd, mode); // a file system without permissions is no reason to fail the save
-        bool ok = WriteAll(fd, bytes);
-        ok = ::fsync(fd) == 0 && ok;
-        ok = ::close(fd) == 0 && ok;
-        if (ok) {
-            fs::rename(temp, path, ec);
-            ok = !ec;
-        }
-        if (!ok) {
-            fs::remove(temp, ec);
+        std::error_code ec;
+        fs::rename(*temp, path, ec);
+        if (ec) {
+            fs::remove(*temp, ec);
             return false;
         }
         RemoveLeftovers(path);
         return true;
     } catch (...) {
-        if (!temp.empty()) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
+        if (temp) {
+            RemoveTemporaries({*temp});
         }
         return false;
+    }
+}
+
+std::optional<std::size_t> WriteAllOrNone(const std::vector<FileToWrite>& files) {
+    std::vector<std::string> temps(files.size());
+    std::size_t at = 0;
+    try {
+        for (; at < files.size(); ++at) {
+            std::optional<std::string> temp = WriteTemporary(files[at].path, files[at].bytes);
+            if (!temp) {
+                RemoveTemporaries(temps);
+                return at;
+            }
+            temps[at] = std::move(*temp);
+        }
+        // What each target holds now, to be put back when a later one cannot be put in place. A target
+        // that is there but cannot be read (a folder of that name, say) could not be put back: it fails
+        // the save before anything is replaced.
+        std::vector<std::optional<std::string>> earlier(files.size());
+        for (at = 0; at < files.size(); ++at) {
+            std::error_code ec;
+            if (fs::symlink_status(files[at].path, ec).type() != fs::file_type::not_found) {
+                earlier[at] = ReadBytes(files[at].path);
+                if (!earlier[at]) {
+                    RemoveTemporaries(temps);
+                    return at;
+                }
+            }
+        }
+        for (at = 0; at < files.size(); ++at) {
+            std::error_code ec;
+            fs::rename(temps[at], files[at].path, ec);
+            if (ec) {
+                for (std::size_t back = 0; back < at; ++back) {
+                    std::error_code rm;
+                    if (earlier[back]) {
+                        WriteAtomically(files[back].path, *earlier[back]);
+                    } else {
+                        fs::remove(files[back].path, rm);
+                    }
+                }
+                RemoveTemporaries(
+                    std::vector<std::string>(temps.begin() + static_cast<std::ptrdiff_t>(at), temps.end()));
+                return at;
+            }
+        }
+        for (const FileToWrite& f : files) {
+            RemoveLeftovers(f.path);
+        }
+        return std::nullopt;
+    } catch (...) {
+        RemoveTemporaries(temps);
+        return std::min(at, files.empty() ? 0 : files.size() - 1);
     }
 }
 

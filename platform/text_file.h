@@ -21,6 +21,19 @@ std::optional<std::string> ReadBytes(const std::string& path);
 /// is removed then). A write that succeeds also removes what earlier saves of the file left behind.
 bool WriteAtomically(const std::string& path, std::string_view bytes);
 
+/// One file of a save that writes several files together: where it goes and its bytes.
+struct FileToWrite {
+    std::string path;
+    std::string bytes;
+};
+
+/// Writes files that belong together all or none: each to a temporary file in its folder first, then
+/// each renamed over its target only once all were written. When anything fails, the files already put
+/// in place get their earlier bytes back (or go again when there were none), every temporary file is
+/// removed, and the files on disk stay as they were. nullopt when all were written; otherwise the index
+/// in `files` of the one that failed.
+std::optional<std::size_t> WriteAllOrNone(const std::vector<FileToWrite>& files);
+
 /// Whether `name` (a bare file name) is a temporary file that WriteAtomically made for the file `target`
 /// (a bare file name) and a save that was cut off left behind: the target's name, ".tmp" and six letters
 /// or digits. Nothing else is ever taken for one.

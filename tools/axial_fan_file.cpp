@@ -18,20 +18,22 @@ std::string next(scheme::SchemeReader& in) {
     return in.NextText().value_or("");
 }
 
-// A count cannot ask for more rows than the fields left could fill.
-std::size_t rowCount(scheme::SchemeReader& in, std::size_t fieldsPerRow) {
+// Reads a counted row list. A count cannot ask for more rows than the fields left could fill; one above
+// kMaxAxialFanRows is refused, and false says the reading ends there.
+template <std::size_t N>
+bool rows(scheme::SchemeReader& in, bool losses, std::vector<std::array<std::string, N>>& result,
+          std::optional<AxialRefusedCount>& refused) {
     const std::optional<long long> n = in.NextWhole();
     if (!n || *n <= 0) {
-        return 0;
+        return true;
     }
-    const auto wanted = static_cast<unsigned long long>(*n);
-    return static_cast<std::size_t>(std::min<unsigned long long>(wanted, in.FieldCount() / fieldsPerRow + 1));
-}
-
-template <std::size_t N> std::vector<std::array<std::string, N>> rows(scheme::SchemeReader& in) {
-    std::vector<std::array<std::string, N>> result;
-    in.NextTextRows(static_cast<long long>(rowCount(in, N)), std::array<std::string, N>{}, result);
-    return result;
+    if (*n > kMaxAxialFanRows) {
+        refused = AxialRefusedCount{losses, *n};
+        return false;
+    }
+    const long long count = std::min<long long>(*n, static_cast<long long>(in.FieldCount() / N + 1));
+    in.NextTextRows(count, std::array<std::string, N>{}, result);
+    return true;
 }
 
 } // namespace
@@ -90,9 +92,13 @@ AxialFanTexts ParseAxialFanFile(std::string_view gbkBytes) {
     fan.v = next(in);
     fan.Disc = next(in);
     in.Skip(); // the heading; its text is not compared
-    fan.Sections = rows<8>(in);
+    if (!rows(in, false, fan.Sections, fan.Refused)) {
+        return fan;
+    }
     in.Skip();
-    fan.Zetas = rows<3>(in);
+    if (!rows(in, true, fan.Zetas, fan.Refused)) {
+        return fan;
+    }
     fan.p_d = next(in);
     fan.p_s = next(in);
     fan.p_tot = next(in);

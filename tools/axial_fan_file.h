@@ -17,6 +17,16 @@ using AxialSectionTexts = std::array<std::string, 8>;
 /// One local-loss row: position, coefficient, remark.
 using AxialZetaTexts = std::array<std::string, 3>;
 
+/// Most rows either list of a fan file (the duct pieces, the local losses) may ask for: one fan's duct
+/// is made of a handful of pieces and bends, so a larger count is a damaged file.
+inline constexpr long long kMaxAxialFanRows = 1000;
+
+/// A list count of the fan file above kMaxAxialFanRows, where the reading stopped.
+struct AxialRefusedCount {
+    bool losses = false; ///< the local-loss list; otherwise the duct pieces
+    long long count = 0;
+};
+
 /// Everything the fan file holds, as the window shows it.
 struct AxialFanTexts {
     std::string Q, N, RHO;
@@ -28,6 +38,8 @@ struct AxialFanTexts {
     std::string p_d, p_s, p_tot;
     std::string t, P, eta, SSkw;
     std::string etam, k, MM;
+    /// Set by reading when a list count was above kMaxAxialFanRows: nothing after it was read.
+    std::optional<AxialRefusedCount> Refused;
 };
 
 /// The fan file of fan `fanNo`: the project file less its last four characters, "_", the number, ".afd".
@@ -47,7 +59,7 @@ std::string AxialFanFileBytes(const AxialFanTexts& fan);
 
 /// Reads the file's bytes field by field in the order they are written. A file that ends early gives
 /// empty texts past its end; a row cut short by the end is dropped; a count that is not a whole number
-/// of 0 or more gives no rows.
+/// of 0 or more gives no rows; a count above kMaxAxialFanRows stops the reading there (`Refused`).
 AxialFanTexts ParseAxialFanFile(std::string_view gbkBytes);
 
 } // namespace tools

@@ -319,6 +319,9 @@ bool frmAxialFanDesign::SaveFile() {
         return true;
     }
     const scheme::SchemeWriter file = tools::AxialFanFile(collect());
+    if (refusedFile_ && refusedFile_->first == path && refusedFile_->second == file.Bytes()) {
+        return true;
+    }
     if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
         return false;
     }
@@ -341,8 +344,15 @@ void frmAxialFanDesign::OpenFile() {
     if (!bytes) {
         bytes = textfile::ReadBytes(app::TemplateCompanionPath(kExtension));
     }
-    apply(tools::ParseAxialFanFile(bytes.value_or("")));
+    const tools::AxialFanTexts fan = tools::ParseAxialFanFile(bytes.value_or(""));
+    apply(fan);
     shownFanNo_ = tools::FanNoProblem(fanNo) ? "" : fanNo;
+    refusedFile_.reset();
+    if (fan.Refused) {
+        platform::CountWithinLimit(fan.Refused->count, tools::kMaxAxialFanRows,
+                                   fan.Refused->losses ? "局部损失" : "风道分段");
+        guarded([this] { refusedFile_.emplace(fanFilePath(), tools::AxialFanFileBytes(collect())); });
+    }
 }
 
 void frmAxialFanDesign::lstFanNo_ItemClick(ListItem& item) {

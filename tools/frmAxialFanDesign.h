@@ -9,7 +9,9 @@
 #include "tools/axial_fan_report.h"
 #include "ventparam/duct_list.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// The axial fans of the project, one at a time: the duct each fan moves its air through, its basic data,
@@ -115,5 +117,8 @@ private:
     std::string fanFilePath() const;
 
     std::string shownFanNo_;
+    /// The file of the shown fan and what the window would write to it as read, when the file was refused
+    /// part-way (a list count above the cap): it is left as it is unless the engineer changes something.
+    std::optional<std::pair<std::string, std::string>> refusedFile_;
     platform::Layout layout_;
 };

@@ -270,9 +270,17 @@ void DuctEditor::lstWallMaterial_Click() {
 }
 
 void MarkRowsRed(platform::ListView& list, const std::vector<int>& rows) {
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        const bool red = std::find(rows.begin(), rows.end(), i) != rows.end();
-        list.ListItems(i).setForeColor(red ? platform::vbRed : platform::vbWindowText);
+    // One pass over the rows: a long list with many rows marked must not cost rows × marked lookups.
+    const int count = list.ListItems.Count();
+    std::vector<bool> red(static_cast<std::size_t>(count) + 1, false);
+    for (const int row : rows) {
+        if (row >= 1 && row <= count) {
+            red[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    for (int i = 1; i <= count; ++i) {
+        list.ListItems(i).setForeColor(red[static_cast<std::size_t>(i)] ? platform::vbRed
+                                                                        : platform::vbWindowText);
     }
 }
 

@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -552,14 +553,11 @@ TEST(FileCommands, CaptionsAndTheDialogOfEachCommand) {
     EXPECT_EQ(platform::filedialog::log()[1].title, "选择通风分析工程文件");
     EXPECT_EQ(w.txtProjectName.Text(), "改过");
 
-    platform::msgbox::script(platform::vbNo);
+    // The project was just opened: New has nothing to ask.
     w.mnuFileNew_Click();
     EXPECT_EQ(w.Caption(), "Kelvora-Kelvora-Aridane Unamed");
     EXPECT_TRUE(modPublic::ProjectFile.empty());
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNo);
+    EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
 TEST(FileCommands, CancelledDialogsChangeNothing) {
@@ -685,29 +683,90 @@ TEST(FileCommands, ASaveThatCannotWriteSaysSoAndTheOldFileStaysWhole) {
     }
 }
 
+/// Every entry of a folder: a file's bytes, "<folder>" for a folder.
+std::map<std::string, std::string> folderSnapshot(const std::string& dir) {
+    std::map<std::string, std::string> entries;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        entries[e.path().filename().string()] = e.is_directory() ? "<folder>" : bytesOf(e.path().string());
+    }
+    return entries;
+}
+
+TEST(FileCommands, ASaveWhoseFileCannotBePutInPlaceLeavesEveryFileAsItWas) {
+    struct Case {
+        bool saveAs;
+        const char* blocked; // the file of the save that a folder of its name stands in for
+    } const cases[] = {{false, ".req"}, {false, ".vnt"}, {true, ".req"}, {true, ".vnt"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.saveAs ? "Save As, " : "Save, ") + c.blocked);
+        frmReq& w = window();
+        const std::string name = std::string(c.saveAs ? "as" : "") + (c.blocked + 1);
+        const std::string dir = folder(name);
+        const std::string own = saveAs(w, dir + "/n.vnt");
+        writeBytes(dir + "/m.req", "the other project's req");
+        writeBytes(dir + "/m.vnt", "the other project's vnt");
+        const std::string target = c.saveAs ? dir + "/m" : dir + "/n";
+        fs::remove(target + c.blocked);
+        fs::create_directory(target + c.blocked);
+        // A change to each file of the project.
+        w.txtProjectName.set(name);
+        modPublic::AxialFanList.items = {name};
+        const auto before = folderSnapshot(dir);
+
+        platform::msgbox::reset();
+        platform::msgbox::script(platform::vbOK);
+        if (c.saveAs) {
+            saveAs(w, dir + "/m.vnt");
+        } else {
+            w.mnuFileSave_Click();
+        }
+        EXPECT_EQ(folderSnapshot(dir), before) << "every file byte for byte, no temporary file left";
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+        EXPECT_EQ(platform::msgbox::log()[0].prompt,
+                  "工程文件未能保存:\r\n" + target + c.blocked +
+                      "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.");
+        EXPECT_EQ(modPublic::ProjectFile, own);
+    }
+}
+
 TEST(FileCommands, NewKeepsTheProjectWhenTheSaveItWasAskedForDidNotHappen) {
     frmReq& w = window();
     const std::string dir = folder("p");
-    saveAs(w, dir + "/named.vnt");
+    const std::string named = saveAs(w, dir + "/named.vnt");
+    w.mnuFileNew_Click();
+    EXPECT_TRUE(platform::msgbox::log().empty()) << "nothing to ask right after a save";
+    saveAs(w, named);
     w.txtProjectName.set("未保存的修改");
     const std::string caption = w.Caption();
 
-    // Yes, then the save dialog (also for a named project) is cancelled: nothing is lost.
-    platform::msgbox::script(platform::vbYes);
-    platform::filedialog::scriptCancel();
+    // Cancel keeps everything; the question offers Yes, No and Cancel.
+    platform::msgbox::script(platform::vbCancel);
     w.mnuFileNew_Click();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
+    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
+    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
     EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
-    EXPECT_EQ(modPublic::ProjectFile, dir + "/named.vnt");
+    EXPECT_EQ(modPublic::ProjectFile, named);
     EXPECT_EQ(w.Caption(), caption);
 
-    // Yes and a chosen name: saved there, then the template comes in unnamed.
+    // Yes on a named project saves it under its name without a dialog, then the template comes in.
     platform::msgbox::script(platform::vbYes);
-    platform::filedialog::script(dir + "/kept.vnt");
     w.mnuFileNew_Click();
-    EXPECT_NE(bytesOf(dir + "/kept.req").find(textcodec::ToGbk("未保存的修改")), std::string::npos);
+    EXPECT_EQ(platform::filedialog::log().size(), 2u) << "only the two Save As of the set-up";
+    EXPECT_NE(bytesOf(dir + "/named.req").find(textcodec::ToGbk("未保存的修改")), std::string::npos);
     EXPECT_TRUE(modPublic::ProjectFile.empty());
     EXPECT_EQ(w.Caption(), "Kelvora-Kelvora-Aridane Unamed");
     EXPECT_NE(w.txtProjectName.Text(), "未保存的修改");
+
+    // Yes on an unnamed project asks for a name; cancelling that dialog loses nothing.
+    w.txtProjectName.set("未命名的修改");
+    platform::msgbox::script(platform::vbYes);
+    platform::filedialog::scriptCancel();
+    w.mnuFileNew_Click();
+    EXPECT_TRUE(platform::filedialog::log().back().save);
+    EXPECT_EQ(w.txtProjectName.Text(), "未命名的修改");
 }
 
 TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotHappen) {

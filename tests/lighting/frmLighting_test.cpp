@@ -444,13 +444,65 @@ TEST_F(Step3, WithoutATrafficVolumeACaseKeepsItsCircuitsOverASwitch) {
 TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
     ASSERT_TRUE(textfile::WriteAtomically(
         casePath("0_0_0"), textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路B\"\r\n")));
+    platform::msgbox::script(platform::vbOK);
     frmLighting& w = step3();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
     EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
     EXPECT_EQ(w.txtSS.Text(), "");
     fs::remove(folder() + "/ConfigFiles/normal.lgh");
     w.lstSegment.userClick(3); // neither case nor template: the case starts empty
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
     EXPECT_TRUE(fs::exists(casePath("0_0_0")));
+}
+
+TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsChanged) {
+    // Cut inside the second circuit's distance: that row is no circuit; the area length and results are
+    // not in the file and show empty, not as the case shown before.
+    const std::string cut =
+        textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路A\",\"4\",\"100\",\"1");
+    const std::string path = casePath("0_0_1");
+    ASSERT_TRUE(textfile::WriteAtomically(path, cut));
+    frmLighting& w = step3();
+    w.txtSS.set("99");
+    platform::msgbox::script(platform::vbOK);
+    w.lstSegment.userClick(1);
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt,
+              "照明计算文件不完整或已损坏:\r\n" + path + "\r\n文件中未能读入的数据为空.");
+    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
+    EXPECT_EQ(w.txtSS.Text(), "");
+
+    // Neither moving on, nor the close box, nor Finish offers to write what was read over the file.
+    w.lstSegment.userClick(2);
+    w.lstSegment.userClick(1);
+    Forms::unload(w, platform::vbFormControlMenu);
+    EXPECT_EQ(platform::msgbox::log().size(), 1u) << "named once, no save question";
+    platform::msgbox::script(platform::vbOK); // named again as the window opens again
+    step3().lstSegment.userClick(1);
+    step3().cmdClose.userClick();
+    EXPECT_EQ(textfile::ReadBytes(path), cut);
+
+    // A change of the engineer's is saved as any other.
+    platform::msgbox::script(platform::vbOK);
+    frmLighting& again = step3();
+    again.lstSegment.userClick(1);
+    again.txtSS.userType("120");
+    again.cmdClose.userClick();
+    EXPECT_NE(readUtf8(path).find("\"120\""), std::string::npos);
+}
+
+TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
+    const std::string bytes = textcodec::ToGbk("1001\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n");
+    ASSERT_TRUE(textfile::WriteAtomically(casePath("0_0_0"), bytes));
+    platform::msgbox::script(platform::vbOK);
+    frmLighting& w = step3();
+    ASSERT_EQ(platform::msgbox::log().size(), 1u);
+    EXPECT_EQ(platform::msgbox::log()[0].prompt, "开启回路的数量 1001 超过上限 1000，请检查输入或文件。");
+    EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
+    w.cmdClose.userClick();
+    EXPECT_EQ(textfile::ReadBytes(casePath("0_0_0")), bytes);
 }
 
 TEST_F(Step3, TheCloseBoxKeepsTheCaseAndFinishClosesTheWizard) {

@@ -124,3 +124,22 @@ TEST_F(TextFileTest, AnAtomicWriteOverAFolderFailsAndLeavesTheFolder) {
     EXPECT_EQ(*textfile::ReadBytes(path("sub/keep.txt")), "k");
     EXPECT_EQ(entries(), 1u);
 }
+
+TEST_F(TextFileTest, FilesWrittenTogetherAreAllPutInPlaceOrNoneIs) {
+    // The file that cannot be written: its folder is missing, or a folder stands where it goes.
+    for (const char* second : {"nofolder/b.txt", "sub"}) {
+        SCOPED_TRACE(second);
+        put("a.txt", "old a");
+        fs::create_directories(path("sub"));
+        const std::optional<std::size_t> failed =
+            textfile::WriteAllOrNone({{path("a.txt"), "new a"}, {path(second), "new b"}});
+        EXPECT_EQ(failed, std::optional<std::size_t>(1));
+        EXPECT_EQ(*textfile::ReadBytes(path("a.txt")), "old a");
+        EXPECT_EQ(entries(), 2u) << "a.txt and sub, no temporary file";
+        fs::remove_all(path("sub"));
+    }
+    EXPECT_EQ(textfile::WriteAllOrNone({{path("a.txt"), "new a"}, {path("b.txt"), "new b"}}), std::nullopt);
+    EXPECT_EQ(*textfile::ReadBytes(path("a.txt")), "new a");
+    EXPECT_EQ(*textfile::ReadBytes(path("b.txt")), "new b");
+    EXPECT_EQ(entries(), 2u);
+}

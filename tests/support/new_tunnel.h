@@ -75,14 +75,22 @@ inline void expectPage6Warning(frmReq& w, const std::string& caption) {
     EXPECT_EQ(w.lblWarning6.Caption(), caption);
 }
 
+/// 新建 without keeping the project: No to the save question, which comes only when the project differs
+/// from its files.
+inline void NewProjectDiscarding(frmReq& w) {
+    if (w.projectDiffersFromDisk()) {
+        platform::msgbox::script(platform::vbNo);
+    }
+    w.mnuFileNew_Click();
+}
+
 /// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values:
 /// the template's slopes, cross-sections and design years replaced by the tunnel's, the segment table
 /// rebuilt, the first design year made current, the two-way speed and the congestion blocks replaced
 /// when the tunnel names them, every page visited so that its results are computed; then 另存为
 /// `project` (a .vnt path) unless it is empty.
 inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project = "") {
-    platform::msgbox::script(platform::vbNo);
-    w.mnuFileNew_Click();
+    NewProjectDiscarding(w);
     w.Show();
     const auto clearList = [](platform::ListView& list, platform::CommandButton& remove) {
         while (list.ListItems.Count() > 0) {

@@ -475,6 +475,33 @@ TEST_F(AxialFanWindow, MissingAndDamagedFanFilesNeverStopTheWindow) {
     EXPECT_FALSE(fs::exists(test_stage::appFolder() + "/_8.afd"));
 }
 
+TEST_F(AxialFanWindow, AListCountAboveTheCapIsRefusedInTheErrorBoxAndTheFileIsKept) {
+    for (const bool losses : {false, true}) {
+        SCOPED_TRACE(losses ? "local losses" : "duct pieces");
+        tools::AxialFanTexts fan;
+        fan.Q = "42";
+        fan.Sections.assign(losses ? 2 : 1001, {"10", "#FALSE#", "1", "4", "1", "0", "0.02", ""});
+        fan.Zetas.assign(1001, {"5", "0.5", ""});
+        fan.p_s = "300";
+        const std::string bytes = tools::AxialFanFileBytes(fan);
+        ASSERT_TRUE(textfile::WriteAtomically(fanFile("big"), bytes));
+
+        platform::msgbox::reset();
+        platform::msgbox::script(platform::vbOK);
+        frmAxialFanDesign& w = open({"big"});
+        ASSERT_EQ(platform::msgbox::log().size(), 1u);
+        EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+        EXPECT_EQ(platform::msgbox::log()[0].prompt, std::string(losses ? "局部损失" : "风道分段") +
+                                                         "的数量 1001 超过上限 1000，请检查输入或文件。");
+        EXPECT_EQ(w.txtQ.Text(), "42") << "what comes before the count is read";
+        EXPECT_EQ(w.lstSection.ListItems.Count(), losses ? 2 : 0);
+        EXPECT_EQ(w.lstzeta.ListItems.Count(), 0);
+        EXPECT_EQ(w.txtp_s.Text(), "") << "nothing after the count";
+        w.cmdClose.userClick();
+        EXPECT_EQ(textfile::ReadBytes(fanFile("big")), bytes) << "what was read is no edit of the engineer's";
+    }
+}
+
 TEST_F(AxialFanWindow, TheReportRecalculatesEveryFanAndOpensInTheViewer) {
     Forms::instance<frmReq>().txtProjectName.set("某隧道");
     frmAxialFanDesign& w = open();
