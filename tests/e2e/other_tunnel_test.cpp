@@ -26,16 +26,6 @@ using platform::TextBox;
 
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-/// The two-way tunnel K12+000–K15+500 of 3.5 km, 1,200 m above the sea, in a sag: −2.5 % for 1,900 m,
-/// then +1.8 %.
-test_support::NewTunnel SagTunnel() {
-    test_support::NewTunnel t = test_support::TwoWayBore();
-    t.elevation = "1200";
-    t.start = "12000";
-    t.slopes = {{"13900", "-2.5"}, {"15500", "1.8"}};
-    return t;
-}
-
 /// What one window shows as it opens and what its report prints before any calculation.
 struct Opened {
     std::vector<std::string> empty; ///< boxes and lists that must show nothing: "name=text"
@@ -164,7 +154,7 @@ TEST_P(OtherTunnel, OpensOnTheTemplateWithoutItsDesign) {
     const Row& row = GetParam();
     frmReq& req = platform::Forms::instance<frmReq>();
     const std::string project = test_stage::appFolder() + "/凹形隧道.vnt";
-    test_support::TypeNewTunnel(req, SagTunnel(), project);
+    test_support::TypeNewTunnel(req, test_support::SagTunnel(), project);
     ASSERT_EQ(modPublic::ProjectFile, project);
     ASSERT_EQ(modPublic::StartPile, 12000);
     ASSERT_EQ(modPublic::EndPile, 15500);

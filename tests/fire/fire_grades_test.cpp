@@ -45,11 +45,7 @@ Shown clickFirePoint(frmFire& w, int row) {
 // the smoke towards K12+000, so the hot stretch runs from the fire to the start portal.
 TEST(FireOverGrades, FiresEitherSideOfASagGetTheSamePressureAndFans) {
     frmReq& req = Forms::instance<frmReq>();
-    test_support::NewTunnel t = test_support::TwoWayBore();
-    t.elevation = "1200";
-    t.start = "12000";
-    t.slopes = {{"13900", "-2.5"}, {"15500", "1.8"}};
-    test_support::TypeNewTunnel(req, t, test_support::projectPath(".vnt"));
+    test_support::TypeNewTunnel(req, test_support::SagTunnel(), test_support::projectPath(".vnt"));
     frmFire& w = Forms::instance<frmFire>();
     while (w.lstFireLoc.ListItems.Count() > 0) {
         w.cmdFireLocDelete.userClick();

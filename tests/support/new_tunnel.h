@@ -48,6 +48,16 @@ inline NewTunnel TwoWayBore() {
     return t;
 }
 
+/// The two-way tunnel K12+000–K15+500 of 3.5 km, 1,200 m above the sea, in a sag: −2.5 % for 1,900 m to
+/// K13+900, then +1.8 %; the rest as the two-way bore.
+inline NewTunnel SagTunnel() {
+    NewTunnel t = TwoWayBore();
+    t.elevation = "1200";
+    t.start = "12000";
+    t.slopes = {{"13900", "-2.5"}, {"15500", "1.8"}};
+    return t;
+}
+
 /// The one-way bore K10+000–K14+200 of 4.2 km: +1.2 % to K12+100, then −0.8 %; 65 m², 900 m above the sea,
 /// 80 km/h; the perimeter and the design years as the test needs them, the line and the speeds the
 /// template's.
