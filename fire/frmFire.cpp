@@ -176,9 +176,9 @@ void frmFire::buildControls() {
 
 void frmFire::connectEvents() {
     // The window keeps the button face, but every box of it holds a number it computes with.
-    platform::Layout::entries(
-        {.numbers = {&txtMW, &txtQ, &txteta, &txtBlockVehNum, &txtRatio, &txtvn, &txtExsmokePile1,
-                     &txtExsmokePile2, &txtFirePile, &txtExsmokePile}});
+    platform::Layout::entries({.numbers = {&txtMW, &txtQ, &txteta, &txtBlockVehNum, &txtRatio, &txtvn,
+                                           &txtExsmokePile1, &txtExsmokePile2, &txtFirePile, &txtExsmokePile},
+                               .textLists = {&cmbJetModel}});
     platform::Connect(chkAirExpand.Click, this, &frmFire::chkAirExpand_Click);
     platform::Connect(chkNaturalWind.Click, this, &frmFire::chkNaturalWind_Click);
     platform::Connect(chkTranverse.Click, this, &frmFire::chkTranverse_Click);

@@ -273,7 +273,13 @@ void frmMultiShaftAndJet::connectEvents() {
     // The shaft editor starts empty and is filled by a click on a shaft.
     platform::Layout::entries(
         {.optionalNumbers = {&txtShaftPile, &txtp_de, &txtp_se, &txtt1_e, &txtp1_e, &txteta_e, &txtp_db,
-                             &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b}});
+                             &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b},
+         .numberLists = {&cmbCounte, &cmbCountb}});
+    // What the window computes into the editor goes into the shaft's row as it stands.
+    const std::vector<TextBox*> computed = {&txtQQ_e,   &txtAA_e,  &txtdeltap_e,  &txtp_tote,   &txtSSkw_e,
+                                            &txtMM1_e,  &txtQQ_b,  &txtAA_b,      &txtdeltap_b, &txtp_totb,
+                                            &txtSSkw_b, &txtMM1_b, &txtZeta_heliu};
+    platform::Layout::entries({.optionalNumbers = computed, .numbers = computed});
     platform::Connect(cmdBack.Click, this, &frmMultiShaftAndJet::cmdBack_Click);
     platform::Connect(cmdDrawPressCurve.Click, this, &frmMultiShaftAndJet::cmdDrawPressCurve_Click);
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);

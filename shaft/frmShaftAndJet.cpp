@@ -351,7 +351,9 @@ void frmShaftAndJet::buildControls() {
 }
 
 void frmShaftAndJet::connectEvents() {
-    platform::Layout::entries({.optionalNumbers = {&txtPile, &txtJetNumPerTeam, &txtPress}});
+    platform::Layout::entries({.optionalNumbers = {&txtPile, &txtJetNumPerTeam, &txtPress},
+                               .numbers = {&txtQQ_e, &txtAA_b},
+                               .numberLists = {&cmbCounte, &cmbCountb}});
     // A pick from a list and a typed text both change the count or the model.
     platform::Connect(cmbCounte.Click, this, &frmShaftAndJet::cmbCounte_Change);
     platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);

@@ -128,6 +128,7 @@ void frmShaftEject::buildControls() {
 }
 
 void frmShaftEject::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtShaftDD_r}});
     platform::Connect(optPresModel1.Click, this, &frmShaftEject::optPresModel1_Click);
     platform::Connect(optPresModel2.Click, this, &frmShaftEject::optPresModel2_Click);
     platform::Connect(txtShaftAA_r.Change, this, &frmShaftEject::txtShaftAA_r_Change);

@@ -145,6 +145,7 @@ void frmConcentrate::buildControls() {
 }
 
 void frmConcentrate::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtPP_tot, &txtAA_tot, &txtSS_tot}});
     platform::Connect(cmdCalculateJet.Click, this, &frmConcentrate::cmdCalculateJet_Click);
     platform::Connect(cmdReport.Click, this, &frmConcentrate::cmdReport_Click);
     platform::Connect(cmdBack.Click, this, &frmConcentrate::cmdBack_Click);

@@ -6,14 +6,29 @@
 #include "app/modPublic.h"
 #include "fire/frmFire.h"
 #include "jetfan/dlgJetPressure.h"
+#include "jetfan/frmJet.h"
 #include "jetfan/frmSetJetPile.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmLighting.h"
+#include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/frmSetMSJetPile.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "shaft/frmShaftAndJet.h"
+#include "shaft/frmShaftEject.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
+#include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
+#include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral1.h"
+#include "transverse/frmLateral3.h"
+#include "ventparam/frmCalculatePd.h"
+#include "ventparam/frmVentParam.h"
 #include "ventparam/frmZeta.h"
+
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +91,22 @@ TEST_F(MainWindowNumberMark, NamesAndDescriptionsAreNeverMarked) {
     }
 }
 
+/// The caption left of a box on its line, to name the box in a failure.
+std::string captionBeside(const platform::Control& box) {
+    const QRect at = box.widget()->geometry();
+    std::string caption = "the box at " + std::to_string(box.Left()) + ", " + std::to_string(box.Top());
+    int nearest = at.left() + 1;
+    for (const QLabel* label : box.widget()->parentWidget()->findChildren<QLabel*>()) {
+        const QRect l = label->geometry();
+        if (l.left() < at.left() && at.left() - l.left() < nearest &&
+            std::abs(l.center().y() - at.center().y()) < at.height()) {
+            nearest = at.left() - l.left();
+            caption = label->text().toStdString();
+        }
+    }
+    return caption;
+}
+
 class WindowNumberMarks : public ::testing::Test {
 protected:
     void SetUp() override { test_support::saveTemplateProject(Forms::instance<frmReq>()); }
@@ -113,6 +144,78 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
         box.userType(c.typed);
         EXPECT_EQ(box.NumberMark(), c.mark) << c.where;
     }
+}
+
+// Every box a window's calculation reads and the engineer can type into is found by the reading itself,
+// so that a box a window adds later is checked too: a typo there is marked, unless the window declares
+// the box a name.
+TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
+    using Buttons = std::vector<platform::CommandButton*>;
+    struct Window {
+        const char* where;
+        std::function<Buttons()> steps; // shows the window, and names the buttons that compute
+    };
+    const auto of = []<class W>(std::type_identity<W>, auto buttons) {
+        return [buttons] {
+            W& w = Forms::instance<W>();
+            w.Show();
+            return buttons(w);
+        };
+    };
+    // The buttons that only open another window (the duct-loss dialog, the leak table) are left out.
+    const Window windows[] = {
+        {"lighting step 1",
+         of(std::type_identity<frmBrightness>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
+        {"lighting step 3",
+         of(std::type_identity<frmLighting>{}, [](auto& w) { return Buttons{&w.cmdAdd}; })},
+        {"fire", of(std::type_identity<frmFire>{}, [](auto& w) { return Buttons{&w.cmdControlScheme}; })},
+        {"jet fans", of(std::type_identity<frmJet>{}, [](auto& w) { return Buttons{&w.cmdCalculateJet}; })},
+        {"shaft and jet",
+         of(std::type_identity<frmShaftAndJet>{},
+            [](auto& w) {
+                return Buttons{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3, &w.cmdAdd};
+            })},
+        {"several shafts", of(std::type_identity<frmMultiShaftAndJet>{},
+                              [](auto& w) {
+                                  return Buttons{&w.cmdAddShaft, &w.cmdAdd};
+                              })},
+        {"shaft exhaust",
+         of(std::type_identity<frmShaftEject>{},
+            [](auto& w) {
+                return Buttons{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength, &w.cmdCalculatePtot3};
+            })},
+        {"concentrated supply",
+         of(std::type_identity<frmConcentrate>{}, [](auto& w) { return Buttons{&w.cmdCalculateJet}; })},
+        {"full transverse",
+         of(std::type_identity<frmLateral1>{}, [](auto& w) { return Buttons{&w.cmdCalculatePtot3}; })},
+        {"semi-transverse",
+         of(std::type_identity<frmLateral3>{}, [](auto& w) { return Buttons{&w.cmdCalculatePtot3}; })},
+        {"construction", of(std::type_identity<frmConstructionVent>{},
+                            [](auto& w) {
+                                return Buttons{&w.cmdP100, &w.cmdLambda, &w.cmdCal};
+                            })},
+        {"axial fan",
+         of(std::type_identity<frmAxialFanDesign>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
+        {"duct loss",
+         of(std::type_identity<frmCalculatePd>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
+        {"step 2", of(std::type_identity<frmVentParam>{}, [](auto& w) { return Buttons{&w.cmdAdd}; })},
+    };
+    platform::msgbox::setAutoAnswer(true);
+    for (const Window& window : windows) {
+        const Buttons buttons = window.steps();
+        const platform::BoxReads reads;
+        for (platform::CommandButton* button : buttons) {
+            if (test_support::reachable(*button)) {
+                button->userClick();
+            }
+        }
+        EXPECT_FALSE(reads.boxes().empty()) << window.where;
+        for (platform::Control* read : reads.boxes()) {
+            const std::string mark = test_support::typedMark(*read, "9OO");
+            EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*read);
+        }
+    }
+    platform::msgbox::setAutoAnswer(false);
 }
 
 // A window that opens with empty boxes (a new row of the loss dialog, a dialog's stations) or with a

@@ -3,6 +3,8 @@
 
 #include "platform/controls.h"
 
+#include <QWidget>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -29,6 +31,49 @@ struct TypeInto {
         }
     }
 };
+
+/// True when a user could reach the control now: it and every container above it enabled and shown.
+inline bool reachable(const platform::Control& c) {
+    if (!c.Enabled() || !c.Visible()) {
+        return false;
+    }
+    for (QWidget* w = c.widget()->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (!w->isEnabled() || (!w->isWindow() && w->isHidden())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The mark a box that the window reads shows while it holds `typed` as the engineer typed it, its text
+/// put back after; "不是数" for a box the engineer cannot type into or that the window declares a name,
+/// as nothing typed there reaches a number.
+inline std::string typedMark(platform::Control& box, const std::string& typed) {
+    const std::string none = "不是数 (no box to type into)";
+    if (!reachable(box)) {
+        return none;
+    }
+    if (auto* text = dynamic_cast<platform::TextBox*>(&box)) {
+        if (text->Locked() || text->entry() == platform::TextBox::Entry::Text) {
+            return none;
+        }
+        const std::string before = text->Text();
+        text->userType(typed);
+        const std::string mark = text->NumberMark();
+        text->userType(before);
+        return mark;
+    }
+    auto& list = dynamic_cast<platform::ComboBox&>(box);
+    if (list.getStyle() != platform::ComboBox::DropdownCombo ||
+        list.entry() == platform::ComboBox::Entry::Text) {
+        return none;
+    }
+    const std::string before = list.Text();
+    list.userType(typed);
+    const std::string mark = list.NumberMark();
+    list.userType(before);
+    return mark;
+}
 
 /// One box and the text a test puts into it silently, as a loaded project does (no event runs).
 class SilentText {
