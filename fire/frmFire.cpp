@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
@@ -179,6 +180,10 @@ void frmFire::connectEvents() {
     platform::Layout::entries({.numbers = {&txtMW, &txtQ, &txteta, &txtBlockVehNum, &txtRatio, &txtvn,
                                            &txtExsmokePile1, &txtExsmokePile2, &txtFirePile, &txtExsmokePile},
                                .textLists = {&cmbJetModel}});
+    // A station far beyond any tunnel is a typo: marked where it is typed.
+    for (platform::TextBox* box : {&txtFirePile, &txtExsmokePile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(chkAirExpand.Click, this, &frmFire::chkAirExpand_Click);
     platform::Connect(chkNaturalWind.Click, this, &frmFire::chkNaturalWind_Click);
     platform::Connect(chkTranverse.Click, this, &frmFire::chkTranverse_Click);

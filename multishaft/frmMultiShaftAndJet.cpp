@@ -3,6 +3,7 @@
 
 #include "app/finite_box.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
@@ -280,6 +281,10 @@ void frmMultiShaftAndJet::connectEvents() {
                                             &txtMM1_e,  &txtQQ_b,  &txtAA_b,      &txtdeltap_b, &txtp_totb,
                                             &txtSSkw_b, &txtMM1_b, &txtZeta_heliu};
     platform::Layout::entries({.optionalNumbers = computed, .numbers = computed});
+    // A station far beyond any tunnel is a typo: marked where it is typed.
+    for (platform::TextBox* box : {&txtShaftPile, &txtPile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(cmdBack.Click, this, &frmMultiShaftAndJet::cmdBack_Click);
     platform::Connect(cmdDrawPressCurve.Click, this, &frmMultiShaftAndJet::cmdDrawPressCurve_Click);
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);

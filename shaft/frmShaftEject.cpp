@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
@@ -129,6 +130,7 @@ void frmShaftEject::buildControls() {
 
 void frmShaftEject::connectEvents() {
     platform::Layout::entries({.numbers = {&txtShaftDD_r}});
+    txtShaftPile.setRangeCheck(app::station_range_problem);
     platform::Connect(optPresModel1.Click, this, &frmShaftEject::optPresModel1_Click);
     platform::Connect(optPresModel2.Click, this, &frmShaftEject::optPresModel2_Click);
     platform::Connect(txtShaftAA_r.Change, this, &frmShaftEject::txtShaftAA_r_Change);

@@ -7,6 +7,7 @@
 #include "fire/frmFire.h"
 #include "jetfan/dlgJetPressure.h"
 #include "jetfan/frmJet.h"
+#include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
 #include "lighting/frmBrightness.h"
 #include "lighting/frmLighting.h"
@@ -131,6 +132,8 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
         {"several-shafts spacing",
          [] -> platform::TextBox& { return Forms::instance<frmSetMSJetPile>().txtSpan; }, "15O",
          "不是数，按 15 计算"},
+        {"jet-fan model flow", [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtFlow; },
+         "9OO", "不是数"},
         {"mixed Φ",
          [] -> platform::TextBox& {
              frmConstructionVent& w = Forms::instance<frmConstructionVent>();
@@ -215,6 +218,81 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
             EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*read);
         }
     }
+    platform::msgbox::setAutoAnswer(false);
+}
+
+// A list the engineer may type a speed or a count into reads "9OO" as 9, as a text box does: it is marked
+// by the same rules.
+TEST_F(WindowNumberMarks, ATypoInANumberListIsMarkedAsInATextBox) {
+    frmReq& req = Forms::instance<frmReq>();
+    frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
+    frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
+    struct List {
+        const char* where;
+        platform::ComboBox* list;
+        int page; // of the main window, -1 for another window
+    };
+    const List lists[] = {
+        {"design speed", &req.cmbvt, 1},
+        {"two-way speed", &req.cmbWorkVt_Bidirection, 5},
+        {"block speed", &req.txtBlockVt, 6},
+        {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt, -1},
+        {"exhaust fans", &shaft.cmbCounte, -1},
+        {"supply fans", &shaft.cmbCountb, -1},
+        {"several shafts' exhaust fans", &several.cmbCounte, -1},
+        {"several shafts' supply fans", &several.cmbCountb, -1},
+    };
+    platform::msgbox::setAutoAnswer(true);
+    for (const List& l : lists) {
+        if (l.page >= 0) {
+            req.pgMain.userClick(l.page);
+        }
+        for (const auto& [typed, mark] : {std::pair{"9OO", "不是数，按 9 计算"}, std::pair{"80", ""}}) {
+            l.list->userType(typed);
+            EXPECT_EQ(l.list->NumberMark(), mark) << l.where << " " << typed;
+        }
+    }
+    platform::msgbox::setAutoAnswer(false);
+}
+
+TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
+    frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
+    frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
+    frmFire& fire = Forms::instance<frmFire>();
+    const std::pair<const char*, platform::TextBox*> boxes[] = {
+        {"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
+        {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
+        {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
+        {"shaft", &shaft.txtShaftPile},
+        {"several shafts' shaft", &several.txtShaftPile},
+        {"fire point", &fire.txtFirePile},
+        {"exhaust port", &fire.txtExsmokePile},
+    };
+    for (const auto& [where, box] : boxes) {
+        for (const auto& [typed, mark] :
+             {std::pair{"2e8", "桩号超出范围"}, std::pair{"1e308", "桩号超出范围"}, std::pair{"12530", ""}}) {
+            box->userType(typed);
+            EXPECT_EQ(box->NumberMark(), mark) << where << " " << typed;
+        }
+    }
+}
+
+// The fire table reads the exhaust stretch whether or not the duct is ticked: the boxes of the greyed
+// frame are no omission of the engineer's, and only a ticked duct marks them.
+TEST_F(WindowNumberMarks, TheBoxesOfADisabledFrameCarryNoMark) {
+    frmFire& fire = Forms::instance<frmFire>();
+    fire.Show();
+    fire.chkTranverse.set(0);
+    // As a stored fire case leaves them.
+    test_support::SetSilently{{fire.txtExsmokePile1, ""}, {fire.txtExsmokePile2, "9OO"}};
+    platform::msgbox::setAutoAnswer(true);
+    fire.cmdControlScheme.userClick();
+    EXPECT_EQ(fire.txtExsmokePile1.NumberMark(), "");
+    EXPECT_EQ(fire.txtExsmokePile2.NumberMark(), "");
+    fire.chkTranverse.userClick();
+    EXPECT_EQ(fire.txtExsmokePile2.NumberMark(), "不是数，按 9 计算");
+    fire.cmdControlScheme.userClick();
+    EXPECT_EQ(fire.txtExsmokePile1.NumberMark(), "未填，按 0 计算");
     platform::msgbox::setAutoAnswer(false);
 }
 
