@@ -276,11 +276,13 @@ void frmMultiShaftAndJet::connectEvents() {
         {.optionalNumbers = {&txtShaftPile, &txtp_de, &txtp_se, &txtt1_e, &txtp1_e, &txteta_e, &txtp_db,
                              &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b},
          .numberLists = {&cmbCounte, &cmbCountb}});
-    // What the window computes into the editor goes into the shaft's row as it stands.
-    const std::vector<TextBox*> computed = {&txtQQ_e,   &txtAA_e,  &txtdeltap_e,  &txtp_tote,   &txtSSkw_e,
-                                            &txtMM1_e,  &txtQQ_b,  &txtAA_b,      &txtdeltap_b, &txtp_totb,
-                                            &txtSSkw_b, &txtMM1_b, &txtZeta_heliu};
-    platform::Layout::entries({.optionalNumbers = computed, .numbers = computed});
+    // What the window computes into the shaft editor goes into the shaft's row as it stands, and the
+    // jet-group editor is typed into outside the input colour; both editors start empty.
+    const std::vector<TextBox*> editors = {&txtQQ_e,       &txtAA_e,   &txtdeltap_e,      &txtp_tote,
+                                           &txtSSkw_e,     &txtMM1_e,  &txtQQ_b,          &txtAA_b,
+                                           &txtdeltap_b,   &txtp_totb, &txtSSkw_b,        &txtMM1_b,
+                                           &txtZeta_heliu, &txtPile,   &txtJetNumPerTeam, &txtPress};
+    platform::Layout::entries({.optionalNumbers = editors, .numbers = editors});
     // A station far beyond any tunnel is a typo: marked where it is typed.
     for (platform::TextBox* box : {&txtShaftPile, &txtPile}) {
         box->setRangeCheck(app::station_range_problem);

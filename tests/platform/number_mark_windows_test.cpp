@@ -10,6 +10,7 @@
 #include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
 #include "lighting/frmBrightness.h"
+#include "lighting/frmDefineLamp.h"
 #include "lighting/frmLighting.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/frmSetMSJetPile.h"
@@ -149,73 +150,107 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
     }
 }
 
+/// The buttons of a window that compute (not those that only open another window), clicked where the
+/// engineer can reach them: on every page of `pages` in turn, where the window has pages.
+struct Steps {
+    std::vector<platform::CommandButton*> buttons;
+    /// Shows page i (from 0) of the window; false past its last page.
+    std::function<bool(int)> page = [](int i) { return i == 0; };
+};
+std::function<bool(int)> pagesOf(platform::MultiPage& pages) {
+    return [&pages](int i) { return i < pages.PageCount() && (pages.userClick(i), true); };
+}
+std::function<bool(int)> pagesOf(platform::TabStrip& tabs) {
+    return [&tabs](int i) { return i < tabs.Tabs.Count() && (tabs.userClick(i + 1), true); };
+}
+struct StepsOf {
+    const char* where;
+    std::function<Steps()> open;
+};
+template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
+    return {where, [steps] {
+                W& w = Forms::instance<W>();
+                w.Show();
+                return steps(w);
+            }};
+}
+
 // Every box a window's calculation reads and the engineer can type into is found by the reading itself,
 // so that a box a window adds later is checked too: a typo there is marked, unless the window declares
 // the box a name.
 TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
-    using Buttons = std::vector<platform::CommandButton*>;
-    struct Window {
-        const char* where;
-        std::function<Buttons()> steps; // shows the window, and names the buttons that compute
-    };
-    const auto of = []<class W>(std::type_identity<W>, auto buttons) {
-        return [buttons] {
-            W& w = Forms::instance<W>();
-            w.Show();
-            return buttons(w);
-        };
-    };
-    // The buttons that only open another window (the duct-loss dialog, the leak table) are left out.
-    const Window windows[] = {
-        {"lighting step 1",
-         of(std::type_identity<frmBrightness>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
-        {"lighting step 3",
-         of(std::type_identity<frmLighting>{}, [](auto& w) { return Buttons{&w.cmdAdd}; })},
-        {"fire", of(std::type_identity<frmFire>{}, [](auto& w) { return Buttons{&w.cmdControlScheme}; })},
-        {"jet fans", of(std::type_identity<frmJet>{}, [](auto& w) { return Buttons{&w.cmdCalculateJet}; })},
-        {"shaft and jet",
-         of(std::type_identity<frmShaftAndJet>{},
-            [](auto& w) {
-                return Buttons{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3, &w.cmdAdd};
-            })},
-        {"several shafts", of(std::type_identity<frmMultiShaftAndJet>{},
-                              [](auto& w) {
-                                  return Buttons{&w.cmdAddShaft, &w.cmdAdd};
-                              })},
-        {"shaft exhaust",
-         of(std::type_identity<frmShaftEject>{},
-            [](auto& w) {
-                return Buttons{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength, &w.cmdCalculatePtot3};
-            })},
-        {"concentrated supply",
-         of(std::type_identity<frmConcentrate>{}, [](auto& w) { return Buttons{&w.cmdCalculateJet}; })},
-        {"full transverse",
-         of(std::type_identity<frmLateral1>{}, [](auto& w) { return Buttons{&w.cmdCalculatePtot3}; })},
-        {"semi-transverse",
-         of(std::type_identity<frmLateral3>{}, [](auto& w) { return Buttons{&w.cmdCalculatePtot3}; })},
-        {"construction", of(std::type_identity<frmConstructionVent>{},
-                            [](auto& w) {
-                                return Buttons{&w.cmdP100, &w.cmdLambda, &w.cmdCal};
-                            })},
-        {"axial fan",
-         of(std::type_identity<frmAxialFanDesign>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
-        {"duct loss",
-         of(std::type_identity<frmCalculatePd>{}, [](auto& w) { return Buttons{&w.cmdCalculate}; })},
-        {"step 2", of(std::type_identity<frmVentParam>{}, [](auto& w) { return Buttons{&w.cmdAdd}; })},
+    const StepsOf windows[] = {
+        stepsOf<frmReq>("main window",
+                        [](frmReq& w) -> Steps {
+                            return {{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
+                                     &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
+                                     &w.cmdCalQQ_req_exchange},
+                                    pagesOf(w.pgMain)};
+                        }),
+        stepsOf<frmVentParam>("step 2", [](frmVentParam& w) -> Steps { return {{&w.cmdAdd}}; }),
+        stepsOf<frmBrightness>("lighting step 1",
+                               [](frmBrightness& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmDefineLamp>("lighting step 2",
+                               [](frmDefineLamp& w) -> Steps { return {{&w.cmdAddSection}}; }),
+        stepsOf<frmLighting>("lighting step 3", [](frmLighting& w) -> Steps { return {{&w.cmdAdd}}; }),
+        stepsOf<frmFire>("fire", [](frmFire& w) -> Steps { return {{&w.cmdControlScheme}}; }),
+        stepsOf<frmJet>("jet fans", [](frmJet& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
+        stepsOf<frmShaftAndJet>("shaft and jet",
+                                [](frmShaftAndJet& w) -> Steps {
+                                    return {{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3, &w.cmdAdd},
+                                            pagesOf(w.MultiPage1)};
+                                }),
+        stepsOf<frmMultiShaftAndJet>("several shafts",
+                                     [](frmMultiShaftAndJet& w) -> Steps {
+                                         return {{&w.cmdAddShaft, &w.cmdAdd}, pagesOf(w.pgMain)};
+                                     }),
+        stepsOf<frmShaftEject>(
+            "shaft exhaust",
+            [](frmShaftEject& w) -> Steps {
+                return {{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength, &w.cmdCalculatePtot3}};
+            }),
+        stepsOf<frmConcentrate>("concentrated supply",
+                                [](frmConcentrate& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
+        stepsOf<frmLateral1>("full transverse",
+                             [](frmLateral1& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmLateral3>("semi-transverse",
+                             [](frmLateral3& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmConstructionVent>("construction",
+                                     [](frmConstructionVent& w) -> Steps {
+                                         return {{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
+                                     }),
+        stepsOf<frmAxialFanDesign>("axial fan",
+                                   [](frmAxialFanDesign& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmCalculatePd>("duct loss", [](frmCalculatePd& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmZeta>("local loss",
+                         [](frmZeta& w) -> Steps {
+                             w.lstZetaType.userClick(0);
+                             return {{&w.cmdCalculate}};
+                         }),
+        stepsOf<dlgJetPressure>("jet-fan pressure",
+                                [](dlgJetPressure& w) -> Steps { return {{&w.OKButton}}; }),
+        stepsOf<frmSetJetPile>("jet-fan layout", [](frmSetJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
+        stepsOf<frmSetMSJetPile>("several shafts' layout",
+                                 [](frmSetMSJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
     };
     platform::msgbox::setAutoAnswer(true);
-    for (const Window& window : windows) {
-        const Buttons buttons = window.steps();
-        const platform::BoxReads reads;
-        for (platform::CommandButton* button : buttons) {
-            if (test_support::reachable(*button)) {
-                button->userClick();
+    for (const StepsOf& window : windows) {
+        const Steps steps = window.open();
+        const std::vector<platform::Control*> read = [&] {
+            const platform::BoxReads reads;
+            for (int page = 0; steps.page(page); ++page) {
+                for (platform::CommandButton* button : steps.buttons) {
+                    if (test_support::reachable(*button)) {
+                        button->userClick();
+                    }
+                }
             }
-        }
-        EXPECT_FALSE(reads.boxes().empty()) << window.where;
-        for (platform::Control* read : reads.boxes()) {
-            const std::string mark = test_support::typedMark(*read, "9OO");
-            EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*read);
+            return reads.boxes();
+        }();
+        EXPECT_FALSE(read.empty()) << window.where;
+        for (platform::Control* box : read) {
+            const std::string mark = test_support::typedMark(*box, "9OO");
+            EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*box);
         }
     }
     platform::msgbox::setAutoAnswer(false);
@@ -259,20 +294,31 @@ TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
     frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
     frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
     frmFire& fire = Forms::instance<frmFire>();
-    const std::pair<const char*, platform::TextBox*> boxes[] = {
+    struct Station {
+        const char* where;
+        platform::TextBox* box;
+        platform::MultiPage* pages = nullptr; // and the page the box stands on
+        int page = 0;
+    };
+    const Station boxes[] = {
         {"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
         {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
         {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
-        {"shaft", &shaft.txtShaftPile},
-        {"several shafts' shaft", &several.txtShaftPile},
+        {"shaft", &shaft.txtShaftPile, &shaft.MultiPage1, 0},
+        {"shaft's jet group", &shaft.txtPile, &shaft.MultiPage1, 2},
+        {"several shafts' shaft", &several.txtShaftPile, &several.pgMain, 0},
+        {"several shafts' jet group", &several.txtPile, &several.pgMain, 2},
         {"fire point", &fire.txtFirePile},
         {"exhaust port", &fire.txtExsmokePile},
     };
-    for (const auto& [where, box] : boxes) {
+    for (const Station& s : boxes) {
+        if (s.pages != nullptr) {
+            s.pages->userClick(s.page);
+        }
         for (const auto& [typed, mark] :
              {std::pair{"2e8", "桩号超出范围"}, std::pair{"1e308", "桩号超出范围"}, std::pair{"12530", ""}}) {
-            box->userType(typed);
-            EXPECT_EQ(box->NumberMark(), mark) << where << " " << typed;
+            s.box->userType(typed);
+            EXPECT_EQ(s.box->NumberMark(), mark) << s.where << " " << typed;
         }
     }
 }
