@@ -909,7 +909,16 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
         fire(Click);
     });
     connectEdit();
+    // A pick by keyboard or wheel changes the text without an edit.
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [this] { checkNumber(); });
     new ReachWatch(box, [this] { checkNumber(); });
+}
+
+// The mark dies with the box: the widget's last signals reach no handler.
+ComboBox::~ComboBox() {
+    if (QWidget* w = widget()) {
+        w->blockSignals(true);
+    }
 }
 
 void ComboBox::connectEdit() {

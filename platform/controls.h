@@ -322,6 +322,7 @@ class ComboBox : public Control {
 public:
     enum Style { DropdownCombo = 0, DropdownList = 2 };
     ComboBox();
+    ~ComboBox() override;
     void setStyle(Style style);
     Style getStyle() const { return style_; }
 
