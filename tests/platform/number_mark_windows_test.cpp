@@ -192,23 +192,31 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
                                [](frmBrightness& w) -> Steps { return {{&w.cmdCalculate}}; }),
         stepsOf<frmDefineLamp>("lighting step 2",
                                [](frmDefineLamp& w) -> Steps { return {{&w.cmdAddSection}}; }),
-        stepsOf<frmLighting>("lighting step 3", [](frmLighting& w) -> Steps { return {{&w.cmdAdd}}; }),
+        stepsOf<frmLighting>("lighting step 3",
+                             [](frmLighting& w) -> Steps {
+                                 return {{&w.cmdAdd, &w.cmdCalculate}};
+                             }),
         stepsOf<frmFire>("fire", [](frmFire& w) -> Steps { return {{&w.cmdControlScheme}}; }),
-        stepsOf<frmJet>("jet fans", [](frmJet& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
+        stepsOf<frmJet>("jet fans",
+                        [](frmJet& w) -> Steps {
+                            return {{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
+                        }),
         stepsOf<frmShaftAndJet>("shaft and jet",
                                 [](frmShaftAndJet& w) -> Steps {
-                                    return {{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3, &w.cmdAdd},
+                                    return {{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
+                                             &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
                                             pagesOf(w.MultiPage1)};
                                 }),
-        stepsOf<frmMultiShaftAndJet>("several shafts",
-                                     [](frmMultiShaftAndJet& w) -> Steps {
-                                         return {{&w.cmdAddShaft, &w.cmdAdd}, pagesOf(w.pgMain)};
-                                     }),
-        stepsOf<frmShaftEject>(
-            "shaft exhaust",
-            [](frmShaftEject& w) -> Steps {
-                return {{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength, &w.cmdCalculatePtot3}};
+        stepsOf<frmMultiShaftAndJet>(
+            "several shafts",
+            [](frmMultiShaftAndJet& w) -> Steps {
+                return {{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
             }),
+        stepsOf<frmShaftEject>("shaft exhaust",
+                               [](frmShaftEject& w) -> Steps {
+                                   return {{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
+                                            &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
+                               }),
         stepsOf<frmConcentrate>("concentrated supply",
                                 [](frmConcentrate& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
         stepsOf<frmLateral1>("full transverse",
