@@ -151,7 +151,7 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
 }
 
 /// The buttons of a window that compute (not those that only open another window), clicked where the
-/// engineer can reach them: on every page of `pages` in turn, where the window has pages.
+/// engineer can reach them, on each of the window's pages in turn.
 struct Steps {
     std::vector<platform::CommandButton*> buttons;
     /// Shows page i (from 0) of the window; false past its last page.
