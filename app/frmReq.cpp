@@ -587,7 +587,13 @@ void frmReq::connectEvents() {
         {.texts = {&txtProjectName, &txtProjectDiscribe, &txtName1, &txtName2, &txtName3},
          .optionalNumbers = {&txtSlopePile, &txtSlopeRatio, &txtSectionPile, &txtSectionArea,
                              &txtSectionPerimeter, &txtRatio1, &txtRatio2, &txtRatio3, &txtPetrol,
-                             &txtExchangeNum, &txtDelta_Bi, &txtKK_Bi, &txtDelta_block, &txtKK_block}});
+                             &txtExchangeNum, &txtDelta_Bi, &txtKK_Bi, &txtDelta_block, &txtKK_block,
+                             &txtSectionD},
+         // The section editor's diameter is computed but may be typed over, and goes into the row as it
+         // stands.
+         .numbers = {&txtSectionD},
+         .numberLists = {&cmbvt, &cmbWorkVt_Bidirection, &txtBlockVt},
+         .textLists = {&cmbRoadClass}});
     // A station or length far beyond any tunnel is a typo: marked where it is typed, and never a length.
     for (platform::TextBox* box : {&txtStartPile, &txtSlopePile, &txtSectionPile, &txtBlockLen,
                                    &txtBlockStartPile, &txtBlockEndPile}) {

@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
@@ -176,9 +177,13 @@ void frmFire::buildControls() {
 
 void frmFire::connectEvents() {
     // The window keeps the button face, but every box of it holds a number it computes with.
-    platform::Layout::entries(
-        {.numbers = {&txtMW, &txtQ, &txteta, &txtBlockVehNum, &txtRatio, &txtvn, &txtExsmokePile1,
-                     &txtExsmokePile2, &txtFirePile, &txtExsmokePile}});
+    platform::Layout::entries({.numbers = {&txtMW, &txtQ, &txteta, &txtBlockVehNum, &txtRatio, &txtvn,
+                                           &txtExsmokePile1, &txtExsmokePile2, &txtFirePile, &txtExsmokePile},
+                               .textLists = {&cmbJetModel}});
+    // A station far beyond any tunnel is a typo: marked where it is typed.
+    for (platform::TextBox* box : {&txtFirePile, &txtExsmokePile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(chkAirExpand.Click, this, &frmFire::chkAirExpand_Click);
     platform::Connect(chkNaturalWind.Click, this, &frmFire::chkNaturalWind_Click);
     platform::Connect(chkTranverse.Click, this, &frmFire::chkTranverse_Click);

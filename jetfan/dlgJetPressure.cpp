@@ -43,6 +43,7 @@ void dlgJetPressure::buildControls() {
 }
 
 void dlgJetPressure::connectEvents() {
+    platform::Layout::entries({.textLists = {&cmbJetModel}});
     platform::Connect(OKButton.Click, this, &dlgJetPressure::OKButton_Click);
     platform::Connect(CancelButton.Click, this, &dlgJetPressure::CancelButton_Click);
 }

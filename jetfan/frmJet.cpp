@@ -128,6 +128,7 @@ void frmJet::buildControls() {
 }
 
 void frmJet::connectEvents() {
+    platform::Layout::entries({.numbers = {&txteta, &txtdeltap_t}});
     // A pick from the list and a change of the text both choose the model.
     platform::Connect(cmbJetModel.Click, this, &frmJet::cmbJetModel_Change);
     platform::Connect(cmbJetModel.Change, this, &frmJet::cmbJetModel_Change);

@@ -62,7 +62,7 @@ void frmJetDb::buildControls() {
 
 void frmJetDb::connectEvents() {
     platform::Layout::entries(
-        {.texts = {&txtJetName}, .optionalNumbers = {&txtFlow, &txtDD, &txtPower, &txtDiscount}});
+        {.texts = {&txtJetName}, .refusedNumbers = {&txtFlow, &txtDD, &txtPower, &txtDiscount}});
     platform::Connect(lstJet.ItemClick, this, &frmJetDb::lstJet_ItemClick);
     platform::Connect(cmdAdd.Click, this, &frmJetDb::cmdAdd_Click);
     platform::Connect(cmdDelete.Click, this, &frmJetDb::cmdDelete_Click);

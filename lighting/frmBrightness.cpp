@@ -147,7 +147,8 @@ void frmBrightness::buildControls() {
 }
 
 void frmBrightness::connectEvents() {
-    platform::Layout::entries({.optionalNumbers = {&txtNN}});
+    platform::Layout::entries(
+        {.optionalNumbers = {&txtNN}, .numbers = {&txtdDiscount, &txtLL_20_S}, .numberLists = {&cmbvt}});
     // The speed may be picked or typed; either way it is a change of the speed.
     platform::Connect(cmbvt.Click, this, &frmBrightness::cmbvt_Change);
     platform::Connect(cmbvt.Change, this, &frmBrightness::cmbvt_Change);

@@ -198,7 +198,8 @@ void frmDefineLamp::connectEvents() {
     // The circuit editor starts empty and is filled by a click on a circuit.
     platform::Layout::entries(
         {.optionalNumbers = {&txtPower, &txtPHI, &txtMM, &txtLightSS1, &txtLightSS2, &txtHH,
-                             &txtAltitudeAngle, &txtAngle2, &txtNum1, &txtSpan1, &txtNum2, &txtSpan2}});
+                             &txtAltitudeAngle, &txtAngle2, &txtNum1, &txtSpan1, &txtNum2, &txtSpan2},
+         .textLists = {&cmbLampName, &cmbLightModel}});
     platform::Connect(cmdAddSection.Click, this, &frmDefineLamp::cmdAddSection_Click);
     platform::Connect(cmdUpdateSection.Click, this, &frmDefineLamp::cmdUpdateSection_Click);
     platform::Connect(cmdDeleteSection.Click, this, &frmDefineLamp::cmdDeleteSection_Click);

@@ -175,7 +175,8 @@ void frmLighting::buildControls() {
 }
 
 void frmLighting::connectEvents() {
-    platform::Layout::entries({.optionalNumbers = {&txtLightSS1, &txtPower, &txtLightSS3}});
+    platform::Layout::entries(
+        {.optionalNumbers = {&txtLightSS1, &txtPower, &txtLightSS3}, .textLists = {&cmbLampName}});
     platform::Connect(lstNN.Click, this, &frmLighting::lstNN_Click);
     platform::Connect(lstAdjust.Click, this, &frmLighting::lstAdjust_Click);
     platform::Connect(lstSegment.Click, this, &frmLighting::lstSegment_Click);

@@ -3,6 +3,7 @@
 
 #include "app/finite_box.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
@@ -275,7 +276,19 @@ void frmMultiShaftAndJet::connectEvents() {
     // The shaft editor starts empty and is filled by a click on a shaft.
     platform::Layout::entries(
         {.optionalNumbers = {&txtShaftPile, &txtp_de, &txtp_se, &txtt1_e, &txtp1_e, &txteta_e, &txtp_db,
-                             &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b}});
+                             &txtp_sb, &txtt1_b, &txtp1_b, &txteta_b},
+         .numberLists = {&cmbCounte, &cmbCountb}});
+    // What the window computes into the shaft editor goes into the shaft's row as it stands, and the
+    // jet-group editor is typed into outside the input colour; both editors start empty.
+    const std::vector<TextBox*> editors = {&txtQQ_e,       &txtAA_e,   &txtdeltap_e,      &txtp_tote,
+                                           &txtSSkw_e,     &txtMM1_e,  &txtQQ_b,          &txtAA_b,
+                                           &txtdeltap_b,   &txtp_totb, &txtSSkw_b,        &txtMM1_b,
+                                           &txtZeta_heliu, &txtPile,   &txtJetNumPerTeam, &txtPress};
+    platform::Layout::entries({.optionalNumbers = editors, .numbers = editors});
+    // A station far beyond any tunnel is a typo: marked where it is typed.
+    for (platform::TextBox* box : {&txtShaftPile, &txtPile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     platform::Connect(cmdBack.Click, this, &frmMultiShaftAndJet::cmdBack_Click);
     platform::Connect(cmdDrawPressCurve.Click, this, &frmMultiShaftAndJet::cmdDrawPressCurve_Click);
     platform::Connect(cmdReport.Click, this, &frmMultiShaftAndJet::cmdReport_Click);

@@ -58,6 +58,8 @@ void frmSetMSJetPile::buildControls() {
 void frmSetMSJetPile::connectEvents() {
     platform::Layout::entries(
         {.numbers = {&txtSectionStartPile, &txtJetNumPerTeam, &txtTeamNum, &txtSpan, &txtDist}});
+    // 确定 lays out nothing for a section that is not a row number.
+    cmbSectionNo.setEntry(platform::ComboBox::Entry::RefusedNumber);
     // A pick from the list and a typed row number both choose the section.
     platform::Connect(cmbSectionNo.Click, this, &frmSetMSJetPile::cmbSectionNo_Change);
     platform::Connect(cmbSectionNo.Change, this, &frmSetMSJetPile::cmbSectionNo_Change);

@@ -455,13 +455,14 @@ bool isBlankText(const std::string& text) {
 // it, not because a window opened with it empty or computed a preview from it.
 struct Calculation {
     const QWidget* window = nullptr;
-    const TextBox* only = nullptr;
+    const Control* only = nullptr;
 };
 Calculation g_calculation;
+BoxReads* g_reads = nullptr;
 
 class CalculationScope {
 public:
-    CalculationScope(const QWidget* window, const TextBox* only) : before_(g_calculation) {
+    CalculationScope(const QWidget* window, const Control* only) : before_(g_calculation) {
         g_calculation = {window, only};
     }
     ~CalculationScope() { g_calculation = before_; }
@@ -471,7 +472,90 @@ public:
 private:
     Calculation before_;
 };
+
+// Runs `changed` whenever the widget's reach changes (it or a container above it enabled or disabled).
+class ReachWatch : public QObject {
+public:
+    ReachWatch(QWidget* widget, std::function<void()> changed)
+        : QObject(widget), changed_(std::move(changed)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) {
+            changed_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> changed_;
+};
 } // namespace
+
+BoxReads::BoxReads() : before_(g_reads) {
+    g_reads = this;
+}
+BoxReads::~BoxReads() {
+    g_reads = before_;
+}
+void BoxReads::add(Control* box) {
+    if (std::find(boxes_.begin(), boxes_.end(), box) == boxes_.end()) {
+        boxes_.push_back(box);
+    }
+}
+
+void NumberMarker::update(Control& box, const std::string& text) {
+    std::string mark;
+    const bool blank = isBlankText(text);
+    if (!blank) {
+        readEmpty_ = false;
+    }
+    // A box the engineer cannot reach is no verdict on what was typed.
+    if (box.widget()->isEnabled()) {
+        if ((readAsNumber_ || (byColour_ && box.BackColor() == kInputColor)) && entry_ != Entry::Text) {
+            // A step that refuses the text computes nothing from it, so the mark names no value.
+            const bool refused = entry_ == Entry::RefusedNumber;
+            if (blank) {
+                if (readEmpty_ && entry_ != Entry::OptionalNumber) {
+                    mark = refused ? "未填" : "未填，按 0 计算";
+                }
+            } else if (!vb::StrictNumber(text)) {
+                mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
+            }
+        }
+        if (mark.empty() && rangeCheck_) {
+            if (const std::optional<double> value = vb::StrictNumber(text)) {
+                mark = rangeCheck_(*value).value_or(std::string());
+            }
+        }
+    }
+    mark_ = mark;
+    box.setPlatformTip(mark);
+    if (!mark.empty() && !frame_) {
+        frame_ = new NumberMarkFrame(box.widget());
+    }
+    if (frame_) {
+        frame_->setVisible(!mark.empty());
+        frame_->raise();
+    }
+}
+
+void NumberMarker::read(Control& box, const std::string& text) {
+    const Calculation& now = g_calculation;
+    if (now.window == nullptr || box.widget()->window() != now.window) {
+        return;
+    }
+    if (g_reads != nullptr) {
+        g_reads->add(&box);
+    }
+    if (!readEmpty_ && (now.only == nullptr || now.only == &box) && isBlankText(text) &&
+        box.widget()->isEnabled()) {
+        readEmpty_ = true;
+        update(box, text);
+    }
+}
 
 TextBox::TextBox() : Control(new QLineEdit, vbWindowBackground) {
     build();
@@ -480,12 +564,12 @@ TextBox::TextBox() : Control(new QLineEdit, vbWindowBackground) {
 TextBox::~TextBox() = default;
 
 void TextBox::setEntry(Entry entry) {
-    entry_ = entry;
+    marker_.setEntry(entry);
     checkNumber();
 }
 
 void TextBox::setReadAsNumber() {
-    readAsNumber_ = true;
+    marker_.setReadAsNumber();
     checkNumber();
 }
 
@@ -494,52 +578,17 @@ void TextBox::backColorChanged() {
 }
 
 void TextBox::setRangeCheck(std::function<std::optional<std::string>(double)> check) {
-    rangeCheck_ = std::move(check);
+    marker_.setRangeCheck(std::move(check));
     checkNumber();
 }
 
-std::string TextBox::rangeMark() const {
-    if (!rangeCheck_) {
-        return {};
-    }
-    const std::optional<double> value = vb::StrictNumber(shown());
-    return value ? rangeCheck_(*value).value_or(std::string()) : std::string();
-}
-
 void TextBox::checkNumber() {
-    std::string mark;
-    const std::string text = shown();
-    const bool blank = isBlankText(text);
-    if (!blank) {
-        readEmpty_ = false;
-    }
-    if ((BackColor() == kInputColor || readAsNumber_) && entry_ != Entry::Text) {
-        // A step that refuses the text computes nothing from it, so the mark names no value.
-        const bool refused = entry_ == Entry::RefusedNumber;
-        if (blank) {
-            if (readEmpty_ && entry_ != Entry::OptionalNumber) {
-                mark = refused ? "未填" : "未填，按 0 计算";
-            }
-        } else if (!vb::StrictNumber(text)) {
-            mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
-        }
-    }
-    if (mark.empty()) {
-        mark = rangeMark();
-    }
-    mark_ = mark;
-    setPlatformTip(mark);
-    if (!mark.empty() && !frame_) {
-        frame_ = new NumberMarkFrame(widget());
-    }
-    if (frame_) {
-        frame_->setVisible(!mark.empty());
-        frame_->raise();
-    }
+    marker_.update(*this, shown());
 }
 
 void TextBox::build() {
     QWidget* w = widget();
+    new ReachWatch(w, [this] { checkNumber(); });
     if (auto* line = qobject_cast<QLineEdit*>(w)) {
         // Qt's line box would cut what it holds at 32,767 characters: a box keeps all it is given.
         line->setMaxLength(std::numeric_limits<int>::max());
@@ -556,12 +605,7 @@ void TextBox::build() {
 
 std::string TextBox::Text() const {
     std::string text = shown();
-    const Calculation& now = g_calculation;
-    if (now.window != nullptr && !readEmpty_ && (now.only == nullptr || now.only == this) &&
-        isBlankText(text) && widget()->window() == now.window) {
-        readEmpty_ = true;
-        const_cast<TextBox*>(this)->checkNumber();
-    }
+    marker_.read(const_cast<TextBox&>(*this), text);
     return text;
 }
 
@@ -859,21 +903,61 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCurrentIndex(-1);
-    QObject::connect(box, &QComboBox::activated, box, [this] { fire(Click); });
-    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [this] { fire(Change); });
+    QObject::connect(box, &QComboBox::activated, box, [this] {
+        checkNumber();
+        const CalculationScope picking(widget()->window(), this);
+        fire(Click);
+    });
+    connectEdit();
+    // A pick by keyboard or wheel changes the text without an edit.
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [this] { checkNumber(); });
+    new ReachWatch(box, [this] { checkNumber(); });
+}
+
+// The mark dies with the box: the widget's last signals reach no handler.
+ComboBox::~ComboBox() {
+    if (QWidget* w = widget()) {
+        w->blockSignals(true);
+    }
+}
+
+void ComboBox::connectEdit() {
+    QComboBox* box = combo(widget());
+    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [this] {
+        checkNumber();
+        const CalculationScope typing(widget()->window(), this);
+        fire(Change);
+    });
+}
+
+void ComboBox::setEntry(Entry entry) {
+    marker_.setEntry(entry);
+    marker_.setReadAsNumber();
+    checkNumber();
+}
+
+void ComboBox::backColorChanged() {
+    checkNumber();
+}
+
+void ComboBox::checkNumber() {
+    marker_.update(*this, combo(widget())->currentText().toStdString());
 }
 
 void ComboBox::setStyle(Style style) {
     QComboBox* box = combo(widget());
-    const QSignalBlocker block(box);
-    const int index = box->currentIndex();
-    style_ = style;
-    box->setEditable(style == DropdownCombo);
-    if (style == DropdownCombo) {
-        box->setInsertPolicy(QComboBox::NoInsert);
-        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [this] { fire(Change); });
+    {
+        const QSignalBlocker block(box);
+        const int index = box->currentIndex();
+        style_ = style;
+        box->setEditable(style == DropdownCombo);
+        if (style == DropdownCombo) {
+            box->setInsertPolicy(QComboBox::NoInsert);
+            connectEdit();
+        }
+        box->setCurrentIndex(index);
     }
-    box->setCurrentIndex(index);
+    checkNumber();
 }
 
 void ComboBox::AddItem(const std::string& item, int index) {
@@ -890,6 +974,7 @@ void ComboBox::AddItem(const std::string& item, int index) {
             box->setEditText(text);
         }
     }
+    checkNumber();
 }
 
 void ComboBox::RemoveItem(int index) {
@@ -908,6 +993,7 @@ void ComboBox::RemoveItem(int index) {
             box->setEditText(text);
         }
     }
+    checkNumber();
 }
 
 void ComboBox::Clear() {
@@ -917,6 +1003,7 @@ void ComboBox::Clear() {
     if (box->isEditable()) {
         box->setEditText(QString());
     }
+    checkNumber();
 }
 
 int ComboBox::ListCount() const {
@@ -934,6 +1021,7 @@ void ComboBox::setList(int index, const std::string& item) {
         const QSignalBlocker block(box);
         box->setItemText(index, QString::fromStdString(item));
     }
+    checkNumber();
 }
 
 int ComboBox::ListIndex() const {
@@ -945,11 +1033,14 @@ bool ComboBox::setListIndexSilently(int index) {
     if (index < -1 || index >= box->count()) {
         return false;
     }
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(index);
-    if (index < 0 && box->isEditable()) {
-        box->setEditText(QString());
+    {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(index);
+        if (index < 0 && box->isEditable()) {
+            box->setEditText(QString());
+        }
     }
+    checkNumber();
     return true;
 }
 
@@ -965,7 +1056,9 @@ bool ComboBox::setListIndex(int index) {
 }
 
 std::string ComboBox::Text() const {
-    return combo(widget())->currentText().toStdString();
+    std::string text = combo(widget())->currentText().toStdString();
+    marker_.read(const_cast<ComboBox&>(*this), text);
+    return text;
 }
 
 bool ComboBox::applyText(const std::string& text, bool fireEvents) {
@@ -977,7 +1070,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
         }
         return fireEvents ? setListIndex(match) : setListIndexSilently(match);
     }
-    if (text == Text()) {
+    if (text == box->currentText().toStdString()) {
         return true;
     }
     {
@@ -985,6 +1078,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
         box->setCurrentIndex(match);
         box->setEditText(QString::fromStdString(text));
     }
+    checkNumber();
     if (fireEvents) {
         fire(Change);
     }
@@ -1007,6 +1101,7 @@ void ComboBox::userSelect(int index) {
         return;
     }
     setListIndexSilently(index);
+    const CalculationScope picking(widget()->window(), this);
     fire(Click);
 }
 
@@ -1018,6 +1113,7 @@ void ComboBox::userType(const std::string& text) {
         scripted::fault("a user cannot type into a drop-down list");
         return;
     }
+    const CalculationScope typing(widget()->window(), this);
     applyText(text, true);
 }
 

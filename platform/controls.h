@@ -115,6 +115,7 @@ protected:
     virtual void mouseReleased() {}
 
 private:
+    friend class NumberMarker;
     void applyGeometry();
     void applyColors();
     void applyTip();
@@ -129,19 +130,74 @@ private:
     std::string platformTip_;
 };
 
-/// A box in the input colour is one the engineer types into, and the windows read what is typed there
-/// by its leading number ("9OO" as 9), so such a box holding a text that is not a number is framed in
-/// red with a tip naming the value used, as soon as the text is there and for as long as it stays. An
-/// empty box is framed only once a calculation the engineer asked for (a button of its window, or
-/// typing into the box itself) has read it empty, until it holds text again: a window that opens with
-/// empty boxes, or one that computes a box, shows no mark. A window declares its other boxes: names and
-/// descriptions (Text, never marked), boxes that may be left empty (OptionalNumber: marked only for
-/// text that is not a number), boxes a step refuses when they are not a number (RefusedNumber: the mark
-/// names no value, as the step computes none), and boxes read as a number outside the input colour
-/// (setReadAsNumber).
-class TextBox : public Control {
+/// What a box the engineer types a number into holds: a box in the input colour is read by its leading
+/// number ("9OO" as 9), so such a box holding a text that is not a number is framed in red with a tip
+/// naming the value used, as soon as the text is there and for as long as it stays. An empty box is
+/// framed only once a calculation the engineer asked for (a button of its window, or typing into the box
+/// itself) has read it empty, until it holds text again: a window that opens with empty boxes, or one
+/// that computes a box, shows no mark. A box the engineer cannot reach (disabled, or in a disabled frame)
+/// carries no mark, and a calculation that reads it there marks nothing. A window declares its other
+/// boxes: names and descriptions (Text, never marked), boxes that may be left empty (OptionalNumber:
+/// marked only for text that is not a number), boxes a step refuses when they are not a number
+/// (RefusedNumber: the mark names no value, as the step computes none), and boxes read as a number
+/// outside the input colour (setReadAsNumber). A combo box is marked as a text box once its window
+/// declares what it holds; until then it is a list of names and never marked.
+class NumberMarker {
 public:
     enum class Entry { Number, OptionalNumber, Text, RefusedNumber };
+
+    /// `byColour`: the input colour alone makes the box a number box (a text box), or only a declaration
+    /// does (a combo box).
+    explicit NumberMarker(bool byColour) : byColour_(byColour) {}
+    NumberMarker(const NumberMarker&) = delete;
+    NumberMarker& operator=(const NumberMarker&) = delete;
+
+    Entry entry() const { return entry_; }
+    void setEntry(Entry entry) { entry_ = entry; }
+    void setReadAsNumber() { readAsNumber_ = true; }
+    void setRangeCheck(std::function<std::optional<std::string>(double)> check) {
+        rangeCheck_ = std::move(check);
+    }
+    const std::string& mark() const { return mark_; }
+
+    /// The box holds `text` now: its mark, tip and frame follow.
+    void update(Control& box, const std::string& text);
+    /// The window reads `text` from the box: within a calculation the engineer asked for, an empty box
+    /// is marked from then on.
+    void read(Control& box, const std::string& text);
+
+private:
+    std::function<std::optional<std::string>(double)> rangeCheck_;
+    std::string mark_;
+    Entry entry_ = Entry::Number;
+    bool byColour_;
+    bool readAsNumber_ = false;
+    /// A calculation read the box while it was empty (reset once it holds text).
+    bool readEmpty_ = false;
+    QPointer<QWidget> frame_;
+};
+
+/// Lists the text boxes and combo boxes whose text a calculation the engineer asked for reads in the
+/// box's own window while the object lives, each once in the order first read: the way a check finds
+/// every box a step reads.
+class BoxReads {
+public:
+    BoxReads();
+    ~BoxReads();
+    BoxReads(const BoxReads&) = delete;
+    BoxReads& operator=(const BoxReads&) = delete;
+    const std::vector<Control*>& boxes() const { return boxes_; }
+    void add(Control* box);
+
+private:
+    BoxReads* before_;
+    std::vector<Control*> boxes_;
+};
+
+/// A box the engineer types into (see NumberMarker for its mark).
+class TextBox : public Control {
+public:
+    using Entry = NumberMarker::Entry;
 
     TextBox();
     ~TextBox() override;
@@ -166,11 +222,11 @@ public:
 
     /// What the box holds when it is one the engineer types into; a number unless the window says not.
     void setEntry(Entry entry);
-    Entry entry() const { return entry_; }
+    Entry entry() const { return marker_.entry(); }
     /// The window reads the box as a number whatever its colour: it is marked as an input box is.
     void setReadAsNumber();
     /// The tip of the red frame ("不是数，按 9 计算"), "" when the box is not marked.
-    std::string NumberMark() const { return mark_; }
+    std::string NumberMark() const { return marker_.mark(); }
     /// A check of the number the box holds once it is one (a station within range): the reason it cannot
     /// be used, shown as the box's red mark whatever the box's colour, or nullopt when it can.
     void setRangeCheck(std::function<std::optional<std::string>(double)> check);
@@ -182,21 +238,13 @@ private:
     void build();
     void typed();
     void checkNumber();
-    /// The mark of the range check; "" when the box holds no number or one within range.
-    std::string rangeMark() const;
     void show(const std::string& text);
     /// The text as it stands, without counting as a read.
     std::string shown() const;
-    std::function<std::optional<std::string>(double)> rangeCheck_;
     std::string last_;
-    std::string mark_;
     /// The whole text of a read-only box whose display was bounded; empty while it shows all it holds.
     std::optional<std::string> held_;
-    Entry entry_ = Entry::Number;
-    bool readAsNumber_ = false;
-    /// A calculation read the box while it was empty (reset once it holds text).
-    mutable bool readEmpty_ = false;
-    QPointer<QWidget> frame_;
+    mutable NumberMarker marker_{true};
     bool locked_ = false, multiLine_ = false, borderless_ = false;
 };
 
@@ -274,6 +322,7 @@ class ComboBox : public Control {
 public:
     enum Style { DropdownCombo = 0, DropdownList = 2 };
     ComboBox();
+    ~ComboBox() override;
     void setStyle(Style style);
     Style getStyle() const { return style_; }
 
@@ -307,9 +356,23 @@ public:
     /// The user types into an editable box: Change fires once when the text changed.
     void userType(const std::string& text);
 
+    /// What the box holds; declaring it makes it marked as a text box is (a number list such as the
+    /// design speeds), or never (Text: a list of names).
+    using Entry = NumberMarker::Entry;
+    void setEntry(Entry entry);
+    Entry entry() const { return marker_.entry(); }
+    /// The tip of the red frame, "" when the box is not marked.
+    std::string NumberMark() const { return marker_.mark(); }
+
+protected:
+    void backColorChanged() override;
+
 private:
     bool applyText(const std::string& text, bool fireEvents);
+    void connectEdit();
+    void checkNumber();
     Style style_ = DropdownCombo;
+    mutable NumberMarker marker_{false};
 };
 
 class ListBox : public Control {

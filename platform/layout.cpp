@@ -28,6 +28,12 @@ void Layout::entries(const Entries& entries) {
     for (TextBox* box : entries.numbers) {
         box->setReadAsNumber();
     }
+    for (ComboBox* box : entries.numberLists) {
+        box->setEntry(ComboBox::Entry::Number);
+    }
+    for (ComboBox* box : entries.textLists) {
+        box->setEntry(ComboBox::Entry::Text);
+    }
 }
 
 void Layout::headings(ListView& list, std::span<const Heading> heads) {

@@ -61,13 +61,16 @@ public:
     /// colour: names and descriptions (`texts`, never marked), numbers that may be left empty
     /// (`optionalNumbers`, marked only when they hold text that is not a number), numbers a step refuses
     /// when they are not one (`refusedNumbers`, marked without a value), and numbers the window reads
-    /// from boxes outside the input colour (`numbers`, marked as input boxes are). Declared once per
-    /// window.
+    /// from boxes outside the input colour (`numbers`, marked as input boxes are). A combo box the
+    /// engineer may type into is declared too: a list of numbers (`numberLists`, marked as a number box)
+    /// or of names (`textLists`, never marked). Declared once per window.
     struct Entries {
         std::vector<TextBox*> texts;
         std::vector<TextBox*> optionalNumbers;
         std::vector<TextBox*> refusedNumbers;
         std::vector<TextBox*> numbers;
+        std::vector<ComboBox*> numberLists;
+        std::vector<ComboBox*> textLists;
     };
     static void entries(const Entries& entries);
 

@@ -3,6 +3,7 @@
 
 #include "app/finite_box.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
@@ -351,7 +352,13 @@ void frmShaftAndJet::buildControls() {
 }
 
 void frmShaftAndJet::connectEvents() {
-    platform::Layout::entries({.optionalNumbers = {&txtPile, &txtJetNumPerTeam, &txtPress}});
+    platform::Layout::entries({.optionalNumbers = {&txtPile, &txtJetNumPerTeam, &txtPress},
+                               .numbers = {&txtQQ_e, &txtAA_b},
+                               .numberLists = {&cmbCounte, &cmbCountb}});
+    // A station far beyond any tunnel is a typo: marked where it is typed.
+    for (platform::TextBox* box : {&txtShaftPile, &txtPile}) {
+        box->setRangeCheck(app::station_range_problem);
+    }
     // A pick from a list and a typed text both change the count or the model.
     platform::Connect(cmbCounte.Click, this, &frmShaftAndJet::cmbCounte_Change);
     platform::Connect(cmbCounte.Change, this, &frmShaftAndJet::cmbCounte_Change);

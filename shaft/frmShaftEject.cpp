@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "jetfan/CPressionCurve.h"
@@ -136,6 +137,10 @@ void frmShaftEject::buildControls() {
 }
 
 void frmShaftEject::connectEvents() {
+    // The pressure curve reads what the window computed into its boxes, as they stand.
+    platform::Layout::entries({.numbers = {&txtShaftDD_r, &txtQQ_req1, &txtQQ_r1, &txtv_1, &txtdeltap_t1,
+                                           &txtQQ_r2, &txtdeltap_t2, &txtv_3}});
+    txtShaftPile.setRangeCheck(app::station_range_problem);
     platform::Connect(optPresModel1.Click, this, &frmShaftEject::optPresModel1_Click);
     platform::Connect(optPresModel2.Click, this, &frmShaftEject::optPresModel2_Click);
     platform::Connect(txtShaftAA_r.Change, this, &frmShaftEject::txtShaftAA_r_Change);

@@ -177,7 +177,8 @@ void frmAxialFanDesign::connectEvents() {
     platform::Layout::entries(
         {.texts = {&txtFanNo},
          .optionalNumbers = {&txtQ, &txtv, &txtSectionPile, &txtSectionArea, &txtSectionPerimeter,
-                             &txtSectionDelta, &txtzetapile, &txtzeta}});
+                             &txtSectionDelta, &txtzetapile, &txtzeta},
+         .numbers = {&txtp_d, &txtp_tot, &txtSSkw}});
     platform::Connect(lstFanNo.ItemClick, this, &frmAxialFanDesign::lstFanNo_ItemClick);
     platform::Connect(cmdAddFan.Click, this, &frmAxialFanDesign::cmdAddFan_Click);
     platform::Connect(cmdUpdateFan.Click, this, &frmAxialFanDesign::cmdUpdateFan_Click);

@@ -280,7 +280,10 @@ void frmConstructionVent::buildControls() {
 
 void frmConstructionVent::connectEvents() {
     platform::Layout::entries({.optionalNumbers = {&txtL(0), &txtqperkW, &txtNi, &txtNum, &txtTi, &txtwi},
-                               .refusedNumbers = {&txtPHI(1), &txtb(2)}});
+                               .refusedNumbers = {&txtPHI(1), &txtb(2)},
+                               .numbers = {&txtP, &txtQ(0), &txtQ(1), &txtQ(2), &txtQ(3), &txtQ(4), &txtQ(5),
+                                           &txtH1, &txtH2, &txth, &txtQf, &txtPf},
+                               .textLists = {&cmbgasname}});
     optType.on(&platform::OptionButton::Click, [this](int i) { optType_Click(i); });
     txtb.on(&TextBox::Change, [this](int i) { txtb_Change(i); });
     platform::Connect(lstMethod1.Click, this, &frmConstructionVent::lstMethod1_Click);

@@ -3,6 +3,7 @@
 
 #include "app/finite_box.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
@@ -146,6 +147,8 @@ void frmConcentrate::buildControls() {
 }
 
 void frmConcentrate::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtPP_tot, &txtAA_tot, &txtSS_tot}});
+    txtShaftPile.setRangeCheck(app::station_range_problem);
     platform::Connect(cmdCalculateJet.Click, this, &frmConcentrate::cmdCalculateJet_Click);
     platform::Connect(cmdReport.Click, this, &frmConcentrate::cmdReport_Click);
     platform::Connect(cmdBack.Click, this, &frmConcentrate::cmdBack_Click);

@@ -60,6 +60,7 @@ void frmLateral1::buildControls() {
 }
 
 void frmLateral1::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtp_d}});
     platform::Connect(cmdCalculatePtot3.Click, this, &frmLateral1::cmdCalculatePtot3_Click);
     platform::Connect(cmdCalculatePd.Click, this, &frmLateral1::cmdCalculatePd_Click);
     platform::Connect(cmdClose.Click, this, &frmLateral1::cmdClose_Click);

@@ -145,6 +145,7 @@ void frmLateral3::buildControls() {
 }
 
 void frmLateral3::connectEvents() {
+    platform::Layout::entries({.numbers = {&txtp_d, &txtp_ed}});
     platform::Connect(optTranverse.Click, this, &frmLateral3::optTranverse_Click);
     platform::Connect(OptionButton2.Click, this, &frmLateral3::OptionButton2_Click);
     platform::Connect(cmdCalculatePtot3.Click, this, &frmLateral3::cmdCalculatePtot3_Click);

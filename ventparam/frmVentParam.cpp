@@ -3,6 +3,7 @@
 
 #include "app/companion_file.h"
 #include "app/frmReq.h"
+#include "app/geometry.h"
 #include "app/guarded.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
@@ -102,6 +103,7 @@ void frmVentParam::buildControls() {
 
 void frmVentParam::connectEvents() {
     platform::Layout::entries({.optionalNumbers = {&txtzetapile, &txtzeta}});
+    txtzetapile.setRangeCheck(app::station_range_problem);
     platform::Connect(lstCase.Click, this, &frmVentParam::lstCase_Click);
     for (TextBox* box : {&txtAA_cs, &txtxi_cs, &txtAA_cl, &txtxi_cl}) {
         box->Change = [this] { GetAA_m(); };

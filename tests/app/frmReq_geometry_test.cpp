@@ -333,6 +333,8 @@ TEST_F(GeometryWindow, ATunnelLongerThanAnyRoadTunnelIsNamedInRedOnPage2) {
 
 TEST_F(GeometryWindow, AStationBeyondWhatATunnelReachesIsMarkedAndNeverComputedFrom) {
     addSlope("15235", "1");
+    // The block's stations are the engineer's to type only while the program does not compute them.
+    w.chkBlock.set(0);
     for (platform::TextBox* box : {&w.txtStartPile, &w.txtSlopePile, &w.txtSectionPile, &w.txtBlockLen,
                                    &w.txtBlockStartPile, &w.txtBlockEndPile}) {
         for (const auto& [text, mark] :

@@ -18,6 +18,7 @@
 #include "tests/support/non_finite.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <QWidget>
@@ -88,18 +89,7 @@ private:
     std::thread thread_;
 };
 
-/// True when a user could reach the control now: it and every container above it enabled and shown.
-bool reachable(const platform::Control& c) {
-    if (!c.Enabled() || !c.Visible()) {
-        return false;
-    }
-    for (QWidget* w = c.widget()->parentWidget(); w != nullptr; w = w->parentWidget()) {
-        if (!w->isEnabled() || (!w->isWindow() && w->isHidden())) {
-            return false;
-        }
-    }
-    return true;
-}
+using test_support::reachable;
 
 using test_support::nonFinite;
 

@@ -20,7 +20,7 @@ namespace {
 struct Host : Form {};
 
 /// Whether the box is painted with a red frame: red along its left edge, half-way down.
-bool framedInRed(TextBox& box) {
+bool framedInRed(Control& box) {
     QApplication::processEvents();
     QWidget* w = box.widget();
     const QImage image = w->grab().toImage();
@@ -176,6 +176,31 @@ TEST(NumberEntry, AnEmptyBoxIsMarkedOnlyOnceACalculationOfItsWindowReadIt) {
     EXPECT_EQ(other.NumberMark(), "不是数，按 5 计算");
 }
 
+// A box the engineer cannot reach is no omission and no typo of the engineer's: a list of names is never
+// marked, and a box of a disabled frame shows its mark only once the frame is enabled again.
+TEST(NumberEntry, OnlyABoxTheEngineerCanReachIsMarked) {
+    Host1 h;
+    Frame frame;
+    frame.place(h.host, 0, 800, 3000, 1200);
+    TextBox inside;
+    ComboBox names;
+    inside.place(frame, 100, 200, 1500, 300);
+    names.place(h.host, 0, 2100, 1500, 300);
+    Layout::inputs({&inside, &names});
+    names.userType("隧道A");
+    EXPECT_EQ(names.NumberMark(), "");
+    frame.setEnabled(false);
+    h.compute.Click = [&] { (void)inside.Text(); };
+    h.compute.userClick();
+    EXPECT_EQ(inside.NumberMark(), "") << "read empty while out of reach";
+    inside.setSilently("9OO");
+    EXPECT_EQ(inside.NumberMark(), "");
+    EXPECT_FALSE(framedInRed(inside));
+    frame.setEnabled(true);
+    EXPECT_EQ(inside.NumberMark(), "不是数，按 9 计算");
+    EXPECT_TRUE(framedInRed(inside));
+}
+
 TEST(NumberEntry, ABoxReadAsANumberIsMarkedWhateverItsColour) {
     Host host;
     TextBox size, result;
@@ -193,17 +218,23 @@ TEST(NumberEntry, ABoxReadAsANumberIsMarkedWhateverItsColour) {
 // The picture of a marked box beside an unmarked one, saved in ARIDANE_GRAB_DIR when it is set.
 TEST(NumberEntry, PictureOfAMarkedBox) {
     Host host;
-    Layout::window(host, "海拔", 3600, 1200);
+    Layout::window(host, "海拔", 3600, 1700);
     Layout layout;
     TextBox typo, number;
+    ComboBox speed;
     layout.column(host, {.left = 120, .labelWidth = 1500, .boxWidth = 1500}, 120,
-                  {{"海拔高度(m)", &typo}, {"海拔高度(m)", &number}});
-    Layout::inputs({&typo, &number});
+                  {{"海拔高度(m)", &typo}, {"海拔高度(m)", &number}, {"设计车速(km/h)", &speed}});
+    Layout::inputs({&typo, &number, &speed});
+    Layout::entries({.numberLists = {&speed}});
     typo.set("9OO");
     number.set("900");
+    Layout::choices(speed, std::vector<std::string>{"80", "100"});
     host.Show();
+    speed.userType("8O");
     EXPECT_TRUE(framedInRed(typo));
     EXPECT_FALSE(framedInRed(number));
+    EXPECT_EQ(speed.NumberMark(), "不是数，按 8 计算");
+    EXPECT_TRUE(framedInRed(speed));
     test_support::savePicture(*host.window(), "number_mark");
 }
 

@@ -6,14 +6,31 @@
 #include "app/modPublic.h"
 #include "fire/frmFire.h"
 #include "jetfan/dlgJetPressure.h"
+#include "jetfan/frmJet.h"
+#include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmDefineLamp.h"
+#include "lighting/frmLighting.h"
+#include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/frmSetMSJetPile.h"
 #include "platform/Forms.h"
+#include "platform/MsgBox.h"
 #include "shaft/frmShaftAndJet.h"
+#include "shaft/frmShaftEject.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
+#include "tools/frmAxialFanDesign.h"
 #include "tools/frmConstructionVent.h"
+#include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral1.h"
+#include "transverse/frmLateral3.h"
+#include "ventparam/frmCalculatePd.h"
+#include "ventparam/frmVentParam.h"
 #include "ventparam/frmZeta.h"
+
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +93,22 @@ TEST_F(MainWindowNumberMark, NamesAndDescriptionsAreNeverMarked) {
     }
 }
 
+/// The caption left of a box on its line, to name the box in a failure.
+std::string captionBeside(const platform::Control& box) {
+    const QRect at = box.widget()->geometry();
+    std::string caption = "the box at " + std::to_string(box.Left()) + ", " + std::to_string(box.Top());
+    int nearest = at.left() + 1;
+    for (const QLabel* label : box.widget()->parentWidget()->findChildren<QLabel*>()) {
+        const QRect l = label->geometry();
+        if (l.left() < at.left() && at.left() - l.left() < nearest &&
+            std::abs(l.center().y() - at.center().y()) < at.height()) {
+            nearest = at.left() - l.left();
+            caption = label->text().toStdString();
+        }
+    }
+    return caption;
+}
+
 class WindowNumberMarks : public ::testing::Test {
 protected:
     void SetUp() override { test_support::saveTemplateProject(Forms::instance<frmReq>()); }
@@ -100,6 +133,8 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
         {"several-shafts spacing",
          [] -> platform::TextBox& { return Forms::instance<frmSetMSJetPile>().txtSpan; }, "15O",
          "不是数，按 15 计算"},
+        {"jet-fan model flow", [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtFlow; },
+         "9OO", "不是数"},
         {"mixed Φ",
          [] -> platform::TextBox& {
              frmConstructionVent& w = Forms::instance<frmConstructionVent>();
@@ -113,6 +148,206 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
         box.userType(c.typed);
         EXPECT_EQ(box.NumberMark(), c.mark) << c.where;
     }
+}
+
+/// The buttons of a window that compute (not those that only open another window), clicked where the
+/// engineer can reach them, on each of the window's pages in turn.
+struct Steps {
+    std::vector<platform::CommandButton*> buttons;
+    /// Shows page i (from 0) of the window; false past its last page.
+    std::function<bool(int)> page = [](int i) { return i == 0; };
+};
+std::function<bool(int)> pagesOf(platform::MultiPage& pages) {
+    return [&pages](int i) { return i < pages.PageCount() && (pages.userClick(i), true); };
+}
+std::function<bool(int)> pagesOf(platform::TabStrip& tabs) {
+    return [&tabs](int i) { return i < tabs.Tabs.Count() && (tabs.userClick(i + 1), true); };
+}
+struct StepsOf {
+    const char* where;
+    std::function<Steps()> open;
+};
+template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
+    return {where, [steps] {
+                W& w = Forms::instance<W>();
+                w.Show();
+                return steps(w);
+            }};
+}
+
+// Every box a window's calculation reads and the engineer can type into is found by the reading itself,
+// so that a box a window adds later is checked too: a typo there is marked, unless the window declares
+// the box a name.
+TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
+    const StepsOf windows[] = {
+        stepsOf<frmReq>("main window",
+                        [](frmReq& w) -> Steps {
+                            return {{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
+                                     &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
+                                     &w.cmdCalQQ_req_exchange},
+                                    pagesOf(w.pgMain)};
+                        }),
+        stepsOf<frmVentParam>("step 2", [](frmVentParam& w) -> Steps { return {{&w.cmdAdd}}; }),
+        stepsOf<frmBrightness>("lighting step 1",
+                               [](frmBrightness& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmDefineLamp>("lighting step 2",
+                               [](frmDefineLamp& w) -> Steps { return {{&w.cmdAddSection}}; }),
+        stepsOf<frmLighting>("lighting step 3",
+                             [](frmLighting& w) -> Steps {
+                                 return {{&w.cmdAdd, &w.cmdCalculate}};
+                             }),
+        stepsOf<frmFire>("fire", [](frmFire& w) -> Steps { return {{&w.cmdControlScheme}}; }),
+        stepsOf<frmJet>("jet fans",
+                        [](frmJet& w) -> Steps {
+                            return {{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
+                        }),
+        stepsOf<frmShaftAndJet>("shaft and jet",
+                                [](frmShaftAndJet& w) -> Steps {
+                                    return {{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
+                                             &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
+                                            pagesOf(w.MultiPage1)};
+                                }),
+        stepsOf<frmMultiShaftAndJet>(
+            "several shafts",
+            [](frmMultiShaftAndJet& w) -> Steps {
+                return {{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
+            }),
+        stepsOf<frmShaftEject>("shaft exhaust",
+                               [](frmShaftEject& w) -> Steps {
+                                   return {{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
+                                            &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
+                               }),
+        stepsOf<frmConcentrate>("concentrated supply",
+                                [](frmConcentrate& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
+        stepsOf<frmLateral1>("full transverse",
+                             [](frmLateral1& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmLateral3>("semi-transverse",
+                             [](frmLateral3& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmConstructionVent>("construction",
+                                     [](frmConstructionVent& w) -> Steps {
+                                         return {{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
+                                     }),
+        stepsOf<frmAxialFanDesign>("axial fan",
+                                   [](frmAxialFanDesign& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmCalculatePd>("duct loss", [](frmCalculatePd& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmZeta>("local loss",
+                         [](frmZeta& w) -> Steps {
+                             w.lstZetaType.userClick(0);
+                             return {{&w.cmdCalculate}};
+                         }),
+        stepsOf<dlgJetPressure>("jet-fan pressure",
+                                [](dlgJetPressure& w) -> Steps { return {{&w.OKButton}}; }),
+        stepsOf<frmSetJetPile>("jet-fan layout", [](frmSetJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
+        stepsOf<frmSetMSJetPile>("several shafts' layout",
+                                 [](frmSetMSJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
+    };
+    platform::msgbox::setAutoAnswer(true);
+    for (const StepsOf& window : windows) {
+        const Steps steps = window.open();
+        const std::vector<platform::Control*> read = [&] {
+            const platform::BoxReads reads;
+            for (int page = 0; steps.page(page); ++page) {
+                for (platform::CommandButton* button : steps.buttons) {
+                    if (test_support::reachable(*button)) {
+                        button->userClick();
+                    }
+                }
+            }
+            return reads.boxes();
+        }();
+        EXPECT_FALSE(read.empty()) << window.where;
+        for (platform::Control* box : read) {
+            const std::string mark = test_support::typedMark(*box, "9OO");
+            EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*box);
+        }
+    }
+    platform::msgbox::setAutoAnswer(false);
+}
+
+// A list the engineer may type a speed or a count into reads "9OO" as 9, as a text box does: it is marked
+// by the same rules.
+TEST_F(WindowNumberMarks, ATypoInANumberListIsMarkedAsInATextBox) {
+    frmReq& req = Forms::instance<frmReq>();
+    frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
+    frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
+    struct List {
+        const char* where;
+        platform::ComboBox* list;
+        int page; // of the main window, -1 for another window
+    };
+    const List lists[] = {
+        {"design speed", &req.cmbvt, 1},
+        {"two-way speed", &req.cmbWorkVt_Bidirection, 5},
+        {"block speed", &req.txtBlockVt, 6},
+        {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt, -1},
+        {"exhaust fans", &shaft.cmbCounte, -1},
+        {"supply fans", &shaft.cmbCountb, -1},
+        {"several shafts' exhaust fans", &several.cmbCounte, -1},
+        {"several shafts' supply fans", &several.cmbCountb, -1},
+    };
+    platform::msgbox::setAutoAnswer(true);
+    for (const List& l : lists) {
+        if (l.page >= 0) {
+            req.pgMain.userClick(l.page);
+        }
+        for (const auto& [typed, mark] : {std::pair{"9OO", "不是数，按 9 计算"}, std::pair{"80", ""}}) {
+            l.list->userType(typed);
+            EXPECT_EQ(l.list->NumberMark(), mark) << l.where << " " << typed;
+        }
+    }
+    platform::msgbox::setAutoAnswer(false);
+}
+
+TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
+    frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
+    frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
+    frmFire& fire = Forms::instance<frmFire>();
+    struct Station {
+        const char* where;
+        platform::TextBox* box;
+        platform::MultiPage* pages = nullptr; // and the page the box stands on
+        int page = 0;
+    };
+    const Station boxes[] = {
+        {"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
+        {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
+        {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
+        {"shaft", &shaft.txtShaftPile, &shaft.MultiPage1, 0},
+        {"shaft's jet group", &shaft.txtPile, &shaft.MultiPage1, 2},
+        {"several shafts' shaft", &several.txtShaftPile, &several.pgMain, 0},
+        {"several shafts' jet group", &several.txtPile, &several.pgMain, 2},
+        {"fire point", &fire.txtFirePile},
+        {"exhaust port", &fire.txtExsmokePile},
+    };
+    for (const Station& s : boxes) {
+        if (s.pages != nullptr) {
+            s.pages->userClick(s.page);
+        }
+        for (const auto& [typed, mark] :
+             {std::pair{"2e8", "桩号超出范围"}, std::pair{"1e308", "桩号超出范围"}, std::pair{"12530", ""}}) {
+            s.box->userType(typed);
+            EXPECT_EQ(s.box->NumberMark(), mark) << s.where << " " << typed;
+        }
+    }
+}
+
+// The fire table reads the exhaust stretch whether or not the duct is ticked: the boxes of the greyed
+// frame are no omission of the engineer's, and only a ticked duct marks them.
+TEST_F(WindowNumberMarks, TheBoxesOfADisabledFrameCarryNoMark) {
+    frmFire& fire = Forms::instance<frmFire>();
+    fire.Show();
+    fire.chkTranverse.set(0);
+    // As a stored fire case leaves them.
+    test_support::SetSilently{{fire.txtExsmokePile1, ""}, {fire.txtExsmokePile2, "9OO"}};
+    platform::msgbox::setAutoAnswer(true);
+    fire.cmdControlScheme.userClick();
+    EXPECT_EQ(fire.txtExsmokePile1.NumberMark(), "");
+    EXPECT_EQ(fire.txtExsmokePile2.NumberMark(), "");
+    fire.chkTranverse.userClick();
+    EXPECT_EQ(fire.txtExsmokePile2.NumberMark(), "不是数，按 9 计算");
+    fire.cmdControlScheme.userClick();
+    EXPECT_EQ(fire.txtExsmokePile1.NumberMark(), "未填，按 0 计算");
+    platform::msgbox::setAutoAnswer(false);
 }
 
 // A window that opens with empty boxes (a new row of the loss dialog, a dialog's stations) or with a

@@ -3,6 +3,8 @@
 
 #include "platform/controls.h"
 
+#include <QWidget>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -29,6 +31,48 @@ struct TypeInto {
         }
     }
 };
+
+/// True when a user could reach the control now: it and every container above it enabled and shown.
+inline bool reachable(const platform::Control& c) {
+    if (!c.Enabled() || !c.Visible()) {
+        return false;
+    }
+    for (QWidget* w = c.widget()->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (!w->isEnabled() || (!w->isWindow() && w->isHidden())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The mark a box shows while it holds `typed`, its text put back after (no event runs, so the window
+/// computes nothing from it); "不是数" for a box the engineer cannot type into (locked, disabled or a
+/// drop-down list) or that the window declares a name, as nothing typed there reaches a number.
+inline std::string typedMark(platform::Control& box, const std::string& typed) {
+    const std::string none = "不是数 (no box to type into)";
+    if (!box.widget()->isEnabled()) {
+        return none;
+    }
+    const auto markOf = [&typed](auto& b, auto put) {
+        const std::string before = b.Text();
+        put(b, typed);
+        const std::string mark = b.NumberMark();
+        put(b, before);
+        return mark;
+    };
+    if (auto* text = dynamic_cast<platform::TextBox*>(&box)) {
+        if (text->Locked() || text->entry() == platform::TextBox::Entry::Text) {
+            return none;
+        }
+        return markOf(*text, [](platform::TextBox& b, const std::string& t) { b.setSilently(t); });
+    }
+    auto& list = dynamic_cast<platform::ComboBox&>(box);
+    if (list.getStyle() != platform::ComboBox::DropdownCombo ||
+        list.entry() == platform::ComboBox::Entry::Text) {
+        return none;
+    }
+    return markOf(list, [](platform::ComboBox& b, const std::string& t) { b.setTextSilently(t); });
+}
 
 /// One box and the text a test puts into it silently, as a loaded project does (no event runs).
 class SilentText {
