@@ -11,6 +11,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shown_message.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
@@ -683,6 +684,10 @@ TEST(FileCommands, ASaveThatCannotWriteSaysSoAndTheOldFileStaysWhole) {
     }
 }
 
+/// The question New, Open and Exit ask of a project that differs from its files.
+const test_support::Message kSaveQuestion{
+    .prompt = "退出之前需要保存吗?", .title = "保存提示！", .buttons = platform::vbYesNoCancel};
+
 /// Every entry of a folder: a file's bytes, "<folder>" for a folder.
 std::map<std::string, std::string> folderSnapshot(const std::string& dir) {
     std::map<std::string, std::string> entries;
@@ -721,11 +726,9 @@ TEST(FileCommands, ASaveWhoseFileCannotBePutInPlaceLeavesEveryFileAsItWas) {
             w.mnuFileSave_Click();
         }
         EXPECT_EQ(folderSnapshot(dir), before) << "every file byte for byte, no temporary file left";
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "工程文件未能保存:\r\n" + target + c.blocked +
-                      "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.");
+        test_support::expectOneMessage({.prompt = "工程文件未能保存:\r\n" + target + c.blocked +
+                                                  "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                                        .title = "出错"});
         EXPECT_EQ(modPublic::ProjectFile, own);
     }
 }
@@ -743,10 +746,7 @@ TEST(FileCommands, NewKeepsTheProjectWhenTheSaveItWasAskedForDidNotHappen) {
     // Cancel keeps everything; the question offers Yes, No and Cancel.
     platform::msgbox::script(platform::vbCancel);
     w.mnuFileNew_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
+    test_support::expectOneMessage(kSaveQuestion);
     EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
     EXPECT_EQ(modPublic::ProjectFile, named);
     EXPECT_EQ(w.Caption(), caption);
@@ -1124,10 +1124,7 @@ TEST(OpenCommand, AsksBeforeReplacingTheProjectAndCancelKeepsEverything) {
     // Cancel: no dialog, nothing changes.
     platform::msgbox::script(platform::vbCancel);
     w.mnuFileOpen_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
+    test_support::expectOneMessage(kSaveQuestion);
     EXPECT_EQ(platform::filedialog::log().size(), 1u) << "only the Save As of the set-up";
     EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
     EXPECT_EQ(modPublic::ProjectFile, other);

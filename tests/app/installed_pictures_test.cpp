@@ -139,11 +139,11 @@ TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
     EXPECT_GE(pictures, 25);
 }
 
-/// A picture drawn `scale` times its size on a clear ground.
-QImage drawnSvg(const QString& svg, int scale) {
+/// A picture drawn `scale` times its size on `ground`.
+QImage drawnSvg(const QString& svg, int scale, QColor ground = Qt::transparent) {
     QSvgRenderer renderer(svg.toUtf8());
     QImage image((renderer.viewBoxF().size() * scale).toSize(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    image.fill(ground);
     QPainter painter(&image);
     renderer.render(&painter);
     return image;
@@ -172,11 +172,11 @@ struct SvgPicture {
 };
 
 constexpr int kInkScale = 8;
+const QRegularExpression kTextElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
+                                      QRegularExpression::DotMatchesEverythingOption);
 
 /// Every drawing of the installation's picture folder.
 std::vector<SvgPicture> installedSvgs() {
-    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
-                                         QRegularExpression::DotMatchesEverythingOption);
     std::vector<SvgPicture> pictures;
     for (const auto& entry : fs::directory_iterator(fs::path(CONFIGFILES_DIR) / "图片")) {
         if (entry.path().extension() != ".svg") {
@@ -188,7 +188,7 @@ std::vector<SvgPicture> installedSvgs() {
         const QString& svg = picture.svg;
         const qsizetype bodyStart = svg.indexOf(QLatin1Char('>'), svg.indexOf(QStringLiteral("<svg"))) + 1;
         const QString head = svg.left(bodyStart);
-        for (auto it = textElement.globalMatch(svg); it.hasNext();) {
+        for (auto it = kTextElement.globalMatch(svg); it.hasNext();) {
             const QString run = it.next().captured();
             const QRectF ink = inkBox(drawnSvg(head + run + QStringLiteral("</svg>"), kInkScale), kInkScale);
             if (!ink.isEmpty()) {
@@ -208,9 +208,7 @@ TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOv
     const QString face = QString::fromUtf8(platform::kProgramFontFamily);
     ASSERT_TRUE(QFontDatabase::hasFamily(face));
     const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
-    for (const SvgPicture& picture : installedSvgs()) {
-        const std::string& name = picture.name;
-        const auto& runs = picture.runs;
+    for (const auto& [name, svg, runs] : installedSvgs()) {
         for (const auto& [run, ink] : runs) {
             EXPECT_EQ(family.match(run).captured(1), face) << name << ": " << run.toStdString();
         }
@@ -223,15 +221,11 @@ TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOv
             }
         }
         if (const char* dir = std::getenv("ARIDANE_GRAB_DIR"); dir != nullptr && *dir != '\0') {
-            QSvgRenderer renderer(picture.svg.toUtf8());
-            QImage image((renderer.viewBoxF().size() * 4).toSize(), QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            renderer.render(&painter);
             EXPECT_TRUE(
-                image.save(QDir(QString::fromLocal8Bit(dir))
-                               .filePath(QStringLiteral("picture_") +
-                                         QString::fromStdString(fs::path(name).stem().string()) + ".png")));
+                drawnSvg(svg, 4, Qt::white)
+                    .save(QDir(QString::fromLocal8Bit(dir))
+                              .filePath(QStringLiteral("picture_") +
+                                        QString::fromStdString(fs::path(name).stem().string()) + ".png")));
         }
     }
 }
@@ -239,10 +233,8 @@ TEST(InstalledPictureTexts, EveryPictureIsDrawnInTheProgramsFaceWithNoTwoTextsOv
 // No text of a picture stands on one of its lines (a wall, an arrow, a dimension line), where it reads
 // as crossed out: the box of each run's ink holds no ink of the picture's other shapes but light fills.
 TEST(InstalledPictureTexts, NoTextStandsOnALineOfItsPicture) {
-    const QRegularExpression textElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
-                                         QRegularExpression::DotMatchesEverythingOption);
     for (const SvgPicture& picture : installedSvgs()) {
-        const QImage shapes = drawnSvg(QString(picture.svg).remove(textElement), kInkScale);
+        const QImage shapes = drawnSvg(QString(picture.svg).remove(kTextElement), kInkScale);
         for (const auto& [run, ink] : picture.runs) {
             const QRect box = QRectF(ink.topLeft() * kInkScale, ink.bottomRight() * kInkScale)
                                   .toAlignedRect()
