@@ -16,7 +16,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
-#include "tests/support/shown_message.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"

@@ -17,7 +17,6 @@
 #include "shaft/shaft_eject.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
-#include "tests/support/shown_message.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
