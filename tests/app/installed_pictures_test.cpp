@@ -140,7 +140,6 @@ TEST(InstalledPictureFolder, TheBuildCopiesEveryPictureNextToTheProgram) {
     EXPECT_GE(pictures, 25);
 }
 
-/// A picture drawn `scale` times its size on `ground`.
 QImage drawnSvg(const QString& svg, int scale, QColor ground = Qt::transparent) {
     QSvgRenderer renderer(svg.toUtf8());
     QImage image((renderer.viewBoxF().size() * scale).toSize(), QImage::Format_ARGB32);
@@ -180,7 +179,6 @@ constexpr int kInkScale = 8;
 const QRegularExpression kTextElement(QStringLiteral("<text\\b[^>]*>.*?</text>"),
                                       QRegularExpression::DotMatchesEverythingOption);
 
-/// Every drawing of the installation's picture folder.
 std::vector<SvgPicture> installedSvgs() {
     std::vector<SvgPicture> pictures;
     for (const auto& entry : fs::directory_iterator(fs::path(CONFIGFILES_DIR) / "图片")) {
