@@ -661,9 +661,7 @@ TEST(FileCommands, ASaveThatCannotWriteSaysSoAndTheOldFileStaysWhole) {
     // A folder that does not exist.
     platform::msgbox::script(platform::vbOK);
     saveAs(w, test_stage::appFolder() + "/no/such/folder/a.vnt");
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbOKOnly);
+    test_support::expectOneMessage({.title = "出错", .buttons = platform::vbOKOnly});
     EXPECT_TRUE(modPublic::ProjectFile.empty()) << "the project keeps the name it is saved under";
     EXPECT_EQ(w.Caption(), "Kelvora-Aridane");
 
@@ -683,6 +681,10 @@ TEST(FileCommands, ASaveThatCannotWriteSaysSoAndTheOldFileStaysWhole) {
     }
 }
 
+/// The question New, Open and Exit ask of a project that differs from its files.
+const test_support::Message kSaveQuestion{
+    .prompt = "退出之前需要保存吗?", .title = "保存提示！", .buttons = platform::vbYesNoCancel};
+
 /// Every entry of a folder: a file's bytes, "<folder>" for a folder.
 std::map<std::string, std::string> folderSnapshot(const std::string& dir) {
     std::map<std::string, std::string> entries;
@@ -693,21 +695,19 @@ std::map<std::string, std::string> folderSnapshot(const std::string& dir) {
 }
 
 TEST(FileCommands, ASaveWhoseFileCannotBePutInPlaceLeavesEveryFileAsItWas) {
-    struct Case {
-        bool saveAs;
-        const char* blocked; // the file of the save that a folder of its name stands in for
-    } const cases[] = {{false, ".req"}, {false, ".vnt"}, {true, ".req"}, {true, ".vnt"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.saveAs ? "Save As, " : "Save, ") + c.blocked);
+    // `blocked`: the file of the save that a folder of its name stands in for.
+    for (const auto& [viaSaveAs, blocked] :
+         {std::pair{false, ".req"}, {false, ".vnt"}, {true, ".req"}, {true, ".vnt"}}) {
+        SCOPED_TRACE(std::string(viaSaveAs ? "Save As, " : "Save, ") + blocked);
         frmReq& w = window();
-        const std::string name = std::string(c.saveAs ? "as" : "") + (c.blocked + 1);
+        const std::string name = std::string(viaSaveAs ? "as" : "") + (blocked + 1);
         const std::string dir = folder(name);
         const std::string own = saveAs(w, dir + "/n.vnt");
         writeBytes(dir + "/m.req", "the other project's req");
         writeBytes(dir + "/m.vnt", "the other project's vnt");
-        const std::string target = c.saveAs ? dir + "/m" : dir + "/n";
-        fs::remove(target + c.blocked);
-        fs::create_directory(target + c.blocked);
+        const std::string target = viaSaveAs ? dir + "/m" : dir + "/n";
+        fs::remove(target + blocked);
+        fs::create_directory(target + blocked);
         // A change to each file of the project.
         w.txtProjectName.set(name);
         modPublic::AxialFanList.items = {name};
@@ -715,17 +715,15 @@ TEST(FileCommands, ASaveWhoseFileCannotBePutInPlaceLeavesEveryFileAsItWas) {
 
         platform::msgbox::reset();
         platform::msgbox::script(platform::vbOK);
-        if (c.saveAs) {
+        if (viaSaveAs) {
             saveAs(w, dir + "/m.vnt");
         } else {
             w.mnuFileSave_Click();
         }
         EXPECT_EQ(folderSnapshot(dir), before) << "every file byte for byte, no temporary file left";
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "工程文件未能保存:\r\n" + target + c.blocked +
-                      "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.");
+        test_support::expectOneMessage({.prompt = "工程文件未能保存:\r\n" + target + blocked +
+                                                  "\r\n请检查文件夹是否存在、是否可写入, 磁盘是否已满.",
+                                        .title = "出错"});
         EXPECT_EQ(modPublic::ProjectFile, own);
     }
 }
@@ -743,10 +741,7 @@ TEST(FileCommands, NewKeepsTheProjectWhenTheSaveItWasAskedForDidNotHappen) {
     // Cancel keeps everything; the question offers Yes, No and Cancel.
     platform::msgbox::script(platform::vbCancel);
     w.mnuFileNew_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
+    test_support::expectOneMessage(kSaveQuestion);
     EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
     EXPECT_EQ(modPublic::ProjectFile, named);
     EXPECT_EQ(w.Caption(), caption);
@@ -778,9 +773,7 @@ TEST(FileCommands, ExitAndTheCloseBoxAskTheSameQuestionAndStayWhenTheSaveDidNotH
         platform::filedialog::scriptCancel();
         EXPECT_FALSE(platform::Forms::unload<frmReq>(platform::vbFormControlMenu));
         EXPECT_TRUE(platform::Forms::isLoaded<frmReq>());
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-        EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
+        test_support::expectOneMessage({.prompt = "退出之前需要保存吗?", .title = "保存提示！"});
 
         // Exit, Yes, dialog cancelled: the program goes on.
         platform::msgbox::script(platform::vbYes);
@@ -1124,10 +1117,7 @@ TEST(OpenCommand, AsksBeforeReplacingTheProjectAndCancelKeepsEverything) {
     // Cancel: no dialog, nothing changes.
     platform::msgbox::script(platform::vbCancel);
     w.mnuFileOpen_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 0x0F, platform::vbYesNoCancel);
+    test_support::expectOneMessage(kSaveQuestion);
     EXPECT_EQ(platform::filedialog::log().size(), 1u) << "only the Save As of the set-up";
     EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
     EXPECT_EQ(modPublic::ProjectFile, other);

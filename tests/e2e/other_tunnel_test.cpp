@@ -4,17 +4,16 @@
 // report before a calculation says that nothing is computed yet.
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
-#include "platform/TextViewer.h"
-#include "platform/text_file.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "transverse/frmConcentrate.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shown_texts.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -22,41 +21,14 @@
 
 namespace {
 
-using platform::TextBox;
-
 const test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
-/// What one window shows as it opens and what its report prints before any calculation.
-struct Opened {
-    std::vector<std::string> empty; ///< boxes and lists that must show nothing: "name=text"
-    std::vector<std::string> report;
-};
-
-/// "name=text" of every box that is not empty.
-void keepFilled(Opened& o, std::initializer_list<std::pair<const char*, const TextBox*>> boxes) {
-    for (const auto& [name, box] : boxes) {
-        if (!box->Text().empty()) {
-            o.empty.push_back(std::string(name) + "=" + box->Text());
-        }
-    }
-}
-
-void keepRows(Opened& o, const char* name, platform::ListView& list) {
-    if (list.ListItems.Count() > 0) {
-        o.empty.push_back(std::string(name) + " rows=" + std::to_string(list.ListItems.Count()));
-    }
-}
-
-std::vector<std::string> lastReport() {
-    if (platform::textviewer::log().empty()) {
-        return {};
-    }
-    return textfile::ReadLines(platform::textviewer::log().back()).value_or(std::vector<std::string>{});
-}
+using Report = std::vector<std::string>;
 
 struct Row {
     const char* name;
-    std::function<Opened(frmReq&)> open;
+    /// Opens the window, checks what it shows, and returns what its report prints.
+    std::function<Report(frmReq&)> open;
     /// Labels whose report line must end in `ending`.
     std::vector<std::string> notComputed;
     /// The template's design as its report prints it, which no line may show.
@@ -68,80 +40,72 @@ void PrintTo(const Row& row, std::ostream* os) {
     *os << row.name;
 }
 
-template <class W> Opened scheme(frmReq& req, int index, const std::function<void(W&, Opened&)>& look) {
-    Opened o;
-    EXPECT_TRUE(test_support::openScheme<W>(req, index, [&](W& w, frmVentParam&) {
-        look(w, o);
-        w.cmdReport.userClick();
-    }));
-    o.report = lastReport();
-    return o;
+/// Opens scheme `index` of step 2, lets `look` check what it shows, then prints its report.
+template <class W, int index> std::function<Report(frmReq&)> scheme(std::function<void(W&)> look) {
+    return [look](frmReq& req) {
+        EXPECT_TRUE(test_support::openScheme<W>(req, index, [&](W& w, frmVentParam&) {
+            look(w);
+            w.cmdReport.userClick();
+        }));
+        return test_support::viewedReport();
+    };
 }
 
 const Row kRows[] = {
     {"JetFans",
-     [](frmReq& req) {
-         return scheme<frmJet>(req, 0, [](frmJet& w, Opened& o) {
-             EXPECT_EQ(w.cmbJetModel.Text(), "1120型射流风机");
-             EXPECT_EQ(w.txteta.Text(), "0.876");
-             keepFilled(o, {{"Δpm", &w.txtdeltap_m},
-                            {"Δpt", &w.txtdeltap_t},
-                            {"Δpr", &w.txtdeltap_r},
-                            {"ΣΔpj", &w.txttotaldeltap_j},
-                            {"i", &w.txti},
-                            {"总功率", &w.txtTotalPower}});
-             keepRows(o, "lstJet", w.lstJet);
-         });
-     },
+     scheme<frmJet, 0>([](frmJet& w) {
+         test_support::ExpectTexts{{w.cmbJetModel, "1120型射流风机"},
+                                   {w.txteta, "0.876"},
+                                   {w.txtdeltap_m, ""},
+                                   {w.txtdeltap_t, ""},
+                                   {w.txtdeltap_r, ""},
+                                   {w.txttotaldeltap_j, ""},
+                                   {w.txti, ""},
+                                   {w.txtTotalPower, ""}};
+         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+     }),
      {"所需射流风机台数i:", "总耗电功率(kw):", "通风阻抗力Δpr(Pa):"},
      {"194.26", "882.00", "21.0", "010200.00"}},
     {"ShaftAndJetFans",
-     [](frmReq& req) {
-         return scheme<frmShaftAndJet>(req, 3, [](frmShaftAndJet& w, Opened& o) {
-             EXPECT_EQ(w.cmbJetModel1.Text(), "1120型射流风机");
-             EXPECT_EQ(w.txtds.Text(), "60");
-             keepFilled(o, {{"竖井桩号", &w.txtShaftPile},
-                            {"jetcount1", &w.txtjetcount1},
-                            {"Qreq1", &w.txtQQ_req1},
-                            {"ptote", &w.txtp_tote}});
-             keepRows(o, "lstJet", w.lstJet);
-         });
-     },
+     scheme<frmShaftAndJet, 3>([](frmShaftAndJet& w) {
+         test_support::ExpectTexts{{w.cmbJetModel1, "1120型射流风机"},
+                                   {w.txtds, "60"},
+                                   {w.txtShaftPile, ""},
+                                   {w.txtjetcount1, ""},
+                                   {w.txtQQ_req1, ""},
+                                   {w.txtp_tote, ""}};
+         EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
+     }),
      {"需风量Qreq1(m^3/s):", "风机数量(台):", "该工况总耗电功率(kW):"},
      {"12600", "010200.000"}},
     {"ShaftExhaust",
-     [](frmReq& req) {
-         return scheme<frmShaftEject>(req, 2, [](frmShaftEject& w, Opened& o) {
-             EXPECT_EQ(w.txtShaftAA_r.Text(), "40");
-             keepFilled(o, {{"竖井桩号", &w.txtShaftPile}, {"ptot", &w.txtp_tot}, {"Qr1", &w.txtQQ_r1}});
-         });
-     },
+     scheme<frmShaftEject, 2>([](frmShaftEject& w) {
+         test_support::ExpectTexts{
+             {w.txtShaftAA_r, "40"}, {w.txtShaftPile, ""}, {w.txtp_tot, ""}, {w.txtQQ_r1, ""}};
+     }),
      {"排风机设计风压ptot(Pa):", "设计风量Qr1(m^3/s):"},
      {"12617.50"}},
     {"ConcentratedSupply",
-     [](frmReq& req) {
-         return scheme<frmConcentrate>(req, 1, [](frmConcentrate& w, Opened& o) {
-             EXPECT_EQ(w.txtAA_b.Text(), "12.00");
-             EXPECT_EQ(w.txtbeta.Text(), "5.00");
-             keepFilled(o,
-                        {{"送风口桩号", &w.txtShaftPile}, {"Δpb", &w.txtdeltap_b}, {"Ptot", &w.txtPP_tot}});
-         });
-     },
+     scheme<frmConcentrate, 1>([](frmConcentrate& w) {
+         test_support::ExpectTexts{{w.txtAA_b, "12.00"},
+                                   {w.txtbeta, "5.00"},
+                                   {w.txtShaftPile, ""},
+                                   {w.txtdeltap_b, ""},
+                                   {w.txtPP_tot, ""}};
+     }),
      {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):"},
      {"10100"}},
     {"Fire",
      [](frmReq& req) {
-         Opened o;
-         test_stage::onModal<frmFire>([&](frmFire& w) {
-             keepRows(o, "火灾点", w.lstFireLoc);
-             keepRows(o, "排烟口", w.lstExsmokePile);
+         test_stage::onModal<frmFire>([](frmFire& w) {
+             EXPECT_EQ(w.lstFireLoc.ListItems.Count(), 0);
+             EXPECT_EQ(w.lstExsmokePile.ListItems.Count(), 0);
              platform::msgbox::script(platform::vbOK);
              w.cmdControlScheme.userClick();
              w.cmdClose.userClick();
          });
          req.mnuToolsmnuFire.userClick();
-         o.report = lastReport();
-         return o;
+         return test_support::viewedReport();
      },
      {"火灾位置列表中没有火灾点"},
      {"12617.5", "15035"},
@@ -160,20 +124,15 @@ TEST_P(OtherTunnel, OpensOnTheTemplateWithoutItsDesign) {
     ASSERT_EQ(modPublic::EndPile, 15500);
     platform::msgbox::reset();
 
-    const Opened o = row.open(req);
-    EXPECT_TRUE(o.empty.empty()) << ::testing::PrintToString(o.empty);
-    ASSERT_FALSE(o.report.empty());
+    const Report report = row.open(req);
+    ASSERT_FALSE(report.empty());
     for (const std::string& label : row.notComputed) {
-        const auto line = std::find_if(o.report.begin(), o.report.end(), [&](const std::string& l) {
-            return l.find(label) != std::string::npos;
-        });
-        ASSERT_NE(line, o.report.end()) << label;
+        const std::string* line = test_support::lineWith(report, label);
+        ASSERT_NE(line, nullptr) << label;
         EXPECT_TRUE(line->ends_with(row.ending)) << *line;
     }
     for (const std::string& figure : row.templateFigures) {
-        for (const std::string& line : o.report) {
-            EXPECT_EQ(line.find(figure), std::string::npos) << line;
-        }
+        EXPECT_EQ(test_support::lineWith(report, figure), nullptr) << figure;
     }
 }
 

@@ -6,15 +6,14 @@
 #include "fire/fire_scheme.h"
 #include "fire/frmFire.h"
 #include "platform/Forms.h"
-#include "platform/text_file.h"
 #include "platform/vb.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -53,13 +52,13 @@ TEST(FireOverGrades, FiresEitherSideOfASagGetTheSamePressureAndFans) {
     w.cmdCollect.userClick();
     w.optTrafficMode2.userClick();
     w.optBDVentDirection2.userClick();
-    const std::vector<const char*> points = {"13899", "13901", "13000", "15450"};
+    const char* const points[] = {"13899", "13901", "13000", "15450"};
     for (const char* p : points) {
         w.txtFirePile.userType(p);
         w.cmdFireLocAdd.userClick();
     }
     std::map<std::string, Shown> shown;
-    for (int i = 1; i <= static_cast<int>(points.size()); ++i) {
+    for (int i = 1; i <= 4; ++i) {
         shown[points[i - 1]] = clickFirePoint(w, i);
     }
     // From K13+901 the smoke runs 1 m down the +1.8 %, then over the −2.5 % as from K13+899: the two fires
@@ -70,13 +69,10 @@ TEST(FireOverGrades, FiresEitherSideOfASagGetTheSamePressureAndFans) {
     EXPECT_EQ(shown["13901"].fans, shown["13899"].fans);
     w.cmdControlScheme.userClick();
     const std::vector<std::string> table =
-        textfile::ReadLines(test_support::projectPath("_火灾设备控制表.rpt"))
-            .value_or(std::vector<std::string>{});
+        test_support::linesOf(test_support::projectPath("_火灾设备控制表.rpt"));
     for (const char* p : {"13899", "13901"}) {
-        const auto line = std::find_if(table.begin(), table.end(), [&](const std::string& l) {
-            return l.find(std::string("火灾点桩号:") + p + ".") != std::string::npos;
-        });
-        ASSERT_NE(line, table.end()) << p;
+        const std::string* line = test_support::lineWith(table, std::string("火灾点桩号:") + p + ".");
+        ASSERT_NE(line, nullptr) << p;
         EXPECT_TRUE(line->ends_with(shown[p].fans)) << *line;
     }
 

@@ -16,6 +16,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
@@ -446,8 +447,7 @@ TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
         casePath("0_0_0"), textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路B\"\r\n")));
     platform::msgbox::script(platform::vbOK);
     frmLighting& w = step3();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    test_support::expectOneMessage({.title = "出错"});
     EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
     EXPECT_EQ(w.txtSS.Text(), "");
     fs::remove(folder() + "/ConfigFiles/normal.lgh");
@@ -467,10 +467,9 @@ TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsCh
     w.txtSS.set("99");
     platform::msgbox::script(platform::vbOK);
     w.lstSegment.userClick(1);
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "照明计算文件不完整或已损坏:\r\n" + path + "\r\n文件中未能读入的数据为空.");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    test_support::expectOneMessage(
+        {.prompt = "照明计算文件不完整或已损坏:\r\n" + path + "\r\n文件中未能读入的数据为空.",
+         .title = "出错"});
     EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
     EXPECT_EQ(w.txtSS.Text(), "");
 
@@ -498,8 +497,7 @@ TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
     ASSERT_TRUE(textfile::WriteAtomically(casePath("0_0_0"), bytes));
     platform::msgbox::script(platform::vbOK);
     frmLighting& w = step3();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "开启回路的数量 1001 超过上限 1000，请检查输入或文件。");
+    test_support::expectOneMessage({.prompt = "开启回路的数量 1001 超过上限 1000，请检查输入或文件。"});
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
     w.cmdClose.userClick();
     EXPECT_EQ(textfile::ReadBytes(casePath("0_0_0")), bytes);

@@ -5,18 +5,16 @@
 
 #include "app/frmReq.h"
 #include "platform/Forms.h"
-#include "platform/MsgBox.h"
-#include "platform/text_file.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -56,11 +54,10 @@ TEST(MultiShaftNewTunnel, TheTemplatesInputsComeWithoutItsDesign) {
         test_support::ExpectTexts{{w.txtTotalPower, ""}, {w.txtjetcount, ""}, {w.txtSSkw_e, ""},
                                   {w.txtdeltap_b, ""},   {w.txtp_de, "250"},  {w.txtp1_b, "101.325"},
                                   {w.txtQQ_e, "240"},    {w.txtZZ_j, "1.2"},  {w.txtDD_j, "1.12"}};
-        // The report before any calculation says so.
         w.cmdReport.userClick();
-        const std::vector<std::string> lines =
-            textfile::ReadLines(test_stage::appFolder() + "/proj_多竖井送排式结合射流风机通风.rpt").value();
-        EXPECT_NE(std::find(lines.begin(), lines.end(), "该工况总耗电功率(kW):未计算"), lines.end());
+        EXPECT_TRUE(test_support::hasLine(
+            test_support::linesOf(test_support::projectFile("_多竖井送排式结合射流风机通风.rpt")),
+            "该工况总耗电功率(kW):未计算"));
         // His shaft takes the template's fan data; its sections the model, the short passage none.
         addShaft(w, "6800");
         w.cmdShaftSection.userClick();
@@ -74,10 +71,7 @@ TEST(MultiShaftNewTunnel, TheTemplatesInputsComeWithoutItsDesign) {
 TEST(MultiShaftNewTunnel, SectionsFormedAnewDropTheGroupsTheyDoNotHold) {
     openOnTheBore(
         [](frmMultiShaftAndJet& w) {
-            while (w.lstShaft.ListItems.Count() > 0) {
-                w.lstShaft.userItemClick(1);
-                w.cmdDeleteShaft.userClick();
-            }
+            test_support::removeAllRows(w.lstShaft, w.cmdDeleteShaft);
             addShaft(w, "6800");
             w.pgMain.userClick(2);
             test_support::TypeInto{{w.txtPile, "5500"}, {w.txtJetNumPerTeam, "2"}, {w.txtPress, "30"}};

@@ -181,65 +181,57 @@ template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
 TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
     const StepsOf windows[] = {
         stepsOf<frmReq>("main window",
-                        [](frmReq& w) -> Steps {
-                            return {{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
-                                     &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
-                                     &w.cmdCalQQ_req_exchange},
-                                    pagesOf(w.pgMain)};
+                        [](auto& w) {
+                            return Steps{{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
+                                          &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
+                                          &w.cmdCalQQ_req_exchange},
+                                         pagesOf(w.pgMain)};
                         }),
-        stepsOf<frmVentParam>("step 2", [](frmVentParam& w) -> Steps { return {{&w.cmdAdd}}; }),
-        stepsOf<frmBrightness>("lighting step 1",
-                               [](frmBrightness& w) -> Steps { return {{&w.cmdCalculate}}; }),
-        stepsOf<frmDefineLamp>("lighting step 2",
-                               [](frmDefineLamp& w) -> Steps { return {{&w.cmdAddSection}}; }),
+        stepsOf<frmVentParam>("step 2", [](auto& w) { return Steps{{&w.cmdAdd}}; }),
+        stepsOf<frmBrightness>("lighting step 1", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
+        stepsOf<frmDefineLamp>("lighting step 2", [](auto& w) { return Steps{{&w.cmdAddSection}}; }),
         stepsOf<frmLighting>("lighting step 3",
-                             [](frmLighting& w) -> Steps {
-                                 return {{&w.cmdAdd, &w.cmdCalculate}};
+                             [](auto& w) {
+                                 return Steps{{&w.cmdAdd, &w.cmdCalculate}};
                              }),
-        stepsOf<frmFire>("fire", [](frmFire& w) -> Steps { return {{&w.cmdControlScheme}}; }),
+        stepsOf<frmFire>("fire", [](auto& w) { return Steps{{&w.cmdControlScheme}}; }),
         stepsOf<frmJet>("jet fans",
-                        [](frmJet& w) -> Steps {
-                            return {{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
+                        [](auto& w) {
+                            return Steps{{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
                         }),
         stepsOf<frmShaftAndJet>("shaft and jet",
-                                [](frmShaftAndJet& w) -> Steps {
-                                    return {{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
-                                             &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
-                                            pagesOf(w.MultiPage1)};
+                                [](auto& w) {
+                                    return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
+                                                  &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
+                                                 pagesOf(w.MultiPage1)};
                                 }),
         stepsOf<frmMultiShaftAndJet>(
             "several shafts",
-            [](frmMultiShaftAndJet& w) -> Steps {
-                return {{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
+            [](auto& w) {
+                return Steps{{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
             }),
         stepsOf<frmShaftEject>("shaft exhaust",
-                               [](frmShaftEject& w) -> Steps {
-                                   return {{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
-                                            &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
+                               [](auto& w) {
+                                   return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
+                                                 &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
                                }),
-        stepsOf<frmConcentrate>("concentrated supply",
-                                [](frmConcentrate& w) -> Steps { return {{&w.cmdCalculateJet}}; }),
-        stepsOf<frmLateral1>("full transverse",
-                             [](frmLateral1& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
-        stepsOf<frmLateral3>("semi-transverse",
-                             [](frmLateral3& w) -> Steps { return {{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmConcentrate>("concentrated supply", [](auto& w) { return Steps{{&w.cmdCalculateJet}}; }),
+        stepsOf<frmLateral1>("full transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
+        stepsOf<frmLateral3>("semi-transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
         stepsOf<frmConstructionVent>("construction",
-                                     [](frmConstructionVent& w) -> Steps {
-                                         return {{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
+                                     [](auto& w) {
+                                         return Steps{{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
                                      }),
-        stepsOf<frmAxialFanDesign>("axial fan",
-                                   [](frmAxialFanDesign& w) -> Steps { return {{&w.cmdCalculate}}; }),
-        stepsOf<frmCalculatePd>("duct loss", [](frmCalculatePd& w) -> Steps { return {{&w.cmdCalculate}}; }),
+        stepsOf<frmAxialFanDesign>("axial fan", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
+        stepsOf<frmCalculatePd>("duct loss", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
         stepsOf<frmZeta>("local loss",
-                         [](frmZeta& w) -> Steps {
+                         [](auto& w) {
                              w.lstZetaType.userClick(0);
-                             return {{&w.cmdCalculate}};
+                             return Steps{{&w.cmdCalculate}};
                          }),
-        stepsOf<dlgJetPressure>("jet-fan pressure",
-                                [](dlgJetPressure& w) -> Steps { return {{&w.OKButton}}; }),
-        stepsOf<frmSetJetPile>("jet-fan layout", [](frmSetJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
-        stepsOf<frmSetMSJetPile>("several shafts' layout",
-                                 [](frmSetMSJetPile& w) -> Steps { return {{&w.ccmdOK}}; }),
+        stepsOf<dlgJetPressure>("jet-fan pressure", [](auto& w) { return Steps{{&w.OKButton}}; }),
+        stepsOf<frmSetJetPile>("jet-fan layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
+        stepsOf<frmSetMSJetPile>("several shafts' layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
     };
     platform::msgbox::setAutoAnswer(true);
     for (const StepsOf& window : windows) {
@@ -261,7 +253,6 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
             EXPECT_TRUE(mark.starts_with("不是数")) << window.where << ": " << captionBeside(*box);
         }
     }
-    platform::msgbox::setAutoAnswer(false);
 }
 
 // A list the engineer may type a speed or a count into reads "9OO" as 9, as a text box does: it is marked
@@ -295,7 +286,6 @@ TEST_F(WindowNumberMarks, ATypoInANumberListIsMarkedAsInATextBox) {
             EXPECT_EQ(l.list->NumberMark(), mark) << l.where << " " << typed;
         }
     }
-    platform::msgbox::setAutoAnswer(false);
 }
 
 TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
@@ -347,7 +337,6 @@ TEST_F(WindowNumberMarks, TheBoxesOfADisabledFrameCarryNoMark) {
     EXPECT_EQ(fire.txtExsmokePile2.NumberMark(), "不是数，按 9 计算");
     fire.cmdControlScheme.userClick();
     EXPECT_EQ(fire.txtExsmokePile1.NumberMark(), "未填，按 0 计算");
-    platform::msgbox::setAutoAnswer(false);
 }
 
 // A window that opens with empty boxes (a new row of the loss dialog, a dialog's stations) or with a

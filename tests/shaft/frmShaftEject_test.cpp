@@ -20,6 +20,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
 #include "jetfan/CPressionCurve.h"
 
@@ -310,22 +311,21 @@ TEST_F(ShaftEjectWindow, AStepRefusedForAShaftOutsideTheTunnelLeavesNoEarlierRes
     // the report says it is not computed.
     struct Step {
         const char* name;
-        std::function<void(frmShaftEject&)> press;
+        platform::CommandButton frmShaftEject::*press;
         std::vector<platform::TextBox frmShaftEject::*> boxes;
     } const steps[] = {
         {"求各区段的需风量",
-         [](frmShaftEject& w) { w.cmdCalculateSectionQQ_req.userClick(); },
+         &frmShaftEject::cmdCalculateSectionQQ_req,
          {&frmShaftEject::txtQQ_req1, &frmShaftEject::txtQQ_r1, &frmShaftEject::txtv_1,
           &frmShaftEject::txtQQ_r2}},
         {"计算",
-         [](frmShaftEject& w) { w.cmdCalculatePtot3.userClick(); },
+         &frmShaftEject::cmdCalculatePtot3,
          {&frmShaftEject::txtdeltap_t1, &frmShaftEject::txtp_tot3, &frmShaftEject::txtp_tot,
           &frmShaftEject::txtSS_tot}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         fs::remove(sePath());
-        std::vector<std::string> report;
         open([&](frmShaftEject& w) {
             w.cmdCalculateSectionQQ_req.userClick();
             w.cmdCalculatePtot3.userClick();
@@ -334,19 +334,19 @@ TEST_F(ShaftEjectWindow, AStepRefusedForAShaftOutsideTheTunnelLeavesNoEarlierRes
             }
             w.txtShaftPile.userType("9000");
             platform::msgbox::script(platform::vbOK);
-            step.press(w);
-            ASSERT_EQ(platform::msgbox::log().size(), 1u);
-            EXPECT_EQ(platform::msgbox::log()[0].prompt, "竖井桩号9000超出隧道桩号范围，请检查！");
+            (w.*step.press).userClick();
+            test_support::expectOneMessage({.prompt = "竖井桩号9000超出隧道桩号范围，请检查！"});
             for (auto box : step.boxes) {
                 EXPECT_EQ((w.*box).Text(), "");
             }
             w.cmdReport.userClick();
-            report = textfile::ReadLines(platform::textviewer::log().back()).value_or(report);
         });
         platform::msgbox::reset();
-        const auto notComputed = std::count_if(
-            report.begin(), report.end(), [](const std::string& line) { return line.ends_with("未计算"); });
-        EXPECT_GE(notComputed, 3) << ::testing::PrintToString(report);
+        const std::vector<std::string> report = test_support::viewedReport();
+        EXPECT_GE(
+            std::ranges::count_if(report, [](const std::string& line) { return line.ends_with("未计算"); }),
+            3)
+            << ::testing::PrintToString(report);
     }
 }
 

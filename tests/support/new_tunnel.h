@@ -94,6 +94,14 @@ inline void NewProjectDiscarding(frmReq& w) {
     w.mnuFileNew_Click();
 }
 
+/// Removes every row of `list` by the engineer's clicks: the first row, then `remove`.
+inline void removeAllRows(platform::ListView& list, platform::CommandButton& remove) {
+    while (list.ListItems.Count() > 0) {
+        list.userItemClick(1);
+        remove.userClick();
+    }
+}
+
 /// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values:
 /// the template's slopes, cross-sections and design years replaced by the tunnel's, the segment table
 /// rebuilt, the first design year made current, the two-way speed and the congestion blocks replaced
@@ -102,12 +110,6 @@ inline void NewProjectDiscarding(frmReq& w) {
 inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project = "") {
     NewProjectDiscarding(w);
     w.Show();
-    const auto clearList = [](platform::ListView& list, platform::CommandButton& remove) {
-        while (list.ListItems.Count() > 0) {
-            list.userItemClick(1);
-            remove.userClick();
-        }
-    };
 
     w.pgMain.userClick(1);
     if (!t.elevation.empty()) {
@@ -122,13 +124,13 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
 
     w.pgMain.userClick(2);
     w.txtStartPile.userType(t.start);
-    clearList(w.lstSlope, w.cmdDeleteSlope);
+    removeAllRows(w.lstSlope, w.cmdDeleteSlope);
     for (const auto& [pile, slope] : t.slopes) {
         w.txtSlopePile.userType(pile);
         w.txtSlopeRatio.userType(slope);
         w.cmdAddSlope.userClick();
     }
-    clearList(w.lstSection, w.cmdDeleteSection);
+    removeAllRows(w.lstSection, w.cmdDeleteSection);
     w.txtSectionPile.userType(t.slopes.empty() ? t.start : t.slopes.back().first);
     w.txtSectionArea.userType(t.area);
     w.txtSectionPerimeter.userType(t.perimeter);
@@ -136,7 +138,7 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
     w.cmdRefreshSegment.userClick();
 
     w.pgMain.userClick(3);
-    clearList(w.lstTraffic, w.cmdDelete);
+    removeAllRows(w.lstTraffic, w.cmdDelete);
     for (const auto& [year, pcu] : t.years) {
         w.txtYear.userType(year);
         w.txtPcu.userType(pcu);
@@ -153,7 +155,7 @@ inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& proj
     }
     w.pgMain.userClick(6);
     if (!t.blocks.empty()) {
-        clearList(w.lstBlock, w.cmdDeleteBlock);
+        removeAllRows(w.lstBlock, w.cmdDeleteBlock);
         for (const auto& [length, speed] : t.blocks) {
             w.txtBlockLen.userType(length);
             w.txtBlockVt.userType(speed);

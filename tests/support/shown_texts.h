@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/MsgBox.h"
 #include "platform/controls.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <source_location>
 #include <string>
 
@@ -44,5 +46,20 @@ struct ExpectTexts {
         }
     }
 };
+
+/// What a message box must show; a part left unset is not checked.
+struct Message {
+    std::optional<std::string> prompt, title;
+    std::optional<int> buttons; ///< the button set (vbYesNo, ...), without icon and default bits
+};
+
+/// The message log holds exactly one message, and it shows `m`.
+inline void expectOneMessage(const Message& m) {
+    const auto& log = platform::msgbox::log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].prompt, m.prompt.value_or(log[0].prompt));
+    EXPECT_EQ(log[0].title, m.title.value_or(log[0].title));
+    EXPECT_EQ(log[0].buttons & 0x0F, m.buttons.value_or(log[0].buttons & 0x0F));
+}
 
 } // namespace test_support

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/TextViewer.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 
@@ -21,6 +22,20 @@ inline std::vector<std::string> linesOf(const std::string& path) {
 /// Whether `lines` holds `line` as one whole line.
 inline bool hasLine(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+/// The first of `lines` that holds `text`; null when none does.
+inline const std::string* lineWith(const std::vector<std::string>& lines, const std::string& text) {
+    const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.find(text) != std::string::npos;
+    });
+    return at == lines.end() ? nullptr : &*at;
+}
+
+/// The lines of the report the viewer opened last; none while it opened none.
+inline std::vector<std::string> viewedReport() {
+    const auto& opened = platform::textviewer::log();
+    return opened.empty() ? std::vector<std::string>{} : linesOf(opened.back());
 }
 
 /// A file the program wrote: present, GBK (the sample reads back from its GBK bytes), CR LF throughout.
