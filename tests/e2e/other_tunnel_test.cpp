@@ -87,13 +87,10 @@ const Row kRows[] = {
      {"12617.50"}},
     {"ConcentratedSupply",
      scheme<frmConcentrate, 1>([](frmConcentrate& w) {
-         test_support::ExpectTexts{{w.txtAA_b, "12.00"},
-                                   {w.txtbeta, "5.00"},
-                                   {w.txtShaftPile, ""},
-                                   {w.txtdeltap_b, ""},
-                                   {w.txtPP_tot, ""}};
+         test_support::ExpectTexts{{w.txtAA_b, "12.00"}, {w.txtbeta, "5.00"}, {w.txtShaftPile, ""},
+                                   {w.txtdeltap_b, ""},  {w.txtPP_tot, ""},   {w.txtv_b, ""}};
      }),
-     {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):"},
+     {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):", "送风口喷出风速vb(m/s):"},
      {"10100"}},
     {"Fire",
      [](frmReq& req) {
