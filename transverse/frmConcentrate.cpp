@@ -280,6 +280,8 @@ void frmConcentrate::OpenFile() {
                                  &txtQQ_b, &txtShaftPile, &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
                 app::SetStoredText(*box, "");
             }
+            // Of the opening's area and speed, the one the balance finds.
+            app::SetStoredText(optKnowArea.Value() ? txtv_b : txtAA_b, "");
         }
     }
     optKnowArea_Click();

@@ -2,6 +2,7 @@
 // A new tunnel whose scheme windows open on the shipped templates, which hold the template tunnel's whole
 // design: each window takes the template's fans and factors, none of its results or stations, and its
 // report before a calculation says that nothing is computed yet.
+#include "fire/fire_file.h"
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
 #include "shaft/frmShaftAndJet.h"
@@ -87,13 +88,10 @@ const Row kRows[] = {
      {"12617.50"}},
     {"ConcentratedSupply",
      scheme<frmConcentrate, 1>([](frmConcentrate& w) {
-         test_support::ExpectTexts{{w.txtAA_b, "12.00"},
-                                   {w.txtbeta, "5.00"},
-                                   {w.txtShaftPile, ""},
-                                   {w.txtdeltap_b, ""},
-                                   {w.txtPP_tot, ""}};
+         test_support::ExpectTexts{{w.txtAA_b, "12.00"}, {w.txtbeta, "5.00"}, {w.txtShaftPile, ""},
+                                   {w.txtdeltap_b, ""},  {w.txtPP_tot, ""},   {w.txtv_b, ""}};
      }),
-     {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):"},
+     {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):", "送风口喷出风速vb(m/s):"},
      {"10100"}},
     {"Fire",
      [](frmReq& req) {
@@ -134,6 +132,24 @@ TEST_P(OtherTunnel, OpensOnTheTemplateWithoutItsDesign) {
     for (const std::string& figure : row.templateFigures) {
         EXPECT_EQ(test_support::lineWith(report, figure), nullptr) << figure;
     }
+}
+
+TEST(OtherTunnelFire, TheTemplatesPortsAndSmokeStretchStayWithItsTunnel) {
+    // A template that holds exhaust ports and a transverse stretch at the template tunnel's stations.
+    const std::string path = test_stage::appFolder() + "/ConfigFiles/Normal.fir";
+    fire::FirSettings fir = fire::ReadFirBytes(textfile::ReadBytes(path).value());
+    fir.ExsmokePiles = {"11000", "14000"};
+    fir.Range = {"11000", "14000"};
+    ASSERT_TRUE(fire::WriteFirFile(fir).Save(path));
+    frmReq& req = platform::Forms::instance<frmReq>();
+    test_support::TypeNewTunnel(req, test_support::SagTunnel(), test_stage::appFolder() + "/凹形隧道.vnt");
+    test_stage::onModal<frmFire>([](frmFire& w) {
+        EXPECT_EQ(w.lstExsmokePile.ListItems.Count(), 0);
+        EXPECT_EQ(w.txtExsmokePile1.Text(), "");
+        EXPECT_EQ(w.txtExsmokePile2.Text(), "");
+        w.cmdClose.userClick();
+    });
+    req.mnuToolsmnuFire.userClick();
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, OtherTunnel, ::testing::ValuesIn(kRows),
