@@ -29,7 +29,12 @@ LghContents ReadLgh(scheme::SchemeReader& in) {
         }
     }
     c.Whole = true;
-    c.SetUp = in.NextBoolean().value_or(true);
+    // Only a case not set up writes a record here, and only #FALSE#: any other text is that record cut.
+    if (!in.AtEnd()) {
+        const std::optional<bool> setUp = in.NextBoolean();
+        c.SetUp = setUp.value_or(false);
+        c.Whole = setUp.has_value();
+    }
     return c;
 }
 
@@ -44,8 +49,10 @@ LghContents ReadLghBytes(std::string_view gbk) {
     if (whole.size() != gbk.size()) {
         scheme::SchemeReader kept;
         kept.Parse(whole);
+        const bool setUp = c.SetUp;
         c = ReadLgh(kept);
         c.Whole = false;
+        c.SetUp = c.SetUp && setUp;
     }
     return c;
 }

@@ -44,7 +44,8 @@ struct LghContents {
 /// Reads the records in file order. A count that is not a whole number ends the reading; a row cut off by
 /// the end of the file is dropped (the rows before it are kept); a drawing switch that is no Boolean is
 /// nullopt. The reserve records are passed over. A row count above kMaxCaseRows ends the reading
-/// (`RefusedRowCount`).
+/// (`RefusedRowCount`). A field after the reserve that is no Boolean is the not-set-up record cut short:
+/// the file is not `Whole` and the case not set up.
 LghContents ReadLgh(scheme::SchemeReader& in);
 
 /// Reads a whole file's bytes (GBK). A file cut short (not `Whole`) keeps the records read whole: the

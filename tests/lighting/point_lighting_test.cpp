@@ -346,6 +346,21 @@ TEST(CaseFile, DamagedFilesKeepWhatCannotBeRead) {
     EXPECT_FALSE(ReadLgh(d).Draw.has_value());
 }
 
+// Only a case not set up writes a record after the reserve, and only #FALSE#: a file cut inside it is
+// damaged and still a case not set up, so that no report takes its circuits for the zone's design.
+TEST(CaseFile, ACutNotSetUpRecordIsDamagedAndNotSetUp) {
+    const std::string whole = WriteLgh({{"回路A", "12", "250", "0"}}, "12.00", {}, true, false).Bytes();
+    ASSERT_EQ(whole.substr(whole.size() - 9), "#FALSE#\r\n");
+    for (const std::size_t cut : {2u, 3u, 6u}) { // "#FALSE#", "#FALSE", "#FA"
+        SCOPED_TRACE(cut);
+        const LghContents c = ReadLghBytes(whole.substr(0, whole.size() - cut));
+        EXPECT_EQ(c.Whole, cut == 2);
+        EXPECT_FALSE(c.SetUp);
+        ASSERT_TRUE(c.Rows.has_value());
+        EXPECT_EQ(c.Rows->size(), 1u);
+    }
+}
+
 TEST(CaseFile, NamesByPositions) {
     EXPECT_EQ(CaseFileName("D:\\T\\tunnel.vnt", 2, 5, 4), "D:\\T\\tunnel_2_5_4.lgh");
     EXPECT_EQ(CaseFileName("a.vnt", 0, 0, 0), "a_0_0_0.lgh");

@@ -213,8 +213,9 @@ TEST(MsJet, RiseOfOneFanAndFansNeeded) {
 }
 
 TEST(MsJet, BothWindowsCountFansByTheOneRule) {
-    // Need / rise: 2.5, 4.99, 2.9999999999999996 (a rounding from 3), 3.00000001 (not), 1e-4, 40000.
-    const double cases[][3] = {{250, 100, 3},        {49.9, 10, 5},  {0.3, 0.1, 3},
+    // Need / rise: 2.5, 4.99, 2.9999999999999996 and 7.000000000000001 (roundings of 3 and 7), 3.00000001
+    // (not), 1e-4, 40000.
+    const double cases[][3] = {{250, 100, 3},        {49.9, 10, 5},  {0.3, 0.1, 3},      {2.1, 0.3, 7},
                                {300.000001, 100, 4}, {0.01, 100, 1}, {400000, 10, 40000}};
     for (const auto& [need, dpj, fans] : cases) {
         EXPECT_EQ(jetfan::LeastFansForRise(need, dpj), fans) << need << " / " << dpj;
