@@ -409,6 +409,9 @@ void frmLighting::lstLamp_ItemClick(platform::ListItem& item) {
 
 void frmLighting::cmdAdd_Click() {
     guarded([this] {
+        if (!platform::RoomForAnotherRow(lstLamp.ListItems.Count(), lighting::kMaxCaseRows, "开启回路")) {
+            return;
+        }
         platform::ListItem& item = lstLamp.ListItems.Add(cmbLampName.Text());
         item.setSubItems(1, txtLightSS1.Text());
         item.setSubItems(2, txtPower.Text());

@@ -155,6 +155,15 @@ bool CountWithinLimit(long long count, long long limit, const std::string& what)
     return false;
 }
 
+bool RoomForAnotherRow(long long count, long long limit, const std::string& what) {
+    if (count < limit) {
+        return true;
+    }
+    MsgBox(what + "的数量已达上限 " + std::to_string(limit) + "，不能再添加。", vbOKOnly | vbExclamation,
+           "出错");
+    return false;
+}
+
 bool ConfirmUnstorableTexts(const std::vector<std::string>& notes) {
     if (notes.empty()) {
         return true;

@@ -41,6 +41,10 @@ int DefaultAnswer(int buttons);
 /// above the limit shows one OK box titled "出错" naming what was counted, the count and the limit, and
 /// gives false; a count within it gives true and shows nothing.
 bool CountWithinLimit(long long count, long long limit, const std::string& what);
+/// Guards adding one more row to a list whose file reads at most `limit` rows: a list that holds `limit`
+/// already would be saved as a file that is refused when opened again. A full list shows one OK box titled
+/// "出错" naming what is listed and the limit, and gives false; otherwise true and nothing is shown.
+bool RoomForAnotherRow(long long count, long long limit, const std::string& what);
 
 /// Texts GBK cannot store would become "?" on disk without a word: one "保存提示！" box lists `notes`
 /// (each a field or text and its first such character, see UnstorableTextNote) and asks whether to save with

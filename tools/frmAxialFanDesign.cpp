@@ -187,6 +187,7 @@ void frmAxialFanDesign::connectEvents() {
     platform::Connect(optFanType1.Click, this, &frmAxialFanDesign::optFanType1_Click);
     platform::Connect(optFanType2.Click, this, &frmAxialFanDesign::optFanType2_Click);
     connectDuctEditor();
+    limitRows(tools::kMaxAxialFanRows);
     platform::Connect(udN.Change, this, &frmAxialFanDesign::udN_Change);
     platform::Connect(cmdCalculate.Click, this, &frmAxialFanDesign::cmdCalculate_Click);
     platform::Connect(cmdReport.Click, this, &frmAxialFanDesign::cmdReport_Click);

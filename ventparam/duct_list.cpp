@@ -3,6 +3,7 @@
 
 #include "app/guarded.h"
 #include "app/modPublic.h"
+#include "platform/MsgBox.h"
 #include "ventparam/loss_coefficients.h"
 
 #include <algorithm>
@@ -224,12 +225,20 @@ void DuctEditor::cmdSectionDelta_Click() {
     lstWallMaterial.setVisible(true);
 }
 
+bool DuctEditor::roomIn(const platform::ListView& list, const char* what) const {
+    return rowLimit_ <= 0 || platform::RoomForAnotherRow(list.ListItems.Count(), rowLimit_, what);
+}
+
 void DuctEditor::cmdAddSection_Click() {
-    pieceBoxes().AddRow();
+    if (roomIn(lstSection, "风道分段")) {
+        pieceBoxes().AddRow();
+    }
 }
 
 void DuctEditor::cmdInsertSection_Click() {
-    pieceBoxes().InsertRow();
+    if (roomIn(lstSection, "风道分段")) {
+        pieceBoxes().InsertRow();
+    }
 }
 
 void DuctEditor::cmdDeleteSection_Click() {
@@ -241,7 +250,9 @@ void DuctEditor::lstSection_ItemClick(ListItem& item) {
 }
 
 void DuctEditor::cmdAddZeta_Click() {
-    AddRowOf(lstzeta, zetaBoxes());
+    if (roomIn(lstzeta, "局部损失")) {
+        AddRowOf(lstzeta, zetaBoxes());
+    }
 }
 
 void DuctEditor::cmdDeleteZeta_Click() {

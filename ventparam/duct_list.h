@@ -150,8 +150,14 @@ protected:
     DuctPieceBoxes pieceBoxes();
     /// The boxes of a loss row in row order: position, ξ, then the window's own.
     std::vector<platform::TextBox*> zetaBoxes();
+    /// The most rows each list may hold, for a window whose file reads no more; none by default.
+    void limitRows(long long rows) { rowLimit_ = rows; }
 
 private:
+    /// Whether `list` (named `what`) may take another row.
+    bool roomIn(const platform::ListView& list, const char* what) const;
+
+    long long rowLimit_ = 0;
     std::vector<platform::TextBox*> morePieceCells_;
     std::vector<platform::TextBox*> moreZetaCells_;
 };

@@ -3,6 +3,7 @@
 // files, the calculation refused with its reasons (the shipped data hold no lamp intensity table) and
 // worked by hand with a test lamp, the drawing of the grid, the report, and the way back and out.
 #include "lighting/frmLighting.h"
+#include "lighting/lgh_file.h"
 
 #include "app/frmReq.h"
 #include "app/modPublic.h"
@@ -501,6 +502,17 @@ TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
     w.cmdClose.userClick();
     EXPECT_EQ(textfile::ReadBytes(casePath("0_0_0")), bytes);
+}
+
+TEST_F(Step3, AFullCircuitListTakesNoRowThatItsFileCouldNotReadBack) {
+    const std::vector<lighting::CaseRow> rows(1000, {"回路A", "4", "100", "0"});
+    ASSERT_TRUE(lighting::WriteLgh(rows, "", {}, false).Save(casePath("0_0_0")));
+    frmLighting& w = step3();
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbOK);
+    w.cmdAdd.userClick();
+    test_support::expectOneMessage({.prompt = "开启回路的数量已达上限 1000，不能再添加。"});
+    EXPECT_EQ(w.lstLamp.ListItems.Count(), 1000);
 }
 
 TEST_F(Step3, TheCloseBoxKeepsTheCaseAndFinishClosesTheWizard) {

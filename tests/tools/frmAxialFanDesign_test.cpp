@@ -502,6 +502,24 @@ TEST_F(AxialFanWindow, AListCountAboveTheCapIsRefusedInTheErrorBoxAndTheFileIsKe
     }
 }
 
+TEST_F(AxialFanWindow, AFullListTakesNoRowThatItsFileCouldNotReadBack) {
+    tools::AxialFanTexts fan;
+    fan.Sections.assign(1000, {"10", "#FALSE#", "1", "4", "1", "0", "0.02", ""});
+    fan.Zetas.assign(1000, {"5", "0.5", ""});
+    ASSERT_TRUE(textfile::WriteAtomically(fanFile("full"), tools::AxialFanFileBytes(fan)));
+    frmAxialFanDesign& w = open({"full"});
+    for (platform::CommandButton* add : {&w.cmdAddSection, &w.cmdInsertSection, &w.cmdAddZeta}) {
+        platform::msgbox::reset();
+        platform::msgbox::script(platform::vbOK);
+        add->userClick();
+        const char* what = add == &w.cmdAddZeta ? "局部损失" : "风道分段";
+        test_support::expectOneMessage({.prompt = std::string(what) + "的数量已达上限 1000，不能再添加。"});
+    }
+    EXPECT_EQ(w.lstSection.ListItems.Count(), 1000);
+    EXPECT_EQ(w.lstzeta.ListItems.Count(), 1000);
+    w.cmdClose.userClick();
+}
+
 TEST_F(AxialFanWindow, TheReportRecalculatesEveryFanAndOpensInTheViewer) {
     Forms::instance<frmReq>().txtProjectName.set("某隧道");
     frmAxialFanDesign& w = open();
