@@ -23,6 +23,7 @@
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -538,6 +539,12 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
     }
     if (vb::Val(txtds.Text()) < 0) {
         refuse("短道长度ds不能为负值，请检查！");
+        return;
+    }
+    // The openings stand half a passage either side of the shaft: one beyond a portal would have the fans
+    // sized for a tunnel that is not there.
+    if (std::min(shaftPile - start, end - shaftPile) < 0.5 * vb::Val(txtds.Text())) {
+        refuse("短道两端的排风口、送风口不在隧道桩号范围内，请检查竖井桩号与短道长度ds！");
         return;
     }
     const shaft::SectionDemand demand = shaft::ComputeSectionDemand(

@@ -232,6 +232,16 @@ TEST_F(ShaftJetWindow, SectionDemandOfTheTemplateByItsStretches) {
         EXPECT_EQ(platform::msgbox::log().back().prompt, "竖井桩号不在隧道桩号范围内，请检查！");
         EXPECT_EQ(platform::msgbox::log().back().title, "出错！");
         EXPECT_EQ(w.txtQQ_req1.Text(), "");
+        // So is a shaft inside whose passage reaches beyond a portal (its supply opening at 15250).
+        w.txtShaftPile.userType("15200");
+        w.MultiPage1.userClick(1);
+        w.txtds.userType("100");
+        w.MultiPage1.userClick(0);
+        platform::msgbox::script(platform::vbOK);
+        w.cmdCalculateSectionQQ_req.userClick();
+        EXPECT_EQ(platform::msgbox::log().back().prompt,
+                  "短道两端的排风口、送风口不在隧道桩号范围内，请检查竖井桩号与短道长度ds！");
+        EXPECT_EQ(w.txtQQ_req1.Text(), "");
     });
 }
 
