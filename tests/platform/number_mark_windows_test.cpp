@@ -255,70 +255,65 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
     }
 }
 
+/// A box that reads a number, named for a failure, and what shows the page it stands on (if any).
+template <class Box> struct OnPage {
+    const char* where;
+    Box* box;
+    std::function<void()> show = {};
+};
+
+template <class Pages> std::function<void()> pageShown(Pages& pages, int i) {
+    return [&pages, i] { pages.userClick(i); };
+}
+
+/// Types each text into each box, its page shown, and expects the mark the box shows then.
+template <class Box>
+void expectMarks(std::initializer_list<OnPage<Box>> boxes,
+                 std::initializer_list<std::pair<const char*, const char*>> typedMarks) {
+    for (const OnPage<Box>& b : boxes) {
+        if (b.show) {
+            b.show();
+        }
+        for (const auto& [typed, mark] : typedMarks) {
+            b.box->userType(typed);
+            EXPECT_EQ(b.box->NumberMark(), mark) << b.where << " " << typed;
+        }
+    }
+}
+
 // A list the engineer may type a speed or a count into reads "9OO" as 9, as a text box does: it is marked
 // by the same rules.
 TEST_F(WindowNumberMarks, ATypoInANumberListIsMarkedAsInATextBox) {
     frmReq& req = Forms::instance<frmReq>();
     frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
     frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
-    struct List {
-        const char* where;
-        platform::ComboBox* list;
-        int page; // of the main window, -1 for another window
-    };
-    const List lists[] = {
-        {"design speed", &req.cmbvt, 1},
-        {"two-way speed", &req.cmbWorkVt_Bidirection, 5},
-        {"block speed", &req.txtBlockVt, 6},
-        {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt, -1},
-        {"exhaust fans", &shaft.cmbCounte, -1},
-        {"supply fans", &shaft.cmbCountb, -1},
-        {"several shafts' exhaust fans", &several.cmbCounte, -1},
-        {"several shafts' supply fans", &several.cmbCountb, -1},
-    };
     platform::msgbox::setAutoAnswer(true);
-    for (const List& l : lists) {
-        if (l.page >= 0) {
-            req.pgMain.userClick(l.page);
-        }
-        for (const auto& [typed, mark] : {std::pair{"9OO", "不是数，按 9 计算"}, std::pair{"80", ""}}) {
-            l.list->userType(typed);
-            EXPECT_EQ(l.list->NumberMark(), mark) << l.where << " " << typed;
-        }
-    }
+    expectMarks<platform::ComboBox>({{"design speed", &req.cmbvt, pageShown(req.pgMain, 1)},
+                                     {"two-way speed", &req.cmbWorkVt_Bidirection, pageShown(req.pgMain, 5)},
+                                     {"block speed", &req.txtBlockVt, pageShown(req.pgMain, 6)},
+                                     {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt},
+                                     {"exhaust fans", &shaft.cmbCounte},
+                                     {"supply fans", &shaft.cmbCountb},
+                                     {"several shafts' exhaust fans", &several.cmbCounte},
+                                     {"several shafts' supply fans", &several.cmbCountb}},
+                                    {{"9OO", "不是数，按 9 计算"}, {"80", ""}});
 }
 
 TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
     frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
     frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
     frmFire& fire = Forms::instance<frmFire>();
-    struct Station {
-        const char* where;
-        platform::TextBox* box;
-        platform::MultiPage* pages = nullptr; // and the page the box stands on
-        int page = 0;
-    };
-    const Station boxes[] = {
-        {"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
-        {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
-        {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
-        {"shaft", &shaft.txtShaftPile, &shaft.MultiPage1, 0},
-        {"shaft's jet group", &shaft.txtPile, &shaft.MultiPage1, 2},
-        {"several shafts' shaft", &several.txtShaftPile, &several.pgMain, 0},
-        {"several shafts' jet group", &several.txtPile, &several.pgMain, 2},
-        {"fire point", &fire.txtFirePile},
-        {"exhaust port", &fire.txtExsmokePile},
-    };
-    for (const Station& s : boxes) {
-        if (s.pages != nullptr) {
-            s.pages->userClick(s.page);
-        }
-        for (const auto& [typed, mark] :
-             {std::pair{"2e8", "桩号超出范围"}, std::pair{"1e308", "桩号超出范围"}, std::pair{"12530", ""}}) {
-            s.box->userType(typed);
-            EXPECT_EQ(s.box->NumberMark(), mark) << s.where << " " << typed;
-        }
-    }
+    expectMarks<platform::TextBox>(
+        {{"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
+         {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
+         {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
+         {"shaft", &shaft.txtShaftPile, pageShown(shaft.MultiPage1, 0)},
+         {"shaft's jet group", &shaft.txtPile, pageShown(shaft.MultiPage1, 2)},
+         {"several shafts' shaft", &several.txtShaftPile, pageShown(several.pgMain, 0)},
+         {"several shafts' jet group", &several.txtPile, pageShown(several.pgMain, 2)},
+         {"fire point", &fire.txtFirePile},
+         {"exhaust port", &fire.txtExsmokePile}},
+        {{"2e8", "桩号超出范围"}, {"1e308", "桩号超出范围"}, {"12530", ""}});
 }
 
 // The fire table reads the exhaust stretch whether or not the duct is ticked: the boxes of the greyed
