@@ -137,8 +137,6 @@ TEST(OtherTunnelFire, TheTemplatesPortsAndSmokeStretchStayWithItsTunnel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, OtherTunnel, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<Row>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
