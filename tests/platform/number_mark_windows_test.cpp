@@ -167,11 +167,23 @@ struct StepsOf {
     const char* where;
     std::function<Steps()> open;
 };
-template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
-    return {where, [steps] {
+/// Window W shown, its steps `first` and `more`, clicked on its one page.
+template <class W, class... More>
+StepsOf stepsOf(const char* where, platform::CommandButton W::*first, More... more) {
+    return {where, [=] {
                 W& w = Forms::instance<W>();
                 w.Show();
-                return steps(w);
+                return Steps{{&(w.*first), &(w.*more)...}};
+            }};
+}
+
+/// As stepsOf, the steps clicked on each of the pages `pages`.
+template <class W, class Pages, class... Buttons>
+StepsOf pagedStepsOf(const char* where, Pages W::*pages, Buttons... buttons) {
+    return {where, [open = stepsOf(where, buttons...).open, pages] {
+                Steps steps = open();
+                steps.page = pagesOf(Forms::instance<W>().*pages);
+                return steps;
             }};
 }
 
@@ -180,58 +192,39 @@ template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
 // the box a name.
 TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
     const StepsOf windows[] = {
-        stepsOf<frmReq>("main window",
-                        [](auto& w) {
-                            return Steps{{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
-                                          &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
-                                          &w.cmdCalQQ_req_exchange},
-                                         pagesOf(w.pgMain)};
-                        }),
-        stepsOf<frmVentParam>("step 2", [](auto& w) { return Steps{{&w.cmdAdd}}; }),
-        stepsOf<frmBrightness>("lighting step 1", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmDefineLamp>("lighting step 2", [](auto& w) { return Steps{{&w.cmdAddSection}}; }),
-        stepsOf<frmLighting>("lighting step 3",
-                             [](auto& w) {
-                                 return Steps{{&w.cmdAdd, &w.cmdCalculate}};
-                             }),
-        stepsOf<frmFire>("fire", [](auto& w) { return Steps{{&w.cmdControlScheme}}; }),
-        stepsOf<frmJet>("jet fans",
-                        [](auto& w) {
-                            return Steps{{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
-                        }),
-        stepsOf<frmShaftAndJet>("shaft and jet",
-                                [](auto& w) {
-                                    return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
-                                                  &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
-                                                 pagesOf(w.MultiPage1)};
-                                }),
-        stepsOf<frmMultiShaftAndJet>(
-            "several shafts",
-            [](auto& w) {
-                return Steps{{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
-            }),
-        stepsOf<frmShaftEject>("shaft exhaust",
-                               [](auto& w) {
-                                   return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
-                                                 &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
-                               }),
-        stepsOf<frmConcentrate>("concentrated supply", [](auto& w) { return Steps{{&w.cmdCalculateJet}}; }),
-        stepsOf<frmLateral1>("full transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
-        stepsOf<frmLateral3>("semi-transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
-        stepsOf<frmConstructionVent>("construction",
-                                     [](auto& w) {
-                                         return Steps{{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
-                                     }),
-        stepsOf<frmAxialFanDesign>("axial fan", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmCalculatePd>("duct loss", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmZeta>("local loss",
-                         [](auto& w) {
-                             w.lstZetaType.userClick(0);
-                             return Steps{{&w.cmdCalculate}};
-                         }),
-        stepsOf<dlgJetPressure>("jet-fan pressure", [](auto& w) { return Steps{{&w.OKButton}}; }),
-        stepsOf<frmSetJetPile>("jet-fan layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
-        stepsOf<frmSetMSJetPile>("several shafts' layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
+        pagedStepsOf("main window", &frmReq::pgMain, &frmReq::cmdAddSlope, &frmReq::cmdAddSection,
+                     &frmReq::cmdRefreshSegment, &frmReq::cmdAdd, &frmReq::cmdRefreshTraffic,
+                     &frmReq::cmdCalculateTraffic, &frmReq::cmdAddBlock, &frmReq::cmdCalQQ_req_exchange),
+        stepsOf("step 2", &frmVentParam::cmdAdd),
+        stepsOf("lighting step 1", &frmBrightness::cmdCalculate),
+        stepsOf("lighting step 2", &frmDefineLamp::cmdAddSection),
+        stepsOf("lighting step 3", &frmLighting::cmdAdd, &frmLighting::cmdCalculate),
+        stepsOf("fire", &frmFire::cmdControlScheme),
+        stepsOf("jet fans", &frmJet::cmdCalculateJet, &frmJet::cmdDrawPressCurve),
+        pagedStepsOf("shaft and jet", &frmShaftAndJet::MultiPage1, &frmShaftAndJet::cmdCalculateSectionQQ_req,
+                     &frmShaftAndJet::cmdCalculatePtot3, &frmShaftAndJet::cmdCalPower,
+                     &frmShaftAndJet::cmdAdd, &frmShaftAndJet::cmdDrawPressCurve),
+        pagedStepsOf("several shafts", &frmMultiShaftAndJet::pgMain, &frmMultiShaftAndJet::cmdAddShaft,
+                     &frmMultiShaftAndJet::cmdAdd, &frmMultiShaftAndJet::cmdDrawPressCurve),
+        stepsOf("shaft exhaust", &frmShaftEject::cmdCalculateSectionQQ_req, &frmShaftEject::cmdBalanceLength,
+                &frmShaftEject::cmdCalculatePtot3, &frmShaftEject::cmdDrawCurve),
+        stepsOf("concentrated supply", &frmConcentrate::cmdCalculateJet),
+        stepsOf("full transverse", &frmLateral1::cmdCalculatePtot3),
+        stepsOf("semi-transverse", &frmLateral3::cmdCalculatePtot3),
+        stepsOf("construction", &frmConstructionVent::cmdP100, &frmConstructionVent::cmdLambda,
+                &frmConstructionVent::cmdCal),
+        stepsOf("axial fan", &frmAxialFanDesign::cmdCalculate),
+        stepsOf("duct loss", &frmCalculatePd::cmdCalculate),
+        {"local loss",
+         [] {
+             frmZeta& w = Forms::instance<frmZeta>();
+             w.Show();
+             w.lstZetaType.userClick(0);
+             return Steps{{&w.cmdCalculate}};
+         }},
+        stepsOf("jet-fan pressure", &dlgJetPressure::OKButton),
+        stepsOf("jet-fan layout", &frmSetJetPile::ccmdOK),
+        stepsOf("several shafts' layout", &frmSetMSJetPile::ccmdOK),
     };
     platform::msgbox::setAutoAnswer(true);
     for (const StepsOf& window : windows) {
