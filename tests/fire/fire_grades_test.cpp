@@ -45,9 +45,7 @@ TEST(FireOverGrades, FiresEitherSideOfASagGetTheSamePressureAndFans) {
     frmReq& req = Forms::instance<frmReq>();
     test_support::TypeNewTunnel(req, test_support::SagTunnel(), test_support::projectPath(".vnt"));
     frmFire& w = Forms::instance<frmFire>();
-    while (w.lstFireLoc.ListItems.Count() > 0) {
-        w.cmdFireLocDelete.userClick();
-    }
+    test_support::removeAllRows(w.lstFireLoc, w.cmdFireLocDelete);
     w.cmdCollect.userClick();
     w.optTrafficMode2.userClick();
     w.optBDVentDirection2.userClick();
