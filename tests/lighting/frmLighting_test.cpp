@@ -460,15 +460,13 @@ TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
 TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsChanged) {
     // Cut inside the second circuit's distance: that row is no circuit; the area length and results are
     // not in the file and show empty, not as the case shown before.
-    const std::string cut =
-        textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路A\",\"4\",\"100\",\"1");
+    const std::string cut = "2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路A\",\"4\",\"100\",\"1";
     const std::string path = casePath("0_0_1");
-    ASSERT_TRUE(textfile::WriteAtomically(path, cut));
+    test_support::writeGbk(path, cut);
     frmLighting& w = step3();
     w.txtSS.set("99");
-    platform::msgbox::script(platform::vbOK);
-    w.lstSegment.userClick(1);
-    test_support::expectOneMessage(
+    test_support::expectOneMessageOf(
+        [&w] { w.lstSegment.userClick(1); },
         {.prompt = "照明计算文件不完整或已损坏:\r\n" + path + "\r\n文件中未能读入的数据为空.",
          .title = "出错"});
     EXPECT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "4", "100", "0"}}));
@@ -482,7 +480,7 @@ TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsCh
     platform::msgbox::script(platform::vbOK); // named again as the window opens again
     step3().lstSegment.userClick(1);
     step3().cmdClose.userClick();
-    EXPECT_EQ(textfile::ReadBytes(path), cut);
+    EXPECT_EQ(readUtf8(path), cut);
 
     // A change of the engineer's is saved as any other.
     platform::msgbox::script(platform::vbOK);
@@ -494,24 +492,22 @@ TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsCh
 }
 
 TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
-    const std::string bytes = textcodec::ToGbk("1001\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n");
-    ASSERT_TRUE(textfile::WriteAtomically(casePath("0_0_0"), bytes));
+    const std::string file = "1001\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n";
+    test_support::writeGbk(casePath("0_0_0"), file);
     platform::msgbox::script(platform::vbOK);
     frmLighting& w = step3();
     test_support::expectOneMessage({.prompt = "开启回路的数量 1001 超过上限 1000，请检查输入或文件。"});
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
     w.cmdClose.userClick();
-    EXPECT_EQ(textfile::ReadBytes(casePath("0_0_0")), bytes);
+    EXPECT_EQ(readUtf8(casePath("0_0_0")), file);
 }
 
 TEST_F(Step3, AFullCircuitListTakesNoRowThatItsFileCouldNotReadBack) {
     const std::vector<lighting::CaseRow> rows(1000, {"回路A", "4", "100", "0"});
     ASSERT_TRUE(lighting::WriteLgh(rows, "", {}, false).Save(casePath("0_0_0")));
     frmLighting& w = step3();
-    platform::msgbox::reset();
-    platform::msgbox::script(platform::vbOK);
-    w.cmdAdd.userClick();
-    test_support::expectOneMessage({.prompt = "开启回路的数量已达上限 1000，不能再添加。"});
+    test_support::expectOneMessageOf([&w] { w.cmdAdd.userClick(); },
+                                     {.prompt = "开启回路的数量已达上限 1000，不能再添加。"});
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 1000);
 }
 

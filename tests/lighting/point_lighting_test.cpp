@@ -350,7 +350,6 @@ TEST(CaseFile, DamagedFilesKeepWhatCannotBeRead) {
 // damaged and still a case not set up, so that no report takes its circuits for the zone's design.
 TEST(CaseFile, ACutNotSetUpRecordIsDamagedAndNotSetUp) {
     const std::string whole = WriteLgh({{"回路A", "12", "250", "0"}}, "12.00", {}, true, false).Bytes();
-    ASSERT_EQ(whole.substr(whole.size() - 9), "#FALSE#\r\n");
     for (const std::size_t cut : {2u, 3u, 6u}) { // "#FALSE#", "#FALSE", "#FA"
         SCOPED_TRACE(cut);
         const LghContents c = ReadLghBytes(whole.substr(0, whole.size() - cut));

@@ -19,6 +19,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/drawn_texts.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
@@ -273,15 +274,12 @@ TEST_F(MultiShaftOutput, GroupDialogLaysOutASectionAndItsCloseBoxAddsNothing) {
             // groups from station 0, and names the box to fill.
             for (const char* typed : {"", "9"}) {
                 d.cmbSectionNo.setText(typed);
-                platform::msgbox::script(platform::vbOK);
-                d.ccmdOK.userClick();
-                EXPECT_EQ(w.lstJet.ListItems.Count(), 0);
-                ASSERT_EQ(platform::msgbox::log().size(), 1u) << typed;
-                EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                          "请先在\"选择区段\"中选择要布置射流风机的区段！");
-                EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
-                platform::msgbox::reset();
+                test_support::expectOneMessageOf(
+                    [&d] { d.ccmdOK.userClick(); },
+                    {.prompt = "请先在\"选择区段\"中选择要布置射流风机的区段！", .title = "出错！"});
+                EXPECT_EQ(w.lstJet.ListItems.Count(), 0) << typed;
             }
+            platform::msgbox::reset();
 
             d.cmbSectionNo.userSelect(1);
             EXPECT_EQ(d.txtSectionStartPile.Text(), start);

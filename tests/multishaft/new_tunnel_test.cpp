@@ -51,9 +51,9 @@ TEST(MultiShaftNewTunnel, TheTemplatesInputsComeWithoutItsDesign) {
         EXPECT_EQ(w.lstShaft.ListItems.Count() + w.lstShaftSection.ListItems.Count() +
                       w.lstJet.ListItems.Count(),
                   0);
-        test_support::ExpectTexts{{w.txtTotalPower, ""}, {w.txtjetcount, ""}, {w.txtSSkw_e, ""},
-                                  {w.txtdeltap_b, ""},   {w.txtp_de, "250"},  {w.txtp1_b, "101.325"},
-                                  {w.txtQQ_e, "240"},    {w.txtZZ_j, "1.2"},  {w.txtDD_j, "1.12"}};
+        test_support::ExpectTexts{{w.txtjetcount, ""}, {w.txtSSkw_e, ""},      {w.txtdeltap_b, ""},
+                                  {w.txtp_de, "250"},  {w.txtp1_b, "101.325"}, {w.txtQQ_e, "240"},
+                                  {w.txtZZ_j, "1.2"},  {w.txtDD_j, "1.12"}};
         w.cmdReport.userClick();
         EXPECT_TRUE(test_support::hasLine(
             test_support::linesOf(test_support::projectFile("_多竖井送排式结合射流风机通风.rpt")),

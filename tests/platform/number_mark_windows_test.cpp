@@ -167,11 +167,23 @@ struct StepsOf {
     const char* where;
     std::function<Steps()> open;
 };
-template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
-    return {where, [steps] {
+/// Window W shown, its steps `first` and `more`, clicked on its one page.
+template <class W, class... More>
+StepsOf stepsOf(const char* where, platform::CommandButton W::*first, More... more) {
+    return {where, [=] {
                 W& w = Forms::instance<W>();
                 w.Show();
-                return steps(w);
+                return Steps{{&(w.*first), &(w.*more)...}};
+            }};
+}
+
+/// As stepsOf, the steps clicked on each of the pages `pages`.
+template <class W, class Pages, class... Buttons>
+StepsOf pagedStepsOf(const char* where, Pages W::*pages, Buttons... buttons) {
+    return {where, [open = stepsOf(where, buttons...).open, pages] {
+                Steps steps = open();
+                steps.page = pagesOf(Forms::instance<W>().*pages);
+                return steps;
             }};
 }
 
@@ -180,58 +192,39 @@ template <class W> StepsOf stepsOf(const char* where, Steps (*steps)(W&)) {
 // the box a name.
 TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
     const StepsOf windows[] = {
-        stepsOf<frmReq>("main window",
-                        [](auto& w) {
-                            return Steps{{&w.cmdAddSlope, &w.cmdAddSection, &w.cmdRefreshSegment, &w.cmdAdd,
-                                          &w.cmdRefreshTraffic, &w.cmdCalculateTraffic, &w.cmdAddBlock,
-                                          &w.cmdCalQQ_req_exchange},
-                                         pagesOf(w.pgMain)};
-                        }),
-        stepsOf<frmVentParam>("step 2", [](auto& w) { return Steps{{&w.cmdAdd}}; }),
-        stepsOf<frmBrightness>("lighting step 1", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmDefineLamp>("lighting step 2", [](auto& w) { return Steps{{&w.cmdAddSection}}; }),
-        stepsOf<frmLighting>("lighting step 3",
-                             [](auto& w) {
-                                 return Steps{{&w.cmdAdd, &w.cmdCalculate}};
-                             }),
-        stepsOf<frmFire>("fire", [](auto& w) { return Steps{{&w.cmdControlScheme}}; }),
-        stepsOf<frmJet>("jet fans",
-                        [](auto& w) {
-                            return Steps{{&w.cmdCalculateJet, &w.cmdDrawPressCurve}};
-                        }),
-        stepsOf<frmShaftAndJet>("shaft and jet",
-                                [](auto& w) {
-                                    return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdCalculatePtot3,
-                                                  &w.cmdCalPower, &w.cmdAdd, &w.cmdDrawPressCurve},
-                                                 pagesOf(w.MultiPage1)};
-                                }),
-        stepsOf<frmMultiShaftAndJet>(
-            "several shafts",
-            [](auto& w) {
-                return Steps{{&w.cmdAddShaft, &w.cmdAdd, &w.cmdDrawPressCurve}, pagesOf(w.pgMain)};
-            }),
-        stepsOf<frmShaftEject>("shaft exhaust",
-                               [](auto& w) {
-                                   return Steps{{&w.cmdCalculateSectionQQ_req, &w.cmdBalanceLength,
-                                                 &w.cmdCalculatePtot3, &w.cmdDrawCurve}};
-                               }),
-        stepsOf<frmConcentrate>("concentrated supply", [](auto& w) { return Steps{{&w.cmdCalculateJet}}; }),
-        stepsOf<frmLateral1>("full transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
-        stepsOf<frmLateral3>("semi-transverse", [](auto& w) { return Steps{{&w.cmdCalculatePtot3}}; }),
-        stepsOf<frmConstructionVent>("construction",
-                                     [](auto& w) {
-                                         return Steps{{&w.cmdP100, &w.cmdLambda, &w.cmdCal}};
-                                     }),
-        stepsOf<frmAxialFanDesign>("axial fan", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmCalculatePd>("duct loss", [](auto& w) { return Steps{{&w.cmdCalculate}}; }),
-        stepsOf<frmZeta>("local loss",
-                         [](auto& w) {
-                             w.lstZetaType.userClick(0);
-                             return Steps{{&w.cmdCalculate}};
-                         }),
-        stepsOf<dlgJetPressure>("jet-fan pressure", [](auto& w) { return Steps{{&w.OKButton}}; }),
-        stepsOf<frmSetJetPile>("jet-fan layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
-        stepsOf<frmSetMSJetPile>("several shafts' layout", [](auto& w) { return Steps{{&w.ccmdOK}}; }),
+        pagedStepsOf("main window", &frmReq::pgMain, &frmReq::cmdAddSlope, &frmReq::cmdAddSection,
+                     &frmReq::cmdRefreshSegment, &frmReq::cmdAdd, &frmReq::cmdRefreshTraffic,
+                     &frmReq::cmdCalculateTraffic, &frmReq::cmdAddBlock, &frmReq::cmdCalQQ_req_exchange),
+        stepsOf("step 2", &frmVentParam::cmdAdd),
+        stepsOf("lighting step 1", &frmBrightness::cmdCalculate),
+        stepsOf("lighting step 2", &frmDefineLamp::cmdAddSection),
+        stepsOf("lighting step 3", &frmLighting::cmdAdd, &frmLighting::cmdCalculate),
+        stepsOf("fire", &frmFire::cmdControlScheme),
+        stepsOf("jet fans", &frmJet::cmdCalculateJet, &frmJet::cmdDrawPressCurve),
+        pagedStepsOf("shaft and jet", &frmShaftAndJet::MultiPage1, &frmShaftAndJet::cmdCalculateSectionQQ_req,
+                     &frmShaftAndJet::cmdCalculatePtot3, &frmShaftAndJet::cmdCalPower,
+                     &frmShaftAndJet::cmdAdd, &frmShaftAndJet::cmdDrawPressCurve),
+        pagedStepsOf("several shafts", &frmMultiShaftAndJet::pgMain, &frmMultiShaftAndJet::cmdAddShaft,
+                     &frmMultiShaftAndJet::cmdAdd, &frmMultiShaftAndJet::cmdDrawPressCurve),
+        stepsOf("shaft exhaust", &frmShaftEject::cmdCalculateSectionQQ_req, &frmShaftEject::cmdBalanceLength,
+                &frmShaftEject::cmdCalculatePtot3, &frmShaftEject::cmdDrawCurve),
+        stepsOf("concentrated supply", &frmConcentrate::cmdCalculateJet),
+        stepsOf("full transverse", &frmLateral1::cmdCalculatePtot3),
+        stepsOf("semi-transverse", &frmLateral3::cmdCalculatePtot3),
+        stepsOf("construction", &frmConstructionVent::cmdP100, &frmConstructionVent::cmdLambda,
+                &frmConstructionVent::cmdCal),
+        stepsOf("axial fan", &frmAxialFanDesign::cmdCalculate),
+        stepsOf("duct loss", &frmCalculatePd::cmdCalculate),
+        {"local loss",
+         [] {
+             frmZeta& w = Forms::instance<frmZeta>();
+             w.Show();
+             w.lstZetaType.userClick(0);
+             return Steps{{&w.cmdCalculate}};
+         }},
+        stepsOf("jet-fan pressure", &dlgJetPressure::OKButton),
+        stepsOf("jet-fan layout", &frmSetJetPile::ccmdOK),
+        stepsOf("several shafts' layout", &frmSetMSJetPile::ccmdOK),
     };
     platform::msgbox::setAutoAnswer(true);
     for (const StepsOf& window : windows) {
@@ -255,70 +248,65 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
     }
 }
 
+/// A box that reads a number, named for a failure, and what shows the page it stands on (if any).
+template <class Box> struct OnPage {
+    const char* where;
+    Box* box;
+    std::function<void()> show = {};
+};
+
+template <class Pages> std::function<void()> pageShown(Pages& pages, int i) {
+    return [&pages, i] { pages.userClick(i); };
+}
+
+/// Types each text into each box, its page shown, and expects the mark the box shows then.
+template <class Box>
+void expectMarks(std::initializer_list<OnPage<Box>> boxes,
+                 std::initializer_list<std::pair<const char*, const char*>> typedMarks) {
+    for (const OnPage<Box>& b : boxes) {
+        if (b.show) {
+            b.show();
+        }
+        for (const auto& [typed, mark] : typedMarks) {
+            b.box->userType(typed);
+            EXPECT_EQ(b.box->NumberMark(), mark) << b.where << " " << typed;
+        }
+    }
+}
+
 // A list the engineer may type a speed or a count into reads "9OO" as 9, as a text box does: it is marked
 // by the same rules.
 TEST_F(WindowNumberMarks, ATypoInANumberListIsMarkedAsInATextBox) {
     frmReq& req = Forms::instance<frmReq>();
     frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
     frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
-    struct List {
-        const char* where;
-        platform::ComboBox* list;
-        int page; // of the main window, -1 for another window
-    };
-    const List lists[] = {
-        {"design speed", &req.cmbvt, 1},
-        {"two-way speed", &req.cmbWorkVt_Bidirection, 5},
-        {"block speed", &req.txtBlockVt, 6},
-        {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt, -1},
-        {"exhaust fans", &shaft.cmbCounte, -1},
-        {"supply fans", &shaft.cmbCountb, -1},
-        {"several shafts' exhaust fans", &several.cmbCounte, -1},
-        {"several shafts' supply fans", &several.cmbCountb, -1},
-    };
     platform::msgbox::setAutoAnswer(true);
-    for (const List& l : lists) {
-        if (l.page >= 0) {
-            req.pgMain.userClick(l.page);
-        }
-        for (const auto& [typed, mark] : {std::pair{"9OO", "不是数，按 9 计算"}, std::pair{"80", ""}}) {
-            l.list->userType(typed);
-            EXPECT_EQ(l.list->NumberMark(), mark) << l.where << " " << typed;
-        }
-    }
+    expectMarks<platform::ComboBox>({{"design speed", &req.cmbvt, pageShown(req.pgMain, 1)},
+                                     {"two-way speed", &req.cmbWorkVt_Bidirection, pageShown(req.pgMain, 5)},
+                                     {"block speed", &req.txtBlockVt, pageShown(req.pgMain, 6)},
+                                     {"step 1 design speed", &Forms::instance<frmBrightness>().cmbvt},
+                                     {"exhaust fans", &shaft.cmbCounte},
+                                     {"supply fans", &shaft.cmbCountb},
+                                     {"several shafts' exhaust fans", &several.cmbCounte},
+                                     {"several shafts' supply fans", &several.cmbCountb}},
+                                    {{"9OO", "不是数，按 9 计算"}, {"80", ""}});
 }
 
 TEST_F(WindowNumberMarks, AStationBeyondAnyTunnelIsMarkedInTheSchemeWindows) {
     frmShaftAndJet& shaft = Forms::instance<frmShaftAndJet>();
     frmMultiShaftAndJet& several = Forms::instance<frmMultiShaftAndJet>();
     frmFire& fire = Forms::instance<frmFire>();
-    struct Station {
-        const char* where;
-        platform::TextBox* box;
-        platform::MultiPage* pages = nullptr; // and the page the box stands on
-        int page = 0;
-    };
-    const Station boxes[] = {
-        {"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
-        {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
-        {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
-        {"shaft", &shaft.txtShaftPile, &shaft.MultiPage1, 0},
-        {"shaft's jet group", &shaft.txtPile, &shaft.MultiPage1, 2},
-        {"several shafts' shaft", &several.txtShaftPile, &several.pgMain, 0},
-        {"several shafts' jet group", &several.txtPile, &several.pgMain, 2},
-        {"fire point", &fire.txtFirePile},
-        {"exhaust port", &fire.txtExsmokePile},
-    };
-    for (const Station& s : boxes) {
-        if (s.pages != nullptr) {
-            s.pages->userClick(s.page);
-        }
-        for (const auto& [typed, mark] :
-             {std::pair{"2e8", "桩号超出范围"}, std::pair{"1e308", "桩号超出范围"}, std::pair{"12530", ""}}) {
-            s.box->userType(typed);
-            EXPECT_EQ(s.box->NumberMark(), mark) << s.where << " " << typed;
-        }
-    }
+    expectMarks<platform::TextBox>(
+        {{"step 2 loss", &Forms::instance<frmVentParam>().txtzetapile},
+         {"supply port", &Forms::instance<frmConcentrate>().txtShaftPile},
+         {"exhaust shaft", &Forms::instance<frmShaftEject>().txtShaftPile},
+         {"shaft", &shaft.txtShaftPile, pageShown(shaft.MultiPage1, 0)},
+         {"shaft's jet group", &shaft.txtPile, pageShown(shaft.MultiPage1, 2)},
+         {"several shafts' shaft", &several.txtShaftPile, pageShown(several.pgMain, 0)},
+         {"several shafts' jet group", &several.txtPile, pageShown(several.pgMain, 2)},
+         {"fire point", &fire.txtFirePile},
+         {"exhaust port", &fire.txtExsmokePile}},
+        {{"2e8", "桩号超出范围"}, {"1e308", "桩号超出范围"}, {"12530", ""}});
 }
 
 // The fire table reads the exhaust stretch whether or not the duct is ticked: the boxes of the greyed

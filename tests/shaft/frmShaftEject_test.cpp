@@ -333,9 +333,8 @@ TEST_F(ShaftEjectWindow, AStepRefusedForAShaftOutsideTheTunnelLeavesNoEarlierRes
                 ASSERT_NE((w.*box).Text(), "");
             }
             w.txtShaftPile.userType("9000");
-            platform::msgbox::script(platform::vbOK);
-            (w.*step.press).userClick();
-            test_support::expectOneMessage({.prompt = "竖井桩号9000超出隧道桩号范围，请检查！"});
+            test_support::expectOneMessageOf([&] { (w.*step.press).userClick(); },
+                                             {.prompt = "竖井桩号9000超出隧道桩号范围，请检查！"});
             for (auto box : step.boxes) {
                 EXPECT_EQ((w.*box).Text(), "");
             }

@@ -62,4 +62,12 @@ inline void expectOneMessage(const Message& m) {
     EXPECT_EQ(log[0].buttons & 0x0F, m.buttons.value_or(log[0].buttons & 0x0F));
 }
 
+/// From an empty message log, with the next message answered OK: `act` shows `m` and no other message.
+inline void expectOneMessageOf(const std::function<void()>& act, const Message& m) {
+    platform::msgbox::reset();
+    platform::msgbox::script(platform::vbOK);
+    act();
+    expectOneMessage(m);
+}
+
 } // namespace test_support

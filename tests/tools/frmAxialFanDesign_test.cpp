@@ -489,10 +489,9 @@ TEST_F(AxialFanWindow, AListCountAboveTheCapIsRefusedInTheErrorBoxAndTheFileIsKe
         platform::msgbox::reset();
         platform::msgbox::script(platform::vbOK);
         frmAxialFanDesign& w = open({"big"});
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, std::string(losses ? "局部损失" : "风道分段") +
-                                                         "的数量 1001 超过上限 1000，请检查输入或文件。");
+        test_support::expectOneMessage({.prompt = std::string(losses ? "局部损失" : "风道分段") +
+                                                  "的数量 1001 超过上限 1000，请检查输入或文件。",
+                                        .title = "出错"});
         EXPECT_EQ(w.txtQ.Text(), "42") << "what comes before the count is read";
         EXPECT_EQ(w.lstSection.ListItems.Count(), losses ? 2 : 0);
         EXPECT_EQ(w.lstzeta.ListItems.Count(), 0);
@@ -509,11 +508,9 @@ TEST_F(AxialFanWindow, AFullListTakesNoRowThatItsFileCouldNotReadBack) {
     ASSERT_TRUE(textfile::WriteAtomically(fanFile("full"), tools::AxialFanFileBytes(fan)));
     frmAxialFanDesign& w = open({"full"});
     for (platform::CommandButton* add : {&w.cmdAddSection, &w.cmdInsertSection, &w.cmdAddZeta}) {
-        platform::msgbox::reset();
-        platform::msgbox::script(platform::vbOK);
-        add->userClick();
         const char* what = add == &w.cmdAddZeta ? "局部损失" : "风道分段";
-        test_support::expectOneMessage({.prompt = std::string(what) + "的数量已达上限 1000，不能再添加。"});
+        test_support::expectOneMessageOf([add] { add->userClick(); },
+                                         {.prompt = std::string(what) + "的数量已达上限 1000，不能再添加。"});
     }
     EXPECT_EQ(w.lstSection.ListItems.Count(), 1000);
     EXPECT_EQ(w.lstzeta.ListItems.Count(), 1000);
