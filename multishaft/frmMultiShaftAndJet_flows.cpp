@@ -396,9 +396,7 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                 !std::isfinite(pb)) {
                 problems.push_back(shaftName(i, row) + "的风口不在压力曲线范围内，该竖井的风机未设计；");
                 undesigned = true;
-                for (TextBox* box : fanDesignBoxes(*this)) {
-                    guarded([&] { box->set(""); });
-                }
+                app::EmptyBoxes(fanDesignBoxes(*this));
                 shaftRowFromBoxes(row);
                 return;
             }
@@ -508,9 +506,7 @@ void frmMultiShaftAndJet::ClearFanDesign() {
     }
     std::vector<TextBox*> boxes = fanDesignBoxes(*this);
     boxes.push_back(&txtTotalPower);
-    for (TextBox* box : boxes) {
-        guarded([&] { box->set(""); });
-    }
+    app::EmptyBoxes(boxes);
 }
 
 void frmMultiShaftAndJet::cmdCalpde_Click() {
