@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace {
@@ -219,6 +220,14 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
             &w.txtSS_tot};
 }
 
+/// Empties the boxes of one of the .se file's result lists, in its order.
+void emptyResults(frmShaftEject& w, std::span<const shaft::SeBox> results) {
+    const auto boxes = seBoxes(w);
+    for (const shaft::SeBox box : results) {
+        app::EmptyBoxes({boxes[box]});
+    }
+}
+
 } // namespace
 
 void frmShaftEject::OpenFile() {
@@ -383,7 +392,7 @@ bool frmShaftEject::shaftInsideTunnel() {
 void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
     if (!shaftInsideTunnel()) {
         flowsComputed_ = false;
-        app::EmptyBoxes({&txtQQ_req1, &txtQQ_req2, &txtQQ_r1, &txtQQ_r2, &txtv_1, &txtv_2, &txtv_3});
+        emptyResults(*this, shaft::kSeFlowResults);
         if (IsMergeModel()) {
             app::EmptyBoxes({&txtQQ_r3});
         }
@@ -422,8 +431,7 @@ void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
 
 void frmShaftEject::cmdCalculatePtot3_Click() {
     if (!shaftInsideTunnel()) {
-        app::EmptyBoxes({&txtdeltap_t1, &txtdeltap_t2, &txtp_tot1, &txtp_tot21, &txtp_tot22, &txtp_tot23,
-                         &txtp_tot3, &txtp_tot3a, &txtp_tot, &txtAA_tot, &txtSS_tot});
+        emptyResults(*this, shaft::kSePressureResults);
         lblTip.setCaption("");
         return;
     }
