@@ -6,6 +6,7 @@
 #include "platform/vb.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <string_view>
 
 namespace app {
@@ -19,6 +20,17 @@ inline bool SetFiniteBox(platform::TextBox& box, double value, std::string_view 
     }
     guarded([&] { box.set(pattern.empty() ? vb::CStr(value) : vb::Format(value, pattern)); });
     return true;
+}
+
+/// Empties result boxes, each on its own: what an earlier state gave must not pass for a result of this
+/// one.
+template <class Boxes> void EmptyBoxes(const Boxes& boxes) {
+    for (platform::TextBox* box : boxes) {
+        guarded([&] { box->set(""); });
+    }
+}
+inline void EmptyBoxes(std::initializer_list<platform::TextBox*> boxes) {
+    EmptyBoxes<std::initializer_list<platform::TextBox*>>(boxes);
 }
 
 } // namespace app

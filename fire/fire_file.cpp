@@ -100,14 +100,10 @@ FirSettings ReadFirBytes(std::string_view gbk) {
     if (fir.Whole || fir.Refused) {
         return fir;
     }
-    const std::string_view whole = scheme::WholeRecords(gbk);
-    if (whole.size() == gbk.size()) {
-        return fir;
+    if (std::optional<scheme::SchemeReader> kept = scheme::WholeRecordsReader(gbk)) {
+        fir = ReadFirFile(*kept);
+        fir.Whole = false;
     }
-    scheme::SchemeReader kept;
-    kept.Parse(whole);
-    fir = ReadFirFile(kept);
-    fir.Whole = false;
     return fir;
 }
 

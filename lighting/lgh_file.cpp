@@ -45,12 +45,9 @@ LghContents ReadLghBytes(std::string_view gbk) {
     if (c.Whole || c.RefusedRowCount) {
         return c;
     }
-    const std::string_view whole = scheme::WholeRecords(gbk);
-    if (whole.size() != gbk.size()) {
-        scheme::SchemeReader kept;
-        kept.Parse(whole);
+    if (std::optional<scheme::SchemeReader> kept = scheme::WholeRecordsReader(gbk)) {
         const bool setUp = c.SetUp;
-        c = ReadLgh(kept);
+        c = ReadLgh(*kept);
         c.Whole = false;
         c.SetUp = c.SetUp && setUp;
     }

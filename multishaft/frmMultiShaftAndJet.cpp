@@ -501,6 +501,15 @@ std::vector<ShaftBox> shaftBoxes(frmMultiShaftAndJet& w) {
 
 } // namespace
 
+std::vector<TextBox*> frmMultiShaftAndJet::fanDesignBoxes() {
+    const std::vector<ShaftBox> boxes = shaftBoxes(*this);
+    std::vector<TextBox*> design;
+    for (const int column : multishaft::kFanDesignColumns) {
+        design.push_back(boxes[static_cast<std::size_t>(column) - 1].text);
+    }
+    return design;
+}
+
 void frmMultiShaftAndJet::OpenTemplateInputs(const multishaft::MsjFile& msj) {
     if (!msj.Shafts.empty()) {
         const auto& cells = msj.Shafts.front();

@@ -197,6 +197,8 @@ private:
     void DropGroupsOutsideSections();
     /// Empties every result the shaft fan design writes, in the rows, the shaft boxes and the total.
     void ClearFanDesign();
+    /// The shaft boxes the fan design writes, those of its columns of a shaft row.
+    std::vector<platform::TextBox*> fanDesignBoxes();
     void buildControls();
     void connectEvents();
     /// The boxes of page 1 in the column order of lstShaft (columns 1 to 38); columns 36 and 38 are combos.

@@ -69,12 +69,6 @@ void sayProblems(const std::vector<std::string>& problems) {
     platform::MsgBox(text, platform::vbOKOnly, "出错！");
 }
 
-/// The shaft boxes the fan design writes.
-std::vector<TextBox*> fanDesignBoxes(frmMultiShaftAndJet& w) {
-    return {&w.txtAA_e, &w.txtp_se, &w.txtp_tote, &w.txtSSkw_e, &w.txtMM1_e,
-            &w.txtAA_b, &w.txtp_sb, &w.txtp_totb, &w.txtSSkw_b, &w.txtMM1_b};
-}
-
 } // namespace
 
 // ---- Jet-fan models kept over the rebuilding of the sections ----
@@ -396,9 +390,7 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                 !std::isfinite(pb)) {
                 problems.push_back(shaftName(i, row) + "的风口不在压力曲线范围内，该竖井的风机未设计；");
                 undesigned = true;
-                for (TextBox* box : fanDesignBoxes(*this)) {
-                    guarded([&] { box->set(""); });
-                }
+                app::EmptyBoxes(fanDesignBoxes());
                 shaftRowFromBoxes(row);
                 return;
             }
@@ -506,11 +498,9 @@ void frmMultiShaftAndJet::ClearFanDesign() {
             guarded([&] { row.setSubItems(column, ""); });
         }
     }
-    std::vector<TextBox*> boxes = fanDesignBoxes(*this);
+    std::vector<TextBox*> boxes = fanDesignBoxes();
     boxes.push_back(&txtTotalPower);
-    for (TextBox* box : boxes) {
-        guarded([&] { box->set(""); });
-    }
+    app::EmptyBoxes(boxes);
 }
 
 void frmMultiShaftAndJet::cmdCalpde_Click() {

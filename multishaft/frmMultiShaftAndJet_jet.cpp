@@ -36,9 +36,7 @@ constexpr const char* kNoCount =
 void frmMultiShaftAndJet::ShowJetModelData() {
     // A section without a model has no jet fan: the data of the model shown before is not its own.
     if (cmbJetModel.Text().empty()) {
-        for (TextBox* box : {&txtFlow, &txtDD_j, &txtPower, &txtAA_j, &txtvj}) {
-            guarded([&] { box->set(""); });
-        }
+        app::EmptyBoxes({&txtFlow, &txtDD_j, &txtPower, &txtAA_j, &txtvj});
         txtZZ_j_Change();
         return;
     }

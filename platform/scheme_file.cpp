@@ -271,10 +271,16 @@ void SchemeReader::Skip(std::size_t n) {
     pos_ += n < left ? n : left;
 }
 
-std::string_view WholeRecords(std::string_view gbk) {
+std::optional<SchemeReader> WholeRecordsReader(std::string_view gbk) {
     // No byte of a GBK character after its first is a line end, so the last one ends a record.
     const std::size_t lineEnd = gbk.find_last_of("\r\n");
-    return gbk.substr(0, lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+    const std::string_view whole = gbk.substr(0, lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+    if (whole.size() == gbk.size()) {
+        return std::nullopt;
+    }
+    SchemeReader kept;
+    kept.Parse(whole);
+    return kept;
 }
 
 } // namespace scheme

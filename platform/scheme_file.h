@@ -129,8 +129,9 @@ private:
     void ParseFields(const std::string& text);
 };
 
-/// The records of a file cut short that were written whole: its bytes (GBK) up to its last line end, so
-/// that a field cut in two is not taken for another value; "" when no line end was reached.
-std::string_view WholeRecords(std::string_view gbk);
+/// For a file cut short (its bytes, GBK): a reader of the records that were written whole, those up to its
+/// last line end, so that the file is read again without a field cut in two taken for another value;
+/// nullopt when the file ends on a line end, which a second reading would read alike.
+std::optional<SchemeReader> WholeRecordsReader(std::string_view gbk);
 
 } // namespace scheme

@@ -97,9 +97,11 @@ scheme::SchemeWriter WriteSeFile(const SeFileContents& se) {
 }
 
 void KeepTemplateInputs(SeFileContents& se, bool shaftFlowTyped) {
-    for (const SeBox box : {kSeShaftPile, kSeQQ_req1, kSeQQ_r1, kSe_v_1, kSeDeltap_t1, kSeP_tot1, kSeQQ_req2,
-                            kSeQQ_r2, kSe_v_2, kSeDeltap_t2, kSeP_tot21, kSeP_tot22, kSeP_tot23, kSe_v_3,
-                            kSeP_tot3, kSeP_tot3a, kSeP_tot, kSeAA_tot, kSeSS_tot}) {
+    se.Boxes[kSeShaftPile] = std::string();
+    for (const SeBox box : kSeFlowResults) {
+        se.Boxes[box] = std::string();
+    }
+    for (const SeBox box : kSePressureResults) {
         se.Boxes[box] = std::string();
     }
     if (!shaftFlowTyped) {

@@ -48,6 +48,14 @@ enum SeBox : std::size_t {
     kSeBoxCount
 };
 
+/// The boxes the section-flow step fills; in the merge type the shaft flow kSeQQ_r3 too.
+inline constexpr SeBox kSeFlowResults[] = {kSeQQ_req1, kSeQQ_req2, kSeQQ_r1, kSeQQ_r2,
+                                           kSe_v_1,    kSe_v_2,    kSe_v_3};
+/// The boxes the pressure step fills.
+inline constexpr SeBox kSePressureResults[] = {kSeDeltap_t1, kSeDeltap_t2, kSeP_tot1, kSeP_tot21,
+                                               kSeP_tot22,   kSeP_tot23,   kSeP_tot3, kSeP_tot3a,
+                                               kSeP_tot,     kSeAA_tot,    kSeSS_tot};
+
 /// What a .se file holds: each box's text (nullopt where the file ended before it) and the stored choice
 /// of the merge-type shaft, which the window does not follow.
 struct SeFileContents {

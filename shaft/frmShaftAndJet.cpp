@@ -528,9 +528,7 @@ void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
     // A refused demand leaves none of an earlier shaft or passage in view.
     const auto refuse = [this](const char* prompt) {
         demandComputed_ = false;
-        for (TextBox* box : {&txtQQ_req1, &txtQQ_req2, &txtQQ_req_VI}) {
-            guarded([&] { box->set(""); });
-        }
+        app::EmptyBoxes({&txtQQ_req1, &txtQQ_req2, &txtQQ_req_VI});
         balanceMessage(prompt);
     };
     if ((shaftPile - start) * (shaftPile - end) > 0) {
@@ -747,9 +745,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         if (CC_3 < 0) {
             empty.push_back(&txtCC_3);
         }
-        for (TextBox* box : empty) {
-            guarded([&] { box->set(""); });
-        }
+        app::EmptyBoxes(empty);
         showTip();
     }
 
@@ -1017,10 +1013,8 @@ void frmShaftAndJet::cmdCalPower_Click() {
 }
 
 void frmShaftAndJet::clearFanPowers() {
-    for (TextBox* box : {&txtp_se, &txtp_sb, &txtp_tote, &txtp_totb, &txtSSkw_e, &txtSSkw_b, &txtMM1_e,
-                         &txtMM1_b, &txtTotalPower}) {
-        guarded([&] { box->set(""); });
-    }
+    app::EmptyBoxes({&txtp_se, &txtp_sb, &txtp_tote, &txtp_totb, &txtSSkw_e, &txtSSkw_b, &txtMM1_e, &txtMM1_b,
+                     &txtTotalPower});
 }
 
 void frmShaftAndJet::clearBalance(bool supplyGiven) {
@@ -1032,9 +1026,7 @@ void frmShaftAndJet::clearBalance(bool supplyGiven) {
         &txtv_rs,      &txtratio_Qe_Qr1,   &txtratio_Qb_Qr2};
     // Of the inlet flow and the supply flow, the one the balance finds.
     boxes.push_back(supplyGiven ? &txtQQ_r1 : &txtQQ_b);
-    for (TextBox* box : boxes) {
-        guarded([&] { box->set(""); });
-    }
+    app::EmptyBoxes(boxes);
     clearFanPowers();
 }
 

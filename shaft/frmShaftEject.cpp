@@ -2,6 +2,7 @@
 #include "shaft/frmShaftEject.h"
 
 #include "app/companion_file.h"
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/geometry.h"
 #include "app/guarded.h"
@@ -18,7 +19,7 @@
 
 #include <array>
 #include <cmath>
-#include <initializer_list>
+#include <span>
 #include <utility>
 
 namespace {
@@ -35,13 +36,6 @@ constexpr const char* kExtension = ".se";
 
 /// The hint when the shaft-bottom pressure alone overcomes the shaft and its duct.
 constexpr const char* kNoFanDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
-
-/// Empties the result boxes of a step that stopped: what an earlier state gave would pass for its result.
-void emptyResults(std::initializer_list<TextBox*> boxes) {
-    for (TextBox* box : boxes) {
-        guarded([&] { box->set(""); });
-    }
-}
 
 } // namespace
 
@@ -226,6 +220,14 @@ std::array<TextBox*, shaft::kSeBoxCount> seBoxes(frmShaftEject& w) {
             &w.txtSS_tot};
 }
 
+/// Empties the boxes of one of the .se file's result lists, in its order.
+void emptyResults(frmShaftEject& w, std::span<const shaft::SeBox> results) {
+    const auto boxes = seBoxes(w);
+    for (const shaft::SeBox box : results) {
+        app::EmptyBoxes({boxes[box]});
+    }
+}
+
 } // namespace
 
 void frmShaftEject::OpenFile() {
@@ -234,9 +236,7 @@ void frmShaftEject::OpenFile() {
         in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     const auto boxes = seBoxes(*this);
     if (source == app::CompanionSource::None) {
-        for (TextBox* box : boxes) {
-            guarded([&] { box->set(""); });
-        }
+        app::EmptyBoxes(boxes);
         return;
     }
     // Area and perimeter recompute the diameter as they are set; the stored diameter, read after them,
@@ -392,9 +392,9 @@ bool frmShaftEject::shaftInsideTunnel() {
 void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
     if (!shaftInsideTunnel()) {
         flowsComputed_ = false;
-        emptyResults({&txtQQ_req1, &txtQQ_req2, &txtQQ_r1, &txtQQ_r2, &txtv_1, &txtv_2, &txtv_3});
+        emptyResults(*this, shaft::kSeFlowResults);
         if (IsMergeModel()) {
-            emptyResults({&txtQQ_r3});
+            app::EmptyBoxes({&txtQQ_r3});
         }
         return;
     }
@@ -431,8 +431,7 @@ void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
 
 void frmShaftEject::cmdCalculatePtot3_Click() {
     if (!shaftInsideTunnel()) {
-        emptyResults({&txtdeltap_t1, &txtdeltap_t2, &txtp_tot1, &txtp_tot21, &txtp_tot22, &txtp_tot23,
-                      &txtp_tot3, &txtp_tot3a, &txtp_tot, &txtAA_tot, &txtSS_tot});
+        emptyResults(*this, shaft::kSePressureResults);
         lblTip.setCaption("");
         return;
     }

@@ -276,15 +276,16 @@ void frmConcentrate::OpenFile() {
         // A template made for another tunnel gives its inputs only: its opening stands at a station of the
         // template's tunnel, and its results are of that tunnel's balance.
         if (app::TemplateIsForAnotherTunnel(source)) {
-            for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_b, &txtdeltap_l,
-                                 &txtQQ_b, &txtShaftPile, &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
-                app::SetStoredText(*box, "");
-            }
-            // Of the opening's area and speed, the one the balance finds.
-            app::SetStoredText(optKnowArea.Value() ? txtv_b : txtAA_b, "");
+            app::EmptyBoxes({&txtShaftPile});
+            clearResults();
         }
     }
     optKnowArea_Click();
+}
+
+void frmConcentrate::clearResults() {
+    app::EmptyBoxes({&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txtdeltap_b, &txtQQ_b, &txtv_1,
+                     &txtPP_tot, &txtAA_tot, &txtSS_tot, optKnowArea.Value() ? &txtv_b : &txtAA_b});
 }
 
 bool frmConcentrate::SaveFile() {
@@ -340,13 +341,6 @@ void frmConcentrate::cmdCalculateJet_Click() {
     s.Kb = KK_b;
 
     // A balance that stops leaves no box with a figure of an earlier one.
-    const auto clearResults = [this] {
-        for (TextBox* box : {&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txtdeltap_b, &txtQQ_b,
-                             &txtv_1, &txtPP_tot, &txtAA_tot, &txtSS_tot}) {
-            guarded([&] { box->set(""); });
-        }
-        (optKnowArea.Value() ? txtv_b : txtAA_b).set("");
-    };
     const transverse::BalanceFault inputFault = transverse::CheckInputs(s, AA_b, v_b, eta);
     if (inputFault != transverse::BalanceFault::None) {
         clearResults();

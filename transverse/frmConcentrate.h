@@ -63,6 +63,8 @@ private:
     void OpenFile();
     /// Writes the boxes into the project's `.con` file; false when it could not be written.
     bool SaveFile();
+    /// Empties every box the balance fills: of the opening's area and speed, the one it finds.
+    void clearResults();
 
     // Calculation fields.
     double QQ_r = 0, QQ_b = 0, v_b = 0, beta = 0, KK_b = 0, AA_b = 0, ShaftPile = 0, v_1 = 0;
