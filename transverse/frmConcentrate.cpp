@@ -34,6 +34,9 @@ constexpr const char* kFaultTitle = "出错！";
 
 constexpr const char* kExtension = ".con";
 
+/// The field of the file's first record that keeps the design flow the results were computed with.
+constexpr std::size_t kConStoredFlow = 4;
+
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
 void show(TextBox& box, double value) {
     app::SetFiniteBox(box, value, "0.00");
@@ -258,7 +261,7 @@ void frmConcentrate::OpenFile() {
         TextBox* const record1[transverse::kConRecord1Fields] = {
             &txtdeltap_m,  &txtdeltap_t, &txtdeltap_r, &txtdeltap_b, nullptr,     &txtQQ_b,
             &txtShaftPile, &txtv_1,      &txtbeta,     &txtKK_b,     &txtdeltap_l};
-        // The design flow of the file is dropped: the window keeps step 2's demand.
+        // The design flow of the file does not come back into its box: the window keeps step 2's demand.
         for (int i = 0; i < transverse::kConRecord1Fields; ++i) {
             if (record1[i] != nullptr) {
                 app::SetStoredText(*record1[i], con.Record1[static_cast<std::size_t>(i)]);
@@ -278,6 +281,16 @@ void frmConcentrate::OpenFile() {
         if (app::TemplateIsForAnotherTunnel(source)) {
             app::EmptyBoxes({&txtShaftPile});
             clearResults();
+        }
+        // The stored results belong to the design flow they were computed with; step 2 may now publish
+        // another one, which the window shows in their place.
+        if (const auto& stored = con.Record1[kConStoredFlow];
+            source == app::CompanionSource::Project && stored) {
+            const std::string hint = app::ChangedInputHint("隧道设计风量Qr", *stored, txtQQ_r.Text(), "0.00");
+            if (!hint.empty()) {
+                clearResults();
+                lblTip.setCaption(hint);
+            }
         }
     }
     optKnowArea_Click();

@@ -403,22 +403,39 @@ TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
     const std::string first = conBytes();
     EXPECT_NE(first.find("\"1200\""), std::string::npos);
     EXPECT_NE(first.find("#FALSE#"), std::string::npos);
-    // Step 2's demand changes: the window shows it, not the file's flow.
-    req.txtQQ_req_CO.setSilently("420");
-    req.txtQQ_req_VI.setSilently("100");
-    open([&](frmConcentrate& w) {
-        EXPECT_EQ(w.txtQQ_r.Text(),
-                  vb::Format(vb::Val(Forms::instance<frmVentParam>().txtQQ_req.Text()), "0.00"));
-        EXPECT_NE(w.txtQQ_r.Text(), "180.00");
-        EXPECT_EQ(w.txtShaftPile.Text(), "1200");
-        EXPECT_EQ(w.txteta.Text(), "0.85");
-        EXPECT_EQ(w.txtQQ_b.Text(), written);
-        EXPECT_FALSE(w.optKnowArea.Value());
-        EXPECT_TRUE(w.OptionButton2.Value());
-        EXPECT_TRUE(w.txtv_b.Enabled());
-        EXPECT_FALSE(w.txtAA_b.Enabled());
-        EXPECT_FALSE(w.lblAA_b.Enabled());
-    });
+    // Step 2's demand is shown, not the file's flow; the results of the file stand only beside the flow
+    // they were computed with.
+    struct Reopening {
+        const char *demand, *Qr, *QQ_b, *tip;
+    };
+    const Reopening reopenings[] = {
+        {"180", "180.00", written.c_str(), ""},
+        {"420.5", "420.50", "", "隧道设计风量Qr已由180.00变为420.50，原计算结果已清空，请重新计算。"},
+    };
+    for (const Reopening& r : reopenings) {
+        SCOPED_TRACE(r.demand);
+        req.txtQQ_req_CO.setSilently(r.demand);
+        req.txtQQ_req_VI.setSilently("100");
+        open([&](frmConcentrate& w) {
+            EXPECT_EQ(w.txtQQ_r.Text(), r.Qr);
+            EXPECT_EQ(w.txtShaftPile.Text(), "1200");
+            EXPECT_EQ(w.txteta.Text(), "0.85");
+            EXPECT_EQ(w.txtQQ_b.Text(), r.QQ_b);
+            EXPECT_EQ(w.lblTip.Caption(), r.tip);
+            EXPECT_FALSE(w.optKnowArea.Value());
+            EXPECT_TRUE(w.OptionButton2.Value());
+            EXPECT_TRUE(w.txtv_b.Enabled());
+            EXPECT_FALSE(w.txtAA_b.Enabled());
+            EXPECT_FALSE(w.lblAA_b.Enabled());
+            w.cmdReport.userClick();
+        });
+        const std::vector<std::string> lines =
+            textfile::ReadLines(test_stage::appFolder() + "/proj_集中送入式通风.rpt")
+                .value_or(std::vector<std::string>{});
+        ASSERT_EQ(lines.size(), 29u);
+        EXPECT_EQ(lines[15],
+                  std::string(11, ' ') + "送风机风量Qb(m^3/s):  \t" + (*r.QQ_b ? r.QQ_b : "未计算"));
+    }
 }
 
 TEST_F(ConcentrateWindow, BackAndCloseBoxLeaveTheSameFile) {
@@ -451,20 +468,21 @@ TEST_F(ConcentrateWindow, AFileThatCannotBeWrittenIsSaidSo) {
 }
 
 TEST_F(ConcentrateWindow, TruncatedBadAndFuzzedFilesNeverStopTheWindow) {
-    // Cut after the Boolean: record 1 and the mode are read, record 2 keeps the defaults.
+    // Cut after the Boolean: record 1 and the mode are read, record 2 keeps the defaults. The results of
+    // record 1 are of a flow of 999, not step 2's.
     writeBytes(conPath(),
                "\"1.00\",\"2.00\",\"3.00\",\"4.00\",\"999\",\"55.00\",\"1500\",\"2.50\",\"7.00\",\"0.80\","
                "\"6.00\"\r\n#FALSE#");
     open([](frmConcentrate& w) {
-        test_support::ExpectTexts{{w.txtdeltap_m, "1.00"},
-                                  {w.txtdeltap_l, "6.00"},
-                                  {w.txtQQ_b, "55.00"},
+        test_support::ExpectTexts{{w.txtdeltap_m, ""},
+                                  {w.txtdeltap_l, ""},
+                                  {w.txtQQ_b, ""},
                                   {w.txtShaftPile, "1500"},
                                   {w.txtbeta, "7.00"}};
         EXPECT_NE(w.txtQQ_r.Text(), "999");
+        EXPECT_EQ(w.lblTip.Caption().rfind("隧道设计风量Qr已由999变为", 0), 0u) << w.lblTip.Caption();
         EXPECT_FALSE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtv_b.Enabled());
-        EXPECT_EQ(w.txtAA_b.Text(), "12.00");
         EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
     });
     // Text where numbers belong: the boxes show it, a calculation reads 0 and names the input.
