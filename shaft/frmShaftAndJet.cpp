@@ -1004,12 +1004,28 @@ void frmShaftAndJet::cmdCalPower_Click() {
             ? std::string()
             : noDuty + "设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。";
     showTip();
+    showTotalPower();
+}
+
+void frmShaftAndJet::showTotalPower() {
     // Each section counts the jet fans its box shows.
-    const double total = vb::Val(cmbCounte.Text()) * vb::Val(txtSSkw_e.Text()) +
-                         vb::Val(cmbCountb.Text()) * vb::Val(txtSSkw_b.Text()) +
-                         shaft::CountedJetFans(vb::Val(txtjetcount1.Text())) * vb::Val(txtPower1.Text()) +
-                         shaft::CountedJetFans(vb::Val(txtjetcount2.Text())) * vb::Val(txtPower2.Text());
-    app::SetFiniteBox(txtTotalPower, total);
+    app::SetFiniteBox(txtTotalPower,
+                      shaft::CaseTotalPower(vb::Val(cmbCounte.Text()), vb::Val(txtSSkw_e.Text()),
+                                            vb::Val(cmbCountb.Text()), vb::Val(txtSSkw_b.Text()),
+                                            vb::Val(txtjetcount1.Text()), vb::Val(txtPower1.Text()),
+                                            vb::Val(txtjetcount2.Text()), vb::Val(txtPower2.Text())));
+}
+
+bool frmShaftAndJet::totalPowerInputsShown() {
+    const auto shown = [](const std::string& text) { return !text.empty(); };
+    // An opening whose design pressure is not above zero has no duty: no power is put beside it, and the
+    // total counts none for its fans.
+    const auto sized = [&](const TextBox& skw, const TextBox& ptot) {
+        return shown(skw.Text()) || (shown(ptot.Text()) && !(vb::Val(ptot.Text()) > 0));
+    };
+    return shown(cmbCounte.Text()) && shown(cmbCountb.Text()) && sized(txtSSkw_e, txtp_tote) &&
+           sized(txtSSkw_b, txtp_totb) && shown(txtjetcount1.Text()) && shown(txtPower1.Text()) &&
+           shown(txtjetcount2.Text()) && shown(txtPower2.Text());
 }
 
 void frmShaftAndJet::clearFanPowers() {
@@ -1113,6 +1129,11 @@ void frmShaftAndJet::OpenFile() {
             row.setSubItems(1, group.Count);
             row.setSubItems(2, group.Press);
         }
+    }
+    // The file keeps every count and power of the case but not their sum, which the window owes its
+    // reopened fans.
+    if (totalPowerInputsShown()) {
+        showTotalPower();
     }
 }
 

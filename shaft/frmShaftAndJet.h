@@ -203,6 +203,10 @@ private:
     void showTip();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();
+    /// The case's total power from the counts and powers the boxes show, as 动力计算 sums them.
+    void showTotalPower();
+    /// Whether the boxes show every count and power the total sums.
+    bool totalPowerInputsShown();
     /// Empties every box the balance fills (the inlet flow when the supply flow is given, the supply flow
     /// otherwise) and the fan powers sized on it.
     void clearBalance(bool supplyGiven);

@@ -156,6 +156,12 @@ double CountedJetFans(double countShown) {
     return n > 0 ? n : 0;
 }
 
+double CaseTotalPower(double exhaustFans, double exhaustSkw, double supplyFans, double supplySkw,
+                      double jetCount1, double jetPower1, double jetCount2, double jetPower2) {
+    return exhaustFans * exhaustSkw + supplyFans * supplySkw + CountedJetFans(jetCount1) * jetPower1 +
+           CountedJetFans(jetCount2) * jetPower2;
+}
+
 int GroupInsertPosition(const std::vector<double>& stations, double s, bool leftLine) {
     const int n = static_cast<int>(stations.size());
     for (int i = 0; i + 1 < n; ++i) {

@@ -105,6 +105,11 @@ double FanShaftPower(double q, double ptot, double p1, double eta, double t1);
 double FanMotorPower(double skw, double k, double etam);
 /// Jet fans counted in a section's power from the count shown: the whole part, never below 0.
 double CountedJetFans(double countShown);
+/// Power of the operating case [kW]: the axial fans of both openings by the shaft power of one fan, the jet
+/// fans of both sections as CountedJetFans counts the count shown by the power of one; the motor powers
+/// do not enter.
+double CaseTotalPower(double exhaustFans, double exhaustSkw, double supplyFans, double supplySkw,
+                      double jetCount1, double jetPower1, double jetCount2, double jetPower2);
 
 /// Position of a new group among the stations of the list (0-based place to insert it at): the first i
 /// whose neighbours bracket s strictly along the line direction gives i + 1; otherwise the end.

@@ -154,6 +154,8 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
         test_support::ExpectTexts{
             {w.txtp_tote, "287.69"}, {w.txtp_totb, "628.97"}, {w.txtTotalPower, "625.8"}};
     });
+    // The file keeps every count and power of the total but not the total itself.
+    open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "625.8"); });
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
