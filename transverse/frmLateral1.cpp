@@ -95,7 +95,7 @@ void frmLateral1::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral1::OpenFile() {
     scheme::SchemeReader in;
-    if (!openSchemeFile(in)) {
+    if (openSchemeFile(in) == app::CompanionSource::None) {
         return;
     }
     const transverse::Lt1File f = transverse::ReadLt1File(in);

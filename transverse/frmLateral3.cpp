@@ -234,7 +234,8 @@ void frmLateral3::UpdateData(bool bSaveAndValidate) {
 
 void frmLateral3::OpenFile() {
     scheme::SchemeReader in;
-    if (!openSchemeFile(in)) {
+    const app::CompanionSource source = openSchemeFile(in);
+    if (source == app::CompanionSource::None) {
         return;
     }
     const transverse::TraFile f = transverse::ReadTraFile(in);
@@ -256,7 +257,19 @@ void frmLateral3::OpenFile() {
         const int lo = std::min(scbPileR.Min(), scbPileR.Max()),
                   hi = std::max(scbPileR.Min(), scbPileR.Max());
         const long long pos = std::clamp<long long>(*f.ScrollPosition, lo, hi);
-        guarded([&] { scbPileR.set(static_cast<int>(pos)); });
+        // The project's results were computed with the demand, the portal pressures and the traffic that
+        // the main window and step 2 gave then, and this opening takes them afresh: the calculation the
+        // scroll bar runs shows what they give now, also where the stored station does not move it, and
+        // no stored pressure covers the one it computed (full transverse computes none).
+        const bool own = source == app::CompanionSource::Project;
+        if (own && pos == scbPileR.Value()) {
+            scbPileR_Change();
+        } else {
+            guarded([&] { scbPileR.set(static_cast<int>(pos)); });
+        }
+        if (own && !optTranverse.Value()) {
+            return;
+        }
     }
     app::SetStoredText(txtPR, f.PR);
 }

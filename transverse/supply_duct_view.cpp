@@ -29,9 +29,9 @@ void SupplyDuctView::showSupplyResults() {
                  {&txtp_tot, p_tot}});
 }
 
-bool SupplyDuctView::openSchemeFile(scheme::SchemeReader& in) const {
-    return app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(extension_),
-                                        app::TemplateCompanionPath(extension_));
+app::CompanionSource SupplyDuctView::openSchemeFile(scheme::SchemeReader& in) const {
+    return app::OpenCompanionOrTemplateFrom(in, app::ProjectCompanionPath(extension_),
+                                            app::TemplateCompanionPath(extension_));
 }
 
 bool SupplyDuctView::saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const {

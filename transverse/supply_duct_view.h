@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/companion_file.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "transverse/lateral.h"
@@ -51,10 +52,10 @@ protected:
     /// `extension` names the scheme file the window keeps beside the project (".lt1").
     explicit SupplyDuctView(const char* extension) : extension_(extension) {}
 
-    /// Opens the project's scheme file, else its template; false when neither can be read. The template
-    /// has the window's own layout: step 2's parameter file would put its section title into the duct
-    /// area and other parameters into the duct boxes.
-    bool openSchemeFile(scheme::SchemeReader& in) const;
+    /// Opens the project's scheme file, else its template, and says which; None when neither can be read.
+    /// The template has the window's own layout: step 2's parameter file would put its section title into
+    /// the duct area and other parameters into the duct boxes.
+    app::CompanionSource openSchemeFile(scheme::SchemeReader& in) const;
     /// Saves `file` as the project's scheme file; false for an unnamed project, which has nothing to name
     /// it after, and when nothing could be written.
     bool saveSchemeFile(const scheme::SchemeWriter& file, const std::string& what) const;

@@ -359,11 +359,23 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
                                   {w.txtLambda_e, "0.025"}, {w.txtp_d, "12.345"}};
         EXPECT_EQ(w.scbPileR.Value(), 13000);
         EXPECT_EQ(w.txtPileR.Text(), "13000");
-        // The stored pressure text is put back after the calculation the scroll bar ran.
-        EXPECT_EQ(w.txtPR.Text(), "by hand");
+        // The calculation the scroll bar ran shows its own pressure, not a text typed over the last one.
+        EXPECT_EQ(w.txtPR.Text(), "42.30");
     });
-    // Nothing changed: the file is written again byte for byte.
-    EXPECT_EQ(readBytes(traPath()), first);
+    std::string reopened = first;
+    EXPECT_EQ(readBytes(traPath()), reopened.replace(reopened.find("\"by hand\""), 9, "\"42.30\""));
+    // At the section's start the stored station does not move the scroll bar; the reopened window still
+    // shows what the traffic of this opening gives, not the file's.
+    open([](frmLateral3& w) { w.scbPileR.userSet(w.scbPileR.Min()); });
+    const std::optional<std::string> storedPC = stored().PC;
+    req.txtNN.setSilently(vb::CStr(2 * vb::Val(req.txtNN.Text())));
+    req.txtBiDirection.setSilently(vb::CStr(2 * vb::Val(req.txtBiDirection.Text())));
+    open([&](frmLateral3& w) {
+        const std::string shown = w.txtPC.Text();
+        EXPECT_NE(shown, storedPC.value_or(""));
+        w.cmdCalculatePtot3.userClick();
+        EXPECT_EQ(shown, w.txtPC.Text());
+    });
 }
 
 TEST_F(LateralWindow, TheCloseBoxKeepsTheWorkToo) {
