@@ -405,14 +405,13 @@ TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
     EXPECT_NE(first.find("#FALSE#"), std::string::npos);
     // Step 2's demand is shown, not the file's flow; the results of the file stand only beside the flow
     // they were computed with.
-    struct Reopening {
+    const struct {
         const char *demand, *Qr, *QQ_b, *tip;
-    };
-    const Reopening reopenings[] = {
+    } reopenings[] = {
         {"180", "180.00", written.c_str(), ""},
         {"420.5", "420.50", "", "隧道设计风量Qr已由180.00变为420.50，原计算结果已清空，请重新计算。"},
     };
-    for (const Reopening& r : reopenings) {
+    for (const auto& r : reopenings) {
         SCOPED_TRACE(r.demand);
         req.txtQQ_req_CO.setSilently(r.demand);
         req.txtQQ_req_VI.setSilently("100");
@@ -427,14 +426,7 @@ TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
             EXPECT_TRUE(w.txtv_b.Enabled());
             EXPECT_FALSE(w.txtAA_b.Enabled());
             EXPECT_FALSE(w.lblAA_b.Enabled());
-            w.cmdReport.userClick();
         });
-        const std::vector<std::string> lines =
-            textfile::ReadLines(test_stage::appFolder() + "/proj_集中送入式通风.rpt")
-                .value_or(std::vector<std::string>{});
-        ASSERT_EQ(lines.size(), 29u);
-        EXPECT_EQ(lines[15],
-                  std::string(11, ' ') + "送风机风量Qb(m^3/s):  \t" + (*r.QQ_b ? r.QQ_b : "未计算"));
     }
 }
 
@@ -480,7 +472,6 @@ TEST_F(ConcentrateWindow, TruncatedBadAndFuzzedFilesNeverStopTheWindow) {
                                   {w.txtShaftPile, "1500"},
                                   {w.txtbeta, "7.00"}};
         EXPECT_NE(w.txtQQ_r.Text(), "999");
-        EXPECT_EQ(w.lblTip.Caption().rfind("隧道设计风量Qr已由999变为", 0), 0u) << w.lblTip.Caption();
         EXPECT_FALSE(w.optKnowArea.Value());
         EXPECT_TRUE(w.txtv_b.Enabled());
         EXPECT_EQ(w.txtdeltap_d.Text(), "300.00");
