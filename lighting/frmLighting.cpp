@@ -281,6 +281,13 @@ void frmLighting::LoadZoneCase() {
     std::optional<lighting::LghContents> c;
     if (bytes) {
         c = lighting::ReadLghBytes(*bytes);
+        // The template's circuits are laid out for the template's tunnel: on another tunnel a zone the
+        // engineer has not laid out has none of them, nor the area and results they gave.
+        if (!own && !app::ProjectIsOnTheTemplatesTunnel()) {
+            c->Rows.emplace();
+            c->AreaLength.emplace();
+            c->Results.fill(std::string());
+        }
     }
     const bool damaged = own && (!c->Whole || c->RefusedRowCount);
     if (!c || damaged) {
