@@ -12,12 +12,19 @@
 #include "tests/support/modal_scripts.h"
 
 #include <QApplication>
+#include <QProcess>
+
+#include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <clocale>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <map>
+#include <string>
 #include <typeindex>
 
 namespace fs = std::filesystem;
@@ -45,7 +52,69 @@ void runModal(platform::Form& form) {
     next.script(form);
 }
 
+constexpr std::string_view kFreshOpeningFlag = "--fresh-opening=";
+
+struct Opening {
+    std::function<void()> stage, open;
+};
+
+std::map<std::string, Opening>& openings() {
+    static std::map<std::string, Opening> all;
+    return all;
+}
+
+long pageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
+}
+
 } // namespace
+
+FreshOpening::FreshOpening(const char* name, std::function<void()> stage, std::function<void()> open) {
+    openings()[name] = {std::move(stage), std::move(open)};
+}
+
+void TimeInFreshProgram(benchmark::State& state, const char* name) {
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromStdString(std::string(kFreshOpeningFlag) + name)});
+        double seconds = 0;
+        long faults = 0;
+        if (!child.waitForFinished(-1) ||
+            std::sscanf(child.readAllStandardOutput().constData(), "%lf %ld", &seconds, &faults) != 2) {
+            state.SkipWithError("the fresh program did not report its opening");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        state.counters["faults"] = static_cast<double>(faults);
+    }
+}
+
+void FreshProgramRuns(benchmark::internal::Benchmark* line) {
+    line->UseManualTime()->Iterations(1)->Repetitions(5)->DisplayAggregatesOnly(true)->Unit(
+        benchmark::kMillisecond);
+}
+
+bool RunFreshOpening(int argc, char** argv) {
+    if (argc < 2 || std::string_view(argv[1]).rfind(kFreshOpeningFlag, 0) != 0) {
+        return false;
+    }
+    const auto found =
+        openings().find(std::string(std::string_view(argv[1]).substr(kFreshOpeningFlag.size())));
+    if (found == openings().end()) {
+        return true;
+    }
+    found->second.stage();
+    const long faults = pageFaults();
+    const auto start = std::chrono::steady_clock::now();
+    found->second.open();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    std::printf("%.6f %ld\n", took.count(), pageFaults() - faults);
+    std::fflush(stdout);
+    return true;
+}
 
 void freshFolder() {
     platform::Forms::destroyAll();
@@ -87,9 +156,11 @@ int main(int argc, char** argv) {
     platform::Forms::setModalHook(bench_stage::runModal);
     bench_stage::freshFolder();
 
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (!bench_stage::RunFreshOpening(argc, argv)) {
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
 
     platform::Forms::destroyAll();
     fs::remove_all(bench_stage::root(), ec);

@@ -3,6 +3,8 @@
 
 #include "platform/Form.h"
 
+#include <benchmark/benchmark.h>
+
 #include <functional>
 #include <typeinfo>
 
@@ -17,6 +19,24 @@ void freshFolder();
 
 /// Queues the script of the next modal window of class T.
 template <class T> void onModal(std::function<void(T&)> script);
+
+/// An opening timed in a program of its own, as an engineer meets it right after starting the program:
+/// none of its files, fonts or memory warmed by an earlier run. `stage` prepares (untimed), `open` is
+/// timed. Declared as a namespace-scope object, so that it is known before the benchmarks start.
+struct FreshOpening {
+    FreshOpening(const char* name, std::function<void()> stage, std::function<void()> open);
+};
+
+/// Each iteration starts this program anew and times the opening `name` in it alone (manual time); the
+/// page faults of that opening are the counter "faults".
+void TimeInFreshProgram(benchmark::State& state, const char* name);
+
+/// A line of TimeInFreshProgram: five programs of one opening each, in milliseconds, mean and median.
+void FreshProgramRuns(benchmark::internal::Benchmark* line);
+
+/// Runs the opening named by a "--fresh-opening=name" argument and prints its seconds and page faults;
+/// false when the program was not started for one.
+bool RunFreshOpening(int argc, char** argv);
 
 namespace detail {
 void queueModal(const std::type_info& type, std::function<void(platform::Form&)> script);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A line of a million characters read from a file: the about box with such a line in About.txt, and the
 // list rows of the several-shafts window (.msj) and of lighting step 3 (.lgh) holding such a field. Each
-// window opens, lays itself out and is drawn once. And the several-shafts calculation on such a row.
+// window opens, lays itself out and is drawn once. And the several-shafts calculation on such a row. The
+// lighting case also cut short in its reserve records (a damaged file, named in a box), window and engine,
+// in a running program and in one started for that opening alone.
 #include "app/about_text.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
@@ -9,6 +11,7 @@
 #include "bench/bench_stage.h"
 #include "bench/scheme_project.h"
 #include "lighting/frmLighting.h"
+#include "lighting/lgh_file.h"
 #include "multishaft/frmMultiShaftAndJet.h"
 #include "multishaft/multishaft_flows.h"
 #include "platform/Forms.h"
@@ -165,5 +168,60 @@ void LongLine_LightingCaseRows(benchmark::State& state) {
     }
 }
 BENCHMARK(LongLine_LightingCaseRows)->Unit(benchmark::kMillisecond);
+
+/// The shipped case with its spacing a million characters long, cut ten bytes before its end.
+std::string cutLongCase() {
+    std::string bytes = withLongField("normal.lgh", "\"8\"");
+    bytes.resize(bytes.size() - 10);
+    return bytes;
+}
+
+std::string cutCasePath() {
+    return (fs::path(platform::AppPath()) / "bench_0_0_0.lgh").string();
+}
+
+void stageCutCase() {
+    bench_stage::freshFolder();
+    Forms::instance<frmReq>();
+    modPublic::ProjectFile = (fs::path(platform::AppPath()) / "bench.vnt").string();
+    writeBytes(cutCasePath(), cutLongCase());
+}
+
+void LongLine_LightingCaseCut_Window(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        stageCutCase();
+        state.ResumeTiming();
+        frmLighting& w = Forms::instance<frmLighting>();
+        drawn(w);
+        benchmark::DoNotOptimize(w.lstLamp.ListItems.Count());
+        Forms::unload(w);
+    }
+}
+BENCHMARK(LongLine_LightingCaseCut_Window)->Unit(benchmark::kMillisecond);
+
+void LongLine_LightingCaseCut_Engine(benchmark::State& state) {
+    const std::string bytes = cutLongCase();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lighting::ReadLghBytes(bytes).Rows);
+    }
+}
+BENCHMARK(LongLine_LightingCaseCut_Engine)->Unit(benchmark::kMillisecond);
+
+const bench_stage::FreshOpening kCutCaseWindow("LightingCaseCut_Window", stageCutCase, [] {
+    frmLighting& w = Forms::instance<frmLighting>();
+    drawn(w);
+});
+const bench_stage::FreshOpening kCutCaseEngine("LightingCaseCut_Engine", stageCutCase, [] {
+    benchmark::DoNotOptimize(lighting::ReadLghBytes(textfile::ReadBytes(cutCasePath()).value_or("")).Rows);
+});
+
+void FreshProgram(benchmark::State& state, const char* opening) {
+    bench_stage::TimeInFreshProgram(state, opening);
+}
+BENCHMARK_CAPTURE(FreshProgram, LightingCaseCut_Window, "LightingCaseCut_Window")
+    ->Apply(bench_stage::FreshProgramRuns);
+BENCHMARK_CAPTURE(FreshProgram, LightingCaseCut_Engine, "LightingCaseCut_Engine")
+    ->Apply(bench_stage::FreshProgramRuns);
 
 } // namespace

@@ -2,7 +2,8 @@
 // Files whose row lists are long: an axial fan's file (.afd) with 1,000 (the most it may list), 32,000 and
 // 128,000 local losses, every one outside the duct, and a lighting case (.lgh) with 1,000 and 100,000
 // switched-on circuits, each opened in its window and read by the engine; and the duct-loss dialog marking
-// 32,000 and 128,000 typed losses outside its duct.
+// 32,000 and 128,000 typed losses outside its duct. The two largest files are also opened once in a program
+// started for that opening alone, window and engine, as the engineer meets them after starting the program.
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
@@ -119,6 +120,42 @@ void LongList_LightingCaseRows_Engine(benchmark::State& state) {
     }
 }
 BENCHMARK(LongList_LightingCaseRows_Engine)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+/// The fan file of 128,000 losses and the case of 100,000 circuits, each in a fresh program.
+void stageFanFile() {
+    stage("_1.afd", fanFileBytes(128000));
+    modPublic::AxialFanList.items = {"1"};
+}
+void stageCaseFile() {
+    stage("_0_0_0.lgh", caseFileBytes(100000));
+}
+std::string fileBytes(const std::string& suffix) {
+    return textfile::ReadBytes(projectFile(suffix)).value_or("");
+}
+const bench_stage::FreshOpening kFanWindow("AxialFanLosses_Window", stageFanFile, [] {
+    benchmark::DoNotOptimize(Forms::instance<frmAxialFanDesign>().lstzeta.ListItems.Count());
+});
+const bench_stage::FreshOpening kFanEngine("AxialFanLosses_Engine", stageFanFile, [] {
+    benchmark::DoNotOptimize(tools::ParseAxialFanFile(fileBytes("_1.afd")).Zetas.size());
+});
+const bench_stage::FreshOpening kCaseWindow("LightingCaseRows_Window", stageCaseFile, [] {
+    benchmark::DoNotOptimize(Forms::instance<frmLighting>().lstLamp.ListItems.Count());
+});
+const bench_stage::FreshOpening kCaseEngine("LightingCaseRows_Engine", stageCaseFile, [] {
+    benchmark::DoNotOptimize(lighting::ReadLghBytes(fileBytes("_0_0_0.lgh")).RefusedRowCount);
+});
+
+void FreshProgram(benchmark::State& state, const char* opening) {
+    bench_stage::TimeInFreshProgram(state, opening);
+}
+BENCHMARK_CAPTURE(FreshProgram, AxialFanLosses_Window_128000, "AxialFanLosses_Window")
+    ->Apply(bench_stage::FreshProgramRuns);
+BENCHMARK_CAPTURE(FreshProgram, AxialFanLosses_Engine_128000, "AxialFanLosses_Engine")
+    ->Apply(bench_stage::FreshProgramRuns);
+BENCHMARK_CAPTURE(FreshProgram, LightingCaseRows_Window_100000, "LightingCaseRows_Window")
+    ->Apply(bench_stage::FreshProgramRuns);
+BENCHMARK_CAPTURE(FreshProgram, LightingCaseRows_Engine_100000, "LightingCaseRows_Engine")
+    ->Apply(bench_stage::FreshProgramRuns);
 
 /// The dialog with one straight piece of 10 m and `losses` typed losses at kOutside.
 frmCalculatePd& lossDialog(long long losses) {

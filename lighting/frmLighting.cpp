@@ -215,20 +215,28 @@ void frmLighting::UserForm_Initialize() {
 
 void frmLighting::lstNN_Click() {
     guarded([this] { SaveZoneCase(); });
-    guarded([this] { LoadZoneCase(); });
+    LoadChosenCase();
     iCurNN = CasePosition(lstNN.ListIndex());
 }
 
 void frmLighting::lstAdjust_Click() {
     guarded([this] { SaveZoneCase(); });
-    guarded([this] { LoadZoneCase(); });
+    LoadChosenCase();
     iCurAdjust = CasePosition(lstAdjust.ListIndex());
 }
 
 void frmLighting::lstSegment_Click() {
     guarded([this] { SaveZoneCase(); });
-    guarded([this] { LoadZoneCase(); });
+    LoadChosenCase();
     iCurSegment = CasePosition(lstSegment.ListIndex());
+}
+
+void frmLighting::LoadChosenCase() {
+    // The window's creation ends by opening the case its three lists settle on: opening one as each list
+    // is filled would read the same case file three more times.
+    if (!bIsInitializing) {
+        guarded([this] { LoadZoneCase(); });
+    }
 }
 
 void frmLighting::LoadZoneCase() {
@@ -273,6 +281,13 @@ void frmLighting::LoadZoneCase() {
     std::optional<lighting::LghContents> c;
     if (bytes) {
         c = lighting::ReadLghBytes(*bytes);
+        // The template's circuits are laid out for the template's tunnel: on another tunnel a zone the
+        // engineer has not laid out has none of them, nor the area and results they gave.
+        if (!own && !app::ProjectIsOnTheTemplatesTunnel()) {
+            c->Rows.emplace();
+            c->AreaLength.emplace();
+            c->Results.fill(std::string());
+        }
     }
     const bool damaged = own && (!c->Whole || c->RefusedRowCount);
     if (!c || damaged) {

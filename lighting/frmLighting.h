@@ -80,6 +80,8 @@ private:
     void connectEvents();
     void UpdateData(bool flag);
     void LoadZoneCase();
+    /// A list's choice opens its case, except while the window is being created.
+    void LoadChosenCase();
     /// Shows what a case file holds; what it lacks stays as shown. False for a case not set up.
     bool ReadCase(const lighting::LghContents& c);
     /// Whether `bytes` for the case file `path` are what the window made of that file when it was read

@@ -6,6 +6,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 
+#include <atomic>
 #include <cmath>
 #include <string_view>
 
@@ -36,6 +37,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     }
     return true;
 }
+
+// Every field a reader has taken from its text, for FieldsRead.
+std::atomic<std::size_t> fieldsRead{0};
 
 } // namespace
 
@@ -137,8 +141,7 @@ bool SchemeWriter::Save(const std::string& path) const {
 }
 
 bool SchemeReader::Open(const std::string& path) {
-    fields_.clear();
-    pos_ = 0;
+    Parse({});
     try {
         std::optional<std::string> bytes = textfile::ReadBytes(path);
         if (!bytes) {
@@ -147,72 +150,95 @@ bool SchemeReader::Open(const std::string& path) {
         Parse(*bytes);
         return true;
     } catch (...) {
-        fields_.clear();
-        pos_ = 0;
+        Parse({});
         return false;
     }
 }
 
 void SchemeReader::Parse(std::string_view gbkBytes) {
     try {
-        ParseFields(textcodec::FromGbk(gbkBytes));
+        text_ = textcodec::FromGbk(gbkBytes);
     } catch (...) {
-        fields_.clear();
+        text_.clear();
     }
-    pos_ = 0;
+    next_ = {};
+    count_.reset();
 }
 
-void SchemeReader::ParseFields(const std::string& text) {
-    fields_.clear();
+bool SchemeReader::AtEnd() const {
+    return next_.done || !(next_.at < text_.size() || next_.fieldDue);
+}
+
+std::size_t SchemeReader::FieldCount() const {
+    if (!count_) {
+        Cursor c;
+        std::size_t n = 0;
+        while (TakeField(text_, c, nullptr)) {
+            ++n;
+        }
+        count_ = n;
+    }
+    return *count_;
+}
+
+bool SchemeReader::TakeField(const std::string& text, Cursor& c, std::string* field) {
     const std::size_t n = text.size();
-    std::size_t i = 0;
-    // After a comma another field always follows, even an empty one at the end of the file; after a line
-    // end the file may end.
-    bool fieldDue = false;
-    while (i < n || fieldDue) {
-        fieldDue = false;
-        std::size_t b = i;
-        while (b < n && IsBlank(text[b])) {
-            ++b;
-        }
-        std::size_t end = i; // position of the comma or line end that closes the field
-        if (b < n && text[b] == '"') {
-            std::size_t close = text.find('"', b + 1);
-            if (close == std::string::npos) {
-                // A quoted text cut off by the end of the file keeps what is there.
-                fields_.emplace_back(text, b + 1, n - b - 1);
-                break;
+    if (c.done || !(c.at < n || c.fieldDue)) {
+        return false;
+    }
+    c.fieldDue = false;
+    const std::size_t i = c.at;
+    std::size_t b = i;
+    while (b < n && IsBlank(text[b])) {
+        ++b;
+    }
+    std::size_t end = i; // position of the comma or line end that closes the field
+    if (b < n && text[b] == '"') {
+        const std::size_t close = text.find('"', b + 1);
+        if (close == std::string::npos) {
+            // A quoted text cut off by the end of the file keeps what is there.
+            if (field != nullptr) {
+                field->assign(text, b + 1, n - b - 1);
             }
-            fields_.emplace_back(text, b + 1, close - b - 1);
-            // Anything between the closing quote and the next comma or line end is passed over.
-            end = close + 1;
-            while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
-                ++end;
-            }
-        } else {
-            end = i;
-            while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
-                ++end;
-            }
-            fields_.push_back(vb::Trim(std::string_view(text).substr(i, end - i)));
+            c.done = true;
+            return true;
         }
-        if (end >= n) {
-            break;
+        if (field != nullptr) {
+            field->assign(text, b + 1, close - b - 1);
         }
-        if (text[end] == ',') {
-            fieldDue = true;
-            i = end + 1;
-        } else {
-            i = end + ((text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ? 2 : 1);
+        // Anything between the closing quote and the next comma or line end is passed over.
+        end = close + 1;
+        while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
+            ++end;
+        }
+    } else {
+        while (end < n && text[end] != ',' && !IsLineEnd(text[end])) {
+            ++end;
+        }
+        if (field != nullptr) {
+            *field = vb::Trim(std::string_view(text).substr(i, end - i));
         }
     }
+    if (end >= n) {
+        c.done = true;
+    } else if (text[end] == ',') {
+        // After a comma another field always follows, even an empty one at the end of the file; after a
+        // line end the file may end.
+        c.fieldDue = true;
+        c.at = end + 1;
+    } else {
+        c.at = end + ((text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return true;
 }
 
 std::optional<std::string> SchemeReader::NextText() {
-    if (AtEnd()) {
+    std::string field;
+    if (!TakeField(text_, next_, &field)) {
         return std::nullopt;
     }
-    return fields_[pos_++];
+    fieldsRead.fetch_add(1, std::memory_order_relaxed);
+    return field;
 }
 
 std::optional<long long> SchemeReader::NextWhole() {
@@ -267,8 +293,13 @@ std::optional<bool> SchemeReader::NextBoolean() {
 }
 
 void SchemeReader::Skip(std::size_t n) {
-    const std::size_t left = fields_.size() - pos_;
-    pos_ += n < left ? n : left;
+    for (std::size_t k = 0; k < n && TakeField(text_, next_, nullptr); ++k) {
+        fieldsRead.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+std::size_t FieldsRead() {
+    return fieldsRead.load(std::memory_order_relaxed);
 }
 
 std::optional<SchemeReader> WholeRecordsReader(std::string_view gbk) {

@@ -75,6 +75,8 @@ private:
 /// quote up to the next comma or line end is passed over; any other field is trimmed of blanks and tabs.
 /// A blank line is one empty field; a comma at the very end of the file is followed by one empty field;
 /// a quoted field without its closing quote runs to the end of the file. Past the end every read fails.
+/// A field is taken from the text only when it is read, so that a reading that stops early (at a count
+/// over its limit) spends nothing on the rows after it.
 class SchemeReader {
 public:
     /// Loads a file; false (and an empty stream) when it cannot be opened.
@@ -82,8 +84,9 @@ public:
     /// Reads from bytes already in memory (GBK).
     void Parse(std::string_view gbkBytes);
 
-    bool AtEnd() const { return pos_ >= fields_.size(); }
-    std::size_t FieldCount() const { return fields_.size(); }
+    bool AtEnd() const;
+    /// The number of fields of the whole text, read or not.
+    std::size_t FieldCount() const;
 
     /// The next field as text (quotes removed); nullopt at the end of the file.
     std::optional<std::string> NextText();
@@ -124,10 +127,23 @@ public:
     }
 
 private:
-    std::vector<std::string> fields_; // UTF-8
-    std::size_t pos_ = 0;
-    void ParseFields(const std::string& text);
+    /// Where the next field starts, whether a comma asks for one more, and whether the text has ended.
+    struct Cursor {
+        std::size_t at = 0;
+        bool fieldDue = false;
+        bool done = false;
+    };
+    /// Takes the field at `c` into `field` (when given) and moves `c` past it; false past the end.
+    static bool TakeField(const std::string& text, Cursor& c, std::string* field);
+
+    std::string text_; // UTF-8
+    Cursor next_;
+    mutable std::optional<std::size_t> count_;
 };
+
+/// The number of fields all readers have taken so far (read or passed over): a test sees with it how much
+/// of a file a window read.
+std::size_t FieldsRead();
 
 /// For a file cut short (its bytes, GBK): a reader of the records that were written whole, those up to its
 /// last line end, so that the file is read again without a field cut in two taken for another value;

@@ -4,8 +4,6 @@
 #include "platform/file_names.h"
 #include "platform/scheme_file.h"
 
-#include <algorithm>
-
 namespace tools {
 
 namespace {
@@ -18,8 +16,8 @@ std::string next(scheme::SchemeReader& in) {
     return in.NextText().value_or("");
 }
 
-// Reads a counted row list. A count cannot ask for more rows than the fields left could fill; one above
-// kMaxAxialFanRows is refused, and false says the reading ends there.
+// Reads a counted row list. A count above kMaxAxialFanRows is refused before any row is read, and false
+// says the reading ends there.
 template <std::size_t N>
 bool rows(scheme::SchemeReader& in, bool losses, std::vector<std::array<std::string, N>>& result,
           std::optional<AxialRefusedCount>& refused) {
@@ -31,8 +29,7 @@ bool rows(scheme::SchemeReader& in, bool losses, std::vector<std::array<std::str
         refused = AxialRefusedCount{losses, *n};
         return false;
     }
-    const long long count = std::min<long long>(*n, static_cast<long long>(in.FieldCount() / N + 1));
-    in.NextTextRows(count, std::array<std::string, N>{}, result);
+    in.NextTextRows(*n, std::array<std::string, N>{}, result);
     return true;
 }
 

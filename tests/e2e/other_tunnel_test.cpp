@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new tunnel whose scheme windows open on the shipped templates, which hold the template tunnel's whole
 // design: each window takes the template's fans and factors, none of its results or stations, and its
-// report before a calculation says that nothing is computed yet.
+// report before a calculation says that nothing is computed yet. Lighting step 3 lays out no zone with the
+// template's circuits.
 #include "fire/fire_file.h"
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
+#include "lighting/frmBrightness.h"
+#include "lighting/frmDefineLamp.h"
+#include "lighting/frmLighting.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "transverse/frmConcentrate.h"
@@ -96,6 +100,31 @@ const Row kRows[] = {
      {"火灾位置列表中没有火灾点"},
      {"12617.5", "15035"},
      "未列出设备控制方案。"},
+    {"LightingStep3",
+     [](frmReq& req) {
+         test_stage::onModal<frmBrightness>([](frmBrightness& w) {
+             test_stage::onModal<frmDefineLamp>([](frmDefineLamp& d) {
+                 test_stage::onModal<frmLighting>([](frmLighting& s) {
+                     s.lstSegment.userClick(4);
+                     EXPECT_EQ(s.lstLamp.ListItems.Count(), 0);
+                     test_support::expectOneMessageOf([&s] { s.cmdCalculate.userClick(); },
+                                                      {.title = "错误提示"});
+                     EXPECT_EQ(s.txtLL_av.Text(), "");
+                     s.cmdReport.userClick();
+                     s.cmdPreStep.userClick();
+                 });
+                 d.cmdNextStep.userClick();
+                 d.cmdPreStep.userClick();
+             });
+             w.cmdClose.userClick(); // "下一步-->"
+             w.cmdOK.userClick();
+         });
+         req.mnuLighting.userClick();
+         return test_support::viewedReport();
+     },
+     {"本照明区段未设置灯具"},
+     {"0150.0", "平均亮度Lav"},
+     "未作照明计算."},
 };
 
 class OtherTunnel : public ::testing::TestWithParam<Row> {};

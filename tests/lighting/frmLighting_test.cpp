@@ -14,6 +14,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
+#include "platform/scheme_file.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
@@ -492,10 +493,15 @@ TEST_F(Step3, ACaseFileCutInACircuitRowIsNamedOnceAndStaysAsItIsUntilTheCaseIsCh
 }
 
 TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
-    const std::string file = "1001\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n";
+    std::string file = "1001\r\n";
+    for (int r = 0; r < 1001; ++r) {
+        file += "\"回路A\",\"4\",\"100\",\"0\"\r\n";
+    }
     test_support::writeGbk(casePath("0_0_0"), file);
     platform::msgbox::script(platform::vbOK);
+    const std::size_t read = scheme::FieldsRead();
     frmLighting& w = step3();
+    EXPECT_LT(scheme::FieldsRead() - read, 1001u) << "no field of the refused rows read";
     test_support::expectOneMessage({.prompt = "开启回路的数量 1001 超过上限 1000，请检查输入或文件。"});
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 0);
     w.cmdClose.userClick();
@@ -505,7 +511,9 @@ TEST_F(Step3, ACaseFileAskingForMoreCircuitsThanTheCapIsRefusedInTheErrorBox) {
 TEST_F(Step3, AFullCircuitListTakesNoRowThatItsFileCouldNotReadBack) {
     const std::vector<lighting::CaseRow> rows(1000, {"回路A", "4", "100", "0"});
     ASSERT_TRUE(lighting::WriteLgh(rows, "", {}, false).Save(casePath("0_0_0")));
+    const std::size_t read = scheme::FieldsRead();
     frmLighting& w = step3();
+    EXPECT_LT(scheme::FieldsRead() - read, 2u * 4000) << "the case read once as the window opens";
     test_support::expectOneMessageOf([&w] { w.cmdAdd.userClick(); },
                                      {.prompt = "开启回路的数量已达上限 1000，不能再添加。"});
     EXPECT_EQ(w.lstLamp.ListItems.Count(), 1000);
@@ -615,6 +623,7 @@ std::vector<std::string> shownResults(frmLighting& w) {
 // gives 166 cd/klm at every C, so it alone gives E = cos³0 × 166 × 16000 × 0.7 × 0.001 / 6² = 51.6444 lx;
 // the other lamps add their share, so the window's Emax is above it.
 TEST(TemplateProject, Step3ComputesEveryZoneWithTheShippedLamp) {
+    (void)Forms::instance<frmReq>(); // the program started on its template tunnel
     modPublic::ProjectFile.clear();
     frmLighting& w = Forms::instance<frmLighting>();
     ASSERT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "8", "150", "0"}}));

@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
+#include "platform/scheme_file.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/shown_texts.h"
@@ -488,7 +489,9 @@ TEST_F(AxialFanWindow, AListCountAboveTheCapIsRefusedInTheErrorBoxAndTheFileIsKe
 
         platform::msgbox::reset();
         platform::msgbox::script(platform::vbOK);
+        const std::size_t read = scheme::FieldsRead();
         frmAxialFanDesign& w = open({"big"});
+        EXPECT_LT(scheme::FieldsRead() - read, 1001u) << "no field of the refused rows read";
         test_support::expectOneMessage({.prompt = std::string(losses ? "局部损失" : "风道分段") +
                                                   "的数量 1001 超过上限 1000，请检查输入或文件。",
                                         .title = "出错"});
