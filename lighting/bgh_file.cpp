@@ -61,6 +61,24 @@ BghContents ReadBgh(scheme::SchemeReader& in) {
     return c;
 }
 
+BghContents KeepOfficeDefaults(const BghContents& t, const OwnTunnel& own) {
+    BghContents c;
+    c.Volumes = std::vector<std::string>{own.Traffic};
+    c.Speed = own.Speed;
+    c.Length = own.Length;
+    c.TwoWay = own.TwoWay;
+    c.OneWay = !own.TwoWay;
+    c.Mixed = false;
+    c.SkyRatio = t.SkyRatio;
+    c.Surroundings = t.Surroundings;
+    c.Slope = own.Slope;
+    c.Height = t.Height;
+    c.PreLength = t.PreLength;
+    c.Span = t.Span;
+    c.Mode = t.Mode;
+    return c;
+}
+
 scheme::SchemeWriter WriteBgh(const BghContents& c) {
     scheme::SchemeWriter out;
     const std::vector<std::string> volumes = c.Volumes.value_or(std::vector<std::string>{});

@@ -41,6 +41,18 @@ struct BghContents {
     std::optional<long long> RefusedVolumeCount;
 };
 
+/// The facts of the project's own tunnel, as texts for the window's boxes.
+struct OwnTunnel {
+    std::string Speed, Length, Traffic, Slope;
+    bool TwoWay = false;
+};
+
+/// What the template holds that another tunnel may take: the office's defaults (sky share, surroundings,
+/// clear height, the preceding tunnel and the distance to it) and the lighting mode shown; the tunnel's
+/// own facts from `own`, its design traffic the one volume; nothing the template computed for its own
+/// tunnel (k, reduction rate, L20, Ds, the zone table) and not its traffic.
+BghContents KeepOfficeDefaults(const BghContents& fromTemplate, const OwnTunnel& own);
+
 /// Reads the records in file order. A count that is not a whole number ends the reading there, since the
 /// fields after it can no longer be told apart; a negative count reads as 0, and a count larger than the
 /// fields left reads what there is. A count of volumes above kMaxTrafficVolumes is refused: the reading

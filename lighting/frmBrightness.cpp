@@ -86,6 +86,29 @@ template <class Inputs> void PutInputs(frmBrightness& w, Inputs& to) {
     to.Ds = w.txtDD_s.Text();
 }
 
+/// The project's own tunnel as the main window publishes it, for a window that opens on the template of
+/// another tunnel.
+lighting::OwnTunnel ProjectTunnel() {
+    lighting::OwnTunnel t;
+    t.Speed = vb::CStr(modPublic::DesignSpeed);
+    t.Length = vb::CStr(modPublic::TunnelLength);
+    t.Traffic = vb::CStr(modPublic::DesignTraffic);
+    // The main window holds both traffic cases; the one the project ventilates for is step 2's.
+    t.TwoWay = modPublic::CaseIndex == 2;
+    std::vector<double> slopes;
+    guarded([&] {
+        platform::ListView& rows = Forms::instance<frmReq>().lstSlope;
+        for (int i = 1; i <= rows.ListItems.Count(); ++i) {
+            slopes.push_back(vb::Val(rows.ListItems(i).SubItems(1)));
+        }
+    });
+    if (const std::optional<double> grade = lighting::EntranceGrade(
+            slopes, modPublic::PileDirection >= 0, t.TwoWay, ReadZoneTable("DD_s"), modPublic::DesignSpeed)) {
+        t.Slope = vb::CStr(*grade);
+    }
+    return t;
+}
+
 } // namespace
 
 frmBrightness::frmBrightness() {
@@ -402,16 +425,30 @@ void frmBrightness::SortTrafficLevels() {
 
 void frmBrightness::OpenFile() {
     scheme::SchemeReader in;
-    const bool opened = app::OpenCompanionOrTemplate(in, app::ProjectCompanionPath(kExtension),
-                                                     app::TemplateCompanionPath(kExtension));
+    const app::CompanionSource source = app::OpenCompanionOrTemplateFrom(
+        in, app::ProjectCompanionPath(kExtension), app::TemplateCompanionPath(kExtension));
     guarded([this] { lstNN.ListItems.Clear(); });
-    if (!opened) {
+    if (source == app::CompanionSource::None) {
         return;
     }
     lighting::BghContents c;
     guarded([&] { c = lighting::ReadBgh(in); });
     if (c.RefusedVolumeCount) {
         platform::CountWithinLimit(*c.RefusedVolumeCount, lighting::kMaxTrafficVolumes, "分级交通量");
+    }
+    // The template's zones, k and Ds belong to the template's tunnel: another tunnel opens on its own
+    // facts and computes nothing until the engineer asks, so that no figure stands beside inputs it was
+    // not computed from.
+    // Without portals published by the main window there is no tunnel of the project's own to take.
+    const bool published = modPublic::StartPile != 0 || modPublic::EndPile != 0;
+    const bool otherTunnel = published && app::TemplateIsForAnotherTunnel(source);
+    std::string ownTraffic;
+    if (otherTunnel) {
+        guarded([&] {
+            const lighting::OwnTunnel own = ProjectTunnel();
+            ownTraffic = own.Traffic;
+            c = lighting::KeepOfficeDefaults(c, own);
+        });
     }
     // The traffic the stored zone table was calculated for comes back first, so that the sort selects its
     // volume and every calculation of the reading runs on it, as before the save.
@@ -454,7 +491,20 @@ void frmBrightness::OpenFile() {
     app::SetStoredText(txtLL_20_S, c.L20);
     app::SetStoredText(txtDD_s, c.Ds);
     if (c.Mode && *c.Mode >= -1 && *c.Mode < lstAdjust.ListCount()) {
-        guarded([&] { lstAdjust.setListIndex(static_cast<int>(*c.Mode)); });
+        guarded([&] {
+            if (otherTunnel) {
+                lstAdjust.setListIndexSilently(static_cast<int>(*c.Mode));
+            } else {
+                lstAdjust.setListIndex(static_cast<int>(*c.Mode));
+            }
+        });
+    }
+    if (otherTunnel) {
+        // The volume to calculate comes last, so that the sort above calculated nothing.
+        guarded([&] {
+            txtNN.set(ownTraffic);
+            lstNN.select(1);
+        });
     }
     if (c.Zones) {
         guarded([&] {

@@ -47,6 +47,27 @@ const CoefTable* need(const std::optional<CoefTable>& table, const char* key, Zo
 
 } // namespace
 
+std::optional<double> EntranceGrade(const std::vector<double>& slopes, bool rightLine, bool twoWay,
+                                    const std::optional<CoefTable>& DD_s, double vt) {
+    if (slopes.empty()) {
+        return std::nullopt;
+    }
+    // Traffic entering at the larger station drives the list backwards, down what the rows call up.
+    const double atStart = slopes.front();
+    const double atEnd = slopes.back() == 0 ? 0 : -slopes.back();
+    if (!twoWay) {
+        return rightLine ? atStart : atEnd;
+    }
+    if (DD_s && !DD_s->empty()) {
+        const double dsStart = Interpolate2D(*DD_s, atStart, vt);
+        const double dsEnd = Interpolate2D(*DD_s, atEnd, vt);
+        if (std::isfinite(dsStart) && std::isfinite(dsEnd) && dsStart != dsEnd) {
+            return dsStart > dsEnd ? atStart : atEnd;
+        }
+    }
+    return atEnd < atStart ? atEnd : atStart;
+}
+
 ZoneNotes CalculateZones(const ZoneInputs& in, const ZoneTables& tables, ZoneValues& v) {
     ZoneNotes notes;
     const double L = in.L;

@@ -31,6 +31,15 @@ inline constexpr std::array<const char*, 2> kSurroundings = {"暗环境", "亮�
 /// position 0-based and -1 when nothing is selected.
 int AccessLuminanceRow(int skyPosition, int surroundingsPosition);
 
+/// The grade [%] a driver meets at the tunnel's entrance, in the direction of travel (negative downhill),
+/// from the slope rows of the main window in station order, each rising towards the larger stations.
+/// One-way traffic enters at the smaller station on the right line and at the larger one on the left line.
+/// Two-way traffic enters at both: the portal whose grade asks the longer stopping distance at `vt` in
+/// `DD_s` is taken, the one entered downhill the steeper where the table tells no difference (or is
+/// missing), the smaller station where both are the same. nullopt without slope rows.
+std::optional<double> EntranceGrade(const std::vector<double>& slopes, bool rightLine, bool twoWay,
+                                    const std::optional<CoefTable>& DD_s, double vt);
+
 /// Tables the zone calculation reads; a table the table file lacks is nullopt.
 struct ZoneTables {
     std::optional<CoefTable> LL_in1;    ///< interior luminance, one-way: columns N, rows vt

@@ -33,10 +33,11 @@ std::vector<std::string> ZoneReportLines(const ZoneReportHead& h, const std::vec
     r.Value("       洞内净空高度h(m): ", h.Height);
     r.Value("      前一隧道的长度(m): ", h.PreLength);
     r.Value("        两隧道的间距(m): ", h.Span);
-    r.Value("              折减系数k: ", h.k);
-    r.Value("                 折减率: ", h.Discount);
+    // The results of the calculation before the report; a box no calculation filled says so.
+    r.Value("              折减系数k: ", jetfan::ResultText(h.k));
+    r.Value("                 折减率: ", jetfan::ResultText(h.Discount));
     r.Value(" 洞外亮度L20(S)(cd/m^2): ", h.L20);
-    r.Value("          停车视距Ds(m): ", h.Ds);
+    r.Value("          停车视距Ds(m): ", jetfan::ResultText(h.Ds));
     r.BlankLine();
     // The head names the traffic the blocks below were calculated for.
     r.Section(h.TwoWay ? "隧道双向交通照明工况表" : "隧道单向交通照明工况表");

@@ -449,6 +449,22 @@ bool isBlankText(const std::string& text) {
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// Whether the number text `text` (worth `shown`) shows `value` at its own decimals, as a step formats the
+// value it writes back ("5.00" shows 5, "1.23" shows 1.2345).
+bool showsValue(const std::string& text, double shown, double value) {
+    if (text.find_first_of("eEdD") != std::string::npos) {
+        return std::fabs(shown - value) <= 1e-12 * std::fabs(value);
+    }
+    int decimals = 0;
+    if (const std::size_t point = text.find('.'); point != std::string::npos) {
+        while (point + 1 + decimals < text.size() &&
+               std::isdigit(static_cast<unsigned char>(text[point + 1 + decimals]))) {
+            ++decimals;
+        }
+    }
+    return std::fabs(shown - value) <= 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9);
+}
+
 // What the engineer asked a window to compute, for as long as it runs: a button of that window (every
 // box counts that the calculation reads), or a box typed into (only that box itself counts: the
 // window's other boxes are still to be filled). An empty box is marked once such a calculation has read
@@ -512,6 +528,11 @@ void NumberMarker::update(Control& box, const std::string& text) {
     if (!blank) {
         readEmpty_ = false;
     }
+    const std::optional<double> value = blank ? std::nullopt : vb::StrictNumber(text);
+    // A rewrite of another value, or none, ends a typo's mark kept over the rewrite of its own.
+    if (!usedMark_.empty() && (blank || (value && !showsValue(text, *value, usedValue_)))) {
+        usedMark_.clear();
+    }
     // A box the engineer cannot reach is no verdict on what was typed.
     if (box.widget()->isEnabled()) {
         if ((readAsNumber_ || (byColour_ && box.BackColor() == kInputColor)) && entry_ != Entry::Text) {
@@ -521,14 +542,14 @@ void NumberMarker::update(Control& box, const std::string& text) {
                 if (readEmpty_ && entry_ != Entry::OptionalNumber) {
                     mark = refused ? "未填" : "未填，按 0 计算";
                 }
-            } else if (!vb::StrictNumber(text)) {
+            } else if (!value) {
                 mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
+            } else {
+                mark = usedMark_;
             }
         }
-        if (mark.empty() && rangeCheck_) {
-            if (const std::optional<double> value = vb::StrictNumber(text)) {
-                mark = rangeCheck_(*value).value_or(std::string());
-            }
+        if (mark.empty() && rangeCheck_ && value) {
+            mark = rangeCheck_(*value).value_or(std::string());
         }
     }
     mark_ = mark;
@@ -543,6 +564,12 @@ void NumberMarker::update(Control& box, const std::string& text) {
 }
 
 void NumberMarker::read(Control& box, const std::string& text) {
+    // Whichever step reads a typo (another window driving this one included) computes with the value its
+    // mark names; a refused text names none to keep.
+    if (!mark_.empty() && entry_ != Entry::RefusedNumber && !isBlankText(text) && !vb::StrictNumber(text)) {
+        usedMark_ = mark_;
+        usedValue_ = vb::Val(text);
+    }
     const Calculation& now = g_calculation;
     if (now.window == nullptr || box.widget()->window() != now.window) {
         return;
@@ -658,6 +685,7 @@ void TextBox::typed() {
     const std::string now = shown();
     if (now != last_) {
         last_ = now;
+        marker_.typed();
         checkNumber();
         const CalculationScope typing(widget()->window(), this);
         fire(Change);
@@ -739,6 +767,7 @@ void TextBox::userType(const std::string& text) {
         return;
     }
     const std::string before = shown();
+    marker_.typed();
     setSilently(text);
     if (shown() != before) {
         const CalculationScope typing(widget()->window(), this);
@@ -904,6 +933,7 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCurrentIndex(-1);
     QObject::connect(box, &QComboBox::activated, box, [this] {
+        marker_.typed();
         checkNumber();
         const CalculationScope picking(widget()->window(), this);
         fire(Click);
@@ -924,6 +954,7 @@ ComboBox::~ComboBox() {
 void ComboBox::connectEdit() {
     QComboBox* box = combo(widget());
     QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [this] {
+        marker_.typed();
         checkNumber();
         const CalculationScope typing(widget()->window(), this);
         fire(Change);
@@ -1100,6 +1131,7 @@ void ComboBox::userSelect(int index) {
         scripted::fault("a user cannot pick item " + std::to_string(index) + " of a combo box");
         return;
     }
+    marker_.typed();
     setListIndexSilently(index);
     const CalculationScope picking(widget()->window(), this);
     fire(Click);
@@ -1113,6 +1145,7 @@ void ComboBox::userType(const std::string& text) {
         scripted::fault("a user cannot type into a drop-down list");
         return;
     }
+    marker_.typed();
     const CalculationScope typing(widget()->window(), this);
     applyText(text, true);
 }

@@ -141,7 +141,10 @@ private:
 /// marked only for text that is not a number), boxes a step refuses when they are not a number
 /// (RefusedNumber: the mark names no value, as the step computes none), and boxes read as a number
 /// outside the input colour (setReadAsNumber). A combo box is marked as a text box once its window
-/// declares what it holds; until then it is a list of names and never marked.
+/// declares what it holds; until then it is a list of names and never marked. A typo that a step read
+/// keeps its mark when the step writes the value it used back into the box ("5O00" read as 5, written
+/// "5.00"), for as long as the box shows that value and until the engineer types into it again: the
+/// rewrite would otherwise hide that the number was never typed.
 class NumberMarker {
 public:
     enum class Entry { Number, OptionalNumber, Text, RefusedNumber };
@@ -163,8 +166,10 @@ public:
     /// The box holds `text` now: its mark, tip and frame follow.
     void update(Control& box, const std::string& text);
     /// The window reads `text` from the box: within a calculation the engineer asked for, an empty box
-    /// is marked from then on.
+    /// is marked from then on; a typo's mark is kept over a rewrite of the value it was read as.
     void read(Control& box, const std::string& text);
+    /// The engineer types or picks into the box: a typo's mark kept over a rewrite ends.
+    void typed() { usedMark_.clear(); }
 
 private:
     std::function<std::optional<std::string>(double)> rangeCheck_;
@@ -174,6 +179,9 @@ private:
     bool readAsNumber_ = false;
     /// A calculation read the box while it was empty (reset once it holds text).
     bool readEmpty_ = false;
+    /// The mark of a typo a step read, and the value it was read as; empty when none is kept.
+    std::string usedMark_;
+    double usedValue_ = 0;
     QPointer<QWidget> frame_;
 };
 

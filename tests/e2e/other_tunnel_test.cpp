@@ -12,6 +12,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "transverse/frmConcentrate.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shown_texts.h"
@@ -86,6 +87,26 @@ const Row kRows[] = {
      }),
      {"送风机送风口升压力Δpb(Pa):", "送风机所需全风压Ptot(Pa):", "送风口喷出风速vb(m/s):"},
      {"10100"}},
+    {"LightingStep1",
+     [](frmReq& req) {
+         // The sag tunnel, one-way on the right line: 3500 m at 60 km/h, entered at −2.5 %.
+         test_stage::onModal<frmBrightness>([&req](frmBrightness& w) {
+             test_support::ExpectTexts{
+                 {w.txtLL, "3500"},           {w.cmbvt, "60"}, {w.txtdTunnelSlope, "-2.5"}, {w.txth, "5"},
+                 {w.txtNN, req.txtNN.Text()}, {w.txtk, ""},    {w.txtdDiscount, ""},        {w.txtDD_s, ""}};
+             EXPECT_TRUE(w.OptionButton1.Value());
+             EXPECT_EQ(test_support::rowsOf(w.lstNN, 1), std::vector<test_support::Row>{{req.txtNN.Text()}});
+             for (const test_support::Row& zone : test_support::rowsOf(w.lstResult, 3)) {
+                 EXPECT_EQ(zone[1] + zone[2], "") << zone[0];
+             }
+             w.cmdReport.userClick();
+             w.cmdOK.userClick();
+         });
+         req.mnuLighting.userClick();
+         return test_support::viewedReport();
+     },
+     {"折减系数k:", "折减率:", "停车视距Ds(m):"},
+     {"5235", "1.56", "0152.32", "96.32", "0.028"}},
     {"Fire",
      [](frmReq& req) {
          test_stage::onModal<frmFire>([](frmFire& w) {

@@ -187,11 +187,17 @@ TEST_F(Step1, SkyShareAndSurroundingsSetTheAccessLuminance) {
     EXPECT_EQ(w.txtLL_20_S.Text(), "4000.00");
     w.cmbvt.userType("90"); // between 4000 (80) and 5000 (100)
     EXPECT_EQ(w.txtLL_20_S.Text(), "4500.00");
+    // A typo keeps its mark over the rewrite of the value used, until the engineer types again.
+    w.txtLL_20_S.userType("5O00");
+    w.cmdCalculate.userClick();
+    EXPECT_EQ(w.txtLL_20_S.Text() + " " + w.lstResult.ListItems(1).SubItems(1), "5.00 0.16");
+    EXPECT_EQ(w.txtLL_20_S.NumberMark(), "不是数，按 5 计算");
     // A typed L20 is used as typed.
     w.txtLL_20_S.userType("6000");
     w.txtNN.userType("1158");
     w.cmdCalculate.userClick();
     EXPECT_EQ(w.txtLL_20_S.Text(), "6000.00");
+    EXPECT_EQ(w.txtLL_20_S.NumberMark(), "");
     // A sky share that is none of the four leaves no surroundings.
     w.cmbSkyRatio.userType("40%");
     EXPECT_EQ(w.lstEnvironmnet.ListCount(), 0);

@@ -285,5 +285,16 @@ TEST(ZoneLuminance, AccessLuminanceRows) {
     EXPECT_EQ(AccessLuminanceRow(2, -1), 4); // no surroundings chosen
 }
 
+TEST(ZoneLuminance, TheEntranceGradeIsTheOneDrivenIntoFirst) {
+    const std::optional<CoefTable> ds = ShippedTables().DD_s;
+    // +1.2 % then −0.8 %: entered uphill from either portal; two-way traffic takes the gentler climb.
+    EXPECT_EQ(EntranceGrade({1.2, -0.8}, true, false, ds, 80), 1.2);
+    EXPECT_EQ(EntranceGrade({1.2, -0.8}, false, false, ds, 80), 0.8);
+    EXPECT_EQ(EntranceGrade({1.2, -0.8}, true, true, ds, 80), 0.8);
+    // Both beyond the table's −4 %: the steeper descent.
+    EXPECT_EQ(EntranceGrade({-5, 6}, true, true, ds, 80), -6);
+    EXPECT_EQ(EntranceGrade({}, true, false, ds, 80), std::nullopt);
+}
+
 } // namespace
 } // namespace lighting
