@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -85,13 +86,26 @@ inline void expectPage6Warning(frmReq& w, const std::string& caption) {
     EXPECT_EQ(w.lblWarning6.Caption(), caption);
 }
 
-/// 新建 without keeping the project: No to the save question, which comes only when the project differs
-/// from its files.
-inline void NewProjectDiscarding(frmReq& w) {
-    if (w.projectDiffersFromDisk()) {
+/// The project as the test left it since it was opened or saved: the test knows, the window is not asked.
+enum class ProjectState { Untouched, Typed };
+
+/// 新建 without keeping the project. After typing, the save question comes and is answered No; on the
+/// untouched template there is nothing to lose, and a question would fail the test.
+inline void NewProjectDiscarding(frmReq& w, ProjectState project) {
+    const std::size_t before = platform::msgbox::log().size();
+    if (project == ProjectState::Typed) {
         platform::msgbox::script(platform::vbNo);
     }
     w.mnuFileNew_Click();
+    const auto& log = platform::msgbox::log();
+    const std::size_t asked = log.size() - before;
+    ASSERT_EQ(asked, project == ProjectState::Typed ? 1u : 0u)
+        << (asked > 0 ? "新建 asked \"" + log.back().prompt + "\"" : std::string("新建 asked nothing"));
+    if (project == ProjectState::Typed) {
+        EXPECT_EQ(log.back().prompt, "退出之前需要保存吗?");
+        EXPECT_EQ(log.back().title, "保存提示！");
+        EXPECT_EQ(log.back().buttons & 0x0F, platform::vbYesNoCancel);
+    }
 }
 
 /// Removes every row of `list` by the engineer's clicks: the first row, then `remove`.
@@ -102,13 +116,13 @@ inline void removeAllRows(platform::ListView& list, platform::CommandButton& rem
     }
 }
 
-/// 新建 (not keeping the project open before), the tunnel typed page by page over the template's values:
-/// the template's slopes, cross-sections and design years replaced by the tunnel's, the segment table
-/// rebuilt, the first design year made current, the two-way speed and the congestion blocks replaced
-/// when the tunnel names them, every page visited so that its results are computed; then 另存为
-/// `project` (a .vnt path) unless it is empty.
+/// 新建 on the main window as the program opened it (the untouched template, so nothing is asked), the
+/// tunnel typed page by page over the template's values: the template's slopes, cross-sections and design
+/// years replaced by the tunnel's, the segment table rebuilt, the first design year made current, the
+/// two-way speed and the congestion blocks replaced when the tunnel names them, every page visited so that
+/// its results are computed; then 另存为 `project` (a .vnt path) unless it is empty.
 inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project = "") {
-    NewProjectDiscarding(w);
+    NewProjectDiscarding(w, ProjectState::Untouched);
     w.Show();
 
     w.pgMain.userClick(1);
