@@ -775,6 +775,9 @@ frmReq::FileRead frmReq::readRequirementFile(const std::string& path, bool empty
 
 void frmReq::OpenFile() {
     readFaults_ = {};
+    // The traffic case is chosen in the project's own step 2: the case of the project read before must not
+    // tell lighting step 1 whether this tunnel carries its traffic one way or two.
+    modPublic::CaseIndex = 0;
     // Every project starts from the template's values, as New does, so that a field its file does not
     // hold (a file cut short, a record that cannot be read) never shows the project read before.
     const std::string reqPath = ProjectPath(".req");

@@ -266,6 +266,7 @@ class OtherTunnel : public ::testing::TestWithParam<Row> {};
 TEST_P(OtherTunnel, OpensOnTheTemplateWithoutItsDesign) {
     const Row& row = GetParam();
     frmReq& req = platform::Forms::instance<frmReq>();
+    modPublic::CaseIndex = 2; // step 2 of a project read before, on two-way traffic
     test_support::TypeNewTunnel(req, test_support::SagTunnel(), test_stage::appFolder() + "/凹形隧道.vnt");
     platform::msgbox::reset();
 
