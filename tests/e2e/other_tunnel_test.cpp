@@ -12,6 +12,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "transverse/frmConcentrate.h"
+#include "tests/support/lighting_walk.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/new_tunnel.h"
 #include "tests/support/scheme_step.h"
@@ -237,24 +238,13 @@ const Row kRows[] = {
      "火灾位置列表中没有火灾点，火灾设备控制表未列出设备控制方案。"},
     {"LightingStep3",
      [](frmReq& req) {
-         test_stage::onModal<frmBrightness>([](frmBrightness& w) {
-             test_stage::onModal<frmDefineLamp>([](frmDefineLamp& d) {
-                 test_stage::onModal<frmLighting>([](frmLighting& s) {
-                     s.lstSegment.userClick(4);
-                     EXPECT_EQ(s.lstLamp.ListItems.Count(), 0);
-                     test_support::expectOneMessageOf([&s] { s.cmdCalculate.userClick(); },
-                                                      {.title = "错误提示"});
-                     EXPECT_EQ(s.txtLL_av.Text(), "");
-                     s.cmdReport.userClick();
-                     s.cmdPreStep.userClick();
-                 });
-                 d.cmdNextStep.userClick();
-                 d.cmdPreStep.userClick();
-             });
-             w.cmdClose.userClick(); // "下一步-->"
-             w.cmdOK.userClick();
+         test_support::onLightingStep3(req, [](frmLighting& s) {
+             s.lstSegment.userClick(4);
+             EXPECT_EQ(s.lstLamp.ListItems.Count(), 0);
+             test_support::expectOneMessageOf([&s] { s.cmdCalculate.userClick(); }, {.title = "错误提示"});
+             EXPECT_EQ(s.txtLL_av.Text(), "");
+             s.cmdReport.userClick();
          });
-         req.mnuLighting.userClick();
          return test_support::viewedReport();
      },
      {},

@@ -18,6 +18,7 @@
 #include "platform/vb.h"
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
+#include "tests/support/lighting_walk.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
 #include "tools/frmAxialFanDesign.h"
@@ -208,21 +209,11 @@ const std::vector<Row> kRows = {
      }},
     {"LightingStep3",
      [](frmReq& req) {
-         test_stage::onModal<frmBrightness>([](frmBrightness& w) {
-             test_stage::onModal<frmDefineLamp>([](frmDefineLamp& d) {
-                 test_stage::onModal<frmLighting>([](frmLighting& s) {
-                     s.cmdCalculate.userClick();
-                     expectNumber(s.txtLL_av, "txtLL_av");
-                     expectNumber(s.txtUU_0, "txtUU_0");
-                     s.cmdPreStep.userClick();
-                 });
-                 d.cmdNextStep.userClick();
-                 d.cmdPreStep.userClick();
-             });
-             w.cmdClose.userClick(); // "下一步-->"
-             w.cmdOK.userClick();
+         test_support::onLightingStep3(req, [](frmLighting& s) {
+             s.cmdCalculate.userClick();
+             expectNumber(s.txtLL_av, "txtLL_av");
+             expectNumber(s.txtUU_0, "txtUU_0");
          });
-         req.mnuLighting.userClick();
      }},
 };
 
