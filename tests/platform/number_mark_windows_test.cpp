@@ -135,6 +135,12 @@ TEST_F(WindowNumberMarks, ATypoIsMarkedInEveryBoxAWindowReadsAsANumber) {
          "不是数，按 15 计算"},
         {"jet-fan model flow", [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtFlow; },
          "9OO", "不是数"},
+        {"jet-fan model power", [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtPower; },
+         "9OO", "不是数"},
+        {"jet-fan model outlet", [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtDD; },
+         "9OO", "不是数"},
+        {"jet-fan model reversal",
+         [] -> platform::TextBox& { return Forms::instance<frmJetDb>().txtDiscount; }, "9OO", "不是数"},
         {"mixed Φ",
          [] -> platform::TextBox& {
              frmConstructionVent& w = Forms::instance<frmConstructionVent>();

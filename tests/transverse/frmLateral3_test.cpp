@@ -502,14 +502,24 @@ TEST_F(LateralWindow, TheSpeedBoxAndTheReportShowTheSpeedTheResultsUse) {
     const struct {
         const char* mainWindow;
         const char* used;
-    } speeds[] = {{"60", "60"}, {"9OO", "9"}};
+        // The project's file cut before its station: no calculation runs while the window opens, so the
+        // box shows what the opening itself put there.
+        bool withoutStation = false;
+    } speeds[] = {{"60", "60"}, {"9OO", "9"}, {"9OO", "9", true}};
     for (const auto& v : speeds) {
-        SCOPED_TRACE(v.mainWindow);
+        SCOPED_TRACE(std::string(v.mainWindow) + (v.withoutStation ? ", no station stored" : ""));
         req.cmbWorkVt_Bidirection.setTextSilently(v.mainWindow);
+        if (v.withoutStation) {
+            const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
+            writeBytes(traPath(), tpl.substr(0, tpl.find(",12618")));
+        }
         open([&](frmLateral3& w) {
             // Out of the engineer's reach the box carries no mark: what it shows is all the engineer sees.
             EXPECT_FALSE(w.txtv_t.Enabled());
             EXPECT_EQ(w.txtv_t.Text(), v.used);
+            if (v.withoutStation) {
+                EXPECT_EQ(w.txtp_tot.Text(), "0.00"); // the file's result: nothing computed yet
+            }
             w.OptionButton2.userClick();
             w.cmdCalculatePtot3.userClick();
             EXPECT_EQ(w.txtv_t.Text(), v.used);
