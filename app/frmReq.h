@@ -491,6 +491,10 @@ private:
     /// Whether the last GetSectionQreq run had a segment whose CO (smoke) demand could not be computed.
     bool sectionCOFailed_ = false;
     bool sectionVIFailed_ = false;
+    /// What the last congestion demand counted 0; page 6's warning keeps it until the demand runs again.
+    std::string congestionFailures_;
+    /// Page 6's warning: how the blocks as they stand fit the tunnel, then congestionFailures_.
+    void showPage6Warning();
     /// Shows the picker column (pages 4 to 6) or hides it (the other pages, which take its room).
     void showPickers(bool shown);
     platform::Layout layout_;

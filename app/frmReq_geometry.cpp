@@ -147,15 +147,19 @@ void frmReq::cmdAddBlock_Click() {
     dropLists();
     // The demand columns stay empty until the congestion demand runs.
     appendRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
+    // The page's warning speaks of the rows on it, not of those the demand last ran on.
+    showPage6Warning();
 }
 
 void frmReq::cmdDeleteBlock_Click() {
     dropLists();
     deleteSelectedRow(lstBlock);
+    showPage6Warning();
 }
 
 void frmReq::cmdUpdateBlock_Click() {
     dropLists();
     // Only length and speed belong to the user; the demand columns keep their figures.
     updateSelectedRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
+    showPage6Warning();
 }

@@ -277,15 +277,20 @@ void frmReq::cmdCalculateQQ_block_Click() {
         txtQQ_req_VI_1kmblock.set(vb::Format(vi, "0.0"));
     });
 
+    congestionFailures_ = congestionWarning(fullLength, oneKm);
+    showPage6Warning();
+    ShowSectionQreq(reqair::kCaseCongestion);
+}
+
+void frmReq::showPage6Warning() {
     guarded([&] {
         // Blocks that do not fit the tunnel are named first: their demand is not the jam the list shows.
         const std::string fit = reqair::BlockFitWarning(GetTunnelLength(), segmentLists().Blocks);
-        const std::string failed = congestionWarning(fullLength, oneKm);
-        const std::string text = fit + (fit.empty() || failed.empty() ? "" : " ") + failed;
+        const std::string text =
+            fit + (fit.empty() || congestionFailures_.empty() ? "" : " ") + congestionFailures_;
         lblWarning6.setCaption(text);
         // The label has room for a few lines only; the whole text is always at hand under the mouse.
         lblWarning6.setToolTipText(text);
         lblWarning6.setVisible(!text.empty());
     });
-    ShowSectionQreq(reqair::kCaseCongestion);
 }

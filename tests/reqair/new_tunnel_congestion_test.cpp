@@ -68,6 +68,11 @@ TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem
     EXPECT_EQ(req.lblWarning6.Caption(), "");
     EXPECT_FALSE(req.lblWarning6.Visible());
     EXPECT_GT(vb::Val(req.lstBlock.ListItems(2).SubItems(2)), 0);
+    // Deleting the 3200 m block and adding it back: the warning follows the rows before the page shows again.
+    req.cmdDeleteBlock.userClick();
+    EXPECT_NE(req.lblWarning6.Caption().find("隧道最后3200m不在任何阻塞区段内"), std::string::npos);
+    req.cmdAddBlock.userClick();
+    EXPECT_FALSE(req.lblWarning6.Visible());
 }
 
 TEST(NewTunnelCongestion, TheTemplateBlocksFitTheTemplateTunnel) {
