@@ -54,13 +54,19 @@ void PrintTo(const Row& row, std::ostream* os) {
     *os << row.name;
 }
 
-/// Opens scheme `index` of step 2, lets `look` check what it shows, then prints its report.
-template <class W, int index> std::function<Report(frmReq&)> scheme(std::function<void(W&)> look) {
-    return [look](frmReq& req) {
-        EXPECT_TRUE(test_support::openScheme<W>(req, index, [&](W& w, frmVentParam&) {
-            look(w);
-            w.cmdReport.userClick();
-        }));
+/// Opens scheme `index` of step 2 (after `before` acts on step 2), lets `look` check what it shows, then
+/// prints its report.
+template <class W, int index>
+std::function<Report(frmReq&)> scheme(std::function<void(W&)> look,
+                                      std::function<void(frmVentParam&)> before = {}) {
+    return [look, before](frmReq& req) {
+        EXPECT_TRUE(test_support::openScheme<W>(
+            req, index,
+            [&](W& w, frmVentParam&) {
+                look(w);
+                w.cmdReport.userClick();
+            },
+            before));
         return test_support::viewedReport();
     };
 }
@@ -162,9 +168,12 @@ const Row kRows[] = {
       {"该工况总耗电功率(kW):"}},
      "     桩号      台数   升压力(Pa) "},
     {"ShaftExhaust",
-     scheme<frmShaftEject, 2>([](frmShaftEject& w) {
-         test_support::ExpectTexts{{w.txtShaftAA_r, "40"}, {w.txtShaftPile, ""}};
-     }),
+     scheme<frmShaftEject, 2>(
+         [](frmShaftEject& w) {
+             EXPECT_TRUE(w.optPresModel1.Value());
+             test_support::ExpectTexts{{w.txtShaftAA_r, "40"}, {w.txtShaftPile, ""}};
+         },
+         [](frmVentParam& step2) { step2.lstCase.setListIndex(1); }),
      {{"竖井桩号(m):", ""},
       {"设计风量Qr1(m^3/s):"},
       {"①-①断面平均风速v1(m/s):"},

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -392,6 +393,18 @@ TEST(MsReport, GroupLineAndTheOrderOfTheBlocks) {
     EXPECT_EQ(lines[98], "射流风机布置桩号");
     EXPECT_EQ(lines[99], "    桩号     台数    升压力(Pa)");
     EXPECT_EQ(lines[100], "000850.0000223.500");
+
+    // A section formed but not computed: each of its results, and its model's fan count, says so.
+    multishaft::MsSectionTexts formed;
+    formed.JetModel = "SDS-112";
+    const std::vector<std::string> uncomputed = multishaft::MsReportLines("", {}, {formed}, "", {});
+    ASSERT_EQ(uncomputed.size(), 35u);
+    EXPECT_EQ(uncomputed[9], "     需风量Qreq(m^3/s):  未计算");
+    EXPECT_EQ(uncomputed[27], "      风机数量(台):      未计算");
+    // The eight section results, the fan's rise and count, and the total.
+    EXPECT_EQ(
+        std::ranges::count_if(uncomputed, [](const std::string& line) { return line.ends_with("未计算"); }),
+        11);
 
     // No shafts, sections or groups: each part is its heading alone.
     const std::vector<std::string> empty = multishaft::MsReportLines("", {}, {}, "", {});

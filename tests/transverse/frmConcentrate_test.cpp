@@ -19,12 +19,14 @@
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
+#include "tests/support/written_files.h"
 #include "transverse/concentrate.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -335,6 +337,14 @@ TEST_F(ConcentrateWindow, ABalanceThatNeverSettlesShowsNoResult) {
                 EXPECT_EQ(box->Text(), "");
             }
             EXPECT_EQ(w.txtv_b.Text(), "25.00");
+            // The report says so of each, the area this mode finds too.
+            w.cmdReport.userClick();
+            const std::vector<std::string> lines = test_support::viewedReport();
+            ASSERT_EQ(lines.size(), 29u);
+            EXPECT_EQ(lines[20], std::string(13, ' ') + "送风口面积Ab(m^2):  \t未计算");
+            EXPECT_EQ(std::ranges::count_if(lines,
+                                            [](const std::string& line) { return line.ends_with("未计算"); }),
+                      11);
         },
         1);
 }
