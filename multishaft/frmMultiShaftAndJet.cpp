@@ -614,6 +614,8 @@ void frmMultiShaftAndJet::cmdShaftSection_Click() {
     bool found = false;
     guarded([&] { found = FindDesignFlow(total); });
     if (!found) {
+        // The sections formed anew hold no fans, so the last total no longer adds up what is shown.
+        guarded([this] { txtTotalPower.set(""); });
         return;
     }
     guarded([this] { SectionPressures(); });

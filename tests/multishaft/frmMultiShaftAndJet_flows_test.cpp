@@ -121,6 +121,7 @@ TEST_F(MultiShaftFlows, ASearchRefusedAThousandTimesStopsTheCalculation) {
         // An exhaust no trial flow can feed: the short passage's air would run backwards.
         w.lstShaft.ListItems(1).setSubItems(1, "100000");
         const std::string dpe = w.lstShaft.ListItems(1).SubItems(5);
+        ASSERT_NE(w.txtTotalPower.Text(), "");
         platform::msgbox::script(platform::vbOK);
         w.cmdShaftSection.userClick();
         ASSERT_EQ(platform::msgbox::log().size(), 1u);
@@ -135,6 +136,7 @@ TEST_F(MultiShaftFlows, ASearchRefusedAThousandTimesStopsTheCalculation) {
             }
         }
         EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(5), dpe);
+        EXPECT_EQ(w.txtTotalPower.Text(), ""); // its sections' fans are gone
         // The last trial was the start value + 1998.
         EXPECT_LT(w.lstShaftSection.ListItems(2).SubItems(3).front(), '0');
     });
