@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -49,6 +50,20 @@ struct Row {
     /// The report's last line: a list the template fills ends at its head.
     std::string last;
 };
+
+/// Report lines that each print `text` after their label.
+std::vector<Printed> printing(std::initializer_list<const char*> labels, const char* text = "未计算") {
+    std::vector<Printed> lines;
+    for (const char* label : labels) {
+        lines.push_back({label, text});
+    }
+    return lines;
+}
+
+std::vector<Printed> operator+(std::vector<Printed> a, const std::vector<Printed>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
 
 void PrintTo(const Row& row, std::ostream* os) {
     *os << row.name;
@@ -101,71 +116,37 @@ std::optional<std::string> printedAfter(const Report& report, const std::string&
 }
 
 const Row kRows[] = {
-    {"JetFans",
-     scheme<frmJet, 0>([](frmJet& w) {
+    {"JetFans", scheme<frmJet, 0>([](frmJet& w) {
          test_support::ExpectTexts{{w.cmbJetModel, "1120型射流风机"},
                                    {w.txteta, "0.876"},
                                    {w.txtdeltap_m, ""},
                                    {w.txtdeltap_t, ""},
                                    {w.txttotaldeltap_j, ""}};
      }),
-     {{"通风阻抗力Δpr(Pa):"},
-      {"自然风阻力Δpm(Pa):"},
-      {"交通通风力Δpt(Pa):"},
-      {"局部压力损失Δpl(Pa)    :"},
-      {"射流风机群总升压力ΣΔpj(Pa):"},
-      {"所需射流风机台数i:"},
-      {"总耗电功率(kw):"}},
+     printing({"通风阻抗力Δpr(Pa):", "自然风阻力Δpm(Pa):", "交通通风力Δpt(Pa):", "局部压力损失Δpl(Pa)    :",
+               "射流风机群总升压力ΣΔpj(Pa):", "所需射流风机台数i:", "总耗电功率(kw):"}),
      "桩号\t台数\t升压力(Pa):"},
-    {"ShaftAndJetFans",
-     scheme<frmShaftAndJet, 3>([](frmShaftAndJet& w) {
+    {"ShaftAndJetFans", scheme<frmShaftAndJet, 3>([](frmShaftAndJet& w) {
          test_support::ExpectTexts{
              {w.cmbJetModel1, "1120型射流风机"}, {w.txtds, "60"}, {w.txtShaftPile, ""}, {w.txtp_tote, ""}};
      }),
-     {{"竖井桩号(m):", ""},
-      {"排风口面积Ae(m^2):"},
-      {"升压力Δpe(Pa):"},
-      {"排风口处总升压力pse(Pa):"},
-      {"排风机设计风压ptote(Pa):"},
-      {"风机功率Skw(kW):"},
-      {"电机功率M1(kW):"},
-      {"送风口面积Ab(m^2):"},
-      {"升压力Δpb(Pa):"},
-      {"排风口处总升压力psb(Pa):"},
-      {"排风机设计风压ptotb(Pa):"},
-      {"风机功率Skw(kW):"},
-      {"电机功率M1(kW):"},
-      {"需风量Qreq1(m^3/s):"},
-      {"设计风量Qr1(m^3/s):"},
-      {"设计风速vr1(m/s):"},
-      {"通风阻抗力Δpr1(Pa):"},
-      {"自然风阻力Δpm1(Pa):"},
-      {"交通通风力Δpt1(Pa):"},
-      {"排风口升压力Δpe(Pa):"},
-      {"进口区段所需压力Δp1(Pa):"},
-      {"升压力Δpj(Pa):"},
-      {"风机数量(台):"},
-      {"竖井底部浓度C2(0.9≤C2≤1.0):"},
-      {"需风量Qreq2(m^3/s):"},
-      {"设计风量Qr2(m^3/s):"},
-      {"设计风速vr2(m/s):"},
-      {"通风阻抗力Δpr2(Pa):"},
-      {"自然风阻力Δpm2(Pa):"},
-      {"交通通风力Δpt2(Pa):"},
-      {"送风口升压力Δpb(Pa):"},
-      {"出口区段所需压力Δp2(Pa):"},
-      {"Δpe+Δpb(Pa):"},
-      {"升压力Δpj(Pa):"},
-      {"风机数量(台):"},
-      {"隧道出口内侧处的浓度C3(0.9≤C3≤1.0):"},
-      {"稀释烟雾的需风量Qreq(VI)(m^3/s):"},
-      {"短道风量Qs(m^3/s):"},
-      {"竖井底部气流中的等效新鲜空气量Qsf:"},
-      {"设计风速vrs(m/s):"},
-      {"短道末端浓度C2:"},
-      {"Qe/Qr1≤1.0"},
-      {"Qb/Qr2≤1.0"},
-      {"该工况总耗电功率(kW):"}},
+     printing({"竖井桩号(m):"}, "") +
+         // The exhaust and supply openings, both sections, the short passage and the total.
+         printing({"排风口面积Ae(m^2):", "升压力Δpe(Pa):", "排风口处总升压力pse(Pa):",
+                   "排风机设计风压ptote(Pa):", "风机功率Skw(kW):", "电机功率M1(kW):"}) +
+         printing({"送风口面积Ab(m^2):", "升压力Δpb(Pa):", "排风口处总升压力psb(Pa):",
+                   "排风机设计风压ptotb(Pa):", "风机功率Skw(kW):", "电机功率M1(kW):"}) +
+         printing(
+             {"需风量Qreq1(m^3/s):", "设计风量Qr1(m^3/s):", "设计风速vr1(m/s):", "通风阻抗力Δpr1(Pa):",
+              "自然风阻力Δpm1(Pa):", "交通通风力Δpt1(Pa):", "排风口升压力Δpe(Pa):",
+              "进口区段所需压力Δp1(Pa):", "升压力Δpj(Pa):", "风机数量(台):", "竖井底部浓度C2(0.9≤C2≤1.0):"}) +
+         printing({"需风量Qreq2(m^3/s):", "设计风量Qr2(m^3/s):", "设计风速vr2(m/s):", "通风阻抗力Δpr2(Pa):",
+                   "自然风阻力Δpm2(Pa):", "交通通风力Δpt2(Pa):", "送风口升压力Δpb(Pa):",
+                   "出口区段所需压力Δp2(Pa):", "Δpe+Δpb(Pa):", "升压力Δpj(Pa):", "风机数量(台):",
+                   "隧道出口内侧处的浓度C3(0.9≤C3≤1.0):"}) +
+         printing({"稀释烟雾的需风量Qreq(VI)(m^3/s):", "短道风量Qs(m^3/s):",
+                   "竖井底部气流中的等效新鲜空气量Qsf:", "设计风速vrs(m/s):", "短道末端浓度C2:", "Qe/Qr1≤1.0",
+                   "Qb/Qr2≤1.0", "该工况总耗电功率(kW):"}),
      "     桩号      台数   升压力(Pa) "},
     {"ShaftExhaust",
      scheme<frmShaftEject, 2>(
@@ -174,42 +155,25 @@ const Row kRows[] = {
              test_support::ExpectTexts{{w.txtShaftAA_r, "40"}, {w.txtShaftPile, ""}};
          },
          [](frmVentParam& step2) { step2.lstCase.setListIndex(1); }),
-     {{"竖井桩号(m):", ""},
-      {"设计风量Qr1(m^3/s):"},
-      {"①-①断面平均风速v1(m/s):"},
-      {"交通通风力Δpt1(Pa):"},
-      {"末端的全压力ptot1(Pa):"},
-      {"设计风量Qr2(m^3/s):"},
-      {"②-②断面平均风速v2(m/s):"},
-      {"交通通风力Δpt2(Pa):"},
-      {"始端的全压力ptot21(Pa):"},
-      {"末端的全压力ptot22(Pa):"},
-      // The two-way case takes the merge type, where the shaft's flow is a result.
-      {"设计风量Qr3(m^3/s):"},
-      {"③-③断面平均风速v3(m/s):"},
-      {"竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):"},
-      {"竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):"},
-      {"排风机设计风压ptot(Pa):"},
-      {"理论功率Atot(kw):"},
-      {"送风机电机轴功率Stot(kw):"}},
+     printing({"竖井桩号(m):"}, "") +
+         printing({"设计风量Qr1(m^3/s):", "①-①断面平均风速v1(m/s):", "交通通风力Δpt1(Pa):",
+                   "末端的全压力ptot1(Pa):", "设计风量Qr2(m^3/s):", "②-②断面平均风速v2(m/s):",
+                   "交通通风力Δpt2(Pa):", "始端的全压力ptot21(Pa):", "末端的全压力ptot22(Pa):"}) +
+         // The two-way case takes the merge type, where the shaft's flow is a result.
+         printing({"设计风量Qr3(m^3/s):", "③-③断面平均风速v3(m/s):",
+                   "竖井底部合流全压力(按照规范公式3.5.7-1)ptot3(Pa):",
+                   "竖井底部合流全压力(按照规范公式3.5.7-1a)ptot3(Pa):", "排风机设计风压ptot(Pa):",
+                   "理论功率Atot(kw):", "送风机电机轴功率Stot(kw):"}),
      "                   送风机电机轴功率Stot(kw):          未计算"},
-    {"ConcentratedSupply",
-     scheme<frmConcentrate, 1>([](frmConcentrate& w) {
+    {"ConcentratedSupply", scheme<frmConcentrate, 1>([](frmConcentrate& w) {
          test_support::ExpectTexts{{w.txtAA_b, "12.00"}, {w.txtbeta, "5.00"}, {w.txtShaftPile, ""}};
      }),
      // The opening's area is given, its speed found.
-     {{"自然风阻力Δpm(Pa):"},
-      {"交通通风力Δpt(Pa):"},
-      {"通风阻抗力Δpr(经送风段修正)(Pa):"},
-      {"局部压力损失Δpl(Pa):"},
-      {"送风机送风口升压力Δpb(Pa):"},
-      {"送风机风量Qb(m^3/s):"},
-      {"送风口桩号(m):", ""},
-      {"送风段风速v1(m/s):"},
-      {"送风口喷出风速vb(m/s):"},
-      {"送风机所需全风压Ptot(Pa):"},
-      {"理论功率Atot(kw):"},
-      {"送风机电机轴功率Stot(kw):"}},
+     printing({"自然风阻力Δpm(Pa):", "交通通风力Δpt(Pa):", "通风阻抗力Δpr(经送风段修正)(Pa):",
+               "局部压力损失Δpl(Pa):", "送风机送风口升压力Δpb(Pa):", "送风机风量Qb(m^3/s):"}) +
+         printing({"送风口桩号(m):"}, "") +
+         printing({"送风段风速v1(m/s):", "送风口喷出风速vb(m/s):", "送风机所需全风压Ptot(Pa):",
+                   "理论功率Atot(kw):", "送风机电机轴功率Stot(kw):"}),
      "     送风机电机轴功率Stot(kw):   \t未计算"},
     {"LightingStep1",
      [](frmReq& req) {
