@@ -34,6 +34,11 @@ void TimeInFreshProgram(benchmark::State& state, const char* name);
 /// A line of TimeInFreshProgram: five programs of one opening each, in milliseconds, mean and median.
 void FreshProgramRuns(benchmark::internal::Benchmark* line);
 
+/// The benchmark behind every fresh-program line, so that each reads "FreshProgram/<opening>".
+inline void FreshProgram(benchmark::State& state, const char* opening) {
+    TimeInFreshProgram(state, opening);
+}
+
 /// Runs the opening named by a "--fresh-opening=name" argument and prints its seconds and page faults;
 /// false when the program was not started for one.
 bool RunFreshOpening(int argc, char** argv);

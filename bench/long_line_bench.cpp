@@ -152,23 +152,6 @@ void LongLine_SeveralShaftsSearch_Engine(benchmark::State& state) {
 }
 BENCHMARK(LongLine_SeveralShaftsSearch_Engine)->Unit(benchmark::kMillisecond);
 
-void LongLine_LightingCaseRows(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        bench_stage::freshFolder();
-        Forms::instance<frmReq>();
-        modPublic::ProjectFile = (fs::path(platform::AppPath()) / "bench.vnt").string();
-        writeBytes((fs::path(platform::AppPath()) / "bench_0_0_0.lgh").string(),
-                   withLongField("normal.lgh", "\"8\""));
-        state.ResumeTiming();
-        frmLighting& w = Forms::instance<frmLighting>();
-        drawn(w);
-        benchmark::DoNotOptimize(w.lstLamp.ListItems.Count());
-        Forms::unload(w);
-    }
-}
-BENCHMARK(LongLine_LightingCaseRows)->Unit(benchmark::kMillisecond);
-
 /// The shipped case with its spacing a million characters long, cut ten bytes before its end.
 std::string cutLongCase() {
     std::string bytes = withLongField("normal.lgh", "\"8\"");
@@ -180,23 +163,38 @@ std::string cutCasePath() {
     return (fs::path(platform::AppPath()) / "bench_0_0_0.lgh").string();
 }
 
-void stageCutCase() {
+/// A fresh folder whose project's first lighting case holds `bytes`.
+void stageCase(const std::string& bytes) {
     bench_stage::freshFolder();
     Forms::instance<frmReq>();
     modPublic::ProjectFile = (fs::path(platform::AppPath()) / "bench.vnt").string();
-    writeBytes(cutCasePath(), cutLongCase());
+    writeBytes(cutCasePath(), bytes);
 }
 
-void LongLine_LightingCaseCut_Window(benchmark::State& state) {
+void stageCutCase() {
+    stageCase(cutLongCase());
+}
+
+/// Lighting step 3 opened on the case `stage` writes, each time in a fresh folder.
+void OpenLightingCase(benchmark::State& state, void (*stage)()) {
     for (auto _ : state) {
         state.PauseTiming();
-        stageCutCase();
+        stage();
         state.ResumeTiming();
         frmLighting& w = Forms::instance<frmLighting>();
         drawn(w);
         benchmark::DoNotOptimize(w.lstLamp.ListItems.Count());
         Forms::unload(w);
     }
+}
+
+void LongLine_LightingCaseRows(benchmark::State& state) {
+    OpenLightingCase(state, [] { stageCase(withLongField("normal.lgh", "\"8\"")); });
+}
+BENCHMARK(LongLine_LightingCaseRows)->Unit(benchmark::kMillisecond);
+
+void LongLine_LightingCaseCut_Window(benchmark::State& state) {
+    OpenLightingCase(state, stageCutCase);
 }
 BENCHMARK(LongLine_LightingCaseCut_Window)->Unit(benchmark::kMillisecond);
 
@@ -216,9 +214,7 @@ const bench_stage::FreshOpening kCutCaseEngine("LightingCaseCut_Engine", stageCu
     benchmark::DoNotOptimize(lighting::ReadLghBytes(textfile::ReadBytes(cutCasePath()).value_or("")).Rows);
 });
 
-void FreshProgram(benchmark::State& state, const char* opening) {
-    bench_stage::TimeInFreshProgram(state, opening);
-}
+using bench_stage::FreshProgram;
 BENCHMARK_CAPTURE(FreshProgram, LightingCaseCut_Window, "LightingCaseCut_Window")
     ->Apply(bench_stage::FreshProgramRuns);
 BENCHMARK_CAPTURE(FreshProgram, LightingCaseCut_Engine, "LightingCaseCut_Engine")

@@ -145,9 +145,7 @@ const bench_stage::FreshOpening kCaseEngine("LightingCaseRows_Engine", stageCase
     benchmark::DoNotOptimize(lighting::ReadLghBytes(fileBytes("_0_0_0.lgh")).RefusedRowCount);
 });
 
-void FreshProgram(benchmark::State& state, const char* opening) {
-    bench_stage::TimeInFreshProgram(state, opening);
-}
+using bench_stage::FreshProgram;
 BENCHMARK_CAPTURE(FreshProgram, AxialFanLosses_Window_128000, "AxialFanLosses_Window")
     ->Apply(bench_stage::FreshProgramRuns);
 BENCHMARK_CAPTURE(FreshProgram, AxialFanLosses_Engine_128000, "AxialFanLosses_Engine")
