@@ -4,10 +4,10 @@
 #include "jetfan/jet_balance.h"
 #include "multishaft/ms_jet.h"
 #include "multishaft/ms_report.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -402,9 +402,7 @@ TEST(MsReport, GroupLineAndTheOrderOfTheBlocks) {
     EXPECT_EQ(uncomputed[9], "     需风量Qreq(m^3/s):  未计算");
     EXPECT_EQ(uncomputed[27], "      风机数量(台):      未计算");
     // The eight section results, the fan's rise and count, and the total.
-    EXPECT_EQ(
-        std::ranges::count_if(uncomputed, [](const std::string& line) { return line.ends_with("未计算"); }),
-        11);
+    EXPECT_EQ(test_support::notComputedCount(uncomputed), 11);
 
     // No shafts, sections or groups: each part is its heading alone.
     const std::vector<std::string> empty = multishaft::MsReportLines("", {}, {}, "", {});

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ inline const std::string* lineWith(const std::vector<std::string>& lines, const 
 inline std::vector<std::string> viewedReport() {
     const auto& opened = platform::textviewer::log();
     return opened.empty() ? std::vector<std::string>{} : linesOf(opened.back());
+}
+
+/// How many lines of a report end in 未计算: the results it printed with nothing computed.
+inline std::ptrdiff_t notComputedCount(const std::vector<std::string>& report) {
+    return std::ranges::count_if(report, [](const std::string& line) { return line.ends_with("未计算"); });
 }
 
 /// A file the program wrote: present, GBK (the sample reads back from its GBK bytes), CR LF throughout.

@@ -511,7 +511,9 @@ TEST_F(LateralWindow, TheSpeedBoxAndTheReportShowTheSpeedTheResultsUse) {
         req.cmbWorkVt_Bidirection.setTextSilently(v.mainWindow);
         if (v.withoutStation) {
             const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
-            writeBytes(traPath(), tpl.substr(0, tpl.find(",12618")));
+            const std::size_t station = tpl.find(",12618");
+            ASSERT_NE(station, std::string::npos);
+            writeBytes(traPath(), tpl.substr(0, station));
         }
         open([&](frmLateral3& w) {
             // Out of the engineer's reach the box carries no mark: what it shows is all the engineer sees.
