@@ -238,7 +238,12 @@ void frmLateral3::OpenFile() {
     if (source == app::CompanionSource::None) {
         return;
     }
-    const transverse::TraFile f = transverse::ReadTraFile(in);
+    transverse::TraFile f = transverse::ReadTraFile(in);
+    // The template's results are of the template's tunnel and of the station it chose there: another
+    // tunnel shows none until its own calculation, and no opening calculation runs at a station not its own.
+    if (app::TemplateIsForAnotherTunnel(source)) {
+        transverse::KeepTemplateInputs(f);
+    }
     if (f.TwoSect) {
         chkTwoSect.setSilently(*f.TwoSect ? 1 : 0);
     }

@@ -4,6 +4,7 @@
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "jetfan/scheme_output.h"
+#include "jetfan/scheme_report.h"
 #include "platform/Forms.h"
 #include "transverse/lateral.h"
 
@@ -14,6 +15,8 @@ void frmLateral3::cmdReport_Click() {
         if (!path) {
             return;
         }
+        // An empty result box holds nothing a calculation gave: the report says so.
+        const auto result = [](const platform::TextBox& box) { return jetfan::ResultText(box.Text()); };
         transverse::LateralReportBoxes b;
         b.ProjectName = frmReq::ReportProjectName();
         b.FullTransverse = optTranverse.Value();
@@ -26,29 +29,29 @@ void frmLateral3::cmdReport_Click() {
         b.AA_b = txtAA_b.Text();
         b.DD_b = txtDD_b.Text();
         b.Lambda_b = txtLambda_b.Text();
-        b.q_b = txtq_b.Text();
-        b.v_b = txtv_b.Text();
-        b.p_b = txtp_b.Text();
-        b.k_b = txtk_b.Text();
-        b.pbi_pb0 = txtpbi_pb0.Text();
-        b.pb0_pr0 = txtpb0_pr0.Text();
+        b.q_b = result(txtq_b);
+        b.v_b = result(txtv_b);
+        b.p_b = result(txtp_b);
+        b.k_b = result(txtk_b);
+        b.pbi_pb0 = result(txtpbi_pb0);
+        b.pb0_pr0 = result(txtpb0_pr0);
         b.p_d = txtp_d.Text();
-        b.p_tot = txtp_tot.Text();
+        b.p_tot = result(txtp_tot);
         b.AA_e = txtAA_e.Text();
         b.DD_e = txtDD_e.Text();
         b.Lambda_e = txtLambda_e.Text();
-        b.v_e0 = txtv_e0.Text();
-        b.p_e = txtp_e.Text();
-        b.k_e = txtk_e.Text();
-        b.pei_pe0 = txtpei_pe0.Text();
-        b.pri_pei = txtpri_pei.Text();
+        b.v_e0 = result(txtv_e0);
+        b.p_e = result(txtp_e);
+        b.k_e = result(txtk_e);
+        b.pei_pe0 = result(txtpei_pe0);
+        b.pri_pei = result(txtpri_pei);
         b.p_ed = txtp_ed.Text();
-        b.p_etot = txtp_etot.Text();
+        b.p_etot = result(txtp_etot);
         // Where the section cannot balance the portals, the report says so in place of a station.
-        b.PileC = unbalanced_.empty() ? txtPileC.Text() : "无(" + unbalanced_ + ")";
-        b.PC = txtPC.Text();
+        b.PileC = unbalanced_.empty() ? result(txtPileC) : "无(" + unbalanced_ + ")";
+        b.PC = result(txtPC);
         b.ScrollPosition = scbPileR.Value();
-        b.PR = txtPR.Text();
+        b.PR = result(txtPR);
         jetfan::PublishSchemeText(*path, transverse::LateralReportLines(b), true, "计算报告",
                                   b.FullTransverse ? "全横向通风计算报告" : "送风型半横向通风计算报告");
     });

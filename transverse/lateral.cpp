@@ -108,6 +108,23 @@ TraFile ReadTraFile(scheme::SchemeReader& in) {
     return f;
 }
 
+void KeepTemplateInputs(TraFile& file) {
+    // The connecting ducts' losses are typed (or worked out by their dialog) like the ducts' data.
+    constexpr std::size_t kSupplyLoss = 7, kExhaustLoss = 8, kExhaustResultsFrom = 3;
+    for (std::size_t i = 0; i < file.SupplyResult.size(); ++i) {
+        if (i != kSupplyLoss) {
+            file.SupplyResult[i] = std::string();
+        }
+    }
+    for (std::size_t i = kExhaustResultsFrom; i < file.Exhaust.size(); ++i) {
+        if (i != kExhaustLoss) {
+            file.Exhaust[i] = std::string();
+        }
+    }
+    file.PileC = file.PC = file.PR = std::string();
+    file.ScrollPosition.reset();
+}
+
 scheme::SchemeWriter WriteTraFile(const TraFile& file) {
     scheme::SchemeWriter w;
     w.Boolean(file.TwoSect.value_or(false)).Boolean(file.Tranverse.value_or(false)).EndRecord();

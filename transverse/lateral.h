@@ -133,6 +133,10 @@ inline constexpr int kTraReserveFields = 10;
 TraFile ReadTraFile(scheme::SchemeReader& in);
 /// Records 1 to 5 and the four reserve records of ten empty texts. Missing texts are written empty.
 scheme::SchemeWriter WriteTraFile(const TraFile& file);
+/// The template as a tunnel other than the template's own takes it: the variant, the ducts' areas,
+/// diameters and friction and the connecting ducts' losses stay; every result of the template's
+/// calculation is emptied, and its chosen station, which lies on the template's tunnel, is not taken.
+void KeepTemplateInputs(TraFile& file);
 
 // ---- Report ----
 

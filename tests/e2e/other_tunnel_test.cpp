@@ -12,6 +12,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "transverse/frmConcentrate.h"
+#include "transverse/frmLateral3.h"
 #include "tests/support/lighting_walk.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/new_tunnel.h"
@@ -175,6 +176,20 @@ const Row kRows[] = {
          printing({"送风段风速v1(m/s):", "送风口喷出风速vb(m/s):", "送风机所需全风压Ptot(Pa):",
                    "理论功率Atot(kw):", "送风机电机轴功率Stot(kw):"}),
      "     送风机电机轴功率Stot(kw):   \t未计算"},
+    {"Transverse",
+     scheme<frmLateral3, 5>(
+         [](frmLateral3& w) {
+             test_support::ExpectTexts{
+                 {w.txtAA_b, "12"}, {w.txtp_d, "0"}, {w.txtAA_e, "12"}, {w.txtp_ed, "0.00"}};
+         },
+         [](frmVentParam& step2) { step2.lstCase.setListIndex(1); }),
+     printing({"每单位长度的送风量qb(m^3/s/m):", "送风道始端风速vbi(m/s):", "送风道始端动压Pb(Pa):",
+               "送风道风压损失系数kb:", "送风道静压差Pbi-Pb0(Pa):", "送风道所需末端压力Pbo-Pro(Pa):",
+               "送风机所需全压力Pbtot(Pa):", "排风道末端风速ve0(m/s):", "排风道末端动压Pe(Pa):",
+               "排风道风压损失系数ke:", "排风道静压差Pei-Pe0(Pa):", "排风道所需始端压力Pri-Pei(Pa):",
+               "排风机所需全压力Petot(Pa):", "中性点桩号:", "中性点压力(Pa):"}) +
+         printing({"任意点桩号:"}, "12000"),
+     "             任意点压力(Pa): 未计算"},
     {"LightingStep1",
      [](frmReq& req) {
          // The sag tunnel, one-way on the right line: 3500 m at 60 km/h, entered at −2.5 %.

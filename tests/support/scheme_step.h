@@ -49,7 +49,11 @@ bool openScheme(frmReq& req, int scheme, const std::function<void(W&, frmVentPar
             opened = true;
             script(w, step2);
             if (platform::Forms::isLoaded(w)) {
-                w.cmdBack.userClick();
+                if constexpr (requires { w.cmdBack; }) {
+                    w.cmdBack.userClick();
+                } else {
+                    w.cmdClose.userClick();
+                }
             }
         });
         step2.cmdNextStep.userClick();

@@ -96,8 +96,8 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
         ASSERT_EQ(lines.size(), 31u); // the supply variant prints no exhaust fan
         EXPECT_EQ(lines[27],
                   "                 中性点桩号: 无(两端气压差在本区段内无法平衡, 不平衡压力133.30Pa)");
-        EXPECT_EQ(lines[28], "             中性点压力(Pa): ");
-        EXPECT_EQ(lines[30], "             任意点压力(Pa): ");
+        EXPECT_EQ(lines[28], "             中性点压力(Pa): 未计算");
+        EXPECT_EQ(lines[30], "             任意点压力(Pa): 未计算");
         EXPECT_TRUE(platform::msgbox::log().empty());
         w.cmdClose.userClick();
     });
