@@ -439,9 +439,7 @@ void frmBrightness::OpenFile() {
     // The template's zones, k and Ds belong to the template's tunnel: another tunnel opens on its own
     // facts and computes nothing until the engineer asks, so that no figure stands beside inputs it was
     // not computed from.
-    // Without portals published by the main window there is no tunnel of the project's own to take.
-    const bool published = modPublic::StartPile != 0 || modPublic::EndPile != 0;
-    const bool otherTunnel = published && app::TemplateIsForAnotherTunnel(source);
+    const bool otherTunnel = app::TemplateIsForAnotherPublishedTunnel(source);
     std::string ownTraffic;
     if (otherTunnel) {
         guarded([&] {
