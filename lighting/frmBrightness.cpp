@@ -320,6 +320,7 @@ void frmBrightness::cmdCalculate_Click() {
     });
     UpdateData(false);
     showNotes(notes);
+    calculated_ = true;
 }
 
 void frmBrightness::lstAdjust_Click() {
@@ -558,6 +559,14 @@ void frmBrightness::cmdReport_Click() {
     if (!path) {
         return;
     }
+    std::vector<std::string> notes;
+    // The head prints k, the reduction rate and Ds of the calculation made before the report; a window
+    // that has made none (a new tunnel opens uncalculated) makes it first, on the volume and mode shown,
+    // so that the head does not say 未计算 above tables computed with those very figures.
+    if (!calculated_) {
+        cmdCalculate_Click();
+        AddUnique(notes, notes_);
+    }
     lighting::ZoneReportHead head;
     head.ProjectName = frmReq::ReportProjectName();
     PutInputs(*this, head);
@@ -567,7 +576,6 @@ void frmBrightness::cmdReport_Click() {
     }
 
     std::vector<lighting::ZoneReportBlock> blocks;
-    std::vector<std::string> notes;
     std::vector<std::string> volumes;
     for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
         volumes.push_back(lstNN.ListItems(i).Text());

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new tunnel whose scheme windows open on the shipped templates, which hold the template tunnel's whole
 // design: each window takes the template's fans and factors, none of its results or stations, and its
-// report before a calculation says that nothing is computed yet. Lighting step 3 lays out no zone with the
-// template's circuits.
+// report before a calculation says that nothing is computed yet. Lighting step 1 opens on the tunnel's own
+// facts and its report computes the volume shown first; step 3 lays out no zone with the template's
+// circuits.
 #include "fire/fire_file.h"
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
@@ -193,8 +194,14 @@ const Row kRows[] = {
          req.mnuLighting.userClick();
          return test_support::viewedReport();
      },
-     // The zone tables are the report's own calculation on the project's inputs.
-     {{"折减系数k:"}, {"折减率:"}, {"洞外亮度L20(S)(cd/m^2):", "5500.00"}, {"停车视距Ds(m):"}},
+     // The head names the calculation of the volume and mode shown, which the first table repeats: k 0.015
+     // at 60 km/h and N ≤ 700, Ds 59 m at −2.5 %; Lth = 0.015 × 5500 = 82.50, Dth = 1.154 × 59 − 3.5 /
+     // tan 10° = 48.24.
+     {{"折减系数k:", "0.015"},
+      {"折减率:", "0.00"},
+      {"洞外亮度L20(S)(cd/m^2):", "5500.00"},
+      {"停车视距Ds(m):", "59.00"},
+      {"01", "0082.50       048.24"}},
      "06            0001.00       060.00"},
     {"Fire",
      [](frmReq& req) {
