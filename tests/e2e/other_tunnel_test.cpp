@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new tunnel whose scheme windows open on the shipped templates, which hold the template tunnel's whole
 // design: each window takes the template's fans and factors, none of its results or stations, and its
-// report before a calculation says that nothing is computed yet. Lighting step 1 opens on the tunnel's own
-// facts and its report computes the volume shown first; step 3 lays out no zone with the template's
-// circuits.
+// report before a calculation says that nothing is computed yet; lighting step 1's computes the volume
+// shown first, and step 3 lays out no zone with the template's circuits.
 #include "fire/fire_file.h"
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
@@ -214,8 +213,7 @@ const Row kRows[] = {
              EXPECT_EQ(zone[1] + zone[2], "") << zone[0];
          }
      }),
-     // The head's k 0.015 (60 km/h, N ≤ 700) and Ds 59 m (−2.5 %) are those of the first table's 82.50 =
-     // 0.015 × 5500 cd/m² and 48.24 = 1.154 × 59 − 3.5 / tan 10° m.
+     // k and Ds (60 km/h, N ≤ 700, −2.5 %) of the first table: 0.015 × 5500, 1.154 × 59 − 3.5 / tan 10°.
      {{"天空百分比:", "30%~50%"},
       {"洞口朝向或洞外环境:", "北洞口"},
       {"前一隧道的长度(m):", "0"},
