@@ -81,6 +81,11 @@ bool ProjectIsOnTheTemplatesTunnel() {
            std::fabs(modPublic::EndPile - portals->end) < kSamePortal;
 }
 
+bool TemplateIsForAnotherPublishedTunnel(CompanionSource source) {
+    const bool published = modPublic::StartPile != 0 || modPublic::EndPile != 0;
+    return published && TemplateIsForAnotherTunnel(source);
+}
+
 bool SaveCompanionFile(const scheme::SchemeWriter& file, const std::string& path, const std::string& what) {
     if (!platform::ConfirmUnstorableTexts(file.UnstorableTexts())) {
         return false;

@@ -43,6 +43,11 @@ inline bool TemplateIsForAnotherTunnel(CompanionSource source) {
     return source == CompanionSource::Template && !ProjectIsOnTheTemplatesTunnel();
 }
 
+/// As TemplateIsForAnotherTunnel, for the lighting steps, which take the project's own tunnel from what the
+/// main window publishes: with no portal published (both stations 0) there is no tunnel of the project's
+/// own to take, and the template stands whole.
+bool TemplateIsForAnotherPublishedTunnel(CompanionSource source);
+
 /// Saves the window's file as a whole. Texts GBK cannot store are listed first with the question whether to
 /// save them with "?"; a No keeps the earlier file and returns false without another word. A file that cannot
 /// be written is said so (what + "未能保存:" and the path, under "出错"), since the window's data would

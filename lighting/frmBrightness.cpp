@@ -320,6 +320,7 @@ void frmBrightness::cmdCalculate_Click() {
     });
     UpdateData(false);
     showNotes(notes);
+    calculated_ = true;
 }
 
 void frmBrightness::lstAdjust_Click() {
@@ -439,9 +440,7 @@ void frmBrightness::OpenFile() {
     // The template's zones, k and Ds belong to the template's tunnel: another tunnel opens on its own
     // facts and computes nothing until the engineer asks, so that no figure stands beside inputs it was
     // not computed from.
-    // Without portals published by the main window there is no tunnel of the project's own to take.
-    const bool published = modPublic::StartPile != 0 || modPublic::EndPile != 0;
-    const bool otherTunnel = published && app::TemplateIsForAnotherTunnel(source);
+    const bool otherTunnel = app::TemplateIsForAnotherPublishedTunnel(source);
     std::string ownTraffic;
     if (otherTunnel) {
         guarded([&] {
@@ -560,6 +559,14 @@ void frmBrightness::cmdReport_Click() {
     if (!path) {
         return;
     }
+    std::vector<std::string> notes;
+    // The head prints k, the reduction rate and Ds of the calculation made before the report; a window
+    // that has made none (a new tunnel opens uncalculated) makes it first, on the volume and mode shown,
+    // so that the head does not say 未计算 above tables computed with those very figures.
+    if (!calculated_) {
+        cmdCalculate_Click();
+        AddUnique(notes, notes_);
+    }
     lighting::ZoneReportHead head;
     head.ProjectName = frmReq::ReportProjectName();
     PutInputs(*this, head);
@@ -569,7 +576,6 @@ void frmBrightness::cmdReport_Click() {
     }
 
     std::vector<lighting::ZoneReportBlock> blocks;
-    std::vector<std::string> notes;
     std::vector<std::string> volumes;
     for (int i = 1; i <= lstNN.ListItems.Count(); ++i) {
         volumes.push_back(lstNN.ListItems(i).Text());

@@ -283,7 +283,8 @@ void frmLighting::LoadZoneCase() {
         c = lighting::ReadLghBytes(*bytes);
         // The template's circuits are laid out for the template's tunnel: on another tunnel a zone the
         // engineer has not laid out has none of them, nor the area and results they gave.
-        if (!own && !app::ProjectIsOnTheTemplatesTunnel()) {
+        if (app::TemplateIsForAnotherPublishedTunnel(own ? app::CompanionSource::Project
+                                                         : app::CompanionSource::Template)) {
             c->Rows.emplace();
             c->AreaLength.emplace();
             c->Results.fill(std::string());

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new tunnel whose scheme windows open on the shipped templates, which hold the template tunnel's whole
 // design: each window takes the template's fans and factors, none of its results or stations, and its
-// report before a calculation says that nothing is computed yet. Lighting step 3 lays out no zone with the
-// template's circuits.
+// report before a calculation says that nothing is computed yet; lighting step 1's computes the volume
+// shown first, and step 3 lays out no zone with the template's circuits.
 #include "fire/fire_file.h"
 #include "fire/frmFire.h"
 #include "jetfan/frmJet.h"
@@ -50,6 +50,8 @@ struct Row {
     std::vector<Printed> results;
     /// The report's last line: a list the template fills ends at its head.
     std::string last;
+    /// The sag tunnel typed on the left line, where one-way traffic enters at the larger station.
+    bool leftLine = false;
 };
 
 /// Report lines that each print `text` after their label.
@@ -83,6 +85,27 @@ std::function<Report(frmReq&)> scheme(std::function<void(W&)> look,
                 w.cmdReport.userClick();
             },
             before));
+        return test_support::viewedReport();
+    };
+}
+
+/// Opens lighting step 1 from the main window, after step 2 has chosen 双向交通 when `twoWay`; `look`
+/// checks it, then its report is printed.
+std::function<Report(frmReq&)> lightingStep1(std::function<void(frmBrightness&)> look, bool twoWay = false) {
+    return [look, twoWay](frmReq& req) {
+        if (twoWay) {
+            test_stage::onModal<frmVentParam>([](frmVentParam& step2) {
+                step2.lstCase.userClick(1);
+                step2.cmdReturn.userClick();
+            });
+            req.cmdNextStep.userClick();
+        }
+        test_stage::onModal<frmBrightness>([&look](frmBrightness& w) {
+            look(w);
+            w.cmdReport.userClick();
+            w.cmdOK.userClick();
+        });
+        req.mnuLighting.userClick();
         return test_support::viewedReport();
     };
 }
@@ -191,26 +214,46 @@ const Row kRows[] = {
          printing({"任意点桩号:"}, "12000"),
      "             任意点压力(Pa): 未计算"},
     {"LightingStep1",
-     [](frmReq& req) {
-         // The sag tunnel, one-way on the right line: 3500 m at 60 km/h, entered at −2.5 %.
-         test_stage::onModal<frmBrightness>([&req](frmBrightness& w) {
-             test_support::ExpectTexts{
-                 {w.txtLL, "3500"},           {w.cmbvt, "60"}, {w.txtdTunnelSlope, "-2.5"}, {w.txth, "5"},
-                 {w.txtNN, req.txtNN.Text()}, {w.txtk, ""},    {w.txtdDiscount, ""},        {w.txtDD_s, ""}};
-             EXPECT_TRUE(w.OptionButton1.Value());
-             EXPECT_EQ(test_support::rowsOf(w.lstNN, 1), std::vector<test_support::Row>{{req.txtNN.Text()}});
-             for (const test_support::Row& zone : test_support::rowsOf(w.lstResult, 3)) {
-                 EXPECT_EQ(zone[1] + zone[2], "") << zone[0];
-             }
-             w.cmdReport.userClick();
-             w.cmdOK.userClick();
-         });
-         req.mnuLighting.userClick();
-         return test_support::viewedReport();
-     },
-     // The zone tables are the report's own calculation on the project's inputs.
-     {{"折减系数k:"}, {"折减率:"}, {"洞外亮度L20(S)(cd/m^2):", "5500.00"}, {"停车视距Ds(m):"}},
+     lightingStep1([](frmBrightness& w) {
+         // The sag tunnel, one-way on the right line: 3500 m at 60 km/h, entered at −2.5 %; the office's
+         // sky, surroundings and (no) preceding tunnel from the template. Its design hour: 18,000 pcu/d of
+         // 2030 ÷ 1.4943 pcu/veh = 12,045.77 veh/d, × 0.51 one way × 0.1 = 614.33427 veh/h.
+         test_support::ExpectTexts{
+             {w.txtLL, "3500"},      {w.cmbvt, "60"},   {w.txtdTunnelSlope, "-2.5"}, {w.txth, "5"},
+             {w.txtdPreLength, "0"}, {w.txtdSpan, "0"}, {w.txtNN, "614.33427"},      {w.txtk, ""},
+             {w.txtdDiscount, ""},   {w.txtDD_s, ""}};
+         EXPECT_TRUE(w.OptionButton1.Value());
+         EXPECT_EQ(test_support::rowsOf(w.lstNN, 1), std::vector<test_support::Row>{{"614.33427"}});
+         for (const test_support::Row& zone : test_support::rowsOf(w.lstResult, 3)) {
+             EXPECT_EQ(zone[1] + zone[2], "") << zone[0];
+         }
+     }),
+     // k and Ds (60 km/h, N ≤ 700, −2.5 %) of the first table: 0.015 × 5500, 1.154 × 59 − 3.5 / tan 10°.
+     {{"天空百分比:", "30%~50%"},
+      {"洞口朝向或洞外环境:", "北洞口"},
+      {"前一隧道的长度(m):", "0"},
+      {"两隧道的间距(m):", "0"},
+      {"折减系数k:", "0.015"},
+      {"折减率:", "0.00"},
+      {"洞外亮度L20(S)(cd/m^2):", "5500.00"},
+      {"停车视距Ds(m):", "59.00"},
+      {"01", "0082.50       048.24"}},
+     // The last block, 夜间-交通量较小: every zone at max(0.5 × 1.5, 1) cd/m², Lin being 1.5 at 60 km/h and
+     // N ≤ 700; the exit zone min(60, 3500 − Dth) m.
      "06            0001.00       060.00"},
+    {"LightingStep1OnTheLeftLine",
+     lightingStep1([](frmBrightness& w) { EXPECT_TRUE(w.OptionButton1.Value()); }),
+     // Entered at the larger station, down the 1.8 % rise: Ds 57.8 m between −2 % and −1 %.
+     {{"纵坡坡度i(%):", "-1.8"}, {"停车视距Ds(m):", "57.80"}},
+     "06            0001.00       060.00",
+     true},
+    {"LightingStep1TwoWay",
+     lightingStep1([](frmBrightness& w) { EXPECT_TRUE(w.optBidirection.Value()); }, true),
+     // Entered at either portal: down −2.5 % asks 59 m to stop, down 1.8 % (one-way on this line) only
+     // 57.8 m. No exit zone.
+     {{"纵坡坡度i(%):", "-2.5"}, {"停车视距Ds(m):", "59.00"}},
+     "06            0001.00       000.00",
+     true},
     {"Fire",
      [](frmReq& req) {
          test_stage::onModal<frmFire>([](frmFire& w) {
@@ -245,7 +288,9 @@ TEST_P(OtherTunnel, OpensOnTheTemplateWithoutItsDesign) {
     const Row& row = GetParam();
     frmReq& req = platform::Forms::instance<frmReq>();
     modPublic::CaseIndex = 2; // step 2 of a project read before, on two-way traffic
-    test_support::TypeNewTunnel(req, test_support::SagTunnel(), test_stage::appFolder() + "/凹形隧道.vnt");
+    test_support::NewTunnel tunnel = test_support::SagTunnel();
+    tunnel.leftLine = row.leftLine;
+    test_support::TypeNewTunnel(req, tunnel, test_stage::appFolder() + "/凹形隧道.vnt");
     platform::msgbox::reset();
 
     const Report report = row.open(req);

@@ -187,11 +187,19 @@ TEST_F(Step1, SkyShareAndSurroundingsSetTheAccessLuminance) {
     EXPECT_EQ(w.txtLL_20_S.Text(), "4000.00");
     w.cmbvt.userType("90"); // between 4000 (80) and 5000 (100)
     EXPECT_EQ(w.txtLL_20_S.Text(), "4500.00");
-    // A typo keeps its mark over the rewrite of the value used, until the engineer types again.
+    // A typo keeps its mark over the rewrite of the value used, until the engineer types again. Clear sky:
+    // Lth = k × 5 = 0.163, k of 1158 veh/h at 90 km/h being 0.030 + 458/1700 × 0.010 = 0.032694.
     w.txtLL_20_S.userType("5O00");
     w.cmdCalculate.userClick();
     EXPECT_EQ(w.txtLL_20_S.Text() + " " + w.lstResult.ListItems(1).SubItems(1), "5.00 0.16");
     EXPECT_EQ(w.txtLL_20_S.NumberMark(), "不是数，按 5 计算");
+    // Another value written ends it: the lookup at 80 km/h.
+    w.cmbvt.userType("80");
+    EXPECT_EQ(w.txtLL_20_S.Text() + w.txtLL_20_S.NumberMark(), "4000.00");
+    // The value read is kept at the decimals written back.
+    w.txtLL_20_S.userType("4512.345x");
+    w.cmdCalculate.userClick();
+    EXPECT_EQ(w.txtLL_20_S.Text() + " " + w.txtLL_20_S.NumberMark(), "4512.35 不是数，按 4512.345 计算");
     // A typed L20 is used as typed.
     w.txtLL_20_S.userType("6000");
     w.txtNN.userType("1158");

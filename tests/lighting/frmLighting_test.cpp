@@ -623,7 +623,6 @@ std::vector<std::string> shownResults(frmLighting& w) {
 // gives 166 cd/klm at every C, so it alone gives E = cos³0 × 166 × 16000 × 0.7 × 0.001 / 6² = 51.6444 lx;
 // the other lamps add their share, so the window's Emax is above it.
 TEST(TemplateProject, Step3ComputesEveryZoneWithTheShippedLamp) {
-    (void)Forms::instance<frmReq>(); // the program started on its template tunnel
     modPublic::ProjectFile.clear();
     frmLighting& w = Forms::instance<frmLighting>();
     ASSERT_EQ(test_support::rowsOf(w.lstLamp, 4), (std::vector<Row>{{"回路A", "8", "150", "0"}}));

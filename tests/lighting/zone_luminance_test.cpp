@@ -291,6 +291,9 @@ TEST(ZoneLuminance, TheEntranceGradeIsTheOneDrivenIntoFirst) {
     EXPECT_EQ(EntranceGrade({1.2, -0.8}, true, false, ds, 80), 1.2);
     EXPECT_EQ(EntranceGrade({1.2, -0.8}, false, false, ds, 80), 0.8);
     EXPECT_EQ(EntranceGrade({1.2, -0.8}, true, true, ds, 80), 0.8);
+    // A table in which the steeper climb asks the longer distance: the distance decides, not the grade.
+    EXPECT_EQ(EntranceGrade({1.2, -0.8}, true, true, Table({-4, 4}, {40, 100}, {{50, 60}, {50, 60}}), 80),
+              1.2);
     // Both beyond the table's −4 %: the steeper descent.
     EXPECT_EQ(EntranceGrade({-5, 6}, true, true, ds, 80), -6);
     EXPECT_EQ(EntranceGrade({}, true, false, ds, 80), std::nullopt);
