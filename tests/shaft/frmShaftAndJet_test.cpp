@@ -7,6 +7,7 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "jetfan/frmSetJetPile.h"
+#include "platform/FileDialog.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
@@ -60,7 +61,7 @@ protected:
     /// on the window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&)>& script) {
         EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(
-            req, 3, [&](frmShaftAndJet& w, frmVentParam&) { script(w); }));
+            Forms::instance<frmReq>(), 3, [&](frmShaftAndJet& w, frmVentParam&) { script(w); }));
         EXPECT_FALSE(Forms::isLoaded<frmShaftAndJet>());
     }
 
@@ -156,6 +157,27 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
     });
     // The file keeps every count and power of the total but not the total itself.
     open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "625.8"); });
+    // Two exhaust fans of 100 draw more than the inlet section brings: the balance is refused, and the
+    // project reopened in a new program says so again and still sizes nothing on it.
+    for (const bool reopened : {false, true}) {
+        if (reopened) {
+            Forms::instance<frmReq>().mnuFileExit_Click();
+            Forms::collectGarbage();
+            platform::filedialog::script(test_support::projectFile(".vnt"));
+            Forms::instance<frmReq>().mnuFileOpen_Click();
+        }
+        open([reopened](frmShaftAndJet& w) {
+            if (!reopened) {
+                test_support::TypeInto{{w.txtQe, "100"}, {w.cmbCounte, "2"}};
+                w.cmdCalculateSectionQQ_req.userClick();
+                w.cmdCalculatePtot3.userClick();
+            }
+            w.cmdCalPower.userClick();
+            EXPECT_EQ(w.lblTip.Caption(), "Qe=200.00大于Qr1=175.62，短道风量Qs=-24.38为负，工况不成立："
+                                          "请减小排风量Qe至不大于Qr1，不给出射流风机台数和功率。");
+            test_support::ExpectTexts{{w.txtjetcount1, ""}, {w.txtjetcount2, ""}, {w.txtTotalPower, ""}};
+        });
+    }
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
