@@ -157,6 +157,17 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
     });
     // The file keeps every count and power of the total but not the total itself.
     open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "625.8"); });
+    // An exhaust fan without duty (no opening speed, no duct loss: (0 + 0 − 6.644)·1.1) counts no power,
+    // reopened as well: 2·117.93 + 8·42.
+    for (const bool reopened : {false, true}) {
+        open([reopened](frmShaftAndJet& w) {
+            if (!reopened) {
+                test_support::TypeInto{{w.txtv_e, "0"}, {w.txtp_de, "0"}};
+                w.cmdCalPower.userClick();
+            }
+            test_support::ExpectTexts{{w.txtp_tote, "-7.31"}, {w.txtSSkw_e, ""}, {w.txtTotalPower, "571.86"}};
+        });
+    }
     // Two exhaust fans of 100 draw more than the inlet section brings: the balance is refused, and the
     // project reopened in a new program says so again and still sizes nothing on it.
     for (const bool reopened : {false, true}) {
@@ -168,7 +179,7 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
         }
         open([reopened](frmShaftAndJet& w) {
             if (!reopened) {
-                test_support::TypeInto{{w.txtQe, "100"}, {w.cmbCounte, "2"}};
+                test_support::TypeInto{{w.txtQe, "100"}, {w.cmbCounte, "2"}, {w.txtv_e, "6"}};
                 w.cmdCalculateSectionQQ_req.userClick();
                 w.cmdCalculatePtot3.userClick();
             }
