@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -81,15 +82,13 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
         {1, "500", "460.16", "-231.17", "", "", true},
     };
     // Each case opens on the file the one before left: a fan without duty is said so again.
-    bool openedNoDuty = false;
-    for (const Case& c : cases) {
+    for (bool openedNoDuty = false; const Case& c : cases) {
         SCOPED_TRACE(std::string("case ") + std::to_string(c.casePosition) + ", Δpg1 " + c.deltap_g1);
         std::string stored;
         EXPECT_TRUE(test_support::openScheme<frmShaftEject>(
             req, 2,
             [&](frmShaftEject& w, frmVentParam&) {
-                EXPECT_EQ(w.lblTip.Caption(), openedNoDuty ? kNoDuty : "");
-                openedNoDuty = c.noDuty;
+                EXPECT_EQ(w.lblTip.Caption(), std::exchange(openedNoDuty, c.noDuty) ? kNoDuty : "");
                 w.txtdeltap_g1.userType(c.deltap_g1);
                 w.cmdCalculateSectionQQ_req.userClick();
                 w.cmdCalculatePtot3.userClick();

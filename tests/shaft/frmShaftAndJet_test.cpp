@@ -165,8 +165,7 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
         test_support::ExpectTexts{{w.txtp_tote, "-7.31"}, {w.txtSSkw_e, ""}, {w.txtTotalPower, "571.86"}};
     });
     open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "571.86"); });
-    // Two exhaust fans of 100 draw more than the inlet section brings: the balance is refused, and the
-    // project reopened in a new program says so again and still sizes nothing on it.
+    // Qe 2×100 is more than the inlet section brings: refused, and so again in a new program, unsized.
     const auto refused = [](frmShaftAndJet& w) {
         w.cmdCalPower.userClick();
         EXPECT_EQ(w.lblTip.Caption(), "Qe=200.00大于Qr1=175.62，短道风量Qs=-24.38为负，工况不成立："

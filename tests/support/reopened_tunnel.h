@@ -55,7 +55,6 @@ protected:
     }
 
     void reopenProgram() { test_support::reopenProgram(project); }
-
     static frmReq& req() { return platform::Forms::instance<frmReq>(); }
 
     std::string base, project;

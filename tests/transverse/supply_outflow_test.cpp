@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,13 +67,11 @@ TEST(SupplyOutflow, ABalanceWithTheSupplyStretchBlowingOutIsSaidInRed) {
     modPublic::ProjectFile = test_stage::appFolder() + "/模板.vnt";
     req.SaveFile();
     // Each case opens on the file the one before left: its balance, and its red words with it.
-    const char* opened = "";
-    for (const Case& c : cases) {
+    for (const char* opened = ""; const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_TRUE(test_support::openScheme<frmConcentrate>(req, 1, [&](frmConcentrate& w, frmVentParam&) {
             ASSERT_EQ(w.txtShaftPile.Text(), "10100");
-            EXPECT_EQ(w.lblTip.Caption(), opened);
-            opened = c.tip;
+            EXPECT_EQ(w.lblTip.Caption(), std::exchange(opened, c.tip));
             if (*c.area != '\0') {
                 w.txtAA_b.userType(c.area);
             }
