@@ -732,21 +732,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         balanceTip_ = state.Hint;
         showTip();
     } else {
-        impossibleBalance_ = true;
-        balanceTip_ = state.Hint;
-        clearFanPowers();
-        std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2};
-        if (state.PassageReversed) {
-            for (TextBox* box :
-                 {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1, &txttotaldeltap_j2}) {
-                empty.push_back(box);
-            }
-        }
-        if (CC_3 < 0) {
-            empty.push_back(&txtCC_3);
-        }
-        app::EmptyBoxes(empty);
-        showTip();
+        refuseBalance(state, CC_3);
     }
 
     // Results that could not be computed are shown empty; say which, once.
@@ -777,6 +763,49 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     }
     if (!faults.empty()) {
         balanceMessage(faults + "请检查输入数据！");
+    }
+}
+
+void frmShaftAndJet::refuseBalance(const shaft::BalanceState& state, double c3) {
+    impossibleBalance_ = true;
+    balanceTip_ = state.Hint;
+    clearFanPowers();
+    std::vector<TextBox*> empty = {&txtjetcount1, &txtjetcount2};
+    if (state.PassageReversed) {
+        for (TextBox* box :
+             {&txtQQ_s, &txtv_rs, &txtCC_2s, &txtQQ_sf, &txttotaldeltap_j1, &txttotaldeltap_j2}) {
+            empty.push_back(box);
+        }
+    }
+    if (c3 < 0) {
+        empty.push_back(&txtCC_3);
+    }
+    app::EmptyBoxes(empty);
+    showTip();
+}
+
+void frmShaftAndJet::judgeStoredBalance() {
+    // A balance that ran to its judgement leaves the demands it divided and both opening flows; one refused
+    // before it empties the inlet flow or the supply flow it was to find.
+    for (const TextBox* box : {&txtQQ_req1, &txtQQ_req2, &txtQQ_e, &txtQQ_b}) {
+        if (box->Text().empty()) {
+            return;
+        }
+    }
+    const double qr1 = vb::Val(txtQQ_r1.Text());
+    if (!(qr1 > 0)) {
+        return;
+    }
+    // The emptied figures of a refused state are worked again from the flows as the balance works them.
+    const double qe = vb::Val(txtQQ_e.Text()), qb = vb::Val(txtQQ_b.Text());
+    const double qreq1 = vb::Val(txtQQ_req1.Text());
+    const shaft::ShortPassage passage = shaft::ShortPassageOf(qr1, qe, qb, vb::Val(txtQQ_r2.Text()), qreq1);
+    const double c3 =
+        shaft::ConcentrationsOf(vb::Val(txtQQ_req_VI.Text()), qr1, qe, qb, qreq1, vb::Val(txtQQ_req2.Text()))
+            .CC_3;
+    const shaft::BalanceState state = shaft::CheckBalanceState(qr1, qe, passage.QQ_s, qb, c3);
+    if (state.Impossible) {
+        refuseBalance(state, c3);
     }
 }
 
@@ -1135,6 +1164,9 @@ void frmShaftAndJet::OpenFile() {
     if (totalPowerInputsShown()) {
         showTotalPower();
     }
+    // Nor does it keep the hint line: a balance it refused says why again, and is sized no more than
+    // before.
+    judgeStoredBalance();
 }
 
 bool frmShaftAndJet::SaveFile() {

@@ -6,6 +6,7 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "shaft/shaft_and_jet.h"
 
 #include <array>
 #include <memory>
@@ -200,6 +201,12 @@ private:
     std::string balanceTip_, powerTip_;
     /// The last balance is no state the tunnel can be in: no jet fans or power are given for it.
     bool impossibleBalance_ = false;
+    /// Says why a balance is no state the tunnel can be in and empties what it leaves unsized: the jet
+    /// fans and powers, the figures of a reversed short passage, a negative C3.
+    void refuseBalance(const shaft::BalanceState& state, double c3);
+    /// Judges the flows a file brought back by the balance's own rule, and refuses them as the balance
+    /// did; nothing when the file holds no finished balance.
+    void judgeStoredBalance();
     void showTip();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();

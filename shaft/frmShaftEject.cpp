@@ -250,6 +250,13 @@ void frmShaftEject::OpenFile() {
             guarded([&] { boxes[i]->set(*se.Boxes[i]); });
         }
     }
+    // The file keeps the fan's duty but not the words why no power stands beside it.
+    if (!txtp_tot3.Text().empty() && !txtp_tot.Text().empty()) {
+        lblTip.setCaption(
+            withFanDuty(shaft::ExhaustFan(vb::Val(txtp_tot3.Text()), vb::Val(txtdeltap_d.Text()),
+                                          vb::Val(txtQQ_r3.Text()), vb::Val(txteta.Text())),
+                        ""));
+    }
 }
 
 bool frmShaftEject::SaveFile() {
@@ -516,14 +523,18 @@ void frmShaftEject::cmdCalculatePtot3_Click() {
     p_tot = fan.p_tot;
     AA_tot = fan.AA_tot;
     SS_tot = fan.SS_tot;
+    lblTip.setCaption(withFanDuty(fan, tip));
+    guarded([this] { UpdateData(false); });
+    reportNotComputed();
+}
+
+std::string frmShaftEject::withFanDuty(const shaft::FanPower& fan, std::string tip) {
     // The design pressure stays in view; a power worked from a duty that is none would read as a fan to buy.
     fanUnpowered_ = !fan.Powered && std::isfinite(fan.p_tot);
     if (fanUnpowered_) {
         tip += std::string(tip.empty() ? "" : "\r\n") + kNoFanDuty;
     }
-    lblTip.setCaption(tip);
-    guarded([this] { UpdateData(false); });
-    reportNotComputed();
+    return tip;
 }
 
 // ---- Shaft position ----

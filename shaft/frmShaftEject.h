@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "shaft/shaft_eject.h"
 
 #include <memory>
 #include <string>
@@ -109,4 +110,6 @@ private:
     /// The last calculation gave the exhaust fan no duty (design pressure not above zero): its power boxes
     /// stay empty.
     bool fanUnpowered_ = false;
+    /// Judges the fan's duty and returns `tip` with the words for a fan without duty.
+    std::string withFanDuty(const shaft::FanPower& fan, std::string tip);
 };

@@ -292,8 +292,19 @@ void frmConcentrate::OpenFile() {
                 lblTip.setCaption(hint);
             }
         }
+        // The file keeps the balance but not its red words. The template's results are placeholders of
+        // 0.00, no balance: one whose supply stretch blows out carries more than the design flow.
+        if (!txtv_1.Text().empty() && vb::Val(txtQQ_b.Text()) > 0) {
+            showOutflowTip(vb::Val(txtv_1.Text()));
+        }
     }
     optKnowArea_Click();
+}
+
+void frmConcentrate::showOutflowTip(double v1) {
+    if (!(v1 > 0)) {
+        lblTip.setCaption(kOutflowTip);
+    }
 }
 
 void frmConcentrate::clearResults() {
@@ -406,9 +417,7 @@ void frmConcentrate::cmdCalculateJet_Click() {
     UpdateData(false);
     // The balance holds with the supply stretch's air running backwards, which the scheme does not
     // intend: the numbers stay for the engineer to see, the words say what they mean.
-    if (!(v_1 > 0)) {
-        lblTip.setCaption(kOutflowTip);
-    }
+    showOutflowTip(v_1);
 }
 
 // ---- Report ----

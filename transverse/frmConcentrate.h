@@ -65,6 +65,8 @@ private:
     bool SaveFile();
     /// Empties every box the balance fills: of the opening's area and speed, the one it finds.
     void clearResults();
+    /// Says in red when the supply stretch's speed v1 of a balance is not above zero.
+    void showOutflowTip(double v1);
 
     // Calculation fields.
     double QQ_r = 0, QQ_b = 0, v_b = 0, beta = 0, KK_b = 0, AA_b = 0, ShaftPile = 0, v_1 = 0;

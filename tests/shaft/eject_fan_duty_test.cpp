@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -80,12 +81,14 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
         {1, "0", "-39.84", "318.83", "58.03", "72.53", false},
         {1, "500", "460.16", "-231.17", "", "", true},
     };
-    for (const Case& c : cases) {
+    // Each case opens on the file the one before left: a fan without duty is said so again.
+    for (bool openedNoDuty = false; const Case& c : cases) {
         SCOPED_TRACE(std::string("case ") + std::to_string(c.casePosition) + ", Δpg1 " + c.deltap_g1);
         std::string stored;
         EXPECT_TRUE(test_support::openScheme<frmShaftEject>(
             req, 2,
             [&](frmShaftEject& w, frmVentParam&) {
+                EXPECT_EQ(w.lblTip.Caption(), std::exchange(openedNoDuty, c.noDuty) ? kNoDuty : "");
                 w.txtdeltap_g1.userType(c.deltap_g1);
                 w.cmdCalculateSectionQQ_req.userClick();
                 w.cmdCalculatePtot3.userClick();

@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
+#include "tests/support/reopened_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
 #include "tests/support/shared_module_reset.h"
@@ -60,7 +61,7 @@ protected:
     /// on the window and leaves it; step 2 is then left by Return.
     void open(const std::function<void(frmShaftAndJet&)>& script) {
         EXPECT_TRUE(test_support::openScheme<frmShaftAndJet>(
-            req, 3, [&](frmShaftAndJet& w, frmVentParam&) { script(w); }));
+            Forms::instance<frmReq>(), 3, [&](frmShaftAndJet& w, frmVentParam&) { script(w); }));
         EXPECT_FALSE(Forms::isLoaded<frmShaftAndJet>());
     }
 
@@ -156,6 +157,29 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
     });
     // The file keeps every count and power of the total but not the total itself.
     open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "625.8"); });
+    // An exhaust fan without duty (no opening speed, no duct loss: (0 + 0 − 6.644)·1.1) counts no power,
+    // reopened as well: 2·117.93 + 8·42.
+    open([](frmShaftAndJet& w) {
+        test_support::TypeInto{{w.txtv_e, "0"}, {w.txtp_de, "0"}};
+        w.cmdCalPower.userClick();
+        test_support::ExpectTexts{{w.txtp_tote, "-7.31"}, {w.txtSSkw_e, ""}, {w.txtTotalPower, "571.86"}};
+    });
+    open([](frmShaftAndJet& w) { EXPECT_EQ(w.txtTotalPower.Text(), "571.86"); });
+    // Qe 2×100 is more than the inlet section brings: refused, and so again in a new program, unsized.
+    const auto refused = [](frmShaftAndJet& w) {
+        w.cmdCalPower.userClick();
+        EXPECT_EQ(w.lblTip.Caption(), "Qe=200.00大于Qr1=175.62，短道风量Qs=-24.38为负，工况不成立："
+                                      "请减小排风量Qe至不大于Qr1，不给出射流风机台数和功率。");
+        test_support::ExpectTexts{{w.txtjetcount1, ""}, {w.txtjetcount2, ""}, {w.txtTotalPower, ""}};
+    };
+    open([&](frmShaftAndJet& w) {
+        test_support::TypeInto{{w.txtQe, "100"}, {w.cmbCounte, "2"}, {w.txtv_e, "6"}};
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        refused(w);
+    });
+    test_support::reopenProgram(test_support::projectFile(".vnt"));
+    open(refused);
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 

@@ -124,6 +124,9 @@ TEST(ShaftAndJet, AxialFansOfTheOpenings) {
     EXPECT_EQ(CountedJetFans(3.7), 3);
     EXPECT_EQ(CountedJetFans(0), 0);
     EXPECT_EQ(CountedJetFans(-2), 0);
+    // The case's total counts them so in either section: 2·63.94 + 3·30, and 63.94 + 10 with none for −2.
+    EXPECT_NEAR(CaseTotalPower(2, 63.94, 0, 99, 3.7, 30, 0, 45), 217.88, 1e-9);
+    EXPECT_NEAR(CaseTotalPower(1, 63.94, 1, 10, 0, 30, -2, 45), 73.94, 1e-9);
 }
 
 TEST(ShaftAndJet, GroupInsertedWhereItsNeighboursBracketIt) {

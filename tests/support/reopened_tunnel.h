@@ -17,6 +17,17 @@
 
 namespace test_support {
 
+/// Exit, a fresh start on the template, and Open of `project`; the project is as saved and the template
+/// untouched, so neither asks about saving.
+inline void reopenProgram(const std::string& project) {
+    platform::Forms::instance<frmReq>().mnuFileExit_Click();
+    ASSERT_FALSE(platform::Forms::isLoaded<frmReq>());
+    platform::Forms::collectGarbage();
+    platform::filedialog::script(project);
+    platform::Forms::instance<frmReq>().mnuFileOpen_Click();
+    ASSERT_EQ(modPublic::ProjectFile, project);
+}
+
 /// A tunnel that is not the template, made from 新建 as a new user makes it: K10+000–K14+200 one-way on
 /// the right line, +1.2 % to K12+100 then −0.8 %, one section of 65 m² and 31 m (D 8.387 m), 900 m above
 /// the sea, 80 km/h, 16,500 pcu/d in 2030 and 28,000 in 2045, named 新隧道, every page visited on the
@@ -43,17 +54,7 @@ protected:
         platform::msgbox::reset();
     }
 
-    /// Exit, a fresh start on the template, and Open of the project; the project is as saved and the
-    /// template untouched, so neither asks about saving.
-    void reopenProgram() {
-        req().mnuFileExit_Click();
-        ASSERT_FALSE(platform::Forms::isLoaded<frmReq>());
-        platform::Forms::collectGarbage();
-        platform::filedialog::script(project);
-        req().mnuFileOpen_Click();
-        ASSERT_EQ(modPublic::ProjectFile, project);
-    }
-
+    void reopenProgram() { test_support::reopenProgram(project); }
     static frmReq& req() { return platform::Forms::instance<frmReq>(); }
 
     std::string base, project;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,17 @@ inline std::vector<std::string> viewedReport() {
     return opened.empty() ? std::vector<std::string>{} : linesOf(opened.back());
 }
 
-/// How many lines of a report end in 未计算: the results it printed with nothing computed.
+/// The lines of a report that end in 未计算, in order: the results it printed with nothing computed.
+inline std::vector<std::string> notComputedLines(const std::vector<std::string>& report) {
+    std::vector<std::string> lines;
+    std::ranges::copy_if(report, std::back_inserter(lines),
+                         [](const std::string& line) { return line.ends_with("未计算"); });
+    return lines;
+}
+
+/// How many lines of a report end in 未计算.
 inline std::ptrdiff_t notComputedCount(const std::vector<std::string>& report) {
-    return std::ranges::count_if(report, [](const std::string& line) { return line.ends_with("未计算"); });
+    return static_cast<std::ptrdiff_t>(notComputedLines(report).size());
 }
 
 /// A file the program wrote: present, GBK (the sample reads back from its GBK bytes), CR LF throughout.

@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,10 +66,12 @@ TEST(SupplyOutflow, ABalanceWithTheSupplyStretchBlowingOutIsSaidInRed) {
     frmReq& req = Forms::instance<frmReq>();
     modPublic::ProjectFile = test_stage::appFolder() + "/模板.vnt";
     req.SaveFile();
-    for (const Case& c : cases) {
+    // Each case opens on the file the one before left: its balance, and its red words with it.
+    for (const char* opened = ""; const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_TRUE(test_support::openScheme<frmConcentrate>(req, 1, [&](frmConcentrate& w, frmVentParam&) {
             ASSERT_EQ(w.txtShaftPile.Text(), "10100");
+            EXPECT_EQ(w.lblTip.Caption(), std::exchange(opened, c.tip));
             if (*c.area != '\0') {
                 w.txtAA_b.userType(c.area);
             }
