@@ -594,6 +594,13 @@ void frmReq::connectEvents() {
          .numbers = {&txtSectionD},
          .numberLists = {&cmbvt, &cmbWorkVt_Bidirection, &txtBlockVt},
          .textLists = {&cmbRoadClass}});
+    // What the program computes into these boxes its calculations read back, and the engineer may type over
+    // it: a typo is marked there, a box not computed yet is not.
+    const std::vector<TextBox*> computed{&txtNN,      &txtq_co_at_Year, &txtq_VI_at_Year, &txtworkv_t,
+                                         &txtf_a,     &txtf_d,          &txtf_h,          &txtf_iv,
+                                         &txtQQ_CO,   &txtQQ_req_CO,    &txtf_a_VI,       &txtf_h_VI,
+                                         &txtf_iv_VI, &txtQQ_VI,        &txtQQ_req_VI};
+    platform::Layout::entries({.optionalNumbers = computed, .numbers = computed});
     // A station or length far beyond any tunnel is a typo: marked where it is typed, and never a length.
     for (platform::TextBox* box : {&txtStartPile, &txtSlopePile, &txtSectionPile, &txtBlockLen,
                                    &txtBlockStartPile, &txtBlockEndPile}) {
@@ -666,37 +673,51 @@ void frmReq::connectEvents() {
     platform::Connect(cmdRefreshTraffic.Click, this, &frmReq::cmdRefreshTraffic_Click);
     platform::Connect(cmdCalculateTraffic.Click, this, &frmReq::cmdCalculateTraffic_Click);
 
+    // Pages 4 to 6 show the totals of the inputs beside them: a change of one recomputes the open page, as
+    // a pick of a year, a segment or a speed does.
     // Page 4.
     platform::Connect(Frame10.MouseMove, this, &frmReq::Frame10_MouseMove);
     platform::Connect(Frame11.MouseMove, this, &frmReq::Frame11_MouseMove);
     platform::Connect(Frame12.MouseMove, this, &frmReq::Frame12_MouseMove);
     platform::Connect(txtq_co_at_Year.MouseMove, this, &frmReq::txtq_co_at_Year_MouseMove);
     platform::Connect(txtq_VI_at_Year.MouseMove, this, &frmReq::txtq_VI_at_Year_MouseMove);
+    // The models reach the totals through the δ and K they write.
     platform::Connect(lstCOModel.Click, this, &frmReq::lstCOModel_Click);
     platform::Connect(lstLightModel.Click, this, &frmReq::lstLightModel_Click);
-    platform::Connect(chkDelta.Click, this, &frmReq::chkDelta_Click);
+    chkDelta.Click = recomputing(4, &frmReq::chkDelta_Click);
     platform::Connect(chkDelta.MouseMove, this, &frmReq::chkDelta_MouseMove);
-    platform::Connect(chkKK.Click, this, &frmReq::chkKK_Click);
+    chkKK.Click = recomputing(4, &frmReq::chkKK_Click);
     platform::Connect(chkKK.MouseMove, this, &frmReq::chkKK_MouseMove);
+    txtDelta.Change = recomputing(4);
+    txtKK.Change = recomputing(4);
 
     // Page 5.
+    cmbWorkVt_Bidirection.Click = recomputing(5);
+    cmbWorkVt_Bidirection.Change = recomputing(5);
     platform::Connect(Frame13.MouseMove, this, &frmReq::Frame13_MouseMove);
-    platform::Connect(chkDeltaBi.Click, this, &frmReq::chkDeltaBi_Click);
+    chkDeltaBi.Click = recomputing(5, &frmReq::chkDeltaBi_Click);
     platform::Connect(chkDeltaBi.MouseMove, this, &frmReq::chkDeltaBi_MouseMove);
-    platform::Connect(chkKKBi.Click, this, &frmReq::chkKKBi_Click);
+    chkKKBi.Click = recomputing(5, &frmReq::chkKKBi_Click);
     platform::Connect(chkKKBi.MouseMove, this, &frmReq::chkKKBi_MouseMove);
-    platform::Connect(optBiDirectionMethod1.Click, this, &frmReq::optBiDirectionMethod1_Click);
-    platform::Connect(optBiDirectionMethod2.Click, this, &frmReq::optBiDirectionMethod2_Click);
-    platform::Connect(txtBiDirection.Change, this, &frmReq::txtBiDirection_Change);
+    txtDelta_Bi.Change = recomputing(5);
+    txtKK_Bi.Change = recomputing(5);
+    optBiDirectionMethod1.Click = recomputing(5, &frmReq::optBiDirectionMethod1_Click);
+    optBiDirectionMethod2.Click = recomputing(5, &frmReq::optBiDirectionMethod2_Click);
+    txtBiDirection.Change = recomputing(5, &frmReq::txtBiDirection_Change);
+    lstAllowVechileType.Change = recomputing(5);
 
-    // Page 6.
+    // Page 6; the block editor's boxes count once 添加 or 更新 puts them into a row.
     platform::Connect(lstBlock.ItemClick, this, &frmReq::lstblock_ItemClick);
     platform::Connect(cmdAddBlock.Click, this, &frmReq::cmdAddBlock_Click);
     platform::Connect(cmdDeleteBlock.Click, this, &frmReq::cmdDeleteBlock_Click);
     platform::Connect(cmdUpdateBlock.Click, this, &frmReq::cmdUpdateBlock_Click);
-    platform::Connect(chkDeltaBlock.Click, this, &frmReq::chkDeltaBlock_Click);
-    platform::Connect(chkKKBlock.Click, this, &frmReq::chkKKBlock_Click);
-    platform::Connect(chkBlock.Click, this, &frmReq::chkBlock_Click);
+    chkDeltaBlock.Click = recomputing(6, &frmReq::chkDeltaBlock_Click);
+    chkKKBlock.Click = recomputing(6, &frmReq::chkKKBlock_Click);
+    txtDelta_block.Change = recomputing(6);
+    txtKK_block.Change = recomputing(6);
+    chkBlock.Click = recomputing(6, &frmReq::chkBlock_Click);
+    txtBlockStartPile.Change = recomputing(6);
+    txtBlockEndPile.Change = recomputing(6);
 
     // Page 7.
     platform::Connect(cmdCalQQ_req_exchange.Click, this, &frmReq::cmdCalQQ_req_exchange_Click);

@@ -11,6 +11,7 @@
 #include "reqair/segments.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -495,6 +496,26 @@ private:
     std::string congestionFailures_;
     /// Page 6's warning: how the blocks as they stand fit the tunnel, then congestionFailures_.
     void showPage6Warning();
+    /// Recomputes `page` (4 to 6) as its pickers do when it is the page open; true when it ran. For an input
+    /// whose change leaves the totals of the page beside it no longer theirs.
+    bool recomputeOpenPage(int page);
+    /// The event handler of such an input: `handler` (when given), then `page` recomputed when open.
+    std::function<void()> recomputing(int page, void (frmReq::*handler)() = nullptr);
+    /// After 添加, 删除 or 更新 of a congestion block: page 6 recomputed, or at least its warning renewed.
+    void blockRowsChanged();
+    /// While one lives no page is recomputed for a changed input: what the window's own calculations, the
+    /// project reader and an input's own handler write into the pages is no change of the engineer's.
+    class HoldRecompute {
+    public:
+        explicit HoldRecompute(frmReq& w) : w_(w) { ++w_.recomputeHolds_; }
+        ~HoldRecompute() { --w_.recomputeHolds_; }
+        HoldRecompute(const HoldRecompute&) = delete;
+        HoldRecompute& operator=(const HoldRecompute&) = delete;
+
+    private:
+        frmReq& w_;
+    };
+    int recomputeHolds_ = 0;
     /// Shows the picker column (pages 4 to 6) or hides it (the other pages, which take its room).
     void showPickers(bool shown);
     platform::Layout layout_;

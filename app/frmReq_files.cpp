@@ -774,6 +774,8 @@ frmReq::FileRead frmReq::readRequirementFile(const std::string& path, bool empty
 }
 
 void frmReq::OpenFile() {
+    // The pages' totals are read with their inputs: nothing is recomputed field by field.
+    const HoldRecompute quiet(*this);
     readFaults_ = {};
     // The traffic case is chosen in the project's own step 2: the case of the project read before must not
     // tell lighting step 1 whether this tunnel carries its traffic one way or two.

@@ -145,21 +145,27 @@ void frmReq::lstblock_ItemClick(ListItem& Item) {
 
 void frmReq::cmdAddBlock_Click() {
     dropLists();
-    // The demand columns stay empty until the congestion demand runs.
+    // The demand columns are the congestion demand's to fill.
     appendRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
-    // The page's warning speaks of the rows on it, not of those the demand last ran on.
-    showPage6Warning();
+    blockRowsChanged();
 }
 
 void frmReq::cmdDeleteBlock_Click() {
     dropLists();
     deleteSelectedRow(lstBlock);
-    showPage6Warning();
+    blockRowsChanged();
 }
 
 void frmReq::cmdUpdateBlock_Click() {
     dropLists();
-    // Only length and speed belong to the user; the demand columns keep their figures.
+    // Only length and speed belong to the user; the demand columns keep their figures until the demand runs.
     updateSelectedRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
-    showPage6Warning();
+    blockRowsChanged();
+}
+
+void frmReq::blockRowsChanged() {
+    // The page's totals and its warning speak of the rows on it, not of those the demand last ran on.
+    if (!recomputeOpenPage(6)) {
+        showPage6Warning();
+    }
 }

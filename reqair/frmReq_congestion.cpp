@@ -195,6 +195,8 @@ double frmReq::GetExchangeSectionQreq(double dsp, double dep) {
 void frmReq::cmdCalculateQQ_block_Click() {
     // Every candidate window of the search cuts the whole tunnel again, from lists that stay as they are.
     const HoldLists hold(*this);
+    // The 1 km window it finds is written into boxes the engineer may also type into.
+    const HoldRecompute quiet(*this);
     Failures fullLength;
     Failures oneKm;
     // Full-length congestion: every segment at the speed of its block.

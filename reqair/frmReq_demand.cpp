@@ -167,6 +167,7 @@ void frmReq::BuildSegments(const std::vector<double>& extraPiles, vb::Integer iC
 
 void frmReq::RefreshQQ() {
     const HoldLists hold(*this);
+    const HoldRecompute quiet(*this);
     guarded([this] {
         const platform::ListItem* year = lstYear.SelectedItem();
         if (year == nullptr) {
@@ -199,6 +200,25 @@ void frmReq::RefreshQQ() {
             break;
         }
     });
+}
+
+bool frmReq::recomputeOpenPage(int page) {
+    // Without calculation segments the page is not computed when it is shown either.
+    if (recomputeHolds_ > 0 || pgMain.SelectedIndex() != page || lstSegment.ListItems.Count() == 0) {
+        return false;
+    }
+    RefreshQQ();
+    return true;
+}
+
+std::function<void()> frmReq::recomputing(int page, void (frmReq::*handler)()) {
+    return [this, page, handler] {
+        if (handler != nullptr) {
+            const HoldRecompute quiet(*this);
+            (this->*handler)();
+        }
+        recomputeOpenPage(page);
+    };
 }
 
 void frmReq::lstYear_ItemClick(platform::ListItem&) {
@@ -242,6 +262,9 @@ double frmReq::OneWayDemandAt(double dvt) {
 }
 
 void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
+    // The computed δ and K it writes, and the scheme windows' runs at speeds of their own, are no input
+    // changed by the engineer.
+    const HoldRecompute quiet(*this);
     // Pressure and temperature may have been edited since the last publication.
     guarded([this] { RefreshData(true); });
     guarded([&] {

@@ -59,10 +59,11 @@ TEST(NewTunnelCongestion, Page6NamesTheBlocksThatLieOutsideTheTunnelAndKeepsThem
         }
     }
 
-    // Blocks that fill the tunnel exactly leave the line empty.
+    // Blocks that fill the tunnel exactly leave the line empty, from 更新 on.
     req.lstBlock.userItemClick(1);
     req.txtBlockLen.userType("3200");
     req.cmdUpdateBlock.userClick();
+    EXPECT_FALSE(req.lblWarning6.Visible()) << "更新 left the warning: " << req.lblWarning6.Caption();
     req.pgMain.userClick(5);
     req.pgMain.userClick(6);
     EXPECT_EQ(req.lblWarning6.Caption(), "");

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -97,6 +99,42 @@ TEST(TwoWaySpeedNote, NamesPageFivesSpeedThatNeedsMoreAirOrNothing) {
     // The congestion cases take their speeds from the blocks: no note either.
     EXPECT_EQ(stepTwoNote(req, 2).caption, "");
     EXPECT_EQ(platform::msgbox::log().size(), boxesBefore);
+}
+
+TEST(TwoWaySpeedNote, ASpeedOrAnotherInputChangedAloneRecomputesItsPageAndStepTwoTakesItsDemand) {
+    frmReq& req = platform::Forms::instance<frmReq>();
+    test_support::TypeNewTunnel(req, kBore, test_stage::appFolder() + "/双向隧道.vnt");
+    const auto totals = [&] {
+        return req.txtQQ_req_CO_Bidirection.Text() + " " + req.txtQQ_req_VI_Bidirection.Text();
+    };
+    req.pgMain.userClick(5);
+    ASSERT_EQ(totals(), "36.85 85.17") << "at the template's 40 km/h";
+    // 80 km/h picked, then 20 typed, with no year or segment picked after: the CO and smoke demand of the
+    // bore's 2030 traffic at that speed, as the engine gives them; step 2's two-way case takes the larger.
+    req.cmbWorkVt_Bidirection.userSelect(1);
+    EXPECT_EQ(totals(), "18.88 102.38");
+    EXPECT_EQ(stepTwoNote(req, 1).demand, "102.38");
+    req.cmbWorkVt_Bidirection.userType("20");
+    EXPECT_EQ(totals(), "64.48 114.11");
+    EXPECT_EQ(stepTwoNote(req, 1).demand, "114.11");
+
+    // Every other input a page's totals depend on recomputes the page too: a year picked after its change
+    // changes nothing (each change below changes the smoke total).
+    platform::TextBox* const smokeTotal[] = {&req.txtQQ_req_VI, &req.txtQQ_req_VI_Bidirection,
+                                             &req.txtQQ_req_VI_block};
+    const std::tuple<int, const char*, std::function<void()>> inputs[] = {
+        {5, "factor", [&] { req.txtBiDirection.userType("0.9"); }},
+        {5, "method", [&] { req.optBiDirectionMethod2.userClick(); }},
+        {5, "allowed class", [&] { req.lstAllowVechileType.userClick(2); }},
+        {4, "light model", [&] { req.lstLightModel.userClick(1); }},
+        {6, "block row", [&] { req.cmdDeleteBlock.userClick(); }}};
+    for (const auto& [page, input, change] : inputs) {
+        req.pgMain.userClick(page);
+        change();
+        const std::string changed = smokeTotal[page - 4]->Text();
+        req.lstYear.userItemClick(1);
+        EXPECT_EQ(smokeTotal[page - 4]->Text(), changed) << input;
+    }
 }
 
 } // namespace
