@@ -3,13 +3,16 @@
 // list rows of the several-shafts window (.msj) and of lighting step 3 (.lgh) holding such a field. Each
 // window opens, lays itself out and is drawn once. And the several-shafts calculation on such a row. The
 // lighting case also cut short in its reserve records (a damaged file, named in a box), window and engine,
-// in a running program and in one started for that opening alone.
+// in a running program and in one started for that opening alone. And the shaft-and-jet curve with the
+// short passage's length a million characters long, window and engine.
 #include "app/about_text.h"
 #include "app/frmAbout.h"
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "bench/bench_stage.h"
 #include "bench/scheme_project.h"
+#include "jetfan/curve_inputs.h"
+#include "jetfan/jet_curve.h"
 #include "lighting/frmLighting.h"
 #include "lighting/lgh_file.h"
 #include "multishaft/frmMultiShaftAndJet.h"
@@ -18,6 +21,12 @@
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "shaft/frmShaftAndJet.h"
+#include "shaft/shaft_and_jet.h"
+#include "shaft/sj_curve.h"
+#include "ventparam/frmVentParam.h"
+#include "ventparam/resistance.h"
+#include "ventparam/station_lookup.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -25,6 +34,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -213,6 +223,101 @@ const bench_stage::FreshOpening kCutCaseWindow("LightingCaseCut_Window", stageCu
 const bench_stage::FreshOpening kCutCaseEngine("LightingCaseCut_Engine", stageCutCase, [] {
     benchmark::DoNotOptimize(lighting::ReadLghBytes(textfile::ReadBytes(cutCasePath()).value_or("")).Rows);
 });
+
+// The shaft-and-jet curve that 动力计算 reads its fans' pressures from, on the template's shaft with its
+// short passage typed as 60 followed by 999,998 letters: a typo read as 60, marked, and read again at every
+// point of the curve (the flow and the air speed at a station read the window's boxes).
+const std::string kLongDs = "60" + std::string(999'998, 'x');
+
+/// The template project with the long short passage in its .sj, the shaft-and-jet window opened on it, its
+/// section demand and pressures computed, then `script`.
+void onLongPassage(const std::function<void(frmShaftAndJet&)>& script) {
+    frmReq& req = scheme_project::templateProject();
+    writeBytes((fs::path(platform::AppPath()) / "proj.sj").string(),
+               withLongField("Normal.sj", "\"60\"", kLongDs));
+    constexpr int kShaftJetScheme = 3;
+    scheme_project::openScheme<frmShaftAndJet>(req, kShaftJetScheme, [&](frmShaftAndJet& w) {
+        w.cmdCalculateSectionQQ_req.userClick();
+        w.cmdCalculatePtot3.userClick();
+        script(w);
+    });
+}
+
+void LongLine_ShaftJetCurve_Window(benchmark::State& state) {
+    onLongPassage([&](frmShaftAndJet& w) {
+        for (auto _ : state) {
+            benchmark::DoNotOptimize(w.BuildPressureCurve(false, false, false));
+        }
+        state.counters["points"] = static_cast<double>(w.dPressPoints.size());
+    });
+}
+BENCHMARK(LongLine_ShaftJetCurve_Window)->Unit(benchmark::kMillisecond);
+
+// The same curve from the window's numbers read once, its areas and frictions over the main window's lists
+// read once.
+void LongLine_ShaftJetCurve_Engine(benchmark::State& state) {
+    shaft::SjCurveInputs in;
+    double qs = 0;
+    onLongPassage([&](frmShaftAndJet& w) {
+        w.UpdateData(true);
+        jetfan::ReadCurveGroups(w.lstJet, in.Groups);
+        for (auto [value, box] : {std::pair{&in.ShaftPile, &w.txtShaftPile},
+                                  {&in.ds, &w.txtds},
+                                  {&in.Qr1, &w.txtQQ_r1},
+                                  {&in.Qr2, &w.txtQQ_r2},
+                                  {&in.Qe, &w.txtQQ_e},
+                                  {&in.Qb, &w.txtQQ_b},
+                                  {&qs, &w.txtQQ_s},
+                                  {&in.deltap_e, &w.txtdeltap_e},
+                                  {&in.deltap_b, &w.txtdeltap_b},
+                                  {&in.deltap_t1, &w.txtdeltap_t1},
+                                  {&in.deltap_t2, &w.txtdeltap_t2},
+                                  {&in.CC_2, &w.txtCC_2},
+                                  {&in.CC_2s, &w.txtCC_2s},
+                                  {&in.CC_3, &w.txtCC_3}}) {
+            *value = vb::Val(box->Text());
+        }
+        in.CC_2b = w.CC_2b;
+        in.Zeta_fencha = w.Zeta_fencha;
+        in.Zeta_heliu = w.Zeta_heliu;
+        in.zeta_e = w.zeta_e;
+        in.v_n = vb::Val(Forms::instance<frmVentParam>().txtv_n.Text());
+        in.LocalLosses = jetfan::StepTwoLocalLosses();
+        in.SectionStations = jetfan::SectionEndStations();
+    });
+    frmReq& req = Forms::instance<frmReq>();
+    const ventparam::IndexedStations st = scheme_project::stationsOf(req);
+    in.TunnelStart = modPublic::StartPile;
+    in.TunnelLength = modPublic::EndPile - modPublic::StartPile;
+    in.RightLine = !req.optLeftLine.Value();
+    in.PileDirection = modPublic::PileDirection;
+    in.rho = modPublic::rho;
+    in.lambda = modPublic::lambda_r;
+    const bool left = !in.RightLine;
+    shaft::SjCurveLookups look;
+    look.FlowAt = [&](double s) {
+        return shaft::FlowAtPile(s, modPublic::StartPile, modPublic::EndPile, in.ShaftPile, in.ds, left,
+                                 in.Qr1, qs, in.Qr2);
+    };
+    look.VelocityAt = [&](double s) {
+        return shaft::SjLossFlow(s, in.ShaftPile, in.ds, left, in.Qr1, in.Qr2, in.Qe) /
+               ventparam::GetAA_r(st, s);
+    };
+    look.Area = [&](double s) { return ventparam::GetAA_r(st, s); };
+    look.Friction = [&](double to, double from, double lambda, double rho, double q) {
+        return ventparam::GetYANCHENGDeltap_r_m(st, to, from, lambda, rho, q,
+                                                {jetfan::kWalkSectionType, jetfan::kWalkEntranceLoss,
+                                                 jetfan::kWalkBranchLoss, jetfan::kWalkMergeLoss});
+    };
+    std::size_t points = 0;
+    for (auto _ : state) {
+        const shaft::SjCurves curves = shaft::BuildSjCurves(in, look);
+        points = curves.Pressure.size();
+        benchmark::DoNotOptimize(curves.Velocity.data());
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(LongLine_ShaftJetCurve_Engine)->Unit(benchmark::kMillisecond);
 
 using bench_stage::FreshProgram;
 BENCHMARK_CAPTURE(FreshProgram, LightingCaseCut_Window, "LightingCaseCut_Window")

@@ -529,6 +529,7 @@ void NumberMarker::update(Control& box, const std::string& text) {
         readEmpty_ = false;
     }
     const std::optional<double> value = blank ? std::nullopt : vb::StrictNumber(text);
+    typoValue_.reset();
     // A rewrite of another value, or none, ends a typo's mark kept over the rewrite of its own.
     if (!usedMark_.empty() && (blank || (value && !showsValue(text, *value, usedValue_)))) {
         usedMark_.clear();
@@ -543,7 +544,12 @@ void NumberMarker::update(Control& box, const std::string& text) {
                     mark = refused ? "未填" : "未填，按 0 计算";
                 }
             } else if (!value) {
-                mark = refused ? "不是数" : "不是数，按 " + vb::CStr(vb::Val(text)) + " 计算";
+                if (refused) {
+                    mark = "不是数";
+                } else {
+                    typoValue_ = vb::Val(text);
+                    mark = "不是数，按 " + vb::CStr(*typoValue_) + " 计算";
+                }
             } else {
                 mark = usedMark_;
             }
@@ -565,10 +571,11 @@ void NumberMarker::update(Control& box, const std::string& text) {
 
 void NumberMarker::read(Control& box, const std::string& text) {
     // Whichever step reads a typo (another window driving this one included) computes with the value its
-    // mark names; a refused text names none to keep.
-    if (!mark_.empty() && entry_ != Entry::RefusedNumber && !isBlankText(text) && !vb::StrictNumber(text)) {
+    // mark names; a refused text names none to keep. The text is the one the box last gave update, so
+    // what it was read as is known without parsing it again: a box read at every point of a curve.
+    if (typoValue_) {
         usedMark_ = mark_;
-        usedValue_ = vb::Val(text);
+        usedValue_ = *typoValue_;
     }
     const Calculation& now = g_calculation;
     if (now.window == nullptr || box.widget()->window() != now.window) {

@@ -165,8 +165,9 @@ public:
 
     /// The box holds `text` now: its mark, tip and frame follow.
     void update(Control& box, const std::string& text);
-    /// The window reads `text` from the box: within a calculation the engineer asked for, an empty box
-    /// is marked from then on; a typo's mark is kept over a rewrite of the value it was read as.
+    /// The window reads `text` from the box, the text the box last gave update: within a calculation the
+    /// engineer asked for, an empty box is marked from then on; a typo's mark is kept over a rewrite of
+    /// the value it was read as.
     void read(Control& box, const std::string& text);
     /// The engineer types or picks into the box: a typo's mark kept over a rewrite ends.
     void typed() { usedMark_.clear(); }
@@ -182,6 +183,9 @@ private:
     /// The mark of a typo a step read, and the value it was read as; empty when none is kept.
     std::string usedMark_;
     double usedValue_ = 0;
+    /// The value the box's text is read as while it is a typo its mark names a value for, worked out
+    /// once by update for that text; nullopt for any other text.
+    std::optional<double> typoValue_;
     QPointer<QWidget> frame_;
 };
 

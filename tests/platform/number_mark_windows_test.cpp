@@ -233,6 +233,7 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
         stepsOf("several shafts' layout", &frmSetMSJetPile::ccmdOK),
     };
     platform::msgbox::setAutoAnswer(true);
+    int writtenBack = 0;
     for (const StepsOf& window : windows) {
         const Steps steps = window.open();
         const auto clickSteps = [&] {
@@ -260,12 +261,16 @@ TEST_F(WindowNumberMarks, EveryBoxAStepReadsAndTheEngineerCanTypeIsMarked) {
                 text->setSilently("9OO");
                 clickSteps();
                 if (vb::StrictNumber(text->Text()) == 9.0) {
+                    ++writtenBack;
                     EXPECT_EQ(text->NumberMark(), mark) << window.where << ": " << captionBeside(*box);
                 }
                 text->setSilently(before);
             }
         }
     }
+    // The boxes known to be written back with the value read: lighting step 1's L20(S) and the
+    // semi-transverse Ped.
+    EXPECT_GE(writtenBack, 2);
 }
 
 /// A box that reads a number, named for a failure, and what shows the page it stands on (if any).

@@ -86,26 +86,13 @@ inline void expectPage6Warning(frmReq& w, const std::string& caption) {
     EXPECT_EQ(w.lblWarning6.Caption(), caption);
 }
 
-/// The project as the test left it since it was opened or saved: the test knows, the window is not asked.
-enum class ProjectState { Untouched, Typed };
-
-/// 新建 without keeping the project. After typing, the save question comes and is answered No; on the
-/// untouched template there is nothing to lose, and a question would fail the test.
-inline void NewProjectDiscarding(frmReq& w, ProjectState project) {
+/// 新建 on the template as the program opened it: there is nothing to lose, and a question would fail the
+/// test.
+inline void NewOnTheUntouchedTemplate(frmReq& w) {
     const std::size_t before = platform::msgbox::log().size();
-    if (project == ProjectState::Typed) {
-        platform::msgbox::script(platform::vbNo);
-    }
     w.mnuFileNew_Click();
     const auto& log = platform::msgbox::log();
-    const std::size_t asked = log.size() - before;
-    ASSERT_EQ(asked, project == ProjectState::Typed ? 1u : 0u)
-        << (asked > 0 ? "新建 asked \"" + log.back().prompt + "\"" : std::string("新建 asked nothing"));
-    if (project == ProjectState::Typed) {
-        EXPECT_EQ(log.back().prompt, "退出之前需要保存吗?");
-        EXPECT_EQ(log.back().title, "保存提示！");
-        EXPECT_EQ(log.back().buttons & 0x0F, platform::vbYesNoCancel);
-    }
+    ASSERT_EQ(log.size(), before) << "新建 asked \"" << log.back().prompt << "\"";
 }
 
 /// Removes every row of `list` by the engineer's clicks: the first row, then `remove`.
@@ -122,7 +109,7 @@ inline void removeAllRows(platform::ListView& list, platform::CommandButton& rem
 /// two-way speed and the congestion blocks replaced when the tunnel names them, every page visited so that
 /// its results are computed; then 另存为 `project` (a .vnt path) unless it is empty.
 inline void TypeNewTunnel(frmReq& w, const NewTunnel& t, const std::string& project = "") {
-    NewProjectDiscarding(w, ProjectState::Untouched);
+    NewOnTheUntouchedTemplate(w);
     w.Show();
 
     w.pgMain.userClick(1);

@@ -108,7 +108,7 @@ TEST_F(LateralTrials, APressureDifferenceBeyondTheSectionGivesNoNeutralPointButS
 // taken; saved, then step 2 on two-way traffic and the semi-transverse scheme.
 TEST(TwoWayBore, ThePresetNaturalWindCannotBeBalancedAndNoPortalIsShownAsTheNeutralPoint) {
     frmReq& req = Forms::instance<frmReq>();
-    test_support::NewProjectDiscarding(req, test_support::ProjectState::Untouched);
+    test_support::NewOnTheUntouchedTemplate(req);
     req.pgMain.userClick(1);
     req.txtElevation.userType("600");
     req.cmbvt.userType("60");
