@@ -837,9 +837,7 @@ TEST(FileCommands, LeavingAsksOnlyWhenTheProjectDiffersFromItsFilesAndCancelKeep
         w.txtProjectName.set("未保存的修改");
         platform::msgbox::script(platform::vbCancel);
         leave(w);
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-        EXPECT_EQ(platform::msgbox::log()[0].buttons & 7, platform::vbYesNoCancel);
+        test_support::expectOneMessage({.prompt = "退出之前需要保存吗?", .buttons = platform::vbYesNoCancel});
         EXPECT_TRUE(platform::Forms::isLoaded<frmReq>());
         EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
         EXPECT_EQ(modPublic::ProjectFile, path);

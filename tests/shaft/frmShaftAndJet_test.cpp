@@ -276,8 +276,7 @@ TEST_F(ShaftJetWindow, BalanceRefusedBeforeTheSectionDemand) {
         const std::string r1 = w.txtQQ_r1.Text();
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1U);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先进行需风量计算！");
+        test_support::expectOneMessage({.prompt = "请先进行需风量计算！"});
         EXPECT_EQ(w.txtQQ_r1.Text(), r1);
     });
 }
@@ -345,8 +344,7 @@ TEST_F(ShaftJetWindow, SupplyFlowFoundFromTheTypedInletFlow) {
         w.txtQQ_r1.userType("");
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1U);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "送风量未知时，请输入大于零的进口区段设计风量Qr1！");
+        test_support::expectOneMessage({.prompt = "送风量未知时，请输入大于零的进口区段设计风量Qr1！"});
         EXPECT_EQ(w.txtQQ_b.Text(), "");
     });
 }

@@ -200,8 +200,7 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
 TEST_F(LateralWindow, OtherTrafficCasesAreRefusedByStep2) {
     platform::msgbox::script(platform::vbOK);
     EXPECT_FALSE(open([](frmLateral3&) {}, 0));
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "全(半)横向通风方式计算仅适用于双向交通工况！");
+    test_support::expectOneMessage({.prompt = "全(半)横向通风方式计算仅适用于双向交通工况！"});
     EXPECT_FALSE(fs::exists(traPath()));
 }
 
@@ -409,11 +408,10 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
         // A calculation without ducts names what is missing and leaves those results empty.
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(
-            platform::msgbox::log()[0].prompt,
-            "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n送风道断面积Ab\r\n送风道当量直径Db"
-            "\r\n排风道断面积Ae\r\n排风道当量直径De");
+        test_support::expectOneMessage({.prompt =
+                                            "部分结果无法计算, 结果框留空. "
+                                            "请检查以下输入(不能为0):\r\n送风道断面积Ab\r\n送风道当量直径Db"
+                                            "\r\n排风道断面积Ae\r\n排风道当量直径De"});
         EXPECT_EQ(w.txtv_b.Text(), "");
         EXPECT_EQ(w.txtq_b.Text(), "0.03");
         EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
