@@ -14,6 +14,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -36,6 +36,9 @@ using test_support::rowsOf;
 
 namespace {
 
+using test_support::bytesOf;
+using test_support::writeBytes;
+
 test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
 frmReq& window() {
@@ -46,15 +49,6 @@ std::string folder(const std::string& name) {
     const fs::path p = fs::path(test_stage::appFolder()) / name;
     fs::create_directories(p);
     return p.string();
-}
-
-std::string bytesOf(const std::string& path) {
-    return textfile::ReadBytes(path).value_or(std::string());
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 /// Every text box that the .req file names, in file order (txtBiDirection is stored twice, once here).

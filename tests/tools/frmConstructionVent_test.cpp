@@ -17,6 +17,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "tools/frmSelectP.h"
 
 #include <gtest/gtest.h>
@@ -24,21 +25,17 @@
 #include <cstdlib>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string folderFile(const std::string& name) {
     return test_stage::appFolder() + "/" + name;
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::vector<std::string> readLines(const std::string& path) {

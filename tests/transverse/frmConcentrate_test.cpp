@@ -29,7 +29,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -37,16 +36,12 @@
 
 namespace {
 
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string conPath() {
     return test_stage::appFolder() + "/proj.con";
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 class ConcentrateWindow : public ::testing::Test {

@@ -12,30 +12,23 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "transverse/lateral1.h"
 #include "ventparam/frmCalculatePd.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
+using test_support::bytesOf;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string lt1Path() {
     return test_stage::appFolder() + "/proj.lt1";
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 class OlderLateralWindow : public ::testing::Test {
@@ -134,7 +127,7 @@ TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {
     const std::string total = w.txtp_tot.Text();
     w.cmdClose.userClick();
     EXPECT_FALSE(Forms::isLoaded<frmLateral1>());
-    const std::string bytes = readBytes(lt1Path());
+    const std::string bytes = bytesOf(lt1Path());
     EXPECT_EQ(bytes.rfind("\"5\",\"2.5\",\"0.025\"\r\n\"0.02\",\"10.00\",\"60.00\",", 0), 0u);
     scheme::SchemeReader in;
     in.Parse(bytes);

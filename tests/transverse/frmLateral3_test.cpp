@@ -20,6 +20,7 @@
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "transverse/lateral.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
@@ -29,31 +30,19 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace {
 
+using test_support::bytesOf;
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string traPath() {
     return test_stage::appFolder() + "/proj.tra";
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << bytes;
 }
 
 class LateralWindow : public ::testing::Test {
@@ -337,7 +326,7 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         // Not stored: recomputed at every opening.
         w.txtPa.userType("-10");
     });
-    const std::string first = readBytes(traPath());
+    const std::string first = bytesOf(traPath());
     const transverse::TraFile f = stored();
     EXPECT_EQ(f.TwoSect, true);
     EXPECT_EQ(f.Tranverse, false);
@@ -365,7 +354,7 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         EXPECT_EQ(w.txtPR.Text(), "42.30");
     });
     std::string reopened = first;
-    EXPECT_EQ(readBytes(traPath()), reopened.replace(reopened.find("\"by hand\""), 9, "\"42.30\""));
+    EXPECT_EQ(bytesOf(traPath()), reopened.replace(reopened.find("\"by hand\""), 9, "\"42.30\""));
     // At the section's start the stored station does not move the scroll bar; the reopened window still
     // shows what the traffic of this opening gives, not the file's.
     open([](frmLateral3& w) { w.scbPileR.userSet(w.scbPileR.Min()); });
@@ -419,7 +408,7 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
 }
 
 TEST_F(LateralWindow, TruncatedOrFuzzedFilesNeverStopTheWindow) {
-    const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
+    const std::string tpl = bytesOf(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
     // Cut inside record 2: the variant and the supply area are read, the rest stays as opened.
     writeBytes(traPath(), "#FALSE#,#TRUE#\r\n\"9.5\",\"3");
     open([](frmLateral3& w) {
@@ -468,7 +457,7 @@ TEST_F(LateralWindow, ReportPrintsTheBoxesAsShown) {
     const std::string report = test_stage::appFolder() + "/proj_横向通风.rpt";
     ASSERT_EQ(platform::textviewer::log().size(), 2u);
     EXPECT_EQ(platform::textviewer::log()[0], report);
-    const std::string bytes = readBytes(report);
+    const std::string bytes = bytesOf(report);
     const std::string text = textcodec::FromGbk(bytes);
     EXPECT_EQ(textcodec::ToGbk(text), bytes);
     std::vector<std::string> lines;
@@ -510,7 +499,7 @@ TEST_F(LateralWindow, TheSpeedBoxAndTheReportShowTheSpeedTheResultsUse) {
         SCOPED_TRACE(std::string(v.mainWindow) + (v.withoutStation ? ", no station stored" : ""));
         req.cmbWorkVt_Bidirection.setTextSilently(v.mainWindow);
         if (v.withoutStation) {
-            const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
+            const std::string tpl = bytesOf(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
             const std::size_t station = tpl.find(",12618");
             ASSERT_NE(station, std::string::npos);
             writeBytes(traPath(), tpl.substr(0, station));
