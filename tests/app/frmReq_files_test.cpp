@@ -33,6 +33,7 @@
 namespace fs = std::filesystem;
 using platform::TextBox;
 using test_support::rowsOf;
+using test_support::setRows;
 
 namespace {
 
@@ -69,16 +70,6 @@ std::vector<TextBox*> storedBoxes(frmReq& w) {
             &w.txtHRR, &w.txtHOR, &w.txtMPRS, &w.txtPRL, &w.txtCHO, &w.txtTSLA, &w.txtAT, &w.txtST, &w.txtAD,
             &w.txtQs, &w.txtTunnelH, &w.txtvcr, &w.txtRHO};
     // clang-format on
-}
-
-void fillRows(platform::ListView& list, const std::vector<std::vector<std::string>>& rows) {
-    list.ListItems.Clear();
-    for (const auto& row : rows) {
-        platform::ListItem& item = list.ListItems.Add(row[0]);
-        for (std::size_t c = 1; c < row.size(); ++c) {
-            item.setSubItems(static_cast<int>(c), row[c]);
-        }
-    }
 }
 
 app::VehicleMixRecord mix(const std::string& year, int seed) {
@@ -147,11 +138,11 @@ struct Project {
             boxes[i]->set(texts[i]);
         }
         w.txtworkv_t.set(workv);
-        fillRows(w.lstSlope, slopes);
-        fillRows(w.lstSection, sections);
-        fillRows(w.lstSegment, segments);
-        fillRows(w.lstTraffic, years);
-        fillRows(w.lstBlock, blocks);
+        setRows(w.lstSlope, slopes);
+        setRows(w.lstSection, sections);
+        setRows(w.lstSegment, segments);
+        setRows(w.lstTraffic, years);
+        setRows(w.lstBlock, blocks);
         w.VehicleMixes = mixes;
         modPublic::AxialFanList.items = fans;
     }
@@ -1003,7 +994,7 @@ TEST(TemplateProject, MakeTemplate) {
     w.lstTraffic.ListItems.Clear();
     w.VehicleMixes.clear();
     w.chkRatioNotSame.setSilently(0);
-    fillRows(w.lstTraffic, {{"2014", "15300"}, {"2024", "22700"}});
+    setRows(w.lstTraffic, {{"2014", "15300"}, {"2024", "22700"}});
     w.txtTrafficRatio.set("1");
     w.txtMainDirectionRatio.set("0.51");
     w.txtTraffic2.set("0.1");
