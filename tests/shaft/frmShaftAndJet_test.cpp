@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/reopened_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
@@ -21,7 +22,6 @@
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/tunnel_stage.h"
-#include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -431,16 +431,8 @@ TEST_F(ShaftJetWindow, GroupsInsertedInOrderAndLaidOutFromBothPortals) {
 }
 
 TEST_F(ShaftJetWindow, DuctLossOfAnOpeningFromTheDuctDialog) {
-    open([](frmShaftAndJet& w) {
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "150");
-            d.txtp_d.setSilently("123.45");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalpde.userClick();
-        EXPECT_EQ(w.txtp_de.Text(), "123.45");
-        EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
-    });
+    open(
+        [](frmShaftAndJet& w) { test_support::lossFromDuctDialog(w.cmdCalpde, w.txtp_de, "150", "123.45"); });
 }
 
 // ---- The .sj file ----

@@ -8,13 +8,13 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/written_files.h"
 #include "transverse/lateral1.h"
-#include "ventparam/frmCalculatePd.h"
 
 #include <gtest/gtest.h>
 
@@ -96,14 +96,7 @@ TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     // Half of 100 m³/s in a 5 m² duct; the box shows the shared demand the calculation took.
     EXPECT_EQ(w.txtv_b.Text(), "10.00");
     EXPECT_EQ(w.txtQQ_req.Text(), "100");
-    test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-        EXPECT_EQ(d.txtQ.Text(), "100");
-        d.txtp_d.setSilently("88.80");
-        d.cmdClose.userClick();
-    });
-    w.cmdCalculatePd.userClick();
-    EXPECT_EQ(w.txtp_d.Text(), "88.80");
-    EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
+    test_support::lossFromDuctDialog(w.cmdCalculatePd, w.txtp_d, "100", "88.80");
     // Nothing is recalculated until 计算: (9.5119 + 568.8)·1.1 = 636.14 stands.
     EXPECT_EQ(w.txtp_tot.Text(), "636.14");
 }

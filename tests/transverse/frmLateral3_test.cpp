@@ -14,6 +14,7 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
@@ -22,7 +23,6 @@
 #include "tests/support/typed_boxes.h"
 #include "tests/support/written_files.h"
 #include "transverse/lateral.h"
-#include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -261,22 +261,9 @@ TEST_F(LateralWindow, ConnectingDuctLossesReadTheirBoxesAsTheyAreWritten) {
 
         // The dialog receives the section demand: the box's text for the supply duct, the demand itself for
         // the exhaust duct.
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "181.998323693316");
-            d.txtp_d.setSilently("88.80");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalculatePd.userClick();
-        EXPECT_EQ(w.txtp_d.Text(), "88.80");
+        test_support::lossFromDuctDialog(w.cmdCalculatePd, w.txtp_d, "181.998323693316", "88.80");
         w.txtQQ_req.userType("100");
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "181.998323693316");
-            d.txtp_d.setSilently("77.70");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalculatePed.userClick();
-        EXPECT_EQ(w.txtp_ed.Text(), "77.70");
-        EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
+        test_support::lossFromDuctDialog(w.cmdCalculatePed, w.txtp_ed, "181.998323693316", "77.70");
         // Neither button runs the calculation.
         EXPECT_EQ(w.txtp_tot.Text(), "337.85");
     });
