@@ -14,6 +14,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -33,8 +33,12 @@
 namespace fs = std::filesystem;
 using platform::TextBox;
 using test_support::rowsOf;
+using test_support::setRows;
 
 namespace {
+
+using test_support::bytesOf;
+using test_support::writeBytes;
 
 test_stage::Reset resetGlobals([] { modPublic::Reset(); });
 
@@ -46,15 +50,6 @@ std::string folder(const std::string& name) {
     const fs::path p = fs::path(test_stage::appFolder()) / name;
     fs::create_directories(p);
     return p.string();
-}
-
-std::string bytesOf(const std::string& path) {
-    return textfile::ReadBytes(path).value_or(std::string());
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 /// Every text box that the .req file names, in file order (txtBiDirection is stored twice, once here).
@@ -75,16 +70,6 @@ std::vector<TextBox*> storedBoxes(frmReq& w) {
             &w.txtHRR, &w.txtHOR, &w.txtMPRS, &w.txtPRL, &w.txtCHO, &w.txtTSLA, &w.txtAT, &w.txtST, &w.txtAD,
             &w.txtQs, &w.txtTunnelH, &w.txtvcr, &w.txtRHO};
     // clang-format on
-}
-
-void fillRows(platform::ListView& list, const std::vector<std::vector<std::string>>& rows) {
-    list.ListItems.Clear();
-    for (const auto& row : rows) {
-        platform::ListItem& item = list.ListItems.Add(row[0]);
-        for (std::size_t c = 1; c < row.size(); ++c) {
-            item.setSubItems(static_cast<int>(c), row[c]);
-        }
-    }
 }
 
 app::VehicleMixRecord mix(const std::string& year, int seed) {
@@ -153,11 +138,11 @@ struct Project {
             boxes[i]->set(texts[i]);
         }
         w.txtworkv_t.set(workv);
-        fillRows(w.lstSlope, slopes);
-        fillRows(w.lstSection, sections);
-        fillRows(w.lstSegment, segments);
-        fillRows(w.lstTraffic, years);
-        fillRows(w.lstBlock, blocks);
+        setRows(w.lstSlope, slopes);
+        setRows(w.lstSection, sections);
+        setRows(w.lstSegment, segments);
+        setRows(w.lstTraffic, years);
+        setRows(w.lstBlock, blocks);
         w.VehicleMixes = mixes;
         modPublic::AxialFanList.items = fans;
     }
@@ -837,9 +822,7 @@ TEST(FileCommands, LeavingAsksOnlyWhenTheProjectDiffersFromItsFilesAndCancelKeep
         w.txtProjectName.set("未保存的修改");
         platform::msgbox::script(platform::vbCancel);
         leave(w);
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-        EXPECT_EQ(platform::msgbox::log()[0].buttons & 7, platform::vbYesNoCancel);
+        test_support::expectOneMessage({.prompt = "退出之前需要保存吗?", .buttons = platform::vbYesNoCancel});
         EXPECT_TRUE(platform::Forms::isLoaded<frmReq>());
         EXPECT_EQ(w.txtProjectName.Text(), "未保存的修改");
         EXPECT_EQ(modPublic::ProjectFile, path);
@@ -1011,7 +994,7 @@ TEST(TemplateProject, MakeTemplate) {
     w.lstTraffic.ListItems.Clear();
     w.VehicleMixes.clear();
     w.chkRatioNotSame.setSilently(0);
-    fillRows(w.lstTraffic, {{"2014", "15300"}, {"2024", "22700"}});
+    setRows(w.lstTraffic, {{"2014", "15300"}, {"2024", "22700"}});
     w.txtTrafficRatio.set("1");
     w.txtMainDirectionRatio.set("0.51");
     w.txtTraffic2.set("0.1");

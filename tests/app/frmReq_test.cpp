@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/textcodec.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 
 #include <QApplication>
 #include <QFont>
@@ -18,8 +19,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -28,15 +27,8 @@ namespace msgbox = platform::msgbox;
 
 namespace {
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+using test_support::bytesOf;
+using test_support::writeBytes;
 
 /// Every test runs on the test stage: a program folder of its own with a fresh copy of ConfigFiles.
 class MainWindow : public ::testing::Test {
@@ -324,7 +316,7 @@ TEST_F(MainWindow, AMissingTableFileIsReportedOnceWithEveryKey) {
 }
 
 TEST_F(MainWindow, OneMissingTableIsNamedAlone) {
-    std::string tables = readBytes(config("autocadconfig.txt"));
+    std::string tables = bytesOf(config("autocadconfig.txt"));
     const auto at = tables.find("[daqiya]");
     ASSERT_NE(at, std::string::npos);
     tables.replace(at, 8, "[daqiya_old]");

@@ -7,6 +7,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
@@ -240,10 +241,9 @@ TEST_F(YearsWindow, ClearingPerYearMixesAsksAndNoKeepsEveryMix) {
 
     platform::msgbox::script(platform::vbNo);
     w.chkRatioNotSame.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "本操作将会删除各特征年对应的车型比例数据,继续吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "警告");
-    EXPECT_EQ(platform::msgbox::log()[0].buttons & 7, platform::vbYesNo);
+    test_support::expectOneMessage({.prompt = "本操作将会删除各特征年对应的车型比例数据,继续吗?",
+                                    .title = "警告",
+                                    .buttons = platform::vbYesNo});
     EXPECT_EQ(w.chkRatioNotSame.Value(), 1);
     EXPECT_EQ(w.VehicleMixes, perYear);
 

@@ -31,6 +31,7 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "tools/axial_fan_report.h"
 #include "tools/construction_vent.h"
 #include "tools/frmAxialFanDesign.h"
@@ -50,11 +51,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,13 +61,7 @@
 namespace {
 
 using platform::Forms;
-
-std::string readAll(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test_support::bytesOf;
 
 /// The title each window of the program has when it is created, by class name.
 std::map<std::string, std::string> windowTitles() {
@@ -108,7 +101,7 @@ std::map<std::string, std::string> windowTitles() {
 }
 
 TEST(Manual, ThePdfNextToTheProgramOpensAndHasItsPages) {
-    const std::string pdf = readAll(MANUAL_PDF);
+    const std::string pdf = bytesOf(MANUAL_PDF);
     ASSERT_GT(pdf.size(), 100000u) << MANUAL_PDF << " is missing or nearly empty";
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("%%EOF", pdf.size() - 16), std::string::npos) << "the PDF is cut short";
@@ -120,7 +113,7 @@ TEST(Manual, ThePdfNextToTheProgramOpensAndHasItsPages) {
 }
 
 TEST(Manual, HoldsEveryChapterInOrder) {
-    const std::string source = readAll(MANUAL_SOURCE);
+    const std::string source = bytesOf(MANUAL_SOURCE);
     const std::vector<std::string> chapters = {
         "# 1 程序计算什么",        "## 1.1 第一步：需风量",
         "## 1.2 第二步：通风参数", "## 1.3 第三步：六种通风方式",
@@ -141,7 +134,7 @@ TEST(Manual, HoldsEveryChapterInOrder) {
 
 TEST(Manual, EveryWindowItNamesIsAWindowOfTheProgram) {
     const std::map<std::string, std::string> titles = windowTitles();
-    const std::string source = readAll(MANUAL_SOURCE);
+    const std::string source = bytesOf(MANUAL_SOURCE);
 
     // A window named in the text: [its title](window:its class).
     const std::regex named(R"(\[([^\]]+)\]\(window:([A-Za-z0-9_]+)\))");
@@ -178,7 +171,7 @@ TEST(Manual, EveryWindowItNamesIsAWindowOfTheProgram) {
 }
 
 TEST(Manual, TheFilesChapterNamesEachReportAsTheProgramWritesIt) {
-    const std::string source = readAll(MANUAL_SOURCE);
+    const std::string source = bytesOf(MANUAL_SOURCE);
     const std::string chapter = source.substr(source.find("\n# 3 "));
     const auto written = [](std::string_view name, const char* extension) {
         return "项目_" + std::string(name) + extension;
@@ -427,7 +420,7 @@ TEST(Manual, TheTemplateWalkQuotesTheProgramsOwnFigures) {
         shown.emplace_back("报告 80 km/h " + label, value);
     }
 
-    const std::string source = readAll(MANUAL_SOURCE);
+    const std::string source = bytesOf(MANUAL_SOURCE);
     for (const auto& [what, text] : shown) {
         EXPECT_FALSE(text.empty()) << what;
         EXPECT_NE(source.find(text), std::string::npos)

@@ -22,6 +22,7 @@
 #include "tests/support/report_options.h"
 #include "tests/support/drawn_texts.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
@@ -329,9 +330,7 @@ TEST_F(MainRoad, AnEditedProjectComesBackWholeAfterExitAndOpen) {
     req().txtProjectName.userType("未保存的修改");
     platform::msgbox::script(platform::vbNo);
     req().mnuFileExit_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "退出之前需要保存吗?");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "保存提示！");
+    test_support::expectOneMessage({.prompt = "退出之前需要保存吗?", .title = "保存提示！"});
     EXPECT_FALSE(Forms::isLoaded<frmReq>());
     EXPECT_EQ(textfile::ReadBytes(base + ".req").value_or(""), savedReq);
     Forms::collectGarbage();

@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 
@@ -103,10 +104,9 @@ TEST_F(FireTableWithoutWind, AListAboveTheLimitIsRefusedAndItsFileKept) {
         ASSERT_TRUE(textfile::WriteAtomically(test_support::projectPath(".fir"), bytes));
         platform::msgbox::script(platform::vbOK);
         frmFire& w = Forms::instance<frmFire>();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, std::string(c.what) + "的数量 " + more + " 超过上限 " +
-                                                         std::to_string(fire::kMaxFirRows) +
-                                                         "，请检查输入或文件。");
+        test_support::expectOneMessage({.prompt = std::string(c.what) + "的数量 " + more + " 超过上限 " +
+                                                  std::to_string(fire::kMaxFirRows) +
+                                                  "，请检查输入或文件。"});
         EXPECT_EQ(w.lstFireLoc.ListItems.Count(), static_cast<int>(c.firePoints));
         EXPECT_EQ(w.lstExsmokePile.ListItems.Count(), 0);
         w.cmdClose.userClick();

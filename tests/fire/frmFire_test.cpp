@@ -379,10 +379,9 @@ TEST_F(FireWindow, ACutSettingsFileIsNamedAndItsWholeRecordsRead) {
     ASSERT_TRUE(textfile::WriteAtomically(file(".fir"), bytes.substr(0, bytes.find("12500") + 3)));
     platform::msgbox::script(platform::vbOK);
     frmFire& w = open();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "火灾工况设置文件不完整或已损坏:\r\n" + file(".fir") +
-                                                     "\r\n文件中未能读入的数据为窗口的初始值.");
+    test_support::expectOneMessage({.prompt = "火灾工况设置文件不完整或已损坏:\r\n" + file(".fir") +
+                                              "\r\n文件中未能读入的数据为窗口的初始值.",
+                                    .title = "出错"});
     EXPECT_EQ(rows(w.lstFireLoc), std::vector<std::string>{"11000"});
 }
 

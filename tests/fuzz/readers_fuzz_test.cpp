@@ -33,6 +33,7 @@
 #include "shaft/sj_file.h"
 #include "tests/support/non_finite.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/written_files.h"
 #include "tools/axial_fan_file.h"
 #include "tools/frmConstructionVent.h"
 #include "transverse/concentrate.h"
@@ -54,7 +55,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -64,6 +64,8 @@ namespace fs = std::filesystem;
 using platform::Forms;
 
 namespace {
+
+using test_support::writeBytes;
 
 constexpr auto kLimit = std::chrono::seconds(2);
 
@@ -82,11 +84,6 @@ int runs(int ordinary) {
 
 std::string shipped(const std::string& name) {
     return textfile::ReadBytes(std::string(CONFIGFILES_DIR) + "/" + name).value_or(std::string());
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 /// One damaged copy of `seed`.

@@ -9,6 +9,7 @@
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/typed_boxes.h"
 
 #include <gtest/gtest.h>
@@ -117,8 +118,7 @@ TEST_F(JetPressureCalculator, AModelWithoutDiameterIsRefused) {
     platform::msgbox::script(platform::vbOK);
     dialog().txtPj.setSilently("1.00");
     EXPECT_EQ(calculate("坏型号", "300", "1100", "1.2"), "");
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "该型号的风机流量或出口直径不大于零，无法计算升压力");
+    test_support::expectOneMessage({.prompt = "该型号的风机流量或出口直径不大于零，无法计算升压力"});
 }
 
 TEST_F(JetPressureCalculator, LooksNamesUpAtTheClickAndListsThemWhenItOpens) {

@@ -251,9 +251,8 @@ TEST_F(ModelEditor, AnUnreadableFileIsSaidAndKeptUnlessEdited) {
         EXPECT_EQ(e.lstJet.ListItems.Count(), 0);
         e.cmdOK.userClick();
     });
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "射流风机数据库无法读取：" + jetDbPath() + "\n不作修改而关闭时，该文件保持原样。");
+    test_support::expectOneMessage(
+        {.prompt = "射流风机数据库无法读取：" + jetDbPath() + "\n不作修改而关闭时，该文件保持原样。"});
     EXPECT_EQ(textfile::ReadBytes(jetDbPath()).value_or(""), before);
     EXPECT_EQ(modPublic::JetModels.UBound(), 7u);
 

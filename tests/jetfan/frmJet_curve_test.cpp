@@ -16,6 +16,7 @@
 #include "tests/support/scheme_step.h"
 #include "tests/support/drawn_texts.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
@@ -281,10 +282,9 @@ TEST_F(JetCurveWindow, NoSectionIsSaidInsteadOfAChartWithGaps) {
         req.lstSection.ListItems.Clear();
         platform::msgbox::script(platform::vbOK);
         w.cmdDrawPressCurve.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "桩号" + vb::CStr(modPublic::StartPile) + "处没有断面，无法绘制曲线，请检查断面数据！");
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+        test_support::expectOneMessage(
+            {.prompt = "桩号" + vb::CStr(modPublic::StartPile) + "处没有断面，无法绘制曲线，请检查断面数据！",
+             .title = "出错！"});
         EXPECT_TRUE(drawnEntities().empty());
     });
 }
@@ -301,9 +301,8 @@ TEST_F(JetCurveWindow, ALocalLossWithoutASectionIsNamed) {
         step2.lstzeta.ListItems.Add(vb::CStr(lastEnd + 50)).setSubItems(1, "0.5");
         platform::msgbox::script(platform::vbOK);
         w.cmdDrawPressCurve.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "桩号" + vb::CStr(lastEnd + 50) + "处没有断面，无法绘制曲线，请检查断面数据！");
+        test_support::expectOneMessage(
+            {.prompt = "桩号" + vb::CStr(lastEnd + 50) + "处没有断面，无法绘制曲线，请检查断面数据！"});
         EXPECT_TRUE(drawnEntities().empty());
     });
 }

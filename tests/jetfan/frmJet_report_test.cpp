@@ -118,9 +118,7 @@ TEST_F(JetReport, AnUnnamedProjectIsRefused) {
         modPublic::ProjectFile = "";
         platform::msgbox::script(platform::vbOK);
         w.cmdReport.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
-        EXPECT_EQ(platform::msgbox::log()[0].title, "保存");
+        test_support::expectOneMessage({.prompt = "请先保存项目！", .title = "保存"});
         platform::msgbox::script(platform::vbOK);
         w.cmdTable.userClick(); // refused before the options are asked
         EXPECT_EQ(platform::msgbox::log().size(), 2u);
@@ -139,9 +137,8 @@ TEST_F(JetReport, AReportThatCannotBeWrittenIsSaidAndNotOpened) {
         platform::msgbox::script(platform::vbOK);
         w.cmdReport.userClick();
     });
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "计算报告未能写入：" + report);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "纯射流风机通风计算报告");
+    test_support::expectOneMessage(
+        {.prompt = "计算报告未能写入：" + report, .title = "纯射流风机通风计算报告"});
     EXPECT_TRUE(platform::textviewer::log().empty());
 }
 
@@ -339,9 +336,8 @@ TEST_F(JetReport, ATableThatCannotBeWrittenIsSaidAndNotOpened) {
         w.cmdTable.userClick();
         EXPECT_FALSE(Forms::isLoaded<frmReportControl>());
     });
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "运营控制表未能写入：" + table);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "纯射流风机通风运营控制表");
+    test_support::expectOneMessage(
+        {.prompt = "运营控制表未能写入：" + table, .title = "纯射流风机通风运营控制表"});
     EXPECT_TRUE(platform::textviewer::log().empty());
 }
 

@@ -242,9 +242,7 @@ TEST_F(JetWindow, BalanceWithoutAFanModelIsRefusedNotShownAsNoFans) {
         w.txtvj.setSilently("");
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculateJet.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请选择射流风机型号！");
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+        test_support::expectOneMessage({.prompt = "请选择射流风机型号！", .title = "出错！"});
         // The terms are shown; the count and power are not.
         test_support::ExpectTexts{
             {w.txttotaldeltap_j, "23.34"}, {w.txtdeltap_j, ""}, {w.txti, ""}, {w.txtTotalPower, ""}};
@@ -259,9 +257,8 @@ TEST_F(JetWindow, LocalLossWhereNoSectionIsNamed) {
         req.lstSection.ListItems(1).setText("1400");
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculateJet.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "局部压力损失桩号1500处没有断面，无法计算局部压力损失，请检查断面数据！");
+        test_support::expectOneMessage(
+            {.prompt = "局部压力损失桩号1500处没有断面，无法计算局部压力损失，请检查断面数据！"});
         EXPECT_EQ(w.txtdeltap_l.Text(), "");
         EXPECT_EQ(w.txttotaldeltap_j.Text(), "");
         EXPECT_EQ(w.txti.Text(), "");

@@ -51,14 +51,8 @@ std::string configFile(const std::string& name) {
     return test_stage::appFolder() + "/ConfigFiles/" + name;
 }
 
-std::vector<std::string> items(platform::ComboBox& c) {
-    std::vector<std::string> t;
-    for (int i = 0; i < c.ListCount(); ++i) {
-        t.push_back(c.List(i));
-    }
-    return t;
-}
-std::vector<std::string> items(platform::ListBox& c) {
+/// The items of a combo box or list box, in list order.
+template <class List> std::vector<std::string> items(List& c) {
     std::vector<std::string> t;
     for (int i = 0; i < c.ListCount(); ++i) {
         t.push_back(c.List(i));

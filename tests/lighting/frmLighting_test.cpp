@@ -213,11 +213,11 @@ TEST_F(Step3, WithTheShippedDataTheMissingLampTableIsNamedAndNoZerosShown) {
     switchOnA(w);
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "错误提示");
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "下列灯具型号在灯具光强表文件 ConfigFiles\\Icr.txt 中没有光强表, 无法计算照度和亮度:\r\nT-1\r\n"
-              "请先在该文件中加入这些型号的光强表.");
+    test_support::expectOneMessage(
+        {.prompt =
+             "下列灯具型号在灯具光强表文件 ConfigFiles\\Icr.txt 中没有光强表, 无法计算照度和亮度:\r\nT-1\r\n"
+             "请先在该文件中加入这些型号的光强表.",
+         .title = "错误提示"});
     EXPECT_EQ(results(w), std::vector<std::string>(8, ""));
     EXPECT_EQ(w.txtResult.Text(), "");
     EXPECT_FALSE(w.pgrBar.Visible());

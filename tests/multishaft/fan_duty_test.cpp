@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
@@ -58,11 +59,11 @@ TEST(MultiShaftFanDuty, AFanWithoutDutyGetsNoPower) {
             EXPECT_EQ(shaft.SubItems(15), "");
             EXPECT_NE(shaft.SubItems(29), "");
             EXPECT_LT(vb::Val(w.txtTotalPower.Text()), before);
-            ASSERT_EQ(platform::msgbox::log().size(), 1u);
-            EXPECT_EQ(platform::msgbox::log()[0].title, "提示");
-            EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                      "第1个竖井(桩号11800)"
-                      "排风机设计风压不大于0，风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。");
+            test_support::expectOneMessage(
+                {.prompt =
+                     "第1个竖井(桩号11800)"
+                     "排风机设计风压不大于0，风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。",
+                 .title = "提示"});
         }));
 }
 

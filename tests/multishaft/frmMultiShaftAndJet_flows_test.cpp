@@ -12,10 +12,10 @@
 #include "tests/support/written_files.h"
 #include "platform/vb.h"
 #include "shaft/shaft_and_jet.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/test_stage.h"
-#include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -412,25 +412,11 @@ TEST_F(MultiShaftFlows, WithoutACurveNoFanIsDesigned) {
 TEST_F(MultiShaftFlows, DuctLossOfBothOpeningsFromTheDuctDialog) {
     open([](frmMultiShaftAndJet& w) {
         w.lstShaft.userItemClick(1);
-        const std::string qe = w.txtQQ_e.Text();
         const std::string stored = w.lstShaft.ListItems(1).SubItems(6);
-        test_stage::onModal<frmCalculatePd>([&](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), qe);
-            d.txtp_d.setSilently("123.45");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalpde.userClick();
-        EXPECT_EQ(w.txtp_de.Text(), "123.45");
-        EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
+        test_support::lossFromDuctDialog(w.cmdCalpde, w.txtp_de, w.txtQQ_e.Text(), "123.45");
         // Only the box: the row keeps its loss until it is updated.
         EXPECT_EQ(w.lstShaft.ListItems(1).SubItems(6), stored);
-        test_stage::onModal<frmCalculatePd>([&](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), w.txtQQ_b.Text());
-            d.txtp_d.setSilently("88.00");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalpdb.userClick();
-        EXPECT_EQ(w.txtp_db.Text(), "88.00");
+        test_support::lossFromDuctDialog(w.cmdCalpdb, w.txtp_db, w.txtQQ_b.Text(), "88.00");
     });
 }
 

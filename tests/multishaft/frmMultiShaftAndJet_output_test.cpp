@@ -81,9 +81,8 @@ TEST_F(MultiShaftOutput, CurveFromTheFormedSectionsAndItsRefusals) {
         w.lstJet.ListItems.Clear();
         platform::msgbox::script(platform::vbOK);
         w.cmdDrawPressCurve.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "绘制曲线或提取压力值前，请设置风机信息！");
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
+        test_support::expectOneMessage(
+            {.prompt = "绘制曲线或提取压力值前，请设置风机信息！", .title = "出错！"});
         EXPECT_EQ(w.PressionCurve, nullptr);
 
         // A group on the entrance portal passes.
@@ -377,10 +376,8 @@ TEST_F(MultiShaftOutput, GroupDialogKeepsTheOrderOfAddingOneByOneAndRefusesTooMa
             d.txtTeamNum.userType("1001");
             platform::msgbox::script(platform::vbOK);
             d.ccmdOK.userClick();
-            ASSERT_EQ(platform::msgbox::log().size(), 1u);
-            EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                      "射流风机组的数量 1001 超过上限 1000，请检查输入或文件。");
-            EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+            test_support::expectOneMessage(
+                {.prompt = "射流风机组的数量 1001 超过上限 1000，请检查输入或文件。", .title = "出错"});
             EXPECT_EQ(w.lstJet.ListItems.Count(), 5);
             d.txtTeamNum.userType("1000");
             d.ccmdOK.userClick();
@@ -470,8 +467,7 @@ TEST_F(MultiShaftOutput, ReportOfAnUnnamedProjectIsRefused) {
         modPublic::ProjectFile = "";
         platform::msgbox::script(platform::vbOK);
         w.cmdReport.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先保存项目！");
+        test_support::expectOneMessage({.prompt = "请先保存项目！"});
         EXPECT_TRUE(platform::textviewer::log().empty());
     });
     EXPECT_FALSE(textfile::ReadBytes(report).has_value());

@@ -248,10 +248,9 @@ TEST_F(MultiShaftWindow, ShaftsThatCannotFormSectionsAreNamed) {
         addShaft(w, "11000", "40");
         platform::msgbox::script(platform::vbOK);
         w.cmdShaftSection.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].title, "出错！");
-        EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                  "第2个竖井的桩号不大于前一个竖井的桩号，请按桩号从小到大的顺序输入竖井！");
+        test_support::expectOneMessage(
+            {.prompt = "第2个竖井的桩号不大于前一个竖井的桩号，请按桩号从小到大的顺序输入竖井！",
+             .title = "出错！"});
         // The sections of the last sound shaft list stay.
         EXPECT_EQ(rowsOf(w.lstShaftSection, 3), formed);
     });

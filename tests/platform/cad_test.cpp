@@ -5,6 +5,7 @@
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
 #include "tests/support/ezdxf_reader.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 
 #include <QAction>
@@ -241,9 +242,7 @@ TEST(Cad, SaveAsWritesTheDrawingAndAFailedWriteKeepsTheOldFile) {
     platform::filedialog::script(nowhere);
     platform::msgbox::script(platform::vbOK);
     cad::SaveDrawingAs();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "无法写入文件：" + nowhere);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "出错");
+    test_support::expectOneMessage({.prompt = "无法写入文件：" + nowhere, .title = "出错"});
     EXPECT_FALSE(std::filesystem::exists(nowhere));
 
     // Cancelled: nothing written.

@@ -5,6 +5,7 @@
 #include "app/modPublic.h"
 #include "platform/Forms.h"
 #include "platform/vb.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using test_support::addRow;
 
 // A level tunnel from station 1000 to 2000 (one slope row, one section of 60 m²) at standard air
 // (p = p0, T = T0), fa = fh = 1, clean fresh air, qco = 0.01, qvi = 2.5, traffic 1000 (CO) and 200 (smoke)
@@ -55,14 +58,6 @@ protected:
         addRow(w.lstSection, "2000", {"60", "30", "8"});
         addRow(w.lstBlock, "500", {"20"});
         addRow(w.lstBlock, "500", {"30"});
-    }
-
-    static void addRow(platform::ListView& list, const std::string& text,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(text);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     // The 3000 m tunnel of the search: 10000 to 13000, level but for +2 % from 11230 to 12230.

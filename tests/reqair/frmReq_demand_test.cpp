@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace {
+
+using test_support::addRow;
 
 // The small project of these tests, at standard air (p = p0, T = T0, so the air factors are 1), with
 // fa = fh = 1, no CO in the fresh air, qco = 0.01 m³/(veh·km), qvi = 2.5 m²/(veh·km), δ = 250 ppm and
@@ -443,14 +446,6 @@ protected:
         addRow(w.lstSection, "2000", {"70", "32", "8.75"});
         addRow(w.lstBlock, "300", {"10"});
         addRow(w.lstBlock, "200", {"20"});
-    }
-
-    static void addRow(platform::ListView& list, const std::string& text,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(text);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     std::vector<double> starts() const {

@@ -14,6 +14,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/report_options.h"
 #include "tests/support/shared_module_reset.h"
+#include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
 
@@ -259,9 +260,7 @@ TEST_F(RequiredAirReport, AReportThatCannotBeWrittenIsSaidSoAndNotOpened) {
     choose({0}, {5}, {}, true);
     platform::msgbox::script(platform::vbOK);
     w.mnuToolReport_Click();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "计算报告未能写入：" + report);
-    EXPECT_EQ(platform::msgbox::log()[0].title, "需风量计算报告");
+    test_support::expectOneMessage({.prompt = "计算报告未能写入：" + report, .title = "需风量计算报告"});
     EXPECT_TRUE(platform::textviewer::log().empty());
 }
 
@@ -321,8 +320,7 @@ TEST_F(RequiredAirReport, ReachesTheEngineerWithoutADesktopViewer) {
     v.openFolderButton()->click();
     const std::string folder = std::filesystem::path(report).parent_path().string();
     EXPECT_EQ(platform::textviewer::foldersLog(), std::vector<std::string>{folder});
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "文件所在文件夹：" + folder);
+    test_support::expectOneMessage({.prompt = "文件所在文件夹：" + folder});
 
     // A second report of the same file reloads the same window.
     choose({0}, {5}, {}, true);

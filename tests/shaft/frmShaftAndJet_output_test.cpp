@@ -336,8 +336,7 @@ TEST_F(ShaftJetOutput, TableOfAFailingDemandIsQuietAndSaysWhy) {
         // Quiet only while the table runs: the demand speaks again.
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculateSectionQQ_req.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "竖井桩号不在隧道桩号范围内，请检查！");
+        test_support::expectOneMessage({.prompt = "竖井桩号不在隧道桩号范围内，请检查！"});
     });
 }
 

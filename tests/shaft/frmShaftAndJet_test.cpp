@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "platform/vb.h"
 #include "shaft/sj_file.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/reopened_tunnel.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shaft_jet_inputs.h"
@@ -21,7 +22,6 @@
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
 #include "tests/support/tunnel_stage.h"
-#include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -276,8 +276,7 @@ TEST_F(ShaftJetWindow, BalanceRefusedBeforeTheSectionDemand) {
         const std::string r1 = w.txtQQ_r1.Text();
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1U);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "请先进行需风量计算！");
+        test_support::expectOneMessage({.prompt = "请先进行需风量计算！"});
         EXPECT_EQ(w.txtQQ_r1.Text(), r1);
     });
 }
@@ -345,8 +344,7 @@ TEST_F(ShaftJetWindow, SupplyFlowFoundFromTheTypedInletFlow) {
         w.txtQQ_r1.userType("");
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1U);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "送风量未知时，请输入大于零的进口区段设计风量Qr1！");
+        test_support::expectOneMessage({.prompt = "送风量未知时，请输入大于零的进口区段设计风量Qr1！"});
         EXPECT_EQ(w.txtQQ_b.Text(), "");
     });
 }
@@ -433,16 +431,8 @@ TEST_F(ShaftJetWindow, GroupsInsertedInOrderAndLaidOutFromBothPortals) {
 }
 
 TEST_F(ShaftJetWindow, DuctLossOfAnOpeningFromTheDuctDialog) {
-    open([](frmShaftAndJet& w) {
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "150");
-            d.txtp_d.setSilently("123.45");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalpde.userClick();
-        EXPECT_EQ(w.txtp_de.Text(), "123.45");
-        EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
-    });
+    open(
+        [](frmShaftAndJet& w) { test_support::lossFromDuctDialog(w.cmdCalpde, w.txtp_de, "150", "123.45"); });
 }
 
 // ---- The .sj file ----

@@ -30,14 +30,19 @@ inline std::vector<Row> rowsOf(platform::ListView& list, int columns) {
     return rows;
 }
 
+/// Adds a row at the end of `list` silently: its text, then its cells from the first column on.
+inline void addRow(platform::ListView& list, const std::string& text, const std::vector<std::string>& cells) {
+    platform::ListItem& item = list.ListItems.Add(text);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        item.setSubItems(static_cast<int>(c) + 1, cells[c]);
+    }
+}
+
 /// Replaces the rows of `list` silently, as a loaded project fills it: each row's text, then its cells.
 inline void setRows(platform::ListView& list, const std::vector<Row>& rows) {
     list.ListItems.Clear();
     for (const Row& row : rows) {
-        platform::ListItem& item = list.ListItems.Add(row.at(0));
-        for (std::size_t c = 1; c < row.size(); ++c) {
-            item.setSubItems(static_cast<int>(c), row[c]);
-        }
+        addRow(list, row.at(0), Row(row.begin() + 1, row.end()));
     }
 }
 

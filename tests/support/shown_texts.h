@@ -53,8 +53,9 @@ struct Message {
     std::optional<int> buttons; ///< the button set (vbYesNo, ...), without icon and default bits
 };
 
-/// The message log holds exactly one message, and it shows `m`.
-inline void expectOneMessage(const Message& m) {
+/// The message log holds exactly one message, and it shows `m`; a failure names the line of the call.
+inline void expectOneMessage(const Message& m, std::source_location where = std::source_location::current()) {
+    const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "the one message");
     const auto& log = platform::msgbox::log();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].prompt, m.prompt.value_or(log[0].prompt));
@@ -63,11 +64,12 @@ inline void expectOneMessage(const Message& m) {
 }
 
 /// From an empty message log, with the next message answered OK: `act` shows `m` and no other message.
-inline void expectOneMessageOf(const std::function<void()>& act, const Message& m) {
+inline void expectOneMessageOf(const std::function<void()>& act, const Message& m,
+                               std::source_location where = std::source_location::current()) {
     platform::msgbox::reset();
     platform::msgbox::script(platform::vbOK);
     act();
-    expectOneMessage(m);
+    expectOneMessage(m, where);
 }
 
 } // namespace test_support

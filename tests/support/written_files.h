@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -61,6 +62,17 @@ inline void expectGbkCrLf(const std::string& path, const std::string& sample) {
         ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << path << ": bare line feed at byte " << i;
     }
     EXPECT_NE(bytes.find(textcodec::ToGbk(sample)), std::string::npos) << path << " lacks " << sample;
+}
+
+/// The bytes of the file at `path` as they are ("" when it cannot be read).
+inline std::string bytesOf(const std::string& path) {
+    return textfile::ReadBytes(path).value_or(std::string());
+}
+
+/// Writes `bytes` to `path` as they are, replacing what it held.
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
 }
 
 /// The whole file at `path` read from GBK ("" when it cannot be read).

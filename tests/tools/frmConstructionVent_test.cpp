@@ -17,6 +17,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "tools/frmSelectP.h"
 
 #include <gtest/gtest.h>
@@ -24,21 +25,17 @@
 #include <cstdlib>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string folderFile(const std::string& name) {
     return test_stage::appFolder() + "/" + name;
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::vector<std::string> readLines(const std::string& path) {
@@ -187,10 +184,9 @@ TEST(ConstructionWindow, AZeroInputIsNamedAndLeavesNoStaleResult) {
     w.txtXZ.userType("0");
     platform::msgbox::script(platform::vbOK);
     w.cmdCal.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "以下输入使计算无法完成，相应结果已清空：\n修正系数为0，修正后需风量Q无法计算");
-    EXPECT_EQ(platform::msgbox::log()[0].title, "施工通风计算");
+    test_support::expectOneMessage(
+        {.prompt = "以下输入使计算无法完成，相应结果已清空：\n修正系数为0，修正后需风量Q无法计算",
+         .title = "施工通风计算"});
     EXPECT_EQ(w.txtQ(5).Text(), "");
     EXPECT_EQ(w.txth.Text(), "");
     EXPECT_EQ(w.txtPf.Text(), "");
@@ -260,9 +256,9 @@ TEST(ConstructionWindow, FrictionPanelNamesAMissingTableAndLooksUpAPresentOne) {
     EXPECT_EQ(w.lblTube.Caption(), "风管特征Re:");
     platform::msgbox::script(platform::vbOK);
     w.lstRe.userClick(2);
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "系数表文件中没有胶质风管的摩擦阻力系数表 TabA12_4_3，风管摩擦阻力系数未改变，请直接输入。");
+    test_support::expectOneMessage(
+        {.prompt =
+             "系数表文件中没有胶质风管的摩擦阻力系数表 TabA12_4_3，风管摩擦阻力系数未改变，请直接输入。"});
     EXPECT_EQ(w.txtlambdra.Text(), "0.015");
     EXPECT_FALSE(w.frma.Visible());
 
@@ -338,9 +334,8 @@ TEST(ConstructionWindow, LeakageDialogHandsItsCoefficientToTheWindow) {
     w.cmdPtot.userClick();
     EXPECT_EQ(w.txtptot.Text(), "1.250");
     EXPECT_FALSE(Forms::isLoaded<frmSelectP>());
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt,
-              "系数表文件中没有管道漏风系数表 Tab12_3_2，无法查得漏风系数P；全长漏风系数未改变。");
+    test_support::expectOneMessage(
+        {.prompt = "系数表文件中没有管道漏风系数表 Tab12_3_2，无法查得漏风系数P；全长漏风系数未改变。"});
 
     // The close box hands over nothing, and the next showing starts afresh.
     test_stage::onModal<frmSelectP>([](frmSelectP& d) {

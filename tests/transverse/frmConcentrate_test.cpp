@@ -29,7 +29,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -37,16 +36,12 @@
 
 namespace {
 
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string conPath() {
     return test_stage::appFolder() + "/proj.con";
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 class ConcentrateWindow : public ::testing::Test {
@@ -238,9 +233,8 @@ TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
         w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculateJet.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(platform::msgbox::log()[0].prompt, "送风口所需升压力Δpb为负（交通通风力大于各项阻力），任何"
-                                                     "送风量都不能使压力平衡，请检查输入数据！");
+        test_support::expectOneMessage({.prompt = "送风口所需升压力Δpb为负（交通通风力大于各项阻力），任何"
+                                                  "送风量都不能使压力平衡，请检查输入数据！"});
         // No supply flow of an earlier state is shown for this one.
         EXPECT_EQ(w.txtQQ_b.Text(), "");
     });
@@ -327,9 +321,8 @@ TEST_F(ConcentrateWindow, ABalanceThatNeverSettlesShowsNoResult) {
             w.OptionButton2.userClick();
             platform::msgbox::script(platform::vbOK);
             w.cmdCalculateJet.userClick();
-            ASSERT_EQ(platform::msgbox::log().size(), 1u);
-            EXPECT_EQ(platform::msgbox::log()[0].prompt,
-                      "送风段风速与送风量迭代1000次仍未稳定，没有计算结果，请检查输入数据！");
+            test_support::expectOneMessage(
+                {.prompt = "送风段风速与送风量迭代1000次仍未稳定，没有计算结果，请检查输入数据！"});
             for (const platform::TextBox* box :
                  {&w.txtdeltap_m, &w.txtdeltap_t, &w.txtdeltap_r, &w.txtdeltap_b, &w.txtdeltap_l, &w.txtQQ_b,
                   &w.txtv_1, &w.txtAA_b, &w.txtPP_tot, &w.txtAA_tot, &w.txtSS_tot}) {

@@ -8,34 +8,27 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/scheme_file.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "transverse/lateral1.h"
-#include "ventparam/frmCalculatePd.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
+using test_support::bytesOf;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string lt1Path() {
     return test_stage::appFolder() + "/proj.lt1";
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 class OlderLateralWindow : public ::testing::Test {
@@ -103,14 +96,7 @@ TEST_F(OlderLateralWindow, TheDemandBoxFeedsOnlyTheDuctLossDialog) {
     // Half of 100 m³/s in a 5 m² duct; the box shows the shared demand the calculation took.
     EXPECT_EQ(w.txtv_b.Text(), "10.00");
     EXPECT_EQ(w.txtQQ_req.Text(), "100");
-    test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-        EXPECT_EQ(d.txtQ.Text(), "100");
-        d.txtp_d.setSilently("88.80");
-        d.cmdClose.userClick();
-    });
-    w.cmdCalculatePd.userClick();
-    EXPECT_EQ(w.txtp_d.Text(), "88.80");
-    EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
+    test_support::lossFromDuctDialog(w.cmdCalculatePd, w.txtp_d, "100", "88.80");
     // Nothing is recalculated until 计算: (9.5119 + 568.8)·1.1 = 636.14 stands.
     EXPECT_EQ(w.txtp_tot.Text(), "636.14");
 }
@@ -134,7 +120,7 @@ TEST_F(OlderLateralWindow, CloseWritesTwoRecordsThatTheNextOpeningReads) {
     const std::string total = w.txtp_tot.Text();
     w.cmdClose.userClick();
     EXPECT_FALSE(Forms::isLoaded<frmLateral1>());
-    const std::string bytes = readBytes(lt1Path());
+    const std::string bytes = bytesOf(lt1Path());
     EXPECT_EQ(bytes.rfind("\"5\",\"2.5\",\"0.025\"\r\n\"0.02\",\"10.00\",\"60.00\",", 0), 0u);
     scheme::SchemeReader in;
     in.Parse(bytes);

@@ -14,14 +14,15 @@
 #include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "platform/vb.h"
+#include "tests/support/duct_loss_dialog.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "transverse/lateral.h"
-#include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -29,31 +30,19 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace {
 
+using test_support::bytesOf;
+using test_support::writeBytes;
 namespace fs = std::filesystem;
 using platform::Forms;
 
 std::string traPath() {
     return test_stage::appFolder() + "/proj.tra";
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << bytes;
 }
 
 class LateralWindow : public ::testing::Test {
@@ -200,8 +189,7 @@ TEST_F(LateralWindow, TwoWayOpensFromTheTemplateAndComputesAtOnce) {
 TEST_F(LateralWindow, OtherTrafficCasesAreRefusedByStep2) {
     platform::msgbox::script(platform::vbOK);
     EXPECT_FALSE(open([](frmLateral3&) {}, 0));
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "全(半)横向通风方式计算仅适用于双向交通工况！");
+    test_support::expectOneMessage({.prompt = "全(半)横向通风方式计算仅适用于双向交通工况！"});
     EXPECT_FALSE(fs::exists(traPath()));
 }
 
@@ -273,22 +261,9 @@ TEST_F(LateralWindow, ConnectingDuctLossesReadTheirBoxesAsTheyAreWritten) {
 
         // The dialog receives the section demand: the box's text for the supply duct, the demand itself for
         // the exhaust duct.
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "181.998323693316");
-            d.txtp_d.setSilently("88.80");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalculatePd.userClick();
-        EXPECT_EQ(w.txtp_d.Text(), "88.80");
+        test_support::lossFromDuctDialog(w.cmdCalculatePd, w.txtp_d, "181.998323693316", "88.80");
         w.txtQQ_req.userType("100");
-        test_stage::onModal<frmCalculatePd>([](frmCalculatePd& d) {
-            EXPECT_EQ(d.txtQ.Text(), "181.998323693316");
-            d.txtp_d.setSilently("77.70");
-            d.cmdClose.userClick();
-        });
-        w.cmdCalculatePed.userClick();
-        EXPECT_EQ(w.txtp_ed.Text(), "77.70");
-        EXPECT_FALSE(Forms::isLoaded<frmCalculatePd>());
+        test_support::lossFromDuctDialog(w.cmdCalculatePed, w.txtp_ed, "181.998323693316", "77.70");
         // Neither button runs the calculation.
         EXPECT_EQ(w.txtp_tot.Text(), "337.85");
     });
@@ -338,7 +313,7 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         // Not stored: recomputed at every opening.
         w.txtPa.userType("-10");
     });
-    const std::string first = readBytes(traPath());
+    const std::string first = bytesOf(traPath());
     const transverse::TraFile f = stored();
     EXPECT_EQ(f.TwoSect, true);
     EXPECT_EQ(f.Tranverse, false);
@@ -366,7 +341,7 @@ TEST_F(LateralWindow, FileKeepsEveryStoredTextAndTheVariant) {
         EXPECT_EQ(w.txtPR.Text(), "42.30");
     });
     std::string reopened = first;
-    EXPECT_EQ(readBytes(traPath()), reopened.replace(reopened.find("\"by hand\""), 9, "\"42.30\""));
+    EXPECT_EQ(bytesOf(traPath()), reopened.replace(reopened.find("\"by hand\""), 9, "\"42.30\""));
     // At the section's start the stored station does not move the scroll bar; the reopened window still
     // shows what the traffic of this opening gives, not the file's.
     open([](frmLateral3& w) { w.scbPileR.userSet(w.scbPileR.Min()); });
@@ -409,11 +384,10 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
         // A calculation without ducts names what is missing and leaves those results empty.
         platform::msgbox::script(platform::vbOK);
         w.cmdCalculatePtot3.userClick();
-        ASSERT_EQ(platform::msgbox::log().size(), 1u);
-        EXPECT_EQ(
-            platform::msgbox::log()[0].prompt,
-            "部分结果无法计算, 结果框留空. 请检查以下输入(不能为0):\r\n送风道断面积Ab\r\n送风道当量直径Db"
-            "\r\n排风道断面积Ae\r\n排风道当量直径De");
+        test_support::expectOneMessage({.prompt =
+                                            "部分结果无法计算, 结果框留空. "
+                                            "请检查以下输入(不能为0):\r\n送风道断面积Ab\r\n送风道当量直径Db"
+                                            "\r\n排风道断面积Ae\r\n排风道当量直径De"});
         EXPECT_EQ(w.txtv_b.Text(), "");
         EXPECT_EQ(w.txtq_b.Text(), "0.03");
         EXPECT_EQ(w.txtpb0_pr0.Text(), "150.00");
@@ -421,7 +395,7 @@ TEST_F(LateralWindow, WithoutAnyFileTheOpeningStateStands) {
 }
 
 TEST_F(LateralWindow, TruncatedOrFuzzedFilesNeverStopTheWindow) {
-    const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
+    const std::string tpl = bytesOf(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
     // Cut inside record 2: the variant and the supply area are read, the rest stays as opened.
     writeBytes(traPath(), "#FALSE#,#TRUE#\r\n\"9.5\",\"3");
     open([](frmLateral3& w) {
@@ -470,7 +444,7 @@ TEST_F(LateralWindow, ReportPrintsTheBoxesAsShown) {
     const std::string report = test_stage::appFolder() + "/proj_横向通风.rpt";
     ASSERT_EQ(platform::textviewer::log().size(), 2u);
     EXPECT_EQ(platform::textviewer::log()[0], report);
-    const std::string bytes = readBytes(report);
+    const std::string bytes = bytesOf(report);
     const std::string text = textcodec::FromGbk(bytes);
     EXPECT_EQ(textcodec::ToGbk(text), bytes);
     std::vector<std::string> lines;
@@ -512,7 +486,7 @@ TEST_F(LateralWindow, TheSpeedBoxAndTheReportShowTheSpeedTheResultsUse) {
         SCOPED_TRACE(std::string(v.mainWindow) + (v.withoutStation ? ", no station stored" : ""));
         req.cmbWorkVt_Bidirection.setTextSilently(v.mainWindow);
         if (v.withoutStation) {
-            const std::string tpl = readBytes(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
+            const std::string tpl = bytesOf(test_stage::appFolder() + "/ConfigFiles/Normal.tra");
             const std::size_t station = tpl.find(",12618");
             ASSERT_NE(station, std::string::npos);
             writeBytes(traPath(), tpl.substr(0, station));

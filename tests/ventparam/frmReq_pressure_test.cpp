@@ -15,6 +15,8 @@
 
 namespace {
 
+using test_support::addRow;
+
 // Tunnel from station 1000, 600 m (right line):
 //   slopes:   .. 1200 +2 %;  .. 1600 -1.5 %
 //   sections: .. 1300 A 60 m², U 30 m, D 8 m;  .. 1600 A 70 m², U 32 m, D 8.75 m
@@ -34,14 +36,6 @@ protected:
         w.optBiDirectionMethod1.setSilently(true);
         w.txtBiDirection.setSilently("0.5");
         w.txtMainDirectionRatio.setSilently("0.5");
-    }
-
-    static void addRow(platform::ListView& list, const std::string& text,
-                       const std::vector<std::string>& cells) {
-        platform::ListItem& row = list.ListItems.Add(text);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            row.setSubItems(static_cast<int>(c) + 1, cells[c]);
-        }
     }
 
     frmReq& w = platform::Forms::instance<frmReq>();

@@ -400,8 +400,7 @@ TEST_F(Step2, TheTransverseSchemeServesTwoWayTrafficOnly) {
     w.cmbNextStep.userSelect(5);
     platform::msgbox::script(platform::vbOK);
     w.cmdNextStep.userClick();
-    ASSERT_EQ(platform::msgbox::log().size(), 1u);
-    EXPECT_EQ(platform::msgbox::log()[0].prompt, "全(半)横向通风方式计算仅适用于双向交通工况！");
+    test_support::expectOneMessage({.prompt = "全(半)横向通风方式计算仅适用于双向交通工况！"});
     EXPECT_FALSE(Forms::isLoaded<frmLateral3>());
     EXPECT_EQ(modPublic::CaseIndex, 1);
     EXPECT_EQ(w.txtQQ_req.Text(), "50");
