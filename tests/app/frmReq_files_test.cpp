@@ -223,6 +223,18 @@ Project otherProject() {
     return p;
 }
 
+/// Names the project `path` and writes its files there, as a save under that name does.
+void saveTo(frmReq& w, const std::string& path) {
+    modPublic::ProjectFile = path;
+    w.SaveFile();
+}
+
+/// Names the project `path` and reads its files from there, as an open of that name does.
+void openFrom(frmReq& w, const std::string& path) {
+    modPublic::ProjectFile = path;
+    w.OpenFile();
+}
+
 std::string saveAs(frmReq& w, const std::string& path) {
     platform::filedialog::script(path);
     w.mnuFileSaveAs_Click();
@@ -237,8 +249,7 @@ TEST(ProjectFiles, SaveThenOpenRestoresEveryControlTheFileNames) {
     frmReq& w = window();
     const Project saved("x");
     saved.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
 
     // Another project in the window, including the per-year mix mode cleared: reading the file sets the
     // mode back without the question that clearing it by hand would ask.
@@ -255,8 +266,7 @@ TEST(ProjectFiles, ReadingClearsThePerYearModeWithoutAskingAndRecordsDefineTheMi
     saved.chkRatioNotSame = 0;
     saved.mixes = {mix("AnyYear", 2)};
     saved.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
 
     w.chkRatioNotSame.setSilently(1);
     w.VehicleMixes = {mix("2014", 7), mix("2024", 8), mix("2030", 9)};
@@ -274,8 +284,7 @@ TEST(ProjectFiles, AListPositionThatChangesOnReadingRunsItsHandlerAfterTheFilesT
     w.lstLightModel.setListIndex(1);
     w.txtDelta.set("x125");
     w.txtKK.set("x134");
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
     w.lstCOModel.setListIndex(0);
     w.lstLightModel.setListIndex(0);
     w.OpenFile();
@@ -293,8 +302,7 @@ TEST(ProjectFiles, FilesAreGbkWithCrLfAndTheLayoutOfTheRecords) {
     p.texts[1] = "一行的概况";
     p.putInto(w);
     w.txtRHO.set("1.2");
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
 
     const std::string req = bytesOf(folder("p") + "/a.req");
     ASSERT_FALSE(req.empty());
@@ -332,8 +340,7 @@ TEST(ProjectFiles, TextWithADoubleQuoteReadsBackWholeAndShiftsNothing) {
     Project p("x");
     p.texts[0] = "他说\"好\"";
     p.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
     otherProject().putInto(w);
     w.OpenFile();
     // The quote comes back as the full-width quote; every later field is in its own control.
@@ -347,8 +354,7 @@ TEST(ProjectFiles, BlockNoLongerUsedWithRowsIsSkippedAndTheSecondTrafficCopyIgno
     Project p("x");
     p.texts[1] = "一行";
     p.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
     std::string text = textcodec::FromGbk(bytesOf(folder("p") + "/a.req"));
     const std::string block = "\"目前版本已不在使用\"\r\n\"0\"\r\n";
     text.replace(text.find(block), block.size(),
@@ -367,29 +373,23 @@ TEST(ProjectFiles, AFanListWithCountZeroEmptiesTheListAfterAProjectWithFans) {
     frmReq& w = window();
     Project p("x");
     p.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/fans.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/fans.vnt");
     modPublic::AxialFanList.items.clear();
-    modPublic::ProjectFile = folder("p") + "/nofans.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/nofans.vnt");
     EXPECT_EQ(textfile::ReadLines(folder("p") + "/nofans.vnt").value(),
               (std::vector<std::string>{"\"[Axial_fan_list]\"", "0"}));
 
     for (const std::string count : {"0", "-3", "abc", ""}) {
-        modPublic::ProjectFile = folder("p") + "/fans.vnt";
-        w.OpenFile();
+        openFrom(w, folder("p") + "/fans.vnt");
         ASSERT_EQ(modPublic::AxialFanList.items, (std::vector<std::string>{"1", "2A"}));
         writeBytes(folder("p") + "/nofans.vnt", "\"[Axial_fan_list]\"\r\n" + count + "\r\n\"7\"\r\n");
-        modPublic::ProjectFile = folder("p") + "/nofans.vnt";
-        w.OpenFile();
+        openFrom(w, folder("p") + "/nofans.vnt");
         EXPECT_TRUE(modPublic::AxialFanList.empty()) << "count \"" << count << "\"";
     }
     // A missing .vnt leaves no fans either.
-    modPublic::ProjectFile = folder("p") + "/fans.vnt";
-    w.OpenFile();
+    openFrom(w, folder("p") + "/fans.vnt");
     fs::remove(folder("p") + "/nofans.vnt");
-    modPublic::ProjectFile = folder("p") + "/nofans.vnt";
-    w.OpenFile();
+    openFrom(w, folder("p") + "/nofans.vnt");
     EXPECT_TRUE(modPublic::AxialFanList.empty());
 }
 
@@ -409,8 +409,7 @@ TEST(ProjectFiles, ReadParameterTakesFourValuesSkippingTheLocalLossRows) {
     EXPECT_DOUBLE_EQ(modPublic::AA_m_Bidirection, 3.02);
 
     // A project without .par: all four are 0, none left over from the project before.
-    modPublic::ProjectFile = dir + "/none.vnt";
-    w.OpenFile();
+    openFrom(w, dir + "/none.vnt");
     EXPECT_EQ(modPublic::lambda_r, 0);
     EXPECT_EQ(modPublic::v_n, 0);
     EXPECT_EQ(modPublic::AA_m, 0);
@@ -428,8 +427,7 @@ TEST(ProjectFiles, FileEndingEarlyStopsThereAndTheRestComesFromTheTemplate) {
     Project p("x");
     p.texts[1] = "一行";
     p.putInto(w);
-    modPublic::ProjectFile = folder("p") + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, folder("p") + "/a.vnt");
     // Cut the file after the first slope row's station.
     const std::string full = bytesOf(folder("p") + "/a.req");
     writeBytes(folder("p") + "/a.req", full.substr(0, full.find("\"10420\"") + 7));
@@ -453,8 +451,7 @@ TEST(ProjectFiles, FuzzedAndTruncatedFilesNeverBreakTheReader) {
     Project p("x");
     p.putInto(w);
     const std::string dir = folder("fuzz");
-    modPublic::ProjectFile = dir + "/a.vnt";
-    w.SaveFile();
+    saveTo(w, dir + "/a.vnt");
     writeBytes(dir + "/a.par",
                "\"[通风计算]\"\r\n\"0.6\",\"0.02\",\"\",\"2.5\"\r\n\"\",\"\",\"2.13\",\"0.5\","
                "\"5.37\",\"1\",\"0\",\"0\"\r\n1\r\n\"10100\",\"0.5\"\r\n\"0\",\"0\"\r\n0\r\n#FALSE#\r\n");
@@ -1041,8 +1038,7 @@ TEST(TemplateProject, MakeTemplate) {
         w.pgMain.userClick(page);
     }
     modPublic::AxialFanList.items.clear();
-    modPublic::ProjectFile = dir + "/Normal.vnt";
-    w.SaveFile();
+    saveTo(w, dir + "/Normal.vnt");
 
     // The step-2 file: entrance loss 0.6, wall friction 0.02, natural wind 2.5 m/s acting as resistance,
     // the vehicle frontal areas and drag coefficients of JTJ 026.1-1999; the resistance areas are left to

@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "platform/paths.h"
 #include "platform/textcodec.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/written_files.h"
 
@@ -51,17 +52,10 @@ protected:
 
     /// Two design years and two calculation segments, so that pages 4 to 6 can be shown.
     static void fillSegments(frmReq& f) {
-        f.lstTraffic.ListItems.Clear();
-        f.lstTraffic.ListItems.Add("2020").setSubItems(1, "12000");
-        f.lstTraffic.ListItems.Add("2030").setSubItems(1, "18000");
+        test_support::setRows(f.lstTraffic, {{"2020", "12000"}, {"2030", "18000"}});
         f.txtYear.setSilently("2030");
-        f.lstSegment.ListItems.Clear();
-        for (int i = 1; i <= 2; ++i) {
-            auto& row = f.lstSegment.ListItems.Add(std::to_string(i));
-            for (int c = 1; c <= 6; ++c) {
-                row.setSubItems(c, std::to_string(i * 10 + c));
-            }
-        }
+        test_support::setRows(f.lstSegment, {{"1", "11", "12", "13", "14", "15", "16"},
+                                             {"2", "21", "22", "23", "24", "25", "26"}});
         f.lstSegment.select(2);
     }
 

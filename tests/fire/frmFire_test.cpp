@@ -19,6 +19,7 @@
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
@@ -348,8 +349,7 @@ TEST_F(FireWindow, AnUnnamedProjectWritesNoFileAndOpensTheTemplateAgain) {
 
 TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
     // Truncated after the fire points: the points are read, the rest stays as the window starts.
-    ASSERT_TRUE(
-        textfile::WriteAtomically(file(".fir"), textcodec::ToGbk("\"[火灾位置]\"\r\n5\r\n\"11000\"\r\n")));
+    test_support::writeGbk(file(".fir"), "\"[火灾位置]\"\r\n5\r\n\"11000\"\r\n");
     platform::msgbox::script(platform::vbOK);
     frmFire& w = open();
     EXPECT_EQ(rows(w.lstFireLoc), (std::vector<std::string>{"11000"}));
@@ -358,8 +358,7 @@ TEST_F(FireWindow, BrokenSettingsFilesNeverStopTheWindow) {
     Forms::destroyAll();
 
     // Text in numbers and Booleans; a missing template as well.
-    ASSERT_TRUE(textfile::WriteAtomically(
-        file(".fir"), textcodec::ToGbk("x\r\nx\r\nx\r\nx\r\nx,x,x,x\r\nx,x,x\r\nx,x\r\n")));
+    test_support::writeGbk(file(".fir"), "x\r\nx\r\nx\r\nx\r\nx,x,x,x\r\nx,x,x\r\nx,x\r\n");
     fs::remove(fs::path(test_stage::appFolder()) / "ConfigFiles" / "Normal.fir");
     platform::msgbox::script(platform::vbOK);
     frmFire& w2 = open();

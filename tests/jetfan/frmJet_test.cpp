@@ -11,7 +11,6 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/text_file.h"
-#include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
@@ -20,6 +19,7 @@
 #include "tests/support/template_out.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/tunnel_stage.h"
+#include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -477,8 +477,7 @@ TEST_F(JetWindow, ShortAndDamagedFilesNeverStopTheWindow) {
     const std::string whole =
         textfile::ReadBytes(test_stage::appFolder() + "/ConfigFiles/Normal.jet").value();
     // Cut after the model name: its handler filled the model's boxes; the rest stays empty.
-    ASSERT_TRUE(
-        textfile::WriteAtomically(jetPath(), textcodec::ToGbk("\"[风机升压力计算]\"\r\n\"1120型射流风机\"")));
+    test_support::writeGbk(jetPath(), "\"[风机升压力计算]\"\r\n\"1120型射流风机\"");
     open([](frmJet& w) {
         EXPECT_EQ(w.txtFlow.Text(), "33.79");
         EXPECT_EQ(w.txtvj.Text(), "34.305");

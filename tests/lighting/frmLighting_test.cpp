@@ -70,25 +70,17 @@ class Step3 : public ::testing::Test {
 protected:
     void SetUp() override {
         modPublic::ProjectFile = folder() + "/proj.vnt";
-        ASSERT_TRUE(
-            textfile::WriteAtomically(folder() + "/ConfigFiles/Normal.lmp", textcodec::ToGbk(kEmptyLmp)));
-        ASSERT_TRUE(
-            textfile::WriteAtomically(folder() + "/ConfigFiles/normal.lgh", textcodec::ToGbk(kEmptyLgh)));
+        test_support::writeGbk(folder() + "/ConfigFiles/Normal.lmp", kEmptyLmp);
+        test_support::writeGbk(folder() + "/ConfigFiles/normal.lgh", kEmptyLgh);
         frmDefineLamp& s2 = Forms::instance<frmDefineLamp>();
-        platform::ListItem& row = s2.lstLamp.ListItems.Add(kCircuitA[0]);
-        for (int c = 1; c < 16; ++c) {
-            row.setSubItems(c, kCircuitA[static_cast<std::size_t>(c)]);
-        }
+        test_support::addRow(s2.lstLamp, kCircuitA[0], Row(kCircuitA.begin() + 1, kCircuitA.end()));
         s2.cmbRoadType.setListIndex(0); // 水泥混凝土路面
         s2.txtWW.set("8");
         s2.txtDistanceToCalArea.set("60");
         s2.txtCalPointCount1.set("5");
         s2.txtCalPointCount2.set("5");
     }
-    void installTestLamp() {
-        ASSERT_TRUE(
-            textfile::WriteAtomically(folder() + "/ConfigFiles/Icr.txt", textcodec::ToGbk(kTestLamp)));
-    }
+    void installTestLamp() { test_support::writeGbk(folder() + "/ConfigFiles/Icr.txt", kTestLamp); }
     frmLighting& step3() { return Forms::instance<frmLighting>(); }
     /// Switches on 回路A with its reference lamp at the start of the area.
     void switchOnA(frmLighting& w) {
@@ -310,11 +302,10 @@ TEST_F(Step3, RefusedCalculationsSayWhyAndKeepTheShownResults) {
 TEST_F(Step3, HugeCountsOfLampsOrPointsAreRefusedBeforeAnythingIsAllocated) {
     installTestLamp();
     Forms::unload<frmDefineLamp>();
-    ASSERT_TRUE(textfile::WriteAtomically(
-        folder() + "/proj.lmp",
-        textcodec::ToGbk("1\r\n\"回路A\",\"T-1\",\"100\",\"10000\",\"1\",\"0\",\"2\",\"4\",\"0\",\"5\","
-                         "\"0\",\"0\",\"999999999\",\"0\",\"1\",\"0\"\r\n0,\"8\"\r\n\"60\",\"5\",\"5\"\r\n"
-                         "#TRUE#,#FALSE#\r\n")));
+    test_support::writeGbk(folder() + "/proj.lmp",
+                           "1\r\n\"回路A\",\"T-1\",\"100\",\"10000\",\"1\",\"0\",\"2\",\"4\",\"0\",\"5\","
+                           "\"0\",\"0\",\"999999999\",\"0\",\"1\",\"0\"\r\n0,\"8\"\r\n\"60\",\"5\",\"5\"\r\n"
+                           "#TRUE#,#FALSE#\r\n");
     frmLighting& w = step3();
     switchOnA(w);
     w.chkDraw.set(0);
@@ -445,8 +436,7 @@ TEST_F(Step3, WithoutATrafficVolumeACaseKeepsItsCircuitsOverASwitch) {
 }
 
 TEST_F(Step3, ADamagedCaseFileKeepsWhatCannotBeRead) {
-    ASSERT_TRUE(textfile::WriteAtomically(
-        casePath("0_0_0"), textcodec::ToGbk("2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路B\"\r\n")));
+    test_support::writeGbk(casePath("0_0_0"), "2\r\n\"回路A\",\"4\",\"100\",\"0\"\r\n\"回路B\"\r\n");
     platform::msgbox::script(platform::vbOK);
     frmLighting& w = step3();
     test_support::expectOneMessage({.title = "出错"});
@@ -576,9 +566,8 @@ TEST_F(Step3, TheReportCoversTheSixZonesOfTheVolumeAndMode) {
 // written again after the first has walked through their cases.
 TEST_F(Step3, TheReportSaysWhichZonesWereNotSetUp) {
     installTestLamp();
-    ASSERT_TRUE(textfile::WriteAtomically(
-        folder() + "/ConfigFiles/normal.lgh",
-        textcodec::ToGbk("1\r\n\"回路A\",\"8\",\"150\",\"0\"\r\n\"\"\r\n" + kEmptyLgh.substr(7))));
+    test_support::writeGbk(folder() + "/ConfigFiles/normal.lgh",
+                           "1\r\n\"回路A\",\"8\",\"150\",\"0\"\r\n\"\"\r\n" + kEmptyLgh.substr(7));
     (void)Forms::instance<frmReq>();
     modPublic::ProjectFile = folder() + "/proj.vnt"; // the main window started on its template
     frmLighting& w = step3();

@@ -13,7 +13,6 @@
 #include "platform/MsgBox.h"
 #include "platform/TextViewer.h"
 #include "platform/text_file.h"
-#include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scheme_step.h"
@@ -22,6 +21,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
@@ -405,12 +405,7 @@ TEST_F(MultiShaftOutput, ReportPrintsWhatTheWindowShowsInGbkWithCrLf) {
         w.cmdReport.userClick();
         EXPECT_TRUE(platform::msgbox::log().empty());
         EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
-        const std::string bytes = textfile::ReadBytes(report).value_or("");
-        ASSERT_FALSE(bytes.empty());
-        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-        }
-        EXPECT_NE(bytes.find(textcodec::ToGbk("■■竖井及轴流风机信息■■")), std::string::npos);
+        test_support::expectGbkCrLf(report, "■■竖井及轴流风机信息■■");
         const std::vector<std::string> lines =
             textfile::ReadLines(report).value_or(std::vector<std::string>{});
         // Two shaft blocks of 53 lines; the three sections with a model in blocks of 21 lines, the two

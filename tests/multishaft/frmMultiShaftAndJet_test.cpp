@@ -331,9 +331,7 @@ TEST_F(MultiShaftWindow, EverythingComesBackAndIsWrittenAgainUnchanged) {
         w.txtCertanQr1.userType("480");
         w.txtdeltap_j.set("12.25");
         w.txtjetcount.set("4");
-        w.lstJet.ListItems.Clear();
-        w.lstJet.ListItems.Add("10500").setSubItems(1, "2");
-        w.lstJet.ListItems(1).setSubItems(2, "24.5");
+        test_support::setRows(w.lstJet, {{"10500", "2", "24.5"}});
     });
     const auto first = textfile::ReadBytes(msjPath());
     ASSERT_TRUE(first);

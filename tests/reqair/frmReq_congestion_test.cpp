@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -62,14 +63,20 @@ protected:
 
     // The 3000 m tunnel of the search: 10000 to 13000, level but for +2 % from 11230 to 12230.
     void longTunnel() {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
         w.lstBlock.ListItems.Clear();
         w.txtStartPile.setSilently("10000");
-        addRow(w.lstSlope, "11230", {"0"});
-        addRow(w.lstSlope, "12230", {"2"});
-        addRow(w.lstSlope, "13000", {"0"});
-        addRow(w.lstSection, "13000", {"60", "30", "8"});
+        test_support::setRows(w.lstSlope, {{"11230", "0"}, {"12230", "2"}, {"13000", "0"}});
+        test_support::setRows(w.lstSection, {{"13000", "60", "30", "8"}});
+    }
+
+    /// Expects the 1 km window the page shows and the CO and smoke demands of it.
+    void expectWindow(const char* start, const char* end, const char* co, const char* vi,
+                      std::source_location where = std::source_location::current()) {
+        test_support::ExpectTexts({{w.txtBlockStartPile, start},
+                                   {w.txtBlockEndPile, end},
+                                   {w.txtQQ_req_CO_1kmblock, co},
+                                   {w.txtQQ_req_VI_1kmblock, vi}},
+                                  where);
     }
 
     std::string cell(int row, int col) { return w.lstBlock.ListItems(row).SubItems(col); }
@@ -124,10 +131,7 @@ TEST_F(CongestionWindow, ATunnelOfOneKilometreIsItsOwnWindow) {
     // Window 1000–2000 at 10 km/h: Qco = 0.01 × 6 × 0.8 × 1000 × 1000 / 3.6e6 = 0.0133333 → 44.4444;
     // Qvi = 2.5 × 6 × 0.6 × 1000 × 200 / 3.6e6 = 0.5 → 55.5556.
     w.cmdCalculateQQ_block_Click();
-    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
-                              {w.txtBlockEndPile, "2000"},
-                              {w.txtQQ_req_CO_1kmblock, "44.4"},
-                              {w.txtQQ_req_VI_1kmblock, "55.6"}};
+    expectWindow("1000", "2000", "44.4", "55.6");
 }
 
 TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
@@ -136,10 +140,7 @@ TEST_F(CongestionWindow, AShortTunnelGetsTheWindowFromItsStartNotZeroToZero) {
     w.lstSlope.ListItems(1).setText("1600");
     w.lstSection.ListItems(1).setText("1600");
     w.cmdCalculateQQ_block_Click();
-    test_support::ExpectTexts{{w.txtBlockStartPile, "1000"},
-                              {w.txtBlockEndPile, "2000"},
-                              {w.txtQQ_req_CO_1kmblock, "26.7"},
-                              {w.txtQQ_req_VI_1kmblock, "33.3"}};
+    expectWindow("1000", "2000", "26.7", "33.3");
 }
 
 TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
@@ -149,10 +150,7 @@ TEST_F(CongestionWindow, TheSearchFindsTheWindowOverTheSteepStretch) {
     // Its demand: Qvi = 2.5 × 6 × 0.85 × 1000 × 200 / 3.6e6 = 0.708333 → 78.7037; CO 44.4444.
     longTunnel();
     w.cmdCalculateQQ_block_Click();
-    test_support::ExpectTexts{{w.txtBlockStartPile, "11230"},
-                              {w.txtBlockEndPile, "12230"},
-                              {w.txtQQ_req_CO_1kmblock, "44.4"},
-                              {w.txtQQ_req_VI_1kmblock, "78.7"}};
+    expectWindow("11230", "12230", "44.4", "78.7");
 }
 
 TEST_F(CongestionWindow, EvenDemandKeepsTheWindowAtTheStart) {
@@ -170,10 +168,7 @@ TEST_F(CongestionWindow, ATypedWindowIsUsedAsItStands) {
     w.txtBlockEndPile.setSilently("2500");
     // Half the tunnel lies in the window: 22.2222 and 27.7778.
     w.cmdCalculateQQ_block_Click();
-    test_support::ExpectTexts{{w.txtBlockStartPile, "1500"},
-                              {w.txtBlockEndPile, "2500"},
-                              {w.txtQQ_req_CO_1kmblock, "22.2"},
-                              {w.txtQQ_req_VI_1kmblock, "27.8"}};
+    expectWindow("1500", "2500", "22.2", "27.8");
 
     // Outside the tunnel, or start above end: nothing.
     w.txtBlockStartPile.setSilently("5000");

@@ -60,22 +60,8 @@ protected:
         w.txtBiDirection.setSilently("0.5");
         w.txtMainDirectionRatio.setSilently("0.5");
 
-        addSegment("1", "0", "600", "0", "60", "8", "60");
-        addSegment("2", "600", "1000", "1", "60", "8", "60");
-    }
-
-    void addSegment(const std::string& no, const std::string& sp, const std::string& ep,
-                    const std::string& slope, const std::string& area, const std::string& d,
-                    const std::string& speed) {
-        platform::ListItem& row = w.lstSegment.ListItems.Add(no);
-        const std::string cells[6] = {sp, ep, slope, area, d, speed};
-        for (int c = 1; c <= 6; ++c) {
-            row.setSubItems(c, cells[c - 1]);
-        }
-    }
-
-    void addYear(const std::string& year, const std::string& pcu) {
-        w.lstTraffic.ListItems.Add(year).setSubItems(1, pcu);
+        addRow(w.lstSegment, "1", {"0", "600", "0", "60", "8", "60"});
+        addRow(w.lstSegment, "2", {"600", "1000", "1", "60", "8", "60"});
     }
 
     void setClass(int row, const std::string& vehicles, const std::string& co, const std::string& vi) {
@@ -375,8 +361,8 @@ TEST_F(DemandPages, PickingAYearMakesItCurrentAndRecomputesThePage) {
     w.txtTraffic2.setSilently("0.1");
     w.chkPetrol.setSilently(0);
     w.txtDescRatio.userType("2");
-    addYear("2020", "10000");
-    addYear("2030", "20000");
+    addRow(w.lstTraffic, "2020", {"10000"});
+    addRow(w.lstTraffic, "2030", {"20000"});
     w.workv_t = 60;
     w.pgMain.userClick(4);
     ASSERT_EQ(w.lblYear.Caption(), "选择特征年:2020");

@@ -4,6 +4,7 @@
 
 #include "app/modPublic.h"
 #include "platform/Forms.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
@@ -15,20 +16,18 @@
 
 namespace {
 
+using test_support::setRows;
+
 // A tunnel from station 1000 to 2000: 60 m² (perimeter 32, diameter 7.5) up to 1500 and 80 m² (perimeter
 // 36, diameter 8.889) up to 2000, level; ρ = 1.2 kg/m³, ambient 308 K. The plume inputs are the page's
 // defaults: 50 MW on 45 m², perimeter 36 m, duct 5.4 m, layer 1.5 m, 5 % radiated.
 class FireWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.lstSlope.ListItems.Clear();
-        w.lstSection.ListItems.Clear();
         w.txtStartPile.setSilently("1000");
         modPublic::StartPile = 1000;
-        addSlope("1500", "0");
-        addSlope("2000", "0");
-        addSection("1500", "60", "32", "7.500");
-        addSection("2000", "80", "36", "8.889");
+        setRows(w.lstSlope, {{"1500", "0"}, {"2000", "0"}});
+        setRows(w.lstSection, {{"1500", "60", "32", "7.500"}, {"2000", "80", "36", "8.889"}});
 
         test_support::SetSilently{{w.txtExchangeNum, "4"}, {w.txtRHO, "1.2"},     {w.txtAT, "308"},
                                   {w.txtHRR, "50"},        {w.txtFireSize, "45"}, {w.txtPerimeter, "36"},
@@ -37,18 +36,6 @@ protected:
         // Wu-Bakar, which writes the diameter into the height box: the height is typed afterwards.
         w.pgMain.userClick(7);
         w.txtTunnelH.setSilently("5");
-    }
-
-    void addSlope(const std::string& pile, const std::string& slope) {
-        w.lstSlope.ListItems.Add(pile).setSubItems(1, slope);
-    }
-
-    void addSection(const std::string& pile, const std::string& area, const std::string& perimeter,
-                    const std::string& diameter) {
-        platform::ListItem& row = w.lstSection.ListItems.Add(pile);
-        row.setSubItems(1, area);
-        row.setSubItems(2, perimeter);
-        row.setSubItems(3, diameter);
     }
 
     void byCriticalVelocity(int formula) {
@@ -194,16 +181,13 @@ TEST_F(FireWindow, KennedyOfALevelAndOfASlopedTunnel) {
     EXPECT_EQ(w.txtQs.Text(), "139.93");
 
     // A slope cell without a number counts as level.
-    w.lstSlope.ListItems.Clear();
-    addSlope("2000", "");
+    setRows(w.lstSlope, {{"2000", ""}});
     w.cmdCalQQ_req_exchange.userClick();
     EXPECT_EQ(w.txtQs.Text(), "139.93");
 
     // Steepest slope |−2| %: Kg = 1 + 0.0374·2^0.8 = 1.065117, C = 1.065117³·7647.19 = 9240.47; root
     // near 2.5141 → "2.51"; Qs = 2.514124·60 = 150.85.
-    w.lstSlope.ListItems.Clear();
-    addSlope("1500", "-2");
-    addSlope("2000", "1");
+    setRows(w.lstSlope, {{"1500", "-2"}, {"2000", "1"}});
     w.cmdCalQQ_req_exchange.userClick();
     EXPECT_EQ(w.txtvcr.Text(), "2.51");
     EXPECT_EQ(w.txtQs.Text(), "150.85");

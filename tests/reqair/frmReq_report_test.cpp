@@ -17,6 +17,7 @@
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/text_fit.h"
+#include "tests/support/written_files.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>
@@ -132,12 +133,7 @@ TEST_F(RequiredAirReport, WritesEverySectionFromTheBoxesTheCalculationsLeave) {
     w.mnuToolReport_Click();
 
     // GBK with CR LF: every line feed follows a carriage return; the title reads back from its GBK bytes.
-    const std::string bytes = textfile::ReadBytes(report).value_or("");
-    ASSERT_FALSE(bytes.empty());
-    for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-    }
-    EXPECT_NE(bytes.find(textcodec::ToGbk("需风量计算报告")), std::string::npos);
+    test_support::expectGbkCrLf(report, "需风量计算报告");
     EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
 
     const std::vector<std::string> lines = reportLines();

@@ -11,7 +11,6 @@
 #include "platform/TextViewer.h"
 #include "platform/scheme_file.h"
 #include "platform/text_file.h"
-#include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
@@ -542,12 +541,7 @@ TEST_F(ConcentrateWindow, ReportPrintsTheBoxesAsShown) {
         w.OptionButton2.userClick();
         w.cmdReport.userClick();
         EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
-        const std::string bytes = textfile::ReadBytes(report).value_or("");
-        ASSERT_FALSE(bytes.empty());
-        for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
-        }
-        EXPECT_NE(bytes.find(textcodec::ToGbk("集中送入通风计算报告")), std::string::npos);
+        test_support::expectGbkCrLf(report, "集中送入通风计算报告");
         std::vector<std::string> lines = textfile::ReadLines(report).value_or(std::vector<std::string>{});
         ASSERT_EQ(lines.size(), 29u);
         EXPECT_EQ(lines[2], std::string(29, ' ') + Forms::instance<frmReq>().txtProjectName.Text() +
