@@ -7,13 +7,13 @@
 #include "jetfan/dlgJetPressure.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/text_file.h"
 #include "platform/textcodec.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
 #include "tests/support/typed_boxes.h"
+#include "tests/support/written_files.h"
 
 #include <gtest/gtest.h>
 
@@ -40,11 +40,7 @@ std::string jetDbPath() {
 }
 
 std::string jetDbText() {
-    return textcodec::FromGbk(textfile::ReadBytes(jetDbPath()).value_or(""));
-}
-
-void writeJetDb(const std::string& utf8) {
-    std::ofstream(jetDbPath(), std::ios::binary | std::ios::trunc) << textcodec::ToGbk(utf8);
+    return test_support::readUtf8(jetDbPath());
 }
 
 class ModelEditor : public ::testing::Test {
@@ -99,7 +95,7 @@ TEST_F(ModelEditor, ListsJetDbAndRewritesItQuotedOnClose) {
     });
     EXPECT_TRUE(openedModal);
     EXPECT_FALSE(Forms::isLoaded<frmJetDb>());
-    const std::string bytes = textfile::ReadBytes(jetDbPath()).value_or("");
+    const std::string bytes = test_support::bytesOf(jetDbPath());
     EXPECT_EQ(bytes.substr(0, 3), "7\r\n");
     EXPECT_EQ(textcodec::FromGbk(bytes), "7\r\n"
                                          "\"630型射流风机\",\"10.7\",\"0.63\",\"13.3\",\"1\"\r\n"
@@ -244,8 +240,8 @@ TEST_F(ModelEditor, AMissingFileStartsEmptyAndIsCreated) {
 }
 
 TEST_F(ModelEditor, AnUnreadableFileIsSaidAndKeptUnlessEdited) {
-    writeJetDb("models\r\n\"A\",1,1,1,1\r\n");
-    const std::string before = textfile::ReadBytes(jetDbPath()).value_or("");
+    test_support::writeGbk(jetDbPath(), "models\r\n\"A\",1,1,1,1\r\n");
+    const std::string before = test_support::bytesOf(jetDbPath());
     platform::msgbox::script(platform::vbOK);
     edit([](frmJetDb& e) {
         EXPECT_EQ(e.lstJet.ListItems.Count(), 0);
@@ -253,7 +249,7 @@ TEST_F(ModelEditor, AnUnreadableFileIsSaidAndKeptUnlessEdited) {
     });
     test_support::expectOneMessage(
         {.prompt = "射流风机数据库无法读取：" + jetDbPath() + "\n不作修改而关闭时，该文件保持原样。"});
-    EXPECT_EQ(textfile::ReadBytes(jetDbPath()).value_or(""), before);
+    EXPECT_EQ(test_support::bytesOf(jetDbPath()), before);
     EXPECT_EQ(modPublic::JetModels.UBound(), 7u);
 
     // Edited, the list replaces the file.
