@@ -320,7 +320,6 @@ void frmBrightness::cmdCalculate_Click() {
     });
     UpdateData(false);
     showNotes(notes);
-    calculated_ = true;
 }
 
 void frmBrightness::lstAdjust_Click() {
@@ -560,13 +559,12 @@ void frmBrightness::cmdReport_Click() {
         return;
     }
     std::vector<std::string> notes;
-    // The head prints k, the reduction rate and Ds of the calculation made before the report; a window
-    // that has made none (a new tunnel opens uncalculated) makes it first, on the volume and mode shown,
-    // so that the head does not say 未计算 above tables computed with those very figures.
-    if (!calculated_) {
-        cmdCalculate_Click();
-        AddUnique(notes, notes_);
-    }
+    // The head prints k, the reduction rate and Ds; they come from a calculation of the inputs shown, made
+    // now on the volume and mode shown, as the tables below are. The last calculation may predate an input
+    // typed since (a slope), and a new tunnel opens uncalculated: either would print a head of other
+    // inputs, or 未计算, above tables computed with the inputs printed.
+    cmdCalculate_Click();
+    AddUnique(notes, notes_);
     lighting::ZoneReportHead head;
     head.ProjectName = frmReq::ReportProjectName();
     PutInputs(*this, head);

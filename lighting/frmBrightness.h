@@ -81,8 +81,6 @@ private:
     std::string chosenSurroundings_;
     /// The row of the L20 table the shown L20 was looked up in; -2 before the first lookup.
     int lookedUpRow_ = -2;
-    /// A zone calculation has run since the window opened, so k, the reduction rate and Ds are its own.
-    bool calculated_ = false;
 
     platform::Layout layout_;
 };

@@ -502,6 +502,16 @@ void frmLighting::cmdCalculate_Click() {
 }
 
 std::optional<std::string> frmLighting::Calculate() {
+    // A refused calculation leaves no result of the inputs it was refused for: the boxes it would have
+    // replaced are emptied, so that no earlier calculation passes for one of the grid and lamps shown.
+    std::optional<std::string> refused = CalculateGrid();
+    if (refused) {
+        ClearResults();
+    }
+    return refused;
+}
+
+std::optional<std::string> frmLighting::CalculateGrid() {
     auto refuse = [](const std::string& message) -> std::optional<std::string> {
         platform::MsgBox(message, platform::vbOKOnly, kErrorTitle);
         return message;

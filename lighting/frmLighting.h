@@ -99,8 +99,11 @@ private:
     /// The case file the window's controls make for the open case.
     scheme::SchemeWriter CaseContents();
     scheme::SchemeWriter CaseRecords(bool setUp);
-    /// The calculation; the reason when it was refused (the message has been shown then).
+    /// The calculation; the reason when it was refused (the message has been shown and the results
+    /// emptied then).
     std::optional<std::string> Calculate();
+    /// The calculation itself; the reason when it was refused, the results then left as they were.
+    std::optional<std::string> CalculateGrid();
     /// Empties the result boxes and the comparison text, so that no earlier number passes for a result.
     void ClearResults();
     /// The eight result boxes in the order of the case file.

@@ -403,6 +403,14 @@ TEST_F(Step1, TheReportCoversEveryVolumeAndMode) {
     // The window is left on the last volume and mode.
     EXPECT_EQ(w.txtNN.Text(), "1158");
     EXPECT_EQ(w.lstAdjust.ListIndex(), 5);
+    EXPECT_EQ((*lines)[12], "              折减系数k: 0.025"); // of the volume shown: 0.025 + 80/1700 × 0.010
+    // −4 % typed since: Ds 112 in the head as in the entrance zone, 1.154 × 112 − 3.5 / tan 10° = 109.40.
+    w.txtdTunnelSlope.userType("-4");
+    w.cmdReport.userClick();
+    const auto retyped = textfile::ReadLines(reportPath());
+    ASSERT_TRUE(retyped.has_value());
+    EXPECT_EQ((*retyped)[15], "          停车视距Ds(m): 112.00");
+    EXPECT_EQ((*retyped)[18 + 4], "01            0140.09       109.40");
 }
 
 TEST_F(Step1, AnUnnamedProjectsReportIsRefused) {

@@ -250,7 +250,7 @@ TEST_F(Step3, CalculatesTheCaseByHandWithATestLamp) {
     EXPECT_EQ(w.pgrBar.Value(), 25);
 }
 
-TEST_F(Step3, RefusedCalculationsSayWhyAndKeepTheShownResults) {
+TEST_F(Step3, RefusedCalculationsSayWhyAndEmptyTheShownResults) {
     installTestLamp();
     frmLighting& w = step3();
     // No switched-on circuit.
@@ -268,7 +268,17 @@ TEST_F(Step3, RefusedCalculationsSayWhyAndKeepTheShownResults) {
     s2.txtCalPointCount1.set("4");
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
-    s2.txtCalPointCount1.set("5");
+    EXPECT_EQ(results(w), std::vector<std::string>(8, ""));
+    // 13 points on the 12 m of a 12 m spacing lie a metre apart, 12 points 1.09 m: refused, Uo/Ul emptied.
+    w.lstLamp.ListItems(1).setSubItems(1, "12");
+    s2.txtCalPointCount1.set("13");
+    w.cmdCalculate.userClick();
+    ASSERT_FALSE(w.txtUU_0.Text().empty() || w.txtUU_l.Text().empty());
+    s2.txtCalPointCount1.set("12");
+    platform::msgbox::script(platform::vbOK);
+    w.cmdCalculate.userClick();
+    EXPECT_EQ(results(w), std::vector<std::string>(8, ""));
+    s2.txtCalPointCount1.set("13");
     s2.txtCalPointCount2.set("3");
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
@@ -276,23 +286,26 @@ TEST_F(Step3, RefusedCalculationsSayWhyAndKeepTheShownResults) {
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
     const auto& log = platform::msgbox::log();
-    ASSERT_EQ(log.size(), 4u);
+    ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(log[1].prompt, "4.11.3-1-2 计算区域内纵向计算点间距不宜大于1.0m,横向计算点应不少于5点.");
     EXPECT_EQ(log[1].title, "错误提示");
     EXPECT_EQ(log[2].prompt, log[1].prompt);
-    EXPECT_EQ(log[3].prompt, "横向计算点个数宜为奇数.");
-    EXPECT_EQ(w.txtEE_max.Text(), "40.00"); // the previous results stay
+    EXPECT_EQ(log[3].prompt, log[1].prompt);
+    EXPECT_EQ(log[4].prompt, "横向计算点个数宜为奇数.");
+    EXPECT_EQ(results(w), std::vector<std::string>(8, ""));
 
     // No drawing can be made.
     s2.txtCalPointCount2.set("5");
+    w.cmdCalculate.userClick();
+    ASSERT_EQ(w.txtEE_max.Text(), "40.00");
     platform::cad::setUnavailable(true);
     w.chkDraw.set(1);
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log[4].prompt, "创建AutoCAD文档失败，请手动打开AutoCAD软件，并新建文档后，再试！");
-    EXPECT_EQ(log[4].title, "创建AutoCAD文档出错");
-    EXPECT_EQ(w.txtEE_max.Text(), "40.00");
+    ASSERT_EQ(log.size(), 6u);
+    EXPECT_EQ(log[5].prompt, "创建AutoCAD文档失败，请手动打开AutoCAD软件，并新建文档后，再试！");
+    EXPECT_EQ(log[5].title, "创建AutoCAD文档出错");
+    EXPECT_EQ(results(w), std::vector<std::string>(8, ""));
     platform::cad::setUnavailable(false);
 }
 
@@ -329,8 +342,8 @@ TEST_F(Step3, HugeCountsOfLampsOrPointsAreRefusedBeforeAnythingIsAllocated) {
     w.cmdCalculate.userClick();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[1].prompt, "计算点的数量 1000000 超过上限 100000，请检查输入或文件。");
-    EXPECT_EQ(w.txtEE_max.Text(), "400000.00"); // the shown results stay, as for the grid checks
-    s2.txtCalPointCount1.set("20001");          // 20001 × 5 = 100,005
+    EXPECT_EQ(results(w), std::vector<std::string>(8, "")); // and none of the earlier results
+    s2.txtCalPointCount1.set("20001");                      // 20001 × 5 = 100,005
     platform::msgbox::script(platform::vbOK);
     w.cmdCalculate.userClick();
     ASSERT_EQ(log.size(), 3u);
