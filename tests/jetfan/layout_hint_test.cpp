@@ -129,8 +129,7 @@ TEST(CatalogueChangeHint, AReopenedWindowNamesTheStoredValuesTheCatalogueNowHold
         {step3,
          "第2步灯具回路中回路A的功率已由150变为120W，本工况仍为原功率，采用新数据须重新选择回路并更新。"}};
     for (const auto& [shown, hint] : rows) {
-        // After whatever else the line says on opening.
-        EXPECT_TRUE(shown.ends_with(hint)) << shown;
+        EXPECT_TRUE(shown.ends_with(hint)) << shown; // after what else the line says on opening
     }
 }
 
