@@ -207,6 +207,10 @@ public:
     void cmdAddBlock_Click();
     void cmdDeleteBlock_Click();
     void cmdUpdateBlock_Click();
+    /// The row the block editor shows (from 1), 0 when it shows none; its demand boxes show that row's.
+    int blockEditorRow_ = 0;
+    void showBlockEditorDemand();
+    void blockEditorRowRemoved(int removed);
 
     // Basic information page and input switches.
     void chkBlock_Click();

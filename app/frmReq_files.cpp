@@ -1311,6 +1311,7 @@ void frmReq::showFirstRows() {
         if (lstBlock.select(1)) {
             lstblock_ItemClick(*lstBlock.SelectedItem());
         }
+        showBlockEditorDemand();
     });
     guarded([this] { cmdCalculateTraffic_Click(); });
 }

@@ -141,26 +141,33 @@ void frmReq::lstblock_ItemClick(ListItem& Item) {
     txtBlockVt.setText(Item.SubItems(1));
     txtQQreq_CO_block.set(Item.SubItems(2));
     txtQQreq_VI_block.set(Item.SubItems(3));
+    blockEditorRow_ = Item.Index();
 }
 
 void frmReq::cmdAddBlock_Click() {
     dropLists();
     // The demand columns are the congestion demand's to fill.
     appendRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
+    blockEditorRow_ = lstBlock.ListItems.Count();
     blockRowsChanged();
+    showBlockEditorDemand();
 }
 
 void frmReq::cmdDeleteBlock_Click() {
     dropLists();
+    blockEditorRowRemoved(lstBlock.SelectedIndex());
     deleteSelectedRow(lstBlock);
     blockRowsChanged();
+    showBlockEditorDemand();
 }
 
 void frmReq::cmdUpdateBlock_Click() {
     dropLists();
     // Only length and speed belong to the user; the demand columns keep their figures until the demand runs.
     updateSelectedRow(lstBlock, {txtBlockLen.Text(), txtBlockVt.Text()});
+    blockEditorRow_ = lstBlock.SelectedIndex() > 0 ? lstBlock.SelectedIndex() : blockEditorRow_;
     blockRowsChanged();
+    showBlockEditorDemand();
 }
 
 void frmReq::blockRowsChanged() {

@@ -5,7 +5,9 @@
 #include "platform/vb.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <utility>
 
 namespace modPublic {
 
@@ -76,6 +78,66 @@ bool WriteJetModels(const std::string& path, const std::vector<JetFanModel>& mod
     } catch (...) {
         return false;
     }
+}
+
+std::string ChangedCatalogueValues(const std::vector<KeptCatalogueValue>& values) {
+    std::string text;
+    for (const KeptCatalogueValue& v : values) {
+        if (v.Kept.empty()) {
+            continue;
+        }
+        const double kept = vb::Val(v.Kept);
+        // The file keeps the text the catalogue gave, read back: only a change of the figure counts.
+        if (std::abs(kept - v.Now) <= 1e-12 * std::max(std::abs(kept), std::abs(v.Now))) {
+            continue;
+        }
+        text += (text.empty() ? "" : "，") + v.Label + "已由" + v.Kept + "变为" + vb::CStr(v.Now) + v.Unit;
+    }
+    return text;
+}
+
+std::string CatalogueChangeHint(const std::string& catalogue, const std::vector<KeptCatalogueEntry>& entries,
+                                const std::string& kept) {
+    std::vector<std::string> pieces;
+    for (const KeptCatalogueEntry& e : entries) {
+        if (e.Name.empty()) {
+            continue;
+        }
+        std::string piece;
+        if (!e.Now) {
+            piece = "已无" + e.Name;
+        } else if (const std::string changed = ChangedCatalogueValues(*e.Now); !changed.empty()) {
+            piece = e.Name + "的" + changed;
+        }
+        if (!piece.empty() && std::find(pieces.begin(), pieces.end(), piece) == pieces.end()) {
+            pieces.push_back(std::move(piece));
+        }
+    }
+    if (pieces.empty()) {
+        return {};
+    }
+    std::string text = catalogue + "中";
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        text += (i == 0 ? "" : "；") + pieces[i];
+    }
+    return text + "，" + kept;
+}
+
+std::optional<std::vector<KeptCatalogueValue>> KeptJetModelValues(const std::optional<JetFanModel>& now,
+                                                                  const std::string& flow,
+                                                                  const std::string& diameter,
+                                                                  const std::string& power) {
+    if (!now) {
+        return std::nullopt;
+    }
+    return std::vector<KeptCatalogueValue>{{"风机流量", flow, now->Flow, "m^3/s"},
+                                           {"出口直径Dj", diameter, now->DD, "m"},
+                                           {"风机功率", power, now->Power, "kW"}};
+}
+
+std::string JetModelChangeHint(const std::vector<KeptCatalogueEntry>& entries) {
+    return CatalogueChangeHint("射流风机数据库", entries,
+                               "本方案仍为按原数据计算的结果，采用新数据须重新选择型号并计算。");
 }
 
 } // namespace modPublic

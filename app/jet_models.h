@@ -40,4 +40,39 @@ bool WriteJetDbRows(const std::string& path, const std::vector<JetDbRow>& rows);
 /// Writes models in the same form, each number as its plain number text.
 bool WriteJetModels(const std::string& path, const std::vector<JetFanModel>& models);
 
+/// A value of a catalogue entry as a file kept it, beside the value the catalogue holds under the same name
+/// now.
+struct KeptCatalogueValue {
+    std::string Label; ///< how the window names the value, e.g. "风机流量"
+    std::string Kept;  ///< the text the file kept; "" when it kept none
+    double Now = 0;    ///< the catalogue's value now
+    std::string Unit;
+};
+
+/// The values the file kept that the catalogue now holds otherwise, each named "<Label>已由<kept>变为<now>
+/// <Unit>", joined by "，"; "" when every kept value agrees.
+std::string ChangedCatalogueValues(const std::vector<KeptCatalogueValue>& values);
+
+/// An entry a file names, with what the catalogue holds under that name now (nullopt: nothing).
+struct KeptCatalogueEntry {
+    std::string Name;
+    std::optional<std::vector<KeptCatalogueValue>> Now;
+};
+
+/// The hint line of a window that keeps the design it stored while the catalogue `catalogue` holds other
+/// values under the names it used: "<catalogue>中<name>的<changes>；…，<kept>", an entry the catalogue
+/// lacks named "已无<name>", the same piece once; "" when nothing differs.
+std::string CatalogueChangeHint(const std::string& catalogue, const std::vector<KeptCatalogueEntry>& entries,
+                                const std::string& kept);
+
+/// The values of a jet-fan model that a scheme file keeps, with the catalogue's model (or nullopt) beside
+/// them; "" texts are values the file does not keep.
+std::optional<std::vector<KeptCatalogueValue>> KeptJetModelValues(const std::optional<JetFanModel>& now,
+                                                                  const std::string& flow,
+                                                                  const std::string& diameter,
+                                                                  const std::string& power);
+
+/// CatalogueChangeHint for the jet-fan models kept by a scheme window.
+std::string JetModelChangeHint(const std::vector<KeptCatalogueEntry>& entries);
+
 } // namespace modPublic

@@ -4,6 +4,8 @@
 #include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/hint_line.h"
+#include "app/jet_models.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
 #include "jetfan/frmSetJetPile.h"
@@ -214,6 +216,19 @@ void frmJet::OpenFile() {
             lblTip.setCaption(jetfan::LayoutHint(placed, txti.Text()));
         }
     }
+    noteCatalogueChange();
+}
+
+void frmJet::noteCatalogueChange() {
+    // The stored design is what the file was computed with and stays; the engineer learns that the office
+    // has since changed the model it names.
+    guarded([this] {
+        const std::optional<JetFanModel> now = jetfan::ChosenJetModel(cmbJetModel);
+        app::AppendHint(
+            lblTip, modPublic::JetModelChangeHint(
+                        {{cmbJetModel.Text(), modPublic::KeptJetModelValues(
+                                                  now, txtFlow.Text(), txtDD_j.Text(), txtPower.Text())}}));
+    });
 }
 
 bool frmJet::SaveFile() {

@@ -20,6 +20,8 @@ public:
     // ---- Public operations ----
     /// Reads the project's `.jet` file (or the template `configfiles\normal.jet`) into the controls.
     void OpenFile();
+    /// Says on the hint line which stored values of the model the catalogue now holds otherwise.
+    void noteCatalogueChange();
     /// Writes the controls into the project's `.jet` file; false when it could not be written.
     bool SaveFile();
 

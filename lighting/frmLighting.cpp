@@ -4,6 +4,7 @@
 #include "app/companion_file.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/jet_models.h"
 #include "app/modPublic.h"
 #include "jetfan/scheme_output.h"
 #include "lighting/frmBrightness.h"
@@ -299,6 +300,7 @@ void frmLighting::LoadZoneCase() {
         ClearResults();
     }
     const bool setUp = c && ReadCase(*c) && own;
+    noteChangedCircuits();
     damagedCase_.reset();
     if (damaged) {
         // The window reads its case again as its lists are filled: a file is named once, not each time.
@@ -395,6 +397,32 @@ bool frmLighting::SaveZoneCase() {
         return true;
     }
     return app::SaveCompanionFile(contents, path, kFileName);
+}
+
+void frmLighting::noteChangedCircuits() {
+    // The case keeps the power of each circuit it switches on as it was picked; step 2 holds the circuit by
+    // name and may have been changed since.
+    guarded([this] {
+        platform::ListView& circuits = Forms::instance<frmDefineLamp>().lstLamp;
+        std::vector<modPublic::KeptCatalogueEntry> entries;
+        for (int i = 1; i <= lstLamp.ListItems.Count(); ++i) {
+            platform::ListItem& on = lstLamp.ListItems(i);
+            for (int d = 1; d <= circuits.ListItems.Count(); ++d) {
+                platform::ListItem& circuit = circuits.ListItems(d);
+                if (circuit.Text() == on.Text()) {
+                    entries.push_back(
+                        {on.Text(), std::vector<modPublic::KeptCatalogueValue>{
+                                        {"功率", on.SubItems(2), vb::Val(circuit.SubItems(2)), "W"}}});
+                    break;
+                }
+            }
+        }
+        const std::string note = modPublic::CatalogueChangeHint(
+            "第2步灯具回路", entries, "本工况仍为原功率，采用新数据须重新选择回路并更新。");
+        if (!note.empty()) {
+            txtResult.set(note);
+        }
+    });
 }
 
 // ---- The circuit editor ----

@@ -84,6 +84,8 @@ private:
     void LoadChosenCase();
     /// Shows what a case file holds; what it lacks stays as shown. False for a case not set up.
     bool ReadCase(const lighting::LghContents& c);
+    /// Names in the result lines the circuits whose stored power step 2 now gives otherwise.
+    void noteChangedCircuits();
     /// Whether `bytes` for the case file `path` are what the window made of that file when it was read
     /// damaged: the engineer has changed nothing of it.
     bool DamagedCaseUnchanged(const std::string& path, const std::string& bytes) const;

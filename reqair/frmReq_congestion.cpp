@@ -282,6 +282,33 @@ void frmReq::cmdCalculateQQ_block_Click() {
     congestionFailures_ = congestionWarning(fullLength, oneKm);
     showPage6Warning();
     ShowSectionQreq(reqair::kCaseCongestion);
+    showBlockEditorDemand();
+}
+
+void frmReq::showBlockEditorDemand() {
+    // A figure beside the editor's length and speed must be that row's: a row gone, or never there, shows
+    // none rather than the demand of another block.
+    if (blockEditorRow_ < 1 || blockEditorRow_ > lstBlock.ListItems.Count()) {
+        blockEditorRow_ = 0;
+        txtQQreq_CO_block.set("");
+        txtQQreq_VI_block.set("");
+        return;
+    }
+    platform::ListItem& row = lstBlock.ListItems(blockEditorRow_);
+    txtQQreq_CO_block.set(row.SubItems(2));
+    txtQQreq_VI_block.set(row.SubItems(3));
+}
+
+void frmReq::blockEditorRowRemoved(int removed) {
+    if (removed < 1 || blockEditorRow_ < 1) {
+        return;
+    }
+    // The editor keeps the deleted row's length and speed as a draft of a row that no longer exists.
+    if (removed == blockEditorRow_) {
+        blockEditorRow_ = 0;
+    } else if (removed < blockEditorRow_) {
+        --blockEditorRow_;
+    }
 }
 
 void frmReq::showPage6Warning() {

@@ -5,6 +5,8 @@
 #include "app/frmReq.h"
 #include "app/geometry.h"
 #include "app/guarded.h"
+#include "app/hint_line.h"
+#include "app/jet_models.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
@@ -1167,6 +1169,21 @@ void frmShaftAndJet::OpenFile() {
     // Nor does it keep the hint line: a balance it refused says why again, and is sized no more than
     // before.
     judgeStoredBalance();
+    noteCatalogueChange();
+}
+
+void frmShaftAndJet::noteCatalogueChange() {
+    // The file keeps each section's model by name and its fan power; flow and diameter are the catalogue's.
+    guarded([this] {
+        std::vector<modPublic::KeptCatalogueEntry> entries;
+        for (int k = 1; k <= 2; ++k) {
+            const platform::ComboBox& model = k == 1 ? cmbJetModel1 : cmbJetModel2;
+            const TextBox& power = k == 1 ? txtPower1 : txtPower2;
+            entries.push_back({model.Text(), modPublic::KeptJetModelValues(jetfan::ChosenJetModel(model), "",
+                                                                           "", power.Text())});
+        }
+        app::AppendHint(lblTip, modPublic::JetModelChangeHint(entries));
+    });
 }
 
 bool frmShaftAndJet::SaveFile() {

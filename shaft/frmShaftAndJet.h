@@ -207,6 +207,9 @@ private:
     /// Judges the flows a file brought back by the balance's own rule, and refuses them as the balance
     /// did; nothing when the file holds no finished balance.
     void judgeStoredBalance();
+    /// Says on the hint line which stored values of the two sections' models the catalogue now holds
+    /// otherwise.
+    void noteCatalogueChange();
     void showTip();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();

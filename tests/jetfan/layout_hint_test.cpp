@@ -4,16 +4,21 @@
 #include "app/frmReq.h"
 #include "app/modPublic.h"
 #include "jetfan/frmJet.h"
+#include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
 #include "platform/Forms.h"
+#include "shaft/frmShaftAndJet.h"
+#include "tests/support/lighting_walk.h"
 #include "tests/support/scheme_step.h"
 #include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
+#include "tests/support/typed_boxes.h"
 #include "ventparam/frmVentParam.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -87,6 +92,44 @@ TEST(JetLayoutHint, AReopenedProjectShowsWhatItsStoredLayoutHolds) {
         }));
         EXPECT_TRUE(test_support::openScheme<frmJet>(
             req, 0, [&](frmJet& w, frmVentParam&) { EXPECT_EQ(w.lblTip.Caption(), c.hint); }));
+    }
+}
+
+// The office changes a model (or a circuit) after the project used it: each window that keeps the design it
+// stored under that name keeps it and says which of its values the catalogue now holds otherwise.
+TEST(CatalogueChangeHint, AReopenedWindowNamesTheStoredValuesTheCatalogueNowHoldsOtherwise) {
+    frmReq& req = test_support::savedTemplate();
+    test_stage::onModal<frmJetDb>([](frmJetDb& e) {
+        e.lstJet.userItemClick(4); // 1120型射流风机, 33.79 m³/s, 42 kW
+        test_support::TypeInto{{e.txtFlow, "29.5"}, {e.txtPower, "37"}};
+        e.cmdUpdate.userClick();
+        e.cmdOK.userClick();
+    });
+    req.mnuToolsmnuJetDB.userClick();
+    std::string jet, sj, step3;
+    test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) {
+        EXPECT_EQ(w.txtFlow.Text() + " " + w.txtPower.Text(), "33.79 42");
+        jet = w.lblTip.Caption();
+    });
+    test_support::openScheme<frmShaftAndJet>(
+        req, 3, [&](frmShaftAndJet& w, frmVentParam&) { sj = w.lblTip.Caption(); });
+    test_support::onLightingStep3(
+        req, [&](frmLighting& s) { step3 = s.txtResult.Text(); },
+        [](frmDefineLamp& d) {
+            d.lstLamp.userItemClick(1); // 回路A, 150 W
+            d.txtPower.userType("120");
+            d.cmdUpdateSection.userClick();
+        });
+    const std::string kept = "，本方案仍为按原数据计算的结果，采用新数据须重新选择型号并计算。";
+    const std::pair<std::string, std::string> rows[] = {
+        {jet,
+         "射流风机数据库中1120型射流风机的风机流量已由33.79变为29.5m^3/s，风机功率已由42变为37kW" + kept},
+        {sj, "射流风机数据库中1120型射流风机的风机功率已由42变为37kW" + kept},
+        // Step 2 holds the circuits by name; the case keeps the power of those it switches on.
+        {step3,
+         "第2步灯具回路中回路A的功率已由150变为120W，本工况仍为原功率，采用新数据须重新选择回路并更新。"}};
+    for (const auto& [shown, hint] : rows) {
+        EXPECT_TRUE(shown.ends_with(hint)) << shown; // after what else the line says on opening
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -80,6 +81,31 @@ TEST(NewTunnelCongestion, TheTemplateBlocksFitTheTemplateTunnel) {
     frmReq& req = platform::Forms::instance<frmReq>();
     req.pgMain.userClick(6);
     EXPECT_EQ(req.lblWarning6.Caption(), "");
+}
+
+TEST(NewTunnelCongestion, TheBlockEditorShowsTheDemandOfTheRowItShowsOrNone) {
+    frmReq& req = platform::Forms::instance<frmReq>();
+    const auto shown = [&] { return req.txtQQreq_CO_block.Text() + " / " + req.txtQQreq_VI_block.Text(); };
+    req.pgMain.userClick(6);
+    // The 1000 m block first, the 4235 m block last: the editor shows its 60.79 / 96.83 as it goes.
+    for (int row : {2, 1}) {
+        req.lstBlock.userItemClick(row);
+        req.cmdDeleteBlock.userClick();
+    }
+    EXPECT_EQ(shown(), " / ");
+    for (const auto& [length, speed] : {std::pair{"1400", "30"}, std::pair{"1000", "10"}}) {
+        req.txtBlockLen.userType(length);
+        req.txtBlockVt.userType(speed);
+        req.cmdAddBlock.userClick();
+    }
+    EXPECT_EQ(rowsOf(req.lstBlock, 4)[1], (Row{"1000", "10", "45.93", "58.93"}));
+    EXPECT_EQ(shown(), "45.93 / 58.93");
+    // Deleting a row before the one shown leaves the editor on it; deleting that one leaves it on none.
+    req.lstBlock.ListItems(1).setSelected(true);
+    req.cmdDeleteBlock.userClick();
+    EXPECT_EQ(req.txtQQreq_CO_block.Text(), req.lstBlock.ListItems(1).SubItems(2));
+    req.cmdDeleteBlock.userClick();
+    EXPECT_EQ(shown(), " / ");
 }
 
 } // namespace
