@@ -81,6 +81,13 @@ struct BalanceState {
 };
 BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3);
 
+/// The same judgement of a balance read back from its boxes, where Qs and C3 stand rounded as shown. A Qs
+/// or C3 the boxes show is the figure the balance judged (a refusal empties the one it refused on), so a
+/// shown one is taken as it stands and only an emptied one is worked again from the flows: an accepted
+/// balance never turns refused by the rounding of its texts. qr1 is the inlet flow as the balance took it.
+BalanceState CheckStoredBalanceState(double qr1, double qe, double qb, double c3,
+                                     std::optional<double> shownQs, std::optional<double> shownC3);
+
 /// Pressure rise the jet fans of a section must give: resistance + natural wind − opening rise − traffic.
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt);
 
