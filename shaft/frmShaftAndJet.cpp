@@ -796,38 +796,22 @@ void frmShaftAndJet::judgeStoredBalance() {
             return;
         }
     }
-    if (!(vb::Val(txtQQ_r1.Text()) > 0)) {
+    const double qr1 = vb::Val(txtQQ_r1.Text());
+    if (!(qr1 > 0)) {
         return;
     }
     // The emptied figures of a refused state are worked again from the flows as the balance works them.
-    const double qr1 = storedInletFlow();
     const double qe = vb::Val(txtQQ_e.Text()), qb = vb::Val(txtQQ_b.Text());
     const double qreq1 = vb::Val(txtQQ_req1.Text());
     const double c3 =
         shaft::ConcentrationsOf(vb::Val(txtQQ_req_VI.Text()), qr1, qe, qb, qreq1, vb::Val(txtQQ_req2.Text()))
             .CC_3;
-    const auto shown = [](const TextBox& box) {
-        return box.Text().empty() ? std::nullopt : std::optional<double>(vb::Val(box.Text()));
-    };
-    const shaft::BalanceState state =
-        shaft::CheckStoredBalanceState(qr1, qe, qb, c3, shown(txtQQ_s), shown(txtCC_3));
+    const std::string& qs = txtQQ_s.Text();
+    const shaft::BalanceState state = shaft::CheckStoredBalanceState(
+        qr1, qe, qb, c3, qs.empty() ? std::nullopt : std::optional<double>(vb::Val(qs)));
     if (state.Impossible) {
         refuseBalance(state, c3);
     }
-}
-
-double frmShaftAndJet::storedInletFlow() {
-    // The box shows a found inlet flow to two decimals; the balance took it from the root of the texts it
-    // was given, which the file keeps as they were.
-    if (chkQb.Value() == 1) {
-        if (const std::optional<double> root =
-                shaft::InletFlowForSupply(vb::Val(txtQQ_req1.Text()), vb::Val(txtQQ_req2.Text()),
-                                          vb::Val(txtQQ_e.Text()), vb::Val(txtQQ_b.Text()));
-            root && std::isfinite(*root)) {
-            return vb::Val(vb::CStr(*root));
-        }
-    }
-    return vb::Val(txtQQ_r1.Text());
 }
 
 void frmShaftAndJet::keepTypedInletFlow(const std::string& typed) {

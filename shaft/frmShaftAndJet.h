@@ -207,9 +207,6 @@ private:
     /// Judges the flows a file brought back by the balance's own rule, and refuses them as the balance
     /// did; nothing when the file holds no finished balance.
     void judgeStoredBalance();
-    /// The inlet flow a stored balance was worked with: found again from the stored texts when the supply
-    /// flow is given, else the flow the box holds.
-    double storedInletFlow();
     /// Puts the inlet flow the engineer typed back into its box where the write-back rounded it.
     void keepTypedInletFlow(const std::string& typed);
     void showTip();

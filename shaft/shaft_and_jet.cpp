@@ -112,10 +112,9 @@ BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, doub
 }
 
 BalanceState CheckStoredBalanceState(double qr1, double qe, double qb, double c3,
-                                     std::optional<double> shownQs, std::optional<double> shownC3) {
+                                     std::optional<double> shownQs) {
     const double qs = shownQs ? *shownQs : qr1 - qe;
-    const bool reversed = shownQs ? *shownQs < 0 : (qe > qr1 || qs < 0);
-    return JudgedBalance(reversed, qr1, qe, qs, qb, shownC3 ? *shownC3 : c3);
+    return JudgedBalance(shownQs ? qs < 0 : (qe > qr1 || qs < 0), qr1, qe, qs, qb, c3);
 }
 
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt) {

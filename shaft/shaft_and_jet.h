@@ -81,12 +81,12 @@ struct BalanceState {
 };
 BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3);
 
-/// The same judgement of a balance read back from its boxes, where Qs and C3 stand rounded as shown. A Qs
-/// or C3 the boxes show is the figure the balance judged (a refusal empties the one it refused on), so a
-/// shown one is taken as it stands and only an emptied one is worked again from the flows: an accepted
-/// balance never turns refused by the rounding of its texts. qr1 is the inlet flow as the balance took it.
+/// The same judgement of a balance read back from its boxes, where Qs stands rounded as shown. A Qs the
+/// box shows is the one the balance judged (a reversed passage empties it), so it is taken as it stands and
+/// only an emptied one is worked again from the flows: an accepted balance never turns refused by the
+/// rounding of its texts.
 BalanceState CheckStoredBalanceState(double qr1, double qe, double qb, double c3,
-                                     std::optional<double> shownQs, std::optional<double> shownC3);
+                                     std::optional<double> shownQs);
 
 /// Pressure rise the jet fans of a section must give: resistance + natural wind − opening rise − traffic.
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt);
