@@ -91,8 +91,7 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
             req, 2,
             [&](frmShaftEject& w, frmVentParam&) {
                 EXPECT_EQ(w.lblTip.Caption(), std::exchange(openedNoDuty, c.noDuty) ? kNoDuty : "");
-                // A new window's fields are 0: the file's pressures, powers and words stand while its flows
-                // do.
+                // A new window's fields are 0: the file's pressures, powers and words stand with its flows.
                 const std::string opened = w.txtp_tot.Text() + w.txtSS_tot.Text() + w.lblTip.Caption();
                 w.cmdCalculateSectionQQ_req.userClick();
                 if (std::exchange(openedCase, c.casePosition) == c.casePosition) {

@@ -219,8 +219,8 @@ TEST_F(ShaftJetWindow, AStoredBalanceReopensJudgedAsTheCalculationJudgedItAndIts
         });
         Sj sj = stored();
         c.edit(sj);
-        ASSERT_TRUE(textfile::WriteAtomically(sjPath(), shaft::WriteSjFile(sj).Bytes()));
-        const std::string saved = textfile::ReadBytes(sjPath()).value();
+        const std::string saved = shaft::WriteSjFile(sj).Bytes();
+        ASSERT_TRUE(textfile::WriteAtomically(sjPath(), saved));
         test_support::reopenProgram(test_support::projectFile(".vnt"));
         open([](frmShaftAndJet& w) { EXPECT_EQ(w.lblTip.Caption().find("工况不成立"), std::string::npos); });
         EXPECT_EQ(textfile::ReadBytes(sjPath()).value(), saved);
