@@ -51,6 +51,9 @@ enum SeBox : std::size_t {
 /// The boxes the section-flow step fills; in the merge type the shaft flow kSeQQ_r3 too.
 inline constexpr SeBox kSeFlowResults[] = {kSeQQ_req1, kSeQQ_req2, kSeQQ_r1, kSeQQ_r2,
                                            kSe_v_1,    kSe_v_2,    kSe_v_3};
+/// The flows the pressures are worked from: the section-flow step's boxes and the shaft flow.
+inline constexpr SeBox kSeSectionFlows[] = {kSeQQ_req1, kSeQQ_req2, kSeQQ_r1, kSeQQ_r2,    kSeQQ_r3,
+                                            kSe_v_1,    kSe_v_2,    kSe_v_3,  kSeShaftPile};
 /// The boxes the pressure step fills.
 inline constexpr SeBox kSePressureResults[] = {kSeDeltap_t1, kSeDeltap_t2, kSeP_tot1, kSeP_tot21,
                                                kSeP_tot22,   kSeP_tot23,   kSeP_tot3, kSeP_tot3a,

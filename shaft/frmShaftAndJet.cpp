@@ -589,6 +589,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         return;
     }
 
+    const std::string typedInletFlow = txtQQ_r1.Text();
     frmReq& req = mainWindow();
     frmVentParam& vent = step2();
     const double rho = modPublic::rho;
@@ -722,6 +723,9 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
         }
     }
     UpdateData(false);
+    if (!supplyGiven) {
+        keepTypedInletFlow(typedInletFlow);
+    }
 
     // A balance the tunnel cannot be in is said, and nothing is sized on it.
     const shaft::BalanceState state = shaft::CheckBalanceState(QQ_r1, QQ_e, QQ_s, QQ_b, CC_3);
@@ -801,13 +805,23 @@ void frmShaftAndJet::judgeStoredBalance() {
     // The emptied figures of a refused state are worked again from the flows as the balance works them.
     const double qe = vb::Val(txtQQ_e.Text()), qb = vb::Val(txtQQ_b.Text());
     const double qreq1 = vb::Val(txtQQ_req1.Text());
-    const shaft::ShortPassage passage = shaft::ShortPassageOf(qr1, qe, qb, vb::Val(txtQQ_r2.Text()), qreq1);
     const double c3 =
         shaft::ConcentrationsOf(vb::Val(txtQQ_req_VI.Text()), qr1, qe, qb, qreq1, vb::Val(txtQQ_req2.Text()))
             .CC_3;
-    const shaft::BalanceState state = shaft::CheckBalanceState(qr1, qe, passage.QQ_s, qb, c3);
+    const std::string& qs = txtQQ_s.Text();
+    const shaft::BalanceState state = shaft::CheckStoredBalanceState(
+        qr1, qe, qb, c3, qs.empty() ? std::nullopt : std::optional<double>(vb::Val(qs)));
     if (state.Impossible) {
         refuseBalance(state, c3);
+    }
+}
+
+void frmShaftAndJet::keepTypedInletFlow(const std::string& typed) {
+    // The write-back shows the inlet flow to two decimals; when the engineer's own figure is finer, the
+    // rounded one would be the input of the next balance and of the curve, and could judge the same
+    // design otherwise. A typed flow is shown as typed.
+    if (vb::Val(txtQQ_r1.Text()) != vb::Val(typed)) {
+        guarded([&] { txtQQ_r1.set(typed); });
     }
 }
 

@@ -210,6 +210,8 @@ private:
     /// Says on the hint line which stored values of the two sections' models the catalogue now holds
     /// otherwise.
     void noteCatalogueChange();
+    /// Puts the inlet flow the engineer typed back into its box where the write-back rounded it.
+    void keepTypedInletFlow(const std::string& typed);
     void showTip();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();

@@ -19,8 +19,11 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -252,11 +255,17 @@ void frmShaftEject::OpenFile() {
     }
     // The file keeps the fan's duty but not the words why no power stands beside it.
     if (!txtp_tot3.Text().empty() && !txtp_tot.Text().empty()) {
-        lblTip.setCaption(
-            withFanDuty(shaft::ExhaustFan(vb::Val(txtp_tot3.Text()), vb::Val(txtdeltap_d.Text()),
-                                          vb::Val(txtQQ_r3.Text()), vb::Val(txteta.Text())),
-                        ""));
+        lblTip.setCaption(withFanDuty(storedFanDuty(), ""));
     }
+}
+
+shaft::FanPower frmShaftEject::storedFanDuty() const {
+    // The calculation judged the duty on the design pressure its box shows, which the file keeps as it
+    // was; worked again from the rounded shaft-bottom pressure it could come out on the other side of 0.
+    shaft::FanPower fan;
+    fan.p_tot = vb::Val(txtp_tot.Text());
+    fan.Powered = shaft::FanHasDuty(fan.p_tot);
+    return fan;
 }
 
 bool frmShaftEject::SaveFile() {
@@ -429,9 +438,39 @@ void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
         v_2 = QQ_r2 / area;
     });
     v_3 = QQ_r3 / vb::Val(txtShaftAA_r.Text());
-    guarded([this] { UpdateData(false); });
+    showSectionFlows();
     flowsComputed_ = true;
     reportNotComputed();
+}
+
+void frmShaftEject::showSectionFlows() {
+    // This step computes flows, not pressures. The pressures shown (those of the last 计算, or of the
+    // file) stay while the flows they were worked from stand; flows that change leave them of no design.
+    const auto boxes = seBoxes(*this);
+    // A flow as a figure: a typed "100" and its write-back "100.00" are one flow.
+    const auto flows = [&] {
+        std::vector<std::optional<double>> f;
+        for (const shaft::SeBox box : shaft::kSeSectionFlows) {
+            const std::string& text = boxes[box]->Text();
+            f.push_back(text.empty() ? std::nullopt : std::optional<double>(vb::Val(text)));
+        }
+        return f;
+    };
+    const auto before = flows();
+    std::vector<std::string> pressures;
+    for (const shaft::SeBox box : shaft::kSePressureResults) {
+        pressures.push_back(boxes[box]->Text());
+    }
+    guarded([this] { UpdateData(false); });
+    if (flows() != before) {
+        emptyResults(*this, shaft::kSePressureResults);
+        fanUnpowered_ = false;
+        lblTip.setCaption("");
+        return;
+    }
+    for (std::size_t i = 0; i < pressures.size(); ++i) {
+        guarded([&] { boxes[shaft::kSePressureResults[i]]->set(pressures[i]); });
+    }
 }
 
 // ---- Pressures and the exhaust fan ----

@@ -112,4 +112,9 @@ private:
     bool fanUnpowered_ = false;
     /// Judges the fan's duty and returns `tip` with the words for a fan without duty.
     std::string withFanDuty(const shaft::FanPower& fan, std::string tip);
+    /// The fan's duty as the design pressure the boxes hold says it.
+    shaft::FanPower storedFanDuty() const;
+    /// Writes what the section-flow step computed; the pressures stay or are emptied by whether the flows
+    /// they were worked from still stand.
+    void showSectionFlows();
 };

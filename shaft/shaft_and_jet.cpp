@@ -77,9 +77,11 @@ std::pair<double, double> CongestionSplit(double force, double blockEnd, double 
     return {lower, upper};
 }
 
-BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3) {
+namespace {
+
+BalanceState JudgedBalance(bool reversed, double qr1, double qe, double qs, double qb, double c3) {
     BalanceState b;
-    b.PassageReversed = qe > qr1 || qs < 0;
+    b.PassageReversed = reversed;
     // C3 as its box shows it, as the control table judges it.
     const double shown = vb::Val(vb::Format(c3, "0.00"));
     b.C3Outside = std::isfinite(c3) && (shown < 0 || shown > kC3Limit);
@@ -101,6 +103,18 @@ BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, doub
         b.Hint += "不给出射流风机台数和功率。";
     }
     return b;
+}
+
+} // namespace
+
+BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3) {
+    return JudgedBalance(qe > qr1 || qs < 0, qr1, qe, qs, qb, c3);
+}
+
+BalanceState CheckStoredBalanceState(double qr1, double qe, double qb, double c3,
+                                     std::optional<double> shownQs) {
+    const double qs = shownQs ? *shownQs : qr1 - qe;
+    return JudgedBalance(shownQs ? qs < 0 : (qe > qr1 || qs < 0), qr1, qe, qs, qb, c3);
 }
 
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt) {

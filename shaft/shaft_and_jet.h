@@ -81,6 +81,13 @@ struct BalanceState {
 };
 BalanceState CheckBalanceState(double qr1, double qe, double qs, double qb, double c3);
 
+/// The same judgement of a balance read back from its boxes, where Qs stands rounded as shown. A Qs the
+/// box shows is the one the balance judged (a reversed passage empties it), so it is taken as it stands and
+/// only an emptied one is worked again from the flows: an accepted balance never turns refused by the
+/// rounding of its texts.
+BalanceState CheckStoredBalanceState(double qr1, double qe, double qb, double c3,
+                                     std::optional<double> shownQs);
+
 /// Pressure rise the jet fans of a section must give: resistance + natural wind − opening rise − traffic.
 double RequiredJetRise(double dpr, double dpm, double openingRise, double dpt);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/shaft_eject.h"
 
+#include "platform/vb.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,11 +52,16 @@ bool ExitImbalance(double p_tot22, double p_tot23) {
     return std::fabs(p_tot23 - p_tot22) > kExitImbalanceLimit;
 }
 
+bool FanHasDuty(double p_tot) {
+    // Not above zero as its box shows it, or not a number: there is no fan duty to put a power on. Judged
+    // on the shown figure, a reopened design pressure says what the calculation said.
+    return vb::Val(vb::Format(p_tot, "0.00")) > 0;
+}
+
 FanPower ExhaustFan(double p_tot3, double deltap_d, double qr3, double eta) {
     FanPower f;
     f.p_tot = (deltap_d - p_tot3) * kFanPressureMargin;
-    // Not above zero, or not a number: there is no fan duty to put a power on.
-    f.Powered = f.p_tot > 0;
+    f.Powered = FanHasDuty(f.p_tot);
     if (!f.Powered) {
         return f;
     }

@@ -95,6 +95,8 @@ struct FanPower {
     bool Powered = false;
 };
 FanPower ExhaustFan(double p_tot3, double deltap_d, double qr3, double eta);
+/// Whether a design pressure is a duty: above zero as its box shows it ("0.00").
+bool FanHasDuty(double p_tot);
 
 /// Stretches of the split type's traffic forces in the 1 km congestion case, the window running from a to
 /// b: section I takes the part of the window between the entrance portal and the shaft, section II the

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transverse/concentrate.h"
 
+#include "platform/vb.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace transverse {
+
+bool SupplyStretchBlowsOut(double v1) {
+    return !(vb::Val(vb::Format(v1, "0.00")) > 0);
+}
 
 double VelocityAtPile(double station, double S, int pileDirection, double v1, double vr) {
     if (pileDirection == 1) {

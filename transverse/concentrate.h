@@ -88,6 +88,10 @@ struct PassPressures {
 /// it on the left line), vr elsewhere and at the opening itself.
 double VelocityAtPile(double station, double S, int pileDirection, double v1, double vr);
 
+/// Whether the balance holds only with the supply stretch's air running out of the entrance portal: v1
+/// not above zero as its box shows it ("0.00"), so that the figure read back from the file says the same.
+bool SupplyStretchBlowsOut(double v1);
+
 /// One stretch of the 1 km congestion window with the flow of its side of the opening.
 struct BlockStretch {
     double From = 0, To = 0, Q = 0;

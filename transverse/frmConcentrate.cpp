@@ -302,7 +302,7 @@ void frmConcentrate::OpenFile() {
 }
 
 void frmConcentrate::showOutflowTip(double v1) {
-    if (!(v1 > 0)) {
+    if (transverse::SupplyStretchBlowsOut(v1)) {
         lblTip.setCaption(kOutflowTip);
     }
 }

@@ -44,6 +44,7 @@ TEST(ShaftEjectFanDuty, DutyIsTheDuctLossLessTheShaftBottomPressure) {
         // Exactly balanced, or more than enough: no duty, no power.
         {250, 250, 100, 0.8, "0.00", "0.00", "0.00", false},
         {325.047242, 250, 100, 0.8, "-82.55", "0.00", "0.00", false},
+        {249.997, 250, 100, 0.8, "0.00", "0.00", "0.00", false}, // shown, as reopened, as none
     };
     for (const Case& c : cases) {
         const shaft::FanPower f = shaft::ExhaustFan(c.p_tot3, c.deltap_d, c.qr3, c.eta);
@@ -78,10 +79,11 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
         // than the shaft loses.
         {0, "500", "325.05", "-82.55", "", "", true},
         // Two-way (merge type).
-        {1, "0", "-39.84", "318.83", "58.03", "72.53", false},
         {1, "500", "460.16", "-231.17", "", "", true},
+        {1, "0", "-39.84", "318.83", "58.03", "72.53", false},
     };
     // Each case opens on the file the one before left: a fan without duty is said so again.
+    int openedCase = -1;
     for (bool openedNoDuty = false; const Case& c : cases) {
         SCOPED_TRACE(std::string("case ") + std::to_string(c.casePosition) + ", Δpg1 " + c.deltap_g1);
         std::string stored;
@@ -89,6 +91,12 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
             req, 2,
             [&](frmShaftEject& w, frmVentParam&) {
                 EXPECT_EQ(w.lblTip.Caption(), std::exchange(openedNoDuty, c.noDuty) ? kNoDuty : "");
+                // A new window's fields are 0: the file's pressures, powers and words stand with its flows.
+                const std::string opened = w.txtp_tot.Text() + w.txtSS_tot.Text() + w.lblTip.Caption();
+                w.cmdCalculateSectionQQ_req.userClick();
+                if (std::exchange(openedCase, c.casePosition) == c.casePosition) {
+                    EXPECT_EQ(w.txtp_tot.Text() + w.txtSS_tot.Text() + w.lblTip.Caption(), opened);
+                }
                 w.txtdeltap_g1.userType(c.deltap_g1);
                 w.cmdCalculateSectionQQ_req.userClick();
                 w.cmdCalculatePtot3.userClick();
@@ -135,6 +143,7 @@ TEST(ShaftEjectFanDuty, OnANewOneWayBoreTheTrafficCanLiftTheShaftAlone) {
                 w.txtShaftPile.userType(c.pile);
                 w.txtdeltap_d.userType(c.deltap_d);
                 w.cmdCalculateSectionQQ_req.userClick();
+                EXPECT_EQ(w.txtp_tot.Text() + w.txtSS_tot.Text(), ""); // none of another shaft's flows
                 w.cmdCalculatePtot3.userClick();
                 EXPECT_EQ(w.txtp_tot3.Text(), c.p_tot3);
                 EXPECT_EQ(w.txtp_tot.Text(), c.p_tot);

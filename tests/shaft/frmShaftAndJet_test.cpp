@@ -183,6 +183,50 @@ TEST_F(ShaftJetWindow, TheTemplateBalancesWithTheFansItsGroupsHold) {
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
+TEST_F(ShaftJetWindow, AStoredBalanceReopensJudgedAsTheCalculationJudgedItAndItsFileStays) {
+    // Qr1 0.002 above Qe, hidden by two decimals: typed, found from Qb 0.001 below Qreq2, stored rounded.
+    // Qe 2×100 is refused; a file less a figure the judgement needs is one refused before it.
+    using Sj = shaft::SjFileContents;
+    const struct Case {
+        const char *qr1, *qe, *counte;
+        std::function<void(Sj&)> edit = [](Sj&) {};
+    } cases[] = {{"175.624", "175.622", "1"},
+                 {"180.004", "90.0015", "2"},
+                 {"", "351.2401", "1"},
+                 {"175.624", "175.622", "1", [](Sj& sj) { sj.Inlet[1] = "175.62"; }},
+                 {"175.62", "100", "2", [](Sj& sj) { sj.Inlet[0] = ""; }},
+                 {"175.62", "100", "2", [](Sj& sj) { sj.Outlet[0] = ""; }},
+                 {"175.62", "100", "2", [](Sj& sj) { sj.Supply[2] = ""; }},
+                 {"175.62", "100", "2", [](Sj& sj) { sj.Inlet[1] = "0"; }}};
+    for (const Case& c : cases) {
+        const bool refused = std::string(c.qe) == "100";
+        fs::remove(sjPath());
+        open([&](frmShaftAndJet& w) {
+            w.cmdCalculateSectionQQ_req.userClick();
+            test_support::TypeInto{{w.txtQe, c.qe}, {w.cmbCounte, c.counte}};
+            if (*c.qr1 == '\0') {
+                w.txtQQ_b.userType(vb::CStr(vb::Val(w.txtQQ_req2.Text()) - 0.001));
+            } else {
+                w.chkQb.userClick();
+                w.MultiPage1.userClick(1);
+                w.txtQQ_r1.userType(c.qr1);
+            }
+            for (int run = 0; run < 2; ++run) {
+                w.cmdCalculatePtot3.userClick();
+                w.cmdCalPower.userClick();
+                EXPECT_EQ(w.lblTip.Caption().find("工况不成立") != std::string::npos, refused) << run;
+            }
+        });
+        Sj sj = stored();
+        c.edit(sj);
+        const std::string saved = shaft::WriteSjFile(sj).Bytes();
+        ASSERT_TRUE(textfile::WriteAtomically(sjPath(), saved));
+        test_support::reopenProgram(test_support::projectFile(".vnt"));
+        open([](frmShaftAndJet& w) { EXPECT_EQ(w.lblTip.Caption().find("工况不成立"), std::string::npos); });
+        EXPECT_EQ(textfile::ReadBytes(sjPath()).value(), saved);
+    }
+}
+
 TEST_F(ShaftJetWindow, FanFlowsOfTheOpeningsAndTheOutletFlow) {
     open([](frmShaftAndJet& w) {
         w.txtQe.userType("150");

@@ -91,6 +91,9 @@ TEST(ConcentrateStations, SpeedOnEitherSideOfTheOpening) {
     EXPECT_DOUBLE_EQ(VelocityAtPile(1300, 1200, -1, 2, 5), 2);
     EXPECT_DOUBLE_EQ(VelocityAtPile(1200, 1200, -1, 2, 5), 5);
     EXPECT_DOUBLE_EQ(VelocityAtPile(1100, 1200, -1, 2, 5), 5);
+    // The supply stretch blows out where its speed as shown is not above 0, on reopening as well.
+    EXPECT_TRUE(SupplyStretchBlowsOut(0.004) && SupplyStretchBlowsOut(-3.26) &&
+                !SupplyStretchBlowsOut(0.005));
 }
 
 TEST(ConcentrateStations, CongestionWindowBelowAboveAndAcrossTheOpening) {
