@@ -39,4 +39,48 @@ std::string LayoutHint(double placed, const std::string& countShown) {
            "台不符！";
 }
 
+std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
+                            const std::vector<GroupShown>& groups) {
+    // No groups yet is no layout to judge.
+    if (groups.empty()) {
+        return {};
+    }
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < stretches.size(); ++k) {
+        const StretchShown& stretch = stretches[k];
+        const std::string prefix = stretch.Name.empty() ? std::string() : stretch.Name + "：";
+        double placed = 0;
+        int wrong = 0;
+        std::string first;
+        for (const GroupShown& group : groups) {
+            if (group.Stretch != k) {
+                continue;
+            }
+            placed += vb::Val(group.Fans);
+            if (stretch.Rise.empty()) {
+                continue;
+            }
+            // The layout writes each rise to the hundredth; a rise typed or laid out from another Δpj
+            // differs there.
+            const std::string ought = vb::Format(vb::Val(group.Fans) * vb::Val(stretch.Rise), "0.00");
+            const std::string held = vb::Format(vb::Val(group.Rise), "0.00");
+            if (held != ought && ++wrong == 1) {
+                first = "桩号" + group.Station + "处" + held + "Pa，应为" + ought + "Pa";
+            }
+        }
+        if (const std::string count = LayoutHint(placed, stretch.Count); !count.empty()) {
+            lines.push_back(prefix + count);
+        }
+        if (wrong > 0) {
+            lines.push_back(prefix + std::to_string(wrong) + "组射流风机的升压力与本组台数×单台升压力Δpj=" +
+                            vb::Format(vb::Val(stretch.Rise), "0.000") + "Pa不符（" + first + "）！");
+        }
+    }
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    return joined;
+}
+
 } // namespace jetfan

@@ -940,6 +940,7 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCurrentIndex(-1);
     QObject::connect(box, &QComboBox::activated, box, [this] {
+        showFromStart();
         marker_.typed();
         checkNumber();
         const CalculationScope picking(widget()->window(), this);
@@ -955,6 +956,12 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
 ComboBox::~ComboBox() {
     if (QWidget* w = widget()) {
         w->blockSignals(true);
+    }
+}
+
+void ComboBox::showFromStart() {
+    if (QLineEdit* line = combo(widget())->lineEdit()) {
+        line->setCursorPosition(0);
     }
 }
 
@@ -1077,6 +1084,7 @@ bool ComboBox::setListIndexSilently(int index) {
         if (index < 0 && box->isEditable()) {
             box->setEditText(QString());
         }
+        showFromStart();
     }
     checkNumber();
     return true;
@@ -1115,6 +1123,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
         const QSignalBlocker block(box);
         box->setCurrentIndex(match);
         box->setEditText(QString::fromStdString(text));
+        showFromStart();
     }
     checkNumber();
     if (fireEvents) {

@@ -381,6 +381,8 @@ protected:
 
 private:
     bool applyText(const std::string& text, bool fireEvents);
+    /// A text too long for the box reads from its start, as a text box shows it.
+    void showFromStart();
     void connectEdit();
     void checkNumber();
     Style style_ = DropdownCombo;

@@ -208,6 +208,9 @@ private:
     /// did; nothing when the file holds no finished balance.
     void judgeStoredBalance();
     void showTip();
+    /// What the jet-fan groups of each section hold against the fans and the rise of one fan the section
+    /// shows; "" when they agree.
+    std::string layoutJudgement();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();
     /// The case's total power from the counts and powers the boxes show, as 动力计算 sums them.

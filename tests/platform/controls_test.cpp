@@ -4,7 +4,9 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_fit.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -13,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace platform;
@@ -175,6 +179,27 @@ TEST(ComboBox, AddingItemsSelectsNothingAndListIndexFiresClick) {
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(box.Text(), "100");
     EXPECT_EQ(box.List(5), "");
+
+    // A name too long for the box reads from its start however it came there, as a text box's text does.
+    const std::string name = "U办1120可逆射流风机";
+    box.AddItem(name);
+    auto* combo = static_cast<QComboBox*>(box.widget());
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"setText", [&] { box.setText(name); }},
+        {"setListIndex", [&] { box.setListIndex(3); }},
+        {"userSelect", [&] { box.userSelect(3); }},
+        {"picked in the list", [&] {
+             combo->setCurrentIndex(3);
+             emit combo->activated(3);
+         }}};
+    for (const auto& [way, set] : ways) {
+        SCOPED_TRACE(way);
+        box.setText("70");
+        combo->lineEdit()->end(false);
+        set();
+        EXPECT_EQ(box.Text(), name);
+        EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
+    }
 }
 
 TEST(ComboBox, ADropDownListRefusesTextThatIsNoItem) {
