@@ -54,8 +54,8 @@ std::string FanCountMessage(jetfan::FanCountFault fault) {
 } // namespace
 
 frmJet::frmJet() {
-    // Tall enough for the hint line below the section.
-    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 8220);
+    // Tall enough for the two lines of hints below the section.
+    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 8475);
     buildControls();
     Image1.setInstalledPicture("jet_scheme.svg");
     Image2.setInstalledPicture("jet_section.svg");
@@ -123,7 +123,8 @@ void frmJet::buildControls() {
     Image1.setStretch(true);
     Layout::buttons(*this, 7200, 6660, 2400, 450, 0, {{&cmdBack, "<-- 上一步"}});
     layout_.caption(*this, "提示信息:", 120, 7260, 1000);
-    Layout::captioned(lblTip, *this, "", 1140, 7260, 8460, 255);
+    Layout::captioned(lblTip, *this, "", 1140, 7260, 8460, 510);
+    lblTip.setWordWrap(true);
     lblTip.setForeColor(platform::vbRed);
 }
 
@@ -273,6 +274,7 @@ void frmJet::showOwnRise() {
 }
 
 std::string frmJet::layoutJudgement() {
+    const platform::QuietReads looking;
     std::vector<jetfan::GroupShown> groups;
     for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
         platform::ListItem& item = lstJet.ListItems(i);

@@ -48,7 +48,6 @@ std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < stretches.size(); ++k) {
         const StretchShown& stretch = stretches[k];
-        const std::string prefix = stretch.Name.empty() ? std::string() : stretch.Name + "：";
         double placed = 0;
         int wrong = 0;
         std::string first;
@@ -68,12 +67,30 @@ std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
                 first = "桩号" + group.Station + "处" + held + "Pa，应为" + ought + "Pa";
             }
         }
-        if (const std::string count = LayoutHint(placed, stretch.Count); !count.empty()) {
-            lines.push_back(prefix + count);
+        const std::string dpj = vb::Format(vb::Val(stretch.Rise), "0.000");
+        const std::string rise = std::to_string(wrong) + "组升压力与本组台数×Δpj=" + dpj + "Pa不符";
+        if (stretch.Name.empty()) {
+            // The whole tunnel: each finding on its own, the first group that differs named.
+            if (const std::string count = LayoutHint(placed, stretch.Count); !count.empty()) {
+                lines.push_back(count);
+            }
+            if (wrong > 0) {
+                lines.push_back(rise + "（" + first + "）！");
+            }
+            continue;
+        }
+        // A section of several: its findings in one short sentence, so that every section's fits the line.
+        std::vector<std::string> found;
+        if (!LayoutHint(placed, stretch.Count).empty()) {
+            found.push_back("布置" + vb::CStr(placed) + "台与所需" + vb::CStr(vb::Val(stretch.Count)) +
+                            "台不符");
         }
         if (wrong > 0) {
-            lines.push_back(prefix + std::to_string(wrong) + "组射流风机的升压力与本组台数×单台升压力Δpj=" +
-                            vb::Format(vb::Val(stretch.Rise), "0.000") + "Pa不符（" + first + "）！");
+            found.push_back(rise);
+        }
+        if (!found.empty()) {
+            lines.push_back(stretch.Name + "：" + found[0] + (found.size() > 1 ? "，" + found[1] : "") +
+                            "！");
         }
     }
     std::string joined;

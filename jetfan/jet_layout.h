@@ -56,9 +56,10 @@ struct GroupShown {
 };
 
 /// What the groups hold against the balance beside them, stretch by stretch: the fans placed against the
-/// fans required (LayoutHint, after the stretch's name), and the groups whose rise, to the hundredth of a
-/// pascal, is not their fans × the Δpj shown, counted and the first named with its rise and the rise it
-/// ought to have (Δpj to three decimals). A stretch without a count or a Δpj is not judged on it. "" when
+/// fans required, and the groups whose rise, to the hundredth of a pascal, is not their fans × the Δpj shown
+/// (to three decimals). The whole tunnel (a stretch without a name) says LayoutHint's line, then how many
+/// groups differ, the first named with its rise and the rise it ought to have; a named section says both in
+/// one short sentence after its name. A stretch without a count or a Δpj is not judged on it. "" when
 /// everything agrees or no group is listed yet.
 std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
                             const std::vector<GroupShown>& groups);

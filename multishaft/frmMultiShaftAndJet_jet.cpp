@@ -207,6 +207,7 @@ void frmMultiShaftAndJet::DropGroupsOutsideSections() {
 }
 
 std::string frmMultiShaftAndJet::groupsJudgement() {
+    const platform::QuietReads looking;
     std::string judgement;
     guarded([&] {
         // A group counts with the section row whose stretch holds it; one in a short passage with none.

@@ -510,6 +510,17 @@ private:
 };
 } // namespace
 
+namespace {
+int g_quietReads = 0;
+} // namespace
+
+QuietReads::QuietReads() {
+    ++g_quietReads;
+}
+QuietReads::~QuietReads() {
+    --g_quietReads;
+}
+
 BoxReads::BoxReads() : before_(g_reads) {
     g_reads = this;
 }
@@ -570,6 +581,9 @@ void NumberMarker::update(Control& box, const std::string& text) {
 }
 
 void NumberMarker::read(Control& box, const std::string& text) {
+    if (g_quietReads > 0) {
+        return;
+    }
     // Whichever step reads a typo (another window driving this one included) computes with the value its
     // mark names; a refused text names none to keep. The text is the one the box last gave update, so
     // what it was read as is known without parsing it again: a box read at every point of a curve.

@@ -6,6 +6,7 @@
 #include "app/guarded.h"
 #include "jetfan/jet_layout.h"
 #include "platform/Forms.h"
+#include "platform/controls.h"
 #include "platform/vb.h"
 
 #include <string>
@@ -16,6 +17,7 @@ std::string frmShaftAndJet::layoutJudgement() {
     if (impossibleBalance_) {
         return {};
     }
+    const platform::QuietReads looking;
     std::string judgement;
     app::guarded([&] {
         const bool leftLine = platform::Forms::instance<frmReq>().optLeftLine.Value();

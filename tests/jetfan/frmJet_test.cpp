@@ -110,10 +110,9 @@ TEST_F(JetWindow, ChoosingAModelFillsItsDataAndItsOwnRise) {
         // 2 / 0.9 = 2.22 still lies above 1.5.
         EXPECT_EQ(w.txteta.Text(), "0.910");
         // The rise typed for the fan shown before is not this model's: its own is shown, as 计算 gives it.
-        const std::string own = w.txtdeltap_j.Text();
-        EXPECT_EQ(own, "9.277");
+        EXPECT_EQ(w.txtdeltap_j.Text(), "9.277");
         w.cmdCalculateJet.userClick();
-        EXPECT_EQ(w.txtdeltap_j.Text(), own);
+        EXPECT_EQ(w.txtdeltap_j.Text(), "9.277");
         // Dj = 1.12 shows 0.985, and vj is taken over 0.985: 33.79 / 0.985 = 34.305.
         w.cmbJetModel.userType("1120型射流风机");
         EXPECT_EQ(w.txtAA_j.Text(), "0.985");

@@ -175,8 +175,7 @@ TEST_F(ShaftJetOnTheTwoWayBore, AnOpeningWhoseTunnelPressureMovesItsFlowGetsNoFa
         EXPECT_EQ(w.txtSSkw_e.Text(), "");
         EXPECT_EQ(w.txtMM1_e.Text(), "");
         EXPECT_NE(w.txtSSkw_b.Text(), "");
-        // The two groups of two laid out in the inlet section hold more than its two fans.
-        const std::string more = "进口区段：自动布置的射流风机共4台，与所需射流风机台数2台不符！";
+        const std::string more = "进口区段：布置4台与所需2台不符！";
         EXPECT_EQ(w.lblTip.Caption(),
                   "排风机设计风压不大于0：风口处隧道压力已足以形成该风量，不计算其风机功率和电机功率。 " +
                       more);
