@@ -56,8 +56,8 @@ std::string FanCountMessage(jetfan::FanCountFault fault) {
 } // namespace
 
 frmJet::frmJet() {
-    // Tall enough for the hint line below the section.
-    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 8220);
+    // Tall enough for the two lines of hints below the section.
+    platform::Layout::window(*this, "Step 3: 射流风机通风方式", 9900, 8475);
     buildControls();
     Image1.setInstalledPicture("jet_scheme.svg");
     Image2.setInstalledPicture("jet_section.svg");
@@ -125,7 +125,8 @@ void frmJet::buildControls() {
     Image1.setStretch(true);
     Layout::buttons(*this, 7200, 6660, 2400, 450, 0, {{&cmdBack, "<-- 上一步"}});
     layout_.caption(*this, "提示信息:", 120, 7260, 1000);
-    Layout::captioned(lblTip, *this, "", 1140, 7260, 8460, 255);
+    Layout::captioned(lblTip, *this, "", 1140, 7260, 8460, 510);
+    lblTip.setWordWrap(true);
     lblTip.setForeColor(platform::vbRed);
 }
 
@@ -203,19 +204,13 @@ void frmJet::OpenFile() {
     }
     if (jet.Groups) {
         lstJet.ListItems.Clear();
-        double placed = 0;
         for (const jetfan::JetGroupRow& group : *jet.Groups) {
             platform::ListItem& row = lstJet.ListItems.Add(group.Pile);
             row.setSubItems(1, group.Count);
             row.setSubItems(2, group.Press);
-            placed += vb::Val(group.Count);
-        }
-        // A stored layout that falls short of the stored count is said again on reopening, as it was said
-        // when it was laid out.
-        if (!jet.Groups->empty()) {
-            lblTip.setCaption(jetfan::LayoutHint(placed, txti.Text()));
         }
     }
+    judgeLayout();
     noteCatalogueChange();
 }
 
@@ -264,6 +259,47 @@ void frmJet::cmbJetModel_Change() {
     guarded([this] { txtAA_j.set(vb::Format(jetfan::JetOutletArea(vb::Val(txtDD_j.Text())), "0.000")); });
     // The outlet speed is taken over the area as shown, rounded to three decimals.
     guarded([this] { txtvj.set(vb::Format(vb::Val(txtFlow.Text()) / vb::Val(txtAA_j.Text()), "0.000")); });
+    // The rise beside the model's data is that model's, never the one picked before.
+    showOwnRise();
+    judgeLayout();
+}
+
+jetfan::FanRiseInputs frmJet::oneFanInputs() {
+    jetfan::FanRiseInputs fan;
+    fan.vj = vb::Val(txtvj.Text());
+    fan.Aj = vb::Val(txtAA_j.Text());
+    fan.eta = vb::Val(txteta.Text());
+    guarded([&] { fan.vr = vb::Val(Forms::instance<frmVentParam>().txtv_r.Text()); });
+    guarded([&] {
+        frmReq& req = Forms::instance<frmReq>();
+        fan.Ar = req.GetAA_r(vb::Val(req.txtStartPile.Text()) + jetfan::kFanAreaOffset);
+    });
+    return fan;
+}
+
+void frmJet::showOwnRise() {
+    // Without step 2 there is no design speed to take the rise at; the balance gives it then.
+    if (!Forms::isLoaded<frmVentParam>()) {
+        guarded([this] { txtdeltap_j.set(""); });
+        return;
+    }
+    const jetfan::FanRiseInputs fan = oneFanInputs();
+    const double dpj = jetfan::JetPressureRise(fan.vj, modPublic::rho, fan.Aj, fan.Ar, fan.vr, fan.eta);
+    guarded([&] { txtdeltap_j.set(std::isfinite(dpj) ? vb::Format(dpj, "0.000") : std::string()); });
+}
+
+std::string frmJet::layoutJudgement() {
+    const platform::QuietReads looking;
+    std::vector<jetfan::GroupShown> groups;
+    for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+        platform::ListItem& item = lstJet.ListItems(i);
+        groups.push_back({0, item.Text(), item.SubItems(1), item.SubItems(2)});
+    }
+    return jetfan::LayoutJudgement({{"", txti.Text(), txtdeltap_j.Text()}}, groups);
+}
+
+void frmJet::judgeLayout() {
+    guarded([this] { lblTip.setCaption(layoutJudgement()); });
 }
 
 void frmJet::txtDD_j_Change() {
@@ -280,10 +316,6 @@ void frmJet::txtZZ_j_Change() {
 // ---- Pressure balance and fan count ----
 
 void frmJet::cmdCalculateJet_Click() {
-    // A hint on the last layout compared it with the count this calculation replaces.
-    if (!quietBalance_) {
-        lblTip.setCaption("");
-    }
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
     const double start = modPublic::StartPile, end = modPublic::EndPile, rho = modPublic::rho;
@@ -352,12 +384,7 @@ void frmJet::cmdCalculateJet_Click() {
     const double total = jetfan::RequiredTotalRise(dpm, dpr, dpl, dptShown);
     guarded([&] { txttotaldeltap_j.set(vb::Format(total, "0.00")); });
 
-    jetfan::FanRiseInputs fan;
-    fan.vj = vb::Val(txtvj.Text());
-    fan.Aj = vb::Val(txtAA_j.Text());
-    fan.vr = vb::Val(step2.txtv_r.Text());
-    fan.eta = vb::Val(txteta.Text());
-    guarded([&] { fan.Ar = req.GetAA_r(vb::Val(req.txtStartPile.Text()) + jetfan::kFanAreaOffset); });
+    const jetfan::FanRiseInputs fan = oneFanInputs();
     const double dpj = jetfan::JetPressureRise(fan.vj, rho, fan.Aj, fan.Ar, fan.vr, fan.eta);
     const jetfan::FanCountResult result = jetfan::FanCount(total, dpj, vb::Val(txtPower.Text()), fan);
     guarded([&] { txtdeltap_j.set(vb::Format(dpj, "0.000")); });
@@ -371,6 +398,10 @@ void frmJet::cmdCalculateJet_Click() {
         if (fault.empty()) {
             fault = FanCountMessage(result.Fault);
         }
+    }
+    // The groups are the engineer's; what they hold against this balance is said.
+    if (!quietBalance_) {
+        judgeLayout();
     }
     if (!fault.empty()) {
         if (quietBalance_) {
@@ -393,14 +424,17 @@ void frmJet::lstJet_ItemClick(platform::ListItem& Item) {
 
 void frmJet::cmdAdd_Click() {
     guarded([this] { jetfan::FillGroupRow(lstJet.ListItems.Add(), groupBoxes()); });
+    judgeLayout();
 }
 
 void frmJet::cmdUpdate_Click() {
     guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
+    judgeLayout();
 }
 
 void frmJet::cmdDelete_Click() {
     guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
+    judgeLayout();
 }
 
 void frmJet::cmdAutoLayout_Click() {
@@ -428,7 +462,7 @@ void frmJet::cmdAutoLayout_Click() {
                 row.setSubItems(2, rise);
             }
             // A layout of other than the fans the balance asks for is no design on its own: say so.
-            lblTip.setCaption(jetfan::LayoutHint(lstJet.ListItems.Count() * vb::Val(fans), txti.Text()));
+            judgeLayout();
         }
     });
     guarded([] { Forms::unload<frmSetJetPile>(); });

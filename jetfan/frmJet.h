@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jetfan/jet_balance.h"
 #include "jetfan/jet_group_list.h"
 #include "platform/Form.h"
 #include "platform/controls.h"
@@ -82,6 +83,13 @@ private:
     void connectEvents();
     /// The summary of the current combination for the operation control table.
     std::string GetControlSummary();
+    /// One fan's inputs as the boxes and step 2 show them, the tunnel area at the start.
+    jetfan::FanRiseInputs oneFanInputs();
+    /// The rise of one fan of the model shown, at once; none when it cannot be formed.
+    void showOwnRise();
+    /// What the groups hold against the balance beside them, on the hint line; the report prints it too.
+    std::string layoutJudgement();
+    void judgeLayout();
 
     /// While the control table runs, the balance keeps its fault here instead of showing a box.
     bool quietBalance_ = false;

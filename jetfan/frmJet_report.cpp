@@ -47,6 +47,7 @@ void frmJet::cmdReport_Click() {
         platform::ListItem& row = lstJet.ListItems(k);
         b.Stations.push_back({row.Text(), row.SubItems(1), row.SubItems(2)});
     }
+    b.LayoutJudgement = layoutJudgement();
     jetfan::PublishSchemeText(*path, jetfan::JetReportLines(b), true, "计算报告",
                               std::string(jetfan::kJetReportTitle));
 }

@@ -39,4 +39,65 @@ std::string LayoutHint(double placed, const std::string& countShown) {
            "台不符！";
 }
 
+std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
+                            const std::vector<GroupShown>& groups) {
+    // No groups yet is no layout to judge.
+    if (groups.empty()) {
+        return {};
+    }
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < stretches.size(); ++k) {
+        const StretchShown& stretch = stretches[k];
+        double placed = 0;
+        int wrong = 0;
+        std::string first;
+        for (const GroupShown& group : groups) {
+            if (group.Stretch != k) {
+                continue;
+            }
+            placed += vb::Val(group.Fans);
+            if (stretch.Rise.empty()) {
+                continue;
+            }
+            // The layout writes each rise to the hundredth; a rise typed or laid out from another Δpj
+            // differs there.
+            const std::string ought = vb::Format(vb::Val(group.Fans) * vb::Val(stretch.Rise), "0.00");
+            const std::string held = vb::Format(vb::Val(group.Rise), "0.00");
+            if (held != ought && ++wrong == 1) {
+                first = "桩号" + group.Station + "处" + held + "Pa，应为" + ought + "Pa";
+            }
+        }
+        const std::string dpj = vb::Format(vb::Val(stretch.Rise), "0.000");
+        const std::string rise = std::to_string(wrong) + "组升压力与本组台数×Δpj=" + dpj + "Pa不符";
+        if (stretch.Name.empty()) {
+            // The whole tunnel: each finding on its own, the first group that differs named.
+            if (const std::string count = LayoutHint(placed, stretch.Count); !count.empty()) {
+                lines.push_back(count);
+            }
+            if (wrong > 0) {
+                lines.push_back(rise + "（" + first + "）！");
+            }
+            continue;
+        }
+        // A section of several: its findings in one short sentence, so that every section's fits the line.
+        std::vector<std::string> found;
+        if (!LayoutHint(placed, stretch.Count).empty()) {
+            found.push_back("布置" + vb::CStr(placed) + "台与所需" + vb::CStr(vb::Val(stretch.Count)) +
+                            "台不符");
+        }
+        if (wrong > 0) {
+            found.push_back(rise);
+        }
+        if (!found.empty()) {
+            lines.push_back(stretch.Name + "：" + found[0] + (found.size() > 1 ? "，" + found[1] : "") +
+                            "！");
+        }
+    }
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    return joined;
+}
+
 } // namespace jetfan

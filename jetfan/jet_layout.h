@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,27 @@ std::vector<double> JetLayoutStations(const JetLayoutSettings& s);
 /// "21.0"), "自动布置的射流风机共…台，与所需射流风机台数…台不符！" when they differ; empty when they agree or
 /// the balance shows no count.
 std::string LayoutHint(double placed, const std::string& countShown);
+
+/// The fans a balance asks of one stretch of the tunnel, as its boxes show them.
+struct StretchShown {
+    std::string Name;  ///< put before the stretch's lines ("进口区段"); "" for the whole tunnel
+    std::string Count; ///< text of the fans required
+    std::string Rise;  ///< text of one fan's rise Δpj [Pa]
+};
+
+/// One group of the list as it stands, with the stretch it hangs in.
+struct GroupShown {
+    std::size_t Stretch = 0; ///< position in the stretches
+    std::string Station, Fans, Rise;
+};
+
+/// What the groups hold against the balance beside them, stretch by stretch: the fans placed against the
+/// fans required, and the groups whose rise, to the hundredth of a pascal, is not their fans × the Δpj shown
+/// (to three decimals). The whole tunnel (a stretch without a name) says LayoutHint's line, then how many
+/// groups differ, the first named with its rise and the rise it ought to have; a named section says both in
+/// one short sentence after its name. A stretch without a count or a Δpj is not judged on it. "" when
+/// everything agrees or no group is listed yet.
+std::string LayoutJudgement(const std::vector<StretchShown>& stretches,
+                            const std::vector<GroupShown>& groups);
 
 } // namespace jetfan

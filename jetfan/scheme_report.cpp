@@ -124,6 +124,9 @@ std::vector<std::string> JetReportLines(const JetReportBoxes& b) {
     for (const JetStationTexts& row : b.Stations) {
         r.ZoneRow(StationRowItems(row));
     }
+    if (!b.LayoutJudgement.empty()) {
+        r.Line(b.LayoutJudgement);
+    }
     return r.Lines();
 }
 

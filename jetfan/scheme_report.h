@@ -83,6 +83,8 @@ struct JetReportBoxes {
     // Pressure balance.
     std::string deltap_r, deltap_m, deltap_t, deltap_l, totaldeltap_j, i, TotalPower;
     std::vector<JetStationTexts> Stations;
+    /// What the groups hold against the balance printed above them; "" when they agree.
+    std::string LayoutJudgement;
 };
 
 /// Name of the jet-fan report in its file name.

@@ -355,6 +355,7 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     guarded([this] { jetfan::FillJetModelBox(cmbJetModel); });
     guarded([this] { OpenFile(); });
     guarded([this] { ShowStoredSection(); });
+    guarded([this] { showGroupsTip(); });
 }
 
 void frmMultiShaftAndJet::UserForm_QueryClose() {

@@ -195,6 +195,13 @@ private:
     /// Removes the jet-fan groups that lie in no section row and names them in the hint (emptied when all
     /// lie in one).
     void DropGroupsOutsideSections();
+    /// The hint line: the groups last removed, then what the groups of each section hold against the fans
+    /// and the rise of one fan its row shows.
+    void showGroupsTip();
+    /// What the groups of each section hold against the fans and the rise of one fan its row shows; ""
+    /// when they agree.
+    std::string groupsJudgement();
+    std::string droppedTip_;
     /// Empties every result the shaft fan design writes, in the rows, the shaft boxes and the total.
     void ClearFanDesign();
     /// The shaft boxes the fan design writes, those of its columns of a shaft row.

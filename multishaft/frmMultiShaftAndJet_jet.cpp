@@ -9,6 +9,7 @@
 #include "app/modPublic.h"
 #include "jetfan/jet_group_list.h"
 #include "jetfan/jet_helpers.h"
+#include "jetfan/jet_layout.h"
 #include "jetfan/modPublic_jet.h"
 #include "multishaft/frmSetMSJetPile.h"
 #include "multishaft/ms_jet.h"
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using app::guarded;
@@ -107,6 +109,7 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
         guarded([&] { row->setSubItems(14, txtdeltap_j.Text()); });
         guarded([&] { row->setSubItems(15, txtjetcount.Text()); });
     }
+    showGroupsTip();
 }
 
 void frmMultiShaftAndJet::ShowStoredSection() {
@@ -164,6 +167,7 @@ void frmMultiShaftAndJet::AddGroups(const std::vector<multishaft::GroupRow>& gro
             item.setSubItems(2, rows[k][2]);
         }
     });
+    showGroupsTip();
 }
 
 jetfan::GroupBoxes frmMultiShaftAndJet::groupBoxes() {
@@ -172,10 +176,12 @@ jetfan::GroupBoxes frmMultiShaftAndJet::groupBoxes() {
 
 void frmMultiShaftAndJet::cmdUpdate_Click() {
     guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
+    showGroupsTip();
 }
 
 void frmMultiShaftAndJet::cmdDelete_Click() {
     guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
+    showGroupsTip();
 }
 
 void frmMultiShaftAndJet::DropGroupsOutsideSections() {
@@ -196,11 +202,46 @@ void frmMultiShaftAndJet::DropGroupsOutsideSections() {
         stations.insert(stations.begin(), groups[*at][0]);
         lstJet.ListItems.Remove(static_cast<int>(*at) + 1);
     }
-    lblTip.setCaption(multishaft::DroppedGroupsHint(stations));
+    droppedTip_ = multishaft::DroppedGroupsHint(stations);
+    showGroupsTip();
+}
+
+std::string frmMultiShaftAndJet::groupsJudgement() {
+    const platform::QuietReads looking;
+    std::string judgement;
+    guarded([&] {
+        // A group counts with the section row whose stretch holds it; one in a short passage with none.
+        std::vector<jetfan::StretchShown> sections;
+        std::vector<std::pair<double, double>> stretches;
+        for (int r = 1; r <= lstShaftSection.ListItems.Count(); r += 2) {
+            const ListItem& row = lstShaftSection.ListItems(r);
+            sections.push_back({"区段" + std::to_string(r), row.SubItems(15), row.SubItems(14)});
+            stretches.emplace_back(vb::Val(row.Text()), vb::Val(row.SubItems(1)));
+        }
+        std::vector<jetfan::GroupShown> groups;
+        for (int i = 1; i <= lstJet.ListItems.Count(); ++i) {
+            const ListItem& item = lstJet.ListItems(i);
+            const std::vector<multishaft::GroupRow> one = {{item.Text(), item.SubItems(1), item.SubItems(2)}};
+            std::size_t at = 0;
+            while (at < stretches.size() && !multishaft::GroupsOutside(one, {stretches[at]}).empty()) {
+                ++at;
+            }
+            groups.push_back({at, item.Text(), item.SubItems(1), item.SubItems(2)});
+        }
+        judgement = jetfan::LayoutJudgement(sections, groups);
+    });
+    return judgement;
+}
+
+void frmMultiShaftAndJet::showGroupsTip() {
+    const std::string judgement = groupsJudgement();
+    const std::string tip = droppedTip_ + (droppedTip_.empty() || judgement.empty() ? "" : " ") + judgement;
+    guarded([&] { lblTip.setCaption(tip); });
 }
 
 void frmMultiShaftAndJet::cmdClearAll_Click() {
     guarded([this] { lstJet.ListItems.Clear(); });
+    showGroupsTip();
 }
 
 void frmMultiShaftAndJet::lstJet_ItemClick(ListItem& Item) {

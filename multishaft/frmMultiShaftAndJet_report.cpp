@@ -64,7 +64,11 @@ void frmMultiShaftAndJet::cmdReport_Click() {
             groups.push_back({row.Text(), row.SubItems(1), row.SubItems(2)});
         }
     });
-    jetfan::PublishSchemeText(
-        *path, multishaft::MsReportLines(project, shafts, sections, txtTotalPower.Text(), groups), true,
-        "计算报告", std::string(multishaft::kMsReportTitle));
+    std::vector<std::string> lines =
+        multishaft::MsReportLines(project, shafts, sections, txtTotalPower.Text(), groups);
+    // Below the groups, what they hold against the sections above them.
+    if (const std::string judgement = groupsJudgement(); !judgement.empty()) {
+        lines.push_back(judgement);
+    }
+    jetfan::PublishSchemeText(*path, lines, true, "计算报告", std::string(multishaft::kMsReportTitle));
 }

@@ -510,6 +510,17 @@ private:
 };
 } // namespace
 
+namespace {
+int g_quietReads = 0;
+} // namespace
+
+QuietReads::QuietReads() {
+    ++g_quietReads;
+}
+QuietReads::~QuietReads() {
+    --g_quietReads;
+}
+
 BoxReads::BoxReads() : before_(g_reads) {
     g_reads = this;
 }
@@ -570,6 +581,9 @@ void NumberMarker::update(Control& box, const std::string& text) {
 }
 
 void NumberMarker::read(Control& box, const std::string& text) {
+    if (g_quietReads > 0) {
+        return;
+    }
     // Whichever step reads a typo (another window driving this one included) computes with the value its
     // mark names; a refused text names none to keep. The text is the one the box last gave update, so
     // what it was read as is known without parsing it again: a box read at every point of a curve.
@@ -940,6 +954,7 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCurrentIndex(-1);
     QObject::connect(box, &QComboBox::activated, box, [this] {
+        showFromStart();
         marker_.typed();
         checkNumber();
         const CalculationScope picking(widget()->window(), this);
@@ -955,6 +970,12 @@ ComboBox::ComboBox() : Control(new QComboBox, vbWindowBackground) {
 ComboBox::~ComboBox() {
     if (QWidget* w = widget()) {
         w->blockSignals(true);
+    }
+}
+
+void ComboBox::showFromStart() {
+    if (QLineEdit* line = combo(widget())->lineEdit()) {
+        line->setCursorPosition(0);
     }
 }
 
@@ -1077,6 +1098,7 @@ bool ComboBox::setListIndexSilently(int index) {
         if (index < 0 && box->isEditable()) {
             box->setEditText(QString());
         }
+        showFromStart();
     }
     checkNumber();
     return true;
@@ -1115,6 +1137,7 @@ bool ComboBox::applyText(const std::string& text, bool fireEvents) {
         const QSignalBlocker block(box);
         box->setCurrentIndex(match);
         box->setEditText(QString::fromStdString(text));
+        showFromStart();
     }
     checkNumber();
     if (fireEvents) {

@@ -189,6 +189,16 @@ private:
     QPointer<QWidget> frame_;
 };
 
+/// While it lives, what the program reads of the boxes is no calculation of them: a comparison of what the
+/// boxes show (a hint line) neither marks an empty box nor counts as a step's read of a typo.
+class QuietReads {
+public:
+    QuietReads();
+    ~QuietReads();
+    QuietReads(const QuietReads&) = delete;
+    QuietReads& operator=(const QuietReads&) = delete;
+};
+
 /// Lists the text boxes and combo boxes whose text a calculation the engineer asked for reads in the
 /// box's own window while the object lives, each once in the order first read: the way a check finds
 /// every box a step reads.
@@ -381,6 +391,8 @@ protected:
 
 private:
     bool applyText(const std::string& text, bool fireEvents);
+    /// A text too long for the box reads from its start, as a text box shows it.
+    void showFromStart();
     void connectEdit();
     void checkNumber();
     Style style_ = DropdownCombo;

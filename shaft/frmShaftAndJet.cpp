@@ -573,6 +573,7 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     // A refused balance leaves none of an earlier one in view, nor the fans sized on it.
     const auto refuse = [&](const std::string& prompt) {
         clearBalance(supplyGiven);
+        showTip();
         balanceMessage(prompt);
     };
     if (!demandComputed_) {
@@ -767,6 +768,9 @@ void frmShaftAndJet::cmdCalculatePtot3_Click() {
     if (!missing.empty()) {
         faults = "以下数值无法计算(除数为零或断面数据缺失)：" + missing + "\r\n" + faults;
     }
+    if (!quietBalance_) {
+        showTip();
+    }
     if (!faults.empty()) {
         balanceMessage(faults + "请检查输入数据！");
     }
@@ -829,10 +833,12 @@ void frmShaftAndJet::keepTypedInletFlow(const std::string& typed) {
 
 void frmShaftAndJet::cmbJetModel1_Change() {
     jetFansOfSection(1);
+    showTip();
 }
 
 void frmShaftAndJet::cmbJetModel2_Change() {
     jetFansOfSection(2);
+    showTip();
 }
 
 void frmShaftAndJet::txtZZ_j1_Change() {
@@ -934,14 +940,17 @@ void frmShaftAndJet::cmdAdd_Click() {
             shaft::GroupInsertPosition(stations, vb::Val(txtPile.Text()), mainWindow().optLeftLine.Value());
         jetfan::FillGroupRow(lstJet.ListItems.Insert(place + 1), groupBoxes());
     });
+    showTip();
 }
 
 void frmShaftAndJet::cmdUpdate_Click() {
     guarded([this] { jetfan::UpdateSelectedGroup(lstJet, groupBoxes()); });
+    showTip();
 }
 
 void frmShaftAndJet::cmdDelete_Click() {
     guarded([this] { jetfan::DeleteSelectedGroup(lstJet); });
+    showTip();
 }
 
 void frmShaftAndJet::cmdAutoLayout_Click() {
@@ -975,6 +984,7 @@ void frmShaftAndJet::cmdAutoLayout_Click() {
         }
     });
     guarded([] { Forms::unload<frmSetJetPile>(); });
+    showTip();
 }
 
 // ---- Axial fans of the openings ----
@@ -1092,7 +1102,9 @@ void frmShaftAndJet::clearBalance(bool supplyGiven) {
 }
 
 void frmShaftAndJet::showTip() {
-    const std::string tip = balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
+    std::string tip = balanceTip_ + (balanceTip_.empty() || powerTip_.empty() ? "" : " ") + powerTip_;
+    const std::string layout = layoutJudgement();
+    tip += (tip.empty() || layout.empty() ? "" : " ") + layout;
     guarded([&] { lblTip.setCaption(tip); });
 }
 
@@ -1183,6 +1195,7 @@ void frmShaftAndJet::OpenFile() {
     // Nor does it keep the hint line: a balance it refused says why again, and is sized no more than
     // before.
     judgeStoredBalance();
+    showTip();
     noteCatalogueChange();
 }
 

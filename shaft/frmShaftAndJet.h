@@ -213,6 +213,9 @@ private:
     /// Puts the inlet flow the engineer typed back into its box where the write-back rounded it.
     void keepTypedInletFlow(const std::string& typed);
     void showTip();
+    /// What the jet-fan groups of each section hold against the fans and the rise of one fan the section
+    /// shows; "" when they agree.
+    std::string layoutJudgement();
     /// Empties the pressures, design pressures and powers of the openings' fans and the case's total.
     void clearFanPowers();
     /// The case's total power from the counts and powers the boxes show, as 动力计算 sums them.

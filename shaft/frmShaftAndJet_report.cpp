@@ -133,8 +133,12 @@ void frmShaftAndJet::cmdReport_Click() {
             stations.push_back({row.Text(), row.SubItems(1), row.SubItems(2)});
         }
     });
-    jetfan::PublishSchemeText(*path, shaft::SjReportLines(project, texts, stations), true, "计算报告",
-                              std::string(shaft::kSjReportTitle));
+    std::vector<std::string> lines = shaft::SjReportLines(project, texts, stations);
+    // Below the groups, what they hold against the balance above them.
+    if (const std::string judgement = layoutJudgement(); !judgement.empty()) {
+        lines.push_back(judgement);
+    }
+    jetfan::PublishSchemeText(*path, lines, true, "计算报告", std::string(shaft::kSjReportTitle));
 }
 
 frmShaftAndJet::DesignSnapshot frmShaftAndJet::takeSnapshot() {

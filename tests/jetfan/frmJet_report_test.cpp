@@ -83,7 +83,7 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
 
         const std::vector<std::string> lines = linesOf(report);
         // The template's seven groups, then the two added.
-        ASSERT_EQ(lines.size(), 37u);
+        ASSERT_EQ(lines.size(), 38u);
         EXPECT_EQ(lines[2], std::string(29, ' ') + req.txtProjectName.Text() + "纯射流风机通风计算报告");
         EXPECT_EQ(lines[5], "■■风机升压力计算■■");
         EXPECT_EQ(lines[16], " ■■压力平衡分析■■");
@@ -102,6 +102,8 @@ TEST_F(JetReport, PrintsTheBoxesOfTheBalanceAndTheGroups) {
         EXPECT_EQ(lines[28], "010200.00     03            40.850");
         EXPECT_EQ(lines[35], "001200.00     02            93.500");
         EXPECT_EQ(lines[36], "001234.50     04            12.346");
+        EXPECT_EQ(lines[37], "自动布置的射流风机共27台，与所需射流风机台数21台不符！ "
+                             "2组升压力与本组台数×Δpj=13.617Pa不符（桩号1200处93.50Pa，应为27.23Pa）！");
 
         // A snapshot: written again without a calculation, the same file, replaced.
         const std::string first = textfile::ReadBytes(report).value_or("");

@@ -119,6 +119,18 @@ TEST_F(MultiShaftWindow, OpensFromTheTemplateAndLeavesItsOwnFile) {
     EXPECT_TRUE(platform::msgbox::log().empty());
 }
 
+// The template's three groups of two, as the dialog proposes them, hold one fan more than section 1's five.
+TEST_F(MultiShaftWindow, TheGroupsAreJudgedAgainstTheirSection) {
+    open([](frmMultiShaftAndJet& w) {
+        EXPECT_EQ(w.lblTip.Caption(), "区段1：布置6台与所需5台不符！");
+        w.pgMain.userClick(1);
+        w.lstShaftSection.userItemClick(1);
+        w.cmbJetModel.userSelect(1);
+        // The 900 fan gives 9.395 Pa: 62.48 / 9.395 asks 7 fans of groups laid out for 14.22 Pa each.
+        EXPECT_EQ(w.lblTip.Caption(), "区段1：布置6台与所需7台不符，3组升压力与本组台数×Δpj=9.395Pa不符！");
+    });
+}
+
 // ---- Shaft list editing ----
 
 TEST_F(MultiShaftWindow, TotalFlowFromOneFanAndTheCount) {

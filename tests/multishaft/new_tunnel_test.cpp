@@ -79,11 +79,13 @@ TEST(MultiShaftNewTunnel, SectionsFormedAnewDropTheGroupsTheyDoNotHold) {
             w.pgMain.userClick(0);
             w.cmdShaftSection.userClick();
             EXPECT_EQ(rowsOf(w.lstJet, 3), (std::vector<Row>{{"5500", "2", "30"}}));
+            // The group typed with 30 Pa for its two fans is not 2 × the rise its section shows.
+            const std::string rise = "区段1：1组升压力与本组台数×Δpj=13.174Pa不符！";
             EXPECT_EQ(w.lblTip.Caption(),
-                      "以下射流风机组不在新形成的通风区段内，已删除(桩号): 10203, 10333, 10463");
-            // All groups inside: nothing to say.
+                      "以下射流风机组不在新形成的通风区段内，已删除(桩号): 10203, 10333, 10463 " + rise);
+            // All groups inside: no group is named as dropped.
             w.cmdShaftSection.userClick();
-            EXPECT_EQ(w.lblTip.Caption(), "");
+            EXPECT_EQ(w.lblTip.Caption(), rise);
         },
         true);
 }

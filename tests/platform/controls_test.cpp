@@ -4,7 +4,9 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_fit.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -175,6 +178,18 @@ TEST(ComboBox, AddingItemsSelectsNothingAndListIndexFiresClick) {
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(box.Text(), "100");
     EXPECT_EQ(box.List(5), "");
+
+    // A name too long for the box reads from its start however it came there, as a text box's text does.
+    box.AddItem("U办1120可逆射流风机");
+    QLineEdit* line = static_cast<QComboBox*>(box.widget())->lineEdit();
+    for (const std::function<void()>& set : std::vector<std::function<void()>>{
+             [&] { box.setText("U办1120可逆射流风机"); }, [&] { box.setListIndex(3); },
+             [&] { box.userSelect(3); }, [&] { emit static_cast<QComboBox*>(box.widget())->activated(3); }}) {
+        box.setText("70");
+        line->end(false);
+        set();
+        EXPECT_EQ(line->cursorPosition(), 0) << box.Text();
+    }
 }
 
 TEST(ComboBox, ADropDownListRefusesTextThatIsNoItem) {

@@ -239,7 +239,9 @@ TEST_F(ShaftJetOutput, ReportPrintsWhatTheWindowShows) {
         expectGbkCrLf(report, "单竖井送排式结合射流风机通风方式计算报告");
         EXPECT_EQ(platform::textviewer::log(), std::vector<std::string>{report});
         const std::vector<std::string> lines = linesOf(report);
-        ASSERT_EQ(lines.size(), 123u);
+        ASSERT_EQ(lines.size(), 124u);
+        EXPECT_TRUE(w.lblTip.Caption().ends_with(" " + lines.back())) << w.lblTip.Caption();
+        EXPECT_TRUE(lines.back().ends_with("，1组升压力与本组台数×Δpj=16.362Pa不符！")) << lines.back();
         EXPECT_EQ(lines[0], std::string(29, ' ') + req.txtProjectName.Text() +
                                 "单竖井送排式结合射流风机通风方式计算报告");
         EXPECT_EQ(lines[5], "         竖井桩号(m):2200");
