@@ -12,10 +12,17 @@ std::optional<std::vector<JetGroupRow>> ReadGroupRows(scheme::SchemeReader& in) 
     }
     std::vector<JetGroupRow> rows;
     const std::optional<vb::Integer> count = vb::CInt(*n);
+    // A field of step 2's inputs is no part of a group.
+    const auto next = [&in]() -> std::optional<std::string> {
+        if (ventparam::IsStep2InputsField(in.PeekText())) {
+            return std::nullopt;
+        }
+        return in.NextText();
+    };
     for (int k = 0; count && k < *count; ++k) {
-        std::optional<std::string> pile = in.NextText();
-        std::optional<std::string> fans = in.NextText();
-        std::optional<std::string> press = in.NextText();
+        std::optional<std::string> pile = next();
+        std::optional<std::string> fans = pile ? next() : std::nullopt;
+        std::optional<std::string> press = fans ? next() : std::nullopt;
         if (!pile || !fans || !press) {
             break;
         }
@@ -41,12 +48,14 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
     in.NextTexts(jet.Record4);
     in.Skip(1);
     jet.Groups = ReadGroupRows(in);
+    jet.Step2 = ventparam::ReadStep2Inputs(in);
     return jet;
 }
 
 void KeepTemplateInputs(JetFileContents& jet) {
     jet.Record4.fill(std::string());
     jet.Groups = std::vector<JetGroupRow>();
+    jet.Step2.reset();
 }
 
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
@@ -57,6 +66,7 @@ scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     out.TextRecord(jet.Record4);
     out.Text(kJetTitle3).EndRecord();
     WriteGroupRows(out, jet.Groups);
+    ventparam::WriteStep2Inputs(out, jet.Step2);
     return out;
 }
 

@@ -170,6 +170,7 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     if (shown && std::isfinite(*shown) && *shown >= 1 && *shown == std::floor(*shown) && *shown < 1e15) {
         msj.ShownSection = static_cast<long long>(*shown);
     }
+    msj.Step2 = ventparam::ReadStep2Inputs(in);
     return msj;
 }
 
@@ -188,10 +189,32 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
     }
-    if (msj.ShownSection > 0) {
+    if (msj.ShownSection > 0 || msj.Step2) {
         out.Whole(msj.ShownSection).EndRecord();
     }
+    ventparam::WriteStep2Inputs(out, msj.Step2);
     return out;
+}
+
+void ForgetResults(MsjFile& msj) {
+    for (auto& cells : msj.Shafts) {
+        for (int column = 1; column < kShaftFields; ++column) {
+            if (IsShaftResultColumn(column)) {
+                cells[static_cast<std::size_t>(column)].clear();
+            }
+        }
+    }
+    // The stations (columns 0 and 1) and the jet-fan model (13) are not computed.
+    for (auto& cells : msj.Sections) {
+        for (int column = 2; column < kSectionFields; ++column) {
+            if (column != 13) {
+                cells[static_cast<std::size_t>(column)].clear();
+            }
+        }
+    }
+    msj.TotalPower.clear();
+    msj.Deltap_j.clear();
+    msj.JetCount.clear();
 }
 
 } // namespace multishaft

@@ -5,9 +5,12 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
+#include "ventparam/step2_inputs.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,4 +115,9 @@ private:
     bool fanUnpowered_ = false;
     /// Judges the fan's duty and returns `tip` with the words for a fan without duty.
     std::string withFanDuty(const shaft::FanPower& fan, std::string tip);
+    /// Step 2's inputs the results shown were computed with; nullopt for stored ones of unknown inputs.
+    std::optional<ventparam::Step2Inputs> computedUnder_;
+    /// Empties the results of a file computed under other inputs of step 2 than those it opens under, and
+    /// gives the hint that names them ("" when they are the same or unknown).
+    std::string forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool ownFile);
 };
