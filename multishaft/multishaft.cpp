@@ -102,7 +102,22 @@ std::optional<std::size_t> readCount(scheme::SchemeReader& in) {
 /// Reads up to `count` rows; a row cut short by the end of the file is dropped. False when the file ended
 /// inside the block.
 template <class Row> bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<Row>& rows) {
-    return in.NextTextRows(static_cast<long long>(count), Row{}, rows);
+    // A count that runs past its rows stops before step 2's inputs at the end.
+    for (std::size_t i = 0; i < count; ++i) {
+        Row row{};
+        for (std::string& cell : row) {
+            if (ventparam::IsStep2InputsField(in.PeekText())) {
+                return false;
+            }
+            std::optional<std::string> text = in.NextText();
+            if (!text) {
+                return false;
+            }
+            cell = std::move(*text);
+        }
+        rows.push_back(std::move(row));
+    }
+    return true;
 }
 
 /// The next two texts into `first` and `second`; false, both left as they were, where the file ends before
@@ -131,7 +146,12 @@ void writeRows(scheme::SchemeWriter& out, const std::vector<std::array<std::stri
 
 MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     MsjFile msj;
-    in.Skip(1);
+    // The title is written on a line of its own: one that runs over a line end has lost its closing quote
+    // and taken the shaft count with it, and no count after it can be trusted.
+    const std::optional<std::string> title = in.NextText();
+    if (title && title->find_first_of("\r\n") != std::string::npos) {
+        return msj;
+    }
     const std::optional<std::size_t> shafts = readCount(in);
     if (!shafts || !readRows(in, *shafts, msj.Shafts)) {
         return msj;

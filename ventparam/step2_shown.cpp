@@ -28,7 +28,8 @@ Step2Inputs Step2Shown() {
 }
 
 std::string ResultsOfOtherStep2(std::optional<Step2Inputs>& computedUnder, unsigned compared, bool ownFile) {
-    if (!computedUnder) {
+    // Without step 2 open there is nothing the results could be beside.
+    if (!computedUnder || !platform::Forms::isLoaded<frmVentParam>()) {
         return {};
     }
     Step2Inputs now = Step2Shown();

@@ -82,13 +82,19 @@ TEST_F(ShaftEjectFanDutyWindow, TemplateAndAPushedBottomShowTheDutyAndOnlyAPosit
         {1, "500", "460.16", "-231.17", "", "", true},
     };
     // Each case opens on the file the one before left: a fan without duty is said so again.
+    // The first two-way case opens on one-way results, which it does not show.
+    int openedCase = 0;
     for (bool openedNoDuty = false; const Case& c : cases) {
         SCOPED_TRACE(std::string("case ") + std::to_string(c.casePosition) + ", Δpg1 " + c.deltap_g1);
         std::string stored;
         EXPECT_TRUE(test_support::openScheme<frmShaftEject>(
             req, 2,
             [&](frmShaftEject& w, frmVentParam&) {
-                EXPECT_EQ(w.lblTip.Caption(), std::exchange(openedNoDuty, c.noDuty) ? kNoDuty : "");
+                const bool noDutyBefore = std::exchange(openedNoDuty, c.noDuty);
+                EXPECT_EQ(w.lblTip.Caption(),
+                          std::exchange(openedCase, c.casePosition) != c.casePosition
+                              ? "交通工况已由单向正常交通变为双向交通，原计算结果已清空，请重新计算。"
+                              : (noDutyBefore ? kNoDuty : ""));
                 w.txtdeltap_g1.userType(c.deltap_g1);
                 w.cmdCalculateSectionQQ_req.userClick();
                 w.cmdCalculatePtot3.userClick();
