@@ -12,17 +12,10 @@ std::optional<std::vector<JetGroupRow>> ReadGroupRows(scheme::SchemeReader& in) 
     }
     std::vector<JetGroupRow> rows;
     const std::optional<vb::Integer> count = vb::CInt(*n);
-    // A field of step 2's inputs is no part of a group.
-    const auto next = [&in]() -> std::optional<std::string> {
-        if (ventparam::IsStep2InputsField(in.PeekText())) {
-            return std::nullopt;
-        }
-        return in.NextText();
-    };
     for (int k = 0; count && k < *count; ++k) {
-        std::optional<std::string> pile = next();
-        std::optional<std::string> fans = pile ? next() : std::nullopt;
-        std::optional<std::string> press = fans ? next() : std::nullopt;
+        std::optional<std::string> pile = in.NextText();
+        std::optional<std::string> fans = in.NextText();
+        std::optional<std::string> press = in.NextText();
         if (!pile || !fans || !press) {
             break;
         }

@@ -51,7 +51,7 @@ struct JetFileContents {
 /// Reads the group records that end a scheme file: the count, the leading number of its field rounded
 /// half to even, then one record of station, fans and rise per group. nullopt when the file ends before
 /// the count; a count without a number, or below 1, gives no groups; a count larger than the rows present
-/// gives the whole rows only, and one that runs into step 2's inputs after them stops before them.
+/// gives the whole rows only.
 std::optional<std::vector<JetGroupRow>> ReadGroupRows(scheme::SchemeReader& in);
 
 /// Writes the group count (plain number) and one record of quoted texts per group; no list counts 0.

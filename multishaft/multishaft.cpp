@@ -102,22 +102,7 @@ std::optional<std::size_t> readCount(scheme::SchemeReader& in) {
 /// Reads up to `count` rows; a row cut short by the end of the file is dropped. False when the file ended
 /// inside the block.
 template <class Row> bool readRows(scheme::SchemeReader& in, std::size_t count, std::vector<Row>& rows) {
-    // A count that runs past its rows stops before step 2's inputs at the end.
-    for (std::size_t i = 0; i < count; ++i) {
-        Row row{};
-        for (std::string& cell : row) {
-            if (ventparam::IsStep2InputsField(in.PeekText())) {
-                return false;
-            }
-            std::optional<std::string> text = in.NextText();
-            if (!text) {
-                return false;
-            }
-            cell = std::move(*text);
-        }
-        rows.push_back(std::move(row));
-    }
-    return true;
+    return in.NextTextRows(static_cast<long long>(count), Row{}, rows);
 }
 
 /// The next two texts into `first` and `second`; false, both left as they were, where the file ends before
