@@ -517,9 +517,8 @@ TEST_F(JetWindow, AFileThatCannotBeWrittenIsSaid) {
     EXPECT_NE(platform::msgbox::log()[0].prompt.find("射流风机通风方案文件未能保存"), std::string::npos);
 }
 
-/// The template project's jet window computed under one traffic case of step 2 and reopened under
-/// another, then computed and reopened under the same case with another natural wind: what the file holds
-/// is not shown beside the inputs it was not computed with, and the hint line says what changed.
+/// The template's jet window computed under one case of step 2 and reopened under another, then under the
+/// same case with another natural wind: no stored figure beside other inputs, and the hint says why.
 TEST(JetReopened, UnderOtherInputsOfStep2ShowsNoneOfItsOldResults) {
     frmReq& req = Forms::instance<frmReq>();
     test_support::saveTemplateProject(req);

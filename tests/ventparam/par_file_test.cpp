@@ -114,8 +114,6 @@ TEST(Step2Inputs, ChangeHintNamesWhatDiffersOfWhatIsCompared) {
         // Numbers by the number their text holds.
         {with([](Step2Inputs& s) { s.Vn = "2.50"; }), ~0u, ""},
         {with([](Step2Inputs& s) { s.ZetaE = "0.5"; }), kStep2Lambda | kStep2Vn, ""},
-        {with([](Step2Inputs& s) { s.ZetaE = "0.5"; }), kStep2ZetaE,
-         "隧道入口损失系数ζe已由0.6变为0.5" + tail},
         {with([](Step2Inputs& s) { s.Exchange = "1"; }), kStep2Exchange,
          "按换气需风量控制已由否变为是" + tail},
         {with([](Step2Inputs& s) { s.Losses.clear(); }), kStep2Losses,
