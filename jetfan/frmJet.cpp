@@ -2,6 +2,7 @@
 #include "jetfan/frmJet.h"
 
 #include "app/companion_file.h"
+#include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
 #include "app/hint_line.h"
@@ -19,6 +20,7 @@
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
+#include "ventparam/step2_shown.h"
 
 #include <cmath>
 #include <limits>
@@ -33,6 +35,11 @@ using platform::TextBox;
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 constexpr const char* kExtension = ".jet";
+
+/// What of step 2 the balance and the fan count are computed with.
+constexpr unsigned kBalanceStep2Inputs = ventparam::kStep2Case | ventparam::kStep2Qreq |
+                                         ventparam::kStep2Lambda | ventparam::kStep2Vn | ventparam::kStep2Am |
+                                         ventparam::kStep2Am2 | ventparam::kStep2Losses;
 
 /// The message that tells why the balance gave no fan count.
 std::string FanCountMessage(jetfan::FanCountFault fault) {
@@ -202,6 +209,8 @@ void frmJet::OpenFile() {
     for (int i = 0; i < jetfan::kRecord4Fields; ++i) {
         app::SetStoredText(*record4[i], jet.Record4[static_cast<std::size_t>(i)]);
     }
+    const std::string step2Hint =
+        forgetBalanceOfOtherStep2(jet.Step2, source == app::CompanionSource::Project);
     if (jet.Groups) {
         lstJet.ListItems.Clear();
         for (const jetfan::JetGroupRow& group : *jet.Groups) {
@@ -212,6 +221,19 @@ void frmJet::OpenFile() {
     }
     judgeLayout();
     noteCatalogueChange();
+    app::AppendHint(lblTip, step2Hint);
+}
+
+std::string frmJet::forgetBalanceOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                              bool ownFile) {
+    computedUnder_ = stored;
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, ownFile);
+    if (!hint.empty()) {
+        // The fan's rise is of step 2's design speed too; the groups stay, they are the engineer's.
+        app::EmptyBoxes({&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txttotaldeltap_j, &txti,
+                         &txtTotalPower, &txtdeltap_j});
+    }
+    return hint;
 }
 
 void frmJet::noteCatalogueChange() {
@@ -242,6 +264,7 @@ bool frmJet::SaveFile() {
         rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
     jet.Groups = std::move(rows);
+    jet.Step2 = computedUnder_;
     return app::SaveCompanionFile(jetfan::WriteJetFile(jet), path, "射流风机通风方案文件");
 }
 
@@ -316,6 +339,9 @@ void frmJet::txtZZ_j_Change() {
 // ---- Pressure balance and fan count ----
 
 void frmJet::cmdCalculateJet_Click() {
+    if (!quietBalance_) {
+        computedUnder_ = ventparam::Step2Shown();
+    }
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();
     const double start = modPublic::StartPile, end = modPublic::EndPile, rho = modPublic::rho;

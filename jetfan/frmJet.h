@@ -6,7 +6,9 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "ventparam/step2_inputs.h"
 
+#include <optional>
 #include <string>
 
 /// Step 3 of longitudinal ventilation with jet fans only: the data of one fan, the pressure balance of the
@@ -96,6 +98,11 @@ private:
     std::string quietFault_;
     /// Combinations of the running control table whose balance gave no fan count.
     int tableFailures_ = 0;
+    /// Step 2's inputs the balance shown was computed with; nullopt for a stored one of unknown inputs.
+    std::optional<ventparam::Step2Inputs> computedUnder_;
+    /// Empties the balance of a file computed under other inputs of step 2 than those it opens under, and
+    /// gives the hint that names them ("" when they are the same or unknown).
+    std::string forgetBalanceOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
 
     platform::Layout layout_;
 };

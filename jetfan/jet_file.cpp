@@ -41,12 +41,14 @@ JetFileContents ReadJetFile(scheme::SchemeReader& in) {
     in.NextTexts(jet.Record4);
     in.Skip(1);
     jet.Groups = ReadGroupRows(in);
+    jet.Step2 = ventparam::ReadStep2Inputs(in);
     return jet;
 }
 
 void KeepTemplateInputs(JetFileContents& jet) {
     jet.Record4.fill(std::string());
     jet.Groups = std::vector<JetGroupRow>();
+    jet.Step2.reset();
 }
 
 scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
@@ -57,6 +59,7 @@ scheme::SchemeWriter WriteJetFile(const JetFileContents& jet) {
     out.TextRecord(jet.Record4);
     out.Text(kJetTitle3).EndRecord();
     WriteGroupRows(out, jet.Groups);
+    ventparam::WriteStep2Inputs(out, jet.Step2);
     return out;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scheme_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <optional>
@@ -43,6 +44,8 @@ struct JetFileContents {
     std::array<std::optional<std::string>, kRecord4Fields> Record4;
     /// The fan groups; nullopt when the file ends before the group count. Only whole rows are kept.
     std::optional<std::vector<JetGroupRow>> Groups;
+    /// Step 2's inputs the balance was computed with; nullopt when the file does not say (older files).
+    std::optional<ventparam::Step2Inputs> Step2;
 };
 
 /// Reads the group records that end a scheme file: the count, the leading number of its field rounded
@@ -64,7 +67,7 @@ scheme::SchemeWriter WriteJetFile(const JetFileContents& jet);
 
 /// The template as a tunnel other than the template's own takes it: the fan and its data (record 2) stay,
 /// the balance (record 4), which is the template tunnel's result, is emptied and the groups, which stand
-/// at that tunnel's stations, are dropped.
+/// at that tunnel's stations, are dropped, and with the balance the inputs it was computed with.
 void KeepTemplateInputs(JetFileContents& jet);
 
 } // namespace jetfan

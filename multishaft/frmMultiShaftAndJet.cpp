@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "multishaft/frmMultiShaftAndJet.h"
 
+#include "app/hint_line.h"
 #include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/geometry.h"
@@ -15,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/vb.h"
 #include "ventparam/frmVentParam.h"
+#include "ventparam/step2_shown.h"
 
 #include <cmath>
 #include <utility>
@@ -93,6 +95,11 @@ struct ShaftBox {
 };
 
 constexpr const char* kExtension = ".msj";
+
+/// What of step 2 the sections' demands, flows and pressures, the openings and the fans are computed with.
+constexpr unsigned kResultsStep2Inputs = ventparam::kStep2Case | ventparam::kStep2Exchange |
+                                         ventparam::kStep2ZetaE | ventparam::kStep2Lambda |
+                                         ventparam::kStep2Vn | ventparam::kStep2Am | ventparam::kStep2Am2;
 
 frmReq& mainWindow() {
     return Forms::instance<frmReq>();
@@ -376,13 +383,14 @@ void frmMultiShaftAndJet::OpenFile() {
     if (source == app::CompanionSource::None) {
         return;
     }
-    const multishaft::MsjFile msj = multishaft::ReadMsjFile(in);
+    multishaft::MsjFile msj = multishaft::ReadMsjFile(in);
     // The template's shafts, sections and groups stand at the stations of the template's tunnel, and its
     // results were computed for that tunnel: another tunnel takes what was typed, and no figure of them.
     if (app::TemplateIsForAnotherTunnel(source)) {
         OpenTemplateInputs(msj);
         return;
     }
+    const std::string step2Hint = forgetResultsOfOtherStep2(msj, source == app::CompanionSource::Project);
     for (const auto& cells : msj.Shafts) {
         guarded([&] {
             ListItem& item = lstShaft.ListItems.Add(cells[0]);
@@ -422,6 +430,16 @@ void frmMultiShaftAndJet::OpenFile() {
         });
     }
     storedSection_ = msj.ShownSection;
+    app::AppendHint(lblTip, step2Hint);
+}
+
+std::string frmMultiShaftAndJet::forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool ownFile) {
+    computedUnder_ = msj.Step2;
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    if (!hint.empty()) {
+        multishaft::ForgetResults(msj);
+    }
+    return hint;
 }
 
 bool frmMultiShaftAndJet::SaveFile() {
@@ -459,6 +477,7 @@ bool frmMultiShaftAndJet::SaveFile() {
         msj.Groups.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
     msj.ShownSection = lstShaftSection.SelectedIndex();
+    msj.Step2 = computedUnder_;
     return app::SaveCompanionFile(multishaft::WriteMsjFile(msj), path, "多竖井通风方案文件");
 }
 
@@ -595,6 +614,7 @@ void frmMultiShaftAndJet::lstShaft_ItemClick(ListItem& Item) {
 // ---- Sections and their air demand ----
 
 void frmMultiShaftAndJet::cmdShaftSection_Click() {
+    computedUnder_ = ventparam::Step2Shown();
     std::vector<std::string> models;
     guarded([&] { models = RememberSectionModels(); });
     bool formed = false;

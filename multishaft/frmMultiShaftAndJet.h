@@ -8,9 +8,11 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,11 @@ private:
 
     /// The section row the file says was shown when the window was left; 0 when it does not say.
     long long storedSection_ = 0;
+    /// Step 2's inputs the results shown were computed with; nullopt for stored ones of unknown inputs.
+    std::optional<ventparam::Step2Inputs> computedUnder_;
+    /// Empties the results of a file computed under other inputs of step 2 than those it opens under, and
+    /// gives the hint that names them ("" when they are the same or unknown).
+    std::string forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool ownFile);
     /// Set when the window holds a template's inputs without its sections: the first sections formed take
     /// the model shown in the jet-fan frame, the short passages none.
     bool modelsFromFrame_ = false;

@@ -131,7 +131,12 @@ void writeRows(scheme::SchemeWriter& out, const std::vector<std::array<std::stri
 
 MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     MsjFile msj;
-    in.Skip(1);
+    // The title is written on a line of its own: one that runs over a line end has lost its closing quote
+    // and taken the shaft count with it, and no count after it can be trusted.
+    const std::optional<std::string> title = in.NextText();
+    if (title && title->find_first_of("\r\n") != std::string::npos) {
+        return msj;
+    }
     const std::optional<std::size_t> shafts = readCount(in);
     if (!shafts || !readRows(in, *shafts, msj.Shafts)) {
         return msj;
@@ -170,6 +175,7 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
     if (shown && std::isfinite(*shown) && *shown >= 1 && *shown == std::floor(*shown) && *shown < 1e15) {
         msj.ShownSection = static_cast<long long>(*shown);
     }
+    msj.Step2 = ventparam::ReadStep2Inputs(in);
     return msj;
 }
 
@@ -188,10 +194,32 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
     }
-    if (msj.ShownSection > 0) {
+    if (msj.ShownSection > 0 || msj.Step2) {
         out.Whole(msj.ShownSection).EndRecord();
     }
+    ventparam::WriteStep2Inputs(out, msj.Step2);
     return out;
+}
+
+void ForgetResults(MsjFile& msj) {
+    for (auto& cells : msj.Shafts) {
+        for (int column = 1; column < kShaftFields; ++column) {
+            if (IsShaftResultColumn(column)) {
+                cells[static_cast<std::size_t>(column)].clear();
+            }
+        }
+    }
+    // The stations (columns 0 and 1) and the jet-fan model (13) are not computed.
+    for (auto& cells : msj.Sections) {
+        for (int column = 2; column < kSectionFields; ++column) {
+            if (column != 13) {
+                cells[static_cast<std::size_t>(column)].clear();
+            }
+        }
+    }
+    msj.TotalPower.clear();
+    msj.Deltap_j.clear();
+    msj.JetCount.clear();
 }
 
 } // namespace multishaft

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scheme_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <cstddef>
@@ -94,6 +95,9 @@ struct MsjFile {
     /// for none, which writes no record, so that a file without a shown section keeps the layout of the
     /// files written before the record was added (and those read as 0).
     long long ShownSection = 0;
+    /// Step 2's inputs the results were computed with, after the shown section (written as 0 then when
+    /// none is shown); nullopt when the file does not say (older files).
+    std::optional<ventparam::Step2Inputs> Step2;
 
     // Which records a read reached in full; a write ignores them.
     bool HasBoxes = false, HasKnownFlow = false, HasJetBoxes = false, HasGroups = false;
@@ -108,5 +112,10 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in);
 
 /// The records of the file: titles and cells quoted, counts bare, the check box as a Boolean.
 scheme::SchemeWriter WriteMsjFile(const MsjFile& msj);
+
+/// Empties every result the file holds: the computed columns of the shaft and section rows, the total
+/// power, the shown section's rise and fan count. The typed values, the sections' stations and jet-fan
+/// models and the groups stay.
+void ForgetResults(MsjFile& msj);
 
 } // namespace multishaft

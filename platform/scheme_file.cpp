@@ -241,6 +241,15 @@ std::optional<std::string> SchemeReader::NextText() {
     return field;
 }
 
+std::optional<std::string> SchemeReader::PeekText() const {
+    Cursor at = next_;
+    std::string field;
+    if (!TakeField(text_, at, &field)) {
+        return std::nullopt;
+    }
+    return field;
+}
+
 std::optional<long long> SchemeReader::NextWhole() {
     std::optional<std::string> field = NextText();
     if (!field) {

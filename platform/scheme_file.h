@@ -90,6 +90,8 @@ public:
 
     /// The next field as text (quotes removed); nullopt at the end of the file.
     std::optional<std::string> NextText();
+    /// The field NextText would give, left unread.
+    std::optional<std::string> PeekText() const;
     /// The next field as a whole number, halves to even; nullopt when it is not a number or at the end.
     /// The field is consumed either way.
     std::optional<long long> NextWhole();

@@ -73,6 +73,7 @@ SeFileContents ReadSeFile(scheme::SchemeReader& in) {
             in.Skip();
         }
     }
+    se.Step2 = ventparam::ReadStep2Inputs(in);
     return se;
 }
 
@@ -93,11 +94,17 @@ scheme::SchemeWriter WriteSeFile(const SeFileContents& se) {
             out.EndRecord();
         }
     }
+    ventparam::WriteStep2Inputs(out, se.Step2);
     return out;
 }
 
 void KeepTemplateInputs(SeFileContents& se, bool shaftFlowTyped) {
     se.Boxes[kSeShaftPile] = std::string();
+    ForgetResults(se, shaftFlowTyped);
+    se.Step2.reset();
+}
+
+void ForgetResults(SeFileContents& se, bool shaftFlowTyped) {
     for (const SeBox box : kSeFlowResults) {
         se.Boxes[box] = std::string();
     }

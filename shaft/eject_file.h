@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scheme_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <cstddef>
@@ -64,6 +65,8 @@ inline constexpr SeBox kSePressureResults[] = {kSeDeltap_t1, kSeDeltap_t2, kSeP_
 struct SeFileContents {
     std::array<std::optional<std::string>, kSeBoxCount> Boxes;
     std::optional<bool> Merge;
+    /// Step 2's inputs the results were computed with; nullopt when the file does not say (older files).
+    std::optional<ventparam::Step2Inputs> Step2;
 };
 
 /// Reads the fields in file order. A file that ends early gives nullopt for every box after its end; the
@@ -77,5 +80,9 @@ scheme::SchemeWriter WriteSeFile(const SeFileContents& se);
 /// engineer gives it (`shaftFlowTyped`, the split type); the shaft station, which is one of the template
 /// tunnel's, and every flow, speed, pressure and power of its calculation are emptied.
 void KeepTemplateInputs(SeFileContents& se, bool shaftFlowTyped);
+
+/// Empties every flow, speed, pressure and power of the calculation, and the shaft flow unless the
+/// engineer gives it (`shaftFlowTyped`); the inputs stay.
+void ForgetResults(SeFileContents& se, bool shaftFlowTyped);
 
 } // namespace shaft

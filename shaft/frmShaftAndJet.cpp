@@ -24,6 +24,7 @@
 #include "shaft/sj_file.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
+#include "ventparam/step2_shown.h"
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,11 @@ using platform::TextBox;
 constexpr const char* kErrorTitle = "出错！";
 
 constexpr const char* kExtension = ".sj";
+
+/// What of step 2 the section demands, the balance and the fans are computed with.
+constexpr unsigned kResultsStep2Inputs = ventparam::kStep2Case | ventparam::kStep2Exchange |
+                                         ventparam::kStep2ZetaE | ventparam::kStep2Lambda |
+                                         ventparam::kStep2Vn | ventparam::kStep2Am | ventparam::kStep2Am2;
 
 /// The same as app::SetStoredText for a box with a list.
 void applyText(platform::ComboBox& box, const shaft::SjField& text) {
@@ -517,6 +523,9 @@ double frmShaftAndJet::GetFlowAtPile(double S) {
 // ---- Section air demand ----
 
 void frmShaftAndJet::cmdCalculateSectionQQ_req_Click() {
+    if (!quietBalance_) {
+        computedUnder_ = ventparam::Step2Shown();
+    }
     UpdateData(true);
     frmReq& req = mainWindow();
     const double shaftPile = vb::Val(txtShaftPile.Text());
@@ -1187,6 +1196,8 @@ void frmShaftAndJet::OpenFile() {
             row.setSubItems(2, group.Press);
         }
     }
+    const std::string step2Hint =
+        forgetResultsOfOtherStep2(sj.Step2, source == app::CompanionSource::Project);
     // The file keeps every count and power of the case but not their sum, which the window owes its
     // reopened fans.
     if (totalPowerInputsShown()) {
@@ -1197,6 +1208,19 @@ void frmShaftAndJet::OpenFile() {
     judgeStoredBalance();
     showTip();
     noteCatalogueChange();
+    app::AppendHint(lblTip, step2Hint);
+}
+
+std::string frmShaftAndJet::forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                                      bool ownFile) {
+    computedUnder_ = stored;
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    if (!hint.empty()) {
+        // The groups stay: they are the engineer's.
+        app::EmptyBoxes({&txtQQ_req1, &txtQQ_req2, &txtQQ_req_VI});
+        clearBalance(chkQb.Value() == 1);
+    }
+    return hint;
 }
 
 void frmShaftAndJet::noteCatalogueChange() {
@@ -1241,5 +1265,6 @@ bool frmShaftAndJet::SaveFile() {
         rows.push_back({item.Text(), item.SubItems(1), item.SubItems(2)});
     }
     sj.Groups = std::move(rows);
+    sj.Step2 = computedUnder_;
     return app::SaveCompanionFile(shaft::WriteSjFile(sj), path, "单竖井送排式通风方案文件");
 }

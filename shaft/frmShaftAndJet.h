@@ -7,9 +7,11 @@
 #include "platform/controls.h"
 #include "platform/layout.h"
 #include "shaft/shaft_and_jet.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -225,6 +227,11 @@ private:
     /// Empties every box the balance fills (the inlet flow when the supply flow is given, the supply flow
     /// otherwise) and the fan powers sized on it.
     void clearBalance(bool supplyGiven);
+    /// Step 2's inputs the results shown were computed with; nullopt for stored ones of unknown inputs.
+    std::optional<ventparam::Step2Inputs> computedUnder_;
+    /// Empties the demands, the balance and the fans of a file computed under other inputs of step 2 than
+    /// those it opens under, and gives the hint that names them ("" when they are the same or unknown).
+    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
 
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shaft/frmShaftEject.h"
 
+#include "app/hint_line.h"
 #include "app/companion_file.h"
 #include "app/finite_box.h"
 #include "app/frmReq.h"
@@ -16,6 +17,7 @@
 #include "shaft/section_demand.h"
 #include "shaft/shaft_eject.h"
 #include "ventparam/frmVentParam.h"
+#include "ventparam/step2_shown.h"
 
 #include <array>
 #include <cmath>
@@ -36,6 +38,10 @@ constexpr platform::Color kHighlightText = 0x8000000E;
 
 /// The project's file with another extension; "" for an unnamed project, which has nothing to name it after.
 constexpr const char* kExtension = ".se";
+
+/// What of step 2 the section flows and the pressures are computed with.
+constexpr unsigned kResultsStep2Inputs = ventparam::kStep2Case | ventparam::kStep2Exchange |
+                                         ventparam::kStep2Lambda | ventparam::kStep2Am | ventparam::kStep2Am2;
 
 /// The hint when the shaft-bottom pressure alone overcomes the shaft and its duct.
 constexpr const char* kNoFanDuty = "提示：排风机设计风压不大于0，竖井底部压力已足以排风，不计算功率。";
@@ -248,6 +254,7 @@ void frmShaftEject::OpenFile() {
     if (app::TemplateIsForAnotherTunnel(source)) {
         shaft::KeepTemplateInputs(se, !IsMergeModel());
     }
+    const std::string step2Hint = forgetResultsOfOtherStep2(se, source == app::CompanionSource::Project);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (se.Boxes[i]) {
             guarded([&] { boxes[i]->set(*se.Boxes[i]); });
@@ -257,6 +264,16 @@ void frmShaftEject::OpenFile() {
     if (!txtp_tot3.Text().empty() && !txtp_tot.Text().empty()) {
         lblTip.setCaption(withFanDuty(storedFanDuty(), ""));
     }
+    app::AppendHint(lblTip, step2Hint);
+}
+
+std::string frmShaftEject::forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool ownFile) {
+    computedUnder_ = se.Step2;
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    if (!hint.empty()) {
+        shaft::ForgetResults(se, !IsMergeModel());
+    }
+    return hint;
 }
 
 shaft::FanPower frmShaftEject::storedFanDuty() const {
@@ -279,6 +296,7 @@ bool frmShaftEject::SaveFile() {
         se.Boxes[i] = boxes[i]->Text();
     }
     se.Merge = optPresModel1.Value();
+    se.Step2 = computedUnder_;
     return app::SaveCompanionFile(shaft::WriteSeFile(se), path, "竖井排出式通风方案文件");
 }
 
@@ -406,6 +424,7 @@ bool frmShaftEject::shaftInsideTunnel() {
 // ---- Section air demand and design flows ----
 
 void frmShaftEject::cmdCalculateSectionQQ_req_Click() {
+    computedUnder_ = ventparam::Step2Shown();
     if (!shaftInsideTunnel()) {
         flowsComputed_ = false;
         emptyResults(*this, shaft::kSeFlowResults);

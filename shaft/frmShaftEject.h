@@ -5,9 +5,12 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "shaft/eject_file.h"
 #include "shaft/shaft_eject.h"
+#include "ventparam/step2_inputs.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,4 +120,9 @@ private:
     /// Writes what the section-flow step computed; the pressures stay or are emptied by whether the flows
     /// they were worked from still stand.
     void showSectionFlows();
+    /// Step 2's inputs the results shown were computed with; nullopt for stored ones of unknown inputs.
+    std::optional<ventparam::Step2Inputs> computedUnder_;
+    /// Empties the results of a file computed under other inputs of step 2 than those it opens under, and
+    /// gives the hint that names them ("" when they are the same or unknown).
+    std::string forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool ownFile);
 };

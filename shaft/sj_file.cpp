@@ -21,6 +21,7 @@ SjFileContents ReadSjFile(scheme::SchemeReader& in) {
     in.NextTexts(sj.Outlet);
     in.Skip(1);
     sj.Groups = jetfan::ReadGroupRows(in);
+    sj.Step2 = ventparam::ReadStep2Inputs(in);
     return sj;
 }
 
@@ -41,6 +42,7 @@ scheme::SchemeWriter WriteSjFile(const SjFileContents& sj) {
     out.TextRecord(sj.Outlet);
     out.Text(kSjTitleGroups).EndRecord();
     jetfan::WriteGroupRows(out, sj.Groups);
+    ventparam::WriteStep2Inputs(out, sj.Step2);
     return out;
 }
 
@@ -75,6 +77,7 @@ void KeepTemplateInputs(SjFileContents& sj) {
         }
     }
     sj.Groups = std::vector<SjGroupRow>();
+    sj.Step2.reset();
 }
 
 } // namespace shaft

@@ -3,6 +3,7 @@
 
 #include "jetfan/jet_file.h"
 #include "platform/scheme_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <optional>
@@ -43,6 +44,8 @@ struct SjFileContents {
     std::array<SjField, kSjSectionFields> Outlet;  ///< record 13
     /// The groups; nullopt when the file ends before the count. Only whole rows are kept.
     std::optional<std::vector<SjGroupRow>> Groups;
+    /// Step 2's inputs the results were computed with; nullopt when the file does not say (older files).
+    std::optional<ventparam::Step2Inputs> Step2;
 };
 
 /// Reads the records in order, titles passed over unchecked. The group count is the leading number of its

@@ -520,6 +520,48 @@ TEST_F(JetWindow, AFileThatCannotBeWrittenIsSaid) {
     EXPECT_NE(platform::msgbox::log()[0].prompt.find("射流风机通风方案文件未能保存"), std::string::npos);
 }
 
+/// The template's jet window computed under one case of step 2 and reopened under another, then under the
+/// same case with another natural wind: no stored figure beside other inputs, and the hint says why.
+TEST(JetReopened, UnderOtherInputsOfStep2ShowsNoneOfItsOldResults) {
+    frmReq& req = Forms::instance<frmReq>();
+    test_support::saveTemplateProject(req);
+    const auto design = [&req](int caseIndex, const std::string& vn, const std::string& tip,
+                               const std::vector<std::string>& computed) {
+        EXPECT_TRUE(test_support::openScheme<frmJet>(
+            req, 0,
+            [&](frmJet& w, frmVentParam&) {
+                const auto expectShown = [&w](const std::vector<std::string>& t) {
+                    test_support::ExpectTexts{{w.txtdeltap_r, t[0]}, {w.txti, t[1]}, {w.txtTotalPower, t[2]}};
+                };
+                EXPECT_EQ(w.lblTip.Caption(), tip);
+                // Either none of the stored balance or the one of these inputs.
+                expectShown(tip.find("原计算结果已清空") != std::string::npos ? std::vector<std::string>(3)
+                                                                              : computed);
+                w.cmdCalculateJet.userClick();
+                expectShown(computed);
+            },
+            [&](frmVentParam& step2) {
+                step2.lstCase.setListIndex(caseIndex);
+                step2.txtv_n.set(vn);
+            }));
+    };
+    design(0, "2.5", "", {"194.26", "21.0", "882.00"});
+    design(1, "2.5",
+           "交通工况已由单向正常交通变为双向交通，设计需风量Qreq已由330."
+           "89变为182，原计算结果已清空，请重新计算。",
+           {"58.77", "14.0", "588.00"});
+    design(0, "2.5",
+           "交通工况已由双向交通变为单向正常交通，设计需风量Qreq已由182变为330."
+           "89，原计算结果已清空，请重新计算。",
+           {"194.26", "21.0", "882.00"});
+    design(0, "4.5", "隧道内自然风速vn已由2.5变为4.5，原计算结果已清空，请重新计算。",
+           {"194.26", "28.0", "1176.00"});
+    // Reopened under the inputs it was computed with, it shows its figures and no line of them: the
+    // template's 21 fans still fall short of the 28 this wind asks for.
+    design(0, "4.5", "自动布置的射流风机共21台，与所需射流风机台数28台不符！", {"194.26", "28.0", "1176.00"});
+    Forms::destroyAll();
+}
+
 /// Writes the template `Normal.jet` through the window's own controls, as the engineer designs the
 /// template tunnel, and holds it to the shipped file; ARIDANE_TEMPLATE_OUT names the folder to write into
 /// (the source ConfigFiles to regenerate it).

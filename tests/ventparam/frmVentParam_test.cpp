@@ -13,6 +13,7 @@
 #include "shaft/frmShaftAndJet.h"
 #include "shaft/frmShaftEject.h"
 #include "tests/support/list_rows.h"
+#include "tests/support/scheme_step.h"
 #include "tests/support/shared_module_reset.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/test_stage.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -425,6 +427,81 @@ TEST_F(Step2, ReturnPublishesAndTheCloseBoxDoesNot) {
     EXPECT_DOUBLE_EQ(modPublic::v_n, 1.5);
     // The file is written all the same.
     EXPECT_EQ(step2().txtv_n.Text(), "4");
+}
+
+// ---- Scheme windows reopened after step 2 changed ----
+
+/// What a scheme window showed of one result and in its hint line as it opened.
+struct Reopened {
+    std::string result, tip;
+};
+using Reopen = std::function<Reopened(frmReq&, const std::string& lambda, bool compute)>;
+
+/// Opens scheme window W from step 2 on `caseIndex` with λr `lambda`, notes what it shows, and computes
+/// with `compute` first when asked.
+template <class W>
+Reopen reopen(int scheme, int caseIndex, std::function<void(W&)> compute,
+              std::function<std::string(W&)> result) {
+    return [=](frmReq& req, const std::string& lambda, bool calc) {
+        Reopened shown;
+        EXPECT_TRUE(test_support::openScheme<W>(
+            req, scheme,
+            [&](W& w, frmVentParam&) {
+                shown.tip = w.lblTip.Caption();
+                if (calc) {
+                    compute(w);
+                }
+                shown.result = result(w);
+            },
+            [&](frmVentParam& step2) {
+                step2.lstCase.setListIndex(caseIndex);
+                step2.txtlambda_r.set(lambda);
+            }));
+        return shown;
+    };
+}
+
+TEST(SchemeReopened, UnderAnotherFrictionShowsNoneOfItsResults) {
+    const std::vector<std::pair<const char*, Reopen>> windows = {
+        {"shaft exhaust", reopen<frmShaftEject>(
+                              2, 0,
+                              [](frmShaftEject& w) {
+                                  w.cmdCalculateSectionQQ_req.userClick();
+                                  w.cmdCalculatePtot3.userClick();
+                              },
+                              [](frmShaftEject& w) { return w.txtp_tot3.Text(); })},
+        {"shaft and jet", reopen<frmShaftAndJet>(
+                              3, 0,
+                              [](frmShaftAndJet& w) {
+                                  w.cmdCalculateSectionQQ_req.userClick();
+                                  w.cmdCalculatePtot3.userClick();
+                              },
+                              [](frmShaftAndJet& w) { return w.txtdeltap_r1.Text(); })},
+        {"several shafts", reopen<frmMultiShaftAndJet>(
+                               4, 0, [](frmMultiShaftAndJet& w) { w.cmdShaftSection.userClick(); },
+                               [](frmMultiShaftAndJet& w) {
+                                   return w.lstShaftSection.ListItems.Count() > 0
+                                              ? w.lstShaftSection.ListItems(1).SubItems(10)
+                                              : std::string("no section");
+                               })},
+    };
+    const std::string hint = "隧道壁面摩阻系数λr已由0.02变为0.025，原计算结果已清空，请重新计算。";
+    for (const auto& [name, open] : windows) {
+        SCOPED_TRACE(name);
+        frmReq& req = Forms::instance<frmReq>();
+        test_support::saveTemplateProject(req);
+        const std::string computed = open(req, "0.02", true).result;
+        ASSERT_FALSE(computed.empty());
+        // Under the inputs it was computed with: the figure and no line of it.
+        const Reopened same = open(req, "0.02", false);
+        EXPECT_EQ(same.result, computed);
+        EXPECT_EQ(same.tip.find("原计算结果已清空"), std::string::npos) << same.tip;
+        const Reopened other = open(req, "0.025", false);
+        EXPECT_EQ(other.result, "");
+        EXPECT_NE(other.tip.find(hint), std::string::npos) << other.tip;
+        Forms::destroyAll();
+        std::filesystem::remove_all(test_stage::appFolder() + "/proj.par");
+    }
 }
 
 } // namespace

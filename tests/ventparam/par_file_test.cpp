@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ventparam/par_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include "platform/textcodec.h"
 
@@ -92,6 +93,40 @@ TEST(ParFile, TextWhereANumberBelongs) {
     EXPECT_EQ(par.AA_m_Bidirection, "2.0");
     EXPECT_FALSE(par.SchemeIndex);
     EXPECT_FALSE(par.Exchange);
+}
+
+// What a scheme window reopened under step 2's inputs says of the ones its results were computed with.
+TEST(Step2Inputs, ChangeHintNamesWhatDiffersOfWhatIsCompared) {
+    using namespace ventparam;
+    const Step2Inputs stored{"单向正常交通", "330.89",          "0", "0.6", "0.02", "2.5", "2.36",
+                             "3.1",          {{"10100", "0.5"}}};
+    const auto with = [&stored](auto change) {
+        Step2Inputs now = stored;
+        change(now);
+        return now;
+    };
+    const std::string tail = "，原计算结果已清空，请重新计算。";
+    const struct {
+        Step2Inputs now;
+        unsigned compared;
+        std::string hint;
+    } rows[] = {
+        // Numbers by the number their text holds.
+        {with([](Step2Inputs& s) { s.Vn = "2.50"; }), ~0u, ""},
+        {with([](Step2Inputs& s) { s.ZetaE = "0.5"; }), kStep2Lambda | kStep2Vn, ""},
+        {with([](Step2Inputs& s) { s.Exchange = "1"; }), kStep2Exchange,
+         "按换气需风量控制已由否变为是" + tail},
+        {with([](Step2Inputs& s) { s.Losses.clear(); }), kStep2Losses,
+         "局部压力损失已由10100:0.5变为空" + tail},
+        {with([](Step2Inputs& s) {
+             s.Am = "";
+             s.Losses[0].Zeta = "0.50";
+         }),
+         ~0u, "车辆等效阻抗面积Am(单向)已由2.36变为空" + tail},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Step2ChangeHint(stored, row.now, row.compared), row.hint);
+    }
 }
 
 } // namespace
