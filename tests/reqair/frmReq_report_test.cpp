@@ -229,18 +229,6 @@ TEST_F(RequiredAirReport, AirChangesAndFireOnceAfterTheLastOfSeveralYears) {
     EXPECT_EQ(count(again, "■■交通量分析■■"), 1);
 }
 
-// With page 6 shown, each year's 1 km search writes its window without the page making its own year current.
-TEST_F(RequiredAirReport, EachYearsOneKmSearchKeepsItsYearWithPage6Shown) {
-    w.chkBlock.set(1);
-    w.pgMain.userClick(6);
-    choose({0, 1}, {3}, {}, false);
-    w.mnuToolReport_Click();
-    EXPECT_EQ(w.txtYear.Text(), "2024");
-    const std::string lastYear = valueAfter(reportLines(), "按CO浓度计算的需风量Qreq(m^3/s): ");
-    w.cmdCalculateQQ_block_Click();
-    EXPECT_EQ(lastYear, w.txtQQ_req_CO_1kmblock.Text());
-}
-
 TEST_F(RequiredAirReport, OneWayCaseWithoutASpeedWritesOnlyItsHeading) {
     choose({0}, {0}, {}, false);
     w.mnuToolReport_Click();

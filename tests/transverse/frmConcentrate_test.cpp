@@ -46,16 +46,8 @@ std::string conPath() {
 class ConcentrateWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        test_support::saveTemplateProject(req);
-        oneWayDemand("300", "250");
-    }
-
-    /// Step 2's demand over the totals of the tunnel as it stands: `co` (smoke `vi`) one way; the other cases
-    /// computed none, so the hand-off opens step 2 on the one-way case.
-    void oneWayDemand(const char* co, const char* vi) {
-        req.UpdateTotals();
-        req.txtQQ_req_CO.setSilently(co);
-        req.txtQQ_req_VI.setSilently(vi);
+        test_support::saveTemplateProjectWithDemand(req);
+        // The other cases computed none, so the hand-off opens step 2 on the one-way case.
         for (platform::TextBox* box :
              {&req.txtQQ_req_CO_Bidirection, &req.txtQQ_req_VI_Bidirection, &req.txtQQ_req_CO_block,
               &req.txtQQ_req_VI_block, &req.txtQQ_req_exchange}) {
@@ -235,7 +227,8 @@ TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
     // so.
     req.txtworkv_t.setSilently("80");
     req.workv_t = 80;
-    oneWayDemand("300", "250");
+    req.UpdateTotals(); // the template's totals at that speed, then the fixture's demand again
+    SetUp();
     open([](frmConcentrate& w) {
         const double start = modPublic::StartPile, end = modPublic::EndPile;
         w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
@@ -433,7 +426,10 @@ TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
             std::string bytes = first;
             writeBytes(conPath(), bytes.replace(bytes.find("\"180.00\""), 8, r.stored));
         }
-        oneWayDemand(r.demand, "100");
+        req.UpdateTotals(); // the flat tunnel's totals, then the fixture's cases and this demand
+        SetUp();
+        req.txtQQ_req_CO.setSilently(r.demand);
+        req.txtQQ_req_VI.setSilently("100");
         open([&](frmConcentrate& w) {
             EXPECT_EQ(w.txtQQ_r.Text(), r.Qr);
             EXPECT_EQ(w.txtShaftPile.Text(), "1200");
