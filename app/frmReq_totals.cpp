@@ -145,8 +145,6 @@ std::string frmReq::totalsInputs() {
     }
     // Page 6: the blocks' lengths and speeds; their demand columns are results.
     addRows(s, lstBlock, 2);
-    // Page 7.
-    add(s, txtExchangeNum.Text());
     // The pickers.
     add(s, std::to_string(pickedTotalsSegment()));
     add(s, pickedSpeed(*this));
