@@ -873,6 +873,15 @@ void frmReq::pgMain_Click() {
         platform::MsgBox("尚未划分区段,请在第二个表单正确划分计算区段.", platform::vbOKOnly, "");
         return;
     }
+    fillPickers(k, false);
+    guarded([this] {
+        if (ListItem* segment = lstCalSegment.SelectedItem()) {
+            lstCalSegment_ItemClick(*segment);
+        }
+    });
+}
+
+void frmReq::fillPickers(int k, bool silently) {
     guarded([this] {
         lstYear.ListItems.Clear();
         lstYear.ColumnHeaders.Clear();
@@ -923,15 +932,14 @@ void frmReq::pgMain_Click() {
         lblYear.setCaption("选择特征年:" + (year != nullptr ? year->Text() : std::string()));
         lblSegment.setCaption("选择计算区段:" + (segment != nullptr ? segment->Text() : std::string()));
     });
-    guarded([this] {
+    guarded([this, silently] {
         // A speed outside the bar's range leaves it as it was.
         if (const auto speed = vb::CInt(workv_t)) {
-            sclVt.set(*speed);
-        }
-    });
-    guarded([this] {
-        if (ListItem* segment = lstCalSegment.SelectedItem()) {
-            lstCalSegment_ItemClick(*segment);
+            if (!silently) {
+                sclVt.set(*speed);
+            } else if (sclVt.setSilently(*speed)) {
+                lblvt.setCaption("选择工况车速vt(km/h):" + vb::CStr(*speed));
+            }
         }
     });
 }

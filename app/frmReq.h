@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ public:
 
     // ---- Public operations, in the order of the window's public interface ----
     void RefreshQQ();
+    /// Brings the totals of pages 4 to 7 to those of the inputs as they stand, computed with the pickers as
+    /// the pages show them (or would, shown now); what every reader of the totals runs first. Nothing is
+    /// computed when no input changed since the totals were last brought up to date or read with a project.
+    void UpdateTotals();
     void lstCalSegment_ItemClick(platform::ListItem& Item);
     void cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex = -1, double dvt = -1);
     /// One-way demand of the tunnel at a working speed [km/h], the larger of CO and smoke as the page's
@@ -522,6 +527,29 @@ private:
     int recomputeHolds_ = 0;
     /// Shows the picker column (pages 4 to 6) or hides it (the other pages, which take its room).
     void showPickers(bool shown);
+    /// Fills the picker column for page k (4 to 6) from the project: its years with the current one picked,
+    /// its segments with page 2's picked, the working speed; `silently`: no picker's handler runs.
+    void fillPickers(int k, bool silently);
+    /// Every input that a total of pages 4 to 7 depends on, with the pickers, as one text.
+    std::string totalsInputs();
+    /// The inputs the totals were last brought up to date from, or read with; empty once a page's totals were
+    /// computed from others.
+    std::string totalsStamp_;
+    /// The part of them that the year's traffic analysis reads, with the year picked.
+    std::string trafficInputs();
+    std::string trafficStamp_;
+    /// The totals are taken as those of the inputs as they now stand (a project just read).
+    void stampTotals();
+    /// Before a page's totals are computed: they stay those of the stamp only when computed from its inputs
+    /// (and page 4's at the speed its picker shows).
+    void keepTotalsStamp(std::optional<double> oneWaySpeed = std::nullopt);
+    /// After Open with page 4, 5 or 6 shown: the opened project's pickers and picked segment's figures,
+    /// without a total recomputed.
+    void showOpenedPickers();
+    /// The segment the pages pick: page 4's or 5's picker while shown, else page 2's; -1 for none.
+    vb::Integer pickedTotalsSegment();
+    /// The design year and the picked segment a project was saved with ("" : the first of each).
+    std::string savedYear_, savedSegment_;
     platform::Layout layout_;
 };
 

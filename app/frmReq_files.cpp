@@ -43,6 +43,8 @@ constexpr const char* kSaveQuestionTitle = "保存提示！";
 constexpr const char* kStep1 = "Step 1: 隧道需风量计算-";
 /// Fields of the .req file after the air density: the rest of its record and the two reserve records.
 constexpr std::size_t kReserveFieldsAfterDensity = 10 + 11 + 11;
+/// Of those, the rest of the density's record.
+constexpr std::size_t kReserveFieldsAfterRHO = 10;
 
 /// Companions of the other windows that Save As carries to the new name, in copying order.
 constexpr std::array<const char*, 20> kCompanionSuffixes = {
@@ -765,8 +767,15 @@ frmReq::FileRead frmReq::readRequirementFile(const std::string& path, bool empty
         }
     }
     ApplyText(txtRHO, in.text());
-    // Reading ends here; the reserve of records 44 to 46 still tells a file cut off before its end.
-    in.skip(kReserveFieldsAfterDensity);
+    // The rest is reserve but for the design year and the picked segment the project was saved with, which
+    // an older file leaves empty; the reserve still tells a file cut off before its end.
+    in.skip(kReserveFieldsAfterRHO);
+    {
+        const auto f = in.record(3);
+        savedYear_ = f[0].value_or(std::string());
+        savedSegment_ = f[2].value_or(std::string());
+    }
+    in.skip(kReserveFieldsAfterDensity - kReserveFieldsAfterRHO - 3);
     if (!in.opened()) {
         return FileRead::Missing;
     }
@@ -825,6 +834,8 @@ void frmReq::OpenFile() {
 
     guarded([this] { ReadParameter(); });
     guarded([this] { showTunnelLengthWarning(); });
+    // The totals read are those of the inputs read.
+    stampTotals();
 }
 
 void frmReq::ReadParameter() {
@@ -1066,9 +1077,19 @@ scheme::SchemeWriter frmReq::requirementFileContents() {
         out.Text("");
     }
     out.EndRecord();
+    // Record 45 keeps the design year and the picked segment when 打开 would not pick them by itself (the
+    // first of each), so that the files of such a project are as the program wrote them before.
+    std::string year, segment;
+    if (lstTraffic.ListItems.Count() > 0 && lstTraffic.ListItems(1).Text() != txtYear.Text()) {
+        year = txtYear.Text();
+    }
+    if (const vb::Integer picked = pickedTotalsSegment(); picked > 1) {
+        segment = vb::CStr(picked);
+    }
     for (int r = 44; r <= 46; ++r) {
-        out.Text(r == 44 ? txtRHO.Text() : std::string()).Empty();
-        for (int i = 0; i < 9; ++i) {
+        out.Text(r == 44 ? txtRHO.Text() : r == 45 ? year : std::string()).Empty();
+        out.Text(r == 45 ? segment : std::string());
+        for (int i = 1; i < 9; ++i) {
             out.Text("");
         }
         out.EndRecord();
@@ -1119,6 +1140,8 @@ void frmReq::SaveFile() {
 }
 
 bool frmReq::saveProject() {
+    // 保存 and 另存为 store the totals of the inputs as they stand; SaveFile writes the window as it is.
+    guarded([this] { UpdateTotals(); });
     if (!modPublic::ProjectFile.empty()) {
         return writeProjectFiles();
     }
@@ -1126,6 +1149,7 @@ bool frmReq::saveProject() {
 }
 
 bool frmReq::saveProjectAs() {
+    guarded([this] { UpdateTotals(); });
     const std::string oldPath = modPublic::ProjectFile;
     dlgFile.DialogTitle = kDialogTitle;
     dlgFile.Filter = kDialogFilter;
@@ -1246,6 +1270,7 @@ void frmReq::mnuFileNew_Click() {
     }
     modPublic::ProjectFile = TemplateProjectFile();
     OpenFile();
+    showOpenedPickers();
     modPublic::ProjectFile.clear();
     setCaption("Kelvora-Kelvora-Aridane Unamed");
 }
@@ -1288,11 +1313,19 @@ void frmReq::mnuFileOpen_Click() {
         platform::MsgBox(text, platform::vbOKOnly, "出错");
     }
     showFirstRows();
+    showOpenedPickers();
 }
 
 void frmReq::showFirstRows() {
     guarded([this] {
-        if (lstTraffic.select(1)) {
+        // The design year the project was saved with, else the first.
+        int row = 1;
+        for (int i = lstTraffic.ListItems.Count(); i >= 1 && !savedYear_.empty(); --i) {
+            if (lstTraffic.ListItems(i).Text() == savedYear_) {
+                row = i;
+            }
+        }
+        if (lstTraffic.select(row)) {
             lstTraffic_ItemClick(*lstTraffic.SelectedItem());
         }
     });
@@ -1306,7 +1339,13 @@ void frmReq::showFirstRows() {
             lstSection_ItemClick(*lstSection.SelectedItem());
         }
     });
-    guarded([this] { lstSegment.select(1); });
+    guarded([this] {
+        const auto saved = WholeOf(savedSegment_);
+        if (!saved || *saved < 1 || *saved > lstSegment.ListItems.Count() ||
+            !lstSegment.select(static_cast<int>(*saved))) {
+            lstSegment.select(1);
+        }
+    });
     guarded([this] {
         if (lstBlock.select(1)) {
             lstblock_ItemClick(*lstBlock.SelectedItem());
@@ -1314,6 +1353,7 @@ void frmReq::showFirstRows() {
         showBlockEditorDemand();
     });
     guarded([this] { cmdCalculateTraffic_Click(); });
+    stampTotals();
 }
 
 void frmReq::mnuFileSave_Click() {

@@ -17,6 +17,7 @@ void frmReq::cmdNextStep_Click() {
         platform::MsgBox("请先保存项目！", platform::vbOKOnly, "保存");
         return;
     }
+    guarded([this] { UpdateTotals(); });
 
     frmVentParam* step2 = nullptr;
     guarded([&] { step2 = &platform::Forms::instance<frmVentParam>(); });

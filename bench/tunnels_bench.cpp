@@ -400,6 +400,67 @@ void Page6_Engine(benchmark::State& state) {
 }
 BENCHMARK(Page6_Engine)->Arg(3)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 
+/// Ten times the template: 52.35 km, 500 slope rows, 200 sections and 100 congestion blocks, saved under
+/// a name so that 下一步 and 保存 run.
+frmReq& tenfoldTemplate() {
+    frmReq& w = longTunnel(500);
+    w.lstSection.ListItems.Clear();
+    w.lstBlock.ListItems.Clear();
+    for (int i = 1; i <= 200; ++i) {
+        const double pile = kStart + 10 * kLength * i / 200;
+        addRow(w.lstSection, vb::CStr(pile),
+               {vb::CStr(60 + i % 5), "32", vb::Format(4 * (60 + i % 5) / 32.0, "0.000")});
+    }
+    for (int i = 1; i <= 500; ++i) {
+        w.lstSlope.ListItems(i).setText(vb::CStr(kStart + 10 * kLength * i / 500));
+    }
+    for (int i = 1; i <= 100; ++i) {
+        addRow(w.lstBlock, vb::CStr(10 * kLength / 100), {i % 2 == 0 ? "10" : "40"});
+    }
+    w.cmdRefreshSegment_Click();
+    modPublic::ProjectFile = platform::AppPath() + "/tenfold.vnt";
+    w.SaveFile();
+    return w;
+}
+
+/// 下一步 (0, step 2 left at once) or 保存 (1) of the ten-fold template just after an altitude typed, so that
+/// every total of pages 4 to 7 is brought up to date first.
+void TenfoldHandOff_Window(benchmark::State& state) {
+    frmReq& w = tenfoldTemplate();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.txtElevation.set(++n % 2 == 0 ? "1430.39" : "2500");
+        if (state.range(0) == 0) {
+            bench_stage::onModal<frmVentParam>([](frmVentParam& step2) { step2.cmdReturn.userClick(); });
+        }
+        state.ResumeTiming();
+        if (state.range(0) == 0) {
+            w.cmdNextStep_Click();
+        } else {
+            w.mnuFileSave_Click();
+        }
+    }
+    state.counters["segments"] = w.lstSegment.ListItems.Count();
+}
+BENCHMARK(TenfoldHandOff_Window)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// The same totals through the engine: pages 4 (at every working speed), 5 (at every two-way speed) and 6.
+void TenfoldHandOff_Engine(benchmark::State& state) {
+    const EngineWork e = engineWork(tenfoldTemplate());
+    for (auto _ : state) {
+        double sum = engineYear(e);
+        for (double speed : e.Speeds) {
+            reqair::TwoWayInput in = e.TwoWay;
+            in.Speed = speed;
+            sum += reqair::CalculateTwoWay(in, reqair::window::emissionTables(), modPublic::CoefTableOf("K"))
+                       .SCO;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(TenfoldHandOff_Engine)->Arg(0)->Unit(benchmark::kMillisecond);
+
 void OneKmSearch_Window(benchmark::State& state) {
     frmReq& w = longTunnel(static_cast<int>(state.range(0)));
     w.chkBlock.set(1);

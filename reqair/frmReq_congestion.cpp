@@ -197,6 +197,7 @@ void frmReq::cmdCalculateQQ_block_Click() {
     const HoldLists hold(*this);
     // The 1 km window it finds is written into boxes the engineer may also type into.
     const HoldRecompute quiet(*this);
+    keepTotalsStamp();
     Failures fullLength;
     Failures oneKm;
     // Full-length congestion: every segment at the speed of its block.

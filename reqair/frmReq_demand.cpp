@@ -265,6 +265,7 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
     // The computed δ and K it writes, and the scheme windows' runs at speeds of their own, are no input
     // changed by the engineer.
     const HoldRecompute quiet(*this);
+    keepTotalsStamp(dvt);
     // Pressure and temperature may have been edited since the last publication.
     guarded([this] { RefreshData(true); });
     guarded([&] {
@@ -349,6 +350,7 @@ double frmReq::TwoWayDemandAt(double speed) {
 }
 
 void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
+    keepTotalsStamp();
     guarded([this] { RefreshData(true); });
     guarded([&] {
         const reqair::TwoWayInput in = twoWayInput(iSegmentIndex, vb::Val(cmbWorkVt_Bidirection.Text()));

@@ -71,6 +71,7 @@ void frmReq::mnuToolReport_Click() {
         platform::Forms::unload<frmReportControl>();
         return;
     }
+    guarded([this] { UpdateTotals(); });
     // Every year recalculates the pages over the same slope, section and congestion lists.
     const HoldLists hold(*this);
     frmReportControl::Picks choice;

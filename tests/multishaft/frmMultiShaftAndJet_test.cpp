@@ -286,7 +286,9 @@ TEST_F(MultiShaftWindow, DemandOfEveryRowByTheCaseOfStep2) {
             step2.lstCase.setListIndex(0);
             step2.chkExchange.set(0);
         });
-    // 1 km congestion from 10100 to 11100: only the first row (10000 to 11770) holds part of it.
+    // 1 km congestion from 10100 to 11100, typed instead of searched: only the first row (10000 to 11770)
+    // holds part of it.
+    req.chkBlock.set(0);
     req.txtBlockStartPile.set("10100");
     req.txtBlockEndPile.set("11100");
     open(

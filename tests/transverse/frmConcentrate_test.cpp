@@ -227,6 +227,8 @@ TEST_F(ConcentrateWindow, TheBalanceOnTheTemplateProject) {
     // so.
     req.txtworkv_t.setSilently("80");
     req.workv_t = 80;
+    req.UpdateTotals(); // the template's totals at that speed, then the fixture's demand again
+    SetUp();
     open([](frmConcentrate& w) {
         const double start = modPublic::StartPile, end = modPublic::EndPile;
         w.txtShaftPile.userType(vb::CStr(std::floor(start + (end - start) / 5)));
@@ -424,6 +426,8 @@ TEST_F(ConcentrateWindow, FileKeepsTheModeAndTheTypedTextsThroughReopening) {
             std::string bytes = first;
             writeBytes(conPath(), bytes.replace(bytes.find("\"180.00\""), 8, r.stored));
         }
+        req.UpdateTotals(); // the flat tunnel's totals, then the fixture's cases and this demand
+        SetUp();
         req.txtQQ_req_CO.setSilently(r.demand);
         req.txtQQ_req_VI.setSilently("100");
         open([&](frmConcentrate& w) {

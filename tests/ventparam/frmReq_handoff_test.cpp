@@ -37,6 +37,8 @@ protected:
         req.txtStartPile.setSilently("1000");
         test_support::setRows(req.lstSlope, {{"2000", "0"}});
         test_support::setRows(req.lstSection, {{"2000", "90", "36", "10.000"}});
+        // No calculation segments: no page computes its totals, so the demands set below are handed over.
+        req.lstSegment.ListItems.Clear();
         req.txtYear.setSilently("2030");
         modPublic::ProjectFile = test_stage::appFolder() + "/proj.vnt";
     }

@@ -8,7 +8,10 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/vb.h"
+#include "platform/text_file.h"
 #include "tests/support/new_tunnel.h"
+#include "tests/support/reopened_tunnel.h"
+#include "tests/support/template_project.h"
 #include "tests/support/test_stage.h"
 #include "ventparam/frmVentParam.h"
 
@@ -16,7 +19,7 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,6 +57,20 @@ Note stepTwoNote(frmReq& req, int position) {
             w.lstCase.userClick(position);
         }
         seen = {w.txtQQ_req.Text(), w.lblSpeedTip.Caption(), w.lblSpeedTip.ToolTipText()};
+        w.cmdReturn.userClick();
+    });
+    req.cmdNextStep.userClick();
+    return seen;
+}
+
+/// 下一步 pressed and step 2's four cases read in turn: the case it opens on, then each case's demand.
+std::string handedCases(frmReq& req) {
+    std::string seen;
+    test_stage::onModal<frmVentParam>([&](frmVentParam& w) {
+        seen = std::to_string(w.lstCase.ListIndex());
+        for (int i = 0; i < 4 && w.lstCase.setListIndex(i); ++i) {
+            seen += " " + w.txtQQ_req.Text();
+        }
         w.cmdReturn.userClick();
     });
     req.cmdNextStep.userClick();
@@ -118,23 +135,129 @@ TEST(TwoWaySpeedNote, ASpeedOrAnotherInputChangedAloneRecomputesItsPageAndStepTw
     EXPECT_EQ(totals(), "64.48 114.11");
     EXPECT_EQ(stepTwoNote(req, 1).demand, "114.11");
 
-    // Every other input a page's totals depend on recomputes the page too: a year picked after its change
-    // changes nothing (each change below changes the smoke total).
-    platform::TextBox* const smokeTotal[] = {&req.txtQQ_req_VI, &req.txtQQ_req_VI_Bidirection,
-                                             &req.txtQQ_req_VI_block};
-    const std::tuple<int, const char*, std::function<void()>> inputs[] = {
-        {5, "factor", [&] { req.txtBiDirection.userType("0.9"); }},
-        {5, "method", [&] { req.optBiDirectionMethod2.userClick(); }},
-        {5, "allowed class", [&] { req.lstAllowVechileType.userClick(2); }},
-        {4, "light model", [&] { req.lstLightModel.userClick(1); }},
-        {6, "block row", [&] { req.cmdDeleteBlock.userClick(); }}};
-    for (const auto& [page, input, change] : inputs) {
+    // Every other input a total depends on, changed on its page: page 4, 5 or 6 shows at once what it shows
+    // when shown again, and 下一步 pressed at once hands step 2 what it hands with pages 4 to 6 shown first.
+    using Act = std::function<void()>;
+    const auto type = [](auto& box, const char* text) -> Act { return [&, text] { box.userType(text); }; };
+    const auto click = [](auto& control) -> Act { return [&control] { control.userClick(); }; };
+    const auto both = [](Act a, Act b) -> Act { return [a, b] { a(), b(); }; };
+    // clang-format off
+    const std::pair<int, Act> inputs[] = {
+        {1, type(req.txtElevation, "2500")}, {1, type(req.txtP, "80")}, {1, type(req.txtTT, "310")},
+        {1, type(req.txtCO_in_Air, "20")}, {1, type(req.txtq_co, "0.02")}, {1, type(req.txtq_VI, "4")},
+        {1, type(req.txtDescRatio, "4")}, {1, type(req.txtDescYear, "2020")}, {1, click(req.optLeftLine)},
+        {1, [&] { req.cmbRoadClass.userSelect(4); }}, {1, [&] { req.cmbvt.userSelect(1); }},
+        {2, type(req.txtStartPile, "5200")},
+        {2, both(both(type(req.txtSectionArea, "60"), click(req.cmdUpdateSection)), click(req.cmdRefreshSegment))},
+        {3, [&] { req.lstTraffic.userItemClick(2); }}, {3, both(type(req.txtPcu, "30000"), click(req.cmdUpdate))},
+        {3, type(req.txtTrafficRatio, "1.2")}, {3, type(req.txtTraffic2, "0.15")},
+        {3, type(req.txtMainDirectionRatio, "0.6")}, {3, click(req.chkTrafficTotal)},
+        {3, both(type(req.txtPetrol, "0.5"), click(req.chkPetrol))},
+        {3, both(both([&] { req.lstTrafficAnalysis.userItemClick(5); }, type(req.txtRatio3, "0")),
+                 click(req.cmdRefreshTraffic))},
+        {7, type(req.txtExchangeNum, "9")}, {4, both(click(req.chkDelta), type(req.txtDelta, "300"))},
+        {4, click(req.chkDelta)}, {4, both(click(req.chkKK), type(req.txtKK, "0.009"))}, {4, click(req.chkKK)},
+        {4, [&] { req.lstLightModel.userClick(1); }}, {4, [&] { req.sclVt.userSet(30); }},
+        {5, type(req.txtBiDirection, "0.9")}, {5, click(req.optBiDirectionMethod2)},
+        {5, [&] { req.lstAllowVechileType.userClick(2); }}, {5, click(req.optBiDirectionMethod1)},
+        {5, both(click(req.chkDeltaBi), type(req.txtDelta_Bi, "300"))}, {5, click(req.chkDeltaBi)},
+        {5, both(click(req.chkKKBi), type(req.txtKK_Bi, "0.005"))}, {5, click(req.chkKKBi)},
+        {6, click(req.cmdDeleteBlock)},
+        {6, both(both(type(req.txtBlockLen, "900"), type(req.txtBlockVt, "20")), click(req.cmdAddBlock))},
+        {6, both(type(req.txtBlockVt, "30"), click(req.cmdUpdateBlock))},
+        {6, both(click(req.chkDeltaBlock), type(req.txtDelta_block, "400"))}, {6, click(req.chkDeltaBlock)},
+        {6, both(click(req.chkKKBlock), type(req.txtKK_block, "0.009"))}, {6, click(req.chkKKBlock)},
+        {6, both(click(req.chkBlock), type(req.txtBlockStartPile, "6000"))},
+        {6, type(req.txtBlockEndPile, "6500")}, {6, click(req.chkBlock)}};
+    // clang-format on
+    // clang-format off
+    const platform::TextBox* const boxes[] = {
+        &req.txtQQ_req_CO, &req.txtQQ_req_VI, &req.txtf_d, &req.txtQQ_req_CO_SEGMENT, &req.txtQQ_req_CO_Bidirection,
+        &req.txtQQ_req_VI_Bidirection, &req.txtQQ_req_CO_Bidirection_SEGMENT, &req.txtQQ_req_VI_Bidirection_SEGMENT,
+        &req.txtQQ_req_CO_block, &req.txtQQ_req_VI_block, &req.txtQQ_req_CO_1kmblock, &req.txtQQ_req_VI_1kmblock,
+        &req.txtQQ_req_exchange};
+    const auto shown = [&](int page) { // that page's totals, or all with 0
+        std::string s;
+        for (int i = 0; i < 13; ++i) s += page == 0 || (i < 12 && i / 4 + 4 == page) ? boxes[i]->Text() + " " : "";
+        return s;
+    };
+    // clang-format on
+    int row = 0;
+    for (const auto& [page, change] : inputs) {
+        SCOPED_TRACE(++row);
         req.pgMain.userClick(page);
+        const std::string before = shown(0);
         change();
-        const std::string changed = smokeTotal[page - 4]->Text();
-        req.lstYear.userItemClick(1);
-        EXPECT_EQ(smokeTotal[page - 4]->Text(), changed) << input;
+        const std::string onPage = shown(page), handed = handedCases(req);
+        for (const int p : {1, 4, 5, 6, 7}) {
+            req.pgMain.userClick(p);
+        }
+        EXPECT_NE(shown(0), before) << "no total changed";
+        EXPECT_EQ(shown(page), onPage);
+        EXPECT_EQ(handedCases(req), handed);
     }
+}
+
+TEST(TwoWaySpeedNote, StepTwoTakesTheTemplatesDemandOfAnAltitudeOrEmissionTypedJustBefore) {
+    frmReq& req = test_support::savedTemplate();
+    req.txtElevation.userType("2500");
+    EXPECT_EQ(handedCases(req), "0 455.472 231.88 198.43 103.6");
+    req.txtElevation.userType("1430.39");
+    req.txtq_co.userType("0.02");
+    EXPECT_EQ(handedCases(req), "0 577.085 182 213.44 91.9");
+    // Saved by 保存 after a change on page 3 alone: the two-way totals page 5 then shows, not 90.17 / 182.00.
+    req.pgMain.userClick(3);
+    req.txtTrafficRatio.userType("2");
+    req.mnuFileSave_Click();
+    const std::string saved = textfile::ReadBytes(test_support::projectPath(".req")).value_or("");
+    req.pgMain.userClick(5);
+    const std::string twoWay =
+        req.txtQQ_req_CO_Bidirection.Text() + "\",\"" + req.txtQQ_req_VI_Bidirection.Text();
+    EXPECT_NE(saved.find("\"40\",\"" + twoWay + "\"\r\n"), std::string::npos) << twoWay;
+    EXPECT_NE(twoWay, "90.17\",\"182.00");
+}
+
+// Saved on its last year at 30 km/h: reopened as saved, on page 1, 4 or 5; left untouched it writes nothing.
+TEST(TwoWaySpeedNote, AProjectSavedOnItsLastYearReopensAsSavedOnAnyPage) {
+    frmReq* w = &platform::Forms::instance<frmReq>(); // the window of the program running
+    const std::string base = test_stage::appFolder() + "/双向隧道", project = base + ".vnt";
+    test_support::TypeNewTunnel(*w, kBore, project);
+    w->pgMain.userClick(4);
+    w->lstYear.userItemClick(2);
+    w->sclVt.userSet(30);
+    w->chkKK.userClick(); // a K of its own: read while page 4 is shown, it must not recompute the page
+    w->txtKK.userType("0.0085");
+    const std::string handed = handedCases(*w);
+    w->pgMain.userClick(5);
+    const auto pages = [&](int page) {
+        return w->txtYear.Text() + w->txtworkv_t.Text() + w->txtQQ_req_CO.Text() +
+               w->txtQQ_req_VI_Bidirection.Text() + w->txtNN.Text() + " " +
+               (page == 4 ? w->txtf_iv.Text() + w->txtQQ_req_CO_SEGMENT.Text()
+                          : w->txtQQ_req_VI_Bidirection_SEGMENT.Text());
+    };
+    const std::string saved[] = {pages(4), pages(5)};
+    w->mnuFileSave_Click();
+    const auto files = [&] {
+        return textfile::ReadBytes(base + ".req").value_or("") +
+               textfile::ReadBytes(base + ".par").value_or("");
+    };
+    const std::string written = files();
+
+    test_support::reopenProgram(project);
+    w = &platform::Forms::instance<frmReq>();
+    EXPECT_EQ(handedCases(*w), handed);
+    platform::msgbox::reset();
+    for (const int page : {4, 5}) {
+        w->mnuFileNew_Click();
+        w->pgMain.userClick(page);
+        platform::filedialog::script(project);
+        w->mnuFileOpen_Click();
+        EXPECT_EQ(w->lblYear.Caption() + w->lblvt.Caption(), "选择特征年:2045选择工况车速vt(km/h):30");
+        EXPECT_EQ(pages(page), saved[page - 4]);
+    }
+    w->mnuFileExit_Click();
+    EXPECT_TRUE(platform::msgbox::log().empty());
+    EXPECT_EQ(files(), written);
 }
 
 } // namespace
