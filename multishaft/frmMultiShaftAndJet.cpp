@@ -362,7 +362,10 @@ void frmMultiShaftAndJet::UserForm_Initialize() {
     guarded([this] { jetfan::FillJetModelBox(cmbJetModel); });
     guarded([this] { OpenFile(); });
     guarded([this] { ShowStoredSection(); });
-    guarded([this] { showGroupsTip(); });
+    guarded([this] {
+        showGroupsTip();
+        app::AppendHint(lblTip, openingStep2Hint_);
+    });
 }
 
 void frmMultiShaftAndJet::UserForm_QueryClose() {
@@ -430,7 +433,7 @@ void frmMultiShaftAndJet::OpenFile() {
         });
     }
     storedSection_ = msj.ShownSection;
-    app::AppendHint(lblTip, step2Hint);
+    openingStep2Hint_ = step2Hint;
 }
 
 std::string frmMultiShaftAndJet::forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool ownFile) {

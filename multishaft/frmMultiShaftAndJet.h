@@ -204,6 +204,8 @@ private:
     /// when they agree.
     std::string groupsJudgement();
     std::string droppedTip_;
+    /// What opening the file said of step 2's inputs since its results; it follows the groups' line.
+    std::string openingStep2Hint_;
     /// Empties every result the shaft fan design writes, in the rows, the shaft boxes and the total.
     void ClearFanDesign();
     /// The shaft boxes the fan design writes, those of its columns of a shaft row.
