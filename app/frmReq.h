@@ -20,6 +20,7 @@
 namespace reqair {
 struct DesignConcentrationInput;
 struct OneWayInput;
+struct OneWaySegmentTexts;
 struct TwoWayInput;
 class ReportText;
 struct SegmentDemandMemo;
@@ -548,6 +549,8 @@ private:
     void showOpenedPickers();
     /// The segment the pages pick: page 4's or 5's picker while shown, else page 2's; -1 for none.
     vb::Integer pickedTotalsSegment();
+    /// The picked segment's detail boxes of page 4, from the one-way calculation that picked it.
+    void showOneWaySegmentDetail(const std::optional<reqair::OneWaySegmentTexts>& detail);
     /// The design year and the picked segment a project was saved with ("" : the first of each).
     std::string savedYear_, savedSegment_;
     platform::Layout layout_;

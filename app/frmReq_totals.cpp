@@ -217,15 +217,7 @@ void frmReq::showOpenedPickers() {
             const reqair::OneWayResult r =
                 reqair::CalculateOneWay(oneWayInput(segment, sclVt.Value()), reqair::window::emissionTables(),
                                         modPublic::CoefTableOf("K"));
-            if (r.Detail) {
-                txtf_d.set(r.Detail->f_d);
-                txtf_iv.set(r.Detail->f_iv);
-                txtf_iv_VI.set(r.Detail->f_iv_VI);
-                txtQQ_CO_SEGMENT.set(r.Detail->QQ_CO);
-                txtQQ_VI_SEGMENT.set(r.Detail->QQ_VI);
-                txtQQ_req_CO_SEGMENT.set(r.Detail->QQ_req_CO);
-                txtQQ_req_VI_SEGMENT.set(r.Detail->QQ_req_VI);
-            }
+            showOneWaySegmentDetail(r.Detail);
         });
     } else if (page == 5) {
         guarded([&] {

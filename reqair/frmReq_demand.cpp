@@ -298,15 +298,7 @@ void frmReq::cmdCalculateQQ_CO_Click(vb::Integer iSegmentIndex, double dvt) {
         }
         txtQQ_CO.set(r.QQ_CO);
         txtQQ_VI.set(r.QQ_VI);
-        if (r.Detail) {
-            txtf_d.set(r.Detail->f_d);
-            txtf_iv.set(r.Detail->f_iv);
-            txtf_iv_VI.set(r.Detail->f_iv_VI);
-            txtQQ_CO_SEGMENT.set(r.Detail->QQ_CO);
-            txtQQ_VI_SEGMENT.set(r.Detail->QQ_VI);
-            txtQQ_req_CO_SEGMENT.set(r.Detail->QQ_req_CO);
-            txtQQ_req_VI_SEGMENT.set(r.Detail->QQ_req_VI);
-        }
+        showOneWaySegmentDetail(r.Detail);
         txtQQ_req_CO.set(r.QQ_req_CO);
         txtQQ_req_VI.set(r.QQ_req_VI);
         showWarning(lblWarning4, failureWarning(lstSegment, r.Segments, r.FailedRows));
@@ -381,4 +373,17 @@ void frmReq::cmdCalculateQQ_bidrection_Click(vb::Integer iSegmentIndex) {
         showWarning(lblWarning5, warning);
     });
     ShowSectionQreq(reqair::kCaseTwoWay);
+}
+
+void frmReq::showOneWaySegmentDetail(const std::optional<reqair::OneWaySegmentTexts>& detail) {
+    if (!detail) {
+        return;
+    }
+    txtf_d.set(detail->f_d);
+    txtf_iv.set(detail->f_iv);
+    txtf_iv_VI.set(detail->f_iv_VI);
+    txtQQ_CO_SEGMENT.set(detail->QQ_CO);
+    txtQQ_VI_SEGMENT.set(detail->QQ_VI);
+    txtQQ_req_CO_SEGMENT.set(detail->QQ_req_CO);
+    txtQQ_req_VI_SEGMENT.set(detail->QQ_req_VI);
 }
