@@ -193,6 +193,7 @@ ConFileContents ReadConFile(scheme::SchemeReader& in) {
     in.NextTexts(con.Record1);
     con.KnownArea = in.NextBoolean();
     in.NextTexts(con.Record2);
+    con.Step2 = ventparam::ReadStep2Inputs(in);
     return con;
 }
 
@@ -201,6 +202,7 @@ scheme::SchemeWriter WriteConFile(const ConFileContents& con) {
     out.TextRecord(con.Record1);
     out.Boolean(con.KnownArea.value_or(false));
     out.TextRecord(con.Record2);
+    ventparam::WriteStep2Inputs(out, con.Step2);
     return out;
 }
 

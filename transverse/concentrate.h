@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scheme_file.h"
+#include "ventparam/step2_inputs.h"
 
 #include <array>
 #include <functional>
@@ -193,6 +194,8 @@ struct ConFileContents {
     std::array<std::optional<std::string>, kConRecord1Fields> Record1;
     std::optional<bool> KnownArea;
     std::array<std::optional<std::string>, kConRecord2Texts> Record2;
+    /// Step 2's inputs the results were computed with; nullopt in a file written before they were kept.
+    std::optional<ventparam::Step2Inputs> Step2;
 };
 /// Reads the fields in order; a Boolean field that is not one gives nullopt and the texts after it are
 /// still read.

@@ -5,6 +5,7 @@
 #include "app/frmReq.h"
 #include "app/geometry.h"
 #include "app/guarded.h"
+#include "app/hint_line.h"
 #include "app/companion_file.h"
 #include "app/modPublic.h"
 #include "app/stored_text.h"
@@ -19,6 +20,7 @@
 #include "transverse/supply_duct_view.h"
 #include "ventparam/frmCalculatePd.h"
 #include "ventparam/frmVentParam.h"
+#include "ventparam/step2_shown.h"
 
 #include <array>
 #include <cmath>
@@ -36,6 +38,12 @@ constexpr const char* kExtension = ".con";
 
 /// The field of the file's first record that keeps the design flow the results were computed with.
 constexpr std::size_t kConStoredFlow = 4;
+
+/// What of step 2 the balance reads besides the design flow, which the file's own field compares; the
+/// entrance loss is the balance's own constant, not step 2's ζe.
+constexpr unsigned kBalanceStep2Inputs = ventparam::kStep2Case | ventparam::kStep2Lambda |
+                                         ventparam::kStep2Vn | ventparam::kStep2Am | ventparam::kStep2Am2 |
+                                         ventparam::kStep2Losses;
 
 /// A result box: its field as "0.00"; a quantity that is not a number leaves the box as it was.
 void show(TextBox& box, double value) {
@@ -282,6 +290,9 @@ void frmConcentrate::OpenFile() {
             app::EmptyBoxes({&txtShaftPile});
             clearResults();
         }
+        const std::string step2Hint =
+            forgetResultsOfOtherStep2(app::TemplateIsForAnotherTunnel(source) ? std::nullopt : con.Step2,
+                                      source == app::CompanionSource::Project);
         // The stored results belong to the design flow they were computed with; step 2 may now publish
         // another one, which the window shows in their place.
         if (const auto& stored = con.Record1[kConStoredFlow];
@@ -297,8 +308,19 @@ void frmConcentrate::OpenFile() {
         if (!txtv_1.Text().empty() && vb::Val(txtQQ_b.Text()) > 0) {
             showOutflowTip(vb::Val(txtv_1.Text()));
         }
+        app::AppendHint(lblTip, step2Hint);
     }
     optKnowArea_Click();
+}
+
+std::string frmConcentrate::forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                                      bool ownFile) {
+    computedUnder_ = stored;
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, ownFile);
+    if (!hint.empty()) {
+        clearResults();
+    }
+    return hint;
 }
 
 void frmConcentrate::showOutflowTip(double v1) {
@@ -326,6 +348,7 @@ bool frmConcentrate::SaveFile() {
     con.KnownArea = optKnowArea.Value();
     con.Record2 = {txtAA_b.Text(),   txtv_b.Text(), txtdeltap_d.Text(), txtPP_tot.Text(),
                    txtAA_tot.Text(), txteta.Text(), txtSS_tot.Text()};
+    con.Step2 = computedUnder_;
     return app::SaveCompanionFile(transverse::WriteConFile(con), path, "集中送入通风方案文件");
 }
 
@@ -337,6 +360,7 @@ double frmConcentrate::GetVelocityAtPile(double station) const {
 
 void frmConcentrate::cmdCalculateJet_Click() {
     lblTip.setCaption("");
+    computedUnder_ = ventparam::Step2Shown();
     UpdateData(true);
     frmReq& req = Forms::instance<frmReq>();
     frmVentParam& step2 = Forms::instance<frmVentParam>();

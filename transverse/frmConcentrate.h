@@ -4,8 +4,10 @@
 #include "platform/Form.h"
 #include "platform/controls.h"
 #include "platform/layout.h"
+#include "ventparam/step2_inputs.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,12 @@ private:
     void clearResults();
     /// Says in red when the supply stretch's speed v1 of a balance is not above zero.
     void showOutflowTip(double v1);
+    /// On opening: empties the results when step 2 no longer shows the inputs `stored` they were computed
+    /// with, and gives the hint naming the change ("" when none).
+    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
+
+    /// Step 2's inputs the results shown were computed with (nullopt: not known, as in an older file).
+    std::optional<ventparam::Step2Inputs> computedUnder_;
 
     // Calculation fields.
     double QQ_r = 0, QQ_b = 0, v_b = 0, beta = 0, KK_b = 0, AA_b = 0, ShaftPile = 0, v_1 = 0;

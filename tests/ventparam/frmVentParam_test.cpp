@@ -463,6 +463,9 @@ Reopen reopen(int scheme, int caseIndex, std::function<void(W&)> compute,
 
 TEST(SchemeReopened, UnderAnotherFrictionShowsNoneOfItsResults) {
     const std::vector<std::pair<const char*, Reopen>> windows = {
+        {"concentrated supply", reopen<frmConcentrate>(
+                                    1, 0, [](frmConcentrate& w) { w.cmdCalculateJet.userClick(); },
+                                    [](frmConcentrate& w) { return w.txtdeltap_b.Text(); })},
         {"shaft exhaust", reopen<frmShaftEject>(
                               2, 0,
                               [](frmShaftEject& w) {
