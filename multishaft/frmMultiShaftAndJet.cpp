@@ -433,6 +433,7 @@ void frmMultiShaftAndJet::OpenFile() {
         });
     }
     storedSection_ = msj.ShownSection;
+    sectionModels_ = msj.SectionModels;
     openingStep2Hint_ = step2Hint;
 }
 
@@ -481,6 +482,8 @@ bool frmMultiShaftAndJet::SaveFile() {
     }
     msj.ShownSection = lstShaftSection.SelectedIndex();
     msj.Step2 = computedUnder_;
+    msj.SectionModels = sectionModels_;
+    msj.SectionModels.resize(msj.Sections.size());
     return app::SaveCompanionFile(multishaft::WriteMsjFile(msj), path, "多竖井通风方案文件");
 }
 
@@ -663,6 +666,7 @@ bool frmMultiShaftAndJet::FormSections() {
         return false;
     }
     lstShaftSection.ListItems.Clear();
+    sectionModels_.clear();
     for (const multishaft::Stretch& stretch : multishaft::FormStretches(start, length, shafts)) {
         guarded([&] {
             ListItem& item = lstShaftSection.ListItems.Add(vb::CStr(stretch.Start));

@@ -182,8 +182,9 @@ private:
     /// The section boxes of page 2 from a section row, as they stand.
     void ShowSectionRow(const platform::ListItem& Item);
     /// The data of the model in cmbJetModel, its outlet area and speed and the position factor; with no
-    /// model, none.
-    void ShowJetModelData();
+    /// model, none. `kept`: the flow, Dj and power a stored rise was computed with, shown instead of the
+    /// catalogue's.
+    void ShowJetModelData(const std::array<std::string, 3>* kept = nullptr);
     /// After opening: the section whose rise and count the saved jet-fan boxes hold, shown as stored.
     void ShowStoredSection();
     /// The boxes of one jet-fan group row.
@@ -204,6 +205,12 @@ private:
     /// when they agree.
     std::string groupsJudgement();
     std::string droppedTip_;
+    /// What the catalogue now holds otherwise than the jet-fan data the rows' rises were computed with; ""
+    /// when nothing differs.
+    std::string catalogueChangeNote();
+    /// The jet-fan data (flow, Dj, power) each section row's rise was computed with, in row order; empty
+    /// texts where none is known.
+    std::vector<std::array<std::string, 3>> sectionModels_;
     /// What opening the file said of step 2's inputs since its results; it follows the groups' line.
     std::string openingStep2Hint_;
     /// Empties every result the shaft fan design writes, in the rows, the shaft boxes and the total.

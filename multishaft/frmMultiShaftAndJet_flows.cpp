@@ -463,7 +463,8 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
                           vb::Val(row.SubItems(38))});
     }
     // Each section's fans at the power of its own model: the model shown last may be another section's,
-    // or none. A name the table lacks takes the power in the box, as typed for it.
+    // or none. A name the table lacks takes the power in the box, as typed for it. A row whose fans were
+    // counted with data the file keeps takes that power: the catalogue may hold another since.
     std::vector<double> jets, jetPowers;
     for (int r = 1; r <= lstShaftSection.ListItems.Count(); ++r) {
         const ListItem& row = lstShaftSection.ListItems(r);
@@ -474,6 +475,10 @@ void frmMultiShaftAndJet::cmdAxialFanDesign_Click() {
             if (!model.empty() && m.JetName == model) {
                 power = m.Power;
             }
+        }
+        const auto index = static_cast<std::size_t>(r) - 1;
+        if (!model.empty() && index < sectionModels_.size() && !sectionModels_[index][2].empty()) {
+            power = vb::Val(sectionModels_[index][2]);
         }
         jetPowers.push_back(power);
     }

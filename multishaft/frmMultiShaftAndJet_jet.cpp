@@ -6,6 +6,8 @@
 #include "app/finite_box.h"
 #include "app/frmReq.h"
 #include "app/guarded.h"
+#include "app/hint_line.h"
+#include "app/jet_models.h"
 #include "app/modPublic.h"
 #include "jetfan/jet_group_list.h"
 #include "jetfan/jet_helpers.h"
@@ -16,6 +18,8 @@
 #include "platform/Forms.h"
 #include "platform/vb.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -35,14 +39,20 @@ constexpr const char* kNoCount =
 
 } // namespace
 
-void frmMultiShaftAndJet::ShowJetModelData() {
+void frmMultiShaftAndJet::ShowJetModelData(const std::array<std::string, 3>* kept) {
     // A section without a model has no jet fan: the data of the model shown before is not its own.
     if (cmbJetModel.Text().empty()) {
         app::EmptyBoxes({&txtFlow, &txtDD_j, &txtPower, &txtAA_j, &txtvj});
         txtZZ_j_Change();
         return;
     }
-    guarded([this] {
+    guarded([&] {
+        if (kept != nullptr) {
+            txtFlow.set((*kept)[0]);
+            txtDD_j.set((*kept)[1]);
+            txtPower.set((*kept)[2]);
+            return;
+        }
         const std::optional<JetFanModel> chosen = jetfan::ChosenJetModel(cmbJetModel);
         if (!chosen) {
             return;
@@ -108,6 +118,13 @@ void frmMultiShaftAndJet::cmbJetModel_Change() {
         guarded([&] { row->setSubItems(13, cmbJetModel.Text()); });
         guarded([&] { row->setSubItems(14, txtdeltap_j.Text()); });
         guarded([&] { row->setSubItems(15, txtjetcount.Text()); });
+        guarded([&] {
+            const auto r = static_cast<std::size_t>(row->Index());
+            sectionModels_.resize(std::max(sectionModels_.size(), r));
+            sectionModels_[r - 1] = cmbJetModel.Text().empty()
+                                        ? std::array<std::string, 3>{}
+                                        : std::array{txtFlow.Text(), txtDD_j.Text(), txtPower.Text()};
+        });
     }
     showGroupsTip();
 }
@@ -127,7 +144,13 @@ void frmMultiShaftAndJet::ShowStoredSection() {
         lstShaftSection.select(r);
         ShowSectionRow(row);
         guarded([&] { cmbJetModel.setTextSilently(row.SubItems(13)); });
-        ShowJetModelData();
+        // The rise stored was computed with the data the file keeps beside it, whatever the catalogue
+        // holds under that name today.
+        const auto index = static_cast<std::size_t>(r) - 1;
+        const bool kept =
+            index < sectionModels_.size() &&
+            !(sectionModels_[index][0] + sectionModels_[index][1] + sectionModels_[index][2]).empty();
+        ShowJetModelData(kept ? &sectionModels_[index] : nullptr);
         lblJetNote.setCaption(count == "0" ? kNoFanNeeded : (count.empty() ? kNoCount : ""));
         return;
     }
@@ -237,6 +260,28 @@ void frmMultiShaftAndJet::showGroupsTip() {
     const std::string judgement = groupsJudgement();
     const std::string tip = droppedTip_ + (droppedTip_.empty() || judgement.empty() ? "" : " ") + judgement;
     guarded([&] { lblTip.setCaption(tip); });
+    // As long as a row holds a rise of data the catalogue no longer gives, the line says so.
+    guarded([this] { app::AppendHint(lblTip, catalogueChangeNote()); });
+}
+
+std::string frmMultiShaftAndJet::catalogueChangeNote() {
+    std::vector<modPublic::KeptCatalogueEntry> entries;
+    const int rows = lstShaftSection.ListItems.Count();
+    for (int r = 1; r <= rows && static_cast<std::size_t>(r) <= sectionModels_.size(); ++r) {
+        const std::array<std::string, 3>& kept = sectionModels_[static_cast<std::size_t>(r) - 1];
+        const std::string name = lstShaftSection.ListItems(r).SubItems(13);
+        if (name.empty() || (kept[0] + kept[1] + kept[2]).empty()) {
+            continue;
+        }
+        std::optional<JetFanModel> now;
+        for (const JetFanModel& m : modPublic::JetModels) {
+            if (m.JetName == name) {
+                now = m;
+            }
+        }
+        entries.push_back({name, modPublic::KeptJetModelValues(now, kept[0], kept[1], kept[2])});
+    }
+    return modPublic::JetModelChangeHint(entries);
 }
 
 void frmMultiShaftAndJet::cmdClearAll_Click() {

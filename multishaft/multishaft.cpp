@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <string_view>
 
 namespace multishaft {
 
@@ -127,6 +128,34 @@ void writeRows(scheme::SchemeWriter& out, const std::vector<std::array<std::stri
     }
 }
 
+/// The sections' jet-fan data when the next field keeps them, one entry per row; none when it does not, or
+/// when it holds another number of rows than the file (it cannot say which row is whose).
+std::vector<std::array<std::string, 3>> readSectionModels(scheme::SchemeReader& in, std::size_t rows) {
+    const std::optional<std::string> head = in.PeekText();
+    const std::string_view title = kMsjTitleSectionModels;
+    if (!head || !head->starts_with(title)) {
+        return {};
+    }
+    const std::string field = in.NextText()->substr(title.size());
+    std::vector<std::array<std::string, 3>> models;
+    std::size_t start = 0;
+    while (start <= field.size()) {
+        const std::size_t end = std::min(field.find('|', start), field.size());
+        const std::string row = field.substr(start, end - start);
+        const std::size_t a = row.find(':');
+        const std::size_t b = a == std::string::npos ? a : row.find(':', a + 1);
+        if (b == std::string::npos || row.find(':', b + 1) != std::string::npos) {
+            return {};
+        }
+        models.push_back({row.substr(0, a), row.substr(a + 1, b - a - 1), row.substr(b + 1)});
+        start = end + 1;
+    }
+    if (models.size() != rows) {
+        return {};
+    }
+    return models;
+}
+
 } // namespace
 
 MsjFile ReadMsjFile(scheme::SchemeReader& in) {
@@ -176,6 +205,7 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in) {
         msj.ShownSection = static_cast<long long>(*shown);
     }
     msj.Step2 = ventparam::ReadStep2Inputs(in);
+    msj.SectionModels = readSectionModels(in, msj.Sections.size());
     return msj;
 }
 
@@ -194,10 +224,24 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
     }
-    if (msj.ShownSection > 0 || msj.Step2) {
+    const bool models = std::any_of(msj.SectionModels.begin(), msj.SectionModels.end(),
+                                    [](const auto& row) { return !(row[0] + row[1] + row[2]).empty(); });
+    if (msj.ShownSection > 0 || msj.Step2 || models) {
         out.Whole(msj.ShownSection).EndRecord();
     }
     ventparam::WriteStep2Inputs(out, msj.Step2);
+    if (models) {
+        std::string field = kMsjTitleSectionModels;
+        for (std::size_t r = 0; r < msj.SectionModels.size(); ++r) {
+            field += r == 0 ? "" : "|";
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::string& cell = msj.SectionModels[r][k];
+                // A separator inside a box's text would shift every later value: such a text is not kept.
+                field += (k == 0 ? "" : ":") + (cell.find_first_of(":|") == std::string::npos ? cell : "");
+            }
+        }
+        out.Text(field).EndRecord();
+    }
     return out;
 }
 
@@ -220,6 +264,7 @@ void ForgetResults(MsjFile& msj) {
     msj.TotalPower.clear();
     msj.Deltap_j.clear();
     msj.JetCount.clear();
+    msj.SectionModels.clear();
 }
 
 } // namespace multishaft

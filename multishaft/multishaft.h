@@ -98,6 +98,10 @@ struct MsjFile {
     /// Step 2's inputs the results were computed with, after the shown section (written as 0 then when
     /// none is shown); nullopt when the file does not say (older files).
     std::optional<ventparam::Step2Inputs> Step2;
+    /// The jet-fan data each section row's rise was computed with (flow, Dj, power, as their boxes showed
+    /// them), in row order, empty texts for a row without; empty when the file does not say (older files).
+    /// A catalogue changed since can then be named against what the design was computed with.
+    std::vector<std::array<std::string, 3>> SectionModels;
 
     // Which records a read reached in full; a write ignores them.
     bool HasBoxes = false, HasKnownFlow = false, HasJetBoxes = false, HasGroups = false;
@@ -113,9 +117,12 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in);
 /// The records of the file: titles and cells quoted, counts bare, the check box as a Boolean.
 scheme::SchemeWriter WriteMsjFile(const MsjFile& msj);
 
+/// The head of the field that keeps the sections' jet-fan data, after step 2's inputs.
+inline constexpr const char* kMsjTitleSectionModels = "[射流风机数据]";
+
 /// Empties every result the file holds: the computed columns of the shaft and section rows, the total
-/// power, the shown section's rise and fan count. The typed values, the sections' stations and jet-fan
-/// models and the groups stay.
+/// power, the shown section's rise and fan count, and the jet-fan data the rises were computed with. The
+/// typed values, the sections' stations and jet-fan models and the groups stay.
 void ForgetResults(MsjFile& msj);
 
 } // namespace multishaft

@@ -6,6 +6,7 @@
 #include "jetfan/frmJet.h"
 #include "jetfan/frmJetDb.h"
 #include "jetfan/frmSetJetPile.h"
+#include "multishaft/frmMultiShaftAndJet.h"
 #include "platform/Forms.h"
 #include "shaft/frmShaftAndJet.h"
 #include "tests/support/lighting_walk.h"
@@ -132,13 +133,19 @@ TEST(CatalogueChangeHint, AReopenedWindowNamesTheStoredValuesTheCatalogueNowHold
         e.cmdOK.userClick();
     });
     req.mnuToolsmnuJetDB.userClick();
-    std::string jet, sj, step3;
+    std::string jet, sj, msj, step3;
     test_support::openScheme<frmJet>(req, 0, [&](frmJet& w, frmVentParam&) {
         EXPECT_EQ(w.txtFlow.Text() + " " + w.txtPower.Text(), "33.79 42");
         jet = w.lblTip.Caption();
     });
     test_support::openScheme<frmShaftAndJet>(
         req, 3, [&](frmShaftAndJet& w, frmVentParam&) { sj = w.lblTip.Caption(); });
+    test_support::openScheme<frmMultiShaftAndJet>(req, 4, [&](frmMultiShaftAndJet& w, frmVentParam&) {
+        EXPECT_EQ(w.txtFlow.Text() + " " + w.txtPower.Text(), "33.79 42");
+        msj = w.lblTip.Caption();
+        w.cmdAxialFanDesign.userClick(); // the shafts again: the jet fans stay at their stored power
+        EXPECT_EQ(w.txtTotalPower.Text(), "760.02");
+    });
     test_support::onLightingStep3(
         req, [&](frmLighting& s) { step3 = s.txtResult.Text(); },
         [](frmDefineLamp& d) {
@@ -151,6 +158,8 @@ TEST(CatalogueChangeHint, AReopenedWindowNamesTheStoredValuesTheCatalogueNowHold
         {jet,
          "射流风机数据库中1120型射流风机的风机流量已由33.79变为29.5m^3/s，风机功率已由42变为37kW" + kept},
         {sj, "射流风机数据库中1120型射流风机的风机功率已由42变为37kW" + kept},
+        {msj,
+         "射流风机数据库中1120型射流风机的风机流量已由33.79变为29.5m^3/s，风机功率已由42变为37kW" + kept},
         // Step 2 holds the circuits by name; the case keeps the power of those it switches on.
         {step3,
          "第2步灯具回路中回路A的功率已由150变为120W，本工况仍为原功率，采用新数据须重新选择回路并更新。"}};
