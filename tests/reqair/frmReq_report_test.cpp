@@ -11,6 +11,7 @@
 #include "platform/textcodec.h"
 #include "platform/vb.h"
 #include "reqair/frmReportControl.h"
+#include "tests/support/new_tunnel.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/report_options.h"
 #include "tests/support/shared_module_reset.h"
@@ -227,6 +228,45 @@ TEST_F(RequiredAirReport, AirChangesAndFireOnceAfterTheLastOfSeveralYears) {
     EXPECT_EQ(count(again, "■■按火灾工况的需风量计算■■"), 0);
     EXPECT_EQ(count(again, std::string(91, '*')), 0);
     EXPECT_EQ(count(again, "■■交通量分析■■"), 1);
+}
+
+// A tunnel whose 1 km window moves between its design years: the later year's section shows the window and
+// demand page 6 shows with that year picked, though the page showed the other year when the report began.
+TEST_F(RequiredAirReport, EachYearsOneKmWindowIsPage6sWindowOfThatYear) {
+    // Smoke governs over the +2 % climb in 2030; in 2045 class 6 burns no diesel and CO, even along the
+    // tunnel, governs from its start.
+    test_support::NewTunnel t = test_support::OneWayBore("31.5", {{"2030", "15300"}, {"2045", "22700"}});
+    t.slopes = {{"11500", "-1"}, {"12500", "2"}, {"14200", "0"}};
+    test_support::TypeNewTunnel(w, t, path("B.vnt"));
+    report = path("B_需风量.rpt");
+    w.pgMain.userClick(3);
+    w.chkRatioNotSame.userClick();
+    w.lstTraffic.userItemClick(2);
+    w.lstTrafficAnalysis.userItemClick(6);
+    w.txtRatio3.userType("0");
+    w.cmdRefreshTraffic.userClick();
+
+    const auto shown = [&] {
+        return std::vector<std::string>{w.txtBlockStartPile.Text(), w.txtBlockEndPile.Text(),
+                                        w.txtQQ_req_CO_1kmblock.Text(), w.txtQQ_req_VI_1kmblock.Text()};
+    };
+    w.pgMain.userClick(6);
+    w.lstYear.userItemClick(2);
+    const std::vector<std::string> page6Of2045 = shown();
+    EXPECT_EQ(page6Of2045, (std::vector<std::string>{"10000", "11000", "54.8", "35.2"}));
+    w.lstYear.userItemClick(1);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"11500", "12500", "27.7", "81.9"}));
+
+    choose({0, 1}, {3}, {}, false);
+    w.mnuToolReport_Click();
+    const std::vector<std::string> lines = reportLines();
+    // The last of each line is 2045's.
+    std::vector<std::string> printed;
+    for (const char* label : {"                     起始桩号:   ", "                     终止桩号:   ",
+                              "按CO浓度计算的需风量Qreq(m^3/s): ", "按VI浓度计算的需风量Qreq(m^3/s): "}) {
+        printed.push_back(valueAfter(lines, label));
+    }
+    EXPECT_EQ(printed, page6Of2045);
 }
 
 TEST_F(RequiredAirReport, OneWayCaseWithoutASpeedWritesOnlyItsHeading) {
