@@ -210,7 +210,7 @@ void frmJet::OpenFile() {
         app::SetStoredText(*record4[i], jet.Record4[static_cast<std::size_t>(i)]);
     }
     const std::string step2Hint =
-        forgetBalanceOfOtherStep2(jet.Step2, source == app::CompanionSource::Project);
+        forgetBalanceOfOtherStep2(jet.Step2, !app::TemplateIsForAnotherTunnel(source));
     if (jet.Groups) {
         lstJet.ListItems.Clear();
         for (const jetfan::JetGroupRow& group : *jet.Groups) {
@@ -225,9 +225,9 @@ void frmJet::OpenFile() {
 }
 
 std::string frmJet::forgetBalanceOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
-                                              bool ownFile) {
+                                              bool resultsShown) {
     computedUnder_ = stored;
-    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, ownFile);
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, resultsShown);
     if (!hint.empty()) {
         // The fan's rise is of step 2's design speed too; the groups stay, they are the engineer's.
         app::EmptyBoxes({&txtdeltap_m, &txtdeltap_t, &txtdeltap_r, &txtdeltap_l, &txttotaldeltap_j, &txti,

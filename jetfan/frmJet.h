@@ -102,7 +102,8 @@ private:
     std::optional<ventparam::Step2Inputs> computedUnder_;
     /// Empties the balance of a file computed under other inputs of step 2 than those it opens under, and
     /// gives the hint that names them ("" when they are the same or unknown).
-    std::string forgetBalanceOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
+    std::string forgetBalanceOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                          bool resultsShown);
 
     platform::Layout layout_;
 };

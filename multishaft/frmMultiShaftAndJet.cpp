@@ -393,7 +393,7 @@ void frmMultiShaftAndJet::OpenFile() {
         OpenTemplateInputs(msj);
         return;
     }
-    const std::string step2Hint = forgetResultsOfOtherStep2(msj, source == app::CompanionSource::Project);
+    const std::string step2Hint = forgetResultsOfOtherStep2(msj, !app::TemplateIsForAnotherTunnel(source));
     for (const auto& cells : msj.Shafts) {
         guarded([&] {
             ListItem& item = lstShaft.ListItems.Add(cells[0]);
@@ -437,9 +437,9 @@ void frmMultiShaftAndJet::OpenFile() {
     openingStep2Hint_ = step2Hint;
 }
 
-std::string frmMultiShaftAndJet::forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool ownFile) {
+std::string frmMultiShaftAndJet::forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool resultsShown) {
     computedUnder_ = msj.Step2;
-    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, resultsShown);
     if (!hint.empty()) {
         multishaft::ForgetResults(msj);
     }

@@ -228,7 +228,7 @@ private:
     std::optional<ventparam::Step2Inputs> computedUnder_;
     /// Empties the results of a file computed under other inputs of step 2 than those it opens under, and
     /// gives the hint that names them ("" when they are the same or unknown).
-    std::string forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool ownFile);
+    std::string forgetResultsOfOtherStep2(multishaft::MsjFile& msj, bool resultsShown);
     /// Set when the window holds a template's inputs without its sections: the first sections formed take
     /// the model shown in the jet-fan frame, the short passages none.
     bool modelsFromFrame_ = false;

@@ -1197,7 +1197,7 @@ void frmShaftAndJet::OpenFile() {
         }
     }
     const std::string step2Hint =
-        forgetResultsOfOtherStep2(sj.Step2, source == app::CompanionSource::Project);
+        forgetResultsOfOtherStep2(sj.Step2, !app::TemplateIsForAnotherTunnel(source));
     // The file keeps every count and power of the case but not their sum, which the window owes its
     // reopened fans.
     if (totalPowerInputsShown()) {
@@ -1212,9 +1212,9 @@ void frmShaftAndJet::OpenFile() {
 }
 
 std::string frmShaftAndJet::forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
-                                                      bool ownFile) {
+                                                      bool resultsShown) {
     computedUnder_ = stored;
-    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, resultsShown);
     if (!hint.empty()) {
         // The groups stay: they are the engineer's.
         app::EmptyBoxes({&txtQQ_req1, &txtQQ_req2, &txtQQ_req_VI});

@@ -231,7 +231,8 @@ private:
     std::optional<ventparam::Step2Inputs> computedUnder_;
     /// Empties the demands, the balance and the fans of a file computed under other inputs of step 2 than
     /// those it opens under, and gives the hint that names them ("" when they are the same or unknown).
-    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
+    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                          bool resultsShown);
 
     platform::Layout layout_;
     std::vector<std::unique_ptr<platform::Frame>> subFrames_;

@@ -254,7 +254,7 @@ void frmShaftEject::OpenFile() {
     if (app::TemplateIsForAnotherTunnel(source)) {
         shaft::KeepTemplateInputs(se, !IsMergeModel());
     }
-    const std::string step2Hint = forgetResultsOfOtherStep2(se, source == app::CompanionSource::Project);
+    const std::string step2Hint = forgetResultsOfOtherStep2(se, !app::TemplateIsForAnotherTunnel(source));
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (se.Boxes[i]) {
             guarded([&] { boxes[i]->set(*se.Boxes[i]); });
@@ -267,9 +267,9 @@ void frmShaftEject::OpenFile() {
     app::AppendHint(lblTip, step2Hint);
 }
 
-std::string frmShaftEject::forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool ownFile) {
+std::string frmShaftEject::forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool resultsShown) {
     computedUnder_ = se.Step2;
-    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, ownFile);
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kResultsStep2Inputs, resultsShown);
     if (!hint.empty()) {
         shaft::ForgetResults(se, !IsMergeModel());
     }

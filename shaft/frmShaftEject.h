@@ -124,5 +124,5 @@ private:
     std::optional<ventparam::Step2Inputs> computedUnder_;
     /// Empties the results of a file computed under other inputs of step 2 than those it opens under, and
     /// gives the hint that names them ("" when they are the same or unknown).
-    std::string forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool ownFile);
+    std::string forgetResultsOfOtherStep2(shaft::SeFileContents& se, bool resultsShown);
 };

@@ -292,7 +292,7 @@ void frmConcentrate::OpenFile() {
         }
         const std::string step2Hint =
             forgetResultsOfOtherStep2(app::TemplateIsForAnotherTunnel(source) ? std::nullopt : con.Step2,
-                                      source == app::CompanionSource::Project);
+                                      !app::TemplateIsForAnotherTunnel(source));
         // The stored results belong to the design flow they were computed with; step 2 may now publish
         // another one, which the window shows in their place.
         if (const auto& stored = con.Record1[kConStoredFlow];
@@ -314,9 +314,9 @@ void frmConcentrate::OpenFile() {
 }
 
 std::string frmConcentrate::forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
-                                                      bool ownFile) {
+                                                      bool resultsShown) {
     computedUnder_ = stored;
-    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, ownFile);
+    std::string hint = ventparam::ResultsOfOtherStep2(computedUnder_, kBalanceStep2Inputs, resultsShown);
     if (!hint.empty()) {
         clearResults();
     }

@@ -71,7 +71,8 @@ private:
     void showOutflowTip(double v1);
     /// On opening: empties the results when step 2 no longer shows the inputs `stored` they were computed
     /// with, and gives the hint naming the change ("" when none).
-    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored, bool ownFile);
+    std::string forgetResultsOfOtherStep2(const std::optional<ventparam::Step2Inputs>& stored,
+                                          bool resultsShown);
 
     /// Step 2's inputs the results shown were computed with (nullopt: not known, as in an older file).
     std::optional<ventparam::Step2Inputs> computedUnder_;

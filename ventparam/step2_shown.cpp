@@ -27,7 +27,12 @@ Step2Inputs Step2Shown() {
     return s;
 }
 
-std::string ResultsOfOtherStep2(std::optional<Step2Inputs>& computedUnder, unsigned compared, bool ownFile) {
+std::string ResultsOfOtherStep2(std::optional<Step2Inputs>& computedUnder, unsigned compared,
+                                bool resultsShown) {
+    if (!resultsShown) {
+        computedUnder.reset();
+        return {};
+    }
     // Without step 2 open there is nothing the results could be beside.
     if (!computedUnder || !platform::Forms::isLoaded<frmVentParam>()) {
         return {};
@@ -36,10 +41,6 @@ std::string ResultsOfOtherStep2(std::optional<Step2Inputs>& computedUnder, unsig
     std::string hint = Step2ChangeHint(*computedUnder, now, compared);
     if (hint.empty()) {
         return hint;
-    }
-    if (!ownFile) {
-        computedUnder.reset();
-        return {};
     }
     computedUnder = std::move(now);
     return hint;

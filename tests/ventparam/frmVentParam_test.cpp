@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -462,37 +463,47 @@ Reopen reopen(int scheme, int caseIndex, std::function<void(W&)> compute,
 }
 
 TEST(SchemeReopened, UnderAnotherFrictionShowsNoneOfItsResults) {
-    const std::vector<std::pair<const char*, Reopen>> windows = {
-        {"concentrated supply", reopen<frmConcentrate>(
-                                    1, 0, [](frmConcentrate& w) { w.cmdCalculateJet.userClick(); },
-                                    [](frmConcentrate& w) { return w.txtdeltap_b.Text(); })},
-        {"shaft exhaust", reopen<frmShaftEject>(
-                              2, 0,
-                              [](frmShaftEject& w) {
-                                  w.cmdCalculateSectionQQ_req.userClick();
-                                  w.cmdCalculatePtot3.userClick();
-                              },
-                              [](frmShaftEject& w) { return w.txtp_tot3.Text(); })},
-        {"shaft and jet", reopen<frmShaftAndJet>(
-                              3, 0,
-                              [](frmShaftAndJet& w) {
-                                  w.cmdCalculateSectionQQ_req.userClick();
-                                  w.cmdCalculatePtot3.userClick();
-                              },
-                              [](frmShaftAndJet& w) { return w.txtdeltap_r1.Text(); })},
-        {"several shafts", reopen<frmMultiShaftAndJet>(
-                               4, 0, [](frmMultiShaftAndJet& w) { w.cmdShaftSection.userClick(); },
-                               [](frmMultiShaftAndJet& w) {
-                                   return w.lstShaftSection.ListItems.Count() > 0
-                                              ? w.lstShaftSection.ListItems(1).SubItems(10)
-                                              : std::string("no section");
-                               })},
+    // Each window, and whether its template keeps the inputs its results were computed with.
+    const std::vector<std::tuple<const char*, bool, Reopen>> windows = {
+        {"concentrated supply", false,
+         reopen<frmConcentrate>(
+             1, 0, [](frmConcentrate& w) { w.cmdCalculateJet.userClick(); },
+             [](frmConcentrate& w) { return w.txtdeltap_b.Text(); })},
+        {"shaft exhaust", false,
+         reopen<frmShaftEject>(
+             2, 0,
+             [](frmShaftEject& w) {
+                 w.cmdCalculateSectionQQ_req.userClick();
+                 w.cmdCalculatePtot3.userClick();
+             },
+             [](frmShaftEject& w) { return w.txtp_tot3.Text(); })},
+        {"shaft and jet", true,
+         reopen<frmShaftAndJet>(
+             3, 0,
+             [](frmShaftAndJet& w) {
+                 w.cmdCalculateSectionQQ_req.userClick();
+                 w.cmdCalculatePtot3.userClick();
+             },
+             [](frmShaftAndJet& w) { return w.txtdeltap_r1.Text(); })},
+        {"several shafts", true,
+         reopen<frmMultiShaftAndJet>(
+             4, 0, [](frmMultiShaftAndJet& w) { w.cmdShaftSection.userClick(); },
+             [](frmMultiShaftAndJet& w) {
+                 return w.lstShaftSection.ListItems.Count() > 0 ? w.lstShaftSection.ListItems(1).SubItems(10)
+                                                                : std::string("no section");
+             })},
     };
     const std::string hint = "隧道壁面摩阻系数λr已由0.02变为0.025，原计算结果已清空，请重新计算。";
-    for (const auto& [name, open] : windows) {
+    for (const auto& [name, templateSays, open] : windows) {
         SCOPED_TRACE(name);
         frmReq& req = Forms::instance<frmReq>();
         test_support::saveTemplateProject(req);
+        // Nor are the template's results, computed under 0.02 like the project's below.
+        if (templateSays) {
+            const Reopened fromTemplate = open(req, "0.025", false);
+            EXPECT_EQ(fromTemplate.result, "");
+            EXPECT_NE(fromTemplate.tip.find(hint), std::string::npos) << fromTemplate.tip;
+        }
         const std::string computed = open(req, "0.02", true).result;
         ASSERT_FALSE(computed.empty());
         // Under the inputs it was computed with: the figure and no line of it.
