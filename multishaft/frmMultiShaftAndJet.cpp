@@ -145,7 +145,9 @@ void frmMultiShaftAndJet::buildControls() {
     Layout::buttons(*this, 120, 9240, 1800, 420, 0, {{&cmdBack, "<-- 上一步"}});
     Layout::buttons(*this, 11400, 9240, 1800, 420, 120,
                     {{&cmdDrawPressCurve, "绘制曲线"}, {&cmdReport, "计算报告书"}});
-    Layout::captioned(lblTip, *this, "", 2040, 9320, 9240, 255);
+    // Two lines beside the buttons: the groups' words and a changed catalogue's can stand together.
+    Layout::captioned(lblTip, *this, "", 2040, 9150, 9240, 510);
+    lblTip.setWordWrap(true);
     lblTip.setForeColor(platform::vbRed);
 
     // ---- Page 1: shafts and their fans ----

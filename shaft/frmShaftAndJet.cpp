@@ -119,7 +119,7 @@ int lineDirection() {
 
 frmShaftAndJet::frmShaftAndJet() {
     // Tall enough for the hint line below the buttons.
-    platform::Layout::window(*this, "Step 3: 单竖井与射流风机组合通风方式", 14700, 9150);
+    platform::Layout::window(*this, "Step 3: 单竖井与射流风机组合通风方式", 14700, 9400);
     buildControls();
     Image1.setInstalledPicture("shaft_jet_scheme.svg");
     Image2.setInstalledPicture("jet_section_narrow.svg");
@@ -349,7 +349,9 @@ void frmShaftAndJet::buildControls() {
                      {&cmdReport, "计算报告书"},
                      {&cmdTable, "运营控制表"}});
     layout_.caption(*this, "提示信息:", 240, 8330, 1000);
-    Layout::captioned(lblTip, *this, "", 1260, 8330, 13000, 255);
+    // Two lines: the balance's words, the groups' and a changed catalogue's can stand together.
+    Layout::captioned(lblTip, *this, "", 1260, 8330, 13000, 510);
+    lblTip.setWordWrap(true);
 
     // The boxes a designer fills in.
     Layout::inputs({&txtShaftPile, &txtQe,     &txtKK_e,      &txtv_e,      &txtZeta_fencha,   &txtp_de,
