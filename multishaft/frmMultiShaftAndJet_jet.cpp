@@ -147,9 +147,7 @@ void frmMultiShaftAndJet::ShowStoredSection() {
         // The rise stored was computed with the data the file keeps beside it, whatever the catalogue
         // holds under that name today.
         const auto index = static_cast<std::size_t>(r) - 1;
-        const bool kept =
-            index < sectionModels_.size() &&
-            !(sectionModels_[index][0] + sectionModels_[index][1] + sectionModels_[index][2]).empty();
+        const bool kept = index < sectionModels_.size() && multishaft::HoldsModelData(sectionModels_[index]);
         ShowJetModelData(kept ? &sectionModels_[index] : nullptr);
         lblJetNote.setCaption(count == "0" ? kNoFanNeeded : (count.empty() ? kNoCount : ""));
         return;
@@ -270,7 +268,7 @@ std::string frmMultiShaftAndJet::catalogueChangeNote() {
     for (int r = 1; r <= rows && static_cast<std::size_t>(r) <= sectionModels_.size(); ++r) {
         const std::array<std::string, 3>& kept = sectionModels_[static_cast<std::size_t>(r) - 1];
         const std::string name = lstShaftSection.ListItems(r).SubItems(13);
-        if (name.empty() || (kept[0] + kept[1] + kept[2]).empty()) {
+        if (name.empty() || !multishaft::HoldsModelData(kept)) {
             continue;
         }
         std::optional<JetFanModel> now;

@@ -224,8 +224,7 @@ scheme::SchemeWriter WriteMsjFile(const MsjFile& msj) {
     for (const auto& group : msj.Groups) {
         out.Text(group[0]).Text(group[1]).Text(group[2]).EndRecord();
     }
-    const bool models = std::any_of(msj.SectionModels.begin(), msj.SectionModels.end(),
-                                    [](const auto& row) { return !(row[0] + row[1] + row[2]).empty(); });
+    const bool models = std::any_of(msj.SectionModels.begin(), msj.SectionModels.end(), HoldsModelData);
     if (msj.ShownSection > 0 || msj.Step2 || models) {
         out.Whole(msj.ShownSection).EndRecord();
     }

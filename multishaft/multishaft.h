@@ -117,6 +117,11 @@ MsjFile ReadMsjFile(scheme::SchemeReader& in);
 /// The records of the file: titles and cells quoted, counts bare, the check box as a Boolean.
 scheme::SchemeWriter WriteMsjFile(const MsjFile& msj);
 
+/// Whether a section row's kept jet-fan data (flow, Dj, power) says anything.
+inline bool HoldsModelData(const std::array<std::string, 3>& data) {
+    return !(data[0].empty() && data[1].empty() && data[2].empty());
+}
+
 /// The head of the field that keeps the sections' jet-fan data, after step 2's inputs.
 inline constexpr const char* kMsjTitleSectionModels = "[射流风机数据]";
 
